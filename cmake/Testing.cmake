@@ -1,0 +1,30 @@
+# GoogleTest, built from source with whichever toolchain this build uses (Debian ships the source in
+# /usr/src/googletest; elsewhere an installed package is used).
+set(STARTDECK_GTEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest source folder")
+if(EXISTS ${STARTDECK_GTEST_SOURCE}/CMakeLists.txt)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+  add_subdirectory(${STARTDECK_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+else()
+  find_package(GTest REQUIRED)
+  add_library(gtest ALIAS GTest::gtest)
+  add_library(gmock ALIAS GTest::gmock)
+endif()
+
+include(GoogleTest)
+
+# startdeck_add_test(<name> SOURCES <files...> LIBS <targets...> [MAIN <own main source>])
+# One test program; each of its cases becomes a CTest test, listed when CTest runs (under Wine in
+# the cross build, where listing needs the Wine session that the test command starts).
+function(startdeck_add_test name)
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS;PROPERTIES" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} gtest gmock)
+  if(NOT T_SOURCES MATCHES "main\\.cpp")
+    target_link_libraries(${name} PRIVATE gtest_main)
+  endif()
+  gtest_discover_tests(${name}
+    DISCOVERY_MODE PRE_TEST
+    DISCOVERY_TIMEOUT 120
+    PROPERTIES TIMEOUT 120 ${T_PROPERTIES})
+endfunction()
