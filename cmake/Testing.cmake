@@ -8,6 +8,7 @@ if(EXISTS ${STARTDECK_GTEST_SOURCE}/CMakeLists.txt)
 else()
   find_package(GTest REQUIRED)
   add_library(gtest ALIAS GTest::gtest)
+  add_library(gtest_main ALIAS GTest::gtest_main)
   add_library(gmock ALIAS GTest::gmock)
 endif()
 
