@@ -14,14 +14,14 @@ endif()
 
 include(GoogleTest)
 
-# startdeck_add_test(<name> SOURCES <files...> LIBS <targets...> [MAIN <own main source>])
+# startdeck_add_test(<name> [OWN_MAIN] SOURCES <files...> LIBS <targets...> [PROPERTIES <ctest props>])
 # One test program; each of its cases becomes a CTest test, listed when CTest runs (under Wine in
 # the cross build, where listing needs the Wine session that the test command starts).
 function(startdeck_add_test name)
-  cmake_parse_arguments(T "" "" "SOURCES;LIBS;PROPERTIES" ${ARGN})
+  cmake_parse_arguments(T "OWN_MAIN" "" "SOURCES;LIBS;PROPERTIES" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} gtest gmock)
-  if(NOT T_SOURCES MATCHES "main\\.cpp")
+  if(NOT T_OWN_MAIN)
     target_link_libraries(${name} PRIVATE gtest_main)
   endif()
   gtest_discover_tests(${name}
