@@ -10,3 +10,12 @@
 #define IDS_SW_CONTACT_SUPPORT 138   // contact technical support
 #define IDS_SW_ADDIN_DESCRIPTION 139 // "Translation functions in Microsoft"
 #define IDS_NEED_ADMIN_SOME_APPS 366 // administrator rights needed in some applications
+
+// Start-up.
+#define IDS_CANNOT_LOAD_INF 159      // "Cannot load external resource file."
+#define IDS_RICHEDIT_FAILED 174      // " Error occurred while initializing RICHEDIT." (leading blank)
+#define IDS_INF_WRONG_PRODUCT 255    // "The resource file does not match the product."
+#define IDS_OTHER_PRODUCTS 268       // available in other products, with a link to the maker's site
+
+// Main window.
+#define IDS_EXIT 376                 // "Exit"

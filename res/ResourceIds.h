@@ -1,0 +1,15 @@
+// Dialog templates, controls and other resource IDs besides strings and skin art.
+#pragma once
+
+// Dialog templates.
+#define IDD_STARTDECK 102
+
+// Main window controls.
+#define IDC_MINIMIZE 310
+#define IDC_EXIT 313
+#define IDC_CLOSE 319
+#define IDC_WELCOME_TEXT 1004
+#define IDC_PRODUCT_CAPTION 1044
+
+// Icons.
+#define IDI_STARTDECK 128

@@ -1,0 +1,71 @@
+#include "win/Dialog.h"
+
+namespace win {
+namespace {
+
+// Messages whose answer is the dialog procedure's return value itself, not DWLP_MSGRESULT.
+bool ReturnsDirectly(UINT message) {
+  switch (message) {
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+    case WM_COMPAREITEM:
+    case WM_VKEYTOITEM:
+    case WM_CHARTOITEM:
+    case WM_QUERYDRAGICON:
+    case WM_INITDIALOG:
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
+INT_PTR Dialog::DoModal(HINSTANCE module, int templateId, HWND owner) {
+  return ::DialogBoxParamW(module, MAKEINTRESOURCEW(templateId), owner, &Dialog::Procedure,
+                           reinterpret_cast<LPARAM>(this));
+}
+
+HWND Dialog::Create(HINSTANCE module, int templateId, HWND parent) {
+  return ::CreateDialogParamW(module, MAKEINTRESOURCEW(templateId), parent, &Dialog::Procedure,
+                              reinterpret_cast<LPARAM>(this));
+}
+
+INT_PTR CALLBACK Dialog::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+  Dialog* self = nullptr;
+  if (message == WM_INITDIALOG) {
+    self = reinterpret_cast<Dialog*>(lParam);
+    self->hwnd_ = hwnd;
+    ::SetWindowLongPtrW(hwnd, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
+  } else {
+    self = reinterpret_cast<Dialog*>(::GetWindowLongPtrW(hwnd, DWLP_USER));
+  }
+  if (self == nullptr) return FALSE;
+
+  INT_PTR result = 0;
+  bool handled = false;
+  try {
+    handled = self->OnMessage(message, wParam, lParam, result);
+  } catch (...) {
+    // A failure inside a handler must not unwind through the system's dispatch code.
+    handled = false;
+  }
+
+  if (message == WM_NCDESTROY) {
+    ::SetWindowLongPtrW(hwnd, DWLP_USER, 0);
+    self->hwnd_ = nullptr;
+    self->OnFinalMessage();
+    return FALSE;
+  }
+  if (!handled) return message == WM_INITDIALOG ? TRUE : FALSE;
+  if (ReturnsDirectly(message)) return result;
+  ::SetWindowLongPtrW(hwnd, DWLP_MSGRESULT, result);
+  return TRUE;
+}
+
+}  // namespace win

@@ -1,0 +1,36 @@
+// Base of every dialog: one static procedure keeps the object in DWLP_USER from WM_INITDIALOG until
+// WM_NCDESTROY and forwards messages to OnMessage. No exception leaves a dialog procedure.
+#pragma once
+
+#include <windows.h>
+
+namespace win {
+
+class Dialog {
+ public:
+  Dialog() = default;
+  Dialog(const Dialog&) = delete;
+  Dialog& operator=(const Dialog&) = delete;
+  virtual ~Dialog() = default;
+
+  // Runs the dialog modally from `templateId` of `module`; returns EndDialog's result, or -1.
+  INT_PTR DoModal(HINSTANCE module, int templateId, HWND owner = nullptr);
+  // Creates the dialog modeless (as a child when the template says so).
+  HWND Create(HINSTANCE module, int templateId, HWND parent);
+
+  [[nodiscard]] HWND hwnd() const noexcept { return hwnd_; }
+
+ protected:
+  // Return true when the message was handled; `result` is then the dialog procedure's answer (for
+  // messages that return a value, it goes through DWLP_MSGRESULT).
+  virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) = 0;
+  // The window is gone; the object may be released or reused.
+  virtual void OnFinalMessage() {}
+
+ private:
+  static INT_PTR CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+
+  HWND hwnd_ = nullptr;
+};
+
+}  // namespace win
