@@ -1,0 +1,170 @@
+// The string tables as built: Startdeck.exe's own English table against the five language libraries.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "StringIds.h"
+#include "support/TestPaths.h"
+#include "win/Handle.h"
+#include "win/Resources.h"
+
+namespace {
+
+using StringTable = std::map<UINT, std::wstring>;
+
+constexpr const wchar_t* kLanguages[] = {L"ENU", L"DEU", L"FRA", L"RUS", L"ESN"};
+constexpr const wchar_t* kTranslations[] = {L"DEU", L"FRA", L"RUS", L"ESN"};
+
+// Texts that are rightly the same in every language.
+constexpr UINT kSameInEveryLanguage[] = {IDS_SW_QUOTE};
+
+BOOL CALLBACK CollectBlock(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR blocks) {
+  if (IS_INTRESOURCE(name))
+    reinterpret_cast<std::vector<UINT>*>(blocks)->push_back(
+        static_cast<UINT>(reinterpret_cast<ULONG_PTR>(name)));
+  return TRUE;
+}
+
+// Every non-empty string of a module: block n of the table holds the IDs (n - 1) * 16 to n * 16 - 1.
+StringTable ReadStringTable(HMODULE module) {
+  std::vector<UINT> blocks;
+  ::EnumResourceNamesW(module, RT_STRING, &CollectBlock, reinterpret_cast<LONG_PTR>(&blocks));
+  StringTable table;
+  for (UINT block : blocks) {
+    for (UINT i = 0; i < 16; ++i) {
+      const UINT id = (block - 1) * 16 + i;
+      std::wstring text = win::LoadStringFrom(module, id);
+      if (!text.empty()) table.emplace(id, std::move(text));
+    }
+  }
+  return table;
+}
+
+// The printf conversions of a text in order ("%s", "%i", "%%", ...): a translation must consume the
+// same arguments as the English text.
+std::vector<std::wstring> Conversions(std::wstring_view text) {
+  constexpr std::wstring_view kFlagsWidthSize = L"-+ #0123456789.*hlIL";
+  std::vector<std::wstring> found;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != L'%') continue;
+    size_t end = i + 1;
+    while (end < text.size() && kFlagsWidthSize.find(text[end]) != std::wstring_view::npos) ++end;
+    if (end < text.size()) ++end;  // the conversion letter, or the second % of "%%"
+    found.emplace_back(text.substr(i, end - i));
+    i = end - 1;
+  }
+  return found;
+}
+
+class StringTableTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    english_ = ReadTableOf(L"Startdeck.exe");
+    for (const wchar_t* language : kLanguages)
+      libraries_[language] = ReadTableOf(std::wstring(L"StartdeckRes") + language + L".dll");
+  }
+
+  static void TearDownTestSuite() {
+    english_.clear();
+    libraries_.clear();
+  }
+
+  void SetUp() override {
+    ASSERT_FALSE(english_.empty()) << "Startdeck.exe has no string table";
+    for (const wchar_t* language : kLanguages)
+      ASSERT_FALSE(libraries_[language].empty()) << "no string table in the library " << language;
+  }
+
+  static StringTable ReadTableOf(const std::wstring& fileName) {
+    const std::wstring path = (test::BinFolder() / fileName).wstring();
+    const win::UniqueModule module(::LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    if (!module) return {};
+    return ReadStringTable(module.get());
+  }
+
+  static bool MayMatchEnglish(UINT id) {
+    for (UINT same : kSameInEveryLanguage)
+      if (same == id) return true;
+    return false;
+  }
+
+  static inline StringTable english_;
+  static inline std::map<std::wstring, StringTable> libraries_;
+};
+
+TEST_F(StringTableTest, EnglishTableHoldsTheSwitchMessages) {
+  for (UINT id : {IDS_SW_EMBED_FAILED, IDS_SW_QUOTE, IDS_SW_CAPTION, IDS_SW_NO_ADMIN, IDS_SW_CONTACT_SUPPORT})
+    EXPECT_TRUE(english_.contains(id)) << "ID " << id;
+}
+
+TEST_F(StringTableTest, EveryLibraryHasExactlyTheEnglishIds) {
+  for (const wchar_t* language : kLanguages) {
+    const StringTable& library = libraries_[language];
+    for (const auto& [id, text] : english_)
+      EXPECT_TRUE(library.contains(id)) << language << " lacks ID " << id;
+    for (const auto& [id, text] : library)
+      EXPECT_TRUE(english_.contains(id)) << language << " has ID " << id << " that English lacks";
+  }
+}
+
+TEST_F(StringTableTest, EnglishLibraryRepeatsTheBuiltInTexts) {
+  EXPECT_EQ(libraries_[L"ENU"], english_);
+}
+
+TEST_F(StringTableTest, TranslationsAreNotCopiesOfEnglish) {
+  for (const wchar_t* language : kTranslations) {
+    for (const auto& [id, text] : libraries_[language]) {
+      const auto english = english_.find(id);
+      if (english == english_.end() || MayMatchEnglish(id)) continue;
+      EXPECT_NE(text, english->second) << language << " ID " << id << " is still English";
+    }
+  }
+}
+
+TEST_F(StringTableTest, TranslationsConsumeTheSameArguments) {
+  for (const wchar_t* language : kLanguages) {
+    for (const auto& [id, text] : libraries_[language]) {
+      const auto english = english_.find(id);
+      if (english == english_.end()) continue;
+      EXPECT_EQ(Conversions(text), Conversions(english->second)) << language << " ID " << id;
+    }
+  }
+}
+
+TEST_F(StringTableTest, EmbedFailureEndsWithALineBreakAndAQuote) {
+  EXPECT_TRUE(english_[IDS_SW_EMBED_FAILED].ends_with(L"\r\n\"")) << "Startdeck.exe";
+  for (const wchar_t* language : kLanguages)
+    EXPECT_TRUE(libraries_[language][IDS_SW_EMBED_FAILED].ends_with(L"\r\n\"")) << language;
+}
+
+TEST_F(StringTableTest, NonAsciiTextSurvivedTheResourceCompiler) {
+  const struct {
+    const wchar_t* language;
+    UINT id;
+    wchar_t letter;
+    bool first;
+  } cases[] = {
+      {L"DEU", IDS_SW_ADDIN_DESCRIPTION, L'\u00DC', true},                                             // Ü
+      {L"DEU", IDS_SW_EMBED_FAILED, L'\u00DC', false},     {L"RUS", IDS_SW_CAPTION, L'\u0414', true},  // Д
+      {L"FRA", IDS_SW_EMBED_FAILED, L'\u00E9', false},                                                 // é
+      {L"ESN", IDS_SW_EMBED_FAILED, L'\u00F3', false},                                                 // ó
+  };
+  for (const auto& c : cases) {
+    const std::wstring& text = libraries_[c.language][c.id];
+    const size_t at = text.find(c.letter);
+    EXPECT_TRUE(c.first ? at == 0 : at != std::wstring::npos)
+        << c.language << " ID " << c.id << " lacks U+" << std::hex << static_cast<unsigned>(c.letter);
+  }
+  for (const auto& [id, text] : libraries_[L"RUS"]) {
+    const bool cyrillic = text.find_first_of(L"АБВГДЕЖЗИКЛМНОПРСТУФХЦЧШЩЭЮЯабвгдежзиклмнопрстуфхцчшщыьэюя") !=
+                          std::wstring::npos;
+    EXPECT_TRUE(cyrillic || MayMatchEnglish(id)) << "RUS ID " << id << " has no Cyrillic letter";
+  }
+}
+
+}  // namespace
