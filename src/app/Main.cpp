@@ -1,12 +1,11 @@
-// Startdeck's entry point.
+// Startdeck's entry point. The program reads no command line: the product comes from the .inf beside
+// the executable and from the installation's registry records.
 #include <windows.h>
 
-#include "app/Language.h"
-#include "app/LogSink.h"
+#include "app/StartdeckApp.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-  // The program reads no command line.
-  app::ConfigureLogFromRegistry();
-  (void)app::LoadResourceLibrary(L"Startdeck");
-  return 0;
+  CStartdeckApp app;
+  app.InitInstance();
+  return app.ExitInstance();
 }

@@ -27,8 +27,39 @@ bool ReturnsDirectly(UINT message) {
 }  // namespace
 
 INT_PTR Dialog::DoModal(HINSTANCE module, int templateId, HWND owner) {
-  return ::DialogBoxParamW(module, MAKEINTRESOURCEW(templateId), owner, &Dialog::Procedure,
-                           reinterpret_cast<LPARAM>(this));
+  modalResult_ = -1;
+  modalRunning_ = true;
+  if (!Create(module, templateId, owner)) {
+    modalRunning_ = false;
+    return -1;
+  }
+  const bool ownerWasEnabled = owner && ::IsWindowEnabled(owner);
+  if (ownerWasEnabled) ::EnableWindow(owner, FALSE);
+
+  MSG message{};
+  while (modalRunning_ && hwnd_ != nullptr) {
+    const BOOL got = ::GetMessageW(&message, nullptr, 0, 0);
+    if (got == -1) break;
+    if (got == 0) {
+      ::PostQuitMessage(static_cast<int>(message.wParam));  // leave the quit for the outer loop
+      break;
+    }
+    if (PreTranslateMessage(message)) continue;
+    if (hwnd_ && ::IsDialogMessageW(hwnd_, &message)) continue;
+    ::TranslateMessage(&message);
+    ::DispatchMessageW(&message);
+  }
+  modalRunning_ = false;
+  if (ownerWasEnabled) ::EnableWindow(owner, TRUE);
+  if (hwnd_) ::DestroyWindow(hwnd_);
+  return modalResult_;
+}
+
+void Dialog::EndModal(INT_PTR result) noexcept {
+  modalResult_ = result;
+  modalRunning_ = false;
+  // Wake the loop, which may be waiting in GetMessage.
+  if (hwnd_) ::PostMessageW(hwnd_, WM_NULL, 0, 0);
 }
 
 HWND Dialog::Create(HINSTANCE module, int templateId, HWND parent) {

@@ -13,8 +13,11 @@ class Dialog {
   Dialog& operator=(const Dialog&) = delete;
   virtual ~Dialog() = default;
 
-  // Runs the dialog modally from `templateId` of `module`; returns EndDialog's result, or -1.
+  // Runs the dialog modally from `templateId` of `module` with our own message loop, so that
+  // PreTranslateMessage sees every message first; returns EndModal's result, or -1.
   INT_PTR DoModal(HINSTANCE module, int templateId, HWND owner = nullptr);
+  // Ends a modal run: the loop stops and the window is destroyed.
+  void EndModal(INT_PTR result) noexcept;
   // Creates the dialog modeless (as a child when the template says so).
   HWND Create(HINSTANCE module, int templateId, HWND parent);
 
@@ -26,11 +29,18 @@ class Dialog {
   virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) = 0;
   // The window is gone; the object may be released or reused.
   virtual void OnFinalMessage() {}
+  // Offered every message of the modal loop before dialog processing; true swallows it.
+  virtual bool PreTranslateMessage(MSG& message) {
+    (void)message;
+    return false;
+  }
 
  private:
   static INT_PTR CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
 
   HWND hwnd_ = nullptr;
+  bool modalRunning_ = false;
+  INT_PTR modalResult_ = -1;
 };
 
 }  // namespace win

@@ -81,6 +81,14 @@ struct GdiTraits {
   static void close(type h) noexcept { ::DeleteObject(h); }
 };
 
+// Memory DCs from CreateCompatibleDC.
+struct MemoryDcTraits {
+  using type = HDC;
+  static constexpr type invalid() noexcept { return nullptr; }
+  static bool is_invalid(type h) noexcept { return h == nullptr; }
+  static void close(type h) noexcept { ::DeleteDC(h); }
+};
+
 struct IconTraits {
   using type = HICON;
   static constexpr type invalid() noexcept { return nullptr; }
@@ -101,6 +109,7 @@ using UniqueKey = Unique<RegKeyTraits>;
 using UniqueModule = Unique<ModuleTraits>;
 using UniqueGdiObject = Unique<GdiTraits>;
 using UniqueIcon = Unique<IconTraits>;
+using UniqueMemoryDc = Unique<MemoryDcTraits>;
 using UniqueView = Unique<ViewTraits>;
 
 }  // namespace win

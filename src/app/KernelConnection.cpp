@@ -1,0 +1,112 @@
+#include "app/KernelConnection.h"
+
+#include "app/Bstr.h"
+#include "app/ComError.h"
+
+namespace app {
+
+using Microsoft::WRL::ComPtr;
+
+HRESULT KernelConnection::Connect(std::wstring_view clientName, std::wstring_view loginName,
+                                  std::wstring_view productName) {
+  (void)productName;  // the message component learns it through StartSession
+  Disconnect();
+  loginName_ = loginName;
+  HRESULT hr = ::CoCreateInstance(CLSID_VantoMessages, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&messages_));
+  if (FAILED(hr)) return hr;
+  hr = messages_->Setup(3, 0);
+  if (FAILED(hr)) return hr;
+
+  const Bstr client(clientName);
+  // A translation server, when one answers, serves this user; otherwise the kernel on this machine.
+  if (SUCCEEDED(::CoCreateInstance(CLSID_VantoNetworkKernel, nullptr, CLSCTX_INPROC_SERVER,
+                                   IID_PPV_ARGS(&network_)))) {
+    Bstr server;
+    VARIANT_BOOL isLocal = VARIANT_TRUE;
+    if (SUCCEEDED(network_->Connect(client.get(), &kernel_, server.put(), &isLocal)) && kernel_) {
+      serverName_ = server.str();
+      local_ = isLocal != VARIANT_FALSE;
+    } else {
+      kernel_.Reset();
+      network_.Reset();
+    }
+  }
+  if (!kernel_) {
+    ComPtr<IVantoLocalKernel> localKernel;
+    hr = ::CoCreateInstance(CLSID_VantoLocalKernel, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&localKernel));
+    if (SUCCEEDED(hr)) hr = localKernel->Initialize(client.get());
+    if (SUCCEEDED(hr)) hr = localKernel.As(&kernel_);
+    local_ = true;
+    serverName_.clear();
+  }
+
+  VARIANT_BOOL accepted = VARIANT_FALSE;
+  const Bstr server(serverName_);
+  const HRESULT told = messages_->ReportConnection(kernel_ ? VARIANT_TRUE : VARIANT_FALSE, server.get(), &accepted);
+  if (FAILED(told) || accepted == VARIANT_FALSE) kernel_.Reset();
+  if (!kernel_) return FAILED(hr) ? hr : (FAILED(told) ? told : E_ABORT);
+  return S_OK;
+}
+
+void KernelConnection::StartSession(std::wstring_view productName) {
+  if (!messages_) return;
+  const Bstr product(productName);
+  messages_->Start(product.get());
+}
+
+void KernelConnection::EndStartUp() {
+  if (messages_) messages_->Finish();
+}
+
+std::vector<TranslationDirection> KernelConnection::Directions() const {
+  std::vector<TranslationDirection> directions;
+  if (!kernel_) return directions;
+  RunKernelOperation([&] {
+    ComPtr<IVantoDirections> list;
+    ThrowIfFailed(kernel_->GetDirections(&list));
+    LONG count = 0;
+    ThrowIfFailed(ThrowIfNull(list.Get())->GetCount(&count));
+    for (LONG i = 0; i < count; ++i) {
+      LONG id = 0;
+      Bstr name;
+      ThrowIfFailed(list->GetItem(i, &id, name.put()));
+      directions.push_back({static_cast<int>(id), name.str()});
+    }
+  });
+  return directions;
+}
+
+void KernelConnection::ShowAbout(HWND owner) const {
+  if (messages_) messages_->ShowAbout(WindowArgument(owner));
+}
+
+int KernelConnection::ShowLinkMessage(HWND owner, std::wstring_view text, std::wstring_view caption,
+                                      UINT flags) const {
+  if (!messages_) return IDOK;
+  const Bstr body(text);
+  const Bstr title(caption);
+  LONG result = IDOK;
+  messages_->ShowMessage(WindowArgument(owner), body.get(), title.get(), static_cast<LONG>(flags), &result);
+  return static_cast<int>(result);
+}
+
+void KernelConnection::ReportError(HWND owner, HRESULT code, std::wstring_view applicationName) const {
+  // The error reporter lives with the network kernel; a local kernel's message component serves too.
+  ComPtr<IVantoMessages> reporter;
+  if (network_) network_->GetErrorReporter(&reporter);
+  if (!reporter) reporter = messages_;
+  if (!reporter) return;
+  const Bstr application(applicationName);
+  reporter->ReportError(WindowArgument(owner), static_cast<LONG>(code), application.get());
+}
+
+void KernelConnection::Disconnect() noexcept {
+  if (messages_) messages_->Finish();
+  kernel_.Reset();
+  network_.Reset();
+  messages_.Reset();
+  serverName_.clear();
+  local_ = true;
+}
+
+}  // namespace app

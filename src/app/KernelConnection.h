@@ -1,0 +1,64 @@
+// The one connection to the translation kernel for the whole run: a message component, the kernel
+// interface (from a translation server when one answers, else the local kernel), and whether the
+// kernel runs on this machine.
+#pragma once
+
+#include <windows.h>
+#include <wrl/client.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/Directions.h"
+#include "vanto/Kernel.h"
+
+namespace app {
+
+class KernelConnection : public DirectionSource {
+ public:
+  KernelConnection() = default;
+  KernelConnection(const KernelConnection&) = delete;
+  KernelConnection& operator=(const KernelConnection&) = delete;
+  ~KernelConnection() override { Disconnect(); }
+
+  // 0 on success, else the failing HRESULT (never 0).
+  HRESULT Connect(std::wstring_view clientName, std::wstring_view loginName, std::wstring_view productName);
+
+  // The message component's calls that start-up and the main window make.
+  void StartSession(std::wstring_view productName);
+  void EndStartUp();
+
+  [[nodiscard]] bool IsConnected() const noexcept { return kernel_ != nullptr; }
+  [[nodiscard]] bool IsLocal() const noexcept { return local_; }
+  [[nodiscard]] const std::wstring& ServerName() const noexcept { return serverName_; }
+  [[nodiscard]] IVantoKernel* Kernel() const noexcept { return kernel_.Get(); }
+  [[nodiscard]] IVantoMessages* Messages() const noexcept { return messages_.Get(); }
+  [[nodiscard]] IVantoNetworkKernel* Network() const noexcept { return network_.Get(); }
+
+  // Empty when the kernel is unavailable or its list cannot be read.
+  [[nodiscard]] std::vector<TranslationDirection> Directions() const override;
+
+  // The kernel's own windows.
+  void ShowAbout(HWND owner) const;
+  int ShowLinkMessage(HWND owner, std::wstring_view text, std::wstring_view caption, UINT flags) const;
+  void ReportError(HWND owner, HRESULT code, std::wstring_view applicationName) const;
+
+  // The message component's shutdown call, then every interface released. Safe to call twice.
+  void Disconnect() noexcept;
+
+ private:
+  Microsoft::WRL::ComPtr<IVantoMessages> messages_;
+  Microsoft::WRL::ComPtr<IVantoNetworkKernel> network_;
+  Microsoft::WRL::ComPtr<IVantoKernel> kernel_;
+  bool local_ = true;
+  std::wstring serverName_;
+  std::wstring loginName_;
+};
+
+// Owner windows travel to the kernel as 64-bit integers.
+[[nodiscard]] inline LONGLONG WindowArgument(HWND window) noexcept {
+  return static_cast<LONGLONG>(reinterpret_cast<INT_PTR>(window));
+}
+
+}  // namespace app

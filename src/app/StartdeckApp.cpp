@@ -1,0 +1,132 @@
+#include "app/StartdeckApp.h"
+
+#include <commctrl.h>
+#include <objbase.h>
+
+#include <cassert>
+
+#include "app/Language.h"
+#include "app/LogSink.h"
+#include "StringIds.h"
+#include "ui/StartdeckDlg.h"
+#include "win/MessageBox.h"
+#include "win/Resources.h"
+
+namespace {
+
+CStartdeckApp* g_app = nullptr;
+
+constexpr wchar_t kSettingsSection[] = L"settings";
+
+std::wstring UserLoginName() {
+  DWORD length = 0;
+  ::GetUserNameW(nullptr, &length);
+  if (length == 0) return {};
+  std::wstring name(length, L'\0');
+  if (!::GetUserNameW(name.data(), &length)) return {};
+  name.resize(length > 0 ? length - 1 : 0);  // the count includes the terminator
+  return name;
+}
+
+}  // namespace
+
+CStartdeckApp& TheApp() noexcept {
+  assert(g_app != nullptr);
+  return *g_app;
+}
+
+CStartdeckApp::CStartdeckApp() { g_app = this; }
+
+CStartdeckApp::~CStartdeckApp() {
+  if (g_app == this) g_app = nullptr;
+}
+
+bool CStartdeckApp::InitInstance() {
+  (void)Start();
+  return false;
+}
+
+bool CStartdeckApp::Start() {
+  INITCOMMONCONTROLSEX controls{sizeof(controls), 0xFF};
+  ::InitCommonControlsEx(&controls);
+
+  richEdit_.reset(::LoadLibraryW(L"riched20.dll"));
+  if (!richEdit_) {
+    ShowMessage(IDS_RICHEDIT_FAILED, {}, MB_OK);
+    return false;
+  }
+
+  const std::wstring program = app::ProgramPath();
+  const size_t slash = program.find_last_of(L'\\');
+  programFolder_ = program.substr(0, slash == std::wstring::npos ? 0 : slash + 1);
+  programTitle_ = program.substr(programFolder_.size());
+  if (const size_t dot = programTitle_.rfind(L'.'); dot != std::wstring::npos) programTitle_.resize(dot);
+  helpPath_ = programFolder_ + programTitle_ + L".chm";
+
+  resourceLibrary_ = app::LoadResourceLibrary(L"Startdeck");
+  app::ConfigureLogFromRegistry();
+
+  if (!LoadResourceFile()) return false;
+  appName_ = productName_;
+
+  if (instance_.ClaimFor(productName_) != app::SingleInstance::Claim::kFirst) return false;
+  instance_.Publish(productName_);
+
+  if (FAILED(::CoInitialize(nullptr))) return false;
+  comInitialized_ = true;
+  ::CoInitializeSecurity(nullptr, -1, nullptr, nullptr, RPC_C_AUTHN_LEVEL_NONE, RPC_C_IMP_LEVEL_IDENTIFY,
+                         nullptr, EOAC_NONE, nullptr);
+
+  if (kernel_.Connect(clientName_, UserLoginName(), productName_) != 0) return false;
+  kernel_.StartSession(productName_);
+  kernel_.EndStartUp();
+
+  graphics_.Create();
+  settings_.SetDirectionSource(&kernel_);
+
+  CStartdeckDlg dialog(*this);
+  dialog.DoModal();
+  mainWindow_ = nullptr;
+  return false;
+}
+
+bool CStartdeckApp::LoadResourceFile() {
+  const std::wstring infPath = programFolder_ + programTitle_ + L".inf";
+  if (!profile_.Load(infPath, false)) {
+    ShowMessage(IDS_CANNOT_LOAD_INF, {}, MB_OK);
+    return false;
+  }
+  // The file belongs to one product's executable; a renamed program must not pick up another's.
+  if (profile_.GetString(kSettingsSection, L"FileName") != programTitle_) {
+    ShowMessage(IDS_INF_WRONG_PRODUCT, {}, MB_OK);
+    return false;
+  }
+  clientName_ = profile_.GetString(kSettingsSection, L"ClientName");
+  productName_ = profile_.GetString(kSettingsSection, L"ProductName");
+  entryView_ = profile_.GetInt(kSettingsSection, L"DlgEntryView", 0);
+  return true;
+}
+
+int CStartdeckApp::ExitInstance() noexcept {
+  instance_.Release();
+  graphics_.Destroy();
+  kernel_.Disconnect();
+  if (comInitialized_) {
+    ::CoUninitialize();
+    comInitialized_ = false;
+  }
+  richEdit_.reset();
+  return 0;
+}
+
+int CStartdeckApp::ShowMessage(UINT id, std::wstring_view argument, UINT flags) {
+  std::wstring text = win::LoadString(id);
+  // Only the first %s takes the argument; the text is never used as a format string.
+  if (const size_t at = text.find(L"%s"); at != std::wstring::npos)
+    text.replace(at, 2, L"\"" + std::wstring(argument) + L"\"");
+  if (id == IDS_OTHER_PRODUCTS) {
+    kernel_.ShowLinkMessage(mainWindow_, text, appName_, MB_ICONEXCLAMATION);
+    return IDOK;
+  }
+  return win::ShowMessageBox(mainWindow_, text, appName_, flags);
+}

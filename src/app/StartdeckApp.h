@@ -1,0 +1,74 @@
+// The application object: owns everything that lives for the whole run and carries the start-up and
+// shutdown sequences. One instance, created by the entry point.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+#include "app/KernelConnection.h"
+#include "app/SettingsStore.h"
+#include "app/SharedGraphics.h"
+#include "app/SingleInstance.h"
+#include "profile/CryptedProfile.h"
+#include "win/Handle.h"
+
+class CStartdeckApp {
+ public:
+  CStartdeckApp();
+  ~CStartdeckApp();
+  CStartdeckApp(const CStartdeckApp&) = delete;
+  CStartdeckApp& operator=(const CStartdeckApp&) = delete;
+
+  // Start-up: prepares everything and runs the main window modally. Always false: no message loop
+  // runs after the main window has closed.
+  bool InitInstance();
+  // Shutdown, each step even if an earlier one failed. Returns the process exit code.
+  int ExitInstance() noexcept;
+
+  // Shows string `id` with `argument` (in double quotes) in place of its %s; returns the button.
+  // The other-products message carries a link and goes to the kernel's message component.
+  int ShowMessage(UINT id, std::wstring_view argument = {}, UINT flags = MB_OK);
+
+  [[nodiscard]] const std::wstring& AppName() const noexcept { return appName_; }
+  [[nodiscard]] const std::wstring& ProductName() const noexcept { return productName_; }
+  [[nodiscard]] const std::wstring& ClientName() const noexcept { return clientName_; }
+  [[nodiscard]] int EntryView() const noexcept { return entryView_; }
+  [[nodiscard]] const std::wstring& HelpPath() const noexcept { return helpPath_; }
+  [[nodiscard]] const std::wstring& ResourceLibraryPath() const noexcept { return resourceLibrary_; }
+  [[nodiscard]] const CXCryptedProfileW& Profile() const noexcept { return profile_; }
+  [[nodiscard]] app::KernelConnection& Kernel() noexcept { return kernel_; }
+  [[nodiscard]] app::SettingsStore& Settings() noexcept { return settings_; }
+  [[nodiscard]] const app::SharedGraphics& Graphics() const noexcept { return graphics_; }
+  [[nodiscard]] HWND MainWindow() const noexcept { return mainWindow_; }
+  void SetMainWindow(HWND window) noexcept { mainWindow_ = window; }
+
+  [[nodiscard]] bool UpdatesInstalling() const noexcept { return updatesInstalling_ != 0; }
+  void SetUpdatesInstalling(bool installing) noexcept { updatesInstalling_ = installing ? 1 : 0; }
+
+ private:
+  bool Start();
+  bool LoadResourceFile();
+
+  std::wstring appName_ = L"VANTO Main Application";
+  std::wstring clientName_;
+  std::wstring productName_;
+  int entryView_ = 0;
+  std::wstring programFolder_;
+  std::wstring programTitle_;
+  std::wstring helpPath_;
+  std::wstring resourceLibrary_;
+  CXCryptedProfileW profile_;
+  app::SingleInstance instance_;
+  bool comInitialized_ = false;
+  win::UniqueModule richEdit_;
+  app::KernelConnection kernel_;
+  app::SettingsStore settings_;
+  app::SharedGraphics graphics_;
+  HWND mainWindow_ = nullptr;
+  volatile LONG updatesInstalling_ = 0;
+};
+
+// The one application object (like the framework's AfxGetApp).
+[[nodiscard]] CStartdeckApp& TheApp() noexcept;

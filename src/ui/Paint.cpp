@@ -1,0 +1,37 @@
+#include "ui/Paint.h"
+
+#include "win/Handle.h"
+
+namespace ui {
+
+SIZE BitmapSize(HBITMAP bitmap) noexcept {
+  BITMAP info{};
+  if (!bitmap || ::GetObjectW(bitmap, sizeof(info), &info) == 0) return {0, 0};
+  return {info.bmWidth, info.bmHeight < 0 ? -info.bmHeight : info.bmHeight};
+}
+
+void DrawTransparentBitmap(HDC dc, HBITMAP bitmap, int x, int y) noexcept {
+  if (!bitmap) return;
+  const SIZE size = BitmapSize(bitmap);
+  win::UniqueMemoryDc memory(::CreateCompatibleDC(dc));
+  if (!memory) return;
+  SelectGuard select(memory.get(), bitmap);
+  ::TransparentBlt(dc, x, y, size.cx, size.cy, memory.get(), 0, 0, size.cx, size.cy, kTransparent);
+}
+
+void PaintParentBackground(HWND child, HDC dc, const RECT& rc) noexcept {
+  HWND parent = ::GetParent(child);
+  if (!parent) return;
+  POINT origin{0, 0};
+  ::MapWindowPoints(child, parent, &origin, 1);
+  POINT old{};
+  ::OffsetWindowOrgEx(dc, origin.x, origin.y, &old);
+  // The parent paints its background for WM_PRINTCLIENT into our DC, shifted to our position.
+  const int saved = ::SaveDC(dc);
+  ::IntersectClipRect(dc, rc.left + origin.x, rc.top + origin.y, rc.right + origin.x, rc.bottom + origin.y);
+  ::SendMessageW(parent, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+  ::RestoreDC(dc, saved);
+  ::SetWindowOrgEx(dc, old.x, old.y, nullptr);
+}
+
+}  // namespace ui

@@ -1,0 +1,32 @@
+// Small drawing helpers shared by the skinned windows.
+#pragma once
+
+#include <windows.h>
+
+namespace ui {
+
+// The skin's transparent colour.
+inline constexpr COLORREF kTransparent = RGB(255, 0, 255);
+
+[[nodiscard]] SIZE BitmapSize(HBITMAP bitmap) noexcept;
+
+// Copies `bitmap` to (x, y) of `dc`, leaving its magenta pixels out.
+void DrawTransparentBitmap(HDC dc, HBITMAP bitmap, int x, int y) noexcept;
+
+// Fills `rc` of a child's DC with what the parent draws behind it, so the child can be see-through.
+void PaintParentBackground(HWND child, HDC dc, const RECT& rc) noexcept;
+
+// A DC selected object that is put back when the guard ends.
+class SelectGuard {
+ public:
+  SelectGuard(HDC dc, HGDIOBJ object) noexcept : dc_(dc), old_(::SelectObject(dc, object)) {}
+  ~SelectGuard() { ::SelectObject(dc_, old_); }
+  SelectGuard(const SelectGuard&) = delete;
+  SelectGuard& operator=(const SelectGuard&) = delete;
+
+ private:
+  HDC dc_;
+  HGDIOBJ old_;
+};
+
+}  // namespace ui

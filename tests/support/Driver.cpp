@@ -1,0 +1,189 @@
+#include "support/Driver.h"
+
+#include <fstream>
+#include <vector>
+
+#include "support/TestPaths.h"
+
+namespace test {
+
+Process::~Process() { Terminate(); }
+
+bool Process::Start(const std::filesystem::path& program, const std::wstring& arguments) {
+  std::wstring command = L"\"" + program.wstring() + L"\"";
+  if (!arguments.empty()) command += L" " + arguments;
+  const std::wstring folder = program.parent_path().wstring();
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION info{};
+  if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
+                        &info))
+    return false;
+  process_.reset(info.hProcess);
+  ::CloseHandle(info.hThread);
+  id_ = info.dwProcessId;
+  return true;
+}
+
+bool Process::WaitForExit(std::chrono::milliseconds timeout) const {
+  if (!process_) return true;
+  return ::WaitForSingleObject(process_.get(), static_cast<DWORD>(timeout.count())) == WAIT_OBJECT_0;
+}
+
+bool Process::Running() const { return process_ && ::WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT; }
+
+DWORD Process::ExitCode() const {
+  DWORD code = STILL_ACTIVE;
+  if (process_) ::GetExitCodeProcess(process_.get(), &code);
+  return code;
+}
+
+void Process::Terminate() {
+  if (Running()) {
+    ::TerminateProcess(process_.get(), 1);
+    ::WaitForSingleObject(process_.get(), 5000);
+  }
+}
+
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
+  const auto deadline = std::chrono::steady_clock::now() + timeout;
+  for (;;) {
+    if (condition()) return true;
+    if (std::chrono::steady_clock::now() >= deadline) return false;
+    MSG message;
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      ::TranslateMessage(&message);
+      ::DispatchMessageW(&message);
+    }
+    ::Sleep(25);
+  }
+}
+
+std::vector<HWND> TopLevelWindows(DWORD processId) {
+  struct Search {
+    DWORD processId;
+    std::vector<HWND> found;
+  } search{processId, {}};
+  ::EnumWindows(
+      [](HWND window, LPARAM data) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(data);
+        DWORD owner = 0;
+        ::GetWindowThreadProcessId(window, &owner);
+        if (owner == s->processId && ::IsWindowVisible(window)) s->found.push_back(window);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::wstring WindowText(HWND window) {
+  const int length = ::GetWindowTextLengthW(window);
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  text.resize(static_cast<size_t>(::GetWindowTextW(window, text.data(), length + 1)));
+  return text;
+}
+
+static std::wstring ClassOf(HWND window) {
+  wchar_t name[256] = {};
+  ::GetClassNameW(window, name, 256);
+  return name;
+}
+
+HWND WaitForWindow(DWORD processId, const std::wstring& title, const std::wstring& className,
+                   std::chrono::milliseconds timeout) {
+  HWND found = nullptr;
+  WaitUntil(
+      [&] {
+        for (HWND window : TopLevelWindows(processId)) {
+          if (!title.empty() && WindowText(window) != title) continue;
+          if (!className.empty() && ClassOf(window) != className) continue;
+          found = window;
+          return true;
+        }
+        return false;
+      },
+      timeout);
+  return found;
+}
+
+MessageBoxView WaitForMessageBox(DWORD processId, std::chrono::milliseconds timeout) {
+  MessageBoxView view;
+  WaitUntil(
+      [&] {
+        for (HWND window : TopLevelWindows(processId)) {
+          // A message box is a dialog whose text is the static control 0xFFFF.
+          if (ClassOf(window) != L"#32770") continue;
+          HWND text = ::GetDlgItem(window, 0xFFFF);
+          if (!text) continue;
+          view = {window, WindowText(window), WindowText(text)};
+          return true;
+        }
+        return false;
+      },
+      timeout);
+  return view;
+}
+
+void PressButton(HWND dialog, int button) {
+  if (HWND control = ::GetDlgItem(dialog, button)) {
+    ::PostMessageW(control, BM_CLICK, 0, 0);
+  } else {
+    ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+  }
+}
+
+void ClickAt(HWND window, POINT at) {
+  const LPARAM where = MAKELPARAM(at.x, at.y);
+  ::PostMessageW(window, WM_MOUSEMOVE, 0, where);
+  ::PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, where);
+  ::PostMessageW(window, WM_LBUTTONUP, 0, where);
+}
+
+void Click(HWND control) {
+  RECT rc{};
+  ::GetClientRect(control, &rc);
+  ClickAt(control, {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2});
+}
+
+std::filesystem::path ResultsFolder() {
+  std::filesystem::path folder = BinFolder().parent_path() / L"test-results";
+  std::filesystem::create_directories(folder);
+  return folder;
+}
+
+std::filesystem::path SaveScreenshot(const std::wstring& name) {
+  const int width = ::GetSystemMetrics(SM_CXSCREEN);
+  const int height = ::GetSystemMetrics(SM_CYSCREEN);
+  HDC screen = ::GetDC(nullptr);
+  win::UniqueMemoryDc memory(::CreateCompatibleDC(screen));
+  win::UniqueGdiObject bitmap(::CreateCompatibleBitmap(screen, width, height));
+  const HGDIOBJ old = ::SelectObject(memory.get(), bitmap.get());
+  ::BitBlt(memory.get(), 0, 0, width, height, screen, 0, 0, SRCCOPY);
+  ::SelectObject(memory.get(), old);
+
+  BITMAPINFOHEADER header{};
+  header.biSize = sizeof(header);
+  header.biWidth = width;
+  header.biHeight = height;
+  header.biPlanes = 1;
+  header.biBitCount = 24;
+  header.biCompression = BI_RGB;
+  const size_t stride = (static_cast<size_t>(width) * 3 + 3) & ~size_t{3};
+  std::vector<char> pixels(stride * static_cast<size_t>(height));
+  ::GetDIBits(screen, static_cast<HBITMAP>(bitmap.get()), 0, static_cast<UINT>(height), pixels.data(),
+              reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS);
+  ::ReleaseDC(nullptr, screen);
+
+  BITMAPFILEHEADER file{};
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof(file) + sizeof(header);
+  file.bfSize = static_cast<DWORD>(file.bfOffBits + pixels.size());
+  const std::filesystem::path path = ResultsFolder() / (name + L".bmp");
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(&file), sizeof(file));
+  out.write(reinterpret_cast<const char*>(&header), sizeof(header));
+  out.write(pixels.data(), static_cast<std::streamsize>(pixels.size()));
+  return path;
+}
+
+}  // namespace test

@@ -1,0 +1,35 @@
+// A demo installation of the suite in a scratch folder, written by the real DemoInstall tool.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "support/ScratchDir.h"
+
+namespace test {
+
+struct InstallationOptions {
+  std::wstring product = L"VANTO Translator Home";
+  std::wstring title = L"Startdeck";
+  bool writeInf = true;
+};
+
+class Installation {
+ public:
+  explicit Installation(const InstallationOptions& options = {});
+
+  [[nodiscard]] bool Ok() const noexcept { return ok_; }
+  [[nodiscard]] const std::filesystem::path& Folder() const noexcept { return folder_; }
+  // The start centre's executable in the installation.
+  [[nodiscard]] std::filesystem::path Program() const { return folder_ / (options_.title + L".exe"); }
+  [[nodiscard]] std::filesystem::path Inf() const { return folder_ / (options_.title + L".inf"); }
+  [[nodiscard]] const std::wstring& Product() const noexcept { return options_.product; }
+
+ private:
+  ScratchDir scratch_;
+  InstallationOptions options_;
+  std::filesystem::path folder_;
+  bool ok_ = false;
+};
+
+}  // namespace test

@@ -1,0 +1,235 @@
+// Writes a complete demo installation of the suite: the program files in an installation folder,
+// the product's .inf packed with infpack, the machine-wide registry records, and the translation
+// kernel, registered. Run it under Wine (or on Windows) from the build's bin folder:
+//
+//   DemoInstall.exe FOLDER [--product NAME] [--title FILE_TITLE] [--language LANGID] [--no-inf]
+#include <windows.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "app/RegistryKey.h"
+#include "win/Handle.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Options {
+  fs::path folder;
+  std::wstring product = L"VANTO Translator Home";
+  std::wstring title = L"Startdeck";
+  DWORD language = 1033;
+  bool writeInf = true;
+};
+
+int Fail(const std::wstring& message) {
+  std::fwprintf(stderr, L"DemoInstall: %ls\n", message.c_str());
+  return 1;
+}
+
+fs::path ProgramFolder() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD n = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (n < path.size()) {
+      path.resize(n);
+      return fs::path(path).parent_path();
+    }
+    path.resize(path.size() * 2);
+  }
+}
+
+std::string Utf8(const std::wstring& text) {
+  if (text.empty()) return {};
+  const int n = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                      nullptr, nullptr);
+  std::string out(static_cast<size_t>(n), '\0');
+  ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
+  return out;
+}
+
+std::string JsonEscaped(const std::string& text) {
+  std::string out;
+  for (char c : text) {
+    if (c == '"' || c == '\\') out += '\\';
+    out += c;
+  }
+  return out;
+}
+
+void ReplaceAll(std::string& text, const std::string& from, const std::string& to) {
+  for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+    text.replace(at, from.size(), to);
+}
+
+bool ParseOptions(int argc, wchar_t** argv, Options& options) {
+  if (argc < 2) return false;
+  options.folder = argv[1];
+  for (int i = 2; i < argc; ++i) {
+    const std::wstring arg = argv[i];
+    const bool hasValue = i + 1 < argc;
+    if (arg == L"--product" && hasValue) options.product = argv[++i];
+    else if (arg == L"--title" && hasValue) options.title = argv[++i];
+    else if (arg == L"--language" && hasValue) options.language = static_cast<DWORD>(std::wcstoul(argv[++i], nullptr, 0));
+    else if (arg == L"--no-inf") options.writeInf = false;
+    else return false;
+  }
+  return true;
+}
+
+// Runs a program and waits for it; its exit code, or -1 when it could not start.
+int Run(std::wstring command) {
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION process{};
+  if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+    return -1;
+  win::UniqueHandle processHandle(process.hProcess);
+  win::UniqueHandle threadHandle(process.hThread);
+  ::WaitForSingleObject(processHandle.get(), INFINITE);
+  DWORD code = 1;
+  ::GetExitCodeProcess(processHandle.get(), &code);
+  return static_cast<int>(code);
+}
+
+bool CopyProgramFiles(const fs::path& from, const Options& options) {
+  std::error_code ec;
+  fs::copy_file(from / L"Startdeck.exe", options.folder / (options.title + L".exe"),
+                fs::copy_options::overwrite_existing, ec);
+  if (ec) return false;
+  for (const wchar_t* name : {L"StartdeckResENU.dll", L"StartdeckResDEU.dll", L"StartdeckResFRA.dll",
+                              L"StartdeckResRUS.dll", L"StartdeckResESN.dll", L"VantoKernel.dll"}) {
+    if (fs::exists(from / name)) fs::copy_file(from / name, options.folder / name, fs::copy_options::overwrite_existing, ec);
+    if (ec) return false;
+  }
+  return true;
+}
+
+bool WriteInf(const fs::path& from, const Options& options) {
+  std::ifstream in(from / L"DemoProduct.json", std::ios::binary);
+  std::string json((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (json.empty()) return false;
+  ReplaceAll(json, "{{PRODUCT_NAME}}", JsonEscaped(Utf8(options.product)));
+  ReplaceAll(json, "{{FILE_TITLE}}", JsonEscaped(Utf8(options.title)));
+  const fs::path config = options.folder / (options.title + L".json");
+  {
+    std::ofstream out(config, std::ios::binary | std::ios::trunc);
+    out << json;
+    if (!out) return false;
+  }
+  const fs::path inf = options.folder / (options.title + L".inf");
+  const int rc = Run(L"\"" + (from / L"infpack.exe").wstring() + L"\" pack \"" + config.wstring() + L"\" \"" +
+                     inf.wstring() + L"\"");
+  std::error_code ec;
+  fs::remove(config, ec);
+  return rc == 0;
+}
+
+struct DemoDocument {
+  const wchar_t* id;
+  const wchar_t* file;
+  const wchar_t* shortDescription;
+  const wchar_t* fullDescription;
+};
+
+constexpr DemoDocument kDocuments[] = {
+    {L"VntoGuide", L"VANTO Translator Guide.pdf", L"VANTO Translator User's Guide",
+     L"Translating documents, dictionaries and profiles"},
+    {L"StartdeckGuide", L"Startdeck Guide.pdf", L"Startdeck Quick Start", L"The start centre and its tasks"},
+    {L"PluginsGuide", L"Plug-ins Guide.pdf", L"Translation in Other Applications",
+     L"Word, Excel, Outlook, browsers and messengers"},
+};
+
+// A small, valid one-page PDF, so the document list has real files to open.
+std::string MinimalPdf(const std::string& title) {
+  const std::string stream = "BT /F1 18 Tf 72 720 Td (" + title + ") Tj ET";
+  std::vector<std::string> objects = {
+      "<< /Type /Catalog /Pages 2 0 R >>",
+      "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
+      "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 612 792] /Contents 4 0 R /Resources << /Font << /F1 5 0 R >> >> >>",
+      "<< /Length " + std::to_string(stream.size()) + " >>\nstream\n" + stream + "\nendstream",
+      "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>"};
+  std::string pdf = "%PDF-1.4\n";
+  std::vector<size_t> offsets;
+  for (size_t i = 0; i < objects.size(); ++i) {
+    offsets.push_back(pdf.size());
+    pdf += std::to_string(i + 1) + " 0 obj\n" + objects[i] + "\nendobj\n";
+  }
+  const size_t xref = pdf.size();
+  pdf += "xref\n0 " + std::to_string(objects.size() + 1) + "\n0000000000 65535 f \n";
+  for (size_t offset : offsets) {
+    char line[32];
+    std::snprintf(line, sizeof(line), "%010zu 00000 n \n", offset);
+    pdf += line;
+  }
+  pdf += "trailer\n<< /Size " + std::to_string(objects.size() + 1) + " /Root 1 0 R >>\nstartxref\n" +
+         std::to_string(xref) + "\n%%EOF\n";
+  return pdf;
+}
+
+bool WriteRegistry(const Options& options) {
+  app::RegistryKey root;
+  if (!root.Create(HKEY_LOCAL_MACHINE, reg::kProductRoot)) return false;
+  root.WriteNumber(reg::kLanguageIdValue, options.language);
+
+  app::RegistryKey folders;
+  if (!folders.Create(HKEY_LOCAL_MACHINE, reg::kFolders)) return false;
+  const fs::path shared = options.folder / L"Shared";
+  fs::create_directories(shared);
+  folders.WriteString(reg::kSharedRootValue, shared.wstring());
+
+  const fs::path docs = options.folder / L"Docs";
+  fs::create_directories(docs);
+  for (const DemoDocument& doc : kDocuments) {
+    const fs::path file = docs / doc.file;
+    std::ofstream(file, std::ios::binary | std::ios::trunc) << MinimalPdf(Utf8(doc.shortDescription));
+    app::RegistryKey key;
+    if (!key.Create(HKEY_LOCAL_MACHINE, std::wstring(reg::kDocs) + L"\\" + doc.id)) return false;
+    key.WriteString(L"Path", file.wstring());
+    key.WriteString(L"ShortDescription", doc.shortDescription);
+    key.WriteString(L"FullDescription", doc.fullDescription);
+  }
+
+  app::RegistryKey activity;
+  if (!activity.Create(HKEY_LOCAL_MACHINE, reg::kVantoActivity)) return false;
+  activity.WriteString(L"Url", L"https://www.korvelsoft.com/vanto/activity");
+  return true;
+}
+
+// Registers the kernel the way an installer would: its own DllRegisterServer.
+bool RegisterKernel(const Options& options) {
+  const fs::path dll = options.folder / L"VantoKernel.dll";
+  if (!fs::exists(dll)) return true;  // builds without the kernel still install the rest
+  win::UniqueModule module(::LoadLibraryW(dll.c_str()));
+  if (!module) return false;
+  using RegisterFn = HRESULT(STDAPICALLTYPE*)();
+  auto registerServer =
+      reinterpret_cast<RegisterFn>(reinterpret_cast<void*>(::GetProcAddress(module.get(), "DllRegisterServer")));
+  return registerServer && SUCCEEDED(registerServer());
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  Options options;
+  if (!ParseOptions(argc, argv, options))
+    return Fail(L"usage: DemoInstall FOLDER [--product NAME] [--title FILE_TITLE] [--language LANGID] [--no-inf]");
+  options.folder = fs::absolute(options.folder);
+  std::error_code ec;
+  fs::create_directories(options.folder, ec);
+  if (ec) return Fail(L"cannot create " + options.folder.wstring());
+
+  const fs::path from = ProgramFolder();
+  if (!CopyProgramFiles(from, options)) return Fail(L"cannot copy the program files from " + from.wstring());
+  if (options.writeInf && !WriteInf(from, options)) return Fail(L"cannot pack the product's .inf");
+  if (!WriteRegistry(options)) return Fail(L"cannot write the installation's registry records");
+  if (!RegisterKernel(options)) return Fail(L"cannot register the translation kernel");
+
+  std::wprintf(L"Installed \"%ls\" in %ls\n", options.product.c_str(), options.folder.c_str());
+  return 0;
+}
