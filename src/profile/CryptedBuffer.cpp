@@ -40,7 +40,9 @@ void CXCryptedBufferW::WriteInt(std::int32_t value) {
   PutTagged(inf::kTagInt, static_cast<std::uint32_t>(value));
 }
 
-void CXCryptedBufferW::WriteDword(std::uint32_t value) { PutTagged(inf::kTagDword, value); }
+void CXCryptedBufferW::WriteDword(std::uint32_t value) {
+  PutTagged(inf::kTagDword, value);
+}
 
 void CXCryptedBufferW::WriteBlock(std::span<const std::uint8_t> bytes) {
   PutTagged(inf::kTagBlock, CheckedCount(bytes.size()));

@@ -27,7 +27,7 @@ class CXCryptedBufferW {
 
   enum class Check : std::uint8_t {
     Ok,
-    TooShort,     // fewer than the four check bytes
+    TooShort,  // fewer than the four check bytes
     BadMarker,
     BadChecksum,
     BadOrByte,
@@ -73,8 +73,7 @@ class CXCryptedBufferW {
 
 // The item readers sit on the parser's hot path, so they are inline.
 
-inline CXCryptedBufferW::Read CXCryptedBufferW::ReadFixed(std::uint8_t tag,
-                                                          std::uint32_t& value) noexcept {
+inline CXCryptedBufferW::Read CXCryptedBufferW::ReadFixed(std::uint8_t tag, std::uint32_t& value) noexcept {
   if (pos_ >= bytes_.size()) return Read::EndOfData;
   if (bytes_[pos_] != tag) return Read::WrongTag;
   if (bytes_.size() - pos_ < 5) return Read::Truncated;
@@ -83,8 +82,8 @@ inline CXCryptedBufferW::Read CXCryptedBufferW::ReadFixed(std::uint8_t tag,
   return Read::Ok;
 }
 
-inline CXCryptedBufferW::Read CXCryptedBufferW::ReadCounted(
-    std::uint8_t tag, std::size_t unitSize, std::span<const std::uint8_t>& bytes) noexcept {
+inline CXCryptedBufferW::Read CXCryptedBufferW::ReadCounted(std::uint8_t tag, std::size_t unitSize,
+                                                            std::span<const std::uint8_t>& bytes) noexcept {
   const std::size_t start = pos_;
   std::uint32_t raw = 0;
   if (const Read r = ReadFixed(tag, raw); r != Read::Ok) return r;
@@ -104,8 +103,7 @@ inline CXCryptedBufferW::Read CXCryptedBufferW::ReadCounted(
   return result;
 }
 
-inline CXCryptedBufferW::Read CXCryptedBufferW::ReadTextUnits(
-    std::span<const std::uint8_t>& units) noexcept {
+inline CXCryptedBufferW::Read CXCryptedBufferW::ReadTextUnits(std::span<const std::uint8_t>& units) noexcept {
   return ReadCounted(inf::kTagText, 2, units);
 }
 
@@ -120,7 +118,6 @@ inline CXCryptedBufferW::Read CXCryptedBufferW::ReadDword(std::uint32_t& value) 
   return ReadFixed(inf::kTagDword, value);
 }
 
-inline CXCryptedBufferW::Read CXCryptedBufferW::ReadBlock(
-    std::span<const std::uint8_t>& bytes) noexcept {
+inline CXCryptedBufferW::Read CXCryptedBufferW::ReadBlock(std::span<const std::uint8_t>& bytes) noexcept {
   return ReadCounted(inf::kTagBlock, 1, bytes);
 }

@@ -112,7 +112,7 @@ const CCryptedSectionW* CXCryptedProfileW::FindSection(std::wstring_view name) c
 }
 
 const CCryptedSectionW::Entry* CXCryptedProfileW::FindEntry(std::wstring_view section,
-                                                           std::wstring_view key) const noexcept {
+                                                            std::wstring_view key) const noexcept {
   const CCryptedSectionW* s = FindSection(section);
   return s ? s->Find(key) : nullptr;
 }

@@ -50,8 +50,7 @@ class CXCryptedProfileW {
 
   bool Finish(const inf::DecodeResult& result) noexcept;
   void Clear() noexcept;
-  const CCryptedSectionW::Entry* FindEntry(std::wstring_view section,
-                                           std::wstring_view key) const noexcept;
+  const CCryptedSectionW::Entry* FindEntry(std::wstring_view section, std::wstring_view key) const noexcept;
 
   std::filesystem::path path_;
   std::unordered_map<std::wstring, CCryptedSectionW, inf::WStringHash, std::equal_to<>> sections_;

@@ -61,8 +61,7 @@ class Parser {
       case kTypeBlock:
         if (!Check(kTagBlock, at, body_.ReadBlock(value))) return false;
         break;
-      default:
-        break;  // no value follows other type codes
+      default: break;  // no value follows other type codes
     }
     sink_.AddEntry(DecodeUtf16Le(key), type, value);
     return true;
@@ -119,12 +118,10 @@ class Parser {
         break;
       case Read::NegativeLength:
       case Read::LengthBeyondData:
-        error_.fault = r == Read::NegativeLength ? StreamFault::NegativeCount
-                                                 : StreamFault::LengthBeyondData;
+        error_.fault = r == Read::NegativeLength ? StreamFault::NegativeCount : StreamFault::LengthBeyondData;
         error_.count = static_cast<std::int32_t>(LoadLe32(item + 1));
         break;
-      case Read::Ok:
-        break;
+      case Read::Ok: break;
     }
     return false;
   }
@@ -153,18 +150,14 @@ StreamError ParseProfileStream(CXCryptedBufferW& body, ProfileStreamSink& sink) 
 std::string Describe(const StreamError& error) {
   const std::string at = " at body offset " + std::to_string(error.offset);
   switch (error.fault) {
-    case StreamFault::None:
-      return "item stream complete";
+    case StreamFault::None: return "item stream complete";
     case StreamFault::EndOfData:
-      return std::string("item stream ends where a ") + ItemName(error.expectedTag) +
-             " is due" + at;
+      return std::string("item stream ends where a ") + ItemName(error.expectedTag) + " is due" + at;
     case StreamFault::WrongTag:
       return std::string("expected a ") + ItemName(error.expectedTag) + ", found tag " +
              std::to_string(error.foundTag) + at;
-    case StreamFault::Truncated:
-      return std::string(ItemName(error.expectedTag)) + " cut off" + at;
-    case StreamFault::NegativeCount:
-      return "negative count " + std::to_string(error.count) + at;
+    case StreamFault::Truncated: return std::string(ItemName(error.expectedTag)) + " cut off" + at;
+    case StreamFault::NegativeCount: return "negative count " + std::to_string(error.count) + at;
     case StreamFault::LengthBeyondData:
       return "length " + std::to_string(error.count) + " runs past the end of the data" + at;
     case StreamFault::TrailingBytes:

@@ -25,15 +25,13 @@ enum class StreamFault : std::uint8_t {
 
 struct StreamError {
   StreamFault fault = StreamFault::None;
-  std::size_t offset = 0;         // body offset of the item that could not be read
-  std::uint8_t expectedTag = 0;   // for WrongTag
-  std::uint8_t foundTag = 0;      // for WrongTag
-  std::int64_t count = 0;         // for NegativeCount, LengthBeyondData, TrailingBytes
+  std::size_t offset = 0;        // body offset of the item that could not be read
+  std::uint8_t expectedTag = 0;  // for WrongTag
+  std::uint8_t foundTag = 0;     // for WrongTag
+  std::int64_t count = 0;        // for NegativeCount, LengthBeyondData, TrailingBytes
 
   // True when everything the stream declares was read (trailing bytes aside).
-  bool Complete() const noexcept {
-    return fault == StreamFault::None || fault == StreamFault::TrailingBytes;
-  }
+  bool Complete() const noexcept { return fault == StreamFault::None || fault == StreamFault::TrailingBytes; }
 };
 
 std::string Describe(const StreamError& error);

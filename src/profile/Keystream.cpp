@@ -108,8 +108,7 @@ Keystream::Keystream(StreamParams params, std::uint8_t salt, std::size_t length)
   keys_.assign(sequence.begin(), sequence.begin() + static_cast<std::ptrdiff_t>(leadLength_));
   keys_.reserve(leadLength_ + periods * period_);
   for (std::size_t p = 0; p < periods; ++p)
-    keys_.insert(keys_.end(), sequence.begin() + static_cast<std::ptrdiff_t>(leadLength_),
-                 sequence.end());
+    keys_.insert(keys_.end(), sequence.begin() + static_cast<std::ptrdiff_t>(leadLength_), sequence.end());
 }
 
 template <bool Fold>

@@ -26,8 +26,7 @@ FileStatus ReadHeader(std::span<const std::uint8_t> header, StreamParams& params
   return FileStatus::Ok;
 }
 
-DecodeResult DecodeBody(std::vector<std::uint8_t> body, StreamParams params,
-                        ProfileStreamSink& sink) {
+DecodeResult DecodeBody(std::vector<std::uint8_t> body, StreamParams params, ProfileStreamSink& sink) {
   CXCryptedBufferW buffer(std::move(body));
   DecodeResult result;
   switch (buffer.Unscramble(params)) {

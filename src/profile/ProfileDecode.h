@@ -14,12 +14,12 @@
 namespace inf {
 
 enum class FileStatus : std::uint8_t {
-  Ok,            // the body verified; the stream may still be malformed (see DecodeResult)
+  Ok,  // the body verified; the stream may still be malformed (see DecodeResult)
   CannotOpen,
   ReadError,
-  ShortHeader,   // fewer than 16 bytes
+  ShortHeader,  // fewer than 16 bytes
   BadMagic,
-  NoBody,        // the body lacks its four check bytes
+  NoBody,  // the body lacks its four check bytes
   BadMarker,
   BadChecksum,
   BadOrByte,

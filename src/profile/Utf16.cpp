@@ -13,8 +13,7 @@ std::wstring DecodeUtf16Le(std::span<const std::uint8_t> bytes) {
     if (count != 0) std::memcpy(text.data(), bytes.data(), count * 2);
   } else {
     const std::uint8_t* p = bytes.data();
-    for (std::size_t i = 0; i < count; ++i, p += 2)
-      text[i] = static_cast<wchar_t>(p[0] | (p[1] << 8));
+    for (std::size_t i = 0; i < count; ++i, p += 2) text[i] = static_cast<wchar_t>(p[0] | (p[1] << 8));
   }
   return text;
 }

@@ -32,7 +32,11 @@ TEST(CryptedBuffer, WritesItemsByteForByte) {
       {"non-BMP", [](auto& b) { b.WriteText(SmilingFace()); }, {1, 2, 0, 0, 0, 0x3D, 0xD8, 0x00, 0xDE}},
       {"integer", [](auto& b) { b.WriteInt(-2); }, {2, 0xFE, 0xFF, 0xFF, 0xFF}},
       {"dword", [](auto& b) { b.WriteDword(0x01020304); }, {3, 4, 3, 2, 1}},
-      {"block", [](auto& b) { b.WriteBlock(Bytes{9, 8}); }, {4, 2, 0, 0, 0, 9, 8}},
+      {"block",
+       [](auto& b) {
+         b.WriteBlock(Bytes{9, 8});
+       },
+       {4, 2, 0, 0, 0, 9, 8}},
   };
   for (const WriteCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -69,9 +73,18 @@ TEST(CryptedBuffer, DamagedItemsFailWithoutMoving) {
     std::function<Read(CXCryptedBufferW&)> read;
     Read expected;
   };
-  auto text = [](CXCryptedBufferW& b) { std::wstring t; return b.ReadText(t); };
-  auto block = [](CXCryptedBufferW& b) { std::span<const std::uint8_t> s; return b.ReadBlock(s); };
-  auto integer = [](CXCryptedBufferW& b) { std::int32_t v; return b.ReadInt(v); };
+  auto text = [](CXCryptedBufferW& b) {
+    std::wstring t;
+    return b.ReadText(t);
+  };
+  auto block = [](CXCryptedBufferW& b) {
+    std::span<const std::uint8_t> s;
+    return b.ReadBlock(s);
+  };
+  auto integer = [](CXCryptedBufferW& b) {
+    std::int32_t v;
+    return b.ReadInt(v);
+  };
   const Case cases[] = {
       {"empty", {}, integer, Read::EndOfData},
       {"integer where a dword is", {3, 1, 0, 0, 0}, integer, Read::WrongTag},

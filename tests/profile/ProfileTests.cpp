@@ -67,13 +67,13 @@ TEST(Profile, ValuesReadAsIntegersAndTexts) {
   const Case cases[] = {
       {L"h", -5, W(u"\xFFFB\xFFFF")},
       {L"b", -1, W(u"\xFFFF\xFFFF")},
-      {L"s", 0x00420041, L"AB"},       // the first two UTF-16 units
-      {L"empty", 0, L""},              // only the terminating zero unit
-      {L"nul", 0x00620061, L"ab"},     // a text ends at its first zero unit
-      {L"g2", 0x1234, W(u"\x1234")},   // shorter than 4 bytes: zero-extended
+      {L"s", 0x00420041, L"AB"},      // the first two UTF-16 units
+      {L"empty", 0, L""},             // only the terminating zero unit
+      {L"nul", 0x00620061, L"ab"},    // a text ends at its first zero unit
+      {L"g2", 0x1234, W(u"\x1234")},  // shorter than 4 bytes: zero-extended
       {L"g3", 0x00420041 & 0xFFFFFF, L"A"},
-      {L"g0", 99, L""},                // no value bytes
-      {L"x", 99, L""},                 // a type code without a value
+      {L"g0", 99, L""},  // no value bytes
+      {L"x", 99, L""},   // a type code without a value
       {L"textint", 0x00420041, L"AB"},
       {L"missing", 99, L""},
   };
@@ -126,7 +126,8 @@ TEST(Profile, LoadsALargeFileFromDisk) {
     inf::DocumentSection& section = doc.sections.emplace_back();
     section.name = L"Section" + std::to_wstring(s);
     for (int e = 0; e < 30; ++e)
-      section.entries.push_back({L"Key" + std::to_wstring(e), 'S', L"Value " + std::to_wstring(s * 100 + e), 0, {}});
+      section.entries.push_back(
+          {L"Key" + std::to_wstring(e), 'S', L"Value " + std::to_wstring(s * 100 + e), 0, {}});
   }
   TempDir dir;
   const auto path = dir.Write("big.inf", inf::WriteProfileFile(doc, {0x1234, 0x5679, 0x9ABC}));
@@ -142,11 +143,12 @@ TEST(Profile, LoadsALargeFileFromDisk) {
 // The writer lays items out in exactly the documented order, whatever the value kind.
 TEST(Profile, WriterEmitsItemsInOrder) {
   inf::ProfileDocument doc;
-  doc.sections.push_back({L"A", {{L"s", 'S', L"x", 0, {}},
-                                 {L"h", 'H', L"", 0xFFFFFFFE, {}},
-                                 {L"b", 'B', L"", 7, {}},
-                                 {L"g", 'G', L"", 0, {5, 6}},
-                                 {L"q", 'q', L"", 0, {}}}});
+  doc.sections.push_back({L"A",
+                          {{L"s", 'S', L"x", 0, {}},
+                           {L"h", 'H', L"", 0xFFFFFFFE, {}},
+                           {L"b", 'B', L"", 7, {}},
+                           {L"g", 'G', L"", 0, {5, 6}},
+                           {L"q", 'q', L"", 0, {}}}});
   doc.sections.push_back({L"", {}});
   StreamBytes expected;
   expected.Raw({0, 0, 0, 0}).Int(2).Text(u"A").Int(5);

@@ -4,8 +4,7 @@
 #include <random>
 #include <stdexcept>
 
-Bytes ReferenceFile(std::span<const std::uint8_t> stream, std::uint16_t a, std::uint16_t b,
-                    std::uint16_t c) {
+Bytes ReferenceFile(std::span<const std::uint8_t> stream, std::uint16_t a, std::uint16_t b, std::uint16_t c) {
   std::uint8_t sum = 0;
   std::uint8_t orBits = 0;
   for (std::uint8_t p : stream) {
@@ -14,7 +13,8 @@ Bytes ReferenceFile(std::span<const std::uint8_t> stream, std::uint16_t a, std::
   }
   StreamBytes file;
   file.Raw({0x1A, 0x1A});
-  for (std::uint16_t v : {a, b, c}) file.Raw({static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8)});
+  for (std::uint16_t v : {a, b, c})
+    file.Raw({static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8)});
   file.Le32(0).Le32(0).Raw({0x1A, sum, orBits, sum});
   unsigned k = c % 256;
   for (std::uint8_t p : stream) {
@@ -24,7 +24,9 @@ Bytes ReferenceFile(std::span<const std::uint8_t> stream, std::uint16_t a, std::
   return file.bytes;
 }
 
-std::wstring W(std::u16string_view units) { return std::wstring(units.begin(), units.end()); }
+std::wstring W(std::u16string_view units) {
+  return std::wstring(units.begin(), units.end());
+}
 
 TempDir::TempDir() {
   std::random_device random;
@@ -38,8 +40,7 @@ TempDir::~TempDir() {
   std::filesystem::remove_all(path_, ec);
 }
 
-std::filesystem::path TempDir::Write(const std::string& name,
-                                     std::span<const std::uint8_t> bytes) const {
+std::filesystem::path TempDir::Write(const std::string& name, std::span<const std::uint8_t> bytes) const {
   const std::filesystem::path file = path_ / name;
   std::ofstream out(file, std::ios::binary | std::ios::trunc);
   out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));

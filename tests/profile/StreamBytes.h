@@ -41,9 +41,10 @@ struct StreamBytes {
 
 // The file for a plain item stream: header, check bytes, then each byte XORed with the next
 // keystream value and the salt, one at a time.
-Bytes ReferenceFile(std::span<const std::uint8_t> stream, std::uint16_t a, std::uint16_t b,
-                    std::uint16_t c);
-inline Bytes ReferenceFile(const StreamBytes& s) { return ReferenceFile(s.bytes, 0x0A45, 0x1C33, 0x5A17); }
+Bytes ReferenceFile(std::span<const std::uint8_t> stream, std::uint16_t a, std::uint16_t b, std::uint16_t c);
+inline Bytes ReferenceFile(const StreamBytes& s) {
+  return ReferenceFile(s.bytes, 0x0A45, 0x1C33, 0x5A17);
+}
 
 // UTF-16 test texts as the std::wstring the profile hands out (one unit per wchar_t).
 std::wstring W(std::u16string_view units);
