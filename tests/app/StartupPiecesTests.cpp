@@ -1,0 +1,148 @@
+// Pieces of start-up that can be checked inside one process: the single-instance section, the
+// message routine and the shared fonts.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/SharedGraphics.h"
+#include "app/SingleInstance.h"
+#include "app/StartdeckApp.h"
+#include "StringIds.h"
+#include "support/TestPaths.h"
+#include "win/MessageBox.h"
+#include "win/Resources.h"
+
+namespace {
+
+using app::SingleInstance;
+
+TEST(SingleInstance, SectionIsNamedAfterTheProduct) {
+  EXPECT_EQ(SingleInstance::SectionName(L"VANTO Home"),
+            L"Startdeck_MMF_3C1A5E7F_9B2D_4E60_8A4C_6E8F0A2B4C6D_VANTO Home");
+}
+
+TEST(SingleInstance, FirstClaimWinsAndASecondSeesItUntilReleased) {
+  const std::wstring product = L"Single instance test " + std::to_wstring(::GetCurrentProcessId());
+  SingleInstance first;
+  ASSERT_EQ(first.ClaimFor(product), SingleInstance::Claim::kFirst);
+  first.Publish(product);
+  SingleInstance second;
+  EXPECT_EQ(second.ClaimFor(product), SingleInstance::Claim::kAnotherRuns);
+  second.Release();
+  first.Release();
+  SingleInstance third;
+  EXPECT_EQ(third.ClaimFor(product), SingleInstance::Claim::kFirst);
+}
+
+TEST(SingleInstance, ProductsWithOtherNamesDoNotCollide) {
+  const std::wstring base = L"Side by side " + std::to_wstring(::GetCurrentProcessId());
+  SingleInstance a, b;
+  EXPECT_EQ(a.ClaimFor(base + L" A"), SingleInstance::Claim::kFirst);
+  EXPECT_EQ(b.ClaimFor(base + L" B"), SingleInstance::Claim::kFirst);
+}
+
+TEST(SingleInstance, ALaterInstanceActivatesTheWindowNamedInTheSection) {
+  const std::wstring product = L"Activation test " + std::to_wstring(::GetCurrentProcessId());
+  HWND window = ::CreateWindowExW(0, L"STATIC", product.c_str(), WS_POPUP | WS_VISIBLE, 10, 10, 100, 50,
+                                  nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(window, nullptr);
+  HWND other = ::CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 10, 10, 100, 50, nullptr,
+                                 nullptr, nullptr, nullptr);
+  ::SetForegroundWindow(other);
+  SingleInstance first;
+  ASSERT_EQ(first.ClaimFor(product), SingleInstance::Claim::kFirst);
+  first.Publish(product);
+  SingleInstance second;
+  EXPECT_EQ(second.ClaimFor(product), SingleInstance::Claim::kAnotherRuns);
+  EXPECT_EQ(::GetForegroundWindow(), window);
+  ::DestroyWindow(other);
+  ::DestroyWindow(window);
+}
+
+TEST(SingleInstance, ALongProductNameIsCutToWhatTheSectionHolds) {
+  const std::wstring product(200, L'P');
+  SingleInstance first;
+  ASSERT_EQ(first.ClaimFor(product + std::to_wstring(::GetCurrentProcessId())), SingleInstance::Claim::kFirst);
+  first.Publish(product);
+  // A second view of the same section reads what another instance would.
+  const std::wstring name = SingleInstance::SectionName(product + std::to_wstring(::GetCurrentProcessId()));
+  win::UniqueHandle mapping(::OpenFileMappingW(FILE_MAP_READ, FALSE, name.c_str()));
+  ASSERT_TRUE(mapping);
+  win::UniqueView view(::MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, 0));
+  ASSERT_TRUE(view);
+  EXPECT_EQ(SingleInstance::ReadTitle(view.get()), std::wstring(129, L'P'));
+  EXPECT_EQ(static_cast<const wchar_t*>(view.get())[129], L'\0');
+}
+
+class ShowMessageTest : public ::testing::Test {
+ protected:
+  // The program's own English strings, as the executable carries them.
+  ShowMessageTest() {
+    win::AdoptResourceModule(win::UniqueModule(::LoadLibraryExW(
+        (test::BinFolder() / L"Startdeck.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)));
+  }
+  ~ShowMessageTest() override {
+    win::SetMessageBoxAnswerer(nullptr);
+    win::ResetResourceModule();
+  }
+  std::vector<win::MessageBoxRequest> shown_;
+  CStartdeckApp app_;
+};
+
+TEST_F(ShowMessageTest, PutsTheArgumentInQuotesForTheOnePercentS) {
+  win::SetMessageBoxAnswerer([&](const win::MessageBoxRequest& request) {
+    shown_.push_back(request);
+    return IDNO;
+  });
+  const int answer = app_.ShowMessage(IDS_SW_RELAUNCH_HOST, L"Microsoft Word", MB_YESNO | MB_ICONQUESTION);
+  EXPECT_EQ(answer, IDNO);
+  ASSERT_EQ(shown_.size(), 1u);
+  EXPECT_EQ(shown_[0].text,
+            L"Translation features have been integrated successfully. Please relaunch the \"Microsoft Word\" "
+            L"application.");
+  EXPECT_EQ(shown_[0].caption, L"VANTO Main Application");
+  EXPECT_EQ(shown_[0].flags, static_cast<UINT>(MB_YESNO | MB_ICONQUESTION));
+}
+
+TEST_F(ShowMessageTest, ATextWithoutPlaceholderIsShownAsItStands) {
+  win::SetMessageBoxAnswerer([&](const win::MessageBoxRequest& request) {
+    shown_.push_back(request);
+    return IDOK;
+  });
+  app_.ShowMessage(IDS_CANNOT_LOAD_INF, L"ignored");
+  ASSERT_EQ(shown_.size(), 1u);
+  EXPECT_EQ(shown_[0].text, L"Cannot load external resource file.");
+  EXPECT_EQ(shown_[0].flags, static_cast<UINT>(MB_OK));
+}
+
+TEST_F(ShowMessageTest, TheOtherProductsMessageGoesToTheKernelNotAMessageBox) {
+  win::SetMessageBoxAnswerer([&](const win::MessageBoxRequest& request) {
+    shown_.push_back(request);
+    return IDCANCEL;
+  });
+  EXPECT_EQ(app_.ShowMessage(IDS_OTHER_PRODUCTS, L"", MB_OK), IDOK);
+  EXPECT_TRUE(shown_.empty());
+}
+
+TEST(SharedGraphics, CreatesEveryFontAndReleasesThem) {
+  app::SharedGraphics graphics;
+  graphics.Create();
+  for (int i = 0; i < static_cast<int>(app::SharedFont::kCount); ++i) {
+    const HFONT font = graphics.Font(static_cast<app::SharedFont>(i));
+    ASSERT_NE(font, nullptr) << i;
+    LOGFONTW info{};
+    ASSERT_NE(::GetObjectW(font, sizeof(info), &info), 0) << i;
+  }
+  LOGFONTW lucida{};
+  ::GetObjectW(graphics.Font(app::SharedFont::kLucidaConsole14), sizeof(lucida), &lucida);
+  EXPECT_STREQ(lucida.lfFaceName, L"Lucida Console");
+  EXPECT_EQ(lucida.lfHeight, 14);
+  EXPECT_EQ(lucida.lfQuality, CLEARTYPE_QUALITY);
+  EXPECT_NE(graphics.Font(app::SharedFont::kTahoma13), graphics.Font(app::SharedFont::kTahoma13Second));
+  const HFONT bold = graphics.Font(app::SharedFont::kTahoma18Bold);
+  graphics.Destroy();
+  EXPECT_EQ(::GetObjectType(bold), 0u);  // deleted
+}
+
+}  // namespace
