@@ -28,6 +28,14 @@ wine_session_start() {
   rm -rf "$WINEPREFIX"
   mkdir -p "$(dirname "$WINEPREFIX")"
 
+  # A person's own X display serves when asked for; otherwise a virtual one of our own.
+  if [ -n "${STARTDECK_USE_DISPLAY:-}" ] && [ -n "${DISPLAY:-}" ]; then
+    trap wine_session_stop EXIT
+    wineboot -i </dev/null >/dev/null 2>&1 || true
+    wineserver -w >/dev/null 2>&1 || true
+    wineserver -p </dev/null >/dev/null 2>&1 || true
+    return
+  fi
   local n
   for n in $(seq 91 199); do
     [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || break

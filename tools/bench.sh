@@ -1,0 +1,19 @@
+#!/bin/bash
+# Runs the benchmarks: .inf decoding (native) and Startdeck's start-up against a bare window (Wine).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+tools/setup-packages.sh
+cmake --preset native >/dev/null && cmake --build --preset native >/dev/null
+cmake --preset mingw >/dev/null && cmake --build --preset mingw >/dev/null
+
+echo "== .inf decoding (native)"
+build/native/bench/inf_decode_bench
+
+echo "== start-up under Wine"
+source tools/wine-session.sh
+wine_session_start "$root/build/mingw/bench-prefix"
+bin="$root/build/mingw/bin"
+wine "$bin/DemoInstall.exe" 'C:\VANTO' </dev/null
+wine "$bin/FirstPaintBench.exe" 'C:\VANTO\Startdeck.exe' "VANTO Translator Home" 7 </dev/null
+wine_session_stop
