@@ -12,7 +12,6 @@
 #include <functional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -52,6 +51,15 @@ class CCryptedSectionW {
   void Reserve(std::size_t entries);
 
  private:
+  // The slot where `key` is, or the empty slot where it would go.
+  std::size_t Probe(std::wstring_view key) const noexcept;
+  // Makes room in the index for `entries` entries.
+  void GrowIndex(std::size_t entries);
+  void Rehash(std::size_t slotCount);
+
   std::vector<std::pair<std::wstring, Entry>> entries_;
-  std::unordered_map<std::wstring, std::size_t, inf::WStringHash, std::equal_to<>> index_;
+  // Open-addressing index over entries_ (entry index + 1; 0 is an empty slot), a power of two in
+  // size and at most 3/4 full. Unlike a node-based map it costs no allocation and no second copy of
+  // the key per entry, which is most of the parsing time.
+  std::vector<std::uint32_t> slots_;
 };
