@@ -252,7 +252,7 @@ class Reader {
     }
     ++pos_;
     for (int i = 0; i < extra; ++i, ++pos_) {
-      const auto c = pos_ < doc_.size() ? static_cast<unsigned char>(doc_[pos_]) : 0;
+      const auto c = pos_ < doc_.size() ? static_cast<unsigned char>(doc_[pos_]) : 0u;
       if (c < lo || c > hi) Fail(at, "invalid UTF-8");
       lo = 0x80;
       hi = 0xBF;
