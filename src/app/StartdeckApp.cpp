@@ -128,5 +128,9 @@ int CStartdeckApp::ShowMessage(UINT id, std::wstring_view argument, UINT flags) 
     kernel_.ShowLinkMessage(mainWindow_, text, appName_, MB_ICONEXCLAMATION);
     return IDOK;
   }
+  return ShowText(text, flags);
+}
+
+int CStartdeckApp::ShowText(const std::wstring& text, UINT flags) {
   return win::ShowMessageBox(mainWindow_, text, appName_, flags);
 }

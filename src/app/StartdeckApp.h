@@ -12,12 +12,13 @@
 #include "app/SharedGraphics.h"
 #include "app/SingleInstance.h"
 #include "profile/CryptedProfile.h"
+#include "suite/LaunchContext.h"
 #include "win/Handle.h"
 
-class CStartdeckApp {
+class CStartdeckApp : public suite::LaunchContext {
  public:
   CStartdeckApp();
-  ~CStartdeckApp();
+  ~CStartdeckApp() override;
   CStartdeckApp(const CStartdeckApp&) = delete;
   CStartdeckApp& operator=(const CStartdeckApp&) = delete;
 
@@ -29,19 +30,23 @@ class CStartdeckApp {
 
   // Shows string `id` with `argument` (in double quotes) in place of its %s; returns the button.
   // The other-products message carries a link and goes to the kernel's message component.
-  int ShowMessage(UINT id, std::wstring_view argument = {}, UINT flags = MB_OK);
+  int ShowMessage(UINT id, std::wstring_view argument = {}, UINT flags = MB_OK) override;
+  int ShowText(const std::wstring& text, UINT flags) override;
 
   [[nodiscard]] const std::wstring& AppName() const noexcept { return appName_; }
-  [[nodiscard]] const std::wstring& ProductName() const noexcept { return productName_; }
+  [[nodiscard]] const std::wstring& ProductName() const noexcept override { return productName_; }
   [[nodiscard]] const std::wstring& ClientName() const noexcept { return clientName_; }
   [[nodiscard]] int EntryView() const noexcept { return entryView_; }
   [[nodiscard]] const std::wstring& HelpPath() const noexcept { return helpPath_; }
   [[nodiscard]] const std::wstring& ResourceLibraryPath() const noexcept { return resourceLibrary_; }
   [[nodiscard]] const CXCryptedProfileW& Profile() const noexcept { return profile_; }
+  [[nodiscard]] const CXCryptedProfileW& ProductConfiguration() const noexcept override { return profile_; }
+  [[nodiscard]] bool KernelIsLocal() const noexcept override { return kernel_.IsLocal(); }
+  [[nodiscard]] std::wstring KernelServerName() const override { return kernel_.ServerName(); }
   [[nodiscard]] app::KernelConnection& Kernel() noexcept { return kernel_; }
   [[nodiscard]] app::SettingsStore& Settings() noexcept { return settings_; }
   [[nodiscard]] const app::SharedGraphics& Graphics() const noexcept { return graphics_; }
-  [[nodiscard]] HWND MainWindow() const noexcept { return mainWindow_; }
+  [[nodiscard]] HWND MainWindow() const noexcept override { return mainWindow_; }
   void SetMainWindow(HWND window) noexcept { mainWindow_ = window; }
 
   [[nodiscard]] bool UpdatesInstalling() const noexcept { return updatesInstalling_ != 0; }
