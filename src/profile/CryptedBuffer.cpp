@@ -16,11 +16,6 @@ std::uint32_t CheckedCount(std::size_t count) {
 
 }  // namespace
 
-std::vector<std::uint8_t> CXCryptedBufferW::TakeBytes() noexcept {
-  pos_ = 0;
-  return std::move(bytes_);
-}
-
 void CXCryptedBufferW::PutTagged(std::uint8_t tag, std::uint32_t value) {
   const std::size_t at = bytes_.size();
   bytes_.resize(at + 5);

@@ -37,7 +37,6 @@ class CXCryptedBufferW {
   explicit CXCryptedBufferW(std::vector<std::uint8_t> bytes) noexcept : bytes_(std::move(bytes)) {}
 
   const std::vector<std::uint8_t>& Bytes() const noexcept { return bytes_; }
-  std::vector<std::uint8_t> TakeBytes() noexcept;
   std::size_t Size() const noexcept { return bytes_.size(); }
   std::size_t Position() const noexcept { return pos_; }
   std::size_t Remaining() const noexcept { return bytes_.size() - pos_; }

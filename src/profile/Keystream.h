@@ -34,9 +34,6 @@ class Keystream {
   // The same, and folds the resulting bytes into `fold`.
   void ApplyAndFold(std::span<std::uint8_t> stream, ByteFold& fold) const noexcept;
 
-  std::size_t LeadLength() const noexcept { return leadLength_; }
-  std::size_t Period() const noexcept { return period_; }
-
  private:
   template <bool Fold>
   void Run(std::span<std::uint8_t> stream, ByteFold* fold) const noexcept;

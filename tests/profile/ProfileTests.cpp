@@ -142,9 +142,13 @@ TEST(Profile, LoadsALargeFileFromDisk) {
 
 // The writer lays items out in exactly the documented order, whatever the value kind.
 TEST(Profile, WriterEmitsItemsInOrder) {
+  // Where wchar_t has 32 bits a program may hold U+1F600 as one character; it must still be
+  // written as its surrogate pair.
+  std::wstring face = W(u"\xD83D\xDE00");
+  if constexpr (sizeof(wchar_t) == 4) face = std::wstring(1, static_cast<wchar_t>(0x1F600));
   inf::ProfileDocument doc;
   doc.sections.push_back({L"A",
-                          {{L"s", 'S', L"x", 0, {}},
+                          {{L"s", 'S', L"x" + face, 0, {}},
                            {L"h", 'H', L"", 0xFFFFFFFE, {}},
                            {L"b", 'B', L"", 7, {}},
                            {L"g", 'G', L"", 0, {5, 6}},
@@ -152,7 +156,8 @@ TEST(Profile, WriterEmitsItemsInOrder) {
   doc.sections.push_back({L"", {}});
   StreamBytes expected;
   expected.Raw({0, 0, 0, 0}).Int(2).Text(u"A").Int(5);
-  expected.Key(u"s", 'S').Text(u"x").Key(u"h", 'H').Int(-2).Key(u"b", 'B').Dword(7);
+  expected.Key(u"s", 'S').Raw({1, 3, 0, 0, 0, 'x', 0, 0x3D, 0xD8, 0x00, 0xDE});
+  expected.Key(u"h", 'H').Int(-2).Key(u"b", 'B').Dword(7);
   expected.Key(u"g", 'G').Block({5, 6}).Key(u"q", 'q');
   expected.Text(u"").Int(0);
   EXPECT_EQ(inf::SerializeStream(doc).Bytes(), expected.bytes);

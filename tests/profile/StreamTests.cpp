@@ -44,6 +44,8 @@ TEST(MalformedStream, KeepsWhatWasReadWhole) {
       {"block of 2^31-1 bytes", Start(1, 2).Key(u"k2", 'G').Raw({4}).Le32(kHuge).Raw({1, 2}),
        StreamFault::LengthBeyondData, 1, 1},
       {"negative text length", Start(1, 2).Raw({1}).Le32(0x80000000), StreamFault::NegativeCount, 1, 1},
+      {"negative block length", Start(1, 2).Key(u"k2", 'G').Raw({4}).Le32(0xFFFFFFFF),
+       StreamFault::NegativeCount, 1, 1},
       {"'S' entry with an integer value", Start(1, 2).Key(u"k2", 'S').Int(5), StreamFault::WrongTag, 1, 1},
       {"'H' entry with a tag-3 value", Start(1, 2).Key(u"k2", 'H').Dword(5), StreamFault::WrongTag, 1, 1},
       {"type code cut off", Start(1, 2).Text(u"k2").Raw({2, 'S', 0}), StreamFault::Truncated, 1, 1},

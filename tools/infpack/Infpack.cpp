@@ -1,7 +1,6 @@
 #include "Infpack.h"
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 

@@ -1,7 +1,6 @@
 #include "ProfileJson.h"
 
 #include <cstdint>
-#include <optional>
 
 namespace {
 
