@@ -1,0 +1,91 @@
+#include "Check.h"
+
+#include <algorithm>
+#include <set>
+
+#include "BmpFile.h"
+#include "Catalogue.h"
+#include "IcoFile.h"
+
+namespace skin {
+namespace {
+
+// How close to magenta an opaque pixel may not come (largest channel difference).
+constexpr int kNearMagenta = 48;
+
+bool NearMagenta(const std::uint8_t* p) {
+  const int d = std::max({255 - p[0], static_cast<int>(p[1]), 255 - p[2]});
+  return d <= kNearMagenta;
+}
+
+void CheckBitmap(const Entry& e, const Image& image, std::vector<std::string>& errors) {
+  const std::string name = std::to_string(e.id) + " " + e.file;
+  if (image.width != e.width || image.height != e.height) {
+    errors.push_back(name + ": " + std::to_string(image.width) + "x" + std::to_string(image.height) +
+                     " instead of the declared " + std::to_string(e.width) + "x" + std::to_string(e.height));
+    return;
+  }
+  int keyed = 0, near = 0;
+  for (int y = 0; y < image.height; ++y) {
+    for (int x = 0; x < image.width; ++x) {
+      if (image.IsKey(x, y))
+        ++keyed;
+      else if (NearMagenta(image.At(x, y)))
+        ++near;
+    }
+  }
+  if (near > 0) errors.push_back(name + ": " + std::to_string(near) + " pixels near magenta");
+  if (!e.keyed && keyed > 0)
+    errors.push_back(name + ": opaque bitmap has " + std::to_string(keyed) + " magenta pixels");
+  if (e.keyed && keyed == 0) errors.push_back(name + ": keyed bitmap without any magenta");
+  const struct {
+    unsigned bit;
+    int x, y;
+  } corners[] = {{kTopLeft, 0, 0},
+                 {kTopRight, e.width - 1, 0},
+                 {kBottomRight, e.width - 1, e.height - 1},
+                 {kBottomLeft, 0, e.height - 1}};
+  for (const auto& c : corners) {
+    const bool wanted = e.keyed && (e.corners & c.bit) != 0;
+    if (wanted && !image.IsKey(c.x, c.y))
+      errors.push_back(name + ": corner (" + std::to_string(c.x) + "," + std::to_string(c.y) +
+                       ") is not transparent");
+  }
+}
+
+}  // namespace
+
+std::vector<std::string> CheckFolder(const std::string& folder) {
+  std::vector<std::string> errors;
+  std::set<int> ids{ProgramIcon().id};
+  std::set<std::string> files;
+  for (const Entry& e : Bitmaps()) {
+    if (!ids.insert(e.id).second) errors.push_back(std::to_string(e.id) + ": resource ID used twice");
+    if (!files.insert(e.file).second) errors.push_back(std::string(e.file) + ": file name used twice");
+    const std::string path = folder + "/" + e.file + ".bmp";
+    const auto bytes = ReadFile(path);
+    const auto image = bytes ? DecodeBmp(*bytes) : std::nullopt;
+    if (!image) {
+      errors.push_back(path + ": missing or not a 24-bit bitmap");
+      continue;
+    }
+    CheckBitmap(e, *image, errors);
+  }
+  const IconSpec& icon = ProgramIcon();
+  const std::string path = folder + "/" + icon.file + ".ico";
+  const auto bytes = ReadFile(path);
+  const auto entries = bytes ? ReadIcoDirectory(*bytes) : std::vector<IcoEntry>{};
+  if (entries.size() != icon.sizes.size()) {
+    errors.push_back(path + ": missing, damaged, or not " + std::to_string(icon.sizes.size()) + " images");
+  } else {
+    for (size_t i = 0; i < entries.size(); ++i) {
+      if (entries[i].width != icon.sizes[i] || entries[i].height != icon.sizes[i] ||
+          entries[i].bitCount != 32)
+        errors.push_back(path + ": image " + std::to_string(i) + " is not " + std::to_string(icon.sizes[i]) +
+                         " px at 32 bits");
+    }
+  }
+  return errors;
+}
+
+}  // namespace skin

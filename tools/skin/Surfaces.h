@@ -1,0 +1,14 @@
+// The large surfaces: the main window's background and the two kinds of page laid on it.
+#pragma once
+
+#include "Image.h"
+
+namespace skin {
+
+Image DrawMainBackground();
+// The start page and the panels have rounded lower corners; since they are copied without a
+// transparent colour, the corners carry the window background that lies under them.
+Image DrawStartBackground(const Image& mainBackground);
+Image DrawPanelBackground(const Image& mainBackground);
+
+}  // namespace skin

@@ -1,0 +1,85 @@
+// skingen: draws the skin of Startdeck (every bitmap and the program icon) and writes them, with
+// the resource script that names them, into one folder.
+//
+//   skingen --out FOLDER [--check] [--sheet FILE.ppm]
+//
+// --check verifies the written files (sizes, transparent colour) and fails on any violation;
+// --sheet also writes a contact sheet to look at (see Preview.h).
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "BmpFile.h"
+#include "Catalogue.h"
+#include "Check.h"
+#include "IcoFile.h"
+#include "Preview.h"
+#include "RcFile.h"
+
+namespace {
+
+struct Options {
+  std::string out;
+  std::string sheet;
+  bool check = false;
+};
+
+bool Parse(int argc, char** argv, Options& options) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--check") {
+      options.check = true;
+    } else if ((arg == "--out" || arg == "--sheet") && i + 1 < argc) {
+      (arg == "--out" ? options.out : options.sheet) = argv[++i];
+    } else {
+      return false;
+    }
+  }
+  return !options.out.empty();
+}
+
+int Fail(const std::string& message) {
+  std::fprintf(stderr, "skingen: %s\n", message.c_str());
+  return 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Options options;
+  if (!Parse(argc, argv, options)) {
+    std::fprintf(stderr, "usage: skingen --out FOLDER [--check] [--sheet FILE.ppm]\n");
+    return 2;
+  }
+  std::error_code error;
+  std::filesystem::create_directories(options.out, error);
+  const std::string folder = std::filesystem::absolute(options.out).generic_string();
+
+  const skin::Surfaces surfaces = skin::DrawSurfaces();
+  std::vector<skin::DrawnBitmap> drawn;
+  for (const skin::Entry& entry : skin::Bitmaps()) {
+    drawn.push_back({&entry, entry.draw(surfaces)});
+    if (!skin::WriteFile(folder + "/" + entry.file + ".bmp", skin::EncodeBmp(drawn.back().image)))
+      return Fail(std::string("cannot write ") + entry.file + ".bmp");
+  }
+  const std::vector<skin::Image> icons = skin::DrawIconImages();
+  const std::string icon = folder + "/" + skin::ProgramIcon().file + ".ico";
+  if (!skin::WriteFile(icon, skin::EncodeIco(icons))) return Fail("cannot write " + icon);
+  const std::string script = skin::MakeResourceScript(folder);
+  if (!skin::WriteFile(folder + "/skin.rc", std::vector<std::uint8_t>(script.begin(), script.end())))
+    return Fail("cannot write skin.rc");
+
+  if (!options.sheet.empty()) {
+    const std::string mvg = std::filesystem::path(options.sheet).replace_extension(".mvg").string();
+    if (!skin::WriteContactSheet(options.sheet, mvg, drawn, icons))
+      return Fail("cannot write " + options.sheet);
+  }
+  if (options.check) {
+    const std::vector<std::string> errors = skin::CheckFolder(folder);
+    for (const std::string& e : errors) std::fprintf(stderr, "skingen: check: %s\n", e.c_str());
+    if (!errors.empty()) return 1;
+    std::printf("skingen: %zu bitmaps and 1 icon checked\n", skin::Bitmaps().size());
+  }
+  return 0;
+}
