@@ -1,0 +1,83 @@
+#include "StartReport.h"
+
+#include <shellapi.h>
+
+#include <memory>
+#include <vector>
+
+#include "Journal.h"
+
+namespace suiteapp {
+namespace {
+
+std::wstring ModulePath() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD n = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (n == 0) return {};
+    if (n < path.size()) {
+      path.resize(n);
+      return path;
+    }
+    path.resize(path.size() * 2);
+  }
+}
+
+std::wstring WorkingFolder() {
+  const DWORD size = ::GetCurrentDirectoryW(0, nullptr);
+  if (size == 0) return {};
+  std::wstring folder(size, L'\0');
+  folder.resize(::GetCurrentDirectoryW(size, folder.data()));
+  return folder;
+}
+
+struct LocalFreeDeleter {
+  void operator()(void* memory) const noexcept { ::LocalFree(memory); }
+};
+
+// The arguments after the program name, split the way the C runtime would.
+std::vector<std::wstring> Arguments(const wchar_t* commandLine) {
+  int count = 0;
+  const std::unique_ptr<wchar_t*, LocalFreeDeleter> argv(::CommandLineToArgvW(commandLine, &count));
+  std::vector<std::wstring> arguments;
+  if (!argv) return arguments;
+  for (int i = 1; i < count; ++i) arguments.emplace_back(argv.get()[i]);
+  return arguments;
+}
+
+std::wstring UtcTimestamp() {
+  SYSTEMTIME now{};
+  ::GetSystemTime(&now);
+  return FormatTimestamp(now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond,
+                         now.wMilliseconds);
+}
+
+}  // namespace
+
+StartReport GatherStartReport() {
+  StartReport report;
+  report.executablePath = ModulePath();
+  report.identity = IdentityFor(FileTitle(report.executablePath));
+  report.record = ReadRunningRecord(report.identity.appId, report.identity.place);
+
+  const wchar_t* commandLine = ::GetCommandLineW();
+  report.switches = ParseSwitches(Arguments(commandLine));
+
+  JournalEntry& entry = report.entry;
+  entry.timestamp = UtcTimestamp();
+  entry.executable = FileName(report.executablePath);
+  entry.appId = report.identity.appId;
+  entry.commandLine = commandLine;
+  entry.workingFolder = WorkingFolder();
+  entry.record = report.record.text.value_or(kNoRecord);
+  entry.processId = ::GetCurrentProcessId();
+
+  report.journalPath = JournalPath();
+  return report;
+}
+
+void WriteJournal(StartReport& report) {
+  report.journalResult = AppendToJournal(report.journalPath, FormatJournalLine(report.entry));
+}
+
+}  // namespace suiteapp
