@@ -1,6 +1,8 @@
 // Writes a complete demo installation of the suite: the program files in an installation folder,
-// the product's .inf packed with infpack, the machine-wide registry records, and the translation
-// kernel, registered. Run it under Wine (or on Windows) from the build's bin folder:
+// the product's .inf packed with infpack, the machine-wide registry records, the translation
+// kernel, registered, and the suite's applications (copies of the SuiteApp substitute; see
+// DemoApps.h and README.md) with the journal they write to. Run it under Wine (or on Windows)
+// from the build's bin folder:
 //
 //   DemoInstall.exe FOLDER [--product NAME] [--title FILE_TITLE] [--language LANGID] [--no-inf]
 #include <windows.h>
@@ -12,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "DemoApps.h"
 #include "app/RegistryKey.h"
 #include "win/Handle.h"
 
@@ -229,7 +232,11 @@ int wmain(int argc, wchar_t** argv) {
   if (options.writeInf && !WriteInf(from, options)) return Fail(L"cannot pack the product's .inf");
   if (!WriteRegistry(options)) return Fail(L"cannot write the installation's registry records");
   if (!RegisterKernel(options)) return Fail(L"cannot register the translation kernel");
+  if (!demo::InstallDemoApps(from, options.folder)) return Fail(L"cannot install the suite's applications");
+  const fs::path journal = demo::InstallJournal(options.folder);
+  if (journal.empty()) return Fail(L"cannot point the applications' journal at the installation");
 
   std::wprintf(L"Installed \"%ls\" in %ls\n", options.product.c_str(), options.folder.c_str());
+  std::wprintf(L"Journal of the started applications: %ls\n", journal.c_str());
   return 0;
 }

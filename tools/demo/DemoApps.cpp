@@ -1,0 +1,73 @@
+#include "DemoApps.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+#include "app/RegistryKey.h"
+
+namespace demo {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Where the substitutes look for their journal's location.
+constexpr wchar_t kSubstituteKey[] = L"Software\\Korvelsoft\\VNTO9\\SuiteAppSubstitute";
+constexpr wchar_t kJournalValue[] = L"Journal";
+
+}  // namespace
+
+bool InstallDemoApps(const fs::path& binFolder, const fs::path& folder) {
+  app::RegistryKey apps;
+  app::RegistryKey folders;
+  if (!apps.Create(HKEY_LOCAL_MACHINE, reg::kApps) || !folders.Create(HKEY_LOCAL_MACHINE, reg::kFolders))
+    return false;
+
+  const fs::path substitute = binFolder / L"SuiteApp.exe";
+  const bool haveSubstitute = fs::exists(substitute);
+  if (!haveSubstitute)
+    std::fwprintf(stderr, L"DemoInstall: no %ls; applications registered without their programs\n",
+                  substitute.c_str());
+  const fs::path programs = folder / L"Apps";
+  std::error_code ec;
+  fs::create_directories(programs, ec);
+  if (ec) return false;
+
+  for (const DemoApp& row : kDemoApps) {
+    const std::wstring id(row.id);
+    const fs::path program = programs / (id + L".exe");
+    const fs::path componentFolder = folder / id;
+    switch (row.placement) {
+      case Placement::kProgram:
+        if (haveSubstitute && !fs::copy_file(substitute, program, fs::copy_options::overwrite_existing, ec) &&
+            ec)
+          return false;
+        if (!apps.WriteString(id, program.wstring())) return false;
+        folders.DeleteValue(id);
+        break;
+      case Placement::kFolderOnly:
+        fs::create_directories(componentFolder, ec);
+        if (ec || !folders.WriteString(id, componentFolder.wstring())) return false;
+        apps.DeleteValue(id);
+        fs::remove(program, ec);
+        break;
+      case Placement::kAbsent:
+        apps.DeleteValue(id);
+        folders.DeleteValue(id);
+        fs::remove(program, ec);
+        break;
+    }
+  }
+  return true;
+}
+
+fs::path InstallJournal(const fs::path& folder) {
+  const fs::path journal = folder / L"journal.log";
+  app::RegistryKey key;
+  if (!key.Create(HKEY_CURRENT_USER, kSubstituteKey) || !key.WriteString(kJournalValue, journal.wstring()))
+    return {};
+  return journal;
+}
+
+}  // namespace demo
