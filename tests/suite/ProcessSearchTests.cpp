@@ -1,0 +1,170 @@
+// The process search, against real processes: copies of this test program started under other names.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <tlhelp32.h>
+
+#include <cwctype>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "ChildRoles.h"
+#include "support/ScratchDir.h"
+#include "suite/ProcessSearch.h"
+#include "win/Handle.h"
+
+namespace {
+
+struct Seen {
+  DWORD processId;
+  WORD taskId;
+  std::wstring name;
+};
+
+// What the callback saw, and after how many calls it answers zero (never when 0).
+struct Watch {
+  std::vector<Seen> seen;
+  size_t stopAfter = 0;
+  DWORD stopAtProcess = 0;
+};
+
+int Record(DWORD processId, WORD taskId, const wchar_t* name, LPARAM value) noexcept {
+  auto& watch = *reinterpret_cast<Watch*>(value);
+  try {
+    watch.seen.push_back({processId, taskId, name});
+  } catch (...) {
+    return 0;
+  }
+  if (watch.stopAfter != 0 && watch.seen.size() >= watch.stopAfter) return 0;
+  return processId == watch.stopAtProcess ? 0 : 1;
+}
+
+int GoOn(DWORD, WORD, const wchar_t*, LPARAM) noexcept {
+  return 1;
+}
+
+std::set<DWORD> RunningProcessIds() {
+  std::set<DWORD> ids;
+  const win::UniqueHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  PROCESSENTRY32W entry{};
+  entry.dwSize = sizeof(entry);
+  for (BOOL more = ::Process32FirstW(snapshot.get(), &entry); more;
+       more = ::Process32NextW(snapshot.get(), &entry))
+    ids.insert(entry.th32ProcessID);
+  return ids;
+}
+
+// Names only this test run uses, so that parallel tests never find each other's children.
+std::wstring UniqueName(const std::wstring& stem) {
+  return stem + std::to_wstring(::GetCurrentProcessId()) + L".exe";
+}
+
+class ProcessSearch : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(suitetest::StartWaitingCopy(scratch_.path() / childName_, child_));
+    ASSERT_TRUE(child_.Running());
+  }
+
+  test::ScratchDir scratch_;
+  const std::wstring childName_ = UniqueName(L"MsnMsgr");  // "MsnMsgr1234.exe"
+  test::Process child_;
+};
+
+TEST_F(ProcessSearch, FindsARunningProgramByItsNameInAnyCase) {
+  std::wstring lower = childName_;
+  std::wstring upper = childName_;
+  for (wchar_t& c : lower) c = static_cast<wchar_t>(::towlower(c));
+  for (wchar_t& c : upper) c = static_cast<wchar_t>(::towupper(c));
+  for (const std::wstring& target : {lower, upper, childName_}) {
+    suite::SetProcessTarget(target);
+    EXPECT_EQ(suite::ProcessTarget(), target);
+    EXPECT_EQ(suite::FoundProcessId(), 0u) << "a new target forgets the process found before";
+    EXPECT_TRUE(suite::FindProcess(&GoOn, 0)) << target;
+    EXPECT_EQ(suite::FoundProcessId(), child_.Id()) << target;
+  }
+  // Callers that need no callback pass none.
+  suite::SetProcessTarget(lower);
+  EXPECT_TRUE(suite::FindProcess(nullptr, 0));
+  EXPECT_EQ(suite::FoundProcessId(), child_.Id());
+}
+
+TEST_F(ProcessSearch, OnlyTheWholeNameMatches) {
+  const std::wstring stem = childName_.substr(0, childName_.size() - 4);  // "MsnMsgr1234"
+  for (const std::wstring& target : {stem, childName_.substr(1), childName_ + L"x", std::wstring()}) {
+    suite::SetProcessTarget(target);
+    EXPECT_FALSE(suite::FindProcess(&GoOn, 0)) << target;
+    EXPECT_EQ(suite::FoundProcessId(), 0u) << target;
+  }
+}
+
+TEST_F(ProcessSearch, NotFoundOnceTheProgramHasEnded) {
+  suite::SetProcessTarget(childName_);
+  ASSERT_TRUE(suite::FindProcess(&GoOn, 0));
+  child_.Terminate();
+  ASSERT_TRUE(child_.WaitForExit(std::chrono::seconds(30)));
+  EXPECT_FALSE(suite::FindProcess(&GoOn, 0));
+}
+
+TEST_F(ProcessSearch, TheCallbackSeesEveryProcessWhenNoneMatches) {
+  suite::SetProcessTarget(UniqueName(L"NotRunning"));
+  const std::set<DWORD> before = RunningProcessIds();
+  Watch watch;
+  EXPECT_FALSE(suite::FindProcess(&Record, reinterpret_cast<LPARAM>(&watch)));
+  const std::set<DWORD> after = RunningProcessIds();
+  EXPECT_EQ(suite::FoundProcessId(), 0u);
+
+  std::set<DWORD> seen;
+  for (const Seen& s : watch.seen) {
+    seen.insert(s.processId);
+    // No NTVDM under a 64-bit system, so only processes, with task ID 0.
+    EXPECT_EQ(s.taskId, 0) << s.name;
+    EXPECT_FALSE(s.name.empty()) << s.processId;
+  }
+  // Every process that ran before and after the search was reported to the callback.
+  for (DWORD id : before) {
+    if (after.count(id)) {
+      EXPECT_TRUE(seen.count(id)) << "process " << id << " was not reported";
+    }
+  }
+  bool sawSelf = false;
+  bool sawChild = false;
+  for (const Seen& s : watch.seen) {
+    if (s.processId == ::GetCurrentProcessId()) sawSelf = _wcsicmp(s.name.c_str(), L"suite_tests.exe") == 0;
+    if (s.processId == child_.Id()) sawChild = s.name == childName_;
+  }
+  EXPECT_TRUE(sawSelf) << "this test program, under its own name";
+  EXPECT_TRUE(sawChild) << "the child, under the name it was started as";
+}
+
+TEST_F(ProcessSearch, TheMatchIsReportedToTheCallbackLastOfAll) {
+  suite::SetProcessTarget(childName_);
+  Watch watch;
+  ASSERT_TRUE(suite::FindProcess(&Record, reinterpret_cast<LPARAM>(&watch)));
+  ASSERT_FALSE(watch.seen.empty());
+  EXPECT_EQ(watch.seen.back().processId, child_.Id());
+  EXPECT_EQ(watch.seen.back().name, childName_);
+}
+
+TEST_F(ProcessSearch, ACallbackThatAnswersZeroStopsTheSearch) {
+  // With a target that is not running, the search would otherwise go through every process.
+  suite::SetProcessTarget(UniqueName(L"NotRunning"));
+  for (size_t stopAfter : {1u, 3u}) {
+    Watch watch;
+    watch.stopAfter = stopAfter;
+    EXPECT_FALSE(suite::FindProcess(&Record, reinterpret_cast<LPARAM>(&watch)));
+    EXPECT_EQ(watch.seen.size(), stopAfter);
+  }
+
+  // Stopping on the very process that matches: the callback comes first, so it is not found.
+  suite::SetProcessTarget(childName_);
+  Watch watch;
+  watch.stopAtProcess = child_.Id();
+  EXPECT_FALSE(suite::FindProcess(&Record, reinterpret_cast<LPARAM>(&watch)));
+  ASSERT_FALSE(watch.seen.empty());
+  EXPECT_EQ(watch.seen.back().processId, child_.Id());
+  EXPECT_EQ(suite::FoundProcessId(), 0u);
+}
+
+}  // namespace
