@@ -1,0 +1,78 @@
+#include "Config.h"
+
+#include <shlobj.h>
+
+#include "win/Handle.h"
+
+namespace vanto {
+namespace {
+
+win::UniqueKey OpenSettings() {
+  win::UniqueKey key;
+  if (::RegOpenKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_READ, key.put()) != ERROR_SUCCESS) key.reset();
+  return key;
+}
+
+std::wstring ReadText(const wchar_t* name) {
+  win::UniqueKey key = OpenSettings();
+  if (!key) return {};
+  DWORD type = 0;
+  DWORD bytes = 0;
+  if (::RegQueryValueExW(key.get(), name, nullptr, &type, nullptr, &bytes) != ERROR_SUCCESS) return {};
+  if (type != REG_SZ && type != REG_EXPAND_SZ) return {};
+  std::wstring value(bytes / sizeof(wchar_t) + 1, L'\0');
+  bytes = static_cast<DWORD>(value.size() * sizeof(wchar_t));
+  if (::RegQueryValueExW(key.get(), name, nullptr, &type, reinterpret_cast<BYTE*>(value.data()), &bytes) !=
+      ERROR_SUCCESS)
+    return {};
+  value.resize(wcsnlen(value.c_str(), value.size()));
+  if (type == REG_EXPAND_SZ && !value.empty()) {
+    const DWORD needed = ::ExpandEnvironmentStringsW(value.c_str(), nullptr, 0);
+    std::wstring expanded(needed, L'\0');
+    if (needed && ::ExpandEnvironmentStringsW(value.c_str(), expanded.data(), needed) == needed) {
+      expanded.resize(needed - 1);
+      value = std::move(expanded);
+    }
+  }
+  return value;
+}
+
+DWORD ReadDword(const wchar_t* name) noexcept {
+  win::UniqueKey key = OpenSettings();
+  DWORD value = 0;
+  DWORD bytes = sizeof(value);
+  DWORD type = 0;
+  if (!key ||
+      ::RegQueryValueExW(key.get(), name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &bytes) !=
+          ERROR_SUCCESS ||
+      type != REG_DWORD)
+    return 0;
+  return value;
+}
+
+}  // namespace
+
+std::filesystem::path DataFolder() {
+  std::wstring folder = ReadText(L"DataFolder");
+  if (!folder.empty()) return folder;
+  PWSTR appData = nullptr;
+  std::filesystem::path path;
+  if (SUCCEEDED(::SHGetKnownFolderPath(FOLDERID_RoamingAppData, KF_FLAG_CREATE, nullptr, &appData)))
+    path = std::filesystem::path(appData) / L"Korvelsoft" / L"VNTO" / L"9.0" / L"Kernel";
+  ::CoTaskMemFree(appData);
+  return path;
+}
+
+std::wstring NetworkServer() {
+  return ReadText(L"NetworkServer");
+}
+
+HRESULT TranslationError() noexcept {
+  return static_cast<HRESULT>(ReadDword(L"TranslationError"));
+}
+
+bool RefuseConnection() noexcept {
+  return ReadDword(L"RefuseConnection") != 0;
+}
+
+}  // namespace vanto

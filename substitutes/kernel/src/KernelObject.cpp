@@ -1,0 +1,114 @@
+// The local kernel class, the kernel it becomes, and the network kernel class.
+#include <mutex>
+
+#include "ComObject.h"
+#include "Config.h"
+#include "KernelState.h"
+#include "Objects.h"
+
+namespace vanto {
+namespace {
+
+class Kernel final : public ComObject<Kernel, IVantoLocalKernel, IVantoKernel> {
+ public:
+  Kernel() noexcept = default;
+  explicit Kernel(StatePtr state) noexcept : state_(std::move(state)) {}
+  static const QITAB* Table() noexcept {
+    static const QITAB table[] = {QITABENT(Kernel, IVantoLocalKernel), QITABENT(Kernel, IVantoKernel), {}};
+    return table;
+  }
+
+  HRESULT STDMETHODCALLTYPE Initialize(BSTR) noexcept override {
+    return Guarded([&] {
+      std::lock_guard lock(mutex_);
+      if (state_) return HRESULT_FROM_WIN32(ERROR_ALREADY_INITIALIZED);
+      state_ = std::make_shared<KernelState>(DataFolder());
+      return S_OK;
+    });
+  }
+
+  HRESULT STDMETHODCALLTYPE GetDirections(IVantoDirections** directions) noexcept override {
+    if (!directions) return E_POINTER;
+    *directions = nullptr;
+    StatePtr state = State();
+    return state ? MakeDirections(std::move(state), directions) : CO_E_NOTINITIALIZED;
+  }
+  HRESULT STDMETHODCALLTYPE SetCurrentDirection(SHORT index) noexcept override {
+    StatePtr state = State();
+    if (!state) return CO_E_NOTINITIALIZED;
+    if (!KernelState::ValidDirection(index)) return E_INVALIDARG;
+    return Guarded([&] {
+      state->SetCurrentDirection(index);
+      return S_OK;
+    });
+  }
+  HRESULT STDMETHODCALLTYPE GetSettings(IVantoSettings** settings) noexcept override {
+    if (!settings) return E_POINTER;
+    *settings = nullptr;
+    StatePtr state = State();
+    if (!state) return CO_E_NOTINITIALIZED;
+    return Guarded([&] { return MakeSettings(state, state->CurrentDirection(), settings); });
+  }
+  HRESULT STDMETHODCALLTYPE CommitSettings(LONG* status) noexcept override {
+    if (!status) return E_POINTER;
+    *status = 0;  // the settings are live already: nothing can fail here
+    return State() ? S_OK : CO_E_NOTINITIALIZED;
+  }
+  HRESULT STDMETHODCALLTYPE GetProfileEditor(IVantoProfileEditor** editor) noexcept override {
+    if (!editor) return E_POINTER;
+    *editor = nullptr;
+    StatePtr state = State();
+    return state ? MakeProfileEditor(std::move(state), editor) : CO_E_NOTINITIALIZED;
+  }
+
+ private:
+  StatePtr State() noexcept {
+    std::lock_guard lock(mutex_);
+    return state_;
+  }
+
+  std::mutex mutex_;
+  StatePtr state_;
+};
+
+class NetworkKernel final : public ComObject<NetworkKernel, IVantoNetworkKernel> {
+ public:
+  static const QITAB* Table() noexcept {
+    static const QITAB table[] = {QITABENT(NetworkKernel, IVantoNetworkKernel), {}};
+    return table;
+  }
+
+  HRESULT STDMETHODCALLTYPE Connect(BSTR, IVantoKernel** kernel, BSTR* serverName,
+                                    VARIANT_BOOL* isLocal) noexcept override {
+    if (!kernel || !serverName || !isLocal) return E_POINTER;
+    *kernel = nullptr;
+    *serverName = nullptr;
+    *isLocal = VARIANT_TRUE;
+    return Guarded([&] {
+      const std::wstring server = NetworkServer();
+      if (server.empty()) return VANTO_E_NO_SERVER;
+      ComPtr<IVantoKernel> connected;
+      HRESULT hr = MakeObject<Kernel>(connected.GetAddressOf(), std::make_shared<KernelState>(DataFolder()));
+      if (FAILED(hr) || FAILED(hr = ToBstr(server, serverName))) return hr;
+      *kernel = connected.Detach();
+      *isLocal = VARIANT_FALSE;
+      return S_OK;
+    });
+  }
+
+  HRESULT STDMETHODCALLTYPE GetErrorReporter(IVantoMessages** reporter) noexcept override {
+    return MakeMessages(reporter);
+  }
+};
+
+}  // namespace
+
+HRESULT CreateLocalKernel(REFIID riid, void** ppv) noexcept {
+  return MakeObjectAs<Kernel, IVantoLocalKernel>(riid, ppv);
+}
+
+HRESULT CreateNetworkKernel(REFIID riid, void** ppv) noexcept {
+  return MakeObjectAs<NetworkKernel, IVantoNetworkKernel>(riid, ppv);
+}
+
+}  // namespace vanto

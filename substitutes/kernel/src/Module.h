@@ -1,0 +1,18 @@
+// The DLL itself: its module handle and the counts that decide whether COM may unload it.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace vanto {
+
+[[nodiscard]] HMODULE ThisModule() noexcept;
+[[nodiscard]] std::wstring ModulePath();
+
+void ObjectCreated() noexcept;
+void ObjectDestroyed() noexcept;
+void LockModule(bool lock) noexcept;
+[[nodiscard]] bool CanUnload() noexcept;
+
+}  // namespace vanto
