@@ -19,3 +19,71 @@
 
 // Main window.
 #define IDS_EXIT 376                 // "Exit"
+
+// Launching suite applications: messages.
+#define IDS_REGISTRY_DAMAGED 156         // "Registry information is damaged."
+#define IDS_LAUNCH_FAILED 157            // problem launching the selected application
+#define IDS_APP_NOT_INSTALLED 270        // not installed: launch the installer
+#define IDS_CLOSE_ALL_APPS 345           // close all VANTO applications; quit %s?
+#define IDS_LAUNCH_AS_ADMIN 365          // "Launch this application with administrator rights?"
+#define IDS_ADMIN_FOR_BACKUP 367         // rights for a backup of all users (ends in a line break)
+#define IDS_ADMIN_FOR_DICTIONARIES 368   // rights to install dictionaries (ends in a line break)
+#define IDS_NET_SERVER_ONLY 373          // "This application can only run on the VANTO NET server."
+#define IDS_ADMIN_FOR_EXTENSIONS 374     // rights to enable translation extensions (ends in a line break)
+
+// Names of the network applications: their display names, and the titles of the network tab's
+// commands.
+#define IDS_NET_USER_MANAGER 305         // "User Manager"
+#define IDS_NET_LINGUISTIC_ADMIN 307     // "Linguistic Administrator"
+#define IDS_NET_SERVER_LOGIN 311         // "Server Login"
+#define IDS_NET_SYNC 314                 // "Data Synchronization"
+#define IDS_NET_BACKUP 315               // "VANTO Backup (network version)"
+#define IDS_NET_SERVER_SETUP 317         // "Server Setup"
+#define IDS_NET_DICT_INSTALLER 356       // "VANTO Dictionary Installer (network version)"
+#define IDS_UPDATER 357                  // "VANTO Updater"
+
+// The application catalogue of the launch tab: names 2201-2222 and descriptions 2231-2252, by row.
+#define IDS_APP_VNTO 2201                // "VANTO Translator"
+#define IDS_APP_VNTOI 2202               // "VANTO Translator Pro"
+#define IDS_APP_VNTOX 2203               // "VANTO Translator Lite"
+#define IDS_APP_LEXA 2204                // "VANTO Dictionary Editor"
+#define IDS_APP_LEXAI 2205               // "VANTO Dictionary Editor Pro"
+#define IDS_APP_DICTKIT 2206             // "VANTO Dictionary Manager"
+#define IDS_APP_DICTKITI 2207            // "VANTO Dictionary Manager Pro"
+#define IDS_APP_TRADOS 2208              // "VANTO for TRADOS"
+#define IDS_APP_SKIFF 2209               // "VANTO QA Lab"
+#define IDS_APP_DICTINST 2210            // "VANTO Dictionary Installer"
+#define IDS_APP_VNTOICQ 2211             // "VANTO for ICQ"
+#define IDS_APP_BATCHER 2212             // "VANTO Batch Translator"
+#define IDS_APP_VANTOEM 2213             // "VANTO Plug-ins Manager"
+#define IDS_APP_GLOSSO 2214              // "VANTO Terminology Manager"
+#define IDS_APP_GLOSSOL 2215             // "VANTO Terminology Manager Lite"
+#define IDS_APP_TMD 2216                 // "VANTO TM Manager"
+#define IDS_APP_GLOSSOCONV 2217          // "VANTO Terminology Converter"
+#define IDS_APP_XRE 2218                 // "VANTO XML Rules Editor"
+#define IDS_APP_UBACKUP 2219             // "VANTO Backup"
+#define IDS_APP_PACKMAKER 2220           // "VANTO PackMaker"
+#define IDS_APP_QASTUDIO 2221            // "QaStudio"
+#define IDS_APP_QAPROBE 2222             // "QaProbe"
+#define IDS_APP_VNTO_DESC 2231
+#define IDS_APP_VNTOI_DESC 2232
+#define IDS_APP_VNTOX_DESC 2233
+#define IDS_APP_LEXA_DESC 2234
+#define IDS_APP_LEXAI_DESC 2235          // ends in a blank
+#define IDS_APP_DICTKIT_DESC 2236
+#define IDS_APP_DICTKITI_DESC 2237
+#define IDS_APP_TRADOS_DESC 2238
+#define IDS_APP_SKIFF_DESC 2239          // Russian in every language
+#define IDS_APP_DICTINST_DESC 2240
+#define IDS_APP_VNTOICQ_DESC 2241
+#define IDS_APP_BATCHER_DESC 2242
+#define IDS_APP_VANTOEM_DESC 2243
+#define IDS_APP_GLOSSO_DESC 2244
+#define IDS_APP_GLOSSOL_DESC 2245        // the same text as IDS_APP_GLOSSO_DESC
+#define IDS_APP_TMD_DESC 2246
+#define IDS_APP_GLOSSOCONV_DESC 2247
+#define IDS_APP_XRE_DESC 2248
+#define IDS_APP_UBACKUP_DESC 2249
+#define IDS_APP_PACKMAKER_DESC 2250
+#define IDS_APP_QASTUDIO_DESC 2251       // Russian in every language
+#define IDS_APP_QAPROBE_DESC 2252        // Russian in every language (opens with a Latin C)
