@@ -1,0 +1,25 @@
+#include "suite/RunningKey.h"
+
+namespace suite {
+
+RunningKey::RunningKey() {
+  if (!key_.Open(HKEY_CURRENT_USER, reg::kRunning, reg::kWrite))
+    (void)key_.Create(HKEY_CURRENT_USER, reg::kRunning, reg::kWrite);
+}
+
+bool RunningKey::Write(std::wstring_view appId, std::wstring_view record) {
+  return key_.IsOpen() && key_.WriteString(appId, record);
+}
+
+bool RunningKey::Remove(std::wstring_view appId) {
+  return key_.IsOpen() && key_.DeleteValue(appId);
+}
+
+KernelLocation KernelOf(const LaunchContext& context) {
+  KernelLocation kernel;
+  kernel.local = context.KernelIsLocal();
+  if (!kernel.local) kernel.server = context.KernelServerName();
+  return kernel;
+}
+
+}  // namespace suite
