@@ -1,0 +1,86 @@
+#include "suite/LaunchList.h"
+
+#include <shellapi.h>
+
+#include "profile/CryptedProfile.h"
+#include "suite/AppId.h"
+#include "suite/Catalogue.h"
+#include "suite/Installed.h"
+#include "suite/LaunchContext.h"
+#include "suite/Launcher.h"
+#include "suite/ProductLists.h"
+#include "win/Handle.h"
+#include "win/Resources.h"
+
+namespace suite {
+namespace {
+
+// The shell reads the file's information, icon included; the icon is ours and goes right away.
+bool ShellCanReadFile(const std::wstring& path) {
+  if (path.empty()) return false;
+  SHFILEINFOW info{};
+  if (::SHGetFileInfoW(path.c_str(), 0, &info, sizeof(info), SHGFI_ICON) == 0) return false;
+  const win::UniqueIcon icon(info.hIcon);
+  return true;
+}
+
+AppItem ItemOf(const CatalogueRow& row) {
+  AppItem item;
+  item.appId = row.appId;
+  item.name = win::LoadString(row.nameId);
+  item.description = win::LoadString(row.descriptionId);
+  item.path = row.fixedPath;
+  // From the program's own file, not from the language library.
+  item.icon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(row.iconId));
+  return item;
+}
+
+}  // namespace
+
+bool AdmitItem(AppItem& item, const CXCryptedProfileW& configuration, bool showAll) {
+  item.enabled = true;
+  item.installed = true;
+  const std::optional<app::RegistryKey> apps = OpenAppsKey();
+  if (!apps) return false;
+  if (!item.forced && !IsListedInApps(configuration, item.appId)) item.enabled = false;
+  if (item.path.empty()) item.path = apps->ReadString(item.appId);
+  if (item.path.empty()) item.installed = false;
+  const bool usable = ShellCanReadFile(item.path);
+  return (item.Available() && usable) || showAll;
+}
+
+bool LaunchList::Fill(bool showAll) {
+  items_.clear();
+  sink_.Clear();
+  showAll_ = showAll;
+  const CXCryptedProfileW& configuration = context_.ProductConfiguration();
+  if (!showAll && configuration.SectionEntryCount(kAppsList) == 0) return false;
+
+  const std::wstring_view list = LaunchListName(showAll);
+  for (const CatalogueRow& row : Catalogue()) {
+    if (!IsListedIn(configuration, list, row.appId)) continue;
+    AppItem item = ItemOf(row);
+    if (AdmitItem(item, configuration, showAll)) items_.push_back(std::move(item));
+  }
+  if (items_.empty()) return false;
+  for (const AppItem& item : items_) sink_.AddRow(item.icon, item.name, item.description, item.Available());
+  return true;
+}
+
+void LaunchList::LaunchItem(size_t index) {
+  if (index >= items_.size()) return;
+  // A copy: the start may close the main window, which rebuilds or drops this list.
+  const AppItem item = items_[index];
+  Launcher(context_).LaunchListItem(item);
+}
+
+void LaunchList::ActivateByAppId(std::wstring_view appId) {
+  for (size_t i = 0; i < items_.size(); ++i) {
+    if (SameAppId(items_[i].appId, appId)) {
+      LaunchItem(i);
+      return;
+    }
+  }
+}
+
+}  // namespace suite

@@ -1,0 +1,42 @@
+// Starting suite applications: from the launch list, for a menu command, and the TM manager for a
+// database. Before a start the program's record goes into the per-user Running key; a start that
+// fails or is called off takes it back. Exclusive applications (backup, dictionary installers)
+// need every other suite program closed: the user is asked, may grant administrator rights, and the
+// start centre closes itself after starting one. Every message goes through the LaunchContext.
+#pragma once
+
+#include <string_view>
+
+#include "suite/LaunchContext.h"
+#include "suite/LaunchList.h"
+
+namespace suite {
+
+class Launcher {
+ public:
+  explicit Launcher(LaunchContext& context) noexcept : context_(context) {}
+
+  // A row of the launch list.
+  void LaunchListItem(const AppItem& item);
+  // A menu command's application: "|"-separated app IDs in order of preference, the first being
+  // the command's own ID; the first one installed is started.
+  void LaunchCommandApps(std::wstring_view appIdList);
+  // The TM manager for a translation-memory database; true when it started (only a missing file
+  // counts as failure).
+  bool StartTmManager(std::wstring_view databaseIdentifier);
+
+ private:
+  // For an app ID the product does not list: the network-server message or the other-products one.
+  void RefuseNotAvailable(std::wstring_view appId);
+  [[nodiscard]] bool UserQuitsForExclusiveStart();
+  // The reason (367, 368 or 374) joined with the question 365.
+  [[nodiscard]] bool UserWantsElevation(unsigned reasonId);
+  // Elevated, and if that fails (a declined prompt), normally.
+  [[nodiscard]] INT_PTR StartElevatedElseNormally(std::wstring_view path, std::wstring_view arguments);
+  void CloseStartCentre();
+  void ReportFailedStart(std::wstring_view displayName);
+
+  LaunchContext& context_;
+};
+
+}  // namespace suite

@@ -1,0 +1,40 @@
+// Starting programs through the shell. A result above 32 is success; 32 or less is the shell's
+// error code (2 file not found, 31 no association...).
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace suite {
+
+// ShellExecuteW(no window, default verb, path, arguments or none, no directory, SW_SHOWNORMAL).
+[[nodiscard]] INT_PTR StartProgram(std::wstring_view path, std::wstring_view arguments = {});
+
+// ShellExecuteExW with the verb "runas": the system asks for administrator rights first. Waits only
+// for the shell's hand-off, not for the program; returns the instance result.
+[[nodiscard]] INT_PTR RunElevated(std::wstring_view path, std::wstring_view arguments = {});
+
+// What RunElevated hands to ShellExecuteExW, as seen by a test.
+struct ElevationRequest {
+  DWORD size = 0;
+  ULONG mask = 0;
+  HWND window = nullptr;
+  std::wstring verb;
+  std::wstring file;
+  std::optional<std::wstring> parameters;  // none when no arguments
+  std::optional<std::wstring> directory;
+  int show = 0;
+};
+
+// Tests only. Wine has no elevation prompt: its "runas" just starts the program. The hook sees
+// every elevated start; returning a result plays the person's answer to the prompt instead of the
+// real call (for example a cancelled prompt), nullopt lets the real call go ahead. An empty
+// function removes the hook.
+using ElevationHook = std::function<std::optional<INT_PTR>(const ElevationRequest&)>;
+void SetElevationHook(ElevationHook hook);
+
+}  // namespace suite
