@@ -1,0 +1,109 @@
+// Starting the TM manager for a database: its G= record, and the one shell result that counts as
+// failure.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include <iostream>
+
+#include "LaunchTestContext.h"
+#include "StringIds.h"
+#include "SuiteInstall.h"
+#include "suite/Launcher.h"
+#include "suite/ShellStart.h"
+#include "support/ScratchDir.h"
+#include "win/Resources.h"
+
+namespace {
+
+using test::RunningRecord;
+
+constexpr wchar_t kDatabase[] = L"Legal EN-DE";
+
+class TmManagerTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    test::UseEnglishStrings();
+    if (!test::SuiteInstall::SubstituteBuilt()) {
+      std::cout << "SKIPPED: SuiteApp.exe has not been built\n";
+      GTEST_SKIP() << "SuiteApp.exe has not been built";
+    }
+    install_.emplace();
+  }
+  void TearDown() override { install_.reset(); }
+
+  std::optional<test::SuiteInstall> install_;
+  test::LaunchTestContext context_{test::Sections{{L"apps", {L"TMD"}}}};
+};
+
+TEST_F(TmManagerTest, StartsWithTheDatabaseInItsRecord) {
+  const struct {
+    const wchar_t* server;
+    const wchar_t* record;
+  } cases[] = {{L"", L"G=Legal EN-DE"}, {L"SRV1", L"G=Legal EN-DE;S=SRV1"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::PrintToString(std::wstring(c.record)));
+    install_.reset();
+    install_.emplace();
+    install_->Install(L"TMD");
+    context_.UseServer(c.server);
+
+    EXPECT_TRUE(suite::Launcher(context_).StartTmManager(kDatabase));
+
+    const auto started = install_->WaitForStartOf(L"TMD.exe");
+    ASSERT_TRUE(started);
+    EXPECT_EQ(started->record, c.record);
+    EXPECT_EQ(test::ArgumentsOf(started->commandLine), L"");
+    EXPECT_EQ(RunningRecord(L"TMD"), c.record);
+  }
+  EXPECT_TRUE(context_.Shown().empty());
+}
+
+TEST_F(TmManagerTest, AFileWithoutAssociationCountsAsStarted) {
+  const auto file = install_->Folder() / L"database.xyz";
+  test::WriteFile(file, "no program opens this");
+  const INT_PTR result = suite::StartProgram(file.wstring());
+  std::cout << "the shell answers " << result << " for a file without association\n";
+  ASSERT_LE(result, 32);
+  ASSERT_NE(result, SE_ERR_FNF);
+  install_->Register(L"TMD", file);
+
+  EXPECT_TRUE(suite::Launcher(context_).StartTmManager(kDatabase));
+
+  EXPECT_EQ(RunningRecord(L"TMD"), L"G=Legal EN-DE");
+  EXPECT_TRUE(context_.Shown().empty());
+}
+
+TEST_F(TmManagerTest, AMissingFileTakesBackTheRecord) {
+  install_->Register(L"TMD", install_->Folder() / L"TMD.exe");
+
+  EXPECT_FALSE(suite::Launcher(context_).StartTmManager(kDatabase));
+
+  EXPECT_EQ(RunningRecord(L"TMD"), std::nullopt);
+  ASSERT_EQ(context_.Shown().size(), 1u);
+  EXPECT_EQ(context_.Shown()[0].id, static_cast<UINT>(IDS_LAUNCH_FAILED));
+  EXPECT_EQ(context_.Shown()[0].argument, L"VANTO TM Manager");
+}
+
+TEST_F(TmManagerTest, WithoutTheAppsKeyTheRegistryIsDamaged) {
+  EXPECT_FALSE(suite::Launcher(context_).StartTmManager(kDatabase));
+
+  ASSERT_EQ(context_.Shown().size(), 1u);
+  EXPECT_EQ(context_.Shown()[0].text, win::LoadString(IDS_REGISTRY_DAMAGED));
+  EXPECT_EQ(RunningRecord(L"TMD"), std::nullopt);
+}
+
+TEST_F(TmManagerTest, WithoutItsAppsValueItIsNotInstalled) {
+  install_->Register(L"Batcher", install_->Folder() / L"Batcher.exe");
+
+  EXPECT_FALSE(suite::Launcher(context_).StartTmManager(kDatabase));
+
+  ASSERT_EQ(context_.Shown().size(), 1u);
+  EXPECT_EQ(context_.Shown()[0].id, static_cast<UINT>(IDS_APP_NOT_INSTALLED));
+  EXPECT_EQ(context_.Shown()[0].argument, L"VANTO TM Manager");
+  EXPECT_EQ(RunningRecord(L"TMD"), std::nullopt);
+}
+
+}  // namespace
