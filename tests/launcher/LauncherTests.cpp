@@ -23,6 +23,8 @@ namespace {
 using test::ArgumentsOf;
 using test::RunningRecord;
 
+constexpr wchar_t kWait[] = L"/WaitForServerExit";
+
 class NullSink final : public suite::LaunchListSink {
  public:
   void Clear() override {}
@@ -50,22 +52,29 @@ class LauncherTest : public ::testing::Test {
     install_.reset();
   }
 
+  // A fresh installation, no started programs and an empty Running key, for the next case.
+  void Reinstall() {
+    install_.reset();
+    install_.emplace();
+    elevations_.clear();
+  }
+
   static void SetAdministrator(bool administrator) {
     win::SystemFacts facts;
     facts.administrator = administrator;
     win::OverrideSystemFacts(facts);
   }
-  static void StandardUser() { SetAdministrator(false); }
-  static void Administrator() { SetAdministrator(true); }
 
-  // The launch list's row for `appId` in show-all mode, so rows whose files are missing are there.
-  static void LaunchFromList(test::LaunchTestContext& context, const std::wstring& appId) {
+  // A menu command's list, or else the launch list's row of the one app ID (in show-all mode,
+  // so that rows whose files are missing are there).
+  static void Launch(test::LaunchTestContext& context, bool fromMenu, const std::wstring& command) {
+    if (fromMenu) return suite::Launcher(context).LaunchCommandApps(command);
     NullSink sink;
     suite::LaunchList list(context, sink);
     ASSERT_TRUE(list.Fill(true));
     const auto items = list.Items();
-    const auto row = std::find_if(items.begin(), items.end(), [&](const suite::AppItem& i) { return i.appId == appId; });
-    ASSERT_NE(row, items.end()) << "no row for " << appId;
+    const auto row = std::find_if(items.begin(), items.end(), [&](const auto& i) { return i.appId == command; });
+    ASSERT_NE(row, items.end()) << "no row for " << command;
     list.LaunchItem(static_cast<size_t>(row - items.begin()));
   }
 
@@ -76,114 +85,99 @@ class LauncherTest : public ::testing::Test {
   std::optional<INT_PTR> elevationAnswer_;  // nullopt: the real call goes ahead
 };
 
-TEST_F(LauncherTest, ListStartOfBatcherLeavesItsLocalRecordAndPassesNoArguments) {
-  test::LaunchTestContext context({{L"apps", {L"Batcher"}}, {L"allapps", {L"Batcher"}}});
-  install_->Install(L"Batcher");
+TEST_F(LauncherTest, StartsLeaveTheirRecordAndPassNoArguments) {
+  const struct {
+    const char* what;
+    bool fromMenu;
+    const wchar_t* command;
+    const wchar_t* server;
+    const wchar_t* program;     // the one installed, and started
+    const wchar_t* recordName;  // where the record is
+    std::optional<std::wstring> record;
+    const wchar_t* recordFound;  // by the started program
+  } cases[] = {
+      {"list, local kernel", false, L"Batcher", L"", L"Batcher", L"Batcher", L"S=local", L"S=local"},
+      {"list, server kernel", false, L"Lexa", L"SRV1", L"Lexa", L"Lexa", L"S=SRV1", L"S=SRV1"},
+      // The record is named by the command's own ID, whichever of its applications starts.
+      {"menu, first installed of three", true, L"Vnto|VntoI|VntoX", L"SRV1", L"VntoX", L"Vnto", L"S=SRV1",
+       L"<none>"},
+      {"menu, local kernel", true, L"Glosso", L"", L"Glosso", L"Glosso", std::nullopt, L"<none>"},
+      {"menu, plug-ins manager for a standard user", true, L"VantoEM", L"", L"VantoEM", L"VantoEM", std::nullopt,
+       L"<none>"},
+  };
+  SetAdministrator(false);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Reinstall();
+    test::LaunchTestContext context({{L"apps", {L"Vnto", L"VntoI", L"VntoX", L"Batcher", L"Lexa", L"Glosso", L"VantoEM"}},
+                                     {L"allapps", {L"Batcher", L"Lexa"}}});
+    context.UseServer(c.server);
+    install_->Install(c.program);
 
-  LaunchFromList(context, L"Batcher");
+    Launch(context, c.fromMenu, c.command);
 
-  const auto started = install_->WaitForStartOf(L"Batcher.exe");
-  ASSERT_TRUE(started);
-  EXPECT_EQ(started->record, L"S=local");
-  EXPECT_EQ(ArgumentsOf(started->commandLine), L"");
-  EXPECT_EQ(RunningRecord(L"Batcher"), L"S=local");
-  EXPECT_TRUE(context.Shown().empty());
-  EXPECT_EQ(context.CloseRequests(), 0);
+    const auto started = install_->WaitForStartOf(std::wstring(c.program) + L".exe");
+    ASSERT_TRUE(started);
+    EXPECT_EQ(ArgumentsOf(started->commandLine), L"");
+    EXPECT_EQ(started->record, c.recordFound);
+    EXPECT_EQ(RunningRecord(c.recordName), c.record);
+    if (std::wstring(c.recordName) != c.program) {
+      EXPECT_EQ(RunningRecord(c.program), std::nullopt);
+    }
+    EXPECT_TRUE(context.Shown().empty());
+    EXPECT_EQ(context.CloseRequests(), 0);
+  }
+  EXPECT_TRUE(elevations_.empty());
 }
 
-TEST_F(LauncherTest, ListStartWithAServerKernelNamesTheServer) {
-  test::LaunchTestContext context({{L"apps", {L"Lexa"}}, {L"allapps", {L"Lexa"}}});
-  context.UseServer(L"SRV1");
-  install_->Install(L"Lexa");
+TEST_F(LauncherTest, StartsThatFailTakeBackTheRecordTheyWroteAndNoOther) {
+  const struct {
+    const char* what;
+    bool fromMenu;
+    const wchar_t* command;
+    const wchar_t* missingProgram;  // registered, but no file; none: nothing registered
+    const wchar_t* recordName;
+    UINT message;
+    const wchar_t* argument;
+  } cases[] = {
+      {"list", false, L"Batcher", L"Batcher", L"Batcher", IDS_LAUNCH_FAILED, L"VANTO Batch Translator"},
+      {"menu", true, L"Vnto|VntoX", L"VntoX", L"Vnto", IDS_LAUNCH_FAILED, L"VANTO Translator"},
+      {"menu, nothing installed", true, L"Glosso|GlossoL", nullptr, L"Glosso", IDS_APP_NOT_INSTALLED,
+       L"VANTO Terminology Manager"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Reinstall();
+    test::LaunchTestContext context({{L"apps", {L"Batcher", L"Vnto", L"VntoX", L"Glosso"}}, {L"allapps", {L"Batcher"}}});
+    context.UseServer(L"SRV1");
+    const std::wstring missing = c.missingProgram ? c.missingProgram : L"Other";
+    install_->Register(missing, install_->Folder() / (missing + L".exe"));
+    if (c.fromMenu) test::WriteRunningRecord(missing, L"S=OTHER");  // another start's record
 
-  LaunchFromList(context, L"Lexa");
+    Launch(context, c.fromMenu, c.command);
 
-  const auto started = install_->WaitForStartOf(L"Lexa.exe");
-  ASSERT_TRUE(started);
-  EXPECT_EQ(started->record, L"S=SRV1");
-  EXPECT_EQ(RunningRecord(L"Lexa"), L"S=SRV1");
-}
-
-TEST_F(LauncherTest, MenuCommandStartsTheFirstInstalledAndNamesTheRecordByTheCommandsOwnId) {
-  test::LaunchTestContext context({{L"apps", {L"Vnto", L"VntoI", L"VntoX"}}});
-  context.UseServer(L"SRV1");
-  install_->Install(L"VntoX");
-
-  suite::Launcher(context).LaunchCommandApps(L"Vnto|VntoI|VntoX");
-
-  const auto started = install_->WaitForStartOf(L"VntoX.exe");
-  ASSERT_TRUE(started);
-  EXPECT_EQ(ArgumentsOf(started->commandLine), L"");
-  EXPECT_EQ(RunningRecord(L"Vnto"), L"S=SRV1");
-  EXPECT_EQ(RunningRecord(L"VntoX"), std::nullopt);
-  EXPECT_EQ(started->record, L"<none>") << "VntoX finds no record of its own name";
-  EXPECT_TRUE(context.Shown().empty());
-}
-
-TEST_F(LauncherTest, MenuCommandWithALocalKernelWritesNoRecord) {
-  test::LaunchTestContext context(test::Sections{{L"apps", {L"Glosso"}}});
-  install_->Install(L"Glosso");
-
-  suite::Launcher(context).LaunchCommandApps(L"Glosso");
-
-  const auto started = install_->WaitForStartOf(L"Glosso.exe");
-  ASSERT_TRUE(started);
-  EXPECT_EQ(started->record, L"<none>");
-  EXPECT_EQ(RunningRecord(L"Glosso"), std::nullopt);
-}
-
-TEST_F(LauncherTest, FailedListStartTakesBackItsRecordAndSaysSo) {
-  test::LaunchTestContext context({{L"apps", {L"Batcher"}}, {L"allapps", {L"Batcher"}}});
-  install_->Register(L"Batcher", install_->Folder() / L"Batcher.exe");  // no such file
-
-  LaunchFromList(context, L"Batcher");
-
-  EXPECT_EQ(RunningRecord(L"Batcher"), std::nullopt);
-  ASSERT_EQ(context.Shown().size(), 1u);
-  EXPECT_EQ(context.Shown()[0].id, static_cast<UINT>(IDS_LAUNCH_FAILED));
-  EXPECT_EQ(context.Shown()[0].argument, L"VANTO Batch Translator");
-  EXPECT_EQ(context.CloseRequests(), 0);
-}
-
-TEST_F(LauncherTest, FailedMenuStartTakesBackTheRecordItWroteAndNoOther) {
-  test::LaunchTestContext context({{L"apps", {L"Vnto", L"VntoX"}}});
-  context.UseServer(L"SRV1");
-  install_->Register(L"VntoX", install_->Folder() / L"VntoX.exe");  // no such file
-  test::WriteRunningRecord(L"VntoX", L"S=OTHER");                   // another start's record
-
-  suite::Launcher(context).LaunchCommandApps(L"Vnto|VntoX");
-
-  EXPECT_EQ(RunningRecord(L"Vnto"), std::nullopt);
-  EXPECT_EQ(RunningRecord(L"VntoX"), L"S=OTHER");
-  ASSERT_EQ(context.Shown().size(), 1u);
-  EXPECT_EQ(context.Shown()[0].id, static_cast<UINT>(IDS_LAUNCH_FAILED));
-  EXPECT_EQ(context.Shown()[0].argument, L"VANTO Translator");
-}
-
-TEST_F(LauncherTest, MenuCommandWithNothingInstalledSaysSoAndLeavesNoRecord) {
-  test::LaunchTestContext context({{L"apps", {L"Glosso", L"GlossoL"}}});
-  context.UseServer(L"SRV1");
-  install_->Register(L"Vnto", install_->Folder() / L"Vnto.exe");  // the Apps key exists
-
-  suite::Launcher(context).LaunchCommandApps(L"Glosso|GlossoL");
-
-  ASSERT_EQ(context.Shown().size(), 1u);
-  EXPECT_EQ(context.Shown()[0].id, static_cast<UINT>(IDS_APP_NOT_INSTALLED));
-  EXPECT_EQ(context.Shown()[0].argument, L"VANTO Terminology Manager");
-  EXPECT_EQ(RunningRecord(L"Glosso"), std::nullopt);
+    EXPECT_EQ(RunningRecord(c.recordName), std::nullopt);
+    if (c.fromMenu) {
+      EXPECT_EQ(RunningRecord(missing), L"S=OTHER");
+    }
+    ASSERT_EQ(context.Shown().size(), 1u);
+    EXPECT_EQ(context.Shown()[0].id, c.message);
+    EXPECT_EQ(context.Shown()[0].argument, c.argument);
+    EXPECT_EQ(context.CloseRequests(), 0);
+  }
 }
 
 TEST_F(LauncherTest, StandardUserStartsBackupUnelevatedAfterDecliningRightsAndTheStartCentreCloses) {
-  StandardUser();
+  SetAdministrator(false);
   test::LaunchTestContext context({{L"apps", {L"UBackup"}}, {L"allapps", {L"UBackup"}}});
   install_->Install(L"UBackup");
   context.Answer({IDYES, IDNO});
 
-  LaunchFromList(context, L"UBackup");
+  Launch(context, false, L"UBackup");
 
   const auto started = install_->WaitForStartOf(L"UBackup.exe");
   ASSERT_TRUE(started);
-  EXPECT_EQ(ArgumentsOf(started->commandLine), L"/WaitForServerExit");
+  EXPECT_EQ(ArgumentsOf(started->commandLine), kWait);
   EXPECT_EQ(started->record, L"S=local");
   EXPECT_TRUE(elevations_.empty());
   EXPECT_EQ(context.CloseRequests(), 1);
@@ -197,62 +191,54 @@ TEST_F(LauncherTest, StandardUserStartsBackupUnelevatedAfterDecliningRightsAndTh
   EXPECT_EQ(context.UnusedAnswers(), 0u);
 }
 
-TEST_F(LauncherTest, StandardUserWhoGrantsRightsStartsBackupElevated) {
-  StandardUser();
-  test::LaunchTestContext context({{L"apps", {L"UBackup"}}, {L"allapps", {L"UBackup"}}});
-  const auto program = install_->Install(L"UBackup");
-  context.Answer({IDYES, IDYES});
+TEST_F(LauncherTest, ExclusiveStartsWaitForTheStartCentreAndCloseIt) {
+  const struct {
+    const char* what;
+    bool fromMenu;
+    const wchar_t* appId;
+    bool administrator;
+    std::initializer_list<int> answers;
+    std::optional<INT_PTR> elevation;  // the prompt's answer; nullopt: Wine's real "runas"
+    size_t elevations;
+  } cases[] = {
+      {"backup, rights granted", false, L"UBackup", false, {IDYES, IDYES}, std::nullopt, 1},
+      {"installer, prompt cancelled: a normal start follows", false, L"DictInst", false, {IDYES, IDYES},
+       SE_ERR_ACCESSDENIED, 1},
+      {"installer, administrator", false, L"DictInst", true, {IDYES}, std::nullopt, 0},
+      {"network installer from the menu, administrator", true, L"DictInstS", true, {IDYES}, std::nullopt, 0},
+      {"network backup from the menu, rights granted", true, L"UBackupNET", false, {IDYES, IDYES}, std::nullopt,
+       1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Reinstall();
+    SetAdministrator(c.administrator);
+    elevationAnswer_ = c.elevation;
+    test::LaunchTestContext context({{L"apps", {c.appId}}, {L"allapps", {c.appId}}, {L"_menu6", {L"item0"}}});
+    context.UseServer(L"SRV1");
+    const auto program = install_->Install(c.appId);
+    context.Answer(c.answers);
 
-  LaunchFromList(context, L"UBackup");
+    Launch(context, c.fromMenu, c.appId);
 
-  ASSERT_EQ(elevations_.size(), 1u);
-  const suite::ElevationRequest& request = elevations_[0];
-  EXPECT_EQ(request.verb, L"runas");
-  EXPECT_EQ(request.mask, 0x4140u);
-  EXPECT_EQ(request.size, sizeof(SHELLEXECUTEINFOW));
-  EXPECT_EQ(request.file, program.wstring());
-  EXPECT_EQ(request.parameters, L"/WaitForServerExit");
-  EXPECT_EQ(request.directory, std::nullopt);
-  EXPECT_EQ(request.show, SW_SHOWNORMAL);
-  // Wine's "runas" starts the program without a prompt: the real call went through.
-  const auto started = install_->WaitForStartOf(L"UBackup.exe");
-  ASSERT_TRUE(started);
-  EXPECT_EQ(ArgumentsOf(started->commandLine), L"/WaitForServerExit");
-  EXPECT_EQ(install_->Journal().size(), 1u);
-  EXPECT_EQ(context.CloseRequests(), 1);
-}
-
-TEST_F(LauncherTest, ACancelledElevationPromptIsFollowedByANormalStart) {
-  StandardUser();
-  elevationAnswer_ = SE_ERR_ACCESSDENIED;  // the person said No at the system's prompt
-  test::LaunchTestContext context({{L"apps", {L"DictInst"}}, {L"allapps", {L"DictInst"}}});
-  install_->Install(L"DictInst");
-  context.Answer({IDYES, IDYES});
-
-  LaunchFromList(context, L"DictInst");
-
-  EXPECT_EQ(elevations_.size(), 1u);
-  const auto started = install_->WaitForStartOf(L"DictInst.exe");
-  ASSERT_TRUE(started);
-  EXPECT_EQ(ArgumentsOf(started->commandLine), L"/WaitForServerExit");
-  EXPECT_EQ(context.Shown()[1].text, Elevation(IDS_ADMIN_FOR_DICTIONARIES));
-  EXPECT_EQ(context.CloseRequests(), 1);
-}
-
-TEST_F(LauncherTest, AdministratorStartsAnExclusiveAppWithoutTheRightsQuestion) {
-  Administrator();
-  test::LaunchTestContext context({{L"apps", {L"DictInst"}}, {L"allapps", {L"DictInst"}}});
-  install_->Install(L"DictInst");
-  context.Answer({IDYES});
-
-  LaunchFromList(context, L"DictInst");
-
-  const auto started = install_->WaitForStartOf(L"DictInst.exe");
-  ASSERT_TRUE(started);
-  EXPECT_EQ(ArgumentsOf(started->commandLine), L"/WaitForServerExit");
-  EXPECT_EQ(context.Shown().size(), 1u);
-  EXPECT_TRUE(elevations_.empty());
-  EXPECT_EQ(context.CloseRequests(), 1);
+    ASSERT_EQ(elevations_.size(), c.elevations);
+    for (const suite::ElevationRequest& request : elevations_) {
+      EXPECT_EQ(request.verb, L"runas");
+      EXPECT_EQ(request.mask, 0x4140u);
+      EXPECT_EQ(request.size, sizeof(SHELLEXECUTEINFOW));
+      EXPECT_EQ(request.file, program.wstring());
+      EXPECT_EQ(request.parameters, kWait);
+      EXPECT_EQ(request.directory, std::nullopt);
+      EXPECT_EQ(request.show, SW_SHOWNORMAL);
+    }
+    const auto started = install_->WaitForStartOf(std::wstring(c.appId) + L".exe");
+    ASSERT_TRUE(started);
+    EXPECT_EQ(ArgumentsOf(started->commandLine), kWait);
+    EXPECT_EQ(started->record, L"S=SRV1");
+    EXPECT_EQ(install_->Journal().size(), 1u);
+    EXPECT_EQ(context.CloseRequests(), 1);
+    EXPECT_EQ(context.UnusedAnswers(), 0u);
+  }
 }
 
 TEST_F(LauncherTest, DecliningAnExclusiveStartTakesBackTheRecordAndStartsNothing) {
@@ -268,45 +254,27 @@ TEST_F(LauncherTest, DecliningAnExclusiveStartTakesBackTheRecordAndStartsNothing
       {"menu, network dictionary installer's rights question", true, L"DictInstS", {IDYES, IDNO}},
       {"menu, network backup's rights question", true, L"UBackupNET", {IDYES, IDNO}},
   };
-  StandardUser();
+  SetAdministrator(false);
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
+    Reinstall();
     test::LaunchTestContext context({{L"apps", {c.appId}}, {L"allapps", {c.appId}}, {L"_menu6", {L"item0"}}});
     context.UseServer(L"SRV1");
     install_->Install(c.appId);
     context.Answer(c.answers);
 
-    if (c.fromMenu)
-      suite::Launcher(context).LaunchCommandApps(c.appId);
-    else
-      LaunchFromList(context, c.appId);
+    Launch(context, c.fromMenu, c.appId);
 
     EXPECT_EQ(install_->RunningCopies(std::wstring(c.appId) + L".exe"), 0u);
+    EXPECT_TRUE(install_->Journal().empty());
     EXPECT_EQ(RunningRecord(c.appId), std::nullopt);
     EXPECT_EQ(context.CloseRequests(), 0);
     EXPECT_EQ(context.UnusedAnswers(), 0u);
+    EXPECT_TRUE(elevations_.empty());
   }
-  EXPECT_TRUE(elevations_.empty());
-  EXPECT_TRUE(install_->Journal().empty());
 }
 
-TEST_F(LauncherTest, NetworkDictionaryInstallerFromTheMenuStartsAndClosesTheStartCentre) {
-  Administrator();
-  test::LaunchTestContext context({{L"apps", {L"DictInstS"}}, {L"_menu6", {L"item0"}}});
-  context.UseServer(L"SRV1");
-  install_->Install(L"DictInstS");
-  context.Answer({IDYES});
-
-  suite::Launcher(context).LaunchCommandApps(L"DictInstS");
-
-  const auto started = install_->WaitForStartOf(L"DictInstS.exe");
-  ASSERT_TRUE(started);
-  EXPECT_EQ(started->record, L"S=SRV1");
-  EXPECT_EQ(ArgumentsOf(started->commandLine), L"/WaitForServerExit");
-  EXPECT_EQ(context.CloseRequests(), 1);
-}
-
-TEST_F(LauncherTest, PluginsManagerAsksAStandardUserForRights) {
+TEST_F(LauncherTest, PluginsManagerFromTheListAsksAStandardUserForRights) {
   const struct {
     const char* what;
     bool administrator;
@@ -319,40 +287,28 @@ TEST_F(LauncherTest, PluginsManagerAsksAStandardUserForRights) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
+    Reinstall();
     SetAdministrator(c.administrator);
-    elevations_.clear();
     test::LaunchTestContext context({{L"apps", {L"VantoEM"}}, {L"allapps", {L"VantoEM"}}});
     install_->Install(L"VantoEM");
     context.Answer(c.answers);
 
-    LaunchFromList(context, L"VantoEM");
+    Launch(context, false, L"VantoEM");
 
     ASSERT_EQ(elevations_.size(), c.elevations);
     if (c.elevations) {
       EXPECT_EQ(elevations_[0].parameters, std::nullopt);
     }
-    EXPECT_EQ(context.Shown().size(), c.administrator ? 0u : 1u);
+    ASSERT_EQ(context.Shown().size(), c.administrator ? 0u : 1u);
     if (!c.administrator) {
       EXPECT_EQ(context.Shown()[0].text, Elevation(IDS_ADMIN_FOR_EXTENSIONS));
     }
-    EXPECT_EQ(install_->RunningCopies(L"VantoEM.exe"), 1u);
-    EXPECT_EQ(context.CloseRequests(), 0);
+    const auto started = install_->WaitForStartOf(L"VantoEM.exe");
+    ASSERT_TRUE(started);
+    EXPECT_EQ(ArgumentsOf(started->commandLine), L"");
     EXPECT_EQ(RunningRecord(L"VantoEM"), L"S=local");
-    install_.reset();
-    install_.emplace();
+    EXPECT_EQ(context.CloseRequests(), 0);
   }
-}
-
-TEST_F(LauncherTest, MenuCommandStartsThePluginsManagerWithoutAQuestion) {
-  StandardUser();
-  test::LaunchTestContext context(test::Sections{{L"apps", {L"VantoEM"}}});
-  install_->Install(L"VantoEM");
-
-  suite::Launcher(context).LaunchCommandApps(L"VantoEM");
-
-  EXPECT_TRUE(install_->WaitForStartOf(L"VantoEM.exe"));
-  EXPECT_TRUE(context.Shown().empty());
-  EXPECT_TRUE(elevations_.empty());
 }
 
 TEST_F(LauncherTest, ApplicationsTheProductDoesNotListAreRefused) {
@@ -373,17 +329,19 @@ TEST_F(LauncherTest, ApplicationsTheProductDoesNotListAreRefused) {
     SCOPED_TRACE(c.what);
     test::LaunchTestContext context(c.sections);
     context.UseServer(L"SRV1");
+    install_->Install(L"Vnto");
+
     suite::Launcher(context).LaunchCommandApps(c.command);
+
     ASSERT_EQ(context.Shown().size(), 1u);
     if (c.serverOnly) {
       EXPECT_EQ(context.Shown()[0].text, win::LoadString(IDS_NET_SERVER_ONLY));
     } else {
       EXPECT_EQ(context.Shown()[0].id, static_cast<UINT>(IDS_OTHER_PRODUCTS));
     }
+    EXPECT_EQ(RunningRecord(std::wstring(c.command).substr(0, std::wstring(c.command).find(L'|'))), std::nullopt);
   }
-  EXPECT_FALSE(test::RunningRecord(L"DictInstS") || test::RunningRecord(L"UpdLauncher") ||
-               test::RunningRecord(L"UBackupNET") || test::RunningRecord(L"SrvConfig") ||
-               test::RunningRecord(L"Lexa"));
+  EXPECT_TRUE(install_->Journal().empty());
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <cwchar>
 #include <stdexcept>
 
 #include "support/Driver.h"

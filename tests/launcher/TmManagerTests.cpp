@@ -76,34 +76,36 @@ TEST_F(TmManagerTest, AFileWithoutAssociationCountsAsStarted) {
   EXPECT_TRUE(context_.Shown().empty());
 }
 
-TEST_F(TmManagerTest, AMissingFileTakesBackTheRecord) {
-  install_->Register(L"TMD", install_->Folder() / L"TMD.exe");
+TEST_F(TmManagerTest, WhatKeepsItFromStarting) {
+  const struct {
+    const char* what;
+    const wchar_t* registered;  // the Apps value written; none: no Apps key at all
+    bool viaShowMessage;
+    UINT message;
+  } cases[] = {
+      {"a missing file", L"TMD", true, IDS_LAUNCH_FAILED},
+      {"no Apps value of its own", L"Batcher", true, IDS_APP_NOT_INSTALLED},
+      {"no Apps key: the registry is damaged", nullptr, false, IDS_REGISTRY_DAMAGED},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    install_.reset();
+    install_.emplace();
+    test::LaunchTestContext context(test::Sections{{L"apps", {L"TMD"}}});
+    if (c.registered) install_->Register(c.registered, install_->Folder() / L"TMD.exe");
 
-  EXPECT_FALSE(suite::Launcher(context_).StartTmManager(kDatabase));
+    EXPECT_FALSE(suite::Launcher(context).StartTmManager(kDatabase));
 
-  EXPECT_EQ(RunningRecord(L"TMD"), std::nullopt);
-  ASSERT_EQ(context_.Shown().size(), 1u);
-  EXPECT_EQ(context_.Shown()[0].id, static_cast<UINT>(IDS_LAUNCH_FAILED));
-  EXPECT_EQ(context_.Shown()[0].argument, L"VANTO TM Manager");
-}
-
-TEST_F(TmManagerTest, WithoutTheAppsKeyTheRegistryIsDamaged) {
-  EXPECT_FALSE(suite::Launcher(context_).StartTmManager(kDatabase));
-
-  ASSERT_EQ(context_.Shown().size(), 1u);
-  EXPECT_EQ(context_.Shown()[0].text, win::LoadString(IDS_REGISTRY_DAMAGED));
-  EXPECT_EQ(RunningRecord(L"TMD"), std::nullopt);
-}
-
-TEST_F(TmManagerTest, WithoutItsAppsValueItIsNotInstalled) {
-  install_->Register(L"Batcher", install_->Folder() / L"Batcher.exe");
-
-  EXPECT_FALSE(suite::Launcher(context_).StartTmManager(kDatabase));
-
-  ASSERT_EQ(context_.Shown().size(), 1u);
-  EXPECT_EQ(context_.Shown()[0].id, static_cast<UINT>(IDS_APP_NOT_INSTALLED));
-  EXPECT_EQ(context_.Shown()[0].argument, L"VANTO TM Manager");
-  EXPECT_EQ(RunningRecord(L"TMD"), std::nullopt);
+    EXPECT_EQ(RunningRecord(L"TMD"), std::nullopt);
+    ASSERT_EQ(context.Shown().size(), 1u);
+    const test::ShownBox& box = context.Shown()[0];
+    if (c.viaShowMessage) {
+      EXPECT_EQ(box.id, c.message);
+      EXPECT_EQ(box.argument, L"VANTO TM Manager");
+    } else {
+      EXPECT_EQ(box.text, win::LoadString(c.message));
+    }
+  }
 }
 
 }  // namespace
