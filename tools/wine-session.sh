@@ -53,6 +53,9 @@ wine_session_start() {
   # The first Wine process starts services that keep its output open while the server lives: give
   # them no output to hold. Then one persistent server for the whole run.
   wineboot -i </dev/null >/dev/null 2>&1 || true
+  # Without a window manager, Wine waits for one whenever a managed window closes; unmanaged
+  # windows (drawn by Wine itself, as on Windows) close at once.
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f </dev/null >/dev/null 2>&1 || true
   wineserver -w >/dev/null 2>&1 || true
   wineserver -p </dev/null >/dev/null 2>&1 || true
 }

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "app/RegistryKey.h"
+#include "win/Module.h"
 #include "win/Resources.h"
 
 namespace app {
@@ -87,18 +88,7 @@ std::wstring ResourceLibraryPath(std::wstring_view base, std::wstring_view folde
   return path;
 }
 
-std::wstring ProgramPath() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD n = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (n == 0) return {};
-    if (n < path.size()) {
-      path.resize(n);
-      return path;
-    }
-    path.resize(path.size() * 2);
-  }
-}
+std::wstring ProgramPath() { return win::ModulePath(); }
 
 std::wstring LoadResourceLibrary(std::wstring_view base) {
   return LoadResourceLibraryFor(ProgramPath(), base);

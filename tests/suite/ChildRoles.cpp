@@ -5,6 +5,7 @@
 #include <string>
 
 #include "win/Handle.h"
+#include "win/Module.h"
 
 namespace suitetest {
 namespace {
@@ -33,14 +34,7 @@ std::wstring ParentId() {
   return std::to_wstring(::GetCurrentProcessId());
 }
 
-std::filesystem::path ThisProgram() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD n = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (n < path.size()) return path.substr(0, n);
-    path.resize(path.size() * 2);
-  }
-}
+std::filesystem::path ThisProgram() { return win::ModulePath(); }
 
 }  // namespace
 

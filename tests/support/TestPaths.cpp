@@ -4,19 +4,10 @@
 
 #include <string>
 
+#include "win/Module.h"
+
 namespace test {
 
-std::filesystem::path BinFolder() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD n = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (n < path.size()) {
-      path.resize(n);
-      break;
-    }
-    path.resize(path.size() * 2);
-  }
-  return std::filesystem::path(path).parent_path();
-}
+std::filesystem::path BinFolder() { return std::filesystem::path(win::ModulePath()).parent_path(); }
 
 }  // namespace test

@@ -17,6 +17,7 @@
 #include "DemoApps.h"
 #include "app/RegistryKey.h"
 #include "win/Handle.h"
+#include "win/Module.h"
 
 namespace {
 
@@ -35,17 +36,7 @@ int Fail(const std::wstring& message) {
   return 1;
 }
 
-fs::path ProgramFolder() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD n = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (n < path.size()) {
-      path.resize(n);
-      return fs::path(path).parent_path();
-    }
-    path.resize(path.size() * 2);
-  }
-}
+fs::path ProgramFolder() { return fs::path(win::ModulePath()).parent_path(); }
 
 std::string Utf8(const std::wstring& text) {
   if (text.empty()) return {};
