@@ -21,7 +21,11 @@ constexpr const wchar_t* kLanguages[] = {L"ENU", L"DEU", L"FRA", L"RUS", L"ESN"}
 constexpr const wchar_t* kTranslations[] = {L"DEU", L"FRA", L"RUS", L"ESN"};
 
 // Texts that are rightly the same in every language.
-constexpr UINT kSameInEveryLanguage[] = {IDS_SW_QUOTE};
+// Texts that stand the same in every language: a quote, brand names, and catalogue descriptions
+// that the catalogue keeps in Russian everywhere.
+constexpr UINT kSameInEveryLanguage[] = {IDS_SW_QUOTE,         IDS_APP_PACKMAKER,     IDS_APP_QASTUDIO,
+                                         IDS_APP_QAPROBE,      IDS_APP_SKIFF_DESC,    IDS_APP_QASTUDIO_DESC,
+                                         IDS_APP_QAPROBE_DESC};
 
 BOOL CALLBACK CollectBlock(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR blocks) {
   if (IS_INTRESOURCE(name))
