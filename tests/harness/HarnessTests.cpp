@@ -33,19 +33,22 @@ TEST(Harness, AChildThatOutlivesTheTestDoesNotHoldTheRun) {
 }
 
 TEST(Harness, RegistrySandboxRedirectsAndCleansUp) {
+  // Other tests share the prefix's real registry, so the probe key is this process's own.
+  const std::wstring probe = L"Software\\StartdeckHarnessProbe" + std::to_wstring(::GetCurrentProcessId());
   std::wstring root;
   {
     test::RegistrySandbox sandbox;
     root = sandbox.root();
-    test::SetString(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Korvelsoft\\VNTO9", L"Probe", L"sandboxed");
-    test::SetString(HKEY_CURRENT_USER, L"Software\\Korvelsoft\\VNTO9", L"Probe", L"sandboxed");
-    EXPECT_EQ(test::GetString(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Korvelsoft\\VNTO9", L"Probe"), L"sandboxed");
+    test::SetString(HKEY_LOCAL_MACHINE, probe, L"Probe", L"sandboxed");
+    test::SetString(HKEY_CURRENT_USER, probe, L"Probe", L"sandboxed");
+    EXPECT_EQ(test::GetString(HKEY_LOCAL_MACHINE, probe, L"Probe"), L"sandboxed");
+    EXPECT_EQ(test::GetString(HKEY_CURRENT_USER, probe, L"Probe"), L"sandboxed");
     // An empty registry: nothing of the real machine shows through.
     EXPECT_FALSE(test::KeyExists(HKEY_LOCAL_MACHINE, L"Software\\Microsoft"));
     EXPECT_FALSE(test::KeyExists(HKEY_CLASSES_ROOT, L"CLSID"));
   }
-  EXPECT_FALSE(test::KeyExists(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Korvelsoft"));
-  EXPECT_FALSE(test::KeyExists(HKEY_CURRENT_USER, L"Software\\Korvelsoft"));
+  EXPECT_FALSE(test::KeyExists(HKEY_LOCAL_MACHINE, probe));
+  EXPECT_FALSE(test::KeyExists(HKEY_CURRENT_USER, probe));
   EXPECT_FALSE(test::KeyExists(HKEY_CURRENT_USER, root));
   EXPECT_TRUE(test::KeyExists(HKEY_LOCAL_MACHINE, L"Software\\Microsoft"));
 }
