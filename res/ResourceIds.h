@@ -13,3 +13,7 @@
 
 // Icons.
 #define IDI_STARTDECK 128
+
+// Start page (a child of the main window at (9, 107)).
+#define IDD_START_PAGE 213
+#define IDC_START_TEXT 1005  // the page's one static text, drawn by the page itself

@@ -1,0 +1,40 @@
+// An off-screen copy of a window's surface: draw into dc(), then Present() copies it to the screen in
+// one step, so the menu controls never flicker.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+
+#include "ui/Paint.h"
+#include "win/Handle.h"
+
+namespace ui {
+
+class MenuBackBuffer {
+ public:
+  MenuBackBuffer(HDC target, int width, int height) noexcept
+      : target_(target), width_(width), height_(height), dc_(::CreateCompatibleDC(target)),
+        bitmap_(::CreateCompatibleBitmap(target, width, height)) {
+    if (dc_ && bitmap_) select_.emplace(dc_.get(), bitmap_.get());
+  }
+  MenuBackBuffer(const MenuBackBuffer&) = delete;
+  MenuBackBuffer& operator=(const MenuBackBuffer&) = delete;
+
+  // Falls back to the target itself when no buffer could be made: flicker beats a blank control.
+  [[nodiscard]] HDC dc() const noexcept { return select_ ? dc_.get() : target_; }
+  void Present() const noexcept {
+    if (select_) ::BitBlt(target_, 0, 0, width_, height_, dc_.get(), 0, 0, SRCCOPY);
+  }
+
+ private:
+  HDC target_;
+  int width_;
+  int height_;
+  // Declared in this order so that the bitmap is selected out before it and the DC are deleted.
+  win::UniqueMemoryDc dc_;
+  win::UniqueGdiObject bitmap_;
+  std::optional<SelectGuard> select_;
+};
+
+}  // namespace ui

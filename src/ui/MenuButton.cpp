@@ -1,0 +1,247 @@
+#include "ui/MenuButton.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+
+#include "ui/MenuBackBuffer.h"
+#include "ui/Paint.h"
+#include "win/Resources.h"
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"StartdeckMenuButton";
+
+// One text in `rc`: on one line, vertically centred, when it fits; otherwise wrapped at words, the
+// block still centred vertically, so a long caption wraps instead of being cut.
+void DrawCaptionText(HDC dc, const std::wstring& text, const RECT& rc, bool centre) {
+  if (text.empty()) return;
+  const UINT align = (centre ? DT_CENTER : DT_LEFT) | DT_NOPREFIX;
+  const int length = static_cast<int>(text.size());
+  RECT measured = rc;
+  ::DrawTextW(dc, text.c_str(), length, &measured, align | DT_SINGLELINE | DT_CALCRECT);
+  RECT target = rc;
+  if (measured.right - measured.left <= rc.right - rc.left) {
+    ::DrawTextW(dc, text.c_str(), length, &target, align | DT_SINGLELINE | DT_VCENTER);
+    return;
+  }
+  RECT wrapped = rc;
+  ::DrawTextW(dc, text.c_str(), length, &wrapped, align | DT_WORDBREAK | DT_CALCRECT);
+  target.top += std::max(0L, ((rc.bottom - rc.top) - (wrapped.bottom - wrapped.top)) / 2);
+  ::DrawTextW(dc, text.c_str(), length, &target, align | DT_WORDBREAK);
+}
+
+}  // namespace
+
+bool CMenuButton::Create(int x, int y, HBITMAP normal, HBITMAP hover, HBITMAP pressed, MenuButtonStyle style,
+                         UINT captionId, UINT descriptionId, HWND parent, int id) {
+  id_ = id;
+  faces_ = {normal, hover, pressed, faces_[3]};
+  style_ = style;
+  state_ = MenuButtonState::kNormal;
+  const SIZE face = ui::BitmapSize(normal);
+  size_ = (face.cx > 0 && face.cy > 0) ? face : kDefaultSize;
+  caption_ = captionId ? win::LoadString(captionId) : std::wstring();
+  description_ = descriptionId ? win::LoadString(descriptionId) : std::wstring();
+  return CreateWindowOf(kClassName, WS_CHILD | WS_VISIBLE, x, y, size_.cx, size_.cy, parent, id) != nullptr;
+}
+
+void CMenuButton::SetCaptionFont(HFONT font, COLORREF color) noexcept {
+  if (font) captionFont_ = font;
+  captionColor_ = color;
+  Repaint();
+}
+
+void CMenuButton::SetDescriptionFont(HFONT font, COLORREF color) noexcept {
+  if (font) descriptionFont_ = font;
+  descriptionColor_ = color;
+  Repaint();
+}
+
+void CMenuButton::SetCaption(const std::wstring& caption) {
+  caption_ = caption;
+  Repaint();
+}
+
+void CMenuButton::SetState(MenuButtonState state, bool repaint) noexcept {
+  state_ = state;
+  if (repaint) Repaint();
+}
+
+RECT CMenuButton::CaptionRect() const noexcept {
+  const LONG w = size_.cx, h = size_.cy;
+  switch (style_) {
+    case MenuButtonStyle::kLarge:
+      return {86, 10, w - 10, h - 10};
+    case MenuButtonStyle::kCard:
+      return {74, 10, w - 10, h / 2 - 1};
+    case MenuButtonStyle::kTab:
+      return {2, 47, w - 2, h - 10};
+    case MenuButtonStyle::kPush:
+      return {0, 0, w, h};
+    case MenuButtonStyle::kGlyph:
+      return {19, 0, w, h};
+    case MenuButtonStyle::kPassClick:
+    case MenuButtonStyle::kPassMouse:
+      break;
+  }
+  return {0, 0, 0, 0};
+}
+
+RECT CMenuButton::DescriptionRect() const noexcept {
+  if (style_ != MenuButtonStyle::kCard) return {0, 0, 0, 0};
+  return {74, size_.cy / 2 + 1, size_.cx - 10, size_.cy - 10};
+}
+
+void CMenuButton::Draw(HDC dc) const {
+  const RECT all{0, 0, size_.cx, size_.cy};
+  // What the parent shows behind us fills the magenta corners of the face.
+  ::FillRect(dc, &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+  ui::PaintParentBackground(hwnd(), dc, all);
+  const HBITMAP face = faces_[static_cast<size_t>(state_)];
+  if (!face) return;
+  ui::DrawTransparentBitmap(dc, face, 0, 0);
+
+  const bool disabled = state_ == MenuButtonState::kDisabled;
+  const int oldMode = ::SetBkMode(dc, TRANSPARENT);
+  const COLORREF oldColor = ::GetTextColor(dc);
+  const bool centre = style_ != MenuButtonStyle::kLarge && style_ != MenuButtonStyle::kCard &&
+                      style_ != MenuButtonStyle::kPassClick;
+  {
+    ui::SelectGuard font(dc, captionFont_);
+    ::SetTextColor(dc, disabled ? kDisabledTextColor : captionColor_);
+    DrawCaptionText(dc, caption_, CaptionRect(), centre);
+  }
+  if (!description_.empty()) {
+    ui::SelectGuard font(dc, descriptionFont_);
+    ::SetTextColor(dc, disabled ? kDisabledTextColor : descriptionColor_);
+    RECT rc = DescriptionRect();
+    ::DrawTextW(dc, description_.c_str(), static_cast<int>(description_.size()), &rc, DT_WORDBREAK | DT_NOPREFIX);
+  }
+  ::SetTextColor(dc, oldColor);
+  ::SetBkMode(dc, oldMode);
+}
+
+LRESULT CMenuButton::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_ERASEBKGND:
+      return 1;  // WM_PAINT covers every pixel
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      const HDC dc = ::BeginPaint(hwnd(), &ps);
+      {
+        ui::MenuBackBuffer buffer(dc, size_.cx, size_.cy);
+        Draw(buffer.dc());
+        buffer.Present();
+      }
+      ::EndPaint(hwnd(), &ps);
+      return 0;
+    }
+    case WM_PRINTCLIENT:
+      Draw(reinterpret_cast<HDC>(wParam));
+      return 0;
+    case WM_MOUSEMOVE:
+      OnMouseMove();
+      return 0;
+    case WM_MOUSELEAVE:
+      OnMouseLeave();
+      return 0;
+    case WM_LBUTTONDOWN:
+      OnButtonDown(lParam);
+      return 0;
+    case WM_LBUTTONUP:
+      OnButtonUp(lParam);
+      return 0;
+    case WM_LBUTTONDBLCLK:
+      if (style_ == MenuButtonStyle::kPush && state_ != MenuButtonState::kDisabled) {
+        PassToParent(message, wParam, lParam);
+        return 0;
+      }
+      break;
+    case WM_SHOWWINDOW:
+      if (wParam && style_ != MenuButtonStyle::kTab && state_ != MenuButtonState::kDisabled)
+        state_ = MenuButtonState::kNormal;
+      break;
+    default:
+      break;
+  }
+  return Default(message, wParam, lParam);
+}
+
+void CMenuButton::OnMouseMove() {
+  if (state_ == MenuButtonState::kDisabled) return;
+  TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, hwnd(), 0};
+  ::TrackMouseEvent(&track);
+  if (state_ == MenuButtonState::kNormal) SetState(MenuButtonState::kHover, true);
+}
+
+void CMenuButton::OnMouseLeave() {
+  // A press that leaves the button is given up too; a selected tab stays selected.
+  if (state_ == MenuButtonState::kHover ||
+      (state_ == MenuButtonState::kPressed && style_ != MenuButtonStyle::kTab))
+    SetState(MenuButtonState::kNormal, true);
+}
+
+void CMenuButton::OnButtonDown(LPARAM lParam) {
+  if (state_ == MenuButtonState::kDisabled) return;
+  if (style_ == MenuButtonStyle::kPassClick) PassToParent(WM_LBUTTONDOWN, MK_LBUTTON, lParam);
+  downOnSelectedTab_ = style_ == MenuButtonStyle::kTab && state_ == MenuButtonState::kPressed;
+  if (state_ == MenuButtonState::kHover)
+    state_ = MenuButtonState::kPressed;
+  else if (!downOnSelectedTab_)
+    state_ = MenuButtonState::kHover;
+  switch (style_) {
+    case MenuButtonStyle::kPush:
+      Repaint();
+      break;
+    case MenuButtonStyle::kPassClick:
+      break;
+    case MenuButtonStyle::kPassMouse:
+      PassToParent(WM_LBUTTONDOWN, MK_LBUTTON, lParam);
+      break;
+    default:
+      Repaint();
+      SendCommand();
+      break;
+  }
+}
+
+void CMenuButton::OnButtonUp(LPARAM lParam) {
+  if (state_ == MenuButtonState::kDisabled) return;
+  if (style_ == MenuButtonStyle::kTab) {
+    // The ribbon owns the selection: a release only matters on the tab that was already selected.
+    const bool reselected = downOnSelectedTab_ && state_ == MenuButtonState::kPressed;
+    downOnSelectedTab_ = false;
+    if (reselected) ::SendMessageW(MainWindow(), kMenuReselectedMessage, 0, 0);
+    return;
+  }
+  if (state_ == MenuButtonState::kPressed) SetState(MenuButtonState::kHover, true);
+  if (style_ == MenuButtonStyle::kPassMouse) {
+    PassToParent(WM_LBUTTONUP, 0, lParam);
+  } else if (style_ == MenuButtonStyle::kPush) {
+    ::SendMessageW(::GetParent(hwnd()), WM_COMMAND, MAKEWPARAM(id_, BN_CLICKED), reinterpret_cast<LPARAM>(hwnd()));
+  }
+}
+
+void CMenuButton::PassToParent(UINT message, WPARAM wParam, LPARAM lParam) const {
+  const HWND parent = ::GetParent(hwnd());
+  POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+  ::MapWindowPoints(hwnd(), parent, &at, 1);
+  ::SendMessageW(parent, message, wParam, MAKELPARAM(at.x, at.y));
+}
+
+void CMenuButton::SendCommand() const {
+  // Both targets are found before the first send: a handler may destroy this button.
+  const HWND self = hwnd();
+  const HWND parent = ::GetParent(self);
+  const HWND main = MainWindow();
+  const WPARAM command = MAKEWPARAM(id_, BN_CLICKED);
+  ::SendMessageW(parent, WM_COMMAND, command, reinterpret_cast<LPARAM>(self));
+  if (main && main != parent) ::SendMessageW(main, WM_COMMAND, command, reinterpret_cast<LPARAM>(self));
+}
+
+void CMenuButton::Repaint() const noexcept {
+  if (hwnd()) ::RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+}
+
+HWND CMenuButton::MainWindow() const noexcept { return ::GetAncestor(hwnd(), GA_ROOT); }

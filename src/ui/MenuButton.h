@@ -1,0 +1,86 @@
+// CMenuButton: a child window drawn from skin bitmaps, with a caption and an optional description
+// and four looks (normal, hover, pressed or selected, disabled). The style fixes where the texts go
+// and what a click does. It tells its parent (and the main window) with WM_COMMAND.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <string>
+
+#include "win/Window.h"
+
+// Sent by a selected ribbon tab to the main window when the mouse is released on it again.
+inline constexpr UINT kMenuReselectedMessage = WM_USER + 18;
+
+enum class MenuButtonState : int { kNormal = 0, kHover = 1, kPressed = 2, kDisabled = 3 };
+
+enum class MenuButtonStyle : int {
+  kLarge = 0,       // the start page's large button: caption left, beside the picture
+  kCard = 1,        // the start page's smaller buttons: caption and description
+  kTab = 2,         // ribbon tabs: caption under the picture; the pressed look is "selected"
+  kPush = 3,        // plain push buttons: command on release
+  kPassClick = 4,   // no text; the parent sees the click first
+  kPassMouse = 5,   // no text; button down and up go on to the parent
+  kGlyph = 6,       // Home and Back: the glyph sits left of x = 19
+};
+
+class CMenuButton : public win::Window {
+ public:
+  // Face used when the normal bitmap is missing.
+  static constexpr SIZE kDefaultSize{200, 50};
+  static constexpr COLORREF kDisabledTextColor = RGB(0x96, 0x96, 0x96);
+
+  CMenuButton() = default;
+
+  // A visible child of `parent` at (x, y), as large as the normal bitmap. The bitmaps stay the
+  // creator's. Texts come from the string table; ID 0 leaves a text empty.
+  bool Create(int x, int y, HBITMAP normal, HBITMAP hover, HBITMAP pressed, MenuButtonStyle style, UINT captionId,
+              UINT descriptionId, HWND parent, int id);
+
+  void SetDisabledBitmap(HBITMAP disabled) noexcept { faces_[3] = disabled; }
+  void SetCaptionFont(HFONT font, COLORREF color) noexcept;
+  void SetDescriptionFont(HFONT font, COLORREF color) noexcept;
+  void SetCaption(const std::wstring& caption);
+  void SetState(MenuButtonState state, bool repaint) noexcept;
+
+  [[nodiscard]] MenuButtonState State() const noexcept { return state_; }
+  [[nodiscard]] MenuButtonStyle Style() const noexcept { return style_; }
+  [[nodiscard]] int Id() const noexcept { return id_; }
+  [[nodiscard]] SIZE Size() const noexcept { return size_; }
+  [[nodiscard]] const std::wstring& Caption() const noexcept { return caption_; }
+  [[nodiscard]] const std::wstring& Description() const noexcept { return description_; }
+  // Where the texts go for this style and size; empty rectangles for none.
+  [[nodiscard]] RECT CaptionRect() const noexcept;
+  [[nodiscard]] RECT DescriptionRect() const noexcept;
+
+  // Draws the whole button, background included, into `dc` at (0, 0).
+  void Draw(HDC dc) const;
+
+ protected:
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  void OnMouseMove();
+  void OnMouseLeave();
+  void OnButtonDown(LPARAM lParam);
+  void OnButtonUp(LPARAM lParam);
+  void PassToParent(UINT message, WPARAM wParam, LPARAM lParam) const;
+  void SendCommand() const;
+  void Repaint() const noexcept;
+  [[nodiscard]] HWND MainWindow() const noexcept;
+
+  int id_ = 0;
+  std::array<HBITMAP, 4> faces_{};  // indexed by MenuButtonState; not owned
+  SIZE size_ = kDefaultSize;
+  std::wstring caption_;
+  std::wstring description_;
+  HFONT captionFont_ = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
+  HFONT descriptionFont_ = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
+  COLORREF captionColor_ = RGB(0, 0, 0);
+  COLORREF descriptionColor_ = RGB(0, 0, 0);
+  MenuButtonStyle style_ = MenuButtonStyle::kPush;
+  MenuButtonState state_ = MenuButtonState::kNormal;
+  // A tab that was already selected when the button went down: its release means "back to the list".
+  bool downOnSelectedTab_ = false;
+};

@@ -1,0 +1,148 @@
+#include "ui/MenuRibbon.h"
+
+#include "SkinIds.h"
+#include "ui/MenuBackBuffer.h"
+#include "ui/Paint.h"
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"StartdeckMenuRibbon";
+constexpr int kFirstTabCommand = 335;
+constexpr int kLastTabCommand = 355;
+
+struct TabRow {
+  int id;
+  UINT caption;
+  int faces[4];  // normal, hover, pressed (selected), disabled
+};
+
+// Left to right; the order of the IDs is not the order of the tabs.
+constexpr TabRow kTabs[CMenuRibbon::kTabCount] = {
+    {335, 179, {IDB_TAB_TRANSLATION_NORMAL, IDB_TAB_TRANSLATION_HOVER, IDB_TAB_TRANSLATION_PRESSED,
+                IDB_TAB_TRANSLATION_DISABLED}},  // "Translation"
+    {338, 180, {IDB_TAB_SETUP_NORMAL, IDB_TAB_SETUP_HOVER, IDB_TAB_SETUP_PRESSED, IDB_TAB_SETUP_DISABLED}},
+    {348, 181, {IDB_TAB_DICTIONARIES_NORMAL, IDB_TAB_DICTIONARIES_HOVER, IDB_TAB_DICTIONARIES_PRESSED,
+                IDB_TAB_DICTIONARIES_DISABLED}},
+    {353, 182, {IDB_TAB_LAUNCH_NORMAL, IDB_TAB_LAUNCH_HOVER, IDB_TAB_LAUNCH_PRESSED, IDB_TAB_LAUNCH_DISABLED}},
+    {342, 185, {IDB_TAB_NET_NORMAL, IDB_TAB_NET_HOVER, IDB_TAB_NET_PRESSED, IDB_TAB_NET_DISABLED}},
+    {345, 184, {IDB_TAB_MYVANTO_NORMAL, IDB_TAB_MYVANTO_HOVER, IDB_TAB_MYVANTO_PRESSED, IDB_TAB_MYVANTO_DISABLED}},
+    {355, 183, {IDB_TAB_GUIDE_NORMAL, IDB_TAB_GUIDE_HOVER, IDB_TAB_GUIDE_PRESSED, IDB_TAB_GUIDE_DISABLED}},
+};
+
+constexpr COLORREF kCaptionColor = RGB(255, 255, 255);
+
+}  // namespace
+
+bool CMenuRibbon::Create(int x, int y, HWND parent, int controlId, HFONT font) {
+  // Skin bitmaps always come from the executable, never from a language library.
+  const HINSTANCE self = ::GetModuleHandleW(nullptr);
+  for (size_t tab = 0; tab < kTabCount; ++tab)
+    for (size_t face = 0; face < 4; ++face)
+      faces_[tab * 4 + face].reset(::LoadImageW(self, MAKEINTRESOURCEW(kTabs[tab].faces[face]), IMAGE_BITMAP, 0, 0,
+                                                LR_CREATEDIBSECTION));
+  const SIZE tab = ui::BitmapSize(static_cast<HBITMAP>(faces_[0].get()));
+  if (!CreateWindowOf(kClassName, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, x, y,
+                      static_cast<int>(kTabCount) * tab.cx, tab.cy, parent, controlId))
+    return false;
+  int left = 0;
+  for (size_t i = 0; i < kTabCount; ++i) {
+    const auto face = [&](size_t which) { return static_cast<HBITMAP>(faces_[i * 4 + which].get()); };
+    CMenuButton& button = tabs_[i];
+    button.SetDisabledBitmap(face(3));
+    if (!button.Create(left, 0, face(0), face(1), face(2), MenuButtonStyle::kTab, kTabs[i].caption, 0, hwnd(),
+                       kTabs[i].id))
+      return false;
+    button.SetCaptionFont(font, kCaptionColor);
+    left += button.Size().cx;
+  }
+  return true;
+}
+
+CMenuButton* CMenuRibbon::Tab(int id) noexcept {
+  for (size_t i = 0; i < kTabCount; ++i)
+    if (kTabs[i].id == id) return &tabs_[i];
+  return nullptr;
+}
+
+void CMenuRibbon::Select(int id) {
+  if (id == selected_) return;
+  CMenuButton* entered = Tab(id);
+  if (!entered) return;
+  const HWND parent = ::GetParent(hwnd());
+  if (selected_ != 0) {
+    const int left = selected_;
+    Leave(left);
+    ::SendMessageW(parent, kTabLeftMessage, static_cast<WPARAM>(left), 0);
+  }
+  selected_ = id;
+  entered->SetState(MenuButtonState::kPressed, true);
+  ::SendMessageW(parent, kTabEnteredMessage, static_cast<WPARAM>(id), 0);
+}
+
+void CMenuRibbon::Mark(int id) {
+  CMenuButton* marked = Tab(id);
+  if (!marked || id == selected_) return;
+  if (selected_ != 0) Leave(selected_);
+  selected_ = id;
+  marked->SetState(MenuButtonState::kPressed, true);
+}
+
+void CMenuRibbon::Clear(bool force) {
+  for (CMenuButton& tab : tabs_)
+    if (force || tab.State() != MenuButtonState::kDisabled) tab.SetState(MenuButtonState::kNormal, true);
+  selected_ = 0;
+}
+
+void CMenuRibbon::EnableTab(int id, bool enable) {
+  CMenuButton* tab = Tab(id);
+  if (!tab) return;
+  if (!enable && id == selected_) selected_ = 0;
+  tab->SetState(enable ? MenuButtonState::kNormal : MenuButtonState::kDisabled, true);
+}
+
+void CMenuRibbon::Leave(int id) noexcept {
+  CMenuButton* left = Tab(id);
+  if (left && left->State() != MenuButtonState::kDisabled) left->SetState(MenuButtonState::kNormal, true);
+}
+
+void CMenuRibbon::Paint(HDC dc) const {
+  RECT rc{};
+  ::GetClientRect(hwnd(), &rc);
+  ui::PaintParentBackground(hwnd(), dc, rc);
+}
+
+LRESULT CMenuRibbon::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND: {
+      const int id = LOWORD(wParam);
+      if (id >= kFirstTabCommand && id <= kLastTabCommand) Select(id);
+      return 0;
+    }
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      const HDC dc = ::BeginPaint(hwnd(), &ps);
+      RECT rc{};
+      ::GetClientRect(hwnd(), &rc);
+      {
+        ui::MenuBackBuffer buffer(dc, rc.right, rc.bottom);
+        Paint(buffer.dc());
+        buffer.Present();
+      }
+      ::EndPaint(hwnd(), &ps);
+      return 0;
+    }
+    case WM_PRINTCLIENT:
+      // The tabs ask for what lies behind them; that is the parent's surface.
+      Paint(reinterpret_cast<HDC>(wParam));
+      return 0;
+    case WM_NCDESTROY:
+      // The tabs are gone by now; their faces can go too.
+      for (auto& face : faces_) face.reset();
+      break;
+    default:
+      break;
+  }
+  return Default(message, wParam, lParam);
+}
