@@ -1,0 +1,73 @@
+// A real top-level window for the menu controls, standing in for the main window: it paints the
+// main window's skin behind them and notes every command and tab message it is sent. Screen helpers
+// read back what was painted.
+#pragma once
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "app/SharedGraphics.h"
+#include "win/Handle.h"
+#include "win/Window.h"
+
+namespace controls {
+
+struct Note {
+  UINT message;
+  WPARAM wParam;
+  bool operator==(const Note&) const = default;
+};
+
+class TestHost : public win::Window {
+ public:
+  static constexpr int kWidth = 690;
+  static constexpr int kHeight = 560;
+
+  bool Create();
+  // Lets every message posted so far be handled (clicks are posted input).
+  void Settle();
+  void Forget() { notes_.clear(); }
+  [[nodiscard]] const std::vector<Note>& Notes() const noexcept { return notes_; }
+
+ protected:
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  void Paint(HDC dc) const;
+
+  win::UniqueGdiObject background_;
+  std::vector<Note> notes_;
+  bool settled_ = false;
+};
+
+// A bitmap of the executable's skin, as 32-bit pixels.
+struct Pixels {
+  int width = 0, height = 0;
+  std::vector<COLORREF> data;
+  [[nodiscard]] COLORREF At(int x, int y) const { return data[static_cast<size_t>(y) * width + x]; }
+};
+[[nodiscard]] Pixels SkinPixels(int bitmapId);
+// The client area of `window` as the screen shows it now.
+[[nodiscard]] Pixels Grab(HWND window);
+// Of the pixels where `face` and `other` differ (magenta and `skip` left out), the share that the
+// screen shows as in `face`, with the face's top left at `origin` of `screen`.
+[[nodiscard]] double ShareShowing(const Pixels& screen, POINT origin, const Pixels& face, const Pixels& other,
+                                  const RECT& skip);
+// `child`'s rectangle in the client coordinates of `ancestor`.
+[[nodiscard]] RECT RectIn(HWND child, HWND ancestor);
+
+// Shared fonts and a host window for each test.
+class ControlsTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite();
+  static void TearDownTestSuite();
+  void SetUp() override;
+
+  static app::SharedGraphics* graphics_;
+  TestHost host_;
+};
+
+}  // namespace controls
