@@ -178,7 +178,7 @@ TEST_F(KernelTranslation, TheLimitErrorRefusesEveryTranslationUntilItIsCleared) 
 }
 
 TEST_F(KernelTranslation, AWholeTextInAMemoryComesFromTheMemory) {
-  test::WriteFile(data_.Folder(L"Memories") / L"seed.vtm",
+  test::WriteFile(data_.Folder(L"Memories") / L"prefilled.vtm",
                   "name\tContracts\r\n"
                   "direction\t2311\r\n"
                   "segment\tThe house is big.\tDas Gebäude ist riesig.\r\n");
