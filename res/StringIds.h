@@ -87,3 +87,82 @@
 #define IDS_APP_PACKMAKER_DESC 2250
 #define IDS_APP_QASTUDIO_DESC 2251       // Russian in every language
 #define IDS_APP_QAPROBE_DESC 2252        // Russian in every language (opens with a Latin C)
+
+// The tabs of the main window: start-page captions, ribbon captions, list headings and start-page
+// texts.
+#define IDS_TAB_TRANSLATE 145            // "TRANSLATE"
+#define IDS_TAB_CUSTOMIZE 146            // "Customize Translation"
+#define IDS_TAB_DICTIONARIES 147         // "VANTO Dictionaries"
+#define IDS_TAB_LAUNCH 148               // "Launch Applications"
+#define IDS_TAB_GUIDE 149                // "User's Guide"
+#define IDS_TAB_NET 150                  // "VANTO NET"
+#define IDS_TAB_MY_VANTO 151             // "My VANTO"
+#define IDS_RIBBON_TRANSLATION 179       // "Translation"
+#define IDS_RIBBON_SETUP 180             // "Translation Setup"
+#define IDS_RIBBON_DICTIONARIES 181      // "VANTO Dictionaries"
+#define IDS_RIBBON_LAUNCH 182            // "Launching Applications"
+#define IDS_RIBBON_GUIDE 183             // "User's Guide"
+#define IDS_RIBBON_MY_VANTO 184          // "My VANTO"
+#define IDS_RIBBON_NET 185               // "VANTO NET"
+#define IDS_HEADING_TRANSLATION 298      // "Tasks of text translation"
+#define IDS_HEADING_CUSTOMIZE 299        // customizing the translation system (two blanks in English)
+#define IDS_HEADING_LAUNCH 192           // "Launching applications of the suite"
+#define IDS_HEADING_GUIDE 206            // "See documentation to the product"
+#define IDS_HEADING_NET 218              // administrating the network version
+#define IDS_TEXT_DICTIONARIES 205        // "Installation of specialized dictionaries and profiles"
+#define IDS_TEXT_MY_VANTO 217            // "User private area with access to online services"
+
+// Commands of the translation tab: titles and descriptions (several end in a blank).
+#define IDS_CMD_QUICK_TRANSLATE 239
+#define IDS_CMD_TRANSLATE_MESSENGERS 241
+#define IDS_CMD_TRANSLATE_WEB 244
+#define IDS_CMD_TRANSLATE_WORD 245
+#define IDS_CMD_TRANSLATE_OUTLOOK 246
+#define IDS_CMD_TRANSLATE_PDF 247
+#define IDS_CMD_TRANSLATE_OPENOFFICE 248
+#define IDS_CMD_TRANSLATE_EXCEL 249
+#define IDS_CMD_TRANSLATE_POWERPOINT 250
+#define IDS_CMD_TRANSLATE_FILES 251
+#define IDS_CMD_QUICK_TRANSLATE_DESC 267
+#define IDS_CMD_TRANSLATE_MESSENGERS_DESC 269
+#define IDS_CMD_TRANSLATE_WEB_DESC 271
+#define IDS_CMD_TRANSLATE_WORD_DESC 272
+#define IDS_CMD_TRANSLATE_OUTLOOK_DESC 273
+#define IDS_CMD_TRANSLATE_PDF_DESC 274
+#define IDS_CMD_TRANSLATE_OPENOFFICE_DESC 275
+#define IDS_CMD_TRANSLATE_EXCEL_DESC 276
+#define IDS_CMD_TRANSLATE_POWERPOINT_DESC 277
+#define IDS_CMD_TRANSLATE_FILES_DESC 278
+
+// Commands of the customisation tab.
+#define IDS_CMD_TRADOS 243
+#define IDS_CMD_EDIT_TEMPLATE 252
+#define IDS_CMD_EDIT_DICTIONARY 253
+#define IDS_CMD_EDIT_TM 254
+#define IDS_CMD_XML_RULES_EDITOR 256
+#define IDS_CMD_DICTIONARY_SERVICES 257
+#define IDS_CMD_TERMINOLOGY_MANAGER 258
+#define IDS_CMD_TERMINOLOGY_CONVERTER 259
+#define IDS_CMD_EDIT_TEMPLATE_DESC 279
+#define IDS_CMD_EDIT_DICTIONARY_DESC 280
+#define IDS_CMD_EDIT_TM_DESC 281
+#define IDS_CMD_XML_RULES_EDITOR_DESC 283
+#define IDS_CMD_DICTIONARY_SERVICES_DESC 284
+#define IDS_CMD_TERMINOLOGY_MANAGER_DESC 285
+#define IDS_CMD_TERMINOLOGY_CONVERTER_DESC 286
+#define IDS_CMD_TRADOS_DESC 287
+
+// Commands of the network tab: the descriptions beside the application names above, and the Pro
+// editions.
+#define IDS_NET_USER_MANAGER_DESC 306
+#define IDS_NET_LINGUISTIC_ADMIN_DESC 308
+#define IDS_NET_SERVER_LOGIN_DESC 312
+#define IDS_NET_SYNC_DESC 313
+#define IDS_NET_BACKUP_DESC 316
+#define IDS_NET_SERVER_SETUP_DESC 318
+#define IDS_NET_DICT_INSTALLER_DESC 354
+#define IDS_UPDATER_DESC 358
+#define IDS_NET_LINGUISTIC_ADMIN_PRO_DESC 160  // two blanks before "Pro" in English
+#define IDS_NET_LINGUISTIC_ADMIN_PRO 187
+#define IDS_NET_USER_MANAGER_PRO_DESC 188
+#define IDS_NET_USER_MANAGER_PRO 189
