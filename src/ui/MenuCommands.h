@@ -1,0 +1,70 @@
+// The tabs of the main window and the commands of the three configurable ones (translation,
+// customisation, network administration): names as the product's .inf spells them, the index the
+// dispatcher switches on, strings, icons and the applications each command needs. Portable: no
+// windows.h.
+#pragma once
+
+#include <array>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace ui {
+
+// Tab numbers; also the view the main window keeps while the tab's own list is visible.
+enum class MenuTab : int {
+  kTranslation = 1,
+  kCustomisation = 2,
+  kDictionaries = 3,  // HTML page
+  kLaunch = 4,        // filled from the catalogue
+  kDocumentation = 5,
+  kNetwork = 6,
+  kMyVanto = 7,  // HTML page
+};
+
+inline constexpr int kTabCount = 7;
+
+struct TabInfo {
+  MenuTab tab;
+  unsigned captionId;        // the start page's large button
+  unsigned ribbonCaptionId;  // the ribbon's tab button
+  unsigned headingId;        // above the tab's list; 0 for the HTML tabs
+  unsigned startPageTextId;  // under the start-page caption; 0 for the first tab's button
+};
+
+[[nodiscard]] std::span<const TabInfo> Tabs() noexcept;
+// nullptr outside 1..7.
+[[nodiscard]] const TabInfo* FindTab(int tab) noexcept;
+
+// One row of a command group. A command that needs no application has no app check; the
+// terminology manager accepts either of two editions, the full one first.
+struct MenuCommand {
+  std::wstring_view name;
+  int index;  // within its group: the dispatcher's switch value
+  unsigned titleId;
+  unsigned descriptionId;
+  unsigned iconId;  // icon resource of the executable
+  std::array<std::wstring_view, 2> appChecks;
+};
+
+// The tabs whose lists this model builds from the .inf.
+inline constexpr MenuTab kConfiguredTabs[] = {MenuTab::kTranslation, MenuTab::kCustomisation,
+                                              MenuTab::kNetwork};
+
+// The group of tab 1, 2 or 6; empty for any other tab.
+[[nodiscard]] std::span<const MenuCommand> CommandGroup(MenuTab tab) noexcept;
+// The row named `name` (without regard to case) in the tab's group, or nullptr.
+[[nodiscard]] const MenuCommand* FindCommand(MenuTab tab, std::wstring_view name) noexcept;
+
+// The group's order for "show all features", as stored: names separated by "|".
+[[nodiscard]] std::wstring_view CanonicalOrderText(MenuTab tab) noexcept;
+// The same list split, empty entries skipped. The views point into static text.
+[[nodiscard]] std::vector<std::wstring_view> CanonicalOrder(MenuTab tab);
+
+// "_menu" + the tab number: the .inf section that configures the tab.
+[[nodiscard]] std::wstring MenuSection(MenuTab tab);
+// "item" + index: the keys of such a section.
+[[nodiscard]] std::wstring ItemKey(std::size_t index);
+
+}  // namespace ui
