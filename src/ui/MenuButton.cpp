@@ -15,7 +15,7 @@ constexpr wchar_t kClassName[] = L"StartdeckMenuButton";
 // One text in `rc`: on one line, vertically centred, when it fits; otherwise wrapped at words, the
 // block still centred vertically, so a long caption wraps instead of being cut.
 void DrawCaptionText(HDC dc, const std::wstring& text, const RECT& rc, bool centre) {
-  if (text.empty()) return;
+  if (text.empty() || ::IsRectEmpty(&rc)) return;
   const UINT align = (centre ? DT_CENTER : DT_LEFT) | DT_NOPREFIX;
   const int length = static_cast<int>(text.size());
   RECT measured = rc;
