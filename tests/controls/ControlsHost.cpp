@@ -57,6 +57,11 @@ LRESULT TestHost::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case kMenuReselectedMessage:
       notes_.push_back({message, wParam});
       return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+      notes_.push_back({message, wParam, lParam});
+      return 0;
     case kSettleMessage:
       settled_ = true;
       return 0;

@@ -18,6 +18,7 @@ namespace controls {
 struct Note {
   UINT message;
   WPARAM wParam;
+  LPARAM lParam = 0;  // kept for mouse messages only
   bool operator==(const Note&) const = default;
 };
 

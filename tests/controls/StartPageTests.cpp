@@ -120,6 +120,8 @@ TEST_F(StartPageTest, ADisabledButtonIgnoresClicksAndTheOthersStillWork) {
 
 TEST_F(StartPageTest, ADisabledButtonShowsItsDisabledFaceAndGreyText) {
   page_.SetButtonState(301, MenuButtonState::kDisabled, true);
+  // A caption of our own, so that the check does not rest on the string table.
+  page_.Button(301)->SetCaption(L"VANTO NET");
   const Pixels disabled = SkinPixels(IDB_START_NET_DISABLED), normal = SkinPixels(IDB_START_NET_NORMAL);
   const CMenuButton& button = *page_.Button(301);
   const RECT text = TextArea(button);
