@@ -8,6 +8,8 @@
 #define IDC_MINIMIZE 310
 #define IDC_EXIT 313
 #define IDC_CLOSE 319
+#define IDC_ABOUT 324
+#define IDC_HELP_BUTTON 327
 #define IDC_WELCOME_TEXT 1004
 #define IDC_PRODUCT_CAPTION 1044
 
@@ -17,3 +19,8 @@
 // Start page (a child of the main window at (9, 107)).
 #define IDD_START_PAGE 213
 #define IDC_START_TEXT 1005  // the page's one static text, drawn by the page itself
+
+// List panel (a child of the main window at (9, 146)): the heading in the help column; the list
+// itself is made at run time with the identifier the main window gives it.
+#define IDD_LIST_PANEL 236
+#define IDC_LIST_HEADING 1006  // drawn by the panel itself

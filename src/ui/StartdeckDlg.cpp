@@ -1,5 +1,7 @@
 #include "ui/StartdeckDlg.h"
 
+#include <string>
+
 #include "app/RegisteredMessages.h"
 #include "app/StartdeckApp.h"
 #include "ResourceIds.h"
@@ -15,6 +17,18 @@ namespace {
 constexpr int kCloseRightMargin = 9;
 constexpr int kTopButtonY = 6;
 constexpr int kBottomButtonMargin = 12;
+constexpr int kBottomButtonGap = 8;
+
+// A right-click on the window icon (this client rectangle) opens the system menu.
+constexpr RECT kIconArea = {5, 5, 40, 40};
+
+// HtmlHelpW's command for a context-sensitive topic, and the topics' base.
+constexpr UINT kHelpContextCommand = 15;  // HH_HELP_CONTEXT
+constexpr DWORD kHelpContextBase = 0x20000;
+
+// System-menu positions after the rework: Move, Restore, Minimize, separator, Close.
+constexpr UINT kRestorePosition = 1;
+constexpr UINT kMinimizePosition = 2;
 
 }  // namespace
 
@@ -41,7 +55,7 @@ bool CStartdeckDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PT
       return true;
     case WM_DRAWITEM: {
       const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-      for (const ui::SkinButton* button : {&close_, &minimize_, &exit_})
+      for (const ui::SkinButton* button : {&close_, &minimize_, &exit_, &about_, &help_})
         if (item->hwndItem == button->hwnd()) button->Draw(*item);
       result = TRUE;
       return true;
@@ -64,6 +78,19 @@ bool CStartdeckDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PT
     case WM_COMMAND:
       OnCommand(LOWORD(wParam));
       return true;
+    case WM_SYSCOMMAND:
+      OnSysCommand(static_cast<UINT>(wParam & 0xFFF0));
+      return false;  // default processing follows
+    case WM_ENTERIDLE:
+      UpdateSystemMenu(::IsIconic(hwnd()) != FALSE);
+      return false;
+    case WM_CONTEXTMENU: {
+      POINT screen{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+      POINT client = screen;
+      ::ScreenToClient(hwnd(), &client);
+      if (::PtInRect(&kIconArea, client)) ShowSystemMenuAt(screen);
+      return true;
+    }
     case WM_CLOSE:
       OnClose();
       return true;
@@ -123,6 +150,12 @@ void CStartdeckDlg::OnInitDialog() {
   const HFONT captionFont = app_.Graphics().Font(app::SharedFont::kTahoma14Bold);
   ::SendDlgItemMessageW(hwnd(), IDC_PRODUCT_CAPTION, WM_SETFONT, reinterpret_cast<WPARAM>(captionFont), FALSE);
 
+  const std::wstring welcome = win::LoadString(IDS_WELCOME);
+  ::SetDlgItemTextW(hwnd(), IDC_WELCOME_TEXT, welcome.c_str());
+  ::SendDlgItemMessageW(hwnd(), IDC_WELCOME_TEXT, WM_SETFONT,
+                        reinterpret_cast<WPARAM>(app_.Graphics().Font(app::SharedFont::kTahoma16Bold)), FALSE);
+  ReworkSystemMenu();
+
   ::SetWindowLongPtrW(hwnd(), GWL_STYLE, ::GetWindowLongPtrW(hwnd(), GWL_STYLE) | WS_MINIMIZEBOX);
   app_.Kernel().EndStartUp();
 }
@@ -142,8 +175,85 @@ void CStartdeckDlg::CreateButtons() {
   exit_.Create(hwnd(), IDC_EXIT, 0, 0, IDB_EXIT_NORMAL, IDB_EXIT_HOVER, IDB_EXIT_PRESSED,
                win::LoadString(IDS_EXIT), app_.Graphics().Font(app::SharedFont::kTahoma12Bold));
   const SIZE exitSize = exit_.Size();
-  ::SetWindowPos(exit_.hwnd(), nullptr, client.right - kBottomButtonMargin - exitSize.cx,
-                 client.bottom - kBottomButtonMargin - exitSize.cy, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  const int bottomY = client.bottom - kBottomButtonMargin - exitSize.cy;
+  ::SetWindowPos(exit_.hwnd(), nullptr, client.right - kBottomButtonMargin - exitSize.cx, bottomY, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER);
+  about_.Create(hwnd(), IDC_ABOUT, 0, 0, IDB_ABOUT_NORMAL, IDB_ABOUT_HOVER, IDB_ABOUT_PRESSED,
+                win::LoadString(IDS_ABOUT), app_.Graphics().Font(app::SharedFont::kTahoma12Bold));
+  ::SetWindowPos(about_.hwnd(), nullptr, client.right - kBottomButtonMargin - exitSize.cx - kBottomButtonGap -
+                 about_.Size().cx, bottomY, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+
+  // The Help picture button with its label to the right, from (30, bottom - 33) to (75, bottom - 17).
+  help_.Create(hwnd(), IDC_HELP_BUTTON, 0, 0, IDB_HELP_NORMAL, IDB_HELP_HOVER, IDB_HELP_PRESSED);
+  ::SetWindowPos(help_.hwnd(), nullptr, 30 - help_.Size().cx - 2, client.bottom - 25 - help_.Size().cy / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER);
+  const std::wstring helpText = win::LoadString(IDS_HELP);
+  helpLabel_ = ::CreateWindowExW(0, L"STATIC", helpText.c_str(), WS_CHILD | WS_VISIBLE | SS_NOPREFIX, 30,
+                                 client.bottom - 33, 45, 16, hwnd(), nullptr, ::GetModuleHandleW(nullptr), nullptr);
+  ::SendMessageW(helpLabel_, WM_SETFONT, reinterpret_cast<WPARAM>(app_.Graphics().Font(app::SharedFont::kTahoma12)),
+                 FALSE);
+}
+
+void CStartdeckDlg::ReworkSystemMenu() {
+  HMENU menu = ::GetSystemMenu(hwnd(), FALSE);
+  if (!menu) return;
+  // Empty the window's own menu and lay it out anew, by position.
+  while (::GetMenuItemCount(menu) > 0) ::DeleteMenu(menu, 0, MF_BYPOSITION);
+  const std::wstring move = win::LoadString(IDS_SYSMENU_MOVE);
+  const std::wstring restore = win::LoadString(IDS_SYSMENU_RESTORE);
+  const std::wstring minimize = win::LoadString(IDS_SYSMENU_MINIMIZE);
+  const std::wstring close = win::LoadString(IDS_SYSMENU_CLOSE);
+  ::AppendMenuW(menu, MF_STRING, SC_MOVE, move.c_str());
+  ::AppendMenuW(menu, MF_STRING | MF_GRAYED, SC_RESTORE, restore.c_str());
+  ::AppendMenuW(menu, MF_STRING, SC_MINIMIZE, minimize.c_str());
+  ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+  ::AppendMenuW(menu, MF_STRING, SC_CLOSE, close.c_str());
+
+  const HINSTANCE self = ::GetModuleHandleW(nullptr);
+  const int bitmapIds[3] = {IDB_SYSMENU_RESTORE, IDB_SYSMENU_MINIMIZE, IDB_SYSMENU_CLOSE};
+  const UINT commands[3] = {SC_RESTORE, SC_MINIMIZE, SC_CLOSE};
+  for (int i = 0; i < 3; ++i) {
+    menuBitmaps_[i].reset(::LoadImageW(self, MAKEINTRESOURCEW(bitmapIds[i]), IMAGE_BITMAP, 0, 0, 0));
+    const HBITMAP bitmap = static_cast<HBITMAP>(menuBitmaps_[i].get());
+    ::SetMenuItemBitmaps(menu, commands[i], MF_BYCOMMAND, bitmap, bitmap);
+  }
+}
+
+void CStartdeckDlg::OnSysCommand(UINT command) {
+  if (command == SC_MINIMIZE) UpdateSystemMenu(true);
+  if (command == SC_RESTORE) UpdateSystemMenu(false);
+}
+
+void CStartdeckDlg::UpdateSystemMenu(bool minimized) {
+  HMENU menu = ::GetSystemMenu(hwnd(), FALSE);
+  if (!menu) return;
+  ::EnableMenuItem(menu, kMinimizePosition, MF_BYPOSITION | (minimized ? MF_GRAYED : MF_ENABLED));
+  ::EnableMenuItem(menu, kRestorePosition, MF_BYPOSITION | (minimized ? MF_ENABLED : MF_GRAYED));
+}
+
+void CStartdeckDlg::ShowSystemMenuAt(POINT screen) {
+  HMENU menu = ::GetSystemMenu(hwnd(), FALSE);
+  if (!menu) return;
+  const UINT command = static_cast<UINT>(
+      ::TrackPopupMenu(menu, TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN, screen.x, screen.y, 0, hwnd(), nullptr));
+  if (command != 0) ::PostMessageW(hwnd(), WM_SYSCOMMAND, command, 0);
+}
+
+void CStartdeckDlg::ShowHelp() {
+  // The help engine is loaded on first use; without it Help does nothing.
+  if (!htmlHelpTried_) {
+    htmlHelpTried_ = true;
+    htmlHelp_.reset(::LoadLibraryW(L"hhctrl.ocx"));
+  }
+  if (!htmlHelp_) return;
+  using HtmlHelpFn = HWND(WINAPI*)(HWND, LPCWSTR, UINT, DWORD_PTR);
+  auto htmlHelp = reinterpret_cast<HtmlHelpFn>(reinterpret_cast<void*>(::GetProcAddress(htmlHelp_.get(), "HtmlHelpW")));
+  if (!htmlHelp) return;
+  DWORD context = kHelpContextBase;
+  if (view_ >= 1 && view_ <= 8 &&
+      app_.Profile().SectionEntryCount(L"_menu" + std::to_wstring(view_)) > 0)
+    context += static_cast<DWORD>(view_);
+  htmlHelp(hwnd(), app_.HelpPath().c_str(), kHelpContextCommand, context);
 }
 
 void CStartdeckDlg::Paint(HDC dc) const {
@@ -163,11 +273,22 @@ void CStartdeckDlg::OnCommand(int id) {
     case IDC_EXIT:
       ::SendMessageW(hwnd(), WM_CLOSE, 0, 0);
       break;
+    case IDC_ABOUT:
+      app_.Kernel().ShowAbout(hwnd());
+      break;
+    case IDC_HELP_BUTTON:
+      ShowHelp();
+      break;
     default:
       break;
   }
 }
 
-void CStartdeckDlg::OnClose() { EndModal(IDOK); }
+void CStartdeckDlg::OnClose() {
+  // Quitting while the updater installs could leave the suite half updated: the user decides.
+  if (app_.UpdatesInstalling() && app_.ShowMessage(IDS_UPDATES_INSTALLING, {}, MB_YESNO | MB_ICONQUESTION) != IDYES)
+    return;
+  EndModal(IDOK);
+}
 
 void CStartdeckDlg::OnDestroy() { app_.SetMainWindow(nullptr); }

@@ -28,6 +28,11 @@ class CStartdeckDlg : public win::Dialog {
   void OnCommand(int id);
   void OnClose();
   void OnDestroy();
+  void ReworkSystemMenu();
+  void OnSysCommand(UINT command);
+  void UpdateSystemMenu(bool minimized);
+  void ShowSystemMenuAt(POINT screen);
+  void ShowHelp();
 
   CStartdeckApp& app_;
   win::UniqueGdiObject background_;
@@ -36,4 +41,12 @@ class CStartdeckDlg : public win::Dialog {
   ui::SkinButton close_;
   ui::SkinButton minimize_;
   ui::SkinButton exit_;
+  ui::SkinButton about_;
+  ui::SkinButton help_;
+  HWND helpLabel_ = nullptr;
+  win::UniqueGdiObject menuBitmaps_[3];
+  win::UniqueModule htmlHelp_;
+  bool htmlHelpTried_ = false;
+  // Which panel shows: 0 the start page, 1-7 a tab, higher numbers a task panel.
+  int view_ = 0;
 };
