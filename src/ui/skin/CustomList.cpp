@@ -1,0 +1,253 @@
+#include "ui/skin/CustomList.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <utility>
+
+#include "ui/MenuBackBuffer.h"
+#include "ui/Paint.h"
+
+namespace ui::skin {
+namespace {
+
+constexpr int kScrollBarRight = 19;  // the bar runs from right - 19 to right - 5
+constexpr int kScrollBarInset = 5;   // and from top + 5 to bottom - 5
+constexpr int kIconSize = 32;
+constexpr int kTextRightMargin = 16;
+constexpr int kTitleGap = 2;  // between the title and the second line
+
+void CopySlice(HDC dc, HBITMAP strip, int sourceY, int y, int width, int height) noexcept {
+  if (!strip) return;
+  win::UniqueMemoryDc memory(::CreateCompatibleDC(dc));
+  if (!memory) return;
+  SelectGuard select(memory.get(), strip);
+  ::BitBlt(dc, 0, y, width, height, memory.get(), 0, sourceY, SRCCOPY);
+}
+
+int LineHeight(HDC dc, HFONT font) noexcept {
+  SelectGuard select(dc, font ? font : ::GetStockObject(DEFAULT_GUI_FONT));
+  TEXTMETRICW metrics{};
+  ::GetTextMetricsW(dc, &metrics);
+  return metrics.tmHeight;
+}
+
+void DrawLine(HDC dc, HFONT font, COLORREF color, const std::wstring& text, RECT rc) noexcept {
+  if (text.empty()) return;
+  SelectGuard select(dc, font ? font : ::GetStockObject(DEFAULT_GUI_FONT));
+  ::SetTextColor(dc, color);
+  ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rc,
+              DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+}
+
+}  // namespace
+
+CCustomList::~CCustomList() {
+  // Gone while its window lives: destroy it now, while this object still answers its messages.
+  if (hwnd()) ::DestroyWindow(hwnd());
+}
+
+bool CCustomList::Create(int x, int y, const ListSkin& skin, HWND parent, int id) {
+  skin_ = skin;
+  notify_ = parent;
+  id_ = id;
+  size_ = BitmapSize(skin.rows);
+  if (size_.cx <= 0 || size_.cy < kRowHeight) return false;
+  visibleRows_ = size_.cy / kRowHeight;
+  if (!CreateWindowOf(L"StartdeckCustomList", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_TABSTOP, x, y, size_.cx,
+                      size_.cy, parent, id))
+    return false;
+  return scrollBar_.Create(hwnd(), size_.cx - kScrollBarRight, kScrollBarInset, size_.cy - 2 * kScrollBarInset,
+                           skin.scrollBar, *this);
+}
+
+size_t CCustomList::AddItem(HICON icon, std::wstring title, std::wstring second, bool marked, int data) {
+  ITEM_INFO item;
+  item.icon = icon;
+  item.title = std::move(title);
+  item.second = std::move(second);
+  item.marked = marked;
+  item.data = data;
+  return Add(std::move(item));
+}
+
+size_t CCustomList::AddItem(win::UniqueIcon icon, std::wstring title, std::wstring second, bool marked, int data) {
+  ITEM_INFO item;
+  item.icon = icon.get();
+  item.ownedIcon = std::move(icon);
+  item.title = std::move(title);
+  item.second = std::move(second);
+  item.marked = marked;
+  item.data = data;
+  return Add(std::move(item));
+}
+
+void CCustomList::AddRow(HICON icon, const std::wstring& name, const std::wstring& description, bool available) {
+  AddItem(icon, name, description, !available);
+}
+
+size_t CCustomList::Add(ITEM_INFO item) {
+  items_.push_back(std::move(item));
+  UpdateScrollBar();
+  InvalidateItem(static_cast<int>(items_.size()) - 1);
+  return items_.size() - 1;
+}
+
+void CCustomList::DeleteAllItems() noexcept {
+  items_.clear();  // owned icons go with their rows
+  first_ = 0;
+  hovered_ = -1;
+  UpdateScrollBar();
+  if (hwnd()) ::InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
+bool CCustomList::ScrollBarShown() const noexcept {
+  return scrollBar_.hwnd() && (::GetWindowLongPtrW(scrollBar_.hwnd(), GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+int CCustomList::MaximumFirst() const noexcept {
+  return std::max(0, static_cast<int>(items_.size()) - visibleRows_);
+}
+
+void CCustomList::UpdateScrollBar() noexcept {
+  first_ = std::min(first_, MaximumFirst());
+  if (!scrollBar_.hwnd()) return;
+  const bool show = static_cast<int>(items_.size()) > visibleRows_;
+  scrollBar_.SetMaximum(MaximumFirst());
+  scrollBar_.SetPosition(first_);
+  if (show != ScrollBarShown()) {
+    ::ShowWindow(scrollBar_.hwnd(), show ? SW_SHOWNA : SW_HIDE);
+    // The hovered row's face depends on the bar being there.
+    if (hwnd()) ::InvalidateRect(hwnd(), nullptr, FALSE);
+  }
+}
+
+void CCustomList::Scroll(int steps) noexcept {
+  const int first = std::clamp(first_ + steps, 0, MaximumFirst());
+  if (first == first_) return;
+  first_ = first;
+  // The pointer now rests on another row; the next move finds it.
+  if (hovered_ >= 0 && hovered_ < static_cast<int>(items_.size())) items_[static_cast<size_t>(hovered_)].hover = false;
+  hovered_ = -1;
+  scrollBar_.SetPosition(first_);
+  if (hwnd()) ::InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
+RECT CCustomList::RowRect(int row) const noexcept { return {0, row * kRowHeight, size_.cx, (row + 1) * kRowHeight}; }
+
+int CCustomList::RowAt(int y) const noexcept {
+  if (y < 0) return -1;
+  const int row = y / kRowHeight;
+  return row < visibleRows_ ? row : -1;
+}
+
+void CCustomList::InvalidateItem(int index) noexcept {
+  const int row = index - first_;
+  if (!hwnd() || index < 0 || row < 0 || row >= visibleRows_) return;
+  const RECT rc = RowRect(row);
+  ::InvalidateRect(hwnd(), &rc, FALSE);
+}
+
+void CCustomList::SetHovered(int index) {
+  if (index == hovered_) return;
+  const int previous = hovered_;
+  if (previous >= 0 && previous < static_cast<int>(items_.size())) items_[static_cast<size_t>(previous)].hover = false;
+  hovered_ = index;
+  if (index >= 0) items_[static_cast<size_t>(index)].hover = true;
+  InvalidateItem(previous);
+  InvalidateItem(index);
+}
+
+void CCustomList::OnMouseMove(int y) {
+  if (!tracking_) {
+    TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, hwnd(), 0};
+    tracking_ = ::TrackMouseEvent(&track) != FALSE;
+  }
+  const int row = RowAt(y);
+  const int index = row < 0 ? -1 : first_ + row;
+  if (index < 0 || index >= static_cast<int>(items_.size()) || index == hovered_) return;
+  SetHovered(index);
+  if (notify_) ::SendMessageW(notify_, kItemHoveredMessage, static_cast<WPARAM>(index), 0);
+  if (::GetFocus() != hwnd()) ::SetFocus(hwnd());
+}
+
+void CCustomList::OnClick(int y) {
+  const int row = RowAt(y);
+  if (row < 0) return;
+  const int index = first_ + row;
+  if (index >= static_cast<int>(items_.size())) return;
+  // Marked rows report too: the main window decides what a dimmed row means.
+  if (notify_) ::SendMessageW(notify_, kItemClickedMessage, static_cast<WPARAM>(index), static_cast<LPARAM>(id_));
+}
+
+void CCustomList::DrawRow(HDC dc, int row) const {
+  const int index = first_ + row;
+  const int y = row * kRowHeight;
+  const bool hasItem = index < static_cast<int>(items_.size());
+  const bool hot = hasItem && items_[static_cast<size_t>(index)].hover;
+  const bool barShown = ScrollBarShown();
+  HBITMAP strip = hot ? (barShown ? skin_.hotScroll : skin_.hot) : skin_.rows;
+  CopySlice(dc, strip ? strip : skin_.rows, y, y, size_.cx, kRowHeight);
+  if (!hasItem) return;
+
+  const ITEM_INFO& item = items_[static_cast<size_t>(index)];
+  if (item.icon)
+    ::DrawIconEx(dc, kIconX, y + (kRowHeight - kIconSize) / 2, item.icon, kIconSize, kIconSize, 0, nullptr,
+                 DI_NORMAL);
+  const int right = size_.cx - (barShown ? kScrollBarRight + kTextRightMargin / 2 : kTextRightMargin);
+  const int titleHeight = LineHeight(dc, skin_.titleFont);
+  const int secondHeight = item.second.empty() ? 0 : LineHeight(dc, skin_.secondFont);
+  const int block = titleHeight + (secondHeight ? kTitleGap + secondHeight : 0);
+  const int top = y + (kRowHeight - block) / 2;
+  ::SetBkMode(dc, TRANSPARENT);
+  DrawLine(dc, skin_.titleFont, item.marked ? markedColor_ : kTitleColor, item.title,
+           {kTextX, top, right, top + titleHeight});
+  const int secondTop = top + titleHeight + kTitleGap;
+  DrawLine(dc, skin_.secondFont, item.marked ? markedColor_ : kSecondColor, item.second,
+           {kTextX, secondTop, right, secondTop + secondHeight});
+}
+
+void CCustomList::Paint(HDC target) const {
+  MenuBackBuffer buffer(target, size_.cx, size_.cy);
+  for (int row = 0; row < visibleRows_; ++row) DrawRow(buffer.dc(), row);
+  buffer.Present();
+}
+
+LRESULT CCustomList::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_ERASEBKGND:
+      return 1;  // every pixel comes from the row strips
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      const HDC dc = ::BeginPaint(hwnd(), &ps);
+      Paint(dc);
+      ::EndPaint(hwnd(), &ps);
+      return 0;
+    }
+    case WM_PRINTCLIENT:
+      Paint(reinterpret_cast<HDC>(wParam));
+      return 0;
+    case WM_MOUSEMOVE:
+      OnMouseMove(GET_Y_LPARAM(lParam));
+      return 0;
+    case WM_MOUSELEAVE:
+      tracking_ = false;
+      SetHovered(-1);
+      return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      OnClick(GET_Y_LPARAM(lParam));
+      return 0;
+    case WM_MOUSEWHEEL:
+      Scroll(GET_WHEEL_DELTA_WPARAM(wParam) <= 0 ? 1 : -1);
+      return 0;
+    case WM_VSCROLL:
+      if (LOWORD(wParam) == SB_LINEUP) Scroll(-1);
+      if (LOWORD(wParam) == SB_LINEDOWN) Scroll(1);
+      return 0;
+    default:
+      return Default(message, wParam, lParam);
+  }
+}
+
+}  // namespace ui::skin

@@ -1,0 +1,121 @@
+// CCustomList: the panels' row list. Each row shows an icon, a bold title and a second line on a
+// slice of the skin's row strip; the hovered row takes its slice from the highlighted strip, and
+// marked (dimmed) rows draw their texts grey. A click on a row sends kItemClickedMessage (row
+// index, the list's identifier) to the notify window; entering another row sends
+// kItemHoveredMessage (row index). Rows beyond the visible ones scroll with the wheel and the
+// list's own skinned scroll bar.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "suite/LaunchList.h"
+#include "ui/skin/ListScrollBar.h"
+#include "win/Handle.h"
+#include "win/Window.h"
+
+namespace ui::skin {
+
+inline constexpr UINT kItemClickedMessage = WM_USER + 13;  // wParam row, lParam list identifier
+inline constexpr UINT kItemHoveredMessage = WM_USER + 17;  // wParam row
+
+// The bitmaps and fonts a list draws with; none owned (the application's shared graphics).
+struct ListSkin {
+  HBITMAP rows = nullptr;       // the row strip: one slice per visible row
+  HBITMAP hot = nullptr;        // the hovered row, scroll bar hidden
+  HBITMAP hotScroll = nullptr;  // the hovered row, scroll bar shown
+  HFONT titleFont = nullptr;
+  HFONT secondFont = nullptr;
+  ScrollBarBitmaps scrollBar;
+};
+
+// ITEM_INFO: one row. The icon is drawn, never destroyed, unless the row owns it (ownedIcon).
+struct ITEM_INFO {
+  HICON icon = nullptr;
+  win::UniqueIcon ownedIcon;
+  std::wstring title;
+  std::wstring second;
+  unsigned char reserved = 0;
+  bool marked = false;  // drawn dimmed; still clickable
+  bool hover = false;
+  int data = 0;  // the caller's
+};
+
+class CCustomList : public win::Window, public suite::LaunchListSink, private ListScrollTarget {
+ public:
+  static constexpr int kRowHeight = 48;
+  static constexpr int kIconX = 20;
+  static constexpr int kTextX = 64;
+  static constexpr COLORREF kDefaultMarkedColor = RGB(150, 150, 150);
+  static constexpr COLORREF kTitleColor = RGB(0, 0, 0);
+  static constexpr COLORREF kSecondColor = RGB(0x00, 0x4D, 0xAB);
+
+  CCustomList() = default;
+  ~CCustomList() override;
+
+  // A visible child of `parent` at (x, y), as large as the row strip; clicks and hovers go to the
+  // parent until SetNotifyWindow says otherwise.
+  bool Create(int x, int y, const ListSkin& skin, HWND parent, int id);
+  void SetNotifyWindow(HWND window) noexcept { notify_ = window; }
+
+  // Adds a row whose icon stays the caller's; returns its index.
+  size_t AddItem(HICON icon, std::wstring title, std::wstring second, bool marked = false, int data = 0);
+  // Adds a row that owns its icon and destroys it with the row.
+  size_t AddItem(win::UniqueIcon icon, std::wstring title, std::wstring second, bool marked = false, int data = 0);
+  void DeleteAllItems() noexcept;
+
+  // suite::LaunchListSink: the launch list's rows, icons borrowed, unavailable rows marked.
+  void Clear() override { DeleteAllItems(); }
+  void AddRow(HICON icon, const std::wstring& name, const std::wstring& description, bool available) override;
+
+  // Moves the first visible row by `steps`, within the rows that exist.
+  void Scroll(int steps) noexcept;
+
+  [[nodiscard]] size_t Count() const noexcept { return items_.size(); }
+  [[nodiscard]] const ITEM_INFO& Item(size_t index) const { return items_.at(index); }
+  [[nodiscard]] int ItemData(size_t index) const { return items_.at(index).data; }
+  void SetItemData(size_t index, int data) { items_.at(index).data = data; }
+  [[nodiscard]] int VisibleRows() const noexcept { return visibleRows_; }
+  [[nodiscard]] int FirstVisible() const noexcept { return first_; }
+  [[nodiscard]] int Hovered() const noexcept { return hovered_; }
+  [[nodiscard]] bool ScrollBarShown() const noexcept;
+  [[nodiscard]] const CSkinVerticleScrollbar& ScrollBar() const noexcept { return scrollBar_; }
+  [[nodiscard]] HWND ScrollBarWindow() const noexcept { return scrollBar_.hwnd(); }
+  void SetMarkedColor(COLORREF color) noexcept { markedColor_ = color; }
+  // The rectangle of visible row `row` (0 = the top one) in the list's client area.
+  [[nodiscard]] RECT RowRect(int row) const noexcept;
+
+ protected:
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  void ScrollBy(int steps) override { Scroll(steps); }
+  void ScrollTo(int position) override { Scroll(position - first_); }
+
+  size_t Add(ITEM_INFO item);
+  [[nodiscard]] int MaximumFirst() const noexcept;
+  [[nodiscard]] int RowAt(int y) const noexcept;  // visible row under y, or -1
+  void SetHovered(int index);
+  void InvalidateItem(int index) noexcept;
+  void UpdateScrollBar() noexcept;
+  void OnMouseMove(int y);
+  void OnClick(int y);
+  void Paint(HDC dc) const;
+  void DrawRow(HDC dc, int row) const;
+
+  ListSkin skin_;
+  SIZE size_{};
+  HWND notify_ = nullptr;
+  int id_ = 0;
+  int visibleRows_ = 0;
+  int first_ = 0;
+  int hovered_ = -1;
+  bool tracking_ = false;
+  COLORREF markedColor_ = kDefaultMarkedColor;
+  std::vector<ITEM_INFO> items_;
+  CSkinVerticleScrollbar scrollBar_;  // destroyed before the rows it scrolls
+};
+
+}  // namespace ui::skin
