@@ -1,0 +1,110 @@
+// The list panel: made from its template in Startdeck.exe, sized to the panel background, its
+// heading drawn in the help column and its list's clicks sent to the panel's parent.
+#include <gtest/gtest.h>
+
+#include "ListHost.h"
+#include "ResourceIds.h"
+#include "SkinIds.h"
+#include "support/Driver.h"
+#include "ui/Paint.h"
+
+namespace lists {
+namespace {
+
+using ui::skin::CCustomListDialog;
+using ui::skin::kItemClickedMessage;
+
+class ListPanelTest : public ListTest {
+ protected:
+  static constexpr POINT kPanelAt{9, 30};
+
+  void MakePanel() {
+    ui::skin::ListPanelLook look;
+    look.background = Skin(IDB_PANEL_BACKGROUND);
+    look.headingFont = graphics_->Font(app::SharedFont::kTahoma16Bold);
+    ASSERT_TRUE(panel_.Create(host_.hwnd(), kPanelAt.x, kPanelAt.y, look, MakeListSkin(), kListId));
+    ::ShowWindow(panel_.hwnd(), SW_SHOWNA);
+    host_.Settle();
+  }
+  RECT HeadingOnHost() const {
+    RECT rc{};
+    ::GetWindowRect(::GetDlgItem(panel_.hwnd(), IDC_LIST_HEADING), &rc);
+    ::MapWindowPoints(nullptr, host_.hwnd(), reinterpret_cast<POINT*>(&rc), 2);
+    return rc;
+  }
+
+  CCustomListDialog panel_;
+};
+
+TEST_F(ListPanelTest, TakesTheBackgroundsSizeWithTheListInItsContentArea) {
+  MakePanel();
+  const SIZE background = ui::BitmapSize(Skin(IDB_PANEL_BACKGROUND));
+  RECT rc{};
+  ::GetWindowRect(panel_.hwnd(), &rc);
+  ::MapWindowPoints(nullptr, host_.hwnd(), reinterpret_cast<POINT*>(&rc), 2);
+  EXPECT_EQ(rc.left, kPanelAt.x);
+  EXPECT_EQ(rc.top, kPanelAt.y);
+  EXPECT_EQ(rc.right - rc.left, background.cx);
+  EXPECT_EQ(rc.bottom - rc.top, background.cy);
+  EXPECT_EQ(::GetParent(panel_.List().hwnd()), panel_.hwnd());
+  EXPECT_EQ(::GetDlgCtrlID(panel_.List().hwnd()), kListId);
+  RECT list{};
+  ::GetWindowRect(panel_.List().hwnd(), &list);
+  ::MapWindowPoints(nullptr, panel_.hwnd(), reinterpret_cast<POINT*>(&list), 2);
+  EXPECT_EQ(list.left, CCustomListDialog::kListAt.x);
+  EXPECT_EQ(list.top, CCustomListDialog::kListAt.y);
+  EXPECT_LE(list.right, background.cx);
+}
+
+TEST_F(ListPanelTest, ItsListsClicksGoToTheMainWindow) {
+  MakePanel();
+  for (int n = 0; n < 7; ++n) panel_.List().AddItem(nullptr, L"Row " + std::to_wstring(n), L"");
+  const RECT row = panel_.List().RowRect(2);
+  test::ClickAt(panel_.List().hwnd(), {100, (row.top + row.bottom) / 2});
+  host_.Settle();
+  EXPECT_EQ(host_.NotesOf(kItemClickedMessage), (std::vector<Note>{{kItemClickedMessage, 2, kListId}}));
+}
+
+TEST_F(ListPanelTest, TheHeadingIsDrawnWhiteInTheHelpColumn) {
+  MakePanel();
+  const RECT heading = HeadingOnHost();
+  EXPECT_EQ(heading.left, kPanelAt.x + CCustomListDialog::kHeadingAt.x);
+  EXPECT_EQ(heading.top, kPanelAt.y + CCustomListDialog::kHeadingAt.y);
+  EXPECT_EQ(CountNearWhite(Grab(host_.hwnd()), heading), 0);  // the column itself is blue
+
+  panel_.SetHeading(L"Launching applications of the suite");
+  host_.Settle();
+  EXPECT_EQ(panel_.Heading(), L"Launching applications of the suite");
+  EXPECT_GT(CountNearWhite(Grab(host_.hwnd()), heading), 50);
+
+  panel_.SetHeading(L"");
+  host_.Settle();
+  EXPECT_EQ(CountNearWhite(Grab(host_.hwnd()), heading), 0);
+}
+
+TEST_F(ListPanelTest, SaveAScreenshotOfTheLaunchPanel) {
+  MakePanel();
+  panel_.SetHeading(L"Launching applications of the suite");
+  suite::LaunchListSink& sink = panel_.List();
+  const HICON icons[] = {::LoadIconW(nullptr, IDI_APPLICATION), ::LoadIconW(nullptr, IDI_INFORMATION),
+                         ::LoadIconW(nullptr, IDI_WARNING)};
+  const wchar_t* names[] = {L"VANTO Translator", L"Batch Translator", L"Translation Memory",
+                            L"Dictionary Editor", L"Profile Editor",   L"Plug-ins Manager",
+                            L"Converter",         L"Network Setup"};
+  for (int n = 0; n < 8; ++n)
+    sink.AddRow(icons[n % 3], names[n], n == 3 ? L"Not installed" : L"Starts the application", n != 3);
+  host_.Settle();
+  const RECT row = panel_.List().RowRect(1);
+  POINT at{150, (row.top + row.bottom) / 2};
+  POINT onScreen = at;
+  ::ClientToScreen(panel_.List().hwnd(), &onScreen);
+  ::SetCursorPos(onScreen.x, onScreen.y);
+  ::PostMessageW(panel_.List().hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
+  host_.Settle();
+  EXPECT_EQ(panel_.List().Hovered(), 1);
+  const auto path = test::SaveScreenshot(L"lists-launch-panel");
+  EXPECT_TRUE(std::filesystem::exists(path));
+}
+
+}  // namespace
+}  // namespace lists
