@@ -26,11 +26,33 @@ constexpr RECT kIconArea = {5, 5, 40, 40};
 constexpr UINT kHelpContextCommand = 15;  // HH_HELP_CONTEXT
 constexpr DWORD kHelpContextBase = 0x20000;
 
+// Where the ribbon and the start page sit.
+constexpr POINT kRibbonPosition = {9, 52};
+constexpr POINT kStartPagePosition = {9, 107};
+
+// Tab N's start-page button and ribbon tab, for N = 1..7.
+constexpr int kStartButtonOfTab[8] = {0, 316, 291, 294, 297, 307, 301, 304};
+constexpr int kRibbonIdOfTab[8] = {0, 335, 338, 348, 353, 355, 342, 345};
+
 // System-menu positions after the rework: Move, Restore, Minimize, separator, Close.
 constexpr UINT kRestorePosition = 1;
 constexpr UINT kMinimizePosition = 2;
 
 }  // namespace
+
+int CStartdeckDlg::TabOfStartButton(int id) noexcept {
+  for (int tab = 1; tab <= 7; ++tab)
+    if (kStartButtonOfTab[tab] == id) return tab;
+  return 0;
+}
+
+int CStartdeckDlg::TabOfRibbonId(int id) noexcept {
+  for (int tab = 1; tab <= 7; ++tab)
+    if (kRibbonIdOfTab[tab] == id) return tab;
+  return 0;
+}
+
+int CStartdeckDlg::RibbonIdOfTab(int tab) noexcept { return tab >= 1 && tab <= 7 ? kRibbonIdOfTab[tab] : 0; }
 
 INT_PTR CStartdeckDlg::DoModal() { return Dialog::DoModal(win::ResourceModule(), IDD_STARTDECK, nullptr); }
 
@@ -55,7 +77,7 @@ bool CStartdeckDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PT
       return true;
     case WM_DRAWITEM: {
       const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-      for (const ui::SkinButton* button : {&close_, &minimize_, &exit_, &about_, &help_})
+      for (const ui::SkinButton* button : {&close_, &minimize_, &exit_, &about_, &help_, &home_, &back_})
         if (item->hwndItem == button->hwnd()) button->Draw(*item);
       result = TRUE;
       return true;
@@ -99,6 +121,18 @@ bool CStartdeckDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PT
       return true;
     default:
       break;
+  }
+  if (message == kTabLeftMessage) {
+    OnTabLeft(static_cast<int>(wParam));
+    return true;
+  }
+  if (message == kTabEnteredMessage) {
+    OnTabEntered(static_cast<int>(wParam));
+    return true;
+  }
+  if (message == WM_USER + 18) {  // a child asks for Back
+    GoBack();
+    return true;
   }
   if (message == app::kAllowGoHomeMessage) {
     ::SetForegroundWindow(hwnd());
@@ -155,6 +189,7 @@ void CStartdeckDlg::OnInitDialog() {
   ::SendDlgItemMessageW(hwnd(), IDC_WELCOME_TEXT, WM_SETFONT,
                         reinterpret_cast<WPARAM>(app_.Graphics().Font(app::SharedFont::kTahoma16Bold)), FALSE);
   ReworkSystemMenu();
+  CreateNavigation();
 
   ::SetWindowLongPtrW(hwnd(), GWL_STYLE, ::GetWindowLongPtrW(hwnd(), GWL_STYLE) | WS_MINIMIZEBOX);
   app_.Kernel().EndStartUp();
@@ -192,6 +227,78 @@ void CStartdeckDlg::CreateButtons() {
                                  client.bottom - 33, 45, 16, hwnd(), nullptr, ::GetModuleHandleW(nullptr), nullptr);
   ::SendMessageW(helpLabel_, WM_SETFONT, reinterpret_cast<WPARAM>(app_.Graphics().Font(app::SharedFont::kTahoma12)),
                  FALSE);
+}
+
+void CStartdeckDlg::CreateNavigation() {
+  const app::SharedGraphics& graphics = app_.Graphics();
+  ribbon_.Create(kRibbonPosition.x, kRibbonPosition.y, hwnd(), IDC_RIBBON,
+                 graphics.Font(app::SharedFont::kTahoma12Bold));
+  ::ShowWindow(ribbon_.hwnd(), SW_HIDE);
+  startPage_.Create(hwnd(), kStartPagePosition.x, kStartPagePosition.y,
+                    {graphics.Font(app::SharedFont::kTahoma18Bold), graphics.Font(app::SharedFont::kTahoma14Bold),
+                     graphics.Font(app::SharedFont::kTahoma12), graphics.Font(app::SharedFont::kTahoma12)});
+  ::ShowWindow(startPage_.hwnd(), SW_SHOW);
+
+  // Home and Back sit where About and Exit's neighbour would be, hidden until a tab opens.
+  RECT about{};
+  ::GetWindowRect(about_.hwnd(), &about);
+  ::MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&about), 2);
+  const HFONT font = graphics.Font(app::SharedFont::kTahoma12Bold);
+  home_.Create(hwnd(), IDC_HOME, 0, 0, IDB_HOME_NORMAL, IDB_HOME_HOVER, IDB_HOME_PRESSED, win::LoadString(IDS_HOME),
+               font);
+  back_.Create(hwnd(), IDC_BACK, 0, 0, IDB_BACK_NORMAL, IDB_BACK_HOVER, IDB_BACK_PRESSED, win::LoadString(IDS_BACK),
+               font);
+  ::SetWindowPos(back_.hwnd(), nullptr, about.left, about.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  ::SetWindowPos(home_.hwnd(), nullptr, about.left - kBottomButtonGap - home_.Size().cx, about.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER);
+  ::ShowWindow(home_.hwnd(), SW_HIDE);
+  ::ShowWindow(back_.hwnd(), SW_HIDE);
+}
+
+void CStartdeckDlg::OpenTab(int tab) {
+  const int ribbonId = RibbonIdOfTab(tab);
+  if (ribbonId == 0) return;
+  ::ShowWindow(startPage_.hwnd(), SW_HIDE);
+  ribbon_.Mark(ribbonId);
+  ::ShowWindow(ribbon_.hwnd(), SW_SHOW);
+  currentTabId_ = ribbonId;
+  view_ = tab;
+  ::ShowWindow(::GetDlgItem(hwnd(), IDC_WELCOME_TEXT), SW_HIDE);
+  ::ShowWindow(about_.hwnd(), SW_HIDE);
+  ::ShowWindow(home_.hwnd(), SW_SHOW);
+  ::ShowWindow(back_.hwnd(), SW_HIDE);
+}
+
+void CStartdeckDlg::GoHome() {
+  if (currentTabId_ != 0) OnTabLeft(currentTabId_);
+  ribbon_.Clear(false);
+  ::ShowWindow(ribbon_.hwnd(), SW_HIDE);
+  ::ShowWindow(home_.hwnd(), SW_HIDE);
+  ::ShowWindow(back_.hwnd(), SW_HIDE);
+  ::ShowWindow(about_.hwnd(), SW_SHOW);
+  ::ShowWindow(::GetDlgItem(hwnd(), IDC_WELCOME_TEXT), SW_SHOW);
+  ::ShowWindow(startPage_.hwnd(), SW_SHOW);
+  currentTabId_ = 0;
+  view_ = 0;
+}
+
+void CStartdeckDlg::GoBack() {
+  if (currentTabId_ == 0) return;
+  OnTabLeft(currentTabId_);
+  OnTabEntered(currentTabId_);
+}
+
+void CStartdeckDlg::OnTabLeft(int ribbonId) {
+  // The tab's own panels come and go with it; remember which tab it was.
+  currentTabId_ = ribbonId;
+}
+
+void CStartdeckDlg::OnTabEntered(int ribbonId) {
+  const int tab = TabOfRibbonId(ribbonId);
+  if (tab == 0) return;
+  currentTabId_ = ribbonId;
+  view_ = tab;
+  ::ShowWindow(back_.hwnd(), SW_HIDE);
 }
 
 void CStartdeckDlg::ReworkSystemMenu() {
@@ -279,7 +386,14 @@ void CStartdeckDlg::OnCommand(int id) {
     case IDC_HELP_BUTTON:
       ShowHelp();
       break;
+    case IDC_HOME:
+      GoHome();
+      break;
+    case IDC_BACK:
+      GoBack();
+      break;
     default:
+      if (const int tab = TabOfStartButton(id)) OpenTab(tab);
       break;
   }
 }

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "ui/MainMenuDialog.h"
+#include "ui/MenuRibbon.h"
 #include "ui/SkinButton.h"
 #include "win/Dialog.h"
 #include "win/Handle.h"
@@ -16,6 +18,11 @@ class CStartdeckDlg : public win::Dialog {
 
   // Runs the window until it closes.
   INT_PTR DoModal();
+
+  // Tab numbers (1-7) of the start page's buttons and the ribbon's tabs, and back.
+  [[nodiscard]] static int TabOfStartButton(int id) noexcept;
+  [[nodiscard]] static int TabOfRibbonId(int id) noexcept;
+  [[nodiscard]] static int RibbonIdOfTab(int tab) noexcept;
 
  protected:
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
@@ -33,6 +40,12 @@ class CStartdeckDlg : public win::Dialog {
   void UpdateSystemMenu(bool minimized);
   void ShowSystemMenuAt(POINT screen);
   void ShowHelp();
+  void CreateNavigation();
+  void OpenTab(int tab);
+  void GoHome();
+  void GoBack();
+  void OnTabLeft(int ribbonId);
+  void OnTabEntered(int ribbonId);
 
   CStartdeckApp& app_;
   win::UniqueGdiObject background_;
@@ -43,10 +56,16 @@ class CStartdeckDlg : public win::Dialog {
   ui::SkinButton exit_;
   ui::SkinButton about_;
   ui::SkinButton help_;
+  ui::SkinButton home_;
+  ui::SkinButton back_;
+  CMenuRibbon ribbon_;
+  CMainMenuDialog startPage_;
   HWND helpLabel_ = nullptr;
   win::UniqueGdiObject menuBitmaps_[3];
   win::UniqueModule htmlHelp_;
   bool htmlHelpTried_ = false;
   // Which panel shows: 0 the start page, 1-7 a tab, higher numbers a task panel.
   int view_ = 0;
+  // The ribbon tab whose content shows (0 on the start page).
+  int currentTabId_ = 0;
 };

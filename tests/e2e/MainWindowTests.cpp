@@ -73,3 +73,63 @@ TEST_F(MainWindowTest, TheWindowCanBeMinimisedAndRestored) {
 }
 
 }  // namespace
+
+namespace {
+
+// The control with `id` anywhere below `window`.
+HWND FindDescendant(HWND window, int id) {
+  struct Search {
+    int id;
+    HWND found;
+  } search{id, nullptr};
+  ::EnumChildWindows(
+      window,
+      [](HWND child, LPARAM data) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(data);
+        if (::GetDlgCtrlID(child) != s->id) return TRUE;
+        s->found = child;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+bool Visible(HWND window) { return window != nullptr && ::IsWindowVisible(window) != FALSE; }
+
+TEST_F(MainWindowTest, EachStartPageButtonOpensItsTabAndHomeComesBack) {
+  const struct {
+    int startButton;
+    const wchar_t* name;
+  } tabs[] = {{316, L"tab1-translation"}, {291, L"tab2-setup"},   {294, L"tab3-dictionaries"},
+              {297, L"tab4-launch"},      {307, L"tab5-guide"},   {301, L"tab6-net"},
+              {304, L"tab7-my-vanto"}};
+  HWND ribbon = FindDescendant(window_, 1234);
+  HWND home = ::GetDlgItem(window_, 374);
+  HWND about = ::GetDlgItem(window_, 324);
+  ASSERT_NE(ribbon, nullptr);
+  ASSERT_NE(home, nullptr);
+  EXPECT_FALSE(Visible(ribbon));
+  EXPECT_FALSE(Visible(home));
+  ::Sleep(200);
+  std::wcout << L"screenshot: " << test::SaveScreenshot(L"view-start-page").wstring() << L"\n";
+
+  for (const auto& tab : tabs) {
+    HWND button = FindDescendant(window_, tab.startButton);
+    ASSERT_NE(button, nullptr) << tab.name;
+    HWND startPage = ::GetParent(button);
+    ASSERT_TRUE(Visible(startPage)) << tab.name;
+    test::Click(button);
+    ASSERT_TRUE(test::WaitUntil([&] { return Visible(ribbon) && !Visible(startPage); }, 5s)) << tab.name;
+    EXPECT_TRUE(Visible(home)) << tab.name;
+    EXPECT_FALSE(Visible(about)) << tab.name;
+    ::Sleep(200);
+    std::wcout << L"screenshot: " << test::SaveScreenshot(L"view-" + std::wstring(tab.name)).wstring() << L"\n";
+
+    test::Click(home);
+    ASSERT_TRUE(test::WaitUntil([&] { return !Visible(ribbon) && Visible(startPage); }, 5s)) << tab.name;
+    EXPECT_FALSE(Visible(home)) << tab.name;
+    EXPECT_TRUE(Visible(about)) << tab.name;
+  }
+}
+
+}  // namespace
