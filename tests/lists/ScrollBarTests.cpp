@@ -3,6 +3,8 @@
 // from the screen.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "ListHost.h"
 #include "SkinIds.h"
 #include "support/Driver.h"
@@ -87,6 +89,23 @@ TEST_F(ScrollBarTest, TheArrowsScrollOneRowAndTheTrackFour) {
   EXPECT_EQ(list_->FirstVisible(), 0);
   ClickBar(7);
   EXPECT_EQ(list_->FirstVisible(), 0);
+}
+
+TEST_F(ScrollBarTest, HoldingAnArrowKeepsScrollingAndTheReleaseTakesOneStepMore) {
+  MakeList(12);
+  RECT rc{};
+  ::GetClientRect(Bar(), &rc);
+  Post(WM_LBUTTONDOWN, MK_LBUTTON, rc.bottom - 7);
+  // Held, the arrow repeats on its own; a click alone moves one row only.
+  EXPECT_TRUE(test::WaitUntil([&] { return list_->FirstVisible() >= 3; }, std::chrono::seconds(20)));
+  const int held = list_->FirstVisible();
+  Post(WM_LBUTTONUP, 0, rc.bottom - 7);
+  host_.Settle();
+  EXPECT_EQ(list_->FirstVisible(), std::min(held + 1, 7));
+  EXPECT_NE(::GetCapture(), Bar());
+  // Released, it stays where it is.
+  host_.Settle();
+  EXPECT_EQ(list_->FirstVisible(), std::min(held + 1, 7));
 }
 
 TEST_F(ScrollBarTest, AfterScrollingByTheBarAClickReportsTheRowShown) {
