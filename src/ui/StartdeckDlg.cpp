@@ -7,6 +7,8 @@
 #include "ResourceIds.h"
 #include "SkinIds.h"
 #include "StringIds.h"
+#include "suite/LaunchList.h"
+#include "suite/Launcher.h"
 #include "ui/Paint.h"
 #include "win/Resources.h"
 
@@ -36,6 +38,9 @@ constexpr int kRibbonIdOfTab[8] = {0, 335, 338, 348, 353, 355, 342, 345};
 
 // System-menu positions after the rework: Move, Restore, Minimize, separator, Close.
 constexpr UINT kRestorePosition = 1;
+constexpr UINT kListRowChosenMessage = WM_USER + 13;  // wParam: row, lParam: the list's identifier
+constexpr int kShowAllFeatures = 378;
+constexpr POINT kPanelPosition = {9, 146};
 constexpr UINT kMinimizePosition = 2;
 
 }  // namespace
@@ -128,6 +133,10 @@ bool CStartdeckDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PT
   }
   if (message == kTabEnteredMessage) {
     OnTabEntered(static_cast<int>(wParam));
+    return true;
+  }
+  if (message == kListRowChosenMessage) {
+    OnListRowChosen(static_cast<int>(wParam), static_cast<int>(lParam));
     return true;
   }
   if (message == WM_USER + 18) {  // a child asks for Back
@@ -253,12 +262,40 @@ void CStartdeckDlg::CreateNavigation() {
                  SWP_NOSIZE | SWP_NOZORDER);
   ::ShowWindow(home_.hwnd(), SW_HIDE);
   ::ShowWindow(back_.hwnd(), SW_HIDE);
+
+  RECT client{};
+  ::GetClientRect(hwnd(), &client);
+  const std::wstring showAllText = win::LoadString(IDS_SHOW_ALL_FEATURES);
+  showAll_ = ::CreateWindowExW(0, L"BUTTON", showAllText.c_str(), WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, 100,
+                               client.bottom - 34, 300, 18, hwnd(), reinterpret_cast<HMENU>(kShowAllFeatures),
+                               ::GetModuleHandleW(nullptr), nullptr);
+  ::SendMessageW(showAll_, WM_SETFONT, reinterpret_cast<WPARAM>(graphics.Font(app::SharedFont::kTahoma12)), FALSE);
+
+  lists_ = std::make_unique<ui::TabLists>(app_.Profile(), app_);
+  lists_->Create(hwnd(), kPanelPosition, graphics);
+  RebuildMenus();
+}
+
+void CStartdeckDlg::RebuildMenus() {
+  const bool showAll = ::SendMessageW(showAll_, BM_GETCHECK, 0, 0) == BST_CHECKED;
+  for (int id : CMainMenuDialog::kButtonIds) startPage_.SetButtonState(id, MenuButtonState::kNormal, false);
+  ribbon_.Clear(true);
+  const ui::TabLists::Filled filled = lists_->Rebuild(showAll);
+  const std::pair<int, bool> tabs[] = {{1, filled.tab1}, {2, filled.tab2}, {4, filled.tab4}, {6, filled.tab6}};
+  for (const auto& [tab, hasRows] : tabs) {
+    startPage_.SetButtonState(kStartButtonOfTab[tab], hasRows ? MenuButtonState::kNormal : MenuButtonState::kDisabled,
+                              false);
+    ribbon_.EnableTab(kRibbonIdOfTab[tab], hasRows);
+  }
+  ::InvalidateRect(startPage_.hwnd(), nullptr, TRUE);
 }
 
 void CStartdeckDlg::OpenTab(int tab) {
   const int ribbonId = RibbonIdOfTab(tab);
   if (ribbonId == 0) return;
   ::ShowWindow(startPage_.hwnd(), SW_HIDE);
+  ::ShowWindow(showAll_, SW_HIDE);
+  if (HWND panel = lists_->Panel(tab)) ::ShowWindow(panel, SW_SHOW);
   ribbon_.Mark(ribbonId);
   ::ShowWindow(ribbon_.hwnd(), SW_SHOW);
   currentTabId_ = ribbonId;
@@ -277,6 +314,7 @@ void CStartdeckDlg::GoHome() {
   ::ShowWindow(back_.hwnd(), SW_HIDE);
   ::ShowWindow(about_.hwnd(), SW_SHOW);
   ::ShowWindow(::GetDlgItem(hwnd(), IDC_WELCOME_TEXT), SW_SHOW);
+  ::ShowWindow(showAll_, SW_SHOW);
   ::ShowWindow(startPage_.hwnd(), SW_SHOW);
   currentTabId_ = 0;
   view_ = 0;
@@ -289,7 +327,8 @@ void CStartdeckDlg::GoBack() {
 }
 
 void CStartdeckDlg::OnTabLeft(int ribbonId) {
-  // The tab's own panels come and go with it; remember which tab it was.
+  // The tab's own panels go with it; remember which tab it was.
+  if (HWND panel = lists_->Panel(TabOfRibbonId(ribbonId))) ::ShowWindow(panel, SW_HIDE);
   currentTabId_ = ribbonId;
 }
 
@@ -298,7 +337,35 @@ void CStartdeckDlg::OnTabEntered(int ribbonId) {
   if (tab == 0) return;
   currentTabId_ = ribbonId;
   view_ = tab;
+  if (HWND panel = lists_->Panel(tab)) ::ShowWindow(panel, SW_SHOW);
   ::ShowWindow(back_.hwnd(), SW_HIDE);
+}
+
+void CStartdeckDlg::OnListRowChosen(int row, int listId) {
+  const int tab = ui::TabLists::TabOfListId(listId);
+  suite::Launcher launcher(app_);
+  if (tab == 4) return lists_->LaunchList().LaunchItem(static_cast<size_t>(row));
+  const ui::MenuItem* item = lists_->Model().ItemAt(static_cast<ui::MenuTab>(tab), static_cast<size_t>(row));
+  if (item == nullptr) return;
+  if (tab == 6) return launcher.LaunchCommandApps(item->appId);
+  if (item->extra) {
+    app_.ShowMessage(IDS_OTHER_PRODUCTS, {}, MB_OK | MB_ICONEXCLAMATION);
+    return;
+  }
+  // Commands that start an application leave the list where it is.
+  const bool startsApplication = (tab == 1 && item->commandIndex == 9) || (tab == 2 && item->commandIndex >= 3);
+  if (startsApplication) return launcher.LaunchCommandApps(item->appId);
+  // The task panels themselves are still to come: the task's place is kept with Back.
+  // Views of the tasks: 9 to 17 for the translation tasks (quick translation first), 22 profiles,
+  // 20 dictionaries, 23 translation memories.
+  constexpr int kSetupViews[] = {22, 20, 23};
+  OpenTaskPlaceholder(tab == 1 ? 9 + item->commandIndex : kSetupViews[item->commandIndex]);
+}
+
+void CStartdeckDlg::OpenTaskPlaceholder(int view) {
+  if (HWND panel = lists_->Panel(view_)) ::ShowWindow(panel, SW_HIDE);
+  ::ShowWindow(back_.hwnd(), SW_SHOW);
+  view_ = view;
 }
 
 void CStartdeckDlg::ReworkSystemMenu() {
@@ -391,6 +458,10 @@ void CStartdeckDlg::OnCommand(int id) {
       break;
     case IDC_BACK:
       GoBack();
+      break;
+    case kShowAllFeatures:
+      RebuildMenus();
+      GoHome();
       break;
     default:
       if (const int tab = TabOfStartButton(id)) OpenTab(tab);

@@ -4,9 +4,12 @@
 
 #include <windows.h>
 
+#include <memory>
+
 #include "ui/MainMenuDialog.h"
 #include "ui/MenuRibbon.h"
 #include "ui/SkinButton.h"
+#include "ui/TabLists.h"
 #include "win/Dialog.h"
 #include "win/Handle.h"
 
@@ -46,6 +49,9 @@ class CStartdeckDlg : public win::Dialog {
   void GoBack();
   void OnTabLeft(int ribbonId);
   void OnTabEntered(int ribbonId);
+  void RebuildMenus();
+  void OnListRowChosen(int row, int listId);
+  void OpenTaskPlaceholder(int view);
 
   CStartdeckApp& app_;
   win::UniqueGdiObject background_;
@@ -60,6 +66,8 @@ class CStartdeckDlg : public win::Dialog {
   ui::SkinButton back_;
   CMenuRibbon ribbon_;
   CMainMenuDialog startPage_;
+  std::unique_ptr<ui::TabLists> lists_;
+  HWND showAll_ = nullptr;
   HWND helpLabel_ = nullptr;
   win::UniqueGdiObject menuBitmaps_[3];
   win::UniqueModule htmlHelp_;

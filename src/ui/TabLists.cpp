@@ -1,0 +1,93 @@
+#include "ui/TabLists.h"
+
+#include "app/SharedGraphics.h"
+#include "SkinIds.h"
+#include "StringIds.h"
+#include "suite/LaunchList.h"
+#include "win/Resources.h"
+
+namespace ui {
+namespace {
+
+// Headings of the list tabs, in kListTabs order.
+constexpr UINT kHeadings[] = {IDS_HEADING_TRANSLATION, IDS_HEADING_CUSTOMIZE, IDS_HEADING_LAUNCH, IDS_HEADING_NET};
+
+}  // namespace
+
+// The model hands each command to its tab's list: the command index as the row's data, extra
+// (not available) commands dimmed.
+class TabLists::MenuRows final : public MenuListSink {
+ public:
+  explicit MenuRows(skin::CCustomList& list) noexcept : list_(list) {}
+  void Clear() override { list_.DeleteAllItems(); }
+  void AddRow(HICON icon, const std::wstring& title, const std::wstring& description, int data,
+              bool enabled) override {
+    list_.AddItem(icon, title, description, !enabled, data);
+  }
+
+ private:
+  skin::CCustomList& list_;
+};
+
+TabLists::TabLists(const CXCryptedProfileW& configuration, suite::LaunchContext& context)
+    : source_(configuration), model_(source_), context_(context) {}
+
+TabLists::~TabLists() = default;
+
+bool TabLists::Create(HWND parent, POINT at, const app::SharedGraphics& graphics) {
+  skin::ListSkin skin;
+  skin.rows = graphics.Bitmap(IDB_LIST_ROWS);
+  skin.hot = graphics.Bitmap(IDB_LIST_ROWS_HOT);
+  skin.hotScroll = graphics.Bitmap(IDB_LIST_ROWS_HOT_SCROLL);
+  skin.titleFont = graphics.Font(app::SharedFont::kTahoma12Bold);
+  skin.secondFont = graphics.Font(app::SharedFont::kTahoma12);
+  skin.scrollBar.up[0] = graphics.Bitmap(IDB_SCROLL_UP_NORMAL);
+  skin.scrollBar.up[1] = graphics.Bitmap(IDB_SCROLL_UP_HOVER);
+  skin.scrollBar.up[2] = graphics.Bitmap(IDB_SCROLL_UP_PRESSED);
+  skin.scrollBar.down[0] = graphics.Bitmap(IDB_SCROLL_DOWN_NORMAL);
+  skin.scrollBar.down[1] = graphics.Bitmap(IDB_SCROLL_DOWN_HOVER);
+  skin.scrollBar.down[2] = graphics.Bitmap(IDB_SCROLL_DOWN_PRESSED);
+  skin.scrollBar.track = graphics.Bitmap(IDB_SCROLL_TRACK);
+  skin.scrollBar.thumb[0] = graphics.Bitmap(IDB_SCROLL_THUMB_NORMAL);
+  skin.scrollBar.thumb[1] = graphics.Bitmap(IDB_SCROLL_THUMB_HOVER);
+  skin.scrollBar.thumb[2] = graphics.Bitmap(IDB_SCROLL_THUMB_PRESSED);
+  skin::ListPanelLook look;
+  look.background = graphics.Bitmap(IDB_PANEL_BACKGROUND);
+  look.headingFont = graphics.Font(app::SharedFont::kTahoma14Bold);
+
+  for (size_t i = 0; i < kListTabs.size(); ++i) {
+    if (!panels_[i].Create(parent, at.x, at.y, look, skin, kListIdBase + kListTabs[i])) return false;
+    panels_[i].SetHeading(win::LoadString(kHeadings[i]));
+  }
+  rows_[0] = std::make_unique<MenuRows>(panels_[0].List());
+  rows_[1] = std::make_unique<MenuRows>(panels_[1].List());
+  rows_[2] = std::make_unique<MenuRows>(panels_[3].List());
+  launchList_ = std::make_unique<suite::LaunchList>(context_, panels_[2].List());
+  return true;
+}
+
+TabLists::Filled TabLists::Rebuild(bool showAll) {
+  Filled filled;
+  if (!launchList_) return filled;
+  const MenuModel::TabsFilled menus = model_.Rebuild(showAll, {rows_[0].get(), rows_[1].get(), rows_[2].get()});
+  filled.tab1 = menus[0];
+  filled.tab2 = menus[1];
+  filled.tab6 = menus[2];
+  panels_[2].List().DeleteAllItems();
+  filled.tab4 = launchList_->Fill(showAll);
+  return filled;
+}
+
+HWND TabLists::Panel(int tab) const noexcept {
+  for (size_t i = 0; i < kListTabs.size(); ++i)
+    if (kListTabs[i] == tab) return panels_[i].hwnd();
+  return nullptr;
+}
+
+int TabLists::TabOfListId(int listId) noexcept {
+  for (int tab : kListTabs)
+    if (listId == kListIdBase + tab) return tab;
+  return 0;
+}
+
+}  // namespace ui
