@@ -199,6 +199,9 @@ void CStartdeckDlg::OnInitDialog() {
                         reinterpret_cast<WPARAM>(app_.Graphics().Font(app::SharedFont::kTahoma16Bold)), FALSE);
   ReworkSystemMenu();
   CreateNavigation();
+  // The remembered task settings; the update exchange that names the product key comes first once
+  // it exists.
+  app_.Settings().Load();
 
   ::SetWindowLongPtrW(hwnd(), GWL_STYLE, ::GetWindowLongPtrW(hwnd(), GWL_STYLE) | WS_MINIMIZEBOX);
   app_.Kernel().EndStartUp();
@@ -476,4 +479,7 @@ void CStartdeckDlg::OnClose() {
   EndModal(IDOK);
 }
 
-void CStartdeckDlg::OnDestroy() { app_.SetMainWindow(nullptr); }
+void CStartdeckDlg::OnDestroy() {
+  app_.Settings().Save();
+  app_.SetMainWindow(nullptr);
+}
