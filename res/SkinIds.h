@@ -132,3 +132,42 @@
 #define IDB_TAB_GUIDE_HOVER 344
 #define IDB_TAB_GUIDE_PRESSED 346
 #define IDB_TAB_GUIDE_DISABLED 416
+
+// List icons (ICON resources, 16 and 32 px, 32-bit with alpha): a white glyph on a blue tile.
+// Commands of the translation tabs.
+#define IDI_CMD_QUICK_TRANSLATE 353        // text bubble with "Aa"
+#define IDI_CMD_TRANSLATE_WEB 354          // globe
+#define IDI_CMD_TRANSLATE_WORD 355         // page with "W"
+#define IDI_CMD_TRANSLATE_EXCEL 356        // page with "X"
+#define IDI_CMD_TRANSLATE_EMAIL 357        // envelope
+#define IDI_CMD_TRANSLATE_MESSENGERS 358   // two bubbles
+#define IDI_CMD_TRANSLATE_POWERPOINT 359   // page with "P"
+#define IDI_CMD_TRANSLATE_PDF 360          // page with "PDF"
+#define IDI_CMD_TRANSLATE_OPENOFFICE 361   // page with a gull over a wave
+#define IDI_CMD_EDIT_PROFILES 362          // sliders
+// Programs of the suite, in the launch lists.
+#define IDI_APP_DICTIONARY_INSTALLER 219   // box with an arrow down
+#define IDI_APP_PLUGIN_MANAGER 220         // puzzle piece
+#define IDI_APP_TRANSLATOR_LITE 221        // page with a small arrow
+#define IDI_APP_DICTIONARY_EDITOR 222      // book with a pen
+#define IDI_APP_TRANSLATOR 223             // two pages with arrows
+#define IDI_APP_BATCH_TRANSLATOR 224       // stack of pages
+#define IDI_APP_TM_MANAGER 225             // database cylinder
+#define IDI_APP_XML_RULES 226              // angle brackets
+#define IDI_APP_BACKUP 227                 // circular arrow round a disk
+#define IDI_APP_DICTIONARY_MANAGER 228     // two books with a merge arrow
+#define IDI_APP_PACKMAKER 229              // parcel
+#define IDI_APP_TERMINOLOGY_MANAGER 230    // magnifier over text
+#define IDI_APP_TRADOS 231                 // linked rings
+#define IDI_APP_TERMINOLOGY_CONVERTER 232  // arrows between a sheet and a book
+#define IDI_APP_ICQ 233                    // flower
+#define IDI_APP_SERVER_LOGIN 234           // key
+#define IDI_APP_SERVER_SETUP 235           // server with a gear
+#define IDI_APP_SERVER 236                 // server (spare)
+#define IDI_APP_USER_MANAGER 237           // two people
+#define IDI_APP_LINGUIST 238               // person with a book
+#define IDI_APP_SYNCHRONIZE 239            // two circular arrows
+#define IDI_APP_QASTUDIO 433               // test tube
+#define IDI_APP_QALAB 434                  // balance scale
+#define IDI_APP_QAPROBE 435                // probe and tick
+#define IDI_APP_UPDATER 436                // arrow up in a circle

@@ -6,6 +6,7 @@
 #include "BmpFile.h"
 #include "Catalogue.h"
 #include "IcoFile.h"
+#include "ListIcons.h"
 
 namespace skin {
 namespace {
@@ -53,6 +54,20 @@ void CheckBitmap(const Entry& e, const Image& image, std::vector<std::string>& e
   }
 }
 
+void CheckIcon(const std::string& path, std::span<const int> sizes, std::vector<std::string>& errors) {
+  const auto bytes = ReadFile(path);
+  const auto entries = bytes ? ReadIcoDirectory(*bytes) : std::vector<IcoEntry>{};
+  if (entries.size() != sizes.size()) {
+    errors.push_back(path + ": missing, damaged, or not " + std::to_string(sizes.size()) + " images");
+    return;
+  }
+  for (size_t i = 0; i < entries.size(); ++i) {
+    if (entries[i].width != sizes[i] || entries[i].height != sizes[i] || entries[i].bitCount != 32)
+      errors.push_back(path + ": image " + std::to_string(i) + " is not " + std::to_string(sizes[i]) +
+                       " px at 32 bits");
+  }
+}
+
 }  // namespace
 
 std::vector<std::string> CheckFolder(const std::string& folder) {
@@ -71,19 +86,13 @@ std::vector<std::string> CheckFolder(const std::string& folder) {
     }
     CheckBitmap(e, *image, errors);
   }
-  const IconSpec& icon = ProgramIcon();
-  const std::string path = folder + "/" + icon.file + ".ico";
-  const auto bytes = ReadFile(path);
-  const auto entries = bytes ? ReadIcoDirectory(*bytes) : std::vector<IcoEntry>{};
-  if (entries.size() != icon.sizes.size()) {
-    errors.push_back(path + ": missing, damaged, or not " + std::to_string(icon.sizes.size()) + " images");
-  } else {
-    for (size_t i = 0; i < entries.size(); ++i) {
-      if (entries[i].width != icon.sizes[i] || entries[i].height != icon.sizes[i] ||
-          entries[i].bitCount != 32)
-        errors.push_back(path + ": image " + std::to_string(i) + " is not " + std::to_string(icon.sizes[i]) +
-                         " px at 32 bits");
-    }
+  CheckIcon(folder + "/" + ProgramIcon().file + ".ico", ProgramIcon().sizes, errors);
+  // Icon IDs share one namespace among icons only; a bitmap may carry the same number.
+  std::set<int> iconIds{ProgramIcon().id};
+  for (const ListIcon& e : ListIcons()) {
+    if (!iconIds.insert(e.id).second) errors.push_back(std::to_string(e.id) + ": icon ID used twice");
+    if (!files.insert(e.file).second) errors.push_back(std::string(e.file) + ": file name used twice");
+    CheckIcon(folder + "/" + e.file + ".ico", ListIconSizes(), errors);
   }
   return errors;
 }

@@ -5,6 +5,7 @@
 #include <map>
 
 #include "Layout.h"
+#include "ListIcons.h"
 #include "SkinIds.h"
 
 namespace skin {
@@ -135,7 +136,8 @@ void StartMock(Sheet& s, Text& t, const std::map<int, const Image*>& by, int ox,
         true);
 }
 
-void TabMock(Sheet& s, Text& t, const std::map<int, const Image*>& by, int ox, int oy) {
+void TabMock(Sheet& s, Text& t, const std::map<int, const Image*>& by,
+             const std::vector<std::vector<Image>>& listIcons, int ox, int oy) {
   s.Blit(*by.at(IDB_MAIN_BACKGROUND), ox, oy, 1, false);
   const int tabs[7] = {IDB_TAB_TRANSLATION_PRESSED, IDB_TAB_SETUP_NORMAL, IDB_TAB_DICTIONARIES_HOVER,
                        IDB_TAB_LAUNCH_NORMAL,       IDB_TAB_NET_DISABLED, IDB_TAB_MYVANTO_NORMAL,
@@ -172,7 +174,7 @@ void TabMock(Sheet& s, Text& t, const std::map<int, const Image*>& by, int ox, i
     s.BlitPart(r == 1 ? hot : rows, 0, r * kListRowHeight, kListWidth, kListRowHeight, lx,
                ly + r * kListRowHeight);
     const int y = ly + r * kListRowHeight;
-    s.Blit(*by.at(IDB_SCROLL_UP_NORMAL), lx + 20, y + 8, 2);  // stands in for the item's icon
+    if (static_cast<size_t>(r) < listIcons.size()) s.Blit(listIcons[r].back(), lx + 20, y + 8, 1, false);
     t.Add(lx + 64, y + 21, 12, "black", items[r][0], true);
     t.Add(lx + 64, y + 37, 11, r == 4 ? "#969696" : "#333333", items[r][1]);
   }
@@ -209,10 +211,33 @@ void TabMock(Sheet& s, Text& t, const std::map<int, const Image*>& by, int ox, i
   t.Add(bx - 196 + 36, by0 + 17, 12, "white", "Home", true);
 }
 
+// Each list icon on a white cell, as on a list row: 32 px, 16 px, and 32 px enlarged twice.
+constexpr int kCellWidth = 136, kCellHeight = 68;
+
+void ListIconCells(Sheet& s, const std::vector<std::vector<Image>>& listIcons, int left, int top, int width) {
+  const int perRow = (width + 12) / (kCellWidth + 12);
+  for (size_t i = 0; i < listIcons.size(); ++i) {
+    const int x = left + static_cast<int>(i % perRow) * (kCellWidth + 12);
+    const int y = top + static_cast<int>(i / perRow) * (kCellHeight + 28);
+    s.Rect(x, y, x + kCellWidth, y + kCellHeight, {255, 255, 255});
+    const Image& big = listIcons[i].back();
+    s.Blit(big, x + 2, y + 2, 2, false);
+    s.Blit(big, x + 74, y + 18, 1, false);
+    s.Blit(listIcons[i].front(), x + 112, y + 26, 1, false);
+    s.Number(ListIcons()[i].id, x, y + kCellHeight + 4, {255, 255, 255});
+  }
+}
+
+int ListIconRows(size_t count, int width) {
+  const int perRow = (width + 12) / (kCellWidth + 12);
+  return static_cast<int>((count + perRow - 1) / perRow);
+}
+
 }  // namespace
 
 bool WriteContactSheet(const std::string& ppmPath, const std::string& mvgPath,
-                       const std::vector<DrawnBitmap>& bitmaps, const std::vector<Image>& icons) {
+                       const std::vector<DrawnBitmap>& bitmaps, const std::vector<Image>& icons,
+                       const std::vector<std::vector<Image>>& listIcons) {
   std::map<int, const Image*> by;
   for (const DrawnBitmap& b : bitmaps) by[b.entry->id] = &b.image;
   const int width = kMargin * 3 + kWindowWidth * 2;
@@ -239,12 +264,14 @@ bool WriteContactSheet(const std::string& ppmPath, const std::string& mvgPath,
   for (const Image& icon : icons) place(&icon, 128, icon.width <= 48 ? 2 : 1);
   for (const DrawnBitmap& b : bitmaps)
     if (b.image.width > 200 || b.entry->id == IDB_SCROLL_TRACK) place(&b.image, b.entry->id, 1);
-  const int height = y + rowHeight + kMargin;
+  const int listTop = y + rowHeight + 24, listWidth = width - 2 * kMargin;
+  const int height = listTop + ListIconRows(listIcons.size(), listWidth) * (kCellHeight + 28) + kMargin;
 
   Sheet s(width, height, {92, 98, 108});
   Text t;
   StartMock(s, t, by, kMargin, kMargin);
-  TabMock(s, t, by, kMargin * 2 + kWindowWidth, kMargin);
+  TabMock(s, t, by, listIcons, kMargin * 2 + kWindowWidth, kMargin);
+  ListIconCells(s, listIcons, kMargin, listTop, listWidth);
   for (const Tile& tile : tiles) {
     const int w = tile.image->width * tile.scale, h = tile.image->height * tile.scale;
     if (tile.image->channels == 4)

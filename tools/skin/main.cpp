@@ -1,4 +1,4 @@
-// skingen: draws the skin of Startdeck (every bitmap and the program icon) and writes them, with
+// skingen: draws the skin of Startdeck (every bitmap, the program icon and the list icons) and writes them, with
 // the resource script that names them, into one folder.
 //
 //   skingen --out FOLDER [--check] [--sheet FILE.ppm]
@@ -14,6 +14,7 @@
 #include "Catalogue.h"
 #include "Check.h"
 #include "IcoFile.h"
+#include "ListIcons.h"
 #include "Preview.h"
 #include "RcFile.h"
 
@@ -66,20 +67,26 @@ int main(int argc, char** argv) {
   const std::vector<skin::Image> icons = skin::DrawIconImages();
   const std::string icon = folder + "/" + skin::ProgramIcon().file + ".ico";
   if (!skin::WriteFile(icon, skin::EncodeIco(icons))) return Fail("cannot write " + icon);
+  std::vector<std::vector<skin::Image>> listIcons;
+  for (const skin::ListIcon& entry : skin::ListIcons()) {
+    listIcons.push_back(skin::DrawListIcon(entry));
+    const std::string path = folder + "/" + entry.file + ".ico";
+    if (!skin::WriteFile(path, skin::EncodeIco(listIcons.back()))) return Fail("cannot write " + path);
+  }
   const std::string script = skin::MakeResourceScript(folder);
   if (!skin::WriteFile(folder + "/skin.rc", std::vector<std::uint8_t>(script.begin(), script.end())))
     return Fail("cannot write skin.rc");
 
   if (!options.sheet.empty()) {
     const std::string mvg = std::filesystem::path(options.sheet).replace_extension(".mvg").string();
-    if (!skin::WriteContactSheet(options.sheet, mvg, drawn, icons))
+    if (!skin::WriteContactSheet(options.sheet, mvg, drawn, icons, listIcons))
       return Fail("cannot write " + options.sheet);
   }
   if (options.check) {
     const std::vector<std::string> errors = skin::CheckFolder(folder);
     for (const std::string& e : errors) std::fprintf(stderr, "skingen: check: %s\n", e.c_str());
     if (!errors.empty()) return 1;
-    std::printf("skingen: %zu bitmaps and 1 icon checked\n", skin::Bitmaps().size());
+    std::printf("skingen: %zu bitmaps and %zu icons checked\n", skin::Bitmaps().size(), skin::ListIcons().size() + 1);
   }
   return 0;
 }
