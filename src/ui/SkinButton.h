@@ -21,6 +21,13 @@ class SkinButton {
   bool Create(HWND parent, int id, int x, int y, int normalId, int hoverId, int pressedId,
               const std::wstring& caption = {}, HFONT font = nullptr);
 
+  void SetCaption(const std::wstring& caption) {
+    caption_ = caption;
+    if (!hwnd_) return;
+    ::SetWindowTextW(hwnd_, caption_.c_str());  // what tools and screen readers see
+    ::InvalidateRect(hwnd_, nullptr, FALSE);
+  }
+
   // Draws the face for WM_DRAWITEM sent to the parent.
   void Draw(const DRAWITEMSTRUCT& item) const;
 

@@ -7,6 +7,7 @@
 #include "ResourceIds.h"
 #include "SkinIds.h"
 #include "StringIds.h"
+#include "suite/DictionaryInstall.h"
 #include "suite/LaunchList.h"
 #include "suite/Launcher.h"
 #include "ui/Paint.h"
@@ -82,7 +83,7 @@ bool CStartdeckDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PT
       return true;
     case WM_DRAWITEM: {
       const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-      for (const ui::SkinButton* button : {&close_, &minimize_, &exit_, &about_, &help_, &home_, &back_})
+      for (const ui::SkinButton* button : {&close_, &minimize_, &exit_, &about_, &help_, &home_, &back_, &launchInstall_})
         if (item->hwndItem == button->hwnd()) button->Draw(*item);
       result = TRUE;
       return true;
@@ -263,8 +264,12 @@ void CStartdeckDlg::CreateNavigation() {
   ::SetWindowPos(back_.hwnd(), nullptr, about.left, about.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   ::SetWindowPos(home_.hwnd(), nullptr, about.left - kBottomButtonGap - home_.Size().cx, about.top, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER);
+  launchInstall_.Create(hwnd(), IDC_LAUNCH_INSTALL, 0, 0, IDB_LAUNCH_NORMAL, IDB_LAUNCH_HOVER, IDB_LAUNCH_PRESSED,
+                        win::LoadString(IDS_INSTALL), font);
+  ::SetWindowPos(launchInstall_.hwnd(), nullptr, about.left, about.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   ::ShowWindow(home_.hwnd(), SW_HIDE);
   ::ShowWindow(back_.hwnd(), SW_HIDE);
+  ::ShowWindow(launchInstall_.hwnd(), SW_HIDE);
 
   RECT client{};
   ::GetClientRect(hwnd(), &client);
@@ -307,6 +312,7 @@ void CStartdeckDlg::OpenTab(int tab) {
   ::ShowWindow(about_.hwnd(), SW_HIDE);
   ::ShowWindow(home_.hwnd(), SW_SHOW);
   ::ShowWindow(back_.hwnd(), SW_HIDE);
+  ShowLaunchInstallFor(tab);
 }
 
 void CStartdeckDlg::GoHome() {
@@ -315,6 +321,7 @@ void CStartdeckDlg::GoHome() {
   ::ShowWindow(ribbon_.hwnd(), SW_HIDE);
   ::ShowWindow(home_.hwnd(), SW_HIDE);
   ::ShowWindow(back_.hwnd(), SW_HIDE);
+  ::ShowWindow(launchInstall_.hwnd(), SW_HIDE);
   ::ShowWindow(about_.hwnd(), SW_SHOW);
   ::ShowWindow(::GetDlgItem(hwnd(), IDC_WELCOME_TEXT), SW_SHOW);
   ::ShowWindow(showAll_, SW_SHOW);
@@ -332,6 +339,7 @@ void CStartdeckDlg::GoBack() {
 void CStartdeckDlg::OnTabLeft(int ribbonId) {
   // The tab's own panels go with it; remember which tab it was.
   if (HWND panel = lists_->Panel(TabOfRibbonId(ribbonId))) ::ShowWindow(panel, SW_HIDE);
+  ::ShowWindow(launchInstall_.hwnd(), SW_HIDE);
   currentTabId_ = ribbonId;
 }
 
@@ -342,6 +350,16 @@ void CStartdeckDlg::OnTabEntered(int ribbonId) {
   view_ = tab;
   if (HWND panel = lists_->Panel(tab)) ::ShowWindow(panel, SW_SHOW);
   ::ShowWindow(back_.hwnd(), SW_HIDE);
+  ShowLaunchInstallFor(tab);
+}
+
+void CStartdeckDlg::ShowLaunchInstallFor(int tab) {
+  if (tab != 3 && tab != 7) {
+    ::ShowWindow(launchInstall_.hwnd(), SW_HIDE);
+    return;
+  }
+  launchInstall_.SetCaption(win::LoadString(tab == 3 ? IDS_INSTALL : IDS_LAUNCH));
+  ::ShowWindow(launchInstall_.hwnd(), SW_SHOW);
 }
 
 void CStartdeckDlg::OnListRowChosen(int row, int listId) {
@@ -461,6 +479,10 @@ void CStartdeckDlg::OnCommand(int id) {
       break;
     case IDC_BACK:
       GoBack();
+      break;
+    case IDC_LAUNCH_INSTALL:
+      // The dictionaries tab installs; the web-service tab's launch comes with the update exchange.
+      if (view_ == 3) suite::InstallDictionaries(app_);
       break;
     case kShowAllFeatures:
       RebuildMenus();

@@ -52,6 +52,7 @@ class CStartdeckDlg : public win::Dialog {
   void RebuildMenus();
   void OnListRowChosen(int row, int listId);
   void OpenTaskPlaceholder(int view);
+  void ShowLaunchInstallFor(int tab);
 
   CStartdeckApp& app_;
   win::UniqueGdiObject background_;
@@ -64,6 +65,7 @@ class CStartdeckDlg : public win::Dialog {
   ui::SkinButton help_;
   ui::SkinButton home_;
   ui::SkinButton back_;
+  ui::SkinButton launchInstall_;
   CMenuRibbon ribbon_;
   CMainMenuDialog startPage_;
   std::unique_ptr<ui::TabLists> lists_;

@@ -19,6 +19,8 @@ constexpr int kRowHeight = 48;
 constexpr int kShowAllFeatures = 378;
 constexpr int kListOfTab4 = 1104;
 constexpr int kListOfTab2 = 1102;
+constexpr int kStartButtonTab3 = 294;
+constexpr int kLaunchInstall = 396;
 constexpr int kStartButtonTab2 = 291;
 constexpr int kStartButtonTab4 = 297;
 constexpr wchar_t kRunning[] = L"Software\\Korvelsoft\\VNTO9\\Running";
@@ -137,6 +139,35 @@ TEST_F(MainWindowListTest, ShowAllAddsDimmedRowsThatOnlyTellAboutOtherProducts) 
   EXPECT_TRUE(::IsWindowVisible(list));
   const std::filesystem::path journal = installation_.Folder() / L"journal.log";
   EXPECT_EQ(ReadAll(journal).find("xre.exe"), std::string::npos);
+}
+
+TEST_F(MainWindowListTest, InstallOnTheDictionariesTabAsksThenStartsTheInstallerAndCloses) {
+  test::Click(FindDescendant(window_, kStartButtonTab3));
+  HWND install = ::GetDlgItem(window_, kLaunchInstall);
+  ASSERT_NE(install, nullptr);
+  ASSERT_TRUE(test::WaitUntil([&] { return ::IsWindowVisible(install) != FALSE; }, 5s));
+  EXPECT_EQ(test::WindowText(install), L"Install");
+
+  // No to closing all VANTO applications: nothing starts, the window stays.
+  test::Click(install);
+  test::MessageBoxView question = test::WaitForMessageBox(deck_.Id(), 10s);
+  ASSERT_NE(question.window, nullptr);
+  EXPECT_EQ(question.text, L"To launch this application you must close all VANTO applications. Quit the \"" +
+                               installation_.Product() + L"\" application?");
+  test::PressButton(question.window, IDNO);
+  EXPECT_FALSE(deck_.WaitForExit(1s));
+
+  // Yes: the installer starts with its record and the start centre quits.
+  test::Click(install);
+  question = test::WaitForMessageBox(deck_.Id(), 10s);
+  ASSERT_NE(question.window, nullptr);
+  test::PressButton(question.window, IDYES);
+  const std::filesystem::path journal = installation_.Folder() / L"journal.log";
+  ASSERT_TRUE(test::WaitUntil([&] { return ReadAll(journal).find("DictInst.exe") != std::string::npos; }, 15s));
+  EXPECT_NE(ReadAll(journal).find("/WaitForServerExit"), std::string::npos);
+  EXPECT_TRUE(deck_.WaitForExit(10s));
+  EXPECT_EQ(RunningRecord(L"DictInstS"), L"S=");
+  ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunning, L"DictInstS");
 }
 
 }  // namespace
