@@ -45,7 +45,7 @@ Glyph TranslatorLite(const Frame& f) {
   Sdf page = f.Page(-0.40f, -0.48f, 0.24f, 0.42f, 0.16f);
   Sdf arrow = Union(f.Seg(0.02f, 0.30f, 0.34f, 0.30f, 0.06f), f.Head(0.50f, 0.30f, 0.f, 0.18f));
   return {{Behind(std::move(page), arrow, f.L(0.06f)), Ink::kWhite},
-          {f.PageFold(-0.40f, -0.48f, 0.24f, 0.42f, 0.16f), Ink::kPale},
+          {f.PageFold(0.24f, -0.48f, 0.16f), Ink::kPale},
           {f.TextLines(-0.28f, -0.18f, 0.12f, 3, 0.13f), Ink::kDark},
           {std::move(arrow), Ink::kPale}};
 }
@@ -97,20 +97,20 @@ Glyph XmlRules(const Frame& f) {
 }
 
 Glyph Backup(const Frame& f) {
-  // Turning back: the arrow runs anticlockwise, its head at the gap at the top.
-  Sdf arc = Union(f.Arc(0.f, 0.f, 0.38f, 0.06f, -kPi * 0.35f, kPi * 1.3f), f.Head(0.02f, -0.43f, -kPi * 0.85f, 0.2f));
-  Sdf disk = f.Rect(-0.19f, -0.19f, 0.19f, 0.19f, 0.04f);
-  Sdf shutter = f.Rect(-0.09f, -0.19f, 0.10f, -0.05f, 0.01f);
-  Sdf label = f.Rect(-0.12f, 0.03f, 0.12f, 0.19f, 0.01f);
+  // Three quarters of a turn round the disk, the head at the gap in the upper right.
+  Sdf arc = Union(f.Arc(0.f, 0.f, 0.38f, 0.065f, -kPi * 0.05f, kPi * 1.42f), f.Head(0.10f, -0.42f, -kPi * 0.08f, 0.22f));
+  Sdf disk = f.Rect(-0.20f, -0.20f, 0.20f, 0.20f, 0.04f);
+  Sdf shutter = f.Rect(-0.10f, -0.20f, 0.10f, -0.06f, 0.01f);
+  Sdf label = f.Rect(-0.13f, 0.03f, 0.13f, 0.20f, 0.01f);
   return {{std::move(arc), Ink::kWhite}, {std::move(disk), Ink::kPale}, {std::move(shutter), Ink::kDark},
           {std::move(label), Ink::kWhite}};
 }
 
 Glyph DictionaryMerge(const Frame& f) {
-  Glyph g = Book(f, -0.46f, -0.48f, -0.06f, 0.06f, Ink::kWhite);
-  Append(g, Book(f, 0.06f, -0.48f, 0.46f, 0.06f, Ink::kPale));
-  Sdf arrow = Union(f.Line({{-0.26f, 0.14f}, {-0.26f, 0.22f}, {0.f, 0.30f}, {0.26f, 0.22f}, {0.26f, 0.14f}}, 0.045f),
-                    Union(f.Seg(0.f, 0.30f, 0.f, 0.34f, 0.045f), f.Head(0.f, 0.50f, kPi / 2, 0.16f)));
+  Glyph g = Book(f, -0.46f, -0.48f, -0.06f, -0.02f, Ink::kWhite);
+  Append(g, Book(f, 0.06f, -0.48f, 0.46f, -0.02f, Ink::kPale));
+  Sdf arrow = Union(f.Line({{-0.26f, 0.06f}, {-0.26f, 0.14f}, {0.f, 0.24f}, {0.26f, 0.14f}, {0.26f, 0.06f}}, 0.055f),
+                    Union(f.Seg(0.f, 0.24f, 0.f, 0.30f, 0.055f), f.Head(0.f, 0.50f, kPi / 2, 0.2f)));
   g.push_back({std::move(arrow), Ink::kWhite});
   return g;
 }
@@ -136,7 +136,6 @@ Glyph Terminology(const Frame& f) {
   return {{Behind(std::move(page), glass, f.L(0.05f)), Ink::kWhite},
           {std::move(lines), Ink::kDark},
           {Subtract(lens, f.Circ(0.12f, 0.10f, 0.17f)), Ink::kPale},
-          {f.Seg(0.f, 0.08f, 0.22f, 0.08f, 0.04f), Ink::kDark},
           {std::move(glass), Ink::kPale}};
 }
 

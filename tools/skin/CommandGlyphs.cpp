@@ -43,6 +43,7 @@ Glyph OfficeDocument(const Frame& f, Sdf page, Sdf letter) {
   Sdf badge = f.Rect(-0.48f, -0.20f, 0.08f, 0.36f, 0.07f);
   Sdf lines = Subtract(f.TextLines(0.14f, -0.16f, 0.34f, 4, 0.13f), f.Rect(-1.f, -1.f, 0.14f, 1.f));
   return {{Behind(std::move(page), badge, f.L(0.05f)), Ink::kWhite},
+          {f.PageFold(0.40f, -0.46f, 0.16f), Ink::kPale},
           {std::move(lines), Ink::kPale},
           {std::move(badge), Ink::kDark},
           {std::move(letter), Ink::kWhite}};
@@ -64,7 +65,6 @@ Glyph WebPage(const Frame& f) {
   Sdf disc = f.Circ(0.f, 0.f, r);
   Sdf lines = shape::Outline(f.Ellipse(0.f, 0.f, 0.17f, r - 0.03f), f.W(w));
   lines = Union(std::move(lines), f.Seg(-r, 0.f, r, 0.f, w));
-  lines = Union(std::move(lines), f.Seg(0.f, -r, 0.f, r, w));
   lines = Union(std::move(lines), shape::Intersect(Union(f.Seg(-r, -0.23f, r, -0.23f, w), f.Seg(-r, 0.23f, r, 0.23f, w)),
                                                    f.Circ(0.f, 0.f, r - 0.07f)));
   return {{std::move(disc), Ink::kWhite}, {std::move(lines), Ink::kDark}};
@@ -89,7 +89,7 @@ Glyph Pdf(const Frame& f) {
   Sdf text = Union(LetterP(f, -0.39f, y0, -0.17f, y1, w),
                    Union(LetterD(f, -0.10f, y0, 0.12f, y1, w), LetterF(f, 0.20f, y0, 0.39f, y1, w)));
   return {{Behind(std::move(page), band, f.L(0.04f)), Ink::kWhite},
-          {f.PageFold(-0.36f, -0.48f, 0.36f, 0.48f, 0.18f), Ink::kPale},
+          {f.PageFold(0.36f, -0.48f, 0.18f), Ink::kPale},
           {std::move(band), Ink::kDark},
           {std::move(text), Ink::kWhite}};
 }
@@ -112,11 +112,12 @@ Glyph Messengers(const Frame& f) {
 
 Glyph OpenOffice(const Frame& f) {
   Sdf page = f.Page(-0.36f, -0.48f, 0.36f, 0.48f, 0.18f);
-  // A gull (two wing arcs) over a wave.
-  Sdf gull = Union(f.Arc(-0.12f, -0.04f, 0.12f, 0.04f, kPi, 2.f * kPi), f.Arc(0.12f, -0.04f, 0.12f, 0.04f, kPi, 2.f * kPi));
-  Sdf wave = Union(f.Arc(-0.12f, 0.28f, 0.12f, 0.035f, kPi, 2.f * kPi), f.Arc(0.12f, 0.28f, 0.12f, 0.035f, 0.f, kPi));
+  // A gull (two wing arcs meeting at the body) over a short wave.
+  Sdf gull = Union(f.Arc(-0.15f, 0.06f, 0.16f, 0.045f, kPi * 1.12f, kPi * 1.88f),
+                   f.Arc(0.15f, 0.06f, 0.16f, 0.045f, kPi * 1.12f, kPi * 1.88f));
+  Sdf wave = Union(f.Arc(-0.10f, 0.32f, 0.10f, 0.03f, kPi * 1.1f, kPi * 1.9f), f.Arc(0.10f, 0.26f, 0.10f, 0.03f, kPi * 0.1f, kPi * 0.9f));
   return {{std::move(page), Ink::kWhite},
-          {f.PageFold(-0.36f, -0.48f, 0.36f, 0.48f, 0.18f), Ink::kPale},
+          {f.PageFold(0.36f, -0.48f, 0.18f), Ink::kPale},
           {Union(std::move(gull), std::move(wave)), Ink::kDark}};
 }
 

@@ -71,9 +71,7 @@ Sdf Frame::Page(float u0, float v0, float u1, float v1, float fold) const {
   return shape::Subtract(std::move(page), Poly({{u1 - fold, v0 - 0.1f}, {u1 + 0.1f, v0 - 0.1f}, {u1 + 0.1f, v0 + fold}}));
 }
 
-Sdf Frame::PageFold(float u0, float v0, float u1, float v1, float fold) const {
-  (void)u0;
-  (void)v1;
+Sdf Frame::PageFold(float u1, float v0, float fold) const {
   return Poly({{u1 - fold, v0}, {u1 - fold, v0 + fold}, {u1, v0 + fold}});
 }
 

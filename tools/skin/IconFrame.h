@@ -37,9 +37,10 @@ struct Frame {
   Sdf Arc(float u, float v, float r, float halfWidth, float a0, float a1) const;
   // A filled arrow head with its tip at (u, v), pointing along `angle`.
   Sdf Head(float u, float v, float angle, float length) const;
-  // A sheet with a folded top-right corner; `fold` is the fold's size.
+  // A sheet with a folded top-right corner; `fold` is the fold's size. The fold itself is a
+  // separate shape, for a second colour.
   Sdf Page(float u0, float v0, float u1, float v1, float fold) const;
-  Sdf PageFold(float u0, float v0, float u1, float v1, float fold) const;
+  Sdf PageFold(float u1, float v0, float fold) const;
   // Short text lines across a page, as a dark layer.
   Sdf TextLines(float u0, float v0, float u1, int count, float gap) const;
 };
