@@ -1,5 +1,7 @@
 #include "ui/StartdeckDlg.h"
 
+#include <commctrl.h>
+
 #include <string>
 
 #include "app/RegisteredMessages.h"
@@ -140,6 +142,21 @@ bool CStartdeckDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PT
     OnListRowChosen(static_cast<int>(wParam), static_cast<int>(lParam));
     return true;
   }
+  if (message == WM_USER + 19) {  // a panel asks for the plug-ins manager
+    lists_->LaunchList().ActivateByAppId(L"VantoEM");
+    return true;
+  }
+  if (message == WM_NOTIFY) {
+    auto* header = reinterpret_cast<NMHDR*>(lParam);
+    if (header->hwndFrom == tooltip_ && header->code == TTN_GETDISPINFOW) {
+      auto* info = reinterpret_cast<NMTTDISPINFOW*>(lParam);
+      const int id = ::GetDlgCtrlID(reinterpret_cast<HWND>(info->hdr.idFrom));
+      static std::wstring text;  // must outlive this notification
+      text = TooltipText(id);
+      info->lpszText = text.data();
+      return true;
+    }
+  }
   if (message == WM_USER + 18) {  // a child asks for Back
     GoBack();
     return true;
@@ -154,6 +171,9 @@ bool CStartdeckDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PT
 }
 
 bool CStartdeckDlg::PreTranslateMessage(MSG& message) {
+  // The tooltip sees every message first.
+  if (tooltip_ && message.message >= WM_MOUSEFIRST && message.message <= WM_MOUSELAST)
+    ::SendMessageW(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&message));
   // No keyboard navigation: Enter and Escape never close the window.
   if (message.message == WM_KEYDOWN) {
     switch (message.wParam) {
@@ -282,6 +302,48 @@ void CStartdeckDlg::CreateNavigation() {
   lists_ = std::make_unique<ui::TabLists>(app_.Profile(), app_);
   lists_->Create(hwnd(), kPanelPosition, graphics);
   RebuildMenus();
+  CreateTooltips();
+}
+
+void CStartdeckDlg::CreateTooltips() {
+  tooltip_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
+                               ::GetModuleHandleW(nullptr), nullptr);
+  if (!tooltip_) return;
+  // The text is asked for when a tip shows, so it follows the buttons' current captions.
+  for (HWND control : {close_.hwnd(), minimize_.hwnd(), exit_.hwnd(), about_.hwnd(), help_.hwnd(), home_.hwnd(),
+                       back_.hwnd(), launchInstall_.hwnd(), showAll_}) {
+    TOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;  // understood by every version of the control
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = hwnd();
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    tool.lpszText = LPSTR_TEXTCALLBACKW;
+    ::SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  }
+}
+
+std::wstring CStartdeckDlg::TooltipText(int controlId) const {
+  // The system menu's texts, without their indent and shortcut, name the window buttons.
+  const auto menuText = [](UINT id) {
+    std::wstring text = win::LoadString(id);
+    text.erase(0, text.find_first_not_of(L' '));
+    if (const size_t tab = text.find(L'\t'); tab != std::wstring::npos) text.resize(tab);
+    return text;
+  };
+  switch (controlId) {
+    case IDC_CLOSE: return menuText(IDS_SYSMENU_CLOSE);
+    case IDC_MINIMIZE: return menuText(IDS_SYSMENU_MINIMIZE);
+    case IDC_HELP_BUTTON: return win::LoadString(IDS_HELP);
+    case kShowAllFeatures: return win::LoadString(IDS_SHOW_ALL_FEATURES);
+    default: {
+      HWND control = ::GetDlgItem(hwnd(), controlId);
+      const int length = control ? ::GetWindowTextLengthW(control) : 0;
+      std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+      if (control) text.resize(static_cast<size_t>(::GetWindowTextW(control, text.data(), length + 1)));
+      return text;
+    }
+  }
 }
 
 void CStartdeckDlg::RebuildMenus() {

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <string>
 
 #include "ui/MainMenuDialog.h"
 #include "ui/MenuRibbon.h"
@@ -53,6 +54,8 @@ class CStartdeckDlg : public win::Dialog {
   void OnListRowChosen(int row, int listId);
   void OpenTaskPlaceholder(int view);
   void ShowLaunchInstallFor(int tab);
+  void CreateTooltips();
+  [[nodiscard]] std::wstring TooltipText(int controlId) const;
 
   CStartdeckApp& app_;
   win::UniqueGdiObject background_;
@@ -70,6 +73,7 @@ class CStartdeckDlg : public win::Dialog {
   CMainMenuDialog startPage_;
   std::unique_ptr<ui::TabLists> lists_;
   HWND showAll_ = nullptr;
+  HWND tooltip_ = nullptr;
   HWND helpLabel_ = nullptr;
   win::UniqueGdiObject menuBitmaps_[3];
   win::UniqueModule htmlHelp_;

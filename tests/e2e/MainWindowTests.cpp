@@ -2,6 +2,9 @@
 // programs' request to close.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <commctrl.h>
+
 #include "support/Driver.h"
 #include "support/Installation.h"
 
@@ -130,6 +133,55 @@ TEST_F(MainWindowTest, EachStartPageButtonOpensItsTabAndHomeComesBack) {
     EXPECT_FALSE(Visible(home)) << tab.name;
     EXPECT_TRUE(Visible(about)) << tab.name;
   }
+}
+
+TEST_F(MainWindowTest, EachTabOpensFromTheRibbonToo) {
+  test::Click(FindDescendant(window_, 316));  // tab 1 from the start page
+  HWND ribbon = FindDescendant(window_, 1234);
+  ASSERT_TRUE(test::WaitUntil([&] { return Visible(ribbon); }, 5s));
+  HWND tab1List = FindDescendant(window_, 1101);
+  ASSERT_TRUE(test::WaitUntil([&] { return Visible(tab1List); }, 5s));
+  // Tab 4's list replaces tab 1's; tab 3 shows Install; tab 6 its own list; back to tab 1.
+  const struct {
+    int ribbonTab;
+    int shows;
+  } steps[] = {{353, 1104}, {348, 396}, {342, 1106}, {335, 1101}};
+  for (const auto& step : steps) {
+    HWND tab = FindDescendant(ribbon, step.ribbonTab);
+    ASSERT_NE(tab, nullptr) << step.ribbonTab;
+    test::Click(tab);
+    HWND shown = FindDescendant(window_, step.shows);
+    ASSERT_NE(shown, nullptr) << step.ribbonTab;
+    EXPECT_TRUE(test::WaitUntil([&] { return Visible(shown); }, 5s)) << step.ribbonTab;
+    for (int list : {1101, 1102, 1104, 1106}) {
+      if (list != step.shows) {
+        EXPECT_FALSE(Visible(FindDescendant(window_, list))) << step.ribbonTab;
+      }
+    }
+  }
+}
+
+TEST_F(MainWindowTest, EveryButtonAndCheckBoxHasATooltip) {
+  // Wine shows tooltips only for a pointer it moved itself, so the tips are counted, not looked at:
+  // the window's tooltip control carries one tool for each button and the check box.
+  struct Search {
+    DWORD processId;
+    HWND tooltip;
+  } search{deck_.Id(), nullptr};
+  ::EnumWindows(
+      [](HWND window, LPARAM data) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(data);
+        DWORD owner = 0;
+        ::GetWindowThreadProcessId(window, &owner);
+        wchar_t name[64] = {};
+        ::GetClassNameW(window, name, 64);
+        if (owner == s->processId && std::wstring(name) == L"tooltips_class32") s->tooltip = window;
+        return s->tooltip == nullptr;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  ASSERT_NE(search.tooltip, nullptr);
+  EXPECT_EQ(::GetWindow(search.tooltip, GW_OWNER), window_);
+  EXPECT_EQ(::SendMessageW(search.tooltip, TTM_GETTOOLCOUNT, 0, 0), 9);
 }
 
 }  // namespace
