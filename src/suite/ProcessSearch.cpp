@@ -97,7 +97,8 @@ bool FindProcess(ProcessCallback callback, LPARAM callerValue) {
   entry.dwSize = sizeof(entry);
   for (BOOL more = firstProcess(snapshot.get(), &entry); more; more = nextProcess(snapshot.get(), &entry)) {
     if (callback && callback(entry.th32ProcessID, 0, entry.szExeFile, callerValue) == 0) return false;
-    if (SameName(entry.szExeFile, record.target)) {
+    // A process still starting may be listed without a name: no target matches that.
+    if (!record.target.empty() && SameName(entry.szExeFile, record.target)) {
       record.foundId = entry.th32ProcessID;
       return true;
     }

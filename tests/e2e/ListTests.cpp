@@ -62,7 +62,7 @@ class MainWindowListTest : public ::testing::Test {
   void SetUp() override {
     ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunning, L"Batcher");
     ASSERT_TRUE(installation_.Ok());
-    ASSERT_TRUE(deck_.Start(installation_.Program()));
+    ASSERT_TRUE(deck_.Start(installation_.Program())) << "error " << deck_.LastError();
     window_ = test::WaitForWindow(deck_.Id(), installation_.Product(), L"#32770", 20s);
     ASSERT_NE(window_, nullptr);
   }

@@ -21,7 +21,7 @@ class MainWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(installation_.Ok());
-    ASSERT_TRUE(deck_.Start(installation_.Program()));
+    ASSERT_TRUE(deck_.Start(installation_.Program())) << "error " << deck_.LastError();
     window_ = test::WaitForWindow(deck_.Id(), installation_.Product(), L"#32770", 20s);
     ASSERT_NE(window_, nullptr);
   }

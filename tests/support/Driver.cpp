@@ -16,9 +16,18 @@ bool Process::Start(const std::filesystem::path& program, const std::wstring& ar
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION info{};
-  if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
-                        &info))
-    return false;
+  // A program copied a moment ago can still be held by the copier's last handle: try again briefly.
+  bool started = false;
+  for (int attempt = 0; attempt < 20 && !started; ++attempt) {
+    started = ::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                               &startup, &info) != FALSE;
+    if (!started) {
+      lastError_ = ::GetLastError();
+      if (lastError_ != ERROR_SHARING_VIOLATION && lastError_ != ERROR_ACCESS_DENIED) return false;
+      ::Sleep(100);
+    }
+  }
+  if (!started) return false;
   process_.reset(info.hProcess);
   ::CloseHandle(info.hThread);
   id_ = info.dwProcessId;

@@ -30,11 +30,14 @@ class Process {
   [[nodiscard]] bool Running() const;
   [[nodiscard]] DWORD ExitCode() const;
   [[nodiscard]] DWORD Id() const noexcept { return id_; }
+  // Why the last Start failed.
+  [[nodiscard]] DWORD LastError() const noexcept { return lastError_; }
   void Terminate();
 
  private:
   win::UniqueHandle process_;
   DWORD id_ = 0;
+  DWORD lastError_ = 0;
 };
 
 // Polls `condition` until it holds or `timeout` passes, pumping this thread's messages meanwhile.

@@ -17,6 +17,10 @@ struct InstallationOptions {
 class Installation {
  public:
   explicit Installation(const InstallationOptions& options = {});
+  // Ends every program still running from the installation, then removes it.
+  ~Installation();
+  Installation(const Installation&) = delete;
+  Installation& operator=(const Installation&) = delete;
 
   [[nodiscard]] bool Ok() const noexcept { return ok_; }
   [[nodiscard]] const std::filesystem::path& Folder() const noexcept { return folder_; }

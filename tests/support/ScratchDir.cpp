@@ -13,7 +13,10 @@ ScratchDir::ScratchDir() {
   static std::atomic<unsigned> counter{0};
   std::error_code ec;
   const std::filesystem::path base = std::filesystem::temp_directory_path(ec) / L"StartdeckTests";
-  path_ = base / (std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(++counter));
+  // Process IDs come back quickly under Wine: the time keeps a later test out of an earlier one's
+  // folder, whose programs may still be running.
+  path_ = base / (std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(::GetTickCount64()) + L"-" +
+                  std::to_wstring(++counter));
   std::filesystem::remove_all(path_, ec);
   std::filesystem::create_directories(path_);
 }
