@@ -37,6 +37,33 @@ TEST(Startup, ShowsTheMainWindowTitledWithTheProductName) {
   EXPECT_EQ(deck.ExitCode(), 0u);
 }
 
+TEST(Startup, ClosingSavesTheTaskSettings) {
+  constexpr wchar_t kSettings[] = L"Software\\Korvelsoft\\VNTO9\\Startdeck";
+  constexpr wchar_t kUpdate[] = L"Software\\Korvelsoft\\VNTO9\\Update";
+  ::RegDeleteTreeW(HKEY_CURRENT_USER, kSettings);
+  ::RegDeleteTreeW(HKEY_CURRENT_USER, kUpdate);
+  Installation installation;
+  ASSERT_TRUE(installation.Ok());
+  Process deck;
+  ASSERT_TRUE(deck.Start(installation.Program()));
+  HWND window = WaitForMainWindow(deck, installation.Product());
+  ASSERT_NE(window, nullptr);
+  ::PostMessageW(window, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(deck.WaitForExit(10s));
+  // The folder file dialogs start in (the documents folder when none was remembered) and the
+  // update flag, which looks for updates unless the user said otherwise.
+  wchar_t folder[MAX_PATH] = {};
+  DWORD size = sizeof(folder);
+  EXPECT_EQ(::RegGetValueW(HKEY_CURRENT_USER, kSettings, L"InitialDir", RRF_RT_REG_SZ, nullptr, folder, &size),
+            ERROR_SUCCESS);
+  EXPECT_NE(folder[0], L'\0');
+  DWORD flag = 0;
+  size = sizeof(flag);
+  EXPECT_EQ(::RegGetValueW(HKEY_CURRENT_USER, kUpdate, L"GetUpdates", RRF_RT_REG_DWORD, nullptr, &flag, &size),
+            ERROR_SUCCESS);
+  EXPECT_EQ(flag, 1u);
+}
+
 TEST(Startup, ASecondStartActivatesTheFirstAndExitsWithoutAWindow) {
   Installation installation;
   ASSERT_TRUE(installation.Ok());
