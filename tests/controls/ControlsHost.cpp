@@ -12,22 +12,6 @@ namespace {
 
 constexpr UINT kSettleMessage = WM_APP + 1;
 
-// Reads `bitmap` (any format) as top-down 32-bit pixels.
-Pixels Read(HDC dc, HBITMAP bitmap, int width, int height) {
-  Pixels pixels{width, height, std::vector<COLORREF>(static_cast<size_t>(width) * height)};
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  std::vector<RGBQUAD> quads(pixels.data.size());
-  ::GetDIBits(dc, bitmap, 0, static_cast<UINT>(height), quads.data(), &info, DIB_RGB_COLORS);
-  for (size_t i = 0; i < quads.size(); ++i) pixels.data[i] = RGB(quads[i].rgbRed, quads[i].rgbGreen, quads[i].rgbBlue);
-  return pixels;
-}
-
 }  // namespace
 
 bool TestHost::Create() {
@@ -96,31 +80,7 @@ void TestHost::Paint(HDC dc) const {
 Pixels SkinPixels(int bitmapId) {
   win::UniqueGdiObject bitmap(
       ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(bitmapId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-  const SIZE size = ui::BitmapSize(static_cast<HBITMAP>(bitmap.get()));
-  HDC screen = ::GetDC(nullptr);
-  Pixels pixels = Read(screen, static_cast<HBITMAP>(bitmap.get()), size.cx, size.cy);
-  ::ReleaseDC(nullptr, screen);
-  return pixels;
-}
-
-Pixels Grab(HWND window) {
-  RECT rc{};
-  ::GetClientRect(window, &rc);
-  POINT origin{0, 0};
-  ::ClientToScreen(window, &origin);
-  HDC screen = ::GetDC(nullptr);
-  Pixels pixels;
-  {
-    win::UniqueMemoryDc memory(::CreateCompatibleDC(screen));
-    win::UniqueGdiObject bitmap(::CreateCompatibleBitmap(screen, rc.right, rc.bottom));
-    {
-      ui::SelectGuard select(memory.get(), bitmap.get());
-      ::BitBlt(memory.get(), 0, 0, rc.right, rc.bottom, screen, origin.x, origin.y, SRCCOPY);
-    }
-    pixels = Read(screen, static_cast<HBITMAP>(bitmap.get()), rc.right, rc.bottom);
-  }
-  ::ReleaseDC(nullptr, screen);
-  return pixels;
+  return test::BitmapPixels(static_cast<HBITMAP>(bitmap.get()));
 }
 
 double ShareShowing(const Pixels& screen, POINT origin, const Pixels& face, const Pixels& other, const RECT& skip) {

@@ -11,6 +11,7 @@
 
 #include "app/SharedGraphics.h"
 #include "win/Handle.h"
+#include "support/ScreenPixels.h"
 #include "win/Window.h"
 
 namespace controls {
@@ -44,15 +45,10 @@ class TestHost : public win::Window {
   bool settled_ = false;
 };
 
-// A bitmap of the executable's skin, as 32-bit pixels.
-struct Pixels {
-  int width = 0, height = 0;
-  std::vector<COLORREF> data;
-  [[nodiscard]] COLORREF At(int x, int y) const { return data[static_cast<size_t>(y) * width + x]; }
-};
+using test::Grab;
+using test::Pixels;
+// A bitmap of the executable's skin, as pixels.
 [[nodiscard]] Pixels SkinPixels(int bitmapId);
-// The client area of `window` as the screen shows it now.
-[[nodiscard]] Pixels Grab(HWND window);
 // Of the pixels where `face` and `other` differ (magenta and `skip` left out), the share that the
 // screen shows as in `face`, with the face's top left at `origin` of `screen`.
 [[nodiscard]] double ShareShowing(const Pixels& screen, POINT origin, const Pixels& face, const Pixels& other,

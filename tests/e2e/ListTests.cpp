@@ -25,22 +25,7 @@ constexpr int kStartButtonTab2 = 291;
 constexpr int kStartButtonTab4 = 297;
 constexpr wchar_t kRunning[] = L"Software\\Korvelsoft\\VNTO9\\Running";
 
-HWND FindDescendant(HWND window, int id) {
-  struct Search {
-    int id;
-    HWND found;
-  } search{id, nullptr};
-  ::EnumChildWindows(
-      window,
-      [](HWND child, LPARAM data) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(data);
-        if (::GetDlgCtrlID(child) != s->id) return TRUE;
-        s->found = child;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
+using test::FindDescendant;
 
 std::string ReadAll(const std::filesystem::path& file) {
   std::ifstream in(file, std::ios::binary);

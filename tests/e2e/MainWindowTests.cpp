@@ -79,23 +79,7 @@ TEST_F(MainWindowTest, TheWindowCanBeMinimisedAndRestored) {
 
 namespace {
 
-// The control with `id` anywhere below `window`.
-HWND FindDescendant(HWND window, int id) {
-  struct Search {
-    int id;
-    HWND found;
-  } search{id, nullptr};
-  ::EnumChildWindows(
-      window,
-      [](HWND child, LPARAM data) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(data);
-        if (::GetDlgCtrlID(child) != s->id) return TRUE;
-        s->found = child;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
+using test::FindDescendant;
 
 bool Visible(HWND window) { return window != nullptr && ::IsWindowVisible(window) != FALSE; }
 

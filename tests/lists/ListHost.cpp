@@ -22,21 +22,6 @@ constexpr int kSkinIds[] = {IDB_LIST_ROWS,          IDB_LIST_ROWS_HOT,       IDB
                             IDB_SCROLL_THUMB_PRESSED, IDB_PANEL_BACKGROUND};
 std::map<int, win::UniqueGdiObject>* skin = nullptr;
 
-Pixels Read(HDC dc, HBITMAP bitmap, int width, int height) {
-  Pixels pixels{width, height, std::vector<COLORREF>(static_cast<size_t>(width) * height)};
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  std::vector<RGBQUAD> quads(pixels.data.size());
-  ::GetDIBits(dc, bitmap, 0, static_cast<UINT>(height), quads.data(), &info, DIB_RGB_COLORS);
-  for (size_t i = 0; i < quads.size(); ++i) pixels.data[i] = RGB(quads[i].rgbRed, quads[i].rgbGreen, quads[i].rgbBlue);
-  return pixels;
-}
-
 template <class Visit>
 void ForEach(const Pixels& screen, const RECT& rect, Visit visit) {
   for (int y = std::max(0L, rect.top); y < std::min<LONG>(screen.height, rect.bottom); ++y)
@@ -90,34 +75,6 @@ LRESULT ListHost::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
       return Default(message, wParam, lParam);
   }
-}
-
-Pixels BitmapPixels(HBITMAP bitmap) {
-  const SIZE size = ui::BitmapSize(bitmap);
-  HDC screen = ::GetDC(nullptr);
-  Pixels pixels = Read(screen, bitmap, size.cx, size.cy);
-  ::ReleaseDC(nullptr, screen);
-  return pixels;
-}
-
-Pixels Grab(HWND window) {
-  RECT rc{};
-  ::GetClientRect(window, &rc);
-  POINT origin{0, 0};
-  ::ClientToScreen(window, &origin);
-  HDC screen = ::GetDC(nullptr);
-  Pixels pixels;
-  {
-    win::UniqueMemoryDc memory(::CreateCompatibleDC(screen));
-    win::UniqueGdiObject bitmap(::CreateCompatibleBitmap(screen, rc.right, rc.bottom));
-    {
-      ui::SelectGuard select(memory.get(), bitmap.get());
-      ::BitBlt(memory.get(), 0, 0, rc.right, rc.bottom, screen, origin.x, origin.y, SRCCOPY);
-    }
-    pixels = Read(screen, static_cast<HBITMAP>(bitmap.get()), rc.right, rc.bottom);
-  }
-  ::ReleaseDC(nullptr, screen);
-  return pixels;
 }
 
 double ShareShowing(const Pixels& screen, POINT origin, const Pixels& bitmap, const Pixels& other, const RECT& rect) {

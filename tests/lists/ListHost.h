@@ -10,6 +10,7 @@
 #include <memory>
 #include <vector>
 
+#include "support/ScreenPixels.h"
 #include "app/SharedGraphics.h"
 #include "ui/skin/CustomList.h"
 #include "ui/skin/CustomListDialog.h"
@@ -46,15 +47,9 @@ class ListHost : public win::Window {
   bool settled_ = false;
 };
 
-// 32-bit pixels, top-down.
-struct Pixels {
-  int width = 0, height = 0;
-  std::vector<COLORREF> data;
-  [[nodiscard]] COLORREF At(int x, int y) const { return data[static_cast<size_t>(y) * width + x]; }
-};
-[[nodiscard]] Pixels BitmapPixels(HBITMAP bitmap);
-// The client area of `window` as the screen shows it now.
-[[nodiscard]] Pixels Grab(HWND window);
+using test::BitmapPixels;
+using test::Grab;
+using test::Pixels;
 // Of the pixels of `rect` (in `bitmap` coordinates) where `bitmap` and `other` differ, the share
 // that `screen` shows as in `bitmap`, with the bitmap's top left at `origin` of the screen.
 [[nodiscard]] double ShareShowing(const Pixels& screen, POINT origin, const Pixels& bitmap, const Pixels& other,

@@ -92,6 +92,24 @@ std::wstring WindowText(HWND window) {
   return text;
 }
 
+// The control with `id` anywhere below `window`.
+HWND FindDescendant(HWND window, int id) {
+  struct Search {
+    int id;
+    HWND found;
+  } search{id, nullptr};
+  ::EnumChildWindows(
+      window,
+      [](HWND child, LPARAM data) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(data);
+        if (::GetDlgCtrlID(child) != s->id) return TRUE;
+        s->found = child;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
 static std::wstring ClassOf(HWND window) {
   wchar_t name[256] = {};
   ::GetClassNameW(window, name, 256);

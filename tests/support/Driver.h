@@ -51,6 +51,8 @@ HWND WaitForWindow(DWORD processId, const std::wstring& title, const std::wstrin
 [[nodiscard]] std::vector<HWND> TopLevelWindows(DWORD processId);
 
 [[nodiscard]] std::wstring WindowText(HWND window);
+// The control with `id` anywhere below `window`; null when there is none.
+[[nodiscard]] HWND FindDescendant(HWND window, int id);
 
 // A message box as the person sees it.
 struct MessageBoxView {
