@@ -1,6 +1,7 @@
 #include "app/ExceptSW.h"
 
 #include "StringIds.h"
+#include "win/MessageBox.h"
 #include "win/Resources.h"
 
 CExceptSW::CExceptSW([[maybe_unused]] std::wstring_view displayName, std::wstring_view productName,
@@ -20,5 +21,9 @@ CExceptSW::CExceptSW([[maybe_unused]] std::wstring_view displayName, std::wstrin
 }
 
 void CExceptSW::Show(HWND owner) const noexcept {
-  ::MessageBoxW(owner, message_.c_str(), caption_.c_str(), boxType_);
+  try {
+    win::ShowMessageBox(owner, message_, caption_, boxType_);
+  } catch (...) {
+    // A test's answerer that throws must not take the switch down with it.
+  }
 }

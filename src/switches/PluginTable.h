@@ -1,0 +1,72 @@
+// All switches of the suite, built at start-up: the ones whose host was found, grouped by product,
+// and the ones whose host is missing, by key.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "switches/Switch.h"
+
+namespace switches {
+
+struct ProductGroup {
+  std::wstring productName;
+  PluginList records;
+};
+
+// Switches under their keys, in the order they are built.
+using SwitchList = std::vector<std::pair<std::wstring, std::unique_ptr<CSwitch>>>;
+// Builds the nine switches of the suite in their fixed order; tests give a factory of their own.
+using SwitchFactory = std::function<SwitchList()>;
+[[nodiscard]] SwitchList MakeSuiteSwitches();
+
+class PluginTable {
+ public:
+  explicit PluginTable(SwitchFactory factory = &MakeSuiteSwitches) : factory_(std::move(factory)) {}
+  PluginTable(const PluginTable&) = delete;
+  PluginTable& operator=(const PluginTable&) = delete;
+  ~PluginTable() { ClearSwitches(); }
+
+  // Builds every switch, keeps those whose host and add-in files are there, numbers their records
+  // 1, 2, 3, ... and groups them by product. A reload first clears everything.
+  void LoadSwitches();
+  void ClearSwitches();
+
+  // Index into the active list of the first switch serving `kind`; -1 when none does.
+  [[nodiscard]] int FindSwitchByKind(int kind) const;
+  // The group's own copy (the caller may change it); null when absent.
+  [[nodiscard]] PluginRecord* FindPluginById(int id);
+  [[nodiscard]] PluginRecord* FindPluginByKind(int kind);
+  // False, with `name` set to its host family, when the switch of `key` (ignoring case) is still in
+  // the keyed table, that is, its host is missing; true when no such switch is left.
+  [[nodiscard]] bool GetMissingHostName(std::wstring_view key, std::wstring& name) const;
+
+  // Turns the add-in of `record` (a group's copy) on: the switching-on sequence. kSwitched when it
+  // is on; kFailed when no switch serves it or the switch could not enable it (the record is then
+  // back at 0 and `mainWindow` got WM_USER+19).
+  enum class EnableResult { kSwitched, kFailed };
+  EnableResult Enable(PluginRecord& record, HWND mainWindow);
+
+  [[nodiscard]] bool Loaded() const noexcept { return loaded_; }
+  [[nodiscard]] const std::vector<std::unique_ptr<CSwitch>>& Active() const noexcept { return active_; }
+  [[nodiscard]] const std::vector<ProductGroup>& Groups() const noexcept { return groups_; }
+  [[nodiscard]] std::vector<ProductGroup>& Groups() noexcept { return groups_; }
+  // Keys of the switches whose hosts are missing, in key order.
+  [[nodiscard]] std::vector<std::wstring> MissingKeys() const;
+
+ private:
+  SwitchFactory factory_;
+  std::map<std::wstring, std::unique_ptr<CSwitch>> keyed_;  // ordinal, case-sensitive order
+  std::vector<std::unique_ptr<CSwitch>> active_;
+  std::vector<ProductGroup> groups_;
+  bool loaded_ = false;
+};
+
+}  // namespace switches

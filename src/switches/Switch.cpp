@@ -1,0 +1,69 @@
+#include "switches/Switch.h"
+
+#include <algorithm>
+
+#include "app/ExceptSW.h"
+#include "app/LogSink.h"
+#include "app/RegistryKey.h"
+
+int CSwitch::GetPlugins(switches::PluginList& records) const {
+  records = stored_;
+  return static_cast<int>(stored_.size());
+}
+
+bool CSwitch::IsChanged(const switches::PluginRecord& record) const {
+  const auto stored = std::find_if(stored_.begin(), stored_.end(),
+                                   [&](const switches::PluginRecord& r) { return r.id == record.id; });
+  return stored != stored_.end() && stored->state != record.state;
+}
+
+bool CSwitch::ApplyOne(switches::PluginRecord& record, int quiet, std::wstring_view hostName,
+                       const std::function<void(switches::PluginRecord&)>& apply) noexcept {
+  // The record asked for a state it could not reach: it keeps the other one.
+  const auto revert = [&record] {
+    record.state = record.state == switches::kEnabled ? switches::kDisabled : switches::kEnabled;
+  };
+  try {
+    apply(record);
+    return true;
+  } catch (const CExceptSW& failure) {
+    revert();
+    if (!quiet) failure.Show(switches::MessageOwner());
+  } catch (...) {
+    revert();
+    if (!quiet) {
+      try {
+        CExceptSW(hostName, record.productName, CExceptSW::kOtherFailure, 0).Show(switches::MessageOwner());
+      } catch (...) {
+        // Out of memory for the message: the state already tells the caller.
+      }
+    }
+  }
+  return false;
+}
+
+namespace switches {
+
+namespace {
+HWND g_messageOwner = nullptr;
+}  // namespace
+
+void SetMessageOwner(HWND owner) noexcept { g_messageOwner = owner; }
+HWND MessageOwner() noexcept { return g_messageOwner; }
+
+void Fail(const wchar_t* sourceTag, int line, const PluginRecord& record, std::wstring_view text, int reason) {
+  const std::wstring reasonText(text);
+  app::Log().Record(sourceTag, line, L"%s#%s#%s", record.displayName.c_str(), record.productName.c_str(),
+                    reasonText.c_str());
+  throw CExceptSW(record.displayName, record.productName, reason, 0);
+}
+
+std::wstring SuiteFolder(std::wstring_view name) {
+  app::RegistryKey folders;
+  if (!folders.Open(HKEY_LOCAL_MACHINE, reg::kFolders, reg::kRead)) return {};
+  std::wstring folder = folders.ReadString(name);
+  if (folder.size() > MAX_PATH) folder.resize(MAX_PATH);  // the installer's records are paths of at most 260
+  return folder;
+}
+
+}  // namespace switches

@@ -1,0 +1,78 @@
+// The switch of one host family: finds which versions of the host are installed, which of the
+// suite's add-ins for it are on disk and whether each is enabled, and enables or disables them by
+// writing the host's own registration.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "switches/PluginRecord.h"
+
+class CExceptSW;
+
+class CSwitch {
+ public:
+  explicit CSwitch(std::wstring name) : name_(std::move(name)) {}
+  CSwitch(const CSwitch&) = delete;
+  CSwitch& operator=(const CSwitch&) = delete;
+  virtual ~CSwitch() = default;
+
+  // Whether the suite's add-in files for this host family are installed. Never throws.
+  [[nodiscard]] virtual bool IsPackagePresent() = 0;
+  // Detects the installed hosts and fills the stored list; its size (0 without a host). Called
+  // once per switch; never throws.
+  virtual int CollectPlugins() = 0;
+  // Brings each record's add-in to the record's state. A record that fails comes back with its
+  // state inverted; with `quiet` 0 its message is shown. Never throws.
+  virtual int ApplyStates(switches::PluginList& records, int quiet) = 0;
+  // {host family name, kind} (the Office switches give their edition instead of a kind).
+  [[nodiscard]] virtual CPlugSt GetHostInfo() const = 0;
+  // Appends the kinds this switch serves.
+  virtual void GetKinds(std::vector<int>& kinds) const = 0;
+
+  // The stored list becomes a copy of `records`.
+  void SetPlugins(const switches::PluginList& records) { stored_ = records; }
+  // `records` becomes a copy of the stored list; its size.
+  int GetPlugins(switches::PluginList& records) const;
+  // True when the stored record with the same id has another state; false when no stored record
+  // has that id.
+  [[nodiscard]] bool IsChanged(const switches::PluginRecord& record) const;
+
+  [[nodiscard]] const std::wstring& Name() const noexcept { return name_; }
+
+ protected:
+  [[nodiscard]] switches::PluginList& Stored() noexcept { return stored_; }
+  [[nodiscard]] const switches::PluginList& Stored() const noexcept { return stored_; }
+
+  // Applies one record through `apply`, the common failure rule of every switch: a CExceptSW or
+  // any other error inverts the record's state in place and, unless `quiet`, shows the exception's
+  // message (for other errors one built from `hostName`, the record's product name and reason 4).
+  // True when `apply` returned normally.
+  static bool ApplyOne(switches::PluginRecord& record, int quiet, std::wstring_view hostName,
+                       const std::function<void(switches::PluginRecord&)>& apply) noexcept;
+
+ private:
+  switches::PluginList stored_;
+  std::wstring name_;
+};
+
+namespace switches {
+
+// The window that owns the switches' message boxes (the main window); null until it is set.
+void SetMessageOwner(HWND owner) noexcept;
+[[nodiscard]] HWND MessageOwner() noexcept;
+
+// Writes the failure record of a switch ("%s#%s#%s": display name, product name, text) under the
+// unit's source tag and throws CExceptSW(display name, product name, reason, 0).
+[[noreturn]] void Fail(const wchar_t* sourceTag, int line, const PluginRecord& record, std::wstring_view text,
+                       int reason);
+
+// A value of HKLM "SOFTWARE\Korvelsoft\VNTO9\Folders" (at most 260 characters); empty when the key
+// or the value is missing. Stored folders end with a separator: callers append file names directly.
+[[nodiscard]] std::wstring SuiteFolder(std::wstring_view name);
+
+}  // namespace switches
