@@ -43,7 +43,9 @@ bool CMenuButton::Create(int x, int y, HBITMAP normal, HBITMAP hover, HBITMAP pr
   size_ = (face.cx > 0 && face.cy > 0) ? face : kDefaultSize;
   caption_ = captionId ? win::LoadString(captionId) : std::wstring();
   description_ = descriptionId ? win::LoadString(descriptionId) : std::wstring();
-  return CreateWindowOf(kClassName, WS_CHILD | WS_VISIBLE, x, y, size_.cx, size_.cy, parent, id) != nullptr;
+  if (!CreateWindowOf(kClassName, WS_CHILD | WS_VISIBLE, x, y, size_.cx, size_.cy, parent, id)) return false;
+  ::SetWindowTextW(hwnd(), caption_.c_str());  // what screen readers and tools see
+  return true;
 }
 
 void CMenuButton::SetCaptionFont(HFONT font, COLORREF color) noexcept {
@@ -60,6 +62,7 @@ void CMenuButton::SetDescriptionFont(HFONT font, COLORREF color) noexcept {
 
 void CMenuButton::SetCaption(const std::wstring& caption) {
   caption_ = caption;
+  if (hwnd()) ::SetWindowTextW(hwnd(), caption_.c_str());
   Repaint();
 }
 

@@ -83,13 +83,6 @@ bool CStartdeckDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PT
     case WM_PRINTCLIENT:
       Paint(reinterpret_cast<HDC>(wParam));
       return true;
-    case WM_DRAWITEM: {
-      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-      for (const ui::SkinButton* button : {&close_, &minimize_, &exit_, &about_, &help_, &home_, &back_, &launchInstall_})
-        if (item->hwndItem == button->hwnd()) button->Draw(*item);
-      result = TRUE;
-      return true;
-    }
     case WM_CTLCOLORSTATIC: {
       HDC dc = reinterpret_cast<HDC>(wParam);
       ::SetBkMode(dc, TRANSPARENT);
@@ -105,6 +98,10 @@ bool CStartdeckDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PT
     case WM_QUERYDRAGICON:
       result = reinterpret_cast<INT_PTR>(largeIcon_.get());
       return true;
+    case WM_MOVE:
+      // Popups that children keep in place (drop-down lists, tips) follow the window.
+      ForwardToDescendants(message, wParam, lParam);
+      return false;
     case WM_COMMAND:
       OnCommand(LOWORD(wParam));
       return true;
@@ -231,28 +228,29 @@ void CStartdeckDlg::OnInitDialog() {
 void CStartdeckDlg::CreateButtons() {
   RECT client{};
   ::GetClientRect(hwnd(), &client);
-  close_.Create(hwnd(), IDC_CLOSE, 0, kTopButtonY, IDB_CLOSE_NORMAL, IDB_CLOSE_HOVER, IDB_CLOSE_PRESSED);
+  CreateSkinButton(close_, IDC_CLOSE, IDB_CLOSE_NORMAL, IDB_CLOSE_HOVER, IDB_CLOSE_PRESSED, MenuButtonStyle::kPush, 0);
   const SIZE closeSize = close_.Size();
   ::SetWindowPos(close_.hwnd(), nullptr, client.right - kCloseRightMargin - closeSize.cx, kTopButtonY, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER);
-  minimize_.Create(hwnd(), IDC_MINIMIZE, 0, kTopButtonY, IDB_MINIMIZE_NORMAL, IDB_MINIMIZE_HOVER,
-                   IDB_MINIMIZE_PRESSED);
+  CreateSkinButton(minimize_, IDC_MINIMIZE, IDB_MINIMIZE_NORMAL, IDB_MINIMIZE_HOVER, IDB_MINIMIZE_PRESSED,
+                   MenuButtonStyle::kPush, 0);
   ::SetWindowPos(minimize_.hwnd(), nullptr, client.right - kCloseRightMargin - closeSize.cx - minimize_.Size().cx + 1,
                  kTopButtonY, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 
-  exit_.Create(hwnd(), IDC_EXIT, 0, 0, IDB_EXIT_NORMAL, IDB_EXIT_HOVER, IDB_EXIT_PRESSED,
-               win::LoadString(IDS_EXIT), app_.Graphics().Font(app::SharedFont::kTahoma12Bold));
+  CreateSkinButton(exit_, IDC_EXIT, IDB_EXIT_NORMAL, IDB_EXIT_HOVER, IDB_EXIT_PRESSED, MenuButtonStyle::kPush,
+                   IDS_EXIT);
   const SIZE exitSize = exit_.Size();
   const int bottomY = client.bottom - kBottomButtonMargin - exitSize.cy;
   ::SetWindowPos(exit_.hwnd(), nullptr, client.right - kBottomButtonMargin - exitSize.cx, bottomY, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER);
-  about_.Create(hwnd(), IDC_ABOUT, 0, 0, IDB_ABOUT_NORMAL, IDB_ABOUT_HOVER, IDB_ABOUT_PRESSED,
-                win::LoadString(IDS_ABOUT), app_.Graphics().Font(app::SharedFont::kTahoma12Bold));
+  CreateSkinButton(about_, IDC_ABOUT, IDB_ABOUT_NORMAL, IDB_ABOUT_HOVER, IDB_ABOUT_PRESSED, MenuButtonStyle::kPush,
+                   IDS_ABOUT);
   ::SetWindowPos(about_.hwnd(), nullptr, client.right - kBottomButtonMargin - exitSize.cx - kBottomButtonGap -
                  about_.Size().cx, bottomY, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 
   // The Help picture button with its label to the right, from (30, bottom - 33) to (75, bottom - 17).
-  help_.Create(hwnd(), IDC_HELP_BUTTON, 0, 0, IDB_HELP_NORMAL, IDB_HELP_HOVER, IDB_HELP_PRESSED);
+  CreateSkinButton(help_, IDC_HELP_BUTTON, IDB_HELP_NORMAL, IDB_HELP_HOVER, IDB_HELP_PRESSED, MenuButtonStyle::kPush,
+                   0);
   ::SetWindowPos(help_.hwnd(), nullptr, 30 - help_.Size().cx - 2, client.bottom - 25 - help_.Size().cy / 2, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER);
   const std::wstring helpText = win::LoadString(IDS_HELP);
@@ -276,16 +274,15 @@ void CStartdeckDlg::CreateNavigation() {
   RECT about{};
   ::GetWindowRect(about_.hwnd(), &about);
   ::MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&about), 2);
-  const HFONT font = graphics.Font(app::SharedFont::kTahoma12Bold);
-  home_.Create(hwnd(), IDC_HOME, 0, 0, IDB_HOME_NORMAL, IDB_HOME_HOVER, IDB_HOME_PRESSED, win::LoadString(IDS_HOME),
-               font);
-  back_.Create(hwnd(), IDC_BACK, 0, 0, IDB_BACK_NORMAL, IDB_BACK_HOVER, IDB_BACK_PRESSED, win::LoadString(IDS_BACK),
-               font);
+  CreateSkinButton(home_, IDC_HOME, IDB_HOME_NORMAL, IDB_HOME_HOVER, IDB_HOME_PRESSED, MenuButtonStyle::kPush,
+                   IDS_HOME);
+  CreateSkinButton(back_, IDC_BACK, IDB_BACK_NORMAL, IDB_BACK_HOVER, IDB_BACK_PRESSED, MenuButtonStyle::kPush,
+                   IDS_BACK);
   ::SetWindowPos(back_.hwnd(), nullptr, about.left, about.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   ::SetWindowPos(home_.hwnd(), nullptr, about.left - kBottomButtonGap - home_.Size().cx, about.top, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER);
-  launchInstall_.Create(hwnd(), IDC_LAUNCH_INSTALL, 0, 0, IDB_LAUNCH_NORMAL, IDB_LAUNCH_HOVER, IDB_LAUNCH_PRESSED,
-                        win::LoadString(IDS_INSTALL), font);
+  CreateSkinButton(launchInstall_, IDC_LAUNCH_INSTALL, IDB_LAUNCH_NORMAL, IDB_LAUNCH_HOVER, IDB_LAUNCH_PRESSED,
+                   MenuButtonStyle::kPush, IDS_INSTALL);
   ::SetWindowPos(launchInstall_.hwnd(), nullptr, about.left, about.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   ::ShowWindow(home_.hwnd(), SW_HIDE);
   ::ShowWindow(back_.hwnd(), SW_HIDE);
@@ -566,4 +563,34 @@ void CStartdeckDlg::OnClose() {
 void CStartdeckDlg::OnDestroy() {
   app_.Settings().Save();
   app_.SetMainWindow(nullptr);
+}
+
+void CStartdeckDlg::ForwardToDescendants(UINT message, WPARAM wParam, LPARAM lParam) const {
+  struct Forward {
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+  } forward{message, wParam, lParam};
+  // EnumChildWindows visits grandchildren too.
+  ::EnumChildWindows(
+      hwnd(),
+      [](HWND child, LPARAM data) -> BOOL {
+        const auto* f = reinterpret_cast<const Forward*>(data);
+        ::SendMessageW(child, f->message, f->wParam, f->lParam);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&forward));
+}
+
+void CStartdeckDlg::CreateSkinButton(CMenuButton& button, int id, int normal, int hover, int pressed,
+                                     MenuButtonStyle style, UINT captionId) {
+  HBITMAP faces[3]{};
+  int i = 0;
+  for (int bitmapId : {normal, hover, pressed}) {
+    buttonFaces_.emplace_back(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(bitmapId), IMAGE_BITMAP, 0,
+                                           0, LR_CREATEDIBSECTION));
+    faces[i++] = static_cast<HBITMAP>(buttonFaces_.back().get());
+  }
+  button.Create(0, 0, faces[0], faces[1], faces[2], style, captionId, 0, hwnd(), id);
+  button.SetCaptionFont(app_.Graphics().Font(app::SharedFont::kTahoma12Bold), RGB(255, 255, 255));
 }

@@ -6,10 +6,11 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "ui/MainMenuDialog.h"
 #include "ui/MenuRibbon.h"
-#include "ui/SkinButton.h"
+#include "ui/MenuButton.h"
 #include "ui/TabLists.h"
 #include "win/Dialog.h"
 #include "win/Handle.h"
@@ -39,6 +40,11 @@ class CStartdeckDlg : public win::Dialog {
   void OnCommand(int id);
   void OnClose();
   void OnDestroy();
+  // Creates one of the window's own buttons at (0, 0) from the skin's three faces.
+  void CreateSkinButton(CMenuButton& button, int id, int normal, int hover, int pressed, MenuButtonStyle style,
+                        UINT captionId);
+  // Sends `message` to every descendant window, children of children included.
+  void ForwardToDescendants(UINT message, WPARAM wParam, LPARAM lParam) const;
   void ReworkSystemMenu();
   void OnSysCommand(UINT command);
   void UpdateSystemMenu(bool minimized);
@@ -61,14 +67,16 @@ class CStartdeckDlg : public win::Dialog {
   win::UniqueGdiObject background_;
   win::UniqueIcon largeIcon_;
   win::UniqueIcon smallIcon_;
-  ui::SkinButton close_;
-  ui::SkinButton minimize_;
-  ui::SkinButton exit_;
-  ui::SkinButton about_;
-  ui::SkinButton help_;
-  ui::SkinButton home_;
-  ui::SkinButton back_;
-  ui::SkinButton launchInstall_;
+  CMenuButton close_;
+  CMenuButton minimize_;
+  CMenuButton exit_;
+  CMenuButton about_;
+  CMenuButton help_;
+  CMenuButton home_;
+  CMenuButton back_;
+  CMenuButton launchInstall_;
+  // The faces of the buttons above, three each, deleted with the window.
+  std::vector<win::UniqueGdiObject> buttonFaces_;
   CMenuRibbon ribbon_;
   CMainMenuDialog startPage_;
   std::unique_ptr<ui::TabLists> lists_;
