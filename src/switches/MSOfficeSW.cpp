@@ -1,0 +1,398 @@
+#include "switches/MSOfficeSW.h"
+
+#include <array>
+#include <optional>
+#include <span>
+#include <string>
+
+#include "StringIds.h"
+#include "app/Bstr.h"
+#include "app/ComError.h"
+#include "app/LogSink.h"
+#include "app/RegistryKey.h"
+#include "app/RegistryLayout.h"
+#include "suite/FileSearch.h"
+#include "vanto/EdSetup.h"
+#include "win/Handle.h"
+#include "win/Resources.h"
+
+using switches::PluginRecord;
+
+namespace {
+
+constexpr wchar_t kSourceTag[] = L"MSOfficeSW";
+constexpr wchar_t kOfficeKey[] = L"Software\\Microsoft\\Office\\";
+
+// ---- The Office applications, by application index ----------------------------------------------
+
+struct ApplicationRow {
+  const wchar_t* name;  // Office's own key name
+  const wchar_t* code;  // the value name in an add-in class's MiscStatus key
+  const wchar_t* displayName[2];  // edition 1, edition 2
+};
+
+constexpr ApplicationRow kApplications[CMSOfficeSW::kApplicationCount] = {
+    {L"Word", L"ww", {L"Microsoft Word 2000/XP/2003", L"Microsoft Word 2007/2010"}},
+    {L"Outlook", L"ot", {L"Microsoft Outlook 2000/XP/2003", L"Microsoft Outlook 2007/2010"}},
+    {L"Excel", L"ex", {L"Microsoft Excel 2000/XP/2003", L"Microsoft Excel 2007/2010"}},
+    {L"PowerPoint", L"pp", {L"Microsoft PowerPoint 2000/XP/2003", L"Microsoft PowerPoint 2007/2010"}},
+    {L"FrontPage", L"fp", {L"Microsoft FrontPage 2000/XP/2003", L"Microsoft FrontPage 2007/2010"}},
+};
+
+// ---- Where each edition finds its hosts, in the order tried --------------------------------------
+
+struct HostProbe {
+  const wchar_t* version;  // the Office registry version
+  const wchar_t* tag;      // named in the log record
+  bool frontPageAlone;     // FrontPage installed on its own: the version's Common InstallRoot "Path"
+};
+
+constexpr HostProbe kProbes2003[] = {
+    {L"11.0", L"MS Office2003", false}, {L"10.0", L"MS OfficeXP", true}, {L"9.0", L"MS Office2000", true},
+    {L"10.0", L"MS OfficeXP", false},   {L"9.0", L"MS Office2000", false},
+};
+constexpr HostProbe kProbes2007[] = {
+    {L"12.0", L"MS Office2007", false},
+    {L"14.0", L"MS Office2010", false},
+};
+
+// ---- The COM add-ins: ProgIDs by application index, files and classes ----------------------------
+
+struct AddinRow {
+  int kind;
+  std::array<const wchar_t*, CMSOfficeSW::kApplicationCount> progIds;  // null: no add-in for the host
+  const wchar_t* folderValue;  // the Folders value of the add-in files
+  const wchar_t* fileName;     // null: the ProgID + ".dll"
+  const wchar_t* classId;      // whose MiscStatus lists the applications it was installed for
+};
+
+constexpr AddinRow kAddins[] = {
+    {switches::kOffice2003,
+     {L"Quillet8.WordAddin", L"Quillet8.OutlookAddin", L"Quillet8.ExcelAddin", L"Quillet8.PowerPointAddin",
+      L"Quillet8.FrontPageAddin"},
+     L"Office",
+     L"Quillet8.dll",
+     L"{F4061A2B-3C5D-4E7F-80A1-BC2D3E4F5061}"},
+    {switches::kOffice2003Lite,
+     {L"EasyQuillet8.WordEasyAddin", L"EasyQuillet8.OutlookEasyAddin"},
+     L"Office",
+     L"EasyQuillet8.dll",
+     L"{7C5E9A32-4D6F-4B83-9EAC-2F3A4B5C6D7E}"},
+    {switches::kOffice2007,
+     {L"QuilletX.WordAddin", L"QuilletX.OutlookAddin", L"QuilletX.ExcelAddin", L"QuilletX.PowerPointAddin"},
+     L"OfficeX",
+     nullptr,
+     L"{8D6FAB43-5E70-4C94-AFBD-3A4B5C6D7E8F}"},
+    {switches::kOffice2007Lite,
+     {L"QuilletX.Easy.WordAddin", L"QuilletX.Easy.OutlookAddin"},
+     L"OfficeX",
+     nullptr,
+     L"{9E70BC54-6F81-4DA5-B0CE-4B5C6D7E8F90}"},
+};
+
+// The ED template installer's files.
+constexpr wchar_t kEdFolderValue[] = L"VNTOED";
+constexpr wchar_t kEdInstallerFile[] = L"edsetup.dll";
+constexpr wchar_t kEdTemplateFile[] = L"vntoed8.dot";
+
+// Kinds of each edition: full, Lite, ED (the order GetKinds reports them in).
+struct EditionKinds {
+  int full;
+  int lite;
+  int ed;
+};
+constexpr EditionKinds kEditionKinds[2] = {
+    {switches::kOffice2003, switches::kOffice2003Lite, switches::kOffice2003Ed},
+    {switches::kOffice2007, switches::kOffice2007Lite, switches::kOffice2007Ed},
+};
+
+// The failure texts of ApplyStates.
+constexpr wchar_t kCannotRegister[] = L"Can't register addin";
+constexpr wchar_t kNoAddinsKey[] = L"Can't register addin(no key in registry)";
+constexpr wchar_t kCannotWrite[] = L"Can't register addin(error write to registry)";
+constexpr wchar_t kCannotDelete[] = L"Can't unregister addin(can't delete key in registry)";
+
+bool IsEd(int kind) noexcept {
+  return kind == switches::kOffice2003Ed || kind == switches::kOffice2007Ed;
+}
+
+bool ValidApplication(int app) noexcept {
+  return app >= 0 && app < CMSOfficeSW::kApplicationCount;
+}
+
+const AddinRow* FindAddin(int kind) noexcept {
+  for (const AddinRow& row : kAddins)
+    if (row.kind == kind) return &row;
+  return nullptr;
+}
+
+// The ProgID of `kind` for application `app`; null when that host has no such add-in.
+const wchar_t* ProgId(int app, int kind) noexcept {
+  const AddinRow* row = FindAddin(kind);
+  return (row && ValidApplication(app)) ? row->progIds[static_cast<size_t>(app)] : nullptr;
+}
+
+bool KeyOpens(HKEY hive, const std::wstring& path) {
+  app::RegistryKey key;
+  return key.Open(hive, path, reg::kRead);
+}
+
+// The suite's search for an add-in file anywhere below a Folders value; an empty folder has none.
+bool FindFile(const std::wstring& folder, const std::wstring& name) {
+  if (folder.empty()) return false;
+  std::wstring found = name;
+  return suite::FindFileInTree(folder, found);
+}
+
+bool FileOpensForReading(const std::wstring& path) noexcept {
+  const win::UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  return file.valid();
+}
+
+// FrontPage on its own: the version's Common InstallRoot names the folder of FRONTPG.EXE.
+bool FrontPageAloneInstalled(const wchar_t* version) {
+  app::RegistryKey root;
+  if (!root.Open(HKEY_LOCAL_MACHINE, std::wstring(kOfficeKey) + version + L"\\Common\\InstallRoot\\", reg::kRead))
+    return false;
+  std::wstring folder = root.ReadString(L"Path");
+  if (folder.size() > MAX_PATH) folder.resize(MAX_PATH);  // the value is read into 260 characters
+  return FileOpensForReading(folder + L"FRONTPG.EXE");
+}
+
+// A negative status of the installer is a COM error; the rest is the caller's to judge.
+HRESULT Checked(HRESULT hr) {
+  app::ThrowIfFailed(hr);
+  return hr;
+}
+
+}  // namespace
+
+CMSOfficeSW::CMSOfficeSW(int edition, std::wstring name, std::wstring liteName, std::wstring edName)
+    : CSwitch(std::move(name)),
+      edition_(edition == 2 ? 2 : 1),
+      liteName_(std::move(liteName)),
+      edName_(std::move(edName)) {}
+
+CMSOfficeSW::~CMSOfficeSW() = default;
+
+// ---- CSwitch ------------------------------------------------------------------------------------
+
+bool CMSOfficeSW::IsPackagePresent() {
+  try {
+    packages_ = 0;
+    if (edition_ == 1) {
+      for (int kind : {switches::kOffice2003Lite, switches::kOffice2003, switches::kOffice2003Ed})
+        if (PackageInstalled(kWord, kind)) packages_ |= kind;
+    } else {
+      if (PackageInstalled(kWord, switches::kOffice2007Ed)) packages_ |= switches::kOffice2007Ed;
+      for (int app = 0; app < 4 && !(packages_ & switches::kOffice2007); ++app)
+        if (PackageInstalled(app, switches::kOffice2007)) packages_ |= switches::kOffice2007;
+      for (int app = 0; app < 2 && !(packages_ & switches::kOffice2007Lite); ++app)
+        if (PackageInstalled(app, switches::kOffice2007Lite)) packages_ |= switches::kOffice2007Lite;
+    }
+    return packages_ != 0;
+  } catch (...) {
+    return false;
+  }
+}
+
+int CMSOfficeSW::CollectPlugins() {
+  try {
+    const EditionKinds& kinds = kEditionKinds[edition_ - 1];
+    for (int app = 0; app < kApplicationCount; ++app) {
+      if (!HostInstalled(app)) continue;
+      AppendRecordIfPresent(app, kinds.full, Name());
+      AppendRecordIfPresent(app, kinds.lite, liteName_);
+      if (std::wstring_view(kApplications[app].name) == L"Word") AppendRecordIfPresent(app, kinds.ed, edName_);
+    }
+    return static_cast<int>(Stored().size());
+  } catch (...) {
+    return 0;
+  }
+}
+
+int CMSOfficeSW::ApplyStates(switches::PluginList& records, int quiet) {
+  int failed = 0;
+  const std::wstring host = GetHostInfo().name;
+  for (PluginRecord& record : records) {
+    if (!IsChanged(record)) continue;
+    if (record.state != switches::kEnabled && record.state != switches::kDisabled) continue;
+    const bool done = ApplyOne(record, quiet, host, [this](PluginRecord& r) {
+      if (r.state == switches::kEnabled) {
+        Enable(r);
+      } else {
+        Disable(r);
+      }
+    });
+    if (!done) ++failed;
+  }
+  return failed;
+}
+
+CPlugSt CMSOfficeSW::GetHostInfo() const {
+  return edition_ == 1 ? CPlugSt{L"MS Office XP/2003", 1} : CPlugSt{L"MS Office 2007", 2};
+}
+
+void CMSOfficeSW::GetKinds(std::vector<int>& kinds) const {
+  const EditionKinds& own = kEditionKinds[edition_ - 1];
+  kinds.push_back(own.full);
+  kinds.push_back(own.lite);
+  kinds.push_back(own.ed);
+}
+
+// ---- Detection ----------------------------------------------------------------------------------
+
+bool CMSOfficeSW::HostInstalled(int app) const {
+  if (!ValidApplication(app)) return false;
+  const ApplicationRow& application = kApplications[app];
+  const auto probes = edition_ == 1 ? std::span<const HostProbe>(kProbes2003) : std::span<const HostProbe>(kProbes2007);
+  for (const HostProbe& probe : probes) {
+    bool found = false;
+    if (probe.frontPageAlone) {
+      found = app == kFrontPage && FrontPageAloneInstalled(probe.version);
+    } else {
+      found = KeyOpens(HKEY_LOCAL_MACHINE,
+                       std::wstring(kOfficeKey) + probe.version + L"\\" + application.name + L"\\InstallRoot");
+    }
+    if (found) {
+      app::Log().Record(kSourceTag, __LINE__, L"%s#%s#%s", probe.tag, application.name, L"Application Installed");
+      return true;
+    }
+  }
+  return false;
+}
+
+bool CMSOfficeSW::AllowedForApp(int app, int kind) const {
+  if (IsEd(kind)) return true;
+  const AddinRow* row = FindAddin(kind);
+  if (!row || !ValidApplication(app)) return false;
+  app::RegistryKey status;
+  if (!status.Open(HKEY_CLASSES_ROOT, std::wstring(L"CLSID\\") + row->classId + L"\\MiscStatus", reg::kRead))
+    return false;
+  return status.ReadString(kApplications[app].code) == L"1";
+}
+
+bool CMSOfficeSW::PackageInstalled(int app, int kind) {
+  if (IsEd(kind)) return EdPackageInstalled(kind);
+  const AddinRow* row = FindAddin(kind);
+  const wchar_t* progId = ProgId(app, kind);
+  if (!row || !progId) return false;
+  const std::wstring file = row->fileName ? std::wstring(row->fileName) : std::wstring(progId) + L".dll";
+  return FindFile(switches::SuiteFolder(row->folderValue), file);
+}
+
+bool CMSOfficeSW::EdPackageInstalled(int kind) {
+  const std::wstring folder = switches::SuiteFolder(kEdFolderValue);
+  if (!FindFile(folder, kEdInstallerFile)) return false;
+  const bool word2003 = kind == switches::kOffice2003Ed;
+  // Word 2007 and 2010 read the template the installer brings itself; only the older Word needs it here.
+  if (word2003 && !FindFile(folder, kEdTemplateFile)) return false;
+  try {
+    if (word2003 && installer2003_) return true;
+    // Created once, and kept for the state query and the switching.
+    const Microsoft::WRL::ComPtr<IVantoEdSetup>& installer = Installer(kind);
+    const app::Bstr text(word2003 ? std::wstring_view(kEdTemplateFile) : std::wstring_view());
+    return Checked(installer->CheckPresence(word2003 ? kVantoEdCheckTemplate : kVantoEdCheckWord2007, text.get())) ==
+           S_OK;
+  } catch (...) {
+    return false;
+  }
+}
+
+bool CMSOfficeSW::IsRegistered(int app, int kind) {
+  if (IsEd(kind)) {
+    if (app != kWord) return false;
+    try {
+      LONG registered = 0;
+      Checked(Installer(kind)->get_State(&registered));
+      return registered != 0;
+    } catch (...) {
+      return false;
+    }
+  }
+  const std::wstring path = AddinKeyPath(app, kind);
+  return !path.empty() && KeyOpens(HKEY_CURRENT_USER, path);
+}
+
+std::wstring CMSOfficeSW::AddinKeyPath(int app, int kind) const {
+  const wchar_t* progId = ProgId(app, kind);
+  if (!progId) return {};
+  return std::wstring(kOfficeKey) + kApplications[app].name + L"\\Addins\\" + progId;
+}
+
+void CMSOfficeSW::AppendRecordIfPresent(int app, int kind, const std::wstring& productName) {
+  if (!AllowedForApp(app, kind) || !PackageInstalled(app, kind)) return;
+  PluginRecord record;
+  record.application = app;
+  record.displayName = kApplications[app].displayName[edition_ - 1];
+  record.state = IsRegistered(app, kind) ? switches::kEnabled : switches::kDisabled;
+  record.kind = kind;
+  record.productName = productName;
+  Stored().push_back(std::move(record));
+}
+
+// ---- Switching ----------------------------------------------------------------------------------
+
+Microsoft::WRL::ComPtr<IVantoEdSetup>& CMSOfficeSW::Installer(int kind) {
+  Microsoft::WRL::ComPtr<IVantoEdSetup>& installer = kind == switches::kOffice2003Ed ? installer2003_ : installer2007_;
+  if (!installer)
+    app::ThrowIfFailed(::CoCreateInstance(CLSID_VantoEdSetup, nullptr, CLSCTX_ALL, IID_PPV_ARGS(&installer)));
+  return installer;
+}
+
+void CMSOfficeSW::Enable(const PluginRecord& record) {
+  if (IsEd(record.kind)) {
+    if (Checked(Installer(record.kind)->Install()) != S_OK) switches::Fail(kSourceTag, __LINE__, record, kCannotRegister, 1);
+    return;
+  }
+  RegisterAddin(record);
+}
+
+void CMSOfficeSW::Disable(const PluginRecord& record) {
+  if (IsEd(record.kind)) {
+    if (Checked(Installer(record.kind)->Uninstall()) != S_OK)
+      switches::Fail(kSourceTag, __LINE__, record, kCannotRegister, 1);
+    return;
+  }
+  const wchar_t* progId = ProgId(record.application, record.kind);
+  app::RegistryKey addins;
+  if (!progId ||
+      !addins.Open(HKEY_CURRENT_USER,
+                   std::wstring(kOfficeKey) + kApplications[record.application].name + L"\\Addins", reg::kWrite) ||
+      !addins.DeleteTree(progId, false))
+    switches::Fail(kSourceTag, __LINE__, record, kCannotDelete, 1);
+}
+
+void CMSOfficeSW::RegisterAddin(const PluginRecord& record) {
+  const wchar_t* progId = ProgId(record.application, record.kind);
+  if (!progId) switches::Fail(kSourceTag, __LINE__, record, kNoAddinsKey, 1);
+  const ApplicationRow& application = kApplications[record.application];
+  const std::wstring addinsPath = std::wstring(kOfficeKey) + application.name + L"\\Addins";
+
+  app::RegistryKey addins;
+  if (!addins.Open(HKEY_CURRENT_USER, addinsPath, reg::kWrite)) (void)addins.Create(HKEY_CURRENT_USER, addinsPath, reg::kWrite);
+  if (!addins.Open(HKEY_CURRENT_USER, addinsPath, reg::kWrite))
+    switches::Fail(kSourceTag, __LINE__, record, kNoAddinsKey, 1);
+  std::optional<app::RegistryKey> addin = addins.OpenChild(progId, true);
+  if (!addin) switches::Fail(kSourceTag, __LINE__, record, kCannotWrite, 1);
+
+  const std::wstring description = win::LoadString(IDS_SW_ADDIN_DESCRIPTION) + L" " + application.name;
+  bool written = addin->WriteString(L"Description", description) &&
+                 addin->WriteString(L"FriendlyName", FriendlyName(record.application, record.kind));
+  if (edition_ == 2) written = written && addin->WriteNumber(L"CommandLineSafe", 1);
+  written = written && addin->WriteNumber(L"LoadBehavior", 3);
+  if (edition_ == 2)
+    written = written && addin->WriteString(L"Manifest", switches::SuiteFolder(L"OfficeX") + progId + L".dll.manifest");
+  if (!written) switches::Fail(kSourceTag, __LINE__, record, kCannotWrite, 1);
+}
+
+std::wstring CMSOfficeSW::FriendlyName(int app, int kind) const {
+  switch (kind) {
+    case switches::kOffice2003: return std::wstring(L"VANTO for Microsoft ") + kApplications[app].name;
+    case switches::kOffice2003Lite: return std::wstring(L"VANTO Lite for Microsoft ") + kApplications[app].name;
+    case switches::kOffice2007: return Name();
+    case switches::kOffice2007Lite: return liteName_;
+    default: return {};
+  }
+}

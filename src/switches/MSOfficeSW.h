@@ -1,0 +1,64 @@
+// The switch of the suite's add-ins in Microsoft Word, Outlook, Excel, PowerPoint and FrontPage.
+// One instance serves one Office edition: 1 = Office 2000/XP/2003, 2 = Office 2007/2010. Each
+// edition knows a full and a Lite COM add-in, registered per user under Office's Addins key, and
+// for Word the ED template, which the suite's template installer (a COM server) puts in place.
+#pragma once
+
+#include <windows.h>
+#include <wrl/client.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "switches/Switch.h"
+
+struct IVantoEdSetup;
+
+class CMSOfficeSW final : public CSwitch {
+ public:
+  // The application indexes of the Office hosts.
+  enum Application : int { kWord = 0, kOutlook = 1, kExcel = 2, kPowerPoint = 3, kFrontPage = 4 };
+  static constexpr int kApplicationCount = 5;
+
+  CMSOfficeSW(int edition, std::wstring name, std::wstring liteName, std::wstring edName);
+  ~CMSOfficeSW() override;
+
+  [[nodiscard]] bool IsPackagePresent() override;
+  int CollectPlugins() override;
+  int ApplyStates(switches::PluginList& records, int quiet) override;
+  [[nodiscard]] CPlugSt GetHostInfo() const override;
+  void GetKinds(std::vector<int>& kinds) const override;
+
+  // Detection steps, for the switch itself and its tests. `app` is an application index, `kind`
+  // one of this switch's add-in kinds.
+  [[nodiscard]] bool HostInstalled(int app) const;
+  [[nodiscard]] bool AllowedForApp(int app, int kind) const;
+  [[nodiscard]] bool PackageInstalled(int app, int kind);
+  [[nodiscard]] bool IsRegistered(int app, int kind);
+  // "Software\Microsoft\Office\<application>\Addins\<ProgID>" (under HKEY_CURRENT_USER).
+  [[nodiscard]] std::wstring AddinKeyPath(int app, int kind) const;
+
+  [[nodiscard]] int Edition() const noexcept { return edition_; }
+  // The kinds IsPackagePresent found, as bits.
+  [[nodiscard]] int PackagesFound() const noexcept { return packages_; }
+
+ private:
+  // The installer reference of the ED kind's edition, created on first use; a failed creation
+  // throws app::ComError.
+  Microsoft::WRL::ComPtr<IVantoEdSetup>& Installer(int kind);
+  [[nodiscard]] bool EdPackageInstalled(int kind);
+  void AppendRecordIfPresent(int app, int kind, const std::wstring& productName);
+  void Enable(const switches::PluginRecord& record);
+  void Disable(const switches::PluginRecord& record);
+  void RegisterAddin(const switches::PluginRecord& record);
+  [[nodiscard]] std::wstring FriendlyName(int app, int kind) const;
+
+  int edition_;
+  std::wstring liteName_;
+  std::wstring edName_;
+  int packages_ = 0;
+  // One reference per edition, as each edition's ED kind uses its own; empty until first needed.
+  Microsoft::WRL::ComPtr<IVantoEdSetup> installer2003_;
+  Microsoft::WRL::ComPtr<IVantoEdSetup> installer2007_;
+};

@@ -1,0 +1,102 @@
+// What the Office switch tests share: the ED installer substitute (registered, or a private copy
+// reached through its own exports), the English language library for the switches' texts, and the
+// message boxes the switches show.
+#pragma once
+
+#include <windows.h>
+#include <wrl/client.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "vanto/EdSetup.h"
+#include "win/Handle.h"
+#include "win/MessageBox.h"
+
+namespace officetest {
+
+using Microsoft::WRL::ComPtr;
+
+inline constexpr wchar_t kFoldersKey[] = L"SOFTWARE\\Korvelsoft\\VNTO9\\Folders";
+inline constexpr wchar_t kEdSettingsKey[] = L"Software\\Korvelsoft\\VNTO9\\EdSetupSubstitute";
+
+// The built installer, beside the test program, with its template.
+[[nodiscard]] std::filesystem::path EdSetupDll();
+
+// Registers the built edsetup.dll in the prefix's machine-wide classes once per test program.
+class EdSetupRegistration : public ::testing::Environment {
+ public:
+  void SetUp() override;
+};
+
+// A copy of edsetup.dll in a folder of the test's choosing, loaded by this process and asked for
+// objects through its own DllGetClassObject, so the template beside it is the test's to arrange.
+class PrivateInstaller {
+ public:
+  explicit PrivateInstaller(const std::filesystem::path& folder);
+  PrivateInstaller(const PrivateInstaller&) = delete;
+  PrivateInstaller& operator=(const PrivateInstaller&) = delete;
+  ~PrivateInstaller();
+
+  [[nodiscard]] bool Loaded() const noexcept { return module_.valid(); }
+  [[nodiscard]] ComPtr<IVantoEdSetup> Create() const;
+  [[nodiscard]] HRESULT CanUnloadNow() const;
+  [[nodiscard]] HRESULT ClassObject(REFIID riid, void** ppv) const;
+  [[nodiscard]] HRESULT ClassObject(REFCLSID clsid, REFIID riid, void** ppv) const;
+  [[nodiscard]] HRESULT Call(const char* exportName) const;
+
+ private:
+  win::UniqueModule module_;
+};
+
+// Makes the English language library the resource module for as long as it lives.
+class EnglishStrings {
+ public:
+  EnglishStrings();
+  ~EnglishStrings();
+  EnglishStrings(const EnglishStrings&) = delete;
+  EnglishStrings& operator=(const EnglishStrings&) = delete;
+};
+
+// Answers every message box with IDOK while it lives, and keeps what was asked.
+class BoxRecorder {
+ public:
+  BoxRecorder();
+  ~BoxRecorder();
+  BoxRecorder(const BoxRecorder&) = delete;
+  BoxRecorder& operator=(const BoxRecorder&) = delete;
+  [[nodiscard]] const std::vector<win::MessageBoxRequest>& Boxes() const noexcept { return boxes_; }
+
+ private:
+  std::vector<win::MessageBoxRequest> boxes_;
+};
+
+// An owned BSTR.
+class Bstr {
+ public:
+  Bstr() = default;
+  explicit Bstr(const std::wstring& text) : value_(::SysAllocStringLen(text.data(), static_cast<UINT>(text.size()))) {}
+  Bstr(const Bstr&) = delete;
+  Bstr& operator=(const Bstr&) = delete;
+  ~Bstr() { ::SysFreeString(value_); }
+  [[nodiscard]] BSTR get() const noexcept { return value_; }
+  [[nodiscard]] BSTR* put() noexcept {
+    ::SysFreeString(value_);
+    value_ = nullptr;
+    return &value_;
+  }
+  [[nodiscard]] std::wstring str() const { return value_ ? std::wstring(value_, ::SysStringLen(value_)) : L""; }
+
+ private:
+  BSTR value_ = nullptr;
+};
+
+// A whole UTF-16LE file (a byte-order mark dropped).
+[[nodiscard]] std::wstring ReadUtf16File(const std::filesystem::path& file);
+// An empty placeholder file, with the folders on the way.
+void Touch(const std::filesystem::path& file);
+
+}  // namespace officetest
