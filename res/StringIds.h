@@ -184,3 +184,50 @@
 #define IDS_HOME 380
 #define IDS_BACK 381
 #define IDS_WELCOME 423
+
+// Handing documents to host applications: messages.
+#define IDS_SELECT_DOCUMENT 4101         // "Select the document you wish to translate."
+#define IDS_INSTALL_HOST_FIRST 4102      // "You must install %s to use this extension. " (trailing blank)
+#define IDS_OTHER_PRODUCTS_PLAIN 4103    // the other-products message without its link, for help areas
+#define IDS_DOCX_NEEDS_WORD2007 4104     // ".docx" documents only in Word 2007 or higher
+#define IDS_MESSENGER_NEEDS_IE 4105      // Internet Explorer needed for the Messenger extension
+#define IDS_MESSENGER_NOT_RUNNING 4106   // "Launch Windows Live Messenger, log in, and click Launch again."
+
+// Handing documents to host applications: what happens after Launch, per host (the outcome) and,
+// for some hosts, the steps to take.
+#define IDS_HELP_ACROBAT 4111
+#define IDS_HELP_ACROBAT_STEPS 4112
+#define IDS_HELP_OFFICE2003 4113
+#define IDS_HELP_OFFICE2007 4114
+#define IDS_HELP_OUTLOOK2003 4115
+#define IDS_HELP_OUTLOOK2007 4116
+#define IDS_HELP_BROWSER 4117
+#define IDS_HELP_OPENOFFICE 4118
+#define IDS_HELP_MESSENGER 4119          // a blank before its first line break in English
+#define IDS_HELP_MESSENGER_STEPS 4120
+#define IDS_HELP_QIP 4121
+#define IDS_HELP_QIP_STEPS 4122
+#define IDS_HELP_SKYPE 4123
+#define IDS_HELP_SKYPE_STEPS 4124
+#define IDS_HELP_VNTO 4125
+#define IDS_HELP_VNTOX 4126
+#define IDS_HELP_BATCHER 4127
+#define IDS_HELP_ICQ 4128
+#define IDS_HELP_ICQ_STEPS 4129
+
+// Open-file dialog filters of the task dialogs: each part is "description|patterns|" (the PDF part
+// and "All files" end with "||"); the patterns are the same in every language.
+#define IDS_FILTER_WORD2007 4141
+#define IDS_FILTER_WORD2007_ALL 4142
+#define IDS_FILTER_WORD 4143
+#define IDS_FILTER_WORD_ALL 4144
+#define IDS_FILTER_EXCEL 4145            // Excel 97-2003 and 2007 hosts alike
+#define IDS_FILTER_EXCEL2007_ALL 4146
+#define IDS_FILTER_EXCEL2007_XLSX 4147   // the batch translator's Excel filter
+#define IDS_FILTER_EXCEL_ALL 4148
+#define IDS_FILTER_POWERPOINT2007 4149   // 2007 hosts and the batch translator
+#define IDS_FILTER_POWERPOINT2007_ALL 4150
+#define IDS_FILTER_POWERPOINT 4151
+#define IDS_FILTER_POWERPOINT_ALL 4152
+#define IDS_FILTER_PDF 4153
+#define IDS_FILTER_ALL_FILES 4154

@@ -1,0 +1,146 @@
+// The hand-off of a document to the host chosen in a task dialog.
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include <array>
+
+#include "StringIds.h"
+#include "app/ComError.h"
+#include "suite/DisplayNames.h"
+#include "suite/Installed.h"
+#include "suite/ProcessSearch.h"
+#include "suite/RunningKey.h"
+#include "suite/RunningRecords.h"
+#include "tasks/DefaultBrowser.h"
+#include "tasks/HandOffKey.h"
+#include "tasks/HandOffParameter.h"
+#include "tasks/TranslateMenuUtils.h"
+#include "win/Resources.h"
+
+using switches::PluginRecord;
+using namespace tasks;
+
+namespace {
+
+constexpr UINT kErrorBox = MB_OK | MB_ICONEXCLAMATION;
+constexpr UINT kInformationBox = MB_OK | MB_ICONINFORMATION;
+
+constexpr wchar_t kInternetExplorerKey[] = L"SOFTWARE\\Microsoft\\Internet Explorer";
+
+[[nodiscard]] bool IsRunning(std::wstring_view executable) {
+  suite::SetProcessTarget(executable);
+  return suite::FindProcess(nullptr, 0);
+}
+
+// The working folder the host starts in: the start centre's own (the limit is the system's
+// 260 characters; a longer folder leaves it empty).
+std::wstring WorkingFolder() {
+  std::array<wchar_t, MAX_PATH> folder{};
+  const DWORD length = ::GetCurrentDirectoryW(static_cast<DWORD>(folder.size()), folder.data());
+  if (length == 0 || length >= folder.size()) return {};
+  return std::wstring(folder.data(), length);
+}
+
+}  // namespace
+
+bool CTranslateMenuUtils::PrepareHost(PluginRecord& record, HostTarget& target) {
+  std::optional<HostTarget> host = hosts_.TargetOfKind(record.kind, officeApplication_);
+  if (!host) return false;
+  target = std::move(*host);
+  if (record.displayName.find(L"Reader") != std::wstring::npos) target.executable = L"AcroRD32.exe";
+
+  if (record.state != switches::kDisabled) return true;
+  if (plugins_.Enable(record, context_.MainWindow()) != switches::PluginTable::EnableResult::kSwitched)
+    return false;
+  // A host that runs already loaded its add-ins before this one was switched on.
+  if (IsRunning(target.executable)) {
+    context_.ShowMessage(IDS_SW_RELAUNCH_HOST, record.displayName, kInformationBox);
+    return false;
+  }
+  return true;
+}
+
+bool CTranslateMenuUtils::PrepareApplication(const std::wstring& appId, HostTarget& target) {
+  std::wstring path;
+  if (const std::optional<app::RegistryKey> apps = suite::OpenAppsKey()) path = apps->ReadString(appId);
+  if (path.empty()) {
+    context_.ShowMessage(IDS_APP_NOT_INSTALLED, suite::DisplayName(appId, false), kErrorBox);
+    return false;
+  }
+  target = {std::move(path), appId, {}};
+  return true;
+}
+
+int CTranslateMenuUtils::HandOff(const HandOffRequest& request) {
+  if (IsEmptyDocument(request.document) && request.taskCode != kTaskEmail && request.taskCode != kTaskMessages) {
+    context_.ShowText(win::LoadString(IDS_SELECT_DOCUMENT), kErrorBox);
+    return 0;
+  }
+
+  if (request.entry > lastRealEntry_) {
+    const UnavailableEntry unavailable = UnavailabilityOf(request.entry);
+    UINT id = IDS_OTHER_PRODUCTS;  // shown in its rich form, with the link
+    if (unavailable.choice == Unavailability::kNotInstalled) id = IDS_APP_NOT_INSTALLED;
+    if (unavailable.choice == Unavailability::kHostMissing) id = IDS_INSTALL_HOST_FIRST;
+    context_.ShowMessage(id, unavailable.name, kErrorBox);
+    return 1;
+  }
+
+  HostTarget target;
+  if (const int id = RecordIdOfEntry(request.entry); id != 0) {
+    PluginRecord* record = plugins_.FindPluginById(id);
+    if (!record || !PrepareHost(*record, target)) return 0;
+  } else if (!PrepareApplication(entryData_[static_cast<size_t>(request.entry)], target)) {
+    return 0;
+  }
+
+  std::optional<app::RegistryKey> key = OpenHandOffKey(target.executable);
+  if (!key) return 0;
+
+  bool written = false;
+  try {
+    std::wstring parameter = HostParameter(target.executable, request.document);
+    const std::wstring folder = WorkingFolder();
+
+    if (NeedsWord2007(target.key, parameter)) {
+      context_.ShowMessage(IDS_DOCX_NEEDS_WORD2007, {}, kErrorBox);
+      return 0;
+    }
+
+    if (SameFileName(target.executable, L"soffice.exe")) {
+      parameter = WriterParameter(parameter);
+    } else if (SameFileName(target.executable, L"msnmsgr.exe")) {
+      // The Messenger add-in is an activity inside the messenger, opened through Internet Explorer.
+      if (app::RegistryKey explorer; !explorer.Open(HKEY_LOCAL_MACHINE, kInternetExplorerKey, reg::kRead)) {
+        context_.ShowMessage(IDS_MESSENGER_NEEDS_IE, {}, kErrorBox);
+        return 0;
+      }
+      if (!IsRunning(L"msnmsgr.exe")) {
+        context_.ShowMessage(IDS_MESSENGER_NOT_RUNNING, {}, kErrorBox);
+        return 0;
+      }
+      target.executable = L"iexplore";
+      parameter = context_.ActivityAddress();
+      if (parameter.empty()) parameter = kBuiltInActivityAddress;
+    }
+
+    const std::wstring record = suite::HandOffRecord(request.directionId, request.profile, parameter,
+                                                     suite::KernelOf(context_));
+    written = key->WriteString(target.key, record);
+
+    const HINSTANCE result = ::ShellExecuteW(nullptr, target.verb.c_str(), target.executable.c_str(),
+                                             parameter.c_str(), folder.c_str(), SW_SHOWNORMAL);
+    if (reinterpret_cast<INT_PTR>(result) == SE_ERR_FNF) {
+      key->DeleteValue(target.key);
+      key->Close();
+      context_.ShowMessage(IDS_LAUNCH_FAILED, target.executable, kErrorBox);
+      return 0;
+    }
+    return 1;
+  } catch (const app::ComError&) {
+    if (written) key->DeleteValue(target.key);
+    key->Close();
+    return 0;
+  }
+}

@@ -1,0 +1,24 @@
+// The text the hand-off gives a host on its command line and in the U part of its record.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tasks {
+
+// Nothing left of the document once every "http://" is taken out (a bare prefix is no address).
+[[nodiscard]] bool IsEmptyDocument(std::wstring_view document);
+
+// Firefox gets a lower-cased address with "http://" in front unless the address already starts
+// with it (in any letter case: then it goes as typed); any other host gets the document in double
+// quotes, or nothing for an empty one.
+[[nodiscard]] std::wstring HostParameter(std::wstring_view executable, std::wstring_view document);
+
+// The suite translator and its Lite edition (their Running keys "Vnto", "VntoX") open no ".docx"
+// (spelt in lower case) documents: those need Word 2007 or higher.
+[[nodiscard]] bool NeedsWord2007(std::wstring_view key, std::wstring_view parameter) noexcept;
+
+// OpenOffice.org opens the document in Writer: "-swriter " before the parameter.
+[[nodiscard]] std::wstring WriterParameter(std::wstring_view parameter);
+
+}  // namespace tasks
