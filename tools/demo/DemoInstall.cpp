@@ -1,7 +1,8 @@
 // Writes a complete demo installation of the suite: the program files in an installation folder,
 // the product's .inf packed with infpack, the machine-wide registry records, the translation
 // kernel, registered, and the suite's applications (copies of the SuiteApp substitute; see
-// DemoApps.h and README.md) with the journal they write to. Run it under Wine (or on Windows)
+// DemoApps.h and README.md) with the journal they write to, the host programs and the Microsoft
+// Office installations with the suite's add-ins (DemoHosts.h). Run it under Wine (or on Windows)
 // from the build's bin folder:
 //
 //   DemoInstall.exe FOLDER [--product NAME] [--title FILE_TITLE] [--language LANGID] [--no-inf]
@@ -15,6 +16,7 @@
 #include <vector>
 
 #include "DemoApps.h"
+#include "DemoHosts.h"
 #include "app/RegistryKey.h"
 #include "win/Handle.h"
 #include "win/Module.h"
@@ -224,6 +226,8 @@ int wmain(int argc, wchar_t** argv) {
   if (!WriteRegistry(options)) return Fail(L"cannot write the installation's registry records");
   if (!RegisterKernel(options)) return Fail(L"cannot register the translation kernel");
   if (!demo::InstallDemoApps(from, options.folder)) return Fail(L"cannot install the suite's applications");
+  if (!demo::InstallDemoHosts(from, options.folder)) return Fail(L"cannot install the host programs");
+  if (!demo::InstallDemoOffice(from, options.folder)) return Fail(L"cannot install Microsoft Office and its add-ins");
   const fs::path journal = demo::InstallJournal(options.folder);
   if (journal.empty()) return Fail(L"cannot point the applications' journal at the installation");
 

@@ -1,0 +1,159 @@
+#include "DemoHosts.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+
+#include "app/RegistryKey.h"
+#include "win/Handle.h"
+
+namespace demo {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr wchar_t kAppPaths[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\";
+
+struct OfficeVersion {
+  const wchar_t* version;
+  const wchar_t* folder;  // below <installation>\Hosts
+};
+constexpr OfficeVersion kOfficeVersions[] = {
+    {L"11.0", L"Microsoft Office\\Office11"},
+    {L"12.0", L"Microsoft Office\\Office12"},
+};
+constexpr const wchar_t* kOfficeApplications[] = {L"Word", L"Excel", L"Outlook", L"PowerPoint"};
+
+// The add-in classes and the applications each is installed for ("ww" Word, "ot" Outlook, "ex"
+// Excel, "pp" PowerPoint): the full add-ins for all four, the Lite ones for Word and Outlook.
+struct AddinClass {
+  const wchar_t* clsid;
+  const wchar_t* codes[4];
+};
+constexpr AddinClass kAddinClasses[] = {
+    {L"{F4061A2B-3C5D-4E7F-80A1-BC2D3E4F5061}", {L"ww", L"ot", L"ex", L"pp"}},  // Office 2003, full
+    {L"{7C5E9A32-4D6F-4B83-9EAC-2F3A4B5C6D7E}", {L"ww", L"ot"}},                // Office 2003, Lite
+    {L"{8D6FAB43-5E70-4C94-AFBD-3A4B5C6D7E8F}", {L"ww", L"ot", L"ex", L"pp"}},  // Office 2007, full
+    {L"{9E70BC54-6F81-4DA5-B0CE-4B5C6D7E8F90}", {L"ww", L"ot"}},                // Office 2007, Lite
+};
+
+// Add-in files: found by name only, so placeholders do.
+constexpr const wchar_t* kOfficeAddinFiles[] = {L"Quillet8.dll", L"EasyQuillet8.dll"};
+constexpr const wchar_t* kOfficeXProgIds[] = {L"QuilletX.WordAddin",       L"QuilletX.OutlookAddin",
+                                              L"QuilletX.ExcelAddin",      L"QuilletX.PowerPointAddin",
+                                              L"QuilletX.Easy.WordAddin",  L"QuilletX.Easy.OutlookAddin"};
+
+bool WriteText(const fs::path& file, const std::string& text) {
+  std::ofstream out(file, std::ios::binary | std::ios::trunc);
+  out << text;
+  return static_cast<bool>(out);
+}
+
+std::string Narrow(std::wstring_view text) {
+  return std::string(text.begin(), text.end());  // ASCII names only
+}
+
+std::string Manifest(std::wstring_view progId) {
+  return "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n"
+         "<assembly xmlns=\"urn:schemas-microsoft-com:asm.v1\" manifestVersion=\"1.0\">\r\n"
+         "  <assemblyIdentity name=\"" + Narrow(progId) + "\" version=\"8.0.0.0\" />\r\n"
+         "  <!-- VANTO demo installation: placeholder of the add-in's manifest -->\r\n"
+         "</assembly>\r\n";
+}
+
+// A Folders value: the folder, created, with its closing separator.
+bool WriteFolder(app::RegistryKey& folders, const wchar_t* name, const fs::path& folder) {
+  std::error_code ec;
+  fs::create_directories(folder, ec);
+  return !ec && folders.WriteString(name, folder.wstring() + L"\\");
+}
+
+bool CopyFromBin(const fs::path& binFolder, const wchar_t* name, const fs::path& folder) {
+  std::error_code ec;
+  if (!fs::exists(binFolder / name)) {
+    std::fwprintf(stderr, L"DemoInstall: no %ls in %ls\n", name, binFolder.c_str());
+    return false;
+  }
+  fs::copy_file(binFolder / name, folder / name, fs::copy_options::overwrite_existing, ec);
+  return !ec;
+}
+
+// Registers a COM server the way an installer does: its own DllRegisterServer.
+bool RegisterServer(const fs::path& dll) {
+  win::UniqueModule module(::LoadLibraryW(dll.c_str()));
+  if (!module) return false;
+  using RegisterFn = HRESULT(STDAPICALLTYPE*)();
+  auto registerServer =
+      reinterpret_cast<RegisterFn>(reinterpret_cast<void*>(::GetProcAddress(module.get(), "DllRegisterServer")));
+  return registerServer && SUCCEEDED(registerServer());
+}
+
+}  // namespace
+
+bool InstallDemoHosts(const fs::path& binFolder, const fs::path& folder) {
+  const fs::path substitute = binFolder / L"SuiteApp.exe";
+  if (!fs::exists(substitute)) {
+    std::fwprintf(stderr, L"DemoInstall: no %ls; host programs left out\n", substitute.c_str());
+    return true;
+  }
+  for (const DemoHost& host : kDemoHosts) {
+    const fs::path hostFolder = folder / L"Hosts" / host.folder;
+    const fs::path program = hostFolder / host.executable;
+    std::error_code ec;
+    fs::create_directories(hostFolder, ec);
+    if (ec || !fs::copy_file(substitute, program, fs::copy_options::overwrite_existing, ec) || ec) return false;
+    if (!host.appPath) continue;
+    app::RegistryKey key;
+    if (!key.Create(HKEY_LOCAL_MACHINE, std::wstring(kAppPaths) + std::wstring(host.executable)) ||
+        !key.WriteString(L"", program.wstring()) || !key.WriteString(L"Path", hostFolder.wstring()))
+      return false;
+  }
+  return true;
+}
+
+bool InstallDemoOffice(const fs::path& binFolder, const fs::path& folder) {
+  for (const OfficeVersion& office : kOfficeVersions) {
+    const fs::path root = folder / L"Hosts" / office.folder;
+    std::error_code ec;
+    fs::create_directories(root, ec);
+    if (ec) return false;
+    for (const wchar_t* application : kOfficeApplications) {
+      app::RegistryKey installRoot;
+      if (!installRoot.Create(HKEY_LOCAL_MACHINE, std::wstring(L"Software\\Microsoft\\Office\\") + office.version +
+                                                      L"\\" + application + L"\\InstallRoot") ||
+          !installRoot.WriteString(L"Path", root.wstring() + L"\\"))
+        return false;
+    }
+  }
+
+  for (const AddinClass& addin : kAddinClasses) {
+    app::RegistryKey status;
+    if (!status.Create(HKEY_LOCAL_MACHINE, std::wstring(L"Software\\Classes\\CLSID\\") + addin.clsid + L"\\MiscStatus"))
+      return false;
+    for (const wchar_t* code : addin.codes)
+      if (code && !status.WriteString(code, L"1")) return false;
+  }
+
+  app::RegistryKey folders;
+  if (!folders.Create(HKEY_LOCAL_MACHINE, reg::kFolders)) return false;
+  const fs::path office = folder / L"Office";
+  const fs::path officeX = folder / L"OfficeX";
+  const fs::path ed = folder / L"VNTOED";
+  if (!WriteFolder(folders, L"Office", office) || !WriteFolder(folders, L"OfficeX", officeX) ||
+      !WriteFolder(folders, L"VNTOED", ed))
+    return false;
+  for (const wchar_t* file : kOfficeAddinFiles)
+    if (!WriteText(office / file, "VANTO demo installation: placeholder of an Office add-in\r\n")) return false;
+  for (const wchar_t* progId : kOfficeXProgIds) {
+    const std::wstring dll = std::wstring(progId) + L".dll";
+    if (!WriteText(officeX / dll, "VANTO demo installation: placeholder of an Office add-in\r\n") ||
+        !WriteText(officeX / (dll + L".manifest"), Manifest(progId)))
+      return false;
+  }
+  return CopyFromBin(binFolder, L"edsetup.dll", ed) && CopyFromBin(binFolder, L"vntoed8.dot", ed) &&
+         RegisterServer(ed / L"edsetup.dll");
+}
+
+}  // namespace demo

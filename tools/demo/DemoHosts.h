@@ -1,0 +1,46 @@
+// The demo installation's host applications: copies of the SuiteApp substitute under the hosts'
+// executable names, registered so that the shell finds them by name, and the Microsoft Office
+// installations with the suite's Office add-ins that the Office switch detects.
+#pragma once
+
+#include <filesystem>
+#include <string_view>
+
+namespace demo {
+
+struct DemoHost {
+  std::wstring_view folder;      // below <installation>\Hosts
+  std::wstring_view executable;  // the host's own file name
+  bool appPath;                  // registered under App Paths (one copy per name is)
+};
+
+inline constexpr DemoHost kDemoHosts[] = {
+    // Office 2003 and Office 2007: the shell starts the 2007 programs.
+    {L"Microsoft Office\\Office11", L"winword.exe", false},
+    {L"Microsoft Office\\Office11", L"excel.exe", false},
+    {L"Microsoft Office\\Office11", L"outlook.exe", false},
+    {L"Microsoft Office\\Office11", L"powerpnt.exe", false},
+    {L"Microsoft Office\\Office12", L"winword.exe", true},
+    {L"Microsoft Office\\Office12", L"excel.exe", true},
+    {L"Microsoft Office\\Office12", L"outlook.exe", true},
+    {L"Microsoft Office\\Office12", L"powerpnt.exe", true},
+    {L"Adobe\\Reader 9.0\\Reader", L"AcroRD32.exe", true},
+    {L"Adobe\\Acrobat 9.0\\Acrobat", L"Acrobat.exe", true},
+    {L"Mozilla Firefox", L"firefox.exe", true},
+    {L"Internet Explorer", L"iexplore.exe", true},
+    {L"OpenOffice.org 3\\program", L"soffice.exe", true},
+};
+
+// Copies SuiteApp.exe from `binFolder` as every host program under <folder>\Hosts and registers
+// each one marked for it under HKLM "SOFTWARE\Microsoft\Windows\CurrentVersion\App Paths\<exe>"
+// (default value: the program, "Path": its folder). False when a copy or a key fails; without the
+// substitute nothing is copied and true is returned.
+[[nodiscard]] bool InstallDemoHosts(const std::filesystem::path& binFolder, const std::filesystem::path& folder);
+
+// Office 2003 (11.0) and 2007 (12.0) with Word, Excel, Outlook and PowerPoint (their InstallRoot
+// keys), the suite's Office add-in files under the Folders values "Office", "OfficeX" and "VNTOED",
+// the applications each add-in class was installed for (MiscStatus), and the ED template installer
+// edsetup.dll with its template, registered through its own DllRegisterServer.
+[[nodiscard]] bool InstallDemoOffice(const std::filesystem::path& binFolder, const std::filesystem::path& folder);
+
+}  // namespace demo
