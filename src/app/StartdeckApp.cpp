@@ -8,6 +8,7 @@
 #include "app/Language.h"
 #include "app/LogSink.h"
 #include "StringIds.h"
+#include "tasks/TranslateMenuUtils.h"
 #include "ui/StartdeckDlg.h"
 #include "win/MessageBox.h"
 #include "win/Resources.h"
@@ -84,6 +85,9 @@ bool CStartdeckApp::Start() {
   graphics_.Create();
   settings_.SetDirectionSource(&kernel_);
 
+  menuUtils_ = std::make_unique<CTranslateMenuUtils>(*this);
+  menuUtils_->LoadPlugins();
+
   CStartdeckDlg dialog(*this);
   dialog.DoModal();
   mainWindow_ = nullptr;
@@ -110,6 +114,7 @@ bool CStartdeckApp::LoadResourceFile() {
 int CStartdeckApp::ExitInstance() noexcept {
   instance_.Release();
   graphics_.Destroy();
+  menuUtils_.reset();  // the switches hold component references of their own
   kernel_.Disconnect();
   if (comInitialized_) {
     ::CoUninitialize();

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -12,10 +13,12 @@
 #include "app/SharedGraphics.h"
 #include "app/SingleInstance.h"
 #include "profile/CryptedProfile.h"
-#include "suite/LaunchContext.h"
+#include "tasks/HandOffContext.h"
 #include "win/Handle.h"
 
-class CStartdeckApp : public suite::LaunchContext {
+class CTranslateMenuUtils;
+
+class CStartdeckApp : public tasks::HandOffContext {
  public:
   CStartdeckApp();
   ~CStartdeckApp() override;
@@ -49,6 +52,15 @@ class CStartdeckApp : public suite::LaunchContext {
   [[nodiscard]] HWND MainWindow() const noexcept override { return mainWindow_; }
   void SetMainWindow(HWND window) noexcept { mainWindow_ = window; }
 
+  // The hand-off object with its plug-in table; it exists from start-up step 19 to shutdown.
+  [[nodiscard]] CTranslateMenuUtils& MenuUtils() noexcept { return *menuUtils_; }
+  [[nodiscard]] bool HasMenuUtils() const noexcept { return menuUtils_ != nullptr; }
+
+  // The main window's "show all features" box, which the hand-off's lists follow.
+  [[nodiscard]] bool ShowAllFeatures() const noexcept override { return showAllFeatures_; }
+  void SetShowAllFeatures(bool showAll) noexcept { showAllFeatures_ = showAll; }
+  [[nodiscard]] std::wstring ActivityAddress() const override { return settings_.ActivityUrl(); }
+
   [[nodiscard]] bool UpdatesInstalling() const noexcept { return updatesInstalling_ != 0; }
   void SetUpdatesInstalling(bool installing) noexcept { updatesInstalling_ = installing ? 1 : 0; }
 
@@ -71,6 +83,8 @@ class CStartdeckApp : public suite::LaunchContext {
   app::KernelConnection kernel_;
   app::SettingsStore settings_;
   app::SharedGraphics graphics_;
+  std::unique_ptr<CTranslateMenuUtils> menuUtils_;
+  bool showAllFeatures_ = false;
   HWND mainWindow_ = nullptr;
   volatile LONG updatesInstalling_ = 0;
 };

@@ -5,6 +5,8 @@
 #include <string>
 
 #include "app/RegisteredMessages.h"
+#include "switches/Switch.h"
+#include "tasks/TranslateMenuUtils.h"
 #include "app/StartdeckApp.h"
 #include "ResourceIds.h"
 #include "SkinIds.h"
@@ -158,6 +160,11 @@ bool CStartdeckDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PT
     GoBack();
     return true;
   }
+  if (message == app::kPluginSwitchedMessage) {  // another program switched add-ins
+    if (app_.HasMenuUtils()) app_.MenuUtils().LoadPlugins();
+    result = 0;
+    return true;
+  }
   if (message == app::kAllowGoHomeMessage) {
     ::SetForegroundWindow(hwnd());
     ::PostMessageW(hwnd(), WM_CLOSE, 0, 0);
@@ -188,6 +195,7 @@ bool CStartdeckDlg::PreTranslateMessage(MSG& message) {
 
 void CStartdeckDlg::OnInitDialog() {
   app_.SetMainWindow(hwnd());
+  switches::SetMessageOwner(hwnd());
   const HINSTANCE self = ::GetModuleHandleW(nullptr);
   largeIcon_.reset(static_cast<HICON>(::LoadImageW(self, MAKEINTRESOURCEW(IDI_STARTDECK), IMAGE_ICON,
                                                    ::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON), 0)));
@@ -544,6 +552,7 @@ void CStartdeckDlg::OnCommand(int id) {
       if (view_ == 3) suite::InstallDictionaries(app_);
       break;
     case kShowAllFeatures:
+      app_.SetShowAllFeatures(::SendMessageW(showAll_, BM_GETCHECK, 0, 0) == BST_CHECKED);
       RebuildMenus();
       GoHome();
       break;
@@ -563,6 +572,7 @@ void CStartdeckDlg::OnClose() {
 void CStartdeckDlg::OnDestroy() {
   app_.Settings().Save();
   app_.SetMainWindow(nullptr);
+  switches::SetMessageOwner(nullptr);
 }
 
 void CStartdeckDlg::ForwardToDescendants(UINT message, WPARAM wParam, LPARAM lParam) const {
