@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -18,6 +19,7 @@
 #include "support/Installation.h"
 #include "support/RegistrySandbox.h"
 #include "switches/MSOfficeSW.h"
+#include "switches/PluginTable.h"
 
 namespace officetest {
 namespace {
@@ -177,6 +179,45 @@ TEST(OfficeDemo, WordStartedByNameReadsAndJournalsItsHandOffRecord) {
   EXPECT_NE(test::WindowText(window).find(L"Microsoft Word"), std::wstring::npos);
   ::PostMessageW(window, WM_CLOSE, 0, 0);
   EXPECT_EQ(::WaitForSingleObject(process.get(), 10000), WAIT_OBJECT_0);
+}
+
+// The whole plug-in table over the demo installation: only the two Office switches find a host, and
+// the records of both editions share the product groups, numbered 1 to 14 in key order.
+TEST(OfficeDemo, ThePluginTableKeepsBothOfficeEditionsAndReportsTheOtherHostsMissing) {
+  test::Installation installation;
+  ASSERT_TRUE(installation.Ok());
+  EnglishStrings strings;
+  switches::PluginTable table;
+  table.LoadSwitches();
+  ASSERT_TRUE(table.Loaded());
+  ASSERT_EQ(table.Active().size(), 2u);
+  EXPECT_EQ(table.Active()[0]->GetHostInfo().name, L"MS Office XP/2003");
+  EXPECT_EQ(table.Active()[1]->GetHostInfo().name, L"MS Office 2007");
+  EXPECT_EQ(table.MissingKeys(), (std::vector<std::wstring>{L"Acrobat", L"FireFox", L"OpenOffice", L"VantoMSN",
+                                                            L"VantoQIP", L"VantoSkype", L"VntoIE"}));
+  std::wstring host;
+  EXPECT_TRUE(table.GetMissingHostName(L"Office2007", host));
+
+  std::vector<std::wstring> groups;
+  std::vector<int> ids;
+  for (const auto& group : table.Groups()) {
+    groups.push_back(group.productName);
+    for (const auto& record : group.records) ids.push_back(record.id);
+  }
+  EXPECT_EQ(groups, (std::vector<std::wstring>{kOffice, kLite, kEd}));
+  std::sort(ids.begin(), ids.end());
+  std::vector<int> expected(14);
+  for (int i = 0; i < 14; ++i) expected[static_cast<size_t>(i)] = i + 1;
+  EXPECT_EQ(ids, expected);
+
+  // One group, records of both switches: Word's full add-in of each edition.
+  const auto& full = table.Groups()[0].records;
+  EXPECT_TRUE(std::any_of(full.begin(), full.end(),
+                          [](const auto& r) { return r.displayName == L"Microsoft Word 2000/XP/2003"; }));
+  EXPECT_TRUE(std::any_of(full.begin(), full.end(),
+                          [](const auto& r) { return r.displayName == L"Microsoft Word 2007/2010"; }));
+  EXPECT_EQ(table.FindSwitchByKind(128), 1);
+  EXPECT_EQ(table.FindSwitchByKind(16), 0);
 }
 
 }  // namespace
