@@ -96,23 +96,9 @@ std::vector<int> Ids(const switches::PluginList& records) {
 
 class PluginTableTest : public test::SandboxedTest {
  protected:
-  void SetUp() override {
-    const std::wstring path = (test::BinFolder() / L"Startdeck.exe").wstring();
-    win::UniqueModule module(
-        ::LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
-    ASSERT_TRUE(module.valid());
-    win::AdoptResourceModule(std::move(module));
-    win::SetMessageBoxAnswerer([this](const win::MessageBoxRequest& request) {
-      boxes_.push_back(request);
-      return IDOK;
-    });
-  }
-  void TearDown() override {
-    win::SetMessageBoxAnswerer({});
-    win::ResetResourceModule();
-  }
-
-  std::vector<win::MessageBoxRequest> boxes_;
+  void SetUp() override { ASSERT_TRUE(answered_.StringsLoaded()); }
+  test::AnsweredBoxes answered_;
+  const std::vector<win::MessageBoxRequest>& boxes_ = answered_.Shown();
 };
 
 TEST_F(PluginTableTest, WithoutAnyHostEverySwitchIsReportedMissing) {

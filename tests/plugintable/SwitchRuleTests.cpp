@@ -32,20 +32,8 @@ constexpr wchar_t kContactSupport[] =
 
 class SwitchRuleTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    const std::wstring path = (test::BinFolder() / L"Startdeck.exe").wstring();
-    win::UniqueModule module(
-        ::LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
-    ASSERT_TRUE(module.valid());
-    win::AdoptResourceModule(std::move(module));
-    win::SetMessageBoxAnswerer([this](const win::MessageBoxRequest& request) {
-      boxes_.push_back(request);
-      return IDOK;
-    });
-  }
+  void SetUp() override { ASSERT_TRUE(answered_.StringsLoaded()); }
   void TearDown() override {
-    win::SetMessageBoxAnswerer({});
-    win::ResetResourceModule();
     switches::SetMessageOwner(nullptr);
     app::Log().SetFilePath({});
   }
@@ -55,7 +43,8 @@ class SwitchRuleTest : public ::testing::Test {
   }
 
   std::shared_ptr<test::SwitchLog> log_ = std::make_shared<test::SwitchLog>();
-  std::vector<win::MessageBoxRequest> boxes_;
+  test::AnsweredBoxes answered_;
+  const std::vector<win::MessageBoxRequest>& boxes_ = answered_.Shown();
 };
 
 TEST_F(SwitchRuleTest, ChangeTestLooksUpTheStoredRecordById) {

@@ -2,6 +2,10 @@
 
 #include <stdexcept>
 
+#include "support/TestPaths.h"
+#include "win/Handle.h"
+#include "win/Resources.h"
+
 namespace test {
 
 TestSwitch::TestSwitch(std::wstring name, SwitchScript script, std::shared_ptr<SwitchLog> log)
@@ -29,6 +33,23 @@ int TestSwitch::ApplyStates(switches::PluginList& records, int quiet) {
 }
 
 void TestSwitch::GetKinds(std::vector<int>& kinds) const { kinds.insert(kinds.end(), script_.kinds.begin(), script_.kinds.end()); }
+
+AnsweredBoxes::AnsweredBoxes() {
+  const std::wstring path = (BinFolder() / L"Startdeck.exe").wstring();
+  win::UniqueModule module(
+      ::LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+  loaded_ = module.valid();
+  if (loaded_) win::AdoptResourceModule(std::move(module));
+  win::SetMessageBoxAnswerer([this](const win::MessageBoxRequest& request) {
+    shown_.push_back(request);
+    return IDOK;
+  });
+}
+
+AnsweredBoxes::~AnsweredBoxes() {
+  win::SetMessageBoxAnswerer({});
+  win::ResetResourceModule();
+}
 
 SwitchScript Script(std::wstring hostName, std::vector<int> kinds, switches::PluginList found) {
   SwitchScript script;

@@ -9,6 +9,7 @@
 
 #include "switches/PluginTable.h"
 #include "switches/Switch.h"
+#include "win/MessageBox.h"
 
 namespace test {
 
@@ -47,6 +48,22 @@ class TestSwitch final : public CSwitch {
 
 // A script for a host with the given kinds and detected records; failures are set afterwards.
 [[nodiscard]] SwitchScript Script(std::wstring hostName, std::vector<int> kinds, switches::PluginList found = {});
+
+// For one test: the program's English strings, and every message box answered with OK and kept.
+class AnsweredBoxes {
+ public:
+  AnsweredBoxes();
+  ~AnsweredBoxes();
+  AnsweredBoxes(const AnsweredBoxes&) = delete;
+  AnsweredBoxes& operator=(const AnsweredBoxes&) = delete;
+
+  [[nodiscard]] bool StringsLoaded() const noexcept { return loaded_; }
+  [[nodiscard]] const std::vector<win::MessageBoxRequest>& Shown() const noexcept { return shown_; }
+
+ private:
+  bool loaded_ = false;
+  std::vector<win::MessageBoxRequest> shown_;
+};
 
 // A record as detection finds it (id 0).
 [[nodiscard]] switches::PluginRecord Found(int application, std::wstring displayName, int state, int kind,
