@@ -35,7 +35,7 @@ int LeadingNumber(const std::wstring& text) {
 }  // namespace
 
 CTranslateMenuUtils::CTranslateMenuUtils(HandOffContext& context, switches::SwitchFactory switchFactory)
-    : context_(context), hosts_(MakeSystemHostTable()), plugins_(switchFactory) {}
+    : context_(context), hosts_(MakeSystemHostTable()), plugins_(std::move(switchFactory)) {}
 
 bool CTranslateMenuUtils::FillAppList(std::wstring_view tokens, int taskRow, AppListControl& list) {
   if (tokens.empty()) return false;

@@ -1,0 +1,68 @@
+// The start centre as the hand-off object sees it, played by a test: the launcher tests' context
+// (message boxes answered and recorded, a kernel here or on a named server) with a product
+// configuration whose keys carry values (the "_menu1" items), the "show all features" state, the
+// Messenger activity address, and a real hidden main window that counts the plug-ins manager
+// requests (WM_USER + 19) it receives.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "../launcher/LaunchTestContext.h"
+#include "profile/CryptedProfile.h"
+#include "tasks/HandOffContext.h"
+
+namespace tasktest {
+
+// Sections of {key, value} pairs.
+using Entries = std::vector<std::pair<std::wstring, std::wstring>>;
+using Sections = std::vector<std::pair<std::wstring, Entries>>;
+
+[[nodiscard]] CXCryptedProfileW MakeConfiguration(const Sections& sections);
+// {key, "1"} for each key: the application lists.
+[[nodiscard]] Entries Keys(std::initializer_list<const wchar_t*> keys);
+
+class HandOffTestContext final : public tasks::HandOffContext {
+ public:
+  explicit HandOffTestContext(const Sections& sections);
+  ~HandOffTestContext() override;
+  HandOffTestContext(const HandOffTestContext&) = delete;
+  HandOffTestContext& operator=(const HandOffTestContext&) = delete;
+
+  void SetShowAllFeatures(bool on) noexcept { showAll_ = on; }
+  void SetActivityAddress(std::wstring address) { activity_ = std::move(address); }
+  void UseServer(std::wstring name) { launch_.UseServer(std::move(name)); }
+  // The kernel's server name cannot be read: a COM error.
+  void FailServerName() noexcept { failServerName_ = true; }
+
+  [[nodiscard]] const std::vector<test::ShownBox>& Shown() const noexcept { return launch_.Shown(); }
+  [[nodiscard]] int PluginManagerRequests() const noexcept { return pluginRequests_; }
+
+  const CXCryptedProfileW& ProductConfiguration() const override { return configuration_; }
+  const std::wstring& ProductName() const override { return launch_.ProductName(); }
+  bool KernelIsLocal() const override { return !failServerName_ && launch_.KernelIsLocal(); }
+  std::wstring KernelServerName() const override;
+  int ShowMessage(UINT id, std::wstring_view argument, UINT flags) override {
+    return launch_.ShowMessage(id, argument, flags);
+  }
+  int ShowText(const std::wstring& text, UINT flags) override { return launch_.ShowText(text, flags); }
+  HWND MainWindow() const override { return window_; }
+  bool ShowAllFeatures() const override { return showAll_; }
+  std::wstring ActivityAddress() const override { return activity_; }
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+  test::LaunchTestContext launch_;
+  CXCryptedProfileW configuration_;
+  bool showAll_ = false;
+  bool failServerName_ = false;
+  std::wstring activity_;
+  HWND window_ = nullptr;
+  int pluginRequests_ = 0;
+};
+
+}  // namespace tasktest

@@ -1,0 +1,278 @@
+// The hand-off's refusals and failures in a sandboxed registry: what it says, what it leaves in the
+// Running key, and the add-in it switches on first.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "../launcher/LaunchTestContext.h"
+#include "HandOffTestContext.h"
+#include "StringIds.h"
+#include "TaskFixtures.h"
+#include "support/Driver.h"
+#include "support/RegistrySandbox.h"
+#include "support/ScratchDir.h"
+#include "support/TestPaths.h"
+#include "suite/Privileges.h"
+#include "tasks/HandOffKey.h"
+#include "tasks/TranslateMenuUtils.h"
+#include "win/System.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using tasktest::Keys;
+
+constexpr wchar_t kRunning[] = L"Software\\Korvelsoft\\VNTO9\\Running";
+
+tasktest::Sections Product() {
+  const auto apps = Keys({L"Word", L"Outlook", L"Vnto", L"VntoI", L"VntoX", L"Batcher", L"VntoICQ", L"FireFox",
+                          L"VantoMSN", L"VantoQIP"});
+  return {{L"apps", apps}, {L"allapps", apps}};
+}
+
+switches::PluginRecord Record(const wchar_t* name, int state, int kind) {
+  return test::Found(0, name, state, kind, L"VANTO for Tests");
+}
+
+bool RunningValueExists(const std::wstring& name) {
+  bool found = false;
+  (void)test::GetString(HKEY_CURRENT_USER, kRunning, name, &found);
+  return found;
+}
+
+class HandOffTest : public test::SandboxedTest {
+ protected:
+  void SetUp() override { test::UseEnglishStrings(); }
+  void TearDown() override { win::OverrideSystemFacts({}); }
+
+  // An application registered at a file that is not there: the shell answers "file not found".
+  void RegisterMissing(const std::wstring& appId) {
+    tasktest::RegisterApp(appId, (scratch_.path() / L"gone" / (appId + L".exe")).wstring());
+  }
+
+  // Fills the list for `tokens` and hands `document` to its entry `entry`.
+  int HandOff(CTranslateMenuUtils& utils, const std::wstring& tokens, int entry, const std::wstring& document,
+              int task = 11) {
+    tasktest::ListWindow window(true);
+    EXPECT_TRUE(utils.FillAppList(tokens, task - 10, window.List()));
+    return utils.HandOff({entry, 7, L"General", document, task});
+  }
+
+  test::ScratchDir scratch_;
+};
+
+TEST_F(HandOffTest, AnEmptyDocumentIsRefusedExceptForMailAndMessages) {
+  RegisterMissing(L"Vnto");
+  RegisterMissing(L"VntoICQ");
+  tasktest::HandOffTestContext context(Product());
+  CTranslateMenuUtils utils(context);
+  utils.LoadPlugins();
+
+  for (const wchar_t* document : {L"", L"http://", L"http://http://"}) {
+    for (int task : {10, 11, 16}) {
+      SCOPED_TRACE(testing::Message() << "task " << task << " document " << testing::PrintToString(document));
+      const size_t before = context.Shown().size();
+      EXPECT_EQ(HandOff(utils, L"Vnto", 0, document, task), 0);
+      ASSERT_EQ(context.Shown().size(), before + 1);
+      EXPECT_FALSE(context.Shown().back().viaShowMessage);  // a plain box
+      EXPECT_EQ(context.Shown().back().text, L"Select the document you wish to translate.");
+      EXPECT_FALSE(test::KeyExists(HKEY_CURRENT_USER, kRunning));
+    }
+  }
+  // Mail and messages need no document: the hand-off goes on to the start (which fails here).
+  for (int task : {13, 14}) {
+    const size_t before = context.Shown().size();
+    EXPECT_EQ(HandOff(utils, L"VntoICQ", 0, L"", task), 0);
+    ASSERT_EQ(context.Shown().size(), before + 1);
+    EXPECT_EQ(context.Shown().back().id, unsigned{IDS_LAUNCH_FAILED});
+  }
+}
+
+TEST_F(HandOffTest, AMissingProgramTakesTheRecordBackAndSaysSo) {
+  RegisterMissing(L"Vnto");
+  const auto factory = tasktest::SuiteWith({{L"Office2003", test::Script(L"MS Office XP/2003", {4, 2, 16},
+                                                                            {Record(L"Microsoft Word 2000/XP/2003", 1, 4)})}});
+  tasktest::HandOffTestContext context(Product());
+  CTranslateMenuUtils utils(context, factory);
+  utils.LoadPlugins();
+
+  EXPECT_EQ(HandOff(utils, L"Vnto", 0, L"C:\\Docs\\a.doc"), 0);
+  ASSERT_EQ(context.Shown().size(), 1u);
+  EXPECT_EQ(context.Shown()[0].id, unsigned{IDS_LAUNCH_FAILED});
+  EXPECT_EQ(context.Shown()[0].argument, (scratch_.path() / L"gone" / L"Vnto.exe").wstring());
+  EXPECT_TRUE(test::KeyExists(HKEY_CURRENT_USER, kRunning));
+  EXPECT_FALSE(RunningValueExists(L"Vnto"));
+
+  // No Word anywhere on the search path either.
+  EXPECT_EQ(HandOff(utils, L"Word", 0, L"C:\\Docs\\a.doc"), 0);
+  ASSERT_EQ(context.Shown().size(), 2u);
+  EXPECT_EQ(context.Shown()[1].id, unsigned{IDS_LAUNCH_FAILED});
+  EXPECT_EQ(context.Shown()[1].argument, L"winword.exe");
+  EXPECT_FALSE(RunningValueExists(L"Word"));
+}
+
+TEST_F(HandOffTest, AnApplicationWithoutItsPathIsNotInstalled) {
+  RegisterMissing(L"Vnto");
+  tasktest::HandOffTestContext context(Product());
+  CTranslateMenuUtils utils(context);
+  utils.LoadPlugins();
+  tasktest::ListWindow window(true);
+  ASSERT_TRUE(utils.FillAppList(L"Vnto", 1, window.List()));
+  tasktest::RegisterApp(L"Vnto", L"");  // uninstalled since the list was filled
+
+  EXPECT_EQ(utils.HandOff({0, 7, L"General", L"C:\\a.doc", 11}), 0);
+  ASSERT_EQ(context.Shown().size(), 1u);
+  EXPECT_EQ(context.Shown()[0].id, unsigned{IDS_APP_NOT_INSTALLED});
+  EXPECT_EQ(context.Shown()[0].argument, L"VANTO Translator");
+  EXPECT_FALSE(RunningValueExists(L"Vnto"));
+}
+
+TEST_F(HandOffTest, DocxDocumentsNeedWord2007ForTheTranslatorAndItsLiteEdition) {
+  for (const wchar_t* app : {L"Vnto", L"VntoX", L"VntoI"}) RegisterMissing(app);
+  tasktest::HandOffTestContext context(Product());
+  CTranslateMenuUtils utils(context);
+  utils.LoadPlugins();
+
+  struct Case {
+    const wchar_t* app;
+    const wchar_t* document;
+    bool refused;
+  };
+  const Case cases[] = {
+      {L"Vnto", L"C:\\Docs\\Report.docx", true},
+      {L"VntoX", L"C:\\Docs\\Report.docx", true},
+      {L"Vnto", L"C:\\Docs\\Report.DOCX", false},  // the search is case-sensitive
+      {L"VntoI", L"C:\\Docs\\Report.docx", false},
+      {L"Vnto", L"C:\\Docs\\Report.doc", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.app << " " << testing::PrintToString(c.document));
+    const size_t before = context.Shown().size();
+    EXPECT_EQ(HandOff(utils, c.app, 0, c.document), 0);
+    ASSERT_EQ(context.Shown().size(), before + 1);
+    // Not refused: it gets as far as the start, which finds no program here.
+    EXPECT_EQ(context.Shown().back().id, c.refused ? unsigned{IDS_DOCX_NEEDS_WORD2007} : unsigned{IDS_LAUNCH_FAILED});
+    if (c.refused) {
+      EXPECT_EQ(context.Shown().back().text,
+                L"You can translate the document of the specified format only in Microsoft Word 2007 or higher.");
+    }
+    EXPECT_FALSE(RunningValueExists(c.app));
+  }
+}
+
+TEST_F(HandOffTest, AComErrorTakesTheRecordBackWithoutAWord) {
+  RegisterMissing(L"Vnto");
+  tasktest::HandOffTestContext context(Product());
+  context.FailServerName();
+  CTranslateMenuUtils utils(context);
+  utils.LoadPlugins();
+
+  EXPECT_EQ(HandOff(utils, L"Vnto", 0, L"C:\\a.doc"), 0);
+  EXPECT_TRUE(context.Shown().empty());
+  EXPECT_FALSE(RunningValueExists(L"Vnto"));
+}
+
+TEST_F(HandOffTest, AFailedSwitchOnRestoresTheRecordAndAsksForThePluginsManager) {
+  test::SwitchScript failing = test::Script(L"Mozilla FireFox", {256}, {Record(L"Mozilla Firefox 3.6", 0, 256)});
+  failing.failApply = true;
+  // A record whose kind no switch serves is left alone without a word.
+  const auto factory = tasktest::SuiteWith(
+      {{L"FireFox", failing},
+       {L"VntoIE", test::Script(L"Internet Explorer", {256 * 64}, {Record(L"Internet Explorer 8", 0, 512)})}});
+  tasktest::HandOffTestContext context(Product());
+  CTranslateMenuUtils utils(context, factory);
+  utils.LoadPlugins();
+
+  EXPECT_EQ(HandOff(utils, L"FireFox", 0, L"www.example.com", 10), 0);
+  EXPECT_EQ(context.PluginManagerRequests(), 1);
+  EXPECT_EQ(utils.FindRecord(1)->state, 0);
+  EXPECT_TRUE(context.Shown().empty());  // the switch was asked to be quiet
+  EXPECT_FALSE(RunningValueExists(L"FireFox"));
+
+  EXPECT_EQ(HandOff(utils, L"VntoIE", 0, L"www.example.com", 10), 0);
+  EXPECT_EQ(context.PluginManagerRequests(), 1);
+  EXPECT_EQ(utils.FindRecord(2)->state, 0);
+  EXPECT_TRUE(context.Shown().empty());
+}
+
+TEST_F(HandOffTest, SwitchingWordOnWhileWordRunsAsksForARelaunch) {
+  tasktest::InstallOffice(scratch_.path(), {true, false, {L"Word"}});
+  ASSERT_TRUE(std::filesystem::exists(test::BinFolder() / L"SuiteApp.exe")) << "SuiteApp.exe has not been built";
+  const std::filesystem::path word = scratch_.Folder(L"Office11") / L"WINWORD.EXE";
+  std::filesystem::copy_file(test::BinFolder() / L"SuiteApp.exe", word);
+  test::Process running;
+  ASSERT_TRUE(running.Start(word));
+  ASSERT_TRUE(test::WaitForWindow(running.Id(), {}, {}, 30s));
+
+  tasktest::HandOffTestContext context(Product());
+  CTranslateMenuUtils utils(context);
+  utils.LoadPlugins();
+  EXPECT_EQ(HandOff(utils, L"Word", 0, L"C:\\Docs\\a.doc"), 0);
+
+  ASSERT_EQ(context.Shown().size(), 1u);
+  EXPECT_EQ(context.Shown()[0].id, unsigned{IDS_SW_RELAUNCH_HOST});
+  EXPECT_EQ(context.Shown()[0].text,
+            L"Translation features have been integrated successfully. Please relaunch the \"Microsoft Word "
+            L"2000/XP/2003\" application.");
+  // The add-in is on for Word's next start, and the record and the switch know it.
+  EXPECT_EQ(test::GetDword(HKEY_CURRENT_USER, L"Software\\Microsoft\\Office\\Word\\Addins\\Quillet8.WordAddin",
+                           L"LoadBehavior"),
+            3u);
+  EXPECT_EQ(utils.FindRecord(1)->state, 1);
+  switches::PluginList stored;
+  utils.Plugins().Active().front()->GetPlugins(stored);
+  EXPECT_EQ(stored.front().state, 1);
+  EXPECT_FALSE(RunningValueExists(L"Word"));
+}
+
+TEST_F(HandOffTest, MessengerNeedsInternetExplorerAndARunningMessenger) {
+  const auto factory = tasktest::SuiteWith({{L"VantoMSN", test::Script(L"Windows Live Messenger", {2048},
+                                                                          {Record(L"Windows Live Messenger", -1, 2048)})}});
+  tasktest::HandOffTestContext context(Product());
+  CTranslateMenuUtils utils(context, factory);
+  utils.LoadPlugins();
+
+  EXPECT_EQ(HandOff(utils, L"VantoMSN", 0, L"", 14), 0);
+  ASSERT_EQ(context.Shown().size(), 1u);
+  EXPECT_EQ(context.Shown()[0].text, L"You must install Internet Explorer to use the Windows Live Messenger extension.");
+
+  test::CreateKey(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Internet Explorer");
+  EXPECT_EQ(HandOff(utils, L"VantoMSN", 0, L"", 14), 0);
+  ASSERT_EQ(context.Shown().size(), 2u);
+  EXPECT_EQ(context.Shown()[1].text, L"Launch Windows Live Messenger, log in, and click Launch again.");
+  EXPECT_FALSE(RunningValueExists(L"VantoMSN"));
+}
+
+TEST_F(HandOffTest, InternetExplorerRecordsGoWhereProtectedModeLooksFromVistaOn) {
+  const std::wstring sid = suite::CurrentUserSid();
+  ASSERT_FALSE(sid.empty());
+  const std::wstring protectedPath = sid +
+                                     L"\\Software\\Microsoft\\Internet Explorer\\InternetRegistry\\REGISTRY\\USER\\" +
+                                     sid + L"\\Software\\Korvelsoft\\VNTO9\\Running";
+  EXPECT_EQ(tasks::ProtectedModeRunningPath(sid), protectedPath);
+
+  struct Case {
+    unsigned version;
+    const wchar_t* executable;
+    bool protectedMode;
+  };
+  const Case cases[] = {{5, L"iexplore.exe", false}, {6, L"IEXPLORE.EXE", true}, {10, L"iexplore.exe", true},
+                        {6, L"firefox.exe", false},  {6, L"iexplore", false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.version << " " << c.executable);
+    win::SystemFacts facts;
+    facts.windowsMajorVersion = c.version;
+    win::OverrideSystemFacts(facts);
+    ::RegDeleteTreeW(HKEY_USERS, sid.c_str());
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Korvelsoft");
+
+    std::optional<app::RegistryKey> key = tasks::OpenHandOffKey(c.executable);
+    ASSERT_TRUE(key);
+    EXPECT_TRUE(key->WriteString(L"VntoIE", L"D=1;T=General;U=\"x\""));
+    EXPECT_EQ(test::KeyExists(HKEY_USERS, protectedPath), c.protectedMode);
+    EXPECT_EQ(test::KeyExists(HKEY_CURRENT_USER, kRunning), !c.protectedMode);
+  }
+}
+
+}  // namespace
