@@ -1,0 +1,157 @@
+// The hand-off in a demo installation, against the prefix's real registry: the Office switch finds
+// the installation's Word, switches its add-in on, and the host program started by name through
+// App Paths reads the hand-off record meant for it.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "../launcher/LaunchTestContext.h"
+#include "HandOffTestContext.h"
+#include "TaskFixtures.h"
+#include "support/Driver.h"
+#include "support/Installation.h"
+#include "support/RegistrySandbox.h"
+#include "support/ScratchDir.h"
+#include "tasks/TranslateMenuUtils.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using tasktest::Keys;
+
+constexpr wchar_t kRunning[] = L"Software\\Korvelsoft\\VNTO9\\Running";
+constexpr wchar_t kWordAddins[] = L"Software\\Microsoft\\Office\\Word\\Addins";
+constexpr wchar_t kWord2007Addin[] = L"QuilletX.WordAddin";
+
+struct Start {
+  std::wstring executable;
+  std::wstring commandLine;
+  std::wstring record;
+};
+
+std::wstring Utf16(const std::string& utf8) {
+  if (utf8.empty()) return {};
+  const int n = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+  std::wstring text(static_cast<size_t>(n), L'\0');
+  ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), text.data(), n);
+  return text;
+}
+
+// The journal's starts of `executable`: seven TAB-separated fields a line.
+std::vector<Start> StartsOf(const std::filesystem::path& journal, const std::wstring& executable) {
+  std::vector<Start> starts;
+  if (!std::filesystem::exists(journal)) return starts;
+  const std::wstring text = Utf16(test::ReadFile(journal));
+  size_t from = 0;
+  while (from < text.size()) {
+    size_t end = text.find(L"\r\n", from);
+    if (end == std::wstring::npos) end = text.size();
+    std::vector<std::wstring> fields;
+    for (size_t at = from; at <= end;) {
+      const size_t tab = std::min(text.find(L'\t', at), end);
+      fields.push_back(text.substr(at, tab - at));
+      at = tab + 1;
+    }
+    if (fields.size() == 7 && ::CompareStringOrdinal(fields[1].c_str(), -1, executable.c_str(), -1, TRUE) == CSTR_EQUAL)
+      starts.push_back({fields[1], fields[3], fields[5]});
+    from = end + 2;
+  }
+  return starts;
+}
+
+std::wstring ArgumentsOf(const std::wstring& commandLine) {
+  size_t at = commandLine[0] == L'"' ? commandLine.find(L'"', 1) + 1 : commandLine.find(L' ');
+  if (at == std::wstring::npos || at > commandLine.size()) return {};
+  while (at < commandLine.size() && commandLine[at] == L' ') ++at;
+  return commandLine.substr(at);
+}
+
+class HandOffDemoTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    test::UseEnglishStrings();
+    CleanUp();
+  }
+  void TearDown() override { CleanUp(); }
+
+  static void CleanUp() {
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, kRunning);
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, (std::wstring(kWordAddins) + L"\\" + kWord2007Addin).c_str());
+    ::RegDeleteKeyW(HKEY_CURRENT_USER, (std::wstring(kWordAddins) + L"\\" + kWord2007Addin).c_str());
+  }
+
+  std::optional<Start> WaitForStart(const std::filesystem::path& journal, const std::wstring& executable) {
+    std::optional<Start> found;
+    test::WaitUntil(
+        [&] {
+          const std::vector<Start> starts = StartsOf(journal, executable);
+          if (!starts.empty()) found = starts.back();
+          return found.has_value();
+        },
+        30s);
+    return found;
+  }
+};
+
+TEST_F(HandOffDemoTest, WordGetsItsAddinSwitchedOnAndTheQuotedDocument) {
+  test::Installation installation;
+  ASSERT_TRUE(installation.Ok());
+  const std::filesystem::path journal = installation.Folder() / L"journal.log";
+  test::ScratchDir documents;
+  const std::filesystem::path document = documents.Folder(L"My Documents") / L"Annual Report 2009.docx";
+  test::WriteFile(document, "PK");
+
+  tasktest::HandOffTestContext context({{L"apps", Keys({L"Word", L"Vnto"})}});
+  CTranslateMenuUtils utils(context);
+  utils.LoadPlugins();
+  tasktest::ListWindow window(true);
+  ASSERT_TRUE(utils.FillAppList(L"Word|Vnto", 1, window.List()));
+
+  // The entry of the full Word 2007/2010 add-in, off as the installation leaves it.
+  int entry = -1;
+  for (int i = 0; i <= utils.LastRealEntry(); ++i)
+    if (const switches::PluginRecord* record = utils.FindRecord(utils.RecordIdOfEntry(i)); record && record->kind == 64)
+      entry = i;
+  ASSERT_GE(entry, 0);
+  ASSERT_EQ(utils.FindRecord(utils.RecordIdOfEntry(entry))->state, 0);
+
+  ASSERT_EQ(utils.HandOff({entry, 12, L"Computers", document.wstring(), 11}), 1);
+  EXPECT_TRUE(context.Shown().empty());
+  EXPECT_EQ(test::GetDword(HKEY_CURRENT_USER, std::wstring(kWordAddins) + L"\\" + kWord2007Addin, L"LoadBehavior"), 3u);
+  EXPECT_EQ(utils.FindRecord(utils.RecordIdOfEntry(entry))->state, 1);
+
+  const std::optional<Start> word = WaitForStart(journal, L"winword.exe");
+  ASSERT_TRUE(word);
+  const std::wstring quoted = L"\"" + document.wstring() + L"\"";
+  EXPECT_EQ(ArgumentsOf(word->commandLine), quoted);
+  EXPECT_EQ(word->record, L"D=12;T=Computers;U=" + quoted);
+  // Started by name: the installation's Office 2007/2010 Word, through App Paths.
+  EXPECT_NE(word->commandLine.find(L"Office12"), std::wstring::npos) << testing::PrintToString(word->commandLine);
+}
+
+TEST_F(HandOffDemoTest, FirefoxGetsALowerCasedAddress) {
+  test::Installation installation;
+  ASSERT_TRUE(installation.Ok());
+  const std::filesystem::path journal = installation.Folder() / L"journal.log";
+
+  tasktest::HandOffTestContext context({{L"apps", Keys({L"FireFox", L"VntoIE"})}});
+  CTranslateMenuUtils utils(context, tasktest::SuiteWith({{L"FireFox", test::Script(L"Mozilla FireFox", {256},
+                                                                                       {test::Found(0, L"Mozilla Firefox 3.6", 1, 256, L"")})}}));
+  utils.LoadPlugins();
+  tasktest::ListWindow window(true);
+  ASSERT_TRUE(utils.FillAppList(L"VntoIE|FireFox", 0, window.List()));
+  ASSERT_EQ(window.List().Text(0), L"Mozilla Firefox 3.6");
+
+  ASSERT_EQ(utils.HandOff({0, 3, L"General", L"Www.Korvelsoft.COM/Vanto", 10}), 1);
+  const std::optional<Start> firefox = WaitForStart(journal, L"firefox.exe");
+  ASSERT_TRUE(firefox);
+  EXPECT_EQ(ArgumentsOf(firefox->commandLine), L"http://www.korvelsoft.com/vanto");
+  EXPECT_EQ(firefox->record, L"D=3;T=General;U=http://www.korvelsoft.com/vanto");
+}
+
+}  // namespace
