@@ -1,6 +1,7 @@
 #include "tasks/HostTable.h"
 
 #include <bit>
+#include <iterator>
 
 #include "suite/AppId.h"
 

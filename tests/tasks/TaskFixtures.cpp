@@ -4,6 +4,7 @@
 
 #include <map>
 #include <memory>
+#include <stdexcept>
 
 #include "support/RegistrySandbox.h"
 
