@@ -44,12 +44,6 @@ constexpr int kGapBelowLarge = 29;  // from the large face's height to the first
 constexpr COLORREF kLargeCaptionColor = RGB(255, 255, 255);
 constexpr COLORREF kCardCaptionColor = RGB(0, 0, 0);
 
-HBITMAP LoadSkinBitmap(int id) {
-  // Skin bitmaps always come from the executable, never from a language library.
-  return static_cast<HBITMAP>(
-      ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-}
-
 }  // namespace
 
 CMainMenuDialog::~CMainMenuDialog() {
@@ -80,27 +74,26 @@ void CMainMenuDialog::SetText(const std::wstring& text) {
 }
 
 void CMainMenuDialog::OnInitDialog() {
-  background_.reset(LoadSkinBitmap(IDB_START_BACKGROUND));
-  for (size_t i = 0; i < kButtonCount; ++i)
-    for (size_t face = 0; face < 4; ++face) faces_[i * 4 + face].reset(LoadSkinBitmap(kButtons[i].faces[face]));
+  background_.reset(ui::LoadSkinBitmap(IDB_START_BACKGROUND));
   const SIZE page = ui::BitmapSize(static_cast<HBITMAP>(background_.get()));
   ::SetWindowPos(hwnd(), nullptr, 0, 0, page.cx, page.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 
   // Y is where the cards start: the large button's hover face is the measure, as the faces are
   // drawn to that plan. W and H are a card's size.
-  const SIZE large = ui::BitmapSize(static_cast<HBITMAP>(faces_[1].get()));
-  const SIZE card = ui::BitmapSize(static_cast<HBITMAP>(faces_[1 * 4 + 1].get()));
+  // The buttons load their other faces when they first show them.
+  const HMODULE self = ::GetModuleHandleW(nullptr);
+  const SIZE large = ui::BitmapResourceSize(self, kButtons[0].faces[1]);
+  const SIZE card = ui::BitmapResourceSize(self, kButtons[1].faces[1]);
   const int top = large.cy + kGapBelowLarge;
   for (size_t i = 0; i < kButtonCount; ++i) {
     const ButtonRow& row = kButtons[i];
-    const auto face = [&](size_t which) { return static_cast<HBITMAP>(faces_[i * 4 + which].get()); };
     const bool isLarge = row.place == Place::kLarge;
     const int x = isLarge ? kLargePosition.x : 1 + row.column * card.cx;
     const int y = isLarge ? kLargePosition.y : top + row.row * (card.cy + 1);
     CMenuButton& button = buttons_[i];
-    button.SetDisabledBitmap(face(3));
-    button.Create(x, y, face(0), face(1), face(2), isLarge ? MenuButtonStyle::kLarge : MenuButtonStyle::kCard,
-                  row.caption, row.description, hwnd(), row.id);
+    button.CreateWithSkinFaces(x, y, {row.faces[0], row.faces[1], row.faces[2], row.faces[3]},
+                               isLarge ? MenuButtonStyle::kLarge : MenuButtonStyle::kCard, row.caption,
+                               row.description, hwnd(), row.id);
     if (isLarge) {
       button.SetCaptionFont(fonts_.large, kLargeCaptionColor);
     } else {
@@ -192,6 +185,5 @@ bool CMainMenuDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_
 }
 
 void CMainMenuDialog::OnFinalMessage() {
-  for (auto& face : faces_) face.reset();
   background_.reset();
 }

@@ -50,7 +50,5 @@ class CMainMenuDialog : public win::Dialog {
   MainMenuFonts fonts_;
   std::wstring text_;
   win::UniqueGdiObject background_;
-  // The faces outlive the buttons that draw them: members go in reverse order.
-  std::array<win::UniqueGdiObject, kButtonCount * 4> faces_;
   std::array<CMenuButton, kButtonCount> buttons_;
 };

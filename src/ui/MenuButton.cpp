@@ -48,6 +48,24 @@ bool CMenuButton::Create(int x, int y, HBITMAP normal, HBITMAP hover, HBITMAP pr
   return true;
 }
 
+bool CMenuButton::CreateWithSkinFaces(int x, int y, const std::array<int, 4>& faceIds, MenuButtonStyle style,
+                                      UINT captionId, UINT descriptionId, HWND parent, int id) {
+  for (auto& face : ownFaces_) face.reset();
+  ownFaces_[0].reset(faceIds[0] ? ui::LoadSkinBitmap(faceIds[0]) : nullptr);
+  faces_[3] = nullptr;
+  pendingFaceIds_ = {0, faceIds[1], faceIds[2], faceIds[3]};
+  return Create(x, y, static_cast<HBITMAP>(ownFaces_[0].get()), nullptr, nullptr, style, captionId, descriptionId,
+                parent, id);
+}
+
+HBITMAP CMenuButton::Face(MenuButtonState state) const noexcept {
+  const size_t i = static_cast<size_t>(state);
+  if (faces_[i] || pendingFaceIds_[i] == 0) return faces_[i] ? faces_[i] : static_cast<HBITMAP>(ownFaces_[i].get());
+  ownFaces_[i].reset(ui::LoadSkinBitmap(pendingFaceIds_[i]));
+  pendingFaceIds_[i] = 0;  // one try: a missing face stays missing
+  return static_cast<HBITMAP>(ownFaces_[i].get());
+}
+
 void CMenuButton::SetCaptionFont(HFONT font, COLORREF color) noexcept {
   if (font) captionFont_ = font;
   captionColor_ = color;
@@ -101,7 +119,7 @@ void CMenuButton::Draw(HDC dc) const {
   // What the parent shows behind us fills the magenta corners of the face.
   ::FillRect(dc, &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
   ui::PaintParentBackground(hwnd(), dc, all);
-  const HBITMAP face = faces_[static_cast<size_t>(state_)];
+  const HBITMAP face = Face(state_);
   if (!face) return;
   ui::DrawTransparentBitmap(dc, face, 0, 0);
 

@@ -8,6 +8,7 @@
 #include <array>
 #include <string>
 
+#include "win/Handle.h"
 #include "win/Window.h"
 
 // Sent by a selected ribbon tab to the main window when the mouse is released on it again.
@@ -38,6 +39,11 @@ class CMenuButton : public win::Window {
   bool Create(int x, int y, HBITMAP normal, HBITMAP hover, HBITMAP pressed, MenuButtonStyle style, UINT captionId,
               UINT descriptionId, HWND parent, int id);
 
+  // Like Create, with faces that the button keeps itself: skin bitmaps of the program's own file, by
+  // state (normal, hover, pressed, disabled; 0 for none). The normal face is loaded at once, each
+  // other face when the button first shows it: most of them are never seen in a session.
+  bool CreateWithSkinFaces(int x, int y, const std::array<int, 4>& faceIds, MenuButtonStyle style, UINT captionId,
+                           UINT descriptionId, HWND parent, int id);
   void SetDisabledBitmap(HBITMAP disabled) noexcept { faces_[3] = disabled; }
   void SetCaptionFont(HFONT font, COLORREF color) noexcept;
   void SetDescriptionFont(HFONT font, COLORREF color) noexcept;
@@ -69,9 +75,14 @@ class CMenuButton : public win::Window {
   void SendCommand() const;
   void Repaint() const noexcept;
   [[nodiscard]] HWND MainWindow() const noexcept;
+  // The face of `state`, loaded now if it is one of the button's own that is still to come.
+  [[nodiscard]] HBITMAP Face(MenuButtonState state) const noexcept;
 
   int id_ = 0;
   std::array<HBITMAP, 4> faces_{};  // indexed by MenuButtonState; not owned
+  // The button's own faces (CreateWithSkinFaces): the IDs still to be loaded, and those loaded.
+  mutable std::array<int, 4> pendingFaceIds_{};
+  mutable std::array<win::UniqueGdiObject, 4> ownFaces_;
   SIZE size_ = kDefaultSize;
   std::wstring caption_;
   std::wstring description_;

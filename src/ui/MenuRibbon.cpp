@@ -34,23 +34,17 @@ constexpr COLORREF kCaptionColor = RGB(255, 255, 255);
 }  // namespace
 
 bool CMenuRibbon::Create(int x, int y, HWND parent, int controlId, HFONT font) {
-  // Skin bitmaps always come from the executable, never from a language library.
-  const HINSTANCE self = ::GetModuleHandleW(nullptr);
-  for (size_t tab = 0; tab < kTabCount; ++tab)
-    for (size_t face = 0; face < 4; ++face)
-      faces_[tab * 4 + face].reset(::LoadImageW(self, MAKEINTRESOURCEW(kTabs[tab].faces[face]), IMAGE_BITMAP, 0, 0,
-                                                LR_CREATEDIBSECTION));
-  const SIZE tab = ui::BitmapSize(static_cast<HBITMAP>(faces_[0].get()));
+  // The tabs load their faces themselves, each when it is first shown.
+  const SIZE tab = ui::BitmapResourceSize(::GetModuleHandleW(nullptr), kTabs[0].faces[0]);
   if (!CreateWindowOf(kClassName, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, x, y,
                       static_cast<int>(kTabCount) * tab.cx, tab.cy, parent, controlId))
     return false;
   int left = 0;
   for (size_t i = 0; i < kTabCount; ++i) {
-    const auto face = [&](size_t which) { return static_cast<HBITMAP>(faces_[i * 4 + which].get()); };
+    const int* faces = kTabs[i].faces;
     CMenuButton& button = tabs_[i];
-    button.SetDisabledBitmap(face(3));
-    if (!button.Create(left, 0, face(0), face(1), face(2), MenuButtonStyle::kTab, kTabs[i].caption, 0, hwnd(),
-                       kTabs[i].id))
+    if (!button.CreateWithSkinFaces(left, 0, {faces[0], faces[1], faces[2], faces[3]}, MenuButtonStyle::kTab,
+                                    kTabs[i].caption, 0, hwnd(), kTabs[i].id))
       return false;
     button.SetCaptionFont(font, kCaptionColor);
     left += button.Size().cx;
@@ -137,10 +131,6 @@ LRESULT CMenuRibbon::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       // The tabs ask for what lies behind them; that is the parent's surface.
       Paint(reinterpret_cast<HDC>(wParam));
       return 0;
-    case WM_NCDESTROY:
-      // The tabs are gone by now; their faces can go too.
-      for (auto& face : faces_) face.reset();
-      break;
     default:
       break;
   }

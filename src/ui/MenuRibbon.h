@@ -21,8 +21,8 @@ class CMenuRibbon : public win::Window {
 
   CMenuRibbon() = default;
 
-  // Loads the tab faces from the executable and creates the ribbon at (x, y): seven tabs wide, as
-  // tall as a tab. `font` is the captions' font (the stock GUI font when null).
+  // Creates the ribbon at (x, y): seven tabs wide, as tall as a tab. `font` is the captions' font
+  // (the stock GUI font when null).
   bool Create(int x, int y, HWND parent, int controlId, HFONT font = nullptr);
 
   // A tab click ends here: the old tab is left and the new one entered, each told to the parent.
@@ -44,8 +44,6 @@ class CMenuRibbon : public win::Window {
   void Paint(HDC dc) const;
   void Leave(int id) noexcept;
 
-  // The faces outlive the tabs that draw them: members go in reverse order.
-  std::array<win::UniqueGdiObject, kTabCount * 4> faces_;
   std::array<CMenuButton, kTabCount> tabs_;
   int selected_ = 0;
 };

@@ -9,6 +9,12 @@ namespace ui {
 inline constexpr COLORREF kTransparent = RGB(255, 0, 255);
 
 [[nodiscard]] SIZE BitmapSize(HBITMAP bitmap) noexcept;
+// The size of bitmap resource `id` of `module`, read from its header without loading the bitmap;
+// {0, 0} when there is no such bitmap.
+[[nodiscard]] SIZE BitmapResourceSize(HMODULE module, int id) noexcept;
+// Skin bitmap `id` of the program's own file (never of a language library) as a DIB section; null
+// when it is missing.
+[[nodiscard]] HBITMAP LoadSkinBitmap(int id) noexcept;
 
 // Copies `bitmap` to (x, y) of `dc`, leaving its magenta pixels out.
 void DrawTransparentBitmap(HDC dc, HBITMAP bitmap, int x, int y) noexcept;

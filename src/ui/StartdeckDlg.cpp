@@ -594,13 +594,6 @@ void CStartdeckDlg::ForwardToDescendants(UINT message, WPARAM wParam, LPARAM lPa
 
 void CStartdeckDlg::CreateSkinButton(CMenuButton& button, int id, int normal, int hover, int pressed,
                                      MenuButtonStyle style, UINT captionId) {
-  HBITMAP faces[3]{};
-  int i = 0;
-  for (int bitmapId : {normal, hover, pressed}) {
-    buttonFaces_.emplace_back(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(bitmapId), IMAGE_BITMAP, 0,
-                                           0, LR_CREATEDIBSECTION));
-    faces[i++] = static_cast<HBITMAP>(buttonFaces_.back().get());
-  }
-  button.Create(0, 0, faces[0], faces[1], faces[2], style, captionId, 0, hwnd(), id);
+  button.CreateWithSkinFaces(0, 0, {normal, hover, pressed, 0}, style, captionId, 0, hwnd(), id);
   button.SetCaptionFont(app_.Graphics().Font(app::SharedFont::kTahoma12Bold), RGB(255, 255, 255));
 }

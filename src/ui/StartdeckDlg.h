@@ -75,8 +75,6 @@ class CStartdeckDlg : public win::Dialog {
   CMenuButton home_;
   CMenuButton back_;
   CMenuButton launchInstall_;
-  // The faces of the buttons above, three each, deleted with the window.
-  std::vector<win::UniqueGdiObject> buttonFaces_;
   CMenuRibbon ribbon_;
   CMainMenuDialog startPage_;
   std::unique_ptr<ui::TabLists> lists_;
