@@ -35,11 +35,15 @@ void DrawCaptionText(HDC dc, const std::wstring& text, const RECT& rc, bool cent
 
 bool CMenuButton::Create(int x, int y, HBITMAP normal, HBITMAP hover, HBITMAP pressed, MenuButtonStyle style,
                          UINT captionId, UINT descriptionId, HWND parent, int id) {
-  id_ = id;
   faces_ = {normal, hover, pressed, faces_[3]};
+  return CreateSized(x, y, ui::BitmapSize(normal), style, captionId, descriptionId, parent, id);
+}
+
+bool CMenuButton::CreateSized(int x, int y, SIZE face, MenuButtonStyle style, UINT captionId, UINT descriptionId,
+                              HWND parent, int id) {
+  id_ = id;
   style_ = style;
   state_ = MenuButtonState::kNormal;
-  const SIZE face = ui::BitmapSize(normal);
   size_ = (face.cx > 0 && face.cy > 0) ? face : kDefaultSize;
   caption_ = captionId ? win::LoadString(captionId) : std::wstring();
   description_ = descriptionId ? win::LoadString(descriptionId) : std::wstring();
@@ -51,11 +55,11 @@ bool CMenuButton::Create(int x, int y, HBITMAP normal, HBITMAP hover, HBITMAP pr
 bool CMenuButton::CreateWithSkinFaces(int x, int y, const std::array<int, 4>& faceIds, MenuButtonStyle style,
                                       UINT captionId, UINT descriptionId, HWND parent, int id) {
   for (auto& face : ownFaces_) face.reset();
-  ownFaces_[0].reset(faceIds[0] ? ui::LoadSkinBitmap(faceIds[0]) : nullptr);
-  faces_[3] = nullptr;
-  pendingFaceIds_ = {0, faceIds[1], faceIds[2], faceIds[3]};
-  return Create(x, y, static_cast<HBITMAP>(ownFaces_[0].get()), nullptr, nullptr, style, captionId, descriptionId,
-                parent, id);
+  faces_ = {};
+  pendingFaceIds_ = faceIds;
+  // The size comes from the resource header: a button that is never shown loads no face at all.
+  const SIZE face = faceIds[0] ? ui::BitmapResourceSize(::GetModuleHandleW(nullptr), faceIds[0]) : SIZE{0, 0};
+  return CreateSized(x, y, face, style, captionId, descriptionId, parent, id);
 }
 
 HBITMAP CMenuButton::Face(MenuButtonState state) const noexcept {

@@ -40,8 +40,8 @@ class CMenuButton : public win::Window {
               UINT descriptionId, HWND parent, int id);
 
   // Like Create, with faces that the button keeps itself: skin bitmaps of the program's own file, by
-  // state (normal, hover, pressed, disabled; 0 for none). The normal face is loaded at once, each
-  // other face when the button first shows it: most of them are never seen in a session.
+  // state (normal, hover, pressed, disabled; 0 for none). Each face is loaded when the button first
+  // shows it: most of them are never seen in a session. The size is the normal face's.
   bool CreateWithSkinFaces(int x, int y, const std::array<int, 4>& faceIds, MenuButtonStyle style, UINT captionId,
                            UINT descriptionId, HWND parent, int id);
   void SetDisabledBitmap(HBITMAP disabled) noexcept { faces_[3] = disabled; }
@@ -75,6 +75,8 @@ class CMenuButton : public win::Window {
   void SendCommand() const;
   void Repaint() const noexcept;
   [[nodiscard]] HWND MainWindow() const noexcept;
+  bool CreateSized(int x, int y, SIZE face, MenuButtonStyle style, UINT captionId, UINT descriptionId, HWND parent,
+                   int id);
   // The face of `state`, loaded now if it is one of the button's own that is still to come.
   [[nodiscard]] HBITMAP Face(MenuButtonState state) const noexcept;
 
