@@ -31,7 +31,7 @@ AppItem ItemOf(const CatalogueRow& row) {
   item.description = win::LoadString(row.descriptionId);
   item.path = row.fixedPath;
   // From the program's own file, not from the language library.
-  item.icon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(row.iconId));
+  item.iconId = static_cast<int>(row.iconId);
   return item;
 }
 
@@ -63,7 +63,7 @@ bool LaunchList::Fill(bool showAll) {
     if (AdmitItem(item, configuration, showAll)) items_.push_back(std::move(item));
   }
   if (items_.empty()) return false;
-  for (const AppItem& item : items_) sink_.AddRow(item.icon, item.name, item.description, item.Available());
+  for (const AppItem& item : items_) sink_.AddRowWithIconId(item.iconId, item.name, item.description, item.Available());
   return true;
 }
 

@@ -21,7 +21,7 @@ struct AppItem {
   std::wstring name;  // the display name
   std::wstring description;
   std::wstring path;      // the executable
-  HICON icon = nullptr;   // a shared icon of the program's own file (LoadIconW): never destroyed
+  int iconId = 0;         // the program's own icon resource, loaded (shared) by whoever draws it
   bool enabled = true;    // listed in the product's "apps"
   bool installed = true;  // a non-empty executable path was found
   bool forced = false;    // skip the "apps" test (the documentation list sets it)
@@ -36,6 +36,13 @@ class LaunchListSink {
   virtual void Clear() = 0;
   virtual void AddRow(HICON icon, const std::wstring& name, const std::wstring& description,
                       bool available) = 0;
+  // The same with icon resource `iconId` of the program's own file (0: none). A list that draws may
+  // load it when the row is first drawn; this default loads it now.
+  virtual void AddRowWithIconId(int iconId, const std::wstring& name, const std::wstring& description,
+                                bool available) {
+    AddRow(iconId ? ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(iconId)) : nullptr, name, description,
+           available);
+  }
 };
 
 // The item routine shared by the lists of applications: fills in `enabled`, `installed` and, when

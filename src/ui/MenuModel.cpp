@@ -17,7 +17,7 @@ MenuItem MakeItem(const MenuEntry& entry) {
   item.appId = entry.appId;
   item.extra = entry.extra;
   item.commandIndex = command.index;
-  item.icon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(command.iconId));
+  item.iconId = command.iconId;
   return item;
 }
 
@@ -50,7 +50,7 @@ bool MenuModel::BuildTab(MenuTab tab, bool showAll, MenuListSink& list) {
   items->clear();
   for (const MenuEntry& entry : BuildEntries(tab, showAll, source_)) items->push_back(MakeItem(entry));
   for (const MenuItem& item : *items)
-    list.AddRow(item.icon, item.title, item.description, item.commandIndex, !item.extra);
+    list.AddRowWithIconId(item.iconId, item.title, item.description, item.commandIndex, !item.extra);
   return !items->empty();
 }
 

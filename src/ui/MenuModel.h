@@ -25,7 +25,7 @@ struct MenuItem {
   std::wstring appId;
   bool extra = false;
   int commandIndex = 0;   // the dispatcher's switch value within the tab's group
-  HICON icon = nullptr;   // a shared icon of the executable (LoadIconW): never destroyed
+  int iconId = 0;         // the executable's icon resource, loaded (shared) by whoever draws it
 };
 
 // What a tab's list control offers the model. Disabled rows are drawn dimmed.
@@ -35,6 +35,13 @@ class MenuListSink {
   virtual void Clear() = 0;
   virtual void AddRow(HICON icon, const std::wstring& title, const std::wstring& description, int data,
                       bool enabled) = 0;
+  // The same with icon resource `iconId` of the executable (0: none). A list that draws may load it
+  // when the row is first drawn; this default loads it now.
+  virtual void AddRowWithIconId(int iconId, const std::wstring& title, const std::wstring& description, int data,
+                                bool enabled) {
+    AddRow(iconId ? ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(iconId)) : nullptr, title,
+           description, data, enabled);
+  }
 };
 
 // The product's .inf and the installation records of HKEY_LOCAL_MACHINE, as the rules read them.

@@ -24,6 +24,10 @@ class TabLists::MenuRows final : public MenuListSink {
               bool enabled) override {
     list_.AddItem(icon, title, description, !enabled, data);
   }
+  void AddRowWithIconId(int iconId, const std::wstring& title, const std::wstring& description, int data,
+                        bool enabled) override {
+    list_.AddItemWithIconId(iconId, title, description, !enabled, data);
+  }
 
  private:
   skin::CCustomList& list_;

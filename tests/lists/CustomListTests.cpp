@@ -2,6 +2,8 @@
 // wheel, filled through the launch list's interface, and checked on the screen.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "ListHost.h"
 #include "SkinIds.h"
 #include "support/Driver.h"
@@ -223,16 +225,40 @@ TEST_F(ListTest, TheLaunchListFillsItThroughItsSink) {
 }
 
 TEST_F(ListTest, TheIconIsDrawnLeftOfTheTexts) {
-  MakeList(0);
-  list_->AddItem(::LoadIconW(nullptr, IDI_ERROR), L"With an icon", L"");
-  host_.Settle();
-  const Pixels screen = Grab(host_.hwnd());
+  // A row hands its icon over as a handle, or names an icon resource of the executable that the list
+  // loads when it draws the row; a name that the executable lacks draws no icon.
+  struct Case {
+    const char* what;
+    std::function<void(ui::skin::CCustomList&)> add;
+    bool drawn;
+  };
+  const Case cases[] = {
+      {"handle", [](auto& list) { list.AddItem(::LoadIconW(nullptr, IDI_ERROR), L"With an icon", L""); }, true},
+      {"named", [](auto& list) { list.AddItemWithIconId(IDI_CMD_QUICK_TRANSLATE, L"With an icon", L""); }, true},
+      {"named through the launch list's sink",
+       [](auto& list) {
+         static_cast<suite::LaunchListSink&>(list).AddRowWithIconId(IDI_CMD_QUICK_TRANSLATE, L"With an icon", L"",
+                                                                    true);
+       },
+       true},
+      {"named but missing", [](auto& list) { list.AddItemWithIconId(IDI_CMD_EDIT_PROFILES, L"Without", L""); }, false},
+  };
   const Pixels plain = BitmapPixels(Skin(IDB_LIST_ROWS));
   const RECT icon{20, 8, 52, 40};
-  int differing = 0;
-  for (int y = icon.top; y < icon.bottom; ++y)
-    for (int x = icon.left; x < icon.right; ++x) differing += screen.At(kListAt.x + x, kListAt.y + y) != plain.At(x, y);
-  EXPECT_GT(differing, 100);
+  for (const Case& c : cases) {
+    MakeList(0);
+    c.add(*list_);
+    host_.Settle();
+    const Pixels screen = Grab(host_.hwnd());
+    int differing = 0;
+    for (int y = icon.top; y < icon.bottom; ++y)
+      for (int x = icon.left; x < icon.right; ++x)
+        differing += screen.At(kListAt.x + x, kListAt.y + y) != plain.At(x, y);
+    if (c.drawn)
+      EXPECT_GT(differing, 100) << c.what;
+    else
+      EXPECT_EQ(differing, 0) << c.what;
+  }
 }
 
 bool IconAlive(HICON icon) {

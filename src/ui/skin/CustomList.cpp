@@ -82,6 +82,21 @@ size_t CCustomList::AddItem(win::UniqueIcon icon, std::wstring title, std::wstri
   return Add(std::move(item));
 }
 
+size_t CCustomList::AddItemWithIconId(int iconId, std::wstring title, std::wstring second, bool marked, int data) {
+  ITEM_INFO item;
+  item.iconId = iconId;
+  item.title = std::move(title);
+  item.second = std::move(second);
+  item.marked = marked;
+  item.data = data;
+  return Add(std::move(item));
+}
+
+void CCustomList::AddRowWithIconId(int iconId, const std::wstring& name, const std::wstring& description,
+                                   bool available) {
+  AddItemWithIconId(iconId, name, description, !available);
+}
+
 void CCustomList::AddRow(HICON icon, const std::wstring& name, const std::wstring& description, bool available) {
   AddItem(icon, name, description, !available);
 }
@@ -191,9 +206,12 @@ void CCustomList::DrawRow(HDC dc, int row) const {
   if (!hasItem) return;
 
   const ITEM_INFO& item = items_[static_cast<size_t>(index)];
-  if (item.icon)
-    ::DrawIconEx(dc, kIconX, y + (kRowHeight - kIconSize) / 2, item.icon, kIconSize, kIconSize, 0, nullptr,
-                 DI_NORMAL);
+  // A named icon is shared: every later request for it hands out the same handle, so it is not kept.
+  const HICON icon = item.icon ? item.icon
+                               : item.iconId ? ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(item.iconId))
+                                             : nullptr;
+  if (icon)
+    ::DrawIconEx(dc, kIconX, y + (kRowHeight - kIconSize) / 2, icon, kIconSize, kIconSize, 0, nullptr, DI_NORMAL);
   const int right = size_.cx - (barShown ? kScrollBarRight + kTextRightMargin / 2 : kTextRightMargin);
   const int titleHeight = LineHeight(dc, skin_.titleFont);
   const int secondHeight = item.second.empty() ? 0 : LineHeight(dc, skin_.secondFont);

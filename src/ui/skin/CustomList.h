@@ -31,9 +31,11 @@ struct ListSkin {
   ScrollBarBitmaps scrollBar;
 };
 
-// ITEM_INFO: one row. The icon is drawn, never destroyed, unless the row owns it (ownedIcon).
+// ITEM_INFO: one row. The icon is drawn, never destroyed, unless the row owns it (ownedIcon). A row
+// may name its icon instead (iconId: a resource of the executable), loaded shared when it is drawn.
 struct ITEM_INFO {
   HICON icon = nullptr;
+  int iconId = 0;
   win::UniqueIcon ownedIcon;
   std::wstring title;
   std::wstring second;
@@ -64,11 +66,15 @@ class CCustomList : public win::Window, public suite::LaunchListSink, private Li
   size_t AddItem(HICON icon, std::wstring title, std::wstring second, bool marked = false, int data = 0);
   // Adds a row that owns its icon and destroys it with the row.
   size_t AddItem(win::UniqueIcon icon, std::wstring title, std::wstring second, bool marked = false, int data = 0);
+  // Adds a row with icon resource `iconId` of the executable, loaded when the row is first drawn.
+  size_t AddItemWithIconId(int iconId, std::wstring title, std::wstring second, bool marked = false, int data = 0);
   void DeleteAllItems() noexcept;
 
   // suite::LaunchListSink: the launch list's rows, icons borrowed, unavailable rows marked.
   void Clear() override { DeleteAllItems(); }
   void AddRow(HICON icon, const std::wstring& name, const std::wstring& description, bool available) override;
+  void AddRowWithIconId(int iconId, const std::wstring& name, const std::wstring& description,
+                        bool available) override;
 
   // Moves the first visible row by `steps`, within the rows that exist.
   void Scroll(int steps) noexcept;
