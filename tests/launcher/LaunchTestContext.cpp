@@ -24,16 +24,25 @@ void RegisterWindowClass(WNDPROC procedure) {
 
 }  // namespace
 
-CXCryptedProfileW MakeConfiguration(const Sections& sections) {
+CXCryptedProfileW MakeConfiguration(const ValueSections& sections) {
   inf::ProfileDocument document;
-  for (const auto& [name, keys] : sections) {
+  for (const auto& [name, entries] : sections) {
     inf::DocumentSection section{name, {}};
-    for (const std::wstring& key : keys) section.entries.push_back({key, inf::kTypeText, L"1", 0, {}});
+    for (const auto& [key, value] : entries) section.entries.push_back({key, inf::kTypeText, value, 0, {}});
     document.sections.push_back(std::move(section));
   }
   CXCryptedProfileW configuration;
   EXPECT_TRUE(configuration.LoadFromBytes(inf::WriteProfileFile(document, {0x1234, 0x5678, 0x9ABC})));
   return configuration;
+}
+
+CXCryptedProfileW MakeConfiguration(const Sections& sections) {
+  ValueSections withValues;
+  for (const auto& [name, keys] : sections) {
+    auto& entries = withValues.emplace_back(name, ValueSections::value_type::second_type{}).second;
+    for (const std::wstring& key : keys) entries.emplace_back(key, L"1");
+  }
+  return MakeConfiguration(withValues);
 }
 
 void UseEnglishStrings() {

@@ -18,7 +18,12 @@ namespace test {
 // Sections of key names, each key with a value of its own (only the keys matter to the launcher).
 using Sections = std::vector<std::pair<std::wstring, std::vector<std::wstring>>>;
 
+// Sections of {key, value} pairs.
+using ValueSections = std::vector<std::pair<std::wstring, std::vector<std::pair<std::wstring, std::wstring>>>>;
+
 // The product's .inf, written with the profile writer and read back.
+[[nodiscard]] CXCryptedProfileW MakeConfiguration(const ValueSections& sections);
+// The same with every key's value "1".
 [[nodiscard]] CXCryptedProfileW MakeConfiguration(const Sections& sections);
 
 // The English string table of the language library, for every test of this program.

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "app/ComError.h"
-#include "profile/ProfileWriter.h"
 
 namespace tasktest {
 namespace {
@@ -22,18 +21,6 @@ void RegisterWindowClass(WNDPROC procedure) {
 }
 
 }  // namespace
-
-CXCryptedProfileW MakeConfiguration(const Sections& sections) {
-  inf::ProfileDocument document;
-  for (const auto& [name, entries] : sections) {
-    inf::DocumentSection section{name, {}};
-    for (const auto& [key, value] : entries) section.entries.push_back({key, inf::kTypeText, value, 0, {}});
-    document.sections.push_back(std::move(section));
-  }
-  CXCryptedProfileW configuration;
-  EXPECT_TRUE(configuration.LoadFromBytes(inf::WriteProfileFile(document, {0x1234, 0x5678, 0x9ABC})));
-  return configuration;
-}
 
 Entries Keys(std::initializer_list<const wchar_t*> keys) {
   Entries entries;

@@ -18,10 +18,12 @@
 namespace tasktest {
 
 // Sections of {key, value} pairs.
-using Entries = std::vector<std::pair<std::wstring, std::wstring>>;
-using Sections = std::vector<std::pair<std::wstring, Entries>>;
+using Sections = test::ValueSections;
+using Entries = Sections::value_type::second_type;
 
-[[nodiscard]] CXCryptedProfileW MakeConfiguration(const Sections& sections);
+[[nodiscard]] inline CXCryptedProfileW MakeConfiguration(const Sections& sections) {
+  return test::MakeConfiguration(sections);
+}
 // {key, "1"} for each key: the application lists.
 [[nodiscard]] Entries Keys(std::initializer_list<const wchar_t*> keys);
 

@@ -80,7 +80,8 @@ bool CopyFromBin(const fs::path& binFolder, const wchar_t* name, const fs::path&
   return !ec;
 }
 
-// Registers a COM server the way an installer does: its own DllRegisterServer.
+}  // namespace
+
 bool RegisterServer(const fs::path& dll) {
   win::UniqueModule module(::LoadLibraryW(dll.c_str()));
   if (!module) return false;
@@ -89,8 +90,6 @@ bool RegisterServer(const fs::path& dll) {
       reinterpret_cast<RegisterFn>(reinterpret_cast<void*>(::GetProcAddress(module.get(), "DllRegisterServer")));
   return registerServer && SUCCEEDED(registerServer());
 }
-
-}  // namespace
 
 bool InstallDemoHosts(const fs::path& binFolder, const fs::path& folder) {
   const fs::path substitute = binFolder / L"SuiteApp.exe";

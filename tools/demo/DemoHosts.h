@@ -43,4 +43,7 @@ inline constexpr DemoHost kDemoHosts[] = {
 // edsetup.dll with its template, registered through its own DllRegisterServer.
 [[nodiscard]] bool InstallDemoOffice(const std::filesystem::path& binFolder, const std::filesystem::path& folder);
 
+// Registers an in-process COM server the way an installer does: through its own DllRegisterServer.
+[[nodiscard]] bool RegisterServer(const std::filesystem::path& dll);
+
 }  // namespace demo

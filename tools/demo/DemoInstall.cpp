@@ -197,16 +197,11 @@ bool WriteRegistry(const Options& options) {
   return true;
 }
 
-// Registers the kernel the way an installer would: its own DllRegisterServer.
+// Registers the kernel the way an installer would.
 bool RegisterKernel(const Options& options) {
   const fs::path dll = options.folder / L"VantoKernel.dll";
   if (!fs::exists(dll)) return true;  // builds without the kernel still install the rest
-  win::UniqueModule module(::LoadLibraryW(dll.c_str()));
-  if (!module) return false;
-  using RegisterFn = HRESULT(STDAPICALLTYPE*)();
-  auto registerServer =
-      reinterpret_cast<RegisterFn>(reinterpret_cast<void*>(::GetProcAddress(module.get(), "DllRegisterServer")));
-  return registerServer && SUCCEEDED(registerServer());
+  return demo::RegisterServer(dll);
 }
 
 }  // namespace
