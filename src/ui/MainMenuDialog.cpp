@@ -147,18 +147,10 @@ bool CMainMenuDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_
     case WM_ERASEBKGND:
       result = 1;  // the background bitmap covers the page
       return true;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      const HDC dc = ::BeginPaint(hwnd(), &ps);
-      {
-        const SIZE size = ui::BitmapSize(static_cast<HBITMAP>(background_.get()));
-        ui::MenuBackBuffer buffer(dc, size.cx, size.cy);
-        PaintBackground(buffer.dc(), 0, 0);
-        buffer.Present();
-      }
-      ::EndPaint(hwnd(), &ps);
+    case WM_PAINT:
+      ui::PaintBuffered(hwnd(), ui::BitmapSize(static_cast<HBITMAP>(background_.get())),
+                        [this](HDC dc) { PaintBackground(dc, 0, 0); });
       return true;
-    }
     case WM_PRINTCLIENT:
       PaintBackground(reinterpret_cast<HDC>(wParam), 0, 0);
       return true;

@@ -37,4 +37,18 @@ class MenuBackBuffer {
   std::optional<SelectGuard> select_;
 };
 
+// Answers WM_PAINT for a window that paints all of itself: `paint(dc)` draws a `size` area into a
+// back buffer, which then reaches the screen in one step.
+template <class PaintFunction>
+void PaintBuffered(HWND window, SIZE size, PaintFunction&& paint) {
+  PAINTSTRUCT ps;
+  const HDC dc = ::BeginPaint(window, &ps);
+  {
+    MenuBackBuffer buffer(dc, size.cx, size.cy);
+    paint(buffer.dc());
+    buffer.Present();
+  }
+  ::EndPaint(window, &ps);
+}
+
 }  // namespace ui

@@ -82,16 +82,9 @@ bool CCustomListDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, IN
       result = 1;  // the background bitmap covers the panel
       return true;
     case WM_PAINT: {
-      PAINTSTRUCT ps;
-      const HDC dc = ::BeginPaint(hwnd(), &ps);
-      {
-        RECT rc{};
-        ::GetClientRect(hwnd(), &rc);
-        MenuBackBuffer buffer(dc, rc.right, rc.bottom);
-        PaintBackground(buffer.dc(), 0, 0);
-        buffer.Present();
-      }
-      ::EndPaint(hwnd(), &ps);
+      RECT rc{};
+      ::GetClientRect(hwnd(), &rc);
+      PaintBuffered(hwnd(), {rc.right, rc.bottom}, [this](HDC dc) { PaintBackground(dc, 0, 0); });
       return true;
     }
     case WM_PRINTCLIENT:
