@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -13,12 +14,12 @@
 #include "app/SharedGraphics.h"
 #include "app/SingleInstance.h"
 #include "profile/CryptedProfile.h"
-#include "tasks/HandOffContext.h"
+#include "ui/MainWindowContext.h"
 #include "win/Handle.h"
 
 class CTranslateMenuUtils;
 
-class CStartdeckApp : public tasks::HandOffContext {
+class CStartdeckApp final : public ui::MainWindowContext {
  public:
   CStartdeckApp();
   ~CStartdeckApp() override;
@@ -40,29 +41,29 @@ class CStartdeckApp : public tasks::HandOffContext {
   [[nodiscard]] const std::wstring& ProductName() const noexcept override { return productName_; }
   [[nodiscard]] const std::wstring& ClientName() const noexcept { return clientName_; }
   [[nodiscard]] int EntryView() const noexcept { return entryView_; }
-  [[nodiscard]] const std::wstring& HelpPath() const noexcept { return helpPath_; }
+  [[nodiscard]] const std::wstring& HelpPath() const noexcept override { return helpPath_; }
   [[nodiscard]] const std::wstring& ResourceLibraryPath() const noexcept { return resourceLibrary_; }
   [[nodiscard]] const CXCryptedProfileW& Profile() const noexcept { return profile_; }
   [[nodiscard]] const CXCryptedProfileW& ProductConfiguration() const noexcept override { return profile_; }
   [[nodiscard]] bool KernelIsLocal() const noexcept override { return kernel_.IsLocal(); }
   [[nodiscard]] std::wstring KernelServerName() const override { return kernel_.ServerName(); }
-  [[nodiscard]] app::KernelConnection& Kernel() noexcept { return kernel_; }
-  [[nodiscard]] app::SettingsStore& Settings() noexcept { return settings_; }
-  [[nodiscard]] const app::SharedGraphics& Graphics() const noexcept { return graphics_; }
+  [[nodiscard]] app::KernelConnection& Kernel() noexcept override { return kernel_; }
+  [[nodiscard]] app::SettingsStore& Settings() noexcept override { return settings_; }
+  [[nodiscard]] const app::SharedGraphics& Graphics() const noexcept override { return graphics_; }
   [[nodiscard]] HWND MainWindow() const noexcept override { return mainWindow_; }
-  void SetMainWindow(HWND window) noexcept { mainWindow_ = window; }
+  void SetMainWindow(HWND window) noexcept override { mainWindow_ = window; }
 
   // The hand-off object with its plug-in table; it exists from start-up step 19 to shutdown.
-  [[nodiscard]] CTranslateMenuUtils& MenuUtils() noexcept { return *menuUtils_; }
-  [[nodiscard]] bool HasMenuUtils() const noexcept { return menuUtils_ != nullptr; }
+  [[nodiscard]] CTranslateMenuUtils* MenuUtils() noexcept override { return menuUtils_.get(); }
 
   // The main window's "show all features" box, which the hand-off's lists follow.
   [[nodiscard]] bool ShowAllFeatures() const noexcept override { return showAllFeatures_; }
-  void SetShowAllFeatures(bool showAll) noexcept { showAllFeatures_ = showAll; }
+  void SetShowAllFeatures(bool showAll) noexcept override { showAllFeatures_ = showAll; }
   [[nodiscard]] std::wstring ActivityAddress() const override { return settings_.ActivityUrl(); }
 
-  [[nodiscard]] bool UpdatesInstalling() const noexcept { return updatesInstalling_ != 0; }
-  void SetUpdatesInstalling(bool installing) noexcept { updatesInstalling_ = installing ? 1 : 0; }
+  // Written by the update exchange's threads, read by the main window.
+  [[nodiscard]] bool UpdatesInstalling() const noexcept override { return updatesInstalling_.load(); }
+  void SetUpdatesInstalling(bool installing) noexcept { updatesInstalling_.store(installing); }
 
  private:
   bool Start();
@@ -86,7 +87,7 @@ class CStartdeckApp : public tasks::HandOffContext {
   std::unique_ptr<CTranslateMenuUtils> menuUtils_;
   bool showAllFeatures_ = false;
   HWND mainWindow_ = nullptr;
-  volatile LONG updatesInstalling_ = 0;
+  std::atomic<bool> updatesInstalling_{false};
 };
 
 // The one application object (like the framework's AfxGetApp).

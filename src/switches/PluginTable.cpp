@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/ExceptSW.h"
+#include "app/PrivateMessages.h"
 #include "suite/NameCompare.h"
 
 namespace switches {
@@ -107,7 +108,7 @@ PluginTable::EnableResult PluginTable::Enable(PluginRecord& record, HWND mainWin
   }
   if (request.front().state == kDisabled) {
     record.state = kDisabled;
-    if (mainWindow) ::SendMessageW(mainWindow, WM_USER + 19, 0, 0);
+    if (mainWindow) ::SendMessageW(mainWindow, app::kPluginsManagerMessage, 0, 0);
     return EnableResult::kFailed;
   }
 

@@ -50,7 +50,7 @@ class PluginTable {
 
   // Turns the add-in of `record` (a group's copy) on: the switching-on sequence. kSwitched when it
   // is on; kFailed when no switch serves it or the switch could not enable it (the record is then
-  // back at 0 and `mainWindow` got WM_USER+19).
+  // back at 0 and `mainWindow` got app::kPluginsManagerMessage).
   enum class EnableResult { kSwitched, kFailed };
   EnableResult Enable(PluginRecord& record, HWND mainWindow);
 

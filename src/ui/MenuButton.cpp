@@ -237,7 +237,7 @@ void CMenuButton::OnButtonUp(LPARAM lParam) {
     // The ribbon owns the selection: a release only matters on the tab that was already selected.
     const bool reselected = downOnSelectedTab_ && state_ == MenuButtonState::kPressed;
     downOnSelectedTab_ = false;
-    if (reselected) ::SendMessageW(MainWindow(), kMenuReselectedMessage, 0, 0);
+    if (reselected) ::SendMessageW(MainWindow(), app::kBackMessage, 0, 0);
     return;
   }
   if (state_ == MenuButtonState::kPressed) SetState(MenuButtonState::kHover, true);

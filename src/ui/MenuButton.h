@@ -8,11 +8,9 @@
 #include <array>
 #include <string>
 
+#include "app/PrivateMessages.h"
 #include "win/Handle.h"
 #include "win/Window.h"
-
-// Sent by a selected ribbon tab to the main window when the mouse is released on it again.
-inline constexpr UINT kMenuReselectedMessage = WM_USER + 18;
 
 enum class MenuButtonState : int { kNormal = 0, kHover = 1, kPressed = 2, kDisabled = 3 };
 

@@ -66,11 +66,11 @@ void CMenuRibbon::Select(int id) {
   if (selected_ != 0) {
     const int left = selected_;
     Leave(left);
-    ::SendMessageW(parent, kTabLeftMessage, static_cast<WPARAM>(left), 0);
+    ::SendMessageW(parent, app::kTabLeftMessage, static_cast<WPARAM>(left), 0);
   }
   selected_ = id;
   entered->SetState(MenuButtonState::kPressed, true);
-  ::SendMessageW(parent, kTabEnteredMessage, static_cast<WPARAM>(id), 0);
+  ::SendMessageW(parent, app::kTabEnteredMessage, static_cast<WPARAM>(id), 0);
 }
 
 void CMenuRibbon::Mark(int id) {

@@ -1,17 +1,16 @@
 // CMenuRibbon: the row of seven tabs above the panels. Exactly one tab is selected while a tab is
-// open; the ribbon tells its parent which tab is left (WM_USER+14) and which is entered (WM_USER+15).
+// open; the ribbon tells its parent which tab is left (app::kTabLeftMessage) and which is entered (app::kTabEnteredMessage).
 #pragma once
 
 #include <windows.h>
 
 #include <array>
 
+#include "app/PrivateMessages.h"
 #include "ui/MenuButton.h"
 #include "win/Handle.h"
 #include "win/Window.h"
 
-inline constexpr UINT kTabLeftMessage = WM_USER + 14;     // wParam: the ID of the tab left
-inline constexpr UINT kTabEnteredMessage = WM_USER + 15;  // wParam: the ID of the tab entered
 
 class CMenuRibbon : public win::Window {
  public:

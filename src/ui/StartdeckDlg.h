@@ -1,91 +1,93 @@
 // The program's only top-level window: a skinned modal dialog with the start page, the tabs and the
-// task panels of the suite.
+// task panels of the suite. It navigates between them and turns a chosen list row into an action.
 #pragma once
 
 #include <windows.h>
 
 #include <memory>
-#include <string>
-#include <vector>
+#include <optional>
+#include <string_view>
 
+#include "ui/CommandTable.h"
+#include "ui/ContextHelp.h"
+#include "ui/MainButtons.h"
 #include "ui/MainMenuDialog.h"
 #include "ui/MenuRibbon.h"
-#include "ui/MenuButton.h"
+#include "ui/Navigator.h"
+#include "ui/SystemMenu.h"
 #include "ui/TabLists.h"
+#include "ui/TaskPanels.h"
+#include "ui/Tooltips.h"
 #include "win/Dialog.h"
 #include "win/Handle.h"
 
-class CStartdeckApp;
+namespace ui {
+class MainWindowContext;
+}
 
-class CStartdeckDlg : public win::Dialog {
+class CStartdeckDlg : public win::Dialog, private ui::ViewContent {
  public:
-  explicit CStartdeckDlg(CStartdeckApp& app) : app_(app) {}
+  explicit CStartdeckDlg(ui::MainWindowContext& app);
+  ~CStartdeckDlg() override;
 
   // Runs the window until it closes.
   INT_PTR DoModal();
-
-  // Tab numbers (1-7) of the start page's buttons and the ribbon's tabs, and back.
-  [[nodiscard]] static int TabOfStartButton(int id) noexcept;
-  [[nodiscard]] static int TabOfRibbonId(int id) noexcept;
-  [[nodiscard]] static int RibbonIdOfTab(int tab) noexcept;
 
  protected:
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
   bool PreTranslateMessage(MSG& message) override;
 
  private:
-  void OnInitDialog();
-  void CreateButtons();
-  void Paint(HDC dc) const;
-  void OnCommand(int id);
-  void OnClose();
-  void OnDestroy();
-  // Creates one of the window's own buttons at (0, 0) from the skin's three faces.
-  void CreateSkinButton(CMenuButton& button, int id, int normal, int hover, int pressed, MenuButtonStyle style,
-                        UINT captionId);
-  // Sends `message` to every descendant window, children of children included.
-  void ForwardToDescendants(UINT message, WPARAM wParam, LPARAM lParam) const;
-  void ReworkSystemMenu();
-  void OnSysCommand(UINT command);
-  void UpdateSystemMenu(bool minimized);
-  void ShowSystemMenuAt(POINT screen);
-  void ShowHelp();
-  void CreateNavigation();
-  void OpenTab(int tab);
-  void GoHome();
-  void GoBack();
-  void OnTabLeft(int ribbonId);
-  void OnTabEntered(int ribbonId);
-  void RebuildMenus();
-  void OnListRowChosen(int row, int listId);
-  void OpenTaskPlaceholder(int view);
-  void ShowLaunchInstallFor(int tab);
-  void CreateTooltips();
-  [[nodiscard]] std::wstring TooltipText(int controlId) const;
+  // A message handler: true when it handled the message, with the answer in `result`.
+  using Handler = bool (CStartdeckDlg::*)(WPARAM wParam, LPARAM lParam, INT_PTR& result);
+  struct Route;
+  static const Route kRoutes[];
 
-  CStartdeckApp& app_;
+  bool OnInitDialog(WPARAM, LPARAM, INT_PTR& result);
+  bool OnEraseBackground(WPARAM, LPARAM, INT_PTR& result);
+  bool OnPaint(WPARAM, LPARAM, INT_PTR& result);
+  bool OnPrintClient(WPARAM dc, LPARAM, INT_PTR& result);
+  bool OnControlColour(WPARAM dc, LPARAM, INT_PTR& result);
+  bool OnLeftButtonDown(WPARAM, LPARAM, INT_PTR& result);
+  bool OnQueryDragIcon(WPARAM, LPARAM, INT_PTR& result);
+  bool OnMove(WPARAM wParam, LPARAM lParam, INT_PTR& result);
+  bool OnCommand(WPARAM wParam, LPARAM, INT_PTR& result);
+  bool OnNotify(WPARAM, LPARAM header, INT_PTR& result);
+  bool OnSysCommand(WPARAM command, LPARAM, INT_PTR& result);
+  bool OnEnterIdle(WPARAM, LPARAM, INT_PTR& result);
+  bool OnContextMenu(WPARAM, LPARAM point, INT_PTR& result);
+  bool OnClose(WPARAM, LPARAM, INT_PTR& result);
+  bool OnDestroy(WPARAM, LPARAM, INT_PTR& result);
+  bool OnListRowChosen(WPARAM row, LPARAM listId, INT_PTR& result);
+  bool OnTabLeft(WPARAM ribbonId, LPARAM, INT_PTR& result);
+  bool OnTabEntered(WPARAM ribbonId, LPARAM, INT_PTR& result);
+  bool OnBack(WPARAM, LPARAM, INT_PTR& result);
+  bool OnPluginsManager(WPARAM, LPARAM, INT_PTR& result);
+  bool OnPluginsSwitched(WPARAM, LPARAM, INT_PTR& result);
+  bool OnMemoriesChanged(WPARAM, LPARAM, INT_PTR& result);
+  bool OnAllowGoHome(WPARAM, LPARAM, INT_PTR& result);
+
+  void SetIconsAndPlace();
+  void CreatePanels();
+  void RebuildMenus();
+  void OpenTask(const ui::CommandRow& command, std::wstring_view appId);
+  void Paint(HDC dc) const;
+
+  // ui::ViewContent: what shows inside the panel area.
+  void ShowTab(int tab, bool show) override;
+  void HideTask(int taskCode) override;
+
+  ui::MainWindowContext& app_;
   win::UniqueGdiObject background_;
   win::UniqueIcon largeIcon_;
   win::UniqueIcon smallIcon_;
-  CMenuButton close_;
-  CMenuButton minimize_;
-  CMenuButton exit_;
-  CMenuButton about_;
-  CMenuButton help_;
-  CMenuButton home_;
-  CMenuButton back_;
-  CMenuButton launchInstall_;
+  ui::MainButtons buttons_;
   CMenuRibbon ribbon_;
   CMainMenuDialog startPage_;
   std::unique_ptr<ui::TabLists> lists_;
-  HWND showAll_ = nullptr;
-  HWND tooltip_ = nullptr;
-  HWND helpLabel_ = nullptr;
-  win::UniqueGdiObject menuBitmaps_[3];
-  win::UniqueModule htmlHelp_;
-  bool htmlHelpTried_ = false;
-  // Which panel shows: 0 the start page, 1-7 a tab, higher numbers a task panel.
-  int view_ = 0;
-  // The ribbon tab whose content shows (0 on the start page).
-  int currentTabId_ = 0;
+  ui::TaskPanels panels_;
+  std::optional<ui::Navigator> navigator_;
+  ui::SystemMenu systemMenu_;
+  ui::Tooltips tooltips_;
+  ui::ContextHelp help_;
 };

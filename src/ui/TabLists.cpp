@@ -38,7 +38,7 @@ TabLists::TabLists(const CXCryptedProfileW& configuration, suite::LaunchContext&
 
 TabLists::~TabLists() = default;
 
-bool TabLists::Create(HWND parent, POINT at, const app::SharedGraphics& graphics) {
+std::vector<int> TabLists::Create(HWND parent, POINT at, const app::SharedGraphics& graphics) {
   skin::ListSkin skin;
   skin.rows = graphics.Bitmap(IDB_LIST_ROWS);
   skin.hot = graphics.Bitmap(IDB_LIST_ROWS_HOT);
@@ -59,33 +59,48 @@ bool TabLists::Create(HWND parent, POINT at, const app::SharedGraphics& graphics
   look.background = graphics.Bitmap(IDB_PANEL_BACKGROUND);
   look.headingFont = graphics.Font(app::SharedFont::kTahoma14Bold);
 
+  std::vector<int> failed;
   for (size_t i = 0; i < kListTabs.size(); ++i) {
-    if (!panels_[i].Create(parent, at.x, at.y, look, skin, kListIdBase + kListTabs[i])) return false;
-    panels_[i].SetHeading(win::LoadString(kHeadings[i]));
+    if (panels_[i].Create(parent, at.x, at.y, look, skin, kListIdBase + kListTabs[i]))
+      panels_[i].SetHeading(win::LoadString(kHeadings[i]));
+    else
+      failed.push_back(kListTabs[i]);
   }
-  rows_[0] = std::make_unique<MenuRows>(panels_[0].List());
-  rows_[1] = std::make_unique<MenuRows>(panels_[1].List());
-  rows_[2] = std::make_unique<MenuRows>(panels_[3].List());
-  launchList_ = std::make_unique<suite::LaunchList>(context_, panels_[2].List());
-  return true;
+  // Only a list that exists gets rows.
+  const auto rowsOf = [this](int tab) {
+    skin::CCustomListDialog& panel = panels_[IndexOf(tab)];
+    return panel.hwnd() ? std::make_unique<MenuRows>(panel.List()) : nullptr;
+  };
+  rows_ = {rowsOf(1), rowsOf(2), rowsOf(6)};
+  if (panels_[IndexOf(4)].hwnd()) launchList_ = std::make_unique<suite::LaunchList>(context_, panels_[IndexOf(4)].List());
+  return failed;
 }
 
-TabLists::Filled TabLists::Rebuild(bool showAll) {
-  Filled filled;
-  if (!launchList_) return filled;
+void TabLists::Rebuild(bool showAll) {
   const MenuModel::TabsFilled menus = model_.Rebuild(showAll, {rows_[0].get(), rows_[1].get(), rows_[2].get()});
-  filled.tab1 = menus[0];
-  filled.tab2 = menus[1];
-  filled.tab6 = menus[2];
-  panels_[2].List().DeleteAllItems();
-  filled.tab4 = launchList_->Fill(showAll);
-  return filled;
+  hasRows_[IndexOf(1)] = menus[0] && rows_[0];
+  hasRows_[IndexOf(2)] = menus[1] && rows_[1];
+  hasRows_[IndexOf(6)] = menus[2] && rows_[2];
+  if (launchList_) {
+    panels_[IndexOf(4)].List().DeleteAllItems();
+    hasRows_[IndexOf(4)] = launchList_->Fill(showAll);
+  }
+}
+
+bool TabLists::HasRows(int tab) const noexcept {
+  const size_t index = IndexOf(tab);
+  return index < hasRows_.size() && hasRows_[index];
+}
+
+size_t TabLists::IndexOf(int tab) noexcept {
+  for (size_t i = 0; i < kListTabs.size(); ++i)
+    if (kListTabs[i] == tab) return i;
+  return kListTabs.size();
 }
 
 HWND TabLists::Panel(int tab) const noexcept {
-  for (size_t i = 0; i < kListTabs.size(); ++i)
-    if (kListTabs[i] == tab) return panels_[i].hwnd();
-  return nullptr;
+  const size_t index = IndexOf(tab);
+  return index < panels_.size() ? panels_[index].hwnd() : nullptr;
 }
 
 int TabLists::TabOfListId(int listId) noexcept {

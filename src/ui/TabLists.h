@@ -7,6 +7,7 @@
 
 #include <array>
 #include <memory>
+#include <vector>
 
 #include "ui/MenuModel.h"
 #include "ui/skin/CustomListDialog.h"
@@ -33,30 +34,32 @@ class TabLists {
   TabLists(const TabLists&) = delete;
   TabLists& operator=(const TabLists&) = delete;
 
-  // Creates the hidden panels as children of `parent` at `at`.
-  bool Create(HWND parent, POINT at, const app::SharedGraphics& graphics);
+  // Creates the hidden panels as children of `parent` at `at`; the tabs whose panel could not be
+  // made (they stay without a list).
+  std::vector<int> Create(HWND parent, POINT at, const app::SharedGraphics& graphics);
 
-  // Empties every list and fills them again; which of tabs 1, 2, 4 and 6 have rows.
-  struct Filled {
-    bool tab1 = false, tab2 = false, tab4 = false, tab6 = false;
-  };
-  Filled Rebuild(bool showAll);
+  // Empties every list and fills them again.
+  void Rebuild(bool showAll);
+  // Whether tab N's list has rows since the last Rebuild.
+  [[nodiscard]] bool HasRows(int tab) const noexcept;
 
   // The panel of tab N, or null for a tab without a list.
   [[nodiscard]] HWND Panel(int tab) const noexcept;
   [[nodiscard]] static int TabOfListId(int listId) noexcept;
 
   [[nodiscard]] const MenuModel& Model() const noexcept { return model_; }
-  [[nodiscard]] suite::LaunchList& LaunchList() noexcept { return *launchList_; }
+  // The launch tab's list; null when its panel could not be made.
+  [[nodiscard]] suite::LaunchList* Launch() noexcept { return launchList_.get(); }
 
  private:
   class MenuRows;  // hands the model's rows to a list
 
-  [[nodiscard]] skin::CCustomListDialog* PanelOf(int tab) noexcept;
+  [[nodiscard]] static size_t IndexOf(int tab) noexcept;
 
   ProductMenuSource source_;
   MenuModel model_;
   std::array<skin::CCustomListDialog, 4> panels_;
+  std::array<bool, 4> hasRows_{};
   std::array<std::unique_ptr<MenuRows>, 3> rows_;
   std::unique_ptr<suite::LaunchList> launchList_;
   suite::LaunchContext& context_;

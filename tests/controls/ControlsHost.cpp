@@ -36,9 +36,9 @@ LRESULT TestHost::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
       notes_.push_back({WM_COMMAND, LOWORD(wParam)});
       return 0;
-    case kTabLeftMessage:
-    case kTabEnteredMessage:
-    case kMenuReselectedMessage:
+    case app::kTabLeftMessage:
+    case app::kTabEnteredMessage:
+    case app::kBackMessage:
       notes_.push_back({message, wParam});
       return 0;
     case WM_LBUTTONDOWN:

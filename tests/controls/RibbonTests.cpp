@@ -67,9 +67,9 @@ TEST_F(RibbonTest, IsSevenTabsOfTheFirstFaceSideBySide) {
 }
 
 TEST_F(RibbonTest, TheFirstClickOnlyEntersASecondLeavesTheOldTabFirst) {
-  EXPECT_EQ(ClickTab(335), (std::vector<Note>{{kTabEnteredMessage, 335}}));
+  EXPECT_EQ(ClickTab(335), (std::vector<Note>{{app::kTabEnteredMessage, 335}}));
   EXPECT_EQ(ribbon_.SelectedId(), 335);
-  EXPECT_EQ(ClickTab(338), (std::vector<Note>{{kTabLeftMessage, 335}, {kTabEnteredMessage, 338}}));
+  EXPECT_EQ(ClickTab(338), (std::vector<Note>{{app::kTabLeftMessage, 335}, {app::kTabEnteredMessage, 338}}));
   EXPECT_EQ(ribbon_.SelectedId(), 338);
   EXPECT_EQ(ribbon_.Tab(338)->State(), MenuButtonState::kPressed);
   EXPECT_NE(ribbon_.Tab(335)->State(), MenuButtonState::kPressed);
@@ -77,7 +77,7 @@ TEST_F(RibbonTest, TheFirstClickOnlyEntersASecondLeavesTheOldTabFirst) {
 
 TEST_F(RibbonTest, ClickingTheSelectedTabOnlyAsksToGoBackToItsList) {
   ClickTab(348);
-  EXPECT_EQ(ClickTab(348), (std::vector<Note>{{kMenuReselectedMessage, 0}}));
+  EXPECT_EQ(ClickTab(348), (std::vector<Note>{{app::kBackMessage, 0}}));
   EXPECT_EQ(ribbon_.SelectedId(), 348);
   EXPECT_EQ(ribbon_.Tab(348)->State(), MenuButtonState::kPressed);
 }
@@ -87,7 +87,7 @@ TEST_F(RibbonTest, MarkSelectsSilentlyAndTheNextClickLeavesTheMarkedTab) {
   host_.Settle();
   EXPECT_TRUE(TabNotes().empty());
   EXPECT_EQ(ribbon_.SelectedId(), 353);
-  EXPECT_EQ(ClickTab(335), (std::vector<Note>{{kTabLeftMessage, 353}, {kTabEnteredMessage, 335}}));
+  EXPECT_EQ(ClickTab(335), (std::vector<Note>{{app::kTabLeftMessage, 353}, {app::kTabEnteredMessage, 335}}));
 }
 
 TEST_F(RibbonTest, ClearForgetsTheSelectionAndKeepsDisabledTabsUnlessForced) {
@@ -98,7 +98,7 @@ TEST_F(RibbonTest, ClearForgetsTheSelectionAndKeepsDisabledTabsUnlessForced) {
   EXPECT_EQ(ribbon_.Tab(345)->State(), MenuButtonState::kNormal);
   EXPECT_EQ(ribbon_.Tab(342)->State(), MenuButtonState::kDisabled);
   // Nothing is selected now, so nothing is left.
-  EXPECT_EQ(ClickTab(345), (std::vector<Note>{{kTabEnteredMessage, 345}}));
+  EXPECT_EQ(ClickTab(345), (std::vector<Note>{{app::kTabEnteredMessage, 345}}));
 
   ribbon_.Clear(true);
   EXPECT_EQ(ribbon_.SelectedId(), 0);

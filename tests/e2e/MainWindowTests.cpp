@@ -14,8 +14,8 @@ using namespace std::chrono_literals;
 using test::Installation;
 using test::Process;
 
-constexpr int kExitButton = 313;
 constexpr int kAboutButton = 324;
+constexpr int kShowAllFeatures = 378;
 
 class MainWindowTest : public ::testing::Test {
  protected:
@@ -36,17 +36,21 @@ class MainWindowTest : public ::testing::Test {
 };
 
 TEST_F(MainWindowTest, EnterEscapeTabAndSpaceDoNothing) {
-  HWND exitButton = ::GetDlgItem(window_, kExitButton);
-  ASSERT_NE(exitButton, nullptr);
-  // Space on the Exit button would press it, Escape and Enter would end an ordinary dialog.
-  for (HWND target : {window_, exitButton}) {
-    for (WPARAM key : {VK_RETURN, VK_ESCAPE, VK_TAB, VK_SPACE}) {
+  // A click checks "show all features" and gives the box the focus. Space would uncheck it again in
+  // an ordinary dialog; Enter and Escape would end one.
+  HWND showAll = ::GetDlgItem(window_, kShowAllFeatures);
+  ASSERT_NE(showAll, nullptr);
+  test::Click(showAll);
+  ASSERT_TRUE(test::WaitUntil([&] { return ::SendMessageW(showAll, BM_GETCHECK, 0, 0) == BST_CHECKED; }, 5s));
+  for (HWND target : {showAll, window_}) {
+    for (WPARAM key : {VK_SPACE, VK_TAB, VK_RETURN, VK_ESCAPE}) {
       ::PostMessageW(target, WM_KEYDOWN, key, 1);
       ::PostMessageW(target, WM_KEYUP, key, 0xC0000001);
     }
   }
   EXPECT_FALSE(deck_.WaitForExit(1500ms));
   EXPECT_TRUE(::IsWindowVisible(window_));
+  EXPECT_EQ(::SendMessageW(showAll, BM_GETCHECK, 0, 0), BST_CHECKED);
 }
 
 TEST_F(MainWindowTest, AboutShowsTheKernelsAboutBox) {

@@ -12,8 +12,8 @@
 namespace lists {
 namespace {
 
-using ui::skin::kItemClickedMessage;
-using ui::skin::kItemHoveredMessage;
+using app::kListRowChosenMessage;
+using app::kListRowHoveredMessage;
 
 // Where a row's texts are drawn, in row coordinates: right of the icon, short of the scroll bar.
 constexpr RECT kTextArea{64, 6, 200, 42};
@@ -40,16 +40,16 @@ TEST_F(ListTest, IsAsLargeAsTheRowStripWithOneVisibleRowPerSlice) {
 TEST_F(ListTest, ClickingRowTwoSendsItsIndexAndTheListIdentifier) {
   MakeList(12);
   ClickRow(2);
-  EXPECT_EQ(host_.NotesOf(kItemClickedMessage), (std::vector<Note>{{kItemClickedMessage, 2, kListId}}));
+  EXPECT_EQ(host_.NotesOf(app::kListRowChosenMessage), (std::vector<Note>{{app::kListRowChosenMessage, 2, kListId}}));
   EXPECT_EQ(list_->ItemData(2), 102);
 }
 
 TEST_F(ListTest, ClickingBelowTheLastRowSendsNothing) {
   MakeList(3);
   ClickRow(4);
-  EXPECT_TRUE(host_.NotesOf(kItemClickedMessage).empty());
+  EXPECT_TRUE(host_.NotesOf(app::kListRowChosenMessage).empty());
   ClickRow(0);
-  EXPECT_EQ(host_.NotesOf(kItemClickedMessage), (std::vector<Note>{{kItemClickedMessage, 0, kListId}}));
+  EXPECT_EQ(host_.NotesOf(app::kListRowChosenMessage), (std::vector<Note>{{app::kListRowChosenMessage, 0, kListId}}));
 }
 
 TEST_F(ListTest, ClicksAndHoversGoToTheWindowItIsToldToNotify) {
@@ -59,8 +59,8 @@ TEST_F(ListTest, ClicksAndHoversGoToTheWindowItIsToldToNotify) {
   list_->SetNotifyWindow(other.hwnd());
   ClickRow(1);
   other.Settle();
-  EXPECT_TRUE(host_.NotesOf(kItemClickedMessage).empty());
-  EXPECT_EQ(other.NotesOf(kItemClickedMessage), (std::vector<Note>{{kItemClickedMessage, 1, kListId}}));
+  EXPECT_TRUE(host_.NotesOf(app::kListRowChosenMessage).empty());
+  EXPECT_EQ(other.NotesOf(app::kListRowChosenMessage), (std::vector<Note>{{app::kListRowChosenMessage, 1, kListId}}));
 }
 
 TEST_F(ListTest, TheWheelScrollsOneRowPerNotchAndClicksReportTheRowsItShows) {
@@ -73,8 +73,8 @@ TEST_F(ListTest, TheWheelScrollsOneRowPerNotchAndClicksReportTheRowsItShows) {
   Wheel(WHEEL_DELTA);
   EXPECT_EQ(list_->FirstVisible(), 1);
   ClickRow(0);
-  EXPECT_EQ(host_.NotesOf(kItemClickedMessage),
-            (std::vector<Note>{{kItemClickedMessage, 2, kListId}, {kItemClickedMessage, 1, kListId}}));
+  EXPECT_EQ(host_.NotesOf(app::kListRowChosenMessage),
+            (std::vector<Note>{{app::kListRowChosenMessage, 2, kListId}, {app::kListRowChosenMessage, 1, kListId}}));
 }
 
 TEST_F(ListTest, TheWheelStopsAtTheFirstAndTheLastRow) {
@@ -84,7 +84,7 @@ TEST_F(ListTest, TheWheelStopsAtTheFirstAndTheLastRow) {
   for (int i = 0; i < 20; ++i) Wheel(-WHEEL_DELTA);
   EXPECT_EQ(list_->FirstVisible(), 12 - 5);
   ClickRow(4);
-  EXPECT_EQ(host_.NotesOf(kItemClickedMessage), (std::vector<Note>{{kItemClickedMessage, 11, kListId}}));
+  EXPECT_EQ(host_.NotesOf(app::kListRowChosenMessage), (std::vector<Note>{{app::kListRowChosenMessage, 11, kListId}}));
 }
 
 TEST_F(ListTest, ScrolledRowsAreDrawnFromTheirNewPlace) {
@@ -128,7 +128,7 @@ TEST_F(ListTest, ADimmedRowIsDrawnGreyAndStillReportsItsClick) {
   EXPECT_EQ(greyest, 150);
 
   ClickRow(1);
-  EXPECT_EQ(host_.NotesOf(kItemClickedMessage), (std::vector<Note>{{kItemClickedMessage, 1, kListId}}));
+  EXPECT_EQ(host_.NotesOf(app::kListRowChosenMessage), (std::vector<Note>{{app::kListRowChosenMessage, 1, kListId}}));
 }
 
 TEST_F(ListTest, HoveringARowHighlightsItAndTellsTheParent) {
@@ -136,7 +136,7 @@ TEST_F(ListTest, HoveringARowHighlightsItAndTellsTheParent) {
   HoverRow(1);
   EXPECT_EQ(list_->Hovered(), 1);
   EXPECT_TRUE(list_->Item(1).hover);
-  EXPECT_EQ(host_.NotesOf(kItemHoveredMessage), (std::vector<Note>{{kItemHoveredMessage, 1, 0}}));
+  EXPECT_EQ(host_.NotesOf(app::kListRowHoveredMessage), (std::vector<Note>{{app::kListRowHoveredMessage, 1, 0}}));
   EXPECT_EQ(::GetFocus(), list_->hwnd());
 
   const Pixels screen = Grab(host_.hwnd());
@@ -150,8 +150,8 @@ TEST_F(ListTest, HoveringARowHighlightsItAndTellsTheParent) {
   EXPECT_EQ(list_->Hovered(), 2);
   EXPECT_FALSE(list_->Item(1).hover);
   HoverRow(2);
-  EXPECT_EQ(host_.NotesOf(kItemHoveredMessage),
-            (std::vector<Note>{{kItemHoveredMessage, 1, 0}, {kItemHoveredMessage, 2, 0}}));
+  EXPECT_EQ(host_.NotesOf(app::kListRowHoveredMessage),
+            (std::vector<Note>{{app::kListRowHoveredMessage, 1, 0}, {app::kListRowHoveredMessage, 2, 0}}));
   const Pixels moved = Grab(host_.hwnd());
   EXPECT_GT(ShareShowing(moved, kListAt, hot, plain, Shift(kFaceArea, list_->RowRect(2))), 0.95);
   EXPECT_GT(ShareShowing(moved, kListAt, plain, hot, row1), 0.95);
@@ -192,7 +192,7 @@ TEST_F(ListTest, ClearEmptiesTheListItsScrollBarAndItsRows) {
   EXPECT_EQ(list_->FirstVisible(), 0);
   EXPECT_FALSE(list_->ScrollBarShown());
   ClickRow(0);
-  EXPECT_TRUE(host_.NotesOf(kItemClickedMessage).empty());
+  EXPECT_TRUE(host_.NotesOf(app::kListRowChosenMessage).empty());
   // Nothing but the empty strip is left on the screen.
   const Pixels screen = Grab(host_.hwnd());
   const Pixels plain = BitmapPixels(Skin(IDB_LIST_ROWS));
@@ -221,7 +221,7 @@ TEST_F(ListTest, TheLaunchListFillsItThroughItsSink) {
   EXPECT_LT(DarkestChannel(screen, Shift(kTextArea, RowOnHost(0))), 60);
   EXPECT_EQ(DarkestChannel(screen, Shift(kTextArea, RowOnHost(1))), 150);
   ClickRow(1);
-  EXPECT_EQ(host_.NotesOf(kItemClickedMessage), (std::vector<Note>{{kItemClickedMessage, 1, kListId}}));
+  EXPECT_EQ(host_.NotesOf(app::kListRowChosenMessage), (std::vector<Note>{{app::kListRowChosenMessage, 1, kListId}}));
 }
 
 TEST_F(ListTest, TheIconIsDrawnLeftOfTheTexts) {

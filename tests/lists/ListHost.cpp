@@ -55,8 +55,8 @@ std::vector<Note> ListHost::NotesOf(UINT message) const {
 
 LRESULT ListHost::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case ui::skin::kItemClickedMessage:
-    case ui::skin::kItemHoveredMessage:
+    case app::kListRowChosenMessage:
+    case app::kListRowHoveredMessage:
       notes_.push_back({message, wParam, lParam});
       return 0;
     case kSettleMessage:

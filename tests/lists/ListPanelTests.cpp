@@ -12,7 +12,7 @@ namespace lists {
 namespace {
 
 using ui::skin::CCustomListDialog;
-using ui::skin::kItemClickedMessage;
+using app::kListRowChosenMessage;
 
 class ListPanelTest : public ListTest {
  protected:
@@ -62,7 +62,7 @@ TEST_F(ListPanelTest, ItsListsClicksGoToTheMainWindow) {
   const RECT row = panel_.List().RowRect(2);
   test::ClickAt(panel_.List().hwnd(), {100, (row.top + row.bottom) / 2});
   host_.Settle();
-  EXPECT_EQ(host_.NotesOf(kItemClickedMessage), (std::vector<Note>{{kItemClickedMessage, 2, kListId}}));
+  EXPECT_EQ(host_.NotesOf(app::kListRowChosenMessage), (std::vector<Note>{{app::kListRowChosenMessage, 2, kListId}}));
 }
 
 TEST_F(ListPanelTest, TheHeadingIsDrawnWhiteInTheHelpColumn) {

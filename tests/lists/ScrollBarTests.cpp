@@ -14,7 +14,7 @@ namespace lists {
 namespace {
 
 using ui::skin::CSkinVerticleScrollbar;
-using ui::skin::kItemClickedMessage;
+using app::kListRowChosenMessage;
 
 class ScrollBarTest : public ListTest {
  protected:
@@ -117,8 +117,8 @@ TEST_F(ScrollBarTest, AfterScrollingByTheBarAClickReportsTheRowShown) {
   ClickBar(rc.bottom - 7);
   ClickRow(0);
   ClickRow(2);
-  EXPECT_EQ(host_.NotesOf(kItemClickedMessage),
-            (std::vector<Note>{{kItemClickedMessage, 3, kListId}, {kItemClickedMessage, 5, kListId}}));
+  EXPECT_EQ(host_.NotesOf(app::kListRowChosenMessage),
+            (std::vector<Note>{{app::kListRowChosenMessage, 3, kListId}, {app::kListRowChosenMessage, 5, kListId}}));
 }
 
 TEST_F(ScrollBarTest, DraggingTheThumbScrollsToWhereItIsDropped) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "TestSwitch.h"
+#include "app/PrivateMessages.h"
 #include "support/RegistrySandbox.h"
 #include "support/TestPaths.h"
 #include "switches/PluginTable.h"
@@ -28,7 +29,7 @@ using test::SwitchScript;
 
 constexpr wchar_t kOffice[] = L"VANTO for Microsoft Office";
 
-// A window that counts the WM_USER+19 it receives, as the main window would start the plug-ins
+// A window that counts the app::kPluginsManagerMessage it receives, as the main window would start the plug-ins
 // manager on it.
 class RequestWindow {
  public:
@@ -51,7 +52,7 @@ class RequestWindow {
 
  private:
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_USER + 19 && wParam == 0 && lParam == 0) ++requests_;
+    if (message == app::kPluginsManagerMessage && wParam == 0 && lParam == 0) ++requests_;
     return ::DefWindowProcW(window, message, wParam, lParam);
   }
   HWND window_ = nullptr;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/ComError.h"
+#include "app/PrivateMessages.h"
 
 namespace tasktest {
 namespace {
@@ -52,7 +53,7 @@ LRESULT CALLBACK HandOffTestContext::WindowProc(HWND window, UINT message, WPARA
   }
   auto* self = reinterpret_cast<HandOffTestContext*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
   if (message == WM_NCDESTROY) ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-  if (message == WM_USER + 19 && self) {
+  if (message == app::kPluginsManagerMessage && self) {
     ++self->pluginRequests_;
     return 0;
   }

@@ -2,7 +2,7 @@
 // (message boxes answered and recorded, a kernel here or on a named server) with a product
 // configuration whose keys carry values (the "_menu1" items), the "show all features" state, the
 // Messenger activity address, and a real hidden main window that counts the plug-ins manager
-// requests (WM_USER + 19) it receives.
+// requests (app::kPluginsManagerMessage) it receives.
 #pragma once
 
 #include <windows.h>

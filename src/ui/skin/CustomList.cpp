@@ -182,7 +182,7 @@ void CCustomList::OnMouseMove(int y) {
   const int index = row < 0 ? -1 : first_ + row;
   if (index < 0 || index >= static_cast<int>(items_.size()) || index == hovered_) return;
   SetHovered(index);
-  if (notify_) ::SendMessageW(notify_, kItemHoveredMessage, static_cast<WPARAM>(index), 0);
+  if (notify_) ::SendMessageW(notify_, app::kListRowHoveredMessage, static_cast<WPARAM>(index), 0);
   if (::GetFocus() != hwnd()) ::SetFocus(hwnd());
 }
 
@@ -192,7 +192,7 @@ void CCustomList::OnClick(int y) {
   const int index = first_ + row;
   if (index >= static_cast<int>(items_.size())) return;
   // Marked rows report too: the main window decides what a dimmed row means.
-  if (notify_) ::SendMessageW(notify_, kItemClickedMessage, static_cast<WPARAM>(index), static_cast<LPARAM>(id_));
+  if (notify_) ::SendMessageW(notify_, app::kListRowChosenMessage, static_cast<WPARAM>(index), static_cast<LPARAM>(id_));
 }
 
 void CCustomList::DrawRow(HDC dc, int row) const {

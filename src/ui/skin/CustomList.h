@@ -1,8 +1,8 @@
 // CCustomList: the panels' row list. Each row shows an icon, a bold title and a second line on a
 // slice of the skin's row strip; the hovered row takes its slice from the highlighted strip, and
-// marked (dimmed) rows draw their texts grey. A click on a row sends kItemClickedMessage (row
+// marked (dimmed) rows draw their texts grey. A click on a row sends app::kListRowChosenMessage (row
 // index, the list's identifier) to the notify window; entering another row sends
-// kItemHoveredMessage (row index). Rows beyond the visible ones scroll with the wheel and the
+// app::kListRowHoveredMessage (row index). Rows beyond the visible ones scroll with the wheel and the
 // list's own skinned scroll bar.
 #pragma once
 
@@ -11,15 +11,13 @@
 #include <string>
 #include <vector>
 
+#include "app/PrivateMessages.h"
 #include "suite/LaunchList.h"
 #include "ui/skin/ListScrollBar.h"
 #include "win/Handle.h"
 #include "win/Window.h"
 
 namespace ui::skin {
-
-inline constexpr UINT kItemClickedMessage = WM_USER + 13;  // wParam row, lParam list identifier
-inline constexpr UINT kItemHoveredMessage = WM_USER + 17;  // wParam row
 
 // The bitmaps and fonts a list draws with; none owned (the application's shared graphics).
 struct ListSkin {

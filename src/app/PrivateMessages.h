@@ -1,0 +1,25 @@
+// The window messages the main window and its children send each other. Numbers above WM_USER are
+// private to one window class; these are the main window's.
+#pragma once
+
+#include <windows.h>
+
+namespace app {
+
+// A list row was chosen. wParam: the row; lParam: the identifier of the list.
+inline constexpr UINT kListRowChosenMessage = WM_USER + 13;
+// A ribbon tab is being left. wParam: the tab's button ID.
+inline constexpr UINT kTabLeftMessage = WM_USER + 14;
+// A ribbon tab is being entered (only after another one was left). wParam: the tab's button ID.
+inline constexpr UINT kTabEnteredMessage = WM_USER + 15;
+// The pointer moved onto a list row. wParam: the row.
+inline constexpr UINT kListRowHoveredMessage = WM_USER + 17;
+// Return from a task panel to its tab's list, as the Back button does (a selected ribbon tab sends
+// it when it is clicked again).
+inline constexpr UINT kBackMessage = WM_USER + 18;
+// Start the suite's plug-ins manager.
+inline constexpr UINT kPluginsManagerMessage = WM_USER + 19;
+// The web-service exchange's thread has ended.
+inline constexpr UINT kWebServiceEndedMessage = WM_USER + 0xC00;
+
+}  // namespace app

@@ -1,0 +1,37 @@
+// One task panel of the main window: a child window that carries out one or more tasks (each named
+// by its task code) and shows in the area of the tab lists while its task is open.
+#pragma once
+
+#include <windows.h>
+
+#include <string_view>
+
+namespace tasks {
+
+class TaskPanel {
+ public:
+  TaskPanel() = default;
+  TaskPanel(const TaskPanel&) = delete;
+  TaskPanel& operator=(const TaskPanel&) = delete;
+  virtual ~TaskPanel() = default;
+
+  // Creates the panel's window, hidden, as a child of `parent` with its top left corner at `at`.
+  // False when it cannot be made; the panel is then never opened.
+  [[nodiscard]] virtual bool Create(HWND parent, POINT at) = 0;
+  // Prepares the panel for `taskCode` with the application tokens of the chosen command (empty for
+  // commands without one) and shows it. False when the task cannot be carried out (no installed
+  // application can do it): the panel then stays hidden.
+  [[nodiscard]] virtual bool Open(int taskCode, std::wstring_view appTokens) = 0;
+  virtual void Hide() = 0;
+  [[nodiscard]] virtual HWND Window() const noexcept = 0;
+
+  // Puts what the panel remembers for its tasks into the task settings; called before they are
+  // saved when the main window closes.
+  virtual void SaveSettings() {}
+  // Another suite program switched add-ins on or off.
+  virtual void OnPluginsSwitched() {}
+  // Another suite program changed the translation-memory databases.
+  virtual void OnMemoriesChanged() {}
+};
+
+}  // namespace tasks
