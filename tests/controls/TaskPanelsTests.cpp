@@ -1,0 +1,90 @@
+// The owner of the task panels with panels that are real child windows: one panel serving several
+// task codes, a task its panel refuses, a task without a panel, and a panel that cannot be made.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include "ControlsHost.h"
+#include "app/LogSink.h"
+#include "support/ScratchDir.h"
+#include "ui/TaskPanels.h"
+
+namespace controls {
+namespace {
+
+// A panel that can carry out every task but `refused`, and notes what it is asked to do.
+class StaticPanel final : public tasks::TaskPanel {
+ public:
+  explicit StaticPanel(int refused = 0, bool creatable = true) : refused_(refused), creatable_(creatable) {}
+  ~StaticPanel() override {
+    if (window_) ::DestroyWindow(window_);
+  }
+  bool Create(HWND parent, POINT at) override {
+    if (creatable_)
+      window_ = ::CreateWindowExW(0, L"STATIC", L"panel", WS_CHILD, at.x, at.y, 100, 100, parent, nullptr, nullptr,
+                                  nullptr);
+    return window_ != nullptr;
+  }
+  bool Open(int taskCode, std::wstring_view appTokens) override {
+    opened_.push_back({taskCode, std::wstring(appTokens)});
+    if (taskCode == refused_) return false;
+    ::ShowWindow(window_, SW_SHOW);
+    return true;
+  }
+  void Hide() override { ::ShowWindow(window_, SW_HIDE); }
+  HWND Window() const noexcept override { return window_; }
+  void SaveSettings() override { ++saved_; }
+
+  std::vector<std::pair<int, std::wstring>> opened_;
+  int saved_ = 0;
+
+ private:
+  int refused_;
+  bool creatable_;
+  HWND window_ = nullptr;
+};
+
+using TaskPanelsTest = ControlsTest;
+
+TEST_F(TaskPanelsTest, OnePanelServesItsTasksAndRefusesWhatItCannotDo) {
+  ui::TaskPanels panels;
+  auto owned = std::make_unique<StaticPanel>(12);
+  StaticPanel& documents = *owned;
+  ASSERT_TRUE(panels.Add(std::move(owned), {10, 11, 12}, host_.hwnd(), {9, 146}));
+  EXPECT_FALSE(::IsWindowVisible(documents.Window()));
+
+  EXPECT_TRUE(panels.Open(11, L"Word"));
+  EXPECT_TRUE(::IsWindowVisible(documents.Window()));
+  panels.Hide(11);
+  EXPECT_FALSE(::IsWindowVisible(documents.Window()));
+  EXPECT_FALSE(panels.Open(12, L"Excel"));
+  EXPECT_FALSE(::IsWindowVisible(documents.Window()));
+  EXPECT_FALSE(panels.Open(9, L""));  // no panel for quick translation here
+  EXPECT_EQ(documents.opened_, (std::vector<std::pair<int, std::wstring>>{{11, L"Word"}, {12, L"Excel"}}));
+
+  // Settings are saved once per panel, not once per task.
+  panels.SaveSettings();
+  EXPECT_EQ(documents.saved_, 1);
+}
+
+TEST_F(TaskPanelsTest, APanelThatCannotBeMadeIsLeftOutAndLogged) {
+  test::ScratchDir scratch;
+  const std::wstring previousLog = app::Log().FilePath();
+  app::Log().SetFilePath((scratch.path() / L"log.txt").wstring());
+
+  ui::TaskPanels panels;
+  EXPECT_FALSE(panels.Add(std::make_unique<StaticPanel>(0, false), {20, 23}, host_.hwnd(), {9, 146}));
+  EXPECT_EQ(panels.Find(20), nullptr);
+  EXPECT_FALSE(panels.Open(23, L""));
+  app::Log().SetFilePath(previousLog);
+
+  const std::string bytes = test::ReadFile(scratch.path() / L"log.txt");  // UTF-16LE
+  std::wstring text(bytes.size() / 2, L'\0');
+  std::memcpy(text.data(), bytes.data(), text.size() * sizeof(wchar_t));
+  EXPECT_NE(text.find(L"the panel of tasks 20,23 could not be created"), std::wstring::npos) << text;
+}
+
+}  // namespace
+}  // namespace controls
