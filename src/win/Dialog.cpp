@@ -26,6 +26,15 @@ bool ReturnsDirectly(UINT message) {
 
 }  // namespace
 
+Dialog::~Dialog() {
+  if (hwnd_ && ::IsWindow(hwnd_)) {
+    ::SetWindowLongPtrW(hwnd_, DWLP_USER, 0);
+    const HWND gone = hwnd_;
+    hwnd_ = nullptr;
+    ::DestroyWindow(gone);
+  }
+}
+
 INT_PTR Dialog::DoModal(HINSTANCE module, int templateId, HWND owner) {
   modalResult_ = -1;
   modalRunning_ = true;
