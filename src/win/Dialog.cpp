@@ -1,5 +1,7 @@
 #include "win/Dialog.h"
 
+#include "win/FailureReport.h"
+
 namespace win {
 namespace {
 
@@ -93,6 +95,7 @@ INT_PTR CALLBACK Dialog::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARA
     handled = self->OnMessage(message, wParam, lParam, result);
   } catch (...) {
     // A failure inside a handler must not unwind through the system's dispatch code.
+    ReportCaughtException(L"dialog procedure", hwnd, message);
     handled = false;
   }
 

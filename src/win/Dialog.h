@@ -1,5 +1,6 @@
 // Base of every dialog: one static procedure keeps the object in DWLP_USER from WM_INITDIALOG until
-// WM_NCDESTROY and forwards messages to OnMessage. No exception leaves a dialog procedure.
+// WM_NCDESTROY and forwards messages to OnMessage. No exception leaves a dialog procedure: it is caught
+// and handed to the failure reporter (win/FailureReport.h).
 #pragma once
 
 #include <windows.h>
