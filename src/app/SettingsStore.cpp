@@ -75,7 +75,7 @@ void SettingsStore::Load() {
     for (DWORD index = 0; root.NextSubkey(index, subkey);) {
       const std::optional<int> number = SectionNumber(subkey);
       if (!number) continue;
-      std::optional<RegistryKey> sectionKey = root.OpenChild(subkey, true);
+      std::optional<RegistryKey> sectionKey = root.OpenChild(subkey, false);
       if (!sectionKey) continue;
       Section entries;
       std::wstring name;
@@ -88,7 +88,7 @@ void SettingsStore::Load() {
   }
 
   RegistryKey update;
-  if (update.Open(HKEY_CURRENT_USER, UpdateKeyPath(), reg::kWrite))
+  if (update.Open(HKEY_CURRENT_USER, UpdateKeyPath(), reg::kRead))
     updateFlag_ = ReadNumberOrDecimalText(update, kGetUpdatesValue, 1);
 
   RegistryKey activity;
@@ -96,19 +96,21 @@ void SettingsStore::Load() {
     activityUrl_ = activity.ReadString(L"Url");
 }
 
+// A value that cannot be written is lost without a word: nobody is there to tell when the main window
+// closes, and the next run falls back to that setting's default.
 void SettingsStore::Save() const {
   RegistryKey root;
   if (root.Create(HKEY_CURRENT_USER, reg::kStartdeck, reg::kWrite)) {
-    root.WriteString(kInitialDirValue, initialDir_);
+    (void)root.WriteString(kInitialDirValue, initialDir_);
     for (const auto& [number, entries] : sections_) {
-      std::optional<RegistryKey> sectionKey = root.OpenChild(std::to_wstring(number), true);
+      std::optional<RegistryKey> sectionKey = root.OpenChild(std::to_wstring(number), true, reg::kWrite);
       if (!sectionKey) continue;
-      for (const auto& [name, text] : entries) sectionKey->WriteString(name, text);
+      for (const auto& [name, text] : entries) (void)sectionKey->WriteString(name, text);
     }
   }
   RegistryKey update;
   if (update.Create(HKEY_CURRENT_USER, UpdateKeyPath(), reg::kWrite))
-    update.WriteNumber(kGetUpdatesValue, updateFlag_);
+    (void)update.WriteNumber(kGetUpdatesValue, updateFlag_);
 }
 
 std::wstring SettingsStore::Get(int section, int entry) const {
