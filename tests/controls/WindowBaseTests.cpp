@@ -11,6 +11,7 @@
 #include "ResourceIds.h"
 #include "app/LogSink.h"
 #include "app/WindowFailureLog.h"
+#include "support/LogLines.h"
 #include "support/ScratchDir.h"
 #include "win/Dialog.h"
 #include "win/FailureReport.h"
@@ -100,19 +101,6 @@ class WindowFailureLogTest : public ControlsTest {
     app::Log().SetFilePath(previousPath_);
   }
 
-  // The log's lines without their stamps ("dd/mm/yyyy hh:mm:ss ").
-  std::vector<std::wstring> LoggedLines() const {
-    const std::string bytes = test::ReadFile(file_);
-    std::wstring text;
-    for (size_t i = 2; i + 1 < bytes.size(); i += 2)  // behind the byte-order mark
-      text += static_cast<wchar_t>(static_cast<unsigned char>(bytes[i]) |
-                                   (static_cast<unsigned char>(bytes[i + 1]) << 8));
-    std::vector<std::wstring> lines;
-    for (size_t start = 0, end; (end = text.find(L"\r\n", start)) != std::wstring::npos; start = end + 2)
-      lines.push_back(text.substr(start, end - start).substr(std::min<size_t>(20, end - start)));
-    return lines;
-  }
-
   test::ScratchDir scratch_;
   std::filesystem::path file_ = scratch_.path() / L"Startdeck.log";
   std::wstring previousPath_;
@@ -136,7 +124,7 @@ TEST_F(WindowFailureLogTest, HandlerExceptionsAreLoggedAndTheWindowsLiveOn) {
       L"exception not derived from std::exception",
       L"Exception in dialog procedure, message 0x8001: dialog handler failed",
   };
-  EXPECT_EQ(LoggedLines(), expected);
+  EXPECT_EQ(test::ReadLogLines(file_), expected);
 }
 
 }  // namespace
