@@ -1,5 +1,6 @@
 // Sends the failures that window and dialog procedures catch to the diagnostic log, one stamped
-// line each: "Exception in <procedure>, message 0x<number>: <text>".
+// line each, for example "Exception in window procedure of StartdeckCustomList, message 0x0201: " and
+// the exception's own text.
 #pragma once
 
 namespace app {
