@@ -3,8 +3,10 @@
 #include <windows.h>
 
 #include "app/StartdeckApp.h"
+#include "app/WindowFailureLog.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  app::LogWindowFailures();
   CStartdeckApp app;
   app.InitInstance();
   return app.ExitInstance();

@@ -56,22 +56,22 @@ bool RegistryKey::Create(HKEY hive, std::wstring_view path, REGSAM access) {
   return true;
 }
 
-std::optional<RegistryKey> RegistryKey::OpenChild(std::wstring_view name, bool createIfMissing) const {
+std::optional<RegistryKey> RegistryKey::OpenChild(std::wstring_view name, bool createIfMissing,
+                                                  REGSAM access) const {
   if (!IsOpen()) return std::nullopt;
   RegistryKey child;
   const std::wstring path = Join(path_, name);
-  const bool ok = createIfMissing ? child.Create(hive_, path, reg::kWrite)
-                                  : child.Open(hive_, path, reg::kWrite);
+  const bool ok = createIfMissing ? child.Create(hive_, path, access) : child.Open(hive_, path, access);
   result_ = child.result_;
   if (!ok) return std::nullopt;
   return child;
 }
 
-std::optional<RegistryKey> RegistryKey::OpenParent() const {
+std::optional<RegistryKey> RegistryKey::OpenParent(REGSAM access) const {
   const size_t slash = path_.rfind(L'\\');
   if (hive_ == nullptr || slash == std::wstring::npos) return std::nullopt;
   RegistryKey parent;
-  const bool ok = parent.Open(hive_, std::wstring_view(path_).substr(0, slash), reg::kWrite);
+  const bool ok = parent.Open(hive_, std::wstring_view(path_).substr(0, slash), access);
   result_ = parent.result_;
   if (!ok) return std::nullopt;
   return parent;
@@ -227,7 +227,7 @@ bool RegistryKey::NextValue(DWORD& index, std::wstring& name) const {
 }
 
 bool RegistryKey::DeleteTree(std::wstring_view name, bool recursive) {
-  std::optional<RegistryKey> child = OpenChild(name, false);
+  std::optional<RegistryKey> child = OpenChild(name, false, reg::kWrite);
   if (!child) return false;
   if (recursive) {
     // Always re-read child 0: deleting shifts the indices. Stop when a child resists, rather than

@@ -26,22 +26,25 @@ class RegistryKey {
 
   // A hive of nullptr means the application's own per-user key: HKCU
   // "Software\Korvelsoft\VNTO8\STARTDECK\<path>". Any open handle is closed first.
-  bool Open(HKEY hive, std::wstring_view path, REGSAM access = reg::kRead);
-  bool Create(HKEY hive, std::wstring_view path, REGSAM access = reg::kWrite);
+  [[nodiscard]] bool Open(HKEY hive, std::wstring_view path, REGSAM access = reg::kRead);
+  [[nodiscard]] bool Create(HKEY hive, std::wstring_view path, REGSAM access = reg::kWrite);
 
-  // <this path>\name under the same hive with full access; nullopt on failure.
-  [[nodiscard]] std::optional<RegistryKey> OpenChild(std::wstring_view name, bool createIfMissing) const;
+  // <this path>\name under the same hive, created when missing if asked; nullopt on failure. Reads
+  // need no more than read access, which a standard user is granted where write access is refused
+  // (HKLM); a caller that creates or writes asks reg::kWrite.
+  [[nodiscard]] std::optional<RegistryKey> OpenChild(std::wstring_view name, bool createIfMissing,
+                                                     REGSAM access = reg::kRead) const;
   // The path up to its last backslash; nullopt when there is none or it cannot be opened.
-  [[nodiscard]] std::optional<RegistryKey> OpenParent() const;
+  [[nodiscard]] std::optional<RegistryKey> OpenParent(REGSAM access = reg::kRead) const;
   bool Close();
 
   [[nodiscard]] std::wstring ReadString(std::wstring_view name, std::wstring_view fallback = {}) const;
-  bool WriteString(std::wstring_view name, std::wstring_view text);
+  [[nodiscard]] bool WriteString(std::wstring_view name, std::wstring_view text);
   // REG_DWORD, or REG_BINARY (also a REG_DWORD of the wrong size) of at most 4 bytes read as a
   // little-endian number of that many bytes; anything else gives the fallback.
   [[nodiscard]] DWORD ReadNumber(std::wstring_view name, DWORD fallback) const;
-  bool WriteNumber(std::wstring_view name, DWORD number);
-  bool WriteBinary(std::wstring_view name, std::span<const std::uint8_t> bytes);
+  [[nodiscard]] bool WriteNumber(std::wstring_view name, DWORD number);
+  [[nodiscard]] bool WriteBinary(std::wstring_view name, std::span<const std::uint8_t> bytes);
 
   [[nodiscard]] bool ValueExists(std::wstring_view name) const;
   [[nodiscard]] DWORD ValueType(std::wstring_view name) const;  // REG_NONE when missing

@@ -5,6 +5,7 @@
 
 #include <cwchar>
 #include <optional>
+#include <string_view>
 
 #include "app/RegistryKey.h"
 
@@ -31,6 +32,29 @@ std::optional<int> SectionNumber(const std::wstring& name) {
   return number;
 }
 
+// A decimal number with blanks around it; nothing else.
+std::optional<DWORD> DecimalNumber(std::wstring_view text) {
+  const size_t first = text.find_first_not_of(L" \t");
+  if (first == std::wstring_view::npos) return std::nullopt;
+  text = text.substr(first, text.find_last_not_of(L" \t") - first + 1);
+  if (text.size() > 10) return std::nullopt;  // 4294967295 has ten digits
+  unsigned long long number = 0;
+  for (wchar_t c : text) {
+    if (c < L'0' || c > L'9') return std::nullopt;
+    number = number * 10 + static_cast<unsigned>(c - L'0');
+  }
+  if (number > 0xFFFFFFFFull) return std::nullopt;
+  return static_cast<DWORD>(number);
+}
+
+// A number where one is expected; a text holding a decimal number (written by hand or by another
+// tool) counts too, so that Save, which writes a REG_DWORD, keeps the stored choice.
+DWORD ReadNumberOrDecimalText(const RegistryKey& key, const wchar_t* name, DWORD fallback) {
+  const DWORD type = key.ValueType(name);
+  if (type != REG_SZ && type != REG_EXPAND_SZ) return key.ReadNumber(name, fallback);
+  return DecimalNumber(key.ReadString(name)).value_or(fallback);
+}
+
 bool IsEntry(int entry) { return entry >= 0 && entry < static_cast<int>(SettingsStore::kEntryNames.size()); }
 
 }  // namespace
@@ -51,7 +75,7 @@ void SettingsStore::Load() {
     for (DWORD index = 0; root.NextSubkey(index, subkey);) {
       const std::optional<int> number = SectionNumber(subkey);
       if (!number) continue;
-      std::optional<RegistryKey> sectionKey = root.OpenChild(subkey, true);
+      std::optional<RegistryKey> sectionKey = root.OpenChild(subkey, false);
       if (!sectionKey) continue;
       Section entries;
       std::wstring name;
@@ -64,27 +88,29 @@ void SettingsStore::Load() {
   }
 
   RegistryKey update;
-  if (update.Open(HKEY_CURRENT_USER, UpdateKeyPath(), reg::kWrite))
-    updateFlag_ = update.ReadNumber(kGetUpdatesValue, 1);
+  if (update.Open(HKEY_CURRENT_USER, UpdateKeyPath(), reg::kRead))
+    updateFlag_ = ReadNumberOrDecimalText(update, kGetUpdatesValue, 1);
 
   RegistryKey activity;
   if (activity.Open(HKEY_LOCAL_MACHINE, reg::kVantoActivity, reg::kRead))
     activityUrl_ = activity.ReadString(L"Url");
 }
 
+// A value that cannot be written is lost without a word: nobody is there to tell when the main window
+// closes, and the next run falls back to that setting's default.
 void SettingsStore::Save() const {
   RegistryKey root;
   if (root.Create(HKEY_CURRENT_USER, reg::kStartdeck, reg::kWrite)) {
-    root.WriteString(kInitialDirValue, initialDir_);
+    (void)root.WriteString(kInitialDirValue, initialDir_);
     for (const auto& [number, entries] : sections_) {
-      std::optional<RegistryKey> sectionKey = root.OpenChild(std::to_wstring(number), true);
+      std::optional<RegistryKey> sectionKey = root.OpenChild(std::to_wstring(number), true, reg::kWrite);
       if (!sectionKey) continue;
-      for (const auto& [name, text] : entries) sectionKey->WriteString(name, text);
+      for (const auto& [name, text] : entries) (void)sectionKey->WriteString(name, text);
     }
   }
   RegistryKey update;
   if (update.Create(HKEY_CURRENT_USER, UpdateKeyPath(), reg::kWrite))
-    update.WriteNumber(kGetUpdatesValue, updateFlag_);
+    (void)update.WriteNumber(kGetUpdatesValue, updateFlag_);
 }
 
 std::wstring SettingsStore::Get(int section, int entry) const {

@@ -7,6 +7,7 @@
 
 #include "app/Language.h"
 #include "app/LogSink.h"
+#include "app/ResourceProfile.h"
 #include "StringIds.h"
 #include "tasks/TranslateMenuUtils.h"
 #include "ui/StartdeckDlg.h"
@@ -96,7 +97,7 @@ bool CStartdeckApp::Start() {
 
 bool CStartdeckApp::LoadResourceFile() {
   const std::wstring infPath = programFolder_ + programTitle_ + L".inf";
-  if (!profile_.Load(infPath, false)) {
+  if (!app::LoadResourceProfile(profile_, infPath, app::Log())) {
     ShowMessage(IDS_CANNOT_LOAD_INF, {}, MB_OK);
     return false;
   }

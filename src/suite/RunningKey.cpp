@@ -3,6 +3,7 @@
 namespace suite {
 
 RunningKey::RunningKey() {
+  // A key that cannot be made shows later: Write and Remove then fail, and their callers tell.
   if (!key_.Open(HKEY_CURRENT_USER, reg::kRunning, reg::kWrite))
     (void)key_.Create(HKEY_CURRENT_USER, reg::kRunning, reg::kWrite);
 }

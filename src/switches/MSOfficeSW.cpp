@@ -371,10 +371,10 @@ void CMSOfficeSW::RegisterAddin(const PluginRecord& record) {
   const std::wstring addinsPath = std::wstring(kOfficeKey) + application.name + L"\\Addins";
 
   app::RegistryKey addins;
-  if (!addins.Open(HKEY_CURRENT_USER, addinsPath, reg::kWrite)) (void)addins.Create(HKEY_CURRENT_USER, addinsPath, reg::kWrite);
-  if (!addins.Open(HKEY_CURRENT_USER, addinsPath, reg::kWrite))
+  if (!addins.Open(HKEY_CURRENT_USER, addinsPath, reg::kWrite) &&
+      !addins.Create(HKEY_CURRENT_USER, addinsPath, reg::kWrite))
     switches::Fail(kSourceTag, __LINE__, record, kNoAddinsKey, 1);
-  std::optional<app::RegistryKey> addin = addins.OpenChild(progId, true);
+  std::optional<app::RegistryKey> addin = addins.OpenChild(progId, true, reg::kWrite);
   if (!addin) switches::Fail(kSourceTag, __LINE__, record, kCannotWrite, 1);
 
   const std::wstring description = win::LoadString(IDS_SW_ADDIN_DESCRIPTION) + L" " + application.name;

@@ -46,11 +46,6 @@ constexpr COLORREF kCardCaptionColor = RGB(0, 0, 0);
 
 }  // namespace
 
-CMainMenuDialog::~CMainMenuDialog() {
-  // Gone while its window lives: destroy it now, while this object can still answer its messages.
-  if (hwnd()) ::DestroyWindow(hwnd());
-}
-
 bool CMainMenuDialog::Create(HWND parent, int x, int y, const MainMenuFonts& fonts) {
   fonts_ = fonts;
   if (!Dialog::Create(win::ResourceModule(), IDD_START_PAGE, parent)) return false;

@@ -27,7 +27,6 @@ class CMainMenuDialog : public win::Dialog {
   static constexpr COLORREF kBlue = RGB(0x00, 0x4D, 0xAB);  // 0xAB4D00: descriptions and the text
 
   CMainMenuDialog() = default;
-  ~CMainMenuDialog() override;
 
   // Creates the page from its template as a hidden child of `parent` at (x, y).
   bool Create(HWND parent, int x, int y, const MainMenuFonts& fonts);

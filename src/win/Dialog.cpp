@@ -1,5 +1,7 @@
 #include "win/Dialog.h"
 
+#include "win/FailureReport.h"
+
 namespace win {
 namespace {
 
@@ -25,6 +27,15 @@ bool ReturnsDirectly(UINT message) {
 }
 
 }  // namespace
+
+Dialog::~Dialog() {
+  if (hwnd_ && ::IsWindow(hwnd_)) {
+    ::SetWindowLongPtrW(hwnd_, DWLP_USER, 0);
+    const HWND gone = hwnd_;
+    hwnd_ = nullptr;
+    ::DestroyWindow(gone);
+  }
+}
 
 INT_PTR Dialog::DoModal(HINSTANCE module, int templateId, HWND owner) {
   modalResult_ = -1;
@@ -84,6 +95,7 @@ INT_PTR CALLBACK Dialog::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARA
     handled = self->OnMessage(message, wParam, lParam, result);
   } catch (...) {
     // A failure inside a handler must not unwind through the system's dispatch code.
+    ReportCaughtException(L"dialog procedure", hwnd, message);
     handled = false;
   }
 

@@ -1,5 +1,6 @@
 // Base of every dialog: one static procedure keeps the object in DWLP_USER from WM_INITDIALOG until
-// WM_NCDESTROY and forwards messages to OnMessage. No exception leaves a dialog procedure.
+// WM_NCDESTROY and forwards messages to OnMessage. No exception leaves a dialog procedure: it is caught
+// and handed to the failure reporter (win/FailureReport.h).
 #pragma once
 
 #include <windows.h>
@@ -11,7 +12,9 @@ class Dialog {
   Dialog() = default;
   Dialog(const Dialog&) = delete;
   Dialog& operator=(const Dialog&) = delete;
-  virtual ~Dialog() = default;
+  // Destroys a window that is still alive; by then the derived object is gone, so the window is
+  // detached first and its last messages go to the default dialog processing.
+  virtual ~Dialog();
 
   // Runs the dialog modally from `templateId` of `module` with our own message loop, so that
   // PreTranslateMessage sees every message first; returns EndModal's result, or -1.

@@ -1,5 +1,7 @@
 #include "win/Window.h"
 
+#include "win/FailureReport.h"
+
 namespace win {
 
 Window::~Window() {
@@ -47,6 +49,7 @@ LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARA
     result = self->OnMessage(message, wParam, lParam);
   } catch (...) {
     // A failure inside a handler must not unwind through the system's dispatch code.
+    ReportCaughtException(L"window procedure", hwnd, message);
     result = ::DefWindowProcW(hwnd, message, wParam, lParam);
   }
   if (message == WM_NCDESTROY) {

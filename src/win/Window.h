@@ -1,6 +1,6 @@
 // Base of our own child window classes (custom controls): one static procedure keeps the object in
 // GWLP_USERDATA from WM_NCCREATE until WM_NCDESTROY and forwards messages to OnMessage. No exception
-// leaves the window procedure.
+// leaves the window procedure: it is caught and handed to the failure reporter (win/FailureReport.h).
 #pragma once
 
 #include <windows.h>

@@ -150,7 +150,7 @@ TEST_F(RegistryKeyTest, EnumeratesEverySubkeyAndValueOnce) {
   RegistryKey key;
   ASSERT_TRUE(key.Create(HKEY_CURRENT_USER, kTestKey));
   const std::set<std::wstring> subkeys = {L"9", L"10", L"Ünïcode", std::wstring(255, L'k')};
-  for (const std::wstring& name : subkeys) ASSERT_TRUE(key.OpenChild(name, true).has_value());
+  for (const std::wstring& name : subkeys) ASSERT_TRUE(key.OpenChild(name, true, reg::kWrite).has_value());
   const std::set<std::wstring> values = {L"", L"a", L"Zeta", std::wstring(3000, L'v')};
   for (const std::wstring& name : values) ASSERT_TRUE(key.WriteString(name, L"x"));
 
@@ -172,13 +172,14 @@ TEST_F(RegistryKeyTest, OpenChildAndParent) {
   RegistryKey key;
   ASSERT_TRUE(key.Create(HKEY_CURRENT_USER, kTestKey));
   EXPECT_FALSE(key.OpenChild(L"Absent", false).has_value());
-  std::optional<RegistryKey> child = key.OpenChild(L"Child", true);
+  std::optional<RegistryKey> child = key.OpenChild(L"Child", true, reg::kWrite);
   ASSERT_TRUE(child.has_value());
   EXPECT_EQ(child->Path(), std::wstring(kTestKey) + L"\\Child");
-  ASSERT_TRUE(child->WriteString(L"v", L"1"));  // children are opened writable
-  std::optional<RegistryKey> parent = child->OpenParent();
+  ASSERT_TRUE(child->WriteString(L"v", L"1"));
+  std::optional<RegistryKey> parent = child->OpenParent(reg::kWrite);
   ASSERT_TRUE(parent.has_value());
   EXPECT_EQ(parent->Path(), kTestKey);
+  EXPECT_TRUE(parent->WriteString(L"v", L"2"));
   RegistryKey top;
   ASSERT_TRUE(top.Create(HKEY_CURRENT_USER, L"TopLevel"));
   EXPECT_FALSE(top.OpenParent().has_value());  // no backslash, no parent
@@ -186,15 +187,34 @@ TEST_F(RegistryKeyTest, OpenChildAndParent) {
   EXPECT_FALSE(closed.OpenChild(L"x", true).has_value());
 }
 
+// Reads ask no more than read access: a standard user gets that where write access is refused.
+TEST_F(RegistryKeyTest, ChildAndParentOpenedForReadingRefuseWrites) {
+  RegistryKey key;
+  ASSERT_TRUE(key.Create(HKEY_CURRENT_USER, kTestKey));
+  ASSERT_TRUE(key.WriteString(L"v", L"parent"));
+  ASSERT_TRUE(key.OpenChild(L"Child", true, reg::kWrite).has_value());
+
+  std::optional<RegistryKey> child = key.OpenChild(L"Child", false);
+  ASSERT_TRUE(child.has_value());
+  EXPECT_FALSE(child->WriteString(L"v", L"x"));
+  EXPECT_EQ(child->LastResult(), ERROR_ACCESS_DENIED);
+  EXPECT_FALSE(child->WriteNumber(L"n", 1));
+  std::optional<RegistryKey> parent = child->OpenParent();
+  ASSERT_TRUE(parent.has_value());
+  EXPECT_EQ(parent->ReadString(L"v"), L"parent");
+  EXPECT_FALSE(parent->WriteString(L"v", L"x"));
+  EXPECT_EQ(parent->ReadString(L"v"), L"parent");
+}
+
 TEST_F(RegistryKeyTest, DeleteTreeRemovesEverythingBelow) {
   RegistryKey key;
   ASSERT_TRUE(key.Create(HKEY_CURRENT_USER, kTestKey));
   for (const wchar_t* path : {L"Tree\\A\\A1\\A11", L"Tree\\A\\A2", L"Tree\\B", L"Tree\\C\\C1"}) {
-    std::optional<RegistryKey> leaf = key.OpenChild(path, true);
+    std::optional<RegistryKey> leaf = key.OpenChild(path, true, reg::kWrite);
     ASSERT_TRUE(leaf.has_value());
     ASSERT_TRUE(leaf->WriteString(L"v", path));
   }
-  ASSERT_TRUE(key.OpenChild(L"Sibling", true).has_value());
+  ASSERT_TRUE(key.OpenChild(L"Sibling", true, reg::kWrite).has_value());
   EXPECT_TRUE(key.DeleteTree(L"Tree", true));
   EXPECT_FALSE(test::KeyExists(HKEY_CURRENT_USER, std::wstring(kTestKey) + L"\\Tree"));
   EXPECT_TRUE(test::KeyExists(HKEY_CURRENT_USER, std::wstring(kTestKey) + L"\\Sibling"));
@@ -204,7 +224,7 @@ TEST_F(RegistryKeyTest, DeleteTreeRemovesEverythingBelow) {
 TEST_F(RegistryKeyTest, DeleteTreeWithoutRecursionLeavesAKeyWithChildren) {
   RegistryKey key;
   ASSERT_TRUE(key.Create(HKEY_CURRENT_USER, kTestKey));
-  ASSERT_TRUE(key.OpenChild(L"Tree\\Child", true).has_value());
+  ASSERT_TRUE(key.OpenChild(L"Tree\\Child", true, reg::kWrite).has_value());
   EXPECT_FALSE(key.DeleteTree(L"Tree", false));
   EXPECT_TRUE(test::KeyExists(HKEY_CURRENT_USER, std::wstring(kTestKey) + L"\\Tree\\Child"));
   EXPECT_TRUE(key.DeleteTree(L"Tree\\Child", false));

@@ -100,6 +100,28 @@ TEST_F(SettingsStoreTest, UpdateFlagReadsDwordOrShortBinaryAndDefaultsToOne) {
   }
 }
 
+// A flag stored as text (by hand, or by another tool) keeps the number it holds; closing must not
+// turn a stored "0" into the default 1, which would switch update checks on.
+TEST_F(SettingsStoreTest, UpdateFlagStoredAsTextKeepsItsNumber) {
+  const std::wstring update = L"Software\\Korvelsoft\\VNTO9\\VNTO-PRO\\Update";
+  const struct {
+    const wchar_t* text;
+    unsigned expected;
+  } cases[] = {
+      {L"0", 0},  {L"1", 1},   {L" 0 ", 0}, {L"\t12\t", 12}, {L"4294967295", 0xFFFFFFFF}, {L"", 1},
+      {L"no", 1}, {L"0x1", 1}, {L"-1", 1},  {L"1 2", 1},     {L"4294967296", 1},
+  };
+  for (const auto& c : cases) {
+    test::SetString(HKEY_CURRENT_USER, update, L"GetUpdates", c.text);
+    SettingsStore store;
+    store.SetProductKey(L"VNTO-PRO");
+    store.Load();
+    EXPECT_EQ(store.UpdateFlag(), c.expected) << "\"" << c.text << "\"";
+    store.Save();
+    EXPECT_EQ(test::GetDword(HKEY_CURRENT_USER, update, L"GetUpdates"), c.expected) << "\"" << c.text << "\"";
+  }
+}
+
 TEST_F(SettingsStoreTest, ActivityAddressComesFromTheInstallation) {
   test::SetString(HKEY_LOCAL_MACHINE, L"Software\\Korvelsoft\\VNTO9\\VantoActivity", L"Url",
                   L"http://activity.example/vanto");

@@ -103,4 +103,30 @@ TEST(Verify, TruncationAtEveryLength) {
   EXPECT_LT(verified, good.size() / 20);
 }
 
+// A file whose last item is an empty text: cutting one to four bytes off removes only zero bytes of
+// the plain stream, so the check bytes still match. The load keeps what came before the cut and says
+// that the stream broke off inside an item; the whole file says nothing of the kind.
+TEST(Verify, CutInsideTheLastEmptyTextPassesTheChecksButIsReported) {
+  StreamBytes s;
+  s.Int(1).Text(u"settings").Int(2);
+  s.Key(u"FileName", 'S').Text(u"Startdeck");
+  s.Key(u"Empty", 'S').Text(u"");
+  const Bytes whole = ReferenceFile(s);
+
+  TempDir dir;
+  CXCryptedProfileW profile;
+  ASSERT_TRUE(profile.Load(dir.Write("whole.inf", whole), false));
+  EXPECT_TRUE(profile.LastLoad().stream.Complete());
+  EXPECT_EQ(profile.SectionEntryCount(L"settings"), 2u);
+  for (std::size_t cut = 1; cut <= 4; ++cut) {
+    SCOPED_TRACE(testing::Message() << cut << " bytes cut");
+    const Bytes file(whole.begin(), whole.end() - static_cast<std::ptrdiff_t>(cut));
+    ASSERT_TRUE(profile.Load(dir.Write("cut.inf", file), false));
+    EXPECT_FALSE(profile.LastLoad().stream.Complete());
+    EXPECT_EQ(profile.LastLoad().stream.fault, inf::StreamFault::Truncated);
+    EXPECT_EQ(profile.SectionEntryCount(L"settings"), 1u);
+    EXPECT_EQ(profile.GetString(L"settings", L"FileName"), L"Startdeck");
+  }
+}
+
 }  // namespace

@@ -170,14 +170,14 @@ std::string MinimalPdf(const std::string& title) {
 
 bool WriteRegistry(const Options& options) {
   app::RegistryKey root;
-  if (!root.Create(HKEY_LOCAL_MACHINE, reg::kProductRoot)) return false;
-  root.WriteNumber(reg::kLanguageIdValue, options.language);
+  if (!root.Create(HKEY_LOCAL_MACHINE, reg::kProductRoot) || !root.WriteNumber(reg::kLanguageIdValue, options.language))
+    return false;
 
   app::RegistryKey folders;
   if (!folders.Create(HKEY_LOCAL_MACHINE, reg::kFolders)) return false;
   const fs::path shared = options.folder / L"Shared";
   fs::create_directories(shared);
-  folders.WriteString(reg::kSharedRootValue, shared.wstring());
+  if (!folders.WriteString(reg::kSharedRootValue, shared.wstring())) return false;
 
   const fs::path docs = options.folder / L"Docs";
   fs::create_directories(docs);
@@ -185,16 +185,15 @@ bool WriteRegistry(const Options& options) {
     const fs::path file = docs / doc.file;
     std::ofstream(file, std::ios::binary | std::ios::trunc) << MinimalPdf(Utf8(doc.shortDescription));
     app::RegistryKey key;
-    if (!key.Create(HKEY_LOCAL_MACHINE, std::wstring(reg::kDocs) + L"\\" + doc.id)) return false;
-    key.WriteString(L"Path", file.wstring());
-    key.WriteString(L"ShortDescription", doc.shortDescription);
-    key.WriteString(L"FullDescription", doc.fullDescription);
+    if (!key.Create(HKEY_LOCAL_MACHINE, std::wstring(reg::kDocs) + L"\\" + doc.id) ||
+        !key.WriteString(L"Path", file.wstring()) || !key.WriteString(L"ShortDescription", doc.shortDescription) ||
+        !key.WriteString(L"FullDescription", doc.fullDescription))
+      return false;
   }
 
   app::RegistryKey activity;
-  if (!activity.Create(HKEY_LOCAL_MACHINE, reg::kVantoActivity)) return false;
-  activity.WriteString(L"Url", L"https://www.korvelsoft.com/vanto/activity");
-  return true;
+  return activity.Create(HKEY_LOCAL_MACHINE, reg::kVantoActivity) &&
+         activity.WriteString(L"Url", L"https://www.korvelsoft.com/vanto/activity");
 }
 
 // Registers the kernel the way an installer would.

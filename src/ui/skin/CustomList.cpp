@@ -42,11 +42,6 @@ void DrawLine(HDC dc, HFONT font, COLORREF color, const std::wstring& text, RECT
 
 }  // namespace
 
-CCustomList::~CCustomList() {
-  // Gone while its window lives: destroy it now, while this object still answers its messages.
-  if (hwnd()) ::DestroyWindow(hwnd());
-}
-
 bool CCustomList::Create(int x, int y, const ListSkin& skin, HWND parent, int id) {
   skin_ = skin;
   notify_ = parent;

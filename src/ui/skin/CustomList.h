@@ -53,7 +53,6 @@ class CCustomList : public win::Window, public suite::LaunchListSink, private Li
   static constexpr COLORREF kSecondColor = RGB(0x00, 0x4D, 0xAB);
 
   CCustomList() = default;
-  ~CCustomList() override;
 
   // A visible child of `parent` at (x, y), as large as the row strip; clicks and hovers go to the
   // parent until SetNotifyWindow says otherwise.

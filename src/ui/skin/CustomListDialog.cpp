@@ -9,11 +9,6 @@
 
 namespace ui::skin {
 
-CCustomListDialog::~CCustomListDialog() {
-  // Gone while its window lives: destroy it now, while this object still answers its messages.
-  if (hwnd()) ::DestroyWindow(hwnd());
-}
-
 bool CCustomListDialog::Create(HWND parent, int x, int y, const ListPanelLook& look, const ListSkin& skin,
                                int listId) {
   look_ = look;

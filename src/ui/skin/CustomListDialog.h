@@ -25,7 +25,6 @@ class CCustomListDialog : public win::Dialog {
   static constexpr POINT kListAt{244, 10};
 
   CCustomListDialog() = default;
-  ~CCustomListDialog() override;
 
   // Creates the panel from its template as a hidden child of `parent` at (x, y), with its list as
   // control `listId`. False when the panel or its list could not be made.
