@@ -2,12 +2,12 @@
 // task codes, a task its panel refuses, a task without a panel, and a panel that cannot be made.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <memory>
 #include <vector>
 
 #include "ControlsHost.h"
 #include "app/LogSink.h"
+#include "support/LogLines.h"
 #include "support/ScratchDir.h"
 #include "ui/TaskPanels.h"
 
@@ -80,10 +80,8 @@ TEST_F(TaskPanelsTest, APanelThatCannotBeMadeIsLeftOutAndLogged) {
   EXPECT_FALSE(panels.Open(23, L""));
   app::Log().SetFilePath(previousLog);
 
-  const std::string bytes = test::ReadFile(scratch.path() / L"log.txt");  // UTF-16LE
-  std::wstring text(bytes.size() / 2, L'\0');
-  std::memcpy(text.data(), bytes.data(), text.size() * sizeof(wchar_t));
-  EXPECT_NE(text.find(L"the panel of tasks 20,23 could not be created"), std::wstring::npos) << text;
+  EXPECT_EQ(test::ReadLogLines(scratch.path() / L"log.txt"),
+            std::vector<std::wstring>{L"Main window: the panel of tasks 20,23 could not be created"});
 }
 
 }  // namespace
