@@ -1,0 +1,57 @@
+// A language library that lacks the list panel's template: the window still opens and works, the
+// tabs whose lists could not be made cannot be opened, and the diagnostic log says why.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "app/PrivateMessages.h"
+#include "support/Driver.h"
+#include "support/Installation.h"
+#include "support/ProgramLog.h"
+#include "support/TestPaths.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using test::FindDescendant;
+
+TEST(MissingPanelTest, ALanguageLibraryWithoutTheListPanelLeavesAWorkingWindow) {
+  test::Installation installation;
+  ASSERT_TRUE(installation.Ok());
+  std::filesystem::copy_file(test::BinFolder() / L"NoListPanelRes.dll", installation.Folder() / L"StartdeckResENU.dll",
+                             std::filesystem::copy_options::overwrite_existing);
+  test::ProgramLog log(L"StartdeckMissingPanel.log");
+
+  test::Process deck;
+  ASSERT_TRUE(deck.Start(installation.Program())) << "error " << deck.LastError();
+  HWND window = test::WaitForWindow(deck.Id(), installation.Product(), L"#32770", 20s);
+  ASSERT_NE(window, nullptr);
+  HWND ribbon = FindDescendant(window, 1234);
+  ASSERT_NE(ribbon, nullptr);
+
+  // The translation and launch tabs have no list to show: their buttons lead nowhere.
+  for (int startButton : {316, 297}) {
+    test::Click(FindDescendant(window, startButton));
+    ::Sleep(500);
+    EXPECT_FALSE(::IsWindowVisible(ribbon)) << startButton;
+  }
+  // A panel's request for the plug-ins manager finds no launch list and is dropped.
+  ::SendMessageW(window, app::kPluginsManagerMessage, 0, 0);
+  // The dictionaries page needs no list and opens as usual.
+  test::Click(FindDescendant(window, 294));
+  EXPECT_TRUE(test::WaitUntil([&] { return ::IsWindowVisible(ribbon) != FALSE; }, 5s));
+  EXPECT_TRUE(deck.Running());
+
+  ::PostMessageW(window, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(deck.WaitForExit(10s));
+  // The switches log what they detect as well; the window's own lines:
+  std::vector<std::wstring> windowLines;
+  for (const std::wstring& line : log.Lines())
+    if (line.starts_with(L"Main window:")) windowLines.push_back(line);
+  EXPECT_EQ(windowLines, (std::vector<std::wstring>{L"Main window: the list of tab 1 could not be created",
+                                                    L"Main window: the list of tab 2 could not be created",
+                                                    L"Main window: the list of tab 4 could not be created",
+                                                    L"Main window: the list of tab 6 could not be created"}));
+}
+
+}  // namespace
