@@ -1,4 +1,5 @@
-// Bad installations the real program meets: a wrong library under the language library's name.
+// Bad installations the real program meets: a wrong library under the language library's name, a
+// product name that no kernel object may carry.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -148,6 +149,23 @@ TEST(BadLanguageLibrary, AMainWindowThatCannotBeCreatedEndsTheProgramWithALogLin
   ASSERT_TRUE(deck.Start(installation.Program()));
   EXPECT_TRUE(deck.WaitForExit(kStartTimeout));
   EXPECT_NE(log.Text().find(L"The main window could not be created"), std::wstring::npos) << log.Text();
+}
+
+TEST(ProductName, WithABackslashRunsOnceLikeAnyOther) {
+  Installation installation({.product = L"VANTO\\Translator Home"});
+  ASSERT_TRUE(installation.Ok());
+  Process first;
+  ASSERT_TRUE(first.Start(installation.Program()));
+  HWND window = WaitForMainWindow(first, installation);
+  ASSERT_NE(window, nullptr);
+
+  Process second;
+  ASSERT_TRUE(second.Start(installation.Program()));
+  EXPECT_TRUE(second.WaitForExit(kStartTimeout));
+  EXPECT_EQ(second.ExitCode(), 0u);
+  EXPECT_TRUE(first.Running());
+  EXPECT_EQ(test::TopLevelWindows(first.Id()).size(), 1u);
+  Close(window, first);
 }
 
 }  // namespace
