@@ -8,6 +8,7 @@
 #include "app/Language.h"
 #include "app/LogSink.h"
 #include "StringIds.h"
+#include "suite/SystemLibrary.h"
 #include "tasks/TranslateMenuUtils.h"
 #include "ui/StartdeckDlg.h"
 #include "win/MessageBox.h"
@@ -57,7 +58,7 @@ bool CStartdeckApp::Start() {
   INITCOMMONCONTROLSEX controls{sizeof(controls), 0xFF};
   ::InitCommonControlsEx(&controls);
 
-  richEdit_.reset(::LoadLibraryW(L"riched20.dll"));
+  richEdit_ = suite::LoadSystemLibrary(L"riched20.dll");
   if (!richEdit_) {
     ShowMessage(IDS_RICHEDIT_FAILED, {}, MB_OK);
     return false;

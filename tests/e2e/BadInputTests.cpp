@@ -1,5 +1,6 @@
 // Bad installations the real program meets: a wrong library under the language library's name, a
-// product name that no kernel object may carry.
+// product name that no kernel object may carry, a library planted beside the program under the name
+// of a system library.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -18,6 +19,7 @@
 #include "app/RegistryLayout.h"
 #include "support/Driver.h"
 #include "support/Installation.h"
+#include "support/Modules.h"
 #include "support/TestPaths.h"
 
 namespace {
@@ -166,6 +168,26 @@ TEST(ProductName, WithABackslashRunsOnceLikeAnyOther) {
   EXPECT_TRUE(first.Running());
   EXPECT_EQ(test::TopLevelWindows(first.Id()).size(), 1u);
   Close(window, first);
+}
+
+TEST(PlantedLibrary, ARichEditLibraryBesideTheProgramIsNotLoaded) {
+  Installation installation;
+  ASSERT_TRUE(installation.Ok());
+  // Any library of the build will do as the planted one.
+  const fs::path planted = installation.Folder() / L"riched20.dll";
+  fs::copy_file(test::BinFolder() / L"StartdeckResENU.dll", planted);
+
+  Process deck;
+  ASSERT_TRUE(deck.Start(installation.Program()));
+  HWND window = WaitForMainWindow(deck, installation);
+  ASSERT_NE(window, nullptr);
+  const std::vector<test::LoadedModule> richEdit = test::ProcessModulesNamed(deck.Id(), L"riched20.dll");
+  ASSERT_FALSE(richEdit.empty()) << "the rich edit library is loaded at start-up";
+  for (const test::LoadedModule& module : richEdit) {
+    std::error_code ec;
+    EXPECT_FALSE(fs::equivalent(module.path, planted, ec)) << module.path;
+  }
+  Close(window, deck);
 }
 
 }  // namespace
