@@ -121,7 +121,9 @@ TEST_F(ProcessSearch, TheCallbackSeesEveryProcessWhenNoneMatches) {
     // No NTVDM under a 64-bit system, so only processes, with task ID 0.
     EXPECT_EQ(s.taskId, 0) << s.name;
     // A process of a parallel test that is just starting or ending may have no name yet.
-    if (before.count(s.processId) && after.count(s.processId)) EXPECT_FALSE(s.name.empty()) << s.processId;
+    if (before.count(s.processId) && after.count(s.processId)) {
+      EXPECT_FALSE(s.name.empty()) << s.processId;
+    }
   }
   // Every process that ran before and after the search was reported to the callback.
   for (DWORD id : before) {
