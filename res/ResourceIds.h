@@ -1,6 +1,14 @@
 // Dialog templates, controls and other resource IDs besides strings and skin art.
 #pragma once
 
+// The mark of a module that carries Startdeck's resources (the executable and every language
+// library): an RCDATA of two 32-bit numbers, the magic "SDCK" and the version of the resource set.
+// Raise the version whenever a template or an ID changes meaning, so that a language library of
+// another release is not taken for this one's.
+#define IDR_RESOURCE_SET 1
+#define RESOURCE_SET_MAGIC 0x4B434453L
+#define RESOURCE_SET_VERSION 1L
+
 // Dialog templates.
 #define IDD_STARTDECK 102
 

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "app/LanguageLibraryCheck.h"
+#include "app/LogSink.h"
 #include "app/RegistryKey.h"
 #include "win/Module.h"
 #include "win/Resources.h"
@@ -46,9 +48,27 @@ std::wstring_view FolderOf(std::wstring_view path) {
   return slash == std::wstring_view::npos ? std::wstring_view() : path.substr(0, slash);
 }
 
-bool TryLoad(const std::wstring& path) {
+bool Reject(const std::wstring& path, const std::wstring& reason) {
+  Log().Line(L"Language library %s not used: %s.", path.c_str(), reason.c_str());
+  return false;
+}
+
+std::wstring LoadError() {
+  return L"it cannot be loaded (error " + std::to_wstring(::GetLastError()) + L")";
+}
+
+// Makes the library at `path` the resource module when it is one of ours in the installed language.
+// It is checked as an image resource first, so that no code of a foreign DLL ever runs here.
+bool TryLoad(const std::wstring& path, unsigned languageId) {
+  {
+    const win::UniqueModule image(
+        ::LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+    if (!image) return Reject(path, LoadError());
+    if (const std::wstring defect = LanguageLibraryDefect(image.get(), languageId); !defect.empty())
+      return Reject(path, defect);
+  }
   win::UniqueModule library(::LoadLibraryExW(path.c_str(), nullptr, 0));
-  if (!library) return false;
+  if (!library) return Reject(path, LoadError());
   win::AdoptResourceModule(std::move(library));
   return true;
 }
@@ -98,11 +118,13 @@ std::wstring LoadResourceLibraryFor(std::wstring_view programPath, std::wstring_
   std::wstring_view title = base.empty() ? FileTitleOf(programPath) : FileTitleOf(base);
   const std::wstring first = ResourceLibraryPath(title, FolderOf(programPath));
   if (first.empty()) return {};
-  if (TryLoad(first)) return first;
-  // Only a library that should have been beside the program but failed to load sends us to the
-  // shared language folder.
+  const unsigned languageId = LanguageId();
+  if (TryLoad(first, languageId)) return first;
+  // Only a library that should have been beside the program but failed to load (or is not one of
+  // ours) sends us to the shared language folder.
   const std::wstring second = ResourceLibraryPath(title, {});
-  if (!second.empty() && TryLoad(second)) return second;
+  if (!second.empty() && TryLoad(second, languageId)) return second;
+  Log().Line(L"The built-in English resources are used.");
   return {};
 }
 

@@ -1,12 +1,53 @@
 #include "app/SingleInstance.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
+#include <iterator>
+
+#include "app/LogSink.h"
 
 namespace app {
 
+namespace {
+
+constexpr wchar_t kSectionPrefix[] = L"Startdeck_MMF_3C1A5E7F_9B2D_4E60_8A4C_6E8F0A2B4C6D_";
+// Kernel object names are limited to MAX_PATH characters.
+constexpr size_t kLongestName = MAX_PATH - 1;
+
+// FNV-1a over the UTF-16 units: the same for every process, whatever its run.
+unsigned long long NameHash(std::wstring_view text) {
+  unsigned long long hash = 14695981039346656037ull;
+  for (wchar_t c : text) {
+    hash ^= static_cast<unsigned long long>(c);
+    hash *= 1099511628211ull;
+  }
+  return hash;
+}
+
+}  // namespace
+
 std::wstring SingleInstance::SectionName(std::wstring_view productName) {
-  return L"Startdeck_MMF_3C1A5E7F_9B2D_4E60_8A4C_6E8F0A2B4C6D_" + std::wstring(productName);
+  std::wstring name = kSectionPrefix;
+  // A backslash would make the rest of the name a path into an object directory, which does not
+  // exist: it is spelled "%5C" instead. Every other character is allowed, so other names stay as
+  // they always were.
+  for (wchar_t c : productName) {
+    if (c == L'\\') {
+      name += L"%5C";
+    } else {
+      name += c;
+    }
+  }
+  // A name too long for the system keeps what fits and ends in a hash of the whole product name,
+  // so that two long names that differ only at their end still differ.
+  if (name.size() > kLongestName) {
+    wchar_t hash[17] = {};
+    std::swprintf(hash, std::size(hash), L"%016llX", NameHash(productName));
+    name.resize(kLongestName - 16);
+    name += hash;
+  }
+  return name;
 }
 
 std::wstring SingleInstance::ReadTitle(const void* view) {
@@ -21,9 +62,9 @@ SingleInstance::Claim SingleInstance::ClaimFor(std::wstring_view productName) {
   mapping_.reset(::CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, kSectionBytes,
                                       name.c_str()));
   const DWORD error = ::GetLastError();
-  if (!mapping_) return Claim::kFailed;
+  if (!mapping_) return Failed(L"created", error);
   view_.reset(::MapViewOfFile(mapping_.get(), FILE_MAP_WRITE, 0, 0, 0));
-  if (!view_) return Claim::kFailed;
+  if (!view_) return Failed(L"mapped", ::GetLastError());
   if (error != ERROR_ALREADY_EXISTS) return Claim::kFirst;
 
   const std::wstring title = ReadTitle(view_.get());
@@ -32,6 +73,12 @@ SingleInstance::Claim SingleInstance::ClaimFor(std::wstring_view productName) {
     ::SetForegroundWindow(other);
   }
   return Claim::kAnotherRuns;
+}
+
+SingleInstance::Claim SingleInstance::Failed(const wchar_t* what, DWORD error) noexcept {
+  Log().Line(L"The single-instance section could not be %s (error %lu); Startdeck ends.", what, error);
+  Release();
+  return Claim::kFailed;
 }
 
 void SingleInstance::Publish(std::wstring_view title) {

@@ -26,11 +26,15 @@ class SingleInstance {
   // Frees the name for the next start.
   void Release() noexcept;
 
+  // The section's name for a product: the same in every process, and a valid kernel object name
+  // whatever characters or length the product name has.
   [[nodiscard]] static std::wstring SectionName(std::wstring_view productName);
   // What another instance reads from a section's bytes: the text up to the first NUL or the end.
   [[nodiscard]] static std::wstring ReadTitle(const void* view);
 
  private:
+  Claim Failed(const wchar_t* what, DWORD error) noexcept;
+
   win::UniqueHandle mapping_;
   win::UniqueView view_;
 };

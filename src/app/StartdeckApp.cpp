@@ -9,6 +9,7 @@
 #include "app/LogSink.h"
 #include "app/ResourceProfile.h"
 #include "StringIds.h"
+#include "suite/SystemLibrary.h"
 #include "tasks/TranslateMenuUtils.h"
 #include "ui/StartdeckDlg.h"
 #include "win/MessageBox.h"
@@ -44,7 +45,13 @@ CStartdeckApp::~CStartdeckApp() {
 }
 
 bool CStartdeckApp::InitInstance() {
-  (void)Start();
+  try {
+    (void)Start();
+  } catch (...) {
+    // Ended through the shutdown routine like any other failed start, so the product's name is
+    // freed at once rather than by whatever the system does with a crashed program.
+    app::Log().Line(L"Start-up ended by an unexpected error.");
+  }
   return false;
 }
 
@@ -52,7 +59,7 @@ bool CStartdeckApp::Start() {
   INITCOMMONCONTROLSEX controls{sizeof(controls), 0xFF};
   ::InitCommonControlsEx(&controls);
 
-  richEdit_.reset(::LoadLibraryW(L"riched20.dll"));
+  richEdit_ = suite::LoadSystemLibrary(L"riched20.dll");
   if (!richEdit_) {
     ShowMessage(IDS_RICHEDIT_FAILED, {}, MB_OK);
     return false;
@@ -65,8 +72,9 @@ bool CStartdeckApp::Start() {
   if (const size_t dot = programTitle_.rfind(L'.'); dot != std::wstring::npos) programTitle_.resize(dot);
   helpPath_ = programFolder_ + programTitle_ + L".chm";
 
-  resourceLibrary_ = app::LoadResourceLibrary(L"Startdeck");
+  // The log first: it says why a language library was not used.
   app::ConfigureLogFromRegistry();
+  resourceLibrary_ = app::LoadResourceLibrary(L"Startdeck");
 
   if (!LoadResourceFile()) return false;
   appName_ = productName_;
@@ -90,7 +98,13 @@ bool CStartdeckApp::Start() {
   menuUtils_->LoadPlugins();
 
   CStartdeckDlg dialog(*this);
-  dialog.DoModal();
+  if (dialog.DoModal() == -1) {
+    // Without its window the program must not go on holding the product's name: a later start
+    // would find it and end without a word.
+    const DWORD error = ::GetLastError();
+    instance_.Release();
+    app::Log().Line(L"The main window could not be created (error %lu); Startdeck ends.", error);
+  }
   mainWindow_ = nullptr;
   return false;
 }

@@ -11,8 +11,17 @@
 
 namespace suite {
 
+// Every start below first checks what it hands to the shell: a file or command line longer than the
+// shell can take is refused with SE_ERR_FNF (and a line in the diagnostic log) instead of reaching it.
+// The paths come from the installation's registry records, which nothing else bounds.
+
 // ShellExecuteW(no window, default verb, path, arguments or none, no directory, SW_SHOWNORMAL).
 [[nodiscard]] INT_PTR StartProgram(std::wstring_view path, std::wstring_view arguments = {});
+
+// ShellExecuteW(no window, `verb` or the default verb when empty, file, parameters or none, directory
+// or none when empty, SW_SHOWNORMAL).
+[[nodiscard]] INT_PTR ShellStart(std::wstring_view verb, std::wstring_view file, std::wstring_view parameters,
+                                 std::wstring_view directory);
 
 // ShellExecuteExW with the verb "runas": the system asks for administrator rights first. Waits only
 // for the shell's hand-off, not for the program; returns the instance result.

@@ -12,6 +12,7 @@
 #include "suite/ProcessSearch.h"
 #include "suite/RunningKey.h"
 #include "suite/RunningRecords.h"
+#include "suite/ShellStart.h"
 #include "tasks/DefaultBrowser.h"
 #include "tasks/HandOffKey.h"
 #include "tasks/HandOffParameter.h"
@@ -129,9 +130,7 @@ int CTranslateMenuUtils::HandOff(const HandOffRequest& request) {
                                                      suite::KernelOf(context_));
     written = key->WriteString(target.key, record);
 
-    const HINSTANCE result = ::ShellExecuteW(nullptr, target.verb.c_str(), target.executable.c_str(),
-                                             parameter.c_str(), folder.c_str(), SW_SHOWNORMAL);
-    if (reinterpret_cast<INT_PTR>(result) == SE_ERR_FNF) {
+    if (suite::ShellStart(target.verb, target.executable, parameter, folder) == SE_ERR_FNF) {
       key->DeleteValue(target.key);
       key->Close();
       context_.ShowMessage(IDS_LAUNCH_FAILED, target.executable, kErrorBox);

@@ -115,6 +115,33 @@ TEST_F(LanguageTest, ABrokenLibraryBesideTheProgramAlsoFallsBack) {
   EXPECT_EQ(win::LoadString(IDS_SW_CAPTION), L"VANTO Plug-in-Manager");
 }
 
+TEST_F(LanguageTest, OnlyStartdecksOwnLibraryInTheInstalledLanguageIsUsed) {
+  const struct {
+    const char* what;
+    const wchar_t* file;  // of the build, put where the German library belongs
+    bool used;
+  } cases[] = {
+      {"the mark, the templates and the strings start-up needs", L"TestLangMarked.dll", true},
+      {"no resources at all", L"TestLangNoResources.dll", false},
+      {"another component's dialog 102", L"TestLangForeignDialog.dll", false},
+      {"the mark of another release", L"TestLangOtherRelease.dll", false},
+      {"a main window template that never shows", L"TestLangHiddenMain.dll", false},
+      {"no strings", L"TestLangNoStrings.dll", false},
+      {"Startdeck's French library", L"StartdeckResFRA.dll", false},
+  };
+  SetLanguage(0x0407);
+  int run = 0;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    win::ResetResourceModule();
+    const fs::path program = scratch_.Folder(L"Program" + std::to_wstring(++run));
+    fs::copy_file(test::BinFolder() / c.file, program / L"StartdeckResDEU.dll");
+    const std::wstring loaded = app::LoadResourceLibraryFor(ProgramIn(program), L"Startdeck");
+    EXPECT_EQ(loaded, c.used ? (program / L"StartdeckResDEU.dll").wstring() : L"");
+    EXPECT_EQ(win::ResourceModule() != ::GetModuleHandleW(nullptr), c.used);
+  }
+}
+
 TEST_F(LanguageTest, BuiltInEnglishStaysWhenNoLibraryLoads) {
   const fs::path program = scratch_.Folder(L"Program");
   InstallLibrary(program, L"StartdeckResRUS.dll");

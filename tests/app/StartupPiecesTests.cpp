@@ -22,6 +22,30 @@ TEST(SingleInstance, SectionIsNamedAfterTheProduct) {
             L"Startdeck_MMF_3C1A5E7F_9B2D_4E60_8A4C_6E8F0A2B4C6D_VANTO Home");
 }
 
+TEST(SingleInstance, AnyProductNameGivesAValidNameOfItsOwn) {
+  const std::wstring run = std::to_wstring(::GetCurrentProcessId());
+  const std::wstring longName(300, L'L');
+  const struct {
+    const char* what;
+    std::wstring product;
+    std::wstring other;  // must not share the section
+  } cases[] = {
+      {"a backslash", L"VANTO\\Home " + run, L"VANTO Home " + run},
+      {"a leading backslash", L"\\Home " + run, L"Home " + run},
+      {"longer than an object name may be", longName + L"A" + run, longName + L"B" + run},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_LE(SingleInstance::SectionName(c.product).size(), size_t{MAX_PATH - 1});
+    SingleInstance first;
+    ASSERT_EQ(first.ClaimFor(c.product), SingleInstance::Claim::kFirst);
+    SingleInstance second;
+    EXPECT_EQ(second.ClaimFor(c.product), SingleInstance::Claim::kAnotherRuns);
+    SingleInstance other;
+    EXPECT_EQ(other.ClaimFor(c.other), SingleInstance::Claim::kFirst);
+  }
+}
+
 TEST(SingleInstance, FirstClaimWinsAndASecondSeesItUntilReleased) {
   const std::wstring product = L"Single instance test " + std::to_wstring(::GetCurrentProcessId());
   SingleInstance first;

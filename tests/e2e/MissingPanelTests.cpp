@@ -1,5 +1,5 @@
-// A language library that lacks the list panel's template: the window still opens and works, the
-// tabs whose lists could not be made cannot be opened, and the diagnostic log says why.
+// A language library whose list panel cannot be created: the window still opens and works, the tabs
+// whose lists could not be made cannot be opened, and the diagnostic log says why.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -15,10 +15,10 @@ namespace {
 using namespace std::chrono_literals;
 using test::FindDescendant;
 
-TEST(MissingPanelTest, ALanguageLibraryWithoutTheListPanelLeavesAWorkingWindow) {
+TEST(MissingPanelTest, AListPanelThatCannotBeCreatedLeavesAWorkingWindow) {
   test::Installation installation;
   ASSERT_TRUE(installation.Ok());
-  std::filesystem::copy_file(test::BinFolder() / L"NoListPanelRes.dll", installation.Folder() / L"StartdeckResENU.dll",
+  std::filesystem::copy_file(test::BinFolder() / L"TestLangUncreatableList.dll", installation.Folder() / L"StartdeckResENU.dll",
                              std::filesystem::copy_options::overwrite_existing);
   test::ProgramLog log(L"StartdeckMissingPanel.log");
 

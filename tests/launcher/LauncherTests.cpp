@@ -12,6 +12,7 @@
 #include "LaunchTestContext.h"
 #include "StringIds.h"
 #include "SuiteInstall.h"
+#include "suite/DictionaryInstall.h"
 #include "suite/LaunchList.h"
 #include "suite/Launcher.h"
 #include "suite/ShellStart.h"
@@ -342,6 +343,48 @@ TEST_F(LauncherTest, ApplicationsTheProductDoesNotListAreRefused) {
     EXPECT_EQ(RunningRecord(std::wstring(c.command).substr(0, std::wstring(c.command).find(L'|'))), std::nullopt);
   }
   EXPECT_TRUE(install_->Journal().empty());
+}
+
+TEST_F(LauncherTest, APathLongerThanTheShellTakesIsReportedAndNotStarted) {
+  enum class Via { kList, kMenu, kTmManager, kDictionaries };
+  const struct {
+    const char* what;
+    Via via;
+    const wchar_t* appId;
+    const wchar_t* recordName;
+    std::initializer_list<int> answers;
+    const wchar_t* name;  // named with the message
+  } cases[] = {
+      {"launch list", Via::kList, L"Batcher", L"Batcher", {}, L"VANTO Batch Translator"},
+      {"menu command", Via::kMenu, L"Vnto", L"Vnto", {}, L"VANTO Translator"},
+      {"TM manager", Via::kTmManager, L"TMD", L"TMD", {}, L"VANTO TM Manager"},
+      {"dictionary installer", Via::kDictionaries, L"DictInst", L"DictInstS", {IDYES}, L"VANTO Dictionary Installer"},
+  };
+  SetAdministrator(true);  // no questions about rights
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Reinstall();
+    test::LaunchTestContext context({{L"apps", {c.appId}}, {L"allapps", {c.appId}}});
+    install_->Register(c.appId, L"C:\\" + std::wstring(100000, L'x') + L".exe");
+    context.Answer(c.answers);
+
+    switch (c.via) {
+      case Via::kList: Launch(context, false, c.appId); break;
+      case Via::kMenu: Launch(context, true, c.appId); break;
+      case Via::kTmManager: EXPECT_FALSE(suite::Launcher(context).StartTmManager(L"DB1")); break;
+      case Via::kDictionaries: suite::InstallDictionaries(context); break;
+    }
+
+    ASSERT_FALSE(context.Shown().empty());
+    EXPECT_EQ(context.Shown().back().text,
+              L"There was a problem launching the selected application. The file may be missing or corrupt, or you "
+              L"do not have sufficient privileges.");
+    EXPECT_EQ(context.Shown().back().argument, c.name);
+    EXPECT_EQ(RunningRecord(c.recordName), std::nullopt);
+    EXPECT_TRUE(install_->Journal().empty());
+    EXPECT_EQ(context.CloseRequests(), 0);
+    EXPECT_EQ(context.UnusedAnswers(), 0u);
+  }
 }
 
 }  // namespace

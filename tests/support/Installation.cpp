@@ -17,6 +17,7 @@ Installation::Installation(const InstallationOptions& options) : options_(option
   std::wstring arguments = L"\"" + folder_.wstring() + L"\" --product \"" + options.product + L"\" --title \"" +
                            options.title + L"\"";
   if (!options.writeInf) arguments += L" --no-inf";
+  if (options.language) arguments += L" --language " + std::to_wstring(*options.language);
   Process installer;
   ok_ = installer.Start(BinFolder() / L"DemoInstall.exe", arguments) && installer.WaitForExit(60s) &&
         installer.ExitCode() == 0;

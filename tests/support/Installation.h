@@ -1,7 +1,10 @@
 // A demo installation of the suite in a scratch folder, written by the real DemoInstall tool.
 #pragma once
 
+#include <windows.h>
+
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "support/ScratchDir.h"
@@ -12,6 +15,8 @@ struct InstallationOptions {
   std::wstring product = L"VANTO Translator Home";
   std::wstring title = L"Startdeck";
   bool writeInf = true;
+  // VntoLangID of the installation; the installer's own default (English) when none.
+  std::optional<DWORD> language = std::nullopt;
 };
 
 class Installation {
