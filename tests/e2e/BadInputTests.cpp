@@ -4,22 +4,16 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
-#include <knownfolders.h>
-#include <objbase.h>
-#include <shlobj.h>
 
-#include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "ResourceIds.h"
-#include "app/RegistryLayout.h"
 #include "support/Driver.h"
 #include "support/Installation.h"
 #include "support/Modules.h"
+#include "support/ProgramLog.h"
 #include "support/TestPaths.h"
 
 namespace {
@@ -46,42 +40,6 @@ void Close(HWND mainWindow, const Process& process) {
   EXPECT_TRUE(process.WaitForExit(10s));
 }
 
-// The start centre's diagnostic log, switched on (per user) under a name of the test's own while the
-// object lives. The program puts it into the user's LocalLow folder.
-class DiagnosticLog {
- public:
-  DiagnosticLog() {
-    PWSTR folder = nullptr;
-    if (SUCCEEDED(::SHGetKnownFolderPath(FOLDERID_LocalAppDataLow, 0, nullptr, &folder)))
-      path_ = fs::path(folder) / kName;
-    ::CoTaskMemFree(folder);
-    std::error_code ec;
-    fs::remove(path_, ec);
-    ::RegSetKeyValueW(HKEY_CURRENT_USER, reg::kStartdeck, reg::kLogFileValue, REG_SZ, kName,
-                      static_cast<DWORD>(sizeof(kName)));
-  }
-  ~DiagnosticLog() {
-    ::RegDeleteKeyValueW(HKEY_CURRENT_USER, reg::kStartdeck, reg::kLogFileValue);
-    std::error_code ec;
-    fs::remove(path_, ec);
-  }
-  DiagnosticLog(const DiagnosticLog&) = delete;
-  DiagnosticLog& operator=(const DiagnosticLog&) = delete;
-
-  // The records so far (UTF-16, behind a byte-order mark).
-  [[nodiscard]] std::wstring Text() const {
-    std::ifstream in(path_, std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::wstring text(bytes.size() / sizeof(wchar_t), L'\0');
-    std::memcpy(text.data(), bytes.data(), text.size() * sizeof(wchar_t));
-    return text;
-  }
-
- private:
-  static constexpr wchar_t kName[] = L"StartdeckBadInputTests.log";
-  fs::path path_;
-};
-
 // Puts the build's `standIn` where the installation's German library was.
 void ReplaceGermanLibrary(const Installation& installation, const wchar_t* standIn) {
   fs::copy_file(test::BinFolder() / standIn, installation.Folder() / kGermanLibrary,
@@ -102,7 +60,7 @@ TEST(BadLanguageLibrary, TheBuiltInEnglishServesAndTheLogSaysWhy) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    DiagnosticLog log;
+    test::ProgramLog log(L"StartdeckBadInputTests.log");
     Installation installation({.language = kGerman});
     ASSERT_TRUE(installation.Ok());
     ReplaceGermanLibrary(installation, c.standIn);
@@ -143,7 +101,7 @@ TEST(BadLanguageLibrary, AfterAStartWithAForeignLibraryTheRightOneWorksAgain) {
 }
 
 TEST(BadLanguageLibrary, AMainWindowThatCannotBeCreatedEndsTheProgramWithALogLine) {
-  DiagnosticLog log;
+  test::ProgramLog log(L"StartdeckBadInputTests.log");
   Installation installation({.language = kGerman});
   ASSERT_TRUE(installation.Ok());
   ReplaceGermanLibrary(installation, L"TestLangUncreatable.dll");
@@ -170,23 +128,31 @@ TEST(ProductName, WithABackslashRunsOnceLikeAnyOther) {
   Close(window, first);
 }
 
-TEST(PlantedLibrary, ARichEditLibraryBesideTheProgramIsNotLoaded) {
+TEST(PlantedLibrary, SystemLibrariesBesideTheProgramAreNotLoaded) {
   Installation installation;
   ASSERT_TRUE(installation.Ok());
-  // Any library of the build will do as the planted one.
-  const fs::path planted = installation.Folder() / L"riched20.dll";
-  fs::copy_file(test::BinFolder() / L"StartdeckResENU.dll", planted);
+  // Any library of the build will do as the planted ones: the rich edit control, loaded at start-up,
+  // and the help engine, loaded when Help is first pressed.
+  const fs::path richEdit = installation.Folder() / L"riched20.dll";
+  const fs::path helpEngine = installation.Folder() / L"hhctrl.ocx";
+  for (const fs::path& planted : {richEdit, helpEngine}) fs::copy_file(test::BinFolder() / L"StartdeckResENU.dll", planted);
 
   Process deck;
   ASSERT_TRUE(deck.Start(installation.Program()));
   HWND window = WaitForMainWindow(deck, installation);
   ASSERT_NE(window, nullptr);
-  const std::vector<test::LoadedModule> richEdit = test::ProcessModulesNamed(deck.Id(), L"riched20.dll");
-  ASSERT_FALSE(richEdit.empty()) << "the rich edit library is loaded at start-up";
-  for (const test::LoadedModule& module : richEdit) {
-    std::error_code ec;
-    EXPECT_FALSE(fs::equivalent(module.path, planted, ec)) << module.path;
+  test::Click(::GetDlgItem(window, IDC_HELP_BUTTON));
+  for (const fs::path& planted : {richEdit, helpEngine}) {
+    const std::wstring name = planted.filename().wstring();
+    std::vector<test::LoadedModule> loaded;
+    EXPECT_TRUE(test::WaitUntil([&] { return !(loaded = test::ProcessModulesNamed(deck.Id(), name)).empty(); }, 10s))
+        << name << " is loaded";
+    for (const test::LoadedModule& module : loaded) {
+      std::error_code ec;
+      EXPECT_FALSE(fs::equivalent(module.path, planted, ec)) << module.path;
+    }
   }
+  // The help viewer, when the system shows one, goes with the program.
   Close(window, deck);
 }
 

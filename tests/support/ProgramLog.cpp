@@ -27,4 +27,10 @@ ProgramLog::~ProgramLog() {
 
 std::vector<std::wstring> ProgramLog::Lines() const { return ReadLogLines(file_); }
 
+std::wstring ProgramLog::Text() const {
+  std::wstring text;
+  for (const std::wstring& line : Lines()) text += line + L"\n";
+  return text;
+}
+
 }  // namespace test

@@ -17,8 +17,9 @@ class ProgramLog {
   ProgramLog& operator=(const ProgramLog&) = delete;
 
   [[nodiscard]] const std::filesystem::path& File() const noexcept { return file_; }
-  // Its lines without their stamps.
+  // Its lines without their stamps; all of them, one per line.
   [[nodiscard]] std::vector<std::wstring> Lines() const;
+  [[nodiscard]] std::wstring Text() const;
 
  private:
   std::filesystem::path file_;
