@@ -24,8 +24,13 @@ function(startdeck_add_test name)
   if(NOT T_OWN_MAIN)
     target_link_libraries(${name} PRIVATE gtest_main)
   endif()
+  # Under Wine a test program that crashes may still end with exit code 0: only the case's own
+  # verdict in the output counts.
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 120
-    PROPERTIES TIMEOUT 120 ${T_PROPERTIES})
+    PROPERTIES TIMEOUT 120
+      PASS_REGULAR_EXPRESSION "\\[       OK \\]|\\[  SKIPPED \\]"
+      FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]"
+      ${T_PROPERTIES})
 endfunction()
