@@ -11,6 +11,10 @@
 
 namespace suite {
 
+[[nodiscard]] constexpr bool StartSucceeded(INT_PTR result) noexcept {
+  return result > 32;
+}
+
 // ShellExecuteW(no window, default verb, path, arguments or none, no directory, SW_SHOWNORMAL).
 [[nodiscard]] INT_PTR StartProgram(std::wstring_view path, std::wstring_view arguments = {});
 
