@@ -78,6 +78,10 @@ LRESULT CALLBACK LaunchTestContext::WindowProc(HWND window, UINT message, WPARAM
     ++self->closeRequests_;  // counted, but the window stays for the test to look at
     return 0;
   }
+  if (message == WM_USER + 19 && self) {
+    ++self->pluginRequests_;
+    return 0;
+  }
   return ::DefWindowProcW(window, message, wParam, lParam);
 }
 
