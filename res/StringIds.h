@@ -192,6 +192,7 @@
 #define IDS_DOCX_NEEDS_WORD2007 4104     // ".docx" documents only in Word 2007 or higher
 #define IDS_MESSENGER_NEEDS_IE 4105      // Internet Explorer needed for the Messenger extension
 #define IDS_MESSENGER_NOT_RUNNING 4106   // "Launch Windows Live Messenger, log in, and click Launch again."
+#define IDS_HANDOFF_RECORD_FAILED 4107   // the document's record cannot be left for the %s application
 
 // Handing documents to host applications: what happens after Launch, per host (the outcome) and,
 // for some hosts, the steps to take.

@@ -18,20 +18,23 @@ HRESULT KernelConnection::Connect(std::wstring_view clientName, std::wstring_vie
   if (FAILED(hr)) return hr;
 
   const Bstr client(clientName);
-  // A translation server, when one answers, serves this user; otherwise the kernel on this machine.
+  ComPtr<IVantoNetworkKernel> network;
   if (SUCCEEDED(::CoCreateInstance(CLSID_VantoNetworkKernel, nullptr, CLSCTX_INPROC_SERVER,
-                                   IID_PPV_ARGS(&network_)))) {
+                                   IID_PPV_ARGS(&network)))) {
+    // A network client works with its server's kernel or not at all: the local kernel of a client
+    // has none of the server's dictionaries and settings.
     Bstr server;
     VARIANT_BOOL isLocal = VARIANT_TRUE;
-    if (SUCCEEDED(network_->Connect(client.get(), &kernel_, server.put(), &isLocal)) && kernel_) {
+    hr = network->Connect(client.get(), &kernel_, server.put(), &isLocal);
+    if (SUCCEEDED(hr) && !kernel_) hr = E_POINTER;
+    if (SUCCEEDED(hr)) {
+      network_ = std::move(network);
       serverName_ = server.str();
       local_ = isLocal != VARIANT_FALSE;
     } else {
       kernel_.Reset();
-      network_.Reset();
     }
-  }
-  if (!kernel_) {
+  } else {
     ComPtr<IVantoLocalKernel> localKernel;
     hr = ::CoCreateInstance(CLSID_VantoLocalKernel, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&localKernel));
     if (SUCCEEDED(hr)) hr = localKernel->Initialize(client.get());
@@ -56,6 +59,16 @@ void KernelConnection::StartSession(std::wstring_view productName) {
 
 void KernelConnection::EndStartUp() {
   if (messages_) messages_->Finish();
+}
+
+std::wstring KernelConnection::ServerName() const {
+  if (!network_) return serverName_;
+  Bstr name;
+  if (SUCCEEDED(network_->GetServerName(name.put()))) {
+    std::wstring now = name.str();
+    if (!now.empty()) serverName_ = std::move(now);
+  }
+  return serverName_;
 }
 
 std::vector<TranslationDirection> KernelConnection::Directions() const {

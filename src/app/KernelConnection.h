@@ -1,6 +1,6 @@
 // The one connection to the translation kernel for the whole run: a message component, the kernel
-// interface (from a translation server when one answers, else the local kernel), and whether the
-// kernel runs on this machine.
+// interface (from the translation server on a network client, else the local kernel), and whether
+// the kernel runs on this machine.
 #pragma once
 
 #include <windows.h>
@@ -22,7 +22,8 @@ class KernelConnection : public DirectionSource {
   KernelConnection& operator=(const KernelConnection&) = delete;
   ~KernelConnection() override { Disconnect(); }
 
-  // 0 on success, else the failing HRESULT (never 0).
+  // 0 on success, else the failing HRESULT (never 0). A machine whose network kernel cannot be
+  // created uses the local kernel; a network client whose server does not connect has no kernel.
   HRESULT Connect(std::wstring_view clientName, std::wstring_view loginName, std::wstring_view productName);
 
   // The message component's calls that start-up and the main window make.
@@ -31,7 +32,10 @@ class KernelConnection : public DirectionSource {
 
   [[nodiscard]] bool IsConnected() const noexcept { return kernel_ != nullptr; }
   [[nodiscard]] bool IsLocal() const noexcept { return local_; }
-  [[nodiscard]] const std::wstring& ServerName() const noexcept { return serverName_; }
+  // The server's name as the network kernel gives it now (the records of started programs must
+  // name the server in use); empty for a local kernel. When the server cannot say, the name it gave
+  // last stands in.
+  [[nodiscard]] std::wstring ServerName() const;
   [[nodiscard]] IVantoKernel* Kernel() const noexcept { return kernel_.Get(); }
   [[nodiscard]] IVantoMessages* Messages() const noexcept { return messages_.Get(); }
   [[nodiscard]] IVantoNetworkKernel* Network() const noexcept { return network_.Get(); }
@@ -52,7 +56,7 @@ class KernelConnection : public DirectionSource {
   Microsoft::WRL::ComPtr<IVantoNetworkKernel> network_;
   Microsoft::WRL::ComPtr<IVantoKernel> kernel_;
   bool local_ = true;
-  std::wstring serverName_;
+  mutable std::wstring serverName_;  // the name the server gave last
   std::wstring loginName_;
 };
 

@@ -5,18 +5,16 @@
 
 #include "StringIds.h"
 #include "suite/DisplayNames.h"
+#include "suite/ExclusiveStart.h"
 #include "suite/Installed.h"
-#include "suite/Privileges.h"
 #include "suite/ProductLists.h"
 #include "suite/RunningKey.h"
-#include "suite/ShellStart.h"
 #include "win/Resources.h"
 
 namespace suite {
 namespace {
 
 constexpr UINT kErrorBox = MB_OK | MB_ICONEXCLAMATION;
-constexpr wchar_t kWaitForServerExit[] = L"/WaitForServerExit";
 // Both editions of the installer read the same record.
 constexpr wchar_t kRecordName[] = L"DictInstS";
 
@@ -44,31 +42,11 @@ void InstallDictionaries(LaunchContext& context) {
     context.ShowMessage(IDS_APP_NOT_INSTALLED, DisplayName(installer, false), kErrorBox);
     return;
   }
-  const std::wstring server = local ? std::wstring() : context.KernelServerName();
 
-  if (context.ShowMessage(IDS_CLOSE_ALL_APPS, context.ProductName(), MB_YESNO | MB_ICONQUESTION) != IDYES) return;
-
-  RunningKey key;
-  key.Write(kRecordName, L"S=" + server);
-  INT_PTR result = 0;
-  if (IsAdministrator()) {
-    result = StartProgram(path, kWaitForServerExit);
-  } else {
-    const std::wstring question = win::LoadString(IDS_ADMIN_FOR_DICTIONARIES) + win::LoadString(IDS_LAUNCH_AS_ADMIN);
-    if (context.ShowText(question, MB_YESNO) != IDYES) {
-      key.Remove(kRecordName);
-      return;
-    }
-    result = RunElevated(path, kWaitForServerExit);
-    if (result <= 32) result = StartProgram(path, kWaitForServerExit);
-  }
-  if (result > 32) {
-    key.Close();
-    if (HWND window = context.MainWindow()) ::SendMessageW(window, WM_CLOSE, 0, 0);
-    return;
-  }
-  key.Remove(kRecordName);
-  context.ShowMessage(IDS_LAUNCH_FAILED, win::LoadString(IDS_DICTIONARY_INSTALLER), kErrorBox);
+  // Left only once the person has agreed to quit.
+  StartRecord record(kRecordName, DictionaryInstallRecord(KernelOf(context)));
+  const std::wstring name = win::LoadString(IDS_DICTIONARY_INSTALLER);
+  StartAlone(context, {path, IDS_ADMIN_FOR_DICTIONARIES, false, name}, record);
 }
 
 }  // namespace suite

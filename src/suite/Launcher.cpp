@@ -9,6 +9,7 @@
 #include "profile/CryptedProfile.h"
 #include "suite/AppId.h"
 #include "suite/DisplayNames.h"
+#include "suite/ExclusiveStart.h"
 #include "suite/Installed.h"
 #include "suite/Privileges.h"
 #include "suite/ProductLists.h"
@@ -20,30 +21,6 @@ namespace suite {
 namespace {
 
 constexpr UINT kErrorBox = MB_OK | MB_ICONEXCLAMATION;
-constexpr UINT kQuestionBox = MB_YESNO | MB_ICONQUESTION;
-constexpr UINT kElevationBox = MB_YESNO;  // no icon
-
-[[nodiscard]] bool Started(INT_PTR result) noexcept {
-  return result > 32;
-}
-
-// The record of one start, taken back when the start fails or is called off.
-class StartRecord {
- public:
-  StartRecord(RunningKey& key, std::wstring_view appId, const std::optional<std::wstring>& record)
-      : key_(key), name_(appId) {
-    written_ = record && key_.Write(name_, *record);
-  }
-  void Withdraw() {
-    if (written_) key_.Remove(name_);
-    written_ = false;
-  }
-
- private:
-  RunningKey& key_;
-  std::wstring name_;
-  bool written_ = false;
-};
 
 }  // namespace
 
@@ -54,40 +31,25 @@ void Launcher::LaunchListItem(const AppItem& item) {
     return;
   }
 
-  RunningKey key;
-  StartRecord record(key, item.appId, ListLaunchRecord(KernelOf(context_)));
+  StartRecord record(item.appId, ListLaunchRecord(KernelOf(context_)));
+  record.Leave();
 
   if (IsOneOf(item.appId, kExclusiveListApps)) {
-    if (!UserQuitsForExclusiveStart()) return record.Withdraw();
-    INT_PTR result = 0;
-    if (IsAdministrator()) {
-      result = StartProgram(item.path, kWaitForServerExit);
-    } else {
-      const bool backup = SameAppId(item.appId, L"UBackup");
-      if (UserWantsElevation(backup ? IDS_ADMIN_FOR_BACKUP : IDS_ADMIN_FOR_DICTIONARIES))
-        result = StartElevatedElseNormally(item.path, kWaitForServerExit);
-      else if (backup)  // a backup of one's own data needs no rights
-        result = StartProgram(item.path, kWaitForServerExit);
-      else
-        return record.Withdraw();
-    }
-    if (Started(result)) {
-      key.Close();
-      return CloseStartCentre();
-    }
-    record.Withdraw();
-    return ReportFailedStart(item.name);
+    // A backup of one's own data needs no rights; installing dictionaries does.
+    const bool backup = SameAppId(item.appId, L"UBackup");
+    const UINT reason = backup ? IDS_ADMIN_FOR_BACKUP : IDS_ADMIN_FOR_DICTIONARIES;
+    return StartAlone(context_, {item.path, reason, backup, item.name}, record);
   }
 
   INT_PTR result = 0;
   if (SameAppId(item.appId, L"VantoEM") && !IsAdministrator())
-    result = UserWantsElevation(IDS_ADMIN_FOR_EXTENSIONS) ? StartElevatedElseNormally(item.path, {})
-                                                          : StartProgram(item.path);
+    result = UserWantsElevation(context_, IDS_ADMIN_FOR_EXTENSIONS) ? StartElevatedElseNormally(item.path, {})
+                                                                    : StartProgram(item.path);
   else
     result = StartProgram(item.path);
-  if (!Started(result)) {
+  if (!StartSucceeded(result)) {
     record.Withdraw();
-    ReportFailedStart(item.name);
+    ReportFailedStart(context_, item.name);
   }
 }
 
@@ -99,8 +61,8 @@ void Launcher::LaunchCommandApps(std::wstring_view appIdList) {
 
   // The record is named by the command's own ID, whichever of its applications starts; that is the
   // one to take back (not one named by the ID being started, which was never written).
-  RunningKey key;
-  StartRecord record(key, first, CommandLaunchRecord(KernelOf(context_)));
+  StartRecord record(first, CommandLaunchRecord(KernelOf(context_)));
+  record.Leave();
 
   std::wstring_view startId;
   std::wstring path;
@@ -120,31 +82,16 @@ void Launcher::LaunchCommandApps(std::wstring_view appIdList) {
     return;
   }
 
-  const bool exclusive = IsOneOf(startId, kExclusiveCommandApps);
-  INT_PTR result = 0;
-  if (exclusive) {
-    if (!UserQuitsForExclusiveStart()) return record.Withdraw();
-    if (IsAdministrator()) {
-      result = StartProgram(path, kWaitForServerExit);
-    } else {
-      const bool backup = SameAppId(startId, L"UBackupNET");
-      if (!UserWantsElevation(backup ? IDS_ADMIN_FOR_BACKUP : IDS_ADMIN_FOR_DICTIONARIES))
-        return record.Withdraw();
-      result = StartElevatedElseNormally(path, kWaitForServerExit);
-    }
-  } else {
-    result = StartProgram(path);  // no question, also for the plug-ins manager
+  if (IsOneOf(startId, kExclusiveCommandApps)) {
+    // From a menu command even the backup needs the rights: it backs up every user's data.
+    const UINT reason = SameAppId(startId, L"UBackupNET") ? IDS_ADMIN_FOR_BACKUP : IDS_ADMIN_FOR_DICTIONARIES;
+    return StartAlone(context_, {path, reason, false, displayName}, record);
   }
-
-  if (Started(result)) {
-    if (exclusive) {
-      key.Close();
-      CloseStartCentre();
-    }
-    return;
+  // No question, also for the plug-ins manager.
+  if (!StartSucceeded(StartProgram(path))) {
+    record.Withdraw();
+    ReportFailedStart(context_, displayName);
   }
-  record.Withdraw();
-  ReportFailedStart(displayName);
 }
 
 bool Launcher::StartTmManager(std::wstring_view databaseIdentifier) {
@@ -159,12 +106,12 @@ bool Launcher::StartTmManager(std::wstring_view databaseIdentifier) {
     return false;
   }
 
-  RunningKey key;
-  StartRecord record(key, L"TMD", TmManagerRecord(databaseIdentifier, KernelOf(context_)));
+  StartRecord record(L"TMD", TmManagerRecord(databaseIdentifier, KernelOf(context_)));
+  record.Leave();
   // Whatever else the shell says, the manager may have started: only a missing file is a failure.
   if (StartProgram(path) == SE_ERR_FNF) {
     record.Withdraw();
-    ReportFailedStart(DisplayName(L"TMD", false));
+    ReportFailedStart(context_, DisplayName(L"TMD", false));
     return false;
   }
   return true;
@@ -180,29 +127,6 @@ void Launcher::RefuseNotAvailable(std::wstring_view appId) {
     return;
   }
   context_.ShowMessage(IDS_OTHER_PRODUCTS, {}, kErrorBox);
-}
-
-bool Launcher::UserQuitsForExclusiveStart() {
-  return context_.ShowMessage(IDS_CLOSE_ALL_APPS, context_.ProductName(), kQuestionBox) == IDYES;
-}
-
-bool Launcher::UserWantsElevation(unsigned reasonId) {
-  // The reason ends in a line break; the question follows directly.
-  const std::wstring text = win::LoadString(reasonId) + win::LoadString(IDS_LAUNCH_AS_ADMIN);
-  return context_.ShowText(text, kElevationBox) == IDYES;
-}
-
-INT_PTR Launcher::StartElevatedElseNormally(std::wstring_view path, std::wstring_view arguments) {
-  const INT_PTR elevated = RunElevated(path, arguments);
-  return Started(elevated) ? elevated : StartProgram(path, arguments);
-}
-
-void Launcher::CloseStartCentre() {
-  if (const HWND window = context_.MainWindow()) ::SendMessageW(window, WM_CLOSE, 0, 0);
-}
-
-void Launcher::ReportFailedStart(std::wstring_view displayName) {
-  context_.ShowMessage(IDS_LAUNCH_FAILED, displayName, kErrorBox);
 }
 
 }  // namespace suite

@@ -28,13 +28,6 @@ class Launcher {
  private:
   // For an app ID the product does not list: the network-server message or the other-products one.
   void RefuseNotAvailable(std::wstring_view appId);
-  [[nodiscard]] bool UserQuitsForExclusiveStart();
-  // The reason (367, 368 or 374) joined with the question 365.
-  [[nodiscard]] bool UserWantsElevation(unsigned reasonId);
-  // Elevated, and if that fails (a declined prompt), normally.
-  [[nodiscard]] INT_PTR StartElevatedElseNormally(std::wstring_view path, std::wstring_view arguments);
-  void CloseStartCentre();
-  void ReportFailedStart(std::wstring_view displayName);
 
   LaunchContext& context_;
 };

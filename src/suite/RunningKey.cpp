@@ -1,5 +1,7 @@
 #include "suite/RunningKey.h"
 
+#include <utility>
+
 namespace suite {
 
 RunningKey::RunningKey() {
@@ -14,6 +16,24 @@ bool RunningKey::Write(std::wstring_view appId, std::wstring_view record) {
 
 bool RunningKey::Remove(std::wstring_view appId) {
   return key_.IsOpen() && key_.DeleteValue(appId);
+}
+
+StartRecord::StartRecord(std::wstring_view appId, std::optional<std::wstring> record)
+    : name_(appId), record_(std::move(record)) {}
+
+void StartRecord::Leave() {
+  if (key_) return;
+  key_.emplace();
+  written_ = record_ && key_->Write(name_, *record_);
+}
+
+void StartRecord::Withdraw() {
+  if (written_) key_->Remove(name_);
+  written_ = false;
+}
+
+void StartRecord::Keep() {
+  if (key_) key_->Close();
 }
 
 KernelLocation KernelOf(const LaunchContext& context) {

@@ -2,6 +2,8 @@
 // that can be neither opened nor created does not stop the start: only its record goes missing.
 #pragma once
 
+#include <optional>
+#include <string>
 #include <string_view>
 
 #include "app/RegistryKey.h"
@@ -21,6 +23,25 @@ class RunningKey {
 
  private:
   app::RegistryKey key_;
+};
+
+// The record of one start, named by an app ID. Leave opens the key and writes it (once; a start
+// without a record writes nothing); Withdraw takes back what Leave wrote, when the start fails or is
+// called off, and never a record of the same name that someone else wrote; Keep leaves it for the
+// started program and closes the key.
+class StartRecord {
+ public:
+  StartRecord(std::wstring_view appId, std::optional<std::wstring> record);
+
+  void Leave();
+  void Withdraw();
+  void Keep();
+
+ private:
+  std::optional<RunningKey> key_;  // opened by Leave
+  std::wstring name_;
+  std::optional<std::wstring> record_;
+  bool written_ = false;
 };
 
 // Where the context's kernel runs; the server's name is asked for only when it is not local.

@@ -11,6 +11,10 @@
 
 namespace suite {
 
+[[nodiscard]] constexpr bool StartSucceeded(INT_PTR result) noexcept {
+  return result > 32;
+}
+
 // Every start below first checks what it hands to the shell: a file or command line longer than the
 // shell can take is refused with SE_ERR_FNF (and a line in the diagnostic log) instead of reaching it.
 // The paths come from the installation's registry records, which nothing else bounds.

@@ -34,6 +34,13 @@ constexpr wchar_t kInternetExplorerKey[] = L"SOFTWARE\\Microsoft\\Internet Explo
   return suite::FindProcess(nullptr, 0);
 }
 
+// Without its record the host's add-in (or the suite application) would not know what to translate:
+// the host is not started, and the person is told why. Always 0, the hand-off's result.
+int RefuseWithoutRecord(HandOffContext& context, std::wstring_view hostName) {
+  context.ShowMessage(IDS_HANDOFF_RECORD_FAILED, hostName, kErrorBox);
+  return 0;
+}
+
 // The working folder the host starts in: the start centre's own (the limit is the system's
 // 260 characters; a longer folder leaves it empty).
 std::wstring WorkingFolder() {
@@ -89,17 +96,20 @@ int CTranslateMenuUtils::HandOff(const HandOffRequest& request) {
   }
 
   HostTarget target;
+  std::wstring hostName;  // as the list names it
   if (const int id = RecordIdOfEntry(request.entry); id != 0) {
     PluginRecord* record = plugins_.FindPluginById(id);
     if (!record || !PrepareHost(*record, target)) return 0;
-  } else if (!PrepareApplication(entryData_[static_cast<size_t>(request.entry)], target)) {
-    return 0;
+    hostName = record->displayName;
+  } else {
+    const std::wstring& appId = entryData_[static_cast<size_t>(request.entry)];
+    if (!PrepareApplication(appId, target)) return 0;
+    hostName = suite::DisplayName(appId, false);
   }
 
   std::optional<app::RegistryKey> key = OpenHandOffKey(target.executable);
-  if (!key) return 0;
+  if (!key) return RefuseWithoutRecord(context_, hostName);
 
-  bool written = false;
   try {
     std::wstring parameter = HostParameter(target.executable, request.document);
     const std::wstring folder = WorkingFolder();
@@ -128,7 +138,10 @@ int CTranslateMenuUtils::HandOff(const HandOffRequest& request) {
 
     const std::wstring record = suite::HandOffRecord(request.directionId, request.profile, parameter,
                                                      suite::KernelOf(context_));
-    written = key->WriteString(target.key, record);
+    if (!key->WriteString(target.key, record)) {
+      key->Close();
+      return RefuseWithoutRecord(context_, hostName);
+    }
 
     if (suite::ShellStart(target.verb, target.executable, parameter, folder) == SE_ERR_FNF) {
       key->DeleteValue(target.key);
@@ -138,7 +151,9 @@ int CTranslateMenuUtils::HandOff(const HandOffRequest& request) {
     }
     return 1;
   } catch (const app::ComError&) {
-    if (written) key->DeleteValue(target.key);
+    // Whatever the key holds for this host, from this hand-off or an earlier one, would send its
+    // add-in to a document the person did not hand over this time.
+    key->DeleteValue(target.key);
     key->Close();
     return 0;
   }

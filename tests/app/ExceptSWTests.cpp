@@ -8,7 +8,6 @@
 #include <type_traits>
 #include <vector>
 
-#include "StringIds.h"
 #include "app/ExceptSW.h"
 #include "support/TestPaths.h"
 #include "win/Handle.h"
@@ -118,8 +117,9 @@ TEST_F(ExceptSWTest, LanguageLibraryGivesTheTexts) {
   ASSERT_EQ(lines.size(), 3u) << "German message with three lines";
   EXPECT_EQ(lines[0].rfind(L"Die \u00DCbersetzungsfunktionen", 0), 0u) << "starts in German";
   EXPECT_EQ(lines[1], L"\"Windows Live Messenger\"");
-  EXPECT_EQ(lines[2], win::LoadString(IDS_SW_NO_ADMIN));
-  EXPECT_NE(lines[2], kNoAdmin);
+  EXPECT_EQ(lines[2],
+            L"Sie haben auf diesem Computer keine Administratorrechte. Bitte wenden Sie sich an Ihren "
+            L"Systemadministrator.");
 }
 
 }  // namespace

@@ -11,9 +11,14 @@
 
 #include "app/LogSink.h"
 #include "support/RegistrySandbox.h"
+#include "support/SavedState.h"
 #include "support/ScratchDir.h"
+#include "support/StateCheck.h"
 #include "win/Handle.h"
 #include "win/System.h"
+
+// Every test of this program leaves the process-wide state as it found it.
+[[maybe_unused]] const bool kStateChecked = test::CheckProcessStateAroundEveryTest();
 
 namespace {
 
@@ -223,7 +228,7 @@ TEST_F(LogSinkFileTest, DisabledSinkWritesNothing) {
 // The location rule. Wine reports Windows 7; the other systems are played through the version seam.
 class LogLocationTest : public ::testing::Test {
  protected:
-  ~LogLocationTest() override { win::OverrideSystemFacts({}); }
+  const test::Restorer savedFacts_ = test::SavedSystemFacts();
 
   static void PlayWindows(unsigned major) {
     win::SystemFacts facts;
@@ -343,6 +348,7 @@ TEST_F(LogLocationTest, RegistryNamesTheFileOnlyWithANonEmptyPerUserText) {
 }
 
 TEST_F(LogLocationTest, RegistryConfiguresTheProcessWideSink) {
+  const test::Restorer savedLog = test::SavedLog();
   PlayWindows(6);
   test::RegistrySandbox registry;
   app::Log().SetFilePath(L"");
@@ -352,7 +358,6 @@ TEST_F(LogLocationTest, RegistryConfiguresTheProcessWideSink) {
   test::SetString(HKEY_CURRENT_USER, kStartdeckKey, L"LogFile", L"StartdeckTests.log");
   app::ConfigureLogFromRegistry();
   EXPECT_EQ(app::Log().FilePath(), LocalLowFolder() + L"\\StartdeckTests.log");
-  app::Log().SetFilePath(L"");
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
-// KernelConnection against the real kernel substitute: local and network connections, a refused
-// connection, the direction list that the settings store names directions from, and the error
+// KernelConnection against the real kernel substitute: local and network connections, a network
+// client whose server does not answer, the server's name as it is now, a refused connection, the
+// direction list that the settings store names directions from, and the error
 // convention of kernel calls.
 #include <gtest/gtest.h>
 
@@ -51,7 +52,7 @@ class ConnectionTest : public test::SandboxedTest {
   app::KernelConnection connection_;
 };
 
-TEST_F(ConnectionTest, ALocalKernelServesWhenNoServerAnswers) {
+TEST_F(ConnectionTest, ALocalKernelServesAMachineWithoutTheNetworkClient) {
   ASSERT_EQ(connection_.Connect(L"Startdeck", L"user", L"VANTO Translator Home"), S_OK);
   EXPECT_TRUE(connection_.IsConnected());
   EXPECT_TRUE(connection_.IsLocal());
@@ -68,6 +69,31 @@ TEST_F(ConnectionTest, AServerTakesOverWhenOneAnswers) {
   EXPECT_EQ(connection_.ServerName(), L"SRV1");
   EXPECT_NE(connection_.Network(), nullptr);
   EXPECT_FALSE(connection_.Directions().empty());
+}
+
+TEST_F(ConnectionTest, ANetworkClientWhoseServerDoesNotAnswerHasNoKernelAtAll) {
+  // The network kernel is there, but no server answers: start-up must end, not go on with a local
+  // kernel that has none of the server's dictionaries.
+  test::SetString(HKEY_CURRENT_USER, kSubstituteKey, L"NetworkServer", L"");
+  EXPECT_EQ(connection_.Connect(L"Startdeck", L"user", L"VANTO Translator Home"), VANTO_E_NO_SERVER);
+  EXPECT_FALSE(connection_.IsConnected());
+  EXPECT_EQ(connection_.Network(), nullptr);
+  EXPECT_EQ(connection_.ServerName(), L"");
+  EXPECT_TRUE(connection_.Directions().empty());
+  // The message component heard of the failure and still serves the shutdown.
+  EXPECT_NE(connection_.Messages(), nullptr);
+}
+
+TEST_F(ConnectionTest, TheServerNameIsAskedOfTheServerEachTime) {
+  test::SetString(HKEY_CURRENT_USER, kSubstituteKey, L"NetworkServer", L"SRV1");
+  ASSERT_EQ(connection_.Connect(L"Startdeck", L"user", L"VANTO Translator Home"), S_OK);
+  EXPECT_EQ(connection_.ServerName(), L"SRV1");
+  test::SetString(HKEY_CURRENT_USER, kSubstituteKey, L"NetworkServer", L"SRV2");
+  EXPECT_EQ(connection_.ServerName(), L"SRV2");
+  // A server that cannot say leaves the name it gave last.
+  test::SetString(HKEY_CURRENT_USER, kSubstituteKey, L"NetworkServer", L"");
+  EXPECT_EQ(connection_.ServerName(), L"SRV2");
+  EXPECT_FALSE(connection_.IsLocal());
 }
 
 TEST_F(ConnectionTest, ARefusedConnectionLeavesNoKernel) {

@@ -24,6 +24,8 @@ constexpr int kLaunchInstall = 396;
 constexpr int kStartButtonTab2 = 291;
 constexpr int kStartButtonTab4 = 297;
 constexpr wchar_t kRunning[] = L"Software\\Korvelsoft\\VNTO9\\Running";
+// The text control of the translation kernel's message window.
+constexpr int kKernelMessageText = 1202;
 
 using test::FindDescendant;
 
@@ -119,6 +121,13 @@ TEST_F(MainWindowListTest, ShowAllAddsDimmedRowsThatOnlyTellAboutOtherProducts) 
       10s));
   ::Sleep(200);
   std::wcout << L"screenshot: " << test::SaveScreenshot(L"view-tab2-other-products").wstring() << L"\n";
+  EXPECT_EQ(test::WindowText(message), installation_.Product());  // the application's name
+  const HWND text = FindDescendant(message, kKernelMessageText);
+  ASSERT_NE(text, nullptr) << "not the kernel's message window: "
+                           << ::testing::PrintToString(test::WindowText(message));
+  EXPECT_EQ(test::WindowText(text),
+            L"This feature is available in other VANTO products. To learn more, visit the "
+            L"<a href=\"https://www.korvelsoft.com/vanto\">Korvelsoft web site</a>.");
   ::PostMessageW(message, WM_COMMAND, IDOK, 0);
   EXPECT_TRUE(test::WaitUntil([&] { return !::IsWindow(message); }, 5s));
   EXPECT_TRUE(::IsWindowVisible(list));

@@ -17,18 +17,27 @@ class KernelNetwork : public KernelTest {
   }
 };
 
-TEST_F(KernelNetwork, WithoutAServerConnectFailsAndHandsOutNothing) {
-  for (const wchar_t* server : {static_cast<const wchar_t*>(nullptr), L""}) {
-    if (server) SetSetting(L"NetworkServer", server);
-    ComPtr<IVantoNetworkKernel> network = NetworkKernel();
-    ComPtr<IVantoKernel> kernel;
-    Bstr name;
-    VARIANT_BOOL isLocal = VARIANT_FALSE;
-    Bstr client(L"Startdeck");
-    EXPECT_EQ(network->Connect(client.get(), &kernel, name.put(), &isLocal), VANTO_E_NO_SERVER);
-    EXPECT_EQ(kernel, nullptr);
-    EXPECT_TRUE(name.null());
-  }
+TEST_F(KernelNetwork, WithoutTheNetworkClientTheClassCannotBeCreated) {
+  ComPtr<IVantoNetworkKernel> network;
+  EXPECT_EQ(
+      ::CoCreateInstance(CLSID_VantoNetworkKernel, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&network)),
+      CLASS_E_CLASSNOTAVAILABLE);
+  EXPECT_EQ(network, nullptr);
+}
+
+TEST_F(KernelNetwork, WhenNoServerAnswersConnectFailsAndHandsOutNothing) {
+  SetSetting(L"NetworkServer", L"");
+  ComPtr<IVantoNetworkKernel> network = NetworkKernel();
+  ASSERT_TRUE(network);
+  ComPtr<IVantoKernel> kernel;
+  Bstr name;
+  VARIANT_BOOL isLocal = VARIANT_FALSE;
+  Bstr client(L"Startdeck");
+  EXPECT_EQ(network->Connect(client.get(), &kernel, name.put(), &isLocal), VANTO_E_NO_SERVER);
+  EXPECT_EQ(kernel, nullptr);
+  EXPECT_TRUE(name.null());
+  EXPECT_EQ(network->GetServerName(name.put()), VANTO_E_NO_SERVER);
+  EXPECT_TRUE(name.null());
 }
 
 TEST_F(KernelNetwork, WithAServerConnectGivesAWorkingRemoteKernel) {
@@ -51,7 +60,21 @@ TEST_F(KernelNetwork, WithAServerConnectGivesAWorkingRemoteKernel) {
   EXPECT_EQ(network->Connect(client.get(), nullptr, name.put(), &isLocal), E_POINTER);
 }
 
+TEST_F(KernelNetwork, TheServerNameIsTheOneInUseAtEachCall) {
+  SetSetting(L"NetworkServer", L"SRV1");
+  ComPtr<IVantoNetworkKernel> network = NetworkKernel();
+  ASSERT_TRUE(network);
+  Bstr name;
+  ASSERT_EQ(network->GetServerName(name.put()), S_OK);
+  EXPECT_EQ(name.str(), L"SRV1");
+  SetSetting(L"NetworkServer", L"SRV2");
+  ASSERT_EQ(network->GetServerName(name.put()), S_OK);
+  EXPECT_EQ(name.str(), L"SRV2");
+  EXPECT_EQ(network->GetServerName(nullptr), E_POINTER);
+}
+
 TEST_F(KernelNetwork, TheErrorReporterIsReachableFromTheNetworkKernel) {
+  SetSetting(L"NetworkServer", L"");
   ComPtr<IVantoMessages> reporter;
   ASSERT_EQ(NetworkKernel()->GetErrorReporter(&reporter), S_OK);
   EXPECT_TRUE(reporter);

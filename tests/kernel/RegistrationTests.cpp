@@ -52,6 +52,9 @@ TEST(KernelRegistration, ThePrefixHasTheLocalKernelWithANumberAsDefault) {
 }
 
 TEST(KernelLifetime, EveryClassHasCountedReferencesAndTheFreeThreadedMarshaler) {
+  // A network client, so that the network kernel is there to be made.
+  test::RegistrySandbox registry;
+  test::SetString(HKEY_CURRENT_USER, kSettingsKey, L"NetworkServer", L"");
   for (const ClassCase& c : kClasses) {
     SCOPED_TRACE(::testing::PrintToString(std::wstring(c.key)));
     IUnknown* object = nullptr;

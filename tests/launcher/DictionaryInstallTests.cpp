@@ -2,48 +2,16 @@
 // the start centre's closing, with real starts of the suite application substitute.
 #include <gtest/gtest.h>
 
-#include <iostream>
-
 #include "LaunchTestContext.h"
 #include "StringIds.h"
-#include "SuiteInstall.h"
+#include "SuiteInstallTest.h"
 #include "suite/DictionaryInstall.h"
-#include "suite/ShellStart.h"
-#include "win/System.h"
 
 namespace {
 
 using test::RunningRecord;
 
-class DictionaryInstallTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    test::UseEnglishStrings();
-    if (!test::SuiteInstall::SubstituteBuilt()) {
-      std::cout << "SKIPPED: SuiteApp.exe has not been built\n";
-      GTEST_SKIP() << "SuiteApp.exe has not been built";
-    }
-    install_.emplace();
-    suite::SetElevationHook([this](const suite::ElevationRequest&) -> std::optional<INT_PTR> {
-      ++elevations_;
-      return std::nullopt;
-    });
-  }
-  void TearDown() override {
-    suite::SetElevationHook({});
-    win::OverrideSystemFacts({});
-    install_.reset();
-  }
-
-  static void PlayAdministrator(bool administrator) {
-    win::SystemFacts facts;
-    facts.administrator = administrator;
-    win::OverrideSystemFacts(facts);
-  }
-
-  std::optional<test::SuiteInstall> install_;
-  int elevations_ = 0;
-};
+using DictionaryInstallTest = test::SuiteInstallTest;
 
 TEST_F(DictionaryInstallTest, AnAdministratorStartsTheLocalInstallerAndTheStartCentreCloses) {
   PlayAdministrator(true);
@@ -84,7 +52,7 @@ TEST_F(DictionaryInstallTest, AStandardUserWhoDeclinesTheRightsStartsNothingAndL
   EXPECT_EQ(install_->RunningCopies(L"DictInst.exe"), 0u);
   EXPECT_FALSE(RunningRecord(L"DictInstS").has_value());
   EXPECT_EQ(context.CloseRequests(), 0);
-  EXPECT_EQ(elevations_, 0);
+  EXPECT_TRUE(elevations_.empty());
   ASSERT_EQ(context.Shown().size(), 2u);
   EXPECT_EQ(context.Shown()[1].text,
             L"You need administrator rights to install dictionaries.\nLaunch this application with administrator "
@@ -98,7 +66,7 @@ TEST_F(DictionaryInstallTest, AStandardUserWhoAgreesStartsItElevated) {
   test::LaunchTestContext context(test::Sections{{L"apps", {L"DictInst"}}});
   context.Answer({IDYES, IDYES});
   suite::InstallDictionaries(context);
-  EXPECT_EQ(elevations_, 1);
+  EXPECT_EQ(elevations_.size(), 1u);
   EXPECT_TRUE(install_->WaitForStartOf(L"DictInst.exe").has_value());
   EXPECT_EQ(context.CloseRequests(), 1);
 }
@@ -123,8 +91,7 @@ TEST_F(DictionaryInstallTest, RefusalsSayWhy) {
       {"network client without the server setup", {{L"apps", {L"DictInstS"}}}, L"SRV1", true, IDS_NET_SERVER_ONLY},
   };
   for (const auto& c : cases) {
-    install_.reset();  // a fresh installation for each case
-    install_.emplace();
+    Reinstall();
     // The Apps key exists either way; without it the registry counts as damaged.
     install_->Install(c.installed ? L"DictInst" : L"Vnto");
     test::LaunchTestContext context(c.sections);

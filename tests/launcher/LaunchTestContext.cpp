@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/PrivateMessages.h"
 #include "profile/ProfileWriter.h"
 #include "support/TestPaths.h"
 #include "win/Resources.h"
@@ -76,6 +77,10 @@ LRESULT CALLBACK LaunchTestContext::WindowProc(HWND window, UINT message, WPARAM
   if (message == WM_NCDESTROY) ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
   if (message == WM_CLOSE && self) {
     ++self->closeRequests_;  // counted, but the window stays for the test to look at
+    return 0;
+  }
+  if (message == app::kPluginsManagerMessage && self) {
+    ++self->pluginRequests_;
     return 0;
   }
   return ::DefWindowProcW(window, message, wParam, lParam);

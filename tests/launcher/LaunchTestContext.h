@@ -1,6 +1,8 @@
 // The start centre as the launcher sees it, played by a test: a product configuration built in
 // memory, a kernel that runs here or on a named server, message boxes answered from a script and
-// recorded, and a real hidden main window that counts the WM_CLOSE it receives.
+// recorded, and a real hidden main window that counts what the start centre's main window is asked
+// to do: close (WM_CLOSE, after an exclusive start) and start the plug-ins manager
+// (app::kPluginsManagerMessage, after a failed switching-on).
 #pragma once
 
 #include <windows.h>
@@ -51,6 +53,7 @@ class LaunchTestContext final : public suite::LaunchContext {
   [[nodiscard]] const std::vector<ShownBox>& Shown() const noexcept { return shown_; }
   [[nodiscard]] size_t UnusedAnswers() const noexcept { return answers_.size(); }
   [[nodiscard]] int CloseRequests() const noexcept { return closeRequests_; }
+  [[nodiscard]] int PluginManagerRequests() const noexcept { return pluginRequests_; }
 
   const CXCryptedProfileW& ProductConfiguration() const override { return configuration_; }
   const std::wstring& ProductName() const override { return productName_; }
@@ -71,6 +74,7 @@ class LaunchTestContext final : public suite::LaunchContext {
   std::vector<ShownBox> shown_;
   HWND window_ = nullptr;
   int closeRequests_ = 0;
+  int pluginRequests_ = 0;
 };
 
 }  // namespace test

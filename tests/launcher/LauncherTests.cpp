@@ -7,17 +7,14 @@
 #include <shellapi.h>
 
 #include <algorithm>
-#include <iostream>
 
 #include "LaunchTestContext.h"
 #include "StringIds.h"
-#include "SuiteInstall.h"
+#include "SuiteInstallTest.h"
 #include "suite/DictionaryInstall.h"
 #include "suite/LaunchList.h"
 #include "suite/Launcher.h"
 #include "suite/ShellStart.h"
-#include "win/Resources.h"
-#include "win/System.h"
 
 namespace {
 
@@ -32,40 +29,8 @@ class NullSink final : public suite::LaunchListSink {
   void AddRow(HICON, const std::wstring&, const std::wstring&, bool) override {}
 };
 
-class LauncherTest : public ::testing::Test {
+class LauncherTest : public test::SuiteInstallTest {
  protected:
-  void SetUp() override {
-    test::UseEnglishStrings();
-    if (!test::SuiteInstall::SubstituteBuilt()) {
-      std::cout << "SKIPPED: SuiteApp.exe has not been built\n";
-      GTEST_SKIP() << "SuiteApp.exe has not been built";
-    }
-    install_.emplace();
-    suite::SetElevationHook([this](const suite::ElevationRequest& request) -> std::optional<INT_PTR> {
-      elevations_.push_back(request);
-      return elevationAnswer_;
-    });
-  }
-
-  void TearDown() override {
-    suite::SetElevationHook({});
-    win::OverrideSystemFacts({});
-    install_.reset();
-  }
-
-  // A fresh installation, no started programs and an empty Running key, for the next case.
-  void Reinstall() {
-    install_.reset();
-    install_.emplace();
-    elevations_.clear();
-  }
-
-  static void SetAdministrator(bool administrator) {
-    win::SystemFacts facts;
-    facts.administrator = administrator;
-    win::OverrideSystemFacts(facts);
-  }
-
   // A menu command's list, or else the launch list's row of the one app ID (in show-all mode,
   // so that rows whose files are missing are there).
   static void Launch(test::LaunchTestContext& context, bool fromMenu, const std::wstring& command) {
@@ -78,12 +43,6 @@ class LauncherTest : public ::testing::Test {
     ASSERT_NE(row, items.end()) << "no row for " << command;
     list.LaunchItem(static_cast<size_t>(row - items.begin()));
   }
-
-  static std::wstring Elevation(UINT reason) { return win::LoadString(reason) + win::LoadString(IDS_LAUNCH_AS_ADMIN); }
-
-  std::optional<test::SuiteInstall> install_;
-  std::vector<suite::ElevationRequest> elevations_;
-  std::optional<INT_PTR> elevationAnswer_;  // nullopt: the real call goes ahead
 };
 
 TEST_F(LauncherTest, StartsLeaveTheirRecordAndPassNoArguments) {
@@ -106,7 +65,7 @@ TEST_F(LauncherTest, StartsLeaveTheirRecordAndPassNoArguments) {
       {"menu, plug-ins manager for a standard user", true, L"VantoEM", L"", L"VantoEM", L"VantoEM", std::nullopt,
        L"<none>"},
   };
-  SetAdministrator(false);
+  PlayAdministrator(false);
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     Reinstall();
@@ -169,7 +128,7 @@ TEST_F(LauncherTest, StartsThatFailTakeBackTheRecordTheyWroteAndNoOther) {
 }
 
 TEST_F(LauncherTest, StandardUserStartsBackupUnelevatedAfterDecliningRightsAndTheStartCentreCloses) {
-  SetAdministrator(false);
+  PlayAdministrator(false);
   test::LaunchTestContext context({{L"apps", {L"UBackup"}}, {L"allapps", {L"UBackup"}}});
   install_->Install(L"UBackup");
   context.Answer({IDYES, IDNO});
@@ -187,7 +146,10 @@ TEST_F(LauncherTest, StandardUserStartsBackupUnelevatedAfterDecliningRightsAndTh
   EXPECT_EQ(shown[0].id, static_cast<UINT>(IDS_CLOSE_ALL_APPS));
   EXPECT_EQ(shown[0].argument, L"VANTO Translator Home");
   EXPECT_EQ(shown[0].flags & MB_TYPEMASK, static_cast<UINT>(MB_YESNO));
-  EXPECT_EQ(shown[1].text, Elevation(IDS_ADMIN_FOR_BACKUP));
+  EXPECT_EQ(
+      shown[1].text,
+      L"You need administrator rights to back up data for all users of VANTO translator on this computer.\n"
+      L"Launch this application with administrator rights?");
   EXPECT_EQ(shown[1].flags, static_cast<UINT>(MB_YESNO)) << "Yes and No, no icon";
   EXPECT_EQ(context.UnusedAnswers(), 0u);
 }
@@ -213,7 +175,7 @@ TEST_F(LauncherTest, ExclusiveStartsWaitForTheStartCentreAndCloseIt) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     Reinstall();
-    SetAdministrator(c.administrator);
+    PlayAdministrator(c.administrator);
     elevationAnswer_ = c.elevation;
     test::LaunchTestContext context({{L"apps", {c.appId}}, {L"allapps", {c.appId}}, {L"_menu6", {L"item0"}}});
     context.UseServer(L"SRV1");
@@ -255,7 +217,7 @@ TEST_F(LauncherTest, DecliningAnExclusiveStartTakesBackTheRecordAndStartsNothing
       {"menu, network dictionary installer's rights question", true, L"DictInstS", {IDYES, IDNO}},
       {"menu, network backup's rights question", true, L"UBackupNET", {IDYES, IDNO}},
   };
-  SetAdministrator(false);
+  PlayAdministrator(false);
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     Reinstall();
@@ -289,7 +251,7 @@ TEST_F(LauncherTest, PluginsManagerFromTheListAsksAStandardUserForRights) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     Reinstall();
-    SetAdministrator(c.administrator);
+    PlayAdministrator(c.administrator);
     test::LaunchTestContext context({{L"apps", {L"VantoEM"}}, {L"allapps", {L"VantoEM"}}});
     install_->Install(L"VantoEM");
     context.Answer(c.answers);
@@ -302,7 +264,11 @@ TEST_F(LauncherTest, PluginsManagerFromTheListAsksAStandardUserForRights) {
     }
     ASSERT_EQ(context.Shown().size(), c.administrator ? 0u : 1u);
     if (!c.administrator) {
-      EXPECT_EQ(context.Shown()[0].text, Elevation(IDS_ADMIN_FOR_EXTENSIONS));
+      EXPECT_EQ(
+          context.Shown()[0].text,
+          L"You need administrator rights to enable translation extensions for QIP Infium, Internet "
+          L"Explorer, Mozilla Firefox, and Adobe Acrobat.\nTo enable other translation extensions, you need "
+          L"the current user rights.\nLaunch this application with administrator rights?");
     }
     const auto started = install_->WaitForStartOf(L"VantoEM.exe");
     ASSERT_TRUE(started);
@@ -336,7 +302,7 @@ TEST_F(LauncherTest, ApplicationsTheProductDoesNotListAreRefused) {
 
     ASSERT_EQ(context.Shown().size(), 1u);
     if (c.serverOnly) {
-      EXPECT_EQ(context.Shown()[0].text, win::LoadString(IDS_NET_SERVER_ONLY));
+      EXPECT_EQ(context.Shown()[0].text, L"This application can only run on the VANTO NET server.");
     } else {
       EXPECT_EQ(context.Shown()[0].id, static_cast<UINT>(IDS_OTHER_PRODUCTS));
     }
@@ -360,7 +326,7 @@ TEST_F(LauncherTest, APathLongerThanTheShellTakesIsReportedAndNotStarted) {
       {"TM manager", Via::kTmManager, L"TMD", L"TMD", {}, L"VANTO TM Manager"},
       {"dictionary installer", Via::kDictionaries, L"DictInst", L"DictInstS", {IDYES}, L"VANTO Dictionary Installer"},
   };
-  SetAdministrator(true);  // no questions about rights
+  PlayAdministrator(true);  // no questions about rights
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     Reinstall();

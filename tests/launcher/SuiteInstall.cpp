@@ -1,13 +1,12 @@
 #include "SuiteInstall.h"
 
-#include <tlhelp32.h>
-
 #include <atomic>
 #include <chrono>
 #include <cwchar>
 #include <stdexcept>
 
 #include "support/Driver.h"
+#include "support/ProcessList.h"
 #include "support/TestPaths.h"
 
 namespace test {
@@ -71,29 +70,6 @@ std::vector<std::wstring> SplitAt(const std::wstring& text, wchar_t separator) {
     parts.push_back(text.substr(from, at == std::wstring::npos ? std::wstring::npos : at - from));
     if (at == std::wstring::npos) return parts;
     from = at + 1;
-  }
-}
-
-// Calls `visit` with an open handle of every process whose executable lies in `folder` (and, when
-// given, has the file name `executable`).
-template <class Visit>
-void ForEachProcessIn(const fs::path& folder, const std::wstring& executable, Visit visit) {
-  const win::UniqueHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-  if (!snapshot) return;
-  PROCESSENTRY32W entry{};
-  entry.dwSize = sizeof(entry);
-  const std::wstring prefix = folder.wstring() + L"\\";
-  for (BOOL more = ::Process32FirstW(snapshot.get(), &entry); more; more = ::Process32NextW(snapshot.get(), &entry)) {
-    if (!executable.empty() && !SameText(entry.szExeFile, executable)) continue;
-    const win::UniqueHandle process(::OpenProcess(
-        PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID));
-    if (!process) continue;
-    std::wstring image(1024, L'\0');
-    DWORD size = static_cast<DWORD>(image.size());
-    if (!::QueryFullProcessImageNameW(process.get(), 0, image.data(), &size)) continue;
-    image.resize(size);
-    if (image.size() > prefix.size() && SameText(std::wstring_view(image).substr(0, prefix.size()), prefix))
-      visit(process.get());
   }
 }
 
@@ -172,18 +148,15 @@ std::optional<JournalLine> SuiteInstall::WaitForStartOf(const std::wstring& exec
 }
 
 size_t SuiteInstall::RunningCopies(const std::wstring& executable) const {
-  size_t count = 0;
-  ForEachProcessIn(Folder(), executable, [&](HANDLE process) {
-    if (::WaitForSingleObject(process, 0) == WAIT_TIMEOUT) ++count;
-  });
-  return count;
+  // A copy that is still starting counts too: the list waits until it can tell.
+  return ProcessesIn(Folder(), executable).size();
 }
 
 void SuiteInstall::EndStartedPrograms() const {
-  ForEachProcessIn(Folder(), {}, [](HANDLE process) {
-    ::TerminateProcess(process, 1);
-    ::WaitForSingleObject(process, 10000);
-  });
+  for (const ListedProcess& process : ProcessesIn(Folder())) {
+    ::TerminateProcess(process.handle.get(), 1);
+    ::WaitForSingleObject(process.handle.get(), 10000);
+  }
 }
 
 std::optional<std::wstring> RunningRecord(const std::wstring& appId) {

@@ -65,8 +65,9 @@ class SuiteInstall {
   // The journal's lines so far; waiting (pumping messages) for one of `executable` when given.
   [[nodiscard]] std::vector<JournalLine> Journal() const;
   [[nodiscard]] std::optional<JournalLine> WaitForStartOf(const std::wstring& executable) const;
-  // The processes running from the scratch folder under this executable name (checked at once:
-  // a shell start has created its process by the time it returns).
+  // The processes running from the scratch folder under this executable name. A shell start has
+  // created its process by the time it returns; one still starting is waited for until it can be
+  // told apart, so a copy started a moment ago always counts.
   [[nodiscard]] size_t RunningCopies(const std::wstring& executable) const;
 
  private:

@@ -10,11 +10,10 @@
 
 #include "LaunchTestContext.h"
 #include "StringIds.h"
-#include "SuiteInstall.h"
+#include "SuiteInstallTest.h"
 #include "suite/Launcher.h"
 #include "suite/ShellStart.h"
 #include "support/ScratchDir.h"
-#include "win/Resources.h"
 
 namespace {
 
@@ -22,19 +21,8 @@ using test::RunningRecord;
 
 constexpr wchar_t kDatabase[] = L"Legal EN-DE";
 
-class TmManagerTest : public ::testing::Test {
+class TmManagerTest : public test::SuiteInstallTest {
  protected:
-  void SetUp() override {
-    test::UseEnglishStrings();
-    if (!test::SuiteInstall::SubstituteBuilt()) {
-      std::cout << "SKIPPED: SuiteApp.exe has not been built\n";
-      GTEST_SKIP() << "SuiteApp.exe has not been built";
-    }
-    install_.emplace();
-  }
-  void TearDown() override { install_.reset(); }
-
-  std::optional<test::SuiteInstall> install_;
   test::LaunchTestContext context_{test::Sections{{L"apps", {L"TMD"}}}};
 };
 
@@ -45,8 +33,7 @@ TEST_F(TmManagerTest, StartsWithTheDatabaseInItsRecord) {
   } cases[] = {{L"", L"G=Legal EN-DE"}, {L"SRV1", L"G=Legal EN-DE;S=SRV1"}};
   for (const auto& c : cases) {
     SCOPED_TRACE(::testing::PrintToString(std::wstring(c.record)));
-    install_.reset();
-    install_.emplace();
+    Reinstall();
     install_->Install(L"TMD");
     context_.UseServer(c.server);
 
@@ -82,15 +69,19 @@ TEST_F(TmManagerTest, WhatKeepsItFromStarting) {
     const wchar_t* registered;  // the Apps value written; none: no Apps key at all
     bool viaShowMessage;
     UINT message;
+    const wchar_t* text;
   } cases[] = {
-      {"a missing file", L"TMD", true, IDS_LAUNCH_FAILED},
-      {"no Apps value of its own", L"Batcher", true, IDS_APP_NOT_INSTALLED},
-      {"no Apps key: the registry is damaged", nullptr, false, IDS_REGISTRY_DAMAGED},
+      {"a missing file", L"TMD", true, IDS_LAUNCH_FAILED,
+       L"There was a problem launching the selected application. The file may be missing or corrupt, or you "
+       L"do not have sufficient privileges."},
+      {"no Apps value of its own", L"Batcher", true, IDS_APP_NOT_INSTALLED,
+       L"The selected application is not installed. Launch the installer and select the application to be "
+       L"installed."},
+      {"no Apps key: the registry is damaged", nullptr, false, 0, L"Registry information is damaged."},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    install_.reset();
-    install_.emplace();
+    Reinstall();
     test::LaunchTestContext context(test::Sections{{L"apps", {L"TMD"}}});
     if (c.registered) install_->Register(c.registered, install_->Folder() / L"TMD.exe");
 
@@ -99,11 +90,11 @@ TEST_F(TmManagerTest, WhatKeepsItFromStarting) {
     EXPECT_EQ(RunningRecord(L"TMD"), std::nullopt);
     ASSERT_EQ(context.Shown().size(), 1u);
     const test::ShownBox& box = context.Shown()[0];
+    EXPECT_EQ(box.viaShowMessage, c.viaShowMessage);
+    EXPECT_EQ(box.id, c.message);
+    EXPECT_EQ(box.text, c.text);
     if (c.viaShowMessage) {
-      EXPECT_EQ(box.id, c.message);
       EXPECT_EQ(box.argument, L"VANTO TM Manager");
-    } else {
-      EXPECT_EQ(box.text, win::LoadString(c.message));
     }
   }
 }

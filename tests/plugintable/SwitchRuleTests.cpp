@@ -8,16 +8,22 @@
 #include <iterator>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "TestSwitch.h"
 #include "app/LogSink.h"
+#include "support/SavedState.h"
 #include "support/ScratchDir.h"
+#include "support/StateCheck.h"
 #include "support/TestPaths.h"
 #include "switches/Switch.h"
 #include "win/Handle.h"
 #include "win/MessageBox.h"
 #include "win/Resources.h"
+
+// Every test of this program leaves the process-wide state as it found it.
+[[maybe_unused]] const bool kStateChecked = test::CheckProcessStateAroundEveryTest();
 
 namespace {
 
@@ -33,15 +39,13 @@ constexpr wchar_t kContactSupport[] =
 class SwitchRuleTest : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(answered_.StringsLoaded()); }
-  void TearDown() override {
-    switches::SetMessageOwner(nullptr);
-    app::Log().SetFilePath({});
-  }
 
   [[nodiscard]] std::unique_ptr<test::TestSwitch> Make(test::SwitchScript script) {
     return std::make_unique<test::TestSwitch>(L"VANTO for Internet Explorer", std::move(script), log_);
   }
 
+  const test::Restorer savedOwner_ = test::SavedMessageOwner();
+  const test::Restorer savedLog_ = test::SavedLog();
   std::shared_ptr<test::SwitchLog> log_ = std::make_shared<test::SwitchLog>();
   test::AnsweredBoxes answered_;
   const std::vector<win::MessageBoxRequest>& boxes_ = answered_.Shown();
@@ -72,7 +76,10 @@ TEST_F(SwitchRuleTest, ChangeTestLooksUpTheStoredRecordById) {
 }
 
 TEST_F(SwitchRuleTest, FailingRecordsAreInvertedAndShownOnlyWhenNotQuiet) {
-  HWND owner = ::CreateWindowExW(0, L"STATIC", L"owner", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  const std::unique_ptr<std::remove_pointer_t<HWND>, decltype(&::DestroyWindow)> window(
+      ::CreateWindowExW(0, L"STATIC", L"owner", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr),
+      &::DestroyWindow);
+  const HWND owner = window.get();
   switches::SetMessageOwner(owner);
   test::SwitchScript script = test::Script(L"Internet Explorer", {512});
   script.failApply = true;
@@ -93,9 +100,10 @@ TEST_F(SwitchRuleTest, FailingRecordsAreInvertedAndShownOnlyWhenNotQuiet) {
   EXPECT_EQ(boxes_[0].owner, owner);
   EXPECT_EQ(boxes_[0].caption, L"VANTO Plug-ins Manager");
   EXPECT_EQ(boxes_[0].flags, static_cast<UINT>(MB_ICONERROR));
-  EXPECT_EQ(boxes_[0].text, L"Unable to embed/disable the translation functions in \r\n\""
-                            L"VANTO for Internet Explorer\"\r\n" + std::wstring(kNoAdmin));
-  ::DestroyWindow(owner);
+  EXPECT_EQ(boxes_[0].text,
+            L"Unable to embed/disable the translation functions in \r\n\""
+            L"VANTO for Internet Explorer\"\r\n" +
+                std::wstring(kNoAdmin));
 }
 
 TEST_F(SwitchRuleTest, AnyOtherErrorIsShownAsAGeneralFailureOfTheProduct) {

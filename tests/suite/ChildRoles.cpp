@@ -21,12 +21,22 @@ int WaitForParent(const wchar_t* parentId) {
   return 0;
 }
 
+bool SignalReady(const wchar_t* readyEvent) {
+  const win::UniqueHandle ready(::OpenEventW(EVENT_MODIFY_STATE, FALSE, readyEvent));
+  return ready && ::SetEvent(ready.get());
+}
+
 int HoldExclusive(const wchar_t* parentId, const wchar_t* readyEvent, const wchar_t* file) {
   const win::UniqueFile held(::CreateFileW(file, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                                            FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!held) return 2;
-  const win::UniqueHandle ready(::OpenEventW(EVENT_MODIFY_STATE, FALSE, readyEvent));
-  if (!ready || !::SetEvent(ready.get())) return 4;
+  if (!SignalReady(readyEvent)) return 4;
+  return WaitForParent(parentId);
+}
+
+// Running code of its own, the copy is past its start: the process list names it.
+int WaitReady(const wchar_t* parentId, const wchar_t* readyEvent) {
+  if (!SignalReady(readyEvent)) return 4;
   return WaitForParent(parentId);
 }
 
@@ -36,11 +46,28 @@ std::wstring ParentId() {
 
 std::filesystem::path ThisProgram() { return win::ModulePath(); }
 
+// Starts `program` with `arguments` followed by the name of an event that the child sets once it
+// is ready; true when it did (false when the child ended first).
+bool StartAndWaitUntilReady(const std::filesystem::path& program, const std::wstring& arguments,
+                            test::Process& process) {
+  static std::atomic<unsigned> counter{0};
+  const std::wstring eventName =
+      L"StartdeckSuiteTests-Ready-" + ParentId() + L"-" + std::to_wstring(++counter);
+  const win::UniqueHandle ready(::CreateEventW(nullptr, TRUE, FALSE, eventName.c_str()));
+  if (!ready) return false;
+  if (!process.Start(program, arguments + L" " + eventName)) return false;
+  // Either the child is ready or it has ended without; the time limit only guards a hang.
+  test::WaitUntil(
+      [&] { return ::WaitForSingleObject(ready.get(), 0) == WAIT_OBJECT_0 || !process.Running(); },
+      std::chrono::seconds(60));
+  return ::WaitForSingleObject(ready.get(), 0) == WAIT_OBJECT_0;
+}
+
 }  // namespace
 
 std::optional<int> RunChildRole(int argc, wchar_t** argv) {
-  if (argc == 3 && std::wstring(argv[1]) == kWaitSwitch) return WaitForParent(argv[2]);
-  if (argc == 5 && std::wstring(argv[1]) == kHoldSwitch) return HoldExclusive(argv[2], argv[3], argv[4]);
+  if (argc == 4 && std::wstring(argv[1]) == kWaitSwitch) return WaitReady(argv[2], argv[3]);
+  if (argc == 5 && std::wstring(argv[1]) == kHoldSwitch) return HoldExclusive(argv[2], argv[4], argv[3]);
   return std::nullopt;
 }
 
@@ -48,23 +75,13 @@ bool StartWaitingCopy(const std::filesystem::path& copy, test::Process& process)
   std::error_code ec;
   std::filesystem::copy_file(ThisProgram(), copy, std::filesystem::copy_options::overwrite_existing, ec);
   if (ec) return false;
-  return process.Start(copy, std::wstring(kWaitSwitch) + L" " + ParentId());
+  return StartAndWaitUntilReady(copy, std::wstring(kWaitSwitch) + L" " + ParentId(), process);
 }
 
 bool StartExclusiveHolder(const std::filesystem::path& file, test::Process& process) {
-  static std::atomic<unsigned> counter{0};
-  const std::wstring eventName =
-      L"StartdeckSuiteTests-Held-" + ParentId() + L"-" + std::to_wstring(++counter);
-  const win::UniqueHandle ready(::CreateEventW(nullptr, TRUE, FALSE, eventName.c_str()));
-  if (!ready) return false;
-  const std::wstring arguments =
-      std::wstring(kHoldSwitch) + L" " + ParentId() + L" " + eventName + L" \"" + file.wstring() + L"\"";
-  if (!process.Start(ThisProgram(), arguments)) return false;
-  // Either the child holds the file or it has ended without it; the time limit only guards a hang.
-  test::WaitUntil(
-      [&] { return ::WaitForSingleObject(ready.get(), 0) == WAIT_OBJECT_0 || !process.Running(); },
-      std::chrono::seconds(60));
-  return ::WaitForSingleObject(ready.get(), 0) == WAIT_OBJECT_0;
+  return StartAndWaitUntilReady(
+      ThisProgram(), std::wstring(kHoldSwitch) + L" " + ParentId() + L" \"" + file.wstring() + L"\"",
+      process);
 }
 
 }  // namespace suitetest

@@ -14,7 +14,8 @@ namespace suitetest {
 // Runs the role named in argv, if any, and returns its exit code; nullopt when argv names none.
 std::optional<int> RunChildRole(int argc, wchar_t** argv);
 
-// Starts a copy of this test program as `copy` that just waits until this process ends.
+// Starts a copy of this test program as `copy` that just waits until this process ends; returns
+// once the copy runs (true) or has ended (false).
 bool StartWaitingCopy(const std::filesystem::path& copy, test::Process& process);
 
 // Starts this test program holding `file` open for reading and writing with no sharing at all;

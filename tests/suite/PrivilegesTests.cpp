@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "support/SavedState.h"
 #include "suite/Owners.h"
 #include "suite/Privileges.h"
 #include "win/Handle.h"
@@ -23,7 +24,8 @@ bool RunningUnderWine() {
 class IsAdministrator : public ::testing::Test {
  protected:
   void SetUp() override { win::OverrideSystemFacts({}); }
-  void TearDown() override { win::OverrideSystemFacts({}); }
+
+  const test::Restorer savedFacts_ = test::SavedSystemFacts();
 };
 
 TEST_F(IsAdministrator, TheOverridePlaysEitherUser) {

@@ -2,17 +2,16 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
-#include <tlhelp32.h>
 
 #include <cwctype>
-#include <set>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "ChildRoles.h"
+#include "support/ProcessList.h"
 #include "support/ScratchDir.h"
 #include "suite/ProcessSearch.h"
-#include "win/Handle.h"
 
 namespace {
 
@@ -42,17 +41,6 @@ int Record(DWORD processId, WORD taskId, const wchar_t* name, LPARAM value) noex
 
 int GoOn(DWORD, WORD, const wchar_t*, LPARAM) noexcept {
   return 1;
-}
-
-std::set<DWORD> RunningProcessIds() {
-  std::set<DWORD> ids;
-  const win::UniqueHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-  PROCESSENTRY32W entry{};
-  entry.dwSize = sizeof(entry);
-  for (BOOL more = ::Process32FirstW(snapshot.get(), &entry); more;
-       more = ::Process32NextW(snapshot.get(), &entry))
-    ids.insert(entry.th32ProcessID);
-  return ids;
 }
 
 // Names only this test run uses, so that parallel tests never find each other's children.
@@ -109,36 +97,33 @@ TEST_F(ProcessSearch, NotFoundOnceTheProgramHasEnded) {
 
 TEST_F(ProcessSearch, TheCallbackSeesEveryProcessWhenNoneMatches) {
   suite::SetProcessTarget(UniqueName(L"NotRunning"));
-  const std::set<DWORD> before = RunningProcessIds();
+  // Processes of parallel tests come and go during the search. Those that ran, named, before it
+  // and still run after it ran throughout; the handles held meanwhile keep their IDs from being
+  // given to newcomers.
+  const std::vector<test::ListedProcess> before = test::SettledProcesses();
   Watch watch;
   EXPECT_FALSE(suite::FindProcess(&Record, reinterpret_cast<LPARAM>(&watch)));
-  const std::set<DWORD> after = RunningProcessIds();
   EXPECT_EQ(suite::FoundProcessId(), 0u);
 
-  std::set<DWORD> seen;
+  std::map<DWORD, std::wstring> seen;
   for (const Seen& s : watch.seen) {
-    seen.insert(s.processId);
     // No NTVDM under a 64-bit system, so only processes, with task ID 0.
     EXPECT_EQ(s.taskId, 0) << s.name;
-    // A process of a parallel test that is just starting or ending may have no name yet.
-    if (before.count(s.processId) && after.count(s.processId)) {
-      EXPECT_FALSE(s.name.empty()) << s.processId;
-    }
+    seen.emplace(s.processId, s.name);
   }
-  // Every process that ran before and after the search was reported to the callback.
-  for (DWORD id : before) {
-    if (after.count(id)) {
-      EXPECT_TRUE(seen.count(id)) << "process " << id << " was not reported";
-    }
+  size_t throughout = 0;
+  for (const test::ListedProcess& process : before) {
+    if (::WaitForSingleObject(process.handle.get(), 0) != WAIT_TIMEOUT) continue;  // ended meanwhile
+    ++throughout;
+    const auto reported = seen.find(process.id);
+    ASSERT_NE(reported, seen.end()) << "process " << process.id << " ("
+                                    << testing::PrintToString(process.name) << ") was not reported";
+    EXPECT_EQ(reported->second, process.name) << "process " << process.id;
   }
-  bool sawSelf = false;
-  bool sawChild = false;
-  for (const Seen& s : watch.seen) {
-    if (s.processId == ::GetCurrentProcessId()) sawSelf = _wcsicmp(s.name.c_str(), L"suite_tests.exe") == 0;
-    if (s.processId == child_.Id()) sawChild = s.name == childName_;
-  }
-  EXPECT_TRUE(sawSelf) << "this test program, under its own name";
-  EXPECT_TRUE(sawChild) << "the child, under the name it was started as";
+  EXPECT_GE(throughout, 2u) << "this test program and its child at least";
+  EXPECT_EQ(seen.count(::GetCurrentProcessId()), 1u);
+  EXPECT_EQ(_wcsicmp(seen[::GetCurrentProcessId()].c_str(), L"suite_tests.exe"), 0) << "this test program";
+  EXPECT_EQ(seen[child_.Id()], childName_) << "the child, under the name it was started as";
 }
 
 TEST_F(ProcessSearch, TheMatchIsReportedToTheCallbackLastOfAll) {

@@ -10,6 +10,7 @@
 #include "OfficeTestSupport.h"
 #include "app/LogSink.h"
 #include "support/RegistrySandbox.h"
+#include "support/SavedState.h"
 #include "support/ScratchDir.h"
 #include "switches/MSOfficeSW.h"
 
@@ -461,12 +462,8 @@ TEST_F(OfficeSwitchTest, DisablingAnAddinWhoseKeyIsGoneFailsWithItsText) {
 
 TEST_F(OfficeSwitchTest, TheLogGetsTheHostsFoundAndTheFailureWithItsText) {
   const fs::path log = scratch_.path() / L"switches.log";
-  const std::wstring before = app::Log().FilePath();
+  const test::Restorer savedLog = test::SavedLog();
   app::Log().SetFilePath(log.wstring());
-  struct Restore {
-    std::wstring path;
-    ~Restore() { app::Log().SetFilePath(path); }
-  } restore{before};
 
   AllowEverywhere();
   PutAddinFiles();
@@ -575,12 +572,11 @@ TEST_F(OfficeSwitchTest, AnInstallerErrorWhileSwitchingIsHandledLikeAnyOtherErro
   test::WriteFile(scratch_.path() / L"blocker", "a file, not a folder");
   test::SetString(HKEY_CURRENT_USER, kEdSettingsKey, L"StartupFolder", (scratch_.path() / L"blocker" / L"STARTUP").wstring());
   const fs::path log = scratch_.path() / L"switches.log";
-  const std::wstring before = app::Log().FilePath();
+  const test::Restorer savedLog = test::SavedLog();
   app::Log().SetFilePath(log.wstring());
   records[0].state = 1;
   BoxRecorder boxes;
   EXPECT_EQ(office.ApplyStates(records, 0), 1);
-  app::Log().SetFilePath(before);
   EXPECT_EQ(records[0].state, 0);
   ASSERT_EQ(boxes.Boxes().size(), 1u);
   EXPECT_EQ(boxes.Boxes()[0].text, std::wstring(kEmbedFailed) + kEd + L"\"\r\n" + kContactSupport);

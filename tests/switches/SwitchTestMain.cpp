@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "OfficeTestSupport.h"
+#include "support/StateCheck.h"
 
 namespace {
 
@@ -29,5 +30,6 @@ int main(int argc, char** argv) {
   Apartment apartment;
   ::testing::InitGoogleTest(&argc, argv);
   ::testing::AddGlobalTestEnvironment(std::make_unique<officetest::EdSetupRegistration>().release());
+  test::CheckProcessStateAroundEveryTest();
   return RUN_ALL_TESTS();
 }

@@ -34,14 +34,10 @@ switches::PluginRecord Record(int application, const wchar_t* name, int state, i
   return test::Found(application, name, state, kind, product);
 }
 
-class AppListTest : public test::SandboxedTest {
+class AppListTest : public tasktest::SandboxedTaskTest {
  protected:
-  void SetUp() override { test::UseEnglishStrings(); }
-
   // An installed suite application (its file need not exist for the list).
-  void Install(const std::wstring& appId) { tasktest::RegisterApp(appId, (scratch_.path() / (appId + L".exe")).wstring()); }
-
-  test::ScratchDir scratch_;
+  void Install(const std::wstring& appId) { RegisterMissing(appId); }
 };
 
 TEST_F(AppListTest, OfficeRecordsLeadInReverseDiscoveryOrderThenTheTranslator) {

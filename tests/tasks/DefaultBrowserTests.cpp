@@ -17,10 +17,8 @@ namespace {
 
 using tasktest::Keys;
 
-class DefaultBrowserTest : public test::SandboxedTest {
+class DefaultBrowserTest : public tasktest::SandboxedTaskTest {
  protected:
-  void SetUp() override { test::UseEnglishStrings(); }
-
   // ".html" opens with `executable`, a file in the scratch folder.
   void Associate(const std::wstring& executable) {
     const std::filesystem::path program = scratch_.Folder(L"Browser") / executable;
@@ -37,8 +35,6 @@ class DefaultBrowserTest : public test::SandboxedTest {
          {L"VntoIE", test::Script(L"Internet Explorer", {512},
                                   {test::Found(0, L"Internet Explorer 8", 1, 512, L"VANTO for Internet Explorer")})}});
   }
-
-  test::ScratchDir scratch_;
 };
 
 TEST_F(DefaultBrowserTest, TheAssociatedProgramsFileNameNamesItsEntry) {
@@ -56,7 +52,7 @@ TEST_F(DefaultBrowserTest, TheAssociatedProgramsFileNameNamesItsEntry) {
   EXPECT_EQ(utils.DefaultBrowserEntry(window.List()), 1);
 
   // The search stops at the first entry without a record.
-  tasktest::RegisterApp(L"Vnto", (scratch_.path() / L"Vnto.exe").wstring());
+  RegisterMissing(L"Vnto");
   ASSERT_TRUE(utils.FillAppList(L"Vnto|VntoIE", 0, window.List()));
   ASSERT_EQ(window.List().Text(1), L"Internet Explorer 8");
   EXPECT_EQ(utils.DefaultBrowserEntry(window.List()), 0);

@@ -5,13 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <iostream>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "../launcher/LaunchTestContext.h"
-#include "../launcher/SuiteInstall.h"
+#include "../launcher/SuiteInstallTest.h"
 #include "HandOffTestContext.h"
 #include "TaskFixtures.h"
 #include "support/Driver.h"
@@ -52,21 +51,16 @@ tasktest::Sections Product() {
   return {{L"apps", apps}, {L"allapps", apps}};
 }
 
-class HandOffStartTest : public ::testing::Test {
+class HandOffStartTest : public test::SuiteInstallTest {
  protected:
   void SetUp() override {
-    test::UseEnglishStrings();
-    if (!test::SuiteInstall::SubstituteBuilt()) {
-      std::cout << "SKIPPED: SuiteApp.exe has not been built\n";
-      GTEST_SKIP() << "SuiteApp.exe has not been built";
-    }
-    install_.emplace();
+    SuiteInstallTest::SetUp();
+    if (IsSkipped()) return;
     for (const wchar_t* host : {L"winword", L"outlook", L"firefox", L"iexplore", L"soffice", L"AcroRD32", L"msnmsgr"})
       install_->Install(host);
     install_->Install(L"Vnto");
     install_->Install(L"VntoI");
     // The hosts are found in the working folder the hand-off passes on: the start centre's own.
-    folderBefore_ = std::filesystem::current_path();
     std::filesystem::current_path(install_->Folder());
     context_.emplace(Product());
     utils_.emplace(*context_, Hosts());
@@ -77,13 +71,12 @@ class HandOffStartTest : public ::testing::Test {
   void TearDown() override {
     utils_.reset();
     context_.reset();
-    if (!folderBefore_.empty()) std::filesystem::current_path(folderBefore_);
-    win::OverrideSystemFacts({});
+    savedFolder_.reset();  // out of the installation's folder before it goes
     if (!sid_.empty())
       ::RegDeleteTreeW(HKEY_USERS, (sid_ + L"\\Software\\Microsoft\\Internet Explorer\\InternetRegistry\\REGISTRY\\USER\\" +
                                     sid_ + L"\\Software\\Korvelsoft")
                                        .c_str());
-    install_.reset();
+    SuiteInstallTest::TearDown();
   }
 
   int HandOff(const std::wstring& tokens, int entry, const std::wstring& document, int task = 11) {
@@ -107,10 +100,9 @@ class HandOffStartTest : public ::testing::Test {
     return starts.size() >= nth ? starts[nth - 1] : test::JournalLine{};
   }
 
-  std::optional<test::SuiteInstall> install_;
+  std::optional<test::Restorer> savedFolder_{test::SavedCurrentFolder()};
   std::optional<tasktest::HandOffTestContext> context_;
   std::optional<CTranslateMenuUtils> utils_;
-  std::filesystem::path folderBefore_;
   std::wstring sid_;
 };
 

@@ -2,15 +2,22 @@
 // Running key, and the add-in it switches on first.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <sddl.h>
+
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "../launcher/LaunchTestContext.h"
 #include "HandOffTestContext.h"
 #include "StringIds.h"
 #include "TaskFixtures.h"
+#include "app/ComError.h"
 #include "support/Driver.h"
+#include "support/ProcessList.h"
 #include "support/RegistrySandbox.h"
+#include "support/SavedState.h"
 #include "support/ScratchDir.h"
 #include "support/TestPaths.h"
 #include "suite/Privileges.h"
@@ -41,16 +48,34 @@ bool RunningValueExists(const std::wstring& name) {
   return found;
 }
 
-class HandOffTest : public test::SandboxedTest {
- protected:
-  void SetUp() override { test::UseEnglishStrings(); }
-  void TearDown() override { win::OverrideSystemFacts({}); }
-
-  // An application registered at a file that is not there: the shell answers "file not found".
-  void RegisterMissing(const std::wstring& appId) {
-    tasktest::RegisterApp(appId, (scratch_.path() / L"gone" / (appId + L".exe")).wstring());
+// A Running key that this process may read but neither write nor open for writing, as for a user
+// whom an administrator denied it; writable again (so that the sandbox can go) afterwards.
+class LockedRunningKey {
+ public:
+  LockedRunningKey() {
+    test::CreateKey(HKEY_CURRENT_USER, kRunning);
+    EXPECT_EQ(SetAccess(L"D:(A;;KRWD;;;WD)"), ERROR_SUCCESS);
   }
+  ~LockedRunningKey() { EXPECT_EQ(SetAccess(L"D:(A;;KA;;;WD)"), ERROR_SUCCESS); }
+  LockedRunningKey(const LockedRunningKey&) = delete;
+  LockedRunningKey& operator=(const LockedRunningKey&) = delete;
 
+ private:
+  static LSTATUS SetAccess(const wchar_t* sddl) {
+    win::UniqueKey key;
+    LSTATUS status = ::RegOpenKeyExW(HKEY_CURRENT_USER, kRunning, 0, WRITE_DAC, key.put());
+    if (status != ERROR_SUCCESS) return status;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (!::ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl, SDDL_REVISION_1, &descriptor, nullptr))
+      return static_cast<LSTATUS>(::GetLastError());
+    status = ::RegSetKeySecurity(key.get(), DACL_SECURITY_INFORMATION, descriptor);
+    ::LocalFree(descriptor);
+    return status;
+  }
+};
+
+class HandOffTest : public tasktest::SandboxedTaskTest {
+ protected:
   // Fills the list for `tokens` and hands `document` to its entry `entry`.
   int HandOff(CTranslateMenuUtils& utils, const std::wstring& tokens, int entry, const std::wstring& document,
               int task = 11) {
@@ -59,7 +84,26 @@ class HandOffTest : public test::SandboxedTest {
     return utils.HandOff({entry, 7, L"General", document, task});
   }
 
-  test::ScratchDir scratch_;
+  // The suite application `appId` as a real program: a copy of the suite application substitute,
+  // which shows whether the hand-off started it.
+  void InstallProgram(const std::wstring& appId) {
+    ASSERT_TRUE(std::filesystem::exists(test::BinFolder() / L"SuiteApp.exe"))
+        << "SuiteApp.exe has not been built";
+    const std::filesystem::path program = scratch_.Folder(L"Programs") / (appId + L".exe");
+    std::filesystem::copy_file(test::BinFolder() / L"SuiteApp.exe", program);
+    tasktest::RegisterApp(appId, program.wstring());
+  }
+  [[nodiscard]] size_t ProgramsStarted() const {
+    return test::ProcessesIn(scratch_.path() / L"Programs").size();
+  }
+
+  // Whatever a failing test started from the scratch folder ends with it.
+  const test::Restorer endPrograms_{[this] {
+    for (const test::ListedProcess& process : test::ProcessesIn(scratch_.path())) {
+      ::TerminateProcess(process.handle.get(), 1);
+      ::WaitForSingleObject(process.handle.get(), 5000);
+    }
+  }};
 };
 
 TEST_F(HandOffTest, AnEmptyDocumentIsRefusedExceptForMailAndMessages) {
@@ -161,14 +205,54 @@ TEST_F(HandOffTest, DocxDocumentsNeedWord2007ForTheTranslatorAndItsLiteEdition) 
   }
 }
 
-TEST_F(HandOffTest, AComErrorTakesTheRecordBackWithoutAWord) {
-  RegisterMissing(L"Vnto");
+TEST_F(HandOffTest, WithoutItsRecordTheHostIsNotStartedAndThePersonIsTold) {
+  const struct {
+    const char* what;
+    void (*arrange)(tasktest::HandOffTestContext& context, std::optional<LockedRunningKey>& locked);
+  } cases[] = {
+      {"a Running key this user may not write",
+       [](tasktest::HandOffTestContext&, std::optional<LockedRunningKey>& locked) { locked.emplace(); }},
+      {"the Running key removed by another program while the hand-off prepares",
+       [](tasktest::HandOffTestContext& context, std::optional<LockedRunningKey>&) {
+         context.UseServer(L"SRV1");
+         context.WhenServerNameIsRead(
+             [] { EXPECT_EQ(::RegDeleteKeyW(HKEY_CURRENT_USER, kRunning), ERROR_SUCCESS); });
+       }},
+  };
+  InstallProgram(L"Vnto");
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::optional<LockedRunningKey> locked;
+    tasktest::HandOffTestContext context(Product());
+    c.arrange(context, locked);
+    CTranslateMenuUtils utils(context);
+    utils.LoadPlugins();
+
+    EXPECT_EQ(HandOff(utils, L"Vnto", 0, L"C:\\Docs\\a.doc"), 0);
+
+    EXPECT_EQ(ProgramsStarted(), 0u);
+    ASSERT_EQ(context.Shown().size(), 1u);
+    EXPECT_EQ(context.Shown()[0].text,
+              L"Cannot pass the document to the \"VANTO Translator\" application: its translation settings "
+              L"could not be saved in the registry. You may not have sufficient privileges.");
+    EXPECT_EQ(context.Shown()[0].flags, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
+    EXPECT_FALSE(RunningValueExists(L"Vnto"));
+  }
+}
+
+TEST_F(HandOffTest, AKernelErrorTakesBackTheHostsRecordAndStartsNothing) {
+  InstallProgram(L"Vnto");
+  // An earlier hand-off's record: left in place, it would send the translator to that document.
+  test::SetString(HKEY_CURRENT_USER, kRunning, L"Vnto", L"D=7;T=General;U=\"C:\\Docs\\earlier.doc\";S=SRV1");
   tasktest::HandOffTestContext context(Product());
-  context.FailServerName();
+  context.UseServer(L"SRV1");
+  context.WhenServerNameIsRead([] { throw app::ComError(RPC_E_DISCONNECTED); });
   CTranslateMenuUtils utils(context);
   utils.LoadPlugins();
 
-  EXPECT_EQ(HandOff(utils, L"Vnto", 0, L"C:\\a.doc"), 0);
+  EXPECT_EQ(HandOff(utils, L"Vnto", 0, L"C:\\Docs\\a.doc"), 0);
+
+  EXPECT_EQ(ProgramsStarted(), 0u);
   EXPECT_TRUE(context.Shown().empty());
   EXPECT_FALSE(RunningValueExists(L"Vnto"));
 }
@@ -202,7 +286,7 @@ TEST_F(HandOffTest, SwitchingWordOnWhileWordRunsAsksForARelaunch) {
   const std::filesystem::path word = scratch_.Folder(L"Office11") / L"WINWORD.EXE";
   std::filesystem::copy_file(test::BinFolder() / L"SuiteApp.exe", word);
   test::Process running;
-  ASSERT_TRUE(running.Start(word));
+  ASSERT_TRUE(running.Start(word)) << "error " << running.LastError();
   ASSERT_TRUE(test::WaitForWindow(running.Id(), {}, {}, 30s));
 
   tasktest::HandOffTestContext context(Product());

@@ -6,7 +6,7 @@
 #include <memory>
 #include <stdexcept>
 
-#include "support/RegistrySandbox.h"
+#include "../launcher/LaunchTestContext.h"
 
 namespace tasktest {
 namespace {
@@ -74,6 +74,18 @@ switches::SwitchFactory SuiteWith(std::vector<std::pair<std::wstring, test::Swit
 
 void RegisterApp(const std::wstring& appId, const std::wstring& path) {
   test::SetString(HKEY_LOCAL_MACHINE, L"Software\\Korvelsoft\\VNTO9\\Apps", appId, path);
+}
+
+void SandboxedTaskTest::SetUp() {
+  test::UseEnglishStrings();
+}
+
+void SandboxedTaskTest::RegisterMissing(const std::wstring& appId) {
+  RegisterApp(appId, MissingProgram(appId).wstring());
+}
+
+std::filesystem::path SandboxedTaskTest::MissingProgram(const std::wstring& appId) const {
+  return scratch_.path() / L"gone" / (appId + L".exe");
 }
 
 ListWindow::ListWindow(bool comboBox)

@@ -1,6 +1,7 @@
 // What the hand-off tests arrange: Office hosts and the suite's Office add-in files as the real
 // Office switch detects them, the suite's switches with some replaced by test switches, installed
-// suite applications, and a real window with a list box or combo box for the application list.
+// suite applications, a real window with a list box or combo box for the application list, and the
+// fixture of the tests that run in a registry sandbox.
 #pragma once
 
 #include <windows.h>
@@ -11,6 +12,8 @@
 #include <vector>
 
 #include "../plugintable/TestSwitch.h"
+#include "support/RegistrySandbox.h"
+#include "support/SavedState.h"
 #include "support/ScratchDir.h"
 #include "switches/PluginTable.h"
 #include "tasks/WindowAppList.h"
@@ -32,6 +35,23 @@ void InstallOffice(const std::filesystem::path& files, const OfficeSetup& setup)
 
 // HKLM "Software\Korvelsoft\VNTO9\Apps" value `appId` = `path`.
 void RegisterApp(const std::wstring& appId, const std::wstring& path);
+
+// The hand-off object's tests in a registry sandbox: the English strings, a scratch folder, and the
+// system facts a test plays put back afterwards.
+class SandboxedTaskTest : public test::SandboxedTest {
+ protected:
+  void SetUp() override;
+
+  // The suite application `appId` registered at a file of the scratch folder that is not there: the
+  // lists do not look at it, and a start finds no file.
+  void RegisterMissing(const std::wstring& appId);
+  [[nodiscard]] std::filesystem::path MissingProgram(const std::wstring& appId) const;
+
+  test::ScratchDir scratch_;
+
+ private:
+  const test::Restorer savedFacts_ = test::SavedSystemFacts();
+};
 
 // A visible top-level window holding one LISTBOX or COMBOBOX (unsorted), the list the task dialogs
 // fill.

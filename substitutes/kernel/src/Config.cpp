@@ -13,18 +13,20 @@ win::UniqueKey OpenSettings() {
   return key;
 }
 
-std::wstring ReadText(const wchar_t* name) {
+// nullopt when the value is missing or no text.
+std::optional<std::wstring> ReadOptionalText(const wchar_t* name) {
   win::UniqueKey key = OpenSettings();
-  if (!key) return {};
+  if (!key) return std::nullopt;
   DWORD type = 0;
   DWORD bytes = 0;
-  if (::RegQueryValueExW(key.get(), name, nullptr, &type, nullptr, &bytes) != ERROR_SUCCESS) return {};
-  if (type != REG_SZ && type != REG_EXPAND_SZ) return {};
+  if (::RegQueryValueExW(key.get(), name, nullptr, &type, nullptr, &bytes) != ERROR_SUCCESS)
+    return std::nullopt;
+  if (type != REG_SZ && type != REG_EXPAND_SZ) return std::nullopt;
   std::wstring value(bytes / sizeof(wchar_t) + 1, L'\0');
   bytes = static_cast<DWORD>(value.size() * sizeof(wchar_t));
   if (::RegQueryValueExW(key.get(), name, nullptr, &type, reinterpret_cast<BYTE*>(value.data()), &bytes) !=
       ERROR_SUCCESS)
-    return {};
+    return std::nullopt;
   value.resize(wcsnlen(value.c_str(), value.size()));
   if (type == REG_EXPAND_SZ && !value.empty()) {
     const DWORD needed = ::ExpandEnvironmentStringsW(value.c_str(), nullptr, 0);
@@ -35,6 +37,10 @@ std::wstring ReadText(const wchar_t* name) {
     }
   }
   return value;
+}
+
+std::wstring ReadText(const wchar_t* name) {
+  return ReadOptionalText(name).value_or(std::wstring());
 }
 
 DWORD ReadDword(const wchar_t* name) noexcept {
@@ -63,8 +69,8 @@ std::filesystem::path DataFolder() {
   return path;
 }
 
-std::wstring NetworkServer() {
-  return ReadText(L"NetworkServer");
+std::optional<std::wstring> NetworkServer() {
+  return ReadOptionalText(L"NetworkServer");
 }
 
 HRESULT TranslationError() noexcept {

@@ -1,14 +1,18 @@
 // What the kernel reads from HKCU\Software\Korvelsoft\VNTO9\KernelSubstitute, at the moment it
 // needs it (so a change takes effect at the next call):
 //   DataFolder        REG_SZ  where dictionaries and memories live (default:
-//   %APPDATA%\Korvelsoft\VNTO\9.0\Kernel) NetworkServer     REG_SZ  non-empty: the network kernel connects to
-//   this server TranslationError  DWORD   non-zero: every translation fails with this HRESULT
+//                             %APPDATA%\Korvelsoft\VNTO\9.0\Kernel)
+//   NetworkServer     REG_SZ  missing: this machine is no network client (the network kernel's class
+//                             cannot be created); empty: no server answers (its Connect fails);
+//                             otherwise the server the network kernel connects to
+//   TranslationError  DWORD   non-zero: every translation fails with this HRESULT
 //   RefuseConnection  DWORD   non-zero: the message component refuses every connection
 #pragma once
 
 #include <windows.h>
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 namespace vanto {
@@ -16,7 +20,8 @@ namespace vanto {
 inline constexpr wchar_t kSettingsKey[] = L"Software\\Korvelsoft\\VNTO9\\KernelSubstitute";
 
 [[nodiscard]] std::filesystem::path DataFolder();
-[[nodiscard]] std::wstring NetworkServer();
+// nullopt when the value is missing; an empty text when it is there but empty.
+[[nodiscard]] std::optional<std::wstring> NetworkServer();
 [[nodiscard]] HRESULT TranslationError() noexcept;
 [[nodiscard]] bool RefuseConnection() noexcept;
 

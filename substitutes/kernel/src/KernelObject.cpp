@@ -85,7 +85,7 @@ class NetworkKernel final : public ComObject<NetworkKernel, IVantoNetworkKernel>
     *serverName = nullptr;
     *isLocal = VARIANT_TRUE;
     return Guarded([&] {
-      const std::wstring server = NetworkServer();
+      const std::wstring server = NetworkServer().value_or(std::wstring());
       if (server.empty()) return VANTO_E_NO_SERVER;
       ComPtr<IVantoKernel> connected;
       HRESULT hr = MakeObject<Kernel>(connected.GetAddressOf(), std::make_shared<KernelState>(DataFolder()));
@@ -99,6 +99,16 @@ class NetworkKernel final : public ComObject<NetworkKernel, IVantoNetworkKernel>
   HRESULT STDMETHODCALLTYPE GetErrorReporter(IVantoMessages** reporter) noexcept override {
     return MakeMessages(reporter);
   }
+
+  // Read at every call: a test switches servers while its client runs.
+  HRESULT STDMETHODCALLTYPE GetServerName(BSTR* serverName) noexcept override {
+    if (!serverName) return E_POINTER;
+    *serverName = nullptr;
+    return Guarded([&] {
+      const std::wstring server = NetworkServer().value_or(std::wstring());
+      return server.empty() ? VANTO_E_NO_SERVER : ToBstr(server, serverName);
+    });
+  }
 };
 
 }  // namespace
@@ -108,6 +118,16 @@ HRESULT CreateLocalKernel(REFIID riid, void** ppv) noexcept {
 }
 
 HRESULT CreateNetworkKernel(REFIID riid, void** ppv) noexcept {
+  // A machine without the network client has no network kernel to create, though the class is
+  // registered here on every machine.
+  bool networkClient = false;
+  if (const HRESULT hr = Guarded([&] {
+        networkClient = NetworkServer().has_value();
+        return S_OK;
+      });
+      FAILED(hr))
+    return hr;
+  if (!networkClient) return CLASS_E_CLASSNOTAVAILABLE;
   return MakeObjectAs<NetworkKernel, IVantoNetworkKernel>(riid, ppv);
 }
 

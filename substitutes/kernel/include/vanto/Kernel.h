@@ -13,7 +13,8 @@
 // Message component: the first object a client creates (IVantoMessages).
 inline constexpr CLSID CLSID_VantoMessages = {
     0xB9C7589A, 0x463E, 0x490E, {0x8A, 0xCC, 0xE9, 0xBB, 0x65, 0xDD, 0xB5, 0x0D}};
-// Network kernel (IVantoNetworkKernel): connects only when a translation server is configured.
+// Network kernel (IVantoNetworkKernel): its class is there only on a network client, and it connects
+// only when the client's translation server answers.
 inline constexpr CLSID CLSID_VantoNetworkKernel = {
     0xDEF33D5F, 0x398E, 0x41DC, {0x82, 0x71, 0x02, 0x4C, 0xED, 0x2B, 0x60, 0xAB}};
 // Local kernel (IVantoLocalKernel, then IVantoKernel). Its class key's default value is a number:
@@ -87,6 +88,9 @@ IVantoNetworkKernel : public IUnknown {
                                             VARIANT_BOOL* isLocal) = 0;
   // The error reporter is a message component; any client may ask for one here.
   virtual HRESULT STDMETHODCALLTYPE GetErrorReporter(IVantoMessages** reporter) = 0;
+  // The name of the server this client works with now; it may change while the client runs. Fails
+  // with VANTO_E_NO_SERVER (output null) when no server answers.
+  virtual HRESULT STDMETHODCALLTYPE GetServerName(BSTR* serverName) = 0;
 };
 
 MIDL_INTERFACE("07D572F9-20AC-4583-BD1C-A5AE2CB71D29")
