@@ -20,6 +20,7 @@ native_rc=${PIPESTATUS[0]}
 
 source tools/wine-session.sh
 wine_session_start "$root/build/mingw/wine-prefix"
+export STARTDECK_TEST_LOGS="$logs"
 ctest --preset mingw 2>&1 | tee "$logs/mingw.txt"
 mingw_rc=${PIPESTATUS[0]}
 wine_session_stop
