@@ -122,9 +122,12 @@ void SuiteInstall::Register(const std::wstring& appId, const fs::path& path) {
   SetText(HKEY_LOCAL_MACHINE, kAppsKeyPath, appId, path.wstring());
 }
 
-std::vector<JournalLine> SuiteInstall::Journal() const {
+std::vector<JournalLine> SuiteInstall::Journal() const { return ReadJournal(scratch_.path() / L"journal.log"); }
+
+std::vector<JournalLine> ReadJournal(const fs::path& file) {
   std::vector<JournalLine> lines;
-  const std::wstring text = Utf16(ReadFile(scratch_.path() / L"journal.log"));
+  if (!fs::exists(file)) return lines;
+  const std::wstring text = Utf16(ReadFile(file));
   for (const std::wstring& line : SplitAt(text, L'\n')) {
     const std::vector<std::wstring> fields = SplitAt(line.ends_with(L'\r') ? line.substr(0, line.size() - 1) : line, L'\t');
     if (fields.size() != 7) continue;

@@ -82,6 +82,9 @@ class SuiteInstall {
 [[nodiscard]] std::optional<std::wstring> RunningRecord(const std::wstring& appId);
 void WriteRunningRecord(const std::wstring& appId, const std::wstring& text);
 
+// The lines of the stand-ins' journal at `file` (seven TAB-separated fields a line, UTF-8).
+[[nodiscard]] std::vector<JournalLine> ReadJournal(const std::filesystem::path& file);
+
 // The command line's arguments: what follows the program, quoted or not, without leading blanks.
 [[nodiscard]] std::wstring ArgumentsOf(const std::wstring& commandLine);
 

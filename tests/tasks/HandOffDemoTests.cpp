@@ -5,13 +5,13 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "../launcher/LaunchTestContext.h"
+#include "../launcher/SuiteInstall.h"
 #include "HandOffTestContext.h"
 #include "TaskFixtures.h"
 #include "support/Driver.h"
@@ -29,49 +29,6 @@ constexpr wchar_t kRunning[] = L"Software\\Korvelsoft\\VNTO9\\Running";
 constexpr wchar_t kWordAddins[] = L"Software\\Microsoft\\Office\\Word\\Addins";
 constexpr wchar_t kWord2007Addin[] = L"QuilletX.WordAddin";
 
-struct Start {
-  std::wstring executable;
-  std::wstring commandLine;
-  std::wstring record;
-};
-
-std::wstring Utf16(const std::string& utf8) {
-  if (utf8.empty()) return {};
-  const int n = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring text(static_cast<size_t>(n), L'\0');
-  ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), text.data(), n);
-  return text;
-}
-
-// The journal's starts of `executable`: seven TAB-separated fields a line.
-std::vector<Start> StartsOf(const std::filesystem::path& journal, const std::wstring& executable) {
-  std::vector<Start> starts;
-  if (!std::filesystem::exists(journal)) return starts;
-  const std::wstring text = Utf16(test::ReadFile(journal));
-  size_t from = 0;
-  while (from < text.size()) {
-    size_t end = text.find(L"\r\n", from);
-    if (end == std::wstring::npos) end = text.size();
-    std::vector<std::wstring> fields;
-    for (size_t at = from; at <= end;) {
-      const size_t tab = std::min(text.find(L'\t', at), end);
-      fields.push_back(text.substr(at, tab - at));
-      at = tab + 1;
-    }
-    if (fields.size() == 7 && ::CompareStringOrdinal(fields[1].c_str(), -1, executable.c_str(), -1, TRUE) == CSTR_EQUAL)
-      starts.push_back({fields[1], fields[3], fields[5]});
-    from = end + 2;
-  }
-  return starts;
-}
-
-std::wstring ArgumentsOf(const std::wstring& commandLine) {
-  size_t at = commandLine[0] == L'"' ? commandLine.find(L'"', 1) + 1 : commandLine.find(L' ');
-  if (at == std::wstring::npos || at > commandLine.size()) return {};
-  while (at < commandLine.size() && commandLine[at] == L' ') ++at;
-  return commandLine.substr(at);
-}
-
 class HandOffDemoTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -86,12 +43,14 @@ class HandOffDemoTest : public ::testing::Test {
     ::RegDeleteKeyW(HKEY_CURRENT_USER, (std::wstring(kWordAddins) + L"\\" + kWord2007Addin).c_str());
   }
 
-  std::optional<Start> WaitForStart(const std::filesystem::path& journal, const std::wstring& executable) {
-    std::optional<Start> found;
+  // The last start of `executable` in the installation's journal, once there is one.
+  std::optional<test::JournalLine> WaitForStart(const std::filesystem::path& journal, const std::wstring& executable) {
+    std::optional<test::JournalLine> found;
     test::WaitUntil(
         [&] {
-          const std::vector<Start> starts = StartsOf(journal, executable);
-          if (!starts.empty()) found = starts.back();
+          for (test::JournalLine& line : test::ReadJournal(journal))
+            if (::CompareStringOrdinal(line.executable.c_str(), -1, executable.c_str(), -1, TRUE) == CSTR_EQUAL)
+              found = std::move(line);
           return found.has_value();
         },
         30s);
@@ -126,10 +85,10 @@ TEST_F(HandOffDemoTest, WordGetsItsAddinSwitchedOnAndTheQuotedDocument) {
   EXPECT_EQ(test::GetDword(HKEY_CURRENT_USER, std::wstring(kWordAddins) + L"\\" + kWord2007Addin, L"LoadBehavior"), 3u);
   EXPECT_EQ(utils.FindRecord(utils.RecordIdOfEntry(entry))->state, 1);
 
-  const std::optional<Start> word = WaitForStart(journal, L"winword.exe");
+  const std::optional<test::JournalLine> word = WaitForStart(journal, L"winword.exe");
   ASSERT_TRUE(word);
   const std::wstring quoted = L"\"" + document.wstring() + L"\"";
-  EXPECT_EQ(ArgumentsOf(word->commandLine), quoted);
+  EXPECT_EQ(test::ArgumentsOf(word->commandLine), quoted);
   EXPECT_EQ(word->record, L"D=12;T=Computers;U=" + quoted);
   // Started by name: the installation's Office 2007/2010 Word, through App Paths.
   EXPECT_NE(word->commandLine.find(L"Office12"), std::wstring::npos) << testing::PrintToString(word->commandLine);
@@ -149,9 +108,9 @@ TEST_F(HandOffDemoTest, FirefoxGetsALowerCasedAddress) {
   ASSERT_EQ(window.List().Text(0), L"Mozilla Firefox 3.6");
 
   ASSERT_EQ(utils.HandOff({0, 3, L"General", L"Www.Korvelsoft.COM/Vanto", 10}), 1);
-  const std::optional<Start> firefox = WaitForStart(journal, L"firefox.exe");
+  const std::optional<test::JournalLine> firefox = WaitForStart(journal, L"firefox.exe");
   ASSERT_TRUE(firefox);
-  EXPECT_EQ(ArgumentsOf(firefox->commandLine), L"http://www.korvelsoft.com/vanto");
+  EXPECT_EQ(test::ArgumentsOf(firefox->commandLine), L"http://www.korvelsoft.com/vanto");
   EXPECT_EQ(firefox->record, L"D=3;T=General;U=http://www.korvelsoft.com/vanto");
 }
 
