@@ -38,3 +38,11 @@
 // itself is made at run time with the identifier the main window gives it.
 #define IDD_LIST_PANEL 236
 #define IDC_LIST_HEADING 1006  // drawn by the panel itself
+
+// Task panel base (a child of the main window at (9, 146)): two labels the panels place; the title
+// and the steps are made at run time in the help column.
+#define IDD_TASK_PANEL 250
+#define IDC_PANEL_LABEL1 1007
+#define IDC_PANEL_LABEL2 1008
+#define IDC_PANEL_TITLE 1009
+#define IDC_PANEL_STEPS 1010
