@@ -8,8 +8,8 @@ namespace ui::skin {
 namespace {
 
 constexpr wchar_t kClassName[] = L"StartdeckComboBox";
-// The drop button sits this far inside the box's top and right edges, and the box is twice as much
-// taller than the button.
+// The drop button sits this far inside the box's top and right edges; the box leaves as much room
+// below it.
 constexpr int kButtonInset = 2;
 constexpr int kTextLeft = 5;
 
