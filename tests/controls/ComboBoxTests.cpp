@@ -117,6 +117,38 @@ TEST_F(ComboBoxTest, AClickOpensTheListAndASecondClickClosesItWithoutTellingTheP
   }
 }
 
+// A press of the real mouse button at the centre of `window`: the input goes through the system, so
+// activation moves as it does for the user.
+void RealClick(HWND window) {
+  RECT rc{};
+  ::GetWindowRect(window, &rc);
+  ::SetCursorPos((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
+  INPUT inputs[2]{};
+  inputs[0].type = inputs[1].type = INPUT_MOUSE;
+  inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  ::SendInput(2, inputs, sizeof(INPUT));
+}
+
+TEST_F(ComboBoxTest, ARealClickOnTheBoxOrItsButtonClosesTheOpenListInsteadOfOpeningItAgain) {
+  Add({L"First", L"Second"});
+  const HWND button = ::GetDlgItem(combo_.hwnd(), ui::skin::CCustomComboBox::kDropButtonId);
+  ASSERT_NE(button, nullptr);
+  for (const HWND target : {combo_.hwnd(), button}) {
+    SCOPED_TRACE(target == button ? "button" : "box");
+    RealClick(target);
+    EXPECT_TRUE(test::WaitUntil([&] { return ::GetForegroundWindow() == combo_.Popup(); }, 5s));
+    host_.Settle();
+    EXPECT_TRUE(combo_.IsDroppedDown());
+    host_.Forget();
+    RealClick(target);
+    EXPECT_TRUE(test::WaitUntil([&] { return ::GetForegroundWindow() == host_.hwnd(); }, 5s));
+    host_.Settle();
+    EXPECT_FALSE(combo_.IsDroppedDown());
+    EXPECT_TRUE(host_.Notes().empty());
+  }
+}
+
 TEST_F(ComboBoxTest, AClickOnAnEntryOfTheListMakesItCurrentAndClosesTheList) {
   Add({L"First", L"Second", L"Third"});
   test::Click(combo_.hwnd());

@@ -1,5 +1,7 @@
 #include "ui/skin/CustomComboBox.h"
 
+#include <windowsx.h>
+
 #include "app/PrivateMessages.h"
 #include "ui/MenuBackBuffer.h"
 #include "ui/Paint.h"
@@ -66,7 +68,13 @@ bool CCustomComboBox::IsDroppedDown() const noexcept { return Popup() && ::IsWin
 void CCustomComboBox::TogglePopup() {
   if (!Popup()) return;
   if (IsDroppedDown()) {
+    closingClick_ = false;
     ::ShowWindow(Popup(), SW_HIDE);
+    return;
+  }
+  if (closingClick_) {
+    // The press that took the activation from the open list has closed it already.
+    closingClick_ = false;
     return;
   }
   PlacePopup();
@@ -87,6 +95,14 @@ void CCustomComboBox::OnRowChosen(int index) {
   Notify(CBN_SELCHANGE);
   if (Popup()) ::ShowWindow(Popup(), SW_HIDE);
   Repaint();
+}
+
+bool CCustomComboBox::OnDropButton(POINT at) const noexcept {
+  if (!drop_.hwnd()) return false;
+  RECT button{};
+  ::GetWindowRect(drop_.hwnd(), &button);
+  ::MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&button), 2);
+  return ::PtInRect(&button, at) != FALSE;
 }
 
 void CCustomComboBox::Notify(WORD code) const {
@@ -122,9 +138,18 @@ LRESULT CCustomComboBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_PRINTCLIENT:
       Draw(reinterpret_cast<HDC>(wParam));
       return 0;
+    case WM_MOUSEACTIVATE:
+      // A press on the box (or its button, which asks the box first) while the list is open: the
+      // list loses the activation and closes before the box sees the press, which must not reopen it.
+      closingClick_ = IsDroppedDown();
+      break;
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
       TogglePopup();
+      return 0;
+    case WM_LBUTTONDBLCLK:
+      // The drop button hands its double clicks on, but its release toggles the list anyway: a
+      // double click there is two clicks of the button, not three toggles.
+      if (!OnDropButton({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)})) TogglePopup();
       return 0;
     case WM_COMMAND:
       if (LOWORD(wParam) == kDropButtonId) {

@@ -58,6 +58,7 @@ class CCustomComboBox : public win::Window {
   void TogglePopup();
   void PlacePopup();
   void OnRowChosen(int index);
+  [[nodiscard]] bool OnDropButton(POINT at) const noexcept;
   void Notify(WORD code) const;
   void Draw(HDC dc) const;
   void Repaint() const noexcept;
@@ -65,6 +66,7 @@ class CCustomComboBox : public win::Window {
   ComboLook look_;
   int id_ = 0;
   int current_ = 0;
+  bool closingClick_ = false;
   SIZE size_{};
   RECT textRect_{};
   CMenuButton drop_;
