@@ -7,7 +7,7 @@
 // another release is not taken for this one's.
 #define IDR_RESOURCE_SET 1
 #define RESOURCE_SET_MAGIC 0x4B434453L
-#define RESOURCE_SET_VERSION 1L
+#define RESOURCE_SET_VERSION 2L
 
 // Dialog templates.
 #define IDD_STARTDECK 102
@@ -46,3 +46,8 @@
 #define IDC_PANEL_LABEL2 1008
 #define IDC_PANEL_TITLE 1009
 #define IDC_PANEL_STEPS 1010
+
+// Drop-down list of the skinned combo box: a popup whose one control is the list view that holds
+// the entries; the combo box places and sizes it.
+#define IDD_COMBO_POPUP 237
+#define IDC_COMBO_POPUP_LIST 1050

@@ -1,0 +1,48 @@
+// CListDialog: the drop-down part of a CCustomComboBox. A borderless popup whose one list view holds
+// the combo box's entries; it grows with every entry so that all of them show without scrolling.
+// A click on an entry goes to the combo box as a chosen row; losing activation hides the popup.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "win/Dialog.h"
+
+namespace ui::skin {
+
+// The frame colour of the skinned controls.
+inline constexpr COLORREF kBorderColor = RGB(59, 168, 225);
+
+class CListDialog : public win::Dialog {
+ public:
+  CListDialog() = default;
+
+  // Creates the popup hidden, owned by `combo`'s window, with its entries drawn in `font` (not owned).
+  bool Create(HWND combo, HFONT font);
+
+  [[nodiscard]] HWND List() const noexcept;
+  [[nodiscard]] int Count() const noexcept;
+  // Inserts at `index` (the end when it is out of range); the new entry's index, or -1.
+  int Insert(int index, const std::wstring& text);
+  // The first entry whose whole text equals `text`, ignoring letter case; -1 when none does.
+  [[nodiscard]] int FindExact(const std::wstring& text) const;
+  [[nodiscard]] std::wstring Text(int index) const;
+  void Clear();
+  // Puts the popup under `comboScreen` (screen coordinates), as wide as it, tall enough for every entry.
+  void PlaceBelow(const RECT& comboScreen);
+
+ protected:
+  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+
+ private:
+  void OnInitDialog();
+  void FitList(int width, int height);
+  [[nodiscard]] int EntriesHeight() const noexcept;
+  void Resize();
+
+  HWND combo_ = nullptr;
+  HFONT font_ = nullptr;
+};
+
+}  // namespace ui::skin
