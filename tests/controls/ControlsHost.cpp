@@ -34,7 +34,7 @@ void TestHost::Settle() {
 LRESULT TestHost::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
-      notes_.push_back({WM_COMMAND, LOWORD(wParam)});
+      notes_.push_back({WM_COMMAND, wParam});  // identifier and notification code
       return 0;
     case app::kTabLeftMessage:
     case app::kTabEnteredMessage:
