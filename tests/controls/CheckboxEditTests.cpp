@@ -26,15 +26,17 @@ constexpr int kId = 4711;
 constexpr COLORREF kTextColor = RGB(255, 255, 255);
 constexpr wchar_t kLabel[] = L"Show all features of VANTO translators";
 
-std::array<LONG, 4> Edges(const RECT& rc) { return {rc.left, rc.top, rc.right, rc.bottom}; }
+std::array<LONG, 4> Edges(const RECT& rc) {
+  return {rc.left, rc.top, rc.right, rc.bottom};
+}
 
 class CustomCheckboxTest : public ControlsTest {
  protected:
   void SetUp() override {
     ControlsTest::SetUp();
-    skin_ = {graphics_->Bitmap(IDB_CHECK_OFF_NORMAL), graphics_->Bitmap(IDB_CHECK_OFF_HOVER),
-             graphics_->Bitmap(IDB_CHECK_OFF_PRESSED), graphics_->Bitmap(IDB_CHECK_ON_NORMAL),
-             graphics_->Bitmap(IDB_CHECK_ON_HOVER),    graphics_->Bitmap(IDB_CHECK_ON_PRESSED),
+    skin_ = {graphics_->Bitmap(IDB_CHECK_OFF_NORMAL),     graphics_->Bitmap(IDB_CHECK_OFF_HOVER),
+             graphics_->Bitmap(IDB_CHECK_OFF_PRESSED),    graphics_->Bitmap(IDB_CHECK_ON_NORMAL),
+             graphics_->Bitmap(IDB_CHECK_ON_HOVER),       graphics_->Bitmap(IDB_CHECK_ON_PRESSED),
              graphics_->Font(app::SharedFont::kTahoma12), kTextColor};
     ASSERT_NE(skin_.offNormal, nullptr);
     image_ = ui::BitmapSize(skin_.offNormal);
@@ -57,7 +59,8 @@ TEST_F(CustomCheckboxTest, PlacesTheImageAndATransparentLabelBesideIt) {
   host_.Settle();
   const Pixels before = Grab(host_.hwnd());
   ASSERT_TRUE(Create());
-  EXPECT_EQ(Edges(RectIn(box_.hwnd(), host_.hwnd())), Edges({kAt.x, kAt.y, kAt.x + image_.cx + 305, kAt.y + image_.cy}));
+  EXPECT_EQ(Edges(RectIn(box_.hwnd(), host_.hwnd())),
+            Edges({kAt.x, kAt.y, kAt.x + image_.cx + 305, kAt.y + image_.cy}));
   EXPECT_EQ(Edges(RectIn(box_.ImageButton(), box_.hwnd())), Edges({0, 0, image_.cx, image_.cy}));
   const RECT label = RectIn(box_.Label(), box_.hwnd());
   EXPECT_EQ(Edges(label), Edges({image_.cx + 5, 1, 300, image_.cy}));
@@ -70,9 +73,12 @@ TEST_F(CustomCheckboxTest, PlacesTheImageAndATransparentLabelBesideIt) {
   const Pixels after = Grab(host_.hwnd());
   for (int y = kAt.y + label.top; y < kAt.y + label.bottom; ++y)
     for (int x = kAt.x + label.left; x < kAt.x + label.right; ++x) {
-      if (after.At(x, y) == kTextColor) ++text;
-      else if (after.At(x, y) == before.At(x, y)) ++background;
-      else ++other;
+      if (after.At(x, y) == kTextColor)
+        ++text;
+      else if (after.At(x, y) == before.At(x, y))
+        ++background;
+      else
+        ++other;
     }
   EXPECT_GT(text, 20);
   // Smoothed glyph edges blend the two; an opaque label would leave hardly any background.
@@ -85,7 +91,8 @@ TEST_F(CustomCheckboxTest, AClickOnEitherPartTogglesAndTellsTheParentOnce) {
     const char* part;
     bool label;
     bool ticked;
-  } clicks[] = {{"label", true, true}, {"label", true, false}, {"image", false, true}, {"image", false, false}};
+  } clicks[] = {
+      {"label", true, true}, {"label", true, false}, {"image", false, true}, {"image", false, false}};
   for (const auto& click : clicks) {
     SCOPED_TRACE(click.part);
     host_.Forget();
@@ -135,8 +142,9 @@ TEST_F(CustomCheckboxTest, BothPartsShowTheLabelAsTheirTip) {
 class CustomEditTest : public ControlsTest {};
 
 TEST_F(CustomEditTest, FramesTheWholeWindowInTheBorderColourAndStillEdits) {
-  const HWND edit = ::CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 100,
-                                      300, 200, 24, host_.hwnd(), nullptr, ::GetModuleHandleW(nullptr), nullptr);
+  const HWND edit =
+      ::CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 100, 300, 200,
+                        24, host_.hwnd(), nullptr, ::GetModuleHandleW(nullptr), nullptr);
   ASSERT_NE(edit, nullptr);
   ui::skin::CCustomEdit framed;
   ASSERT_TRUE(framed.Attach(edit));

@@ -22,29 +22,29 @@ bool CCustomCheckbox::Create(int x, int y, UINT labelId, HWND parent, int id, co
   const SIZE image = ui::BitmapSize(skin.offNormal);
   if (image.cx <= 0 || image.cy <= 0) return false;  // nothing to click on
   text_ = labelId ? win::LoadString(labelId) : std::wstring();
-  if (!CreateWindowOf(kClassName, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, x, y, image.cx + kExtraWidth, image.cy,
-                      parent, id))
+  if (!CreateWindowOf(kClassName, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, x, y, image.cx + kExtraWidth,
+                      image.cy, parent, id))
     return false;
   ::SetWindowTextW(hwnd(), text_.c_str());  // the main window's tips and screen readers read it here
 
-  if (!button_.Create(0, 0, skin.offNormal, skin.offHover, skin.offPressed, MenuButtonStyle::kPush, 0, 0, hwnd(),
-                      kButtonId))
+  if (!button_.Create(0, 0, skin.offNormal, skin.offHover, skin.offPressed, MenuButtonStyle::kPush, 0, 0,
+                      hwnd(), kButtonId))
     return false;
   // SS_NOTIFY: a click on the label toggles the box, as it does on a standard Windows check box,
   // where the whole caption is part of the control and users aim at the text more than at the box.
   const int labelX = image.cx + kLabelGap;
-  label_ = ::CreateWindowExW(0, L"STATIC", text_.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOTIFY | SS_NOPREFIX,
-                             labelX, 1, kLabelRight - labelX, image.cy - 1, hwnd(),
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(kLabelId)), ::GetModuleHandleW(nullptr),
-                             nullptr);
+  label_ = ::CreateWindowExW(
+      0, L"STATIC", text_.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOTIFY | SS_NOPREFIX, labelX, 1,
+      kLabelRight - labelX, image.cy - 1, hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kLabelId)),
+      ::GetModuleHandleW(nullptr), nullptr);
   if (!label_) return false;
   if (skin.labelFont) ::SendMessageW(label_, WM_SETFONT, reinterpret_cast<WPARAM>(skin.labelFont), FALSE);
 
   // The box's own small tip rather than the main window's: the box works on any panel, and its
   // parts are its own windows, whose mouse messages only it can hand to a tip.
-  tooltip_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
-                               ::GetModuleHandleW(nullptr), nullptr);
+  tooltip_ = ::CreateWindowExW(
+      WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr, ::GetModuleHandleW(nullptr), nullptr);
   AddTip(button_.hwnd());
   AddTip(label_);
   return true;
@@ -77,7 +77,8 @@ void CCustomCheckbox::ShowFaces() noexcept {
 void CCustomCheckbox::Toggle() {
   ticked_ = !ticked_;
   ShowFaces();
-  ::SendMessageW(::GetParent(hwnd()), WM_COMMAND, MAKEWPARAM(id_, BN_CLICKED), reinterpret_cast<LPARAM>(hwnd()));
+  ::SendMessageW(::GetParent(hwnd()), WM_COMMAND, MAKEWPARAM(id_, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(hwnd()));
 }
 
 void CCustomCheckbox::PaintBackground(HDC dc) const noexcept {
@@ -98,8 +99,7 @@ HBRUSH CCustomCheckbox::LabelColors(HDC dc) const noexcept {
 
 LRESULT CCustomCheckbox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_ERASEBKGND:
-      return 1;  // WM_PAINT covers every pixel
+    case WM_ERASEBKGND: return 1;  // WM_PAINT covers every pixel
     case WM_PAINT: {
       PAINTSTRUCT ps;
       const HDC dc = ::BeginPaint(hwnd(), &ps);
@@ -107,12 +107,10 @@ LRESULT CCustomCheckbox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       ::EndPaint(hwnd(), &ps);
       return 0;
     }
-    case WM_PRINTCLIENT:
-      PaintBackground(reinterpret_cast<HDC>(wParam));
-      return 0;
+    case WM_PRINTCLIENT: PaintBackground(reinterpret_cast<HDC>(wParam)); return 0;
     case WM_CTLCOLORSTATIC:
-      if (reinterpret_cast<HWND>(lParam) == label_) return reinterpret_cast<LRESULT>(LabelColors(
-          reinterpret_cast<HDC>(wParam)));
+      if (reinterpret_cast<HWND>(lParam) == label_)
+        return reinterpret_cast<LRESULT>(LabelColors(reinterpret_cast<HDC>(wParam)));
       break;
     case WM_COMMAND: {
       const HWND from = reinterpret_cast<HWND>(lParam);
@@ -125,8 +123,7 @@ LRESULT CCustomCheckbox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       break;
     }
-    default:
-      break;
+    default: break;
   }
   return Default(message, wParam, lParam);
 }

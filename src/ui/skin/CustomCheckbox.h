@@ -26,7 +26,7 @@ struct CheckboxSkin {
 
 class CCustomCheckbox : public win::Window {
  public:
-  static constexpr int kLabelGap = 5;     // between the image and the label
+  static constexpr int kLabelGap = 5;  // between the image and the label
   static constexpr int kLabelRight = 300;
   static constexpr int kExtraWidth = 305;  // beyond the image
 

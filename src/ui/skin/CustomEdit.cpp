@@ -22,15 +22,17 @@ void DrawFrame(HWND edit) noexcept {
 
 }  // namespace
 
-CCustomEdit::~CCustomEdit() { Detach(); }
+CCustomEdit::~CCustomEdit() {
+  Detach();
+}
 
 bool CCustomEdit::Attach(HWND edit) noexcept {
   if (edit_ || !::IsWindow(edit)) return false;
   if (!::SetWindowSubclass(edit, &CCustomEdit::Procedure, kSubclassId, reinterpret_cast<DWORD_PTR>(this)))
     return false;
   edit_ = edit;
-  ::SetWindowPos(edit, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER |
-                                                 SWP_NOACTIVATE);
+  ::SetWindowPos(edit, nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   return true;
 }
 
@@ -48,11 +50,8 @@ LRESULT CALLBACK CCustomEdit::Procedure(HWND hwnd, UINT message, WPARAM wParam, 
       DrawFrame(hwnd);
       return result;
     }
-    case WM_NCDESTROY:
-      reinterpret_cast<CCustomEdit*>(self)->Detach();
-      break;
-    default:
-      break;
+    case WM_NCDESTROY: reinterpret_cast<CCustomEdit*>(self)->Detach(); break;
+    default: break;
   }
   return ::DefSubclassProc(hwnd, message, wParam, lParam);
 }
