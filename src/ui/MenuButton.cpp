@@ -70,6 +70,16 @@ HBITMAP CMenuButton::Face(MenuButtonState state) const noexcept {
   return static_cast<HBITMAP>(ownFaces_[i].get());
 }
 
+void CMenuButton::SetFaces(HBITMAP normal, HBITMAP hover, HBITMAP pressed) noexcept {
+  const HBITMAP given[3] = {normal, hover, pressed};
+  for (size_t i = 0; i < 3; ++i) {
+    faces_[i] = given[i];
+    pendingFaceIds_[i] = 0;
+    ownFaces_[i].reset();
+  }
+  Repaint();
+}
+
 void CMenuButton::SetCaptionFont(HFONT font, COLORREF color) noexcept {
   if (font) captionFont_ = font;
   captionColor_ = color;

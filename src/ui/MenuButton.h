@@ -43,6 +43,9 @@ class CMenuButton : public win::Window {
   bool CreateWithSkinFaces(int x, int y, const std::array<int, 4>& faceIds, MenuButtonStyle style, UINT captionId,
                            UINT descriptionId, HWND parent, int id);
   void SetDisabledBitmap(HBITMAP disabled) noexcept { faces_[3] = disabled; }
+  // Other normal, hover and pressed faces (a check box's ticked and unticked looks), not owned; the
+  // button keeps its size and state and shows the new face at once.
+  void SetFaces(HBITMAP normal, HBITMAP hover, HBITMAP pressed) noexcept;
   void SetCaptionFont(HFONT font, COLORREF color) noexcept;
   void SetDescriptionFont(HFONT font, COLORREF color) noexcept;
   void SetCaption(const std::wstring& caption);
