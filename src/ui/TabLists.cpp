@@ -78,9 +78,10 @@ std::vector<int> TabLists::Create(HWND parent, POINT at, const app::SharedGraphi
 
 void TabLists::Rebuild(bool showAll) {
   const MenuModel::TabsFilled menus = model_.Rebuild(showAll, {rows_[0].get(), rows_[1].get(), rows_[2].get()});
-  hasRows_[IndexOf(1)] = menus[0] && rows_[0];
-  hasRows_[IndexOf(2)] = menus[1] && rows_[1];
-  hasRows_[IndexOf(6)] = menus[2] && rows_[2];
+  // A tab without its list is left empty by the model.
+  hasRows_[IndexOf(1)] = menus[0];
+  hasRows_[IndexOf(2)] = menus[1];
+  hasRows_[IndexOf(6)] = menus[2];
   if (launchList_) {
     panels_[IndexOf(4)].List().DeleteAllItems();
     hasRows_[IndexOf(4)] = launchList_->Fill(showAll);

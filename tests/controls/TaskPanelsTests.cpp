@@ -8,6 +8,7 @@
 #include "ControlsHost.h"
 #include "app/LogSink.h"
 #include "support/LogLines.h"
+#include "support/SavedState.h"
 #include "support/ScratchDir.h"
 #include "ui/TaskPanels.h"
 
@@ -71,14 +72,13 @@ TEST_F(TaskPanelsTest, OnePanelServesItsTasksAndRefusesWhatItCannotDo) {
 
 TEST_F(TaskPanelsTest, APanelThatCannotBeMadeIsLeftOutAndLogged) {
   test::ScratchDir scratch;
-  const std::wstring previousLog = app::Log().FilePath();
+  const test::Restorer log = test::SavedLog();
   app::Log().SetFilePath((scratch.path() / L"log.txt").wstring());
 
   ui::TaskPanels panels;
   EXPECT_FALSE(panels.Add(std::make_unique<StaticPanel>(0, false), {20, 23}, host_.hwnd(), {9, 146}));
   EXPECT_EQ(panels.Find(20), nullptr);
   EXPECT_FALSE(panels.Open(23, L""));
-  app::Log().SetFilePath(previousLog);
 
   EXPECT_EQ(test::ReadLogLines(scratch.path() / L"log.txt"),
             std::vector<std::wstring>{L"Main window: the panel of tasks 20,23 could not be created"});

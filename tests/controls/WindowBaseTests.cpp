@@ -12,6 +12,7 @@
 #include "app/LogSink.h"
 #include "app/WindowFailureLog.h"
 #include "support/LogLines.h"
+#include "support/SavedState.h"
 #include "support/ScratchDir.h"
 #include "win/Dialog.h"
 #include "win/FailureReport.h"
@@ -91,19 +92,17 @@ class WindowFailureLogTest : public ControlsTest {
  protected:
   void SetUp() override {
     ControlsTest::SetUp();
-    previousPath_ = app::Log().FilePath();
     app::Log().SetFilePath(file_.wstring());
     previousReporter_ = win::SetFailureReporter(nullptr);
     app::LogWindowFailures();
   }
   void TearDown() override {
     win::SetFailureReporter(previousReporter_);
-    app::Log().SetFilePath(previousPath_);
   }
 
   test::ScratchDir scratch_;
   std::filesystem::path file_ = scratch_.path() / L"Startdeck.log";
-  std::wstring previousPath_;
+  test::Restorer log_ = test::SavedLog();
   win::FailureReporter previousReporter_ = nullptr;
 };
 
