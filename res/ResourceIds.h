@@ -7,7 +7,7 @@
 // another release is not taken for this one's.
 #define IDR_RESOURCE_SET 1
 #define RESOURCE_SET_MAGIC 0x4B434453L
-#define RESOURCE_SET_VERSION 2L
+#define RESOURCE_SET_VERSION 3L
 
 // Dialog templates.
 #define IDD_STARTDECK 102

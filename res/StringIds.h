@@ -232,3 +232,44 @@
 #define IDS_FILTER_POWERPOINT_ALL 4152
 #define IDS_FILTER_PDF 4153
 #define IDS_FILTER_ALL_FILES 4154
+
+// Task panels: titles, steps, labels and captions of the translate-document panel (document and
+// web-page tasks) and the single-choice panel (e-mail, instant messages, profiles). Four titles and
+// one steps text end in a blank in English, as the suite's other programs show them.
+#define IDS_PANEL_DEFAULT_STEPS 4201
+#define IDS_PANEL_WEB_STEPS 4202
+#define IDS_TITLE_WEB_PAGES 4203
+#define IDS_TITLE_WORD 4204
+#define IDS_TITLE_EXCEL 4205
+#define IDS_TITLE_POWERPOINT 4206
+#define IDS_TITLE_OPENOFFICE 4207        // trailing blank
+#define IDS_TITLE_PDF 4208               // trailing blank
+#define IDS_LABEL_DOCUMENT 4209
+#define IDS_LABEL_WEB_PAGE 4210
+#define IDS_LABEL_TRANSLATE_IN 4211
+#define IDS_LABEL_DIRECTION 4212
+#define IDS_LABEL_PROFILE 4213
+#define IDS_BROWSE 4214
+#define IDS_TRANSLATE 4215
+#define IDS_EDIT 4216
+#define IDS_TITLE_EMAIL 4217
+#define IDS_STEPS_EMAIL 4218
+#define IDS_TITLE_MESSAGES 4219
+#define IDS_STEPS_MESSAGES 4220
+#define IDS_TITLE_PROFILES 4221          // trailing blank
+#define IDS_STEPS_PROFILES 4222
+#define IDS_HELP_PROFILES 4223
+// The document field's checks before a hand-off.
+#define IDS_DOCUMENT_NOT_FOUND 4224      // %s: the path as typed
+#define IDS_DOCUMENT_IS_FOLDER 4225      // %s: the path as typed
+#define IDS_DOCUMENT_PATH_TOO_LONG 4226
+// A file dropped onto the main window: what can be dropped (the kinds of the product's tasks, one a
+// line, fill %s).
+#define IDS_DROP_KINDS 4230
+#define IDS_DROP_KIND_WORD 4231
+#define IDS_DROP_KIND_EXCEL 4232
+#define IDS_DROP_KIND_POWERPOINT 4233
+#define IDS_DROP_KIND_PDF 4234
+#define IDS_DROP_KIND_OPENOFFICE 4235
+#define IDS_DROP_KIND_WEB_PAGE 4236
+#define IDS_DROP_NOTHING 4237            // the product translates no dropped file at all
