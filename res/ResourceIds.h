@@ -47,6 +47,22 @@
 #define IDC_PANEL_TITLE 1009
 #define IDC_PANEL_STEPS 1010
 
+// The task panels' own controls, made at run time on the panel base. The application list and the
+// action button share 383: the list tells its choice with CBN_SELCHANGE, the button with BN_CLICKED.
+#define IDC_PANEL_DOCUMENT 1011
+#define IDC_PANEL_DOCUMENT_LABEL 1012
+#define IDC_PANEL_APPLICATION_LABEL 1013
+#define IDC_PANEL_DIRECTION_LABEL 1014
+#define IDC_PANEL_PROFILE_LABEL 1015
+#define IDC_PANEL_OUTCOME 1016
+#define IDC_PANEL_ACTION 383
+#define IDC_PANEL_APPLICATIONS 383
+#define IDC_PANEL_EDIT_PROFILES 386
+#define IDC_PANEL_BROWSE 390
+#define IDC_PANEL_DIRECTIONS 1052
+#define IDC_PANEL_PROFILES 1053
+#define IDC_PANEL_SINGLE_DIRECTIONS 154
+
 // Drop-down list of the skinned combo box: a popup whose one control is the list view that holds
 // the entries; the combo box places and sizes it.
 #define IDD_COMBO_POPUP 237

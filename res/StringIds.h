@@ -260,9 +260,11 @@
 #define IDS_STEPS_PROFILES 4222
 #define IDS_HELP_PROFILES 4223
 // The document field's checks before a hand-off.
-#define IDS_DOCUMENT_NOT_FOUND 4224      // %s: the path as typed
-#define IDS_DOCUMENT_IS_FOLDER 4225      // %s: the path as typed
+#define IDS_DOCUMENT_NOT_FOUND 4224      // %s: the path as typed (quoted by the message)
+#define IDS_DOCUMENT_IS_FOLDER 4225      // %s: the path as typed (quoted by the message)
 #define IDS_DOCUMENT_PATH_TOO_LONG 4226
+// The kernel did not give the panel its translation directions.
+#define IDS_PANEL_NO_DIRECTIONS 4227
 // A file dropped onto the main window: what can be dropped (the kinds of the product's tasks, one a
 // line, fill %s).
 #define IDS_DROP_KINDS 4230

@@ -4,9 +4,17 @@
 
 #include <windows.h>
 
+#include <string>
 #include <string_view>
 
 namespace tasks {
+
+// What opening a panel for a task came to.
+enum class OpenOutcome {
+  kShown,
+  kNoApplication,  // no installed application can carry the task out; the caller says so
+  kFailed,         // the panel could not be prepared and has told the user itself
+};
 
 class TaskPanel {
  public:
@@ -19,15 +27,20 @@ class TaskPanel {
   // False when it cannot be made; the panel is then never opened.
   [[nodiscard]] virtual bool Create(HWND parent, POINT at) = 0;
   // Prepares the panel for `taskCode` with the application tokens of the chosen command (empty for
-  // commands without one) and shows it. False when the task cannot be carried out (no installed
-  // application can do it): the panel then stays hidden.
-  [[nodiscard]] virtual bool Open(int taskCode, std::wstring_view appTokens) = 0;
+  // commands without one) and shows it. Unless it is shown, the panel stays hidden.
+  [[nodiscard]] virtual OpenOutcome Open(int taskCode, std::wstring_view appTokens) = 0;
   virtual void Hide() = 0;
   [[nodiscard]] virtual HWND Window() const noexcept = 0;
 
   // Puts what the panel remembers for its tasks into the task settings; called before they are
   // saved when the main window closes.
   virtual void SaveSettings() {}
+  // A document dropped onto the main window while the panel shows; false when the panel has no
+  // document field.
+  virtual bool TakeDocument(const std::wstring& document) {
+    (void)document;
+    return false;
+  }
   // Another suite program switched add-ins on or off.
   virtual void OnPluginsSwitched() {}
   // Another suite program changed the translation-memory databases.

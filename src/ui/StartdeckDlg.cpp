@@ -225,9 +225,11 @@ void CStartdeckDlg::OpenTask(const ui::CommandRow& command, std::wstring_view ap
   // A task without its panel yet shows the empty panel area, with Back.
   if (panels_.Find(command.taskCode) == nullptr) return;
   const bool forApplication = command.action == ui::CommandAction::kOpenPanelForApplication;
-  if (panels_.Open(command.taskCode, forApplication ? appId : std::wstring_view())) return;
+  const tasks::OpenOutcome outcome = panels_.Open(command.taskCode, forApplication ? appId : std::wstring_view());
+  if (outcome == tasks::OpenOutcome::kShown) return;
   navigator_->GoBack();
-  if (forApplication) app_.ShowMessage(IDS_NO_APPLICATION_FOR_TASK, {}, MB_OK | MB_ICONEXCLAMATION);
+  if (outcome == tasks::OpenOutcome::kNoApplication && forApplication)
+    app_.ShowMessage(IDS_NO_APPLICATION_FOR_TASK, {}, MB_OK | MB_ICONEXCLAMATION);
 }
 
 void CStartdeckDlg::ShowTab(int tab, bool show) {

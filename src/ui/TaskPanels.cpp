@@ -3,6 +3,8 @@
 #include <string>
 
 #include "app/LogSink.h"
+#include "tasks/SingleComboDialog.h"
+#include "tasks/TranslateDocumentDialog.h"
 
 namespace ui {
 
@@ -20,9 +22,11 @@ bool TaskPanels::Add(std::unique_ptr<tasks::TaskPanel> panel, std::initializer_l
   return true;
 }
 
-void TaskPanels::CreateAll(tasks::TaskContext& /*context*/, HWND /*parent*/, POINT /*at*/) {
+void TaskPanels::CreateAll(tasks::TaskContext& context, HWND parent, POINT at) {
   // One line per panel: Add(std::make_unique<Panel>(context), {its task codes}, parent, at).
   // Until a task has its panel, choosing it shows the empty panel area with Back.
+  Add(std::make_unique<tasks::CTranslateDocumentDialog>(context), {10, 11, 12, 15, 16, 17}, parent, at);
+  Add(std::make_unique<tasks::CSingleComboDialog>(context), {13, 14, 22}, parent, at);
 }
 
 tasks::TaskPanel* TaskPanels::Find(int taskCode) const noexcept {
@@ -31,9 +35,9 @@ tasks::TaskPanel* TaskPanels::Find(int taskCode) const noexcept {
   return nullptr;
 }
 
-bool TaskPanels::Open(int taskCode, std::wstring_view appTokens) {
+tasks::OpenOutcome TaskPanels::Open(int taskCode, std::wstring_view appTokens) {
   tasks::TaskPanel* panel = Find(taskCode);
-  return panel && panel->Open(taskCode, appTokens);
+  return panel ? panel->Open(taskCode, appTokens) : tasks::OpenOutcome::kFailed;
 }
 
 void TaskPanels::Hide(int taskCode) {

@@ -31,8 +31,8 @@ class TaskPanels {
 
   // The panel of `taskCode`, or null when the task has none.
   [[nodiscard]] tasks::TaskPanel* Find(int taskCode) const noexcept;
-  // Opens the task's panel; false when it has none or the panel cannot carry the task out.
-  [[nodiscard]] bool Open(int taskCode, std::wstring_view appTokens);
+  // Opens the task's panel; kFailed when it has none.
+  [[nodiscard]] tasks::OpenOutcome Open(int taskCode, std::wstring_view appTokens);
   void Hide(int taskCode);
 
   // Each panel once.

@@ -28,11 +28,11 @@ class StaticPanel final : public tasks::TaskPanel {
                                   nullptr);
     return window_ != nullptr;
   }
-  bool Open(int taskCode, std::wstring_view appTokens) override {
+  tasks::OpenOutcome Open(int taskCode, std::wstring_view appTokens) override {
     opened_.push_back({taskCode, std::wstring(appTokens)});
-    if (taskCode == refused_) return false;
+    if (taskCode == refused_) return tasks::OpenOutcome::kNoApplication;
     ::ShowWindow(window_, SW_SHOW);
-    return true;
+    return tasks::OpenOutcome::kShown;
   }
   void Hide() override { ::ShowWindow(window_, SW_HIDE); }
   HWND Window() const noexcept override { return window_; }
@@ -56,13 +56,14 @@ TEST_F(TaskPanelsTest, OnePanelServesItsTasksAndRefusesWhatItCannotDo) {
   ASSERT_TRUE(panels.Add(std::move(owned), {10, 11, 12}, host_.hwnd(), {9, 146}));
   EXPECT_FALSE(::IsWindowVisible(documents.Window()));
 
-  EXPECT_TRUE(panels.Open(11, L"Word"));
+  using tasks::OpenOutcome;
+  EXPECT_EQ(panels.Open(11, L"Word"), OpenOutcome::kShown);
   EXPECT_TRUE(::IsWindowVisible(documents.Window()));
   panels.Hide(11);
   EXPECT_FALSE(::IsWindowVisible(documents.Window()));
-  EXPECT_FALSE(panels.Open(12, L"Excel"));
+  EXPECT_EQ(panels.Open(12, L"Excel"), OpenOutcome::kNoApplication);
   EXPECT_FALSE(::IsWindowVisible(documents.Window()));
-  EXPECT_FALSE(panels.Open(9, L""));  // no panel for quick translation here
+  EXPECT_EQ(panels.Open(9, L""), OpenOutcome::kFailed);  // no panel for quick translation here
   EXPECT_EQ(documents.opened_, (std::vector<std::pair<int, std::wstring>>{{11, L"Word"}, {12, L"Excel"}}));
 
   // Settings are saved once per panel, not once per task.
@@ -78,7 +79,7 @@ TEST_F(TaskPanelsTest, APanelThatCannotBeMadeIsLeftOutAndLogged) {
   ui::TaskPanels panels;
   EXPECT_FALSE(panels.Add(std::make_unique<StaticPanel>(0, false), {20, 23}, host_.hwnd(), {9, 146}));
   EXPECT_EQ(panels.Find(20), nullptr);
-  EXPECT_FALSE(panels.Open(23, L""));
+  EXPECT_EQ(panels.Open(23, L""), tasks::OpenOutcome::kFailed);
 
   EXPECT_EQ(test::ReadLogLines(scratch.path() / L"log.txt"),
             std::vector<std::wstring>{L"Main window: the panel of tasks 20,23 could not be created"});

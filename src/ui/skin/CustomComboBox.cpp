@@ -62,6 +62,7 @@ void CCustomComboBox::SetCurSel(int index) {
 }
 
 std::wstring CCustomComboBox::GetText() const { return popup_.Text(current_); }
+std::wstring CCustomComboBox::TextAt(int index) const { return popup_.Text(index); }
 
 bool CCustomComboBox::IsDroppedDown() const noexcept { return Popup() && ::IsWindowVisible(Popup()); }
 

@@ -46,6 +46,8 @@ class CCustomComboBox : public win::Window {
   void SetCurSel(int index);
   // The current entry's text; empty when there is none.
   [[nodiscard]] std::wstring GetText() const;
+  // Entry `index`'s text; empty outside the entries.
+  [[nodiscard]] std::wstring TextAt(int index) const;
 
   [[nodiscard]] HWND Popup() const noexcept { return popup_.hwnd(); }
   [[nodiscard]] bool IsDroppedDown() const noexcept;

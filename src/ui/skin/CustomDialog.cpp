@@ -113,7 +113,7 @@ bool CCustomDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PT
       const RECT rc = RectOf(reinterpret_cast<HWND>(lParam));
       ::SetBrushOrgEx(dc, -rc.left, -rc.top, nullptr);
       ::SetBkMode(dc, TRANSPARENT);
-      ::SetTextColor(dc, look_.textColor);
+      ::SetTextColor(dc, rc.left >= look_.helpColumnWidth ? look_.contentTextColor : look_.textColor);
       result = reinterpret_cast<INT_PTR>(backgroundBrush_ ? backgroundBrush_.get() : ::GetStockObject(NULL_BRUSH));
       return true;
     }

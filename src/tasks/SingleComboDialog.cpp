@@ -1,0 +1,163 @@
+#include "tasks/SingleComboDialog.h"
+
+#include <string>
+
+#include "ResourceIds.h"
+#include "StringIds.h"
+#include "app/KernelConnection.h"
+#include "app/SettingsStore.h"
+#include "app/SharedGraphics.h"
+#include "suite/RunningKey.h"
+#include "tasks/PanelParts.h"
+#include "tasks/ProfileEditing.h"
+#include "tasks/TaskContext.h"
+#include "tasks/TranslateMenuUtils.h"
+#include "win/Resources.h"
+
+namespace tasks {
+namespace {
+
+constexpr int kEmailTask = 13;
+constexpr int kMessagesTask = 14;
+constexpr int kProfilesTask = 22;
+
+constexpr int kLabelTop = 18;
+constexpr int kListTop = 36;
+constexpr int kButtonTop = 72;
+constexpr int kOutcomeTop = 110;
+constexpr int kOutcomeHeight = 210;
+constexpr int kButtonWidth = 104;  // the push buttons' face
+constexpr int kButtonLeft = kContentRight - kButtonWidth;
+
+}  // namespace
+
+bool CSingleComboDialog::Create(HWND parent, POINT at) {
+  return CCustomDialog::Create(parent, at, IDD_TASK_PANEL, PanelLookOf(context_.Graphics()));
+}
+
+bool CSingleComboDialog::OnInitPanel() {
+  const app::SharedGraphics& graphics = context_.Graphics();
+  const ui::skin::ComboLook comboLook = ComboLookOf(graphics);
+  label_ = MakeLabel(hwnd(), IDC_PANEL_APPLICATION_LABEL, {kContentLeft, kLabelTop, kContentWidth, kLabelHeight},
+                     IDS_LABEL_TRANSLATE_IN, graphics.Font(app::SharedFont::kTahoma12Bold));
+  // The two lists share one place: a task shows one of them.
+  if (!applications_.Create(kContentLeft, kListTop, kContentWidth, hwnd(), IDC_PANEL_APPLICATIONS, comboLook) ||
+      !directionList_.Create(kContentLeft, kListTop, kContentWidth, hwnd(), IDC_PANEL_SINGLE_DIRECTIONS, comboLook))
+    return false;
+  if (!MakePushButton(launch_, hwnd(), {kButtonLeft, kButtonTop}, IDC_PANEL_ACTION, IDS_LAUNCH, graphics) ||
+      !MakePushButton(edit_, hwnd(), {kButtonLeft, kButtonTop}, IDC_PANEL_EDIT_PROFILES, IDS_EDIT, graphics))
+    return false;
+  outcome_ = MakeLabel(hwnd(), IDC_PANEL_OUTCOME, {kContentLeft, kOutcomeTop, kContentWidth, kOutcomeHeight}, 0,
+                       graphics.Font(app::SharedFont::kTahoma12));
+  return label_ && outcome_;
+}
+
+OpenOutcome CSingleComboDialog::Open(int taskCode, std::wstring_view appTokens) {
+  if (taskCode == kProfilesTask && !directions_.Loaded()) {
+    if (!directions_.Load(context_.Kernel().Kernel())) {
+      context_.ShowMessage(IDS_PANEL_NO_DIRECTIONS, {}, MB_OK | MB_ICONEXCLAMATION);
+      return OpenOutcome::kFailed;
+    }
+    directionList_.ResetContent();
+    for (const app::TranslationDirection& direction : directions_.All()) directionList_.AddString(direction.name);
+  }
+  if (!Initialise(taskCode, appTokens)) return OpenOutcome::kNoApplication;
+  ::ShowWindow(hwnd(), SW_SHOW);
+  return OpenOutcome::kShown;
+}
+
+bool CSingleComboDialog::Initialise(int taskCode, std::wstring_view appTokens) {
+  switch (taskCode) {
+    case kEmailTask:
+      return InitialiseLaunch(taskCode, appTokens, IDS_TITLE_EMAIL, IDS_STEPS_EMAIL);
+    case kMessagesTask:
+      return InitialiseLaunch(taskCode, appTokens, IDS_TITLE_MESSAGES, IDS_STEPS_MESSAGES);
+    case kProfilesTask:
+      InitialiseProfiles();
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool CSingleComboDialog::InitialiseLaunch(int taskCode, std::wstring_view appTokens, UINT title, UINT steps) {
+  CTranslateMenuUtils* handOff = context_.MenuUtils();
+  if (!handOff) return false;
+  // Not yet this task's: a choice made while the list fills must not be remembered for it.
+  taskCode_ = 0;
+  applications_.ResetContent();
+  ComboAppList list(applications_);
+  if (!handOff->FillAppList(appTokens, taskCode - 10, list) || list.Count() == 0) return false;
+  taskCode_ = taskCode;
+  SetTitleAndSteps(win::LoadString(title), win::LoadString(steps));
+  ::SetWindowTextW(label_, win::LoadString(IDS_LABEL_TRANSLATE_IN).c_str());
+  ShowControls({applications_.hwnd(), launch_.hwnd()}, true);
+  ShowControls({directionList_.hwnd(), edit_.hwnd()}, false);
+  const int remembered = applications_.FindStringExact(context_.Settings().Get(taskCode, app::SettingsStore::kTransType));
+  applications_.SetCurSel(remembered < 0 ? 0 : remembered);
+  return true;
+}
+
+void CSingleComboDialog::InitialiseProfiles() {
+  taskCode_ = kProfilesTask;
+  SetTitleAndSteps(win::LoadString(IDS_TITLE_PROFILES), win::LoadString(IDS_STEPS_PROFILES));
+  ::SetWindowTextW(label_, win::LoadString(IDS_LABEL_DIRECTION).c_str());
+  ::SetWindowTextW(outcome_, win::LoadString(IDS_HELP_PROFILES).c_str());
+  ShowControls({directionList_.hwnd(), edit_.hwnd()}, true);
+  ShowControls({applications_.hwnd(), launch_.hwnd()}, false);
+  const int remembered =
+      directionList_.FindStringExact(context_.Settings().Get(kProfilesTask, app::SettingsStore::kDirId));
+  directionList_.SetCurSel(remembered < 0 ? 0 : remembered);
+  ::InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+void CSingleComboDialog::OnApplicationChanged() {
+  CTranslateMenuUtils* handOff = context_.MenuUtils();
+  if (!handOff || taskCode_ == 0 || taskCode_ == kProfilesTask) return;
+  std::wstring steps;
+  const std::wstring outcome = handOff->HelpTextsOf(applications_.GetCurSel(), steps);
+  // A messenger brings its own steps; without them the task's own stay.
+  if (taskCode_ == kMessagesTask) SetSteps(steps.empty() ? win::LoadString(IDS_STEPS_MESSAGES) : steps);
+  ::SetWindowTextW(outcome_, outcome.c_str());
+  ::InvalidateRect(hwnd(), nullptr, TRUE);
+  context_.Settings().Set(taskCode_, app::SettingsStore::kTransType, applications_.GetText());
+}
+
+void CSingleComboDialog::OnDirectionChanged() {
+  if (taskCode_ != kProfilesTask) return;
+  context_.Settings().SetDirection(kProfilesTask, app::SettingsStore::kDirId,
+                                   directions_.IdAt(directionList_.GetCurSel()));
+}
+
+void CSingleComboDialog::OnLaunch() {
+  CTranslateMenuUtils* handOff = context_.MenuUtils();
+  if (!handOff || taskCode_ == 0 || taskCode_ == kProfilesTask) return;
+  (void)handOff->HandOff({applications_.GetCurSel(), 0, L"", L"", taskCode_});
+}
+
+void CSingleComboDialog::OnEdit() {
+  if (taskCode_ != kProfilesTask) return;
+  EditProfiles(context_.Kernel(), suite::KernelOf(context_), directionList_.GetCurSel(),
+               ::GetAncestor(hwnd(), GA_ROOT));
+}
+
+bool CSingleComboDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+  if (message != WM_COMMAND) return CCustomDialog::OnMessage(message, wParam, lParam, result);
+  const int id = LOWORD(wParam);
+  const int code = HIWORD(wParam);
+  const HWND from = reinterpret_cast<HWND>(lParam);
+  if (id == IDC_PANEL_ACTION && code == BN_CLICKED && from == launch_.hwnd())
+    OnLaunch();
+  else if (id == IDC_PANEL_APPLICATIONS && code == CBN_SELCHANGE && from == applications_.hwnd())
+    OnApplicationChanged();
+  else if (id == IDC_PANEL_SINGLE_DIRECTIONS && code == CBN_SELCHANGE)
+    OnDirectionChanged();
+  else if (id == IDC_PANEL_EDIT_PROFILES && code == BN_CLICKED)
+    OnEdit();
+  else
+    return CCustomDialog::OnMessage(message, wParam, lParam, result);
+  result = 0;
+  return true;
+}
+
+}  // namespace tasks

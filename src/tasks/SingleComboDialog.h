@@ -1,0 +1,55 @@
+// CSingleComboDialog: the panel of the tasks that need one choice. E-mail in Outlook (13) and instant
+// messages (14) pick the application and Launch it; editing profiles (22) picks the translation
+// direction and opens the kernel's profile editor with Edit.
+#pragma once
+
+#include <windows.h>
+
+#include <string_view>
+
+#include "tasks/KernelDirections.h"
+#include "tasks/TaskPanel.h"
+#include "ui/MenuButton.h"
+#include "ui/skin/CustomComboBox.h"
+#include "ui/skin/CustomDialog.h"
+
+namespace tasks {
+
+class TaskContext;
+
+class CSingleComboDialog final : public ui::skin::CCustomDialog, public TaskPanel {
+ public:
+  explicit CSingleComboDialog(TaskContext& context) : context_(context) {}
+
+  bool Create(HWND parent, POINT at) override;
+  [[nodiscard]] OpenOutcome Open(int taskCode, std::wstring_view appTokens) override;
+  void Hide() override { ::ShowWindow(hwnd(), SW_HIDE); }
+  [[nodiscard]] HWND Window() const noexcept override { return hwnd(); }
+
+  [[nodiscard]] int TaskCode() const noexcept { return taskCode_; }
+
+ protected:
+  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+  bool OnInitPanel() override;
+
+ private:
+  bool Initialise(int taskCode, std::wstring_view appTokens);
+  bool InitialiseLaunch(int taskCode, std::wstring_view appTokens, UINT title, UINT steps);
+  void InitialiseProfiles();
+  void OnApplicationChanged();
+  void OnDirectionChanged();
+  void OnLaunch();
+  void OnEdit();
+
+  TaskContext& context_;
+  KernelDirections directions_;
+  int taskCode_ = 0;
+  HWND label_ = nullptr;
+  HWND outcome_ = nullptr;
+  ui::skin::CCustomComboBox applications_;
+  ui::skin::CCustomComboBox directionList_;
+  CMenuButton launch_;
+  CMenuButton edit_;
+};
+
+}  // namespace tasks

@@ -1,0 +1,305 @@
+#include "tasks/TranslateDocumentDialog.h"
+
+#include <array>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "ResourceIds.h"
+#include "StringIds.h"
+#include "app/ComError.h"
+#include "app/KernelConnection.h"
+#include "app/SettingsStore.h"
+#include "app/SharedGraphics.h"
+#include "tasks/BrowseForDocument.h"
+#include "tasks/PanelParts.h"
+#include "tasks/TaskContext.h"
+#include "tasks/TranslateMenuUtils.h"
+#include "win/Resources.h"
+
+namespace tasks {
+namespace {
+
+constexpr int kWebPageTask = 10;
+constexpr int kPdfTask = 16;
+
+// Rows of the paper side, top to bottom.
+constexpr int kDocumentLabelTop = 18;
+constexpr int kDocumentTop = 36;
+constexpr int kDocumentHeight = 22;
+constexpr int kApplicationLabelTop = 72;
+constexpr int kApplicationTop = 90;
+constexpr int kDirectionLabelTop = 126;
+constexpr int kDirectionTop = 144;
+constexpr int kActionTop = 184;
+constexpr int kOutcomeTop = 222;
+constexpr int kOutcomeHeight = 100;
+constexpr int kColumnGap = 16;  // between the direction and the profile list
+constexpr int kHalfWidth = (kContentWidth - kColumnGap) / 2;
+constexpr int kButtonWidth = 104;  // the push buttons' face
+constexpr int kButtonLeft = kContentRight - kButtonWidth;
+
+struct TaskTexts {
+  int taskCode;
+  UINT title;
+};
+constexpr std::array<TaskTexts, 6> kTitles = {{{10, IDS_TITLE_WEB_PAGES},
+                                                {11, IDS_TITLE_WORD},
+                                                {12, IDS_TITLE_EXCEL},
+                                                {15, IDS_TITLE_POWERPOINT},
+                                                {16, IDS_TITLE_PDF},
+                                                {17, IDS_TITLE_OPENOFFICE}}};
+
+UINT TitleOf(int taskCode) noexcept {
+  for (const TaskTexts& texts : kTitles)
+    if (texts.taskCode == taskCode) return texts.title;
+  return 0;
+}
+
+}  // namespace
+
+bool CTranslateDocumentDialog::Create(HWND parent, POINT at) {
+  return CCustomDialog::Create(parent, at, IDD_TASK_PANEL, PanelLookOf(context_.Graphics()));
+}
+
+bool CTranslateDocumentDialog::OnInitPanel() {
+  const app::SharedGraphics& graphics = context_.Graphics();
+  const HFONT labelFont = graphics.Font(app::SharedFont::kTahoma12Bold);
+  const HFONT textFont = graphics.Font(app::SharedFont::kTahoma12);
+  const ui::skin::ComboLook comboLook = ComboLookOf(graphics);
+
+  documentLabel_ = MakeLabel(hwnd(), IDC_PANEL_DOCUMENT_LABEL,
+                             {kContentLeft, kDocumentLabelTop, kContentWidth, kLabelHeight}, IDS_LABEL_DOCUMENT,
+                             labelFont);
+  document_ = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, kContentLeft,
+                                kDocumentTop, kButtonLeft - 8 - kContentLeft, kDocumentHeight, hwnd(),
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_PANEL_DOCUMENT)),
+                                ::GetModuleHandleW(nullptr), nullptr);
+  if (!document_) return false;
+  ::SendMessageW(document_, WM_SETFONT, reinterpret_cast<WPARAM>(textFont), FALSE);
+  (void)documentFrame_.Attach(document_);
+  if (!MakePushButton(browse_, hwnd(), {kButtonLeft, kDocumentTop - 1}, IDC_PANEL_BROWSE, IDS_BROWSE, graphics))
+    return false;
+
+  applicationLabel_ = MakeLabel(hwnd(), IDC_PANEL_APPLICATION_LABEL,
+                                {kContentLeft, kApplicationLabelTop, kContentWidth, kLabelHeight},
+                                IDS_LABEL_TRANSLATE_IN, labelFont);
+  if (!applications_.Create(kContentLeft, kApplicationTop, kContentWidth, hwnd(), IDC_PANEL_APPLICATIONS, comboLook))
+    return false;
+
+  const int profileLeft = kContentLeft + kHalfWidth + kColumnGap;
+  directionLabel_ = MakeLabel(hwnd(), IDC_PANEL_DIRECTION_LABEL,
+                              {kContentLeft, kDirectionLabelTop, kHalfWidth, kLabelHeight}, IDS_LABEL_DIRECTION,
+                              labelFont);
+  profileLabel_ = MakeLabel(hwnd(), IDC_PANEL_PROFILE_LABEL, {profileLeft, kDirectionLabelTop, kHalfWidth, kLabelHeight},
+                            IDS_LABEL_PROFILE, labelFont);
+  if (!directionList_.Create(kContentLeft, kDirectionTop, kHalfWidth, hwnd(), IDC_PANEL_DIRECTIONS, comboLook) ||
+      !profiles_.Create(profileLeft, kDirectionTop, kHalfWidth, hwnd(), IDC_PANEL_PROFILES, comboLook))
+    return false;
+
+  if (!MakePushButton(action_, hwnd(), {kButtonLeft, kActionTop}, IDC_PANEL_ACTION, IDS_TRANSLATE, graphics))
+    return false;
+  outcome_ = MakeLabel(hwnd(), IDC_PANEL_OUTCOME, {kContentLeft, kOutcomeTop, kContentWidth, kOutcomeHeight}, 0,
+                       textFont);
+  return documentLabel_ && applicationLabel_ && directionLabel_ && profileLabel_ && outcome_;
+}
+
+OpenOutcome CTranslateDocumentDialog::Open(int taskCode, std::wstring_view appTokens) {
+  if (!directions_.Loaded()) {
+    // The directions are read when a task first needs them, and again after a failure.
+    if (!directions_.Load(context_.Kernel().Kernel())) {
+      context_.ShowMessage(IDS_PANEL_NO_DIRECTIONS, {}, MB_OK | MB_ICONEXCLAMATION);
+      return OpenOutcome::kFailed;
+    }
+    directionList_.ResetContent();
+    for (const app::TranslationDirection& direction : directions_.All()) directionList_.AddString(direction.name);
+  }
+  if (!Initialise(taskCode, appTokens)) return OpenOutcome::kNoApplication;
+  ::ShowWindow(hwnd(), SW_SHOW);
+  return OpenOutcome::kShown;
+}
+
+bool CTranslateDocumentDialog::Initialise(int taskCode, std::wstring_view appTokens) {
+  taskCode_ = taskCode;
+  UseDefaultSteps();
+
+  CTranslateMenuUtils* handOff = context_.MenuUtils();
+  if (!handOff) return false;
+  applications_.ResetContent();
+  ComboAppList list(applications_);
+  if (!handOff->FillAppList(appTokens, taskCode - 10, list) || list.Count() == 0) return false;
+
+  const bool webPage = taskCode == kWebPageTask;
+  const std::wstring steps = win::LoadString(webPage          ? IDS_PANEL_WEB_STEPS
+                                             : taskCode == kPdfTask ? IDS_HELP_ACROBAT_STEPS
+                                                                    : IDS_PANEL_DEFAULT_STEPS);
+  SetTitleAndSteps(win::LoadString(TitleOf(taskCode)), steps);
+  ::SetWindowTextW(documentLabel_, win::LoadString(webPage ? IDS_LABEL_WEB_PAGE : IDS_LABEL_DOCUMENT).c_str());
+  ShowControls({browse_.hwnd()}, !webPage);
+
+  // Each choice below runs its handler, as the user's own would.
+  int application = applications_.FindStringExact(Remembered(app::SettingsStore::kTransType));
+  if (application < 0) application = webPage ? handOff->DefaultBrowserEntry(list) : 0;
+  applications_.SetCurSel(application);
+  const int direction = directionList_.FindStringExact(Remembered(app::SettingsStore::kDirId));
+  directionList_.SetCurSel(direction < 0 ? 0 : direction);
+
+  std::wstring document = Remembered(app::SettingsStore::kTextEntryName);
+  if (webPage && document.empty()) document = L"http://";
+  ::SetWindowTextW(document_, document.c_str());
+  return true;
+}
+
+void CTranslateDocumentDialog::UseDefaultSteps() {
+  SetSteps(win::LoadString(IDS_PANEL_DEFAULT_STEPS));
+  action_.SetCaption(win::LoadString(IDS_TRANSLATE));
+  ShowDirectionAndProfile(true);
+}
+
+void CTranslateDocumentDialog::ShowDirectionAndProfile(bool show) {
+  ShowControls({directionLabel_, directionList_.hwnd(), profileLabel_, profiles_.hwnd()}, show);
+}
+
+void CTranslateDocumentDialog::FillProfiles() {
+  profiles_.ResetContent();
+  if (directionList_.GetCount() == 0) return;
+  std::vector<std::wstring> names;
+  const bool complete = directions_.ProfilesOf(directionList_.GetCurSel(), names);
+  for (const std::wstring& name : names) profiles_.AddString(name);
+  if (!complete) app::BeepForUnexpectedError();
+  profiles_.SetCurSel(0);
+}
+
+void CTranslateDocumentDialog::OnApplicationChanged() {
+  CTranslateMenuUtils* handOff = context_.MenuUtils();
+  if (!handOff || taskCode_ == 0) return;
+  std::wstring steps;
+  const std::wstring outcome = handOff->HelpTextsOf(applications_.GetCurSel(), steps);
+  if (taskCode_ == kPdfTask) {
+    // Acrobat and Reader bring steps of their own: they only start with the document.
+    if (steps.empty()) {
+      UseDefaultSteps();
+    } else {
+      action_.SetCaption(win::LoadString(IDS_LAUNCH));
+      ShowDirectionAndProfile(false);
+      SetSteps(steps);
+    }
+  }
+  ::SetWindowTextW(outcome_, outcome.c_str());
+  ::InvalidateRect(hwnd(), nullptr, TRUE);
+  Remember(app::SettingsStore::kTransType, applications_.GetText());
+}
+
+void CTranslateDocumentDialog::OnDirectionChanged() {
+  FillProfiles();
+  if (taskCode_ != 0)
+    context_.Settings().SetDirection(taskCode_, app::SettingsStore::kDirId, directions_.IdAt(directionList_.GetCurSel()));
+}
+
+void CTranslateDocumentDialog::OnShown() {
+  FillProfiles();
+  const int profile = profiles_.FindStringExact(Remembered(app::SettingsStore::kTemplateName));
+  profiles_.SetCurSel(profile < 0 ? 0 : profile);
+}
+
+void CTranslateDocumentDialog::OnHidden() {
+  if (taskCode_ == 0) return;
+  Remember(app::SettingsStore::kTextEntryName, TextOf(document_));
+  ::SetWindowTextW(document_, L"");
+  Remember(app::SettingsStore::kTemplateName, profiles_.GetText());
+}
+
+void CTranslateDocumentDialog::Hide() { ::ShowWindow(hwnd(), SW_HIDE); }
+
+void CTranslateDocumentDialog::SaveSettings() {
+  // A panel still open when the window closes keeps what it shows, as hiding it would.
+  if (taskCode_ == 0 || !::IsWindowVisible(hwnd())) return;
+  Remember(app::SettingsStore::kTextEntryName, TextOf(document_));
+  Remember(app::SettingsStore::kTemplateName, profiles_.GetText());
+}
+
+bool CTranslateDocumentDialog::TakeDocument(const std::wstring& document) {
+  if (taskCode_ == 0) return false;
+  ::SetWindowTextW(document_, document.c_str());
+  if (taskCode_ != kWebPageTask) context_.Settings().SetInitialDir(FolderOf(document));
+  return true;
+}
+
+void CTranslateDocumentDialog::OnBrowse() {
+  CTranslateMenuUtils* handOff = context_.MenuUtils();
+  if (!handOff) return;
+  const std::wstring filter = handOff->FileFilter(taskCode_, applications_.GetCurSel());
+  if (std::optional<std::wstring> chosen = BrowseForDocument(hwnd(), filter, context_.Settings().InitialDir())) {
+    ::SetWindowTextW(document_, chosen->c_str());
+    context_.Settings().SetInitialDir(FolderOf(*chosen));
+  }
+}
+
+bool CTranslateDocumentDialog::DocumentUsable(const std::wstring& document) {
+  if (document.size() >= MAX_PATH) {
+    context_.ShowMessage(IDS_DOCUMENT_PATH_TOO_LONG, {}, MB_OK | MB_ICONEXCLAMATION);
+    return false;
+  }
+  const DWORD attributes = ::GetFileAttributesW(document.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    context_.ShowMessage(IDS_DOCUMENT_NOT_FOUND, document, MB_OK | MB_ICONEXCLAMATION);
+    return false;
+  }
+  if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+    context_.ShowMessage(IDS_DOCUMENT_IS_FOLDER, document, MB_OK | MB_ICONEXCLAMATION);
+    return false;
+  }
+  return true;
+}
+
+void CTranslateDocumentDialog::OnTranslate() {
+  CTranslateMenuUtils* handOff = context_.MenuUtils();
+  if (!handOff || taskCode_ == 0) return;
+  const std::wstring document = TextOf(document_);
+  const int entry = applications_.GetCurSel();
+  // An empty field and an entry that cannot be used are the hand-off's to explain.
+  const bool checkDocument = taskCode_ != kWebPageTask && !document.empty() && entry <= handOff->LastRealEntry();
+  if (checkDocument && !DocumentUsable(document)) return;
+  (void)handOff->HandOff({entry, directions_.IdAt(directionList_.GetCurSel()), profiles_.GetText(), document, taskCode_});
+}
+
+std::wstring CTranslateDocumentDialog::Remembered(int entry) const { return context_.Settings().Get(taskCode_, entry); }
+
+void CTranslateDocumentDialog::Remember(int entry, const std::wstring& text) {
+  if (taskCode_ != 0) context_.Settings().Set(taskCode_, entry, text);
+}
+
+bool CTranslateDocumentDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+  switch (message) {
+    case WM_COMMAND: {
+      const int id = LOWORD(wParam);
+      const int code = HIWORD(wParam);
+      const HWND from = reinterpret_cast<HWND>(lParam);
+      if (id == IDC_PANEL_ACTION && code == BN_CLICKED && from == action_.hwnd())
+        OnTranslate();
+      else if (id == IDC_PANEL_APPLICATIONS && code == CBN_SELCHANGE && from == applications_.hwnd())
+        OnApplicationChanged();
+      else if (id == IDC_PANEL_DIRECTIONS && code == CBN_SELCHANGE)
+        OnDirectionChanged();
+      else if (id == IDC_PANEL_BROWSE && code == BN_CLICKED)
+        OnBrowse();
+      else
+        return CCustomDialog::OnMessage(message, wParam, lParam, result);
+      result = 0;
+      return true;
+    }
+    case WM_SHOWWINDOW:
+      // Only the panel's own showing and hiding; not a minimised main window.
+      if (lParam == 0) {
+        if (wParam)
+          OnShown();
+        else
+          OnHidden();
+      }
+      return false;
+    default:
+      return CCustomDialog::OnMessage(message, wParam, lParam, result);
+  }
+}
+
+}  // namespace tasks

@@ -1,0 +1,74 @@
+// CTranslateDocumentDialog: the panel of the document and web-page tasks (10, 11, 12, 15, 16, 17).
+// The user names a document or a web address, picks where to translate it, the direction and the
+// profile, and presses Translate (or Launch, for Acrobat and Reader); the hand-off object does the
+// rest. The panel remembers the choices per task in the task settings.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+#include "tasks/KernelDirections.h"
+#include "tasks/TaskPanel.h"
+#include "ui/MenuButton.h"
+#include "ui/skin/CustomComboBox.h"
+#include "ui/skin/CustomDialog.h"
+#include "ui/skin/CustomEdit.h"
+
+namespace tasks {
+
+class TaskContext;
+
+class CTranslateDocumentDialog final : public ui::skin::CCustomDialog, public TaskPanel {
+ public:
+  explicit CTranslateDocumentDialog(TaskContext& context) : context_(context) {}
+
+  bool Create(HWND parent, POINT at) override;
+  [[nodiscard]] OpenOutcome Open(int taskCode, std::wstring_view appTokens) override;
+  void Hide() override;
+  [[nodiscard]] HWND Window() const noexcept override { return hwnd(); }
+  void SaveSettings() override;
+  bool TakeDocument(const std::wstring& document) override;
+
+  [[nodiscard]] int TaskCode() const noexcept { return taskCode_; }
+
+ protected:
+  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+  bool OnInitPanel() override;
+
+ private:
+  // Prepares every control for `taskCode`; false when no application can serve it.
+  bool Initialise(int taskCode, std::wstring_view appTokens);
+  void FillProfiles();
+  void OnApplicationChanged();
+  void OnDirectionChanged();
+  void OnBrowse();
+  void OnTranslate();
+  void OnShown();
+  void OnHidden();
+  // The document tasks' field must name an existing file; true when it may go to the hand-off.
+  bool DocumentUsable(const std::wstring& document);
+  void UseDefaultSteps();
+  void ShowDirectionAndProfile(bool show);
+  [[nodiscard]] std::wstring Remembered(int entry) const;
+  void Remember(int entry, const std::wstring& text);
+
+  TaskContext& context_;
+  KernelDirections directions_;
+  int taskCode_ = 0;
+  HWND documentLabel_ = nullptr;
+  HWND document_ = nullptr;
+  HWND applicationLabel_ = nullptr;
+  HWND directionLabel_ = nullptr;
+  HWND profileLabel_ = nullptr;
+  HWND outcome_ = nullptr;
+  ui::skin::CCustomEdit documentFrame_;
+  ui::skin::CCustomComboBox applications_;
+  ui::skin::CCustomComboBox directionList_;
+  ui::skin::CCustomComboBox profiles_;
+  CMenuButton browse_;
+  CMenuButton action_;
+};
+
+}  // namespace tasks
