@@ -234,8 +234,8 @@
 #define IDS_FILTER_ALL_FILES 4154
 
 // Task panels: titles, steps, labels and captions of the translate-document panel (document and
-// web-page tasks) and the single-choice panel (e-mail, instant messages, profiles). Four titles and
-// one steps text end in a blank in English, as the suite's other programs show them.
+// web-page tasks) and the single-choice panel (e-mail, instant messages, profiles). Three titles
+// end in a blank in English, as the suite's other programs show them.
 #define IDS_PANEL_DEFAULT_STEPS 4201
 #define IDS_PANEL_WEB_STEPS 4202
 #define IDS_TITLE_WEB_PAGES 4203

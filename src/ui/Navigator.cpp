@@ -75,6 +75,11 @@ void Navigator::GoHome() {
   view_ = kStartPage;
 }
 
+void Navigator::SwitchToTab(int tab) {
+  if (ribbonId_ != 0) LeaveTab(ribbonId_);
+  OpenTab(tab);
+}
+
 void Navigator::GoBack() {
   if (ribbonId_ == 0) return;
   const int ribbonId = ribbonId_;

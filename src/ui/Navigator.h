@@ -50,6 +50,8 @@ class Navigator {
   void GoHome();
   // From a task panel back to its tab's list.
   void GoBack();
+  // Leaves whatever shows (a task panel included) for tab `tab`'s list.
+  void SwitchToTab(int tab);
   // The ribbon's two halves of a tab change: what the old tab shows goes, the new tab's content
   // comes. Each takes the tab's ribbon button ID.
   void LeaveTab(int ribbonId);

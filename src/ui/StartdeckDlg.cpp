@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <optional>
 #include <string>
 
 #include "ResourceIds.h"
@@ -17,18 +18,26 @@
 #include "suite/LaunchList.h"
 #include "suite/Launcher.h"
 #include "switches/Switch.h"
+#include "tasks/DroppedFile.h"
 #include "tasks/TranslateMenuUtils.h"
+#include "ui/FileDrop.h"
 #include "ui/MainWindowContext.h"
 #include "ui/Paint.h"
 #include "win/Resources.h"
 
 namespace {
 
+bool IsEditControl(HWND window) {
+  wchar_t name[16] = {};
+  return window && ::GetClassNameW(window, name, 16) > 0 && ::CompareStringOrdinal(name, -1, L"Edit", -1, TRUE) == CSTR_EQUAL;
+}
+
 // Where the ribbon, the start page and the panels of the tabs and tasks sit.
 constexpr POINT kRibbonPosition = {9, 52};
 constexpr POINT kStartPagePosition = {9, 107};
 constexpr POINT kPanelPosition = {9, 146};
 
+constexpr int kTranslationTab = 1;
 constexpr int kDictionariesTab = 3;
 constexpr int kLaunchTab = 4;
 constexpr int kNetworkTab = 6;
@@ -59,6 +68,7 @@ const CStartdeckDlg::Route CStartdeckDlg::kRoutes[] = {
     {WM_CONTEXTMENU, nullptr, &CStartdeckDlg::OnContextMenu},
     {WM_CLOSE, nullptr, &CStartdeckDlg::OnClose},
     {WM_DESTROY, nullptr, &CStartdeckDlg::OnDestroy},
+    {WM_DROPFILES, nullptr, &CStartdeckDlg::OnDropFiles},
     {app::kListRowChosenMessage, nullptr, &CStartdeckDlg::OnListRowChosen},
     {app::kTabLeftMessage, nullptr, &CStartdeckDlg::OnTabLeft},
     {app::kTabEnteredMessage, nullptr, &CStartdeckDlg::OnTabEntered},
@@ -93,8 +103,10 @@ bool CStartdeckDlg::PreTranslateMessage(MSG& message) {
       case VK_TAB:
       case VK_RETURN:
       case VK_ESCAPE:
-      case VK_SPACE:
         return true;
+      case VK_SPACE:
+        // A blank typed into a field is text (a document's path may have blanks).
+        return !IsEditControl(::GetFocus());
       default:
         break;
     }
@@ -117,6 +129,7 @@ bool CStartdeckDlg::OnInitDialog(WPARAM, LPARAM, INT_PTR& result) {
                         reinterpret_cast<WPARAM>(app_.Graphics().Font(app::SharedFont::kTahoma16Bold)), FALSE);
   systemMenu_.Rework(hwnd());
   CreatePanels();
+  ::DragAcceptFiles(hwnd(), TRUE);
   RebuildMenus();
   if (!tooltips_.Create(hwnd(), {buttons_.close.hwnd(), buttons_.minimize.hwnd(), buttons_.exit.hwnd(),
                                  buttons_.about.hwnd(), buttons_.help.hwnd(), buttons_.home.hwnd(),
@@ -230,6 +243,39 @@ void CStartdeckDlg::OpenTask(const ui::CommandRow& command, std::wstring_view ap
   navigator_->GoBack();
   if (outcome == tasks::OpenOutcome::kNoApplication && forApplication)
     app_.ShowMessage(IDS_NO_APPLICATION_FOR_TASK, {}, MB_OK | MB_ICONEXCLAMATION);
+}
+
+bool CStartdeckDlg::OnDropFiles(WPARAM drop, LPARAM, INT_PTR& result) {
+  const std::wstring path = ui::TakeFirstDroppedFile(reinterpret_cast<HDROP>(drop));
+  ::SetForegroundWindow(hwnd());
+  if (!path.empty()) OpenDroppedFile(path);
+  result = 0;
+  return true;
+}
+
+void CStartdeckDlg::OpenDroppedFile(const std::wstring& path) {
+  const std::optional<tasks::DroppedDocument> dropped = tasks::DocumentOfDroppedFile(path);
+  if (navigator_->ShowsTask()) {
+    // The open panel takes any file; the web-page panel takes a page as its address.
+    const int shown = navigator_->View();
+    const bool asAddress = dropped && dropped->taskCode == shown;
+    if (tasks::TaskPanel* panel = panels_.Find(shown); panel && panel->TakeDocument(asAddress ? dropped->document : path))
+      return;
+  }
+  const ui::MenuItem* item = dropped ? ui::TranslationItemOfTask(lists_->Model(), dropped->taskCode) : nullptr;
+  const ui::CommandRow* command = item ? ui::FindCommandRow(ui::MenuTab::kTranslation, item->commandIndex) : nullptr;
+  if (command == nullptr) {
+    const std::wstring kinds = tasks::DropKindsText(
+        [this](int taskCode) { return ui::TranslationItemOfTask(lists_->Model(), taskCode) != nullptr; });
+    std::wstring text = win::LoadString(kinds.empty() ? IDS_DROP_NOTHING : IDS_DROP_KINDS);
+    if (const size_t at = text.find(L"%s"); at != std::wstring::npos) text.replace(at, 2, kinds);
+    app_.ShowText(text, MB_OK | MB_ICONINFORMATION);
+    return;
+  }
+  navigator_->SwitchToTab(kTranslationTab);
+  OpenTask(*command, item->appId);
+  if (navigator_->View() == dropped->taskCode)
+    if (tasks::TaskPanel* panel = panels_.Find(dropped->taskCode)) (void)panel->TakeDocument(dropped->document);
 }
 
 void CStartdeckDlg::ShowTab(int tab, bool show) {

@@ -66,11 +66,14 @@ class CStartdeckDlg : public win::Dialog, private ui::ViewContent {
   bool OnPluginsSwitched(WPARAM, LPARAM, INT_PTR& result);
   bool OnMemoriesChanged(WPARAM, LPARAM, INT_PTR& result);
   bool OnAllowGoHome(WPARAM, LPARAM, INT_PTR& result);
+  bool OnDropFiles(WPARAM drop, LPARAM, INT_PTR& result);
 
   void SetIconsAndPlace();
   void CreatePanels();
   void RebuildMenus();
   void OpenTask(const ui::CommandRow& command, std::wstring_view appId);
+  // A file dropped onto the window: into the open task's document field, or the task that fits it.
+  void OpenDroppedFile(const std::wstring& path);
   void Paint(HDC dc) const;
 
   // ui::ViewContent: what shows inside the panel area.
