@@ -4,7 +4,15 @@
 
 #include <vector>
 
+#include "suite/SystemLibrary.h"
+
 namespace tasks {
+namespace {
+
+// The common dialogs are loaded when a user first browses: most sessions never do.
+using GetOpenFileNameFn = BOOL(WINAPI*)(OPENFILENAMEW*);
+
+}  // namespace
 
 std::optional<std::wstring> BrowseForDocument(HWND owner, std::wstring_view filter, const std::wstring& folder) {
   // The dialog wants the parts NUL-separated and ending in two NULs.
@@ -23,7 +31,10 @@ std::optional<std::wstring> BrowseForDocument(HWND owner, std::wstring_view filt
   dialog.nMaxFile = static_cast<DWORD>(file.size());
   dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
   dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING;
-  if (!::GetOpenFileNameW(&dialog)) return std::nullopt;
+  // Kept loaded once used: the dialog may leave shell extensions behind that still run code of it.
+  static const win::UniqueModule library = suite::LoadSystemLibrary(L"comdlg32.dll");
+  const auto getOpenFileName = suite::ProcAddress<GetOpenFileNameFn>(library.get(), "GetOpenFileNameW");
+  if (!getOpenFileName || !getOpenFileName(&dialog)) return std::nullopt;
   return std::wstring(file.data());
 }
 

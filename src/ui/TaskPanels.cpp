@@ -8,18 +8,30 @@
 
 namespace ui {
 
-bool TaskPanels::Add(std::unique_ptr<tasks::TaskPanel> panel, std::initializer_list<int> taskCodes, HWND parent,
+void TaskPanels::Add(std::unique_ptr<tasks::TaskPanel> panel, std::initializer_list<int> taskCodes, HWND parent,
                      POINT at) {
-  if (!panel) return false;
-  if (!panel->Create(parent, at)) {
-    std::wstring codes;
-    for (int code : taskCodes) codes += (codes.empty() ? L"" : L",") + std::to_wstring(code);
-    app::Log().Line(L"Main window: the panel of tasks %s could not be created", codes.c_str());
-    return false;
+  if (!panel) return;
+  Slot slot{std::move(panel), {}, parent, at, State::kPending};
+  for (int code : taskCodes) {
+    slot.taskCodes += (slot.taskCodes.empty() ? L"" : L",") + std::to_wstring(code);
+    byTask_.push_back({code, panels_.size()});
   }
-  for (int code : taskCodes) byTask_.push_back({code, panel.get()});
-  panels_.push_back(std::move(panel));
-  return true;
+  panels_.push_back(std::move(slot));
+}
+
+TaskPanels::Slot* TaskPanels::SlotOf(int taskCode) noexcept {
+  for (const Entry& entry : byTask_)
+    if (entry.taskCode == taskCode) return &panels_[entry.slot];
+  return nullptr;
+}
+
+bool TaskPanels::Ready(Slot& slot) {
+  if (slot.state == State::kPending) {
+    slot.state = slot.panel->Create(slot.parent, slot.at) ? State::kCreated : State::kFailed;
+    if (slot.state == State::kFailed)
+      app::Log().Line(L"Main window: the panel of tasks %s could not be created", slot.taskCodes.c_str());
+  }
+  return slot.state == State::kCreated;
 }
 
 void TaskPanels::CreateAll(tasks::TaskContext& context, HWND parent, POINT at) {
@@ -31,29 +43,30 @@ void TaskPanels::CreateAll(tasks::TaskContext& context, HWND parent, POINT at) {
 
 tasks::TaskPanel* TaskPanels::Find(int taskCode) const noexcept {
   for (const Entry& entry : byTask_)
-    if (entry.taskCode == taskCode) return entry.panel;
+    if (entry.taskCode == taskCode)
+      return panels_[entry.slot].state == State::kFailed ? nullptr : panels_[entry.slot].panel.get();
   return nullptr;
 }
 
 tasks::OpenOutcome TaskPanels::Open(int taskCode, std::wstring_view appTokens) {
-  tasks::TaskPanel* panel = Find(taskCode);
-  return panel ? panel->Open(taskCode, appTokens) : tasks::OpenOutcome::kFailed;
+  Slot* slot = SlotOf(taskCode);
+  return slot && Ready(*slot) ? slot->panel->Open(taskCode, appTokens) : tasks::OpenOutcome::kFailed;
 }
 
 void TaskPanels::Hide(int taskCode) {
-  if (tasks::TaskPanel* panel = Find(taskCode)) panel->Hide();
+  if (Slot* slot = SlotOf(taskCode); slot && slot->state == State::kCreated) slot->panel->Hide();
 }
 
 void TaskPanels::SaveSettings() {
-  for (const auto& panel : panels_) panel->SaveSettings();
+  ForEachCreated([](tasks::TaskPanel& panel) { panel.SaveSettings(); });
 }
 
 void TaskPanels::OnPluginsSwitched() {
-  for (const auto& panel : panels_) panel->OnPluginsSwitched();
+  ForEachCreated([](tasks::TaskPanel& panel) { panel.OnPluginsSwitched(); });
 }
 
 void TaskPanels::OnMemoriesChanged() {
-  for (const auto& panel : panels_) panel->OnMemoriesChanged();
+  ForEachCreated([](tasks::TaskPanel& panel) { panel.OnMemoriesChanged(); });
 }
 
 }  // namespace ui

@@ -1,5 +1,6 @@
 // The main window's task panels, kept by task code. One panel may serve several task codes (the
-// translate-document panel serves every document task); each panel is created once, hidden.
+// translate-document panel serves every document task). Each panel's window is made, hidden, when
+// one of its tasks is first opened: most sessions open few tasks, and the window appears sooner.
 #pragma once
 
 #include <windows.h>
@@ -23,29 +24,47 @@ class TaskPanels {
   TaskPanels(const TaskPanels&) = delete;
   TaskPanels& operator=(const TaskPanels&) = delete;
 
-  // Creates `panel` hidden in `parent` at `at` and keeps it for `taskCodes`. A panel that cannot be
-  // created is dropped with a line in the diagnostic log: its tasks then have no panel. False then.
-  bool Add(std::unique_ptr<tasks::TaskPanel> panel, std::initializer_list<int> taskCodes, HWND parent, POINT at);
-  // Every panel of the start centre, created as Add does.
+  // Keeps `panel` for `taskCodes`, to be created hidden in `parent` at `at` when first opened. A panel
+  // that cannot be created then is dropped with a line in the diagnostic log: its tasks have no
+  // panel from then on.
+  void Add(std::unique_ptr<tasks::TaskPanel> panel, std::initializer_list<int> taskCodes, HWND parent, POINT at);
+  // Every panel of the start centre, kept as Add does.
   void CreateAll(tasks::TaskContext& context, HWND parent, POINT at);
 
-  // The panel of `taskCode`, or null when the task has none.
+  // The panel of `taskCode`, or null when the task has none (or its panel could not be created).
   [[nodiscard]] tasks::TaskPanel* Find(int taskCode) const noexcept;
-  // Opens the task's panel; kFailed when it has none.
+  // Opens the task's panel, creating it first if need be; kFailed when it has none.
   [[nodiscard]] tasks::OpenOutcome Open(int taskCode, std::wstring_view appTokens);
   void Hide(int taskCode);
 
-  // Each panel once.
+  // Each created panel once.
   void SaveSettings();
   void OnPluginsSwitched();
   void OnMemoriesChanged();
 
  private:
+  enum class State { kPending, kCreated, kFailed };
+  struct Slot {
+    std::unique_ptr<tasks::TaskPanel> panel;
+    std::wstring taskCodes;  // for the log
+    HWND parent = nullptr;
+    POINT at{};
+    State state = State::kPending;
+  };
   struct Entry {
     int taskCode;
-    tasks::TaskPanel* panel;
+    size_t slot;
   };
-  std::vector<std::unique_ptr<tasks::TaskPanel>> panels_;
+  [[nodiscard]] Slot* SlotOf(int taskCode) noexcept;
+  // Creates the slot's panel if it is still to be made; false when it has none.
+  bool Ready(Slot& slot);
+  template <class Action>
+  void ForEachCreated(Action&& action) {
+    for (Slot& slot : panels_)
+      if (slot.state == State::kCreated) action(*slot.panel);
+  }
+
+  std::vector<Slot> panels_;
   std::vector<Entry> byTask_;
 };
 

@@ -53,8 +53,11 @@ TEST_F(TaskPanelsTest, OnePanelServesItsTasksAndRefusesWhatItCannotDo) {
   ui::TaskPanels panels;
   auto owned = std::make_unique<StaticPanel>(12);
   StaticPanel& documents = *owned;
-  ASSERT_TRUE(panels.Add(std::move(owned), {10, 11, 12}, host_.hwnd(), {9, 146}));
-  EXPECT_FALSE(::IsWindowVisible(documents.Window()));
+  panels.Add(std::move(owned), {10, 11, 12}, host_.hwnd(), {9, 146});
+  // Made when first needed.
+  EXPECT_EQ(documents.Window(), nullptr);
+  panels.SaveSettings();
+  EXPECT_EQ(documents.saved_, 0);
 
   using tasks::OpenOutcome;
   EXPECT_EQ(panels.Open(11, L"Word"), OpenOutcome::kShown);
@@ -71,15 +74,16 @@ TEST_F(TaskPanelsTest, OnePanelServesItsTasksAndRefusesWhatItCannotDo) {
   EXPECT_EQ(documents.saved_, 1);
 }
 
-TEST_F(TaskPanelsTest, APanelThatCannotBeMadeIsLeftOutAndLogged) {
+TEST_F(TaskPanelsTest, APanelThatCannotBeMadeIsLeftOutAndLoggedOnce) {
   test::ScratchDir scratch;
   const test::Restorer log = test::SavedLog();
   app::Log().SetFilePath((scratch.path() / L"log.txt").wstring());
 
   ui::TaskPanels panels;
-  EXPECT_FALSE(panels.Add(std::make_unique<StaticPanel>(0, false), {20, 23}, host_.hwnd(), {9, 146}));
-  EXPECT_EQ(panels.Find(20), nullptr);
+  panels.Add(std::make_unique<StaticPanel>(0, false), {20, 23}, host_.hwnd(), {9, 146});
   EXPECT_EQ(panels.Open(23, L""), tasks::OpenOutcome::kFailed);
+  EXPECT_EQ(panels.Find(20), nullptr);
+  EXPECT_EQ(panels.Open(20, L""), tasks::OpenOutcome::kFailed);
 
   EXPECT_EQ(test::ReadLogLines(scratch.path() / L"log.txt"),
             std::vector<std::wstring>{L"Main window: the panel of tasks 20,23 could not be created"});
