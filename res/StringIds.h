@@ -275,3 +275,5 @@
 #define IDS_DROP_KIND_OPENOFFICE 4235
 #define IDS_DROP_KIND_WEB_PAGE 4236
 #define IDS_DROP_NOTHING 4237            // the product translates no dropped file at all
+// A profile name the hand-off record cannot carry (%s: the name as it is; the text quotes it).
+#define IDS_PROFILE_NAME_UNUSABLE 4238

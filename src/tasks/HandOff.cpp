@@ -41,6 +41,18 @@ int RefuseWithoutRecord(HandOffContext& context, std::wstring_view hostName) {
   return 0;
 }
 
+// The record (suite::HandOffRecord) joins "letter=text" fields with ';', so a reader splits it at
+// ';' alone and each field at its first '=': a profile name with '=' arrives whole ("T=Legal=EU"
+// reads back as "Legal=EU"), but one with ';' would end its T field early and spill into the next.
+// Such a name is refused before anything is switched, written or started; always 0.
+int RefuseProfileName(HandOffContext& context, const std::wstring& profile) {
+  std::wstring text = win::LoadString(IDS_PROFILE_NAME_UNUSABLE);
+  // The text quotes the name itself and is never a format string: a '%' in the name stays as it is.
+  if (const size_t at = text.find(L"%s"); at != std::wstring::npos) text.replace(at, 2, profile);
+  context.ShowText(text, kErrorBox);
+  return 0;
+}
+
 // The working folder the host starts in: the start centre's own (the limit is the system's
 // 260 characters; a longer folder leaves it empty).
 std::wstring WorkingFolder() {
@@ -94,6 +106,8 @@ int CTranslateMenuUtils::HandOff(const HandOffRequest& request) {
     context_.ShowMessage(id, unavailable.name, kErrorBox);
     return 1;
   }
+
+  if (request.profile.find(L';') != std::wstring::npos) return RefuseProfileName(context_, request.profile);
 
   HostTarget target;
   std::wstring hostName;  // as the list names it

@@ -76,7 +76,7 @@ class CTranslateMenuUtils {
   [[nodiscard]] int DefaultBrowserEntry(const tasks::AppListControl& list);
 
   // Hands the document over. 1 when the host was started or the request was otherwise answered
-  // (an unavailable entry explained), 0 when it stopped.
+  // (an unavailable entry explained), 0 when it stopped (at once for a profile name with ';').
   int HandOff(const tasks::HandOffRequest& request);
 
   // The list state.

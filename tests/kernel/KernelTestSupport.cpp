@@ -116,6 +116,11 @@ void KernelTest::SetSetting(const std::wstring& name, DWORD value) {
   test::SetDword(HKEY_CURRENT_USER, kSettingsKey, name, value);
 }
 
+void KernelTest::RemoveSetting(const std::wstring& name) {
+  EXPECT_EQ(::RegDeleteKeyValueW(HKEY_CURRENT_USER, kSettingsKey, name.c_str()), ERROR_SUCCESS)
+      << "removing " << ::testing::PrintToString(name);
+}
+
 DWORD RunChild(const std::wstring& arguments) {
   wchar_t self[32768] = {};  // the longest path Windows allows
   ::GetModuleFileNameW(nullptr, self, static_cast<DWORD>(std::size(self)));

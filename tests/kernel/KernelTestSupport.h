@@ -74,6 +74,7 @@ class KernelTest : public ::testing::Test {
   KernelTest();
   void SetSetting(const std::wstring& name, const std::wstring& value);
   void SetSetting(const std::wstring& name, DWORD value);
+  void RemoveSetting(const std::wstring& name);
   [[nodiscard]] const std::filesystem::path& DataFolder() const noexcept { return data_.path(); }
 
   test::RegistrySandbox registry_;

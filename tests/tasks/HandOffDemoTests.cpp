@@ -114,4 +114,31 @@ TEST_F(HandOffDemoTest, FirefoxGetsALowerCasedAddress) {
   EXPECT_EQ(firefox->record, L"D=3;T=General;U=http://www.korvelsoft.com/vanto");
 }
 
+// With a local kernel the document is the record's last field: a host that reads everything after
+// "U=" gets a path with ';', '=', '%' and Cyrillic letters back whole, and the profile's '=' stays in
+// its T field.
+TEST_F(HandOffDemoTest, TheTranslatorGetsAPathWithSeparatorsAndCyrillicLettersWhole) {
+  test::Installation installation;
+  ASSERT_TRUE(installation.Ok());
+  const std::filesystem::path journal = installation.Folder() / L"journal.log";
+  test::ScratchDir documents;
+  const std::filesystem::path document =
+      documents.Folder(L"Отчёты; итог = 100%") / L"План %USERNAME% a=b;c=d.doc";
+  test::WriteFile(document, "doc");
+
+  tasktest::HandOffTestContext context({{L"apps", Keys({L"Vnto"})}});
+  CTranslateMenuUtils utils(context);
+  utils.LoadPlugins();
+  tasktest::ListWindow window(true);
+  ASSERT_TRUE(utils.FillAppList(L"Vnto", 1, window.List()));
+
+  ASSERT_EQ(utils.HandOff({0, 7, L"Legal=EU", document.wstring(), 11}), 1);
+  EXPECT_TRUE(context.Shown().empty());
+  const std::optional<test::JournalLine> translator = WaitForStart(journal, L"Vnto.exe");
+  ASSERT_TRUE(translator);
+  const std::wstring quoted = L"\"" + document.wstring() + L"\"";
+  EXPECT_EQ(test::ArgumentsOf(translator->commandLine), quoted);
+  EXPECT_EQ(translator->record, L"D=7;T=Legal=EU;U=" + quoted);
+}
+
 }  // namespace

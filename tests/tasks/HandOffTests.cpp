@@ -133,6 +133,47 @@ TEST_F(HandOffTest, AnEmptyDocumentIsRefusedExceptForMailAndMessages) {
   }
 }
 
+// A ';' would end the record's T field early: the name is refused before the add-in is switched on,
+// a record is written or the program is started.
+TEST_F(HandOffTest, AProfileNameWithASemicolonIsRefusedBeforeAnythingHappens) {
+  InstallProgram(L"Vnto");
+  const auto factory = tasktest::SuiteWith(
+      {{L"FireFox", test::Script(L"Mozilla FireFox", {256}, {Record(L"Mozilla Firefox 3.6", 0, 256)})}});
+  tasktest::HandOffTestContext context(Product());
+  CTranslateMenuUtils utils(context, factory);
+  utils.LoadPlugins();
+
+  struct Case {
+    const wchar_t* tokens;  // one entry: the installed translator, or Firefox with its add-in off
+    int task;
+    const wchar_t* document;
+    const wchar_t* profile;
+  };
+  const Case cases[] = {{L"Vnto", 11, L"C:\\Docs\\a.doc", L"Legal;EU"},
+                        {L"FireFox", 10, L"www.example.com", L"50% ;=%s"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.tokens);
+    tasktest::ListWindow window(true);
+    ASSERT_TRUE(utils.FillAppList(c.tokens, c.task - 10, window.List()));
+    const size_t before = context.Shown().size();
+
+    EXPECT_EQ(utils.HandOff({0, 7, c.profile, c.document, c.task}), 0);
+
+    ASSERT_EQ(context.Shown().size(), before + 1);
+    EXPECT_FALSE(context.Shown().back().viaShowMessage);
+    EXPECT_EQ(context.Shown().back().text, L"The profile name \"" + std::wstring(c.profile) +
+                                               L"\" contains a semicolon, which cannot be passed to the "
+                                               L"application. Rename the profile and try again.");
+    EXPECT_EQ(context.Shown().back().flags, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
+    if (const int id = utils.RecordIdOfEntry(0); id != 0) {
+      EXPECT_EQ(utils.FindRecord(id)->state, 0);  // the add-in stays off
+    }
+  }
+  EXPECT_EQ(ProgramsStarted(), 0u);
+  EXPECT_FALSE(test::KeyExists(HKEY_CURRENT_USER, kRunning));
+  EXPECT_EQ(context.PluginManagerRequests(), 0);
+}
+
 TEST_F(HandOffTest, AMissingProgramTakesTheRecordBackAndSaysSo) {
   RegisterMissing(L"Vnto");
   const auto factory = tasktest::SuiteWith({{L"Office2003", test::Script(L"MS Office XP/2003", {4, 2, 16},

@@ -56,6 +56,12 @@ DWORD ReadDword(const wchar_t* name) noexcept {
   return value;
 }
 
+// S_OK when the value is missing or 0; a success code in it still has to make the call fail.
+HRESULT ReadFailure(const wchar_t* name) noexcept {
+  const auto failure = static_cast<HRESULT>(ReadDword(name));
+  return failure == S_OK || FAILED(failure) ? failure : E_FAIL;
+}
+
 }  // namespace
 
 std::filesystem::path DataFolder() {
@@ -79,6 +85,18 @@ HRESULT TranslationError() noexcept {
 
 bool RefuseConnection() noexcept {
   return ReadDword(L"RefuseConnection") != 0;
+}
+
+HRESULT DirectionsError() noexcept {
+  return ReadFailure(L"DirectionsError");
+}
+
+HRESULT ProfilesError() noexcept {
+  return ReadFailure(L"ProfilesError");
+}
+
+HRESULT ProfileEditorError() noexcept {
+  return ReadFailure(L"ProfileEditorError");
 }
 
 }  // namespace vanto

@@ -1,12 +1,16 @@
 // What the kernel reads from HKCU\Software\Korvelsoft\VNTO9\KernelSubstitute, at the moment it
 // needs it (so a change takes effect at the next call):
-//   DataFolder        REG_SZ  where dictionaries and memories live (default:
-//                             %APPDATA%\Korvelsoft\VNTO\9.0\Kernel)
-//   NetworkServer     REG_SZ  missing: this machine is no network client (the network kernel's class
-//                             cannot be created); empty: no server answers (its Connect fails);
-//                             otherwise the server the network kernel connects to
-//   TranslationError  DWORD   non-zero: every translation fails with this HRESULT
-//   RefuseConnection  DWORD   non-zero: the message component refuses every connection
+//   DataFolder          REG_SZ  where dictionaries and memories live (default:
+//                               %APPDATA%\Korvelsoft\VNTO\9.0\Kernel)
+//   NetworkServer       REG_SZ  missing: this machine is no network client (the network kernel's
+//                               class cannot be created); empty: no server answers (its Connect
+//                               fails); otherwise the server the network kernel connects to
+//   TranslationError    DWORD   non-zero: every translation fails with this HRESULT
+//   RefuseConnection    DWORD   non-zero: the message component refuses every connection
+//   DirectionsError     DWORD   non-zero: the kernel's GetDirections fails with this HRESULT
+//   ProfilesError       DWORD   non-zero: the direction list's GetProfiles fails with this HRESULT
+//   ProfileEditorError  DWORD   non-zero: the profile editor's ShowModal fails with this HRESULT
+//                               without showing its dialog
 #pragma once
 
 #include <windows.h>
@@ -24,5 +28,9 @@ inline constexpr wchar_t kSettingsKey[] = L"Software\\Korvelsoft\\VNTO9\\KernelS
 [[nodiscard]] std::optional<std::wstring> NetworkServer();
 [[nodiscard]] HRESULT TranslationError() noexcept;
 [[nodiscard]] bool RefuseConnection() noexcept;
+// The HRESULT the call fails with; S_OK when it runs (a success code in the value gives E_FAIL).
+[[nodiscard]] HRESULT DirectionsError() noexcept;
+[[nodiscard]] HRESULT ProfilesError() noexcept;
+[[nodiscard]] HRESULT ProfileEditorError() noexcept;
 
 }  // namespace vanto

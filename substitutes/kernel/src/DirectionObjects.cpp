@@ -1,5 +1,6 @@
 // The direction list and the profile lists.
 #include "ComObject.h"
+#include "Config.h"
 #include "DirectionTable.h"
 #include "KernelState.h"
 #include "Objects.h"
@@ -32,6 +33,7 @@ class DirectionList final : public ComObject<DirectionList, IVantoDirections> {
     if (!profiles) return E_POINTER;
     *profiles = nullptr;
     if (!KernelState::ValidDirection(index)) return E_INVALIDARG;
+    if (const HRESULT failure = ProfilesError(); failure != S_OK) return failure;
     return MakeProfiles(profiles);
   }
   HRESULT STDMETHODCALLTYPE GetDictionaries(LONG index, IVantoDictionaries** dictionaries) noexcept override {

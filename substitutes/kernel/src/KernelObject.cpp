@@ -31,7 +31,9 @@ class Kernel final : public ComObject<Kernel, IVantoLocalKernel, IVantoKernel> {
     if (!directions) return E_POINTER;
     *directions = nullptr;
     StatePtr state = State();
-    return state ? MakeDirections(std::move(state), directions) : CO_E_NOTINITIALIZED;
+    if (!state) return CO_E_NOTINITIALIZED;
+    if (const HRESULT failure = DirectionsError(); failure != S_OK) return failure;
+    return MakeDirections(std::move(state), directions);
   }
   HRESULT STDMETHODCALLTYPE SetCurrentDirection(SHORT index) noexcept override {
     StatePtr state = State();

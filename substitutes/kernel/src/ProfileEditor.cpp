@@ -3,6 +3,7 @@
 #include <oleauto.h>
 
 #include "ComObject.h"
+#include "Config.h"
 #include "Dialog.h"
 #include "DirectionTable.h"
 #include "KernelState.h"
@@ -56,6 +57,7 @@ class ProfileEditor final : public ComObject<ProfileEditor, IVantoProfileEditor>
   }
 
   HRESULT STDMETHODCALLTYPE ShowModal(VARIANT owner, VARIANT* inOutFlag, VARIANT, VARIANT) noexcept override {
+    if (const HRESULT failure = ProfileEditorError(); failure != S_OK) return failure;
     return Guarded([&] {
       const int direction = state_->CurrentDirection();
       ProfileDialog dialog(std::wstring(Directions()[static_cast<size_t>(direction)].name),
