@@ -61,9 +61,14 @@ OpenOutcome CSingleComboDialog::Open(int taskCode, std::wstring_view appTokens) 
     directionList_.ResetContent();
     for (const app::TranslationDirection& direction : directions_.All()) directionList_.AddString(direction.name);
   }
+  appTokens_ = appTokens;
   if (!Initialise(taskCode, appTokens)) return OpenOutcome::kNoApplication;
   ::ShowWindow(hwnd(), SW_SHOW);
   return OpenOutcome::kShown;
+}
+
+void CSingleComboDialog::OnPluginsSwitched() {
+  if (taskCode_ != 0 && taskCode_ != kProfilesTask && ::IsWindowVisible(hwnd())) (void)Initialise(taskCode_, appTokens_);
 }
 
 bool CSingleComboDialog::Initialise(int taskCode, std::wstring_view appTokens) {

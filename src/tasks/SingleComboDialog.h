@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <string>
 #include <string_view>
 
 #include "tasks/KernelDirections.h"
@@ -25,6 +26,8 @@ class CSingleComboDialog final : public ui::skin::CCustomDialog, public TaskPane
   [[nodiscard]] OpenOutcome Open(int taskCode, std::wstring_view appTokens) override;
   void Hide() override { ::ShowWindow(hwnd(), SW_HIDE); }
   [[nodiscard]] HWND Window() const noexcept override { return hwnd(); }
+  // The plug-in table was loaded again: an open panel fills its list anew from it.
+  void OnPluginsSwitched() override;
 
   [[nodiscard]] int TaskCode() const noexcept { return taskCode_; }
 
@@ -44,6 +47,7 @@ class CSingleComboDialog final : public ui::skin::CCustomDialog, public TaskPane
   TaskContext& context_;
   KernelDirections directions_;
   int taskCode_ = 0;
+  std::wstring appTokens_;
   HWND label_ = nullptr;
   HWND outcome_ = nullptr;
   ui::skin::CCustomComboBox applications_;

@@ -71,12 +71,13 @@ bool CTranslateDocumentDialog::OnInitPanel() {
   documentLabel_ = MakeLabel(hwnd(), IDC_PANEL_DOCUMENT_LABEL,
                              {kContentLeft, kDocumentLabelTop, kContentWidth, kLabelHeight}, IDS_LABEL_DOCUMENT,
                              labelFont);
-  document_ = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, kContentLeft,
+  document_ = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, kContentLeft,
                                 kDocumentTop, kButtonLeft - 8 - kContentLeft, kDocumentHeight, hwnd(),
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_PANEL_DOCUMENT)),
                                 ::GetModuleHandleW(nullptr), nullptr);
   if (!document_) return false;
   ::SendMessageW(document_, WM_SETFONT, reinterpret_cast<WPARAM>(textFont), FALSE);
+  ::SendMessageW(document_, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELONG(3, 3));
   (void)documentFrame_.Attach(document_);
   if (!MakePushButton(browse_, hwnd(), {kButtonLeft, kDocumentTop - 1}, IDC_PANEL_BROWSE, IDS_BROWSE, graphics))
     return false;
@@ -114,9 +115,17 @@ OpenOutcome CTranslateDocumentDialog::Open(int taskCode, std::wstring_view appTo
     directionList_.ResetContent();
     for (const app::TranslationDirection& direction : directions_.All()) directionList_.AddString(direction.name);
   }
+  appTokens_ = appTokens;
   if (!Initialise(taskCode, appTokens)) return OpenOutcome::kNoApplication;
   ::ShowWindow(hwnd(), SW_SHOW);
   return OpenOutcome::kShown;
+}
+
+void CTranslateDocumentDialog::OnPluginsSwitched() {
+  if (taskCode_ == 0 || !::IsWindowVisible(hwnd())) return;
+  // The entries' records changed; what the user typed stays.
+  const std::wstring document = TextOf(document_);
+  if (Initialise(taskCode_, appTokens_)) ::SetWindowTextW(document_, document.c_str());
 }
 
 bool CTranslateDocumentDialog::Initialise(int taskCode, std::wstring_view appTokens) {

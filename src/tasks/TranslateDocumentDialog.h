@@ -30,6 +30,8 @@ class CTranslateDocumentDialog final : public ui::skin::CCustomDialog, public Ta
   [[nodiscard]] HWND Window() const noexcept override { return hwnd(); }
   void SaveSettings() override;
   bool TakeDocument(const std::wstring& document) override;
+  // The plug-in table was loaded again: an open panel fills its list anew from it.
+  void OnPluginsSwitched() override;
 
   [[nodiscard]] int TaskCode() const noexcept { return taskCode_; }
 
@@ -57,6 +59,7 @@ class CTranslateDocumentDialog final : public ui::skin::CCustomDialog, public Ta
   TaskContext& context_;
   KernelDirections directions_;
   int taskCode_ = 0;
+  std::wstring appTokens_;
   HWND documentLabel_ = nullptr;
   HWND document_ = nullptr;
   HWND applicationLabel_ = nullptr;
