@@ -16,6 +16,13 @@ enum class OpenOutcome {
   kFailed,         // the panel could not be prepared and has told the user itself
 };
 
+// What the main window does with a message of its loop that the open panel was offered first.
+enum class MessageRoute {
+  kUnhandled,  // the window's own keyboard rules apply
+  kConsumed,   // the panel dealt with it; nothing else sees it
+  kDispatch,   // it goes on as it is, past the window's keyboard rules
+};
+
 class TaskPanel {
  public:
   TaskPanel() = default;
@@ -35,6 +42,12 @@ class TaskPanel {
   // Puts what the panel remembers for its tasks into the task settings; called before they are
   // saved when the main window closes.
   virtual void SaveSettings() {}
+  // Every message of the main window's loop while the panel shows, before the window's keyboard rules
+  // (which swallow Tab, Enter, Escape and Space).
+  virtual MessageRoute PreTranslateMessage(MSG& message) {
+    (void)message;
+    return MessageRoute::kUnhandled;
+  }
   // A document dropped onto the main window while the panel shows; false when the panel has no
   // document field.
   virtual bool TakeDocument(const std::wstring& document) {

@@ -97,6 +97,11 @@ bool CStartdeckDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PT
 
 bool CStartdeckDlg::PreTranslateMessage(MSG& message) {
   tooltips_.Relay(message);
+  if (navigator_ && navigator_->ShowsTask())
+    if (tasks::TaskPanel* panel = panels_.Find(navigator_->View())) {
+      const tasks::MessageRoute route = panel->PreTranslateMessage(message);
+      if (route != tasks::MessageRoute::kUnhandled) return route == tasks::MessageRoute::kConsumed;
+    }
   // No keyboard navigation: Enter and Escape never close the window, Tab and Space move nothing.
   if (message.message == WM_KEYDOWN) {
     switch (message.wParam) {
