@@ -28,6 +28,26 @@ HRESULT GetProfiles(IVantoKernel* kernel) {
   return result;
 }
 
+HRESULT GetDictionaries(IVantoKernel* kernel) {
+  ComPtr<IVantoDirections> directions;
+  EXPECT_EQ(kernel->GetDirections(&directions), S_OK);
+  if (!directions) return E_UNEXPECTED;
+  ComPtr<IVantoDictionaries> dictionaries;
+  const HRESULT result = directions->GetDictionaries(0, &dictionaries);
+  EXPECT_EQ(dictionaries != nullptr, SUCCEEDED(result));
+  return result;
+}
+
+HRESULT GetMemories(IVantoKernel* kernel) {
+  ComPtr<IVantoDirections> directions;
+  EXPECT_EQ(kernel->GetDirections(&directions), S_OK);
+  if (!directions) return E_UNEXPECTED;
+  ComPtr<IVantoMemories> memories;
+  const HRESULT result = directions->GetMemories(0, &memories);
+  EXPECT_EQ(memories != nullptr, SUCCEEDED(result));
+  return result;
+}
+
 // The dialog is cancelled whenever it shows; it has to show exactly when the call succeeds.
 HRESULT ShowProfileEditor(IVantoKernel* kernel) {
   ComPtr<IVantoProfileEditor> editor;
@@ -53,6 +73,8 @@ const FailureSwitch kSwitches[] = {
     {L"DirectionsError", RPC_E_DISCONNECTED, &GetDirections},
     {L"ProfilesError", E_ACCESSDENIED, &GetProfiles},
     {L"ProfileEditorError", VANTO_E_TRANSLATION_LIMIT, &ShowProfileEditor},
+    {L"DictionariesError", E_OUTOFMEMORY, &GetDictionaries},
+    {L"MemoriesError", STG_E_FILENOTFOUND, &GetMemories},
 };
 
 TEST_F(KernelFailureSwitches, EachCallFailsWithItsValueUntilTheValueIsRemoved) {

@@ -99,4 +99,12 @@ HRESULT ProfileEditorError() noexcept {
   return ReadFailure(L"ProfileEditorError");
 }
 
+HRESULT DictionariesError() noexcept {
+  return ReadFailure(L"DictionariesError");
+}
+
+HRESULT MemoriesError() noexcept {
+  return ReadFailure(L"MemoriesError");
+}
+
 }  // namespace vanto

@@ -11,6 +11,8 @@
 //   ProfilesError       DWORD   non-zero: the direction list's GetProfiles fails with this HRESULT
 //   ProfileEditorError  DWORD   non-zero: the profile editor's ShowModal fails with this HRESULT
 //                               without showing its dialog
+//   DictionariesError   DWORD   non-zero: the direction list's GetDictionaries fails with this HRESULT
+//   MemoriesError       DWORD   non-zero: the direction list's GetMemories fails with this HRESULT
 #pragma once
 
 #include <windows.h>
@@ -32,5 +34,7 @@ inline constexpr wchar_t kSettingsKey[] = L"Software\\Korvelsoft\\VNTO9\\KernelS
 [[nodiscard]] HRESULT DirectionsError() noexcept;
 [[nodiscard]] HRESULT ProfilesError() noexcept;
 [[nodiscard]] HRESULT ProfileEditorError() noexcept;
+[[nodiscard]] HRESULT DictionariesError() noexcept;
+[[nodiscard]] HRESULT MemoriesError() noexcept;
 
 }  // namespace vanto

@@ -40,12 +40,14 @@ class DirectionList final : public ComObject<DirectionList, IVantoDirections> {
     if (!dictionaries) return E_POINTER;
     *dictionaries = nullptr;
     if (!KernelState::ValidDirection(index)) return E_INVALIDARG;
+    if (const HRESULT failure = DictionariesError(); failure != S_OK) return failure;
     return MakeDictionaries(state_, static_cast<int>(index), dictionaries);
   }
   HRESULT STDMETHODCALLTYPE GetMemories(LONG index, IVantoMemories** memories) noexcept override {
     if (!memories) return E_POINTER;
     *memories = nullptr;
     if (!KernelState::ValidDirection(index)) return E_INVALIDARG;
+    if (const HRESULT failure = MemoriesError(); failure != S_OK) return failure;
     return MakeMemories(state_, static_cast<int>(index), memories);
   }
 
