@@ -277,3 +277,20 @@
 #define IDS_DROP_NOTHING 4237            // the product translates no dropped file at all
 // A profile name the hand-off record cannot carry (%s: the name as it is; the text quotes it).
 #define IDS_PROFILE_NAME_UNUSABLE 4238
+// The user-dictionary panel (task 20).
+#define IDS_TITLE_DICTIONARIES 4351
+#define IDS_STEPS_DICTIONARIES 4352
+#define IDS_HELP_DICTIONARIES 4353
+#define IDS_LABEL_DICTIONARY 4354
+#define IDS_LABEL_WORD 4355
+#define IDS_NEW_DICTIONARY 4356
+#define IDS_ADD 4357
+#define IDS_ASK_CREATE_DICTIONARY 4358   // Yes/No: no user dictionary for the direction
+// The translation-memory panel (task 23).
+#define IDS_TITLE_MEMORIES 4359
+#define IDS_STEPS_MEMORIES 4360
+#define IDS_HELP_MEMORIES 4361
+#define IDS_LABEL_MEMORY 4362
+#define IDS_LABEL_NEW_MEMORY 4363
+#define IDS_CREATE 4364
+#define IDS_ASK_CREATE_MEMORY 4365       // Yes/No: no database for the direction

@@ -14,6 +14,7 @@
 #include "app/SharedGraphics.h"
 #include "app/SingleInstance.h"
 #include "profile/CryptedProfile.h"
+#include "tasks/DictAndTMMUtils.h"
 #include "ui/MainWindowContext.h"
 #include "win/Handle.h"
 
@@ -40,7 +41,7 @@ class CStartdeckApp final : public ui::MainWindowContext {
   [[nodiscard]] const std::wstring& AppName() const noexcept { return appName_; }
   [[nodiscard]] const std::wstring& ProductName() const noexcept override { return productName_; }
   [[nodiscard]] const std::wstring& ClientName() const noexcept { return clientName_; }
-  [[nodiscard]] int EntryView() const noexcept { return entryView_; }
+  [[nodiscard]] int EntryView() const noexcept override { return entryView_; }
   [[nodiscard]] const std::wstring& HelpPath() const noexcept override { return helpPath_; }
   [[nodiscard]] const std::wstring& ResourceLibraryPath() const noexcept { return resourceLibrary_; }
   [[nodiscard]] const CXCryptedProfileW& Profile() const noexcept { return profile_; }
@@ -55,6 +56,7 @@ class CStartdeckApp final : public ui::MainWindowContext {
 
   // The hand-off object with its plug-in table; it exists from start-up step 19 to shutdown.
   [[nodiscard]] CTranslateMenuUtils* MenuUtils() noexcept override { return menuUtils_.get(); }
+  [[nodiscard]] tasks::CDictAndTMMUtils& DictAndTm() noexcept override { return dictAndTm_; }
 
   // The main window's "show all features" box, which the hand-off's lists follow.
   [[nodiscard]] bool ShowAllFeatures() const noexcept override { return showAllFeatures_; }
@@ -85,6 +87,7 @@ class CStartdeckApp final : public ui::MainWindowContext {
   app::SettingsStore settings_;
   app::SharedGraphics graphics_;
   std::unique_ptr<CTranslateMenuUtils> menuUtils_;
+  tasks::CDictAndTMMUtils dictAndTm_{*this};
   bool showAllFeatures_ = false;
   HWND mainWindow_ = nullptr;
   std::atomic<bool> updatesInstalling_{false};

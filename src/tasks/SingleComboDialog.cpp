@@ -7,9 +7,8 @@
 #include "app/KernelConnection.h"
 #include "app/SettingsStore.h"
 #include "app/SharedGraphics.h"
-#include "suite/RunningKey.h"
+#include "tasks/DictAndTMMUtils.h"
 #include "tasks/PanelParts.h"
-#include "tasks/ProfileEditing.h"
 #include "tasks/TaskContext.h"
 #include "tasks/TranslateMenuUtils.h"
 #include "win/Resources.h"
@@ -142,8 +141,7 @@ void CSingleComboDialog::OnLaunch() {
 
 void CSingleComboDialog::OnEdit() {
   if (taskCode_ != kProfilesTask) return;
-  EditProfiles(context_.Kernel(), suite::KernelOf(context_), directionList_.GetCurSel(),
-               ::GetAncestor(hwnd(), GA_ROOT));
+  context_.DictAndTm().EditProfiles(directionList_.GetCurSel(), ::GetAncestor(hwnd(), GA_ROOT));
 }
 
 bool CSingleComboDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
