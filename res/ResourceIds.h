@@ -62,6 +62,19 @@
 #define IDC_PANEL_DIRECTIONS 1052
 #define IDC_PANEL_PROFILES 1053
 #define IDC_PANEL_SINGLE_DIRECTIONS 154
+// The user-dictionary and translation-memory panels. New Dictionary and Edit are 386, Add is 390,
+// Create is 383; the labels and the word field are made at run time like the lists.
+#define IDC_PANEL_DICTIONARIES 1032
+#define IDC_PANEL_MEMORIES 304
+#define IDC_PANEL_NEW_DICTIONARY 386
+#define IDC_PANEL_ADD_WORD 390
+#define IDC_PANEL_CREATE_MEMORY 383
+#define IDC_PANEL_EDIT_MEMORY 386
+#define IDC_PANEL_WORD 1017
+#define IDC_PANEL_WORD_LABEL 1018
+#define IDC_PANEL_DICTIONARY_LABEL 1019
+#define IDC_PANEL_MEMORY_LABEL 1020
+#define IDC_PANEL_NEW_MEMORY_LABEL 1021
 
 // Drop-down list of the skinned combo box: a popup whose one control is the list view that holds
 // the entries; the combo box places and sizes it.

@@ -3,7 +3,9 @@
 #include <string>
 
 #include "app/LogSink.h"
+#include "tasks/DictEditDialog.h"
 #include "tasks/SingleComboDialog.h"
+#include "tasks/TMMDialog.h"
 #include "tasks/TranslateDocumentDialog.h"
 
 namespace ui {
@@ -39,6 +41,8 @@ void TaskPanels::CreateAll(tasks::TaskContext& context, HWND parent, POINT at) {
   // Until a task has its panel, choosing it shows the empty panel area with Back.
   Add(std::make_unique<tasks::CTranslateDocumentDialog>(context), {10, 11, 12, 15, 16, 17}, parent, at);
   Add(std::make_unique<tasks::CSingleComboDialog>(context), {13, 14, 22}, parent, at);
+  Add(std::make_unique<tasks::CDictEditDialog>(context), {20}, parent, at);
+  Add(std::make_unique<tasks::CTMMDialog>(context), {23}, parent, at);
 }
 
 tasks::TaskPanel* TaskPanels::Find(int taskCode) const noexcept {

@@ -1,0 +1,56 @@
+// CDictEditDialog: the panel of the user-dictionary task (20). The user picks the translation
+// direction and one of its user dictionaries, types a word and presses Add; the kernel's own
+// add-word dialog takes it from there. New Dictionary has the kernel make a user dictionary of the
+// direction. The panel remembers the direction, the dictionary, the word and the add-word dialog's
+// entry in the task settings.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+#include "tasks/KernelDirections.h"
+#include "tasks/TaskPanel.h"
+#include "ui/MenuButton.h"
+#include "ui/skin/CustomComboBox.h"
+#include "ui/skin/CustomDialog.h"
+#include "ui/skin/CustomEdit.h"
+
+namespace tasks {
+
+class TaskContext;
+
+class CDictEditDialog final : public ui::skin::CCustomDialog, public TaskPanel {
+ public:
+  explicit CDictEditDialog(TaskContext& context) : context_(context) {}
+
+  bool Create(HWND parent, POINT at) override;
+  [[nodiscard]] OpenOutcome Open(int taskCode, std::wstring_view appTokens) override;
+  void Hide() override { ::ShowWindow(hwnd(), SW_HIDE); }
+  [[nodiscard]] HWND Window() const noexcept override { return hwnd(); }
+  void SaveSettings() override;
+
+ protected:
+  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+  bool OnInitPanel() override;
+
+ private:
+  void OnNewDictionary();
+  void OnAdd();
+  void OnDirectionChanged();
+  void OnShown();
+  void OnHidden();
+  void RememberWordAndDictionary();
+
+  TaskContext& context_;
+  KernelDirections directions_;
+  HWND word_ = nullptr;
+  ui::skin::CCustomEdit wordFrame_;
+  ui::skin::CCustomComboBox directionList_;
+  ui::skin::CCustomComboBox dictionaries_;
+  CMenuButton newDictionary_;
+  CMenuButton add_;
+};
+
+}  // namespace tasks
