@@ -277,3 +277,9 @@
 #define IDS_DROP_NOTHING 4237            // the product translates no dropped file at all
 // A profile name the hand-off record cannot carry (%s: the name as it is; the text quotes it).
 #define IDS_PROFILE_NAME_UNUSABLE 4238
+
+// Quick translation (task 9): the Clear button and the steps in the help column. The panel's title,
+// caption and Translate button use IDS_CMD_QUICK_TRANSLATE, IDS_CMD_QUICK_TRANSLATE_DESC and
+// IDS_TRANSLATE.
+#define IDS_CLEAR 4301
+#define IDS_QUICK_STEPS 4302

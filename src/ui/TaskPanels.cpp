@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/LogSink.h"
+#include "tasks/QuickTranslationDialog.h"
 #include "tasks/SingleComboDialog.h"
 #include "tasks/TranslateDocumentDialog.h"
 
@@ -39,6 +40,7 @@ void TaskPanels::CreateAll(tasks::TaskContext& context, HWND parent, POINT at) {
   // Until a task has its panel, choosing it shows the empty panel area with Back.
   Add(std::make_unique<tasks::CTranslateDocumentDialog>(context), {10, 11, 12, 15, 16, 17}, parent, at);
   Add(std::make_unique<tasks::CSingleComboDialog>(context), {13, 14, 22}, parent, at);
+  Add(std::make_unique<tasks::CQTransDlg>(context), {9}, parent, at);
 }
 
 tasks::TaskPanel* TaskPanels::Find(int taskCode) const noexcept {
