@@ -80,3 +80,24 @@
 // the entries; the combo box places and sizes it.
 #define IDD_COMBO_POPUP 237
 #define IDC_COMBO_POPUP_LIST 1050
+
+// Quick translation (task 9), made at run time on the panel base: the caption over the lists, the
+// source and the target field (rich-edit controls), and the two buttons. The direction and the
+// profile list are the panels' IDC_PANEL_DIRECTIONS and IDC_PANEL_PROFILES.
+#define IDC_QUICK_CAPTION 1209
+#define IDC_QUICK_SOURCE 1208
+#define IDC_QUICK_TARGET 1207
+#define IDC_QUICK_TRANSLATE 383
+#define IDC_QUICK_CLEAR 379
+
+// The text fields' keys and context menu. The accelerators turn Ctrl+V and Shift+Insert into the
+// plain-text paste, which the panel carries out; the context menu "RButtonMenu" is in each
+// language's own resources.
+#define IDR_RICHEDIT_ACCELERATORS 244
+#define IDM_PASTE_PLAIN 32771         // Ctrl+V
+#define IDM_PASTE_PLAIN_INSERT 32772  // Shift+Insert
+#define IDM_EDIT_CLEAR 0xE120
+#define IDM_EDIT_COPY 0xE122
+#define IDM_EDIT_CUT 0xE123
+#define IDM_EDIT_PASTE 0xE125
+#define IDM_EDIT_SELECT_ALL 0xE12A

@@ -294,3 +294,9 @@
 #define IDS_LABEL_NEW_MEMORY 4363
 #define IDS_CREATE 4364
 #define IDS_ASK_CREATE_MEMORY 4365       // Yes/No: no database for the direction
+
+// Quick translation (task 9): the Clear button and the steps in the help column. The panel's title,
+// caption and Translate button use IDS_CMD_QUICK_TRANSLATE, IDS_CMD_QUICK_TRANSLATE_DESC and
+// IDS_TRANSLATE.
+#define IDS_CLEAR 4301
+#define IDS_QUICK_STEPS 4302

@@ -16,4 +16,7 @@ wine_session_start "$root/build/mingw/bench-prefix"
 bin="$root/build/mingw/bin"
 wine "$bin/DemoInstall.exe" 'C:\VANTO' </dev/null
 wine "$bin/FirstPaintBench.exe" 'C:\VANTO\Startdeck.exe' "VANTO Translator Home" 7 </dev/null
+
+echo "== quick translation of a 10,000-line paste under Wine"
+wine "$bin/QuickTranslationBench.exe" 'C:\VANTO\Startdeck.exe' "VANTO Translator Home" 10000 </dev/null
 wine_session_stop

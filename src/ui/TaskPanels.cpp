@@ -4,6 +4,7 @@
 
 #include "app/LogSink.h"
 #include "tasks/DictEditDialog.h"
+#include "tasks/QuickTranslationDialog.h"
 #include "tasks/SingleComboDialog.h"
 #include "tasks/TMMDialog.h"
 #include "tasks/TranslateDocumentDialog.h"
@@ -43,6 +44,7 @@ void TaskPanels::CreateAll(tasks::TaskContext& context, HWND parent, POINT at) {
   Add(std::make_unique<tasks::CSingleComboDialog>(context), {13, 14, 22}, parent, at);
   Add(std::make_unique<tasks::CDictEditDialog>(context), {20}, parent, at);
   Add(std::make_unique<tasks::CTMMDialog>(context), {23}, parent, at);
+  Add(std::make_unique<tasks::CQTransDlg>(context), {9}, parent, at);
 }
 
 tasks::TaskPanel* TaskPanels::Find(int taskCode) const noexcept {

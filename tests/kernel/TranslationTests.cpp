@@ -177,6 +177,52 @@ TEST_F(KernelTranslation, TheLimitErrorRefusesEveryTranslationUntilItIsCleared) 
   EXPECT_EQ(translated.str(), L"Haus");
 }
 
+TEST_F(KernelTranslation, TheCountdownLetsSomeTranslationsThroughThenFailsUntilRemoved) {
+  ComPtr<IVantoKernel> kernel = NewKernel();
+  ASSERT_EQ(kernel->SetCurrentDirection(0), S_OK);
+  ComPtr<IVantoSettings> settings;
+  ASSERT_EQ(kernel->GetSettings(&settings), S_OK);
+  ComPtr<IVantoTextTranslator> translator;
+  ASSERT_EQ(settings->GetTextTranslator(&translator), S_OK);
+  ComPtr<IVantoText> source;
+  ComPtr<IVantoText> result;
+  ASSERT_EQ(::CoCreateInstance(CLSID_VantoText, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&source)), S_OK);
+  ASSERT_EQ(::CoCreateInstance(CLSID_VantoText, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&result)), S_OK);
+  Bstr text(L"house");
+  ASSERT_EQ(source->SetText(text.get()), S_OK);
+
+  // Both ways of translating count.
+  SetSetting(L"TranslationsBeforeError", 2);
+  Bstr translated;
+  EXPECT_EQ(settings->Translate(text.get(), translated.put()), S_OK);
+  EXPECT_EQ(translator->TranslateText(source.Get(), result.Get()), S_OK);
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    EXPECT_EQ(settings->Translate(text.get(), translated.put()), E_FAIL);
+    EXPECT_EQ(translator->TranslateText(source.Get(), result.Get()), E_FAIL);
+  }
+  RemoveSetting(L"TranslationsBeforeError");
+  EXPECT_EQ(settings->Translate(text.get(), translated.put()), S_OK);
+  EXPECT_EQ(translated.str(), L"Haus");
+}
+
+TEST_F(KernelTranslation, WithoutTextObjectsTheSettingsStillTranslate) {
+  ComPtr<IVantoKernel> kernel = NewKernel();
+  ASSERT_EQ(kernel->SetCurrentDirection(0), S_OK);
+  ComPtr<IVantoSettings> settings;
+  ASSERT_EQ(kernel->GetSettings(&settings), S_OK);
+  SetSetting(L"NoTextTranslator", 1);
+  ComPtr<IVantoTextTranslator> translator;
+  EXPECT_EQ(settings->GetTextTranslator(&translator), S_FALSE);
+  EXPECT_FALSE(translator);
+  Bstr text(L"The cat is black.");
+  Bstr translated;
+  EXPECT_EQ(settings->Translate(text.get(), translated.put()), S_OK);
+  EXPECT_EQ(translated.str(), L"Die Katze ist schwarz.");
+  RemoveSetting(L"NoTextTranslator");
+  EXPECT_EQ(settings->GetTextTranslator(&translator), S_OK);
+  EXPECT_TRUE(translator);
+}
+
 TEST_F(KernelTranslation, AWholeTextInAMemoryComesFromTheMemory) {
   test::WriteFile(data_.Folder(L"Memories") / L"prefilled.vtm",
                   "name\tContracts\r\n"

@@ -79,10 +79,6 @@ std::optional<std::wstring> NetworkServer() {
   return ReadOptionalText(L"NetworkServer");
 }
 
-HRESULT TranslationError() noexcept {
-  return static_cast<HRESULT>(ReadDword(L"TranslationError"));
-}
-
 bool RefuseConnection() noexcept {
   return ReadDword(L"RefuseConnection") != 0;
 }
@@ -105,6 +101,37 @@ HRESULT DictionariesError() noexcept {
 
 HRESULT MemoriesError() noexcept {
   return ReadFailure(L"MemoriesError");
+}
+
+HRESULT TranslationFailure() noexcept {
+  // One key opening for both values: a translation asks at every line.
+  win::UniqueKey key;
+  if (::RegOpenKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, key.put()) !=
+      ERROR_SUCCESS)
+    return S_OK;
+  const auto read = [&](const wchar_t* name, DWORD& value) {
+    DWORD bytes = sizeof(value);
+    DWORD type = 0;
+    return ::RegQueryValueExW(key.get(), name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &bytes) ==
+               ERROR_SUCCESS &&
+           type == REG_DWORD;
+  };
+  DWORD refused = 0;
+  if (read(L"TranslationError", refused) && refused != 0) {
+    const auto failure = static_cast<HRESULT>(refused);
+    return FAILED(failure) ? failure : E_FAIL;
+  }
+  DWORD left = 0;
+  if (!read(L"TranslationsBeforeError", left)) return S_OK;
+  if (left == 0) return E_FAIL;
+  --left;
+  ::RegSetValueExW(key.get(), L"TranslationsBeforeError", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&left),
+                   sizeof(left));
+  return S_OK;
+}
+
+bool NoTextTranslator() noexcept {
+  return ReadDword(L"NoTextTranslator") != 0;
 }
 
 }  // namespace vanto

@@ -13,6 +13,10 @@
 //                               without showing its dialog
 //   DictionariesError   DWORD   non-zero: the direction list's GetDictionaries fails with this HRESULT
 //   MemoriesError       DWORD   non-zero: the direction list's GetMemories fails with this HRESULT
+//   TranslationsBeforeError DWORD  present: that many more translations succeed (each counts the
+//                               value down), then every translation fails with E_FAIL until the
+//                               value is removed
+//   NoTextTranslator    DWORD   non-zero: the settings object offers no text-object translator
 #pragma once
 
 #include <windows.h>
@@ -28,7 +32,6 @@ inline constexpr wchar_t kSettingsKey[] = L"Software\\Korvelsoft\\VNTO9\\KernelS
 [[nodiscard]] std::filesystem::path DataFolder();
 // nullopt when the value is missing; an empty text when it is there but empty.
 [[nodiscard]] std::optional<std::wstring> NetworkServer();
-[[nodiscard]] HRESULT TranslationError() noexcept;
 [[nodiscard]] bool RefuseConnection() noexcept;
 // The HRESULT the call fails with; S_OK when it runs (a success code in the value gives E_FAIL).
 [[nodiscard]] HRESULT DirectionsError() noexcept;
@@ -36,5 +39,9 @@ inline constexpr wchar_t kSettingsKey[] = L"Software\\Korvelsoft\\VNTO9\\KernelS
 [[nodiscard]] HRESULT ProfileEditorError() noexcept;
 [[nodiscard]] HRESULT DictionariesError() noexcept;
 [[nodiscard]] HRESULT MemoriesError() noexcept;
+// What the next translation fails with: TranslationError's HRESULT (E_FAIL for a success code);
+// else E_FAIL once TranslationsBeforeError has run out; S_OK when it runs (and is counted).
+[[nodiscard]] HRESULT TranslationFailure() noexcept;
+[[nodiscard]] bool NoTextTranslator() noexcept;
 
 }  // namespace vanto

@@ -182,8 +182,7 @@ HRESULT KernelState::AddSegment(const std::wstring& key, const std::wstring& sou
 }
 
 HRESULT KernelState::Translate(int direction, const std::wstring& text, std::wstring* result) {
-  const HRESULT refused = TranslationError();
-  if (refused != S_OK) return FAILED(refused) ? refused : E_FAIL;
+  if (const HRESULT refused = TranslationFailure(); FAILED(refused)) return refused;
   std::lock_guard lock(mutex_);
   store_.Refresh();
   const long id = IdOf(direction);

@@ -5,6 +5,7 @@
 #include <atomic>
 
 #include "ComObject.h"
+#include "Config.h"
 #include "Dialogs.h"
 #include "KernelState.h"
 #include "Objects.h"
@@ -40,6 +41,8 @@ class Settings final : public ComObject<Settings, IVantoSettings, IVantoTextTran
   }
   HRESULT STDMETHODCALLTYPE GetTextTranslator(IVantoTextTranslator** translator) noexcept override {
     if (!translator) return E_POINTER;
+    *translator = nullptr;
+    if (NoTextTranslator()) return S_FALSE;
     *translator = this;
     AddRef();
     return S_OK;

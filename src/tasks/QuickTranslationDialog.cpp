@@ -1,0 +1,381 @@
+#include "tasks/QuickTranslationDialog.h"
+
+#include <algorithm>
+#include <exception>
+#include <vector>
+
+#include "ResourceIds.h"
+#include "SkinIds.h"
+#include "StringIds.h"
+#include "app/Bstr.h"
+#include "app/ComError.h"
+#include "app/KernelConnection.h"
+#include "app/LogSink.h"
+#include "app/SettingsStore.h"
+#include "app/SharedGraphics.h"
+#include "tasks/PanelParts.h"
+#include "tasks/QuickTranslationLines.h"
+#include "tasks/TaskContext.h"
+#include "ui/Paint.h"
+#include "win/Resources.h"
+
+namespace tasks {
+namespace {
+
+using app::ThrowIfFailed;
+using app::ThrowIfNull;
+using Microsoft::WRL::ComPtr;
+
+// Rows of the paper side, top to bottom; what follows the caption is laid out from its height.
+constexpr int kCaptionTop = 14;
+constexpr int kCaptionGap = 8;
+constexpr int kListGap = 12;   // between the lists and the source field
+constexpr int kButtonGap = 8;  // above and below the buttons
+constexpr int kPaperBottom = 318;
+constexpr int kColumnGap = 16;  // between the direction and the profile list
+constexpr int kHalfWidth = (kContentWidth - kColumnGap) / 2;
+constexpr int kButtonWidth = 104;  // the buttons' face
+constexpr int kButtonHeight = 24;
+constexpr int kButtonSpacing = 8;
+
+// Every kind of server the text class may come from, as the kernel installs it.
+constexpr DWORD kTextContexts =
+    CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER | CLSCTX_LOCAL_SERVER | CLSCTX_REMOTE_SERVER;
+
+int HeightOf(HWND window) noexcept {
+  RECT rc{};
+  ::GetWindowRect(window, &rc);
+  return rc.bottom - rc.top;
+}
+
+}  // namespace
+
+bool CQTransDlg::Create(HWND parent, POINT at) {
+  return ui::skin::CLBRichEdit::LoadLibraryOnce() &&
+         CCustomDialog::Create(parent, at, IDD_TASK_PANEL, PanelLookOf(context_.Graphics()));
+}
+
+int CQTransDlg::CaptionHeight(const std::wstring& caption) const {
+  HDC dc = ::GetDC(caption_);
+  const auto font = reinterpret_cast<HGDIOBJ>(::SendMessageW(caption_, WM_GETFONT, 0, 0));
+  RECT rc{0, 0, kContentWidth, 0};
+  {
+    ui::SelectGuard select(dc, font ? font : ::GetStockObject(DEFAULT_GUI_FONT));
+    const int length = static_cast<int>(caption.size());
+    // No DT_VCENTER here: it places a line, and measured into an empty rectangle it halves the height.
+    ::DrawTextW(dc, caption.c_str(), length, &rc, DT_CALCRECT | DT_EXPANDTABS | DT_SINGLELINE);
+    // A language whose caption is wider than the paper side takes a second line rather than lose words.
+    if (rc.right - rc.left > kContentWidth) {
+      rc = {0, 0, kContentWidth, 0};
+      ::DrawTextW(dc, caption.c_str(), length, &rc, DT_CALCRECT | DT_EXPANDTABS | DT_WORDBREAK);
+    }
+  }
+  ::ReleaseDC(caption_, dc);
+  return rc.bottom - rc.top;
+}
+
+bool CQTransDlg::OnInitPanel() {
+  const app::SharedGraphics& graphics = context_.Graphics();
+  const HFONT labelFont = graphics.Font(app::SharedFont::kTahoma12Bold);
+  const HFONT textFont = graphics.Font(app::SharedFont::kTahoma12);
+  SetTitleAndSteps(win::LoadString(IDS_CMD_QUICK_TRANSLATE), win::LoadString(IDS_QUICK_STEPS));
+
+  const std::wstring caption = win::LoadString(IDS_CMD_QUICK_TRANSLATE_DESC);
+  caption_ = MakeLabel(hwnd(), IDC_QUICK_CAPTION, {kContentLeft, kCaptionTop, kContentWidth, kLabelHeight}, 0,
+                       labelFont);
+  if (!caption_) return false;
+  ::SetWindowTextW(caption_, caption.c_str());
+  const int captionHeight = CaptionHeight(caption);
+  ::SetWindowPos(caption_, nullptr, kContentLeft, kCaptionTop, kContentWidth, captionHeight,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+
+  const int labelTop = kCaptionTop + captionHeight + kCaptionGap;
+  const int listTop = labelTop + kLabelHeight + kLabelGap;
+  const int profileLeft = kContentLeft + kHalfWidth + kColumnGap;
+  if (!MakeLabel(hwnd(), IDC_PANEL_DIRECTION_LABEL, {kContentLeft, labelTop, kHalfWidth, kLabelHeight},
+                 IDS_LABEL_DIRECTION, labelFont) ||
+      !MakeLabel(hwnd(), IDC_PANEL_PROFILE_LABEL, {profileLeft, labelTop, kHalfWidth, kLabelHeight},
+                 IDS_LABEL_PROFILE, labelFont))
+    return false;
+  const ui::skin::ComboLook comboLook = ComboLookOf(graphics);
+  if (!directionList_.Create(kContentLeft, listTop, kHalfWidth, hwnd(), IDC_PANEL_DIRECTIONS, comboLook) ||
+      !profiles_.Create(profileLeft, listTop, kHalfWidth, hwnd(), IDC_PANEL_PROFILES, comboLook))
+    return false;
+
+  // The two fields share what is left, with the buttons between them.
+  const int sourceTop = listTop + HeightOf(directionList_.hwnd()) + kListGap;
+  const int fieldHeight = (kPaperBottom - sourceTop - 2 * kButtonGap - kButtonHeight) / 2;
+  const int buttonTop = sourceTop + fieldHeight + kButtonGap;
+  const int targetTop = buttonTop + kButtonHeight + kButtonGap;
+  if (!source_.Create(hwnd(), IDC_QUICK_SOURCE, {kContentLeft, sourceTop, kContentWidth, fieldHeight},
+                      textFont) ||
+      !target_.Create(hwnd(), IDC_QUICK_TARGET, {kContentLeft, targetTop, kContentWidth, fieldHeight},
+                      textFont))
+    return false;
+
+  faceNormal_.reset(ui::LoadSkinBitmap(IDB_QUICK_BUTTON_NORMAL));
+  faceHover_.reset(ui::LoadSkinBitmap(IDB_QUICK_BUTTON_HOVER));
+  facePressed_.reset(ui::LoadSkinBitmap(IDB_QUICK_BUTTON_PRESSED));
+  const auto normal = static_cast<HBITMAP>(faceNormal_.get());
+  const auto hover = static_cast<HBITMAP>(faceHover_.get());
+  const auto pressed = static_cast<HBITMAP>(facePressed_.get());
+  const int translateLeft = kContentRight - kButtonWidth;
+  const int clearLeft = translateLeft - kButtonSpacing - kButtonWidth;
+  if (!translate_.Create(translateLeft, buttonTop, normal, hover, pressed, MenuButtonStyle::kPush,
+                         IDS_TRANSLATE, 0, hwnd(), IDC_QUICK_TRANSLATE) ||
+      !clear_.Create(clearLeft, buttonTop, normal, hover, pressed, MenuButtonStyle::kPush, IDS_CLEAR, 0,
+                     hwnd(), IDC_QUICK_CLEAR))
+    return false;
+  for (CMenuButton* button : {&translate_, &clear_}) button->SetCaptionFont(labelFont, RGB(255, 255, 255));
+  return true;
+}
+
+OpenOutcome CQTransDlg::Open(int taskCode, std::wstring_view appTokens) {
+  (void)appTokens;
+  if (taskCode != kTaskCode) return OpenOutcome::kFailed;
+  // The directions are read when the task is first opened, and again after a failure.
+  if (!directions_.Loaded() && !LoadDirections()) {
+    context_.ShowMessage(IDS_PANEL_NO_DIRECTIONS, {}, MB_OK | MB_ICONEXCLAMATION);
+    return OpenOutcome::kFailed;
+  }
+  remembering_ = true;
+  ::ShowWindow(hwnd(), SW_SHOW);
+  return OpenOutcome::kShown;
+}
+
+bool CQTransDlg::LoadDirections() {
+  if (!directions_.Load(context_.Kernel().Kernel())) return false;
+  directionList_.ResetContent();
+  for (const app::TranslationDirection& direction : directions_.All())
+    directionList_.AddString(direction.name);
+  directionList_.SetCurSel(0);  // fills the profiles
+  source_.SetText(L"");
+  target_.SetText(L"");
+  return true;
+}
+
+void CQTransDlg::FillProfiles() {
+  profiles_.ResetContent();
+  if (directionList_.GetCount() == 0) return;
+  std::vector<std::wstring> names;
+  const bool complete = directions_.ProfilesOf(directionList_.GetCurSel(), names);
+  for (const std::wstring& name : names) profiles_.AddString(name);
+  if (!complete) app::BeepForUnexpectedError();
+  profiles_.SetCurSel(0);
+}
+
+void CQTransDlg::OnDirectionChanged() {
+  FillProfiles();
+  if (remembering_)
+    context_.Settings().SetDirection(kTaskCode, app::SettingsStore::kDirId,
+                                     directions_.IdAt(directionList_.GetCurSel()));
+}
+
+void CQTransDlg::OnShown() {
+  FillProfiles();
+  // Each choice runs its handler as the user's own would: the remembered direction brings its
+  // profiles before the remembered profile is looked up.
+  const int direction =
+      directionList_.FindStringExact(context_.Settings().Get(kTaskCode, app::SettingsStore::kDirId));
+  directionList_.SetCurSel(direction < 0 ? 0 : direction);
+  const int profile =
+      profiles_.FindStringExact(context_.Settings().Get(kTaskCode, app::SettingsStore::kTemplateName));
+  profiles_.SetCurSel(profile < 0 ? 0 : profile);
+}
+
+void CQTransDlg::OnHidden() {
+  if (remembering_) context_.Settings().Set(kTaskCode, app::SettingsStore::kTemplateName, profile_);
+}
+
+void CQTransDlg::SaveSettings() {
+  // Still open when the window closes: it keeps what it shows, as hiding it would. The panel's own
+  // visibility counts: by now the main window is hidden on its way out, and the lists' popups, which
+  // hold the entries, are gone (hence the profile's name kept aside).
+  if (::GetWindowLongPtrW(hwnd(), GWL_STYLE) & WS_VISIBLE) OnHidden();
+}
+
+bool CQTransDlg::MakeProfileCurrent(IVantoKernel& kernel, int index) {
+  try {
+    ComPtr<IVantoSettings> settings;
+    ThrowIfFailed(kernel.GetSettings(&settings));
+    ComPtr<IVantoProfiles> profiles;
+    ThrowIfFailed(ThrowIfNull(settings.Get())->GetProfiles(&profiles));
+    app::Bstr name;
+    ThrowIfFailed(ThrowIfNull(profiles.Get())->GetName(index, name.put()));
+    ThrowIfFailed(settings->SetCurrentProfile(name.get()));
+    LONG status = 0;
+    ThrowIfFailed(kernel.CommitSettings(&status));
+    return true;
+  } catch (const app::ComError& error) {
+    app::Log().Line(L"Quick translation: profile %d could not be made current (0x%08lX)", index,
+                    static_cast<unsigned long>(error.Code()));
+    app::BeepForUnexpectedError();
+    return false;
+  }
+}
+
+void CQTransDlg::OnTranslate() {
+  IVantoKernel* kernel = context_.Kernel().Kernel();
+  if (!kernel || !directions_.Loaded()) {
+    app::BeepForUnexpectedError();
+    return;
+  }
+  const std::wstring source = source_.Text();
+  const int direction = std::max(0, directionList_.GetCurSel());
+  const int profile = std::max(0, profiles_.GetCurSel());
+  try {
+    ThrowIfFailed(kernel->SetCurrentDirection(static_cast<SHORT>(direction)));
+    // A profile the kernel refuses leaves its current one; the translation goes on.
+    (void)MakeProfileCurrent(*kernel, profile);
+
+    ComPtr<IVantoSettings> settings;
+    ThrowIfFailed(kernel->GetSettings(&settings));
+    ThrowIfNull(settings.Get());
+    ComPtr<IVantoTextTranslator> translator;
+    if (const HRESULT offered = settings->GetTextTranslator(&translator);
+        FAILED(offered) && offered != E_NOINTERFACE)
+      throw app::ComError(offered);
+    ComPtr<IVantoText> sourceText;
+    ComPtr<IVantoText> resultText;
+    ThrowIfFailed(::CoCreateInstance(CLSID_VantoText, nullptr, kTextContexts, IID_PPV_ARGS(&sourceText)));
+    ThrowIfFailed(::CoCreateInstance(CLSID_VantoText, nullptr, kTextContexts, IID_PPV_ARGS(&resultText)));
+
+    const std::wstring result = TranslateLines(source, [&](const std::wstring& line) {
+      const app::Bstr text(line);
+      app::Bstr translated;
+      if (translator) {
+        ThrowIfFailed(sourceText->SetText(text.get()));
+        ThrowIfFailed(translator->TranslateText(sourceText.Get(), resultText.Get()));
+        ThrowIfFailed(resultText->GetText(translated.put()));
+      } else {
+        ThrowIfFailed(settings->Translate(text.get(), translated.put()));
+      }
+      return translated.str();
+    });
+    target_.SetText(result);
+  } catch (const app::ComError& error) {
+    // The target keeps what it showed: a translation comes out whole or not at all.
+    const HRESULT code = error.Code();
+    app::Log().Line(L"Quick translation: the kernel failed with 0x%08lX", static_cast<unsigned long>(code));
+    if (code == VANTO_E_TRANSLATION_LIMIT)
+      context_.Kernel().ReportError(::GetAncestor(hwnd(), GA_ROOT), code, context_.ProductName());
+    else
+      app::BeepForUnexpectedError();
+  } catch (const std::exception&) {
+    app::Log().Line(L"Quick translation: the text could not be translated");
+    app::BeepForUnexpectedError();
+  }
+}
+
+void CQTransDlg::OnClear() {
+  source_.SetText(L"");
+  target_.SetText(L"");
+  ::SetFocus(source_.hwnd());
+}
+
+void CQTransDlg::OnPastePlain() {
+  const HWND focus = ::GetFocus();
+  if (focus == source_.hwnd())
+    source_.PastePlainText();
+  else if (focus == target_.hwnd())
+    target_.PastePlainText();
+}
+
+bool CQTransDlg::InPanel(HWND window) const noexcept {
+  return window && (window == hwnd() || ::IsChild(hwnd(), window));
+}
+
+bool CQTransDlg::IsField(HWND window) const noexcept {
+  return window && (window == source_.hwnd() || window == target_.hwnd());
+}
+
+void CQTransDlg::MoveFocus(bool backwards) {
+  const HWND focus = ::GetFocus();
+  if (!backwards && focus == target_.hwnd()) {
+    // Out of the panel: to the main window's first control that can take the focus.
+    const HWND main = ::GetAncestor(hwnd(), GA_ROOT);
+    for (HWND child = ::GetWindow(main, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+      if (child != hwnd() && ::IsWindowVisible(child) && ::IsWindowEnabled(child)) {
+        ::SetFocus(child);
+        return;
+      }
+    }
+    return;
+  }
+  const HWND from = focus != hwnd() && InPanel(focus) ? focus : nullptr;
+  if (const HWND next = ::GetNextDlgTabItem(hwnd(), from, backwards ? TRUE : FALSE)) ::SetFocus(next);
+}
+
+MessageRoute CQTransDlg::RouteKeys(MSG& message) {
+  if (message.message < WM_KEYFIRST || message.message > WM_KEYLAST || !InPanel(message.hwnd))
+    return MessageRoute::kUnhandled;
+  for (const ui::skin::CLBRichEdit* field : {&source_, &target_})
+    if (field->TranslateAccelerator(message)) return MessageRoute::kConsumed;
+  const bool inField = IsField(message.hwnd);
+  if (message.message == WM_KEYDOWN) {
+    switch (message.wParam) {
+      case VK_TAB: MoveFocus(::GetKeyState(VK_SHIFT) < 0); return MessageRoute::kConsumed;
+      case VK_ESCAPE: return MessageRoute::kConsumed;
+      case VK_F9:
+        OnTranslate();
+        // Then as Enter: the key goes on only inside a field (where F9 itself does nothing).
+        [[fallthrough]];
+      case VK_RETURN:
+        if (!inField) return MessageRoute::kConsumed;
+        break;
+      default: break;
+    }
+  }
+  if (!inField) return MessageRoute::kUnhandled;
+  // The fields take every key they are sent, Enter included, past the window's dialog keys.
+  ::TranslateMessage(&message);
+  ::DispatchMessageW(&message);
+  return MessageRoute::kConsumed;
+}
+
+bool CQTransDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+  switch (message) {
+    case WM_COMMAND: {
+      const int id = LOWORD(wParam);
+      const int code = HIWORD(wParam);
+      if (id == IDC_QUICK_TRANSLATE && code == BN_CLICKED &&
+          reinterpret_cast<HWND>(lParam) == translate_.hwnd())
+        OnTranslate();
+      else if (id == IDC_QUICK_CLEAR && code == BN_CLICKED && reinterpret_cast<HWND>(lParam) == clear_.hwnd())
+        OnClear();
+      else if (id == IDM_PASTE_PLAIN || id == IDM_PASTE_PLAIN_INSERT)
+        OnPastePlain();
+      else if (id == IDC_PANEL_DIRECTIONS && code == CBN_SELCHANGE)
+        OnDirectionChanged();
+      else if (id == IDC_PANEL_PROFILES && code == CBN_DROPDOWN)
+        FillProfiles();
+      else if (id == IDC_PANEL_PROFILES && code == CBN_SELCHANGE)
+        profile_ = profiles_.GetText();
+      else
+        return CCustomDialog::OnMessage(message, wParam, lParam, result);
+      result = 0;
+      return true;
+    }
+    case WM_SHOWWINDOW:
+      // Only the panel's own showing and hiding; not a minimised main window.
+      if (lParam == 0) {
+        if (wParam)
+          OnShown();
+        else
+          OnHidden();
+      }
+      return false;
+    case WM_LBUTTONDOWN:
+      // A click beside the fields takes the focus out of them, to the panel.
+      ::SetFocus(hwnd());
+      result = 0;
+      return true;
+    case WM_SETFOCUS:
+      // The panel keeps the focus it is given rather than handing it to a field.
+      result = 0;
+      return true;
+    default: return CCustomDialog::OnMessage(message, wParam, lParam, result);
+  }
+}
+
+}  // namespace tasks

@@ -1,0 +1,88 @@
+// CQTransDlg: the panel of quick translation (task 9). The user types or pastes a text into the
+// source field, picks the direction and the profile, and presses Translate (or F9); the kernel
+// translates it line by line into the target field. The panel remembers the direction and the
+// profile in the task settings of task 9.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+#include "tasks/KernelDirections.h"
+#include "tasks/TaskPanel.h"
+#include "ui/MenuButton.h"
+#include "ui/skin/CustomComboBox.h"
+#include "ui/skin/CustomDialog.h"
+#include "ui/skin/LBRichEdit.h"
+#include "win/Handle.h"
+
+namespace tasks {
+
+class TaskContext;
+
+// The panel's side of the main window's message loop under a name of its own: a dialog has a
+// virtual PreTranslateMessage of the same signature (for its modal loop), which one class cannot
+// override with two results.
+class KeyboardPanel : public TaskPanel {
+ public:
+  MessageRoute PreTranslateMessage(MSG& message) final { return RouteKeys(message); }
+
+ protected:
+  virtual MessageRoute RouteKeys(MSG& message) = 0;
+};
+
+class CQTransDlg final : public ui::skin::CCustomDialog, public KeyboardPanel {
+ public:
+  static constexpr int kTaskCode = 9;
+
+  explicit CQTransDlg(TaskContext& context) : context_(context) {}
+
+  bool Create(HWND parent, POINT at) override;
+  [[nodiscard]] OpenOutcome Open(int taskCode, std::wstring_view appTokens) override;
+  void Hide() override { ::ShowWindow(hwnd(), SW_HIDE); }
+  [[nodiscard]] HWND Window() const noexcept override { return hwnd(); }
+  void SaveSettings() override;
+
+ protected:
+  // The panel's keyboard: Tab, Escape, Enter and F9, and the text fields' own keys.
+  MessageRoute RouteKeys(MSG& message) override;
+  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+  bool OnInitPanel() override;
+
+ private:
+  // The caption's height in its font, one line unless the language's text is wider than the field.
+  [[nodiscard]] int CaptionHeight(const std::wstring& caption) const;
+  bool LoadDirections();
+  void FillProfiles();
+  void OnDirectionChanged();
+  void OnShown();
+  void OnHidden();
+  void OnTranslate();
+  void OnClear();
+  void OnPastePlain();
+  // Makes profile `index` of the current direction the kernel's current profile; false (after a
+  // beep) when the kernel refused.
+  bool MakeProfileCurrent(IVantoKernel& kernel, int index);
+  void MoveFocus(bool backwards);
+  [[nodiscard]] bool InPanel(HWND window) const noexcept;
+  [[nodiscard]] bool IsField(HWND window) const noexcept;
+
+  TaskContext& context_;
+  KernelDirections directions_;
+  bool remembering_ = false;  // choices go to the task settings once the panel has been prepared
+  std::wstring profile_;      // the chosen profile's name
+  // The buttons' faces belong to the panel: declared before the buttons, so they outlive them.
+  win::UniqueGdiObject faceNormal_;
+  win::UniqueGdiObject faceHover_;
+  win::UniqueGdiObject facePressed_;
+  HWND caption_ = nullptr;
+  ui::skin::CCustomComboBox directionList_;
+  ui::skin::CCustomComboBox profiles_;
+  ui::skin::CLBRichEdit source_;
+  ui::skin::CLBRichEdit target_;
+  CMenuButton translate_;
+  CMenuButton clear_;
+};
+
+}  // namespace tasks
