@@ -22,6 +22,7 @@
 #include "support/Installation.h"
 #include "support/RegistrySandbox.h"
 #include "support/ScratchDir.h"
+#include "support/ScreenPixels.h"
 #include "support/TestPaths.h"
 
 namespace {
@@ -47,9 +48,11 @@ constexpr char kProduct[] = R"({
   "settings": {"FileName": "Startdeck", "ClientName": "Startdeck", "ProductName": "VANTO Translator Home"},
   "_menu1": {"item0": "TranslateWord;Word|Vnto", "item1": "TranslateWeb;VntoIE|FireFox",
              "item2": "TranslateExcel;Excel", "item3": "TranslatePDF;Acrobat|Vnto",
-             "item4": "TranslateOutlook;Outlook", "item5": "TranslateMessengers;VantoQIP|VantoMSN|VantoSkype"},
+             "item4": "TranslateOutlook;Outlook",
+             "item5": "TranslateMessengers;VantoQIP|VantoMSN|VantoSkype"},
   "_menu2": {"item0": "EditTemplate"},
-  "apps": {"Vnto": "", "VntoIE": "", "FireFox": "", "Acrobat": "", "VantoQIP": "", "VantoMSN": "", "VantoSkype": ""},
+  "apps": {"Vnto": "", "VntoIE": "", "FireFox": "", "Acrobat": "", "VantoQIP": "", "VantoMSN": "",
+           "VantoSkype": ""},
   "allapps": {"Vnto": "", "VntoIE": "", "FireFox": "", "Acrobat": "", "VantoQIP": "", "VantoMSN": "",
               "VantoSkype": ""}
 })";
@@ -246,6 +249,11 @@ TEST_F(TaskPanelTest, AWordDocumentGoesToWordWithItsRecordAndTheAddinSwitchedOnF
                                        L"VANTO Translator"}));
   EXPECT_EQ(Choices(IDC_PANEL_PROFILES), (std::vector<std::wstring>{L"General", L"Business", L"Technical"}));
   Screenshot(L"word");
+  // The document field is framed in the skin's border colour, as the lists are.
+  RECT field{};
+  ::GetWindowRect(::GetDlgItem(Panel(), IDC_PANEL_DOCUMENT), &field);
+  ::MapWindowPoints(nullptr, Panel(), reinterpret_cast<POINT*>(&field), 2);
+  EXPECT_EQ(test::Grab(Panel()).At(field.left, (field.top + field.bottom) / 2), RGB(59, 168, 225));
 
   const struct {
     fs::path document;
