@@ -71,8 +71,10 @@ bool CTranslateDocumentDialog::OnInitPanel() {
   documentLabel_ = MakeLabel(hwnd(), IDC_PANEL_DOCUMENT_LABEL,
                              {kContentLeft, kDocumentLabelTop, kContentWidth, kLabelHeight}, IDS_LABEL_DOCUMENT,
                              labelFont);
-  document_ = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, kContentLeft,
-                                kDocumentTop, kButtonLeft - 8 - kContentLeft, kDocumentHeight, hwnd(),
+  // The frame is painted over the edge: a non-client one (an edit control draws WS_BORDER itself,
+  // inside its client area, where the frame cannot reach it).
+  document_ = ::CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL,
+                                kContentLeft, kDocumentTop, kButtonLeft - 8 - kContentLeft, kDocumentHeight, hwnd(),
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_PANEL_DOCUMENT)),
                                 ::GetModuleHandleW(nullptr), nullptr);
   if (!document_) return false;

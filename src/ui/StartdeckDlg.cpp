@@ -390,12 +390,14 @@ bool CStartdeckDlg::OnClose(WPARAM, LPARAM, INT_PTR&) {
   // Quitting while the updater installs could leave the suite half updated: the user decides.
   if (app_.UpdatesInstalling() && app_.ShowMessage(IDS_UPDATES_INSTALLING, {}, MB_YESNO | MB_ICONQUESTION) != IDYES)
     return true;
+  // The open panel hands over what it shows while the window is whole: once it is being destroyed it
+  // is hidden, and the drop-down lists it owns are gone.
+  panels_.SaveSettings();
   EndModal(IDOK);
   return true;
 }
 
 bool CStartdeckDlg::OnDestroy(WPARAM, LPARAM, INT_PTR&) {
-  panels_.SaveSettings();
   app_.Settings().Save();
   app_.SetMainWindow(nullptr);
   switches::SetMessageOwner(nullptr);
