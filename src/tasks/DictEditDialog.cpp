@@ -3,7 +3,6 @@
 #include "ResourceIds.h"
 #include "StringIds.h"
 #include "app/Bstr.h"
-#include "app/KernelConnection.h"
 #include "app/SettingsStore.h"
 #include "app/SharedGraphics.h"
 #include "tasks/DictAndTMMUtils.h"
@@ -29,10 +28,6 @@ constexpr int kButtonWidth = 104;  // the push buttons' face
 constexpr int kButtonLeft = kContentRight - kButtonWidth;
 
 }  // namespace
-
-bool CDictEditDialog::Create(HWND parent, POINT at) {
-  return CCustomDialog::Create(parent, at, IDD_TASK_PANEL, PanelLookOf(context_.Graphics()));
-}
 
 bool CDictEditDialog::OnInitPanel() {
   const app::SharedGraphics& graphics = context_.Graphics();
@@ -78,16 +73,7 @@ bool CDictEditDialog::OnInitPanel() {
 
 OpenOutcome CDictEditDialog::Open(int taskCode, std::wstring_view) {
   if (taskCode != kDictionaryTask) return OpenOutcome::kFailed;
-  if (!directions_.Loaded()) {
-    // The directions are read when the task first needs them, and again after a failure.
-    if (!directions_.Load(context_.Kernel().Kernel())) {
-      context_.ShowMessage(IDS_PANEL_NO_DIRECTIONS, {}, MB_OK | MB_ICONEXCLAMATION);
-      return OpenOutcome::kFailed;
-    }
-    directionList_.ResetContent();
-    for (const app::TranslationDirection& direction : directions_.All())
-      directionList_.AddString(direction.name);
-  }
+  if (!LoadDirections(directions_, directionList_)) return OpenOutcome::kFailed;
   ::ShowWindow(hwnd(), SW_SHOW);
   return OpenOutcome::kShown;
 }
@@ -147,33 +133,16 @@ void CDictEditDialog::OnAdd() {
                                      ::GetAncestor(hwnd(), GA_ROOT));
 }
 
-bool CDictEditDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
-  switch (message) {
-    case WM_COMMAND: {
-      const int id = LOWORD(wParam);
-      const int code = HIWORD(wParam);
-      if (id == IDC_PANEL_NEW_DICTIONARY && code == BN_CLICKED)
-        OnNewDictionary();
-      else if (id == IDC_PANEL_ADD_WORD && code == BN_CLICKED)
-        OnAdd();
-      else if (id == IDC_PANEL_DIRECTIONS && code == CBN_SELCHANGE)
-        OnDirectionChanged();
-      else
-        return CCustomDialog::OnMessage(message, wParam, lParam, result);
-      result = 0;
-      return true;
-    }
-    case WM_SHOWWINDOW:
-      // Only the panel's own showing and hiding; not a minimised main window.
-      if (lParam == 0) {
-        if (wParam)
-          OnShown();
-        else
-          OnHidden();
-      }
-      return false;
-    default: return CCustomDialog::OnMessage(message, wParam, lParam, result);
-  }
+bool CDictEditDialog::OnCommand(int id, int code, HWND) {
+  if (id == IDC_PANEL_NEW_DICTIONARY && code == BN_CLICKED)
+    OnNewDictionary();
+  else if (id == IDC_PANEL_ADD_WORD && code == BN_CLICKED)
+    OnAdd();
+  else if (id == IDC_PANEL_DIRECTIONS && code == CBN_SELCHANGE)
+    OnDirectionChanged();
+  else
+    return false;
+  return true;
 }
 
 }  // namespace tasks

@@ -11,39 +11,32 @@
 #include <string_view>
 
 #include "tasks/KernelDirections.h"
-#include "tasks/TaskPanel.h"
+#include "tasks/TaskPanelDialog.h"
 #include "ui/MenuButton.h"
 #include "ui/skin/CustomComboBox.h"
-#include "ui/skin/CustomDialog.h"
 #include "ui/skin/CustomEdit.h"
 
 namespace tasks {
 
-class TaskContext;
-
-class CDictEditDialog final : public ui::skin::CCustomDialog, public TaskPanel {
+class CDictEditDialog final : public CTaskPanelDialog {
  public:
-  explicit CDictEditDialog(TaskContext& context) : context_(context) {}
+  explicit CDictEditDialog(TaskContext& context) : CTaskPanelDialog(context) {}
 
-  bool Create(HWND parent, POINT at) override;
   [[nodiscard]] OpenOutcome Open(int taskCode, std::wstring_view appTokens) override;
-  void Hide() override { ::ShowWindow(hwnd(), SW_HIDE); }
-  [[nodiscard]] HWND Window() const noexcept override { return hwnd(); }
   void SaveSettings() override;
 
  protected:
-  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+  bool OnCommand(int id, int code, HWND from) override;
   bool OnInitPanel() override;
+  void OnShown() override;
+  void OnHidden() override;
 
  private:
   void OnNewDictionary();
   void OnAdd();
   void OnDirectionChanged();
-  void OnShown();
-  void OnHidden();
   void RememberWordAndDictionary();
 
-  TaskContext& context_;
   KernelDirections directions_;
   HWND word_ = nullptr;
   ui::skin::CCustomEdit wordFrame_;

@@ -51,8 +51,7 @@ int HeightOf(HWND window) noexcept {
 }  // namespace
 
 bool CQTransDlg::Create(HWND parent, POINT at) {
-  return ui::skin::CLBRichEdit::LoadLibraryOnce() &&
-         CCustomDialog::Create(parent, at, IDD_TASK_PANEL, PanelLookOf(context_.Graphics()));
+  return ui::skin::CLBRichEdit::LoadLibraryOnce() && CTaskPanelDialog::Create(parent, at);
 }
 
 int CQTransDlg::CaptionHeight(const std::wstring& caption) const {
@@ -133,21 +132,15 @@ bool CQTransDlg::OnInitPanel() {
 OpenOutcome CQTransDlg::Open(int taskCode, std::wstring_view appTokens) {
   (void)appTokens;
   if (taskCode != kTaskCode) return OpenOutcome::kFailed;
-  // The directions are read when the task is first opened, and again after a failure.
-  if (!directions_.Loaded() && !LoadDirections()) {
-    context_.ShowMessage(IDS_PANEL_NO_DIRECTIONS, {}, MB_OK | MB_ICONEXCLAMATION);
-    return OpenOutcome::kFailed;
-  }
+  if (!PrepareDirections()) return OpenOutcome::kFailed;
   remembering_ = true;
   ::ShowWindow(hwnd(), SW_SHOW);
   return OpenOutcome::kShown;
 }
 
-bool CQTransDlg::LoadDirections() {
-  if (!directions_.Load(context_.Kernel().Kernel())) return false;
-  directionList_.ResetContent();
-  for (const app::TranslationDirection& direction : directions_.All())
-    directionList_.AddString(direction.name);
+bool CQTransDlg::PrepareDirections() {
+  if (directions_.Loaded()) return true;
+  if (!CTaskPanelDialog::LoadDirections(directions_, directionList_)) return false;
   directionList_.SetCurSel(0);  // fills the profiles
   source_.SetText(L"");
   target_.SetText(L"");
@@ -306,7 +299,7 @@ void CQTransDlg::MoveFocus(bool backwards) {
   if (const HWND next = ::GetNextDlgTabItem(hwnd(), from, backwards ? TRUE : FALSE)) ::SetFocus(next);
 }
 
-MessageRoute CQTransDlg::RouteKeys(MSG& message) {
+MessageRoute CQTransDlg::RouteMessage(MSG& message) {
   if (message.message < WM_KEYFIRST || message.message > WM_KEYLAST || !InPanel(message.hwnd))
     return MessageRoute::kUnhandled;
   for (const ui::skin::CLBRichEdit* field : {&source_, &target_})
@@ -333,38 +326,26 @@ MessageRoute CQTransDlg::RouteKeys(MSG& message) {
   return MessageRoute::kConsumed;
 }
 
+bool CQTransDlg::OnCommand(int id, int code, HWND from) {
+  if (id == IDC_QUICK_TRANSLATE && code == BN_CLICKED && from == translate_.hwnd())
+    OnTranslate();
+  else if (id == IDC_QUICK_CLEAR && code == BN_CLICKED && from == clear_.hwnd())
+    OnClear();
+  else if (id == IDM_PASTE_PLAIN || id == IDM_PASTE_PLAIN_INSERT)
+    OnPastePlain();
+  else if (id == IDC_PANEL_DIRECTIONS && code == CBN_SELCHANGE)
+    OnDirectionChanged();
+  else if (id == IDC_PANEL_PROFILES && code == CBN_DROPDOWN)
+    FillProfiles();
+  else if (id == IDC_PANEL_PROFILES && code == CBN_SELCHANGE)
+    profile_ = profiles_.GetText();
+  else
+    return false;
+  return true;
+}
+
 bool CQTransDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
   switch (message) {
-    case WM_COMMAND: {
-      const int id = LOWORD(wParam);
-      const int code = HIWORD(wParam);
-      if (id == IDC_QUICK_TRANSLATE && code == BN_CLICKED &&
-          reinterpret_cast<HWND>(lParam) == translate_.hwnd())
-        OnTranslate();
-      else if (id == IDC_QUICK_CLEAR && code == BN_CLICKED && reinterpret_cast<HWND>(lParam) == clear_.hwnd())
-        OnClear();
-      else if (id == IDM_PASTE_PLAIN || id == IDM_PASTE_PLAIN_INSERT)
-        OnPastePlain();
-      else if (id == IDC_PANEL_DIRECTIONS && code == CBN_SELCHANGE)
-        OnDirectionChanged();
-      else if (id == IDC_PANEL_PROFILES && code == CBN_DROPDOWN)
-        FillProfiles();
-      else if (id == IDC_PANEL_PROFILES && code == CBN_SELCHANGE)
-        profile_ = profiles_.GetText();
-      else
-        return CCustomDialog::OnMessage(message, wParam, lParam, result);
-      result = 0;
-      return true;
-    }
-    case WM_SHOWWINDOW:
-      // Only the panel's own showing and hiding; not a minimised main window.
-      if (lParam == 0) {
-        if (wParam)
-          OnShown();
-        else
-          OnHidden();
-      }
-      return false;
     case WM_LBUTTONDOWN:
       // A click beside the fields takes the focus out of them, to the panel.
       ::SetFocus(hwnd());
@@ -374,7 +355,7 @@ bool CQTransDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& 
       // The panel keeps the focus it is given rather than handing it to a field.
       result = 0;
       return true;
-    default: return CCustomDialog::OnMessage(message, wParam, lParam, result);
+    default: return CTaskPanelDialog::OnMessage(message, wParam, lParam, result);
   }
 }
 

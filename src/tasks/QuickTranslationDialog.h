@@ -10,54 +10,41 @@
 #include <string_view>
 
 #include "tasks/KernelDirections.h"
-#include "tasks/TaskPanel.h"
+#include "tasks/TaskPanelDialog.h"
 #include "ui/MenuButton.h"
 #include "ui/skin/CustomComboBox.h"
-#include "ui/skin/CustomDialog.h"
 #include "ui/skin/LBRichEdit.h"
 #include "win/Handle.h"
 
 namespace tasks {
 
-class TaskContext;
-
-// The panel's side of the main window's message loop under a name of its own: a dialog has a
-// virtual PreTranslateMessage of the same signature (for its modal loop), which one class cannot
-// override with two results.
-class KeyboardPanel : public TaskPanel {
- public:
-  MessageRoute PreTranslateMessage(MSG& message) final { return RouteKeys(message); }
-
- protected:
-  virtual MessageRoute RouteKeys(MSG& message) = 0;
-};
-
-class CQTransDlg final : public ui::skin::CCustomDialog, public KeyboardPanel {
+class CQTransDlg final : public CTaskPanelDialog {
  public:
   static constexpr int kTaskCode = 9;
 
-  explicit CQTransDlg(TaskContext& context) : context_(context) {}
+  explicit CQTransDlg(TaskContext& context) : CTaskPanelDialog(context) {}
 
   bool Create(HWND parent, POINT at) override;
   [[nodiscard]] OpenOutcome Open(int taskCode, std::wstring_view appTokens) override;
-  void Hide() override { ::ShowWindow(hwnd(), SW_HIDE); }
-  [[nodiscard]] HWND Window() const noexcept override { return hwnd(); }
   void SaveSettings() override;
+  // The panel's keyboard: Tab, Escape, Enter and F9, and the text fields' own keys.
+  MessageRoute RouteMessage(MSG& message) override;
 
  protected:
-  // The panel's keyboard: Tab, Escape, Enter and F9, and the text fields' own keys.
-  MessageRoute RouteKeys(MSG& message) override;
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+  bool OnCommand(int id, int code, HWND from) override;
   bool OnInitPanel() override;
+  void OnShown() override;
+  void OnHidden() override;
 
  private:
   // The caption's height in its font, one line unless the language's text is wider than the field.
   [[nodiscard]] int CaptionHeight(const std::wstring& caption) const;
-  bool LoadDirections();
+  // Reads the directions when they are not read yet; a first reading starts on the first direction
+  // with empty fields.
+  bool PrepareDirections();
   void FillProfiles();
   void OnDirectionChanged();
-  void OnShown();
-  void OnHidden();
   void OnTranslate();
   void OnClear();
   void OnPastePlain();
@@ -68,7 +55,6 @@ class CQTransDlg final : public ui::skin::CCustomDialog, public KeyboardPanel {
   [[nodiscard]] bool InPanel(HWND window) const noexcept;
   [[nodiscard]] bool IsField(HWND window) const noexcept;
 
-  TaskContext& context_;
   KernelDirections directions_;
   bool remembering_ = false;  // choices go to the task settings once the panel has been prepared
   std::wstring profile_;      // the chosen profile's name

@@ -4,7 +4,6 @@
 
 #include "ResourceIds.h"
 #include "StringIds.h"
-#include "app/KernelConnection.h"
 #include "app/SettingsStore.h"
 #include "app/SharedGraphics.h"
 #include "tasks/DictAndTMMUtils.h"
@@ -30,10 +29,6 @@ constexpr int kButtonLeft = kContentRight - kButtonWidth;
 
 }  // namespace
 
-bool CSingleComboDialog::Create(HWND parent, POINT at) {
-  return CCustomDialog::Create(parent, at, IDD_TASK_PANEL, PanelLookOf(context_.Graphics()));
-}
-
 bool CSingleComboDialog::OnInitPanel() {
   const app::SharedGraphics& graphics = context_.Graphics();
   const ui::skin::ComboLook comboLook = ComboLookOf(graphics);
@@ -52,14 +47,8 @@ bool CSingleComboDialog::OnInitPanel() {
 }
 
 OpenOutcome CSingleComboDialog::Open(int taskCode, std::wstring_view appTokens) {
-  if (taskCode == kProfilesTask && !directions_.Loaded()) {
-    if (!directions_.Load(context_.Kernel().Kernel())) {
-      context_.ShowMessage(IDS_PANEL_NO_DIRECTIONS, {}, MB_OK | MB_ICONEXCLAMATION);
-      return OpenOutcome::kFailed;
-    }
-    directionList_.ResetContent();
-    for (const app::TranslationDirection& direction : directions_.All()) directionList_.AddString(direction.name);
-  }
+  // Only editing profiles lists the directions; the launch tasks never read them.
+  if (taskCode == kProfilesTask && !LoadDirections(directions_, directionList_)) return OpenOutcome::kFailed;
   appTokens_ = appTokens;
   if (!Initialise(taskCode, appTokens)) return OpenOutcome::kNoApplication;
   ::ShowWindow(hwnd(), SW_SHOW);
@@ -144,11 +133,7 @@ void CSingleComboDialog::OnEdit() {
   context_.DictAndTm().EditProfiles(directionList_.GetCurSel(), ::GetAncestor(hwnd(), GA_ROOT));
 }
 
-bool CSingleComboDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
-  if (message != WM_COMMAND) return CCustomDialog::OnMessage(message, wParam, lParam, result);
-  const int id = LOWORD(wParam);
-  const int code = HIWORD(wParam);
-  const HWND from = reinterpret_cast<HWND>(lParam);
+bool CSingleComboDialog::OnCommand(int id, int code, HWND from) {
   if (id == IDC_PANEL_ACTION && code == BN_CLICKED && from == launch_.hwnd())
     OnLaunch();
   else if (id == IDC_PANEL_APPLICATIONS && code == CBN_SELCHANGE && from == applications_.hwnd())
@@ -158,8 +143,7 @@ bool CSingleComboDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, I
   else if (id == IDC_PANEL_EDIT_PROFILES && code == BN_CLICKED)
     OnEdit();
   else
-    return CCustomDialog::OnMessage(message, wParam, lParam, result);
-  result = 0;
+    return false;
   return true;
 }
 

@@ -9,30 +9,24 @@
 #include <string_view>
 
 #include "tasks/KernelDirections.h"
-#include "tasks/TaskPanel.h"
+#include "tasks/TaskPanelDialog.h"
 #include "ui/MenuButton.h"
 #include "ui/skin/CustomComboBox.h"
-#include "ui/skin/CustomDialog.h"
 
 namespace tasks {
 
-class TaskContext;
-
-class CSingleComboDialog final : public ui::skin::CCustomDialog, public TaskPanel {
+class CSingleComboDialog final : public CTaskPanelDialog {
  public:
-  explicit CSingleComboDialog(TaskContext& context) : context_(context) {}
+  explicit CSingleComboDialog(TaskContext& context) : CTaskPanelDialog(context) {}
 
-  bool Create(HWND parent, POINT at) override;
   [[nodiscard]] OpenOutcome Open(int taskCode, std::wstring_view appTokens) override;
-  void Hide() override { ::ShowWindow(hwnd(), SW_HIDE); }
-  [[nodiscard]] HWND Window() const noexcept override { return hwnd(); }
   // The plug-in table was loaded again: an open panel fills its list anew from it.
   void OnPluginsSwitched() override;
 
   [[nodiscard]] int TaskCode() const noexcept { return taskCode_; }
 
  protected:
-  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+  bool OnCommand(int id, int code, HWND from) override;
   bool OnInitPanel() override;
 
  private:
@@ -44,7 +38,6 @@ class CSingleComboDialog final : public ui::skin::CCustomDialog, public TaskPane
   void OnLaunch();
   void OnEdit();
 
-  TaskContext& context_;
   KernelDirections directions_;
   int taskCode_ = 0;
   std::wstring appTokens_;

@@ -29,10 +29,6 @@ constexpr int kButtonHeight = 24;
 
 }  // namespace
 
-bool CTMMDialog::Create(HWND parent, POINT at) {
-  return CCustomDialog::Create(parent, at, IDD_TASK_PANEL, PanelLookOf(context_.Graphics()));
-}
-
 bool CTMMDialog::OnInitPanel() {
   const app::SharedGraphics& graphics = context_.Graphics();
   const HFONT labelFont = graphics.Font(app::SharedFont::kTahoma12Bold);
@@ -124,30 +120,18 @@ void CTMMDialog::OnEdit() {
   (void)context_.DictAndTm().OpenTmDatabase(memories_, hwnd(), directionList_);
 }
 
-bool CTMMDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
-  switch (message) {
-    case WM_COMMAND: {
-      const int id = LOWORD(wParam);
-      const int code = HIWORD(wParam);
-      if (id == IDC_PANEL_CREATE_MEMORY && code == BN_CLICKED)
-        OnCreate();
-      else if (id == IDC_PANEL_EDIT_MEMORY && code == BN_CLICKED)
-        OnEdit();
-      else if (id == IDC_PANEL_DIRECTIONS && code == CBN_SELCHANGE)
-        OnDirectionChanged();
-      else if (id == IDC_PANEL_MEMORIES && code == CBN_SELCHANGE)
-        OnMemoryChanged();
-      else
-        return CCustomDialog::OnMessage(message, wParam, lParam, result);
-      result = 0;
-      return true;
-    }
-    case WM_SHOWWINDOW:
-      // Only the panel's own showing; not a restored main window.
-      if (lParam == 0 && wParam) OnShown();
-      return false;
-    default: return CCustomDialog::OnMessage(message, wParam, lParam, result);
-  }
+bool CTMMDialog::OnCommand(int id, int code, HWND) {
+  if (id == IDC_PANEL_CREATE_MEMORY && code == BN_CLICKED)
+    OnCreate();
+  else if (id == IDC_PANEL_EDIT_MEMORY && code == BN_CLICKED)
+    OnEdit();
+  else if (id == IDC_PANEL_DIRECTIONS && code == CBN_SELCHANGE)
+    OnDirectionChanged();
+  else if (id == IDC_PANEL_MEMORIES && code == CBN_SELCHANGE)
+    OnMemoryChanged();
+  else
+    return false;
+  return true;
 }
 
 }  // namespace tasks

@@ -9,37 +9,31 @@
 
 #include <string_view>
 
-#include "tasks/TaskPanel.h"
+#include "tasks/TaskPanelDialog.h"
 #include "ui/MenuButton.h"
 #include "ui/skin/CustomComboBox.h"
-#include "ui/skin/CustomDialog.h"
 
 namespace tasks {
 
-class TaskContext;
-
-class CTMMDialog final : public ui::skin::CCustomDialog, public TaskPanel {
+class CTMMDialog final : public CTaskPanelDialog {
  public:
-  explicit CTMMDialog(TaskContext& context) : context_(context) {}
+  explicit CTMMDialog(TaskContext& context) : CTaskPanelDialog(context) {}
 
-  bool Create(HWND parent, POINT at) override;
   [[nodiscard]] OpenOutcome Open(int taskCode, std::wstring_view appTokens) override;
-  void Hide() override { ::ShowWindow(hwnd(), SW_HIDE); }
-  [[nodiscard]] HWND Window() const noexcept override { return hwnd(); }
   void OnMemoriesChanged() override;
 
  protected:
-  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+  bool OnCommand(int id, int code, HWND from) override;
   bool OnInitPanel() override;
+  // Hiding keeps nothing: the choices are remembered as they are made.
+  void OnShown() override;
 
  private:
   void OnDirectionChanged();
   void OnMemoryChanged();
   void OnCreate();
   void OnEdit();
-  void OnShown();
 
-  TaskContext& context_;
   ui::skin::CCustomComboBox directionList_;
   ui::skin::CCustomComboBox memories_;
   CMenuButton create_;

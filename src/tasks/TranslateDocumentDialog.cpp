@@ -8,7 +8,6 @@
 #include "ResourceIds.h"
 #include "StringIds.h"
 #include "app/ComError.h"
-#include "app/KernelConnection.h"
 #include "app/SettingsStore.h"
 #include "app/SharedGraphics.h"
 #include "tasks/BrowseForDocument.h"
@@ -58,10 +57,6 @@ UINT TitleOf(int taskCode) noexcept {
 
 }  // namespace
 
-bool CTranslateDocumentDialog::Create(HWND parent, POINT at) {
-  return CCustomDialog::Create(parent, at, IDD_TASK_PANEL, PanelLookOf(context_.Graphics()));
-}
-
 bool CTranslateDocumentDialog::OnInitPanel() {
   const app::SharedGraphics& graphics = context_.Graphics();
   const HFONT labelFont = graphics.Font(app::SharedFont::kTahoma12Bold);
@@ -108,15 +103,7 @@ bool CTranslateDocumentDialog::OnInitPanel() {
 }
 
 OpenOutcome CTranslateDocumentDialog::Open(int taskCode, std::wstring_view appTokens) {
-  if (!directions_.Loaded()) {
-    // The directions are read when a task first needs them, and again after a failure.
-    if (!directions_.Load(context_.Kernel().Kernel())) {
-      context_.ShowMessage(IDS_PANEL_NO_DIRECTIONS, {}, MB_OK | MB_ICONEXCLAMATION);
-      return OpenOutcome::kFailed;
-    }
-    directionList_.ResetContent();
-    for (const app::TranslationDirection& direction : directions_.All()) directionList_.AddString(direction.name);
-  }
+  if (!LoadDirections(directions_, directionList_)) return OpenOutcome::kFailed;
   appTokens_ = appTokens;
   if (!Initialise(taskCode, appTokens)) return OpenOutcome::kNoApplication;
   ::ShowWindow(hwnd(), SW_SHOW);
@@ -220,8 +207,6 @@ void CTranslateDocumentDialog::OnHidden() {
   Remember(app::SettingsStore::kTemplateName, profiles_.GetText());
 }
 
-void CTranslateDocumentDialog::Hide() { ::ShowWindow(hwnd(), SW_HIDE); }
-
 void CTranslateDocumentDialog::SaveSettings() {
   // A panel still open when the window closes keeps what it shows, as hiding it would.
   if (taskCode_ == 0 || !::IsWindowVisible(hwnd())) return;
@@ -280,37 +265,18 @@ void CTranslateDocumentDialog::Remember(int entry, const std::wstring& text) {
   if (taskCode_ != 0) context_.Settings().Set(taskCode_, entry, text);
 }
 
-bool CTranslateDocumentDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
-  switch (message) {
-    case WM_COMMAND: {
-      const int id = LOWORD(wParam);
-      const int code = HIWORD(wParam);
-      const HWND from = reinterpret_cast<HWND>(lParam);
-      if (id == IDC_PANEL_ACTION && code == BN_CLICKED && from == action_.hwnd())
-        OnTranslate();
-      else if (id == IDC_PANEL_APPLICATIONS && code == CBN_SELCHANGE && from == applications_.hwnd())
-        OnApplicationChanged();
-      else if (id == IDC_PANEL_DIRECTIONS && code == CBN_SELCHANGE)
-        OnDirectionChanged();
-      else if (id == IDC_PANEL_BROWSE && code == BN_CLICKED)
-        OnBrowse();
-      else
-        return CCustomDialog::OnMessage(message, wParam, lParam, result);
-      result = 0;
-      return true;
-    }
-    case WM_SHOWWINDOW:
-      // Only the panel's own showing and hiding; not a minimised main window.
-      if (lParam == 0) {
-        if (wParam)
-          OnShown();
-        else
-          OnHidden();
-      }
-      return false;
-    default:
-      return CCustomDialog::OnMessage(message, wParam, lParam, result);
-  }
+bool CTranslateDocumentDialog::OnCommand(int id, int code, HWND from) {
+  if (id == IDC_PANEL_ACTION && code == BN_CLICKED && from == action_.hwnd())
+    OnTranslate();
+  else if (id == IDC_PANEL_APPLICATIONS && code == CBN_SELCHANGE && from == applications_.hwnd())
+    OnApplicationChanged();
+  else if (id == IDC_PANEL_DIRECTIONS && code == CBN_SELCHANGE)
+    OnDirectionChanged();
+  else if (id == IDC_PANEL_BROWSE && code == BN_CLICKED)
+    OnBrowse();
+  else
+    return false;
+  return true;
 }
 
 }  // namespace tasks

@@ -10,24 +10,18 @@
 #include <string_view>
 
 #include "tasks/KernelDirections.h"
-#include "tasks/TaskPanel.h"
+#include "tasks/TaskPanelDialog.h"
 #include "ui/MenuButton.h"
 #include "ui/skin/CustomComboBox.h"
-#include "ui/skin/CustomDialog.h"
 #include "ui/skin/CustomEdit.h"
 
 namespace tasks {
 
-class TaskContext;
-
-class CTranslateDocumentDialog final : public ui::skin::CCustomDialog, public TaskPanel {
+class CTranslateDocumentDialog final : public CTaskPanelDialog {
  public:
-  explicit CTranslateDocumentDialog(TaskContext& context) : context_(context) {}
+  explicit CTranslateDocumentDialog(TaskContext& context) : CTaskPanelDialog(context) {}
 
-  bool Create(HWND parent, POINT at) override;
   [[nodiscard]] OpenOutcome Open(int taskCode, std::wstring_view appTokens) override;
-  void Hide() override;
-  [[nodiscard]] HWND Window() const noexcept override { return hwnd(); }
   void SaveSettings() override;
   bool TakeDocument(const std::wstring& document) override;
   // The plug-in table was loaded again: an open panel fills its list anew from it.
@@ -36,8 +30,10 @@ class CTranslateDocumentDialog final : public ui::skin::CCustomDialog, public Ta
   [[nodiscard]] int TaskCode() const noexcept { return taskCode_; }
 
  protected:
-  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+  bool OnCommand(int id, int code, HWND from) override;
   bool OnInitPanel() override;
+  void OnShown() override;
+  void OnHidden() override;
 
  private:
   // Prepares every control for `taskCode`; false when no application can serve it.
@@ -47,8 +43,6 @@ class CTranslateDocumentDialog final : public ui::skin::CCustomDialog, public Ta
   void OnDirectionChanged();
   void OnBrowse();
   void OnTranslate();
-  void OnShown();
-  void OnHidden();
   // The document tasks' field must name an existing file; true when it may go to the hand-off.
   bool DocumentUsable(const std::wstring& document);
   void UseDefaultSteps();
@@ -56,7 +50,6 @@ class CTranslateDocumentDialog final : public ui::skin::CCustomDialog, public Ta
   [[nodiscard]] std::wstring Remembered(int entry) const;
   void Remember(int entry, const std::wstring& text);
 
-  TaskContext& context_;
   KernelDirections directions_;
   int taskCode_ = 0;
   std::wstring appTokens_;

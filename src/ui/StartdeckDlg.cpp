@@ -99,7 +99,7 @@ bool CStartdeckDlg::PreTranslateMessage(MSG& message) {
   tooltips_.Relay(message);
   if (navigator_ && navigator_->ShowsTask())
     if (tasks::TaskPanel* panel = panels_.Find(navigator_->View())) {
-      const tasks::MessageRoute route = panel->PreTranslateMessage(message);
+      const tasks::MessageRoute route = panel->RouteMessage(message);
       if (route != tasks::MessageRoute::kUnhandled) return route == tasks::MessageRoute::kConsumed;
     }
   // No keyboard navigation: Enter and Escape never close the window, Tab and Space move nothing.

@@ -1,0 +1,47 @@
+#include "tasks/TaskPanelDialog.h"
+
+#include "ResourceIds.h"
+#include "StringIds.h"
+#include "app/KernelConnection.h"
+#include "tasks/KernelDirections.h"
+#include "tasks/PanelParts.h"
+#include "tasks/TaskContext.h"
+
+namespace tasks {
+
+bool CTaskPanelDialog::Create(HWND parent, POINT at) {
+  return CCustomDialog::Create(parent, at, IDD_TASK_PANEL, PanelLookOf(context_.Graphics()));
+}
+
+bool CTaskPanelDialog::LoadDirections(KernelDirections& directions, ui::skin::CCustomComboBox& list) {
+  if (directions.Loaded()) return true;
+  if (!directions.Load(context_.Kernel().Kernel())) {
+    context_.ShowMessage(IDS_PANEL_NO_DIRECTIONS, {}, MB_OK | MB_ICONEXCLAMATION);
+    return false;
+  }
+  list.ResetContent();
+  for (const app::TranslationDirection& direction : directions.All()) list.AddString(direction.name);
+  return true;
+}
+
+bool CTaskPanelDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+  switch (message) {
+    case WM_COMMAND:
+      if (!OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam))) break;
+      result = 0;
+      return true;
+    case WM_SHOWWINDOW:
+      // Only the panel's own showing and hiding; not a minimised main window.
+      if (lParam == 0) {
+        if (wParam)
+          OnShown();
+        else
+          OnHidden();
+      }
+      return false;
+    default: break;
+  }
+  return CCustomDialog::OnMessage(message, wParam, lParam, result);
+}
+
+}  // namespace tasks
