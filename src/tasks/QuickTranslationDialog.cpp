@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <exception>
-#include <vector>
 
 #include "ResourceIds.h"
 #include "SkinIds.h"
@@ -145,16 +144,6 @@ bool CQTransDlg::PrepareDirections() {
   source_.SetText(L"");
   target_.SetText(L"");
   return true;
-}
-
-void CQTransDlg::FillProfiles() {
-  profiles_.ResetContent();
-  if (directionList_.GetCount() == 0) return;
-  std::vector<std::wstring> names;
-  const bool complete = directions_.ProfilesOf(directionList_.GetCurSel(), names);
-  for (const std::wstring& name : names) profiles_.AddString(name);
-  if (!complete) app::BeepForUnexpectedError();
-  profiles_.SetCurSel(0);
 }
 
 void CQTransDlg::OnDirectionChanged() {

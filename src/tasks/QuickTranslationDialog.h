@@ -43,7 +43,7 @@ class CQTransDlg final : public CTaskPanelDialog {
   // Reads the directions when they are not read yet; a first reading starts on the first direction
   // with empty fields.
   bool PrepareDirections();
-  void FillProfiles();
+  void FillProfiles() { ListProfiles(directions_, directionList_, profiles_); }
   void OnDirectionChanged();
   void OnTranslate();
   void OnClear();

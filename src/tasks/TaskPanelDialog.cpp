@@ -1,7 +1,11 @@
 #include "tasks/TaskPanelDialog.h"
 
+#include <string>
+#include <vector>
+
 #include "ResourceIds.h"
 #include "StringIds.h"
+#include "app/ComError.h"
 #include "app/KernelConnection.h"
 #include "tasks/KernelDirections.h"
 #include "tasks/PanelParts.h"
@@ -22,6 +26,18 @@ bool CTaskPanelDialog::LoadDirections(KernelDirections& directions, ui::skin::CC
   list.ResetContent();
   for (const app::TranslationDirection& direction : directions.All()) list.AddString(direction.name);
   return true;
+}
+
+void CTaskPanelDialog::ListProfiles(const KernelDirections& directions,
+                                    const ui::skin::CCustomComboBox& directionList,
+                                    ui::skin::CCustomComboBox& profiles) {
+  profiles.ResetContent();
+  if (directionList.GetCount() == 0) return;
+  std::vector<std::wstring> names;
+  const bool complete = directions.ProfilesOf(directionList.GetCurSel(), names);
+  for (const std::wstring& name : names) profiles.AddString(name);
+  if (!complete) app::BeepForUnexpectedError();
+  profiles.SetCurSel(0);
 }
 
 bool CTaskPanelDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {

@@ -35,6 +35,10 @@ class CTaskPanelDialog : public ui::skin::CCustomDialog, public TaskPanel {
   // were read already: they are read when a task first needs them, and again after a failure. On a
   // failure the user is told and the result is false.
   bool LoadDirections(KernelDirections& directions, ui::skin::CCustomComboBox& list);
+  // Lists in `profiles` the profiles of the direction chosen in `directionList` and chooses the
+  // first; a beep when the kernel could not name them all.
+  static void ListProfiles(const KernelDirections& directions, const ui::skin::CCustomComboBox& directionList,
+                           ui::skin::CCustomComboBox& profiles);
 
   TaskContext& context_;
 };

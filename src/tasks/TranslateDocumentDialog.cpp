@@ -3,11 +3,9 @@
 #include <array>
 #include <optional>
 #include <utility>
-#include <vector>
 
 #include "ResourceIds.h"
 #include "StringIds.h"
-#include "app/ComError.h"
 #include "app/SettingsStore.h"
 #include "app/SharedGraphics.h"
 #include "tasks/BrowseForDocument.h"
@@ -156,16 +154,6 @@ void CTranslateDocumentDialog::UseDefaultSteps() {
 
 void CTranslateDocumentDialog::ShowDirectionAndProfile(bool show) {
   ShowControls({directionLabel_, directionList_.hwnd(), profileLabel_, profiles_.hwnd()}, show);
-}
-
-void CTranslateDocumentDialog::FillProfiles() {
-  profiles_.ResetContent();
-  if (directionList_.GetCount() == 0) return;
-  std::vector<std::wstring> names;
-  const bool complete = directions_.ProfilesOf(directionList_.GetCurSel(), names);
-  for (const std::wstring& name : names) profiles_.AddString(name);
-  if (!complete) app::BeepForUnexpectedError();
-  profiles_.SetCurSel(0);
 }
 
 void CTranslateDocumentDialog::OnApplicationChanged() {

@@ -38,7 +38,7 @@ class CTranslateDocumentDialog final : public CTaskPanelDialog {
  private:
   // Prepares every control for `taskCode`; false when no application can serve it.
   bool Initialise(int taskCode, std::wstring_view appTokens);
-  void FillProfiles();
+  void FillProfiles() { ListProfiles(directions_, directionList_, profiles_); }
   void OnApplicationChanged();
   void OnDirectionChanged();
   void OnBrowse();
