@@ -1,0 +1,41 @@
+#pragma once
+// Configuration files of OpenOffice.org profiles as byte lines: a line ends at a line feed, a
+// carriage return right before it belongs to the line end, and empty lines are never copied.
+// Bytes are compared as they are (no case folding, no decoding), so NUL bytes, a UTF-8 byte order
+// mark or invalid UTF-8 are kept like any other byte.
+
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace ooo {
+
+// The non-empty lines of `text`, without their line ends. A last line without a line feed counts;
+// a carriage return that is not followed by a line feed stays part of its line.
+std::vector<std::string_view> NonEmptyLines(std::string_view text);
+
+[[nodiscard]] inline bool Contains(std::string_view line, std::string_view marker) noexcept {
+  return line.find(marker) != std::string_view::npos;
+}
+
+// Collects output lines, each ended by the same line end.
+class LineWriter {
+ public:
+  explicit LineWriter(std::string_view eol) : eol_(eol) {}
+
+  void Write(std::string_view line) {
+    text_.append(line);
+    text_.append(eol_);
+  }
+  [[nodiscard]] std::string Take() { return std::move(text_); }
+
+ private:
+  std::string_view eol_;
+  std::string text_;
+};
+
+inline constexpr std::string_view kLf = "\n";
+inline constexpr std::string_view kCrLf = "\r\n";
+
+}  // namespace ooo

@@ -1,0 +1,123 @@
+#include "switches/ooo/OooMerge.h"
+
+#include <algorithm>
+#include <span>
+#include <vector>
+
+#include "switches/ooo/ByteLines.h"
+
+namespace ooo {
+namespace {
+
+using Lines = std::vector<std::string_view>;
+
+bool ContainsAny(std::string_view line, std::span<const std::string_view> markers) noexcept {
+  return std::any_of(markers.begin(), markers.end(),
+                     [line](std::string_view m) { return Contains(line, m); });
+}
+
+Lines::const_iterator FindContaining(const Lines& lines, std::string_view marker) {
+  return std::find_if(lines.begin(), lines.end(), [marker](std::string_view l) { return Contains(l, marker); });
+}
+
+// Copies the lines of `file` but the nodes that start with a line holding one of `markers` and end
+// with the next line equal to "   </node>".
+std::string DropNodes(std::string_view file, std::span<const std::string_view> markers) {
+  LineWriter out(kCrLf);
+  Lines skipped;  // the open node's lines, written back when the node never ends
+  bool skipping = false;
+  for (std::string_view line : NonEmptyLines(file)) {
+    if (!skipping && ContainsAny(line, markers)) skipping = true;
+    if (!skipping) {
+      out.Write(line);
+      continue;
+    }
+    skipped.push_back(line);
+    if (line == kInnerNodeEnd) {
+      skipping = false;
+      skipped.clear();
+    }
+  }
+  for (std::string_view line : skipped) out.Write(line);
+  return out.Take();
+}
+
+// Copies the lines of `file` and writes `inserted` after each line that holds `marker`.
+std::string InsertAfter(std::string_view file, std::string_view marker, std::span<const std::string_view> inserted) {
+  LineWriter out(kLf);
+  for (std::string_view line : NonEmptyLines(file)) {
+    out.Write(line);
+    if (Contains(line, marker))
+      for (std::string_view t : inserted) out.Write(t);
+  }
+  return out.Take();
+}
+
+std::string DropContaining(std::string_view file, std::string_view marker) {
+  LineWriter out(kLf);
+  for (std::string_view line : NonEmptyLines(file))
+    if (!Contains(line, marker)) out.Write(line);
+  return out.Take();
+}
+
+}  // namespace
+
+std::optional<std::string> EnableAddons(std::string_view file, std::string_view templ) {
+  const Lines lines = NonEmptyLines(file);
+  if (FindContaining(lines, kSuiteNodes[0]) != lines.end()) return std::nullopt;
+
+  std::array<bool, kAddonSections.size()> present{};
+  std::array<std::string_view, kAddonSections.size()> anchors{};
+  for (std::size_t s = 0; s < kAddonSections.size(); ++s) {
+    present[s] = FindContaining(lines, kAddonSections[s]) != lines.end();
+    anchors[s] = present[s] ? kAddonSections[s] : kAddonParent;
+  }
+
+  const Lines t = NonEmptyLines(templ);
+  LineWriter out(kLf);
+  for (std::string_view line : lines) {
+    const auto anchor = std::find_if(anchors.begin(), anchors.end(),
+                                     [line](std::string_view a) { return Contains(line, a); });
+    const std::size_t s = static_cast<std::size_t>(anchor - anchors.begin());
+    auto from = anchor == anchors.end() ? t.end() : FindContaining(t, kAddonSections[s]);
+    if (from == t.end()) {  // no anchor, or a template without this section
+      out.Write(line);
+      continue;
+    }
+    if (!present[s]) out.Write(line);
+    out.Write(*from);
+    auto it = std::next(from);
+    for (; it != t.end() && *it != kSectionEnd; ++it) out.Write(*it);
+    if (!present[s] && it != t.end()) out.Write(*it);
+  }
+  return out.Take();
+}
+
+std::string DisableAddons(std::string_view file) { return DropNodes(file, kSuiteNodes); }
+
+std::string EnableWindowState(std::string_view file, std::string_view templ) {
+  const Lines t = NonEmptyLines(templ);
+  auto from = FindContaining(t, kWindowStateNode);
+  auto to = std::find(from, t.end(), kInnerNodeEnd);
+  if (to != t.end()) ++to;  // the closing line belongs to the node
+  return InsertAfter(file, kWindowStateParent, std::span(from, to));
+}
+
+std::string DisableWindowState(std::string_view file) {
+  const std::string_view markers[] = {kWindowStateNode};
+  return DropNodes(file, markers);
+}
+
+std::string EnableAccelerators(std::string_view file, std::string_view templ) {
+  return InsertAfter(file, kAcceleratorList, NonEmptyLines(templ));
+}
+
+std::string DisableAccelerators(std::string_view file) { return DropContaining(file, kSuiteAccelerator); }
+
+std::string EnableLibraries(std::string_view file, std::string_view templ) {
+  return InsertAfter(file, kLibraryList, NonEmptyLines(templ));
+}
+
+std::string DisableLibraries(std::string_view file) { return DropContaining(file, kSuiteLibrary); }
+
+}  // namespace ooo

@@ -1,0 +1,76 @@
+#pragma once
+// How the suite's fragments go into an OpenOffice.org user profile and out again, as text: each
+// function takes a configuration file's bytes (and the suite's template for it) and returns the
+// bytes to write back. Finding the profile, the temporary file and the replacing move belong to
+// the switch (OpenOfficeSW).
+//
+// Lines are byte lines (ByteLines.h). Lines written while enabling end with a line feed; lines
+// written while disabling the two .xcu files end with a carriage return and a line feed, and those
+// of current.xml and script.xlc always with a line feed. Empty lines are dropped everywhere.
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace ooo {
+
+// The suite's add-on nodes in Addons.xcu (three spaces deep); the first one tells that the file
+// is already merged.
+inline constexpr std::array<std::string_view, 9> kSuiteNodes = {
+    R"(   <node oor:name="VANTO.Translate" oor:op="replace">)",
+    R"(   <node oor:name="vanto.Icon.About" oor:op="replace">)",
+    R"(   <node oor:name="vanto.Icon.EditTemplate" oor:op="replace">)",
+    R"(   <node oor:name="vanto.Icon.Help" oor:op="replace">)",
+    R"(   <node oor:name="vanto.Icon.SelectDir" oor:op="replace">)",
+    R"(   <node oor:name="vanto.Icon.Setup" oor:op="replace">)",
+    R"(   <node oor:name="vanto.Icon.TranslateAll" oor:op="replace">)",
+    R"(   <node oor:name="vanto.Icon.TranslateSel" oor:op="replace">)",
+    R"(   <node oor:name="vanto.TopMenu" oor:op="replace">)",
+};
+inline constexpr std::string_view kInnerNodeEnd = "   </node>";  // whole line
+inline constexpr std::string_view kAddonParent = R"( <node oor:name="AddonUI">)";
+// The sections of Addons.xcu that take suite nodes, in the order their anchors are tried.
+inline constexpr std::array<std::string_view, 3> kAddonSections = {
+    R"(  <node oor:name="OfficeToolBar">)",
+    R"(  <node oor:name="Images">)",
+    R"(  <node oor:name="OfficeMenuBar">)",
+};
+inline constexpr std::string_view kSectionEnd = "  </node>";  // whole line
+
+inline constexpr std::string_view kWindowStateNode =
+    R"(   <node oor:name="private:resource/toolbar/addon_VANTO.Translate" oor:op="replace">)";
+inline constexpr std::string_view kWindowStateParent = R"(  <node oor:name="States">)";
+
+inline constexpr std::string_view kAcceleratorList = "<accel:acceleratorlist";
+inline constexpr std::string_view kSuiteAccelerator = "Vanto.Module1";
+
+inline constexpr std::string_view kLibraryList = "<library:libraries xmlns:library=";
+inline constexpr std::string_view kSuiteLibrary = R"( <library:library library:name="Vanto")";
+
+// Addons.xcu. Enabling puts each section of the template (its start line up to, not including,
+// its closing line) in place of the file's own start line of that section; a section the file
+// lacks goes after the " <node oor:name="AddonUI">" line with its closing line, and that line
+// serves only the first section it anchors. Returns nothing when the file already holds the suite
+// nodes: it is left as it is.
+std::optional<std::string> EnableAddons(std::string_view file, std::string_view templ);
+// Drops every suite node, from its start line to its closing "   </node>" line. A node whose
+// closing line never comes (a file cut short) is kept as it is, so a broken file loses no more.
+std::string DisableAddons(std::string_view file);
+
+// WriterWindowState.xcu: the suite toolbar's node of the template goes after each "States" line.
+std::string EnableWindowState(std::string_view file, std::string_view templ);
+// Drops the suite toolbar's node as DisableAddons drops the add-on nodes.
+std::string DisableWindowState(std::string_view file);
+
+// A language's current.xml: every template line goes after the accelerator list line; disabling
+// drops every line that names the suite's Basic module.
+std::string EnableAccelerators(std::string_view file, std::string_view templ);
+std::string DisableAccelerators(std::string_view file);
+
+// The Basic library list script.xlc: every template line goes after the library list line;
+// disabling drops the suite library's entry.
+std::string EnableLibraries(std::string_view file, std::string_view templ);
+std::string DisableLibraries(std::string_view file);
+
+}  // namespace ooo

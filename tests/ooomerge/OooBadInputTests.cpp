@@ -1,0 +1,97 @@
+// Files no OpenOffice.org writes but a user's disk may hold: NUL bytes, one huge line, no line
+// ends, a byte order mark, a marker line cut in half. Every merge gives a defined result.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "ProfileFiles.h"
+#include "switches/ooo/OooMerge.h"
+
+namespace {
+
+using namespace ooo;
+namespace f = ooo::files;
+using namespace std::string_literals;
+
+constexpr std::string_view kBom = "\xEF\xBB\xBF";
+
+TEST(OooBadInput, NulBytesAreOrdinaryBytes) {
+  const std::string file = "<library:libraries xmlns:library=\"x\">\0\n <a\0b/>\n\0"s;
+  EXPECT_EQ(EnableLibraries(file, f::kScriptXlcTemplate),
+            "<library:libraries xmlns:library=\"x\">\0\n"s + std::string(f::kScriptXlcTemplate) + " <a\0b/>\n\0\n"s);
+  EXPECT_EQ(DisableLibraries(file), "<library:libraries xmlns:library=\"x\">\0\n <a\0b/>\n\0\n"s);
+  // A NUL inside a marker makes it no marker.
+  const std::string cut = "   <node oor:name=\"vanto.Icon.Help\"\0 oor:op=\"replace\">\n   </node>\n"s;
+  EXPECT_EQ(DisableAddons(cut), "   <node oor:name=\"vanto.Icon.Help\"\0 oor:op=\"replace\">\r\n   </node>\r\n"s);
+}
+
+TEST(OooBadInput, AHugeSingleLineComesBackWhole) {
+  const std::string line(10 * 1024 * 1024, 'x');
+  EXPECT_EQ(*EnableAddons(line, f::kAddonsTemplate), line + "\n");
+  EXPECT_EQ(DisableAddons(line), line + "\r\n");
+  EXPECT_EQ(EnableWindowState(line, f::kWindowStateTemplate), line + "\n");
+  EXPECT_EQ(DisableWindowState(line), line + "\r\n");
+  EXPECT_EQ(EnableAccelerators(line, f::kAccelTemplate), line + "\n");
+  EXPECT_EQ(DisableLibraries(line), line + "\n");
+}
+
+TEST(OooBadInput, AFileWithoutLineEndsIsOneLine) {
+  // The whole accelerator list on one line: the template follows it.
+  const std::string_view oneLine = "<accel:acceleratorlist xmlns:accel=\"a\"><accel:item/></accel:acceleratorlist>";
+  EXPECT_EQ(EnableAccelerators(oneLine, f::kAccelTemplate),
+            std::string(oneLine) + "\n" + std::string(f::kAccelTemplate));
+  // A template without line ends still gives its one line.
+  EXPECT_EQ(EnableLibraries(f::kScriptXlc.substr(0, 0), "x"), "");
+  EXPECT_EQ(EnableLibraries("<library:libraries xmlns:library=\"l\">", "<t/>"),
+            "<library:libraries xmlns:library=\"l\">\n<t/>\n");
+}
+
+TEST(OooBadInput, AByteOrderMarkStaysOnTheFirstLine) {
+  const std::string file = std::string(kBom) + std::string(f::kAddonsFull);
+  const std::string merged = *EnableAddons(file, f::kAddonsTemplate);
+  EXPECT_EQ(merged.substr(0, 3), kBom);
+  EXPECT_EQ(DisableAddons(merged), std::string(kBom) + [] {
+              std::string crlf;
+              for (char c : f::kAddonsFull) crlf += c == '\n' ? "\r\n" : std::string(1, c);
+              return crlf;
+            }());
+  // A marker after the mark is still found in its line.
+  EXPECT_EQ(EnableLibraries(std::string(kBom) + "<library:libraries xmlns:library=\"l\">", "<t/>"),
+            std::string(kBom) + "<library:libraries xmlns:library=\"l\">\n<t/>\n");
+}
+
+TEST(OooBadInput, AMarkerCutInHalf) {
+  struct Case {
+    const char* name;
+    std::string result, expected;
+  } cases[] = {
+      // Half a suite node is no suite node: the file is not taken for merged, and stays.
+      {"enable Addons.xcu", *EnableAddons(" <node oor:name=\"AddonUI\">\n   <node oor:name=\"VANTO.Trans", ""),
+       " <node oor:name=\"AddonUI\">\n   <node oor:name=\"VANTO.Trans\n"},
+      {"disable Addons.xcu", DisableAddons("   <node oor:name=\"VANTO.Trans"), "   <node oor:name=\"VANTO.Trans\r\n"},
+      // A whole marker line whose node the cut file never closes: kept, the rest of the file too.
+      {"disable cut node", DisableAddons("a\n   <node oor:name=\"vanto.TopMenu\" oor:op=\"replace\">\n    <prop/>\n  </no"),
+       "a\r\n   <node oor:name=\"vanto.TopMenu\" oor:op=\"replace\">\r\n    <prop/>\r\n  </no\r\n"},
+      {"disable cut window state",
+       DisableWindowState("   <node oor:name=\"private:resource/toolbar/addon_VANTO.Translate\" oor:op=\"replace\">\n"),
+       "   <node oor:name=\"private:resource/toolbar/addon_VANTO.Translate\" oor:op=\"replace\">\r\n"},
+      // A template cut before its closing lines gives what it has.
+      {"enable with a cut template",
+       *EnableAddons(" <node oor:name=\"AddonUI\">\n", "  <node oor:name=\"OfficeToolBar\">\n   <node oor:"),
+       " <node oor:name=\"AddonUI\">\n  <node oor:name=\"OfficeToolBar\">\n   <node oor:\n"},
+      {"enable window state with a cut template",
+       EnableWindowState("  <node oor:name=\"States\">\n",
+                         "   <node oor:name=\"private:resource/toolbar/addon_VANTO.Translate\" oor:op=\"replace\">\n <p"),
+       "  <node oor:name=\"States\">\n"
+       "   <node oor:name=\"private:resource/toolbar/addon_VANTO.Translate\" oor:op=\"replace\">\n <p\n"},
+      // A template without the marker inserts nothing.
+      {"enable window state with a foreign template", EnableWindowState("  <node oor:name=\"States\">\n", "<x/>\n"),
+       "  <node oor:name=\"States\">\n"},
+      {"enable Addons.xcu with a foreign template", *EnableAddons(f::kAddonsMenuOnly, "<x/>\n"),
+       std::string(f::kAddonsMenuOnly)},
+  };
+  for (const Case& c : cases) EXPECT_EQ(c.result, c.expected) << c.name;
+}
+
+}  // namespace

@@ -1,0 +1,273 @@
+// The OpenOffice.org profile merges on files shaped as OpenOffice.org 3 writes them: what enabling
+// inserts and where, what disabling removes, line ends, and the round trip.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "ProfileFiles.h"
+#include "switches/ooo/ByteLines.h"
+#include "switches/ooo/OooMerge.h"
+
+namespace {
+
+using namespace ooo;
+namespace f = ooo::files;
+
+std::string Crlf(std::string_view lf) {
+  std::string out;
+  for (char c : lf) {
+    if (c == '\n') out += '\r';
+    out += c;
+  }
+  return out;
+}
+
+TEST(OooLines, LineEndsAndEmptyLines) {
+  struct Case {
+    std::string_view text;
+    std::vector<std::string_view> lines;
+  } cases[] = {
+      {"", {}},
+      {"a\nb", {"a", "b"}},
+      {"a\r\nb\r\n", {"a", "b"}},
+      {"\n\r\n\na\n\n", {"a"}},
+      {"a\rb\n", {"a\rb"}},          // a lone carriage return is a byte of the line
+      {"a\r", {"a\r"}},              // ... also at the end of a file without a last line feed
+      {"\r\r\n", {"\r"}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(NonEmptyLines(c.text), c.lines) << testing::PrintToString(c.text);
+}
+
+TEST(OooAddons, EnableWithoutToolbarPutsItAfterTheParentAndSkipsTheImages) {
+  const auto merged = EnableAddons(f::kAddonsMenuOnly, f::kAddonsTemplate);
+  ASSERT_TRUE(merged);
+  EXPECT_EQ(*merged, R"(<?xml version="1.0" encoding="UTF-8"?>
+<oor:component-data xmlns:oor="http://openoffice.org/2001/registry" xmlns:xs="http://www.w3.org/2001/XMLSchema" xmlns:xsi="http://www.w3.org/2001/XMLSchema-instance" oor:name="Addons" oor:package="org.openoffice.Office">
+ <node oor:name="AddonUI">
+  <node oor:name="OfficeToolBar">
+   <node oor:name="VANTO.Translate" oor:op="replace">
+    <node oor:name="m1" oor:op="replace">
+     <prop oor:name="URL" oor:type="xs:string">
+      <value>vnd.sun.star.script:Vanto.Module1.TranslateSel?language=Basic&amp;location=application</value>
+     </prop>
+    </node>
+   </node>
+  </node>
+  <node oor:name="OfficeMenuBar">
+   <node oor:name="vanto.TopMenu" oor:op="replace">
+    <prop oor:name="Title" oor:type="xs:string">
+     <value xml:lang="en-US">VANTO</value>
+    </prop>
+   </node>
+   <node oor:name="org.openoffice.example.Menu" oor:op="replace">
+    <prop oor:name="Title" oor:type="xs:string">
+     <value xml:lang="en-US">Example</value>
+    </prop>
+   </node>
+  </node>
+ </node>
+</oor:component-data>
+)");
+}
+
+TEST(OooAddons, EnablePutsEachSectionFirstInTheFilesOwnSection) {
+  const auto merged = EnableAddons(f::kAddonsFull, f::kAddonsTemplate);
+  ASSERT_TRUE(merged);
+  EXPECT_EQ(*merged, R"(<?xml version="1.0" encoding="UTF-8"?>
+<oor:component-data xmlns:oor="http://openoffice.org/2001/registry" xmlns:xs="http://www.w3.org/2001/XMLSchema" xmlns:xsi="http://www.w3.org/2001/XMLSchema-instance" oor:name="Addons" oor:package="org.openoffice.Office">
+ <node oor:name="AddonUI">
+  <node oor:name="OfficeToolBar">
+   <node oor:name="VANTO.Translate" oor:op="replace">
+    <node oor:name="m1" oor:op="replace">
+     <prop oor:name="URL" oor:type="xs:string">
+      <value>vnd.sun.star.script:Vanto.Module1.TranslateSel?language=Basic&amp;location=application</value>
+     </prop>
+    </node>
+   </node>
+   <node oor:name="org.openoffice.example.Bar" oor:op="replace">
+    <prop oor:name="Title" oor:type="xs:string">
+     <value>Example</value>
+    </prop>
+   </node>
+  </node>
+  <node oor:name="Images">
+   <node oor:name="vanto.Icon.TranslateSel" oor:op="replace">
+    <node oor:name="UserDefinedImages">
+     <prop oor:name="ImageSmallURL">
+      <value>%origin%/Vanto/sel16.bmp</value>
+     </prop>
+    </node>
+   </node>
+   <node oor:name="org.openoffice.example.Image" oor:op="replace">
+    <prop oor:name="URL">
+     <value>.uno:Example</value>
+    </prop>
+   </node>
+  </node>
+  <node oor:name="OfficeMenuBar">
+   <node oor:name="vanto.TopMenu" oor:op="replace">
+    <prop oor:name="Title" oor:type="xs:string">
+     <value xml:lang="en-US">VANTO</value>
+    </prop>
+   </node>
+   <node oor:name="org.openoffice.example.Menu" oor:op="replace">
+    <prop oor:name="Title" oor:type="xs:string">
+     <value xml:lang="en-US">Example</value>
+    </prop>
+   </node>
+  </node>
+ </node>
+</oor:component-data>
+)");
+}
+
+TEST(OooAddons, EnablingAMergedFileLeavesItAlone) {
+  const std::string once = *EnableAddons(f::kAddonsFull, f::kAddonsTemplate);
+  EXPECT_EQ(EnableAddons(once, f::kAddonsTemplate), std::nullopt);
+  EXPECT_EQ(EnableAddons(f::kAddonsTemplate, f::kAddonsTemplate), std::nullopt);
+}
+
+TEST(OooAddons, EnableWithoutAnyAnchorCopiesTheFile) {
+  // No " <node oor:name="AddonUI">" line: nothing to anchor on, the lines come back with LF.
+  const std::string_view bare = "<?xml version=\"1.0\"?>\r\n\r\n<oor:component-data oor:name=\"Addons\"/>\r\n";
+  EXPECT_EQ(EnableAddons(bare, f::kAddonsTemplate),
+            "<?xml version=\"1.0\"?>\n<oor:component-data oor:name=\"Addons\"/>\n");
+}
+
+TEST(OooWindowState, EnableInsertsTheToolbarNodeAfterStates) {
+  EXPECT_EQ(EnableWindowState(f::kWindowState, f::kWindowStateTemplate), R"(<?xml version="1.0" encoding="UTF-8"?>
+<oor:component-data xmlns:oor="http://openoffice.org/2001/registry" xmlns:xs="http://www.w3.org/2001/XMLSchema" xmlns:xsi="http://www.w3.org/2001/XMLSchema-instance" oor:name="WriterWindowState" oor:package="org.openoffice.Office.UI">
+ <node oor:name="UIElements">
+  <node oor:name="States">
+   <node oor:name="private:resource/toolbar/addon_VANTO.Translate" oor:op="replace">
+    <prop oor:name="Docked" oor:type="xs:boolean">
+     <value>true</value>
+    </prop>
+    <prop oor:name="UIName" oor:type="xs:string">
+     <value>VANTO</value>
+    </prop>
+   </node>
+   <node oor:name="private:resource/toolbar/standardbar" oor:op="replace">
+    <prop oor:name="DockPos" oor:type="xs:string">
+     <value>0,0</value>
+    </prop>
+   </node>
+  </node>
+ </node>
+</oor:component-data>
+)");
+}
+
+TEST(OooAccelerators, EnableInsertsEveryTemplateLineAfterTheList) {
+  EXPECT_EQ(EnableAccelerators(f::kCurrentXml, f::kAccelTemplate), R"(<?xml version="1.0" encoding="UTF-8"?>
+<!DOCTYPE accel:acceleratorlist PUBLIC "-//OpenOffice.org//DTD OfficeDocument 1.0//EN" "accelerator.dtd">
+<accel:acceleratorlist xmlns:accel="http://openoffice.org/2001/accel" xmlns:xlink="http://www.w3.org/1999/xlink">
+ <accel:item accel:code="KEY_T" accel:mod1="true" accel:mod2="true" xlink:href="vnd.sun.star.script:Vanto.Module1.TranslateSel?language=Basic&amp;location=application"/>
+ <accel:item accel:code="KEY_A" accel:mod1="true" accel:mod2="true" xlink:href="vnd.sun.star.script:Vanto.Module1.TranslateAll?language=Basic&amp;location=application"/>
+ <accel:item accel:code="KEY_F7" xlink:href=".uno:SpellingAndGrammarDialog"/>
+</accel:acceleratorlist>
+)");
+}
+
+TEST(OooLibraries, EnableRegistersTheLibraryAfterTheList) {
+  EXPECT_EQ(EnableLibraries(f::kScriptXlc, f::kScriptXlcTemplate), R"(<?xml version="1.0" encoding="UTF-8"?>
+<!DOCTYPE library:libraries PUBLIC "-//OpenOffice.org//DTD OfficeDocument 1.0//EN" "libraries.dtd">
+<library:libraries xmlns:library="http://openoffice.org/2000/library" xmlns:xlink="http://www.w3.org/1999/xlink">
+ <library:library library:name="Vanto" xlink:href="$(USER)/basic/Vanto/script.xlb/" xlink:type="simple" library:link="false"/>
+ <library:library library:name="Standard" xlink:href="$(USER)/basic/Standard/script.xlb/" xlink:type="simple" library:link="false"/>
+</library:libraries>
+)");
+}
+
+// Enable then disable: the file comes back as it was, but for what disabling changes on purpose.
+TEST(OooRoundTrip, DisableUndoesEnable) {
+  using Enable = std::string (*)(std::string_view, std::string_view);
+  using Disable = std::string (*)(std::string_view);
+  const std::string crlfWithEmptyLines = Crlf("<accel:acceleratorlist>\n\n <accel:item/>\n\n</accel:acceleratorlist>\n");
+  const Enable enableAddons = [](std::string_view file, std::string_view t) { return *EnableAddons(file, t); };
+  struct Case {
+    const char* name;
+    std::string_view file, templ;
+    Enable enable;
+    Disable disable;
+    std::string expected;
+  } cases[] = {
+      // The .xcu files come back with CR LF.
+      {"full Addons.xcu", f::kAddonsFull, f::kAddonsTemplate, enableAddons, DisableAddons, Crlf(f::kAddonsFull)},
+      {"WriterWindowState.xcu", f::kWindowState, f::kWindowStateTemplate, EnableWindowState, DisableWindowState,
+       Crlf(f::kWindowState)},
+      // A section the file lacked stays, empty.
+      {"Addons.xcu with a menu only", f::kAddonsMenuOnly, f::kAddonsTemplate, enableAddons, DisableAddons,
+       Crlf(R"(<?xml version="1.0" encoding="UTF-8"?>
+<oor:component-data xmlns:oor="http://openoffice.org/2001/registry" xmlns:xs="http://www.w3.org/2001/XMLSchema" xmlns:xsi="http://www.w3.org/2001/XMLSchema-instance" oor:name="Addons" oor:package="org.openoffice.Office">
+ <node oor:name="AddonUI">
+  <node oor:name="OfficeToolBar">
+  </node>
+  <node oor:name="OfficeMenuBar">
+   <node oor:name="org.openoffice.example.Menu" oor:op="replace">
+    <prop oor:name="Title" oor:type="xs:string">
+     <value xml:lang="en-US">Example</value>
+    </prop>
+   </node>
+  </node>
+ </node>
+</oor:component-data>
+)")},
+      {"current.xml", f::kCurrentXml, f::kAccelTemplate, EnableAccelerators, DisableAccelerators,
+       std::string(f::kCurrentXml)},
+      {"script.xlc", f::kScriptXlc, f::kScriptXlcTemplate, EnableLibraries, DisableLibraries,
+       std::string(f::kScriptXlc)},
+      // Empty lines and CR LF of the original are gone; current.xml keeps LF.
+      {"current.xml with CR LF and empty lines", crlfWithEmptyLines,
+       f::kAccelTemplate, EnableAccelerators, DisableAccelerators,
+       "<accel:acceleratorlist>\n <accel:item/>\n</accel:acceleratorlist>\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string enabled = c.enable(c.file, c.templ);
+    EXPECT_NE(enabled, c.file);
+    EXPECT_EQ(c.disable(enabled), c.expected);
+  }
+}
+
+TEST(OooDisable, RemovesOnlyTheSuitesLines) {
+  struct Case {
+    const char* name;
+    std::string (*disable)(std::string_view);
+    std::string_view file;
+    std::string expected;
+  } cases[] = {
+      // Every one of the nine suite nodes goes, deeper nodes inside them too; others stay.
+      {"Addons.xcu", DisableAddons,
+       "  <node oor:name=\"Images\">\n"
+       "   <node oor:name=\"vanto.Icon.About\" oor:op=\"replace\">\n"
+       "    <node oor:name=\"UserDefinedImages\">\n"
+       "    </node>\n"
+       "   </node>\n"
+       "   <node oor:name=\"other.Icon\" oor:op=\"replace\">\n"
+       "   </node>\n"
+       "   <node oor:name=\"vanto.Icon.Setup\" oor:op=\"replace\">\n"
+       "   </node>\n"
+       "  </node>\n",
+       Crlf("  <node oor:name=\"Images\">\n"
+            "   <node oor:name=\"other.Icon\" oor:op=\"replace\">\n"
+            "   </node>\n"
+            "  </node>\n")},
+      {"current.xml", DisableAccelerators,
+       "<accel:acceleratorlist>\n"
+       " <accel:item xlink:href=\"vnd.sun.star.script:Vanto.Module1.X\"/>\n"
+       " <accel:item xlink:href=\"vnd.sun.star.script:vanto.module1.X\"/>\n"  // bytes, no case folding
+       "</accel:acceleratorlist>",
+       "<accel:acceleratorlist>\n"
+       " <accel:item xlink:href=\"vnd.sun.star.script:vanto.module1.X\"/>\n"
+       "</accel:acceleratorlist>\n"},
+      {"script.xlc", DisableLibraries,
+       " <library:library library:name=\"Vanto\" library:link=\"false\"/>\n"
+       " <library:library library:name=\"VantoExtra\" library:link=\"false\"/>\n",
+       " <library:library library:name=\"VantoExtra\" library:link=\"false\"/>\n"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(c.disable(c.file), c.expected) << c.name;
+}
+
+}  // namespace
