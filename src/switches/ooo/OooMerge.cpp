@@ -1,6 +1,7 @@
 #include "switches/ooo/OooMerge.h"
 
 #include <algorithm>
+#include <iterator>
 #include <span>
 #include <vector>
 

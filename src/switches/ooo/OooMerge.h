@@ -7,6 +7,7 @@
 // Lines are byte lines (ByteLines.h). Lines written while enabling end with a line feed; lines
 // written while disabling the two .xcu files end with a carriage return and a line feed, and those
 // of current.xml and script.xlc always with a line feed. Empty lines are dropped everywhere.
+// Events.xcu and the Basic library's own files are copied whole, not merged, so nothing here.
 
 #include <array>
 #include <optional>
