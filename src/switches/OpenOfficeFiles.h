@@ -1,0 +1,35 @@
+// The OpenOffice.org profile files on disk: reading them, rewriting them through a temporary file
+// in the same folder, and the three merges that the Writer integration's switch runs on a
+// profile. The line work itself is portable (switches/ooo/OooMerge.h); this file only finds,
+// opens, writes and renames.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace ooo {
+
+// The whole file; false when it does not open for reading and writing (missing, read-only, held
+// open by another program) or a read fails.
+[[nodiscard]] bool ReadProfileFile(const std::wstring& path, std::string& bytes);
+
+// Writes `bytes` to `temp` (created anew) and moves it over `target`, replacing it. On any failure
+// the temporary file is removed and `target` is left as it was.
+[[nodiscard]] bool ReplaceThroughTemp(const std::wstring& target, const std::wstring& temp, std::string_view bytes);
+
+// Creates every missing folder of `path` in turn; a trailing backslash is ignored and the drive
+// part skipped. True when the whole path exists as a folder afterwards.
+bool CreateDirectoryPath(const std::wstring& path);
+
+[[nodiscard]] bool IsDirectory(const std::wstring& path);
+
+// Addons.xcu in `officeFolder` (the profile's Office configuration folder), from the template
+// `templ`. Enabling a profile without the file copies the template as the whole file.
+[[nodiscard]] bool MergeAddonsFile(bool enable, const std::wstring& officeFolder, const std::wstring& templ);
+// WriterWindowState.xcu in the UI configuration folder, the same way.
+[[nodiscard]] bool MergeWindowStateFile(bool enable, const std::wstring& uiFolder, const std::wstring& templ);
+// current.xml in every language folder of the Writer accelerator folder.
+[[nodiscard]] bool MergeAcceleratorFiles(bool enable, const std::wstring& acceleratorFolder,
+                                         const std::wstring& templ);
+
+}  // namespace ooo
