@@ -14,6 +14,7 @@
 
 #include "OfficeTestSupport.h"
 #include "app/LogSink.h"
+#include "support/Installation.h"
 #include "support/RegistrySandbox.h"
 #include "support/SavedState.h"
 #include "support/ScratchDir.h"
@@ -64,6 +65,15 @@ std::optional<std::string> FileBytes(const fs::path& file) {
   return test::ReadFile(file);
 }
 
+// The records as the plug-in table leaves them: numbered and stored back.
+PluginList Numbered(CAcrobatSW& acrobat) {
+  PluginList records;
+  acrobat.GetPlugins(records);
+  for (size_t i = 0; i < records.size(); ++i) records[i].id = static_cast<int>(i) + 1;
+  acrobat.SetPlugins(records);
+  return records;
+}
+
 class AcrobatSwitchTest : public ::testing::Test {
  protected:
   AcrobatSwitchTest() {
@@ -100,15 +110,6 @@ class AcrobatSwitchTest : public ::testing::Test {
     test::SetString(root, std::wstring(kAdobe) + L"\\" + productKey + L"\\" + version + L"\\InstallPath", L"",
                     path.wstring());
     return path;
-  }
-
-  // The records as the plug-in table leaves them: numbered and stored back.
-  static PluginList Numbered(CAcrobatSW& acrobat) {
-    PluginList records;
-    acrobat.GetPlugins(records);
-    for (size_t i = 0; i < records.size(); ++i) records[i].id = static_cast<int>(i) + 1;
-    acrobat.SetPlugins(records);
-    return records;
   }
 
   std::wstring UseLog() {
@@ -603,6 +604,64 @@ TEST_F(AcrobatSwitchTest, AnIniFileThatCannotBeWrittenIsOnlyLogged) {
   EXPECT_NE(text.find(L"#Can't Register addin(can't write in Application Data)\r\n"), std::wstring::npos) << text;
   EXPECT_NE(text.find(L"#Can't Unregister addin(can't write in Application Data)\r\n"), std::wstring::npos) << text;
   fs::remove(Ini());
+}
+
+// ---- The demo installation's Acrobat 8.0 and Reader 9.0, in the prefix's real registry ----
+
+// Keeps the real plugins.ini as it was found, whatever a test does to it.
+class SavedIni {
+ public:
+  SavedIni() : bytes_(FileBytes(CAcrobatSW::PluginsIniPath())) {}
+  ~SavedIni() {
+    std::error_code ignored;
+    if (bytes_) {
+      Put(CAcrobatSW::PluginsIniPath(), *bytes_);
+    } else {
+      fs::remove(CAcrobatSW::PluginsIniPath(), ignored);
+    }
+  }
+  SavedIni(const SavedIni&) = delete;
+  SavedIni& operator=(const SavedIni&) = delete;
+  [[nodiscard]] const std::optional<std::string>& Bytes() const noexcept { return bytes_; }
+
+ private:
+  std::optional<std::string> bytes_;
+};
+
+TEST(AcrobatDemo, ReaderRegisteredTwiceAndAcrobatAreFoundAndARoundTripLeavesBothAsTheyWere) {
+  test::Installation installation;
+  ASSERT_TRUE(installation.Ok());
+  EnglishStrings strings;
+  SavedIni savedIni;
+  const fs::path hosts = installation.Folder() / L"Hosts";
+  const auto before = Snapshot(hosts);
+
+  CAcrobatSW acrobat(kProduct);
+  EXPECT_TRUE(acrobat.IsPackagePresent());
+  EXPECT_EQ(acrobat.PluginFile(), (installation.Folder() / L"Acrobat" / L"AcroXlat.API").wstring());
+  ASSERT_EQ(acrobat.CollectPlugins(), 2);
+  PluginList records = Numbered(acrobat);
+  EXPECT_EQ(records, (PluginList{[&] { auto r = Record(0, L"Adobe Reader 9.0", 0); r.id = 1; return r; }(),
+                                 [&] { auto r = Record(1, L"Adobe Acrobat 8.0", 0); r.id = 2; return r; }()}));
+  // Each installation is its host program's folder.
+  EXPECT_TRUE(fs::exists(fs::path(acrobat.Installations()[0].installPath) / L"AcroRD32.exe"));
+  EXPECT_TRUE(fs::exists(fs::path(acrobat.Installations()[1].installPath) / L"Acrobat.exe"));
+
+  for (PluginRecord& record : records) record.state = 1;
+  BoxRecorder boxes;
+  EXPECT_EQ(acrobat.ApplyStates(records, 0), 0);
+  EXPECT_TRUE(boxes.Boxes().empty());
+  for (const AcrobatVersion& version : acrobat.Installations())
+    EXPECT_EQ(test::ReadFile(fs::path(version.pluginFolder) / L"AcroXlat.API"),
+              test::ReadFile(installation.Folder() / L"Acrobat" / L"AcroXlat.API"));
+  EXPECT_EQ(CAcrobatSW::ReadPluginEntries().size(), 2u);
+
+  acrobat.SetPlugins(records);
+  for (PluginRecord& record : records) record.state = 0;
+  EXPECT_EQ(acrobat.ApplyStates(records, 0), 0);
+  EXPECT_TRUE(boxes.Boxes().empty());
+  EXPECT_EQ(Snapshot(hosts), before);
+  EXPECT_TRUE(CAcrobatSW::ReadPluginEntries().empty());
 }
 
 }  // namespace
