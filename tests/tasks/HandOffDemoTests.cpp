@@ -18,6 +18,7 @@
 #include "support/Installation.h"
 #include "support/RegistrySandbox.h"
 #include "support/ScratchDir.h"
+#include "switches/AcrobatSW.h"
 #include "tasks/TranslateMenuUtils.h"
 
 namespace {
@@ -38,6 +39,7 @@ class HandOffDemoTest : public ::testing::Test {
   void TearDown() override { CleanUp(); }
 
   static void CleanUp() {
+    (void)CAcrobatSW::WritePluginEntry(L"AAR9.0", std::nullopt);  // what switching Reader on lists
     ::RegDeleteTreeW(HKEY_CURRENT_USER, kRunning);
     ::RegDeleteTreeW(HKEY_CURRENT_USER, (std::wstring(kWordAddins) + L"\\" + kWord2007Addin).c_str());
     ::RegDeleteKeyW(HKEY_CURRENT_USER, (std::wstring(kWordAddins) + L"\\" + kWord2007Addin).c_str());
@@ -92,6 +94,46 @@ TEST_F(HandOffDemoTest, WordGetsItsAddinSwitchedOnAndTheQuotedDocument) {
   EXPECT_EQ(word->record, L"D=12;T=Computers;U=" + quoted);
   // Started by name: the installation's Office 2007/2010 Word, through App Paths.
   EXPECT_NE(word->commandLine.find(L"Office12"), std::wstring::npos) << testing::PrintToString(word->commandLine);
+}
+
+TEST_F(HandOffDemoTest, ReaderGetsThePluginCopiedByTheAcrobatSwitchAndThePdf) {
+  test::Installation installation;
+  ASSERT_TRUE(installation.Ok());
+  const std::filesystem::path journal = installation.Folder() / L"journal.log";
+  const std::filesystem::path plugIn =
+      installation.Folder() / L"Hosts\\Adobe\\Reader 9.0\\Reader\\plug_ins\\VNTO9\\AcroXlat.API";
+  test::ScratchDir documents;
+  const std::filesystem::path document = documents.Folder(L"Manuals") / L"User Guide.pdf";
+  test::WriteFile(document, "%PDF-1.4");
+
+  tasktest::HandOffTestContext context({{L"apps", Keys({L"Acrobat", L"Vnto"})}});
+  CTranslateMenuUtils utils(context);
+  utils.LoadPlugins();
+  tasktest::ListWindow window(true);
+  ASSERT_TRUE(utils.FillAppList(L"Acrobat|Vnto", 1, window.List()));
+
+  // The Reader entry, found by the real switch (registered per user and per machine: listed once).
+  int entry = -1;
+  int readers = 0;
+  for (int i = 0; i <= utils.LastRealEntry(); ++i)
+    if (const switches::PluginRecord* record = utils.FindRecord(utils.RecordIdOfEntry(i));
+        record && record->kind == 1 && record->displayName == L"Adobe Reader 9.0") {
+      entry = i;
+      ++readers;
+    }
+  ASSERT_EQ(readers, 1);
+  ASSERT_EQ(utils.FindRecord(utils.RecordIdOfEntry(entry))->state, 0);
+  ASSERT_FALSE(std::filesystem::exists(plugIn));
+
+  ASSERT_EQ(utils.HandOff({entry, 12, L"Computers", document.wstring(), 16}), 1);
+  EXPECT_TRUE(context.Shown().empty());
+  EXPECT_TRUE(std::filesystem::exists(plugIn));
+  EXPECT_EQ(utils.FindRecord(utils.RecordIdOfEntry(entry))->state, 1);
+
+  const std::optional<test::JournalLine> reader = WaitForStart(journal, L"AcroRD32.exe");
+  ASSERT_TRUE(reader);
+  const std::wstring quoted = L"\"" + document.wstring() + L"\"";
+  EXPECT_EQ(reader->record, L"D=12;T=Computers;U=" + quoted);
 }
 
 TEST_F(HandOffDemoTest, FirefoxGetsALowerCasedAddress) {

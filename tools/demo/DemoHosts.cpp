@@ -1,6 +1,7 @@
 #include "DemoHosts.h"
 
 #include <windows.h>
+#include <shlobj.h>
 
 #include <cstdio>
 #include <fstream>
@@ -153,6 +154,44 @@ bool InstallDemoOffice(const fs::path& binFolder, const fs::path& folder) {
   }
   return CopyFromBin(binFolder, L"edsetup.dll", ed) && CopyFromBin(binFolder, L"vntoed8.dot", ed) &&
          RegisterServer(ed / L"edsetup.dll");
+}
+
+bool InstallDemoAcrobat(const fs::path& binFolder, const fs::path& folder) {
+  struct AdobeInstallation {
+    HKEY root;                // the per-machine or the per-user registry
+    const wchar_t* product;  // below SOFTWARE\Adobe
+    const wchar_t* version;
+    const wchar_t* hostFolder;  // below <installation>\Hosts, where the host program lies
+  };
+  const AdobeInstallation kInstallations[] = {
+      {HKEY_LOCAL_MACHINE, L"Adobe Acrobat", L"8.0", L"Adobe\\Acrobat 8.0\\Acrobat"},
+      {HKEY_LOCAL_MACHINE, L"Acrobat Reader", L"9.0", L"Adobe\\Reader 9.0\\Reader"},
+      {HKEY_CURRENT_USER, L"Acrobat Reader", L"9.0", L"Adobe\\Reader 9.0\\Reader"},
+  };
+  for (const AdobeInstallation& adobe : kInstallations) {
+    const fs::path installPath = folder / L"Hosts" / adobe.hostFolder;
+    std::error_code ec;
+    fs::create_directories(installPath / L"plug_ins", ec);
+    if (ec) return false;
+    app::RegistryKey key;
+    if (!key.Create(adobe.root, std::wstring(L"SOFTWARE\\Adobe\\") + adobe.product + L"\\" + adobe.version +
+                                    L"\\InstallPath") ||
+        !key.WriteString(L"", installPath.wstring()))
+      return false;
+  }
+
+  app::RegistryKey folders;
+  const fs::path plugin = folder / L"Acrobat";
+  if (!folders.Create(HKEY_LOCAL_MACHINE, reg::kFolders) || !WriteFolder(folders, L"Acrobat", plugin) ||
+      !CopyFromBin(binFolder, L"AcroXlat.API", plugin))
+    return false;
+
+  // The suite's folder in the common application data; the switch makes its Acrobat folder there.
+  wchar_t common[MAX_PATH] = {};
+  if (FAILED(::SHGetFolderPathW(nullptr, CSIDL_COMMON_APPDATA, nullptr, SHGFP_TYPE_CURRENT, common))) return false;
+  std::error_code ec;
+  fs::create_directories(fs::path(common) / L"Korvelsoft\\VNTO\\9.0", ec);
+  return !ec;
 }
 
 }  // namespace demo

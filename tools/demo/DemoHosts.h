@@ -25,7 +25,7 @@ inline constexpr DemoHost kDemoHosts[] = {
     {L"Microsoft Office\\Office12", L"outlook.exe", true},
     {L"Microsoft Office\\Office12", L"powerpnt.exe", true},
     {L"Adobe\\Reader 9.0\\Reader", L"AcroRD32.exe", true},
-    {L"Adobe\\Acrobat 9.0\\Acrobat", L"Acrobat.exe", true},
+    {L"Adobe\\Acrobat 8.0\\Acrobat", L"Acrobat.exe", true},
     {L"Mozilla Firefox", L"firefox.exe", true},
     {L"Internet Explorer", L"iexplore.exe", true},
     {L"OpenOffice.org 3\\program", L"soffice.exe", true},
@@ -42,6 +42,12 @@ inline constexpr DemoHost kDemoHosts[] = {
 // the applications each add-in class was installed for (MiscStatus), and the ED template installer
 // edsetup.dll with its template, registered through its own DllRegisterServer.
 [[nodiscard]] bool InstallDemoOffice(const std::filesystem::path& binFolder, const std::filesystem::path& folder);
+
+// Adobe Acrobat 8.0 (per machine) and Adobe Reader 9.0 (per machine and per user, the same folder),
+// each the host program's folder with a "plug_ins" folder, registered under the product's
+// "SOFTWARE\Adobe\<product>\<version>\InstallPath"; the suite's plug-in AcroXlat.API under the
+// Folders value "Acrobat"; and the suite's folder in the common application data, where the switch lists what it switched on.
+[[nodiscard]] bool InstallDemoAcrobat(const std::filesystem::path& binFolder, const std::filesystem::path& folder);
 
 // Registers an in-process COM server the way an installer does: through its own DllRegisterServer.
 [[nodiscard]] bool RegisterServer(const std::filesystem::path& dll);
