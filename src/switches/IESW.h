@@ -1,4 +1,5 @@
-// The switch of the suite's Internet Explorer add-on.
+// The switch of the suite's Internet Explorer add-on, a COM server that the system's registration
+// tool registers machine-wide; the add-on's class key tells whether it is on.
 #pragma once
 
 #include <string>
@@ -11,11 +12,29 @@ class CIESW final : public CSwitch {
  public:
   explicit CIESW(std::wstring name) : CSwitch(std::move(name)) {}
 
-  // The host is not detected yet, so the plug-in table keeps this switch as a missing host.
-  [[nodiscard]] bool IsPackagePresent() override { return false; }
-  int CollectPlugins() override { return 0; }
-  int ApplyStates(switches::PluginList&, int) override { return 0; }
+  [[nodiscard]] bool IsPackagePresent() override;
+  int CollectPlugins() override;
+  int ApplyStates(switches::PluginList& records, int quiet) override;
 
-  [[nodiscard]] CPlugSt GetHostInfo() const override { return {L"Internet Explorer", switches::kInternetExplorer}; }
+  [[nodiscard]] CPlugSt GetHostInfo() const override {
+    return {L"Internet Explorer", switches::kInternetExplorer};
+  }
   void GetKinds(std::vector<int>& kinds) const override { kinds.push_back(switches::kInternetExplorer); }
+
+  // The registration tool's command line for the wanted state.
+  [[nodiscard]] static std::wstring RegistrationCommand(bool enable);
+
+  static constexpr wchar_t kAddonFile[] = L"vntoie.dll";
+  static constexpr wchar_t kAddonClass[] = L"{AF81CD65-7092-4EB6-81DF-5C6D7E8F9012}";
+  // The class of an earlier add-on, removed after every registration run.
+  static constexpr wchar_t kObsoleteClass[] = L"{B1C3D5E7-F902-4A4C-8E6F-708192A3B4C5}";
+  static constexpr wchar_t kFolderValue[] = L"VntoIE";
 };
+
+namespace switches {
+
+// Starts `commandLine` (no window options, this process's environment and folder) without waiting
+// for it; true when it started.
+[[nodiscard]] bool RunCommand(const std::wstring& commandLine);
+
+}  // namespace switches

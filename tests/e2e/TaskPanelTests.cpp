@@ -288,32 +288,37 @@ TEST_F(TaskPanelTest, AWordDocumentGoesToWordWithItsRecordAndTheAddinSwitchedOnF
   }
 }
 
-TEST_F(TaskPanelTest, TheWebPageTaskWantsAnAddressAndOffersTheBrowsersOnlyAsHostsToInstall) {
+TEST_F(TaskPanelTest, AWebPageGoesToTheChosenFirefoxWithTheExtensionSwitchedOnFirst) {
   Start();
-  // Neither browser's switch finds its browser: the task has no application.
+  // The demo's Firefox 2.0 and 3.5 and its Internet Explorer 8 are found by the browser switches.
   OpenTranslationTask(kWebRow);
-  EXPECT_EQ(AnswerMessage(L"web-page-no-browser"), kNoApplication);
-  EXPECT_EQ(Panel(), nullptr);
-
-  // Showing all features lists them as what the product could use.
-  ShowAllFeatures();
-  OpenTranslationTask(kWebRowShowingAll);
   ASSERT_EQ(WaitForPanel(), L"Translating Web Pages");
   EXPECT_EQ(Text(IDC_PANEL_DOCUMENT_LABEL), L"Web Page:");
   EXPECT_EQ(Text(IDC_PANEL_DOCUMENT), L"http://");
   EXPECT_FALSE(Shows(IDC_PANEL_BROWSE));
   EXPECT_EQ(Choices(IDC_PANEL_APPLICATIONS),
-            (std::vector<std::wstring>{L"Mozilla Firefox", L"Microsoft Internet Explorer"}));
-  EXPECT_EQ(Text(IDC_PANEL_OUTCOME), L"You must install Mozilla FireFox to use this extension. ");
+            (std::vector<std::wstring>{L"Mozilla Firefox 2.0 (en-US)", L"Mozilla Firefox 3.5 (en-US)",
+                                       L"Internet Explorer 8.0"}));
+  EXPECT_EQ(Text(IDC_PANEL_OUTCOME),
+            L"The page you entered will be automatically translated and open in the selected browser.\n\n"
+            L"The translation features are available from the VANTO Translator toolbar.");
   Screenshot(L"web-page");
 
   Press(IDC_PANEL_ACTION);
   EXPECT_EQ(AnswerMessage(L"web-page-no-address"), L"Select the document you wish to translate.");
   Type(L"www.korvelsoft.com/vanto");
+  Choose(IDC_PANEL_APPLICATIONS, L"Mozilla Firefox 3.5 (en-US)");
   Press(IDC_PANEL_ACTION);
-  EXPECT_EQ(AnswerMessage(L"web-page-no-host"),
-            L"You must install \"Mozilla FireFox\" to use this extension. ");
-  EXPECT_TRUE(Starts(L"firefox.exe", 0, 1s).empty());
+  const std::vector<test::JournalLine> firefox = Starts(L"firefox.exe");
+  ASSERT_EQ(firefox.size(), 1u);
+  EXPECT_TRUE(firefox[0].record.ends_with(L";U=http://www.korvelsoft.com/vanto")) << firefox[0].record;
+  EXPECT_EQ(test::ArgumentsOf(firefox[0].commandLine), L"http://www.korvelsoft.com/vanto");
+  // The extension was switched on in Firefox 3.5 only: its proxy file names the extension's folder.
+  const fs::path hosts = installation_.Folder() / L"Hosts";
+  const std::wstring extension = (installation_.Folder() / L"FireFox").wstring() + L"\\";
+  EXPECT_EQ(test::ReadFile(hosts / L"Mozilla Firefox" / L"extensions" / L"vanto9@korvelsoft.com"),
+            std::string(extension.begin(), extension.end()));
+  EXPECT_FALSE(fs::exists(hosts / L"Mozilla Firefox 2.0" / L"extensions" / L"vanto9@korvelsoft.com"));
   EXPECT_TRUE(Starts(L"iexplore.exe", 0, 1s).empty());
 }
 

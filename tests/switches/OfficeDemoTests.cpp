@@ -181,22 +181,21 @@ TEST(OfficeDemo, WordStartedByNameReadsAndJournalsItsHandOffRecord) {
   EXPECT_EQ(::WaitForSingleObject(process.get(), 10000), WAIT_OBJECT_0);
 }
 
-// The whole plug-in table over the demo installation: the Acrobat switch and the two Office
-// switches find their hosts, the records of both Office editions share the product groups, and
-// all are numbered 1 to 16 in key order.
-TEST(OfficeDemo, ThePluginTableKeepsAcrobatAndBothOfficeEditionsAndReportsTheOtherHostsMissing) {
+// The whole plug-in table over the demo installation: the Acrobat switch, the two Office switches
+// and both browser switches find their hosts; the records of both Office editions share the product
+// groups, and all are numbered 1 to 19 in key order.
+TEST(OfficeDemo, ThePluginTableKeepsAcrobatBothOfficeEditionsAndTheBrowsersAndReportsTheOtherHostsMissing) {
   test::Installation installation;
   ASSERT_TRUE(installation.Ok());
   EnglishStrings strings;
   switches::PluginTable table;
   table.LoadSwitches();
   ASSERT_TRUE(table.Loaded());
-  ASSERT_EQ(table.Active().size(), 3u);
-  EXPECT_EQ(table.Active()[0]->GetHostInfo().name, L"Acrobat");
-  EXPECT_EQ(table.Active()[1]->GetHostInfo().name, L"MS Office XP/2003");
-  EXPECT_EQ(table.Active()[2]->GetHostInfo().name, L"MS Office 2007");
-  EXPECT_EQ(table.MissingKeys(), (std::vector<std::wstring>{L"FireFox", L"OpenOffice", L"VantoMSN", L"VantoQIP",
-                                                            L"VantoSkype", L"VntoIE"}));
+  std::vector<std::wstring> active;
+  for (const auto& host : table.Active()) active.push_back(host->GetHostInfo().name);
+  EXPECT_EQ(active, (std::vector<std::wstring>{L"Acrobat", L"Mozilla FireFox", L"MS Office XP/2003", L"MS Office 2007",
+                                               L"Internet Explorer"}));
+  EXPECT_EQ(table.MissingKeys(), (std::vector<std::wstring>{L"OpenOffice", L"VantoMSN", L"VantoQIP", L"VantoSkype"}));
   std::wstring host;
   EXPECT_TRUE(table.GetMissingHostName(L"Office2007", host));
   EXPECT_TRUE(table.GetMissingHostName(L"Acrobat", host));
@@ -207,21 +206,24 @@ TEST(OfficeDemo, ThePluginTableKeepsAcrobatAndBothOfficeEditionsAndReportsTheOth
     groups.push_back(group.productName);
     for (const auto& record : group.records) ids.push_back(record.id);
   }
-  EXPECT_EQ(groups, (std::vector<std::wstring>{L"VANTO for Acrobat", kOffice, kLite, kEd}));
+  EXPECT_EQ(groups,
+            (std::vector<std::wstring>{L"VANTO for Acrobat", L"", kOffice, kLite, kEd, L"VANTO for Internet Explorer"}));
   std::sort(ids.begin(), ids.end());
-  std::vector<int> expected(16);
-  for (int i = 0; i < 16; ++i) expected[static_cast<size_t>(i)] = i + 1;
+  std::vector<int> expected(19);
+  for (int i = 0; i < 19; ++i) expected[static_cast<size_t>(i)] = i + 1;
   EXPECT_EQ(ids, expected);
 
   // One group, records of both switches: Word's full add-in of each edition.
-  const auto& full = table.Groups()[1].records;
+  const auto& full = table.Groups()[2].records;
   EXPECT_TRUE(std::any_of(full.begin(), full.end(),
                           [](const auto& r) { return r.displayName == L"Microsoft Word 2000/XP/2003"; }));
   EXPECT_TRUE(std::any_of(full.begin(), full.end(),
                           [](const auto& r) { return r.displayName == L"Microsoft Word 2007/2010"; }));
-  EXPECT_EQ(table.FindSwitchByKind(128), 2);
-  EXPECT_EQ(table.FindSwitchByKind(16), 1);
   EXPECT_EQ(table.FindSwitchByKind(1), 0);
+  EXPECT_EQ(table.FindSwitchByKind(256), 1);
+  EXPECT_EQ(table.FindSwitchByKind(16), 2);
+  EXPECT_EQ(table.FindSwitchByKind(128), 3);
+  EXPECT_EQ(table.FindSwitchByKind(512), 4);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
-// The hand-off in a demo installation, against the prefix's real registry: the Office switch finds
-// the installation's Word, switches its add-in on, and the host program started by name through
-// App Paths reads the hand-off record meant for it.
+// The hand-off in a demo installation, against the prefix's real registry: the Office and Firefox
+// switches find the installation's Word and Firefox, switch their add-ins on, and the host program
+// started by name through App Paths reads the hand-off record meant for it.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -136,20 +136,33 @@ TEST_F(HandOffDemoTest, ReaderGetsThePluginCopiedByTheAcrobatSwitchAndThePdf) {
   EXPECT_EQ(reader->record, L"D=12;T=Computers;U=" + quoted);
 }
 
+// The real Firefox switch on the demo's Firefox 3.5: the extension is switched on (its proxy file
+// written) before Firefox starts with the address.
 TEST_F(HandOffDemoTest, FirefoxGetsALowerCasedAddress) {
   test::Installation installation;
   ASSERT_TRUE(installation.Ok());
   const std::filesystem::path journal = installation.Folder() / L"journal.log";
+  const std::filesystem::path proxy =
+      installation.Folder() / L"Hosts" / L"Mozilla Firefox" / L"extensions" / L"vanto9@korvelsoft.com";
 
   tasktest::HandOffTestContext context({{L"apps", Keys({L"FireFox", L"VntoIE"})}});
-  CTranslateMenuUtils utils(context, tasktest::SuiteWith({{L"FireFox", test::Script(L"Mozilla FireFox", {256},
-                                                                                       {test::Found(0, L"Mozilla Firefox 3.6", 1, 256, L"")})}}));
+  CTranslateMenuUtils utils(context);
   utils.LoadPlugins();
   tasktest::ListWindow window(true);
   ASSERT_TRUE(utils.FillAppList(L"VntoIE|FireFox", 0, window.List()));
-  ASSERT_EQ(window.List().Text(0), L"Mozilla Firefox 3.6");
+  int entry = -1;
+  for (int i = 0; i <= utils.LastRealEntry(); ++i)
+    if (window.List().Text(i) == L"Mozilla Firefox 3.5 (en-US)") entry = i;
+  ASSERT_GE(entry, 0);
+  ASSERT_EQ(utils.FindRecord(utils.RecordIdOfEntry(entry))->state, 0);
+  ASSERT_FALSE(std::filesystem::exists(proxy));
 
-  ASSERT_EQ(utils.HandOff({0, 3, L"General", L"Www.Korvelsoft.COM/Vanto", 10}), 1);
+  ASSERT_EQ(utils.HandOff({entry, 3, L"General", L"Www.Korvelsoft.COM/Vanto", 10}), 1);
+  EXPECT_TRUE(context.Shown().empty());
+  EXPECT_EQ(utils.FindRecord(utils.RecordIdOfEntry(entry))->state, 1);
+  const std::wstring extension = (installation.Folder() / L"FireFox").wstring() + L"\\";
+  EXPECT_EQ(test::ReadFile(proxy), std::string(extension.begin(), extension.end()));
+
   const std::optional<test::JournalLine> firefox = WaitForStart(journal, L"firefox.exe");
   ASSERT_TRUE(firefox);
   EXPECT_EQ(test::ArgumentsOf(firefox->commandLine), L"http://www.korvelsoft.com/vanto");

@@ -46,6 +46,18 @@ constexpr const wchar_t* kOfficeXProgIds[] = {L"QuilletX.WordAddin",       L"Qui
                                               L"QuilletX.ExcelAddin",      L"QuilletX.PowerPointAddin",
                                               L"QuilletX.Easy.WordAddin",  L"QuilletX.Easy.OutlookAddin"};
 
+// The Firefox installations: registry key name and folder below <installation>\Hosts.
+struct FirefoxVersion {
+  const wchar_t* keyName;
+  const wchar_t* folder;
+};
+constexpr FirefoxVersion kFirefoxVersions[] = {
+    {L"3.5 (en-US)", L"Mozilla Firefox"},
+    {L"2.0 (en-US)", L"Mozilla Firefox 2.0"},
+};
+constexpr wchar_t kInternetExplorerVersion[] = L"8.0.6001.18702";
+constexpr wchar_t kExtensionId[] = L"vanto9@korvelsoft.com";
+
 bool WriteText(const fs::path& file, const std::string& text) {
   std::ofstream out(file, std::ios::binary | std::ios::trunc);
   out << text;
@@ -154,6 +166,58 @@ bool InstallDemoOffice(const fs::path& binFolder, const fs::path& folder) {
   }
   return CopyFromBin(binFolder, L"edsetup.dll", ed) && CopyFromBin(binFolder, L"vntoed8.dot", ed) &&
          RegisterServer(ed / L"edsetup.dll");
+}
+
+bool InstallDemoBrowsers(const fs::path& binFolder, const fs::path& folder) {
+  app::RegistryKey explorer;
+  if (!explorer.Create(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Internet Explorer") ||
+      !explorer.WriteString(L"Version", kInternetExplorerVersion))
+    return false;
+
+  // As Firefox's installer leaves it: one key per version with its Main folder, the newest current.
+  const std::wstring firefoxKey = L"SOFTWARE\\Mozilla\\Mozilla Firefox";
+  app::RegistryKey firefox;
+  if (!firefox.Create(HKEY_LOCAL_MACHINE, firefoxKey) || !firefox.WriteString(L"CurrentVersion", kFirefoxVersions[0].keyName))
+    return false;
+  for (const FirefoxVersion& version : kFirefoxVersions) {
+    const fs::path root = folder / L"Hosts" / version.folder;
+    std::error_code ec;
+    fs::create_directories(root / L"extensions", ec);
+    if (ec) return false;
+    app::RegistryKey main;
+    if (!main.Create(HKEY_LOCAL_MACHINE, firefoxKey + L"\\" + version.keyName + L"\\Main") ||
+        !main.WriteString(L"Install Directory", root.wstring()) ||
+        !main.WriteString(L"PathToExe", (root / L"firefox.exe").wstring()))
+      return false;
+  }
+
+  app::RegistryKey folders;
+  if (!folders.Create(HKEY_LOCAL_MACHINE, reg::kFolders)) return false;
+  const fs::path ie = folder / L"VntoIE";
+  const fs::path extension = folder / L"FireFox";
+  if (!WriteFolder(folders, L"VntoIE", ie) || !WriteFolder(folders, L"FireFox", extension)) return false;
+  std::error_code ec;
+  fs::create_directories(extension / L"components", ec);
+  if (ec) return false;
+  const std::string installRdf =
+      "<?xml version=\"1.0\"?>\r\n"
+      "<RDF xmlns=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\"\r\n"
+      "     xmlns:em=\"http://www.mozilla.org/2004/em-rdf#\">\r\n"
+      "  <Description about=\"urn:mozilla:install-manifest\">\r\n"
+      "    <em:id>" + Narrow(kExtensionId) + "</em:id>\r\n"
+      "    <em:name>VANTO for Mozilla Firefox</em:name>\r\n"
+      "    <em:version>9.0</em:version>\r\n"
+      "    <em:targetApplication>\r\n"
+      "      <Description>\r\n"
+      "        <em:id>{ec8030f7-c20a-464f-9b0e-13a3a9e97384}</em:id>\r\n"
+      "        <em:minVersion>1.5</em:minVersion>\r\n"
+      "        <em:maxVersion>3.6.*</em:maxVersion>\r\n"
+      "      </Description>\r\n"
+      "    </em:targetApplication>\r\n"
+      "  </Description>\r\n"
+      "</RDF>\r\n";
+  return CopyFromBin(binFolder, L"vntoie.dll", ie) && CopyFromBin(binFolder, L"vantoff9.dll", extension / L"components") &&
+         WriteText(extension / L"install.rdf", installRdf);
 }
 
 bool InstallDemoAcrobat(const fs::path& binFolder, const fs::path& folder) {

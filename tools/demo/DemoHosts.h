@@ -27,6 +27,7 @@ inline constexpr DemoHost kDemoHosts[] = {
     {L"Adobe\\Reader 9.0\\Reader", L"AcroRD32.exe", true},
     {L"Adobe\\Acrobat 8.0\\Acrobat", L"Acrobat.exe", true},
     {L"Mozilla Firefox", L"firefox.exe", true},
+    {L"Mozilla Firefox 2.0", L"firefox.exe", false},
     {L"Internet Explorer", L"iexplore.exe", true},
     {L"OpenOffice.org 3\\program", L"soffice.exe", true},
 };
@@ -48,6 +49,11 @@ inline constexpr DemoHost kDemoHosts[] = {
 // "SOFTWARE\Adobe\<product>\<version>\InstallPath"; the suite's plug-in AcroXlat.API under the
 // Folders value "Acrobat"; and the suite's folder in the common application data, where the switch lists what it switched on.
 [[nodiscard]] bool InstallDemoAcrobat(const std::filesystem::path& binFolder, const std::filesystem::path& folder);
+// Internet Explorer's "Version", Firefox 3.5 and 2.0 (their "Main\Install Directory" naming the
+// host folders, each with an "extensions" folder), and the suite's browser add-ons under the Folders
+// values "VntoIE" (vntoie.dll, not registered: the add-on starts switched off) and "FireFox" (the
+// extension folder with components\vantoff9.dll).
+[[nodiscard]] bool InstallDemoBrowsers(const std::filesystem::path& binFolder, const std::filesystem::path& folder);
 
 // Registers an in-process COM server the way an installer does: through its own DllRegisterServer.
 [[nodiscard]] bool RegisterServer(const std::filesystem::path& dll);

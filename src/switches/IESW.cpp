@@ -1,0 +1,100 @@
+#include "switches/IESW.h"
+
+#include <optional>
+#include <string>
+
+#include "app/ExceptSW.h"
+#include "app/RegistryKey.h"
+#include "suite/FileSearch.h"
+#include "win/Handle.h"
+
+using switches::PluginRecord;
+
+namespace {
+
+constexpr wchar_t kExplorerKey[] = L"SOFTWARE\\Microsoft\\Internet Explorer";
+// Internet Explorer's "Version" is read into 50 bytes, the terminating null included.
+constexpr size_t kVersionChars = 50 / sizeof(wchar_t) - 1;
+
+// "8.0.6001.18702" -> "8.0": the text before the second dot.
+std::wstring MajorMinor(const std::wstring& version) {
+  const size_t first = version.find(L'.');
+  if (first == std::wstring::npos) return version;
+  const size_t second = version.find(L'.', first + 1);
+  return second == std::wstring::npos ? version : version.substr(0, second);
+}
+
+}  // namespace
+
+bool CIESW::IsPackagePresent() {
+  try {
+    const std::wstring folder = switches::SuiteFolder(kFolderValue);
+    if (folder.empty()) return false;
+    std::wstring name = kAddonFile;
+    return suite::FindFileInTree(folder, name);
+  } catch (...) {
+    return false;
+  }
+}
+
+int CIESW::CollectPlugins() {
+  try {
+    app::RegistryKey explorer;
+    if (!explorer.Open(HKEY_LOCAL_MACHINE, kExplorerKey, reg::kRead)) return 0;
+    std::wstring version;
+    if (explorer.ValueType(L"Version") == REG_SZ) version = explorer.ReadString(L"Version");
+    if (version.size() > kVersionChars) version.clear();  // does not fit: the read fails
+
+    app::RegistryKey addon;
+    PluginRecord record;
+    record.displayName = L"Internet Explorer " + MajorMinor(version);
+    record.state = addon.Open(HKEY_CLASSES_ROOT, std::wstring(L"CLSID\\") + kAddonClass, reg::kRead)
+                       ? switches::kEnabled
+                       : switches::kDisabled;
+    record.kind = switches::kInternetExplorer;
+    record.productName = Name();
+    Stored().push_back(std::move(record));
+    return static_cast<int>(Stored().size());
+  } catch (...) {
+    return 0;
+  }
+}
+
+int CIESW::ApplyStates(switches::PluginList& records, int quiet) {
+  if (records.empty()) return 0;
+  // One add-on serves every Internet Explorer: the first record decides.
+  const bool done = ApplyOne(records.front(), quiet, GetHostInfo().name, [](PluginRecord& record) {
+    if (!switches::RunCommand(RegistrationCommand(record.state != switches::kDisabled)))
+      throw CExceptSW(record.displayName, record.productName, CExceptSW::kGeneralFailure, 0);
+    app::RegistryKey obsolete;
+    std::optional<app::RegistryKey> classes;
+    if (obsolete.Create(HKEY_CLASSES_ROOT, std::wstring(L"CLSID\\") + kObsoleteClass, KEY_ALL_ACCESS))
+      classes = obsolete.OpenParent(KEY_ALL_ACCESS);
+    obsolete.Close();
+    if (!classes || !classes->DeleteTree(kObsoleteClass, true))
+      throw CExceptSW(record.displayName, L"Internet Explorer", CExceptSW::kNoAdministratorRights, 0);
+  });
+  return done ? 0 : 1;
+}
+
+std::wstring CIESW::RegistrationCommand(bool enable) {
+  return std::wstring(enable ? L"regsvr32 /s " : L"regsvr32 /u /s ") + L"\"" +
+         switches::SuiteFolder(kFolderValue) + kAddonFile + L"\"";
+}
+
+namespace switches {
+
+bool RunCommand(const std::wstring& commandLine) {
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION started{};
+  std::wstring writable = commandLine;  // CreateProcessW may write into the command line
+  if (!::CreateProcessW(nullptr, writable.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &started))
+    return false;
+  const win::UniqueHandle process(started.hProcess);
+  const win::UniqueHandle thread(started.hThread);
+  return true;
+}
+
+}  // namespace switches

@@ -1,0 +1,147 @@
+#include "switches/MozillaSW.h"
+
+#include <string>
+#include <string_view>
+
+#include "app/ExceptSW.h"
+#include "app/RegistryKey.h"
+#include "suite/FileSearch.h"
+#include "suite/Privileges.h"
+#include "win/Handle.h"
+
+using switches::PluginRecord;
+
+namespace {
+
+constexpr wchar_t kFirefoxKey[] = L"SOFTWARE\\Mozilla\\Mozilla Firefox";
+
+// Firefox 1.5, 2.0 and every 3.x load extensions through proxy files.
+bool SupportedVersion(std::wstring_view keyName) {
+  return keyName.starts_with(L"1.5") || keyName.starts_with(L"2.0") || keyName.starts_with(L"3.");
+}
+
+bool FileExists(const std::wstring& path) {
+  const DWORD attributes = ::GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool ReadOnlyFile(const std::wstring& path) {
+  const DWORD attributes = ::GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+}
+
+[[noreturn]] void Throw(const PluginRecord& record, DWORD error, const std::wstring& proxyFile) {
+  const bool readOnly = error == ERROR_ACCESS_DENIED && ReadOnlyFile(proxyFile);
+  throw CExceptSW(record.displayName, record.productName,
+                  readOnly ? CExceptSW::kGeneralFailure : CExceptSW::kNoAdministratorRights, 0);
+}
+
+// Writes the proxy file whole through a temporary file beside it, so Firefox never reads half a
+// path; its content is the folder as 8-bit text without a line end, as Firefox reads it.
+void WriteProxyFile(const std::wstring& proxyFile, const std::wstring& folder, const PluginRecord& record) {
+  // A read-only proxy file is the user's: it is not replaced.
+  if (ReadOnlyFile(proxyFile)) Throw(record, ERROR_ACCESS_DENIED, proxyFile);
+  const std::wstring temporary = proxyFile + L".tmp";
+  std::string text;
+  const int size = ::WideCharToMultiByte(CP_ACP, 0, folder.data(), static_cast<int>(folder.size()), nullptr,
+                                         0, nullptr, nullptr);
+  if (size > 0) {
+    text.resize(static_cast<size_t>(size));
+    ::WideCharToMultiByte(CP_ACP, 0, folder.data(), static_cast<int>(folder.size()), text.data(), size,
+                          nullptr, nullptr);
+  }
+  {
+    const win::UniqueFile file(::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                             FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) Throw(record, ::GetLastError(), proxyFile);
+    DWORD written = 0;
+    if (!text.empty() &&
+        (!::WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) ||
+         written != text.size())) {
+      const DWORD error = ::GetLastError();
+      ::DeleteFileW(temporary.c_str());
+      Throw(record, error, proxyFile);
+    }
+  }
+  if (!::MoveFileExW(temporary.c_str(), proxyFile.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    const DWORD error = ::GetLastError();
+    ::DeleteFileW(temporary.c_str());
+    Throw(record, error, proxyFile);
+  }
+}
+
+}  // namespace
+
+bool CMozillaSW::IsPackagePresent() {
+  try {
+    const std::wstring folder = switches::SuiteFolder(kFolderValue);
+    if (folder.empty()) return false;
+    std::wstring name = kComponentFile;
+    return suite::FindFileInTree(folder + L"components", name);
+  } catch (...) {
+    return false;
+  }
+}
+
+int CMozillaSW::CollectPlugins() {
+  try {
+    ScanFirefox();
+    return static_cast<int>(versions_.size());
+  } catch (...) {
+    return 0;
+  }
+}
+
+void CMozillaSW::ScanFirefox() {
+  versions_.clear();
+  app::RegistryKey firefox;
+  if (!firefox.Open(HKEY_LOCAL_MACHINE, kFirefoxKey, reg::kRead)) return;
+  std::wstring keyName;
+  for (DWORD index = 0; firefox.NextSubkey(index, keyName);) {
+    if (keyName.size() > MAX_PATH || !SupportedVersion(keyName)) continue;
+    app::RegistryKey main;
+    if (!main.Open(HKEY_LOCAL_MACHINE, std::wstring(kFirefoxKey) + L"\\" + keyName + L"\\Main", reg::kRead) ||
+        main.ValueType(L"Install Directory") != REG_SZ)
+      continue;
+    std::wstring directory = main.ReadString(L"Install Directory");
+    if (directory.size() >= MAX_PATH) continue;  // read into 260 characters: a longer one fails
+    if (directory.empty() || directory.back() != L'\\') directory += L'\\';
+
+    FireFoxVersion version{keyName, L"Mozilla Firefox " + keyName, directory,
+                           directory + L"extensions\\" + kExtensionId};
+    PluginRecord record;
+    record.application = static_cast<int>(versions_.size());
+    record.displayName = version.displayName;
+    record.state = FileExists(version.proxyFile) ? switches::kEnabled : switches::kDisabled;
+    record.kind = switches::kFirefox;
+    record.productName = Name();
+    versions_.push_back(std::move(version));
+    Stored().push_back(std::move(record));
+  }
+}
+
+int CMozillaSW::ApplyStates(switches::PluginList& records, int quiet) {
+  int failed = 0;
+  const std::wstring host = GetHostInfo().name;
+  for (size_t i = 0; i < versions_.size(); ++i) {
+    for (PluginRecord& record : records) {
+      if (record.application != static_cast<int>(i)) continue;
+      const FireFoxVersion& version = versions_[i];
+      if (!ApplyOne(record, quiet, host, [&version](PluginRecord& r) { Apply(version, r); })) ++failed;
+      break;
+    }
+  }
+  return failed;
+}
+
+void CMozillaSW::Apply(const FireFoxVersion& version, const PluginRecord& record) {
+  if (!suite::IsAdministrator())
+    throw CExceptSW(record.displayName, record.productName, CExceptSW::kNoAdministratorRights, 0);
+  if (record.state != switches::kDisabled) {
+    WriteProxyFile(version.proxyFile, switches::SuiteFolder(kFolderValue), record);
+    return;
+  }
+  if (FileExists(version.proxyFile) && !::DeleteFileW(version.proxyFile.c_str()))
+    Throw(record, ::GetLastError(), version.proxyFile);
+}
