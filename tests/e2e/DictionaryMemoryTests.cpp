@@ -1,7 +1,8 @@
 // The user-dictionary and translation-memory tasks in the real window, on the real kernel with a data
 // folder of the test's own: a word added through the kernel's add-word dialog changes the kernel's
-// next translation; a database created through the kernel's dialog opens in the TM manager with its
-// record; another program's "TMDCHANGED" refills the list; a missing TM manager is explained.
+// next translation, and quick translation's in the same window; a database created through the
+// kernel's dialog opens in the TM manager with its record; another program's "TMDCHANGED" refills
+// the list; a missing TM manager is explained.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -100,8 +101,8 @@ class DictionaryMemoryTest : public test::DeckTest {
     bool found = false;
     const std::wstring tmManager = test::GetString(HKEY_LOCAL_MACHINE, test::kAppsKeyPath, L"TMD", &found);
     if (found) tmManager_ = tmManager;
-    // What earlier runs remembered for the two tasks.
-    for (const wchar_t* section : {L"\\20", L"\\23"})
+    // What earlier runs remembered for the tasks: quick translation, dictionaries, memories.
+    for (const wchar_t* section : {L"\\9", L"\\20", L"\\23"})
       ::RegDeleteTreeW(HKEY_CURRENT_USER, (std::wstring(test::kSettingsKeyPath) + section).c_str());
   }
   void TearDown() override {
@@ -192,6 +193,43 @@ TEST_F(DictionaryMemoryTest, AWordAddedThroughTheKernelsDialogChangesTheNextTran
   test::PressButton(addWord, IDCANCEL);
   ASSERT_TRUE(test::WaitUntil([&] { return !::IsWindow(addWord); }, 5s));
   EXPECT_TRUE(deck_.Running());
+}
+
+TEST_F(DictionaryMemoryTest, AWordAddedInTheDictionaryPanelIsTranslatedInQuickTranslation) {
+  constexpr wchar_t kSentence[] = L"The cat is zindly.";
+  StartDeck();
+  Activate();
+  // Before: quick translation leaves the word as it is.
+  OpenTask(test::kStartButtonTab1, test::kListOfTab1, 0);
+  ASSERT_NE(WaitForControl(IDC_QUICK_SOURCE), nullptr);
+  ASSERT_TRUE(QuickTranslates(kSentence, L"Die Katze ist zindly."));
+
+  // The word and its translation, through the dictionary panel and the kernel's dialogs.
+  OpenTask(test::kRibbonTab2, test::kListOfTab2, kDictionaryRow);
+  HWND word = WaitForControl(IDC_PANEL_WORD);
+  ASSERT_NE(word, nullptr);
+  ASSERT_TRUE(test::ClickToFocus(word));
+  ASSERT_TRUE(test::TypeKeysInto(word, L"zindly")) << testing::PrintToString(ControlText(word));
+  ASSERT_EQ(Question(IDC_PANEL_ADD_WORD, IDYES),
+            L"No user dictionary exists for this translation direction. Create new dictionary?");
+  HWND newDictionary = KernelDialog(kVantoNewDictionaryTitle);
+  ASSERT_NE(newDictionary, nullptr);
+  ASSERT_TRUE(test::PostCharacters(::GetDlgItem(newDictionary, IDC_VANTO_NAME), L"My words"));
+  test::PressButton(newDictionary, IDOK);
+  HWND addWord = KernelDialog(kVantoAddWordTitle);
+  ASSERT_NE(addWord, nullptr);
+  EXPECT_EQ(ControlText(::GetDlgItem(addWord, IDC_VANTO_WORD)), L"zindly");
+  EXPECT_EQ(ControlText(::GetDlgItem(addWord, IDC_VANTO_DICTIONARY)), L"My words");
+  ASSERT_TRUE(test::PostCharacters(::GetDlgItem(addWord, IDC_VANTO_TRANSLATION), L"flauschig"));
+  test::PressButton(addWord, IDOK);
+  ASSERT_TRUE(test::WaitUntil([&] { return !::IsWindow(addWord); }, 5s));
+
+  // After: back in quick translation through the ribbon, the same sentence takes the new word.
+  OpenTask(test::kRibbonTab1, test::kListOfTab1, 0);
+  ASSERT_NE(WaitForControl(IDC_QUICK_SOURCE), nullptr);
+  Activate();
+  ASSERT_TRUE(QuickTranslates(kSentence, L"Die Katze ist flauschig."));
+  test::Screenshot(L"quick-translation-user-word");
 }
 
 TEST_F(DictionaryMemoryTest, ADatabaseCreatedInTheKernelOpensInTheTmManagerWithItsRecord) {
