@@ -9,116 +9,24 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <cstring>
 #include <string>
-#include <vector>
 
 #include "ResourceIds.h"
-#include "win/Handle.h"
+#include "support/Driver.h"
+#include "support/RemoteControls.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
+using namespace std::chrono_literals;
 
-constexpr int kTranslateStartButton = 316;
-constexpr int kListOfTab1 = 1101;
-constexpr int kRowHeight = 48;
 constexpr UINT kPingTimeoutMs = 50;
-
-HWND FindWindowOf(DWORD processId, const std::wstring& title) {
-  struct Search {
-    DWORD processId;
-    const std::wstring* title;
-    HWND found;
-  } search{processId, &title, nullptr};
-  ::EnumWindows(
-      [](HWND window, LPARAM data) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(data);
-        DWORD owner = 0;
-        ::GetWindowThreadProcessId(window, &owner);
-        wchar_t text[256] = {};
-        ::GetWindowTextW(window, text, 256);
-        if (owner != s->processId || !::IsWindowVisible(window) || *s->title != text) return TRUE;
-        s->found = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
-HWND FindDescendant(HWND window, int id) {
-  struct Search {
-    int id;
-    HWND found;
-  } search{id, nullptr};
-  ::EnumChildWindows(
-      window,
-      [](HWND child, LPARAM data) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(data);
-        if (::GetDlgCtrlID(child) != s->id) return TRUE;
-        s->found = child;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
-template <class Condition>
-bool WaitFor(Condition condition, int seconds) {
-  const auto deadline = Clock::now() + std::chrono::seconds(seconds);
-  while (!condition()) {
-    if (Clock::now() > deadline) return false;
-    ::Sleep(5);
-  }
-  return true;
-}
-
-void ClickAt(HWND window, int x, int y) {
-  const LPARAM where = MAKELPARAM(x, y);
-  ::PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, where);
-  ::PostMessageW(window, WM_LBUTTONUP, 0, where);
-}
 
 // The window's answer to a message, or -1 when its thread did not answer within the ping time.
 LRESULT Ask(HWND window, UINT message) {
   DWORD_PTR answer = 0;
   if (!::SendMessageTimeoutW(window, message, 0, 0, SMTO_ABORTIFHUNG, kPingTimeoutMs, &answer)) return -1;
   return static_cast<LRESULT>(answer);
-}
-
-bool PutOnClipboard(const std::wstring& text) {
-  if (!::OpenClipboard(nullptr)) return false;
-  ::EmptyClipboard();
-  const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-  HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, bytes);
-  bool placed = false;
-  if (memory) {
-    std::memcpy(::GlobalLock(memory), text.c_str(), bytes);
-    ::GlobalUnlock(memory);
-    placed = ::SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
-    if (!placed) ::GlobalFree(memory);
-  }
-  ::CloseClipboard();
-  return placed;
-}
-
-void PressCtrlV() {
-  INPUT inputs[4]{};
-  const WORD keys[4] = {VK_CONTROL, 'V', 'V', VK_CONTROL};
-  for (int i = 0; i < 4; ++i) {
-    inputs[i].type = INPUT_KEYBOARD;
-    inputs[i].ki.wVk = keys[i];
-    inputs[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
-  }
-  ::SendInput(4, inputs, sizeof(INPUT));
-}
-
-std::wstring TextOf(HWND field) {
-  const LRESULT length = ::SendMessageW(field, WM_GETTEXTLENGTH, 0, 0);
-  std::wstring text(static_cast<size_t>(length > 0 ? length : 0) + 1, L'\0');
-  text.resize(static_cast<size_t>(
-      ::SendMessageW(field, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
-  return text;
 }
 
 size_t LineBreaks(const std::wstring& text) {
@@ -138,49 +46,37 @@ int Run(const std::wstring& program, const std::wstring& title, int lines) {
     text += L"Good morning, my friend! The house is big and the cat is black; line " + std::to_wstring(i) +
             L" of the long text.\r\n";
   }
-  std::wstring command = L"\"" + program + L"\"";
-  const size_t slash = program.find_last_of(L'\\');
-  const std::wstring folder = slash == std::wstring::npos ? std::wstring(L".") : program.substr(0, slash);
-  STARTUPINFOW startup{};
-  startup.cb = sizeof(startup);
-  PROCESS_INFORMATION info{};
-  if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                        &startup, &info)) {
+  test::Process deck;
+  if (!deck.Start(program)) {
     std::fprintf(stderr, "cannot start the program\n");
     return 1;
   }
-  const win::UniqueHandle process(info.hProcess);
-  const win::UniqueHandle thread(info.hThread);
   HWND window = nullptr;
   int result = 1;
   do {
-    if (!WaitFor([&] { return (window = FindWindowOf(info.dwProcessId, title)) != nullptr; }, 30)) break;
-    ::WaitForInputIdle(process.get(), 10000);
-    HWND startButton = FindDescendant(window, kTranslateStartButton);
-    if (!startButton) break;
-    ClickAt(startButton, 10, 10);
-    HWND list = FindDescendant(window, kListOfTab1);
-    if (!list || !WaitFor([&] { return ::IsWindowVisible(list) != FALSE; }, 10)) break;
-    ClickAt(list, 120, kRowHeight / 2);
+    if (!(window = test::WaitForWindow(deck.Id(), title, L"", 30s))) break;
+    deck.WaitForInputIdle(10s);
+    HWND list = test::OpenTab(window, test::kStartButtonTab1, test::kListOfTab1, 10s);
+    if (!list) break;
+    test::ClickListRow(list, 0);
     HWND source = nullptr;
-    if (!WaitFor(
-            [&] { return (source = FindDescendant(window, IDC_QUICK_SOURCE)) && ::IsWindowVisible(source); },
-            10))
+    if (!test::WaitUntil([&] { return (source = test::FindVisible(window, IDC_QUICK_SOURCE)) != nullptr; },
+                         10s))
       break;
     HWND panel = ::GetParent(source);
-    HWND target = FindDescendant(panel, IDC_QUICK_TARGET);
-    HWND translate = FindDescendant(panel, IDC_QUICK_TRANSLATE);
+    HWND target = test::FindDescendant(panel, IDC_QUICK_TARGET);
+    HWND translate = test::FindDescendant(panel, IDC_QUICK_TRANSLATE);
     if (!target || !translate) break;
 
     ::SetForegroundWindow(window);
-    WaitFor([&] { return ::GetForegroundWindow() == window; }, 5);
-    ClickAt(source, 4, 4);
+    test::WaitUntil([&] { return ::GetForegroundWindow() == window; }, 5s);
+    test::ClickAt(source, {4, 4});
     ::Sleep(300);
-    if (!PutOnClipboard(text)) break;
+    if (!test::FillClipboard({{CF_UNICODETEXT, text.c_str(), (text.size() + 1) * sizeof(wchar_t)}})) break;
     const auto pasteStart = Clock::now();
-    PressCtrlV();
+    test::PressKey('V', {VK_CONTROL}, 0ms);
     const LRESULT expected = static_cast<LRESULT>(text.size());
-    if (!WaitFor([&] { return ::SendMessageW(source, WM_GETTEXTLENGTH, 0, 0) >= expected; }, 300)) {
+    if (!test::WaitUntil([&] { return ::SendMessageW(source, WM_GETTEXTLENGTH, 0, 0) >= expected; }, 300s)) {
       std::fprintf(stderr, "the paste did not arrive whole (%ld of %ld characters)\n",
                    static_cast<long>(::SendMessageW(source, WM_GETTEXTLENGTH, 0, 0)),
                    static_cast<long>(expected));
@@ -190,7 +86,7 @@ int Run(const std::wstring& program, const std::wstring& title, int lines) {
 
     // The kernel works on the window's thread: ping the window while it translates.
     const auto translateStart = Clock::now();
-    ClickAt(translate, 10, 10);
+    test::ClickAt(translate, {10, 10});
     int pings = 0;
     int answered = 0;
     double longestSilence = 0;
@@ -209,8 +105,8 @@ int Run(const std::wstring& program, const std::wstring& title, int lines) {
       ::Sleep(20);
     }
     const double translateSeconds = SecondsSince(translateStart);
-    const size_t pastedLines = LineBreaks(TextOf(source));
-    const size_t translatedLines = LineBreaks(TextOf(target));
+    const size_t pastedLines = LineBreaks(test::ControlText(source));
+    const size_t translatedLines = LineBreaks(test::ControlText(target));
 
     std::printf("text: %d lines, %zu characters (%.2f MB as UTF-16)\n", lines, text.size(),
                 static_cast<double>(text.size() * sizeof(wchar_t)) / (1024.0 * 1024.0));
@@ -224,8 +120,9 @@ int Run(const std::wstring& program, const std::wstring& title, int lines) {
     result = translatedLines == pastedLines ? 0 : 1;
   } while (false);
 
+  // A program still running after the wait is ended with the object.
   if (window) ::PostMessageW(window, WM_CLOSE, 0, 0);
-  if (::WaitForSingleObject(process.get(), 20000) != WAIT_OBJECT_0) ::TerminateProcess(process.get(), 1);
+  deck.WaitForExit(20s);
   return result;
 }
 

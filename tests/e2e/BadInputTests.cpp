@@ -9,9 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "DeckTest.h"
 #include "ResourceIds.h"
-#include "support/Driver.h"
-#include "support/Installation.h"
 #include "support/Modules.h"
 #include "support/ProgramLog.h"
 #include "support/TestPaths.h"
@@ -23,12 +22,12 @@ using namespace std::chrono_literals;
 using test::Installation;
 using test::Process;
 
-constexpr auto kStartTimeout = 20s;
+constexpr auto kStartTimeout = test::kMainWindowTimeout;
 constexpr DWORD kGerman = 0x0407;
 constexpr wchar_t kGermanLibrary[] = L"StartdeckResDEU.dll";
 
 HWND WaitForMainWindow(const Process& process, const Installation& installation) {
-  return test::WaitForWindow(process.Id(), installation.Product(), L"#32770", kStartTimeout);
+  return test::WaitForMainWindow(process, installation.Product());
 }
 
 std::wstring WelcomeText(HWND mainWindow) {
@@ -36,8 +35,7 @@ std::wstring WelcomeText(HWND mainWindow) {
 }
 
 void Close(HWND mainWindow, const Process& process) {
-  ::PostMessageW(mainWindow, WM_CLOSE, 0, 0);
-  EXPECT_TRUE(process.WaitForExit(10s));
+  EXPECT_TRUE(test::CloseMainWindow(mainWindow, process));
 }
 
 // Puts the build's `standIn` where the installation's German library was.

@@ -4,27 +4,15 @@
 
 #include <windows.h>
 
-#include <fstream>
-#include <iostream>
 #include <string>
 
-#include "support/Driver.h"
-#include "support/Installation.h"
-#include "support/TestPaths.h"
+#include "DeckTest.h"
+#include "ResourceIds.h"
 
 namespace {
 
 using namespace std::chrono_literals;
 using test::FindDescendant;
-
-constexpr int kRibbon = 1234;
-constexpr int kStartButtonTab1 = 316;
-constexpr int kStartButtonTab2 = 291;
-constexpr int kStartButtonTab6 = 301;
-constexpr int kRibbonTab2 = 338;
-constexpr int kListOfTab1 = 1101;
-constexpr int kListOfTab2 = 1102;
-constexpr int kListOfTab6 = 1106;
 
 // Only quick translation and the translator: no setup tasks, no network tools.
 constexpr char kSmallProduct[] = R"({
@@ -34,39 +22,23 @@ constexpr char kSmallProduct[] = R"({
   "allapps": {"Vnto": ""}
 })";
 
-class EmptyTabTest : public ::testing::Test {
+class EmptyTabTest : public test::DeckTest {
  protected:
+  EmptyTabTest()
+      : DeckTest({.product = L"VANTO Translator Pocket", .title = L"Startdeck", .writeInf = false}) {}
   void SetUp() override {
-    ASSERT_TRUE(installation_.Ok());
-    const auto json = installation_.Folder() / L"Pocket.json";
-    std::ofstream(json, std::ios::binary) << kSmallProduct;
-    test::Process pack;
-    ASSERT_TRUE(pack.Start(test::BinFolder() / L"infpack.exe",
-                           L"pack \"" + json.wstring() + L"\" \"" + installation_.Inf().wstring() + L"\""));
-    ASSERT_TRUE(pack.WaitForExit(20s));
-    ASSERT_EQ(pack.ExitCode(), 0u);
-
-    ASSERT_TRUE(deck_.Start(installation_.Program())) << "error " << deck_.LastError();
-    window_ = test::WaitForWindow(deck_.Id(), L"VANTO Translator Pocket", L"#32770", 20s);
-    ASSERT_NE(window_, nullptr);
+    ASSERT_NO_FATAL_FAILURE(DeckTest::SetUp());
+    ASSERT_NO_FATAL_FAILURE(PackProduct(kSmallProduct));
+    StartDeck();
   }
-  void TearDown() override {
-    if (deck_.Running()) ::PostMessageW(window_, WM_CLOSE, 0, 0);
-    deck_.WaitForExit(10s);
-  }
-
-  test::Installation installation_{{.product = L"VANTO Translator Pocket", .title = L"Startdeck", .writeInf = false}};
-  test::Process deck_;
-  HWND window_ = nullptr;
 };
 
 TEST_F(EmptyTabTest, TabsWithoutTasksCannotBeOpened) {
-  HWND ribbon = FindDescendant(window_, kRibbon);
+  HWND ribbon = FindDescendant(window_, IDC_RIBBON);
   ASSERT_NE(ribbon, nullptr);
-  ::Sleep(300);
-  std::wcout << L"screenshot: " << test::SaveScreenshot(L"start-page-empty-tabs").wstring() << L"\n";
+  test::Screenshot(L"start-page-empty-tabs", 300ms);
 
-  for (int button : {kStartButtonTab2, kStartButtonTab6}) {
+  for (int button : {test::kStartButtonTab2, test::kStartButtonTab6}) {
     HWND start = FindDescendant(window_, button);
     ASSERT_NE(start, nullptr) << button;
     test::Click(start);
@@ -74,18 +46,17 @@ TEST_F(EmptyTabTest, TabsWithoutTasksCannotBeOpened) {
     EXPECT_FALSE(::IsWindowVisible(ribbon)) << "button " << button << " opened its tab";
     EXPECT_TRUE(::IsWindowVisible(start)) << "the start page stays";
   }
-  EXPECT_FALSE(::IsWindowVisible(FindDescendant(window_, kListOfTab2)));
-  EXPECT_FALSE(::IsWindowVisible(FindDescendant(window_, kListOfTab6)));
+  EXPECT_FALSE(::IsWindowVisible(FindDescendant(window_, test::kListOfTab2)));
+  EXPECT_FALSE(::IsWindowVisible(FindDescendant(window_, test::kListOfTab6)));
 
   // The configured tab opens; from there the ribbon's empty tab does not.
-  test::Click(FindDescendant(window_, kStartButtonTab1));
-  HWND list1 = FindDescendant(window_, kListOfTab1);
-  ASSERT_TRUE(test::WaitUntil([&] { return ::IsWindowVisible(list1) != FALSE; }, 5s));
+  HWND list1 = test::OpenTab(window_, test::kStartButtonTab1, test::kListOfTab1);
+  ASSERT_NE(list1, nullptr);
   EXPECT_TRUE(::IsWindowVisible(ribbon));
-  test::Click(FindDescendant(window_, kRibbonTab2));
+  test::Click(FindDescendant(window_, test::kRibbonTab2));
   ::Sleep(500);
   EXPECT_TRUE(::IsWindowVisible(list1));
-  EXPECT_FALSE(::IsWindowVisible(FindDescendant(window_, kListOfTab2)));
+  EXPECT_FALSE(::IsWindowVisible(FindDescendant(window_, test::kListOfTab2)));
 }
 
 }  // namespace

@@ -5,40 +5,28 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "support/Driver.h"
-#include "support/Installation.h"
+#include <string>
+
+#include "DeckTest.h"
+#include "ResourceIds.h"
 
 namespace {
 
 using namespace std::chrono_literals;
-using test::Installation;
-using test::Process;
+using test::FindDescendant;
 
-constexpr int kAboutButton = 324;
-constexpr int kShowAllFeatures = 378;
-
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public test::DeckTest {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(installation_.Ok());
-    ASSERT_TRUE(deck_.Start(installation_.Program())) << "error " << deck_.LastError();
-    window_ = test::WaitForWindow(deck_.Id(), installation_.Product(), L"#32770", 20s);
-    ASSERT_NE(window_, nullptr);
+    ASSERT_NO_FATAL_FAILURE(DeckTest::SetUp());
+    StartDeck();
   }
-  void TearDown() override {
-    if (deck_.Running()) ::PostMessageW(window_, WM_CLOSE, 0, 0);
-    deck_.WaitForExit(10s);
-  }
-
-  Installation installation_;
-  Process deck_;
-  HWND window_ = nullptr;
 };
 
 TEST_F(MainWindowTest, EnterEscapeTabAndSpaceDoNothing) {
   // A click checks "show all features" and gives the box the focus. Space would uncheck it again in
   // an ordinary dialog; Enter and Escape would end one.
-  HWND showAll = ::GetDlgItem(window_, kShowAllFeatures);
+  HWND showAll = ::GetDlgItem(window_, IDC_SHOW_ALL_FEATURES);
   ASSERT_NE(showAll, nullptr);
   test::Click(showAll);
   ASSERT_TRUE(test::WaitUntil([&] { return ::SendMessageW(showAll, BM_GETCHECK, 0, 0) == BST_CHECKED; }, 5s));
@@ -54,11 +42,10 @@ TEST_F(MainWindowTest, EnterEscapeTabAndSpaceDoNothing) {
 }
 
 TEST_F(MainWindowTest, AboutShowsTheKernelsAboutBox) {
-  test::Click(::GetDlgItem(window_, kAboutButton));
+  test::Click(::GetDlgItem(window_, IDC_ABOUT));
   HWND about = test::WaitForWindow(deck_.Id(), L"VANTO Kernel - About", L"", 10s);
   ASSERT_NE(about, nullptr);
-  ::Sleep(200);
-  std::wcout << L"screenshot: " << test::SaveScreenshot(L"main-window-about").wstring() << L"\n";
+  test::Screenshot(L"main-window-about");
   ::PostMessageW(about, WM_COMMAND, IDOK, 0);
   EXPECT_TRUE(test::WaitUntil([&] { return !::IsWindow(about); }, 5s));
   EXPECT_TRUE(deck_.Running());
@@ -72,37 +59,32 @@ TEST_F(MainWindowTest, AGoHomeBroadcastFromAnotherProgramClosesTheWindow) {
 }
 
 TEST_F(MainWindowTest, TheWindowCanBeMinimisedAndRestored) {
-  test::Click(::GetDlgItem(window_, 310));
+  test::Click(::GetDlgItem(window_, IDC_MINIMIZE));
   EXPECT_TRUE(test::WaitUntil([&] { return ::IsIconic(window_) != FALSE; }, 5s));
   ::PostMessageW(window_, WM_SYSCOMMAND, SC_RESTORE, 0);
   EXPECT_TRUE(test::WaitUntil([&] { return ::IsIconic(window_) == FALSE; }, 5s));
   EXPECT_TRUE(deck_.Running());
 }
 
-}  // namespace
-
-namespace {
-
-using test::FindDescendant;
-
-bool Visible(HWND window) { return window != nullptr && ::IsWindowVisible(window) != FALSE; }
+bool Visible(HWND window) {
+  return window != nullptr && ::IsWindowVisible(window) != FALSE;
+}
 
 TEST_F(MainWindowTest, EachStartPageButtonOpensItsTabAndHomeComesBack) {
   const struct {
     int startButton;
     const wchar_t* name;
-  } tabs[] = {{316, L"tab1-translation"}, {291, L"tab2-setup"},   {294, L"tab3-dictionaries"},
-              {297, L"tab4-launch"},      {307, L"tab5-guide"},   {301, L"tab6-net"},
+  } tabs[] = {{316, L"tab1-translation"}, {291, L"tab2-setup"}, {294, L"tab3-dictionaries"},
+              {297, L"tab4-launch"},      {307, L"tab5-guide"}, {301, L"tab6-net"},
               {304, L"tab7-my-vanto"}};
-  HWND ribbon = FindDescendant(window_, 1234);
-  HWND home = ::GetDlgItem(window_, 374);
-  HWND about = ::GetDlgItem(window_, 324);
+  HWND ribbon = FindDescendant(window_, IDC_RIBBON);
+  HWND home = ::GetDlgItem(window_, IDC_HOME);
+  HWND about = ::GetDlgItem(window_, IDC_ABOUT);
   ASSERT_NE(ribbon, nullptr);
   ASSERT_NE(home, nullptr);
   EXPECT_FALSE(Visible(ribbon));
   EXPECT_FALSE(Visible(home));
-  ::Sleep(200);
-  std::wcout << L"screenshot: " << test::SaveScreenshot(L"view-start-page").wstring() << L"\n";
+  test::Screenshot(L"view-start-page");
 
   for (const auto& tab : tabs) {
     HWND button = FindDescendant(window_, tab.startButton);
@@ -114,8 +96,7 @@ TEST_F(MainWindowTest, EachStartPageButtonOpensItsTabAndHomeComesBack) {
     EXPECT_TRUE(test::WaitUntil(
         [&] { return Visible(ribbon) && !Visible(startPage) && Visible(home) && !Visible(about); }, 5s))
         << tab.name;
-    ::Sleep(200);
-    std::wcout << L"screenshot: " << test::SaveScreenshot(L"view-" + std::wstring(tab.name)).wstring() << L"\n";
+    test::Screenshot(L"view-" + std::wstring(tab.name));
 
     test::Click(home);
     EXPECT_TRUE(test::WaitUntil(
@@ -126,7 +107,7 @@ TEST_F(MainWindowTest, EachStartPageButtonOpensItsTabAndHomeComesBack) {
 
 TEST_F(MainWindowTest, EachTabOpensFromTheRibbonToo) {
   test::Click(FindDescendant(window_, 316));  // tab 1 from the start page
-  HWND ribbon = FindDescendant(window_, 1234);
+  HWND ribbon = FindDescendant(window_, IDC_RIBBON);
   ASSERT_TRUE(test::WaitUntil([&] { return Visible(ribbon); }, 5s));
   HWND tab1List = FindDescendant(window_, 1101);
   ASSERT_TRUE(test::WaitUntil([&] { return Visible(tab1List); }, 5s));

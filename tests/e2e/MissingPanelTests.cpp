@@ -4,9 +4,13 @@
 
 #include <windows.h>
 
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "DeckTest.h"
+#include "ResourceIds.h"
 #include "app/PrivateMessages.h"
-#include "support/Driver.h"
-#include "support/Installation.h"
 #include "support/ProgramLog.h"
 #include "support/TestPaths.h"
 
@@ -15,35 +19,32 @@ namespace {
 using namespace std::chrono_literals;
 using test::FindDescendant;
 
-TEST(MissingPanelTest, AListPanelThatCannotBeCreatedLeavesAWorkingWindow) {
-  test::Installation installation;
-  ASSERT_TRUE(installation.Ok());
-  std::filesystem::copy_file(test::BinFolder() / L"TestLangUncreatableList.dll", installation.Folder() / L"StartdeckResENU.dll",
+using MissingPanelTest = test::DeckTest;
+
+TEST_F(MissingPanelTest, AListPanelThatCannotBeCreatedLeavesAWorkingWindow) {
+  std::filesystem::copy_file(test::BinFolder() / L"TestLangUncreatableList.dll",
+                             installation_.Folder() / L"StartdeckResENU.dll",
                              std::filesystem::copy_options::overwrite_existing);
   test::ProgramLog log(L"StartdeckMissingPanel.log");
 
-  test::Process deck;
-  ASSERT_TRUE(deck.Start(installation.Program())) << "error " << deck.LastError();
-  HWND window = test::WaitForWindow(deck.Id(), installation.Product(), L"#32770", 20s);
-  ASSERT_NE(window, nullptr);
-  HWND ribbon = FindDescendant(window, 1234);
+  StartDeck();
+  HWND ribbon = FindDescendant(window_, IDC_RIBBON);
   ASSERT_NE(ribbon, nullptr);
 
   // The translation and launch tabs have no list to show: their buttons lead nowhere.
-  for (int startButton : {316, 297}) {
-    test::Click(FindDescendant(window, startButton));
+  for (int startButton : {test::kStartButtonTab1, test::kStartButtonTab4}) {
+    test::Click(FindDescendant(window_, startButton));
     ::Sleep(500);
     EXPECT_FALSE(::IsWindowVisible(ribbon)) << startButton;
   }
   // A panel's request for the plug-ins manager finds no launch list and is dropped.
-  ::SendMessageW(window, app::kPluginsManagerMessage, 0, 0);
+  ::SendMessageW(window_, app::kPluginsManagerMessage, 0, 0);
   // The dictionaries page needs no list and opens as usual.
-  test::Click(FindDescendant(window, 294));
+  test::Click(FindDescendant(window_, test::kStartButtonTab3));
   EXPECT_TRUE(test::WaitUntil([&] { return ::IsWindowVisible(ribbon) != FALSE; }, 5s));
-  EXPECT_TRUE(deck.Running());
+  EXPECT_TRUE(deck_.Running());
 
-  ::PostMessageW(window, WM_CLOSE, 0, 0);
-  EXPECT_TRUE(deck.WaitForExit(10s));
+  EXPECT_TRUE(CloseDeck());
   // The switches log what they detect as well; the window's own lines:
   std::vector<std::wstring> windowLines;
   for (const std::wstring& line : log.Lines())

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
-#include <commctrl.h>
 #include <richedit.h>
 
 #include <cctype>
@@ -14,116 +13,32 @@
 #include <string>
 #include <vector>
 
+#include "DeckTest.h"
 #include "ResourceIds.h"
-#include "support/Driver.h"
-#include "support/Installation.h"
 #include "support/ProgramLog.h"
+#include "support/RegistrySandbox.h"
+#include "vanto/KernelDialogs.h"
 
 namespace {
 
 using namespace std::chrono_literals;
+using test::ControlText;
 using test::FindDescendant;
+using test::PressKey;
 
-constexpr wchar_t kKernelSwitches[] = L"Software\\Korvelsoft\\VNTO9\\KernelSubstitute";
-constexpr wchar_t kTaskSettings[] = L"Software\\Korvelsoft\\VNTO9\\Startdeck\\9";
-constexpr const wchar_t* kSwitchNames[] = {L"TranslationError", L"TranslationsBeforeError",
-                                           L"NoTextTranslator", L"NetworkServer"};
-constexpr int kTranslateStartButton = 316;
-constexpr int kListOfTab1 = 1101;
-constexpr int kRowHeight = 48;
-constexpr wchar_t kErrorTitle[] = L"VANTO Kernel - Error";
-constexpr int kKernelDialogText = 1202;
+const std::wstring kTaskSettings = std::wstring(test::kSettingsKeyPath) + L"\\9";
 
 constexpr wchar_t kThreeLines[] = L"The house is big.\r\n\r\nThe cat is black.";
 constexpr wchar_t kThreeLinesGerman[] = L"Das Haus ist groß.\r\n\r\nDie Katze ist schwarz.";
-
-void SetSwitch(const wchar_t* name, DWORD value) {
-  ::RegSetKeyValueW(HKEY_CURRENT_USER, kKernelSwitches, name, REG_DWORD, &value, sizeof(value));
-}
-
-void SetText(const wchar_t* key, const wchar_t* name, const std::wstring& value) {
-  ::RegSetKeyValueW(HKEY_CURRENT_USER, key, name, REG_SZ, value.c_str(),
-                    static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-}
-
-std::wstring ReadText(const wchar_t* key, const wchar_t* name) {
-  wchar_t value[256] = {};
-  DWORD size = sizeof(value);
-  if (::RegGetValueW(HKEY_CURRENT_USER, key, name, RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS)
-    return L"<none>";
-  return value;
-}
-
-// A field's text as the control gives it (its window caption is not kept by a rich edit).
-std::wstring FieldText(HWND field) {
-  const LRESULT length = ::SendMessageW(field, WM_GETTEXTLENGTH, 0, 0);
-  std::wstring text(static_cast<size_t>(length > 0 ? length : 0) + 1, L'\0');
-  const LRESULT copied =
-      ::SendMessageW(field, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
-  text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
-  return text;
-}
-
-// Real keyboard input, as the system delivers it to the window that has the focus.
-INPUT KeyInput(WORD key, bool up) {
-  INPUT input{};
-  input.type = INPUT_KEYBOARD;
-  input.ki.wVk = key;
-  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-  return input;
-}
-
-void Press(WORD key, std::initializer_list<WORD> modifiers = {}) {
-  std::vector<INPUT> inputs;
-  for (WORD modifier : modifiers) inputs.push_back(KeyInput(modifier, false));
-  inputs.push_back(KeyInput(key, false));
-  inputs.push_back(KeyInput(key, true));
-  for (WORD modifier : modifiers) inputs.push_back(KeyInput(modifier, true));
-  ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-  ::Sleep(50);
-}
-
-// Sends `text` as typed keys; a line feed is the Enter key.
-void SendTyping(const std::wstring& text) {
-  for (wchar_t c : text) {
-    if (c == L'\n') {
-      Press(VK_RETURN);
-      continue;
-    }
-    INPUT inputs[2]{};
-    for (INPUT& input : inputs) {
-      input.type = INPUT_KEYBOARD;
-      input.ki.wScan = c;
-      input.ki.dwFlags = KEYEVENTF_UNICODE;
-    }
-    inputs[1].ki.dwFlags |= KEYEVENTF_KEYUP;
-    ::SendInput(2, inputs, sizeof(INPUT));
-  }
-}
 
 // The clipboard as another program leaves it: rich text with a bold word, and Russian plain text.
 constexpr char kRichText[] = "{\\rtf1\\ansi{\\fonttbl{\\f0\\fswiss Tahoma;}}\\f0\\b Bold\\b0  words}";
 constexpr wchar_t kRichTextAsText[] = L"Bold words";
 constexpr wchar_t kPlainText[] = L"Простой текст";
 
-bool PutOnClipboard(UINT format, const void* data, size_t bytes) {
-  HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, bytes);
-  if (!memory) return false;
-  std::memcpy(::GlobalLock(memory), data, bytes);
-  ::GlobalUnlock(memory);
-  if (::SetClipboardData(format, memory)) return true;
-  ::GlobalFree(memory);
-  return false;
-}
-
 bool FillClipboard() {
-  if (!::OpenClipboard(nullptr)) return false;
-  ::EmptyClipboard();
-  const bool rich =
-      PutOnClipboard(::RegisterClipboardFormatW(L"Rich Text Format"), kRichText, sizeof(kRichText));
-  const bool plain = PutOnClipboard(CF_UNICODETEXT, kPlainText, sizeof(kPlainText));
-  ::CloseClipboard();
-  return rich && plain;
+  return test::FillClipboard({{::RegisterClipboardFormatW(L"Rich Text Format"), kRichText, sizeof(kRichText)},
+                              {CF_UNICODETEXT, kPlainText, sizeof(kPlainText)}});
 }
 
 // The Unicode text the clipboard holds now; empty when none.
@@ -161,24 +76,20 @@ bool HasBold(const std::string& rtf) {
   return false;
 }
 
-class QuickTranslationTest : public ::testing::Test {
+class QuickTranslationTest : public test::DeckTest {
  protected:
   void SetUp() override {
-    ::RegDeleteTreeW(HKEY_CURRENT_USER, kTaskSettings);
-    ASSERT_TRUE(installation_.Ok());
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, kTaskSettings.c_str());
+    DeckTest::SetUp();
   }
   void TearDown() override {
-    if (deck_.Running()) ::PostMessageW(window_, WM_CLOSE, 0, 0);
-    deck_.WaitForExit(10s);
-    for (const wchar_t* name : kSwitchNames) ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kKernelSwitches, name);
-    ::RegDeleteTreeW(HKEY_CURRENT_USER, kTaskSettings);
+    CloseDeck();
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, kTaskSettings.c_str());
   }
 
   // Starts the window and opens quick translation, the first row of the translation tab.
   void Open() {
-    ASSERT_TRUE(deck_.Start(installation_.Program())) << "error " << deck_.LastError();
-    window_ = test::WaitForWindow(deck_.Id(), installation_.Product(), L"#32770", 20s);
-    ASSERT_NE(window_, nullptr);
+    StartDeck();
     ChooseQuickTranslation();
     source_ = FindDescendant(window_, IDC_QUICK_SOURCE);
     target_ = FindDescendant(window_, IDC_QUICK_TARGET);
@@ -189,74 +100,30 @@ class QuickTranslationTest : public ::testing::Test {
     clear_ = FindDescendant(panel_, IDC_QUICK_CLEAR);
     ASSERT_NE(translate_, nullptr);
     ASSERT_NE(clear_, nullptr);
-    ::SetForegroundWindow(window_);
-    ASSERT_TRUE(test::WaitUntil([&] { return ::GetForegroundWindow() == window_; }, 5s));
+    Activate();
   }
   void ChooseQuickTranslation() {
-    test::Click(FindDescendant(window_, kTranslateStartButton));
-    HWND list = FindDescendant(window_, kListOfTab1);
-    ASSERT_NE(list, nullptr);
-    ASSERT_TRUE(test::WaitUntil([&] { return ::IsWindowVisible(list) != FALSE; }, 5s));
-    test::ClickAt(list, {120, kRowHeight / 2});
-    ASSERT_TRUE(test::WaitUntil(
-        [&] {
-          HWND source = FindDescendant(window_, IDC_QUICK_SOURCE);
-          return source && ::IsWindowVisible(source);
-        },
-        10s));
+    OpenTask(test::kStartButtonTab1, test::kListOfTab1, 0);
+    ASSERT_NE(WaitForControl(IDC_QUICK_SOURCE), nullptr);
   }
 
-  [[nodiscard]] HWND Focus() const {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof(info);
-    return ::GetGUIThreadInfo(::GetWindowThreadProcessId(window_, nullptr), &info) ? info.hwndFocus : nullptr;
-  }
+  [[nodiscard]] HWND Focus() const { return test::FocusIn(window_); }
   // Puts the focus into `field` with a click at its top left.
-  void FocusOn(HWND field) {
-    test::ClickAt(field, {4, 4});
-    ASSERT_TRUE(test::WaitUntil([&] { return Focus() == field; }, 5s));
-  }
+  void FocusOn(HWND field) { ASSERT_TRUE(test::ClickToFocus(field)); }
   // Opens the skinned list `comboId` and clicks its entry `index`, as a person would.
   void Choose(int comboId, int index) {
-    test::Click(FindDescendant(panel_, comboId));
-    HWND rows = nullptr;
-    ASSERT_TRUE(test::WaitUntil(
-        [&] {
-          for (HWND popup : test::TopLevelWindows(deck_.Id()))
-            if (popup != window_ && ::IsWindowVisible(popup) &&
-                (rows = ::GetDlgItem(popup, IDC_COMBO_POPUP_LIST)))
-              return true;
-          return false;
-        },
-        5s));
-    // The list is as tall as its entries.
-    const LRESULT count = ::SendMessageW(rows, LVM_GETITEMCOUNT, 0, 0);
-    ASSERT_GT(count, index);
-    RECT client{};
-    ::GetClientRect(rows, &client);
-    const LONG rowHeight = client.bottom / static_cast<LONG>(count);
-    test::ClickAt(rows, {client.right / 2, rowHeight * index + rowHeight / 2});
-    ASSERT_TRUE(test::WaitUntil([&] { return !::IsWindowVisible(::GetParent(rows)); }, 5s));
+    ASSERT_TRUE(test::ChooseEntry(FindDescendant(panel_, comboId), index));
   }
-  // Types `text` into the field that has the focus and waits until the field holds it all: a click
-  // posted afterwards would otherwise overtake the keys still on their way.
+  // Types `text` into the field that has the focus.
   void Type(const std::wstring& text) {
     const HWND field = Focus();
     ASSERT_TRUE(field == source_ || field == target_);
-    size_t added = text.size();
-    for (wchar_t c : text) added += c == L'\n' ? 1 : 0;  // Enter makes CR LF
-    const size_t expected = FieldText(field).size() + added;
-    SendTyping(text);
-    ASSERT_TRUE(test::WaitUntil([&] { return FieldText(field).size() >= expected; }, 10s))
-        << testing::PrintToString(FieldText(field));
+    ASSERT_TRUE(test::TypeKeysInto(field, text)) << testing::PrintToString(ControlText(field));
   }
   bool TargetBecomes(const std::wstring& expected) {
-    return test::WaitUntil([&] { return FieldText(target_) == expected; }, 10s);
+    return test::WaitUntil([&] { return ControlText(target_) == expected; }, 10s);
   }
 
-  test::Installation installation_;
-  test::Process deck_;
-  HWND window_ = nullptr;
   HWND panel_ = nullptr;
   HWND source_ = nullptr;
   HWND target_ = nullptr;
@@ -276,26 +143,25 @@ class QuickTranslationByKernel : public QuickTranslationTest,
                                  public ::testing::WithParamInterface<TranslatorCase> {};
 
 TEST_P(QuickTranslationByKernel, TypedLinesAreTranslatedLineByLineWithTheirBreaks) {
-  if (!GetParam().textObjects) SetSwitch(L"NoTextTranslator", 1);
+  if (!GetParam().textObjects) switches_.Set(L"NoTextTranslator", 1);
   Open();
   FocusOn(source_);
   Type(L"The house is big.\n\nThe cat is black.");
-  ASSERT_EQ(FieldText(source_), kThreeLines);
+  ASSERT_EQ(ControlText(source_), kThreeLines);
 
   test::Click(translate_);
-  EXPECT_TRUE(TargetBecomes(kThreeLinesGerman)) << testing::PrintToString(FieldText(target_));
-  EXPECT_EQ(FieldText(source_), kThreeLines);
+  EXPECT_TRUE(TargetBecomes(kThreeLinesGerman)) << testing::PrintToString(ControlText(target_));
+  EXPECT_EQ(ControlText(source_), kThreeLines);
   if (GetParam().textObjects) {
-    ::Sleep(200);
-    std::wcout << L"screenshot: " << test::SaveScreenshot(L"quick-translation-panel").wstring() << L"\n";
+    test::Screenshot(L"quick-translation-panel");
   }
 
   // F9 in the field: a fourth line, ended by a line break that the translation keeps.
   Type(L"\nGood morning, my friend!\n");
-  Press(VK_F9);
+  PressKey(VK_F9);
   EXPECT_TRUE(TargetBecomes(std::wstring(kThreeLinesGerman) + L"\r\nGuten Morgen, mein Freund!\r\n"))
-      << testing::PrintToString(FieldText(target_));
-  EXPECT_EQ(FieldText(source_), std::wstring(kThreeLines) + L"\r\nGood morning, my friend!\r\n");
+      << testing::PrintToString(ControlText(target_));
+  EXPECT_EQ(ControlText(source_), std::wstring(kThreeLines) + L"\r\nGood morning, my friend!\r\n");
 }
 
 INSTANTIATE_TEST_SUITE_P(Translators, QuickTranslationByKernel,
@@ -310,50 +176,50 @@ TEST_F(QuickTranslationTest, F9TranslatesFromAnywhereInThePanelAndEscapeEnterAnd
   // A click beside the fields takes the focus to the panel; F9 still translates.
   test::ClickAt(panel_, {300, 8});
   ASSERT_TRUE(test::WaitUntil([&] { return Focus() == panel_; }, 5s));
-  Press(VK_F9);
-  EXPECT_TRUE(TargetBecomes(L"Die Katze ist schwarz.")) << testing::PrintToString(FieldText(target_));
+  PressKey(VK_F9);
+  EXPECT_TRUE(TargetBecomes(L"Die Katze ist schwarz.")) << testing::PrintToString(ControlText(target_));
 
   // Escape and Enter outside the fields change nothing and close nothing.
-  Press(VK_ESCAPE);
-  Press(VK_RETURN);
+  PressKey(VK_ESCAPE);
+  PressKey(VK_RETURN);
   EXPECT_FALSE(deck_.WaitForExit(1s));
   EXPECT_TRUE(::IsWindowVisible(panel_));
-  EXPECT_EQ(FieldText(source_), L"The cat is black.");
+  EXPECT_EQ(ControlText(source_), L"The cat is black.");
   // Escape in a field neither closes the panel nor touches the text.
   FocusOn(source_);
-  Press(VK_ESCAPE);
+  PressKey(VK_ESCAPE);
   EXPECT_FALSE(deck_.WaitForExit(500ms));
   EXPECT_TRUE(::IsWindowVisible(panel_));
-  EXPECT_EQ(FieldText(source_), L"The cat is black.");
+  EXPECT_EQ(ControlText(source_), L"The cat is black.");
 
   // Tab: source, target, then out of the panel to the main window.
-  Press(VK_TAB);
+  PressKey(VK_TAB);
   EXPECT_TRUE(test::WaitUntil([&] { return Focus() == target_; }, 5s));
-  Press(VK_TAB);
+  PressKey(VK_TAB);
   EXPECT_TRUE(test::WaitUntil(
       [&] {
         HWND focus = Focus();
         return focus && focus != panel_ && !::IsChild(panel_, focus) && ::IsChild(window_, focus);
       },
       5s));
-  EXPECT_EQ(FieldText(source_), L"The cat is black.");
-  EXPECT_EQ(FieldText(target_), L"Die Katze ist schwarz.");
+  EXPECT_EQ(ControlText(source_), L"The cat is black.");
+  EXPECT_EQ(ControlText(target_), L"Die Katze ist schwarz.");
 
   // An empty source translates into an empty target.
   ::SendMessageW(source_, EM_SETSEL, 0, -1);
   ::SendMessageW(source_, WM_CLEAR, 0, 0);
   FocusOn(source_);
-  Press(VK_F9);
-  EXPECT_TRUE(TargetBecomes(L"")) << testing::PrintToString(FieldText(target_));
+  PressKey(VK_F9);
+  EXPECT_TRUE(TargetBecomes(L"")) << testing::PrintToString(ControlText(target_));
 }
 
 TEST_F(QuickTranslationTest, CtrlVPastesPlainTextAndTheContextMenusPasteKeepsTheFormatting) {
   Open();
   ASSERT_TRUE(FillClipboard());
   FocusOn(source_);
-  Press('V', {VK_CONTROL});
-  EXPECT_TRUE(test::WaitUntil([&] { return FieldText(source_) == kPlainText; }, 5s))
-      << testing::PrintToString(FieldText(source_));
+  PressKey('V', {VK_CONTROL});
+  EXPECT_TRUE(test::WaitUntil([&] { return ControlText(source_) == kPlainText; }, 5s))
+      << testing::PrintToString(ControlText(source_));
   // Copied back, the pasted text carries no bold.
   ::SendMessageW(source_, EM_SETSEL, 0, -1);
   ::SendMessageW(source_, WM_COPY, 0, 0);
@@ -361,22 +227,23 @@ TEST_F(QuickTranslationTest, CtrlVPastesPlainTextAndTheContextMenusPasteKeepsThe
 
   // Ctrl+X and Ctrl+C are the field's own: the text goes to the clipboard.
   ::SendMessageW(source_, EM_SETSEL, 0, -1);
-  Press('X', {VK_CONTROL});
-  EXPECT_TRUE(test::WaitUntil([&] { return FieldText(source_).empty(); }, 5s));
+  PressKey('X', {VK_CONTROL});
+  EXPECT_TRUE(test::WaitUntil([&] { return ControlText(source_).empty(); }, 5s));
   EXPECT_EQ(ClipboardText(), kPlainText);
-  Press('V', {VK_CONTROL});
-  EXPECT_TRUE(test::WaitUntil([&] { return FieldText(source_) == kPlainText; }, 5s));
+  PressKey('V', {VK_CONTROL});
+  EXPECT_TRUE(test::WaitUntil([&] { return ControlText(source_) == kPlainText; }, 5s));
 
   // Shift+Insert is the plain paste too, in the target as in the source.
   ASSERT_TRUE(FillClipboard());
   FocusOn(target_);
-  Press(VK_INSERT, {VK_SHIFT});
-  EXPECT_TRUE(test::WaitUntil([&] { return FieldText(target_) == kPlainText; }, 5s))
-      << testing::PrintToString(FieldText(target_));
+  PressKey(VK_INSERT, {VK_SHIFT});
+  EXPECT_TRUE(test::WaitUntil([&] { return ControlText(target_) == kPlainText; }, 5s))
+      << testing::PrintToString(ControlText(target_));
 
   // Clear empties both fields and puts the focus into the source.
   test::Click(clear_);
-  EXPECT_TRUE(test::WaitUntil([&] { return FieldText(source_).empty() && FieldText(target_).empty(); }, 5s));
+  EXPECT_TRUE(
+      test::WaitUntil([&] { return ControlText(source_).empty() && ControlText(target_).empty(); }, 5s));
   EXPECT_TRUE(test::WaitUntil([&] { return Focus() == source_; }, 5s));
 
   // The context menu opened from the keyboard; its third entry is Paste.
@@ -384,35 +251,35 @@ TEST_F(QuickTranslationTest, CtrlVPastesPlainTextAndTheContextMenusPasteKeepsThe
   ::PostMessageW(source_, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(source_), MAKELPARAM(-1, -1));
   HWND menu = test::WaitForWindow(deck_.Id(), L"", L"#32768", 5s);
   ASSERT_NE(menu, nullptr);
-  std::wcout << L"screenshot: " << test::SaveScreenshot(L"quick-translation-menu").wstring() << L"\n";
-  for (int i = 0; i < 3; ++i) Press(VK_DOWN);
-  Press(VK_RETURN);
-  EXPECT_TRUE(test::WaitUntil([&] { return FieldText(source_) == kRichTextAsText; }, 5s))
-      << testing::PrintToString(FieldText(source_));
+  test::Screenshot(L"quick-translation-menu", 0ms);
+  for (int i = 0; i < 3; ++i) PressKey(VK_DOWN);
+  PressKey(VK_RETURN);
+  EXPECT_TRUE(test::WaitUntil([&] { return ControlText(source_) == kRichTextAsText; }, 5s))
+      << testing::PrintToString(ControlText(source_));
   ::SendMessageW(source_, EM_SETSEL, 0, -1);
   ::SendMessageW(source_, WM_COPY, 0, 0);
   EXPECT_TRUE(HasBold(ClipboardRichText())) << ClipboardRichText();
 }
 
 TEST_F(QuickTranslationTest, TheTranslationLimitGoesToTheKernelsErrorReporterInNetworkMode) {
-  SetText(kKernelSwitches, L"NetworkServer", L"SRV1");
+  switches_.Set(L"NetworkServer", L"SRV1");
   Open();
   FocusOn(source_);
   Type(L"The house is big.");
   test::Click(translate_);
   ASSERT_TRUE(TargetBecomes(L"Das Haus ist groß."));
 
-  SetSwitch(L"TranslationError", 0x800F0021);
+  switches_.Set(L"TranslationError", 0x800F0021);
   Type(L" The cat is black.");
   test::Click(translate_);
-  HWND error = test::WaitForWindow(deck_.Id(), kErrorTitle, L"", 10s);
+  HWND error = test::WaitForWindow(deck_.Id(), kVantoErrorTitle, L"", 10s);
   ASSERT_NE(error, nullptr);
-  const std::wstring text = test::WindowText(::GetDlgItem(error, kKernelDialogText));
+  const std::wstring text = test::WindowText(::GetDlgItem(error, IDC_VANTO_TEXT));
   EXPECT_NE(text.find(installation_.Product()), std::wstring::npos) << testing::PrintToString(text);
   ::PostMessageW(error, WM_COMMAND, IDOK, 0);
   EXPECT_TRUE(test::WaitUntil([&] { return !::IsWindow(error); }, 5s));
-  EXPECT_EQ(FieldText(target_), L"Das Haus ist groß.");
-  EXPECT_EQ(FieldText(source_), L"The house is big. The cat is black.");
+  EXPECT_EQ(ControlText(target_), L"Das Haus ist groß.");
+  EXPECT_EQ(ControlText(source_), L"The house is big. The cat is black.");
   EXPECT_TRUE(deck_.Running());
 }
 
@@ -425,7 +292,7 @@ TEST_F(QuickTranslationTest, AKernelFailingOnTheThirdLineLeavesTheTargetAsItWas)
   ASSERT_TRUE(TargetBecomes(kThreeLinesGerman));
 
   Type(L"\nGood morning, my friend!");
-  SetSwitch(L"TranslationsBeforeError", 2);
+  switches_.Set(L"TranslationsBeforeError", 2);
   test::Click(translate_);
   EXPECT_TRUE(test::WaitUntil(
       [&] {
@@ -433,49 +300,38 @@ TEST_F(QuickTranslationTest, AKernelFailingOnTheThirdLineLeavesTheTargetAsItWas)
       },
       10s))
       << testing::PrintToString(log.Text());
-  EXPECT_EQ(FieldText(target_), kThreeLinesGerman);
-  EXPECT_EQ(test::WaitForWindow(deck_.Id(), kErrorTitle, L"", 500ms), nullptr);
+  EXPECT_EQ(ControlText(target_), kThreeLinesGerman);
+  EXPECT_EQ(test::WaitForWindow(deck_.Id(), kVantoErrorTitle, L"", 500ms), nullptr);
 
   // The kernel answers again: the same text translates whole.
-  ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kKernelSwitches, L"TranslationsBeforeError");
+  switches_.Remove(L"TranslationsBeforeError");
   test::Click(translate_);
   EXPECT_TRUE(TargetBecomes(std::wstring(kThreeLinesGerman) + L"\r\nGuten Morgen, mein Freund!"));
 }
 
 TEST_F(QuickTranslationTest, TheRememberedDirectionAndProfileAreChosenAndTheNewChoiceKept) {
-  SetText(kTaskSettings, L"DirID", L"2329");  // English-Russian
-  SetText(kTaskSettings, L"TemplateName", L"Technical");
+  test::SetString(HKEY_CURRENT_USER, kTaskSettings, L"DirID", L"2329");  // English-Russian
+  test::SetString(HKEY_CURRENT_USER, kTaskSettings, L"TemplateName", L"Technical");
   Open();
   FocusOn(source_);
   Type(L"The house is big.");
   test::Click(translate_);
-  EXPECT_TRUE(TargetBecomes(L"Дом большой.")) << testing::PrintToString(FieldText(target_));
+  EXPECT_TRUE(TargetBecomes(L"Дом большой.")) << testing::PrintToString(ControlText(target_));
 
   // Back to the list and into the task again: the same direction.
   test::Click(FindDescendant(window_, IDC_BACK));
   ASSERT_TRUE(test::WaitUntil([&] { return !::IsWindowVisible(panel_); }, 5s));
   ChooseQuickTranslation();
-  test::Click(clear_);
-  ASSERT_TRUE(TargetBecomes(L""));
-  FocusOn(source_);
-  Type(L"Good morning, my friend!");
-  test::Click(translate_);
-  EXPECT_TRUE(TargetBecomes(L"Доброе утро, мой друг!")) << testing::PrintToString(FieldText(target_));
+  EXPECT_TRUE(QuickTranslates(L"Good morning, my friend!", L"Доброе утро, мой друг!"));
 
   // The person's own choice is remembered in its turn: English-French and Business.
   Choose(IDC_PANEL_DIRECTIONS, 4);
   Choose(IDC_PANEL_PROFILES, 1);
-  test::Click(clear_);
-  ASSERT_TRUE(TargetBecomes(L""));
-  FocusOn(source_);
-  Type(L"Thank you very much!");
-  test::Click(translate_);
-  EXPECT_TRUE(TargetBecomes(L"Merci beaucoup!")) << testing::PrintToString(FieldText(target_));
+  EXPECT_TRUE(QuickTranslates(L"Thank you very much!", L"Merci beaucoup!"));
 
-  ::PostMessageW(window_, WM_CLOSE, 0, 0);
-  ASSERT_TRUE(deck_.WaitForExit(10s));
-  EXPECT_EQ(ReadText(kTaskSettings, L"DirID"), L"2316");
-  EXPECT_EQ(ReadText(kTaskSettings, L"TemplateName"), L"Business");
+  ASSERT_TRUE(CloseDeck());
+  EXPECT_EQ(test::GetString(HKEY_CURRENT_USER, kTaskSettings, L"DirID"), L"2316");
+  EXPECT_EQ(test::GetString(HKEY_CURRENT_USER, kTaskSettings, L"TemplateName"), L"Business");
 }
 
 }  // namespace

@@ -6,20 +6,14 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <iostream>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "../launcher/SuiteInstall.h"
-#include "RemoteControls.h"
+#include "DeckTest.h"
 #include "ResourceIds.h"
-#include "support/Driver.h"
-#include "support/Installation.h"
 #include "support/RegistrySandbox.h"
 #include "support/ScratchDir.h"
 #include "support/ScreenPixels.h"
@@ -33,12 +27,6 @@ using namespace std::chrono_literals;
 using test::ControlText;
 using test::FindDescendant;
 
-constexpr int kStartButtonTab1 = 316;
-constexpr int kStartButtonTab2 = 291;
-constexpr int kListOfTab1 = 1101;
-constexpr int kListOfTab2 = 1102;
-constexpr int kShowAllFeatures = 378;
-constexpr int kRowHeight = 48;
 constexpr wchar_t kOfficeKey[] = L"Software\\Microsoft\\Office\\";
 constexpr wchar_t kNoApplication[] = L"No application that can perform this action is installed.";
 
@@ -65,66 +53,33 @@ std::wstring Quoted(const fs::path& path) {
   return L"\"" + path.wstring() + L"\"";
 }
 
-class TaskPanelTest : public ::testing::Test {
+class TaskPanelTest : public test::DeckTest {
  protected:
   void SetUp() override {
     ClearUserRecords();
-    ASSERT_TRUE(installation_.Ok());
-    const fs::path json = installation_.Folder() / L"Product.json";
-    std::ofstream(json, std::ios::binary) << kProduct;
-    test::Process pack;
-    ASSERT_TRUE(pack.Start(test::BinFolder() / L"infpack.exe",
-                           L"pack \"" + json.wstring() + L"\" \"" + installation_.Inf().wstring() + L"\""));
-    ASSERT_TRUE(pack.WaitForExit(20s));
-    ASSERT_EQ(pack.ExitCode(), 0u);
+    ASSERT_NO_FATAL_FAILURE(DeckTest::SetUp());
+    ASSERT_NO_FATAL_FAILURE(PackProduct(kProduct));
   }
   void TearDown() override {
-    Close();
+    EXPECT_TRUE(CloseDeck());
     ClearUserRecords();
   }
 
   // What one run leaves the next in the prefix: remembered choices, hand-off records, add-ins on.
   static void ClearUserRecords() {
-    ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Korvelsoft\\VNTO9\\Startdeck");
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, test::kSettingsKeyPath);
     ::RegDeleteTreeW(HKEY_CURRENT_USER, test::kRunningKeyPath);
     for (const wchar_t* application : {L"Word", L"Excel", L"Outlook", L"PowerPoint"})
       ::RegDeleteTreeW(HKEY_CURRENT_USER, (std::wstring(kOfficeKey) + application + L"\\Addins").c_str());
   }
 
-  void Start() {
-    ASSERT_TRUE(deck_.Start(installation_.Program())) << "error " << deck_.LastError();
-    window_ = test::WaitForWindow(deck_.Id(), installation_.Product(), L"#32770", 20s);
-    ASSERT_NE(window_, nullptr);
-  }
-  void Close() {
-    if (deck_.Running() && window_) ::PostMessageW(window_, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(deck_.WaitForExit(10s));
-    window_ = nullptr;
-  }
   void ShowAllFeatures() {
-    HWND showAll = ::GetDlgItem(window_, kShowAllFeatures);
+    HWND showAll = ::GetDlgItem(window_, IDC_SHOW_ALL_FEATURES);
     test::Click(showAll);
     ASSERT_TRUE(
         test::WaitUntil([&] { return ::SendMessageW(showAll, BM_GETCHECK, 0, 0) == BST_CHECKED; }, 5s));
   }
-
-  // Opens a tab with its start-page button and clicks a row of its list, wheeling a row below the
-  // list's end into view.
-  void OpenTask(int startButton, int listId, int row) {
-    test::Click(FindDescendant(window_, startButton));
-    HWND list = FindDescendant(window_, listId);
-    ASSERT_NE(list, nullptr);
-    ASSERT_TRUE(test::WaitUntil([&] { return ::IsWindowVisible(list) != FALSE; }, 5s));
-    RECT client{};
-    ::GetClientRect(list, &client);
-    const int below = std::max(0, row + 1 - static_cast<int>(client.bottom / kRowHeight));
-    // The list keeps its place between visits: back to its top first.
-    for (int step = 0; step < 16; ++step) ::PostMessageW(list, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
-    for (int step = 0; step < below; ++step)
-      ::PostMessageW(list, WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0);
-    test::ClickAt(list, {120, (row - below) * kRowHeight + kRowHeight / 2});
-  }
-  void OpenTranslationTask(int row) { OpenTask(kStartButtonTab1, kListOfTab1, row); }
+  void OpenTranslationTask(int row) { OpenTask(test::kStartButtonTab1, test::kListOfTab1, row); }
 
   // The task panel on show: a dialog of the main window with a title.
   HWND Panel() const {
@@ -142,84 +97,23 @@ class TaskPanelTest : public ::testing::Test {
   std::wstring Text(int id) const { return ControlText(::GetDlgItem(Panel(), id)); }
   bool Shows(int id) const { return ::IsWindowVisible(::GetDlgItem(Panel(), id)) != FALSE; }
 
-  // Clicks `combo` and waits for its drop-down's list. A drop-down closes when it loses the
-  // activation, and one opened while the activation still settles (the window just appeared, another
-  // list just closed) can lose it at once: the click is then repeated, as a person would.
-  HWND DropDown(HWND combo) const {
-    HWND list = nullptr;
-    for (int attempt = 0; attempt < 3 && !list; ++attempt) {
-      test::Click(combo);
-      test::WaitUntil(
-          [&] {
-            for (HWND window : test::TopLevelWindows(deck_.Id()))
-              if (HWND rows = ::GetDlgItem(window, IDC_COMBO_POPUP_LIST)) list = rows;
-            return list != nullptr;
-          },
-          2s);
-    }
-    return list;
-  }
-  // The rows the list `id` offers; its drop-down is closed again with a second click.
-  std::vector<std::wstring> Choices(int id) const {
-    HWND combo = Combo(id);
-    HWND list = DropDown(combo);
-    if (!list) return {};
-    const std::vector<std::wstring> rows = test::ListViewRows(list);
-    test::Click(combo);
-    test::WaitUntil([&] { return !::IsWindowVisible(::GetParent(list)); }, 5s);
-    return rows;
-  }
+  // The rows the list `id` offers when dropped down.
+  std::vector<std::wstring> Choices(int id) const { return test::DropDownRows(Combo(id)); }
   // Opens the drop-down of the list `id` and clicks the first row that reads `text`.
-  void Choose(int id, const std::wstring& text) const {
-    HWND list = DropDown(Combo(id));
-    ASSERT_NE(list, nullptr);
-    const std::vector<std::wstring> rows = test::ListViewRows(list);
-    const auto found = std::find(rows.begin(), rows.end(), text);
-    ASSERT_NE(found, rows.end()) << ::testing::PrintToString(text) << " is not among "
-                                 << ::testing::PrintToString(rows);
-    test::ClickAt(list, test::ListViewRowCentre(list, static_cast<int>(found - rows.begin())));
-    ASSERT_TRUE(test::WaitUntil([&] { return !::IsWindowVisible(::GetParent(list)); }, 5s));
-  }
+  void Choose(int id, const std::wstring& text) const { ASSERT_TRUE(test::ChooseEntry(Combo(id), text)); }
   // Types `text` into the document field over what it holds, one character message at a time.
   void Type(const std::wstring& text) const {
     HWND field = ::GetDlgItem(Panel(), IDC_PANEL_DOCUMENT);
-    test::Click(field);
-    ::PostMessageW(field, EM_SETSEL, 0, -1);
-    for (wchar_t c : text) ::PostMessageW(field, WM_CHAR, c, 1);
-    ASSERT_TRUE(test::WaitUntil([&] { return ControlText(field) == text; }, 5s))
-        << ::testing::PrintToString(ControlText(field));
+    ASSERT_TRUE(test::PostCharacters(field, text)) << ::testing::PrintToString(ControlText(field));
   }
   void Press(int id) const { test::Click(Button(id)); }
 
-  static void Screenshot(const std::wstring& name) {
-    ::Sleep(200);
-    std::wcout << L"screenshot: " << test::SaveScreenshot(L"panel-" + name).wstring() << L"\n";
-  }
+  static void Screenshot(const std::wstring& name) { test::Screenshot(L"panel-" + name); }
   // The text of the message box that comes up, answered with OK after its screenshot.
   std::wstring AnswerMessage(const std::wstring& screenshot) const {
-    const test::MessageBoxView box = test::WaitForMessageBox(deck_.Id(), 10s);
-    if (!box.window) return L"<no message>";
-    Screenshot(screenshot);
-    test::PressButton(box.window, IDOK);
-    test::WaitUntil([&] { return !::IsWindow(box.window); }, 5s);
-    return box.text;
+    return DeckTest::AnswerMessage(IDOK, L"panel-" + screenshot);
   }
-  bool NoMessage() const { return test::WaitForMessageBox(deck_.Id(), 500ms).window == nullptr; }
 
-  // The journal's starts of `executable`; waiting (up to `timeout`) until there are more than `seen`.
-  std::vector<test::JournalLine> Starts(const std::wstring& executable, size_t seen = 0,
-                                        std::chrono::milliseconds timeout = 15s) const {
-    std::vector<test::JournalLine> starts;
-    test::WaitUntil(
-        [&] {
-          starts.clear();
-          for (test::JournalLine& line : test::ReadJournal(installation_.Folder() / L"journal.log"))
-            if (_wcsicmp(line.executable.c_str(), executable.c_str()) == 0) starts.push_back(std::move(line));
-          return starts.size() > seen;
-        },
-        timeout);
-    return starts;
-  }
   static DWORD LoadBehavior(const wchar_t* application, const wchar_t* progId) {
     return test::GetDword(HKEY_CURRENT_USER, std::wstring(kOfficeKey) + application + L"\\Addins\\" + progId,
                           L"LoadBehavior", 0);
@@ -230,14 +124,11 @@ class TaskPanelTest : public ::testing::Test {
     return path;
   }
 
-  test::Installation installation_;
   test::ScratchDir documents_;
-  test::Process deck_;
-  HWND window_ = nullptr;
 };
 
 TEST_F(TaskPanelTest, AWordDocumentGoesToWordWithItsRecordAndTheAddinSwitchedOnFirst) {
-  Start();
+  StartDeck();
   OpenTranslationTask(kWordRow);
   ASSERT_EQ(WaitForPanel(), L"Translating Microsoft Word Documents");
   EXPECT_EQ(Text(IDC_PANEL_DOCUMENT_LABEL), L"Document:");
@@ -289,7 +180,7 @@ TEST_F(TaskPanelTest, AWordDocumentGoesToWordWithItsRecordAndTheAddinSwitchedOnF
 }
 
 TEST_F(TaskPanelTest, AWebPageGoesToTheChosenFirefoxWithTheExtensionSwitchedOnFirst) {
-  Start();
+  StartDeck();
   // The demo's Firefox 2.0 and 3.5 and its Internet Explorer 8 are found by the browser switches.
   OpenTranslationTask(kWebRow);
   ASSERT_EQ(WaitForPanel(), L"Translating Web Pages");
@@ -323,7 +214,7 @@ TEST_F(TaskPanelTest, AWebPageGoesToTheChosenFirefoxWithTheExtensionSwitchedOnFi
 }
 
 TEST_F(TaskPanelTest, ThePdfTaskTranslatesInTheTranslatorOrInReaderWithThePluginCopiedFirst) {
-  Start();
+  StartDeck();
   ShowAllFeatures();
   OpenTranslationTask(kPdfRowShowingAll);
   ASSERT_EQ(WaitForPanel(), L"Translating PDF Documents ");
@@ -365,7 +256,7 @@ TEST_F(TaskPanelTest, ThePdfTaskTranslatesInTheTranslatorOrInReaderWithThePlugin
 }
 
 TEST_F(TaskPanelTest, OutlookLaunchesWithItsAddinOnWhileNoMessengerIsThere) {
-  Start();
+  StartDeck();
   OpenTranslationTask(kOutlookRow);
   ASSERT_EQ(WaitForPanel(), L"Translating Email Messages in Microsoft Outlook");
   EXPECT_EQ(Text(IDC_PANEL_STEPS), L"Click Launch.\n\nMicrosoft Outlook will open.");
@@ -399,7 +290,7 @@ TEST_F(TaskPanelTest, TheExcelTaskHasNoApplicationWithoutExcel) {
             ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, (std::wstring(kOfficeKey) + version + L"\\Excel").c_str()),
             ERROR_SUCCESS);
     }
-    Start();
+    StartDeck();
     OpenTranslationTask(kExcelRow);
     if (excel) {
       ASSERT_EQ(WaitForPanel(), L"Translating Microsoft Excel Spreadsheets");
@@ -409,15 +300,15 @@ TEST_F(TaskPanelTest, TheExcelTaskHasNoApplicationWithoutExcel) {
     } else {
       EXPECT_EQ(AnswerMessage(L"excel-none"), kNoApplication);
       EXPECT_EQ(Panel(), nullptr);
-      EXPECT_TRUE(::IsWindowVisible(FindDescendant(window_, kListOfTab1)));
+      EXPECT_TRUE(::IsWindowVisible(FindDescendant(window_, test::kListOfTab1)));
     }
-    Close();
+    EXPECT_TRUE(CloseDeck());
   }
 }
 
 TEST_F(TaskPanelTest, TheChoicesOfATaskComeBackAfterARestart) {
   const fs::path letter = Document(L"Letters", L"To Anna.doc");
-  Start();
+  StartDeck();
   OpenTranslationTask(kWordRow);
   ASSERT_EQ(WaitForPanel(), L"Translating Microsoft Word Documents");
   Type(letter.wstring());
@@ -425,9 +316,9 @@ TEST_F(TaskPanelTest, TheChoicesOfATaskComeBackAfterARestart) {
   Choose(IDC_PANEL_DIRECTIONS, L"German-Russian");
   Choose(IDC_PANEL_PROFILES, L"Business");
   Screenshot(L"remembered-before");
-  Close();
+  EXPECT_TRUE(CloseDeck());
 
-  Start();
+  StartDeck();
   OpenTranslationTask(kWordRow);
   ASSERT_EQ(WaitForPanel(), L"Translating Microsoft Word Documents");
   EXPECT_EQ(Text(IDC_PANEL_DOCUMENT), letter.wstring());
@@ -439,38 +330,11 @@ TEST_F(TaskPanelTest, TheChoicesOfATaskComeBackAfterARestart) {
   EXPECT_TRUE(Starts(L"winword.exe", 0, 1s).empty());
 }
 
-// A hidden top-level window of this program that counts a registered message reaching it.
-class MessageCounter {
- public:
-  explicit MessageCounter(const wchar_t* name) : message_(::RegisterWindowMessageW(name)) {
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = [](HWND window, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
-      auto* self = reinterpret_cast<MessageCounter*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-      if (self && message == self->message_) ++self->count_;
-      return ::DefWindowProcW(window, message, wParam, lParam);
-    };
-    windowClass.lpszClassName = L"TaskPanelTestsListener";
-    ::RegisterClassW(&windowClass);
-    window_ = ::CreateWindowExW(0, windowClass.lpszClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                nullptr, nullptr);
-    ::SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  }
-  ~MessageCounter() { ::DestroyWindow(window_); }
-  MessageCounter(const MessageCounter&) = delete;
-  MessageCounter& operator=(const MessageCounter&) = delete;
-
-  [[nodiscard]] int Count() const noexcept { return count_; }
-
- private:
-  UINT message_;
-  HWND window_ = nullptr;
-  int count_ = 0;
-};
-
 TEST_F(TaskPanelTest, EditingProfilesOpensTheKernelsEditorAndTellsTheSuiteAfterwards) {
-  MessageCounter templateChanged(L"TEMPLATECHANGED");
-  Start();
-  OpenTask(kStartButtonTab2, kListOfTab2, 0);
+  test::MessageCounter templateChanged(L"TEMPLATECHANGED");
+  ASSERT_TRUE(templateChanged.Listening());
+  StartDeck();
+  OpenTask(test::kStartButtonTab2, test::kListOfTab2, 0);
   ASSERT_EQ(WaitForPanel(), L"Creating and editing profiles ");
   EXPECT_EQ(Text(IDC_PANEL_APPLICATION_LABEL), L"Direction of Translation:");
   EXPECT_TRUE(::IsWindowVisible(Button(IDC_PANEL_EDIT_PROFILES)));
@@ -498,7 +362,7 @@ TEST_F(TaskPanelTest, EditingProfilesOpensTheKernelsEditorAndTellsTheSuiteAfterw
 TEST_F(TaskPanelTest, AFileDroppedOntoTheWindowOpensItsTaskOrTellsWhatCanBeDropped) {
   const fs::path letter = Document(L"Drop Box", L"Letter to Anna.docx");
   const fs::path notes = Document(L"Drop Box", L"notes.txt");
-  Start();
+  StartDeck();
   std::unique_ptr<test::RemoteBlock> drop = test::DropFile(window_, letter.wstring());
   ASSERT_NE(drop, nullptr);
   ASSERT_EQ(WaitForPanel(), L"Translating Microsoft Word Documents");
@@ -524,7 +388,7 @@ TEST_F(TaskPanelTest, AMissingDocumentOrAFolderIsRefusedBeforeWordStarts) {
       {folder, L"\"" + folder.wstring() +
                    L"\" is a folder. Enter the path to a document or click Browse and choose the file."},
   };
-  Start();
+  StartDeck();
   OpenTranslationTask(kWordRow);
   ASSERT_EQ(WaitForPanel(), L"Translating Microsoft Word Documents");
   for (const auto& c : cases) {

@@ -47,6 +47,10 @@ DWORD Process::ExitCode() const {
   return code;
 }
 
+bool Process::WaitForInputIdle(std::chrono::milliseconds timeout) const {
+  return process_ && ::WaitForInputIdle(process_.get(), static_cast<DWORD>(timeout.count())) == 0;
+}
+
 void Process::Terminate() {
   if (Running()) {
     ::TerminateProcess(process_.get(), 1);
@@ -92,23 +96,28 @@ std::wstring WindowText(HWND window) {
   return text;
 }
 
-// The control with `id` anywhere below `window`.
-HWND FindDescendant(HWND window, int id) {
+// The first control with `id` below `window`, of the visible ones only when `visibleOnly`.
+static HWND FindBelow(HWND window, int id, bool visibleOnly) {
   struct Search {
     int id;
+    bool visibleOnly;
     HWND found;
-  } search{id, nullptr};
+  } search{id, visibleOnly, nullptr};
   ::EnumChildWindows(
       window,
       [](HWND child, LPARAM data) -> BOOL {
         auto* s = reinterpret_cast<Search*>(data);
-        if (::GetDlgCtrlID(child) != s->id) return TRUE;
+        if (::GetDlgCtrlID(child) != s->id || (s->visibleOnly && !::IsWindowVisible(child))) return TRUE;
         s->found = child;
         return FALSE;
       },
       reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
+
+HWND FindDescendant(HWND window, int id) { return FindBelow(window, id, false); }
+
+HWND FindVisible(HWND window, int id) { return FindBelow(window, id, true); }
 
 static std::wstring ClassOf(HWND window) {
   wchar_t name[256] = {};

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "win/Handle.h"
 
@@ -29,6 +30,8 @@ class Process {
   bool WaitForExit(std::chrono::milliseconds timeout) const;
   [[nodiscard]] bool Running() const;
   [[nodiscard]] DWORD ExitCode() const;
+  // True when the program waits for input (its first window is up) within `timeout`.
+  bool WaitForInputIdle(std::chrono::milliseconds timeout) const;
   [[nodiscard]] DWORD Id() const noexcept { return id_; }
   // Why the last Start failed.
   [[nodiscard]] DWORD LastError() const noexcept { return lastError_; }
@@ -53,6 +56,9 @@ HWND WaitForWindow(DWORD processId, const std::wstring& title, const std::wstrin
 [[nodiscard]] std::wstring WindowText(HWND window);
 // The control with `id` anywhere below `window`; null when there is none.
 [[nodiscard]] HWND FindDescendant(HWND window, int id);
+// The visible control `id` anywhere below `window`: panels and pages that share an ID are told
+// apart so. Null when none is visible.
+[[nodiscard]] HWND FindVisible(HWND window, int id);
 
 // A message box as the person sees it.
 struct MessageBoxView {

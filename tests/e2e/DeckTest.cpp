@@ -1,0 +1,158 @@
+#include "DeckTest.h"
+
+#include <algorithm>
+#include <fstream>
+#include <iostream>
+
+#include "ResourceIds.h"
+#include "support/RegistrySandbox.h"
+#include "support/TestPaths.h"
+
+namespace test {
+
+namespace {
+
+constexpr wchar_t kKernelSwitchesKey[] = L"Software\\Korvelsoft\\VNTO9\\KernelSubstitute";
+
+}  // namespace
+
+HWND WaitForMainWindow(const Process& deck, const std::wstring& product) {
+  return WaitForWindow(deck.Id(), product, L"#32770", kMainWindowTimeout);
+}
+
+bool CloseMainWindow(HWND window, const Process& deck) {
+  ::PostMessageW(window, WM_CLOSE, 0, 0);
+  return deck.WaitForExit(10s);
+}
+
+void Screenshot(const std::wstring& name, std::chrono::milliseconds settle) {
+  if (settle.count() > 0) ::Sleep(static_cast<DWORD>(settle.count()));
+  std::wcout << L"screenshot: " << SaveScreenshot(name).wstring() << L"\n";
+}
+
+::testing::AssertionResult ChooseEntry(HWND combo, int index) {
+  HWND list = DropDown(combo);
+  if (!list) return ::testing::AssertionFailure() << "the list did not drop down";
+  const std::vector<std::wstring> rows = ListViewRows(list);
+  if (index >= static_cast<int>(rows.size()))
+    return ::testing::AssertionFailure() << "no row " << index << " among " << ::testing::PrintToString(rows);
+  if (!ClickDropDownRow(list, index)) return ::testing::AssertionFailure() << "the drop-down stayed open";
+  return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult ChooseEntry(HWND combo, const std::wstring& text) {
+  HWND list = DropDown(combo);
+  if (!list) return ::testing::AssertionFailure() << "the list did not drop down";
+  const std::vector<std::wstring> rows = ListViewRows(list);
+  const auto found = std::find(rows.begin(), rows.end(), text);
+  if (found == rows.end())
+    return ::testing::AssertionFailure()
+           << ::testing::PrintToString(text) << " is not among " << ::testing::PrintToString(rows);
+  if (!ClickDropDownRow(list, static_cast<int>(found - rows.begin())))
+    return ::testing::AssertionFailure() << "the drop-down stayed open";
+  return ::testing::AssertionSuccess();
+}
+
+KernelSwitches::~KernelSwitches() {
+  for (const std::wstring& name : names_)
+    ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kKernelSwitchesKey, name.c_str());
+}
+
+void KernelSwitches::Set(const std::wstring& name, DWORD value) {
+  SetDword(HKEY_CURRENT_USER, kKernelSwitchesKey, name, value);
+  names_.push_back(name);
+}
+
+void KernelSwitches::Set(const std::wstring& name, const std::wstring& value) {
+  SetString(HKEY_CURRENT_USER, kKernelSwitchesKey, name, value);
+  names_.push_back(name);
+}
+
+void KernelSwitches::Remove(const std::wstring& name) {
+  ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kKernelSwitchesKey, name.c_str());
+}
+
+void DeckTest::PackProduct(const std::string& json) const {
+  const std::filesystem::path file = installation_.Folder() / L"Product.json";
+  std::ofstream(file, std::ios::binary) << json;
+  Process pack;
+  ASSERT_TRUE(pack.Start(BinFolder() / L"infpack.exe",
+                         L"pack \"" + file.wstring() + L"\" \"" + installation_.Inf().wstring() + L"\""));
+  ASSERT_TRUE(pack.WaitForExit(20s));
+  ASSERT_EQ(pack.ExitCode(), 0u);
+}
+
+void DeckTest::StartDeck() {
+  ASSERT_TRUE(deck_.Start(installation_.Program())) << "error " << deck_.LastError();
+  window_ = WaitForMainWindow(deck_, installation_.Product());
+  ASSERT_NE(window_, nullptr);
+}
+
+bool DeckTest::CloseDeck() {
+  if (deck_.Running() && window_) ::PostMessageW(window_, WM_CLOSE, 0, 0);
+  window_ = nullptr;
+  return deck_.WaitForExit(10s);
+}
+
+void DeckTest::Activate() const {
+  ::SetForegroundWindow(window_);
+  ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == window_; }, 5s));
+}
+
+HWND DeckTest::WaitForControl(int id, std::chrono::milliseconds timeout) const {
+  HWND control = nullptr;
+  WaitUntil([&] { return (control = Control(id)) != nullptr; }, timeout);
+  return control;
+}
+
+void DeckTest::OpenTask(int opener, int listId, int row) const {
+  HWND list = OpenTab(window_, opener, listId);
+  ASSERT_NE(list, nullptr) << "the list " << listId << " did not show";
+  ClickListRow(list, row);
+}
+
+::testing::AssertionResult DeckTest::QuickTranslates(const std::wstring& text,
+                                                     const std::wstring& expected) const {
+  HWND source = Control(IDC_QUICK_SOURCE);
+  if (!source) return ::testing::AssertionFailure() << "no quick-translation panel on show";
+  HWND panel = ::GetParent(source);
+  HWND target = FindDescendant(panel, IDC_QUICK_TARGET);
+  Click(FindDescendant(panel, IDC_QUICK_CLEAR));
+  if (!WaitUntil([&] { return ControlText(source).empty() && ControlText(target).empty(); }, 5s))
+    return ::testing::AssertionFailure() << "Clear left the fields as they were";
+  if (!ClickToFocus(source) || !TypeKeysInto(source, text))
+    return ::testing::AssertionFailure() << "typed: " << ::testing::PrintToString(ControlText(source));
+  Click(FindDescendant(panel, IDC_QUICK_TRANSLATE));
+  if (!WaitUntil([&] { return ControlText(target) == expected; }, 10s))
+    return ::testing::AssertionFailure() << "translated: " << ::testing::PrintToString(ControlText(target));
+  return ::testing::AssertionSuccess();
+}
+
+std::wstring DeckTest::AnswerMessage(int button, const std::wstring& screenshot) const {
+  const MessageBoxView box = WaitForMessageBox(deck_.Id(), 10s);
+  if (!box.window) return L"<no message>";
+  if (!screenshot.empty()) Screenshot(screenshot);
+  PressButton(box.window, button);
+  if (!WaitUntil([&] { return !::IsWindow(box.window); }, 5s)) return L"<still open> " + box.text;
+  return box.text;
+}
+
+bool DeckTest::NoMessage() const {
+  return WaitForMessageBox(deck_.Id(), 500ms).window == nullptr;
+}
+
+std::vector<JournalLine> DeckTest::Starts(const std::wstring& executable, size_t seen,
+                                          std::chrono::milliseconds timeout) const {
+  std::vector<JournalLine> starts;
+  WaitUntil(
+      [&] {
+        starts.clear();
+        for (JournalLine& line : ReadJournal(installation_.Folder() / L"journal.log"))
+          if (_wcsicmp(line.executable.c_str(), executable.c_str()) == 0) starts.push_back(std::move(line));
+        return starts.size() > seen;
+      },
+      timeout);
+  return starts;
+}
+
+}  // namespace test

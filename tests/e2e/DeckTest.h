@@ -1,0 +1,103 @@
+// What the end-to-end tests share: a demo installation with the start centre started from it, the
+// switches of the kernel substitute, and the ways a person meets the window (message boxes,
+// drop-down lists, the stand-ins' journal, screenshots in the test results).
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "../launcher/SuiteInstall.h"
+#include "support/Driver.h"
+#include "support/Installation.h"
+#include "support/RemoteControls.h"
+
+namespace test {
+
+inline constexpr auto kMainWindowTimeout = 20s;
+// Where the start centre keeps its settings in HKEY_CURRENT_USER: the tasks' choices below it.
+inline constexpr wchar_t kSettingsKeyPath[] = L"Software\\Korvelsoft\\VNTO9\\Startdeck";
+// What a task says when the kernel cannot give it the translation directions.
+inline constexpr wchar_t kDirectionsUnreadable[] =
+    L"The translation directions cannot be read from the translation kernel. Close the program and start it "
+    L"again; if the problem persists, reinstall the product.";
+
+// The main window of a started start centre: titled with the product name. Null when none comes.
+[[nodiscard]] HWND WaitForMainWindow(const Process& deck, const std::wstring& product);
+// Posts WM_CLOSE to the main window; true when the program ended within 10 seconds.
+bool CloseMainWindow(HWND window, const Process& deck);
+
+// Saves a screenshot to the test results after `settle` (for the window to finish painting) and
+// says where it is in the test's output.
+void Screenshot(const std::wstring& name, std::chrono::milliseconds settle = 200ms);
+
+// Opens the drop-down of `combo` and clicks its row `index`, or the first row that reads `text`.
+::testing::AssertionResult ChooseEntry(HWND combo, int index);
+::testing::AssertionResult ChooseEntry(HWND combo, const std::wstring& text);
+
+// The kernel substitute's switches (HKCU\...\KernelSubstitute), read by every kernel started while
+// they are set. Each value set through the object is removed again with it.
+class KernelSwitches {
+ public:
+  KernelSwitches() = default;
+  ~KernelSwitches();
+  KernelSwitches(const KernelSwitches&) = delete;
+  KernelSwitches& operator=(const KernelSwitches&) = delete;
+
+  void Set(const std::wstring& name, DWORD value);
+  void Set(const std::wstring& name, const std::wstring& value);
+  void Remove(const std::wstring& name);
+
+ private:
+  std::vector<std::wstring> names_;
+};
+
+// A demo installation, and the start centre started from it by the test.
+class DeckTest : public ::testing::Test {
+ protected:
+  explicit DeckTest(const InstallationOptions& options = {}) : installation_(options) {}
+  void SetUp() override { ASSERT_TRUE(installation_.Ok()); }
+  void TearDown() override { CloseDeck(); }
+
+  // Replaces the installation's resource file with the product described by `json`.
+  void PackProduct(const std::string& json) const;
+
+  // Starts the program and waits for its main window.
+  void StartDeck();
+  // Closes the main window; true when the program ended (or was not running).
+  bool CloseDeck();
+  // Brings the main window to the front, where the keyboard's input goes.
+  void Activate() const;
+
+  // The visible control `id` in the main window, and the same once it shows (null when it does not
+  // within `timeout`).
+  [[nodiscard]] HWND Control(int id) const { return FindVisible(window_, id); }
+  [[nodiscard]] HWND WaitForControl(int id, std::chrono::milliseconds timeout = 10s) const;
+  // Opens a tab with `opener` (its start-page button or ribbon tab) and clicks row `row` of its list.
+  void OpenTask(int opener, int listId, int row) const;
+
+  // In the quick-translation panel on show: clears both fields, types `text` into the source with
+  // the keyboard and presses Translate; the target then shows `expected`.
+  ::testing::AssertionResult QuickTranslates(const std::wstring& text, const std::wstring& expected) const;
+
+  // The text of the message box that comes up, answered with `button` (after its screenshot when
+  // named): "<no message>" when none comes, marked "<still open>" when the answer does not close it.
+  std::wstring AnswerMessage(int button = IDOK, const std::wstring& screenshot = {}) const;
+  // True when no message box comes up within half a second.
+  [[nodiscard]] bool NoMessage() const;
+
+  // The journal's starts of `executable`; waiting (up to `timeout`) until there are more than `seen`.
+  [[nodiscard]] std::vector<JournalLine> Starts(const std::wstring& executable, size_t seen = 0,
+                                                std::chrono::milliseconds timeout = 15s) const;
+
+  Installation installation_;
+  KernelSwitches switches_;
+  Process deck_;
+  HWND window_ = nullptr;
+};
+
+}  // namespace test
