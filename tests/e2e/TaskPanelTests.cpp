@@ -246,6 +246,12 @@ TEST_F(TaskPanelTest, ThePdfTaskTranslatesInTheTranslatorOrInReaderWithThePlugin
   const fs::path plugIn = installation_.Folder() / L"Hosts\\Adobe\\Reader 9.0\\Reader\\plug_ins\\VNTO9\\AcroXlat.API";
   ASSERT_FALSE(fs::exists(plugIn));
   Choose(IDC_PANEL_APPLICATIONS, L"Adobe Reader 9.0");
+  // Reader brings steps of its own: it only opens the document, so the button launches it and the
+  // direction and profile go.
+  EXPECT_EQ(test::WindowText(Button(IDC_PANEL_ACTION)), L"Launch");
+  EXPECT_FALSE(Shows(IDC_PANEL_DIRECTIONS));
+  EXPECT_FALSE(Shows(IDC_PANEL_PROFILES));
+  EXPECT_NE(Text(IDC_PANEL_STEPS).find(L"\n\n2. Click Launch."), std::wstring::npos);
   Screenshot(L"pdf-reader");
   Press(IDC_PANEL_ACTION);
   const std::vector<test::JournalLine> reader = Starts(L"AcroRD32.exe");
