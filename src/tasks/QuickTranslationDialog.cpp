@@ -54,22 +54,12 @@ bool CQTransDlg::Create(HWND parent, POINT at) {
 }
 
 int CQTransDlg::CaptionHeight(const std::wstring& caption) const {
-  HDC dc = ::GetDC(caption_);
-  const auto font = reinterpret_cast<HGDIOBJ>(::SendMessageW(caption_, WM_GETFONT, 0, 0));
-  RECT rc{0, 0, kContentWidth, 0};
-  {
-    ui::SelectGuard select(dc, font ? font : ::GetStockObject(DEFAULT_GUI_FONT));
-    const int length = static_cast<int>(caption.size());
-    // No DT_VCENTER here: it places a line, and measured into an empty rectangle it halves the height.
-    ::DrawTextW(dc, caption.c_str(), length, &rc, DT_CALCRECT | DT_EXPANDTABS | DT_SINGLELINE);
-    // A language whose caption is wider than the paper side takes a second line rather than lose words.
-    if (rc.right - rc.left > kContentWidth) {
-      rc = {0, 0, kContentWidth, 0};
-      ::DrawTextW(dc, caption.c_str(), length, &rc, DT_CALCRECT | DT_EXPANDTABS | DT_WORDBREAK);
-    }
-  }
-  ::ReleaseDC(caption_, dc);
-  return rc.bottom - rc.top;
+  const auto font = reinterpret_cast<HFONT>(::SendMessageW(caption_, WM_GETFONT, 0, 0));
+  // No DT_VCENTER here: it places a line, and measured into an empty rectangle it halves the height.
+  const SIZE line = ui::MeasureText(caption_, font, caption, kContentWidth, DT_EXPANDTABS | DT_SINGLELINE);
+  // A language whose caption is wider than the paper side takes a second line rather than lose words.
+  if (line.cx <= kContentWidth) return line.cy;
+  return ui::MeasureText(caption_, font, caption, kContentWidth, DT_EXPANDTABS | DT_WORDBREAK).cy;
 }
 
 bool CQTransDlg::OnInitPanel() {

@@ -53,4 +53,16 @@ void PaintParentBackground(HWND child, HDC dc, const RECT& rc) noexcept {
   ::SetWindowOrgEx(dc, old.x, old.y, nullptr);
 }
 
+SIZE MeasureText(HWND window, HFONT font, std::wstring_view text, int width, UINT format) noexcept {
+  RECT rc{0, 0, width, 0};
+  HDC dc = ::GetDC(window);
+  if (!dc) return {};
+  {
+    SelectGuard select(dc, font ? static_cast<HGDIOBJ>(font) : ::GetStockObject(DEFAULT_GUI_FONT));
+    ::DrawTextW(dc, text.data(), static_cast<int>(text.size()), &rc, DT_CALCRECT | format);
+  }
+  ::ReleaseDC(window, dc);
+  return {rc.right - rc.left, rc.bottom - rc.top};
+}
+
 }  // namespace ui

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <string_view>
+
 namespace ui {
 
 // The skin's transparent colour.
@@ -34,5 +36,9 @@ class SelectGuard {
   HDC dc_;
   HGDIOBJ old_;
 };
+
+// The size `text` takes when drawn in `window` with `font` (the default GUI font when null) within
+// `width`, as DrawTextW measures it with DT_CALCRECT and `format`.
+[[nodiscard]] SIZE MeasureText(HWND window, HFONT font, std::wstring_view text, int width, UINT format) noexcept;
 
 }  // namespace ui

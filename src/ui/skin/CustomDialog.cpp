@@ -63,14 +63,7 @@ void CCustomDialog::SetSteps(const std::wstring& steps) {
 }
 
 int CCustomDialog::MeasuredHeight(HFONT font, const std::wstring& text) const {
-  RECT rc{0, 0, kTextWidth, 0};
-  HDC dc = ::GetDC(hwnd());
-  {
-    SelectGuard select(dc, font ? static_cast<HGDIOBJ>(font) : ::GetStockObject(DEFAULT_GUI_FONT));
-    ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rc, DT_CALCRECT | DT_EXPANDTABS | DT_WORDBREAK);
-  }
-  ::ReleaseDC(hwnd(), dc);
-  return rc.bottom - rc.top;
+  return MeasureText(hwnd(), font, text, kTextWidth, DT_EXPANDTABS | DT_WORDBREAK).cy;
 }
 
 void CCustomDialog::Place(HWND control, int top, int width, int height) const {
