@@ -1,5 +1,6 @@
 #!/bin/bash
-# Runs the benchmarks: .inf decoding (native) and Startdeck's start-up against a bare window (Wine).
+# Runs the benchmarks: .inf decoding (native), Startdeck's start-up against a bare window, the plug-in
+# table's load and a long quick translation (Wine).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -16,6 +17,9 @@ wine_session_start "$root/build/mingw/bench-prefix"
 bin="$root/build/mingw/bin"
 wine "$bin/DemoInstall.exe" 'C:\VANTO' </dev/null
 wine "$bin/FirstPaintBench.exe" 'C:\VANTO\Startdeck.exe' "VANTO Translator Home" 7 </dev/null
+
+echo "== plug-in table load on the demo installation under Wine"
+wine "$bin/LoadSwitchesBench.exe" 21 'C:\VANTO\StartdeckResENU.dll' </dev/null
 
 echo "== quick translation of a 10,000-line paste under Wine"
 wine "$bin/QuickTranslationBench.exe" 'C:\VANTO\Startdeck.exe' "VANTO Translator Home" 10000 </dev/null
