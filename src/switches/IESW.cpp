@@ -64,8 +64,12 @@ int CIESW::ApplyStates(switches::PluginList& records, int quiet) {
   if (records.empty()) return 0;
   // One add-on serves every Internet Explorer: the first record decides.
   const bool done = ApplyOne(records.front(), quiet, GetHostInfo().name, [](PluginRecord& record) {
-    if (!switches::RunCommand(RegistrationCommand(record.state != switches::kDisabled)))
-      throw CExceptSW(record.displayName, record.productName, CExceptSW::kGeneralFailure, 0);
+    // The registration is waited for: a table read straight afterwards (a reload after
+    // "PLUGINSWITCHED", or switching back at once) must see its result, and a registration
+    // that failed is a failure, not a switched add-on.
+    const std::optional<DWORD> exitCode =
+        switches::RunCommandToEnd(RegistrationCommand(record.state != switches::kDisabled), kRegistrationTimeoutMs);
+    if (exitCode != 0u) throw CExceptSW(record.displayName, record.productName, CExceptSW::kGeneralFailure, 0);
     app::RegistryKey obsolete;
     std::optional<app::RegistryKey> classes;
     if (obsolete.Create(HKEY_CLASSES_ROOT, std::wstring(L"CLSID\\") + kObsoleteClass, KEY_ALL_ACCESS))
@@ -84,17 +88,34 @@ std::wstring CIESW::RegistrationCommand(bool enable) {
 
 namespace switches {
 
-bool RunCommand(const std::wstring& commandLine) {
+namespace {
+
+// The started process, or an empty handle when it could not start.
+win::UniqueHandle Start(const std::wstring& commandLine) {
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION started{};
   std::wstring writable = commandLine;  // CreateProcessW may write into the command line
   if (!::CreateProcessW(nullptr, writable.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                         &started))
-    return false;
-  const win::UniqueHandle process(started.hProcess);
+    return {};
   const win::UniqueHandle thread(started.hThread);
-  return true;
+  return win::UniqueHandle(started.hProcess);
+}
+
+}  // namespace
+
+bool RunCommand(const std::wstring& commandLine) {
+  return Start(commandLine).valid();
+}
+
+std::optional<DWORD> RunCommandToEnd(const std::wstring& commandLine, DWORD timeoutMs) {
+  const win::UniqueHandle process = Start(commandLine);
+  if (!process.valid()) return std::nullopt;
+  if (::WaitForSingleObject(process.get(), timeoutMs) != WAIT_OBJECT_0) return STILL_ACTIVE;
+  DWORD exitCode = STILL_ACTIVE;
+  if (!::GetExitCodeProcess(process.get(), &exitCode)) return STILL_ACTIVE;
+  return exitCode;
 }
 
 }  // namespace switches

@@ -2,6 +2,7 @@
 // tool registers machine-wide; the add-on's class key tells whether it is on.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -29,6 +30,8 @@ class CIESW final : public CSwitch {
   // The class of an earlier add-on, removed after every registration run.
   static constexpr wchar_t kObsoleteClass[] = L"{B1C3D5E7-F902-4A4C-8E6F-708192A3B4C5}";
   static constexpr wchar_t kFolderValue[] = L"VntoIE";
+  // How long a registration run may take before it counts as failed.
+  static constexpr DWORD kRegistrationTimeoutMs = 30000;
 };
 
 namespace switches {
@@ -36,5 +39,9 @@ namespace switches {
 // Starts `commandLine` (no window options, this process's environment and folder) without waiting
 // for it; true when it started.
 [[nodiscard]] bool RunCommand(const std::wstring& commandLine);
+
+// Starts `commandLine` like RunCommand and waits at most `timeoutMs` for it to end: its exit code,
+// STILL_ACTIVE when it has not ended in time, nothing when it could not start.
+[[nodiscard]] std::optional<DWORD> RunCommandToEnd(const std::wstring& commandLine, DWORD timeoutMs);
 
 }  // namespace switches

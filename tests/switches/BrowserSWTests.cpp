@@ -179,6 +179,21 @@ TEST_F(BrowserSwitchTest, AnEmptyListIsLeftAlone) {
   EXPECT_EQ(ie.ApplyStates(none, 1), 0);
 }
 
+TEST_F(BrowserSwitchTest, ARegistrationTheToolCannotDoFailsWithTheRecordBackAndItsMessage) {
+  Folder(L"VntoIE", L"Program Files\\VntoIE");  // no add-on DLL in it: regsvr32 ends with an error
+  CIESW ie(kIEProduct);
+  for (int state : {1, 0}) {
+    PluginList records{Record(0, L"Internet Explorer 8.0", state, 512, kIEProduct)};
+    BoxRecorder boxes;
+    EXPECT_EQ(ie.ApplyStates(records, 0), 1);
+    EXPECT_EQ(records[0].state, 1 - state);
+    ASSERT_EQ(boxes.Boxes().size(), 1u);
+    EXPECT_EQ(boxes.Boxes()[0].text,
+              L"Unable to embed/disable the translation functions in \r\n\"VANTO for Internet Explorer\"\r\n"
+              L"To get detailed information, please contact the Technical Support Service of the VANTO company.");
+  }
+}
+
 // The whole round trip with the real add-on and the real regsvr32: on writes the class (and the
 // helper object's key) into the prefix, off removes them again, and each run removes the obsolete
 // class from this process's classes.
