@@ -3,7 +3,9 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <iterator>
 #include <string>
+#include <string_view>
 
 #include "PluginsManagerIds.h"
 #include "Rights.h"
