@@ -20,11 +20,11 @@ constexpr wchar_t kJournalValue[] = L"Journal";
 // language libraries (<app ID>Res<language>.dll) instead of the stand-in.
 bool CopyOwnProgram(const fs::path& binFolder, const std::wstring& id, const fs::path& programs) {
   std::error_code ec;
-  for (const fs::directory_entry& entry : fs::directory_iterator(binFolder, ec)) {
-    const std::wstring name = entry.path().filename().wstring();
+  for (fs::directory_iterator entry(binFolder, ec), end; !ec && entry != end; entry.increment(ec)) {
+    const std::wstring name = entry->path().filename().wstring();
     const bool library = name.starts_with(id + L"Res") && name.ends_with(L".dll");
     if (name != id + L".exe" && !library) continue;
-    if (!fs::copy_file(entry.path(), programs / name, fs::copy_options::overwrite_existing, ec) && ec) return false;
+    if (!fs::copy_file(entry->path(), programs / name, fs::copy_options::overwrite_existing, ec) && ec) return false;
   }
   return !ec;
 }
