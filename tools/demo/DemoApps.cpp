@@ -16,6 +16,19 @@ namespace fs = std::filesystem;
 constexpr wchar_t kSubstituteKey[] = L"Software\\Korvelsoft\\VNTO9\\SuiteAppSubstitute";
 constexpr wchar_t kJournalValue[] = L"Journal";
 
+// An application built as a program of its own (the plug-ins manager, VantoEM.exe) goes in with its
+// language libraries (<app ID>Res<language>.dll) instead of the stand-in.
+bool CopyOwnProgram(const fs::path& binFolder, const std::wstring& id, const fs::path& programs) {
+  std::error_code ec;
+  for (fs::directory_iterator entry(binFolder, ec), end; !ec && entry != end; entry.increment(ec)) {
+    const std::wstring name = entry->path().filename().wstring();
+    const bool library = name.starts_with(id + L"Res") && name.ends_with(L".dll");
+    if (name != id + L".exe" && !library) continue;
+    if (!fs::copy_file(entry->path(), programs / name, fs::copy_options::overwrite_existing, ec) && ec) return false;
+  }
+  return !ec;
+}
+
 }  // namespace
 
 bool InstallDemoApps(const fs::path& binFolder, const fs::path& folder) {
@@ -40,9 +53,12 @@ bool InstallDemoApps(const fs::path& binFolder, const fs::path& folder) {
     const fs::path componentFolder = folder / id;
     switch (row.placement) {
       case Placement::kProgram:
-        if (haveSubstitute && !fs::copy_file(substitute, program, fs::copy_options::overwrite_existing, ec) &&
-            ec)
+        if (fs::exists(binFolder / (id + L".exe"))) {
+          if (!CopyOwnProgram(binFolder, id, programs)) return false;
+        } else if (haveSubstitute &&
+                   !fs::copy_file(substitute, program, fs::copy_options::overwrite_existing, ec) && ec) {
           return false;
+        }
         if (!apps.WriteString(id, program.wstring())) return false;
         folders.DeleteValue(id);
         break;

@@ -57,6 +57,7 @@ inline constexpr DemoApp kDemoApps[] = {
 };
 
 // Copies SuiteApp.exe from `binFolder` (when it is there) under each installed application's name
+// (an application built as a program of its own, <app ID>.exe in `binFolder`, goes in itself)
 // into <folder>\Apps and writes the HKLM Apps and Folders values. False when a registry key or a
 // copy fails.
 [[nodiscard]] bool InstallDemoApps(const std::filesystem::path& binFolder,

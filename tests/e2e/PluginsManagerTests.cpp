@@ -1,0 +1,209 @@
+// The plug-ins manager started from the main window, driven as a person would: its list shows the
+// add-ins the switches find, a check box is cleared and Apply pressed; the Acrobat plug-in goes from
+// the host's folder, the manager says so, and the start centre, told by the broadcast, knows it.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "DeckTest.h"
+#include "ResourceIds.h"
+#include "app/PrivateMessages.h"
+#include "support/ScratchDir.h"
+#include "support/TestPaths.h"
+#include "switches/AcrobatSW.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+// The manager's window and controls.
+constexpr wchar_t kManagerClass[] = L"VantoPluginsManager";
+constexpr int kManagerList = 101, kManagerStatus = 102;
+
+// The demo product's tasks with the PDF one naming Acrobat, and the plug-ins manager to launch.
+constexpr char kProduct[] = R"({
+  "settings": {"FileName": "Startdeck", "ClientName": "Startdeck", "ProductName": "VANTO Translator Home"},
+  "_menu1": {"item0": "TranslateWord;Word|Vnto", "item1": "TranslateWeb;VntoIE|FireFox",
+             "item2": "TranslateExcel;Excel", "item3": "TranslatePDF;Acrobat|Vnto",
+             "item4": "TranslateOutlook;Outlook"},
+  "_menu2": {"item0": "EditTemplate"},
+  "apps": {"Vnto": "", "VntoIE": "", "FireFox": "", "Acrobat": "", "VantoEM": ""},
+  "allapps": {"Vnto": "", "VntoIE": "", "FireFox": "", "Acrobat": "", "VantoEM": ""}
+})";
+constexpr int kPdfRowShowingAll = 4;
+
+// A list row's check box as the list keeps it: 0 none, 1 clear, 2 ticked.
+int CheckBox(HWND list, int row) {
+  const auto state = static_cast<UINT>(::SendMessageW(list, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_STATEIMAGEMASK));
+  return static_cast<int>(state >> 12);
+}
+
+// Clicks the check box of `row`: the list draws it left of the row's text.
+void ClickCheckBox(HWND list, int row) {
+  RECT bounds{LVIR_BOUNDS, 0, 0, 0};
+  RECT label{LVIR_LABEL, 0, 0, 0};
+  const test::RemoteBlock block(list, sizeof(RECT));
+  for (RECT* rect : {&bounds, &label}) {
+    block.Write(0, rect, sizeof(RECT));
+    ::SendMessageW(list, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(block.At(0)));
+    block.Read(0, rect, sizeof(RECT));
+  }
+  test::ClickAt(list, {(bounds.left + label.left) / 2, (label.top + label.bottom) / 2});
+}
+
+class PluginsManagerTest : public test::DeckTest {
+ protected:
+  explicit PluginsManagerTest(const test::InstallationOptions& options = {}) : DeckTest(options) {}
+  void SetUp() override {
+    ClearUserRecords();
+    ASSERT_NO_FATAL_FAILURE(DeckTest::SetUp());
+    ASSERT_NO_FATAL_FAILURE(PackProduct(kProduct));
+  }
+  void TearDown() override {
+    if (manager_ && ::IsWindow(manager_)) {
+      ::PostMessageW(manager_, WM_CLOSE, 0, 0);
+      EXPECT_TRUE(test::WaitUntil([&] { return !::IsWindow(manager_); }, 10s));
+    }
+    EXPECT_TRUE(CloseDeck());
+    ClearUserRecords();
+    (void)CAcrobatSW::WritePluginEntry(L"AA8.0", std::nullopt);  // the suite's list, in the prefix's common data
+  }
+  static void ClearUserRecords() {
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, test::kSettingsKeyPath);
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, test::kRunningKeyPath);
+  }
+
+  // The main window asks for the plug-ins manager as a failed switching-on does; its window.
+  HWND StartManager() {
+    ::PostMessageW(window_, app::kPluginsManagerMessage, 0, 0);
+    test::WaitUntil([&] { return (manager_ = ::FindWindowW(kManagerClass, nullptr)) != nullptr; }, 20s);
+    if (manager_) test::WaitUntil([&] { return ::IsWindowVisible(manager_) != FALSE; }, 5s);
+    return manager_;
+  }
+  HWND ManagerControl(int id) const { return ::GetDlgItem(manager_, id); }
+  // The list's row that reads `text`; -1 when none does.
+  int RowOf(const std::wstring& text) const {
+    const std::vector<std::wstring> rows = test::ListViewRows(ManagerControl(kManagerList));
+    const auto at = std::find(rows.begin(), rows.end(), text);
+    return at == rows.end() ? -1 : static_cast<int>(at - rows.begin());
+  }
+
+  HWND Panel() const {
+    for (HWND child = ::GetWindow(window_, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
+      if (::IsWindowVisible(child) && ::GetDlgItem(child, IDC_PANEL_TITLE)) return child;
+    return nullptr;
+  }
+  // Opens the PDF task and has Acrobat 8.0 open `pdf` (Launch).
+  void LaunchAcrobatWith(const fs::path& pdf) const {
+    HWND panel = Panel();
+    if (!panel || test::ControlText(::GetDlgItem(panel, IDC_PANEL_TITLE)) != L"Translating PDF Documents ") {
+      HWND showAll = ::GetDlgItem(window_, IDC_SHOW_ALL_FEATURES);
+      if (::SendMessageW(showAll, BM_GETCHECK, 0, 0) != BST_CHECKED) {
+        test::Click(showAll);
+        ASSERT_TRUE(
+            test::WaitUntil([&] { return ::SendMessageW(showAll, BM_GETCHECK, 0, 0) == BST_CHECKED; }, 5s));
+      }
+      OpenTask(test::kStartButtonTab1, test::kListOfTab1, kPdfRowShowingAll);
+      ASSERT_TRUE(test::WaitUntil([&] { return (panel = Panel()) != nullptr; }, 5s));
+      ASSERT_EQ(test::ControlText(::GetDlgItem(panel, IDC_PANEL_TITLE)), L"Translating PDF Documents ");
+    }
+    ASSERT_TRUE(test::PostCharacters(::GetDlgItem(panel, IDC_PANEL_DOCUMENT), pdf.wstring()));
+    ASSERT_TRUE(test::ChooseEntry(test::FindChild(panel, IDC_PANEL_APPLICATIONS, L"StartdeckComboBox"),
+                                  std::wstring(L"Adobe Acrobat 8.0")));
+    test::Click(test::FindChild(panel, IDC_PANEL_ACTION, L"StartdeckMenuButton"));
+  }
+
+  test::ScratchDir documents_;
+  HWND manager_ = nullptr;
+};
+
+TEST_F(PluginsManagerTest, StartedFromTheMainWindowItSwitchesTheAcrobatPluginOffAndTheMainWindowFollows) {
+  test::MessageCounter pluginSwitched(L"PLUGINSWITCHED");
+  ASSERT_TRUE(pluginSwitched.Listening());
+  const fs::path plugIns = installation_.Folder() / L"Hosts\\Adobe\\Acrobat 8.0\\Acrobat\\plug_ins";
+  const fs::path pdf = documents_.Folder(L"Manuals") / L"User Guide.pdf";
+  test::WriteFile(pdf, "%PDF-1.4");
+
+  // The start centre switches the plug-in on for Acrobat 8.0 before Acrobat opens the document.
+  StartDeck();
+  ASSERT_NO_FATAL_FAILURE(LaunchAcrobatWith(pdf));
+  ASSERT_EQ(Starts(L"Acrobat.exe").size(), 1u);
+  ASSERT_TRUE(fs::exists(plugIns / L"VNTO9\\AcroXlat.API"));
+
+  ASSERT_NE(StartManager(), nullptr);
+  EXPECT_EQ(test::WindowText(manager_), L"VANTO Plug-ins Manager");
+  HWND list = ManagerControl(kManagerList);
+  const int heading = RowOf(L"VANTO for Acrobat"), reader = RowOf(L"Adobe Reader 9.0"),
+            acrobat = RowOf(L"Adobe Acrobat 8.0");
+  ASSERT_GE(heading, 0);
+  EXPECT_EQ(reader, heading + 1);
+  ASSERT_EQ(acrobat, heading + 2);
+  EXPECT_GE(RowOf(L"Mozilla FireFox"), 0);
+  EXPECT_GE(RowOf(L"Microsoft Word 2007/2010"), 0);
+  EXPECT_EQ(CheckBox(list, heading), 0);
+  EXPECT_EQ(CheckBox(list, reader), 1);
+  EXPECT_EQ(CheckBox(list, acrobat), 2);
+  EXPECT_FALSE(::IsWindowEnabled(ManagerControl(IDOK)));
+  test::Screenshot(L"plugins-manager-en");
+
+  // A heading has no check box to click.
+  ClickCheckBox(list, heading);
+  ::Sleep(300);
+  EXPECT_EQ(CheckBox(list, heading), 0);
+  ClickCheckBox(list, acrobat);
+  ASSERT_TRUE(test::WaitUntil([&] { return CheckBox(list, acrobat) == 1; }, 5s));
+  EXPECT_TRUE(::IsWindowEnabled(ManagerControl(IDOK)));
+  EXPECT_TRUE(fs::exists(plugIns / L"VNTO9"));
+  test::Screenshot(L"plugins-manager-en-changed");
+
+  test::Click(ManagerControl(IDOK));
+  ASSERT_TRUE(test::WaitUntil([&] { return pluginSwitched.Count() == 1; }, 10s));
+  EXPECT_FALSE(fs::exists(plugIns / L"VNTO9"));
+  EXPECT_TRUE(fs::is_directory(plugIns));
+  EXPECT_EQ(test::ControlText(ManagerControl(kManagerStatus)), L"The changes have been applied.");
+  EXPECT_EQ(CheckBox(list, RowOf(L"Adobe Acrobat 8.0")), 1);
+  EXPECT_FALSE(::IsWindowEnabled(ManagerControl(IDOK)));
+  test::Screenshot(L"plugins-manager-en-applied");
+
+  // The start centre reloaded its table: the plug-in counts as off, so the PDF task switches it on
+  // again; Acrobat still runs, so the person is asked to start it again instead.
+  ASSERT_NO_FATAL_FAILURE(LaunchAcrobatWith(pdf));
+  EXPECT_EQ(AnswerMessage(IDOK, L"plugins-manager-relaunch-acrobat"),
+            L"Translation features have been integrated successfully. Please relaunch the \"Adobe Acrobat 8.0\" "
+            L"application.");
+  EXPECT_TRUE(fs::exists(plugIns / L"VNTO9\\AcroXlat.API"));
+}
+
+// The same window in German, as an installation in that language shows it.
+class GermanPluginsManagerTest : public PluginsManagerTest {
+ protected:
+  GermanPluginsManagerTest() : PluginsManagerTest(German()) {}
+  static test::InstallationOptions German() {
+    test::InstallationOptions options;
+    options.language = 0x0407;
+    return options;
+  }
+};
+
+TEST_F(GermanPluginsManagerTest, ItSpeaksTheLanguageOfTheInstallation) {
+  StartDeck();
+  ASSERT_NE(StartManager(), nullptr);
+  EXPECT_EQ(test::WindowText(manager_), L"VANTO Plug-in-Manager");
+  EXPECT_EQ(test::ControlText(ManagerControl(100)),
+            L"Wählen Sie die Anwendungen, in denen die VANTO-Übersetzungsfunktionen verfügbar sein sollen, und "
+            L"klicken Sie auf „Übernehmen“.");
+  EXPECT_EQ(test::ControlText(ManagerControl(IDOK)), L"Ü&bernehmen");
+  EXPECT_EQ(test::ControlText(ManagerControl(IDCANCEL)), L"Schließen");
+  EXPECT_GE(RowOf(L"Adobe Acrobat 8.0"), 0);
+  test::Screenshot(L"plugins-manager-de");
+}
+
+}  // namespace
