@@ -14,6 +14,7 @@
 #include "OfficeTestSupport.h"
 #include "ProfileFiles.h"
 #include "app/LogSink.h"
+#include "support/Installation.h"
 #include "support/RegistrySandbox.h"
 #include "support/SavedState.h"
 #include "support/ScratchDir.h"
@@ -470,6 +471,75 @@ const FailureCase kFailures[] = {
 
 INSTANTIATE_TEST_SUITE_P(Faults, OpenOfficeFailure, ::testing::ValuesIn(kFailures),
                          [](const auto& param) { return std::string(param.param.label); });
+
+}  // namespace
+}  // namespace officetest
+
+namespace officetest {
+namespace {
+
+// The demo installation's OpenOffice.org 2.4 and 3.1, in the prefix's real registry and the user's
+// real application-data folder: both found switched off, and each switched on and off again
+// leaves its profile as it was but for what switching off rewrites.
+struct DemoProfile {
+  const wchar_t* version;
+  const wchar_t* user;          // below the application-data folder
+  bool menuBar;                 // Addons.xcu has an OfficeMenuBar section
+  const char* sectionLeft;      // the section switching on added after the AddonUI line, left empty
+};
+constexpr DemoProfile kDemoProfiles[] = {
+    {L"2.4", L"OpenOffice.org2\\user", false, "  <node oor:name=\"OfficeMenuBar\">\r\n  </node>\r\n"},
+    {L"3.1", L"OpenOffice.org\\3\\user", true, "  <node oor:name=\"OfficeToolBar\">\r\n  </node>\r\n"},
+};
+
+TEST(OpenOfficeDemo, Versions24And31AreFoundOffAndSwitchOnAndOffBackToTheirProfiles) {
+  test::Installation installation;
+  ASSERT_TRUE(installation.Ok());
+  const fs::path appData = COpenOfficeSW::ApplicationData();
+  COpenOfficeSW sw(kProduct);
+  EXPECT_TRUE(sw.IsPackagePresent());
+  ASSERT_EQ(sw.CollectPlugins(), 2);
+  PluginList records;
+  sw.GetPlugins(records);
+  EXPECT_EQ(records, (PluginList{Record(L"2.4", 0), Record(L"3.1", 0)}));
+  EXPECT_TRUE(fs::exists(installation.Folder() / L"OpenOffice\\OOInst\\Vanto\\Module1.xba"));
+
+  std::map<std::wstring, Tree> before;
+  for (const DemoProfile& profile : kDemoProfiles) {
+    const fs::path user = appData / profile.user;
+    before[profile.version] = Snapshot(user);
+    const Tree& files = before[profile.version];
+    const std::string addons = files.at(L"registry\\data\\org\\openoffice\\Office\\Addons.xcu");
+    EXPECT_EQ(addons.find("<node oor:name=\"OfficeMenuBar\">") != std::string::npos, profile.menuBar);
+    for (const wchar_t* file : {L"config\\soffice.cfg\\modules\\swriter\\accelerator\\en-US\\current.xml",
+                                L"config\\soffice.cfg\\modules\\swriter\\accelerator\\de\\current.xml",
+                                L"registry\\data\\org\\openoffice\\Office\\UI\\WriterWindowState.xcu",
+                                L"basic\\script.xlc"})
+      EXPECT_TRUE(files.count(file)) << testing::PrintToString(std::wstring(file));
+  }
+
+  for (auto& record : records) record.state = 1;
+  EXPECT_EQ(sw.ApplyStates(records, 1), 0);
+  PluginList detected;
+  COpenOfficeSW on(kProduct);
+  on.CollectPlugins();
+  on.GetPlugins(detected);
+  EXPECT_EQ(detected, (PluginList{Record(L"2.4", 1), Record(L"3.1", 1)}));
+  for (const DemoProfile& profile : kDemoProfiles)
+    EXPECT_NE(test::ReadFile(appData / profile.user / L"basic\\script.xlc").find("library:name=\"Vanto\""),
+              std::string::npos);
+
+  for (auto& record : records) record.state = 0;
+  EXPECT_EQ(on.ApplyStates(records, 1), 0);
+  for (const DemoProfile& profile : kDemoProfiles) {
+    Tree expected;
+    for (const auto& [name, bytes] : before[profile.version]) expected[name] = AfterRoundTrip(name, bytes);
+    std::string& addons = expected[L"registry\\data\\org\\openoffice\\Office\\Addons.xcu"];
+    const std::string parent = " <node oor:name=\"AddonUI\">\r\n";
+    addons.insert(addons.find(parent) + parent.size(), profile.sectionLeft);
+    EXPECT_EQ(Snapshot(appData / profile.user), expected) << testing::PrintToString(std::wstring(profile.version));
+  }
+}
 
 }  // namespace
 }  // namespace officetest
