@@ -163,7 +163,7 @@ int COpenOfficeSW::ApplyStates(switches::PluginList& records, int quiet) {
 
 // ---- Switching ----------------------------------------------------------------------------------
 
-std::wstring COpenOfficeSW::Template(const wchar_t* name) const {
+std::wstring COpenOfficeSW::Template(const wchar_t* name) {
   return switches::SuiteFolder(kFoldersValue) + L"OOInst\\" + name;
 }
 

@@ -45,7 +45,6 @@ class COpenOfficeSW final : public CSwitch {
   void Enable(const switches::PluginRecord& record, const std::wstring& appData, const ProfileFolders& folders);
   void Disable(const switches::PluginRecord& record, const std::wstring& appData, const ProfileFolders& folders);
   void Scan(HKEY root);
-  [[nodiscard]] std::wstring Template(const wchar_t* name) const;
-
-  std::wstring suiteFolder_;
+  // A template below the "OOInst" folder of the suite's OpenOffice folder.
+  [[nodiscard]] static std::wstring Template(const wchar_t* name);
 };
