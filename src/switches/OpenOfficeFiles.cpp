@@ -128,6 +128,15 @@ bool CreateDirectoryPath(const std::wstring& path) {
   return IsDirectory(folder);
 }
 
+bool ReadTemplateFile(const std::wstring& path, std::string& bytes) { return ReadTemplate(path, bytes); }
+
+bool WriteNewFile(const std::wstring& path, std::string_view bytes) { return WriteWhole(path, bytes); }
+
+bool CopyThroughTemp(const std::wstring& source, const std::wstring& target, const std::wstring& temp) {
+  std::string bytes;
+  return ReadTemplate(source, bytes) && ReplaceThroughTemp(target, temp, bytes);
+}
+
 bool IsDirectory(const std::wstring& path) {
   const DWORD attributes = ::GetFileAttributesW(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);

@@ -23,6 +23,14 @@ bool CreateDirectoryPath(const std::wstring& path);
 
 [[nodiscard]] bool IsDirectory(const std::wstring& path);
 
+// A template of the suite's installation, which the user may only read.
+[[nodiscard]] bool ReadTemplateFile(const std::wstring& path, std::string& bytes);
+// Writes `bytes` to `path`, created anew (or emptied); false when it cannot be created or written.
+[[nodiscard]] bool WriteNewFile(const std::wstring& path, std::string_view bytes);
+// Copies `source` over `target` through `temp` beside it. On any failure `target` is left as it
+// was (or absent, when it was) and no temporary file stays.
+[[nodiscard]] bool CopyThroughTemp(const std::wstring& source, const std::wstring& target, const std::wstring& temp);
+
 // Addons.xcu in `officeFolder` (the profile's Office configuration folder), from the template
 // `templ`. Enabling a profile without the file copies the template as the whole file.
 [[nodiscard]] bool MergeAddonsFile(bool enable, const std::wstring& officeFolder, const std::wstring& templ);

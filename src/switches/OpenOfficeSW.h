@@ -1,4 +1,9 @@
-// The switch of the suite's integration into OpenOffice.org Writer.
+// The switch of the suite's integration into OpenOffice.org Writer 2 and 3. OpenOffice.org keeps
+// no list of add-ins: the integration is a menu, a toolbar, images, shortcuts, an event binding and
+// a Basic library in the user's OpenOffice.org profile. Switching it on merges the suite's
+// fragments (templates in the "OOInst" folder of the suite's OpenOffice folder) into the profile's
+// configuration files and copies the Basic library in; switching it off takes exactly those out
+// again. The empty file "Addons.xcu.old" beside the profile's Addons.xcu says that it is on.
 #pragma once
 
 #include <string>
@@ -11,11 +16,35 @@ class COpenOfficeSW final : public CSwitch {
  public:
   explicit COpenOfficeSW(std::wstring name) : CSwitch(std::move(name)) {}
 
-  // The host is not detected yet, so the plug-in table keeps this switch as a missing host.
-  [[nodiscard]] bool IsPackagePresent() override { return false; }
-  int CollectPlugins() override { return 0; }
-  int ApplyStates(switches::PluginList&, int) override { return 0; }
+  // True when the suite's OpenOffice folder holds WrtBridge.dll (anywhere below it).
+  [[nodiscard]] bool IsPackagePresent() override;
+  // One record per version 2 or 3 registered per machine, then per user.
+  int CollectPlugins() override;
+  int ApplyStates(switches::PluginList& records, int quiet) override;
 
   [[nodiscard]] CPlugSt GetHostInfo() const override { return {L"OpenOffice", switches::kOpenOffice}; }
   void GetKinds(std::vector<int>& kinds) const override { kinds.push_back(switches::kOpenOffice); }
+
+  // The folders of one version's user profile, relative to the application-data folder.
+  struct ProfileFolders {
+    const wchar_t* office;        // Addons.xcu, Events.xcu and the enabled marker
+    const wchar_t* basic;         // script.xlc and the Basic libraries
+    const wchar_t* ui;            // WriterWindowState.xcu
+    const wchar_t* accelerators;  // one folder per language, each with current.xml
+  };
+  // Version 2 for a display name holding "2.", else version 3.
+  [[nodiscard]] static const ProfileFolders& FoldersFor(const std::wstring& displayName) noexcept;
+  // The user's roaming application-data folder (the installation's CommonAppDataRoot before
+  // Windows 2000 when the shell names none).
+  [[nodiscard]] static std::wstring ApplicationData();
+  // Whether the enabled marker lies in `officeFolder`.
+  [[nodiscard]] static bool IsEnabledIn(const std::wstring& officeFolder);
+
+ private:
+  void Apply(const switches::PluginRecord& record);
+  void Enable(const switches::PluginRecord& record, const std::wstring& appData, const ProfileFolders& folders);
+  void Disable(const switches::PluginRecord& record, const std::wstring& appData, const ProfileFolders& folders);
+  void Scan(HKEY root);
+  // A template below the "OOInst" folder of the suite's OpenOffice folder.
+  [[nodiscard]] static std::wstring Template(const wchar_t* name);
 };

@@ -181,10 +181,10 @@ TEST(OfficeDemo, WordStartedByNameReadsAndJournalsItsHandOffRecord) {
   EXPECT_EQ(::WaitForSingleObject(process.get(), 10000), WAIT_OBJECT_0);
 }
 
-// The whole plug-in table over the demo installation: the Acrobat switch, the two Office switches
-// and both browser switches find their hosts; the records of both Office editions share the product
-// groups, and all are numbered 1 to 19 in key order.
-TEST(OfficeDemo, ThePluginTableKeepsAcrobatBothOfficeEditionsAndTheBrowsersAndReportsTheOtherHostsMissing) {
+// The whole plug-in table over the demo installation: the Acrobat switch, the two Office switches,
+// the OpenOffice.org switch and both browser switches find their hosts; the records of both Office
+// editions share the product groups, and all are numbered 1 to 21 in key order.
+TEST(OfficeDemo, ThePluginTableKeepsAcrobatBothOfficeEditionsOpenOfficeAndTheBrowsersAndReportsTheOtherHostsMissing) {
   test::Installation installation;
   ASSERT_TRUE(installation.Ok());
   EnglishStrings strings;
@@ -194,8 +194,8 @@ TEST(OfficeDemo, ThePluginTableKeepsAcrobatBothOfficeEditionsAndTheBrowsersAndRe
   std::vector<std::wstring> active;
   for (const auto& host : table.Active()) active.push_back(host->GetHostInfo().name);
   EXPECT_EQ(active, (std::vector<std::wstring>{L"Acrobat", L"Mozilla FireFox", L"MS Office XP/2003", L"MS Office 2007",
-                                               L"Internet Explorer"}));
-  EXPECT_EQ(table.MissingKeys(), (std::vector<std::wstring>{L"OpenOffice", L"VantoMSN", L"VantoQIP", L"VantoSkype"}));
+                                               L"OpenOffice", L"Internet Explorer"}));
+  EXPECT_EQ(table.MissingKeys(), (std::vector<std::wstring>{L"VantoMSN", L"VantoQIP", L"VantoSkype"}));
   std::wstring host;
   EXPECT_TRUE(table.GetMissingHostName(L"Office2007", host));
   EXPECT_TRUE(table.GetMissingHostName(L"Acrobat", host));
@@ -207,10 +207,11 @@ TEST(OfficeDemo, ThePluginTableKeepsAcrobatBothOfficeEditionsAndTheBrowsersAndRe
     for (const auto& record : group.records) ids.push_back(record.id);
   }
   EXPECT_EQ(groups,
-            (std::vector<std::wstring>{L"VANTO for Acrobat", L"", kOffice, kLite, kEd, L"VANTO for Internet Explorer"}));
+            (std::vector<std::wstring>{L"VANTO for Acrobat", L"", kOffice, kLite, kEd, L"VANTO for OpenOffice",
+                                        L"VANTO for Internet Explorer"}));
   std::sort(ids.begin(), ids.end());
-  std::vector<int> expected(19);
-  for (int i = 0; i < 19; ++i) expected[static_cast<size_t>(i)] = i + 1;
+  std::vector<int> expected(21);
+  for (int i = 0; i < 21; ++i) expected[static_cast<size_t>(i)] = i + 1;
   EXPECT_EQ(ids, expected);
 
   // One group, records of both switches: Word's full add-in of each edition.
@@ -223,7 +224,8 @@ TEST(OfficeDemo, ThePluginTableKeepsAcrobatBothOfficeEditionsAndTheBrowsersAndRe
   EXPECT_EQ(table.FindSwitchByKind(256), 1);
   EXPECT_EQ(table.FindSwitchByKind(16), 2);
   EXPECT_EQ(table.FindSwitchByKind(128), 3);
-  EXPECT_EQ(table.FindSwitchByKind(512), 4);
+  EXPECT_EQ(table.FindSwitchByKind(1024), 4);
+  EXPECT_EQ(table.FindSwitchByKind(512), 5);
 }
 
 }  // namespace

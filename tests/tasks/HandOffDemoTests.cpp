@@ -19,6 +19,7 @@
 #include "support/RegistrySandbox.h"
 #include "support/ScratchDir.h"
 #include "switches/AcrobatSW.h"
+#include "switches/OpenOfficeSW.h"
 #include "tasks/TranslateMenuUtils.h"
 
 namespace {
@@ -167,6 +168,54 @@ TEST_F(HandOffDemoTest, FirefoxGetsALowerCasedAddress) {
   ASSERT_TRUE(firefox);
   EXPECT_EQ(test::ArgumentsOf(firefox->commandLine), L"http://www.korvelsoft.com/vanto");
   EXPECT_EQ(firefox->record, L"D=3;T=General;U=http://www.korvelsoft.com/vanto");
+}
+
+// The real OpenOffice.org switch on the demo's OpenOffice.org 3.1: the Writer integration is merged
+// into the user's profile before Writer starts with the document.
+TEST_F(HandOffDemoTest, OpenOfficeGetsTheWriterIntegrationSwitchedOnAndTheDocument) {
+  test::Installation installation;
+  ASSERT_TRUE(installation.Ok());
+  const std::filesystem::path journal = installation.Folder() / L"journal.log";
+  const std::filesystem::path office =
+      std::filesystem::path(COpenOfficeSW::ApplicationData()) / L"OpenOffice.org\\3\\user\\registry\\data\\org\\openoffice\\Office";
+  test::ScratchDir documents;
+  const std::filesystem::path document = documents.Folder(L"Letters") / L"Offer 2009.odt";
+  test::WriteFile(document, "PK");
+
+  tasktest::HandOffTestContext context({{L"apps", Keys({L"OpenOffice", L"Vnto"})}});
+  CTranslateMenuUtils utils(context);
+  utils.LoadPlugins();
+  tasktest::ListWindow window(true);
+  ASSERT_TRUE(utils.FillAppList(L"OpenOffice|Vnto", 7, window.List()));
+  int entry = -1;
+  for (int i = 0; i <= utils.LastRealEntry(); ++i)
+    if (const switches::PluginRecord* record = utils.FindRecord(utils.RecordIdOfEntry(i));
+        record && record->kind == 1024 && record->displayName == L"OpenOffice.org Writer 3.1")
+      entry = i;
+  ASSERT_GE(entry, 0);
+  ASSERT_EQ(utils.FindRecord(utils.RecordIdOfEntry(entry))->state, 0);
+  ASSERT_FALSE(std::filesystem::exists(office / L"Addons.xcu.old"));
+
+  ASSERT_EQ(utils.HandOff({entry, 12, L"Computers", document.wstring(), 17}), 1);
+  EXPECT_TRUE(context.Shown().empty());
+  EXPECT_EQ(utils.FindRecord(utils.RecordIdOfEntry(entry))->state, 1);
+  EXPECT_TRUE(std::filesystem::exists(office / L"Addons.xcu.old"));
+  EXPECT_NE(test::ReadFile(office / L"Addons.xcu").find("<node oor:name=\"VANTO.Translate\" oor:op=\"replace\">"),
+            std::string::npos);
+
+  const std::optional<test::JournalLine> writer = WaitForStart(journal, L"soffice.exe");
+  ASSERT_TRUE(writer);
+  const std::wstring arguments = L"-swriter \"" + document.wstring() + L"\"";
+  EXPECT_EQ(test::ArgumentsOf(writer->commandLine), arguments);
+  EXPECT_EQ(writer->record, L"D=12;T=Computers;U=" + arguments);
+  EXPECT_NE(writer->commandLine.find(L"OpenOffice.org 3"), std::wstring::npos) << testing::PrintToString(writer->commandLine);
+
+  // Switched off again, as the next run of the demo would find it.
+  switches::PluginList records{*utils.FindRecord(utils.RecordIdOfEntry(entry))};
+  records[0].state = 0;
+  COpenOfficeSW off(L"VANTO for OpenOffice");
+  off.ApplyStates(records, 1);
+  EXPECT_EQ(records[0].state, 0);
 }
 
 // With a local kernel the document is the record's last field: a host that reads everything after

@@ -55,6 +55,12 @@ inline constexpr DemoHost kDemoHosts[] = {
 // extension folder with components\vantoff9.dll).
 [[nodiscard]] bool InstallDemoBrowsers(const std::filesystem::path& binFolder, const std::filesystem::path& folder);
 
+// OpenOffice.org 2.4 and 3.1 (HKLM "SOFTWARE\OpenOffice.org\OpenOffice.org\<version>") with the
+// current user's profiles in the application-data folder (a profile the demo did not write is left
+// alone), and the suite's Writer integration, WrtBridge.dll and its OOInst templates, under the
+// Folders value "OpenOffice".
+[[nodiscard]] bool InstallDemoOpenOffice(const std::filesystem::path& binFolder, const std::filesystem::path& folder);
+
 // Registers an in-process COM server the way an installer does: through its own DllRegisterServer.
 [[nodiscard]] bool RegisterServer(const std::filesystem::path& dll);
 

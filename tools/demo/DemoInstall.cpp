@@ -2,8 +2,8 @@
 // the product's .inf packed with infpack, the machine-wide registry records, the translation
 // kernel, registered, and the suite's applications (copies of the SuiteApp substitute; see
 // DemoApps.h and README.md) with the journal they write to, the host programs and the Microsoft
-// Office installations with the suite's add-ins (DemoHosts.h). Run it under Wine (or on Windows)
-// from the build's bin folder:
+// Office installations with the suite's add-ins, Acrobat, the browsers and OpenOffice.org (DemoHosts.h).
+// Run it under Wine (or on Windows) from the build's bin folder:
 //
 //   DemoInstall.exe FOLDER [--product NAME] [--title FILE_TITLE] [--language LANGID] [--no-inf]
 #include <windows.h>
@@ -224,6 +224,7 @@ int wmain(int argc, wchar_t** argv) {
   if (!demo::InstallDemoOffice(from, options.folder)) return Fail(L"cannot install Microsoft Office and its add-ins");
   if (!demo::InstallDemoAcrobat(from, options.folder)) return Fail(L"cannot install Adobe Acrobat and Reader");
   if (!demo::InstallDemoBrowsers(from, options.folder)) return Fail(L"cannot install the browsers and their add-ons");
+  if (!demo::InstallDemoOpenOffice(from, options.folder)) return Fail(L"cannot install OpenOffice.org and its integration");
   const fs::path journal = demo::InstallJournal(options.folder);
   if (journal.empty()) return Fail(L"cannot point the applications' journal at the installation");
 
