@@ -113,17 +113,45 @@ Tree Everything(const fs::path& installation) {
   return tree;
 }
 
-// Differences a round trip makes on purpose, by the start of their name; `emptyKeys`: only keys added
-// with nothing below them but other keys (the path a host's own registration hangs from).
+// Differences a round trip makes on purpose, by the start of their name.
+enum class Leeway {
+  kAny,
+  kEmptyKeys,  // keys added with nothing below them but other keys (the path a registration hangs from)
+  kLayout,     // the same lines, but for line ends, empty lines and emptied sections
+};
 struct Allowed {
   std::wstring_view prefix;
-  bool emptyKeys;
+  Leeway leeway;
   std::wstring_view why;
 };
 constexpr Allowed kAllowed[] = {
-    {L"<appdata>\\Adobe\\", false, L"plugins.ini keeps its section once an entry was written"},
-    {L"HKCU\\Software\\Microsoft\\Office", true, L"Office's Addins keys stay when the add-in's key goes"},
+    {L"<appdata>\\Adobe\\", Leeway::kAny, L"plugins.ini keeps its section once an entry was written"},
+    {L"HKCU\\Software\\Microsoft\\Office", Leeway::kEmptyKeys, L"Office's Addins keys stay when the add-in's key goes"},
+    {L"<appdata>\\OpenOffice.org", Leeway::kLayout,
+     L"the menu and window files are written back with CR LF and without empty lines; a section the "
+     L"add-on brought stays, empty"},
 };
+
+// The lines of `text` without line ends, empty lines and sections with nothing inside.
+std::vector<std::string> Layoutless(const std::string& text) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    std::string line = text.substr(start, end - start);
+    start = end + 1;
+    while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t')) line.pop_back();
+    line.erase(0, line.find_first_not_of(" \t"));
+    if (line.empty()) continue;
+    if (line == "</node>" && !lines.empty() && lines.back().starts_with("<node ") && !lines.back().ends_with("/>")) {
+      lines.pop_back();
+      continue;
+    }
+    lines.push_back(std::move(line));
+  }
+  return lines;
+}
 
 // True when everything below the key `name` in `tree` is a key.
 bool OnlyKeysBelow(const Tree& tree, const std::wstring& name) {
@@ -139,7 +167,14 @@ std::vector<std::wstring> Differences(const Tree& before, const Tree& after) {
   const auto allowed = [&](const std::wstring& name, bool added) {
     return std::any_of(std::begin(kAllowed), std::end(kAllowed), [&](const Allowed& rule) {
       if (!name.starts_with(rule.prefix)) return false;
-      return !rule.emptyKeys || (added && OnlyKeysBelow(after, name));
+      switch (rule.leeway) {
+        case Leeway::kAny: return true;
+        case Leeway::kEmptyKeys: return added && OnlyKeysBelow(after, name);
+        case Leeway::kLayout:
+          return before.contains(name) && after.contains(name) &&
+                 Layoutless(before.at(name)) == Layoutless(after.at(name));
+      }
+      return false;
     });
   };
   for (const auto& [name, contents] : before) {
