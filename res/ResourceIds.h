@@ -101,3 +101,6 @@
 #define IDM_EDIT_CUT 0xE123
 #define IDM_EDIT_PASTE 0xE125
 #define IDM_EDIT_SELECT_ALL 0xE12A
+
+// The documentation panel's note about the PDF viewer, under its list.
+#define IDC_DOCS_NOTE 1049

@@ -202,7 +202,7 @@ void CStartdeckDlg::RebuildMenus() {
   ribbon_.Clear(true);
   lists_->Rebuild(buttons_.ShowAllChecked());
   // A list tab without rows (or without its list) cannot be opened.
-  for (int tab : ui::TabLists::kListTabs) {
+  for (int tab : ui::TabLists::kTabsWithList) {
     const bool hasRows = lists_->HasRows(tab);
     startPage_.SetButtonState(ui::Navigator::StartButtonOfTab(tab),
                               hasRows ? MenuButtonState::kNormal : MenuButtonState::kDisabled, false);
@@ -216,6 +216,10 @@ bool CStartdeckDlg::OnListRowChosen(WPARAM wParam, LPARAM lParam, INT_PTR&) {
   const auto row = static_cast<size_t>(wParam);
   if (tab == kLaunchTab) {
     if (suite::LaunchList* launch = lists_->Launch()) launch->LaunchItem(row);
+    return true;
+  }
+  if (tab == ui::TabLists::kDocumentationTab) {
+    if (tasks::CDocsDialog* docs = lists_->Docs()) docs->Open(row);
     return true;
   }
   const ui::MenuItem* item = lists_->Model().ItemAt(static_cast<ui::MenuTab>(tab), row);
