@@ -101,3 +101,14 @@
 #define IDM_EDIT_CUT 0xE123
 #define IDM_EDIT_PASTE 0xE125
 #define IDM_EDIT_SELECT_ALL 0xE12A
+
+// The documentation panel's note about the PDF viewer, under its list.
+#define IDC_DOCS_NOTE 1049
+
+// An HTML page of the main window (the dictionaries and web-service tabs): a child of the main
+// window, sized to the panel background when it starts; the page's control is made at run time.
+#define IDD_HTML_PAGE 105
+// The pages (type HTML) in each language: the dictionaries tab's and the web-service tab's. Each
+// page's window takes its page's ID as its own.
+#define IDR_HTML_DICTIONARIES 200
+#define IDR_HTML_MY_VANTO 189

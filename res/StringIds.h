@@ -300,3 +300,6 @@
 // IDS_TRANSLATE.
 #define IDS_CLEAR 4301
 #define IDS_QUICK_STEPS 4302
+
+// The documentation panel's note about the PDF viewer; its download address follows the text.
+#define IDS_DOCS_PDF_VIEWER 384

@@ -82,7 +82,8 @@ bool CStartdeckApp::Start() {
   if (instance_.ClaimFor(productName_) != app::SingleInstance::Claim::kFirst) return false;
   instance_.Publish(productName_);
 
-  if (FAILED(::CoInitialize(nullptr))) return false;
+  // OLE, not only COM: the HTML pages host the WebBrowser control in place.
+  if (FAILED(::OleInitialize(nullptr))) return false;
   comInitialized_ = true;
   ::CoInitializeSecurity(nullptr, -1, nullptr, nullptr, RPC_C_AUTHN_LEVEL_NONE, RPC_C_IMP_LEVEL_IDENTIFY,
                          nullptr, EOAC_NONE, nullptr);
@@ -132,7 +133,7 @@ int CStartdeckApp::ExitInstance() noexcept {
   menuUtils_.reset();  // the switches hold component references of their own
   kernel_.Disconnect();
   if (comInitialized_) {
-    ::CoUninitialize();
+    ::OleUninitialize();
     comInitialized_ = false;
   }
   richEdit_.reset();

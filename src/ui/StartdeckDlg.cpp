@@ -39,6 +39,7 @@ constexpr POINT kPanelPosition = {9, 146};
 
 constexpr int kTranslationTab = 1;
 constexpr int kDictionariesTab = 3;
+constexpr int kMyVantoTab = 7;
 constexpr int kLaunchTab = 4;
 constexpr int kNetworkTab = 6;
 
@@ -190,6 +191,9 @@ void CStartdeckDlg::CreatePanels() {
   for (int tab : lists_->Create(hwnd(), kPanelPosition, graphics))
     app::Log().Line(L"Main window: the list of tab %d could not be created", tab);
   panels_.CreateAll(app_, hwnd(), kPanelPosition);
+  for (ui::CDHtmlExploreDlg* page : {&dictionariesPage_, &myVantoPage_})
+    if (!page->Create(hwnd(), kPanelPosition, graphics.Bitmap(IDB_PANEL_BACKGROUND)))
+      app::Log().Line(L"Main window: the HTML page %d could not be created", page == &dictionariesPage_ ? 200 : 189);
 
   navigator_.emplace(ui::NavigatorParts{startPage_.hwnd(), ::GetDlgItem(hwnd(), IDC_WELCOME_TEXT),
                                         buttons_.about.hwnd(), buttons_.showAll, buttons_.home.hwnd(),
@@ -202,7 +206,7 @@ void CStartdeckDlg::RebuildMenus() {
   ribbon_.Clear(true);
   lists_->Rebuild(buttons_.ShowAllChecked());
   // A list tab without rows (or without its list) cannot be opened.
-  for (int tab : ui::TabLists::kListTabs) {
+  for (int tab : ui::TabLists::kTabsWithList) {
     const bool hasRows = lists_->HasRows(tab);
     startPage_.SetButtonState(ui::Navigator::StartButtonOfTab(tab),
                               hasRows ? MenuButtonState::kNormal : MenuButtonState::kDisabled, false);
@@ -216,6 +220,10 @@ bool CStartdeckDlg::OnListRowChosen(WPARAM wParam, LPARAM lParam, INT_PTR&) {
   const auto row = static_cast<size_t>(wParam);
   if (tab == kLaunchTab) {
     if (suite::LaunchList* launch = lists_->Launch()) launch->LaunchItem(row);
+    return true;
+  }
+  if (tab == ui::TabLists::kDocumentationTab) {
+    if (tasks::CDocsDialog* docs = lists_->Docs()) docs->Open(row);
     return true;
   }
   const ui::MenuItem* item = lists_->Model().ItemAt(static_cast<ui::MenuTab>(tab), row);
@@ -285,6 +293,8 @@ void CStartdeckDlg::OpenDroppedFile(const std::wstring& path) {
 
 void CStartdeckDlg::ShowTab(int tab, bool show) {
   if (HWND panel = lists_->Panel(tab)) ::ShowWindow(panel, show ? SW_SHOW : SW_HIDE);
+  const HWND page = tab == kDictionariesTab ? dictionariesPage_.hwnd() : tab == kMyVantoTab ? myVantoPage_.hwnd() : nullptr;
+  if (page) ::ShowWindow(page, show ? SW_SHOW : SW_HIDE);
 }
 
 void CStartdeckDlg::HideTask(int taskCode) { panels_.Hide(taskCode); }

@@ -10,6 +10,7 @@
 
 #include "ui/CommandTable.h"
 #include "ui/ContextHelp.h"
+#include "ui/HtmlPage.h"
 #include "ui/MainButtons.h"
 #include "ui/MainMenuDialog.h"
 #include "ui/MenuRibbon.h"
@@ -20,6 +21,7 @@
 #include "ui/Tooltips.h"
 #include "win/Dialog.h"
 #include "win/Handle.h"
+#include "ResourceIds.h"
 
 namespace ui {
 class MainWindowContext;
@@ -93,4 +95,7 @@ class CStartdeckDlg : public win::Dialog, private ui::ViewContent {
   ui::SystemMenu systemMenu_;
   ui::Tooltips tooltips_;
   ui::ContextHelp help_;
+  // The HTML pages of the dictionaries tab and the web-service tab.
+  ui::CDHtmlExploreDlg dictionariesPage_{IDR_HTML_DICTIONARIES};
+  ui::CDHtmlExploreDlg myVantoPage_{IDR_HTML_MY_VANTO};
 };

@@ -73,6 +73,14 @@ std::vector<int> TabLists::Create(HWND parent, POINT at, const app::SharedGraphi
   };
   rows_ = {rowsOf(1), rowsOf(2), rowsOf(6)};
   if (panels_[IndexOf(4)].hwnd()) launchList_ = std::make_unique<suite::LaunchList>(context_, panels_[IndexOf(4)].List());
+
+  // The documents are listed as the panel is made.
+  docs_ = std::make_unique<tasks::CDocsDialog>(context_);
+  if (docs_->Create(parent, at.x, at.y, look, skin, kListIdBase + kDocumentationTab,
+                    graphics.Font(app::SharedFont::kTahoma10)))
+    docs_->SetHeading(win::LoadString(IDS_HEADING_GUIDE));
+  else
+    failed.push_back(kDocumentationTab);
   return failed;
 }
 
@@ -89,6 +97,7 @@ void TabLists::Rebuild(bool showAll) {
 }
 
 bool TabLists::HasRows(int tab) const noexcept {
+  if (tab == kDocumentationTab) return docs_ && docs_->hwnd() && docs_->HasDocuments();
   const size_t index = IndexOf(tab);
   return index < hasRows_.size() && hasRows_[index];
 }
@@ -100,12 +109,13 @@ size_t TabLists::IndexOf(int tab) noexcept {
 }
 
 HWND TabLists::Panel(int tab) const noexcept {
+  if (tab == kDocumentationTab) return docs_ ? docs_->hwnd() : nullptr;
   const size_t index = IndexOf(tab);
   return index < panels_.size() ? panels_[index].hwnd() : nullptr;
 }
 
 int TabLists::TabOfListId(int listId) noexcept {
-  for (int tab : kListTabs)
+  for (int tab : kTabsWithList)
     if (listId == kListIdBase + tab) return tab;
   return 0;
 }

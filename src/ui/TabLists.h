@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "ui/MenuModel.h"
+#include "tasks/DocsDialog.h"
 #include "ui/skin/CustomListDialog.h"
 
 namespace app {
@@ -28,6 +29,10 @@ class TabLists {
   // The tabs that show a list, and the identifier each list reports its clicks with.
   static constexpr std::array<int, 4> kListTabs = {1, 2, 4, 6};
   static constexpr int kListIdBase = 1100;  // the list of tab N reports kListIdBase + N
+  // The documentation tab, whose list holds the product's documents.
+  static constexpr int kDocumentationTab = 5;
+  // Every tab that shows a list.
+  static constexpr std::array<int, 5> kTabsWithList = {1, 2, 4, 5, 6};
 
   TabLists(const CXCryptedProfileW& configuration, suite::LaunchContext& context);
   ~TabLists();
@@ -40,7 +45,8 @@ class TabLists {
 
   // Empties every list and fills them again.
   void Rebuild(bool showAll);
-  // Whether tab N's list has rows since the last Rebuild.
+  // Whether tab N's list has rows since the last Rebuild (the documents are listed once, when the
+  // panel is made).
   [[nodiscard]] bool HasRows(int tab) const noexcept;
 
   // The panel of tab N, or null for a tab without a list.
@@ -50,6 +56,8 @@ class TabLists {
   [[nodiscard]] const MenuModel& Model() const noexcept { return model_; }
   // The launch tab's list; null when its panel could not be made.
   [[nodiscard]] suite::LaunchList* Launch() noexcept { return launchList_.get(); }
+  // The documentation tab's panel; null when it could not be made.
+  [[nodiscard]] tasks::CDocsDialog* Docs() noexcept { return docs_ && docs_->hwnd() ? docs_.get() : nullptr; }
 
  private:
   class MenuRows;  // hands the model's rows to a list
@@ -62,6 +70,7 @@ class TabLists {
   std::array<bool, 4> hasRows_{};
   std::array<std::unique_ptr<MenuRows>, 3> rows_;
   std::unique_ptr<suite::LaunchList> launchList_;
+  std::unique_ptr<tasks::CDocsDialog> docs_;
   suite::LaunchContext& context_;
 };
 

@@ -14,7 +14,7 @@ namespace {
 using namespace std::chrono_literals;
 using test::FindDescendant;
 
-// Only quick translation and the translator: no setup tasks, no network tools.
+// Only quick translation and the translator: no setup tasks, no documents, no network tools.
 constexpr char kSmallProduct[] = R"({
   "settings": {"FileName": "Startdeck", "ClientName": "Startdeck", "ProductName": "VANTO Translator Pocket"},
   "_menu1": {"item0": "QuickTranslate"},
@@ -38,7 +38,7 @@ TEST_F(EmptyTabTest, TabsWithoutTasksCannotBeOpened) {
   ASSERT_NE(ribbon, nullptr);
   test::Screenshot(L"start-page-empty-tabs", 300ms);
 
-  for (int button : {test::kStartButtonTab2, test::kStartButtonTab6}) {
+  for (int button : {test::kStartButtonTab2, test::kStartButtonTab5, test::kStartButtonTab6}) {
     HWND start = FindDescendant(window_, button);
     ASSERT_NE(start, nullptr) << button;
     test::Click(start);
@@ -47,6 +47,7 @@ TEST_F(EmptyTabTest, TabsWithoutTasksCannotBeOpened) {
     EXPECT_TRUE(::IsWindowVisible(start)) << "the start page stays";
   }
   EXPECT_FALSE(::IsWindowVisible(FindDescendant(window_, test::kListOfTab2)));
+  EXPECT_FALSE(::IsWindowVisible(FindDescendant(window_, test::kListOfTab5)));
   EXPECT_FALSE(::IsWindowVisible(FindDescendant(window_, test::kListOfTab6)));
 
   // The configured tab opens; from there the ribbon's empty tab does not.

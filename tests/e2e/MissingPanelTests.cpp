@@ -31,8 +31,8 @@ TEST_F(MissingPanelTest, AListPanelThatCannotBeCreatedLeavesAWorkingWindow) {
   HWND ribbon = FindDescendant(window_, IDC_RIBBON);
   ASSERT_NE(ribbon, nullptr);
 
-  // The translation and launch tabs have no list to show: their buttons lead nowhere.
-  for (int startButton : {test::kStartButtonTab1, test::kStartButtonTab4}) {
+  // The translation, launch and documentation tabs have no list to show: their buttons lead nowhere.
+  for (int startButton : {test::kStartButtonTab1, test::kStartButtonTab4, test::kStartButtonTab5}) {
     test::Click(FindDescendant(window_, startButton));
     ::Sleep(500);
     EXPECT_FALSE(::IsWindowVisible(ribbon)) << startButton;
@@ -52,7 +52,8 @@ TEST_F(MissingPanelTest, AListPanelThatCannotBeCreatedLeavesAWorkingWindow) {
   EXPECT_EQ(windowLines, (std::vector<std::wstring>{L"Main window: the list of tab 1 could not be created",
                                                     L"Main window: the list of tab 2 could not be created",
                                                     L"Main window: the list of tab 4 could not be created",
-                                                    L"Main window: the list of tab 6 could not be created"}));
+                                                    L"Main window: the list of tab 6 could not be created",
+                                                    L"Main window: the list of tab 5 could not be created"}));
 }
 
 }  // namespace

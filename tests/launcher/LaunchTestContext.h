@@ -47,6 +47,8 @@ class LaunchTestContext final : public suite::LaunchContext {
   LaunchTestContext& operator=(const LaunchTestContext&) = delete;
 
   void UseServer(std::wstring name) { server_ = std::move(name); }
+  // Replaces the product's configuration with one whose keys carry the given values.
+  void UseConfiguration(const ValueSections& sections) { configuration_ = MakeConfiguration(sections); }
   // The buttons the person presses, in order. A box nobody answers fails the test and gets IDNO.
   void Answer(std::initializer_list<int> buttons) { answers_.insert(answers_.end(), buttons); }
 

@@ -123,12 +123,14 @@ inline constexpr int kStartButtonTab1 = 316;
 inline constexpr int kStartButtonTab2 = 291;
 inline constexpr int kStartButtonTab3 = 294;
 inline constexpr int kStartButtonTab4 = 297;
+inline constexpr int kStartButtonTab5 = 307;
 inline constexpr int kStartButtonTab6 = 301;
 inline constexpr int kRibbonTab1 = 335;
 inline constexpr int kRibbonTab2 = 338;
 inline constexpr int kListOfTab1 = 1101;
 inline constexpr int kListOfTab2 = 1102;
 inline constexpr int kListOfTab4 = 1104;
+inline constexpr int kListOfTab5 = 1105;
 inline constexpr int kListOfTab6 = 1106;
 inline constexpr int kListRowHeight = 48;
 

@@ -258,4 +258,25 @@ bool InstallDemoAcrobat(const fs::path& binFolder, const fs::path& folder) {
   return !ec;
 }
 
+bool InstallDemoPdfViewer(const fs::path& binFolder, const fs::path& folder) {
+  const fs::path substitute = binFolder / L"PdfViewer.exe";
+  if (!fs::exists(substitute)) return true;  // without the substitute nothing opens PDF files
+  const fs::path viewer = folder / L"Viewer" / L"PdfViewer.exe";
+  std::error_code ec;
+  fs::create_directories(viewer.parent_path(), ec);
+  if (ec || !fs::copy_file(substitute, viewer, fs::copy_options::overwrite_existing, ec) || ec) return false;
+
+  constexpr wchar_t kClasses[] = L"SOFTWARE\\Classes\\";
+  constexpr wchar_t kFileType[] = L"VantoDemo.PdfDocument";
+  app::RegistryKey extension, type, icon, command;
+  return extension.Create(HKEY_LOCAL_MACHINE, std::wstring(kClasses) + L".pdf") &&
+         extension.WriteString(L"", kFileType) && extension.WriteString(L"Content Type", L"application/pdf") &&
+         type.Create(HKEY_LOCAL_MACHINE, std::wstring(kClasses) + kFileType) &&
+         type.WriteString(L"", L"PDF Document") &&
+         icon.Create(HKEY_LOCAL_MACHINE, std::wstring(kClasses) + kFileType + L"\\DefaultIcon") &&
+         icon.WriteString(L"", viewer.wstring() + L",0") &&
+         command.Create(HKEY_LOCAL_MACHINE, std::wstring(kClasses) + kFileType + L"\\shell\\open\\command") &&
+         command.WriteString(L"", L"\"" + viewer.wstring() + L"\" \"%1\"");
+}
+
 }  // namespace demo

@@ -61,6 +61,11 @@ inline constexpr DemoHost kDemoHosts[] = {
 // Folders value "OpenOffice".
 [[nodiscard]] bool InstallDemoOpenOffice(const std::filesystem::path& binFolder, const std::filesystem::path& folder);
 
+// A PDF viewer: the substitute PdfViewer.exe (the suite application substitute with a document icon,
+// which journals the document it is started with) as <folder>\Viewer\PdfViewer.exe, and the ".pdf"
+// file type associated with it: its open command and its icon.
+[[nodiscard]] bool InstallDemoPdfViewer(const std::filesystem::path& binFolder, const std::filesystem::path& folder);
+
 // Registers an in-process COM server the way an installer does: through its own DllRegisterServer.
 [[nodiscard]] bool RegisterServer(const std::filesystem::path& dll);
 

@@ -225,6 +225,8 @@ int wmain(int argc, wchar_t** argv) {
   if (!demo::InstallDemoAcrobat(from, options.folder)) return Fail(L"cannot install Adobe Acrobat and Reader");
   if (!demo::InstallDemoBrowsers(from, options.folder)) return Fail(L"cannot install the browsers and their add-ons");
   if (!demo::InstallDemoOpenOffice(from, options.folder)) return Fail(L"cannot install OpenOffice.org and its integration");
+  if (!demo::InstallDemoPdfViewer(from, options.folder))
+    return Fail(L"cannot install the PDF viewer");
   const fs::path journal = demo::InstallJournal(options.folder);
   if (journal.empty()) return Fail(L"cannot point the applications' journal at the installation");
 

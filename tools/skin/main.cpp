@@ -15,6 +15,8 @@
 #include "Check.h"
 #include "IcoFile.h"
 #include "ListIcons.h"
+#include "PageArt.h"
+#include "PngFile.h"
 #include "Preview.h"
 #include "RcFile.h"
 
@@ -73,6 +75,13 @@ int main(int argc, char** argv) {
     const std::string path = folder + "/" + entry.file + ".ico";
     if (!skin::WriteFile(path, skin::EncodeIco(listIcons.back()))) return Fail("cannot write " + path);
   }
+  for (const skin::PageImage& entry : skin::PageImages()) {
+    const std::string path = folder + "/" + entry.file + ".png";
+    if (!skin::WriteFile(path, skin::EncodePng(entry.draw()))) return Fail("cannot write " + path);
+  }
+  const std::string pages = skin::MakePageScript(folder);
+  if (!skin::WriteFile(folder + "/pages.rc", std::vector<std::uint8_t>(pages.begin(), pages.end())))
+    return Fail("cannot write pages.rc");
   const std::string script = skin::MakeResourceScript(folder);
   if (!skin::WriteFile(folder + "/skin.rc", std::vector<std::uint8_t>(script.begin(), script.end())))
     return Fail("cannot write skin.rc");

@@ -1,0 +1,67 @@
+// The documentation tab's panel: the product's documents (user's guides, mostly PDF files), each
+// opened with the program the shell associates with its file. Which documents belong to the product
+// comes from its configuration (section "_menu5"); where each lives and how it is described, from
+// the installer's registry entries under HKLM Docs\<document ID>.
+#pragma once
+
+#include <windows.h>
+
+#include <span>
+#include <string>
+#include <vector>
+
+#include "ui/skin/CustomListDialog.h"
+#include "win/Handle.h"
+
+namespace suite {
+class LaunchContext;
+}
+
+namespace tasks {
+
+struct DocumentRecord {
+  std::wstring id;
+  std::wstring path;
+  std::wstring shortDescription;  // the row's title
+  std::wstring fullDescription;   // the row's second line; may be empty
+};
+
+class CDocsDialog final : public ui::skin::CCustomListDialog {
+ public:
+  static constexpr wchar_t kSection[] = L"_menu5";
+  // The note about the PDF viewer: from this x to a margin short of the panel's right and bottom edges.
+  static constexpr int kNoteLeft = 254;
+  static constexpr int kNoteMargin = 5;
+  static constexpr wchar_t kPdfViewerAddress[] = L"https://get.adobe.com/reader/";
+
+  explicit CDocsDialog(suite::LaunchContext& context) noexcept : context_(context) {}
+
+  // Makes the panel (see CCustomListDialog::Create) with the note in `noteFont`, and fills it.
+  bool Create(HWND parent, int x, int y, const ui::skin::ListPanelLook& look, const ui::skin::ListSkin& skin,
+              int listId, HFONT noteFont);
+
+  // Lists the configured documents again; false when none is listed.
+  bool Fill();
+  [[nodiscard]] bool HasDocuments() const noexcept { return !documents_.empty(); }
+  [[nodiscard]] std::span<const DocumentRecord> Documents() const noexcept { return documents_; }
+
+  // Opens the document of list row `row` with its associated program; one that cannot be opened
+  // is reported with its name. A row outside the list does nothing.
+  void Open(size_t row);
+
+ protected:
+  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+
+ private:
+  void CreateNote();
+  // The static's text colour and background: the panel's own surface under it.
+  INT_PTR ControlColour(HDC dc, HWND control) const;
+
+  suite::LaunchContext& context_;
+  HBITMAP background_ = nullptr;  // not owned
+  HFONT noteFont_ = nullptr;      // not owned
+  win::UniqueGdiObject backgroundBrush_;
+  std::vector<DocumentRecord> documents_;
+};
+
+}  // namespace tasks

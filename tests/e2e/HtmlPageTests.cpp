@@ -1,0 +1,49 @@
+// The dictionaries tab and the web-service tab of the real window: each shows its HTML page, with
+// the WebBrowser control embedded in it, beside its Install or Launch button; the other tab's page
+// goes. (Without Wine's Gecko the control shows no page content.)
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "DeckTest.h"
+#include "ResourceIds.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using test::FindDescendant;
+
+using InformationTabTest = test::DeckTest;
+
+bool Visible(HWND window) { return window != nullptr && ::IsWindowVisible(window) != FALSE; }
+
+TEST_F(InformationTabTest, EachInformationTabShowsItsPageWithTheBrowserAndItsButton) {
+  StartDeck();
+  HWND dictionaries = FindDescendant(window_, IDR_HTML_DICTIONARIES);
+  HWND myVanto = FindDescendant(window_, IDR_HTML_MY_VANTO);
+  ASSERT_NE(dictionaries, nullptr);
+  ASSERT_NE(myVanto, nullptr);
+  EXPECT_FALSE(Visible(dictionaries));
+  EXPECT_FALSE(Visible(myVanto));
+  // The control's own window fills each page.
+  EXPECT_NE(::GetWindow(dictionaries, GW_CHILD), nullptr);
+  EXPECT_NE(::GetWindow(myVanto, GW_CHILD), nullptr);
+
+  HWND button = ::GetDlgItem(window_, IDC_LAUNCH_INSTALL);
+  test::Click(FindDescendant(window_, test::kStartButtonTab3));
+  ASSERT_TRUE(test::WaitUntil([&] { return Visible(dictionaries) && Visible(button); }, 5s));
+  EXPECT_FALSE(Visible(myVanto));
+  EXPECT_EQ(test::WindowText(button), L"Install");
+  test::Screenshot(L"view-tab3-page");
+
+  test::Click(FindDescendant(FindDescendant(window_, IDC_RIBBON), 345));  // the web-service tab
+  ASSERT_TRUE(test::WaitUntil([&] { return Visible(myVanto) && !Visible(dictionaries); }, 5s));
+  EXPECT_EQ(test::WindowText(button), L"Launch");
+  test::Screenshot(L"view-tab7-page");
+
+  test::Click(::GetDlgItem(window_, IDC_HOME));
+  EXPECT_TRUE(test::WaitUntil([&] { return !Visible(myVanto) && !Visible(dictionaries); }, 5s));
+  EXPECT_TRUE(deck_.Running());
+}
+
+}  // namespace

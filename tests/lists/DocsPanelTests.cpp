@@ -1,0 +1,143 @@
+// The documentation panel: the documents the product's configuration names, described by the
+// installer's HKLM Docs entries (in a registry sandbox), listed with the icons of their files; the
+// note about the PDF viewer under the list; a document that cannot be opened named in the message.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "../launcher/LaunchTestContext.h"
+#include "ListHost.h"
+#include "ResourceIds.h"
+#include "SkinIds.h"
+#include "support/Driver.h"
+#include "support/RegistrySandbox.h"
+#include "support/ScratchDir.h"
+#include "tasks/DocsDialog.h"
+#include "ui/Paint.h"
+
+namespace lists {
+namespace {
+
+constexpr wchar_t kDocs[] = L"SOFTWARE\\Korvelsoft\\VNTO9\\Docs\\";
+
+class DocsPanelTest : public ListTest {
+ protected:
+  static constexpr POINT kPanelAt{9, 30};
+
+  void SetUp() override {
+    ASSERT_NO_FATAL_FAILURE(ListTest::SetUp());
+    // PDF files open with this test program, whose icon they show.
+    wchar_t self[MAX_PATH] = {};
+    ::GetModuleFileNameW(nullptr, self, MAX_PATH);
+    test::SetString(HKEY_CLASSES_ROOT, L".pdf", L"", L"DocsTest.Pdf");
+    test::SetString(HKEY_CLASSES_ROOT, L"DocsTest.Pdf\\shell\\open\\command", L"",
+                    L"\"" + std::wstring(self) + L"\" \"%1\"");
+    // Every value, and each left out in turn.
+    Describe(L"Guide", L"guide.pdf", L"User's Guide", L"All about the product");
+    Describe(L"Brief", L"brief.pdf", L"Quick Start", L"");
+    Describe(L"NoShort", L"noshort.pdf", L"", L"Not listed without its title");
+    Describe(L"NoPath", L"", L"Nowhere", L"Not listed without its file");
+  }
+  void Describe(const std::wstring& id, const std::wstring& file, const std::wstring& title, const std::wstring& full) {
+    const std::filesystem::path path = file.empty() ? std::filesystem::path() : files_.path() / file;
+    if (!file.empty()) test::WriteFile(path, "%PDF-1.4\n");
+    test::SetString(HKEY_LOCAL_MACHINE, kDocs + id, L"Path", path.wstring());
+    test::SetString(HKEY_LOCAL_MACHINE, kDocs + id, L"ShortDescription", title);
+    test::SetString(HKEY_LOCAL_MACHINE, kDocs + id, L"FullDescription", full);
+  }
+  void MakePanel(const test::ValueSections& configuration) {
+    context_.UseConfiguration(configuration);
+    ui::skin::ListPanelLook look;
+    look.background = Skin(IDB_PANEL_BACKGROUND);
+    look.headingFont = graphics_->Font(app::SharedFont::kTahoma14Bold);
+    ASSERT_TRUE(panel_.Create(host_.hwnd(), kPanelAt.x, kPanelAt.y, look, MakeListSkin(), kListId,
+                              graphics_->Font(app::SharedFont::kTahoma10)));
+    ::ShowWindow(panel_.hwnd(), SW_SHOWNA);
+    host_.Settle();
+  }
+  [[nodiscard]] std::vector<std::wstring> Titles() {
+    std::vector<std::wstring> titles;
+    for (size_t i = 0; i < panel_.List().Count(); ++i) {
+      const ui::skin::ITEM_INFO& item = panel_.List().Item(i);
+      EXPECT_NE(item.icon ? item.icon : item.ownedIcon.get(), nullptr) << "row " << i;
+      EXPECT_EQ(item.data, static_cast<int>(i));
+      titles.push_back(item.title + L" | " + item.second);
+    }
+    return titles;
+  }
+
+  test::RegistrySandbox registry_;
+  test::ScratchDir files_;
+  test::LaunchTestContext context_{{}};
+  tasks::CDocsDialog panel_{context_};
+};
+
+TEST_F(DocsPanelTest, ListsTheConfiguredDocumentsThatHaveAFileAndATitle) {
+  struct Case {
+    const char* what;
+    std::vector<std::pair<std::wstring, std::wstring>> section;  // "_menu5"
+    std::vector<std::wstring> rows;
+  };
+  const Case cases[] = {
+      {"both described documents, in the section's order",
+       {{L"doc0", L"Brief"}, {L"doc1", L"Guide"}},
+       {L"Quick Start | ", L"User's Guide | All about the product"}},
+      {"without a title, without a file, without a key, without an ID",
+       {{L"a", L"NoShort"}, {L"b", L"NoPath"}, {L"c", L"Gone"}, {L"d", L""}, {L"e", L"Guide"}},
+       {L"User's Guide | All about the product"}},
+      {"none of them described", {{L"doc0", L"NoShort"}, {L"doc1", L"Gone"}}, {}},
+      {"an empty section", {}, {}},
+  };
+  MakePanel({{L"_menu5", {{L"doc0", L"Guide"}}}});
+  EXPECT_EQ(Titles(), std::vector<std::wstring>{L"User's Guide | All about the product"}) << "listed when made";
+  for (const Case& c : cases) {
+    context_.UseConfiguration({{L"_menu5", c.section}});
+    EXPECT_EQ(panel_.Fill(), !c.rows.empty()) << c.what;
+    EXPECT_EQ(panel_.HasDocuments(), !c.rows.empty()) << c.what;
+    EXPECT_EQ(Titles(), c.rows) << c.what;
+    EXPECT_EQ(panel_.Documents().size(), c.rows.size()) << c.what;
+  }
+  context_.UseConfiguration({{L"settings", {{L"FileName", L"Startdeck"}}}});
+  EXPECT_FALSE(panel_.Fill()) << "no section at all";
+}
+
+TEST_F(DocsPanelTest, TheNoteNamesThePdfViewersAddressInBlackUnderTheList) {
+  MakePanel({{L"_menu5", {{L"doc0", L"Guide"}}}});
+  const HWND note = ::GetDlgItem(panel_.hwnd(), IDC_DOCS_NOTE);
+  ASSERT_NE(note, nullptr);
+  EXPECT_EQ(test::WindowText(note),
+            L"To quickly view more information about specific features, use built-in Help in each VANTO application "
+            L"and extension.\n\nTo view User's Guides, you need a PDF viewer. Download Adobe Reader, a free "
+            L"application for viewing PDF files, from https://get.adobe.com/reader/");
+  RECT rc{}, list{};
+  ::GetWindowRect(note, &rc);
+  ::MapWindowPoints(nullptr, panel_.hwnd(), reinterpret_cast<POINT*>(&rc), 2);
+  ::GetWindowRect(panel_.List().hwnd(), &list);
+  ::MapWindowPoints(nullptr, panel_.hwnd(), reinterpret_cast<POINT*>(&list), 2);
+  const SIZE panel = ui::BitmapSize(Skin(IDB_PANEL_BACKGROUND));
+  EXPECT_EQ(rc.left, 254);
+  EXPECT_EQ(rc.right, panel.cx - 5);
+  EXPECT_EQ(rc.bottom, panel.cy - 5);
+  EXPECT_GE(rc.top, list.bottom);
+  ::OffsetRect(&rc, kPanelAt.x, kPanelAt.y);
+  EXPECT_LT(DarkestChannel(Grab(host_.hwnd()), rc), 60) << "the text is black";
+}
+
+TEST_F(DocsPanelTest, ADocumentThatCannotBeOpenedIsNamedInTheMessage) {
+  MakePanel({{L"_menu5", {{L"doc0", L"Brief"}, {L"doc1", L"Guide"}}}});
+  std::filesystem::remove(files_.path() / L"guide.pdf");
+  panel_.Open(1);
+  ASSERT_EQ(context_.Shown().size(), 1u);
+  EXPECT_EQ(context_.Shown()[0].text,
+            L"There was a problem launching the selected application. The file may be missing or corrupt, or you do "
+            L"not have sufficient privileges.\n\n\"User's Guide\"");
+  panel_.Open(2);  // no such row
+  EXPECT_EQ(context_.Shown().size(), 1u);
+}
+
+}  // namespace
+}  // namespace lists
