@@ -300,3 +300,6 @@
 // IDS_TRANSLATE.
 #define IDS_CLEAR 4301
 #define IDS_QUICK_STEPS 4302
+
+// The tip of the dictionary-updates box once the web service reported an update: number, date.
+#define IDS_UPDATE_INSTALLED 347
