@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "ui/CommandTable.h"
@@ -18,6 +19,7 @@
 #include "ui/TabLists.h"
 #include "ui/TaskPanels.h"
 #include "ui/Tooltips.h"
+#include "updates/WebServiceExchanges.h"
 #include "win/Dialog.h"
 #include "win/Handle.h"
 
@@ -67,6 +69,7 @@ class CStartdeckDlg : public win::Dialog, private ui::ViewContent {
   bool OnMemoriesChanged(WPARAM, LPARAM, INT_PTR& result);
   bool OnAllowGoHome(WPARAM, LPARAM, INT_PTR& result);
   bool OnDropFiles(WPARAM drop, LPARAM, INT_PTR& result);
+  bool OnWebServiceEnded(WPARAM which, LPARAM, INT_PTR& result);
 
   void SetIconsAndPlace();
   void CreatePanels();
@@ -79,6 +82,7 @@ class CStartdeckDlg : public win::Dialog, private ui::ViewContent {
   // ui::ViewContent: what shows inside the panel area.
   void ShowTab(int tab, bool show) override;
   void HideTask(int taskCode) override;
+  [[nodiscard]] bool OffersDictionaryUpdates() const override;
 
   ui::MainWindowContext& app_;
   win::UniqueGdiObject background_;
@@ -93,4 +97,6 @@ class CStartdeckDlg : public win::Dialog, private ui::ViewContent {
   ui::SystemMenu systemMenu_;
   ui::Tooltips tooltips_;
   ui::ContextHelp help_;
+  updates::WebServiceExchanges webService_;
+  std::wstring updateTip_;  // the tip's answer must outlive the notification
 };
