@@ -303,3 +303,5 @@
 
 // The documentation panel's note about the PDF viewer; its download address follows the text.
 #define IDS_DOCS_PDF_VIEWER 384
+// The tip of the dictionary-updates box once the web service reported an update: number, date.
+#define IDS_UPDATE_INSTALLED 347

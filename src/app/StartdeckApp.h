@@ -4,7 +4,6 @@
 
 #include <windows.h>
 
-#include <atomic>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -40,7 +39,7 @@ class CStartdeckApp final : public ui::MainWindowContext {
 
   [[nodiscard]] const std::wstring& AppName() const noexcept { return appName_; }
   [[nodiscard]] const std::wstring& ProductName() const noexcept override { return productName_; }
-  [[nodiscard]] const std::wstring& ClientName() const noexcept { return clientName_; }
+  [[nodiscard]] const std::wstring& ClientName() const noexcept override { return clientName_; }
   [[nodiscard]] int EntryView() const noexcept override { return entryView_; }
   [[nodiscard]] const std::wstring& HelpPath() const noexcept override { return helpPath_; }
   [[nodiscard]] const std::wstring& ResourceLibraryPath() const noexcept { return resourceLibrary_; }
@@ -63,9 +62,9 @@ class CStartdeckApp final : public ui::MainWindowContext {
   void SetShowAllFeatures(bool showAll) noexcept override { showAllFeatures_ = showAll; }
   [[nodiscard]] std::wstring ActivityAddress() const override { return settings_.ActivityUrl(); }
 
-  // Written by the update exchange's threads, read by the main window.
-  [[nodiscard]] bool UpdatesInstalling() const noexcept override { return updatesInstalling_.load(); }
-  void SetUpdatesInstalling(bool installing) noexcept { updatesInstalling_.store(installing); }
+  // Written by the update exchange's threads and its event sink, read by the main window.
+  [[nodiscard]] bool UpdatesInstalling() const noexcept override { return service_->Installing(); }
+  [[nodiscard]] std::shared_ptr<updates::ServiceInfo> Service() const override { return service_; }
 
  private:
   bool Start();
@@ -90,7 +89,8 @@ class CStartdeckApp final : public ui::MainWindowContext {
   tasks::CDictAndTMMUtils dictAndTm_{*this};
   bool showAllFeatures_ = false;
   HWND mainWindow_ = nullptr;
-  std::atomic<bool> updatesInstalling_{false};
+  // Outlives the main window: a thread still talking to the component may write to it.
+  std::shared_ptr<updates::ServiceInfo> service_ = std::make_shared<updates::ServiceInfo>();
 };
 
 // The one application object (like the framework's AfxGetApp).

@@ -75,10 +75,19 @@ void MainButtons::Create(HWND window, const app::SharedGraphics& graphics) {
                         -1, textFont);
   showAll = MakeChild(L"BUTTON", IDS_SHOW_ALL_FEATURES, BS_AUTOCHECKBOX,
                       {100, client.bottom - 34, 400, client.bottom - 16}, window, IDC_SHOW_ALL_FEATURES, textFont);
+  // Tab 7's box takes the place of "show all features", which only the start page shows.
+  dictionaryUpdates = MakeChild(L"BUTTON", IDS_DICTIONARY_UPDATES, BS_AUTOCHECKBOX,
+                                {100, client.bottom - 34, 400, client.bottom - 16}, window, IDC_DICTIONARY_UPDATES,
+                                textFont);
+  if (dictionaryUpdates) ::ShowWindow(dictionaryUpdates, SW_HIDE);
 }
 
 bool MainButtons::ShowAllChecked() const noexcept {
   return ::SendMessageW(showAll, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+bool MainButtons::DictionaryUpdatesChecked() const noexcept {
+  return ::SendMessageW(dictionaryUpdates, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 }  // namespace ui

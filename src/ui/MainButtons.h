@@ -16,6 +16,7 @@ namespace ui {
 struct MainButtons {
   void Create(HWND window, const app::SharedGraphics& graphics);
   [[nodiscard]] bool ShowAllChecked() const noexcept;
+  [[nodiscard]] bool DictionaryUpdatesChecked() const noexcept;
 
   CMenuButton close;
   CMenuButton minimize;
@@ -27,6 +28,7 @@ struct MainButtons {
   CMenuButton launchInstall;
   HWND helpLabel = nullptr;  // children of the window, destroyed with it
   HWND showAll = nullptr;
+  HWND dictionaryUpdates = nullptr;  // shown on tab 7 when the web service offers dictionary updates
 };
 
 }  // namespace ui

@@ -4,9 +4,11 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
 #include "tasks/TaskContext.h"
+#include "updates/ServiceInfo.h"
 
 
 namespace ui {
@@ -16,6 +18,10 @@ class MainWindowContext : public tasks::TaskContext {
   [[nodiscard]] virtual const std::wstring& HelpPath() const = 0;
   // Set while the suite's updater installs; quitting then asks first.
   [[nodiscard]] virtual bool UpdatesInstalling() const = 0;
+  // ClientName from the product's resource file: how the suite's components know this program.
+  [[nodiscard]] virtual const std::wstring& ClientName() const = 0;
+  // What the suite's web-service component reported; shared with the threads that talk to it.
+  [[nodiscard]] virtual std::shared_ptr<updates::ServiceInfo> Service() const = 0;
   // The "show all features" box, which the hand-off's lists follow as well.
   virtual void SetShowAllFeatures(bool showAll) = 0;
   // The main window while it exists, null before and after: the owner of every message box.

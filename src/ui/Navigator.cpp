@@ -92,6 +92,7 @@ void Navigator::LeaveTab(int ribbonId) {
   if (ShowsTask()) content_.HideTask(view_);
   if (const int tab = TabOfRibbonId(ribbonId)) content_.ShowTab(tab, false);
   if (parts_.launchInstall) Show(parts_.launchInstall->hwnd(), false);
+  Show(parts_.dictionaryUpdates, false);
   ribbonId_ = ribbonId;
 }
 
@@ -113,6 +114,7 @@ void Navigator::ShowTask(int taskCode) {
 }
 
 void Navigator::ShowLaunchInstallFor(int tab) {
+  Show(parts_.dictionaryUpdates, tab == kMyVantoTab && content_.OffersDictionaryUpdates());
   if (!parts_.launchInstall) return;
   if (tab != kDictionariesTab && tab != kMyVantoTab) {
     Show(parts_.launchInstall->hwnd(), false);

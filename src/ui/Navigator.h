@@ -20,6 +20,7 @@ struct NavigatorParts {
   HWND back = nullptr;
   CMenuRibbon* ribbon = nullptr;
   CMenuButton* launchInstall = nullptr;
+  HWND dictionaryUpdates = nullptr;
 };
 
 // What shows inside the panel area: the tabs' own lists and pages, and the task panels.
@@ -27,6 +28,8 @@ class ViewContent {
  public:
   virtual void ShowTab(int tab, bool show) = 0;
   virtual void HideTask(int taskCode) = 0;
+  // Whether tab 7 shows the dictionary-updates box.
+  [[nodiscard]] virtual bool OffersDictionaryUpdates() const { return false; }
 
  protected:
   ~ViewContent() = default;

@@ -42,6 +42,7 @@ constexpr int kDictionariesTab = 3;
 constexpr int kMyVantoTab = 7;
 constexpr int kLaunchTab = 4;
 constexpr int kNetworkTab = 6;
+constexpr int kMyVantoTab = 7;
 
 void LogFailure(const wchar_t* what) { app::Log().Line(L"Main window: %s could not be created", what); }
 
@@ -75,13 +76,14 @@ const CStartdeckDlg::Route CStartdeckDlg::kRoutes[] = {
     {app::kTabEnteredMessage, nullptr, &CStartdeckDlg::OnTabEntered},
     {app::kBackMessage, nullptr, &CStartdeckDlg::OnBack},
     {app::kPluginsManagerMessage, nullptr, &CStartdeckDlg::OnPluginsManager},
+    {app::kWebServiceEndedMessage, nullptr, &CStartdeckDlg::OnWebServiceEnded},
     {0, &app::kPluginSwitchedMessage, &CStartdeckDlg::OnPluginsSwitched},
     {0, &app::kTmdChangedMessage, &CStartdeckDlg::OnMemoriesChanged},
     {0, &app::kAllowGoHomeMessage, &CStartdeckDlg::OnAllowGoHome},
 };
 
 CStartdeckDlg::CStartdeckDlg(ui::MainWindowContext& app)
-    : app_(app), help_(app.ProductConfiguration(), app.HelpPath()) {}
+    : app_(app), help_(app.ProductConfiguration(), app.HelpPath()), webService_(app.Service()) {}
 
 CStartdeckDlg::~CStartdeckDlg() = default;
 
@@ -139,11 +141,14 @@ bool CStartdeckDlg::OnInitDialog(WPARAM, LPARAM, INT_PTR& result) {
   RebuildMenus();
   if (!tooltips_.Create(hwnd(), {buttons_.close.hwnd(), buttons_.minimize.hwnd(), buttons_.exit.hwnd(),
                                  buttons_.about.hwnd(), buttons_.help.hwnd(), buttons_.home.hwnd(),
-                                 buttons_.back.hwnd(), buttons_.launchInstall.hwnd(), buttons_.showAll}))
+                                 buttons_.back.hwnd(), buttons_.launchInstall.hwnd(), buttons_.showAll,
+                                 buttons_.dictionaryUpdates}))
     LogFailure(L"the tooltips");
-  // The remembered task settings; the update exchange that names the product key comes first once
-  // it exists.
-  app_.Settings().Load();
+  // The web service names the product key, under which the settings keep the update flag: the
+  // settings are loaded once it has answered.
+  webService_.Start(hwnd(), app_.ClientName(), app_.Kernel(), app_.Settings());
+  if (app_.Settings().UpdateFlag() != 0 && buttons_.dictionaryUpdates)
+    ::SendMessageW(buttons_.dictionaryUpdates, BM_SETCHECK, BST_CHECKED, 0);
 
   ::SetWindowLongPtrW(hwnd(), GWL_STYLE, ::GetWindowLongPtrW(hwnd(), GWL_STYLE) | WS_MINIMIZEBOX);
   app_.Kernel().EndStartUp();
@@ -197,7 +202,8 @@ void CStartdeckDlg::CreatePanels() {
 
   navigator_.emplace(ui::NavigatorParts{startPage_.hwnd(), ::GetDlgItem(hwnd(), IDC_WELCOME_TEXT),
                                         buttons_.about.hwnd(), buttons_.showAll, buttons_.home.hwnd(),
-                                        buttons_.back.hwnd(), ribbon ? &ribbon_ : nullptr, &buttons_.launchInstall},
+                                        buttons_.back.hwnd(), ribbon ? &ribbon_ : nullptr, &buttons_.launchInstall,
+                                        buttons_.dictionaryUpdates},
                      static_cast<ui::ViewContent&>(*this));
 }
 
@@ -299,6 +305,8 @@ void CStartdeckDlg::ShowTab(int tab, bool show) {
 
 void CStartdeckDlg::HideTask(int taskCode) { panels_.Hide(taskCode); }
 
+bool CStartdeckDlg::OffersDictionaryUpdates() const { return webService_.Info().OffersDictionaryUpdates(); }
+
 bool CStartdeckDlg::OnCommand(WPARAM wParam, LPARAM, INT_PTR&) {
   const int id = LOWORD(wParam);
   switch (id) {
@@ -322,8 +330,16 @@ bool CStartdeckDlg::OnCommand(WPARAM wParam, LPARAM, INT_PTR&) {
       navigator_->GoBack();
       break;
     case IDC_LAUNCH_INSTALL:
-      // The dictionaries tab installs; the web-service tab's launch comes with the update exchange.
-      if (navigator_->View() == kDictionariesTab) suite::InstallDictionaries(app_);
+      if (navigator_->View() == kDictionariesTab) {
+        suite::InstallDictionaries(app_);
+      } else if (navigator_->View() == kMyVantoTab && !webService_.LaunchRunning()) {
+        // Disabled until the exchange's thread has ended; enabled still when it could not start.
+        if (webService_.Launch(hwnd(), app_.ClientName()))
+          buttons_.launchInstall.SetState(MenuButtonState::kDisabled, true);
+      }
+      break;
+    case IDC_DICTIONARY_UPDATES:
+      app_.Settings().SetUpdateFlag(buttons_.DictionaryUpdatesChecked() ? 1 : 0);
       break;
     case IDC_SHOW_ALL_FEATURES:
       app_.SetShowAllFeatures(buttons_.ShowAllChecked());
@@ -378,7 +394,23 @@ bool CStartdeckDlg::OnAllowGoHome(WPARAM, LPARAM, INT_PTR& result) {
 }
 
 bool CStartdeckDlg::OnNotify(WPARAM, LPARAM header, INT_PTR&) {
-  return tooltips_.OnNotify(*reinterpret_cast<NMHDR*>(header));
+  auto& notification = *reinterpret_cast<NMHDR*>(header);
+  // The dictionary-updates box's tip names the update the web service installed last.
+  if (notification.code == TTN_GETDISPINFOW && tooltips_.hwnd() && notification.hwndFrom == tooltips_.hwnd() &&
+      ::GetDlgCtrlID(reinterpret_cast<HWND>(notification.idFrom)) == IDC_DICTIONARY_UPDATES)
+    if (std::optional<std::wstring> tip = webService_.UpdateTip()) {
+      updateTip_ = std::move(*tip);
+      reinterpret_cast<NMTTDISPINFOW&>(notification).lpszText = updateTip_.data();
+      return true;
+    }
+  return tooltips_.OnNotify(notification);
+}
+
+bool CStartdeckDlg::OnWebServiceEnded(WPARAM which, LPARAM, INT_PTR& result) {
+  if (webService_.OnEnded(which) == updates::Exchange::kLaunch)
+    buttons_.launchInstall.SetState(MenuButtonState::kNormal, true);
+  result = 0;
+  return true;
 }
 
 bool CStartdeckDlg::OnSysCommand(WPARAM command, LPARAM, INT_PTR&) {
@@ -408,7 +440,9 @@ bool CStartdeckDlg::OnClose(WPARAM, LPARAM, INT_PTR&) {
 }
 
 bool CStartdeckDlg::OnDestroy(WPARAM, LPARAM, INT_PTR&) {
+  if (buttons_.dictionaryUpdates) app_.Settings().SetUpdateFlag(buttons_.DictionaryUpdatesChecked() ? 1 : 0);
   app_.Settings().Save();
+  webService_.Shutdown();
   app_.SetMainWindow(nullptr);
   switches::SetMessageOwner(nullptr);
   return true;

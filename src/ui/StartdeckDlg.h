@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "ui/CommandTable.h"
@@ -19,6 +20,7 @@
 #include "ui/TabLists.h"
 #include "ui/TaskPanels.h"
 #include "ui/Tooltips.h"
+#include "updates/WebServiceExchanges.h"
 #include "win/Dialog.h"
 #include "win/Handle.h"
 #include "ResourceIds.h"
@@ -69,6 +71,7 @@ class CStartdeckDlg : public win::Dialog, private ui::ViewContent {
   bool OnMemoriesChanged(WPARAM, LPARAM, INT_PTR& result);
   bool OnAllowGoHome(WPARAM, LPARAM, INT_PTR& result);
   bool OnDropFiles(WPARAM drop, LPARAM, INT_PTR& result);
+  bool OnWebServiceEnded(WPARAM which, LPARAM, INT_PTR& result);
 
   void SetIconsAndPlace();
   void CreatePanels();
@@ -81,6 +84,7 @@ class CStartdeckDlg : public win::Dialog, private ui::ViewContent {
   // ui::ViewContent: what shows inside the panel area.
   void ShowTab(int tab, bool show) override;
   void HideTask(int taskCode) override;
+  [[nodiscard]] bool OffersDictionaryUpdates() const override;
 
   ui::MainWindowContext& app_;
   win::UniqueGdiObject background_;
@@ -98,4 +102,6 @@ class CStartdeckDlg : public win::Dialog, private ui::ViewContent {
   // The HTML pages of the dictionaries tab and the web-service tab.
   ui::CDHtmlExploreDlg dictionariesPage_{IDR_HTML_DICTIONARIES};
   ui::CDHtmlExploreDlg myVantoPage_{IDR_HTML_MY_VANTO};
+  updates::WebServiceExchanges webService_;
+  std::wstring updateTip_;  // the tip's answer must outlive the notification
 };

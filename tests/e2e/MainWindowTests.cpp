@@ -133,7 +133,7 @@ TEST_F(MainWindowTest, EachTabOpensFromTheRibbonToo) {
 
 TEST_F(MainWindowTest, EveryButtonAndCheckBoxHasATooltip) {
   // Wine shows tooltips only for a pointer it moved itself, so the tips are counted, not looked at:
-  // the window's tooltip control carries one tool for each button and the check box.
+  // the window's tooltip control carries one tool for each button and each check box.
   struct Search {
     DWORD processId;
     HWND tooltip;
@@ -151,7 +151,7 @@ TEST_F(MainWindowTest, EveryButtonAndCheckBoxHasATooltip) {
       reinterpret_cast<LPARAM>(&search));
   ASSERT_NE(search.tooltip, nullptr);
   EXPECT_EQ(::GetWindow(search.tooltip, GW_OWNER), window_);
-  EXPECT_EQ(::SendMessageW(search.tooltip, TTM_GETTOOLCOUNT, 0, 0), 9);
+  EXPECT_EQ(::SendMessageW(search.tooltip, TTM_GETTOOLCOUNT, 0, 0), 10);
 }
 
 }  // namespace

@@ -99,7 +99,8 @@ bool CopyProgramFiles(const fs::path& from, const Options& options) {
                 fs::copy_options::overwrite_existing, ec);
   if (ec) return false;
   for (const wchar_t* name : {L"StartdeckResENU.dll", L"StartdeckResDEU.dll", L"StartdeckResFRA.dll",
-                              L"StartdeckResRUS.dll", L"StartdeckResESN.dll", L"VantoKernel.dll"}) {
+                              L"StartdeckResRUS.dll", L"StartdeckResESN.dll", L"VantoKernel.dll",
+                              L"VantoWebService.exe"}) {
     if (fs::exists(from / name)) fs::copy_file(from / name, options.folder / name, fs::copy_options::overwrite_existing, ec);
     if (ec) return false;
   }
@@ -203,6 +204,13 @@ bool RegisterKernel(const Options& options) {
   return demo::RegisterServer(dll);
 }
 
+// Registers the web-service component (and its type library) through its own /RegServer.
+bool RegisterWebService(const Options& options) {
+  const fs::path server = options.folder / L"VantoWebService.exe";
+  if (!fs::exists(server)) return true;
+  return Run(L"\"" + server.wstring() + L"\" /RegServer") == 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -219,6 +227,7 @@ int wmain(int argc, wchar_t** argv) {
   if (options.writeInf && !WriteInf(from, options)) return Fail(L"cannot pack the product's .inf");
   if (!WriteRegistry(options)) return Fail(L"cannot write the installation's registry records");
   if (!RegisterKernel(options)) return Fail(L"cannot register the translation kernel");
+  if (!RegisterWebService(options)) return Fail(L"cannot register the web-service component");
   if (!demo::InstallDemoApps(from, options.folder)) return Fail(L"cannot install the suite's applications");
   if (!demo::InstallDemoHosts(from, options.folder)) return Fail(L"cannot install the host programs");
   if (!demo::InstallDemoOffice(from, options.folder)) return Fail(L"cannot install Microsoft Office and its add-ins");

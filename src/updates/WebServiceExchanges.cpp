@@ -1,0 +1,103 @@
+#include "updates/WebServiceExchanges.h"
+
+#include <objbase.h>
+#include <wrl/client.h>
+
+#include "StringIds.h"
+#include "app/KernelConnection.h"
+#include "app/LogSink.h"
+#include "app/SettingsStore.h"
+#include "win/Resources.h"
+
+namespace updates {
+namespace {
+
+using Microsoft::WRL::ComPtr;
+
+// Waits for `event` while the thread's sent and posted messages go on being dispatched. False when
+// the limit passed first.
+bool WaitDispatching(HANDLE event, std::chrono::milliseconds limit) {
+  const ULONGLONG end = ::GetTickCount64() + static_cast<ULONGLONG>(limit.count());
+  for (;;) {
+    const ULONGLONG now = ::GetTickCount64();
+    if (now >= end) return false;
+    const DWORD wake = ::MsgWaitForMultipleObjects(1, &event, FALSE, static_cast<DWORD>(end - now),
+                                                   QS_SENDMESSAGE | QS_POSTMESSAGE);
+    if (wake == WAIT_OBJECT_0) return true;
+    if (wake != WAIT_OBJECT_0 + 1) return false;
+    MSG message;
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      ::TranslateMessage(&message);
+      ::DispatchMessageW(&message);
+    }
+  }
+}
+
+void WaitAndClose(win::UniqueHandle& thread, std::chrono::milliseconds limit) noexcept {
+  if (!thread) return;
+  ::WaitForSingleObject(thread.get(), static_cast<DWORD>(limit.count()));
+  thread.reset();
+}
+
+}  // namespace
+
+void WebServiceExchanges::Start(HWND window, const std::wstring& clientName, const app::KernelConnection& kernel,
+                                app::SettingsStore& settings) {
+  win::UniqueHandle started(::CreateEventW(nullptr, FALSE, FALSE, L"WebServiceMyVantoEvent"));
+  if (started) {
+    // The kernel reaches the thread's apartment only marshalled.
+    ComPtr<IStream> marshalled;
+    if (IVantoKernel* connection = kernel.Kernel())
+      if (FAILED(::CoMarshalInterThreadInterfaceInStream(__uuidof(IVantoKernel), connection, &marshalled)))
+        marshalled.Reset();
+    // The settings are not loaded yet: the flag handed over is the store's initial one.
+    startup_ = StartStartupExchange({info_, clientName, window}, marshalled.Get(), started.get(),
+                                    settings.UpdateFlag() != 0);
+    if (!WaitDispatching(started.get(), kStartupWaitLimit))
+      app::Log().Line(L"Web service: no answer within %d s; the window goes on without it",
+                      static_cast<int>(kStartupWaitLimit.count() / 1000));
+  }
+  settings.SetProductKey(info_->Snapshot().productKey);
+  settings.Load();
+}
+
+bool WebServiceExchanges::Launch(HWND window, const std::wstring& clientName) {
+  if (launch_) return false;
+  launch_ = StartLaunchExchange({info_, clientName, window});
+  return static_cast<bool>(launch_);
+}
+
+std::optional<Exchange> WebServiceExchanges::OnEnded(WPARAM which) {
+  // The thread posts as its last act: it is ending, if not gone already.
+  if (which == static_cast<WPARAM>(Exchange::kStartup) && startup_) {
+    WaitAndClose(startup_, kShutdownWaitLimit);
+    return Exchange::kStartup;
+  }
+  if (which == static_cast<WPARAM>(Exchange::kLaunch) && launch_) {
+    WaitAndClose(launch_, kShutdownWaitLimit);
+    return Exchange::kLaunch;
+  }
+  return std::nullopt;
+}
+
+std::optional<std::wstring> WebServiceExchanges::UpdateTip() const {
+  const ServiceValues values = info_->Snapshot();
+  if (values.updateNumber.empty()) return std::nullopt;
+  return FormatUpdateTip(win::LoadString(IDS_UPDATE_INSTALLED), values.updateNumber, values.updateDate);
+}
+
+void WebServiceExchanges::Shutdown() noexcept {
+  WaitAndClose(startup_, kShutdownWaitLimit);
+  WaitAndClose(launch_, kShutdownWaitLimit);
+}
+
+std::wstring FormatUpdateTip(std::wstring text, const std::wstring& number, const std::wstring& date) {
+  size_t at = text.find(L"%s");
+  if (at == std::wstring::npos) return text;
+  text.replace(at, 2, number);
+  at = text.find(L"%s", at + number.size());
+  if (at != std::wstring::npos) text.replace(at, 2, date);
+  return text;
+}
+
+}  // namespace updates

@@ -1,0 +1,64 @@
+// The main window's side of the web-service exchanges: the start-up exchange with its wait that
+// keeps the window's messages flowing, the Launch exchange of tab 7, the end message of both, the
+// update text of the dictionary-updates box's tip, and the wait for both threads when the window
+// goes.
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "updates/ServiceInfo.h"
+#include "updates/WebServiceThread.h"
+#include "win/Handle.h"
+
+namespace app {
+class KernelConnection;
+class SettingsStore;
+}  // namespace app
+
+namespace updates {
+
+// How long start-up waits for the component before the window goes on without its values: a
+// component that hangs in its initialisation must not keep the window from ever appearing.
+inline constexpr std::chrono::milliseconds kStartupWaitLimit{10000};
+// How long closing waits for an exchange still talking to the component.
+inline constexpr std::chrono::milliseconds kShutdownWaitLimit{3000};
+
+class WebServiceExchanges {
+ public:
+  explicit WebServiceExchanges(std::shared_ptr<ServiceInfo> info) noexcept : info_(std::move(info)) {}
+  ~WebServiceExchanges() { Shutdown(); }
+  WebServiceExchanges(const WebServiceExchanges&) = delete;
+  WebServiceExchanges& operator=(const WebServiceExchanges&) = delete;
+
+  // Starts the start-up exchange and waits, dispatching the thread's messages, until the component's
+  // values are read (or the exchange gave up, or the wait limit passed); then loads the settings
+  // under the product key the component named.
+  void Start(HWND window, const std::wstring& clientName, const app::KernelConnection& kernel,
+             app::SettingsStore& settings);
+  // Tab 7's Launch: false when the thread cannot be started.
+  bool Launch(HWND window, const std::wstring& clientName);
+  [[nodiscard]] bool LaunchRunning() const noexcept { return static_cast<bool>(launch_); }
+  // The end message: closes the ended thread's handle; returns which exchange ended.
+  std::optional<Exchange> OnEnded(WPARAM which);
+  // The text of the dictionary-updates box's tip when an update was reported.
+  [[nodiscard]] std::optional<std::wstring> UpdateTip() const;
+  // Waits (within the limit) for the threads still running.
+  void Shutdown() noexcept;
+
+  [[nodiscard]] const ServiceInfo& Info() const noexcept { return *info_; }
+
+ private:
+  std::shared_ptr<ServiceInfo> info_;
+  win::UniqueHandle startup_;
+  win::UniqueHandle launch_;
+};
+
+// "Update №%s from %s has been installed." with the number and the date in place of the two %s.
+[[nodiscard]] std::wstring FormatUpdateTip(std::wstring text, const std::wstring& number, const std::wstring& date);
+
+}  // namespace updates

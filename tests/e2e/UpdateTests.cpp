@@ -1,0 +1,287 @@
+// The start centre with the web-service component: the start-up exchange, tab 7's dictionary-updates
+// box with its tip, the Launch button, closing while updates install, and a component that is
+// missing, hangs or shows its own dialog. The component is the substitute, run by COM as a process
+// of its own; its journal shows the calls.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "../webservice/WebServiceSwitches.h"
+#include "DeckTest.h"
+#include "ResourceIds.h"
+#include "support/RegistrySandbox.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using test::FindDescendant;
+using Lines = std::vector<std::wstring>;
+
+constexpr int kStartButtonTab7 = 304;
+constexpr wchar_t kProductKey[] = L"VNTO9-E2E";
+constexpr wchar_t kUpdateKey[] = L"Software\\Korvelsoft\\VNTO9\\VNTO9-E2E\\Update";
+
+bool Visible(HWND window) { return window && ::IsWindowVisible(window); }
+
+// The tooltip control of the process that owns `window`.
+HWND TooltipOf(HWND window) {
+  struct Search {
+    DWORD processId;
+    HWND tooltip;
+  } search{0, nullptr};
+  ::GetWindowThreadProcessId(window, &search.processId);
+  ::EnumWindows(
+      [](HWND candidate, LPARAM data) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(data);
+        DWORD owner = 0;
+        ::GetWindowThreadProcessId(candidate, &owner);
+        wchar_t name[64] = {};
+        ::GetClassNameW(candidate, name, 64);
+        if (owner == s->processId && std::wstring(name) == L"tooltips_class32") s->tooltip = candidate;
+        return s->tooltip == nullptr;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.tooltip;
+}
+
+// The text the tip of `control` shows: the tooltip control asks the window for it, as when it
+// shows (Wine shows tips only for a pointer it moved itself).
+std::wstring TipText(HWND window, HWND control) {
+  HWND tooltip = TooltipOf(window);
+  if (!tooltip) return L"<no tooltip control>";
+  constexpr size_t kChars = 512;
+  test::RemoteBlock block(window, sizeof(TTTOOLINFOW) + kChars * sizeof(wchar_t));
+  if (!block.At(0)) return L"<no memory>";
+  TTTOOLINFOW tool{};
+  tool.cbSize = TTTOOLINFOW_V2_SIZE;
+  tool.uFlags = TTF_IDISHWND;
+  tool.hwnd = window;
+  tool.uId = reinterpret_cast<UINT_PTR>(control);
+  tool.lpszText = reinterpret_cast<wchar_t*>(block.At(sizeof(TTTOOLINFOW)));
+  const wchar_t nothing = 0;
+  block.Write(0, &tool, sizeof(tool));
+  block.Write(sizeof(TTTOOLINFOW), &nothing, sizeof(nothing));
+  ::SendMessageW(tooltip, TTM_GETTEXTW, kChars, reinterpret_cast<LPARAM>(block.At(0)));
+  std::wstring text(kChars, L'\0');
+  block.Read(sizeof(TTTOOLINFOW), text.data(), kChars * sizeof(wchar_t));
+  text.resize(text.find(L'\0'));
+  return text;
+}
+
+class UpdateTest : public test::DeckTest {
+ protected:
+  UpdateTest() {
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Korvelsoft\\VNTO9\\VNTO9-E2E");
+    service_.Set(L"ProductKey", kProductKey);
+  }
+  ~UpdateTest() override { ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Korvelsoft\\VNTO9\\VNTO9-E2E"); }
+
+  // An update service that offers dictionary updates and reports update 12.
+  void OfferUpdates() const {
+    service_.Set(L"ServiceFlag", 1);
+    service_.Set(L"ServiceState", 0);
+    service_.Set(L"EventUpdateNumber", L"12");
+    service_.Set(L"EventUpdateDate", L"01.02.2010");
+  }
+  // Opens tab 7 from the start page; its Launch button once it shows.
+  HWND OpenTabSeven() const {
+    HWND opener = FindDescendant(window_, kStartButtonTab7);
+    if (!opener) return nullptr;
+    test::Click(opener);
+    return WaitForControl(IDC_LAUNCH_INSTALL, 5s);
+  }
+  [[nodiscard]] HWND Box() const { return FindDescendant(window_, IDC_DICTIONARY_UPDATES); }
+  // The journal once the start-up exchange's object is released.
+  [[nodiscard]] std::map<std::wstring, Lines> StartupDone() const { return service_.ObjectsAfter(L"released"); }
+  int RegisterComponent(const wchar_t* how) const {
+    test::Process server;
+    if (!server.Start(installation_.Folder() / L"VantoWebService.exe", how) || !server.WaitForExit(30s)) return -1;
+    return static_cast<int>(server.ExitCode());
+  }
+
+  test::WebServiceSwitches service_;
+};
+
+TEST_F(UpdateTest, TabSevenShowsTheBoxWhoseTipNamesTheInstalledUpdate) {
+  OfferUpdates();
+  StartDeck();
+  const auto objects = StartupDone();
+  ASSERT_EQ(objects.size(), 1u);
+  const Lines& calls = objects.begin()->second;
+  // The start-up exchange in its order, with the kernel handed over.
+  EXPECT_EQ(calls.at(1), L"Initialise(\"Startdeck\", kernel, -1)");
+  EXPECT_EQ(test::CallNames(calls),
+            (Lines{L"created", L"Initialise", L"Initialise", L"Advise", L"put OwnerWindow", L"get ProductKey",
+                   L"get ServiceFlag", L"get UpdateNumber", L"get UpdateDate", L"get Account", L"get ServiceState",
+                   L"get Session", L"Run", L"Event 46502", L"Run", L"Run", L"Event 46502", L"Run", L"get Server",
+                   L"get Token", L"Unadvise", L"Finish", L"released"}));
+  EXPECT_EQ(calls.at(4), L"put OwnerWindow(window)");
+
+  HWND box = Box();
+  ASSERT_NE(box, nullptr);
+  EXPECT_FALSE(Visible(box)) << "the start page shows no dictionary-updates box";
+  ASSERT_NE(OpenTabSeven(), nullptr);
+  EXPECT_TRUE(test::WaitUntil([&] { return Visible(box); }, 5s));
+  EXPECT_EQ(TipText(window_, box), L"Update №12 from 01.02.2010 has been installed.");
+  test::Screenshot(L"tab7-dictionary-updates", 400ms);
+  // Another tab hides it again.
+  test::Click(FindDescendant(window_, test::kRibbonTab1));
+  EXPECT_TRUE(test::WaitUntil([&] { return !Visible(box); }, 5s));
+}
+
+TEST_F(UpdateTest, TheBoxFollowsTheServiceFlagAndState) {
+  struct Case {
+    DWORD flag;
+    DWORD state;
+    bool shown;
+  };
+  for (const Case& c : {Case{1, 0, true}, Case{0, 0, false}, Case{1, 2, false}}) {
+    service_.Set(L"ServiceFlag", c.flag);
+    service_.Set(L"ServiceState", c.state);
+    StartDeck();
+    ASSERT_NE(OpenTabSeven(), nullptr);
+    ::Sleep(300);
+    EXPECT_EQ(Visible(Box()), c.shown) << c.flag << "/" << c.state;
+    // Without an update reported the tip is the box's own text.
+    EXPECT_EQ(TipText(window_, Box()), L"Download dictionaries updates from My VANTO");
+    ASSERT_TRUE(CloseDeck());
+  }
+}
+
+TEST_F(UpdateTest, TheBoxsStateIsTheUpdateFlagAndSurvivesARestart) {
+  OfferUpdates();
+  StartDeck();
+  ASSERT_NE(OpenTabSeven(), nullptr);
+  ASSERT_TRUE(test::WaitUntil([&] { return Visible(Box()); }, 5s));
+  EXPECT_EQ(::SendMessageW(Box(), BM_GETCHECK, 0, 0), BST_CHECKED) << "the flag is 1 when nothing is stored";
+  test::Click(Box());
+  ASSERT_TRUE(test::WaitUntil([&] { return ::SendMessageW(Box(), BM_GETCHECK, 0, 0) == BST_UNCHECKED; }, 5s));
+  ASSERT_TRUE(CloseDeck());
+  EXPECT_EQ(test::GetDword(HKEY_CURRENT_USER, kUpdateKey, L"GetUpdates"), 0u);
+
+  StartDeck();
+  ASSERT_NE(OpenTabSeven(), nullptr);
+  ASSERT_TRUE(test::WaitUntil([&] { return Visible(Box()); }, 5s));
+  EXPECT_EQ(::SendMessageW(Box(), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  test::Click(Box());
+  ASSERT_TRUE(CloseDeck());
+  EXPECT_EQ(test::GetDword(HKEY_CURRENT_USER, kUpdateKey, L"GetUpdates"), 1u);
+}
+
+TEST_F(UpdateTest, LaunchIsDisabledWhileItsExchangeRunsAndComesBack) {
+  service_.Set(L"ServiceFlag", 1);
+  service_.Set(L"Server", L"my.vanto");
+  StartDeck();
+  ASSERT_EQ(StartupDone().size(), 1u);
+  service_.Set(L"RunMs", 3000);
+  HWND launch = OpenTabSeven();
+  ASSERT_NE(launch, nullptr);
+  test::Click(launch);
+  ASSERT_FALSE(service_.ObjectsAfter(L"Run(1)", 10s).empty());
+  // A second click while the exchange runs starts nothing.
+  test::Click(launch);
+  auto objects = service_.ObjectsAfter(L"Run(1) ends", 15s);
+  ::Sleep(500);
+  objects = service_.Objects();
+  ASSERT_EQ(objects.size(), 2u) << "one start-up and one Launch exchange";
+  Lines launchCalls;
+  for (const auto& object : objects)
+    if (object.second.size() > 1 && object.second[1].find(L", null, 0)") != std::wstring::npos)
+      launchCalls = object.second;
+  EXPECT_EQ(test::CallNames(launchCalls),
+            (Lines{L"created", L"Initialise", L"Initialise", L"put OwnerWindow", L"put ProductKey", L"put UpdateNumber",
+                   L"put UpdateDate", L"put Account", L"put ServiceState", L"put Session", L"put Server", L"put Token",
+                   L"Run", L"Run", L"get ServiceState", L"get Server", L"get Token", L"Finish", L"released"}));
+  // Once it has ended the button works again.
+  service_.Set(L"RunMs", 0);
+  test::Click(launch);
+  EXPECT_TRUE(test::WaitUntil([&] { return service_.Objects().size() == 3; }, 10s));
+}
+
+TEST_F(UpdateTest, ClosingWhileUpdatesInstallAsksAndNoKeepsTheWindow) {
+  service_.Set(L"EventInstalling", 1);
+  StartDeck();
+  ASSERT_EQ(StartupDone().size(), 1u);
+  ::PostMessageW(window_, WM_CLOSE, 0, 0);
+  EXPECT_EQ(AnswerMessage(IDNO, L"closing-while-installing"),
+            L"Updates are being installed. You should wait for this process to finish before quitting the "
+            L"application. Quit anyway?");
+  EXPECT_FALSE(deck_.WaitForExit(1s));
+  EXPECT_TRUE(::IsWindowVisible(window_));
+  ::PostMessageW(window_, WM_CLOSE, 0, 0);
+  EXPECT_NE(AnswerMessage(IDYES), L"<no message>");
+  EXPECT_TRUE(deck_.WaitForExit(10s));
+}
+
+TEST_F(UpdateTest, InstallingEndedClosesWithoutAsking) {
+  service_.Set(L"EventInstalling", 0);
+  StartDeck();
+  ASSERT_EQ(StartupDone().size(), 1u);
+  ::PostMessageW(window_, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(NoMessage());
+  EXPECT_TRUE(deck_.WaitForExit(10s));
+}
+
+TEST_F(UpdateTest, WithoutTheComponentTheWindowOpensAtOnceAndTabSevenHasNoBox) {
+  OfferUpdates();
+  ASSERT_EQ(RegisterComponent(L"/UnregServer"), 0);
+  const auto start = std::chrono::steady_clock::now();
+  StartDeck();
+  const bool visible = test::WaitUntil([&] { return Visible(window_); }, 20s);
+  const auto took = std::chrono::steady_clock::now() - start;
+  const bool opened = OpenTabSeven() != nullptr;
+  ::Sleep(300);
+  const bool boxShown = Visible(Box());
+  ASSERT_EQ(RegisterComponent(L"/RegServer"), 0);
+  EXPECT_TRUE(visible);
+  EXPECT_LT(took, 8s);
+  EXPECT_TRUE(opened);
+  EXPECT_FALSE(boxShown);
+  EXPECT_TRUE(service_.Lines().empty());
+}
+
+TEST_F(UpdateTest, AComponentHangingInInitialiseDelaysTheWindowOnlyByTheWaitLimit) {
+  OfferUpdates();
+  service_.Set(L"InitialiseMs", 30000);
+  service_.Set(L"IdleLimitMs", 2000);
+  const auto start = std::chrono::steady_clock::now();
+  StartDeck();
+  ASSERT_TRUE(test::WaitUntil([&] { return Visible(window_); }, 40s));
+  const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+  std::cout << "window visible after " << took.count() << " ms with the component hanging 30 s\n";
+  EXPECT_GE(took, 9s);
+  EXPECT_LT(took, 20s);
+  ASSERT_NE(OpenTabSeven(), nullptr);
+  EXPECT_FALSE(Visible(Box())) << "nothing was read from the component yet";
+  EXPECT_TRUE(CloseDeck()) << "closing does not wait for the hanging component";
+  // The abandoned component ends by itself once its call returns.
+  const auto objects = service_.Objects();
+  ASSERT_EQ(objects.size(), 1u);
+  const std::vector<DWORD> servers = test::ServerProcesses(objects);
+  HANDLE server = ::OpenProcess(SYNCHRONIZE, FALSE, servers.at(0));
+  if (server) {
+    EXPECT_EQ(::WaitForSingleObject(server, 40000), WAIT_OBJECT_0);
+    ::CloseHandle(server);
+  }
+}
+
+TEST_F(UpdateTest, ADialogOfTheComponentDuringInitialiseIsAnsweredByTheWaitingWindow) {
+  service_.Set(L"InitialiseDialog", installation_.Product());
+  service_.Set(L"DialogMs", 500);
+  StartDeck();
+  ASSERT_TRUE(test::WaitUntil([&] { return Visible(window_); }, 20s));
+  const auto objects = StartupDone();
+  ASSERT_EQ(objects.size(), 1u);
+  const Lines& calls = objects.begin()->second;
+  ASSERT_GE(calls.size(), 5u);
+  EXPECT_EQ(calls.at(2), L"dialog for \"" + installation_.Product() + L"\"");
+  EXPECT_EQ(calls.at(3), L"dialog owner answered \"" + installation_.Product() + L"\"");
+  EXPECT_EQ(calls.at(4), L"dialog closed");
+}
+
+}  // namespace
