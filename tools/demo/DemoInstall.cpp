@@ -224,6 +224,7 @@ int wmain(int argc, wchar_t** argv) {
   if (!demo::InstallDemoOffice(from, options.folder)) return Fail(L"cannot install Microsoft Office and its add-ins");
   if (!demo::InstallDemoAcrobat(from, options.folder)) return Fail(L"cannot install Adobe Acrobat and Reader");
   if (!demo::InstallDemoBrowsers(from, options.folder)) return Fail(L"cannot install the browsers and their add-ons");
+  if (!demo::InstallDemoMessengers(from, options.folder)) return Fail(L"cannot install the messengers and their add-ins");
   const fs::path journal = demo::InstallJournal(options.folder);
   if (journal.empty()) return Fail(L"cannot point the applications' journal at the installation");
 
