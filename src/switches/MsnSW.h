@@ -12,11 +12,18 @@ class CMsnSW final : public CSwitch {
  public:
   explicit CMsnSW(std::wstring name) : CSwitch(std::move(name)) {}
 
-  // The host is not detected yet, so the plug-in table keeps this switch as a missing host.
-  [[nodiscard]] bool IsPackagePresent() override { return false; }
-  int CollectPlugins() override { return 0; }
+  [[nodiscard]] bool IsPackagePresent() override;
+  int CollectPlugins() override;
+  // Nothing to switch.
   int ApplyStates(switches::PluginList&, int) override { return 0; }
 
   [[nodiscard]] CPlugSt GetHostInfo() const override { return {L"Windows Live Messenger", switches::kLiveMessenger}; }
   void GetKinds(std::vector<int>& kinds) const override { kinds.push_back(switches::kLiveMessenger); }
+
+  static constexpr wchar_t kFolderValue[] = L"VantoMSN";
+  static constexpr wchar_t kHelpFile[] = L"VantoMSN.chm";
+
+ private:
+  std::wstring helpFile_;
+  bool helpPresent_ = false;
 };

@@ -1,4 +1,5 @@
-// The switch of the suite's Skype integration.
+// The switch of the suite's Skype integration. The suite's Skype companion program reads the
+// choice from the per-user Messengers key; switching only writes it there.
 #pragma once
 
 #include <string>
@@ -11,11 +12,17 @@ class CSkypeSW final : public CSwitch {
  public:
   explicit CSkypeSW(std::wstring name) : CSwitch(std::move(name)) {}
 
-  // The host is not detected yet, so the plug-in table keeps this switch as a missing host.
-  [[nodiscard]] bool IsPackagePresent() override { return false; }
-  int CollectPlugins() override { return 0; }
-  int ApplyStates(switches::PluginList&, int) override { return 0; }
+  [[nodiscard]] bool IsPackagePresent() override;
+  int CollectPlugins() override;
+  int ApplyStates(switches::PluginList& records, int quiet) override;
 
   [[nodiscard]] CPlugSt GetHostInfo() const override { return {L"Skype", switches::kSkype}; }
   void GetKinds(std::vector<int>& kinds) const override { kinds.push_back(switches::kSkype); }
+
+  static constexpr wchar_t kFolderValue[] = L"VantoSkype";
+  static constexpr wchar_t kCompanionFile[] = L"VantoSkype.exe";
+
+ private:
+  std::wstring companionFile_;
+  bool companionPresent_ = false;
 };

@@ -261,7 +261,7 @@ TEST_F(TaskPanelTest, ThePdfTaskTranslatesInTheTranslatorOrInReaderWithThePlugin
   (void)CAcrobatSW::WritePluginEntry(L"AAR9.0", std::nullopt);  // the suite's list, in the prefix's common data
 }
 
-TEST_F(TaskPanelTest, OutlookLaunchesWithItsAddinOnWhileNoMessengerIsThere) {
+TEST_F(TaskPanelTest, OutlookLaunchesWithItsAddinOnAndTheMessengersTaskListsEveryDemoMessenger) {
   StartDeck();
   OpenTranslationTask(kOutlookRow);
   ASSERT_EQ(WaitForPanel(), L"Translating Email Messages in Microsoft Outlook");
@@ -281,10 +281,14 @@ TEST_F(TaskPanelTest, OutlookLaunchesWithItsAddinOnWhileNoMessengerIsThere) {
   EXPECT_EQ(LoadBehavior(L"Outlook", L"QuilletX.Easy.OutlookAddin"), 3u);
   EXPECT_TRUE(NoMessage());
 
-  // No messenger's switch finds its messenger.
+  // Every messenger's switch finds the demo's messenger: one record each, two for Skype.
   test::Click(::GetDlgItem(window_, IDC_BACK));
   OpenTranslationTask(kMessengersRow);
-  EXPECT_EQ(AnswerMessage(L"messengers-none"), kNoApplication);
+  ASSERT_EQ(WaitForPanel(), L"Translating Instant Messages");
+  EXPECT_EQ(Choices(IDC_PANEL_APPLICATIONS), (std::vector<std::wstring>{L"Windows Live Messenger", L"QIP Infium",
+                                                                        L"Skype 4.2", L"Skype Toolbars"}));
+  Screenshot(L"messengers");
+  EXPECT_TRUE(NoMessage());
 }
 
 TEST_F(TaskPanelTest, TheExcelTaskHasNoApplicationWithoutExcel) {

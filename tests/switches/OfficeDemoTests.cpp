@@ -12,6 +12,7 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "OfficeTestSupport.h"
@@ -182,9 +183,10 @@ TEST(OfficeDemo, WordStartedByNameReadsAndJournalsItsHandOffRecord) {
 }
 
 // The whole plug-in table over the demo installation: the Acrobat switch, the two Office switches,
-// the OpenOffice.org switch and both browser switches find their hosts; the records of both Office
-// editions share the product groups, and all are numbered 1 to 21 in key order.
-TEST(OfficeDemo, ThePluginTableKeepsAcrobatBothOfficeEditionsOpenOfficeAndTheBrowsersAndReportsTheOtherHostsMissing) {
+// the OpenOffice.org switch, both browser switches and the three messenger switches find their
+// hosts; the records of both Office editions share the product groups, and all are numbered 1 to 25
+// in key order.
+TEST(OfficeDemo, ThePluginTableKeepsEveryHostOfTheDemoAndNoneIsMissing) {
   test::Installation installation;
   ASSERT_TRUE(installation.Ok());
   EnglishStrings strings;
@@ -194,8 +196,9 @@ TEST(OfficeDemo, ThePluginTableKeepsAcrobatBothOfficeEditionsOpenOfficeAndTheBro
   std::vector<std::wstring> active;
   for (const auto& host : table.Active()) active.push_back(host->GetHostInfo().name);
   EXPECT_EQ(active, (std::vector<std::wstring>{L"Acrobat", L"Mozilla FireFox", L"MS Office XP/2003", L"MS Office 2007",
-                                               L"OpenOffice", L"Internet Explorer"}));
-  EXPECT_EQ(table.MissingKeys(), (std::vector<std::wstring>{L"VantoMSN", L"VantoQIP", L"VantoSkype"}));
+                                               L"OpenOffice", L"Windows Live Messenger", L"QIP Infium", L"Skype",
+                                               L"Internet Explorer"}));
+  EXPECT_TRUE(table.MissingKeys().empty());
   std::wstring host;
   EXPECT_TRUE(table.GetMissingHostName(L"Office2007", host));
   EXPECT_TRUE(table.GetMissingHostName(L"Acrobat", host));
@@ -206,12 +209,12 @@ TEST(OfficeDemo, ThePluginTableKeepsAcrobatBothOfficeEditionsOpenOfficeAndTheBro
     groups.push_back(group.productName);
     for (const auto& record : group.records) ids.push_back(record.id);
   }
-  EXPECT_EQ(groups,
-            (std::vector<std::wstring>{L"VANTO for Acrobat", L"", kOffice, kLite, kEd, L"VANTO for OpenOffice",
-                                        L"VANTO for Internet Explorer"}));
+  EXPECT_EQ(groups, (std::vector<std::wstring>{L"VANTO for Acrobat", L"", kOffice, kLite, kEd, L"VANTO for OpenOffice",
+                                               L"VANTO for Windows Live Messenger", L"VANTO for QIP Infium",
+                                               L"VANTO for Skype", L"VANTO for Internet Explorer"}));
   std::sort(ids.begin(), ids.end());
-  std::vector<int> expected(21);
-  for (int i = 0; i < 21; ++i) expected[static_cast<size_t>(i)] = i + 1;
+  std::vector<int> expected(25);
+  for (int i = 0; i < 25; ++i) expected[static_cast<size_t>(i)] = i + 1;
   EXPECT_EQ(ids, expected);
 
   // One group, records of both switches: Word's full add-in of each edition.
@@ -225,7 +228,20 @@ TEST(OfficeDemo, ThePluginTableKeepsAcrobatBothOfficeEditionsOpenOfficeAndTheBro
   EXPECT_EQ(table.FindSwitchByKind(16), 2);
   EXPECT_EQ(table.FindSwitchByKind(128), 3);
   EXPECT_EQ(table.FindSwitchByKind(1024), 4);
-  EXPECT_EQ(table.FindSwitchByKind(512), 5);
+  EXPECT_EQ(table.FindSwitchByKind(2048), 5);
+  EXPECT_EQ(table.FindSwitchByKind(4096), 6);
+  EXPECT_EQ(table.FindSwitchByKind(8192), 7);
+  EXPECT_EQ(table.FindSwitchByKind(512), 8);
+  // The messengers' records as the demo installs them: QIP Infium off, Skype on, Live Messenger fixed.
+  const auto messengers = [&](std::size_t group) {
+    std::vector<std::pair<std::wstring, int>> records;
+    for (const auto& r : table.Groups()[group].records) records.emplace_back(r.displayName, r.state);
+    return records;
+  };
+  using Records = std::vector<std::pair<std::wstring, int>>;
+  EXPECT_EQ(messengers(6), (Records{{L"Windows Live Messenger", -1}}));
+  EXPECT_EQ(messengers(7), (Records{{L"QIP Infium", 0}}));
+  EXPECT_EQ(messengers(8), (Records{{L"Skype 4.2", 1}, {L"Skype Toolbars", 1}}));
 }
 
 }  // namespace

@@ -31,7 +31,8 @@ switches::PluginRecord Record(const wchar_t* name, int state, int kind) {
   return test::Found(0, name, state, kind, L"VANTO for Tests");
 }
 
-// Every host the tests start, with one record each.
+// Every host the tests start, with one record each; Windows Live Messenger's comes from its real
+// switch.
 switches::SwitchFactory Hosts() {
   return tasktest::SuiteWith({
       {L"Office2003", test::Script(L"MS Office XP/2003", {4, 2, 16},
@@ -41,7 +42,6 @@ switches::SwitchFactory Hosts() {
       {L"VntoIE", test::Script(L"Internet Explorer", {512}, {Record(L"Internet Explorer 8", 1, 512)})},
       {L"OpenOffice", test::Script(L"OpenOffice", {1024}, {Record(L"OpenOffice.org 3.2", 1, 1024)})},
       {L"Acrobat", test::Script(L"Acrobat", {1}, {Record(L"Adobe Reader 9", 1, 1)})},
-      {L"VantoMSN", test::Script(L"Windows Live Messenger", {2048}, {Record(L"Windows Live Messenger", -1, 2048)})},
   });
 }
 
@@ -62,6 +62,7 @@ class HandOffStartTest : public test::SuiteInstallTest {
     install_->Install(L"VntoI");
     // The hosts are found in the working folder the hand-off passes on: the start centre's own.
     std::filesystem::current_path(install_->Folder());
+    createdMessengerKey_ = tasktest::InstallLiveMessenger(install_->Folder() / L"VantoMSN");
     context_.emplace(Product());
     utils_.emplace(*context_, Hosts());
     utils_->LoadPlugins();
@@ -72,6 +73,7 @@ class HandOffStartTest : public test::SuiteInstallTest {
     utils_.reset();
     context_.reset();
     savedFolder_.reset();  // out of the installation's folder before it goes
+    if (createdMessengerKey_) ::RegDeleteKeyW(HKEY_CURRENT_USER, L"SOFTWARE\\Microsoft\\MSNMessenger");
     if (!sid_.empty())
       ::RegDeleteTreeW(HKEY_USERS, (sid_ + L"\\Software\\Microsoft\\Internet Explorer\\InternetRegistry\\REGISTRY\\USER\\" +
                                     sid_ + L"\\Software\\Korvelsoft")
@@ -104,6 +106,7 @@ class HandOffStartTest : public test::SuiteInstallTest {
   std::optional<tasktest::HandOffTestContext> context_;
   std::optional<CTranslateMenuUtils> utils_;
   std::wstring sid_;
+  bool createdMessengerKey_ = false;
 };
 
 TEST_F(HandOffStartTest, AWordDocumentWithBlanksGoesQuotedOnTheCommandLineAndInTheRecord) {

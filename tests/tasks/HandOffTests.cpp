@@ -352,11 +352,17 @@ TEST_F(HandOffTest, SwitchingWordOnWhileWordRunsAsksForARelaunch) {
 }
 
 TEST_F(HandOffTest, MessengerNeedsInternetExplorerAndARunningMessenger) {
-  const auto factory = tasktest::SuiteWith({{L"VantoMSN", test::Script(L"Windows Live Messenger", {2048},
-                                                                          {Record(L"Windows Live Messenger", -1, 2048)})}});
+  // The real Windows Live Messenger switch finds the messenger.
+  tasktest::InstallLiveMessenger(scratch_.path() / L"VantoMSN");
+  const auto factory = tasktest::SuiteWith({});
   tasktest::HandOffTestContext context(Product());
   CTranslateMenuUtils utils(context, factory);
   utils.LoadPlugins();
+  const switches::PluginRecord* messenger = utils.Plugins().FindPluginByKind(2048);
+  ASSERT_NE(messenger, nullptr);
+  EXPECT_EQ(messenger->displayName, L"Windows Live Messenger");
+  EXPECT_EQ(messenger->state, -1);
+  EXPECT_EQ(messenger->productName, L"VANTO for Windows Live Messenger");
 
   EXPECT_EQ(HandOff(utils, L"VantoMSN", 0, L"", 14), 0);
   ASSERT_EQ(context.Shown().size(), 1u);

@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "../launcher/LaunchTestContext.h"
+#include "support/TestPaths.h"
 
 namespace tasktest {
 namespace {
@@ -37,6 +38,17 @@ LRESULT CALLBACK PlainWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
 }
 
 }  // namespace
+
+bool InstallLiveMessenger(const std::filesystem::path& files) {
+  std::filesystem::create_directories(files);
+  std::filesystem::copy_file(test::BinFolder() / L"VantoMSN.chm", files / L"VantoMSN.chm",
+                             std::filesystem::copy_options::overwrite_existing);
+  test::SetString(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Korvelsoft\\VNTO9\\Folders", L"VantoMSN", files.wstring() + L"\\");
+  constexpr wchar_t kMessengerKey[] = L"SOFTWARE\\Microsoft\\MSNMessenger";
+  const bool existed = test::KeyExists(HKEY_CURRENT_USER, kMessengerKey);
+  test::CreateKey(HKEY_CURRENT_USER, kMessengerKey);
+  return !existed;
+}
 
 void InstallOffice(const std::filesystem::path& files, const OfficeSetup& setup) {
   const auto folder = [&](const wchar_t* name) {

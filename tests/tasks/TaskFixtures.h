@@ -30,6 +30,12 @@ struct OfficeSetup {
 };
 void InstallOffice(const std::filesystem::path& files, const OfficeSetup& setup);
 
+// Windows Live Messenger as its real switch detects it: the current user's MSNMessenger key, and
+// the suite's help file of the integration (the built VantoMSN.chm) in `files`, named by the
+// Folders value "VantoMSN". Goes to the current HKEY_LOCAL_MACHINE and HKEY_CURRENT_USER; true when
+// the MSNMessenger key was created (it was not there before).
+bool InstallLiveMessenger(const std::filesystem::path& files);
+
 // The suite's nine switches, those named by key replaced by test switches.
 [[nodiscard]] switches::SwitchFactory SuiteWith(std::vector<std::pair<std::wstring, test::SwitchScript>> replacements);
 

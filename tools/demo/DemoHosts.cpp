@@ -280,3 +280,67 @@ bool InstallDemoPdfViewer(const fs::path& binFolder, const fs::path& folder) {
 }
 
 }  // namespace demo
+
+namespace demo {
+
+bool InstallDemoMessengers(const fs::path& binFolder, const fs::path& folder) {
+  struct InstalledProgram {
+    HKEY root;
+    const wchar_t* key;  // below ...\Uninstall
+    const wchar_t* displayName;
+    const wchar_t* version;
+    const wchar_t* hostFolder;  // below <installation>\Hosts
+    const wchar_t* program;
+  };
+  const InstalledProgram kPrograms[] = {
+      {HKEY_CURRENT_USER, L"QIP Infium", L"QIP Infium", L"2.0.9034", L"QIP Infium", L"infium.exe"},
+      {HKEY_LOCAL_MACHINE, L"{6D1221A1-3A5F-4E0E-9D2C-A1B3C5D7E9F0}", L"Skype 4.2", L"4.2.169", L"Skype",
+       L"Phone\\Skype.exe"},
+      {HKEY_LOCAL_MACHINE, L"{D103C4BA-F905-437A-8049-DB24763BBE36}", L"Skype Toolbars", L"4.2.4413",
+       L"Skype\\Toolbars", nullptr},
+  };
+  for (const InstalledProgram& program : kPrograms) {
+    const fs::path location = folder / L"Hosts" / program.hostFolder;
+    std::error_code ec;
+    fs::create_directories(location, ec);
+    if (ec) return false;
+    app::RegistryKey entry;
+    if (!entry.Create(program.root, std::wstring(L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\") +
+                                        program.key) ||
+        !entry.WriteString(L"DisplayName", program.displayName) ||
+        !entry.WriteString(L"DisplayVersion", program.version) ||
+        !entry.WriteString(L"InstallLocation", location.wstring() + L"\\") ||
+        !entry.WriteString(L"Publisher", program.root == HKEY_CURRENT_USER ? L"QIP.ru" : L"Skype Technologies S.A.") ||
+        (program.program && !entry.WriteString(L"DisplayIcon", (location / program.program).wstring())))
+      return false;
+  }
+  // QIP Infium's own plug-ins lie in its Plugins folder; the suite's goes beside them when switched on.
+  std::error_code ec;
+  fs::create_directories(folder / L"Hosts" / L"QIP Infium" / L"Plugins" / L"Smiles", ec);
+  if (ec) return false;
+
+  app::RegistryKey messenger;
+  if (!messenger.Create(HKEY_CURRENT_USER, L"SOFTWARE\\Microsoft\\MSNMessenger") ||
+      !messenger.WriteString(L"InstallationDirectory", (folder / L"Hosts" / L"Windows Live\\Messenger").wstring()))
+    return false;
+
+  app::RegistryKey folders;
+  const fs::path messengers = folder / L"Messengers";
+  if (!folders.Create(HKEY_LOCAL_MACHINE, reg::kFolders) ||
+      !WriteFolder(folders, L"VantoQIP", messengers / L"VantoQIP") ||
+      !WriteFolder(folders, L"VantoSkype", messengers / L"VantoSkype") ||
+      !WriteFolder(folders, L"VantoMSN", messengers / L"VantoMSN"))
+    return false;
+  for (const wchar_t* file : {L"VantoQIP.dll", L"VantoQIPResENU.dll", L"VantoQIPResDEU.dll", L"VantoQIPResFRA.dll",
+                              L"VantoQIPResRUS.dll", L"VantoQIPResESN.dll"})
+    if (!CopyFromBin(binFolder, file, messengers / L"VantoQIP")) return false;
+  if (!CopyFromBin(binFolder, L"VantoSkype.exe", messengers / L"VantoSkype") ||
+      !CopyFromBin(binFolder, L"VantoMSN.chm", messengers / L"VantoMSN"))
+    return false;
+
+  app::RegistryKey choices;
+  return choices.Create(HKEY_CURRENT_USER, reg::kMessengers) && choices.WriteNumber(L"QIP Infium", 0) &&
+         choices.WriteNumber(L"Skype", 1);
+}
+
+}  // namespace demo

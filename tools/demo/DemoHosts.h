@@ -30,6 +30,8 @@ inline constexpr DemoHost kDemoHosts[] = {
     {L"Mozilla Firefox 2.0", L"firefox.exe", false},
     {L"Internet Explorer", L"iexplore.exe", true},
     {L"OpenOffice.org 3\\program", L"soffice.exe", true},
+    {L"QIP Infium", L"infium.exe", false},
+    {L"Skype\\Phone", L"Skype.exe", false},
 };
 
 // Copies SuiteApp.exe from `binFolder` as every host program under <folder>\Hosts and registers
@@ -65,6 +67,13 @@ inline constexpr DemoHost kDemoHosts[] = {
 // which journals the document it is started with) as <folder>\Viewer\PdfViewer.exe, and the ".pdf"
 // file type associated with it: its open command and its icon.
 [[nodiscard]] bool InstallDemoPdfViewer(const std::filesystem::path& binFolder, const std::filesystem::path& folder);
+
+// The messengers: QIP Infium registered only for the current user (its uninstall entry, its host
+// folder with a Plugins folder), two Skype entries in the machine's list of installed programs,
+// Windows Live Messenger's per-user key; the suite's integrations under the Folders values
+// "VantoQIP" (VantoQIP.dll and its language libraries), "VantoSkype" (VantoSkype.exe) and
+// "VantoMSN" (VantoMSN.chm), and the per-user choices: QIP Infium off, Skype on.
+[[nodiscard]] bool InstallDemoMessengers(const std::filesystem::path& binFolder, const std::filesystem::path& folder);
 
 // Registers an in-process COM server the way an installer does: through its own DllRegisterServer.
 [[nodiscard]] bool RegisterServer(const std::filesystem::path& dll);

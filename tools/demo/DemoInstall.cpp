@@ -236,6 +236,7 @@ int wmain(int argc, wchar_t** argv) {
   if (!demo::InstallDemoOpenOffice(from, options.folder)) return Fail(L"cannot install OpenOffice.org and its integration");
   if (!demo::InstallDemoPdfViewer(from, options.folder))
     return Fail(L"cannot install the PDF viewer");
+  if (!demo::InstallDemoMessengers(from, options.folder)) return Fail(L"cannot install the messengers and their add-ins");
   const fs::path journal = demo::InstallJournal(options.folder);
   if (journal.empty()) return Fail(L"cannot point the applications' journal at the installation");
 
