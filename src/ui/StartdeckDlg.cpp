@@ -42,7 +42,6 @@ constexpr int kDictionariesTab = 3;
 constexpr int kMyVantoTab = 7;
 constexpr int kLaunchTab = 4;
 constexpr int kNetworkTab = 6;
-constexpr int kMyVantoTab = 7;
 
 void LogFailure(const wchar_t* what) { app::Log().Line(L"Main window: %s could not be created", what); }
 
