@@ -65,11 +65,13 @@ int CIESW::ApplyStates(switches::PluginList& records, int quiet) {
   // One add-on serves every Internet Explorer: the first record decides.
   const bool done = ApplyOne(records.front(), quiet, GetHostInfo().name, [](PluginRecord& record) {
     // The registration is waited for: a table read straight afterwards (a reload after
-    // "PLUGINSWITCHED", or switching back at once) must see its result, and a registration
-    // that failed is a failure, not a switched add-on.
+    // "PLUGINSWITCHED", or switching back at once) must see its result, and a registration that
+    // failed is a failure, not a switched add-on. One still running after the wait counts as
+    // started, as it would without waiting.
     const std::optional<DWORD> exitCode =
         switches::RunCommandToEnd(RegistrationCommand(record.state != switches::kDisabled), kRegistrationTimeoutMs);
-    if (exitCode != 0u) throw CExceptSW(record.displayName, record.productName, CExceptSW::kGeneralFailure, 0);
+    if (!exitCode || (*exitCode != 0 && *exitCode != STILL_ACTIVE))
+      throw CExceptSW(record.displayName, record.productName, CExceptSW::kGeneralFailure, 0);
     app::RegistryKey obsolete;
     std::optional<app::RegistryKey> classes;
     if (obsolete.Create(HKEY_CLASSES_ROOT, std::wstring(L"CLSID\\") + kObsoleteClass, KEY_ALL_ACCESS))

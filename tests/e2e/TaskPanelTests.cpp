@@ -18,7 +18,9 @@
 #include "support/ScratchDir.h"
 #include "support/ScreenPixels.h"
 #include "support/TestPaths.h"
+#include "support/SavedState.h"
 #include "switches/AcrobatSW.h"
+#include "switches/OpenOfficeSW.h"
 
 namespace {
 
@@ -38,15 +40,16 @@ constexpr char kProduct[] = R"({
   "_menu1": {"item0": "TranslateWord;Word|Vnto", "item1": "TranslateWeb;VntoIE|FireFox",
              "item2": "TranslateExcel;Excel", "item3": "TranslatePDF;Acrobat|Vnto",
              "item4": "TranslateOutlook;Outlook",
-             "item5": "TranslateMessengers;VantoQIP|VantoMSN|VantoSkype"},
+             "item5": "TranslateMessengers;VantoQIP|VantoMSN|VantoSkype",
+             "item6": "TranslateOpenOffice;OpenOffice|Vnto"},
   "_menu2": {"item0": "EditTemplate"},
   "apps": {"Vnto": "", "VntoIE": "", "FireFox": "", "Acrobat": "", "VantoQIP": "", "VantoMSN": "",
-           "VantoSkype": ""},
+           "VantoSkype": "", "OpenOffice": ""},
   "allapps": {"Vnto": "", "VntoIE": "", "FireFox": "", "Acrobat": "", "VantoQIP": "", "VantoMSN": "",
-              "VantoSkype": ""}
+              "VantoSkype": "", "OpenOffice": ""}
 })";
 // Rows of tab 1's list; in show-all mode the tasks the product leaves out stand among them.
-constexpr int kWordRow = 0, kWebRow = 1, kExcelRow = 2, kOutlookRow = 4, kMessengersRow = 5;
+constexpr int kWordRow = 0, kWebRow = 1, kExcelRow = 2, kOutlookRow = 4, kMessengersRow = 5, kOpenOfficeRow = 6;
 constexpr int kWebRowShowingAll = 2, kPdfRowShowingAll = 4;
 
 std::wstring Quoted(const fs::path& path) {
@@ -261,6 +264,48 @@ TEST_F(TaskPanelTest, ThePdfTaskTranslatesInTheTranslatorOrInReaderWithThePlugin
   (void)CAcrobatSW::WritePluginEntry(L"AAR9.0", std::nullopt);  // the suite's list, in the prefix's common data
 }
 
+TEST_F(TaskPanelTest, AWriterDocumentGoesToOpenOffice3WithTheIntegrationMergedIntoItsProfileFirst) {
+  const fs::path profile = fs::path(COpenOfficeSW::ApplicationData()) / L"OpenOffice.org\\3\\user";
+  const fs::path addons = profile / L"registry\\data\\org\\openoffice\\Office\\Addons.xcu";
+  ASSERT_FALSE(fs::exists(addons.wstring() + L".old")) << "the integration is on before the test";
+  // The profile is the prefix user's own: the integration goes off again whatever happens.
+  const test::Restorer switchedOff([] {
+    COpenOfficeSW openOffice(L"VANTO for OpenOffice");
+    openOffice.CollectPlugins();
+    switches::PluginList records;
+    openOffice.GetPlugins(records);
+    for (auto& record : records) record.state = 0;
+    openOffice.ApplyStates(records, 1);
+  });
+
+  StartDeck();
+  OpenTranslationTask(kOpenOfficeRow);
+  ASSERT_EQ(WaitForPanel(), L"Translating Documents in OpenOffice.org Writer ");
+  EXPECT_EQ(Choices(IDC_PANEL_APPLICATIONS),
+            (std::vector<std::wstring>{L"VANTO Translator", L"OpenOffice.org Writer 2.4",
+                                       L"OpenOffice.org Writer 3.1"}));
+  const fs::path document = Document(L"Letters", L"Offer 2009.odt");
+  Type(document.wstring());
+  Choose(IDC_PANEL_APPLICATIONS, L"OpenOffice.org Writer 3.1");
+  Choose(IDC_PANEL_DIRECTIONS, L"English-Russian");
+  Choose(IDC_PANEL_PROFILES, L"Business");
+  Screenshot(L"openoffice");
+  Press(IDC_PANEL_ACTION);
+
+  const std::vector<test::JournalLine> writer = Starts(L"soffice.exe");
+  ASSERT_EQ(writer.size(), 1u);
+  const std::wstring arguments = L"-swriter " + Quoted(document);
+  EXPECT_EQ(test::ArgumentsOf(writer[0].commandLine), arguments);
+  EXPECT_EQ(writer[0].record, L"D=2329;T=Business;U=" + arguments);
+  EXPECT_NE(writer[0].commandLine.find(L"OpenOffice.org 3"), std::wstring::npos);
+  // Merged into the 3.1 profile (with the backup that marks it on), not into 2.4's.
+  EXPECT_TRUE(fs::exists(addons.wstring() + L".old"));
+  EXPECT_NE(test::ReadFile(addons).find("<node oor:name=\"VANTO.Translate\" oor:op=\"replace\">"), std::string::npos);
+  EXPECT_FALSE(fs::exists(fs::path(COpenOfficeSW::ApplicationData()) /
+                          L"OpenOffice.org2\\user\\registry\\data\\org\\openoffice\\Office\\Addons.xcu.old"));
+  EXPECT_TRUE(NoMessage());
+}
+
 TEST_F(TaskPanelTest, OutlookLaunchesWithItsAddinOnAndTheMessengersTaskListsEveryDemoMessenger) {
   StartDeck();
   OpenTranslationTask(kOutlookRow);
@@ -384,7 +429,7 @@ TEST_F(TaskPanelTest, AFileDroppedOntoTheWindowOpensItsTaskOrTellsWhatCanBeDropp
   EXPECT_EQ(AnswerMessage(L"dropped-unknown"),
             L"This file cannot be translated here. You can drop these kinds of files onto the window:\n\n"
             L"Word documents (.doc, .docx, .rtf)\nExcel spreadsheets (.xls, .xlsx)\nPDF documents (.pdf)\n"
-            L"Web pages (.htm, .html, .mht)");
+            L"OpenOffice.org Writer documents (.odt, .sxw)\nWeb pages (.htm, .html, .mht)");
 }
 
 TEST_F(TaskPanelTest, AMissingDocumentOrAFolderIsRefusedBeforeWordStarts) {
