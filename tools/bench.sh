@@ -18,6 +18,9 @@ bin="$root/build/mingw/bin"
 wine "$bin/DemoInstall.exe" 'C:\VANTO' </dev/null
 wine "$bin/FirstPaintBench.exe" 'C:\VANTO\Startdeck.exe' "VANTO Translator Home" 7 </dev/null
 
+echo "== the web-service component's own start (COM starting its process, Initialise) under Wine"
+wine "$bin/ComponentStartBench.exe" 7 </dev/null
+
 echo "== plug-in table load on the demo installation under Wine"
 wine "$bin/LoadSwitchesBench.exe" 21 'C:\VANTO\StartdeckResENU.dll' </dev/null
 
