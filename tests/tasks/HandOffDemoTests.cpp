@@ -19,6 +19,7 @@
 #include "support/RegistrySandbox.h"
 #include "support/ScratchDir.h"
 #include "switches/AcrobatSW.h"
+#include "switches/IESW.h"
 #include "switches/OpenOfficeSW.h"
 #include "tasks/TranslateMenuUtils.h"
 
@@ -168,6 +169,51 @@ TEST_F(HandOffDemoTest, FirefoxGetsALowerCasedAddress) {
   ASSERT_TRUE(firefox);
   EXPECT_EQ(test::ArgumentsOf(firefox->commandLine), L"http://www.korvelsoft.com/vanto");
   EXPECT_EQ(firefox->record, L"D=3;T=General;U=http://www.korvelsoft.com/vanto");
+}
+
+// The real Internet Explorer switch on the demo's Internet Explorer 8: the suite's add-on is
+// registered by the system's registration tool before the browser starts with the address.
+TEST_F(HandOffDemoTest, InternetExplorerGetsItsAddonRegisteredAndTheAddress) {
+  test::Installation installation;
+  ASSERT_TRUE(installation.Ok());
+  const std::filesystem::path journal = installation.Folder() / L"journal.log";
+  const std::wstring addonClass = std::wstring(L"CLSID\\") + CIESW::kAddonClass;
+  const auto registered = [&] { return test::KeyExists(HKEY_CLASSES_ROOT, addonClass); };
+  ASSERT_FALSE(registered()) << "the add-on is registered before the test";
+
+  tasktest::HandOffTestContext context({{L"apps", Keys({L"FireFox", L"VntoIE"})}});
+  CTranslateMenuUtils utils(context);
+  utils.LoadPlugins();
+  tasktest::ListWindow window(true);
+  ASSERT_TRUE(utils.FillAppList(L"VntoIE|FireFox", 0, window.List()));
+  int entry = -1;
+  for (int i = 0; i <= utils.LastRealEntry(); ++i)
+    if (window.List().Text(i) == L"Internet Explorer 8.0") entry = i;
+  ASSERT_GE(entry, 0);
+  switches::PluginRecord* record = utils.FindRecord(utils.RecordIdOfEntry(entry));
+  ASSERT_EQ(record->state, 0);
+  // Unregistered again whatever happens: the class is the prefix's own.
+  const test::Restorer unregistered([&] {
+    switches::PluginList records{*record};
+    records[0].state = 0;
+    CIESW(L"VANTO for Internet Explorer").ApplyStates(records, 1);
+  });
+
+  // Wine brings an iexplore.exe of its own in the system folder, which the shell finds before the
+  // demo's: the browser is started from the demo's folder, as the shell's search goes there first.
+  const std::filesystem::path savedFolder = std::filesystem::current_path();
+  std::filesystem::current_path(installation.Folder() / L"Hosts" / L"Internet Explorer");
+  const int handedOff = utils.HandOff({entry, 3, L"General", L"www.korvelsoft.com", 10});
+  std::filesystem::current_path(savedFolder);
+  ASSERT_EQ(handedOff, 1);
+  EXPECT_TRUE(context.Shown().empty());
+  EXPECT_EQ(record->state, 1);
+  EXPECT_TRUE(registered());  // the registration was waited for
+
+  const std::optional<test::JournalLine> explorer = WaitForStart(journal, L"iexplore.exe");
+  ASSERT_TRUE(explorer);
+  EXPECT_EQ(test::ArgumentsOf(explorer->commandLine), L"\"www.korvelsoft.com\"");
+  EXPECT_EQ(explorer->record, L"D=3;T=General;U=\"www.korvelsoft.com\"");
 }
 
 // The real OpenOffice.org switch on the demo's OpenOffice.org 3.1: the Writer integration is merged
