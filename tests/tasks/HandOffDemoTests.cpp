@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "../launcher/LaunchTestContext.h"
@@ -47,6 +48,17 @@ class HandOffDemoTest : public ::testing::Test {
     ::RegDeleteKeyW(HKEY_CURRENT_USER, (std::wstring(kWordAddins) + L"\\" + kWord2007Addin).c_str());
   }
 
+  // The last entry of the list whose record is of `kind` and, unless empty, named `name`; -1 when
+  // none is.
+  static int EntryOf(CTranslateMenuUtils& utils, int kind, std::wstring_view name = {}) {
+    int entry = -1;
+    for (int i = 0; i <= utils.LastRealEntry(); ++i)
+      if (const switches::PluginRecord* record = utils.FindRecord(utils.RecordIdOfEntry(i));
+          record && record->kind == kind && (name.empty() || record->displayName == name))
+        entry = i;
+    return entry;
+  }
+
   // The last start of `executable` in the installation's journal, once there is one.
   std::optional<test::JournalLine> WaitForStart(const std::filesystem::path& journal, const std::wstring& executable) {
     std::optional<test::JournalLine> found;
@@ -77,10 +89,7 @@ TEST_F(HandOffDemoTest, WordGetsItsAddinSwitchedOnAndTheQuotedDocument) {
   ASSERT_TRUE(utils.FillAppList(L"Word|Vnto", 1, window.List()));
 
   // The entry of the full Word 2007/2010 add-in, off as the installation leaves it.
-  int entry = -1;
-  for (int i = 0; i <= utils.LastRealEntry(); ++i)
-    if (const switches::PluginRecord* record = utils.FindRecord(utils.RecordIdOfEntry(i)); record && record->kind == 64)
-      entry = i;
+  const int entry = EntryOf(utils, 64);
   ASSERT_GE(entry, 0);
   ASSERT_EQ(utils.FindRecord(utils.RecordIdOfEntry(entry))->state, 0);
 
@@ -152,10 +161,9 @@ TEST_F(HandOffDemoTest, FirefoxGetsALowerCasedAddress) {
   utils.LoadPlugins();
   tasktest::ListWindow window(true);
   ASSERT_TRUE(utils.FillAppList(L"VntoIE|FireFox", 0, window.List()));
-  int entry = -1;
-  for (int i = 0; i <= utils.LastRealEntry(); ++i)
-    if (window.List().Text(i) == L"Mozilla Firefox 3.5 (en-US)") entry = i;
+  const int entry = EntryOf(utils, 256, L"Mozilla Firefox 3.5 (en-US)");
   ASSERT_GE(entry, 0);
+  EXPECT_EQ(window.List().Text(entry), L"Mozilla Firefox 3.5 (en-US)");
   ASSERT_EQ(utils.FindRecord(utils.RecordIdOfEntry(entry))->state, 0);
   ASSERT_FALSE(std::filesystem::exists(proxy));
 
@@ -186,10 +194,9 @@ TEST_F(HandOffDemoTest, InternetExplorerGetsItsAddonRegisteredAndTheAddress) {
   utils.LoadPlugins();
   tasktest::ListWindow window(true);
   ASSERT_TRUE(utils.FillAppList(L"VntoIE|FireFox", 0, window.List()));
-  int entry = -1;
-  for (int i = 0; i <= utils.LastRealEntry(); ++i)
-    if (window.List().Text(i) == L"Internet Explorer 8.0") entry = i;
+  const int entry = EntryOf(utils, 512, L"Internet Explorer 8.0");
   ASSERT_GE(entry, 0);
+  EXPECT_EQ(window.List().Text(entry), L"Internet Explorer 8.0");
   switches::PluginRecord* record = utils.FindRecord(utils.RecordIdOfEntry(entry));
   ASSERT_EQ(record->state, 0);
   // Unregistered again whatever happens: the class is the prefix's own.
@@ -233,11 +240,7 @@ TEST_F(HandOffDemoTest, OpenOfficeGetsTheWriterIntegrationSwitchedOnAndTheDocume
   utils.LoadPlugins();
   tasktest::ListWindow window(true);
   ASSERT_TRUE(utils.FillAppList(L"OpenOffice|Vnto", 7, window.List()));
-  int entry = -1;
-  for (int i = 0; i <= utils.LastRealEntry(); ++i)
-    if (const switches::PluginRecord* record = utils.FindRecord(utils.RecordIdOfEntry(i));
-        record && record->kind == 1024 && record->displayName == L"OpenOffice.org Writer 3.1")
-      entry = i;
+  const int entry = EntryOf(utils, 1024, L"OpenOffice.org Writer 3.1");
   ASSERT_GE(entry, 0);
   ASSERT_EQ(utils.FindRecord(utils.RecordIdOfEntry(entry))->state, 0);
   ASSERT_FALSE(std::filesystem::exists(office / L"Addons.xcu.old"));
