@@ -2,6 +2,7 @@
 
 #include "app/Bstr.h"
 #include "app/ComError.h"
+#include "app/KernelWatch.h"
 
 namespace app {
 
@@ -9,7 +10,9 @@ using Microsoft::WRL::ComPtr;
 
 HRESULT KernelConnection::Connect(std::wstring_view clientName, std::wstring_view loginName,
                                   std::wstring_view productName) {
-  (void)productName;  // the message component learns it through StartSession
+  // The message component learns the product's name through StartSession; the watch shows it as
+  // its message's caption.
+  KernelWatch watch{std::wstring(productName)};
   Disconnect();
   loginName_ = loginName;
   HRESULT hr = ::CoCreateInstance(CLSID_VantoMessages, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&messages_));

@@ -24,6 +24,7 @@ class KernelConnection : public DirectionSource {
 
   // 0 on success, else the failing HRESULT (never 0). A machine whose network kernel cannot be
   // created uses the local kernel; a network client whose server does not connect has no kernel.
+  // A kernel that hangs or crashes meanwhile ends the process with a message (KernelWatch).
   HRESULT Connect(std::wstring_view clientName, std::wstring_view loginName, std::wstring_view productName);
 
   // The message component's calls that start-up and the main window make.

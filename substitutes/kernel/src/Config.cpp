@@ -134,4 +134,17 @@ bool NoTextTranslator() noexcept {
   return ReadDword(L"NoTextTranslator") != 0;
 }
 
+void ConnectFault() noexcept {
+  switch (ReadDword(L"ConnectFault")) {
+    case 1:
+      for (;;) ::Sleep(INFINITE);
+    case 2:
+      // What a real fault looks like to the process: the system's exception, raised where the
+      // kernel's own code runs and handled by nothing in it.
+      ::RaiseException(EXCEPTION_ACCESS_VIOLATION, EXCEPTION_NONCONTINUABLE, 0, nullptr);
+      break;
+    default: break;
+  }
+}
+
 }  // namespace vanto

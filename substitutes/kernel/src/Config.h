@@ -17,6 +17,9 @@
 //                               value down), then every translation fails with E_FAIL until the
 //                               value is removed
 //   NoTextTranslator    DWORD   non-zero: the settings object offers no text-object translator
+//   ConnectFault        DWORD   1: the local kernel's Initialize and the network kernel's Connect
+//                               never return; 2: they crash the calling process (an access
+//                               violation nobody in the kernel handles)
 #pragma once
 
 #include <windows.h>
@@ -43,5 +46,8 @@ inline constexpr wchar_t kSettingsKey[] = L"Software\\Korvelsoft\\VNTO9\\KernelS
 // else E_FAIL once TranslationsBeforeError has run out; S_OK when it runs (and is counted).
 [[nodiscard]] HRESULT TranslationFailure() noexcept;
 [[nodiscard]] bool NoTextTranslator() noexcept;
+// Called first by the calls that connect a client to a kernel: hangs or crashes as ConnectFault
+// says, else returns at once.
+void ConnectFault() noexcept;
 
 }  // namespace vanto

@@ -19,6 +19,7 @@ class Kernel final : public ComObject<Kernel, IVantoLocalKernel, IVantoKernel> {
   }
 
   HRESULT STDMETHODCALLTYPE Initialize(BSTR) noexcept override {
+    ConnectFault();
     return Guarded([&] {
       std::lock_guard lock(mutex_);
       if (state_) return HRESULT_FROM_WIN32(ERROR_ALREADY_INITIALIZED);
@@ -86,6 +87,7 @@ class NetworkKernel final : public ComObject<NetworkKernel, IVantoNetworkKernel>
     *kernel = nullptr;
     *serverName = nullptr;
     *isLocal = VARIANT_TRUE;
+    ConnectFault();
     return Guarded([&] {
       const std::wstring server = NetworkServer().value_or(std::wstring());
       if (server.empty()) return VANTO_E_NO_SERVER;
