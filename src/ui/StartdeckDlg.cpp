@@ -14,6 +14,7 @@
 #include "app/RegisteredMessages.h"
 #include "app/SettingsStore.h"
 #include "app/SharedGraphics.h"
+#include "app/StartupTrace.h"
 #include "suite/DictionaryInstall.h"
 #include "suite/LaunchList.h"
 #include "suite/Launcher.h"
@@ -122,10 +123,13 @@ bool CStartdeckDlg::PreTranslateMessage(MSG& message) {
 }
 
 bool CStartdeckDlg::OnInitDialog(WPARAM, LPARAM, INT_PTR& result) {
+  app::MarkStartup(L"window and its template's controls");
   app_.SetMainWindow(hwnd());
   switches::SetMessageOwner(hwnd());
   SetIconsAndPlace();
+  app::MarkStartup(L"icons and background");
   buttons_.Create(hwnd(), app_.Graphics());
+  app::MarkStartup(L"main buttons");
 
   ::SetWindowTextW(hwnd(), app_.ProductName().c_str());
   ::SetDlgItemTextW(hwnd(), IDC_PRODUCT_CAPTION, app_.ProductName().c_str());
@@ -138,19 +142,23 @@ bool CStartdeckDlg::OnInitDialog(WPARAM, LPARAM, INT_PTR& result) {
   CreatePanels();
   ::DragAcceptFiles(hwnd(), TRUE);
   RebuildMenus();
+  app::MarkStartup(L"lists filled (launch list too)");
   if (!tooltips_.Create(hwnd(), {buttons_.close.hwnd(), buttons_.minimize.hwnd(), buttons_.exit.hwnd(),
                                  buttons_.about.hwnd(), buttons_.help.hwnd(), buttons_.home.hwnd(),
                                  buttons_.back.hwnd(), buttons_.launchInstall.hwnd(), buttons_.showAll,
                                  buttons_.dictionaryUpdates}))
     LogFailure(L"the tooltips");
+  app::MarkStartup(L"tooltips");
   // The web service names the product key, under which the settings keep the update flag: the
   // settings are loaded once it has answered.
   webService_.Start(hwnd(), app_.ClientName(), app_.Kernel(), app_.Settings());
+  app::MarkStartup(L"web-service wait");
   if (app_.Settings().UpdateFlag() != 0 && buttons_.dictionaryUpdates)
     ::SendMessageW(buttons_.dictionaryUpdates, BM_SETCHECK, BST_CHECKED, 0);
 
   ::SetWindowLongPtrW(hwnd(), GWL_STYLE, ::GetWindowLongPtrW(hwnd(), GWL_STYLE) | WS_MINIMIZEBOX);
   app_.Kernel().EndStartUp();
+  app::MarkStartup(L"end of WM_INITDIALOG");
   result = TRUE;
   return true;
 }
@@ -184,20 +192,25 @@ void CStartdeckDlg::CreatePanels() {
     ::ShowWindow(ribbon_.hwnd(), SW_HIDE);
   else
     LogFailure(L"the ribbon");
+  app::MarkStartup(L"panel: ribbon");
   if (startPage_.Create(hwnd(), kStartPagePosition.x, kStartPagePosition.y,
                         {graphics.Font(app::SharedFont::kTahoma18Bold), graphics.Font(app::SharedFont::kTahoma14Bold),
                          graphics.Font(app::SharedFont::kTahoma12), graphics.Font(app::SharedFont::kTahoma12)}))
     ::ShowWindow(startPage_.hwnd(), SW_SHOW);
   else
     LogFailure(L"the start page");
+  app::MarkStartup(L"panel: start page");
 
   lists_ = std::make_unique<ui::TabLists>(app_.ProductConfiguration(), app_);
   for (int tab : lists_->Create(hwnd(), kPanelPosition, graphics))
     app::Log().Line(L"Main window: the list of tab %d could not be created", tab);
+  app::MarkStartup(L"panels: documents");
   panels_.CreateAll(app_, hwnd(), kPanelPosition);
+  app::MarkStartup(L"panels: tasks");
   for (ui::CDHtmlExploreDlg* page : {&dictionariesPage_, &myVantoPage_})
     if (!page->Create(hwnd(), kPanelPosition, graphics.Bitmap(IDB_PANEL_BACKGROUND)))
       app::Log().Line(L"Main window: the HTML page %d could not be created", page == &dictionariesPage_ ? 200 : 189);
+  app::MarkStartup(L"panels: HTML pages");
 
   navigator_.emplace(ui::NavigatorParts{startPage_.hwnd(), ::GetDlgItem(hwnd(), IDC_WELCOME_TEXT),
                                         buttons_.about.hwnd(), buttons_.showAll, buttons_.home.hwnd(),
@@ -457,6 +470,7 @@ bool CStartdeckDlg::OnPaint(WPARAM, LPARAM, INT_PTR&) {
   HDC dc = ::BeginPaint(hwnd(), &ps);
   Paint(dc);
   ::EndPaint(hwnd(), &ps);
+  app::MarkStartup(L"first WM_PAINT");
   return true;
 }
 
