@@ -104,9 +104,9 @@ bool CStartdeckApp::Start() {
   settings_.SetDirectionSource(&kernel_);
   app::MarkStartup(L"fonts and skin bitmaps");
 
+  // Its plug-in table is loaded by the main window while the web service starts, before any task
+  // can run.
   menuUtils_ = std::make_unique<CTranslateMenuUtils>(*this);
-  menuUtils_->LoadPlugins();
-  app::MarkStartup(L"plug-in table");
 
   CStartdeckDlg dialog(*this);
   if (dialog.DoModal() == -1) {

@@ -138,20 +138,27 @@ bool CStartdeckDlg::OnInitDialog(WPARAM, LPARAM, INT_PTR& result) {
   ::SetDlgItemTextW(hwnd(), IDC_WELCOME_TEXT, win::LoadString(IDS_WELCOME).c_str());
   ::SendDlgItemMessageW(hwnd(), IDC_WELCOME_TEXT, WM_SETFONT,
                         reinterpret_cast<WPARAM>(app_.Graphics().Font(app::SharedFont::kTahoma16Bold)), FALSE);
+  // The web-service component takes long to start (a process of its own): it starts now, and the
+  // window makes its panels, lists and plug-in table meanwhile. The window has its title by now,
+  // which a dialog of the component may look for; the settings are loaded once it has answered.
+  webService_.StartStartup(hwnd(), app_.ClientName(), app_.Kernel(), app_.Settings());
+  app::MarkStartup(L"web-service exchange started");
   systemMenu_.Rework(hwnd());
   CreatePanels();
   ::DragAcceptFiles(hwnd(), TRUE);
   RebuildMenus();
   app::MarkStartup(L"lists filled (launch list too)");
+  // Before the window shows, so before any task can run; nothing before needs it.
+  if (CTranslateMenuUtils* handOff = app_.MenuUtils()) handOff->LoadPlugins();
+  app::MarkStartup(L"plug-in table");
   if (!tooltips_.Create(hwnd(), {buttons_.close.hwnd(), buttons_.minimize.hwnd(), buttons_.exit.hwnd(),
                                  buttons_.about.hwnd(), buttons_.help.hwnd(), buttons_.home.hwnd(),
                                  buttons_.back.hwnd(), buttons_.launchInstall.hwnd(), buttons_.showAll,
                                  buttons_.dictionaryUpdates}))
     LogFailure(L"the tooltips");
   app::MarkStartup(L"tooltips");
-  // The web service names the product key, under which the settings keep the update flag: the
-  // settings are loaded once it has answered.
-  webService_.Start(hwnd(), app_.ClientName(), app_.Kernel(), app_.Settings());
+  // The web service names the product key, under which the settings keep the update flag.
+  webService_.FinishStartup(app_.Settings());
   app::MarkStartup(L"web-service wait");
   if (app_.Settings().UpdateFlag() != 0 && buttons_.dictionaryUpdates)
     ::SendMessageW(buttons_.dictionaryUpdates, BM_SETCHECK, BST_CHECKED, 0);
