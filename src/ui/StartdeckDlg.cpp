@@ -77,6 +77,7 @@ const CStartdeckDlg::Route CStartdeckDlg::kRoutes[] = {
     {app::kBackMessage, nullptr, &CStartdeckDlg::OnBack},
     {app::kPluginsManagerMessage, nullptr, &CStartdeckDlg::OnPluginsManager},
     {app::kWebServiceEndedMessage, nullptr, &CStartdeckDlg::OnWebServiceEnded},
+    {app::kAfterFirstPaintMessage, nullptr, &CStartdeckDlg::OnAfterFirstPaint},
     {0, &app::kPluginSwitchedMessage, &CStartdeckDlg::OnPluginsSwitched},
     {0, &app::kTmdChangedMessage, &CStartdeckDlg::OnMemoriesChanged},
     {0, &app::kAllowGoHomeMessage, &CStartdeckDlg::OnAllowGoHome},
@@ -166,6 +167,8 @@ bool CStartdeckDlg::OnInitDialog(WPARAM, LPARAM, INT_PTR& result) {
   ::SetWindowLongPtrW(hwnd(), GWL_STYLE, ::GetWindowLongPtrW(hwnd(), GWL_STYLE) | WS_MINIMIZEBOX);
   app_.Kernel().EndStartUp();
   app::MarkStartup(L"end of WM_INITDIALOG");
+  // The window shows when this returns; the message is taken up by the first round of its loop.
+  ::PostMessageW(hwnd(), app::kAfterFirstPaintMessage, 0, 0);
   result = TRUE;
   return true;
 }
@@ -214,16 +217,31 @@ void CStartdeckDlg::CreatePanels() {
   app::MarkStartup(L"panels: documents");
   panels_.CreateAll(app_, hwnd(), kPanelPosition);
   app::MarkStartup(L"panels: tasks");
-  for (ui::CDHtmlExploreDlg* page : {&dictionariesPage_, &myVantoPage_})
-    if (!page->Create(hwnd(), kPanelPosition, graphics.Bitmap(IDB_PANEL_BACKGROUND)))
-      app::Log().Line(L"Main window: the HTML page %d could not be created", page == &dictionariesPage_ ? 200 : 189);
-  app::MarkStartup(L"panels: HTML pages");
 
   navigator_.emplace(ui::NavigatorParts{startPage_.hwnd(), ::GetDlgItem(hwnd(), IDC_WELCOME_TEXT),
                                         buttons_.about.hwnd(), buttons_.showAll, buttons_.home.hwnd(),
                                         buttons_.back.hwnd(), ribbon ? &ribbon_ : nullptr, &buttons_.launchInstall,
                                         buttons_.dictionaryUpdates},
                      static_cast<ui::ViewContent&>(*this));
+}
+
+void CStartdeckDlg::CreateHtmlPages() {
+  if (htmlPagesMade_) return;
+  htmlPagesMade_ = true;
+  for (ui::CDHtmlExploreDlg* page : {&dictionariesPage_, &myVantoPage_})
+    if (!page->Create(hwnd(), kPanelPosition, app_.Graphics().Bitmap(IDB_PANEL_BACKGROUND)))
+      app::Log().Line(L"Main window: the HTML page %d could not be created", page == &dictionariesPage_ ? 200 : 189);
+}
+
+bool CStartdeckDlg::OnAfterFirstPaint(WPARAM, LPARAM, INT_PTR& result) {
+  // Posted messages come before paints: the window and every child paint first, so that nothing
+  // shows half drawn while the rest is made.
+  ::RedrawWindow(hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  app::MarkStartup(L"window fully painted");
+  CreateHtmlPages();
+  app::MarkStartup(L"after the first paint: HTML pages");
+  result = 0;
+  return true;
 }
 
 void CStartdeckDlg::RebuildMenus() {
@@ -317,6 +335,7 @@ void CStartdeckDlg::OpenDroppedFile(const std::wstring& path) {
 }
 
 void CStartdeckDlg::ShowTab(int tab, bool show) {
+  if (show && (tab == kDictionariesTab || tab == kMyVantoTab)) CreateHtmlPages();
   if (HWND panel = lists_->Panel(tab)) ::ShowWindow(panel, show ? SW_SHOW : SW_HIDE);
   const HWND page = tab == kDictionariesTab ? dictionariesPage_.hwnd() : tab == kMyVantoTab ? myVantoPage_.hwnd() : nullptr;
   if (page) ::ShowWindow(page, show ? SW_SHOW : SW_HIDE);
