@@ -1,5 +1,7 @@
 #include "app/StartupTrace.h"
 
+#include <psapi.h>
+
 #include <cwchar>
 
 #include "win/Handle.h"
@@ -42,6 +44,10 @@ void MarkStartup(const wchar_t* step) noexcept {
     if (std::wcscmp(g_block->steps[i].name, step) == 0) return;
   StartupTraceBlock::Step& entry = g_block->steps[written];
   entry.ticks = now.QuadPart;
+  PROCESS_MEMORY_COUNTERS memory{};
+  memory.cb = sizeof(memory);
+  entry.workingSet =
+      ::K32GetProcessMemoryInfo(::GetCurrentProcess(), &memory, sizeof(memory)) ? memory.WorkingSetSize : 0;
   int at = 0;
   for (; at < StartupTraceBlock::kNameLength - 1 && step[at] != L'\0'; ++at) entry.name[at] = step[at];
   entry.name[at] = L'\0';
