@@ -22,7 +22,7 @@ constexpr wchar_t kFullyPainted[] = L"window fully painted";
 
 struct Step {
   std::wstring name;
-  double at = 0;  // milliseconds since process creation
+  double at = 0;          // milliseconds since process creation
   double workingSet = 0;  // MB
 };
 
@@ -80,11 +80,13 @@ HWND FindVisibleWindow(DWORD processId, const std::wstring& title) {
 class TraceBlock {
  public:
   explicit TraceBlock(int run) {
-    name_ = L"Local\\StartdeckStartupTrace" + std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(run);
+    name_ = L"Local\\StartdeckStartupTrace" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
+            std::to_wstring(run);
     mapping_ = ::CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
                                     sizeof(app::StartupTraceBlock), name_.c_str());
-    if (mapping_) block_ = static_cast<app::StartupTraceBlock*>(
-                      ::MapViewOfFile(mapping_, FILE_MAP_READ | FILE_MAP_WRITE, 0, 0, sizeof(app::StartupTraceBlock)));
+    if (mapping_)
+      block_ = static_cast<app::StartupTraceBlock*>(
+          ::MapViewOfFile(mapping_, FILE_MAP_READ | FILE_MAP_WRITE, 0, 0, sizeof(app::StartupTraceBlock)));
     if (block_) ::ZeroMemory(block_, sizeof(*block_));
   }
   ~TraceBlock() {
@@ -124,15 +126,16 @@ class TraceBlock {
 bool Measure(const Program& program, int run, Sample& sample) {
   std::wstring command = L"\"" + program.path + L"\"";
   const size_t slash = program.path.find_last_of(L'\\');
-  const std::wstring folder = slash == std::wstring::npos ? std::wstring(L".") : program.path.substr(0, slash);
+  const std::wstring folder =
+      slash == std::wstring::npos ? std::wstring(L".") : program.path.substr(0, slash);
   TraceBlock trace(run);
   ::SetEnvironmentVariableW(app::kStartupTraceVariable, program.traced ? trace.Name().c_str() : nullptr);
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION info{};
   const LONGLONG start = Now();
-  const BOOL created = ::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                                        &startup, &info);
+  const BOOL created = ::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                        folder.c_str(), &startup, &info);
   ::SetEnvironmentVariableW(app::kStartupTraceVariable, nullptr);
   if (!created) return false;
   HWND window = nullptr;
@@ -157,14 +160,16 @@ bool Measure(const Program& program, int run, Sample& sample) {
   // A program that does not say when it is fully painted: when its window and start page were.
   double painted = idle;
   for (const Step& step : sample.steps)
-    if (step.name == L"first WM_PAINT" || step.name == L"start page's first WM_PAINT") painted = std::max(painted, step.at);
+    if (step.name == L"first WM_PAINT" || step.name == L"start page's first WM_PAINT")
+      painted = std::max(painted, step.at);
   for (const Step& step : sample.steps)
     if (step.name == kFullyPainted) painted = step.at;
   sample.milliseconds = program.traced ? painted : idle;
 
   PROCESS_MEMORY_COUNTERS memory{};
   memory.cb = sizeof(memory);
-  if (::GetProcessMemoryInfo(info.hProcess, &memory, sizeof(memory))) sample.peakWorkingSet = memory.PeakWorkingSetSize;
+  if (::GetProcessMemoryInfo(info.hProcess, &memory, sizeof(memory)))
+    sample.peakWorkingSet = memory.PeakWorkingSetSize;
   if (window) ::PostMessageW(window, WM_CLOSE, 0, 0);
   if (::WaitForSingleObject(info.hProcess, 10000) != WAIT_OBJECT_0) ::TerminateProcess(info.hProcess, 1);
   ::CloseHandle(info.hThread);
@@ -196,13 +201,15 @@ std::wstring ThisFolder() {
 }
 
 void PrintSteps(const Sample& run) {
-  std::wprintf(L"start-up steps of Startdeck's median run (ms; \"took\" is the time since the step before;\n"
-               L"the working set when the step ended):\n");
+  std::wprintf(
+      L"start-up steps of Startdeck's median run (ms; \"took\" is the time since the step before;\n"
+      L"the working set when the step ended):\n");
   std::wprintf(L"  %-40ls %9ls %9ls %9ls\n", L"step ended", L"at", L"took", L"WS MB");
   std::wprintf(L"  %-40ls %9.1f %9ls\n", L"process created", 0.0, L"");
   double before = 0;
   for (const Step& step : run.steps) {
-    std::wprintf(L"  %-40ls %9.1f %9.1f %9.1f\n", step.name.c_str(), step.at, step.at - before, step.workingSet);
+    std::wprintf(L"  %-40ls %9.1f %9.1f %9.1f\n", step.name.c_str(), step.at, step.at - before,
+                 step.workingSet);
     before = step.at;
   }
   std::wprintf(L"  %-40ls %9.1f\n", L"painted and idle (seen from outside)", run.idle);
@@ -241,7 +248,8 @@ int wmain(int argc, wchar_t** argv) {
     peak[p] = MedianPeak(samples[p]);
     std::wprintf(L"  %-28ls %8.1f ms %8.1f MB\n", labels[p], ms[p], peak[p]);
   }
-  std::wprintf(L"  ratio to the bare window          %6.2f   (goal: at most 1.3)\n", ms[0] > 0 ? ms[2] / ms[0] : 0.0);
+  std::wprintf(L"  ratio to the bare window          %6.2f   (goal: at most 1.3)\n",
+               ms[0] > 0 ? ms[2] / ms[0] : 0.0);
   std::wprintf(L"  ratio to the bare window + DLLs   %6.2f\n", ms[1] > 0 ? ms[2] / ms[1] : 0.0);
   std::wprintf(L"  working set above the bare window %6.1f MB (goal: at most 8 MB)\n", peak[2] - peak[0]);
   // Wine's own process start varies most on a loaded machine; this leaves it out.

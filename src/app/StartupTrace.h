@@ -15,11 +15,11 @@ struct StartupTraceBlock {
   static constexpr int kMaxSteps = 64;
   static constexpr int kNameLength = 40;
   struct Step {
-    LONGLONG ticks;                // QueryPerformanceCounter when the step ended
-    ULONGLONG workingSet;          // the process's working set then, in bytes
-    wchar_t name[kNameLength];     // what ended, null-terminated
+    LONGLONG ticks;             // QueryPerformanceCounter when the step ended
+    ULONGLONG workingSet;       // the process's working set then, in bytes
+    wchar_t name[kNameLength];  // what ended, null-terminated
   };
-  volatile LONG count;             // steps written so far
+  volatile LONG count;  // steps written so far
   Step steps[kMaxSteps];
 };
 

@@ -26,7 +26,8 @@ TEST_F(InformationTabTest, EachInformationTabShowsItsPageWithTheBrowserAndItsBut
       [&] {
         dictionaries = FindDescendant(window_, IDR_HTML_DICTIONARIES);
         myVanto = FindDescendant(window_, IDR_HTML_MY_VANTO);
-        return dictionaries && myVanto && ::GetWindow(dictionaries, GW_CHILD) && ::GetWindow(myVanto, GW_CHILD);
+        return dictionaries && myVanto && ::GetWindow(dictionaries, GW_CHILD) &&
+               ::GetWindow(myVanto, GW_CHILD);
       },
       5s));
   ASSERT_NE(dictionaries, nullptr);
