@@ -1,5 +1,6 @@
 #!/bin/bash
-# Runs the benchmarks: .inf decoding (native), Startdeck's start-up against a bare window, the plug-in
+# Runs the benchmarks: .inf decoding (native), Startdeck's start-up (with the time of each of its steps)
+# against a bare window and a bare window loading the same system libraries, the plug-in
 # table's load and a long quick translation (Wine).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)

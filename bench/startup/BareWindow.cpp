@@ -1,5 +1,15 @@
-// The yardstick: the smallest Win32 program that shows one window and paints it.
+// The yardstick: the smallest Win32 program that shows one window and paints it. Built a second time
+// (BareWindowWithLibraries) loading the system libraries Startdeck loads, imported or at run time, to
+// tell their cost from Startdeck's own.
 #include <windows.h>
+
+#ifdef BARE_WINDOW_WITH_LIBRARIES
+#include <commctrl.h>
+#include <objbase.h>
+#include <oleauto.h>
+#include <shellapi.h>
+#include <shlwapi.h>
+#endif
 
 namespace {
 
@@ -23,6 +33,16 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
+#ifdef BARE_WINDOW_WITH_LIBRARIES
+  // One call into each, so that each stays imported: the libraries load before the entry point.
+  INITCOMMONCONTROLSEX controls{sizeof(controls), 0xFF};
+  ::InitCommonControlsEx(&controls);
+  ::CoTaskMemFree(nullptr);
+  ::SysFreeString(nullptr);
+  (void)::PathFindFileNameW(L"bare");
+  (void)::AlphaBlend(nullptr, 0, 0, 0, 0, nullptr, 0, 0, 0, 0, BLENDFUNCTION{});
+  const HMODULE richEdit = ::LoadLibraryW(L"riched20.dll");
+#endif
   WNDCLASSW wc{};
   wc.lpfnWndProc = WindowProc;
   wc.hInstance = instance;
@@ -32,10 +52,16 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
   HWND hwnd = ::CreateWindowExW(0, L"BareWindow", L"Bare window", WS_POPUP | WS_VISIBLE, 100, 100, 690, 526,
                                 nullptr, nullptr, instance, nullptr);
   ::ShowWindow(hwnd, show);
+#ifdef BARE_WINDOW_WITH_LIBRARIES
+  ::DragAcceptFiles(hwnd, TRUE);
+#endif
   MSG msg;
   while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
     ::TranslateMessage(&msg);
     ::DispatchMessageW(&msg);
   }
+#ifdef BARE_WINDOW_WITH_LIBRARIES
+  if (richEdit) ::FreeLibrary(richEdit);
+#endif
   return 0;
 }

@@ -3,9 +3,12 @@
 #include <windows.h>
 
 #include "app/StartdeckApp.h"
+#include "app/StartupTrace.h"
 #include "app/WindowFailureLog.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  app::OpenStartupTrace();
+  app::MarkStartup(L"process start to wWinMain");
   app::LogWindowFailures();
   CStartdeckApp app;
   app.InitInstance();

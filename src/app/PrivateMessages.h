@@ -19,6 +19,8 @@ inline constexpr UINT kListRowHoveredMessage = WM_USER + 17;
 inline constexpr UINT kBackMessage = WM_USER + 18;
 // Start the suite's plug-ins manager.
 inline constexpr UINT kPluginsManagerMessage = WM_USER + 19;
+// The window has been shown: what its first paint does not need is made now. Posted to itself.
+inline constexpr UINT kAfterFirstPaintMessage = WM_USER + 20;
 // The web-service exchange's thread has ended.
 inline constexpr UINT kWebServiceEndedMessage = WM_USER + 0xC00;
 

@@ -8,6 +8,7 @@
 #include "app/Language.h"
 #include "app/LogSink.h"
 #include "app/ResourceProfile.h"
+#include "app/StartupTrace.h"
 #include "StringIds.h"
 #include "suite/SystemLibrary.h"
 #include "tasks/TranslateMenuUtils.h"
@@ -58,12 +59,14 @@ bool CStartdeckApp::InitInstance() {
 bool CStartdeckApp::Start() {
   INITCOMMONCONTROLSEX controls{sizeof(controls), 0xFF};
   ::InitCommonControlsEx(&controls);
+  app::MarkStartup(L"common controls");
 
   richEdit_ = suite::LoadSystemLibrary(L"riched20.dll");
   if (!richEdit_) {
     ShowMessage(IDS_RICHEDIT_FAILED, {}, MB_OK);
     return false;
   }
+  app::MarkStartup(L"rich edit library");
 
   const std::wstring program = app::ProgramPath();
   const size_t slash = program.find_last_of(L'\\');
@@ -75,28 +78,35 @@ bool CStartdeckApp::Start() {
   // The log first: it says why a language library was not used.
   app::ConfigureLogFromRegistry();
   resourceLibrary_ = app::LoadResourceLibrary(L"Startdeck");
+  app::MarkStartup(L"log and language library");
 
   if (!LoadResourceFile()) return false;
   appName_ = productName_;
+  app::MarkStartup(L".inf");
 
   if (instance_.ClaimFor(productName_) != app::SingleInstance::Claim::kFirst) return false;
   instance_.Publish(productName_);
+  app::MarkStartup(L"single instance");
 
   // OLE, not only COM: the HTML pages host the WebBrowser control in place.
   if (FAILED(::OleInitialize(nullptr))) return false;
   comInitialized_ = true;
   ::CoInitializeSecurity(nullptr, -1, nullptr, nullptr, RPC_C_AUTHN_LEVEL_NONE, RPC_C_IMP_LEVEL_IDENTIFY,
                          nullptr, EOAC_NONE, nullptr);
+  app::MarkStartup(L"OLE");
 
   if (kernel_.Connect(clientName_, UserLoginName(), productName_) != 0) return false;
   kernel_.StartSession(productName_);
   kernel_.EndStartUp();
+  app::MarkStartup(L"kernel connection");
 
   graphics_.Create();
   settings_.SetDirectionSource(&kernel_);
+  app::MarkStartup(L"fonts and skin bitmaps");
 
+  // Its plug-in table is loaded by the main window while the web service starts, before any task
+  // can run.
   menuUtils_ = std::make_unique<CTranslateMenuUtils>(*this);
-  menuUtils_->LoadPlugins();
 
   CStartdeckDlg dialog(*this);
   if (dialog.DoModal() == -1) {

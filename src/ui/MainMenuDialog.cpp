@@ -2,6 +2,7 @@
 
 #include "ResourceIds.h"
 #include "SkinIds.h"
+#include "app/StartupTrace.h"
 #include "ui/MenuBackBuffer.h"
 #include "ui/Paint.h"
 #include "win/Resources.h"
@@ -145,6 +146,7 @@ bool CMainMenuDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_
     case WM_PAINT:
       ui::PaintBuffered(hwnd(), ui::BitmapSize(static_cast<HBITMAP>(background_.get())),
                         [this](HDC dc) { PaintBackground(dc, 0, 0); });
+      app::MarkStartup(L"start page's first WM_PAINT");
       return true;
     case WM_PRINTCLIENT:
       PaintBackground(reinterpret_cast<HDC>(wParam), 0, 0);

@@ -14,6 +14,7 @@
 #include "app/RegisteredMessages.h"
 #include "app/SettingsStore.h"
 #include "app/SharedGraphics.h"
+#include "app/StartupTrace.h"
 #include "suite/DictionaryInstall.h"
 #include "suite/LaunchList.h"
 #include "suite/Launcher.h"
@@ -76,6 +77,7 @@ const CStartdeckDlg::Route CStartdeckDlg::kRoutes[] = {
     {app::kBackMessage, nullptr, &CStartdeckDlg::OnBack},
     {app::kPluginsManagerMessage, nullptr, &CStartdeckDlg::OnPluginsManager},
     {app::kWebServiceEndedMessage, nullptr, &CStartdeckDlg::OnWebServiceEnded},
+    {app::kAfterFirstPaintMessage, nullptr, &CStartdeckDlg::OnAfterFirstPaint},
     {0, &app::kPluginSwitchedMessage, &CStartdeckDlg::OnPluginsSwitched},
     {0, &app::kTmdChangedMessage, &CStartdeckDlg::OnMemoriesChanged},
     {0, &app::kAllowGoHomeMessage, &CStartdeckDlg::OnAllowGoHome},
@@ -122,10 +124,13 @@ bool CStartdeckDlg::PreTranslateMessage(MSG& message) {
 }
 
 bool CStartdeckDlg::OnInitDialog(WPARAM, LPARAM, INT_PTR& result) {
+  app::MarkStartup(L"window and its template's controls");
   app_.SetMainWindow(hwnd());
   switches::SetMessageOwner(hwnd());
   SetIconsAndPlace();
+  app::MarkStartup(L"icons and background");
   buttons_.Create(hwnd(), app_.Graphics());
+  app::MarkStartup(L"main buttons");
 
   ::SetWindowTextW(hwnd(), app_.ProductName().c_str());
   ::SetDlgItemTextW(hwnd(), IDC_PRODUCT_CAPTION, app_.ProductName().c_str());
@@ -134,23 +139,36 @@ bool CStartdeckDlg::OnInitDialog(WPARAM, LPARAM, INT_PTR& result) {
   ::SetDlgItemTextW(hwnd(), IDC_WELCOME_TEXT, win::LoadString(IDS_WELCOME).c_str());
   ::SendDlgItemMessageW(hwnd(), IDC_WELCOME_TEXT, WM_SETFONT,
                         reinterpret_cast<WPARAM>(app_.Graphics().Font(app::SharedFont::kTahoma16Bold)), FALSE);
+  // The web-service component takes long to start (a process of its own): it starts now, and the
+  // window makes its panels, lists and plug-in table meanwhile. The window has its title by now,
+  // which a dialog of the component may look for; the settings are loaded once it has answered.
+  webService_.StartStartup(hwnd(), app_.ClientName(), app_.Kernel(), app_.Settings());
+  app::MarkStartup(L"web-service exchange started");
   systemMenu_.Rework(hwnd());
   CreatePanels();
   ::DragAcceptFiles(hwnd(), TRUE);
   RebuildMenus();
+  app::MarkStartup(L"lists filled (launch list too)");
+  // Before the window shows, so before any task can run; nothing before needs it.
+  if (CTranslateMenuUtils* handOff = app_.MenuUtils()) handOff->LoadPlugins();
+  app::MarkStartup(L"plug-in table");
   if (!tooltips_.Create(hwnd(), {buttons_.close.hwnd(), buttons_.minimize.hwnd(), buttons_.exit.hwnd(),
                                  buttons_.about.hwnd(), buttons_.help.hwnd(), buttons_.home.hwnd(),
                                  buttons_.back.hwnd(), buttons_.launchInstall.hwnd(), buttons_.showAll,
                                  buttons_.dictionaryUpdates}))
     LogFailure(L"the tooltips");
-  // The web service names the product key, under which the settings keep the update flag: the
-  // settings are loaded once it has answered.
-  webService_.Start(hwnd(), app_.ClientName(), app_.Kernel(), app_.Settings());
+  app::MarkStartup(L"tooltips");
+  // The web service names the product key, under which the settings keep the update flag.
+  webService_.FinishStartup(app_.Settings());
+  app::MarkStartup(L"web-service wait");
   if (app_.Settings().UpdateFlag() != 0 && buttons_.dictionaryUpdates)
     ::SendMessageW(buttons_.dictionaryUpdates, BM_SETCHECK, BST_CHECKED, 0);
 
   ::SetWindowLongPtrW(hwnd(), GWL_STYLE, ::GetWindowLongPtrW(hwnd(), GWL_STYLE) | WS_MINIMIZEBOX);
   app_.Kernel().EndStartUp();
+  app::MarkStartup(L"end of WM_INITDIALOG");
+  // The window shows when this returns; the message is taken up by the first round of its loop.
+  ::PostMessageW(hwnd(), app::kAfterFirstPaintMessage, 0, 0);
   result = TRUE;
   return true;
 }
@@ -184,26 +202,46 @@ void CStartdeckDlg::CreatePanels() {
     ::ShowWindow(ribbon_.hwnd(), SW_HIDE);
   else
     LogFailure(L"the ribbon");
+  app::MarkStartup(L"panel: ribbon");
   if (startPage_.Create(hwnd(), kStartPagePosition.x, kStartPagePosition.y,
                         {graphics.Font(app::SharedFont::kTahoma18Bold), graphics.Font(app::SharedFont::kTahoma14Bold),
                          graphics.Font(app::SharedFont::kTahoma12), graphics.Font(app::SharedFont::kTahoma12)}))
     ::ShowWindow(startPage_.hwnd(), SW_SHOW);
   else
     LogFailure(L"the start page");
+  app::MarkStartup(L"panel: start page");
 
   lists_ = std::make_unique<ui::TabLists>(app_.ProductConfiguration(), app_);
   for (int tab : lists_->Create(hwnd(), kPanelPosition, graphics))
     app::Log().Line(L"Main window: the list of tab %d could not be created", tab);
+  app::MarkStartup(L"panels: documents");
   panels_.CreateAll(app_, hwnd(), kPanelPosition);
-  for (ui::CDHtmlExploreDlg* page : {&dictionariesPage_, &myVantoPage_})
-    if (!page->Create(hwnd(), kPanelPosition, graphics.Bitmap(IDB_PANEL_BACKGROUND)))
-      app::Log().Line(L"Main window: the HTML page %d could not be created", page == &dictionariesPage_ ? 200 : 189);
+  app::MarkStartup(L"panels: tasks");
 
   navigator_.emplace(ui::NavigatorParts{startPage_.hwnd(), ::GetDlgItem(hwnd(), IDC_WELCOME_TEXT),
                                         buttons_.about.hwnd(), buttons_.showAll, buttons_.home.hwnd(),
                                         buttons_.back.hwnd(), ribbon ? &ribbon_ : nullptr, &buttons_.launchInstall,
                                         buttons_.dictionaryUpdates},
                      static_cast<ui::ViewContent&>(*this));
+}
+
+void CStartdeckDlg::CreateHtmlPages() {
+  if (htmlPagesMade_) return;
+  htmlPagesMade_ = true;
+  for (ui::CDHtmlExploreDlg* page : {&dictionariesPage_, &myVantoPage_})
+    if (!page->Create(hwnd(), kPanelPosition, app_.Graphics().Bitmap(IDB_PANEL_BACKGROUND)))
+      app::Log().Line(L"Main window: the HTML page %d could not be created", page == &dictionariesPage_ ? 200 : 189);
+}
+
+bool CStartdeckDlg::OnAfterFirstPaint(WPARAM, LPARAM, INT_PTR& result) {
+  // Posted messages come before paints: the window and every child paint first, so that nothing
+  // shows half drawn while the rest is made.
+  ::RedrawWindow(hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  app::MarkStartup(L"window fully painted");
+  CreateHtmlPages();
+  app::MarkStartup(L"after the first paint: HTML pages");
+  result = 0;
+  return true;
 }
 
 void CStartdeckDlg::RebuildMenus() {
@@ -297,6 +335,7 @@ void CStartdeckDlg::OpenDroppedFile(const std::wstring& path) {
 }
 
 void CStartdeckDlg::ShowTab(int tab, bool show) {
+  if (show && (tab == kDictionariesTab || tab == kMyVantoTab)) CreateHtmlPages();
   if (HWND panel = lists_->Panel(tab)) ::ShowWindow(panel, show ? SW_SHOW : SW_HIDE);
   const HWND page = tab == kDictionariesTab ? dictionariesPage_.hwnd() : tab == kMyVantoTab ? myVantoPage_.hwnd() : nullptr;
   if (page) ::ShowWindow(page, show ? SW_SHOW : SW_HIDE);
@@ -457,6 +496,7 @@ bool CStartdeckDlg::OnPaint(WPARAM, LPARAM, INT_PTR&) {
   HDC dc = ::BeginPaint(hwnd(), &ps);
   Paint(dc);
   ::EndPaint(hwnd(), &ps);
+  app::MarkStartup(L"first WM_PAINT");
   return true;
 }
 

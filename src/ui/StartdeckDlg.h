@@ -72,9 +72,12 @@ class CStartdeckDlg : public win::Dialog, private ui::ViewContent {
   bool OnAllowGoHome(WPARAM, LPARAM, INT_PTR& result);
   bool OnDropFiles(WPARAM drop, LPARAM, INT_PTR& result);
   bool OnWebServiceEnded(WPARAM which, LPARAM, INT_PTR& result);
+  bool OnAfterFirstPaint(WPARAM, LPARAM, INT_PTR& result);
 
   void SetIconsAndPlace();
   void CreatePanels();
+  // The HTML pages, hidden until their tab opens: made after the first paint, or when first shown.
+  void CreateHtmlPages();
   void RebuildMenus();
   void OpenTask(const ui::CommandRow& command, std::wstring_view appId);
   // A file dropped onto the window: into the open task's document field, or the task that fits it.
@@ -102,6 +105,7 @@ class CStartdeckDlg : public win::Dialog, private ui::ViewContent {
   // The HTML pages of the dictionaries tab and the web-service tab.
   ui::CDHtmlExploreDlg dictionariesPage_{IDR_HTML_DICTIONARIES};
   ui::CDHtmlExploreDlg myVantoPage_{IDR_HTML_MY_VANTO};
+  bool htmlPagesMade_ = false;
   updates::WebServiceExchanges webService_;
   std::wstring updateTip_;  // the tip's answer must outlive the notification
 };

@@ -1,6 +1,7 @@
 #include "ui/TabLists.h"
 
 #include "app/SharedGraphics.h"
+#include "app/StartupTrace.h"
 #include "SkinIds.h"
 #include "StringIds.h"
 #include "suite/LaunchList.h"
@@ -74,6 +75,7 @@ std::vector<int> TabLists::Create(HWND parent, POINT at, const app::SharedGraphi
   rows_ = {rowsOf(1), rowsOf(2), rowsOf(6)};
   if (panels_[IndexOf(4)].hwnd()) launchList_ = std::make_unique<suite::LaunchList>(context_, panels_[IndexOf(4)].List());
 
+  app::MarkStartup(L"panels: list tabs");
   // The documents are listed as the panel is made.
   docs_ = std::make_unique<tasks::CDocsDialog>(context_);
   if (docs_->Create(parent, at.x, at.y, look, skin, kListIdBase + kDocumentationTab,

@@ -41,21 +41,26 @@ void WaitAndClose(win::UniqueHandle& thread, std::chrono::milliseconds limit) no
 
 }  // namespace
 
-void WebServiceExchanges::Start(HWND window, const std::wstring& clientName, const app::KernelConnection& kernel,
-                                app::SettingsStore& settings) {
-  win::UniqueHandle started(::CreateEventW(nullptr, FALSE, FALSE, L"WebServiceMyVantoEvent"));
-  if (started) {
-    // The kernel reaches the thread's apartment only marshalled.
-    ComPtr<IStream> marshalled;
-    if (IVantoKernel* connection = kernel.Kernel())
-      if (FAILED(::CoMarshalInterThreadInterfaceInStream(__uuidof(IVantoKernel), connection, &marshalled)))
-        marshalled.Reset();
-    // The settings are not loaded yet: the flag handed over is the store's initial one.
-    startup_ = StartStartupExchange({info_, clientName, window}, marshalled.Get(), started.get(),
-                                    settings.UpdateFlag() != 0);
-    if (!WaitDispatching(started.get(), kStartupWaitLimit))
+void WebServiceExchanges::StartStartup(HWND window, const std::wstring& clientName,
+                                       const app::KernelConnection& kernel, const app::SettingsStore& settings) {
+  startupEvent_.reset(::CreateEventW(nullptr, FALSE, FALSE, L"WebServiceMyVantoEvent"));
+  if (!startupEvent_) return;
+  // The kernel reaches the thread's apartment only marshalled.
+  ComPtr<IStream> marshalled;
+  if (IVantoKernel* connection = kernel.Kernel())
+    if (FAILED(::CoMarshalInterThreadInterfaceInStream(__uuidof(IVantoKernel), connection, &marshalled)))
+      marshalled.Reset();
+  // The settings are not loaded yet: the flag handed over is the store's initial one.
+  startup_ = StartStartupExchange({info_, clientName, window}, marshalled.Get(), startupEvent_.get(),
+                                  settings.UpdateFlag() != 0);
+}
+
+void WebServiceExchanges::FinishStartup(app::SettingsStore& settings) {
+  if (startupEvent_) {
+    if (!WaitDispatching(startupEvent_.get(), kStartupWaitLimit))
       app::Log().Line(L"Web service: no answer within %d s; the window goes on without it",
                       static_cast<int>(kStartupWaitLimit.count() / 1000));
+    startupEvent_.reset();
   }
   settings.SetProductKey(info_->Snapshot().productKey);
   settings.Load();

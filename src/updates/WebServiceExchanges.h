@@ -35,11 +35,13 @@ class WebServiceExchanges {
   WebServiceExchanges(const WebServiceExchanges&) = delete;
   WebServiceExchanges& operator=(const WebServiceExchanges&) = delete;
 
-  // Starts the start-up exchange and waits, dispatching the thread's messages, until the component's
-  // values are read (or the exchange gave up, or the wait limit passed); then loads the settings
-  // under the product key the component named.
-  void Start(HWND window, const std::wstring& clientName, const app::KernelConnection& kernel,
-             app::SettingsStore& settings);
+  // Starts the start-up exchange: the component starts while the window goes on preparing itself.
+  void StartStartup(HWND window, const std::wstring& clientName, const app::KernelConnection& kernel,
+                    const app::SettingsStore& settings);
+  // Waits, dispatching the thread's messages, until the component's values are read (or the
+  // exchange gave up, or the wait limit passed); then loads the settings under the product key the
+  // component named. Without a started exchange it loads them at once.
+  void FinishStartup(app::SettingsStore& settings);
   // Tab 7's Launch: false when the thread cannot be started.
   bool Launch(HWND window, const std::wstring& clientName);
   [[nodiscard]] bool LaunchRunning() const noexcept { return static_cast<bool>(launch_); }
@@ -54,6 +56,7 @@ class WebServiceExchanges {
 
  private:
   std::shared_ptr<ServiceInfo> info_;
+  win::UniqueHandle startupEvent_;  // set by the start-up exchange once the values are read
   win::UniqueHandle startup_;
   win::UniqueHandle launch_;
 };

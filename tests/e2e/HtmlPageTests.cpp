@@ -19,8 +19,17 @@ bool Visible(HWND window) { return window != nullptr && ::IsWindowVisible(window
 
 TEST_F(InformationTabTest, EachInformationTabShowsItsPageWithTheBrowserAndItsButton) {
   StartDeck();
-  HWND dictionaries = FindDescendant(window_, IDR_HTML_DICTIONARIES);
-  HWND myVanto = FindDescendant(window_, IDR_HTML_MY_VANTO);
+  // The pages are made after the window's first paint, without their tab being opened.
+  HWND dictionaries = nullptr;
+  HWND myVanto = nullptr;
+  EXPECT_TRUE(test::WaitUntil(
+      [&] {
+        dictionaries = FindDescendant(window_, IDR_HTML_DICTIONARIES);
+        myVanto = FindDescendant(window_, IDR_HTML_MY_VANTO);
+        return dictionaries && myVanto && ::GetWindow(dictionaries, GW_CHILD) &&
+               ::GetWindow(myVanto, GW_CHILD);
+      },
+      5s));
   ASSERT_NE(dictionaries, nullptr);
   ASSERT_NE(myVanto, nullptr);
   EXPECT_FALSE(Visible(dictionaries));

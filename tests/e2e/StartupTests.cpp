@@ -1,11 +1,14 @@
 // Start-up, single instance and shutdown of the real program.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "DeckTest.h"
 #include "ResourceIds.h"
+#include "app/StartupTrace.h"
 
 namespace {
 
@@ -120,6 +123,63 @@ TEST_F(Startup, ADamagedResourceFileCannotBeLoaded) {
   EXPECT_EQ(box.text, L"Cannot load external resource file.");
   test::PressButton(box.window, IDOK);
   EXPECT_TRUE(deck_.WaitForExit(10s));
+}
+
+// The steps of the start-up as the program records them for the benchmark: the web-service
+// component starts before the panels are made, the plug-in table is loaded before the window shows
+// (so before any task can run), and the HTML pages are made once the window is painted.
+TEST_F(Startup, TheStepsRunInTheirOrderAndThePagesAreMadeAfterTheFirstPaint) {
+  const std::wstring name = L"Local\\StartdeckTraceTest" + std::to_wstring(::GetCurrentProcessId());
+  HANDLE mapping = ::CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                        sizeof(app::StartupTraceBlock), name.c_str());
+  ASSERT_NE(mapping, nullptr);
+  auto* block = static_cast<app::StartupTraceBlock*>(
+      ::MapViewOfFile(mapping, FILE_MAP_READ | FILE_MAP_WRITE, 0, 0, sizeof(app::StartupTraceBlock)));
+  ASSERT_NE(block, nullptr);
+  ::ZeroMemory(block, sizeof(*block));
+  ::SetEnvironmentVariableW(app::kStartupTraceVariable, name.c_str());
+  StartDeck();
+  ::SetEnvironmentVariableW(app::kStartupTraceVariable, nullptr);
+  const std::vector<std::wstring> expected = {
+      L"process start to wWinMain",
+      L"common controls",
+      L"rich edit library",
+      L"log and language library",
+      L".inf",
+      L"single instance",
+      L"OLE",
+      L"kernel connection",
+      L"fonts and skin bitmaps",
+      L"window and its template's controls",
+      L"icons and background",
+      L"main buttons",
+      L"web-service exchange started",
+      L"panel: ribbon",
+      L"panel: start page",
+      L"panels: list tabs",
+      L"panels: documents",
+      L"panels: tasks",
+      L"lists filled (launch list too)",
+      L"plug-in table",
+      L"tooltips",
+      L"web-service wait",
+      L"end of WM_INITDIALOG",
+      L"first WM_PAINT",
+      L"start page's first WM_PAINT",
+      L"window fully painted",
+      L"after the first paint: HTML pages",
+  };
+  std::vector<std::wstring> steps;
+  std::vector<LONGLONG> ticks;
+  EXPECT_TRUE(test::WaitUntil([&] { return block->count >= static_cast<LONG>(expected.size()); }, 10s));
+  for (LONG i = 0; i < block->count; ++i) {
+    steps.emplace_back(block->steps[i].name);
+    ticks.push_back(block->steps[i].ticks);
+  }
+  ::UnmapViewOfFile(block);
+  ::CloseHandle(mapping);
+  EXPECT_EQ(steps, expected);
+  EXPECT_TRUE(std::is_sorted(ticks.begin(), ticks.end()));
 }
 
 }  // namespace
