@@ -5,12 +5,14 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <fstream>
 #include <regex>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "SkinIds.h"
 #include "app/SkinImage.h"
 #include "support/ScreenPixels.h"
 #include "support/TestPaths.h"
@@ -77,6 +79,28 @@ TEST(SkinPictures, DecodeToThePixelsOfTheReferenceBitmaps) {
     ASSERT_EQ(::GetObjectW(decoded.get(), sizeof(section), &section), static_cast<int>(sizeof(section)));
     EXPECT_EQ(section.dsBmih.biBitCount, 24);
     EXPECT_GT(section.dsBmih.biHeight, 0);
+  }
+}
+
+// The program icon's 256-pixel image is a PNG inside the icon; the system still makes an icon of it.
+TEST(SkinPictures, TheLargestProgramIconLoadsFromItsPng) {
+  win::UniqueModule program(::LoadLibraryExW((test::BinFolder() / L"Startdeck.exe").c_str(), nullptr,
+                                             LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+  ASSERT_TRUE(program);
+  for (const int size : {16, 32, 48, 256}) {
+    SCOPED_TRACE(size);
+    win::UniqueIcon icon(static_cast<HICON>(
+        ::LoadImageW(program.get(), MAKEINTRESOURCEW(IDI_STARTDECK), IMAGE_ICON, size, size, 0)));
+    ASSERT_TRUE(icon);
+    ICONINFO info{};
+    ASSERT_TRUE(::GetIconInfo(icon.get(), &info));
+    win::UniqueGdiObject colour(info.hbmColor), mask(info.hbmMask);
+    const test::Pixels pixels = test::BitmapPixels(info.hbmColor);
+    EXPECT_EQ(pixels.width, size);
+    EXPECT_EQ(pixels.height, size);
+    // Not an empty picture: the mark has more than one colour.
+    EXPECT_NE(std::count(pixels.data.begin(), pixels.data.end(), pixels.data[0]),
+              static_cast<std::ptrdiff_t>(pixels.data.size()));
   }
 }
 
