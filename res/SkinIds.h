@@ -1,4 +1,5 @@
-// Skin art: every bitmap and the program icon, drawn by tools/skin (skingen) at build time.
+// Skin art: every bitmap (stored as PNG, see src/app/SkinImage.h) and the program icon, drawn by
+// tools/skin (skingen) at build time.
 // Plain #defines only: included by the .rc files, the program and the portable generator.
 // Sizes and roles are listed in tools/skin/Catalogue.cpp; magenta RGB(255, 0, 255) is transparent.
 #pragma once

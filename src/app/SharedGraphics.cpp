@@ -1,5 +1,7 @@
 #include "app/SharedGraphics.h"
 
+#include "app/SkinImage.h"
+
 namespace app {
 namespace {
 
@@ -31,8 +33,7 @@ void SharedGraphics::Create() {
   // Skin bitmaps always come from the executable, never from a language library.
   const HINSTANCE self = ::GetModuleHandleW(nullptr);
   for (size_t i = 0; i < kBitmapIds.size(); ++i) {
-    bitmaps_[i].reset(::LoadImageW(self, MAKEINTRESOURCEW(kBitmapIds[i]), IMAGE_BITMAP, 0, 0,
-                                   LR_CREATEDIBSECTION));
+    bitmaps_[i].reset(LoadSkinImage(self, kBitmapIds[i]));
   }
 }
 

@@ -1,5 +1,6 @@
 #include "ui/Paint.h"
 
+#include "app/SkinImage.h"
 #include "win/Handle.h"
 
 namespace ui {
@@ -10,24 +11,9 @@ SIZE BitmapSize(HBITMAP bitmap) noexcept {
   return {info.bmWidth, info.bmHeight < 0 ? -info.bmHeight : info.bmHeight};
 }
 
-SIZE BitmapResourceSize(HMODULE module, int id) noexcept {
-  const HRSRC found = ::FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(2));  // RT_BITMAP
-  const HGLOBAL loaded = found ? ::LoadResource(module, found) : nullptr;
-  const void* data = loaded ? ::LockResource(loaded) : nullptr;
-  if (!data || ::SizeofResource(module, found) < sizeof(BITMAPCOREHEADER)) return {0, 0};
-  // A bitmap resource is a packed DIB: an OS/2 core header or one of the Windows info headers.
-  const auto* core = static_cast<const BITMAPCOREHEADER*>(data);
-  if (core->bcSize == sizeof(BITMAPCOREHEADER)) return {core->bcWidth, core->bcHeight};
-  if (core->bcSize < sizeof(BITMAPINFOHEADER) || ::SizeofResource(module, found) < sizeof(BITMAPINFOHEADER))
-    return {0, 0};
-  const auto* info = static_cast<const BITMAPINFOHEADER*>(data);
-  return {info->biWidth, info->biHeight < 0 ? -info->biHeight : info->biHeight};
-}
+SIZE BitmapResourceSize(HMODULE module, int id) noexcept { return app::SkinImageSize(module, id); }
 
-HBITMAP LoadSkinBitmap(int id) noexcept {
-  return static_cast<HBITMAP>(
-      ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-}
+HBITMAP LoadSkinBitmap(int id) noexcept { return app::LoadSkinImage(::GetModuleHandleW(nullptr), id); }
 
 void DrawTransparentBitmap(HDC dc, HBITMAP bitmap, int x, int y) noexcept {
   if (!bitmap) return;

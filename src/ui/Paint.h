@@ -11,8 +11,8 @@ namespace ui {
 inline constexpr COLORREF kTransparent = RGB(255, 0, 255);
 
 [[nodiscard]] SIZE BitmapSize(HBITMAP bitmap) noexcept;
-// The size of bitmap resource `id` of `module`, read from its header without loading the bitmap;
-// {0, 0} when there is no such bitmap.
+// The size of skin picture `id` of `module`, read from its header without decoding it; {0, 0}
+// when there is no such picture.
 [[nodiscard]] SIZE BitmapResourceSize(HMODULE module, int id) noexcept;
 // Skin bitmap `id` of the program's own file (never of a language library) as a DIB section; null
 // when it is missing.

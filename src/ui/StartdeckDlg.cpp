@@ -184,8 +184,7 @@ void CStartdeckDlg::SetIconsAndPlace() {
   ::SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
 
   // As large as the background, centred on the screen.
-  background_.reset(::LoadImageW(self, MAKEINTRESOURCEW(IDB_MAIN_BACKGROUND), IMAGE_BITMAP, 0, 0,
-                                 LR_CREATEDIBSECTION));
+  background_.reset(ui::LoadSkinBitmap(IDB_MAIN_BACKGROUND));
   const SIZE size = ui::BitmapSize(static_cast<HBITMAP>(background_.get()));
   const int x = ::GetSystemMetrics(SM_CXSCREEN) / 2 - size.cx / 2;
   const int y = ::GetSystemMetrics(SM_CYSCREEN) / 2 - size.cy / 2;

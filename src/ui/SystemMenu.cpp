@@ -4,6 +4,7 @@
 
 #include "SkinIds.h"
 #include "StringIds.h"
+#include "ui/Paint.h"
 #include "win/Resources.h"
 
 namespace ui {
@@ -34,14 +35,13 @@ void SystemMenu::Rework(HWND window) {
   ::AppendMenuW(menu, MF_STRING, SC_CLOSE, close.c_str());
 
   // One picture serves both states of an item.
-  const HINSTANCE self = ::GetModuleHandleW(nullptr);
   constexpr struct {
     int bitmap;
     UINT command;
   } kPictures[] = {{IDB_SYSMENU_RESTORE, SC_RESTORE}, {IDB_SYSMENU_MINIMIZE, SC_MINIMIZE},
                    {IDB_SYSMENU_CLOSE, SC_CLOSE}};
   for (size_t i = 0; i < bitmaps_.size(); ++i) {
-    bitmaps_[i].reset(::LoadImageW(self, MAKEINTRESOURCEW(kPictures[i].bitmap), IMAGE_BITMAP, 0, 0, 0));
+    bitmaps_[i].reset(ui::LoadSkinBitmap(kPictures[i].bitmap));
     const HBITMAP bitmap = static_cast<HBITMAP>(bitmaps_[i].get());
     ::SetMenuItemBitmaps(menu, kPictures[i].command, MF_BYCOMMAND, bitmap, bitmap);
   }

@@ -15,8 +15,7 @@ constexpr UINT kSettleMessage = WM_APP + 1;
 }  // namespace
 
 bool TestHost::Create() {
-  background_.reset(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_MAIN_BACKGROUND), IMAGE_BITMAP, 0,
-                                 0, LR_CREATEDIBSECTION));
+  background_.reset(ui::LoadSkinBitmap(IDB_MAIN_BACKGROUND));
   if (!CreateWindowOf(L"ControlsTestHost", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, kWidth, kHeight, nullptr,
                       0))
     return false;
@@ -78,8 +77,7 @@ void TestHost::Paint(HDC dc) const {
 }
 
 Pixels SkinPixels(int bitmapId) {
-  win::UniqueGdiObject bitmap(
-      ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(bitmapId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  win::UniqueGdiObject bitmap(ui::LoadSkinBitmap(bitmapId));
   return test::BitmapPixels(static_cast<HBITMAP>(bitmap.get()));
 }
 

@@ -31,8 +31,7 @@ class HtmlPageTest : public ControlsTest {
   void SetUp() override {
     ASSERT_EQ(::OleInitialize(nullptr), S_OK);
     ASSERT_NO_FATAL_FAILURE(ControlsTest::SetUp());
-    background_.reset(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_PANEL_BACKGROUND), IMAGE_BITMAP,
-                                   0, 0, LR_CREATEDIBSECTION));
+    background_.reset(ui::LoadSkinBitmap(IDB_PANEL_BACKGROUND));
     ASSERT_TRUE(background_);
   }
   void TearDown() override { ::OleUninitialize(); }

@@ -6,6 +6,7 @@
 #include "SkinIds.h"
 #include "support/Driver.h"
 #include "ui/MenuButton.h"
+#include "ui/Paint.h"
 
 namespace controls {
 namespace {
@@ -19,10 +20,9 @@ class MenuButtonTest : public ControlsTest {
  protected:
   void SetUp() override {
     ControlsTest::SetUp();
-    const HINSTANCE self = ::GetModuleHandleW(nullptr);
     const int ids[3] = {IDB_TAB_LAUNCH_NORMAL, IDB_TAB_LAUNCH_HOVER, IDB_TAB_LAUNCH_PRESSED};
     for (size_t i = 0; i < 3; ++i)
-      faces_[i].reset(::LoadImageW(self, MAKEINTRESOURCEW(ids[i]), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+      faces_[i].reset(ui::LoadSkinBitmap(ids[i]));
   }
 
   bool Create(MenuButtonStyle style) {

@@ -44,10 +44,8 @@ class RibbonTest : public ControlsTest {
 };
 
 TEST_F(RibbonTest, IsSevenTabsOfTheFirstFaceSideBySide) {
-  const SIZE tab = ui::BitmapSize(static_cast<HBITMAP>(
-      win::UniqueGdiObject(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_TAB_TRANSLATION_NORMAL),
-                                        IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION))
-          .get()));
+  const SIZE tab =
+      ui::BitmapSize(static_cast<HBITMAP>(win::UniqueGdiObject(ui::LoadSkinBitmap(IDB_TAB_TRANSLATION_NORMAL)).get()));
   ASSERT_GT(tab.cx, 0);
   const RECT rc = RectIn(ribbon_.hwnd(), host_.hwnd());
   EXPECT_EQ(rc.left, kRibbonAt.x);

@@ -13,6 +13,7 @@
 #include "DeckTest.h"
 #include "ResourceIds.h"
 #include "SkinIds.h"
+#include "app/SkinImage.h"
 #include "support/ScreenPixels.h"
 #include "win/Handle.h"
 
@@ -48,8 +49,7 @@ TEST_F(DocumentationTest, TheGuidesAreListedWithIconsAndOneOpensInTheAssociatedV
   win::UniqueModule program(::LoadLibraryExW(installation_.Program().c_str(), nullptr,
                                              LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
   ASSERT_TRUE(program);
-  win::UniqueGdiObject rows(
-      ::LoadImageW(program.get(), MAKEINTRESOURCEW(IDB_LIST_ROWS), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  win::UniqueGdiObject rows(app::LoadSkinImage(program.get(), IDB_LIST_ROWS));
   const test::Pixels face = test::BitmapPixels(static_cast<HBITMAP>(rows.get()));
   const test::Pixels screen = test::Grab(list);
   for (int row = 0; row < 3; ++row) EXPECT_GT(IconPixels(screen, face, row), 100) << "row " << row;

@@ -6,6 +6,7 @@
 #include "SkinIds.h"
 #include "support/Driver.h"
 #include "support/TestPaths.h"
+#include "app/SkinImage.h"
 #include "ui/Paint.h"
 #include "win/Resources.h"
 
@@ -119,7 +120,7 @@ void ListTest::SetUpTestSuite() {
   ASSERT_TRUE(program) << "Startdeck.exe is built beside the tests";
   static std::map<int, win::UniqueGdiObject> bitmaps;
   for (int id : kSkinIds)
-    bitmaps[id].reset(::LoadImageW(program.get(), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    bitmaps[id].reset(app::LoadSkinImage(program.get(), id));
   skin = &bitmaps;
   win::AdoptResourceModule(std::move(program));
 }

@@ -7,6 +7,7 @@
 #include "Catalogue.h"
 #include "IcoFile.h"
 #include "ListIcons.h"
+#include "PngFile.h"
 
 namespace skin {
 namespace {
@@ -85,6 +86,11 @@ std::vector<std::string> CheckFolder(const std::string& folder) {
       continue;
     }
     CheckBitmap(e, *image, errors);
+    const std::string png = folder + "/" + e.file + ".png";
+    const auto packed = ReadFile(png);
+    const auto decoded = packed ? DecodePng(*packed) : std::nullopt;
+    if (!decoded || *decoded != *image)
+      errors.push_back(png + ": missing, damaged, or not the pixels of " + e.file + ".bmp");
   }
   CheckIcon(folder + "/" + ProgramIcon().file + ".ico", ProgramIcon().sizes, errors);
   // Icon IDs share one namespace among icons only; a bitmap may carry the same number.

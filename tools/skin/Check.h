@@ -8,7 +8,7 @@ namespace skin {
 
 // Returns one line per violation; empty when everything holds:
 // - every bitmap of the catalogue exists as a 24-bit file of its declared size, and its resource ID
-//   and file name are used once;
+//   and file name are used once; its PNG (what the program loads) decodes to exactly the same pixels;
 // - a keyed bitmap has magenta exactly at its declared corners, an opaque one has none at all;
 // - no pixel is near magenta without being exactly magenta (it would show as a pink fringe, or be
 //   taken for transparent by a tolerant blitter);

@@ -1,6 +1,7 @@
 #include "IcoFile.h"
 
 #include "BmpFile.h"
+#include "PngFile.h"
 
 namespace skin {
 namespace {
@@ -11,7 +12,12 @@ size_t MaskRowBytes(int width) {
   return ((static_cast<size_t>(width) + 31) / 32) * 4;
 }
 
+// The largest size is stored as PNG, as icon files have allowed since Windows Vista; the
+// small ones, which every program asks for, stay bitmaps.
+constexpr int kPngFromSize = 256;
+
 std::vector<std::uint8_t> EncodeImage(const Image& image) {
+  if (image.width >= kPngFromSize) return EncodePng(image);
   std::vector<std::uint8_t> out;
   Put32(out, kInfoHeader);
   Put32(out, static_cast<std::uint32_t>(image.width));
@@ -81,9 +87,16 @@ std::vector<IcoEntry> ReadIcoDirectory(const std::vector<std::uint8_t>& in) {
     e.height = in[at + 1] == 0 ? 256 : in[at + 1];
     e.bitCount = static_cast<int>(Get16(in, at + 6));
     // The image's own header must agree with the directory.
-    if (static_cast<int>(Get32(in, offset + 4)) != e.width ||
-        static_cast<int>(Get32(in, offset + 8)) != 2 * e.height)
+    if (e.width >= kPngFromSize) {
+      const auto png =
+          DecodePng(std::vector<std::uint8_t>(in.begin() + static_cast<std::ptrdiff_t>(offset),
+                                              in.begin() + static_cast<std::ptrdiff_t>(offset + size)));
+      if (!png || png->width != e.width || png->height != e.height || png->channels * 8 != e.bitCount)
+        return {};
+    } else if (static_cast<int>(Get32(in, offset + 4)) != e.width ||
+               static_cast<int>(Get32(in, offset + 8)) != 2 * e.height) {
       return {};
+    }
     entries.push_back(e);
   }
   return entries;

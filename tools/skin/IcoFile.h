@@ -1,4 +1,5 @@
-// Icon files: several sizes of one picture, each a 32-bit image with alpha and its 1-bit mask.
+// Icon files: several sizes of one picture, each a 32-bit image with alpha and its 1-bit mask (the
+// 256-pixel one a 32-bit PNG).
 #pragma once
 
 #include <cstdint>

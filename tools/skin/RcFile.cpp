@@ -26,7 +26,7 @@ std::string MakeResourceScript(const std::string& folder) {
     rc += std::to_string(e.id) + " ICON \"" + ScriptPath(folder, std::string(e.file) + ".ico") + "\"  // " + e.role + "\n";
   rc += "\n";
   for (const Entry& e : Bitmaps()) {
-    rc += std::to_string(e.id) + " BITMAP \"" + ScriptPath(folder, std::string(e.file) + ".bmp") + "\"  // " +
+    rc += std::to_string(e.id) + " PNG \"" + ScriptPath(folder, std::string(e.file) + ".png") + "\"  // " +
           e.role + "\n";
   }
   return rc;

@@ -3,7 +3,8 @@
 //
 //   skingen --out FOLDER [--check] [--sheet FILE.ppm]
 //
-// --check verifies the written files (sizes, transparent colour) and fails on any violation;
+// --check verifies the written files (sizes, transparent colour, each PNG decoding to exactly the pixels of
+// its reference bitmap) and fails on any violation;
 // --sheet also writes a contact sheet to look at (see Preview.h).
 #include <cstdio>
 #include <filesystem>
@@ -63,6 +64,9 @@ int main(int argc, char** argv) {
   std::vector<skin::DrawnBitmap> drawn;
   for (const skin::Entry& entry : skin::Bitmaps()) {
     drawn.push_back({&entry, entry.draw(surfaces)});
+    // The program takes the PNG; the bitmap file is the reference its decoded pixels are held to.
+    if (!skin::WriteFile(folder + "/" + entry.file + ".png", skin::EncodePng(drawn.back().image)))
+      return Fail(std::string("cannot write ") + entry.file + ".png");
     if (!skin::WriteFile(folder + "/" + entry.file + ".bmp", skin::EncodeBmp(drawn.back().image)))
       return Fail(std::string("cannot write ") + entry.file + ".bmp");
   }
