@@ -4,6 +4,7 @@
 // cost of a reload after "PLUGINSWITCHED".
 //   LoadSwitchesBench.exe [RUNS | breakdown] [LANGUAGE-LIBRARY]
 #include <windows.h>
+#include <objbase.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -59,8 +60,11 @@ int wmain(int argc, wchar_t** argv) {
     win::AdoptResourceModule(std::move(module));
   }
 
+  // As in Startdeck's main thread: the ED add-in's installer is a COM object.
+  const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   if (breakdown) {
     PrintBreakdown();
+    if (SUCCEEDED(com)) ::CoUninitialize();
     return 0;
   }
 
@@ -91,5 +95,6 @@ int wmain(int argc, wchar_t** argv) {
                missing, records, groups);
   std::wprintf(L"  first load %.2f ms; later loads median %.2f ms, min %.2f ms, max %.2f ms (%d runs)\n", first,
                later[later.size() / 2], later.front(), later.back(), runs - 1);
+  if (SUCCEEDED(com)) ::CoUninitialize();
   return 0;
 }
