@@ -16,14 +16,17 @@ bool Process::Start(const std::filesystem::path& program, const std::wstring& ar
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION info{};
-  // A program copied a moment ago can still be held by the copier's last handle: try again briefly.
+  // A program copied a moment ago can still be held by the copier's last handle, and Wine now and
+  // then fails a start with an internal error while it is busy: try again briefly.
   bool started = false;
   for (int attempt = 0; attempt < 20 && !started; ++attempt) {
     started = ::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
                                &startup, &info) != FALSE;
     if (!started) {
       lastError_ = ::GetLastError();
-      if (lastError_ != ERROR_SHARING_VIOLATION && lastError_ != ERROR_ACCESS_DENIED) return false;
+      if (lastError_ != ERROR_SHARING_VIOLATION && lastError_ != ERROR_ACCESS_DENIED &&
+          lastError_ != ERROR_INTERNAL_ERROR)
+        return false;
       ::Sleep(100);
     }
   }
