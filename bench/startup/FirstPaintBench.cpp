@@ -19,6 +19,9 @@ namespace {
 
 // The step that ends the start-up: the main window and every child of it have been painted.
 constexpr wchar_t kFullyPainted[] = L"window fully painted";
+// The last step of the start-up proper, which may come after the paint: the peak working set is
+// read after it.
+constexpr wchar_t kSettingsLoaded[] = L"web service answered, settings loaded";
 
 struct Step {
   std::wstring name;
@@ -151,11 +154,13 @@ bool Measure(const Program& program, int run, Sample& sample) {
   sample.idle = Milliseconds(start, Now());
   sample.milliseconds = sample.idle;
   // The steps it put off until after the paint, until none has come for a while.
-  if (window && program.traced)
+  if (window && program.traced) {
+    while (!trace.Holds(kSettingsLoaded) && Milliseconds(start, Now()) < 30000) ::Sleep(5);
     for (LONG seen = -1; seen != trace.Count() && Milliseconds(start, Now()) < 30000;) {
       seen = trace.Count();
       ::Sleep(300);
     }
+  }
   sample.steps = trace.Steps(start);
   // A program that does not say when it is fully painted: when its window and start page were.
   double painted = idle;

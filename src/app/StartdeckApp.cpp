@@ -104,8 +104,8 @@ bool CStartdeckApp::Start() {
   settings_.SetDirectionSource(&kernel_);
   app::MarkStartup(L"fonts and skin bitmaps");
 
-  // Its plug-in table is loaded by the main window while the web service starts, before any task
-  // can run.
+  // Its plug-in table is loaded after the window's first paint, or before by the first task that
+  // needs it.
   menuUtils_ = std::make_unique<CTranslateMenuUtils>(*this);
 
   CStartdeckDlg dialog(*this);
@@ -118,6 +118,14 @@ bool CStartdeckApp::Start() {
   }
   mainWindow_ = nullptr;
   return false;
+}
+
+CTranslateMenuUtils* CStartdeckApp::MenuUtils() {
+  if (menuUtils_ && !pluginsLoaded_) {
+    pluginsLoaded_ = true;
+    menuUtils_->LoadPlugins();
+  }
+  return menuUtils_.get();
 }
 
 bool CStartdeckApp::LoadResourceFile() {

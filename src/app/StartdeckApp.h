@@ -4,9 +4,11 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "app/KernelConnection.h"
 #include "app/SettingsStore.h"
@@ -48,19 +50,29 @@ class CStartdeckApp final : public ui::MainWindowContext {
   [[nodiscard]] bool KernelIsLocal() const noexcept override { return kernel_.IsLocal(); }
   [[nodiscard]] std::wstring KernelServerName() const override { return kernel_.ServerName(); }
   [[nodiscard]] app::KernelConnection& Kernel() noexcept override { return kernel_; }
-  [[nodiscard]] app::SettingsStore& Settings() noexcept override { return settings_; }
+  // The settings are loaded once the web service has answered, after the window shows: whoever asks
+  // for them before has the main window load them first (it waits for the answer if need be).
+  [[nodiscard]] app::SettingsStore& Settings() override {
+    LoadPendingSettings();
+    return settings_;
+  }
+  void SetSettingsLoader(std::function<void()> loader) override { settingsLoader_ = std::move(loader); }
   [[nodiscard]] const app::SharedGraphics& Graphics() const noexcept override { return graphics_; }
   [[nodiscard]] HWND MainWindow() const noexcept override { return mainWindow_; }
   void SetMainWindow(HWND window) noexcept override { mainWindow_ = window; }
 
-  // The hand-off object with its plug-in table; it exists from start-up step 19 to shutdown.
-  [[nodiscard]] CTranslateMenuUtils* MenuUtils() noexcept override { return menuUtils_.get(); }
+  // The hand-off object, from before the window to shutdown. Its plug-in table is loaded after the
+  // window's first paint, or by whoever needs it first.
+  [[nodiscard]] CTranslateMenuUtils* MenuUtils() override;
   [[nodiscard]] tasks::CDictAndTMMUtils& DictAndTm() noexcept override { return dictAndTm_; }
 
   // The main window's "show all features" box, which the hand-off's lists follow.
   [[nodiscard]] bool ShowAllFeatures() const noexcept override { return showAllFeatures_; }
   void SetShowAllFeatures(bool showAll) noexcept override { showAllFeatures_ = showAll; }
-  [[nodiscard]] std::wstring ActivityAddress() const override { return settings_.ActivityUrl(); }
+  [[nodiscard]] std::wstring ActivityAddress() const override {
+    LoadPendingSettings();
+    return settings_.ActivityUrl();
+  }
 
   // Written by the update exchange's threads and its event sink, read by the main window.
   [[nodiscard]] bool UpdatesInstalling() const noexcept override { return service_->Installing(); }
@@ -69,6 +81,10 @@ class CStartdeckApp final : public ui::MainWindowContext {
  private:
   bool Start();
   bool LoadResourceFile();
+  // Runs the settings loader once; a caller reached from inside it finds it gone.
+  void LoadPendingSettings() const {
+    if (settingsLoader_) std::exchange(settingsLoader_, nullptr)();
+  }
 
   std::wstring appName_ = L"VANTO Main Application";
   std::wstring clientName_;
@@ -86,6 +102,8 @@ class CStartdeckApp final : public ui::MainWindowContext {
   app::SettingsStore settings_;
   app::SharedGraphics graphics_;
   std::unique_ptr<CTranslateMenuUtils> menuUtils_;
+  bool pluginsLoaded_ = false;
+  mutable std::function<void()> settingsLoader_;
   tasks::CDictAndTMMUtils dictAndTm_{*this};
   bool showAllFeatures_ = false;
   HWND mainWindow_ = nullptr;

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -24,6 +25,9 @@ class MainWindowContext : public tasks::TaskContext {
   [[nodiscard]] virtual std::shared_ptr<updates::ServiceInfo> Service() const = 0;
   // The "show all features" box, which the hand-off's lists follow as well.
   virtual void SetShowAllFeatures(bool showAll) = 0;
+  // Called, once, by the first who asks for the settings before they are loaded; the main window
+  // sets it while the web service it loads them after has not answered yet.
+  virtual void SetSettingsLoader(std::function<void()> loader) = 0;
   // The main window while it exists, null before and after: the owner of every message box.
   virtual void SetMainWindow(HWND window) = 0;
 };

@@ -78,6 +78,7 @@ const CStartdeckDlg::Route CStartdeckDlg::kRoutes[] = {
     {app::kPluginsManagerMessage, nullptr, &CStartdeckDlg::OnPluginsManager},
     {app::kWebServiceEndedMessage, nullptr, &CStartdeckDlg::OnWebServiceEnded},
     {app::kAfterFirstPaintMessage, nullptr, &CStartdeckDlg::OnAfterFirstPaint},
+    {app::kWebServiceAnsweredMessage, nullptr, &CStartdeckDlg::OnWebServiceAnswered},
     {0, &app::kPluginSwitchedMessage, &CStartdeckDlg::OnPluginsSwitched},
     {0, &app::kTmdChangedMessage, &CStartdeckDlg::OnMemoriesChanged},
     {0, &app::kAllowGoHomeMessage, &CStartdeckDlg::OnAllowGoHome},
@@ -140,32 +141,24 @@ bool CStartdeckDlg::OnInitDialog(WPARAM, LPARAM, INT_PTR& result) {
   ::SendDlgItemMessageW(hwnd(), IDC_WELCOME_TEXT, WM_SETFONT,
                         reinterpret_cast<WPARAM>(app_.Graphics().Font(app::SharedFont::kTahoma16Bold)), FALSE);
   // The web-service component takes long to start (a process of its own): it starts now, and the
-  // window makes its panels, lists and plug-in table meanwhile. The window has its title by now,
-  // which a dialog of the component may look for; the settings are loaded once it has answered.
-  webService_.StartStartup(hwnd(), app_.ClientName(), app_.Kernel(), app_.Settings());
+  // window shows meanwhile. The window has its title by now, which a dialog of the component may
+  // look for. The settings are loaded once it has answered; whoever needs them sooner waits.
+  webService_.StartStartup(hwnd(), app::kWebServiceAnsweredMessage, app_.ClientName(), app_.Kernel(),
+                           app_.Settings());
+  app_.SetSettingsLoader([this] { LoadSettings(); });
   app::MarkStartup(L"web-service exchange started");
   systemMenu_.Rework(hwnd());
   CreatePanels();
   ::DragAcceptFiles(hwnd(), TRUE);
   RebuildMenus();
   app::MarkStartup(L"lists filled (launch list too)");
-  // Before the window shows, so before any task can run; nothing before needs it.
-  if (CTranslateMenuUtils* handOff = app_.MenuUtils()) handOff->LoadPlugins();
-  app::MarkStartup(L"plug-in table");
   if (!tooltips_.Create(hwnd(), {buttons_.close.hwnd(), buttons_.minimize.hwnd(), buttons_.exit.hwnd(),
                                  buttons_.about.hwnd(), buttons_.help.hwnd(), buttons_.home.hwnd(),
                                  buttons_.back.hwnd(), buttons_.launchInstall.hwnd(), buttons_.showAll,
                                  buttons_.dictionaryUpdates}))
     LogFailure(L"the tooltips");
   app::MarkStartup(L"tooltips");
-  // The web service names the product key, under which the settings keep the update flag.
-  webService_.FinishStartup(app_.Settings());
-  app::MarkStartup(L"web-service wait");
-  if (app_.Settings().UpdateFlag() != 0 && buttons_.dictionaryUpdates)
-    ::SendMessageW(buttons_.dictionaryUpdates, BM_SETCHECK, BST_CHECKED, 0);
-
   ::SetWindowLongPtrW(hwnd(), GWL_STYLE, ::GetWindowLongPtrW(hwnd(), GWL_STYLE) | WS_MINIMIZEBOX);
-  app_.Kernel().EndStartUp();
   app::MarkStartup(L"end of WM_INITDIALOG");
   // The window shows when this returns; the message is taken up by the first round of its loop.
   ::PostMessageW(hwnd(), app::kAfterFirstPaintMessage, 0, 0);
@@ -237,10 +230,30 @@ bool CStartdeckDlg::OnAfterFirstPaint(WPARAM, LPARAM, INT_PTR& result) {
   // shows half drawn while the rest is made.
   ::RedrawWindow(hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
   app::MarkStartup(L"window fully painted");
+  // Before any task can use it, unless a task asked for it sooner.
+  (void)app_.MenuUtils();
+  app::MarkStartup(L"after the first paint: plug-in table");
   CreateHtmlPages();
   app::MarkStartup(L"after the first paint: HTML pages");
   result = 0;
   return true;
+}
+
+bool CStartdeckDlg::OnWebServiceAnswered(WPARAM, LPARAM, INT_PTR& result) {
+  LoadSettings();
+  result = 0;
+  return true;
+}
+
+void CStartdeckDlg::LoadSettings() {
+  if (webService_.StartupFinished()) return;
+  app_.SetSettingsLoader(nullptr);
+  // The web service names the product key, under which the settings keep the update flag.
+  webService_.FinishStartup(app_.Settings());
+  app::MarkStartup(L"web service answered, settings loaded");
+  if (app_.Settings().UpdateFlag() != 0 && buttons_.dictionaryUpdates)
+    ::SendMessageW(buttons_.dictionaryUpdates, BM_SETCHECK, BST_CHECKED, 0);
+  app_.Kernel().EndStartUp();
 }
 
 void CStartdeckDlg::RebuildMenus() {
@@ -334,6 +347,8 @@ void CStartdeckDlg::OpenDroppedFile(const std::wstring& path) {
 }
 
 void CStartdeckDlg::ShowTab(int tab, bool show) {
+  // What tab 7 offers depends on the web service's answer.
+  if (show && tab == kMyVantoTab) LoadSettings();
   if (show && (tab == kDictionariesTab || tab == kMyVantoTab)) CreateHtmlPages();
   if (HWND panel = lists_->Panel(tab)) ::ShowWindow(panel, show ? SW_SHOW : SW_HIDE);
   const HWND page = tab == kDictionariesTab ? dictionariesPage_.hwnd() : tab == kMyVantoTab ? myVantoPage_.hwnd() : nullptr;
@@ -477,8 +492,13 @@ bool CStartdeckDlg::OnClose(WPARAM, LPARAM, INT_PTR&) {
 }
 
 bool CStartdeckDlg::OnDestroy(WPARAM, LPARAM, INT_PTR&) {
-  if (buttons_.dictionaryUpdates) app_.Settings().SetUpdateFlag(buttons_.DictionaryUpdatesChecked() ? 1 : 0);
-  app_.Settings().Save();
+  // Settings never loaded were never changed either: saving them would overwrite the stored ones
+  // with the defaults.
+  app_.SetSettingsLoader(nullptr);
+  if (webService_.StartupFinished()) {
+    if (buttons_.dictionaryUpdates) app_.Settings().SetUpdateFlag(buttons_.DictionaryUpdatesChecked() ? 1 : 0);
+    app_.Settings().Save();
+  }
   webService_.Shutdown();
   app_.SetMainWindow(nullptr);
   switches::SetMessageOwner(nullptr);

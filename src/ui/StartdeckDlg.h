@@ -73,11 +73,15 @@ class CStartdeckDlg : public win::Dialog, private ui::ViewContent {
   bool OnDropFiles(WPARAM drop, LPARAM, INT_PTR& result);
   bool OnWebServiceEnded(WPARAM which, LPARAM, INT_PTR& result);
   bool OnAfterFirstPaint(WPARAM, LPARAM, INT_PTR& result);
+  bool OnWebServiceAnswered(WPARAM, LPARAM, INT_PTR& result);
 
   void SetIconsAndPlace();
   void CreatePanels();
   // The HTML pages, hidden until their tab opens: made after the first paint, or when first shown.
   void CreateHtmlPages();
+  // Once: waits for the web service's answer if it has not come, loads the settings and ticks the
+  // dictionary-updates box by them.
+  void LoadSettings();
   void RebuildMenus();
   void OpenTask(const ui::CommandRow& command, std::wstring_view appId);
   // A file dropped onto the window: into the open task's document field, or the task that fits it.

@@ -3,6 +3,8 @@
 #include <objbase.h>
 #include <wrl/client.h>
 
+#include <atomic>
+
 #include "StringIds.h"
 #include "app/KernelConnection.h"
 #include "app/LogSink.h"
@@ -14,22 +16,22 @@ namespace {
 
 using Microsoft::WRL::ComPtr;
 
-// Waits for `event` while the thread's sent and posted messages go on being dispatched. False when
-// the limit passed first.
-bool WaitDispatching(HANDLE event, std::chrono::milliseconds limit) {
-  const ULONGLONG end = ::GetTickCount64() + static_cast<ULONGLONG>(limit.count());
+// Waits for `event` until `deadline` while sent messages and paints go on being handled: a
+// component's dialog may be owned by the window. Input and posted messages stay queued, so that
+// nothing the user did runs before the caller has what it waits for. False when the deadline
+// passed first.
+bool WaitHandlingSentAndPaints(HANDLE event, ULONGLONG deadline) {
   for (;;) {
     const ULONGLONG now = ::GetTickCount64();
-    if (now >= end) return false;
-    const DWORD wake = ::MsgWaitForMultipleObjects(1, &event, FALSE, static_cast<DWORD>(end - now),
-                                                   QS_SENDMESSAGE | QS_POSTMESSAGE);
+    if (now >= deadline) return false;
+    const DWORD wake = ::MsgWaitForMultipleObjects(1, &event, FALSE, static_cast<DWORD>(deadline - now),
+                                                   QS_SENDMESSAGE | QS_PAINT);
     if (wake == WAIT_OBJECT_0) return true;
     if (wake != WAIT_OBJECT_0 + 1) return false;
+    // Peeking delivers the sent messages; paints are dispatched.
     MSG message;
-    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-      ::TranslateMessage(&message);
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE | PM_QS_PAINT | PM_QS_SENDMESSAGE))
       ::DispatchMessageW(&message);
-    }
   }
 }
 
@@ -41,10 +43,35 @@ void WaitAndClose(win::UniqueHandle& thread, std::chrono::milliseconds limit) no
 
 }  // namespace
 
-void WebServiceExchanges::StartStartup(HWND window, const std::wstring& clientName,
+// The thread pool watches the start-up event and tells the window; the window's wait, if it
+// waits, is on `answered`, which stays set.
+struct WebServiceExchanges::Answer {
+  HWND window = nullptr;
+  UINT message = 0;
+  win::UniqueHandle answered{::CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+  std::atomic<bool> timedOut{false};
+  HANDLE wait = nullptr;
+
+  static void CALLBACK Arrived(void* context, BOOLEAN timedOut) {
+    auto& answer = *static_cast<Answer*>(context);
+    answer.timedOut = timedOut != FALSE;
+    ::SetEvent(answer.answered.get());
+    ::PostMessageW(answer.window, answer.message, 0, 0);
+  }
+};
+
+WebServiceExchanges::WebServiceExchanges(std::shared_ptr<ServiceInfo> info) noexcept : info_(std::move(info)) {}
+
+WebServiceExchanges::~WebServiceExchanges() { Shutdown(); }
+
+void WebServiceExchanges::StartStartup(HWND window, UINT answeredMessage, const std::wstring& clientName,
                                        const app::KernelConnection& kernel, const app::SettingsStore& settings) {
+  startupDeadline_ = ::GetTickCount64() + static_cast<ULONGLONG>(kStartupWaitLimit.count());
   startupEvent_.reset(::CreateEventW(nullptr, FALSE, FALSE, L"WebServiceMyVantoEvent"));
-  if (!startupEvent_) return;
+  if (!startupEvent_) {
+    ::PostMessageW(window, answeredMessage, 0, 0);
+    return;
+  }
   // The kernel reaches the thread's apartment only marshalled.
   ComPtr<IStream> marshalled;
   if (IVantoKernel* connection = kernel.Kernel())
@@ -53,17 +80,46 @@ void WebServiceExchanges::StartStartup(HWND window, const std::wstring& clientNa
   // The settings are not loaded yet: the flag handed over is the store's initial one.
   startup_ = StartStartupExchange({info_, clientName, window}, marshalled.Get(), startupEvent_.get(),
                                   settings.UpdateFlag() != 0);
+  if (!startup_) startupEvent_.reset();  // nobody will answer
+  if (startupEvent_) {
+    auto answer = std::make_unique<Answer>();
+    answer->window = window;
+    answer->message = answeredMessage;
+    if (answer->answered &&
+        ::RegisterWaitForSingleObject(&answer->wait, startupEvent_.get(), &Answer::Arrived, answer.get(),
+                                      static_cast<ULONG>(kStartupWaitLimit.count()), WT_EXECUTEONLYONCE))
+      answer_ = std::move(answer);
+  }
+  // Without a watch the window finishes at once, waiting on the event itself if there is one.
+  if (!answer_) ::PostMessageW(window, answeredMessage, 0, 0);
 }
 
 void WebServiceExchanges::FinishStartup(app::SettingsStore& settings) {
+  if (startupFinished_) return;
+  startupFinished_ = true;
   if (startupEvent_) {
-    if (!WaitDispatching(startupEvent_.get(), kStartupWaitLimit))
+    bool answered = false;
+    if (answer_) {
+      // The thread pool's own limit ends it; a little later than that is only a safeguard.
+      answered = WaitHandlingSentAndPaints(answer_->answered.get(), startupDeadline_ + 1000) && !answer_->timedOut;
+      StopWatching();
+    } else {
+      answered = WaitHandlingSentAndPaints(startupEvent_.get(), startupDeadline_);
+    }
+    if (!answered)
       app::Log().Line(L"Web service: no answer within %d s; the window goes on without it",
                       static_cast<int>(kStartupWaitLimit.count() / 1000));
     startupEvent_.reset();
   }
   settings.SetProductKey(info_->Snapshot().productKey);
   settings.Load();
+}
+
+void WebServiceExchanges::StopWatching() noexcept {
+  if (!answer_) return;
+  // Waits for a notification being delivered; the window's message may still be queued.
+  if (answer_->wait) ::UnregisterWaitEx(answer_->wait, INVALID_HANDLE_VALUE);
+  answer_.reset();
 }
 
 bool WebServiceExchanges::Launch(HWND window, const std::wstring& clientName) {
@@ -92,6 +148,8 @@ std::optional<std::wstring> WebServiceExchanges::UpdateTip() const {
 }
 
 void WebServiceExchanges::Shutdown() noexcept {
+  StopWatching();
+  startupEvent_.reset();
   WaitAndClose(startup_, kShutdownWaitLimit);
   WaitAndClose(launch_, kShutdownWaitLimit);
 }

@@ -1,7 +1,7 @@
-// The main window's side of the web-service exchanges: the start-up exchange with its wait that
-// keeps the window's messages flowing, the Launch exchange of tab 7, the end message of both, the
-// update text of the dictionary-updates box's tip, and the wait for both threads when the window
-// goes.
+// The main window's side of the web-service exchanges: the start-up exchange, whose answer the window
+// is told of while it goes on (the component takes long to start), the wait for that answer by
+// whoever needs it sooner, the Launch exchange of tab 7, the end message of both, the update text of
+// the dictionary-updates box's tip, and the wait for both threads when the window goes.
 #pragma once
 
 #include <windows.h>
@@ -30,18 +30,21 @@ inline constexpr std::chrono::milliseconds kShutdownWaitLimit{3000};
 
 class WebServiceExchanges {
  public:
-  explicit WebServiceExchanges(std::shared_ptr<ServiceInfo> info) noexcept : info_(std::move(info)) {}
-  ~WebServiceExchanges() { Shutdown(); }
+  explicit WebServiceExchanges(std::shared_ptr<ServiceInfo> info) noexcept;
+  ~WebServiceExchanges();
   WebServiceExchanges(const WebServiceExchanges&) = delete;
   WebServiceExchanges& operator=(const WebServiceExchanges&) = delete;
 
-  // Starts the start-up exchange: the component starts while the window goes on preparing itself.
-  void StartStartup(HWND window, const std::wstring& clientName, const app::KernelConnection& kernel,
-                    const app::SettingsStore& settings);
-  // Waits, dispatching the thread's messages, until the component's values are read (or the
-  // exchange gave up, or the wait limit passed); then loads the settings under the product key the
-  // component named. Without a started exchange it loads them at once.
+  // Starts the start-up exchange: the component starts while the window goes on. `window` gets
+  // `answeredMessage` once the component's values are read, the exchange gave up or the wait limit
+  // passed.
+  void StartStartup(HWND window, UINT answeredMessage, const std::wstring& clientName,
+                    const app::KernelConnection& kernel, const app::SettingsStore& settings);
+  // Once only: waits for that answer if it has not come (dispatching sent messages and paints only,
+  // so that nothing the user does runs meanwhile), then loads the settings under the product key
+  // the component named. Without a started exchange it loads them at once.
   void FinishStartup(app::SettingsStore& settings);
+  [[nodiscard]] bool StartupFinished() const noexcept { return startupFinished_; }
   // Tab 7's Launch: false when the thread cannot be started.
   bool Launch(HWND window, const std::wstring& clientName);
   [[nodiscard]] bool LaunchRunning() const noexcept { return static_cast<bool>(launch_); }
@@ -55,8 +58,15 @@ class WebServiceExchanges {
   [[nodiscard]] const ServiceInfo& Info() const noexcept { return *info_; }
 
  private:
+  struct Answer;
+  // Stops watching for the answer; waits for a notification being delivered.
+  void StopWatching() noexcept;
+
   std::shared_ptr<ServiceInfo> info_;
   win::UniqueHandle startupEvent_;  // set by the start-up exchange once the values are read
+  std::unique_ptr<Answer> answer_;  // watches it from the thread pool
+  bool startupFinished_ = false;
+  ULONGLONG startupDeadline_ = 0;  // when the window stops waiting for the answer
   win::UniqueHandle startup_;
   win::UniqueHandle launch_;
 };

@@ -125,6 +125,7 @@ inline constexpr int kStartButtonTab3 = 294;
 inline constexpr int kStartButtonTab4 = 297;
 inline constexpr int kStartButtonTab5 = 307;
 inline constexpr int kStartButtonTab6 = 301;
+inline constexpr int kStartButtonTab7 = 304;
 inline constexpr int kRibbonTab1 = 335;
 inline constexpr int kRibbonTab2 = 338;
 inline constexpr int kListOfTab1 = 1101;
