@@ -37,7 +37,7 @@ AppItem ItemOf(const CatalogueRow& row) {
 
 }  // namespace
 
-bool AdmitItem(AppItem& item, const CXCryptedProfileW& configuration, bool showAll) {
+bool AdmitItem(AppItem& item, const CXCryptedProfileW& configuration, bool showAll, FileCheck check) {
   item.enabled = true;
   item.installed = true;
   const std::optional<app::RegistryKey> apps = OpenAppsKey();
@@ -45,27 +45,35 @@ bool AdmitItem(AppItem& item, const CXCryptedProfileW& configuration, bool showA
   if (!item.forced && !IsListedInApps(configuration, item.appId)) item.enabled = false;
   if (item.path.empty()) item.path = apps->ReadString(item.appId);
   if (item.path.empty()) item.installed = false;
-  const bool usable = ShellCanReadFile(item.path);
+  const bool usable = check == FileCheck::kShell
+                          ? ShellCanReadFile(item.path)
+                          : !item.path.empty() && ::GetFileAttributesW(item.path.c_str()) != INVALID_FILE_ATTRIBUTES;
   return (item.Available() && usable) || showAll;
 }
 
-bool LaunchList::Fill(bool showAll) {
-  items_.clear();
-  sink_.Clear();
-  showAll_ = showAll;
+std::vector<AppItem> LaunchList::Collect(bool showAll, FileCheck check) const {
+  std::vector<AppItem> items;
   const CXCryptedProfileW& configuration = context_.ProductConfiguration();
-  if (!showAll && configuration.SectionEntryCount(kAppsList) == 0) return false;
-
+  if (!showAll && configuration.SectionEntryCount(kAppsList) == 0) return items;
   const std::wstring_view list = LaunchListName(showAll);
   for (const CatalogueRow& row : Catalogue()) {
     if (!IsListedIn(configuration, list, row.appId)) continue;
     AppItem item = ItemOf(row);
-    if (AdmitItem(item, configuration, showAll)) items_.push_back(std::move(item));
+    if (AdmitItem(item, configuration, showAll, check)) items.push_back(std::move(item));
   }
+  return items;
+}
+
+bool LaunchList::Fill(bool showAll) {
+  sink_.Clear();
+  showAll_ = showAll;
+  items_ = Collect(showAll, FileCheck::kShell);
   if (items_.empty()) return false;
   for (const AppItem& item : items_) sink_.AddRowWithIconId(item.iconId, item.name, item.description, item.Available());
   return true;
 }
+
+bool LaunchList::LikelyHasRows(bool showAll) const { return !Collect(showAll, FileCheck::kPresence).empty(); }
 
 void LaunchList::LaunchItem(size_t index) {
   if (index >= items_.size()) return;

@@ -45,11 +45,16 @@ class LaunchListSink {
   }
 };
 
+// How an item's executable is checked: the shell must read its file information (icon included),
+// or, for a quick first answer, the file need only be there.
+enum class FileCheck { kShell, kPresence };
+
 // The item routine shared by the lists of applications: fills in `enabled`, `installed` and, when
 // empty, the path from the Apps key, and says whether the item belongs in a list in this mode.
 // Normal mode takes only enabled, installed items whose executable the shell can read; show-all
 // mode takes every item, unless the Apps key itself cannot be opened.
-[[nodiscard]] bool AdmitItem(AppItem& item, const CXCryptedProfileW& configuration, bool showAll);
+[[nodiscard]] bool AdmitItem(AppItem& item, const CXCryptedProfileW& configuration, bool showAll,
+                             FileCheck check = FileCheck::kShell);
 
 class LaunchList {
  public:
@@ -58,6 +63,9 @@ class LaunchList {
   // Rebuilds the list from the catalogue, "allapps" or "apps" deciding which rows are asked for;
   // false when it stays empty (nothing is handed to the sink then).
   bool Fill(bool showAll);
+  // Whether Fill would give rows, by the files' presence instead of the shell's reading them: the
+  // shell takes long to start, and the window shows before the list is filled.
+  [[nodiscard]] bool LikelyHasRows(bool showAll) const;
 
   [[nodiscard]] std::span<const AppItem> Items() const noexcept { return items_; }
   [[nodiscard]] bool ShowAll() const noexcept { return showAll_; }
@@ -68,6 +76,8 @@ class LaunchList {
   void ActivateByAppId(std::wstring_view appId);
 
  private:
+  [[nodiscard]] std::vector<AppItem> Collect(bool showAll, FileCheck check) const;
+
   LaunchContext& context_;
   LaunchListSink& sink_;
   std::vector<AppItem> items_;

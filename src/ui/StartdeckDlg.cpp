@@ -150,8 +150,9 @@ bool CStartdeckDlg::OnInitDialog(WPARAM, LPARAM, INT_PTR& result) {
   systemMenu_.Rework(hwnd());
   CreatePanels();
   ::DragAcceptFiles(hwnd(), TRUE);
-  RebuildMenus();
-  app::MarkStartup(L"lists filled (launch list too)");
+  // The launch list asks the shell about each program, which is slow to start: after the paint.
+  RebuildMenus(true);
+  app::MarkStartup(L"lists filled, launch list's files seen");
   if (!tooltips_.Create(hwnd(), {buttons_.close.hwnd(), buttons_.minimize.hwnd(), buttons_.exit.hwnd(),
                                  buttons_.about.hwnd(), buttons_.help.hwnd(), buttons_.home.hwnd(),
                                  buttons_.back.hwnd(), buttons_.launchInstall.hwnd(), buttons_.showAll,
@@ -230,6 +231,8 @@ bool CStartdeckDlg::OnAfterFirstPaint(WPARAM, LPARAM, INT_PTR& result) {
   // shows half drawn while the rest is made.
   ::RedrawWindow(hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
   app::MarkStartup(L"window fully painted");
+  FillLaunchList();
+  app::MarkStartup(L"after the first paint: launch list");
   // Before any task can use it, unless a task asked for it sooner.
   (void)app_.MenuUtils();
   app::MarkStartup(L"after the first paint: plug-in table");
@@ -256,18 +259,24 @@ void CStartdeckDlg::LoadSettings() {
   app_.Kernel().EndStartUp();
 }
 
-void CStartdeckDlg::RebuildMenus() {
+void CStartdeckDlg::RebuildMenus(bool launchListLater) {
   for (int id : CMainMenuDialog::kButtonIds) startPage_.SetButtonState(id, MenuButtonState::kNormal, false);
   ribbon_.Clear(true);
-  lists_->Rebuild(buttons_.ShowAllChecked());
-  // A list tab without rows (or without its list) cannot be opened.
-  for (int tab : ui::TabLists::kTabsWithList) {
-    const bool hasRows = lists_->HasRows(tab);
-    startPage_.SetButtonState(ui::Navigator::StartButtonOfTab(tab),
-                              hasRows ? MenuButtonState::kNormal : MenuButtonState::kDisabled, false);
-    ribbon_.EnableTab(ui::Navigator::RibbonIdOfTab(tab), hasRows);
-  }
+  lists_->Rebuild(buttons_.ShowAllChecked(), launchListLater);
+  for (int tab : ui::TabLists::kTabsWithList) ApplyListState(tab, false);
   if (startPage_.hwnd()) ::InvalidateRect(startPage_.hwnd(), nullptr, TRUE);
+}
+
+void CStartdeckDlg::ApplyListState(int tab, bool repaint) {
+  // A list tab without rows (or without its list) cannot be opened.
+  const bool hasRows = lists_->HasRows(tab);
+  startPage_.SetButtonState(ui::Navigator::StartButtonOfTab(tab),
+                            hasRows ? MenuButtonState::kNormal : MenuButtonState::kDisabled, repaint);
+  ribbon_.EnableTab(ui::Navigator::RibbonIdOfTab(tab), hasRows);
+}
+
+void CStartdeckDlg::FillLaunchList() {
+  if (lists_->FillLaunchList()) ApplyListState(kLaunchTab, true);
 }
 
 bool CStartdeckDlg::OnListRowChosen(WPARAM wParam, LPARAM lParam, INT_PTR&) {
@@ -347,6 +356,7 @@ void CStartdeckDlg::OpenDroppedFile(const std::wstring& path) {
 }
 
 void CStartdeckDlg::ShowTab(int tab, bool show) {
+  if (show && tab == kLaunchTab) FillLaunchList();
   // What tab 7 offers depends on the web service's answer.
   if (show && tab == kMyVantoTab) LoadSettings();
   if (show && (tab == kDictionariesTab || tab == kMyVantoTab)) CreateHtmlPages();
@@ -421,6 +431,7 @@ bool CStartdeckDlg::OnBack(WPARAM, LPARAM, INT_PTR&) {
 }
 
 bool CStartdeckDlg::OnPluginsManager(WPARAM, LPARAM, INT_PTR&) {
+  FillLaunchList();
   if (suite::LaunchList* launch = lists_->Launch()) launch->ActivateByAppId(L"VantoEM");
   return true;
 }

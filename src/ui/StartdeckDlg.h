@@ -82,7 +82,11 @@ class CStartdeckDlg : public win::Dialog, private ui::ViewContent {
   // Once: waits for the web service's answer if it has not come, loads the settings and ticks the
   // dictionary-updates box by them.
   void LoadSettings();
-  void RebuildMenus();
+  // `launchListLater`: the launch list is filled after the first paint (FillLaunchList).
+  void RebuildMenus(bool launchListLater = false);
+  // The start-page button and ribbon tab of a list tab follow whether its list has rows.
+  void ApplyListState(int tab, bool repaint);
+  void FillLaunchList();
   void OpenTask(const ui::CommandRow& command, std::wstring_view appId);
   // A file dropped onto the window: into the open task's document field, or the task that fits it.
   void OpenDroppedFile(const std::wstring& path);

@@ -86,16 +86,26 @@ std::vector<int> TabLists::Create(HWND parent, POINT at, const app::SharedGraphi
   return failed;
 }
 
-void TabLists::Rebuild(bool showAll) {
+void TabLists::Rebuild(bool showAll, bool launchLater) {
   const MenuModel::TabsFilled menus = model_.Rebuild(showAll, {rows_[0].get(), rows_[1].get(), rows_[2].get()});
   // A tab without its list is left empty by the model.
   hasRows_[IndexOf(1)] = menus[0];
   hasRows_[IndexOf(2)] = menus[1];
   hasRows_[IndexOf(6)] = menus[2];
-  if (launchList_) {
-    panels_[IndexOf(4)].List().DeleteAllItems();
-    hasRows_[IndexOf(4)] = launchList_->Fill(showAll);
-  }
+  app::MarkStartup(L"lists: tabs 1, 2 and 6");
+  if (!launchList_) return;
+  panels_[IndexOf(4)].List().DeleteAllItems();
+  launchPending_ = launchLater;
+  pendingShowAll_ = showAll;
+  hasRows_[IndexOf(4)] = launchLater ? launchList_->LikelyHasRows(showAll) : launchList_->Fill(showAll);
+}
+
+bool TabLists::FillLaunchList() {
+  if (!launchPending_ || !launchList_) return false;
+  launchPending_ = false;
+  const bool hadRows = hasRows_[IndexOf(4)];
+  hasRows_[IndexOf(4)] = launchList_->Fill(pendingShowAll_);
+  return hasRows_[IndexOf(4)] != hadRows;
 }
 
 bool TabLists::HasRows(int tab) const noexcept {

@@ -43,8 +43,12 @@ class TabLists {
   // made (they stay without a list).
   std::vector<int> Create(HWND parent, POINT at, const app::SharedGraphics& graphics);
 
-  // Empties every list and fills them again.
-  void Rebuild(bool showAll);
+  // Empties every list and fills them again. `launchLater`: the launch list is filled by
+  // FillLaunchList (or when first asked for); until then its tab counts as having rows when the
+  // programs' files are there.
+  void Rebuild(bool showAll, bool launchLater = false);
+  // Fills a launch list left for later; true when that changed whether its tab has rows.
+  bool FillLaunchList();
   // Whether tab N's list has rows since the last Rebuild (the documents are listed once, when the
   // panel is made).
   [[nodiscard]] bool HasRows(int tab) const noexcept;
@@ -54,8 +58,11 @@ class TabLists {
   [[nodiscard]] static int TabOfListId(int listId) noexcept;
 
   [[nodiscard]] const MenuModel& Model() const noexcept { return model_; }
-  // The launch tab's list; null when its panel could not be made.
-  [[nodiscard]] suite::LaunchList* Launch() noexcept { return launchList_.get(); }
+  // The launch tab's list, filled; null when its panel could not be made.
+  [[nodiscard]] suite::LaunchList* Launch() {
+    (void)FillLaunchList();
+    return launchList_.get();
+  }
   // The documentation tab's panel; null when it could not be made.
   [[nodiscard]] tasks::CDocsDialog* Docs() noexcept { return docs_ && docs_->hwnd() ? docs_.get() : nullptr; }
 
@@ -68,6 +75,8 @@ class TabLists {
   MenuModel model_;
   std::array<skin::CCustomListDialog, 4> panels_;
   std::array<bool, 4> hasRows_{};
+  bool launchPending_ = false;
+  bool pendingShowAll_ = false;
   std::array<std::unique_ptr<MenuRows>, 3> rows_;
   std::unique_ptr<suite::LaunchList> launchList_;
   std::unique_ptr<tasks::CDocsDialog> docs_;
