@@ -109,9 +109,11 @@ bool CDocsDialog::Fill() {
     document.fullDescription = key.ReadString(L"FullDescription");
     documents_.push_back(std::move(document));
   }
+  // The shell is slow to give icons: each is asked for when its row is first drawn.
   for (size_t i = 0; i < documents_.size(); ++i)
-    List().AddItem(AssociatedIcon(documents_[i].path), documents_[i].shortDescription,
-                   documents_[i].fullDescription, false, static_cast<int>(i));
+    List().AddItemWithIconSource([path = documents_[i].path] { return AssociatedIcon(path); },
+                                 documents_[i].shortDescription, documents_[i].fullDescription, false,
+                                 static_cast<int>(i));
   return HasDocuments();
 }
 

@@ -63,7 +63,7 @@ class DocsPanelTest : public ListTest {
     std::vector<std::wstring> titles;
     for (size_t i = 0; i < panel_.List().Count(); ++i) {
       const ui::skin::ITEM_INFO& item = panel_.List().Item(i);
-      EXPECT_NE(item.icon ? item.icon : item.ownedIcon.get(), nullptr) << "row " << i;
+      EXPECT_NE(panel_.List().IconOf(i), nullptr) << "row " << i;
       EXPECT_EQ(item.data, static_cast<int>(i));
       titles.push_back(item.title + L" | " + item.second);
     }

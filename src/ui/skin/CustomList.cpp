@@ -87,6 +87,27 @@ size_t CCustomList::AddItemWithIconId(int iconId, std::wstring title, std::wstri
   return Add(std::move(item));
 }
 
+size_t CCustomList::AddItemWithIconSource(std::function<win::UniqueIcon()> source, std::wstring title,
+                                          std::wstring second, bool marked, int data) {
+  ITEM_INFO item;
+  item.iconSource = std::move(source);
+  item.title = std::move(title);
+  item.second = std::move(second);
+  item.marked = marked;
+  item.data = data;
+  return Add(std::move(item));
+}
+
+HICON CCustomList::IconOf(size_t index) const {
+  if (index >= items_.size()) return nullptr;
+  const ITEM_INFO& item = items_[index];
+  if (item.icon) return item.icon;
+  if (item.iconSource) item.ownedIcon = std::exchange(item.iconSource, nullptr)();
+  if (item.ownedIcon) return item.ownedIcon.get();
+  // A named icon is shared: every later request for it hands out the same handle, so it is not kept.
+  return item.iconId ? ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(item.iconId)) : nullptr;
+}
+
 void CCustomList::AddRowWithIconId(int iconId, const std::wstring& name, const std::wstring& description,
                                    bool available) {
   AddItemWithIconId(iconId, name, description, !available);
@@ -201,11 +222,7 @@ void CCustomList::DrawRow(HDC dc, int row) const {
   if (!hasItem) return;
 
   const ITEM_INFO& item = items_[static_cast<size_t>(index)];
-  // A named icon is shared: every later request for it hands out the same handle, so it is not kept.
-  const HICON icon = item.icon ? item.icon
-                               : item.iconId ? ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(item.iconId))
-                                             : nullptr;
-  if (icon)
+  if (const HICON icon = IconOf(static_cast<size_t>(index)))
     ::DrawIconEx(dc, kIconX, y + (kRowHeight - kIconSize) / 2, icon, kIconSize, kIconSize, 0, nullptr, DI_NORMAL);
   const int right = size_.cx - (barShown ? kScrollBarRight + kTextRightMargin / 2 : kTextRightMargin);
   const int titleHeight = LineHeight(dc, skin_.titleFont);

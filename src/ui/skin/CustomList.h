@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -30,11 +31,14 @@ struct ListSkin {
 };
 
 // ITEM_INFO: one row. The icon is drawn, never destroyed, unless the row owns it (ownedIcon). A row
-// may name its icon instead (iconId: a resource of the executable), loaded shared when it is drawn.
+// may name its icon instead (iconId: a resource of the executable), loaded shared when it is drawn,
+// or have a routine that makes it (iconSource), called when the row is first drawn; the row then
+// owns the icon.
 struct ITEM_INFO {
   HICON icon = nullptr;
   int iconId = 0;
-  win::UniqueIcon ownedIcon;
+  mutable win::UniqueIcon ownedIcon;
+  mutable std::function<win::UniqueIcon()> iconSource;
   std::wstring title;
   std::wstring second;
   unsigned char reserved = 0;
@@ -63,6 +67,11 @@ class CCustomList : public win::Window, public suite::LaunchListSink, private Li
   size_t AddItem(HICON icon, std::wstring title, std::wstring second, bool marked = false, int data = 0);
   // Adds a row that owns its icon and destroys it with the row.
   size_t AddItem(win::UniqueIcon icon, std::wstring title, std::wstring second, bool marked = false, int data = 0);
+  // Adds a row whose icon `source` makes when the row is first drawn (or asked for by IconOf).
+  size_t AddItemWithIconSource(std::function<win::UniqueIcon()> source, std::wstring title, std::wstring second,
+                               bool marked = false, int data = 0);
+  // The icon row `index` draws, made now if it was left for its first drawing; null for none.
+  [[nodiscard]] HICON IconOf(size_t index) const;
   // Adds a row with icon resource `iconId` of the executable, loaded when the row is first drawn.
   size_t AddItemWithIconId(int iconId, std::wstring title, std::wstring second, bool marked = false, int data = 0);
   void DeleteAllItems() noexcept;
