@@ -67,6 +67,8 @@ TEST_F(LaunchListTest, NormalModeHoldsTheProductsInstalledAppsInCatalogueOrder) 
   Register(L"Dictkit", existing_);  // installed, but not this product's
   suite::LaunchList list(context, sink_);
 
+  EXPECT_TRUE(list.LikelyHasRows(false));
+  EXPECT_TRUE(sink_.rows.empty()) << "the quick answer hands nothing to the list";
   ASSERT_TRUE(list.Fill(false));
   const std::vector<Row> expected = {
       {L"VANTO Translator", L"Professional translation environment", true},
@@ -128,6 +130,8 @@ TEST_F(LaunchListTest, WhatLeavesTheListEmpty) {
     test::LaunchTestContext context(c.sections);
     RecordingSink sink;
     suite::LaunchList list(context, sink);
+    // The quick answer the window shows with before the list is filled agrees.
+    EXPECT_FALSE(list.LikelyHasRows(c.showAll));
     EXPECT_FALSE(list.Fill(c.showAll));
     EXPECT_TRUE(sink.rows.empty());
     EXPECT_TRUE(list.Items().empty());
