@@ -189,7 +189,7 @@ int Compare(const std::filesystem::path& before, const std::filesystem::path& af
       if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
     }
   std::sort(names.begin(), names.end());
-  int equal = 0;
+  size_t equal = 0;
   for (const std::wstring& name : names) {
     const test::Pixels a = test::LoadBitmapFile(before / name), b = test::LoadBitmapFile(after / name);
     if (a.data.empty() || b.data.empty()) {
@@ -226,9 +226,9 @@ int Compare(const std::filesystem::path& before, const std::filesystem::path& af
     std::wprintf(L"%-40ls DIFFERS in %u pixels within (%ld,%ld)-(%ld,%ld)\n", name.c_str(),
                  static_cast<unsigned>(differences), box.left, box.top, box.right, box.bottom);
   }
-  std::wprintf(L"%u views, %d equal, %u differ or are missing\n", static_cast<unsigned>(names.size()), equal,
-               static_cast<unsigned>(names.size() - equal));
-  return equal == static_cast<int>(names.size()) && !names.empty() ? 0 : 1;
+  std::wprintf(L"%u views, %u equal, %u differ or are missing\n", static_cast<unsigned>(names.size()),
+               static_cast<unsigned>(equal), static_cast<unsigned>(names.size() - equal));
+  return equal == names.size() && !names.empty() ? 0 : 1;
 }
 
 }  // namespace

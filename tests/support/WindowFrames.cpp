@@ -11,8 +11,14 @@ double MillisecondsSince(std::chrono::steady_clock::time_point start) {
   return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 }
 
+// Visible, not minimised, and at least partly on the screen.
 bool Showing(HWND window) {
-  return ::IsWindowVisible(window) && !::IsIconic(window);
+  if (!::IsWindowVisible(window) || ::IsIconic(window)) return false;
+  RECT place{}, onScreen{};
+  const RECT screen{::GetSystemMetrics(SM_XVIRTUALSCREEN), ::GetSystemMetrics(SM_YVIRTUALSCREEN),
+                    ::GetSystemMetrics(SM_XVIRTUALSCREEN) + ::GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                    ::GetSystemMetrics(SM_YVIRTUALSCREEN) + ::GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+  return ::GetWindowRect(window, &place) && ::IntersectRect(&onScreen, &place, &screen);
 }
 
 std::wstring Line(const wchar_t* format, auto... values) {

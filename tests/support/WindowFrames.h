@@ -18,7 +18,7 @@ namespace test {
 struct Frame {
   double at = 0;        // milliseconds after the recording began
   int grabs = 1;        // grabs in a row that showed this same picture
-  bool visible = true;  // the window was visible and not minimised
+  bool visible = true;  // the window was visible, not minimised and on the screen
   Pixels pixels;
 };
 
