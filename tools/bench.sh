@@ -19,6 +19,15 @@ bin="$root/build/mingw/bin"
 wine "$bin/DemoInstall.exe" 'C:\VANTO' </dev/null
 wine "$bin/FirstPaintBench.exe" 'C:\VANTO\Startdeck.exe' "VANTO Translator Home" 7 </dev/null
 
+echo "== the window in its first 500 ms against the picture it settles on (frames in build/mingw/startup-frames)"
+rm -rf "$root/build/mingw/startup-frames"
+frames=0
+wine "$bin/StartupFramesBench.exe" 'C:\VANTO\Startdeck.exe' "VANTO Translator Home" \
+  "$(winepath -w "$root/build/mingw/startup-frames")" 3 </dev/null || frames=$?
+echo "-- the same for the bare window, as a yardstick: Wine shows a window before its first paint reaches the screen"
+wine "$bin/StartupFramesBench.exe" "$(winepath -w "$bin/BareWindow.exe")" "Bare window" \
+  "$(winepath -w "$root/build/mingw/startup-frames/bare")" 1 </dev/null || true
+
 echo "== the web-service component's own start (COM starting its process, Initialise) under Wine"
 wine "$bin/ComponentStartBench.exe" 7 </dev/null
 
@@ -28,3 +37,5 @@ wine "$bin/LoadSwitchesBench.exe" 21 'C:\VANTO\StartdeckResENU.dll' </dev/null
 echo "== quick translation of a 10,000-line paste under Wine"
 wine "$bin/QuickTranslationBench.exe" 'C:\VANTO\Startdeck.exe' "VANTO Translator Home" 10000 </dev/null
 wine_session_stop
+# A window seen blank or half-drawn fails the run, after every figure has been printed.
+[ "$frames" = 0 ]

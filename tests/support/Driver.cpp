@@ -1,8 +1,8 @@
 #include "support/Driver.h"
 
-#include <fstream>
 #include <vector>
 
+#include "support/ScreenPixels.h"
 #include "support/TestPaths.h"
 
 namespace test {
@@ -191,37 +191,9 @@ std::filesystem::path ResultsFolder() {
 }
 
 std::filesystem::path SaveScreenshot(const std::wstring& name) {
-  const int width = ::GetSystemMetrics(SM_CXSCREEN);
-  const int height = ::GetSystemMetrics(SM_CYSCREEN);
-  HDC screen = ::GetDC(nullptr);
-  win::UniqueMemoryDc memory(::CreateCompatibleDC(screen));
-  win::UniqueGdiObject bitmap(::CreateCompatibleBitmap(screen, width, height));
-  const HGDIOBJ old = ::SelectObject(memory.get(), bitmap.get());
-  ::BitBlt(memory.get(), 0, 0, width, height, screen, 0, 0, SRCCOPY);
-  ::SelectObject(memory.get(), old);
-
-  BITMAPINFOHEADER header{};
-  header.biSize = sizeof(header);
-  header.biWidth = width;
-  header.biHeight = height;
-  header.biPlanes = 1;
-  header.biBitCount = 24;
-  header.biCompression = BI_RGB;
-  const size_t stride = (static_cast<size_t>(width) * 3 + 3) & ~size_t{3};
-  std::vector<char> pixels(stride * static_cast<size_t>(height));
-  ::GetDIBits(screen, static_cast<HBITMAP>(bitmap.get()), 0, static_cast<UINT>(height), pixels.data(),
-              reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS);
-  ::ReleaseDC(nullptr, screen);
-
-  BITMAPFILEHEADER file{};
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof(file) + sizeof(header);
-  file.bfSize = static_cast<DWORD>(file.bfOffBits + pixels.size());
+  const RECT screen{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
   const std::filesystem::path path = ResultsFolder() / (name + L".bmp");
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(&file), sizeof(file));
-  out.write(reinterpret_cast<const char*>(&header), sizeof(header));
-  out.write(pixels.data(), static_cast<std::streamsize>(pixels.size()));
+  SaveBitmapFile(GrabScreen(screen), path);
   return path;
 }
 
