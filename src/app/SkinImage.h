@@ -23,8 +23,8 @@ inline constexpr const wchar_t* kSkinImageType = L"PNG";
 
 // While one lives, the pictures decoded on the thread that made it, while that thread has COM of
 // its own, share one imaging factory: made by the first of them, released with the scope. Its
-// owner ends it before the thread's COM ends. Without a scope every decode makes its own factory.
-// Scopes do not nest: a second one on the same thread is idle.
+// owner ends it on the same thread, before that thread's COM ends. Without a scope every decode
+// makes its own factory. Scopes do not nest: a second one on the same thread is idle.
 class SkinImageFactoryScope {
  public:
   SkinImageFactoryScope() noexcept;
