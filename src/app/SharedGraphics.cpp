@@ -24,22 +24,21 @@ constexpr FontRow kFonts[] = {
 
 }  // namespace
 
-void SharedGraphics::Create() {
+void SharedGraphics::Create(HMODULE skinModule) {
   for (const FontRow& row : kFonts) {
     fonts_[static_cast<size_t>(row.slot)].reset(::CreateFontW(row.height, 0, 0, 0, row.weight, 0, 0, 0,
                                                               DEFAULT_CHARSET, 0, 0, CLEARTYPE_QUALITY, 0,
                                                               row.face));
   }
-  // Skin bitmaps always come from the executable, never from a language library.
-  const HINSTANCE self = ::GetModuleHandleW(nullptr);
-  for (size_t i = 0; i < kBitmapIds.size(); ++i) {
-    bitmaps_[i].reset(LoadSkinImage(self, kBitmapIds[i]));
-  }
+  skinModule_ = skinModule ? skinModule : ::GetModuleHandleW(nullptr);
+  decoding_.emplace();
 }
 
 void SharedGraphics::Destroy() noexcept {
   for (auto& font : fonts_) font.reset();
   for (auto& bitmap : bitmaps_) bitmap.reset();
+  tried_ = {};
+  decoding_.reset();
 }
 
 HFONT SharedGraphics::Font(SharedFont which) const noexcept {
@@ -48,16 +47,42 @@ HFONT SharedGraphics::Font(SharedFont which) const noexcept {
   return index < fonts_.size() ? static_cast<HFONT>(fonts_[index].get()) : nullptr;
 }
 
-HBITMAP SharedGraphics::Bitmap(int id) const noexcept {
+size_t SharedGraphics::IndexOf(int id) noexcept {
   for (size_t i = 0; i < kBitmapIds.size(); ++i)
-    if (kBitmapIds[i] == id) return static_cast<HBITMAP>(bitmaps_[i].get());
-  return nullptr;
+    if (kBitmapIds[i] == id) return i;
+  return kBitmapIds.size();
+}
+
+HBITMAP SharedGraphics::Bitmap(int id) const noexcept {
+  const size_t i = IndexOf(id);
+  if (i == kBitmapIds.size() || !skinModule_) return nullptr;
+  if (!tried_[i]) {
+    tried_[i] = true;
+    bitmaps_[i].reset(LoadSkinImage(skinModule_, id));
+  }
+  return static_cast<HBITMAP>(bitmaps_[i].get());
+}
+
+SIZE SharedGraphics::BitmapSize(int id) const noexcept {
+  if (IndexOf(id) == kBitmapIds.size() || !skinModule_) return {0, 0};
+  return SkinImageSize(skinModule_, id);
 }
 
 size_t SharedGraphics::LoadedBitmapCount() const noexcept {
   size_t count = 0;
   for (const auto& bitmap : bitmaps_) count += bitmap.valid() ? 1 : 0;
   return count;
+}
+
+}  // namespace app
+
+namespace app {
+
+SIZE SkinBitmap::Size() const noexcept {
+  if (source_) return source_->BitmapSize(id_);
+  BITMAP info{};
+  if (!bitmap_ || ::GetObjectW(bitmap_, sizeof(info), &info) == 0) return {0, 0};
+  return {info.bmWidth, info.bmHeight < 0 ? -info.bmHeight : info.bmHeight};
 }
 
 }  // namespace app

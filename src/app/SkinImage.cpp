@@ -35,11 +35,35 @@ class ComForCall {
   ComForCall(const ComForCall&) = delete;
   ComForCall& operator=(const ComForCall&) = delete;
 
+  // The thread had COM before the call (in any apartment), so it outlives the call.
+  [[nodiscard]] bool ThreadHadCom() const noexcept { return result_ == S_FALSE || result_ == RPC_E_CHANGED_MODE; }
+
  private:
   HRESULT result_;
 };
 
+// The scope of the calling thread, if it has one.
+thread_local SkinImageFactoryScope* threadScope = nullptr;
+
+ComPtr<IWICImagingFactory> NewFactory() noexcept {
+  ComPtr<IWICImagingFactory> factory;
+  if (FAILED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                IID_PPV_ARGS(factory.GetAddressOf()))))
+    return nullptr;
+  return factory;
+}
+
 }  // namespace
+
+SkinImageFactoryScope::SkinImageFactoryScope() noexcept {
+  if (threadScope) return;
+  threadScope = this;
+  active_ = true;
+}
+
+SkinImageFactoryScope::~SkinImageFactoryScope() {
+  if (active_) threadScope = nullptr;
+}
 
 SIZE SkinImageSize(HMODULE module, int id) noexcept {
   // Signature (8), then the IHDR chunk: length (4), type (4), width (4), height (4).
@@ -53,15 +77,18 @@ HBITMAP LoadSkinImage(HMODULE module, int id) noexcept {
   const std::span<const std::uint8_t> bytes = ResourceBytes(module, id);
   if (bytes.empty()) return nullptr;
   ComForCall com;
-  ComPtr<IWICImagingFactory> factory;
+  // A factory kept beyond the call must not outlive the COM it was made in: only a thread whose
+  // COM is its own shares one.
+  SkinImageFactoryScope* scope = com.ThreadHadCom() ? threadScope : nullptr;
+  ComPtr<IWICImagingFactory> factory = scope && scope->factory_ ? scope->factory_ : NewFactory();
+  if (!factory) return nullptr;
+  if (scope) scope->factory_ = factory;
   ComPtr<IWICStream> stream;
   ComPtr<IWICBitmapDecoder> decoder;
   ComPtr<IWICBitmapFrameDecode> frame;
   ComPtr<IWICFormatConverter> converter;
   UINT width = 0, height = 0;
-  if (FAILED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                                IID_PPV_ARGS(factory.GetAddressOf()))) ||
-      FAILED(factory->CreateStream(stream.GetAddressOf())) ||
+  if (FAILED(factory->CreateStream(stream.GetAddressOf())) ||
       FAILED(
           stream->InitializeFromMemory(const_cast<BYTE*>(bytes.data()), static_cast<DWORD>(bytes.size()))) ||
       FAILED(factory->CreateDecoderFromStream(stream.Get(), nullptr, WICDecodeMetadataCacheOnDemand,

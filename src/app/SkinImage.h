@@ -4,6 +4,9 @@
 #pragma once
 
 #include <windows.h>
+#include <wrl/client.h>
+
+struct IWICImagingFactory;
 
 namespace app {
 
@@ -17,5 +20,25 @@ inline constexpr const wchar_t* kSkinImageType = L"PNG";
 // `id` is not a skin picture of `module` or cannot be decoded. Uses COM on the calling thread (and
 // initialises it for the call if nobody has).
 [[nodiscard]] HBITMAP LoadSkinImage(HMODULE module, int id) noexcept;
+
+// While one lives, the pictures decoded on the thread that made it, while that thread has COM of
+// its own, share one imaging factory: made by the first of them, released with the scope. Its
+// owner ends it on the same thread, before that thread's COM ends. Without a scope every decode
+// makes its own factory. Scopes do not nest: a second one on the same thread is idle.
+class SkinImageFactoryScope {
+ public:
+  SkinImageFactoryScope() noexcept;
+  ~SkinImageFactoryScope();
+  SkinImageFactoryScope(const SkinImageFactoryScope&) = delete;
+  SkinImageFactoryScope& operator=(const SkinImageFactoryScope&) = delete;
+
+  // True once a decode has made the shared factory.
+  [[nodiscard]] bool HoldsFactory() const noexcept { return factory_ != nullptr; }
+
+ private:
+  friend HBITMAP LoadSkinImage(HMODULE module, int id) noexcept;
+  bool active_ = false;
+  Microsoft::WRL::ComPtr<IWICImagingFactory> factory_;
+};
 
 }  // namespace app

@@ -42,7 +42,8 @@ bool CDocsDialog::Create(HWND parent, int x, int y, const ui::skin::ListPanelLoo
                          const ui::skin::ListSkin& skin, int listId, HFONT noteFont) {
   background_ = look.background;
   noteFont_ = noteFont;
-  if (background_) backgroundBrush_.reset(::CreatePatternBrush(background_));
+  backgroundBrush_.reset();
+  brushMade_ = false;
   return CCustomListDialog::Create(parent, x, y, look, skin, listId);
 }
 
@@ -88,6 +89,10 @@ INT_PTR CDocsDialog::ControlColour(HDC dc, HWND control) const {
   ::SetBrushOrgEx(dc, -rc.left, -rc.top, nullptr);
   ::SetBkMode(dc, TRANSPARENT);
   ::SetTextColor(dc, DrawsWhite(::GetDlgCtrlID(control)) ? RGB(255, 255, 255) : RGB(0, 0, 0));
+  if (!brushMade_) {
+    brushMade_ = true;
+    if (const HBITMAP background = background_.get()) backgroundBrush_.reset(::CreatePatternBrush(background));
+  }
   return reinterpret_cast<INT_PTR>(backgroundBrush_ ? backgroundBrush_.get() : ::GetStockObject(NULL_BRUSH));
 }
 

@@ -58,9 +58,11 @@ class CDocsDialog final : public ui::skin::CCustomListDialog {
   INT_PTR ControlColour(HDC dc, HWND control) const;
 
   suite::LaunchContext& context_;
-  HBITMAP background_ = nullptr;  // not owned
-  HFONT noteFont_ = nullptr;      // not owned
-  win::UniqueGdiObject backgroundBrush_;
+  app::SkinBitmap background_;  // not owned
+  HFONT noteFont_ = nullptr;    // not owned
+  // Made from the background when a control is first drawn.
+  mutable win::UniqueGdiObject backgroundBrush_;
+  mutable bool brushMade_ = false;
   std::vector<DocumentRecord> documents_;
 };
 

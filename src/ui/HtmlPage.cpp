@@ -133,8 +133,9 @@ constexpr UINT kRepaintMessage = WM_APP + 1;
 
 CDHtmlExploreDlg::~CDHtmlExploreDlg() { CloseControl(); }
 
-bool CDHtmlExploreDlg::Create(HWND parent, POINT at, HBITMAP background) {
+bool CDHtmlExploreDlg::Create(HWND parent, POINT at, app::SkinBitmap background) {
   background_ = background;
+  shaped_ = false;
   if (!Dialog::Create(win::ResourceModule(), IDD_HTML_PAGE, parent)) return false;
   ::SetWindowPos(hwnd(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   ::SetWindowLongPtrW(hwnd(), GWLP_ID, page_);
@@ -149,13 +150,9 @@ std::wstring CDHtmlExploreDlg::PageAddress() const {
 }
 
 void CDHtmlExploreDlg::OnInitDialog() {
-  const SIZE size = BitmapSize(background_);
-  if (size.cx > 0) {
+  const SIZE size = background_.Size();
+  if (size.cx > 0)
     ::SetWindowPos(hwnd(), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    // Shaped like every panel; the window owns the region once it is set.
-    win::UniqueGdiObject region = skin::OpaqueRegion(background_);
-    if (region && ::SetWindowRgn(hwnd(), static_cast<HRGN>(region.get()), FALSE)) (void)region.release();
-  }
   site_.Attach(hwnd());
   if (!EmbedControl()) {
     CloseControl();
@@ -191,12 +188,21 @@ void CDHtmlExploreDlg::CloseControl() noexcept {
   }
 }
 
+void CDHtmlExploreDlg::Shape() {
+  if (shaped_) return;
+  shaped_ = true;
+  // Shaped like every panel; the window owns the region once it is set.
+  win::UniqueGdiObject region = skin::OpaqueRegion(background_.get());
+  if (region && ::SetWindowRgn(hwnd(), static_cast<HRGN>(region.get()), FALSE)) (void)region.release();
+}
+
 void CDHtmlExploreDlg::Paint(HDC dc) const {
-  if (!background_) return;
+  const HBITMAP background = background_.get();
+  if (!background) return;
   win::UniqueMemoryDc memory(::CreateCompatibleDC(dc));
   if (!memory) return;
-  SelectGuard select(memory.get(), background_);
-  const SIZE size = BitmapSize(background_);
+  SelectGuard select(memory.get(), background);
+  const SIZE size = BitmapSize(background);
   ::BitBlt(dc, 0, 0, size.cx, size.cy, memory.get(), 0, 0, SRCCOPY);
 }
 
@@ -220,9 +226,12 @@ bool CDHtmlExploreDlg::OnMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& r
       Paint(reinterpret_cast<HDC>(wParam));
       return true;
     case WM_SHOWWINDOW:
-      // Once shown (after the default processing), painted at once rather than when the queue
-      // gets round to it.
-      if (wParam) ::PostMessageW(hwnd(), kRepaintMessage, 0, 0);
+      // Shaped while still hidden; once shown (after the default processing), painted at once
+      // rather than when the queue gets round to it.
+      if (wParam) {
+        Shape();
+        ::PostMessageW(hwnd(), kRepaintMessage, 0, 0);
+      }
       return false;
     case kRepaintMessage:
       ::UpdateWindow(hwnd());

@@ -13,6 +13,7 @@
 
 #include <string>
 
+#include "app/SharedGraphics.h"
 #include "win/Dialog.h"
 
 namespace ui {
@@ -109,8 +110,9 @@ class CDHtmlExploreDlg final : public win::Dialog {
 
   // Creates the hidden page at `at` in `parent` with the size of `background` (the panel
   // background, painted behind the control), and loads its page. False when the window could not
-  // be made; a page without its control still exists.
-  bool Create(HWND parent, POINT at, HBITMAP background);
+  // be made; a page without its control still exists. A shared background is decoded, and the
+  // page shaped by it, when the page is first shown.
+  bool Create(HWND parent, POINT at, app::SkinBitmap background);
 
   // The address the page is loaded from: res://<module path>/23/<page ID>, the module being the
   // current resource module.
@@ -126,10 +128,12 @@ class CDHtmlExploreDlg final : public win::Dialog {
   bool EmbedControl();
   void CloseControl() noexcept;
   void Paint(HDC dc) const;
+  void Shape();
 
   int page_;
   CLSID control_;
-  HBITMAP background_ = nullptr;  // not owned
+  app::SkinBitmap background_;  // not owned
+  bool shaped_ = false;
   BrowserSite site_;
   Microsoft::WRL::ComPtr<IOleObject> object_;
   Microsoft::WRL::ComPtr<IWebBrowser2> browser_;

@@ -222,7 +222,7 @@ void CStartdeckDlg::CreateHtmlPages() {
   if (htmlPagesMade_) return;
   htmlPagesMade_ = true;
   for (ui::CDHtmlExploreDlg* page : {&dictionariesPage_, &myVantoPage_})
-    if (!page->Create(hwnd(), kPanelPosition, app_.Graphics().Bitmap(IDB_PANEL_BACKGROUND)))
+    if (!page->Create(hwnd(), kPanelPosition, app::SkinBitmap(app_.Graphics(), IDB_PANEL_BACKGROUND)))
       app::Log().Line(L"Main window: the HTML page %d could not be created", page == &dictionariesPage_ ? 200 : 189);
 }
 

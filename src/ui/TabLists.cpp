@@ -40,24 +40,25 @@ TabLists::TabLists(const CXCryptedProfileW& configuration, suite::LaunchContext&
 TabLists::~TabLists() = default;
 
 std::vector<int> TabLists::Create(HWND parent, POINT at, const app::SharedGraphics& graphics) {
+  // The bitmaps are decoded when a panel is first drawn: until then the hidden panels cost none.
   skin::ListSkin skin;
-  skin.rows = graphics.Bitmap(IDB_LIST_ROWS);
-  skin.hot = graphics.Bitmap(IDB_LIST_ROWS_HOT);
-  skin.hotScroll = graphics.Bitmap(IDB_LIST_ROWS_HOT_SCROLL);
+  skin.rows = app::SkinBitmap(graphics, IDB_LIST_ROWS);
+  skin.hot = app::SkinBitmap(graphics, IDB_LIST_ROWS_HOT);
+  skin.hotScroll = app::SkinBitmap(graphics, IDB_LIST_ROWS_HOT_SCROLL);
   skin.titleFont = graphics.Font(app::SharedFont::kTahoma12Bold);
   skin.secondFont = graphics.Font(app::SharedFont::kTahoma12);
-  skin.scrollBar.up[0] = graphics.Bitmap(IDB_SCROLL_UP_NORMAL);
-  skin.scrollBar.up[1] = graphics.Bitmap(IDB_SCROLL_UP_HOVER);
-  skin.scrollBar.up[2] = graphics.Bitmap(IDB_SCROLL_UP_PRESSED);
-  skin.scrollBar.down[0] = graphics.Bitmap(IDB_SCROLL_DOWN_NORMAL);
-  skin.scrollBar.down[1] = graphics.Bitmap(IDB_SCROLL_DOWN_HOVER);
-  skin.scrollBar.down[2] = graphics.Bitmap(IDB_SCROLL_DOWN_PRESSED);
-  skin.scrollBar.track = graphics.Bitmap(IDB_SCROLL_TRACK);
-  skin.scrollBar.thumb[0] = graphics.Bitmap(IDB_SCROLL_THUMB_NORMAL);
-  skin.scrollBar.thumb[1] = graphics.Bitmap(IDB_SCROLL_THUMB_HOVER);
-  skin.scrollBar.thumb[2] = graphics.Bitmap(IDB_SCROLL_THUMB_PRESSED);
+  skin.scrollBar.up[0] = app::SkinBitmap(graphics, IDB_SCROLL_UP_NORMAL);
+  skin.scrollBar.up[1] = app::SkinBitmap(graphics, IDB_SCROLL_UP_HOVER);
+  skin.scrollBar.up[2] = app::SkinBitmap(graphics, IDB_SCROLL_UP_PRESSED);
+  skin.scrollBar.down[0] = app::SkinBitmap(graphics, IDB_SCROLL_DOWN_NORMAL);
+  skin.scrollBar.down[1] = app::SkinBitmap(graphics, IDB_SCROLL_DOWN_HOVER);
+  skin.scrollBar.down[2] = app::SkinBitmap(graphics, IDB_SCROLL_DOWN_PRESSED);
+  skin.scrollBar.track = app::SkinBitmap(graphics, IDB_SCROLL_TRACK);
+  skin.scrollBar.thumb[0] = app::SkinBitmap(graphics, IDB_SCROLL_THUMB_NORMAL);
+  skin.scrollBar.thumb[1] = app::SkinBitmap(graphics, IDB_SCROLL_THUMB_HOVER);
+  skin.scrollBar.thumb[2] = app::SkinBitmap(graphics, IDB_SCROLL_THUMB_PRESSED);
   skin::ListPanelLook look;
-  look.background = graphics.Bitmap(IDB_PANEL_BACKGROUND);
+  look.background = app::SkinBitmap(graphics, IDB_PANEL_BACKGROUND);
   look.headingFont = graphics.Font(app::SharedFont::kTahoma14Bold);
 
   std::vector<int> failed;

@@ -1,5 +1,5 @@
 // Pieces of start-up that can be checked inside one process: the single-instance section, the
-// message routine and the shared fonts.
+// message routine and the shared fonts and bitmaps.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -8,8 +8,11 @@
 #include "app/SharedGraphics.h"
 #include "app/SingleInstance.h"
 #include "app/StartdeckApp.h"
+#include "SkinIds.h"
 #include "StringIds.h"
 #include "support/TestPaths.h"
+#include "support/ScreenPixels.h"
+#include "win/Handle.h"
 #include "win/MessageBox.h"
 #include "win/Resources.h"
 
@@ -167,6 +170,50 @@ TEST(SharedGraphics, CreatesEveryFontAndReleasesThem) {
   const HFONT bold = graphics.Font(app::SharedFont::kTahoma18Bold);
   graphics.Destroy();
   EXPECT_EQ(::GetObjectType(bold), 0u);  // deleted
+}
+
+// The bitmaps cost nothing until a painter asks for one; then each is decoded once, with the
+// picture's own pixels, and its size is known before that from the picture's header.
+TEST(SharedGraphics, DecodesEachBitmapWhenItIsFirstAskedFor) {
+  win::UniqueModule program(::LoadLibraryExW((test::BinFolder() / L"Startdeck.exe").c_str(), nullptr,
+                                             LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+  ASSERT_TRUE(program);
+  app::SharedGraphics graphics;
+  graphics.Create(program.get());
+  EXPECT_EQ(graphics.LoadedBitmapCount(), 0u);
+
+  const struct {
+    int id;
+    size_t loadedAfter;
+  } kAsks[] = {
+      {IDB_PANEL_BACKGROUND, 1}, {IDB_LIST_ROWS, 2}, {IDB_PANEL_BACKGROUND, 2},  // the same one again
+      {IDB_MAIN_BACKGROUND, 2},                                                  // not a shared one
+  };
+  for (const auto& ask : kAsks) {
+    SCOPED_TRACE(ask.id);
+    const SIZE header = graphics.BitmapSize(ask.id);
+    const HBITMAP bitmap = graphics.Bitmap(ask.id);
+    EXPECT_EQ(graphics.LoadedBitmapCount(), ask.loadedAfter);
+    if (ask.id == IDB_MAIN_BACKGROUND) {
+      EXPECT_EQ(bitmap, nullptr);
+      EXPECT_EQ(header.cx, 0);
+      continue;
+    }
+    ASSERT_NE(bitmap, nullptr);
+    EXPECT_EQ(graphics.Bitmap(ask.id), bitmap);
+    win::UniqueGdiObject own(app::LoadSkinImage(program.get(), ask.id));
+    const test::Pixels want = test::BitmapPixels(static_cast<HBITMAP>(own.get()));
+    const test::Pixels got = test::BitmapPixels(bitmap);
+    EXPECT_EQ(header.cx, want.width);
+    EXPECT_EQ(header.cy, want.height);
+    EXPECT_EQ(app::SkinBitmap(graphics, ask.id).Size().cy, want.height);
+    EXPECT_EQ(got.width, want.width);
+    EXPECT_TRUE(got.data == want.data);
+  }
+  const HBITMAP rows = graphics.Bitmap(IDB_LIST_ROWS);
+  graphics.Destroy();
+  EXPECT_EQ(::GetObjectType(rows), 0u);  // deleted
+  EXPECT_EQ(graphics.LoadedBitmapCount(), 0u);
 }
 
 }  // namespace

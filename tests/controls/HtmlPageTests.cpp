@@ -95,22 +95,43 @@ TEST_F(HtmlPageTest, TheContainerRefusesTheBrowsersContextMenuAndAsksForNoBorder
                                              DOCHOSTUIFLAG_DISABLE_OFFSCREEN));
 }
 
+// Given decoded, or named among the shared bitmaps (decoded, and the page shaped, only when it is
+// first shown): the same panel, of the background's size, shaped by its opaque pixels.
 TEST_F(HtmlPageTest, APageWithoutItsControlShowsThePanelBackground) {
-  ui::CDHtmlExploreDlg html(200, kNoSuchControl);
-  ASSERT_TRUE(html.Create(host_.hwnd(), kPageAt, Background()));
-  EXPECT_EQ(html.Browser(), nullptr);
-  EXPECT_EQ(::GetWindow(html.hwnd(), GW_CHILD), nullptr);
-  ::ShowWindow(html.hwnd(), SW_SHOWNA);
-  host_.Settle();
-  ::RedrawWindow(html.hwnd(), nullptr, nullptr, RDW_UPDATENOW);
-  const Pixels screen = Grab(host_.hwnd());
-  const Pixels panel = test::BitmapPixels(Background());
-  int differing = 0;
-  for (int y = 0; y < panel.height; y += 3)
-    for (int x = 0; x < panel.width; x += 3)
-      if (panel.At(x, y) != RGB(255, 0, 255))  // outside the panel's shape
-        differing += screen.At(kPageAt.x + x, kPageAt.y + y) != panel.At(x, y);
-  EXPECT_EQ(differing, 0);
+  for (const bool shared : {false, true}) {
+    SCOPED_TRACE(shared ? "shared bitmap" : "given bitmap");
+    app::SharedGraphics graphics;
+    graphics.Create();  // the skin is in this program's own resources
+    ui::CDHtmlExploreDlg html(200, kNoSuchControl);
+    ASSERT_TRUE(html.Create(host_.hwnd(), kPageAt,
+                            shared ? app::SkinBitmap(graphics, IDB_PANEL_BACKGROUND) : app::SkinBitmap(Background())));
+    EXPECT_EQ(html.Browser(), nullptr);
+    EXPECT_EQ(::GetWindow(html.hwnd(), GW_CHILD), nullptr);
+    EXPECT_EQ(graphics.LoadedBitmapCount(), 0u);
+    const Pixels panel = test::BitmapPixels(Background());
+    RECT rc{};
+    ::GetClientRect(html.hwnd(), &rc);
+    EXPECT_EQ(rc.right, panel.width);
+    EXPECT_EQ(rc.bottom, panel.height);
+    ::ShowWindow(html.hwnd(), SW_SHOWNA);
+    host_.Settle();
+    ::RedrawWindow(html.hwnd(), nullptr, nullptr, RDW_UPDATENOW);
+    EXPECT_EQ(graphics.LoadedBitmapCount(), shared ? 1u : 0u);
+    win::UniqueGdiObject region(::CreateRectRgn(0, 0, 0, 0));
+    EXPECT_NE(::GetWindowRgn(html.hwnd(), static_cast<HRGN>(region.get())), ERROR);
+    const Pixels screen = Grab(host_.hwnd());
+    int differing = 0, misshaped = 0;
+    for (int y = 0; y < panel.height; y += 3)
+      for (int x = 0; x < panel.width; x += 3) {
+        const bool inShape = panel.At(x, y) != RGB(255, 0, 255);
+        misshaped += (::PtInRegion(static_cast<HRGN>(region.get()), x, y) != FALSE) != inShape;
+        if (inShape) differing += screen.At(kPageAt.x + x, kPageAt.y + y) != panel.At(x, y);
+      }
+    EXPECT_EQ(differing, 0);
+    EXPECT_EQ(misshaped, 0);
+    ::DestroyWindow(html.hwnd());
+    host_.Settle();
+  }
 }
 
 }  // namespace

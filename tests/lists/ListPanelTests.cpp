@@ -7,6 +7,7 @@
 #include "SkinIds.h"
 #include "support/Driver.h"
 #include "ui/Paint.h"
+#include "win/Resources.h"
 
 namespace lists {
 namespace {
@@ -54,6 +55,71 @@ TEST_F(ListPanelTest, TakesTheBackgroundsSizeWithTheListInItsContentArea) {
   EXPECT_EQ(list.left, CCustomListDialog::kListAt.x);
   EXPECT_EQ(list.top, CCustomListDialog::kListAt.y);
   EXPECT_LE(list.right, background.cx);
+}
+
+// A panel given the shared bitmaps by name decodes none while it is hidden; shown, it decodes what
+// it draws and looks exactly like a panel given decoded bitmaps.
+TEST_F(ListPanelTest, AHiddenPanelDecodesItsSkinWhenFirstShownAndLooksTheSame) {
+  app::SharedGraphics shared;
+  shared.Create(win::ResourceModule());
+  ui::skin::ListSkin skin = MakeListSkin();
+  const struct {
+    app::SkinBitmap* slot;
+    int id;
+  } kNamed[] = {
+      {&skin.rows, IDB_LIST_ROWS},
+      {&skin.hot, IDB_LIST_ROWS_HOT},
+      {&skin.hotScroll, IDB_LIST_ROWS_HOT_SCROLL},
+      {&skin.scrollBar.track, IDB_SCROLL_TRACK},
+      {&skin.scrollBar.up[0], IDB_SCROLL_UP_NORMAL},
+      {&skin.scrollBar.up[1], IDB_SCROLL_UP_HOVER},
+      {&skin.scrollBar.up[2], IDB_SCROLL_UP_PRESSED},
+      {&skin.scrollBar.down[0], IDB_SCROLL_DOWN_NORMAL},
+      {&skin.scrollBar.down[1], IDB_SCROLL_DOWN_HOVER},
+      {&skin.scrollBar.down[2], IDB_SCROLL_DOWN_PRESSED},
+      {&skin.scrollBar.thumb[0], IDB_SCROLL_THUMB_NORMAL},
+      {&skin.scrollBar.thumb[1], IDB_SCROLL_THUMB_HOVER},
+      {&skin.scrollBar.thumb[2], IDB_SCROLL_THUMB_PRESSED},
+  };
+  for (const auto& named : kNamed) *named.slot = app::SkinBitmap(shared, named.id);
+  ui::skin::ListPanelLook look;
+  look.background = app::SkinBitmap(shared, IDB_PANEL_BACKGROUND);
+  look.headingFont = graphics_->Font(app::SharedFont::kTahoma16Bold);
+  const auto addRows = [](CCustomListDialog& panel) {
+    panel.SetHeading(L"Translation");
+    for (int n = 0; n < 7; ++n) panel.List().AddItem(nullptr, L"Row " + std::to_wstring(n), L"Second line");
+  };
+
+  CCustomListDialog lazy;
+  ASSERT_TRUE(lazy.Create(host_.hwnd(), kPanelAt.x, kPanelAt.y, look, skin, kListId));
+  addRows(lazy);
+  host_.Settle();
+  EXPECT_EQ(shared.LoadedBitmapCount(), 0u);
+  RECT rc{};
+  ::GetWindowRect(lazy.hwnd(), &rc);
+  const SIZE background = ui::BitmapSize(Skin(IDB_PANEL_BACKGROUND));
+  EXPECT_EQ(rc.right - rc.left, background.cx);
+  EXPECT_EQ(rc.bottom - rc.top, background.cy);
+
+  ::ShowWindow(lazy.hwnd(), SW_SHOWNA);
+  host_.Settle();
+  const Pixels shown = Grab(host_.hwnd());
+  // The background, the row strip and the scroll bar's track, arrows and thumb at rest.
+  EXPECT_EQ(shared.LoadedBitmapCount(), 6u);
+  ::ShowWindow(lazy.hwnd(), SW_HIDE);
+
+  MakePanel();
+  addRows(panel_);
+  host_.Settle();
+  const Pixels decoded = Grab(host_.hwnd());
+  ASSERT_EQ(shown.width, decoded.width);
+  int differing = 0;
+  for (int y = kPanelAt.y; y < kPanelAt.y + background.cy && y < shown.height; ++y)
+    for (int x = kPanelAt.x; x < kPanelAt.x + background.cx && x < shown.width; ++x)
+      differing += shown.At(x, y) != decoded.At(x, y);
+  EXPECT_EQ(differing, 0);
+  ::DestroyWindow(lazy.hwnd());
+  shared.Destroy();
 }
 
 TEST_F(ListPanelTest, ItsListsClicksGoToTheMainWindow) {

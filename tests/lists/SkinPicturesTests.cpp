@@ -10,6 +10,7 @@
 #include <regex>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "SkinIds.h"
@@ -79,6 +80,36 @@ TEST(SkinPictures, DecodeToThePixelsOfTheReferenceBitmaps) {
     ASSERT_EQ(::GetObjectW(decoded.get(), sizeof(section), &section), static_cast<int>(sizeof(section)));
     EXPECT_EQ(section.dsBmih.biBitCount, 24);
     EXPECT_GT(section.dsBmih.biHeight, 0);
+  }
+}
+
+// On a thread with COM of its own, the pictures decoded inside a scope share the factory the first
+// one made, with the same pixels; a thread whose COM lasts only for one decode keeps none.
+TEST(SkinPictures, DecodesInsideAScopeShareOneFactoryWhileTheThreadHasCom) {
+  win::UniqueModule program(::LoadLibraryExW((test::BinFolder() / L"Startdeck.exe").c_str(), nullptr,
+                                             LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+  ASSERT_TRUE(program);
+  const auto decodeTwice = [&](bool withCom, bool& heldAfterFirst, bool& samePixels) {
+    const HRESULT com = withCom ? ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED) : E_FAIL;
+    {
+      app::SkinImageFactoryScope scope;
+      app::SkinImageFactoryScope nested;  // idle: the first one serves the thread
+      win::UniqueGdiObject first(app::LoadSkinImage(program.get(), IDB_LIST_ROWS));
+      heldAfterFirst = scope.HoldsFactory() && !nested.HoldsFactory();
+      win::UniqueGdiObject second(app::LoadSkinImage(program.get(), IDB_LIST_ROWS));
+      samePixels = first && second &&
+                   test::BitmapPixels(static_cast<HBITMAP>(first.get())).data ==
+                       test::BitmapPixels(static_cast<HBITMAP>(second.get())).data;
+    }
+    if (SUCCEEDED(com)) ::CoUninitialize();
+  };
+  for (const bool withCom : {true, false}) {
+    SCOPED_TRACE(withCom ? "thread with COM" : "thread without COM");
+    bool held = false, same = false;
+    std::thread worker([&] { decodeTwice(withCom, held, same); });
+    worker.join();
+    EXPECT_EQ(held, withCom);
+    EXPECT_TRUE(same);
   }
 }
 

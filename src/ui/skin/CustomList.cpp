@@ -46,7 +46,7 @@ bool CCustomList::Create(int x, int y, const ListSkin& skin, HWND parent, int id
   skin_ = skin;
   notify_ = parent;
   id_ = id;
-  size_ = BitmapSize(skin.rows);
+  size_ = skin.rows.Size();
   if (size_.cx <= 0 || size_.cy < kRowHeight) return false;
   visibleRows_ = size_.cy / kRowHeight;
   if (!CreateWindowOf(L"StartdeckCustomList", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_TABSTOP, x, y, size_.cx,
@@ -217,8 +217,8 @@ void CCustomList::DrawRow(HDC dc, int row) const {
   const bool hasItem = index < static_cast<int>(items_.size());
   const bool hot = hasItem && items_[static_cast<size_t>(index)].hover;
   const bool barShown = ScrollBarShown();
-  HBITMAP strip = hot ? (barShown ? skin_.hotScroll : skin_.hot) : skin_.rows;
-  CopySlice(dc, strip ? strip : skin_.rows, y, y, size_.cx, kRowHeight);
+  const HBITMAP strip = hot ? (barShown ? skin_.hotScroll : skin_.hot).get() : nullptr;
+  CopySlice(dc, strip ? strip : skin_.rows.get(), y, y, size_.cx, kRowHeight);
   if (!hasItem) return;
 
   const ITEM_INFO& item = items_[static_cast<size_t>(index)];

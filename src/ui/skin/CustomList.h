@@ -20,11 +20,12 @@
 
 namespace ui::skin {
 
-// The bitmaps and fonts a list draws with; none owned (the application's shared graphics).
+// The bitmaps and fonts a list draws with; none owned (the application's shared graphics, the
+// bitmaps decoded when the list is first drawn).
 struct ListSkin {
-  HBITMAP rows = nullptr;       // the row strip: one slice per visible row
-  HBITMAP hot = nullptr;        // the hovered row, scroll bar hidden
-  HBITMAP hotScroll = nullptr;  // the hovered row, scroll bar shown
+  app::SkinBitmap rows;       // the row strip: one slice per visible row
+  app::SkinBitmap hot;        // the hovered row, scroll bar hidden
+  app::SkinBitmap hotScroll;  // the hovered row, scroll bar shown
   HFONT titleFont = nullptr;
   HFONT secondFont = nullptr;
   ScrollBarBitmaps scrollBar;

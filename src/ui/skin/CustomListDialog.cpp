@@ -25,13 +25,13 @@ void CCustomListDialog::SetHeading(std::wstring text) {
 }
 
 bool CCustomListDialog::OnInitDialog() {
-  const SIZE panel = BitmapSize(look_.background);
+  const SIZE panel = look_.background.Size();
   if (panel.cx > 0)
     ::SetWindowPos(hwnd(), nullptr, 0, 0, panel.cx, panel.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   // The heading takes the help column's width and reaches down to the list's last row.
   if (const HWND heading = ::GetDlgItem(hwnd(), IDC_LIST_HEADING))
     ::SetWindowPos(heading, nullptr, kHeadingAt.x, kHeadingAt.y, kHeadingWidth,
-                   BitmapSize(skin_.rows).cy + kListAt.y - kHeadingAt.y, SWP_NOZORDER | SWP_NOACTIVATE);
+                   skin_.rows.Size().cy + kListAt.y - kHeadingAt.y, SWP_NOZORDER | SWP_NOACTIVATE);
   listCreated_ = list_.Create(kListAt.x, kListAt.y, skin_, hwnd(), listId_);
   // The main window dispatches the rows; the panel only holds them.
   list_.SetNotifyWindow(::GetParent(hwnd()));
@@ -39,11 +39,12 @@ bool CCustomListDialog::OnInitDialog() {
 }
 
 void CCustomListDialog::PaintBackground(HDC dc, int x, int y) const {
-  if (!look_.background) return;
+  const HBITMAP background = look_.background.get();
+  if (!background) return;
   win::UniqueMemoryDc memory(::CreateCompatibleDC(dc));
   if (!memory) return;
-  SelectGuard select(memory.get(), look_.background);
-  const SIZE size = BitmapSize(look_.background);
+  SelectGuard select(memory.get(), background);
+  const SIZE size = BitmapSize(background);
   ::BitBlt(dc, x, y, size.cx, size.cy, memory.get(), 0, 0, SRCCOPY);
 }
 

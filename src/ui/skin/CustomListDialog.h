@@ -13,7 +13,7 @@
 namespace ui::skin {
 
 struct ListPanelLook {
-  HBITMAP background = nullptr;  // the panel background; not owned
+  app::SkinBitmap background;  // the panel background, decoded when first drawn; not owned
   HFONT headingFont = nullptr;   // not owned
   COLORREF headingColor = RGB(255, 255, 255);
 };

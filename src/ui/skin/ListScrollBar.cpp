@@ -125,20 +125,20 @@ void CSkinVerticleScrollbar::Paint(HDC target) const {
   ::GetClientRect(hwnd(), &rc);
   MenuBackBuffer buffer(target, rc.right, rc.bottom);
   const HDC dc = buffer.dc();
-  if (bitmaps_.track) {
-    const SIZE size = BitmapSize(bitmaps_.track);
+  if (const HBITMAP track = bitmaps_.track.get()) {
+    const SIZE size = BitmapSize(track);
     win::UniqueMemoryDc memory(::CreateCompatibleDC(dc));
     if (memory) {
-      SelectGuard select(memory.get(), bitmaps_.track);
+      SelectGuard select(memory.get(), track);
       ::StretchBlt(dc, 0, 0, rc.right, rc.bottom, memory.get(), 0, 0, size.cx, size.cy, SRCCOPY);
     }
   }
   const int upFace = pressedPart_ == Part::kUp ? 2 : 0;
   const int downFace = pressedPart_ == Part::kDown ? 2 : 0;
-  Blit(dc, bitmaps_.up[upFace], 0, 0);
-  Blit(dc, bitmaps_.down[downFace], 0, rc.bottom - kArrowHeight);
+  Blit(dc, bitmaps_.up[upFace].get(), 0, 0);
+  Blit(dc, bitmaps_.down[downFace].get(), 0, rc.bottom - kArrowHeight);
   const int thumbFace = dragging_ ? 2 : (overThumb_ ? 1 : 0);
-  DrawTransparentBitmap(dc, bitmaps_.thumb[thumbFace], 0, ThumbTop());
+  DrawTransparentBitmap(dc, bitmaps_.thumb[thumbFace].get(), 0, ThumbTop());
   buffer.Present();
 }
 

@@ -5,16 +5,18 @@
 
 #include <windows.h>
 
+#include "app/SharedGraphics.h"
 #include "win/Window.h"
 
 namespace ui::skin {
 
-// Arrows, track and thumb; none owned (they are the application's shared bitmaps).
+// Arrows, track and thumb; none owned (they are the application's shared bitmaps, decoded when the
+// bar is first drawn).
 struct ScrollBarBitmaps {
-  HBITMAP up[3] = {};    // normal, hover, pressed
-  HBITMAP down[3] = {};  // normal, hover, pressed
-  HBITMAP track = nullptr;
-  HBITMAP thumb[3] = {};  // normal, hover, dragged
+  app::SkinBitmap up[3];    // normal, hover, pressed
+  app::SkinBitmap down[3];  // normal, hover, pressed
+  app::SkinBitmap track;
+  app::SkinBitmap thumb[3];  // normal, hover, dragged
 };
 
 // What the scroll bar moves.
