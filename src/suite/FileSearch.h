@@ -17,7 +17,8 @@ namespace suite {
 
 // The same search for several names in one walk of the tree, which ends as soon as each has been
 // met: found[i] tells whether FindFileInTree would have found names[i].
-[[nodiscard]] std::vector<bool> FindFilesInTree(const std::wstring& folder, std::span<const std::wstring> names);
+[[nodiscard]] std::vector<bool> FindFilesInTree(const std::wstring& folder,
+                                                std::span<const std::wstring> names);
 
 // True, with `exists` set, when `path` opens for reading and writing with read and write sharing,
 // or fails only because access is refused (a folder, a read-only file, a file held open by another

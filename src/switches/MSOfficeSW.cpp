@@ -203,7 +203,8 @@ class CMSOfficeSW::Lookup {
     auto folder = std::find_if(folders_.begin(), folders_.end(),
                                [&](const Folder& f) { return f.value == folderValue; });
     if (folder == folders_.end()) {
-      Folder searched{folderValue, switches::SuiteFolder(folderValue), EditionFiles(edition_, folderValue), {}};
+      Folder searched{
+          folderValue, switches::SuiteFolder(folderValue), EditionFiles(edition_, folderValue), {}};
       if (!searched.path.empty()) searched.found = suite::FindFilesInTree(searched.path, searched.names);
       searched.found.resize(searched.names.size(), false);
       folder = folders_.insert(folders_.end(), std::move(searched));
@@ -240,7 +241,8 @@ CMSOfficeSW::SharedInstaller::~SharedInstaller() = default;
 
 Microsoft::WRL::ComPtr<IVantoEdSetup> CMSOfficeSW::SharedInstaller::Get() {
   if (!installer_)
-    app::ThrowIfFailed(::CoCreateInstance(CLSID_VantoEdSetup, nullptr, CLSCTX_ALL, IID_PPV_ARGS(&installer_)));
+    app::ThrowIfFailed(
+        ::CoCreateInstance(CLSID_VantoEdSetup, nullptr, CLSCTX_ALL, IID_PPV_ARGS(&installer_)));
   return installer_;
 }
 

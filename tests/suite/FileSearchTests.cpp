@@ -139,8 +139,8 @@ TEST_F(FindFileInTree, SeveralNamesInOneWalkAnswerAsEachSearchOnItsOwn) {
   File(L"Office\\x86\\Quillet8.DLL");
   File(L"Office\\EasyQuillet8.dll");
   scratch_.Folder(L"VNTOED");
-  const std::vector<std::wstring> names = {L"quillet8.dll", L"vntoed", L"edsetup.dll", L"EASYQUILLET8.DLL",
-                                           L"x86", L"Quillet8.dll"};
+  const std::vector<std::wstring> names = {L"quillet8.dll",     L"vntoed", L"edsetup.dll",
+                                           L"EASYQUILLET8.DLL", L"x86",    L"Quillet8.dll"};
   const std::vector<bool> expected = {true, true, false, true, true, true};
   EXPECT_EQ(suite::FindFilesInTree(Root(), names), expected);
   for (size_t i = 0; i < names.size(); ++i) {

@@ -256,8 +256,8 @@ TEST(OfficeDemo, TheEdInstallerOfBothEditionsGoesWithTheTablesSwitches) {
   ASSERT_NE(table.FindPluginByKind(128), nullptr);
   const HMODULE installer = ::GetModuleHandleW(L"edsetup.dll");
   ASSERT_NE(installer, nullptr);
-  const auto canUnloadNow =
-      reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(reinterpret_cast<void*>(::GetProcAddress(installer, "DllCanUnloadNow")));
+  const auto canUnloadNow = reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(
+      reinterpret_cast<void*>(::GetProcAddress(installer, "DllCanUnloadNow")));
   ASSERT_NE(canUnloadNow, nullptr);
   EXPECT_EQ(canUnloadNow(), S_FALSE);
   table.ClearSwitches();
