@@ -139,9 +139,10 @@ TEST_F(FindFileInTree, SeveralNamesInOneWalkAnswerAsEachSearchOnItsOwn) {
   File(L"Office\\x86\\Quillet8.DLL");
   File(L"Office\\EasyQuillet8.dll");
   scratch_.Folder(L"VNTOED");
-  const std::vector<std::wstring> names = {L"quillet8.dll",     L"vntoed", L"edsetup.dll",
-                                           L"EASYQUILLET8.DLL", L"x86",    L"Quillet8.dll"};
-  const std::vector<bool> expected = {true, true, false, true, true, true};
+  // A path look-up would take "." for the folder itself and drop a trailing dot; a listing does not.
+  const std::vector<std::wstring> names = {L"quillet8.dll", L"vntoed", L"edsetup.dll", L"EASYQUILLET8.DLL",
+                                           L"x86",          L".",      L"x86.",        L"Quillet8.dll"};
+  const std::vector<bool> expected = {true, true, false, true, true, false, false, true};
   EXPECT_EQ(suite::FindFilesInTree(Root(), names), expected);
   for (size_t i = 0; i < names.size(); ++i) {
     std::wstring name = names[i];
