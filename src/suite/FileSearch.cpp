@@ -48,7 +48,50 @@ std::optional<std::wstring> SearchTree(const std::wstring& folder, std::wstring_
   return std::nullopt;
 }
 
+// Marks every name the entries of `folder` and its subfolders match; true once all are marked.
+bool MarkTree(const std::wstring& folder, std::span<const std::wstring> names, std::vector<bool>& found,
+              size_t& left) {
+  WIN32_FIND_DATAW entry{};
+  const UniqueFind find(::FindFirstFileW(Join(folder, L"*.*").c_str(), &entry));
+  if (!find) return false;
+  do {
+    if (IsDotEntry(entry.cFileName)) continue;
+    for (size_t i = 0; i < names.size(); ++i) {
+      if (found[i] || !SameName(entry.cFileName, names[i])) continue;
+      found[i] = true;
+      if (--left == 0) return true;
+    }
+    if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !IsLinkedFolder(entry) &&
+        MarkTree(Join(folder, entry.cFileName), names, found, left))
+      return true;
+  } while (::FindNextFileW(find.get(), &entry));
+  return false;
+}
+
+// A name a path look-up reads as exactly that entry: no separator, wildcard or stream, not "." or
+// "..", no trailing dot or space (which a look-up drops), nothing that could be a short 8.3 alias.
+bool LooksUpAsItself(std::wstring_view name) noexcept {
+  return !name.empty() && !IsDotEntry(name) &&
+         name.find_first_of(L"\\/:*?\"<>|~") == std::wstring_view::npos && name.back() != L'.' &&
+         name.back() != L' ';
+}
+
 }  // namespace
+
+std::vector<bool> FindFilesInTree(const std::wstring& folder, std::span<const std::wstring> names) {
+  std::vector<bool> found(names.size(), false);
+  size_t left = names.size();
+  // What lies directly in the folder is found by a look-up, which costs less than a listing.
+  for (size_t i = 0; i < names.size(); ++i) {
+    if (!LooksUpAsItself(names[i]) ||
+        ::GetFileAttributesW(Join(folder, names[i]).c_str()) == INVALID_FILE_ATTRIBUTES)
+      continue;
+    found[i] = true;
+    --left;
+  }
+  if (left > 0) (void)MarkTree(folder, names, found, left);
+  return found;
+}
 
 bool FindFileInTree(const std::wstring& folder, std::wstring& name) {
   std::optional<std::wstring> found = SearchTree(folder, name);

@@ -2,7 +2,9 @@
 // whether a path exists even when it cannot be opened.
 #pragma once
 
+#include <span>
 #include <string>
+#include <vector>
 
 namespace suite {
 
@@ -12,6 +14,11 @@ namespace suite {
 // are links (junctions, symbolic links) are matched by name but not searched, so a link back up
 // the tree cannot make the search endless.
 [[nodiscard]] bool FindFileInTree(const std::wstring& folder, std::wstring& name);
+
+// The same search for several names in one walk of the tree, which ends as soon as each has been
+// met: found[i] tells whether FindFileInTree would have found names[i].
+[[nodiscard]] std::vector<bool> FindFilesInTree(const std::wstring& folder,
+                                                std::span<const std::wstring> names);
 
 // True, with `exists` set, when `path` opens for reading and writing with read and write sharing,
 // or fails only because access is refused (a folder, a read-only file, a file held open by another

@@ -1,9 +1,12 @@
 #include "switches/MSOfficeSW.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <span>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "StringIds.h"
 #include "app/Bstr.h"
@@ -160,6 +163,26 @@ bool FrontPageAloneInstalled(const wchar_t* version) {
   return FileOpensForReading(folder + L"FRONTPG.EXE");
 }
 
+// The add-in files `edition` looks for below a Folders value, in the order its detection asks.
+std::vector<std::wstring> EditionFiles(int edition, std::wstring_view folderValue) {
+  std::vector<std::wstring> names;
+  const EditionKinds& kinds = kEditionKinds[edition - 1];
+  for (const AddinRow& row : kAddins) {
+    if ((row.kind != kinds.full && row.kind != kinds.lite) || folderValue != row.folderValue) continue;
+    if (row.fileName) {
+      names.emplace_back(row.fileName);
+      continue;
+    }
+    for (const wchar_t* progId : row.progIds)
+      if (progId) names.push_back(std::wstring(progId) + L".dll");
+  }
+  if (folderValue == kEdFolderValue) {
+    names.emplace_back(kEdInstallerFile);
+    if (edition == 1) names.emplace_back(kEdTemplateFile);
+  }
+  return names;
+}
+
 // A negative status of the installer is a COM error; the rest is the caller's to judge.
 HRESULT Checked(HRESULT hr) {
   app::ThrowIfFailed(hr);
@@ -168,11 +191,68 @@ HRESULT Checked(HRESULT hr) {
 
 }  // namespace
 
-CMSOfficeSW::CMSOfficeSW(int edition, std::wstring name, std::wstring liteName, std::wstring edName)
+// Detection asks about the same add-in folders and classes again and again (every host, every
+// kind); one step reads each Folders value once, searches each folder's tree once for all the
+// files of the edition that live there, and opens each class's MiscStatus key once.
+class CMSOfficeSW::Lookup {
+ public:
+  explicit Lookup(int edition) : edition_(edition) {}
+
+  // Whether `name` lies anywhere below the folder of `folderValue`.
+  bool HasFile(const wchar_t* folderValue, const std::wstring& name) {
+    auto folder = std::find_if(folders_.begin(), folders_.end(),
+                               [&](const Folder& f) { return f.value == folderValue; });
+    if (folder == folders_.end()) {
+      Folder searched{
+          folderValue, switches::SuiteFolder(folderValue), EditionFiles(edition_, folderValue), {}};
+      if (!searched.path.empty()) searched.found = suite::FindFilesInTree(searched.path, searched.names);
+      searched.found.resize(searched.names.size(), false);
+      folder = folders_.insert(folders_.end(), std::move(searched));
+    }
+    for (size_t i = 0; i < folder->names.size(); ++i)
+      if (folder->names[i] == name) return folder->found[i];
+    return FindFile(folder->path, name);  // not one of the edition's own files
+  }
+
+  // The MiscStatus key of the add-in class of `row`; null when it does not open.
+  const app::RegistryKey* MiscStatus(const AddinRow& row) {
+    for (const auto& [classId, key] : statuses_)
+      if (classId == row.classId) return key.IsOpen() ? &key : nullptr;
+    app::RegistryKey& key = statuses_.emplace_back(row.classId, app::RegistryKey()).second;
+    (void)key.Open(HKEY_CLASSES_ROOT, std::wstring(L"CLSID\\") + row.classId + L"\\MiscStatus", reg::kRead);
+    return key.IsOpen() ? &key : nullptr;
+  }
+
+ private:
+  struct Folder {
+    std::wstring_view value;
+    std::wstring path;
+    std::vector<std::wstring> names;
+    std::vector<bool> found;
+  };
+
+  int edition_;
+  std::vector<Folder> folders_;
+  std::vector<std::pair<std::wstring_view, app::RegistryKey>> statuses_;
+};
+
+CMSOfficeSW::SharedInstaller::SharedInstaller() = default;
+CMSOfficeSW::SharedInstaller::~SharedInstaller() = default;
+
+Microsoft::WRL::ComPtr<IVantoEdSetup> CMSOfficeSW::SharedInstaller::Get() {
+  if (!installer_)
+    app::ThrowIfFailed(
+        ::CoCreateInstance(CLSID_VantoEdSetup, nullptr, CLSCTX_ALL, IID_PPV_ARGS(&installer_)));
+  return installer_;
+}
+
+CMSOfficeSW::CMSOfficeSW(int edition, std::wstring name, std::wstring liteName, std::wstring edName,
+                         std::shared_ptr<SharedInstaller> installer)
     : CSwitch(std::move(name)),
       edition_(edition == 2 ? 2 : 1),
       liteName_(std::move(liteName)),
-      edName_(std::move(edName)) {}
+      edName_(std::move(edName)),
+      shared_(installer ? std::move(installer) : std::make_shared<SharedInstaller>()) {}
 
 CMSOfficeSW::~CMSOfficeSW() = default;
 
@@ -181,15 +261,16 @@ CMSOfficeSW::~CMSOfficeSW() = default;
 bool CMSOfficeSW::IsPackagePresent() {
   try {
     packages_ = 0;
+    Lookup lookup(edition_);
     if (edition_ == 1) {
       for (int kind : {switches::kOffice2003Lite, switches::kOffice2003, switches::kOffice2003Ed})
-        if (PackageInstalled(kWord, kind)) packages_ |= kind;
+        if (PackageInstalled(kWord, kind, lookup)) packages_ |= kind;
     } else {
-      if (PackageInstalled(kWord, switches::kOffice2007Ed)) packages_ |= switches::kOffice2007Ed;
+      if (PackageInstalled(kWord, switches::kOffice2007Ed, lookup)) packages_ |= switches::kOffice2007Ed;
       for (int app = 0; app < 4 && !(packages_ & switches::kOffice2007); ++app)
-        if (PackageInstalled(app, switches::kOffice2007)) packages_ |= switches::kOffice2007;
+        if (PackageInstalled(app, switches::kOffice2007, lookup)) packages_ |= switches::kOffice2007;
       for (int app = 0; app < 2 && !(packages_ & switches::kOffice2007Lite); ++app)
-        if (PackageInstalled(app, switches::kOffice2007Lite)) packages_ |= switches::kOffice2007Lite;
+        if (PackageInstalled(app, switches::kOffice2007Lite, lookup)) packages_ |= switches::kOffice2007Lite;
     }
     return packages_ != 0;
   } catch (...) {
@@ -200,11 +281,13 @@ bool CMSOfficeSW::IsPackagePresent() {
 int CMSOfficeSW::CollectPlugins() {
   try {
     const EditionKinds& kinds = kEditionKinds[edition_ - 1];
+    Lookup lookup(edition_);
     for (int app = 0; app < kApplicationCount; ++app) {
       if (!HostInstalled(app)) continue;
-      AppendRecordIfPresent(app, kinds.full, Name());
-      AppendRecordIfPresent(app, kinds.lite, liteName_);
-      if (std::wstring_view(kApplications[app].name) == L"Word") AppendRecordIfPresent(app, kinds.ed, edName_);
+      AppendRecordIfPresent(app, kinds.full, Name(), lookup);
+      AppendRecordIfPresent(app, kinds.lite, liteName_, lookup);
+      if (std::wstring_view(kApplications[app].name) == L"Word")
+        AppendRecordIfPresent(app, kinds.ed, edName_, lookup);
     }
     return static_cast<int>(Stored().size());
   } catch (...) {
@@ -264,33 +347,41 @@ bool CMSOfficeSW::HostInstalled(int app) const {
 }
 
 bool CMSOfficeSW::AllowedForApp(int app, int kind) const {
+  Lookup lookup(edition_);
+  return AllowedForApp(app, kind, lookup);
+}
+
+bool CMSOfficeSW::AllowedForApp(int app, int kind, Lookup& lookup) const {
   if (IsEd(kind)) return true;
   const AddinRow* row = FindAddin(kind);
   if (!row || !ValidApplication(app)) return false;
-  app::RegistryKey status;
-  if (!status.Open(HKEY_CLASSES_ROOT, std::wstring(L"CLSID\\") + row->classId + L"\\MiscStatus", reg::kRead))
-    return false;
-  return status.ReadString(kApplications[app].code) == L"1";
+  const app::RegistryKey* status = lookup.MiscStatus(*row);
+  return status && status->ReadString(kApplications[app].code) == L"1";
 }
 
 bool CMSOfficeSW::PackageInstalled(int app, int kind) {
-  if (IsEd(kind)) return EdPackageInstalled(kind);
+  Lookup lookup(edition_);
+  return PackageInstalled(app, kind, lookup);
+}
+
+bool CMSOfficeSW::PackageInstalled(int app, int kind, Lookup& lookup) {
+  if (IsEd(kind)) return EdPackageInstalled(kind, lookup);
   const AddinRow* row = FindAddin(kind);
   const wchar_t* progId = ProgId(app, kind);
   if (!row || !progId) return false;
   const std::wstring file = row->fileName ? std::wstring(row->fileName) : std::wstring(progId) + L".dll";
-  return FindFile(switches::SuiteFolder(row->folderValue), file);
+  return lookup.HasFile(row->folderValue, file);
 }
 
-bool CMSOfficeSW::EdPackageInstalled(int kind) {
-  const std::wstring folder = switches::SuiteFolder(kEdFolderValue);
-  if (!FindFile(folder, kEdInstallerFile)) return false;
+bool CMSOfficeSW::EdPackageInstalled(int kind, Lookup& lookup) {
+  // The files answer first: without the installer's DLL no object is asked for.
+  if (!lookup.HasFile(kEdFolderValue, kEdInstallerFile)) return false;
   const bool word2003 = kind == switches::kOffice2003Ed;
   // Word 2007 and 2010 read the template the installer brings itself; only the older Word needs it here.
-  if (word2003 && !FindFile(folder, kEdTemplateFile)) return false;
+  if (word2003 && !lookup.HasFile(kEdFolderValue, kEdTemplateFile)) return false;
   try {
     if (word2003 && installer2003_) return true;
-    // Created once, and kept for the state query and the switching.
+    // Taken once, and kept for the state query and the switching.
     const Microsoft::WRL::ComPtr<IVantoEdSetup>& installer = Installer(kind);
     const app::Bstr text(word2003 ? std::wstring_view(kEdTemplateFile) : std::wstring_view());
     return Checked(installer->CheckPresence(word2003 ? kVantoEdCheckTemplate : kVantoEdCheckWord2007, text.get())) ==
@@ -321,8 +412,8 @@ std::wstring CMSOfficeSW::AddinKeyPath(int app, int kind) const {
   return std::wstring(kOfficeKey) + kApplications[app].name + L"\\Addins\\" + progId;
 }
 
-void CMSOfficeSW::AppendRecordIfPresent(int app, int kind, const std::wstring& productName) {
-  if (!AllowedForApp(app, kind) || !PackageInstalled(app, kind)) return;
+void CMSOfficeSW::AppendRecordIfPresent(int app, int kind, const std::wstring& productName, Lookup& lookup) {
+  if (!AllowedForApp(app, kind, lookup) || !PackageInstalled(app, kind, lookup)) return;
   PluginRecord record;
   record.application = app;
   record.displayName = kApplications[app].displayName[edition_ - 1];
@@ -336,8 +427,7 @@ void CMSOfficeSW::AppendRecordIfPresent(int app, int kind, const std::wstring& p
 
 Microsoft::WRL::ComPtr<IVantoEdSetup>& CMSOfficeSW::Installer(int kind) {
   Microsoft::WRL::ComPtr<IVantoEdSetup>& installer = kind == switches::kOffice2003Ed ? installer2003_ : installer2007_;
-  if (!installer)
-    app::ThrowIfFailed(::CoCreateInstance(CLSID_VantoEdSetup, nullptr, CLSCTX_ALL, IID_PPV_ARGS(&installer)));
+  if (!installer) installer = shared_->Get();
   return installer;
 }
 

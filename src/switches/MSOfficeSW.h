@@ -7,6 +7,7 @@
 #include <windows.h>
 #include <wrl/client.h>
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,7 +22,26 @@ class CMSOfficeSW final : public CSwitch {
   enum Application : int { kWord = 0, kOutlook = 1, kExcel = 2, kPowerPoint = 3, kFrontPage = 4 };
   static constexpr int kApplicationCount = 5;
 
-  CMSOfficeSW(int edition, std::wstring name, std::wstring liteName, std::wstring edName);
+  // The ED template installer of one set of switches: created on the first ED query of either
+  // edition and kept while a switch holding it lives, so it is released on the thread that built
+  // and uses the switches, before that thread leaves COM.
+  class SharedInstaller {
+   public:
+    SharedInstaller();
+    SharedInstaller(const SharedInstaller&) = delete;
+    SharedInstaller& operator=(const SharedInstaller&) = delete;
+    ~SharedInstaller();
+
+    // Throws app::ComError when the object cannot be created; a later call tries again.
+    [[nodiscard]] Microsoft::WRL::ComPtr<IVantoEdSetup> Get();
+
+   private:
+    Microsoft::WRL::ComPtr<IVantoEdSetup> installer_;
+  };
+
+  // Without `installer`, the switch has one of its own.
+  CMSOfficeSW(int edition, std::wstring name, std::wstring liteName, std::wstring edName,
+              std::shared_ptr<SharedInstaller> installer = nullptr);
   ~CMSOfficeSW() override;
 
   [[nodiscard]] bool IsPackagePresent() override;
@@ -44,11 +64,16 @@ class CMSOfficeSW final : public CSwitch {
   [[nodiscard]] int PackagesFound() const noexcept { return packages_; }
 
  private:
-  // The installer reference of the ED kind's edition, created on first use; a failed creation
-  // throws app::ComError.
+  // What one detection step reads: each Folders value and each add-in folder's tree once.
+  class Lookup;
+
+  [[nodiscard]] bool PackageInstalled(int app, int kind, Lookup& lookup);
+  [[nodiscard]] bool AllowedForApp(int app, int kind, Lookup& lookup) const;
+  // The installer reference of the ED kind's edition, taken from the shared installer on first
+  // use; a failed creation throws app::ComError.
   Microsoft::WRL::ComPtr<IVantoEdSetup>& Installer(int kind);
-  [[nodiscard]] bool EdPackageInstalled(int kind);
-  void AppendRecordIfPresent(int app, int kind, const std::wstring& productName);
+  [[nodiscard]] bool EdPackageInstalled(int kind, Lookup& lookup);
+  void AppendRecordIfPresent(int app, int kind, const std::wstring& productName, Lookup& lookup);
   void Enable(const switches::PluginRecord& record);
   void Disable(const switches::PluginRecord& record);
   void RegisterAddin(const switches::PluginRecord& record);
@@ -58,6 +83,7 @@ class CMSOfficeSW final : public CSwitch {
   std::wstring liteName_;
   std::wstring edName_;
   int packages_ = 0;
+  std::shared_ptr<SharedInstaller> shared_;
   // One reference per edition, as each edition's ED kind uses its own; empty until first needed.
   Microsoft::WRL::ComPtr<IVantoEdSetup> installer2003_;
   Microsoft::WRL::ComPtr<IVantoEdSetup> installer2007_;

@@ -26,8 +26,12 @@ SwitchList MakeSuiteSwitches() {
   switches.emplace_back(L"FireFox", std::make_unique<CMozillaSW>(L""));
   switches.emplace_back(L"OpenOffice", std::make_unique<COpenOfficeSW>(L"VANTO for OpenOffice"));
   switches.emplace_back(L"VntoIE", std::make_unique<CIESW>(L"VANTO for Internet Explorer"));
-  switches.emplace_back(L"Office2003", std::make_unique<CMSOfficeSW>(1, kOffice, kOfficeLite, kOfficeEd));
-  switches.emplace_back(L"Office2007", std::make_unique<CMSOfficeSW>(2, kOffice, kOfficeLite, kOfficeEd));
+  // Both Office editions ask the one ED installer, which goes with the last of them.
+  const auto edInstaller = std::make_shared<CMSOfficeSW::SharedInstaller>();
+  switches.emplace_back(L"Office2003",
+                        std::make_unique<CMSOfficeSW>(1, kOffice, kOfficeLite, kOfficeEd, edInstaller));
+  switches.emplace_back(L"Office2007",
+                        std::make_unique<CMSOfficeSW>(2, kOffice, kOfficeLite, kOfficeEd, edInstaller));
   switches.emplace_back(L"VantoQIP", std::make_unique<CQIPInfiumSW>(L"VANTO for QIP Infium"));
   switches.emplace_back(L"VantoSkype", std::make_unique<CSkypeSW>(L"VANTO for Skype"));
   switches.emplace_back(L"VantoMSN", std::make_unique<CMsnSW>(L"VANTO for Windows Live Messenger"));

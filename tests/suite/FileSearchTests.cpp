@@ -134,6 +134,24 @@ TEST_F(FindFileInTree, ALinkedFolderIsMatchedButNotSearched) {
   EXPECT_TRUE(fs::exists(scratch_.path() / L"b" / L"OnlyInB")) << "removing the link left its target";
 }
 
+TEST_F(FindFileInTree, SeveralNamesInOneWalkAnswerAsEachSearchOnItsOwn) {
+  scratch_.Folder(L"Office\\x86");
+  File(L"Office\\x86\\Quillet8.DLL");
+  File(L"Office\\EasyQuillet8.dll");
+  scratch_.Folder(L"VNTOED");
+  // A path look-up would take "." for the folder itself and drop a trailing dot; a listing does not.
+  const std::vector<std::wstring> names = {L"quillet8.dll", L"vntoed", L"edsetup.dll", L"EASYQUILLET8.DLL",
+                                           L"x86",          L".",      L"x86.",        L"Quillet8.dll"};
+  const std::vector<bool> expected = {true, true, false, true, true, false, false, true};
+  EXPECT_EQ(suite::FindFilesInTree(Root(), names), expected);
+  for (size_t i = 0; i < names.size(); ++i) {
+    std::wstring name = names[i];
+    EXPECT_EQ(suite::FindFileInTree(Root(), name), expected[i]) << names[i];
+  }
+  EXPECT_EQ(suite::FindFilesInTree(Root() + L"\\missing", names), std::vector<bool>(names.size(), false));
+  EXPECT_TRUE(suite::FindFilesInTree(Root(), {}).empty());
+}
+
 class PathExists : public ::testing::Test {
  protected:
   test::ScratchDir scratch_;

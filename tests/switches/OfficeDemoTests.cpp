@@ -244,5 +244,25 @@ TEST(OfficeDemo, ThePluginTableKeepsEveryHostOfTheDemoAndNoneIsMissing) {
   EXPECT_EQ(messengers(8), (Records{{L"Skype 4.2", 1}, {L"Skype Toolbars", 1}}));
 }
 
+// The ED installer the two Office editions share is an object of the table's switches: it lives
+// while they do and goes with them, on this thread, well before the apartment ends.
+TEST(OfficeDemo, TheEdInstallerOfBothEditionsGoesWithTheTablesSwitches) {
+  test::Installation installation;
+  ASSERT_TRUE(installation.Ok());
+  EnglishStrings strings;
+  switches::PluginTable table;
+  table.LoadSwitches();
+  ASSERT_NE(table.FindPluginByKind(16), nullptr);
+  ASSERT_NE(table.FindPluginByKind(128), nullptr);
+  const HMODULE installer = ::GetModuleHandleW(L"edsetup.dll");
+  ASSERT_NE(installer, nullptr);
+  const auto canUnloadNow = reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(
+      reinterpret_cast<void*>(::GetProcAddress(installer, "DllCanUnloadNow")));
+  ASSERT_NE(canUnloadNow, nullptr);
+  EXPECT_EQ(canUnloadNow(), S_FALSE);
+  table.ClearSwitches();
+  EXPECT_EQ(canUnloadNow(), S_OK);
+}
+
 }  // namespace
 }  // namespace officetest
