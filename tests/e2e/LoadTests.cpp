@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "DeckTest.h"
+#include "ResourceIds.h"
 #include "support/ProcessList.h"
 #include "win/Handle.h"
 
@@ -177,8 +178,11 @@ TEST_F(Load, TenStartsAtOnceGiveOneWindowAndNineQuickEnds) {
 }
 
 TEST_F(Load, FiftyStartsAndClosesLeaveNothingBehind) {
-  // One run first: what the first start writes and what Wine starts on first use is in place.
+  // One run first: what the first start writes and what Wine starts on first use is in place. Tab 7
+  // has the settings loaded, so that closing saves them.
   ASSERT_NO_FATAL_FAILURE(StartDeck());
+  test::Click(test::FindDescendant(window_, test::kStartButtonTab7));
+  ASSERT_NE(WaitForControl(IDC_LAUNCH_INSTALL, 15s), nullptr);
   ASSERT_TRUE(CloseDeck());
   const std::vector<std::wstring> registryBefore = SuiteUserRegistry();
   const std::vector<std::wstring> processesBefore = ProcessNames();
