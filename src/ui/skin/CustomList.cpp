@@ -40,6 +40,16 @@ void DrawLine(HDC dc, HFONT font, COLORREF color, const std::wstring& text, RECT
               DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
 }
 
+// A row with its texts and flags; the caller gives it its icon.
+ITEM_INFO RowOf(std::wstring title, std::wstring second, bool marked, int data) {
+  ITEM_INFO item;
+  item.title = std::move(title);
+  item.second = std::move(second);
+  item.marked = marked;
+  item.data = data;
+  return item;
+}
+
 }  // namespace
 
 bool CCustomList::Create(int x, int y, const ListSkin& skin, HWND parent, int id) {
@@ -57,44 +67,28 @@ bool CCustomList::Create(int x, int y, const ListSkin& skin, HWND parent, int id
 }
 
 size_t CCustomList::AddItem(HICON icon, std::wstring title, std::wstring second, bool marked, int data) {
-  ITEM_INFO item;
+  ITEM_INFO item = RowOf(std::move(title), std::move(second), marked, data);
   item.icon = icon;
-  item.title = std::move(title);
-  item.second = std::move(second);
-  item.marked = marked;
-  item.data = data;
   return Add(std::move(item));
 }
 
 size_t CCustomList::AddItem(win::UniqueIcon icon, std::wstring title, std::wstring second, bool marked, int data) {
-  ITEM_INFO item;
+  ITEM_INFO item = RowOf(std::move(title), std::move(second), marked, data);
   item.icon = icon.get();
   item.ownedIcon = std::move(icon);
-  item.title = std::move(title);
-  item.second = std::move(second);
-  item.marked = marked;
-  item.data = data;
   return Add(std::move(item));
 }
 
 size_t CCustomList::AddItemWithIconId(int iconId, std::wstring title, std::wstring second, bool marked, int data) {
-  ITEM_INFO item;
+  ITEM_INFO item = RowOf(std::move(title), std::move(second), marked, data);
   item.iconId = iconId;
-  item.title = std::move(title);
-  item.second = std::move(second);
-  item.marked = marked;
-  item.data = data;
   return Add(std::move(item));
 }
 
 size_t CCustomList::AddItemWithIconSource(std::function<win::UniqueIcon()> source, std::wstring title,
                                           std::wstring second, bool marked, int data) {
-  ITEM_INFO item;
+  ITEM_INFO item = RowOf(std::move(title), std::move(second), marked, data);
   item.iconSource = std::move(source);
-  item.title = std::move(title);
-  item.second = std::move(second);
-  item.marked = marked;
-  item.data = data;
   return Add(std::move(item));
 }
 
