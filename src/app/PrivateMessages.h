@@ -21,9 +21,6 @@ inline constexpr UINT kBackMessage = WM_USER + 18;
 inline constexpr UINT kPluginsManagerMessage = WM_USER + 19;
 // The window has been shown: what its first paint does not need is made now. Posted to itself.
 inline constexpr UINT kAfterFirstPaintMessage = WM_USER + 20;
-// The web-service component has answered at start-up (or given up, or did not answer in time): the
-// settings can be loaded. Posted to itself.
-inline constexpr UINT kWebServiceAnsweredMessage = WM_USER + 21;
 // The web-service exchange's thread has ended.
 inline constexpr UINT kWebServiceEndedMessage = WM_USER + 0xC00;
 

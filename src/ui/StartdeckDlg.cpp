@@ -78,7 +78,6 @@ const CStartdeckDlg::Route CStartdeckDlg::kRoutes[] = {
     {app::kPluginsManagerMessage, nullptr, &CStartdeckDlg::OnPluginsManager},
     {app::kWebServiceEndedMessage, nullptr, &CStartdeckDlg::OnWebServiceEnded},
     {app::kAfterFirstPaintMessage, nullptr, &CStartdeckDlg::OnAfterFirstPaint},
-    {app::kWebServiceAnsweredMessage, nullptr, &CStartdeckDlg::OnWebServiceAnswered},
     {0, &app::kPluginSwitchedMessage, &CStartdeckDlg::OnPluginsSwitched},
     {0, &app::kTmdChangedMessage, &CStartdeckDlg::OnMemoriesChanged},
     {0, &app::kAllowGoHomeMessage, &CStartdeckDlg::OnAllowGoHome},
@@ -143,9 +142,13 @@ bool CStartdeckDlg::OnInitDialog(WPARAM, LPARAM, INT_PTR& result) {
   // The web-service component takes long to start (a process of its own): it starts now, and the
   // window shows meanwhile. The window has its title by now, which a dialog of the component may
   // look for. The settings are loaded once it has answered; whoever needs them sooner waits.
-  webService_.StartStartup(hwnd(), app::kWebServiceAnsweredMessage, app_.ClientName(), app_.Kernel(),
-                           app_.Settings());
-  app_.SetSettingsLoader([this] { LoadSettings(); });
+  webService_.StartStartup(hwnd(), app_.ClientName(), app_.Kernel(), app_.Settings());
+  if (HANDLE answered = webService_.StartupEvent())
+    WatchHandle(answered, webService_.StartupDeadline(), [this](bool signalled) {
+      LoadSettings(signalled ? updates::WebServiceExchanges::Answer::kCame
+                             : updates::WebServiceExchanges::Answer::kTimedOut);
+    });
+  app_.SetSettingsLoader([this] { LoadSettings(updates::WebServiceExchanges::Answer::kWaitForIt); });
   app::MarkStartup(L"web-service exchange started");
   systemMenu_.Rework(hwnd());
   CreatePanels();
@@ -233,6 +236,8 @@ bool CStartdeckDlg::OnAfterFirstPaint(WPARAM, LPARAM, INT_PTR& result) {
   app::MarkStartup(L"window fully painted");
   FillLaunchList();
   app::MarkStartup(L"after the first paint: launch list");
+  // Nothing to wait for when the exchange could not start.
+  if (!webService_.StartupEvent()) LoadSettings(updates::WebServiceExchanges::Answer::kCame);
   // Before any task can use it, unless a task asked for it sooner.
   (void)app_.MenuUtils();
   app::MarkStartup(L"after the first paint: plug-in table");
@@ -242,17 +247,12 @@ bool CStartdeckDlg::OnAfterFirstPaint(WPARAM, LPARAM, INT_PTR& result) {
   return true;
 }
 
-bool CStartdeckDlg::OnWebServiceAnswered(WPARAM, LPARAM, INT_PTR& result) {
-  LoadSettings();
-  result = 0;
-  return true;
-}
-
-void CStartdeckDlg::LoadSettings() {
+void CStartdeckDlg::LoadSettings(updates::WebServiceExchanges::Answer answer) {
   if (webService_.StartupFinished()) return;
   app_.SetSettingsLoader(nullptr);
+  StopWatching();
   // The web service names the product key, under which the settings keep the update flag.
-  webService_.FinishStartup(app_.Settings());
+  webService_.FinishStartup(app_.Settings(), answer);
   app::MarkStartup(L"web service answered, settings loaded");
   if (app_.Settings().UpdateFlag() != 0 && buttons_.dictionaryUpdates)
     ::SendMessageW(buttons_.dictionaryUpdates, BM_SETCHECK, BST_CHECKED, 0);
@@ -358,7 +358,7 @@ void CStartdeckDlg::OpenDroppedFile(const std::wstring& path) {
 void CStartdeckDlg::ShowTab(int tab, bool show) {
   if (show && tab == kLaunchTab) FillLaunchList();
   // What tab 7 offers depends on the web service's answer.
-  if (show && tab == kMyVantoTab) LoadSettings();
+  if (show && tab == kMyVantoTab) LoadSettings(updates::WebServiceExchanges::Answer::kWaitForIt);
   if (show && (tab == kDictionariesTab || tab == kMyVantoTab)) CreateHtmlPages();
   if (HWND panel = lists_->Panel(tab)) ::ShowWindow(panel, show ? SW_SHOW : SW_HIDE);
   const HWND page = tab == kDictionariesTab ? dictionariesPage_.hwnd() : tab == kMyVantoTab ? myVantoPage_.hwnd() : nullptr;
@@ -505,6 +505,7 @@ bool CStartdeckDlg::OnClose(WPARAM, LPARAM, INT_PTR&) {
 bool CStartdeckDlg::OnDestroy(WPARAM, LPARAM, INT_PTR&) {
   // Settings never loaded were never changed either: saving them would overwrite the stored ones
   // with the defaults.
+  StopWatching();
   app_.SetSettingsLoader(nullptr);
   if (webService_.StartupFinished()) {
     if (buttons_.dictionaryUpdates) app_.Settings().SetUpdateFlag(buttons_.DictionaryUpdatesChecked() ? 1 : 0);

@@ -73,7 +73,6 @@ class CStartdeckDlg : public win::Dialog, private ui::ViewContent {
   bool OnDropFiles(WPARAM drop, LPARAM, INT_PTR& result);
   bool OnWebServiceEnded(WPARAM which, LPARAM, INT_PTR& result);
   bool OnAfterFirstPaint(WPARAM, LPARAM, INT_PTR& result);
-  bool OnWebServiceAnswered(WPARAM, LPARAM, INT_PTR& result);
 
   void SetIconsAndPlace();
   void CreatePanels();
@@ -81,7 +80,7 @@ class CStartdeckDlg : public win::Dialog, private ui::ViewContent {
   void CreateHtmlPages();
   // Once: waits for the web service's answer if it has not come, loads the settings and ticks the
   // dictionary-updates box by them.
-  void LoadSettings();
+  void LoadSettings(updates::WebServiceExchanges::Answer answer);
   // `launchListLater`: the launch list is filled after the first paint (FillLaunchList).
   void RebuildMenus(bool launchListLater = false);
   // The start-page button and ribbon tab of a list tab follow whether its list has rows.

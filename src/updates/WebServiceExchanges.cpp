@@ -3,8 +3,6 @@
 #include <objbase.h>
 #include <wrl/client.h>
 
-#include <atomic>
-
 #include "StringIds.h"
 #include "app/KernelConnection.h"
 #include "app/LogSink.h"
@@ -43,35 +41,15 @@ void WaitAndClose(win::UniqueHandle& thread, std::chrono::milliseconds limit) no
 
 }  // namespace
 
-// The thread pool watches the start-up event and tells the window; the window's wait, if it
-// waits, is on `answered`, which stays set.
-struct WebServiceExchanges::Answer {
-  HWND window = nullptr;
-  UINT message = 0;
-  win::UniqueHandle answered{::CreateEventW(nullptr, TRUE, FALSE, nullptr)};
-  std::atomic<bool> timedOut{false};
-  HANDLE wait = nullptr;
-
-  static void CALLBACK Arrived(void* context, BOOLEAN timedOut) {
-    auto& answer = *static_cast<Answer*>(context);
-    answer.timedOut = timedOut != FALSE;
-    ::SetEvent(answer.answered.get());
-    ::PostMessageW(answer.window, answer.message, 0, 0);
-  }
-};
-
 WebServiceExchanges::WebServiceExchanges(std::shared_ptr<ServiceInfo> info) noexcept : info_(std::move(info)) {}
 
 WebServiceExchanges::~WebServiceExchanges() { Shutdown(); }
 
-void WebServiceExchanges::StartStartup(HWND window, UINT answeredMessage, const std::wstring& clientName,
+void WebServiceExchanges::StartStartup(HWND window, const std::wstring& clientName,
                                        const app::KernelConnection& kernel, const app::SettingsStore& settings) {
   startupDeadline_ = ::GetTickCount64() + static_cast<ULONGLONG>(kStartupWaitLimit.count());
   startupEvent_.reset(::CreateEventW(nullptr, FALSE, FALSE, L"WebServiceMyVantoEvent"));
-  if (!startupEvent_) {
-    ::PostMessageW(window, answeredMessage, 0, 0);
-    return;
-  }
+  if (!startupEvent_) return;
   // The kernel reaches the thread's apartment only marshalled.
   ComPtr<IStream> marshalled;
   if (IVantoKernel* connection = kernel.Kernel())
@@ -81,45 +59,21 @@ void WebServiceExchanges::StartStartup(HWND window, UINT answeredMessage, const 
   startup_ = StartStartupExchange({info_, clientName, window}, marshalled.Get(), startupEvent_.get(),
                                   settings.UpdateFlag() != 0);
   if (!startup_) startupEvent_.reset();  // nobody will answer
-  if (startupEvent_) {
-    auto answer = std::make_unique<Answer>();
-    answer->window = window;
-    answer->message = answeredMessage;
-    if (answer->answered &&
-        ::RegisterWaitForSingleObject(&answer->wait, startupEvent_.get(), &Answer::Arrived, answer.get(),
-                                      static_cast<ULONG>(kStartupWaitLimit.count()), WT_EXECUTEONLYONCE))
-      answer_ = std::move(answer);
-  }
-  // Without a watch the window finishes at once, waiting on the event itself if there is one.
-  if (!answer_) ::PostMessageW(window, answeredMessage, 0, 0);
 }
 
-void WebServiceExchanges::FinishStartup(app::SettingsStore& settings) {
+void WebServiceExchanges::FinishStartup(app::SettingsStore& settings, Answer answer) {
   if (startupFinished_) return;
   startupFinished_ = true;
   if (startupEvent_) {
-    bool answered = false;
-    if (answer_) {
-      // The thread pool's own limit ends it; a little later than that is only a safeguard.
-      answered = WaitHandlingSentAndPaints(answer_->answered.get(), startupDeadline_ + 1000) && !answer_->timedOut;
-      StopWatching();
-    } else {
-      answered = WaitHandlingSentAndPaints(startupEvent_.get(), startupDeadline_);
-    }
-    if (!answered)
+    if (answer == Answer::kWaitForIt)
+      answer = WaitHandlingSentAndPaints(startupEvent_.get(), startupDeadline_) ? Answer::kCame : Answer::kTimedOut;
+    if (answer == Answer::kTimedOut)
       app::Log().Line(L"Web service: no answer within %d s; the window goes on without it",
                       static_cast<int>(kStartupWaitLimit.count() / 1000));
     startupEvent_.reset();
   }
   settings.SetProductKey(info_->Snapshot().productKey);
   settings.Load();
-}
-
-void WebServiceExchanges::StopWatching() noexcept {
-  if (!answer_) return;
-  // Waits for a notification being delivered; the window's message may still be queued.
-  if (answer_->wait) ::UnregisterWaitEx(answer_->wait, INVALID_HANDLE_VALUE);
-  answer_.reset();
 }
 
 bool WebServiceExchanges::Launch(HWND window, const std::wstring& clientName) {
@@ -148,7 +102,6 @@ std::optional<std::wstring> WebServiceExchanges::UpdateTip() const {
 }
 
 void WebServiceExchanges::Shutdown() noexcept {
-  StopWatching();
   startupEvent_.reset();
   WaitAndClose(startup_, kShutdownWaitLimit);
   WaitAndClose(launch_, kShutdownWaitLimit);

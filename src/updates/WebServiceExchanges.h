@@ -1,5 +1,5 @@
 // The main window's side of the web-service exchanges: the start-up exchange, whose answer the window
-// is told of while it goes on (the component takes long to start), the wait for that answer by
+// watches for while it goes on (the component takes long to start), the wait for that answer by
 // whoever needs it sooner, the Launch exchange of tab 7, the end message of both, the update text of
 // the dictionary-updates box's tip, and the wait for both threads when the window goes.
 #pragma once
@@ -35,16 +35,26 @@ class WebServiceExchanges {
   WebServiceExchanges(const WebServiceExchanges&) = delete;
   WebServiceExchanges& operator=(const WebServiceExchanges&) = delete;
 
-  // Starts the start-up exchange: the component starts while the window goes on. `window` gets
-  // `answeredMessage` once the component's values are read, the exchange gave up or the wait limit
-  // passed.
-  void StartStartup(HWND window, UINT answeredMessage, const std::wstring& clientName,
-                    const app::KernelConnection& kernel, const app::SettingsStore& settings);
-  // Once only: waits for that answer if it has not come (dispatching sent messages and paints only,
-  // so that nothing the user does runs meanwhile), then loads the settings under the product key
-  // the component named. Without a started exchange it loads them at once.
-  void FinishStartup(app::SettingsStore& settings);
+  // Starts the start-up exchange: the component starts while the window goes on. The window
+  // watches StartupEvent (set once the component's values are read or the exchange gave up) until
+  // StartupDeadline, then calls FinishStartup.
+  void StartStartup(HWND window, const std::wstring& clientName, const app::KernelConnection& kernel,
+                    const app::SettingsStore& settings);
+  // Null when nothing will answer (the exchange could not start).
+  [[nodiscard]] HANDLE StartupEvent() const noexcept { return startupEvent_.get(); }
+  [[nodiscard]] ULONGLONG StartupDeadline() const noexcept { return startupDeadline_; }
+  // How the window comes to finish the start-up exchange.
+  enum class Answer {
+    kWaitForIt,  // someone needs the settings now: wait for the event (up to the deadline)
+    kCame,       // the window saw the event set
+    kTimedOut,   // the deadline passed first
+  };
+  // Once only: waits for the answer if asked to (handling sent messages and paints only, so that
+  // nothing the user does runs meanwhile), then loads the settings under the product key the
+  // component named.
+  void FinishStartup(app::SettingsStore& settings, Answer answer);
   [[nodiscard]] bool StartupFinished() const noexcept { return startupFinished_; }
+
   // Tab 7's Launch: false when the thread cannot be started.
   bool Launch(HWND window, const std::wstring& clientName);
   [[nodiscard]] bool LaunchRunning() const noexcept { return static_cast<bool>(launch_); }
@@ -58,13 +68,8 @@ class WebServiceExchanges {
   [[nodiscard]] const ServiceInfo& Info() const noexcept { return *info_; }
 
  private:
-  struct Answer;
-  // Stops watching for the answer; waits for a notification being delivered.
-  void StopWatching() noexcept;
-
   std::shared_ptr<ServiceInfo> info_;
   win::UniqueHandle startupEvent_;  // set by the start-up exchange once the values are read
-  std::unique_ptr<Answer> answer_;  // watches it from the thread pool
   bool startupFinished_ = false;
   ULONGLONG startupDeadline_ = 0;  // when the window stops waiting for the answer
   win::UniqueHandle startup_;

@@ -1,5 +1,7 @@
 #include "win/Dialog.h"
 
+#include <utility>
+
 #include "win/FailureReport.h"
 
 namespace win {
@@ -49,12 +51,12 @@ INT_PTR Dialog::DoModal(HINSTANCE module, int templateId, HWND owner) {
 
   MSG message{};
   while (modalRunning_ && hwnd_ != nullptr) {
-    const BOOL got = ::GetMessageW(&message, nullptr, 0, 0);
-    if (got == -1) break;
-    if (got == 0) {
-      ::PostQuitMessage(static_cast<int>(message.wParam));  // leave the quit for the outer loop
+    bool quit = false;
+    if (!NextMessage(message, quit)) {
+      if (quit) ::PostQuitMessage(static_cast<int>(message.wParam));  // leave the quit for the outer loop
       break;
     }
+    if (message.hwnd == nullptr && message.message == WM_NULL) continue;  // the watch ended
     if (PreTranslateMessage(message)) continue;
     if (hwnd_ && ::IsDialogMessageW(hwnd_, &message)) continue;
     ::TranslateMessage(&message);
@@ -64,6 +66,43 @@ INT_PTR Dialog::DoModal(HINSTANCE module, int templateId, HWND owner) {
   if (ownerWasEnabled) ::EnableWindow(owner, TRUE);
   if (hwnd_) ::DestroyWindow(hwnd_);
   return modalResult_;
+}
+
+void Dialog::WatchHandle(HANDLE handle, ULONGLONG deadline, std::function<void(bool)> done) {
+  watched_ = handle;
+  watchDeadline_ = deadline;
+  watchDone_ = std::move(done);
+}
+
+void Dialog::StopWatching() noexcept {
+  watched_ = nullptr;
+  watchDone_ = nullptr;
+}
+
+bool Dialog::NextMessage(MSG& message, bool& quit) {
+  if (!watched_) {
+    const BOOL got = ::GetMessageW(&message, nullptr, 0, 0);
+    quit = got == 0;
+    return got > 0;
+  }
+  // Peeking, not GetMessage: a sent message wakes the wait too, and GetMessage would then go on
+  // waiting for a posted one without looking at the handle.
+  for (;;) {
+    if (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      quit = message.message == WM_QUIT;
+      return !quit;
+    }
+    const ULONGLONG now = ::GetTickCount64();
+    const DWORD wait = now >= watchDeadline_ ? 0 : static_cast<DWORD>(watchDeadline_ - now);
+    const DWORD woke = ::MsgWaitForMultipleObjectsEx(1, &watched_, wait, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    if (woke == WAIT_OBJECT_0 || woke == WAIT_TIMEOUT || woke == WAIT_FAILED) {
+      std::function<void(bool)> done = std::move(watchDone_);
+      StopWatching();
+      if (done) done(woke == WAIT_OBJECT_0);
+      message = MSG{};
+      return true;  // an empty message: the loop looks at its state again
+    }
+  }
 }
 
 void Dialog::EndModal(INT_PTR result) noexcept {

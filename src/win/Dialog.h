@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <functional>
+
 namespace win {
 
 class Dialog {
@@ -26,6 +28,12 @@ class Dialog {
 
   [[nodiscard]] HWND hwnd() const noexcept { return hwnd_; }
 
+  // While the modal loop runs it also waits for `handle`: `done(true)` once it is signalled (an
+  // auto-reset event is then reset), `done(false)` when `deadline` (GetTickCount64) passes first.
+  // One handle at a time; the watch ends before `done` runs.
+  void WatchHandle(HANDLE handle, ULONGLONG deadline, std::function<void(bool signalled)> done);
+  void StopWatching() noexcept;
+
  protected:
   // Return true when the message was handled; `result` is then the dialog procedure's answer (for
   // messages that return a value, it goes through DWLP_MSGRESULT).
@@ -41,7 +49,14 @@ class Dialog {
  private:
   static INT_PTR CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
 
+  // The next message of the modal loop, waiting for the watched handle meanwhile; false for WM_QUIT
+  // or a failed read.
+  bool NextMessage(MSG& message, bool& quit);
+
   HWND hwnd_ = nullptr;
+  HANDLE watched_ = nullptr;
+  ULONGLONG watchDeadline_ = 0;
+  std::function<void(bool)> watchDone_;
   bool modalRunning_ = false;
   INT_PTR modalResult_ = -1;
 };
