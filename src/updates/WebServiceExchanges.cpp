@@ -70,7 +70,9 @@ void WebServiceExchanges::FinishStartup(app::SettingsStore& settings, Answer ans
     if (answer == Answer::kTimedOut)
       app::Log().Line(L"Web service: no answer within %d s; the window goes on without it",
                       static_cast<int>(kStartupWaitLimit.count() / 1000));
-    startupEvent_.reset();
+    // A thread that gave no answer in time still sets the event when it does: it stays open until
+    // the thread has ended.
+    if (!startup_) startupEvent_.reset();
   }
   settings.SetProductKey(info_->Snapshot().productKey);
   settings.Load();
@@ -86,6 +88,8 @@ std::optional<Exchange> WebServiceExchanges::OnEnded(WPARAM which) {
   // The thread posts as its last act: it is ending, if not gone already.
   if (which == static_cast<WPARAM>(Exchange::kStartup) && startup_) {
     WaitAndClose(startup_, kShutdownWaitLimit);
+    // The window may not have seen the event yet.
+    if (startupFinished_) startupEvent_.reset();
     return Exchange::kStartup;
   }
   if (which == static_cast<WPARAM>(Exchange::kLaunch) && launch_) {
@@ -102,9 +106,9 @@ std::optional<std::wstring> WebServiceExchanges::UpdateTip() const {
 }
 
 void WebServiceExchanges::Shutdown() noexcept {
-  startupEvent_.reset();
   WaitAndClose(startup_, kShutdownWaitLimit);
   WaitAndClose(launch_, kShutdownWaitLimit);
+  startupEvent_.reset();
 }
 
 std::wstring FormatUpdateTip(std::wstring text, const std::wstring& number, const std::wstring& date) {

@@ -40,7 +40,7 @@ class WebServiceExchanges {
   // StartupDeadline, then calls FinishStartup.
   void StartStartup(HWND window, const std::wstring& clientName, const app::KernelConnection& kernel,
                     const app::SettingsStore& settings);
-  // Null when nothing will answer (the exchange could not start).
+  // Null when nothing will answer (the exchange could not start), or once the exchange is over.
   [[nodiscard]] HANDLE StartupEvent() const noexcept { return startupEvent_.get(); }
   [[nodiscard]] ULONGLONG StartupDeadline() const noexcept { return startupDeadline_; }
   // How the window comes to finish the start-up exchange.
