@@ -179,6 +179,7 @@
 #define IDS_NO_APPLICATION_FOR_TASK 353
 #define IDS_UPDATES_INSTALLING 375
 #define IDS_HELP 377
+#define IDS_HELP_FILE_MISSING 4471   // Help or F1 while the help file (%s) is missing
 #define IDS_SHOW_ALL_FEATURES 378
 #define IDS_DICTIONARY_UPDATES 379
 #define IDS_HOME 380

@@ -55,7 +55,7 @@ class HandOffStartTest : public test::SuiteInstallTest {
  protected:
   void SetUp() override {
     SuiteInstallTest::SetUp();
-    if (IsSkipped()) return;
+    if (HasFatalFailure()) return;
     for (const wchar_t* host : {L"winword", L"outlook", L"firefox", L"iexplore", L"soffice", L"AcroRD32", L"msnmsgr"})
       install_->Install(host);
     install_->Install(L"Vnto");
