@@ -54,7 +54,9 @@ for run in native mingw; do
     /: Skipped$/ { inskip = 1; next }
     /^\[  SKIPPED \]/ { inskip = 0 }
     inskip && NF { reason = reason (reason == "" ? "" : " ") $0 }
-    /^Test Skipped\./ { printf "  %s %s: %s\n", run, name, (reason == "" ? "(no reason given)" : reason) }
+    /^Skip regular expression found in output/ {
+      printf "  %s %s: %s\n", run, name, (reason == "" ? "(no reason given)" : reason)
+    }
   ' "$root/build/$run/Testing/Temporary/LastTest.log" >>"$skips" 2>/dev/null
 done
 echo
