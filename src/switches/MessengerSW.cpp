@@ -68,7 +68,8 @@ bool OpensForReading(const std::wstring& path) noexcept {
 
 // An install location without its closing separators (and without blanks around it).
 std::wstring WithoutSeparator(std::wstring location) {
-  while (!location.empty() && (location.back() == L'\\' || location.back() == L'/' || location.back() == L' '))
+  while (!location.empty() &&
+         (location.back() == L'\\' || location.back() == L'/' || location.back() == L' '))
     location.pop_back();
   location.erase(0, location.find_first_not_of(L' '));
   return location;
@@ -193,7 +194,9 @@ int CQIPInfiumSW::CollectPlugins() {
     std::vector<switches::UninstallEntry> entries = switches::FindUninstallEntries(L"QIP Infium");
     // An entry without an install location names no folder to put the plug-in in (an empty one
     // would be the root of the current drive): it is not listed.
-    std::erase_if(entries, [](const switches::UninstallEntry& e) { return WithoutSeparator(e.installLocation).empty(); });
+    std::erase_if(entries, [](const switches::UninstallEntry& e) {
+      return WithoutSeparator(e.installLocation).empty();
+    });
     if (entries.empty()) return 0;
     // A missing choice means off.
     const int state = MessengerChoice(switches::kQipValue).value_or(0) != 0 ? switches::kEnabled : switches::kDisabled;

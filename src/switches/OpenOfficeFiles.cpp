@@ -88,8 +88,9 @@ bool MergeXcu(bool enable, const std::wstring& folder, const wchar_t* name, cons
   const std::wstring file = folder + L"\\" + name;
   const std::wstring temp = folder + L"\\" + tempName;
   if (!enable)
-    return RewriteFile(file, temp, nullptr,
-                       [&](std::string_view f, std::string_view) { return Rewrite{false, disableText(f)}; });
+    return RewriteFile(file, temp, nullptr, [&](std::string_view f, std::string_view) {
+      return Rewrite{false, disableText(f)};
+    });
   if (!FileExists(file)) return CopyTemplate(folder, file, templ);
   return RewriteFile(file, temp, &templ, enableText);
 }
@@ -160,7 +161,8 @@ bool IsDirectory(const std::wstring& path) {
 }
 
 bool MergeAddonsFile(bool enable, const std::wstring& officeFolder, const std::wstring& templ) {
-  return MergeXcu(enable, officeFolder, L"Addons.xcu", L"AddonsTemp.xcu", templ, EnableAddonsText, DisableAddons);
+  return MergeXcu(enable, officeFolder, L"Addons.xcu", L"AddonsTemp.xcu", templ, EnableAddonsText,
+                  DisableAddons);
 }
 
 bool MergeWindowStateFile(bool enable, const std::wstring& uiFolder, const std::wstring& templ) {

@@ -96,7 +96,8 @@ bool FileExists(const std::wstring& path) noexcept {
 
 const COpenOfficeSW::ProfileFolders& COpenOfficeSW::FoldersFor(std::wstring_view displayName) noexcept {
   std::wstring_view version = displayName;
-  if (version.substr(0, std::size(kDisplayName) - 1) == kDisplayName) version.remove_prefix(std::size(kDisplayName) - 1);
+  if (version.substr(0, std::size(kDisplayName) - 1) == kDisplayName)
+    version.remove_prefix(std::size(kDisplayName) - 1);
   return !version.empty() && version.front() == L'2' ? kVersion2 : kVersion3;
 }
 
@@ -327,5 +328,6 @@ bool COpenOfficeSW::PutBackUserEvents(const std::wstring& officeFolder) {
     ::DeleteFileW(events.c_str());
     return true;
   }
-  return ::MoveFileExW(kept.c_str(), events.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+  return ::MoveFileExW(kept.c_str(), events.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) !=
+         FALSE;
 }

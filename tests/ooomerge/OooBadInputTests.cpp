@@ -66,21 +66,25 @@ TEST(OooBadInput, AMarkerCutInHalf) {
     const char* name;
     std::string result, expected;
   } cases[] = {
-      {"disable Addons.xcu", DisableAddons("   <node oor:name=\"VANTO.Trans"), "   <node oor:name=\"VANTO.Trans\r\n"},
+      {"disable Addons.xcu", DisableAddons("   <node oor:name=\"VANTO.Trans"),
+       "   <node oor:name=\"VANTO.Trans\r\n"},
       // A whole marker line whose node the cut file never closes: kept, the rest of the file too.
-      {"disable cut node", DisableAddons("a\n   <node oor:name=\"vanto.TopMenu\" oor:op=\"replace\">\n    <prop/>\n  </no"),
+      {"disable cut node",
+       DisableAddons("a\n   <node oor:name=\"vanto.TopMenu\" oor:op=\"replace\">\n    <prop/>\n  </no"),
        "a\r\n   <node oor:name=\"vanto.TopMenu\" oor:op=\"replace\">\r\n    <prop/>\r\n  </no\r\n"},
       {"disable cut window state",
-       DisableWindowState("   <node oor:name=\"private:resource/toolbar/addon_VANTO.Translate\" oor:op=\"replace\">\n"),
+       DisableWindowState(
+           "   <node oor:name=\"private:resource/toolbar/addon_VANTO.Translate\" oor:op=\"replace\">\n"),
        "   <node oor:name=\"private:resource/toolbar/addon_VANTO.Translate\" oor:op=\"replace\">\r\n"},
       {"enable window state with a cut template",
-       EnableWindowState("  <node oor:name=\"States\">\n",
-                         "   <node oor:name=\"private:resource/toolbar/addon_VANTO.Translate\" oor:op=\"replace\">\n <p"),
+       EnableWindowState(
+           "  <node oor:name=\"States\">\n",
+           "   <node oor:name=\"private:resource/toolbar/addon_VANTO.Translate\" oor:op=\"replace\">\n <p"),
        "  <node oor:name=\"States\">\n"
        "   <node oor:name=\"private:resource/toolbar/addon_VANTO.Translate\" oor:op=\"replace\">\n <p\n"},
       // A template without the marker inserts nothing.
-      {"enable window state with a foreign template", EnableWindowState("  <node oor:name=\"States\">\n", "<x/>\n"),
-       "  <node oor:name=\"States\">\n"},
+      {"enable window state with a foreign template",
+       EnableWindowState("  <node oor:name=\"States\">\n", "<x/>\n"), "  <node oor:name=\"States\">\n"},
   };
   for (const Case& c : cases) EXPECT_EQ(c.result, c.expected) << c.name;
 
@@ -90,19 +94,23 @@ TEST(OooBadInput, AMarkerCutInHalf) {
     std::string_view file, templ;
   } refused[] = {
       // Half a suite node is no suite node: the file is not taken for merged.
-      {"half a suite node, empty template", " <node oor:name=\"AddonUI\">\n   <node oor:name=\"VANTO.Trans", ""},
+      {"half a suite node, empty template", " <node oor:name=\"AddonUI\">\n   <node oor:name=\"VANTO.Trans",
+       ""},
       // A template cut before the suite's first node.
-      {"a cut template", " <node oor:name=\"AddonUI\">\n", "  <node oor:name=\"OfficeToolBar\">\n   <node oor:"},
+      {"a cut template", " <node oor:name=\"AddonUI\">\n",
+       "  <node oor:name=\"OfficeToolBar\">\n   <node oor:"},
       {"a foreign template", f::kAddonsMenuOnly, "<x/>\n"},
   };
   for (const Refused& r : refused)
     EXPECT_EQ(EnableAddons(r.file, r.templ).outcome, AddonsMerge::Outcome::kRefused) << r.name;
   // A template cut inside the suite's first node gives what it has.
-  EXPECT_EQ(EnableAddons(" <node oor:name=\"AddonUI\">\n",
-                         "  <node oor:name=\"OfficeToolBar\">\n   <node oor:name=\"VANTO.Translate\" oor:op=\"replace\">")
-                .text,
-            " <node oor:name=\"AddonUI\">\n  <node oor:name=\"OfficeToolBar\">\n"
-            "   <node oor:name=\"VANTO.Translate\" oor:op=\"replace\">\n");
+  EXPECT_EQ(
+      EnableAddons(
+          " <node oor:name=\"AddonUI\">\n",
+          "  <node oor:name=\"OfficeToolBar\">\n   <node oor:name=\"VANTO.Translate\" oor:op=\"replace\">")
+          .text,
+      " <node oor:name=\"AddonUI\">\n  <node oor:name=\"OfficeToolBar\">\n"
+      "   <node oor:name=\"VANTO.Translate\" oor:op=\"replace\">\n");
 }
 
 }  // namespace

@@ -32,11 +32,11 @@ TEST(OooLines, LineEndsAndEmptyLines) {
       {"a\nb", {"a", "b"}},
       {"a\r\nb\r\n", {"a", "b"}},
       {"\n\r\n\na\n\n", {"a"}},
-      {"a\rb\n", {"a", "b"}},         // a lone carriage return ends a line, as in XML
+      {"a\rb\n", {"a", "b"}},        // a lone carriage return ends a line, as in XML
       {"a\rb\rc", {"a", "b", "c"}},  // old Mac line ends
       {"a\r", {"a"}},
       {"\r\r\n", {}},
-      {"a\n\rb", {"a", "b"}},         // LF CR is two line ends
+      {"a\n\rb", {"a", "b"}},  // LF CR is two line ends
   };
   for (const Case& c : cases) EXPECT_EQ(NonEmptyLines(c.text), c.lines) << testing::PrintToString(c.text);
 }
@@ -177,15 +177,17 @@ TEST(OooAddons, AnAnchorLineThatCarriesMoreIsMergedOnlyWhenNothingIsLost) {
       // Several elements on one line.
       {"the whole file on one line", WithLineEnds(f::kAddonsFull, ""), Outcome::kRefused, ""},
       {"a section start with a node after it",
-       std::string(f::kAddonsFull).replace(f::kAddonsFull.find(toolbar), toolbar.size(),
-                                           toolbar + "<node oor:name=\"other\"/>"),
+       std::string(f::kAddonsFull)
+           .replace(f::kAddonsFull.find(toolbar), toolbar.size(), toolbar + "<node oor:name=\"other\"/>"),
        Outcome::kRefused, ""},
       {"the parent line with a section in it (the parent anchors the toolbar)",
-       std::string(f::kAddonsMenuOnly).replace(f::kAddonsMenuOnly.find(" <node oor:name=\"AddonUI\">") + 26, 1, ""),
+       std::string(f::kAddonsMenuOnly)
+           .replace(f::kAddonsMenuOnly.find(" <node oor:name=\"AddonUI\">") + 26, 1, ""),
        Outcome::kRefused, ""},
       // Blanks around the anchor are no content.
       {"a section start with blanks after it",
-       std::string(f::kAddonsFull).replace(f::kAddonsFull.find(toolbar), toolbar.size(), "\t  " + toolbar + "  "),
+       std::string(f::kAddonsFull)
+           .replace(f::kAddonsFull.find(toolbar), toolbar.size(), "\t  " + toolbar + "  "),
        Outcome::kMerged, full},
   };
   for (const Case& c : cases) {
@@ -195,8 +197,9 @@ TEST(OooAddons, AnAnchorLineThatCarriesMoreIsMergedOnlyWhenNothingIsLost) {
     EXPECT_EQ(merged.text, c.text);
   }
   // The parent line may carry more when it anchors nothing: every section is there.
-  const std::string parentWithMore = std::string(f::kAddonsFull).insert(
-      f::kAddonsFull.find(" <node oor:name=\"AddonUI\">") + 26, "<!-- kept -->");
+  const std::string parentWithMore =
+      std::string(f::kAddonsFull)
+          .insert(f::kAddonsFull.find(" <node oor:name=\"AddonUI\">") + 26, "<!-- kept -->");
   const AddonsMerge merged = EnableAddons(parentWithMore, f::kAddonsTemplate);
   ASSERT_EQ(merged.outcome, Outcome::kMerged);
   EXPECT_NE(merged.text.find(" <node oor:name=\"AddonUI\"><!-- kept -->\n"), std::string::npos);
@@ -252,7 +255,9 @@ TEST(OooRoundTrip, DisableUndoesEnable) {
   using Enable = std::string (*)(std::string_view, std::string_view);
   using Disable = std::string (*)(std::string_view);
   const std::string crlfWithEmptyLines = Crlf("<accel:acceleratorlist>\n\n <accel:item/>\n\n</accel:acceleratorlist>\n");
-  const Enable enableAddons = [](std::string_view file, std::string_view t) { return EnableAddons(file, t).text; };
+  const Enable enableAddons = [](std::string_view file, std::string_view t) {
+    return EnableAddons(file, t).text;
+  };
   struct Case {
     const char* name;
     std::string_view file, templ;

@@ -303,8 +303,8 @@ TEST_F(ApplyTest, AFailingSwitchShowsItsMessageAndTheRecordKeepsItsState) {
 // The Writer integration switched on and off here gives a user's own Events.xcu back byte for byte;
 // it was once overwritten by the suite's and then deleted.
 TEST_F(ApplyTest, SwitchingTheWriterIntegrationOnAndOffGivesTheUsersEventBindingBack) {
-  const fs::path office =
-      fs::path(COpenOfficeSW::ApplicationData()) / L"OpenOffice.org2\\user\\registry\\data\\org\\openoffice\\Office";
+  const fs::path office = fs::path(COpenOfficeSW::ApplicationData()) /
+                          L"OpenOffice.org2\\user\\registry\\data\\org\\openoffice\\Office";
   const fs::path events = office / L"Events.xcu";
   const fs::path kept = office / L"Events.xcu.user";
   ASSERT_TRUE(fs::is_directory(office));

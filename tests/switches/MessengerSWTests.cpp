@@ -370,7 +370,8 @@ TEST_F(MessengerSwitchTest, SwitchingOnWithoutAPluginsFolderFailsAndChangesNothi
     EXPECT_EQ(on[0].state, 0);
     ASSERT_EQ(boxes.Boxes().size(), quiet ? 0u : 1u);
     if (!quiet) {
-      EXPECT_EQ(boxes.Boxes()[0].text, std::wstring(kEmbedFailed) + kQipProduct + L"\"\r\n" + kContactSupport);
+      EXPECT_EQ(boxes.Boxes()[0].text,
+                std::wstring(kEmbedFailed) + kQipProduct + L"\"\r\n" + kContactSupport);
     }
     EXPECT_EQ(Snapshot(messenger), before);
     EXPECT_EQ(test::GetDword(HKEY_CURRENT_USER, kMessengers, L"QIP Infium", 77), 77u);  // not written

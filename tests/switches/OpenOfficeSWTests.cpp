@@ -345,7 +345,8 @@ TEST_F(OpenOfficeSwitchTest, DetectionAndSwitchingUseTheProfileOfTheVersionsFirs
     const wchar_t* version;
     int profile;
   };
-  for (const Case& c : {Case{L"3.2.1", 3}, Case{L"2.4", 2}, Case{L"3.0", 3}, Case{L"2", 2}, Case{L"3.2", 3}}) {
+  for (const Case& c :
+       {Case{L"3.2.1", 3}, Case{L"2.4", 2}, Case{L"3.0", 3}, Case{L"2", 2}, Case{L"3.2", 3}}) {
     SCOPED_TRACE(testing::PrintToString(std::wstring(c.version)));
     EXPECT_STREQ(COpenOfficeSW::FoldersFor(std::wstring(L"OpenOffice.org Writer ") + c.version).office,
                  c.profile == 2 ? L"\\OpenOffice.org2\\user\\registry\\data\\org\\openoffice\\Office"
@@ -372,8 +373,9 @@ TEST_F(OpenOfficeSwitchTest, TheUsersOwnEventBindingIsKeptAsideAndPutBackUnchang
   Register(HKEY_LOCAL_MACHINE, L"2.4");
   WriteProfile(2, f::kAddonsFull);
   // Bytes no rewrite would keep: CR LF, an empty line, a byte order mark, no last line end.
-  const std::string own = "\xEF\xBB\xBF<?xml version=\"1.0\"?>\r\n\r\n<oor:component-data oor:name=\"Events\">"
-                          "<node oor:name=\"OnLoad\"/></oor:component-data>";
+  const std::string own =
+      "\xEF\xBB\xBF<?xml version=\"1.0\"?>\r\n\r\n<oor:component-data oor:name=\"Events\">"
+      "<node oor:name=\"OnLoad\"/></oor:component-data>";
   const fs::path events = Office(2) / L"Events.xcu";
   const fs::path kept = Office(2) / L"Events.xcu.user";
   test::WriteFile(events, own);
@@ -428,7 +430,8 @@ TEST_F(OpenOfficeSwitchTest, AUserBindingThatCannotBePutBackKeepsTheIntegrationO
   }
   EXPECT_EQ(test::ReadFile(Office(3) / L"Events.xcu.user"), "<own/>");
   EXPECT_EQ(Detected()[0].state, 1);
-  EXPECT_EQ(LogTexts(), std::vector<std::wstring>{L"OpenOffice.org Writer 3.1#VANTO for OpenOffice#Can't unregister addin"});
+  EXPECT_EQ(LogTexts(), std::vector<std::wstring>{
+                            L"OpenOffice.org Writer 3.1#VANTO for OpenOffice#Can't unregister addin"});
   EXPECT_EQ(Apply({Record(L"3.1", 0)})[0].state, 0);
   EXPECT_EQ(test::ReadFile(events), "<own/>");
 }
@@ -443,7 +446,8 @@ TEST_F(OpenOfficeSwitchTest, SwitchingOnFailsWhenTheSuiteNodesOrTheMarkerCannotB
   EXPECT_EQ(Apply({Record(L"3.1", 1)})[0].state, 0);
   EXPECT_FALSE(fs::exists(Office(3) / L"Addons.xcu.old"));
   EXPECT_EQ(Detected()[0].state, 0);
-  EXPECT_EQ(LogTexts(), std::vector<std::wstring>{L"OpenOffice.org Writer 3.1#VANTO for OpenOffice#Can't register addin"});
+  EXPECT_EQ(LogTexts(), std::vector<std::wstring>{
+                            L"OpenOffice.org Writer 3.1#VANTO for OpenOffice#Can't register addin"});
 
   // A folder where the marker goes.
   fs::copy_file(test::BinFolder() / L"OOInst\\Addons.xcu", Suite() / L"OOInst\\Addons.xcu",
@@ -560,7 +564,8 @@ TEST_P(OpenOfficeFailure, LeavesEveryFileWholeAndTheStateReadable) {
     case Fault::kLibraryTempBlocked: fs::create_directory(Basic(3) / L"script.xlc.tmp"); break;
     // Files the merge cannot take the suite nodes into without losing or misplacing lines.
     case Fault::kAddonsWithoutAnchor:
-      test::WriteFile(Office(3) / L"Addons.xcu", "<?xml version=\"1.0\"?>\n<oor:component-data oor:name=\"Addons\"/>\n");
+      test::WriteFile(Office(3) / L"Addons.xcu",
+                      "<?xml version=\"1.0\"?>\n<oor:component-data oor:name=\"Addons\"/>\n");
       faulty = Snapshot(User(3));
       break;
     case Fault::kAddonsOnOneLine: {
