@@ -470,7 +470,8 @@ void CMSOfficeSW::RegisterAddin(const PluginRecord& record) {
   std::optional<app::RegistryKey> addin = addins.OpenChild(progId, true, reg::kWrite);
   const auto failed = [&] {
     addin.reset();
-    if (!existed) (void)addins.DeleteTree(progId, true);
+    // A key just made has nothing below it; deleting it needs no more than delete access.
+    if (!existed) ::RegDeleteKeyW(addins.Handle(), progId);
     switches::Fail(kSourceTag, __LINE__, record, kCannotWrite, 1);
   };
   if (!addin) failed();
