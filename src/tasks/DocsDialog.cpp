@@ -7,6 +7,7 @@
 #include "app/RegistryKey.h"
 #include "profile/CryptedProfile.h"
 #include "suite/LaunchContext.h"
+#include "suite/ShellStart.h"
 #include "ui/Paint.h"
 #include "win/Resources.h"
 
@@ -127,9 +128,9 @@ void CDocsDialog::Open(size_t row) {
   const auto index = static_cast<size_t>(List().ItemData(row));
   if (index >= documents_.size()) return;
   const DocumentRecord& document = documents_[index];
-  const auto started = reinterpret_cast<INT_PTR>(
-      ::ShellExecuteW(nullptr, L"open", document.path.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
-  if (started > 32) return;
+  // The one start every program goes through, which keeps a path longer than the shell takes away
+  // from it.
+  if (suite::StartSucceeded(suite::ShellStart(L"open", document.path, {}, {}))) return;
   // The message names the document: its text says which one could not be opened.
   context_.ShowText(win::LoadString(IDS_LAUNCH_FAILED) + L"\n\n\"" + document.shortDescription + L"\"", kErrorBox);
 }
