@@ -23,6 +23,8 @@ bool DrawsWhite(int id) { return id >= 1046 && id <= 1048; }
 // shell, for one, gives up on a document and asks the calling module for a stock icon that it does
 // not have), the icon of the program that opens the file.
 win::UniqueIcon AssociatedIcon(const std::wstring& file) {
+  // A longer path could only be cut to another file's, and the shell cannot open it anyway.
+  if (file.size() >= MAX_PATH) return {};
   const HINSTANCE self = ::GetModuleHandleW(nullptr);
   // ExtractAssociatedIconW may write the icon's own file into its path argument.
   wchar_t path[MAX_PATH] = {};
