@@ -187,7 +187,7 @@ TEST_F(LauncherTest, AProgramWhoseRecordCannotBeWrittenIsNotStarted) {
 
   // A menu command with a local kernel leaves no record: nothing keeps it from starting.
   Reinstall();
-  test::LaunchTestContext context({{L"apps", {L"Glosso"}}});
+  test::LaunchTestContext context(test::Sections{{L"apps", {L"Glosso"}}});
   install_->Install(L"Glosso");
   {
     const test::WriteDeniedKey denied(HKEY_CURRENT_USER, test::kRunningKeyPath);
