@@ -52,8 +52,9 @@ bool SameExtension(std::wstring_view given, std::wstring_view lowerCase) noexcep
   });
 }
 
-// "file:///C:/folder/page.html", escaped as the shell escapes it.
-std::optional<std::wstring> FileUrlOf(std::wstring_view path) {
+}  // namespace
+
+std::optional<std::wstring> FileUrlOfPath(std::wstring_view path) {
   const std::wstring source(path);  // the call wants it NUL-terminated
   std::wstring url(source.size() + 16, L'\0');
   for (int attempt = 0; attempt < 2; ++attempt) {
@@ -70,15 +71,13 @@ std::optional<std::wstring> FileUrlOf(std::wstring_view path) {
   return std::nullopt;
 }
 
-}  // namespace
-
 std::optional<DroppedDocument> DocumentOfDroppedFile(std::wstring_view path) {
   const std::wstring_view extension = ExtensionOf(path);
   const auto row = std::ranges::find_if(
       kExtensions, [&](const ExtensionRow& r) { return SameExtension(extension, r.extension); });
   if (extension.empty() || row == kExtensions.end()) return std::nullopt;
   if (row->taskCode != kTaskWebPage) return DroppedDocument{row->taskCode, std::wstring(path)};
-  std::optional<std::wstring> url = FileUrlOf(path);
+  std::optional<std::wstring> url = FileUrlOfPath(path);
   if (!url) return std::nullopt;
   return DroppedDocument{kTaskWebPage, std::move(*url)};
 }

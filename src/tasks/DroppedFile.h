@@ -26,6 +26,10 @@ struct DropKind {
 // other document as the path given.
 [[nodiscard]] std::optional<DroppedDocument> DocumentOfDroppedFile(std::wstring_view path);
 
+// "file:///C:/folder/page.html" for a path, escaped as the shell escapes it; empty when the shell
+// makes no URL of it.
+[[nodiscard]] std::optional<std::wstring> FileUrlOfPath(std::wstring_view path);
+
 // The tasks that accept dropped files, in the order the "kinds" message lists them.
 [[nodiscard]] std::span<const DropKind> DropKinds() noexcept;
 

@@ -116,9 +116,12 @@ TEST(HandOffParameter, EmptyDocumentsAfterTakingOutEveryPrefix) {
   EXPECT_TRUE(tasks::IsEmptyDocument(L"http://http://"));
   // One pass: a prefix that only forms when another is taken out stays.
   EXPECT_FALSE(tasks::IsEmptyDocument(L"hthttp://tp://"));
-  EXPECT_FALSE(tasks::IsEmptyDocument(L"HTTP://"));        // the prefix is looked for in lower case only
   EXPECT_FALSE(tasks::IsEmptyDocument(L"http:// "));
-  EXPECT_FALSE(tasks::IsEmptyDocument(L"https://"));
+  // A scheme alone, in any case and with any number of slashes, names no page.
+  for (const wchar_t* document : {L"HTTP://", L"https://", L"Https:", L"ftp://", L"file:///"})
+    EXPECT_TRUE(tasks::IsEmptyDocument(document)) << document;
+  for (const wchar_t* document : {L"https://a", L"file:///C:/a.html", L"mailto:", L"localhost:"})
+    EXPECT_FALSE(tasks::IsEmptyDocument(document)) << document;
 }
 
 // Paths and queries are case-sensitive and most of the web is https: an address that names its
@@ -139,6 +142,10 @@ TEST(HandOffParameter, FirefoxGetsAddressesAsTypedOthersQuotedDocuments) {
       // A dropped web page comes as its file URL.
       {L"firefox.exe", L"file:///C:/Pages/Report.html", L"file:///C:/Pages/Report.html"},
       {L"firefox.exe", L"FILE:///C:/Pages/Report.html", L"FILE:///C:/Pages/Report.html"},
+      // A path typed in goes as the file URL a dropped page gets.
+      {L"firefox.exe", L"C:\\Pages\\Report.html", L"file:///C:/Pages/Report.html"},
+      {L"firefox.exe", L"d:/Site/Index.htm", L"file:///d:/Site/Index.htm"},
+      {L"firefox.exe", L"\\\\Server\\Share\\Page.htm", L"file://Server/Share/Page.htm"},
       // Bare addresses, also where something that is no scheme of these stands before a colon.
       {L"firefox.exe", L"WWW.Example.COM/Page", L"http://WWW.Example.COM/Page"},
       {L"firefox.exe", L"example.org/page", L"http://example.org/page"},
