@@ -2,6 +2,7 @@
 // host window was sent, the selected face read back from the screen.
 #include <gtest/gtest.h>
 
+#include <iostream>
 #include <map>
 #include <set>
 
@@ -206,6 +207,9 @@ TEST_F(RibbonTest, EveryCaptionInEveryLanguageShowsWholeInsideItsTab) {
       EXPECT_LE(std::abs((ink.left - rect.left) - (rect.right - ink.right)), 3);
     }
     EXPECT_EQ(seen, changed);
+    if (!changed.empty())
+      std::wcout << L"screenshot: " << test::SaveScreenshot(L"controls-ribbon-" + language).wstring()
+                 << L"\n";
   }
 }
 
