@@ -15,6 +15,14 @@ bool AmongNames(const std::vector<std::wstring>& names, std::wstring_view name) 
                      [name](const std::wstring& known) { return suite::SameAppId(known, name); });
 }
 
+// Two editions of one tool (the dictionary manager and its Pro edition) carry the same title: a row
+// with a title already listed would read as the same command twice.
+bool TitleListed(const std::vector<MenuEntry>& entries, const MenuCommand& command) {
+  return std::any_of(entries.begin(), entries.end(), [&command](const MenuEntry& listed) {
+    return listed.command->titleId == command.titleId;
+  });
+}
+
 }  // namespace
 
 std::pair<std::wstring_view, std::wstring_view> SplitItemValue(std::wstring_view value) noexcept {
@@ -61,7 +69,8 @@ std::vector<MenuEntry> BuildEntries(MenuTab tab, bool showAll, const MenuSource&
   if (!showAll) return entries;
 
   // The rest of the group, each at its canonical place: configured commands keep theirs, and the
-  // insertion point moves past each of them and past each command added.
+  // insertion point moves past each of them and past each command added. A command whose title is
+  // already listed is not added.
   std::size_t insertAt = 0;
   for (std::wstring_view name : CanonicalOrder(tab)) {
     if (AmongNames(configuredNames, name)) {
@@ -69,7 +78,8 @@ std::vector<MenuEntry> BuildEntries(MenuTab tab, bool showAll, const MenuSource&
       continue;
     }
     MenuEntry entry{-1, FindCommand(tab, name), {}, true};
-    if (!entry.command || !IsAvailable(entry, showAll, source)) continue;
+    if (!entry.command || TitleListed(entries, *entry.command) || !IsAvailable(entry, showAll, source))
+      continue;
     insertAt = std::min(insertAt, entries.size());
     entries.insert(entries.begin() + static_cast<std::ptrdiff_t>(insertAt), std::move(entry));
     ++insertAt;

@@ -24,6 +24,7 @@
 #include "ui/FileDrop.h"
 #include "ui/MainWindowContext.h"
 #include "ui/Paint.h"
+#include "ui/skin/CustomComboPopup.h"
 #include "win/Resources.h"
 
 namespace {
@@ -107,6 +108,7 @@ bool CStartdeckDlg::PreTranslateMessage(MSG& message) {
     help_.Show(hwnd(), navigator_ ? navigator_->View() : 0);
     return true;
   }
+  if (ui::skin::CListDialog::RouteKey(message)) return true;  // an open drop-down list's keys
   if (navigator_ && navigator_->ShowsTask())
     if (tasks::TaskPanel* panel = panels_.Find(navigator_->View())) {
       const tasks::MessageRoute route = panel->RouteMessage(message);

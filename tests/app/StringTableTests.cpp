@@ -145,6 +145,45 @@ TEST_F(StringTableTest, EmbedFailureEndsWithALineBreakAndAQuote) {
     EXPECT_TRUE(libraries_[language][IDS_SW_EMBED_FAILED].ends_with(L"\r\n\"")) << language;
 }
 
+// The paragraphs of a panel's texts (separated by blank lines).
+std::vector<std::wstring> Paragraphs(std::wstring_view text) {
+  std::vector<std::wstring> found;
+  for (size_t start = 0;;) {
+    const size_t end = text.find(L"\n\n", start);
+    found.emplace_back(
+        text.substr(start, end == std::wstring_view::npos ? std::wstring_view::npos : end - start));
+    if (end == std::wstring_view::npos) return found;
+    start = end + 2;
+  }
+}
+
+// A step that says "click X" names the button as the panel shows it, in each language: the button's
+// caption, letter for letter, in the paragraph that asks for the click.
+TEST_F(StringTableTest, StepsNameThePanelButtonsByTheirCaptions) {
+  const struct {
+    UINT textId;
+    size_t paragraph;  // counted from the first
+    UINT buttonId;
+  } cases[] = {
+      {IDS_STEPS_MEMORIES, 2, IDS_EDIT},     // "3. Click Edit."
+      {IDS_STEPS_MEMORIES, 3, IDS_CREATE},   // "To create a new ... database click Create."
+      {IDS_STEPS_DICTIONARIES, 3, IDS_ADD},  // "4. Click "Add.""
+      {IDS_HELP_DICTIONARIES, 1, IDS_NEW_DICTIONARY},
+  };
+  for (const wchar_t* language : kLanguages) {
+    StringTable& library = libraries_[language];
+    for (const auto& c : cases) {
+      const std::vector<std::wstring> paragraphs = Paragraphs(library[c.textId]);
+      const std::wstring& caption = library[c.buttonId];
+      ASSERT_FALSE(caption.empty()) << language << " ID " << c.buttonId;
+      ASSERT_GT(paragraphs.size(), c.paragraph) << language << " ID " << c.textId;
+      EXPECT_NE(paragraphs[c.paragraph].find(caption), std::wstring::npos)
+          << language << " ID " << c.textId << " paragraph " << c.paragraph << " does not name "
+          << ::testing::PrintToString(caption) << ": " << ::testing::PrintToString(paragraphs[c.paragraph]);
+    }
+  }
+}
+
 TEST_F(StringTableTest, NonAsciiTextSurvivedTheResourceCompiler) {
   const struct {
     const wchar_t* language;

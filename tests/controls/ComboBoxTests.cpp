@@ -12,6 +12,7 @@
 #include "ResourceIds.h"
 #include "SkinIds.h"
 #include "support/Driver.h"
+#include "support/RemoteControls.h"
 #include "ui/Paint.h"
 #include "ui/skin/CustomComboBox.h"
 
@@ -147,6 +148,96 @@ TEST_F(ComboBoxTest, ARealClickOnTheBoxOrItsButtonClosesTheOpenListInsteadOfOpen
     EXPECT_FALSE(combo_.IsDroppedDown());
     EXPECT_TRUE(host_.Notes().empty());
   }
+}
+
+// Opens the list with a real click on the box, as a person does: the list takes the activation and
+// the keyboard.
+::testing::AssertionResult OpenForKeys(const ui::skin::CCustomComboBox& combo, TestHost& host) {
+  RealClick(combo.hwnd());
+  const HWND list = ::GetDlgItem(combo.Popup(), IDC_COMBO_POPUP_LIST);
+  if (!test::WaitUntil([&] { return ::GetForegroundWindow() == combo.Popup() && ::GetFocus() == list; }, 5s))
+    return ::testing::AssertionFailure() << "the list did not take the keyboard";
+  host.Settle();
+  return ::testing::AssertionSuccess();
+}
+
+int Highlighted(const ui::skin::CCustomComboBox& combo) {
+  const HWND list = ::GetDlgItem(combo.Popup(), IDC_COMBO_POPUP_LIST);
+  return static_cast<int>(::SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+
+TEST_F(ComboBoxTest, TheListOpensWithTheCurrentEntryHighlighted) {
+  Add({L"First", L"Second", L"Third", L"Fourth"});
+  for (int current : {2, 0, 3}) {
+    SCOPED_TRACE(current);
+    combo_.SetCurSel(current);
+    ASSERT_TRUE(OpenForKeys(combo_, host_));
+    EXPECT_EQ(Highlighted(combo_), current);
+    test::PressKey(VK_ESCAPE);
+    EXPECT_TRUE(test::WaitUntil([&] { return !combo_.IsDroppedDown(); }, 5s));
+  }
+}
+
+// Keys in the open list: the arrows move on from the current entry, Enter takes the highlighted
+// entry and Escape keeps the current one; both close the list.
+TEST_F(ComboBoxTest, EnterTakesTheHighlightedEntryAndEscapeKeepsTheCurrentOne) {
+  Add({L"First", L"Second", L"Third", L"Fourth"});
+  const struct {
+    const char* what;
+    std::vector<WORD> keys;
+    int current;
+    const wchar_t* text;
+    bool notified;
+  } cases[] = {
+      {"Down, Enter", {VK_DOWN, VK_RETURN}, 2, L"Third", true},
+      {"Down, Down, Escape", {VK_DOWN, VK_DOWN, VK_ESCAPE}, 1, L"Second", false},
+      {"Up, Enter", {VK_UP, VK_RETURN}, 0, L"First", true},
+      {"Enter at once", {VK_RETURN}, 1, L"Second", true},
+      {"End, Enter", {VK_END, VK_RETURN}, 3, L"Fourth", true},
+      {"Escape at once", {VK_ESCAPE}, 1, L"Second", false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    combo_.SetCurSel(1);
+    ASSERT_TRUE(OpenForKeys(combo_, host_));
+    host_.Forget();
+    for (WORD key : c.keys) test::PressKey(key);
+    EXPECT_TRUE(test::WaitUntil([&] { return !combo_.IsDroppedDown(); }, 5s));
+    host_.Settle();
+    EXPECT_EQ(combo_.GetCurSel(), c.current);
+    EXPECT_EQ(combo_.GetText(), c.text);
+    EXPECT_EQ(test::WindowText(combo_.hwnd()), c.text);  // what a screen reader reads
+    EXPECT_EQ(host_.Notes(), c.notified ? std::vector<Note>{kSelChange} : std::vector<Note>{});
+    EXPECT_TRUE(::IsWindow(host_.hwnd()));
+  }
+}
+
+// With nothing to choose the list does not open as an empty frame; the parent still hears that it
+// was asked for, and fills it then (the quick-translation panel fills its profiles so).
+TEST_F(ComboBoxTest, AnEmptyListStaysClosedAndAListFilledOnRequestOpens) {
+  for (const HWND target :
+       {combo_.hwnd(), ::GetDlgItem(combo_.hwnd(), ui::skin::CCustomComboBox::kDropButtonId)}) {
+    host_.Forget();
+    test::Click(target);
+    host_.Settle();
+    EXPECT_FALSE(combo_.IsDroppedDown());
+    EXPECT_FALSE(::IsWindowVisible(combo_.Popup()));
+    EXPECT_EQ(host_.Notes(), (std::vector<Note>{kDropDown}));
+    EXPECT_EQ(test::WindowText(combo_.hwnd()), L"");
+  }
+  host_.OnCommand([this](WPARAM wParam) {
+    if (HIWORD(wParam) == CBN_DROPDOWN && combo_.GetCount() == 0)
+      for (const wchar_t* text : {L"Filled", L"On request"}) combo_.AddString(text);
+  });
+  host_.Forget();
+  test::Click(combo_.hwnd());
+  host_.Settle();
+  EXPECT_TRUE(combo_.IsDroppedDown());
+  EXPECT_EQ(combo_.GetCount(), 2);
+  ExpectPopupBelowCombo();
+  RECT popup{};
+  ::GetWindowRect(combo_.Popup(), &popup);
+  EXPECT_GT(popup.bottom - popup.top, 2 * 10) << "two rows tall";
 }
 
 TEST_F(ComboBoxTest, AClickOnAnEntryOfTheListMakesItCurrentAndClosesTheList) {

@@ -34,6 +34,7 @@ LRESULT TestHost::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
       notes_.push_back({WM_COMMAND, wParam});  // the notification code too, in the high word
+      if (onCommand_) onCommand_(wParam);
       return 0;
     case app::kTabLeftMessage:
     case app::kTabEnteredMessage:

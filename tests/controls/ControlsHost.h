@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <utility>
 #include <vector>
 
 #include "app/SharedGraphics.h"
@@ -32,6 +34,8 @@ class TestHost : public win::Window {
   // Lets every message posted so far be handled (clicks are posted input).
   void Settle();
   void Forget() { notes_.clear(); }
+  // What the host does on each WM_COMMAND after noting it, as a dialog reacts to its controls.
+  void OnCommand(std::function<void(WPARAM)> reaction) { onCommand_ = std::move(reaction); }
   [[nodiscard]] const std::vector<Note>& Notes() const noexcept { return notes_; }
 
  protected:
@@ -42,6 +46,7 @@ class TestHost : public win::Window {
 
   win::UniqueGdiObject background_;
   std::vector<Note> notes_;
+  std::function<void(WPARAM)> onCommand_;
   bool settled_ = false;
 };
 

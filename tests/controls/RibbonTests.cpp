@@ -2,11 +2,17 @@
 // host window was sent, the selected face read back from the screen.
 #include <gtest/gtest.h>
 
+#include <iostream>
+#include <map>
+#include <set>
+
 #include "ControlsHost.h"
 #include "SkinIds.h"
 #include "support/Driver.h"
 #include "ui/MenuRibbon.h"
 #include "ui/Paint.h"
+#include "support/TestPaths.h"
+#include "win/Resources.h"
 
 namespace controls {
 namespace {
@@ -132,6 +138,79 @@ TEST_F(RibbonTest, TheSelectedTabShowsItsSelectedFaceOnTheScreen) {
       },
       5s))
       << "selected face " << share << ", neighbour's normal face " << other;
+}
+
+// The caption's ink: where the tab on the screen differs from its normal face inside the caption
+// rectangle. Empty when nothing is drawn there.
+RECT CaptionInk(const Pixels& screen, POINT origin, const Pixels& face, const RECT& caption) {
+  RECT ink{caption.right, caption.bottom, caption.left, caption.top};
+  for (int y = caption.top; y < caption.bottom; ++y)
+    for (int x = caption.left; x < caption.right; ++x) {
+      const COLORREF shown = screen.At(origin.x + x, origin.y + y), own = face.At(x, y);
+      const int difference = std::abs(GetRValue(shown) - GetRValue(own)) +
+                             std::abs(GetGValue(shown) - GetGValue(own)) +
+                             std::abs(GetBValue(shown) - GetBValue(own));
+      if (difference < 60) continue;
+      ink = {std::min(ink.left, static_cast<LONG>(x)), std::min(ink.top, static_cast<LONG>(y)),
+             std::max(ink.right, static_cast<LONG>(x + 1)), std::max(ink.bottom, static_cast<LONG>(y + 1))};
+    }
+  return ink;
+}
+
+// Each language's captions in their tabs: whole, clear of the tab's edges, wrapped at blanks or soft
+// hyphens or drawn in a smaller face where they are too long; where a caption fits, it stays as it
+// always was drawn (its own text, the ribbon's font).
+TEST_F(RibbonTest, EveryCaptionInEveryLanguageShowsWholeInsideItsTab) {
+  const std::map<std::wstring, std::set<int>> relaid = {
+      {L"ENU", {}}, {L"DEU", {338, 355}}, {L"FRA", {338}}, {L"ESN", {338, 355}}, {L"RUS", {348}}};
+  constexpr POINT kAt{9, 250};
+  const HFONT font = graphics_->Font(app::SharedFont::kTahoma12Bold);
+  ::SetCursorPos(TestHost::kWidth + 100, TestHost::kHeight + 100);  // no tab hovered
+  for (const auto& [language, changed] : relaid) {
+    SCOPED_TRACE(::testing::PrintToString(language));
+    const std::wstring path = (test::BinFolder() / (L"StartdeckRes" + language + L".dll")).wstring();
+    win::UniqueModule library(
+        ::LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+    ASSERT_TRUE(library);
+    const HMODULE strings = library.get();
+    win::AdoptResourceModule(std::move(library));
+    CMenuRibbon ribbon;
+    const bool made = ribbon.Create(kAt.x, kAt.y, host_.hwnd(), kRibbonControlId + 1, font);
+    std::map<int, std::wstring> captions;
+    const std::map<int, UINT> captionIds = {{335, 179}, {338, 180}, {348, 181}, {353, 182},
+                                            {342, 185}, {345, 184}, {355, 183}};
+    for (const auto& [id, captionId] : captionIds) captions[id] = win::LoadStringFrom(strings, captionId);
+    win::ResetResourceModule();
+    ASSERT_TRUE(made);
+    ::RedrawWindow(host_.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    host_.Settle();
+    const Pixels screen = Grab(host_.hwnd());
+
+    std::set<int> seen;
+    for (size_t i = 0; i < CMenuRibbon::kTabCount; ++i) {
+      const int id = CMenuRibbon::kTabIds[i];
+      const CMenuButton& tab = *ribbon.Tab(id);
+      SCOPED_TRACE(::testing::PrintToString(tab.Caption()));
+      std::wstring plain = captions[id];
+      std::erase(plain, L'\u00AD');
+      EXPECT_EQ(test::WindowText(tab.hwnd()), plain);
+      if (tab.Caption() != plain || ribbon.CaptionFont(id) != font) seen.insert(id);
+      const Pixels face = SkinPixels(id);  // a tab's normal face has the tab's ID
+      const RECT rect = tab.CaptionRect();
+      const RECT ink = CaptionInk(screen, {kAt.x + static_cast<LONG>(i) * face.width, kAt.y}, face, rect);
+      ASSERT_LT(ink.left, ink.right) << "no caption drawn";
+      EXPECT_GE(ink.left, rect.left + 2);
+      EXPECT_LE(ink.right, rect.right - 2);
+      EXPECT_GT(ink.top, rect.top);
+      EXPECT_LT(ink.bottom, rect.bottom);
+      // Balanced: a caption cut at both ends would fill the width evenly to the edges.
+      EXPECT_LE(std::abs((ink.left - rect.left) - (rect.right - ink.right)), 3);
+    }
+    EXPECT_EQ(seen, changed);
+    if (!changed.empty())
+      std::wcout << L"screenshot: " << test::SaveScreenshot(L"controls-ribbon-" + language).wstring()
+                 << L"\n";
+  }
 }
 
 }  // namespace

@@ -14,6 +14,7 @@ namespace {
 
 using app::kListRowChosenMessage;
 using app::kListRowHoveredMessage;
+using namespace std::chrono_literals;
 
 // Where a row's texts are drawn, in row coordinates: right of the icon, short of the scroll bar.
 constexpr RECT kTextArea{64, 6, 200, 42};
@@ -155,6 +156,68 @@ TEST_F(ListTest, HoveringARowHighlightsItAndTellsTheParent) {
   const Pixels moved = Grab(host_.hwnd());
   EXPECT_GT(ShareShowing(moved, kListAt, hot, plain, Shift(kFaceArea, list_->RowRect(2))), 0.95);
   EXPECT_GT(ShareShowing(moved, kListAt, plain, hot, row1), 0.95);
+}
+
+// A dimmed row (an extra command, a program not installed) is not lit under the pointer as if it
+// could be run; the parent still hears which row the pointer is on.
+TEST_F(ListTest, HoveringADimmedRowKeepsItsPlainFace) {
+  list_ = std::make_unique<ui::skin::CCustomList>();
+  ASSERT_TRUE(list_->Create(kListAt.x, kListAt.y, MakeListSkin(), host_.hwnd(), kListId));
+  list_->AddItem(nullptr, L"Available row", L"Lit when hovered");
+  list_->AddItem(nullptr, L"Dimmed row", L"Stays plain", true);
+  host_.Settle();
+  const Pixels plain = BitmapPixels(Skin(IDB_LIST_ROWS)), hot = BitmapPixels(Skin(IDB_LIST_ROWS_HOT));
+  const struct {
+    int row;
+    bool lit;
+  } cases[] = {{1, false}, {0, true}, {1, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.row);
+    HoverRow(c.row);
+    EXPECT_EQ(list_->Hovered(), c.row);
+    const RECT face = Shift(kFaceArea, list_->RowRect(c.row));
+    EXPECT_GT(ShareShowing(Grab(host_.hwnd()), kListAt, c.lit ? hot : plain, c.lit ? plain : hot, face),
+              0.95);
+  }
+  EXPECT_EQ(host_.NotesOf(app::kListRowHoveredMessage),
+            (std::vector<Note>{{app::kListRowHoveredMessage, 1, 0},
+                               {app::kListRowHoveredMessage, 0, 0},
+                               {app::kListRowHoveredMessage, 1, 0}}));
+}
+
+// A text too long for its row is cut with "…"; the row's tip then says it in full.
+TEST_F(ListTest, ATextCutShortIsShownInFullAsTheRowsTip) {
+  const std::wstring longSecond =
+      L"Creating and editing rules files used for translating SGML and XML documents, with every "
+      L"element, attribute and entity the documents of a large project define";
+  const std::wstring longTitle =
+      L"Create Dictionary from SDL MultiTerm Database of the Whole Department and More";
+  const struct {
+    const wchar_t* what;
+    std::wstring title, second, tip;
+  } cases[] = {
+      {L"both fit", L"Edit Profiles", L"Creating and editing profiles", L""},
+      {L"the second line is cut", L"Edit XML Translation Rules", longSecond, longSecond},
+      {L"both are cut", longTitle, longSecond, longTitle + L"\r\n" + longSecond},
+      {L"the title is cut", longTitle, L"", longTitle},
+  };
+  list_ = std::make_unique<ui::skin::CCustomList>();
+  ASSERT_TRUE(list_->Create(kListAt.x, kListAt.y, MakeListSkin(), host_.hwnd(), kListId));
+  for (const auto& c : cases) list_->AddItem(nullptr, c.title, c.second);
+  host_.Settle();
+  for (size_t i = 0; i < std::size(cases); ++i) EXPECT_EQ(list_->TipText(i), cases[i].tip) << cases[i].what;
+  EXPECT_EQ(list_->TipText(std::size(cases)), L"") << "no such row";
+
+  // On the screen: the pointer rests on the cut row, and its tip comes up with the whole text.
+  const HWND tip = list_->TipWindow();
+  ASSERT_NE(tip, nullptr);
+  HoverRow(1);
+  EXPECT_TRUE(
+      test::WaitUntil([&] { return ::IsWindowVisible(tip) && test::WindowText(tip) == longSecond; }, 10s))
+      << ::testing::PrintToString(test::WindowText(tip));
+  // Onto the row whose texts fit: no tip.
+  HoverRow(0);
+  EXPECT_TRUE(test::WaitUntil([&] { return !::IsWindowVisible(tip); }, 10s));
 }
 
 TEST_F(ListTest, BesideTheScrollBarTheHoveredRowTakesTheNarrowerHighlight) {

@@ -150,6 +150,48 @@ TEST_F(MenuRulesTest, ShowAllAddsTheRestOfTheGroupAtItsCanonicalPlaces) {
   EXPECT_EQ(Build(inf, MenuTab::kCustomisation, false), configuredOnly);
 }
 
+// The dictionary manager and its Pro edition share one title: with show all on, the one listed
+// first (configured, or first in the canonical order) stands for both, and nothing after it moves.
+TEST_F(MenuRulesTest, ShowAllDoesNotListACommandWhoseTitleIsListedAlready) {
+  const struct {
+    const char* what;
+    std::vector<std::pair<std::wstring, std::wstring>> configured;
+    std::vector<std::wstring> installed;
+    std::vector<Shown> expected;
+  } cases[] = {
+      {"standard edition configured",
+       {{L"item0", L"LaunchDictionaryServices"}},
+       {L"Dictkit"},
+       {{L"LaunchDictionaryServices", 0, L"Dictkit", false}, {L"LaunchTrados", -1, L"TRADOS", true}}},
+      {"Pro edition configured",
+       {{L"item0", L"LaunchDictionaryServicesI"}},
+       {L"DictkitI"},
+       {{L"LaunchDictionaryServicesI", 0, L"DictkitI", false}, {L"LaunchTrados", -1, L"TRADOS", true}}},
+      {"neither configured",
+       {},
+       {},
+       {{L"LaunchDictionaryServices", -1, L"Dictkit", true}, {L"LaunchTrados", -1, L"TRADOS", true}}},
+      {"both configured: the product's own choice stays",
+       {{L"item0", L"LaunchDictionaryServicesI"}, {L"item1", L"LaunchDictionaryServices"}},
+       {L"Dictkit", L"DictkitI"},
+       {{L"LaunchDictionaryServicesI", 0, L"DictkitI", false},
+        {L"LaunchDictionaryServices", 1, L"Dictkit", false},
+        {L"LaunchTrados", -1, L"TRADOS", true}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"Software");
+    for (const std::wstring& id : c.installed) Install(id);
+    const auto inf = test::MakeInf({{L"_menu2", c.configured},
+                                    test::AppList(L"apps", {L"Dictkit", L"DictkitI"}),
+                                    test::AppList(L"allapps", {L"Dictkit", L"DictkitI", L"TRADOS"})});
+    std::vector<Shown> shown;
+    for (const Shown& row : Build(inf, MenuTab::kCustomisation, true))
+      if (row.command.starts_with(L"Launch")) shown.push_back(row);  // the editors need no application
+    EXPECT_EQ(shown, c.expected);
+  }
+}
+
 // The insertion point only moves past configured names as the canonical walk meets them, so
 // commands configured out of the canonical order push the additions around them.
 TEST_F(MenuRulesTest, ShowAllInsertsAtARunningPositionWhateverTheConfiguredOrder) {

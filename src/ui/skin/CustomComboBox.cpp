@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "app/PrivateMessages.h"
 #include "ui/MenuBackBuffer.h"
 #include "ui/Paint.h"
@@ -78,10 +80,15 @@ void CCustomComboBox::TogglePopup() {
     closingClick_ = false;
     return;
   }
+  // The parent hears first, as the list is about to open: it may fill it now.
+  Notify(CBN_DROPDOWN);
+  // A list with nothing to choose stays closed: it would open as a bare frame, a sliver under the
+  // box; the empty box says as much, and the panel's own buttons create what it would list.
+  if (GetCount() == 0) return;
   PlacePopup();
   // Shown active, so that a click anywhere else takes its activation and closes it.
   ::ShowWindow(Popup(), SW_SHOW);
-  Notify(CBN_DROPDOWN);
+  popup_.MarkCurrent(current_);
 }
 
 void CCustomComboBox::PlacePopup() {
@@ -147,6 +154,18 @@ LRESULT CCustomComboBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONDOWN:
       TogglePopup();
       return 0;
+    case WM_GETTEXTLENGTH:
+      // The window's text is the current entry, for whoever reads it (a screen reader, a test).
+      return static_cast<LRESULT>(GetText().size());
+    case WM_GETTEXT: {
+      const std::wstring text = GetText();
+      auto* buffer = reinterpret_cast<wchar_t*>(lParam);
+      if (!buffer || wParam == 0) return 0;
+      const size_t copied = std::min(text.size(), static_cast<size_t>(wParam) - 1);
+      text.copy(buffer, copied);
+      buffer[copied] = L'\0';
+      return static_cast<LRESULT>(copied);
+    }
     case WM_LBUTTONDBLCLK:
       // The drop button hands its double clicks on, but its release toggles the list anyway: a
       // double click there is two clicks of the button, not three toggles.

@@ -1,8 +1,9 @@
 // CCustomComboBox: a skinned drop-down list. A white box framed in the skin's border colour shows the
 // current entry beside a bitmap drop button; the entries live in a popup list (CListDialog) that the
-// box or its button opens and closes. The parent hears WM_COMMAND with CBN_DROPDOWN when the list
-// opens and CBN_SELCHANGE whenever the current entry is set, by the user or by code alike, so that a
-// dialog's reaction to a choice also runs when it preselects an entry.
+// box or its button opens and closes. The parent hears WM_COMMAND with CBN_DROPDOWN as the list is
+// about to open (it may fill it then; a list still empty stays closed) and CBN_SELCHANGE whenever the
+// current entry is set, by the user or by code alike, so that a dialog's reaction to a choice also
+// runs when it preselects an entry. The window's text is the current entry's.
 #pragma once
 
 #include <windows.h>

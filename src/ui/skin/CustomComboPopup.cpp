@@ -15,6 +15,8 @@ namespace {
 
 // The pointer selects the entry under it at once: the list follows the mouse like a menu.
 constexpr UINT kHoverMilliseconds = 1;
+// Marks a popup window of this class, so that the window's loop can tell its keys from others.
+constexpr wchar_t kPopupProperty[] = L"StartdeckComboPopup";
 
 }  // namespace
 
@@ -103,6 +105,44 @@ void CListDialog::PlaceBelow(const RECT& comboScreen) {
                  EntriesHeight() + 2, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void CListDialog::MarkCurrent(int index) {
+  const HWND list = List();
+  if (!list || index < 0 || index >= Count()) return;
+  LVITEMW state{};
+  state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  state.state = LVIS_SELECTED | LVIS_FOCUSED;
+  ::SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&state));
+  ::SendMessageW(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(index), FALSE);
+  if (::IsWindowVisible(hwnd())) ::SetFocus(list);
+}
+
+int CListDialog::Highlighted() const noexcept {
+  const HWND list = List();
+  return list
+             ? static_cast<int>(::SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED))
+             : -1;
+}
+
+bool CListDialog::RouteKey(MSG& message) {
+  if (message.message < WM_KEYFIRST || message.message > WM_KEYLAST || !message.hwnd) return false;
+  const HWND root = ::GetAncestor(message.hwnd, GA_ROOT);
+  if (!root || !::GetPropW(root, kPopupProperty) || !::IsWindowVisible(root)) return false;
+  // Enter and Escape close the list: no character of theirs is to follow to a hidden list.
+  const bool closing =
+      message.message == WM_KEYDOWN && (message.wParam == VK_RETURN || message.wParam == VK_ESCAPE);
+  if (!closing) ::TranslateMessage(&message);
+  ::DispatchMessageW(&message);
+  return true;
+}
+
+void CListDialog::OnListKey(WORD key) {
+  if (key != VK_RETURN && key != VK_ESCAPE) return;
+  const int chosen = key == VK_RETURN ? Highlighted() : -1;
+  const HWND self = hwnd();
+  if (chosen >= 0) ::SendMessageW(combo_, app::kListRowChosenMessage, static_cast<WPARAM>(chosen), 0);
+  if (::IsWindow(self)) ::ShowWindow(self, SW_HIDE);
+}
+
 void CListDialog::FitList(int width, int height) {
   const HWND list = List();
   if (!list) return;
@@ -122,6 +162,7 @@ void CListDialog::OnInitDialog() {
   column.mask = LVCF_WIDTH;
   column.cx = 0;
   ::SendMessageW(list, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
+  ::SetPropW(hwnd(), kPopupProperty, reinterpret_cast<HANDLE>(1));
   RECT rc{};
   ::GetClientRect(hwnd(), &rc);
   FitList(rc.right, rc.bottom);
@@ -149,12 +190,17 @@ bool CListDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR&
       });
       return true;
     }
+    case WM_DESTROY: ::RemovePropW(hwnd(), kPopupProperty); return false;
     case WM_NCACTIVATE:
       // Clicking anywhere else closes the list, as a drop-down list does.
       if (!wParam) ::ShowWindow(hwnd(), SW_HIDE);
       return false;
     case WM_NOTIFY: {
       const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+      if (header->idFrom == IDC_COMBO_POPUP_LIST && header->code == LVN_KEYDOWN) {
+        OnListKey(reinterpret_cast<const NMLVKEYDOWN*>(lParam)->wVKey);
+        return true;
+      }
       if (header->idFrom != IDC_COMBO_POPUP_LIST || header->code != NM_CLICK) return false;
       const int chosen = reinterpret_cast<const NMITEMACTIVATE*>(lParam)->iItem;
       if (chosen < 0) return false;

@@ -1,6 +1,8 @@
 // CListDialog: the drop-down part of a CCustomComboBox. A borderless popup whose one list view holds
 // the combo box's entries; it grows with every entry so that all of them show without scrolling.
-// A click on an entry goes to the combo box as a chosen row; losing activation hides the popup.
+// A click on an entry goes to the combo box as a chosen row; losing activation hides the popup. While
+// it is open the keys are the list's: the arrows move the highlight, which starts on the current entry;
+// Enter chooses the highlighted entry, Escape closes the list and keeps the current one.
 #pragma once
 
 #include <windows.h>
@@ -31,6 +33,16 @@ class CListDialog : public win::Dialog {
   void Clear();
   // Puts the popup under `comboScreen` (screen coordinates), as wide as it, tall enough for every entry.
   void PlaceBelow(const RECT& comboScreen);
+  // Highlights entry `index` (the current one, as the list opens) and gives the list the keyboard, so
+  // that the first arrow key moves on from there.
+  void MarkCurrent(int index);
+  // The highlighted entry, or -1.
+  [[nodiscard]] int Highlighted() const noexcept;
+
+  // A key message of the window's loop meant for an open drop-down list goes straight to it, past the
+  // owner window's own keyboard rules (which may give Enter and Escape another meaning). True when
+  // the message was the list's and has been handled.
+  static bool RouteKey(MSG& message);
 
  protected:
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
@@ -40,6 +52,7 @@ class CListDialog : public win::Dialog {
   void FitList(int width, int height);
   [[nodiscard]] int EntriesHeight() const noexcept;
   void Resize();
+  void OnListKey(WORD key);
 
   HWND combo_ = nullptr;
   HFONT font_ = nullptr;

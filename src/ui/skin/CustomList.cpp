@@ -1,6 +1,7 @@
 #include "ui/skin/CustomList.h"
 
 #include <windowsx.h>
+#include <commctrl.h>
 
 #include <algorithm>
 #include <utility>
@@ -40,6 +41,16 @@ void DrawLine(HDC dc, HFONT font, COLORREF color, const std::wstring& text, RECT
               DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
 }
 
+// Whether `text` on one line in `font` is wider than `width`: DrawLine then cuts it with "…".
+bool IsCut(HDC dc, HFONT font, const std::wstring& text, int width) noexcept {
+  if (text.empty()) return false;
+  SelectGuard select(dc, font ? font : ::GetStockObject(DEFAULT_GUI_FONT));
+  RECT measured{0, 0, width, 0};
+  ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &measured,
+              DT_LEFT | DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
+  return measured.right - measured.left > width;
+}
+
 // A row with its texts and flags; the caller gives it its icon.
 ITEM_INFO RowOf(std::wstring title, std::wstring second, bool marked, int data) {
   ITEM_INFO item;
@@ -62,6 +73,7 @@ bool CCustomList::Create(int x, int y, const ListSkin& skin, HWND parent, int id
   if (!CreateWindowOf(L"StartdeckCustomList", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_TABSTOP, x, y, size_.cx,
                       size_.cy, parent, id))
     return false;
+  CreateTip();
   return scrollBar_.Create(hwnd(), size_.cx - kScrollBarRight, kScrollBarInset, size_.cy - 2 * kScrollBarInset,
                            skin.scrollBar, *this);
 }
@@ -118,7 +130,65 @@ size_t CCustomList::Add(ITEM_INFO item) {
   return items_.size() - 1;
 }
 
+void CCustomList::CreateTip() {
+  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_TAB_CLASSES};  // the tooltip class among them
+  ::InitCommonControlsEx(&controls);
+  tip_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
+                           ::GetModuleHandleW(nullptr), nullptr);
+  if (!tip_) return;  // the list works without tips
+  // A long text wraps within the list's width.
+  ::SendMessageW(tip_, TTM_SETMAXTIPWIDTH, 0, size_.cx);
+  // One tool per visible row, its text asked for when it shows: the rows under it change as it scrolls.
+  for (int row = 0; row < visibleRows_; ++row) {
+    TOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;
+    tool.hwnd = hwnd();
+    tool.uId = static_cast<UINT_PTR>(row);
+    tool.rect = RowRect(row);
+    tool.lpszText = LPSTR_TEXTCALLBACKW;
+    ::SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  }
+}
+
+void CCustomList::RelayToTip(UINT message, WPARAM wParam, LPARAM lParam) const noexcept {
+  if (!tip_) return;
+  const DWORD at = ::GetMessagePos();
+  MSG relayed{};
+  relayed.hwnd = hwnd();
+  relayed.message = message;
+  relayed.wParam = wParam;
+  relayed.lParam = lParam;
+  relayed.time = static_cast<DWORD>(::GetMessageTime());
+  relayed.pt = {GET_X_LPARAM(at), GET_Y_LPARAM(at)};
+  ::SendMessageW(tip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+}
+
+bool CCustomList::OnTipNeedsText(NMHDR& header) {
+  if (!tip_ || header.hwndFrom != tip_ || header.code != TTN_GETDISPINFOW) return false;
+  auto& info = reinterpret_cast<NMTTDISPINFOW&>(header);
+  tipText_ = TipText(static_cast<size_t>(first_) + static_cast<size_t>(info.hdr.idFrom));
+  info.lpszText = tipText_.data();
+  info.szText[0] = L'\0';
+  info.hinst = nullptr;
+  return true;
+}
+
+std::wstring CCustomList::TipText(size_t index) const {
+  if (index >= items_.size()) return {};
+  const ITEM_INFO& item = items_[index];
+  win::UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
+  if (!dc) return {};
+  const int width = TextRight() - kTextX;
+  std::wstring text;
+  if (IsCut(dc.get(), skin_.titleFont, item.title, width)) text = item.title;
+  if (IsCut(dc.get(), skin_.secondFont, item.second, width))
+    text += (text.empty() ? L"" : L"\r\n") + item.second;
+  return text;
+}
+
 void CCustomList::DeleteAllItems() noexcept {
+  if (tip_) ::SendMessageW(tip_, TTM_POP, 0, 0);
   items_.clear();  // owned icons go with their rows
   first_ = 0;
   hovered_ = -1;
@@ -151,6 +221,7 @@ void CCustomList::Scroll(int steps) noexcept {
   const int first = std::clamp(first_ + steps, 0, MaximumFirst());
   if (first == first_) return;
   first_ = first;
+  if (tip_) ::SendMessageW(tip_, TTM_POP, 0, 0);  // it spoke of a row that has moved
   // The pointer now rests on another row; the next move finds it.
   if (hovered_ >= 0 && hovered_ < static_cast<int>(items_.size())) items_[static_cast<size_t>(hovered_)].hover = false;
   hovered_ = -1;
@@ -209,7 +280,9 @@ void CCustomList::DrawRow(HDC dc, int row) const {
   const int index = first_ + row;
   const int y = row * kRowHeight;
   const bool hasItem = index < static_cast<int>(items_.size());
-  const bool hot = hasItem && items_[static_cast<size_t>(index)].hover;
+  // A dimmed row does not light up: it is not there to be run.
+  const bool hot =
+      hasItem && items_[static_cast<size_t>(index)].hover && !items_[static_cast<size_t>(index)].marked;
   const bool barShown = ScrollBarShown();
   const HBITMAP strip = hot ? (barShown ? skin_.hotScroll : skin_.hot).get() : nullptr;
   CopySlice(dc, strip ? strip : skin_.rows.get(), y, y, size_.cx, kRowHeight);
@@ -218,7 +291,7 @@ void CCustomList::DrawRow(HDC dc, int row) const {
   const ITEM_INFO& item = items_[static_cast<size_t>(index)];
   if (const HICON icon = IconOf(static_cast<size_t>(index)))
     ::DrawIconEx(dc, kIconX, y + (kRowHeight - kIconSize) / 2, icon, kIconSize, kIconSize, 0, nullptr, DI_NORMAL);
-  const int right = size_.cx - (barShown ? kScrollBarRight + kTextRightMargin / 2 : kTextRightMargin);
+  const int right = TextRight();
   const int titleHeight = LineHeight(dc, skin_.titleFont);
   const int secondHeight = item.second.empty() ? 0 : LineHeight(dc, skin_.secondFont);
   const int block = titleHeight + (secondHeight ? kTitleGap + secondHeight : 0);
@@ -229,6 +302,10 @@ void CCustomList::DrawRow(HDC dc, int row) const {
   const int secondTop = top + titleHeight + kTitleGap;
   DrawLine(dc, skin_.secondFont, item.marked ? markedColor_ : kSecondColor, item.second,
            {kTextX, secondTop, right, secondTop + secondHeight});
+}
+
+int CCustomList::TextRight() const noexcept {
+  return size_.cx - (ScrollBarShown() ? kScrollBarRight + kTextRightMargin / 2 : kTextRightMargin);
 }
 
 void CCustomList::Paint(HDC target) const {
@@ -252,6 +329,7 @@ LRESULT CCustomList::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       Paint(reinterpret_cast<HDC>(wParam));
       return 0;
     case WM_MOUSEMOVE:
+      RelayToTip(message, wParam, lParam);
       OnMouseMove(GET_Y_LPARAM(lParam));
       return 0;
     case WM_MOUSELEAVE:
@@ -260,7 +338,15 @@ LRESULT CCustomList::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
+      RelayToTip(message, wParam, lParam);
       OnClick(GET_Y_LPARAM(lParam));
+      return 0;
+    case WM_LBUTTONUP: RelayToTip(message, wParam, lParam); return 0;
+    case WM_NOTIFY:
+      if (OnTipNeedsText(*reinterpret_cast<NMHDR*>(lParam))) return 0;
+      return Default(message, wParam, lParam);
+    case WM_DESTROY:
+      if (tip_) ::DestroyWindow(std::exchange(tip_, nullptr));
       return 0;
     case WM_MOUSEWHEEL:
       Scroll(GET_WHEEL_DELTA_WPARAM(wParam) <= 0 ? 1 : -1);

@@ -1,6 +1,8 @@
 // CCustomList: the panels' row list. Each row shows an icon, a bold title and a second line on a
 // slice of the skin's row strip; the hovered row takes its slice from the highlighted strip, and
-// marked (dimmed) rows draw their texts grey. A click on a row sends app::kListRowChosenMessage (row
+// marked (dimmed) rows draw their texts grey and keep their plain slice under the pointer, as rows
+// that cannot be run do. A text cut short with "…" shows in full as the row's tooltip. A click on a
+// row sends app::kListRowChosenMessage (row
 // index, the list's identifier) to the notify window; entering another row sends
 // app::kListRowHoveredMessage (row index). Rows beyond the visible ones scroll with the wheel and the
 // list's own skinned scroll bar.
@@ -99,6 +101,10 @@ class CCustomList : public win::Window, public suite::LaunchListSink, private Li
   void SetMarkedColor(COLORREF color) noexcept { markedColor_ = color; }
   // The rectangle of visible row `row` (0 = the top one) in the list's client area.
   [[nodiscard]] RECT RowRect(int row) const noexcept;
+  // What the tooltip of row `index` says: its title and second line in full where the row shows them
+  // cut short ("…"), one to a line; empty when both fit, and then no tip shows.
+  [[nodiscard]] std::wstring TipText(size_t index) const;
+  [[nodiscard]] HWND TipWindow() const noexcept { return tip_; }
 
  protected:
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -117,6 +123,11 @@ class CCustomList : public win::Window, public suite::LaunchListSink, private Li
   void OnClick(int y);
   void Paint(HDC dc) const;
   void DrawRow(HDC dc, int row) const;
+  // Where the texts of a row end on the right: short of the scroll bar when it shows.
+  [[nodiscard]] int TextRight() const noexcept;
+  void CreateTip();
+  void RelayToTip(UINT message, WPARAM wParam, LPARAM lParam) const noexcept;
+  bool OnTipNeedsText(NMHDR& header);
 
   ListSkin skin_;
   SIZE size_{};
@@ -128,6 +139,8 @@ class CCustomList : public win::Window, public suite::LaunchListSink, private Li
   bool tracking_ = false;
   COLORREF markedColor_ = kDefaultMarkedColor;
   std::vector<ITEM_INFO> items_;
+  HWND tip_ = nullptr;                // the rows' tooltip; destroyed with the list
+  std::wstring tipText_;              // the tip's answer must outlive the notification
   CSkinVerticleScrollbar scrollBar_;  // destroyed before the rows it scrolls
 };
 
