@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <ostream>
 #include <string>
 
 #include "DeckTest.h"
@@ -54,6 +55,8 @@ constexpr View kViews[] = {
     {"memories", test::kStartButtonTab2, test::kListOfTab2, 2},
     {"dictionary-services", test::kStartButtonTab2, test::kListOfTab2, 3},
 };
+
+void PrintTo(const View& view, std::ostream* out) { *out << view.name; }
 
 class KeyboardFocusTest : public test::DeckTest {
  protected:
