@@ -12,6 +12,7 @@
 
 #include "DeckTest.h"
 #include "ResourceIds.h"
+#include "support/ScreenPixels.h"
 
 namespace {
 
@@ -264,6 +265,70 @@ TEST_F(HeldButtonTest, EscapeWhileTheButtonIsHeldGivesThePressUp) {
   Button(false);
   EXPECT_TRUE(NothingElse(journal_));
   EXPECT_TRUE(deck_.Running());
+}
+
+// The About button no longer glows once its box has closed: a button's hover ends when a modal box
+// takes over, even though the pointer's leave was never seen by the button.
+TEST_F(ClickTest, TheAboutButtonRestsAgainAfterItsBoxCloses) {
+  HWND about = ::GetDlgItem(window_, IDC_ABOUT);
+  ASSERT_TRUE(Visible(about));
+  const RECT place = ScreenRect(about);
+  // The window paints in steps while it starts: its look once it has not changed for half a second.
+  test::Pixels resting;
+  int quiet = 0;
+  ASSERT_TRUE(test::WaitUntil([&] {
+    ::Sleep(100);
+    const test::Pixels now = test::GrabScreen(place);
+    quiet = now == resting ? quiet + 1 : 0;
+    resting = now;
+    return quiet >= 5;
+  }, 10s));
+  MoveTo(Centre(place));
+  ASSERT_TRUE(test::WaitUntil([&] { return test::GrabScreen(place) != resting; }, 5s)) << "no hover look to lose";
+  Button(true);
+  Button(false);
+  HWND box = test::WaitForWindow(deck_.Id(), L"VANTO Kernel - About", L"", 10s);
+  ASSERT_NE(box, nullptr);
+  // The person goes to the box's button, away from About, and closes the box.
+  MoveTo(Centre(ScreenRect(box)));
+  ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(test::WaitUntil([&] { return !::IsWindow(box); }, 5s));
+  ASSERT_NO_FATAL_FAILURE(Activate());
+  EXPECT_TRUE(test::WaitUntil([&] { return test::GrabScreen(place) == resting; }, 3s))
+      << test::CountDifferences(test::GrabScreen(place), resting) << " pixels still differ from the resting face";
+  if (HasFailure()) test::Screenshot(L"about-button-after-its-box");
+  MoveTo({::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1});
+}
+
+// The main window's check boxes are the skinned ones: a click on the label ticks "show all features"
+// and the box shows its ticked face; Home and Back carry their captions right of their glyph.
+TEST_F(ClickTest, TheMainWindowsCheckBoxesAreSkinnedAndTickWithAClick) {
+  for (int id : {IDC_SHOW_ALL_FEATURES, IDC_DICTIONARY_UPDATES}) {
+    wchar_t name[64] = {};
+    ::GetClassNameW(::GetDlgItem(window_, id), name, 64);
+    EXPECT_STREQ(name, L"StartdeckCheckbox") << id;
+  }
+  HWND showAll = ::GetDlgItem(window_, IDC_SHOW_ALL_FEATURES);
+  ASSERT_TRUE(Visible(showAll));
+  EXPECT_EQ(test::WindowText(showAll), L"Show all features of VANTO translators");
+  HWND image = ::GetWindow(showAll, GW_CHILD);
+  ASSERT_NE(image, nullptr);
+  const RECT imagePlace = ScreenRect(image);
+  ::Sleep(300);
+  const test::Pixels unticked = test::GrabScreen(imagePlace);
+  RECT rest = ScreenRect(window_);
+  const RECT box = ScreenRect(showAll);
+  rest.bottom = box.top;  // the window above the boxes' line
+  const test::Pixels above = test::GrabScreen(rest);
+
+  // The label, as on a system check box, takes the click too.
+  MoveTo({box.left + 60, (box.top + box.bottom) / 2});
+  Button(true);
+  Button(false);
+  EXPECT_TRUE(test::WaitUntil([&] { return ::SendMessageW(showAll, BM_GETCHECK, 0, 0) == BST_CHECKED; }, 5s));
+  MoveTo({::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1});
+  EXPECT_TRUE(test::WaitUntil([&] { return test::GrabScreen(imagePlace) != unticked; }, 5s)) << "the face did not change";
+  EXPECT_EQ(test::CountDifferences(test::GrabScreen(rest), above), 0u) << "the rest of the window changed";
 }
 
 }  // namespace
