@@ -267,24 +267,58 @@ TEST_F(HeldButtonTest, EscapeWhileTheButtonIsHeldGivesThePressUp) {
   EXPECT_TRUE(deck_.Running());
 }
 
-// The About button no longer glows once its box has closed: a button's hover ends when a modal box
-// takes over, even though the pointer's leave was never seen by the button.
-TEST_F(ClickTest, TheAboutButtonRestsAgainAfterItsBoxCloses) {
-  HWND about = ::GetDlgItem(window_, IDC_ABOUT);
-  ASSERT_TRUE(Visible(about));
-  const RECT place = ScreenRect(about);
-  // The window paints in steps while it starts: its look once it has not changed for half a second.
-  test::Pixels resting;
-  int quiet = 0;
-  ASSERT_TRUE(test::WaitUntil([&] {
-    ::Sleep(100);
-    const test::Pixels now = test::GrabScreen(place);
-    quiet = now == resting ? quiet + 1 : 0;
-    resting = now;
-    return quiet >= 5;
-  }, 10s));
-  MoveTo(Centre(place));
-  ASSERT_TRUE(test::WaitUntil([&] { return test::GrabScreen(place) != resting; }, 5s)) << "no hover look to lose";
+// The About button no longer glows once its box has closed or another window has taken over: a
+// button's hover ends when the window loses the activation or a modal box disables it, even though
+// the pointer's leave is never seen (it has not moved).
+class HoverTest : public ClickTest {
+ protected:
+  void SetUp() override {
+    ASSERT_NO_FATAL_FAILURE(ClickTest::SetUp());
+    about_ = ::GetDlgItem(window_, IDC_ABOUT);
+    ASSERT_TRUE(Visible(about_));
+    place_ = ScreenRect(about_);
+    // The window paints in steps while it starts: its look once it has not changed for half a second.
+    int quiet = 0;
+    ASSERT_TRUE(test::WaitUntil(
+        [&] {
+          ::Sleep(100);
+          test::Pixels now = test::GrabScreen(place_);
+          quiet = now == resting_ ? quiet + 1 : 0;
+          resting_ = std::move(now);
+          return quiet >= 5;
+        },
+        10s));
+    MoveTo(Centre(place_));
+    ASSERT_TRUE(test::WaitUntil([&] { return Look() != resting_; }, 5s)) << "no hover look to lose";
+  }
+  void TearDown() override {
+    MoveTo({::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1});
+    ClickTest::TearDown();
+  }
+  [[nodiscard]] test::Pixels Look() const { return test::GrabScreen(place_); }
+  ::testing::AssertionResult Rests() const {
+    if (test::WaitUntil([&] { return Look() == resting_; }, 3s)) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << test::CountDifferences(Look(), resting_)
+                                         << " pixels differ from the resting face";
+  }
+
+  HWND about_ = nullptr;
+  RECT place_{};
+  test::Pixels resting_;
+};
+
+TEST_F(HoverTest, AnotherWindowTakingTheActivationEndsTheHover) {
+  // A window of another program, away from the button; the pointer stays where it is.
+  HWND other = ::CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 0, 0, 60, 40, nullptr,
+                                 nullptr, ::GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(other, nullptr);
+  ::SetForegroundWindow(other);
+  EXPECT_TRUE(test::WaitUntil([&] { return ::GetForegroundWindow() == other; }, 5s));
+  EXPECT_TRUE(Rests());
+  ::DestroyWindow(other);
+}
+
+TEST_F(HoverTest, TheAboutButtonRestsAgainAfterItsBoxCloses) {
   Button(true);
   Button(false);
   HWND box = test::WaitForWindow(deck_.Id(), L"VANTO Kernel - About", L"", 10s);
@@ -294,10 +328,8 @@ TEST_F(ClickTest, TheAboutButtonRestsAgainAfterItsBoxCloses) {
   ::PostMessageW(box, WM_COMMAND, IDOK, 0);
   ASSERT_TRUE(test::WaitUntil([&] { return !::IsWindow(box); }, 5s));
   ASSERT_NO_FATAL_FAILURE(Activate());
-  EXPECT_TRUE(test::WaitUntil([&] { return test::GrabScreen(place) == resting; }, 3s))
-      << test::CountDifferences(test::GrabScreen(place), resting) << " pixels still differ from the resting face";
+  EXPECT_TRUE(Rests());
   if (HasFailure()) test::Screenshot(L"about-button-after-its-box");
-  MoveTo({::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1});
 }
 
 // The main window's check boxes are the skinned ones: a click on the label ticks "show all features"
