@@ -62,8 +62,10 @@ void MainButtons::Create(HWND window, const app::SharedGraphics& graphics) {
 
   // Back and Launch/Install take About's place, Home sits left of them; all hidden until a tab opens.
   // Their faces carry a glyph left of x = 19: the caption keeps to the rest.
-  make(home, IDC_HOME, {IDB_HOME_NORMAL, IDB_HOME_HOVER, IDB_HOME_PRESSED}, IDS_HOME, MenuButtonStyle::kGlyph);
-  make(back, IDC_BACK, {IDB_BACK_NORMAL, IDB_BACK_HOVER, IDB_BACK_PRESSED}, IDS_BACK, MenuButtonStyle::kGlyph);
+  make(home, IDC_HOME, {IDB_HOME_NORMAL, IDB_HOME_HOVER, IDB_HOME_PRESSED}, IDS_HOME,
+       MenuButtonStyle::kGlyph);
+  make(back, IDC_BACK, {IDB_BACK_NORMAL, IDB_BACK_HOVER, IDB_BACK_PRESSED}, IDS_BACK,
+       MenuButtonStyle::kGlyph);
   make(launchInstall, IDC_LAUNCH_INSTALL, {IDB_LAUNCH_NORMAL, IDB_LAUNCH_HOVER, IDB_LAUNCH_PRESSED}, IDS_INSTALL);
   MoveTo(back, aboutX, bottomY);
   MoveTo(launchInstall, aboutX, bottomY);
@@ -78,20 +80,24 @@ void MainButtons::Create(HWND window, const app::SharedGraphics& graphics) {
                         -1, textFont);
   // The two check boxes share one place: "show all features" on the start page, the dictionary
   // updates on tab 7. Their box is centred on the Help label's line.
-  ui::skin::CheckboxSkin box{graphics.Bitmap(IDB_CHECK_OFF_NORMAL), graphics.Bitmap(IDB_CHECK_OFF_HOVER),
-                             graphics.Bitmap(IDB_CHECK_OFF_PRESSED), graphics.Bitmap(IDB_CHECK_ON_NORMAL),
-                             graphics.Bitmap(IDB_CHECK_ON_HOVER),  graphics.Bitmap(IDB_CHECK_ON_PRESSED),
-                             textFont,                              RGB(255, 255, 255)};
+  ui::skin::CheckboxSkin box{graphics.Bitmap(IDB_CHECK_OFF_NORMAL),
+                             graphics.Bitmap(IDB_CHECK_OFF_HOVER),
+                             graphics.Bitmap(IDB_CHECK_OFF_PRESSED),
+                             graphics.Bitmap(IDB_CHECK_ON_NORMAL),
+                             graphics.Bitmap(IDB_CHECK_ON_HOVER),
+                             graphics.Bitmap(IDB_CHECK_ON_PRESSED),
+                             textFont,
+                             RGB(255, 255, 255)};
   box.ownTooltip = false;  // the window's own tips cover them
   const int boxHeight = ui::BitmapSize(box.offNormal).cy;
   const int boxY = client.bottom - 25 - boxHeight / 2;
   showAll = showAllBox.Create(kCheckBoxX, boxY, IDS_SHOW_ALL_FEATURES, window, IDC_SHOW_ALL_FEATURES, box)
                 ? showAllBox.hwnd()
                 : nullptr;
-  dictionaryUpdates =
-      dictionaryUpdatesBox.Create(kCheckBoxX, boxY, IDS_DICTIONARY_UPDATES, window, IDC_DICTIONARY_UPDATES, box)
-          ? dictionaryUpdatesBox.hwnd()
-          : nullptr;
+  dictionaryUpdates = dictionaryUpdatesBox.Create(kCheckBoxX, boxY, IDS_DICTIONARY_UPDATES, window,
+                                                  IDC_DICTIONARY_UPDATES, box)
+                          ? dictionaryUpdatesBox.hwnd()
+                          : nullptr;
   if (dictionaryUpdates) ::ShowWindow(dictionaryUpdates, SW_HIDE);
 }
 

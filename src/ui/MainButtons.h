@@ -1,6 +1,7 @@
 // The main window's own controls at fixed places: the close and minimise buttons at the top edge,
 // Exit, About, Home, Back and Launch/Install at the bottom, the Help picture button with its label,
-// and the two check boxes ("show all features", dictionary updates). Home, Back and Launch/Install start hidden.
+// and the two check boxes ("show all features", dictionary updates). Home, Back and Launch/Install start
+// hidden.
 #pragma once
 
 #include <windows.h>
@@ -29,7 +30,7 @@ struct MainButtons {
   CMenuButton launchInstall;
   ui::skin::CCustomCheckbox showAllBox;
   ui::skin::CCustomCheckbox dictionaryUpdatesBox;  // shown on tab 7 when the web service offers updates
-  HWND helpLabel = nullptr;  // a child of the window, destroyed with it
+  HWND helpLabel = nullptr;                        // a child of the window, destroyed with it
   // The check boxes' windows; null when one could not be made.
   HWND showAll = nullptr;
   HWND dictionaryUpdates = nullptr;

@@ -175,9 +175,7 @@ LRESULT CMenuButton::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_PRINTCLIENT:
       Draw(reinterpret_cast<HDC>(wParam));
       return 0;
-    case WM_MOUSEMOVE:
-      OnMouseMove(lParam);
-      return 0;
+    case WM_MOUSEMOVE: OnMouseMove(lParam); return 0;
     case WM_MOUSELEAVE:
       OnMouseLeave();
       return 0;
@@ -247,7 +245,8 @@ void CMenuButton::OnMouseMove(LPARAM lParam) {
 void CMenuButton::OnMouseLeave() {
   if (pressing_) return;  // the mouse is ours until the release; the moves tell where it is
   // A selected tab stays selected.
-  if (state_ == MenuButtonState::kHover || (state_ == MenuButtonState::kPressed && style_ != MenuButtonStyle::kTab))
+  if (state_ == MenuButtonState::kHover ||
+      (state_ == MenuButtonState::kPressed && style_ != MenuButtonStyle::kTab))
     SetState(MenuButtonState::kNormal, true);
 }
 
@@ -319,7 +318,8 @@ void CMenuButton::EndHoverIn(HWND root) noexcept {
       root,
       [](HWND child, LPARAM) -> BOOL {
         wchar_t name[32] = {};
-        if (::GetClassNameW(child, name, 32) > 0 && ::CompareStringOrdinal(name, -1, kClassName, -1, FALSE) == CSTR_EQUAL)
+        if (::GetClassNameW(child, name, 32) > 0 &&
+            ::CompareStringOrdinal(name, -1, kClassName, -1, FALSE) == CSTR_EQUAL)
           ::SendMessageW(child, WM_CANCELMODE, 0, 0);
         return TRUE;
       },

@@ -15,13 +15,13 @@
 enum class MenuButtonState : int { kNormal = 0, kHover = 1, kPressed = 2, kDisabled = 3 };
 
 enum class MenuButtonStyle : int {
-  kLarge = 0,       // the start page's large button: caption left, beside the picture
-  kCard = 1,        // the start page's smaller buttons: caption and description
-  kTab = 2,         // ribbon tabs: caption under the picture; the pressed look is "selected"
-  kPush = 3,        // plain push buttons: command to the parent only
-  kPassClick = 4,   // no text; the parent sees the click first
-  kPassMouse = 5,   // no text; button down and up go on to the parent
-  kGlyph = 6,       // Home and Back: the glyph sits left of x = 19
+  kLarge = 0,      // the start page's large button: caption left, beside the picture
+  kCard = 1,       // the start page's smaller buttons: caption and description
+  kTab = 2,        // ribbon tabs: caption under the picture; the pressed look is "selected"
+  kPush = 3,       // plain push buttons: command to the parent only
+  kPassClick = 4,  // no text; the parent sees the click first
+  kPassMouse = 5,  // no text; button down and up go on to the parent
+  kGlyph = 6,      // Home and Back: the glyph sits left of x = 19
 };
 
 class CMenuButton : public win::Window {

@@ -115,10 +115,8 @@ bool CStartdeckDlg::ChangesView(UINT message) noexcept {
     case app::kListRowChosenMessage:
     case app::kTabLeftMessage:
     case app::kTabEnteredMessage:
-    case app::kBackMessage:
-      return true;
-    default:
-      return false;
+    case app::kBackMessage: return true;
+    default: return false;
   }
 }
 
@@ -126,7 +124,8 @@ HWND CStartdeckDlg::FocusFallback() const {
   // The open task panel's first field, else the first control that shows (a tab's list), else the
   // window itself.
   if (navigator_ && navigator_->ShowsTask())
-    if (const tasks::TaskPanel* panel = panels_.Find(navigator_->View()); panel && ::IsWindowVisible(panel->Window()))
+    if (const tasks::TaskPanel* panel = panels_.Find(navigator_->View());
+        panel && ::IsWindowVisible(panel->Window()))
       return FirstFieldOf(panel->Window());
   return Dialog::FocusFallback();
 }
@@ -380,7 +379,8 @@ void CStartdeckDlg::OpenTask(const ui::CommandRow& command, std::wstring_view ap
   const tasks::OpenOutcome outcome = panels_.Open(command.taskCode, forApplication ? appId : std::wstring_view());
   if (outcome == tasks::OpenOutcome::kShown) {
     // Keys typed now go to the panel's first field, not to the list that was clicked.
-    if (const tasks::TaskPanel* panel = panels_.Find(command.taskCode)) ::SetFocus(FirstFieldOf(panel->Window()));
+    if (const tasks::TaskPanel* panel = panels_.Find(command.taskCode))
+      ::SetFocus(FirstFieldOf(panel->Window()));
     return;
   }
   navigator_->GoBack();

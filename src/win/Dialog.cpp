@@ -95,12 +95,14 @@ void Dialog::KeepFocusReachable() {
 }
 
 bool Dialog::RouteKey(MSG& message) {
-  if (hwnd_ == nullptr || message.hwnd == nullptr || (message.hwnd != hwnd_ && !::IsChild(hwnd_, message.hwnd)))
+  if (hwnd_ == nullptr || message.hwnd == nullptr ||
+      (message.hwnd != hwnd_ && !::IsChild(hwnd_, message.hwnd)))
     return true;  // not the dialog's: the dialog manager leaves it alone
   if (message.hwnd == ::GetFocus()) {
     KeepFocusReachable();
     // The key was meant for whatever has the focus: now the control that took it over.
-    if (const HWND focus = ::GetFocus(); focus && (focus == hwnd_ || ::IsChild(hwnd_, focus))) message.hwnd = focus;
+    if (const HWND focus = ::GetFocus(); focus && (focus == hwnd_ || ::IsChild(hwnd_, focus)))
+      message.hwnd = focus;
   }
   return TakesKeys(hwnd_, message.hwnd);
 }

@@ -14,7 +14,8 @@ bool TakesKeys(HWND root, HWND window) noexcept {
   if (root == nullptr || window == nullptr) return false;
   for (HWND at = window; at != root; at = ::GetParent(at)) {
     // A window outside `root` (a popup, another program's window) is no control of it.
-    if (at == nullptr || !ShownAndEnabled(at) || (::GetWindowLongPtrW(at, GWL_STYLE) & WS_CHILD) == 0) return false;
+    if (at == nullptr || !ShownAndEnabled(at) || (::GetWindowLongPtrW(at, GWL_STYLE) & WS_CHILD) == 0)
+      return false;
   }
   return ShownAndEnabled(root);
 }

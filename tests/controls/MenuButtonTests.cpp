@@ -97,15 +97,18 @@ TEST_F(MenuButtonTest, APushButtonTellsOnlyItsParentAndCountsADoubleClickAsTwo) 
   for (UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP}) Post(message, {5, 5});
   host_.Settle();
   const LPARAM there = MAKELPARAM(kAt.x + 5, kAt.y + 5);
-  EXPECT_EQ(host_.Notes(), (std::vector<Note>{{WM_COMMAND, kId}, {WM_LBUTTONDBLCLK, MK_LBUTTON, there}, {WM_COMMAND, kId}}));
+  EXPECT_EQ(host_.Notes(),
+            (std::vector<Note>{{WM_COMMAND, kId}, {WM_LBUTTONDBLCLK, MK_LBUTTON, there}, {WM_COMMAND, kId}}));
 }
 
 TEST_F(MenuButtonTest, TheHoverLookEndsWhenABoxTakesOver) {
   ASSERT_TRUE(Create(MenuButtonStyle::kPush));
   CMenuButton other;
-  ASSERT_TRUE(other.Create(kAt.x, kAt.y + 100, static_cast<HBITMAP>(faces_[0].get()), static_cast<HBITMAP>(faces_[1].get()),
-                           static_cast<HBITMAP>(faces_[2].get()), MenuButtonStyle::kCard, 0, 0, host_.hwnd(), kId + 1));
-  for (CMenuButton* button : {&button_, &other}) ::PostMessageW(button->hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+  ASSERT_TRUE(other.Create(kAt.x, kAt.y + 100, static_cast<HBITMAP>(faces_[0].get()),
+                           static_cast<HBITMAP>(faces_[1].get()), static_cast<HBITMAP>(faces_[2].get()),
+                           MenuButtonStyle::kCard, 0, 0, host_.hwnd(), kId + 1));
+  for (CMenuButton* button : {&button_, &other})
+    ::PostMessageW(button->hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
   host_.Settle();
   // The pointer's own leave may never come (the box covers the button, the pointer does not move).
   button_.SetState(MenuButtonState::kHover, false);

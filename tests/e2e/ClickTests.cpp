@@ -19,7 +19,9 @@ namespace {
 using namespace std::chrono_literals;
 using test::FindDescendant;
 
-bool Visible(HWND window) { return window != nullptr && ::IsWindowVisible(window) != FALSE; }
+bool Visible(HWND window) {
+  return window != nullptr && ::IsWindowVisible(window) != FALSE;
+}
 
 RECT ScreenRect(HWND window) {
   RECT rc{};
@@ -44,7 +46,9 @@ void Button(bool down) {
   ::Sleep(50);
 }
 
-POINT Centre(const RECT& rc) { return {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2}; }
+POINT Centre(const RECT& rc) {
+  return {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+}
 
 // The tabs whose rows open panels, and how many rows the demo product gives them.
 struct Tab {
@@ -105,7 +109,8 @@ class ClickTest : public test::DeckTest {
   size_t JournalLines() const { return test::ReadJournal(installation_.Folder() / L"journal.log").size(); }
   static DWORD RunningValues() {
     HKEY key = nullptr;
-    if (::RegOpenKeyExW(HKEY_CURRENT_USER, test::kRunningKeyPath, 0, KEY_READ, &key) != ERROR_SUCCESS) return 0;
+    if (::RegOpenKeyExW(HKEY_CURRENT_USER, test::kRunningKeyPath, 0, KEY_READ, &key) != ERROR_SUCCESS)
+      return 0;
     DWORD values = 0;
     ::RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr, nullptr,
                        nullptr, nullptr);
@@ -115,8 +120,9 @@ class ClickTest : public test::DeckTest {
   // Nothing came of a click but what it was for: no message, no open list, no program, no record.
   ::testing::AssertionResult NothingElse(size_t journalBefore) const {
     if (HWND other = Other(); other || (::Sleep(500), other = Other()) != nullptr)
-      return ::testing::AssertionFailure() << "a window came up: " << ::testing::PrintToString(test::WindowText(other))
-                                           << " " << ::testing::PrintToString(test::ControlText(::GetDlgItem(other, 0xFFFF)));
+      return ::testing::AssertionFailure()
+             << "a window came up: " << ::testing::PrintToString(test::WindowText(other)) << " "
+             << ::testing::PrintToString(test::ControlText(::GetDlgItem(other, 0xFFFF)));
     if (const size_t lines = JournalLines(); lines != journalBefore)
       return ::testing::AssertionFailure() << lines - journalBefore << " program(s) started";
     if (const DWORD values = RunningValues(); values != 0)
@@ -150,7 +156,8 @@ class ClickTest : public test::DeckTest {
     const int page = static_cast<int>(client.bottom / test::kListRowHeight);
     const int below = std::max(0, row + 1 - page);
     for (int step = 0; step < 16; ++step) ::PostMessageW(list, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
-    for (int step = 0; step < below; ++step) ::PostMessageW(list, WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0);
+    for (int step = 0; step < below; ++step)
+      ::PostMessageW(list, WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0);
     test::WaitUntil([] { return false; }, 100ms);
     POINT top{0, (row - below) * test::kListRowHeight};
     ::ClientToScreen(list, &top);
@@ -298,8 +305,8 @@ class HoverTest : public ClickTest {
   [[nodiscard]] test::Pixels Look() const { return test::GrabScreen(place_); }
   ::testing::AssertionResult Rests() const {
     if (test::WaitUntil([&] { return Look() == resting_; }, 3s)) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << test::CountDifferences(Look(), resting_)
-                                         << " pixels differ from the resting face";
+    return ::testing::AssertionFailure()
+           << test::CountDifferences(Look(), resting_) << " pixels differ from the resting face";
   }
 
   HWND about_ = nullptr;
@@ -309,8 +316,8 @@ class HoverTest : public ClickTest {
 
 TEST_F(HoverTest, AnotherWindowTakingTheActivationEndsTheHover) {
   // A window of another program, away from the button; the pointer stays where it is.
-  HWND other = ::CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 0, 0, 60, 40, nullptr,
-                                 nullptr, ::GetModuleHandleW(nullptr), nullptr);
+  HWND other = ::CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 0, 0, 60, 40,
+                                 nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
   ASSERT_NE(other, nullptr);
   ::SetForegroundWindow(other);
   EXPECT_TRUE(test::WaitUntil([&] { return ::GetForegroundWindow() == other; }, 5s));
@@ -359,7 +366,8 @@ TEST_F(ClickTest, TheMainWindowsCheckBoxesAreSkinnedAndTickWithAClick) {
   Button(false);
   EXPECT_TRUE(test::WaitUntil([&] { return ::SendMessageW(showAll, BM_GETCHECK, 0, 0) == BST_CHECKED; }, 5s));
   MoveTo({::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1});
-  EXPECT_TRUE(test::WaitUntil([&] { return test::GrabScreen(imagePlace) != unticked; }, 5s)) << "the face did not change";
+  EXPECT_TRUE(test::WaitUntil([&] { return test::GrabScreen(imagePlace) != unticked; }, 5s))
+      << "the face did not change";
   EXPECT_EQ(test::CountDifferences(test::GrabScreen(rest), above), 0u) << "the rest of the window changed";
 }
 

@@ -17,7 +17,9 @@ namespace {
 using namespace std::chrono_literals;
 using test::FindDescendant;
 
-bool Visible(HWND window) { return window != nullptr && ::IsWindowVisible(window) != FALSE; }
+bool Visible(HWND window) {
+  return window != nullptr && ::IsWindowVisible(window) != FALSE;
+}
 
 // A view of the window and how the mouse gets there: a start-page button, and a row of the list it
 // shows (-1: the tab itself).
@@ -56,7 +58,9 @@ constexpr View kViews[] = {
     {"dictionary-services", test::kStartButtonTab2, test::kListOfTab2, 3},
 };
 
-void PrintTo(const View& view, std::ostream* out) { *out << view.name; }
+void PrintTo(const View& view, std::ostream* out) {
+  *out << view.name;
+}
 
 class KeyboardFocusTest : public test::DeckTest {
  protected:
@@ -91,8 +95,9 @@ class KeyboardFocusTest : public test::DeckTest {
       return ::testing::AssertionSuccess();
     wchar_t name[64] = L"";
     if (focus) ::GetClassNameW(focus, name, 64);
-    return ::testing::AssertionFailure() << "the focus is on a hidden " << ::testing::PrintToString(std::wstring(name))
-                                         << " window (id " << ::GetDlgCtrlID(focus) << ")";
+    return ::testing::AssertionFailure()
+           << "the focus is on a hidden " << ::testing::PrintToString(std::wstring(name)) << " window (id "
+           << ::GetDlgCtrlID(focus) << ")";
   }
 
   // Opens `view` with the mouse; a message that comes up is answered with OK.
@@ -145,7 +150,8 @@ TEST_P(EveryView, ALetterAndAltSpaceLeaveTheWindowAnswering) {
   EXPECT_TRUE(FocusShows()) << "after typing";
   // Home hides the view: the focus must not stay behind in it.
   test::Click(::GetDlgItem(window_, IDC_HOME));
-  ASSERT_TRUE(test::WaitUntil([&] { return !Visible(::GetDlgItem(window_, IDC_HOME)) || view.startButton == 0; }, 5s));
+  ASSERT_TRUE(test::WaitUntil(
+      [&] { return !Visible(::GetDlgItem(window_, IDC_HOME)) || view.startButton == 0; }, 5s));
   EXPECT_TRUE(FocusShows()) << "after Home";
   ASSERT_NO_FATAL_FAILURE(TypeAndCheck("after Home"));
 }
@@ -193,7 +199,8 @@ TEST_F(KeyboardFocusTest, AfterTheProfileEditorClosesWithEscapeTheKeysStillWork)
   HWND edit = nullptr;
   ASSERT_TRUE(test::WaitUntil(
       [&] {
-        for (HWND child = ::GetWindow(window_, GW_CHILD); child && !edit; child = ::GetWindow(child, GW_HWNDNEXT))
+        for (HWND child = ::GetWindow(window_, GW_CHILD); child && !edit;
+             child = ::GetWindow(child, GW_HWNDNEXT))
           if (Visible(child)) edit = test::FindChild(child, IDC_PANEL_EDIT_PROFILES, L"StartdeckMenuButton");
         return edit != nullptr;
       },

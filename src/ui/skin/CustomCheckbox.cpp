@@ -130,9 +130,7 @@ LRESULT CCustomCheckbox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-    case WM_LBUTTONUP:
-      OnButton(message != WM_LBUTTONUP, lParam);
-      return 0;
+    case WM_LBUTTONUP: OnButton(message != WM_LBUTTONUP, lParam); return 0;
     case WM_CANCELMODE:
     case WM_CAPTURECHANGED:
       if (message == WM_CANCELMODE || reinterpret_cast<HWND>(lParam) != hwnd()) {
