@@ -126,6 +126,9 @@ class KeyboardFocusTest : public test::DeckTest {
   void TypeAndCheck(const std::string& where) {
     SCOPED_TRACE(where);
     ASSERT_NO_FATAL_FAILURE(Activate());
+    // The window answers before the keys (it may still be making its pages after its first paint,
+    // and a busy machine makes that slow); a window the keys hung never answers again.
+    ASSERT_TRUE(test::WaitUntil([&] { return Answers(); }, 15s)) << "busy before the keys";
     test::TypeKeys(L"x");
     ::Sleep(100);
     ASSERT_TRUE(Answers()) << "a letter hung the window";
