@@ -194,8 +194,8 @@ void COpenOfficeSW::Enable(const PluginRecord& record, const std::wstring& appDa
   if (!Merged([&] { return ooo::MergeAcceleratorFiles(true, appData + folders.accelerators, Template(L"Accel.xml")); }))
     MergeFailed(record);
   {
-    const win::UniqueFile marker(::CreateFileW((office + kMarker).c_str(), GENERIC_WRITE, 0, nullptr,
-                                               CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const win::UniqueFile marker(::CreateFileW((office + kMarker).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                               FILE_ATTRIBUTE_NORMAL, nullptr));
   }
 
   const std::wstring basic = appData + folders.basic;

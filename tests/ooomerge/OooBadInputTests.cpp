@@ -67,32 +67,27 @@ TEST(OooBadInput, AMarkerCutInHalf) {
     std::string result, expected;
   } cases[] = {
       // Half a suite node is no suite node: the file is not taken for merged, and stays.
-      {"enable Addons.xcu",
-       *EnableAddons(" <node oor:name=\"AddonUI\">\n   <node oor:name=\"VANTO.Trans", ""),
+      {"enable Addons.xcu", *EnableAddons(" <node oor:name=\"AddonUI\">\n   <node oor:name=\"VANTO.Trans", ""),
        " <node oor:name=\"AddonUI\">\n   <node oor:name=\"VANTO.Trans\n"},
-      {"disable Addons.xcu", DisableAddons("   <node oor:name=\"VANTO.Trans"),
-       "   <node oor:name=\"VANTO.Trans\r\n"},
+      {"disable Addons.xcu", DisableAddons("   <node oor:name=\"VANTO.Trans"), "   <node oor:name=\"VANTO.Trans\r\n"},
       // A whole marker line whose node the cut file never closes: kept, the rest of the file too.
-      {"disable cut node",
-       DisableAddons("a\n   <node oor:name=\"vanto.TopMenu\" oor:op=\"replace\">\n    <prop/>\n  </no"),
+      {"disable cut node", DisableAddons("a\n   <node oor:name=\"vanto.TopMenu\" oor:op=\"replace\">\n    <prop/>\n  </no"),
        "a\r\n   <node oor:name=\"vanto.TopMenu\" oor:op=\"replace\">\r\n    <prop/>\r\n  </no\r\n"},
       {"disable cut window state",
-       DisableWindowState(
-           "   <node oor:name=\"private:resource/toolbar/addon_VANTO.Translate\" oor:op=\"replace\">\n"),
+       DisableWindowState("   <node oor:name=\"private:resource/toolbar/addon_VANTO.Translate\" oor:op=\"replace\">\n"),
        "   <node oor:name=\"private:resource/toolbar/addon_VANTO.Translate\" oor:op=\"replace\">\r\n"},
       // A template cut before its closing lines gives what it has.
       {"enable with a cut template",
        *EnableAddons(" <node oor:name=\"AddonUI\">\n", "  <node oor:name=\"OfficeToolBar\">\n   <node oor:"),
        " <node oor:name=\"AddonUI\">\n  <node oor:name=\"OfficeToolBar\">\n   <node oor:\n"},
       {"enable window state with a cut template",
-       EnableWindowState(
-           "  <node oor:name=\"States\">\n",
-           "   <node oor:name=\"private:resource/toolbar/addon_VANTO.Translate\" oor:op=\"replace\">\n <p"),
+       EnableWindowState("  <node oor:name=\"States\">\n",
+                         "   <node oor:name=\"private:resource/toolbar/addon_VANTO.Translate\" oor:op=\"replace\">\n <p"),
        "  <node oor:name=\"States\">\n"
        "   <node oor:name=\"private:resource/toolbar/addon_VANTO.Translate\" oor:op=\"replace\">\n <p\n"},
       // A template without the marker inserts nothing.
-      {"enable window state with a foreign template",
-       EnableWindowState("  <node oor:name=\"States\">\n", "<x/>\n"), "  <node oor:name=\"States\">\n"},
+      {"enable window state with a foreign template", EnableWindowState("  <node oor:name=\"States\">\n", "<x/>\n"),
+       "  <node oor:name=\"States\">\n"},
       {"enable Addons.xcu with a foreign template", *EnableAddons(f::kAddonsMenuOnly, "<x/>\n"),
        std::string(f::kAddonsMenuOnly)},
   };

@@ -32,8 +32,8 @@ TEST(OooLines, LineEndsAndEmptyLines) {
       {"a\nb", {"a", "b"}},
       {"a\r\nb\r\n", {"a", "b"}},
       {"\n\r\n\na\n\n", {"a"}},
-      {"a\rb\n", {"a\rb"}},  // a lone carriage return is a byte of the line
-      {"a\r", {"a\r"}},      // ... also at the end of a file without a last line feed
+      {"a\rb\n", {"a\rb"}},          // a lone carriage return is a byte of the line
+      {"a\r", {"a\r"}},              // ... also at the end of a file without a last line feed
       {"\r\r\n", {"\r"}},
   };
   for (const Case& c : cases) EXPECT_EQ(NonEmptyLines(c.text), c.lines) << testing::PrintToString(c.text);
@@ -185,9 +185,7 @@ TEST(OooRoundTrip, DisableUndoesEnable) {
   using Enable = std::string (*)(std::string_view, std::string_view);
   using Disable = std::string (*)(std::string_view);
   const std::string crlfWithEmptyLines = Crlf("<accel:acceleratorlist>\n\n <accel:item/>\n\n</accel:acceleratorlist>\n");
-  const Enable enableAddons = [](std::string_view file, std::string_view t) {
-    return *EnableAddons(file, t);
-  };
+  const Enable enableAddons = [](std::string_view file, std::string_view t) { return *EnableAddons(file, t); };
   struct Case {
     const char* name;
     std::string_view file, templ;

@@ -325,9 +325,7 @@ TEST_F(OpenOfficeSwitchTest, AVersionWithoutProfileIsLoggedAndLeftAlone) {
   const PluginList records = Apply({Record(L"3.1", 1)});
   EXPECT_EQ(records[0].state, 1);  // no failure
   EXPECT_EQ(Snapshot(AppData()), Tree{});
-  EXPECT_EQ(LogTexts(),
-            std::vector<std::wstring>{
-                L"OpenOffice.org Writer 3.1#VANTO for OpenOffice#No records in Application Data"});
+  EXPECT_EQ(LogTexts(), std::vector<std::wstring>{L"OpenOffice.org Writer 3.1#VANTO for OpenOffice#No records in Application Data"});
 }
 
 TEST_F(OpenOfficeSwitchTest, AProfileWithoutBasicFolderIsSwitchedWithoutTheLibrary) {
