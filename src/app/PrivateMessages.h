@@ -21,6 +21,9 @@ inline constexpr UINT kBackMessage = WM_USER + 18;
 inline constexpr UINT kPluginsManagerMessage = WM_USER + 19;
 // The window has been shown: what its first paint does not need is made now. Posted to itself.
 inline constexpr UINT kAfterFirstPaintMessage = WM_USER + 20;
+// The window was activated again (a box it owned closed): the focus is checked once the system has
+// given it back. Posted to itself.
+inline constexpr UINT kCheckFocusMessage = WM_USER + 21;
 // The web-service exchange's thread has ended.
 inline constexpr UINT kWebServiceEndedMessage = WM_USER + 0xC00;
 

@@ -6,6 +6,7 @@
 #include "SkinIds.h"
 #include "StringIds.h"
 #include "app/SharedGraphics.h"
+#include "ui/Paint.h"
 #include "win/Resources.h"
 
 namespace ui {
@@ -17,6 +18,7 @@ constexpr int kCloseRightMargin = 9;
 constexpr int kTopButtonY = 6;
 constexpr int kBottomButtonMargin = 12;
 constexpr int kBottomButtonGap = 8;
+constexpr int kCheckBoxX = 100;
 
 void MoveTo(const CMenuButton& button, int x, int y) {
   ::SetWindowPos(button.hwnd(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
@@ -36,9 +38,9 @@ HWND MakeChild(const wchar_t* className, UINT textId, DWORD style, RECT place, H
 
 void MainButtons::Create(HWND window, const app::SharedGraphics& graphics) {
   const HFONT captionFont = graphics.Font(app::SharedFont::kTahoma12Bold);
-  const auto make = [&](CMenuButton& button, int id, std::array<int, 3> faces, UINT captionId) {
-    button.CreateWithSkinFaces(0, 0, {faces[0], faces[1], faces[2], 0}, MenuButtonStyle::kPush, captionId, 0, window,
-                               id);
+  const auto make = [&](CMenuButton& button, int id, std::array<int, 3> faces, UINT captionId,
+                        MenuButtonStyle style = MenuButtonStyle::kPush) {
+    button.CreateWithSkinFaces(0, 0, {faces[0], faces[1], faces[2], 0}, style, captionId, 0, window, id);
     button.SetCaptionFont(captionFont, RGB(255, 255, 255));
   };
   RECT client{};
@@ -59,8 +61,11 @@ void MainButtons::Create(HWND window, const app::SharedGraphics& graphics) {
   MoveTo(about, aboutX, bottomY);
 
   // Back and Launch/Install take About's place, Home sits left of them; all hidden until a tab opens.
-  make(home, IDC_HOME, {IDB_HOME_NORMAL, IDB_HOME_HOVER, IDB_HOME_PRESSED}, IDS_HOME);
-  make(back, IDC_BACK, {IDB_BACK_NORMAL, IDB_BACK_HOVER, IDB_BACK_PRESSED}, IDS_BACK);
+  // Their faces carry a glyph left of x = 19: the caption keeps to the rest.
+  make(home, IDC_HOME, {IDB_HOME_NORMAL, IDB_HOME_HOVER, IDB_HOME_PRESSED}, IDS_HOME,
+       MenuButtonStyle::kGlyph);
+  make(back, IDC_BACK, {IDB_BACK_NORMAL, IDB_BACK_HOVER, IDB_BACK_PRESSED}, IDS_BACK,
+       MenuButtonStyle::kGlyph);
   make(launchInstall, IDC_LAUNCH_INSTALL, {IDB_LAUNCH_NORMAL, IDB_LAUNCH_HOVER, IDB_LAUNCH_PRESSED}, IDS_INSTALL);
   MoveTo(back, aboutX, bottomY);
   MoveTo(launchInstall, aboutX, bottomY);
@@ -73,12 +78,26 @@ void MainButtons::Create(HWND window, const app::SharedGraphics& graphics) {
   const HFONT textFont = graphics.Font(app::SharedFont::kTahoma12);
   helpLabel = MakeChild(L"STATIC", IDS_HELP, SS_NOPREFIX, {30, client.bottom - 33, 75, client.bottom - 17}, window,
                         -1, textFont);
-  showAll = MakeChild(L"BUTTON", IDS_SHOW_ALL_FEATURES, BS_AUTOCHECKBOX,
-                      {100, client.bottom - 34, 400, client.bottom - 16}, window, IDC_SHOW_ALL_FEATURES, textFont);
-  // Tab 7's box takes the place of "show all features", which only the start page shows.
-  dictionaryUpdates = MakeChild(L"BUTTON", IDS_DICTIONARY_UPDATES, BS_AUTOCHECKBOX,
-                                {100, client.bottom - 34, 400, client.bottom - 16}, window, IDC_DICTIONARY_UPDATES,
-                                textFont);
+  // The two check boxes share one place: "show all features" on the start page, the dictionary
+  // updates on tab 7. Their box is centred on the Help label's line.
+  ui::skin::CheckboxSkin box{graphics.Bitmap(IDB_CHECK_OFF_NORMAL),
+                             graphics.Bitmap(IDB_CHECK_OFF_HOVER),
+                             graphics.Bitmap(IDB_CHECK_OFF_PRESSED),
+                             graphics.Bitmap(IDB_CHECK_ON_NORMAL),
+                             graphics.Bitmap(IDB_CHECK_ON_HOVER),
+                             graphics.Bitmap(IDB_CHECK_ON_PRESSED),
+                             textFont,
+                             RGB(255, 255, 255)};
+  box.ownTooltip = false;  // the window's own tips cover them
+  const int boxHeight = ui::BitmapSize(box.offNormal).cy;
+  const int boxY = client.bottom - 25 - boxHeight / 2;
+  showAll = showAllBox.Create(kCheckBoxX, boxY, IDS_SHOW_ALL_FEATURES, window, IDC_SHOW_ALL_FEATURES, box)
+                ? showAllBox.hwnd()
+                : nullptr;
+  dictionaryUpdates = dictionaryUpdatesBox.Create(kCheckBoxX, boxY, IDS_DICTIONARY_UPDATES, window,
+                                                  IDC_DICTIONARY_UPDATES, box)
+                          ? dictionaryUpdatesBox.hwnd()
+                          : nullptr;
   if (dictionaryUpdates) ::ShowWindow(dictionaryUpdates, SW_HIDE);
 }
 

@@ -1,11 +1,13 @@
 // The main window's own controls at fixed places: the close and minimise buttons at the top edge,
 // Exit, About, Home, Back and Launch/Install at the bottom, the Help picture button with its label,
-// and the "show all features" check box. Home, Back and Launch/Install start hidden.
+// and the two check boxes ("show all features", dictionary updates). Home, Back and Launch/Install start
+// hidden.
 #pragma once
 
 #include <windows.h>
 
 #include "ui/MenuButton.h"
+#include "ui/skin/CustomCheckbox.h"
 
 namespace app {
 class SharedGraphics;
@@ -26,9 +28,12 @@ struct MainButtons {
   CMenuButton home;
   CMenuButton back;
   CMenuButton launchInstall;
-  HWND helpLabel = nullptr;  // children of the window, destroyed with it
+  ui::skin::CCustomCheckbox showAllBox;
+  ui::skin::CCustomCheckbox dictionaryUpdatesBox;  // shown on tab 7 when the web service offers updates
+  HWND helpLabel = nullptr;                        // a child of the window, destroyed with it
+  // The check boxes' windows; null when one could not be made.
   HWND showAll = nullptr;
-  HWND dictionaryUpdates = nullptr;  // shown on tab 7 when the web service offers dictionary updates
+  HWND dictionaryUpdates = nullptr;
 };
 
 }  // namespace ui

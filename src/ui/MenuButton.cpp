@@ -175,9 +175,7 @@ LRESULT CMenuButton::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_PRINTCLIENT:
       Draw(reinterpret_cast<HDC>(wParam));
       return 0;
-    case WM_MOUSEMOVE:
-      OnMouseMove();
-      return 0;
+    case WM_MOUSEMOVE: OnMouseMove(lParam); return 0;
     case WM_MOUSELEAVE:
       OnMouseLeave();
       return 0;
@@ -188,12 +186,25 @@ LRESULT CMenuButton::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       OnButtonUp(lParam);
       return 0;
     case WM_LBUTTONDBLCLK:
-      if (style_ == MenuButtonStyle::kPush && state_ != MenuButtonState::kDisabled) {
-        PassToParent(message, wParam, lParam);
-        return 0;
-      }
+      if (state_ == MenuButtonState::kDisabled) return 0;
+      if (style_ == MenuButtonStyle::kPush) PassToParent(message, wParam, lParam);
+      // The second press of a double click is a press, as on a system button: its release clicks.
+      if (Captures()) OnButtonDown(lParam);
+      if (style_ == MenuButtonStyle::kPush) return 0;
+      break;
+    case WM_CANCELMODE:
+      // A modal box, a menu or Escape takes over: the press is given up and the hover ends.
+      CancelPress();
+      EndHover();
+      return 0;
+    case WM_CAPTURECHANGED:
+      if (reinterpret_cast<HWND>(lParam) != hwnd()) CancelPress();
+      return 0;
+    case WM_ENABLE:
+      if (!wParam) CancelPress();
       break;
     case WM_SHOWWINDOW:
+      if (!wParam) CancelPress();
       if (wParam && style_ != MenuButtonStyle::kTab && state_ != MenuButtonState::kDisabled)
         state_ = MenuButtonState::kNormal;
       break;
@@ -203,15 +214,37 @@ LRESULT CMenuButton::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   return Default(message, wParam, lParam);
 }
 
-void CMenuButton::OnMouseMove() {
+bool CMenuButton::Captures() const noexcept {
+  // The passing styles leave the mouse to their parent, which may drag the window with it.
+  return style_ != MenuButtonStyle::kPassClick && style_ != MenuButtonStyle::kPassMouse;
+}
+
+bool CMenuButton::Inside(LPARAM lParam) const noexcept {
+  const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+  return at.x >= 0 && at.y >= 0 && at.x < size_.cx && at.y < size_.cy;
+}
+
+MenuButtonState CMenuButton::RestingState() const noexcept {
+  // A selected tab stays selected; anything else rests in its normal look.
+  return downOnSelectedTab_ ? MenuButtonState::kPressed : MenuButtonState::kNormal;
+}
+
+void CMenuButton::OnMouseMove(LPARAM lParam) {
   if (state_ == MenuButtonState::kDisabled) return;
+  if (pressing_) {
+    // While held, the button looks pressed only with the pointer on it, as a system button does.
+    const MenuButtonState look = Inside(lParam) ? MenuButtonState::kPressed : RestingState();
+    if (look != state_) SetState(look, true);
+    return;
+  }
   TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, hwnd(), 0};
   ::TrackMouseEvent(&track);
   if (state_ == MenuButtonState::kNormal) SetState(MenuButtonState::kHover, true);
 }
 
 void CMenuButton::OnMouseLeave() {
-  // A press that leaves the button is given up too; a selected tab stays selected.
+  if (pressing_) return;  // the mouse is ours until the release; the moves tell where it is
+  // A selected tab stays selected.
   if (state_ == MenuButtonState::kHover ||
       (state_ == MenuButtonState::kPressed && style_ != MenuButtonStyle::kTab))
     SetState(MenuButtonState::kNormal, true);
@@ -225,37 +258,72 @@ void CMenuButton::OnButtonDown(LPARAM lParam) {
     state_ = MenuButtonState::kPressed;
   else if (!downOnSelectedTab_)
     state_ = MenuButtonState::kHover;
-  switch (style_) {
-    case MenuButtonStyle::kPush:
-      Repaint();
-      break;
-    case MenuButtonStyle::kPassClick:
-      break;
-    case MenuButtonStyle::kPassMouse:
-      PassToParent(WM_LBUTTONDOWN, MK_LBUTTON, lParam);
-      break;
-    default:
-      Repaint();
-      SendCommand();
-      break;
-  }
+  if (style_ == MenuButtonStyle::kPassMouse) PassToParent(WM_LBUTTONDOWN, MK_LBUTTON, lParam);
+  if (!Captures()) return;
+  // The click is the press and the release together: the mouse is held until the release, which
+  // only clicks on the button itself. Whatever the press made appear under the pointer meanwhile (a
+  // panel that a list row opened) never sees a release without its press.
+  pressing_ = true;
+  ::SetCapture(hwnd());
+  Repaint();
 }
 
 void CMenuButton::OnButtonUp(LPARAM lParam) {
   if (state_ == MenuButtonState::kDisabled) return;
-  if (style_ == MenuButtonStyle::kTab) {
-    // The ribbon owns the selection: a release only matters on the tab that was already selected.
-    const bool reselected = downOnSelectedTab_ && state_ == MenuButtonState::kPressed;
+  if (!Captures()) {
+    if (state_ == MenuButtonState::kPressed) SetState(MenuButtonState::kHover, true);
+    if (style_ == MenuButtonStyle::kPassMouse) PassToParent(WM_LBUTTONUP, 0, lParam);
+    return;
+  }
+  if (!pressing_) return;  // pressed somewhere else
+  const bool inside = Inside(lParam);
+  const bool wasSelected = downOnSelectedTab_;
+  pressing_ = false;
+  if (::GetCapture() == hwnd()) ::ReleaseCapture();
+  if (!inside) {
+    SetState(RestingState(), true);
     downOnSelectedTab_ = false;
-    if (reselected) ::SendMessageW(MainWindow(), app::kBackMessage, 0, 0);
+    return;
+  }
+  downOnSelectedTab_ = false;
+  if (style_ == MenuButtonStyle::kTab) {
+    // The ribbon owns the selection: a release on the tab already selected means "back to the list".
+    if (wasSelected)
+      ::SendMessageW(MainWindow(), app::kBackMessage, 0, 0);
+    else
+      SendCommand();
     return;
   }
   if (state_ == MenuButtonState::kPressed) SetState(MenuButtonState::kHover, true);
-  if (style_ == MenuButtonStyle::kPassMouse) {
-    PassToParent(WM_LBUTTONUP, 0, lParam);
-  } else if (style_ == MenuButtonStyle::kPush) {
+  if (style_ == MenuButtonStyle::kPush)
     ::SendMessageW(::GetParent(hwnd()), WM_COMMAND, MAKEWPARAM(id_, BN_CLICKED), reinterpret_cast<LPARAM>(hwnd()));
-  }
+  else
+    SendCommand();
+}
+
+void CMenuButton::CancelPress() noexcept {
+  if (!pressing_) return;
+  pressing_ = false;  // before the release of the capture, whose notice comes back here
+  if (hwnd() && ::GetCapture() == hwnd()) ::ReleaseCapture();
+  if (state_ != MenuButtonState::kDisabled) SetState(RestingState(), true);
+  downOnSelectedTab_ = false;
+}
+
+void CMenuButton::EndHover() noexcept {
+  if (state_ == MenuButtonState::kHover) SetState(MenuButtonState::kNormal, true);
+}
+
+void CMenuButton::EndHoverIn(HWND root) noexcept {
+  ::EnumChildWindows(
+      root,
+      [](HWND child, LPARAM) -> BOOL {
+        wchar_t name[32] = {};
+        if (::GetClassNameW(child, name, 32) > 0 &&
+            ::CompareStringOrdinal(name, -1, kClassName, -1, FALSE) == CSTR_EQUAL)
+          ::SendMessageW(child, WM_CANCELMODE, 0, 0);
+        return TRUE;
+      },
+      0);
 }
 
 void CMenuButton::PassToParent(UINT message, WPARAM wParam, LPARAM lParam) const {

@@ -15,13 +15,13 @@
 enum class MenuButtonState : int { kNormal = 0, kHover = 1, kPressed = 2, kDisabled = 3 };
 
 enum class MenuButtonStyle : int {
-  kLarge = 0,       // the start page's large button: caption left, beside the picture
-  kCard = 1,        // the start page's smaller buttons: caption and description
-  kTab = 2,         // ribbon tabs: caption under the picture; the pressed look is "selected"
-  kPush = 3,        // plain push buttons: command on release
-  kPassClick = 4,   // no text; the parent sees the click first
-  kPassMouse = 5,   // no text; button down and up go on to the parent
-  kGlyph = 6,       // Home and Back: the glyph sits left of x = 19
+  kLarge = 0,      // the start page's large button: caption left, beside the picture
+  kCard = 1,       // the start page's smaller buttons: caption and description
+  kTab = 2,        // ribbon tabs: caption under the picture; the pressed look is "selected"
+  kPush = 3,       // plain push buttons: command to the parent only
+  kPassClick = 4,  // no text; the parent sees the click first
+  kPassMouse = 5,  // no text; button down and up go on to the parent
+  kGlyph = 6,      // Home and Back: the glyph sits left of x = 19
 };
 
 class CMenuButton : public win::Window {
@@ -64,14 +64,25 @@ class CMenuButton : public win::Window {
   // Draws the whole button, background included, into `dc` at (0, 0).
   void Draw(HDC dc) const;
 
+  // Every menu button below `root` gives up a press and its hover look (WM_CANCELMODE): a modal box
+  // or another window takes over, and the pointer's leave may never be seen.
+  static void EndHoverIn(HWND root) noexcept;
+
  protected:
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  void OnMouseMove();
+  void OnMouseMove(LPARAM lParam);
   void OnMouseLeave();
   void OnButtonDown(LPARAM lParam);
   void OnButtonUp(LPARAM lParam);
+  // The press is given up: the mouse is let go and the button rests again.
+  void CancelPress() noexcept;
+  void EndHover() noexcept;
+  // True for the styles that click themselves (not those that pass the mouse to their parent).
+  [[nodiscard]] bool Captures() const noexcept;
+  [[nodiscard]] bool Inside(LPARAM lParam) const noexcept;
+  [[nodiscard]] MenuButtonState RestingState() const noexcept;
   void PassToParent(UINT message, WPARAM wParam, LPARAM lParam) const;
   void SendCommand() const;
   void Repaint() const noexcept;
@@ -97,4 +108,6 @@ class CMenuButton : public win::Window {
   MenuButtonState state_ = MenuButtonState::kNormal;
   // A tab that was already selected when the button went down: its release means "back to the list".
   bool downOnSelectedTab_ = false;
+  // The press began on this button, which holds the mouse until the release.
+  bool pressing_ = false;
 };

@@ -25,6 +25,7 @@
 #include "ui/MainWindowContext.h"
 #include "ui/Paint.h"
 #include "ui/skin/CustomComboPopup.h"
+#include "win/Focus.h"
 #include "win/Resources.h"
 
 namespace {
@@ -72,6 +73,10 @@ const CStartdeckDlg::Route CStartdeckDlg::kRoutes[] = {
     {WM_CLOSE, nullptr, &CStartdeckDlg::OnClose},
     {WM_DESTROY, nullptr, &CStartdeckDlg::OnDestroy},
     {WM_DROPFILES, nullptr, &CStartdeckDlg::OnDropFiles},
+    {WM_ACTIVATE, nullptr, &CStartdeckDlg::OnActivate},
+    {WM_ENABLE, nullptr, &CStartdeckDlg::OnEnable},
+    {WM_CANCELMODE, nullptr, &CStartdeckDlg::OnCancelMode},
+    {app::kCheckFocusMessage, nullptr, &CStartdeckDlg::OnCheckFocus},
     {app::kListRowChosenMessage, nullptr, &CStartdeckDlg::OnListRowChosen},
     {app::kTabLeftMessage, nullptr, &CStartdeckDlg::OnTabLeft},
     {app::kTabEnteredMessage, nullptr, &CStartdeckDlg::OnTabEntered},
@@ -95,9 +100,65 @@ bool CStartdeckDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PT
   for (const Route& route : kRoutes) {
     const bool matches = route.registered ? *route.registered != 0 && *route.registered == message
                                           : route.message == message;
-    if (matches) return (this->*route.handler)(wParam, lParam, result);
+    if (!matches) continue;
+    const bool handled = (this->*route.handler)(wParam, lParam, result);
+    if (ChangesView(message)) KeepFocusReachable();
+    return handled;
   }
   return false;
+}
+
+bool CStartdeckDlg::ChangesView(UINT message) noexcept {
+  // Whatever these do may hide the control that has the keyboard's focus.
+  switch (message) {
+    case WM_COMMAND:
+    case WM_DROPFILES:
+    case app::kListRowChosenMessage:
+    case app::kTabLeftMessage:
+    case app::kTabEnteredMessage:
+    case app::kBackMessage: return true;
+    default: return false;
+  }
+}
+
+HWND CStartdeckDlg::FocusFallback() const {
+  // The open task panel's first field, else the first control that shows (a tab's list), else the
+  // window itself.
+  if (navigator_ && navigator_->ShowsTask())
+    if (const tasks::TaskPanel* panel = panels_.Find(navigator_->View());
+        panel && ::IsWindowVisible(panel->Window()))
+      return FirstFieldOf(panel->Window());
+  return Dialog::FocusFallback();
+}
+
+HWND CStartdeckDlg::FirstFieldOf(HWND panel) {
+  const HWND first = win::FirstTabStop(panel);
+  return first ? first : panel;
+}
+
+bool CStartdeckDlg::OnActivate(WPARAM state, LPARAM, INT_PTR&) {
+  if (LOWORD(state) == WA_INACTIVE)
+    CMenuButton::EndHoverIn(hwnd());
+  else
+    ::PostMessageW(hwnd(), app::kCheckFocusMessage, 0, 0);  // after the system has put the focus back
+  return false;  // the dialog's own handling saves and restores the focus
+}
+
+bool CStartdeckDlg::OnEnable(WPARAM enabled, LPARAM, INT_PTR&) {
+  // A modal box of ours or of the kernel takes over: no button stays lit under it.
+  if (!enabled) CMenuButton::EndHoverIn(hwnd());
+  return false;
+}
+
+bool CStartdeckDlg::OnCancelMode(WPARAM, LPARAM, INT_PTR&) {
+  CMenuButton::EndHoverIn(hwnd());
+  return false;
+}
+
+bool CStartdeckDlg::OnCheckFocus(WPARAM, LPARAM, INT_PTR& result) {
+  KeepFocusReachable();
+  result = 0;
+  return true;
 }
 
 bool CStartdeckDlg::PreTranslateMessage(MSG& message) {
@@ -324,7 +385,12 @@ void CStartdeckDlg::OpenTask(const ui::CommandRow& command, std::wstring_view ap
   if (panels_.Find(command.taskCode) == nullptr) return;
   const bool forApplication = command.action == ui::CommandAction::kOpenPanelForApplication;
   const tasks::OpenOutcome outcome = panels_.Open(command.taskCode, forApplication ? appId : std::wstring_view());
-  if (outcome == tasks::OpenOutcome::kShown) return;
+  if (outcome == tasks::OpenOutcome::kShown) {
+    // Keys typed now go to the panel's first field, not to the list that was clicked.
+    if (const tasks::TaskPanel* panel = panels_.Find(command.taskCode))
+      ::SetFocus(FirstFieldOf(panel->Window()));
+    return;
+  }
   navigator_->GoBack();
   if (outcome == tasks::OpenOutcome::kNoApplication && forApplication)
     app_.ShowMessage(IDS_NO_APPLICATION_FOR_TASK, {}, MB_OK | MB_ICONEXCLAMATION);

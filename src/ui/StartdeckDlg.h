@@ -40,6 +40,7 @@ class CStartdeckDlg : public win::Dialog, private ui::ViewContent {
  protected:
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
   bool PreTranslateMessage(MSG& message) override;
+  [[nodiscard]] HWND FocusFallback() const override;
 
  private:
   // A message handler: true when it handled the message, with the answer in `result`.
@@ -73,6 +74,14 @@ class CStartdeckDlg : public win::Dialog, private ui::ViewContent {
   bool OnDropFiles(WPARAM drop, LPARAM, INT_PTR& result);
   bool OnWebServiceEnded(WPARAM which, LPARAM, INT_PTR& result);
   bool OnAfterFirstPaint(WPARAM, LPARAM, INT_PTR& result);
+  bool OnActivate(WPARAM state, LPARAM, INT_PTR& result);
+  bool OnEnable(WPARAM enabled, LPARAM, INT_PTR& result);
+  bool OnCancelMode(WPARAM, LPARAM, INT_PTR& result);
+  bool OnCheckFocus(WPARAM, LPARAM, INT_PTR& result);
+  // True for the messages whose handling can hide the control that has the focus.
+  [[nodiscard]] static bool ChangesView(UINT message) noexcept;
+  // A panel's first field (its first tab stop), or the panel itself when it has none.
+  [[nodiscard]] static HWND FirstFieldOf(HWND panel);
 
   void SetIconsAndPlace();
   void CreatePanels();

@@ -1,5 +1,7 @@
 #include "ui/Tooltips.h"
 
+#include <algorithm>
+
 #include "ResourceIds.h"
 #include "StringIds.h"
 #include "win/Resources.h"
@@ -25,6 +27,7 @@ bool Tooltips::Create(HWND owner, std::initializer_list<HWND> controls) {
   if (!tooltip_) return false;
   for (HWND control : controls) {
     if (!control) continue;
+    controls_.push_back(control);
     // No TTF_SUBCLASS: the window's message loop relays the mouse messages itself.
     TOOLINFOW tool{};
     tool.cbSize = TTTOOLINFOW_V2_SIZE;  // understood by every version of the control
@@ -38,8 +41,25 @@ bool Tooltips::Create(HWND owner, std::initializer_list<HWND> controls) {
 }
 
 void Tooltips::Relay(MSG& message) const {
-  if (tooltip_ && message.message >= WM_MOUSEFIRST && message.message <= WM_MOUSELAST)
+  if (!tooltip_ || message.message < WM_MOUSEFIRST || message.message > WM_MOUSELAST) return;
+  // A control made of parts (a check box: its image and its label) has one tip: a part's mouse
+  // messages count as the control's, in its coordinates.
+  const HWND parent = ::GetParent(message.hwnd);
+  const bool isPart = parent && parent != owner_ &&
+                      std::find(controls_.begin(), controls_.end(), message.hwnd) == controls_.end() &&
+                      std::find(controls_.begin(), controls_.end(), parent) != controls_.end();
+  if (!isPart) {
     ::SendMessageW(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&message));
+    return;
+  }
+  MSG asControl = message;
+  asControl.hwnd = parent;
+  if (message.message != WM_MOUSEWHEEL && message.message != WM_MOUSEHWHEEL) {
+    POINT at{static_cast<short>(LOWORD(message.lParam)), static_cast<short>(HIWORD(message.lParam))};
+    ::MapWindowPoints(message.hwnd, parent, &at, 1);
+    asControl.lParam = MAKELPARAM(at.x, at.y);
+  }
+  ::SendMessageW(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&asControl));
 }
 
 bool Tooltips::OnNotify(NMHDR& header) {

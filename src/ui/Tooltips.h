@@ -7,6 +7,7 @@
 
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 namespace ui {
 
@@ -30,6 +31,7 @@ class Tooltips {
   [[nodiscard]] std::wstring TextOf(HWND control) const;
 
   HWND owner_ = nullptr;
+  std::vector<HWND> controls_;  // the controls with a tip
   HWND tooltip_ = nullptr;  // destroyed with its owner
   std::wstring text_;       // the answer must outlive the notification
 };

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "win/FailureReport.h"
+#include "win/Focus.h"
 
 namespace win {
 namespace {
@@ -57,8 +58,10 @@ INT_PTR Dialog::DoModal(HINSTANCE module, int templateId, HWND owner) {
       break;
     }
     if (message.hwnd == nullptr && message.message == WM_NULL) continue;  // the watch ended
+    if (CancelsHeldMouse(message)) continue;
+    const bool dialogKeys = !IsKeyboardMessage(message.message) || RouteKey(message);
     if (PreTranslateMessage(message)) continue;
-    if (hwnd_ && ::IsDialogMessageW(hwnd_, &message)) continue;
+    if (hwnd_ && dialogKeys && ::IsDialogMessageW(hwnd_, &message)) continue;
     ::TranslateMessage(&message);
     ::DispatchMessageW(&message);
   }
@@ -66,6 +69,42 @@ INT_PTR Dialog::DoModal(HINSTANCE module, int templateId, HWND owner) {
   if (ownerWasEnabled) ::EnableWindow(owner, TRUE);
   if (hwnd_) ::DestroyWindow(hwnd_);
   return modalResult_;
+}
+
+bool Dialog::CancelsHeldMouse(const MSG& message) const {
+  // Escape while a control of the dialog holds the mouse (a button pressed and not yet released)
+  // gives the press up, as it does on system buttons.
+  if (message.message != WM_KEYDOWN || message.wParam != VK_ESCAPE || hwnd_ == nullptr) return false;
+  const HWND held = ::GetCapture();
+  if (held == nullptr || !::IsChild(hwnd_, held)) return false;
+  ::SendMessageW(held, WM_CANCELMODE, 0, 0);
+  return true;
+}
+
+HWND Dialog::FocusFallback() const {
+  const HWND first = FirstTabStop(hwnd_);
+  return first ? first : hwnd_;
+}
+
+void Dialog::KeepFocusReachable() {
+  if (hwnd_ == nullptr || ::IsIconic(hwnd_)) return;
+  const HWND focus = ::GetFocus();
+  if (focus == nullptr || (focus != hwnd_ && !::IsChild(hwnd_, focus)) || TakesKeys(hwnd_, focus)) return;
+  const HWND fallback = FocusFallback();
+  if (fallback && fallback != focus) ::SetFocus(fallback);
+}
+
+bool Dialog::RouteKey(MSG& message) {
+  if (hwnd_ == nullptr || message.hwnd == nullptr ||
+      (message.hwnd != hwnd_ && !::IsChild(hwnd_, message.hwnd)))
+    return true;  // not the dialog's: the dialog manager leaves it alone
+  if (message.hwnd == ::GetFocus()) {
+    KeepFocusReachable();
+    // The key was meant for whatever has the focus: now the control that took it over.
+    if (const HWND focus = ::GetFocus(); focus && (focus == hwnd_ || ::IsChild(hwnd_, focus)))
+      message.hwnd = focus;
+  }
+  return TakesKeys(hwnd_, message.hwnd);
 }
 
 void Dialog::WatchHandle(HANDLE handle, ULONGLONG deadline, std::function<void(bool)> done) {

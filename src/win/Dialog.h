@@ -45,6 +45,12 @@ class Dialog {
     (void)message;
     return false;
   }
+  // Where the keyboard's focus goes when the control that has it cannot take keys any more (it, or a
+  // panel around it, was hidden or disabled): the dialog's first tab stop that shows, or the dialog.
+  [[nodiscard]] virtual HWND FocusFallback() const;
+  // Moves the focus to FocusFallback() when it is inside the dialog on a control that cannot take
+  // keys. The modal loop does this before each key; views that hide controls call it at once.
+  void KeepFocusReachable();
 
  private:
   static INT_PTR CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
@@ -52,6 +58,12 @@ class Dialog {
   // The next message of the modal loop, waiting for the watched handle meanwhile; false for WM_QUIT
   // or a failed read.
   bool NextMessage(MSG& message, bool& quit);
+  // A key for a control of the dialog goes to where the focus can be; false when it still cannot go
+  // to the dialog manager (it was sent to a control that cannot take keys), only to the control.
+  bool RouteKey(MSG& message);
+  // Escape while a control of the dialog holds the mouse: the control is told to give it up; true
+  // when the key was used so.
+  bool CancelsHeldMouse(const MSG& message) const;
 
   HWND hwnd_ = nullptr;
   HANDLE watched_ = nullptr;

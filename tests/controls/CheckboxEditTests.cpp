@@ -139,6 +139,53 @@ TEST_F(CustomCheckboxTest, BothPartsShowTheLabelAsTheirTip) {
   }
 }
 
+TEST_F(CustomCheckboxTest, AnswersTheSystemCheckBoxMessages) {
+  ASSERT_TRUE(Create());
+  host_.Forget();
+  EXPECT_EQ(::SendMessageW(box_.hwnd(), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  ::SendMessageW(box_.hwnd(), BM_SETCHECK, BST_CHECKED, 0);
+  EXPECT_TRUE(box_.Ticked());
+  EXPECT_EQ(::SendMessageW(box_.hwnd(), BM_GETCHECK, 0, 0), BST_CHECKED);
+  host_.Settle();
+  EXPECT_TRUE(host_.Notes().empty()) << "set from code: the parent is not told";
+  ::SendMessageW(box_.hwnd(), BM_CLICK, 0, 0);
+  host_.Settle();
+  EXPECT_FALSE(box_.Ticked());
+  EXPECT_EQ(host_.Notes(), (std::vector<Note>{{WM_COMMAND, MAKEWPARAM(kId, BN_CLICKED)}}));
+}
+
+TEST_F(CustomCheckboxTest, AClickOnTheBoxBesideItsPartsTogglesOnlyWhenPressedAndReleasedOnIt) {
+  ASSERT_TRUE(Create());
+  // Right of the label: the box's own surface.
+  const POINT on{image_.cx + 303, image_.cy / 2}, off{-40, image_.cy / 2};
+  const struct {
+    const char* what;
+    bool press;
+    POINT release;
+    bool toggles;
+  } clicks[] = {{"press and release on it", true, on, true},
+                {"release off it", true, off, false},
+                {"release without a press", false, on, false}};
+  for (const auto& click : clicks) {
+    SCOPED_TRACE(click.what);
+    const bool before = box_.Ticked();
+    host_.Forget();
+    if (click.press) ::PostMessageW(box_.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(on.x, on.y));
+    ::PostMessageW(box_.hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(click.release.x, click.release.y));
+    host_.Settle();
+    EXPECT_EQ(box_.Ticked(), click.toggles ? !before : before);
+    EXPECT_EQ(host_.Notes().size(), click.toggles ? 1u : 0u);
+    EXPECT_NE(::GetCapture(), box_.hwnd());
+  }
+}
+
+TEST_F(CustomCheckboxTest, AHostWithItsOwnTipsGetsABoxWithoutOne) {
+  skin_.ownTooltip = false;
+  ASSERT_TRUE(Create());
+  EXPECT_EQ(box_.Tooltip(), nullptr);
+  EXPECT_EQ(test::WindowText(box_.hwnd()), kLabel);  // where the host's tips read the text
+}
+
 class CustomEditTest : public ControlsTest {};
 
 TEST_F(CustomEditTest, FramesTheWholeWindowInTheBorderColourAndStillEdits) {

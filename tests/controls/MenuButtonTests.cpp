@@ -38,26 +38,88 @@ class MenuButtonTest : public ControlsTest {
   CMenuButton button_;
 };
 
-TEST_F(MenuButtonTest, AMenuButtonCommandsOnPressAPushButtonOnRelease) {
-  ASSERT_TRUE(Create(MenuButtonStyle::kCard));
-  Post(WM_LBUTTONDOWN, {5, 5});
-  host_.Settle();
-  EXPECT_EQ(host_.Notes(), (std::vector<Note>{{WM_COMMAND, kId}}));
-  host_.Forget();
-  Post(WM_LBUTTONUP, {5, 5});
-  host_.Settle();
-  EXPECT_TRUE(host_.Notes().empty());
-  ::DestroyWindow(button_.hwnd());
+// Every style that clicks fires once, on the release that follows its own press: a press began
+// elsewhere, a release off the button and a press given up (a box or Escape took over) fire nothing.
+// (Until the press and the release were both asked for, the start page's buttons and the tabs fired
+// on the press, and a push button on any release, even one whose press was on another window.)
+TEST_F(MenuButtonTest, EveryClickingStyleFiresOnlyOnAReleaseAfterItsOwnPress) {
+  const Note command{WM_COMMAND, kId};
+  for (MenuButtonStyle style : {MenuButtonStyle::kLarge, MenuButtonStyle::kCard, MenuButtonStyle::kTab,
+                                MenuButtonStyle::kPush, MenuButtonStyle::kGlyph}) {
+    SCOPED_TRACE(static_cast<int>(style));
+    ASSERT_TRUE(Create(style));
+    const struct {
+      const char* what;
+      std::vector<UINT> messages;  // posted in turn, at (5, 5) unless it is the release off the button
+      bool off;                    // the release is outside the button
+      bool fires;
+    } cases[] = {
+        {"press and release", {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP}, false, true},
+        {"release only", {WM_MOUSEMOVE, WM_LBUTTONUP}, false, false},
+        {"release off the button", {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP}, true, false},
+        {"press given up", {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_CANCELMODE, WM_LBUTTONUP}, false, false},
+    };
+    for (const auto& c : cases) {
+      SCOPED_TRACE(c.what);
+      button_.SetState(MenuButtonState::kNormal, false);
+      host_.Forget();
+      for (UINT message : c.messages) {
+        if (message == WM_LBUTTONDOWN) {
+          Post(message, {5, 5});
+          host_.Settle();
+          EXPECT_TRUE(host_.Notes().empty()) << "fired on the press";
+          EXPECT_EQ(::GetCapture(), button_.hwnd()) << "the mouse is held until the release";
+        } else if (message == WM_CANCELMODE) {
+          ::SendMessageW(button_.hwnd(), WM_CANCELMODE, 0, 0);
+        } else {
+          Post(message, message == WM_LBUTTONUP && c.off ? POINT{-20, 300} : POINT{5, 5});
+        }
+      }
+      host_.Settle();
+      EXPECT_EQ(host_.Notes(), c.fires ? std::vector<Note>{command} : std::vector<Note>{});
+      EXPECT_NE(::GetCapture(), button_.hwnd()) << "the mouse is let go";
+    }
+    ::DestroyWindow(button_.hwnd());
+  }
+}
 
+TEST_F(MenuButtonTest, APushButtonTellsOnlyItsParentAndCountsADoubleClickAsTwo) {
   ASSERT_TRUE(Create(MenuButtonStyle::kPush));
-  host_.Forget();
   Post(WM_LBUTTONDOWN, {5, 5});
   host_.Settle();
   EXPECT_TRUE(host_.Notes().empty());
-  EXPECT_EQ(button_.State(), MenuButtonState::kHover);
+  EXPECT_EQ(::GetCapture(), button_.hwnd());
   Post(WM_LBUTTONUP, {5, 5});
   host_.Settle();
   EXPECT_EQ(host_.Notes(), (std::vector<Note>{{WM_COMMAND, kId}}));
+  // A double click is two clicks, as on a system button.
+  host_.Forget();
+  for (UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP}) Post(message, {5, 5});
+  host_.Settle();
+  const LPARAM there = MAKELPARAM(kAt.x + 5, kAt.y + 5);
+  EXPECT_EQ(host_.Notes(),
+            (std::vector<Note>{{WM_COMMAND, kId}, {WM_LBUTTONDBLCLK, MK_LBUTTON, there}, {WM_COMMAND, kId}}));
+}
+
+TEST_F(MenuButtonTest, TheHoverLookEndsWhenABoxTakesOver) {
+  ASSERT_TRUE(Create(MenuButtonStyle::kPush));
+  CMenuButton other;
+  ASSERT_TRUE(other.Create(kAt.x, kAt.y + 100, static_cast<HBITMAP>(faces_[0].get()),
+                           static_cast<HBITMAP>(faces_[1].get()), static_cast<HBITMAP>(faces_[2].get()),
+                           MenuButtonStyle::kCard, 0, 0, host_.hwnd(), kId + 1));
+  for (CMenuButton* button : {&button_, &other})
+    ::PostMessageW(button->hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+  host_.Settle();
+  // The pointer's own leave may never come (the box covers the button, the pointer does not move).
+  button_.SetState(MenuButtonState::kHover, false);
+  other.SetState(MenuButtonState::kHover, false);
+  CMenuButton::EndHoverIn(host_.hwnd());
+  EXPECT_EQ(button_.State(), MenuButtonState::kNormal);
+  EXPECT_EQ(other.State(), MenuButtonState::kNormal);
+  // A disabled button stays disabled.
+  other.SetState(MenuButtonState::kDisabled, false);
+  CMenuButton::EndHoverIn(host_.hwnd());
+  EXPECT_EQ(other.State(), MenuButtonState::kDisabled);
 }
 
 TEST_F(MenuButtonTest, PassingStylesHandTheMouseToTheParentInItsCoordinates) {
@@ -121,6 +183,30 @@ TEST_F(MenuButtonTest, ACaptionWiderThanItsPlaceWrapsInsteadOfBeingCut) {
   button_.SetCaption(L"Launching Applications");
   EXPECT_TRUE(test::WaitUntil([&] { return (lines = TextLines(Grab(host_.hwnd()), caption)) == 2; }, 5s))
       << lines << " lines";
+}
+
+TEST_F(MenuButtonTest, TheGlyphStyleKeepsItsCaptionRightOfTheGlyph) {
+  // Home's face has its house left of x = 19; a long (translated) caption must not run into it.
+  const int ids[3] = {IDB_HOME_NORMAL, IDB_HOME_HOVER, IDB_HOME_PRESSED};
+  for (size_t i = 0; i < 3; ++i) faces_[i].reset(ui::LoadSkinBitmap(ids[i]));
+  ASSERT_TRUE(Create(MenuButtonStyle::kGlyph));
+  EXPECT_EQ(button_.CaptionRect().left, 19);
+  button_.SetCaptionFont(graphics_->Font(app::SharedFont::kTahoma12Bold), RGB(255, 255, 255));
+  host_.Settle();
+  const Pixels bare = Grab(host_.hwnd());
+  button_.SetCaption(L"Startseite Startseite");
+  host_.Settle();
+  const Pixels captioned = Grab(host_.hwnd());
+  const SIZE size = button_.Size();
+  int changed = 0, leftOfGlyphEdge = 0;
+  for (int y = 0; y < size.cy; ++y)
+    for (int x = 0; x < size.cx; ++x)
+      if (bare.At(kAt.x + x, kAt.y + y) != captioned.At(kAt.x + x, kAt.y + y)) {
+        ++changed;
+        if (x < 19) ++leftOfGlyphEdge;
+      }
+  EXPECT_GT(changed, 20);
+  EXPECT_EQ(leftOfGlyphEdge, 0);
 }
 
 }  // namespace

@@ -42,6 +42,7 @@ bool CCustomCheckbox::Create(int x, int y, UINT labelId, HWND parent, int id, co
 
   // The box's own small tip rather than the main window's: the box works on any panel, and its
   // parts are its own windows, whose mouse messages only it can hand to a tip.
+  if (!skin.ownTooltip) return true;
   tooltip_ = ::CreateWindowExW(
       WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
       CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr, ::GetModuleHandleW(nullptr), nullptr);
@@ -81,6 +82,21 @@ void CCustomCheckbox::Toggle() {
                  reinterpret_cast<LPARAM>(hwnd()));
 }
 
+void CCustomCheckbox::OnButton(bool down, LPARAM lParam) {
+  if (down) {
+    pressing_ = true;
+    ::SetCapture(hwnd());
+    return;
+  }
+  if (!pressing_) return;
+  pressing_ = false;
+  if (::GetCapture() == hwnd()) ::ReleaseCapture();
+  RECT rc{};
+  ::GetClientRect(hwnd(), &rc);
+  const POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+  if (::PtInRect(&rc, at)) Toggle();
+}
+
 void CCustomCheckbox::PaintBackground(HDC dc) const noexcept {
   RECT rc{};
   ::GetClientRect(hwnd(), &rc);
@@ -112,6 +128,21 @@ LRESULT CCustomCheckbox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (reinterpret_cast<HWND>(lParam) == label_)
         return reinterpret_cast<LRESULT>(LabelColors(reinterpret_cast<HDC>(wParam)));
       break;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_LBUTTONUP: OnButton(message != WM_LBUTTONUP, lParam); return 0;
+    case WM_CANCELMODE:
+    case WM_CAPTURECHANGED:
+      if (message == WM_CANCELMODE || reinterpret_cast<HWND>(lParam) != hwnd()) {
+        const bool held = pressing_;
+        pressing_ = false;
+        if (held && ::GetCapture() == hwnd()) ::ReleaseCapture();
+      }
+      if (message == WM_CANCELMODE) ::SendMessageW(button_.hwnd(), WM_CANCELMODE, 0, 0);
+      return 0;
+    case BM_GETCHECK: return ticked_ ? BST_CHECKED : BST_UNCHECKED;
+    case BM_SETCHECK: SetTicked(wParam == BST_CHECKED); return 0;
+    case BM_CLICK: Toggle(); return 0;
     case WM_COMMAND: {
       const HWND from = reinterpret_cast<HWND>(lParam);
       const WORD code = HIWORD(wParam);

@@ -1,6 +1,7 @@
 // CCustomCheckbox: the panels' check box, an image button that shows a ticked or an unticked face
 // (normal, hover, pressed) and a label beside it. A click on either toggles it and tells the parent
-// with WM_COMMAND (identifier, BN_CLICKED). Both parts show the label as their tooltip.
+// with WM_COMMAND (identifier, BN_CLICKED). Both parts show the label as their tooltip. It answers
+// BM_GETCHECK, BM_SETCHECK and BM_CLICK as a system check box does, for its host and for tools.
 #pragma once
 
 #include <windows.h>
@@ -22,6 +23,9 @@ struct CheckboxSkin {
   HBITMAP onPressed = nullptr;
   HFONT labelFont = nullptr;
   COLORREF textColor = RGB(0, 0, 0);
+  // The box shows its label as its own tip; a window whose tooltip control covers the box already
+  // (the main window's, whose tips name more than the label) sets this to false.
+  bool ownTooltip = true;
 };
 
 class CCustomCheckbox : public win::Window {
@@ -49,6 +53,8 @@ class CCustomCheckbox : public win::Window {
 
  private:
   void Toggle();
+  // A click on the box's own surface between and beside its parts: a press and a release on it.
+  void OnButton(bool down, LPARAM lParam);
   void ShowFaces() noexcept;
   void AddTip(HWND part) noexcept;
   void PaintBackground(HDC dc) const noexcept;
@@ -61,6 +67,7 @@ class CCustomCheckbox : public win::Window {
   std::wstring text_;
   int id_ = 0;
   bool ticked_ = false;
+  bool pressing_ = false;
 };
 
 }  // namespace ui::skin
