@@ -19,8 +19,9 @@ namespace app {
 // under `sourceTag` and `line`.
 void LogCaughtException(const wchar_t* sourceTag, int line, std::wstring_view what) noexcept;
 
-// The exit code of a thread whose work ended by an exception.
-inline constexpr DWORD kThreadFailed = ERROR_UNHANDLED_EXCEPTION;
+// The exit code of a thread whose work ended by an exception: ERROR_UNHANDLED_EXCEPTION, which
+// mingw-w64's headers lack.
+inline constexpr DWORD kThreadFailed = 574;
 
 // The whole body of a thread start routine. An exception leaving a thread ends the process, so what
 // escapes `work` (a callable returning the thread's exit code) is logged under `sourceTag` and `line`

@@ -118,7 +118,7 @@ DWORD RunThread(const std::function<void()>& raise) {
 TEST_F(CaughtFailureTest, AThreadWhoseWorkThrowsEndsAloneWithItsFailureLogged) {
   for (const ThrowCase& c : kCases) {
     // This process still runs the next case: the exception did not take it down.
-    EXPECT_EQ(RunThread(c.raise), static_cast<DWORD>(ERROR_UNHANDLED_EXCEPTION)) << c.kind;
+    EXPECT_EQ(RunThread(c.raise), 574u) << c.kind;  // ERROR_UNHANDLED_EXCEPTION
     EXPECT_TRUE(LogText(log_.File())
                     .ends_with(L" \r\nWorkerThread(7):\r\nThe worker's exchange failed: " + c.text + L"\r\n"))
         << c.kind << ": " << ::testing::PrintToString(LogText(log_.File()));

@@ -50,8 +50,9 @@ int CheckBox(HWND list, int row) {
   return static_cast<int>(state >> 12);
 }
 
-// Clicks the check box of `row`: the list draws it left of the row's text.
+// Clicks the check box of `row`, scrolled into view: the list draws it left of the row's text.
 void ClickCheckBox(HWND list, int row) {
+  ::SendMessageW(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
   RECT bounds{LVIR_BOUNDS, 0, 0, 0};
   RECT label{LVIR_LABEL, 0, 0, 0};
   const test::RemoteBlock block(list, sizeof(RECT));
