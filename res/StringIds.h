@@ -179,6 +179,7 @@
 #define IDS_NO_APPLICATION_FOR_TASK 353
 #define IDS_UPDATES_INSTALLING 375
 #define IDS_HELP 377
+#define IDS_HELP_FILE_MISSING 4471   // Help or F1 while the help file (%s) is missing
 #define IDS_SHOW_ALL_FEATURES 378
 #define IDS_DICTIONARY_UPDATES 379
 #define IDS_HOME 380
@@ -193,6 +194,7 @@
 #define IDS_MESSENGER_NEEDS_IE 4105      // Internet Explorer needed for the Messenger extension
 #define IDS_MESSENGER_NOT_RUNNING 4106   // "Launch Windows Live Messenger, log in, and click Launch again."
 #define IDS_HANDOFF_RECORD_FAILED 4107   // the document's record cannot be left for the %s application
+#define IDS_LAUNCH_RECORD_FAILED 4108    // the %s application's record cannot be left: it is not started
 
 // Handing documents to host applications: what happens after Launch, per host (the outcome) and,
 // for some hosts, the steps to take.

@@ -32,10 +32,14 @@ void ReportFailedStart(LaunchContext& context, std::wstring_view displayName) {
   context.ShowMessage(IDS_LAUNCH_FAILED, displayName, kErrorBox);
 }
 
+void ReportRecordNotLeft(LaunchContext& context, std::wstring_view displayName) {
+  context.ShowMessage(IDS_LAUNCH_RECORD_FAILED, displayName, kErrorBox);
+}
+
 void StartAlone(LaunchContext& context, const AloneStart& start, StartRecord& record) {
   if (context.ShowMessage(IDS_CLOSE_ALL_APPS, context.ProductName(), kQuestionBox) != IDYES)
     return record.Withdraw();
-  record.Leave();
+  if (!record.Leave()) return ReportRecordNotLeft(context, start.displayName);
 
   INT_PTR result = 0;
   if (IsAdministrator()) {

@@ -20,6 +20,8 @@ namespace suite {
 [[nodiscard]] INT_PTR StartElevatedElseNormally(std::wstring_view path, std::wstring_view arguments);
 // Message 157 naming the program.
 void ReportFailedStart(LaunchContext& context, std::wstring_view displayName);
+// The program's record could not be written, so it was not started; the message names it.
+void ReportRecordNotLeft(LaunchContext& context, std::wstring_view displayName);
 
 struct AloneStart {
   std::wstring_view path;
@@ -29,10 +31,10 @@ struct AloneStart {
 };
 
 // Asks the person to let the start centre quit (345 with the product name); on No the record is
-// withdrawn and nothing starts. Then leaves the record (if it has not been left yet) and starts the
-// program with "/WaitForServerExit": directly for an administrator, otherwise after the rights
-// question. A program that started keeps its record and the start centre closes; a failed start
-// withdraws the record and says so.
+// withdrawn and nothing starts. Then leaves the record (if it has not been left yet; one that cannot
+// be written is reported, and nothing starts) and starts the program with "/WaitForServerExit":
+// directly for an administrator, otherwise after the rights question. A program that started keeps
+// its record and the start centre closes; a failed start withdraws the record and says so.
 void StartAlone(LaunchContext& context, const AloneStart& start, StartRecord& record);
 
 }  // namespace suite

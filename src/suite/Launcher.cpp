@@ -32,7 +32,7 @@ void Launcher::LaunchListItem(const AppItem& item) {
   }
 
   StartRecord record(item.appId, ListLaunchRecord(KernelOf(context_)));
-  record.Leave();
+  if (!LeaveRecord(record, item.name)) return;
 
   if (IsOneOf(item.appId, kExclusiveListApps)) {
     // A backup of one's own data needs no rights; installing dictionaries does.
@@ -62,7 +62,7 @@ void Launcher::LaunchCommandApps(std::wstring_view appIdList) {
   // The record is named by the command's own ID, whichever of its applications starts; that is the
   // one to take back (not one named by the ID being started, which was never written).
   StartRecord record(first, CommandLaunchRecord(KernelOf(context_)));
-  record.Leave();
+  if (!LeaveRecord(record, displayName)) return;
 
   std::wstring_view startId;
   std::wstring path;
@@ -107,14 +107,19 @@ bool Launcher::StartTmManager(std::wstring_view databaseIdentifier) {
   }
 
   StartRecord record(L"TMD", TmManagerRecord(databaseIdentifier, KernelOf(context_)));
-  record.Leave();
-  // Whatever else the shell says, the manager may have started: only a missing file is a failure.
-  if (StartProgram(path) == SE_ERR_FNF) {
+  if (!LeaveRecord(record, DisplayName(L"TMD", false))) return false;
+  if (!StartSucceeded(StartProgram(path))) {
     record.Withdraw();
     ReportFailedStart(context_, DisplayName(L"TMD", false));
     return false;
   }
   return true;
+}
+
+bool Launcher::LeaveRecord(StartRecord& record, std::wstring_view displayName) {
+  if (record.Leave()) return true;
+  ReportRecordNotLeft(context_, displayName);
+  return false;
 }
 
 void Launcher::RefuseNotAvailable(std::wstring_view appId) {

@@ -21,10 +21,12 @@ bool RunningKey::Remove(std::wstring_view appId) {
 StartRecord::StartRecord(std::wstring_view appId, std::optional<std::wstring> record)
     : name_(appId), record_(std::move(record)) {}
 
-void StartRecord::Leave() {
-  if (key_) return;
-  key_.emplace();
-  written_ = record_ && key_->Write(name_, *record_);
+bool StartRecord::Leave() {
+  if (!key_) {
+    key_.emplace();
+    written_ = record_ && key_->Write(name_, *record_);
+  }
+  return !record_ || written_;
 }
 
 void StartRecord::Withdraw() {

@@ -1,5 +1,5 @@
 // The per-user Running key, opened with full access (created when missing) for one start. A key
-// that can be neither opened nor created does not stop the start: only its record goes missing.
+// that can be neither opened nor created fails every write.
 #pragma once
 
 #include <optional>
@@ -26,14 +26,15 @@ class RunningKey {
 };
 
 // The record of one start, named by an app ID. Leave opens the key and writes it (once; a start
-// without a record writes nothing); Withdraw takes back what Leave wrote, when the start fails or is
-// called off, and never a record of the same name that someone else wrote; Keep leaves it for the
-// started program and closes the key.
+// without a record writes nothing) and is false when the record could not be written: the program
+// would run without its kernel server or its database, so it must not start. Withdraw takes back
+// what Leave wrote, when the start fails or is called off, and never a record of the same name that
+// someone else wrote; Keep leaves it for the started program and closes the key.
 class StartRecord {
  public:
   StartRecord(std::wstring_view appId, std::optional<std::wstring> record);
 
-  void Leave();
+  [[nodiscard]] bool Leave();
   void Withdraw();
   void Keep();
 

@@ -464,8 +464,17 @@ void CMSOfficeSW::RegisterAddin(const PluginRecord& record) {
   if (!addins.Open(HKEY_CURRENT_USER, addinsPath, reg::kWrite) &&
       !addins.Create(HKEY_CURRENT_USER, addinsPath, reg::kWrite))
     switches::Fail(kSourceTag, __LINE__, record, kNoAddinsKey, 1);
+  // A registration that could not be written whole goes again, but only when this switch-on made
+  // its key: detection reads a key of the ProgID as switched on.
+  const bool existed = addins.OpenChild(progId, false, reg::kRead).has_value();
   std::optional<app::RegistryKey> addin = addins.OpenChild(progId, true, reg::kWrite);
-  if (!addin) switches::Fail(kSourceTag, __LINE__, record, kCannotWrite, 1);
+  const auto failed = [&] {
+    addin.reset();
+    // A key just made has nothing below it; deleting it needs no more than delete access.
+    if (!existed) ::RegDeleteKeyW(addins.Handle(), progId);
+    switches::Fail(kSourceTag, __LINE__, record, kCannotWrite, 1);
+  };
+  if (!addin) failed();
 
   const std::wstring description = win::LoadString(IDS_SW_ADDIN_DESCRIPTION) + L" " + application.name;
   bool written = addin->WriteString(L"Description", description) &&
@@ -474,7 +483,7 @@ void CMSOfficeSW::RegisterAddin(const PluginRecord& record) {
   written = written && addin->WriteNumber(L"LoadBehavior", 3);
   if (edition_ == 2)
     written = written && addin->WriteString(L"Manifest", switches::SuiteFolder(L"OfficeX") + progId + L".dll.manifest");
-  if (!written) switches::Fail(kSourceTag, __LINE__, record, kCannotWrite, 1);
+  if (!written) failed();
 }
 
 std::wstring CMSOfficeSW::FriendlyName(int app, int kind) const {

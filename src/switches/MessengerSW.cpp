@@ -66,6 +66,15 @@ bool OpensForReading(const std::wstring& path) noexcept {
   return file.valid();
 }
 
+// An install location without its closing separators (and without blanks around it).
+std::wstring WithoutSeparator(std::wstring location) {
+  while (!location.empty() &&
+         (location.back() == L'\\' || location.back() == L'/' || location.back() == L' '))
+    location.pop_back();
+  location.erase(0, location.find_first_not_of(L' '));
+  return location;
+}
+
 bool FileExists(const std::wstring& path) noexcept {
   const DWORD attributes = ::GetFileAttributesW(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
@@ -182,7 +191,12 @@ bool CQIPInfiumSW::IsPackagePresent() {
 
 int CQIPInfiumSW::CollectPlugins() {
   try {
-    const std::vector<switches::UninstallEntry> entries = switches::FindUninstallEntries(L"QIP Infium");
+    std::vector<switches::UninstallEntry> entries = switches::FindUninstallEntries(L"QIP Infium");
+    // An entry without an install location names no folder to put the plug-in in (an empty one
+    // would be the root of the current drive): it is not listed.
+    std::erase_if(entries, [](const switches::UninstallEntry& e) {
+      return WithoutSeparator(e.installLocation).empty();
+    });
     if (entries.empty()) return 0;
     // A missing choice means off.
     const int state = MessengerChoice(switches::kQipValue).value_or(0) != 0 ? switches::kEnabled : switches::kDisabled;
@@ -198,11 +212,14 @@ int CQIPInfiumSW::ApplyStates(switches::PluginList& records, int quiet) {
   if (records.empty()) return 0;
   // One plug-in serves the messenger: the first record decides.
   const bool done = ApplyOne(records.front(), quiet, GetHostInfo().name, [this](PluginRecord& record) {
-    std::wstring location = installLocation_;
-    while (!location.empty() && (location.back() == L'\\' || location.back() == L'/')) location.pop_back();
+    const std::wstring location = WithoutSeparator(installLocation_);
     const std::wstring plugins = location + L"\\Plugins\\";
-    // An installation without a Plugins folder is left as it is.
-    if (!switches::PathPresent(plugins)) return;
+    // An installation without a Plugins folder (or without a location) is left as it is; switching
+    // on there did nothing, so it failed.
+    if (location.empty() || !switches::PathPresent(plugins)) {
+      if (record.state != switches::kDisabled) FileFailure(record);
+      return;
+    }
     const std::wstring target = plugins + kLibraryBase;
     const std::wstring plugin = target + L"\\" + kPluginFile;
     const std::wstring libraryName = app::ResourceLibraryName(kLibraryBase);

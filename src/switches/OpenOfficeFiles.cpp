@@ -61,19 +61,25 @@ bool CopyTemplate(const std::wstring& folder, const std::wstring& file, const st
   return ::CopyFileW(templ.c_str(), file.c_str(), FALSE) != FALSE;
 }
 
+// What a merge makes of a file: new bytes, nothing (the file stays as it is), or a refusal.
+struct Rewrite {
+  bool refused = false;
+  std::optional<std::string> text;
+};
+
 // Reads `file`, hands its bytes (and the template's) to `merge`, and writes the result back
-// through `temp`. `merge` returns nothing to leave the file alone.
+// through `temp`.
 template <class Merge>
 bool RewriteFile(const std::wstring& file, const std::wstring& temp, const std::wstring* templ, Merge merge) {
   std::string bytes, templateBytes;
   if (!ReadProfileFile(file, bytes)) return false;
   if (templ && !ReadTemplate(*templ, templateBytes)) return false;
-  const std::optional<std::string> merged = merge(bytes, templateBytes);
-  return !merged || ReplaceThroughTemp(file, temp, *merged);
+  const Rewrite merged = merge(bytes, templateBytes);
+  if (merged.refused) return false;
+  return !merged.text || ReplaceThroughTemp(file, temp, *merged.text);
 }
 
-// The shared course of Addons.xcu and WriterWindowState.xcu. `enableText` may return nothing to
-// leave the file alone.
+// The shared course of Addons.xcu and WriterWindowState.xcu.
 template <class Enable, class Disable>
 bool MergeXcu(bool enable, const std::wstring& folder, const wchar_t* name, const wchar_t* tempName,
               const std::wstring& templ, Enable enableText, Disable disableText) {
@@ -83,12 +89,24 @@ bool MergeXcu(bool enable, const std::wstring& folder, const wchar_t* name, cons
   const std::wstring temp = folder + L"\\" + tempName;
   if (!enable)
     return RewriteFile(file, temp, nullptr, [&](std::string_view f, std::string_view) {
-      return std::optional<std::string>(disableText(f));
+      return Rewrite{false, disableText(f)};
     });
   if (!FileExists(file)) return CopyTemplate(folder, file, templ);
-  return RewriteFile(file, temp, &templ, [&](std::string_view f, std::string_view t) {
-    return std::optional<std::string>(enableText(f, t));
-  });
+  return RewriteFile(file, temp, &templ, enableText);
+}
+
+Rewrite EnableAddonsText(std::string_view file, std::string_view templ) {
+  AddonsMerge merged = EnableAddons(file, templ);
+  switch (merged.outcome) {
+    case AddonsMerge::Outcome::kMerged: return {false, std::move(merged.text)};
+    case AddonsMerge::Outcome::kAlreadyMerged: return {false, std::nullopt};
+    case AddonsMerge::Outcome::kRefused: break;
+  }
+  return {true, std::nullopt};
+}
+
+Rewrite EnableWindowStateText(std::string_view file, std::string_view templ) {
+  return {false, EnableWindowState(file, templ)};
 }
 
 }  // namespace
@@ -143,12 +161,13 @@ bool IsDirectory(const std::wstring& path) {
 }
 
 bool MergeAddonsFile(bool enable, const std::wstring& officeFolder, const std::wstring& templ) {
-  return MergeXcu(enable, officeFolder, L"Addons.xcu", L"AddonsTemp.xcu", templ, EnableAddons, DisableAddons);
+  return MergeXcu(enable, officeFolder, L"Addons.xcu", L"AddonsTemp.xcu", templ, EnableAddonsText,
+                  DisableAddons);
 }
 
 bool MergeWindowStateFile(bool enable, const std::wstring& uiFolder, const std::wstring& templ) {
   return MergeXcu(enable, uiFolder, L"WriterWindowState.xcu", L"WriterWindowStateTemp.xcu", templ,
-                  EnableWindowState, DisableWindowState);
+                  EnableWindowStateText, DisableWindowState);
 }
 
 bool MergeAcceleratorFiles(bool enable, const std::wstring& acceleratorFolder, const std::wstring& templ) {

@@ -32,7 +32,8 @@ bool CreateDirectoryPath(const std::wstring& path);
 [[nodiscard]] bool CopyThroughTemp(const std::wstring& source, const std::wstring& target, const std::wstring& temp);
 
 // Addons.xcu in `officeFolder` (the profile's Office configuration folder), from the template
-// `templ`. Enabling a profile without the file copies the template as the whole file.
+// `templ`. Enabling a profile without the file copies the template as the whole file; a file the
+// merge refuses (EnableAddons) is left as it is and the merge fails.
 [[nodiscard]] bool MergeAddonsFile(bool enable, const std::wstring& officeFolder, const std::wstring& templ);
 // WriterWindowState.xcu in the UI configuration folder, the same way.
 [[nodiscard]] bool MergeWindowStateFile(bool enable, const std::wstring& uiFolder, const std::wstring& templ);

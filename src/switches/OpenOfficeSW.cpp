@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <iterator>
+#include <string>
 #include <string_view>
 
 #include "app/ExceptSW.h"
@@ -42,6 +44,9 @@ constexpr COpenOfficeSW::ProfileFolders kVersion3 = {
 constexpr wchar_t kMarker[] = L"\\Addons.xcu.old";
 constexpr wchar_t kEvents[] = L"\\Events.xcu";
 constexpr wchar_t kEventsTemp[] = L"\\EventsTemp.xcu";
+// The user's own Events.xcu while the suite's is in place (and its temporary file).
+constexpr wchar_t kEventsKept[] = L"\\Events.xcu.user";
+constexpr wchar_t kEventsKeptTemp[] = L"\\Events.xcu.user.tmp";
 constexpr wchar_t kLibraryList[] = L"\\script.xlc";
 constexpr wchar_t kLibraryFolder[] = L"\\Vanto";
 // The suite's Basic library: template name below the suite folder, file name below the profile's
@@ -89,8 +94,11 @@ bool FileExists(const std::wstring& path) noexcept {
 
 // ---- Profile ------------------------------------------------------------------------------------
 
-const COpenOfficeSW::ProfileFolders& COpenOfficeSW::FoldersFor(const std::wstring& displayName) noexcept {
-  return displayName.find(L"2.") != std::wstring::npos ? kVersion2 : kVersion3;
+const COpenOfficeSW::ProfileFolders& COpenOfficeSW::FoldersFor(std::wstring_view displayName) noexcept {
+  std::wstring_view version = displayName;
+  if (version.substr(0, std::size(kDisplayName) - 1) == kDisplayName)
+    version.remove_prefix(std::size(kDisplayName) - 1);
+  return !version.empty() && version.front() == L'2' ? kVersion2 : kVersion3;
 }
 
 std::wstring COpenOfficeSW::ApplicationData() {
@@ -146,7 +154,7 @@ void COpenOfficeSW::Scan(HKEY root) {
     record.displayName = kDisplayName + version;
     record.kind = switches::kOpenOffice;
     record.productName = Name();
-    const std::wstring office = appData + (version.front() == L'2' ? kVersion2 : kVersion3).office;
+    const std::wstring office = appData + FoldersFor(record.displayName).office;
     // A version never started by this user has no profile yet: listed once, switched off.
     record.state = ooo::IsDirectory(office) && IsEnabledIn(office) ? switches::kEnabled : switches::kDisabled;
     Stored().push_back(std::move(record));
@@ -171,11 +179,13 @@ void COpenOfficeSW::Apply(const PluginRecord& record) {
   const ProfileFolders& folders = FoldersFor(record.displayName);
   const std::wstring appData = ApplicationData();
   const std::wstring office = appData + folders.office;
+  const bool enable = record.state == switches::kEnabled;
   if (!ooo::IsDirectory(office)) {
     LogText(__LINE__, record, kNoProfile);
+    // A version never started has no profile to take the integration: switching on did nothing.
+    if (enable) MergeFailed(record);
     return;
   }
-  const bool enable = record.state == switches::kEnabled;
   if (enable == IsEnabledIn(office)) return;
   if (enable) {
     Enable(record, appData, folders);
@@ -187,15 +197,26 @@ void COpenOfficeSW::Apply(const PluginRecord& record) {
 void COpenOfficeSW::Enable(const PluginRecord& record, const std::wstring& appData, const ProfileFolders& folders) {
   const std::wstring office = appData + folders.office;
   if (!Merged([&] { return ooo::MergeAddonsFile(true, office, Template(L"Addons.xcu")); })) MergeFailed(record);
-  // The event binding is the suite's own file; the copy is whole or not made.
-  (void)ooo::CopyThroughTemp(Template(L"Events.xcu"), office + kEvents, office + kEventsTemp);
+  // The marker says the suite's nodes are in Addons.xcu; a file without them (a template copied
+  // whole that lacks them) is no integration.
+  std::string addons;
+  if (!ooo::ReadTemplateFile(office + L"\\Addons.xcu", addons) || !ooo::HoldsSuiteNodes(addons))
+    switches::Fail(kSourceTag, __LINE__, record, kRegisterFailed, CExceptSW::kGeneralFailure);
   if (!Merged([&] { return ooo::MergeWindowStateFile(true, appData + folders.ui, Template(L"WriterWindowState.xcu")); }))
     MergeFailed(record);
   if (!Merged([&] { return ooo::MergeAcceleratorFiles(true, appData + folders.accelerators, Template(L"Accel.xml")); }))
     MergeFailed(record);
+  // The event binding comes after the merges, so that a failed merge leaves the user's own alone.
+  PlaceEvents(record, office);
   {
-    const win::UniqueFile marker(::CreateFileW((office + kMarker).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+    const std::wstring markerPath = office + kMarker;
+    const win::UniqueFile marker(::CreateFileW(markerPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!marker && !FileExists(markerPath)) {
+      // Read as off from now on: the user's event binding goes back in place.
+      (void)PutBackUserEvents(office);
+      switches::Fail(kSourceTag, __LINE__, record, kRegisterFailed, CExceptSW::kGeneralFailure);
+    }
   }
 
   const std::wstring basic = appData + folders.basic;
@@ -241,7 +262,8 @@ void COpenOfficeSW::Disable(const PluginRecord& record, const std::wstring& appD
     MergeFailed(record);
   if (!Merged([&] { return ooo::MergeAcceleratorFiles(false, appData + folders.accelerators, Template(L"Accel.xml")); }))
     MergeFailed(record);
-  ::DeleteFileW((office + kEvents).c_str());
+  if (!PutBackUserEvents(office))
+    switches::Fail(kSourceTag, __LINE__, record, kUnregisterFailed, CExceptSW::kGeneralFailure);
   if (!::DeleteFileW((office + kMarker).c_str()))
     switches::Fail(kSourceTag, __LINE__, record, kMarkerNotDeleted, CExceptSW::kGeneralFailure);
 
@@ -275,4 +297,37 @@ void COpenOfficeSW::Disable(const PluginRecord& record, const std::wstring& appD
     ::DeleteFileW(temp.c_str());
     switches::Fail(kSourceTag, __LINE__, record, kUnregisterFailed, CExceptSW::kGeneralFailure);
   }
+}
+
+void COpenOfficeSW::PlaceEvents(const PluginRecord& record, const std::wstring& officeFolder) {
+  const std::wstring events = officeFolder + kEvents;
+  const std::wstring kept = officeFolder + kEventsKept;
+  std::string suite;
+  // Without the suite's file there is nothing to put in place, and the user's stays as it is.
+  if (!ooo::ReadTemplateFile(Template(L"Events.xcu"), suite)) return;
+  if (FileExists(events)) {
+    std::string own;
+    if (!ooo::ReadTemplateFile(events, own))
+      switches::Fail(kSourceTag, __LINE__, record, kRegisterFailed, CExceptSW::kGeneralFailure);
+    // The suite's own file in place (switched on before): the user's is kept already and stays.
+    if (own != suite && !ooo::ReplaceThroughTemp(kept, officeFolder + kEventsKeptTemp, own))
+      switches::Fail(kSourceTag, __LINE__, record, kRegisterFailed, CExceptSW::kGeneralFailure);
+  } else if (FileExists(kept) && !::DeleteFileW(kept.c_str())) {
+    // A kept file from before while the user has none now: switching off must not bring it back.
+    switches::Fail(kSourceTag, __LINE__, record, kRegisterFailed, CExceptSW::kGeneralFailure);
+  }
+  // The binding is the suite's own file; the copy is whole or not made.
+  (void)ooo::ReplaceThroughTemp(events, officeFolder + kEventsTemp, suite);
+}
+
+bool COpenOfficeSW::PutBackUserEvents(const std::wstring& officeFolder) {
+  const std::wstring events = officeFolder + kEvents;
+  const std::wstring kept = officeFolder + kEventsKept;
+  if (!FileExists(kept)) {
+    // The user had none: the suite's goes.
+    ::DeleteFileW(events.c_str());
+    return true;
+  }
+  return ::MoveFileExW(kept.c_str(), events.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) !=
+         FALSE;
 }

@@ -3,10 +3,13 @@
 // a Basic library in the user's OpenOffice.org profile. Switching it on merges the suite's
 // fragments (templates in the "OOInst" folder of the suite's OpenOffice folder) into the profile's
 // configuration files and copies the Basic library in; switching it off takes exactly those out
-// again. The empty file "Addons.xcu.old" beside the profile's Addons.xcu says that it is on.
+// again. The empty file "Addons.xcu.old" beside the profile's Addons.xcu says that it is on; it is
+// written only when Addons.xcu holds the suite's nodes. A user's own Events.xcu is kept as
+// "Events.xcu.user" while the suite's is in place.
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -32,8 +35,9 @@ class COpenOfficeSW final : public CSwitch {
     const wchar_t* ui;            // WriterWindowState.xcu
     const wchar_t* accelerators;  // one folder per language, each with current.xml
   };
-  // Version 2 for a display name holding "2.", else version 3.
-  [[nodiscard]] static const ProfileFolders& FoldersFor(const std::wstring& displayName) noexcept;
+  // The profile of a record's version, for detection and switching alike: version 2 when the
+  // version in the display name ("OpenOffice.org Writer 2.4") begins with "2", else version 3.
+  [[nodiscard]] static const ProfileFolders& FoldersFor(std::wstring_view displayName) noexcept;
   // The user's roaming application-data folder (the installation's CommonAppDataRoot before
   // Windows 2000 when the shell names none).
   [[nodiscard]] static std::wstring ApplicationData();
@@ -45,6 +49,9 @@ class COpenOfficeSW final : public CSwitch {
   void Enable(const switches::PluginRecord& record, const std::wstring& appData, const ProfileFolders& folders);
   void Disable(const switches::PluginRecord& record, const std::wstring& appData, const ProfileFolders& folders);
   void Scan(HKEY root);
+  // The suite's Events.xcu in place of the user's, which is kept beside it; and back.
+  static void PlaceEvents(const switches::PluginRecord& record, const std::wstring& officeFolder);
+  [[nodiscard]] static bool PutBackUserEvents(const std::wstring& officeFolder);
   // A template below the "OOInst" folder of the suite's OpenOffice folder.
   [[nodiscard]] static std::wstring Template(const wchar_t* name);
 };

@@ -7,6 +7,7 @@
 #include "app/RegistryKey.h"
 #include "profile/CryptedProfile.h"
 #include "suite/LaunchContext.h"
+#include "suite/ShellStart.h"
 #include "ui/Paint.h"
 #include "win/Resources.h"
 
@@ -22,6 +23,8 @@ bool DrawsWhite(int id) { return id >= 1046 && id <= 1048; }
 // shell, for one, gives up on a document and asks the calling module for a stock icon that it does
 // not have), the icon of the program that opens the file.
 win::UniqueIcon AssociatedIcon(const std::wstring& file) {
+  // A longer path could only be cut to another file's, and the shell cannot open it anyway.
+  if (file.size() >= MAX_PATH) return {};
   const HINSTANCE self = ::GetModuleHandleW(nullptr);
   // ExtractAssociatedIconW may write the icon's own file into its path argument.
   wchar_t path[MAX_PATH] = {};
@@ -127,9 +130,9 @@ void CDocsDialog::Open(size_t row) {
   const auto index = static_cast<size_t>(List().ItemData(row));
   if (index >= documents_.size()) return;
   const DocumentRecord& document = documents_[index];
-  const auto started = reinterpret_cast<INT_PTR>(
-      ::ShellExecuteW(nullptr, L"open", document.path.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
-  if (started > 32) return;
+  // The one start every program goes through, which keeps a path longer than the shell takes away
+  // from it.
+  if (suite::StartSucceeded(suite::ShellStart(L"open", document.path, {}, {}))) return;
   // The message names the document: its text says which one could not be opened.
   context_.ShowText(win::LoadString(IDS_LAUNCH_FAILED) + L"\n\n\"" + document.shortDescription + L"\"", kErrorBox);
 }

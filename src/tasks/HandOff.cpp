@@ -157,7 +157,9 @@ int CTranslateMenuUtils::HandOff(const HandOffRequest& request) {
       return RefuseWithoutRecord(context_, hostName);
     }
 
-    if (suite::ShellStart(target.verb, target.executable, parameter, folder) == SE_ERR_FNF) {
+    // Any of the shell's errors (a missing file or folder, a damaged program, no association...)
+    // means the host did not start: its record would only wait for the host's next start.
+    if (!suite::StartSucceeded(suite::ShellStart(target.verb, target.executable, parameter, folder))) {
       key->DeleteValue(target.key);
       key->Close();
       context_.ShowMessage(IDS_LAUNCH_FAILED, target.executable, kErrorBox);

@@ -1,7 +1,5 @@
 #include "tasks/HandOffParameter.h"
 
-#include <windows.h>
-
 #include "suite/AppId.h"
 #include "tasks/DefaultBrowser.h"
 
@@ -10,13 +8,21 @@ namespace {
 
 constexpr std::wstring_view kHttp = L"http://";
 
-std::wstring Lowered(std::wstring_view text) {
-  std::wstring lowered(text);
-  if (!lowered.empty()) ::CharLowerBuffW(lowered.data(), static_cast<DWORD>(lowered.size()));
-  return lowered;
-}
+// The schemes an address may name for the browser to take it as it stands. Anything else before a
+// colon ("localhost:8080", "C:") is not one of them.
+constexpr std::wstring_view kSchemes[] = {L"http", L"https", L"ftp", L"file"};
 
 }  // namespace
+
+bool NamesScheme(std::wstring_view address) noexcept {
+  const size_t colon = address.find(L':');
+  if (colon == std::wstring_view::npos) return false;
+  const std::wstring_view scheme = address.substr(0, colon);
+  // Schemes are ASCII and, like app IDs, compared without regard to case.
+  for (std::wstring_view known : kSchemes)
+    if (suite::SameAppId(scheme, known)) return true;
+  return false;
+}
 
 bool IsEmptyDocument(std::wstring_view document) {
   std::wstring rest(document);
@@ -26,9 +32,9 @@ bool IsEmptyDocument(std::wstring_view document) {
 
 std::wstring HostParameter(std::wstring_view executable, std::wstring_view document) {
   if (SameFileName(executable, L"firefox.exe")) {
-    const std::wstring lowered = Lowered(document);
-    if (!lowered.starts_with(kHttp)) return std::wstring(kHttp) + lowered;
-    return std::wstring(document);
+    // Paths and queries are case-sensitive: the address goes exactly as typed.
+    if (NamesScheme(document)) return std::wstring(document);
+    return std::wstring(kHttp) + std::wstring(document);
   }
   if (document.empty()) return {};
   return L"\"" + std::wstring(document) + L"\"";

@@ -9,8 +9,12 @@ namespace tasks {
 // Nothing left of the document once every "http://" is taken out (a bare prefix is no address).
 [[nodiscard]] bool IsEmptyDocument(std::wstring_view document);
 
-// Firefox gets a lower-cased address with "http://" in front unless the address already starts
-// with it (in any letter case: then it goes as typed); any other host gets the document in double
+// Whether an address starts with a scheme the browser takes as it stands: "http:", "https:", "ftp:"
+// or "file:", in any letter case.
+[[nodiscard]] bool NamesScheme(std::wstring_view address) noexcept;
+
+// Firefox gets the address as typed when it names its scheme, and a bare one ("example.org/page")
+// with "http://" in front; nothing is lower-cased. Any other host gets the document in double
 // quotes, or nothing for an empty one.
 [[nodiscard]] std::wstring HostParameter(std::wstring_view executable, std::wstring_view document);
 

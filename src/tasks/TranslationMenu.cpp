@@ -17,7 +17,9 @@ bool IsListedInTranslationMenu(const CXCryptedProfileW& configuration, std::wstr
     const std::wstring value = configuration.GetString(section, ui::ItemKey(i));
     const auto [name, configuredId] = ui::SplitItemValue(value);
     if (!configuredId.empty()) {
-      if (suite::SameAppId(configuredId, appId)) return true;
+      // An item may name several applications ("Word|Vnto|VntoX|Batcher"): any of them counts.
+      for (std::wstring_view id : suite::SplitAppIds(configuredId))
+        if (suite::SameAppId(id, appId)) return true;
       continue;
     }
     if (const ui::MenuCommand* command = ui::FindCommand(ui::MenuTab::kTranslation, name))

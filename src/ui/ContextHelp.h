@@ -1,5 +1,6 @@
-// The Help button: the help file's topic for the view that shows, through the system's HTML Help
-// engine, which is loaded on first use. Without the engine Help does nothing.
+// The Help button and F1: the help file's topic for the view that shows, through the system's HTML
+// Help engine, which is loaded on first use. Without the engine Help does nothing; without the help
+// file it says that the file is missing.
 #pragma once
 
 #include <windows.h>
@@ -8,14 +9,17 @@
 
 #include "win/Handle.h"
 
-class CXCryptedProfileW;
+namespace suite {
+class LaunchContext;
+}
 
 namespace ui {
 
 class ContextHelp {
  public:
-  ContextHelp(const CXCryptedProfileW& configuration, std::wstring helpFile)
-      : configuration_(configuration), helpFile_(std::move(helpFile)) {}
+  // `context` gives the product's configuration and shows the messages.
+  ContextHelp(suite::LaunchContext& context, std::wstring helpFile)
+      : context_(context), helpFile_(std::move(helpFile)) {}
 
   // The topic of `view`: a tab configured by the product's "_menu<N>" section has its own topic,
   // everything else the general one.
@@ -23,7 +27,7 @@ class ContextHelp {
   void Show(HWND owner, int view);
 
  private:
-  const CXCryptedProfileW& configuration_;
+  suite::LaunchContext& context_;
   std::wstring helpFile_;
   win::UniqueModule engine_;
   bool engineTried_ = false;

@@ -84,7 +84,7 @@ const CStartdeckDlg::Route CStartdeckDlg::kRoutes[] = {
 };
 
 CStartdeckDlg::CStartdeckDlg(ui::MainWindowContext& app)
-    : app_(app), help_(app.ProductConfiguration(), app.HelpPath()), webService_(app.Service()) {}
+    : app_(app), help_(app, app.HelpPath()), webService_(app.Service()) {}
 
 CStartdeckDlg::~CStartdeckDlg() = default;
 
@@ -101,6 +101,12 @@ bool CStartdeckDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PT
 
 bool CStartdeckDlg::PreTranslateMessage(MSG& message) {
   tooltips_.Relay(message);
+  // F1 anywhere in the window is the Help button, whatever has the focus.
+  if (message.message == WM_KEYDOWN && message.wParam == VK_F1 &&
+      (message.hwnd == hwnd() || ::IsChild(hwnd(), message.hwnd))) {
+    help_.Show(hwnd(), navigator_ ? navigator_->View() : 0);
+    return true;
+  }
   if (navigator_ && navigator_->ShowsTask())
     if (tasks::TaskPanel* panel = panels_.Find(navigator_->View())) {
       const tasks::MessageRoute route = panel->RouteMessage(message);

@@ -50,7 +50,7 @@ def name_list():
 
 
 def main(target):
-    files = [("#SYSTEM", system_file()), ("/index.htm", PAGE.replace("\n", "\r\n").encode("ascii")),
+    files = [("/#SYSTEM", system_file()), ("/index.htm", PAGE.replace("\n", "\r\n").encode("ascii")),
              ("::DataSpace/NameList", name_list())]
     content = b""
     entries = [("/", 0, 0, 0)]

@@ -314,7 +314,15 @@ TEST_F(DictionaryMemoryTest, WithoutItsTmManagerEditSaysWhy) {
        L"There was a problem launching the selected application. The file may be missing or corrupt, or you "
        L"do "
        L"not have sufficient privileges."},
+      // Every error of the shell counts, not only a missing file.
+      {"its folder gone", (installation_.Folder() / L"Gone" / L"TMD.exe").wstring(),
+       L"There was a problem launching the selected application. The file may be missing or corrupt, or you "
+       L"do not have sufficient privileges."},
+      {"a damaged program", (data_.path() / L"TMD.exe").wstring(),
+       L"There was a problem launching the selected application. The file may be missing or corrupt, or you "
+       L"do not have sufficient privileges."},
   };
+  test::WriteFile(data_.path() / L"TMD.exe", "MZ, and nothing of a program after it");
   StartDeck();
   OpenSetupTask(kMemoryRow, IDC_PANEL_MEMORIES);
   ASSERT_EQ(ComboEntries(Control(IDC_PANEL_MEMORIES)), std::vector<std::wstring>{L"Contracts"});

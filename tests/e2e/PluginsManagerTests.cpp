@@ -17,7 +17,9 @@
 #include "app/PrivateMessages.h"
 #include "support/ScratchDir.h"
 #include "support/TestPaths.h"
+#include "support/SavedState.h"
 #include "switches/AcrobatSW.h"
+#include "switches/OpenOfficeSW.h"
 
 namespace {
 
@@ -84,6 +86,10 @@ class PluginsManagerTest : public test::DeckTest {
   // The main window asks for the plug-ins manager as a failed switching-on does; its window.
   HWND StartManager() {
     ::PostMessageW(window_, app::kPluginsManagerMessage, 0, 0);
+    return WaitForManager();
+  }
+  // The manager's window, once it shows.
+  HWND WaitForManager() {
     test::WaitUntil([&] { return (manager_ = ::FindWindowW(kManagerClass, nullptr)) != nullptr; }, 20s);
     if (manager_) test::WaitUntil([&] { return ::IsWindowVisible(manager_) != FALSE; }, 5s);
     return manager_;
@@ -204,6 +210,49 @@ TEST_F(GermanPluginsManagerTest, ItSpeaksTheLanguageOfTheInstallation) {
   EXPECT_EQ(test::ControlText(ManagerControl(IDCANCEL)), L"Schließen");
   EXPECT_GE(RowOf(L"Adobe Acrobat 8.0"), 0);
   test::Screenshot(L"plugins-manager-de");
+}
+
+// A Writer document for OpenOffice.org 3.1, which this user never started: its profile folder is
+// missing, so the integration cannot go in. Switching on fails, Writer does not start as if it
+// were there (it once did), and the plug-ins manager opens with the version still off.
+constexpr char kOpenOfficeProduct[] = R"({
+  "settings": {"FileName": "Startdeck", "ClientName": "Startdeck", "ProductName": "VANTO Translator Home"},
+  "_menu1": {"item0": "TranslateOpenOffice;OpenOffice|Vnto"},
+  "_menu2": {"item0": "EditTemplate"},
+  "apps": {"Vnto": "", "OpenOffice": "", "VantoEM": ""},
+  "allapps": {"Vnto": "", "OpenOffice": "", "VantoEM": ""}
+})";
+
+TEST_F(PluginsManagerTest, AWriterWithoutProfileIsNotStartedAsIfTheIntegrationWereInAndTheManagerOpens) {
+  ASSERT_NO_FATAL_FAILURE(PackProduct(kOpenOfficeProduct));
+  const fs::path version3 = fs::path(COpenOfficeSW::ApplicationData()) / L"OpenOffice.org\\3";
+  const fs::path aside = fs::path(COpenOfficeSW::ApplicationData()) / L"OpenOffice.org\\3 (aside)";
+  ASSERT_TRUE(fs::is_directory(version3 / L"user"));
+  fs::rename(version3, aside);
+  const test::Restorer putBack([&] {
+    std::error_code ignored;
+    fs::remove_all(version3, ignored);
+    fs::rename(aside, version3, ignored);
+  });
+  const fs::path document = documents_.Folder(L"Letters") / L"Offer 2009.odt";
+  test::WriteFile(document, "PK");
+
+  StartDeck();
+  OpenTask(test::kStartButtonTab1, test::kListOfTab1, 0);
+  HWND panel = nullptr;
+  ASSERT_TRUE(test::WaitUntil([&] { return (panel = Panel()) != nullptr; }, 5s));
+  ASSERT_TRUE(test::PostCharacters(::GetDlgItem(panel, IDC_PANEL_DOCUMENT), document.wstring()));
+  ASSERT_TRUE(test::ChooseEntry(test::FindChild(panel, IDC_PANEL_APPLICATIONS, L"StartdeckComboBox"),
+                                std::wstring(L"OpenOffice.org Writer 3.1")));
+  test::Click(test::FindChild(panel, IDC_PANEL_ACTION, L"StartdeckMenuButton"));
+
+  ASSERT_NE(WaitForManager(), nullptr);
+  const int writer = RowOf(L"OpenOffice.org Writer 3.1");
+  ASSERT_GE(writer, 0);
+  EXPECT_EQ(CheckBox(ManagerControl(kManagerList), writer), 1);
+  test::Screenshot(L"plugins-manager-writer-without-profile");
+  EXPECT_TRUE(Starts(L"soffice.exe", 0, 1s).empty());
+  EXPECT_FALSE(fs::exists(version3));
 }
 
 }  // namespace

@@ -216,6 +216,46 @@ TEST_F(TaskPanelTest, AWebPageGoesToTheChosenFirefoxWithTheExtensionSwitchedOnFi
   EXPECT_TRUE(Starts(L"iexplore.exe", 0, 1s).empty());
 }
 
+// Paths and queries are case-sensitive and most of the web is https: an address goes to the browser
+// as typed, a bare one after "http://", and a dropped page as its file URL.
+TEST_F(TaskPanelTest, WebAddressesReachFirefoxAsTyped) {
+  // A page on drive C:, as a person drops it from a folder of their own.
+  const fs::path page = L"C:\\Pages\\Report.html";
+  ASSERT_FALSE(fs::exists(page.parent_path())) << "a folder of the same name is there before the test";
+  fs::create_directories(page.parent_path());
+  const test::Restorer removePage([&] { fs::remove_all(page.parent_path()); });
+  test::WriteFile(page, "<html><body>Report</body></html>");
+
+  StartDeck();
+  std::unique_ptr<test::RemoteBlock> drop = test::DropFile(window_, page.wstring());
+  ASSERT_NE(drop, nullptr);
+  ASSERT_EQ(WaitForPanel(), L"Translating Web Pages");
+  EXPECT_EQ(Text(IDC_PANEL_DOCUMENT), L"file:///C:/Pages/Report.html");
+  Choose(IDC_PANEL_APPLICATIONS, L"Mozilla Firefox 3.5 (en-US)");
+
+  const struct {
+    const wchar_t* typed;  // none: the dropped page
+    const wchar_t* address;
+  } cases[] = {
+      {nullptr, L"file:///C:/Pages/Report.html"},
+      {L"https://Example.org/Docs/ReadMe.html?Lang=DE&Page=2",
+       L"https://Example.org/Docs/ReadMe.html?Lang=DE&Page=2"},
+      {L"example.org/Page", L"http://example.org/Page"},
+  };
+  size_t started = 0;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::PrintToString(std::wstring(c.address)));
+    if (c.typed) Type(c.typed);
+    Press(IDC_PANEL_ACTION);
+    const std::vector<test::JournalLine> firefox = Starts(L"firefox.exe", started);
+    ASSERT_EQ(firefox.size(), ++started);
+    EXPECT_EQ(test::ArgumentsOf(firefox.back().commandLine), c.address);
+    EXPECT_TRUE(firefox.back().record.ends_with(std::wstring(L";U=") + c.address)) << firefox.back().record;
+    EXPECT_TRUE(NoMessage());
+  }
+  Screenshot(L"web-page-as-typed");
+}
+
 TEST_F(TaskPanelTest, ThePdfTaskTranslatesInTheTranslatorOrInReaderWithThePluginCopiedFirst) {
   StartDeck();
   ShowAllFeatures();

@@ -7,6 +7,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <chrono>
 #include <string>
 #include <vector>
@@ -150,6 +151,31 @@ TEST_F(UpdateTest, TheBoxFollowsTheServiceFlagAndState) {
     EXPECT_EQ(TipText(window_, Box()), L"Download dictionaries updates from My VANTO");
     ASSERT_TRUE(CloseDeck());
   }
+}
+
+// A new user of a new demo installation: nothing but the journal is set for the component, whose
+// account offers dictionary updates by default, so tab 7 shows the box, checked.
+class NewInstallationUpdateTest : public test::DeckTest {
+ protected:
+  test::WebServiceSwitches service_;
+};
+
+TEST_F(NewInstallationUpdateTest, TabSevenShowsTheDictionaryUpdatesBox) {
+  StartDeck();
+  const auto objects = service_.ObjectsAfter(L"released");
+  ASSERT_EQ(objects.size(), 1u);
+  const Lines& calls = objects.begin()->second;
+  EXPECT_NE(std::find(calls.begin(), calls.end(), L"get ServiceFlag -> 1"), calls.end());
+  EXPECT_NE(std::find(calls.begin(), calls.end(), L"get ServiceState -> 0"), calls.end());
+  HWND opener = FindDescendant(window_, test::kStartButtonTab7);
+  ASSERT_NE(opener, nullptr);
+  test::Click(opener);
+  ASSERT_NE(WaitForControl(IDC_LAUNCH_INSTALL, 15s), nullptr);
+  HWND box = FindDescendant(window_, IDC_DICTIONARY_UPDATES);
+  ASSERT_NE(box, nullptr);
+  EXPECT_TRUE(test::WaitUntil([&] { return Visible(box); }, 5s));
+  EXPECT_EQ(::SendMessageW(box, BM_GETCHECK, 0, 0), BST_CHECKED);
+  test::Screenshot(L"tab7-new-installation", 400ms);
 }
 
 TEST_F(UpdateTest, TheBoxsStateIsTheUpdateFlagAndSurvivesARestart) {

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <string_view>
@@ -57,14 +58,24 @@ void FuzzOooMerge(const std::uint8_t* data, std::size_t size) {
 
   switch (op) {
     case 0: {
-      const auto merged = ooo::EnableAddons(file, templ);
-      if (!merged) {
-        Require(CountContaining(in, ooo::kSuiteNodes[0]) > 0);
+      const ooo::AddonsMerge merged = ooo::EnableAddons(file, templ);
+      using Outcome = ooo::AddonsMerge::Outcome;
+      Require((merged.outcome == Outcome::kAlreadyMerged) == (CountContaining(in, ooo::kSuiteNodes[0]) > 0));
+      if (merged.outcome != Outcome::kMerged) {
+        Require(merged.text.empty());
         break;
       }
-      const auto out = SplitWritten(*merged, ooo::kLf);
+      const auto out = SplitWritten(merged.text, ooo::kLf);
       RequireLines(out);
       Require(out.size() >= in.size());
+      Require(ooo::HoldsSuiteNodes(merged.text));
+      // Nothing of the file is lost: only its section start lines may give way to the template's.
+      std::vector<std::string_view> kept;
+      for (std::string_view l : in)
+        if (std::none_of(ooo::kAddonSections.begin(), ooo::kAddonSections.end(),
+                         [l](std::string_view s) { return ooo::Contains(l, s); }))
+          kept.push_back(l);
+      Require(IsSubsequence(kept, out));
       break;
     }
     case 1:

@@ -15,6 +15,7 @@
 #include "suite/LaunchList.h"
 #include "suite/Launcher.h"
 #include "suite/ShellStart.h"
+#include "support/RegistrySandbox.h"
 
 namespace {
 
@@ -125,6 +126,75 @@ TEST_F(LauncherTest, StartsThatFailTakeBackTheRecordTheyWroteAndNoOther) {
     EXPECT_EQ(context.Shown()[0].argument, c.argument);
     EXPECT_EQ(context.CloseRequests(), 0);
   }
+}
+
+// A program that would run without its record (the kernel's server, the database to open) is not
+// started, and the person is told which one. Wine keeps a key's access list as Windows does.
+TEST_F(LauncherTest, AProgramWhoseRecordCannotBeWrittenIsNotStarted) {
+  enum class Via { kList, kMenu, kTmManager, kDictionaries };
+  const struct {
+    const char* what;
+    Via via;
+    const wchar_t* appId;
+    const wchar_t* server;
+    std::initializer_list<int> answers;
+    const wchar_t* name;  // named with the message
+  } cases[] = {
+      {"launch list, local kernel", Via::kList, L"Batcher", L"", {}, L"VANTO Batch Translator"},
+      {"launch list, exclusive: before the question", Via::kList, L"UBackup", L"", {}, L"VANTO Backup"},
+      {"menu command, kernel on a server", Via::kMenu, L"Vnto", L"SRV1", {}, L"VANTO Translator"},
+      {"TM manager", Via::kTmManager, L"TMD", L"", {}, L"VANTO TM Manager"},
+      {"dictionary installer: after the question",
+       Via::kDictionaries,
+       L"DictInst",
+       L"",
+       {IDYES},
+       L"VANTO Dictionary Installer"},
+  };
+  PlayAdministrator(true);  // no questions about rights
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Reinstall();
+    test::LaunchTestContext context({{L"apps", {c.appId}}, {L"allapps", {c.appId}}});
+    context.UseServer(c.server);
+    install_->Install(c.appId);
+    context.Answer(c.answers);
+    {
+      const test::WriteDeniedKey denied(HKEY_CURRENT_USER, test::kRunningKeyPath);
+      switch (c.via) {
+        case Via::kList: Launch(context, false, c.appId); break;
+        case Via::kMenu: Launch(context, true, c.appId); break;
+        case Via::kTmManager: EXPECT_FALSE(suite::Launcher(context).StartTmManager(L"DB1")); break;
+        case Via::kDictionaries: suite::InstallDictionaries(context); break;
+      }
+    }
+
+    ASSERT_FALSE(context.Shown().empty());
+    EXPECT_EQ(context.Shown().size(), c.answers.size() + 1);
+    const test::ShownBox& box = context.Shown().back();
+    EXPECT_EQ(box.id, static_cast<UINT>(IDS_LAUNCH_RECORD_FAILED));
+    EXPECT_EQ(box.argument, c.name);
+    EXPECT_EQ(box.text,
+              L"Cannot start the \"" + std::wstring(c.name) +
+                  L"\" application: its settings could not be saved in the registry. You may not have "
+                  L"sufficient privileges.");
+    EXPECT_EQ(box.flags, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
+    EXPECT_EQ(install_->RunningCopies(std::wstring(c.appId) + L".exe"), 0u);
+    EXPECT_TRUE(install_->Journal().empty());
+    EXPECT_EQ(context.CloseRequests(), 0);
+    EXPECT_EQ(context.UnusedAnswers(), 0u);
+  }
+
+  // A menu command with a local kernel leaves no record: nothing keeps it from starting.
+  Reinstall();
+  test::LaunchTestContext context(test::Sections{{L"apps", {L"Glosso"}}});
+  install_->Install(L"Glosso");
+  {
+    const test::WriteDeniedKey denied(HKEY_CURRENT_USER, test::kRunningKeyPath);
+    Launch(context, true, L"Glosso");
+  }
+  EXPECT_TRUE(install_->WaitForStartOf(L"Glosso.exe"));
+  EXPECT_TRUE(context.Shown().empty());
 }
 
 TEST_F(LauncherTest, StandardUserStartsBackupUnelevatedAfterDecliningRightsAndTheStartCentreCloses) {

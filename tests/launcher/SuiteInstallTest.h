@@ -1,8 +1,7 @@
 // The fixture of every test that starts real copies of the suite application substitute (the
 // launcher's, the dictionary installer's, the TM manager's and the hand-off's): the English
 // strings, a fresh installation, the elevated starts recorded (and answered when a test says so),
-// and an administrator or standard user played. Without the substitute built, each test is skipped
-// with a printed notice.
+// and an administrator or standard user played. Without the substitute built, each test fails.
 #pragma once
 
 #include <windows.h>

@@ -1,11 +1,11 @@
-// Starting the TM manager for a database: its G= record, and the one shell result that counts as
-// failure.
+// Starting the TM manager for a database: its G= record, and every shell error counted as a failure.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <shellapi.h>
 
+#include <filesystem>
 #include <iostream>
 
 #include "LaunchTestContext.h"
@@ -48,19 +48,37 @@ TEST_F(TmManagerTest, StartsWithTheDatabaseInItsRecord) {
   EXPECT_TRUE(context_.Shown().empty());
 }
 
-TEST_F(TmManagerTest, AFileWithoutAssociationCountsAsStarted) {
-  const auto file = install_->Folder() / L"database.xyz";
-  test::WriteFile(file, "no program opens this");
-  const INT_PTR result = suite::StartProgram(file.wstring());
-  std::cout << "the shell answers " << result << " for a file without association\n";
-  ASSERT_LE(result, 32);
-  ASSERT_NE(result, SE_ERR_FNF);
-  install_->Register(L"TMD", file);
+// Every error of the shell means the manager did not start: a record left behind would open the
+// database at the manager's next start, whoever starts it.
+TEST_F(TmManagerTest, EveryStartTheShellRefusesIsAFailure) {
+  const auto damaged = install_->Folder() / L"TMD.exe";
+  test::WriteFile(damaged, "MZ, and nothing of a program after it");
+  const auto unassociated = install_->Folder() / L"database.xyz";
+  test::WriteFile(unassociated, "no program opens this");
+  const struct {
+    const char* what;
+    std::filesystem::path program;
+  } cases[] = {
+      {"its folder gone", install_->Folder() / L"Gone" / L"TMD.exe"},
+      {"a damaged program", damaged},
+      {"a file no program opens", unassociated},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const INT_PTR shell = suite::StartProgram(c.program.wstring());
+    std::cout << "the shell answers " << shell << " for " << c.what << "\n";
+    ASSERT_LE(shell, 32);
+    install_->Register(L"TMD", c.program);
+    test::LaunchTestContext context(test::Sections{{L"apps", {L"TMD"}}});
 
-  EXPECT_TRUE(suite::Launcher(context_).StartTmManager(kDatabase));
+    EXPECT_FALSE(suite::Launcher(context).StartTmManager(kDatabase));
 
-  EXPECT_EQ(RunningRecord(L"TMD"), L"G=Legal EN-DE");
-  EXPECT_TRUE(context_.Shown().empty());
+    EXPECT_EQ(RunningRecord(L"TMD"), std::nullopt);
+    ASSERT_EQ(context.Shown().size(), 1u);
+    EXPECT_EQ(context.Shown()[0].id, static_cast<UINT>(IDS_LAUNCH_FAILED));
+    EXPECT_EQ(context.Shown()[0].argument, L"VANTO TM Manager");
+  }
+  EXPECT_TRUE(install_->Journal().empty());
 }
 
 TEST_F(TmManagerTest, WhatKeepsItFromStarting) {

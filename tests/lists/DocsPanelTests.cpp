@@ -128,15 +128,29 @@ TEST_F(DocsPanelTest, TheNoteNamesThePdfViewersAddressInBlackUnderTheList) {
 }
 
 TEST_F(DocsPanelTest, ADocumentThatCannotBeOpenedIsNamedInTheMessage) {
-  MakePanel({{L"_menu5", {{L"doc0", L"Brief"}, {L"doc1", L"Guide"}}}});
+  // A path longer than the shell takes (Wine's shell would overflow on it and end the program) is
+  // kept from it as every program's start keeps one.
+  const std::wstring tooLong = files_.path().wstring() + L"\\" + std::wstring(5000, L'x') + L".pdf";
+  test::SetString(HKEY_LOCAL_MACHINE, std::wstring(kDocs) + L"Long", L"Path", tooLong);
+  test::SetString(HKEY_LOCAL_MACHINE, std::wstring(kDocs) + L"Long", L"ShortDescription", L"Reference");
+  MakePanel({{L"_menu5", {{L"doc0", L"Brief"}, {L"doc1", L"Guide"}, {L"doc2", L"Long"}}}});
+  ASSERT_EQ(panel_.List().Count(), 3u);
   std::filesystem::remove(files_.path() / L"guide.pdf");
-  panel_.Open(1);
-  ASSERT_EQ(context_.Shown().size(), 1u);
-  EXPECT_EQ(context_.Shown()[0].text,
-            L"There was a problem launching the selected application. The file may be missing or corrupt, or you do "
-            L"not have sufficient privileges.\n\n\"User's Guide\"");
-  panel_.Open(2);  // no such row
-  EXPECT_EQ(context_.Shown().size(), 1u);
+  const std::wstring cannotOpen =
+      L"There was a problem launching the selected application. The file may be missing or corrupt, or you "
+      L"do not have sufficient privileges.";
+  const struct {
+    size_t row;
+    const wchar_t* name;
+  } cases[] = {{1, L"User's Guide"}, {2, L"Reference"}};
+  for (const auto& c : cases) {
+    const size_t before = context_.Shown().size();
+    panel_.Open(c.row);
+    ASSERT_EQ(context_.Shown().size(), before + 1) << c.row;
+    EXPECT_EQ(context_.Shown().back().text, cannotOpen + L"\n\n\"" + c.name + L"\"");
+  }
+  panel_.Open(3);  // no such row
+  EXPECT_EQ(context_.Shown().size(), 2u);
 }
 
 }  // namespace

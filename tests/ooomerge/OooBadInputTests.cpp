@@ -28,7 +28,7 @@ TEST(OooBadInput, NulBytesAreOrdinaryBytes) {
 
 TEST(OooBadInput, AHugeSingleLineComesBackWhole) {
   const std::string line(10 * 1024 * 1024, 'x');
-  EXPECT_EQ(*EnableAddons(line, f::kAddonsTemplate), line + "\n");
+  EXPECT_EQ(EnableAddons(line, f::kAddonsTemplate).outcome, AddonsMerge::Outcome::kRefused);  // no anchor
   EXPECT_EQ(DisableAddons(line), line + "\r\n");
   EXPECT_EQ(EnableWindowState(line, f::kWindowStateTemplate), line + "\n");
   EXPECT_EQ(DisableWindowState(line), line + "\r\n");
@@ -49,7 +49,7 @@ TEST(OooBadInput, AFileWithoutLineEndsIsOneLine) {
 
 TEST(OooBadInput, AByteOrderMarkStaysOnTheFirstLine) {
   const std::string file = std::string(kBom) + std::string(f::kAddonsFull);
-  const std::string merged = *EnableAddons(file, f::kAddonsTemplate);
+  const std::string merged = EnableAddons(file, f::kAddonsTemplate).text;
   EXPECT_EQ(merged.substr(0, 3), kBom);
   EXPECT_EQ(DisableAddons(merged), std::string(kBom) + [] {
               std::string crlf;
@@ -66,32 +66,51 @@ TEST(OooBadInput, AMarkerCutInHalf) {
     const char* name;
     std::string result, expected;
   } cases[] = {
-      // Half a suite node is no suite node: the file is not taken for merged, and stays.
-      {"enable Addons.xcu", *EnableAddons(" <node oor:name=\"AddonUI\">\n   <node oor:name=\"VANTO.Trans", ""),
-       " <node oor:name=\"AddonUI\">\n   <node oor:name=\"VANTO.Trans\n"},
-      {"disable Addons.xcu", DisableAddons("   <node oor:name=\"VANTO.Trans"), "   <node oor:name=\"VANTO.Trans\r\n"},
+      {"disable Addons.xcu", DisableAddons("   <node oor:name=\"VANTO.Trans"),
+       "   <node oor:name=\"VANTO.Trans\r\n"},
       // A whole marker line whose node the cut file never closes: kept, the rest of the file too.
-      {"disable cut node", DisableAddons("a\n   <node oor:name=\"vanto.TopMenu\" oor:op=\"replace\">\n    <prop/>\n  </no"),
+      {"disable cut node",
+       DisableAddons("a\n   <node oor:name=\"vanto.TopMenu\" oor:op=\"replace\">\n    <prop/>\n  </no"),
        "a\r\n   <node oor:name=\"vanto.TopMenu\" oor:op=\"replace\">\r\n    <prop/>\r\n  </no\r\n"},
       {"disable cut window state",
-       DisableWindowState("   <node oor:name=\"private:resource/toolbar/addon_VANTO.Translate\" oor:op=\"replace\">\n"),
+       DisableWindowState(
+           "   <node oor:name=\"private:resource/toolbar/addon_VANTO.Translate\" oor:op=\"replace\">\n"),
        "   <node oor:name=\"private:resource/toolbar/addon_VANTO.Translate\" oor:op=\"replace\">\r\n"},
-      // A template cut before its closing lines gives what it has.
-      {"enable with a cut template",
-       *EnableAddons(" <node oor:name=\"AddonUI\">\n", "  <node oor:name=\"OfficeToolBar\">\n   <node oor:"),
-       " <node oor:name=\"AddonUI\">\n  <node oor:name=\"OfficeToolBar\">\n   <node oor:\n"},
       {"enable window state with a cut template",
-       EnableWindowState("  <node oor:name=\"States\">\n",
-                         "   <node oor:name=\"private:resource/toolbar/addon_VANTO.Translate\" oor:op=\"replace\">\n <p"),
+       EnableWindowState(
+           "  <node oor:name=\"States\">\n",
+           "   <node oor:name=\"private:resource/toolbar/addon_VANTO.Translate\" oor:op=\"replace\">\n <p"),
        "  <node oor:name=\"States\">\n"
        "   <node oor:name=\"private:resource/toolbar/addon_VANTO.Translate\" oor:op=\"replace\">\n <p\n"},
       // A template without the marker inserts nothing.
-      {"enable window state with a foreign template", EnableWindowState("  <node oor:name=\"States\">\n", "<x/>\n"),
-       "  <node oor:name=\"States\">\n"},
-      {"enable Addons.xcu with a foreign template", *EnableAddons(f::kAddonsMenuOnly, "<x/>\n"),
-       std::string(f::kAddonsMenuOnly)},
+      {"enable window state with a foreign template",
+       EnableWindowState("  <node oor:name=\"States\">\n", "<x/>\n"), "  <node oor:name=\"States\">\n"},
   };
   for (const Case& c : cases) EXPECT_EQ(c.result, c.expected) << c.name;
+
+  // Switching on must leave the suite nodes in Addons.xcu; without them it is refused.
+  struct Refused {
+    const char* name;
+    std::string_view file, templ;
+  } refused[] = {
+      // Half a suite node is no suite node: the file is not taken for merged.
+      {"half a suite node, empty template", " <node oor:name=\"AddonUI\">\n   <node oor:name=\"VANTO.Trans",
+       ""},
+      // A template cut before the suite's first node.
+      {"a cut template", " <node oor:name=\"AddonUI\">\n",
+       "  <node oor:name=\"OfficeToolBar\">\n   <node oor:"},
+      {"a foreign template", f::kAddonsMenuOnly, "<x/>\n"},
+  };
+  for (const Refused& r : refused)
+    EXPECT_EQ(EnableAddons(r.file, r.templ).outcome, AddonsMerge::Outcome::kRefused) << r.name;
+  // A template cut inside the suite's first node gives what it has.
+  EXPECT_EQ(
+      EnableAddons(
+          " <node oor:name=\"AddonUI\">\n",
+          "  <node oor:name=\"OfficeToolBar\">\n   <node oor:name=\"VANTO.Translate\" oor:op=\"replace\">")
+          .text,
+      " <node oor:name=\"AddonUI\">\n  <node oor:name=\"OfficeToolBar\">\n"
+      "   <node oor:name=\"VANTO.Translate\" oor:op=\"replace\">\n");
 }
 
 }  // namespace

@@ -32,17 +32,19 @@ TEST(OooLines, LineEndsAndEmptyLines) {
       {"a\nb", {"a", "b"}},
       {"a\r\nb\r\n", {"a", "b"}},
       {"\n\r\n\na\n\n", {"a"}},
-      {"a\rb\n", {"a\rb"}},          // a lone carriage return is a byte of the line
-      {"a\r", {"a\r"}},              // ... also at the end of a file without a last line feed
-      {"\r\r\n", {"\r"}},
+      {"a\rb\n", {"a", "b"}},        // a lone carriage return ends a line, as in XML
+      {"a\rb\rc", {"a", "b", "c"}},  // old Mac line ends
+      {"a\r", {"a"}},
+      {"\r\r\n", {}},
+      {"a\n\rb", {"a", "b"}},  // LF CR is two line ends
   };
   for (const Case& c : cases) EXPECT_EQ(NonEmptyLines(c.text), c.lines) << testing::PrintToString(c.text);
 }
 
 TEST(OooAddons, EnableWithoutToolbarPutsItAfterTheParentAndSkipsTheImages) {
-  const auto merged = EnableAddons(f::kAddonsMenuOnly, f::kAddonsTemplate);
-  ASSERT_TRUE(merged);
-  EXPECT_EQ(*merged, R"(<?xml version="1.0" encoding="UTF-8"?>
+  const AddonsMerge merged = EnableAddons(f::kAddonsMenuOnly, f::kAddonsTemplate);
+  ASSERT_EQ(merged.outcome, AddonsMerge::Outcome::kMerged);
+  EXPECT_EQ(merged.text, R"(<?xml version="1.0" encoding="UTF-8"?>
 <oor:component-data xmlns:oor="http://openoffice.org/2001/registry" xmlns:xs="http://www.w3.org/2001/XMLSchema" xmlns:xsi="http://www.w3.org/2001/XMLSchema-instance" oor:name="Addons" oor:package="org.openoffice.Office">
  <node oor:name="AddonUI">
   <node oor:name="OfficeToolBar">
@@ -72,9 +74,9 @@ TEST(OooAddons, EnableWithoutToolbarPutsItAfterTheParentAndSkipsTheImages) {
 }
 
 TEST(OooAddons, EnablePutsEachSectionFirstInTheFilesOwnSection) {
-  const auto merged = EnableAddons(f::kAddonsFull, f::kAddonsTemplate);
-  ASSERT_TRUE(merged);
-  EXPECT_EQ(*merged, R"(<?xml version="1.0" encoding="UTF-8"?>
+  const AddonsMerge merged = EnableAddons(f::kAddonsFull, f::kAddonsTemplate);
+  ASSERT_EQ(merged.outcome, AddonsMerge::Outcome::kMerged);
+  EXPECT_EQ(merged.text, R"(<?xml version="1.0" encoding="UTF-8"?>
 <oor:component-data xmlns:oor="http://openoffice.org/2001/registry" xmlns:xs="http://www.w3.org/2001/XMLSchema" xmlns:xsi="http://www.w3.org/2001/XMLSchema-instance" oor:name="Addons" oor:package="org.openoffice.Office">
  <node oor:name="AddonUI">
   <node oor:name="OfficeToolBar">
@@ -123,16 +125,84 @@ TEST(OooAddons, EnablePutsEachSectionFirstInTheFilesOwnSection) {
 }
 
 TEST(OooAddons, EnablingAMergedFileLeavesItAlone) {
-  const std::string once = *EnableAddons(f::kAddonsFull, f::kAddonsTemplate);
-  EXPECT_EQ(EnableAddons(once, f::kAddonsTemplate), std::nullopt);
-  EXPECT_EQ(EnableAddons(f::kAddonsTemplate, f::kAddonsTemplate), std::nullopt);
+  const std::string once = EnableAddons(f::kAddonsFull, f::kAddonsTemplate).text;
+  EXPECT_TRUE(HoldsSuiteNodes(once));
+  EXPECT_FALSE(HoldsSuiteNodes(f::kAddonsFull));
+  for (std::string_view merged : {std::string_view(once), f::kAddonsTemplate}) {
+    const AddonsMerge again = EnableAddons(merged, f::kAddonsTemplate);
+    EXPECT_EQ(again.outcome, AddonsMerge::Outcome::kAlreadyMerged);
+    EXPECT_EQ(again.text, "");
+  }
 }
 
-TEST(OooAddons, EnableWithoutAnyAnchorCopiesTheFile) {
-  // No " <node oor:name="AddonUI">" line: nothing to anchor on, the lines come back with LF.
+TEST(OooAddons, EnableWithoutAnyAnchorIsRefused) {
+  // No " <node oor:name="AddonUI">" line: nothing to anchor on. This once came back as the same
+  // lines, and the switch then marked the profile as switched on with no suite node in it.
   const std::string_view bare = "<?xml version=\"1.0\"?>\r\n\r\n<oor:component-data oor:name=\"Addons\"/>\r\n";
-  EXPECT_EQ(EnableAddons(bare, f::kAddonsTemplate),
-            "<?xml version=\"1.0\"?>\n<oor:component-data oor:name=\"Addons\"/>\n");
+  const AddonsMerge merged = EnableAddons(bare, f::kAddonsTemplate);
+  EXPECT_EQ(merged.outcome, AddonsMerge::Outcome::kRefused);
+  EXPECT_EQ(merged.text, "");
+}
+
+// With its lines joined by `eol` instead of line feeds.
+std::string WithLineEnds(std::string_view lf, std::string_view eol) {
+  std::string out;
+  for (char c : lf) {
+    if (c == '\n') {
+      out += eol;
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+// A line that anchors a section must hold it alone: a file whose anchor line carries more is merged
+// as if its lines were apart, or refused; never merged with content dropped.
+TEST(OooAddons, AnAnchorLineThatCarriesMoreIsMergedOnlyWhenNothingIsLost) {
+  using Outcome = AddonsMerge::Outcome;
+  const std::string full = EnableAddons(f::kAddonsFull, f::kAddonsTemplate).text;
+  const std::string menuOnly = EnableAddons(f::kAddonsMenuOnly, f::kAddonsTemplate).text;
+  const std::string toolbar = "  <node oor:name=\"OfficeToolBar\">";
+  struct Case {
+    const char* name;
+    std::string file;
+    Outcome outcome;
+    std::string text;
+  } cases[] = {
+      // Old Mac line ends are line ends: the same merge as with line feeds.
+      {"CR only, all sections", WithLineEnds(f::kAddonsFull, "\r"), Outcome::kMerged, full},
+      {"CR only, menu only", WithLineEnds(f::kAddonsMenuOnly, "\r"), Outcome::kMerged, menuOnly},
+      {"CR only and CR LF mixed", WithLineEnds(f::kAddonsMenuOnly, "\r\r\n"), Outcome::kMerged, menuOnly},
+      // Several elements on one line.
+      {"the whole file on one line", WithLineEnds(f::kAddonsFull, ""), Outcome::kRefused, ""},
+      {"a section start with a node after it",
+       std::string(f::kAddonsFull)
+           .replace(f::kAddonsFull.find(toolbar), toolbar.size(), toolbar + "<node oor:name=\"other\"/>"),
+       Outcome::kRefused, ""},
+      {"the parent line with a section in it (the parent anchors the toolbar)",
+       std::string(f::kAddonsMenuOnly)
+           .replace(f::kAddonsMenuOnly.find(" <node oor:name=\"AddonUI\">") + 26, 1, ""),
+       Outcome::kRefused, ""},
+      // Blanks around the anchor are no content.
+      {"a section start with blanks after it",
+       std::string(f::kAddonsFull)
+           .replace(f::kAddonsFull.find(toolbar), toolbar.size(), "\t  " + toolbar + "  "),
+       Outcome::kMerged, full},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const AddonsMerge merged = EnableAddons(c.file, f::kAddonsTemplate);
+    EXPECT_EQ(merged.outcome, c.outcome);
+    EXPECT_EQ(merged.text, c.text);
+  }
+  // The parent line may carry more when it anchors nothing: every section is there.
+  const std::string parentWithMore =
+      std::string(f::kAddonsFull)
+          .insert(f::kAddonsFull.find(" <node oor:name=\"AddonUI\">") + 26, "<!-- kept -->");
+  const AddonsMerge merged = EnableAddons(parentWithMore, f::kAddonsTemplate);
+  ASSERT_EQ(merged.outcome, Outcome::kMerged);
+  EXPECT_NE(merged.text.find(" <node oor:name=\"AddonUI\"><!-- kept -->\n"), std::string::npos);
 }
 
 TEST(OooWindowState, EnableInsertsTheToolbarNodeAfterStates) {
@@ -185,7 +255,9 @@ TEST(OooRoundTrip, DisableUndoesEnable) {
   using Enable = std::string (*)(std::string_view, std::string_view);
   using Disable = std::string (*)(std::string_view);
   const std::string crlfWithEmptyLines = Crlf("<accel:acceleratorlist>\n\n <accel:item/>\n\n</accel:acceleratorlist>\n");
-  const Enable enableAddons = [](std::string_view file, std::string_view t) { return *EnableAddons(file, t); };
+  const Enable enableAddons = [](std::string_view file, std::string_view t) {
+    return EnableAddons(file, t).text;
+  };
   struct Case {
     const char* name;
     std::string_view file, templ;

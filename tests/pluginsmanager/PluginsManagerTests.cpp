@@ -18,8 +18,11 @@
 #include "app/Language.h"
 #include "suite/ShellStart.h"
 #include "support/Installation.h"
+#include "support/SavedState.h"
+#include "support/ScratchDir.h"
 #include "support/TestPaths.h"
 #include "switches/AcrobatSW.h"
+#include "switches/OpenOfficeSW.h"
 #include "win/Handle.h"
 #include "win/MessageBox.h"
 #include "win/Resources.h"
@@ -295,6 +298,47 @@ TEST_F(ApplyTest, AFailingSwitchShowsItsMessageAndTheRecordKeepsItsState) {
   EXPECT_EQ(GroupState(table, reader), 0);
   EXPECT_EQ(StoredState(table, reader), 0);
   EXPECT_FALSE(fs::exists(installation_.Folder() / L"Hosts\\Adobe\\Reader 9.0\\Reader\\plug_ins\\VNTO9"));
+}
+
+// The Writer integration switched on and off here gives a user's own Events.xcu back byte for byte;
+// it was once overwritten by the suite's and then deleted.
+TEST_F(ApplyTest, SwitchingTheWriterIntegrationOnAndOffGivesTheUsersEventBindingBack) {
+  const fs::path office = fs::path(COpenOfficeSW::ApplicationData()) /
+                          L"OpenOffice.org2\\user\\registry\\data\\org\\openoffice\\Office";
+  const fs::path events = office / L"Events.xcu";
+  const fs::path kept = office / L"Events.xcu.user";
+  ASSERT_TRUE(fs::is_directory(office));
+  const std::string own =
+      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n\r\n<oor:component-data oor:name=\"Events\">\r\n"
+      " <node oor:name=\"ApplicationEvents\"><node oor:name=\"OnNew\"/></node>\r\n</oor:component-data>";
+  test::WriteFile(events, own);
+  const test::Restorer removed([&] {
+    std::error_code ignored;
+    fs::remove(events, ignored);
+    fs::remove(kept, ignored);
+  });
+  switches::PluginTable table;
+  table.LoadSwitches();
+  const int writer = IdOf(table, L"OpenOffice.org Writer 2.4");
+  ASSERT_NE(writer, 0);
+  ASSERT_EQ(GroupState(table, writer), 0);
+
+  for (const int state : {1, 0}) {
+    SCOPED_TRACE(state);
+    const pluginsmanager::ApplyResult result = pluginsmanager::ApplyChanges(table, {{writer, state}}, 0);
+    EXPECT_EQ(result.attempted, 1);
+    EXPECT_EQ(result.failed, 0);
+    EXPECT_EQ(GroupState(table, writer), state);
+    EXPECT_EQ(DetectedState(L"OpenOffice.org Writer 2.4"), state);
+    EXPECT_EQ(fs::exists(office / L"Addons.xcu.old"), state == 1);
+    EXPECT_EQ(test::ReadFile(events) == own, state == 0);
+    EXPECT_EQ(fs::exists(kept), state == 1);
+    if (state == 1) {
+      EXPECT_EQ(test::ReadFile(kept), own);
+    }
+    EXPECT_TRUE(boxes_.empty());
+  }
+  EXPECT_EQ(test::ReadFile(events), own);
 }
 
 }  // namespace

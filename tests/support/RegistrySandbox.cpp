@@ -1,7 +1,10 @@
 #include "support/RegistrySandbox.h"
 
+#include <sddl.h>
+
 #include <atomic>
 #include <stdexcept>
+#include <utility>
 
 namespace test {
 namespace {
@@ -90,6 +93,28 @@ std::wstring GetString(HKEY hive, const std::wstring& path, const std::wstring& 
   text.resize(wcsnlen(text.c_str(), text.size()));
   if (found) *found = true;
   return text;
+}
+
+WriteDeniedKey::WriteDeniedKey(HKEY hive, std::wstring path) : hive_(hive), path_(std::move(path)) {
+  CreateKey(hive_, path_);
+  // Everyone may read it and change its access list, nothing more.
+  EXPECT_EQ(SetAccess(L"D:(A;;KRWD;;;WD)"), ERROR_SUCCESS);
+}
+
+WriteDeniedKey::~WriteDeniedKey() {
+  EXPECT_EQ(SetAccess(L"D:(A;;KA;;;WD)"), ERROR_SUCCESS);
+}
+
+LSTATUS WriteDeniedKey::SetAccess(const wchar_t* sddl) const {
+  win::UniqueKey key;
+  LSTATUS status = ::RegOpenKeyExW(hive_, path_.c_str(), 0, WRITE_DAC, key.put());
+  if (status != ERROR_SUCCESS) return status;
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  if (!::ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl, SDDL_REVISION_1, &descriptor, nullptr))
+    return static_cast<LSTATUS>(::GetLastError());
+  status = ::RegSetKeySecurity(key.get(), DACL_SECURITY_INFORMATION, descriptor);
+  ::LocalFree(descriptor);
+  return status;
 }
 
 DWORD GetDword(HKEY hive, const std::wstring& path, const std::wstring& name, DWORD fallback) {

@@ -50,4 +50,20 @@ void CreateKey(HKEY hive, const std::wstring& path);
 [[nodiscard]] DWORD GetDword(HKEY hive, const std::wstring& path, const std::wstring& name,
                              DWORD fallback = 0xFFFFFFFF);
 
+// A key (created when missing) that this process may read but neither write nor open for writing,
+// as for a user whom an administrator denied it; writable again when the object goes.
+class WriteDeniedKey {
+ public:
+  WriteDeniedKey(HKEY hive, std::wstring path);
+  ~WriteDeniedKey();
+  WriteDeniedKey(const WriteDeniedKey&) = delete;
+  WriteDeniedKey& operator=(const WriteDeniedKey&) = delete;
+
+ private:
+  LSTATUS SetAccess(const wchar_t* sddl) const;
+
+  HKEY hive_;
+  std::wstring path_;
+};
+
 }  // namespace test

@@ -309,13 +309,14 @@ TEST_F(MessengerSwitchTest, BadAndHugeListsOfInstalledProgramsAreSkippedQuickly)
   EXPECT_EQ(switches::FindUninstallEntries(L"Skype"), (std::vector<UninstallEntry>{{L"Skype wrong", L"", L""}}));
   CQIPInfiumSW qip(kQipProduct);
   ASSERT_EQ(qip.CollectPlugins(), 1);
-  // An install location that does not exist has no Plugins folder: switching on leaves it alone.
+  // An install location that does not exist has no Plugins folder: switching on changes nothing
+  // there, and fails (it once counted as switched on).
   PluginList on{Collected(qip)[0]};
   on[0].state = 1;
   BoxRecorder boxes;
-  EXPECT_EQ(qip.ApplyStates(on, 0), 0);
-  EXPECT_EQ(on[0].state, 1);
-  EXPECT_TRUE(boxes.Boxes().empty());
+  EXPECT_EQ(qip.ApplyStates(on, 0), 1);
+  EXPECT_EQ(on[0].state, 0);
+  EXPECT_EQ(boxes.Boxes().size(), 1u);
   EXPECT_FALSE(fs::exists(L"C:\\Nowhere"));
   EXPECT_LT(std::chrono::steady_clock::now() - start, 20s);
 }
@@ -350,6 +351,77 @@ TEST_F(MessengerSwitchTest, QipInfiumRoundTripCopiesThePluginWithItsLanguageLibr
   EXPECT_EQ(Snapshot(messenger), before);
   EXPECT_EQ(Choice(L"QIP Infium"), 0u);
   EXPECT_TRUE(fs::exists(package / L"VantoQIP.dll"));
+}
+
+// Without a Plugins folder the plug-in has nowhere to go: switching on fails with the switch's
+// message, creates nothing and records no choice. It once counted as switched on, and the hand-off
+// started the messenger as if the plug-in were there.
+TEST_F(MessengerSwitchTest, SwitchingOnWithoutAPluginsFolderFailsAndChangesNothing) {
+  QipPackage();
+  const fs::path messenger = QipInstallation(false);
+  const auto before = Snapshot(messenger);
+  CQIPInfiumSW qip(kQipProduct);
+  ASSERT_EQ(qip.CollectPlugins(), 1);
+  for (int quiet : {0, 1}) {
+    SCOPED_TRACE(quiet);
+    PluginList on{Record(L"QIP Infium", 1, 4096, kQipProduct)};
+    BoxRecorder boxes;
+    EXPECT_EQ(qip.ApplyStates(on, quiet), 1);
+    EXPECT_EQ(on[0].state, 0);
+    ASSERT_EQ(boxes.Boxes().size(), quiet ? 0u : 1u);
+    if (!quiet) {
+      EXPECT_EQ(boxes.Boxes()[0].text,
+                std::wstring(kEmbedFailed) + kQipProduct + L"\"\r\n" + kContactSupport);
+    }
+    EXPECT_EQ(Snapshot(messenger), before);
+    EXPECT_EQ(test::GetDword(HKEY_CURRENT_USER, kMessengers, L"QIP Infium", 77), 77u);  // not written
+  }
+  // Switching off there has nothing to remove and is no failure.
+  PluginList off{Record(L"QIP Infium", 0, 4096, kQipProduct)};
+  BoxRecorder boxes;
+  EXPECT_EQ(qip.ApplyStates(off, 0), 0);
+  EXPECT_EQ(off[0].state, 0);
+  EXPECT_TRUE(boxes.Boxes().empty());
+}
+
+// An installed-program entry without an install location names no folder: an empty one would be
+// "\Plugins\" at the root of the current drive. It gives no record, and another entry's location
+// is the one remembered.
+TEST_F(MessengerSwitchTest, AnEntryWithoutInstallLocationGivesNoRecord) {
+  struct Case {
+    const wchar_t* what;
+    std::vector<std::pair<const wchar_t*, std::wstring>> entries;  // display name, install location
+    PluginList records;
+    std::wstring location;
+  };
+  const std::wstring folder = scratch_.Folder(L"Programs\\QIP").wstring() + L"\\";
+  const Case cases[] = {
+      {L"no location", {{L"QIP Infium", L""}}, {}, L""},
+      {L"only separators and blanks", {{L"QIP Infium", L" \\ "}}, {}, L""},
+      {L"one of two without",
+       {{L"QIP Infium 2.0", folder}, {L"QIP Infium 1.0", L""}},
+       {Record(L"QIP Infium 2.0", 0, 4096, kQipProduct)},
+       folder},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(std::wstring(c.what)));
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, kUninstall);
+    int key = 0;
+    for (const auto& [name, location] : c.entries) {
+      const std::wstring path = std::wstring(kUninstall) + L"\\Entry" + std::to_wstring(key++);
+      test::SetString(HKEY_CURRENT_USER, path, L"DisplayName", name);
+      test::SetString(HKEY_CURRENT_USER, path, L"InstallLocation", location);
+    }
+    CQIPInfiumSW qip(kQipProduct);
+    EXPECT_EQ(qip.CollectPlugins(), static_cast<int>(c.records.size()));
+    EXPECT_EQ(Collected(qip), c.records);
+    EXPECT_EQ(qip.InstallLocation(), c.location);
+  }
+  // A switch asked to switch on without a location refuses; it never looks at the drive's root.
+  CQIPInfiumSW qip(kQipProduct);
+  PluginList on{Record(L"QIP Infium", 1, 4096, kQipProduct)};
+  EXPECT_EQ(qip.ApplyStates(on, 1), 1);
+  EXPECT_EQ(on[0].state, 0);
 }
 
 TEST_F(MessengerSwitchTest, TheLanguageLibraryComesFromTheLanguageFolderWhenItIsNotBesideThePlugin) {

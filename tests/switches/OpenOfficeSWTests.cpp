@@ -216,7 +216,7 @@ TEST_F(OpenOfficeSwitchTest, SwitchingOnMergesEveryFragmentAndCopiesTheBasicLibr
   const std::string addons = after.at(L"registry\\data\\org\\openoffice\\Office\\Addons.xcu");
   // The toolbar goes after the AddonUI line with its own closing line; the menu entries go after
   // the existing menu bar line; the images find no anchor of their own.
-  EXPECT_EQ(addons, ooo::EnableAddons(f::kAddonsMenuOnly, TemplateBytes(L"Addons.xcu")).value());
+  EXPECT_EQ(addons, ooo::EnableAddons(f::kAddonsMenuOnly, TemplateBytes(L"Addons.xcu")).text);
   EXPECT_NE(addons.find(" <node oor:name=\"AddonUI\">\n  <node oor:name=\"OfficeToolBar\">\n   <node oor:name=\"VANTO.Translate\""),
             std::string::npos);
   EXPECT_NE(addons.find("  <node oor:name=\"OfficeMenuBar\">\n   <node oor:name=\"vanto.TopMenu\" oor:op=\"replace\">"),
@@ -320,12 +320,145 @@ const RoundTripCase kRoundTrips[] = {
 INSTANTIATE_TEST_SUITE_P(Profiles, OpenOfficeRoundTrip, ::testing::ValuesIn(kRoundTrips),
                          [](const auto& param) { return std::string(param.param.label); });
 
-TEST_F(OpenOfficeSwitchTest, AVersionWithoutProfileIsLoggedAndLeftAlone) {
+// This once counted as switched on, and the hand-off then started Writer as if the integration
+// were in it: a version never started has no profile to take it, so switching on fails.
+TEST_F(OpenOfficeSwitchTest, SwitchingOnAVersionWithoutProfileFailsAndChangesNothing) {
   Register(HKEY_LOCAL_MACHINE, L"3.1");
-  const PluginList records = Apply({Record(L"3.1", 1)});
-  EXPECT_EQ(records[0].state, 1);  // no failure
+  BoxRecorder boxes;
+  const PluginList records = Apply({Record(L"3.1", 1)}, 0);
+  EXPECT_EQ(records[0].state, 0);
+  ASSERT_EQ(boxes.Boxes().size(), 1u);
+  EXPECT_EQ(boxes.Boxes()[0].text, std::wstring(kEmbedFailed) + kProduct + L"\"\r\n" + kContactSupport);
   EXPECT_EQ(Snapshot(AppData()), Tree{});
   EXPECT_EQ(LogTexts(), std::vector<std::wstring>{L"OpenOffice.org Writer 3.1#VANTO for OpenOffice#No records in Application Data"});
+  EXPECT_EQ(Detected(), PluginList{Record(L"3.1", 0)});
+  // Switching off there has nothing to do and is no failure.
+  EXPECT_EQ(Apply({Record(L"3.1", 0)}, 0)[0].state, 0);
+  EXPECT_EQ(boxes.Boxes().size(), 1u);
+  EXPECT_EQ(Snapshot(AppData()), Tree{});
+}
+
+// Detection and switching read a version's profile by one rule: the first character of the
+// version. A "3.2.1" once was detected in the version 3 profile and switched in the version 2 one.
+TEST_F(OpenOfficeSwitchTest, DetectionAndSwitchingUseTheProfileOfTheVersionsFirstCharacter) {
+  struct Case {
+    const wchar_t* version;
+    int profile;
+  };
+  for (const Case& c :
+       {Case{L"3.2.1", 3}, Case{L"2.4", 2}, Case{L"3.0", 3}, Case{L"2", 2}, Case{L"3.2", 3}}) {
+    SCOPED_TRACE(testing::PrintToString(std::wstring(c.version)));
+    EXPECT_STREQ(COpenOfficeSW::FoldersFor(std::wstring(L"OpenOffice.org Writer ") + c.version).office,
+                 c.profile == 2 ? L"\\OpenOffice.org2\\user\\registry\\data\\org\\openoffice\\Office"
+                                : L"\\OpenOffice.org\\3\\user\\registry\\data\\org\\openoffice\\Office");
+  }
+
+  Register(HKEY_LOCAL_MACHINE, L"3.2.1");
+  WriteProfile(2, f::kAddonsFull);
+  WriteProfile(3, f::kAddonsFull);
+  const Tree version2 = Snapshot(User(2));
+  EXPECT_EQ(Apply({Record(L"3.2.1", 1)})[0].state, 1);
+  EXPECT_TRUE(fs::exists(Office(3) / L"Addons.xcu.old"));
+  EXPECT_EQ(Snapshot(User(2)), version2);
+  EXPECT_EQ(Detected(), PluginList{Record(L"3.2.1", 1)});
+  EXPECT_EQ(Apply({Record(L"3.2.1", 0)})[0].state, 0);
+  EXPECT_FALSE(fs::exists(Office(3) / L"Addons.xcu.old"));
+  EXPECT_EQ(Detected(), PluginList{Record(L"3.2.1", 0)});
+}
+
+// Switching on puts the suite's Events.xcu in place of the user's own, which waits beside it as
+// "Events.xcu.user"; switching off puts it back byte for byte. It was once overwritten and then
+// deleted.
+TEST_F(OpenOfficeSwitchTest, TheUsersOwnEventBindingIsKeptAsideAndPutBackUnchanged) {
+  Register(HKEY_LOCAL_MACHINE, L"2.4");
+  WriteProfile(2, f::kAddonsFull);
+  // Bytes no rewrite would keep: CR LF, an empty line, a byte order mark, no last line end.
+  const std::string own =
+      "\xEF\xBB\xBF<?xml version=\"1.0\"?>\r\n\r\n<oor:component-data oor:name=\"Events\">"
+      "<node oor:name=\"OnLoad\"/></oor:component-data>";
+  const fs::path events = Office(2) / L"Events.xcu";
+  const fs::path kept = Office(2) / L"Events.xcu.user";
+  test::WriteFile(events, own);
+
+  EXPECT_EQ(Apply({Record(L"2.4", 1)})[0].state, 1);
+  EXPECT_EQ(test::ReadFile(events), TemplateBytes(L"Events.xcu"));
+  EXPECT_EQ(test::ReadFile(kept), own);
+  // A second switch-on (the marker went missing) keeps the user's file, not the suite's.
+  fs::remove(Office(2) / L"Addons.xcu.old");
+  EXPECT_EQ(Apply({Record(L"2.4", 1)})[0].state, 1);
+  EXPECT_EQ(test::ReadFile(kept), own);
+  EXPECT_EQ(test::ReadFile(events), TemplateBytes(L"Events.xcu"));
+
+  EXPECT_EQ(Apply({Record(L"2.4", 0)})[0].state, 0);
+  EXPECT_EQ(test::ReadFile(events), own);
+  EXPECT_FALSE(fs::exists(kept));
+
+  // The user changes the binding while the integration is off: the next round trip keeps that one.
+  const std::string changed = own + "<!-- changed -->";
+  test::WriteFile(events, changed);
+  EXPECT_EQ(Apply({Record(L"2.4", 1)})[0].state, 1);
+  EXPECT_EQ(test::ReadFile(kept), changed);
+  EXPECT_EQ(Apply({Record(L"2.4", 0)})[0].state, 0);
+  EXPECT_EQ(test::ReadFile(events), changed);
+
+  // Without a file of the user's, switching off leaves none, and a stale kept file is not brought
+  // back.
+  fs::remove(events);
+  test::WriteFile(kept, "stale");
+  EXPECT_EQ(Apply({Record(L"2.4", 1)})[0].state, 1);
+  EXPECT_FALSE(fs::exists(kept));
+  EXPECT_EQ(Apply({Record(L"2.4", 0)})[0].state, 0);
+  EXPECT_FALSE(fs::exists(events));
+  EXPECT_FALSE(fs::exists(kept));
+  EXPECT_TRUE(LogTexts().empty());
+}
+
+// A kept user file that cannot be put back keeps the integration on: the user loses nothing.
+TEST_F(OpenOfficeSwitchTest, AUserBindingThatCannotBePutBackKeepsTheIntegrationOn) {
+  Register(HKEY_LOCAL_MACHINE, L"3.1");
+  WriteProfile(3, f::kAddonsFull);
+  const fs::path events = Office(3) / L"Events.xcu";
+  test::WriteFile(events, "<own/>");
+  ASSERT_EQ(Apply({Record(L"3.1", 1)})[0].state, 1);
+  {
+    // The kept file held open by another program cannot be moved.
+    const fs::path kept = Office(3) / L"Events.xcu.user";
+    const win::UniqueFile held(
+        ::CreateFileW(kept.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(held.valid());
+    EXPECT_EQ(Apply({Record(L"3.1", 0)})[0].state, 1);
+  }
+  EXPECT_EQ(test::ReadFile(Office(3) / L"Events.xcu.user"), "<own/>");
+  EXPECT_EQ(Detected()[0].state, 1);
+  EXPECT_EQ(LogTexts(), std::vector<std::wstring>{
+                            L"OpenOffice.org Writer 3.1#VANTO for OpenOffice#Can't unregister addin"});
+  EXPECT_EQ(Apply({Record(L"3.1", 0)})[0].state, 0);
+  EXPECT_EQ(test::ReadFile(events), "<own/>");
+}
+
+// The marker is written only when Addons.xcu holds the suite's nodes, and a marker that cannot be
+// written leaves the user's event binding in place.
+TEST_F(OpenOfficeSwitchTest, SwitchingOnFailsWhenTheSuiteNodesOrTheMarkerCannotBeWritten) {
+  Register(HKEY_LOCAL_MACHINE, L"3.1");
+  WriteProfile(3, std::nullopt);
+  // A template without the suite's nodes becomes the whole Addons.xcu: no integration.
+  test::WriteFile(Suite() / L"OOInst\\Addons.xcu", std::string(f::kAddonsMenuOnly));
+  EXPECT_EQ(Apply({Record(L"3.1", 1)})[0].state, 0);
+  EXPECT_FALSE(fs::exists(Office(3) / L"Addons.xcu.old"));
+  EXPECT_EQ(Detected()[0].state, 0);
+  EXPECT_EQ(LogTexts(), std::vector<std::wstring>{
+                            L"OpenOffice.org Writer 3.1#VANTO for OpenOffice#Can't register addin"});
+
+  // A folder where the marker goes.
+  fs::copy_file(test::BinFolder() / L"OOInst\\Addons.xcu", Suite() / L"OOInst\\Addons.xcu",
+                fs::copy_options::overwrite_existing);
+  fs::remove(Office(3) / L"Addons.xcu");
+  fs::create_directory(Office(3) / L"Addons.xcu.old");
+  test::WriteFile(Office(3) / L"Events.xcu", "<own/>");
+  EXPECT_EQ(Apply({Record(L"3.1", 1)})[0].state, 0);
+  EXPECT_EQ(test::ReadFile(Office(3) / L"Events.xcu"), "<own/>");
+  EXPECT_FALSE(fs::exists(Office(3) / L"Events.xcu.user"));
+  EXPECT_EQ(Detected()[0].state, 0);
 }
 
 TEST_F(OpenOfficeSwitchTest, AProfileWithoutBasicFolderIsSwitchedWithoutTheLibrary) {
@@ -358,6 +491,8 @@ enum class Fault {
   kMarkerReadOnly,
   kAddonsTempBlocked,
   kLibraryTempBlocked,
+  kAddonsWithoutAnchor,
+  kAddonsOnOneLine,
 };
 
 struct FailureCase {
@@ -377,7 +512,7 @@ class OpenOfficeFailure : public OpenOfficeSwitchTest, public ::testing::WithPar
   std::string Enabled(const Tree& original, const std::wstring& name) const {
     const auto was = original.find(name);
     const std::string bytes = was == original.end() ? std::string() : was->second;
-    if (EndsWith(name, L"Addons.xcu")) return ooo::EnableAddons(bytes, TemplateBytes(L"Addons.xcu")).value();
+    if (EndsWith(name, L"Addons.xcu")) return ooo::EnableAddons(bytes, TemplateBytes(L"Addons.xcu")).text;
     if (EndsWith(name, L"WriterWindowState.xcu")) return ooo::EnableWindowState(bytes, TemplateBytes(L"WriterWindowState.xcu"));
     if (EndsWith(name, L"current.xml")) return ooo::EnableAccelerators(bytes, TemplateBytes(L"Accel.xml"));
     if (EndsWith(name, L"Office\\Events.xcu")) return TemplateBytes(L"Events.xcu");
@@ -427,6 +562,19 @@ TEST_P(OpenOfficeFailure, LeavesEveryFileWholeAndTheStateReadable) {
     // A folder where the temporary file would go: it cannot be created.
     case Fault::kAddonsTempBlocked: fs::create_directory(Office(3) / L"AddonsTemp.xcu"); break;
     case Fault::kLibraryTempBlocked: fs::create_directory(Basic(3) / L"script.xlc.tmp"); break;
+    // Files the merge cannot take the suite nodes into without losing or misplacing lines.
+    case Fault::kAddonsWithoutAnchor:
+      test::WriteFile(Office(3) / L"Addons.xcu",
+                      "<?xml version=\"1.0\"?>\n<oor:component-data oor:name=\"Addons\"/>\n");
+      faulty = Snapshot(User(3));
+      break;
+    case Fault::kAddonsOnOneLine: {
+      std::string oneLine(f::kAddonsFull);
+      std::erase(oneLine, '\n');
+      test::WriteFile(Office(3) / L"Addons.xcu", oneLine);
+      faulty = Snapshot(User(3));
+      break;
+    }
   }
 
   if (blocks) faulty = Snapshot(User(3));
@@ -479,6 +627,9 @@ const FailureCase kFailures[] = {
     {"AddonsTemporaryFileBlocked", Fault::kAddonsTempBlocked, 1, nullptr, 0},
     {"LibraryTemporaryFileBlocked", Fault::kLibraryTempBlocked, 1, L"Can't register addin", 1},
     {"LibraryTemporaryFileBlockedOff", Fault::kLibraryTempBlocked, 0, L"Can't unregister addin", 0},
+    // Once copied as they were, with the marker written as if the nodes were in.
+    {"AddonsWithoutAnyAnchor", Fault::kAddonsWithoutAnchor, 1, nullptr, 0},
+    {"AddonsOnOneLine", Fault::kAddonsOnOneLine, 1, nullptr, 0},
 };
 
 INSTANTIATE_TEST_SUITE_P(Faults, OpenOfficeFailure, ::testing::ValuesIn(kFailures),

@@ -14,6 +14,7 @@
 #include "support/RegistrySandbox.h"
 #include "support/ScratchDir.h"
 #include "tasks/TranslateMenuUtils.h"
+#include "tasks/TranslationMenu.h"
 #include "win/Resources.h"
 
 namespace {
@@ -225,6 +226,48 @@ TEST_F(AppListTest, UnavailableEntriesSayWhy) {
       EXPECT_EQ(box.text, c.message);
     }
   }
+}
+
+// A translation item may name several applications, as the demo product's Word item does: each of
+// them is one the product offers, and missing, it is not installed (not another product's).
+TEST_F(AppListTest, EachApplicationOfAnItemThatNamesSeveralIsTheProducts) {
+  Install(L"Vnto");
+  tasktest::HandOffTestContext context(
+      Product(Keys({L"Word", L"Vnto", L"VntoX", L"Batcher"}),
+              {{L"item0", L"TranslateWord;Word|Vnto|VntoX|Batcher"}, {L"item1", L"QuickTranslate"}}));
+  context.SetShowAllFeatures(true);
+  CTranslateMenuUtils utils(context);
+  utils.LoadPlugins();
+  tasktest::ListWindow window(true);
+  ASSERT_TRUE(utils.FillAppList(L"Word|Vnto|VntoX|Batcher", 1, window.List()));
+
+  const struct {
+    const wchar_t* token;
+    tasks::Unavailability choice;
+    const wchar_t* name;
+    UINT messageId;
+  } cases[] = {
+      {L"Batcher", tasks::Unavailability::kNotInstalled, L"VANTO Batch Translator", IDS_APP_NOT_INSTALLED},
+      {L"VntoX", tasks::Unavailability::kNotInstalled, L"VANTO Translator Lite", IDS_APP_NOT_INSTALLED},
+      {L"VntoI", tasks::Unavailability::kOtherProducts, L"VANTO Translator Pro", IDS_OTHER_PRODUCTS},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.token);
+    const auto at = std::find(utils.EntryData().begin(), utils.EntryData().end(), c.token);
+    ASSERT_NE(at, utils.EntryData().end());
+    const int entry = static_cast<int>(at - utils.EntryData().begin());
+    ASSERT_GT(entry, utils.LastRealEntry());
+
+    const tasks::UnavailableEntry unavailable = utils.UnavailabilityOf(entry);
+    EXPECT_EQ(unavailable.choice, c.choice);
+    EXPECT_EQ(unavailable.name, c.name);
+    EXPECT_EQ(utils.HandOff({entry, 7, L"General", L"C:\\a.doc", 11}), 1);
+    ASSERT_FALSE(context.Shown().empty());
+    EXPECT_EQ(context.Shown().back().id, c.messageId);
+    EXPECT_EQ(context.Shown().back().argument, c.name);
+  }
+  // The whole list of IDs names no application.
+  EXPECT_FALSE(tasks::IsListedInTranslationMenu(context.ProductConfiguration(), L"Word|Vnto|VntoX|Batcher"));
 }
 
 TEST_F(AppListTest, HelpTextsByKindOfficeApplicationAndSuiteApplication) {

@@ -149,7 +149,7 @@ TEST_F(HandOffDemoTest, ReaderGetsThePluginCopiedByTheAcrobatSwitchAndThePdf) {
 
 // The real Firefox switch on the demo's Firefox 3.5: the extension is switched on (its proxy file
 // written) before Firefox starts with the address.
-TEST_F(HandOffDemoTest, FirefoxGetsALowerCasedAddress) {
+TEST_F(HandOffDemoTest, FirefoxGetsABareAddressAfterHttpWithItsCapitals) {
   test::Installation installation;
   ASSERT_TRUE(installation.Ok());
   const std::filesystem::path journal = installation.Folder() / L"journal.log";
@@ -175,8 +175,8 @@ TEST_F(HandOffDemoTest, FirefoxGetsALowerCasedAddress) {
 
   const std::optional<test::JournalLine> firefox = WaitForStart(journal, L"firefox.exe");
   ASSERT_TRUE(firefox);
-  EXPECT_EQ(test::ArgumentsOf(firefox->commandLine), L"http://www.korvelsoft.com/vanto");
-  EXPECT_EQ(firefox->record, L"D=3;T=General;U=http://www.korvelsoft.com/vanto");
+  EXPECT_EQ(test::ArgumentsOf(firefox->commandLine), L"http://Www.Korvelsoft.COM/Vanto");
+  EXPECT_EQ(firefox->record, L"D=3;T=General;U=http://Www.Korvelsoft.COM/Vanto");
 }
 
 // The real Internet Explorer switch on the demo's Internet Explorer 8: the suite's add-on is

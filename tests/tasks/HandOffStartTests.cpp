@@ -55,7 +55,7 @@ class HandOffStartTest : public test::SuiteInstallTest {
  protected:
   void SetUp() override {
     SuiteInstallTest::SetUp();
-    if (IsSkipped()) return;
+    if (HasFatalFailure()) return;
     for (const wchar_t* host : {L"winword", L"outlook", L"firefox", L"iexplore", L"soffice", L"AcroRD32", L"msnmsgr"})
       install_->Install(host);
     install_->Install(L"Vnto");
@@ -128,11 +128,18 @@ TEST_F(HandOffStartTest, TheTranslatorGetsItsRecordAndTheServerInNetworkMode) {
   EXPECT_EQ(start.record, L"D=12;T=Computers;U=\"C:\\Docs\\Brief.docx\";S=SRV1");
 }
 
-TEST_F(HandOffStartTest, FirefoxGetsALowerCasedAddressWithItsPrefix) {
+// Paths and queries are case-sensitive, and most of the web is https: nothing is lower-cased, and
+// only a bare address gets "http://".
+TEST_F(HandOffStartTest, FirefoxGetsTheAddressAsTypedABareOneAfterHttp) {
   ASSERT_EQ(HandOff(L"FireFox", 0, L"WWW.Example.COM/News", 10), 1);
   test::JournalLine start = StartOf(L"firefox.exe");
-  EXPECT_EQ(ArgumentsOf(start.commandLine), L"http://www.example.com/news");
-  EXPECT_EQ(start.record, L"D=12;T=Computers;U=http://www.example.com/news");
+  EXPECT_EQ(ArgumentsOf(start.commandLine), L"http://WWW.Example.COM/News");
+  EXPECT_EQ(start.record, L"D=12;T=Computers;U=http://WWW.Example.COM/News");
+
+  ASSERT_EQ(HandOff(L"FireFox", 0, L"https://Example.org/Docs/ReadMe.html?Lang=DE", 10), 1);
+  start = StartOf(L"firefox.exe", 2);
+  EXPECT_EQ(ArgumentsOf(start.commandLine), L"https://Example.org/Docs/ReadMe.html?Lang=DE");
+  EXPECT_EQ(start.record, L"D=12;T=Computers;U=https://Example.org/Docs/ReadMe.html?Lang=DE");
 }
 
 TEST_F(HandOffStartTest, OpenOfficeOpensTheDocumentInWriter) {

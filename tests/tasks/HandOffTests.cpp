@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
-#include <sddl.h>
 
 #include <filesystem>
+#include <iostream>
 #include <optional>
 #include <string>
 
@@ -21,6 +21,7 @@
 #include "support/ScratchDir.h"
 #include "support/TestPaths.h"
 #include "suite/Privileges.h"
+#include "suite/ShellStart.h"
 #include "tasks/HandOffKey.h"
 #include "tasks/TranslateMenuUtils.h"
 #include "win/System.h"
@@ -47,32 +48,6 @@ bool RunningValueExists(const std::wstring& name) {
   (void)test::GetString(HKEY_CURRENT_USER, kRunning, name, &found);
   return found;
 }
-
-// A Running key that this process may read but neither write nor open for writing, as for a user
-// whom an administrator denied it; writable again (so that the sandbox can go) afterwards.
-class LockedRunningKey {
- public:
-  LockedRunningKey() {
-    test::CreateKey(HKEY_CURRENT_USER, kRunning);
-    EXPECT_EQ(SetAccess(L"D:(A;;KRWD;;;WD)"), ERROR_SUCCESS);
-  }
-  ~LockedRunningKey() { EXPECT_EQ(SetAccess(L"D:(A;;KA;;;WD)"), ERROR_SUCCESS); }
-  LockedRunningKey(const LockedRunningKey&) = delete;
-  LockedRunningKey& operator=(const LockedRunningKey&) = delete;
-
- private:
-  static LSTATUS SetAccess(const wchar_t* sddl) {
-    win::UniqueKey key;
-    LSTATUS status = ::RegOpenKeyExW(HKEY_CURRENT_USER, kRunning, 0, WRITE_DAC, key.put());
-    if (status != ERROR_SUCCESS) return status;
-    PSECURITY_DESCRIPTOR descriptor = nullptr;
-    if (!::ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl, SDDL_REVISION_1, &descriptor, nullptr))
-      return static_cast<LSTATUS>(::GetLastError());
-    status = ::RegSetKeySecurity(key.get(), DACL_SECURITY_INFORMATION, descriptor);
-    ::LocalFree(descriptor);
-    return status;
-  }
-};
 
 class HandOffTest : public tasktest::SandboxedTaskTest {
  protected:
@@ -197,6 +172,43 @@ TEST_F(HandOffTest, AMissingProgramTakesTheRecordBackAndSaysSo) {
   EXPECT_FALSE(RunningValueExists(L"Word"));
 }
 
+// Whatever error the shell gives, nothing started: the record goes and the person is told, with the
+// program named.
+TEST_F(HandOffTest, EveryStartTheShellRefusesTakesTheRecordBackAndSaysSo) {
+  const std::filesystem::path programs = scratch_.Folder(L"Programs");
+  const std::filesystem::path damaged = programs / L"Vnto.exe";
+  test::WriteFile(damaged, "MZ, and nothing of a program after it");
+  const std::filesystem::path unassociated = programs / L"Vnto.vantotest";
+  test::WriteFile(unassociated, "no program opens this");
+  const struct {
+    const char* what;
+    std::filesystem::path program;
+  } cases[] = {
+      {"its folder gone", scratch_.path() / L"Gone" / L"Vnto.exe"},
+      {"a damaged program", damaged},
+      {"a file no program opens", unassociated},
+  };
+  tasktest::HandOffTestContext context(Product());
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    tasktest::RegisterApp(L"Vnto", c.program.wstring());
+    const INT_PTR shell = suite::ShellStart({}, c.program.wstring(), {}, {});
+    std::cout << "the shell answers " << shell << " for " << c.what << "\n";
+    ASSERT_LE(shell, 32);
+    CTranslateMenuUtils utils(context);
+    utils.LoadPlugins();
+    const size_t before = context.Shown().size();
+
+    EXPECT_EQ(HandOff(utils, L"Vnto", 0, L"C:\\Docs\\a.doc"), 0);
+
+    ASSERT_EQ(context.Shown().size(), before + 1);
+    EXPECT_EQ(context.Shown().back().id, unsigned{IDS_LAUNCH_FAILED});
+    EXPECT_EQ(context.Shown().back().argument, c.program.wstring());
+    EXPECT_FALSE(RunningValueExists(L"Vnto"));
+  }
+  EXPECT_EQ(ProgramsStarted(), 0u);
+}
+
 TEST_F(HandOffTest, AnApplicationWithoutItsPathIsNotInstalled) {
   RegisterMissing(L"Vnto");
   tasktest::HandOffTestContext context(Product());
@@ -249,12 +261,14 @@ TEST_F(HandOffTest, DocxDocumentsNeedWord2007ForTheTranslatorAndItsLiteEdition) 
 TEST_F(HandOffTest, WithoutItsRecordTheHostIsNotStartedAndThePersonIsTold) {
   const struct {
     const char* what;
-    void (*arrange)(tasktest::HandOffTestContext& context, std::optional<LockedRunningKey>& locked);
+    void (*arrange)(tasktest::HandOffTestContext& context, std::optional<test::WriteDeniedKey>& locked);
   } cases[] = {
       {"a Running key this user may not write",
-       [](tasktest::HandOffTestContext&, std::optional<LockedRunningKey>& locked) { locked.emplace(); }},
+       [](tasktest::HandOffTestContext&, std::optional<test::WriteDeniedKey>& locked) {
+         locked.emplace(HKEY_CURRENT_USER, kRunning);
+       }},
       {"the Running key removed by another program while the hand-off prepares",
-       [](tasktest::HandOffTestContext& context, std::optional<LockedRunningKey>&) {
+       [](tasktest::HandOffTestContext& context, std::optional<test::WriteDeniedKey>&) {
          context.UseServer(L"SRV1");
          context.WhenServerNameIsRead(
              [] { EXPECT_EQ(::RegDeleteKeyW(HKEY_CURRENT_USER, kRunning), ERROR_SUCCESS); });
@@ -263,7 +277,7 @@ TEST_F(HandOffTest, WithoutItsRecordTheHostIsNotStartedAndThePersonIsTold) {
   InstallProgram(L"Vnto");
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    std::optional<LockedRunningKey> locked;
+    std::optional<test::WriteDeniedKey> locked;
     tasktest::HandOffTestContext context(Product());
     c.arrange(context, locked);
     CTranslateMenuUtils utils(context);

@@ -121,26 +121,50 @@ TEST(HandOffParameter, EmptyDocumentsAfterTakingOutEveryPrefix) {
   EXPECT_FALSE(tasks::IsEmptyDocument(L"https://"));
 }
 
-TEST(HandOffParameter, FirefoxGetsLowerCasedAddressesOthersQuotedDocuments) {
+// Paths and queries are case-sensitive and most of the web is https: an address that names its
+// scheme goes to Firefox as typed, a bare one after "http://", and nothing is lower-cased.
+TEST(HandOffParameter, FirefoxGetsAddressesAsTypedOthersQuotedDocuments) {
   struct Case {
     const wchar_t* executable;
     const wchar_t* document;
     const wchar_t* parameter;
   };
   const Case cases[] = {
-      {L"firefox.exe", L"WWW.Example.COM/Page", L"http://www.example.com/page"},
-      {L"FireFox.EXE", L"Http://WWW.Example.COM/", L"Http://WWW.Example.COM/"},  // has the prefix: as typed
+      {L"firefox.exe", L"https://Example.org/Docs/ReadMe.html?Lang=DE&Page=2",
+       L"https://Example.org/Docs/ReadMe.html?Lang=DE&Page=2"},
+      {L"firefox.exe", L"HTTPS://Secure.Example/", L"HTTPS://Secure.Example/"},
+      {L"FireFox.EXE", L"Http://WWW.Example.COM/", L"Http://WWW.Example.COM/"},
       {L"firefox.exe", L"http://a.b/C", L"http://a.b/C"},
+      {L"firefox.exe", L"ftp://Files.Example.org/Pub/ReadMe.TXT", L"ftp://Files.Example.org/Pub/ReadMe.TXT"},
+      // A dropped web page comes as its file URL.
+      {L"firefox.exe", L"file:///C:/Pages/Report.html", L"file:///C:/Pages/Report.html"},
+      {L"firefox.exe", L"FILE:///C:/Pages/Report.html", L"FILE:///C:/Pages/Report.html"},
+      // Bare addresses, also where something that is no scheme of these stands before a colon.
+      {L"firefox.exe", L"WWW.Example.COM/Page", L"http://WWW.Example.COM/Page"},
+      {L"firefox.exe", L"example.org/page", L"http://example.org/page"},
+      {L"firefox.exe", L"ÄRZTE.DE", L"http://ÄRZTE.DE"},
+      {L"firefox.exe", L"localhost:8080/Start", L"http://localhost:8080/Start"},
+      {L"firefox.exe", L"https.example.org", L"http://https.example.org"},
       {L"firefox.exe", L"", L"http://"},
-      {L"firefox.exe", L"ÄRZTE.DE", L"http://ärzte.de"},
-      {L"firefox.exe", L"HTTPS://Secure.Example/", L"http://https://secure.example/"},
-      {L"winword.exe", L"C:\\My Documents\\Report 1.doc", L"\"C:\\My Documents\\Report 1.doc\""},
+      // Internet Explorer, as every other host, gets the text in quotes as typed.
+      {L"iexplore.exe", L"https://Example.org/Docs/ReadMe.html?Lang=DE",
+       L"\"https://Example.org/Docs/ReadMe.html?Lang=DE\""},
       {L"iexplore.exe", L"WWW.Example.COM", L"\"WWW.Example.COM\""},
+      {L"winword.exe", L"C:\\My Documents\\Report 1.doc", L"\"C:\\My Documents\\Report 1.doc\""},
       {L"C:\\Programs\\firefox.exe", L"Example.com", L"\"Example.com\""},  // only the bare name is Firefox
       {L"winword.exe", L"", L""},
   };
   for (const Case& c : cases)
     EXPECT_EQ(tasks::HostParameter(c.executable, c.document), c.parameter) << c.executable << " " << c.document;
+}
+
+TEST(HandOffParameter, OnlyHttpHttpsFtpAndFileCountAsSchemes) {
+  for (const wchar_t* address : {L"http:", L"HTTPS://a", L"Ftp://a", L"file:///C:/a.html", L"fIlE:C:/a.html"})
+    EXPECT_TRUE(tasks::NamesScheme(address)) << address;
+  for (const wchar_t* address :
+       {L"", L"http", L"www.example.com", L"C:\\Pages\\Report.html", L"mailto:someone@example.org",
+        L"httpx://a", L"ttp://a", L" http://a", L"localhost:80"})
+    EXPECT_FALSE(tasks::NamesScheme(address)) << address;
 }
 
 TEST(HandOffParameter, DocxRefusedOnlyForTheTranslatorAndItsLiteEdition) {

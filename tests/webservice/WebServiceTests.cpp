@@ -6,7 +6,9 @@
 #include <objbase.h>
 #include <wrl/client.h>
 
+#include <algorithm>
 #include <chrono>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -196,11 +198,37 @@ TEST_F(WebServiceTest, StartupExchangeReadsTheValuesAndTheEventsInItsOrder) {
 }
 
 TEST_F(WebServiceTest, StartupExchangeWithoutUpdatesRunsOnce) {
+  switches_.Set(L"ServiceFlag", 0);
   ASSERT_TRUE(RunStartup(false));
   const Lines lines = OnlyObject();
   EXPECT_EQ(std::count(lines.begin(), lines.end(), L"Run(0)"), 1);
   EXPECT_EQ(std::count(lines.begin(), lines.end(), L"Run(2)"), 0);
   EXPECT_FALSE(info_->OffersDictionaryUpdates());
+}
+
+TEST_F(WebServiceTest, TheAccountOffersDictionaryUpdatesUnlessASwitchSaysNot) {
+  struct Case {
+    std::optional<DWORD> flag;  // none: the switch is not set
+    bool offered;
+    const wchar_t* line;
+  };
+  for (const Case& c : {Case{std::nullopt, true, L"get ServiceFlag -> 1"},
+                        Case{0, false, L"get ServiceFlag -> 0"}, Case{1, true, L"get ServiceFlag -> 1"}}) {
+    if (c.flag)
+      switches_.Set(L"ServiceFlag", *c.flag);
+    else
+      ::RegDeleteKeyValueW(HKEY_CURRENT_USER, L"Software\\Korvelsoft\\VNTO9\\WebServiceSubstitute",
+                           L"ServiceFlag");
+    const size_t before = switches_.Lines().size();
+    info_ = std::make_shared<updates::ServiceInfo>();
+    ASSERT_TRUE(RunStartup(false));
+    EXPECT_EQ(info_->OffersDictionaryUpdates(), c.offered) << c.line;
+    const Lines lines = switches_.Lines();
+    EXPECT_EQ(std::count_if(lines.begin() + static_cast<std::ptrdiff_t>(before), lines.end(),
+                            [&](const std::wstring& line) { return line.ends_with(c.line); }),
+              1)
+        << c.line;
+  }
 }
 
 TEST_F(WebServiceTest, EventsOfTheWrongShapeAreRefusedAndChangeNothing) {

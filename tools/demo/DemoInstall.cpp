@@ -95,9 +95,13 @@ int Run(std::wstring command) {
 
 bool CopyProgramFiles(const fs::path& from, const Options& options) {
   std::error_code ec;
-  fs::copy_file(from / L"Startdeck.exe", options.folder / (options.title + L".exe"),
-                fs::copy_options::overwrite_existing, ec);
-  if (ec) return false;
+  // The program and its help file, named by the program's title (the Help button looks for
+  // "<title>.chm" beside the program).
+  for (const wchar_t* extension : {L".exe", L".chm"}) {
+    fs::copy_file(from / (std::wstring(L"Startdeck") + extension),
+                  options.folder / (options.title + extension), fs::copy_options::overwrite_existing, ec);
+    if (ec) return false;
+  }
   for (const wchar_t* name : {L"StartdeckResENU.dll", L"StartdeckResDEU.dll", L"StartdeckResFRA.dll",
                               L"StartdeckResRUS.dll", L"StartdeckResESN.dll", L"VantoKernel.dll",
                               L"VantoWebService.exe"}) {

@@ -1,6 +1,7 @@
 #pragma once
-// Configuration files of OpenOffice.org profiles as byte lines: a line ends at a line feed, a
-// carriage return right before it belongs to the line end, and empty lines are never copied.
+// Configuration files of OpenOffice.org profiles as byte lines: a line ends at a line feed, at a
+// carriage return and line feed, or at a carriage return alone (a file saved with the old Mac line
+// ends is no one-line file), and empty lines are never copied.
 // Bytes are compared as they are (no case folding, no decoding), so NUL bytes, a UTF-8 byte order
 // mark or invalid UTF-8 are kept like any other byte.
 
@@ -11,8 +12,8 @@
 
 namespace ooo {
 
-// The non-empty lines of `text`, without their line ends. A last line without a line feed counts;
-// a carriage return that is not followed by a line feed stays part of its line.
+// The non-empty lines of `text`, without their line ends. A last line without a line end counts.
+// XML reads a lone carriage return as a line end too, so splitting there changes no document.
 std::vector<std::string_view> NonEmptyLines(std::string_view text);
 
 [[nodiscard]] inline bool Contains(std::string_view line, std::string_view marker) noexcept {

@@ -17,6 +17,13 @@ bool ContainsAny(std::string_view line, std::span<const std::string_view> marker
                      [line](std::string_view m) { return Contains(line, m); });
 }
 
+// The line without the blanks and tabs around it.
+std::string_view Trimmed(std::string_view line) noexcept {
+  const std::size_t first = line.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return {};
+  return line.substr(first, line.find_last_not_of(" \t") - first + 1);
+}
+
 Lines::const_iterator FindContaining(const Lines& lines, std::string_view marker) {
   return std::find_if(lines.begin(), lines.end(), [marker](std::string_view l) { return Contains(l, marker); });
 }
@@ -63,9 +70,15 @@ std::string DropContaining(std::string_view file, std::string_view marker) {
 
 }  // namespace
 
-std::optional<std::string> EnableAddons(std::string_view file, std::string_view templ) {
+bool HoldsSuiteNodes(std::string_view file) {
   const Lines lines = NonEmptyLines(file);
-  if (FindContaining(lines, kSuiteNodes[0]) != lines.end()) return std::nullopt;
+  return FindContaining(lines, kSuiteNodes[0]) != lines.end();
+}
+
+AddonsMerge EnableAddons(std::string_view file, std::string_view templ) {
+  using Outcome = AddonsMerge::Outcome;
+  const Lines lines = NonEmptyLines(file);
+  if (FindContaining(lines, kSuiteNodes[0]) != lines.end()) return {Outcome::kAlreadyMerged, {}};
 
   std::array<bool, kAddonSections.size()> present{};
   std::array<std::string_view, kAddonSections.size()> anchors{};
@@ -85,13 +98,16 @@ std::optional<std::string> EnableAddons(std::string_view file, std::string_view 
       out.Write(line);
       continue;
     }
+    if (Trimmed(line) != Trimmed(*anchor)) return {Outcome::kRefused, {}};
     if (!present[s]) out.Write(line);
     out.Write(*from);
     auto it = std::next(from);
     for (; it != t.end() && *it != kSectionEnd; ++it) out.Write(*it);
     if (!present[s] && it != t.end()) out.Write(*it);
   }
-  return out.Take();
+  std::string text = out.Take();
+  if (!HoldsSuiteNodes(text)) return {Outcome::kRefused, {}};
+  return {Outcome::kMerged, std::move(text)};
 }
 
 std::string DisableAddons(std::string_view file) { return DropNodes(file, kSuiteNodes); }

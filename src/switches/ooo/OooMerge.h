@@ -10,7 +10,6 @@
 // Events.xcu and the Basic library's own files are copied whole, not merged, so nothing here.
 
 #include <array>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -49,12 +48,29 @@ inline constexpr std::string_view kSuiteAccelerator = "Vanto.Module1";
 inline constexpr std::string_view kLibraryList = "<library:libraries xmlns:library=";
 inline constexpr std::string_view kSuiteLibrary = R"( <library:library library:name="Vanto")";
 
+// Whether Addons.xcu holds the suite's nodes: a line with the first of them. It is what switching
+// on must leave in the file, and what tells that the file is merged already.
+[[nodiscard]] bool HoldsSuiteNodes(std::string_view file);
+
+// What switching on makes of Addons.xcu.
+struct AddonsMerge {
+  enum class Outcome {
+    kMerged,         // `text` is the file to write back
+    kAlreadyMerged,  // the file holds the suite nodes: it is left as it is
+    kRefused,        // the file cannot take the nodes without losing or misplacing its own lines
+  };
+  Outcome outcome = Outcome::kRefused;
+  std::string text;
+};
+
 // Addons.xcu. Enabling puts each section of the template (its start line up to, not including,
 // its closing line) in place of the file's own start line of that section; a section the file
 // lacks goes after the " <node oor:name="AddonUI">" line with its closing line, and that line
-// serves only the first section it anchors. Returns nothing when the file already holds the suite
-// nodes: it is left as it is.
-std::optional<std::string> EnableAddons(std::string_view file, std::string_view templ);
+// serves only the first section it anchors. A line that anchors a section must hold the anchor
+// alone (blanks aside): a line that also holds other elements would lose them or have the nodes
+// put inside them, so such a file is refused. So is a file that would come out without the suite
+// nodes (no anchor at all, or a template without them).
+AddonsMerge EnableAddons(std::string_view file, std::string_view templ);
 // Drops every suite node, from its start line to its closing "   </node>" line. A node whose
 // closing line never comes (a file cut short) is kept as it is, so a broken file loses no more.
 std::string DisableAddons(std::string_view file);

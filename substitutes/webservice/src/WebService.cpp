@@ -124,7 +124,8 @@ class WebService final : public IVantoWebService, public IConnectionPointContain
     ObjectCreated();
     productKey_ = TextOr(L"ProductKey");
     state_ = static_cast<long>(ReadNumber(L"ServiceState").value_or(0));
-    flag_ = static_cast<short>(ReadNumber(L"ServiceFlag").value_or(0));
+    // The demo product's account offers dictionary updates unless a switch says it does not.
+    flag_ = static_cast<short>(ReadNumber(L"ServiceFlag").value_or(1));
     number_ = TextOr(L"UpdateNumber");
     date_ = TextOr(L"UpdateDate");
     account_ = TextOr(L"Account");
