@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "StringIds.h"
+#include "app/CaughtFailure.h"
 #include "app/LogSink.h"
 #include "win/MessageBox.h"
 #include "win/Resources.h"
@@ -47,16 +48,18 @@ void KernelWatch::Finish() noexcept {
 }
 
 DWORD WINAPI KernelWatch::Watch(void* self) noexcept {
-  auto& watch = *static_cast<KernelWatch*>(self);
-  const HANDLE events[] = {watch.finished_.get(), watch.faulted_.get()};
-  const DWORD woken = ::WaitForMultipleObjects(2, events, FALSE, watch.limitMs_);
-  if (woken == WAIT_TIMEOUT) {
-    int watching = kWatching;
-    if (!watch.state_.compare_exchange_strong(watching, kTimedOut) && watching == kFinished) return 0;
-  } else if (woken != WAIT_OBJECT_0 + 1) {
-    return 0;  // finished (or no waiting possible: unwatched, as start-up always was)
-  }
-  watch.GiveUp();
+  return RunThreadBody(L"KernelWatch", __LINE__, L"The kernel connection's watch", [self]() -> DWORD {
+    auto& watch = *static_cast<KernelWatch*>(self);
+    const HANDLE events[] = {watch.finished_.get(), watch.faulted_.get()};
+    const DWORD woken = ::WaitForMultipleObjects(2, events, FALSE, watch.limitMs_);
+    if (woken == WAIT_TIMEOUT) {
+      int watching = kWatching;
+      if (!watch.state_.compare_exchange_strong(watching, kTimedOut) && watching == kFinished) return 0;
+    } else if (woken != WAIT_OBJECT_0 + 1) {
+      return 0;  // finished (or no waiting possible: unwatched, as start-up always was)
+    }
+    watch.GiveUp();
+  });
 }
 
 LONG WINAPI KernelWatch::OnUnhandledException(EXCEPTION_POINTERS* exception) noexcept {

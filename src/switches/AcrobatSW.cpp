@@ -209,7 +209,7 @@ bool CAcrobatSW::IsPackagePresent() {
     if (!pluginFileExists_) LogText(kSourceTag, __LINE__, Name(), pluginFile_, L"No AcroPluginFile");
     return pluginFileExists_;
   } catch (...) {
-    return false;
+    return switches::Caught(kSourceTag, __LINE__, L"CAcrobatSW::IsPackagePresent", false);
   }
 }
 
@@ -230,7 +230,7 @@ int CAcrobatSW::CollectPlugins() {
     }
     return static_cast<int>(installations_.size());
   } catch (...) {
-    return 0;
+    return switches::Caught(kSourceTag, __LINE__, L"CAcrobatSW::CollectPlugins", 0);
   }
 }
 
@@ -368,7 +368,7 @@ bool CAcrobatSW::WritePluginEntry(const std::wstring& key, const std::optional<s
     for (const std::wstring& line : lines) out += line + L"\r\n";
     return ReplaceText(path, out);
   } catch (...) {
-    return false;
+    return switches::Caught(kSourceTag, __LINE__, L"CAcrobatSW::WritePluginEntry", false);
   }
 }
 

@@ -6,12 +6,14 @@
 #include "app/ExceptSW.h"
 #include "app/RegistryKey.h"
 #include "suite/FileSearch.h"
+#include "suite/SystemLibrary.h"
 #include "win/Handle.h"
 
 using switches::PluginRecord;
 
 namespace {
 
+constexpr wchar_t kSourceTag[] = L"IESW";
 constexpr wchar_t kExplorerKey[] = L"SOFTWARE\\Microsoft\\Internet Explorer";
 // Internet Explorer's "Version" is read into 50 bytes, the terminating null included.
 constexpr size_t kVersionChars = 50 / sizeof(wchar_t) - 1;
@@ -33,7 +35,7 @@ bool CIESW::IsPackagePresent() {
     std::wstring name = kAddonFile;
     return suite::FindFileInTree(folder, name);
   } catch (...) {
-    return false;
+    return switches::Caught(kSourceTag, __LINE__, L"CIESW::IsPackagePresent", false);
   }
 }
 
@@ -56,7 +58,7 @@ int CIESW::CollectPlugins() {
     Stored().push_back(std::move(record));
     return static_cast<int>(Stored().size());
   } catch (...) {
-    return 0;
+    return switches::Caught(kSourceTag, __LINE__, L"CIESW::CollectPlugins", 0);
   }
 }
 
@@ -84,8 +86,13 @@ int CIESW::ApplyStates(switches::PluginList& records, int quiet) {
 }
 
 std::wstring CIESW::RegistrationCommand(bool enable) {
-  return std::wstring(enable ? L"regsvr32 /s " : L"regsvr32 /u /s ") + L"\"" +
-         switches::SuiteFolder(kFolderValue) + kAddonFile + L"\"";
+  // By its full path: a bare name is looked for in this program's folder and the current folder
+  // before the system folder, where a planted copy would run instead, elevated as the plug-ins
+  // manager may be.
+  const std::wstring tool = suite::SystemFolderFile(L"regsvr32.exe");
+  if (tool.empty()) return {};  // nothing starts: a failed registration
+  return L"\"" + tool + (enable ? L"\" /s \"" : L"\" /u /s \"") + switches::SuiteFolder(kFolderValue) +
+         kAddonFile + L"\"";
 }
 
 namespace switches {

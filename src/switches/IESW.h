@@ -22,7 +22,8 @@ class CIESW final : public CSwitch {
   }
   void GetKinds(std::vector<int>& kinds) const override { kinds.push_back(switches::kInternetExplorer); }
 
-  // The registration tool's command line for the wanted state.
+  // The registration tool's command line for the wanted state: the system folder's regsvr32, quoted,
+  // on the add-on in quotes. Empty when the system folder cannot be read.
   [[nodiscard]] static std::wstring RegistrationCommand(bool enable);
 
   static constexpr wchar_t kAddonFile[] = L"vntoie.dll";

@@ -274,7 +274,7 @@ bool CMSOfficeSW::IsPackagePresent() {
     }
     return packages_ != 0;
   } catch (...) {
-    return false;
+    return switches::Caught(kSourceTag, __LINE__, L"CMSOfficeSW::IsPackagePresent", false);
   }
 }
 
@@ -291,7 +291,7 @@ int CMSOfficeSW::CollectPlugins() {
     }
     return static_cast<int>(Stored().size());
   } catch (...) {
-    return 0;
+    return switches::Caught(kSourceTag, __LINE__, L"CMSOfficeSW::CollectPlugins", 0);
   }
 }
 
@@ -387,7 +387,7 @@ bool CMSOfficeSW::EdPackageInstalled(int kind, Lookup& lookup) {
     return Checked(installer->CheckPresence(word2003 ? kVantoEdCheckTemplate : kVantoEdCheckWord2007, text.get())) ==
            S_OK;
   } catch (...) {
-    return false;
+    return switches::Caught(kSourceTag, __LINE__, L"CMSOfficeSW::EdPackageInstalled", false);
   }
 }
 
@@ -399,7 +399,7 @@ bool CMSOfficeSW::IsRegistered(int app, int kind) {
       Checked(Installer(kind)->get_State(&registered));
       return registered != 0;
     } catch (...) {
-      return false;
+      return switches::Caught(kSourceTag, __LINE__, L"CMSOfficeSW::IsRegistered", false);
     }
   }
   const std::wstring path = AddinKeyPath(app, kind);

@@ -171,7 +171,7 @@ bool PathPresent(const std::wstring& path) noexcept {
     const UniqueFind search(::FindFirstFileW((path + L"*").c_str(), &found));
     return search.valid();
   } catch (...) {
-    return false;
+    return switches::Caught(kQipTag, __LINE__, L"PathPresent", false);
   }
 }
 
@@ -185,7 +185,7 @@ bool CQIPInfiumSW::IsPackagePresent() {
     pluginPresent_ = !pluginFile_.empty() && OpensForReading(pluginFile_);
     return pluginPresent_;
   } catch (...) {
-    return false;
+    return switches::Caught(kQipTag, __LINE__, L"CQIPInfiumSW::IsPackagePresent", false);
   }
 }
 
@@ -204,7 +204,7 @@ int CQIPInfiumSW::CollectPlugins() {
     installLocation_ = entries.back().installLocation;
     return static_cast<int>(Stored().size());
   } catch (...) {
-    return 0;
+    return switches::Caught(kQipTag, __LINE__, L"CQIPInfiumSW::CollectPlugins", 0);
   }
 }
 
@@ -272,7 +272,7 @@ bool CSkypeSW::IsPackagePresent() {
     companionPresent_ = !companionFile_.empty() && OpensForReading(companionFile_);
     return companionPresent_;
   } catch (...) {
-    return false;
+    return switches::Caught(kSkypeTag, __LINE__, L"CSkypeSW::IsPackagePresent", false);
   }
 }
 
@@ -283,7 +283,7 @@ int CSkypeSW::CollectPlugins() {
     AppendRecords(Stored(), switches::FindUninstallEntries(L"Skype"), state, switches::kSkype, Name());
     return static_cast<int>(Stored().size());
   } catch (...) {
-    return 0;
+    return switches::Caught(kSkypeTag, __LINE__, L"CSkypeSW::CollectPlugins", 0);
   }
 }
 
@@ -307,7 +307,7 @@ bool CMsnSW::IsPackagePresent() {
     helpPresent_ = !helpFile_.empty() && OpensForReading(helpFile_);
     return helpPresent_;
   } catch (...) {
-    return false;
+    return switches::Caught(kMsnTag, __LINE__, L"CMsnSW::IsPackagePresent", false);
   }
 }
 
@@ -327,6 +327,6 @@ int CMsnSW::CollectPlugins() {
     LogInstalled(kLiveMessenger);
     return 1;
   } catch (...) {
-    return 0;
+    return switches::Caught(kMsnTag, __LINE__, L"CMsnSW::CollectPlugins", 0);
   }
 }

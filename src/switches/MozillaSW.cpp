@@ -13,6 +13,7 @@ using switches::PluginRecord;
 
 namespace {
 
+constexpr wchar_t kSourceTag[] = L"MozillaSW";
 constexpr wchar_t kFirefoxKey[] = L"SOFTWARE\\Mozilla\\Mozilla Firefox";
 
 // Firefox 1.5, 2.0 and every 3.x load extensions through proxy files.
@@ -80,7 +81,7 @@ bool CMozillaSW::IsPackagePresent() {
     std::wstring name = kComponentFile;
     return suite::FindFileInTree(folder + L"components", name);
   } catch (...) {
-    return false;
+    return switches::Caught(kSourceTag, __LINE__, L"CMozillaSW::IsPackagePresent", false);
   }
 }
 
@@ -89,7 +90,7 @@ int CMozillaSW::CollectPlugins() {
     ScanFirefox();
     return static_cast<int>(versions_.size());
   } catch (...) {
-    return 0;
+    return switches::Caught(kSourceTag, __LINE__, L"CMozillaSW::CollectPlugins", 0);
   }
 }
 

@@ -75,7 +75,7 @@ bool Merged(Merge merge) noexcept {
   try {
     return merge();
   } catch (...) {
-    return false;
+    return switches::Caught(kSourceTag, __LINE__, L"Merging a profile file", false);
   }
 }
 
@@ -121,7 +121,7 @@ bool COpenOfficeSW::IsPackagePresent() {
     std::wstring name = kBridgeFile;
     return !folder.empty() && suite::FindFileInTree(folder, name);
   } catch (...) {
-    return false;
+    return switches::Caught(kSourceTag, __LINE__, L"COpenOfficeSW::IsPackagePresent", false);
   }
 }
 
@@ -131,7 +131,7 @@ int COpenOfficeSW::CollectPlugins() {
     Scan(HKEY_CURRENT_USER);
     return static_cast<int>(Stored().size());
   } catch (...) {
-    return 0;
+    return switches::Caught(kSourceTag, __LINE__, L"COpenOfficeSW::CollectPlugins", 0);
   }
 }
 

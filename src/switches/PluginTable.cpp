@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/CaughtFailure.h"
 #include "app/ExceptSW.h"
 #include "app/PrivateMessages.h"
 #include "suite/NameCompare.h"
@@ -43,6 +44,7 @@ void PluginTable::LoadSwitches() {
     loaded_ = true;
   } catch (...) {
     // The table stays as far as it was filled; it is not marked loaded.
+    app::LogCaughtException(L"PluginTable", __LINE__, L"Loading the switches");
   }
 }
 

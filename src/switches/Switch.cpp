@@ -17,6 +17,23 @@ bool CSwitch::IsChanged(const switches::PluginRecord& record) const {
   return stored != stored_.end() && stored->state != record.state;
 }
 
+namespace {
+
+constexpr wchar_t kSourceTag[] = L"Switch";
+
+// Call only inside a catch block: an error that is no switch's own failure (a COM error of a
+// host's installer, no memory) has no record of its own, so it gets one here.
+void LogApplyFailure(const switches::PluginRecord& record) noexcept {
+  try {
+    const std::wstring what = L"Switching " + record.displayName + L" (" + record.productName + L")";
+    app::LogCaughtException(kSourceTag, __LINE__, what);
+  } catch (...) {
+    // No memory for the text: the state still tells the caller.
+  }
+}
+
+}  // namespace
+
 bool CSwitch::ApplyOne(switches::PluginRecord& record, int quiet, std::wstring_view hostName,
                        const std::function<void(switches::PluginRecord&)>& apply) noexcept {
   // The record asked for a state it could not reach: it keeps the other one.
@@ -31,6 +48,7 @@ bool CSwitch::ApplyOne(switches::PluginRecord& record, int quiet, std::wstring_v
     if (!quiet) failure.Show(switches::MessageOwner());
   } catch (...) {
     revert();
+    LogApplyFailure(record);
     if (!quiet) {
       try {
         CExceptSW(hostName, record.productName, CExceptSW::kOtherFailure, 0).Show(switches::MessageOwner());

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/CaughtFailure.h"
 #include "switches/PluginRecord.h"
 
 class CExceptSW;
@@ -70,6 +71,15 @@ void SetMessageOwner(HWND owner) noexcept;
 // unit's source tag and throws CExceptSW(display name, product name, reason, 0).
 [[noreturn]] void Fail(const wchar_t* sourceTag, int line, const PluginRecord& record, std::wstring_view text,
                        int reason);
+
+// Call only inside the catch-all of an operation that answers any failure with `answer` (detection:
+// absent, no records): the failure goes to the log under the unit's tag first, as "<operation>
+// failed: <the exception's text>".
+template <class T>
+[[nodiscard]] T Caught(const wchar_t* sourceTag, int line, std::wstring_view operation, T answer) noexcept {
+  app::LogCaughtException(sourceTag, line, operation);
+  return answer;
+}
 
 // A value of HKLM "SOFTWARE\Korvelsoft\VNTO9\Folders" (at most 260 characters); empty when the key
 // or the value is missing. Stored folders end with a separator: callers append file names directly.

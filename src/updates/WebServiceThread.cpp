@@ -9,6 +9,8 @@
 #include <utility>
 
 #include "app/Bstr.h"
+#include "app/CaughtFailure.h"
+#include "app/ComError.h"
 #include "app/KernelConnection.h"
 #include "app/PrivateMessages.h"
 #include "updates/UpdateEventHandler.h"
@@ -19,13 +21,11 @@ namespace {
 
 using Microsoft::WRL::ComPtr;
 
-// A failing call of the component: ends the exchange.
-struct ComponentError {
-  HRESULT code;
-};
+constexpr wchar_t kSourceTag[] = L"WebServiceThread";
 
+// A failing call of the component: ends the exchange.
 void Check(HRESULT hr) {
-  if (FAILED(hr)) throw ComponentError{hr};
+  app::ThrowIfFailed(hr);
 }
 
 std::wstring ReadText(IVantoWebService& service, HRESULT (STDMETHODCALLTYPE IVantoWebService::*get)(BSTR*)) {
@@ -149,10 +149,12 @@ void RunStartup(StartupWork& work) {
 
     connection.reset();
     (void)service->Finish(&status);
-  } catch (const ComponentError&) {
+  } catch (const app::ComError&) {
+    app::LogCaughtException(kSourceTag, __LINE__, L"The start-up exchange");
     connection.reset();
     signal();
   } catch (const std::bad_alloc&) {
+    app::LogCaughtException(kSourceTag, __LINE__, L"The start-up exchange");
     connection.reset();
     signal();
   }
@@ -187,24 +189,34 @@ void RunLaunch(ExchangeSetup& setup) {
     std::wstring token = ReadText(*service.Get(), &IVantoWebService::get_Token);
     setup.info->Update([&](ServiceValues& v) { v.token = std::move(token); });
     (void)service->Finish(&status);
-  } catch (const ComponentError&) {
-    // The component refused: the exchange ends without a word.
+  } catch (const app::ComError&) {
+    // The component refused: the exchange ends without a word to the user, a line in the log.
+    app::LogCaughtException(kSourceTag, __LINE__, L"The Launch exchange");
   } catch (const std::bad_alloc&) {
+    app::LogCaughtException(kSourceTag, __LINE__, L"The Launch exchange");
   }
 }
 
-DWORD WINAPI StartupThread(void* parameter) {
+DWORD WINAPI StartupThread(void* parameter) noexcept {
   std::unique_ptr<StartupWork> work(static_cast<StartupWork*>(parameter));
-  RunStartup(*work);
+  const DWORD result = app::RunThreadBody(kSourceTag, __LINE__, L"The start-up exchange", [&work] {
+    RunStartup(*work);
+    return DWORD{0};
+  });
+  // However the exchange ended, the main window goes on with its initialisation.
+  if (result != 0) ::SetEvent(work->started.get());
   ::PostMessageW(work->setup.window, app::kWebServiceEndedMessage, static_cast<WPARAM>(Exchange::kStartup), 0);
-  return 0;
+  return result;
 }
 
-DWORD WINAPI LaunchThread(void* parameter) {
+DWORD WINAPI LaunchThread(void* parameter) noexcept {
   std::unique_ptr<ExchangeSetup> setup(static_cast<ExchangeSetup*>(parameter));
-  RunLaunch(*setup);
+  const DWORD result = app::RunThreadBody(kSourceTag, __LINE__, L"The Launch exchange", [&setup] {
+    RunLaunch(*setup);
+    return DWORD{0};
+  });
   ::PostMessageW(setup->window, app::kWebServiceEndedMessage, static_cast<WPARAM>(Exchange::kLaunch), 0);
-  return 0;
+  return result;
 }
 
 }  // namespace

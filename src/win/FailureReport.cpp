@@ -20,17 +20,6 @@ std::wstring Widen(const char* text) {
   return wide;
 }
 
-// The text of the exception being handled.
-std::wstring CurrentExceptionText() {
-  try {
-    throw;
-  } catch (const std::exception& e) {
-    return Widen(e.what());
-  } catch (...) {
-    return L"exception not derived from std::exception";
-  }
-}
-
 std::wstring Where(const wchar_t* procedure, HWND window, UINT message) {
   std::wstring where = procedure;
   // Our window classes are named after their controls; a dialog's class says nothing.
@@ -46,6 +35,16 @@ std::wstring Where(const wchar_t* procedure, HWND window, UINT message) {
 
 }  // namespace
 
+std::wstring CaughtExceptionText() {
+  try {
+    throw;
+  } catch (const std::exception& e) {
+    return Widen(e.what());
+  } catch (...) {
+    return L"exception not derived from std::exception";
+  }
+}
+
 FailureReporter SetFailureReporter(FailureReporter reporter) noexcept {
   return g_reporter.exchange(reporter);
 }
@@ -54,7 +53,7 @@ void ReportCaughtException(const wchar_t* procedure, HWND window, UINT message) 
   const FailureReporter reporter = g_reporter.load();
   if (reporter == nullptr) return;
   try {
-    const std::wstring what = CurrentExceptionText();
+    const std::wstring what = CaughtExceptionText();
     reporter(Where(procedure, window, message), what);
   } catch (...) {
     // Out of memory while describing the failure: nothing more can be said.

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <string>
 #include <string_view>
 
 namespace win {
@@ -14,6 +15,10 @@ using FailureReporter = void (*)(std::wstring_view where, std::wstring_view what
 
 // Sets the reporter (null: none) and returns the one set before, so a test can put it back.
 FailureReporter SetFailureReporter(FailureReporter reporter) noexcept;
+
+// Call only inside a catch block: the text of the exception being handled (a standard exception's
+// own text, widened; a fixed note for any other).
+[[nodiscard]] std::wstring CaughtExceptionText();
 
 // Call only inside a catch block: reports the exception being handled, caught by `procedure`
 // ("window procedure", "dialog procedure") while it handled `message` for `window`.

@@ -9,10 +9,11 @@ namespace test {
 
 Process::~Process() { Terminate(); }
 
-bool Process::Start(const std::filesystem::path& program, const std::wstring& arguments) {
+bool Process::Start(const std::filesystem::path& program, const std::wstring& arguments,
+                    const std::filesystem::path& workingFolder) {
   std::wstring command = L"\"" + program.wstring() + L"\"";
   if (!arguments.empty()) command += L" " + arguments;
-  const std::wstring folder = program.parent_path().wstring();
+  const std::wstring folder = (workingFolder.empty() ? program.parent_path() : workingFolder).wstring();
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION info{};

@@ -24,8 +24,9 @@ class Process {
   Process& operator=(Process&&) = default;
   ~Process();
 
-  // Starts `program` with `arguments` in its own folder. False when it could not start.
-  bool Start(const std::filesystem::path& program, const std::wstring& arguments = {});
+  // Starts `program` with `arguments` in `folder`, by default its own. False when it could not start.
+  bool Start(const std::filesystem::path& program, const std::wstring& arguments = {},
+             const std::filesystem::path& folder = {});
   // True when it ended within `timeout`.
   bool WaitForExit(std::chrono::milliseconds timeout) const;
   [[nodiscard]] bool Running() const;

@@ -29,8 +29,9 @@ TEST(BrowserDemo, InternetExplorer8IsFoundWithItsAddonSwitchedOff) {
   EXPECT_EQ(records[0].displayName, L"Internet Explorer 8.0");
   EXPECT_EQ(records[0].state, 0);
   EXPECT_EQ(records[0].kind, 512);
-  EXPECT_EQ(CIESW::RegistrationCommand(true),
-            L"regsvr32 /s \"" + (installation.Folder() / L"VntoIE").wstring() + L"\\vntoie.dll\"");
+  EXPECT_EQ(CIESW::RegistrationCommand(true), L"\"C:\\windows\\system32\\regsvr32.exe\" /s \"" +
+                                                  (installation.Folder() / L"VntoIE").wstring() +
+                                                  L"\\vntoie.dll\"");
 }
 
 TEST(BrowserDemo, Firefox20And35AreFoundAndTheExtensionSwitchesOnAndOffInEach) {

@@ -159,10 +159,13 @@ TEST_F(BrowserSwitchTest, TheAddonIsOnWhenItsClassIsRegistered) {
   EXPECT_EQ(Collected(ie), PluginList{Record(0, L"Internet Explorer 8.0", 1, 512, kIEProduct)});
 }
 
-TEST_F(BrowserSwitchTest, TheRegistrationToolIsCalledOnTheDllOfTheFoldersValue) {
+// The system folder's tool by its full path, never a bare name (Wine's system folder here).
+TEST_F(BrowserSwitchTest, TheSystemsRegistrationToolIsCalledOnTheDllOfTheFoldersValue) {
   const std::wstring folder = Folder(L"VntoIE", L"Program Files\\VntoIE");
-  EXPECT_EQ(CIESW::RegistrationCommand(true), L"regsvr32 /s \"" + folder + L"vntoie.dll\"");
-  EXPECT_EQ(CIESW::RegistrationCommand(false), L"regsvr32 /u /s \"" + folder + L"vntoie.dll\"");
+  EXPECT_EQ(CIESW::RegistrationCommand(true),
+            L"\"C:\\windows\\system32\\regsvr32.exe\" /s \"" + folder + L"vntoie.dll\"");
+  EXPECT_EQ(CIESW::RegistrationCommand(false),
+            L"\"C:\\windows\\system32\\regsvr32.exe\" /u /s \"" + folder + L"vntoie.dll\"");
 }
 
 TEST_F(BrowserSwitchTest, RunCommandStartsAProgramWithoutWaitingAndReportsOneThatCannotStart) {

@@ -5,10 +5,12 @@
 #include <algorithm>
 #include <filesystem>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "OfficeTestSupport.h"
 #include "app/LogSink.h"
+#include "support/ProgramLog.h"
 #include "support/RegistrySandbox.h"
 #include "support/SavedState.h"
 #include "support/ScratchDir.h"
@@ -570,17 +572,58 @@ TEST_F(OfficeSwitchTest, AnInstallerErrorWhileSwitchingIsHandledLikeAnyOtherErro
   PluginList records = Numbered(office);
   // The start-up folder cannot be made: it would lie below a file.
   test::WriteFile(scratch_.path() / L"blocker", "a file, not a folder");
-  test::SetString(HKEY_CURRENT_USER, kEdSettingsKey, L"StartupFolder", (scratch_.path() / L"blocker" / L"STARTUP").wstring());
-  const fs::path log = scratch_.path() / L"switches.log";
+  test::SetString(HKEY_CURRENT_USER, kEdSettingsKey, L"StartupFolder",
+                  (scratch_.path() / L"blocker" / L"STARTUP").wstring());
   const test::Restorer savedLog = test::SavedLog();
-  app::Log().SetFilePath(log.wstring());
-  records[0].state = 1;
-  BoxRecorder boxes;
-  EXPECT_EQ(office.ApplyStates(records, 0), 1);
-  EXPECT_EQ(records[0].state, 0);
-  ASSERT_EQ(boxes.Boxes().size(), 1u);
-  EXPECT_EQ(boxes.Boxes()[0].text, std::wstring(kEmbedFailed) + kEd + L"\"\r\n" + kContactSupport);
-  EXPECT_EQ(ReadUtf16File(log).find(L"Can't register addin"), std::wstring::npos);  // no failure text of its own
+  const test::ProgramLog log(L"OfficeSwitchTests.log");
+  app::ConfigureLogFromRegistry();
+  // The start centre's hand-off asks quietly, the plug-ins manager aloud: both log the error.
+  for (const int quiet : {0, 1}) {
+    SCOPED_TRACE(quiet);
+    std::filesystem::remove(log.File());
+    records[0].state = 1;
+    BoxRecorder boxes;
+    EXPECT_EQ(office.ApplyStates(records, quiet), 1);
+    EXPECT_EQ(records[0].state, 0);
+    if (quiet) {
+      EXPECT_TRUE(boxes.Boxes().empty());
+    } else {
+      ASSERT_EQ(boxes.Boxes().size(), 1u);
+      EXPECT_EQ(boxes.Boxes()[0].text, std::wstring(kEmbedFailed) + kEd + L"\"\r\n" + kContactSupport);
+    }
+    const std::wstring text = ReadUtf16File(log.File());
+    EXPECT_EQ(text.find(L"Can't register addin"), std::wstring::npos);  // no failure text of its own
+    EXPECT_NE(
+        text.find(L"):\r\nSwitching Microsoft Word 2000/XP/2003 (VANTO ED for Microsoft Office) failed: "
+                  L"COM error 0x80070003\r\n"),
+        std::wstring::npos)
+        << text;
+    EXPECT_NE(text.find(L" \r\nSwitch("), std::wstring::npos) << text;
+  }
+}
+
+// Detection answers "no" when the ED installer cannot be reached (here from a thread that never
+// started COM), and the log says why.
+TEST_F(OfficeSwitchTest, AnUnreachableEdInstallerIsLoggedWhereDetectionAnswersNo) {
+  PutEdFiles(true);
+  InstallHost(L"11.0", L"Word");
+  const test::Restorer savedLog = test::SavedLog();
+  const test::ProgramLog log(L"OfficeSwitchTests.log");
+  app::ConfigureLogFromRegistry();
+  CMSOfficeSW office(1, kOffice, kLite, kEd);
+  bool present = true, registered = true;
+  std::thread([&] {
+    present = office.IsPackagePresent();
+    registered = office.IsRegistered(CMSOfficeSW::kWord, 16);
+  }).join();
+  EXPECT_FALSE(present);
+  EXPECT_FALSE(registered);
+  const std::wstring text = ReadUtf16File(log.File());
+  for (const wchar_t* operation : {L"CMSOfficeSW::EdPackageInstalled", L"CMSOfficeSW::IsRegistered"})
+    EXPECT_NE(text.find(L"):\r\n" + std::wstring(operation) + L" failed: COM error 0x800401F0\r\n"),
+              std::wstring::npos)
+        << text;
+  EXPECT_NE(text.find(L"\r\nMSOfficeSW("), std::wstring::npos) << text;
 }
 
 }  // namespace
