@@ -199,9 +199,11 @@ void COpenOfficeSW::Enable(const PluginRecord& record, const std::wstring& appDa
   const std::wstring office = appData + folders.office;
   // A file the merges refuse fails the switch-over before any file is rewritten.
   if (!Merged([&] {
-        return !ooo::WindowStateMergeRefused(true, appData + folders.ui, Template(L"WriterWindowState.xcu")) &&
+        return !ooo::WindowStateMergeRefused(true, appData + folders.ui,
+                                             Template(L"WriterWindowState.xcu")) &&
                !ooo::AcceleratorMergeRefused(true, appData + folders.accelerators, Template(L"Accel.xml")) &&
-               !ooo::LibraryListMergeRefused(true, appData + folders.basic + kLibraryList, Template(L"script.xlc"));
+               !ooo::LibraryListMergeRefused(true, appData + folders.basic + kLibraryList,
+                                             Template(L"script.xlc"));
       }))
     MergeFailed(record);
   if (!Merged([&] { return ooo::MergeAddonsFile(true, office, Template(L"Addons.xcu")); })) MergeFailed(record);
@@ -268,7 +270,8 @@ void COpenOfficeSW::Disable(const PluginRecord& record, const std::wstring& appD
   const std::wstring office = appData + folders.office;
   if (!Merged([&] {
         return !ooo::AcceleratorMergeRefused(false, appData + folders.accelerators, Template(L"Accel.xml")) &&
-               !ooo::LibraryListMergeRefused(false, appData + folders.basic + kLibraryList, Template(L"script.xlc"));
+               !ooo::LibraryListMergeRefused(false, appData + folders.basic + kLibraryList,
+                                             Template(L"script.xlc"));
       }))
     MergeFailed(record);
   if (!Merged([&] { return ooo::MergeAddonsFile(false, office, Template(L"Addons.xcu")); })) MergeFailed(record);
