@@ -133,8 +133,7 @@ TEST_F(DocsPanelTest, ADocumentThatCannotBeOpenedIsNamedInTheMessage) {
   panel_.Open(1);
   ASSERT_EQ(context_.Shown().size(), 1u);
   EXPECT_EQ(context_.Shown()[0].text,
-            L"There was a problem launching the selected application. The file may be missing or corrupt, or "
-            L"you do "
+            L"There was a problem launching the selected application. The file may be missing or corrupt, or you do "
             L"not have sufficient privileges.\n\n\"User's Guide\"");
   panel_.Open(2);  // no such row
   EXPECT_EQ(context_.Shown().size(), 1u);
