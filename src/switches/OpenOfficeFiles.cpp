@@ -25,8 +25,8 @@ bool FileExists(const std::wstring& path) {
 }
 
 bool ReadWhole(const std::wstring& path, DWORD access, std::string& bytes) {
-  const win::UniqueFile file(
-      ::CreateFileW(path.c_str(), access, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  const win::UniqueFile file(::CreateFileW(path.c_str(), access, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                           FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return false;
   bytes.clear();
   char buffer[64 * 1024];
@@ -39,7 +39,9 @@ bool ReadWhole(const std::wstring& path, DWORD access, std::string& bytes) {
 }
 
 // Templates lie in the suite's installation, which the user may only read.
-bool ReadTemplate(const std::wstring& path, std::string& bytes) { return ReadWhole(path, GENERIC_READ, bytes); }
+bool ReadTemplate(const std::wstring& path, std::string& bytes) {
+  return ReadWhole(path, GENERIC_READ, bytes);
+}
 
 bool WriteWhole(const std::wstring& path, std::string_view bytes) {
   const win::UniqueFile file(
@@ -106,7 +108,29 @@ Rewrite EnableAddonsText(std::string_view file, std::string_view templ) {
 }
 
 Rewrite EnableWindowStateText(std::string_view file, std::string_view templ) {
-  return {false, EnableWindowState(file, templ)};
+  std::optional<std::string> merged = EnableWindowState(file, templ);
+  return {!merged, std::move(merged)};
+}
+
+// Calls `visit(folder, file)` for the current.xml of every language folder below `acceleratorFolder`
+// until it returns false; false then.
+template <class Visit>
+bool ForEachAcceleratorFile(const std::wstring& acceleratorFolder, Visit visit) {
+  WIN32_FIND_DATAW entry{};
+  const UniqueFind find(::FindFirstFileW((acceleratorFolder + L"\\*.*").c_str(), &entry));
+  if (!find) return true;  // no language folders, nothing to merge
+  do {
+    const std::wstring name = entry.cFileName;
+    if (name == L"." || name == L".." || entry.dwFileAttributes != FILE_ATTRIBUTE_DIRECTORY) continue;
+    const std::wstring folder = acceleratorFolder + L"\\" + name;
+    const std::wstring file = folder + L"\\current.xml";
+    if (FileExists(file) && !visit(folder, file)) return false;
+  } while (::FindNextFileW(find.get(), &entry));
+  return true;
+}
+
+std::optional<std::string> AcceleratorText(bool enable, std::string_view file, std::string_view templ) {
+  return enable ? EnableAccelerators(file, templ) : DisableAccelerators(file);
 }
 
 }  // namespace
@@ -146,9 +170,13 @@ bool CreateDirectoryPath(const std::wstring& path) {
   return IsDirectory(folder);
 }
 
-bool ReadTemplateFile(const std::wstring& path, std::string& bytes) { return ReadTemplate(path, bytes); }
+bool ReadTemplateFile(const std::wstring& path, std::string& bytes) {
+  return ReadTemplate(path, bytes);
+}
 
-bool WriteNewFile(const std::wstring& path, std::string_view bytes) { return WriteWhole(path, bytes); }
+bool WriteNewFile(const std::wstring& path, std::string_view bytes) {
+  return WriteWhole(path, bytes);
+}
 
 bool CopyThroughTemp(const std::wstring& source, const std::wstring& target, const std::wstring& temp) {
   std::string bytes;
@@ -173,21 +201,38 @@ bool MergeWindowStateFile(bool enable, const std::wstring& uiFolder, const std::
 bool MergeAcceleratorFiles(bool enable, const std::wstring& acceleratorFolder, const std::wstring& templ) {
   std::string templateBytes;
   if (enable && !ReadTemplate(templ, templateBytes)) return false;
-  WIN32_FIND_DATAW entry{};
-  const UniqueFind find(::FindFirstFileW((acceleratorFolder + L"\\*.*").c_str(), &entry));
-  if (!find) return true;  // no language folders, nothing to merge
-  do {
-    const std::wstring name = entry.cFileName;
-    if (name == L"." || name == L".." || entry.dwFileAttributes != FILE_ATTRIBUTE_DIRECTORY) continue;
-    const std::wstring folder = acceleratorFolder + L"\\" + name;
-    const std::wstring file = folder + L"\\current.xml";
-    if (!FileExists(file)) continue;
+  if (AcceleratorMergeRefused(enable, acceleratorFolder, templ)) return false;
+  return ForEachAcceleratorFile(acceleratorFolder, [&](const std::wstring& folder, const std::wstring& file) {
     std::string bytes;
     if (!ReadProfileFile(file, bytes)) return false;
-    const std::string merged = enable ? EnableAccelerators(bytes, templateBytes) : DisableAccelerators(bytes);
-    if (!ReplaceThroughTemp(file, folder + L"\\currentTemp.xml", merged)) return false;
-  } while (::FindNextFileW(find.get(), &entry));
-  return true;
+    const std::optional<std::string> merged = AcceleratorText(enable, bytes, templateBytes);
+    return merged && ReplaceThroughTemp(file, folder + L"\\currentTemp.xml", *merged);
+  });
+}
+
+bool WindowStateMergeRefused(bool enable, const std::wstring& uiFolder, const std::wstring& templ) {
+  std::string bytes, templateBytes;
+  // Switching off never refuses this file.
+  if (!enable || !ReadTemplate(uiFolder + L"\\WriterWindowState.xcu", bytes) ||
+      !ReadTemplate(templ, templateBytes))
+    return false;
+  return !EnableWindowState(bytes, templateBytes);
+}
+
+bool AcceleratorMergeRefused(bool enable, const std::wstring& acceleratorFolder, const std::wstring& templ) {
+  std::string templateBytes;
+  if (enable && !ReadTemplate(templ, templateBytes)) return false;
+  return !ForEachAcceleratorFile(acceleratorFolder, [&](const std::wstring&, const std::wstring& file) {
+    std::string bytes;
+    return !ReadTemplate(file, bytes) || AcceleratorText(enable, bytes, templateBytes).has_value();
+  });
+}
+
+bool LibraryListMergeRefused(bool enable, const std::wstring& list, const std::wstring& templ) {
+  std::string bytes, templateBytes;
+  if (!ReadTemplate(list, bytes)) return false;
+  if (!enable) return !DisableLibraries(bytes);
+  return ReadTemplate(templ, templateBytes) && !EnableLibraries(bytes, templateBytes);
 }
 
 }  // namespace ooo

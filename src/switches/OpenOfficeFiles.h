@@ -15,7 +15,8 @@ namespace ooo {
 
 // Writes `bytes` to `temp` (created anew) and moves it over `target`, replacing it. On any failure
 // the temporary file is removed and `target` is left as it was.
-[[nodiscard]] bool ReplaceThroughTemp(const std::wstring& target, const std::wstring& temp, std::string_view bytes);
+[[nodiscard]] bool ReplaceThroughTemp(const std::wstring& target, const std::wstring& temp,
+                                      std::string_view bytes);
 
 // Creates every missing folder of `path` in turn; a trailing backslash is ignored and the drive
 // part skipped. True when the whole path exists as a folder afterwards.
@@ -29,7 +30,8 @@ bool CreateDirectoryPath(const std::wstring& path);
 [[nodiscard]] bool WriteNewFile(const std::wstring& path, std::string_view bytes);
 // Copies `source` over `target` through `temp` beside it. On any failure `target` is left as it
 // was (or absent, when it was) and no temporary file stays.
-[[nodiscard]] bool CopyThroughTemp(const std::wstring& source, const std::wstring& target, const std::wstring& temp);
+[[nodiscard]] bool CopyThroughTemp(const std::wstring& source, const std::wstring& target,
+                                   const std::wstring& temp);
 
 // Addons.xcu in `officeFolder` (the profile's Office configuration folder), from the template
 // `templ`. Enabling a profile without the file copies the template as the whole file; a file the
@@ -37,8 +39,18 @@ bool CreateDirectoryPath(const std::wstring& path);
 [[nodiscard]] bool MergeAddonsFile(bool enable, const std::wstring& officeFolder, const std::wstring& templ);
 // WriterWindowState.xcu in the UI configuration folder, the same way.
 [[nodiscard]] bool MergeWindowStateFile(bool enable, const std::wstring& uiFolder, const std::wstring& templ);
-// current.xml in every language folder of the Writer accelerator folder.
+// current.xml in every language folder of the Writer accelerator folder. A file the merge refuses
+// fails it; the files are checked before any is rewritten.
 [[nodiscard]] bool MergeAcceleratorFiles(bool enable, const std::wstring& acceleratorFolder,
                                          const std::wstring& templ);
+
+// Whether the merge of WriterWindowState.xcu, of the accelerator files or of the library list
+// `list` would refuse a file (OooMerge.h), so that a switch-over can fail before it rewrites
+// anything. Nothing is written; a file that is missing or cannot be read is left to the merge.
+[[nodiscard]] bool WindowStateMergeRefused(bool enable, const std::wstring& uiFolder,
+                                           const std::wstring& templ);
+[[nodiscard]] bool AcceleratorMergeRefused(bool enable, const std::wstring& acceleratorFolder,
+                                           const std::wstring& templ);
+[[nodiscard]] bool LibraryListMergeRefused(bool enable, const std::wstring& list, const std::wstring& templ);
 
 }  // namespace ooo

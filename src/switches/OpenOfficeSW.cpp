@@ -4,6 +4,7 @@
 #include <shlobj.h>
 
 #include <iterator>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -196,6 +197,15 @@ void COpenOfficeSW::Apply(const PluginRecord& record) {
 
 void COpenOfficeSW::Enable(const PluginRecord& record, const std::wstring& appData, const ProfileFolders& folders) {
   const std::wstring office = appData + folders.office;
+  // A file the merges refuse fails the switch-over before any file is rewritten.
+  if (!Merged([&] {
+        return !ooo::WindowStateMergeRefused(true, appData + folders.ui,
+                                             Template(L"WriterWindowState.xcu")) &&
+               !ooo::AcceleratorMergeRefused(true, appData + folders.accelerators, Template(L"Accel.xml")) &&
+               !ooo::LibraryListMergeRefused(true, appData + folders.basic + kLibraryList,
+                                             Template(L"script.xlc"));
+      }))
+    MergeFailed(record);
   if (!Merged([&] { return ooo::MergeAddonsFile(true, office, Template(L"Addons.xcu")); })) MergeFailed(record);
   // The marker says the suite's nodes are in Addons.xcu; a file without them (a template copied
   // whole that lacks them) is no integration.
@@ -238,7 +248,8 @@ void COpenOfficeSW::Enable(const PluginRecord& record, const std::wstring& appDa
   std::string bytes, templ;
   if (!ooo::ReadProfileFile(list, bytes) || !ooo::ReadTemplateFile(Template(L"script.xlc"), templ))
     switches::Fail(kSourceTag, __LINE__, record, kRegisterFailed, CExceptSW::kGeneralFailure);
-  if (!ooo::WriteNewFile(temp, ooo::EnableLibraries(bytes, templ))) {
+  const std::optional<std::string> merged = ooo::EnableLibraries(bytes, templ);
+  if (!merged || !ooo::WriteNewFile(temp, *merged)) {
     ::DeleteFileW(temp.c_str());
     switches::Fail(kSourceTag, __LINE__, record, kRegisterFailed, CExceptSW::kGeneralFailure);
   }
@@ -257,6 +268,12 @@ void COpenOfficeSW::Enable(const PluginRecord& record, const std::wstring& appDa
 
 void COpenOfficeSW::Disable(const PluginRecord& record, const std::wstring& appData, const ProfileFolders& folders) {
   const std::wstring office = appData + folders.office;
+  if (!Merged([&] {
+        return !ooo::AcceleratorMergeRefused(false, appData + folders.accelerators, Template(L"Accel.xml")) &&
+               !ooo::LibraryListMergeRefused(false, appData + folders.basic + kLibraryList,
+                                             Template(L"script.xlc"));
+      }))
+    MergeFailed(record);
   if (!Merged([&] { return ooo::MergeAddonsFile(false, office, Template(L"Addons.xcu")); })) MergeFailed(record);
   if (!Merged([&] { return ooo::MergeWindowStateFile(false, appData + folders.ui, Template(L"WriterWindowState.xcu")); }))
     MergeFailed(record);
@@ -285,7 +302,8 @@ void COpenOfficeSW::Disable(const PluginRecord& record, const std::wstring& appD
   std::string bytes;
   if (!ooo::ReadProfileFile(list, bytes))
     switches::Fail(kSourceTag, __LINE__, record, kUnregisterFailed, CExceptSW::kGeneralFailure);
-  if (!ooo::WriteNewFile(temp, ooo::DisableLibraries(bytes))) {
+  const std::optional<std::string> kept = ooo::DisableLibraries(bytes);
+  if (!kept || !ooo::WriteNewFile(temp, *kept)) {
     ::DeleteFileW(temp.c_str());
     switches::Fail(kSourceTag, __LINE__, record, kUnregisterFailed, CExceptSW::kGeneralFailure);
   }

@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,6 +43,54 @@ std::size_t CountContaining(const std::vector<std::string_view>& lines, std::str
   std::size_t n = 0;
   for (std::string_view l : lines) n += ooo::Contains(l, marker) ? 1 : 0;
   return n;
+}
+
+// The line without the blanks and tabs at either end.
+std::string_view Stripped(std::string_view line) {
+  while (!line.empty() && (line.front() == ' ' || line.front() == '\t')) line.remove_prefix(1);
+  while (!line.empty() && (line.back() == ' ' || line.back() == '\t')) line.remove_suffix(1);
+  return line;
+}
+
+std::size_t CountOf(std::string_view line, char c) {
+  return static_cast<std::size_t>(std::count(line.begin(), line.end(), c));
+}
+
+// One start tag beginning with `tag`, nothing else but blanks (and a byte order mark before it).
+bool IsStartTagAlone(std::string_view line, std::string_view tag) {
+  if (line.substr(0, 3) == "\xEF\xBB\xBF") line.remove_prefix(3);
+  line = Stripped(line);
+  return line.size() > tag.size() && line.substr(0, tag.size()) == tag && line.back() == '>' &&
+         line[line.size() - 2] != '/' && CountOf(line, '<') == 1 && CountOf(line, '>') == 1;
+}
+
+// One empty element ("<name .../>"), nothing else but blanks.
+bool IsEmptyElementAlone(std::string_view line) {
+  line = Stripped(line);
+  return line.size() >= 4 && line[0] == '<' && line[1] != '!' && line[1] != '?' && line[1] != '/' &&
+         line.substr(line.size() - 2) == "/>" && CountOf(line, '<') == 1 && CountOf(line, '>') == 1;
+}
+
+// A merge that puts `inserted` after every line holding `marker`: refused exactly when such a
+// line is not `alone`; otherwise the file's lines all stay, in order, with `inserted` after each
+// of those lines and nowhere else.
+template <class Alone>
+void RequireInsertedAfter(const std::optional<std::string>& merged, const std::vector<std::string_view>& in,
+                          const std::vector<std::string_view>& inserted, std::string_view marker,
+                          Alone alone) {
+  std::vector<std::string_view> expected;
+  bool more = false;
+  for (std::string_view l : in) {
+    expected.push_back(l);
+    if (!ooo::Contains(l, marker)) continue;
+    more = more || !alone(l);
+    expected.insert(expected.end(), inserted.begin(), inserted.end());
+  }
+  Require(merged.has_value() != more);
+  if (!merged) return;
+  const auto out = SplitWritten(*merged, ooo::kLf);
+  RequireLines(out);
+  Require(out == expected);
 }
 
 }  // namespace
@@ -87,32 +136,47 @@ void FuzzOooMerge(const std::uint8_t* data, std::size_t size) {
       break;
     }
     case 2: {
-      const std::string merged = ooo::EnableWindowState(file, templ);
-      const auto out = SplitWritten(merged, ooo::kLf);
-      RequireLines(out);
-      Require(IsSubsequence(in, out));
+      // The template's toolbar node, from its start line through the next "   </node>" line.
+      std::vector<std::string_view> node;
+      for (std::string_view l : t) {
+        if (node.empty() && !ooo::Contains(l, ooo::kWindowStateNode)) continue;
+        node.push_back(l);
+        if (l == ooo::kInnerNodeEnd) break;
+      }
+      RequireInsertedAfter(
+          ooo::EnableWindowState(file, templ), in, node, ooo::kWindowStateParent,
+          [](std::string_view l) { return Stripped(l) == Stripped(ooo::kWindowStateParent); });
       break;
     }
     case 4:
     case 6: {
       const bool accel = op == 4;
       const std::string_view list = accel ? ooo::kAcceleratorList : ooo::kLibraryList;
-      const std::string merged = accel ? ooo::EnableAccelerators(file, templ) : ooo::EnableLibraries(file, templ);
-      const auto out = SplitWritten(merged, ooo::kLf);
-      RequireLines(out);
-      Require(IsSubsequence(in, out));
-      Require(out.size() == in.size() + CountContaining(in, list) * t.size());
+      RequireInsertedAfter(accel ? ooo::EnableAccelerators(file, templ) : ooo::EnableLibraries(file, templ),
+                           in, t, list, [list](std::string_view l) { return IsStartTagAlone(l, list); });
       break;
     }
     default: {
       const bool accel = op == 5;
       const std::string_view entry = accel ? ooo::kSuiteAccelerator : ooo::kSuiteLibrary;
-      const std::string kept = accel ? ooo::DisableAccelerators(file) : ooo::DisableLibraries(file);
-      const auto out = SplitWritten(kept, ooo::kLf);
+      const std::optional<std::string> kept =
+          accel ? ooo::DisableAccelerators(file) : ooo::DisableLibraries(file);
+      // Refused exactly when a line names the entry with more beside it; otherwise every other line
+      // stays, in order, and only lines holding one empty element naming the entry go.
+      std::vector<std::string_view> others;
+      bool more = false;
+      for (std::string_view l : in) {
+        if (!ooo::Contains(l, entry)) {
+          others.push_back(l);
+        } else if (!IsEmptyElementAlone(l)) {
+          more = true;
+        }
+      }
+      Require(kept.has_value() != more);
+      if (!kept) break;
+      const auto out = SplitWritten(*kept, ooo::kLf);
       RequireLines(out);
-      Require(IsSubsequence(out, in));
-      Require(CountContaining(out, entry) == 0);
-      Require(out.size() == in.size() - CountContaining(in, entry));
+      Require(out == others);
       break;
     }
   }

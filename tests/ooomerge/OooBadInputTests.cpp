@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 #include "ProfileFiles.h"
@@ -17,13 +18,18 @@ using namespace std::string_literals;
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
 
 TEST(OooBadInput, NulBytesAreOrdinaryBytes) {
-  const std::string file = "<library:libraries xmlns:library=\"x\">\0\n <a\0b/>\n\0"s;
-  EXPECT_EQ(EnableLibraries(file, f::kScriptXlcTemplate),
-            "<library:libraries xmlns:library=\"x\">\0\n"s + std::string(f::kScriptXlcTemplate) + " <a\0b/>\n\0\n"s);
-  EXPECT_EQ(DisableLibraries(file), "<library:libraries xmlns:library=\"x\">\0\n <a\0b/>\n\0\n"s);
+  const std::string file = "<library:libraries xmlns:library=\"x\">\n <a\0b/>\n\0"s;
+  EXPECT_EQ(
+      EnableLibraries(file, f::kScriptXlcTemplate),
+      "<library:libraries xmlns:library=\"x\">\n"s + std::string(f::kScriptXlcTemplate) + " <a\0b/>\n\0\n"s);
+  EXPECT_EQ(DisableLibraries(file), "<library:libraries xmlns:library=\"x\">\n <a\0b/>\n\0\n"s);
+  // A NUL after the list's start tag is more than the tag: nothing goes after it.
+  EXPECT_EQ(EnableLibraries("<library:libraries xmlns:library=\"x\">\0\n"s, f::kScriptXlcTemplate),
+            std::nullopt);
   // A NUL inside a marker makes it no marker.
   const std::string cut = "   <node oor:name=\"vanto.Icon.Help\"\0 oor:op=\"replace\">\n   </node>\n"s;
-  EXPECT_EQ(DisableAddons(cut), "   <node oor:name=\"vanto.Icon.Help\"\0 oor:op=\"replace\">\r\n   </node>\r\n"s);
+  EXPECT_EQ(DisableAddons(cut),
+            "   <node oor:name=\"vanto.Icon.Help\"\0 oor:op=\"replace\">\r\n   </node>\r\n"s);
 }
 
 TEST(OooBadInput, AHugeSingleLineComesBackWhole) {
@@ -34,13 +40,16 @@ TEST(OooBadInput, AHugeSingleLineComesBackWhole) {
   EXPECT_EQ(DisableWindowState(line), line + "\r\n");
   EXPECT_EQ(EnableAccelerators(line, f::kAccelTemplate), line + "\n");
   EXPECT_EQ(DisableLibraries(line), line + "\n");
+  // The same line ending in the list's start tag carries more than the tag.
+  EXPECT_EQ(EnableAccelerators(line + "<accel:acceleratorlist>", f::kAccelTemplate), std::nullopt);
 }
 
 TEST(OooBadInput, AFileWithoutLineEndsIsOneLine) {
-  // The whole accelerator list on one line: the template follows it.
-  const std::string_view oneLine = "<accel:acceleratorlist xmlns:accel=\"a\"><accel:item/></accel:acceleratorlist>";
-  EXPECT_EQ(EnableAccelerators(oneLine, f::kAccelTemplate),
-            std::string(oneLine) + "\n" + std::string(f::kAccelTemplate));
+  // The whole accelerator list on one line. The template once followed it, after the list's end
+  // tag, where OpenOffice.org reads a broken file; the file is refused now.
+  const std::string_view oneLine =
+      "<accel:acceleratorlist xmlns:accel=\"a\"><accel:item/></accel:acceleratorlist>";
+  EXPECT_EQ(EnableAccelerators(oneLine, f::kAccelTemplate), std::nullopt);
   // A template without line ends still gives its one line.
   EXPECT_EQ(EnableLibraries(f::kScriptXlc.substr(0, 0), "x"), "");
   EXPECT_EQ(EnableLibraries("<library:libraries xmlns:library=\"l\">", "<t/>"),
@@ -51,11 +60,12 @@ TEST(OooBadInput, AByteOrderMarkStaysOnTheFirstLine) {
   const std::string file = std::string(kBom) + std::string(f::kAddonsFull);
   const std::string merged = EnableAddons(file, f::kAddonsTemplate).text;
   EXPECT_EQ(merged.substr(0, 3), kBom);
-  EXPECT_EQ(DisableAddons(merged), std::string(kBom) + [] {
-              std::string crlf;
-              for (char c : f::kAddonsFull) crlf += c == '\n' ? "\r\n" : std::string(1, c);
-              return crlf;
-            }());
+  EXPECT_EQ(
+      DisableAddons(merged), std::string(kBom) + [] {
+        std::string crlf;
+        for (char c : f::kAddonsFull) crlf += c == '\n' ? "\r\n" : std::string(1, c);
+        return crlf;
+      }());
   // A marker after the mark is still found in its line.
   EXPECT_EQ(EnableLibraries(std::string(kBom) + "<library:libraries xmlns:library=\"l\">", "<t/>"),
             std::string(kBom) + "<library:libraries xmlns:library=\"l\">\n<t/>\n");
@@ -79,12 +89,14 @@ TEST(OooBadInput, AMarkerCutInHalf) {
       {"enable window state with a cut template",
        EnableWindowState(
            "  <node oor:name=\"States\">\n",
-           "   <node oor:name=\"private:resource/toolbar/addon_VANTO.Translate\" oor:op=\"replace\">\n <p"),
+           "   <node oor:name=\"private:resource/toolbar/addon_VANTO.Translate\" oor:op=\"replace\">\n <p")
+           .value_or("<refused>"),
        "  <node oor:name=\"States\">\n"
        "   <node oor:name=\"private:resource/toolbar/addon_VANTO.Translate\" oor:op=\"replace\">\n <p\n"},
       // A template without the marker inserts nothing.
       {"enable window state with a foreign template",
-       EnableWindowState("  <node oor:name=\"States\">\n", "<x/>\n"), "  <node oor:name=\"States\">\n"},
+       EnableWindowState("  <node oor:name=\"States\">\n", "<x/>\n").value_or("<refused>"),
+       "  <node oor:name=\"States\">\n"},
   };
   for (const Case& c : cases) EXPECT_EQ(c.result, c.expected) << c.name;
 

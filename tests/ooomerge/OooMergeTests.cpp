@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 #include "ProfileFiles.h"
@@ -138,7 +139,8 @@ TEST(OooAddons, EnablingAMergedFileLeavesItAlone) {
 TEST(OooAddons, EnableWithoutAnyAnchorIsRefused) {
   // No " <node oor:name="AddonUI">" line: nothing to anchor on. This once came back as the same
   // lines, and the switch then marked the profile as switched on with no suite node in it.
-  const std::string_view bare = "<?xml version=\"1.0\"?>\r\n\r\n<oor:component-data oor:name=\"Addons\"/>\r\n";
+  const std::string_view bare =
+      "<?xml version=\"1.0\"?>\r\n\r\n<oor:component-data oor:name=\"Addons\"/>\r\n";
   const AddonsMerge merged = EnableAddons(bare, f::kAddonsTemplate);
   EXPECT_EQ(merged.outcome, AddonsMerge::Outcome::kRefused);
   EXPECT_EQ(merged.text, "");
@@ -206,7 +208,8 @@ TEST(OooAddons, AnAnchorLineThatCarriesMoreIsMergedOnlyWhenNothingIsLost) {
 }
 
 TEST(OooWindowState, EnableInsertsTheToolbarNodeAfterStates) {
-  EXPECT_EQ(EnableWindowState(f::kWindowState, f::kWindowStateTemplate), R"(<?xml version="1.0" encoding="UTF-8"?>
+  EXPECT_EQ(EnableWindowState(f::kWindowState, f::kWindowStateTemplate).value_or("<refused>"),
+            R"(<?xml version="1.0" encoding="UTF-8"?>
 <oor:component-data xmlns:oor="http://openoffice.org/2001/registry" xmlns:xs="http://www.w3.org/2001/XMLSchema" xmlns:xsi="http://www.w3.org/2001/XMLSchema-instance" oor:name="WriterWindowState" oor:package="org.openoffice.Office.UI">
  <node oor:name="UIElements">
   <node oor:name="States">
@@ -230,7 +233,8 @@ TEST(OooWindowState, EnableInsertsTheToolbarNodeAfterStates) {
 }
 
 TEST(OooAccelerators, EnableInsertsEveryTemplateLineAfterTheList) {
-  EXPECT_EQ(EnableAccelerators(f::kCurrentXml, f::kAccelTemplate), R"(<?xml version="1.0" encoding="UTF-8"?>
+  EXPECT_EQ(EnableAccelerators(f::kCurrentXml, f::kAccelTemplate).value_or("<refused>"),
+            R"(<?xml version="1.0" encoding="UTF-8"?>
 <!DOCTYPE accel:acceleratorlist PUBLIC "-//OpenOffice.org//DTD OfficeDocument 1.0//EN" "accelerator.dtd">
 <accel:acceleratorlist xmlns:accel="http://openoffice.org/2001/accel" xmlns:xlink="http://www.w3.org/1999/xlink">
  <accel:item accel:code="KEY_T" accel:mod1="true" accel:mod2="true" xlink:href="vnd.sun.star.script:Vanto.Module1.TranslateSel?language=Basic&amp;location=application"/>
@@ -241,7 +245,8 @@ TEST(OooAccelerators, EnableInsertsEveryTemplateLineAfterTheList) {
 }
 
 TEST(OooLibraries, EnableRegistersTheLibraryAfterTheList) {
-  EXPECT_EQ(EnableLibraries(f::kScriptXlc, f::kScriptXlcTemplate), R"(<?xml version="1.0" encoding="UTF-8"?>
+  EXPECT_EQ(EnableLibraries(f::kScriptXlc, f::kScriptXlcTemplate).value_or("<refused>"),
+            R"(<?xml version="1.0" encoding="UTF-8"?>
 <!DOCTYPE library:libraries PUBLIC "-//OpenOffice.org//DTD OfficeDocument 1.0//EN" "libraries.dtd">
 <library:libraries xmlns:library="http://openoffice.org/2000/library" xmlns:xlink="http://www.w3.org/1999/xlink">
  <library:library library:name="Vanto" xlink:href="$(USER)/basic/Vanto/script.xlb/" xlink:type="simple" library:link="false"/>
@@ -254,9 +259,25 @@ TEST(OooLibraries, EnableRegistersTheLibraryAfterTheList) {
 TEST(OooRoundTrip, DisableUndoesEnable) {
   using Enable = std::string (*)(std::string_view, std::string_view);
   using Disable = std::string (*)(std::string_view);
-  const std::string crlfWithEmptyLines = Crlf("<accel:acceleratorlist>\n\n <accel:item/>\n\n</accel:acceleratorlist>\n");
+  const std::string crlfWithEmptyLines =
+      Crlf("<accel:acceleratorlist>\n\n <accel:item/>\n\n</accel:acceleratorlist>\n");
   const Enable enableAddons = [](std::string_view file, std::string_view t) {
     return EnableAddons(file, t).text;
+  };
+  const Enable enableWindowState = [](std::string_view file, std::string_view t) {
+    return EnableWindowState(file, t).value_or("<refused>");
+  };
+  const Enable enableAccelerators = [](std::string_view file, std::string_view t) {
+    return EnableAccelerators(file, t).value_or("<refused>");
+  };
+  const Enable enableLibraries = [](std::string_view file, std::string_view t) {
+    return EnableLibraries(file, t).value_or("<refused>");
+  };
+  const Disable disableAccelerators = [](std::string_view file) {
+    return DisableAccelerators(file).value_or("<refused>");
+  };
+  const Disable disableLibraries = [](std::string_view file) {
+    return DisableLibraries(file).value_or("<refused>");
   };
   struct Case {
     const char* name;
@@ -266,9 +287,10 @@ TEST(OooRoundTrip, DisableUndoesEnable) {
     std::string expected;
   } cases[] = {
       // The .xcu files come back with CR LF.
-      {"full Addons.xcu", f::kAddonsFull, f::kAddonsTemplate, enableAddons, DisableAddons, Crlf(f::kAddonsFull)},
-      {"WriterWindowState.xcu", f::kWindowState, f::kWindowStateTemplate, EnableWindowState, DisableWindowState,
-       Crlf(f::kWindowState)},
+      {"full Addons.xcu", f::kAddonsFull, f::kAddonsTemplate, enableAddons, DisableAddons,
+       Crlf(f::kAddonsFull)},
+      {"WriterWindowState.xcu", f::kWindowState, f::kWindowStateTemplate, enableWindowState,
+       DisableWindowState, Crlf(f::kWindowState)},
       // A section the file lacked stays, empty.
       {"Addons.xcu with a menu only", f::kAddonsMenuOnly, f::kAddonsTemplate, enableAddons, DisableAddons,
        Crlf(R"(<?xml version="1.0" encoding="UTF-8"?>
@@ -286,14 +308,13 @@ TEST(OooRoundTrip, DisableUndoesEnable) {
  </node>
 </oor:component-data>
 )")},
-      {"current.xml", f::kCurrentXml, f::kAccelTemplate, EnableAccelerators, DisableAccelerators,
+      {"current.xml", f::kCurrentXml, f::kAccelTemplate, enableAccelerators, disableAccelerators,
        std::string(f::kCurrentXml)},
-      {"script.xlc", f::kScriptXlc, f::kScriptXlcTemplate, EnableLibraries, DisableLibraries,
+      {"script.xlc", f::kScriptXlc, f::kScriptXlcTemplate, enableLibraries, disableLibraries,
        std::string(f::kScriptXlc)},
       // Empty lines and CR LF of the original are gone; current.xml keeps LF.
-      {"current.xml with CR LF and empty lines", crlfWithEmptyLines,
-       f::kAccelTemplate, EnableAccelerators, DisableAccelerators,
-       "<accel:acceleratorlist>\n <accel:item/>\n</accel:acceleratorlist>\n"},
+      {"current.xml with CR LF and empty lines", crlfWithEmptyLines, f::kAccelTemplate, enableAccelerators,
+       disableAccelerators, "<accel:acceleratorlist>\n <accel:item/>\n</accel:acceleratorlist>\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -304,14 +325,15 @@ TEST(OooRoundTrip, DisableUndoesEnable) {
 }
 
 TEST(OooDisable, RemovesOnlyTheSuitesLines) {
+  const auto drop = [](std::string_view file) -> std::optional<std::string> { return DisableAddons(file); };
   struct Case {
     const char* name;
-    std::string (*disable)(std::string_view);
+    std::optional<std::string> (*disable)(std::string_view);
     std::string_view file;
     std::string expected;
   } cases[] = {
       // Every one of the nine suite nodes goes, deeper nodes inside them too; others stay.
-      {"Addons.xcu", DisableAddons,
+      {"Addons.xcu", drop,
        "  <node oor:name=\"Images\">\n"
        "   <node oor:name=\"vanto.Icon.About\" oor:op=\"replace\">\n"
        "    <node oor:name=\"UserDefinedImages\">\n"
@@ -339,7 +361,128 @@ TEST(OooDisable, RemovesOnlyTheSuitesLines) {
        " <library:library library:name=\"VantoExtra\" library:link=\"false\"/>\n",
        " <library:library library:name=\"VantoExtra\" library:link=\"false\"/>\n"},
   };
-  for (const Case& c : cases) EXPECT_EQ(c.disable(c.file), c.expected) << c.name;
+  for (const Case& c : cases) EXPECT_EQ(c.disable(c.file).value_or("<refused>"), c.expected) << c.name;
+}
+
+// The start line the suite's lines go after must hold that alone (blanks aside): a file with old
+// Mac line ends merges as with line feeds, one whose start line carries more is refused.
+TEST(OooStartLines, AStartLineThatCarriesMoreIsRefusedNeverMisplaced) {
+  using Enable = std::optional<std::string> (*)(std::string_view, std::string_view);
+  const std::string windowState = EnableWindowState(f::kWindowState, f::kWindowStateTemplate).value();
+  const std::string accelerators = EnableAccelerators(f::kCurrentXml, f::kAccelTemplate).value();
+  const std::string libraries = EnableLibraries(f::kScriptXlc, f::kScriptXlcTemplate).value();
+  const std::string states = "  <node oor:name=\"States\">";
+  const std::string accelList =
+      R"(<accel:acceleratorlist xmlns:accel="http://openoffice.org/2001/accel" xmlns:xlink="http://www.w3.org/1999/xlink">)";
+  const std::string libraryList =
+      R"(<library:libraries xmlns:library="http://openoffice.org/2000/library" xmlns:xlink="http://www.w3.org/1999/xlink">)";
+  const auto replaced = [](std::string_view text, const std::string& line, const std::string& by) {
+    std::string out(text);
+    return out.replace(out.find(line), line.size(), by);
+  };
+  struct Case {
+    const char* name;
+    Enable enable;
+    std::string file;
+    std::string_view templ;
+    std::optional<std::string> expected;
+  } cases[] = {
+      // Line ends of any kind are line ends: the same merge as with line feeds.
+      {"window state, CR only", EnableWindowState, WithLineEnds(f::kWindowState, "\r"),
+       f::kWindowStateTemplate, windowState},
+      {"window state, CR LF", EnableWindowState, WithLineEnds(f::kWindowState, "\r\n"),
+       f::kWindowStateTemplate, windowState},
+      {"current.xml, CR only", EnableAccelerators, WithLineEnds(f::kCurrentXml, "\r"), f::kAccelTemplate,
+       accelerators},
+      {"current.xml, CR LF", EnableAccelerators, WithLineEnds(f::kCurrentXml, "\r\n"), f::kAccelTemplate,
+       accelerators},
+      {"script.xlc, CR only", EnableLibraries, WithLineEnds(f::kScriptXlc, "\r"), f::kScriptXlcTemplate,
+       libraries},
+      // Blanks around the start line are no content; the line is kept as it is.
+      {"window state, States with blanks", EnableWindowState,
+       replaced(f::kWindowState, states, "\t" + states + " "), f::kWindowStateTemplate,
+       replaced(windowState, states, "\t" + states + " ")},
+      {"current.xml, list with blanks", EnableAccelerators,
+       replaced(f::kCurrentXml, accelList, "  " + accelList + "\t"), f::kAccelTemplate,
+       replaced(accelerators, accelList, "  " + accelList + "\t")},
+      {"script.xlc, list after a byte order mark", EnableLibraries,
+       replaced(f::kScriptXlc, libraryList, "\xEF\xBB\xBF" + libraryList), f::kScriptXlcTemplate,
+       replaced(libraries, libraryList, "\xEF\xBB\xBF" + libraryList)},
+      // Several elements on one line: the inserted lines would land inside or after another one.
+      {"window state on one line", EnableWindowState, WithLineEnds(f::kWindowState, ""),
+       f::kWindowStateTemplate, std::nullopt},
+      {"States with a node after it", EnableWindowState,
+       replaced(f::kWindowState, states, states + "<node oor:name=\"x\"/>"), f::kWindowStateTemplate,
+       std::nullopt},
+      {"States after another element", EnableWindowState, replaced(f::kWindowState, states, "<x/>" + states),
+       f::kWindowStateTemplate, std::nullopt},
+      {"current.xml on one line", EnableAccelerators, WithLineEnds(f::kCurrentXml, ""), f::kAccelTemplate,
+       std::nullopt},
+      {"list with an item after it", EnableAccelerators,
+       replaced(f::kCurrentXml, accelList, accelList + "<accel:item accel:code=\"KEY_F1\"/>"),
+       f::kAccelTemplate, std::nullopt},
+      {"list whose start tag goes on on the next line", EnableAccelerators,
+       replaced(f::kCurrentXml, accelList, "<accel:acceleratorlist\n xmlns:accel=\"a\">"), f::kAccelTemplate,
+       std::nullopt},
+      {"an empty list element", EnableAccelerators, "<accel:acceleratorlist xmlns:accel=\"a\"/>\n",
+       f::kAccelTemplate, std::nullopt},
+      {"list opened and closed on one line", EnableAccelerators,
+       replaced(f::kCurrentXml, accelList, accelList + "</accel:acceleratorlist>"), f::kAccelTemplate,
+       std::nullopt},
+      {"script.xlc on one line", EnableLibraries, WithLineEnds(f::kScriptXlc, ""), f::kScriptXlcTemplate,
+       std::nullopt},
+      {"script.xlc, CR only but the list after the document type", EnableLibraries,
+       replaced(WithLineEnds(f::kScriptXlc, "\r"), "\r" + libraryList, libraryList), f::kScriptXlcTemplate,
+       std::nullopt},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(c.enable(c.file, c.templ), c.expected);
+  }
+}
+
+// Switching off drops a line naming the suite's entry only when it holds that entry alone.
+TEST(OooDisable, ALineThatHoldsMoreThanTheSuitesEntryIsRefused) {
+  using Disable = std::optional<std::string> (*)(std::string_view);
+  const std::string_view suiteItem =
+      R"(<accel:item accel:code="KEY_T" xlink:href="vnd.sun.star.script:Vanto.Module1.TranslateSel?language=Basic"/>)";
+  const std::string_view suiteLibrary = R"( <library:library library:name="Vanto" library:link="false"/>)";
+  const std::string item(suiteItem), library(suiteLibrary);
+  struct Case {
+    const char* name;
+    Disable disable;
+    std::string file;
+    std::optional<std::string> expected;
+  } cases[] = {
+      {"an item alone, blanks around", DisableAccelerators,
+       "<accel:acceleratorlist>\r \t" + item +
+           "\t \r <accel:item accel:code=\"KEY_F7\"/>\r</accel:acceleratorlist>",
+       "<accel:acceleratorlist>\n <accel:item accel:code=\"KEY_F7\"/>\n</accel:acceleratorlist>\n"},
+      {"the suite's item and the user's on one line", DisableAccelerators,
+       "<accel:acceleratorlist>\n " + item +
+           "<accel:item accel:code=\"KEY_F7\"/>\n</accel:acceleratorlist>\n",
+       std::nullopt},
+      {"the list's start tag and the suite's item on one line", DisableAccelerators,
+       "<accel:acceleratorlist>" + item + "\n</accel:acceleratorlist>\n", std::nullopt},
+      {"the whole list on one line", DisableAccelerators,
+       "<accel:acceleratorlist>" + item + "</accel:acceleratorlist>", std::nullopt},
+      {"the item in a comment", DisableAccelerators, "<!-- " + item + " -->\n", std::nullopt},
+      {"an item that goes on on the next line", DisableAccelerators,
+       " <accel:item xlink:href=\"vnd.sun.star.script:Vanto.Module1.X\"\n accel:code=\"KEY_T\"/>\n",
+       std::nullopt},
+      {"a library alone", DisableLibraries, library + "\r\n <library:library library:name=\"Standard\"/>\r\n",
+       " <library:library library:name=\"Standard\"/>\n"},
+      {"the suite's library and the user's on one line", DisableLibraries,
+       library + " <library:library library:name=\"Standard\"/>\n", std::nullopt},
+      {"the user's library and the suite's on one line", DisableLibraries,
+       " <library:library library:name=\"Standard\"/>" + library + "\n", std::nullopt},
+      {"the suite's library as an open element", DisableLibraries,
+       " <library:library library:name=\"Vanto\">\n </library:library>\n", std::nullopt},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(c.disable(c.file), c.expected);
+  }
 }
 
 }  // namespace

@@ -137,6 +137,78 @@ TEST_F(OooProfile, AFailedMergeLeavesTheFileAsItWas) {
   }
 }
 
+// A file the merge refuses (its start line carries more than the tag, or switching off would drop
+// a user's entry with the suite's) fails the merge, and no file of the kind is rewritten: the
+// accelerators of every language are checked before the first is written.
+TEST_F(OooProfile, ARefusedFileFailsTheMergeAndNoFileIsRewritten) {
+  test::WriteFile(suite_ / L"script.xlc", std::string(f::kScriptXlcTemplate));
+  std::string oneLineAccel(f::kCurrentXml), oneLineStates(f::kWindowState);
+  std::erase(oneLineAccel, '\n');
+  std::erase(oneLineStates, '\n');
+  const std::string itemBesideUsers =
+      "<accel:acceleratorlist>\n <accel:item xlink:href=\"vnd.sun.star.script:Vanto.Module1.X\"/>"
+      "<accel:item accel:code=\"KEY_F7\"/>\n</accel:acceleratorlist>\n";
+  const std::string merged =
+      "<accel:acceleratorlist>\n" + std::string(f::kAccelTemplate) + "</accel:acceleratorlist>\n";
+  const std::string listBesideEntry =
+      "<library:libraries xmlns:library=\"l\"> <library:library "
+      "library:name=\"Standard\"/>\n</library:libraries>\n";
+  struct Case {
+    const char* name;
+    bool enable;
+    std::string de, enUs, states;    // the two languages' current.xml and WriterWindowState.xcu
+    bool accelerators, windowState;  // whether each merge goes through
+  } cases[] = {
+      {"one language's list on one line", true, std::string(f::kCurrentXml), oneLineAccel,
+       std::string(f::kWindowState), false, true},
+      {"the window states on one line", true, std::string(f::kCurrentXml), std::string(f::kCurrentXml),
+       oneLineStates, true, false},
+      {"the suite's item beside the user's, switching off", false, merged, itemBesideUsers,
+       std::string(f::kWindowState), false, true},
+  };
+  fs::create_directories(accel_ / L"de");
+  fs::create_directories(accel_ / L"en-US");
+  fs::create_directories(ui_);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    test::WriteFile(accel_ / L"de" / L"current.xml", c.de);
+    test::WriteFile(accel_ / L"en-US" / L"current.xml", c.enUs);
+    test::WriteFile(ui_ / L"WriterWindowState.xcu", c.states);
+    EXPECT_EQ(ooo::AcceleratorMergeRefused(c.enable, accel_.wstring(), Template(L"Accel.xml")),
+              !c.accelerators);
+    EXPECT_EQ(ooo::WindowStateMergeRefused(c.enable, ui_.wstring(), Template(L"WriterWindowState.xcu")),
+              !c.windowState);
+    EXPECT_EQ(ooo::MergeAcceleratorFiles(c.enable, accel_.wstring(), Template(L"Accel.xml")), c.accelerators);
+    EXPECT_EQ(ooo::MergeWindowStateFile(c.enable, ui_.wstring(), Template(L"WriterWindowState.xcu")),
+              c.windowState);
+    if (!c.accelerators) {
+      EXPECT_EQ(test::ReadFile(accel_ / L"de" / L"current.xml"), c.de);
+      EXPECT_EQ(test::ReadFile(accel_ / L"en-US" / L"current.xml"), c.enUs);
+    }
+    if (!c.windowState) {
+      EXPECT_EQ(test::ReadFile(ui_ / L"WriterWindowState.xcu"), c.states);
+    }
+    EXPECT_EQ(Names(accel_ / L"de"), L"current.xml ");
+    EXPECT_EQ(Names(accel_ / L"en-US"), L"current.xml ");
+    EXPECT_EQ(Names(ui_), L"WriterWindowState.xcu ");
+  }
+
+  // The library list: refused with its start tag carrying an entry, and a missing list is no refusal.
+  const fs::path list = scratch_.Folder(L"profile\\basic") / L"script.xlc";
+  test::WriteFile(list, listBesideEntry);
+  EXPECT_TRUE(ooo::LibraryListMergeRefused(true, list.wstring(), Template(L"script.xlc")));
+  EXPECT_FALSE(ooo::LibraryListMergeRefused(true, (list.parent_path() / L"none.xlc").wstring(),
+                                            Template(L"script.xlc")));
+  test::WriteFile(list, std::string(f::kScriptXlc));
+  EXPECT_FALSE(ooo::LibraryListMergeRefused(true, list.wstring(), Template(L"script.xlc")));
+  EXPECT_FALSE(ooo::LibraryListMergeRefused(false, list.wstring(), Template(L"script.xlc")));
+  test::WriteFile(list,
+                  std::string(f::kScriptXlcTemplate) + " <library:library library:name=\"Standard\"/>\n");
+  EXPECT_FALSE(ooo::LibraryListMergeRefused(false, list.wstring(), Template(L"script.xlc")));
+  test::WriteFile(list, " <library:library library:name=\"Standard\"/>" + std::string(f::kScriptXlcTemplate));
+  EXPECT_TRUE(ooo::LibraryListMergeRefused(false, list.wstring(), Template(L"script.xlc")));
+}
+
 TEST_F(OooProfile, AFileHeldOpenByOpenOfficeIsNotTouched) {
   test::WriteFile(office_ / L"Addons.xcu", std::string(f::kAddonsFull));
   {

@@ -493,7 +493,41 @@ enum class Fault {
   kLibraryTempBlocked,
   kAddonsWithoutAnchor,
   kAddonsOnOneLine,
+  kWindowStateOnOneLine,
+  kAcceleratorsOnOneLine,
+  kLibraryListOnOneLine,
+  kSuiteItemBesideTheUsers,
+  kSuiteLibraryBesideTheUsers,
 };
+
+// Faults of a file the merges refuse: the switch-over fails before it rewrites any file.
+bool IsRefusal(Fault fault) {
+  switch (fault) {
+    case Fault::kAddonsWithoutAnchor:
+    case Fault::kAddonsOnOneLine:
+    case Fault::kWindowStateOnOneLine:
+    case Fault::kAcceleratorsOnOneLine:
+    case Fault::kLibraryListOnOneLine:
+    case Fault::kSuiteItemBesideTheUsers:
+    case Fault::kSuiteLibraryBesideTheUsers: return true;
+    default: return false;
+  }
+}
+
+// `text` with its line ends taken out.
+std::string OnOneLine(std::string text) {
+  std::erase(text, '\n');
+  return text;
+}
+
+// `file` rewritten with the first line holding `marker` joined to the line after it.
+void JoinLineAfter(const fs::path& file, std::string_view marker) {
+  std::string bytes = test::ReadFile(file);
+  const size_t at = bytes.find(marker);
+  ASSERT_NE(at, std::string::npos) << testing::PrintToString(file.wstring());
+  bytes.erase(bytes.find('\n', at), 1);
+  test::WriteFile(file, bytes);
+}
 
 struct FailureCase {
   const char* label;
@@ -513,8 +547,10 @@ class OpenOfficeFailure : public OpenOfficeSwitchTest, public ::testing::WithPar
     const auto was = original.find(name);
     const std::string bytes = was == original.end() ? std::string() : was->second;
     if (EndsWith(name, L"Addons.xcu")) return ooo::EnableAddons(bytes, TemplateBytes(L"Addons.xcu")).text;
-    if (EndsWith(name, L"WriterWindowState.xcu")) return ooo::EnableWindowState(bytes, TemplateBytes(L"WriterWindowState.xcu"));
-    if (EndsWith(name, L"current.xml")) return ooo::EnableAccelerators(bytes, TemplateBytes(L"Accel.xml"));
+    if (EndsWith(name, L"WriterWindowState.xcu"))
+      return ooo::EnableWindowState(bytes, TemplateBytes(L"WriterWindowState.xcu")).value_or("<refused>");
+    if (EndsWith(name, L"current.xml"))
+      return ooo::EnableAccelerators(bytes, TemplateBytes(L"Accel.xml")).value_or("<refused>");
     if (EndsWith(name, L"Office\\Events.xcu")) return TemplateBytes(L"Events.xcu");
     if (EndsWith(name, L"Office\\Addons.xcu.old")) return "";
     if (name == L"basic\\Vanto") return "<folder>";
@@ -575,6 +611,28 @@ TEST_P(OpenOfficeFailure, LeavesEveryFileWholeAndTheStateReadable) {
       faulty = Snapshot(User(3));
       break;
     }
+    // A start line carrying more than its tag, and, switching off, the suite's entry on a line with
+    // the user's: lines put after such a line, or dropped with it, would break the user's file.
+    case Fault::kWindowStateOnOneLine:
+      test::WriteFile(Office(3) / L"UI\\WriterWindowState.xcu", OnOneLine(std::string(f::kWindowState)));
+      faulty = Snapshot(User(3));
+      break;
+    case Fault::kAcceleratorsOnOneLine:
+      test::WriteFile(Accelerators(3) / L"en-US\\current.xml", OnOneLine(std::string(f::kCurrentXml)));
+      faulty = Snapshot(User(3));
+      break;
+    case Fault::kLibraryListOnOneLine:
+      test::WriteFile(Basic(3) / L"script.xlc", OnOneLine(std::string(f::kScriptXlc)));
+      faulty = Snapshot(User(3));
+      break;
+    case Fault::kSuiteItemBesideTheUsers:
+      JoinLineAfter(Accelerators(3) / L"en-US\\current.xml", "Vanto.Module1.TranslateAll");
+      faulty = Snapshot(User(3));
+      break;
+    case Fault::kSuiteLibraryBesideTheUsers:
+      JoinLineAfter(Basic(3) / L"script.xlc", "library:name=\"Vanto\"");
+      faulty = Snapshot(User(3));
+      break;
   }
 
   if (blocks) faulty = Snapshot(User(3));
@@ -593,6 +651,9 @@ TEST_P(OpenOfficeFailure, LeavesEveryFileWholeAndTheStateReadable) {
 
   // Each file: untouched, or what the whole switch-over writes into it.
   const Tree after = Snapshot(User(3));
+  if (IsRefusal(c.fault)) {
+    EXPECT_EQ(after, faulty);
+  }
   for (const auto& [name, bytes] : after) {
     const bool temporary = name.find(L"Temp.") != std::wstring::npos || EndsWith(name, L".tmp");
     EXPECT_FALSE(temporary && bytes != "<folder>") << "left behind: " << testing::PrintToString(name);
@@ -630,6 +691,13 @@ const FailureCase kFailures[] = {
     // Once copied as they were, with the marker written as if the nodes were in.
     {"AddonsWithoutAnyAnchor", Fault::kAddonsWithoutAnchor, 1, nullptr, 0},
     {"AddonsOnOneLine", Fault::kAddonsOnOneLine, 1, nullptr, 0},
+    // Once merged with the inserted lines inside or after another element (the library list after
+    // the marker, so the profile read as switched on); switching off dropped the user's entry too.
+    {"WindowStateOnOneLine", Fault::kWindowStateOnOneLine, 1, nullptr, 0},
+    {"AcceleratorsOnOneLine", Fault::kAcceleratorsOnOneLine, 1, nullptr, 0},
+    {"LibraryListOnOneLine", Fault::kLibraryListOnOneLine, 1, nullptr, 0},
+    {"SuiteItemBesideTheUsersOff", Fault::kSuiteItemBesideTheUsers, 0, nullptr, 1},
+    {"SuiteLibraryBesideTheUsersOff", Fault::kSuiteLibraryBesideTheUsers, 0, nullptr, 1},
 };
 
 INSTANTIATE_TEST_SUITE_P(Faults, OpenOfficeFailure, ::testing::ValuesIn(kFailures),

@@ -25,7 +25,8 @@ std::string_view Trimmed(std::string_view line) noexcept {
 }
 
 Lines::const_iterator FindContaining(const Lines& lines, std::string_view marker) {
-  return std::find_if(lines.begin(), lines.end(), [marker](std::string_view l) { return Contains(l, marker); });
+  return std::find_if(lines.begin(), lines.end(),
+                      [marker](std::string_view l) { return Contains(l, marker); });
 }
 
 // Copies the lines of `file` but the nodes that start with a line holding one of `markers` and end
@@ -50,21 +51,50 @@ std::string DropNodes(std::string_view file, std::span<const std::string_view> m
   return out.Take();
 }
 
-// Copies the lines of `file` and writes `inserted` after each line that holds `marker`.
-std::string InsertAfter(std::string_view file, std::string_view marker, std::span<const std::string_view> inserted) {
+// Whether `line` holds one start tag that begins with `marker` and nothing else, blanks aside:
+// no other angle bracket, and not an empty element ("/>"), which would take nothing inside it.
+// A UTF-8 byte order mark before the tag (a file's first line) is no content.
+bool IsLoneStartTag(std::string_view line, std::string_view marker) noexcept {
+  constexpr std::string_view kBom = "\xEF\xBB\xBF";
+  if (line.substr(0, kBom.size()) == kBom) line.remove_prefix(kBom.size());
+  const std::string_view t = Trimmed(line);
+  return t.size() > marker.size() && t.substr(0, marker.size()) == marker && t.back() == '>' &&
+         t[t.size() - 2] != '/' && t.find_first_of("<>", 1) == t.size() - 1;
+}
+
+// Whether `line` holds one empty element ("<name .../>") and nothing else, blanks aside.
+bool IsLoneEmptyElement(std::string_view line) noexcept {
+  const std::string_view t = Trimmed(line);
+  return t.size() >= 4 && t.front() == '<' && std::string_view("!?/").find(t[1]) == std::string_view::npos &&
+         t.substr(t.size() - 2) == "/>" && t.find_first_of("<>", 1) == t.size() - 1;
+}
+
+// Copies the lines of `file` and writes `inserted` after each line that holds `marker`; no value
+// when such a line is not `anchorAlone`.
+template <class AnchorAlone>
+std::optional<std::string> InsertAfter(std::string_view file, std::string_view marker,
+                                       std::span<const std::string_view> inserted, AnchorAlone anchorAlone) {
   LineWriter out(kLf);
   for (std::string_view line : NonEmptyLines(file)) {
     out.Write(line);
-    if (Contains(line, marker))
-      for (std::string_view t : inserted) out.Write(t);
+    if (!Contains(line, marker)) continue;
+    if (!anchorAlone(line)) return std::nullopt;
+    for (std::string_view t : inserted) out.Write(t);
   }
   return out.Take();
 }
 
-std::string DropContaining(std::string_view file, std::string_view marker) {
+// Copies the lines of `file` but those that hold `marker`, each of which must be a lone empty
+// element; no value when one is not.
+std::optional<std::string> DropLoneEntries(std::string_view file, std::string_view marker) {
   LineWriter out(kLf);
-  for (std::string_view line : NonEmptyLines(file))
-    if (!Contains(line, marker)) out.Write(line);
+  for (std::string_view line : NonEmptyLines(file)) {
+    if (!Contains(line, marker)) {
+      out.Write(line);
+    } else if (!IsLoneEmptyElement(line)) {
+      return std::nullopt;
+    }
+  }
   return out.Take();
 }
 
@@ -110,14 +140,17 @@ AddonsMerge EnableAddons(std::string_view file, std::string_view templ) {
   return {Outcome::kMerged, std::move(text)};
 }
 
-std::string DisableAddons(std::string_view file) { return DropNodes(file, kSuiteNodes); }
+std::string DisableAddons(std::string_view file) {
+  return DropNodes(file, kSuiteNodes);
+}
 
-std::string EnableWindowState(std::string_view file, std::string_view templ) {
+std::optional<std::string> EnableWindowState(std::string_view file, std::string_view templ) {
   const Lines t = NonEmptyLines(templ);
   auto from = FindContaining(t, kWindowStateNode);
   auto to = std::find(from, t.end(), kInnerNodeEnd);
   if (to != t.end()) ++to;  // the closing line belongs to the node
-  return InsertAfter(file, kWindowStateParent, std::span(from, to));
+  return InsertAfter(file, kWindowStateParent, std::span(from, to),
+                     [](std::string_view line) { return Trimmed(line) == Trimmed(kWindowStateParent); });
 }
 
 std::string DisableWindowState(std::string_view file) {
@@ -125,16 +158,22 @@ std::string DisableWindowState(std::string_view file) {
   return DropNodes(file, markers);
 }
 
-std::string EnableAccelerators(std::string_view file, std::string_view templ) {
-  return InsertAfter(file, kAcceleratorList, NonEmptyLines(templ));
+std::optional<std::string> EnableAccelerators(std::string_view file, std::string_view templ) {
+  return InsertAfter(file, kAcceleratorList, NonEmptyLines(templ),
+                     [](std::string_view line) { return IsLoneStartTag(line, kAcceleratorList); });
 }
 
-std::string DisableAccelerators(std::string_view file) { return DropContaining(file, kSuiteAccelerator); }
-
-std::string EnableLibraries(std::string_view file, std::string_view templ) {
-  return InsertAfter(file, kLibraryList, NonEmptyLines(templ));
+std::optional<std::string> DisableAccelerators(std::string_view file) {
+  return DropLoneEntries(file, kSuiteAccelerator);
 }
 
-std::string DisableLibraries(std::string_view file) { return DropContaining(file, kSuiteLibrary); }
+std::optional<std::string> EnableLibraries(std::string_view file, std::string_view templ) {
+  return InsertAfter(file, kLibraryList, NonEmptyLines(templ),
+                     [](std::string_view line) { return IsLoneStartTag(line, kLibraryList); });
+}
+
+std::optional<std::string> DisableLibraries(std::string_view file) {
+  return DropLoneEntries(file, kSuiteLibrary);
+}
 
 }  // namespace ooo

@@ -10,6 +10,7 @@
 // Events.xcu and the Basic library's own files are copied whole, not merged, so nothing here.
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -75,19 +76,26 @@ AddonsMerge EnableAddons(std::string_view file, std::string_view templ);
 // closing line never comes (a file cut short) is kept as it is, so a broken file loses no more.
 std::string DisableAddons(std::string_view file);
 
+// The other files take the suite's lines after a start line: the "States" line, the accelerator
+// list's start tag, the library list's start tag. Such a line must hold that alone (blanks aside):
+// lines inserted after a line that also holds other elements could land inside one of them, so
+// the file is refused (no value) and stays as it is. A file without the start line takes nothing.
+
 // WriterWindowState.xcu: the suite toolbar's node of the template goes after each "States" line.
-std::string EnableWindowState(std::string_view file, std::string_view templ);
+std::optional<std::string> EnableWindowState(std::string_view file, std::string_view templ);
 // Drops the suite toolbar's node as DisableAddons drops the add-on nodes.
 std::string DisableWindowState(std::string_view file);
 
-// A language's current.xml: every template line goes after the accelerator list line; disabling
-// drops every line that names the suite's Basic module.
-std::string EnableAccelerators(std::string_view file, std::string_view templ);
-std::string DisableAccelerators(std::string_view file);
+// A language's current.xml: every template line goes after the accelerator list's start tag.
+std::optional<std::string> EnableAccelerators(std::string_view file, std::string_view templ);
+// Drops every line that holds an entry naming the suite's Basic module alone: one empty element
+// ("<.../>"), blanks aside. A line that names the module and holds more (other items, a comment,
+// a start tag) would lose the rest with it, so the file is refused (no value).
+std::optional<std::string> DisableAccelerators(std::string_view file);
 
-// The Basic library list script.xlc: every template line goes after the library list line;
-// disabling drops the suite library's entry.
-std::string EnableLibraries(std::string_view file, std::string_view templ);
-std::string DisableLibraries(std::string_view file);
+// The Basic library list script.xlc: every template line goes after the library list's start tag;
+// disabling drops the suite library's entry, under the rule of DisableAccelerators.
+std::optional<std::string> EnableLibraries(std::string_view file, std::string_view templ);
+std::optional<std::string> DisableLibraries(std::string_view file);
 
 }  // namespace ooo
