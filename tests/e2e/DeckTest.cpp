@@ -1,5 +1,7 @@
 #include "DeckTest.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <fstream>
 #include <iostream>
@@ -153,6 +155,25 @@ std::vector<JournalLine> DeckTest::Starts(const std::wstring& executable, size_t
       },
       timeout);
   return starts;
+}
+
+int ManagerCheckBox(HWND list, int row) {
+  const auto state = static_cast<UINT>(
+      ::SendMessageW(list, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_STATEIMAGEMASK));
+  return static_cast<int>(state >> 12);
+}
+
+void ClickManagerCheckBox(HWND list, int row) {
+  ::SendMessageW(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
+  RECT bounds{LVIR_BOUNDS, 0, 0, 0};
+  RECT label{LVIR_LABEL, 0, 0, 0};
+  const RemoteBlock block(list, sizeof(RECT));
+  for (RECT* rect : {&bounds, &label}) {
+    block.Write(0, rect, sizeof(RECT));
+    ::SendMessageW(list, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(block.At(0)));
+    block.Read(0, rect, sizeof(RECT));
+  }
+  ClickAt(list, {(bounds.left + label.left) / 2, (label.top + label.bottom) / 2});
 }
 
 }  // namespace test

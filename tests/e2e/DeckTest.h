@@ -39,6 +39,11 @@ void Screenshot(const std::wstring& name, std::chrono::milliseconds settle = 200
 ::testing::AssertionResult ChooseEntry(HWND combo, int index);
 ::testing::AssertionResult ChooseEntry(HWND combo, const std::wstring& text);
 
+// A row's check box in the plug-ins manager's list, as the list keeps it: 0 none, 1 clear, 2 ticked.
+[[nodiscard]] int ManagerCheckBox(HWND list, int row);
+// Clicks the check box of `row`, scrolled into view: the list draws it left of the row's text.
+void ClickManagerCheckBox(HWND list, int row);
+
 // The kernel substitute's switches (HKCU\...\KernelSubstitute), read by every kernel started while
 // they are set. Each value set through the object is removed again with it.
 class KernelSwitches {

@@ -42,25 +42,6 @@ constexpr char kProduct[] = R"({
 })";
 constexpr int kPdfRowShowingAll = 4;
 
-// A list row's check box as the list keeps it: 0 none, 1 clear, 2 ticked.
-int CheckBox(HWND list, int row) {
-  const auto state = static_cast<UINT>(::SendMessageW(list, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_STATEIMAGEMASK));
-  return static_cast<int>(state >> 12);
-}
-
-// Clicks the check box of `row`: the list draws it left of the row's text.
-void ClickCheckBox(HWND list, int row) {
-  RECT bounds{LVIR_BOUNDS, 0, 0, 0};
-  RECT label{LVIR_LABEL, 0, 0, 0};
-  const test::RemoteBlock block(list, sizeof(RECT));
-  for (RECT* rect : {&bounds, &label}) {
-    block.Write(0, rect, sizeof(RECT));
-    ::SendMessageW(list, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(block.At(0)));
-    block.Read(0, rect, sizeof(RECT));
-  }
-  test::ClickAt(list, {(bounds.left + label.left) / 2, (label.top + label.bottom) / 2});
-}
-
 class PluginsManagerTest : public test::DeckTest {
  protected:
   explicit PluginsManagerTest(const test::InstallationOptions& options = {}) : DeckTest(options) {}
@@ -154,18 +135,18 @@ TEST_F(PluginsManagerTest, StartedFromTheMainWindowItSwitchesTheAcrobatPluginOff
   ASSERT_EQ(acrobat, heading + 2);
   EXPECT_GE(RowOf(L"Mozilla FireFox"), 0);
   EXPECT_GE(RowOf(L"Microsoft Word 2007/2010"), 0);
-  EXPECT_EQ(CheckBox(list, heading), 0);
-  EXPECT_EQ(CheckBox(list, reader), 1);
-  EXPECT_EQ(CheckBox(list, acrobat), 2);
+  EXPECT_EQ(test::ManagerCheckBox(list, heading), 0);
+  EXPECT_EQ(test::ManagerCheckBox(list, reader), 1);
+  EXPECT_EQ(test::ManagerCheckBox(list, acrobat), 2);
   EXPECT_FALSE(::IsWindowEnabled(ManagerControl(IDOK)));
   test::Screenshot(L"plugins-manager-en");
 
   // A heading has no check box to click.
-  ClickCheckBox(list, heading);
+  test::ClickManagerCheckBox(list, heading);
   ::Sleep(300);
-  EXPECT_EQ(CheckBox(list, heading), 0);
-  ClickCheckBox(list, acrobat);
-  ASSERT_TRUE(test::WaitUntil([&] { return CheckBox(list, acrobat) == 1; }, 5s));
+  EXPECT_EQ(test::ManagerCheckBox(list, heading), 0);
+  test::ClickManagerCheckBox(list, acrobat);
+  ASSERT_TRUE(test::WaitUntil([&] { return test::ManagerCheckBox(list, acrobat) == 1; }, 5s));
   EXPECT_TRUE(::IsWindowEnabled(ManagerControl(IDOK)));
   EXPECT_TRUE(fs::exists(plugIns / L"VNTO9"));
   test::Screenshot(L"plugins-manager-en-changed");
@@ -175,7 +156,7 @@ TEST_F(PluginsManagerTest, StartedFromTheMainWindowItSwitchesTheAcrobatPluginOff
   EXPECT_FALSE(fs::exists(plugIns / L"VNTO9"));
   EXPECT_TRUE(fs::is_directory(plugIns));
   EXPECT_EQ(test::ControlText(ManagerControl(kManagerStatus)), L"The changes have been applied.");
-  EXPECT_EQ(CheckBox(list, RowOf(L"Adobe Acrobat 8.0")), 1);
+  EXPECT_EQ(test::ManagerCheckBox(list, RowOf(L"Adobe Acrobat 8.0")), 1);
   EXPECT_FALSE(::IsWindowEnabled(ManagerControl(IDOK)));
   test::Screenshot(L"plugins-manager-en-applied");
 
@@ -249,7 +230,7 @@ TEST_F(PluginsManagerTest, AWriterWithoutProfileIsNotStartedAsIfTheIntegrationWe
   ASSERT_NE(WaitForManager(), nullptr);
   const int writer = RowOf(L"OpenOffice.org Writer 3.1");
   ASSERT_GE(writer, 0);
-  EXPECT_EQ(CheckBox(ManagerControl(kManagerList), writer), 1);
+  EXPECT_EQ(test::ManagerCheckBox(ManagerControl(kManagerList), writer), 1);
   test::Screenshot(L"plugins-manager-writer-without-profile");
   EXPECT_TRUE(Starts(L"soffice.exe", 0, 1s).empty());
   EXPECT_FALSE(fs::exists(version3));

@@ -43,27 +43,6 @@ bool AddonRegistered() {
   return test::KeyExists(HKEY_CLASSES_ROOT, std::wstring(L"CLSID\\") + CIESW::kAddonClass);
 }
 
-// A list row's check box as the manager's list keeps it: 0 none, 1 clear, 2 ticked.
-int CheckBox(HWND list, int row) {
-  const auto state = static_cast<UINT>(
-      ::SendMessageW(list, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_STATEIMAGEMASK));
-  return static_cast<int>(state >> 12);
-}
-
-// Clicks the check box of `row`, scrolled into view: the list draws it left of the row's text.
-void ClickCheckBox(HWND list, int row) {
-  ::SendMessageW(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
-  RECT bounds{LVIR_BOUNDS, 0, 0, 0};
-  RECT label{LVIR_LABEL, 0, 0, 0};
-  const test::RemoteBlock block(list, sizeof(RECT));
-  for (RECT* rect : {&bounds, &label}) {
-    block.Write(0, rect, sizeof(RECT));
-    ::SendMessageW(list, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(block.At(0)));
-    block.Read(0, rect, sizeof(RECT));
-  }
-  test::ClickAt(list, {(bounds.left + label.left) / 2, (label.top + label.bottom) / 2});
-}
-
 class SystemProgramTest : public test::DeckTest {
  protected:
   void SetUp() override {
@@ -159,9 +138,9 @@ TEST_F(SystemProgramTest, ACopyOfTheRegistrationToolBesideTheProgramsOrInTheirFo
   HWND list = ::GetDlgItem(manager_, kManagerList);
   const int row = ManagerRowOf(kExplorer);
   ASSERT_GE(row, 0);
-  EXPECT_EQ(CheckBox(list, row), 2);
-  ClickCheckBox(list, row);
-  ASSERT_TRUE(test::WaitUntil([&] { return CheckBox(list, row) == 1; }, 5s));
+  EXPECT_EQ(test::ManagerCheckBox(list, row), 2);
+  test::ClickManagerCheckBox(list, row);
+  ASSERT_TRUE(test::WaitUntil([&] { return test::ManagerCheckBox(list, row) == 1; }, 5s));
   test::Click(::GetDlgItem(manager_, IDOK));
   EXPECT_TRUE(test::WaitUntil(
       [&] {
