@@ -91,7 +91,8 @@ bool MergeXcu(bool enable, const std::wstring& folder, const wchar_t* name, cons
   const std::wstring temp = folder + L"\\" + tempName;
   if (!enable)
     return RewriteFile(file, temp, nullptr, [&](std::string_view f, std::string_view) {
-      return Rewrite{false, disableText(f)};
+      std::optional<std::string> kept = disableText(f);
+      return Rewrite{!kept, std::move(kept)};
     });
   if (!FileExists(file)) return CopyTemplate(folder, file, templ);
   return RewriteFile(file, temp, &templ, enableText);
@@ -210,13 +211,16 @@ bool MergeAcceleratorFiles(bool enable, const std::wstring& acceleratorFolder, c
   });
 }
 
+bool AddonsUnmergeRefused(const std::wstring& officeFolder) {
+  std::string bytes;
+  return ReadTemplate(officeFolder + L"\\Addons.xcu", bytes) && !DisableAddons(bytes);
+}
+
 bool WindowStateMergeRefused(bool enable, const std::wstring& uiFolder, const std::wstring& templ) {
   std::string bytes, templateBytes;
-  // Switching off never refuses this file.
-  if (!enable || !ReadTemplate(uiFolder + L"\\WriterWindowState.xcu", bytes) ||
-      !ReadTemplate(templ, templateBytes))
-    return false;
-  return !EnableWindowState(bytes, templateBytes);
+  if (!ReadTemplate(uiFolder + L"\\WriterWindowState.xcu", bytes)) return false;
+  if (!enable) return !DisableWindowState(bytes);
+  return ReadTemplate(templ, templateBytes) && !EnableWindowState(bytes, templateBytes);
 }
 
 bool AcceleratorMergeRefused(bool enable, const std::wstring& acceleratorFolder, const std::wstring& templ) {

@@ -52,5 +52,8 @@ bool CreateDirectoryPath(const std::wstring& path);
 [[nodiscard]] bool AcceleratorMergeRefused(bool enable, const std::wstring& acceleratorFolder,
                                            const std::wstring& templ);
 [[nodiscard]] bool LibraryListMergeRefused(bool enable, const std::wstring& list, const std::wstring& templ);
+// Whether switching off would refuse the Addons.xcu in `officeFolder` (DisableAddons), likewise.
+// Switching on needs no such check: that file is merged first.
+[[nodiscard]] bool AddonsUnmergeRefused(const std::wstring& officeFolder);
 
 }  // namespace ooo

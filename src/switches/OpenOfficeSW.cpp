@@ -268,8 +268,12 @@ void COpenOfficeSW::Enable(const PluginRecord& record, const std::wstring& appDa
 
 void COpenOfficeSW::Disable(const PluginRecord& record, const std::wstring& appData, const ProfileFolders& folders) {
   const std::wstring office = appData + folders.office;
+  // As when switching on, a file the merges refuse fails the switch-over before any is rewritten.
   if (!Merged([&] {
-        return !ooo::AcceleratorMergeRefused(false, appData + folders.accelerators, Template(L"Accel.xml")) &&
+        return !ooo::AddonsUnmergeRefused(office) &&
+               !ooo::WindowStateMergeRefused(false, appData + folders.ui,
+                                             Template(L"WriterWindowState.xcu")) &&
+               !ooo::AcceleratorMergeRefused(false, appData + folders.accelerators, Template(L"Accel.xml")) &&
                !ooo::LibraryListMergeRefused(false, appData + folders.basic + kLibraryList,
                                              Template(L"script.xlc"));
       }))

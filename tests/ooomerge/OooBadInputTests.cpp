@@ -76,15 +76,17 @@ TEST(OooBadInput, AMarkerCutInHalf) {
     const char* name;
     std::string result, expected;
   } cases[] = {
-      {"disable Addons.xcu", DisableAddons("   <node oor:name=\"VANTO.Trans"),
+      {"disable Addons.xcu", DisableAddons("   <node oor:name=\"VANTO.Trans").value_or("<refused>"),
        "   <node oor:name=\"VANTO.Trans\r\n"},
       // A whole marker line whose node the cut file never closes: kept, the rest of the file too.
       {"disable cut node",
-       DisableAddons("a\n   <node oor:name=\"vanto.TopMenu\" oor:op=\"replace\">\n    <prop/>\n  </no"),
+       DisableAddons("a\n   <node oor:name=\"vanto.TopMenu\" oor:op=\"replace\">\n    <prop/>\n  </no")
+           .value_or("<refused>"),
        "a\r\n   <node oor:name=\"vanto.TopMenu\" oor:op=\"replace\">\r\n    <prop/>\r\n  </no\r\n"},
       {"disable cut window state",
        DisableWindowState(
-           "   <node oor:name=\"private:resource/toolbar/addon_VANTO.Translate\" oor:op=\"replace\">\n"),
+           "   <node oor:name=\"private:resource/toolbar/addon_VANTO.Translate\" oor:op=\"replace\">\n")
+           .value_or("<refused>"),
        "   <node oor:name=\"private:resource/toolbar/addon_VANTO.Translate\" oor:op=\"replace\">\r\n"},
       {"enable window state with a cut template",
        EnableWindowState(

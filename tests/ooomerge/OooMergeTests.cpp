@@ -258,7 +258,7 @@ TEST(OooLibraries, EnableRegistersTheLibraryAfterTheList) {
 // Enable then disable: the file comes back as it was, but for what disabling changes on purpose.
 TEST(OooRoundTrip, DisableUndoesEnable) {
   using Enable = std::string (*)(std::string_view, std::string_view);
-  using Disable = std::string (*)(std::string_view);
+  using Disable = std::optional<std::string> (*)(std::string_view);
   const std::string crlfWithEmptyLines =
       Crlf("<accel:acceleratorlist>\n\n <accel:item/>\n\n</accel:acceleratorlist>\n");
   const Enable enableAddons = [](std::string_view file, std::string_view t) {
@@ -272,12 +272,6 @@ TEST(OooRoundTrip, DisableUndoesEnable) {
   };
   const Enable enableLibraries = [](std::string_view file, std::string_view t) {
     return EnableLibraries(file, t).value_or("<refused>");
-  };
-  const Disable disableAccelerators = [](std::string_view file) {
-    return DisableAccelerators(file).value_or("<refused>");
-  };
-  const Disable disableLibraries = [](std::string_view file) {
-    return DisableLibraries(file).value_or("<refused>");
   };
   struct Case {
     const char* name;
@@ -308,13 +302,13 @@ TEST(OooRoundTrip, DisableUndoesEnable) {
  </node>
 </oor:component-data>
 )")},
-      {"current.xml", f::kCurrentXml, f::kAccelTemplate, enableAccelerators, disableAccelerators,
+      {"current.xml", f::kCurrentXml, f::kAccelTemplate, enableAccelerators, DisableAccelerators,
        std::string(f::kCurrentXml)},
-      {"script.xlc", f::kScriptXlc, f::kScriptXlcTemplate, enableLibraries, disableLibraries,
+      {"script.xlc", f::kScriptXlc, f::kScriptXlcTemplate, enableLibraries, DisableLibraries,
        std::string(f::kScriptXlc)},
       // Empty lines and CR LF of the original are gone; current.xml keeps LF.
       {"current.xml with CR LF and empty lines", crlfWithEmptyLines, f::kAccelTemplate, enableAccelerators,
-       disableAccelerators, "<accel:acceleratorlist>\n <accel:item/>\n</accel:acceleratorlist>\n"},
+       DisableAccelerators, "<accel:acceleratorlist>\n <accel:item/>\n</accel:acceleratorlist>\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -325,7 +319,6 @@ TEST(OooRoundTrip, DisableUndoesEnable) {
 }
 
 TEST(OooDisable, RemovesOnlyTheSuitesLines) {
-  const auto drop = [](std::string_view file) -> std::optional<std::string> { return DisableAddons(file); };
   struct Case {
     const char* name;
     std::optional<std::string> (*disable)(std::string_view);
@@ -333,7 +326,7 @@ TEST(OooDisable, RemovesOnlyTheSuitesLines) {
     std::string expected;
   } cases[] = {
       // Every one of the nine suite nodes goes, deeper nodes inside them too; others stay.
-      {"Addons.xcu", drop,
+      {"Addons.xcu", DisableAddons,
        "  <node oor:name=\"Images\">\n"
        "   <node oor:name=\"vanto.Icon.About\" oor:op=\"replace\">\n"
        "    <node oor:name=\"UserDefinedImages\">\n"
@@ -441,13 +434,17 @@ TEST(OooStartLines, AStartLineThatCarriesMoreIsRefusedNeverMisplaced) {
   }
 }
 
-// Switching off drops a line naming the suite's entry only when it holds that entry alone.
+// Switching off drops a line naming the suite's entry, or starting or ending a suite node, only when
+// it holds that alone.
 TEST(OooDisable, ALineThatHoldsMoreThanTheSuitesEntryIsRefused) {
   using Disable = std::optional<std::string> (*)(std::string_view);
   const std::string_view suiteItem =
       R"(<accel:item accel:code="KEY_T" xlink:href="vnd.sun.star.script:Vanto.Module1.TranslateSel?language=Basic"/>)";
   const std::string_view suiteLibrary = R"( <library:library library:name="Vanto" library:link="false"/>)";
   const std::string item(suiteItem), library(suiteLibrary);
+  const std::string menu = R"(   <node oor:name="vanto.TopMenu" oor:op="replace">)";
+  const std::string toolbar =
+      R"(   <node oor:name="private:resource/toolbar/addon_VANTO.Translate" oor:op="replace">)";
   struct Case {
     const char* name;
     Disable disable;
@@ -478,6 +475,27 @@ TEST(OooDisable, ALineThatHoldsMoreThanTheSuitesEntryIsRefused) {
        " <library:library library:name=\"Standard\"/>" + library + "\n", std::nullopt},
       {"the suite's library as an open element", DisableLibraries,
        " <library:library library:name=\"Vanto\">\n </library:library>\n", std::nullopt},
+      {"a suite node alone, blanks around", DisableAddons,
+       "\t" + menu + " \n    <prop/>\n   </node> \t\n  </node>\n", "  </node>\r\n"},
+      {"the user's node ending with more, outside the suite's", DisableAddons,
+       "   <node oor:name=\"mine\">\n   </node> <!-- mine -->\n",
+       "   <node oor:name=\"mine\">\r\n   </node> <!-- mine -->\r\n"},
+      {"the user's node and a suite node on one line", DisableAddons,
+       "   <node oor:name=\"mine\"/>" + menu + "\n   </node>\n", std::nullopt},
+      {"the section's start and a suite node on one line", DisableAddons,
+       "  <node oor:name=\"OfficeMenuBar\">" + menu + "\n   </node>\n  </node>\n", std::nullopt},
+      {"a suite node's end and the user's node on one line", DisableAddons,
+       menu + "\n    <prop/>\n   </node><node oor:name=\"mine\"/>\n", std::nullopt},
+      {"a suite node on one line", DisableAddons, menu + "<prop/></node>\n", std::nullopt},
+      // A lone carriage return ends a line too.
+      {"a suite node with CR line ends", DisableAddons, menu + "\r    <prop/>\r   </node>\rx", "x\r\n"},
+      {"the toolbar's node alone", DisableWindowState,
+       "  <node oor:name=\"States\">\n" + toolbar + "\n    <prop/>\n   </node>\n  </node>\n",
+       "  <node oor:name=\"States\">\r\n  </node>\r\n"},
+      {"the States line and the toolbar's node on one line", DisableWindowState,
+       "  <node oor:name=\"States\">" + toolbar + "\n   </node>\n  </node>\n", std::nullopt},
+      {"the toolbar's node ending with the States end", DisableWindowState,
+       toolbar + "\n   </node>  </node>\n", std::nullopt},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -12,11 +12,6 @@ namespace {
 
 using Lines = std::vector<std::string_view>;
 
-bool ContainsAny(std::string_view line, std::span<const std::string_view> markers) noexcept {
-  return std::any_of(markers.begin(), markers.end(),
-                     [line](std::string_view m) { return Contains(line, m); });
-}
-
 // The line without the blanks and tabs around it.
 std::string_view Trimmed(std::string_view line) noexcept {
   const std::size_t first = line.find_first_not_of(" \t");
@@ -29,23 +24,39 @@ Lines::const_iterator FindContaining(const Lines& lines, std::string_view marker
                       [marker](std::string_view l) { return Contains(l, marker); });
 }
 
+// Whether `line` ends a suite node: "   </node>", blanks after it aside. `more` tells that the
+// line begins with that end and holds more besides.
+bool EndsNode(std::string_view line, bool& more) noexcept {
+  if (line.substr(0, kInnerNodeEnd.size()) != kInnerNodeEnd) return false;
+  more = !Trimmed(line.substr(kInnerNodeEnd.size())).empty();
+  return !more;
+}
+
 // Copies the lines of `file` but the nodes that start with a line holding one of `markers` and end
-// with the next line equal to "   </node>".
-std::string DropNodes(std::string_view file, std::span<const std::string_view> markers) {
+// with the next "   </node>" line. Those lines must hold the start or the end alone (blanks aside):
+// anything else on them would go with the node, so the file is refused (no value).
+std::optional<std::string> DropNodes(std::string_view file, std::span<const std::string_view> markers) {
   LineWriter out(kCrLf);
   Lines skipped;  // the open node's lines, written back when the node never ends
   bool skipping = false;
   for (std::string_view line : NonEmptyLines(file)) {
-    if (!skipping && ContainsAny(line, markers)) skipping = true;
+    const auto marker = std::find_if(markers.begin(), markers.end(),
+                                     [line](std::string_view m) { return Contains(line, m); });
+    if (marker != markers.end()) {
+      if (Trimmed(line) != Trimmed(*marker)) return std::nullopt;
+      skipping = true;
+    }
     if (!skipping) {
       out.Write(line);
       continue;
     }
     skipped.push_back(line);
-    if (line == kInnerNodeEnd) {
+    bool more = false;
+    if (EndsNode(line, more)) {
       skipping = false;
       skipped.clear();
     }
+    if (more) return std::nullopt;
   }
   for (std::string_view line : skipped) out.Write(line);
   return out.Take();
@@ -140,7 +151,7 @@ AddonsMerge EnableAddons(std::string_view file, std::string_view templ) {
   return {Outcome::kMerged, std::move(text)};
 }
 
-std::string DisableAddons(std::string_view file) {
+std::optional<std::string> DisableAddons(std::string_view file) {
   return DropNodes(file, kSuiteNodes);
 }
 
@@ -153,7 +164,7 @@ std::optional<std::string> EnableWindowState(std::string_view file, std::string_
                      [](std::string_view line) { return Trimmed(line) == Trimmed(kWindowStateParent); });
 }
 
-std::string DisableWindowState(std::string_view file) {
+std::optional<std::string> DisableWindowState(std::string_view file) {
   const std::string_view markers[] = {kWindowStateNode};
   return DropNodes(file, markers);
 }

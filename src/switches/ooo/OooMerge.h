@@ -74,7 +74,10 @@ struct AddonsMerge {
 AddonsMerge EnableAddons(std::string_view file, std::string_view templ);
 // Drops every suite node, from its start line to its closing "   </node>" line. A node whose
 // closing line never comes (a file cut short) is kept as it is, so a broken file loses no more.
-std::string DisableAddons(std::string_view file);
+// Both lines must hold the node's start or end alone (blanks aside): a line that also holds other
+// elements (a file edited after the merge) would lose them with the node, so the file is refused
+// (no value).
+std::optional<std::string> DisableAddons(std::string_view file);
 
 // The other files take the suite's lines after a start line: the "States" line, the accelerator
 // list's start tag, the library list's start tag. Such a line must hold that alone (blanks aside):
@@ -83,8 +86,8 @@ std::string DisableAddons(std::string_view file);
 
 // WriterWindowState.xcu: the suite toolbar's node of the template goes after each "States" line.
 std::optional<std::string> EnableWindowState(std::string_view file, std::string_view templ);
-// Drops the suite toolbar's node as DisableAddons drops the add-on nodes.
-std::string DisableWindowState(std::string_view file);
+// Drops the suite toolbar's node as DisableAddons drops the add-on nodes, under the same rule.
+std::optional<std::string> DisableWindowState(std::string_view file);
 
 // A language's current.xml: every template line goes after the accelerator list's start tag.
 std::optional<std::string> EnableAccelerators(std::string_view file, std::string_view templ);
