@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cwctype>
-#include <stdexcept>
 #include <string_view>
 
 #include "app/ExceptSW.h"
@@ -13,6 +12,7 @@
 #include "app/RegistryKey.h"
 #include "app/RegistryLayout.h"
 #include "suite/FileSearch.h"
+#include "switches/FileTransaction.h"
 #include "suite/Privileges.h"
 #include "win/Handle.h"
 #include "win/System.h"
@@ -186,6 +186,25 @@ bool IsSection(std::wstring_view line, std::wstring_view name) noexcept {
 bool IsKey(std::wstring_view line, std::wstring_view key) noexcept {
   const size_t equals = line.find(L'=');
   return equals != std::wstring_view::npos && SameText(Trimmed(line.substr(0, equals)), key);
+}
+
+// The files an interrupted switch of ours can leave in the plug-in folder: a copy not yet in place
+// and an original waiting aside.
+std::vector<std::wstring> LeftoversOf(const std::wstring& folder) {
+  std::vector<std::wstring> names;
+  const std::wstring plugin = kPluginFileName;
+  const std::wstring aside = plugin + std::wstring(switches::FileTransaction::kUndoSuffix);
+  WIN32_FIND_DATAW entry{};
+  const std::wstring pattern = folder + L"\\" + plugin + L".*";
+  if (const UniqueFind search(::FindFirstFileW(pattern.c_str(), &entry)); search.valid()) {
+    do {
+      const std::wstring_view name(entry.cFileName);
+      if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+      if (SameText(name, aside) || (name.size() > plugin.size() + 4 && SameText(name.substr(name.size() - 4), L".tmp")))
+        names.emplace_back(name);
+    } while (::FindNextFileW(search.get(), &entry));
+  }
+  return names;
 }
 
 }  // namespace
@@ -410,25 +429,22 @@ void CAcrobatSW::Apply(AcrobatVersion& installation, const PluginRecord& record)
 
 void CAcrobatSW::Enable(AcrobatVersion& installation) {
   const std::wstring& folder = installation.pluginFolder;
-  LogText(kSourceTag, __LINE__, installation.displayName, Name(), L" Before create dir");
-  const bool created = ::CreateDirectoryW(folder.c_str(), nullptr);
-  if (!created) LogText(kSourceTag, __LINE__, installation.displayName, Name(), L" Error create dir");
-  LogText(kSourceTag, __LINE__, installation.displayName, Name(), L" Before CopyFile");
-  // Copied beside the target first, then moved into place: the plug-in is either whole or absent.
   const std::wstring target = folder + L"\\" + kPluginFileName;
-  const std::wstring temp = target + L"." + std::to_wstring(::GetCurrentProcessId()) + L".tmp";
-  bool copied = ::GetFileAttributesW(target.c_str()) == INVALID_FILE_ATTRIBUTES &&
-                ::CopyFileW(pluginFile_.c_str(), temp.c_str(), FALSE) &&
-                ::SetFileAttributesW(temp.c_str(), FILE_ATTRIBUTE_NORMAL);
-  copied = copied && ::MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH);
+  // The folder and the plug-in come together or not at all.
+  switches::FileTransaction change;
+  LogText(kSourceTag, __LINE__, installation.displayName, Name(), L" Before create dir");
+  change.CreateFolder(folder);
+  LogText(kSourceTag, __LINE__, installation.displayName, Name(), L" Before CopyFile");
+  // A file of that name that does not open for reading is no plug-in of ours, and stays.
+  const bool copied = ::GetFileAttributesW(target.c_str()) == INVALID_FILE_ATTRIBUTES &&
+                      change.Copy(pluginFile_, target, switches::TemporaryBeside(target)) && change.Apply();
   if (!copied) {
-    ::SetFileAttributesW(temp.c_str(), FILE_ATTRIBUTE_NORMAL);
-    ::DeleteFileW(temp.c_str());
-    if (created) ::RemoveDirectoryW(folder.c_str());  // the folder made for nothing goes again
     LogText(kSourceTag, __LINE__, installation.displayName, Name(), L" Error CopyFile");
     throw CExceptSW(installation.displayName, Name(), CExceptSW::kNoAdministratorRights, 0);
   }
+  // The copy of a read-only original would be read-only too, and block the next switch-off.
   ::SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+  change.Keep();
   installation.present = true;
   if (!WritePluginEntry(installation.edition + installation.version, folder))
     LogText(kSourceTag, __LINE__, installation.displayName, Name(),
@@ -438,32 +454,23 @@ void CAcrobatSW::Enable(AcrobatVersion& installation) {
 void CAcrobatSW::Disable(AcrobatVersion& installation) {
   const std::wstring& folder = installation.pluginFolder;
   const std::wstring target = folder + L"\\" + kPluginFileName;
+  const auto refused = [&](bool readOnly, DWORD cause) {
+    app::Log().Record(kSourceTag, __LINE__, L"%s#%s#%s#%i", installation.displayName.c_str(), Name().c_str(),
+                      readOnly ? L"Error delete file, readonly)" : L"Error delete file, no permissions)",
+                      static_cast<int>(cause));
+    throw CExceptSW(installation.displayName, Name(),
+                    readOnly ? CExceptSW::kGeneralFailure : CExceptSW::kNoAdministratorRights, 0);
+  };
+  // Only the suite's own files go: the plug-in and what an interrupted switch of ours left beside
+  // it. Whatever else lies in the folder is the user's, and keeps the folder.
+  switches::FileTransaction change;
   LogText(kSourceTag, __LINE__, installation.displayName, Name(), L" Before delete file");
-  if (!::DeleteFileW(target.c_str())) {
-    const DWORD cause = ::GetLastError();
-    if (cause == ERROR_ACCESS_DENIED) {
-      const DWORD attributes = ::GetFileAttributesW(target.c_str());
-      const bool readOnly = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
-      app::Log().Record(kSourceTag, __LINE__, L"%s#%s#%s#%i", installation.displayName.c_str(), Name().c_str(),
-                        readOnly ? L"Error delete file, readonly)" : L"Error delete file, no permissions)",
-                        static_cast<int>(cause));
-      throw CExceptSW(installation.displayName, Name(),
-                      readOnly ? CExceptSW::kGeneralFailure : CExceptSW::kNoAdministratorRights, 0);
-    }
-    // Any other failure (the file already gone) leaves the folder to be cleared below.
-  }
-  WIN32_FIND_DATAW entry{};
-  const std::wstring pattern = folder + L"\\*";
-  if (const UniqueFind search(::FindFirstFileW(pattern.c_str(), &entry)); search.valid()) {
-    do {
-      if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-        ::DeleteFileW((folder + L"\\" + entry.cFileName).c_str());
-    } while (::FindNextFileW(search.get(), &entry));
-  }
-  if (!::RemoveDirectoryW(folder.c_str())) {
-    LogText(kSourceTag, __LINE__, installation.displayName, Name(), L"Error delete dir");
-    throw std::runtime_error("the plug-in folder cannot be removed");
-  }
+  if (!change.Remove(target)) refused(true, ERROR_ACCESS_DENIED);
+  for (const std::wstring& leftover : LeftoversOf(folder))
+    if (!change.Remove(folder + L"\\" + leftover)) refused(true, ERROR_ACCESS_DENIED);
+  change.RemoveFolderIfEmpty(folder);
+  if (!change.Apply()) refused(false, ::GetLastError());
+  change.Keep();
   installation.present = false;
   if (!WritePluginEntry(installation.edition + installation.version, std::nullopt))
     LogText(kSourceTag, __LINE__, installation.displayName, Name(),

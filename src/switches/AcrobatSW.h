@@ -1,7 +1,8 @@
 // The switch of the suite's plug-in for Adobe Acrobat and Adobe Reader 6 to 9. Acrobat loads every
 // plug-in file in its installation's "plug_ins" folder, so switching the plug-in on copies the
-// suite's AcroXlat.API into "plug_ins\VNTO9" and switching it off deletes that folder again. Each
-// installation found (per user and per machine) is one record. The folders switched on are also
+// suite's AcroXlat.API into "plug_ins\VNTO9" and switching it off deletes it again, with the folder
+// unless a file of the user's is left in it. Either way the files change together or not at all.
+// Each installation found (per user and per machine) is one record. The folders switched on are also
 // listed in the suite's plugins.ini, for the suite's other programs.
 #pragma once
 

@@ -113,7 +113,46 @@ constexpr EditionKinds kEditionKinds[2] = {
 constexpr wchar_t kCannotRegister[] = L"Can't register addin";
 constexpr wchar_t kNoAddinsKey[] = L"Can't register addin(no key in registry)";
 constexpr wchar_t kCannotWrite[] = L"Can't register addin(error write to registry)";
+constexpr wchar_t kCannotUnregister[] = L"Can't unregister addin";
 constexpr wchar_t kCannotDelete[] = L"Can't unregister addin(can't delete key in registry)";
+
+// One value of a registration as it was before it was written: put back when the writing fails.
+struct SavedValue {
+  explicit SavedValue(const wchar_t* valueName) : name(valueName) {}
+  const wchar_t* name;
+  bool existed = false;
+  DWORD type = REG_NONE;
+  std::vector<BYTE> data;
+};
+
+// The values `names` of `key` as they are now. False when one cannot be read.
+bool SaveValues(HKEY key, std::vector<SavedValue>& saved) {
+  for (SavedValue& value : saved) {
+    DWORD size = 0;
+    LSTATUS status = ::RegQueryValueExW(key, value.name, nullptr, &value.type, nullptr, &size);
+    if (status == ERROR_FILE_NOT_FOUND) continue;
+    // A value may grow between asking its size and reading it; a few rounds settle that.
+    for (int attempt = 0; attempt < 4 && status == ERROR_SUCCESS; ++attempt) {
+      value.data.resize(size);
+      status = ::RegQueryValueExW(key, value.name, nullptr, &value.type, value.data.data(), &size);
+      if (status == ERROR_MORE_DATA) status = ERROR_SUCCESS;
+      else if (status == ERROR_SUCCESS) break;
+    }
+    if (status != ERROR_SUCCESS) return false;
+    value.data.resize(size);
+    value.existed = true;
+  }
+  return true;
+}
+
+void RestoreValues(HKEY key, const std::vector<SavedValue>& saved) noexcept {
+  for (const SavedValue& value : saved) {
+    if (value.existed)
+      ::RegSetValueExW(key, value.name, 0, value.type, value.data.data(), static_cast<DWORD>(value.data.size()));
+    else
+      ::RegDeleteValueW(key, value.name);
+  }
+}
 
 bool IsEd(int kind) noexcept {
   return kind == switches::kOffice2003Ed || kind == switches::kOffice2007Ed;
@@ -433,7 +472,7 @@ Microsoft::WRL::ComPtr<IVantoEdSetup>& CMSOfficeSW::Installer(int kind) {
 
 void CMSOfficeSW::Enable(const PluginRecord& record) {
   if (IsEd(record.kind)) {
-    if (Checked(Installer(record.kind)->Install()) != S_OK) switches::Fail(kSourceTag, __LINE__, record, kCannotRegister, 1);
+    SwitchTemplate(record, true);
     return;
   }
   RegisterAddin(record);
@@ -441,17 +480,29 @@ void CMSOfficeSW::Enable(const PluginRecord& record) {
 
 void CMSOfficeSW::Disable(const PluginRecord& record) {
   if (IsEd(record.kind)) {
-    if (Checked(Installer(record.kind)->Uninstall()) != S_OK)
-      switches::Fail(kSourceTag, __LINE__, record, kCannotRegister, 1);
+    SwitchTemplate(record, false);
     return;
   }
   const wchar_t* progId = ProgId(record.application, record.kind);
+  if (!progId) switches::Fail(kSourceTag, __LINE__, record, kCannotDelete, 1);
+  // A registration already gone is an add-in already off: what was asked for holds.
+  if (!KeyOpens(HKEY_CURRENT_USER, AddinKeyPath(record.application, record.kind))) return;
   app::RegistryKey addins;
-  if (!progId ||
-      !addins.Open(HKEY_CURRENT_USER,
+  if (!addins.Open(HKEY_CURRENT_USER,
                    std::wstring(kOfficeKey) + kApplications[record.application].name + L"\\Addins", reg::kWrite) ||
       !addins.DeleteTree(progId, false))
     switches::Fail(kSourceTag, __LINE__, record, kCannotDelete, 1);
+}
+
+void CMSOfficeSW::SwitchTemplate(const PluginRecord& record, bool on) {
+  const Microsoft::WRL::ComPtr<IVantoEdSetup>& installer = Installer(record.kind);
+  const HRESULT hr = Checked(on ? installer->Install() : installer->Uninstall());
+  if (hr == S_OK) return;
+  // Both editions share the one template: the second switch finds the first one's work done and
+  // answers no. The installer's own state tells whether the template is where it was asked to be.
+  LONG registered = 0;
+  if (SUCCEEDED(installer->get_State(&registered)) && (registered != 0) == on) return;
+  switches::Fail(kSourceTag, __LINE__, record, on ? kCannotRegister : kCannotUnregister, 1);
 }
 
 void CMSOfficeSW::RegisterAddin(const PluginRecord& record) {
@@ -464,17 +515,22 @@ void CMSOfficeSW::RegisterAddin(const PluginRecord& record) {
   if (!addins.Open(HKEY_CURRENT_USER, addinsPath, reg::kWrite) &&
       !addins.Create(HKEY_CURRENT_USER, addinsPath, reg::kWrite))
     switches::Fail(kSourceTag, __LINE__, record, kNoAddinsKey, 1);
-  // A registration that could not be written whole goes again, but only when this switch-on made
-  // its key: detection reads a key of the ProgID as switched on.
+  // A registration that could not be written whole goes again when this switch-on made its key
+  // (detection reads a key of the ProgID as switched on); in a key that was there, the values it
+  // held come back.
   const bool existed = addins.OpenChild(progId, false, reg::kRead).has_value();
   std::optional<app::RegistryKey> addin = addins.OpenChild(progId, true, reg::kWrite);
+  std::vector<SavedValue> saved;
+  for (const wchar_t* name : {L"Description", L"FriendlyName", L"CommandLineSafe", L"LoadBehavior", L"Manifest"})
+    saved.emplace_back(name);
   const auto failed = [&] {
+    if (addin && existed) RestoreValues(addin->Handle(), saved);
     addin.reset();
     // A key just made has nothing below it; deleting it needs no more than delete access.
     if (!existed) ::RegDeleteKeyW(addins.Handle(), progId);
     switches::Fail(kSourceTag, __LINE__, record, kCannotWrite, 1);
   };
-  if (!addin) failed();
+  if (!addin || (existed && !SaveValues(addin->Handle(), saved))) failed();
 
   const std::wstring description = win::LoadString(IDS_SW_ADDIN_DESCRIPTION) + L" " + application.name;
   bool written = addin->WriteString(L"Description", description) &&

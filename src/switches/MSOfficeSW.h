@@ -77,6 +77,8 @@ class CMSOfficeSW final : public CSwitch {
   void Enable(const switches::PluginRecord& record);
   void Disable(const switches::PluginRecord& record);
   void RegisterAddin(const switches::PluginRecord& record);
+  // Has the ED installer put the template in place (`on`) or take it away.
+  void SwitchTemplate(const switches::PluginRecord& record, bool on);
   [[nodiscard]] std::wstring FriendlyName(int app, int kind) const;
 
   int edition_;

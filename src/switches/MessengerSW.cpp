@@ -11,6 +11,7 @@
 #include "app/Language.h"
 #include "app/LogSink.h"
 #include "app/RegistryKey.h"
+#include "switches/FileTransaction.h"
 #include "switches/Messengers.h"
 #include "switches/MsnSW.h"
 #include "switches/QIPInfiumSW.h"
@@ -58,6 +59,22 @@ void LogInstalled(const std::wstring& displayName) noexcept {
 
 [[noreturn]] void FileFailure(const PluginRecord& record) {
   throw CExceptSW(record.displayName, record.productName, CExceptSW::kGeneralFailure, 0);
+}
+
+// Writes one Messengers value in one step. A key this made for a value it could not write goes again.
+void WriteChoice(const wchar_t* tag, int line, const wchar_t* host, const wchar_t* value, DWORD number,
+                 const wchar_t* openText, const wchar_t* writeText) {
+  app::RegistryKey existing;
+  const bool existed = existing.Open(HKEY_CURRENT_USER, reg::kMessengers, reg::kRead);
+  existing.Close();
+  app::RegistryKey messengers;
+  if (!messengers.Create(HKEY_CURRENT_USER, reg::kMessengers, reg::kWrite))
+    RegistryFailure(tag, line, host, openText);
+  if (!messengers.WriteNumber(value, number)) {
+    messengers.Close();
+    if (!existed) ::RegDeleteKeyW(HKEY_CURRENT_USER, reg::kMessengers);
+    RegistryFailure(tag, line, host, writeText);
+  }
 }
 
 bool OpensForReading(const std::wstring& path) noexcept {
@@ -225,43 +242,46 @@ int CQIPInfiumSW::ApplyStates(switches::PluginList& records, int quiet) {
     const std::wstring libraryName = app::ResourceLibraryName(kLibraryBase);
     const std::wstring library = libraryName.empty() ? std::wstring() : target + L"\\" + libraryName;
 
-    bool installed = false;
-    if (record.state != switches::kDisabled)
-      installed = Install(record, target, plugin, library);
+    // The files change together; the choice is written last, and a failure to write it takes
+    // the files back.
+    switches::FileTransaction change;
+    const bool enable = record.state != switches::kDisabled;
+    if (enable)
+      StageInstall(change, record, target, plugin, library);
     else
-      Uninstall(record, target, plugin, library);
-
-    app::RegistryKey messengers;
-    if (!messengers.Create(HKEY_CURRENT_USER, reg::kMessengers, reg::kWrite))
-      RegistryFailure(kQipTag, __LINE__, L"QIP Infium", L"Failed to open  Messengers");
-    if (!messengers.WriteNumber(switches::kQipValue, record.state != switches::kDisabled && installed ? 1 : 0))
-      RegistryFailure(kQipTag, __LINE__, L"QIP Infium", L"Failed to write QIP Infium key");
+      StageUninstall(change, record, target, plugin, library);
+    if (!change.Apply()) FileFailure(record);
+    const bool installed =
+        enable && switches::PathPresent(target + L"\\") && FileExists(library) && FileExists(plugin);
+    WriteChoice(kQipTag, __LINE__, L"QIP Infium", switches::kQipValue, installed ? 1 : 0,
+                L"Failed to open  Messengers", L"Failed to write QIP Infium key");
+    change.Keep();
   });
   return done ? 0 : 1;
 }
 
-bool CQIPInfiumSW::Install(const PluginRecord& record, const std::wstring& target, const std::wstring& plugin,
-                           const std::wstring& library) const {
+void CQIPInfiumSW::StageInstall(switches::FileTransaction& change, const PluginRecord& record,
+                                const std::wstring& target, const std::wstring& plugin,
+                                const std::wstring& library) const {
   const std::wstring source = switches::ReadMessengerFolder(kQipTag, kFolderValue, L"QIP Infium");
-  if (source.empty()) return false;
-  if (!switches::PathPresent(target + L"\\") && !::CreateDirectoryW(target.c_str(), nullptr)) FileFailure(record);
-  if (!::CopyFileW((source + kPluginFile).c_str(), plugin.c_str(), FALSE)) FileFailure(record);
+  if (source.empty()) return;
   // The language library beside the plug-in, else in the suite's language folder.
   std::wstring libraryFrom = app::ResourceLibraryPath(kLibraryBase, source);
   if (!libraryFrom.empty() && !FileExists(libraryFrom)) libraryFrom = app::ResourceLibraryPath(kLibraryBase, L"");
-  if (library.empty() || libraryFrom.empty() || !::CopyFileW(libraryFrom.c_str(), library.c_str(), FALSE))
+  if (library.empty() || libraryFrom.empty()) FileFailure(record);
+  change.CreateFolder(target);
+  if (!change.Copy(source + kPluginFile, plugin, switches::TemporaryBeside(plugin)) ||
+      !change.Copy(libraryFrom, library, switches::TemporaryBeside(library)))
     FileFailure(record);
-  return switches::PathPresent(target + L"\\") && FileExists(library) && FileExists(plugin);
 }
 
-void CQIPInfiumSW::Uninstall(const PluginRecord& record, const std::wstring& target, const std::wstring& plugin,
-                             const std::wstring& library) {
+void CQIPInfiumSW::StageUninstall(switches::FileTransaction& change, const PluginRecord& record,
+                                  const std::wstring& target, const std::wstring& plugin,
+                                  const std::wstring& library) {
   // The running messenger holds its plug-in: only the choice is recorded, the files go next time.
   if (switches::IsProcessRunning(kMessengerImage)) return;
-  const auto refused = [] { return ::GetLastError() == ERROR_ACCESS_DENIED; };
-  if (!::DeleteFileW(plugin.c_str()) && refused()) FileFailure(record);
-  if (!library.empty() && !::DeleteFileW(library.c_str()) && refused()) FileFailure(record);
-  if (!::RemoveDirectoryW(target.c_str()) && refused()) FileFailure(record);
+  if (!change.Remove(plugin) || (!library.empty() && !change.Remove(library))) FileFailure(record);
+  change.RemoveFolderIfEmpty(target);
 }
 
 // ---- Skype ----------------------------------------------------------------------------------------
@@ -290,11 +310,8 @@ int CSkypeSW::CollectPlugins() {
 int CSkypeSW::ApplyStates(switches::PluginList& records, int quiet) {
   if (records.empty()) return 0;
   const bool done = ApplyOne(records.front(), quiet, GetHostInfo().name, [](PluginRecord& record) {
-    app::RegistryKey messengers;
-    if (!messengers.Create(HKEY_CURRENT_USER, reg::kMessengers, reg::kWrite))
-      RegistryFailure(kSkypeTag, __LINE__, L"Skype", L"Failed to read  Messengers");
-    if (!messengers.WriteNumber(switches::kSkypeValue, static_cast<DWORD>(record.state)))
-      RegistryFailure(kSkypeTag, __LINE__, L"Skype", L"Failed to write Skype key");
+    WriteChoice(kSkypeTag, __LINE__, L"Skype", switches::kSkypeValue, static_cast<DWORD>(record.state),
+                L"Failed to read  Messengers", L"Failed to write Skype key");
   });
   return done ? 0 : 1;
 }

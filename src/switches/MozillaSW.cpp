@@ -7,7 +7,7 @@
 #include "app/RegistryKey.h"
 #include "suite/FileSearch.h"
 #include "suite/Privileges.h"
-#include "win/Handle.h"
+#include "switches/FileTransaction.h"
 
 using switches::PluginRecord;
 
@@ -31,18 +31,15 @@ bool ReadOnlyFile(const std::wstring& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
 }
 
-[[noreturn]] void Throw(const PluginRecord& record, DWORD error, const std::wstring& proxyFile) {
-  const bool readOnly = error == ERROR_ACCESS_DENIED && ReadOnlyFile(proxyFile);
+// A read-only proxy file blocks the change with reason 1; anything else needs other rights (2).
+[[noreturn]] void Throw(const PluginRecord& record, const std::wstring& proxyFile) {
+  const bool readOnly = ReadOnlyFile(proxyFile);
   throw CExceptSW(record.displayName, record.productName,
                   readOnly ? CExceptSW::kGeneralFailure : CExceptSW::kNoAdministratorRights, 0);
 }
 
-// Writes the proxy file whole through a temporary file beside it, so Firefox never reads half a
-// path; its content is the folder as 8-bit text without a line end, as Firefox reads it.
-void WriteProxyFile(const std::wstring& proxyFile, const std::wstring& folder, const PluginRecord& record) {
-  // A read-only proxy file is the user's: it is not replaced.
-  if (ReadOnlyFile(proxyFile)) Throw(record, ERROR_ACCESS_DENIED, proxyFile);
-  const std::wstring temporary = proxyFile + L".tmp";
+// The proxy file's content: the folder as 8-bit text without a line end, as Firefox reads it.
+std::string ProxyText(const std::wstring& folder) {
   std::string text;
   const int size = ::WideCharToMultiByte(CP_ACP, 0, folder.data(), static_cast<int>(folder.size()), nullptr,
                                          0, nullptr, nullptr);
@@ -51,25 +48,7 @@ void WriteProxyFile(const std::wstring& proxyFile, const std::wstring& folder, c
     ::WideCharToMultiByte(CP_ACP, 0, folder.data(), static_cast<int>(folder.size()), text.data(), size,
                           nullptr, nullptr);
   }
-  {
-    const win::UniqueFile file(::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                             FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) Throw(record, ::GetLastError(), proxyFile);
-    DWORD written = 0;
-    if (!text.empty() &&
-        (!::WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) ||
-         written != text.size())) {
-      const DWORD error = ::GetLastError();
-      ::DeleteFileW(temporary.c_str());
-      Throw(record, error, proxyFile);
-    }
-  }
-  if (!::MoveFileExW(temporary.c_str(), proxyFile.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    const DWORD error = ::GetLastError();
-    ::DeleteFileW(temporary.c_str());
-    Throw(record, error, proxyFile);
-  }
+  return text;
 }
 
 }  // namespace
@@ -139,10 +118,18 @@ int CMozillaSW::ApplyStates(switches::PluginList& records, int quiet) {
 void CMozillaSW::Apply(const FireFoxVersion& version, const PluginRecord& record) {
   if (!suite::IsAdministrator())
     throw CExceptSW(record.displayName, record.productName, CExceptSW::kNoAdministratorRights, 0);
+  const std::wstring& proxyFile = version.proxyFile;
+  // The proxy file is replaced or removed in one step, so Firefox never reads half a path; a
+  // read-only one is the user's and stays as it is.
+  switches::FileTransaction change;
+  bool staged = true;
   if (record.state != switches::kDisabled) {
-    WriteProxyFile(version.proxyFile, switches::SuiteFolder(kFolderValue), record);
-    return;
+    staged = !ReadOnlyFile(proxyFile) &&
+             change.Write(proxyFile, ProxyText(switches::SuiteFolder(kFolderValue)), switches::TemporaryBeside(proxyFile));
+  } else {
+    if (!FileExists(proxyFile)) return;
+    staged = change.Remove(proxyFile);
   }
-  if (FileExists(version.proxyFile) && !::DeleteFileW(version.proxyFile.c_str()))
-    Throw(record, ::GetLastError(), version.proxyFile);
+  if (!staged || !change.Apply()) Throw(record, proxyFile);
+  change.Keep();
 }

@@ -1,5 +1,6 @@
 // The switch of the suite's QIP Infium plug-in: the plug-in DLL and its language library are copied
-// into the messenger's Plugins folder, and the choice is kept in the per-user Messengers key.
+// into the messenger's Plugins folder, and the choice is kept in the per-user Messengers key. The
+// files and the choice change together or not at all.
 #pragma once
 
 #include <string>
@@ -7,6 +8,10 @@
 #include <vector>
 
 #include "switches/Switch.h"
+
+namespace switches {
+class FileTransaction;
+}
 
 class CQIPInfiumSW final : public CSwitch {
  public:
@@ -28,12 +33,12 @@ class CQIPInfiumSW final : public CSwitch {
   static constexpr wchar_t kMessengerImage[] = L"infium.exe";
 
  private:
-  // Copies the plug-in and its language library into `target`; true when all three are there.
-  bool Install(const switches::PluginRecord& record, const std::wstring& target, const std::wstring& plugin,
-               const std::wstring& library) const;
-  // Deletes them again, unless the messenger runs.
-  static void Uninstall(const switches::PluginRecord& record, const std::wstring& target, const std::wstring& plugin,
-                        const std::wstring& library);
+  // Stage copying the plug-in and its language library into `target`, or deleting them again
+  // (unless the messenger runs), in `change`; a file that cannot be staged throws.
+  void StageInstall(switches::FileTransaction& change, const switches::PluginRecord& record,
+                    const std::wstring& target, const std::wstring& plugin, const std::wstring& library) const;
+  static void StageUninstall(switches::FileTransaction& change, const switches::PluginRecord& record,
+                             const std::wstring& target, const std::wstring& plugin, const std::wstring& library);
 
   std::wstring pluginFile_;
   bool pluginPresent_ = false;

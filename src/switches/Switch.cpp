@@ -1,6 +1,7 @@
 #include "switches/Switch.h"
 
 #include <algorithm>
+#include <string>
 
 #include "app/ExceptSW.h"
 #include "app/LogSink.h"
@@ -82,6 +83,10 @@ std::wstring SuiteFolder(std::wstring_view name) {
   std::wstring folder = folders.ReadString(name);
   if (folder.size() > MAX_PATH) folder.resize(MAX_PATH);  // the installer's records are paths of at most 260
   return folder;
+}
+
+std::wstring TemporaryBeside(const std::wstring& path) {
+  return path + L"." + std::to_wstring(::GetCurrentProcessId()) + L".tmp";
 }
 
 }  // namespace switches

@@ -85,4 +85,8 @@ template <class T>
 // or the value is missing. Stored folders end with a separator: callers append file names directly.
 [[nodiscard]] std::wstring SuiteFolder(std::wstring_view name);
 
+// The name under which this process writes the new content of `path` before it replaces it: in the
+// same folder, so that putting it in place is a rename.
+[[nodiscard]] std::wstring TemporaryBeside(const std::wstring& path);
+
 }  // namespace switches
