@@ -64,6 +64,14 @@ bool FileOpensForReading(const std::wstring& path) noexcept {
   return file.valid();
 }
 
+// The plug-in opens for reading; one that another program holds open without sharing is there all
+// the same.
+bool PluginThere(const std::wstring& path) noexcept {
+  const win::UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  return file.valid() || ::GetLastError() == ERROR_SHARING_VIOLATION;
+}
+
 bool IsVersionName(std::wstring_view name) noexcept {
   // Versions 6 to 9: digits and dots only, the first character above "5".
   return !name.empty() && name.front() > L'5' &&
@@ -189,7 +197,7 @@ bool IsKey(std::wstring_view line, std::wstring_view key) noexcept {
 }
 
 // The files an interrupted switch of ours can leave in the plug-in folder: a copy not yet in place
-// and an original waiting aside.
+// and an original waiting aside (numbered when one was there already).
 std::vector<std::wstring> LeftoversOf(const std::wstring& folder) {
   std::vector<std::wstring> names;
   const std::wstring plugin = kPluginFileName;
@@ -200,7 +208,12 @@ std::vector<std::wstring> LeftoversOf(const std::wstring& folder) {
     do {
       const std::wstring_view name(entry.cFileName);
       if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-      if (SameText(name, aside) || (name.size() > plugin.size() + 4 && SameText(name.substr(name.size() - 4), L".tmp")))
+      const bool setAside = name.size() >= aside.size() && SameText(name.substr(0, aside.size()), aside);
+      // "<plug-in>.<process id>.tmp"
+      const bool temporary = name.size() > plugin.size() + 5 && SameText(name.substr(name.size() - 4), L".tmp") &&
+                             name.substr(plugin.size() + 1, name.size() - plugin.size() - 5)
+                                     .find_first_not_of(L"0123456789") == std::wstring_view::npos;
+      if (setAside || temporary)
         names.emplace_back(name);
     } while (::FindNextFileW(search.get(), &entry));
   }
@@ -304,7 +317,7 @@ bool CAcrobatSW::CheckInstallation(AcrobatVersion& installation) {
   installation.pluginFolder = plugIns + L"\\" + kSuiteFolder;
   const std::wstring file = installation.pluginFolder + L"\\" + kPluginFileName;
   LogText(kVersionTag, __LINE__, installation.displayName, file, L"Check File");
-  installation.present = FileOpensForReading(file);
+  installation.present = PluginThere(file);
   LogText(kVersionTag, __LINE__, installation.displayName, file,
           installation.present ? L"Plugin present(AcroVesion)" : L"No Plugin(AcroVesion)");
   return true;
@@ -418,7 +431,14 @@ void CAcrobatSW::Apply(AcrobatVersion& installation, const PluginRecord& record)
   if (enable && !pluginFileExists_) return;  // nothing to copy
   // Files under the program folders are the administrator's: nothing is touched without the rights.
   if (!suite::IsAdministrator()) switches::Fail(kSourceTag, __LINE__, record, L"Fu Standart User", CExceptSW::kNoAdministratorRights);
-  CheckInstallation(installation);
+  if (!CheckInstallation(installation)) {
+    // Acrobat's own plug-in folder went since detection: nothing of ours is there, and nothing may
+    // be made there.
+    installation.present = false;
+    if (!enable) return;
+    LogText(kSourceTag, __LINE__, installation.displayName, Name(), L" Error create dir");
+    throw CExceptSW(installation.displayName, Name(), CExceptSW::kNoAdministratorRights, 0);
+  }
   if (enable == installation.present) return;
   if (enable) {
     Enable(installation);
@@ -442,8 +462,6 @@ void CAcrobatSW::Enable(AcrobatVersion& installation) {
     LogText(kSourceTag, __LINE__, installation.displayName, Name(), L" Error CopyFile");
     throw CExceptSW(installation.displayName, Name(), CExceptSW::kNoAdministratorRights, 0);
   }
-  // The copy of a read-only original would be read-only too, and block the next switch-off.
-  ::SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
   change.Keep();
   installation.present = true;
   if (!WritePluginEntry(installation.edition + installation.version, folder))

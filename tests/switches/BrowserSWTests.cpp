@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "FaultInjection.h"
 #include "OfficeTestSupport.h"
 #include "support/Driver.h"
 #include "support/RegistrySandbox.h"
@@ -418,6 +419,57 @@ TEST_F(BrowserSwitchTest, AnInstallDirectoryThatDoesNotExistIsListedOffAndCannot
   records[0].state = 0;
   EXPECT_EQ(firefox.ApplyStates(records, 0), 0);
   EXPECT_EQ(boxes.Boxes().size(), 1u);
+}
+
+// A fault on the proxy file or its folder, put there after detection: a failed switch leaves the
+// installation's files as they were, the record tells the state a fresh detection finds, and the
+// user is told.
+TEST_F(BrowserSwitchTest, AFaultBetweenDetectionAndSwitchingLeavesTheInstallationAsItWas) {
+  struct Case {
+    const char* what;
+    bool on;             // switching on, else off (the proxy file is there then)
+    bool folder;         // the fault is on the extensions folder, else on the proxy file
+    Fault fault;
+    const wchar_t* why;  // the message's reason text; null: no failure
+  };
+  const Case cases[] = {
+      {"on, folder deleted", true, true, Fault::kDeleted, kNoRights},
+      {"off, proxy held open", false, false, Fault::kHeldOpen, kNoRights},
+      {"off, proxy read-only", false, false, Fault::kReadOnly, kContactSupport},
+      {"off, proxy deleted", false, false, Fault::kDeleted, nullptr},
+      {"off, folder deleted", false, true, Fault::kDeleted, nullptr},
+  };
+  const std::wstring extension = Folder(L"FireFox", L"Korvelsoft\\FireFox");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const fs::path root = AddFirefox(L"3.5 (en-US)", L"Mozilla Firefox");
+    const fs::path proxy = root / L"extensions" / kProxyName;
+    test::WriteFile(root / L"extensions" / L"other@example.org", "D:\\Other\\");
+    if (!c.on) test::WriteFile(proxy, std::string(extension.begin(), extension.end()));
+    CMozillaSW firefox(L"");
+    ASSERT_EQ(firefox.CollectPlugins(), 1);
+    ASSERT_EQ(Collected(firefox)[0].state, c.on ? 0 : 1);
+    const Files before = FilesBelow(root);
+    {
+      const InjectedFault fault(c.folder ? root / L"extensions" : proxy, c.fault);
+      const Files expected = fault.Expected(before, root);
+      PluginList records{Record(0, L"Mozilla Firefox 3.5 (en-US)", c.on ? 1 : 0, 256, L"")};
+      BoxRecorder boxes;
+      EXPECT_EQ(firefox.ApplyStates(records, 0), c.why ? 1 : 0);
+      EXPECT_EQ(records[0].state, c.on == !c.why ? 1 : 0);
+      if (c.why) {
+        ASSERT_EQ(boxes.Boxes().size(), 1u);
+        EXPECT_EQ(boxes.Boxes()[0].text, std::wstring(kEmbedFailed) + L"\"\r\n" + c.why);
+      } else {
+        EXPECT_TRUE(boxes.Boxes().empty());
+      }
+      EXPECT_EQ(FilesBelow(root), expected);
+      CMozillaSW fresh(L"");
+      ASSERT_EQ(fresh.CollectPlugins(), 1);
+      EXPECT_EQ(Collected(fresh)[0].state, records[0].state);
+    }
+    fs::remove_all(root);
+  }
 }
 
 }  // namespace

@@ -196,6 +196,8 @@ std::map<int, int> States(const switches::PluginTable& table) {
   return states;
 }
 
+// Two rounds of every record over and back (on, off, on, off for an add-in found off): each step of
+// the second round leaves every file and key byte for byte as the same step of the first did.
 TEST(DemoRoundTrip, EveryAddinSwitchedOverAndBackLeavesEveryHostAsItWas) {
   test::Installation installation;
   ASSERT_TRUE(installation.Ok());
@@ -208,31 +210,51 @@ TEST(DemoRoundTrip, EveryAddinSwitchedOverAndBackLeavesEveryHostAsItWas) {
   const std::map<int, int> loaded = States(table);
   const Tree before = Everything(installation.Folder());
 
-  size_t switched = 0;
-  for (const auto& active : table.Active()) {
-    PluginList records;
-    active->GetPlugins(records);
-    PluginList over = records;
-    for (auto& record : over)
-      if (record.state != switches::kNotSwitchable) record.state = 1 - record.state;
-    active->ApplyStates(over, 0);
-    for (size_t i = 0; i < over.size(); ++i) {
-      SCOPED_TRACE(over[i].displayName);
-      if (records[i].state == switches::kNotSwitchable) continue;
-      EXPECT_EQ(over[i].state, 1 - records[i].state) << "switching over failed";
-      ++switched;
+  std::vector<PluginList> found;
+  for (const auto& active : table.Active()) active->GetPlugins(found.emplace_back());
+  // Every switch to the records' other state (`over`) or back to the found one.
+  const auto step = [&](bool over) {
+    size_t switched = 0;
+    for (size_t s = 0; s < table.Active().size(); ++s) {
+      const auto& active = table.Active()[s];
+      PluginList records = found[s];
+      for (auto& record : records)
+        if (over && record.state != switches::kNotSwitchable) record.state = 1 - record.state;
+      const PluginList asked = records;
+      active->ApplyStates(records, 0);
+      for (size_t i = 0; i < records.size(); ++i) {
+        SCOPED_TRACE(records[i].displayName);
+        EXPECT_EQ(records[i].state, asked[i].state) << (over ? "switching over failed" : "switching back failed");
+        if (over && asked[i].state != switches::kNotSwitchable) ++switched;
+      }
+      active->SetPlugins(records);
     }
-    active->SetPlugins(over);
-    PluginList back = records;
-    active->ApplyStates(back, 0);
-    for (size_t i = 0; i < back.size(); ++i) EXPECT_EQ(back[i].state, records[i].state) << back[i].displayName;
-    active->SetPlugins(back);
+    return switched;
+  };
+
+  std::vector<Tree> rounds[2];
+  for (int round = 0; round < 2; ++round) {
+    SCOPED_TRACE(round);
+    EXPECT_GE(step(true), loaded.size() - 1) << "only the Windows Live Messenger record is not switchable";
+    rounds[round].push_back(Everything(installation.Folder()));
+    step(false);
+    rounds[round].push_back(Everything(installation.Folder()));
   }
-  EXPECT_GE(switched, loaded.size() - 1) << "only the Windows Live Messenger record is not switchable";
   EXPECT_TRUE(boxes.Boxes().empty()) << boxes.Boxes().front().text;
 
-  for (const std::wstring& difference : Differences(before, Everything(installation.Folder())))
-    ADD_FAILURE() << difference;
+  for (size_t i = 0; i < 2; ++i) {
+    SCOPED_TRACE(i == 0 ? "over" : "back");
+    const Tree& first = rounds[0][i];
+    const Tree& second = rounds[1][i];
+    for (const auto& [name, contents] : first) {
+      const auto other = second.find(name);
+      if (other == second.end()) ADD_FAILURE() << "the second round lacks " << name;
+      else if (other->second != contents) ADD_FAILURE() << "the second round differs in " << name;
+    }
+    for (const auto& [name, contents] : second)
+      if (!first.contains(name)) ADD_FAILURE() << "the second round adds " << name;
+  }
+  for (const std::wstring& difference : Differences(before, rounds[1][1])) ADD_FAILURE() << difference;
 
   switches::PluginTable fresh;
   fresh.LoadSwitches();

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "FaultInjection.h"
 #include "OfficeTestSupport.h"
 #include "app/ExceptSW.h"
 #include "app/LogSink.h"
@@ -437,7 +438,9 @@ TEST_F(MessengerSwitchTest, TheLanguageLibraryComesFromTheLanguageFolderWhenItIs
   EXPECT_EQ(PluginName(messenger / L"Plugins\\VantoQIP\\VantoQIP.dll"), L"VANTO for QIP Infium (RUS)");
 }
 
-TEST_F(MessengerSwitchTest, AFirstEnableWithoutTheLanguageLibraryFailsAfterThePluginWasCopied) {
+// Without the language library the plug-in is of no use: switching on fails and leaves nothing in
+// the messenger's folder. (The plug-in once stayed there, copied before the library was missed.)
+TEST_F(MessengerSwitchTest, AFirstEnableWithoutTheLanguageLibraryFailsAndLeavesNoPluginBehind) {
   struct Case {
     const wchar_t* what;
     DWORD language;
@@ -455,6 +458,7 @@ TEST_F(MessengerSwitchTest, AFirstEnableWithoutTheLanguageLibraryFailsAfterThePl
     AddProgram(HKEY_CURRENT_USER, L"QIP Infium", L"QIP Infium", messenger.wstring());
     CQIPInfiumSW qip(kQipProduct);
     ASSERT_EQ(qip.CollectPlugins(), 1);
+    const auto before = Snapshot(messenger);
 
     PluginList on{Record(L"QIP Infium", 1, 4096, kQipProduct)};
     BoxRecorder boxes;
@@ -463,7 +467,7 @@ TEST_F(MessengerSwitchTest, AFirstEnableWithoutTheLanguageLibraryFailsAfterThePl
     ASSERT_EQ(boxes.Boxes().size(), 1u);
     EXPECT_EQ(boxes.Boxes()[0].text, std::wstring(kEmbedFailed) + kQipProduct + L"\"\r\n" + kContactSupport);
     EXPECT_EQ(boxes.Boxes()[0].caption, L"VANTO Plug-ins Manager");
-    EXPECT_TRUE(fs::exists(messenger / L"Plugins\\VantoQIP\\VantoQIP.dll"));
+    EXPECT_EQ(Snapshot(messenger), before);
     EXPECT_EQ(test::GetDword(HKEY_CURRENT_USER, kMessengers, L"QIP Infium", 77), 77u);  // not written
   }
 }
@@ -538,6 +542,89 @@ TEST_F(MessengerSwitchTest, APluginThatCannotBeDeletedKeepsTheIntegrationOn) {
   EXPECT_EQ(boxes.Boxes()[0].text, std::wstring(kEmbedFailed) + kQipProduct + L"\"\r\n" + kContactSupport);
   EXPECT_TRUE(fs::exists(plugin));
   EXPECT_EQ(Choice(L"QIP Infium"), 1u);  // still on, as the files are
+}
+
+// A fault on one of the files or the key the switch touches, put there after detection: a failed
+// switch leaves the messenger's files and the choice exactly as they were (but for the fault
+// itself), the record tells the state a fresh detection finds, and the user is told. A missing key
+// is made again, and that is no failure.
+TEST_F(MessengerSwitchTest, AFaultBetweenDetectionAndSwitchingLeavesQipInfiumAsItWas) {
+  enum Target { kSourcePlugin, kSourceLibrary, kPlugins, kPlugin, kLibrary, kChoiceKey };
+  struct Case {
+    const char* what;
+    bool on;  // switching on, else off (switched on before)
+    Target target;
+    Fault fault;
+    bool fails;
+  };
+  const Case cases[] = {
+      {"on, suite's plug-in held open", true, kSourcePlugin, Fault::kHeldOpen, true},
+      {"on, suite's plug-in deleted", true, kSourcePlugin, Fault::kDeleted, true},
+      {"on, suite's library held open", true, kSourceLibrary, Fault::kHeldOpen, true},
+      {"on, suite's library deleted", true, kSourceLibrary, Fault::kDeleted, true},
+      {"on, Plugins folder deleted", true, kPlugins, Fault::kDeleted, true},
+      {"on, Messengers key deleted", true, kChoiceKey, Fault::kDeleted, false},
+      {"off, plug-in held open", false, kPlugin, Fault::kHeldOpen, true},
+      {"off, plug-in read-only", false, kPlugin, Fault::kReadOnly, true},
+      {"off, library held open", false, kLibrary, Fault::kHeldOpen, true},
+      {"off, library read-only", false, kLibrary, Fault::kReadOnly, true},
+      {"off, plug-in deleted", false, kPlugin, Fault::kDeleted, false},
+      {"off, Messengers key deleted", false, kChoiceKey, Fault::kDeleted, false},
+  };
+  const fs::path package = QipPackage();
+  const fs::path messenger = QipInstallation();
+  const fs::path target = messenger / L"Plugins" / L"VantoQIP";
+  const fs::path paths[] = {package / L"VantoQIP.dll", package / L"VantoQIPResRUS.dll", messenger / L"Plugins",
+                            target / L"VantoQIP.dll", target / L"VantoQIPResRUS.dll"};
+  // Everything in the scratch folder but the log, which the switch writes to.
+  const auto files = [&] {
+    Files all = FilesBelow(scratch_.path());
+    all.erase(log_.filename().wstring());
+    return all;
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    {
+      // The starting point: off, or switched on by the switch itself.
+      CQIPInfiumSW setup(kQipProduct);
+      ASSERT_EQ(setup.CollectPlugins(), 1);
+      PluginList records{Record(L"QIP Infium", c.on ? 0 : 1, 4096, kQipProduct)};
+      ASSERT_EQ(setup.ApplyStates(records, 1), 0);
+    }
+    CQIPInfiumSW qip(kQipProduct);
+    ASSERT_EQ(qip.CollectPlugins(), 1);
+    ASSERT_EQ(Collected(qip)[0].state, c.on ? 0 : 1);
+    const Files filesBefore = files();
+    const auto choiceBefore = ValuesOf(HKEY_CURRENT_USER, kMessengers);
+    {
+      std::optional<InjectedFault> fault;
+      if (c.target == kChoiceKey)
+        ASSERT_EQ(::RegDeleteTreeW(HKEY_CURRENT_USER, kMessengers), ERROR_SUCCESS);
+      else
+        fault.emplace(paths[c.target], c.fault);
+      PluginList records{Record(L"QIP Infium", c.on ? 1 : 0, 4096, kQipProduct)};
+      BoxRecorder boxes;
+      EXPECT_EQ(qip.ApplyStates(records, 0), c.fails ? 1 : 0);
+      EXPECT_EQ(records[0].state, c.on == !c.fails ? 1 : 0);
+      if (c.fails) {
+        ASSERT_EQ(boxes.Boxes().size(), 1u);
+        EXPECT_EQ(boxes.Boxes()[0].text, std::wstring(kEmbedFailed) + kQipProduct + L"\"\r\n" + kContactSupport);
+        EXPECT_EQ(files(), fault->Expected(filesBefore, scratch_.path()));
+        EXPECT_EQ(ValuesOf(HKEY_CURRENT_USER, kMessengers), choiceBefore);
+      } else {
+        EXPECT_TRUE(boxes.Boxes().empty());
+        EXPECT_EQ(Choice(L"QIP Infium"), c.on ? 1u : 0u);
+        EXPECT_EQ(fs::exists(target), c.on);
+      }
+      CQIPInfiumSW fresh(kQipProduct);
+      ASSERT_EQ(fresh.CollectPlugins(), 1);
+      EXPECT_EQ(Collected(fresh)[0].state, records[0].state);
+    }
+    // Back to a whole installation for the next case.
+    fs::create_directories(messenger / L"Plugins");
+    for (const fs::path& file : {paths[0], paths[1]})
+      if (!fs::exists(file)) fs::copy_file(test::BinFolder() / file.filename(), file);
+  }
 }
 
 // ---- Skype switching ----------------------------------------------------------------------------
