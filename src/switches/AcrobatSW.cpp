@@ -67,8 +67,8 @@ bool FileOpensForReading(const std::wstring& path) noexcept {
 // The plug-in opens for reading; one that another program holds open without sharing is there all
 // the same.
 bool PluginThere(const std::wstring& path) noexcept {
-  const win::UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  const win::UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   return file.valid() || ::GetLastError() == ERROR_SHARING_VIOLATION;
 }
 
@@ -210,11 +210,11 @@ std::vector<std::wstring> LeftoversOf(const std::wstring& folder) {
       if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
       const bool setAside = name.size() >= aside.size() && SameText(name.substr(0, aside.size()), aside);
       // "<plug-in>.<process id>.tmp"
-      const bool temporary = name.size() > plugin.size() + 5 && SameText(name.substr(name.size() - 4), L".tmp") &&
-                             name.substr(plugin.size() + 1, name.size() - plugin.size() - 5)
-                                     .find_first_not_of(L"0123456789") == std::wstring_view::npos;
-      if (setAside || temporary)
-        names.emplace_back(name);
+      const bool temporary =
+          name.size() > plugin.size() + 5 && SameText(name.substr(name.size() - 4), L".tmp") &&
+          name.substr(plugin.size() + 1, name.size() - plugin.size() - 5).find_first_not_of(L"0123456789") ==
+              std::wstring_view::npos;
+      if (setAside || temporary) names.emplace_back(name);
     } while (::FindNextFileW(search.get(), &entry));
   }
   return names;

@@ -135,8 +135,10 @@ bool SaveValues(HKEY key, std::vector<SavedValue>& saved) {
     for (int attempt = 0; attempt < 4 && status == ERROR_SUCCESS; ++attempt) {
       value.data.resize(size);
       status = ::RegQueryValueExW(key, value.name, nullptr, &value.type, value.data.data(), &size);
-      if (status == ERROR_MORE_DATA) status = ERROR_SUCCESS;
-      else if (status == ERROR_SUCCESS) break;
+      if (status == ERROR_MORE_DATA)
+        status = ERROR_SUCCESS;
+      else if (status == ERROR_SUCCESS)
+        break;
     }
     if (status != ERROR_SUCCESS) return false;
     value.data.resize(size);
@@ -148,7 +150,8 @@ bool SaveValues(HKEY key, std::vector<SavedValue>& saved) {
 void RestoreValues(HKEY key, const std::vector<SavedValue>& saved) noexcept {
   for (const SavedValue& value : saved) {
     if (value.existed)
-      ::RegSetValueExW(key, value.name, 0, value.type, value.data.data(), static_cast<DWORD>(value.data.size()));
+      ::RegSetValueExW(key, value.name, 0, value.type, value.data.data(),
+                       static_cast<DWORD>(value.data.size()));
     else
       ::RegDeleteValueW(key, value.name);
   }
@@ -489,7 +492,8 @@ void CMSOfficeSW::Disable(const PluginRecord& record) {
   if (!KeyOpens(HKEY_CURRENT_USER, AddinKeyPath(record.application, record.kind))) return;
   app::RegistryKey addins;
   if (!addins.Open(HKEY_CURRENT_USER,
-                   std::wstring(kOfficeKey) + kApplications[record.application].name + L"\\Addins", reg::kWrite) ||
+                   std::wstring(kOfficeKey) + kApplications[record.application].name + L"\\Addins",
+                   reg::kWrite) ||
       !addins.DeleteTree(progId, false))
     switches::Fail(kSourceTag, __LINE__, record, kCannotDelete, 1);
 }
@@ -521,7 +525,8 @@ void CMSOfficeSW::RegisterAddin(const PluginRecord& record) {
   const bool existed = addins.OpenChild(progId, false, reg::kRead).has_value();
   std::optional<app::RegistryKey> addin = addins.OpenChild(progId, true, reg::kWrite);
   std::vector<SavedValue> saved;
-  for (const wchar_t* name : {L"Description", L"FriendlyName", L"CommandLineSafe", L"LoadBehavior", L"Manifest"})
+  for (const wchar_t* name :
+       {L"Description", L"FriendlyName", L"CommandLineSafe", L"LoadBehavior", L"Manifest"})
     saved.emplace_back(name);
   const auto failed = [&] {
     if (addin && existed) RestoreValues(addin->Handle(), saved);

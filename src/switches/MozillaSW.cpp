@@ -124,8 +124,9 @@ void CMozillaSW::Apply(const FireFoxVersion& version, const PluginRecord& record
   switches::FileTransaction change;
   bool staged = true;
   if (record.state != switches::kDisabled) {
-    staged = !ReadOnlyFile(proxyFile) &&
-             change.Write(proxyFile, ProxyText(switches::SuiteFolder(kFolderValue)), switches::TemporaryBeside(proxyFile));
+    staged =
+        !ReadOnlyFile(proxyFile) && change.Write(proxyFile, ProxyText(switches::SuiteFolder(kFolderValue)),
+                                                 switches::TemporaryBeside(proxyFile));
   } else {
     if (!FileExists(proxyFile)) return;
     staged = change.Remove(proxyFile);

@@ -36,9 +36,11 @@ class CQIPInfiumSW final : public CSwitch {
   // Stage copying the plug-in and its language library into `target`, or deleting them again
   // (unless the messenger runs), in `change`; a file that cannot be staged throws.
   void StageInstall(switches::FileTransaction& change, const switches::PluginRecord& record,
-                    const std::wstring& target, const std::wstring& plugin, const std::wstring& library) const;
+                    const std::wstring& target, const std::wstring& plugin,
+                    const std::wstring& library) const;
   static void StageUninstall(switches::FileTransaction& change, const switches::PluginRecord& record,
-                             const std::wstring& target, const std::wstring& plugin, const std::wstring& library);
+                             const std::wstring& target, const std::wstring& plugin,
+                             const std::wstring& library);
 
   std::wstring pluginFile_;
   bool pluginPresent_ = false;

@@ -504,7 +504,8 @@ TEST_F(AcrobatSwitchTest, SwitchingOffTakesOnlyTheSuitesFilesAndKeepsTheUsersOne
   Put(vnto9 / L"notes.txt", "left by the user");
   Put(vnto9 / L"Cache" / L"entry", "a folder of the user's");
   Put(vnto9 / L"AcroXlat.API.old", "the user's own copy");
-  for (const wchar_t* ours : {L"AcroXlat.API.4711.tmp", L"AcroXlat.API.vanto-undo", L"AcroXlat.API.vanto-undo2"})
+  for (const wchar_t* ours :
+       {L"AcroXlat.API.4711.tmp", L"AcroXlat.API.vanto-undo", L"AcroXlat.API.vanto-undo2"})
     Put(acrobat / L"plug_ins" / L"VNTO9" / ours, "left by an interrupted switch");
   CAcrobatSW switcher(kProduct);
   ASSERT_TRUE(switcher.IsPackagePresent());
@@ -516,10 +517,11 @@ TEST_F(AcrobatSwitchTest, SwitchingOffTakesOnlyTheSuitesFilesAndKeepsTheUsersOne
   EXPECT_EQ(records[0].state, 0);
   EXPECT_EQ(records[1].state, 0);
   EXPECT_TRUE(boxes.Boxes().empty());
-  EXPECT_EQ(FilesBelow(vnto9), (std::map<std::wstring, std::string>{{L"notes.txt", "left by the user"},
-                                                                  {L"Cache", "<folder>"},
-                                                                  {L"Cache\\entry", "a folder of the user's"},
-                                                                  {L"AcroXlat.API.old", "the user's own copy"}}));
+  EXPECT_EQ(FilesBelow(vnto9),
+            (std::map<std::wstring, std::string>{{L"notes.txt", "left by the user"},
+                                                 {L"Cache", "<folder>"},
+                                                 {L"Cache\\entry", "a folder of the user's"},
+                                                 {L"AcroXlat.API.old", "the user's own copy"}}));
   EXPECT_FALSE(fs::exists(acrobat / L"plug_ins" / L"VNTO9"));
   EXPECT_TRUE(CAcrobatSW::ReadPluginEntries().empty());
 }
@@ -602,8 +604,8 @@ TEST_F(AcrobatSwitchTest, AnIniFileThatCannotBeWrittenIsOnlyLogged) {
 // fresh detection finds, and the user is told.
 struct AcrobatFaultCase {
   const char* label;
-  bool on;             // switching on, else off (the plug-in is there then)
-  int target;          // 0: the suite's plug-in, 1: the copy in VNTO9, 2: a temporary file of ours there, 3: plug_ins
+  bool on;     // switching on, else off (the plug-in is there then)
+  int target;  // 0: the suite's plug-in, 1: the copy in VNTO9, 2: a temporary file of ours there, 3: plug_ins
   Fault fault;
   const wchar_t* why;  // the message's reason text; null: no failure
 };
@@ -621,6 +623,10 @@ const AcrobatFaultCase kAcrobatFaultCases[] = {
 };
 
 class AcrobatFault : public AcrobatSwitchTest, public ::testing::WithParamInterface<AcrobatFaultCase> {};
+
+void PrintTo(const AcrobatFaultCase& c, std::ostream* out) {
+  *out << c.label;
+}
 
 TEST_P(AcrobatFault, LeavesTheHostAsItWasAndTheRecordTellsTheTruth) {
   const AcrobatFaultCase& c = GetParam();

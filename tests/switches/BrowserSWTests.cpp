@@ -427,8 +427,8 @@ TEST_F(BrowserSwitchTest, AnInstallDirectoryThatDoesNotExistIsListedOffAndCannot
 TEST_F(BrowserSwitchTest, AFaultBetweenDetectionAndSwitchingLeavesTheInstallationAsItWas) {
   struct Case {
     const char* what;
-    bool on;             // switching on, else off (the proxy file is there then)
-    bool folder;         // the fault is on the extensions folder, else on the proxy file
+    bool on;      // switching on, else off (the proxy file is there then)
+    bool folder;  // the fault is on the extensions folder, else on the proxy file
     Fault fault;
     const wchar_t* why;  // the message's reason text; null: no failure
   };

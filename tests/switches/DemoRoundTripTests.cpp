@@ -238,7 +238,8 @@ TEST(DemoRoundTrip, EveryAddinSwitchedOverAndBackLeavesEveryHostAsItWas) {
       active->ApplyStates(records, 0);
       for (size_t i = 0; i < records.size(); ++i) {
         SCOPED_TRACE(records[i].displayName);
-        EXPECT_EQ(records[i].state, asked[i].state) << (over ? "switching over failed" : "switching back failed");
+        EXPECT_EQ(records[i].state, asked[i].state)
+            << (over ? "switching over failed" : "switching back failed");
         if (over && asked[i].state != switches::kNotSwitchable) ++switched;
       }
       active->SetPlugins(records);
@@ -263,11 +264,14 @@ TEST(DemoRoundTrip, EveryAddinSwitchedOverAndBackLeavesEveryHostAsItWas) {
     for (const auto& [name, contents] : first) {
       if (!ComparedBetweenRounds(name)) continue;
       const auto other = second.find(name);
-      if (other == second.end()) ADD_FAILURE() << "the second round lacks " << name;
-      else if (other->second != contents) ADD_FAILURE() << "the second round differs in " << name;
+      if (other == second.end())
+        ADD_FAILURE() << "the second round lacks " << name;
+      else if (other->second != contents)
+        ADD_FAILURE() << "the second round differs in " << name;
     }
     for (const auto& [name, contents] : second)
-      if (ComparedBetweenRounds(name) && !first.contains(name)) ADD_FAILURE() << "the second round adds " << name;
+      if (ComparedBetweenRounds(name) && !first.contains(name))
+        ADD_FAILURE() << "the second round adds " << name;
   }
   for (const std::wstring& difference : Differences(before, rounds[1][1])) ADD_FAILURE() << difference;
 

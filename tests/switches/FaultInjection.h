@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <string>
 
@@ -32,6 +33,14 @@ inline const char* FaultName(Fault fault) {
 
 using Files = std::map<std::wstring, std::string>;
 
+// Short contents as they are; longer ones (programs) by size and hash, so that a failure stays
+// readable.
+inline std::string Digest(const std::string& bytes) {
+  if (bytes.size() <= 200) return bytes;
+  return "<" + std::to_string(bytes.size()) + " bytes, hash " +
+         std::to_string(std::hash<std::string>{}(bytes)) + ">";
+}
+
 // Every file and folder below `root`: relative path -> contents ("<folder>" for folders, and a mark
 // for read-only files). A file held open without sharing reads as "<held>".
 inline Files FilesBelow(const std::filesystem::path& root) {
@@ -45,9 +54,10 @@ inline Files FilesBelow(const std::filesystem::path& root) {
       continue;
     }
     const DWORD attributes = ::GetFileAttributesW(entry.path().c_str());
-    const win::UniqueFile probe(::CreateFileW(entry.path().c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                              nullptr, OPEN_EXISTING, 0, nullptr));
-    files[name] = (probe ? test::ReadFile(entry.path()) : std::string("<held>")) +
+    const win::UniqueFile probe(::CreateFileW(entry.path().c_str(), GENERIC_READ,
+                                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                                              nullptr));
+    files[name] = (probe ? Digest(test::ReadFile(entry.path())) : std::string("<held>")) +
                   ((attributes & FILE_ATTRIBUTE_READONLY) ? " <read-only>" : "");
   }
   return files;
@@ -65,7 +75,8 @@ inline std::map<std::wstring, std::string> ValuesOf(HKEY root, const wchar_t* pa
     BYTE data[1024] = {};
     DWORD size = sizeof(data);
     DWORD type = 0;
-    if (::RegEnumValueW(key.get(), index, name, &nameLength, nullptr, &type, data, &size) != ERROR_SUCCESS) break;
+    if (::RegEnumValueW(key.get(), index, name, &nameLength, nullptr, &type, data, &size) != ERROR_SUCCESS)
+      break;
     values[std::wstring(name, nameLength)] = std::to_string(type) + " " + std::string(data, data + size);
   }
   return values;
@@ -80,7 +91,9 @@ class InjectedFault {
         held_.reset(::CreateFileW(path_.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
         EXPECT_TRUE(held_.valid()) << path_;
         break;
-      case Fault::kReadOnly: EXPECT_TRUE(::SetFileAttributesW(path_.c_str(), FILE_ATTRIBUTE_READONLY)) << path_; break;
+      case Fault::kReadOnly:
+        EXPECT_TRUE(::SetFileAttributesW(path_.c_str(), FILE_ATTRIBUTE_READONLY)) << path_;
+        break;
       case Fault::kDeleted: EXPECT_GT(std::filesystem::remove_all(path_), 0u) << path_; break;
     }
   }

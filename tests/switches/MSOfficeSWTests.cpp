@@ -445,8 +445,8 @@ TEST_F(OfficeSwitchTest, DisablingAnAddinWhoseKeyIsGoneSucceedsAndOneThatCannotB
     bool keyGone;  // else a key below it blocks the deletion
     int quiet;
   };
-  for (const Case& c : {Case{"gone, aloud", true, 0}, Case{"gone, quiet", true, 1}, Case{"blocked, aloud", false, 0},
-                        Case{"blocked, quiet", false, 1}}) {
+  for (const Case& c : {Case{"gone, aloud", true, 0}, Case{"gone, quiet", true, 1},
+                        Case{"blocked, aloud", false, 0}, Case{"blocked, quiet", false, 1}}) {
     SCOPED_TRACE(c.what);
     test::CreateKey(HKEY_CURRENT_USER, key);
     CMSOfficeSW office(1, kOffice, kLite, kEd);
@@ -486,7 +486,8 @@ TEST_F(OfficeSwitchTest, TheLogGetsTheHostsFoundAndTheFailureWithItsText) {
   InstallHost(L"11.0", L"Word");
   InstallHost(L"10.0", L"Excel");
   // Registered, with a key of someone else's below the registration: switching off must fail.
-  test::CreateKey(HKEY_CURRENT_USER, L"Software\\Microsoft\\Office\\Word\\Addins\\Quillet8.WordAddin\\Someone's");
+  test::CreateKey(HKEY_CURRENT_USER,
+                  L"Software\\Microsoft\\Office\\Word\\Addins\\Quillet8.WordAddin\\Someone's");
   CMSOfficeSW office(1, kOffice, kLite, kEd);
   ASSERT_EQ(office.CollectPlugins(), 4);
   PluginList records = Numbered(office);

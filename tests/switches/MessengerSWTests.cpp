@@ -574,8 +574,8 @@ TEST_F(MessengerSwitchTest, AFaultBetweenDetectionAndSwitchingLeavesQipInfiumAsI
   const fs::path package = QipPackage();
   const fs::path messenger = QipInstallation();
   const fs::path target = messenger / L"Plugins" / L"VantoQIP";
-  const fs::path paths[] = {package / L"VantoQIP.dll", package / L"VantoQIPResRUS.dll", messenger / L"Plugins",
-                            target / L"VantoQIP.dll", target / L"VantoQIPResRUS.dll"};
+  const fs::path paths[] = {package / L"VantoQIP.dll", package / L"VantoQIPResRUS.dll",
+                            messenger / L"Plugins", target / L"VantoQIP.dll", target / L"VantoQIPResRUS.dll"};
   // Everything in the scratch folder but the log, which the switch writes to.
   const auto files = [&] {
     Files all = FilesBelow(scratch_.path());
@@ -608,7 +608,8 @@ TEST_F(MessengerSwitchTest, AFaultBetweenDetectionAndSwitchingLeavesQipInfiumAsI
       EXPECT_EQ(records[0].state, c.on == !c.fails ? 1 : 0);
       if (c.fails) {
         ASSERT_EQ(boxes.Boxes().size(), 1u);
-        EXPECT_EQ(boxes.Boxes()[0].text, std::wstring(kEmbedFailed) + kQipProduct + L"\"\r\n" + kContactSupport);
+        EXPECT_EQ(boxes.Boxes()[0].text,
+                  std::wstring(kEmbedFailed) + kQipProduct + L"\"\r\n" + kContactSupport);
         EXPECT_EQ(files(), fault->Expected(filesBefore, scratch_.path()));
         EXPECT_EQ(ValuesOf(HKEY_CURRENT_USER, kMessengers), choiceBefore);
       } else {
