@@ -6,6 +6,7 @@
 #include "app/ExceptSW.h"
 #include "app/PrivateMessages.h"
 #include "suite/NameCompare.h"
+#include "switches/SwitchingLock.h"
 
 namespace switches {
 
@@ -99,6 +100,11 @@ PluginTable::EnableResult PluginTable::Enable(PluginRecord& record, HWND mainWin
   if (index < 0) return EnableResult::kFailed;
   CSwitch& owner = *active_[static_cast<size_t>(index)];
 
+  const SwitchingLock lock;
+  if (!lock.Held()) {
+    ShowSwitchingBusy(mainWindow ? mainWindow : MessageOwner());
+    return EnableResult::kBusy;
+  }
   record.state = kEnabled;
   PluginList request{record};
   try {

@@ -48,10 +48,12 @@ class PluginTable {
   // the keyed table, that is, its host is missing; true when no such switch is left.
   [[nodiscard]] bool GetMissingHostName(std::wstring_view key, std::wstring& name) const;
 
-  // Turns the add-in of `record` (a group's copy) on: the switching-on sequence. kSwitched when it
-  // is on; kFailed when no switch serves it or the switch could not enable it (the record is then
-  // back at 0 and `mainWindow` got app::kPluginsManagerMessage).
-  enum class EnableResult { kSwitched, kFailed };
+  // Turns the add-in of `record` (a group's copy) on: the switching-on sequence, under the session's
+  // switching lock. kSwitched when it is on; kFailed when no switch serves it or the switch could not
+  // enable it (the record is then back at 0 and `mainWindow` got app::kPluginsManagerMessage);
+  // kBusy when another program kept the lock: the person was told so in a box owned by
+  // `mainWindow`, nothing was switched and the plug-ins manager is not asked for.
+  enum class EnableResult { kSwitched, kFailed, kBusy };
   EnableResult Enable(PluginRecord& record, HWND mainWindow);
 
   [[nodiscard]] bool Loaded() const noexcept { return loaded_; }
