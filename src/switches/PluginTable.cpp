@@ -6,7 +6,6 @@
 #include "app/ExceptSW.h"
 #include "app/PrivateMessages.h"
 #include "suite/NameCompare.h"
-#include "switches/SwitchingLock.h"
 
 namespace switches {
 
@@ -100,7 +99,7 @@ PluginTable::EnableResult PluginTable::Enable(PluginRecord& record, HWND mainWin
   if (index < 0) return EnableResult::kFailed;
   CSwitch& owner = *active_[static_cast<size_t>(index)];
 
-  const SwitchingLock lock;
+  const SwitchingLock lock(switchingWait_);
   if (!lock.Held()) {
     ShowSwitchingBusy(mainWindow ? mainWindow : MessageOwner());
     return EnableResult::kBusy;

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "switches/Switch.h"
+#include "switches/SwitchingLock.h"
 
 namespace switches {
 
@@ -29,7 +30,10 @@ using SwitchFactory = std::function<SwitchList()>;
 
 class PluginTable {
  public:
-  explicit PluginTable(SwitchFactory factory = &MakeSuiteSwitches) : factory_(std::move(factory)) {}
+  // `switchingWait`: how long switching waits for another program's switching to end.
+  explicit PluginTable(SwitchFactory factory = &MakeSuiteSwitches,
+                       DWORD switchingWait = SwitchingLock::kWaitMilliseconds)
+      : factory_(std::move(factory)), switchingWait_(switchingWait) {}
   PluginTable(const PluginTable&) = delete;
   PluginTable& operator=(const PluginTable&) = delete;
   ~PluginTable() { ClearSwitches(); }
@@ -57,6 +61,7 @@ class PluginTable {
   EnableResult Enable(PluginRecord& record, HWND mainWindow);
 
   [[nodiscard]] bool Loaded() const noexcept { return loaded_; }
+  [[nodiscard]] DWORD SwitchingWait() const noexcept { return switchingWait_; }
   [[nodiscard]] const std::vector<std::unique_ptr<CSwitch>>& Active() const noexcept { return active_; }
   [[nodiscard]] const std::vector<ProductGroup>& Groups() const noexcept { return groups_; }
   [[nodiscard]] std::vector<ProductGroup>& Groups() noexcept { return groups_; }
@@ -65,6 +70,7 @@ class PluginTable {
 
  private:
   SwitchFactory factory_;
+  DWORD switchingWait_;
   std::map<std::wstring, std::unique_ptr<CSwitch>> keyed_;  // ordinal, case-sensitive order
   std::vector<std::unique_ptr<CSwitch>> active_;
   std::vector<ProductGroup> groups_;

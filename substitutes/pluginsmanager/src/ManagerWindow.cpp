@@ -234,7 +234,7 @@ void ManagerWindow::OnApply() {
   }
   // The lock spans the apply and the reload, so the list shows what this apply left, not a state
   // that another program is half way through.
-  const switches::SwitchingLock lock;
+  const switches::SwitchingLock lock(table_.SwitchingWait());
   const ApplyResult result = lock.Held() ? ApplyChanges(table_, changes, 0) : ApplyResult{0, 0, true};
   if (result.busy) {
     // Nothing was switched: the list keeps the states the person chose, to apply again later.

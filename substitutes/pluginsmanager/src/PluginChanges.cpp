@@ -41,7 +41,7 @@ bool NeedsAdministrator(const switches::PluginTable& table, const WantedStates& 
 
 ApplyResult ApplyChanges(switches::PluginTable& table, const WantedStates& changes, int quiet) {
   ApplyResult result;
-  const switches::SwitchingLock lock;
+  const switches::SwitchingLock lock(table.SwitchingWait());
   if (!lock.Held()) {
     result.busy = true;
     return result;
