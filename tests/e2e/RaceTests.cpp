@@ -19,6 +19,7 @@
 #include "app/RegistryKey.h"
 #include "app/RegistryLayout.h"
 #include "support/ScratchDir.h"
+#include "support/SwitchingLockHolder.h"
 #include "support/TestPaths.h"
 #include "switches/OpenOfficeSW.h"
 #include "win/Handle.h"
@@ -35,6 +36,9 @@ constexpr wchar_t kManagerClass[] = L"VantoPluginsManager";
 constexpr int kManagerList = 101, kManagerStatus = 102;
 constexpr wchar_t kApplied[] = L"The changes have been applied.";
 constexpr wchar_t kWriter[] = L"OpenOffice.org Writer 3.1";
+constexpr wchar_t kSwitchingBusy[] =
+    L"Another program is switching translation add-ins on or off at the moment. Please try again when it has "
+    L"finished.";
 
 // The demo product with the OpenOffice task and the plug-ins manager.
 constexpr char kOpenOfficeProduct[] = R"({
@@ -175,6 +179,9 @@ class Manager {
     return ::testing::AssertionSuccess();
   }
   void PressApply() const { test::Click(::GetDlgItem(window_, IDOK)); }
+  [[nodiscard]] bool ApplyEnabled() const { return ::IsWindowEnabled(::GetDlgItem(window_, IDOK)) != FALSE; }
+  [[nodiscard]] HWND Window() const noexcept { return window_; }
+  [[nodiscard]] DWORD ProcessId() const noexcept { return process_.Id(); }
   // The status once Apply has ended; a message box that came instead is answered and given back.
   [[nodiscard]] std::wstring AwaitApplied() const {
     std::wstring status;
@@ -286,6 +293,73 @@ TEST_F(RaceTest, APluginsManagerBesideAHandOffNeverDoublesAnEntry) {
     EXPECT_EQ(Joined(ProfileFaults(profile_, false)), "");
   }
   test::Screenshot(L"race-manager-and-hand-off");
+}
+
+// While another program holds the switching lock (this test, from a thread of its own), Apply waits
+// for it a bounded time, then says so in a box of the manager's own; nothing is switched and the list
+// keeps what the person chose, so that Apply can be pressed again once the other program is done.
+TEST_F(RaceTest, APluginsManagerThatFindsAnotherProgramSwitchingSaysSoAndKeepsTheChoice) {
+  Manager& manager = managers_[0];
+  ASSERT_TRUE(manager.Start(program_));
+  test::SwitchingLockHolder other;
+  ASSERT_TRUE(other.Holding());
+  ASSERT_TRUE(manager.Want(true));
+  manager.PressApply();
+
+  const test::MessageBoxView box = test::WaitForMessageBox(manager.ProcessId(), 30s);
+  ASSERT_NE(box.window, nullptr) << "no message after the wait";
+  EXPECT_EQ(box.caption, L"VANTO Plug-ins Manager");
+  EXPECT_EQ(box.text, kSwitchingBusy);
+  EXPECT_EQ(::GetWindow(box.window, GW_OWNER), manager.Window());
+  test::Screenshot(L"race-manager-busy");
+  test::PressButton(box.window, IDOK);
+  ASSERT_TRUE(test::WaitUntil([&] { return !::IsWindow(box.window); }, 5s));
+  EXPECT_EQ(manager.Status(), L"");
+  EXPECT_EQ(manager.WriterCheck(), 2);
+  EXPECT_TRUE(manager.ApplyEnabled());
+  EXPECT_EQ(Joined(ProfileFaults(profile_, false)), "");
+
+  other.End();
+  manager.PressApply();
+  EXPECT_EQ(manager.AwaitApplied(), kApplied);
+  EXPECT_EQ(Joined(ProfileFaults(profile_, true)), "");
+}
+
+// The same for the start centre's hand-off: it says so and ends there, without starting Writer and
+// without sending for the plug-ins manager (nothing failed to switch).
+TEST_F(RaceTest, AHandOffThatFindsAnotherProgramSwitchingSaysSoAndStartsNothing) {
+  const fs::path document = documents_.Folder(L"Letters") / L"Offer 2009.odt";
+  test::WriteFile(document, "PK");
+  StartDeck();
+  OpenTask(test::kStartButtonTab1, test::kListOfTab1, 0);
+  HWND panel = nullptr;
+  ASSERT_TRUE(test::WaitUntil([&] { return (panel = Panel()) != nullptr; }, 5s));
+  ASSERT_TRUE(test::PostCharacters(::GetDlgItem(panel, IDC_PANEL_DOCUMENT), document.wstring()));
+  ASSERT_TRUE(test::ChooseEntry(test::FindChild(panel, IDC_PANEL_APPLICATIONS, L"StartdeckComboBox"),
+                                std::wstring(kWriter)));
+  HWND action = test::FindChild(panel, IDC_PANEL_ACTION, L"StartdeckMenuButton");
+
+  {
+    test::SwitchingLockHolder other;
+    ASSERT_TRUE(other.Holding());
+    test::Click(action);
+    const test::MessageBoxView box = test::WaitForMessageBox(deck_.Id(), 30s);
+    ASSERT_NE(box.window, nullptr) << "no message after the wait";
+    EXPECT_EQ(box.caption, L"VANTO Plug-ins Manager");
+    EXPECT_EQ(box.text, kSwitchingBusy);
+    EXPECT_EQ(::GetWindow(box.window, GW_OWNER), window_);
+    test::Screenshot(L"race-hand-off-busy");
+    test::PressButton(box.window, IDOK);
+    EXPECT_TRUE(Starts(L"soffice.exe", 0, 1s).empty());
+    EXPECT_EQ(::FindWindowW(kManagerClass, nullptr), nullptr) << "the plug-ins manager was sent for";
+    EXPECT_EQ(Joined(ProfileFaults(profile_, false)), "");
+  }
+
+  // With the other program done, the same hand-off switches the integration on and starts Writer.
+  test::Click(action);
+  EXPECT_EQ(Starts(L"soffice.exe", 0, 30s).size(), 1u);
+  EXPECT_EQ(Joined(ProfileFaults(profile_, true)), "");
+  EXPECT_TRUE(NoMessage());
 }
 
 }  // namespace
