@@ -79,7 +79,8 @@ std::string TagFault(const std::string& xml) {
     const std::string name = xml.substr(nameStart, nameEnd - nameStart);
     if (name.empty()) return "a tag without a name at byte " + std::to_string(at);
     if (closing) {
-      if (open.empty() || open.back() != name) return "</" + name + "> closes " + (open.empty() ? "nothing" : open.back());
+      if (open.empty() || open.back() != name)
+        return "</" + name + "> closes " + (open.empty() ? "nothing" : open.back());
       open.pop_back();
     } else if (!empty) {
       if (open.empty()) ++roots;
@@ -111,7 +112,8 @@ std::vector<std::string> ProfileFaults(const WriterProfile& profile, bool on) {
   const auto expect = [&](const fs::path& file, std::string_view entry) {
     const size_t found = Count(test::ReadFile(file), entry);
     if (found != once)
-      faults.push_back(file.filename().string() + " holds " + std::string(entry) + " " + std::to_string(found) + " times");
+      faults.push_back(file.filename().string() + " holds " + std::string(entry) + " " +
+                       std::to_string(found) + " times");
   };
   expect(profile.office / L"Addons.xcu", "oor:name=\"VANTO.Translate\"");
   expect(profile.ui / L"WriterWindowState.xcu", "addon_VANTO.Translate");
@@ -119,7 +121,8 @@ std::vector<std::string> ProfileFaults(const WriterProfile& profile, bool on) {
   std::vector<fs::path> checked = {profile.basic / L"script.xlc"};
   std::error_code ec;
   size_t languages = 0;
-  for (fs::directory_iterator language(profile.accelerators, ec), end; !ec && language != end; language.increment(ec)) {
+  for (fs::directory_iterator language(profile.accelerators, ec), end; !ec && language != end;
+       language.increment(ec)) {
     const fs::path current = language->path() / L"current.xml";
     if (!fs::exists(current)) continue;
     ++languages;
@@ -161,7 +164,9 @@ class Manager {
   }
 
   [[nodiscard]] HWND List() const { return ::GetDlgItem(window_, kManagerList); }
-  [[nodiscard]] std::wstring Status() const { return test::ControlText(::GetDlgItem(window_, kManagerStatus)); }
+  [[nodiscard]] std::wstring Status() const {
+    return test::ControlText(::GetDlgItem(window_, kManagerStatus));
+  }
   [[nodiscard]] int WriterRow() const {
     const std::vector<std::wstring> rows = test::ListViewRows(List());
     const auto at = std::find(rows.begin(), rows.end(), kWriter);

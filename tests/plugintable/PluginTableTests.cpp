@@ -288,8 +288,9 @@ TEST_F(PluginTableTest, FactoryThatFailsLeavesTheTableUnloaded) {
 // the window that asked, and does not send for the plug-ins manager (nothing failed to switch).
 TEST_F(PluginTableTest, WhileAnotherProgramSwitchesEnablingWaitsThenSaysSoAndChangesNothing) {
   ScriptedSwitches scripted;
-  scripted.Add(L"VntoIE", test::Script(L"Internet Explorer", {512},
-                                       {Found(0, L"Internet Explorer 8", 0, 512, L"VANTO for Internet Explorer")}));
+  scripted.Add(L"VntoIE",
+               test::Script(L"Internet Explorer", {512},
+                            {Found(0, L"Internet Explorer 8", 0, 512, L"VANTO for Internet Explorer")}));
   PluginTable table(scripted.Factory(), 100);
   table.LoadSwitches();
   RequestWindow window;
@@ -305,8 +306,9 @@ TEST_F(PluginTableTest, WhileAnotherProgramSwitchesEnablingWaitsThenSaysSoAndCha
   ASSERT_EQ(boxes_.size(), 1u);
   EXPECT_EQ(boxes_[0].owner, window.get());
   EXPECT_EQ(boxes_[0].caption, L"VANTO Plug-ins Manager");
-  EXPECT_EQ(boxes_[0].text, L"Another program is switching translation add-ins on or off at the moment. Please try "
-                            L"again when it has finished.");
+  EXPECT_EQ(boxes_[0].text,
+            L"Another program is switching translation add-ins on or off at the moment. Please try "
+            L"again when it has finished.");
   EXPECT_EQ(boxes_[0].flags, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
 
   // Once the other program is done, the same request goes through.
@@ -319,8 +321,9 @@ TEST_F(PluginTableTest, WhileAnotherProgramSwitchesEnablingWaitsThenSaysSoAndCha
 
 TEST_F(PluginTableTest, ALockLeftByAProgramThatEndedDoesNotStopEnabling) {
   ScriptedSwitches scripted;
-  scripted.Add(L"VntoIE", test::Script(L"Internet Explorer", {512},
-                                       {Found(0, L"Internet Explorer 8", 0, 512, L"VANTO for Internet Explorer")}));
+  scripted.Add(L"VntoIE",
+               test::Script(L"Internet Explorer", {512},
+                            {Found(0, L"Internet Explorer 8", 0, 512, L"VANTO for Internet Explorer")}));
   PluginTable table(scripted.Factory(), 100);
   table.LoadSwitches();
   PluginRecord* record = table.FindPluginById(1);

@@ -45,8 +45,9 @@ TEST_F(SwitchingLockTest, OneHolderAtATimeAndTheSecondWaitsOnlyAsLongAsItWasTold
     EXPECT_FALSE(second.Held());
     EXPECT_FALSE(second.Abandoned());
   }
-  EXPECT_EQ(test::ReadLogLines(log_),
-            std::vector<std::wstring>{L"Another program kept the switching lock for 50 ms; nothing is switched."});
+  EXPECT_EQ(
+      test::ReadLogLines(log_),
+      std::vector<std::wstring>{L"Another program kept the switching lock for 50 ms; nothing is switched."});
 
   other.End();
   const SwitchingLock third(50);
@@ -79,8 +80,9 @@ TEST_F(SwitchingLockTest, ALockLeftByAHolderThatEndedCountsAsTakenAndIsLogged) {
     EXPECT_TRUE(next.Abandoned());
   }
   EXPECT_EQ(test::ReadLogLines(log_),
-            std::vector<std::wstring>{L"The switching lock was left by a program that ended while switching add-ins; "
-                                      L"what it was switching may be half done."});
+            std::vector<std::wstring>{
+                L"The switching lock was left by a program that ended while switching add-ins; "
+                L"what it was switching may be half done."});
   // Given back normally, it is a plain lock again.
   const SwitchingLock after(0);
   EXPECT_TRUE(after.Held());
@@ -97,8 +99,8 @@ TEST_F(SwitchingLockTest, EveryoneMayWaitOnItFromAnyIntegrityLevel) {
 
   PACL dacl = nullptr;
   suite::UniqueLocal<PSECURITY_DESCRIPTOR> descriptor;
-  ASSERT_EQ(::GetSecurityInfo(mutex.get(), SE_KERNEL_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr, &dacl,
-                              nullptr, descriptor.put()),
+  ASSERT_EQ(::GetSecurityInfo(mutex.get(), SE_KERNEL_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr,
+                              &dacl, nullptr, descriptor.put()),
             static_cast<DWORD>(ERROR_SUCCESS));
   ASSERT_NE(dacl, nullptr);
   bool everyone = false;
@@ -118,8 +120,8 @@ TEST_F(SwitchingLockTest, EveryoneMayWaitOnItFromAnyIntegrityLevel) {
 
   PACL sacl = nullptr;
   suite::UniqueLocal<PSECURITY_DESCRIPTOR> labelled;
-  ASSERT_EQ(::GetSecurityInfo(mutex.get(), SE_KERNEL_OBJECT, LABEL_SECURITY_INFORMATION, nullptr, nullptr, nullptr,
-                              &sacl, labelled.put()),
+  ASSERT_EQ(::GetSecurityInfo(mutex.get(), SE_KERNEL_OBJECT, LABEL_SECURITY_INFORMATION, nullptr, nullptr,
+                              nullptr, &sacl, labelled.put()),
             static_cast<DWORD>(ERROR_SUCCESS));
   ASSERT_NE(sacl, nullptr) << "no mandatory label";
   ASSERT_EQ(sacl->AceCount, 1);
