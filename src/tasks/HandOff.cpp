@@ -8,6 +8,7 @@
 #include "StringIds.h"
 #include "app/ComError.h"
 #include "suite/DisplayNames.h"
+#include "suite/ExclusiveStart.h"
 #include "suite/Installed.h"
 #include "suite/ProcessSearch.h"
 #include "suite/RunningKey.h"
@@ -83,7 +84,14 @@ bool CTranslateMenuUtils::PrepareHost(PluginRecord& record, HostTarget& target) 
 
 bool CTranslateMenuUtils::PrepareApplication(const std::wstring& appId, HostTarget& target) {
   std::wstring path;
-  if (const std::optional<app::RegistryKey> apps = suite::OpenAppsKey()) path = apps->ReadString(appId);
+  if (const std::optional<app::RegistryKey> apps = suite::OpenAppsKey()) {
+    suite::AppPath read = suite::ReadAppPath(*apps, appId);
+    if (read.damaged) {
+      suite::ReportDamagedRegistry(context_);
+      return false;
+    }
+    path = std::move(read.path);
+  }
   if (path.empty()) {
     context_.ShowMessage(IDS_APP_NOT_INSTALLED, suite::DisplayName(appId, false), kErrorBox);
     return false;
