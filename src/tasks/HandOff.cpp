@@ -167,12 +167,16 @@ int CTranslateMenuUtils::HandOff(const HandOffRequest& request) {
 
     // Any of the shell's errors (a missing file or folder, a damaged program, no association...)
     // means the host did not start: its record would only wait for the host's next start.
-    if (!suite::StartSucceeded(suite::ShellStart(target.verb, target.executable, parameter, folder))) {
+    suite::ShellStarted started = suite::ShellStartProcess(target.verb, target.executable, parameter, folder);
+    if (!suite::StartSucceeded(started.result)) {
       key->DeleteValue(target.key);
       key->Close();
       context_.ShowMessage(IDS_LAUNCH_FAILED, target.executable, kErrorBox);
       return 0;
     }
+    // The same holds for a host that ends at once without taking its record.
+    if (started.process)
+      (void)watch_.Watch({key->Hive(), key->Path(), target.key, record, target.executable}, std::move(started.process));
     return 1;
   } catch (const app::ComError&) {
     // Whatever the key holds for this host, from this hand-off or an earlier one, would send its

@@ -15,6 +15,7 @@
 #include "../webservice/WebServiceSwitches.h"
 #include "DeckTest.h"
 #include "ResourceIds.h"
+#include "support/ProcessList.h"
 #include "support/RegistrySandbox.h"
 
 namespace {
