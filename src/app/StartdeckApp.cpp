@@ -96,7 +96,8 @@ bool CStartdeckApp::Start() {
                          nullptr, EOAC_NONE, nullptr);
   app::MarkStartup(L"OLE");
 
-  if (const HRESULT connected = kernel_.Connect(clientName_, UserLoginName(), productName_); connected != S_OK) {
+  if (const HRESULT connected = kernel_.Connect(clientName_, UserLoginName(), productName_);
+      connected != S_OK) {
     // A kernel that refused, or a server that did not answer, is the kernel's to explain (its
     // message component was told the outcome); one that could not be loaded has nobody to say so.
     if (kernel_.CouldNotLoad()) {

@@ -176,7 +176,8 @@ int CTranslateMenuUtils::HandOff(const HandOffRequest& request) {
     }
     // The same holds for a host that ends at once without taking its record.
     if (started.process)
-      (void)watch_.Watch({key->Hive(), key->Path(), target.key, record, target.executable}, std::move(started.process));
+      (void)watch_.Watch({key->Hive(), key->Path(), target.key, record, target.executable},
+                         std::move(started.process));
     return 1;
   } catch (const app::ComError&) {
     // Whatever the key holds for this host, from this hand-off or an earlier one, would send its

@@ -16,7 +16,8 @@ namespace {
 constexpr UINT kWaitEndedMessage = WM_APP + 1;
 
 bool SameKey(const HandedRecord& a, const HandedRecord& b) {
-  return a.hive == b.hive && ::CompareStringOrdinal(a.path.c_str(), -1, b.path.c_str(), -1, TRUE) == CSTR_EQUAL &&
+  return a.hive == b.hive &&
+         ::CompareStringOrdinal(a.path.c_str(), -1, b.path.c_str(), -1, TRUE) == CSTR_EQUAL &&
          ::CompareStringOrdinal(a.name.c_str(), -1, b.name.c_str(), -1, TRUE) == CSTR_EQUAL;
 }
 

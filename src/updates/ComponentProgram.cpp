@@ -24,11 +24,13 @@ std::wstring ProgramOfCommandLine(std::wstring_view commandLine) {
   const std::wstring_view line = Trimmed(commandLine);
   if (line.starts_with(L'"')) {
     const size_t close = line.find(L'"', 1);
-    return std::wstring(line.substr(1, close == std::wstring_view::npos ? std::wstring_view::npos : close - 1));
+    return std::wstring(
+        line.substr(1, close == std::wstring_view::npos ? std::wstring_view::npos : close - 1));
   }
   std::wstring lower(line);
   for (wchar_t& c : lower) c = static_cast<wchar_t>(std::towlower(c));
-  if (const size_t exe = lower.find(L".exe"); exe != std::wstring::npos) return std::wstring(line.substr(0, exe + 4));
+  if (const size_t exe = lower.find(L".exe"); exe != std::wstring::npos)
+    return std::wstring(line.substr(0, exe + 4));
   return std::wstring(line);
 }
 

@@ -167,7 +167,8 @@ ExchangeEnd RunLaunch(ExchangeSetup& setup) {
   if (!service) return ExchangeEnd::kNoComponent;
   LONG status = 0;
   const app::Bstr client(setup.clientName);
-  if (FAILED(service->Initialise(client.get(), nullptr, 0, &status)) || status != 0) return ExchangeEnd::kDone;
+  if (FAILED(service->Initialise(client.get(), nullptr, 0, &status)) || status != 0)
+    return ExchangeEnd::kDone;
   try {
     const ServiceValues values = setup.info->Snapshot();
     Check(service->put_OwnerWindow(app::WindowArgument(setup.window)));

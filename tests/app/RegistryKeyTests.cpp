@@ -81,7 +81,10 @@ TEST_F(RegistryKeyTest, ReadStringTakesTextsUpToTheirTerminatorsAndRefusesTextAf
       {"terminators repeated", {L'a', L'b', L'c', 0, 0, 0}, L"abc", ERROR_SUCCESS},
       {"empty", {}, L"", ERROR_SUCCESS},
       {"a terminator alone", {0}, L"", ERROR_SUCCESS},
-      {"text after a NUL", {L'C', L':', L'\\', L'A', 0, L'h', L'i', L'd', 0}, L"fallback", ERROR_INVALID_DATA},
+      {"text after a NUL",
+       {L'C', L':', L'\\', L'A', 0, L'h', L'i', L'd', 0},
+       L"fallback",
+       ERROR_INVALID_DATA},
       {"text after terminators, unterminated", {L'a', 0, 0, L'b'}, L"fallback", ERROR_INVALID_DATA},
       {"a NUL first, then text", {0, L'x', 0}, L"fallback", ERROR_INVALID_DATA},
   };
@@ -90,9 +93,10 @@ TEST_F(RegistryKeyTest, ReadStringTakesTextsUpToTheirTerminatorsAndRefusesTextAf
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     for (const DWORD type : {DWORD{REG_SZ}, DWORD{REG_EXPAND_SZ}}) {
-      ASSERT_EQ(::RegSetValueExW(key.Handle(), L"Value", 0, type, reinterpret_cast<const BYTE*>(c.stored.data()),
-                                 static_cast<DWORD>(c.stored.size() * sizeof(wchar_t))),
-                ERROR_SUCCESS);
+      ASSERT_EQ(
+          ::RegSetValueExW(key.Handle(), L"Value", 0, type, reinterpret_cast<const BYTE*>(c.stored.data()),
+                           static_cast<DWORD>(c.stored.size() * sizeof(wchar_t))),
+          ERROR_SUCCESS);
       EXPECT_EQ(key.ReadString(L"Value", L"fallback"), c.expected);
       EXPECT_EQ(key.LastResult(), c.result);
     }

@@ -152,7 +152,8 @@ TEST_F(Startup, AKernelThatCannotBeLoadedIsReportedAndTheProgramEnds) {
     }
     ASSERT_TRUE(deck_.Start(installation_.Program()));
     const test::MessageBoxView box = test::WaitForMessageBox(deck_.Id(), kStartTimeout);
-    ASSERT_NE(box.window, nullptr) << "the program " << (deck_.Running() ? "runs" : "ended") << " without a word";
+    ASSERT_NE(box.window, nullptr) << "the program " << (deck_.Running() ? "runs" : "ended")
+                                   << " without a word";
     EXPECT_EQ(box.text,
               L"The translation kernel did not start: it stopped responding or failed while the program was "
               L"starting. Start the program again; if the problem persists, reinstall the product.");

@@ -278,14 +278,15 @@ TEST_F(UpdateTest, LaunchWithTheComponentsProgramMissingSaysWhichFileIsMissing) 
   StartDeck();
   ASSERT_EQ(StartupDone().size(), 1u);
   // The start-up exchange's server ends once its object is released.
-  ASSERT_TRUE(test::WaitUntil([&] { return test::ProcessesIn(installation_.Folder(), L"VantoWebService.exe").empty(); },
-                              20s));
+  ASSERT_TRUE(test::WaitUntil(
+      [&] { return test::ProcessesIn(installation_.Folder(), L"VantoWebService.exe").empty(); }, 20s));
   const std::filesystem::path program = installation_.Folder() / L"VantoWebService.exe";
   const std::filesystem::path away = installation_.Folder() / L"VantoWebService.exe.away";
   std::filesystem::rename(program, away);
   HWND launch = OpenTabSeven();
   ASSERT_NE(launch, nullptr);
-  const std::wstring expected = L"The VANTO web service cannot be started: its program \"" + program.wstring() +
+  const std::wstring expected = L"The VANTO web service cannot be started: its program \"" +
+                                program.wstring() +
                                 L"\" cannot be found. Reinstall the product to restore it.";
   // The second press finds the button working again, once the first exchange has ended.
   for (int press = 0; press < 2; ++press) {

@@ -450,7 +450,8 @@ TEST_F(LauncherTest, AnAppsValueWithTextAfterANulIsDamagedAndNothingStarts) {
     const std::wstring value = install_->Folder().wstring() + std::wstring(1, L'\0') + c.appId + L".exe";
     {
       win::UniqueKey apps;
-      ASSERT_EQ(::RegOpenKeyExW(HKEY_LOCAL_MACHINE, test::kAppsKeyPath, 0, KEY_SET_VALUE, apps.put()), ERROR_SUCCESS);
+      ASSERT_EQ(::RegOpenKeyExW(HKEY_LOCAL_MACHINE, test::kAppsKeyPath, 0, KEY_SET_VALUE, apps.put()),
+                ERROR_SUCCESS);
       ASSERT_EQ(::RegSetValueExW(apps.get(), c.appId, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                                  static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))),
                 ERROR_SUCCESS);

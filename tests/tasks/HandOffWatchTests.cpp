@@ -29,8 +29,8 @@ win::UniqueHandle EndedProcess() {
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION info{};
   std::wstring line = L"cmd.exe /c exit 0";
-  if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &startup,
-                        &info))
+  if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
+                        &startup, &info))
     return {};
   const win::UniqueHandle thread(info.hThread);
   win::UniqueHandle process(info.hProcess);
@@ -41,8 +41,8 @@ win::UniqueHandle EndedProcess() {
 // This program, which runs on while the test looks.
 win::UniqueHandle RunningProcess() {
   HANDLE self = nullptr;
-  ::DuplicateHandle(::GetCurrentProcess(), ::GetCurrentProcess(), ::GetCurrentProcess(), &self, SYNCHRONIZE, FALSE,
-                    0);
+  ::DuplicateHandle(::GetCurrentProcess(), ::GetCurrentProcess(), ::GetCurrentProcess(), &self, SYNCHRONIZE,
+                    FALSE, 0);
   return win::UniqueHandle(self);
 }
 
@@ -55,7 +55,8 @@ std::wstring OwnFileName() {
 
 std::optional<std::wstring> Record(const wchar_t* name) {
   DWORD size = 0;
-  if (::RegGetValueW(HKEY_CURRENT_USER, kRunning, name, RRF_RT_REG_SZ, nullptr, nullptr, &size) != ERROR_SUCCESS)
+  if (::RegGetValueW(HKEY_CURRENT_USER, kRunning, name, RRF_RT_REG_SZ, nullptr, nullptr, &size) !=
+      ERROR_SUCCESS)
     return std::nullopt;
   return test::GetString(HKEY_CURRENT_USER, kRunning, name);
 }
