@@ -388,7 +388,7 @@ TEST_F(WebServiceTest, LaunchTellsWhenTheComponentCannotBeCreatedAndWhichProgram
   EXPECT_TRUE(endedUnregistered);
   EXPECT_EQ(endUnregistered, static_cast<LPARAM>(updates::ExchangeEnd::kNoComponent));
   EXPECT_EQ(missingUnregistered, std::nullopt);  // nothing to name
-  EXPECT_EQ(switches_.Objects().size(), 1u);       // the first Launch's component alone
+  EXPECT_EQ(switches_.Objects().size(), 1u);     // the first Launch's component alone
 }
 
 TEST(ComponentProgram, TheProgramOfARegisteredCommandLine) {
@@ -396,7 +396,8 @@ TEST(ComponentProgram, TheProgramOfARegisteredCommandLine) {
     const wchar_t* line;
     const wchar_t* program;
   } cases[] = {
-      {L"\"C:\\Program Files\\VANTO\\VantoWebService.exe\"", L"C:\\Program Files\\VANTO\\VantoWebService.exe"},
+      {L"\"C:\\Program Files\\VANTO\\VantoWebService.exe\"",
+       L"C:\\Program Files\\VANTO\\VantoWebService.exe"},
       {L"  \"C:\\A B\\Svc.exe\" /Automation ", L"C:\\A B\\Svc.exe"},
       {L"C:\\Program Files\\VANTO\\Svc.EXE -Embedding", L"C:\\Program Files\\VANTO\\Svc.EXE"},
       {L"C:\\VANTO\\Svc", L"C:\\VANTO\\Svc"},
