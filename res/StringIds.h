@@ -308,5 +308,7 @@
 #define IDS_DOCS_PDF_VIEWER 384
 // The tip of the dictionary-updates box once the web service reported an update: number, date.
 #define IDS_UPDATE_INSTALLED 347
+// Tab 7's Launch when the web-service component is registered but its program is missing: the path.
+#define IDS_WEB_SERVICE_MISSING 4427
 // Start-up's message when the translation kernel hangs or crashes while it connects.
 #define IDS_KERNEL_START_FAILED 4391

@@ -16,7 +16,10 @@ HRESULT KernelConnection::Connect(std::wstring_view clientName, std::wstring_vie
   Disconnect();
   loginName_ = loginName;
   HRESULT hr = ::CoCreateInstance(CLSID_VantoMessages, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&messages_));
-  if (FAILED(hr)) return hr;
+  if (FAILED(hr)) {
+    couldNotLoad_ = true;
+    return hr;
+  }
   hr = messages_->Setup(3, 0);
   if (FAILED(hr)) return hr;
 
@@ -40,6 +43,7 @@ HRESULT KernelConnection::Connect(std::wstring_view clientName, std::wstring_vie
   } else {
     ComPtr<IVantoLocalKernel> localKernel;
     hr = ::CoCreateInstance(CLSID_VantoLocalKernel, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&localKernel));
+    couldNotLoad_ = FAILED(hr);
     if (SUCCEEDED(hr)) hr = localKernel->Initialize(client.get());
     if (SUCCEEDED(hr)) hr = localKernel.As(&kernel_);
     local_ = true;
@@ -123,6 +127,7 @@ void KernelConnection::Disconnect() noexcept {
   messages_.Reset();
   serverName_.clear();
   local_ = true;
+  couldNotLoad_ = false;
 }
 
 }  // namespace app

@@ -26,6 +26,10 @@ class KernelConnection : public DirectionSource {
   // created uses the local kernel; a network client whose server does not connect has no kernel.
   // A kernel that hangs or crashes meanwhile ends the process with a message (KernelWatch).
   HRESULT Connect(std::wstring_view clientName, std::wstring_view loginName, std::wstring_view productName);
+  // After a failed Connect: the kernel could not be loaded at all (its message component or its
+  // local kernel cannot be created: a class not registered, a DLL missing or refusing to load), as
+  // opposed to a kernel that was there and refused, or a server that did not answer.
+  [[nodiscard]] bool CouldNotLoad() const noexcept { return couldNotLoad_; }
 
   // The message component's calls that start-up and the main window make.
   void StartSession(std::wstring_view productName);
@@ -57,6 +61,7 @@ class KernelConnection : public DirectionSource {
   Microsoft::WRL::ComPtr<IVantoNetworkKernel> network_;
   Microsoft::WRL::ComPtr<IVantoKernel> kernel_;
   bool local_ = true;
+  bool couldNotLoad_ = false;
   mutable std::wstring serverName_;  // the name the server gave last
   std::wstring loginName_;
 };

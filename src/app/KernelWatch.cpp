@@ -17,6 +17,14 @@ std::atomic<KernelWatch*> g_watching{nullptr};
 
 }  // namespace
 
+void ShowKernelNotStarted(const std::wstring& caption) noexcept {
+  try {
+    win::ShowMessageBox(nullptr, win::LoadString(IDS_KERNEL_START_FAILED), caption, MB_OK | MB_ICONSTOP);
+  } catch (...) {
+    // No memory for the text: the log has the reason.
+  }
+}
+
 KernelWatch::KernelWatch(std::wstring caption, DWORD limitMs)
     : caption_(std::move(caption)),
       limitMs_(limitMs),
@@ -94,11 +102,7 @@ void KernelWatch::GiveUp() noexcept {
         L"ends.",
         limitMs_);
   }
-  try {
-    win::ShowMessageBox(nullptr, win::LoadString(IDS_KERNEL_START_FAILED), caption_, MB_OK | MB_ICONSTOP);
-  } catch (...) {
-    // No memory for the text: the log has the reason.
-  }
+  ShowKernelNotStarted(caption_);
   // The thread in the kernel may hold any lock of the process: nothing of it may run again, not
   // even the libraries' shutdown.
   ::TerminateProcess(::GetCurrentProcess(), state_ == kFaulted ? code : static_cast<UINT>(ERROR_TIMEOUT));

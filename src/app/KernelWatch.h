@@ -14,6 +14,10 @@
 
 namespace app {
 
+// The message that start-up ends with when the kernel did not start: it hung, crashed, or could not
+// be loaded at all. Shown without an owner under `caption`, the product's name.
+void ShowKernelNotStarted(const std::wstring& caption) noexcept;
+
 class KernelWatch {
  public:
   // How long start-up waits for the kernel. A kernel on this machine connects in well under a

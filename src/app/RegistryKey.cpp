@@ -124,7 +124,14 @@ std::wstring RegistryKey::ReadString(std::wstring_view name, std::wstring_view f
   std::wstring text(data.size() / sizeof(wchar_t), L'\0');
   if (!text.empty()) std::memcpy(text.data(), data.data(), text.size() * sizeof(wchar_t));
   const size_t nul = text.find(L'\0');
-  if (nul != std::wstring::npos) text.resize(nul);
+  if (nul == std::wstring::npos) return text;
+  // Terminators may repeat; text after one is not ours to drop: "C:\acc\A\0hidden\tail" read up to
+  // its NUL would name a folder that nobody wrote as the value.
+  if (text.find_first_not_of(L'\0', nul) != std::wstring::npos) {
+    result_ = ERROR_INVALID_DATA;
+    return std::wstring(fallback);
+  }
+  text.resize(nul);
   return text;
 }
 

@@ -5,6 +5,7 @@
 
 #include <cassert>
 
+#include "app/KernelWatch.h"
 #include "app/Language.h"
 #include "app/LogSink.h"
 #include "app/ResourceProfile.h"
@@ -95,7 +96,17 @@ bool CStartdeckApp::Start() {
                          nullptr, EOAC_NONE, nullptr);
   app::MarkStartup(L"OLE");
 
-  if (kernel_.Connect(clientName_, UserLoginName(), productName_) != 0) return false;
+  if (const HRESULT connected = kernel_.Connect(clientName_, UserLoginName(), productName_);
+      connected != S_OK) {
+    // A kernel that refused, or a server that did not answer, is the kernel's to explain (its
+    // message component was told the outcome); one that could not be loaded has nobody to say so.
+    if (kernel_.CouldNotLoad()) {
+      app::Log().Line(L"The translation kernel could not be loaded (0x%08lX); Startdeck ends.",
+                      static_cast<unsigned long>(connected));
+      app::ShowKernelNotStarted(productName_);
+    }
+    return false;
+  }
   kernel_.StartSession(productName_);
   kernel_.EndStartUp();
   app::MarkStartup(L"kernel connection");

@@ -22,10 +22,7 @@ constexpr wchar_t kRecordName[] = L"DictInstS";
 
 void InstallDictionaries(LaunchContext& context) {
   const std::optional<app::RegistryKey> apps = OpenAppsKey();
-  if (!apps) {
-    context.ShowText(win::LoadString(IDS_REGISTRY_DAMAGED), kErrorBox);
-    return;
-  }
+  if (!apps) return ReportDamagedRegistry(context);
   const CXCryptedProfileW& configuration = context.ProductConfiguration();
   const bool local = context.KernelIsLocal();
   if (!local && !IsListedInApps(configuration, L"SrvConfig")) {
@@ -37,7 +34,9 @@ void InstallDictionaries(LaunchContext& context) {
     context.ShowMessage(IDS_OTHER_PRODUCTS, {}, kErrorBox);
     return;
   }
-  const std::wstring path = apps->ReadString(installer);
+  const AppPath read = ReadAppPath(*apps, installer);
+  if (read.damaged) return ReportDamagedRegistry(context);
+  const std::wstring& path = read.path;
   if (path.empty()) {
     context.ShowMessage(IDS_APP_NOT_INSTALLED, DisplayName(installer, false), kErrorBox);
     return;

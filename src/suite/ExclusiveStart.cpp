@@ -28,6 +28,10 @@ INT_PTR StartElevatedElseNormally(std::wstring_view path, std::wstring_view argu
   return StartSucceeded(elevated) ? elevated : StartProgram(path, arguments);
 }
 
+void ReportDamagedRegistry(LaunchContext& context) {
+  context.ShowText(win::LoadString(IDS_REGISTRY_DAMAGED), kErrorBox);
+}
+
 void ReportFailedStart(LaunchContext& context, std::wstring_view displayName) {
   context.ShowMessage(IDS_LAUNCH_FAILED, displayName, kErrorBox);
 }

@@ -18,6 +18,8 @@ namespace suite {
 [[nodiscard]] bool UserWantsElevation(LaunchContext& context, UINT reasonId);
 // Elevated, and if that fails (a declined prompt), normally.
 [[nodiscard]] INT_PTR StartElevatedElseNormally(std::wstring_view path, std::wstring_view arguments);
+// Message 156: the installation's records cannot be used (no Apps key, or a value refused as damaged).
+void ReportDamagedRegistry(LaunchContext& context);
 // Message 157 naming the program.
 void ReportFailedStart(LaunchContext& context, std::wstring_view displayName);
 // The program's record could not be written, so it was not started; the message names it.

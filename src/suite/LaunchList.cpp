@@ -43,7 +43,11 @@ bool AdmitItem(AppItem& item, const CXCryptedProfileW& configuration, bool showA
   const std::optional<app::RegistryKey> apps = OpenAppsKey();
   if (!apps) return false;
   if (!item.forced && !IsListedInApps(configuration, item.appId)) item.enabled = false;
-  if (item.path.empty()) item.path = apps->ReadString(item.appId);
+  if (item.path.empty()) {
+    AppPath read = ReadAppPath(*apps, item.appId);
+    item.path = std::move(read.path);
+    item.damaged = read.damaged;
+  }
   if (item.path.empty()) item.installed = false;
   const bool usable = check == FileCheck::kShell
                           ? ShellCanReadFile(item.path)

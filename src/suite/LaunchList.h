@@ -24,6 +24,7 @@ struct AppItem {
   int iconId = 0;         // the program's own icon resource, loaded (shared) by whoever draws it
   bool enabled = true;    // listed in the product's "apps"
   bool installed = true;  // a non-empty executable path was found
+  bool damaged = false;   // the Apps value was refused as damaged (then not installed either)
   bool forced = false;    // skip the "apps" test (the documentation list sets it)
 
   [[nodiscard]] bool Available() const noexcept { return enabled && installed; }

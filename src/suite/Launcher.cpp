@@ -26,6 +26,7 @@ constexpr UINT kErrorBox = MB_OK | MB_ICONEXCLAMATION;
 
 void Launcher::LaunchListItem(const AppItem& item) {
   if (!item.enabled) return RefuseNotAvailable(item.appId);
+  if (item.damaged) return ReportDamagedRegistry(context_);
   if (!item.installed) {
     context_.ShowMessage(IDS_APP_NOT_INSTALLED, item.name, kErrorBox);
     return;
@@ -68,7 +69,13 @@ void Launcher::LaunchCommandApps(std::wstring_view appIdList) {
   std::wstring path;
   if (const std::optional<app::RegistryKey> apps = OpenAppsKey()) {
     for (std::wstring_view id : ids) {
-      path = apps->ReadString(id);
+      AppPath read = ReadAppPath(*apps, id);
+      if (read.damaged) {
+        // Not the next application in the list: the person chose this one, and its record is wrong.
+        record.Withdraw();
+        return ReportDamagedRegistry(context_);
+      }
+      path = std::move(read.path);
       if (!path.empty()) {
         startId = id;
         break;
@@ -97,10 +104,15 @@ void Launcher::LaunchCommandApps(std::wstring_view appIdList) {
 bool Launcher::StartTmManager(std::wstring_view databaseIdentifier) {
   const std::optional<app::RegistryKey> apps = OpenAppsKey();
   if (!apps) {
-    context_.ShowText(win::LoadString(IDS_REGISTRY_DAMAGED), kErrorBox);
+    ReportDamagedRegistry(context_);
     return false;
   }
-  const std::wstring path = apps->ReadString(L"TMD");
+  const AppPath read = ReadAppPath(*apps, L"TMD");
+  if (read.damaged) {
+    ReportDamagedRegistry(context_);
+    return false;
+  }
+  const std::wstring& path = read.path;
   if (path.empty()) {
     context_.ShowMessage(IDS_APP_NOT_INSTALLED, DisplayName(L"TMD", false), kErrorBox);
     return false;

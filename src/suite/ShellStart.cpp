@@ -61,6 +61,31 @@ INT_PTR ShellStart(std::wstring_view verb, std::wstring_view file, std::wstring_
   return reinterpret_cast<INT_PTR>(result);
 }
 
+ShellStarted ShellStartProcess(std::wstring_view verb, std::wstring_view file, std::wstring_view parameters,
+                               std::wstring_view directory) {
+  ShellStarted started;
+  if (!ShellCanTake(file, parameters)) {
+    started.result = Refuse(file, parameters);
+    return started;
+  }
+  const std::wstring verbText(verb), fileText(file), parameterText(parameters), directoryText(directory);
+  // What ShellExecuteW does, with the process kept.
+  SHELLEXECUTEINFOW info{};
+  info.cbSize = sizeof(info);
+  info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
+  info.lpVerb = OrNull(verbText);
+  info.lpFile = fileText.c_str();
+  info.lpParameters = OrNull(parameterText);
+  info.lpDirectory = OrNull(directoryText);
+  info.nShow = SW_SHOWNORMAL;
+  const BOOL ok = ::ShellExecuteExW(&info);
+  started.process.reset(info.hProcess);
+  started.result = reinterpret_cast<INT_PTR>(info.hInstApp);
+  if (!ok && started.result > 32) started.result = SE_ERR_ACCESSDENIED;
+  if (!ok) started.process.reset();
+  return started;
+}
+
 INT_PTR RunElevated(std::wstring_view path, std::wstring_view arguments) {
   if (!ShellCanTake(path, arguments)) return Refuse(path, arguments);
   const std::wstring file(path), parameters(arguments);

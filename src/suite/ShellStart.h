@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "win/Handle.h"
+
 namespace suite {
 
 [[nodiscard]] constexpr bool StartSucceeded(INT_PTR result) noexcept {
@@ -26,6 +28,15 @@ namespace suite {
 // or none when empty, SW_SHOWNORMAL).
 [[nodiscard]] INT_PTR ShellStart(std::wstring_view verb, std::wstring_view file, std::wstring_view parameters,
                                  std::wstring_view directory);
+
+// The same start, which also hands back the started process when there is one (none when the shell
+// handed the file to a program that runs already, or the start failed).
+struct ShellStarted {
+  INT_PTR result = 0;
+  win::UniqueHandle process;
+};
+[[nodiscard]] ShellStarted ShellStartProcess(std::wstring_view verb, std::wstring_view file,
+                                             std::wstring_view parameters, std::wstring_view directory);
 
 // ShellExecuteExW with the verb "runas": the system asks for administrator rights first. Waits only
 // for the shell's hand-off, not for the program; returns the instance result.

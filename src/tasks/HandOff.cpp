@@ -8,6 +8,7 @@
 #include "StringIds.h"
 #include "app/ComError.h"
 #include "suite/DisplayNames.h"
+#include "suite/ExclusiveStart.h"
 #include "suite/Installed.h"
 #include "suite/ProcessSearch.h"
 #include "suite/RunningKey.h"
@@ -83,7 +84,14 @@ bool CTranslateMenuUtils::PrepareHost(PluginRecord& record, HostTarget& target) 
 
 bool CTranslateMenuUtils::PrepareApplication(const std::wstring& appId, HostTarget& target) {
   std::wstring path;
-  if (const std::optional<app::RegistryKey> apps = suite::OpenAppsKey()) path = apps->ReadString(appId);
+  if (const std::optional<app::RegistryKey> apps = suite::OpenAppsKey()) {
+    suite::AppPath read = suite::ReadAppPath(*apps, appId);
+    if (read.damaged) {
+      suite::ReportDamagedRegistry(context_);
+      return false;
+    }
+    path = std::move(read.path);
+  }
   if (path.empty()) {
     context_.ShowMessage(IDS_APP_NOT_INSTALLED, suite::DisplayName(appId, false), kErrorBox);
     return false;
@@ -159,12 +167,17 @@ int CTranslateMenuUtils::HandOff(const HandOffRequest& request) {
 
     // Any of the shell's errors (a missing file or folder, a damaged program, no association...)
     // means the host did not start: its record would only wait for the host's next start.
-    if (!suite::StartSucceeded(suite::ShellStart(target.verb, target.executable, parameter, folder))) {
+    suite::ShellStarted started = suite::ShellStartProcess(target.verb, target.executable, parameter, folder);
+    if (!suite::StartSucceeded(started.result)) {
       key->DeleteValue(target.key);
       key->Close();
       context_.ShowMessage(IDS_LAUNCH_FAILED, target.executable, kErrorBox);
       return 0;
     }
+    // The same holds for a host that ends at once without taking its record.
+    if (started.process)
+      (void)watch_.Watch({key->Hive(), key->Path(), target.key, record, target.executable},
+                         std::move(started.process));
     return 1;
   } catch (const app::ComError&) {
     // Whatever the key holds for this host, from this hand-off or an earlier one, would send its

@@ -14,6 +14,7 @@
 #include "switches/PluginTable.h"
 #include "tasks/AppListControl.h"
 #include "tasks/HandOffContext.h"
+#include "tasks/HandOffWatch.h"
 #include "tasks/HostTable.h"
 
 namespace tasks {
@@ -100,4 +101,5 @@ class CTranslateMenuUtils {
   std::vector<std::wstring> entryData_;  // app IDs, tokens or record ids ("%i"), by entry
   int lastRealEntry_ = -1;
   int officeApplication_ = tasks::kNoOfficeApplication;
+  tasks::HandOffWatch watch_;  // takes back the records of hosts that end without taking them
 };

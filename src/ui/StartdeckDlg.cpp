@@ -21,6 +21,7 @@
 #include "switches/Switch.h"
 #include "tasks/DroppedFile.h"
 #include "tasks/TranslateMenuUtils.h"
+#include "updates/ComponentProgram.h"
 #include "ui/FileDrop.h"
 #include "ui/MainWindowContext.h"
 #include "ui/Paint.h"
@@ -543,10 +544,15 @@ bool CStartdeckDlg::OnNotify(WPARAM, LPARAM header, INT_PTR&) {
   return tooltips_.OnNotify(notification);
 }
 
-bool CStartdeckDlg::OnWebServiceEnded(WPARAM which, LPARAM, INT_PTR& result) {
-  if (webService_.OnEnded(which) == updates::Exchange::kLaunch)
-    buttons_.launchInstall.SetState(MenuButtonState::kNormal, true);
+bool CStartdeckDlg::OnWebServiceEnded(WPARAM which, LPARAM end, INT_PTR& result) {
   result = 0;
+  if (webService_.OnEnded(which) != updates::Exchange::kLaunch) return true;
+  buttons_.launchInstall.SetState(MenuButtonState::kNormal, true);
+  // A component that is not installed ends the exchange quietly; one whose program is gone is
+  // named, or the button would seem to do nothing at all.
+  if (end == static_cast<LPARAM>(updates::ExchangeEnd::kNoComponent))
+    if (const std::optional<std::wstring> missing = updates::MissingComponentProgram())
+      app_.ShowMessage(IDS_WEB_SERVICE_MISSING, *missing, MB_OK | MB_ICONEXCLAMATION);
   return true;
 }
 

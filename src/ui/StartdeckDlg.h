@@ -72,7 +72,7 @@ class CStartdeckDlg : public win::Dialog, private ui::ViewContent {
   bool OnMemoriesChanged(WPARAM, LPARAM, INT_PTR& result);
   bool OnAllowGoHome(WPARAM, LPARAM, INT_PTR& result);
   bool OnDropFiles(WPARAM drop, LPARAM, INT_PTR& result);
-  bool OnWebServiceEnded(WPARAM which, LPARAM, INT_PTR& result);
+  bool OnWebServiceEnded(WPARAM which, LPARAM end, INT_PTR& result);
   bool OnAfterFirstPaint(WPARAM, LPARAM, INT_PTR& result);
   bool OnActivate(WPARAM state, LPARAM, INT_PTR& result);
   bool OnEnable(WPARAM enabled, LPARAM, INT_PTR& result);

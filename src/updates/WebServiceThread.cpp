@@ -160,13 +160,15 @@ void RunStartup(StartupWork& work) {
   }
 }
 
-void RunLaunch(ExchangeSetup& setup) {
+ExchangeEnd RunLaunch(ExchangeSetup& setup) {
   const Apartment apartment;
-  ComPtr<IVantoWebService> service = apartment.ok() ? CreateComponent() : nullptr;
-  if (!service) return;
+  if (!apartment.ok()) return ExchangeEnd::kDone;
+  ComPtr<IVantoWebService> service = CreateComponent();
+  if (!service) return ExchangeEnd::kNoComponent;
   LONG status = 0;
   const app::Bstr client(setup.clientName);
-  if (FAILED(service->Initialise(client.get(), nullptr, 0, &status)) || status != 0) return;
+  if (FAILED(service->Initialise(client.get(), nullptr, 0, &status)) || status != 0)
+    return ExchangeEnd::kDone;
   try {
     const ServiceValues values = setup.info->Snapshot();
     Check(service->put_OwnerWindow(app::WindowArgument(setup.window)));
@@ -195,6 +197,7 @@ void RunLaunch(ExchangeSetup& setup) {
   } catch (const std::bad_alloc&) {
     app::LogCaughtException(kSourceTag, __LINE__, L"The Launch exchange");
   }
+  return ExchangeEnd::kDone;
 }
 
 DWORD WINAPI StartupThread(void* parameter) noexcept {
@@ -211,11 +214,13 @@ DWORD WINAPI StartupThread(void* parameter) noexcept {
 
 DWORD WINAPI LaunchThread(void* parameter) noexcept {
   std::unique_ptr<ExchangeSetup> setup(static_cast<ExchangeSetup*>(parameter));
-  const DWORD result = app::RunThreadBody(kSourceTag, __LINE__, L"The Launch exchange", [&setup] {
-    RunLaunch(*setup);
+  ExchangeEnd end = ExchangeEnd::kDone;
+  const DWORD result = app::RunThreadBody(kSourceTag, __LINE__, L"The Launch exchange", [&setup, &end] {
+    end = RunLaunch(*setup);
     return DWORD{0};
   });
-  ::PostMessageW(setup->window, app::kWebServiceEndedMessage, static_cast<WPARAM>(Exchange::kLaunch), 0);
+  ::PostMessageW(setup->window, app::kWebServiceEndedMessage, static_cast<WPARAM>(Exchange::kLaunch),
+                 static_cast<LPARAM>(end));
   return result;
 }
 

@@ -1,7 +1,7 @@
 // The two conversations with the suite's web-service component, each on a worker thread of its own
 // (a single-threaded COM apartment): the start-up exchange, which reads the component's values
 // while the main window waits, and the exchange behind tab 7's Launch button. Both end by posting
-// kWebServiceEndedMessage to the window, wParam naming which one ended.
+// kWebServiceEndedMessage to the window, wParam naming which one ended, lParam how (ExchangeEnd).
 #pragma once
 
 #include <windows.h>
@@ -16,6 +16,8 @@
 namespace updates {
 
 enum class Exchange : WPARAM { kStartup = 1, kLaunch = 2 };
+// How an exchange ended: kNoComponent when the component could not be created.
+enum class ExchangeEnd : LPARAM { kDone = 0, kNoComponent = 1 };
 
 struct ExchangeSetup {
   std::shared_ptr<ServiceInfo> info;

@@ -66,21 +66,47 @@ TEST_F(RegistryKeyTest, ReadStringFallsBackForMissingAndForeignValues) {
   EXPECT_EQ(key.ReadString(L"Odd", L"default"), L"default");
 }
 
-TEST_F(RegistryKeyTest, ReadStringTakesUnterminatedAndEmbeddedNulTexts) {
+// Text after a NUL was never part of what the writer meant as the value (an installer's record
+// read up to its NUL named a folder nobody wrote): such a value is refused as damaged, where it
+// used to be read up to the NUL. Terminators, one or several, are fine.
+TEST_F(RegistryKeyTest, ReadStringTakesTextsUpToTheirTerminatorsAndRefusesTextAfterANul) {
+  const struct {
+    const char* what;
+    std::vector<wchar_t> stored;  // the value's characters, exactly
+    const wchar_t* expected;      // with the fallback "fallback"
+    LSTATUS result;
+  } cases[] = {
+      {"terminated", {L'a', L'b', L'c', 0}, L"abc", ERROR_SUCCESS},
+      {"unterminated", {L'a', L'b', L'c'}, L"abc", ERROR_SUCCESS},
+      {"terminators repeated", {L'a', L'b', L'c', 0, 0, 0}, L"abc", ERROR_SUCCESS},
+      {"empty", {}, L"", ERROR_SUCCESS},
+      {"a terminator alone", {0}, L"", ERROR_SUCCESS},
+      {"text after a NUL",
+       {L'C', L':', L'\\', L'A', 0, L'h', L'i', L'd', 0},
+       L"fallback",
+       ERROR_INVALID_DATA},
+      {"text after terminators, unterminated", {L'a', 0, 0, L'b'}, L"fallback", ERROR_INVALID_DATA},
+      {"a NUL first, then text", {0, L'x', 0}, L"fallback", ERROR_INVALID_DATA},
+  };
   RegistryKey key;
   ASSERT_TRUE(key.Create(HKEY_CURRENT_USER, kTestKey));
-  const wchar_t unterminated[] = {L'a', L'b', L'c'};
-  ASSERT_EQ(::RegSetValueExW(key.Handle(), L"NoNul", 0, REG_SZ, reinterpret_cast<const BYTE*>(unterminated),
-                             sizeof(unterminated)),
-            ERROR_SUCCESS);
-  const wchar_t twoParts[] = L"first\0second";
-  ASSERT_EQ(::RegSetValueExW(key.Handle(), L"TwoParts", 0, REG_SZ, reinterpret_cast<const BYTE*>(twoParts),
-                             sizeof(twoParts)),
-            ERROR_SUCCESS);
-  ASSERT_EQ(::RegSetValueExW(key.Handle(), L"Empty", 0, REG_SZ, nullptr, 0), ERROR_SUCCESS);
-  EXPECT_EQ(key.ReadString(L"NoNul"), L"abc");
-  EXPECT_EQ(key.ReadString(L"TwoParts"), L"first");
-  EXPECT_EQ(key.ReadString(L"Empty", L"x"), L"");
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    for (const DWORD type : {DWORD{REG_SZ}, DWORD{REG_EXPAND_SZ}}) {
+      ASSERT_EQ(
+          ::RegSetValueExW(key.Handle(), L"Value", 0, type, reinterpret_cast<const BYTE*>(c.stored.data()),
+                           static_cast<DWORD>(c.stored.size() * sizeof(wchar_t))),
+          ERROR_SUCCESS);
+      EXPECT_EQ(key.ReadString(L"Value", L"fallback"), c.expected);
+      EXPECT_EQ(key.LastResult(), c.result);
+    }
+  }
+  // A damaged value is told apart from a missing one and from one of another type.
+  EXPECT_EQ(key.ReadString(L"Missing", L"fallback"), L"fallback");
+  EXPECT_EQ(key.LastResult(), ERROR_FILE_NOT_FOUND);
+  ASSERT_TRUE(key.WriteNumber(L"Number", 5));
+  EXPECT_EQ(key.ReadString(L"Number", L"fallback"), L"fallback");
+  EXPECT_EQ(key.LastResult(), ERROR_DATATYPE_MISMATCH);
 }
 
 TEST_F(RegistryKeyTest, LongTextsRoundTrip) {

@@ -131,6 +131,40 @@ TEST_F(Startup, ADamagedResourceFileCannotBeLoaded) {
   EXPECT_TRUE(deck_.WaitForExit(10s));
 }
 
+// A kernel that cannot be loaded at all ends the start with the message of a kernel that hangs or
+// crashes while connecting, not silently.
+TEST_F(Startup, AKernelThatCannotBeLoadedIsReportedAndTheProgramEnds) {
+  constexpr wchar_t kLocalKernelClass[] = L"SOFTWARE\\Classes\\CLSID\\{5A3C7E10-2B4D-4F61-9C8A-0D1E2F3A4B5C}";
+  const std::filesystem::path dll = installation_.Folder() / L"VantoKernel.dll";
+  const std::filesystem::path away = installation_.Folder() / L"VantoKernel.dll.away";
+  const struct {
+    const char* what;
+    bool dllMissing;  // else the DLL is back and the local kernel's class registration goes (the
+                      // message component's stays); the next installation registers it again
+  } cases[] = {{"its DLL missing", true}, {"its class not registered", false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    if (c.dllMissing) {
+      std::filesystem::rename(dll, away);
+    } else {
+      std::filesystem::rename(away, dll);
+      ASSERT_EQ(::RegDeleteTreeW(HKEY_LOCAL_MACHINE, kLocalKernelClass), ERROR_SUCCESS);
+    }
+    ASSERT_TRUE(deck_.Start(installation_.Program()));
+    const test::MessageBoxView box = test::WaitForMessageBox(deck_.Id(), kStartTimeout);
+    ASSERT_NE(box.window, nullptr) << "the program " << (deck_.Running() ? "runs" : "ended")
+                                   << " without a word";
+    EXPECT_EQ(box.text,
+              L"The translation kernel did not start: it stopped responding or failed while the program was "
+              L"starting. Start the program again; if the problem persists, reinstall the product.");
+    EXPECT_EQ(box.caption, installation_.Product());
+    EXPECT_EQ(test::TopLevelWindows(deck_.Id()).size(), 1u);  // the message alone, no main window
+    test::PressButton(box.window, IDOK);
+    EXPECT_TRUE(deck_.WaitForExit(10s));
+    deck_.Terminate();  // only when it did not end
+  }
+}
+
 // The steps of the start-up as the program records them for the benchmark: the web-service
 // component starts before the panels are made, the window shows without waiting for its answer
 // (the settings are loaded when it comes), and the plug-in table and the HTML pages are made once

@@ -30,6 +30,9 @@ using test::ControlText;
 using test::FindDescendant;
 
 constexpr wchar_t kOfficeKey[] = L"Software\\Microsoft\\Office\\";
+// The settings of the stand-ins for the hosts: ExitAtOnce names the host whose copies end at once
+// without reading their record.
+constexpr wchar_t kSubstituteKey[] = L"Software\\Korvelsoft\\VNTO9\\SuiteAppSubstitute";
 constexpr wchar_t kNoApplication[] = L"No application that can perform this action is installed.";
 
 // The demo product with every task naming the applications it is done in, as a shipped product's
@@ -68,8 +71,10 @@ class TaskPanelTest : public test::DeckTest {
     ClearUserRecords();
   }
 
-  // What one run leaves the next in the prefix: remembered choices, hand-off records, add-ins on.
+  // What one run leaves the next in the prefix: remembered choices, hand-off records, add-ins on,
+  // a host stand-in told to end at once.
   static void ClearUserRecords() {
+    ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kSubstituteKey, L"ExitAtOnce");
     ::RegDeleteTreeW(HKEY_CURRENT_USER, test::kSettingsKeyPath);
     ::RegDeleteTreeW(HKEY_CURRENT_USER, test::kRunningKeyPath);
     for (const wchar_t* application : {L"Word", L"Excel", L"Outlook", L"PowerPoint"})
@@ -492,6 +497,47 @@ TEST_F(TaskPanelTest, AMissingDocumentOrAFolderIsRefusedBeforeWordStarts) {
     EXPECT_EQ(AnswerMessage(c.document == folder ? L"folder" : L"missing-document"), c.message);
   }
   EXPECT_TRUE(Starts(L"winword.exe", 0, 1s).empty());
+}
+
+// A host that ends at once without taking its record has the record taken back: the next start of
+// that host, by the person and not through a hand-off, must not translate the old document. A host
+// that runs keeps its record.
+TEST_F(TaskPanelTest, AHostThatEndsAtOnceWithoutTakingItsRecordLeavesNone) {
+  const fs::path document = Document(L"My Documents", L"Letter.docx");
+  const std::wstring record = L"D=" + std::to_wstring(0x0907) + L";T=General;U=" + Quoted(document);
+  test::SetString(HKEY_CURRENT_USER, kSubstituteKey, L"ExitAtOnce", L"Word");
+  StartDeck();
+  OpenTranslationTask(kWordRow);
+  ASSERT_EQ(WaitForPanel(), L"Translating Microsoft Word Documents");
+  Type(document.wstring());
+  Choose(IDC_PANEL_APPLICATIONS, L"Microsoft Word 2007/2010");
+  Choose(IDC_PANEL_DIRECTIONS, L"English-German");
+  Choose(IDC_PANEL_PROFILES, L"General");
+  Press(IDC_PANEL_ACTION);
+  std::vector<test::JournalLine> word = Starts(L"winword.exe");
+  ASSERT_EQ(word.size(), 1u);
+  EXPECT_EQ(word[0].record, L"<not read>");
+  EXPECT_TRUE(test::WaitUntil([] { return !test::RunningRecord(L"Word").has_value(); }, 20s))
+      << ::testing::PrintToString(test::RunningRecord(L"Word").value_or(L"<none>"));
+  EXPECT_TRUE(NoMessage());
+
+  // Word started by the person finds no record.
+  ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kSubstituteKey, L"ExitAtOnce");
+  const std::wstring& line = word[0].commandLine;
+  ASSERT_TRUE(line.starts_with(L'"'));
+  test::Process byHand;
+  ASSERT_TRUE(byHand.Start(line.substr(1, line.find(L'"', 1) - 1)));
+  word = Starts(L"winword.exe", 1);
+  ASSERT_EQ(word.size(), 2u);
+  EXPECT_EQ(word[1].record, L"<none>");
+  byHand.Terminate();
+
+  // Handed over again, to a Word that stays: its record stays while it runs.
+  Press(IDC_PANEL_ACTION);
+  word = Starts(L"winword.exe", 2);
+  ASSERT_EQ(word.size(), 3u);
+  EXPECT_EQ(word[2].record, record);
+  EXPECT_EQ(test::RunningRecord(L"Word"), record);
 }
 
 }  // namespace

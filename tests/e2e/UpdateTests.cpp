@@ -15,6 +15,7 @@
 #include "../webservice/WebServiceSwitches.h"
 #include "DeckTest.h"
 #include "ResourceIds.h"
+#include "support/ProcessList.h"
 #include "support/RegistrySandbox.h"
 
 namespace {
@@ -268,6 +269,47 @@ TEST_F(UpdateTest, WithoutTheComponentTheWindowOpensAtOnceAndTabSevenHasNoBox) {
   EXPECT_TRUE(opened);
   EXPECT_FALSE(boxShown);
   EXPECT_TRUE(service_.Lines().empty());
+}
+
+// A component whose program is gone (its class still registered) is named when Launch is pressed;
+// the window goes on working, and Launch says it again. One that is not registered at all stays
+// quiet, as at start-up.
+TEST_F(UpdateTest, LaunchWithTheComponentsProgramMissingSaysWhichFileIsMissing) {
+  StartDeck();
+  ASSERT_EQ(StartupDone().size(), 1u);
+  // The start-up exchange's server ends once its object is released.
+  ASSERT_TRUE(test::WaitUntil(
+      [&] { return test::ProcessesIn(installation_.Folder(), L"VantoWebService.exe").empty(); }, 20s));
+  const std::filesystem::path program = installation_.Folder() / L"VantoWebService.exe";
+  const std::filesystem::path away = installation_.Folder() / L"VantoWebService.exe.away";
+  std::filesystem::rename(program, away);
+  HWND launch = OpenTabSeven();
+  ASSERT_NE(launch, nullptr);
+  const std::wstring expected = L"The VANTO web service cannot be started: its program \"" +
+                                program.wstring() +
+                                L"\" cannot be found. Reinstall the product to restore it.";
+  // The second press finds the button working again, once the first exchange has ended.
+  for (int press = 0; press < 2; ++press) {
+    SCOPED_TRACE(press);
+    test::Click(launch);
+    EXPECT_EQ(AnswerMessage(IDOK, press == 0 ? L"web-service-program-missing" : L""), expected);
+    ::Sleep(300);
+  }
+  EXPECT_TRUE(deck_.Running());
+  EXPECT_TRUE(::IsWindowVisible(window_));
+  EXPECT_TRUE(CloseDeck());
+
+  // Not registered at all: nothing to name.
+  std::filesystem::rename(away, program);
+  ASSERT_EQ(RegisterComponent(L"/UnregServer"), 0);
+  StartDeck();
+  launch = OpenTabSeven();
+  const bool opened = launch != nullptr;
+  if (opened) test::Click(launch);
+  const bool quiet = NoMessage();
+  ASSERT_EQ(RegisterComponent(L"/RegServer"), 0);
+  EXPECT_TRUE(opened);
+  EXPECT_TRUE(quiet);
 }
 
 // The window does not wait for the component; tab 7, which shows what the component offers, waits

@@ -423,4 +423,65 @@ TEST_F(LauncherTest, APathLongerThanTheShellTakesIsReportedAndNotStarted) {
   }
 }
 
+// An Apps value that goes on after a NUL was not written by the installer: read up to the NUL it
+// would name the folder that holds the program, which the shell opens in Explorer. Every start that
+// reads the value refuses it as damaged, leaves no record and starts nothing.
+TEST_F(LauncherTest, AnAppsValueWithTextAfterANulIsDamagedAndNothingStarts) {
+  enum class Via { kList, kMenu, kTmManager, kDictionaries };
+  const struct {
+    const char* what;
+    Via via;
+    const wchar_t* appId;
+    const wchar_t* recordName;
+  } cases[] = {
+      {"launch list", Via::kList, L"Batcher", L"Batcher"},
+      {"menu command", Via::kMenu, L"VntoX", L"VntoX"},
+      {"TM manager", Via::kTmManager, L"TMD", L"TMD"},
+      {"dictionary installer", Via::kDictionaries, L"DictInst", L"DictInstS"},
+  };
+  PlayAdministrator(true);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Reinstall();
+    test::LaunchTestContext context({{L"apps", {c.appId}}, {L"allapps", {c.appId}}});
+    // A network client would need the server's own installer; a menu command leaves a record then.
+    context.UseServer(c.via == Via::kDictionaries ? L"" : L"SRV1");
+    // The folder before the NUL exists, and so does the program the whole text would name.
+    install_->Install(c.appId);
+    const std::wstring value = install_->Folder().wstring() + std::wstring(1, L'\0') + c.appId + L".exe";
+    {
+      win::UniqueKey apps;
+      ASSERT_EQ(::RegOpenKeyExW(HKEY_LOCAL_MACHINE, test::kAppsKeyPath, 0, KEY_SET_VALUE, apps.put()),
+                ERROR_SUCCESS);
+      ASSERT_EQ(::RegSetValueExW(apps.get(), c.appId, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                                 static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))),
+                ERROR_SUCCESS);
+    }
+
+    switch (c.via) {
+      case Via::kList: {
+        NullSink sink;
+        suite::LaunchList list(context, sink);
+        ASSERT_TRUE(list.Fill(true));
+        ASSERT_EQ(list.Items().size(), 1u);
+        EXPECT_TRUE(list.Items()[0].damaged);
+        EXPECT_FALSE(list.Items()[0].installed);
+        EXPECT_EQ(list.Items()[0].path, L"");
+        list.LaunchItem(0);
+        break;
+      }
+      case Via::kMenu: Launch(context, true, c.appId); break;
+      case Via::kTmManager: EXPECT_FALSE(suite::Launcher(context).StartTmManager(L"DB1")); break;
+      case Via::kDictionaries: suite::InstallDictionaries(context); break;
+    }
+
+    ASSERT_EQ(context.Shown().size(), 1u);
+    EXPECT_EQ(context.Shown()[0].text, L"Registry information is damaged.");
+    EXPECT_EQ(context.Shown()[0].flags, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
+    EXPECT_EQ(RunningRecord(c.recordName), std::nullopt);
+    EXPECT_TRUE(install_->Journal().empty());
+    EXPECT_EQ(context.CloseRequests(), 0);
+  }
+}
+
 }  // namespace

@@ -225,6 +225,25 @@ TEST_F(HandOffTest, AnApplicationWithoutItsPathIsNotInstalled) {
   EXPECT_FALSE(RunningValueExists(L"Vnto"));
 }
 
+// A path that goes on after a NUL is damaged: nothing is written or started (read up to the NUL,
+// the folder that holds the program would open in Explorer).
+TEST_F(HandOffTest, AnApplicationWhosePathGoesOnAfterANulIsRefusedAsDamaged) {
+  RegisterMissing(L"Vnto");
+  tasktest::HandOffTestContext context(Product());
+  CTranslateMenuUtils utils(context);
+  utils.LoadPlugins();
+  tasktest::ListWindow window(true);
+  ASSERT_TRUE(utils.FillAppList(L"Vnto", 1, window.List()));
+  const std::wstring damaged = scratch_.Folder(L"Programs").wstring() + std::wstring(1, L'\0') + L"Vnto.exe";
+  tasktest::RegisterApp(L"Vnto", damaged);  // damaged since the list was filled
+
+  EXPECT_EQ(utils.HandOff({0, 7, L"General", L"C:\\a.doc", 11}), 0);
+  ASSERT_EQ(context.Shown().size(), 1u);
+  EXPECT_EQ(context.Shown()[0].text, L"Registry information is damaged.");
+  EXPECT_FALSE(RunningValueExists(L"Vnto"));
+  EXPECT_EQ(ProgramsStarted(), 0u);
+}
+
 TEST_F(HandOffTest, DocxDocumentsNeedWord2007ForTheTranslatorAndItsLiteEdition) {
   for (const wchar_t* app : {L"Vnto", L"VntoX", L"VntoI"}) RegisterMissing(app);
   tasktest::HandOffTestContext context(Product());

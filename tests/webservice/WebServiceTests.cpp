@@ -18,6 +18,7 @@
 #include "app/PrivateMessages.h"
 #include "support/Driver.h"
 #include "support/TestPaths.h"
+#include "updates/ComponentProgram.h"
 #include "updates/ServiceInfo.h"
 #include "updates/WebServiceThread.h"
 #include "vanto/VantoWebService.h"
@@ -69,21 +70,23 @@ class WebServiceTest : public ::testing::Test {
     return thread && WaitForEnd(updates::Exchange::kStartup) &&
            ::WaitForSingleObject(thread.get(), 10000) == WAIT_OBJECT_0;
   }
-  bool RunLaunch() {
+  bool RunLaunch(LPARAM* end = nullptr) {
     win::UniqueHandle thread = updates::StartLaunchExchange({info_, L"VANTO Client", window_});
-    return thread && WaitForEnd(updates::Exchange::kLaunch) &&
+    return thread && WaitForEnd(updates::Exchange::kLaunch, end) &&
            ::WaitForSingleObject(thread.get(), 10000) == WAIT_OBJECT_0;
   }
-  // Dispatches this thread's messages until the exchange's end message arrives.
-  bool WaitForEnd(updates::Exchange which) const {
+  // Dispatches this thread's messages until the exchange's end message arrives; `how` gets its lParam.
+  bool WaitForEnd(updates::Exchange which, LPARAM* how = nullptr) const {
     const auto end = std::chrono::steady_clock::now() + 40s;
     while (std::chrono::steady_clock::now() < end) {
       ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
       MSG message;
       while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.hwnd == window_ && message.message == app::kWebServiceEndedMessage &&
-            message.wParam == static_cast<WPARAM>(which))
+            message.wParam == static_cast<WPARAM>(which)) {
+          if (how) *how = message.lParam;
           return true;
+        }
         ::DispatchMessageW(&message);
       }
     }
@@ -353,6 +356,55 @@ TEST_F(WebServiceTest, WithoutRegistrationTheExchangeEndsAtOnce) {
   EXPECT_LT(took, 5s);
   EXPECT_EQ(info_->Snapshot().productKey, L"");
   EXPECT_TRUE(switches_.Lines().empty());
+}
+
+// The Launch exchange tells the window when the component could not be created at all; the window
+// then names the component's program when its registration points at a file that is not there.
+TEST_F(WebServiceTest, LaunchTellsWhenTheComponentCannotBeCreatedAndWhichProgramIsMissing) {
+  constexpr wchar_t kServer[] = L"CLSID\\{C1D2E3F4-A5B6-4C7D-8E9F-0A1B2C3D4E5F}\\LocalServer32";
+  LPARAM end = -1;
+  ASSERT_TRUE(RunLaunch(&end));
+  EXPECT_EQ(end, static_cast<LPARAM>(updates::ExchangeEnd::kDone));
+  EXPECT_EQ(updates::MissingComponentProgram(), std::nullopt);  // registered, and there
+
+  const std::wstring gone = L"\"C:\\VANTO\\Gone\\VantoWebService.exe\" /Automation";
+  const LSTATUS set = ::RegSetKeyValueW(HKEY_CLASSES_ROOT, kServer, nullptr, REG_SZ, gone.c_str(),
+                                        static_cast<DWORD>((gone.size() + 1) * sizeof(wchar_t)));
+  end = -1;
+  const bool ended = RunLaunch(&end);
+  const LPARAM endMissing = end;
+  const std::optional<std::wstring> missing = updates::MissingComponentProgram();
+  ASSERT_EQ(RunServer(L"/UnregServer"), 0);
+  end = -1;
+  const bool endedUnregistered = RunLaunch(&end);
+  const LPARAM endUnregistered = end;
+  const std::optional<std::wstring> missingUnregistered = updates::MissingComponentProgram();
+  ASSERT_EQ(RunServer(L"/RegServer"), 0);
+
+  ASSERT_EQ(set, ERROR_SUCCESS);
+  EXPECT_TRUE(ended);
+  EXPECT_EQ(endMissing, static_cast<LPARAM>(updates::ExchangeEnd::kNoComponent));
+  EXPECT_EQ(missing, L"C:\\VANTO\\Gone\\VantoWebService.exe");
+  EXPECT_TRUE(endedUnregistered);
+  EXPECT_EQ(endUnregistered, static_cast<LPARAM>(updates::ExchangeEnd::kNoComponent));
+  EXPECT_EQ(missingUnregistered, std::nullopt);  // nothing to name
+  EXPECT_EQ(switches_.Objects().size(), 1u);     // the first Launch's component alone
+}
+
+TEST(ComponentProgram, TheProgramOfARegisteredCommandLine) {
+  const struct {
+    const wchar_t* line;
+    const wchar_t* program;
+  } cases[] = {
+      {L"\"C:\\Program Files\\VANTO\\VantoWebService.exe\"",
+       L"C:\\Program Files\\VANTO\\VantoWebService.exe"},
+      {L"  \"C:\\A B\\Svc.exe\" /Automation ", L"C:\\A B\\Svc.exe"},
+      {L"C:\\Program Files\\VANTO\\Svc.EXE -Embedding", L"C:\\Program Files\\VANTO\\Svc.EXE"},
+      {L"C:\\VANTO\\Svc", L"C:\\VANTO\\Svc"},
+      {L"\"C:\\Unclosed\\Svc.exe", L"C:\\Unclosed\\Svc.exe"},
+      {L"", L""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(updates::ProgramOfCommandLine(c.line), c.program) << c.line;
 }
 
 }  // namespace

@@ -23,6 +23,8 @@ namespace suiteapp {
 
 // Field 6 when the start centre left no record.
 inline constexpr wchar_t kNoRecord[] = L"<none>";
+// The record field of a copy that ended without reading its record (the ExitAtOnce setting).
+inline constexpr wchar_t kRecordNotRead[] = L"<not read>";
 
 struct JournalEntry {
   std::wstring timestamp;

@@ -13,6 +13,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   try {
     suiteapp::StartReport report = suiteapp::GatherStartReport();
     suiteapp::WriteJournal(report);
+    if (report.exitAtOnce) return 0;
     return suiteapp::RunSubstituteWindow(instance, report);
   } catch (...) {
     return 1;

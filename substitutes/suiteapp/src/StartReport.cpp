@@ -52,13 +52,25 @@ std::wstring UtcTimestamp() {
                          now.wMilliseconds);
 }
 
+// The REG_SZ value ExitAtOnce of the substitute's settings names the app ID (or host key) whose
+// copies end at once, as a host that fails right after its start would.
+bool ExitsAtOnce(const std::wstring& appId) {
+  wchar_t named[256] = {};
+  DWORD size = sizeof(named) - sizeof(wchar_t);
+  if (::RegGetValueW(HKEY_CURRENT_USER, kSettingsKey, L"ExitAtOnce", RRF_RT_REG_SZ, nullptr, named, &size) !=
+      ERROR_SUCCESS)
+    return false;
+  return !appId.empty() && ::CompareStringOrdinal(named, -1, appId.c_str(), -1, TRUE) == CSTR_EQUAL;
+}
+
 }  // namespace
 
 StartReport GatherStartReport() {
   StartReport report;
   report.executablePath = ModulePath();
   report.identity = IdentityFor(FileTitle(report.executablePath));
-  report.record = ReadRunningRecord(report.identity.appId, report.identity.place);
+  report.exitAtOnce = ExitsAtOnce(report.identity.appId);
+  if (!report.exitAtOnce) report.record = ReadRunningRecord(report.identity.appId, report.identity.place);
 
   const wchar_t* commandLine = ::GetCommandLineW();
   report.switches = ParseSwitches(Arguments(commandLine));
@@ -69,7 +81,7 @@ StartReport GatherStartReport() {
   entry.appId = report.identity.appId;
   entry.commandLine = commandLine;
   entry.workingFolder = WorkingFolder();
-  entry.record = report.record.text.value_or(kNoRecord);
+  entry.record = report.exitAtOnce ? kRecordNotRead : report.record.text.value_or(kNoRecord);
   entry.processId = ::GetCurrentProcessId();
 
   report.journalPath = JournalPath();

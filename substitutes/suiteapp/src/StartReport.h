@@ -21,6 +21,8 @@ struct StartReport {
   Switches switches;
   std::wstring journalPath;
   DWORD journalResult = ERROR_SUCCESS;
+  // Named by the ExitAtOnce setting: journals its start without reading its record, then ends.
+  bool exitAtOnce = false;
 };
 
 // Looks at this process and the registry; writes nothing.

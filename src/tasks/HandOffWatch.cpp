@@ -1,0 +1,126 @@
+#include "tasks/HandOffWatch.h"
+
+#include <algorithm>
+#include <new>
+#include <utility>
+
+#include "app/LogSink.h"
+#include "app/RegistryKey.h"
+#include "suite/ProcessSearch.h"
+
+namespace tasks {
+namespace {
+
+// Posted to the watch's own window by the thread pool: wParam the watch's id, lParam 1 when the
+// limit passed first.
+constexpr UINT kWaitEndedMessage = WM_APP + 1;
+
+bool SameKey(const HandedRecord& a, const HandedRecord& b) {
+  return a.hive == b.hive &&
+         ::CompareStringOrdinal(a.path.c_str(), -1, b.path.c_str(), -1, TRUE) == CSTR_EQUAL &&
+         ::CompareStringOrdinal(a.name.c_str(), -1, b.name.c_str(), -1, TRUE) == CSTR_EQUAL;
+}
+
+std::wstring FileNameOf(const std::wstring& executable) {
+  const size_t slash = executable.find_last_of(L"\\/");
+  return slash == std::wstring::npos ? executable : executable.substr(slash + 1);
+}
+
+bool AnotherCopyRuns(const std::wstring& executable) {
+  std::wstring name = FileNameOf(executable);
+  // "iexplore" and the like: the process list names the file with its extension.
+  if (name.find(L'.') == std::wstring::npos) name += L".exe";
+  suite::SetProcessTarget(name);
+  return suite::FindProcess(nullptr, 0);
+}
+
+}  // namespace
+
+// What the thread pool's callback needs; it lives as long as the wait is registered.
+struct HandOffWatch::Entry {
+  UINT id = 0;
+  HWND window = nullptr;
+  HandedRecord record;
+  win::UniqueHandle process;
+  HANDLE wait = nullptr;
+
+  // Blocks until a callback under way has returned.
+  void StopWaiting() noexcept {
+    if (wait) ::UnregisterWaitEx(wait, INVALID_HANDLE_VALUE);
+    wait = nullptr;
+  }
+};
+
+HandOffWatch::HandOffWatch(DWORD limitMs) noexcept : limitMs_(limitMs) {}
+
+HandOffWatch::~HandOffWatch() {
+  for (const std::unique_ptr<Entry>& entry : entries_) {
+    entry->StopWaiting();
+    if (::WaitForSingleObject(entry->process.get(), 0) == WAIT_OBJECT_0) TakeBackIfUntouched(entry->record);
+  }
+  entries_.clear();
+}
+
+bool HandOffWatch::Watch(HandedRecord record, win::UniqueHandle process) {
+  if (!process) return false;
+  if (!hwnd() && !CreateWindowOf(L"StartdeckHandOffWatch", 0, 0, 0, 0, 0, HWND_MESSAGE, 0)) return false;
+  // The value is the later hand-off's now.
+  for (auto it = entries_.begin(); it != entries_.end();) {
+    if (SameKey((*it)->record, record)) {
+      (*it)->StopWaiting();
+      it = entries_.erase(it);
+    } else {
+      ++it;
+    }
+  }
+  auto entry = std::make_unique<Entry>();
+  entry->id = nextId_++;
+  entry->window = hwnd();
+  entry->record = std::move(record);
+  entry->process = std::move(process);
+  if (!::RegisterWaitForSingleObject(&entry->wait, entry->process.get(), &OnWaitEnded, entry.get(), limitMs_,
+                                     WT_EXECUTEONLYONCE)) {
+    entry->wait = nullptr;
+    return false;
+  }
+  entries_.push_back(std::move(entry));
+  return true;
+}
+
+void CALLBACK HandOffWatch::OnWaitEnded(void* context, BOOLEAN timedOut) noexcept {
+  const auto& entry = *static_cast<const Entry*>(context);
+  ::PostMessageW(entry.window, kWaitEndedMessage, entry.id, timedOut ? 1 : 0);
+}
+
+LRESULT HandOffWatch::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != kWaitEndedMessage) return Default(message, wParam, lParam);
+  Settle(static_cast<UINT>(wParam), lParam == 0);
+  return 0;
+}
+
+void HandOffWatch::Settle(UINT id, bool ended) noexcept {
+  const auto it = std::find_if(entries_.begin(), entries_.end(), [id](const auto& e) { return e->id == id; });
+  if (it == entries_.end()) return;  // ended already: a later hand-off took over its value
+  const std::unique_ptr<Entry> entry = std::move(*it);
+  entries_.erase(it);
+  entry->StopWaiting();
+  if (ended) TakeBackIfUntouched(entry->record);
+}
+
+void HandOffWatch::TakeBackIfUntouched(const HandedRecord& record) noexcept {
+  try {
+    if (AnotherCopyRuns(record.executable)) return;
+    app::RegistryKey key;
+    if (!key.Open(record.hive, record.path, reg::kWrite)) return;
+    if (!key.ValueExists(record.name) || key.ValueType(record.name) != REG_SZ ||
+        key.ReadString(record.name) != record.text)
+      return;  // taken, or written anew
+    if (key.DeleteValue(record.name))
+      app::Log().Line(L"Hand-off: %s ended without taking its record %s; the record was taken back.",
+                      record.executable.c_str(), record.name.c_str());
+  } catch (const std::bad_alloc&) {
+    // No memory for the texts: the record stays, as it would have without the watch.
+  }
+}
+
+}  // namespace tasks
