@@ -4,6 +4,8 @@
 #include <new>
 #include <utility>
 
+#include <tlhelp32.h>
+
 #include "app/LogSink.h"
 #include "app/RegistryKey.h"
 #include "suite/ProcessSearch.h"
@@ -34,6 +36,20 @@ bool AnotherCopyRuns(const std::wstring& executable) {
   return suite::FindProcess(nullptr, 0);
 }
 
+// Whether a process that `parent` started still runs: a host that starts its real program (a
+// launcher such as soffice.exe starting soffice.bin) and ends at once has handed its record on.
+bool AProcessItStartedRuns(DWORD parent) noexcept {
+  if (parent == 0) return false;
+  const win::UniqueHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  if (!snapshot || snapshot.get() == INVALID_HANDLE_VALUE) return false;
+  PROCESSENTRY32W process{};
+  process.dwSize = sizeof(process);
+  for (BOOL more = ::Process32FirstW(snapshot.get(), &process); more;
+       more = ::Process32NextW(snapshot.get(), &process))
+    if (process.th32ParentProcessID == parent && process.th32ProcessID != parent) return true;
+  return false;
+}
+
 }  // namespace
 
 // What the thread pool's callback needs; it lives as long as the wait is registered.
@@ -56,7 +72,8 @@ HandOffWatch::HandOffWatch(DWORD limitMs) noexcept : limitMs_(limitMs) {}
 HandOffWatch::~HandOffWatch() {
   for (const std::unique_ptr<Entry>& entry : entries_) {
     entry->StopWaiting();
-    if (::WaitForSingleObject(entry->process.get(), 0) == WAIT_OBJECT_0) TakeBackIfUntouched(entry->record);
+    if (::WaitForSingleObject(entry->process.get(), 0) == WAIT_OBJECT_0)
+      TakeBackIfUntouched(entry->record, ::GetProcessId(entry->process.get()));
   }
   entries_.clear();
 }
@@ -104,12 +121,12 @@ void HandOffWatch::Settle(UINT id, bool ended) noexcept {
   const std::unique_ptr<Entry> entry = std::move(*it);
   entries_.erase(it);
   entry->StopWaiting();
-  if (ended) TakeBackIfUntouched(entry->record);
+  if (ended) TakeBackIfUntouched(entry->record, ::GetProcessId(entry->process.get()));
 }
 
-void HandOffWatch::TakeBackIfUntouched(const HandedRecord& record) noexcept {
+void HandOffWatch::TakeBackIfUntouched(const HandedRecord& record, DWORD processId) noexcept {
   try {
-    if (AnotherCopyRuns(record.executable)) return;
+    if (AnotherCopyRuns(record.executable) || AProcessItStartedRuns(processId)) return;
     app::RegistryKey key;
     if (!key.Open(record.hive, record.path, reg::kWrite)) return;
     if (!key.ValueExists(record.name) || key.ValueType(record.name) != REG_SZ ||

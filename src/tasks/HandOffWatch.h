@@ -10,10 +10,11 @@
 // value, so taking it back serves there too. The watch ends with the limit: a host still running
 // then keeps its record.
 //
-// Two cases keep the record all the same: another process of the host's executable still runs (a
+// Three cases keep the record all the same: another process of the host's executable still runs (a
 // host started a second time often hands its document to the running copy and ends at once; the
-// record is then the running copy's to read), and a later hand-off wrote the same value (from then
-// on the record is that hand-off's).
+// record is then the running copy's to read), a process the host started still runs (a launcher
+// that starts the real program under another name and ends), and a later hand-off wrote the same
+// value (from then on the record is that hand-off's).
 //
 // The window is never blocked: the system's thread pool waits for the process, and the end of the
 // wait is posted back to the watch's message-only window, on the thread that made the hand-off.
@@ -61,7 +62,8 @@ class HandOffWatch final : private win::Window {
   // Ends the watch `id`; with `ended`, the process has ended and the record is taken back unless
   // it was taken or belongs to someone else now.
   void Settle(UINT id, bool ended) noexcept;
-  static void TakeBackIfUntouched(const HandedRecord& record) noexcept;
+  // `processId` is the ended host's: a process it started that still runs keeps the record too.
+  static void TakeBackIfUntouched(const HandedRecord& record, DWORD processId) noexcept;
 
   DWORD limitMs_;
   UINT nextId_ = 1;

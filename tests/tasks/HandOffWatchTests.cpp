@@ -8,6 +8,7 @@
 #include <chrono>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "support/Driver.h"
 #include "support/RegistrySandbox.h"
@@ -36,6 +37,60 @@ win::UniqueHandle EndedProcess() {
   win::UniqueHandle process(info.hProcess);
   ::WaitForSingleObject(process.get(), 30000);
   return process;
+}
+
+// A launcher that started the real program and has ended: a command interpreter that ended, the
+// parent of a search that runs on until `input`, its input, is closed.
+struct Launcher {
+  win::UniqueHandle launcher;
+  win::UniqueHandle started;
+  win::UniqueHandle input;  // the write end of the started program's input
+};
+
+Launcher EndedLauncher() {
+  Launcher result;
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION info{};
+  std::wstring line = L"cmd.exe /c exit 0";
+  if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW | CREATE_SUSPENDED, nullptr,
+                        nullptr, &startup, &info))
+    return result;
+  const win::UniqueHandle launcherThread(info.hThread);
+  result.launcher = win::UniqueHandle(info.hProcess);
+
+  SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
+  HANDLE read = nullptr, write = nullptr;
+  if (!::CreatePipe(&read, &write, &inherit, 0)) return result;
+  const win::UniqueHandle readEnd(read);
+  result.input = win::UniqueHandle(write);
+  ::SetHandleInformation(write, HANDLE_FLAG_INHERIT, 0);
+
+  SIZE_T size = 0;
+  ::InitializeProcThreadAttributeList(nullptr, 1, 0, &size);
+  std::vector<unsigned char> buffer(size);
+  auto* attributes = reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(buffer.data());
+  HANDLE parent = result.launcher.get();
+  if (!::InitializeProcThreadAttributeList(attributes, 1, 0, &size) ||
+      !::UpdateProcThreadAttribute(attributes, 0, PROC_THREAD_ATTRIBUTE_PARENT_PROCESS, &parent, sizeof(parent),
+                                   nullptr, nullptr))
+    return result;
+  STARTUPINFOEXW started{};
+  started.StartupInfo.cb = sizeof(started);
+  started.StartupInfo.dwFlags = STARTF_USESTDHANDLES;
+  started.StartupInfo.hStdInput = read;
+  started.lpAttributeList = attributes;
+  std::wstring search = L"find.exe \"never\"";
+  const BOOL made = ::CreateProcessW(nullptr, search.data(), nullptr, nullptr, TRUE,
+                                     CREATE_NO_WINDOW | EXTENDED_STARTUPINFO_PRESENT, nullptr, nullptr,
+                                     &started.StartupInfo, &info);
+  ::DeleteProcThreadAttributeList(attributes);
+  if (!made) return result;
+  ::CloseHandle(info.hThread);
+  result.started = win::UniqueHandle(info.hProcess);
+  ::ResumeThread(launcherThread.get());
+  ::WaitForSingleObject(result.launcher.get(), 30000);
+  return result;
 }
 
 // This program, which runs on while the test looks.
@@ -118,6 +173,17 @@ TEST_F(HandOffWatchTest, ARecordStaysWhileItsHostRunsAndWhenAnotherCopyOfItRuns)
     ASSERT_TRUE(watch.Watch(Handed(L"Word", OwnFileName().c_str()), EndedProcess()));
     ASSERT_TRUE(Settled(watch));
     EXPECT_EQ(Record(L"Word"), kHanded);
+  }
+  {
+    // The started launcher ended, but the program it started runs on: that one reads the record.
+    Launcher launcher = EndedLauncher();
+    ASSERT_TRUE(launcher.started);
+    tasks::HandOffWatch watch;
+    ASSERT_TRUE(watch.Watch(Handed(), std::move(launcher.launcher)));
+    ASSERT_TRUE(Settled(watch));
+    EXPECT_EQ(Record(L"Word"), kHanded);
+    launcher.input.reset();
+    ::WaitForSingleObject(launcher.started.get(), 30000);
   }
 }
 
