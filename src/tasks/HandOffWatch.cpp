@@ -1,6 +1,7 @@
 #include "tasks/HandOffWatch.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <new>
 #include <utility>
 
@@ -36,17 +37,33 @@ bool AnotherCopyRuns(const std::wstring& executable) {
   return suite::FindProcess(nullptr, 0);
 }
 
-// Whether a process that `parent` started still runs: a host that starts its real program (a
-// launcher such as soffice.exe starting soffice.bin) and ends at once has handed its record on.
-bool AProcessItStartedRuns(DWORD parent) noexcept {
-  if (parent == 0) return false;
+std::uint64_t Ticks(const FILETIME& time) noexcept {
+  return (static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+}
+
+// Whether a process that the ended `host` started still runs: a host that starts its real program
+// (a launcher such as soffice.exe starting soffice.bin) and ends at once has handed its record on.
+// Process ids are reused, so a child counts only when it was made while the host ran; the console
+// host that the system gives a console program is none of the host's programs.
+bool AProcessItStartedRuns(HANDLE host) noexcept {
+  FILETIME created{}, exited{}, kernel{}, user{};
+  const DWORD parent = ::GetProcessId(host);
+  if (parent == 0 || !::GetProcessTimes(host, &created, &exited, &kernel, &user)) return false;
   const win::UniqueHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
   if (!snapshot || snapshot.get() == INVALID_HANDLE_VALUE) return false;
   PROCESSENTRY32W process{};
   process.dwSize = sizeof(process);
   for (BOOL more = ::Process32FirstW(snapshot.get(), &process); more;
-       more = ::Process32NextW(snapshot.get(), &process))
-    if (process.th32ParentProcessID == parent && process.th32ProcessID != parent) return true;
+       more = ::Process32NextW(snapshot.get(), &process)) {
+    if (process.th32ParentProcessID != parent || process.th32ProcessID == parent ||
+        ::CompareStringOrdinal(process.szExeFile, -1, L"conhost.exe", -1, TRUE) == CSTR_EQUAL)
+      continue;
+    const win::UniqueHandle child(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process.th32ProcessID));
+    FILETIME childCreated{}, childExited{};
+    if (child && ::GetProcessTimes(child.get(), &childCreated, &childExited, &kernel, &user) &&
+        Ticks(childCreated) >= Ticks(created) && Ticks(childCreated) <= Ticks(exited))
+      return true;
+  }
   return false;
 }
 
@@ -73,7 +90,7 @@ HandOffWatch::~HandOffWatch() {
   for (const std::unique_ptr<Entry>& entry : entries_) {
     entry->StopWaiting();
     if (::WaitForSingleObject(entry->process.get(), 0) == WAIT_OBJECT_0)
-      TakeBackIfUntouched(entry->record, ::GetProcessId(entry->process.get()));
+      TakeBackIfUntouched(entry->record, entry->process.get());
   }
   entries_.clear();
 }
@@ -121,12 +138,12 @@ void HandOffWatch::Settle(UINT id, bool ended) noexcept {
   const std::unique_ptr<Entry> entry = std::move(*it);
   entries_.erase(it);
   entry->StopWaiting();
-  if (ended) TakeBackIfUntouched(entry->record, ::GetProcessId(entry->process.get()));
+  if (ended) TakeBackIfUntouched(entry->record, entry->process.get());
 }
 
-void HandOffWatch::TakeBackIfUntouched(const HandedRecord& record, DWORD processId) noexcept {
+void HandOffWatch::TakeBackIfUntouched(const HandedRecord& record, HANDLE host) noexcept {
   try {
-    if (AnotherCopyRuns(record.executable) || AProcessItStartedRuns(processId)) return;
+    if (AnotherCopyRuns(record.executable) || AProcessItStartedRuns(host)) return;
     app::RegistryKey key;
     if (!key.Open(record.hive, record.path, reg::kWrite)) return;
     if (!key.ValueExists(record.name) || key.ValueType(record.name) != REG_SZ ||

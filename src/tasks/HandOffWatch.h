@@ -62,8 +62,8 @@ class HandOffWatch final : private win::Window {
   // Ends the watch `id`; with `ended`, the process has ended and the record is taken back unless
   // it was taken or belongs to someone else now.
   void Settle(UINT id, bool ended) noexcept;
-  // `processId` is the ended host's: a process it started that still runs keeps the record too.
-  static void TakeBackIfUntouched(const HandedRecord& record, DWORD processId) noexcept;
+  // `host` is the ended host's process: a process it started that still runs keeps the record too.
+  static void TakeBackIfUntouched(const HandedRecord& record, HANDLE host) noexcept;
 
   DWORD limitMs_;
   UINT nextId_ = 1;

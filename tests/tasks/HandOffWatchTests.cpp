@@ -40,31 +40,28 @@ win::UniqueHandle EndedProcess() {
 }
 
 // A launcher that started the real program and has ended: a command interpreter that ended, the
-// parent of a search that runs on until `input`, its input, is closed.
+// parent of a hidden editor that runs on until the test ends it.
 struct Launcher {
+  Launcher() = default;
+  Launcher(const Launcher&) = delete;
+  Launcher& operator=(const Launcher&) = delete;
+  ~Launcher() {
+    if (started) ::TerminateProcess(started.get(), 0);
+  }
   win::UniqueHandle launcher;
   win::UniqueHandle started;
-  win::UniqueHandle input;  // the write end of the started program's input
 };
 
-Launcher EndedLauncher() {
-  Launcher result;
+void StartEndedLauncher(Launcher& result) {
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION info{};
   std::wstring line = L"cmd.exe /c exit 0";
   if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW | CREATE_SUSPENDED, nullptr,
                         nullptr, &startup, &info))
-    return result;
+    return;
   const win::UniqueHandle launcherThread(info.hThread);
   result.launcher = win::UniqueHandle(info.hProcess);
-
-  SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
-  HANDLE read = nullptr, write = nullptr;
-  if (!::CreatePipe(&read, &write, &inherit, 0)) return result;
-  const win::UniqueHandle readEnd(read);
-  result.input = win::UniqueHandle(write);
-  ::SetHandleInformation(write, HANDLE_FLAG_INHERIT, 0);
 
   SIZE_T size = 0;
   ::InitializeProcThreadAttributeList(nullptr, 1, 0, &size);
@@ -74,23 +71,21 @@ Launcher EndedLauncher() {
   if (!::InitializeProcThreadAttributeList(attributes, 1, 0, &size) ||
       !::UpdateProcThreadAttribute(attributes, 0, PROC_THREAD_ATTRIBUTE_PARENT_PROCESS, &parent, sizeof(parent),
                                    nullptr, nullptr))
-    return result;
+    return;
   STARTUPINFOEXW started{};
   started.StartupInfo.cb = sizeof(started);
-  started.StartupInfo.dwFlags = STARTF_USESTDHANDLES;
-  started.StartupInfo.hStdInput = read;
+  started.StartupInfo.dwFlags = STARTF_USESHOWWINDOW;
+  started.StartupInfo.wShowWindow = SW_HIDE;
   started.lpAttributeList = attributes;
-  std::wstring search = L"find.exe \"never\"";
-  const BOOL made = ::CreateProcessW(nullptr, search.data(), nullptr, nullptr, TRUE,
-                                     CREATE_NO_WINDOW | EXTENDED_STARTUPINFO_PRESENT, nullptr, nullptr,
-                                     &started.StartupInfo, &info);
+  std::wstring editor = L"notepad.exe";
+  const BOOL made = ::CreateProcessW(nullptr, editor.data(), nullptr, nullptr, FALSE, EXTENDED_STARTUPINFO_PRESENT,
+                                     nullptr, nullptr, &started.StartupInfo, &info);
   ::DeleteProcThreadAttributeList(attributes);
-  if (!made) return result;
+  if (!made) return;
   ::CloseHandle(info.hThread);
   result.started = win::UniqueHandle(info.hProcess);
   ::ResumeThread(launcherThread.get());
   ::WaitForSingleObject(result.launcher.get(), 30000);
-  return result;
 }
 
 // This program, which runs on while the test looks.
@@ -176,14 +171,13 @@ TEST_F(HandOffWatchTest, ARecordStaysWhileItsHostRunsAndWhenAnotherCopyOfItRuns)
   }
   {
     // The started launcher ended, but the program it started runs on: that one reads the record.
-    Launcher launcher = EndedLauncher();
+    Launcher launcher;
+    StartEndedLauncher(launcher);
     ASSERT_TRUE(launcher.started);
     tasks::HandOffWatch watch;
     ASSERT_TRUE(watch.Watch(Handed(), std::move(launcher.launcher)));
     ASSERT_TRUE(Settled(watch));
     EXPECT_EQ(Record(L"Word"), kHanded);
-    launcher.input.reset();
-    ::WaitForSingleObject(launcher.started.get(), 30000);
   }
 }
 
