@@ -58,7 +58,8 @@ bool AProcessItStartedRuns(HANDLE host) noexcept {
     if (process.th32ParentProcessID != parent || process.th32ProcessID == parent ||
         ::CompareStringOrdinal(process.szExeFile, -1, L"conhost.exe", -1, TRUE) == CSTR_EQUAL)
       continue;
-    const win::UniqueHandle child(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process.th32ProcessID));
+    const win::UniqueHandle child(
+        ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process.th32ProcessID));
     FILETIME childCreated{}, childExited{};
     if (child && ::GetProcessTimes(child.get(), &childCreated, &childExited, &kernel, &user) &&
         Ticks(childCreated) >= Ticks(created) && Ticks(childCreated) <= Ticks(exited))

@@ -57,8 +57,8 @@ void StartEndedLauncher(Launcher& result) {
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION info{};
   std::wstring line = L"cmd.exe /c exit 0";
-  if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW | CREATE_SUSPENDED, nullptr,
-                        nullptr, &startup, &info))
+  if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW | CREATE_SUSPENDED,
+                        nullptr, nullptr, &startup, &info))
     return;
   const win::UniqueHandle launcherThread(info.hThread);
   result.launcher = win::UniqueHandle(info.hProcess);
@@ -69,8 +69,8 @@ void StartEndedLauncher(Launcher& result) {
   auto* attributes = reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(buffer.data());
   HANDLE parent = result.launcher.get();
   if (!::InitializeProcThreadAttributeList(attributes, 1, 0, &size) ||
-      !::UpdateProcThreadAttribute(attributes, 0, PROC_THREAD_ATTRIBUTE_PARENT_PROCESS, &parent, sizeof(parent),
-                                   nullptr, nullptr))
+      !::UpdateProcThreadAttribute(attributes, 0, PROC_THREAD_ATTRIBUTE_PARENT_PROCESS, &parent,
+                                   sizeof(parent), nullptr, nullptr))
     return;
   STARTUPINFOEXW started{};
   started.StartupInfo.cb = sizeof(started);
@@ -78,8 +78,9 @@ void StartEndedLauncher(Launcher& result) {
   started.StartupInfo.wShowWindow = SW_HIDE;
   started.lpAttributeList = attributes;
   std::wstring editor = L"notepad.exe";
-  const BOOL made = ::CreateProcessW(nullptr, editor.data(), nullptr, nullptr, FALSE, EXTENDED_STARTUPINFO_PRESENT,
-                                     nullptr, nullptr, &started.StartupInfo, &info);
+  const BOOL made =
+      ::CreateProcessW(nullptr, editor.data(), nullptr, nullptr, FALSE, EXTENDED_STARTUPINFO_PRESENT, nullptr,
+                       nullptr, &started.StartupInfo, &info);
   ::DeleteProcThreadAttributeList(attributes);
   if (!made) return;
   ::CloseHandle(info.hThread);
