@@ -16,6 +16,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace switches {
@@ -29,8 +30,8 @@ class FileTransaction {
   ~FileTransaction();
 
   // Stages `bytes` as the whole new content of `path` (made when missing), written now to `temp`,
-  // which must lie in the same folder. False (nothing staged) when `path` is read-only or `temp`
-  // cannot be written.
+  // which must lie in the same folder (in a folder still to be made: written once it is). False
+  // (nothing staged) when `path` is read-only or `temp` cannot be written.
   [[nodiscard]] bool Write(const std::wstring& path, std::string_view bytes, const std::wstring& temp);
   // Stages a copy of the file `source` as `path`, through `temp` beside `path`, as Write.
   [[nodiscard]] bool Copy(const std::wstring& source, const std::wstring& path, const std::wstring& temp);
@@ -57,15 +58,22 @@ class FileTransaction {
  private:
   enum class Kind { kWrite, kRemove, kCreateFolder, kRemoveFolder };
   struct Step {
+    Step(Kind k, std::wstring p, std::wstring t = {}) : kind(k), path(std::move(p)), temp(std::move(t)) {}
     Kind kind;
     std::wstring path;
-    std::wstring temp;           // kWrite: the new content, until it is in place
-    bool existed = false;        // kWrite, kRemove: the original was renamed aside
-    bool done = false;           // the step is in place
+    std::wstring temp;                      // kWrite: the new content, until it is in place
+    std::string bytes;                      // kWrite: the content, until `temp` is written
+    std::wstring source;                    // kWrite: the file to copy, until `temp` is written
+    bool written = false;                   // kWrite: `temp` holds the content
+    std::wstring aside;                     // kWrite, kRemove: where the original waits, once moved
+    bool placed = false;                    // kWrite: the new content is in place
     std::vector<std::wstring> madeFolders;  // kCreateFolder: the folders it made, outermost first
   };
 
   [[nodiscard]] static bool ApplyStep(Step& step);
+  [[nodiscard]] static bool SetAside(Step& step);
+  [[nodiscard]] static bool WriteTemp(Step& step);
+  [[nodiscard]] bool Stage(Step step);
   static void UndoStep(Step& step) noexcept;
   void Undo() noexcept;
   void DiscardTemps() noexcept;
