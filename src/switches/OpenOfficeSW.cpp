@@ -247,19 +247,13 @@ class Staging {
   switches::FileTransaction changes_;
 };
 
-// A file staged into a folder that the transaction makes first has its temporary file in the
-// nearest folder that exists now (the same volume): a staged write is written at once.
-std::wstring TempFor(const std::wstring& folder, const std::wstring& existing, const wchar_t* name) {
-  return (ooo::IsDirectory(folder) ? folder : existing) + L"\\" + name;
-}
-
 // Addons.xcu or WriterWindowState.xcu when switching on: the user's file merged, or the template
 // as the whole file when there is none. The content that the profile will hold.
 template <class Merge>
-std::string StageXcu(Staging& staging, const std::wstring& folder, const std::wstring& existing, const wchar_t* name,
-                     const wchar_t* tempName, const std::string& templ, Merge merge) {
+std::string StageXcu(Staging& staging, const std::wstring& folder, const wchar_t* name, const wchar_t* tempName,
+                     const std::string& templ, Merge merge) {
   const std::wstring file = folder + L"\\" + name;
-  const std::wstring temp = TempFor(folder, existing, tempName);
+  const std::wstring temp = folder + L"\\" + tempName;
   if (!ooo::FileExists(file)) {
     if (!ooo::IsDirectory(folder)) staging.Changes().CreateFolder(folder);
     staging.Write(file, nullptr, templ, temp);
@@ -323,7 +317,7 @@ void COpenOfficeSW::Enable(const PluginRecord& record, const std::wstring& appDa
   const std::wstring office = appData + folders.office;
   const std::string addonsTemplate = staging.TemplateBytes(Template(L"Addons.xcu"));
   const std::string addons =
-      StageXcu(staging, office, office, L"Addons.xcu", L"AddonsTemp.xcu", addonsTemplate,
+      StageXcu(staging, office, L"Addons.xcu", L"AddonsTemp.xcu", addonsTemplate,
                [&](const std::string& bytes) -> std::optional<std::string> {
                  ooo::AddonsMerge merged = ooo::EnableAddons(bytes, addonsTemplate);
                  if (merged.outcome == ooo::AddonsMerge::Outcome::kRefused) return std::nullopt;
@@ -335,7 +329,7 @@ void COpenOfficeSW::Enable(const PluginRecord& record, const std::wstring& appDa
   if (!ooo::HoldsSuiteNodes(addons)) staging.Fail(__LINE__);
 
   const std::string windowState = staging.TemplateBytes(Template(L"WriterWindowState.xcu"));
-  (void)StageXcu(staging, appData + folders.ui, office, L"WriterWindowState.xcu", L"WriterWindowStateTemp.xcu",
+  (void)StageXcu(staging, appData + folders.ui, L"WriterWindowState.xcu", L"WriterWindowStateTemp.xcu",
                  windowState, [&](const std::string& bytes) { return ooo::EnableWindowState(bytes, windowState); });
 
   const std::string accelerators = staging.TemplateBytes(Template(L"Accel.xml"));
@@ -355,7 +349,7 @@ void COpenOfficeSW::Enable(const PluginRecord& record, const std::wstring& appDa
     if (!ooo::IsDirectory(library)) staging.Changes().CreateFolder(library);
     for (const wchar_t* file : kLibraryFiles)
       staging.Copy(Template((std::wstring(L"Vanto\\") + file).c_str()), library + L"\\" + file,
-                   TempFor(library, basic, (std::wstring(file) + L".tmp").c_str()));
+                   library + L"\\" + file + L".tmp");
 
     // The library list, when the profile has one; the untouched original is kept as its ".old"
     // companion, and only when the entry goes in now, so the backup never holds the suite's entry.
