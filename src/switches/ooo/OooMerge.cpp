@@ -202,29 +202,31 @@ AddonsMerge EnableAddons(std::string_view file, std::string_view templ) {
   for (std::string_view line : lines) {
     // The user's own lines all stay as they are; the suite's come after the anchors.
     out.Write(line);
-    const auto start = std::find_if(kAddonSections.begin(), kAddonSections.end(),
-                                    [line](std::string_view s) { return Contains(line, s); });
-    if (start != kAddonSections.end()) {
-      const std::size_t s = static_cast<std::size_t>(start - kAddonSections.begin());
+    bool sectionStart = false;
+    for (std::size_t s = 0; s < kAddonSections.size(); ++s) {
+      if (!Contains(line, kAddonSections[s])) continue;
+      sectionStart = true;
       if (!sections[s].wanted || !sections[s].present || done[s]) continue;
-      if (Trimmed(line) != Trimmed(*start)) return {Outcome::kRefused, {}};
+      if (Trimmed(line) != Trimmed(kAddonSections[s])) return {Outcome::kRefused, {}};
       for (auto it = std::next(sections[s].from); it != sections[s].to; ++it) out.Write(*it);
       done[s] = true;
-      continue;
     }
-    if (!needsParent || parentDone || !Contains(line, kAddonParent)) continue;
+    if (sectionStart || !needsParent || parentDone || !Contains(line, kAddonParent)) continue;
     if (Trimmed(line) != Trimmed(kAddonParent)) return {Outcome::kRefused, {}};
     for (std::size_t s : order) {
       const Section& section = sections[s];
       if (!section.wanted || section.present) continue;
       for (auto it = section.from; it != section.to; ++it) out.Write(*it);
       if (section.to != t.end()) out.Write(*section.to);
+      done[s] = true;
     }
     parentDone = true;
   }
   std::string text = out.Take();
   // A section with nowhere to go (no parent line) would leave the integration incomplete.
-  if ((needsParent && !parentDone) || !HoldsSuiteNodes(text)) return {Outcome::kRefused, {}};
+  for (std::size_t s = 0; s < kAddonSections.size(); ++s)
+    if (sections[s].wanted && !done[s]) return {Outcome::kRefused, {}};
+  if (!HoldsSuiteNodes(text)) return {Outcome::kRefused, {}};
   return {Outcome::kMerged, std::move(text)};
 }
 
