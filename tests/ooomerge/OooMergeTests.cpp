@@ -211,9 +211,13 @@ TEST(OooAddons, AnAnchorLineThatCarriesMoreIsMergedOnlyWhenNothingIsLost) {
        std::string(f::kAddonsMenuOnly)
            .replace(f::kAddonsMenuOnly.find(" <node oor:name=\"AddonUI\">") + 26, 1, ""),
        Outcome::kRefused, ""},
-      // A line holding two section starts: the nodes of the second once went nowhere, and the file
+      // Two section starts on one line: the nodes of the second once went nowhere while the file
       // counted as merged.
       {"two section starts on one line",
+       std::string(f::kAddonsFull)
+           .insert(f::kAddonsFull.find("  <node oor:name=\"OfficeToolBar\">"), "  <node oor:name=\"Images\">"),
+       Outcome::kRefused, ""},
+      {"a section's end and the next one's start on one line",
        std::string(f::kAddonsFull).replace(f::kAddonsFull.find("\n  <node oor:name=\"Images\">"), 1, ""),
        Outcome::kRefused, ""},
       // Blanks around the anchor are no content; the user's line stays as it is.
