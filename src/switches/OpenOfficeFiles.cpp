@@ -39,7 +39,9 @@ bool ReadProfileFile(const std::wstring& path, std::string& bytes) {
   return ReadWhole(path, GENERIC_READ | GENERIC_WRITE, bytes);
 }
 
-bool ReadTemplateFile(const std::wstring& path, std::string& bytes) { return ReadWhole(path, GENERIC_READ, bytes); }
+bool ReadTemplateFile(const std::wstring& path, std::string& bytes) {
+  return ReadWhole(path, GENERIC_READ, bytes);
+}
 
 bool IsDirectory(const std::wstring& path) {
   const DWORD attributes = ::GetFileAttributesW(path.c_str());
@@ -59,7 +61,8 @@ std::vector<AcceleratorFile> AcceleratorFiles(const std::wstring& acceleratorFol
   do {
     const std::wstring name = entry.cFileName;
     if (name == L"." || name == L".." || entry.dwFileAttributes != FILE_ATTRIBUTE_DIRECTORY) continue;
-    AcceleratorFile language{acceleratorFolder + L"\\" + name, acceleratorFolder + L"\\" + name + L"\\current.xml"};
+    AcceleratorFile language{acceleratorFolder + L"\\" + name,
+                             acceleratorFolder + L"\\" + name + L"\\current.xml"};
     if (FileExists(language.file)) files.push_back(std::move(language));
   } while (::FindNextFileW(find.get(), &entry));
   return files;

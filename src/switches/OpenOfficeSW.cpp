@@ -105,7 +105,9 @@ std::wstring COpenOfficeSW::ApplicationData() {
 }
 
 // The marker's presence, whoever has it open: a marker held by another program still means on.
-bool COpenOfficeSW::IsEnabledIn(const std::wstring& officeFolder) { return ooo::FileExists(officeFolder + kMarker); }
+bool COpenOfficeSW::IsEnabledIn(const std::wstring& officeFolder) {
+  return ooo::FileExists(officeFolder + kMarker);
+}
 
 // ---- CSwitch ------------------------------------------------------------------------------------
 
@@ -226,7 +228,8 @@ class Staging {
   }
 
   // `bytes` as the new content of `path`, unless it holds them already (`old`, when it exists).
-  void Write(const std::wstring& path, const std::string* old, std::string_view bytes, const std::wstring& temp) {
+  void Write(const std::wstring& path, const std::string* old, std::string_view bytes,
+             const std::wstring& temp) {
     if (old && *old == bytes) return;
     if (!changes_.Write(path, bytes, temp)) Fail(__LINE__);
   }
@@ -250,8 +253,8 @@ class Staging {
 // Addons.xcu or WriterWindowState.xcu when switching on: the user's file merged, or the template
 // as the whole file when there is none. The content that the profile will hold.
 template <class Merge>
-std::string StageXcu(Staging& staging, const std::wstring& folder, const wchar_t* name, const wchar_t* tempName,
-                     const std::string& templ, Merge merge) {
+std::string StageXcu(Staging& staging, const std::wstring& folder, const wchar_t* name,
+                     const wchar_t* tempName, const std::string& templ, Merge merge) {
   const std::wstring file = folder + L"\\" + name;
   const std::wstring temp = folder + L"\\" + tempName;
   if (!ooo::FileExists(file)) {
@@ -263,6 +266,17 @@ std::string StageXcu(Staging& staging, const std::wstring& folder, const wchar_t
   std::string text = staging.Merge([&] { return merge(bytes); });
   staging.Write(file, &bytes, text, temp);
   return text;
+}
+
+// Addons.xcu merged: no value when the merge refuses the file; the file itself when it is merged.
+std::optional<std::string> MergedAddons(const std::string& bytes, const std::string& templ) {
+  ooo::AddonsMerge merged = ooo::EnableAddons(bytes, templ);
+  switch (merged.outcome) {
+    case ooo::AddonsMerge::Outcome::kMerged: return std::move(merged.text);
+    case ooo::AddonsMerge::Outcome::kAlreadyMerged: return bytes;
+    case ooo::AddonsMerge::Outcome::kRefused: break;
+  }
+  return std::nullopt;
 }
 
 // A profile file when switching off: what switching on added taken out. A missing file has
@@ -312,30 +326,28 @@ void PutBackUserEvents(Staging& staging, const std::wstring& officeFolder) {
 
 }  // namespace
 
-void COpenOfficeSW::Enable(const PluginRecord& record, const std::wstring& appData, const ProfileFolders& folders) {
+void COpenOfficeSW::Enable(const PluginRecord& record, const std::wstring& appData,
+                           const ProfileFolders& folders) {
   Staging staging(record, kRegisterFailed);
   const std::wstring office = appData + folders.office;
   const std::string addonsTemplate = staging.TemplateBytes(Template(L"Addons.xcu"));
   const std::string addons =
       StageXcu(staging, office, L"Addons.xcu", L"AddonsTemp.xcu", addonsTemplate,
-               [&](const std::string& bytes) -> std::optional<std::string> {
-                 ooo::AddonsMerge merged = ooo::EnableAddons(bytes, addonsTemplate);
-                 if (merged.outcome == ooo::AddonsMerge::Outcome::kRefused) return std::nullopt;
-                 if (merged.outcome == ooo::AddonsMerge::Outcome::kAlreadyMerged) return bytes;
-                 return std::move(merged.text);
-               });
+               [&](const std::string& bytes) { return MergedAddons(bytes, addonsTemplate); });
   // The marker says the suite's nodes are in Addons.xcu; a file without them (a template that
   // lacks them) is no integration.
   if (!ooo::HoldsSuiteNodes(addons)) staging.Fail(__LINE__);
 
   const std::string windowState = staging.TemplateBytes(Template(L"WriterWindowState.xcu"));
   (void)StageXcu(staging, appData + folders.ui, L"WriterWindowState.xcu", L"WriterWindowStateTemp.xcu",
-                 windowState, [&](const std::string& bytes) { return ooo::EnableWindowState(bytes, windowState); });
+                 windowState,
+                 [&](const std::string& bytes) { return ooo::EnableWindowState(bytes, windowState); });
 
   const std::string accelerators = staging.TemplateBytes(Template(L"Accel.xml"));
   for (const ooo::AcceleratorFile& language : ooo::AcceleratorFiles(appData + folders.accelerators)) {
     const std::string bytes = staging.MergeInput(language.file);
-    staging.Write(language.file, &bytes, staging.Merge([&] { return ooo::EnableAccelerators(bytes, accelerators); }),
+    staging.Write(language.file, &bytes,
+                  staging.Merge([&] { return ooo::EnableAccelerators(bytes, accelerators); }),
                   language.folder + L"\\currentTemp.xml");
   }
 
@@ -370,13 +382,14 @@ void COpenOfficeSW::Enable(const PluginRecord& record, const std::wstring& appDa
   // The marker last: the profile reads as switched on only once everything else is in place.
   // Failing here throws, and the transaction puts every file back.
   const std::wstring markerPath = office + kMarker;
-  const win::UniqueFile marker(
-      ::CreateFileW(markerPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+  const win::UniqueFile marker(::CreateFileW(markerPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                             FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!marker && !ooo::FileExists(markerPath)) staging.Fail(__LINE__);
   staging.Changes().Keep();
 }
 
-void COpenOfficeSW::Disable(const PluginRecord& record, const std::wstring& appData, const ProfileFolders& folders) {
+void COpenOfficeSW::Disable(const PluginRecord& record, const std::wstring& appData,
+                            const ProfileFolders& folders) {
   Staging staging(record, kUnregisterFailed);
   const std::wstring office = appData + folders.office;
   // The marker first: from the first change on, the profile no longer reads as switched on.
@@ -405,7 +418,8 @@ void COpenOfficeSW::Disable(const PluginRecord& record, const std::wstring& appD
     if (ooo::FileExists(list)) {
       std::string bytes;
       if (!ooo::ReadProfileFile(list, bytes)) staging.Fail(__LINE__);
-      staging.Write(list, &bytes, staging.Merge([&] { return ooo::DisableLibraries(bytes); }), list + L".tmp");
+      staging.Write(list, &bytes, staging.Merge([&] { return ooo::DisableLibraries(bytes); }),
+                    list + L".tmp");
     }
     // The backup made when switching on goes with the integration; a user who deleted it can still
     // switch off.
@@ -415,4 +429,3 @@ void COpenOfficeSW::Disable(const PluginRecord& record, const std::wstring& appD
   staging.Apply();
   staging.Changes().Keep();
 }
-

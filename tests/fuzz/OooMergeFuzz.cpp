@@ -91,8 +91,9 @@ bool IsEmptyElementAlone(std::string_view line) {
 // A file that holds `already` takes nothing and stays as it is.
 template <class Alone>
 void RequireInsertedAfter(const std::optional<std::string>& merged, std::string_view file,
-                          const std::vector<std::string_view>& in, const std::vector<std::string_view>& inserted,
-                          std::string_view marker, std::string_view already, Alone alone) {
+                          const std::vector<std::string_view>& in,
+                          const std::vector<std::string_view>& inserted, std::string_view marker,
+                          std::string_view already, Alone alone) {
   if (CountContaining(in, already) > 0) {
     Require(merged.has_value() && *merged == file);
     return;
@@ -185,7 +186,8 @@ void FuzzOooMerge(const std::uint8_t* data, std::size_t size) {
         // Sections left empty go.
         std::vector<std::string_view> kept;
         for (std::size_t i = 0; i < expected.size(); ++i) {
-          if (i + 1 < expected.size() && expected[i + 1] == ooo::kSectionEnd && IsSectionStartAlone(expected[i])) {
+          if (i + 1 < expected.size() && expected[i + 1] == ooo::kSectionEnd &&
+              IsSectionStartAlone(expected[i])) {
             ++i;
             continue;
           }
@@ -205,8 +207,9 @@ void FuzzOooMerge(const std::uint8_t* data, std::size_t size) {
         if (l == ooo::kInnerNodeEnd) break;
       }
       const std::optional<std::string> merged = ooo::EnableWindowState(file, templ);
-      RequireInsertedAfter(merged, file, in, node, ooo::kWindowStateParent, ooo::kWindowStateNode,
-                           [](std::string_view l) { return Stripped(l) == Stripped(ooo::kWindowStateParent); });
+      RequireInsertedAfter(
+          merged, file, in, node, ooo::kWindowStateParent, ooo::kWindowStateNode,
+          [](std::string_view l) { return Stripped(l) == Stripped(ooo::kWindowStateParent); });
       // A second switch-on changes nothing.
       if (merged) Require(ooo::EnableWindowState(*merged, templ) == *merged);
       break;

@@ -215,7 +215,8 @@ TEST(OooAddons, AnAnchorLineThatCarriesMoreIsMergedOnlyWhenNothingIsLost) {
       // counted as merged.
       {"two section starts on one line",
        std::string(f::kAddonsFull)
-           .insert(f::kAddonsFull.find("  <node oor:name=\"OfficeToolBar\">"), "  <node oor:name=\"Images\">"),
+           .insert(f::kAddonsFull.find("  <node oor:name=\"OfficeToolBar\">"),
+                   "  <node oor:name=\"Images\">"),
        Outcome::kRefused, ""},
       {"a section's end and the next one's start on one line",
        std::string(f::kAddonsFull).replace(f::kAddonsFull.find("\n  <node oor:name=\"Images\">"), 1, ""),
@@ -224,7 +225,8 @@ TEST(OooAddons, AnAnchorLineThatCarriesMoreIsMergedOnlyWhenNothingIsLost) {
       {"a section start with blanks after it",
        std::string(f::kAddonsFull)
            .replace(f::kAddonsFull.find(toolbar), toolbar.size(), "\t  " + toolbar + "  "),
-       Outcome::kMerged, std::string(full).replace(full.find(toolbar), toolbar.size(), "\t  " + toolbar + "  ")},
+       Outcome::kMerged,
+       std::string(full).replace(full.find(toolbar), toolbar.size(), "\t  " + toolbar + "  ")},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -325,13 +327,13 @@ TEST(OooRoundTrip, DisableUndoesEnable) {
       {"Addons.xcu with a menu only", f::kAddonsMenuOnly, f::kAddonsTemplate, enableAddons, DisableAddons,
        Crlf(f::kAddonsMenuOnly)},
       // A CR LF file with empty lines comes back byte for byte.
-      {"Addons.xcu, CR LF with empty lines", menuCrLf, f::kAddonsTemplate, enableAddons, DisableAddons, menuCrLf},
-      {"WriterWindowState.xcu, CR LF with empty lines", windowStateCrLf, f::kWindowStateTemplate, enableWindowState,
-       DisableWindowState, windowStateCrLf},
+      {"Addons.xcu, CR LF with empty lines", menuCrLf, f::kAddonsTemplate, enableAddons, DisableAddons,
+       menuCrLf},
+      {"WriterWindowState.xcu, CR LF with empty lines", windowStateCrLf, f::kWindowStateTemplate,
+       enableWindowState, DisableWindowState, windowStateCrLf},
       // A last line without a line end gets one.
       {"Addons.xcu without a last line end", f::kAddonsFull.substr(0, f::kAddonsFull.size() - 1),
-       f::kAddonsTemplate,
-       enableAddons, DisableAddons, Crlf(f::kAddonsFull)},
+       f::kAddonsTemplate, enableAddons, DisableAddons, Crlf(f::kAddonsFull)},
       {"current.xml", f::kCurrentXml, f::kAccelTemplate, enableAccelerators, DisableAccelerators,
        std::string(f::kCurrentXml)},
       {"script.xlc", f::kScriptXlc, f::kScriptXlcTemplate, enableLibraries, DisableLibraries,
@@ -558,7 +560,8 @@ TEST(OooIdempotence, WhatIsThereAlreadyIsNotInsertedAgain) {
   const AddonsMerge merged = EnableAddons(withoutImages, f::kAddonsTemplate);
   ASSERT_EQ(merged.outcome, AddonsMerge::Outcome::kMerged);
   const std::string parent = " <node oor:name=\"AddonUI\">\n";
-  EXPECT_EQ(merged.text, std::string(withoutImages).insert(withoutImages.find(parent) + parent.size(), section));
+  EXPECT_EQ(merged.text,
+            std::string(withoutImages).insert(withoutImages.find(parent) + parent.size(), section));
   // An images section of the user's without suite nodes takes them; the toolbar is not touched.
   std::string userImages = withoutImages;
   userImages.insert(from, images + "\n  </node>\n");
@@ -577,7 +580,8 @@ TEST(OooDisable, SectionsLeftEmptyGo) {
        " <node oor:name=\"AddonUI\">\n  <node oor:name=\"Images\">\n   <node oor:name=\"vanto.Icon.Help\" "
        "oor:op=\"replace\">\n   </node>\n  </node>\n </node>\n",
        " <node oor:name=\"AddonUI\">\r\n </node>\r\n"},
-      {"a user's empty sections", " <node oor:name=\"AddonUI\">\n  <node oor:name=\"OfficeToolBar\">\n  </node>\n"
+      {"a user's empty sections",
+       " <node oor:name=\"AddonUI\">\n  <node oor:name=\"OfficeToolBar\">\n  </node>\n"
        "  <node oor:name=\"OfficeMenuBar\">\n  </node>\n </node>\n",
        " <node oor:name=\"AddonUI\">\r\n </node>\r\n"},
       // Nothing dropped: the file stays as it is.

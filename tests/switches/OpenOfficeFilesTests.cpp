@@ -45,7 +45,8 @@ TEST(OooProfileFiles, EveryPlainLanguageFolderWithCurrentXmlHoldsAccelerators) {
   test::ScratchDir scratch;
   const fs::path root = scratch.path() / L"accelerator";
   for (const wchar_t* language : {L"de", L"en-US", L"fr", L"hidden"}) fs::create_directories(root / language);
-  for (const wchar_t* language : {L"de", L"en-US", L"hidden"}) test::WriteFile(root / language / L"current.xml", "x");
+  for (const wchar_t* language : {L"de", L"en-US", L"hidden"})
+    test::WriteFile(root / language / L"current.xml", "x");
   test::WriteFile(root / L"current.xml", "a file, not a language folder");
   ::SetFileAttributesW((root / L"hidden").c_str(), FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN);
   std::vector<std::wstring> found;

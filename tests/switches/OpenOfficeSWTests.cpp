@@ -220,7 +220,8 @@ TEST_F(OpenOfficeSwitchTest, SwitchingOnMergesEveryFragmentAndCopiesTheBasicLibr
             std::string::npos);
   EXPECT_NE(addons.find("  <node oor:name=\"OfficeMenuBar\">\n   <node oor:name=\"vanto.TopMenu\" oor:op=\"replace\">"),
             std::string::npos);
-  EXPECT_LT(addons.find("  <node oor:name=\"OfficeToolBar\">"), addons.find("  <node oor:name=\"Images\">\n   <node oor:name=\"vanto.Icon."));
+  EXPECT_LT(addons.find("  <node oor:name=\"OfficeToolBar\">"),
+            addons.find("  <node oor:name=\"Images\">\n   <node oor:name=\"vanto.Icon."));
   EXPECT_EQ(addons.find('\r'), std::string::npos);
   EXPECT_EQ(after.at(L"registry\\data\\org\\openoffice\\Office\\Events.xcu"), TemplateBytes(L"Events.xcu"));
   EXPECT_EQ(after.at(L"registry\\data\\org\\openoffice\\Office\\Addons.xcu.old"), "");
@@ -505,14 +506,14 @@ TEST_F(OpenOfficeSwitchTest, AProfileWithoutBasicFolderIsSwitchedWithoutTheLibra
 // once left half of it switched), reports the state the profile is in and shows its message; one
 // that meets a missing file it can do without completes as it does for a profile without that file.
 enum class Fault {
-  kHeld,              // another program holds the file open without sharing
-  kReadOnly,          // the file is read-only
-  kDeleted,           // the file is deleted
-  kTemplateMissing,   // `file` is a template below OOInst, deleted
-  kTempBlocked,       // a folder where the temporary file `file` goes
-  kOneLine,           // the file with its line ends taken out
-  kJoinAfter,         // the line holding `text` joined to the line after it
-  kReplaced,          // the file's content becomes `text`
+  kHeld,             // another program holds the file open without sharing
+  kReadOnly,         // the file is read-only
+  kDeleted,          // the file is deleted
+  kTemplateMissing,  // `file` is a template below OOInst, deleted
+  kTempBlocked,      // a folder where the temporary file `file` goes
+  kOneLine,          // the file with its line ends taken out
+  kJoinAfter,        // the line holding `text` joined to the line after it
+  kReplaced,         // the file's content becomes `text`
 };
 enum class Outcome {
   kFails,        // the profile stays as it was, the record keeps its old state, the message shows
@@ -530,7 +531,9 @@ struct FaultCase {
   std::string_view text = {};
 };
 
-void PrintTo(const FaultCase& c, std::ostream* out) { *out << c.label; }
+void PrintTo(const FaultCase& c, std::ostream* out) {
+  *out << c.label;
+}
 
 constexpr wchar_t kAddonsXcu[] = L"registry\\data\\org\\openoffice\\Office\\Addons.xcu";
 constexpr wchar_t kMarkerFile[] = L"registry\\data\\org\\openoffice\\Office\\Addons.xcu.old";
@@ -630,8 +633,12 @@ TEST_P(OpenOfficeFault, LeavesTheProfileAsItWasOrCompletes) {
       EXPECT_EQ(records[0].state, 1 - c.wanted);
       ASSERT_EQ(boxes.Boxes().size(), 1u);
       EXPECT_EQ(boxes.Boxes()[0].text, std::wstring(kEmbedFailed) + kProduct + L"\"\r\n" + kContactSupport);
-      EXPECT_EQ(LogTexts(), c.logged ? std::vector<std::wstring>{std::wstring(L"OpenOffice.org Writer 3.1#VANTO for OpenOffice#") + c.logged}
-                                     : std::vector<std::wstring>{});
+      EXPECT_EQ(
+          LogTexts(),
+          c.logged
+              ? std::vector<std::wstring>{std::wstring(L"OpenOffice.org Writer 3.1#VANTO for OpenOffice#") +
+                                          c.logged}
+              : std::vector<std::wstring>{});
       EXPECT_EQ(after, faulty);
       EXPECT_EQ(Detected()[0].state, 1 - c.wanted);
       return;
@@ -693,9 +700,10 @@ const FaultCase kSwitchOnFaults[] = {
     {"AddonsTemplateMissing", 1, Fault::kTemplateMissing, L"Addons.xcu", Outcome::kFails},
     {"AcceleratorTemplateMissing", 1, Fault::kTemplateMissing, L"Accel.xml", Outcome::kFails},
     {"LibraryTemplateMissing", 1, Fault::kTemplateMissing, L"Vanto\\Module1.xba", Outcome::kFails, kRegister},
-    {"AddonsTemporaryFileBlocked", 1, Fault::kTempBlocked, L"registry\\data\\org\\openoffice\\Office\\AddonsTemp.xcu",
-     Outcome::kFails, kRegister},
-    {"LibraryTemporaryFileBlocked", 1, Fault::kTempBlocked, L"basic\\script.xlc.tmp", Outcome::kFails, kRegister},
+    {"AddonsTemporaryFileBlocked", 1, Fault::kTempBlocked,
+     L"registry\\data\\org\\openoffice\\Office\\AddonsTemp.xcu", Outcome::kFails, kRegister},
+    {"LibraryTemporaryFileBlocked", 1, Fault::kTempBlocked, L"basic\\script.xlc.tmp", Outcome::kFails,
+     kRegister},
     // Files the merges cannot take the suite's lines into without misplacing them.
     {"AddonsWithoutAnyAnchor", 1, Fault::kReplaced, kAddonsXcu, Outcome::kFails, nullptr,
      "<?xml version=\"1.0\"?>\n<oor:component-data oor:name=\"Addons\"/>\n"},
@@ -738,15 +746,18 @@ const FaultCase kSwitchOffFaults[] = {
     // Switching off once failed without the backup, after the other fragments were gone.
     {"BackupDeleted", 0, Fault::kDeleted, kLibraryBackup, Outcome::kCompletes},
     {"LibraryModuleHeld", 0, Fault::kHeld, L"basic\\Vanto\\Module1.xba", Outcome::kFails, kUnregister},
-    {"LibraryModuleReadOnly", 0, Fault::kReadOnly, L"basic\\Vanto\\Module1.xba", Outcome::kFails, kUnregister},
+    {"LibraryModuleReadOnly", 0, Fault::kReadOnly, L"basic\\Vanto\\Module1.xba", Outcome::kFails,
+     kUnregister},
     {"LibraryModuleDeleted", 0, Fault::kDeleted, L"basic\\Vanto\\Module1.xba", Outcome::kCompletes},
     {"LibraryIconsHeld", 0, Fault::kHeld, L"basic\\Vanto\\Icons.xba", Outcome::kFails, kUnregister},
     {"LibraryIconsReadOnly", 0, Fault::kReadOnly, L"basic\\Vanto\\Icons.xba", Outcome::kFails, kUnregister},
     {"LibraryIconsDeleted", 0, Fault::kDeleted, L"basic\\Vanto\\Icons.xba", Outcome::kCompletes},
     {"LibraryDescriptionHeld", 0, Fault::kHeld, L"basic\\Vanto\\script.xlb", Outcome::kFails, kUnregister},
-    {"LibraryDescriptionReadOnly", 0, Fault::kReadOnly, L"basic\\Vanto\\script.xlb", Outcome::kFails, kUnregister},
+    {"LibraryDescriptionReadOnly", 0, Fault::kReadOnly, L"basic\\Vanto\\script.xlb", Outcome::kFails,
+     kUnregister},
     {"LibraryDescriptionDeleted", 0, Fault::kDeleted, L"basic\\Vanto\\script.xlb", Outcome::kCompletes},
-    {"LibraryTemporaryFileBlocked", 0, Fault::kTempBlocked, L"basic\\script.xlc.tmp", Outcome::kFails, kUnregister},
+    {"LibraryTemporaryFileBlocked", 0, Fault::kTempBlocked, L"basic\\script.xlc.tmp", Outcome::kFails,
+     kUnregister},
     // A line that holds the suite's part and the user's: dropping it would lose the user's.
     {"SuiteItemBesideTheUsers", 0, Fault::kJoinAfter, kEnglishAccel, Outcome::kFails, nullptr,
      "Vanto.Module1.TranslateAll"},

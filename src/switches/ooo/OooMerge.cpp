@@ -20,7 +20,8 @@ std::string_view Trimmed(std::string_view line) noexcept {
 }
 
 LineList::const_iterator FindContaining(const LineList& lines, std::string_view marker) {
-  return std::find_if(lines.begin(), lines.end(), [marker](std::string_view l) { return Contains(l, marker); });
+  return std::find_if(lines.begin(), lines.end(),
+                      [marker](std::string_view l) { return Contains(l, marker); });
 }
 
 bool AnyContains(const LineList& lines, std::string_view marker) {
@@ -153,14 +154,17 @@ void DropEmptySections(LineList& lines) {
 // Whether the section that starts at `start` holds a suite node before its "  </node>" line.
 bool HoldsSuiteNode(LineList::const_iterator start, LineList::const_iterator end) {
   for (auto it = std::next(start); it != end && *it != kSectionEnd; ++it)
-    if (std::any_of(kSuiteNodes.begin(), kSuiteNodes.end(), [it](std::string_view m) { return Contains(*it, m); }))
+    if (std::any_of(kSuiteNodes.begin(), kSuiteNodes.end(),
+                    [it](std::string_view m) { return Contains(*it, m); }))
       return true;
   return false;
 }
 
 }  // namespace
 
-bool HoldsSuiteNodes(std::string_view file) { return AnyContains(Lines(file), kSuiteNodes[0]); }
+bool HoldsSuiteNodes(std::string_view file) {
+  return AnyContains(Lines(file), kSuiteNodes[0]);
+}
 
 AddonsMerge EnableAddons(std::string_view file, std::string_view templ) {
   using Outcome = AddonsMerge::Outcome;
