@@ -9,6 +9,7 @@
 #define IDS_SW_NO_ADMIN 137          // administrator privileges missing
 #define IDS_SW_CONTACT_SUPPORT 138   // contact technical support
 #define IDS_SW_ADDIN_DESCRIPTION 139 // "Translation functions in Microsoft"
+#define IDS_SW_SWITCHING_BUSY 140    // another program is switching add-ins
 #define IDS_NEED_ADMIN_SOME_APPS 366 // administrator rights needed in some applications
 
 // Start-up.

@@ -99,6 +99,11 @@ PluginTable::EnableResult PluginTable::Enable(PluginRecord& record, HWND mainWin
   if (index < 0) return EnableResult::kFailed;
   CSwitch& owner = *active_[static_cast<size_t>(index)];
 
+  const SwitchingLock lock(switchingWait_);
+  if (!lock.Held()) {
+    ShowSwitchingBusy(mainWindow ? mainWindow : MessageOwner());
+    return EnableResult::kBusy;
+  }
   record.state = kEnabled;
   PluginList request{record};
   try {

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "switches/Switch.h"
+#include "switches/SwitchingLock.h"
 
 namespace switches {
 
@@ -29,7 +30,10 @@ using SwitchFactory = std::function<SwitchList()>;
 
 class PluginTable {
  public:
-  explicit PluginTable(SwitchFactory factory = &MakeSuiteSwitches) : factory_(std::move(factory)) {}
+  // `switchingWait`: how long switching waits for another program's switching to end.
+  explicit PluginTable(SwitchFactory factory = &MakeSuiteSwitches,
+                       DWORD switchingWait = SwitchingLock::kWaitMilliseconds)
+      : factory_(std::move(factory)), switchingWait_(switchingWait) {}
   PluginTable(const PluginTable&) = delete;
   PluginTable& operator=(const PluginTable&) = delete;
   ~PluginTable() { ClearSwitches(); }
@@ -48,13 +52,16 @@ class PluginTable {
   // the keyed table, that is, its host is missing; true when no such switch is left.
   [[nodiscard]] bool GetMissingHostName(std::wstring_view key, std::wstring& name) const;
 
-  // Turns the add-in of `record` (a group's copy) on: the switching-on sequence. kSwitched when it
-  // is on; kFailed when no switch serves it or the switch could not enable it (the record is then
-  // back at 0 and `mainWindow` got app::kPluginsManagerMessage).
-  enum class EnableResult { kSwitched, kFailed };
+  // Turns the add-in of `record` (a group's copy) on: the switching-on sequence, under the session's
+  // switching lock. kSwitched when it is on; kFailed when no switch serves it or the switch could not
+  // enable it (the record is then back at 0 and `mainWindow` got app::kPluginsManagerMessage);
+  // kBusy when another program kept the lock: the person was told so in a box owned by
+  // `mainWindow`, nothing was switched and the plug-ins manager is not asked for.
+  enum class EnableResult { kSwitched, kFailed, kBusy };
   EnableResult Enable(PluginRecord& record, HWND mainWindow);
 
   [[nodiscard]] bool Loaded() const noexcept { return loaded_; }
+  [[nodiscard]] DWORD SwitchingWait() const noexcept { return switchingWait_; }
   [[nodiscard]] const std::vector<std::unique_ptr<CSwitch>>& Active() const noexcept { return active_; }
   [[nodiscard]] const std::vector<ProductGroup>& Groups() const noexcept { return groups_; }
   [[nodiscard]] std::vector<ProductGroup>& Groups() noexcept { return groups_; }
@@ -63,6 +70,7 @@ class PluginTable {
 
  private:
   SwitchFactory factory_;
+  DWORD switchingWait_;
   std::map<std::wstring, std::unique_ptr<CSwitch>> keyed_;  // ordinal, case-sensitive order
   std::vector<std::unique_ptr<CSwitch>> active_;
   std::vector<ProductGroup> groups_;

@@ -20,6 +20,7 @@
 #include "support/Installation.h"
 #include "support/SavedState.h"
 #include "support/ScratchDir.h"
+#include "support/SwitchingLockHolder.h"
 #include "support/TestPaths.h"
 #include "switches/AcrobatSW.h"
 #include "switches/OpenOfficeSW.h"
@@ -277,6 +278,34 @@ TEST_F(ApplyTest, TheAcrobatPluginIsCopiedAndRemovedAndTheTableKeepsTheStatesRea
     EXPECT_EQ(DetectedState(L"Adobe Reader 9.0"), 0);
     EXPECT_TRUE(boxes_.empty());
   }
+}
+
+TEST_F(ApplyTest, WhileAnotherProgramSwitchesNothingIsAppliedAndTheTableKeepsItsStates) {
+  const fs::path plugIns = installation_.Folder() / L"Hosts\\Adobe\\Acrobat 8.0\\Acrobat\\plug_ins";
+  switches::PluginTable table(&switches::MakeSuiteSwitches, 100);
+  table.LoadSwitches();
+  const int acrobat = IdOf(table, L"Adobe Acrobat 8.0");
+  ASSERT_NE(acrobat, 0);
+  ASSERT_EQ(GroupState(table, acrobat), 0);
+
+  test::SwitchingLockHolder other;
+  ASSERT_TRUE(other.Holding());
+  const pluginsmanager::ApplyResult busy = pluginsmanager::ApplyChanges(table, {{acrobat, 1}}, 0);
+  EXPECT_TRUE(busy.busy);
+  EXPECT_EQ(busy.attempted, 0);
+  EXPECT_FALSE(fs::exists(plugIns / L"VNTO9"));
+  EXPECT_EQ(GroupState(table, acrobat), 0);
+  EXPECT_EQ(StoredState(table, acrobat), 0);
+  EXPECT_TRUE(boxes_.empty()) << "the window that asked tells the person";
+
+  other.End();
+  const pluginsmanager::ApplyResult applied = pluginsmanager::ApplyChanges(table, {{acrobat, 1}}, 0);
+  EXPECT_FALSE(applied.busy);
+  EXPECT_EQ(applied.attempted, 1);
+  EXPECT_EQ(applied.failed, 0);
+  EXPECT_TRUE(fs::exists(plugIns / L"VNTO9\\AcroXlat.API"));
+  EXPECT_EQ(GroupState(table, acrobat), 1);
+  (void)pluginsmanager::ApplyChanges(table, {{acrobat, 0}}, 0);
 }
 
 TEST_F(ApplyTest, AFailingSwitchShowsItsMessageAndTheRecordKeepsItsState) {

@@ -13,6 +13,7 @@
 #include "TestSwitch.h"
 #include "app/PrivateMessages.h"
 #include "support/RegistrySandbox.h"
+#include "support/SwitchingLockHolder.h"
 #include "support/TestPaths.h"
 #include "switches/PluginTable.h"
 #include "win/Handle.h"
@@ -281,6 +282,68 @@ TEST_F(PluginTableTest, FactoryThatFailsLeavesTheTableUnloaded) {
   table.LoadSwitches();
   EXPECT_FALSE(table.Loaded());
   EXPECT_TRUE(table.Active().empty());
+}
+
+// While another program switches, the start centre switches nothing, says why in a box owned by
+// the window that asked, and does not send for the plug-ins manager (nothing failed to switch).
+TEST_F(PluginTableTest, WhileAnotherProgramSwitchesEnablingWaitsThenSaysSoAndChangesNothing) {
+  ScriptedSwitches scripted;
+  scripted.Add(L"VntoIE",
+               test::Script(L"Internet Explorer", {512},
+                            {Found(0, L"Internet Explorer 8", 0, 512, L"VANTO for Internet Explorer")}));
+  PluginTable table(scripted.Factory(), 100);
+  table.LoadSwitches();
+  RequestWindow window;
+  PluginRecord* record = table.FindPluginById(1);
+  ASSERT_NE(record, nullptr);
+
+  test::SwitchingLockHolder other;
+  ASSERT_TRUE(other.Holding());
+  EXPECT_EQ(table.Enable(*record, window.get()), PluginTable::EnableResult::kBusy);
+  EXPECT_EQ(record->state, 0);
+  EXPECT_EQ(scripted.Log(L"VntoIE").applied, 0);
+  EXPECT_EQ(RequestWindow::Requests(), 0);
+  ASSERT_EQ(boxes_.size(), 1u);
+  EXPECT_EQ(boxes_[0].owner, window.get());
+  EXPECT_EQ(boxes_[0].caption, L"VANTO Plug-ins Manager");
+  EXPECT_EQ(boxes_[0].text,
+            L"Another program is switching translation add-ins on or off at the moment. Please try "
+            L"again when it has finished.");
+  EXPECT_EQ(boxes_[0].flags, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
+
+  // Once the other program is done, the same request goes through.
+  other.End();
+  EXPECT_EQ(table.Enable(*record, window.get()), PluginTable::EnableResult::kSwitched);
+  EXPECT_EQ(record->state, 1);
+  EXPECT_EQ(scripted.Log(L"VntoIE").applied, 1);
+  EXPECT_EQ(boxes_.size(), 1u);
+}
+
+TEST_F(PluginTableTest, ALockLeftByAProgramThatEndedDoesNotStopEnabling) {
+  ScriptedSwitches scripted;
+  scripted.Add(L"VntoIE",
+               test::Script(L"Internet Explorer", {512},
+                            {Found(0, L"Internet Explorer 8", 0, 512, L"VANTO for Internet Explorer")}));
+  PluginTable table(scripted.Factory(), 100);
+  table.LoadSwitches();
+  PluginRecord* record = table.FindPluginById(1);
+  ASSERT_NE(record, nullptr);
+  // Kept in being meanwhile, as by another program waiting for it.
+  win::UniqueHandle waiting;
+  {
+    const switches::SwitchingLock made(0);
+    ASSERT_TRUE(made.Held());
+    waiting.reset(::OpenMutexW(SYNCHRONIZE, FALSE, switches::SwitchingLock::Name()));
+  }
+  ASSERT_TRUE(waiting.valid());
+  {
+    test::SwitchingLockHolder crashed(test::SwitchingLockHolder::Ending::kAbandon);
+    ASSERT_TRUE(crashed.Holding());
+  }
+  RequestWindow window;
+  EXPECT_EQ(table.Enable(*record, window.get()), PluginTable::EnableResult::kSwitched);
+  EXPECT_EQ(scripted.Log(L"VntoIE").applied, 1);
+  EXPECT_TRUE(boxes_.empty());
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "Rights.h"
 #include "StringIds.h"
 #include "app/RegisteredMessages.h"
+#include "switches/SwitchingLock.h"
 #include "win/Resources.h"
 
 namespace pluginsmanager {
@@ -231,7 +232,16 @@ void ManagerWindow::OnApply() {
     ::DestroyWindow(hwnd());
     return;
   }
-  const ApplyResult result = ApplyChanges(table_, changes, 0);
+  // The lock spans the apply and the reload, so the list shows what this apply left, not a state
+  // that another program is half way through.
+  const switches::SwitchingLock lock(table_.SwitchingWait());
+  const ApplyResult result = lock.Held() ? ApplyChanges(table_, changes, 0) : ApplyResult{0, 0, true};
+  if (result.busy) {
+    // Nothing was switched: the list keeps the states the person chose, to apply again later.
+    switches::ShowSwitchingBusy(hwnd());
+    SetStatus(0);
+    return;
+  }
   ::PostMessageW(HWND_BROADCAST, app::kPluginSwitchedMessage, 0, 0);
   // What the list shows afterwards is what the switches find on disk and in the registry.
   table_.LoadSwitches();

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <iterator>
 
+#include "switches/SwitchingLock.h"
+
 namespace pluginsmanager {
 namespace {
 
@@ -39,6 +41,11 @@ bool NeedsAdministrator(const switches::PluginTable& table, const WantedStates& 
 
 ApplyResult ApplyChanges(switches::PluginTable& table, const WantedStates& changes, int quiet) {
   ApplyResult result;
+  const switches::SwitchingLock lock(table.SwitchingWait());
+  if (!lock.Held()) {
+    result.busy = true;
+    return result;
+  }
   for (const std::unique_ptr<CSwitch>& sw : table.Active()) {
     switches::PluginList stored;
     sw->GetPlugins(stored);

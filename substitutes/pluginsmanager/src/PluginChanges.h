@@ -21,12 +21,15 @@ using WantedStates = std::map<int, int>;
 struct ApplyResult {
   int attempted = 0;
   int failed = 0;
+  // Another program kept the switching lock: nothing was attempted.
+  bool busy = false;
 };
 
-// For each active switch, the records of `changes` it owns go to its ApplyStates in one list
-// (`quiet` 0: a record that fails shows the switch's message). Each record then keeps the state it
-// reached: the switch gets its records back with those states (SetPlugins) and the groups' copies
-// follow.
+// Under the session's switching lock (taken again at once when the caller holds it already): for
+// each active switch, the records of `changes` it owns go to its ApplyStates in one list (`quiet` 0:
+// a record that fails shows the switch's message). Each record then keeps the state it reached: the
+// switch gets its records back with those states (SetPlugins) and the groups' copies follow. When
+// another program keeps the lock for the whole wait, nothing is applied and the result says busy.
 ApplyResult ApplyChanges(switches::PluginTable& table, const WantedStates& changes, int quiet);
 
 }  // namespace pluginsmanager
