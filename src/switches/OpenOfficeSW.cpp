@@ -13,6 +13,7 @@
 #include "app/RegistryKey.h"
 #include "app/RegistryLayout.h"
 #include "suite/FileSearch.h"
+#include "switches/FileTransaction.h"
 #include "switches/OpenOfficeFiles.h"
 #include "switches/ooo/OooMerge.h"
 #include "win/Handle.h"
@@ -49,6 +50,8 @@ constexpr wchar_t kEventsTemp[] = L"\\EventsTemp.xcu";
 constexpr wchar_t kEventsKept[] = L"\\Events.xcu.user";
 constexpr wchar_t kEventsKeptTemp[] = L"\\Events.xcu.user.tmp";
 constexpr wchar_t kLibraryList[] = L"\\script.xlc";
+// The library list as it was before switching on.
+constexpr wchar_t kBackupSuffix[] = L".old";
 constexpr wchar_t kLibraryFolder[] = L"\\Vanto";
 // The suite's Basic library: template name below the suite folder, file name below the profile's
 // Basic folder.
@@ -80,17 +83,6 @@ bool Merged(Merge merge) noexcept {
   }
 }
 
-bool OpensExclusively(const std::wstring& path) noexcept {
-  const win::UniqueFile file(
-      ::CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  return file.valid();
-}
-
-bool FileExists(const std::wstring& path) noexcept {
-  const DWORD attributes = ::GetFileAttributesW(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 }  // namespace
 
 // ---- Profile ------------------------------------------------------------------------------------
@@ -112,7 +104,10 @@ std::wstring COpenOfficeSW::ApplicationData() {
   return folder;
 }
 
-bool COpenOfficeSW::IsEnabledIn(const std::wstring& officeFolder) { return OpensExclusively(officeFolder + kMarker); }
+// The marker's presence, whoever has it open: a marker held by another program still means on.
+bool COpenOfficeSW::IsEnabledIn(const std::wstring& officeFolder) {
+  return ooo::FileExists(officeFolder + kMarker);
+}
 
 // ---- CSwitch ------------------------------------------------------------------------------------
 
@@ -195,161 +190,242 @@ void COpenOfficeSW::Apply(const PluginRecord& record) {
   }
 }
 
-void COpenOfficeSW::Enable(const PluginRecord& record, const std::wstring& appData, const ProfileFolders& folders) {
-  const std::wstring office = appData + folders.office;
-  // A file the merges refuse fails the switch-over before any file is rewritten.
-  if (!Merged([&] {
-        return !ooo::WindowStateMergeRefused(true, appData + folders.ui,
-                                             Template(L"WriterWindowState.xcu")) &&
-               !ooo::AcceleratorMergeRefused(true, appData + folders.accelerators, Template(L"Accel.xml")) &&
-               !ooo::LibraryListMergeRefused(true, appData + folders.basic + kLibraryList,
-                                             Template(L"script.xlc"));
-      }))
-    MergeFailed(record);
-  if (!Merged([&] { return ooo::MergeAddonsFile(true, office, Template(L"Addons.xcu")); })) MergeFailed(record);
-  // The marker says the suite's nodes are in Addons.xcu; a file without them (a template copied
-  // whole that lacks them) is no integration.
-  std::string addons;
-  if (!ooo::ReadTemplateFile(office + L"\\Addons.xcu", addons) || !ooo::HoldsSuiteNodes(addons))
-    switches::Fail(kSourceTag, __LINE__, record, kRegisterFailed, CExceptSW::kGeneralFailure);
-  if (!Merged([&] { return ooo::MergeWindowStateFile(true, appData + folders.ui, Template(L"WriterWindowState.xcu")); }))
-    MergeFailed(record);
-  if (!Merged([&] { return ooo::MergeAcceleratorFiles(true, appData + folders.accelerators, Template(L"Accel.xml")); }))
-    MergeFailed(record);
-  // The event binding comes after the merges, so that a failed merge leaves the user's own alone.
-  PlaceEvents(record, office);
-  {
-    const std::wstring markerPath = office + kMarker;
-    const win::UniqueFile marker(::CreateFileW(markerPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                               FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!marker && !FileExists(markerPath)) {
-      // Read as off from now on: the user's event binding goes back in place.
-      (void)PutBackUserEvents(office);
-      switches::Fail(kSourceTag, __LINE__, record, kRegisterFailed, CExceptSW::kGeneralFailure);
-    }
+namespace {
+
+// The changes of one switch-over, staged before any takes effect. Every profile file it will
+// change is read first; a file that cannot be read or taken apart fails the switch-over while the
+// profile is still as it was.
+class Staging {
+ public:
+  Staging(const PluginRecord& record, const wchar_t* failure) : record_(record), failure_(failure) {}
+
+  // Logs the record's failure (or `text`) and throws; the transaction, not kept, undoes what it did.
+  [[noreturn]] void Fail(int line, const wchar_t* text = nullptr) const {
+    switches::Fail(kSourceTag, line, record_, text ? text : failure_, CExceptSW::kGeneralFailure);
   }
 
-  const std::wstring basic = appData + folders.basic;
-  if (!ooo::IsDirectory(basic)) {
-    LogText(__LINE__, record, kNoBasicFolder);
-    return;
+  // A profile file that a merge rewrites; one that cannot be read fails the merge.
+  [[nodiscard]] std::string MergeInput(const std::wstring& path) const {
+    std::string bytes;
+    if (!Merged([&] { return ooo::ReadProfileFile(path, bytes); })) MergeFailed(record_);
+    return bytes;
   }
-  const std::wstring library = basic + kLibraryFolder;
-  ooo::CreateDirectoryPath(library);
-  for (const wchar_t* file : kLibraryFiles) {
-    const std::wstring target = library + L"\\" + file;
-    (void)ooo::CopyThroughTemp(Template((std::wstring(L"Vanto\\") + file).c_str()), target, target + L".tmp");
+  [[nodiscard]] std::string TemplateBytes(const std::wstring& path) const {
+    std::string bytes;
+    if (!ooo::ReadTemplateFile(path, bytes)) MergeFailed(record_);
+    return bytes;
+  }
+  // A merge's result: no value is a file the merge refuses.
+  template <class F>
+  [[nodiscard]] std::string Merge(F merge) const {
+    std::optional<std::string> text;
+    if (!Merged([&] {
+          text = merge();
+          return text.has_value();
+        }))
+      MergeFailed(record_);
+    return std::move(*text);
   }
 
-  const std::wstring list = basic + kLibraryList;
-  if (!FileExists(list)) return;
-  const std::wstring temp = list + L".tmp";
-  const std::wstring backup = list + L".old";
-  std::string bytes, templ;
-  if (!ooo::ReadProfileFile(list, bytes) || !ooo::ReadTemplateFile(Template(L"script.xlc"), templ))
-    switches::Fail(kSourceTag, __LINE__, record, kRegisterFailed, CExceptSW::kGeneralFailure);
-  const std::optional<std::string> merged = ooo::EnableLibraries(bytes, templ);
-  if (!merged || !ooo::WriteNewFile(temp, *merged)) {
-    ::DeleteFileW(temp.c_str());
-    switches::Fail(kSourceTag, __LINE__, record, kRegisterFailed, CExceptSW::kGeneralFailure);
+  // `bytes` as the new content of `path`, unless it holds them already (`old`, when it exists).
+  void Write(const std::wstring& path, const std::string* old, std::string_view bytes,
+             const std::wstring& temp) {
+    if (old && *old == bytes) return;
+    if (!changes_.Write(path, bytes, temp)) Fail(__LINE__);
   }
-  // The list as it was becomes the backup that switching off requires; the merged one takes its
-  // place. When the second move fails the first is undone, so the profile keeps a library list.
-  if (!::MoveFileExW(list.c_str(), backup.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    ::DeleteFileW(temp.c_str());
-    switches::Fail(kSourceTag, __LINE__, record, kRegisterFailed, CExceptSW::kGeneralFailure);
+  void Copy(const std::wstring& source, const std::wstring& path, const std::wstring& temp) {
+    if (!changes_.Copy(source, path, temp)) Fail(__LINE__);
   }
-  if (!::MoveFileExW(temp.c_str(), list.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    ::DeleteFileW(temp.c_str());
-    ::MoveFileExW(backup.c_str(), list.c_str(), MOVEFILE_WRITE_THROUGH);
-    switches::Fail(kSourceTag, __LINE__, record, kRegisterFailed, CExceptSW::kGeneralFailure);
+  void Remove(const std::wstring& path, const wchar_t* failure = nullptr) {
+    if (!changes_.Remove(path)) Fail(__LINE__, failure);
   }
+  switches::FileTransaction& Changes() noexcept { return changes_; }
+  void Apply() {
+    if (!changes_.Apply()) Fail(__LINE__);
+  }
+
+ private:
+  const PluginRecord& record_;
+  const wchar_t* const failure_;
+  switches::FileTransaction changes_;
+};
+
+// Addons.xcu or WriterWindowState.xcu when switching on: the user's file merged, or the template
+// as the whole file when there is none. The content that the profile will hold.
+template <class Merge>
+std::string StageXcu(Staging& staging, const std::wstring& folder, const wchar_t* name,
+                     const wchar_t* tempName, const std::string& templ, Merge merge) {
+  const std::wstring file = folder + L"\\" + name;
+  const std::wstring temp = folder + L"\\" + tempName;
+  if (!ooo::FileExists(file)) {
+    if (!ooo::IsDirectory(folder)) staging.Changes().CreateFolder(folder);
+    staging.Write(file, nullptr, templ, temp);
+    return templ;
+  }
+  const std::string bytes = staging.MergeInput(file);
+  std::string text = staging.Merge([&] { return merge(bytes); });
+  staging.Write(file, &bytes, text, temp);
+  return text;
 }
 
-void COpenOfficeSW::Disable(const PluginRecord& record, const std::wstring& appData, const ProfileFolders& folders) {
-  const std::wstring office = appData + folders.office;
-  // As when switching on, a file the merges refuse fails the switch-over before any is rewritten.
-  if (!Merged([&] {
-        return !ooo::AddonsUnmergeRefused(office) &&
-               !ooo::WindowStateMergeRefused(false, appData + folders.ui,
-                                             Template(L"WriterWindowState.xcu")) &&
-               !ooo::AcceleratorMergeRefused(false, appData + folders.accelerators, Template(L"Accel.xml")) &&
-               !ooo::LibraryListMergeRefused(false, appData + folders.basic + kLibraryList,
-                                             Template(L"script.xlc"));
-      }))
-    MergeFailed(record);
-  if (!Merged([&] { return ooo::MergeAddonsFile(false, office, Template(L"Addons.xcu")); })) MergeFailed(record);
-  if (!Merged([&] { return ooo::MergeWindowStateFile(false, appData + folders.ui, Template(L"WriterWindowState.xcu")); }))
-    MergeFailed(record);
-  if (!Merged([&] { return ooo::MergeAcceleratorFiles(false, appData + folders.accelerators, Template(L"Accel.xml")); }))
-    MergeFailed(record);
-  if (!PutBackUserEvents(office))
-    switches::Fail(kSourceTag, __LINE__, record, kUnregisterFailed, CExceptSW::kGeneralFailure);
-  if (!::DeleteFileW((office + kMarker).c_str()))
-    switches::Fail(kSourceTag, __LINE__, record, kMarkerNotDeleted, CExceptSW::kGeneralFailure);
-
-  const std::wstring basic = appData + folders.basic;
-  if (!ooo::IsDirectory(basic)) {
-    LogText(__LINE__, record, kNoBasicFolder);
-    return;
+// Addons.xcu merged: no value when the merge refuses the file; the file itself when it is merged.
+std::optional<std::string> MergedAddons(const std::string& bytes, const std::string& templ) {
+  ooo::AddonsMerge merged = ooo::EnableAddons(bytes, templ);
+  switch (merged.outcome) {
+    case ooo::AddonsMerge::Outcome::kMerged: return std::move(merged.text);
+    case ooo::AddonsMerge::Outcome::kAlreadyMerged: return bytes;
+    case ooo::AddonsMerge::Outcome::kRefused: break;
   }
-  const std::wstring library = basic + kLibraryFolder;
-  for (const wchar_t* file : kLibraryFiles)
-    if (!::DeleteFileW((library + L"\\" + file).c_str()))
-      switches::Fail(kSourceTag, __LINE__, record, kUnregisterFailed, CExceptSW::kGeneralFailure);
-  if (!::RemoveDirectoryW(library.c_str()))
-    switches::Fail(kSourceTag, __LINE__, record, kUnregisterFailed, CExceptSW::kGeneralFailure);
-
-  const std::wstring list = basic + kLibraryList;
-  const std::wstring temp = list + L".tmp";
-  const std::wstring backup = list + L".old";
-  std::string bytes;
-  if (!ooo::ReadProfileFile(list, bytes))
-    switches::Fail(kSourceTag, __LINE__, record, kUnregisterFailed, CExceptSW::kGeneralFailure);
-  const std::optional<std::string> kept = ooo::DisableLibraries(bytes);
-  if (!kept || !ooo::WriteNewFile(temp, *kept)) {
-    ::DeleteFileW(temp.c_str());
-    switches::Fail(kSourceTag, __LINE__, record, kUnregisterFailed, CExceptSW::kGeneralFailure);
-  }
-  if (!::DeleteFileW(backup.c_str())) {
-    ::DeleteFileW(temp.c_str());
-    switches::Fail(kSourceTag, __LINE__, record, kUnregisterFailed, CExceptSW::kGeneralFailure);
-  }
-  if (!::MoveFileExW(temp.c_str(), list.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    ::DeleteFileW(temp.c_str());
-    switches::Fail(kSourceTag, __LINE__, record, kUnregisterFailed, CExceptSW::kGeneralFailure);
-  }
+  return std::nullopt;
 }
 
-void COpenOfficeSW::PlaceEvents(const PluginRecord& record, const std::wstring& officeFolder) {
+// A profile file when switching off: what switching on added taken out. A missing file has
+// nothing to give up.
+template <class Unmerge>
+void StageUnmerge(Staging& staging, const std::wstring& file, const std::wstring& temp, Unmerge unmerge) {
+  if (!ooo::FileExists(file)) return;
+  const std::string bytes = staging.MergeInput(file);
+  staging.Write(file, &bytes, staging.Merge([&] { return unmerge(bytes); }), temp);
+}
+
+// The suite's Events.xcu in place of the user's, which is kept beside it.
+void PlaceEvents(Staging& staging, const std::wstring& officeFolder, const std::wstring& suiteEvents) {
   const std::wstring events = officeFolder + kEvents;
   const std::wstring kept = officeFolder + kEventsKept;
   std::string suite;
   // Without the suite's file there is nothing to put in place, and the user's stays as it is.
-  if (!ooo::ReadTemplateFile(Template(L"Events.xcu"), suite)) return;
-  if (FileExists(events)) {
+  if (!ooo::ReadTemplateFile(suiteEvents, suite)) return;
+  if (ooo::FileExists(events)) {
     std::string own;
-    if (!ooo::ReadTemplateFile(events, own))
-      switches::Fail(kSourceTag, __LINE__, record, kRegisterFailed, CExceptSW::kGeneralFailure);
+    if (!ooo::ReadProfileFile(events, own)) staging.Fail(__LINE__);
     // The suite's own file in place (switched on before): the user's is kept already and stays.
-    if (own != suite && !ooo::ReplaceThroughTemp(kept, officeFolder + kEventsKeptTemp, own))
-      switches::Fail(kSourceTag, __LINE__, record, kRegisterFailed, CExceptSW::kGeneralFailure);
-  } else if (FileExists(kept) && !::DeleteFileW(kept.c_str())) {
-    // A kept file from before while the user has none now: switching off must not bring it back.
-    switches::Fail(kSourceTag, __LINE__, record, kRegisterFailed, CExceptSW::kGeneralFailure);
+    if (own == suite) return;
+    staging.Write(kept, nullptr, own, officeFolder + kEventsKeptTemp);
+    staging.Write(events, &own, suite, officeFolder + kEventsTemp);
+    return;
   }
-  // The binding is the suite's own file; the copy is whole or not made.
-  (void)ooo::ReplaceThroughTemp(events, officeFolder + kEventsTemp, suite);
+  // A kept file from before while the user has none now: switching off must not bring it back.
+  staging.Remove(kept);
+  staging.Write(events, nullptr, suite, officeFolder + kEventsTemp);
 }
 
-bool COpenOfficeSW::PutBackUserEvents(const std::wstring& officeFolder) {
+// The user's Events.xcu back in place of the suite's.
+void PutBackUserEvents(Staging& staging, const std::wstring& officeFolder) {
   const std::wstring events = officeFolder + kEvents;
   const std::wstring kept = officeFolder + kEventsKept;
-  if (!FileExists(kept)) {
-    // The user had none: the suite's goes.
-    ::DeleteFileW(events.c_str());
-    return true;
+  if (!ooo::FileExists(kept)) {
+    // The user had none: the suite's goes, or OpenOffice.org would run a macro no longer there.
+    staging.Remove(events);
+    return;
   }
-  return ::MoveFileExW(kept.c_str(), events.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) !=
-         FALSE;
+  std::string own;
+  if (!ooo::ReadProfileFile(kept, own)) staging.Fail(__LINE__);
+  staging.Write(events, nullptr, own, officeFolder + kEventsTemp);
+  staging.Remove(kept);
+}
+
+}  // namespace
+
+void COpenOfficeSW::Enable(const PluginRecord& record, const std::wstring& appData,
+                           const ProfileFolders& folders) {
+  Staging staging(record, kRegisterFailed);
+  const std::wstring office = appData + folders.office;
+  const std::string addonsTemplate = staging.TemplateBytes(Template(L"Addons.xcu"));
+  const std::string addons =
+      StageXcu(staging, office, L"Addons.xcu", L"AddonsTemp.xcu", addonsTemplate,
+               [&](const std::string& bytes) { return MergedAddons(bytes, addonsTemplate); });
+  // The marker says the suite's nodes are in Addons.xcu; a file without them (a template that
+  // lacks them) is no integration.
+  if (!ooo::HoldsSuiteNodes(addons)) staging.Fail(__LINE__);
+
+  const std::string windowState = staging.TemplateBytes(Template(L"WriterWindowState.xcu"));
+  (void)StageXcu(staging, appData + folders.ui, L"WriterWindowState.xcu", L"WriterWindowStateTemp.xcu",
+                 windowState,
+                 [&](const std::string& bytes) { return ooo::EnableWindowState(bytes, windowState); });
+
+  const std::string accelerators = staging.TemplateBytes(Template(L"Accel.xml"));
+  for (const ooo::AcceleratorFile& language : ooo::AcceleratorFiles(appData + folders.accelerators)) {
+    const std::string bytes = staging.MergeInput(language.file);
+    staging.Write(language.file, &bytes,
+                  staging.Merge([&] { return ooo::EnableAccelerators(bytes, accelerators); }),
+                  language.folder + L"\\currentTemp.xml");
+  }
+
+  PlaceEvents(staging, office, Template(L"Events.xcu"));
+
+  const std::wstring basic = appData + folders.basic;
+  if (!ooo::IsDirectory(basic)) {
+    LogText(__LINE__, record, kNoBasicFolder);
+  } else {
+    const std::wstring library = basic + kLibraryFolder;
+    if (!ooo::IsDirectory(library)) staging.Changes().CreateFolder(library);
+    for (const wchar_t* file : kLibraryFiles)
+      staging.Copy(Template((std::wstring(L"Vanto\\") + file).c_str()), library + L"\\" + file,
+                   library + L"\\" + file + L".tmp");
+
+    // The library list, when the profile has one; the untouched original is kept as its ".old"
+    // companion, and only when the entry goes in now, so the backup never holds the suite's entry.
+    const std::wstring list = basic + kLibraryList;
+    if (ooo::FileExists(list)) {
+      std::string bytes, templ;
+      if (!ooo::ReadProfileFile(list, bytes) || !ooo::ReadTemplateFile(Template(L"script.xlc"), templ))
+        staging.Fail(__LINE__);
+      const std::string merged = staging.Merge([&] { return ooo::EnableLibraries(bytes, templ); });
+      if (merged != bytes) {
+        staging.Write(list + kBackupSuffix, nullptr, bytes, list + kBackupSuffix + L".tmp");
+        staging.Write(list, &bytes, merged, list + L".tmp");
+      }
+    }
+  }
+
+  staging.Apply();
+  // The marker last: the profile reads as switched on only once everything else is in place.
+  // Failing here throws, and the transaction puts every file back.
+  const std::wstring markerPath = office + kMarker;
+  const win::UniqueFile marker(::CreateFileW(markerPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                             FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!marker && !ooo::FileExists(markerPath)) staging.Fail(__LINE__);
+  staging.Changes().Keep();
+}
+
+void COpenOfficeSW::Disable(const PluginRecord& record, const std::wstring& appData,
+                            const ProfileFolders& folders) {
+  Staging staging(record, kUnregisterFailed);
+  const std::wstring office = appData + folders.office;
+  // The marker first: from the first change on, the profile no longer reads as switched on.
+  staging.Remove(office + kMarker, kMarkerNotDeleted);
+  StageUnmerge(staging, office + L"\\Addons.xcu", office + L"\\AddonsTemp.xcu",
+               [](const std::string& bytes) { return ooo::DisableAddons(bytes); });
+  const std::wstring ui = appData + folders.ui;
+  StageUnmerge(staging, ui + L"\\WriterWindowState.xcu", ui + L"\\WriterWindowStateTemp.xcu",
+               [](const std::string& bytes) { return ooo::DisableWindowState(bytes); });
+  for (const ooo::AcceleratorFile& language : ooo::AcceleratorFiles(appData + folders.accelerators))
+    StageUnmerge(staging, language.file, language.folder + L"\\currentTemp.xml",
+                 [](const std::string& bytes) { return ooo::DisableAccelerators(bytes); });
+
+  PutBackUserEvents(staging, office);
+
+  const std::wstring basic = appData + folders.basic;
+  if (!ooo::IsDirectory(basic)) {
+    LogText(__LINE__, record, kNoBasicFolder);
+  } else {
+    // Library files already gone are no failure; a user's own file in the folder keeps it.
+    const std::wstring library = basic + kLibraryFolder;
+    for (const wchar_t* file : kLibraryFiles) staging.Remove(library + L"\\" + file);
+    staging.Changes().RemoveFolderIfEmpty(library);
+
+    const std::wstring list = basic + kLibraryList;
+    if (ooo::FileExists(list)) {
+      std::string bytes;
+      if (!ooo::ReadProfileFile(list, bytes)) staging.Fail(__LINE__);
+      staging.Write(list, &bytes, staging.Merge([&] { return ooo::DisableLibraries(bytes); }),
+                    list + L".tmp");
+    }
+    // The backup made when switching on goes with the integration; a user who deleted it can still
+    // switch off.
+    staging.Remove(list + kBackupSuffix);
+  }
+
+  staging.Apply();
+  staging.Changes().Keep();
 }

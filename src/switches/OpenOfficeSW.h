@@ -6,6 +6,12 @@
 // again. The empty file "Addons.xcu.old" beside the profile's Addons.xcu says that it is on; it is
 // written only when Addons.xcu holds the suite's nodes. A user's own Events.xcu is kept as
 // "Events.xcu.user" while the suite's is in place.
+//
+// A switch-over is all or nothing: it reads every file it will change, works out every new
+// content, stages them in one file transaction and only then puts them in place; on any failure
+// the profile stays byte for byte as it was. The marker is the last change of switching on and
+// the first of switching off. Each insert checks that it is not there already, so a retry or a
+// profile merged before changes nothing twice.
 #pragma once
 
 #include <string>
@@ -49,9 +55,6 @@ class COpenOfficeSW final : public CSwitch {
   void Enable(const switches::PluginRecord& record, const std::wstring& appData, const ProfileFolders& folders);
   void Disable(const switches::PluginRecord& record, const std::wstring& appData, const ProfileFolders& folders);
   void Scan(HKEY root);
-  // The suite's Events.xcu in place of the user's, which is kept beside it; and back.
-  static void PlaceEvents(const switches::PluginRecord& record, const std::wstring& officeFolder);
-  [[nodiscard]] static bool PutBackUserEvents(const std::wstring& officeFolder);
   // A template below the "OOInst" folder of the suite's OpenOffice folder.
   [[nodiscard]] static std::wstring Template(const wchar_t* name);
 };

@@ -40,9 +40,23 @@ TEST(OooLines, LineEndsAndEmptyLines) {
       {"a\n\rb", {"a", "b"}},  // LF CR is two line ends
   };
   for (const Case& c : cases) EXPECT_EQ(NonEmptyLines(c.text), c.lines) << testing::PrintToString(c.text);
+  // A user's file keeps its empty lines; CR LF is one line end, LF CR two.
+  const Case all[] = {
+      {"", {}},
+      {"a", {"a"}},
+      {"a\n", {"a"}},
+      {"a\r\n\r\nb", {"a", "", "b"}},
+      {"\n\r\n\na\n\n", {"", "", "", "a", ""}},
+      {"a\r\rb\r", {"a", "", "b"}},
+      {"a\n\rb", {"a", "", "b"}},
+      {"\r\r\n", {"", ""}},
+  };
+  for (const Case& c : all) EXPECT_EQ(Lines(c.text), c.lines) << testing::PrintToString(c.text);
 }
 
-TEST(OooAddons, EnableWithoutToolbarPutsItAfterTheParentAndSkipsTheImages) {
+// Every section the file lacks goes after the parent line, whole and in the template's order; it
+// once got only the first, so the images came with the second switch-on.
+TEST(OooAddons, EnableWithoutToolbarAndImagesPutsBothAfterTheParent) {
   const AddonsMerge merged = EnableAddons(f::kAddonsMenuOnly, f::kAddonsTemplate);
   ASSERT_EQ(merged.outcome, AddonsMerge::Outcome::kMerged);
   EXPECT_EQ(merged.text, R"(<?xml version="1.0" encoding="UTF-8"?>
@@ -53,6 +67,15 @@ TEST(OooAddons, EnableWithoutToolbarPutsItAfterTheParentAndSkipsTheImages) {
     <node oor:name="m1" oor:op="replace">
      <prop oor:name="URL" oor:type="xs:string">
       <value>vnd.sun.star.script:Vanto.Module1.TranslateSel?language=Basic&amp;location=application</value>
+     </prop>
+    </node>
+   </node>
+  </node>
+  <node oor:name="Images">
+   <node oor:name="vanto.Icon.TranslateSel" oor:op="replace">
+    <node oor:name="UserDefinedImages">
+     <prop oor:name="ImageSmallURL">
+      <value>%origin%/Vanto/sel16.bmp</value>
      </prop>
     </node>
    </node>
@@ -175,7 +198,9 @@ TEST(OooAddons, AnAnchorLineThatCarriesMoreIsMergedOnlyWhenNothingIsLost) {
       // Old Mac line ends are line ends: the same merge as with line feeds.
       {"CR only, all sections", WithLineEnds(f::kAddonsFull, "\r"), Outcome::kMerged, full},
       {"CR only, menu only", WithLineEnds(f::kAddonsMenuOnly, "\r"), Outcome::kMerged, menuOnly},
-      {"CR only and CR LF mixed", WithLineEnds(f::kAddonsMenuOnly, "\r\r\n"), Outcome::kMerged, menuOnly},
+      // A lone CR and then CR LF: an empty line after each, which stays.
+      {"CR only and CR LF mixed", WithLineEnds(f::kAddonsMenuOnly, "\r\r\n"), Outcome::kMerged,
+       EnableAddons(WithLineEnds(f::kAddonsMenuOnly, "\n\n"), f::kAddonsTemplate).text},
       // Several elements on one line.
       {"the whole file on one line", WithLineEnds(f::kAddonsFull, ""), Outcome::kRefused, ""},
       {"a section start with a node after it",
@@ -186,11 +211,22 @@ TEST(OooAddons, AnAnchorLineThatCarriesMoreIsMergedOnlyWhenNothingIsLost) {
        std::string(f::kAddonsMenuOnly)
            .replace(f::kAddonsMenuOnly.find(" <node oor:name=\"AddonUI\">") + 26, 1, ""),
        Outcome::kRefused, ""},
-      // Blanks around the anchor are no content.
+      // Two section starts on one line: the nodes of the second once went nowhere while the file
+      // counted as merged.
+      {"two section starts on one line",
+       std::string(f::kAddonsFull)
+           .insert(f::kAddonsFull.find("  <node oor:name=\"OfficeToolBar\">"),
+                   "  <node oor:name=\"Images\">"),
+       Outcome::kRefused, ""},
+      {"a section's end and the next one's start on one line",
+       std::string(f::kAddonsFull).replace(f::kAddonsFull.find("\n  <node oor:name=\"Images\">"), 1, ""),
+       Outcome::kRefused, ""},
+      // Blanks around the anchor are no content; the user's line stays as it is.
       {"a section start with blanks after it",
        std::string(f::kAddonsFull)
            .replace(f::kAddonsFull.find(toolbar), toolbar.size(), "\t  " + toolbar + "  "),
-       Outcome::kMerged, full},
+       Outcome::kMerged,
+       std::string(full).replace(full.find(toolbar), toolbar.size(), "\t  " + toolbar + "  ")},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -273,6 +309,8 @@ TEST(OooRoundTrip, DisableUndoesEnable) {
   const Enable enableLibraries = [](std::string_view file, std::string_view t) {
     return EnableLibraries(file, t).value_or("<refused>");
   };
+  const std::string menuCrLf = Crlf(WithLineEnds(f::kAddonsMenuOnly, "\n\n"));
+  const std::string windowStateCrLf = Crlf(WithLineEnds(f::kWindowState, "\n\n"));
   struct Case {
     const char* name;
     std::string_view file, templ;
@@ -285,30 +323,24 @@ TEST(OooRoundTrip, DisableUndoesEnable) {
        Crlf(f::kAddonsFull)},
       {"WriterWindowState.xcu", f::kWindowState, f::kWindowStateTemplate, enableWindowState,
        DisableWindowState, Crlf(f::kWindowState)},
-      // A section the file lacked stays, empty.
+      // The sections the file lacked go again; they once stayed behind, empty.
       {"Addons.xcu with a menu only", f::kAddonsMenuOnly, f::kAddonsTemplate, enableAddons, DisableAddons,
-       Crlf(R"(<?xml version="1.0" encoding="UTF-8"?>
-<oor:component-data xmlns:oor="http://openoffice.org/2001/registry" xmlns:xs="http://www.w3.org/2001/XMLSchema" xmlns:xsi="http://www.w3.org/2001/XMLSchema-instance" oor:name="Addons" oor:package="org.openoffice.Office">
- <node oor:name="AddonUI">
-  <node oor:name="OfficeToolBar">
-  </node>
-  <node oor:name="OfficeMenuBar">
-   <node oor:name="org.openoffice.example.Menu" oor:op="replace">
-    <prop oor:name="Title" oor:type="xs:string">
-     <value xml:lang="en-US">Example</value>
-    </prop>
-   </node>
-  </node>
- </node>
-</oor:component-data>
-)")},
+       Crlf(f::kAddonsMenuOnly)},
+      // A CR LF file with empty lines comes back byte for byte.
+      {"Addons.xcu, CR LF with empty lines", menuCrLf, f::kAddonsTemplate, enableAddons, DisableAddons,
+       menuCrLf},
+      {"WriterWindowState.xcu, CR LF with empty lines", windowStateCrLf, f::kWindowStateTemplate,
+       enableWindowState, DisableWindowState, windowStateCrLf},
+      // A last line without a line end gets one.
+      {"Addons.xcu without a last line end", f::kAddonsFull.substr(0, f::kAddonsFull.size() - 1),
+       f::kAddonsTemplate, enableAddons, DisableAddons, Crlf(f::kAddonsFull)},
       {"current.xml", f::kCurrentXml, f::kAccelTemplate, enableAccelerators, DisableAccelerators,
        std::string(f::kCurrentXml)},
       {"script.xlc", f::kScriptXlc, f::kScriptXlcTemplate, enableLibraries, DisableLibraries,
        std::string(f::kScriptXlc)},
-      // Empty lines and CR LF of the original are gone; current.xml keeps LF.
+      // current.xml is written with LF; its empty lines stay.
       {"current.xml with CR LF and empty lines", crlfWithEmptyLines, f::kAccelTemplate, enableAccelerators,
-       DisableAccelerators, "<accel:acceleratorlist>\n <accel:item/>\n</accel:acceleratorlist>\n"},
+       DisableAccelerators, "<accel:acceleratorlist>\n\n <accel:item/>\n\n</accel:acceleratorlist>\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -477,9 +509,10 @@ TEST(OooDisable, ALineThatHoldsMoreThanTheSuitesEntryIsRefused) {
        " <library:library library:name=\"Vanto\">\n </library:library>\n", std::nullopt},
       {"a suite node alone, blanks around", DisableAddons,
        "\t" + menu + " \n    <prop/>\n   </node> \t\n  </node>\n", "  </node>\r\n"},
+      // Nothing to drop: the file stays as it is.
       {"the user's node ending with more, outside the suite's", DisableAddons,
        "   <node oor:name=\"mine\">\n   </node> <!-- mine -->\n",
-       "   <node oor:name=\"mine\">\r\n   </node> <!-- mine -->\r\n"},
+       "   <node oor:name=\"mine\">\n   </node> <!-- mine -->\n"},
       {"the user's node and a suite node on one line", DisableAddons,
        "   <node oor:name=\"mine\"/>" + menu + "\n   </node>\n", std::nullopt},
       {"the section's start and a suite node on one line", DisableAddons,
@@ -501,6 +534,65 @@ TEST(OooDisable, ALineThatHoldsMoreThanTheSuitesEntryIsRefused) {
     SCOPED_TRACE(c.name);
     EXPECT_EQ(c.disable(c.file), c.expected);
   }
+}
+
+// A repeated switch-on changes nothing, and a file merged in part takes only what it lacks:
+// Addons.xcu is judged section by section. These inserts were once made a second time on a retry.
+TEST(OooIdempotence, WhatIsThereAlreadyIsNotInsertedAgain) {
+  const std::string addons = EnableAddons(f::kAddonsMenuOnly, f::kAddonsTemplate).text;
+  const std::string windowState = EnableWindowState(f::kWindowState, f::kWindowStateTemplate).value();
+  const std::string accelerators = EnableAccelerators(f::kCurrentXml, f::kAccelTemplate).value();
+  const std::string libraries = EnableLibraries(f::kScriptXlc, f::kScriptXlcTemplate).value();
+  // Merged files as they are on disk, with CR LF: a second merge must not even rewrite the line ends.
+  EXPECT_EQ(EnableAddons(Crlf(addons), f::kAddonsTemplate).outcome, AddonsMerge::Outcome::kAlreadyMerged);
+  EXPECT_EQ(EnableWindowState(Crlf(windowState), f::kWindowStateTemplate), Crlf(windowState));
+  EXPECT_EQ(EnableAccelerators(Crlf(accelerators), f::kAccelTemplate), Crlf(accelerators));
+  EXPECT_EQ(EnableLibraries(Crlf(libraries), f::kScriptXlcTemplate), Crlf(libraries));
+  // A file without the start line takes nothing and stays as it is.
+  EXPECT_EQ(EnableWindowState("<x/>\r\n", f::kWindowStateTemplate), "<x/>\r\n");
+
+  // The toolbar and menu merged before (an older switch-on left the images out): only the images come.
+  const std::string images = "  <node oor:name=\"Images\">";
+  std::string withoutImages = addons;
+  const std::size_t from = withoutImages.find(images);
+  const std::string section = addons.substr(from, addons.find("  <node oor:name=\"OfficeMenuBar\">") - from);
+  withoutImages.erase(from, section.size());
+  const AddonsMerge merged = EnableAddons(withoutImages, f::kAddonsTemplate);
+  ASSERT_EQ(merged.outcome, AddonsMerge::Outcome::kMerged);
+  const std::string parent = " <node oor:name=\"AddonUI\">\n";
+  EXPECT_EQ(merged.text,
+            std::string(withoutImages).insert(withoutImages.find(parent) + parent.size(), section));
+  // An images section of the user's without suite nodes takes them; the toolbar is not touched.
+  std::string userImages = withoutImages;
+  userImages.insert(from, images + "\n  </node>\n");
+  EXPECT_EQ(EnableAddons(userImages, f::kAddonsTemplate).text, addons);
+}
+
+// Switching off drops every toolbar, images or menu bar section it leaves empty (the suite's
+// sections it added, and a user's own empty one); a section that keeps any line stays.
+TEST(OooDisable, SectionsLeftEmptyGo) {
+  struct Case {
+    const char* name;
+    std::string file;
+    std::string expected;
+  } cases[] = {
+      {"the suite's nodes were all it held",
+       " <node oor:name=\"AddonUI\">\n  <node oor:name=\"Images\">\n   <node oor:name=\"vanto.Icon.Help\" "
+       "oor:op=\"replace\">\n   </node>\n  </node>\n </node>\n",
+       " <node oor:name=\"AddonUI\">\r\n </node>\r\n"},
+      {"a user's empty sections",
+       " <node oor:name=\"AddonUI\">\n  <node oor:name=\"OfficeToolBar\">\n  </node>\n"
+       "  <node oor:name=\"OfficeMenuBar\">\n  </node>\n </node>\n",
+       " <node oor:name=\"AddonUI\">\r\n </node>\r\n"},
+      // Nothing dropped: the file stays as it is.
+      {"a section with an empty line in it", "  <node oor:name=\"Images\">\n\n  </node>\n",
+       "  <node oor:name=\"Images\">\n\n  </node>\n"},
+      {"a section of another name", "  <node oor:name=\"OfficeHelp\">\n  </node>\n",
+       "  <node oor:name=\"OfficeHelp\">\n  </node>\n"},
+      {"a start line that holds more", "  <node oor:name=\"Images\"> <!-- x -->\n  </node>\n",
+       "  <node oor:name=\"Images\"> <!-- x -->\n  </node>\n"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(DisableAddons(c.file).value_or("<refused>"), c.expected) << c.name;
 }
 
 }  // namespace

@@ -126,10 +126,11 @@ struct Allowed {
 };
 constexpr Allowed kAllowed[] = {
     {L"<appdata>\\Adobe\\", Leeway::kAny, L"plugins.ini keeps its section once an entry was written"},
-    {L"HKCU\\Software\\Microsoft\\Office", Leeway::kEmptyKeys, L"Office's Addins keys stay when the add-in's key goes"},
+    {L"HKCU\\Software\\Microsoft\\Office", Leeway::kEmptyKeys,
+     L"Office's Addins keys stay when the add-in's key goes"},
     {L"<appdata>\\OpenOffice.org", Leeway::kLayout,
-     L"the menu and window files are written back with CR LF and without empty lines; a section the "
-     L"add-on brought stays, empty"},
+     L"the menu and window files are written back with CR LF, the accelerators and the library list "
+     L"with LF"},
 };
 
 // The lines of `text` without line ends, empty lines and sections with nothing inside.

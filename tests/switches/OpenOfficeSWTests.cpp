@@ -61,23 +61,22 @@ bool EndsWith(const std::wstring& text, std::wstring_view tail) {
   return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
 }
 
-// The lines of `bytes` without their carriage returns and without the empty ones, each ended by
-// `eol`: what a rewrite of the file keeps of it.
+// The lines of `bytes` (ended by CR LF, LF or CR), each ended by `eol`: what a rewrite of the file
+// keeps of it, empty lines too.
 std::string Rewritten(std::string_view bytes, std::string_view eol) {
   std::string out;
   while (!bytes.empty()) {
-    const size_t end = bytes.find('\n');
-    std::string_view line = bytes.substr(0, end);
-    bytes.remove_prefix(end == std::string_view::npos ? bytes.size() : end + 1);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    if (!line.empty()) (out += line) += eol;
+    const size_t end = bytes.find_first_of("\r\n");
+    (out += bytes.substr(0, end)) += eol;
+    if (end == std::string_view::npos) break;
+    bytes.remove_prefix(end + (bytes.substr(end, 2) == "\r\n" ? 2 : 1));
   }
   return out;
 }
 
 // What switching off, after switching on, may leave different in a profile file: the two .xcu
-// files come back with carriage returns and line feeds, current.xml and script.xlc with line feeds,
-// all without empty lines. Every other file must be byte for byte as it was.
+// files come back with carriage returns and line feeds, current.xml and script.xlc with line feeds;
+// a file with those line ends comes back byte for byte. Every other file must be as it was.
 std::string AfterRoundTrip(const std::wstring& name, const std::string& before) {
   if (EndsWith(name, L"Addons.xcu") || EndsWith(name, L"WriterWindowState.xcu")) return Rewritten(before, "\r\n");
   if (EndsWith(name, L"current.xml") || EndsWith(name, L"script.xlc")) return Rewritten(before, "\n");
@@ -214,14 +213,15 @@ TEST_F(OpenOfficeSwitchTest, SwitchingOnMergesEveryFragmentAndCopiesTheBasicLibr
 
   const Tree after = Snapshot(User(3));
   const std::string addons = after.at(L"registry\\data\\org\\openoffice\\Office\\Addons.xcu");
-  // The toolbar goes after the AddonUI line with its own closing line; the menu entries go after
-  // the existing menu bar line; the images find no anchor of their own.
+  // The toolbar and the images go after the AddonUI line with their own closing lines; the menu
+  // entries go after the existing menu bar line. The images once came only with a second switch-on.
   EXPECT_EQ(addons, ooo::EnableAddons(f::kAddonsMenuOnly, TemplateBytes(L"Addons.xcu")).text);
   EXPECT_NE(addons.find(" <node oor:name=\"AddonUI\">\n  <node oor:name=\"OfficeToolBar\">\n   <node oor:name=\"VANTO.Translate\""),
             std::string::npos);
   EXPECT_NE(addons.find("  <node oor:name=\"OfficeMenuBar\">\n   <node oor:name=\"vanto.TopMenu\" oor:op=\"replace\">"),
             std::string::npos);
-  EXPECT_EQ(addons.find("vanto.Icon."), std::string::npos);
+  EXPECT_LT(addons.find("  <node oor:name=\"OfficeToolBar\">"),
+            addons.find("  <node oor:name=\"Images\">\n   <node oor:name=\"vanto.Icon."));
   EXPECT_EQ(addons.find('\r'), std::string::npos);
   EXPECT_EQ(after.at(L"registry\\data\\org\\openoffice\\Office\\Events.xcu"), TemplateBytes(L"Events.xcu"));
   EXPECT_EQ(after.at(L"registry\\data\\org\\openoffice\\Office\\Addons.xcu.old"), "");
@@ -255,6 +255,11 @@ TEST_F(OpenOfficeSwitchTest, SwitchingOnMergesEveryFragmentAndCopiesTheBasicLibr
   // Switching on again finds the marker and leaves every file alone.
   EXPECT_EQ(Apply({Record(L"3.1", 1)})[0].state, 1);
   EXPECT_EQ(Snapshot(User(3)), after);
+  // Without the marker (a retry after a failure, a second manager) every step finds its lines in
+  // place: nothing is inserted twice, and the backup keeps the list without the suite's entry.
+  fs::remove(Office(3) / L"Addons.xcu.old");
+  EXPECT_EQ(Apply({Record(L"3.1", 1)})[0].state, 1);
+  EXPECT_EQ(Snapshot(User(3)), after);
 }
 
 struct RoundTripCase {
@@ -262,6 +267,7 @@ struct RoundTripCase {
   int version;
   std::optional<std::string_view> addons;
   std::string_view extraLines;  // put between the lines of every rewritten file
+  bool crLf;                    // the .xcu files with CR LF, as Windows tools save them
 };
 
 // A profile file with `extra` after each line.
@@ -278,43 +284,59 @@ void PrintTo(const RoundTripCase& c, std::ostream* out) { *out << c.label; }
 
 class OpenOfficeRoundTrip : public OpenOfficeSwitchTest, public ::testing::WithParamInterface<RoundTripCase> {};
 
-TEST_P(OpenOfficeRoundTrip, SwitchingOnThenOffLeavesTheProfileAsItWasButForLineEndsAndEmptyLines) {
+// Two rounds: the second round's files equal the first's byte for byte (the files grew with every
+// round once), and switching off leaves only the line ends of the rewrite rule.
+TEST_P(OpenOfficeRoundTrip, SwitchingOnThenOffLeavesTheProfileAsItWasButForLineEnds) {
   const RoundTripCase& c = GetParam();
   const std::wstring version = c.version == 2 ? L"2.4" : L"3.1";
   Register(HKEY_LOCAL_MACHINE, version);
   WriteProfile(c.version, c.addons);
-  if (!c.extraLines.empty())
-    for (const auto& entry : fs::recursive_directory_iterator(User(c.version)))
-      if (entry.is_regular_file()) test::WriteFile(entry.path(), Loosened(test::ReadFile(entry.path()), c.extraLines));
+  for (const auto& entry : fs::recursive_directory_iterator(User(c.version))) {
+    if (!entry.is_regular_file()) continue;
+    std::string bytes = Loosened(test::ReadFile(entry.path()), c.extraLines);
+    if (c.crLf && entry.path().extension() == L".xcu") bytes = Rewritten(bytes, "\r\n");
+    test::WriteFile(entry.path(), bytes);
+  }
   const Tree before = Snapshot(User(c.version));
 
-  EXPECT_EQ(Apply({Record(version, 1)})[0].state, 1);
-  EXPECT_EQ(Detected()[0].state, 1);
-  EXPECT_EQ(Apply({Record(version, 0)})[0].state, 0);
-  EXPECT_EQ(Detected()[0].state, 0);
+  Tree on, off;
+  for (int round = 1; round <= 2; ++round) {
+    SCOPED_TRACE(round);
+    EXPECT_EQ(Apply({Record(version, 1)})[0].state, 1);
+    EXPECT_EQ(Detected()[0].state, 1);
+    if (round == 1) on = Snapshot(User(c.version));
+    EXPECT_EQ(Snapshot(User(c.version)), on);
+    EXPECT_EQ(Apply({Record(version, 0)})[0].state, 0);
+    EXPECT_EQ(Detected()[0].state, 0);
+    if (round == 1) off = Snapshot(User(c.version));
+    EXPECT_EQ(Snapshot(User(c.version)), off);
+  }
 
   Tree expected;
   for (const auto& [name, bytes] : before) expected[name] = AfterRoundTrip(name, bytes);
-  const std::wstring addons = L"registry\\data\\org\\openoffice\\Office\\Addons.xcu";
   if (!c.addons) {
-    // The template became the whole file; switching off leaves its empty sections.
-    expected[addons] = Rewritten(ooo::DisableAddons(TemplateBytes(L"Addons.xcu")).value(), "\r\n");
-  } else if (*c.addons == f::kAddonsMenuOnly) {
-    // The toolbar section the file lacked came with its closing line and stays, empty.
-    const std::string parent = " <node oor:name=\"AddonUI\">\r\n";
-    std::string& file = expected[addons];
-    file.insert(file.find(parent) + parent.size(), "  <node oor:name=\"OfficeToolBar\">\r\n  </node>\r\n");
+    // The template became the whole file; switching off takes out its nodes and the sections they
+    // leave empty.
+    const std::string templ = TemplateBytes(L"Addons.xcu");
+    expected[L"registry\\data\\org\\openoffice\\Office\\Addons.xcu"] =
+        Rewritten(templ.substr(0, templ.find(" <node oor:name=\"AddonUI\">")), "\r\n") +
+        " <node oor:name=\"AddonUI\">\r\n </node>\r\n</oor:component-data>\r\n";
   }
-  EXPECT_EQ(Snapshot(User(c.version)), expected);
+  EXPECT_EQ(off, expected);
+  // A profile whose .xcu files have CR LF (and whose other files have LF) comes back byte for byte.
+  if (c.crLf) {
+    EXPECT_EQ(off, before);
+  }
   EXPECT_TRUE(LogTexts().empty());
 }
 
 const RoundTripCase kRoundTrips[] = {
-    {"Version3AllSections", 3, f::kAddonsFull, ""},
-    {"Version3MenuOnly", 3, f::kAddonsMenuOnly, ""},
-    {"Version2AllSections", 2, f::kAddonsFull, ""},
-    {"Version2WithoutAddons", 2, std::nullopt, ""},
-    {"Version3WithCrLfAndEmptyLines", 3, f::kAddonsFull, "\r\n\n"},
+    {"Version3AllSections", 3, f::kAddonsFull, "", false},
+    {"Version3MenuOnly", 3, f::kAddonsMenuOnly, "", false},
+    {"Version2AllSections", 2, f::kAddonsFull, "", false},
+    {"Version2WithoutAddons", 2, std::nullopt, "", false},
+    {"Version3WithEmptyLines", 3, f::kAddonsFull, "\n\n", false},
+    {"Version3CrLfMenuOnlyWithEmptyLines", 3, f::kAddonsMenuOnly, "\n", true},
 };
 
 INSTANTIATE_TEST_SUITE_P(Profiles, OpenOfficeRoundTrip, ::testing::ValuesIn(kRoundTrips),
@@ -455,9 +477,10 @@ TEST_F(OpenOfficeSwitchTest, SwitchingOnFailsWhenTheSuiteNodesOrTheMarkerCannotB
   fs::remove(Office(3) / L"Addons.xcu");
   fs::create_directory(Office(3) / L"Addons.xcu.old");
   test::WriteFile(Office(3) / L"Events.xcu", "<own/>");
+  const Tree before = Snapshot(User(3));
   EXPECT_EQ(Apply({Record(L"3.1", 1)})[0].state, 0);
-  EXPECT_EQ(test::ReadFile(Office(3) / L"Events.xcu"), "<own/>");
-  EXPECT_FALSE(fs::exists(Office(3) / L"Events.xcu.user"));
+  // Every change made before the marker is undone.
+  EXPECT_EQ(Snapshot(User(3)), before);
   EXPECT_EQ(Detected()[0].state, 0);
 }
 
@@ -478,250 +501,275 @@ TEST_F(OpenOfficeSwitchTest, AProfileWithoutBasicFolderIsSwitchedWithoutTheLibra
   EXPECT_EQ(LogTexts(), (std::vector<std::wstring>{text, text}));
 }
 
-// Failures part of the way through. Afterwards every profile file is as it was or fully rewritten,
-// no temporary file stays, and a new detection reads the state the files are in.
+// Faults met by a switch-over, injected after detection and before the switch applies, on every
+// file it touches. A switch-over that fails leaves the whole profile byte for byte as it was (it
+// once left half of it switched), reports the state the profile is in and shows its message; one
+// that meets a missing file it can do without completes as it does for a profile without that file.
 enum class Fault {
-  kAddonsTemplateMissing,
-  kAccelTemplateMissing,
-  kWindowStateReadOnly,
-  kAcceleratorsHeld,
-  kAddonsHeld,
-  kLibraryListReadOnly,
-  kBackupDeleted,
-  kMarkerReadOnly,
-  kAddonsTempBlocked,
-  kLibraryTempBlocked,
-  kAddonsWithoutAnchor,
-  kAddonsOnOneLine,
-  kWindowStateOnOneLine,
-  kAcceleratorsOnOneLine,
-  kLibraryListOnOneLine,
-  kSuiteItemBesideTheUsers,
-  kSuiteLibraryBesideTheUsers,
-  kSuiteNodeEndBesideTheUsers,
-  kToolbarNodeBesideTheStatesLine,
+  kHeld,             // another program holds the file open without sharing
+  kReadOnly,         // the file is read-only
+  kDeleted,          // the file is deleted
+  kTemplateMissing,  // `file` is a template below OOInst, deleted
+  kTempBlocked,      // a folder where the temporary file `file` goes
+  kOneLine,          // the file with its line ends taken out
+  kJoinAfter,        // the line holding `text` joined to the line after it
+  kReplaced,         // the file's content becomes `text`
+};
+enum class Outcome {
+  kFails,        // the profile stays as it was, the record keeps its old state, the message shows
+  kCompletes,    // as switching without that file: a complete state
+  kNothingToDo,  // the marker is gone: the profile reads as off already
 };
 
-// Faults of a file the merges refuse: the switch-over fails before it rewrites any file.
-bool IsRefusal(Fault fault) {
-  switch (fault) {
-    case Fault::kAddonsWithoutAnchor:
-    case Fault::kAddonsOnOneLine:
-    case Fault::kWindowStateOnOneLine:
-    case Fault::kAcceleratorsOnOneLine:
-    case Fault::kLibraryListOnOneLine:
-    case Fault::kSuiteItemBesideTheUsers:
-    case Fault::kSuiteLibraryBesideTheUsers:
-    case Fault::kSuiteNodeEndBesideTheUsers:
-    case Fault::kToolbarNodeBesideTheStatesLine: return true;
-    default: return false;
-  }
-}
-
-// `text` with its line ends taken out.
-std::string OnOneLine(std::string text) {
-  std::erase(text, '\n');
-  return text;
-}
-
-// `file` rewritten with the first line holding `marker` joined to the line after it.
-void JoinLineAfter(const fs::path& file, std::string_view marker) {
-  std::string bytes = test::ReadFile(file);
-  const size_t at = bytes.find(marker);
-  ASSERT_NE(at, std::string::npos) << testing::PrintToString(file.wstring());
-  bytes.erase(bytes.find('\n', at), 1);
-  test::WriteFile(file, bytes);
-}
-
-struct FailureCase {
+struct FaultCase {
   const char* label;
+  int wanted;  // the state asked for
   Fault fault;
-  int wanted;             // the state asked for
-  const wchar_t* logged;  // the failure's log text; none for a failed merge
-  int detectedAfter;      // what a new detection reads afterwards
+  const wchar_t* file;  // below the version 3 user folder (OOInst for a template)
+  Outcome outcome;
+  const wchar_t* logged = nullptr;  // the failure's log text; none for a file a merge cannot take
+  std::string_view text = {};
 };
 
-void PrintTo(const FailureCase& c, std::ostream* out) { *out << c.label; }
+void PrintTo(const FaultCase& c, std::ostream* out) {
+  *out << c.label;
+}
 
-class OpenOfficeFailure : public OpenOfficeSwitchTest, public ::testing::WithParamInterface<FailureCase> {
+constexpr wchar_t kAddonsXcu[] = L"registry\\data\\org\\openoffice\\Office\\Addons.xcu";
+constexpr wchar_t kMarkerFile[] = L"registry\\data\\org\\openoffice\\Office\\Addons.xcu.old";
+constexpr wchar_t kEventsXcu[] = L"registry\\data\\org\\openoffice\\Office\\Events.xcu";
+constexpr wchar_t kEventsUser[] = L"registry\\data\\org\\openoffice\\Office\\Events.xcu.user";
+constexpr wchar_t kWindowStateXcu[] = L"registry\\data\\org\\openoffice\\Office\\UI\\WriterWindowState.xcu";
+constexpr wchar_t kEnglishAccel[] = L"config\\soffice.cfg\\modules\\swriter\\accelerator\\en-US\\current.xml";
+constexpr wchar_t kGermanAccel[] = L"config\\soffice.cfg\\modules\\swriter\\accelerator\\de\\current.xml";
+constexpr wchar_t kLibraryListFile[] = L"basic\\script.xlc";
+constexpr wchar_t kLibraryBackup[] = L"basic\\script.xlc.old";
+constexpr wchar_t kRegister[] = L"Can't register addin";
+constexpr wchar_t kUnregister[] = L"Can't unregister addin";
+
+class OpenOfficeFault : public OpenOfficeSwitchTest, public ::testing::WithParamInterface<FaultCase> {
  protected:
-  // A profile file of `original` as switching on writes it in full ("<absent>" for one it never
-  // writes).
-  std::string Enabled(const Tree& original, const std::wstring& name) const {
-    const auto was = original.find(name);
-    const std::string bytes = was == original.end() ? std::string() : was->second;
-    if (EndsWith(name, L"Addons.xcu")) return ooo::EnableAddons(bytes, TemplateBytes(L"Addons.xcu")).text;
-    if (EndsWith(name, L"WriterWindowState.xcu"))
-      return ooo::EnableWindowState(bytes, TemplateBytes(L"WriterWindowState.xcu")).value_or("<refused>");
-    if (EndsWith(name, L"current.xml"))
-      return ooo::EnableAccelerators(bytes, TemplateBytes(L"Accel.xml")).value_or("<refused>");
-    if (EndsWith(name, L"Office\\Events.xcu")) return TemplateBytes(L"Events.xcu");
-    if (EndsWith(name, L"Office\\Addons.xcu.old")) return "";
-    if (name == L"basic\\Vanto") return "<folder>";
-    if (name.rfind(L"basic\\Vanto\\", 0) == 0) return TemplateBytes(name.substr(6).c_str());
-    return "<absent>";
+  // The profile as it was: written back whole, files and folders.
+  void Restore(const Tree& tree) const {
+    fs::remove_all(User(3));
+    fs::create_directories(User(3));
+    for (const auto& [name, bytes] : tree) {
+      if (bytes == "<folder>") {
+        fs::create_directories(User(3) / name);
+      } else {
+        Put(User(3) / name, bytes);
+      }
+    }
   }
-  // A profile file of `original` as switching off writes it back ("<absent>" for one it never
-  // writes).
-  static std::string Disabled(const Tree& original, const std::wstring& name) {
-    const auto was = original.find(name);
-    return was == original.end() ? "<absent>" : AfterRoundTrip(name, was->second);
+  // Every attribute back to normal, so that the files can be read and removed.
+  void ClearAttributes() const {
+    for (const auto& entry : fs::recursive_directory_iterator(User(3)))
+      ::SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
   }
 };
 
-TEST_P(OpenOfficeFailure, LeavesEveryFileWholeAndTheStateReadable) {
-  const FailureCase& c = GetParam();
+TEST_P(OpenOfficeFault, LeavesTheProfileAsItWasOrCompletes) {
+  const FaultCase& c = GetParam();
   Register(HKEY_LOCAL_MACHINE, L"3.1");
-  WriteProfile(3, f::kAddonsFull);
-  const Tree original = Snapshot(User(3));
+  WriteProfile(3, f::kAddonsMenuOnly);
+  test::WriteFile(Office(3) / L"Events.xcu", "<own/>\r\n");
   if (c.wanted == 0) {
     ASSERT_EQ(Apply({Record(L"3.1", 1)})[0].state, 1);
-  }
-  // The profile as the failing switch-over meets it (a file held open cannot be read for it).
-  Tree faulty;
-  std::optional<win::UniqueFile> held;
-  const auto hold = [&](const fs::path& file) {
-    held.emplace(::CreateFileW(file.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
-    ASSERT_TRUE(held->valid());
-  };
-  const auto readOnly = [](const fs::path& file) { ::SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY); };
-  const bool blocks = c.fault == Fault::kAddonsTempBlocked || c.fault == Fault::kLibraryTempBlocked;
-  if (!blocks) faulty = Snapshot(User(3));
-  switch (c.fault) {
-    case Fault::kAddonsTemplateMissing: fs::remove(Suite() / L"OOInst\\Addons.xcu"); break;
-    case Fault::kAccelTemplateMissing: fs::remove(Suite() / L"OOInst\\Accel.xml"); break;
-    case Fault::kWindowStateReadOnly: readOnly(Office(3) / L"UI\\WriterWindowState.xcu"); break;
-    case Fault::kAcceleratorsHeld: hold(Accelerators(3) / L"de\\current.xml"); break;
-    case Fault::kAddonsHeld: hold(Office(3) / L"Addons.xcu"); break;
-    case Fault::kLibraryListReadOnly: readOnly(Basic(3) / L"script.xlc"); break;
-    case Fault::kBackupDeleted:
-      fs::remove(Basic(3) / L"script.xlc.old");
-      faulty.erase(L"basic\\script.xlc.old");
-      break;
-    case Fault::kMarkerReadOnly: readOnly(Office(3) / L"Addons.xcu.old"); break;
-    // A folder where the temporary file would go: it cannot be created.
-    case Fault::kAddonsTempBlocked: fs::create_directory(Office(3) / L"AddonsTemp.xcu"); break;
-    case Fault::kLibraryTempBlocked: fs::create_directory(Basic(3) / L"script.xlc.tmp"); break;
-    // Files the merge cannot take the suite nodes into without losing or misplacing lines.
-    case Fault::kAddonsWithoutAnchor:
-      test::WriteFile(Office(3) / L"Addons.xcu",
-                      "<?xml version=\"1.0\"?>\n<oor:component-data oor:name=\"Addons\"/>\n");
-      faulty = Snapshot(User(3));
-      break;
-    case Fault::kAddonsOnOneLine: {
-      std::string oneLine(f::kAddonsFull);
-      std::erase(oneLine, '\n');
-      test::WriteFile(Office(3) / L"Addons.xcu", oneLine);
-      faulty = Snapshot(User(3));
-      break;
-    }
-    // A start line carrying more than its tag, and, switching off, the suite's entry on a line with
-    // the user's: lines put after such a line, or dropped with it, would break the user's file.
-    case Fault::kWindowStateOnOneLine:
-      test::WriteFile(Office(3) / L"UI\\WriterWindowState.xcu", OnOneLine(std::string(f::kWindowState)));
-      faulty = Snapshot(User(3));
-      break;
-    case Fault::kAcceleratorsOnOneLine:
-      test::WriteFile(Accelerators(3) / L"en-US\\current.xml", OnOneLine(std::string(f::kCurrentXml)));
-      faulty = Snapshot(User(3));
-      break;
-    case Fault::kLibraryListOnOneLine:
-      test::WriteFile(Basic(3) / L"script.xlc", OnOneLine(std::string(f::kScriptXlc)));
-      faulty = Snapshot(User(3));
-      break;
-    case Fault::kSuiteItemBesideTheUsers:
-      JoinLineAfter(Accelerators(3) / L"en-US\\current.xml", "Vanto.Module1.TranslateAll");
-      faulty = Snapshot(User(3));
-      break;
-    case Fault::kSuiteLibraryBesideTheUsers:
-      JoinLineAfter(Basic(3) / L"script.xlc", "library:name=\"Vanto\"");
-      faulty = Snapshot(User(3));
-      break;
-    // The line that ends the suite's menu node also holds the line after it.
-    case Fault::kSuiteNodeEndBesideTheUsers: {
-      const fs::path file = Office(3) / L"Addons.xcu";
-      std::string bytes = test::ReadFile(file);
-      const size_t end = bytes.find("\n   </node>\n", bytes.find("vanto.TopMenu"));
-      ASSERT_NE(end, std::string::npos);
-      bytes.erase(end + 11, 1);
-      test::WriteFile(file, bytes);
-      faulty = Snapshot(User(3));
-      break;
-    }
-    case Fault::kToolbarNodeBesideTheStatesLine:
-      JoinLineAfter(Office(3) / L"UI\\WriterWindowState.xcu", "oor:name=\"States\"");
-      faulty = Snapshot(User(3));
-      break;
+    ASSERT_TRUE(fs::exists(User(3) / kLibraryBackup));
+    ASSERT_TRUE(fs::exists(User(3) / kEventsUser));
   }
 
-  if (blocks) faulty = Snapshot(User(3));
+  COpenOfficeSW sw(kProduct);
+  ASSERT_EQ(sw.CollectPlugins(), 1);
+  const fs::path file = c.fault == Fault::kTemplateMissing ? Suite() / L"OOInst" / c.file : User(3) / c.file;
+  if (c.fault != Fault::kTempBlocked && c.fault != Fault::kTemplateMissing) {
+    ASSERT_TRUE(fs::exists(file));
+  }
+  std::optional<win::UniqueFile> held;
+  switch (c.fault) {
+    case Fault::kHeld:
+      held.emplace(::CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+      ASSERT_TRUE(held->valid());
+      break;
+    case Fault::kReadOnly: ::SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY); break;
+    case Fault::kDeleted:
+    case Fault::kTemplateMissing: fs::remove(file); break;
+    case Fault::kTempBlocked: fs::create_directory(file); break;
+    case Fault::kOneLine: {
+      std::string bytes = test::ReadFile(file);
+      std::erase(bytes, '\n');
+      test::WriteFile(file, bytes);
+      break;
+    }
+    case Fault::kJoinAfter: {
+      std::string bytes = test::ReadFile(file);
+      const size_t at = bytes.find(c.text);
+      ASSERT_NE(at, std::string::npos);
+      bytes.erase(bytes.find('\n', at), 1);
+      test::WriteFile(file, bytes);
+      break;
+    }
+    case Fault::kReplaced: test::WriteFile(file, std::string(c.text)); break;
+  }
+  // A file held without sharing cannot be read for the snapshot; its bytes are those of before.
+  const Tree faulty = [&] {
+    if (!held) return Snapshot(User(3));
+    held.reset();
+    Tree tree = Snapshot(User(3));
+    held.emplace(::CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    EXPECT_TRUE(held->valid());
+    return tree;
+  }();
 
   BoxRecorder boxes;
-  const PluginList records = Apply({Record(L"3.1", c.wanted)}, 0);
-  EXPECT_EQ(records[0].state, 1 - c.wanted);
-  ASSERT_EQ(boxes.Boxes().size(), 1u);
-  EXPECT_EQ(boxes.Boxes()[0].text,
-            std::wstring(kEmbedFailed) + kProduct + L"\"\r\n" + kContactSupport);
-  EXPECT_EQ(LogTexts(), c.logged ? std::vector<std::wstring>{std::wstring(L"OpenOffice.org Writer 3.1#VANTO for OpenOffice#") + c.logged}
-                                 : std::vector<std::wstring>{});
+  PluginList records{Record(L"3.1", c.wanted)};
+  sw.ApplyStates(records, 0);
   held.reset();
-  for (const auto& entry : fs::recursive_directory_iterator(User(3)))
-    ::SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
-
-  // Each file: untouched, or what the whole switch-over writes into it.
+  ClearAttributes();
   const Tree after = Snapshot(User(3));
-  if (IsRefusal(c.fault)) {
-    EXPECT_EQ(after, faulty);
-  }
-  for (const auto& [name, bytes] : after) {
-    const bool temporary = name.find(L"Temp.") != std::wstring::npos || EndsWith(name, L".tmp");
-    EXPECT_FALSE(temporary && bytes != "<folder>") << "left behind: " << testing::PrintToString(name);
-    const auto was = faulty.find(name);
-    if (was != faulty.end() && was->second == bytes) continue;
-    EXPECT_EQ(bytes, c.wanted == 0 ? Disabled(original, name) : Enabled(original, name)) << testing::PrintToString(name);
-  }
-  // Files that went away: only what switching off removes.
-  for (const auto& [name, bytes] : faulty)
-    if (!after.count(name)) {
-      EXPECT_EQ(c.wanted, 0) << "lost: " << testing::PrintToString(name);
-    }
 
-  const bool marked = fs::exists(Office(3) / L"Addons.xcu.old");
-  EXPECT_EQ(marked, c.detectedAfter == 1);
-  EXPECT_EQ(Detected()[0].state, c.detectedAfter);
+  switch (c.outcome) {
+    case Outcome::kFails:
+      EXPECT_EQ(records[0].state, 1 - c.wanted);
+      ASSERT_EQ(boxes.Boxes().size(), 1u);
+      EXPECT_EQ(boxes.Boxes()[0].text, std::wstring(kEmbedFailed) + kProduct + L"\"\r\n" + kContactSupport);
+      EXPECT_EQ(
+          LogTexts(),
+          c.logged
+              ? std::vector<std::wstring>{std::wstring(L"OpenOffice.org Writer 3.1#VANTO for OpenOffice#") +
+                                          c.logged}
+              : std::vector<std::wstring>{});
+      EXPECT_EQ(after, faulty);
+      EXPECT_EQ(Detected()[0].state, 1 - c.wanted);
+      return;
+    case Outcome::kNothingToDo:
+      EXPECT_EQ(records[0].state, c.wanted);
+      EXPECT_TRUE(boxes.Boxes().empty());
+      EXPECT_EQ(after, faulty);
+      EXPECT_EQ(Detected()[0].state, c.wanted);
+      return;
+    case Outcome::kCompletes: break;
+  }
+  EXPECT_EQ(records[0].state, c.wanted);
+  EXPECT_TRUE(boxes.Boxes().empty());
+  EXPECT_TRUE(LogTexts().empty());
+  EXPECT_EQ(Detected()[0].state, c.wanted);
+  // The same as switching a profile that lacked the file from the start.
+  Restore(faulty);
+  EXPECT_EQ(Apply({Record(L"3.1", c.wanted)})[0].state, c.wanted);
+  EXPECT_EQ(Snapshot(User(3)), after);
+  // And complete: on, every file holds the suite's part; off, none holds any of it.
+  for (const auto& [name, bytes] : after) {
+    SCOPED_TRACE(testing::PrintToString(name));
+    if (c.wanted == 1) {
+      const char* part = name == kAddonsXcu               ? "vanto.TopMenu"
+                         : name == kWindowStateXcu        ? "addon_VANTO.Translate"
+                         : EndsWith(name, L"current.xml") ? "Vanto.Module1"
+                         : name == kLibraryListFile       ? "library:name=\"Vanto\""
+                                                          : nullptr;
+      EXPECT_TRUE(!part || bytes.find(part) != std::string::npos);
+    } else {
+      for (const char* suite : {"VANTO", "vanto.", "Vanto"}) EXPECT_EQ(bytes.find(suite), std::string::npos);
+      EXPECT_FALSE(EndsWith(name, L".old") || EndsWith(name, L".user") || EndsWith(name, L"Vanto"));
+    }
+  }
 }
 
-const FailureCase kFailures[] = {
-    // Switching on.
-    {"AddonsTemplateMissing", Fault::kAddonsTemplateMissing, 1, nullptr, 0},
-    {"AcceleratorTemplateMissing", Fault::kAccelTemplateMissing, 1, nullptr, 0},
-    {"WindowStateReadOnly", Fault::kWindowStateReadOnly, 1, nullptr, 0},
-    {"AcceleratorsHeldOpen", Fault::kAcceleratorsHeld, 1, nullptr, 0},
-    {"AddonsHeldOpen", Fault::kAddonsHeld, 1, nullptr, 0},
-    // The marker comes before the library list, so the profile reads as switched on.
-    {"LibraryListReadOnly", Fault::kLibraryListReadOnly, 1, L"Can't register addin", 1},
-    // Switching off.
-    {"AddonsHeldOpenOff", Fault::kAddonsHeld, 0, nullptr, 1},
-    {"BackupOfLibraryListDeleted", Fault::kBackupDeleted, 0, L"Can't unregister addin", 0},
-    {"MarkerReadOnly", Fault::kMarkerReadOnly, 0, L"Can't delete Addons.xcu.old", 1},
-    {"AddonsTemporaryFileBlocked", Fault::kAddonsTempBlocked, 1, nullptr, 0},
-    {"LibraryTemporaryFileBlocked", Fault::kLibraryTempBlocked, 1, L"Can't register addin", 1},
-    {"LibraryTemporaryFileBlockedOff", Fault::kLibraryTempBlocked, 0, L"Can't unregister addin", 0},
-    // Once copied as they were, with the marker written as if the nodes were in.
-    {"AddonsWithoutAnyAnchor", Fault::kAddonsWithoutAnchor, 1, nullptr, 0},
-    {"AddonsOnOneLine", Fault::kAddonsOnOneLine, 1, nullptr, 0},
-    // Once merged with the inserted lines inside or after another element (the library list after
-    // the marker, so the profile read as switched on); switching off dropped the user's entry too.
-    {"WindowStateOnOneLine", Fault::kWindowStateOnOneLine, 1, nullptr, 0},
-    {"AcceleratorsOnOneLine", Fault::kAcceleratorsOnOneLine, 1, nullptr, 0},
-    {"LibraryListOnOneLine", Fault::kLibraryListOnOneLine, 1, nullptr, 0},
-    {"SuiteItemBesideTheUsersOff", Fault::kSuiteItemBesideTheUsers, 0, nullptr, 1},
-    {"SuiteLibraryBesideTheUsersOff", Fault::kSuiteLibraryBesideTheUsers, 0, nullptr, 1},
-    {"SuiteNodeEndBesideTheUsersOff", Fault::kSuiteNodeEndBesideTheUsers, 0, nullptr, 1},
-    {"ToolbarNodeBesideTheStatesLineOff", Fault::kToolbarNodeBesideTheStatesLine, 0, nullptr, 1},
+// Switching on: every profile file it reads and rewrites.
+const FaultCase kSwitchOnFaults[] = {
+    {"AddonsHeld", 1, Fault::kHeld, kAddonsXcu, Outcome::kFails},
+    {"AddonsReadOnly", 1, Fault::kReadOnly, kAddonsXcu, Outcome::kFails},
+    {"AddonsDeleted", 1, Fault::kDeleted, kAddonsXcu, Outcome::kCompletes},  // the template becomes the file
+    {"EventsHeld", 1, Fault::kHeld, kEventsXcu, Outcome::kFails, kRegister},
+    {"EventsReadOnly", 1, Fault::kReadOnly, kEventsXcu, Outcome::kFails, kRegister},
+    {"EventsDeleted", 1, Fault::kDeleted, kEventsXcu, Outcome::kCompletes},
+    {"WindowStateHeld", 1, Fault::kHeld, kWindowStateXcu, Outcome::kFails},
+    {"WindowStateReadOnly", 1, Fault::kReadOnly, kWindowStateXcu, Outcome::kFails},
+    {"WindowStateDeleted", 1, Fault::kDeleted, kWindowStateXcu, Outcome::kCompletes},
+    {"EnglishAcceleratorsHeld", 1, Fault::kHeld, kEnglishAccel, Outcome::kFails},
+    {"EnglishAcceleratorsReadOnly", 1, Fault::kReadOnly, kEnglishAccel, Outcome::kFails},
+    {"EnglishAcceleratorsDeleted", 1, Fault::kDeleted, kEnglishAccel, Outcome::kCompletes},
+    {"GermanAcceleratorsHeld", 1, Fault::kHeld, kGermanAccel, Outcome::kFails},
+    {"GermanAcceleratorsReadOnly", 1, Fault::kReadOnly, kGermanAccel, Outcome::kFails},
+    {"GermanAcceleratorsDeleted", 1, Fault::kDeleted, kGermanAccel, Outcome::kCompletes},
+    // The library list once stayed unregistered behind a marker that said on.
+    {"LibraryListHeld", 1, Fault::kHeld, kLibraryListFile, Outcome::kFails, kRegister},
+    {"LibraryListReadOnly", 1, Fault::kReadOnly, kLibraryListFile, Outcome::kFails, kRegister},
+    {"LibraryListDeleted", 1, Fault::kDeleted, kLibraryListFile, Outcome::kCompletes},  // no library entry
+    // The suite's installation and the folder the rewrites go through.
+    {"AddonsTemplateMissing", 1, Fault::kTemplateMissing, L"Addons.xcu", Outcome::kFails},
+    {"AcceleratorTemplateMissing", 1, Fault::kTemplateMissing, L"Accel.xml", Outcome::kFails},
+    {"LibraryTemplateMissing", 1, Fault::kTemplateMissing, L"Vanto\\Module1.xba", Outcome::kFails, kRegister},
+    {"AddonsTemporaryFileBlocked", 1, Fault::kTempBlocked,
+     L"registry\\data\\org\\openoffice\\Office\\AddonsTemp.xcu", Outcome::kFails, kRegister},
+    {"LibraryTemporaryFileBlocked", 1, Fault::kTempBlocked, L"basic\\script.xlc.tmp", Outcome::kFails,
+     kRegister},
+    // Files the merges cannot take the suite's lines into without misplacing them.
+    {"AddonsWithoutAnyAnchor", 1, Fault::kReplaced, kAddonsXcu, Outcome::kFails, nullptr,
+     "<?xml version=\"1.0\"?>\n<oor:component-data oor:name=\"Addons\"/>\n"},
+    {"AddonsOnOneLine", 1, Fault::kOneLine, kAddonsXcu, Outcome::kFails},
+    {"WindowStateOnOneLine", 1, Fault::kOneLine, kWindowStateXcu, Outcome::kFails},
+    {"AcceleratorsOnOneLine", 1, Fault::kOneLine, kGermanAccel, Outcome::kFails},
+    {"LibraryListOnOneLine", 1, Fault::kOneLine, kLibraryListFile, Outcome::kFails},
 };
 
-INSTANTIATE_TEST_SUITE_P(Faults, OpenOfficeFailure, ::testing::ValuesIn(kFailures),
+// Switching off: every file it rewrites or removes. The marker goes first, so a missing one means
+// the profile reads as off.
+const FaultCase kSwitchOffFaults[] = {
+    {"MarkerHeld", 0, Fault::kHeld, kMarkerFile, Outcome::kFails, kUnregister},
+    {"MarkerReadOnly", 0, Fault::kReadOnly, kMarkerFile, Outcome::kFails, L"Can't delete Addons.xcu.old"},
+    {"MarkerDeleted", 0, Fault::kDeleted, kMarkerFile, Outcome::kNothingToDo},
+    {"AddonsHeld", 0, Fault::kHeld, kAddonsXcu, Outcome::kFails},
+    {"AddonsReadOnly", 0, Fault::kReadOnly, kAddonsXcu, Outcome::kFails},
+    {"AddonsDeleted", 0, Fault::kDeleted, kAddonsXcu, Outcome::kCompletes},
+    // The suite's start-up macro once stayed in Events.xcu while its library went.
+    {"EventsHeld", 0, Fault::kHeld, kEventsXcu, Outcome::kFails, kUnregister},
+    {"EventsReadOnly", 0, Fault::kReadOnly, kEventsXcu, Outcome::kFails, kUnregister},
+    {"EventsDeleted", 0, Fault::kDeleted, kEventsXcu, Outcome::kCompletes},  // the user's comes back
+    {"KeptEventsHeld", 0, Fault::kHeld, kEventsUser, Outcome::kFails, kUnregister},
+    {"KeptEventsReadOnly", 0, Fault::kReadOnly, kEventsUser, Outcome::kFails, kUnregister},
+    {"KeptEventsDeleted", 0, Fault::kDeleted, kEventsUser, Outcome::kCompletes},  // the suite's goes
+    {"WindowStateHeld", 0, Fault::kHeld, kWindowStateXcu, Outcome::kFails},
+    {"WindowStateReadOnly", 0, Fault::kReadOnly, kWindowStateXcu, Outcome::kFails},
+    {"WindowStateDeleted", 0, Fault::kDeleted, kWindowStateXcu, Outcome::kCompletes},
+    {"EnglishAcceleratorsHeld", 0, Fault::kHeld, kEnglishAccel, Outcome::kFails},
+    {"EnglishAcceleratorsReadOnly", 0, Fault::kReadOnly, kEnglishAccel, Outcome::kFails},
+    {"EnglishAcceleratorsDeleted", 0, Fault::kDeleted, kEnglishAccel, Outcome::kCompletes},
+    {"GermanAcceleratorsHeld", 0, Fault::kHeld, kGermanAccel, Outcome::kFails},
+    {"GermanAcceleratorsReadOnly", 0, Fault::kReadOnly, kGermanAccel, Outcome::kFails},
+    {"GermanAcceleratorsDeleted", 0, Fault::kDeleted, kGermanAccel, Outcome::kCompletes},
+    {"LibraryListHeld", 0, Fault::kHeld, kLibraryListFile, Outcome::kFails, kUnregister},
+    {"LibraryListReadOnly", 0, Fault::kReadOnly, kLibraryListFile, Outcome::kFails, kUnregister},
+    {"LibraryListDeleted", 0, Fault::kDeleted, kLibraryListFile, Outcome::kCompletes},
+    {"BackupHeld", 0, Fault::kHeld, kLibraryBackup, Outcome::kFails, kUnregister},
+    {"BackupReadOnly", 0, Fault::kReadOnly, kLibraryBackup, Outcome::kFails, kUnregister},
+    // Switching off once failed without the backup, after the other fragments were gone.
+    {"BackupDeleted", 0, Fault::kDeleted, kLibraryBackup, Outcome::kCompletes},
+    {"LibraryModuleHeld", 0, Fault::kHeld, L"basic\\Vanto\\Module1.xba", Outcome::kFails, kUnregister},
+    {"LibraryModuleReadOnly", 0, Fault::kReadOnly, L"basic\\Vanto\\Module1.xba", Outcome::kFails,
+     kUnregister},
+    {"LibraryModuleDeleted", 0, Fault::kDeleted, L"basic\\Vanto\\Module1.xba", Outcome::kCompletes},
+    {"LibraryIconsHeld", 0, Fault::kHeld, L"basic\\Vanto\\Icons.xba", Outcome::kFails, kUnregister},
+    {"LibraryIconsReadOnly", 0, Fault::kReadOnly, L"basic\\Vanto\\Icons.xba", Outcome::kFails, kUnregister},
+    {"LibraryIconsDeleted", 0, Fault::kDeleted, L"basic\\Vanto\\Icons.xba", Outcome::kCompletes},
+    {"LibraryDescriptionHeld", 0, Fault::kHeld, L"basic\\Vanto\\script.xlb", Outcome::kFails, kUnregister},
+    {"LibraryDescriptionReadOnly", 0, Fault::kReadOnly, L"basic\\Vanto\\script.xlb", Outcome::kFails,
+     kUnregister},
+    {"LibraryDescriptionDeleted", 0, Fault::kDeleted, L"basic\\Vanto\\script.xlb", Outcome::kCompletes},
+    {"LibraryTemporaryFileBlocked", 0, Fault::kTempBlocked, L"basic\\script.xlc.tmp", Outcome::kFails,
+     kUnregister},
+    // A line that holds the suite's part and the user's: dropping it would lose the user's.
+    {"SuiteItemBesideTheUsers", 0, Fault::kJoinAfter, kEnglishAccel, Outcome::kFails, nullptr,
+     "Vanto.Module1.TranslateAll"},
+    {"SuiteLibraryBesideTheUsers", 0, Fault::kJoinAfter, kLibraryListFile, Outcome::kFails, nullptr,
+     "library:name=\"Vanto\""},
+    {"ToolbarNodeBesideTheStatesLine", 0, Fault::kJoinAfter, kWindowStateXcu, Outcome::kFails, nullptr,
+     "oor:name=\"States\""},
+};
+
+INSTANTIATE_TEST_SUITE_P(SwitchingOn, OpenOfficeFault, ::testing::ValuesIn(kSwitchOnFaults),
+                         [](const auto& param) { return std::string(param.param.label); });
+INSTANTIATE_TEST_SUITE_P(SwitchingOff, OpenOfficeFault, ::testing::ValuesIn(kSwitchOffFaults),
                          [](const auto& param) { return std::string(param.param.label); });
 
 }  // namespace
@@ -731,20 +779,20 @@ namespace officetest {
 namespace {
 
 // The demo installation's OpenOffice.org 2.4 and 3.1, in the prefix's real registry and the user's
-// real application-data folder: both found switched off, and each switched on and off again
-// leaves its profile as it was but for what switching off rewrites.
+// real application-data folder: both found switched off, and each switched on and off twice: the
+// second round gives the first round's files byte for byte, and off leaves each profile as it was
+// but for the line ends of the rewritten files.
 struct DemoProfile {
   const wchar_t* version;
-  const wchar_t* user;          // below the application-data folder
-  bool menuBar;                 // Addons.xcu has an OfficeMenuBar section
-  const char* sectionLeft;      // the section switching on added after the AddonUI line, left empty
+  const wchar_t* user;  // below the application-data folder
+  bool menuBar;         // Addons.xcu has an OfficeMenuBar section
 };
 constexpr DemoProfile kDemoProfiles[] = {
-    {L"2.4", L"OpenOffice.org2\\user", false, "  <node oor:name=\"OfficeMenuBar\">\r\n  </node>\r\n"},
-    {L"3.1", L"OpenOffice.org\\3\\user", true, "  <node oor:name=\"OfficeToolBar\">\r\n  </node>\r\n"},
+    {L"2.4", L"OpenOffice.org2\\user", false},
+    {L"3.1", L"OpenOffice.org\\3\\user", true},
 };
 
-TEST(OpenOfficeDemo, Versions24And31AreFoundOffAndSwitchOnAndOffBackToTheirProfiles) {
+TEST(OpenOfficeDemo, Versions24And31AreFoundOffAndSwitchOnAndOffTwiceBackToTheirProfiles) {
   test::Installation installation;
   ASSERT_TRUE(installation.Ok());
   const fs::path appData = COpenOfficeSW::ApplicationData();
@@ -770,26 +818,35 @@ TEST(OpenOfficeDemo, Versions24And31AreFoundOffAndSwitchOnAndOffBackToTheirProfi
       EXPECT_TRUE(files.count(file)) << testing::PrintToString(std::wstring(file));
   }
 
-  for (auto& record : records) record.state = 1;
-  EXPECT_EQ(sw.ApplyStates(records, 1), 0);
-  PluginList detected;
-  COpenOfficeSW on(kProduct);
-  on.CollectPlugins();
-  on.GetPlugins(detected);
-  EXPECT_EQ(detected, (PluginList{Record(L"2.4", 1), Record(L"3.1", 1)}));
-  for (const DemoProfile& profile : kDemoProfiles)
-    EXPECT_NE(test::ReadFile(appData / profile.user / L"basic\\script.xlc").find("library:name=\"Vanto\""),
-              std::string::npos);
+  std::map<std::wstring, Tree> on, off;
+  for (int round = 1; round <= 2; ++round) {
+    SCOPED_TRACE(round);
+    for (auto& record : records) record.state = 1;
+    COpenOfficeSW toOn(kProduct);
+    toOn.CollectPlugins();
+    EXPECT_EQ(toOn.ApplyStates(records, 1), 0);
+    PluginList detected;
+    COpenOfficeSW afterOn(kProduct);
+    afterOn.CollectPlugins();
+    afterOn.GetPlugins(detected);
+    EXPECT_EQ(detected, (PluginList{Record(L"2.4", 1), Record(L"3.1", 1)}));
+    for (const DemoProfile& profile : kDemoProfiles) {
+      const Tree files = Snapshot(appData / profile.user);
+      EXPECT_NE(files.at(L"basic\\script.xlc").find("library:name=\"Vanto\""), std::string::npos);
+      if (round == 1) on[profile.version] = files;
+      EXPECT_EQ(files, on[profile.version]) << testing::PrintToString(std::wstring(profile.version));
+    }
 
-  for (auto& record : records) record.state = 0;
-  EXPECT_EQ(on.ApplyStates(records, 1), 0);
-  for (const DemoProfile& profile : kDemoProfiles) {
-    Tree expected;
-    for (const auto& [name, bytes] : before[profile.version]) expected[name] = AfterRoundTrip(name, bytes);
-    std::string& addons = expected[L"registry\\data\\org\\openoffice\\Office\\Addons.xcu"];
-    const std::string parent = " <node oor:name=\"AddonUI\">\r\n";
-    addons.insert(addons.find(parent) + parent.size(), profile.sectionLeft);
-    EXPECT_EQ(Snapshot(appData / profile.user), expected) << testing::PrintToString(std::wstring(profile.version));
+    for (auto& record : records) record.state = 0;
+    EXPECT_EQ(afterOn.ApplyStates(records, 1), 0);
+    for (const DemoProfile& profile : kDemoProfiles) {
+      const Tree files = Snapshot(appData / profile.user);
+      if (round == 1) off[profile.version] = files;
+      EXPECT_EQ(files, off[profile.version]) << testing::PrintToString(std::wstring(profile.version));
+      Tree expected;
+      for (const auto& [name, bytes] : before[profile.version]) expected[name] = AfterRoundTrip(name, bytes);
+      EXPECT_EQ(files, expected) << testing::PrintToString(std::wstring(profile.version));
+    }
   }
 }
 

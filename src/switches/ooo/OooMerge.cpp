@@ -10,7 +10,7 @@
 namespace ooo {
 namespace {
 
-using Lines = std::vector<std::string_view>;
+using LineList = std::vector<std::string_view>;
 
 // The line without the blanks and tabs around it.
 std::string_view Trimmed(std::string_view line) noexcept {
@@ -19,9 +19,19 @@ std::string_view Trimmed(std::string_view line) noexcept {
   return line.substr(first, line.find_last_not_of(" \t") - first + 1);
 }
 
-Lines::const_iterator FindContaining(const Lines& lines, std::string_view marker) {
+LineList::const_iterator FindContaining(const LineList& lines, std::string_view marker) {
   return std::find_if(lines.begin(), lines.end(),
                       [marker](std::string_view l) { return Contains(l, marker); });
+}
+
+bool AnyContains(const LineList& lines, std::string_view marker) {
+  return FindContaining(lines, marker) != lines.end();
+}
+
+std::string Joined(const LineList& lines, std::string_view eol) {
+  LineWriter out(eol);
+  for (std::string_view line : lines) out.Write(line);
+  return out.Take();
 }
 
 // Whether `line` ends a suite node: "   </node>", blanks after it aside. `more` tells that the
@@ -32,14 +42,15 @@ bool EndsNode(std::string_view line, bool& more) noexcept {
   return !more;
 }
 
-// Copies the lines of `file` but the nodes that start with a line holding one of `markers` and end
-// with the next "   </node>" line. Those lines must hold the start or the end alone (blanks aside):
-// anything else on them would go with the node, so the file is refused (no value).
-std::optional<std::string> DropNodes(std::string_view file, std::span<const std::string_view> markers) {
-  LineWriter out(kCrLf);
-  Lines skipped;  // the open node's lines, written back when the node never ends
+// The lines of `file` but the nodes that start with a line holding one of `markers` and end with
+// the next "   </node>" line (empty lines inside go with them). Those lines must hold the start or
+// the end alone (blanks aside): anything else on them would go with the node, so the file is
+// refused (no value).
+std::optional<LineList> DropNodes(std::string_view file, std::span<const std::string_view> markers) {
+  LineList kept;
+  LineList skipped;  // the open node's lines, kept when the node never ends
   bool skipping = false;
-  for (std::string_view line : NonEmptyLines(file)) {
+  for (std::string_view line : Lines(file)) {
     const auto marker = std::find_if(markers.begin(), markers.end(),
                                      [line](std::string_view m) { return Contains(line, m); });
     if (marker != markers.end()) {
@@ -47,7 +58,7 @@ std::optional<std::string> DropNodes(std::string_view file, std::span<const std:
       skipping = true;
     }
     if (!skipping) {
-      out.Write(line);
+      kept.push_back(line);
       continue;
     }
     skipped.push_back(line);
@@ -58,8 +69,15 @@ std::optional<std::string> DropNodes(std::string_view file, std::span<const std:
     }
     if (more) return std::nullopt;
   }
-  for (std::string_view line : skipped) out.Write(line);
-  return out.Take();
+  kept.insert(kept.end(), skipped.begin(), skipped.end());
+  return kept;
+}
+
+// `file` as it is when `kept` holds all of its lines (nothing to change: a file the user saved
+// with other line ends keeps them), else `kept` written with `eol`.
+std::string Rewritten(std::string_view file, const LineList& kept, std::string_view eol) {
+  if (kept.size() == Lines(file).size()) return std::string(file);
+  return Joined(kept, eol);
 }
 
 // Whether `line` holds one start tag that begins with `marker` and nothing else, blanks aside:
@@ -81,82 +99,151 @@ bool IsLoneEmptyElement(std::string_view line) noexcept {
 }
 
 // Copies the lines of `file` and writes `inserted` after each line that holds `marker`; no value
-// when such a line is not `anchorAlone`.
+// when such a line is not `anchorAlone`. A file that takes nothing stays as it is.
 template <class AnchorAlone>
 std::optional<std::string> InsertAfter(std::string_view file, std::string_view marker,
                                        std::span<const std::string_view> inserted, AnchorAlone anchorAlone) {
   LineWriter out(kLf);
-  for (std::string_view line : NonEmptyLines(file)) {
+  bool changed = false;
+  for (std::string_view line : Lines(file)) {
     out.Write(line);
     if (!Contains(line, marker)) continue;
     if (!anchorAlone(line)) return std::nullopt;
     for (std::string_view t : inserted) out.Write(t);
+    changed = changed || !inserted.empty();
   }
+  if (!changed) return std::string(file);
   return out.Take();
 }
 
 // Copies the lines of `file` but those that hold `marker`, each of which must be a lone empty
 // element; no value when one is not.
 std::optional<std::string> DropLoneEntries(std::string_view file, std::string_view marker) {
-  LineWriter out(kLf);
-  for (std::string_view line : NonEmptyLines(file)) {
+  LineList kept;
+  for (std::string_view line : Lines(file)) {
     if (!Contains(line, marker)) {
-      out.Write(line);
+      kept.push_back(line);
     } else if (!IsLoneEmptyElement(line)) {
       return std::nullopt;
     }
   }
-  return out.Take();
+  return Rewritten(file, kept, kLf);
+}
+
+// Whether `line` is the start line of one of the Addons.xcu sections alone, blanks aside.
+bool IsLoneSectionStart(std::string_view line) noexcept {
+  return std::any_of(kAddonSections.begin(), kAddonSections.end(),
+                     [line](std::string_view s) { return Trimmed(line) == Trimmed(s); });
+}
+
+// Drops every section start line that its "  </node>" line follows at once. Switching on adds a
+// section the file lacks; switching off cannot tell it from one the user kept empty, and an empty
+// section of add-on items means nothing to OpenOffice.org, so both go.
+void DropEmptySections(LineList& lines) {
+  LineList kept;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (i + 1 < lines.size() && lines[i + 1] == kSectionEnd && IsLoneSectionStart(lines[i])) {
+      ++i;
+      continue;
+    }
+    kept.push_back(lines[i]);
+  }
+  lines = std::move(kept);
+}
+
+// Whether the section that starts at `start` holds a suite node before its "  </node>" line.
+bool HoldsSuiteNode(LineList::const_iterator start, LineList::const_iterator end) {
+  for (auto it = std::next(start); it != end && *it != kSectionEnd; ++it)
+    if (std::any_of(kSuiteNodes.begin(), kSuiteNodes.end(),
+                    [it](std::string_view m) { return Contains(*it, m); }))
+      return true;
+  return false;
 }
 
 }  // namespace
 
 bool HoldsSuiteNodes(std::string_view file) {
-  const Lines lines = NonEmptyLines(file);
-  return FindContaining(lines, kSuiteNodes[0]) != lines.end();
+  return AnyContains(Lines(file), kSuiteNodes[0]);
 }
 
 AddonsMerge EnableAddons(std::string_view file, std::string_view templ) {
   using Outcome = AddonsMerge::Outcome;
-  const Lines lines = NonEmptyLines(file);
-  if (FindContaining(lines, kSuiteNodes[0]) != lines.end()) return {Outcome::kAlreadyMerged, {}};
+  const LineList lines = Lines(file);
+  const LineList t = NonEmptyLines(templ);
 
-  std::array<bool, kAddonSections.size()> present{};
-  std::array<std::string_view, kAddonSections.size()> anchors{};
+  // What each section of the template needs: its nodes put into the file's own section, or the
+  // whole section put after the parent line; nothing when the file's section holds suite nodes.
+  struct Section {
+    LineList::const_iterator from, to;  // the template's start line and closing line
+    bool wanted = false;                // the template has it and the file's lacks suite nodes
+    bool present = false;               // the file has the section
+  };
+  std::array<Section, kAddonSections.size()> sections{};
+  bool needsParent = false;
+  bool wanted = false;
   for (std::size_t s = 0; s < kAddonSections.size(); ++s) {
-    present[s] = FindContaining(lines, kAddonSections[s]) != lines.end();
-    anchors[s] = present[s] ? kAddonSections[s] : kAddonParent;
+    Section& section = sections[s];
+    section.from = FindContaining(t, kAddonSections[s]);
+    if (section.from == t.end()) continue;
+    section.to = std::find(std::next(section.from), t.end(), kSectionEnd);
+    const auto own = FindContaining(lines, kAddonSections[s]);
+    section.present = own != lines.end();
+    section.wanted = !section.present || !HoldsSuiteNode(own, lines.end());
+    needsParent = needsParent || !section.present;
+    wanted = wanted || section.wanted;
   }
+  if (!wanted) return {HoldsSuiteNodes(file) ? Outcome::kAlreadyMerged : Outcome::kRefused, {}};
 
-  const Lines t = NonEmptyLines(templ);
+  // Sections the file lacks go after the parent line in the template's order.
+  std::array<std::size_t, kAddonSections.size()> order{0, 1, 2};
+  std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+    return std::distance(t.begin(), sections[a].from) < std::distance(t.begin(), sections[b].from);
+  });
+
   LineWriter out(kLf);
+  bool parentDone = false;
+  std::array<bool, kAddonSections.size()> done{};
   for (std::string_view line : lines) {
-    const auto anchor = std::find_if(anchors.begin(), anchors.end(),
-                                     [line](std::string_view a) { return Contains(line, a); });
-    const std::size_t s = static_cast<std::size_t>(anchor - anchors.begin());
-    auto from = anchor == anchors.end() ? t.end() : FindContaining(t, kAddonSections[s]);
-    if (from == t.end()) {  // no anchor, or a template without this section
-      out.Write(line);
-      continue;
+    // The user's own lines all stay as they are; the suite's come after the anchors.
+    out.Write(line);
+    bool sectionStart = false;
+    for (std::size_t s = 0; s < kAddonSections.size(); ++s) {
+      if (!Contains(line, kAddonSections[s])) continue;
+      sectionStart = true;
+      if (!sections[s].wanted || !sections[s].present || done[s]) continue;
+      if (Trimmed(line) != Trimmed(kAddonSections[s])) return {Outcome::kRefused, {}};
+      for (auto it = std::next(sections[s].from); it != sections[s].to; ++it) out.Write(*it);
+      done[s] = true;
     }
-    if (Trimmed(line) != Trimmed(*anchor)) return {Outcome::kRefused, {}};
-    if (!present[s]) out.Write(line);
-    out.Write(*from);
-    auto it = std::next(from);
-    for (; it != t.end() && *it != kSectionEnd; ++it) out.Write(*it);
-    if (!present[s] && it != t.end()) out.Write(*it);
+    if (sectionStart || !needsParent || parentDone || !Contains(line, kAddonParent)) continue;
+    if (Trimmed(line) != Trimmed(kAddonParent)) return {Outcome::kRefused, {}};
+    for (std::size_t s : order) {
+      const Section& section = sections[s];
+      if (!section.wanted || section.present) continue;
+      for (auto it = section.from; it != section.to; ++it) out.Write(*it);
+      if (section.to != t.end()) out.Write(*section.to);
+      done[s] = true;
+    }
+    parentDone = true;
   }
   std::string text = out.Take();
+  // A section with nowhere to go (no parent line) would leave the integration incomplete.
+  for (std::size_t s = 0; s < kAddonSections.size(); ++s)
+    if (sections[s].wanted && !done[s]) return {Outcome::kRefused, {}};
   if (!HoldsSuiteNodes(text)) return {Outcome::kRefused, {}};
   return {Outcome::kMerged, std::move(text)};
 }
 
 std::optional<std::string> DisableAddons(std::string_view file) {
-  return DropNodes(file, kSuiteNodes);
+  std::optional<LineList> kept = DropNodes(file, kSuiteNodes);
+  if (!kept) return std::nullopt;
+  DropEmptySections(*kept);
+  return Rewritten(file, *kept, kCrLf);
 }
 
 std::optional<std::string> EnableWindowState(std::string_view file, std::string_view templ) {
-  const Lines t = NonEmptyLines(templ);
+  if (AnyContains(Lines(file), kWindowStateNode)) return std::string(file);
+  const LineList t = NonEmptyLines(templ);
   auto from = FindContaining(t, kWindowStateNode);
   auto to = std::find(from, t.end(), kInnerNodeEnd);
   if (to != t.end()) ++to;  // the closing line belongs to the node
@@ -166,10 +253,13 @@ std::optional<std::string> EnableWindowState(std::string_view file, std::string_
 
 std::optional<std::string> DisableWindowState(std::string_view file) {
   const std::string_view markers[] = {kWindowStateNode};
-  return DropNodes(file, markers);
+  const std::optional<LineList> kept = DropNodes(file, markers);
+  if (!kept) return std::nullopt;
+  return Rewritten(file, *kept, kCrLf);
 }
 
 std::optional<std::string> EnableAccelerators(std::string_view file, std::string_view templ) {
+  if (AnyContains(Lines(file), kSuiteAccelerator)) return std::string(file);
   return InsertAfter(file, kAcceleratorList, NonEmptyLines(templ),
                      [](std::string_view line) { return IsLoneStartTag(line, kAcceleratorList); });
 }
@@ -179,6 +269,7 @@ std::optional<std::string> DisableAccelerators(std::string_view file) {
 }
 
 std::optional<std::string> EnableLibraries(std::string_view file, std::string_view templ) {
+  if (AnyContains(Lines(file), kSuiteLibrary)) return std::string(file);
   return InsertAfter(file, kLibraryList, NonEmptyLines(templ),
                      [](std::string_view line) { return IsLoneStartTag(line, kLibraryList); });
 }

@@ -6,7 +6,9 @@
 //
 // Lines are byte lines (ByteLines.h). Lines written while enabling end with a line feed; lines
 // written while disabling the two .xcu files end with a carriage return and a line feed, and those
-// of current.xml and script.xlc always with a line feed. Empty lines are dropped everywhere.
+// of current.xml and script.xlc always with a line feed. The file's own empty lines are written as
+// empty lines; the template's are dropped. A file that has nothing to take or to give up comes back
+// byte for byte as it is, so a repeated switch-over changes nothing.
 // Events.xcu and the Basic library's own files are copied whole, not merged, so nothing here.
 
 #include <array>
@@ -64,27 +66,33 @@ struct AddonsMerge {
   std::string text;
 };
 
-// Addons.xcu. Enabling puts each section of the template (its start line up to, not including,
-// its closing line) in place of the file's own start line of that section; a section the file
-// lacks goes after the " <node oor:name="AddonUI">" line with its closing line, and that line
-// serves only the first section it anchors. A line that anchors a section must hold the anchor
-// alone (blanks aside): a line that also holds other elements would lose them or have the nodes
-// put inside them, so such a file is refused. So is a file that would come out without the suite
-// nodes (no anchor at all, or a template without them).
+// Addons.xcu, judged section by section (toolbar, images, menu bar): a section of the file that
+// holds a suite node already takes nothing. Into a section the file has, the template's nodes of it
+// (the lines between its start and closing lines) go right after the file's own start line, the
+// first one only. Every section the file lacks goes, whole with its closing line and in the
+// template's order, after the first " <node oor:name="AddonUI">" line. A line that anchors nodes
+// must hold the anchor alone (blanks aside): a line that also holds other elements would have the
+// nodes put inside them, so such a file is refused. So is a file that would come out without the
+// suite nodes or lacks a section with no parent line to put it after (the integration would be
+// incomplete). kAlreadyMerged when no section takes anything.
 AddonsMerge EnableAddons(std::string_view file, std::string_view templ);
 // Drops every suite node, from its start line to its closing "   </node>" line. A node whose
 // closing line never comes (a file cut short) is kept as it is, so a broken file loses no more.
 // Both lines must hold the node's start or end alone (blanks aside): a line that also holds other
 // elements (a file edited after the merge) would lose them with the node, so the file is refused
-// (no value).
+// (no value). Then every toolbar, images or menu bar section left empty (its start line followed
+// at once by "  </node>") goes: switching on added it. A user's own empty section of those names
+// cannot be told from one and goes too; it holds nothing OpenOffice.org reads.
 std::optional<std::string> DisableAddons(std::string_view file);
 
 // The other files take the suite's lines after a start line: the "States" line, the accelerator
 // list's start tag, the library list's start tag. Such a line must hold that alone (blanks aside):
 // lines inserted after a line that also holds other elements could land inside one of them, so
-// the file is refused (no value) and stays as it is. A file without the start line takes nothing.
+// the file is refused (no value) and stays as it is. A file without the start line takes nothing,
+// and neither does a file that holds the suite's lines already.
 
-// WriterWindowState.xcu: the suite toolbar's node of the template goes after each "States" line.
+// WriterWindowState.xcu: the suite toolbar's node of the template goes after each "States" line,
+// unless the file has that node.
 std::optional<std::string> EnableWindowState(std::string_view file, std::string_view templ);
 // Drops the suite toolbar's node as DisableAddons drops the add-on nodes, under the same rule.
 std::optional<std::string> DisableWindowState(std::string_view file);
