@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 xvfb
-          googletest imagemagick x11-apps xauth libwine-dev)
+          googletest imagemagick x11-apps xauth libwine-dev zlib1g-dev)
 [ "${1:-}" = fuzz ] && packages+=(clang)
 missing=()
 for p in "${packages[@]}"; do
