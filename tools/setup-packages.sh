@@ -1,6 +1,6 @@
 #!/bin/bash
 # Installs the Debian packages the build and the tests need, only when one is missing.
-#   tools/setup-packages.sh [fuzz]     fuzz: also Clang with libFuzzer, for tools/fuzz.sh
+#   tools/setup-packages.sh [fuzz]     fuzz: also Clang with libFuzzer, for tools/fuzz.sh and tools/clang-check.sh
 set -euo pipefail
 
 packages=(cmake ninja-build g++ g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 xvfb
