@@ -1,10 +1,10 @@
 #!/bin/bash
 # Installs the Debian packages the build and the tests need, only when one is missing.
-#   tools/setup-packages.sh [fuzz]     fuzz: also Clang with libFuzzer, for tools/fuzz.sh
+#   tools/setup-packages.sh [fuzz]     fuzz: also Clang with libFuzzer, for tools/fuzz.sh and tools/clang-check.sh
 set -euo pipefail
 
 packages=(cmake ninja-build g++ g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 xvfb
-          googletest imagemagick x11-apps xauth libwine-dev)
+          googletest imagemagick x11-apps xauth libwine-dev zlib1g-dev)
 [ "${1:-}" = fuzz ] && packages+=(clang)
 missing=()
 for p in "${packages[@]}"; do

@@ -53,7 +53,7 @@ constexpr char kProduct[] = R"({
 })";
 // Rows of tab 1's list; in show-all mode the tasks the product leaves out stand among them.
 constexpr int kWordRow = 0, kWebRow = 1, kExcelRow = 2, kOutlookRow = 4, kMessengersRow = 5, kOpenOfficeRow = 6;
-constexpr int kWebRowShowingAll = 2, kPdfRowShowingAll = 4;
+constexpr int kPdfRowShowingAll = 4;
 
 std::wstring Quoted(const fs::path& path) {
   return L"\"" + path.wstring() + L"\"";

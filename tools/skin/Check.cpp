@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <set>
 
+#include <zlib.h>
+
 #include "BmpFile.h"
 #include "Catalogue.h"
 #include "IcoFile.h"
@@ -69,6 +71,63 @@ void CheckIcon(const std::string& path, std::span<const int> sizes, std::vector<
   }
 }
 
+std::uint32_t GetBig32(const std::vector<std::uint8_t>& in, std::size_t at) {
+  return (std::uint32_t{in[at]} << 24) | (std::uint32_t{in[at + 1]} << 16) |
+         (std::uint32_t{in[at + 2]} << 8) | std::uint32_t{in[at + 3]};
+}
+
+void PutBig32(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t value) {
+  for (int i = 0; i < 4; ++i)
+    out[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (24 - 8 * i));
+}
+
+// Where a written PNG's IHDR and IDAT chunks start.
+constexpr std::size_t kHeader = 8, kData = 33;
+
+// Rewrites the check value of the chunk at `at` after its body was changed.
+void Reseal(std::vector<std::uint8_t>& png, std::size_t at) {
+  const std::size_t size = GetBig32(png, at);
+  PutBig32(png, at + 8 + size,
+           static_cast<std::uint32_t>(crc32(crc32(0, Z_NULL, 0), &png[at + 4], static_cast<uInt>(size + 4))));
+}
+
+// The PNG reader refuses damaged pictures instead of returning wrong pixels or asking for memory a
+// header merely claims. `png` is a written picture: IHDR at 8, IDAT right after it.
+void CheckPngRefusals(const std::string& name, const std::vector<std::uint8_t>& png,
+                      std::vector<std::string>& errors) {
+  if (png.size() < kData + 12 || !DecodePng(png)) {
+    errors.push_back(name + ": not a picture to damage");
+    return;
+  }
+  const struct {
+    const char* what;
+    void (*damage)(std::vector<std::uint8_t>&);
+  } cases[] = {
+      {"a changed deflate check value",
+       [](std::vector<std::uint8_t>& p) {
+         p[kData + 8 + GetBig32(p, kData) - 1] ^= 0x01;
+         Reseal(p, kData);
+       }},
+      {"a header claiming 60000x60000 pixels",
+       [](std::vector<std::uint8_t>& p) {
+         PutBig32(p, kHeader + 8, 60000);
+         PutBig32(p, kHeader + 12, 60000);
+         Reseal(p, kHeader);
+       }},
+      {"a header claiming one more row",
+       [](std::vector<std::uint8_t>& p) {
+         PutBig32(p, kHeader + 12, GetBig32(p, kHeader + 12) + 1);
+         Reseal(p, kHeader);
+       }},
+      {"a file cut in the middle", [](std::vector<std::uint8_t>& p) { p.resize(p.size() / 2); }},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::uint8_t> damaged = png;
+    c.damage(damaged);
+    if (DecodePng(damaged)) errors.push_back(name + ": read despite " + c.what);
+  }
+}
+
 }  // namespace
 
 std::vector<std::string> CheckFolder(const std::string& folder) {
@@ -91,6 +150,11 @@ std::vector<std::string> CheckFolder(const std::string& folder) {
     const auto decoded = packed ? DecodePng(*packed) : std::nullopt;
     if (!decoded || *decoded != *image)
       errors.push_back(png + ": missing, damaged, or not the pixels of " + e.file + ".bmp");
+  }
+  if (!Bitmaps().empty()) {
+    const std::string png = folder + "/" + Bitmaps().front().file + ".png";
+    const auto packed = ReadFile(png);
+    CheckPngRefusals(png, packed ? *packed : std::vector<std::uint8_t>{}, errors);
   }
   CheckIcon(folder + "/" + ProgramIcon().file + ".ico", ProgramIcon().sizes, errors);
   // Icon IDs share one namespace among icons only; a bitmap may carry the same number.

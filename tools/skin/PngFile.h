@@ -1,7 +1,6 @@
 // PNG files of the pictures: 8-bit RGB or RGBA, one IDAT chunk. The skin bitmaps and the HTML
 // pages' pictures are stored in this form and decoded by the system at load; the art is flat
-// colours and gradients, so per-row filters, LZ77 and the fixed Huffman codes of deflate already
-// shrink it some twenty times, with a compressor small enough to live here.
+// colours and gradients: per-row filters and zlib's deflate at its best level shrink it many times.
 #pragma once
 
 #include <cstdint>
@@ -13,8 +12,7 @@
 namespace skin {
 
 std::vector<std::uint8_t> EncodePng(const Image& image);
-// Reads back what EncodePng writes (8-bit RGB or RGBA, not interlaced, deflate blocks stored or
-// with the fixed codes); nothing else.
+// Reads back what EncodePng writes (8-bit RGB or RGBA, not interlaced); nothing else.
 std::optional<Image> DecodePng(const std::vector<std::uint8_t>& bytes);
 
 }  // namespace skin

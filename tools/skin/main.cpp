@@ -1,10 +1,10 @@
-// skingen: draws the skin of Startdeck (every bitmap, the program icon and the list icons) and writes them, with
-// the resource script that names them, into one folder.
+// skingen: draws the skin of Startdeck (every bitmap, the program icon and the list icons) and writes them,
+// with the resource script that names them, into one folder.
 //
 //   skingen --out FOLDER [--check] [--sheet FILE.ppm]
 //
 // --check verifies the written files (sizes, transparent colour, each PNG decoding to exactly the pixels of
-// its reference bitmap) and fails on any violation;
+// its reference bitmap, damaged PNGs refused) and fails on any violation;
 // --sheet also writes a contact sheet to look at (see Preview.h).
 #include <cstdio>
 #include <filesystem>

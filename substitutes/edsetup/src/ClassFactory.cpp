@@ -9,7 +9,7 @@ namespace {
 class ClassFactory final : public ComObject<ClassFactory, IClassFactory> {
  public:
   static const QITAB* Table() noexcept {
-    static const QITAB table[] = {QITABENT(ClassFactory, IClassFactory), {}};
+    static const QITAB table[] = {InterfaceRow<ClassFactory, IClassFactory>(), {}};
     return table;
   }
 

@@ -17,6 +17,13 @@ namespace edsetup {
 
 using Microsoft::WRL::ComPtr;
 
+// One row of a QISearch table: interface I of class C. The cast fits OFFSETOFCLASS's DWORD to the
+// row's offset field, which one set of Windows headers declares as int and another as DWORD.
+template <class C, class I>
+QITAB InterfaceRow() {
+  return {&__uuidof(I), static_cast<decltype(QITAB::dwOffset)>(OFFSETOFCLASS(I, C))};
+}
+
 template <class Derived, class Interface>
 class ComObject : public Interface {
  public:

@@ -51,7 +51,8 @@ const Member* FindMember(DISPID id) noexcept {
 class Installer final : public ComObject<Installer, IVantoEdSetup> {
  public:
   static const QITAB* Table() noexcept {
-    static const QITAB table[] = {QITABENT(Installer, IVantoEdSetup), QITABENT(Installer, IDispatch), {}};
+    static const QITAB table[] = {
+        InterfaceRow<Installer, IVantoEdSetup>(), InterfaceRow<Installer, IDispatch>(), {}};
     return table;
   }
 

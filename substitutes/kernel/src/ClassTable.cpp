@@ -17,7 +17,7 @@ class ClassFactory final : public ComObject<ClassFactory, IClassFactory> {
  public:
   explicit ClassFactory(const ClassRow& row) noexcept : row_(row) {}
   static const QITAB* Table() noexcept {
-    static const QITAB table[] = {QITABENT(ClassFactory, IClassFactory), {}};
+    static const QITAB table[] = {InterfaceRow<ClassFactory, IClassFactory>(), {}};
     return table;
   }
 

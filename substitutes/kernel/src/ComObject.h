@@ -18,6 +18,13 @@ namespace vanto {
 
 using Microsoft::WRL::ComPtr;
 
+// One row of a QISearch table: interface I of class C. The cast fits OFFSETOFCLASS's DWORD to the
+// row's offset field, which one set of Windows headers declares as int and another as DWORD.
+template <class C, class I>
+QITAB InterfaceRow() {
+  return {&__uuidof(I), static_cast<decltype(QITAB::dwOffset)>(OFFSETOFCLASS(I, C))};
+}
+
 template <class Derived, class First, class... Rest>
 class ComObject : public First, public Rest... {
  public:

@@ -16,7 +16,7 @@ class Dictionary final : public ComObject<Dictionary, IVantoDictionary, IVantoDi
       : state_(std::move(state)), key_(std::move(key)), name_(std::move(name)), kind_(kind) {}
   static const QITAB* Table() noexcept {
     static const QITAB table[] = {
-        QITABENT(Dictionary, IVantoDictionary), QITABENT(Dictionary, IVantoDictionaryKey), {}};
+        InterfaceRow<Dictionary, IVantoDictionary>(), InterfaceRow<Dictionary, IVantoDictionaryKey>(), {}};
     return table;
   }
 
@@ -43,7 +43,7 @@ class Dictionaries final : public ComObject<Dictionaries, IVantoDictionaries> {
  public:
   Dictionaries(StatePtr state, int direction) noexcept : state_(std::move(state)), direction_(direction) {}
   static const QITAB* Table() noexcept {
-    static const QITAB table[] = {QITABENT(Dictionaries, IVantoDictionaries), {}};
+    static const QITAB table[] = {InterfaceRow<Dictionaries, IVantoDictionaries>(), {}};
     return table;
   }
 

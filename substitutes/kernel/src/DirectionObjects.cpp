@@ -12,7 +12,7 @@ class DirectionList final : public ComObject<DirectionList, IVantoDirections> {
  public:
   explicit DirectionList(StatePtr state) noexcept : state_(std::move(state)) {}
   static const QITAB* Table() noexcept {
-    static const QITAB table[] = {QITABENT(DirectionList, IVantoDirections), {}};
+    static const QITAB table[] = {InterfaceRow<DirectionList, IVantoDirections>(), {}};
     return table;
   }
 
@@ -59,7 +59,7 @@ class DirectionList final : public ComObject<DirectionList, IVantoDirections> {
 class Profiles final : public ComObject<Profiles, IVantoProfiles> {
  public:
   static const QITAB* Table() noexcept {
-    static const QITAB table[] = {QITABENT(Profiles, IVantoProfiles), {}};
+    static const QITAB table[] = {InterfaceRow<Profiles, IVantoProfiles>(), {}};
     return table;
   }
 

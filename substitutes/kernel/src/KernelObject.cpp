@@ -14,7 +14,8 @@ class Kernel final : public ComObject<Kernel, IVantoLocalKernel, IVantoKernel> {
   Kernel() noexcept = default;
   explicit Kernel(StatePtr state) noexcept : state_(std::move(state)) {}
   static const QITAB* Table() noexcept {
-    static const QITAB table[] = {QITABENT(Kernel, IVantoLocalKernel), QITABENT(Kernel, IVantoKernel), {}};
+    static const QITAB table[] = {
+        InterfaceRow<Kernel, IVantoLocalKernel>(), InterfaceRow<Kernel, IVantoKernel>(), {}};
     return table;
   }
 
@@ -77,7 +78,7 @@ class Kernel final : public ComObject<Kernel, IVantoLocalKernel, IVantoKernel> {
 class NetworkKernel final : public ComObject<NetworkKernel, IVantoNetworkKernel> {
  public:
   static const QITAB* Table() noexcept {
-    static const QITAB table[] = {QITABENT(NetworkKernel, IVantoNetworkKernel), {}};
+    static const QITAB table[] = {InterfaceRow<NetworkKernel, IVantoNetworkKernel>(), {}};
     return table;
   }
 

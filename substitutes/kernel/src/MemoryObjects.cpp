@@ -14,7 +14,7 @@ class Memory final : public ComObject<Memory, IVantoMemory> {
  public:
   Memory(StatePtr state, MemoryInfo info) noexcept : state_(std::move(state)), info_(std::move(info)) {}
   static const QITAB* Table() noexcept {
-    static const QITAB table[] = {QITABENT(Memory, IVantoMemory), {}};
+    static const QITAB table[] = {InterfaceRow<Memory, IVantoMemory>(), {}};
     return table;
   }
 
@@ -49,7 +49,7 @@ class Memories final : public ComObject<Memories, IVantoMemories> {
  public:
   Memories(StatePtr state, int direction) noexcept : state_(std::move(state)), direction_(direction) {}
   static const QITAB* Table() noexcept {
-    static const QITAB table[] = {QITABENT(Memories, IVantoMemories), {}};
+    static const QITAB table[] = {InterfaceRow<Memories, IVantoMemories>(), {}};
     return table;
   }
 

@@ -32,7 +32,7 @@ std::wstring Hex(LONG code) {
 class Messages final : public ComObject<Messages, IVantoMessages> {
  public:
   static const QITAB* Table() noexcept {
-    static const QITAB table[] = {QITABENT(Messages, IVantoMessages), {}};
+    static const QITAB table[] = {InterfaceRow<Messages, IVantoMessages>(), {}};
     return table;
   }
 

@@ -52,7 +52,7 @@ class ProfileEditor final : public ComObject<ProfileEditor, IVantoProfileEditor>
  public:
   explicit ProfileEditor(StatePtr state) noexcept : state_(std::move(state)) {}
   static const QITAB* Table() noexcept {
-    static const QITAB table[] = {QITABENT(ProfileEditor, IVantoProfileEditor), {}};
+    static const QITAB table[] = {InterfaceRow<ProfileEditor, IVantoProfileEditor>(), {}};
     return table;
   }
 

@@ -18,7 +18,7 @@ class Settings final : public ComObject<Settings, IVantoSettings, IVantoTextTran
   Settings(StatePtr state, int direction) noexcept : state_(std::move(state)), direction_(direction) {}
   static const QITAB* Table() noexcept {
     static const QITAB table[] = {
-        QITABENT(Settings, IVantoSettings), QITABENT(Settings, IVantoTextTranslator), {}};
+        InterfaceRow<Settings, IVantoSettings>(), InterfaceRow<Settings, IVantoTextTranslator>(), {}};
     return table;
   }
 
@@ -76,7 +76,7 @@ class AddWord final : public ComObject<AddWord, IVantoAddWord> {
  public:
   explicit AddWord(StatePtr state) noexcept : state_(std::move(state)) {}
   static const QITAB* Table() noexcept {
-    static const QITAB table[] = {QITABENT(AddWord, IVantoAddWord), {}};
+    static const QITAB table[] = {InterfaceRow<AddWord, IVantoAddWord>(), {}};
     return table;
   }
 

@@ -10,7 +10,7 @@ namespace {
 class Text final : public ComObject<Text, IVantoText> {
  public:
   static const QITAB* Table() noexcept {
-    static const QITAB table[] = {QITABENT(Text, IVantoText), {}};
+    static const QITAB table[] = {InterfaceRow<Text, IVantoText>(), {}};
     return table;
   }
 
