@@ -28,9 +28,8 @@ void ExpectOwnerDeletes(typename Owner::type made, DWORD kind) {
 
 TEST(GdiOwnerTest, EachOwnerDeletesItsOwnKindOfObject) {
   ExpectOwnerDeletes<win::UniqueBitmap>(::CreateBitmap(4, 4, 1, 32, nullptr), OBJ_BITMAP);
-  ExpectOwnerDeletes<win::UniqueFont>(::CreateFontW(12, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0,
-                                                    L"Tahoma"),
-                                      OBJ_FONT);
+  ExpectOwnerDeletes<win::UniqueFont>(
+      ::CreateFontW(12, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Tahoma"), OBJ_FONT);
   ExpectOwnerDeletes<win::UniqueBrush>(::CreateSolidBrush(RGB(1, 2, 3)), OBJ_BRUSH);
   ExpectOwnerDeletes<win::UniquePen>(::CreatePen(PS_SOLID, 1, RGB(1, 2, 3)), OBJ_PEN);
   ExpectOwnerDeletes<win::UniqueRegion>(::CreateRectRgn(0, 0, 5, 5), OBJ_REGION);
@@ -89,8 +88,8 @@ TEST_F(WindowDcTest, PaintScopeEndsThePaint) {
   type.hInstance = ::GetModuleHandleW(nullptr);
   type.lpszClassName = L"StartdeckPaintNoter";
   ::RegisterClassW(&type);
-  const HWND window = ::CreateWindowExW(0, type.lpszClassName, L"", WS_CHILD | WS_VISIBLE, 0, 0, 60, 40, host_.hwnd(),
-                                        nullptr, type.hInstance, nullptr);
+  const HWND window = ::CreateWindowExW(0, type.lpszClassName, L"", WS_CHILD | WS_VISIBLE, 0, 0, 60, 40,
+                                        host_.hwnd(), nullptr, type.hInstance, nullptr);
   ASSERT_NE(window, nullptr);
   ::UpdateWindow(window);
   g_painted = {};

@@ -104,8 +104,7 @@ TEST_F(MenuButtonTest, APushButtonTellsOnlyItsParentAndCountsADoubleClickAsTwo) 
 TEST_F(MenuButtonTest, TheHoverLookEndsWhenABoxTakesOver) {
   ASSERT_TRUE(Create(MenuButtonStyle::kPush));
   CMenuButton other;
-  ASSERT_TRUE(other.Create(kAt.x, kAt.y + 100, faces_[0].get(),
-                           faces_[1].get(), faces_[2].get(),
+  ASSERT_TRUE(other.Create(kAt.x, kAt.y + 100, faces_[0].get(), faces_[1].get(), faces_[2].get(),
                            MenuButtonStyle::kCard, 0, 0, host_.hwnd(), kId + 1));
   for (CMenuButton* button : {&button_, &other})
     ::PostMessageW(button->hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));

@@ -61,7 +61,7 @@ TEST(SkinPictures, DecodeToThePixelsOfTheReferenceBitmaps) {
   for (const Picture& picture : pictures) {
     SCOPED_TRACE(picture.bitmapFile);
     win::UniqueBitmap reference(::LoadImageW(nullptr, picture.bitmapFile.c_str(), IMAGE_BITMAP, 0, 0,
-                                                LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+                                             LR_LOADFROMFILE | LR_CREATEDIBSECTION));
     win::UniqueBitmap decoded(app::LoadSkinImage(program.get(), picture.id));
     ASSERT_TRUE(reference);
     ASSERT_TRUE(decoded);
@@ -97,9 +97,8 @@ TEST(SkinPictures, DecodesInsideAScopeShareOneFactoryWhileTheThreadHasCom) {
       win::UniqueBitmap first(app::LoadSkinImage(program.get(), IDB_LIST_ROWS));
       heldAfterFirst = scope.HoldsFactory() && !nested.HoldsFactory();
       win::UniqueBitmap second(app::LoadSkinImage(program.get(), IDB_LIST_ROWS));
-      samePixels = first && second &&
-                   test::BitmapPixels(first.get()).data ==
-                       test::BitmapPixels(second.get()).data;
+      samePixels =
+          first && second && test::BitmapPixels(first.get()).data == test::BitmapPixels(second.get()).data;
     }
     if (SUCCEEDED(com)) ::CoUninitialize();
   };

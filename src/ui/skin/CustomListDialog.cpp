@@ -58,7 +58,8 @@ void CCustomListDialog::DrawHeading(const DRAWITEMSTRUCT& item) const {
   ::MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&place), 2);
   PaintBackground(buffer.dc(), -place.left, -place.top);
   if (!heading_.empty()) {
-    win::SelectScope font(buffer.dc(), look_.headingFont ? look_.headingFont : ::GetStockObject(DEFAULT_GUI_FONT));
+    win::SelectScope font(buffer.dc(),
+                          look_.headingFont ? look_.headingFont : ::GetStockObject(DEFAULT_GUI_FONT));
     ::SetBkMode(buffer.dc(), TRANSPARENT);
     ::SetTextColor(buffer.dc(), look_.headingColor);
     RECT text{0, 0, width, height};
