@@ -44,7 +44,7 @@ void SharedGraphics::Destroy() noexcept {
 HFONT SharedGraphics::Font(SharedFont which) const noexcept {
   if (which == SharedFont::kDefaultGui) return static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
   const size_t index = static_cast<size_t>(which);
-  return index < fonts_.size() ? static_cast<HFONT>(fonts_[index].get()) : nullptr;
+  return index < fonts_.size() ? fonts_[index].get() : nullptr;
 }
 
 size_t SharedGraphics::IndexOf(int id) noexcept {
@@ -60,7 +60,7 @@ HBITMAP SharedGraphics::Bitmap(int id) const noexcept {
     tried_[i] = true;
     bitmaps_[i].reset(LoadSkinImage(skinModule_, id));
   }
-  return static_cast<HBITMAP>(bitmaps_[i].get());
+  return bitmaps_[i].get();
 }
 
 SIZE SharedGraphics::BitmapSize(int id) const noexcept {

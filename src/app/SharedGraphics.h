@@ -57,8 +57,8 @@ class SharedGraphics {
 
   HMODULE skinModule_ = nullptr;
   std::optional<SkinImageFactoryScope> decoding_;
-  std::array<win::UniqueGdiObject, static_cast<size_t>(SharedFont::kCount)> fonts_;
-  mutable std::array<win::UniqueGdiObject, kBitmapIds.size()> bitmaps_;
+  std::array<win::UniqueFont, static_cast<size_t>(SharedFont::kCount)> fonts_;
+  mutable std::array<win::UniqueBitmap, kBitmapIds.size()> bitmaps_;
   mutable std::array<bool, kBitmapIds.size()> tried_{};  // a bitmap that failed is not tried again
 };
 

@@ -109,7 +109,7 @@ HBITMAP LoadSkinImage(HMODULE module, int id) noexcept {
   info.bmiHeader.biBitCount = 24;
   info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  win::UniqueGdiObject bitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  win::UniqueBitmap bitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!bitmap || !bits) return nullptr;
   const UINT stride = (width * 3 + 3) & ~3u;
   auto* rows = static_cast<BYTE*>(bits);
@@ -119,7 +119,7 @@ HBITMAP LoadSkinImage(HMODULE module, int id) noexcept {
                                      rows + static_cast<size_t>(height - 1 - y) * stride)))
       return nullptr;
   }
-  return static_cast<HBITMAP>(bitmap.release());
+  return bitmap.release();
 }
 
 }  // namespace app

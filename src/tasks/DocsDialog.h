@@ -61,7 +61,7 @@ class CDocsDialog final : public ui::skin::CCustomListDialog {
   app::SkinBitmap background_;  // not owned
   HFONT noteFont_ = nullptr;    // not owned
   // Made from the background when a control is first drawn.
-  mutable win::UniqueGdiObject backgroundBrush_;
+  mutable win::UniqueBrush backgroundBrush_;
   mutable bool brushMade_ = false;
   std::vector<DocumentRecord> documents_;
 };

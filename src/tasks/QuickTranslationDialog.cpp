@@ -104,9 +104,9 @@ bool CQTransDlg::OnInitPanel() {
   faceNormal_.reset(ui::LoadSkinBitmap(IDB_QUICK_BUTTON_NORMAL));
   faceHover_.reset(ui::LoadSkinBitmap(IDB_QUICK_BUTTON_HOVER));
   facePressed_.reset(ui::LoadSkinBitmap(IDB_QUICK_BUTTON_PRESSED));
-  const auto normal = static_cast<HBITMAP>(faceNormal_.get());
-  const auto hover = static_cast<HBITMAP>(faceHover_.get());
-  const auto pressed = static_cast<HBITMAP>(facePressed_.get());
+  const auto normal = faceNormal_.get();
+  const auto hover = faceHover_.get();
+  const auto pressed = facePressed_.get();
   const int translateLeft = kContentRight - kButtonWidth;
   const int clearLeft = translateLeft - kButtonSpacing - kButtonWidth;
   if (!translate_.Create(translateLeft, buttonTop, normal, hover, pressed, MenuButtonStyle::kPush,

@@ -59,9 +59,9 @@ class CQTransDlg final : public CTaskPanelDialog {
   bool remembering_ = false;  // choices go to the task settings once the panel has been prepared
   std::wstring profile_;      // the chosen profile's name
   // The buttons' faces belong to the panel: declared before the buttons, so they outlive them.
-  win::UniqueGdiObject faceNormal_;
-  win::UniqueGdiObject faceHover_;
-  win::UniqueGdiObject facePressed_;
+  win::UniqueBitmap faceNormal_;
+  win::UniqueBitmap faceHover_;
+  win::UniqueBitmap facePressed_;
   HWND caption_ = nullptr;
   ui::skin::CCustomComboBox directionList_;
   ui::skin::CCustomComboBox profiles_;

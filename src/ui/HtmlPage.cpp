@@ -192,8 +192,8 @@ void CDHtmlExploreDlg::Shape() {
   if (shaped_) return;
   shaped_ = true;
   // Shaped like every panel; the window owns the region once it is set.
-  win::UniqueGdiObject region = skin::OpaqueRegion(background_.get());
-  if (region && ::SetWindowRgn(hwnd(), static_cast<HRGN>(region.get()), FALSE)) (void)region.release();
+  win::UniqueRegion region = skin::OpaqueRegion(background_.get());
+  if (region && ::SetWindowRgn(hwnd(), region.get(), FALSE)) (void)region.release();
 }
 
 void CDHtmlExploreDlg::Paint(HDC dc) const {
@@ -201,7 +201,7 @@ void CDHtmlExploreDlg::Paint(HDC dc) const {
   if (!background) return;
   win::UniqueMemoryDc memory(::CreateCompatibleDC(dc));
   if (!memory) return;
-  SelectGuard select(memory.get(), background);
+  win::SelectScope select(memory.get(), background);
   const SIZE size = BitmapSize(background);
   ::BitBlt(dc, 0, 0, size.cx, size.cy, memory.get(), 0, 0, SRCCOPY);
 }
@@ -216,10 +216,8 @@ bool CDHtmlExploreDlg::OnMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& r
       result = 1;
       return true;
     case WM_PAINT: {
-      PAINTSTRUCT ps;
-      const HDC dc = ::BeginPaint(hwnd(), &ps);
-      Paint(dc);
-      ::EndPaint(hwnd(), &ps);
+      const win::PaintScope paint(hwnd());
+      Paint(paint.dc());
       return true;
     }
     case WM_PRINTCLIENT:

@@ -71,7 +71,7 @@ void CMainMenuDialog::SetText(const std::wstring& text) {
 
 void CMainMenuDialog::OnInitDialog() {
   background_.reset(ui::LoadSkinBitmap(IDB_START_BACKGROUND));
-  const SIZE page = ui::BitmapSize(static_cast<HBITMAP>(background_.get()));
+  const SIZE page = ui::BitmapSize(background_.get());
   ::SetWindowPos(hwnd(), nullptr, 0, 0, page.cx, page.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 
   // Y is where the cards start: the large button's hover face is the measure, as the faces are
@@ -109,8 +109,8 @@ void CMainMenuDialog::PaintBackground(HDC dc, int x, int y) const {
   if (!background_) return;
   win::UniqueMemoryDc memory(::CreateCompatibleDC(dc));
   if (!memory) return;
-  ui::SelectGuard select(memory.get(), background_.get());
-  const SIZE size = ui::BitmapSize(static_cast<HBITMAP>(background_.get()));
+  win::SelectScope select(memory.get(), background_.get());
+  const SIZE size = ui::BitmapSize(background_.get());
   ::BitBlt(dc, x, y, size.cx, size.cy, memory.get(), 0, 0, SRCCOPY);
 }
 
@@ -124,7 +124,7 @@ void CMainMenuDialog::DrawStaticText(const DRAWITEMSTRUCT& item) const {
   ::MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&place), 2);
   PaintBackground(buffer.dc(), -place.left, -place.top);
   if (!text_.empty()) {
-    ui::SelectGuard font(buffer.dc(), fonts_.text ? fonts_.text : ::GetStockObject(DEFAULT_GUI_FONT));
+    win::SelectScope font(buffer.dc(), fonts_.text ? fonts_.text : ::GetStockObject(DEFAULT_GUI_FONT));
     ::SetBkMode(buffer.dc(), TRANSPARENT);
     ::SetTextColor(buffer.dc(), kBlue);
     RECT text{0, 0, width, height};
@@ -144,7 +144,7 @@ bool CMainMenuDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_
       result = 1;  // the background bitmap covers the page
       return true;
     case WM_PAINT:
-      ui::PaintBuffered(hwnd(), ui::BitmapSize(static_cast<HBITMAP>(background_.get())),
+      ui::PaintBuffered(hwnd(), ui::BitmapSize(background_.get()),
                         [this](HDC dc) { PaintBackground(dc, 0, 0); });
       app::MarkStartup(L"start page's first WM_PAINT");
       return true;

@@ -48,6 +48,6 @@ class CMainMenuDialog : public win::Dialog {
 
   MainMenuFonts fonts_;
   std::wstring text_;
-  win::UniqueGdiObject background_;
+  win::UniqueBitmap background_;
   std::array<CMenuButton, kButtonCount> buttons_;
 };

@@ -33,22 +33,18 @@ class MenuBackBuffer {
   int height_;
   // Declared in this order so that the bitmap is selected out before it and the DC are deleted.
   win::UniqueMemoryDc dc_;
-  win::UniqueGdiObject bitmap_;
-  std::optional<SelectGuard> select_;
+  win::UniqueBitmap bitmap_;
+  std::optional<win::SelectScope> select_;
 };
 
 // Answers WM_PAINT for a window that paints all of itself: `paint(dc)` draws a `size` area into a
 // back buffer, which then reaches the screen in one step.
 template <class PaintFunction>
 void PaintBuffered(HWND window, SIZE size, PaintFunction&& paint) {
-  PAINTSTRUCT ps;
-  const HDC dc = ::BeginPaint(window, &ps);
-  {
-    MenuBackBuffer buffer(dc, size.cx, size.cy);
-    paint(buffer.dc());
-    buffer.Present();
-  }
-  ::EndPaint(window, &ps);
+  const win::PaintScope scope(window);
+  MenuBackBuffer buffer(scope.dc(), size.cx, size.cy);
+  paint(buffer.dc());
+  buffer.Present();
 }
 
 }  // namespace ui

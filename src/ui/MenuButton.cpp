@@ -64,10 +64,10 @@ bool CMenuButton::CreateWithSkinFaces(int x, int y, const std::array<int, 4>& fa
 
 HBITMAP CMenuButton::Face(MenuButtonState state) const noexcept {
   const size_t i = static_cast<size_t>(state);
-  if (faces_[i] || pendingFaceIds_[i] == 0) return faces_[i] ? faces_[i] : static_cast<HBITMAP>(ownFaces_[i].get());
+  if (faces_[i] || pendingFaceIds_[i] == 0) return faces_[i] ? faces_[i] : ownFaces_[i].get();
   ownFaces_[i].reset(ui::LoadSkinBitmap(pendingFaceIds_[i]));
   pendingFaceIds_[i] = 0;  // one try: a missing face stays missing
-  return static_cast<HBITMAP>(ownFaces_[i].get());
+  return ownFaces_[i].get();
 }
 
 void CMenuButton::SetFaces(HBITMAP normal, HBITMAP hover, HBITMAP pressed) noexcept {
@@ -143,12 +143,12 @@ void CMenuButton::Draw(HDC dc) const {
   const bool centre = style_ != MenuButtonStyle::kLarge && style_ != MenuButtonStyle::kCard &&
                       style_ != MenuButtonStyle::kPassClick;
   {
-    ui::SelectGuard font(dc, captionFont_);
+    win::SelectScope font(dc, captionFont_);
     ::SetTextColor(dc, disabled ? kDisabledTextColor : captionColor_);
     DrawCaptionText(dc, caption_, CaptionRect(), centre);
   }
   if (!description_.empty()) {
-    ui::SelectGuard font(dc, descriptionFont_);
+    win::SelectScope font(dc, descriptionFont_);
     ::SetTextColor(dc, disabled ? kDisabledTextColor : descriptionColor_);
     RECT rc = DescriptionRect();
     ::DrawTextW(dc, description_.c_str(), static_cast<int>(description_.size()), &rc, DT_WORDBREAK | DT_NOPREFIX);
@@ -162,14 +162,10 @@ LRESULT CMenuButton::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
       return 1;  // WM_PAINT covers every pixel
     case WM_PAINT: {
-      PAINTSTRUCT ps;
-      const HDC dc = ::BeginPaint(hwnd(), &ps);
-      {
-        ui::MenuBackBuffer buffer(dc, size_.cx, size_.cy);
-        Draw(buffer.dc());
-        buffer.Present();
-      }
-      ::EndPaint(hwnd(), &ps);
+      const win::PaintScope paint(hwnd());
+      ui::MenuBackBuffer buffer(paint.dc(), size_.cx, size_.cy);
+      Draw(buffer.dc());
+      buffer.Present();
       return 0;
     }
     case WM_PRINTCLIENT:

@@ -96,7 +96,7 @@ class CMenuButton : public win::Window {
   std::array<HBITMAP, 4> faces_{};  // indexed by MenuButtonState; not owned
   // The button's own faces (CreateWithSkinFaces): the IDs still to be loaded, and those loaded.
   mutable std::array<int, 4> pendingFaceIds_{};
-  mutable std::array<win::UniqueGdiObject, 4> ownFaces_;
+  mutable std::array<win::UniqueBitmap, 4> ownFaces_;
   SIZE size_ = kDefaultSize;
   std::wstring caption_;
   std::wstring description_;

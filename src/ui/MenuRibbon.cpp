@@ -154,7 +154,7 @@ void CMenuRibbon::FitCaption(size_t index, HFONT font) {
   std::wstring shown;
   HFONT face = font;
   {
-    ui::SelectGuard select(dc.get(), font);
+    win::SelectScope select(dc.get(), font);
     if (FitsAsDrawn(dc.get(), plain, rect, width, height)) {
       // As it always was: the tab draws it itself.
       if (marked) tab.SetCaption(plain);
@@ -169,7 +169,7 @@ void CMenuRibbon::FitCaption(size_t index, HFONT font) {
   for (int size = full; size >= smallest; --size) {
     face = size == full ? font : SmallerFace(font, size);
     if (!face) break;
-    ui::SelectGuard select(dc.get(), face);
+    win::SelectScope select(dc.get(), face);
     const std::vector<std::wstring> lines = BreakLines(dc.get(), caption, width);
     if (!lines.empty() && static_cast<int>(lines.size()) * LineHeight(dc.get()) <= height) {
       shown = Joined(lines);
@@ -191,11 +191,11 @@ HFONT CMenuRibbon::SmallerFace(HFONT font, int height) {
   logFont.lfHeight = logFont.lfHeight < 0 ? -height : height;
   logFont.lfWidth = 0;
   for (const auto& [made, face] : faces_)
-    if (made == height) return static_cast<HFONT>(face.get());
-  win::UniqueGdiObject face(::CreateFontIndirectW(&logFont));
+    if (made == height) return face.get();
+  win::UniqueFont face(::CreateFontIndirectW(&logFont));
   if (!face) return nullptr;
   faces_.emplace_back(height, std::move(face));
-  return static_cast<HFONT>(faces_.back().second.get());
+  return faces_.back().second.get();
 }
 
 HFONT CMenuRibbon::CaptionFont(int id) const noexcept {
@@ -267,16 +267,12 @@ LRESULT CMenuRibbon::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT: {
-      PAINTSTRUCT ps;
-      const HDC dc = ::BeginPaint(hwnd(), &ps);
+      const win::PaintScope paint(hwnd());
       RECT rc{};
       ::GetClientRect(hwnd(), &rc);
-      {
-        ui::MenuBackBuffer buffer(dc, rc.right, rc.bottom);
-        Paint(buffer.dc());
-        buffer.Present();
-      }
-      ::EndPaint(hwnd(), &ps);
+      ui::MenuBackBuffer buffer(paint.dc(), rc.right, rc.bottom);
+      Paint(buffer.dc());
+      buffer.Present();
       return 0;
     }
     case WM_PRINTCLIENT:

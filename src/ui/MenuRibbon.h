@@ -61,6 +61,6 @@ class CMenuRibbon : public win::Window {
   std::array<CMenuButton, kTabCount> tabs_;
   std::array<HFONT, kTabCount> captionFonts_{};
   // The smaller faces by height, for as long as the tabs use them.
-  std::vector<std::pair<int, win::UniqueGdiObject>> faces_;
+  std::vector<std::pair<int, win::UniqueFont>> faces_;
   int selected_ = 0;
 };

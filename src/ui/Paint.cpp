@@ -20,7 +20,7 @@ void DrawTransparentBitmap(HDC dc, HBITMAP bitmap, int x, int y) noexcept {
   const SIZE size = BitmapSize(bitmap);
   win::UniqueMemoryDc memory(::CreateCompatibleDC(dc));
   if (!memory) return;
-  SelectGuard select(memory.get(), bitmap);
+  win::SelectScope select(memory.get(), bitmap);
   ::TransparentBlt(dc, x, y, size.cx, size.cy, memory.get(), 0, 0, size.cx, size.cy, kTransparent);
 }
 
@@ -41,13 +41,10 @@ void PaintParentBackground(HWND child, HDC dc, const RECT& rc) noexcept {
 
 SIZE MeasureText(HWND window, HFONT font, std::wstring_view text, int width, UINT format) noexcept {
   RECT rc{0, 0, width, 0};
-  HDC dc = ::GetDC(window);
+  const win::WindowDc dc(window);
   if (!dc) return {};
-  {
-    SelectGuard select(dc, font ? static_cast<HGDIOBJ>(font) : ::GetStockObject(DEFAULT_GUI_FONT));
-    ::DrawTextW(dc, text.data(), static_cast<int>(text.size()), &rc, DT_CALCRECT | format);
-  }
-  ::ReleaseDC(window, dc);
+  win::SelectScope select(dc.get(), font ? static_cast<HGDIOBJ>(font) : ::GetStockObject(DEFAULT_GUI_FONT));
+  ::DrawTextW(dc.get(), text.data(), static_cast<int>(text.size()), &rc, DT_CALCRECT | format);
   return {rc.right - rc.left, rc.bottom - rc.top};
 }
 

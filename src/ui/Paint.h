@@ -5,6 +5,8 @@
 
 #include <string_view>
 
+#include "win/Dc.h"
+
 namespace ui {
 
 // The skin's transparent colour.
@@ -23,19 +25,6 @@ void DrawTransparentBitmap(HDC dc, HBITMAP bitmap, int x, int y) noexcept;
 
 // Fills `rc` of a child's DC with what the parent draws behind it, so the child can be see-through.
 void PaintParentBackground(HWND child, HDC dc, const RECT& rc) noexcept;
-
-// A DC selected object that is put back when the guard ends.
-class SelectGuard {
- public:
-  SelectGuard(HDC dc, HGDIOBJ object) noexcept : dc_(dc), old_(::SelectObject(dc, object)) {}
-  ~SelectGuard() { ::SelectObject(dc_, old_); }
-  SelectGuard(const SelectGuard&) = delete;
-  SelectGuard& operator=(const SelectGuard&) = delete;
-
- private:
-  HDC dc_;
-  HGDIOBJ old_;
-};
 
 // The size `text` takes when drawn in `window` with `font` (the default GUI font when null) within
 // `width`, as DrawTextW measures it with DT_CALCRECT and `format`.

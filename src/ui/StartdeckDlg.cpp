@@ -252,7 +252,7 @@ void CStartdeckDlg::SetIconsAndPlace() {
 
   // As large as the background, centred on the screen.
   background_.reset(ui::LoadSkinBitmap(IDB_MAIN_BACKGROUND));
-  const SIZE size = ui::BitmapSize(static_cast<HBITMAP>(background_.get()));
+  const SIZE size = ui::BitmapSize(background_.get());
   const int x = ::GetSystemMetrics(SM_CXSCREEN) / 2 - size.cx / 2;
   const int y = ::GetSystemMetrics(SM_CYSCREEN) / 2 - size.cy / 2;
   ::SetWindowPos(hwnd(), nullptr, x, y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -603,10 +603,10 @@ bool CStartdeckDlg::OnEraseBackground(WPARAM, LPARAM, INT_PTR& result) {
 }
 
 bool CStartdeckDlg::OnPaint(WPARAM, LPARAM, INT_PTR&) {
-  PAINTSTRUCT ps;
-  HDC dc = ::BeginPaint(hwnd(), &ps);
-  Paint(dc);
-  ::EndPaint(hwnd(), &ps);
+  {
+    const win::PaintScope paint(hwnd());
+    Paint(paint.dc());
+  }
   app::MarkStartup(L"first WM_PAINT");
   return true;
 }
@@ -619,8 +619,8 @@ bool CStartdeckDlg::OnPrintClient(WPARAM dc, LPARAM, INT_PTR&) {
 void CStartdeckDlg::Paint(HDC dc) const {
   if (!background_) return;
   win::UniqueMemoryDc memory(::CreateCompatibleDC(dc));
-  ui::SelectGuard select(memory.get(), background_.get());
-  const SIZE size = ui::BitmapSize(static_cast<HBITMAP>(background_.get()));
+  win::SelectScope select(memory.get(), background_.get());
+  const SIZE size = ui::BitmapSize(background_.get());
   ::BitBlt(dc, 0, 0, size.cx, size.cy, memory.get(), 0, 0, SRCCOPY);
 }
 

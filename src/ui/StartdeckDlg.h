@@ -106,7 +106,7 @@ class CStartdeckDlg : public win::Dialog, private ui::ViewContent {
   [[nodiscard]] bool OffersDictionaryUpdates() const override;
 
   ui::MainWindowContext& app_;
-  win::UniqueGdiObject background_;
+  win::UniqueBitmap background_;
   win::UniqueIcon largeIcon_;
   win::UniqueIcon smallIcon_;
   ui::MainButtons buttons_;

@@ -42,7 +42,7 @@ void SystemMenu::Rework(HWND window) {
                    {IDB_SYSMENU_CLOSE, SC_CLOSE}};
   for (size_t i = 0; i < bitmaps_.size(); ++i) {
     bitmaps_[i].reset(ui::LoadSkinBitmap(kPictures[i].bitmap));
-    const HBITMAP bitmap = static_cast<HBITMAP>(bitmaps_[i].get());
+    const HBITMAP bitmap = bitmaps_[i].get();
     ::SetMenuItemBitmaps(menu, kPictures[i].command, MF_BYCOMMAND, bitmap, bitmap);
   }
 }

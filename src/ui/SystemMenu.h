@@ -25,7 +25,7 @@ class SystemMenu {
   void Update(bool minimized);
 
   HWND window_ = nullptr;
-  std::array<win::UniqueGdiObject, 3> bitmaps_;
+  std::array<win::UniqueBitmap, 3> bitmaps_;
 };
 
 }  // namespace ui

@@ -74,8 +74,10 @@ struct ModuleTraits {
   static void close(type h) noexcept { ::FreeLibrary(h); }
 };
 
+// GDI objects, typed so that each owner hands out its own kind of handle.
+template <class Object>
 struct GdiTraits {
-  using type = HGDIOBJ;
+  using type = Object;
   static constexpr type invalid() noexcept { return nullptr; }
   static bool is_invalid(type h) noexcept { return h == nullptr; }
   static void close(type h) noexcept { ::DeleteObject(h); }
@@ -107,7 +109,11 @@ using UniqueHandle = Unique<HandleTraits>;
 using UniqueFile = Unique<FileTraits>;
 using UniqueKey = Unique<RegKeyTraits>;
 using UniqueModule = Unique<ModuleTraits>;
-using UniqueGdiObject = Unique<GdiTraits>;
+using UniqueBitmap = Unique<GdiTraits<HBITMAP>>;
+using UniqueFont = Unique<GdiTraits<HFONT>>;
+using UniqueBrush = Unique<GdiTraits<HBRUSH>>;
+using UniquePen = Unique<GdiTraits<HPEN>>;
+using UniqueRegion = Unique<GdiTraits<HRGN>>;
 using UniqueIcon = Unique<IconTraits>;
 using UniqueMemoryDc = Unique<MemoryDcTraits>;
 using UniqueView = Unique<ViewTraits>;

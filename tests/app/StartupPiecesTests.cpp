@@ -201,8 +201,8 @@ TEST(SharedGraphics, DecodesEachBitmapWhenItIsFirstAskedFor) {
     }
     ASSERT_NE(bitmap, nullptr);
     EXPECT_EQ(graphics.Bitmap(ask.id), bitmap);
-    win::UniqueGdiObject own(app::LoadSkinImage(program.get(), ask.id));
-    const test::Pixels want = test::BitmapPixels(static_cast<HBITMAP>(own.get()));
+    win::UniqueBitmap own(app::LoadSkinImage(program.get(), ask.id));
+    const test::Pixels want = test::BitmapPixels(own.get());
     const test::Pixels got = test::BitmapPixels(bitmap);
     EXPECT_EQ(header.cx, want.width);
     EXPECT_EQ(header.cy, want.height);

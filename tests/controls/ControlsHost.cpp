@@ -52,10 +52,8 @@ LRESULT TestHost::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT: {
-      PAINTSTRUCT ps;
-      const HDC dc = ::BeginPaint(hwnd(), &ps);
-      Paint(dc);
-      ::EndPaint(hwnd(), &ps);
+      const win::PaintScope paint(hwnd());
+      Paint(paint.dc());
       return 0;
     }
     case WM_PRINTCLIENT:
@@ -69,17 +67,17 @@ LRESULT TestHost::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 void TestHost::Paint(HDC dc) const {
   // The main window's skin, and below it (the host is taller) its bottom colour.
   RECT rc{0, 0, kWidth, kHeight};
-  win::UniqueGdiObject brush(::CreateSolidBrush(RGB(16, 40, 80)));
-  ::FillRect(dc, &rc, static_cast<HBRUSH>(brush.get()));
+  win::UniqueBrush brush(::CreateSolidBrush(RGB(16, 40, 80)));
+  ::FillRect(dc, &rc, brush.get());
   win::UniqueMemoryDc memory(::CreateCompatibleDC(dc));
-  ui::SelectGuard select(memory.get(), background_.get());
-  const SIZE size = ui::BitmapSize(static_cast<HBITMAP>(background_.get()));
+  win::SelectScope select(memory.get(), background_.get());
+  const SIZE size = ui::BitmapSize(background_.get());
   ::BitBlt(dc, 0, 0, size.cx, size.cy, memory.get(), 0, 0, SRCCOPY);
 }
 
 Pixels SkinPixels(int bitmapId) {
-  win::UniqueGdiObject bitmap(ui::LoadSkinBitmap(bitmapId));
-  return test::BitmapPixels(static_cast<HBITMAP>(bitmap.get()));
+  win::UniqueBitmap bitmap(ui::LoadSkinBitmap(bitmapId));
+  return test::BitmapPixels(bitmap.get());
 }
 
 double ShareShowing(const Pixels& screen, POINT origin, const Pixels& face, const Pixels& other, const RECT& skip) {

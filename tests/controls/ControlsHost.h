@@ -44,7 +44,7 @@ class TestHost : public win::Window {
  private:
   void Paint(HDC dc) const;
 
-  win::UniqueGdiObject background_;
+  win::UniqueBitmap background_;
   std::vector<Note> notes_;
   std::function<void(WPARAM)> onCommand_;
   bool settled_ = false;

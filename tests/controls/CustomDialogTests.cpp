@@ -57,18 +57,18 @@ TEST(SkinRegion, LeavesOutEachRowsMagentaPixels) {
   BITMAPINFO info{};
   info.bmiHeader = {sizeof(BITMAPINFOHEADER), kWidth, -kHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
   void* bits = nullptr;
-  win::UniqueGdiObject bitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  win::UniqueBitmap bitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   ASSERT_TRUE(bitmap);
   auto* pixels = static_cast<std::uint32_t*>(bits);
   for (int y = 0; y < kHeight; ++y)
     for (int x = 0; x < kWidth; ++x) pixels[y * kWidth + x] = rows[y][x] == '.' ? 0x00FF00FF : 0x00123456;
 
-  EXPECT_EQ(ui::skin::OpaqueRuns(static_cast<HBITMAP>(bitmap.get())).size(), 7u);
-  win::UniqueGdiObject region = ui::skin::OpaqueRegion(static_cast<HBITMAP>(bitmap.get()));
+  EXPECT_EQ(ui::skin::OpaqueRuns(bitmap.get()).size(), 7u);
+  win::UniqueRegion region = ui::skin::OpaqueRegion(bitmap.get());
   ASSERT_TRUE(region);
   for (int y = 0; y < kHeight; ++y)
     for (int x = 0; x < kWidth; ++x)
-      EXPECT_EQ(::PtInRegion(static_cast<HRGN>(region.get()), x, y) != FALSE, rows[y][x] == '#') << x << "," << y;
+      EXPECT_EQ(::PtInRegion(region.get(), x, y) != FALSE, rows[y][x] == '#') << x << "," << y;
 }
 
 TEST_F(CustomDialogTest, TitleFirstLabelAndStepsFollowEachOtherInTheHelpColumn) {

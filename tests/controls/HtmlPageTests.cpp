@@ -36,14 +36,14 @@ class HtmlPageTest : public ControlsTest {
   }
   void TearDown() override { ::OleUninitialize(); }
 
-  [[nodiscard]] HBITMAP Background() const { return static_cast<HBITMAP>(background_.get()); }
+  [[nodiscard]] HBITMAP Background() const { return background_.get(); }
   [[nodiscard]] static std::wstring ExpectedAddress(int page) {
     wchar_t module[MAX_PATH] = {};
     ::GetModuleFileNameW(win::ResourceModule(), module, MAX_PATH);
     return L"res://" + std::wstring(module) + L"/23/" + std::to_wstring(page);
   }
 
-  win::UniqueGdiObject background_;
+  win::UniqueBitmap background_;
 };
 
 TEST_F(HtmlPageTest, TheControlIsEmbeddedAndLoadsThePageFromTheResourceModule) {
@@ -117,14 +117,14 @@ TEST_F(HtmlPageTest, APageWithoutItsControlShowsThePanelBackground) {
     host_.Settle();
     ::RedrawWindow(html.hwnd(), nullptr, nullptr, RDW_UPDATENOW);
     EXPECT_EQ(graphics.LoadedBitmapCount(), shared ? 1u : 0u);
-    win::UniqueGdiObject region(::CreateRectRgn(0, 0, 0, 0));
-    EXPECT_NE(::GetWindowRgn(html.hwnd(), static_cast<HRGN>(region.get())), ERROR);
+    win::UniqueRegion region(::CreateRectRgn(0, 0, 0, 0));
+    EXPECT_NE(::GetWindowRgn(html.hwnd(), region.get()), ERROR);
     const Pixels screen = Grab(host_.hwnd());
     int differing = 0, misshaped = 0;
     for (int y = 0; y < panel.height; y += 3)
       for (int x = 0; x < panel.width; x += 3) {
         const bool inShape = panel.At(x, y) != RGB(255, 0, 255);
-        misshaped += (::PtInRegion(static_cast<HRGN>(region.get()), x, y) != FALSE) != inShape;
+        misshaped += (::PtInRegion(region.get(), x, y) != FALSE) != inShape;
         if (inShape) differing += screen.At(kPageAt.x + x, kPageAt.y + y) != panel.At(x, y);
       }
     EXPECT_EQ(differing, 0);

@@ -26,7 +26,7 @@ class MenuButtonTest : public ControlsTest {
   }
 
   bool Create(MenuButtonStyle style) {
-    const auto face = [&](size_t i) { return static_cast<HBITMAP>(faces_[i].get()); };
+    const auto face = [&](size_t i) { return faces_[i].get(); };
     return button_.Create(kAt.x, kAt.y, face(0), face(1), face(2), style, 0, 0, host_.hwnd(), kId);
   }
 
@@ -34,7 +34,7 @@ class MenuButtonTest : public ControlsTest {
     ::PostMessageW(button_.hwnd(), message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(at.x, at.y));
   }
 
-  std::array<win::UniqueGdiObject, 3> faces_;
+  std::array<win::UniqueBitmap, 3> faces_;
   CMenuButton button_;
 };
 
@@ -104,8 +104,7 @@ TEST_F(MenuButtonTest, APushButtonTellsOnlyItsParentAndCountsADoubleClickAsTwo) 
 TEST_F(MenuButtonTest, TheHoverLookEndsWhenABoxTakesOver) {
   ASSERT_TRUE(Create(MenuButtonStyle::kPush));
   CMenuButton other;
-  ASSERT_TRUE(other.Create(kAt.x, kAt.y + 100, static_cast<HBITMAP>(faces_[0].get()),
-                           static_cast<HBITMAP>(faces_[1].get()), static_cast<HBITMAP>(faces_[2].get()),
+  ASSERT_TRUE(other.Create(kAt.x, kAt.y + 100, faces_[0].get(), faces_[1].get(), faces_[2].get(),
                            MenuButtonStyle::kCard, 0, 0, host_.hwnd(), kId + 1));
   for (CMenuButton* button : {&button_, &other})
     ::PostMessageW(button->hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));

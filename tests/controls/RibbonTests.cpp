@@ -50,8 +50,7 @@ class RibbonTest : public ControlsTest {
 };
 
 TEST_F(RibbonTest, IsSevenTabsOfTheFirstFaceSideBySide) {
-  const SIZE tab =
-      ui::BitmapSize(static_cast<HBITMAP>(win::UniqueGdiObject(ui::LoadSkinBitmap(IDB_TAB_TRANSLATION_NORMAL)).get()));
+  const SIZE tab = ui::BitmapSize(win::UniqueBitmap(ui::LoadSkinBitmap(IDB_TAB_TRANSLATION_NORMAL)).get());
   ASSERT_GT(tab.cx, 0);
   const RECT rc = RectIn(ribbon_.hwnd(), host_.hwnd());
   EXPECT_EQ(rc.left, kRibbonAt.x);

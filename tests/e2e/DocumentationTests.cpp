@@ -49,8 +49,8 @@ TEST_F(DocumentationTest, TheGuidesAreListedWithIconsAndOneOpensInTheAssociatedV
   win::UniqueModule program(::LoadLibraryExW(installation_.Program().c_str(), nullptr,
                                              LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
   ASSERT_TRUE(program);
-  win::UniqueGdiObject rows(app::LoadSkinImage(program.get(), IDB_LIST_ROWS));
-  const test::Pixels face = test::BitmapPixels(static_cast<HBITMAP>(rows.get()));
+  win::UniqueBitmap rows(app::LoadSkinImage(program.get(), IDB_LIST_ROWS));
+  const test::Pixels face = test::BitmapPixels(rows.get());
   const test::Pixels screen = test::Grab(list);
   for (int row = 0; row < 3; ++row) EXPECT_GT(IconPixels(screen, face, row), 100) << "row " << row;
   EXPECT_EQ(IconPixels(screen, face, 3), 0);

@@ -21,7 +21,7 @@ constexpr int kSkinIds[] = {IDB_LIST_ROWS,          IDB_LIST_ROWS_HOT,       IDB
                             IDB_SCROLL_DOWN_NORMAL, IDB_SCROLL_DOWN_HOVER,   IDB_SCROLL_DOWN_PRESSED,
                             IDB_SCROLL_TRACK,       IDB_SCROLL_THUMB_NORMAL, IDB_SCROLL_THUMB_HOVER,
                             IDB_SCROLL_THUMB_PRESSED, IDB_PANEL_BACKGROUND};
-std::map<int, win::UniqueGdiObject>* skin = nullptr;
+std::map<int, win::UniqueBitmap>* skin = nullptr;
 
 template <class Visit>
 void ForEach(const Pixels& screen, const RECT& rect, Visit visit) {
@@ -66,11 +66,9 @@ LRESULT ListHost::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT: {
-      PAINTSTRUCT ps;
-      const HDC dc = ::BeginPaint(hwnd(), &ps);
-      win::UniqueGdiObject brush(::CreateSolidBrush(kBackground));
-      ::FillRect(dc, &ps.rcPaint, static_cast<HBRUSH>(brush.get()));
-      ::EndPaint(hwnd(), &ps);
+      const win::PaintScope paint(hwnd());
+      win::UniqueBrush brush(::CreateSolidBrush(kBackground));
+      ::FillRect(paint.dc(), &paint.area(), brush.get());
       return 0;
     }
     default:
@@ -118,7 +116,7 @@ void ListTest::SetUpTestSuite() {
   win::UniqueModule program(::LoadLibraryExW((test::BinFolder() / L"Startdeck.exe").c_str(), nullptr,
                                              LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
   ASSERT_TRUE(program) << "Startdeck.exe is built beside the tests";
-  static std::map<int, win::UniqueGdiObject> bitmaps;
+  static std::map<int, win::UniqueBitmap> bitmaps;
   for (int id : kSkinIds)
     bitmaps[id].reset(app::LoadSkinImage(program.get(), id));
   skin = &bitmaps;
@@ -134,7 +132,7 @@ void ListTest::TearDownTestSuite() {
 HBITMAP ListTest::Skin(int id) {
   if (!skin) return nullptr;
   const auto found = skin->find(id);
-  return found == skin->end() ? nullptr : static_cast<HBITMAP>(found->second.get());
+  return found == skin->end() ? nullptr : found->second.get();
 }
 
 ui::skin::ListSkin ListTest::MakeListSkin() {

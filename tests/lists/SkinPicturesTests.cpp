@@ -60,14 +60,14 @@ TEST(SkinPictures, DecodeToThePixelsOfTheReferenceBitmaps) {
 
   for (const Picture& picture : pictures) {
     SCOPED_TRACE(picture.bitmapFile);
-    win::UniqueGdiObject reference(::LoadImageW(nullptr, picture.bitmapFile.c_str(), IMAGE_BITMAP, 0, 0,
-                                                LR_LOADFROMFILE | LR_CREATEDIBSECTION));
-    win::UniqueGdiObject decoded(app::LoadSkinImage(program.get(), picture.id));
+    win::UniqueBitmap reference(static_cast<HBITMAP>(::LoadImageW(nullptr, picture.bitmapFile.c_str(), IMAGE_BITMAP,
+                                                                  0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+    win::UniqueBitmap decoded(app::LoadSkinImage(program.get(), picture.id));
     ASSERT_TRUE(reference);
     ASSERT_TRUE(decoded);
     const SIZE size = app::SkinImageSize(program.get(), picture.id);
-    const test::Pixels want = test::BitmapPixels(static_cast<HBITMAP>(reference.get()));
-    const test::Pixels got = test::BitmapPixels(static_cast<HBITMAP>(decoded.get()));
+    const test::Pixels want = test::BitmapPixels(reference.get());
+    const test::Pixels got = test::BitmapPixels(decoded.get());
     EXPECT_EQ(size.cx, want.width);
     EXPECT_EQ(size.cy, want.height);
     ASSERT_EQ(got.width, want.width);
@@ -94,12 +94,11 @@ TEST(SkinPictures, DecodesInsideAScopeShareOneFactoryWhileTheThreadHasCom) {
     {
       app::SkinImageFactoryScope scope;
       app::SkinImageFactoryScope nested;  // idle: the first one serves the thread
-      win::UniqueGdiObject first(app::LoadSkinImage(program.get(), IDB_LIST_ROWS));
+      win::UniqueBitmap first(app::LoadSkinImage(program.get(), IDB_LIST_ROWS));
       heldAfterFirst = scope.HoldsFactory() && !nested.HoldsFactory();
-      win::UniqueGdiObject second(app::LoadSkinImage(program.get(), IDB_LIST_ROWS));
-      samePixels = first && second &&
-                   test::BitmapPixels(static_cast<HBITMAP>(first.get())).data ==
-                       test::BitmapPixels(static_cast<HBITMAP>(second.get())).data;
+      win::UniqueBitmap second(app::LoadSkinImage(program.get(), IDB_LIST_ROWS));
+      samePixels =
+          first && second && test::BitmapPixels(first.get()).data == test::BitmapPixels(second.get()).data;
     }
     if (SUCCEEDED(com)) ::CoUninitialize();
   };
@@ -125,7 +124,7 @@ TEST(SkinPictures, TheLargestProgramIconLoadsFromItsPng) {
     ASSERT_TRUE(icon);
     ICONINFO info{};
     ASSERT_TRUE(::GetIconInfo(icon.get(), &info));
-    win::UniqueGdiObject colour(info.hbmColor), mask(info.hbmMask);
+    win::UniqueBitmap colour(info.hbmColor), mask(info.hbmMask);
     const test::Pixels pixels = test::BitmapPixels(info.hbmColor);
     EXPECT_EQ(pixels.width, size);
     EXPECT_EQ(pixels.height, size);

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <system_error>
 
+#include "win/Dc.h"
 #include "win/Handle.h"
 
 namespace test {
@@ -33,27 +34,21 @@ size_t Stride(int width) {
 Pixels BitmapPixels(HBITMAP bitmap) {
   BITMAP info{};
   if (!bitmap || ::GetObjectW(bitmap, sizeof(info), &info) == 0) return {};
-  HDC screen = ::GetDC(nullptr);
-  Pixels pixels = Read(screen, bitmap, info.bmWidth, info.bmHeight < 0 ? -info.bmHeight : info.bmHeight);
-  ::ReleaseDC(nullptr, screen);
-  return pixels;
+  const win::WindowDc screen(nullptr);
+  return Read(screen.get(), bitmap, info.bmWidth, info.bmHeight < 0 ? -info.bmHeight : info.bmHeight);
 }
 
 Pixels GrabScreen(const RECT& area) {
   const int width = area.right - area.left, height = area.bottom - area.top;
   if (width <= 0 || height <= 0) return {};
-  HDC screen = ::GetDC(nullptr);
-  Pixels pixels;
+  const win::WindowDc screen(nullptr);
+  win::UniqueMemoryDc memory(::CreateCompatibleDC(screen.get()));
+  win::UniqueBitmap bitmap(::CreateCompatibleBitmap(screen.get(), width, height));
   {
-    win::UniqueMemoryDc memory(::CreateCompatibleDC(screen));
-    win::UniqueGdiObject bitmap(::CreateCompatibleBitmap(screen, width, height));
-    const HGDIOBJ old = ::SelectObject(memory.get(), bitmap.get());
-    ::BitBlt(memory.get(), 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
-    ::SelectObject(memory.get(), old);  // a bitmap is read only when no DC holds it
-    pixels = Read(screen, static_cast<HBITMAP>(bitmap.get()), width, height);
-  }
-  ::ReleaseDC(nullptr, screen);
-  return pixels;
+    const win::SelectScope select(memory.get(), bitmap.get());
+    ::BitBlt(memory.get(), 0, 0, width, height, screen.get(), area.left, area.top, SRCCOPY);
+  }  // a bitmap is read only when no DC holds it
+  return Read(screen.get(), bitmap.get(), width, height);
 }
 
 Pixels Grab(HWND window) {

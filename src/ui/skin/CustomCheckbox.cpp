@@ -117,10 +117,8 @@ LRESULT CCustomCheckbox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_ERASEBKGND: return 1;  // WM_PAINT covers every pixel
     case WM_PAINT: {
-      PAINTSTRUCT ps;
-      const HDC dc = ::BeginPaint(hwnd(), &ps);
-      PaintBackground(dc);
-      ::EndPaint(hwnd(), &ps);
+      const win::PaintScope paint(hwnd());
+      PaintBackground(paint.dc());
       return 0;
     }
     case WM_PRINTCLIENT: PaintBackground(reinterpret_cast<HDC>(wParam)); return 0;

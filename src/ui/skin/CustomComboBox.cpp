@@ -120,11 +120,11 @@ void CCustomComboBox::Notify(WORD code) const {
 void CCustomComboBox::Draw(HDC dc) const {
   RECT rc{0, 0, size_.cx, size_.cy};
   ::FillRect(dc, &rc, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-  win::UniqueGdiObject frame(::CreateSolidBrush(kBorderColor));
-  ::FrameRect(dc, &rc, static_cast<HBRUSH>(frame.get()));
+  win::UniqueBrush frame(::CreateSolidBrush(kBorderColor));
+  ::FrameRect(dc, &rc, frame.get());
   const std::wstring text = GetText();
   if (text.empty()) return;
-  SelectGuard font(dc, look_.font ? look_.font : ::GetStockObject(DEFAULT_GUI_FONT));
+  win::SelectScope font(dc, look_.font ? look_.font : ::GetStockObject(DEFAULT_GUI_FONT));
   ::SetBkMode(dc, TRANSPARENT);
   ::SetTextColor(dc, RGB(0, 0, 0));
   RECT place = textRect_;

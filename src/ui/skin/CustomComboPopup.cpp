@@ -185,8 +185,8 @@ bool CListDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR&
       ::GetClientRect(hwnd(), &rc);
       PaintBuffered(hwnd(), {rc.right, rc.bottom}, [&rc](HDC dc) {
         ::FillRect(dc, &rc, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-        win::UniqueGdiObject frame(::CreateSolidBrush(kBorderColor));
-        ::FrameRect(dc, &rc, static_cast<HBRUSH>(frame.get()));
+        win::UniqueBrush frame(::CreateSolidBrush(kBorderColor));
+        ::FrameRect(dc, &rc, frame.get());
       });
       return true;
     }

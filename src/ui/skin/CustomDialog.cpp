@@ -31,8 +31,8 @@ bool CCustomDialog::OnInitDialog() {
   if (size.cx > 0) {
     ::SetWindowPos(hwnd(), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     // The window owns the region once it is set.
-    win::UniqueGdiObject region = OpaqueRegion(look_.background);
-    if (region && ::SetWindowRgn(hwnd(), static_cast<HRGN>(region.get()), FALSE)) (void)region.release();
+    win::UniqueRegion region = OpaqueRegion(look_.background);
+    if (region && ::SetWindowRgn(hwnd(), region.get(), FALSE)) (void)region.release();
     backgroundBrush_.reset(::CreatePatternBrush(look_.background));
   }
   title_ = MakeStatic(hwnd(), IDC_PANEL_TITLE, {kTitleAt.x, kTitleAt.y, kTextWidth, kInitialHeight}, look_.titleFont);
@@ -88,15 +88,13 @@ bool CCustomDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PT
       result = 1;  // the background covers the panel
       return true;
     case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = ::BeginPaint(hwnd(), &ps);
+      const win::PaintScope paint(hwnd());
       if (look_.background) {
-        win::UniqueMemoryDc memory(::CreateCompatibleDC(dc));
-        SelectGuard select(memory.get(), look_.background);
+        win::UniqueMemoryDc memory(::CreateCompatibleDC(paint.dc()));
+        win::SelectScope select(memory.get(), look_.background);
         const SIZE size = BitmapSize(look_.background);
-        ::BitBlt(dc, 0, 0, size.cx, size.cy, memory.get(), 0, 0, SRCCOPY);
+        ::BitBlt(paint.dc(), 0, 0, size.cx, size.cy, memory.get(), 0, 0, SRCCOPY);
       }
-      ::EndPaint(hwnd(), &ps);
       return true;
     }
     case WM_CTLCOLORSTATIC: {

@@ -59,7 +59,7 @@ class CCustomDialog : public win::Dialog {
   [[nodiscard]] RECT RectOf(HWND control) const;
 
   PanelLook look_;
-  win::UniqueGdiObject backgroundBrush_;  // the background as a brush, so statics show it behind their text
+  win::UniqueBrush backgroundBrush_;  // the background as a brush, so statics show it behind their text
   HWND title_ = nullptr;
   HWND steps_ = nullptr;
 };

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "win/Dc.h"
 #include "win/Handle.h"
 
 namespace ui::skin {
@@ -10,14 +11,13 @@ namespace {
 constexpr UINT_PTR kSubclassId = 0x5EDC;
 
 void DrawFrame(HWND edit) noexcept {
-  const HDC dc = ::GetWindowDC(edit);
+  const win::WindowDc dc(edit, win::WindowDc::Area::kWholeWindow);
   if (!dc) return;
   RECT rc{};
   ::GetWindowRect(edit, &rc);
   ::OffsetRect(&rc, -rc.left, -rc.top);
-  win::UniqueGdiObject brush(::CreateSolidBrush(CCustomEdit::kBorderColor));
-  ::FrameRect(dc, &rc, static_cast<HBRUSH>(brush.get()));
-  ::ReleaseDC(edit, dc);
+  win::UniqueBrush brush(::CreateSolidBrush(CCustomEdit::kBorderColor));
+  ::FrameRect(dc.get(), &rc, brush.get());
 }
 
 }  // namespace

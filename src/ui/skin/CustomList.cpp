@@ -22,12 +22,12 @@ void CopySlice(HDC dc, HBITMAP strip, int sourceY, int y, int width, int height)
   if (!strip) return;
   win::UniqueMemoryDc memory(::CreateCompatibleDC(dc));
   if (!memory) return;
-  SelectGuard select(memory.get(), strip);
+  win::SelectScope select(memory.get(), strip);
   ::BitBlt(dc, 0, y, width, height, memory.get(), 0, sourceY, SRCCOPY);
 }
 
 int LineHeight(HDC dc, HFONT font) noexcept {
-  SelectGuard select(dc, font ? font : ::GetStockObject(DEFAULT_GUI_FONT));
+  win::SelectScope select(dc, font ? font : ::GetStockObject(DEFAULT_GUI_FONT));
   TEXTMETRICW metrics{};
   ::GetTextMetricsW(dc, &metrics);
   return metrics.tmHeight;
@@ -35,7 +35,7 @@ int LineHeight(HDC dc, HFONT font) noexcept {
 
 void DrawLine(HDC dc, HFONT font, COLORREF color, const std::wstring& text, RECT rc) noexcept {
   if (text.empty()) return;
-  SelectGuard select(dc, font ? font : ::GetStockObject(DEFAULT_GUI_FONT));
+  win::SelectScope select(dc, font ? font : ::GetStockObject(DEFAULT_GUI_FONT));
   ::SetTextColor(dc, color);
   ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rc,
               DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
@@ -44,7 +44,7 @@ void DrawLine(HDC dc, HFONT font, COLORREF color, const std::wstring& text, RECT
 // Whether `text` on one line in `font` is wider than `width`: DrawLine then cuts it with "…".
 bool IsCut(HDC dc, HFONT font, const std::wstring& text, int width) noexcept {
   if (text.empty()) return false;
-  SelectGuard select(dc, font ? font : ::GetStockObject(DEFAULT_GUI_FONT));
+  win::SelectScope select(dc, font ? font : ::GetStockObject(DEFAULT_GUI_FONT));
   RECT measured{0, 0, width, 0};
   ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &measured,
               DT_LEFT | DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
@@ -319,10 +319,8 @@ LRESULT CCustomList::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
       return 1;  // every pixel comes from the row strips
     case WM_PAINT: {
-      PAINTSTRUCT ps;
-      const HDC dc = ::BeginPaint(hwnd(), &ps);
-      Paint(dc);
-      ::EndPaint(hwnd(), &ps);
+      const win::PaintScope paint(hwnd());
+      Paint(paint.dc());
       return 0;
     }
     case WM_PRINTCLIENT:

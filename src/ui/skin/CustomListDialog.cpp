@@ -43,7 +43,7 @@ void CCustomListDialog::PaintBackground(HDC dc, int x, int y) const {
   if (!background) return;
   win::UniqueMemoryDc memory(::CreateCompatibleDC(dc));
   if (!memory) return;
-  SelectGuard select(memory.get(), background);
+  win::SelectScope select(memory.get(), background);
   const SIZE size = BitmapSize(background);
   ::BitBlt(dc, x, y, size.cx, size.cy, memory.get(), 0, 0, SRCCOPY);
 }
@@ -58,7 +58,8 @@ void CCustomListDialog::DrawHeading(const DRAWITEMSTRUCT& item) const {
   ::MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&place), 2);
   PaintBackground(buffer.dc(), -place.left, -place.top);
   if (!heading_.empty()) {
-    SelectGuard font(buffer.dc(), look_.headingFont ? look_.headingFont : ::GetStockObject(DEFAULT_GUI_FONT));
+    win::SelectScope font(buffer.dc(),
+                          look_.headingFont ? look_.headingFont : ::GetStockObject(DEFAULT_GUI_FONT));
     ::SetBkMode(buffer.dc(), TRANSPARENT);
     ::SetTextColor(buffer.dc(), look_.headingColor);
     RECT text{0, 0, width, height};

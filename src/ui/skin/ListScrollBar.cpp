@@ -18,7 +18,7 @@ void Blit(HDC dc, HBITMAP bitmap, int x, int y) noexcept {
   const SIZE size = BitmapSize(bitmap);
   win::UniqueMemoryDc memory(::CreateCompatibleDC(dc));
   if (!memory) return;
-  SelectGuard select(memory.get(), bitmap);
+  win::SelectScope select(memory.get(), bitmap);
   ::BitBlt(dc, x, y, size.cx, size.cy, memory.get(), 0, 0, SRCCOPY);
 }
 
@@ -129,7 +129,7 @@ void CSkinVerticleScrollbar::Paint(HDC target) const {
     const SIZE size = BitmapSize(track);
     win::UniqueMemoryDc memory(::CreateCompatibleDC(dc));
     if (memory) {
-      SelectGuard select(memory.get(), track);
+      win::SelectScope select(memory.get(), track);
       ::StretchBlt(dc, 0, 0, rc.right, rc.bottom, memory.get(), 0, 0, size.cx, size.cy, SRCCOPY);
     }
   }
@@ -147,10 +147,8 @@ LRESULT CSkinVerticleScrollbar::OnMessage(UINT message, WPARAM wParam, LPARAM lP
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT: {
-      PAINTSTRUCT ps;
-      const HDC dc = ::BeginPaint(hwnd(), &ps);
-      Paint(dc);
-      ::EndPaint(hwnd(), &ps);
+      const win::PaintScope paint(hwnd());
+      Paint(paint.dc());
       return 0;
     }
     case WM_LBUTTONDOWN:

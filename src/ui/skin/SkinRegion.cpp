@@ -21,9 +21,8 @@ std::vector<RECT> OpaqueRuns(HBITMAP bitmap) {
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
   std::vector<std::uint32_t> pixels(static_cast<size_t>(size.cx) * static_cast<size_t>(size.cy));
-  HDC screen = ::GetDC(nullptr);
-  const int rows = ::GetDIBits(screen, bitmap, 0, static_cast<UINT>(size.cy), pixels.data(), &info, DIB_RGB_COLORS);
-  ::ReleaseDC(nullptr, screen);
+  const int rows = ::GetDIBits(win::WindowDc(nullptr).get(), bitmap, 0, static_cast<UINT>(size.cy),
+                               pixels.data(), &info, DIB_RGB_COLORS);
   if (rows != size.cy) return runs;
 
   constexpr std::uint32_t kMagenta = 0x00FF00FF;  // BGRX of the skin's transparent colour
@@ -42,7 +41,7 @@ std::vector<RECT> OpaqueRuns(HBITMAP bitmap) {
   return runs;
 }
 
-win::UniqueGdiObject OpaqueRegion(HBITMAP bitmap) {
+win::UniqueRegion OpaqueRegion(HBITMAP bitmap) {
   const std::vector<RECT> runs = OpaqueRuns(bitmap);
   if (runs.empty()) return {};
   // One call with every rectangle instead of a union per run: the same region, made at once.
@@ -58,8 +57,8 @@ win::UniqueGdiObject OpaqueRegion(HBITMAP bitmap) {
     header->rcBound.bottom = std::max(header->rcBound.bottom, run.bottom);
   }
   std::memcpy(data.data() + sizeof(RGNDATAHEADER), runs.data(), runs.size() * sizeof(RECT));
-  return win::UniqueGdiObject(
-      ::ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()), reinterpret_cast<const RGNDATA*>(data.data())));
+  return win::UniqueRegion(::ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()),
+                                             reinterpret_cast<const RGNDATA*>(data.data())));
 }
 
 }  // namespace ui::skin

@@ -13,6 +13,6 @@ namespace ui::skin {
 // left to right within a row. Empty when the bitmap cannot be read.
 [[nodiscard]] std::vector<RECT> OpaqueRuns(HBITMAP bitmap);
 // The union of those runs; null when the bitmap has none.
-[[nodiscard]] win::UniqueGdiObject OpaqueRegion(HBITMAP bitmap);
+[[nodiscard]] win::UniqueRegion OpaqueRegion(HBITMAP bitmap);
 
 }  // namespace ui::skin

@@ -12,6 +12,7 @@
 #include "StringIds.h"
 #include "app/RegisteredMessages.h"
 #include "switches/SwitchingLock.h"
+#include "win/Dc.h"
 #include "win/Resources.h"
 
 namespace pluginsmanager {
@@ -29,36 +30,10 @@ std::wstring Replace(std::wstring text, std::wstring_view field, std::wstring_vi
   return text;
 }
 
-// A selected GDI object goes back out of the device context with the guard.
-class SelectedObject {
- public:
-  SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), old_(::SelectObject(dc, object)) {}
-  ~SelectedObject() { ::SelectObject(dc_, old_); }
-  SelectedObject(const SelectedObject&) = delete;
-  SelectedObject& operator=(const SelectedObject&) = delete;
-
- private:
-  HDC dc_;
-  HGDIOBJ old_;
-};
-
-class WindowDc {
- public:
-  explicit WindowDc(HWND window) : window_(window), dc_(::GetDC(window)) {}
-  ~WindowDc() { ::ReleaseDC(window_, dc_); }
-  WindowDc(const WindowDc&) = delete;
-  WindowDc& operator=(const WindowDc&) = delete;
-  [[nodiscard]] HDC get() const noexcept { return dc_; }
-
- private:
-  HWND window_;
-  HDC dc_;
-};
-
 // Width and height of `text` in `font`, wrapped at `width` when it is not 0.
-SIZE TextExtent(HWND window, HGDIOBJ font, const std::wstring& text, int width) {
-  WindowDc dc(window);
-  SelectedObject selected(dc.get(), font);
+SIZE TextExtent(HWND window, HFONT font, const std::wstring& text, int width) {
+  const win::WindowDc dc(window);
+  const win::SelectScope selected(dc.get(), font);
   RECT box{0, 0, width > 0 ? width : 10000, 0};
   ::DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &box,
               DT_CALCRECT | DT_NOPREFIX | (width > 0 ? DT_WORDBREAK : DT_SINGLELINE));
@@ -87,8 +62,8 @@ bool ManagerWindow::Create(int show) {
     ::SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
   }
   {
-    WindowDc dc(hwnd());
-    SelectedObject selected(dc.get(), font_.get());
+    const win::WindowDc dc(hwnd());
+    const win::SelectScope selected(dc.get(), font_.get());
     TEXTMETRICW text{};
     if (::GetTextMetricsW(dc.get(), &text)) {
       // The average width of the alphabet, as dialog units measure it.

@@ -46,8 +46,8 @@ class ManagerWindow final : public win::Window {
 
   switches::PluginTable& table_;
   std::vector<Row> rows_;
-  win::UniqueGdiObject font_;
-  win::UniqueGdiObject boldFont_;
+  win::UniqueFont font_;
+  win::UniqueFont boldFont_;
   int baseX_ = 6;
   int baseY_ = 13;
   HWND intro_ = nullptr;

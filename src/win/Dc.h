@@ -1,0 +1,64 @@
+// Scopes for device contexts: each gives back what it took when it ends.
+#pragma once
+
+#include <windows.h>
+
+namespace win {
+
+// BeginPaint ... EndPaint for one WM_PAINT.
+class PaintScope {
+ public:
+  explicit PaintScope(HWND window) noexcept : window_(window), dc_(::BeginPaint(window, &paint_)) {}
+  ~PaintScope() {
+    if (dc_) ::EndPaint(window_, &paint_);
+  }
+  PaintScope(const PaintScope&) = delete;
+  PaintScope& operator=(const PaintScope&) = delete;
+
+  [[nodiscard]] HDC dc() const noexcept { return dc_; }
+  [[nodiscard]] const RECT& area() const noexcept { return paint_.rcPaint; }
+
+ private:
+  HWND window_;
+  PAINTSTRUCT paint_{};
+  HDC dc_;
+};
+
+// GetDC (the client area; the screen for a null window) or GetWindowDC (the whole window, frame
+// included) ... ReleaseDC.
+class WindowDc {
+ public:
+  enum class Area { kClient, kWholeWindow };
+
+  explicit WindowDc(HWND window, Area area = Area::kClient) noexcept
+      : window_(window), dc_(area == Area::kClient ? ::GetDC(window) : ::GetWindowDC(window)) {}
+  ~WindowDc() {
+    if (dc_) ::ReleaseDC(window_, dc_);
+  }
+  WindowDc(const WindowDc&) = delete;
+  WindowDc& operator=(const WindowDc&) = delete;
+
+  [[nodiscard]] HDC get() const noexcept { return dc_; }
+  explicit operator bool() const noexcept { return dc_ != nullptr; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+};
+
+// An object selected into a DC, with the one it replaced selected back when the scope ends.
+class SelectScope {
+ public:
+  SelectScope(HDC dc, HGDIOBJ object) noexcept : dc_(dc), old_(::SelectObject(dc, object)) {}
+  ~SelectScope() {
+    if (old_ && old_ != HGDI_ERROR) ::SelectObject(dc_, old_);
+  }
+  SelectScope(const SelectScope&) = delete;
+  SelectScope& operator=(const SelectScope&) = delete;
+
+ private:
+  HDC dc_;
+  HGDIOBJ old_;
+};
+
+}  // namespace win
