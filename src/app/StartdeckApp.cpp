@@ -3,7 +3,6 @@
 #include <commctrl.h>
 #include <objbase.h>
 
-
 #include "app/KernelWatch.h"
 #include "app/Language.h"
 #include "app/LogSink.h"

@@ -112,4 +112,3 @@ class CStartdeckApp final : public ui::MainWindowContext {
   // Outlives the main window: a thread still talking to the component may write to it.
   std::shared_ptr<updates::ServiceInfo> service_ = std::make_shared<updates::ServiceInfo>();
 };
-

@@ -50,6 +50,13 @@ class Variant {
     return &v_;
   }
 
+  // Hands the value to the caller, who clears it; this is left empty.
+  [[nodiscard]] VARIANT release() noexcept {
+    const VARIANT out = v_;
+    ::VariantInit(&v_);
+    return out;
+  }
+
   // Takes `from` converted to `type`; false, leaving this empty, when it does not convert.
   bool ChangeTypeFrom(const VARIANT& from, VARTYPE type) noexcept {
     if (SUCCEEDED(::VariantChangeType(put(), const_cast<VARIANT*>(&from), 0, type))) return true;

@@ -53,7 +53,8 @@ BOOL WINAPI VisitTask(DWORD, WORD, WORD task16, char* moduleName, char*, LPARAM 
 
 // The process list comes from toolhelp, which every NT system since Windows 2000 has; the PSAPI
 // route that NT 4.0 needed is gone, as we require Windows 7.
-std::optional<DWORD> FindProcess(std::wstring_view executableName, ProcessCallback callback, LPARAM callerValue) {
+std::optional<DWORD> FindProcess(std::wstring_view executableName, ProcessCallback callback,
+                                 LPARAM callerValue) {
   const win::UniqueModule kernel = LoadSystemLibrary(L"kernel32.dll");
   if (!kernel) return std::nullopt;
   const auto createSnapshot = ProcAddress<CreateSnapshotFn>(kernel.get(), "CreateToolhelp32Snapshot");

@@ -17,7 +17,7 @@ using ProcessCallback = int (*)(DWORD processId, WORD taskId, const wchar_t* exe
 // The ID of a running process whose executable file name equals `executableName` ("msnmsgr.exe",
 // ignoring case); none when no such process runs. Stops early, with none, when `callback` returns
 // zero. A null callback goes on everywhere; an empty name matches no process.
-[[nodiscard]] std::optional<DWORD> FindProcess(std::wstring_view executableName, ProcessCallback callback = nullptr,
-                                               LPARAM callerValue = 0);
+[[nodiscard]] std::optional<DWORD> FindProcess(std::wstring_view executableName,
+                                               ProcessCallback callback = nullptr, LPARAM callerValue = 0);
 
 }  // namespace suite

@@ -259,8 +259,8 @@ bool CDictAndTMMUtils::CreateTmDatabase(HWND owner, int directionIndex, std::wst
     ComPtr<IVantoMemory> memory;
     const app::Variant missing = app::Variant::Missing();
     ThrowIfFailed(ThrowIfNull(memories.Get())
-                      ->CreateNew(app::WindowArgument(owner), missing.value(), missing.value(), missing.value(),
-                                  missing.value(), &memory));
+                      ->CreateNew(app::WindowArgument(owner), missing.value(), missing.value(),
+                                  missing.value(), missing.value(), &memory));
     if (!memory) return;
     AddTmRecord(*memory.Get(), directionIndex);
     name = tmRecords_.back().name;

@@ -163,7 +163,8 @@ void CDHtmlExploreDlg::OnInitDialog() {
   const Microsoft::WRL::ComPtr<IWebBrowser2> browser = browser_;
   app::Variant none;
   const app::Bstr address(PageAddress());
-  if (address.get()) browser->Navigate(address.get(), &none.value(), &none.value(), &none.value(), &none.value());
+  if (address.get())
+    browser->Navigate(address.get(), &none.value(), &none.value(), &none.value(), &none.value());
 }
 
 bool CDHtmlExploreDlg::EmbedControl() {

@@ -20,7 +20,9 @@ class ComApartment {
   // COM is usable on the thread (newly or already in this apartment model).
   [[nodiscard]] bool ok() const noexcept { return SUCCEEDED(result_); }
   // The thread had COM before (in any apartment), so it outlives this object.
-  [[nodiscard]] bool ThreadHadCom() const noexcept { return result_ == S_FALSE || result_ == RPC_E_CHANGED_MODE; }
+  [[nodiscard]] bool ThreadHadCom() const noexcept {
+    return result_ == S_FALSE || result_ == RPC_E_CHANGED_MODE;
+  }
   [[nodiscard]] HRESULT result() const noexcept { return result_; }
 
  private:

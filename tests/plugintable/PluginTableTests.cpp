@@ -234,7 +234,8 @@ TEST_F(LoadedTable, EverySwitchGetsTheTablesMessageOwnerAlsoThoseOfALaterLoad) {
 
   table_->LoadSwitches();
   ASSERT_EQ(table_->Active().size(), 3u);
-  for (const auto& active : table_->Active()) EXPECT_EQ(active->MessageOwner(), owner.get()) << "a new switch";
+  for (const auto& active : table_->Active())
+    EXPECT_EQ(active->MessageOwner(), owner.get()) << "a new switch";
   table_->SetMessageOwner(nullptr);
   for (const auto& active : table_->Active()) EXPECT_EQ(active->MessageOwner(), nullptr);
 }

@@ -92,7 +92,8 @@ TEST_F(ProcessSearch, TheCallbackSeesEveryProcessWhenNoneMatches) {
   // given to newcomers.
   const std::vector<test::ListedProcess> before = test::SettledProcesses();
   Watch watch;
-  EXPECT_EQ(suite::FindProcess(UniqueName(L"NotRunning"), &Record, reinterpret_cast<LPARAM>(&watch)), std::nullopt);
+  EXPECT_EQ(suite::FindProcess(UniqueName(L"NotRunning"), &Record, reinterpret_cast<LPARAM>(&watch)),
+            std::nullopt);
 
   std::map<DWORD, std::wstring> seen;
   for (const Seen& s : watch.seen) {

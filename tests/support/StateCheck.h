@@ -28,8 +28,8 @@ struct ProcessState {
 
   static ProcessState Now() {
     const win::SystemFacts& facts = win::SystemFactOverrides();
-    return {app::Log().FilePath(),     app::Log().Enabled(),    facts.windowsMajorVersion,
-            facts.administrator,       win::ResourceModule(), std::filesystem::current_path()};
+    return {app::Log().FilePath(), app::Log().Enabled(),  facts.windowsMajorVersion,
+            facts.administrator,   win::ResourceModule(), std::filesystem::current_path()};
   }
   friend bool operator==(const ProcessState&, const ProcessState&) = default;
 };
