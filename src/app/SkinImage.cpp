@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <span>
 
+#include "win/ComScope.h"
 #include "win/Handle.h"
 
 namespace app {
@@ -24,23 +25,6 @@ std::span<const std::uint8_t> ResourceBytes(HMODULE module, int id) noexcept {
 std::uint32_t BigEndian32(const std::uint8_t* p) noexcept {
   return (std::uint32_t{p[0]} << 24) | (std::uint32_t{p[1]} << 16) | (std::uint32_t{p[2]} << 8) | p[3];
 }
-
-// COM for the length of one load, when the thread has none of its own.
-class ComForCall {
- public:
-  ComForCall() noexcept : result_(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
-  ~ComForCall() {
-    if (SUCCEEDED(result_)) ::CoUninitialize();
-  }
-  ComForCall(const ComForCall&) = delete;
-  ComForCall& operator=(const ComForCall&) = delete;
-
-  // The thread had COM before the call (in any apartment), so it outlives the call.
-  [[nodiscard]] bool ThreadHadCom() const noexcept { return result_ == S_FALSE || result_ == RPC_E_CHANGED_MODE; }
-
- private:
-  HRESULT result_;
-};
 
 // The scope of the calling thread, if it has one.
 thread_local SkinImageFactoryScope* threadScope = nullptr;
@@ -76,7 +60,7 @@ SIZE SkinImageSize(HMODULE module, int id) noexcept {
 HBITMAP LoadSkinImage(HMODULE module, int id) noexcept {
   const std::span<const std::uint8_t> bytes = ResourceBytes(module, id);
   if (bytes.empty()) return nullptr;
-  ComForCall com;
+  const win::ComApartment com;  // for the length of one load, when the thread has none of its own
   // A factory kept beyond the call must not outlive the COM it was made in: only a thread whose
   // COM is its own shares one.
   SkinImageFactoryScope* scope = com.ThreadHadCom() ? threadScope : nullptr;

@@ -3,8 +3,6 @@
 #include <commctrl.h>
 #include <objbase.h>
 
-#include <cassert>
-
 #include "app/KernelWatch.h"
 #include "app/Language.h"
 #include "app/LogSink.h"
@@ -18,8 +16,6 @@
 #include "win/Resources.h"
 
 namespace {
-
-CStartdeckApp* g_app = nullptr;
 
 constexpr wchar_t kSettingsSection[] = L"settings";
 
@@ -35,16 +31,9 @@ std::wstring UserLoginName() {
 
 }  // namespace
 
-CStartdeckApp& TheApp() noexcept {
-  assert(g_app != nullptr);
-  return *g_app;
-}
+CStartdeckApp::CStartdeckApp() = default;
 
-CStartdeckApp::CStartdeckApp() { g_app = this; }
-
-CStartdeckApp::~CStartdeckApp() {
-  if (g_app == this) g_app = nullptr;
-}
+CStartdeckApp::~CStartdeckApp() = default;
 
 bool CStartdeckApp::InitInstance() {
   try {
@@ -90,8 +79,7 @@ bool CStartdeckApp::Start() {
   app::MarkStartup(L"single instance");
 
   // OLE, not only COM: the HTML pages host the WebBrowser control in place.
-  if (FAILED(::OleInitialize(nullptr))) return false;
-  comInitialized_ = true;
+  if (!ole_.emplace().ok()) return false;
   ::CoInitializeSecurity(nullptr, -1, nullptr, nullptr, RPC_C_AUTHN_LEVEL_NONE, RPC_C_IMP_LEVEL_IDENTIFY,
                          nullptr, EOAC_NONE, nullptr);
   app::MarkStartup(L"OLE");
@@ -131,6 +119,12 @@ bool CStartdeckApp::Start() {
   return false;
 }
 
+void CStartdeckApp::SetMainWindow(HWND window) noexcept {
+  mainWindow_ = window;
+  // The main window owns the switches' messages.
+  if (menuUtils_) menuUtils_->Plugins().SetMessageOwner(window);
+}
+
 CTranslateMenuUtils* CStartdeckApp::MenuUtils() {
   if (menuUtils_ && !pluginsLoaded_) {
     pluginsLoaded_ = true;
@@ -161,10 +155,7 @@ int CStartdeckApp::ExitInstance() noexcept {
   graphics_.Destroy();
   menuUtils_.reset();  // the switches hold component references of their own
   kernel_.Disconnect();
-  if (comInitialized_) {
-    ::OleUninitialize();
-    comInitialized_ = false;
-  }
+  ole_.reset();
   richEdit_.reset();
   return 0;
 }

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -17,6 +18,7 @@
 #include "profile/CryptedProfile.h"
 #include "tasks/DictAndTMMUtils.h"
 #include "ui/MainWindowContext.h"
+#include "win/ComScope.h"
 #include "win/Handle.h"
 
 class CTranslateMenuUtils;
@@ -59,7 +61,7 @@ class CStartdeckApp final : public ui::MainWindowContext {
   void SetSettingsLoader(std::function<void()> loader) override { settingsLoader_ = std::move(loader); }
   [[nodiscard]] const app::SharedGraphics& Graphics() const noexcept override { return graphics_; }
   [[nodiscard]] HWND MainWindow() const noexcept override { return mainWindow_; }
-  void SetMainWindow(HWND window) noexcept override { mainWindow_ = window; }
+  void SetMainWindow(HWND window) noexcept override;
 
   // The hand-off object, from before the window to shutdown. Its plug-in table is loaded after the
   // window's first paint, or by whoever needs it first.
@@ -96,7 +98,7 @@ class CStartdeckApp final : public ui::MainWindowContext {
   std::wstring resourceLibrary_;
   CXCryptedProfileW profile_;
   app::SingleInstance instance_;
-  bool comInitialized_ = false;
+  std::optional<win::OleScope> ole_;
   win::UniqueModule richEdit_;
   app::KernelConnection kernel_;
   app::SettingsStore settings_;
@@ -110,6 +112,3 @@ class CStartdeckApp final : public ui::MainWindowContext {
   // Outlives the main window: a thread still talking to the component may write to it.
   std::shared_ptr<updates::ServiceInfo> service_ = std::make_shared<updates::ServiceInfo>();
 };
-
-// The one application object (like the framework's AfxGetApp).
-[[nodiscard]] CStartdeckApp& TheApp() noexcept;

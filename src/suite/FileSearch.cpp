@@ -7,7 +7,6 @@
 #include <utility>
 
 #include "suite/NameCompare.h"
-#include "suite/Owners.h"
 #include "win/Handle.h"
 
 namespace suite {
@@ -36,7 +35,7 @@ bool IsLinkedFolder(const WIN32_FIND_DATAW& entry) noexcept {
 
 std::optional<std::wstring> SearchTree(const std::wstring& folder, std::wstring_view name) {
   WIN32_FIND_DATAW entry{};
-  const UniqueFind find(::FindFirstFileW(Join(folder, L"*.*").c_str(), &entry));
+  const win::UniqueFind find(::FindFirstFileW(Join(folder, L"*.*").c_str(), &entry));
   if (!find) return std::nullopt;
   do {
     if (IsDotEntry(entry.cFileName)) continue;
@@ -52,7 +51,7 @@ std::optional<std::wstring> SearchTree(const std::wstring& folder, std::wstring_
 bool MarkTree(const std::wstring& folder, std::span<const std::wstring> names, std::vector<bool>& found,
               size_t& left) {
   WIN32_FIND_DATAW entry{};
-  const UniqueFind find(::FindFirstFileW(Join(folder, L"*.*").c_str(), &entry));
+  const win::UniqueFind find(::FindFirstFileW(Join(folder, L"*.*").c_str(), &entry));
   if (!find) return false;
   do {
     if (IsDotEntry(entry.cFileName)) continue;

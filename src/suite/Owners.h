@@ -1,5 +1,5 @@
 // Owners for what the security and file-search calls hand back: SIDs from
-// AllocateAndInitializeSid, LocalAlloc'ed results, and find handles.
+// AllocateAndInitializeSid and LocalAlloc'ed results.
 #pragma once
 
 #include <windows.h>
@@ -24,16 +24,8 @@ struct LocalMemoryTraits {
   static void close(type h) noexcept { ::LocalFree(h); }
 };
 
-struct FindTraits {
-  using type = HANDLE;
-  static type invalid() noexcept { return INVALID_HANDLE_VALUE; }
-  static bool is_invalid(type h) noexcept { return h == nullptr || h == INVALID_HANDLE_VALUE; }
-  static void close(type h) noexcept { ::FindClose(h); }
-};
-
 using UniqueSid = win::Unique<SidTraits>;
 template <class T>
 using UniqueLocal = win::Unique<LocalMemoryTraits<T>>;
-using UniqueFind = win::Unique<FindTraits>;
 
 }  // namespace suite

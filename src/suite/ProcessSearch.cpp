@@ -2,22 +2,14 @@
 
 #include <tlhelp32.h>
 
+#include <string>
+
 #include "suite/NameCompare.h"
 #include "suite/SystemLibrary.h"
 #include "win/Handle.h"
 
 namespace suite {
 namespace {
-
-struct ProcessSearchRecord {
-  std::wstring target;
-  DWORD foundId = 0;
-};
-
-ProcessSearchRecord& Record() noexcept {
-  static ProcessSearchRecord record;
-  return record;
-}
 
 using CreateSnapshotFn = HANDLE(WINAPI*)(DWORD flags, DWORD processId);
 using WalkProcessesFn = BOOL(WINAPI*)(HANDLE snapshot, PROCESSENTRY32W* entry);
@@ -59,29 +51,16 @@ BOOL WINAPI VisitTask(DWORD, WORD, WORD task16, char* moduleName, char*, LPARAM 
 
 }  // namespace
 
-void SetProcessTarget(std::wstring_view executableName) {
-  ProcessSearchRecord& record = Record();
-  record.target.assign(executableName);
-  record.foundId = 0;
-}
-
-const std::wstring& ProcessTarget() noexcept {
-  return Record().target;
-}
-
-DWORD FoundProcessId() noexcept {
-  return Record().foundId;
-}
-
 // The process list comes from toolhelp, which every NT system since Windows 2000 has; the PSAPI
 // route that NT 4.0 needed is gone, as we require Windows 7.
-bool FindProcess(ProcessCallback callback, LPARAM callerValue) {
+std::optional<DWORD> FindProcess(std::wstring_view executableName, ProcessCallback callback,
+                                 LPARAM callerValue) {
   const win::UniqueModule kernel = LoadSystemLibrary(L"kernel32.dll");
-  if (!kernel) return false;
+  if (!kernel) return std::nullopt;
   const auto createSnapshot = ProcAddress<CreateSnapshotFn>(kernel.get(), "CreateToolhelp32Snapshot");
   const auto firstProcess = ProcAddress<WalkProcessesFn>(kernel.get(), "Process32FirstW");
   const auto nextProcess = ProcAddress<WalkProcessesFn>(kernel.get(), "Process32NextW");
-  if (!createSnapshot || !firstProcess || !nextProcess) return false;
+  if (!createSnapshot || !firstProcess || !nextProcess) return std::nullopt;
 
   // 16-bit tasks live only in NTVDM on 32-bit Windows; 64-bit Windows has neither, and may lack
   // VDMDBG.DLL. Without it we cannot list tasks, but every ordinary process is still listed, so a
@@ -90,26 +69,22 @@ bool FindProcess(ProcessCallback callback, LPARAM callerValue) {
   const auto enumTasks = vdmdbg ? ProcAddress<EnumTasksFn>(vdmdbg.get(), "VDMEnumTaskWOWEx") : nullptr;
 
   const win::UniqueHandle snapshot(createSnapshot(TH32CS_SNAPPROCESS, 0));
-  if (!snapshot) return false;
+  if (!snapshot) return std::nullopt;
 
-  ProcessSearchRecord& record = Record();
   PROCESSENTRY32W entry{};
   entry.dwSize = sizeof(entry);
   for (BOOL more = firstProcess(snapshot.get(), &entry); more; more = nextProcess(snapshot.get(), &entry)) {
-    if (callback && callback(entry.th32ProcessID, 0, entry.szExeFile, callerValue) == 0) return false;
+    if (callback && callback(entry.th32ProcessID, 0, entry.szExeFile, callerValue) == 0) return std::nullopt;
     // A process still starting may be listed without a name: no target matches that.
-    if (!record.target.empty() && SameName(entry.szExeFile, record.target)) {
-      record.foundId = entry.th32ProcessID;
-      return true;
-    }
+    if (!executableName.empty() && SameName(entry.szExeFile, executableName)) return entry.th32ProcessID;
     // Tasks are only reported to the callback; they never match the target.
     if (callback && enumTasks && SameName(entry.szExeFile, L"NTVDM.EXE")) {
       TaskVisit visit{callback, callerValue, entry.th32ProcessID, false};
       enumTasks(entry.th32ProcessID, &VisitTask, reinterpret_cast<LPARAM>(&visit));
-      if (visit.stopped) return false;
+      if (visit.stopped) return std::nullopt;
     }
   }
-  return false;
+  return std::nullopt;
 }
 
 }  // namespace suite

@@ -1,9 +1,9 @@
-// Is a program with a given executable name running? One search target and its result per process.
+// Is a program with a given executable name running?
 #pragma once
 
 #include <windows.h>
 
-#include <string>
+#include <optional>
 #include <string_view>
 
 namespace suite {
@@ -14,16 +14,10 @@ namespace suite {
 using ProcessCallback = int (*)(DWORD processId, WORD taskId, const wchar_t* executableName,
                                 LPARAM callerValue) noexcept;
 
-// Sets the executable file name to look for ("msnmsgr.exe"); forgets the process found before.
-void SetProcessTarget(std::wstring_view executableName);
-[[nodiscard]] const std::wstring& ProcessTarget() noexcept;
-
-// True when a process whose executable name equals the target (ignoring case) runs; its ID is then
-// kept as FoundProcessId(). Stops early, with false, when `callback` returns zero. A null callback
-// goes on everywhere.
-[[nodiscard]] bool FindProcess(ProcessCallback callback, LPARAM callerValue);
-
-// The ID of the process last found for the current target; 0 until one was found.
-[[nodiscard]] DWORD FoundProcessId() noexcept;
+// The ID of a running process whose executable file name equals `executableName` ("msnmsgr.exe",
+// ignoring case); none when no such process runs. Stops early, with none, when `callback` returns
+// zero. A null callback goes on everywhere; an empty name matches no process.
+[[nodiscard]] std::optional<DWORD> FindProcess(std::wstring_view executableName,
+                                               ProcessCallback callback = nullptr, LPARAM callerValue = 0);
 
 }  // namespace suite

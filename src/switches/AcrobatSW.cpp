@@ -44,15 +44,6 @@ constexpr wchar_t kIniFolder[] = L"Acrobat";
 constexpr wchar_t kIniFile[] = L"plugins.ini";
 constexpr wchar_t kIniSection[] = L"PLUGINS";
 
-// A directory search, closed with FindClose.
-struct FindTraits {
-  using type = HANDLE;
-  static type invalid() noexcept { return INVALID_HANDLE_VALUE; }
-  static bool is_invalid(type h) noexcept { return h == INVALID_HANDLE_VALUE; }
-  static void close(type h) noexcept { ::FindClose(h); }
-};
-using UniqueFind = win::Unique<FindTraits>;
-
 void LogText(const wchar_t* tag, int line, const std::wstring& first, const std::wstring& second,
              const wchar_t* text) noexcept {
   app::Log().Record(tag, line, L"%s#%s#%s", first.c_str(), second.c_str(), text);
@@ -204,7 +195,7 @@ std::vector<std::wstring> LeftoversOf(const std::wstring& folder) {
   const std::wstring aside = plugin + std::wstring(switches::FileTransaction::kUndoSuffix);
   WIN32_FIND_DATAW entry{};
   const std::wstring pattern = folder + L"\\" + plugin + L".*";
-  if (const UniqueFind search(::FindFirstFileW(pattern.c_str(), &entry)); search.valid()) {
+  if (const win::UniqueFind search(::FindFirstFileW(pattern.c_str(), &entry)); search.valid()) {
     do {
       const std::wstring_view name(entry.cFileName);
       if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;

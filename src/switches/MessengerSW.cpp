@@ -28,15 +28,6 @@ constexpr wchar_t kMsnTag[] = L"MsnSW";
 constexpr wchar_t kRegistry[] = L"REGISTRY";
 constexpr wchar_t kLiveMessenger[] = L"Windows Live Messenger";
 
-// A directory search, closed with FindClose.
-struct FindTraits {
-  using type = HANDLE;
-  static type invalid() noexcept { return INVALID_HANDLE_VALUE; }
-  static bool is_invalid(type h) noexcept { return h == INVALID_HANDLE_VALUE; }
-  static void close(type h) noexcept { ::FindClose(h); }
-};
-using UniqueFind = win::Unique<FindTraits>;
-
 void LogRecord(const wchar_t* tag, int line, std::wstring_view first, std::wstring_view second,
                std::wstring_view text) noexcept {
   try {
@@ -185,7 +176,7 @@ bool IsProcessRunning(std::wstring_view imageName) noexcept {
 bool PathPresent(const std::wstring& path) noexcept {
   try {
     WIN32_FIND_DATAW found{};
-    const UniqueFind search(::FindFirstFileW((path + L"*").c_str(), &found));
+    const win::UniqueFind search(::FindFirstFileW((path + L"*").c_str(), &found));
     return search.valid();
   } catch (...) {
     return switches::Caught(kQipTag, __LINE__, L"PathPresent", false);

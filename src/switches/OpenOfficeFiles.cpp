@@ -7,14 +7,6 @@
 namespace ooo {
 namespace {
 
-struct FindTraits {
-  using type = HANDLE;
-  static type invalid() noexcept { return INVALID_HANDLE_VALUE; }
-  static bool is_invalid(type h) noexcept { return h == INVALID_HANDLE_VALUE; }
-  static void close(type h) noexcept { ::FindClose(h); }
-};
-using UniqueFind = win::Unique<FindTraits>;
-
 bool ReadWhole(const std::wstring& path, DWORD access, std::string& bytes) {
   const win::UniqueFile file(::CreateFileW(path.c_str(), access, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                            FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -56,7 +48,7 @@ bool FileExists(const std::wstring& path) {
 std::vector<AcceleratorFile> AcceleratorFiles(const std::wstring& acceleratorFolder) {
   std::vector<AcceleratorFile> files;
   WIN32_FIND_DATAW entry{};
-  const UniqueFind find(::FindFirstFileW((acceleratorFolder + L"\\*.*").c_str(), &entry));
+  const win::UniqueFind find(::FindFirstFileW((acceleratorFolder + L"\\*.*").c_str(), &entry));
   if (!find) return files;  // no language folders
   do {
     const std::wstring name = entry.cFileName;

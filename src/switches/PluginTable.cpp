@@ -14,7 +14,10 @@ void PluginTable::LoadSwitches() {
   // table: the switches left over would otherwise be replaced under their keys while still owned.
   ClearSwitches();
   try {
-    for (auto& [key, created] : factory_()) keyed_[key] = std::move(created);
+    for (auto& [key, created] : factory_()) {
+      if (created) created->SetMessageOwner(messageOwner_);
+      keyed_[key] = std::move(created);
+    }
 
     for (auto entry = keyed_.begin(); entry != keyed_.end();) {
       CSwitch* candidate = entry->second.get();
@@ -46,6 +49,13 @@ void PluginTable::LoadSwitches() {
     // The table stays as far as it was filled; it is not marked loaded.
     app::LogCaughtException(L"PluginTable", __LINE__, L"Loading the switches");
   }
+}
+
+void PluginTable::SetMessageOwner(HWND owner) noexcept {
+  messageOwner_ = owner;
+  for (const auto& active : active_) active->SetMessageOwner(owner);
+  for (const auto& [key, missing] : keyed_)
+    if (missing) missing->SetMessageOwner(owner);
 }
 
 void PluginTable::ClearSwitches() {
@@ -101,7 +111,7 @@ PluginTable::EnableResult PluginTable::Enable(PluginRecord& record, HWND mainWin
 
   const SwitchingLock lock(switchingWait_);
   if (!lock.Held()) {
-    ShowSwitchingBusy(mainWindow ? mainWindow : MessageOwner());
+    ShowSwitchingBusy(mainWindow ? mainWindow : messageOwner_);
     return EnableResult::kBusy;
   }
   record.state = kEnabled;
@@ -110,7 +120,7 @@ PluginTable::EnableResult PluginTable::Enable(PluginRecord& record, HWND mainWin
     owner.ApplyStates(request, 1);
   } catch (const CExceptSW& failure) {
     record.state = kDisabled;
-    failure.Show(MessageOwner());
+    failure.Show(messageOwner_);
     return EnableResult::kFailed;
   }
   if (request.front().state == kDisabled) {

@@ -60,6 +60,11 @@ class PluginTable {
   enum class EnableResult { kSwitched, kFailed, kBusy };
   EnableResult Enable(PluginRecord& record, HWND mainWindow);
 
+  // The window that owns the switches' message boxes (the main window), handed to every switch, also
+  // to those a later load builds; null until it is set.
+  void SetMessageOwner(HWND owner) noexcept;
+  [[nodiscard]] HWND MessageOwner() const noexcept { return messageOwner_; }
+
   [[nodiscard]] bool Loaded() const noexcept { return loaded_; }
   [[nodiscard]] DWORD SwitchingWait() const noexcept { return switchingWait_; }
   [[nodiscard]] const std::vector<std::unique_ptr<CSwitch>>& Active() const noexcept { return active_; }
@@ -75,6 +80,7 @@ class PluginTable {
   std::vector<std::unique_ptr<CSwitch>> active_;
   std::vector<ProductGroup> groups_;
   bool loaded_ = false;
+  HWND messageOwner_ = nullptr;
 };
 
 }  // namespace switches

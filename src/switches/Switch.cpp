@@ -36,7 +36,7 @@ void LogApplyFailure(const switches::PluginRecord& record) noexcept {
 }  // namespace
 
 bool CSwitch::ApplyOne(switches::PluginRecord& record, int quiet, std::wstring_view hostName,
-                       const std::function<void(switches::PluginRecord&)>& apply) noexcept {
+                       const std::function<void(switches::PluginRecord&)>& apply) const noexcept {
   // The record asked for a state it could not reach: it keeps the other one.
   const auto revert = [&record] {
     record.state = record.state == switches::kEnabled ? switches::kDisabled : switches::kEnabled;
@@ -46,13 +46,13 @@ bool CSwitch::ApplyOne(switches::PluginRecord& record, int quiet, std::wstring_v
     return true;
   } catch (const CExceptSW& failure) {
     revert();
-    if (!quiet) failure.Show(switches::MessageOwner());
+    if (!quiet) failure.Show(messageOwner_);
   } catch (...) {
     revert();
     LogApplyFailure(record);
     if (!quiet) {
       try {
-        CExceptSW(hostName, record.productName, CExceptSW::kOtherFailure, 0).Show(switches::MessageOwner());
+        CExceptSW(hostName, record.productName, CExceptSW::kOtherFailure, 0).Show(messageOwner_);
       } catch (...) {
         // Out of memory for the message: the state already tells the caller.
       }
@@ -62,13 +62,6 @@ bool CSwitch::ApplyOne(switches::PluginRecord& record, int quiet, std::wstring_v
 }
 
 namespace switches {
-
-namespace {
-HWND g_messageOwner = nullptr;
-}  // namespace
-
-void SetMessageOwner(HWND owner) noexcept { g_messageOwner = owner; }
-HWND MessageOwner() noexcept { return g_messageOwner; }
 
 void Fail(const wchar_t* sourceTag, int line, const PluginRecord& record, std::wstring_view text, int reason) {
   const std::wstring reasonText(text);

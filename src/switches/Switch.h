@@ -45,27 +45,28 @@ class CSwitch {
 
   [[nodiscard]] const std::wstring& Name() const noexcept { return name_; }
 
+  // The window that owns this switch's message boxes (the main window); null until it is set.
+  void SetMessageOwner(HWND owner) noexcept { messageOwner_ = owner; }
+  [[nodiscard]] HWND MessageOwner() const noexcept { return messageOwner_; }
+
  protected:
   [[nodiscard]] switches::PluginList& Stored() noexcept { return stored_; }
   [[nodiscard]] const switches::PluginList& Stored() const noexcept { return stored_; }
 
   // Applies one record through `apply`, the common failure rule of every switch: a CExceptSW or
   // any other error inverts the record's state in place and, unless `quiet`, shows the exception's
-  // message (for other errors one built from `hostName`, the record's product name and reason 4).
-  // True when `apply` returned normally.
-  static bool ApplyOne(switches::PluginRecord& record, int quiet, std::wstring_view hostName,
-                       const std::function<void(switches::PluginRecord&)>& apply) noexcept;
+  // message (for other errors one built from `hostName`, the record's product name and reason 4),
+  // owned by MessageOwner(). True when `apply` returned normally.
+  bool ApplyOne(switches::PluginRecord& record, int quiet, std::wstring_view hostName,
+                const std::function<void(switches::PluginRecord&)>& apply) const noexcept;
 
  private:
   switches::PluginList stored_;
   std::wstring name_;
+  HWND messageOwner_ = nullptr;
 };
 
 namespace switches {
-
-// The window that owns the switches' message boxes (the main window); null until it is set.
-void SetMessageOwner(HWND owner) noexcept;
-[[nodiscard]] HWND MessageOwner() noexcept;
 
 // Writes the failure record of a switch ("%s#%s#%s": display name, product name, text) under the
 // unit's source tag and throws CExceptSW(display name, product name, reason, 0).

@@ -7,6 +7,7 @@
 #include "StringIds.h"
 #include "app/Bstr.h"
 #include "app/ComError.h"
+#include "app/Variant.h"
 #include "app/KernelConnection.h"
 #include "app/RegisteredMessages.h"
 #include "app/RegistryKey.h"
@@ -70,30 +71,16 @@ std::wstring MemoryProperty(IVantoMemory& memory, LONG number) {
   return value.str();
 }
 
-// An argument the kernel takes as left out.
-VARIANT Missing() noexcept {
-  VARIANT missing;
-  ::VariantInit(&missing);
-  V_VT(&missing) = VT_ERROR;
-  V_ERROR(&missing) = DISP_E_PARAMNOTFOUND;
-  return missing;
-}
-
 void RunProfileEditor(IVantoKernel& kernel, int directionIndex, HWND owner) {
   ThrowIfFailed(kernel.SetCurrentDirection(static_cast<SHORT>(directionIndex)));
   ComPtr<IVantoProfileEditor> editor;
   ThrowIfFailed(kernel.GetProfileEditor(&editor));
-  VARIANT ownerArgument;
-  ::VariantInit(&ownerArgument);
-  V_VT(&ownerArgument) = VT_I8;
-  V_I8(&ownerArgument) = app::WindowArgument(owner);
-  VARIANT flag;
-  ::VariantInit(&flag);
-  V_VT(&flag) = VT_I4;
-  V_I4(&flag) = 1;
+  const app::Variant ownerArgument = app::Variant::Int64(app::WindowArgument(owner));
+  app::Variant flag = app::Variant::Int32(1);
+  const app::Variant missing = app::Variant::Missing();
   // What the editor did is its own business: its outcome is not used.
-  (void)ThrowIfNull(editor.Get())->ShowModal(ownerArgument, &flag, Missing(), Missing());
-  ::VariantClear(&flag);
+  (void)ThrowIfNull(editor.Get())
+      ->ShowModal(ownerArgument.value(), &flag.value(), missing.value(), missing.value());
 }
 
 void SelectText(ui::skin::CCustomComboBox& list, const std::wstring& text) {
@@ -270,9 +257,10 @@ bool CDictAndTMMUtils::CreateTmDatabase(HWND owner, int directionIndex, std::wst
     ThrowIfFailed(DirectionsOf(ConnectedKernel(context_))
                       ->GetMemories(tmDirectionKernelIndex_[static_cast<size_t>(directionIndex)], &memories));
     ComPtr<IVantoMemory> memory;
-    ThrowIfFailed(
-        ThrowIfNull(memories.Get())
-            ->CreateNew(app::WindowArgument(owner), Missing(), Missing(), Missing(), Missing(), &memory));
+    const app::Variant missing = app::Variant::Missing();
+    ThrowIfFailed(ThrowIfNull(memories.Get())
+                      ->CreateNew(app::WindowArgument(owner), missing.value(), missing.value(),
+                                  missing.value(), missing.value(), &memory));
     if (!memory) return;
     AddTmRecord(*memory.Get(), directionIndex);
     name = tmRecords_.back().name;

@@ -31,8 +31,7 @@ constexpr UINT kInformationBox = MB_OK | MB_ICONINFORMATION;
 constexpr wchar_t kInternetExplorerKey[] = L"SOFTWARE\\Microsoft\\Internet Explorer";
 
 [[nodiscard]] bool IsRunning(std::wstring_view executable) {
-  suite::SetProcessTarget(executable);
-  return suite::FindProcess(nullptr, 0);
+  return suite::FindProcess(executable).has_value();
 }
 
 // Without its record the host's add-in (or the suite application) would not know what to translate:

@@ -1,6 +1,8 @@
 #include "ui/HtmlPage.h"
 
 #include "ResourceIds.h"
+#include "app/Bstr.h"
+#include "app/Variant.h"
 #include "ui/Paint.h"
 #include "ui/skin/SkinRegion.h"
 #include "win/Resources.h"
@@ -159,13 +161,10 @@ void CDHtmlExploreDlg::OnInitDialog() {
     return;
   }
   const Microsoft::WRL::ComPtr<IWebBrowser2> browser = browser_;
-  VARIANT none{};
-  ::VariantInit(&none);
-  BSTR address = ::SysAllocString(PageAddress().c_str());
-  if (address) {
-    browser->Navigate(address, &none, &none, &none, &none);
-    ::SysFreeString(address);
-  }
+  app::Variant none;
+  const app::Bstr address(PageAddress());
+  if (address.get())
+    browser->Navigate(address.get(), &none.value(), &none.value(), &none.value(), &none.value());
 }
 
 bool CDHtmlExploreDlg::EmbedControl() {

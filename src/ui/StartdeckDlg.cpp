@@ -18,7 +18,6 @@
 #include "suite/DictionaryInstall.h"
 #include "suite/LaunchList.h"
 #include "suite/Launcher.h"
-#include "switches/Switch.h"
 #include "tasks/DroppedFile.h"
 #include "tasks/TranslateMenuUtils.h"
 #include "updates/ComponentProgram.h"
@@ -196,7 +195,6 @@ bool CStartdeckDlg::PreTranslateMessage(MSG& message) {
 bool CStartdeckDlg::OnInitDialog(WPARAM, LPARAM, INT_PTR& result) {
   app::MarkStartup(L"window and its template's controls");
   app_.SetMainWindow(hwnd());
-  switches::SetMessageOwner(hwnd());
   SetIconsAndPlace();
   app::MarkStartup(L"icons and background");
   buttons_.Create(hwnd(), app_.Graphics());
@@ -593,7 +591,6 @@ bool CStartdeckDlg::OnDestroy(WPARAM, LPARAM, INT_PTR&) {
   }
   webService_.Shutdown();
   app_.SetMainWindow(nullptr);
-  switches::SetMessageOwner(nullptr);
   return true;
 }
 

@@ -3,19 +3,15 @@
 #include <new>
 #include <string>
 
+#include "app/Variant.h"
 #include "vanto/VantoWebService.h"
 
 namespace updates {
 namespace {
 
-// One argument converted to `type`; false when it does not convert.
-bool Convert(const VARIANT& argument, VARTYPE type, VARIANT& out) noexcept {
-  ::VariantInit(&out);
-  return SUCCEEDED(::VariantChangeType(&out, const_cast<VARIANT*>(&argument), 0, type));
-}
-
-std::wstring TextOf(const VARIANT& text) {
-  return text.bstrVal ? std::wstring(text.bstrVal, ::SysStringLen(text.bstrVal)) : std::wstring();
+std::wstring TextOf(const app::Variant& text) {
+  const BSTR value = V_BSTR(&text.value());
+  return value ? std::wstring(value, ::SysStringLen(value)) : std::wstring();
 }
 
 }  // namespace
@@ -55,12 +51,11 @@ HRESULT CUpdateEventHandler::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* p
     case kUpdateInstalled: {
       if (count != 2 || !params->rgvarg) return DISP_E_BADPARAMCOUNT;
       // The arguments arrive last first: the date, then the number.
-      VARIANT number;
-      VARIANT date;
-      const bool numberOk = Convert(params->rgvarg[1], VT_BSTR, number);
-      const bool dateOk = numberOk && Convert(params->rgvarg[0], VT_BSTR, date);
+      app::Variant number;
+      app::Variant date;
+      const bool numberOk = number.ChangeTypeFrom(params->rgvarg[1], VT_BSTR);
+      const bool dateOk = numberOk && date.ChangeTypeFrom(params->rgvarg[0], VT_BSTR);
       if (!numberOk || !dateOk) {
-        if (numberOk) ::VariantClear(&number);
         if (badArgument) *badArgument = numberOk ? 0 : 1;
         return DISP_E_TYPEMISMATCH;
       }
@@ -75,18 +70,16 @@ HRESULT CUpdateEventHandler::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* p
       } catch (const std::bad_alloc&) {
         hr = E_OUTOFMEMORY;
       }
-      ::VariantClear(&number);
-      ::VariantClear(&date);
       return hr;
     }
     case kInstalling: {
       if (count != 1 || !params->rgvarg) return DISP_E_BADPARAMCOUNT;
-      VARIANT value;
-      if (!Convert(params->rgvarg[0], VT_I4, value)) {
+      app::Variant value;
+      if (!value.ChangeTypeFrom(params->rgvarg[0], VT_I4)) {
         if (badArgument) *badArgument = 0;
         return DISP_E_TYPEMISMATCH;
       }
-      info_->SetInstalling(value.lVal == 1);
+      info_->SetInstalling(V_I4(&value.value()) == 1);
       return S_OK;
     }
     default:

@@ -15,6 +15,7 @@
 #include "app/PrivateMessages.h"
 #include "updates/UpdateEventHandler.h"
 #include "vanto/VantoWebService.h"
+#include "win/ComScope.h"
 
 namespace updates {
 namespace {
@@ -39,20 +40,6 @@ void PutText(IVantoWebService& service, HRESULT (STDMETHODCALLTYPE IVantoWebServ
   const app::Bstr value(text);
   Check((service.*put)(value.get()));
 }
-
-class Apartment {
- public:
-  Apartment() noexcept : ok_(SUCCEEDED(::CoInitialize(nullptr))) {}
-  ~Apartment() {
-    if (ok_) ::CoUninitialize();
-  }
-  Apartment(const Apartment&) = delete;
-  Apartment& operator=(const Apartment&) = delete;
-  [[nodiscard]] bool ok() const noexcept { return ok_; }
-
- private:
-  bool ok_;
-};
 
 ComPtr<IVantoWebService> CreateComponent() {
   ComPtr<IVantoWebService> service;
@@ -94,7 +81,7 @@ struct StartupWork {
 };
 
 void RunStartup(StartupWork& work) {
-  const Apartment apartment;
+  const win::ComApartment apartment;
   ServiceInfo& info = *work.setup.info;
   const auto signal = [&work] { ::SetEvent(work.started.get()); };
   ComPtr<IUnknown> kernel;
@@ -161,7 +148,7 @@ void RunStartup(StartupWork& work) {
 }
 
 ExchangeEnd RunLaunch(ExchangeSetup& setup) {
-  const Apartment apartment;
+  const win::ComApartment apartment;
   if (!apartment.ok()) return ExchangeEnd::kDone;
   ComPtr<IVantoWebService> service = CreateComponent();
   if (!service) return ExchangeEnd::kNoComponent;

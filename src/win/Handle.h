@@ -98,6 +98,14 @@ struct IconTraits {
   static void close(type h) noexcept { ::DestroyIcon(h); }
 };
 
+// Directory searches from FindFirstFileW, where failure is INVALID_HANDLE_VALUE.
+struct FindTraits {
+  using type = HANDLE;
+  static type invalid() noexcept { return INVALID_HANDLE_VALUE; }
+  static bool is_invalid(type h) noexcept { return h == nullptr || h == INVALID_HANDLE_VALUE; }
+  static void close(type h) noexcept { ::FindClose(h); }
+};
+
 struct ViewTraits {
   using type = void*;
   static constexpr type invalid() noexcept { return nullptr; }
@@ -117,5 +125,6 @@ using UniqueRegion = Unique<GdiTraits<HRGN>>;
 using UniqueIcon = Unique<IconTraits>;
 using UniqueMemoryDc = Unique<MemoryDcTraits>;
 using UniqueView = Unique<ViewTraits>;
+using UniqueFind = Unique<FindTraits>;
 
 }  // namespace win

@@ -225,6 +225,21 @@ TEST_F(LoadedTable, ReloadBuildsFreshSwitchesAndNumbersFromOne) {
   EXPECT_TRUE(scripted_.Log(L"VntoIE").destroyed);
 }
 
+TEST_F(LoadedTable, EverySwitchGetsTheTablesMessageOwnerAlsoThoseOfALaterLoad) {
+  const RequestWindow owner;
+  for (const auto& active : table_->Active()) EXPECT_EQ(active->MessageOwner(), nullptr);
+  table_->SetMessageOwner(owner.get());
+  EXPECT_EQ(table_->MessageOwner(), owner.get());
+  for (const auto& active : table_->Active()) EXPECT_EQ(active->MessageOwner(), owner.get());
+
+  table_->LoadSwitches();
+  ASSERT_EQ(table_->Active().size(), 3u);
+  for (const auto& active : table_->Active())
+    EXPECT_EQ(active->MessageOwner(), owner.get()) << "a new switch";
+  table_->SetMessageOwner(nullptr);
+  for (const auto& active : table_->Active()) EXPECT_EQ(active->MessageOwner(), nullptr);
+}
+
 TEST_F(LoadedTable, EnablingTurnsTheGroupCopyAndTheSwitchRecordOn) {
   RequestWindow window;
   PluginRecord* excel = table_->FindPluginById(4);

@@ -44,7 +44,6 @@ class SwitchRuleTest : public ::testing::Test {
     return std::make_unique<test::TestSwitch>(L"VANTO for Internet Explorer", std::move(script), log_);
   }
 
-  const test::Restorer savedOwner_ = test::SavedMessageOwner();
   const test::Restorer savedLog_ = test::SavedLog();
   std::shared_ptr<test::SwitchLog> log_ = std::make_shared<test::SwitchLog>();
   test::AnsweredBoxes answered_;
@@ -80,11 +79,11 @@ TEST_F(SwitchRuleTest, FailingRecordsAreInvertedAndShownOnlyWhenNotQuiet) {
       ::CreateWindowExW(0, L"STATIC", L"owner", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr),
       &::DestroyWindow);
   const HWND owner = window.get();
-  switches::SetMessageOwner(owner);
   test::SwitchScript script = test::Script(L"Internet Explorer", {512});
   script.failApply = true;
   script.failureReason = 2;
   auto sw = Make(script);
+  sw->SetMessageOwner(owner);
   PluginList records = {Found(0, L"Internet Explorer 8", 1, 512, L"VANTO for Internet Explorer"),
                         Found(0, L"Internet Explorer 8", 0, 512, L"VANTO for Internet Explorer")};
 

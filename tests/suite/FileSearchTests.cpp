@@ -11,7 +11,7 @@
 #include "FolderLink.h"
 #include "support/ScratchDir.h"
 #include "suite/FileSearch.h"
-#include "suite/Owners.h"
+#include "win/Handle.h"
 
 namespace {
 
@@ -21,7 +21,7 @@ namespace fs = std::filesystem;
 std::vector<std::wstring> Listing(const fs::path& folder) {
   std::vector<std::wstring> names;
   WIN32_FIND_DATAW entry{};
-  const suite::UniqueFind find(::FindFirstFileW((folder / L"*").c_str(), &entry));
+  const win::UniqueFind find(::FindFirstFileW((folder / L"*").c_str(), &entry));
   if (!find) return names;
   do {
     const std::wstring name = entry.cFileName;
@@ -226,6 +226,22 @@ TEST_F(PathExists, AFileHeldOpenExclusivelyByAnotherProgramExists) {
   exists = false;
   EXPECT_TRUE(suite::PathExists(file.wstring(), exists)) << "released, it opens normally";
   EXPECT_TRUE(exists);
+}
+
+// The find-handle owner: an open search keeps its folder from being removed until the owner goes.
+TEST_F(FindFileInTree, TheFindOwnerClosesItsSearch) {
+  const fs::path folder = scratch_.Folder(L"searched");
+  WIN32_FIND_DATAW entry{};
+  win::UniqueFind find(::FindFirstFileW((folder / L"*").c_str(), &entry));
+  ASSERT_TRUE(find.valid());
+  EXPECT_FALSE(::RemoveDirectoryW(folder.c_str())) << "searched right now";
+  win::UniqueFind moved = std::move(find);
+  EXPECT_FALSE(find.valid());
+  moved.reset();
+  EXPECT_TRUE(::RemoveDirectoryW(folder.c_str())) << ::GetLastError();
+
+  const win::UniqueFind missing(::FindFirstFileW((folder / L"*").c_str(), &entry));
+  EXPECT_FALSE(missing.valid()) << "a failed search has nothing to close";
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <cwctype>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -65,45 +66,34 @@ TEST_F(ProcessSearch, FindsARunningProgramByItsNameInAnyCase) {
   std::wstring upper = childName_;
   for (wchar_t& c : lower) c = static_cast<wchar_t>(::towlower(c));
   for (wchar_t& c : upper) c = static_cast<wchar_t>(::towupper(c));
-  for (const std::wstring& target : {lower, upper, childName_}) {
-    suite::SetProcessTarget(target);
-    EXPECT_EQ(suite::ProcessTarget(), target);
-    EXPECT_EQ(suite::FoundProcessId(), 0u) << "a new target forgets the process found before";
-    EXPECT_TRUE(suite::FindProcess(&GoOn, 0)) << target;
-    EXPECT_EQ(suite::FoundProcessId(), child_.Id()) << target;
-  }
+  for (const std::wstring& target : {lower, upper, childName_})
+    EXPECT_EQ(suite::FindProcess(target, &GoOn, 0), child_.Id()) << target;
   // Callers that need no callback pass none.
-  suite::SetProcessTarget(lower);
-  EXPECT_TRUE(suite::FindProcess(nullptr, 0));
-  EXPECT_EQ(suite::FoundProcessId(), child_.Id());
+  EXPECT_EQ(suite::FindProcess(lower), child_.Id());
 }
 
 TEST_F(ProcessSearch, OnlyTheWholeNameMatches) {
   const std::wstring stem = childName_.substr(0, childName_.size() - 4);  // "MsnMsgr1234"
   for (const std::wstring& target : {stem, childName_.substr(1), childName_ + L"x", std::wstring()}) {
-    suite::SetProcessTarget(target);
-    EXPECT_FALSE(suite::FindProcess(&GoOn, 0)) << target;
-    EXPECT_EQ(suite::FoundProcessId(), 0u) << target;
+    EXPECT_EQ(suite::FindProcess(target, &GoOn, 0), std::nullopt) << target;
   }
 }
 
 TEST_F(ProcessSearch, NotFoundOnceTheProgramHasEnded) {
-  suite::SetProcessTarget(childName_);
-  ASSERT_TRUE(suite::FindProcess(&GoOn, 0));
+  ASSERT_EQ(suite::FindProcess(childName_, &GoOn, 0), child_.Id());
   child_.Terminate();
   ASSERT_TRUE(child_.WaitForExit(std::chrono::seconds(30)));
-  EXPECT_FALSE(suite::FindProcess(&GoOn, 0));
+  EXPECT_EQ(suite::FindProcess(childName_, &GoOn, 0), std::nullopt);
 }
 
 TEST_F(ProcessSearch, TheCallbackSeesEveryProcessWhenNoneMatches) {
-  suite::SetProcessTarget(UniqueName(L"NotRunning"));
   // Processes of parallel tests come and go during the search. Those that ran, named, before it
   // and still run after it ran throughout; the handles held meanwhile keep their IDs from being
   // given to newcomers.
   const std::vector<test::ListedProcess> before = test::SettledProcesses();
   Watch watch;
-  EXPECT_FALSE(suite::FindProcess(&Record, reinterpret_cast<LPARAM>(&watch)));
-  EXPECT_EQ(suite::FoundProcessId(), 0u);
+  EXPECT_EQ(suite::FindProcess(UniqueName(L"NotRunning"), &Record, reinterpret_cast<LPARAM>(&watch)),
+            std::nullopt);
 
   std::map<DWORD, std::wstring> seen;
   for (const Seen& s : watch.seen) {
@@ -127,9 +117,8 @@ TEST_F(ProcessSearch, TheCallbackSeesEveryProcessWhenNoneMatches) {
 }
 
 TEST_F(ProcessSearch, TheMatchIsReportedToTheCallbackLastOfAll) {
-  suite::SetProcessTarget(childName_);
   Watch watch;
-  ASSERT_TRUE(suite::FindProcess(&Record, reinterpret_cast<LPARAM>(&watch)));
+  ASSERT_EQ(suite::FindProcess(childName_, &Record, reinterpret_cast<LPARAM>(&watch)), child_.Id());
   ASSERT_FALSE(watch.seen.empty());
   EXPECT_EQ(watch.seen.back().processId, child_.Id());
   EXPECT_EQ(watch.seen.back().name, childName_);
@@ -137,22 +126,20 @@ TEST_F(ProcessSearch, TheMatchIsReportedToTheCallbackLastOfAll) {
 
 TEST_F(ProcessSearch, ACallbackThatAnswersZeroStopsTheSearch) {
   // With a target that is not running, the search would otherwise go through every process.
-  suite::SetProcessTarget(UniqueName(L"NotRunning"));
   for (size_t stopAfter : {1u, 3u}) {
     Watch watch;
     watch.stopAfter = stopAfter;
-    EXPECT_FALSE(suite::FindProcess(&Record, reinterpret_cast<LPARAM>(&watch)));
+    EXPECT_EQ(suite::FindProcess(UniqueName(L"NotRunning"), &Record, reinterpret_cast<LPARAM>(&watch)),
+              std::nullopt);
     EXPECT_EQ(watch.seen.size(), stopAfter);
   }
 
   // Stopping on the very process that matches: the callback comes first, so it is not found.
-  suite::SetProcessTarget(childName_);
   Watch watch;
   watch.stopAtProcess = child_.Id();
-  EXPECT_FALSE(suite::FindProcess(&Record, reinterpret_cast<LPARAM>(&watch)));
+  EXPECT_EQ(suite::FindProcess(childName_, &Record, reinterpret_cast<LPARAM>(&watch)), std::nullopt);
   ASSERT_FALSE(watch.seen.empty());
   EXPECT_EQ(watch.seen.back().processId, child_.Id());
-  EXPECT_EQ(suite::FoundProcessId(), 0u);
 }
 
 }  // namespace

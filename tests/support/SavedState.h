@@ -1,4 +1,4 @@
-// Process-wide state that tests change (the diagnostic log, the switches' message owner, the played
+// Process-wide state that tests change (the diagnostic log, the played
 // system facts, the current folder): each Saved... function returns a guard that puts that piece
 // back as it was when the guard was made, however the test ends; a failing ASSERT returns from the
 // test body at once and skips any restoring written after it.
@@ -14,7 +14,6 @@
 #include <utility>
 
 #include "app/LogSink.h"
-#include "switches/Switch.h"
 #include "win/System.h"
 
 namespace test {
@@ -40,11 +39,6 @@ class Restorer {
     app::Log().SetFilePath(path);
     app::Log().SetEnabled(enabled);
   });
-}
-
-// The window that owns the switches' message boxes.
-[[nodiscard]] inline Restorer SavedMessageOwner() {
-  return Restorer([owner = switches::MessageOwner()] { switches::SetMessageOwner(owner); });
 }
 
 // The facts a test plays instead of the real system's.

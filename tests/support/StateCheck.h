@@ -1,4 +1,4 @@
-// A test that leaves process-wide state (the diagnostic log, the switches' message owner, the played
+// A test that leaves process-wide state (the diagnostic log, the played
 // system facts, the current resource module, the current folder) other than it found it fails, so
 // that the next test starts from the state every test expects. Header-only, like SavedState.h.
 #pragma once
@@ -13,7 +13,6 @@
 #include <gtest/gtest.h>
 
 #include "app/LogSink.h"
-#include "switches/Switch.h"
 #include "win/Resources.h"
 #include "win/System.h"
 
@@ -22,7 +21,6 @@ namespace test {
 struct ProcessState {
   std::wstring logFile;
   bool logEnabled = true;
-  HWND messageOwner = nullptr;
   std::optional<unsigned> windowsMajorVersion;
   std::optional<bool> administrator;
   HMODULE resources = nullptr;
@@ -30,9 +28,8 @@ struct ProcessState {
 
   static ProcessState Now() {
     const win::SystemFacts& facts = win::SystemFactOverrides();
-    return {app::Log().FilePath(),          app::Log().Enabled(), switches::MessageOwner(),
-            facts.windowsMajorVersion,      facts.administrator,  win::ResourceModule(),
-            std::filesystem::current_path()};
+    return {app::Log().FilePath(), app::Log().Enabled(),  facts.windowsMajorVersion,
+            facts.administrator,   win::ResourceModule(), std::filesystem::current_path()};
   }
   friend bool operator==(const ProcessState&, const ProcessState&) = default;
 };
@@ -46,7 +43,6 @@ class StateCheck final : public ::testing::EmptyTestEventListener {
     std::wostringstream what;
     if (after.logFile != before_.logFile || after.logEnabled != before_.logEnabled)
       what << L" the log (file \"" << after.logFile << L"\" instead of \"" << before_.logFile << L"\")";
-    if (after.messageOwner != before_.messageOwner) what << L" the switches' message owner";
     if (after.windowsMajorVersion != before_.windowsMajorVersion ||
         after.administrator != before_.administrator)
       what << L" the played system facts";

@@ -9,6 +9,7 @@
 #include "ClassFactory.h"
 #include "ComObject.h"
 #include "TemplateStore.h"
+#include "app/Variant.h"
 #include "vanto/EdSetup.h"
 
 namespace edsetup {
@@ -134,8 +135,8 @@ class Installer final : public ComObject<Installer, IVantoEdSetup> {
     if (params && params->cNamedArgs != 0) return DISP_E_NONAMEDARGS;
     if (given != member->params) return DISP_E_BADPARAMCOUNT;
 
-    VARIANT value;
-    ::VariantInit(&value);
+    app::Variant owned;
+    VARIANT& value = owned.value();
     HRESULT hr = S_OK;
     switch (id) {
       case kVantoEdDispVersion: hr = get_Version(&value.bstrVal), value.vt = VT_BSTR; break;
@@ -148,20 +149,17 @@ class Installer final : public ComObject<Installer, IVantoEdSetup> {
       case kVantoEdDispUninstall: hr = Uninstall(), value.vt = VT_I4, value.lVal = hr; break;
       case kVantoEdDispCheckPresence: {
         // Arguments arrive last first.
-        VARIANT mode;
-        VARIANT text;
-        ::VariantInit(&mode);
-        ::VariantInit(&text);
-        if (FAILED(::VariantChangeType(&mode, &params->rgvarg[1], 0, VT_I2))) {
+        app::Variant mode;
+        app::Variant text;
+        if (!mode.ChangeTypeFrom(params->rgvarg[1], VT_I2)) {
           if (argError) *argError = 1;
           return DISP_E_TYPEMISMATCH;
         }
-        if (FAILED(::VariantChangeType(&text, &params->rgvarg[0], 0, VT_BSTR))) {
+        if (!text.ChangeTypeFrom(params->rgvarg[0], VT_BSTR)) {
           if (argError) *argError = 0;
           return DISP_E_TYPEMISMATCH;
         }
-        hr = CheckPresence(mode.iVal, text.bstrVal);
-        ::VariantClear(&text);
+        hr = CheckPresence(V_I2(&mode.value()), V_BSTR(&text.value()));
         value.vt = VT_I4;
         value.lVal = hr;
         break;
@@ -172,11 +170,7 @@ class Installer final : public ComObject<Installer, IVantoEdSetup> {
       if (value.vt == VT_BSTR) value.vt = VT_EMPTY;  // nothing was allocated
       return hr;
     }
-    if (result) {
-      *result = value;  // the caller owns it now
-    } else {
-      ::VariantClear(&value);
-    }
+    if (result) *result = owned.release();  // the caller owns it now
     return S_OK;
   }
 };

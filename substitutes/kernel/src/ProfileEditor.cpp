@@ -8,6 +8,7 @@
 #include "DirectionTable.h"
 #include "KernelState.h"
 #include "Objects.h"
+#include "app/Variant.h"
 #include "vanto/KernelDialogs.h"
 
 namespace vanto {
@@ -42,10 +43,9 @@ class ProfileDialog final : public ModalDialog {
 
 // The owner comes as any integer VARIANT (or as nothing).
 HWND OwnerFrom(VARIANT& owner) noexcept {
-  VARIANT number;
-  ::VariantInit(&number);
-  if (FAILED(::VariantChangeType(&number, &owner, 0, VT_I8))) return nullptr;
-  return OwnerWindow(V_I8(&number));
+  app::Variant number;
+  if (!number.ChangeTypeFrom(owner, VT_I8)) return nullptr;
+  return OwnerWindow(V_I8(&number.value()));
 }
 
 class ProfileEditor final : public ComObject<ProfileEditor, IVantoProfileEditor> {

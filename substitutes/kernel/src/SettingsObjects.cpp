@@ -9,6 +9,7 @@
 #include "Dialogs.h"
 #include "KernelState.h"
 #include "Objects.h"
+#include "app/Bstr.h"
 
 namespace vanto {
 namespace {
@@ -52,18 +53,15 @@ class Settings final : public ComObject<Settings, IVantoSettings, IVantoTextTran
   HRESULT STDMETHODCALLTYPE TranslateText(IVantoText* source, IVantoText* result) noexcept override {
     if (!source || !result) return E_POINTER;
     return Guarded([&] {
-      BSTR text = nullptr;
-      HRESULT hr = source->GetText(&text);
+      app::Bstr text;
+      HRESULT hr = source->GetText(text.put());
       if (FAILED(hr)) return hr;
-      std::wstring input = FromBstr(text);
-      ::SysFreeString(text);
+      const std::wstring input = FromBstr(text.get());
       std::wstring translated;
       if (FAILED(hr = state_->Translate(direction_, input, &translated))) return hr;
-      BSTR output = nullptr;
-      if (FAILED(hr = ToBstr(translated, &output))) return hr;
-      hr = result->SetText(output);
-      ::SysFreeString(output);
-      return hr;
+      app::Bstr output;
+      if (FAILED(hr = ToBstr(translated, output.put()))) return hr;
+      return result->SetText(output.get());
     });
   }
 
@@ -96,11 +94,10 @@ class AddWord final : public ComObject<AddWord, IVantoAddWord> {
     return Guarded([&] {
       ComPtr<IVantoDictionaryKey> identity;
       if (FAILED(dictionary->QueryInterface(IID_PPV_ARGS(&identity)))) return E_INVALIDARG;
-      BSTR keyText = nullptr;
-      HRESULT hr = identity->GetKey(&keyText);
+      app::Bstr keyText;
+      HRESULT hr = identity->GetKey(keyText.put());
       if (FAILED(hr)) return hr;
-      const std::wstring key = FromBstr(keyText);
-      ::SysFreeString(keyText);
+      const std::wstring key = FromBstr(keyText.get());
       if (key.empty()) return E_ACCESSDENIED;  // the general dictionary is read-only
       const std::optional<DictionaryInfo> info = state_->FindDictionary(key);
       if (!info) return HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);

@@ -13,24 +13,11 @@
 #include "app/LogSink.h"
 #include "app/WindowFailureLog.h"
 #include "switches/PluginTable.h"
+#include "win/ComScope.h"
 #include "win/Handle.h"
 #include "win/Resources.h"
 
 namespace {
-
-// The Office switch reaches the ED template installer through COM.
-class ComApartment {
- public:
-  ComApartment() : ok_(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-  ~ComApartment() {
-    if (ok_) ::CoUninitialize();
-  }
-  ComApartment(const ComApartment&) = delete;
-  ComApartment& operator=(const ComApartment&) = delete;
-
- private:
-  bool ok_;
-};
 
 // VantoEMRes<language>.dll beside the program becomes the resource module when it carries the
 // manager's texts; otherwise the program's own English ones stay. Loaded as resources only: no code
@@ -59,7 +46,7 @@ void LoadLanguageLibrary() {
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
   app::LogWindowFailures();
   app::ConfigureLogFromRegistry();
-  const ComApartment com;
+  const win::ComApartment com;  // the Office switch reaches the ED template installer through COM
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
   ::InitCommonControlsEx(&controls);
   LoadLanguageLibrary();

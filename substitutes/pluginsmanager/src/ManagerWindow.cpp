@@ -75,7 +75,7 @@ bool ManagerWindow::Create(int show) {
     }
   }
   if (!CreateControls()) return false;
-  switches::SetMessageOwner(hwnd());
+  table_.SetMessageOwner(hwnd());
 
   // A size for about a dozen rows, centred on the work area.
   RECT frame{0, 0, Dx(290), Dy(240)};
@@ -303,7 +303,7 @@ LRESULT ManagerWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       ::DestroyWindow(hwnd());
       return 0;
     case WM_DESTROY:
-      switches::SetMessageOwner(nullptr);
+      table_.SetMessageOwner(nullptr);
       ::PostQuitMessage(0);
       return 0;
     default:
