@@ -21,7 +21,7 @@ void ShowKernelNotStarted(const std::wstring& caption) noexcept {
   try {
     win::ShowMessageBox(nullptr, win::LoadString(IDS_KERNEL_START_FAILED), caption, MB_OK | MB_ICONSTOP);
   } catch (...) {
-    // No memory for the text: the log has the reason.
+    app::LogCaughtException(L"KernelWatch", __LINE__, L"Showing the kernel-not-started message");
   }
 }
 
