@@ -1,6 +1,7 @@
 #include "SubstituteHarness.h"
 
 #include <cstdio>
+#include <iostream>
 
 #include "support/Driver.h"
 #include "support/ScratchDir.h"
@@ -86,9 +87,19 @@ bool SubstituteRun::Start(const fs::path& program, const std::wstring& arguments
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION info{};
-  if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, suspended ? CREATE_SUSPENDED : 0,
-                        nullptr, workingFolder_.c_str(), &startup, &info))
-    return false;
+  // A program copied a moment ago can still be held by the copy under Wine: a few more tries.
+  for (int attempt = 0;; ++attempt) {
+    if (::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, suspended ? CREATE_SUSPENDED : 0,
+                         nullptr, workingFolder_.c_str(), &startup, &info))
+      break;
+    const DWORD error = ::GetLastError();
+    if (attempt == 20) {
+      std::wcerr << L"cannot start " << commandLine_ << L": error " << error << L"\n";
+      return false;
+    }
+    ::Sleep(100);
+    command = commandLine_;
+  }
   process_.reset(info.hProcess);
   thread_.reset(info.hThread);
   id_ = info.dwProcessId;
