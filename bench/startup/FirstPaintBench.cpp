@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "app/StartupTrace.h"
+#include "core/StartupTrace.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include <filesystem>
 #include <string>
 
-#include "app/StartupTrace.h"
+#include "core/StartupTrace.h"
 #include "support/WindowFrames.h"
 #include "win/Handle.h"
 

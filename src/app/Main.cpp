@@ -3,8 +3,8 @@
 #include <windows.h>
 
 #include "app/StartdeckApp.h"
-#include "app/StartupTrace.h"
-#include "app/WindowFailureLog.h"
+#include "core/StartupTrace.h"
+#include "core/WindowFailureLog.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   app::OpenStartupTrace();

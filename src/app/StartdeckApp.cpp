@@ -3,15 +3,15 @@
 #include <commctrl.h>
 #include <objbase.h>
 
-#include "app/KernelWatch.h"
-#include "app/Language.h"
-#include "app/LogSink.h"
-#include "app/ResourceProfile.h"
-#include "app/StartupTrace.h"
+#include "core/KernelWatch.h"
+#include "core/Language.h"
+#include "core/LogSink.h"
+#include "core/ResourceProfile.h"
+#include "core/StartupTrace.h"
 #include "StringIds.h"
 #include "suite/SystemLibrary.h"
 #include "tasks/TranslateMenuUtils.h"
-#include "ui/StartdeckDlg.h"
+#include "window/StartdeckDlg.h"
 #include "win/MessageBox.h"
 #include "win/Resources.h"
 

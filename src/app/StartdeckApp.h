@@ -11,13 +11,13 @@
 #include <string_view>
 #include <utility>
 
-#include "app/KernelConnection.h"
-#include "app/SettingsStore.h"
-#include "app/SharedGraphics.h"
-#include "app/SingleInstance.h"
+#include "core/KernelConnection.h"
+#include "core/SettingsStore.h"
+#include "core/SharedGraphics.h"
+#include "core/SingleInstance.h"
 #include "profile/CryptedProfile.h"
 #include "tasks/DictAndTMMUtils.h"
-#include "ui/MainWindowContext.h"
+#include "window/MainWindowContext.h"
 #include "win/ComScope.h"
 #include "win/Handle.h"
 

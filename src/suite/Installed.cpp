@@ -1,6 +1,6 @@
 #include "suite/Installed.h"
 
-#include "app/LogSink.h"
+#include "core/LogSink.h"
 
 namespace suite {
 namespace {

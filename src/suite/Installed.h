@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/RegistryKey.h"
+#include "core/RegistryKey.h"
 
 namespace suite {
 

@@ -4,7 +4,7 @@
 
 #include <utility>
 
-#include "app/LogSink.h"
+#include "core/LogSink.h"
 #include "win/Handle.h"
 
 namespace suite {

@@ -7,10 +7,10 @@
 #include <cwctype>
 #include <string_view>
 
-#include "app/ExceptSW.h"
-#include "app/LogSink.h"
-#include "app/RegistryKey.h"
-#include "app/RegistryLayout.h"
+#include "core/ExceptSW.h"
+#include "core/LogSink.h"
+#include "core/RegistryKey.h"
+#include "core/RegistryLayout.h"
 #include "suite/FileSearch.h"
 #include "switches/FileTransaction.h"
 #include "suite/Privileges.h"

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <iterator>
 
-#include "app/LogSink.h"
+#include "core/LogSink.h"
 #include "win/Handle.h"
 
 namespace switches {

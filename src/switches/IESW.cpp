@@ -3,8 +3,8 @@
 #include <optional>
 #include <string>
 
-#include "app/ExceptSW.h"
-#include "app/RegistryKey.h"
+#include "core/ExceptSW.h"
+#include "core/RegistryKey.h"
 #include "suite/FileSearch.h"
 #include "suite/SystemLibrary.h"
 #include "win/Handle.h"

@@ -9,11 +9,11 @@
 #include <vector>
 
 #include "StringIds.h"
-#include "app/Bstr.h"
-#include "app/ComError.h"
-#include "app/LogSink.h"
-#include "app/RegistryKey.h"
-#include "app/RegistryLayout.h"
+#include "core/Bstr.h"
+#include "core/ComError.h"
+#include "core/LogSink.h"
+#include "core/RegistryKey.h"
+#include "core/RegistryLayout.h"
 #include "suite/FileSearch.h"
 #include "vanto/EdSetup.h"
 #include "win/Handle.h"

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "app/ExceptSW.h"
-#include "app/Language.h"
-#include "app/LogSink.h"
-#include "app/RegistryKey.h"
+#include "core/ExceptSW.h"
+#include "core/Language.h"
+#include "core/LogSink.h"
+#include "core/RegistryKey.h"
 #include "switches/FileTransaction.h"
 #include "switches/Messengers.h"
 #include "switches/MsnSW.h"

@@ -3,8 +3,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/ExceptSW.h"
-#include "app/RegistryKey.h"
+#include "core/ExceptSW.h"
+#include "core/RegistryKey.h"
 #include "suite/FileSearch.h"
 #include "suite/Privileges.h"
 #include "switches/FileTransaction.h"

@@ -8,10 +8,10 @@
 #include <string>
 #include <string_view>
 
-#include "app/ExceptSW.h"
-#include "app/LogSink.h"
-#include "app/RegistryKey.h"
-#include "app/RegistryLayout.h"
+#include "core/ExceptSW.h"
+#include "core/LogSink.h"
+#include "core/RegistryKey.h"
+#include "core/RegistryLayout.h"
 #include "suite/FileSearch.h"
 #include "switches/FileTransaction.h"
 #include "switches/OpenOfficeFiles.h"

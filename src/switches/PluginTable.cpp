@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "app/CaughtFailure.h"
-#include "app/ExceptSW.h"
-#include "app/PrivateMessages.h"
+#include "core/CaughtFailure.h"
+#include "core/ExceptSW.h"
+#include "core/PrivateMessages.h"
 #include "suite/NameCompare.h"
 
 namespace switches {

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <string>
 
-#include "app/ExceptSW.h"
-#include "app/LogSink.h"
-#include "app/RegistryKey.h"
+#include "core/ExceptSW.h"
+#include "core/LogSink.h"
+#include "core/RegistryKey.h"
 
 int CSwitch::GetPlugins(switches::PluginList& records) const {
   records = stored_;

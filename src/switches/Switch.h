@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/CaughtFailure.h"
+#include "core/CaughtFailure.h"
 #include "switches/PluginRecord.h"
 
 class CExceptSW;

@@ -3,8 +3,8 @@
 #include <sddl.h>
 
 #include "StringIds.h"
-#include "app/CaughtFailure.h"
-#include "app/LogSink.h"
+#include "core/CaughtFailure.h"
+#include "core/LogSink.h"
 #include "suite/Owners.h"
 #include "win/MessageBox.h"
 #include "win/Resources.h"

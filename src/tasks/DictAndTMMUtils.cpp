@@ -5,19 +5,19 @@
 #include <utility>
 
 #include "StringIds.h"
-#include "app/Bstr.h"
-#include "app/ComError.h"
-#include "app/Variant.h"
-#include "app/KernelConnection.h"
-#include "app/RegisteredMessages.h"
-#include "app/RegistryKey.h"
-#include "app/SettingsStore.h"
+#include "core/Bstr.h"
+#include "core/ComError.h"
+#include "core/Variant.h"
+#include "core/KernelConnection.h"
+#include "core/RegisteredMessages.h"
+#include "core/RegistryKey.h"
+#include "core/SettingsStore.h"
 #include "suite/Installed.h"
 #include "suite/Launcher.h"
 #include "suite/RunningKey.h"
 #include "suite/RunningRecords.h"
 #include "tasks/TaskContext.h"
-#include "ui/skin/CustomComboBox.h"
+#include "controls/CustomComboBox.h"
 
 namespace tasks {
 namespace {

@@ -2,9 +2,9 @@
 
 #include "ResourceIds.h"
 #include "StringIds.h"
-#include "app/Bstr.h"
-#include "app/SettingsStore.h"
-#include "app/SharedGraphics.h"
+#include "core/Bstr.h"
+#include "core/SettingsStore.h"
+#include "core/SharedGraphics.h"
 #include "tasks/DictAndTMMUtils.h"
 #include "tasks/PanelParts.h"
 #include "tasks/TaskContext.h"

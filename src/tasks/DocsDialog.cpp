@@ -4,11 +4,11 @@
 
 #include "ResourceIds.h"
 #include "StringIds.h"
-#include "app/RegistryKey.h"
+#include "core/RegistryKey.h"
 #include "profile/CryptedProfile.h"
 #include "suite/LaunchContext.h"
 #include "suite/ShellStart.h"
-#include "ui/Paint.h"
+#include "controls/Paint.h"
 #include "win/Resources.h"
 
 namespace tasks {

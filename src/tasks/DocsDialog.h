@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/skin/CustomListDialog.h"
+#include "controls/CustomListDialog.h"
 #include "win/Handle.h"
 
 namespace suite {

@@ -6,7 +6,7 @@
 #include <array>
 
 #include "StringIds.h"
-#include "app/ComError.h"
+#include "core/ComError.h"
 #include "suite/DisplayNames.h"
 #include "suite/ExclusiveStart.h"
 #include "suite/Installed.h"

@@ -7,8 +7,8 @@
 
 #include <tlhelp32.h>
 
-#include "app/LogSink.h"
-#include "app/RegistryKey.h"
+#include "core/LogSink.h"
+#include "core/RegistryKey.h"
 #include "suite/ProcessSearch.h"
 
 namespace tasks {

@@ -1,7 +1,7 @@
 #include "tasks/KernelDirections.h"
 
-#include "app/Bstr.h"
-#include "app/ComError.h"
+#include "core/Bstr.h"
+#include "core/ComError.h"
 
 namespace tasks {
 

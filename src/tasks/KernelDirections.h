@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Directions.h"
+#include "core/Directions.h"
 #include "vanto/Kernel.h"
 
 namespace tasks {

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "SkinIds.h"
-#include "app/SharedGraphics.h"
+#include "core/SharedGraphics.h"
 #include "win/Resources.h"
 
 namespace tasks {

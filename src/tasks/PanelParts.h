@@ -7,9 +7,9 @@
 #include <string>
 
 #include "tasks/AppListControl.h"
-#include "ui/MenuButton.h"
-#include "ui/skin/CustomComboBox.h"
-#include "ui/skin/CustomDialog.h"
+#include "controls/MenuButton.h"
+#include "controls/CustomComboBox.h"
+#include "controls/CustomDialog.h"
 
 namespace app {
 class SharedGraphics;

@@ -11,9 +11,9 @@
 
 #include "tasks/KernelDirections.h"
 #include "tasks/TaskPanelDialog.h"
-#include "ui/MenuButton.h"
-#include "ui/skin/CustomComboBox.h"
-#include "ui/skin/LBRichEdit.h"
+#include "controls/MenuButton.h"
+#include "controls/CustomComboBox.h"
+#include "controls/LBRichEdit.h"
 #include "win/Handle.h"
 
 namespace tasks {

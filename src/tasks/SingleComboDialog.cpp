@@ -4,8 +4,8 @@
 
 #include "ResourceIds.h"
 #include "StringIds.h"
-#include "app/SettingsStore.h"
-#include "app/SharedGraphics.h"
+#include "core/SettingsStore.h"
+#include "core/SharedGraphics.h"
 #include "tasks/DictAndTMMUtils.h"
 #include "tasks/PanelParts.h"
 #include "tasks/TaskContext.h"

@@ -10,8 +10,8 @@
 
 #include "tasks/KernelDirections.h"
 #include "tasks/TaskPanelDialog.h"
-#include "ui/MenuButton.h"
-#include "ui/skin/CustomComboBox.h"
+#include "controls/MenuButton.h"
+#include "controls/CustomComboBox.h"
 
 namespace tasks {
 

@@ -7,7 +7,7 @@
 #include <array>
 #include <string>
 
-#include "app/RegistryKey.h"
+#include "core/RegistryKey.h"
 
 namespace tasks {
 namespace {

@@ -5,8 +5,8 @@
 
 #include "ResourceIds.h"
 #include "StringIds.h"
-#include "app/ComError.h"
-#include "app/KernelConnection.h"
+#include "core/ComError.h"
+#include "core/KernelConnection.h"
 #include "tasks/KernelDirections.h"
 #include "tasks/PanelParts.h"
 #include "tasks/TaskContext.h"

@@ -6,8 +6,8 @@
 #include <windows.h>
 
 #include "tasks/TaskPanel.h"
-#include "ui/skin/CustomComboBox.h"
-#include "ui/skin/CustomDialog.h"
+#include "controls/CustomComboBox.h"
+#include "controls/CustomDialog.h"
 
 namespace tasks {
 

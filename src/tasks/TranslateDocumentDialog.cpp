@@ -6,8 +6,8 @@
 
 #include "ResourceIds.h"
 #include "StringIds.h"
-#include "app/SettingsStore.h"
-#include "app/SharedGraphics.h"
+#include "core/SettingsStore.h"
+#include "core/SharedGraphics.h"
 #include "tasks/BrowseForDocument.h"
 #include "tasks/PanelParts.h"
 #include "tasks/TaskContext.h"

@@ -11,9 +11,9 @@
 
 #include "tasks/KernelDirections.h"
 #include "tasks/TaskPanelDialog.h"
-#include "ui/MenuButton.h"
-#include "ui/skin/CustomComboBox.h"
-#include "ui/skin/CustomEdit.h"
+#include "controls/MenuButton.h"
+#include "controls/CustomComboBox.h"
+#include "controls/CustomEdit.h"
 
 namespace tasks {
 

@@ -4,8 +4,8 @@
 
 #include "profile/CryptedProfile.h"
 #include "suite/AppId.h"
-#include "ui/MenuCommands.h"
-#include "ui/MenuRules.h"
+#include "menu/MenuCommands.h"
+#include "menu/MenuRules.h"
 
 namespace tasks {
 

@@ -4,7 +4,7 @@
 
 #include <cwctype>
 
-#include "app/RegistryKey.h"
+#include "core/RegistryKey.h"
 
 namespace updates {
 namespace {

@@ -3,7 +3,7 @@
 #include <new>
 #include <string>
 
-#include "app/Variant.h"
+#include "core/Variant.h"
 #include "vanto/VantoWebService.h"
 
 namespace updates {

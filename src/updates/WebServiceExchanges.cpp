@@ -4,9 +4,9 @@
 #include <wrl/client.h>
 
 #include "StringIds.h"
-#include "app/KernelConnection.h"
-#include "app/LogSink.h"
-#include "app/SettingsStore.h"
+#include "core/KernelConnection.h"
+#include "core/LogSink.h"
+#include "core/SettingsStore.h"
 #include "win/Resources.h"
 
 namespace updates {

@@ -8,11 +8,11 @@
 #include <string>
 #include <utility>
 
-#include "app/Bstr.h"
-#include "app/CaughtFailure.h"
-#include "app/ComError.h"
-#include "app/KernelConnection.h"
-#include "app/PrivateMessages.h"
+#include "core/Bstr.h"
+#include "core/CaughtFailure.h"
+#include "core/ComError.h"
+#include "core/KernelConnection.h"
+#include "core/PrivateMessages.h"
 #include "updates/UpdateEventHandler.h"
 #include "vanto/VantoWebService.h"
 #include "win/ComScope.h"

@@ -10,10 +10,10 @@
 #include <stdexcept>
 #include <string>
 
-#include "app/CaughtFailure.h"
-#include "app/ComError.h"
-#include "app/ExceptSW.h"
-#include "app/LogSink.h"
+#include "core/CaughtFailure.h"
+#include "core/ComError.h"
+#include "core/ExceptSW.h"
+#include "core/LogSink.h"
 #include "support/ProgramLog.h"
 #include "support/RegistrySandbox.h"
 #include "support/SavedState.h"

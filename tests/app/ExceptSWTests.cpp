@@ -8,7 +8,7 @@
 #include <type_traits>
 #include <vector>
 
-#include "app/ExceptSW.h"
+#include "core/ExceptSW.h"
 #include "support/TestPaths.h"
 #include "win/Handle.h"
 #include "win/Resources.h"

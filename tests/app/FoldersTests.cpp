@@ -4,7 +4,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
-#include "app/Folders.h"
+#include "core/Folders.h"
 #include "support/RegistrySandbox.h"
 
 namespace {

@@ -3,7 +3,7 @@
 
 #include <filesystem>
 
-#include "app/Language.h"
+#include "core/Language.h"
 #include "StringIds.h"
 #include "support/RegistrySandbox.h"
 #include "support/ScratchDir.h"

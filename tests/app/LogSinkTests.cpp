@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "app/LogSink.h"
+#include "core/LogSink.h"
 #include "support/RegistrySandbox.h"
 #include "support/SavedState.h"
 #include "support/ScratchDir.h"

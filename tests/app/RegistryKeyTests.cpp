@@ -5,7 +5,7 @@
 #include <set>
 #include <vector>
 
-#include "app/RegistryKey.h"
+#include "core/RegistryKey.h"
 #include "support/RegistrySandbox.h"
 
 namespace {

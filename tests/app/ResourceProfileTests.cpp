@@ -9,8 +9,8 @@
 #include <utility>
 #include <vector>
 
-#include "app/LogSink.h"
-#include "app/ResourceProfile.h"
+#include "core/LogSink.h"
+#include "core/ResourceProfile.h"
 #include "profile/ProfileWriter.h"
 #include "support/LogLines.h"
 #include "support/ScratchDir.h"

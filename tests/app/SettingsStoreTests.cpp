@@ -4,7 +4,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
-#include "app/SettingsStore.h"
+#include "core/SettingsStore.h"
 #include "support/RegistrySandbox.h"
 
 namespace {

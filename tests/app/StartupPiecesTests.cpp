@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "app/SharedGraphics.h"
-#include "app/SingleInstance.h"
+#include "core/SharedGraphics.h"
+#include "core/SingleInstance.h"
 #include "app/StartdeckApp.h"
 #include "SkinIds.h"
 #include "StringIds.h"

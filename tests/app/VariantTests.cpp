@@ -8,7 +8,7 @@
 #include <string>
 #include <utility>
 
-#include "app/Variant.h"
+#include "core/Variant.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 
 #include <set>
 
-#include "app/ComError.h"
-#include "app/KernelConnection.h"
-#include "app/SettingsStore.h"
+#include "core/ComError.h"
+#include "core/KernelConnection.h"
+#include "core/SettingsStore.h"
 #include "support/RegistrySandbox.h"
 #include "support/ScratchDir.h"
 #include "support/TestPaths.h"

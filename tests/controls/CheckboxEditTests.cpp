@@ -12,9 +12,9 @@
 #include "SkinIds.h"
 #include "StringIds.h"
 #include "support/Driver.h"
-#include "ui/Paint.h"
-#include "ui/skin/CustomCheckbox.h"
-#include "ui/skin/CustomEdit.h"
+#include "controls/Paint.h"
+#include "controls/CustomCheckbox.h"
+#include "controls/CustomEdit.h"
 
 namespace controls {
 namespace {

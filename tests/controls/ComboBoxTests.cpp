@@ -13,8 +13,8 @@
 #include "SkinIds.h"
 #include "support/Driver.h"
 #include "support/RemoteControls.h"
-#include "ui/Paint.h"
-#include "ui/skin/CustomComboBox.h"
+#include "controls/Paint.h"
+#include "controls/CustomComboBox.h"
 
 namespace controls {
 namespace {

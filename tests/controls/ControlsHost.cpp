@@ -4,8 +4,8 @@
 
 #include "SkinIds.h"
 #include "support/Driver.h"
-#include "ui/MenuRibbon.h"
-#include "ui/Paint.h"
+#include "controls/MenuRibbon.h"
+#include "controls/Paint.h"
 
 namespace controls {
 namespace {

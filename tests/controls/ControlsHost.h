@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/SharedGraphics.h"
+#include "core/SharedGraphics.h"
 #include "win/Handle.h"
 #include "support/ScreenPixels.h"
 #include "win/Window.h"

@@ -7,9 +7,9 @@
 #include "ControlsHost.h"
 #include "ResourceIds.h"
 #include "SkinIds.h"
-#include "ui/Paint.h"
-#include "ui/skin/CustomDialog.h"
-#include "ui/skin/SkinRegion.h"
+#include "controls/Paint.h"
+#include "controls/CustomDialog.h"
+#include "controls/SkinRegion.h"
 
 namespace controls {
 namespace {

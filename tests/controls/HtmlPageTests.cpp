@@ -13,8 +13,8 @@
 #include "ControlsHost.h"
 #include "SkinIds.h"
 #include "support/Driver.h"
-#include "ui/Paint.h"
-#include "ui/HtmlPage.h"
+#include "controls/Paint.h"
+#include "window/HtmlPage.h"
 #include "win/Resources.h"
 
 namespace controls {

@@ -11,7 +11,7 @@
 #include "ControlsHost.h"
 #include "ResourceIds.h"
 #include "support/TestPaths.h"
-#include "ui/skin/LBRichEdit.h"
+#include "controls/LBRichEdit.h"
 #include "win/Resources.h"
 
 namespace controls {

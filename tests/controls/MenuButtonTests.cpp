@@ -5,8 +5,8 @@
 #include "ControlsHost.h"
 #include "SkinIds.h"
 #include "support/Driver.h"
-#include "ui/MenuButton.h"
-#include "ui/Paint.h"
+#include "controls/MenuButton.h"
+#include "controls/Paint.h"
 
 namespace controls {
 namespace {

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "ControlsHost.h"
-#include "ui/MenuButton.h"
-#include "ui/MenuRibbon.h"
-#include "ui/Navigator.h"
+#include "controls/MenuButton.h"
+#include "controls/MenuRibbon.h"
+#include "window/Navigator.h"
 
 namespace controls {
 namespace {

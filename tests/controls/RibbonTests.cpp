@@ -9,8 +9,8 @@
 #include "ControlsHost.h"
 #include "SkinIds.h"
 #include "support/Driver.h"
-#include "ui/MenuRibbon.h"
-#include "ui/Paint.h"
+#include "controls/MenuRibbon.h"
+#include "controls/Paint.h"
 #include "support/TestPaths.h"
 #include "win/Resources.h"
 

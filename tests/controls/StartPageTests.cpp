@@ -7,9 +7,9 @@
 #include "ControlsHost.h"
 #include "SkinIds.h"
 #include "support/Driver.h"
-#include "ui/MainMenuDialog.h"
-#include "ui/MenuRibbon.h"
-#include "ui/Paint.h"
+#include "controls/MainMenuDialog.h"
+#include "controls/MenuRibbon.h"
+#include "controls/Paint.h"
 
 namespace controls {
 namespace {

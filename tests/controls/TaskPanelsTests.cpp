@@ -6,11 +6,11 @@
 #include <vector>
 
 #include "ControlsHost.h"
-#include "app/LogSink.h"
+#include "core/LogSink.h"
 #include "support/LogLines.h"
 #include "support/SavedState.h"
 #include "support/ScratchDir.h"
-#include "ui/TaskPanels.h"
+#include "window/TaskPanels.h"
 
 namespace controls {
 namespace {

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "ControlsHost.h"
-#include "ui/MenuButton.h"
-#include "ui/Tooltips.h"
+#include "controls/MenuButton.h"
+#include "window/Tooltips.h"
 
 namespace controls {
 namespace {

@@ -9,8 +9,8 @@
 
 #include "ControlsHost.h"
 #include "ResourceIds.h"
-#include "app/LogSink.h"
-#include "app/WindowFailureLog.h"
+#include "core/LogSink.h"
+#include "core/WindowFailureLog.h"
 #include "support/LogLines.h"
 #include "support/SavedState.h"
 #include "support/ScratchDir.h"

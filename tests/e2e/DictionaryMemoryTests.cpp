@@ -16,7 +16,7 @@
 
 #include "DeckTest.h"
 #include "ResourceIds.h"
-#include "app/Bstr.h"
+#include "core/Bstr.h"
 #include "support/RegistrySandbox.h"
 #include "support/ScratchDir.h"
 #include "vanto/Kernel.h"

@@ -13,7 +13,7 @@
 #include "DeckTest.h"
 #include "ResourceIds.h"
 #include "SkinIds.h"
-#include "app/SkinImage.h"
+#include "core/SkinImage.h"
 #include "support/ScreenPixels.h"
 #include "win/Handle.h"
 

@@ -10,7 +10,7 @@
 
 #include "DeckTest.h"
 #include "ResourceIds.h"
-#include "app/PrivateMessages.h"
+#include "core/PrivateMessages.h"
 #include "support/ProgramLog.h"
 #include "support/TestPaths.h"
 

@@ -14,7 +14,7 @@
 
 #include "DeckTest.h"
 #include "ResourceIds.h"
-#include "app/PrivateMessages.h"
+#include "core/PrivateMessages.h"
 #include "support/ScratchDir.h"
 #include "support/TestPaths.h"
 #include "support/SavedState.h"

@@ -16,8 +16,8 @@
 
 #include "DeckTest.h"
 #include "ResourceIds.h"
-#include "app/RegistryKey.h"
-#include "app/RegistryLayout.h"
+#include "core/RegistryKey.h"
+#include "core/RegistryLayout.h"
 #include "support/ScratchDir.h"
 #include "support/SwitchingLockHolder.h"
 #include "support/TestPaths.h"

@@ -8,7 +8,7 @@
 
 #include "DeckTest.h"
 #include "ResourceIds.h"
-#include "app/StartupTrace.h"
+#include "core/StartupTrace.h"
 
 namespace {
 

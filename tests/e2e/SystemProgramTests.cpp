@@ -14,7 +14,7 @@
 
 #include "DeckTest.h"
 #include "ResourceIds.h"
-#include "app/PrivateMessages.h"
+#include "core/PrivateMessages.h"
 #include "support/ProcessList.h"
 #include "support/RegistrySandbox.h"
 #include "support/TestPaths.h"

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/PrivateMessages.h"
+#include "core/PrivateMessages.h"
 #include "profile/ProfileWriter.h"
 #include "support/TestPaths.h"
 #include "win/Resources.h"

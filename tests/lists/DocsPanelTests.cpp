@@ -17,7 +17,7 @@
 #include "support/RegistrySandbox.h"
 #include "support/ScratchDir.h"
 #include "tasks/DocsDialog.h"
-#include "ui/Paint.h"
+#include "controls/Paint.h"
 
 namespace lists {
 namespace {

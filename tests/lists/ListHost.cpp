@@ -6,8 +6,8 @@
 #include "SkinIds.h"
 #include "support/Driver.h"
 #include "support/TestPaths.h"
-#include "app/SkinImage.h"
-#include "ui/Paint.h"
+#include "core/SkinImage.h"
+#include "controls/Paint.h"
 #include "win/Resources.h"
 
 namespace lists {

@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "support/ScreenPixels.h"
-#include "app/SharedGraphics.h"
-#include "ui/skin/CustomList.h"
-#include "ui/skin/CustomListDialog.h"
+#include "core/SharedGraphics.h"
+#include "controls/CustomList.h"
+#include "controls/CustomListDialog.h"
 #include "win/Handle.h"
 #include "win/Window.h"
 

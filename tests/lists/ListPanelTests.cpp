@@ -6,7 +6,7 @@
 #include "ResourceIds.h"
 #include "SkinIds.h"
 #include "support/Driver.h"
-#include "ui/Paint.h"
+#include "controls/Paint.h"
 #include "win/Resources.h"
 
 namespace lists {

@@ -8,7 +8,7 @@
 #include "ListHost.h"
 #include "SkinIds.h"
 #include "support/Driver.h"
-#include "ui/Paint.h"
+#include "controls/Paint.h"
 
 namespace lists {
 namespace {

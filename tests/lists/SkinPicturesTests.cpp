@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "SkinIds.h"
-#include "app/SkinImage.h"
+#include "core/SkinImage.h"
 #include "support/ScreenPixels.h"
 #include "support/TestPaths.h"
 #include "win/Handle.h"

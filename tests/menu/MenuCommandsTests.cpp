@@ -5,9 +5,9 @@
 #include <set>
 
 #include "MenuFixture.h"
-#include "ui/CommandTable.h"
-#include "ui/MenuCommands.h"
-#include "ui/MenuRules.h"
+#include "menu/CommandTable.h"
+#include "menu/MenuCommands.h"
+#include "menu/MenuRules.h"
 #include "win/Resources.h"
 
 namespace {

@@ -10,7 +10,7 @@
 
 #include "profile/CryptedProfile.h"
 #include "support/RegistrySandbox.h"
-#include "ui/MenuModel.h"
+#include "menu/MenuModel.h"
 
 namespace test {
 

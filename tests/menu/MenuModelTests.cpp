@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "MenuFixture.h"
-#include "ui/MenuModel.h"
+#include "menu/MenuModel.h"
 #include "win/Resources.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "MenuFixture.h"
-#include "ui/MenuRules.h"
+#include "menu/MenuRules.h"
 
 namespace {
 

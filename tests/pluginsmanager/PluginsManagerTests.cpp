@@ -15,7 +15,7 @@
 #include "PluginChanges.h"
 #include "PluginRows.h"
 #include "Rights.h"
-#include "app/Language.h"
+#include "core/Language.h"
 #include "suite/ShellStart.h"
 #include "support/Installation.h"
 #include "support/SavedState.h"

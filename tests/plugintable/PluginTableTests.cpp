@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "TestSwitch.h"
-#include "app/PrivateMessages.h"
+#include "core/PrivateMessages.h"
 #include "support/RegistrySandbox.h"
 #include "support/SwitchingLockHolder.h"
 #include "support/TestPaths.h"

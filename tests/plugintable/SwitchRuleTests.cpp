@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "TestSwitch.h"
-#include "app/LogSink.h"
+#include "core/LogSink.h"
 #include "support/SavedState.h"
 #include "support/ScratchDir.h"
 #include "support/StateCheck.h"

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/LogSink.h"
+#include "core/LogSink.h"
 #include "suite/Owners.h"
 #include "support/LogLines.h"
 #include "support/ScratchDir.h"

@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "app/LogSink.h"
-#include "app/RegistryLayout.h"
+#include "core/LogSink.h"
+#include "core/RegistryLayout.h"
 #include "support/LogLines.h"
 
 namespace test {

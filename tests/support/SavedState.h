@@ -13,7 +13,7 @@
 #include <string>
 #include <utility>
 
-#include "app/LogSink.h"
+#include "core/LogSink.h"
 #include "win/System.h"
 
 namespace test {

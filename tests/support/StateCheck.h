@@ -12,7 +12,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/LogSink.h"
+#include "core/LogSink.h"
 #include "win/Resources.h"
 #include "win/System.h"
 

@@ -14,7 +14,7 @@
 
 #include "FaultInjection.h"
 #include "OfficeTestSupport.h"
-#include "app/LogSink.h"
+#include "core/LogSink.h"
 #include "support/Installation.h"
 #include "support/RegistrySandbox.h"
 #include "support/SavedState.h"

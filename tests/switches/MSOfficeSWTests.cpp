@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "OfficeTestSupport.h"
-#include "app/LogSink.h"
+#include "core/LogSink.h"
 #include "support/ProgramLog.h"
 #include "support/RegistrySandbox.h"
 #include "support/SavedState.h"

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "OfficeTestSupport.h"
-#include "app/RegistryKey.h"
+#include "core/RegistryKey.h"
 #include "support/Installation.h"
 #include "support/ScratchDir.h"
 #include "switches/QIPInfiumSW.h"

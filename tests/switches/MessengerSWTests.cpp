@@ -15,9 +15,9 @@
 
 #include "FaultInjection.h"
 #include "OfficeTestSupport.h"
-#include "app/ExceptSW.h"
-#include "app/LogSink.h"
-#include "app/RegistryKey.h"
+#include "core/ExceptSW.h"
+#include "core/LogSink.h"
+#include "core/RegistryKey.h"
 #include "support/Driver.h"
 #include "support/RegistrySandbox.h"
 #include "support/SavedState.h"

@@ -13,7 +13,7 @@
 
 #include "OfficeTestSupport.h"
 #include "ProfileFiles.h"
-#include "app/LogSink.h"
+#include "core/LogSink.h"
 #include "support/Installation.h"
 #include "support/RegistrySandbox.h"
 #include "support/SavedState.h"

@@ -13,7 +13,7 @@
 #include "HandOffTestContext.h"
 #include "StringIds.h"
 #include "TaskFixtures.h"
-#include "app/ComError.h"
+#include "core/ComError.h"
 #include "support/Driver.h"
 #include "support/ProcessList.h"
 #include "support/RegistrySandbox.h"

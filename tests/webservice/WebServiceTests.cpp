@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "WebServiceSwitches.h"
-#include "app/Bstr.h"
-#include "app/PrivateMessages.h"
+#include "core/Bstr.h"
+#include "core/PrivateMessages.h"
 #include "support/Driver.h"
 #include "support/TestPaths.h"
 #include "updates/ComponentProgram.h"

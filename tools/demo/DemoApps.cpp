@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <string>
 
-#include "app/RegistryKey.h"
+#include "core/RegistryKey.h"
 
 namespace demo {
 namespace {

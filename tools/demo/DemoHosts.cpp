@@ -7,7 +7,7 @@
 #include <fstream>
 #include <string>
 
-#include "app/RegistryKey.h"
+#include "core/RegistryKey.h"
 #include "win/Handle.h"
 
 namespace demo {

@@ -17,7 +17,7 @@
 
 #include "DemoApps.h"
 #include "DemoHosts.h"
-#include "app/RegistryKey.h"
+#include "core/RegistryKey.h"
 #include "win/Handle.h"
 #include "win/Module.h"
 

@@ -12,7 +12,7 @@
 #include <string_view>
 
 #include "DemoHosts.h"
-#include "app/RegistryKey.h"
+#include "core/RegistryKey.h"
 
 namespace demo {
 namespace {

@@ -9,7 +9,7 @@
 #include "ClassFactory.h"
 #include "ComObject.h"
 #include "TemplateStore.h"
-#include "app/Variant.h"
+#include "core/Variant.h"
 #include "vanto/EdSetup.h"
 
 namespace edsetup {

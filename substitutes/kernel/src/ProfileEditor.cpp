@@ -8,7 +8,7 @@
 #include "DirectionTable.h"
 #include "KernelState.h"
 #include "Objects.h"
-#include "app/Variant.h"
+#include "core/Variant.h"
 #include "vanto/KernelDialogs.h"
 
 namespace vanto {

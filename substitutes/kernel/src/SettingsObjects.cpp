@@ -9,7 +9,7 @@
 #include "Dialogs.h"
 #include "KernelState.h"
 #include "Objects.h"
-#include "app/Bstr.h"
+#include "core/Bstr.h"
 
 namespace vanto {
 namespace {

@@ -9,9 +9,9 @@
 
 #include "ManagerWindow.h"
 #include "PluginsManagerIds.h"
-#include "app/Language.h"
-#include "app/LogSink.h"
-#include "app/WindowFailureLog.h"
+#include "core/Language.h"
+#include "core/LogSink.h"
+#include "core/WindowFailureLog.h"
 #include "switches/PluginTable.h"
 #include "win/ComScope.h"
 #include "win/Handle.h"

@@ -10,7 +10,7 @@
 #include "PluginsManagerIds.h"
 #include "Rights.h"
 #include "StringIds.h"
-#include "app/RegisteredMessages.h"
+#include "core/RegisteredMessages.h"
 #include "switches/SwitchingLock.h"
 #include "win/Dc.h"
 #include "win/Resources.h"

@@ -1,7 +1,7 @@
 #include "Rights.h"
 
 #include "StringIds.h"
-#include "app/Language.h"
+#include "core/Language.h"
 #include "suite/Privileges.h"
 #include "suite/ShellStart.h"
 #include "win/MessageBox.h"

@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/RegistryLayout.h"
+#include "core/RegistryLayout.h"
 #include "win/Handle.h"
 
 namespace suiteapp {

@@ -1,0 +1,160 @@
+#include "controls/CustomCheckbox.h"
+
+#include <commctrl.h>
+
+#include "controls/Paint.h"
+#include "win/Resources.h"
+
+namespace ui::skin {
+namespace {
+
+constexpr wchar_t kClassName[] = L"StartdeckCheckbox";
+// The parts' identifiers inside the check box.
+constexpr int kButtonId = 1;
+constexpr int kLabelId = 2;
+
+}  // namespace
+
+bool CCustomCheckbox::Create(int x, int y, UINT labelId, HWND parent, int id, const CheckboxSkin& skin) {
+  skin_ = skin;
+  id_ = id;
+  ticked_ = false;
+  const SIZE image = ui::BitmapSize(skin.offNormal);
+  if (image.cx <= 0 || image.cy <= 0) return false;  // nothing to click on
+  text_ = labelId ? win::LoadString(labelId) : std::wstring();
+  if (!CreateWindowOf(kClassName, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, x, y, image.cx + kExtraWidth,
+                      image.cy, parent, id))
+    return false;
+  ::SetWindowTextW(hwnd(), text_.c_str());  // the main window's tips and screen readers read it here
+
+  if (!button_.Create(0, 0, skin.offNormal, skin.offHover, skin.offPressed, MenuButtonStyle::kPush, 0, 0,
+                      hwnd(), kButtonId))
+    return false;
+  // SS_NOTIFY: a click on the label toggles the box, as it does on a standard Windows check box,
+  // where the whole caption is part of the control and users aim at the text more than at the box.
+  const int labelX = image.cx + kLabelGap;
+  label_ = ::CreateWindowExW(
+      0, L"STATIC", text_.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOTIFY | SS_NOPREFIX, labelX, 1,
+      kLabelRight - labelX, image.cy - 1, hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kLabelId)),
+      ::GetModuleHandleW(nullptr), nullptr);
+  if (!label_) return false;
+  if (skin.labelFont) ::SendMessageW(label_, WM_SETFONT, reinterpret_cast<WPARAM>(skin.labelFont), FALSE);
+
+  // The box's own small tip rather than the main window's: the box works on any panel, and its
+  // parts are its own windows, whose mouse messages only it can hand to a tip.
+  if (!skin.ownTooltip) return true;
+  tooltip_ = ::CreateWindowExW(
+      WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr, ::GetModuleHandleW(nullptr), nullptr);
+  AddTip(button_.hwnd());
+  AddTip(label_);
+  return true;
+}
+
+void CCustomCheckbox::AddTip(HWND part) noexcept {
+  if (!tooltip_ || !part || text_.empty()) return;
+  TOOLINFOW tool{};
+  tool.cbSize = TTTOOLINFOW_V2_SIZE;  // understood by every version of the control
+  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.hwnd = hwnd();
+  tool.uId = reinterpret_cast<UINT_PTR>(part);
+  tool.lpszText = text_.data();  // copied by the control
+  ::SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void CCustomCheckbox::SetTicked(bool ticked) noexcept {
+  if (ticked == ticked_) return;
+  ticked_ = ticked;
+  ShowFaces();
+}
+
+void CCustomCheckbox::ShowFaces() noexcept {
+  if (ticked_)
+    button_.SetFaces(skin_.onNormal, skin_.onHover, skin_.onPressed);
+  else
+    button_.SetFaces(skin_.offNormal, skin_.offHover, skin_.offPressed);
+}
+
+void CCustomCheckbox::Toggle() {
+  ticked_ = !ticked_;
+  ShowFaces();
+  ::SendMessageW(::GetParent(hwnd()), WM_COMMAND, MAKEWPARAM(id_, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(hwnd()));
+}
+
+void CCustomCheckbox::OnButton(bool down, LPARAM lParam) {
+  if (down) {
+    pressing_ = true;
+    ::SetCapture(hwnd());
+    return;
+  }
+  if (!pressing_) return;
+  pressing_ = false;
+  if (::GetCapture() == hwnd()) ::ReleaseCapture();
+  RECT rc{};
+  ::GetClientRect(hwnd(), &rc);
+  const POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+  if (::PtInRect(&rc, at)) Toggle();
+}
+
+void CCustomCheckbox::PaintBackground(HDC dc) const noexcept {
+  RECT rc{};
+  ::GetClientRect(hwnd(), &rc);
+  ui::PaintParentBackground(hwnd(), dc, rc);
+}
+
+HBRUSH CCustomCheckbox::LabelColors(HDC dc) const noexcept {
+  // The panel shows through the label: its background is painted first, the text over it.
+  RECT rc{};
+  ::GetClientRect(label_, &rc);
+  ui::PaintParentBackground(label_, dc, rc);
+  ::SetBkMode(dc, TRANSPARENT);
+  ::SetTextColor(dc, skin_.textColor);
+  return static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH));
+}
+
+LRESULT CCustomCheckbox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_ERASEBKGND: return 1;  // WM_PAINT covers every pixel
+    case WM_PAINT: {
+      const win::PaintScope paint(hwnd());
+      PaintBackground(paint.dc());
+      return 0;
+    }
+    case WM_PRINTCLIENT: PaintBackground(reinterpret_cast<HDC>(wParam)); return 0;
+    case WM_CTLCOLORSTATIC:
+      if (reinterpret_cast<HWND>(lParam) == label_)
+        return reinterpret_cast<LRESULT>(LabelColors(reinterpret_cast<HDC>(wParam)));
+      break;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_LBUTTONUP: OnButton(message != WM_LBUTTONUP, lParam); return 0;
+    case WM_CANCELMODE:
+    case WM_CAPTURECHANGED:
+      if (message == WM_CANCELMODE || reinterpret_cast<HWND>(lParam) != hwnd()) {
+        const bool held = pressing_;
+        pressing_ = false;
+        if (held && ::GetCapture() == hwnd()) ::ReleaseCapture();
+      }
+      if (message == WM_CANCELMODE) ::SendMessageW(button_.hwnd(), WM_CANCELMODE, 0, 0);
+      return 0;
+    case BM_GETCHECK: return ticked_ ? BST_CHECKED : BST_UNCHECKED;
+    case BM_SETCHECK: SetTicked(wParam == BST_CHECKED); return 0;
+    case BM_CLICK: Toggle(); return 0;
+    case WM_COMMAND: {
+      const HWND from = reinterpret_cast<HWND>(lParam);
+      const WORD code = HIWORD(wParam);
+      // A double click is two clicks, as on a standard check box; the button reports both itself.
+      if ((from == button_.hwnd() && code == BN_CLICKED) ||
+          (from == label_ && (code == STN_CLICKED || code == STN_DBLCLK))) {
+        Toggle();
+        return 0;
+      }
+      break;
+    }
+    default: break;
+  }
+  return Default(message, wParam, lParam);
+}
+
+}  // namespace ui::skin

@@ -1,0 +1,79 @@
+// CCustomComboBox: a skinned drop-down list. A white box framed in the skin's border colour shows the
+// current entry beside a bitmap drop button; the entries live in a popup list (CListDialog) that the
+// box or its button opens and closes. The parent hears WM_COMMAND with CBN_DROPDOWN as the list is
+// about to open (it may fill it then; a list still empty stays closed) and CBN_SELCHANGE whenever the
+// current entry is set, by the user or by code alike, so that a dialog's reaction to a choice also
+// runs when it preselects an entry. The window's text is the current entry's.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <string>
+
+#include "controls/MenuButton.h"
+#include "controls/CustomComboPopup.h"
+#include "win/Window.h"
+
+namespace ui::skin {
+
+// What the box draws with, from the program's shared graphics; nothing here is owned.
+struct ComboLook {
+  HFONT font = nullptr;
+  // The drop button's faces: normal, hover, pressed, disabled.
+  std::array<HBITMAP, 4> dropFaces{};
+};
+
+class CCustomComboBox : public win::Window {
+ public:
+  static constexpr int kDropButtonId = 361;
+
+  CCustomComboBox() = default;
+
+  // A visible child of `parent` at (x, y), `width` wide and as tall as the drop button plus 4, with
+  // its popup list hidden below it. False when a part could not be made (a missing button face too).
+  bool Create(int x, int y, int width, HWND parent, int id, const ComboLook& look);
+
+  int AddString(const std::wstring& text);
+  // Inserts at `index` (the end when out of range); the new entry's index, or -1.
+  int InsertString(int index, const std::wstring& text);
+  // The first entry whose whole text equals `text`, ignoring letter case; -1 when none does.
+  [[nodiscard]] int FindStringExact(const std::wstring& text) const;
+  // Removes every entry; entry 0 becomes current.
+  void ResetContent();
+  [[nodiscard]] int GetCount() const noexcept;
+  [[nodiscard]] int GetCurSel() const noexcept { return current_; }
+  // Makes `index` current (0 when out of range, even in an empty box) and tells the parent.
+  void SetCurSel(int index);
+  // The current entry's text; empty when there is none.
+  [[nodiscard]] std::wstring GetText() const;
+  // Entry `index`'s text; empty outside the entries.
+  [[nodiscard]] std::wstring TextAt(int index) const;
+
+  [[nodiscard]] HWND Popup() const noexcept { return popup_.hwnd(); }
+  [[nodiscard]] bool IsDroppedDown() const noexcept;
+  [[nodiscard]] RECT TextRect() const noexcept { return textRect_; }
+
+ protected:
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  void TogglePopup();
+  void PlacePopup();
+  void OnRowChosen(int index);
+  [[nodiscard]] bool OnDropButton(POINT at) const noexcept;
+  void Notify(WORD code) const;
+  void Draw(HDC dc) const;
+  void Repaint() const noexcept;
+
+  ComboLook look_;
+  int id_ = 0;
+  int current_ = 0;
+  bool closingClick_ = false;
+  SIZE size_{};
+  RECT textRect_{};
+  CMenuButton drop_;
+  CListDialog popup_;
+};
+
+}  // namespace ui::skin

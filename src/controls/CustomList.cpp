@@ -1,0 +1,361 @@
+#include "controls/CustomList.h"
+
+#include <windowsx.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <utility>
+
+#include "controls/MenuBackBuffer.h"
+#include "controls/Paint.h"
+
+namespace ui::skin {
+namespace {
+
+constexpr int kScrollBarRight = 19;  // the bar runs from right - 19 to right - 5
+constexpr int kScrollBarInset = 5;   // and from top + 5 to bottom - 5
+constexpr int kIconSize = 32;
+constexpr int kTextRightMargin = 16;
+constexpr int kTitleGap = 2;  // between the title and the second line
+
+void CopySlice(HDC dc, HBITMAP strip, int sourceY, int y, int width, int height) noexcept {
+  if (!strip) return;
+  win::UniqueMemoryDc memory(::CreateCompatibleDC(dc));
+  if (!memory) return;
+  win::SelectScope select(memory.get(), strip);
+  ::BitBlt(dc, 0, y, width, height, memory.get(), 0, sourceY, SRCCOPY);
+}
+
+int LineHeight(HDC dc, HFONT font) noexcept {
+  win::SelectScope select(dc, font ? font : ::GetStockObject(DEFAULT_GUI_FONT));
+  TEXTMETRICW metrics{};
+  ::GetTextMetricsW(dc, &metrics);
+  return metrics.tmHeight;
+}
+
+void DrawLine(HDC dc, HFONT font, COLORREF color, const std::wstring& text, RECT rc) noexcept {
+  if (text.empty()) return;
+  win::SelectScope select(dc, font ? font : ::GetStockObject(DEFAULT_GUI_FONT));
+  ::SetTextColor(dc, color);
+  ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rc,
+              DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+}
+
+// Whether `text` on one line in `font` is wider than `width`: DrawLine then cuts it with "…".
+bool IsCut(HDC dc, HFONT font, const std::wstring& text, int width) noexcept {
+  if (text.empty()) return false;
+  win::SelectScope select(dc, font ? font : ::GetStockObject(DEFAULT_GUI_FONT));
+  RECT measured{0, 0, width, 0};
+  ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &measured,
+              DT_LEFT | DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
+  return measured.right - measured.left > width;
+}
+
+// A row with its texts and flags; the caller gives it its icon.
+ITEM_INFO RowOf(std::wstring title, std::wstring second, bool marked, int data) {
+  ITEM_INFO item;
+  item.title = std::move(title);
+  item.second = std::move(second);
+  item.marked = marked;
+  item.data = data;
+  return item;
+}
+
+}  // namespace
+
+bool CCustomList::Create(int x, int y, const ListSkin& skin, HWND parent, int id) {
+  skin_ = skin;
+  notify_ = parent;
+  id_ = id;
+  size_ = skin.rows.Size();
+  if (size_.cx <= 0 || size_.cy < kRowHeight) return false;
+  visibleRows_ = size_.cy / kRowHeight;
+  if (!CreateWindowOf(L"StartdeckCustomList", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_TABSTOP, x, y, size_.cx,
+                      size_.cy, parent, id))
+    return false;
+  CreateTip();
+  return scrollBar_.Create(hwnd(), size_.cx - kScrollBarRight, kScrollBarInset, size_.cy - 2 * kScrollBarInset,
+                           skin.scrollBar, *this);
+}
+
+size_t CCustomList::AddItem(HICON icon, std::wstring title, std::wstring second, bool marked, int data) {
+  ITEM_INFO item = RowOf(std::move(title), std::move(second), marked, data);
+  item.icon = icon;
+  return Add(std::move(item));
+}
+
+size_t CCustomList::AddItem(win::UniqueIcon icon, std::wstring title, std::wstring second, bool marked, int data) {
+  ITEM_INFO item = RowOf(std::move(title), std::move(second), marked, data);
+  item.icon = icon.get();
+  item.ownedIcon = std::move(icon);
+  return Add(std::move(item));
+}
+
+size_t CCustomList::AddItemWithIconId(int iconId, std::wstring title, std::wstring second, bool marked, int data) {
+  ITEM_INFO item = RowOf(std::move(title), std::move(second), marked, data);
+  item.iconId = iconId;
+  return Add(std::move(item));
+}
+
+size_t CCustomList::AddItemWithIconSource(std::function<win::UniqueIcon()> source, std::wstring title,
+                                          std::wstring second, bool marked, int data) {
+  ITEM_INFO item = RowOf(std::move(title), std::move(second), marked, data);
+  item.iconSource = std::move(source);
+  return Add(std::move(item));
+}
+
+HICON CCustomList::IconOf(size_t index) const {
+  if (index >= items_.size()) return nullptr;
+  const ITEM_INFO& item = items_[index];
+  if (item.icon) return item.icon;
+  if (item.iconSource) item.ownedIcon = std::exchange(item.iconSource, nullptr)();
+  if (item.ownedIcon) return item.ownedIcon.get();
+  // A named icon is shared: every later request for it hands out the same handle, so it is not kept.
+  return item.iconId ? ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(item.iconId)) : nullptr;
+}
+
+void CCustomList::AddRowWithIconId(int iconId, const std::wstring& name, const std::wstring& description,
+                                   bool available) {
+  AddItemWithIconId(iconId, name, description, !available);
+}
+
+void CCustomList::AddRow(HICON icon, const std::wstring& name, const std::wstring& description, bool available) {
+  AddItem(icon, name, description, !available);
+}
+
+size_t CCustomList::Add(ITEM_INFO item) {
+  items_.push_back(std::move(item));
+  UpdateScrollBar();
+  InvalidateItem(static_cast<int>(items_.size()) - 1);
+  return items_.size() - 1;
+}
+
+void CCustomList::CreateTip() {
+  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_TAB_CLASSES};  // the tooltip class among them
+  ::InitCommonControlsEx(&controls);
+  tip_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
+                           ::GetModuleHandleW(nullptr), nullptr);
+  if (!tip_) return;  // the list works without tips
+  // A long text wraps within the list's width.
+  ::SendMessageW(tip_, TTM_SETMAXTIPWIDTH, 0, size_.cx);
+  // One tool per visible row, its text asked for when it shows: the rows under it change as it scrolls.
+  for (int row = 0; row < visibleRows_; ++row) {
+    TOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;
+    tool.hwnd = hwnd();
+    tool.uId = static_cast<UINT_PTR>(row);
+    tool.rect = RowRect(row);
+    tool.lpszText = LPSTR_TEXTCALLBACKW;
+    ::SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  }
+}
+
+void CCustomList::RelayToTip(UINT message, WPARAM wParam, LPARAM lParam) const noexcept {
+  if (!tip_) return;
+  const DWORD at = ::GetMessagePos();
+  MSG relayed{};
+  relayed.hwnd = hwnd();
+  relayed.message = message;
+  relayed.wParam = wParam;
+  relayed.lParam = lParam;
+  relayed.time = static_cast<DWORD>(::GetMessageTime());
+  relayed.pt = {GET_X_LPARAM(at), GET_Y_LPARAM(at)};
+  ::SendMessageW(tip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+}
+
+bool CCustomList::OnTipNeedsText(NMHDR& header) {
+  if (!tip_ || header.hwndFrom != tip_ || header.code != TTN_GETDISPINFOW) return false;
+  auto& info = reinterpret_cast<NMTTDISPINFOW&>(header);
+  tipText_ = TipText(static_cast<size_t>(first_) + static_cast<size_t>(info.hdr.idFrom));
+  info.lpszText = tipText_.data();
+  info.szText[0] = L'\0';
+  info.hinst = nullptr;
+  return true;
+}
+
+std::wstring CCustomList::TipText(size_t index) const {
+  if (index >= items_.size()) return {};
+  const ITEM_INFO& item = items_[index];
+  win::UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
+  if (!dc) return {};
+  const int width = TextRight() - kTextX;
+  std::wstring text;
+  if (IsCut(dc.get(), skin_.titleFont, item.title, width)) text = item.title;
+  if (IsCut(dc.get(), skin_.secondFont, item.second, width))
+    text += (text.empty() ? L"" : L"\r\n") + item.second;
+  return text;
+}
+
+void CCustomList::DeleteAllItems() noexcept {
+  if (tip_) ::SendMessageW(tip_, TTM_POP, 0, 0);
+  items_.clear();  // owned icons go with their rows
+  first_ = 0;
+  hovered_ = -1;
+  UpdateScrollBar();
+  if (hwnd()) ::InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
+bool CCustomList::ScrollBarShown() const noexcept {
+  return scrollBar_.hwnd() && (::GetWindowLongPtrW(scrollBar_.hwnd(), GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+int CCustomList::MaximumFirst() const noexcept {
+  return std::max(0, static_cast<int>(items_.size()) - visibleRows_);
+}
+
+void CCustomList::UpdateScrollBar() noexcept {
+  first_ = std::min(first_, MaximumFirst());
+  if (!scrollBar_.hwnd()) return;
+  const bool show = static_cast<int>(items_.size()) > visibleRows_;
+  scrollBar_.SetMaximum(MaximumFirst());
+  scrollBar_.SetPosition(first_);
+  if (show != ScrollBarShown()) {
+    ::ShowWindow(scrollBar_.hwnd(), show ? SW_SHOWNA : SW_HIDE);
+    // The hovered row's face depends on the bar being there.
+    if (hwnd()) ::InvalidateRect(hwnd(), nullptr, FALSE);
+  }
+}
+
+void CCustomList::Scroll(int steps) noexcept {
+  const int first = std::clamp(first_ + steps, 0, MaximumFirst());
+  if (first == first_) return;
+  first_ = first;
+  if (tip_) ::SendMessageW(tip_, TTM_POP, 0, 0);  // it spoke of a row that has moved
+  // The pointer now rests on another row; the next move finds it.
+  if (hovered_ >= 0 && hovered_ < static_cast<int>(items_.size())) items_[static_cast<size_t>(hovered_)].hover = false;
+  hovered_ = -1;
+  scrollBar_.SetPosition(first_);
+  if (hwnd()) ::InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
+RECT CCustomList::RowRect(int row) const noexcept { return {0, row * kRowHeight, size_.cx, (row + 1) * kRowHeight}; }
+
+int CCustomList::RowAt(int y) const noexcept {
+  if (y < 0) return -1;
+  const int row = y / kRowHeight;
+  return row < visibleRows_ ? row : -1;
+}
+
+void CCustomList::InvalidateItem(int index) noexcept {
+  const int row = index - first_;
+  if (!hwnd() || index < 0 || row < 0 || row >= visibleRows_) return;
+  const RECT rc = RowRect(row);
+  ::InvalidateRect(hwnd(), &rc, FALSE);
+}
+
+void CCustomList::SetHovered(int index) {
+  if (index == hovered_) return;
+  const int previous = hovered_;
+  if (previous >= 0 && previous < static_cast<int>(items_.size())) items_[static_cast<size_t>(previous)].hover = false;
+  hovered_ = index;
+  if (index >= 0) items_[static_cast<size_t>(index)].hover = true;
+  InvalidateItem(previous);
+  InvalidateItem(index);
+}
+
+void CCustomList::OnMouseMove(int y) {
+  if (!tracking_) {
+    TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, hwnd(), 0};
+    tracking_ = ::TrackMouseEvent(&track) != FALSE;
+  }
+  const int row = RowAt(y);
+  const int index = row < 0 ? -1 : first_ + row;
+  if (index < 0 || index >= static_cast<int>(items_.size()) || index == hovered_) return;
+  SetHovered(index);
+  if (notify_) ::SendMessageW(notify_, app::kListRowHoveredMessage, static_cast<WPARAM>(index), 0);
+  if (::GetFocus() != hwnd()) ::SetFocus(hwnd());
+}
+
+void CCustomList::OnClick(int y) {
+  const int row = RowAt(y);
+  if (row < 0) return;
+  const int index = first_ + row;
+  if (index >= static_cast<int>(items_.size())) return;
+  // Marked rows report too: the main window decides what a dimmed row means.
+  if (notify_) ::SendMessageW(notify_, app::kListRowChosenMessage, static_cast<WPARAM>(index), static_cast<LPARAM>(id_));
+}
+
+void CCustomList::DrawRow(HDC dc, int row) const {
+  const int index = first_ + row;
+  const int y = row * kRowHeight;
+  const bool hasItem = index < static_cast<int>(items_.size());
+  // A dimmed row does not light up: it is not there to be run.
+  const bool hot =
+      hasItem && items_[static_cast<size_t>(index)].hover && !items_[static_cast<size_t>(index)].marked;
+  const bool barShown = ScrollBarShown();
+  const HBITMAP strip = hot ? (barShown ? skin_.hotScroll : skin_.hot).get() : nullptr;
+  CopySlice(dc, strip ? strip : skin_.rows.get(), y, y, size_.cx, kRowHeight);
+  if (!hasItem) return;
+
+  const ITEM_INFO& item = items_[static_cast<size_t>(index)];
+  if (const HICON icon = IconOf(static_cast<size_t>(index)))
+    ::DrawIconEx(dc, kIconX, y + (kRowHeight - kIconSize) / 2, icon, kIconSize, kIconSize, 0, nullptr, DI_NORMAL);
+  const int right = TextRight();
+  const int titleHeight = LineHeight(dc, skin_.titleFont);
+  const int secondHeight = item.second.empty() ? 0 : LineHeight(dc, skin_.secondFont);
+  const int block = titleHeight + (secondHeight ? kTitleGap + secondHeight : 0);
+  const int top = y + (kRowHeight - block) / 2;
+  ::SetBkMode(dc, TRANSPARENT);
+  DrawLine(dc, skin_.titleFont, item.marked ? markedColor_ : kTitleColor, item.title,
+           {kTextX, top, right, top + titleHeight});
+  const int secondTop = top + titleHeight + kTitleGap;
+  DrawLine(dc, skin_.secondFont, item.marked ? markedColor_ : kSecondColor, item.second,
+           {kTextX, secondTop, right, secondTop + secondHeight});
+}
+
+int CCustomList::TextRight() const noexcept {
+  return size_.cx - (ScrollBarShown() ? kScrollBarRight + kTextRightMargin / 2 : kTextRightMargin);
+}
+
+void CCustomList::Paint(HDC target) const {
+  MenuBackBuffer buffer(target, size_.cx, size_.cy);
+  for (int row = 0; row < visibleRows_; ++row) DrawRow(buffer.dc(), row);
+  buffer.Present();
+}
+
+LRESULT CCustomList::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_ERASEBKGND:
+      return 1;  // every pixel comes from the row strips
+    case WM_PAINT: {
+      const win::PaintScope paint(hwnd());
+      Paint(paint.dc());
+      return 0;
+    }
+    case WM_PRINTCLIENT:
+      Paint(reinterpret_cast<HDC>(wParam));
+      return 0;
+    case WM_MOUSEMOVE:
+      RelayToTip(message, wParam, lParam);
+      OnMouseMove(GET_Y_LPARAM(lParam));
+      return 0;
+    case WM_MOUSELEAVE:
+      tracking_ = false;
+      SetHovered(-1);
+      return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      RelayToTip(message, wParam, lParam);
+      OnClick(GET_Y_LPARAM(lParam));
+      return 0;
+    case WM_LBUTTONUP: RelayToTip(message, wParam, lParam); return 0;
+    case WM_NOTIFY:
+      if (OnTipNeedsText(*reinterpret_cast<NMHDR*>(lParam))) return 0;
+      return Default(message, wParam, lParam);
+    case WM_DESTROY:
+      if (tip_) ::DestroyWindow(std::exchange(tip_, nullptr));
+      return 0;
+    case WM_MOUSEWHEEL:
+      Scroll(GET_WHEEL_DELTA_WPARAM(wParam) <= 0 ? 1 : -1);
+      return 0;
+    case WM_VSCROLL:
+      if (LOWORD(wParam) == SB_LINEUP) Scroll(-1);
+      if (LOWORD(wParam) == SB_LINEDOWN) Scroll(1);
+      return 0;
+    default:
+      return Default(message, wParam, lParam);
+  }
+}
+
+}  // namespace ui::skin

@@ -1,0 +1,147 @@
+// CCustomList: the panels' row list. Each row shows an icon, a bold title and a second line on a
+// slice of the skin's row strip; the hovered row takes its slice from the highlighted strip, and
+// marked (dimmed) rows draw their texts grey and keep their plain slice under the pointer, as rows
+// that cannot be run do. A text cut short with "…" shows in full as the row's tooltip. A click on a
+// row sends app::kListRowChosenMessage (row
+// index, the list's identifier) to the notify window; entering another row sends
+// app::kListRowHoveredMessage (row index). Rows beyond the visible ones scroll with the wheel and the
+// list's own skinned scroll bar.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/PrivateMessages.h"
+#include "suite/LaunchList.h"
+#include "controls/ListScrollBar.h"
+#include "win/Handle.h"
+#include "win/Window.h"
+
+namespace ui::skin {
+
+// The bitmaps and fonts a list draws with; none owned (the application's shared graphics, the
+// bitmaps decoded when the list is first drawn).
+struct ListSkin {
+  app::SkinBitmap rows;       // the row strip: one slice per visible row
+  app::SkinBitmap hot;        // the hovered row, scroll bar hidden
+  app::SkinBitmap hotScroll;  // the hovered row, scroll bar shown
+  HFONT titleFont = nullptr;
+  HFONT secondFont = nullptr;
+  ScrollBarBitmaps scrollBar;
+};
+
+// ITEM_INFO: one row. The icon is drawn, never destroyed, unless the row owns it (ownedIcon). A row
+// may name its icon instead (iconId: a resource of the executable), loaded shared when it is drawn,
+// or have a routine that makes it (iconSource), called when the row is first drawn; the row then
+// owns the icon.
+struct ITEM_INFO {
+  HICON icon = nullptr;
+  int iconId = 0;
+  mutable win::UniqueIcon ownedIcon;
+  mutable std::function<win::UniqueIcon()> iconSource;
+  std::wstring title;
+  std::wstring second;
+  unsigned char reserved = 0;
+  bool marked = false;  // drawn dimmed; still clickable
+  bool hover = false;
+  int data = 0;  // the caller's
+};
+
+class CCustomList : public win::Window, public suite::LaunchListSink, private ListScrollTarget {
+ public:
+  static constexpr int kRowHeight = 48;
+  static constexpr int kIconX = 20;
+  static constexpr int kTextX = 64;
+  static constexpr COLORREF kDefaultMarkedColor = RGB(150, 150, 150);
+  static constexpr COLORREF kTitleColor = RGB(0, 0, 0);
+  static constexpr COLORREF kSecondColor = RGB(0x00, 0x4D, 0xAB);
+
+  CCustomList() = default;
+
+  // A visible child of `parent` at (x, y), as large as the row strip; clicks and hovers go to the
+  // parent until SetNotifyWindow says otherwise.
+  bool Create(int x, int y, const ListSkin& skin, HWND parent, int id);
+  void SetNotifyWindow(HWND window) noexcept { notify_ = window; }
+
+  // Adds a row whose icon stays the caller's; returns its index.
+  size_t AddItem(HICON icon, std::wstring title, std::wstring second, bool marked = false, int data = 0);
+  // Adds a row that owns its icon and destroys it with the row.
+  size_t AddItem(win::UniqueIcon icon, std::wstring title, std::wstring second, bool marked = false, int data = 0);
+  // Adds a row whose icon `source` makes when the row is first drawn (or asked for by IconOf).
+  size_t AddItemWithIconSource(std::function<win::UniqueIcon()> source, std::wstring title, std::wstring second,
+                               bool marked = false, int data = 0);
+  // The icon row `index` draws, made now if it was left for its first drawing; null for none.
+  [[nodiscard]] HICON IconOf(size_t index) const;
+  // Adds a row with icon resource `iconId` of the executable, loaded when the row is first drawn.
+  size_t AddItemWithIconId(int iconId, std::wstring title, std::wstring second, bool marked = false, int data = 0);
+  void DeleteAllItems() noexcept;
+
+  // suite::LaunchListSink: the launch list's rows, icons borrowed, unavailable rows marked.
+  void Clear() override { DeleteAllItems(); }
+  void AddRow(HICON icon, const std::wstring& name, const std::wstring& description, bool available) override;
+  void AddRowWithIconId(int iconId, const std::wstring& name, const std::wstring& description,
+                        bool available) override;
+
+  // Moves the first visible row by `steps`, within the rows that exist.
+  void Scroll(int steps) noexcept;
+
+  [[nodiscard]] size_t Count() const noexcept { return items_.size(); }
+  [[nodiscard]] const ITEM_INFO& Item(size_t index) const { return items_.at(index); }
+  [[nodiscard]] int ItemData(size_t index) const { return items_.at(index).data; }
+  void SetItemData(size_t index, int data) { items_.at(index).data = data; }
+  [[nodiscard]] int VisibleRows() const noexcept { return visibleRows_; }
+  [[nodiscard]] int FirstVisible() const noexcept { return first_; }
+  [[nodiscard]] int Hovered() const noexcept { return hovered_; }
+  [[nodiscard]] bool ScrollBarShown() const noexcept;
+  [[nodiscard]] const CSkinVerticleScrollbar& ScrollBar() const noexcept { return scrollBar_; }
+  [[nodiscard]] HWND ScrollBarWindow() const noexcept { return scrollBar_.hwnd(); }
+  void SetMarkedColor(COLORREF color) noexcept { markedColor_ = color; }
+  // The rectangle of visible row `row` (0 = the top one) in the list's client area.
+  [[nodiscard]] RECT RowRect(int row) const noexcept;
+  // What the tooltip of row `index` says: its title and second line in full where the row shows them
+  // cut short ("…"), one to a line; empty when both fit, and then no tip shows.
+  [[nodiscard]] std::wstring TipText(size_t index) const;
+  [[nodiscard]] HWND TipWindow() const noexcept { return tip_; }
+
+ protected:
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  void ScrollBy(int steps) override { Scroll(steps); }
+  void ScrollTo(int position) override { Scroll(position - first_); }
+
+  size_t Add(ITEM_INFO item);
+  [[nodiscard]] int MaximumFirst() const noexcept;
+  [[nodiscard]] int RowAt(int y) const noexcept;  // visible row under y, or -1
+  void SetHovered(int index);
+  void InvalidateItem(int index) noexcept;
+  void UpdateScrollBar() noexcept;
+  void OnMouseMove(int y);
+  void OnClick(int y);
+  void Paint(HDC dc) const;
+  void DrawRow(HDC dc, int row) const;
+  // Where the texts of a row end on the right: short of the scroll bar when it shows.
+  [[nodiscard]] int TextRight() const noexcept;
+  void CreateTip();
+  void RelayToTip(UINT message, WPARAM wParam, LPARAM lParam) const noexcept;
+  bool OnTipNeedsText(NMHDR& header);
+
+  ListSkin skin_;
+  SIZE size_{};
+  HWND notify_ = nullptr;
+  int id_ = 0;
+  int visibleRows_ = 0;
+  int first_ = 0;
+  int hovered_ = -1;
+  bool tracking_ = false;
+  COLORREF markedColor_ = kDefaultMarkedColor;
+  std::vector<ITEM_INFO> items_;
+  HWND tip_ = nullptr;                // the rows' tooltip; destroyed with the list
+  std::wstring tipText_;              // the tip's answer must outlive the notification
+  CSkinVerticleScrollbar scrollBar_;  // destroyed before the rows it scrolls
+};
+
+}  // namespace ui::skin

@@ -1,0 +1,53 @@
+// CCustomListDialog: a list panel of the main window: the panel background, a heading in the help
+// column and a CCustomList in the content area. The list's clicks and hovers go straight to the
+// panel's parent (the main window), with the list identifier the panel was created with.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "controls/CustomList.h"
+#include "win/Dialog.h"
+
+namespace ui::skin {
+
+struct ListPanelLook {
+  app::SkinBitmap background;  // the panel background, decoded when first drawn; not owned
+  HFONT headingFont = nullptr;   // not owned
+  COLORREF headingColor = RGB(255, 255, 255);
+};
+
+class CCustomListDialog : public win::Dialog {
+ public:
+  static constexpr POINT kHeadingAt{18, 14};
+  static constexpr int kHeadingWidth = 198;
+  static constexpr POINT kListAt{244, 10};
+
+  CCustomListDialog() = default;
+
+  // Creates the panel from its template as a hidden child of `parent` at (x, y), with its list as
+  // control `listId`. False when the panel or its list could not be made.
+  bool Create(HWND parent, int x, int y, const ListPanelLook& look, const ListSkin& skin, int listId);
+
+  void SetHeading(std::wstring text);
+  [[nodiscard]] const std::wstring& Heading() const noexcept { return heading_; }
+  [[nodiscard]] CCustomList& List() noexcept { return list_; }
+
+ protected:
+  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+
+ private:
+  bool OnInitDialog();
+  void PaintBackground(HDC dc, int x, int y) const;
+  void DrawHeading(const DRAWITEMSTRUCT& item) const;
+
+  ListPanelLook look_;
+  ListSkin skin_;
+  int listId_ = 0;
+  bool listCreated_ = false;
+  std::wstring heading_;
+  CCustomList list_;
+};
+
+}  // namespace ui::skin

@@ -1,0 +1,82 @@
+// CLBRichEdit: a text field of a panel on the system's rich-edit control (RichEdit20W), framed in the
+// skin's border colour, with keys of its own and its own context menu. Key messages meant for it are
+// first offered to accelerator table IDR_RICHEDIT_ACCELERATORS: Copy and Cut it carries out itself;
+// the plain-text paste (Ctrl+V, Shift+Insert) goes to the parent as WM_COMMAND IDM_PASTE_PLAIN or
+// IDM_PASTE_PLAIN_INSERT, so the parent pastes into whichever field has the focus. The context menu
+// is the popup of menu "RButtonMenu" of the resource module, with a separator before Select All and
+// its commands enabled by the selection.
+#pragma once
+
+#include <windows.h>
+#include <richedit.h>
+
+#include <memory>
+#include <string>
+#include <type_traits>
+
+#include "controls/CustomEdit.h"
+
+namespace ui::skin {
+
+struct MenuDestroyer {
+  void operator()(HMENU menu) const noexcept { ::DestroyMenu(menu); }
+};
+using UniqueMenu = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDestroyer>;
+
+struct AcceleratorDestroyer {
+  void operator()(HACCEL table) const noexcept { ::DestroyAcceleratorTable(table); }
+};
+using UniqueAccelerators = std::unique_ptr<std::remove_pointer_t<HACCEL>, AcceleratorDestroyer>;
+
+class CLBRichEdit {
+ public:
+  CLBRichEdit() = default;
+  CLBRichEdit(const CLBRichEdit&) = delete;
+  CLBRichEdit& operator=(const CLBRichEdit&) = delete;
+  ~CLBRichEdit();
+
+  // Loads the rich-edit library from the system folder, once for the whole run: the first field
+  // does it, so a start that shows none does not pay for it. False when the system has none.
+  static bool LoadLibraryOnce() noexcept;
+
+  // A visible multi-line field of `parent` at `place` (left, top, width, height), in `font`, that
+  // takes any length of text. False when the control cannot be made.
+  bool Create(HWND parent, int id, RECT place, HFONT font);
+
+  // Offers `message`, a key message meant for this field, to the field's accelerators; true when it
+  // became one of their commands, which has then been carried out (and the message is done).
+  bool TranslateAccelerator(MSG& message) const noexcept;
+
+  [[nodiscard]] HWND hwnd() const noexcept { return edit_; }
+  // The whole text, lines ending in CR LF.
+  [[nodiscard]] std::wstring Text() const;
+  // Replaces the whole text with `text` as plain text (a text that looks like RTF stays text).
+  void SetText(const std::wstring& text) const;
+  // Pastes the clipboard's text over the selection without its formatting.
+  void PastePlainText() const noexcept;
+
+  // The context menu as it would open now; null when the resource module has no "RButtonMenu".
+  [[nodiscard]] UniqueMenu ContextMenu() const;
+  // Carries out command `command` of the context menu (IDM_EDIT_*).
+  void RunCommand(UINT command) const noexcept;
+  // Whether the context menu is open.
+  [[nodiscard]] bool MenuActive() const noexcept { return menuActive_; }
+
+ private:
+  static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                    DWORD_PTR self) noexcept;
+  void ShowContextMenu(LPARAM where);
+  // Where a menu opened from the keyboard goes: at the caret, the end of the selection.
+  [[nodiscard]] POINT CaretPoint() const noexcept;
+  [[nodiscard]] CHARRANGE Selection() const noexcept;
+  // Characters as the selection counts them (a paragraph break is one).
+  [[nodiscard]] LONG Length() const noexcept;
+  void Detach() noexcept;
+
+  HWND edit_ = nullptr;
+  UniqueAccelerators accelerators_;
+  CCustomEdit frame_;
+  bool menuActive_ = false;
+};
+
+}  // namespace ui::skin

@@ -1,0 +1,53 @@
+// CMainMenuDialog: the start page, with one large button and six smaller ones, one per tab. A click
+// reaches the main window as WM_COMMAND with the button's ID; the main window decides which buttons
+// are disabled (tabs without entries).
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <string>
+
+#include "controls/MenuButton.h"
+#include "win/Dialog.h"
+#include "win/Handle.h"
+
+struct MainMenuFonts {
+  HFONT large = nullptr;        // the large button's caption
+  HFONT caption = nullptr;      // the smaller buttons' captions
+  HFONT description = nullptr;  // the smaller buttons' descriptions
+  HFONT text = nullptr;         // the page's static text
+};
+
+class CMainMenuDialog : public win::Dialog {
+ public:
+  static constexpr size_t kButtonCount = 7;
+  // The large button first, then the left column and the right column, top to bottom.
+  static constexpr std::array<int, kButtonCount> kButtonIds = {316, 291, 294, 297, 301, 304, 307};
+  static constexpr COLORREF kBlue = RGB(0x00, 0x4D, 0xAB);  // 0xAB4D00: descriptions and the text
+
+  CMainMenuDialog() = default;
+
+  // Creates the page from its template as a hidden child of `parent` at (x, y).
+  bool Create(HWND parent, int x, int y, const MainMenuFonts& fonts);
+
+  // The button with `id`, or null.
+  [[nodiscard]] CMenuButton* Button(int id) noexcept;
+  void SetButtonState(int id, MenuButtonState state, bool repaint) noexcept;
+  // The page's one static text.
+  void SetText(const std::wstring& text);
+
+ protected:
+  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+  void OnFinalMessage() override;
+
+ private:
+  void OnInitDialog();
+  void PaintBackground(HDC dc, int x, int y) const;
+  void DrawStaticText(const DRAWITEMSTRUCT& item) const;
+
+  MainMenuFonts fonts_;
+  std::wstring text_;
+  win::UniqueBitmap background_;
+  std::array<CMenuButton, kButtonCount> buttons_;
+};

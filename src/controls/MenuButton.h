@@ -1,0 +1,113 @@
+// CMenuButton: a child window drawn from skin bitmaps, with a caption and an optional description
+// and four looks (normal, hover, pressed or selected, disabled). The style fixes where the texts go
+// and what a click does. It tells its parent (and the main window) with WM_COMMAND.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <string>
+
+#include "core/PrivateMessages.h"
+#include "win/Handle.h"
+#include "win/Window.h"
+
+enum class MenuButtonState : int { kNormal = 0, kHover = 1, kPressed = 2, kDisabled = 3 };
+
+enum class MenuButtonStyle : int {
+  kLarge = 0,      // the start page's large button: caption left, beside the picture
+  kCard = 1,       // the start page's smaller buttons: caption and description
+  kTab = 2,        // ribbon tabs: caption under the picture; the pressed look is "selected"
+  kPush = 3,       // plain push buttons: command to the parent only
+  kPassClick = 4,  // no text; the parent sees the click first
+  kPassMouse = 5,  // no text; button down and up go on to the parent
+  kGlyph = 6,      // Home and Back: the glyph sits left of x = 19
+};
+
+class CMenuButton : public win::Window {
+ public:
+  // Face used when the normal bitmap is missing.
+  static constexpr SIZE kDefaultSize{200, 50};
+  static constexpr COLORREF kDisabledTextColor = RGB(0x96, 0x96, 0x96);
+
+  CMenuButton() = default;
+
+  // A visible child of `parent` at (x, y), as large as the normal bitmap. The bitmaps stay the
+  // creator's. Texts come from the string table; ID 0 leaves a text empty.
+  bool Create(int x, int y, HBITMAP normal, HBITMAP hover, HBITMAP pressed, MenuButtonStyle style, UINT captionId,
+              UINT descriptionId, HWND parent, int id);
+
+  // Like Create, with faces that the button keeps itself: skin bitmaps of the program's own file, by
+  // state (normal, hover, pressed, disabled; 0 for none). Each face is loaded when the button first
+  // shows it: most of them are never seen in a session. The size is the normal face's.
+  bool CreateWithSkinFaces(int x, int y, const std::array<int, 4>& faceIds, MenuButtonStyle style, UINT captionId,
+                           UINT descriptionId, HWND parent, int id);
+  void SetDisabledBitmap(HBITMAP disabled) noexcept { faces_[3] = disabled; }
+  // Other normal, hover and pressed faces (a check box's ticked and unticked looks), not owned; the
+  // button keeps its size and state and shows the new face at once.
+  void SetFaces(HBITMAP normal, HBITMAP hover, HBITMAP pressed) noexcept;
+  void SetCaptionFont(HFONT font, COLORREF color) noexcept;
+  void SetDescriptionFont(HFONT font, COLORREF color) noexcept;
+  void SetCaption(const std::wstring& caption);
+  void SetState(MenuButtonState state, bool repaint) noexcept;
+
+  [[nodiscard]] MenuButtonState State() const noexcept { return state_; }
+  [[nodiscard]] MenuButtonStyle Style() const noexcept { return style_; }
+  [[nodiscard]] int Id() const noexcept { return id_; }
+  [[nodiscard]] SIZE Size() const noexcept { return size_; }
+  [[nodiscard]] const std::wstring& Caption() const noexcept { return caption_; }
+  [[nodiscard]] const std::wstring& Description() const noexcept { return description_; }
+  // Where the texts go for this style and size; empty rectangles for none.
+  [[nodiscard]] RECT CaptionRect() const noexcept;
+  [[nodiscard]] RECT DescriptionRect() const noexcept;
+
+  // Draws the whole button, background included, into `dc` at (0, 0).
+  void Draw(HDC dc) const;
+
+  // Every menu button below `root` gives up a press and its hover look (WM_CANCELMODE): a modal box
+  // or another window takes over, and the pointer's leave may never be seen.
+  static void EndHoverIn(HWND root) noexcept;
+
+ protected:
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  void OnMouseMove(LPARAM lParam);
+  void OnMouseLeave();
+  void OnButtonDown(LPARAM lParam);
+  void OnButtonUp(LPARAM lParam);
+  // The press is given up: the mouse is let go and the button rests again.
+  void CancelPress() noexcept;
+  void EndHover() noexcept;
+  // True for the styles that click themselves (not those that pass the mouse to their parent).
+  [[nodiscard]] bool Captures() const noexcept;
+  [[nodiscard]] bool Inside(LPARAM lParam) const noexcept;
+  [[nodiscard]] MenuButtonState RestingState() const noexcept;
+  void PassToParent(UINT message, WPARAM wParam, LPARAM lParam) const;
+  void SendCommand() const;
+  void Repaint() const noexcept;
+  [[nodiscard]] HWND MainWindow() const noexcept;
+  bool CreateSized(int x, int y, SIZE face, MenuButtonStyle style, UINT captionId, UINT descriptionId, HWND parent,
+                   int id);
+  // The face of `state`, loaded now if it is one of the button's own that is still to come.
+  [[nodiscard]] HBITMAP Face(MenuButtonState state) const noexcept;
+
+  int id_ = 0;
+  std::array<HBITMAP, 4> faces_{};  // indexed by MenuButtonState; not owned
+  // The button's own faces (CreateWithSkinFaces): the IDs still to be loaded, and those loaded.
+  mutable std::array<int, 4> pendingFaceIds_{};
+  mutable std::array<win::UniqueBitmap, 4> ownFaces_;
+  SIZE size_ = kDefaultSize;
+  std::wstring caption_;
+  std::wstring description_;
+  HFONT captionFont_ = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
+  HFONT descriptionFont_ = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
+  COLORREF captionColor_ = RGB(0, 0, 0);
+  COLORREF descriptionColor_ = RGB(0, 0, 0);
+  MenuButtonStyle style_ = MenuButtonStyle::kPush;
+  MenuButtonState state_ = MenuButtonState::kNormal;
+  // A tab that was already selected when the button went down: its release means "back to the list".
+  bool downOnSelectedTab_ = false;
+  // The press began on this button, which holds the mouse until the release.
+  bool pressing_ = false;
+};

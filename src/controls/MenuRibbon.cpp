@@ -1,0 +1,286 @@
+#include "controls/MenuRibbon.h"
+
+#include <cmath>
+#include <utility>
+
+#include "SkinIds.h"
+#include "controls/MenuBackBuffer.h"
+#include "controls/Paint.h"
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"StartdeckMenuRibbon";
+constexpr int kFirstTabCommand = 335;
+constexpr int kLastTabCommand = 355;
+
+struct TabRow {
+  int id;
+  UINT caption;
+  int faces[4];  // normal, hover, pressed (selected), disabled
+};
+
+// Left to right; the order of the IDs is not the order of the tabs.
+constexpr TabRow kTabs[CMenuRibbon::kTabCount] = {
+    {335, 179, {IDB_TAB_TRANSLATION_NORMAL, IDB_TAB_TRANSLATION_HOVER, IDB_TAB_TRANSLATION_PRESSED,
+                IDB_TAB_TRANSLATION_DISABLED}},  // "Translation"
+    {338, 180, {IDB_TAB_SETUP_NORMAL, IDB_TAB_SETUP_HOVER, IDB_TAB_SETUP_PRESSED, IDB_TAB_SETUP_DISABLED}},
+    {348, 181, {IDB_TAB_DICTIONARIES_NORMAL, IDB_TAB_DICTIONARIES_HOVER, IDB_TAB_DICTIONARIES_PRESSED,
+                IDB_TAB_DICTIONARIES_DISABLED}},
+    {353, 182, {IDB_TAB_LAUNCH_NORMAL, IDB_TAB_LAUNCH_HOVER, IDB_TAB_LAUNCH_PRESSED, IDB_TAB_LAUNCH_DISABLED}},
+    {342, 185, {IDB_TAB_NET_NORMAL, IDB_TAB_NET_HOVER, IDB_TAB_NET_PRESSED, IDB_TAB_NET_DISABLED}},
+    {345, 184, {IDB_TAB_MYVANTO_NORMAL, IDB_TAB_MYVANTO_HOVER, IDB_TAB_MYVANTO_PRESSED, IDB_TAB_MYVANTO_DISABLED}},
+    {355, 183, {IDB_TAB_GUIDE_NORMAL, IDB_TAB_GUIDE_HOVER, IDB_TAB_GUIDE_PRESSED, IDB_TAB_GUIDE_DISABLED}},
+};
+
+constexpr COLORREF kCaptionColor = RGB(255, 255, 255);
+// A translator marks where a long word may break with a soft hyphen; it shows only at a break.
+constexpr wchar_t kSoftHyphen = L'\u00AD';
+// The smallest face a caption is given, against its font's height: smaller is no longer legible.
+constexpr double kSmallestFace = 0.7;
+
+int TextWidth(HDC dc, std::wstring_view text) noexcept {
+  SIZE size{};
+  ::GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &size);
+  return size.cx;
+}
+
+// Whether the tab's own drawing shows `text` whole within `width` (its caption rectangle, less the
+// margins) and `height`: on one line when it is that narrow, otherwise wrapped at its blanks.
+bool FitsAsDrawn(HDC dc, const std::wstring& text, const RECT& rect, int width, int height) {
+  if (TextWidth(dc, text) <= width) return true;
+  RECT wrapped = rect;
+  ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &wrapped,
+              DT_CENTER | DT_NOPREFIX | DT_WORDBREAK | DT_CALCRECT);
+  return wrapped.right - wrapped.left <= width && wrapped.bottom - wrapped.top <= height;
+}
+
+// `caption` broken into lines no wider than `width`: at blanks, and inside a word at its soft hyphens
+// (the line then ends with "-"). Empty when a piece between two break points is wider on its own.
+std::vector<std::wstring> BreakLines(HDC dc, const std::wstring& caption, int width) {
+  const auto fits = [&](const std::wstring& text) { return TextWidth(dc, text) <= width; };
+  std::vector<std::wstring> lines;
+  std::wstring line;
+  for (size_t start = 0; start < caption.size();) {
+    size_t end = caption.find(L' ', start);
+    if (end == std::wstring::npos) end = caption.size();
+    const std::wstring word = caption.substr(start, end - start);
+    start = end + 1;
+    if (word.empty()) continue;
+    // The word's syllables as the translator marked them.
+    std::vector<std::wstring> pieces;
+    for (size_t from = 0;;) {
+      const size_t shy = word.find(kSoftHyphen, from);
+      pieces.push_back(word.substr(from, shy == std::wstring::npos ? std::wstring::npos : shy - from));
+      if (shy == std::wstring::npos) break;
+      from = shy + 1;
+    }
+    std::wstring whole;
+    for (const std::wstring& piece : pieces) whole += piece;
+    // Whole, on this line or on the next.
+    if (fits(line.empty() ? whole : line + L" " + whole)) {
+      line = line.empty() ? whole : line + L" " + whole;
+      continue;
+    }
+    if (!line.empty()) lines.push_back(std::exchange(line, std::wstring()));
+    if (fits(whole)) {
+      line = whole;
+      continue;
+    }
+    // Too wide for any line: syllable by syllable, each line but the word's last closed with "-".
+    if (pieces.size() < 2) return {};
+    for (size_t i = 0; i < pieces.size(); ++i) {
+      const std::wstring hyphen = i + 1 == pieces.size() ? L"" : L"-";
+      if (fits(line + pieces[i] + hyphen)) {
+        line += pieces[i];
+        continue;
+      }
+      if (line.empty()) return {};
+      lines.push_back(line + L"-");
+      line = pieces[i];
+      if (!fits(line + hyphen)) return {};
+    }
+  }
+  if (!line.empty()) lines.push_back(line);
+  return lines;
+}
+
+std::wstring Joined(const std::vector<std::wstring>& lines) {
+  std::wstring text;
+  for (const std::wstring& line : lines) text += (text.empty() ? L"" : L"\n") + line;
+  return text;
+}
+
+int LineHeight(HDC dc) noexcept {
+  TEXTMETRICW metrics{};
+  ::GetTextMetricsW(dc, &metrics);
+  return metrics.tmHeight;
+}
+
+}  // namespace
+
+bool CMenuRibbon::Create(int x, int y, HWND parent, int controlId, HFONT font) {
+  // The tabs load their faces themselves, each when it is first shown.
+  const SIZE tab = ui::BitmapResourceSize(::GetModuleHandleW(nullptr), kTabs[0].faces[0]);
+  if (!CreateWindowOf(kClassName, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, x, y,
+                      static_cast<int>(kTabCount) * tab.cx, tab.cy, parent, controlId))
+    return false;
+  int left = 0;
+  for (size_t i = 0; i < kTabCount; ++i) {
+    const int* faces = kTabs[i].faces;
+    CMenuButton& button = tabs_[i];
+    if (!button.CreateWithSkinFaces(left, 0, {faces[0], faces[1], faces[2], faces[3]}, MenuButtonStyle::kTab,
+                                    kTabs[i].caption, 0, hwnd(), kTabs[i].id))
+      return false;
+    button.SetCaptionFont(font, kCaptionColor);
+    FitCaption(i, font ? font : static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT)));
+    left += button.Size().cx;
+  }
+  return true;
+}
+
+void CMenuRibbon::FitCaption(size_t index, HFONT font) {
+  CMenuButton& tab = tabs_[index];
+  captionFonts_[index] = font;
+  std::wstring caption = tab.Caption();
+  const bool marked = caption.find(kSoftHyphen) != std::wstring::npos;
+  std::wstring plain = caption;
+  std::erase(plain, kSoftHyphen);
+  const RECT rect = tab.CaptionRect();
+  const int width = rect.right - rect.left - 2 * kCaptionMargin;
+  const int height = rect.bottom - rect.top;
+  win::UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
+  if (!dc || width <= 0 || caption.empty()) return;
+
+  std::wstring shown;
+  HFONT face = font;
+  {
+    win::SelectScope select(dc.get(), font);
+    if (FitsAsDrawn(dc.get(), plain, rect, width, height)) {
+      // As it always was: the tab draws it itself.
+      if (marked) tab.SetCaption(plain);
+      return;
+    }
+  }
+  // Lines of its own at the ribbon's font, else at ever smaller faces of it.
+  LOGFONTW logFont{};
+  ::GetObjectW(font, sizeof(logFont), &logFont);
+  const int full = std::abs(logFont.lfHeight) > 0 ? std::abs(logFont.lfHeight) : 12;
+  const int smallest = static_cast<int>(std::ceil(full * kSmallestFace));
+  for (int size = full; size >= smallest; --size) {
+    face = size == full ? font : SmallerFace(font, size);
+    if (!face) break;
+    win::SelectScope select(dc.get(), face);
+    const std::vector<std::wstring> lines = BreakLines(dc.get(), caption, width);
+    if (!lines.empty() && static_cast<int>(lines.size()) * LineHeight(dc.get()) <= height) {
+      shown = Joined(lines);
+      break;
+    }
+    face = nullptr;
+  }
+  if (!face) return;  // nothing fits: left as it was
+  captionFonts_[index] = face;
+  tab.SetCaptionFont(face, kCaptionColor);
+  tab.SetCaption(shown);
+  // Screen readers read the caption as one text.
+  ::SetWindowTextW(tab.hwnd(), plain.c_str());
+}
+
+HFONT CMenuRibbon::SmallerFace(HFONT font, int height) {
+  LOGFONTW logFont{};
+  if (!::GetObjectW(font, sizeof(logFont), &logFont)) return nullptr;
+  logFont.lfHeight = logFont.lfHeight < 0 ? -height : height;
+  logFont.lfWidth = 0;
+  for (const auto& [made, face] : faces_)
+    if (made == height) return face.get();
+  win::UniqueFont face(::CreateFontIndirectW(&logFont));
+  if (!face) return nullptr;
+  faces_.emplace_back(height, std::move(face));
+  return faces_.back().second.get();
+}
+
+HFONT CMenuRibbon::CaptionFont(int id) const noexcept {
+  for (size_t i = 0; i < kTabCount; ++i)
+    if (kTabs[i].id == id) return captionFonts_[i];
+  return nullptr;
+}
+
+CMenuButton* CMenuRibbon::Tab(int id) noexcept {
+  for (size_t i = 0; i < kTabCount; ++i)
+    if (kTabs[i].id == id) return &tabs_[i];
+  return nullptr;
+}
+
+void CMenuRibbon::Select(int id) {
+  if (id == selected_) return;
+  CMenuButton* entered = Tab(id);
+  if (!entered) return;
+  const HWND parent = ::GetParent(hwnd());
+  if (selected_ != 0) {
+    const int left = selected_;
+    Leave(left);
+    ::SendMessageW(parent, app::kTabLeftMessage, static_cast<WPARAM>(left), 0);
+  }
+  selected_ = id;
+  entered->SetState(MenuButtonState::kPressed, true);
+  ::SendMessageW(parent, app::kTabEnteredMessage, static_cast<WPARAM>(id), 0);
+}
+
+void CMenuRibbon::Mark(int id) {
+  CMenuButton* marked = Tab(id);
+  if (!marked || id == selected_) return;
+  if (selected_ != 0) Leave(selected_);
+  selected_ = id;
+  marked->SetState(MenuButtonState::kPressed, true);
+}
+
+void CMenuRibbon::Clear(bool force) {
+  for (CMenuButton& tab : tabs_)
+    if (force || tab.State() != MenuButtonState::kDisabled) tab.SetState(MenuButtonState::kNormal, true);
+  selected_ = 0;
+}
+
+void CMenuRibbon::EnableTab(int id, bool enable) {
+  CMenuButton* tab = Tab(id);
+  if (!tab) return;
+  if (!enable && id == selected_) selected_ = 0;
+  tab->SetState(enable ? MenuButtonState::kNormal : MenuButtonState::kDisabled, true);
+}
+
+void CMenuRibbon::Leave(int id) noexcept {
+  CMenuButton* left = Tab(id);
+  if (left && left->State() != MenuButtonState::kDisabled) left->SetState(MenuButtonState::kNormal, true);
+}
+
+void CMenuRibbon::Paint(HDC dc) const {
+  RECT rc{};
+  ::GetClientRect(hwnd(), &rc);
+  ui::PaintParentBackground(hwnd(), dc, rc);
+}
+
+LRESULT CMenuRibbon::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND: {
+      const int id = LOWORD(wParam);
+      if (id >= kFirstTabCommand && id <= kLastTabCommand) Select(id);
+      return 0;
+    }
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT: {
+      const win::PaintScope paint(hwnd());
+      RECT rc{};
+      ::GetClientRect(hwnd(), &rc);
+      ui::MenuBackBuffer buffer(paint.dc(), rc.right, rc.bottom);
+      Paint(buffer.dc());
+      buffer.Present();
+      return 0;
+    }
+    case WM_PRINTCLIENT:
+      // The tabs ask for what lies behind them; that is the parent's surface.
+      Paint(reinterpret_cast<HDC>(wParam));
+      return 0;
+    default:
+      break;
+  }
+  return Default(message, wParam, lParam);
+}

@@ -1,0 +1,66 @@
+// CMenuRibbon: the row of seven tabs above the panels. Exactly one tab is selected while a tab is
+// open; the ribbon tells its parent which tab is left (app::kTabLeftMessage) and which is entered
+// (app::kTabEnteredMessage). A caption too long for its tab (a translated one) is never cut: it wraps at its
+// blanks or at the soft hyphens the translator put into long words, and where that is not enough it takes a
+// smaller face of the same font. A caption that fits keeps its font and its lines.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "core/PrivateMessages.h"
+#include "controls/MenuButton.h"
+#include "win/Handle.h"
+#include "win/Window.h"
+
+
+class CMenuRibbon : public win::Window {
+ public:
+  static constexpr size_t kTabCount = 7;
+  // Tab IDs left to right.
+  static constexpr std::array<int, kTabCount> kTabIds = {335, 338, 348, 353, 342, 345, 355};
+
+  CMenuRibbon() = default;
+
+  // Creates the ribbon at (x, y): seven tabs wide, as tall as a tab. `font` is the captions' font
+  // (the stock GUI font when null).
+  bool Create(int x, int y, HWND parent, int controlId, HFONT font = nullptr);
+
+  // A tab click ends here: the old tab is left and the new one entered, each told to the parent.
+  void Select(int id);
+  // Selects `id` without telling anyone.
+  void Mark(int id);
+  // No tab selected; disabled tabs come back to normal only when `force` is set.
+  void Clear(bool force);
+  void EnableTab(int id, bool enable);
+
+  [[nodiscard]] int SelectedId() const noexcept { return selected_; }
+  // The tab with `id`, or null.
+  [[nodiscard]] CMenuButton* Tab(int id) noexcept;
+  // The font tab `id` draws its caption in: the ribbon's own, or a smaller face of it.
+  [[nodiscard]] HFONT CaptionFont(int id) const noexcept;
+
+  // Clear of the tab's edges: the caption's ink keeps this far inside its rectangle on each side.
+  static constexpr int kCaptionMargin = 3;
+
+ protected:
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  void Paint(HDC dc) const;
+  void Leave(int id) noexcept;
+  // Lays out tab `index`'s caption so that it fits (see above).
+  void FitCaption(size_t index, HFONT font);
+  // `font` at `height` pixels (kept by the ribbon); null when it cannot be made.
+  HFONT SmallerFace(HFONT font, int height);
+
+  std::array<CMenuButton, kTabCount> tabs_;
+  std::array<HFONT, kTabCount> captionFonts_{};
+  // The smaller faces by height, for as long as the tabs use them.
+  std::vector<std::pair<int, win::UniqueFont>> faces_;
+  int selected_ = 0;
+};

@@ -1,0 +1,51 @@
+#include "controls/Paint.h"
+
+#include "core/SkinImage.h"
+#include "win/Handle.h"
+
+namespace ui {
+
+SIZE BitmapSize(HBITMAP bitmap) noexcept {
+  BITMAP info{};
+  if (!bitmap || ::GetObjectW(bitmap, sizeof(info), &info) == 0) return {0, 0};
+  return {info.bmWidth, info.bmHeight < 0 ? -info.bmHeight : info.bmHeight};
+}
+
+SIZE BitmapResourceSize(HMODULE module, int id) noexcept { return app::SkinImageSize(module, id); }
+
+HBITMAP LoadSkinBitmap(int id) noexcept { return app::LoadSkinImage(::GetModuleHandleW(nullptr), id); }
+
+void DrawTransparentBitmap(HDC dc, HBITMAP bitmap, int x, int y) noexcept {
+  if (!bitmap) return;
+  const SIZE size = BitmapSize(bitmap);
+  win::UniqueMemoryDc memory(::CreateCompatibleDC(dc));
+  if (!memory) return;
+  win::SelectScope select(memory.get(), bitmap);
+  ::TransparentBlt(dc, x, y, size.cx, size.cy, memory.get(), 0, 0, size.cx, size.cy, kTransparent);
+}
+
+void PaintParentBackground(HWND child, HDC dc, const RECT& rc) noexcept {
+  HWND parent = ::GetParent(child);
+  if (!parent) return;
+  POINT origin{0, 0};
+  ::MapWindowPoints(child, parent, &origin, 1);
+  POINT old{};
+  ::OffsetWindowOrgEx(dc, origin.x, origin.y, &old);
+  // The parent paints its background for WM_PRINTCLIENT into our DC, shifted to our position.
+  const int saved = ::SaveDC(dc);
+  ::IntersectClipRect(dc, rc.left + origin.x, rc.top + origin.y, rc.right + origin.x, rc.bottom + origin.y);
+  ::SendMessageW(parent, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+  ::RestoreDC(dc, saved);
+  ::SetWindowOrgEx(dc, old.x, old.y, nullptr);
+}
+
+SIZE MeasureText(HWND window, HFONT font, std::wstring_view text, int width, UINT format) noexcept {
+  RECT rc{0, 0, width, 0};
+  const win::WindowDc dc(window);
+  if (!dc) return {};
+  win::SelectScope select(dc.get(), font ? static_cast<HGDIOBJ>(font) : ::GetStockObject(DEFAULT_GUI_FONT));
+  ::DrawTextW(dc.get(), text.data(), static_cast<int>(text.size()), &rc, DT_CALCRECT | format);
+  return {rc.right - rc.left, rc.bottom - rc.top};
+}
+
+}  // namespace ui

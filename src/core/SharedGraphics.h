@@ -1,0 +1,86 @@
+// Fonts and skin bitmaps that every window of the program draws with: the fonts created at
+// start-up, each bitmap decoded when it is first asked for; all deleted at shutdown.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <optional>
+
+#include "core/SkinImage.h"
+#include "win/Handle.h"
+
+namespace app {
+
+enum class SharedFont : int {
+  kDefaultGui = 0,     // the stock DEFAULT_GUI_FONT (not owned)
+  kTahoma18Bold,
+  kTahoma18,
+  kTahoma16Bold,
+  kTahoma16,
+  kTahoma14Bold,
+  kTahoma14,
+  kTahoma13,
+  kTahoma12Bold,
+  kTahoma12,
+  kTahoma10Bold,
+  kTahoma10,
+  kLucidaConsole14,
+  kTahoma13Second,     // a second handle of the 13-pixel font, for its own users
+  kCount
+};
+
+class SharedGraphics {
+ public:
+  // The bitmaps: skin pieces of the main window and its panels.
+  static constexpr std::array<int, 28> kBitmapIds = {357, 358, 359, 360, 361, 362, 363, 364, 365, 366,
+                                                     367, 368, 376, 377, 381, 385, 386, 387, 389, 390,
+                                                     391, 399, 400, 419, 420, 191, 192, 193};
+
+  // Creates the fonts. The bitmaps come from `skinModule`, the program's own file when null (never
+  // a language library). The thread that calls this keeps one imaging factory for its decodes until
+  // Destroy, which must come before the thread's COM ends.
+  void Create(HMODULE skinModule = nullptr);
+  void Destroy() noexcept;
+
+  [[nodiscard]] HFONT Font(SharedFont which) const noexcept;
+  // Decoded at the first call for `id` (on the thread that draws); null when `id` is not one of the
+  // shared bitmaps or failed to load.
+  [[nodiscard]] HBITMAP Bitmap(int id) const noexcept;
+  // The bitmap's size, read without decoding it; {0, 0} when there is none.
+  [[nodiscard]] SIZE BitmapSize(int id) const noexcept;
+  // How many of the bitmaps have been decoded so far.
+  [[nodiscard]] size_t LoadedBitmapCount() const noexcept;
+
+ private:
+  [[nodiscard]] static size_t IndexOf(int id) noexcept;
+
+  HMODULE skinModule_ = nullptr;
+  std::optional<SkinImageFactoryScope> decoding_;
+  std::array<win::UniqueFont, static_cast<size_t>(SharedFont::kCount)> fonts_;
+  mutable std::array<win::UniqueBitmap, kBitmapIds.size()> bitmaps_;
+  mutable std::array<bool, kBitmapIds.size()> tried_{};  // a bitmap that failed is not tried again
+};
+
+// A skin bitmap as a painter keeps it: one of the shared bitmaps, decoded when it is first drawn,
+// or a bitmap handed over as it is. Never owned.
+class SkinBitmap {
+ public:
+  SkinBitmap() = default;
+  SkinBitmap(HBITMAP bitmap) noexcept : bitmap_(bitmap) {}  // NOLINT(google-explicit-constructor)
+  SkinBitmap(const SharedGraphics& source, int id) noexcept : source_(&source), id_(id) {}
+
+  // The bitmap, decoded now if it is a shared one not yet decoded; null when there is none.
+  [[nodiscard]] HBITMAP get() const noexcept { return source_ ? source_->Bitmap(id_) : bitmap_; }
+  // Its size, without decoding a shared one.
+  [[nodiscard]] SIZE Size() const noexcept;
+  // Whether a bitmap was given at all (it may still fail to decode).
+  explicit operator bool() const noexcept { return source_ != nullptr || bitmap_ != nullptr; }
+
+ private:
+  HBITMAP bitmap_ = nullptr;
+  const SharedGraphics* source_ = nullptr;
+  int id_ = 0;
+};
+
+}  // namespace app

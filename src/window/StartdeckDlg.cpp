@@ -1,0 +1,660 @@
+#include "window/StartdeckDlg.h"
+
+#include <commctrl.h>
+
+#include <optional>
+#include <string>
+
+#include "ResourceIds.h"
+#include "SkinIds.h"
+#include "StringIds.h"
+#include "core/KernelConnection.h"
+#include "core/LogSink.h"
+#include "core/PrivateMessages.h"
+#include "core/RegisteredMessages.h"
+#include "core/SettingsStore.h"
+#include "core/SharedGraphics.h"
+#include "core/StartupTrace.h"
+#include "suite/DictionaryInstall.h"
+#include "suite/LaunchList.h"
+#include "suite/Launcher.h"
+#include "tasks/DroppedFile.h"
+#include "tasks/TranslateMenuUtils.h"
+#include "updates/ComponentProgram.h"
+#include "window/FileDrop.h"
+#include "window/MainWindowContext.h"
+#include "controls/Paint.h"
+#include "controls/CustomComboPopup.h"
+#include "win/Focus.h"
+#include "win/Resources.h"
+
+namespace {
+
+bool IsEditControl(HWND window) {
+  wchar_t name[16] = {};
+  return window && ::GetClassNameW(window, name, 16) > 0 && ::CompareStringOrdinal(name, -1, L"Edit", -1, TRUE) == CSTR_EQUAL;
+}
+
+// Where the ribbon, the start page and the panels of the tabs and tasks sit.
+constexpr POINT kRibbonPosition = {9, 52};
+constexpr POINT kStartPagePosition = {9, 107};
+constexpr POINT kPanelPosition = {9, 146};
+
+constexpr int kTranslationTab = 1;
+constexpr int kDictionariesTab = 3;
+constexpr int kMyVantoTab = 7;
+constexpr int kLaunchTab = 4;
+constexpr int kNetworkTab = 6;
+
+void LogFailure(const wchar_t* what) { app::Log().Line(L"Main window: %s could not be created", what); }
+
+}  // namespace
+
+struct CStartdeckDlg::Route {
+  UINT message;            // a message of the system or of our own, or
+  const UINT* registered;  // one registered by name, known only at run time
+  Handler handler;
+};
+
+const CStartdeckDlg::Route CStartdeckDlg::kRoutes[] = {
+    {WM_INITDIALOG, nullptr, &CStartdeckDlg::OnInitDialog},
+    {WM_ERASEBKGND, nullptr, &CStartdeckDlg::OnEraseBackground},
+    {WM_PAINT, nullptr, &CStartdeckDlg::OnPaint},
+    {WM_PRINTCLIENT, nullptr, &CStartdeckDlg::OnPrintClient},
+    {WM_CTLCOLORSTATIC, nullptr, &CStartdeckDlg::OnControlColour},
+    {WM_LBUTTONDOWN, nullptr, &CStartdeckDlg::OnLeftButtonDown},
+    {WM_QUERYDRAGICON, nullptr, &CStartdeckDlg::OnQueryDragIcon},
+    {WM_MOVE, nullptr, &CStartdeckDlg::OnMove},
+    {WM_COMMAND, nullptr, &CStartdeckDlg::OnCommand},
+    {WM_NOTIFY, nullptr, &CStartdeckDlg::OnNotify},
+    {WM_SYSCOMMAND, nullptr, &CStartdeckDlg::OnSysCommand},
+    {WM_ENTERIDLE, nullptr, &CStartdeckDlg::OnEnterIdle},
+    {WM_CONTEXTMENU, nullptr, &CStartdeckDlg::OnContextMenu},
+    {WM_CLOSE, nullptr, &CStartdeckDlg::OnClose},
+    {WM_DESTROY, nullptr, &CStartdeckDlg::OnDestroy},
+    {WM_DROPFILES, nullptr, &CStartdeckDlg::OnDropFiles},
+    {WM_ACTIVATE, nullptr, &CStartdeckDlg::OnActivate},
+    {WM_ENABLE, nullptr, &CStartdeckDlg::OnEnable},
+    {WM_CANCELMODE, nullptr, &CStartdeckDlg::OnCancelMode},
+    {app::kCheckFocusMessage, nullptr, &CStartdeckDlg::OnCheckFocus},
+    {app::kListRowChosenMessage, nullptr, &CStartdeckDlg::OnListRowChosen},
+    {app::kTabLeftMessage, nullptr, &CStartdeckDlg::OnTabLeft},
+    {app::kTabEnteredMessage, nullptr, &CStartdeckDlg::OnTabEntered},
+    {app::kBackMessage, nullptr, &CStartdeckDlg::OnBack},
+    {app::kPluginsManagerMessage, nullptr, &CStartdeckDlg::OnPluginsManager},
+    {app::kWebServiceEndedMessage, nullptr, &CStartdeckDlg::OnWebServiceEnded},
+    {app::kAfterFirstPaintMessage, nullptr, &CStartdeckDlg::OnAfterFirstPaint},
+    {0, &app::kPluginSwitchedMessage, &CStartdeckDlg::OnPluginsSwitched},
+    {0, &app::kTmdChangedMessage, &CStartdeckDlg::OnMemoriesChanged},
+    {0, &app::kAllowGoHomeMessage, &CStartdeckDlg::OnAllowGoHome},
+};
+
+CStartdeckDlg::CStartdeckDlg(ui::MainWindowContext& app)
+    : app_(app), help_(app, app.HelpPath()), webService_(app.Service()) {}
+
+CStartdeckDlg::~CStartdeckDlg() = default;
+
+INT_PTR CStartdeckDlg::DoModal() { return Dialog::DoModal(win::ResourceModule(), IDD_STARTDECK, nullptr); }
+
+bool CStartdeckDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+  for (const Route& route : kRoutes) {
+    const bool matches = route.registered ? *route.registered != 0 && *route.registered == message
+                                          : route.message == message;
+    if (!matches) continue;
+    const bool handled = (this->*route.handler)(wParam, lParam, result);
+    if (ChangesView(message)) KeepFocusReachable();
+    return handled;
+  }
+  return false;
+}
+
+bool CStartdeckDlg::ChangesView(UINT message) noexcept {
+  // Whatever these do may hide the control that has the keyboard's focus.
+  switch (message) {
+    case WM_COMMAND:
+    case WM_DROPFILES:
+    case app::kListRowChosenMessage:
+    case app::kTabLeftMessage:
+    case app::kTabEnteredMessage:
+    case app::kBackMessage: return true;
+    default: return false;
+  }
+}
+
+HWND CStartdeckDlg::FocusFallback() const {
+  // The open task panel's first field, else the first control that shows (a tab's list), else the
+  // window itself.
+  if (navigator_ && navigator_->ShowsTask())
+    if (const tasks::TaskPanel* panel = panels_.Find(navigator_->View());
+        panel && ::IsWindowVisible(panel->Window()))
+      return FirstFieldOf(panel->Window());
+  return Dialog::FocusFallback();
+}
+
+HWND CStartdeckDlg::FirstFieldOf(HWND panel) {
+  const HWND first = win::FirstTabStop(panel);
+  return first ? first : panel;
+}
+
+bool CStartdeckDlg::OnActivate(WPARAM state, LPARAM, INT_PTR&) {
+  if (LOWORD(state) == WA_INACTIVE)
+    CMenuButton::EndHoverIn(hwnd());
+  else
+    ::PostMessageW(hwnd(), app::kCheckFocusMessage, 0, 0);  // after the system has put the focus back
+  return false;  // the dialog's own handling saves and restores the focus
+}
+
+bool CStartdeckDlg::OnEnable(WPARAM enabled, LPARAM, INT_PTR&) {
+  // A modal box of ours or of the kernel takes over: no button stays lit under it.
+  if (!enabled) CMenuButton::EndHoverIn(hwnd());
+  return false;
+}
+
+bool CStartdeckDlg::OnCancelMode(WPARAM, LPARAM, INT_PTR&) {
+  CMenuButton::EndHoverIn(hwnd());
+  return false;
+}
+
+bool CStartdeckDlg::OnCheckFocus(WPARAM, LPARAM, INT_PTR& result) {
+  KeepFocusReachable();
+  result = 0;
+  return true;
+}
+
+bool CStartdeckDlg::PreTranslateMessage(MSG& message) {
+  tooltips_.Relay(message);
+  // F1 anywhere in the window is the Help button, whatever has the focus.
+  if (message.message == WM_KEYDOWN && message.wParam == VK_F1 &&
+      (message.hwnd == hwnd() || ::IsChild(hwnd(), message.hwnd))) {
+    help_.Show(hwnd(), navigator_ ? navigator_->View() : 0);
+    return true;
+  }
+  if (ui::skin::CListDialog::RouteKey(message)) return true;  // an open drop-down list's keys
+  if (navigator_ && navigator_->ShowsTask())
+    if (tasks::TaskPanel* panel = panels_.Find(navigator_->View())) {
+      const tasks::MessageRoute route = panel->RouteMessage(message);
+      if (route != tasks::MessageRoute::kUnhandled) return route == tasks::MessageRoute::kConsumed;
+    }
+  // No keyboard navigation: Enter and Escape never close the window, Tab and Space move nothing.
+  if (message.message == WM_KEYDOWN) {
+    switch (message.wParam) {
+      case VK_TAB:
+      case VK_RETURN:
+      case VK_ESCAPE:
+        return true;
+      case VK_SPACE:
+        // A blank typed into a field is text (a document's path may have blanks).
+        return !IsEditControl(::GetFocus());
+      default:
+        break;
+    }
+  }
+  return false;
+}
+
+bool CStartdeckDlg::OnInitDialog(WPARAM, LPARAM, INT_PTR& result) {
+  app::MarkStartup(L"window and its template's controls");
+  app_.SetMainWindow(hwnd());
+  SetIconsAndPlace();
+  app::MarkStartup(L"icons and background");
+  buttons_.Create(hwnd(), app_.Graphics());
+  app::MarkStartup(L"main buttons");
+
+  ::SetWindowTextW(hwnd(), app_.ProductName().c_str());
+  ::SetDlgItemTextW(hwnd(), IDC_PRODUCT_CAPTION, app_.ProductName().c_str());
+  ::SendDlgItemMessageW(hwnd(), IDC_PRODUCT_CAPTION, WM_SETFONT,
+                        reinterpret_cast<WPARAM>(app_.Graphics().Font(app::SharedFont::kTahoma14Bold)), FALSE);
+  ::SetDlgItemTextW(hwnd(), IDC_WELCOME_TEXT, win::LoadString(IDS_WELCOME).c_str());
+  ::SendDlgItemMessageW(hwnd(), IDC_WELCOME_TEXT, WM_SETFONT,
+                        reinterpret_cast<WPARAM>(app_.Graphics().Font(app::SharedFont::kTahoma16Bold)), FALSE);
+  // The web-service component takes long to start (a process of its own): it starts now, and the
+  // window shows meanwhile. The window has its title by now, which a dialog of the component may
+  // look for. The settings are loaded once it has answered; whoever needs them sooner waits.
+  webService_.StartStartup(hwnd(), app_.ClientName(), app_.Kernel(), app_.Settings());
+  if (HANDLE answered = webService_.StartupEvent())
+    WatchHandle(answered, webService_.StartupDeadline(), [this](bool signalled) {
+      LoadSettings(signalled ? updates::WebServiceExchanges::Answer::kCame
+                             : updates::WebServiceExchanges::Answer::kTimedOut);
+    });
+  app_.SetSettingsLoader([this] { LoadSettings(updates::WebServiceExchanges::Answer::kWaitForIt); });
+  app::MarkStartup(L"web-service exchange started");
+  systemMenu_.Rework(hwnd());
+  CreatePanels();
+  ::DragAcceptFiles(hwnd(), TRUE);
+  // The launch list asks the shell about each program, which is slow to start: after the paint.
+  RebuildMenus(true);
+  app::MarkStartup(L"lists filled, launch list's files seen");
+  if (!tooltips_.Create(hwnd(), {buttons_.close.hwnd(), buttons_.minimize.hwnd(), buttons_.exit.hwnd(),
+                                 buttons_.about.hwnd(), buttons_.help.hwnd(), buttons_.home.hwnd(),
+                                 buttons_.back.hwnd(), buttons_.launchInstall.hwnd(), buttons_.showAll,
+                                 buttons_.dictionaryUpdates}))
+    LogFailure(L"the tooltips");
+  app::MarkStartup(L"tooltips");
+  ::SetWindowLongPtrW(hwnd(), GWL_STYLE, ::GetWindowLongPtrW(hwnd(), GWL_STYLE) | WS_MINIMIZEBOX);
+  app::MarkStartup(L"end of WM_INITDIALOG");
+  // The window shows when this returns; the message is taken up by the first round of its loop.
+  ::PostMessageW(hwnd(), app::kAfterFirstPaintMessage, 0, 0);
+  result = TRUE;
+  return true;
+}
+
+void CStartdeckDlg::SetIconsAndPlace() {
+  const HINSTANCE self = ::GetModuleHandleW(nullptr);
+  const auto icon = [self](int width, int height) {
+    return static_cast<HICON>(::LoadImageW(self, MAKEINTRESOURCEW(IDI_STARTDECK), IMAGE_ICON, width, height, 0));
+  };
+  largeIcon_.reset(icon(::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON)));
+  smallIcon_.reset(icon(::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON)));
+  ::SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(largeIcon_.get()));
+  ::SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
+
+  // As large as the background, centred on the screen.
+  background_.reset(ui::LoadSkinBitmap(IDB_MAIN_BACKGROUND));
+  const SIZE size = ui::BitmapSize(background_.get());
+  const int x = ::GetSystemMetrics(SM_CXSCREEN) / 2 - size.cx / 2;
+  const int y = ::GetSystemMetrics(SM_CYSCREEN) / 2 - size.cy / 2;
+  ::SetWindowPos(hwnd(), nullptr, x, y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CStartdeckDlg::CreatePanels() {
+  // A part that cannot be made (a language library without its template, say) is left out with a
+  // line in the diagnostic log; the window works without it.
+  const app::SharedGraphics& graphics = app_.Graphics();
+  const bool ribbon = ribbon_.Create(kRibbonPosition.x, kRibbonPosition.y, hwnd(), IDC_RIBBON,
+                                     graphics.Font(app::SharedFont::kTahoma12Bold));
+  if (ribbon)
+    ::ShowWindow(ribbon_.hwnd(), SW_HIDE);
+  else
+    LogFailure(L"the ribbon");
+  app::MarkStartup(L"panel: ribbon");
+  if (startPage_.Create(hwnd(), kStartPagePosition.x, kStartPagePosition.y,
+                        {graphics.Font(app::SharedFont::kTahoma18Bold), graphics.Font(app::SharedFont::kTahoma14Bold),
+                         graphics.Font(app::SharedFont::kTahoma12), graphics.Font(app::SharedFont::kTahoma12)}))
+    ::ShowWindow(startPage_.hwnd(), SW_SHOW);
+  else
+    LogFailure(L"the start page");
+  app::MarkStartup(L"panel: start page");
+
+  lists_ = std::make_unique<ui::TabLists>(app_.ProductConfiguration(), app_);
+  for (int tab : lists_->Create(hwnd(), kPanelPosition, graphics))
+    app::Log().Line(L"Main window: the list of tab %d could not be created", tab);
+  app::MarkStartup(L"panels: documents");
+  panels_.CreateAll(app_, hwnd(), kPanelPosition);
+  app::MarkStartup(L"panels: tasks");
+
+  navigator_.emplace(ui::NavigatorParts{startPage_.hwnd(), ::GetDlgItem(hwnd(), IDC_WELCOME_TEXT),
+                                        buttons_.about.hwnd(), buttons_.showAll, buttons_.home.hwnd(),
+                                        buttons_.back.hwnd(), ribbon ? &ribbon_ : nullptr, &buttons_.launchInstall,
+                                        buttons_.dictionaryUpdates},
+                     static_cast<ui::ViewContent&>(*this));
+}
+
+void CStartdeckDlg::CreateHtmlPages() {
+  if (htmlPagesMade_) return;
+  htmlPagesMade_ = true;
+  for (ui::CDHtmlExploreDlg* page : {&dictionariesPage_, &myVantoPage_})
+    if (!page->Create(hwnd(), kPanelPosition, app::SkinBitmap(app_.Graphics(), IDB_PANEL_BACKGROUND)))
+      app::Log().Line(L"Main window: the HTML page %d could not be created", page == &dictionariesPage_ ? 200 : 189);
+}
+
+bool CStartdeckDlg::OnAfterFirstPaint(WPARAM, LPARAM, INT_PTR& result) {
+  // Posted messages come before paints: the window and every child paint first, so that nothing
+  // shows half drawn while the rest is made.
+  ::RedrawWindow(hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  app::MarkStartup(L"window fully painted");
+  FillLaunchList();
+  app::MarkStartup(L"after the first paint: launch list");
+  // Nothing to wait for when the exchange could not start.
+  if (!webService_.StartupEvent()) LoadSettings(updates::WebServiceExchanges::Answer::kCame);
+  // Before any task can use it, unless a task asked for it sooner.
+  (void)app_.MenuUtils();
+  app::MarkStartup(L"after the first paint: plug-in table");
+  CreateHtmlPages();
+  app::MarkStartup(L"after the first paint: HTML pages");
+  result = 0;
+  return true;
+}
+
+void CStartdeckDlg::LoadSettings(updates::WebServiceExchanges::Answer answer) {
+  if (webService_.StartupFinished()) return;
+  app_.SetSettingsLoader(nullptr);
+  StopWatching();
+  // The web service names the product key, under which the settings keep the update flag.
+  webService_.FinishStartup(app_.Settings(), answer);
+  app::MarkStartup(L"web service answered, settings loaded");
+  if (app_.Settings().UpdateFlag() != 0 && buttons_.dictionaryUpdates)
+    ::SendMessageW(buttons_.dictionaryUpdates, BM_SETCHECK, BST_CHECKED, 0);
+  app_.Kernel().EndStartUp();
+}
+
+void CStartdeckDlg::RebuildMenus(bool launchListLater) {
+  for (int id : CMainMenuDialog::kButtonIds) startPage_.SetButtonState(id, MenuButtonState::kNormal, false);
+  ribbon_.Clear(true);
+  lists_->Rebuild(buttons_.ShowAllChecked(), launchListLater);
+  for (int tab : ui::TabLists::kTabsWithList) ApplyListState(tab, false);
+  if (startPage_.hwnd()) ::InvalidateRect(startPage_.hwnd(), nullptr, TRUE);
+}
+
+void CStartdeckDlg::ApplyListState(int tab, bool repaint) {
+  // A list tab without rows (or without its list) cannot be opened.
+  const bool hasRows = lists_->HasRows(tab);
+  startPage_.SetButtonState(ui::Navigator::StartButtonOfTab(tab),
+                            hasRows ? MenuButtonState::kNormal : MenuButtonState::kDisabled, repaint);
+  ribbon_.EnableTab(ui::Navigator::RibbonIdOfTab(tab), hasRows);
+}
+
+void CStartdeckDlg::FillLaunchList() {
+  if (lists_->FillLaunchList()) ApplyListState(kLaunchTab, true);
+}
+
+bool CStartdeckDlg::OnListRowChosen(WPARAM wParam, LPARAM lParam, INT_PTR&) {
+  const int tab = ui::TabLists::TabOfListId(static_cast<int>(lParam));
+  const auto row = static_cast<size_t>(wParam);
+  if (tab == kLaunchTab) {
+    if (suite::LaunchList* launch = lists_->Launch()) launch->LaunchItem(row);
+    return true;
+  }
+  if (tab == ui::TabLists::kDocumentationTab) {
+    if (tasks::CDocsDialog* docs = lists_->Docs()) docs->Open(row);
+    return true;
+  }
+  const ui::MenuItem* item = lists_->Model().ItemAt(static_cast<ui::MenuTab>(tab), row);
+  if (item == nullptr) return true;
+  suite::Launcher launcher(app_);
+  if (tab == kNetworkTab) {
+    launcher.LaunchCommandApps(item->appId);
+    return true;
+  }
+  if (item->extra) {
+    app_.ShowMessage(IDS_OTHER_PRODUCTS, {}, MB_OK | MB_ICONEXCLAMATION);
+    return true;
+  }
+  const ui::CommandRow* command = ui::FindCommandRow(static_cast<ui::MenuTab>(tab), item->commandIndex);
+  if (command == nullptr) return true;
+  if (command->action == ui::CommandAction::kStartApplication)
+    launcher.LaunchCommandApps(item->appId);
+  else
+    OpenTask(*command, item->appId);
+  return true;
+}
+
+void CStartdeckDlg::OpenTask(const ui::CommandRow& command, std::wstring_view appId) {
+  navigator_->ShowTask(command.taskCode);
+  // A task without its panel yet shows the empty panel area, with Back.
+  if (panels_.Find(command.taskCode) == nullptr) return;
+  const bool forApplication = command.action == ui::CommandAction::kOpenPanelForApplication;
+  const tasks::OpenOutcome outcome = panels_.Open(command.taskCode, forApplication ? appId : std::wstring_view());
+  if (outcome == tasks::OpenOutcome::kShown) {
+    // Keys typed now go to the panel's first field, not to the list that was clicked.
+    if (const tasks::TaskPanel* panel = panels_.Find(command.taskCode))
+      ::SetFocus(FirstFieldOf(panel->Window()));
+    return;
+  }
+  navigator_->GoBack();
+  if (outcome == tasks::OpenOutcome::kNoApplication && forApplication)
+    app_.ShowMessage(IDS_NO_APPLICATION_FOR_TASK, {}, MB_OK | MB_ICONEXCLAMATION);
+}
+
+bool CStartdeckDlg::OnDropFiles(WPARAM drop, LPARAM, INT_PTR& result) {
+  const std::wstring path = ui::TakeFirstDroppedFile(reinterpret_cast<HDROP>(drop));
+  ::SetForegroundWindow(hwnd());
+  if (!path.empty()) OpenDroppedFile(path);
+  result = 0;
+  return true;
+}
+
+void CStartdeckDlg::OpenDroppedFile(const std::wstring& path) {
+  const std::optional<tasks::DroppedDocument> dropped = tasks::DocumentOfDroppedFile(path);
+  if (navigator_->ShowsTask()) {
+    // The open panel takes any file; the web-page panel takes a page as its address.
+    const int shown = navigator_->View();
+    const bool asAddress = dropped && dropped->taskCode == shown;
+    if (tasks::TaskPanel* panel = panels_.Find(shown); panel && panel->TakeDocument(asAddress ? dropped->document : path))
+      return;
+  }
+  const ui::MenuItem* item = dropped ? ui::TranslationItemOfTask(lists_->Model(), dropped->taskCode) : nullptr;
+  const ui::CommandRow* command = item ? ui::FindCommandRow(ui::MenuTab::kTranslation, item->commandIndex) : nullptr;
+  if (command == nullptr) {
+    const std::wstring kinds = tasks::DropKindsText(
+        [this](int taskCode) { return ui::TranslationItemOfTask(lists_->Model(), taskCode) != nullptr; });
+    std::wstring text = win::LoadString(kinds.empty() ? IDS_DROP_NOTHING : IDS_DROP_KINDS);
+    if (const size_t at = text.find(L"%s"); at != std::wstring::npos) text.replace(at, 2, kinds);
+    app_.ShowText(text, MB_OK | MB_ICONINFORMATION);
+    return;
+  }
+  navigator_->SwitchToTab(kTranslationTab);
+  OpenTask(*command, item->appId);
+  if (navigator_->View() == dropped->taskCode)
+    if (tasks::TaskPanel* panel = panels_.Find(dropped->taskCode)) (void)panel->TakeDocument(dropped->document);
+}
+
+void CStartdeckDlg::ShowTab(int tab, bool show) {
+  if (show && tab == kLaunchTab) FillLaunchList();
+  // What tab 7 offers depends on the web service's answer.
+  if (show && tab == kMyVantoTab) LoadSettings(updates::WebServiceExchanges::Answer::kWaitForIt);
+  if (show && (tab == kDictionariesTab || tab == kMyVantoTab)) CreateHtmlPages();
+  if (HWND panel = lists_->Panel(tab)) ::ShowWindow(panel, show ? SW_SHOW : SW_HIDE);
+  const HWND page = tab == kDictionariesTab ? dictionariesPage_.hwnd() : tab == kMyVantoTab ? myVantoPage_.hwnd() : nullptr;
+  if (page) ::ShowWindow(page, show ? SW_SHOW : SW_HIDE);
+}
+
+void CStartdeckDlg::HideTask(int taskCode) { panels_.Hide(taskCode); }
+
+bool CStartdeckDlg::OffersDictionaryUpdates() const { return webService_.Info().OffersDictionaryUpdates(); }
+
+bool CStartdeckDlg::OnCommand(WPARAM wParam, LPARAM, INT_PTR&) {
+  const int id = LOWORD(wParam);
+  switch (id) {
+    case IDC_MINIMIZE:
+      ::SendMessageW(hwnd(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+      break;
+    case IDC_CLOSE:
+    case IDC_EXIT:
+      ::SendMessageW(hwnd(), WM_CLOSE, 0, 0);
+      break;
+    case IDC_ABOUT:
+      app_.Kernel().ShowAbout(hwnd());
+      break;
+    case IDC_HELP_BUTTON:
+      help_.Show(hwnd(), navigator_->View());
+      break;
+    case IDC_HOME:
+      navigator_->GoHome();
+      break;
+    case IDC_BACK:
+      navigator_->GoBack();
+      break;
+    case IDC_LAUNCH_INSTALL:
+      if (navigator_->View() == kDictionariesTab) {
+        suite::InstallDictionaries(app_);
+      } else if (navigator_->View() == kMyVantoTab && !webService_.LaunchRunning()) {
+        // Disabled until the exchange's thread has ended; enabled still when it could not start.
+        if (webService_.Launch(hwnd(), app_.ClientName()))
+          buttons_.launchInstall.SetState(MenuButtonState::kDisabled, true);
+      }
+      break;
+    case IDC_DICTIONARY_UPDATES:
+      app_.Settings().SetUpdateFlag(buttons_.DictionaryUpdatesChecked() ? 1 : 0);
+      break;
+    case IDC_SHOW_ALL_FEATURES:
+      app_.SetShowAllFeatures(buttons_.ShowAllChecked());
+      RebuildMenus();
+      navigator_->GoHome();
+      break;
+    default:
+      if (const int tab = ui::Navigator::TabOfStartButton(id)) navigator_->OpenTab(tab);
+      break;
+  }
+  return true;
+}
+
+bool CStartdeckDlg::OnTabLeft(WPARAM ribbonId, LPARAM, INT_PTR&) {
+  navigator_->LeaveTab(static_cast<int>(ribbonId));
+  return true;
+}
+
+bool CStartdeckDlg::OnTabEntered(WPARAM ribbonId, LPARAM, INT_PTR&) {
+  navigator_->EnterTab(static_cast<int>(ribbonId));
+  return true;
+}
+
+bool CStartdeckDlg::OnBack(WPARAM, LPARAM, INT_PTR&) {
+  navigator_->GoBack();
+  return true;
+}
+
+bool CStartdeckDlg::OnPluginsManager(WPARAM, LPARAM, INT_PTR&) {
+  FillLaunchList();
+  if (suite::LaunchList* launch = lists_->Launch()) launch->ActivateByAppId(L"VantoEM");
+  return true;
+}
+
+bool CStartdeckDlg::OnPluginsSwitched(WPARAM, LPARAM, INT_PTR& result) {
+  if (CTranslateMenuUtils* handOff = app_.MenuUtils()) handOff->LoadPlugins();
+  panels_.OnPluginsSwitched();
+  result = 0;
+  return true;
+}
+
+bool CStartdeckDlg::OnMemoriesChanged(WPARAM, LPARAM, INT_PTR& result) {
+  panels_.OnMemoriesChanged();
+  result = 0;
+  return true;
+}
+
+bool CStartdeckDlg::OnAllowGoHome(WPARAM, LPARAM, INT_PTR& result) {
+  ::SetForegroundWindow(hwnd());
+  ::PostMessageW(hwnd(), WM_CLOSE, 0, 0);
+  result = 0;
+  return true;
+}
+
+bool CStartdeckDlg::OnNotify(WPARAM, LPARAM header, INT_PTR&) {
+  auto& notification = *reinterpret_cast<NMHDR*>(header);
+  // The dictionary-updates box's tip names the update the web service installed last.
+  if (notification.code == TTN_GETDISPINFOW && tooltips_.hwnd() && notification.hwndFrom == tooltips_.hwnd() &&
+      ::GetDlgCtrlID(reinterpret_cast<HWND>(notification.idFrom)) == IDC_DICTIONARY_UPDATES)
+    if (std::optional<std::wstring> tip = webService_.UpdateTip()) {
+      updateTip_ = std::move(*tip);
+      reinterpret_cast<NMTTDISPINFOW&>(notification).lpszText = updateTip_.data();
+      return true;
+    }
+  return tooltips_.OnNotify(notification);
+}
+
+bool CStartdeckDlg::OnWebServiceEnded(WPARAM which, LPARAM end, INT_PTR& result) {
+  result = 0;
+  if (webService_.OnEnded(which) != updates::Exchange::kLaunch) return true;
+  buttons_.launchInstall.SetState(MenuButtonState::kNormal, true);
+  // A component that is not installed ends the exchange quietly; one whose program is gone is
+  // named, or the button would seem to do nothing at all.
+  if (end == static_cast<LPARAM>(updates::ExchangeEnd::kNoComponent))
+    if (const std::optional<std::wstring> missing = updates::MissingComponentProgram())
+      app_.ShowMessage(IDS_WEB_SERVICE_MISSING, *missing, MB_OK | MB_ICONEXCLAMATION);
+  return true;
+}
+
+bool CStartdeckDlg::OnSysCommand(WPARAM command, LPARAM, INT_PTR&) {
+  systemMenu_.OnSysCommand(static_cast<UINT>(command & 0xFFF0));
+  return false;  // default processing follows
+}
+
+bool CStartdeckDlg::OnEnterIdle(WPARAM, LPARAM, INT_PTR&) {
+  systemMenu_.OnEnterIdle();
+  return false;
+}
+
+bool CStartdeckDlg::OnContextMenu(WPARAM, LPARAM point, INT_PTR&) {
+  systemMenu_.OnContextMenu({static_cast<short>(LOWORD(point)), static_cast<short>(HIWORD(point))});
+  return true;
+}
+
+bool CStartdeckDlg::OnClose(WPARAM, LPARAM, INT_PTR&) {
+  // Quitting while the updater installs could leave the suite half updated: the user decides.
+  if (app_.UpdatesInstalling() && app_.ShowMessage(IDS_UPDATES_INSTALLING, {}, MB_YESNO | MB_ICONQUESTION) != IDYES)
+    return true;
+  // The open panel hands over what it shows while the window is whole: once it is being destroyed it
+  // is hidden, and the drop-down lists it owns are gone.
+  panels_.SaveSettings();
+  EndModal(IDOK);
+  return true;
+}
+
+bool CStartdeckDlg::OnDestroy(WPARAM, LPARAM, INT_PTR&) {
+  // Settings never loaded were never changed either: saving them would overwrite the stored ones
+  // with the defaults.
+  StopWatching();
+  app_.SetSettingsLoader(nullptr);
+  if (webService_.StartupFinished()) {
+    if (buttons_.dictionaryUpdates) app_.Settings().SetUpdateFlag(buttons_.DictionaryUpdatesChecked() ? 1 : 0);
+    app_.Settings().Save();
+  }
+  webService_.Shutdown();
+  app_.SetMainWindow(nullptr);
+  return true;
+}
+
+bool CStartdeckDlg::OnEraseBackground(WPARAM, LPARAM, INT_PTR& result) {
+  result = 1;  // the background bitmap covers the window
+  return true;
+}
+
+bool CStartdeckDlg::OnPaint(WPARAM, LPARAM, INT_PTR&) {
+  {
+    const win::PaintScope paint(hwnd());
+    Paint(paint.dc());
+  }
+  app::MarkStartup(L"first WM_PAINT");
+  return true;
+}
+
+bool CStartdeckDlg::OnPrintClient(WPARAM dc, LPARAM, INT_PTR&) {
+  Paint(reinterpret_cast<HDC>(dc));
+  return true;
+}
+
+void CStartdeckDlg::Paint(HDC dc) const {
+  if (!background_) return;
+  win::UniqueMemoryDc memory(::CreateCompatibleDC(dc));
+  win::SelectScope select(memory.get(), background_.get());
+  const SIZE size = ui::BitmapSize(background_.get());
+  ::BitBlt(dc, 0, 0, size.cx, size.cy, memory.get(), 0, 0, SRCCOPY);
+}
+
+bool CStartdeckDlg::OnControlColour(WPARAM dc, LPARAM, INT_PTR& result) {
+  // Every control shows the skin through its background; static texts are white.
+  ::SetBkMode(reinterpret_cast<HDC>(dc), TRANSPARENT);
+  ::SetTextColor(reinterpret_cast<HDC>(dc), RGB(255, 255, 255));
+  result = reinterpret_cast<INT_PTR>(::GetStockObject(NULL_BRUSH));
+  return true;
+}
+
+bool CStartdeckDlg::OnLeftButtonDown(WPARAM, LPARAM, INT_PTR&) {
+  // The whole surface is the window's title bar.
+  ::ReleaseCapture();
+  ::SendMessageW(hwnd(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
+  return true;
+}
+
+bool CStartdeckDlg::OnQueryDragIcon(WPARAM, LPARAM, INT_PTR& result) {
+  result = reinterpret_cast<INT_PTR>(largeIcon_.get());
+  return true;
+}
+
+bool CStartdeckDlg::OnMove(WPARAM wParam, LPARAM lParam, INT_PTR&) {
+  // Popups that children keep in place (drop-down lists, tips) follow the window.
+  struct Forward {
+    WPARAM wParam;
+    LPARAM lParam;
+  } forward{wParam, lParam};
+  // EnumChildWindows visits grandchildren too.
+  ::EnumChildWindows(
+      hwnd(),
+      [](HWND child, LPARAM data) -> BOOL {
+        const auto* f = reinterpret_cast<const Forward*>(data);
+        ::SendMessageW(child, WM_MOVE, f->wParam, f->lParam);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&forward));
+  return false;
+}

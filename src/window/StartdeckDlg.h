@@ -1,0 +1,127 @@
+// The program's only top-level window: a skinned modal dialog with the start page, the tabs and the
+// task panels of the suite. It navigates between them and turns a chosen list row into an action.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "menu/CommandTable.h"
+#include "window/ContextHelp.h"
+#include "window/HtmlPage.h"
+#include "window/MainButtons.h"
+#include "controls/MainMenuDialog.h"
+#include "controls/MenuRibbon.h"
+#include "window/Navigator.h"
+#include "window/SystemMenu.h"
+#include "window/TabLists.h"
+#include "window/TaskPanels.h"
+#include "window/Tooltips.h"
+#include "updates/WebServiceExchanges.h"
+#include "win/Dialog.h"
+#include "win/Handle.h"
+#include "ResourceIds.h"
+
+namespace ui {
+class MainWindowContext;
+}
+
+class CStartdeckDlg : public win::Dialog, private ui::ViewContent {
+ public:
+  explicit CStartdeckDlg(ui::MainWindowContext& app);
+  ~CStartdeckDlg() override;
+
+  // Runs the window until it closes.
+  INT_PTR DoModal();
+
+ protected:
+  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+  bool PreTranslateMessage(MSG& message) override;
+  [[nodiscard]] HWND FocusFallback() const override;
+
+ private:
+  // A message handler: true when it handled the message, with the answer in `result`.
+  using Handler = bool (CStartdeckDlg::*)(WPARAM wParam, LPARAM lParam, INT_PTR& result);
+  struct Route;
+  static const Route kRoutes[];
+
+  bool OnInitDialog(WPARAM, LPARAM, INT_PTR& result);
+  bool OnEraseBackground(WPARAM, LPARAM, INT_PTR& result);
+  bool OnPaint(WPARAM, LPARAM, INT_PTR& result);
+  bool OnPrintClient(WPARAM dc, LPARAM, INT_PTR& result);
+  bool OnControlColour(WPARAM dc, LPARAM, INT_PTR& result);
+  bool OnLeftButtonDown(WPARAM, LPARAM, INT_PTR& result);
+  bool OnQueryDragIcon(WPARAM, LPARAM, INT_PTR& result);
+  bool OnMove(WPARAM wParam, LPARAM lParam, INT_PTR& result);
+  bool OnCommand(WPARAM wParam, LPARAM, INT_PTR& result);
+  bool OnNotify(WPARAM, LPARAM header, INT_PTR& result);
+  bool OnSysCommand(WPARAM command, LPARAM, INT_PTR& result);
+  bool OnEnterIdle(WPARAM, LPARAM, INT_PTR& result);
+  bool OnContextMenu(WPARAM, LPARAM point, INT_PTR& result);
+  bool OnClose(WPARAM, LPARAM, INT_PTR& result);
+  bool OnDestroy(WPARAM, LPARAM, INT_PTR& result);
+  bool OnListRowChosen(WPARAM row, LPARAM listId, INT_PTR& result);
+  bool OnTabLeft(WPARAM ribbonId, LPARAM, INT_PTR& result);
+  bool OnTabEntered(WPARAM ribbonId, LPARAM, INT_PTR& result);
+  bool OnBack(WPARAM, LPARAM, INT_PTR& result);
+  bool OnPluginsManager(WPARAM, LPARAM, INT_PTR& result);
+  bool OnPluginsSwitched(WPARAM, LPARAM, INT_PTR& result);
+  bool OnMemoriesChanged(WPARAM, LPARAM, INT_PTR& result);
+  bool OnAllowGoHome(WPARAM, LPARAM, INT_PTR& result);
+  bool OnDropFiles(WPARAM drop, LPARAM, INT_PTR& result);
+  bool OnWebServiceEnded(WPARAM which, LPARAM end, INT_PTR& result);
+  bool OnAfterFirstPaint(WPARAM, LPARAM, INT_PTR& result);
+  bool OnActivate(WPARAM state, LPARAM, INT_PTR& result);
+  bool OnEnable(WPARAM enabled, LPARAM, INT_PTR& result);
+  bool OnCancelMode(WPARAM, LPARAM, INT_PTR& result);
+  bool OnCheckFocus(WPARAM, LPARAM, INT_PTR& result);
+  // True for the messages whose handling can hide the control that has the focus.
+  [[nodiscard]] static bool ChangesView(UINT message) noexcept;
+  // A panel's first field (its first tab stop), or the panel itself when it has none.
+  [[nodiscard]] static HWND FirstFieldOf(HWND panel);
+
+  void SetIconsAndPlace();
+  void CreatePanels();
+  // The HTML pages, hidden until their tab opens: made after the first paint, or when first shown.
+  void CreateHtmlPages();
+  // Once: waits for the web service's answer if it has not come, loads the settings and ticks the
+  // dictionary-updates box by them.
+  void LoadSettings(updates::WebServiceExchanges::Answer answer);
+  // `launchListLater`: the launch list is filled after the first paint (FillLaunchList).
+  void RebuildMenus(bool launchListLater = false);
+  // The start-page button and ribbon tab of a list tab follow whether its list has rows.
+  void ApplyListState(int tab, bool repaint);
+  void FillLaunchList();
+  void OpenTask(const ui::CommandRow& command, std::wstring_view appId);
+  // A file dropped onto the window: into the open task's document field, or the task that fits it.
+  void OpenDroppedFile(const std::wstring& path);
+  void Paint(HDC dc) const;
+
+  // ui::ViewContent: what shows inside the panel area.
+  void ShowTab(int tab, bool show) override;
+  void HideTask(int taskCode) override;
+  [[nodiscard]] bool OffersDictionaryUpdates() const override;
+
+  ui::MainWindowContext& app_;
+  win::UniqueBitmap background_;
+  win::UniqueIcon largeIcon_;
+  win::UniqueIcon smallIcon_;
+  ui::MainButtons buttons_;
+  CMenuRibbon ribbon_;
+  CMainMenuDialog startPage_;
+  std::unique_ptr<ui::TabLists> lists_;
+  ui::TaskPanels panels_;
+  std::optional<ui::Navigator> navigator_;
+  ui::SystemMenu systemMenu_;
+  ui::Tooltips tooltips_;
+  ui::ContextHelp help_;
+  // The HTML pages of the dictionaries tab and the web-service tab.
+  ui::CDHtmlExploreDlg dictionariesPage_{IDR_HTML_DICTIONARIES};
+  ui::CDHtmlExploreDlg myVantoPage_{IDR_HTML_MY_VANTO};
+  bool htmlPagesMade_ = false;
+  updates::WebServiceExchanges webService_;
+  std::wstring updateTip_;  // the tip's answer must outlive the notification
+};

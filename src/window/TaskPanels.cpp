@@ -1,0 +1,78 @@
+#include "window/TaskPanels.h"
+
+#include <string>
+
+#include "core/LogSink.h"
+#include "tasks/DictEditDialog.h"
+#include "tasks/QuickTranslationDialog.h"
+#include "tasks/SingleComboDialog.h"
+#include "tasks/TMMDialog.h"
+#include "tasks/TranslateDocumentDialog.h"
+
+namespace ui {
+
+void TaskPanels::Add(std::unique_ptr<tasks::TaskPanel> panel, std::initializer_list<int> taskCodes, HWND parent,
+                     POINT at) {
+  if (!panel) return;
+  Slot slot{std::move(panel), {}, parent, at, State::kPending};
+  for (int code : taskCodes) {
+    slot.taskCodes += (slot.taskCodes.empty() ? L"" : L",") + std::to_wstring(code);
+    byTask_.push_back({code, panels_.size()});
+  }
+  panels_.push_back(std::move(slot));
+}
+
+TaskPanels::Slot* TaskPanels::SlotOf(int taskCode) noexcept {
+  for (const Entry& entry : byTask_)
+    if (entry.taskCode == taskCode) return &panels_[entry.slot];
+  return nullptr;
+}
+
+bool TaskPanels::Ready(Slot& slot) {
+  if (slot.state == State::kPending) {
+    slot.state = slot.panel->Create(slot.parent, slot.at) ? State::kCreated : State::kFailed;
+    if (slot.state == State::kFailed)
+      app::Log().Line(L"Main window: the panel of tasks %s could not be created", slot.taskCodes.c_str());
+  }
+  return slot.state == State::kCreated;
+}
+
+void TaskPanels::CreateAll(tasks::TaskContext& context, HWND parent, POINT at) {
+  // One line per panel: Add(std::make_unique<Panel>(context), {its task codes}, parent, at).
+  // Until a task has its panel, choosing it shows the empty panel area with Back.
+  Add(std::make_unique<tasks::CTranslateDocumentDialog>(context), {10, 11, 12, 15, 16, 17}, parent, at);
+  Add(std::make_unique<tasks::CSingleComboDialog>(context), {13, 14, 22}, parent, at);
+  Add(std::make_unique<tasks::CDictEditDialog>(context), {20}, parent, at);
+  Add(std::make_unique<tasks::CTMMDialog>(context), {23}, parent, at);
+  Add(std::make_unique<tasks::CQTransDlg>(context), {9}, parent, at);
+}
+
+tasks::TaskPanel* TaskPanels::Find(int taskCode) const noexcept {
+  for (const Entry& entry : byTask_)
+    if (entry.taskCode == taskCode)
+      return panels_[entry.slot].state == State::kFailed ? nullptr : panels_[entry.slot].panel.get();
+  return nullptr;
+}
+
+tasks::OpenOutcome TaskPanels::Open(int taskCode, std::wstring_view appTokens) {
+  Slot* slot = SlotOf(taskCode);
+  return slot && Ready(*slot) ? slot->panel->Open(taskCode, appTokens) : tasks::OpenOutcome::kFailed;
+}
+
+void TaskPanels::Hide(int taskCode) {
+  if (Slot* slot = SlotOf(taskCode); slot && slot->state == State::kCreated) slot->panel->Hide();
+}
+
+void TaskPanels::SaveSettings() {
+  ForEachCreated([](tasks::TaskPanel& panel) { panel.SaveSettings(); });
+}
+
+void TaskPanels::OnPluginsSwitched() {
+  ForEachCreated([](tasks::TaskPanel& panel) { panel.OnPluginsSwitched(); });
+}
+
+void TaskPanels::OnMemoriesChanged() {
+  ForEachCreated([](tasks::TaskPanel& panel) { panel.OnMemoriesChanged(); });
+}
+
+}  // namespace ui
