@@ -1,6 +1,9 @@
 #include "menu/MenuCommands.h"
 
+#include <algorithm>
+
 #include "StringIds.h"
+#include "menu/TaskTable.h"
 #include "suite/AppId.h"
 
 namespace ui {
@@ -16,81 +19,74 @@ constexpr TabInfo kTabs[] = {
     {MenuTab::kMyVanto, IDS_TAB_MY_VANTO, IDS_RIBBON_MY_VANTO, 0, IDS_TEXT_MY_VANTO},
 };
 
-constexpr MenuCommand kTranslationCommands[] = {
-    {L"QuickTranslate", 0, IDS_CMD_QUICK_TRANSLATE, IDS_CMD_QUICK_TRANSLATE_DESC, 353, {}},
-    {L"TranslateWeb", 1, IDS_CMD_TRANSLATE_WEB, IDS_CMD_TRANSLATE_WEB_DESC, 354, {}},
-    {L"TranslateWord", 2, IDS_CMD_TRANSLATE_WORD, IDS_CMD_TRANSLATE_WORD_DESC, 355, {}},
-    {L"TranslateExcel", 3, IDS_CMD_TRANSLATE_EXCEL, IDS_CMD_TRANSLATE_EXCEL_DESC, 356, {}},
-    {L"TranslateOutlook", 4, IDS_CMD_TRANSLATE_OUTLOOK, IDS_CMD_TRANSLATE_OUTLOOK_DESC, 357, {}},
-    {L"TranslateMessengers", 5, IDS_CMD_TRANSLATE_MESSENGERS, IDS_CMD_TRANSLATE_MESSENGERS_DESC, 358, {}},
-    {L"TranslatePowerPoint", 6, IDS_CMD_TRANSLATE_POWERPOINT, IDS_CMD_TRANSLATE_POWERPOINT_DESC, 359, {}},
-    {L"TranslatePDF", 7, IDS_CMD_TRANSLATE_PDF, IDS_CMD_TRANSLATE_PDF_DESC, 360, {}},
-    {L"TranslateOpenOffice", 8, IDS_CMD_TRANSLATE_OPENOFFICE, IDS_CMD_TRANSLATE_OPENOFFICE_DESC, 361, {}},
-    {L"TranslateFiles", 9, IDS_CMD_TRANSLATE_FILES, IDS_CMD_TRANSLATE_FILES_DESC, 224, {L"Batcher"}},
+// The commands that start an application; the task table holds the rest of the two groups.
+constexpr MenuCommand kTranslationLaunchers[] = {
+    {L"TranslateFiles", 9, IDS_CMD_TRANSLATE_FILES, IDS_CMD_TRANSLATE_FILES_DESC, 224, {L"Batcher"}, 3},
 };
 
 // The two dictionary-services rows share their texts and icon: one is the Pro edition.
-constexpr MenuCommand kCustomisationCommands[] = {
-    {L"EditTemplate", 0, IDS_CMD_EDIT_TEMPLATE, IDS_CMD_EDIT_TEMPLATE_DESC, 362, {}},
-    {L"EditDictionary", 1, IDS_CMD_EDIT_DICTIONARY, IDS_CMD_EDIT_DICTIONARY_DESC, 222, {}},
-    {L"EditTranslationMemory", 2, IDS_CMD_EDIT_TM, IDS_CMD_EDIT_TM_DESC, 225, {}},
+constexpr MenuCommand kCustomisationLaunchers[] = {
     {L"LaunchTerminologyConverter", 3, IDS_CMD_TERMINOLOGY_CONVERTER, IDS_CMD_TERMINOLOGY_CONVERTER_DESC, 232,
-     {L"GlossoConv"}},
+     {L"GlossoConv"}, 5},
     {L"LaunchDictionaryServices", 4, IDS_CMD_DICTIONARY_SERVICES, IDS_CMD_DICTIONARY_SERVICES_DESC, 228,
-     {L"Dictkit"}},
+     {L"Dictkit"}, 6},
     {L"LaunchTerminologyManager", 5, IDS_CMD_TERMINOLOGY_MANAGER, IDS_CMD_TERMINOLOGY_MANAGER_DESC, 230,
-     {L"Glosso", L"GlossoL"}},
-    {L"LaunchXMLRulesEditor", 6, IDS_CMD_XML_RULES_EDITOR, IDS_CMD_XML_RULES_EDITOR_DESC, 226, {L"xre"}},
+     {L"Glosso", L"GlossoL"}, 4},
+    {L"LaunchXMLRulesEditor", 6, IDS_CMD_XML_RULES_EDITOR, IDS_CMD_XML_RULES_EDITOR_DESC, 226, {L"xre"}, 3},
     {L"LaunchDictionaryServicesI", 7, IDS_CMD_DICTIONARY_SERVICES, IDS_CMD_DICTIONARY_SERVICES_DESC, 228,
-     {L"DictkitI"}},
-    {L"LaunchTrados", 8, IDS_CMD_TRADOS, IDS_CMD_TRADOS_DESC, 231, {L"TRADOS"}},
+     {L"DictkitI"}, 7},
+    {L"LaunchTrados", 8, IDS_CMD_TRADOS, IDS_CMD_TRADOS_DESC, 231, {L"TRADOS"}, 8},
 };
 
 // Index 2 is free. For some rows the longer text is the description, as the string table has it.
 constexpr MenuCommand kNetworkCommands[] = {
-    {L"LaunchNETSrvLogin", 0, IDS_NET_SERVER_LOGIN, IDS_NET_SERVER_LOGIN_DESC, 234, {L"SrvLogin"}},
-    {L"LaunchNETConfig", 1, IDS_NET_SERVER_SETUP, IDS_NET_SERVER_SETUP_DESC, 235, {L"SrvConfig"}},
-    {L"LaunchNETUserManager", 3, IDS_NET_USER_MANAGER, IDS_NET_USER_MANAGER_DESC, 237, {L"NetUM"}},
+    {L"LaunchNETSrvLogin", 0, IDS_NET_SERVER_LOGIN, IDS_NET_SERVER_LOGIN_DESC, 234, {L"SrvLogin"}, 0},
+    {L"LaunchNETConfig", 1, IDS_NET_SERVER_SETUP, IDS_NET_SERVER_SETUP_DESC, 235, {L"SrvConfig"}, 7},
+    {L"LaunchNETUserManager", 3, IDS_NET_USER_MANAGER, IDS_NET_USER_MANAGER_DESC, 237, {L"NetUM"}, 1},
     {L"LaunchNETLinguisticAdministrator", 4, IDS_NET_LINGUISTIC_ADMIN, IDS_NET_LINGUISTIC_ADMIN_DESC, 238,
-     {L"NetLA"}},
-    {L"LaunchNETBackup", 5, IDS_NET_BACKUP, IDS_NET_BACKUP_DESC, 227, {L"UBackupNET"}},
-    {L"LaunchNETSync", 6, IDS_NET_SYNC, IDS_NET_SYNC_DESC, 239, {L"NetSync"}},
-    {L"LaunchNETDictInst", 7, IDS_NET_DICT_INSTALLER, IDS_NET_DICT_INSTALLER_DESC, 219, {L"DictInstS"}},
-    {L"LaunchIUpdates", 8, IDS_UPDATER, IDS_UPDATER_DESC, 436, {L"UpdLauncher"}},
-    {L"LaunchNETUserManagerI", 9, IDS_NET_USER_MANAGER_PRO, IDS_NET_USER_MANAGER_PRO_DESC, 237, {L"NetUMI"}},
+     {L"NetLA"}, 3},
+    {L"LaunchNETBackup", 5, IDS_NET_BACKUP, IDS_NET_BACKUP_DESC, 227, {L"UBackupNET"}, 8},
+    {L"LaunchNETSync", 6, IDS_NET_SYNC, IDS_NET_SYNC_DESC, 239, {L"NetSync"}, 9},
+    {L"LaunchNETDictInst", 7, IDS_NET_DICT_INSTALLER, IDS_NET_DICT_INSTALLER_DESC, 219, {L"DictInstS"}, 6},
+    {L"LaunchIUpdates", 8, IDS_UPDATER, IDS_UPDATER_DESC, 436, {L"UpdLauncher"}, 5},
+    {L"LaunchNETUserManagerI", 9, IDS_NET_USER_MANAGER_PRO, IDS_NET_USER_MANAGER_PRO_DESC, 237, {L"NetUMI"}, 2},
     {L"LaunchNETLinguisticAdministratorI", 10, IDS_NET_LINGUISTIC_ADMIN_PRO, IDS_NET_LINGUISTIC_ADMIN_PRO_DESC,
-     238, {L"NetLAI"}},
+     238, {L"NetLAI"}, 4},
 };
 
-// The show-all orders as the product stores them (hence "LaunchTRADOS"; names compare without case).
-constexpr std::wstring_view kTranslationOrder =
-    L"QuickTranslate|TranslateWord|TranslateWeb|TranslateFiles|TranslatePDF|TranslateOutlook|"
-    L"TranslateMessengers|TranslatePowerPoint|TranslateExcel|TranslateOpenOffice";
-constexpr std::wstring_view kCustomisationOrder =
-    L"EditDictionary|EditTemplate|EditTranslationMemory|LaunchXMLRulesEditor|LaunchTerminologyManager|"
-    L"LaunchTerminologyConverter|LaunchDictionaryServices|LaunchDictionaryServicesI|LaunchTRADOS";
-constexpr std::wstring_view kNetworkOrder =
-    L"LaunchNETSrvLogin|LaunchNETUserManager|LaunchNETUserManagerI|LaunchNETLinguisticAdministrator|"
-    L"LaunchNETLinguisticAdministratorI|LaunchIUpdates|LaunchNETDictInst|LaunchNETConfig|LaunchNETBackup|"
-    L"LaunchNETSync";
+constexpr std::size_t TaskCommandCount(MenuTab tab) {
+  return static_cast<std::size_t>(std::ranges::count(Tasks(), tab, &TaskRow::tab));
+}
 
-struct Group {
+// A tab's group: its task commands and its launchers, in index order.
+template <std::size_t kSize>
+constexpr std::array<MenuCommand, kSize> Group(MenuTab tab, std::span<const MenuCommand> launchers) {
+  std::array<MenuCommand, kSize> commands{};
+  std::size_t next = 0;
+  for (const TaskRow& task : Tasks())
+    if (task.tab == tab) commands[next++] = task.command;
+  for (const MenuCommand& command : launchers) commands[next++] = command;
+  std::ranges::sort(commands, {}, &MenuCommand::index);
+  return commands;
+}
+
+constexpr auto kTranslationCommands =
+    Group<TaskCommandCount(MenuTab::kTranslation) + std::size(kTranslationLaunchers)>(MenuTab::kTranslation,
+                                                                                       kTranslationLaunchers);
+constexpr auto kCustomisationCommands =
+    Group<TaskCommandCount(MenuTab::kCustomisation) + std::size(kCustomisationLaunchers)>(MenuTab::kCustomisation,
+                                                                                           kCustomisationLaunchers);
+
+struct TabGroup {
   MenuTab tab;
   std::span<const MenuCommand> commands;
-  std::wstring_view order;
 };
 
-constexpr Group kGroups[] = {
-    {MenuTab::kTranslation, kTranslationCommands, kTranslationOrder},
-    {MenuTab::kCustomisation, kCustomisationCommands, kCustomisationOrder},
-    {MenuTab::kNetwork, kNetworkCommands, kNetworkOrder},
+constexpr TabGroup kGroups[] = {
+    {MenuTab::kTranslation, kTranslationCommands},
+    {MenuTab::kCustomisation, kCustomisationCommands},
+    {MenuTab::kNetwork, kNetworkCommands},
 };
-
-constexpr const Group* FindGroup(MenuTab tab) noexcept {
-  for (const Group& group : kGroups)
-    if (group.tab == tab) return &group;
-  return nullptr;
-}
 
 }  // namespace
 
@@ -105,8 +101,9 @@ const TabInfo* FindTab(int tab) noexcept {
 }
 
 std::span<const MenuCommand> CommandGroup(MenuTab tab) noexcept {
-  const Group* group = FindGroup(tab);
-  return group ? group->commands : std::span<const MenuCommand>();
+  for (const TabGroup& group : kGroups)
+    if (group.tab == tab) return group.commands;
+  return {};
 }
 
 const MenuCommand* FindCommand(MenuTab tab, std::wstring_view name) noexcept {
@@ -115,14 +112,13 @@ const MenuCommand* FindCommand(MenuTab tab, std::wstring_view name) noexcept {
   return nullptr;
 }
 
-std::wstring_view CanonicalOrderText(MenuTab tab) noexcept {
-  const Group* group = FindGroup(tab);
-  return group ? group->order : std::wstring_view();
-}
-
 std::vector<std::wstring_view> CanonicalOrder(MenuTab tab) {
-  // The same "|" list with empty entries skipped as a command's app IDs.
-  return suite::SplitAppIds(CanonicalOrderText(tab));
+  std::vector<const MenuCommand*> commands;
+  for (const MenuCommand& command : CommandGroup(tab)) commands.push_back(&command);
+  std::ranges::sort(commands, {}, &MenuCommand::showAllPosition);
+  std::vector<std::wstring_view> names;
+  for (const MenuCommand* command : commands) names.push_back(command->name);
+  return names;
 }
 
 std::wstring MenuSection(MenuTab tab) {

@@ -38,7 +38,8 @@ struct TabInfo {
 [[nodiscard]] const TabInfo* FindTab(int tab) noexcept;
 
 // One row of a command group. A command that needs no application has no app check; the
-// terminology manager accepts either of two editions, the full one first.
+// terminology manager accepts either of two editions, the full one first. The commands that open a
+// task panel are rows of the task table.
 struct MenuCommand {
   std::wstring_view name;
   int index;  // within its group: the dispatcher's switch value
@@ -46,6 +47,7 @@ struct MenuCommand {
   unsigned descriptionId;
   unsigned iconId;  // icon resource of the executable
   std::array<std::wstring_view, 2> appChecks;
+  int showAllPosition;  // the command's place in its group's "show all features" order
 };
 
 // The tabs whose lists this model builds from the .inf.
@@ -57,9 +59,7 @@ inline constexpr MenuTab kConfiguredTabs[] = {MenuTab::kTranslation, MenuTab::kC
 // The row named `name` (without regard to case) in the tab's group, or nullptr.
 [[nodiscard]] const MenuCommand* FindCommand(MenuTab tab, std::wstring_view name) noexcept;
 
-// The group's order for "show all features", as stored: names separated by "|".
-[[nodiscard]] std::wstring_view CanonicalOrderText(MenuTab tab) noexcept;
-// The same list split, empty entries skipped. The views point into static text.
+// The group's command names in its order for "show all features". The views point into static text.
 [[nodiscard]] std::vector<std::wstring_view> CanonicalOrder(MenuTab tab);
 
 // "_menu" + the tab number: the .inf section that configures the tab.

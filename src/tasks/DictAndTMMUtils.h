@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "menu/TaskTable.h"
 #include "vanto/Kernel.h"
 
 namespace ui::skin {
@@ -23,8 +24,8 @@ namespace tasks {
 
 class TaskContext;
 
-inline constexpr int kDictionaryTask = 20;
-inline constexpr int kMemoryTask = 23;
+using ui::kDictionaryTask;
+using ui::kMemoryTask;
 
 // One translation-memory database as the kernel describes it.
 struct TmRecord {

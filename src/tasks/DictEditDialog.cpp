@@ -30,6 +30,8 @@ constexpr int kButtonLeft = kContentRight - kButtonWidth;
 }  // namespace
 
 bool CDictEditDialog::OnInitPanel() {
+  static_assert(ui::FindTask(kDictionaryTask) != nullptr);
+  const ui::PanelTextIds& texts = ui::FindTask(kDictionaryTask)->texts;
   const app::SharedGraphics& graphics = context_.Graphics();
   const HFONT labelFont = graphics.Font(app::SharedFont::kTahoma12Bold);
   const HFONT textFont = graphics.Font(app::SharedFont::kTahoma12);
@@ -66,8 +68,8 @@ bool CDictEditDialog::OnInitPanel() {
 
   const HWND outcome =
       MakeLabel(hwnd(), IDC_PANEL_OUTCOME, {kContentLeft, kOutcomeTop, kContentWidth, kOutcomeHeight},
-                IDS_HELP_DICTIONARIES, textFont);
-  SetTitleAndSteps(win::LoadString(IDS_TITLE_DICTIONARIES), win::LoadString(IDS_STEPS_DICTIONARIES));
+                texts.help, textFont);
+  SetTitleAndSteps(win::LoadString(texts.title), win::LoadString(texts.steps));
   return directionLabel && dictionaryLabel && wordLabel && outcome;
 }
 

@@ -7,35 +7,25 @@
 #include <array>
 
 #include "StringIds.h"
-#include "tasks/HostTable.h"
+#include "menu/TaskTable.h"
+#include "suite/AppId.h"
 #include "win/Resources.h"
 
 namespace tasks {
 namespace {
 
-struct ExtensionRow {
-  std::wstring_view extension;  // without the dot, lower case
-  int taskCode;
-};
+constexpr std::size_t kDropKindCount =
+    static_cast<std::size_t>(std::ranges::count_if(ui::Tasks(), [](const ui::TaskRow& task) { return task.drop.kindId != 0; }));
 
-constexpr std::array kExtensions{
-    ExtensionRow{L"doc", kTaskWord},        ExtensionRow{L"docx", kTaskWord},
-    ExtensionRow{L"rtf", kTaskWord},        ExtensionRow{L"xls", kTaskExcel},
-    ExtensionRow{L"xlsx", kTaskExcel},      ExtensionRow{L"ppt", kTaskPowerPoint},
-    ExtensionRow{L"pptx", kTaskPowerPoint}, ExtensionRow{L"pdf", kTaskPdf},
-    ExtensionRow{L"odt", kTaskOpenOffice},  ExtensionRow{L"sxw", kTaskOpenOffice},
-    ExtensionRow{L"htm", kTaskWebPage},     ExtensionRow{L"html", kTaskWebPage},
-    ExtensionRow{L"mht", kTaskWebPage},
-};
+// The tasks that take dropped files, in the order of their kinds in the message.
+constexpr std::array<DropKind, kDropKindCount> MakeDropKinds() {
+  std::array<DropKind, kDropKindCount> kinds{};
+  for (const ui::TaskRow& task : ui::Tasks())
+    if (task.drop.kindId != 0) kinds.at(static_cast<std::size_t>(task.drop.position)) = {task.taskCode, task.drop.kindId};
+  return kinds;
+}
 
-constexpr std::array kDropKinds{
-    DropKind{kTaskWord, IDS_DROP_KIND_WORD},
-    DropKind{kTaskExcel, IDS_DROP_KIND_EXCEL},
-    DropKind{kTaskPowerPoint, IDS_DROP_KIND_POWERPOINT},
-    DropKind{kTaskPdf, IDS_DROP_KIND_PDF},
-    DropKind{kTaskOpenOffice, IDS_DROP_KIND_OPENOFFICE},
-    DropKind{kTaskWebPage, IDS_DROP_KIND_WEB_PAGE},
-};
+constexpr std::array kDropKinds = MakeDropKinds();
 
 // After the last dot of the file name; a dot in a folder name does not count.
 std::wstring_view ExtensionOf(std::wstring_view path) noexcept {
@@ -50,6 +40,15 @@ bool SameExtension(std::wstring_view given, std::wstring_view lowerCase) noexcep
   return std::ranges::equal(given, lowerCase, [](wchar_t a, wchar_t b) {
     return (a >= L'A' && a <= L'Z' ? a - L'A' + L'a' : a) == b;
   });
+}
+
+// The task that takes files with this extension, or nullptr.
+const ui::TaskRow* TaskOfExtension(std::wstring_view extension) {
+  if (extension.empty()) return nullptr;
+  for (const ui::TaskRow& task : ui::Tasks())
+    for (std::wstring_view known : suite::SplitAppIds(task.drop.extensions))
+      if (SameExtension(extension, known)) return &task;
+  return nullptr;
 }
 
 }  // namespace
@@ -72,14 +71,12 @@ std::optional<std::wstring> FileUrlOfPath(std::wstring_view path) {
 }
 
 std::optional<DroppedDocument> DocumentOfDroppedFile(std::wstring_view path) {
-  const std::wstring_view extension = ExtensionOf(path);
-  const auto row = std::ranges::find_if(
-      kExtensions, [&](const ExtensionRow& r) { return SameExtension(extension, r.extension); });
-  if (extension.empty() || row == kExtensions.end()) return std::nullopt;
-  if (row->taskCode != kTaskWebPage) return DroppedDocument{row->taskCode, std::wstring(path)};
+  const ui::TaskRow* task = TaskOfExtension(ExtensionOf(path));
+  if (!task) return std::nullopt;
+  if (!task->takesAddress) return DroppedDocument{task->taskCode, std::wstring(path)};
   std::optional<std::wstring> url = FileUrlOfPath(path);
   if (!url) return std::nullopt;
-  return DroppedDocument{kTaskWebPage, std::move(*url)};
+  return DroppedDocument{task->taskCode, std::move(*url)};
 }
 
 std::span<const DropKind> DropKinds() noexcept {

@@ -7,6 +7,7 @@
 
 #include "StringIds.h"
 #include "core/ComError.h"
+#include "menu/TaskTable.h"
 #include "suite/DisplayNames.h"
 #include "suite/ExclusiveStart.h"
 #include "suite/Installed.h"
@@ -100,7 +101,7 @@ bool CTranslateMenuUtils::PrepareApplication(const std::wstring& appId, HostTarg
 }
 
 int CTranslateMenuUtils::HandOff(const HandOffRequest& request) {
-  if (IsEmptyDocument(request.document) && request.taskCode != kTaskEmail && request.taskCode != kTaskMessages) {
+  if (IsEmptyDocument(request.document) && request.taskCode != ui::kEmailTask && request.taskCode != ui::kMessengerTask) {
     context_.ShowText(win::LoadString(IDS_SELECT_DOCUMENT), kErrorBox);
     return 0;
   }

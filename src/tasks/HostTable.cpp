@@ -42,17 +42,6 @@ constexpr TokenRow kTokens[] = {
     {L"VantoSkype", kSkype, kNoOfficeApplication},
 };
 
-constexpr std::wstring_view kTaskTable[] = {
-    L"VntoIE|FireFox",
-    L"Word|Vnto|VntoI|VntoX|Batcher",
-    L"Excel|Batcher",
-    L"Outlook",
-    L"VntoICQ|VantoQIP|VantoMSN|VantoSkype",
-    L"PowerPoint|Batcher",
-    L"Acrobat|Vnto|VntoI|VntoX|Batcher",
-    L"OpenOffice",
-};
-
 std::wstring JoinOfficeKeys() {
   std::wstring keys;
   for (std::wstring_view key : kOfficeKeys) {
@@ -118,11 +107,6 @@ TokenKinds KindsOfToken(std::wstring_view token) noexcept {
   for (const TokenRow& row : kTokens)
     if (suite::SameAppId(row.token, token)) return {row.kinds, row.officeApplication};
   return {};
-}
-
-std::wstring_view TaskApplications(int taskRow) noexcept {
-  if (taskRow < 0 || taskRow >= static_cast<int>(std::size(kTaskTable))) return {};
-  return kTaskTable[taskRow];
 }
 
 }  // namespace tasks

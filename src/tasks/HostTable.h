@@ -1,7 +1,6 @@
-// The host applications the document hand-off opens, and the tables that connect the translation
-// tasks with them: which executable, Running value and shell verb belong to each host, which row
-// an add-in kind uses, which kinds an application token stands for, and which applications can
-// serve each task. Portable: no windows.h.
+// The host applications the document hand-off opens: which executable, Running value and shell
+// verb belong to each host, which row an add-in kind uses and which kinds an application token
+// stands for. Portable: no windows.h.
 #pragma once
 
 #include <array>
@@ -74,18 +73,5 @@ struct TokenKinds {
   int officeApplication = kNoOfficeApplication;
 };
 [[nodiscard]] TokenKinds KindsOfToken(std::wstring_view token) noexcept;
-
-// The task codes that hand documents over, and the task-table row each uses (code - 10).
-inline constexpr int kTaskWebPage = 10;
-inline constexpr int kTaskWord = 11;
-inline constexpr int kTaskExcel = 12;
-inline constexpr int kTaskEmail = 13;
-inline constexpr int kTaskMessages = 14;
-inline constexpr int kTaskPowerPoint = 15;
-inline constexpr int kTaskPdf = 16;
-inline constexpr int kTaskOpenOffice = 17;
-
-// The applications that can serve the task of a task-table row ("|"-separated); empty outside 0..7.
-[[nodiscard]] std::wstring_view TaskApplications(int taskRow) noexcept;
 
 }  // namespace tasks

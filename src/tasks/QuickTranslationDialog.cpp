@@ -66,7 +66,9 @@ bool CQTransDlg::OnInitPanel() {
   const app::SharedGraphics& graphics = context_.Graphics();
   const HFONT labelFont = graphics.Font(app::SharedFont::kTahoma12Bold);
   const HFONT textFont = graphics.Font(app::SharedFont::kTahoma12);
-  SetTitleAndSteps(win::LoadString(IDS_CMD_QUICK_TRANSLATE), win::LoadString(IDS_QUICK_STEPS));
+  static_assert(ui::FindTask(kTaskCode) != nullptr);
+  const ui::PanelTextIds& texts = ui::FindTask(kTaskCode)->texts;
+  SetTitleAndSteps(win::LoadString(texts.title), win::LoadString(texts.steps));
 
   const std::wstring caption = win::LoadString(IDS_CMD_QUICK_TRANSLATE_DESC);
   caption_ = MakeLabel(hwnd(), IDC_QUICK_CAPTION, {kContentLeft, kCaptionTop, kContentWidth, kLabelHeight}, 0,

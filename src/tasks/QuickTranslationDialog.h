@@ -14,13 +14,14 @@
 #include "controls/MenuButton.h"
 #include "controls/CustomComboBox.h"
 #include "controls/LBRichEdit.h"
+#include "menu/TaskTable.h"
 #include "win/Handle.h"
 
 namespace tasks {
 
 class CQTransDlg final : public CTaskPanelDialog {
  public:
-  static constexpr int kTaskCode = 9;
+  static constexpr int kTaskCode = ui::kQuickTranslationTask;
 
   explicit CQTransDlg(TaskContext& context) : CTaskPanelDialog(context) {}
 

@@ -6,6 +6,7 @@
 #include "StringIds.h"
 #include "core/SettingsStore.h"
 #include "core/SharedGraphics.h"
+#include "menu/TaskTable.h"
 #include "tasks/DictAndTMMUtils.h"
 #include "tasks/PanelParts.h"
 #include "tasks/TaskContext.h"
@@ -15,9 +16,7 @@
 namespace tasks {
 namespace {
 
-constexpr int kEmailTask = 13;
-constexpr int kMessagesTask = 14;
-constexpr int kProfilesTask = 22;
+using ui::kProfilesTask;
 
 constexpr int kLabelTop = 18;
 constexpr int kListTop = 36;
@@ -60,29 +59,26 @@ void CSingleComboDialog::OnPluginsSwitched() {
 }
 
 bool CSingleComboDialog::Initialise(int taskCode, std::wstring_view appTokens) {
-  switch (taskCode) {
-    case kEmailTask:
-      return InitialiseLaunch(taskCode, appTokens, IDS_TITLE_EMAIL, IDS_STEPS_EMAIL);
-    case kMessagesTask:
-      return InitialiseLaunch(taskCode, appTokens, IDS_TITLE_MESSAGES, IDS_STEPS_MESSAGES);
-    case kProfilesTask:
-      InitialiseProfiles();
-      return true;
-    default:
-      return false;
+  const ui::TaskRow* task = ui::FindTask(taskCode);
+  if (!task || task->panel != ui::TaskPanelKind::kSingleCombo) return false;
+  if (taskCode == kProfilesTask) {
+    InitialiseProfiles(*task);
+    return true;
   }
+  return InitialiseLaunch(*task, appTokens);
 }
 
-bool CSingleComboDialog::InitialiseLaunch(int taskCode, std::wstring_view appTokens, UINT title, UINT steps) {
+bool CSingleComboDialog::InitialiseLaunch(const ui::TaskRow& task, std::wstring_view appTokens) {
+  const int taskCode = task.taskCode;
   CTranslateMenuUtils* handOff = context_.MenuUtils();
   if (!handOff) return false;
   // Not yet this task's: a choice made while the list fills must not be remembered for it.
   taskCode_ = 0;
   applications_.ResetContent();
   ComboAppList list(applications_);
-  if (!handOff->FillAppList(appTokens, taskCode - 10, list) || list.Count() == 0) return false;
+  if (!handOff->FillAppList(appTokens, taskCode, list) || list.Count() == 0) return false;
   taskCode_ = taskCode;
-  SetTitleAndSteps(win::LoadString(title), win::LoadString(steps));
+  SetTitleAndSteps(win::LoadString(task.texts.title), win::LoadString(task.texts.steps));
   ::SetWindowTextW(label_, win::LoadString(IDS_LABEL_TRANSLATE_IN).c_str());
   ShowControls({applications_.hwnd(), launch_.hwnd()}, true);
   ShowControls({directionList_.hwnd(), edit_.hwnd()}, false);
@@ -91,11 +87,11 @@ bool CSingleComboDialog::InitialiseLaunch(int taskCode, std::wstring_view appTok
   return true;
 }
 
-void CSingleComboDialog::InitialiseProfiles() {
-  taskCode_ = kProfilesTask;
-  SetTitleAndSteps(win::LoadString(IDS_TITLE_PROFILES), win::LoadString(IDS_STEPS_PROFILES));
+void CSingleComboDialog::InitialiseProfiles(const ui::TaskRow& task) {
+  taskCode_ = task.taskCode;
+  SetTitleAndSteps(win::LoadString(task.texts.title), win::LoadString(task.texts.steps));
   ::SetWindowTextW(label_, win::LoadString(IDS_LABEL_DIRECTION).c_str());
-  ::SetWindowTextW(outcome_, win::LoadString(IDS_HELP_PROFILES).c_str());
+  ::SetWindowTextW(outcome_, win::LoadString(task.texts.help).c_str());
   ShowControls({directionList_.hwnd(), edit_.hwnd()}, true);
   ShowControls({applications_.hwnd(), launch_.hwnd()}, false);
   const int remembered =
@@ -110,7 +106,8 @@ void CSingleComboDialog::OnApplicationChanged() {
   std::wstring steps;
   const std::wstring outcome = handOff->HelpTextsOf(applications_.GetCurSel(), steps);
   // A messenger brings its own steps; without them the task's own stay.
-  if (taskCode_ == kMessagesTask) SetSteps(steps.empty() ? win::LoadString(IDS_STEPS_MESSAGES) : steps);
+  if (taskCode_ == ui::kMessengerTask)
+    SetSteps(steps.empty() ? win::LoadString(ui::FindTask(ui::kMessengerTask)->texts.steps) : steps);
   ::SetWindowTextW(outcome_, outcome.c_str());
   ::InvalidateRect(hwnd(), nullptr, TRUE);
   context_.Settings().Set(taskCode_, app::SettingsStore::kTransType, applications_.GetText());

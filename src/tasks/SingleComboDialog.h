@@ -13,6 +13,10 @@
 #include "controls/MenuButton.h"
 #include "controls/CustomComboBox.h"
 
+namespace ui {
+struct TaskRow;
+}
+
 namespace tasks {
 
 class CSingleComboDialog final : public CTaskPanelDialog {
@@ -31,8 +35,8 @@ class CSingleComboDialog final : public CTaskPanelDialog {
 
  private:
   bool Initialise(int taskCode, std::wstring_view appTokens);
-  bool InitialiseLaunch(int taskCode, std::wstring_view appTokens, UINT title, UINT steps);
-  void InitialiseProfiles();
+  bool InitialiseLaunch(const ui::TaskRow& task, std::wstring_view appTokens);
+  void InitialiseProfiles(const ui::TaskRow& task);
   void OnApplicationChanged();
   void OnDirectionChanged();
   void OnLaunch();

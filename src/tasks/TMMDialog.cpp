@@ -30,6 +30,8 @@ constexpr int kButtonHeight = 24;
 }  // namespace
 
 bool CTMMDialog::OnInitPanel() {
+  static_assert(ui::FindTask(kMemoryTask) != nullptr);
+  const ui::PanelTextIds& texts = ui::FindTask(kMemoryTask)->texts;
   const app::SharedGraphics& graphics = context_.Graphics();
   const HFONT labelFont = graphics.Font(app::SharedFont::kTahoma12Bold);
   const ui::skin::ComboLook comboLook = ComboLookOf(graphics);
@@ -57,8 +59,8 @@ bool CTMMDialog::OnInitPanel() {
     return false;
   const HWND outcome =
       MakeLabel(hwnd(), IDC_PANEL_OUTCOME, {kContentLeft, kOutcomeTop, kContentWidth, kOutcomeHeight},
-                IDS_HELP_MEMORIES, graphics.Font(app::SharedFont::kTahoma12));
-  SetTitleAndSteps(win::LoadString(IDS_TITLE_MEMORIES), win::LoadString(IDS_STEPS_MEMORIES));
+                texts.help, graphics.Font(app::SharedFont::kTahoma12));
+  SetTitleAndSteps(win::LoadString(texts.title), win::LoadString(texts.steps));
   return directionLabel && memoryLabel && newLabel && outcome;
 }
 

@@ -8,6 +8,7 @@
 #include "StringIds.h"
 #include "core/SettingsStore.h"
 #include "core/SharedGraphics.h"
+#include "menu/TaskTable.h"
 #include "tasks/BrowseForDocument.h"
 #include "tasks/PanelParts.h"
 #include "tasks/TaskContext.h"
@@ -16,9 +17,6 @@
 
 namespace tasks {
 namespace {
-
-constexpr int kWebPageTask = 10;
-constexpr int kPdfTask = 16;
 
 // Rows of the paper side, top to bottom.
 constexpr int kDocumentLabelTop = 18;
@@ -36,21 +34,10 @@ constexpr int kHalfWidth = (kContentWidth - kColumnGap) / 2;
 constexpr int kButtonWidth = 104;  // the push buttons' face
 constexpr int kButtonLeft = kContentRight - kButtonWidth;
 
-struct TaskTexts {
-  int taskCode;
-  UINT title;
-};
-constexpr std::array<TaskTexts, 6> kTitles = {{{10, IDS_TITLE_WEB_PAGES},
-                                                {11, IDS_TITLE_WORD},
-                                                {12, IDS_TITLE_EXCEL},
-                                                {15, IDS_TITLE_POWERPOINT},
-                                                {16, IDS_TITLE_PDF},
-                                                {17, IDS_TITLE_OPENOFFICE}}};
-
-UINT TitleOf(int taskCode) noexcept {
-  for (const TaskTexts& texts : kTitles)
-    if (texts.taskCode == taskCode) return texts.title;
-  return 0;
+// Whether the task's document is a web address (a page to fetch) rather than a file.
+bool TakesAddress(int taskCode) noexcept {
+  const ui::TaskRow* task = ui::FindTask(taskCode);
+  return task && task->takesAddress;
 }
 
 }  // namespace
@@ -123,13 +110,12 @@ bool CTranslateDocumentDialog::Initialise(int taskCode, std::wstring_view appTok
   if (!handOff) return false;
   applications_.ResetContent();
   ComboAppList list(applications_);
-  if (!handOff->FillAppList(appTokens, taskCode - 10, list) || list.Count() == 0) return false;
+  if (!handOff->FillAppList(appTokens, taskCode, list) || list.Count() == 0) return false;
 
-  const bool webPage = taskCode == kWebPageTask;
-  const std::wstring steps = win::LoadString(webPage          ? IDS_PANEL_WEB_STEPS
-                                             : taskCode == kPdfTask ? IDS_HELP_ACROBAT_STEPS
-                                                                    : IDS_PANEL_DEFAULT_STEPS);
-  SetTitleAndSteps(win::LoadString(TitleOf(taskCode)), steps);
+  const ui::TaskRow* task = ui::FindTask(taskCode);
+  const bool webPage = TakesAddress(taskCode);
+  SetTitleAndSteps(win::LoadString(task ? task->texts.title : 0),
+                   win::LoadString(task ? task->texts.steps : unsigned{IDS_PANEL_DEFAULT_STEPS}));
   ::SetWindowTextW(documentLabel_, win::LoadString(webPage ? IDS_LABEL_WEB_PAGE : IDS_LABEL_DOCUMENT).c_str());
   ShowControls({browse_.hwnd()}, !webPage);
 
@@ -161,7 +147,7 @@ void CTranslateDocumentDialog::OnApplicationChanged() {
   if (!handOff || taskCode_ == 0) return;
   std::wstring steps;
   const std::wstring outcome = handOff->HelpTextsOf(applications_.GetCurSel(), steps);
-  if (taskCode_ == kPdfTask) {
+  if (taskCode_ == ui::kPdfTask) {
     // Acrobat and Reader bring steps of their own: they only start with the document.
     if (steps.empty()) {
       UseDefaultSteps();
@@ -205,7 +191,7 @@ void CTranslateDocumentDialog::SaveSettings() {
 bool CTranslateDocumentDialog::TakeDocument(const std::wstring& document) {
   if (taskCode_ == 0) return false;
   ::SetWindowTextW(document_, document.c_str());
-  if (taskCode_ != kWebPageTask) context_.Settings().SetInitialDir(FolderOf(document));
+  if (!TakesAddress(taskCode_)) context_.Settings().SetInitialDir(FolderOf(document));
   return true;
 }
 
@@ -242,7 +228,7 @@ void CTranslateDocumentDialog::OnTranslate() {
   const std::wstring document = TextOf(document_);
   const int entry = applications_.GetCurSel();
   // An empty field and an entry that cannot be used are the hand-off's to explain.
-  const bool checkDocument = taskCode_ != kWebPageTask && !document.empty() && entry <= handOff->LastRealEntry();
+  const bool checkDocument = !TakesAddress(taskCode_) && !document.empty() && entry <= handOff->LastRealEntry();
   if (checkDocument && !DocumentUsable(document)) return;
   (void)handOff->HandOff({entry, directions_.IdAt(directionList_.GetCurSel()), profiles_.GetText(), document, taskCode_});
 }

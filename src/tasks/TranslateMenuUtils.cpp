@@ -4,6 +4,7 @@
 #include <cwchar>
 
 #include "StringIds.h"
+#include "menu/TaskTable.h"
 #include "suite/AppId.h"
 #include "suite/DisplayNames.h"
 #include "suite/Installed.h"
@@ -37,7 +38,7 @@ int LeadingNumber(const std::wstring& text) {
 CTranslateMenuUtils::CTranslateMenuUtils(HandOffContext& context, switches::SwitchFactory switchFactory)
     : context_(context), hosts_(MakeSystemHostTable()), plugins_(std::move(switchFactory)) {}
 
-bool CTranslateMenuUtils::FillAppList(std::wstring_view tokens, int taskRow, AppListControl& list) {
+bool CTranslateMenuUtils::FillAppList(std::wstring_view tokens, int taskCode, AppListControl& list) {
   if (tokens.empty()) return false;
 
   list.Clear();
@@ -83,7 +84,7 @@ bool CTranslateMenuUtils::FillAppList(std::wstring_view tokens, int taskRow, App
 
   if (context_.ShowAllFeatures()) {
     std::vector<std::wstring> rowTokens;
-    for (std::wstring_view token : suite::SplitAppIds(TaskApplications(taskRow)))
+    for (std::wstring_view token : suite::SplitAppIds(ui::TaskApplications(taskCode)))
       if (suite::IsListedIn(configuration, suite::kAllAppsList, token)) rowTokens.emplace_back(token);
     std::sort(rowTokens.begin(), rowTokens.end());
     std::sort(added.begin(), added.end());

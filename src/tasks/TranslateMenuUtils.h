@@ -61,9 +61,9 @@ class CTranslateMenuUtils {
 
   // Fills `list` with what can serve a task: the suite applications of `tokens` ("|"-separated)
   // that belong to the product and are installed, then the add-in records the tokens want (Office
-  // hosts at the top), and with "show all features" the task row's other applications after them.
+  // hosts at the top), and with "show all features" the task's other applications after them.
   // False, with the list untouched, for empty tokens; else whether the list has entries.
-  bool FillAppList(std::wstring_view tokens, int taskRow, tasks::AppListControl& list);
+  bool FillAppList(std::wstring_view tokens, int taskCode, tasks::AppListControl& list);
 
   [[nodiscard]] switches::PluginRecord* FindRecord(int id) { return plugins_.FindPluginById(id); }
   // The entry's record id; 0 for an application entry; -1 outside the list.

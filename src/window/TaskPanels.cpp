@@ -1,8 +1,10 @@
 #include "window/TaskPanels.h"
 
+#include <algorithm>
 #include <string>
 
 #include "core/LogSink.h"
+#include "menu/TaskTable.h"
 #include "tasks/DictEditDialog.h"
 #include "tasks/QuickTranslationDialog.h"
 #include "tasks/SingleComboDialog.h"
@@ -10,8 +12,23 @@
 #include "tasks/TranslateDocumentDialog.h"
 
 namespace ui {
+namespace {
 
-void TaskPanels::Add(std::unique_ptr<tasks::TaskPanel> panel, std::initializer_list<int> taskCodes, HWND parent,
+// The one place that knows each kind's class.
+std::unique_ptr<tasks::TaskPanel> MakePanel(TaskPanelKind kind, tasks::TaskContext& context) {
+  switch (kind) {
+    case TaskPanelKind::kQuickTranslation: return std::make_unique<tasks::CQTransDlg>(context);
+    case TaskPanelKind::kTranslateDocument: return std::make_unique<tasks::CTranslateDocumentDialog>(context);
+    case TaskPanelKind::kSingleCombo: return std::make_unique<tasks::CSingleComboDialog>(context);
+    case TaskPanelKind::kDictionary: return std::make_unique<tasks::CDictEditDialog>(context);
+    case TaskPanelKind::kMemory: return std::make_unique<tasks::CTMMDialog>(context);
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+void TaskPanels::Add(std::unique_ptr<tasks::TaskPanel> panel, const std::vector<int>& taskCodes, HWND parent,
                      POINT at) {
   if (!panel) return;
   Slot slot{std::move(panel), {}, parent, at, State::kPending};
@@ -38,13 +55,16 @@ bool TaskPanels::Ready(Slot& slot) {
 }
 
 void TaskPanels::CreateAll(tasks::TaskContext& context, HWND parent, POINT at) {
-  // One line per panel: Add(std::make_unique<Panel>(context), {its task codes}, parent, at).
-  // Until a task has its panel, choosing it shows the empty panel area with Back.
-  Add(std::make_unique<tasks::CTranslateDocumentDialog>(context), {10, 11, 12, 15, 16, 17}, parent, at);
-  Add(std::make_unique<tasks::CSingleComboDialog>(context), {13, 14, 22}, parent, at);
-  Add(std::make_unique<tasks::CDictEditDialog>(context), {20}, parent, at);
-  Add(std::make_unique<tasks::CTMMDialog>(context), {23}, parent, at);
-  Add(std::make_unique<tasks::CQTransDlg>(context), {9}, parent, at);
+  // One panel of each kind the task table names, serving the tasks that name it.
+  std::vector<TaskPanelKind> kinds;
+  for (const TaskRow& task : Tasks())
+    if (std::ranges::find(kinds, task.panel) == kinds.end()) kinds.push_back(task.panel);
+  for (TaskPanelKind kind : kinds) {
+    std::vector<int> codes;
+    for (const TaskRow& task : Tasks())
+      if (task.panel == kind) codes.push_back(task.taskCode);
+    Add(MakePanel(kind, context), codes, parent, at);
+  }
 }
 
 tasks::TaskPanel* TaskPanels::Find(int taskCode) const noexcept {

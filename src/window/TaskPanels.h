@@ -5,7 +5,6 @@
 
 #include <windows.h>
 
-#include <initializer_list>
 #include <memory>
 #include <string_view>
 #include <vector>
@@ -27,8 +26,8 @@ class TaskPanels {
   // Keeps `panel` for `taskCodes`, to be created hidden in `parent` at `at` when first opened. A panel
   // that cannot be created then is dropped with a line in the diagnostic log: its tasks have no
   // panel from then on.
-  void Add(std::unique_ptr<tasks::TaskPanel> panel, std::initializer_list<int> taskCodes, HWND parent, POINT at);
-  // Every panel of the start centre, kept as Add does.
+  void Add(std::unique_ptr<tasks::TaskPanel> panel, const std::vector<int>& taskCodes, HWND parent, POINT at);
+  // One panel of each kind the task table names, for the tasks that name it, kept as Add does.
   void CreateAll(tasks::TaskContext& context, HWND parent, POINT at);
 
   // The panel of `taskCode`, or null when the task has none (or its panel could not be created).

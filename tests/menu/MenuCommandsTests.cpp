@@ -5,7 +5,6 @@
 #include <set>
 
 #include "MenuFixture.h"
-#include "menu/CommandTable.h"
 #include "menu/MenuCommands.h"
 #include "menu/MenuRules.h"
 #include "win/Resources.h"
@@ -97,34 +96,6 @@ TEST(MenuCommandsTest, EveryTableTextExistsInEveryLanguage) {
       EXPECT_FALSE(win::LoadString(id).empty()) << ::testing::PrintToString(std::wstring(language)) << " " << id;
   }
   win::ResetResourceModule();
-}
-
-}  // namespace
-
-namespace {
-
-// The dispatcher's table and the menu model describe the same commands: each command of the
-// translation and customisation tabs has exactly one row under its own name and index, a command
-// that needs an application of its own is exactly one that starts it, and no two panel rows share
-// a task code.
-TEST(CommandTableTest, MatchesTheCommandsOfTheMenuModel) {
-  std::set<int> taskCodes;
-  for (MenuTab tab : {MenuTab::kTranslation, MenuTab::kCustomisation}) {
-    for (const ui::MenuCommand& command : ui::CommandGroup(tab)) {
-      SCOPED_TRACE(::testing::PrintToString(std::wstring(command.name)));
-      const ui::CommandRow* row = ui::FindCommandRow(tab, command.index);
-      ASSERT_NE(row, nullptr);
-      EXPECT_EQ(row->command, command.name);
-      const bool startsApplication = row->action == ui::CommandAction::kStartApplication;
-      EXPECT_EQ(startsApplication, !command.appChecks[0].empty());
-      EXPECT_EQ(startsApplication, row->taskCode == ui::kNoTask);
-      if (!startsApplication) {
-        EXPECT_TRUE(taskCodes.insert(row->taskCode).second) << row->taskCode;
-      }
-    }
-  }
-  for (const ui::CommandRow& row : ui::CommandRows())
-    EXPECT_NE(ui::FindCommand(row.tab, row.command), nullptr) << ::testing::PrintToString(std::wstring(row.command));
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "HandOffTestContext.h"
 #include "StringIds.h"
 #include "TaskFixtures.h"
+#include "menu/TaskTable.h"
 #include "support/RegistrySandbox.h"
 #include "support/ScratchDir.h"
 #include "tasks/TranslateMenuUtils.h"
@@ -49,7 +50,7 @@ TEST_F(AppListTest, OfficeRecordsLeadInReverseDiscoveryOrderThenTheTranslator) {
   utils.LoadPlugins();
   tasktest::ListWindow window(true);
 
-  ASSERT_TRUE(utils.FillAppList(L"Word|Vnto", 1, window.List()));
+  ASSERT_TRUE(utils.FillAppList(L"Word|Vnto", ui::kWordTask, window.List()));
   EXPECT_EQ(window.Texts(), (Texts{L"Microsoft Word 2007/2010", L"Microsoft Word 2000/XP/2003", L"VANTO Translator"}));
   // Office 2003 is discovered first (id 1 among the Word records); it ends up second.
   ASSERT_EQ(utils.EntryData().size(), 3u);
@@ -66,7 +67,7 @@ TEST_F(AppListTest, OfficeRecordsLeadInReverseDiscoveryOrderThenTheTranslator) {
   EXPECT_EQ(utils.RecordIdOfEntry(-1), -1);
 
   // Outlook's list offers no record named for Word.
-  ASSERT_TRUE(utils.FillAppList(L"Outlook", 3, window.List()));
+  ASSERT_TRUE(utils.FillAppList(L"Outlook", ui::kEmailTask, window.List()));
   EXPECT_EQ(window.Texts(), (Texts{L"Microsoft Outlook 2007/2010", L"Microsoft Outlook 2000/XP/2003"}));
   EXPECT_EQ(utils.OfficeApplication(), 1);
 }
@@ -83,12 +84,12 @@ TEST_F(AppListTest, OtherHostsFollowGroupOrderAndARecordWantedTwiceIsListedTwice
   utils.LoadPlugins();
   tasktest::ListWindow window(false);  // a list box this time
 
-  ASSERT_TRUE(utils.FillAppList(L"VntoIE|FireFox", 0, window.List()));
+  ASSERT_TRUE(utils.FillAppList(L"VntoIE|FireFox", ui::kWebPageTask, window.List()));
   EXPECT_EQ(window.Texts(), (Texts{L"Mozilla Firefox 3.6", L"Mozilla Firefox 2.0", L"Internet Explorer 8"}));
   EXPECT_EQ(utils.EntryData(), (Texts{L"1", L"2", L"3"}));
   EXPECT_EQ(utils.OfficeApplication(), -1);
 
-  ASSERT_TRUE(utils.FillAppList(L"FireFox|FireFox", 0, window.List()));
+  ASSERT_TRUE(utils.FillAppList(L"FireFox|FireFox", ui::kWebPageTask, window.List()));
   EXPECT_EQ(window.Texts(), (Texts{L"Mozilla Firefox 3.6", L"Mozilla Firefox 3.6", L"Mozilla Firefox 2.0",
                                    L"Mozilla Firefox 2.0"}));
 }
@@ -102,7 +103,7 @@ TEST_F(AppListTest, ApplicationsNeedANameTheProductListAndAnInstallation) {
   utils.LoadPlugins();
   tasktest::ListWindow window(true);
 
-  ASSERT_TRUE(utils.FillAppList(L"VntoI|Vnto|Unknown|Batcher", 1, window.List()));
+  ASSERT_TRUE(utils.FillAppList(L"VntoI|Vnto|Unknown|Batcher", ui::kWordTask, window.List()));
   EXPECT_EQ(window.Texts(), (Texts{L"VANTO Batch Translator"}));
   EXPECT_EQ(utils.EntryData(), (Texts{L"Batcher"}));
 }
@@ -113,14 +114,14 @@ TEST_F(AppListTest, EmptyTokensLeaveTheListAloneAndNothingFoundEmptiesIt) {
   CTranslateMenuUtils utils(context);
   utils.LoadPlugins();
   tasktest::ListWindow window(true);
-  ASSERT_TRUE(utils.FillAppList(L"Vnto", 1, window.List()));
+  ASSERT_TRUE(utils.FillAppList(L"Vnto", ui::kWordTask, window.List()));
 
-  EXPECT_FALSE(utils.FillAppList(L"", 1, window.List()));
+  EXPECT_FALSE(utils.FillAppList(L"", ui::kWordTask, window.List()));
   EXPECT_EQ(window.Texts(), (Texts{L"VANTO Translator"}));
   EXPECT_EQ(utils.EntryData(), (Texts{L"Vnto"}));
   EXPECT_EQ(utils.LastRealEntry(), 0);
 
-  EXPECT_FALSE(utils.FillAppList(L"Word|VntoX", 1, window.List()));
+  EXPECT_FALSE(utils.FillAppList(L"Word|VntoX", ui::kWordTask, window.List()));
   EXPECT_TRUE(window.Texts().empty());
   EXPECT_TRUE(utils.EntryData().empty());
   EXPECT_EQ(utils.LastRealEntry(), -1);
@@ -138,7 +139,7 @@ TEST_F(AppListTest, ShowAllFeaturesAddsTheTaskRowsOtherApplicationsSortedOnce) {
   utils.LoadPlugins();
   tasktest::ListWindow window(true);
 
-  ASSERT_TRUE(utils.FillAppList(L"Word|Vnto", 1, window.List()));
+  ASSERT_TRUE(utils.FillAppList(L"Word|Vnto", ui::kWordTask, window.List()));
   EXPECT_EQ(window.Texts(), (Texts{L"Microsoft Word 2000/XP/2003", L"VANTO Translator", L"VANTO Batch Translator",
                                    L"VANTO Translator Pro"}));
   EXPECT_EQ(utils.EntryData()[2], L"Batcher");
@@ -146,12 +147,12 @@ TEST_F(AppListTest, ShowAllFeaturesAddsTheTaskRowsOtherApplicationsSortedOnce) {
   EXPECT_EQ(utils.LastRealEntry(), 1);
 
   // Nothing real at all: the extras alone, by their host names, in token order ("FireFox" < "VntoIE").
-  ASSERT_TRUE(utils.FillAppList(L"VntoIE|FireFox", 0, window.List()));
+  ASSERT_TRUE(utils.FillAppList(L"VntoIE|FireFox", ui::kWebPageTask, window.List()));
   EXPECT_EQ(window.Texts(), (Texts{L"Mozilla Firefox", L"Microsoft Internet Explorer"}));
   EXPECT_EQ(utils.LastRealEntry(), -1);
 
   context.SetShowAllFeatures(false);
-  ASSERT_TRUE(utils.FillAppList(L"Word|Vnto", 1, window.List()));
+  ASSERT_TRUE(utils.FillAppList(L"Word|Vnto", ui::kWordTask, window.List()));
   EXPECT_EQ(window.Texts().size(), 2u);
 }
 
@@ -201,7 +202,7 @@ TEST_F(AppListTest, UnavailableEntriesSayWhy) {
     SCOPED_TRACE(testing::Message() << c.token);
     // Tokens that the product does not serve end up after the real entries.
     ASSERT_TRUE(utils.FillAppList(L"Outlook", c.token == std::wstring(L"FireFox") ||
-                                                      c.token == std::wstring(L"VntoIE") ? 0 : 1,
+                                                      c.token == std::wstring(L"VntoIE") ? ui::kWebPageTask : ui::kWordTask,
                                   window.List()));
     const auto at = std::find(utils.EntryData().begin(), utils.EntryData().end(), c.token);
     ASSERT_NE(at, utils.EntryData().end());
@@ -239,7 +240,7 @@ TEST_F(AppListTest, EachApplicationOfAnItemThatNamesSeveralIsTheProducts) {
   CTranslateMenuUtils utils(context);
   utils.LoadPlugins();
   tasktest::ListWindow window(true);
-  ASSERT_TRUE(utils.FillAppList(L"Word|Vnto|VntoX|Batcher", 1, window.List()));
+  ASSERT_TRUE(utils.FillAppList(L"Word|Vnto|VntoX|Batcher", ui::kWordTask, window.List()));
 
   const struct {
     const wchar_t* token;
@@ -338,7 +339,7 @@ TEST_F(AppListTest, HelpTextsByKindOfficeApplicationAndSuiteApplication) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.tokens << " entry " << c.entry);
-    ASSERT_TRUE(utils.FillAppList(c.tokens, 1, window.List()));
+    ASSERT_TRUE(utils.FillAppList(c.tokens, ui::kWordTask, window.List()));
     std::wstring steps = kUnchanged;
     const std::wstring outcome = utils.HelpTextsOf(c.entry, steps);
     EXPECT_TRUE(outcome.starts_with(c.outcomeStart)) << testing::PrintToString(outcome);
@@ -370,7 +371,7 @@ TEST_F(AppListTest, FileFiltersTell2007HostsAndTheBatchTranslatorApart) {
       L"*.htm; *.html; *.url; *.rtf; *.mht; *.mhtml; *.xml; *.txt|";
 
   // Word 2007, Word 2003, the translator, the batch translator.
-  ASSERT_TRUE(utils.FillAppList(L"Word|Vnto|Batcher", 1, window.List()));
+  ASSERT_TRUE(utils.FillAppList(L"Word|Vnto|Batcher", ui::kWordTask, window.List()));
   ASSERT_EQ(window.Texts().size(), 4u);
   EXPECT_EQ(utils.FileFilter(11, 0), word2007 + word2007All + allFiles);
   EXPECT_EQ(utils.FileFilter(11, 1), word + wordAll + allFiles);
@@ -380,12 +381,12 @@ TEST_F(AppListTest, FileFiltersTell2007HostsAndTheBatchTranslatorApart) {
   EXPECT_EQ(utils.FileFilter(10, 3), allFiles);
   EXPECT_EQ(utils.FileFilter(11, 9), word + wordAll + allFiles);  // outside the list: no host known
 
-  ASSERT_TRUE(utils.FillAppList(L"Excel|Batcher", 2, window.List()));
+  ASSERT_TRUE(utils.FillAppList(L"Excel|Batcher", ui::kExcelTask, window.List()));
   EXPECT_TRUE(utils.FileFilter(12, 0).starts_with(L"Excel spreadsheet (*.xl*)|*xl*|All Excel documents (*.xl*; *.xlsx;"));
   EXPECT_TRUE(utils.FileFilter(12, 1).starts_with(L"Excel spreadsheet (*.xl*)|*xl*|All Excel documents (*.xl*; *.xls;"));
   EXPECT_EQ(utils.FileFilter(12, 2), L"Excel 2007 spreadsheet (*.xlsx)|*.xlsx|" + allFiles);
 
-  ASSERT_TRUE(utils.FillAppList(L"PowerPoint|Batcher", 5, window.List()));
+  ASSERT_TRUE(utils.FillAppList(L"PowerPoint|Batcher", ui::kPowerPointTask, window.List()));
   EXPECT_TRUE(utils.FileFilter(15, 0).starts_with(L"PowerPoint 2007 presentation (*.pptx)|*.pptx|All PowerPoint "
                                                   L"documents (*.pptx; *.ppt;"));
   EXPECT_EQ(utils.FileFilter(15, 1),

@@ -8,6 +8,7 @@
 #include "../launcher/LaunchTestContext.h"
 #include "HandOffTestContext.h"
 #include "TaskFixtures.h"
+#include "menu/TaskTable.h"
 #include "support/RegistrySandbox.h"
 #include "support/ScratchDir.h"
 #include "tasks/DefaultBrowser.h"
@@ -47,13 +48,13 @@ TEST_F(DefaultBrowserTest, TheAssociatedProgramsFileNameNamesItsEntry) {
   CTranslateMenuUtils utils(context, Browsers());
   utils.LoadPlugins();
   tasktest::ListWindow window(true);
-  ASSERT_TRUE(utils.FillAppList(L"VntoIE|FireFox", 0, window.List()));
+  ASSERT_TRUE(utils.FillAppList(L"VntoIE|FireFox", ui::kWebPageTask, window.List()));
   ASSERT_EQ(window.List().Text(1), L"Internet Explorer 8");
   EXPECT_EQ(utils.DefaultBrowserEntry(window.List()), 1);
 
   // The search stops at the first entry without a record.
   RegisterMissing(L"Vnto");
-  ASSERT_TRUE(utils.FillAppList(L"Vnto|VntoIE", 0, window.List()));
+  ASSERT_TRUE(utils.FillAppList(L"Vnto|VntoIE", ui::kWebPageTask, window.List()));
   ASSERT_EQ(window.List().Text(1), L"Internet Explorer 8");
   EXPECT_EQ(utils.DefaultBrowserEntry(window.List()), 0);
 }
@@ -63,7 +64,7 @@ TEST_F(DefaultBrowserTest, NoAssociationNoEntry) {
   CTranslateMenuUtils utils(context, Browsers());
   utils.LoadPlugins();
   tasktest::ListWindow window(true);
-  ASSERT_TRUE(utils.FillAppList(L"VntoIE|FireFox", 0, window.List()));
+  ASSERT_TRUE(utils.FillAppList(L"VntoIE|FireFox", ui::kWebPageTask, window.List()));
 
   EXPECT_EQ(tasks::DefaultBrowserFileName(), L"");
   EXPECT_EQ(utils.DefaultBrowserEntry(window.List()), 0);

@@ -15,6 +15,7 @@
 #include "../launcher/SuiteInstall.h"
 #include "HandOffTestContext.h"
 #include "TaskFixtures.h"
+#include "menu/TaskTable.h"
 #include "support/Driver.h"
 #include "support/Installation.h"
 #include "support/RegistrySandbox.h"
@@ -86,7 +87,7 @@ TEST_F(HandOffDemoTest, WordGetsItsAddinSwitchedOnAndTheQuotedDocument) {
   CTranslateMenuUtils utils(context);
   utils.LoadPlugins();
   tasktest::ListWindow window(true);
-  ASSERT_TRUE(utils.FillAppList(L"Word|Vnto", 1, window.List()));
+  ASSERT_TRUE(utils.FillAppList(L"Word|Vnto", ui::kWordTask, window.List()));
 
   // The entry of the full Word 2007/2010 add-in, off as the installation leaves it.
   const int entry = EntryOf(utils, 64);
@@ -121,7 +122,7 @@ TEST_F(HandOffDemoTest, ReaderGetsThePluginCopiedByTheAcrobatSwitchAndThePdf) {
   CTranslateMenuUtils utils(context);
   utils.LoadPlugins();
   tasktest::ListWindow window(true);
-  ASSERT_TRUE(utils.FillAppList(L"Acrobat|Vnto", 1, window.List()));
+  ASSERT_TRUE(utils.FillAppList(L"Acrobat|Vnto", ui::kWordTask, window.List()));
 
   // The Reader entry, found by the real switch (registered per user and per machine: listed once).
   int entry = -1;
@@ -160,7 +161,7 @@ TEST_F(HandOffDemoTest, FirefoxGetsABareAddressAfterHttpWithItsCapitals) {
   CTranslateMenuUtils utils(context);
   utils.LoadPlugins();
   tasktest::ListWindow window(true);
-  ASSERT_TRUE(utils.FillAppList(L"VntoIE|FireFox", 0, window.List()));
+  ASSERT_TRUE(utils.FillAppList(L"VntoIE|FireFox", ui::kWebPageTask, window.List()));
   const int entry = EntryOf(utils, 256, L"Mozilla Firefox 3.5 (en-US)");
   ASSERT_GE(entry, 0);
   EXPECT_EQ(window.List().Text(entry), L"Mozilla Firefox 3.5 (en-US)");
@@ -193,7 +194,7 @@ TEST_F(HandOffDemoTest, InternetExplorerGetsItsAddonRegisteredAndTheAddress) {
   CTranslateMenuUtils utils(context);
   utils.LoadPlugins();
   tasktest::ListWindow window(true);
-  ASSERT_TRUE(utils.FillAppList(L"VntoIE|FireFox", 0, window.List()));
+  ASSERT_TRUE(utils.FillAppList(L"VntoIE|FireFox", ui::kWebPageTask, window.List()));
   const int entry = EntryOf(utils, 512, L"Internet Explorer 8.0");
   ASSERT_GE(entry, 0);
   EXPECT_EQ(window.List().Text(entry), L"Internet Explorer 8.0");
@@ -239,7 +240,7 @@ TEST_F(HandOffDemoTest, OpenOfficeGetsTheWriterIntegrationSwitchedOnAndTheDocume
   CTranslateMenuUtils utils(context);
   utils.LoadPlugins();
   tasktest::ListWindow window(true);
-  ASSERT_TRUE(utils.FillAppList(L"OpenOffice|Vnto", 7, window.List()));
+  ASSERT_TRUE(utils.FillAppList(L"OpenOffice|Vnto", ui::kOpenOfficeTask, window.List()));
   const int entry = EntryOf(utils, 1024, L"OpenOffice.org Writer 3.1");
   ASSERT_GE(entry, 0);
   ASSERT_EQ(utils.FindRecord(utils.RecordIdOfEntry(entry))->state, 0);
@@ -283,7 +284,7 @@ TEST_F(HandOffDemoTest, TheTranslatorGetsAPathWithSeparatorsAndCyrillicLettersWh
   CTranslateMenuUtils utils(context);
   utils.LoadPlugins();
   tasktest::ListWindow window(true);
-  ASSERT_TRUE(utils.FillAppList(L"Vnto", 1, window.List()));
+  ASSERT_TRUE(utils.FillAppList(L"Vnto", ui::kWordTask, window.List()));
 
   ASSERT_EQ(utils.HandOff({0, 7, L"Legal=EU", document.wstring(), 11}), 1);
   EXPECT_TRUE(context.Shown().empty());

@@ -83,7 +83,7 @@ class HandOffStartTest : public test::SuiteInstallTest {
 
   int HandOff(const std::wstring& tokens, int entry, const std::wstring& document, int task = 11) {
     tasktest::ListWindow window(true);
-    EXPECT_TRUE(utils_->FillAppList(tokens, task - 10, window.List()));
+    EXPECT_TRUE(utils_->FillAppList(tokens, task, window.List()));
     return utils_->HandOff({entry, 12, L"Computers", document, task});
   }
 

@@ -14,6 +14,7 @@
 #include "StringIds.h"
 #include "TaskFixtures.h"
 #include "core/ComError.h"
+#include "menu/TaskTable.h"
 #include "support/Driver.h"
 #include "support/ProcessList.h"
 #include "support/RegistrySandbox.h"
@@ -55,7 +56,7 @@ class HandOffTest : public tasktest::SandboxedTaskTest {
   int HandOff(CTranslateMenuUtils& utils, const std::wstring& tokens, int entry, const std::wstring& document,
               int task = 11) {
     tasktest::ListWindow window(true);
-    EXPECT_TRUE(utils.FillAppList(tokens, task - 10, window.List()));
+    EXPECT_TRUE(utils.FillAppList(tokens, task, window.List()));
     return utils.HandOff({entry, 7, L"General", document, task});
   }
 
@@ -129,7 +130,7 @@ TEST_F(HandOffTest, AProfileNameWithASemicolonIsRefusedBeforeAnythingHappens) {
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.tokens);
     tasktest::ListWindow window(true);
-    ASSERT_TRUE(utils.FillAppList(c.tokens, c.task - 10, window.List()));
+    ASSERT_TRUE(utils.FillAppList(c.tokens, c.task, window.List()));
     const size_t before = context.Shown().size();
 
     EXPECT_EQ(utils.HandOff({0, 7, c.profile, c.document, c.task}), 0);
@@ -215,7 +216,7 @@ TEST_F(HandOffTest, AnApplicationWithoutItsPathIsNotInstalled) {
   CTranslateMenuUtils utils(context);
   utils.LoadPlugins();
   tasktest::ListWindow window(true);
-  ASSERT_TRUE(utils.FillAppList(L"Vnto", 1, window.List()));
+  ASSERT_TRUE(utils.FillAppList(L"Vnto", ui::kWordTask, window.List()));
   tasktest::RegisterApp(L"Vnto", L"");  // uninstalled since the list was filled
 
   EXPECT_EQ(utils.HandOff({0, 7, L"General", L"C:\\a.doc", 11}), 0);
@@ -233,7 +234,7 @@ TEST_F(HandOffTest, AnApplicationWhosePathGoesOnAfterANulIsRefusedAsDamaged) {
   CTranslateMenuUtils utils(context);
   utils.LoadPlugins();
   tasktest::ListWindow window(true);
-  ASSERT_TRUE(utils.FillAppList(L"Vnto", 1, window.List()));
+  ASSERT_TRUE(utils.FillAppList(L"Vnto", ui::kWordTask, window.List()));
   const std::wstring damaged = scratch_.Folder(L"Programs").wstring() + std::wstring(1, L'\0') + L"Vnto.exe";
   tasktest::RegisterApp(L"Vnto", damaged);  // damaged since the list was filled
 

@@ -91,16 +91,6 @@ TEST(KindsOfToken, HostTokensWantTheirKindsAndOfficeTokensSetTheSubApplication) 
   }
 }
 
-TEST(TaskApplications, EightRowsAndNothingOutside) {
-  EXPECT_EQ(tasks::TaskApplications(0), L"VntoIE|FireFox");
-  EXPECT_EQ(tasks::TaskApplications(1), L"Word|Vnto|VntoI|VntoX|Batcher");
-  EXPECT_EQ(tasks::TaskApplications(4), L"VntoICQ|VantoQIP|VantoMSN|VantoSkype");
-  EXPECT_EQ(tasks::TaskApplications(7), L"OpenOffice");
-  EXPECT_EQ(tasks::TaskApplications(8), L"");
-  EXPECT_EQ(tasks::TaskApplications(-1), L"");
-  EXPECT_EQ(tasks::TaskApplications(12), L"");  // edit profiles (22) hands nothing over
-}
-
 TEST(FieldAt, PositionsOfABarList) {
   EXPECT_EQ(tasks::FieldAt(L"a|b||d", 0), L"a");
   EXPECT_EQ(tasks::FieldAt(L"a|b||d", 2), L"");

@@ -1,0 +1,177 @@
+// The tasks of the start centre, one row each: the task code the panels and the remembered task
+// settings know, the menu command that opens it, the panel that serves it, the applications that
+// can carry it out, its open-file filter, the files it takes when dropped on the window and the
+// texts its panel shows. Every other place walks or looks up this table. Portable: no windows.h.
+//
+// Adding a task: its panel's files, one row here and its strings (and, for a new kind of panel,
+// one line in TaskPanels that makes it).
+#pragma once
+
+#include <array>
+#include <span>
+#include <string_view>
+
+#include "StringIds.h"
+#include "menu/MenuCommands.h"
+
+namespace ui {
+
+// The task codes, as the task panels and the remembered task settings know them.
+enum TaskCode : int {
+  kNoTask = 0,
+  kQuickTranslationTask = 9,
+  kWebPageTask = 10,
+  kWordTask = 11,
+  kExcelTask = 12,
+  kEmailTask = 13,
+  kMessengerTask = 14,
+  kPowerPointTask = 15,
+  kPdfTask = 16,
+  kOpenOfficeTask = 17,
+  kDictionaryTask = 20,
+  kProfilesTask = 22,
+  kMemoryTask = 23,
+};
+
+// What the main window does when a command of the translation or customisation tab is chosen.
+enum class CommandAction {
+  kOpenPanel,                // show the task's panel
+  kOpenPanelForApplication,  // prepare the task's panel for the command's application; refused when
+                             // no installed application can carry the task out
+  kStartApplication,         // start the command's application; the list stays where it is
+};
+
+// The panel classes; TaskPanels makes one panel of each kind a row names.
+enum class TaskPanelKind {
+  kQuickTranslation,
+  kTranslateDocument,  // a document or web address, a host, a direction and a profile
+  kSingleCombo,        // one list: the host to start, or the direction whose profiles to edit
+  kDictionary,
+  kMemory,
+};
+
+// String IDs of the open-file filter's parts before "All files", by the chosen host; 0 ends a list.
+struct FileFilterIds {
+  std::array<unsigned, 2> office2007{};
+  std::array<unsigned, 2> batchTranslator{};
+  std::array<unsigned, 2> other{};
+};
+
+// The files a task takes when dropped on the main window.
+struct DropIds {
+  std::wstring_view extensions;  // lower case, "|"-separated; empty: it takes none
+  unsigned kindId = 0;           // names the task's kinds of files in the "what can be dropped" message
+  int position = 0;              // the kind's place in that message
+};
+
+// What the task's panel shows whatever host is chosen; 0 for none.
+struct PanelTextIds {
+  unsigned title = 0;
+  unsigned steps = 0;
+  unsigned help = 0;  // the outcome text of a panel whose hosts bring none
+};
+
+struct TaskRow {
+  TaskCode taskCode;
+  CommandAction action;
+  MenuTab tab;
+  MenuCommand command;  // its row in the tab's command group; no application checks
+  TaskPanelKind panel;
+  std::wstring_view applications;  // the application tokens that can serve it, "|"-separated
+  bool takesAddress;               // its document is a web address rather than a file
+  FileFilterIds filter;
+  DropIds drop;
+  PanelTextIds texts;
+};
+
+namespace task_rows {
+using enum CommandAction;
+using enum TaskPanelKind;
+constexpr MenuTab kTranslate = MenuTab::kTranslation;
+constexpr MenuTab kCustomise = MenuTab::kCustomisation;
+constexpr FileFilterIds kNoFilter{};
+constexpr FileFilterIds kPdfFilter{{IDS_FILTER_PDF}, {IDS_FILTER_PDF}, {IDS_FILTER_PDF}};
+constexpr DropIds kNoDrop{};
+
+// Profiles are edited for whichever application uses them: no application is named. The
+// commands' last field is their place in the "show all features" order of their tab.
+inline constexpr TaskRow kTasks[] = {
+    {kQuickTranslationTask, kOpenPanel, kTranslate,
+     {L"QuickTranslate", 0, IDS_CMD_QUICK_TRANSLATE, IDS_CMD_QUICK_TRANSLATE_DESC, 353, {}, 0}, kQuickTranslation,
+     L"", false, kNoFilter, kNoDrop, {IDS_CMD_QUICK_TRANSLATE, IDS_QUICK_STEPS}},
+    {kWebPageTask, kOpenPanelForApplication, kTranslate,
+     {L"TranslateWeb", 1, IDS_CMD_TRANSLATE_WEB, IDS_CMD_TRANSLATE_WEB_DESC, 354, {}, 2}, kTranslateDocument,
+     L"VntoIE|FireFox", true, kNoFilter, {L"htm|html|mht", IDS_DROP_KIND_WEB_PAGE, 5},
+     {IDS_TITLE_WEB_PAGES, IDS_PANEL_WEB_STEPS}},
+    {kWordTask, kOpenPanelForApplication, kTranslate,
+     {L"TranslateWord", 2, IDS_CMD_TRANSLATE_WORD, IDS_CMD_TRANSLATE_WORD_DESC, 355, {}, 1}, kTranslateDocument,
+     L"Word|Vnto|VntoI|VntoX|Batcher", false,
+     {{IDS_FILTER_WORD2007, IDS_FILTER_WORD2007_ALL}, {IDS_FILTER_WORD2007}, {IDS_FILTER_WORD, IDS_FILTER_WORD_ALL}},
+     {L"doc|docx|rtf", IDS_DROP_KIND_WORD, 0}, {IDS_TITLE_WORD, IDS_PANEL_DEFAULT_STEPS}},
+    {kExcelTask, kOpenPanelForApplication, kTranslate,
+     {L"TranslateExcel", 3, IDS_CMD_TRANSLATE_EXCEL, IDS_CMD_TRANSLATE_EXCEL_DESC, 356, {}, 8}, kTranslateDocument,
+     L"Excel|Batcher", false,
+     {{IDS_FILTER_EXCEL, IDS_FILTER_EXCEL2007_ALL},
+      {IDS_FILTER_EXCEL2007_XLSX},
+      {IDS_FILTER_EXCEL, IDS_FILTER_EXCEL_ALL}},
+     {L"xls|xlsx", IDS_DROP_KIND_EXCEL, 1}, {IDS_TITLE_EXCEL, IDS_PANEL_DEFAULT_STEPS}},
+    {kEmailTask, kOpenPanelForApplication, kTranslate,
+     {L"TranslateOutlook", 4, IDS_CMD_TRANSLATE_OUTLOOK, IDS_CMD_TRANSLATE_OUTLOOK_DESC, 357, {}, 5}, kSingleCombo,
+     L"Outlook", false, kNoFilter, kNoDrop, {IDS_TITLE_EMAIL, IDS_STEPS_EMAIL}},
+    {kMessengerTask, kOpenPanelForApplication, kTranslate,
+     {L"TranslateMessengers", 5, IDS_CMD_TRANSLATE_MESSENGERS, IDS_CMD_TRANSLATE_MESSENGERS_DESC, 358, {}, 6},
+     kSingleCombo, L"VntoICQ|VantoQIP|VantoMSN|VantoSkype", false, kNoFilter, kNoDrop,
+     {IDS_TITLE_MESSAGES, IDS_STEPS_MESSAGES}},
+    {kPowerPointTask, kOpenPanelForApplication, kTranslate,
+     {L"TranslatePowerPoint", 6, IDS_CMD_TRANSLATE_POWERPOINT, IDS_CMD_TRANSLATE_POWERPOINT_DESC, 359, {}, 7},
+     kTranslateDocument, L"PowerPoint|Batcher", false,
+     {{IDS_FILTER_POWERPOINT2007, IDS_FILTER_POWERPOINT2007_ALL},
+      {IDS_FILTER_POWERPOINT2007},
+      {IDS_FILTER_POWERPOINT, IDS_FILTER_POWERPOINT_ALL}},
+     {L"ppt|pptx", IDS_DROP_KIND_POWERPOINT, 2}, {IDS_TITLE_POWERPOINT, IDS_PANEL_DEFAULT_STEPS}},
+    {kPdfTask, kOpenPanelForApplication, kTranslate,
+     {L"TranslatePDF", 7, IDS_CMD_TRANSLATE_PDF, IDS_CMD_TRANSLATE_PDF_DESC, 360, {}, 4}, kTranslateDocument,
+     L"Acrobat|Vnto|VntoI|VntoX|Batcher", false, kPdfFilter, {L"pdf", IDS_DROP_KIND_PDF, 3},
+     {IDS_TITLE_PDF, IDS_HELP_ACROBAT_STEPS}},
+    {kOpenOfficeTask, kOpenPanelForApplication, kTranslate,
+     {L"TranslateOpenOffice", 8, IDS_CMD_TRANSLATE_OPENOFFICE, IDS_CMD_TRANSLATE_OPENOFFICE_DESC, 361, {}, 9},
+     kTranslateDocument, L"OpenOffice", false, kNoFilter, {L"odt|sxw", IDS_DROP_KIND_OPENOFFICE, 4},
+     {IDS_TITLE_OPENOFFICE, IDS_PANEL_DEFAULT_STEPS}},
+    {kProfilesTask, kOpenPanel, kCustomise,
+     {L"EditTemplate", 0, IDS_CMD_EDIT_TEMPLATE, IDS_CMD_EDIT_TEMPLATE_DESC, 362, {}, 1}, kSingleCombo, L"", false,
+     kNoFilter, kNoDrop, {IDS_TITLE_PROFILES, IDS_STEPS_PROFILES, IDS_HELP_PROFILES}},
+    {kDictionaryTask, kOpenPanel, kCustomise,
+     {L"EditDictionary", 1, IDS_CMD_EDIT_DICTIONARY, IDS_CMD_EDIT_DICTIONARY_DESC, 222, {}, 0}, kDictionary, L"",
+     false, kNoFilter, kNoDrop, {IDS_TITLE_DICTIONARIES, IDS_STEPS_DICTIONARIES, IDS_HELP_DICTIONARIES}},
+    {kMemoryTask, kOpenPanel, kCustomise,
+     {L"EditTranslationMemory", 2, IDS_CMD_EDIT_TM, IDS_CMD_EDIT_TM_DESC, 225, {}, 2}, kMemory, L"", false,
+     kNoFilter, kNoDrop, {IDS_TITLE_MEMORIES, IDS_STEPS_MEMORIES, IDS_HELP_MEMORIES}},
+};
+}  // namespace task_rows
+
+[[nodiscard]] constexpr std::span<const TaskRow> Tasks() noexcept {
+  return task_rows::kTasks;
+}
+
+// The row of `taskCode`, or nullptr.
+[[nodiscard]] constexpr const TaskRow* FindTask(int taskCode) noexcept {
+  for (const TaskRow& row : Tasks())
+    if (row.taskCode == taskCode) return &row;
+  return nullptr;
+}
+
+// The task the tab's command `index` opens, or nullptr when that command opens none.
+[[nodiscard]] constexpr const TaskRow* FindTaskOfCommand(MenuTab tab, int index) noexcept {
+  for (const TaskRow& row : Tasks())
+    if (row.tab == tab && row.command.index == index) return &row;
+  return nullptr;
+}
+
+// The applications that can serve the task ("|"-separated); empty for a task that hands nothing
+// over and for a code that is no task.
+[[nodiscard]] constexpr std::wstring_view TaskApplications(int taskCode) noexcept {
+  const TaskRow* row = FindTask(taskCode);
+  return row ? row->applications : std::wstring_view();
+}
+
+}  // namespace ui
