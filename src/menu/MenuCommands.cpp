@@ -26,15 +26,35 @@ constexpr MenuCommand kTranslationLaunchers[] = {
 
 // The two dictionary-services rows share their texts and icon: one is the Pro edition.
 constexpr MenuCommand kCustomisationLaunchers[] = {
-    {L"LaunchTerminologyConverter", 3, IDS_CMD_TERMINOLOGY_CONVERTER, IDS_CMD_TERMINOLOGY_CONVERTER_DESC, 232,
-     {L"GlossoConv"}, 5},
-    {L"LaunchDictionaryServices", 4, IDS_CMD_DICTIONARY_SERVICES, IDS_CMD_DICTIONARY_SERVICES_DESC, 228,
-     {L"Dictkit"}, 6},
-    {L"LaunchTerminologyManager", 5, IDS_CMD_TERMINOLOGY_MANAGER, IDS_CMD_TERMINOLOGY_MANAGER_DESC, 230,
-     {L"Glosso", L"GlossoL"}, 4},
+    {L"LaunchTerminologyConverter",
+     3,
+     IDS_CMD_TERMINOLOGY_CONVERTER,
+     IDS_CMD_TERMINOLOGY_CONVERTER_DESC,
+     232,
+     {L"GlossoConv"},
+     5},
+    {L"LaunchDictionaryServices",
+     4,
+     IDS_CMD_DICTIONARY_SERVICES,
+     IDS_CMD_DICTIONARY_SERVICES_DESC,
+     228,
+     {L"Dictkit"},
+     6},
+    {L"LaunchTerminologyManager",
+     5,
+     IDS_CMD_TERMINOLOGY_MANAGER,
+     IDS_CMD_TERMINOLOGY_MANAGER_DESC,
+     230,
+     {L"Glosso", L"GlossoL"},
+     4},
     {L"LaunchXMLRulesEditor", 6, IDS_CMD_XML_RULES_EDITOR, IDS_CMD_XML_RULES_EDITOR_DESC, 226, {L"xre"}, 3},
-    {L"LaunchDictionaryServicesI", 7, IDS_CMD_DICTIONARY_SERVICES, IDS_CMD_DICTIONARY_SERVICES_DESC, 228,
-     {L"DictkitI"}, 7},
+    {L"LaunchDictionaryServicesI",
+     7,
+     IDS_CMD_DICTIONARY_SERVICES,
+     IDS_CMD_DICTIONARY_SERVICES_DESC,
+     228,
+     {L"DictkitI"},
+     7},
     {L"LaunchTrados", 8, IDS_CMD_TRADOS, IDS_CMD_TRADOS_DESC, 231, {L"TRADOS"}, 8},
 };
 
@@ -43,15 +63,31 @@ constexpr MenuCommand kNetworkCommands[] = {
     {L"LaunchNETSrvLogin", 0, IDS_NET_SERVER_LOGIN, IDS_NET_SERVER_LOGIN_DESC, 234, {L"SrvLogin"}, 0},
     {L"LaunchNETConfig", 1, IDS_NET_SERVER_SETUP, IDS_NET_SERVER_SETUP_DESC, 235, {L"SrvConfig"}, 7},
     {L"LaunchNETUserManager", 3, IDS_NET_USER_MANAGER, IDS_NET_USER_MANAGER_DESC, 237, {L"NetUM"}, 1},
-    {L"LaunchNETLinguisticAdministrator", 4, IDS_NET_LINGUISTIC_ADMIN, IDS_NET_LINGUISTIC_ADMIN_DESC, 238,
-     {L"NetLA"}, 3},
+    {L"LaunchNETLinguisticAdministrator",
+     4,
+     IDS_NET_LINGUISTIC_ADMIN,
+     IDS_NET_LINGUISTIC_ADMIN_DESC,
+     238,
+     {L"NetLA"},
+     3},
     {L"LaunchNETBackup", 5, IDS_NET_BACKUP, IDS_NET_BACKUP_DESC, 227, {L"UBackupNET"}, 8},
     {L"LaunchNETSync", 6, IDS_NET_SYNC, IDS_NET_SYNC_DESC, 239, {L"NetSync"}, 9},
     {L"LaunchNETDictInst", 7, IDS_NET_DICT_INSTALLER, IDS_NET_DICT_INSTALLER_DESC, 219, {L"DictInstS"}, 6},
     {L"LaunchIUpdates", 8, IDS_UPDATER, IDS_UPDATER_DESC, 436, {L"UpdLauncher"}, 5},
-    {L"LaunchNETUserManagerI", 9, IDS_NET_USER_MANAGER_PRO, IDS_NET_USER_MANAGER_PRO_DESC, 237, {L"NetUMI"}, 2},
-    {L"LaunchNETLinguisticAdministratorI", 10, IDS_NET_LINGUISTIC_ADMIN_PRO, IDS_NET_LINGUISTIC_ADMIN_PRO_DESC,
-     238, {L"NetLAI"}, 4},
+    {L"LaunchNETUserManagerI",
+     9,
+     IDS_NET_USER_MANAGER_PRO,
+     IDS_NET_USER_MANAGER_PRO_DESC,
+     237,
+     {L"NetUMI"},
+     2},
+    {L"LaunchNETLinguisticAdministratorI",
+     10,
+     IDS_NET_LINGUISTIC_ADMIN_PRO,
+     IDS_NET_LINGUISTIC_ADMIN_PRO_DESC,
+     238,
+     {L"NetLAI"},
+     4},
 };
 
 constexpr std::size_t TaskCommandCount(MenuTab tab) {
@@ -72,10 +108,10 @@ constexpr std::array<MenuCommand, kSize> Group(MenuTab tab, std::span<const Menu
 
 constexpr auto kTranslationCommands =
     Group<TaskCommandCount(MenuTab::kTranslation) + std::size(kTranslationLaunchers)>(MenuTab::kTranslation,
-                                                                                       kTranslationLaunchers);
+                                                                                      kTranslationLaunchers);
 constexpr auto kCustomisationCommands =
-    Group<TaskCommandCount(MenuTab::kCustomisation) + std::size(kCustomisationLaunchers)>(MenuTab::kCustomisation,
-                                                                                           kCustomisationLaunchers);
+    Group<TaskCommandCount(MenuTab::kCustomisation) + std::size(kCustomisationLaunchers)>(
+        MenuTab::kCustomisation, kCustomisationLaunchers);
 
 struct TabGroup {
   MenuTab tab;

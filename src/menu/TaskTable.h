@@ -59,9 +59,9 @@ struct FileFilterIds {
 
 // The files a task takes when dropped on the main window.
 struct DropIds {
-  std::wstring_view extensions;  // lower case, "|"-separated; empty: it takes none
-  unsigned kindId = 0;           // names the task's kinds of files in the "what can be dropped" message
-  int position = 0;              // the kind's place in that message
+  std::wstring_view extensions{};  // lower case, "|"-separated; empty: it takes none
+  unsigned kindId = 0;             // names the task's kinds of files in the "what can be dropped" message
+  int position = 0;                // the kind's place in that message
 };
 
 // What the task's panel shows whatever host is chosen; 0 for none.
@@ -72,16 +72,16 @@ struct PanelTextIds {
 };
 
 struct TaskRow {
-  TaskCode taskCode;
-  CommandAction action;
-  MenuTab tab;
-  MenuCommand command;  // its row in the tab's command group; no application checks
-  TaskPanelKind panel;
-  std::wstring_view applications;  // the application tokens that can serve it, "|"-separated
-  bool takesAddress;               // its document is a web address rather than a file
-  FileFilterIds filter;
-  DropIds drop;
-  PanelTextIds texts;
+  TaskCode taskCode = kNoTask;
+  CommandAction action = CommandAction::kOpenPanel;
+  MenuTab tab = MenuTab::kTranslation;
+  MenuCommand command{};  // its row in the tab's command group; no application checks
+  TaskPanelKind panel = TaskPanelKind::kTranslateDocument;
+  std::wstring_view applications{};  // the application tokens that can serve it, "|"-separated
+  bool takesAddress = false;         // its document is a web address rather than a file
+  FileFilterIds filter{};            // none: "All files" only
+  DropIds drop{};
+  PanelTextIds texts{};
 };
 
 namespace task_rows {
@@ -89,63 +89,126 @@ using enum CommandAction;
 using enum TaskPanelKind;
 constexpr MenuTab kTranslate = MenuTab::kTranslation;
 constexpr MenuTab kCustomise = MenuTab::kCustomisation;
-constexpr FileFilterIds kNoFilter{};
-constexpr FileFilterIds kPdfFilter{{IDS_FILTER_PDF}, {IDS_FILTER_PDF}, {IDS_FILTER_PDF}};
-constexpr DropIds kNoDrop{};
 
-// Profiles are edited for whichever application uses them: no application is named. The
-// commands' last field is their place in the "show all features" order of their tab.
+// A command's last field is its place in the "show all features" order of its tab.
 inline constexpr TaskRow kTasks[] = {
-    {kQuickTranslationTask, kOpenPanel, kTranslate,
-     {L"QuickTranslate", 0, IDS_CMD_QUICK_TRANSLATE, IDS_CMD_QUICK_TRANSLATE_DESC, 353, {}, 0}, kQuickTranslation,
-     L"", false, kNoFilter, kNoDrop, {IDS_CMD_QUICK_TRANSLATE, IDS_QUICK_STEPS}},
-    {kWebPageTask, kOpenPanelForApplication, kTranslate,
-     {L"TranslateWeb", 1, IDS_CMD_TRANSLATE_WEB, IDS_CMD_TRANSLATE_WEB_DESC, 354, {}, 2}, kTranslateDocument,
-     L"VntoIE|FireFox", true, kNoFilter, {L"htm|html|mht", IDS_DROP_KIND_WEB_PAGE, 5},
-     {IDS_TITLE_WEB_PAGES, IDS_PANEL_WEB_STEPS}},
-    {kWordTask, kOpenPanelForApplication, kTranslate,
-     {L"TranslateWord", 2, IDS_CMD_TRANSLATE_WORD, IDS_CMD_TRANSLATE_WORD_DESC, 355, {}, 1}, kTranslateDocument,
-     L"Word|Vnto|VntoI|VntoX|Batcher", false,
-     {{IDS_FILTER_WORD2007, IDS_FILTER_WORD2007_ALL}, {IDS_FILTER_WORD2007}, {IDS_FILTER_WORD, IDS_FILTER_WORD_ALL}},
-     {L"doc|docx|rtf", IDS_DROP_KIND_WORD, 0}, {IDS_TITLE_WORD, IDS_PANEL_DEFAULT_STEPS}},
-    {kExcelTask, kOpenPanelForApplication, kTranslate,
-     {L"TranslateExcel", 3, IDS_CMD_TRANSLATE_EXCEL, IDS_CMD_TRANSLATE_EXCEL_DESC, 356, {}, 8}, kTranslateDocument,
-     L"Excel|Batcher", false,
-     {{IDS_FILTER_EXCEL, IDS_FILTER_EXCEL2007_ALL},
-      {IDS_FILTER_EXCEL2007_XLSX},
-      {IDS_FILTER_EXCEL, IDS_FILTER_EXCEL_ALL}},
-     {L"xls|xlsx", IDS_DROP_KIND_EXCEL, 1}, {IDS_TITLE_EXCEL, IDS_PANEL_DEFAULT_STEPS}},
-    {kEmailTask, kOpenPanelForApplication, kTranslate,
-     {L"TranslateOutlook", 4, IDS_CMD_TRANSLATE_OUTLOOK, IDS_CMD_TRANSLATE_OUTLOOK_DESC, 357, {}, 5}, kSingleCombo,
-     L"Outlook", false, kNoFilter, kNoDrop, {IDS_TITLE_EMAIL, IDS_STEPS_EMAIL}},
-    {kMessengerTask, kOpenPanelForApplication, kTranslate,
-     {L"TranslateMessengers", 5, IDS_CMD_TRANSLATE_MESSENGERS, IDS_CMD_TRANSLATE_MESSENGERS_DESC, 358, {}, 6},
-     kSingleCombo, L"VntoICQ|VantoQIP|VantoMSN|VantoSkype", false, kNoFilter, kNoDrop,
-     {IDS_TITLE_MESSAGES, IDS_STEPS_MESSAGES}},
-    {kPowerPointTask, kOpenPanelForApplication, kTranslate,
-     {L"TranslatePowerPoint", 6, IDS_CMD_TRANSLATE_POWERPOINT, IDS_CMD_TRANSLATE_POWERPOINT_DESC, 359, {}, 7},
-     kTranslateDocument, L"PowerPoint|Batcher", false,
-     {{IDS_FILTER_POWERPOINT2007, IDS_FILTER_POWERPOINT2007_ALL},
-      {IDS_FILTER_POWERPOINT2007},
-      {IDS_FILTER_POWERPOINT, IDS_FILTER_POWERPOINT_ALL}},
-     {L"ppt|pptx", IDS_DROP_KIND_POWERPOINT, 2}, {IDS_TITLE_POWERPOINT, IDS_PANEL_DEFAULT_STEPS}},
-    {kPdfTask, kOpenPanelForApplication, kTranslate,
-     {L"TranslatePDF", 7, IDS_CMD_TRANSLATE_PDF, IDS_CMD_TRANSLATE_PDF_DESC, 360, {}, 4}, kTranslateDocument,
-     L"Acrobat|Vnto|VntoI|VntoX|Batcher", false, kPdfFilter, {L"pdf", IDS_DROP_KIND_PDF, 3},
-     {IDS_TITLE_PDF, IDS_HELP_ACROBAT_STEPS}},
-    {kOpenOfficeTask, kOpenPanelForApplication, kTranslate,
-     {L"TranslateOpenOffice", 8, IDS_CMD_TRANSLATE_OPENOFFICE, IDS_CMD_TRANSLATE_OPENOFFICE_DESC, 361, {}, 9},
-     kTranslateDocument, L"OpenOffice", false, kNoFilter, {L"odt|sxw", IDS_DROP_KIND_OPENOFFICE, 4},
-     {IDS_TITLE_OPENOFFICE, IDS_PANEL_DEFAULT_STEPS}},
-    {kProfilesTask, kOpenPanel, kCustomise,
-     {L"EditTemplate", 0, IDS_CMD_EDIT_TEMPLATE, IDS_CMD_EDIT_TEMPLATE_DESC, 362, {}, 1}, kSingleCombo, L"", false,
-     kNoFilter, kNoDrop, {IDS_TITLE_PROFILES, IDS_STEPS_PROFILES, IDS_HELP_PROFILES}},
-    {kDictionaryTask, kOpenPanel, kCustomise,
-     {L"EditDictionary", 1, IDS_CMD_EDIT_DICTIONARY, IDS_CMD_EDIT_DICTIONARY_DESC, 222, {}, 0}, kDictionary, L"",
-     false, kNoFilter, kNoDrop, {IDS_TITLE_DICTIONARIES, IDS_STEPS_DICTIONARIES, IDS_HELP_DICTIONARIES}},
-    {kMemoryTask, kOpenPanel, kCustomise,
-     {L"EditTranslationMemory", 2, IDS_CMD_EDIT_TM, IDS_CMD_EDIT_TM_DESC, 225, {}, 2}, kMemory, L"", false,
-     kNoFilter, kNoDrop, {IDS_TITLE_MEMORIES, IDS_STEPS_MEMORIES, IDS_HELP_MEMORIES}},
+    {.taskCode = kQuickTranslationTask,
+     .action = kOpenPanel,
+     .tab = kTranslate,
+     .command = {L"QuickTranslate", 0, IDS_CMD_QUICK_TRANSLATE, IDS_CMD_QUICK_TRANSLATE_DESC, 353, {}, 0},
+     .panel = kQuickTranslation,
+     .texts = {IDS_CMD_QUICK_TRANSLATE, IDS_QUICK_STEPS}},
+    {.taskCode = kWebPageTask,
+     .action = kOpenPanelForApplication,
+     .tab = kTranslate,
+     .command = {L"TranslateWeb", 1, IDS_CMD_TRANSLATE_WEB, IDS_CMD_TRANSLATE_WEB_DESC, 354, {}, 2},
+     .panel = kTranslateDocument,
+     .applications = L"VntoIE|FireFox",
+     .takesAddress = true,
+     .drop = {L"htm|html|mht", IDS_DROP_KIND_WEB_PAGE, 5},
+     .texts = {IDS_TITLE_WEB_PAGES, IDS_PANEL_WEB_STEPS}},
+    {.taskCode = kWordTask,
+     .action = kOpenPanelForApplication,
+     .tab = kTranslate,
+     .command = {L"TranslateWord", 2, IDS_CMD_TRANSLATE_WORD, IDS_CMD_TRANSLATE_WORD_DESC, 355, {}, 1},
+     .panel = kTranslateDocument,
+     .applications = L"Word|Vnto|VntoI|VntoX|Batcher",
+     .filter = {{IDS_FILTER_WORD2007, IDS_FILTER_WORD2007_ALL},
+                {IDS_FILTER_WORD2007},
+                {IDS_FILTER_WORD, IDS_FILTER_WORD_ALL}},
+     .drop = {L"doc|docx|rtf", IDS_DROP_KIND_WORD, 0},
+     .texts = {IDS_TITLE_WORD, IDS_PANEL_DEFAULT_STEPS}},
+    {.taskCode = kExcelTask,
+     .action = kOpenPanelForApplication,
+     .tab = kTranslate,
+     .command = {L"TranslateExcel", 3, IDS_CMD_TRANSLATE_EXCEL, IDS_CMD_TRANSLATE_EXCEL_DESC, 356, {}, 8},
+     .panel = kTranslateDocument,
+     .applications = L"Excel|Batcher",
+     .filter = {{IDS_FILTER_EXCEL, IDS_FILTER_EXCEL2007_ALL},
+                {IDS_FILTER_EXCEL2007_XLSX},
+                {IDS_FILTER_EXCEL, IDS_FILTER_EXCEL_ALL}},
+     .drop = {L"xls|xlsx", IDS_DROP_KIND_EXCEL, 1},
+     .texts = {IDS_TITLE_EXCEL, IDS_PANEL_DEFAULT_STEPS}},
+    {.taskCode = kEmailTask,
+     .action = kOpenPanelForApplication,
+     .tab = kTranslate,
+     .command =
+         {L"TranslateOutlook", 4, IDS_CMD_TRANSLATE_OUTLOOK, IDS_CMD_TRANSLATE_OUTLOOK_DESC, 357, {}, 5},
+     .panel = kSingleCombo,
+     .applications = L"Outlook",
+     .texts = {IDS_TITLE_EMAIL, IDS_STEPS_EMAIL}},
+    {.taskCode = kMessengerTask,
+     .action = kOpenPanelForApplication,
+     .tab = kTranslate,
+     .command = {L"TranslateMessengers",
+                 5,
+                 IDS_CMD_TRANSLATE_MESSENGERS,
+                 IDS_CMD_TRANSLATE_MESSENGERS_DESC,
+                 358,
+                 {},
+                 6},
+     .panel = kSingleCombo,
+     .applications = L"VntoICQ|VantoQIP|VantoMSN|VantoSkype",
+     .texts = {IDS_TITLE_MESSAGES, IDS_STEPS_MESSAGES}},
+    {.taskCode = kPowerPointTask,
+     .action = kOpenPanelForApplication,
+     .tab = kTranslate,
+     .command = {L"TranslatePowerPoint",
+                 6,
+                 IDS_CMD_TRANSLATE_POWERPOINT,
+                 IDS_CMD_TRANSLATE_POWERPOINT_DESC,
+                 359,
+                 {},
+                 7},
+     .panel = kTranslateDocument,
+     .applications = L"PowerPoint|Batcher",
+     .filter = {{IDS_FILTER_POWERPOINT2007, IDS_FILTER_POWERPOINT2007_ALL},
+                {IDS_FILTER_POWERPOINT2007},
+                {IDS_FILTER_POWERPOINT, IDS_FILTER_POWERPOINT_ALL}},
+     .drop = {L"ppt|pptx", IDS_DROP_KIND_POWERPOINT, 2},
+     .texts = {IDS_TITLE_POWERPOINT, IDS_PANEL_DEFAULT_STEPS}},
+    {.taskCode = kPdfTask,
+     .action = kOpenPanelForApplication,
+     .tab = kTranslate,
+     .command = {L"TranslatePDF", 7, IDS_CMD_TRANSLATE_PDF, IDS_CMD_TRANSLATE_PDF_DESC, 360, {}, 4},
+     .panel = kTranslateDocument,
+     .applications = L"Acrobat|Vnto|VntoI|VntoX|Batcher",
+     .filter = {{IDS_FILTER_PDF}, {IDS_FILTER_PDF}, {IDS_FILTER_PDF}},
+     .drop = {L"pdf", IDS_DROP_KIND_PDF, 3},
+     .texts = {IDS_TITLE_PDF, IDS_HELP_ACROBAT_STEPS}},
+    {.taskCode = kOpenOfficeTask,
+     .action = kOpenPanelForApplication,
+     .tab = kTranslate,
+     .command = {L"TranslateOpenOffice",
+                 8,
+                 IDS_CMD_TRANSLATE_OPENOFFICE,
+                 IDS_CMD_TRANSLATE_OPENOFFICE_DESC,
+                 361,
+                 {},
+                 9},
+     .panel = kTranslateDocument,
+     .applications = L"OpenOffice",
+     .drop = {L"odt|sxw", IDS_DROP_KIND_OPENOFFICE, 4},
+     .texts = {IDS_TITLE_OPENOFFICE, IDS_PANEL_DEFAULT_STEPS}},
+    // Profiles are edited for whichever application uses them: no application is named.
+    {.taskCode = kProfilesTask,
+     .action = kOpenPanel,
+     .tab = kCustomise,
+     .command = {L"EditTemplate", 0, IDS_CMD_EDIT_TEMPLATE, IDS_CMD_EDIT_TEMPLATE_DESC, 362, {}, 1},
+     .panel = kSingleCombo,
+     .texts = {IDS_TITLE_PROFILES, IDS_STEPS_PROFILES, IDS_HELP_PROFILES}},
+    {.taskCode = kDictionaryTask,
+     .action = kOpenPanel,
+     .tab = kCustomise,
+     .command = {L"EditDictionary", 1, IDS_CMD_EDIT_DICTIONARY, IDS_CMD_EDIT_DICTIONARY_DESC, 222, {}, 0},
+     .panel = kDictionary,
+     .texts = {IDS_TITLE_DICTIONARIES, IDS_STEPS_DICTIONARIES, IDS_HELP_DICTIONARIES}},
+    {.taskCode = kMemoryTask,
+     .action = kOpenPanel,
+     .tab = kCustomise,
+     .command = {L"EditTranslationMemory", 2, IDS_CMD_EDIT_TM, IDS_CMD_EDIT_TM_DESC, 225, {}, 2},
+     .panel = kMemory,
+     .texts = {IDS_TITLE_MEMORIES, IDS_STEPS_MEMORIES, IDS_HELP_MEMORIES}},
 };
 }  // namespace task_rows
 

@@ -14,14 +14,15 @@
 namespace tasks {
 namespace {
 
-constexpr std::size_t kDropKindCount =
-    static_cast<std::size_t>(std::ranges::count_if(ui::Tasks(), [](const ui::TaskRow& task) { return task.drop.kindId != 0; }));
+constexpr std::size_t kDropKindCount = static_cast<std::size_t>(
+    std::ranges::count_if(ui::Tasks(), [](const ui::TaskRow& task) { return task.drop.kindId != 0; }));
 
 // The tasks that take dropped files, in the order of their kinds in the message.
 constexpr std::array<DropKind, kDropKindCount> MakeDropKinds() {
   std::array<DropKind, kDropKindCount> kinds{};
   for (const ui::TaskRow& task : ui::Tasks())
-    if (task.drop.kindId != 0) kinds.at(static_cast<std::size_t>(task.drop.position)) = {task.taskCode, task.drop.kindId};
+    if (task.drop.kindId != 0)
+      kinds.at(static_cast<std::size_t>(task.drop.position)) = {task.taskCode, task.drop.kindId};
   return kinds;
 }
 

@@ -101,7 +101,8 @@ bool CTranslateMenuUtils::PrepareApplication(const std::wstring& appId, HostTarg
 }
 
 int CTranslateMenuUtils::HandOff(const HandOffRequest& request) {
-  if (IsEmptyDocument(request.document) && request.taskCode != ui::kEmailTask && request.taskCode != ui::kMessengerTask) {
+  if (IsEmptyDocument(request.document) && request.taskCode != ui::kEmailTask &&
+      request.taskCode != ui::kMessengerTask) {
     context_.ShowText(win::LoadString(IDS_SELECT_DOCUMENT), kErrorBox);
     return 0;
   }

@@ -228,7 +228,8 @@ void CTranslateDocumentDialog::OnTranslate() {
   const std::wstring document = TextOf(document_);
   const int entry = applications_.GetCurSel();
   // An empty field and an entry that cannot be used are the hand-off's to explain.
-  const bool checkDocument = !TakesAddress(taskCode_) && !document.empty() && entry <= handOff->LastRealEntry();
+  const bool checkDocument =
+      !TakesAddress(taskCode_) && !document.empty() && entry <= handOff->LastRealEntry();
   if (checkDocument && !DocumentUsable(document)) return;
   (void)handOff->HandOff({entry, directions_.IdAt(directionList_.GetCurSel()), profiles_.GetText(), document, taskCode_});
 }

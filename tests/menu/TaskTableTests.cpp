@@ -117,7 +117,8 @@ TEST(TaskTableTest, EveryTextExistsInEveryLanguage) {
   for (const wchar_t* language : {L"ENU", L"DEU", L"FRA", L"RUS", L"ESN"}) {
     test::UseStrings(language);
     for (unsigned id : ids)
-      EXPECT_FALSE(win::LoadString(id).empty()) << ::testing::PrintToString(std::wstring(language)) << " " << id;
+      EXPECT_FALSE(win::LoadString(id).empty())
+          << ::testing::PrintToString(std::wstring(language)) << " " << id;
   }
   win::ResetResourceModule();
 }

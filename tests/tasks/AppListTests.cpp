@@ -201,8 +201,10 @@ TEST_F(AppListTest, UnavailableEntriesSayWhy) {
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.token);
     // Tokens that the product does not serve end up after the real entries.
-    ASSERT_TRUE(utils.FillAppList(L"Outlook", c.token == std::wstring(L"FireFox") ||
-                                                      c.token == std::wstring(L"VntoIE") ? ui::kWebPageTask : ui::kWordTask,
+    ASSERT_TRUE(utils.FillAppList(L"Outlook",
+                                  c.token == std::wstring(L"FireFox") || c.token == std::wstring(L"VntoIE")
+                                      ? ui::kWebPageTask
+                                      : ui::kWordTask,
                                   window.List()));
     const auto at = std::find(utils.EntryData().begin(), utils.EntryData().end(), c.token);
     ASSERT_NE(at, utils.EntryData().end());
