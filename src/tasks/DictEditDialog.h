@@ -1,4 +1,4 @@
-// CDictEditDialog: the panel of the user-dictionary task (20). The user picks the translation
+// CDictEditDialog: the panel of the user-dictionary task (kDictionaryTask). The user picks the translation
 // direction and one of its user dictionaries, types a word and presses Add; the kernel's own
 // add-word dialog takes it from there. New Dictionary has the kernel make a user dictionary of the
 // direction. The panel remembers the direction, the dictionary, the word and the add-word dialog's

@@ -1,7 +1,7 @@
-// CQTransDlg: the panel of quick translation (task 9). The user types or pastes a text into the
-// source field, picks the direction and the profile, and presses Translate (or F9); the kernel
-// translates it line by line into the target field. The panel remembers the direction and the
-// profile in the task settings of task 9.
+// CQTransDlg: the panel of quick translation (kQuickTranslationTask). The user types or pastes a text into
+// the source field, picks the direction and the profile, and presses Translate (or F9); the kernel translates
+// it line by line into the target field. The panel remembers the direction and the profile in the task
+// settings of its task.
 #pragma once
 
 #include <windows.h>

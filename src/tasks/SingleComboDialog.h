@@ -1,6 +1,6 @@
-// CSingleComboDialog: the panel of the tasks that need one choice. E-mail in Outlook (13) and instant
-// messages (14) pick the application and Launch it; editing profiles (22) picks the translation
-// direction and opens the kernel's profile editor with Edit.
+// CSingleComboDialog: the panel of the tasks that need one choice (the task table's kSingleCombo
+// rows). E-mail in Outlook and instant messages pick the application and Launch it; editing profiles
+// picks the translation direction and opens the kernel's profile editor with Edit.
 #pragma once
 
 #include <windows.h>

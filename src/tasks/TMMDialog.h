@@ -1,8 +1,8 @@
-// CTMMDialog: the panel of the translation-memory task (23). The user picks the translation direction
-// and one of its databases and presses Edit to open it in the TM manager, or has the kernel create a
-// database with Create. The list follows the kernel's catalogue: it is read anew whenever the task
-// opens and whenever another suite program says the databases changed. The panel remembers the
-// direction and the database in the task settings.
+// CTMMDialog: the panel of the translation-memory task (kMemoryTask). The user picks the translation
+// direction and one of its databases and presses Edit to open it in the TM manager, or has the kernel create
+// a database with Create. The list follows the kernel's catalogue: it is read anew whenever the task opens
+// and whenever another suite program says the databases changed. The panel remembers the direction and the
+// database in the task settings.
 #pragma once
 
 #include <windows.h>

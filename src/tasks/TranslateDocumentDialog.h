@@ -1,4 +1,5 @@
-// CTranslateDocumentDialog: the panel of the document and web-page tasks (10, 11, 12, 15, 16, 17).
+// CTranslateDocumentDialog: the panel of the document and web-page tasks (the task table's
+// kTranslateDocument rows).
 // The user names a document or a web address, picks where to translate it, the direction and the
 // profile, and presses Translate (or Launch, for Acrobat and Reader); the hand-off object does the
 // rest. The panel remembers the choices per task in the task settings.
