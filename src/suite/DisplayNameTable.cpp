@@ -3,6 +3,7 @@
 #include "StringIds.h"
 #include "suite/AppId.h"
 #include "suite/DisplayNames.h"
+#include "suite/HostDescriptor.h"
 
 namespace suite {
 namespace {
@@ -42,16 +43,6 @@ constexpr NameRow kApplications[] = {
     {L"UpdLauncher", {IDS_UPDATER, {}}},
 };
 
-// Other makers' products keep their own names in every language.
-constexpr NameRow kHosts[] = {
-    {L"Acrobat", {0, L"Adobe Acrobat"}},     {L"VntoIE", {0, L"Microsoft Internet Explorer"}},
-    {L"FireFox", {0, L"Mozilla Firefox"}},   {L"OpenOffice", {0, L"OpenOffice"}},
-    {L"Word", {0, L"Microsoft Word"}},       {L"Excel", {0, L"Microsoft Excel"}},
-    {L"Outlook", {0, L"Microsoft Outlook"}}, {L"PowerPoint", {0, L"Microsoft PowerPoint"}},
-    {L"VantoQIP", {0, L"QIP Infium"}},       {L"VantoMSN", {0, L"MSN Live Messenger"}},
-    {L"VantoSkype", {0, L"Skype"}},
-};
-
 const DisplayNameSource* Find(std::span<const NameRow> rows, std::wstring_view appId) noexcept {
   for (const NameRow& row : rows)
     if (SameAppId(row.appId, appId)) return &row.source;
@@ -62,7 +53,7 @@ const DisplayNameSource* Find(std::span<const NameRow> rows, std::wstring_view a
 
 DisplayNameSource LookUpDisplayName(std::wstring_view appId, bool hostFlag) noexcept {
   if (hostFlag)
-    if (const DisplayNameSource* host = Find(kHosts, appId)) return *host;
+    if (const HostProgram* host = HostProgramOfToken(appId)) return {0, host->displayName};
   if (const DisplayNameSource* application = Find(kApplications, appId)) return *application;
   return {};
 }

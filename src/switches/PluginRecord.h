@@ -5,24 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "suite/HostDescriptor.h"
+
 namespace switches {
 
-// The add-in kinds: one bit each, unique over all switches (8 is not used).
-enum Kind : int {
-  kAcrobat = 1,
-  kOffice2003Lite = 2,
-  kOffice2003 = 4,
-  kOffice2003Ed = 16,
-  kOffice2007Lite = 32,
-  kOffice2007 = 64,
-  kOffice2007Ed = 128,
-  kFirefox = 256,
-  kInternetExplorer = 512,
-  kOpenOffice = 1024,
-  kLiveMessenger = 2048,
-  kQipInfium = 4096,
-  kSkype = 8192,
-};
+// The add-in kinds, named here as the switches use them; the host table defines them.
+using suite::Kind;
+using enum suite::Kind;
 
 // Record states.
 inline constexpr int kDisabled = 0;

@@ -24,7 +24,8 @@ struct ProductGroup {
 
 // Switches under their keys, in the order they are built.
 using SwitchList = std::vector<std::pair<std::wstring, std::unique_ptr<CSwitch>>>;
-// Builds the nine switches of the suite in their fixed order; tests give a factory of their own.
+// Builds one switch for each switch family of the host table, in the table's order; tests give a factory of
+// their own.
 using SwitchFactory = std::function<SwitchList()>;
 [[nodiscard]] SwitchList MakeSuiteSwitches();
 

@@ -1,9 +1,11 @@
-// The suite's nine switches, in the order the plug-in table builds them.
+// The suite's switches: one for each switch family of the host table, in the table's order. The
+// one place that says which class serves a family.
 #include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "suite/HostDescriptor.h"
 #include "switches/AcrobatSW.h"
 #include "switches/IESW.h"
 #include "switches/MSOfficeSW.h"
@@ -15,26 +17,45 @@
 #include "switches/SkypeSW.h"
 
 namespace switches {
+namespace {
+
+std::wstring ProductOfKind(int kind) {
+  const suite::HostDescriptor* host = suite::HostOfKind(kind);
+  return host ? std::wstring(host->productName) : std::wstring();
+}
+
+std::unique_ptr<CSwitch> MakeSwitch(const suite::HostDescriptor& host,
+                                    const std::shared_ptr<CMSOfficeSW::SharedInstaller>& edInstaller) {
+  const std::wstring product(host.productName);
+  switch (host.family) {
+    case suite::SwitchFamily::kAcrobat: return std::make_unique<CAcrobatSW>(product);
+    case suite::SwitchFamily::kOffice2003:
+      return std::make_unique<CMSOfficeSW>(1, ProductOfKind(kOffice2003), ProductOfKind(kOffice2003Lite),
+                                           ProductOfKind(kOffice2003Ed), edInstaller);
+    case suite::SwitchFamily::kOffice2007:
+      return std::make_unique<CMSOfficeSW>(2, ProductOfKind(kOffice2007), ProductOfKind(kOffice2007Lite),
+                                           ProductOfKind(kOffice2007Ed), edInstaller);
+    case suite::SwitchFamily::kFirefox: return std::make_unique<CMozillaSW>(product);
+    case suite::SwitchFamily::kInternetExplorer: return std::make_unique<CIESW>(product);
+    case suite::SwitchFamily::kOpenOffice: return std::make_unique<COpenOfficeSW>(product);
+    case suite::SwitchFamily::kLiveMessenger: return std::make_unique<CMsnSW>(product);
+    case suite::SwitchFamily::kQipInfium: return std::make_unique<CQIPInfiumSW>(product);
+    case suite::SwitchFamily::kSkype: return std::make_unique<CSkypeSW>(product);
+  }
+  return nullptr;
+}
+
+}  // namespace
 
 SwitchList MakeSuiteSwitches() {
-  constexpr wchar_t kOffice[] = L"VANTO for Microsoft Office";
-  constexpr wchar_t kOfficeLite[] = L"VANTO Lite for Microsoft Office";
-  constexpr wchar_t kOfficeEd[] = L"VANTO ED for Microsoft Office";
-
-  SwitchList switches;
-  switches.emplace_back(L"Acrobat", std::make_unique<CAcrobatSW>(L"VANTO for Acrobat"));
-  switches.emplace_back(L"FireFox", std::make_unique<CMozillaSW>(L""));
-  switches.emplace_back(L"OpenOffice", std::make_unique<COpenOfficeSW>(L"VANTO for OpenOffice"));
-  switches.emplace_back(L"VntoIE", std::make_unique<CIESW>(L"VANTO for Internet Explorer"));
   // Both Office editions ask the one ED installer, which goes with the last of them.
   const auto edInstaller = std::make_shared<CMSOfficeSW::SharedInstaller>();
-  switches.emplace_back(L"Office2003",
-                        std::make_unique<CMSOfficeSW>(1, kOffice, kOfficeLite, kOfficeEd, edInstaller));
-  switches.emplace_back(L"Office2007",
-                        std::make_unique<CMSOfficeSW>(2, kOffice, kOfficeLite, kOfficeEd, edInstaller));
-  switches.emplace_back(L"VantoQIP", std::make_unique<CQIPInfiumSW>(L"VANTO for QIP Infium"));
-  switches.emplace_back(L"VantoSkype", std::make_unique<CSkypeSW>(L"VANTO for Skype"));
-  switches.emplace_back(L"VantoMSN", std::make_unique<CMsnSW>(L"VANTO for Windows Live Messenger"));
+  SwitchList switches;
+  for (const suite::HostDescriptor& host : suite::kHosts) {
+    bool built = false;
+    for (const auto& [key, existing] : switches) built = built || key == host.switchKey;
+    if (!built) switches.emplace_back(std::wstring(host.switchKey), MakeSwitch(host, edInstaller));
+  }
   return switches;
 }
 

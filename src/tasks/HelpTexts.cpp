@@ -7,21 +7,10 @@
 namespace tasks {
 
 HelpTextIds HelpTextsOfKind(int kind, int officeApplication) noexcept {
-  const bool outlook = officeApplication == kOutlook;
-  switch (kind) {
-    case 1: return {IDS_HELP_ACROBAT, IDS_HELP_ACROBAT_STEPS};
-    case 2:
-    case 4: return {outlook ? unsigned{IDS_HELP_OUTLOOK2003} : unsigned{IDS_HELP_OFFICE2003}, 0};
-    case 32:
-    case 64: return {outlook ? unsigned{IDS_HELP_OUTLOOK2007} : unsigned{IDS_HELP_OFFICE2007}, 0};
-    case 256:
-    case 512: return {IDS_HELP_BROWSER, 0};
-    case 1024: return {IDS_HELP_OPENOFFICE, 0};
-    case 2048: return {IDS_HELP_MESSENGER, IDS_HELP_MESSENGER_STEPS};
-    case 4096: return {IDS_HELP_QIP, IDS_HELP_QIP_STEPS};
-    case 8192: return {IDS_HELP_SKYPE, IDS_HELP_SKYPE_STEPS};
-    default: return {};  // the ED Word templates are never offered as hosts
-  }
+  const suite::HostDescriptor* host = suite::HostOfKind(kind);
+  if (!host) return {};
+  const bool outlook = officeApplication == kOutlook && host->outlookHelpText != 0;
+  return {outlook ? host->outlookHelpText : host->helpText, host->helpSteps};
 }
 
 HelpTextIds HelpTextsOfApplication(std::wstring_view appId) noexcept {

@@ -19,13 +19,20 @@ std::wstring ProgramFilesFolder() {
   return folder.data();
 }
 
+// The path the suite's installer recorded in Apps under the token of the program that has one.
+std::wstring RecordedSkypePath() {
+  app::RegistryKey apps;
+  if (!apps.Open(HKEY_LOCAL_MACHINE, reg::kApps, reg::kRead)) return {};
+  for (const suite::HostDescriptor& host : suite::kHosts)
+    for (const suite::HostProgram& program : host.programs)
+      if (program.path == suite::HostPath::kSkypeRecord) return apps.ReadString(program.token);
+  return {};
+}
+
 }  // namespace
 
 HostTable MakeSystemHostTable() {
-  app::RegistryKey apps;
-  std::wstring skype;
-  if (apps.Open(HKEY_LOCAL_MACHINE, reg::kApps, reg::kRead)) skype = apps.ReadString(L"VantoSkype");
-  return HostTable(ProgramFilesFolder(), skype);
+  return HostTable(ProgramFilesFolder(), RecordedSkypePath());
 }
 
 }  // namespace tasks

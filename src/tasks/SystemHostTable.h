@@ -6,7 +6,8 @@
 
 namespace tasks {
 
-// Reads the Program Files folder and HKLM "...\VNTO9\Apps" value "VantoSkype" (empty when missing).
+// Reads the Program Files folder and the HKLM "...\VNTO9\Apps" value of the Skype program's token
+// ("VantoSkype"; empty when missing).
 [[nodiscard]] HostTable MakeSystemHostTable();
 
 }  // namespace tasks

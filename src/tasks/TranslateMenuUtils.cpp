@@ -7,6 +7,7 @@
 #include "menu/TaskTable.h"
 #include "suite/AppId.h"
 #include "suite/DisplayNames.h"
+#include "suite/HostDescriptor.h"
 #include "suite/Installed.h"
 #include "suite/ProductLists.h"
 #include "tasks/DefaultBrowser.h"
@@ -20,9 +21,6 @@ using switches::PluginRecord;
 using namespace tasks;
 
 namespace {
-
-// The Office sub-applications' names as they appear in the records' display names.
-constexpr std::wstring_view kOfficeNames[] = {L"Word", L"Outlook", L"Excel", L"PowerPoint"};
 
 bool Contains(std::wstring_view text, std::wstring_view part) {
   return text.find(part) != std::wstring_view::npos;
@@ -71,7 +69,8 @@ bool CTranslateMenuUtils::FillAppList(std::wstring_view tokens, int taskCode, Ap
           list.Append(record.displayName);
           entryData_.push_back(id);
           added.push_back(pair.name);
-        } else if (Contains(record.displayName, kOfficeNames[officeApplication_])) {
+        } else if (const suite::HostProgram* office = suite::OfficeProgram(officeApplication_);
+                   office && Contains(record.displayName, office->token)) {
           // The Office hosts lead the list, the one found last on top.
           list.InsertAt(0, record.displayName);
           entryData_.insert(entryData_.begin(), id);

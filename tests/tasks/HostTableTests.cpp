@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tasks/HandOffParameter.h"
@@ -10,25 +11,10 @@
 
 namespace {
 
-using tasks::HostRowOfKind;
 using tasks::HostTable;
 
-TEST(HostRowOfKind, FollowsTheIntegerLogarithm) {
-  struct Case {
-    int kind;
-    std::optional<std::size_t> row;
-  };
-  const Case cases[] = {
-      {1, 0},     {2, 1},     {4, 1},     {16, 1},    {32, 1},     {64, 1},      {128, 1},     {256, 2},
-      {512, 3},   {1024, 4},  {2048, 5},  {4096, 6},  {8192, 7},   {3, 1},       {8191, 6},    {16383, 7},
-      // beyond the last row, and no kind at all
-      {16384, std::nullopt}, {1 << 30, std::nullopt}, {0, std::nullopt}, {-1, std::nullopt},
-      {static_cast<int>(0x80000000u), std::nullopt},
-  };
-  for (const Case& c : cases) EXPECT_EQ(HostRowOfKind(c.kind), c.row) << "kind " << c.kind;
-}
-
-TEST(HostTable, TargetsByKindAndOfficePosition) {
+// What the table does beyond its rows: the machine's paths, the Office position, and what has no host.
+TEST(HostTable, TargetsComposeMachinePathsAndFollowTheOfficePosition) {
   const HostTable table(L"C:\\Program Files", L"D:\\Skype\\Phone\\Skype.exe");
   struct Case {
     int kind;
@@ -38,15 +24,10 @@ TEST(HostTable, TargetsByKindAndOfficePosition) {
     const wchar_t* verb;
   };
   const Case cases[] = {
-      {1, -1, L"Acrobat.exe", L"Acrobat", L"open"},
       {4, 0, L"winword.exe", L"Word", L"open"},
-      {64, 1, L"outlook.exe", L"Outlook", L""},  // "NULL" in the verb list: no verb
-      {2, 2, L"excel.exe", L"Excel", L"open"},
+      {64, 1, L"outlook.exe", L"Outlook", L""},  // Outlook takes no verb
       {32, 3, L"powerpnt.exe", L"PowerPoint", L"open"},
-      {256, -1, L"firefox.exe", L"FireFox", L"open"},
-      {512, 2, L"iexplore.exe", L"VntoIE", L"open"},  // the Office position matters only to the Office row
-      {1024, -1, L"soffice.exe", L"OpenOffice", L"open"},
-      {2048, -1, L"msnmsgr.exe", L"VantoMSN", L""},
+      {512, 2, L"iexplore.exe", L"VntoIE", L"open"},  // the Office position matters only to Office kinds
       {4096, -1, L"C:\\Program Files\\QIP Infium\\infium.exe", L"VantoQIP", L""},
       {8192, -1, L"D:\\Skype\\Phone\\Skype.exe", L"VantoSkype", L""},
   };
@@ -57,47 +38,32 @@ TEST(HostTable, TargetsByKindAndOfficePosition) {
     EXPECT_EQ(target->key, c.key);
     EXPECT_EQ(target->verb, c.verb);
   }
-  // An Office record without a sub-application, or past the four of the row, has no host.
-  EXPECT_FALSE(table.TargetOfKind(4, -1));
-  EXPECT_FALSE(table.TargetOfKind(64, 4));
-  EXPECT_FALSE(table.TargetOfKind(16384, 0));
-  EXPECT_EQ(table.Row(1).key, L"Word|Outlook|Excel|PowerPoint");
+  // An Office record without a sub-application or past the four, a kind nobody has, no kind at all.
+  for (const auto& [kind, office] :
+       {std::pair{4, -1}, {64, 4}, {16384, 0}, {8, 0}, {3, 0}, {0, -1}, {-1, -1}})
+    EXPECT_FALSE(table.TargetOfKind(kind, office)) << "kind " << kind << " office " << office;
+  EXPECT_EQ(HostTable(L"C:\\Programs", L"").TargetOfKind(8192, -1)->executable, L"");
 }
 
-TEST(HostTable, SkypeWithoutItsValueIsAnEmptyExecutable) {
-  const HostTable table(L"C:\\Programs", L"");
-  EXPECT_EQ(table.TargetOfKind(8192, -1)->executable, L"");
-  EXPECT_EQ(table.Row(6).executable, L"C:\\Programs\\QIP Infium\\infium.exe");
-}
-
-TEST(KindsOfToken, HostTokensWantTheirKindsAndOfficeTokensSetTheSubApplication) {
+TEST(KindsOfToken, OfficeTokensSetTheSubApplicationSuiteTokensWantNothing) {
   struct Case {
     const wchar_t* token;
     std::vector<int> kinds;
     int office;
   };
   const Case cases[] = {
-      {L"VntoIE", {512}, -1},         {L"FireFox", {256}, -1},       {L"Word", {2, 4, 32, 64}, 0},
-      {L"Outlook", {2, 4, 32, 64}, 1}, {L"Excel", {2, 4, 32, 64}, 2}, {L"PowerPoint", {2, 4, 32, 64}, 3},
-      {L"Acrobat", {1}, -1},          {L"OpenOffice", {1024}, -1},   {L"VantoQIP", {4096}, -1},
-      {L"VantoMSN", {2048}, -1},      {L"VantoSkype", {8192}, -1},   {L"word", {2, 4, 32, 64}, 0},
-      {L"Vnto", {}, -1},              {L"Batcher", {}, -1},          {L"VntoICQ", {}, -1},
+      {L"word", {2, 4, 32, 64}, 0},  // any case; the ED templates (16, 128) are not offered
+      {L"PowerPoint", {2, 4, 32, 64}, 3},
+      {L"VantoSkype", {8192}, -1},
+      {L"Vnto", {}, -1},
+      {L"VntoICQ", {}, -1},
       {L"", {}, -1},
   };
   for (const Case& c : cases) {
     const tasks::TokenKinds kinds = tasks::KindsOfToken(c.token);
-    EXPECT_EQ(std::vector<int>(kinds.kinds.begin(), kinds.kinds.end()), c.kinds) << c.token;
+    EXPECT_EQ(kinds.kinds, c.kinds) << c.token;
     EXPECT_EQ(kinds.officeApplication, c.office) << c.token;
   }
-}
-
-TEST(FieldAt, PositionsOfABarList) {
-  EXPECT_EQ(tasks::FieldAt(L"a|b||d", 0), L"a");
-  EXPECT_EQ(tasks::FieldAt(L"a|b||d", 2), L"");
-  EXPECT_EQ(tasks::FieldAt(L"a|b||d", 3), L"d");
-  EXPECT_FALSE(tasks::FieldAt(L"a|b||d", 4));
-  EXPECT_FALSE(tasks::FieldAt(L"a", -1));
-  EXPECT_EQ(tasks::FieldAt(L"", 0), L"");
 }
 
 TEST(HandOffParameter, EmptyDocumentsAfterTakingOutEveryPrefix) {
