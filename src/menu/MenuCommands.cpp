@@ -6,16 +6,6 @@
 namespace ui {
 namespace {
 
-constexpr TabInfo kTabs[] = {
-    {MenuTab::kTranslation, IDS_TAB_TRANSLATE, IDS_RIBBON_TRANSLATION, IDS_HEADING_TRANSLATION, 0},
-    {MenuTab::kCustomisation, IDS_TAB_CUSTOMIZE, IDS_RIBBON_SETUP, IDS_HEADING_CUSTOMIZE, IDS_HEADING_CUSTOMIZE},
-    {MenuTab::kDictionaries, IDS_TAB_DICTIONARIES, IDS_RIBBON_DICTIONARIES, 0, IDS_TEXT_DICTIONARIES},
-    {MenuTab::kLaunch, IDS_TAB_LAUNCH, IDS_RIBBON_LAUNCH, IDS_HEADING_LAUNCH, IDS_HEADING_LAUNCH},
-    {MenuTab::kDocumentation, IDS_TAB_GUIDE, IDS_RIBBON_GUIDE, IDS_HEADING_GUIDE, IDS_HEADING_GUIDE},
-    {MenuTab::kNetwork, IDS_TAB_NET, IDS_RIBBON_NET, IDS_HEADING_NET, IDS_HEADING_NET},
-    {MenuTab::kMyVanto, IDS_TAB_MY_VANTO, IDS_RIBBON_MY_VANTO, 0, IDS_TEXT_MY_VANTO},
-};
-
 constexpr MenuCommand kTranslationCommands[] = {
     {L"QuickTranslate", 0, IDS_CMD_QUICK_TRANSLATE, IDS_CMD_QUICK_TRANSLATE_DESC, 353, {}},
     {L"TranslateWeb", 1, IDS_CMD_TRANSLATE_WEB, IDS_CMD_TRANSLATE_WEB_DESC, 354, {}},
@@ -93,16 +83,6 @@ constexpr const Group* FindGroup(MenuTab tab) noexcept {
 }
 
 }  // namespace
-
-std::span<const TabInfo> Tabs() noexcept {
-  return kTabs;
-}
-
-const TabInfo* FindTab(int tab) noexcept {
-  for (const TabInfo& info : kTabs)
-    if (static_cast<int>(info.tab) == tab) return &info;
-  return nullptr;
-}
 
 std::span<const MenuCommand> CommandGroup(MenuTab tab) noexcept {
   const Group* group = FindGroup(tab);
