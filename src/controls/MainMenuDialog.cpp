@@ -55,7 +55,8 @@ void CMainMenuDialog::OnInitDialog() {
     // The large button in slot 0, then two columns of three cards.
     const ui::TabRow& row = *ui::TabInStartSlot(i);
     const bool isLarge = i == 0;
-    const int column = static_cast<int>(i - 1) / kCardsPerColumn, line = static_cast<int>(i - 1) % kCardsPerColumn;
+    const int column = static_cast<int>(i - 1) / kCardsPerColumn,
+              line = static_cast<int>(i - 1) % kCardsPerColumn;
     const int x = isLarge ? kLargePosition.x : 1 + column * card.cx;
     const int y = isLarge ? kLargePosition.y : top + line * (card.cy + 1);
     CMenuButton& button = buttons_[i];

@@ -99,7 +99,8 @@ int LineHeight(HDC dc) noexcept {
 
 bool CMenuRibbon::Create(int x, int y, HWND parent, int controlId, HFONT font) {
   // The tabs load their faces themselves, each when it is first shown.
-  const SIZE tab = ui::BitmapResourceSize(::GetModuleHandleW(nullptr), ui::TabInRibbonSlot(0)->ribbonFaces[0]);
+  const SIZE tab =
+      ui::BitmapResourceSize(::GetModuleHandleW(nullptr), ui::TabInRibbonSlot(0)->ribbonFaces[0]);
   if (!CreateWindowOf(kClassName, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, x, y,
                       static_cast<int>(kTabCount) * tab.cx, tab.cy, parent, controlId))
     return false;

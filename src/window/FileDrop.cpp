@@ -45,14 +45,15 @@ void FileDrop::Open(const std::wstring& path) {
     // The open panel takes any file; the web-page panel takes a page as its address.
     const int shown = navigator_.View();
     const bool asAddress = dropped && dropped->taskCode == shown;
-    if (tasks::TaskPanel* panel = panels_.Find(shown); panel && panel->TakeDocument(asAddress ? dropped->document : path))
+    if (tasks::TaskPanel* panel = panels_.Find(shown);
+        panel && panel->TakeDocument(asAddress ? dropped->document : path))
       return;
   }
   const MenuItem* item = dropped ? TranslationItemOfTask(model_, dropped->taskCode) : nullptr;
   const CommandRow* command = item ? FindCommandRow(MenuTab::kTranslation, item->commandIndex) : nullptr;
   if (command == nullptr) {
-    const std::wstring kinds =
-        tasks::DropKindsText([this](int taskCode) { return TranslationItemOfTask(model_, taskCode) != nullptr; });
+    const std::wstring kinds = tasks::DropKindsText(
+        [this](int taskCode) { return TranslationItemOfTask(model_, taskCode) != nullptr; });
     std::wstring text = win::LoadString(kinds.empty() ? IDS_DROP_NOTHING : IDS_DROP_KINDS);
     if (const size_t at = text.find(L"%s"); at != std::wstring::npos) text.replace(at, 2, kinds);
     app_.ShowText(text, MB_OK | MB_ICONINFORMATION);
@@ -61,7 +62,8 @@ void FileDrop::Open(const std::wstring& path) {
   navigator_.SwitchToTab(static_cast<int>(MenuTab::kTranslation));
   dispatcher_.OpenTask(*command, item->appId);
   if (navigator_.View() == dropped->taskCode)
-    if (tasks::TaskPanel* panel = panels_.Find(dropped->taskCode)) (void)panel->TakeDocument(dropped->document);
+    if (tasks::TaskPanel* panel = panels_.Find(dropped->taskCode))
+      (void)panel->TakeDocument(dropped->document);
 }
 
 }  // namespace ui

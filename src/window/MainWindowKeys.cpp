@@ -5,7 +5,8 @@ namespace {
 
 bool IsEditControl(HWND window) {
   wchar_t name[16] = {};
-  return window && ::GetClassNameW(window, name, 16) > 0 && ::CompareStringOrdinal(name, -1, L"Edit", -1, TRUE) == CSTR_EQUAL;
+  return window && ::GetClassNameW(window, name, 16) > 0 &&
+         ::CompareStringOrdinal(name, -1, L"Edit", -1, TRUE) == CSTR_EQUAL;
 }
 
 }  // namespace
@@ -15,13 +16,11 @@ bool IsNavigationKey(const MSG& message) {
   switch (message.wParam) {
     case VK_TAB:
     case VK_RETURN:
-    case VK_ESCAPE:
-      return true;
+    case VK_ESCAPE: return true;
     case VK_SPACE:
       // A blank typed into a field is text (a document's path may have blanks).
       return !IsEditControl(::GetFocus());
-    default:
-      return false;
+    default: return false;
   }
 }
 

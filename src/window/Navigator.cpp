@@ -13,7 +13,9 @@ void Show(HWND window, bool show) noexcept {
 
 }  // namespace
 
-int Navigator::Tab() const noexcept { return view_ == kStartPage ? 0 : NumberOf(TabOfRibbonId(ribbonId_)); }
+int Navigator::Tab() const noexcept {
+  return view_ == kStartPage ? 0 : NumberOf(TabOfRibbonId(ribbonId_));
+}
 
 void Navigator::OpenTab(int tab) {
   const TabRow* row = FindTab(tab);
@@ -93,7 +95,8 @@ void Navigator::ShowLaunchInstallFor(int tab) {
   // The web-service page offers the dictionary updates, when the web service does.
   const TabRow* row = FindTab(tab);
   const TabButton button = row ? row->button : TabButton::kNone;
-  Show(parts_.dictionaryUpdates, button == TabButton::kLaunchWebService && content_.OffersDictionaryUpdates());
+  Show(parts_.dictionaryUpdates,
+       button == TabButton::kLaunchWebService && content_.OffersDictionaryUpdates());
   if (!parts_.launchInstall) return;
   if (button == TabButton::kNone) {
     Show(parts_.launchInstall->hwnd(), false);

@@ -52,10 +52,12 @@ void RowDispatcher::OpenTask(const CommandRow& command, std::wstring_view appId)
   // A task without its panel yet shows the empty panel area, with Back.
   if (panels_.Find(command.taskCode) == nullptr) return;
   const bool forApplication = command.action == CommandAction::kOpenPanelForApplication;
-  const tasks::OpenOutcome outcome = panels_.Open(command.taskCode, forApplication ? appId : std::wstring_view());
+  const tasks::OpenOutcome outcome =
+      panels_.Open(command.taskCode, forApplication ? appId : std::wstring_view());
   if (outcome == tasks::OpenOutcome::kShown) {
     // Keys typed now go to the panel's first field, not to the list that was clicked.
-    if (const tasks::TaskPanel* panel = panels_.Find(command.taskCode)) ::SetFocus(FirstFieldOf(panel->Window()));
+    if (const tasks::TaskPanel* panel = panels_.Find(command.taskCode))
+      ::SetFocus(FirstFieldOf(panel->Window()));
     return;
   }
   navigator_.GoBack();

@@ -2,9 +2,6 @@
 
 #include <commctrl.h>
 
-#include <optional>
-#include <string>
-
 #include "ResourceIds.h"
 #include "SkinIds.h"
 #include "StringIds.h"
@@ -76,7 +73,8 @@ const CStartdeckDlg::Route CStartdeckDlg::kRoutes[] = {
     {0, &app::kAllowGoHomeMessage, &CStartdeckDlg::OnAllowGoHome},
 };
 
-CStartdeckDlg::CStartdeckDlg(ui::MainWindowContext& app) : app_(app), help_(app, app.HelpPath()), webService_(app) {}
+CStartdeckDlg::CStartdeckDlg(ui::MainWindowContext& app)
+    : app_(app), help_(app, app.HelpPath()), webService_(app) {}
 
 CStartdeckDlg::~CStartdeckDlg() = default;
 
@@ -250,7 +248,8 @@ bool CStartdeckDlg::OnAfterFirstPaint(WPARAM, LPARAM, INT_PTR& result) {
 }
 
 void CStartdeckDlg::RebuildMenus(bool launchListLater) {
-  for (const ui::TabRow& tab : ui::kTabs) startPage_.SetButtonState(tab.startButtonId, MenuButtonState::kNormal, false);
+  for (const ui::TabRow& tab : ui::kTabs)
+    startPage_.SetButtonState(tab.startButtonId, MenuButtonState::kNormal, false);
   ribbon_.Clear(true);
   lists_->Rebuild(buttons_.ShowAllChecked(), launchListLater);
   for (const ui::TabRow& tab : ui::kTabs)
@@ -261,8 +260,8 @@ void CStartdeckDlg::RebuildMenus(bool launchListLater) {
 void CStartdeckDlg::ApplyListState(const ui::TabRow& tab, bool repaint) {
   // A list tab without rows (or without its list) cannot be opened.
   const bool hasRows = lists_->HasRows(static_cast<int>(tab.tab));
-  startPage_.SetButtonState(tab.startButtonId, hasRows ? MenuButtonState::kNormal : MenuButtonState::kDisabled,
-                            repaint);
+  startPage_.SetButtonState(tab.startButtonId,
+                            hasRows ? MenuButtonState::kNormal : MenuButtonState::kDisabled, repaint);
   ribbon_.EnableTab(tab.ribbonId, hasRows);
 }
 
@@ -294,7 +293,9 @@ void CStartdeckDlg::ShowTab(int tab, bool show) {
 
 void CStartdeckDlg::HideTask(int taskCode) { panels_.Hide(taskCode); }
 
-bool CStartdeckDlg::OffersDictionaryUpdates() const { return webService_.OffersDictionaryUpdates(); }
+bool CStartdeckDlg::OffersDictionaryUpdates() const {
+  return webService_.OffersDictionaryUpdates();
+}
 
 bool CStartdeckDlg::OnCommand(WPARAM wParam, LPARAM, INT_PTR&) {
   const int id = LOWORD(wParam);
@@ -324,9 +325,7 @@ bool CStartdeckDlg::OnCommand(WPARAM wParam, LPARAM, INT_PTR&) {
         if (tab->button == ui::TabButton::kLaunchWebService) webService_.Launch(buttons_.launchInstall);
       }
       break;
-    case IDC_DICTIONARY_UPDATES:
-      webService_.SetUpdateFlag(buttons_.DictionaryUpdatesChecked());
-      break;
+    case IDC_DICTIONARY_UPDATES: webService_.StoreUpdateFlag(); break;
     case IDC_SHOW_ALL_FEATURES:
       app_.SetShowAllFeatures(buttons_.ShowAllChecked());
       RebuildMenus();
@@ -383,7 +382,8 @@ bool CStartdeckDlg::OnAllowGoHome(WPARAM, LPARAM, INT_PTR& result) {
 bool CStartdeckDlg::OnNotify(WPARAM, LPARAM header, INT_PTR&) {
   auto& notification = *reinterpret_cast<NMHDR*>(header);
   // The dictionary-updates box's tip names the update the web service installed last.
-  if (notification.code == TTN_GETDISPINFOW && tooltips_.hwnd() && notification.hwndFrom == tooltips_.hwnd() &&
+  if (notification.code == TTN_GETDISPINFOW && tooltips_.hwnd() &&
+      notification.hwndFrom == tooltips_.hwnd() &&
       ::GetDlgCtrlID(reinterpret_cast<HWND>(notification.idFrom)) == IDC_DICTIONARY_UPDATES &&
       webService_.SupplyUpdateTip(notification))
     return true;
@@ -423,8 +423,7 @@ bool CStartdeckDlg::OnClose(WPARAM, LPARAM, INT_PTR&) {
 }
 
 bool CStartdeckDlg::OnDestroy(WPARAM, LPARAM, INT_PTR&) {
-  webService_.End(buttons_.dictionaryUpdates ? std::optional<bool>(buttons_.DictionaryUpdatesChecked())
-                                              : std::nullopt);
+  webService_.End();
   app_.SetMainWindow(nullptr);
   return true;
 }

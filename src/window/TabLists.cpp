@@ -82,7 +82,8 @@ std::vector<int> TabLists::Create(HWND parent, POINT at, const app::SharedGraphi
   app::MarkStartup(L"panels: list tabs");
   // The documents are listed as the panel is made.
   docs_ = std::make_unique<tasks::CDocsDialog>(context_);
-  if (docs_->Create(parent, at.x, at.y, look, skin, kDocumentsTab.panelId, graphics.Font(app::SharedFont::kTahoma10)))
+  if (docs_->Create(parent, at.x, at.y, look, skin, kDocumentsTab.panelId,
+                    graphics.Font(app::SharedFont::kTahoma10)))
     docs_->SetHeading(win::LoadString(kDocumentsTab.headingId));
   else
     failed.push_back(static_cast<int>(kDocumentsTab.tab));
@@ -100,7 +101,8 @@ void TabLists::Rebuild(bool showAll, bool launchLater) {
   panels_[IndexOf(kLaunchTab)].List().DeleteAllItems();
   launchPending_ = launchLater;
   pendingShowAll_ = showAll;
-  hasRows_[IndexOf(kLaunchTab)] = launchLater ? launchList_->LikelyHasRows(showAll) : launchList_->Fill(showAll);
+  hasRows_[IndexOf(kLaunchTab)] =
+      launchLater ? launchList_->LikelyHasRows(showAll) : launchList_->Fill(showAll);
 }
 
 bool TabLists::FillLaunchList() {

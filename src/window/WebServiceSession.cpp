@@ -17,7 +17,9 @@ using Answer = updates::WebServiceExchanges::Answer;
 
 WebServiceSession::WebServiceSession(MainWindowContext& app) : app_(app), exchanges_(app.Service()) {}
 
-WebServiceSession::~WebServiceSession() { app_.SetSettingsLoader(nullptr); }
+WebServiceSession::~WebServiceSession() {
+  app_.SetSettingsLoader(nullptr);
+}
 
 void WebServiceSession::Start(win::Dialog& window, HWND updatesBox) {
   window_ = &window;
@@ -27,8 +29,9 @@ void WebServiceSession::Start(win::Dialog& window, HWND updatesBox) {
   // settings are loaded once it has answered; whoever needs them sooner waits.
   exchanges_.StartStartup(window.hwnd(), app_.ClientName(), app_.Kernel(), app_.Settings());
   if (HANDLE answered = exchanges_.StartupEvent())
-    window.WatchHandle(answered, exchanges_.StartupDeadline(),
-                       [this](bool signalled) { LoadSettings(signalled ? Answer::kCame : Answer::kTimedOut); });
+    window.WatchHandle(answered, exchanges_.StartupDeadline(), [this](bool signalled) {
+      LoadSettings(signalled ? Answer::kCame : Answer::kTimedOut);
+    });
   app_.SetSettingsLoader([this] { LoadSettings(Answer::kWaitForIt); });
 }
 
@@ -52,7 +55,8 @@ void WebServiceSession::LoadSettings(Answer answer) {
 void WebServiceSession::Launch(CMenuButton& button) {
   // Disabled until the exchange's thread has ended; enabled still when it could not start.
   if (exchanges_.LaunchRunning() || !window_) return;
-  if (exchanges_.Launch(window_->hwnd(), app_.ClientName())) button.SetState(MenuButtonState::kDisabled, true);
+  if (exchanges_.Launch(window_->hwnd(), app_.ClientName()))
+    button.SetState(MenuButtonState::kDisabled, true);
 }
 
 void WebServiceSession::OnEnded(WPARAM which, LPARAM end, CMenuButton& button) {
@@ -73,15 +77,18 @@ bool WebServiceSession::SupplyUpdateTip(NMHDR& notification) {
   return true;
 }
 
-void WebServiceSession::SetUpdateFlag(bool checked) { app_.Settings().SetUpdateFlag(checked ? 1 : 0); }
+void WebServiceSession::StoreUpdateFlag() {
+  if (updatesBox_)
+    app_.Settings().SetUpdateFlag(::SendMessageW(updatesBox_, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0);
+}
 
-void WebServiceSession::End(std::optional<bool> updatesChecked) {
+void WebServiceSession::End() {
   // Settings never loaded were never changed either: saving them would overwrite the stored ones
   // with the defaults.
   if (window_) window_->StopWatching();
   app_.SetSettingsLoader(nullptr);
   if (exchanges_.StartupFinished()) {
-    if (updatesChecked) SetUpdateFlag(*updatesChecked);
+    StoreUpdateFlag();
     app_.Settings().Save();
   }
   exchanges_.Shutdown();

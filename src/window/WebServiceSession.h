@@ -43,11 +43,12 @@ class WebServiceSession {
   void OnEnded(WPARAM which, LPARAM end, CMenuButton& button);
   // The dictionary-updates box's tip: the update the web service installed last. True when given.
   bool SupplyUpdateTip(NMHDR& notification);
-  void SetUpdateFlag(bool checked);
+  // The dictionary-updates box's state becomes the settings' update flag.
+  void StoreUpdateFlag();
 
-  // The window is going: the settings are saved (when they were ever loaded) and the exchanges
-  // still running are waited for.
-  void End(std::optional<bool> updatesChecked);
+  // The window is going: the settings are saved with the box's state (when they were ever loaded)
+  // and the exchanges still running are waited for.
+  void End();
 
  private:
   // Once: loads the settings under the product key the component named, and ticks the box by them.

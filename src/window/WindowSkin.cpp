@@ -9,7 +9,8 @@ namespace ui {
 void WindowSkin::Apply(HWND window) {
   const HINSTANCE self = ::GetModuleHandleW(nullptr);
   const auto icon = [self](int width, int height) {
-    return static_cast<HICON>(::LoadImageW(self, MAKEINTRESOURCEW(IDI_STARTDECK), IMAGE_ICON, width, height, 0));
+    return static_cast<HICON>(
+        ::LoadImageW(self, MAKEINTRESOURCEW(IDI_STARTDECK), IMAGE_ICON, width, height, 0));
   };
   largeIcon_.reset(icon(::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON)));
   smallIcon_.reset(icon(::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON)));

@@ -201,7 +201,8 @@ TEST_F(RibbonTest, EveryCaptionInEveryLanguageShowsWholeInsideItsTab) {
     CMenuRibbon ribbon;
     const bool made = ribbon.Create(kAt.x, kAt.y, host_.hwnd(), kRibbonControlId + 1, font);
     std::map<int, std::wstring> captions;
-    for (const ui::TabRow& row : ui::kTabs) captions[row.ribbonId] = win::LoadStringFrom(strings, row.ribbonCaptionId);
+    for (const ui::TabRow& row : ui::kTabs)
+      captions[row.ribbonId] = win::LoadStringFrom(strings, row.ribbonCaptionId);
     win::ResetResourceModule();
     ASSERT_TRUE(made);
     ::RedrawWindow(host_.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);

@@ -68,13 +68,15 @@ TEST(TabTableTest, EachContentIsWhereTheWindowLooksForIt) {
 TEST(TabTableTest, EveryTextExistsInEveryLanguage) {
   std::set<unsigned> ids;
   for (const ui::TabRow& row : ui::kTabs)
-    for (unsigned id : {row.captionId, row.startTextId, row.ribbonCaptionId, row.headingId, row.buttonCaptionId})
+    for (unsigned id :
+         {row.captionId, row.startTextId, row.ribbonCaptionId, row.headingId, row.buttonCaptionId})
       if (id != 0) ids.insert(id);
   ASSERT_GE(ids.size(), 2u * ui::kTabCount);
   for (const wchar_t* language : {L"ENU", L"DEU", L"FRA", L"RUS", L"ESN"}) {
     test::UseStrings(language);
     for (unsigned id : ids)
-      EXPECT_FALSE(win::LoadString(id).empty()) << ::testing::PrintToString(std::wstring(language)) << " " << id;
+      EXPECT_FALSE(win::LoadString(id).empty())
+          << ::testing::PrintToString(std::wstring(language)) << " " << id;
   }
   win::ResetResourceModule();
 }
