@@ -33,11 +33,34 @@
 // Start page (a child of the main window at (9, 107)).
 #define IDD_START_PAGE 213
 #define IDC_START_TEXT 1005  // the page's one static text, drawn by the page itself
+// Its buttons, one per tab (their commands to the main window).
+#define IDC_START_TRANSLATE 316
+#define IDC_START_CUSTOMIZE 291
+#define IDC_START_DICTIONARIES 294
+#define IDC_START_LAUNCH 297
+#define IDC_START_GUIDE 307
+#define IDC_START_NET 301
+#define IDC_START_MY_VANTO 304
+
+// The ribbon's tabs (their commands to the ribbon), one per tab.
+#define IDC_TAB_TRANSLATION 335
+#define IDC_TAB_SETUP 338
+#define IDC_TAB_DICTIONARIES 348
+#define IDC_TAB_LAUNCH 353
+#define IDC_TAB_GUIDE 355
+#define IDC_TAB_NET 342
+#define IDC_TAB_MY_VANTO 345
 
 // List panel (a child of the main window at (9, 146)): the heading in the help column; the list
 // itself is made at run time with the identifier the main window gives it.
 #define IDD_LIST_PANEL 236
 #define IDC_LIST_HEADING 1006  // drawn by the panel itself
+// The tabs' lists, made at run time; a list reports its clicks with its identifier.
+#define IDC_LIST_TRANSLATION 1101
+#define IDC_LIST_CUSTOMIZE 1102
+#define IDC_LIST_LAUNCH 1104
+#define IDC_LIST_GUIDE 1105
+#define IDC_LIST_NET 1106
 
 // Task panel base (a child of the main window at (9, 146)): two labels the panels place; the title
 // and the steps are made at run time in the help column.

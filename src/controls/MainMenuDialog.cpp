@@ -5,43 +5,14 @@
 #include "core/StartupTrace.h"
 #include "controls/MenuBackBuffer.h"
 #include "controls/Paint.h"
+#include "menu/TabTable.h"
 #include "win/Resources.h"
 
 namespace {
 
-// Where a button goes: the large one at a fixed place, the smaller ones in two columns of three
-// cards below it, laid out from the sizes of their faces.
-enum class Place { kLarge, kCard };
-
-struct ButtonRow {
-  int id;
-  Place place;
-  int column, row;
-  UINT caption, description;
-  int faces[4];  // normal, hover, pressed, disabled
-};
-
-constexpr ButtonRow kButtons[CMainMenuDialog::kButtonCount] = {
-    {316, Place::kLarge, 0, 0, 145, 0,  // "TRANSLATE"
-     {IDB_START_TRANSLATE_NORMAL, IDB_START_TRANSLATE_HOVER, IDB_START_TRANSLATE_PRESSED,
-      IDB_START_TRANSLATE_DISABLED}},
-    {291, Place::kCard, 0, 0, 146, 299,  // "Customize Translation"
-     {IDB_START_SETUP_NORMAL, IDB_START_SETUP_HOVER, IDB_START_SETUP_PRESSED, IDB_START_SETUP_DISABLED}},
-    {294, Place::kCard, 0, 1, 147, 205,  // "VANTO Dictionaries"
-     {IDB_START_DICTIONARIES_NORMAL, IDB_START_DICTIONARIES_HOVER, IDB_START_DICTIONARIES_PRESSED,
-      IDB_START_DICTIONARIES_DISABLED}},
-    {297, Place::kCard, 0, 2, 148, 192,  // "Launch Applications"
-     {IDB_START_LAUNCH_NORMAL, IDB_START_LAUNCH_HOVER, IDB_START_LAUNCH_PRESSED, IDB_START_LAUNCH_DISABLED}},
-    {301, Place::kCard, 1, 0, 150, 218,  // "VANTO NET"
-     {IDB_START_NET_NORMAL, IDB_START_NET_HOVER, IDB_START_NET_PRESSED, IDB_START_NET_DISABLED}},
-    {304, Place::kCard, 1, 1, 151, 217,  // "My VANTO"
-     {IDB_START_MYVANTO_NORMAL, IDB_START_MYVANTO_HOVER, IDB_START_MYVANTO_PRESSED, IDB_START_MYVANTO_DISABLED}},
-    {307, Place::kCard, 1, 2, 149, 206,  // "User's Guide"
-     {IDB_START_GUIDE_NORMAL, IDB_START_GUIDE_HOVER, IDB_START_GUIDE_PRESSED, IDB_START_GUIDE_DISABLED}},
-};
-
 constexpr POINT kLargePosition{20, 15};
 constexpr int kGapBelowLarge = 29;  // from the large face's height to the first row of cards
+constexpr int kCardsPerColumn = 3;
 constexpr COLORREF kLargeCaptionColor = RGB(255, 255, 255);
 constexpr COLORREF kCardCaptionColor = RGB(0, 0, 0);
 
@@ -55,9 +26,8 @@ bool CMainMenuDialog::Create(HWND parent, int x, int y, const MainMenuFonts& fon
 }
 
 CMenuButton* CMainMenuDialog::Button(int id) noexcept {
-  for (size_t i = 0; i < kButtonCount; ++i)
-    if (kButtons[i].id == id) return &buttons_[i];
-  return nullptr;
+  const ui::TabRow* row = ui::TabOfStartButton(id);
+  return row ? &buttons_[static_cast<size_t>(row->startSlot)] : nullptr;
 }
 
 void CMainMenuDialog::SetButtonState(int id, MenuButtonState state, bool repaint) noexcept {
@@ -78,18 +48,22 @@ void CMainMenuDialog::OnInitDialog() {
   // drawn to that plan. W and H are a card's size.
   // The buttons load their other faces when they first show them.
   const HMODULE self = ::GetModuleHandleW(nullptr);
-  const SIZE large = ui::BitmapResourceSize(self, kButtons[0].faces[1]);
-  const SIZE card = ui::BitmapResourceSize(self, kButtons[1].faces[1]);
+  const SIZE large = ui::BitmapResourceSize(self, ui::TabInStartSlot(0)->startFaces[1]);
+  const SIZE card = ui::BitmapResourceSize(self, ui::TabInStartSlot(1)->startFaces[1]);
   const int top = large.cy + kGapBelowLarge;
   for (size_t i = 0; i < kButtonCount; ++i) {
-    const ButtonRow& row = kButtons[i];
-    const bool isLarge = row.place == Place::kLarge;
-    const int x = isLarge ? kLargePosition.x : 1 + row.column * card.cx;
-    const int y = isLarge ? kLargePosition.y : top + row.row * (card.cy + 1);
+    // The large button in slot 0, then two columns of three cards.
+    const ui::TabRow& row = *ui::TabInStartSlot(i);
+    const bool isLarge = i == 0;
+    const int column = static_cast<int>(i - 1) / kCardsPerColumn,
+              line = static_cast<int>(i - 1) % kCardsPerColumn;
+    const int x = isLarge ? kLargePosition.x : 1 + column * card.cx;
+    const int y = isLarge ? kLargePosition.y : top + line * (card.cy + 1);
     CMenuButton& button = buttons_[i];
-    button.CreateWithSkinFaces(x, y, {row.faces[0], row.faces[1], row.faces[2], row.faces[3]},
-                               isLarge ? MenuButtonStyle::kLarge : MenuButtonStyle::kCard, row.caption,
-                               row.description, hwnd(), row.id);
+    const std::array<int, 4>& faces = row.startFaces;
+    button.CreateWithSkinFaces(x, y, {faces[0], faces[1], faces[2], faces[3]},
+                               isLarge ? MenuButtonStyle::kLarge : MenuButtonStyle::kCard, row.captionId,
+                               row.startTextId, hwnd(), row.startButtonId);
     if (isLarge) {
       button.SetCaptionFont(fonts_.large, kLargeCaptionColor);
     } else {

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "controls/MenuButton.h"
+#include "menu/TabTable.h"
 #include "win/Dialog.h"
 #include "win/Handle.h"
 
@@ -21,9 +22,8 @@ struct MainMenuFonts {
 
 class CMainMenuDialog : public win::Dialog {
  public:
-  static constexpr size_t kButtonCount = 7;
-  // The large button first, then the left column and the right column, top to bottom.
-  static constexpr std::array<int, kButtonCount> kButtonIds = {316, 291, 294, 297, 301, 304, 307};
+  // One per tab; their IDs, faces and places are the tab table's.
+  static constexpr size_t kButtonCount = ui::kTabCount;
   static constexpr COLORREF kBlue = RGB(0x00, 0x4D, 0xAB);  // 0xAB4D00: descriptions and the text
 
   CMainMenuDialog() = default;

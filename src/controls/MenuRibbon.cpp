@@ -6,32 +6,11 @@
 #include "SkinIds.h"
 #include "controls/MenuBackBuffer.h"
 #include "controls/Paint.h"
+#include "menu/TabTable.h"
 
 namespace {
 
 constexpr wchar_t kClassName[] = L"StartdeckMenuRibbon";
-constexpr int kFirstTabCommand = 335;
-constexpr int kLastTabCommand = 355;
-
-struct TabRow {
-  int id;
-  UINT caption;
-  int faces[4];  // normal, hover, pressed (selected), disabled
-};
-
-// Left to right; the order of the IDs is not the order of the tabs.
-constexpr TabRow kTabs[CMenuRibbon::kTabCount] = {
-    {335, 179, {IDB_TAB_TRANSLATION_NORMAL, IDB_TAB_TRANSLATION_HOVER, IDB_TAB_TRANSLATION_PRESSED,
-                IDB_TAB_TRANSLATION_DISABLED}},  // "Translation"
-    {338, 180, {IDB_TAB_SETUP_NORMAL, IDB_TAB_SETUP_HOVER, IDB_TAB_SETUP_PRESSED, IDB_TAB_SETUP_DISABLED}},
-    {348, 181, {IDB_TAB_DICTIONARIES_NORMAL, IDB_TAB_DICTIONARIES_HOVER, IDB_TAB_DICTIONARIES_PRESSED,
-                IDB_TAB_DICTIONARIES_DISABLED}},
-    {353, 182, {IDB_TAB_LAUNCH_NORMAL, IDB_TAB_LAUNCH_HOVER, IDB_TAB_LAUNCH_PRESSED, IDB_TAB_LAUNCH_DISABLED}},
-    {342, 185, {IDB_TAB_NET_NORMAL, IDB_TAB_NET_HOVER, IDB_TAB_NET_PRESSED, IDB_TAB_NET_DISABLED}},
-    {345, 184, {IDB_TAB_MYVANTO_NORMAL, IDB_TAB_MYVANTO_HOVER, IDB_TAB_MYVANTO_PRESSED, IDB_TAB_MYVANTO_DISABLED}},
-    {355, 183, {IDB_TAB_GUIDE_NORMAL, IDB_TAB_GUIDE_HOVER, IDB_TAB_GUIDE_PRESSED, IDB_TAB_GUIDE_DISABLED}},
-};
-
 constexpr COLORREF kCaptionColor = RGB(255, 255, 255);
 // A translator marks where a long word may break with a soft hyphen; it shows only at a break.
 constexpr wchar_t kSoftHyphen = L'\u00AD';
@@ -120,16 +99,18 @@ int LineHeight(HDC dc) noexcept {
 
 bool CMenuRibbon::Create(int x, int y, HWND parent, int controlId, HFONT font) {
   // The tabs load their faces themselves, each when it is first shown.
-  const SIZE tab = ui::BitmapResourceSize(::GetModuleHandleW(nullptr), kTabs[0].faces[0]);
+  const SIZE tab =
+      ui::BitmapResourceSize(::GetModuleHandleW(nullptr), ui::TabInRibbonSlot(0)->ribbonFaces[0]);
   if (!CreateWindowOf(kClassName, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, x, y,
                       static_cast<int>(kTabCount) * tab.cx, tab.cy, parent, controlId))
     return false;
   int left = 0;
   for (size_t i = 0; i < kTabCount; ++i) {
-    const int* faces = kTabs[i].faces;
+    const ui::TabRow& row = *ui::TabInRibbonSlot(i);
+    const std::array<int, 4>& faces = row.ribbonFaces;
     CMenuButton& button = tabs_[i];
     if (!button.CreateWithSkinFaces(left, 0, {faces[0], faces[1], faces[2], faces[3]}, MenuButtonStyle::kTab,
-                                    kTabs[i].caption, 0, hwnd(), kTabs[i].id))
+                                    row.ribbonCaptionId, 0, hwnd(), row.ribbonId))
       return false;
     button.SetCaptionFont(font, kCaptionColor);
     FitCaption(i, font ? font : static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT)));
@@ -199,15 +180,13 @@ HFONT CMenuRibbon::SmallerFace(HFONT font, int height) {
 }
 
 HFONT CMenuRibbon::CaptionFont(int id) const noexcept {
-  for (size_t i = 0; i < kTabCount; ++i)
-    if (kTabs[i].id == id) return captionFonts_[i];
-  return nullptr;
+  const ui::TabRow* row = ui::TabOfRibbonId(id);
+  return row ? captionFonts_[static_cast<size_t>(row->ribbonSlot)] : nullptr;
 }
 
 CMenuButton* CMenuRibbon::Tab(int id) noexcept {
-  for (size_t i = 0; i < kTabCount; ++i)
-    if (kTabs[i].id == id) return &tabs_[i];
-  return nullptr;
+  const ui::TabRow* row = ui::TabOfRibbonId(id);
+  return row ? &tabs_[static_cast<size_t>(row->ribbonSlot)] : nullptr;
 }
 
 void CMenuRibbon::Select(int id) {
@@ -260,8 +239,7 @@ void CMenuRibbon::Paint(HDC dc) const {
 LRESULT CMenuRibbon::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND: {
-      const int id = LOWORD(wParam);
-      if (id >= kFirstTabCommand && id <= kLastTabCommand) Select(id);
+      Select(LOWORD(wParam));  // only a tab's command selects
       return 0;
     }
     case WM_ERASEBKGND:

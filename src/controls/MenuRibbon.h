@@ -14,15 +14,14 @@
 
 #include "core/PrivateMessages.h"
 #include "controls/MenuButton.h"
+#include "menu/TabTable.h"
 #include "win/Handle.h"
 #include "win/Window.h"
 
-
 class CMenuRibbon : public win::Window {
  public:
-  static constexpr size_t kTabCount = 7;
-  // Tab IDs left to right.
-  static constexpr std::array<int, kTabCount> kTabIds = {335, 338, 348, 353, 342, 345, 355};
+  // One per tab; their IDs and places are the tab table's.
+  static constexpr size_t kTabCount = ui::kTabCount;
 
   CMenuRibbon() = default;
 

@@ -9,16 +9,6 @@
 namespace ui {
 namespace {
 
-constexpr TabInfo kTabs[] = {
-    {MenuTab::kTranslation, IDS_TAB_TRANSLATE, IDS_RIBBON_TRANSLATION, IDS_HEADING_TRANSLATION, 0},
-    {MenuTab::kCustomisation, IDS_TAB_CUSTOMIZE, IDS_RIBBON_SETUP, IDS_HEADING_CUSTOMIZE, IDS_HEADING_CUSTOMIZE},
-    {MenuTab::kDictionaries, IDS_TAB_DICTIONARIES, IDS_RIBBON_DICTIONARIES, 0, IDS_TEXT_DICTIONARIES},
-    {MenuTab::kLaunch, IDS_TAB_LAUNCH, IDS_RIBBON_LAUNCH, IDS_HEADING_LAUNCH, IDS_HEADING_LAUNCH},
-    {MenuTab::kDocumentation, IDS_TAB_GUIDE, IDS_RIBBON_GUIDE, IDS_HEADING_GUIDE, IDS_HEADING_GUIDE},
-    {MenuTab::kNetwork, IDS_TAB_NET, IDS_RIBBON_NET, IDS_HEADING_NET, IDS_HEADING_NET},
-    {MenuTab::kMyVanto, IDS_TAB_MY_VANTO, IDS_RIBBON_MY_VANTO, 0, IDS_TEXT_MY_VANTO},
-};
-
 // The commands that start an application; the task table holds the rest of the two groups.
 constexpr MenuCommand kTranslationLaunchers[] = {
     {L"TranslateFiles", 9, IDS_CMD_TRANSLATE_FILES, IDS_CMD_TRANSLATE_FILES_DESC, 224, {L"Batcher"}, 3},
@@ -125,16 +115,6 @@ constexpr TabGroup kGroups[] = {
 };
 
 }  // namespace
-
-std::span<const TabInfo> Tabs() noexcept {
-  return kTabs;
-}
-
-const TabInfo* FindTab(int tab) noexcept {
-  for (const TabInfo& info : kTabs)
-    if (static_cast<int>(info.tab) == tab) return &info;
-  return nullptr;
-}
 
 std::span<const MenuCommand> CommandGroup(MenuTab tab) noexcept {
   for (const TabGroup& group : kGroups)

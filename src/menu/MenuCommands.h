@@ -1,4 +1,4 @@
-// The tabs of the main window and the commands of the three configurable ones (translation,
+// The commands of the three configurable tabs (translation,
 // customisation, network administration): names as the product's .inf spells them, the index the
 // dispatcher switches on, strings, icons and the applications each command needs. Portable: no
 // windows.h.
@@ -10,32 +10,9 @@
 #include <string_view>
 #include <vector>
 
+#include "menu/TabTable.h"
+
 namespace ui {
-
-// Tab numbers; also the view the main window keeps while the tab's own list is visible.
-enum class MenuTab : int {
-  kTranslation = 1,
-  kCustomisation = 2,
-  kDictionaries = 3,  // HTML page
-  kLaunch = 4,        // filled from the catalogue
-  kDocumentation = 5,
-  kNetwork = 6,
-  kMyVanto = 7,  // HTML page
-};
-
-inline constexpr int kTabCount = 7;
-
-struct TabInfo {
-  MenuTab tab;
-  unsigned captionId;        // the start page's large button
-  unsigned ribbonCaptionId;  // the ribbon's tab button
-  unsigned headingId;        // above the tab's list; 0 for the HTML tabs
-  unsigned startPageTextId;  // under the start-page caption; 0 for the first tab's button
-};
-
-[[nodiscard]] std::span<const TabInfo> Tabs() noexcept;
-// nullptr outside 1..7.
-[[nodiscard]] const TabInfo* FindTab(int tab) noexcept;
 
 // One row of a command group. A command that needs no application has no app check; the
 // terminology manager accepts either of two editions, the full one first. The commands that open a

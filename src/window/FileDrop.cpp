@@ -1,6 +1,14 @@
 #include "window/FileDrop.h"
 
+#include <optional>
+
+#include "StringIds.h"
 #include "menu/CommandTable.h"
+#include "tasks/DroppedFile.h"
+#include "win/Resources.h"
+#include "window/MainWindowContext.h"
+#include "window/Navigator.h"
+#include "window/TaskPanels.h"
 
 namespace ui {
 
@@ -23,6 +31,39 @@ const MenuItem* TranslationItemOfTask(const MenuModel& model, int taskCode) {
     if (row && row->taskCode == taskCode && row->action != CommandAction::kStartApplication) return &item;
   }
   return nullptr;
+}
+
+void FileDrop::Take(HWND window, HDROP drop) {
+  const std::wstring path = TakeFirstDroppedFile(drop);
+  ::SetForegroundWindow(window);
+  if (!path.empty()) Open(path);
+}
+
+void FileDrop::Open(const std::wstring& path) {
+  const std::optional<tasks::DroppedDocument> dropped = tasks::DocumentOfDroppedFile(path);
+  if (navigator_.ShowsTask()) {
+    // The open panel takes any file; the web-page panel takes a page as its address.
+    const int shown = navigator_.View();
+    const bool asAddress = dropped && dropped->taskCode == shown;
+    if (tasks::TaskPanel* panel = panels_.Find(shown);
+        panel && panel->TakeDocument(asAddress ? dropped->document : path))
+      return;
+  }
+  const MenuItem* item = dropped ? TranslationItemOfTask(model_, dropped->taskCode) : nullptr;
+  const CommandRow* command = item ? FindCommandRow(MenuTab::kTranslation, item->commandIndex) : nullptr;
+  if (command == nullptr) {
+    const std::wstring kinds = tasks::DropKindsText(
+        [this](int taskCode) { return TranslationItemOfTask(model_, taskCode) != nullptr; });
+    std::wstring text = win::LoadString(kinds.empty() ? IDS_DROP_NOTHING : IDS_DROP_KINDS);
+    if (const size_t at = text.find(L"%s"); at != std::wstring::npos) text.replace(at, 2, kinds);
+    app_.ShowText(text, MB_OK | MB_ICONINFORMATION);
+    return;
+  }
+  navigator_.SwitchToTab(static_cast<int>(MenuTab::kTranslation));
+  dispatcher_.OpenTask(*command, item->appId);
+  if (navigator_.View() == dropped->taskCode)
+    if (tasks::TaskPanel* panel = panels_.Find(dropped->taskCode))
+      (void)panel->TakeDocument(dropped->document);
 }
 
 }  // namespace ui

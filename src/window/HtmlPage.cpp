@@ -2,6 +2,7 @@
 
 #include "ResourceIds.h"
 #include "core/Bstr.h"
+#include "core/LogSink.h"
 #include "core/Variant.h"
 #include "controls/Paint.h"
 #include "controls/SkinRegion.h"
@@ -239,6 +240,29 @@ bool CDHtmlExploreDlg::OnMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& r
     default:
       return false;
   }
+}
+
+void HtmlPages::Place(HWND parent, POINT at, app::SkinBitmap background) noexcept {
+  parent_ = parent;
+  at_ = at;
+  background_ = background;
+}
+
+void HtmlPages::Create() {
+  if (made_ || !parent_) return;
+  made_ = true;
+  for (const TabRow& tab : kTabs) {
+    if (tab.content != TabContent::kHtmlPage) continue;
+    CDHtmlExploreDlg& page = pages_[static_cast<size_t>(tab.tab) - 1].emplace(tab.panelId);
+    if (!page.Create(parent_, at_, background_))
+      app::Log().Line(L"Main window: the HTML page %d could not be created", tab.panelId);
+  }
+}
+
+void HtmlPages::Show(int tab, bool show) const {
+  if (tab < 1 || tab > kTabCount) return;
+  const std::optional<CDHtmlExploreDlg>& page = pages_[static_cast<size_t>(tab) - 1];
+  if (page && page->hwnd()) ::ShowWindow(page->hwnd(), show ? SW_SHOW : SW_HIDE);
 }
 
 }  // namespace ui

@@ -11,9 +11,12 @@
 #include <oleidl.h>
 #include <wrl/client.h>
 
+#include <array>
+#include <optional>
 #include <string>
 
 #include "core/SharedGraphics.h"
+#include "menu/TabTable.h"
 #include "win/Dialog.h"
 
 namespace ui {
@@ -137,6 +140,24 @@ class CDHtmlExploreDlg final : public win::Dialog {
   BrowserSite site_;
   Microsoft::WRL::ComPtr<IOleObject> object_;
   Microsoft::WRL::ComPtr<IWebBrowser2> browser_;
+};
+
+// The pages of the tabs that show one (the tab table's HTML tabs), made together when first needed.
+class HtmlPages {
+ public:
+  // Where the pages go: into `parent` at `at`, with the panels' background.
+  void Place(HWND parent, POINT at, app::SkinBitmap background) noexcept;
+  // Once: makes the hidden pages; a page that cannot be made is logged and left out.
+  void Create();
+  // Shows or hides tab `tab`'s page, if it has one that was made.
+  void Show(int tab, bool show) const;
+
+ private:
+  std::array<std::optional<CDHtmlExploreDlg>, kTabCount> pages_;  // by tab number - 1
+  HWND parent_ = nullptr;
+  POINT at_{};
+  app::SkinBitmap background_;
+  bool made_ = false;
 };
 
 }  // namespace ui

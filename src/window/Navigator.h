@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "menu/TabTable.h"
+
 class CMenuButton;
 class CMenuRibbon;
 
@@ -28,7 +30,7 @@ class ViewContent {
  public:
   virtual void ShowTab(int tab, bool show) = 0;
   virtual void HideTask(int taskCode) = 0;
-  // Whether tab 7 shows the dictionary-updates box.
+  // Whether the web-service page shows the dictionary-updates box.
   [[nodiscard]] virtual bool OffersDictionaryUpdates() const { return false; }
 
  protected:
@@ -45,7 +47,7 @@ class Navigator {
   [[nodiscard]] int View() const noexcept { return view_; }
   // The tab (1 to 7) whose content shows, 0 on the start page.
   [[nodiscard]] int Tab() const noexcept;
-  [[nodiscard]] bool ShowsTask() const noexcept { return view_ > 7; }
+  [[nodiscard]] bool ShowsTask() const noexcept { return view_ > kTabCount; }
 
   // From the start page to tab 1..7.
   void OpenTab(int tab);
@@ -61,13 +63,6 @@ class Navigator {
   void EnterTab(int ribbonId);
   // The tab's list makes way for the task panel of `taskCode`, with Back to return.
   void ShowTask(int taskCode);
-
-  // Tab numbers (1 to 7) of the start page's buttons and of the ribbon's tabs, and back; 0 for any
-  // other ID.
-  [[nodiscard]] static int TabOfStartButton(int id) noexcept;
-  [[nodiscard]] static int StartButtonOfTab(int tab) noexcept;
-  [[nodiscard]] static int TabOfRibbonId(int id) noexcept;
-  [[nodiscard]] static int RibbonIdOfTab(int tab) noexcept;
 
  private:
   void ShowLaunchInstallFor(int tab);

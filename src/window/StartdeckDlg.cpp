@@ -2,9 +2,6 @@
 
 #include <commctrl.h>
 
-#include <optional>
-#include <string>
-
 #include "ResourceIds.h"
 #include "SkinIds.h"
 #include "StringIds.h"
@@ -12,39 +9,26 @@
 #include "core/LogSink.h"
 #include "core/PrivateMessages.h"
 #include "core/RegisteredMessages.h"
-#include "core/SettingsStore.h"
 #include "core/SharedGraphics.h"
 #include "core/StartupTrace.h"
 #include "suite/DictionaryInstall.h"
 #include "suite/LaunchList.h"
-#include "suite/Launcher.h"
-#include "tasks/DroppedFile.h"
 #include "tasks/TranslateMenuUtils.h"
-#include "updates/ComponentProgram.h"
-#include "window/FileDrop.h"
+#include "window/MainWindowKeys.h"
 #include "window/MainWindowContext.h"
 #include "controls/Paint.h"
 #include "controls/CustomComboPopup.h"
-#include "win/Focus.h"
 #include "win/Resources.h"
 
 namespace {
-
-bool IsEditControl(HWND window) {
-  wchar_t name[16] = {};
-  return window && ::GetClassNameW(window, name, 16) > 0 && ::CompareStringOrdinal(name, -1, L"Edit", -1, TRUE) == CSTR_EQUAL;
-}
 
 // Where the ribbon, the start page and the panels of the tabs and tasks sit.
 constexpr POINT kRibbonPosition = {9, 52};
 constexpr POINT kStartPagePosition = {9, 107};
 constexpr POINT kPanelPosition = {9, 146};
 
-constexpr int kTranslationTab = 1;
-constexpr int kDictionariesTab = 3;
-constexpr int kMyVantoTab = 7;
-constexpr int kLaunchTab = 4;
-constexpr int kNetworkTab = 6;
+// The tab of the catalogue's launch list, which is filled after the first paint.
+constexpr int kLaunchTab = ui::NumberOf(ui::TabShowing(ui::TabContent::kLaunchList));
 
 void LogFailure(const wchar_t* what) { app::Log().Line(L"Main window: %s could not be created", what); }
 
@@ -90,7 +74,7 @@ const CStartdeckDlg::Route CStartdeckDlg::kRoutes[] = {
 };
 
 CStartdeckDlg::CStartdeckDlg(ui::MainWindowContext& app)
-    : app_(app), help_(app, app.HelpPath()), webService_(app.Service()) {}
+    : app_(app), help_(app, app.HelpPath()), webService_(app) {}
 
 CStartdeckDlg::~CStartdeckDlg() = default;
 
@@ -127,13 +111,8 @@ HWND CStartdeckDlg::FocusFallback() const {
   if (navigator_ && navigator_->ShowsTask())
     if (const tasks::TaskPanel* panel = panels_.Find(navigator_->View());
         panel && ::IsWindowVisible(panel->Window()))
-      return FirstFieldOf(panel->Window());
+      return ui::FirstFieldOf(panel->Window());
   return Dialog::FocusFallback();
-}
-
-HWND CStartdeckDlg::FirstFieldOf(HWND panel) {
-  const HWND first = win::FirstTabStop(panel);
-  return first ? first : panel;
 }
 
 bool CStartdeckDlg::OnActivate(WPARAM state, LPARAM, INT_PTR&) {
@@ -175,27 +154,13 @@ bool CStartdeckDlg::PreTranslateMessage(MSG& message) {
       const tasks::MessageRoute route = panel->RouteMessage(message);
       if (route != tasks::MessageRoute::kUnhandled) return route == tasks::MessageRoute::kConsumed;
     }
-  // No keyboard navigation: Enter and Escape never close the window, Tab and Space move nothing.
-  if (message.message == WM_KEYDOWN) {
-    switch (message.wParam) {
-      case VK_TAB:
-      case VK_RETURN:
-      case VK_ESCAPE:
-        return true;
-      case VK_SPACE:
-        // A blank typed into a field is text (a document's path may have blanks).
-        return !IsEditControl(::GetFocus());
-      default:
-        break;
-    }
-  }
-  return false;
+  return ui::IsNavigationKey(message);
 }
 
 bool CStartdeckDlg::OnInitDialog(WPARAM, LPARAM, INT_PTR& result) {
   app::MarkStartup(L"window and its template's controls");
   app_.SetMainWindow(hwnd());
-  SetIconsAndPlace();
+  skin_.Apply(hwnd());
   app::MarkStartup(L"icons and background");
   buttons_.Create(hwnd(), app_.Graphics());
   app::MarkStartup(L"main buttons");
@@ -207,16 +172,7 @@ bool CStartdeckDlg::OnInitDialog(WPARAM, LPARAM, INT_PTR& result) {
   ::SetDlgItemTextW(hwnd(), IDC_WELCOME_TEXT, win::LoadString(IDS_WELCOME).c_str());
   ::SendDlgItemMessageW(hwnd(), IDC_WELCOME_TEXT, WM_SETFONT,
                         reinterpret_cast<WPARAM>(app_.Graphics().Font(app::SharedFont::kTahoma16Bold)), FALSE);
-  // The web-service component takes long to start (a process of its own): it starts now, and the
-  // window shows meanwhile. The window has its title by now, which a dialog of the component may
-  // look for. The settings are loaded once it has answered; whoever needs them sooner waits.
-  webService_.StartStartup(hwnd(), app_.ClientName(), app_.Kernel(), app_.Settings());
-  if (HANDLE answered = webService_.StartupEvent())
-    WatchHandle(answered, webService_.StartupDeadline(), [this](bool signalled) {
-      LoadSettings(signalled ? updates::WebServiceExchanges::Answer::kCame
-                             : updates::WebServiceExchanges::Answer::kTimedOut);
-    });
-  app_.SetSettingsLoader([this] { LoadSettings(updates::WebServiceExchanges::Answer::kWaitForIt); });
+  webService_.Start(*this, buttons_.dictionaryUpdates);
   app::MarkStartup(L"web-service exchange started");
   systemMenu_.Rework(hwnd());
   CreatePanels();
@@ -236,24 +192,6 @@ bool CStartdeckDlg::OnInitDialog(WPARAM, LPARAM, INT_PTR& result) {
   ::PostMessageW(hwnd(), app::kAfterFirstPaintMessage, 0, 0);
   result = TRUE;
   return true;
-}
-
-void CStartdeckDlg::SetIconsAndPlace() {
-  const HINSTANCE self = ::GetModuleHandleW(nullptr);
-  const auto icon = [self](int width, int height) {
-    return static_cast<HICON>(::LoadImageW(self, MAKEINTRESOURCEW(IDI_STARTDECK), IMAGE_ICON, width, height, 0));
-  };
-  largeIcon_.reset(icon(::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON)));
-  smallIcon_.reset(icon(::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON)));
-  ::SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(largeIcon_.get()));
-  ::SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
-
-  // As large as the background, centred on the screen.
-  background_.reset(ui::LoadSkinBitmap(IDB_MAIN_BACKGROUND));
-  const SIZE size = ui::BitmapSize(background_.get());
-  const int x = ::GetSystemMetrics(SM_CXSCREEN) / 2 - size.cx / 2;
-  const int y = ::GetSystemMetrics(SM_CYSCREEN) / 2 - size.cy / 2;
-  ::SetWindowPos(hwnd(), nullptr, x, y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CStartdeckDlg::CreatePanels() {
@@ -280,6 +218,7 @@ void CStartdeckDlg::CreatePanels() {
     app::Log().Line(L"Main window: the list of tab %d could not be created", tab);
   app::MarkStartup(L"panels: documents");
   panels_.CreateAll(app_, hwnd(), kPanelPosition);
+  htmlPages_.Place(hwnd(), kPanelPosition, app::SkinBitmap(app_.Graphics(), IDB_PANEL_BACKGROUND));
   app::MarkStartup(L"panels: tasks");
 
   navigator_.emplace(ui::NavigatorParts{startPage_.hwnd(), ::GetDlgItem(hwnd(), IDC_WELCOME_TEXT),
@@ -287,14 +226,8 @@ void CStartdeckDlg::CreatePanels() {
                                         buttons_.back.hwnd(), ribbon ? &ribbon_ : nullptr, &buttons_.launchInstall,
                                         buttons_.dictionaryUpdates},
                      static_cast<ui::ViewContent&>(*this));
-}
-
-void CStartdeckDlg::CreateHtmlPages() {
-  if (htmlPagesMade_) return;
-  htmlPagesMade_ = true;
-  for (ui::CDHtmlExploreDlg* page : {&dictionariesPage_, &myVantoPage_})
-    if (!page->Create(hwnd(), kPanelPosition, app::SkinBitmap(app_.Graphics(), IDB_PANEL_BACKGROUND)))
-      app::Log().Line(L"Main window: the HTML page %d could not be created", page == &dictionariesPage_ ? 200 : 189);
+  dispatcher_.emplace(app_, *navigator_, panels_, *lists_);
+  drop_.emplace(app_, *navigator_, panels_, lists_->Model(), *dispatcher_);
 }
 
 bool CStartdeckDlg::OnAfterFirstPaint(WPARAM, LPARAM, INT_PTR& result) {
@@ -304,143 +237,65 @@ bool CStartdeckDlg::OnAfterFirstPaint(WPARAM, LPARAM, INT_PTR& result) {
   app::MarkStartup(L"window fully painted");
   FillLaunchList();
   app::MarkStartup(L"after the first paint: launch list");
-  // Nothing to wait for when the exchange could not start.
-  if (!webService_.StartupEvent()) LoadSettings(updates::WebServiceExchanges::Answer::kCame);
+  webService_.OnFirstPaint();
   // Before any task can use it, unless a task asked for it sooner.
   (void)app_.MenuUtils();
   app::MarkStartup(L"after the first paint: plug-in table");
-  CreateHtmlPages();
+  htmlPages_.Create();
   app::MarkStartup(L"after the first paint: HTML pages");
   result = 0;
   return true;
 }
 
-void CStartdeckDlg::LoadSettings(updates::WebServiceExchanges::Answer answer) {
-  if (webService_.StartupFinished()) return;
-  app_.SetSettingsLoader(nullptr);
-  StopWatching();
-  // The web service names the product key, under which the settings keep the update flag.
-  webService_.FinishStartup(app_.Settings(), answer);
-  app::MarkStartup(L"web service answered, settings loaded");
-  if (app_.Settings().UpdateFlag() != 0 && buttons_.dictionaryUpdates)
-    ::SendMessageW(buttons_.dictionaryUpdates, BM_SETCHECK, BST_CHECKED, 0);
-  app_.Kernel().EndStartUp();
-}
-
 void CStartdeckDlg::RebuildMenus(bool launchListLater) {
-  for (int id : CMainMenuDialog::kButtonIds) startPage_.SetButtonState(id, MenuButtonState::kNormal, false);
+  for (const ui::TabRow& tab : ui::kTabs)
+    startPage_.SetButtonState(tab.startButtonId, MenuButtonState::kNormal, false);
   ribbon_.Clear(true);
   lists_->Rebuild(buttons_.ShowAllChecked(), launchListLater);
-  for (int tab : ui::TabLists::kTabsWithList) ApplyListState(tab, false);
+  for (const ui::TabRow& tab : ui::kTabs)
+    if (ui::ShowsList(tab)) ApplyListState(tab, false);
   if (startPage_.hwnd()) ::InvalidateRect(startPage_.hwnd(), nullptr, TRUE);
 }
 
-void CStartdeckDlg::ApplyListState(int tab, bool repaint) {
+void CStartdeckDlg::ApplyListState(const ui::TabRow& tab, bool repaint) {
   // A list tab without rows (or without its list) cannot be opened.
-  const bool hasRows = lists_->HasRows(tab);
-  startPage_.SetButtonState(ui::Navigator::StartButtonOfTab(tab),
+  const bool hasRows = lists_->HasRows(static_cast<int>(tab.tab));
+  startPage_.SetButtonState(tab.startButtonId,
                             hasRows ? MenuButtonState::kNormal : MenuButtonState::kDisabled, repaint);
-  ribbon_.EnableTab(ui::Navigator::RibbonIdOfTab(tab), hasRows);
+  ribbon_.EnableTab(tab.ribbonId, hasRows);
 }
 
 void CStartdeckDlg::FillLaunchList() {
-  if (lists_->FillLaunchList()) ApplyListState(kLaunchTab, true);
+  if (lists_->FillLaunchList()) ApplyListState(*ui::FindTab(kLaunchTab), true);
 }
 
-bool CStartdeckDlg::OnListRowChosen(WPARAM wParam, LPARAM lParam, INT_PTR&) {
-  const int tab = ui::TabLists::TabOfListId(static_cast<int>(lParam));
-  const auto row = static_cast<size_t>(wParam);
-  if (tab == kLaunchTab) {
-    if (suite::LaunchList* launch = lists_->Launch()) launch->LaunchItem(row);
-    return true;
-  }
-  if (tab == ui::TabLists::kDocumentationTab) {
-    if (tasks::CDocsDialog* docs = lists_->Docs()) docs->Open(row);
-    return true;
-  }
-  const ui::MenuItem* item = lists_->Model().ItemAt(static_cast<ui::MenuTab>(tab), row);
-  if (item == nullptr) return true;
-  suite::Launcher launcher(app_);
-  if (tab == kNetworkTab) {
-    launcher.LaunchCommandApps(item->appId);
-    return true;
-  }
-  if (item->extra) {
-    app_.ShowMessage(IDS_OTHER_PRODUCTS, {}, MB_OK | MB_ICONEXCLAMATION);
-    return true;
-  }
-  const ui::CommandRow* command = ui::FindCommandRow(static_cast<ui::MenuTab>(tab), item->commandIndex);
-  if (command == nullptr) return true;
-  if (command->action == ui::CommandAction::kStartApplication)
-    launcher.LaunchCommandApps(item->appId);
-  else
-    OpenTask(*command, item->appId);
+bool CStartdeckDlg::OnListRowChosen(WPARAM row, LPARAM listId, INT_PTR&) {
+  dispatcher_->OnRowChosen(static_cast<int>(listId), static_cast<size_t>(row));
   return true;
 }
 
-void CStartdeckDlg::OpenTask(const ui::CommandRow& command, std::wstring_view appId) {
-  navigator_->ShowTask(command.taskCode);
-  // A task without its panel yet shows the empty panel area, with Back.
-  if (panels_.Find(command.taskCode) == nullptr) return;
-  const bool forApplication = command.action == ui::CommandAction::kOpenPanelForApplication;
-  const tasks::OpenOutcome outcome = panels_.Open(command.taskCode, forApplication ? appId : std::wstring_view());
-  if (outcome == tasks::OpenOutcome::kShown) {
-    // Keys typed now go to the panel's first field, not to the list that was clicked.
-    if (const tasks::TaskPanel* panel = panels_.Find(command.taskCode))
-      ::SetFocus(FirstFieldOf(panel->Window()));
-    return;
-  }
-  navigator_->GoBack();
-  if (outcome == tasks::OpenOutcome::kNoApplication && forApplication)
-    app_.ShowMessage(IDS_NO_APPLICATION_FOR_TASK, {}, MB_OK | MB_ICONEXCLAMATION);
-}
-
 bool CStartdeckDlg::OnDropFiles(WPARAM drop, LPARAM, INT_PTR& result) {
-  const std::wstring path = ui::TakeFirstDroppedFile(reinterpret_cast<HDROP>(drop));
-  ::SetForegroundWindow(hwnd());
-  if (!path.empty()) OpenDroppedFile(path);
+  drop_->Take(hwnd(), reinterpret_cast<HDROP>(drop));
   result = 0;
   return true;
 }
 
-void CStartdeckDlg::OpenDroppedFile(const std::wstring& path) {
-  const std::optional<tasks::DroppedDocument> dropped = tasks::DocumentOfDroppedFile(path);
-  if (navigator_->ShowsTask()) {
-    // The open panel takes any file; the web-page panel takes a page as its address.
-    const int shown = navigator_->View();
-    const bool asAddress = dropped && dropped->taskCode == shown;
-    if (tasks::TaskPanel* panel = panels_.Find(shown); panel && panel->TakeDocument(asAddress ? dropped->document : path))
-      return;
-  }
-  const ui::MenuItem* item = dropped ? ui::TranslationItemOfTask(lists_->Model(), dropped->taskCode) : nullptr;
-  const ui::CommandRow* command = item ? ui::FindCommandRow(ui::MenuTab::kTranslation, item->commandIndex) : nullptr;
-  if (command == nullptr) {
-    const std::wstring kinds = tasks::DropKindsText(
-        [this](int taskCode) { return ui::TranslationItemOfTask(lists_->Model(), taskCode) != nullptr; });
-    std::wstring text = win::LoadString(kinds.empty() ? IDS_DROP_NOTHING : IDS_DROP_KINDS);
-    if (const size_t at = text.find(L"%s"); at != std::wstring::npos) text.replace(at, 2, kinds);
-    app_.ShowText(text, MB_OK | MB_ICONINFORMATION);
-    return;
-  }
-  navigator_->SwitchToTab(kTranslationTab);
-  OpenTask(*command, item->appId);
-  if (navigator_->View() == dropped->taskCode)
-    if (tasks::TaskPanel* panel = panels_.Find(dropped->taskCode)) (void)panel->TakeDocument(dropped->document);
-}
-
 void CStartdeckDlg::ShowTab(int tab, bool show) {
-  if (show && tab == kLaunchTab) FillLaunchList();
-  // What tab 7 offers depends on the web service's answer.
-  if (show && tab == kMyVantoTab) LoadSettings(updates::WebServiceExchanges::Answer::kWaitForIt);
-  if (show && (tab == kDictionariesTab || tab == kMyVantoTab)) CreateHtmlPages();
+  const ui::TabRow* row = ui::FindTab(tab);
+  if (row == nullptr) return;
+  if (show && row->content == ui::TabContent::kLaunchList) FillLaunchList();
+  // What the web-service page offers depends on the web service's answer.
+  if (show && row->button == ui::TabButton::kLaunchWebService) webService_.WaitForSettings();
+  if (show && row->content == ui::TabContent::kHtmlPage) htmlPages_.Create();
   if (HWND panel = lists_->Panel(tab)) ::ShowWindow(panel, show ? SW_SHOW : SW_HIDE);
-  const HWND page = tab == kDictionariesTab ? dictionariesPage_.hwnd() : tab == kMyVantoTab ? myVantoPage_.hwnd() : nullptr;
-  if (page) ::ShowWindow(page, show ? SW_SHOW : SW_HIDE);
+  htmlPages_.Show(tab, show);
 }
 
 void CStartdeckDlg::HideTask(int taskCode) { panels_.Hide(taskCode); }
 
-bool CStartdeckDlg::OffersDictionaryUpdates() const { return webService_.Info().OffersDictionaryUpdates(); }
+bool CStartdeckDlg::OffersDictionaryUpdates() const {
+  return webService_.OffersDictionaryUpdates();
+}
 
 bool CStartdeckDlg::OnCommand(WPARAM wParam, LPARAM, INT_PTR&) {
   const int id = LOWORD(wParam);
@@ -465,24 +320,19 @@ bool CStartdeckDlg::OnCommand(WPARAM wParam, LPARAM, INT_PTR&) {
       navigator_->GoBack();
       break;
     case IDC_LAUNCH_INSTALL:
-      if (navigator_->View() == kDictionariesTab) {
-        suite::InstallDictionaries(app_);
-      } else if (navigator_->View() == kMyVantoTab && !webService_.LaunchRunning()) {
-        // Disabled until the exchange's thread has ended; enabled still when it could not start.
-        if (webService_.Launch(hwnd(), app_.ClientName()))
-          buttons_.launchInstall.SetState(MenuButtonState::kDisabled, true);
+      if (const ui::TabRow* tab = ui::FindTab(navigator_->View())) {
+        if (tab->button == ui::TabButton::kInstallDictionaries) suite::InstallDictionaries(app_);
+        if (tab->button == ui::TabButton::kLaunchWebService) webService_.Launch(buttons_.launchInstall);
       }
       break;
-    case IDC_DICTIONARY_UPDATES:
-      app_.Settings().SetUpdateFlag(buttons_.DictionaryUpdatesChecked() ? 1 : 0);
-      break;
+    case IDC_DICTIONARY_UPDATES: webService_.StoreUpdateFlag(); break;
     case IDC_SHOW_ALL_FEATURES:
       app_.SetShowAllFeatures(buttons_.ShowAllChecked());
       RebuildMenus();
       navigator_->GoHome();
       break;
     default:
-      if (const int tab = ui::Navigator::TabOfStartButton(id)) navigator_->OpenTab(tab);
+      if (const ui::TabRow* tab = ui::TabOfStartButton(id)) navigator_->OpenTab(static_cast<int>(tab->tab));
       break;
   }
   return true;
@@ -532,25 +382,17 @@ bool CStartdeckDlg::OnAllowGoHome(WPARAM, LPARAM, INT_PTR& result) {
 bool CStartdeckDlg::OnNotify(WPARAM, LPARAM header, INT_PTR&) {
   auto& notification = *reinterpret_cast<NMHDR*>(header);
   // The dictionary-updates box's tip names the update the web service installed last.
-  if (notification.code == TTN_GETDISPINFOW && tooltips_.hwnd() && notification.hwndFrom == tooltips_.hwnd() &&
-      ::GetDlgCtrlID(reinterpret_cast<HWND>(notification.idFrom)) == IDC_DICTIONARY_UPDATES)
-    if (std::optional<std::wstring> tip = webService_.UpdateTip()) {
-      updateTip_ = std::move(*tip);
-      reinterpret_cast<NMTTDISPINFOW&>(notification).lpszText = updateTip_.data();
-      return true;
-    }
+  if (notification.code == TTN_GETDISPINFOW && tooltips_.hwnd() &&
+      notification.hwndFrom == tooltips_.hwnd() &&
+      ::GetDlgCtrlID(reinterpret_cast<HWND>(notification.idFrom)) == IDC_DICTIONARY_UPDATES &&
+      webService_.SupplyUpdateTip(notification))
+    return true;
   return tooltips_.OnNotify(notification);
 }
 
 bool CStartdeckDlg::OnWebServiceEnded(WPARAM which, LPARAM end, INT_PTR& result) {
+  webService_.OnEnded(which, end, buttons_.launchInstall);
   result = 0;
-  if (webService_.OnEnded(which) != updates::Exchange::kLaunch) return true;
-  buttons_.launchInstall.SetState(MenuButtonState::kNormal, true);
-  // A component that is not installed ends the exchange quietly; one whose program is gone is
-  // named, or the button would seem to do nothing at all.
-  if (end == static_cast<LPARAM>(updates::ExchangeEnd::kNoComponent))
-    if (const std::optional<std::wstring> missing = updates::MissingComponentProgram())
-      app_.ShowMessage(IDS_WEB_SERVICE_MISSING, *missing, MB_OK | MB_ICONEXCLAMATION);
   return true;
 }
 
@@ -581,15 +423,7 @@ bool CStartdeckDlg::OnClose(WPARAM, LPARAM, INT_PTR&) {
 }
 
 bool CStartdeckDlg::OnDestroy(WPARAM, LPARAM, INT_PTR&) {
-  // Settings never loaded were never changed either: saving them would overwrite the stored ones
-  // with the defaults.
-  StopWatching();
-  app_.SetSettingsLoader(nullptr);
-  if (webService_.StartupFinished()) {
-    if (buttons_.dictionaryUpdates) app_.Settings().SetUpdateFlag(buttons_.DictionaryUpdatesChecked() ? 1 : 0);
-    app_.Settings().Save();
-  }
-  webService_.Shutdown();
+  webService_.End();
   app_.SetMainWindow(nullptr);
   return true;
 }
@@ -602,23 +436,15 @@ bool CStartdeckDlg::OnEraseBackground(WPARAM, LPARAM, INT_PTR& result) {
 bool CStartdeckDlg::OnPaint(WPARAM, LPARAM, INT_PTR&) {
   {
     const win::PaintScope paint(hwnd());
-    Paint(paint.dc());
+    skin_.Paint(paint.dc());
   }
   app::MarkStartup(L"first WM_PAINT");
   return true;
 }
 
 bool CStartdeckDlg::OnPrintClient(WPARAM dc, LPARAM, INT_PTR&) {
-  Paint(reinterpret_cast<HDC>(dc));
+  skin_.Paint(reinterpret_cast<HDC>(dc));
   return true;
-}
-
-void CStartdeckDlg::Paint(HDC dc) const {
-  if (!background_) return;
-  win::UniqueMemoryDc memory(::CreateCompatibleDC(dc));
-  win::SelectScope select(memory.get(), background_.get());
-  const SIZE size = ui::BitmapSize(background_.get());
-  ::BitBlt(dc, 0, 0, size.cx, size.cy, memory.get(), 0, 0, SRCCOPY);
 }
 
 bool CStartdeckDlg::OnControlColour(WPARAM dc, LPARAM, INT_PTR& result) {
@@ -637,7 +463,7 @@ bool CStartdeckDlg::OnLeftButtonDown(WPARAM, LPARAM, INT_PTR&) {
 }
 
 bool CStartdeckDlg::OnQueryDragIcon(WPARAM, LPARAM, INT_PTR& result) {
-  result = reinterpret_cast<INT_PTR>(largeIcon_.get());
+  result = reinterpret_cast<INT_PTR>(skin_.LargeIcon());
   return true;
 }
 

@@ -6,10 +6,8 @@
 
 #include <memory>
 #include <optional>
-#include <string>
-#include <string_view>
 
-#include "menu/CommandTable.h"
+#include "menu/TabTable.h"
 #include "window/ContextHelp.h"
 #include "window/HtmlPage.h"
 #include "window/MainButtons.h"
@@ -20,10 +18,11 @@
 #include "window/TabLists.h"
 #include "window/TaskPanels.h"
 #include "window/Tooltips.h"
-#include "updates/WebServiceExchanges.h"
+#include "window/WebServiceSession.h"
+#include "window/FileDrop.h"
+#include "window/RowDispatcher.h"
+#include "window/WindowSkin.h"
 #include "win/Dialog.h"
-#include "win/Handle.h"
-#include "ResourceIds.h"
 
 namespace ui {
 class MainWindowContext;
@@ -80,25 +79,13 @@ class CStartdeckDlg : public win::Dialog, private ui::ViewContent {
   bool OnCheckFocus(WPARAM, LPARAM, INT_PTR& result);
   // True for the messages whose handling can hide the control that has the focus.
   [[nodiscard]] static bool ChangesView(UINT message) noexcept;
-  // A panel's first field (its first tab stop), or the panel itself when it has none.
-  [[nodiscard]] static HWND FirstFieldOf(HWND panel);
 
-  void SetIconsAndPlace();
   void CreatePanels();
-  // The HTML pages, hidden until their tab opens: made after the first paint, or when first shown.
-  void CreateHtmlPages();
-  // Once: waits for the web service's answer if it has not come, loads the settings and ticks the
-  // dictionary-updates box by them.
-  void LoadSettings(updates::WebServiceExchanges::Answer answer);
   // `launchListLater`: the launch list is filled after the first paint (FillLaunchList).
   void RebuildMenus(bool launchListLater = false);
   // The start-page button and ribbon tab of a list tab follow whether its list has rows.
-  void ApplyListState(int tab, bool repaint);
+  void ApplyListState(const ui::TabRow& tab, bool repaint);
   void FillLaunchList();
-  void OpenTask(const ui::CommandRow& command, std::wstring_view appId);
-  // A file dropped onto the window: into the open task's document field, or the task that fits it.
-  void OpenDroppedFile(const std::wstring& path);
-  void Paint(HDC dc) const;
 
   // ui::ViewContent: what shows inside the panel area.
   void ShowTab(int tab, bool show) override;
@@ -106,9 +93,7 @@ class CStartdeckDlg : public win::Dialog, private ui::ViewContent {
   [[nodiscard]] bool OffersDictionaryUpdates() const override;
 
   ui::MainWindowContext& app_;
-  win::UniqueBitmap background_;
-  win::UniqueIcon largeIcon_;
-  win::UniqueIcon smallIcon_;
+  ui::WindowSkin skin_;
   ui::MainButtons buttons_;
   CMenuRibbon ribbon_;
   CMainMenuDialog startPage_;
@@ -118,10 +103,8 @@ class CStartdeckDlg : public win::Dialog, private ui::ViewContent {
   ui::SystemMenu systemMenu_;
   ui::Tooltips tooltips_;
   ui::ContextHelp help_;
-  // The HTML pages of the dictionaries tab and the web-service tab.
-  ui::CDHtmlExploreDlg dictionariesPage_{IDR_HTML_DICTIONARIES};
-  ui::CDHtmlExploreDlg myVantoPage_{IDR_HTML_MY_VANTO};
-  bool htmlPagesMade_ = false;
-  updates::WebServiceExchanges webService_;
-  std::wstring updateTip_;  // the tip's answer must outlive the notification
+  ui::HtmlPages htmlPages_;  // made after the first paint, or when first shown
+  ui::WebServiceSession webService_;
+  std::optional<ui::RowDispatcher> dispatcher_;
+  std::optional<ui::FileDrop> drop_;
 };

@@ -3,17 +3,11 @@
 #include "core/SharedGraphics.h"
 #include "core/StartupTrace.h"
 #include "SkinIds.h"
-#include "StringIds.h"
+#include "menu/TabTable.h"
 #include "suite/LaunchList.h"
 #include "win/Resources.h"
 
 namespace ui {
-namespace {
-
-// Headings of the list tabs, in kListTabs order.
-constexpr UINT kHeadings[] = {IDS_HEADING_TRANSLATION, IDS_HEADING_CUSTOMIZE, IDS_HEADING_LAUNCH, IDS_HEADING_NET};
-
-}  // namespace
 
 // The model hands each command to its tab's list: the command index as the row's data, extra
 // (not available) commands dimmed.
@@ -33,6 +27,14 @@ class TabLists::MenuRows final : public MenuListSink {
  private:
   skin::CCustomList& list_;
 };
+
+namespace {
+
+// The tabs of the catalogue's launch list and of the product's documents.
+constexpr int kLaunchTab = NumberOf(TabShowing(TabContent::kLaunchList));
+constexpr const TabRow& kDocumentsTab = *TabShowing(TabContent::kDocuments);
+
+}  // namespace
 
 TabLists::TabLists(const CXCryptedProfileW& configuration, suite::LaunchContext& context)
     : source_(configuration), model_(source_), context_(context) {}
@@ -62,75 +64,70 @@ std::vector<int> TabLists::Create(HWND parent, POINT at, const app::SharedGraphi
   look.headingFont = graphics.Font(app::SharedFont::kTahoma14Bold);
 
   std::vector<int> failed;
-  for (size_t i = 0; i < kListTabs.size(); ++i) {
-    if (panels_[i].Create(parent, at.x, at.y, look, skin, kListIdBase + kListTabs[i]))
-      panels_[i].SetHeading(win::LoadString(kHeadings[i]));
+  for (const TabRow& tab : kTabs) {
+    if (!ShowsList(tab) || tab.content == TabContent::kDocuments) continue;
+    skin::CCustomListDialog& panel = panels_[IndexOf(tab.tab)];
+    if (panel.Create(parent, at.x, at.y, look, skin, tab.panelId))
+      panel.SetHeading(win::LoadString(tab.headingId));
     else
-      failed.push_back(kListTabs[i]);
+      failed.push_back(static_cast<int>(tab.tab));
   }
   // Only a list that exists gets rows.
-  const auto rowsOf = [this](int tab) {
-    skin::CCustomListDialog& panel = panels_[IndexOf(tab)];
-    return panel.hwnd() ? std::make_unique<MenuRows>(panel.List()) : nullptr;
-  };
-  rows_ = {rowsOf(1), rowsOf(2), rowsOf(6)};
-  if (panels_[IndexOf(4)].hwnd()) launchList_ = std::make_unique<suite::LaunchList>(context_, panels_[IndexOf(4)].List());
+  for (size_t i = 0; i < rows_.size(); ++i)
+    if (skin::CCustomListDialog& panel = panels_[IndexOf(kConfiguredTabs[i])]; panel.hwnd())
+      rows_[i] = std::make_unique<MenuRows>(panel.List());
+  if (Panel(kLaunchTab))
+    launchList_ = std::make_unique<suite::LaunchList>(context_, panels_[IndexOf(kLaunchTab)].List());
 
   app::MarkStartup(L"panels: list tabs");
   // The documents are listed as the panel is made.
   docs_ = std::make_unique<tasks::CDocsDialog>(context_);
-  if (docs_->Create(parent, at.x, at.y, look, skin, kListIdBase + kDocumentationTab,
+  if (docs_->Create(parent, at.x, at.y, look, skin, kDocumentsTab.panelId,
                     graphics.Font(app::SharedFont::kTahoma10)))
-    docs_->SetHeading(win::LoadString(IDS_HEADING_GUIDE));
+    docs_->SetHeading(win::LoadString(kDocumentsTab.headingId));
   else
-    failed.push_back(kDocumentationTab);
+    failed.push_back(static_cast<int>(kDocumentsTab.tab));
   return failed;
 }
 
 void TabLists::Rebuild(bool showAll, bool launchLater) {
-  const MenuModel::TabsFilled menus = model_.Rebuild(showAll, {rows_[0].get(), rows_[1].get(), rows_[2].get()});
+  MenuModel::TabLists lists{};
+  for (size_t i = 0; i < rows_.size(); ++i) lists[i] = rows_[i].get();
+  const MenuModel::TabsFilled menus = model_.Rebuild(showAll, lists);
   // A tab without its list is left empty by the model.
-  hasRows_[IndexOf(1)] = menus[0];
-  hasRows_[IndexOf(2)] = menus[1];
-  hasRows_[IndexOf(6)] = menus[2];
+  for (size_t i = 0; i < menus.size(); ++i) hasRows_[IndexOf(kConfiguredTabs[i])] = menus[i];
   app::MarkStartup(L"lists: tabs 1, 2 and 6");
   if (!launchList_) return;
-  panels_[IndexOf(4)].List().DeleteAllItems();
+  panels_[IndexOf(kLaunchTab)].List().DeleteAllItems();
   launchPending_ = launchLater;
   pendingShowAll_ = showAll;
-  hasRows_[IndexOf(4)] = launchLater ? launchList_->LikelyHasRows(showAll) : launchList_->Fill(showAll);
+  hasRows_[IndexOf(kLaunchTab)] =
+      launchLater ? launchList_->LikelyHasRows(showAll) : launchList_->Fill(showAll);
 }
 
 bool TabLists::FillLaunchList() {
   if (!launchPending_ || !launchList_) return false;
   launchPending_ = false;
-  const bool hadRows = hasRows_[IndexOf(4)];
-  hasRows_[IndexOf(4)] = launchList_->Fill(pendingShowAll_);
-  return hasRows_[IndexOf(4)] != hadRows;
+  bool& hasRows = hasRows_[IndexOf(kLaunchTab)];
+  const bool hadRows = hasRows;
+  hasRows = launchList_->Fill(pendingShowAll_);
+  return hasRows != hadRows;
 }
 
 bool TabLists::HasRows(int tab) const noexcept {
-  if (tab == kDocumentationTab) return docs_ && docs_->hwnd() && docs_->HasDocuments();
+  if (tab == static_cast<int>(kDocumentsTab.tab)) return docs_ && docs_->hwnd() && docs_->HasDocuments();
   const size_t index = IndexOf(tab);
   return index < hasRows_.size() && hasRows_[index];
 }
 
 size_t TabLists::IndexOf(int tab) noexcept {
-  for (size_t i = 0; i < kListTabs.size(); ++i)
-    if (kListTabs[i] == tab) return i;
-  return kListTabs.size();
+  return tab >= 1 && tab <= kTabCount ? static_cast<size_t>(tab - 1) : kTabCount;
 }
 
 HWND TabLists::Panel(int tab) const noexcept {
-  if (tab == kDocumentationTab) return docs_ ? docs_->hwnd() : nullptr;
+  if (tab == static_cast<int>(kDocumentsTab.tab)) return docs_ ? docs_->hwnd() : nullptr;
   const size_t index = IndexOf(tab);
   return index < panels_.size() ? panels_[index].hwnd() : nullptr;
-}
-
-int TabLists::TabOfListId(int listId) noexcept {
-  for (int tab : kTabsWithList)
-    if (listId == kListIdBase + tab) return tab;
-  return 0;
 }
 
 }  // namespace ui

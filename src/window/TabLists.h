@@ -26,14 +26,6 @@ namespace ui {
 
 class TabLists {
  public:
-  // The tabs that show a list, and the identifier each list reports its clicks with.
-  static constexpr std::array<int, 4> kListTabs = {1, 2, 4, 6};
-  static constexpr int kListIdBase = 1100;  // the list of tab N reports kListIdBase + N
-  // The documentation tab, whose list holds the product's documents.
-  static constexpr int kDocumentationTab = 5;
-  // Every tab that shows a list.
-  static constexpr std::array<int, 5> kTabsWithList = {1, 2, 4, 5, 6};
-
   TabLists(const CXCryptedProfileW& configuration, suite::LaunchContext& context);
   ~TabLists();
   TabLists(const TabLists&) = delete;
@@ -55,7 +47,6 @@ class TabLists {
 
   // The panel of tab N, or null for a tab without a list.
   [[nodiscard]] HWND Panel(int tab) const noexcept;
-  [[nodiscard]] static int TabOfListId(int listId) noexcept;
 
   [[nodiscard]] const MenuModel& Model() const noexcept { return model_; }
   // The launch tab's list, filled; null when its panel could not be made.
@@ -69,15 +60,18 @@ class TabLists {
  private:
   class MenuRows;  // hands the model's rows to a list
 
+  // Tab N's place in the arrays below (N - 1).
   [[nodiscard]] static size_t IndexOf(int tab) noexcept;
+  [[nodiscard]] static size_t IndexOf(MenuTab tab) noexcept { return IndexOf(static_cast<int>(tab)); }
 
   ProductMenuSource source_;
   MenuModel model_;
-  std::array<skin::CCustomListDialog, 4> panels_;
-  std::array<bool, 4> hasRows_{};
+  // The list panels of the tabs with a list of commands or applications; the documents have their own.
+  std::array<skin::CCustomListDialog, kTabCount> panels_;
+  std::array<bool, kTabCount> hasRows_{};
   bool launchPending_ = false;
   bool pendingShowAll_ = false;
-  std::array<std::unique_ptr<MenuRows>, 3> rows_;
+  std::array<std::unique_ptr<MenuRows>, std::size(kConfiguredTabs)> rows_;
   std::unique_ptr<suite::LaunchList> launchList_;
   std::unique_ptr<tasks::CDocsDialog> docs_;
   suite::LaunchContext& context_;

@@ -103,7 +103,7 @@ TEST_F(NavigatorTest, AJourneyThroughTabsAndTaskPanels) {
       case kHome: navigator.GoHome(); break;
       case kRibbonTo:
         // The ribbon's protocol: the tab left, then the tab entered.
-        navigator.LeaveTab(ui::Navigator::RibbonIdOfTab(navigator.Tab()));
+        navigator.LeaveTab(ui::FindTab(navigator.Tab())->ribbonId);
         navigator.EnterTab(s.argument);
         break;
     }

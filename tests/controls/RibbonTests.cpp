@@ -11,6 +11,7 @@
 #include "support/Driver.h"
 #include "controls/MenuRibbon.h"
 #include "controls/Paint.h"
+#include "menu/TabTable.h"
 #include "support/TestPaths.h"
 #include "win/Resources.h"
 
@@ -59,14 +60,37 @@ TEST_F(RibbonTest, IsSevenTabsOfTheFirstFaceSideBySide) {
   EXPECT_EQ(rc.bottom - rc.top, tab.cy);
   EXPECT_EQ(::GetDlgCtrlID(ribbon_.hwnd()), kRibbonControlId);
 
-  const int order[] = {335, 338, 348, 353, 342, 345, 355};
-  for (int i = 0; i < 7; ++i) {
-    SCOPED_TRACE(order[i]);
-    const RECT tabRect = RectIn(ribbon_.Tab(order[i])->hwnd(), ribbon_.hwnd());
-    EXPECT_EQ(tabRect.left, i * tab.cx);
+  // Each tab in its slot of the tab table, with its own command as its ID.
+  for (const ui::TabRow& row : ui::kTabs) {
+    SCOPED_TRACE(row.ribbonId);
+    const RECT tabRect = RectIn(ribbon_.Tab(row.ribbonId)->hwnd(), ribbon_.hwnd());
+    EXPECT_EQ(tabRect.left, row.ribbonSlot * tab.cx);
     EXPECT_EQ(tabRect.top, 0);
-    EXPECT_EQ(::GetDlgCtrlID(ribbon_.Tab(order[i])->hwnd()), order[i]);
+    EXPECT_EQ(::GetDlgCtrlID(ribbon_.Tab(row.ribbonId)->hwnd()), row.ribbonId);
   }
+}
+
+// Every face the tab table names for the ribbon and the start page is a bitmap of the skin, and the
+// faces of one kind have one size (the ribbon and the start page are laid out from the first).
+TEST_F(RibbonTest, EveryFaceOfTheTabTableIsInTheSkin) {
+  const HMODULE self = ::GetModuleHandleW(nullptr);
+  const SIZE tab = ui::BitmapResourceSize(self, ui::kTabs[0].ribbonFaces[0]);
+  const SIZE card = ui::BitmapResourceSize(self, ui::TabInStartSlot(1)->startFaces[0]);
+  for (const ui::TabRow& row : ui::kTabs) {
+    for (int face : row.ribbonFaces) {
+      const SIZE size = ui::BitmapResourceSize(self, face);
+      EXPECT_TRUE(size.cx == tab.cx && size.cy == tab.cy) << "ribbon face " << face;
+    }
+    for (int face : row.startFaces) {
+      const SIZE size = ui::BitmapResourceSize(self, face);
+      EXPECT_GT(size.cx, 0) << "start-page face " << face;
+      if (row.startSlot != 0) {
+        EXPECT_TRUE(size.cx == card.cx && size.cy == card.cy) << "card face " << face;
+      }
+    }
+  }
+  EXPECT_GT(tab.cx, 0);
+  EXPECT_GT(card.cx, 0);
 }
 
 TEST_F(RibbonTest, TheFirstClickOnlyEntersASecondLeavesTheOldTabFirst) {
@@ -105,7 +129,8 @@ TEST_F(RibbonTest, ClearForgetsTheSelectionAndKeepsDisabledTabsUnlessForced) {
 
   ribbon_.Clear(true);
   EXPECT_EQ(ribbon_.SelectedId(), 0);
-  for (int id : CMenuRibbon::kTabIds) EXPECT_EQ(ribbon_.Tab(id)->State(), MenuButtonState::kNormal) << id;
+  for (const ui::TabRow& row : ui::kTabs)
+    EXPECT_EQ(ribbon_.Tab(row.ribbonId)->State(), MenuButtonState::kNormal) << row.ribbonId;
 }
 
 TEST_F(RibbonTest, ADisabledTabIgnoresClicks) {
@@ -176,9 +201,8 @@ TEST_F(RibbonTest, EveryCaptionInEveryLanguageShowsWholeInsideItsTab) {
     CMenuRibbon ribbon;
     const bool made = ribbon.Create(kAt.x, kAt.y, host_.hwnd(), kRibbonControlId + 1, font);
     std::map<int, std::wstring> captions;
-    const std::map<int, UINT> captionIds = {{335, 179}, {338, 180}, {348, 181}, {353, 182},
-                                            {342, 185}, {345, 184}, {355, 183}};
-    for (const auto& [id, captionId] : captionIds) captions[id] = win::LoadStringFrom(strings, captionId);
+    for (const ui::TabRow& row : ui::kTabs)
+      captions[row.ribbonId] = win::LoadStringFrom(strings, row.ribbonCaptionId);
     win::ResetResourceModule();
     ASSERT_TRUE(made);
     ::RedrawWindow(host_.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
@@ -187,14 +211,15 @@ TEST_F(RibbonTest, EveryCaptionInEveryLanguageShowsWholeInsideItsTab) {
 
     std::set<int> seen;
     for (size_t i = 0; i < CMenuRibbon::kTabCount; ++i) {
-      const int id = CMenuRibbon::kTabIds[i];
+      const ui::TabRow& row = *ui::TabInRibbonSlot(i);
+      const int id = row.ribbonId;
       const CMenuButton& tab = *ribbon.Tab(id);
       SCOPED_TRACE(::testing::PrintToString(tab.Caption()));
       std::wstring plain = captions[id];
       std::erase(plain, L'\u00AD');
       EXPECT_EQ(test::WindowText(tab.hwnd()), plain);
       if (tab.Caption() != plain || ribbon.CaptionFont(id) != font) seen.insert(id);
-      const Pixels face = SkinPixels(id);  // a tab's normal face has the tab's ID
+      const Pixels face = SkinPixels(row.ribbonFaces[0]);
       const RECT rect = tab.CaptionRect();
       const RECT ink = CaptionInk(screen, {kAt.x + static_cast<LONG>(i) * face.width, kAt.y}, face, rect);
       ASSERT_LT(ink.left, ink.right) << "no caption drawn";

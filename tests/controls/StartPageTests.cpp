@@ -100,7 +100,8 @@ TEST_F(StartPageTest, LaysItsButtonsOutFromTheSizesOfTheirFaces) {
 }
 
 TEST_F(StartPageTest, AClickReachesTheMainWindowAsACommandWithTheButtonsId) {
-  for (int id : CMainMenuDialog::kButtonIds) {
+  for (const ui::TabRow& row : ui::kTabs) {
+    const int id = row.startButtonId;
     SCOPED_TRACE(id);
     EXPECT_EQ(Click(id), (std::vector<Note>{{WM_COMMAND, static_cast<WPARAM>(id)}}));
   }

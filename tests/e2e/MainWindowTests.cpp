@@ -9,6 +9,7 @@
 
 #include "DeckTest.h"
 #include "ResourceIds.h"
+#include "menu/TabTable.h"
 
 namespace {
 
@@ -68,6 +69,19 @@ TEST_F(MainWindowTest, TheWindowCanBeMinimisedAndRestored) {
 
 bool Visible(HWND window) {
   return window != nullptr && ::IsWindowVisible(window) != FALSE;
+}
+
+// Every tab of the tab table has its start-page button, its ribbon tab and, when it shows a list,
+// its list in the real window.
+TEST_F(MainWindowTest, EveryTabOfTheTabTableHasItsControls) {
+  for (const ui::TabRow& row : ui::kTabs) {
+    SCOPED_TRACE(static_cast<int>(row.tab));
+    EXPECT_NE(FindDescendant(window_, row.startButtonId), nullptr);
+    EXPECT_NE(FindDescendant(window_, row.ribbonId), nullptr);
+    if (ui::ShowsList(row)) {
+      EXPECT_NE(FindDescendant(window_, row.panelId), nullptr);
+    }
+  }
 }
 
 TEST_F(MainWindowTest, EachStartPageButtonOpensItsTabAndHomeComesBack) {

@@ -1,4 +1,4 @@
-// The command tables and the tab table: lookups by name, the show-all orders, and the texts every
+// The command tables: lookups by name, the show-all orders, and the texts every
 // row names in each of the five language libraries.
 #include <gtest/gtest.h>
 
@@ -71,25 +71,12 @@ TEST(MenuCommandsTest, SectionsKeysAndItemValues) {
   }
 }
 
-TEST(MenuCommandsTest, TabTableNumbersTheSevenTabs) {
-  ASSERT_EQ(ui::Tabs().size(), 7u);
-  for (int n = 1; n <= 7; ++n) ASSERT_NE(ui::FindTab(n), nullptr) << n;
-  EXPECT_EQ(ui::FindTab(0), nullptr);
-  EXPECT_EQ(ui::FindTab(8), nullptr);
-  // The HTML pages have no list and so no heading.
-  EXPECT_EQ(ui::FindTab(3)->headingId, 0u);
-  EXPECT_EQ(ui::FindTab(7)->headingId, 0u);
-}
-
 // Every string the tables name has a text in every language library (a wrong ID loads nothing).
 TEST(MenuCommandsTest, EveryTableTextExistsInEveryLanguage) {
   std::set<unsigned> ids;
-  for (const ui::TabInfo& tab : ui::Tabs())
-    for (unsigned id : {tab.captionId, tab.ribbonCaptionId, tab.headingId, tab.startPageTextId})
-      if (id != 0) ids.insert(id);
   for (MenuTab tab : ui::kConfiguredTabs)
     for (const ui::MenuCommand& command : ui::CommandGroup(tab)) ids.insert({command.titleId, command.descriptionId});
-  EXPECT_EQ(ids.size(), 14u + 7u + 20u + 16u + 20u);  // the dictionary-services rows share theirs
+  EXPECT_EQ(ids.size(), 20u + 16u + 20u);  // the dictionary-services rows share theirs
   for (const wchar_t* language : {L"ENU", L"DEU", L"FRA", L"RUS", L"ESN"}) {
     test::UseStrings(language);
     for (unsigned id : ids)
