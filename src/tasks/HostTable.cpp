@@ -66,7 +66,7 @@ std::wstring JoinOfficeKeys() {
 
 std::optional<std::size_t> HostRowOfKind(int kind) noexcept {
   if (kind <= 0) return std::nullopt;
-  const int b = std::bit_width(static_cast<unsigned>(kind)) - 1;  // floor(log2(kind))
+  const int b = static_cast<int>(std::bit_width(static_cast<unsigned>(kind))) - 1;  // floor(log2(kind))
   std::size_t row = 0;
   if (b == 0)
     row = 0;

@@ -89,12 +89,6 @@ class TaskPanelTest : public test::DeckTest {
   }
   void OpenTranslationTask(int row) { OpenTask(test::kStartButtonTab1, test::kListOfTab1, row); }
 
-  // The task panel on show: a dialog of the main window with a title.
-  HWND Panel() const {
-    for (HWND child = ::GetWindow(window_, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
-      if (::IsWindowVisible(child) && ::GetDlgItem(child, IDC_PANEL_TITLE)) return child;
-    return nullptr;
-  }
   // The title of the panel that opens, or "" when none does.
   std::wstring WaitForPanel() const {
     test::WaitUntil([&] { return Panel() != nullptr; }, 5s);
