@@ -73,7 +73,7 @@ std::vector<int> TabLists::Create(HWND parent, POINT at, const app::SharedGraphi
     skin::CCustomListDialog& panel = panels_[IndexOf(tab)];
     return panel.hwnd() ? std::make_unique<MenuRows>(panel.List()) : nullptr;
   };
-  rows_ = {rowsOf(1), rowsOf(2), rowsOf(6)};
+  rows_ = {rowsOf(1), rowsOf(2), rowsOf(6)};  // NOLINT(clang-analyzer-cplusplus.NewDeleteLeaks): rows_ owns
   if (panels_[IndexOf(4)].hwnd()) launchList_ = std::make_unique<suite::LaunchList>(context_, panels_[IndexOf(4)].List());
 
   app::MarkStartup(L"panels: list tabs");
