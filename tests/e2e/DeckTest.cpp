@@ -157,6 +157,11 @@ std::vector<JournalLine> DeckTest::Starts(const std::wstring& executable, size_t
   return starts;
 }
 
+void DeckTest::ClearUserRecords() {
+  ::RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKeyPath);
+  ::RegDeleteTreeW(HKEY_CURRENT_USER, kRunningKeyPath);
+}
+
 HWND DeckTest::Panel() const {
   for (HWND child = ::GetWindow(window_, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
     if (::IsWindowVisible(child) && ::GetDlgItem(child, IDC_PANEL_TITLE)) return child;
@@ -183,7 +188,8 @@ std::wstring ApplyInManager(HWND manager, std::chrono::milliseconds timeout) {
 
 std::wstring AwaitManagerStatus(HWND manager, std::chrono::milliseconds timeout) {
   std::wstring status;
-  if (WaitUntil([&] { return !(status = ControlText(::GetDlgItem(manager, kManagerStatus))).empty(); }, timeout))
+  if (WaitUntil([&] { return !(status = ControlText(::GetDlgItem(manager, kManagerStatus))).empty(); },
+                timeout))
     return status;
   DWORD processId = 0;
   ::GetWindowThreadProcessId(manager, &processId);

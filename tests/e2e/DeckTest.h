@@ -82,6 +82,9 @@ class DeckTest : public ::testing::Test {
   // Replaces the installation's resource file with the product described by `json`.
   void PackProduct(const std::string& json) const;
 
+  // Removes the start centre's settings and running records of the current user.
+  static void ClearUserRecords();
+
   // Starts the program and waits for its main window.
   void StartDeck();
   // Closes the main window; true when the program ended (or was not running).

@@ -57,10 +57,6 @@ class PluginsManagerTest : public test::DeckTest {
     ClearUserRecords();
     (void)CAcrobatSW::WritePluginEntry(L"AA8.0", std::nullopt);  // the suite's list, in the prefix's common data
   }
-  static void ClearUserRecords() {
-    ::RegDeleteTreeW(HKEY_CURRENT_USER, test::kSettingsKeyPath);
-    ::RegDeleteTreeW(HKEY_CURRENT_USER, test::kRunningKeyPath);
-  }
 
   // The main window asks for the plug-ins manager as a failed switching-on does; its window.
   HWND StartManager() {

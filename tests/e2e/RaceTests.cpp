@@ -208,10 +208,6 @@ class RaceTest : public test::DeckTest {
     EXPECT_TRUE(CloseDeck());
     ClearUserRecords();
   }
-  static void ClearUserRecords() {
-    ::RegDeleteTreeW(HKEY_CURRENT_USER, test::kSettingsKeyPath);
-    ::RegDeleteTreeW(HKEY_CURRENT_USER, test::kRunningKeyPath);
-  }
   static std::string Joined(const std::vector<std::string>& faults) {
     std::string text;
     for (const std::string& fault : faults) text += fault + "; ";

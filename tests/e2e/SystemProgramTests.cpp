@@ -68,10 +68,6 @@ class SystemProgramTest : public test::DeckTest {
     }
     ClearUserRecords();
   }
-  static void ClearUserRecords() {
-    ::RegDeleteTreeW(HKEY_CURRENT_USER, test::kSettingsKeyPath);
-    ::RegDeleteTreeW(HKEY_CURRENT_USER, test::kRunningKeyPath);
-  }
 
   // The folder the start centre is started in: the demo browser's, so that the shell finds that
   // browser first, as a person's shortcut "Start in" could name any folder.
@@ -80,7 +76,6 @@ class SystemProgramTest : public test::DeckTest {
   std::vector<fs::path> PlantedFolders() const {
     return {installation_.Folder(), installation_.Folder() / L"Apps", CurrentFolder()};
   }
-
 
   HWND StartManager() {
     ::PostMessageW(window_, app::kPluginsManagerMessage, 0, 0);

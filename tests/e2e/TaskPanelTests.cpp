@@ -75,8 +75,7 @@ class TaskPanelTest : public test::DeckTest {
   // a host stand-in told to end at once.
   static void ClearUserRecords() {
     ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kSubstituteKey, L"ExitAtOnce");
-    ::RegDeleteTreeW(HKEY_CURRENT_USER, test::kSettingsKeyPath);
-    ::RegDeleteTreeW(HKEY_CURRENT_USER, test::kRunningKeyPath);
+    DeckTest::ClearUserRecords();
     for (const wchar_t* application : {L"Word", L"Excel", L"Outlook", L"PowerPoint"})
       ::RegDeleteTreeW(HKEY_CURRENT_USER, (std::wstring(kOfficeKey) + application + L"\\Addins").c_str());
   }
