@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "switches/PluginTable.h"
+#include "win/ComScope.h"
 #include "win/Resources.h"
 
 namespace {
@@ -61,10 +62,9 @@ int wmain(int argc, wchar_t** argv) {
   }
 
   // As in Startdeck's main thread: the ED add-in's installer is a COM object.
-  const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  const win::ComApartment com;
   if (breakdown) {
     PrintBreakdown();
-    if (SUCCEEDED(com)) ::CoUninitialize();
     return 0;
   }
 
@@ -95,6 +95,5 @@ int wmain(int argc, wchar_t** argv) {
                missing, records, groups);
   std::wprintf(L"  first load %.2f ms; later loads median %.2f ms, min %.2f ms, max %.2f ms (%d runs)\n", first,
                later[later.size() / 2], later.front(), later.back(), runs - 1);
-  if (SUCCEEDED(com)) ::CoUninitialize();
   return 0;
 }

@@ -116,13 +116,13 @@ std::wstring LoadResourceLibrary(std::wstring_view base) {
 
 std::wstring LoadResourceLibraryFor(std::wstring_view programPath, std::wstring_view base) {
   std::wstring_view title = base.empty() ? FileTitleOf(programPath) : FileTitleOf(base);
-  const std::wstring first = ResourceLibraryPath(title, FolderOf(programPath));
+  std::wstring first = ResourceLibraryPath(title, FolderOf(programPath));
   if (first.empty()) return {};
   const unsigned languageId = LanguageId();
   if (TryLoad(first, languageId)) return first;
   // Only a library that should have been beside the program but failed to load (or is not one of
   // ours) sends us to the shared language folder.
-  const std::wstring second = ResourceLibraryPath(title, {});
+  std::wstring second = ResourceLibraryPath(title, {});
   if (!second.empty() && TryLoad(second, languageId)) return second;
   Log().Line(L"The built-in English resources are used.");
   return {};

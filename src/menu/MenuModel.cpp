@@ -17,7 +17,7 @@ MenuItem MakeItem(const MenuEntry& entry) {
   item.appId = entry.appId;
   item.extra = entry.extra;
   item.commandIndex = command.index;
-  item.iconId = command.iconId;
+  item.iconId = static_cast<int>(command.iconId);
   return item;
 }
 

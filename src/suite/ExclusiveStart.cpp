@@ -46,7 +46,7 @@ void StartAlone(LaunchContext& context, const AloneStart& start, StartRecord& re
   if (!record.Leave()) return ReportRecordNotLeft(context, start.displayName);
 
   INT_PTR result = 0;
-  if (IsAdministrator()) {
+  if (IsAdministrator()) {  // NOLINT(bugprone-branch-clone): the same start, but before the question
     result = StartProgram(start.path, kWaitForServerExit);
   } else if (UserWantsElevation(context, start.rightsReason)) {
     result = StartElevatedElseNormally(start.path, kWaitForServerExit);

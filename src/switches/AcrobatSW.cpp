@@ -113,7 +113,7 @@ std::optional<std::wstring> ReadText(const std::wstring& path) {
     return std::nullopt;
   }
   LARGE_INTEGER size{};
-  if (!::GetFileSizeEx(file.get(), &size) || size.QuadPart > 16 * 1024 * 1024) return std::nullopt;
+  if (!::GetFileSizeEx(file.get(), &size) || size.QuadPart > 16LL * 1024 * 1024) return std::nullopt;
   std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
   DWORD read = 0;
   if (!bytes.empty() && (!::ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) ||

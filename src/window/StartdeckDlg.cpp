@@ -40,6 +40,7 @@ struct CStartdeckDlg::Route {
   Handler handler;
 };
 
+// NOLINTNEXTLINE(cppcoreguidelines-interfaces-global-init): takes addresses; read after start-up
 const CStartdeckDlg::Route CStartdeckDlg::kRoutes[] = {
     {WM_INITDIALOG, nullptr, &CStartdeckDlg::OnInitDialog},
     {WM_ERASEBKGND, nullptr, &CStartdeckDlg::OnEraseBackground},

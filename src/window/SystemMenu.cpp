@@ -40,7 +40,8 @@ void SystemMenu::Rework(HWND window) {
     UINT command;
   } kPictures[] = {{IDB_SYSMENU_RESTORE, SC_RESTORE}, {IDB_SYSMENU_MINIMIZE, SC_MINIMIZE},
                    {IDB_SYSMENU_CLOSE, SC_CLOSE}};
-  for (size_t i = 0; i < bitmaps_.size(); ++i) {
+  static_assert(std::size(kPictures) == std::tuple_size_v<decltype(bitmaps_)>);
+  for (size_t i = 0; i < std::size(kPictures); ++i) {
     bitmaps_[i].reset(ui::LoadSkinBitmap(kPictures[i].bitmap));
     const HBITMAP bitmap = bitmaps_[i].get();
     ::SetMenuItemBitmaps(menu, kPictures[i].command, MF_BYCOMMAND, bitmap, bitmap);
@@ -60,8 +61,10 @@ void SystemMenu::OnContextMenu(POINT screen) {
   if (!::PtInRect(&kIconArea, client)) return;
   HMENU menu = ::GetSystemMenu(window_, FALSE);
   if (!menu) return;
-  const UINT command = static_cast<UINT>(
-      ::TrackPopupMenu(menu, TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN, screen.x, screen.y, 0, window_, nullptr));
+  // NOLINTNEXTLINE(misc-redundant-expression): both alignments are 0, named for the reader
+  constexpr UINT kFlags = TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN;
+  const UINT command =
+      static_cast<UINT>(::TrackPopupMenu(menu, kFlags, screen.x, screen.y, 0, window_, nullptr));
   if (command != 0) ::PostMessageW(window_, WM_SYSCOMMAND, command, 0);
 }
 

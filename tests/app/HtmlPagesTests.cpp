@@ -13,7 +13,9 @@
 
 #include "ResourceIds.h"
 #include "StringIds.h"
+#include "core/Bstr.h"
 #include "support/TestPaths.h"
+#include "win/ComScope.h"
 #include "win/Handle.h"
 #include "win/Resources.h"
 
@@ -50,19 +52,16 @@ std::wstring Utf16(const std::string& utf8) {
 }
 
 std::wstring Text(IXMLDOMNode* node) {
-  BSTR text = nullptr;
-  std::wstring result;
-  if (node && SUCCEEDED(node->get_text(&text)) && text) result = text;
-  ::SysFreeString(text);
-  return result;
+  app::Bstr text;
+  if (node && SUCCEEDED(node->get_text(text.put()))) return text.str();
+  return {};
 }
 
 std::vector<std::wstring> Select(IXMLDOMDocument2* document, const wchar_t* path) {
   std::vector<std::wstring> found;
   ComPtr<IXMLDOMNodeList> nodes;
-  BSTR query = ::SysAllocString(path);
-  const HRESULT hr = document->selectNodes(query, &nodes);
-  ::SysFreeString(query);
+  const app::Bstr query(path);
+  const HRESULT hr = document->selectNodes(query.get(), &nodes);
   if (FAILED(hr) || !nodes) return found;
   long count = 0;
   nodes->get_length(&count);
@@ -75,8 +74,9 @@ std::vector<std::wstring> Select(IXMLDOMDocument2* document, const wchar_t* path
 
 class HtmlPagesTest : public ::testing::Test {
  protected:
-  void SetUp() override { ASSERT_TRUE(SUCCEEDED(::CoInitialize(nullptr))); }
-  void TearDown() override { ::CoUninitialize(); }
+  void SetUp() override { ASSERT_TRUE(apartment_.ok()); }
+
+  win::ComApartment apartment_;
 };
 
 TEST_F(HtmlPagesTest, EveryPageOfEveryModuleParsesAndNamesOnlyPicturesOfItsModule) {
@@ -94,19 +94,17 @@ TEST_F(HtmlPagesTest, EveryPageOfEveryModuleParsesAndNamesOnlyPicturesOfItsModul
                                    reinterpret_cast<void**>(document.ReleaseAndGetAddressOf())),
                 S_OK);
       document->put_async(VARIANT_FALSE);
-      BSTR markup = ::SysAllocString(Utf16(bytes).c_str());
+      const app::Bstr markup(Utf16(bytes));
       VARIANT_BOOL parsed = VARIANT_FALSE;
-      document->loadXML(markup, &parsed);
-      ::SysFreeString(markup);
+      document->loadXML(markup.get(), &parsed);
       if (parsed != VARIANT_TRUE) {
         ComPtr<IXMLDOMParseError> error;
         document->get_parseError(&error);
-        BSTR reason = nullptr;
+        app::Bstr reason;
         long line = 0;
-        if (error) error->get_reason(&reason), error->get_line(&line);
+        if (error) error->get_reason(reason.put()), error->get_line(&line);
         ADD_FAILURE() << ::testing::PrintToString(where) << " page " << page.id << " line " << line << ": "
-                      << ::testing::PrintToString(std::wstring(reason ? reason : L""));
-        ::SysFreeString(reason);
+                      << ::testing::PrintToString(reason.str());
         continue;
       }
       const std::wstring context = where + L" page " + std::to_wstring(page.id);

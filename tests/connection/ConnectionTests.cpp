@@ -14,6 +14,7 @@
 #include "support/RegistrySandbox.h"
 #include "support/ScratchDir.h"
 #include "support/TestPaths.h"
+#include "win/ComScope.h"
 #include "win/Handle.h"
 
 namespace {
@@ -40,14 +41,11 @@ class KernelRegistration : public ::testing::Environment {
 class ConnectionTest : public test::SandboxedTest {
  protected:
   ConnectionTest() {
-    ::CoInitialize(nullptr);
     test::SetString(HKEY_CURRENT_USER, kSubstituteKey, L"DataFolder", data_.path().wstring());
   }
-  ~ConnectionTest() override {
-    connection_.Disconnect();
-    ::CoUninitialize();
-  }
+  ~ConnectionTest() override { connection_.Disconnect(); }
 
+  win::ComApartment apartment_;  // first in, last out: it outlives the connection
   test::ScratchDir data_;
   app::KernelConnection connection_;
 };

@@ -14,7 +14,9 @@
 #include "SkinIds.h"
 #include "support/Driver.h"
 #include "controls/Paint.h"
+#include "core/Bstr.h"
 #include "window/HtmlPage.h"
+#include "win/ComScope.h"
 #include "win/Resources.h"
 
 namespace controls {
@@ -29,12 +31,11 @@ constexpr CLSID kNoSuchControl = {0x5b1d7f2e, 0x0c4a, 0x4e6b, {0x9a, 0x1f, 0x3d,
 class HtmlPageTest : public ControlsTest {
  protected:
   void SetUp() override {
-    ASSERT_EQ(::OleInitialize(nullptr), S_OK);
+    ASSERT_EQ(ole_.result(), S_OK);
     ASSERT_NO_FATAL_FAILURE(ControlsTest::SetUp());
     background_.reset(ui::LoadSkinBitmap(IDB_PANEL_BACKGROUND));
     ASSERT_TRUE(background_);
   }
-  void TearDown() override { ::OleUninitialize(); }
 
   [[nodiscard]] HBITMAP Background() const { return background_.get(); }
   [[nodiscard]] static std::wstring ExpectedAddress(int page) {
@@ -43,6 +44,7 @@ class HtmlPageTest : public ControlsTest {
     return L"res://" + std::wstring(module) + L"/23/" + std::to_wstring(page);
   }
 
+  win::OleScope ole_;  // first in, last out: it outlives the bitmap and every page
   win::UniqueBitmap background_;
 };
 
@@ -58,9 +60,8 @@ TEST_F(HtmlPageTest, TheControlIsEmbeddedAndLoadsThePageFromTheResourceModule) {
     std::wstring reported;
     test::WaitUntil(
         [&] {
-          BSTR location = nullptr;
-          if (SUCCEEDED(browser->get_LocationURL(&location)) && location) reported = location;
-          ::SysFreeString(location);
+          app::Bstr location;
+          if (SUCCEEDED(browser->get_LocationURL(location.put()))) reported = location.str();
           return !reported.empty();
         },
         std::chrono::seconds(5));

@@ -157,6 +157,48 @@ std::vector<JournalLine> DeckTest::Starts(const std::wstring& executable, size_t
   return starts;
 }
 
+void DeckTest::ClearUserRecords() {
+  ::RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKeyPath);
+  ::RegDeleteTreeW(HKEY_CURRENT_USER, kRunningKeyPath);
+}
+
+HWND DeckTest::Panel() const {
+  for (HWND child = ::GetWindow(window_, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
+    if (::IsWindowVisible(child) && ::GetDlgItem(child, IDC_PANEL_TITLE)) return child;
+  return nullptr;
+}
+
+HWND DeckTest::ShownPanel(std::chrono::milliseconds timeout) const {
+  HWND panel = nullptr;
+  WaitUntil([&] { return (panel = Panel()) != nullptr; }, timeout);
+  return panel;
+}
+
+::testing::AssertionResult DeckTest::ChooseDocumentAndApplication(HWND panel, const std::wstring& document,
+                                                                  const std::wstring& application) {
+  if (!PostCharacters(::GetDlgItem(panel, IDC_PANEL_DOCUMENT), document))
+    return ::testing::AssertionFailure() << "the document field did not take the name";
+  return ChooseEntry(FindChild(panel, IDC_PANEL_APPLICATIONS, L"StartdeckComboBox"), application);
+}
+
+std::wstring ApplyInManager(HWND manager, std::chrono::milliseconds timeout) {
+  Click(::GetDlgItem(manager, IDOK));
+  return AwaitManagerStatus(manager, timeout);
+}
+
+std::wstring AwaitManagerStatus(HWND manager, std::chrono::milliseconds timeout) {
+  std::wstring status;
+  if (WaitUntil([&] { return !(status = ControlText(::GetDlgItem(manager, kManagerStatus))).empty(); },
+                timeout))
+    return status;
+  DWORD processId = 0;
+  ::GetWindowThreadProcessId(manager, &processId);
+  const MessageBoxView box = WaitForMessageBox(processId, 1s);
+  if (!box.window) return L"<no answer>";
+  PressButton(box.window, IDOK);
+  return L"<message box> " + box.text;
+}
+
 int ManagerCheckBox(HWND list, int row) {
   const auto state = static_cast<UINT>(
       ::SendMessageW(list, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_STATEIMAGEMASK));

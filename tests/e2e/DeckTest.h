@@ -39,6 +39,17 @@ void Screenshot(const std::wstring& name, std::chrono::milliseconds settle = 200
 ::testing::AssertionResult ChooseEntry(HWND combo, int index);
 ::testing::AssertionResult ChooseEntry(HWND combo, const std::wstring& text);
 
+// The plug-ins manager's window class, and its list and status line.
+inline constexpr wchar_t kManagerClass[] = L"VantoPluginsManager";
+inline constexpr int kManagerList = 101, kManagerStatus = 102;
+
+// The status line of the plug-ins manager's window `manager` once it shows (up to `timeout`; it is
+// empty from the last change of a check box until Apply ends); a message box that comes instead is
+// answered with OK and given back as "<message box> TEXT", and "<no answer>" when neither comes.
+[[nodiscard]] std::wstring AwaitManagerStatus(HWND manager, std::chrono::milliseconds timeout = 30s);
+// Presses Apply in the manager's window, then the same.
+[[nodiscard]] std::wstring ApplyInManager(HWND manager, std::chrono::milliseconds timeout = 30s);
+
 // A row's check box in the plug-ins manager's list, as the list keeps it: 0 none, 1 clear, 2 ticked.
 [[nodiscard]] int ManagerCheckBox(HWND list, int row);
 // Clicks the check box of `row`, scrolled into view: the list draws it left of the row's text.
@@ -71,6 +82,9 @@ class DeckTest : public ::testing::Test {
   // Replaces the installation's resource file with the product described by `json`.
   void PackProduct(const std::string& json) const;
 
+  // Removes the start centre's settings and running records of the current user.
+  static void ClearUserRecords();
+
   // Starts the program and waits for its main window.
   void StartDeck();
   // Closes the main window; true when the program ended (or was not running).
@@ -84,6 +98,14 @@ class DeckTest : public ::testing::Test {
   [[nodiscard]] HWND WaitForControl(int id, std::chrono::milliseconds timeout = 10s) const;
   // Opens a tab with `opener` (its start-page button or ribbon tab) and clicks row `row` of its list.
   void OpenTask(int opener, int listId, int row) const;
+  // The task panel on show (a dialog of the main window with a title), and the same once one shows
+  // (null when none does within `timeout`).
+  [[nodiscard]] HWND Panel() const;
+  [[nodiscard]] HWND ShownPanel(std::chrono::milliseconds timeout = 5s) const;
+  // In `panel`: types `document` into the document field and chooses `application` in the list of
+  // applications, as a person prepares a hand-off before pressing the action button.
+  static ::testing::AssertionResult ChooseDocumentAndApplication(HWND panel, const std::wstring& document,
+                                                                 const std::wstring& application);
 
   // In the quick-translation panel on show: clears both fields, types `text` into the source with
   // the keyboard and presses Translate; the target then shows `expected`.

@@ -21,6 +21,7 @@
 #include "support/ScratchDir.h"
 #include "vanto/Kernel.h"
 #include "vanto/KernelDialogs.h"
+#include "win/ComScope.h"
 
 namespace {
 
@@ -96,7 +97,7 @@ class DictionaryMemoryTest : public test::DeckTest {
  protected:
   void SetUp() override {
     ASSERT_NO_FATAL_FAILURE(DeckTest::SetUp());
-    ASSERT_TRUE(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+    ASSERT_TRUE(apartment_.ok());
     switches_.Set(L"DataFolder", data_.path().wstring());
     bool found = false;
     const std::wstring tmManager = test::GetString(HKEY_LOCAL_MACHINE, test::kAppsKeyPath, L"TMD", &found);
@@ -109,7 +110,6 @@ class DictionaryMemoryTest : public test::DeckTest {
     CloseDeck();
     ::RegDeleteKeyValueW(HKEY_CURRENT_USER, test::kRunningKeyPath, L"TMD");
     if (tmManager_) test::SetString(HKEY_LOCAL_MACHINE, test::kAppsKeyPath, L"TMD", *tmManager_);
-    ::CoUninitialize();
   }
 
   // Opens "Translation Setup" with its start-page button and chooses `row` of its list; waits for
@@ -135,6 +135,7 @@ class DictionaryMemoryTest : public test::DeckTest {
     return records;
   }
 
+  win::ComApartment apartment_;
   test::ScratchDir data_;
   std::optional<std::wstring> tmManager_;
 };

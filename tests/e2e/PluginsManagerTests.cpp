@@ -26,9 +26,7 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
-// The manager's window and controls.
-constexpr wchar_t kManagerClass[] = L"VantoPluginsManager";
-constexpr int kManagerList = 101, kManagerStatus = 102;
+using test::kManagerClass, test::kManagerList;
 
 // The demo product's tasks with the PDF one naming Acrobat, and the plug-ins manager to launch.
 constexpr char kProduct[] = R"({
@@ -59,10 +57,6 @@ class PluginsManagerTest : public test::DeckTest {
     ClearUserRecords();
     (void)CAcrobatSW::WritePluginEntry(L"AA8.0", std::nullopt);  // the suite's list, in the prefix's common data
   }
-  static void ClearUserRecords() {
-    ::RegDeleteTreeW(HKEY_CURRENT_USER, test::kSettingsKeyPath);
-    ::RegDeleteTreeW(HKEY_CURRENT_USER, test::kRunningKeyPath);
-  }
 
   // The main window asks for the plug-ins manager as a failed switching-on does; its window.
   HWND StartManager() {
@@ -83,11 +77,6 @@ class PluginsManagerTest : public test::DeckTest {
     return at == rows.end() ? -1 : static_cast<int>(at - rows.begin());
   }
 
-  HWND Panel() const {
-    for (HWND child = ::GetWindow(window_, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
-      if (::IsWindowVisible(child) && ::GetDlgItem(child, IDC_PANEL_TITLE)) return child;
-    return nullptr;
-  }
   // Opens the PDF task and has Acrobat 8.0 open `pdf` (Launch).
   void LaunchAcrobatWith(const fs::path& pdf) const {
     HWND panel = Panel();
@@ -99,12 +88,10 @@ class PluginsManagerTest : public test::DeckTest {
             test::WaitUntil([&] { return ::SendMessageW(showAll, BM_GETCHECK, 0, 0) == BST_CHECKED; }, 5s));
       }
       OpenTask(test::kStartButtonTab1, test::kListOfTab1, kPdfRowShowingAll);
-      ASSERT_TRUE(test::WaitUntil([&] { return (panel = Panel()) != nullptr; }, 5s));
+      ASSERT_NE(panel = ShownPanel(), nullptr);
       ASSERT_EQ(test::ControlText(::GetDlgItem(panel, IDC_PANEL_TITLE)), L"Translating PDF Documents ");
     }
-    ASSERT_TRUE(test::PostCharacters(::GetDlgItem(panel, IDC_PANEL_DOCUMENT), pdf.wstring()));
-    ASSERT_TRUE(test::ChooseEntry(test::FindChild(panel, IDC_PANEL_APPLICATIONS, L"StartdeckComboBox"),
-                                  std::wstring(L"Adobe Acrobat 8.0")));
+    ASSERT_TRUE(ChooseDocumentAndApplication(panel, pdf.wstring(), L"Adobe Acrobat 8.0"));
     test::Click(test::FindChild(panel, IDC_PANEL_ACTION, L"StartdeckMenuButton"));
   }
 
@@ -151,11 +138,10 @@ TEST_F(PluginsManagerTest, StartedFromTheMainWindowItSwitchesTheAcrobatPluginOff
   EXPECT_TRUE(fs::exists(plugIns / L"VNTO9"));
   test::Screenshot(L"plugins-manager-en-changed");
 
-  test::Click(ManagerControl(IDOK));
+  EXPECT_EQ(test::ApplyInManager(manager_), L"The changes have been applied.");
   ASSERT_TRUE(test::WaitUntil([&] { return pluginSwitched.Count() == 1; }, 10s));
   EXPECT_FALSE(fs::exists(plugIns / L"VNTO9"));
   EXPECT_TRUE(fs::is_directory(plugIns));
-  EXPECT_EQ(test::ControlText(ManagerControl(kManagerStatus)), L"The changes have been applied.");
   EXPECT_EQ(test::ManagerCheckBox(list, RowOf(L"Adobe Acrobat 8.0")), 1);
   EXPECT_FALSE(::IsWindowEnabled(ManagerControl(IDOK)));
   test::Screenshot(L"plugins-manager-en-applied");
@@ -220,11 +206,9 @@ TEST_F(PluginsManagerTest, AWriterWithoutProfileIsNotStartedAsIfTheIntegrationWe
 
   StartDeck();
   OpenTask(test::kStartButtonTab1, test::kListOfTab1, 0);
-  HWND panel = nullptr;
-  ASSERT_TRUE(test::WaitUntil([&] { return (panel = Panel()) != nullptr; }, 5s));
-  ASSERT_TRUE(test::PostCharacters(::GetDlgItem(panel, IDC_PANEL_DOCUMENT), document.wstring()));
-  ASSERT_TRUE(test::ChooseEntry(test::FindChild(panel, IDC_PANEL_APPLICATIONS, L"StartdeckComboBox"),
-                                std::wstring(L"OpenOffice.org Writer 3.1")));
+  HWND panel = ShownPanel();
+  ASSERT_NE(panel, nullptr);
+  ASSERT_TRUE(ChooseDocumentAndApplication(panel, document.wstring(), L"OpenOffice.org Writer 3.1"));
   test::Click(test::FindChild(panel, IDC_PANEL_ACTION, L"StartdeckMenuButton"));
 
   ASSERT_NE(WaitForManager(), nullptr);

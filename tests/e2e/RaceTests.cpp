@@ -31,9 +31,7 @@ using namespace std::chrono_literals;
 
 constexpr int kRounds = 50;
 
-// The manager's window and controls.
-constexpr wchar_t kManagerClass[] = L"VantoPluginsManager";
-constexpr int kManagerList = 101, kManagerStatus = 102;
+using test::kManagerClass, test::kManagerList, test::kManagerStatus;
 constexpr wchar_t kApplied[] = L"The changes have been applied.";
 constexpr wchar_t kWriter[] = L"OpenOffice.org Writer 3.1";
 constexpr wchar_t kSwitchingBusy[] =
@@ -188,14 +186,7 @@ class Manager {
   [[nodiscard]] HWND Window() const noexcept { return window_; }
   [[nodiscard]] DWORD ProcessId() const noexcept { return process_.Id(); }
   // The status once Apply has ended; a message box that came instead is answered and given back.
-  [[nodiscard]] std::wstring AwaitApplied() const {
-    std::wstring status;
-    if (test::WaitUntil([&] { return !(status = Status()).empty(); }, 30s)) return status;
-    const test::MessageBoxView box = test::WaitForMessageBox(process_.Id(), 1s);
-    if (!box.window) return L"<no answer>";
-    test::PressButton(box.window, IDOK);
-    return L"<message box> " + box.text;
-  }
+  [[nodiscard]] std::wstring AwaitApplied() const { return test::AwaitManagerStatus(window_); }
 
  private:
   test::Process process_;
@@ -217,21 +208,12 @@ class RaceTest : public test::DeckTest {
     EXPECT_TRUE(CloseDeck());
     ClearUserRecords();
   }
-  static void ClearUserRecords() {
-    ::RegDeleteTreeW(HKEY_CURRENT_USER, test::kSettingsKeyPath);
-    ::RegDeleteTreeW(HKEY_CURRENT_USER, test::kRunningKeyPath);
-  }
   static std::string Joined(const std::vector<std::string>& faults) {
     std::string text;
     for (const std::string& fault : faults) text += fault + "; ";
     return text;
   }
 
-  HWND Panel() const {
-    for (HWND child = ::GetWindow(window_, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
-      if (::IsWindowVisible(child) && ::GetDlgItem(child, IDC_PANEL_TITLE)) return child;
-    return nullptr;
-  }
   // Ends the Writer stand-in that a hand-off started, so that the next hand-off starts it again
   // rather than asking for a restart.
   static void CloseHost(DWORD processId) {
@@ -266,8 +248,8 @@ TEST_F(RaceTest, APluginsManagerBesideAHandOffNeverDoublesAnEntry) {
   test::WriteFile(document, "PK");
   StartDeck();
   OpenTask(test::kStartButtonTab1, test::kListOfTab1, 0);
-  HWND panel = nullptr;
-  ASSERT_TRUE(test::WaitUntil([&] { return (panel = Panel()) != nullptr; }, 5s));
+  HWND panel = ShownPanel();
+  ASSERT_NE(panel, nullptr);
   ASSERT_TRUE(test::PostCharacters(::GetDlgItem(panel, IDC_PANEL_DOCUMENT), document.wstring()));
   Manager& manager = managers_[0];
   ASSERT_TRUE(manager.Start(program_));
@@ -337,11 +319,9 @@ TEST_F(RaceTest, AHandOffThatFindsAnotherProgramSwitchingSaysSoAndStartsNothing)
   test::WriteFile(document, "PK");
   StartDeck();
   OpenTask(test::kStartButtonTab1, test::kListOfTab1, 0);
-  HWND panel = nullptr;
-  ASSERT_TRUE(test::WaitUntil([&] { return (panel = Panel()) != nullptr; }, 5s));
-  ASSERT_TRUE(test::PostCharacters(::GetDlgItem(panel, IDC_PANEL_DOCUMENT), document.wstring()));
-  ASSERT_TRUE(test::ChooseEntry(test::FindChild(panel, IDC_PANEL_APPLICATIONS, L"StartdeckComboBox"),
-                                std::wstring(kWriter)));
+  HWND panel = ShownPanel();
+  ASSERT_NE(panel, nullptr);
+  ASSERT_TRUE(ChooseDocumentAndApplication(panel, document.wstring(), kWriter));
   HWND action = test::FindChild(panel, IDC_PANEL_ACTION, L"StartdeckMenuButton");
 
   {

@@ -25,8 +25,7 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
-constexpr wchar_t kManagerClass[] = L"VantoPluginsManager";
-constexpr int kManagerList = 101, kManagerStatus = 102;
+using test::kManagerClass, test::kManagerList;
 constexpr wchar_t kExplorer[] = L"Internet Explorer 8.0";
 constexpr wchar_t kPlanted[] = L"regsvr32.exe";
 
@@ -69,10 +68,6 @@ class SystemProgramTest : public test::DeckTest {
     }
     ClearUserRecords();
   }
-  static void ClearUserRecords() {
-    ::RegDeleteTreeW(HKEY_CURRENT_USER, test::kSettingsKeyPath);
-    ::RegDeleteTreeW(HKEY_CURRENT_USER, test::kRunningKeyPath);
-  }
 
   // The folder the start centre is started in: the demo browser's, so that the shell finds that
   // browser first, as a person's shortcut "Start in" could name any folder.
@@ -80,13 +75,6 @@ class SystemProgramTest : public test::DeckTest {
   // Beside the start centre, beside the plug-ins manager, and the current folder.
   std::vector<fs::path> PlantedFolders() const {
     return {installation_.Folder(), installation_.Folder() / L"Apps", CurrentFolder()};
-  }
-
-  // The visible task panel of the main window.
-  HWND Panel() const {
-    for (HWND child = ::GetWindow(window_, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
-      if (::IsWindowVisible(child) && ::GetDlgItem(child, IDC_PANEL_TITLE)) return child;
-    return nullptr;
   }
 
   HWND StartManager() {
@@ -122,12 +110,10 @@ TEST_F(SystemProgramTest, ACopyOfTheRegistrationToolBesideTheProgramsOrInTheirFo
   window_ = test::WaitForMainWindow(deck_, installation_.Product());
   ASSERT_NE(window_, nullptr);
   OpenTask(test::kStartButtonTab1, test::kListOfTab1, 0);
-  HWND panel = nullptr;
-  ASSERT_TRUE(test::WaitUntil([&] { return (panel = Panel()) != nullptr; }, 5s));
+  HWND panel = ShownPanel();
+  ASSERT_NE(panel, nullptr);
   ASSERT_EQ(test::ControlText(::GetDlgItem(panel, IDC_PANEL_TITLE)), L"Translating Web Pages");
-  ASSERT_TRUE(test::PostCharacters(::GetDlgItem(panel, IDC_PANEL_DOCUMENT), L"www.korvelsoft.com"));
-  ASSERT_TRUE(test::ChooseEntry(test::FindChild(panel, IDC_PANEL_APPLICATIONS, L"StartdeckComboBox"),
-                                std::wstring(kExplorer)));
+  ASSERT_TRUE(ChooseDocumentAndApplication(panel, L"www.korvelsoft.com", kExplorer));
   test::Click(test::FindChild(panel, IDC_PANEL_ACTION, L"StartdeckMenuButton"));
   EXPECT_EQ(Starts(L"iexplore.exe").size(), 1u);
   EXPECT_TRUE(AddonRegistered());
@@ -141,12 +127,7 @@ TEST_F(SystemProgramTest, ACopyOfTheRegistrationToolBesideTheProgramsOrInTheirFo
   EXPECT_EQ(test::ManagerCheckBox(list, row), 2);
   test::ClickManagerCheckBox(list, row);
   ASSERT_TRUE(test::WaitUntil([&] { return test::ManagerCheckBox(list, row) == 1; }, 5s));
-  test::Click(::GetDlgItem(manager_, IDOK));
-  EXPECT_TRUE(test::WaitUntil(
-      [&] {
-        return test::ControlText(::GetDlgItem(manager_, kManagerStatus)) == L"The changes have been applied.";
-      },
-      40s));
+  EXPECT_EQ(test::ApplyInManager(manager_, 40s), L"The changes have been applied.");
   EXPECT_FALSE(AddonRegistered());
 
   // No copy ran: the journal has the control start only.

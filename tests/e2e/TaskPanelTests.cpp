@@ -75,8 +75,7 @@ class TaskPanelTest : public test::DeckTest {
   // a host stand-in told to end at once.
   static void ClearUserRecords() {
     ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kSubstituteKey, L"ExitAtOnce");
-    ::RegDeleteTreeW(HKEY_CURRENT_USER, test::kSettingsKeyPath);
-    ::RegDeleteTreeW(HKEY_CURRENT_USER, test::kRunningKeyPath);
+    DeckTest::ClearUserRecords();
     for (const wchar_t* application : {L"Word", L"Excel", L"Outlook", L"PowerPoint"})
       ::RegDeleteTreeW(HKEY_CURRENT_USER, (std::wstring(kOfficeKey) + application + L"\\Addins").c_str());
   }
@@ -89,12 +88,6 @@ class TaskPanelTest : public test::DeckTest {
   }
   void OpenTranslationTask(int row) { OpenTask(test::kStartButtonTab1, test::kListOfTab1, row); }
 
-  // The task panel on show: a dialog of the main window with a title.
-  HWND Panel() const {
-    for (HWND child = ::GetWindow(window_, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
-      if (::IsWindowVisible(child) && ::GetDlgItem(child, IDC_PANEL_TITLE)) return child;
-    return nullptr;
-  }
   // The title of the panel that opens, or "" when none does.
   std::wstring WaitForPanel() const {
     test::WaitUntil([&] { return Panel() != nullptr; }, 5s);

@@ -8,27 +8,10 @@
 #include <gtest/gtest.h>
 
 #include "KernelTestSupport.h"
-
-namespace {
-
-// COM for the whole run, released after the last test.
-class Apartment {
- public:
-  Apartment() : result_(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
-  ~Apartment() {
-    if (SUCCEEDED(result_)) ::CoUninitialize();
-  }
-  Apartment(const Apartment&) = delete;
-  Apartment& operator=(const Apartment&) = delete;
-
- private:
-  HRESULT result_;
-};
-
-}  // namespace
+#include "win/ComScope.h"
 
 int wmain(int argc, wchar_t** argv) {
-  Apartment apartment;
+  const win::ComApartment apartment;  // COM for the whole run, released after the last test
   if (argc > 1 && std::wstring(argv[1]) == kerneltest::kChildSwitch)
     return kerneltest::ChildMain(argc - 2, argv + 2);
   ::testing::InitGoogleTest(&argc, argv);

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/Bstr.h"
 #include "support/RegistrySandbox.h"
 #include "support/ScratchDir.h"
 #include "vanto/Kernel.h"
@@ -22,28 +23,7 @@ inline constexpr wchar_t kSettingsKey[] = L"Software\\Korvelsoft\\VNTO9\\KernelS
 inline constexpr wchar_t kChildSwitch[] = L"--kernel-child";
 
 // Owns one BSTR.
-class Bstr {
- public:
-  Bstr() = default;
-  explicit Bstr(const std::wstring& text)
-      : value_(::SysAllocStringLen(text.data(), static_cast<UINT>(text.size()))) {}
-  Bstr(const Bstr&) = delete;
-  Bstr& operator=(const Bstr&) = delete;
-  ~Bstr() { ::SysFreeString(value_); }
-  [[nodiscard]] BSTR get() const noexcept { return value_; }
-  [[nodiscard]] BSTR* put() noexcept {
-    ::SysFreeString(value_);
-    value_ = nullptr;
-    return &value_;
-  }
-  [[nodiscard]] std::wstring str() const {
-    return value_ ? std::wstring(value_, ::SysStringLen(value_)) : L"";
-  }
-  [[nodiscard]] bool null() const noexcept { return value_ == nullptr; }
-
- private:
-  BSTR value_ = nullptr;
-};
+using Bstr = app::Bstr;
 
 // The DLL as this process loaded it, for its exports.
 [[nodiscard]] std::filesystem::path KernelDllPath();

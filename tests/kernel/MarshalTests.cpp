@@ -6,26 +6,12 @@
 #include <vector>
 
 #include "KernelTestSupport.h"
+#include "win/ComScope.h"
 
 namespace kerneltest {
 namespace {
 
 class KernelThreads : public KernelTest {};
-
-// COM for one worker thread.
-class WorkerApartment {
- public:
-  WorkerApartment() : result_(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
-  ~WorkerApartment() {
-    if (SUCCEEDED(result_)) ::CoUninitialize();
-  }
-  WorkerApartment(const WorkerApartment&) = delete;
-  WorkerApartment& operator=(const WorkerApartment&) = delete;
-  [[nodiscard]] HRESULT result() const noexcept { return result_; }
-
- private:
-  HRESULT result_;
-};
 
 TEST_F(KernelThreads, TheKernelMarshalledToAnotherApartmentIsTheSameObjectAndWorks) {
   ComPtr<IVantoKernel> kernel = NewKernel();
@@ -39,7 +25,7 @@ TEST_F(KernelThreads, TheKernelMarshalledToAnotherApartmentIsTheSameObjectAndWor
   LONG count = 0;
   std::wstring translated;
   std::thread worker([&] {
-    WorkerApartment com;
+    const win::ComApartment com;
     apartment = com.result();
     ComPtr<IVantoKernel> remote;
     unmarshalled = ::CoGetInterfaceAndReleaseStream(stream, IID_PPV_ARGS(&remote));
@@ -74,7 +60,7 @@ TEST_F(KernelThreads, TranslationsOnSeveralThreadsWhileWordsAreAdded) {
   std::vector<std::thread> workers;
   for (int t = 0; t < kThreads; ++t) {
     workers.emplace_back([&, t] {
-      WorkerApartment com;
+      const win::ComApartment com;
       Bstr text(L"My dog and my cat.");
       for (int i = 0; i < kRounds; ++i) {
         Bstr result;

@@ -35,9 +35,9 @@ TEST_F(KernelNetwork, WhenNoServerAnswersConnectFailsAndHandsOutNothing) {
   Bstr client(L"Startdeck");
   EXPECT_EQ(network->Connect(client.get(), &kernel, name.put(), &isLocal), VANTO_E_NO_SERVER);
   EXPECT_EQ(kernel, nullptr);
-  EXPECT_TRUE(name.null());
+  EXPECT_TRUE(name.get() == nullptr);
   EXPECT_EQ(network->GetServerName(name.put()), VANTO_E_NO_SERVER);
-  EXPECT_TRUE(name.null());
+  EXPECT_TRUE(name.get() == nullptr);
 }
 
 TEST_F(KernelNetwork, WithAServerConnectGivesAWorkingRemoteKernel) {

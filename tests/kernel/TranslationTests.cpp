@@ -59,7 +59,7 @@ TEST_F(KernelDirections, IndicesOutsideTheListAreRefused) {
     ComPtr<IVantoDictionaries> dictionaries;
     ComPtr<IVantoMemories> memories;
     EXPECT_EQ(directions->GetItem(index, nullptr, name.put()), E_INVALIDARG) << index;
-    EXPECT_TRUE(name.null());
+    EXPECT_TRUE(name.get() == nullptr);
     EXPECT_EQ(directions->GetProfiles(index, &profiles), E_INVALIDARG);
     EXPECT_EQ(directions->GetDictionaries(index, &dictionaries), E_INVALIDARG);
     EXPECT_EQ(directions->GetMemories(index, &memories), E_INVALIDARG);
@@ -166,7 +166,7 @@ TEST_F(KernelTranslation, TheLimitErrorRefusesEveryTranslationUntilItIsCleared) 
   SetSetting(L"TranslationError", 0x800F0021);
   Bstr translated;
   EXPECT_EQ(settings->Translate(text.get(), translated.put()), VANTO_E_TRANSLATION_LIMIT);
-  EXPECT_TRUE(translated.null());
+  EXPECT_TRUE(translated.get() == nullptr);
   EXPECT_EQ(translator->TranslateText(source.Get(), result.Get()), VANTO_E_TRANSLATION_LIMIT);
   Bstr kept;
   ASSERT_EQ(result->GetText(kept.put()), S_OK);

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <optional>
 #include <regex>
 #include <set>
 #include <string>
@@ -17,6 +18,7 @@
 #include "core/SkinImage.h"
 #include "support/ScreenPixels.h"
 #include "support/TestPaths.h"
+#include "win/ComScope.h"
 #include "win/Handle.h"
 
 namespace {
@@ -90,7 +92,8 @@ TEST(SkinPictures, DecodesInsideAScopeShareOneFactoryWhileTheThreadHasCom) {
                                              LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
   ASSERT_TRUE(program);
   const auto decodeTwice = [&](bool withCom, bool& heldAfterFirst, bool& samePixels) {
-    const HRESULT com = withCom ? ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED) : E_FAIL;
+    std::optional<win::ComApartment> com;
+    if (withCom) com.emplace();
     {
       app::SkinImageFactoryScope scope;
       app::SkinImageFactoryScope nested;  // idle: the first one serves the thread
@@ -100,7 +103,6 @@ TEST(SkinPictures, DecodesInsideAScopeShareOneFactoryWhileTheThreadHasCom) {
       samePixels =
           first && second && test::BitmapPixels(first.get()).data == test::BitmapPixels(second.get()).data;
     }
-    if (SUCCEEDED(com)) ::CoUninitialize();
   };
   for (const bool withCom : {true, false}) {
     SCOPED_TRACE(withCom ? "thread with COM" : "thread without COM");

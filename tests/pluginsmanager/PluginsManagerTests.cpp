@@ -24,6 +24,7 @@
 #include "support/TestPaths.h"
 #include "switches/AcrobatSW.h"
 #include "switches/OpenOfficeSW.h"
+#include "win/ComScope.h"
 #include "win/Handle.h"
 #include "win/MessageBox.h"
 #include "win/Resources.h"
@@ -192,7 +193,7 @@ TEST_F(RightsTest, AStandardUserSwitchingAnExtensionThatNeedsRightsIsAskedToStar
 class ApplyTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(SUCCEEDED(apartment_));
+    ASSERT_TRUE(apartment_.ok());
     ASSERT_TRUE(installation_.Ok());
     win::SetMessageBoxAnswerer([this](const win::MessageBoxRequest& request) {
       boxes_.push_back(request.text);
@@ -203,7 +204,6 @@ class ApplyTest : public ::testing::Test {
     win::SetMessageBoxAnswerer({});
     win::OverrideSystemFacts({});
     (void)CAcrobatSW::WritePluginEntry(L"AA8.0", std::nullopt);  // the suite's list, in the prefix's common data
-    if (SUCCEEDED(apartment_)) ::CoUninitialize();
   }
 
   // The id of the record named `name` in the table's groups; 0 when there is none.
@@ -234,7 +234,7 @@ class ApplyTest : public ::testing::Test {
     return GroupState(fresh, IdOf(fresh, name));
   }
 
-  HRESULT apartment_ = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  win::ComApartment apartment_;
   test::Installation installation_;
   std::vector<std::wstring> boxes_;
 };

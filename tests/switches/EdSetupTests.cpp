@@ -7,6 +7,7 @@
 #include <string>
 
 #include "OfficeTestSupport.h"
+#include "core/Variant.h"
 #include "support/RegistrySandbox.h"
 #include "support/ScratchDir.h"
 #include "support/TestPaths.h"
@@ -258,48 +259,46 @@ TEST_F(EdSetupTest, LateBoundCallersReachTheSameMembersByName) {
   // CheckPresence(2, "vntoed8.dot"): arguments travel last first.
   VARIANT arguments[2];
   arguments[0].vt = VT_BSTR;
-  arguments[0].bstrVal = ::SysAllocString(L"vntoed8.dot");
+  const app::Bstr templateName(L"vntoed8.dot");
+  arguments[0].bstrVal = templateName.get();  // lent: the owner frees it
   arguments[1].vt = VT_I4;  // coerced to the 16-bit mode
   arguments[1].lVal = 2;
   DISPPARAMS params{arguments, nullptr, 2, 0};
-  VARIANT result;
-  ::VariantInit(&result);
+  app::Variant result;  // each call clears what the one before left in it
   EXPECT_EQ(dispatch->Invoke(kVantoEdDispCheckPresence, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params,
-                             &result, nullptr, nullptr),
+                             result.put(), nullptr, nullptr),
             S_OK);
-  EXPECT_EQ(result.vt, VT_I4);
-  EXPECT_EQ(result.lVal, S_OK);
-  ::VariantClear(&arguments[0]);
+  EXPECT_EQ(result.value().vt, VT_I4);
+  EXPECT_EQ(result.value().lVal, S_OK);
 
   DISPPARAMS none{nullptr, nullptr, 0, 0};
-  EXPECT_EQ(dispatch->Invoke(kVantoEdDispInstall, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &none, &result,
+  EXPECT_EQ(dispatch->Invoke(kVantoEdDispInstall, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &none, result.put(),
                              nullptr, nullptr),
             S_OK);
   EXPECT_TRUE(fs::exists(Installed()));
   EXPECT_EQ(dispatch->Invoke(kVantoEdDispState, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none,
-                             &result, nullptr, nullptr),
+                             result.put(), nullptr, nullptr),
             S_OK);
-  EXPECT_EQ(result.vt, VT_I4);
-  EXPECT_EQ(result.lVal, 1);
+  EXPECT_EQ(result.value().vt, VT_I4);
+  EXPECT_EQ(result.value().lVal, 1);
   EXPECT_EQ(dispatch->Invoke(kVantoEdDispTemplateName, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none,
-                             &result, nullptr, nullptr),
+                             result.put(), nullptr, nullptr),
             S_OK);
-  ASSERT_EQ(result.vt, VT_BSTR);
-  EXPECT_STREQ(result.bstrVal, L"vntoed8.dot");
-  ::VariantClear(&result);
+  ASSERT_EQ(result.value().vt, VT_BSTR);
+  EXPECT_STREQ(result.value().bstrVal, L"vntoed8.dot");
   // Uninstall twice: the second has nothing to remove and answers 1 (S_FALSE).
   for (LONG expected : {0L, 1L}) {
     EXPECT_EQ(dispatch->Invoke(kVantoEdDispUninstall, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &none,
-                               &result, nullptr, nullptr),
+                               result.put(), nullptr, nullptr),
               S_OK);
-    EXPECT_EQ(result.lVal, expected);
+    EXPECT_EQ(result.value().lVal, expected);
   }
   EXPECT_FALSE(fs::exists(Installed()));
 
   EXPECT_EQ(dispatch->Invoke(kVantoEdDispCheckPresence, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &none,
-                             &result, nullptr, nullptr),
+                             result.put(), nullptr, nullptr),
             DISP_E_BADPARAMCOUNT);
-  EXPECT_EQ(dispatch->Invoke(42, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &none, &result, nullptr, nullptr),
+  EXPECT_EQ(dispatch->Invoke(42, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &none, result.put(), nullptr, nullptr),
             DISP_E_MEMBERNOTFOUND);
 }
 

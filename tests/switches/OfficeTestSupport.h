@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/Bstr.h"
 #include "vanto/EdSetup.h"
 #include "win/Handle.h"
 #include "win/MessageBox.h"
@@ -74,25 +75,7 @@ class BoxRecorder {
   std::vector<win::MessageBoxRequest> boxes_;
 };
 
-// An owned BSTR.
-class Bstr {
- public:
-  Bstr() = default;
-  explicit Bstr(const std::wstring& text) : value_(::SysAllocStringLen(text.data(), static_cast<UINT>(text.size()))) {}
-  Bstr(const Bstr&) = delete;
-  Bstr& operator=(const Bstr&) = delete;
-  ~Bstr() { ::SysFreeString(value_); }
-  [[nodiscard]] BSTR get() const noexcept { return value_; }
-  [[nodiscard]] BSTR* put() noexcept {
-    ::SysFreeString(value_);
-    value_ = nullptr;
-    return &value_;
-  }
-  [[nodiscard]] std::wstring str() const { return value_ ? std::wstring(value_, ::SysStringLen(value_)) : L""; }
-
- private:
-  BSTR value_ = nullptr;
-};
+using Bstr = app::Bstr;
 
 // A whole UTF-16LE file (a byte-order mark dropped).
 [[nodiscard]] std::wstring ReadUtf16File(const std::filesystem::path& file);

@@ -8,26 +8,10 @@
 
 #include "OfficeTestSupport.h"
 #include "support/StateCheck.h"
-
-namespace {
-
-class Apartment {
- public:
-  Apartment() : result_(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
-  ~Apartment() {
-    if (SUCCEEDED(result_)) ::CoUninitialize();
-  }
-  Apartment(const Apartment&) = delete;
-  Apartment& operator=(const Apartment&) = delete;
-
- private:
-  HRESULT result_;
-};
-
-}  // namespace
+#include "win/ComScope.h"
 
 int main(int argc, char** argv) {
-  Apartment apartment;
+  const win::ComApartment apartment;
   ::testing::InitGoogleTest(&argc, argv);
   ::testing::AddGlobalTestEnvironment(std::make_unique<officetest::EdSetupRegistration>().release());
   test::CheckProcessStateAroundEveryTest();

@@ -22,6 +22,7 @@
 #include "updates/ServiceInfo.h"
 #include "updates/WebServiceThread.h"
 #include "vanto/VantoWebService.h"
+#include "win/ComScope.h"
 
 namespace test {
 namespace {
@@ -49,15 +50,12 @@ class WebServiceTest : public ::testing::Test {
   static void SetUpTestSuite() { ASSERT_EQ(RunServer(L"/RegServer"), 0); }
 
   void SetUp() override {
-    ASSERT_TRUE(SUCCEEDED(::CoInitialize(nullptr)));
+    ASSERT_TRUE(apartment_.ok());
     window_ = ::CreateWindowExW(0, L"STATIC", L"Web service test", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr,
                                 nullptr);
     ASSERT_NE(window_, nullptr);
   }
-  void TearDown() override {
-    ::DestroyWindow(window_);
-    ::CoUninitialize();
-  }
+  void TearDown() override { ::DestroyWindow(window_); }
 
   // Runs the start-up exchange as the main window does; false when it did not end in time.
   bool RunStartup(bool lookForUpdates = true, bool* signalled = nullptr) {
@@ -99,6 +97,7 @@ class WebServiceTest : public ::testing::Test {
     return objects.empty() ? Lines{} : objects.begin()->second;
   }
 
+  win::ComApartment apartment_;  // first in, last out: it outlives every COM object below
   WebServiceSwitches switches_;
   std::shared_ptr<updates::ServiceInfo> info_ = std::make_shared<updates::ServiceInfo>();
   HWND window_ = nullptr;
@@ -146,15 +145,13 @@ TEST_F(WebServiceTest, InterfaceIsMarshalledToAnotherApartment) {
   std::wstring key;
   HRESULT hr = E_FAIL;
   std::thread other([&] {
-    if (FAILED(::CoInitialize(nullptr))) return;
-    {
-      ComPtr<IVantoWebService> there;
-      hr = ::CoGetInterfaceAndReleaseStream(stream, IID_PPV_ARGS(&there));
-      app::Bstr text;
-      if (SUCCEEDED(hr)) hr = there->get_ProductKey(text.put());
-      key = text.str();
-    }
-    ::CoUninitialize();
+    const win::ComApartment apartment;
+    if (!apartment.ok()) return;
+    ComPtr<IVantoWebService> there;
+    hr = ::CoGetInterfaceAndReleaseStream(stream, IID_PPV_ARGS(&there));
+    app::Bstr text;
+    if (SUCCEEDED(hr)) hr = there->get_ProductKey(text.put());
+    key = text.str();
   });
   // The proxy's calls come back through this apartment's messages.
   while (::MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT) != WAIT_FAILED && key.empty() &&
