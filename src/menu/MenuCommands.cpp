@@ -129,10 +129,13 @@ const MenuCommand* FindCommand(MenuTab tab, std::wstring_view name) noexcept {
 }
 
 std::vector<std::wstring_view> CanonicalOrder(MenuTab tab) {
+  const std::span<const MenuCommand> group = CommandGroup(tab);
   std::vector<const MenuCommand*> commands;
-  for (const MenuCommand& command : CommandGroup(tab)) commands.push_back(&command);
+  commands.reserve(group.size());
+  for (const MenuCommand& command : group) commands.push_back(&command);
   std::ranges::sort(commands, {}, &MenuCommand::showAllPosition);
   std::vector<std::wstring_view> names;
+  names.reserve(commands.size());
   for (const MenuCommand* command : commands) names.push_back(command->name);
   return names;
 }

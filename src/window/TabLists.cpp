@@ -95,7 +95,7 @@ void TabLists::Rebuild(bool showAll, bool launchLater) {
   for (size_t i = 0; i < rows_.size(); ++i) lists[i] = rows_[i].get();
   const MenuModel::TabsFilled menus = model_.Rebuild(showAll, lists);
   // A tab without its list is left empty by the model.
-  for (size_t i = 0; i < menus.size(); ++i) hasRows_[IndexOf(kConfiguredTabs[i])] = menus[i];
+  for (size_t i = 0; i < std::size(kConfiguredTabs); ++i) hasRows_[IndexOf(kConfiguredTabs[i])] = menus[i];
   app::MarkStartup(L"lists: tabs 1, 2 and 6");
   if (!launchList_) return;
   panels_[IndexOf(kLaunchTab)].List().DeleteAllItems();
