@@ -53,8 +53,9 @@ int wmain(int argc, wchar_t** argv) {
     service.Reset();
     ::Sleep(200);  // the released component's process ends before the next start
   }
-  std::wprintf(L"web-service component, median of %d: process start and interface %.1f ms, Initialise %.1f ms\n",
-               runs, Median(create), Median(initialise));
+  std::wprintf(
+      L"web-service component, median of %d: process start and interface %.1f ms, Initialise %.1f ms\n", runs,
+      Median(create), Median(initialise));
   ::CoUninitialize();
   return 0;
 }

@@ -49,7 +49,9 @@ class TraceBlock {
   }
 
  private:
-  [[nodiscard]] app::StartupTraceBlock* Block() const { return static_cast<app::StartupTraceBlock*>(view_.get()); }
+  [[nodiscard]] app::StartupTraceBlock* Block() const {
+    return static_cast<app::StartupTraceBlock*>(view_.get());
+  }
 
   std::wstring name_;
   win::UniqueHandle mapping_;
@@ -109,11 +111,12 @@ int Run(const std::wstring& program, const std::wstring& title, const std::files
     std::fwprintf(stderr, L"run %d: the window did not settle on one picture\n", run);
   } else {
     const test::FrameCheck check = test::CheckFrames(frames, settled, output, L"run" + std::to_wstring(run));
-    std::wprintf(L"run %d: %u frames with the window visible in the first %lld ms, %u differ from the settled "
-                 L"%dx%d picture%ls\n%ls",
-                 run, static_cast<unsigned>(check.frames), static_cast<long long>(duration.count()),
-                 static_cast<unsigned>(check.differing), settled.width, settled.height,
-                 painted ? L"" : L" (the program did not say it was fully painted)", check.report.c_str());
+    std::wprintf(
+        L"run %d: %u frames with the window visible in the first %lld ms, %u differ from the settled "
+        L"%dx%d picture%ls\n%ls",
+        run, static_cast<unsigned>(check.frames), static_cast<long long>(duration.count()),
+        static_cast<unsigned>(check.differing), settled.width, settled.height,
+        painted ? L"" : L" (the program did not say it was fully painted)", check.report.c_str());
     differing = static_cast<int>(check.differing);
   }
   ::PostMessageW(window, WM_CLOSE, 0, 0);
@@ -125,7 +128,9 @@ int Run(const std::wstring& program, const std::wstring& title, const std::files
 
 int wmain(int argc, wchar_t** argv) {
   if (argc < 4) {
-    std::fwprintf(stderr, L"usage: StartupFramesBench STARTDECK_EXE PRODUCT_NAME OUTPUT_FOLDER [RUNS] [MILLISECONDS]\n");
+    std::fwprintf(
+        stderr,
+        L"usage: StartupFramesBench STARTDECK_EXE PRODUCT_NAME OUTPUT_FOLDER [RUNS] [MILLISECONDS]\n");
     return 2;
   }
   const std::filesystem::path output = argv[3];
@@ -139,11 +144,13 @@ int wmain(int argc, wchar_t** argv) {
     if (differing != 0) ++failed;
   }
   if (failed) {
-    std::wprintf(L"FAILED: in %d of %d runs the window was seen blank, half-drawn or unsettled; the frames are "
-                 L"in %ls\n",
-                 failed, runs, output.wstring().c_str());
+    std::wprintf(
+        L"FAILED: in %d of %d runs the window was seen blank, half-drawn or unsettled; the frames are "
+        L"in %ls\n",
+        failed, runs, output.wstring().c_str());
     return 1;
   }
-  std::wprintf(L"every frame of %d runs showed the settled picture; evidence in %ls\n", runs, output.wstring().c_str());
+  std::wprintf(L"every frame of %d runs showed the settled picture; evidence in %ls\n", runs,
+               output.wstring().c_str());
   return 0;
 }

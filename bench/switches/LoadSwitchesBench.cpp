@@ -43,7 +43,6 @@ void PrintBreakdown() {
     std::wprintf(L"  %-12ls %6.2f %6.2f %6.2f  (%d hosts, %zu records)\n", key.c_str(), Milliseconds(t0, t1),
                  Milliseconds(t1, t2), Milliseconds(t2, t3), found, found_records.size());
   }
-
 }
 
 }  // namespace
@@ -93,7 +92,7 @@ int wmain(int argc, wchar_t** argv) {
   std::sort(later.begin(), later.end());
   std::wprintf(L"LoadSwitches: %zu switches with hosts, %zu without, %zu records in %zu products\n", active,
                missing, records, groups);
-  std::wprintf(L"  first load %.2f ms; later loads median %.2f ms, min %.2f ms, max %.2f ms (%d runs)\n", first,
-               later[later.size() / 2], later.front(), later.back(), runs - 1);
+  std::wprintf(L"  first load %.2f ms; later loads median %.2f ms, min %.2f ms, max %.2f ms (%d runs)\n",
+               first, later[later.size() / 2], later.front(), later.back(), runs - 1);
   return 0;
 }

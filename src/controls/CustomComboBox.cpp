@@ -37,7 +37,9 @@ bool CCustomComboBox::Create(int x, int y, int width, HWND parent, int id, const
   return true;
 }
 
-int CCustomComboBox::AddString(const std::wstring& text) { return InsertString(GetCount(), text); }
+int CCustomComboBox::AddString(const std::wstring& text) {
+  return InsertString(GetCount(), text);
+}
 
 int CCustomComboBox::InsertString(int index, const std::wstring& text) {
   const int inserted = popup_.Insert(index, text);
@@ -46,7 +48,9 @@ int CCustomComboBox::InsertString(int index, const std::wstring& text) {
   return inserted;
 }
 
-int CCustomComboBox::FindStringExact(const std::wstring& text) const { return popup_.FindExact(text); }
+int CCustomComboBox::FindStringExact(const std::wstring& text) const {
+  return popup_.FindExact(text);
+}
 
 void CCustomComboBox::ResetContent() {
   popup_.Clear();
@@ -55,7 +59,9 @@ void CCustomComboBox::ResetContent() {
   Repaint();
 }
 
-int CCustomComboBox::GetCount() const noexcept { return popup_.Count(); }
+int CCustomComboBox::GetCount() const noexcept {
+  return popup_.Count();
+}
 
 void CCustomComboBox::SetCurSel(int index) {
   current_ = (index < 0 || index >= GetCount()) ? 0 : index;
@@ -63,10 +69,16 @@ void CCustomComboBox::SetCurSel(int index) {
   Notify(CBN_SELCHANGE);
 }
 
-std::wstring CCustomComboBox::GetText() const { return popup_.Text(current_); }
-std::wstring CCustomComboBox::TextAt(int index) const { return popup_.Text(index); }
+std::wstring CCustomComboBox::GetText() const {
+  return popup_.Text(current_);
+}
+std::wstring CCustomComboBox::TextAt(int index) const {
+  return popup_.Text(index);
+}
 
-bool CCustomComboBox::IsDroppedDown() const noexcept { return Popup() && ::IsWindowVisible(Popup()); }
+bool CCustomComboBox::IsDroppedDown() const noexcept {
+  return Popup() && ::IsWindowVisible(Popup());
+}
 
 void CCustomComboBox::TogglePopup() {
   if (!Popup()) return;
@@ -138,22 +150,15 @@ void CCustomComboBox::Repaint() const noexcept {
 
 LRESULT CCustomComboBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT:
-      PaintBuffered(hwnd(), size_, [this](HDC dc) { Draw(dc); });
-      return 0;
-    case WM_PRINTCLIENT:
-      Draw(reinterpret_cast<HDC>(wParam));
-      return 0;
+    case WM_ERASEBKGND: return 1;
+    case WM_PAINT: PaintBuffered(hwnd(), size_, [this](HDC dc) { Draw(dc); }); return 0;
+    case WM_PRINTCLIENT: Draw(reinterpret_cast<HDC>(wParam)); return 0;
     case WM_MOUSEACTIVATE:
       // A press on the box (or its button, which asks the box first) while the list is open: the
       // list loses the activation and closes before the box sees the press, which must not reopen it.
       closingClick_ = IsDroppedDown();
       break;
-    case WM_LBUTTONDOWN:
-      TogglePopup();
-      return 0;
+    case WM_LBUTTONDOWN: TogglePopup(); return 0;
     case WM_GETTEXTLENGTH:
       // The window's text is the current entry, for whoever reads it (a screen reader, a test).
       return static_cast<LRESULT>(GetText().size());
@@ -177,9 +182,7 @@ LRESULT CCustomComboBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
       }
       break;
-    case app::kListRowChosenMessage:
-      OnRowChosen(static_cast<int>(wParam));
-      return 0;
+    case app::kListRowChosenMessage: OnRowChosen(static_cast<int>(wParam)); return 0;
     case WM_MOVE:
       // The main window hands its own moves down to every descendant, so the open list follows.
       PlacePopup();
@@ -187,8 +190,7 @@ LRESULT CCustomComboBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY:
       if (Popup()) ::DestroyWindow(Popup());
       break;
-    default:
-      break;
+    default: break;
   }
   return Default(message, wParam, lParam);
 }

@@ -28,7 +28,9 @@ bool CListDialog::Create(HWND combo, HFONT font) {
   return Dialog::Create(win::ResourceModule(), IDD_COMBO_POPUP, combo) != nullptr && List() != nullptr;
 }
 
-HWND CListDialog::List() const noexcept { return hwnd() ? ::GetDlgItem(hwnd(), IDC_COMBO_POPUP_LIST) : nullptr; }
+HWND CListDialog::List() const noexcept {
+  return hwnd() ? ::GetDlgItem(hwnd(), IDC_COMBO_POPUP_LIST) : nullptr;
+}
 
 int CListDialog::Count() const noexcept {
   const HWND list = List();
@@ -44,7 +46,8 @@ int CListDialog::Insert(int index, const std::wstring& text) {
   item.iItem = (index < 0 || index > count) ? count : index;
   std::wstring copy = text;  // the list view takes a non-const buffer
   item.pszText = copy.data();
-  const int inserted = static_cast<int>(::SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+  const int inserted =
+      static_cast<int>(::SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
   Resize();
   return inserted;
 }
@@ -56,7 +59,8 @@ int CListDialog::FindExact(const std::wstring& text) const {
   find.flags = LVFI_STRING;
   find.psz = text.c_str();
   // -1: search from the first entry.
-  return static_cast<int>(::SendMessageW(list, LVM_FINDITEMW, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)));
+  return static_cast<int>(
+      ::SendMessageW(list, LVM_FINDITEMW, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)));
 }
 
 std::wstring CListDialog::Text(int index) const {
@@ -174,12 +178,8 @@ bool CListDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR&
       OnInitDialog();
       result = FALSE;
       return true;
-    case WM_SIZE:
-      FitList(LOWORD(lParam), HIWORD(lParam));
-      return true;
-    case WM_ERASEBKGND:
-      result = 1;
-      return true;
+    case WM_SIZE: FitList(LOWORD(lParam), HIWORD(lParam)); return true;
+    case WM_ERASEBKGND: result = 1; return true;
     case WM_PAINT: {
       RECT rc{};
       ::GetClientRect(hwnd(), &rc);
@@ -209,8 +209,7 @@ bool CListDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR&
       if (::IsWindow(self)) ::ShowWindow(self, SW_HIDE);
       return true;
     }
-    default:
-      return false;
+    default: return false;
   }
 }
 

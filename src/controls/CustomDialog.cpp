@@ -9,10 +9,10 @@ namespace ui::skin {
 namespace {
 
 HWND MakeStatic(HWND parent, int id, RECT place, HFONT font) {
-  HWND control = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, place.left,
-                                   place.top, place.right, place.bottom, parent,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleW(nullptr),
-                                   nullptr);
+  HWND control = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX,
+                                   place.left, place.top, place.right, place.bottom, parent,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                   ::GetModuleHandleW(nullptr), nullptr);
   if (control && font) ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   return control;
 }
@@ -35,7 +35,8 @@ bool CCustomDialog::OnInitDialog() {
     if (region && ::SetWindowRgn(hwnd(), region.get(), FALSE)) (void)region.release();
     backgroundBrush_.reset(::CreatePatternBrush(look_.background));
   }
-  title_ = MakeStatic(hwnd(), IDC_PANEL_TITLE, {kTitleAt.x, kTitleAt.y, kTextWidth, kInitialHeight}, look_.titleFont);
+  title_ = MakeStatic(hwnd(), IDC_PANEL_TITLE, {kTitleAt.x, kTitleAt.y, kTextWidth, kInitialHeight},
+                      look_.titleFont);
   steps_ = MakeStatic(hwnd(), IDC_PANEL_STEPS, {kTitleAt.x, kTitleAt.y, kStepsInitialWidth, kInitialHeight},
                       look_.bodyFont);
   for (int label : {IDC_PANEL_LABEL1, IDC_PANEL_LABEL2})
@@ -81,9 +82,7 @@ RECT CCustomDialog::RectOf(HWND control) const {
 
 bool CCustomDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
   switch (message) {
-    case WM_INITDIALOG:
-      result = OnInitDialog() ? TRUE : FALSE;
-      return true;
+    case WM_INITDIALOG: result = OnInitDialog() ? TRUE : FALSE; return true;
     case WM_ERASEBKGND:
       result = 1;  // the background covers the panel
       return true;
@@ -105,11 +104,11 @@ bool CCustomDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PT
       ::SetBrushOrgEx(dc, -rc.left, -rc.top, nullptr);
       ::SetBkMode(dc, TRANSPARENT);
       ::SetTextColor(dc, rc.left >= look_.helpColumnWidth ? look_.contentTextColor : look_.textColor);
-      result = reinterpret_cast<INT_PTR>(backgroundBrush_ ? backgroundBrush_.get() : ::GetStockObject(NULL_BRUSH));
+      result =
+          reinterpret_cast<INT_PTR>(backgroundBrush_ ? backgroundBrush_.get() : ::GetStockObject(NULL_BRUSH));
       return true;
     }
-    default:
-      return false;
+    default: return false;
   }
 }
 

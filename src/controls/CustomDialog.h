@@ -13,10 +13,10 @@
 namespace ui::skin {
 
 struct PanelLook {
-  HBITMAP background = nullptr;  // the panel's surface and shape; not owned
-  HFONT titleFont = nullptr;     // not owned
-  HFONT bodyFont = nullptr;      // the steps and the labels; not owned
-  COLORREF textColor = RGB(255, 255, 255);  // in the help column
+  HBITMAP background = nullptr;              // the panel's surface and shape; not owned
+  HFONT titleFont = nullptr;                 // not owned
+  HFONT bodyFont = nullptr;                  // the steps and the labels; not owned
+  COLORREF textColor = RGB(255, 255, 255);   // in the help column
   COLORREF contentTextColor = RGB(0, 0, 0);  // right of it, on the paper
   int helpColumnWidth = 236;
 };

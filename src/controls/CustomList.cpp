@@ -70,12 +70,12 @@ bool CCustomList::Create(int x, int y, const ListSkin& skin, HWND parent, int id
   size_ = skin.rows.Size();
   if (size_.cx <= 0 || size_.cy < kRowHeight) return false;
   visibleRows_ = size_.cy / kRowHeight;
-  if (!CreateWindowOf(L"StartdeckCustomList", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_TABSTOP, x, y, size_.cx,
-                      size_.cy, parent, id))
+  if (!CreateWindowOf(L"StartdeckCustomList", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_TABSTOP, x, y,
+                      size_.cx, size_.cy, parent, id))
     return false;
   CreateTip();
-  return scrollBar_.Create(hwnd(), size_.cx - kScrollBarRight, kScrollBarInset, size_.cy - 2 * kScrollBarInset,
-                           skin.scrollBar, *this);
+  return scrollBar_.Create(hwnd(), size_.cx - kScrollBarRight, kScrollBarInset,
+                           size_.cy - 2 * kScrollBarInset, skin.scrollBar, *this);
 }
 
 size_t CCustomList::AddItem(HICON icon, std::wstring title, std::wstring second, bool marked, int data) {
@@ -84,14 +84,16 @@ size_t CCustomList::AddItem(HICON icon, std::wstring title, std::wstring second,
   return Add(std::move(item));
 }
 
-size_t CCustomList::AddItem(win::UniqueIcon icon, std::wstring title, std::wstring second, bool marked, int data) {
+size_t CCustomList::AddItem(win::UniqueIcon icon, std::wstring title, std::wstring second, bool marked,
+                            int data) {
   ITEM_INFO item = RowOf(std::move(title), std::move(second), marked, data);
   item.icon = icon.get();
   item.ownedIcon = std::move(icon);
   return Add(std::move(item));
 }
 
-size_t CCustomList::AddItemWithIconId(int iconId, std::wstring title, std::wstring second, bool marked, int data) {
+size_t CCustomList::AddItemWithIconId(int iconId, std::wstring title, std::wstring second, bool marked,
+                                      int data) {
   ITEM_INFO item = RowOf(std::move(title), std::move(second), marked, data);
   item.iconId = iconId;
   return Add(std::move(item));
@@ -119,7 +121,8 @@ void CCustomList::AddRowWithIconId(int iconId, const std::wstring& name, const s
   AddItemWithIconId(iconId, name, description, !available);
 }
 
-void CCustomList::AddRow(HICON icon, const std::wstring& name, const std::wstring& description, bool available) {
+void CCustomList::AddRow(HICON icon, const std::wstring& name, const std::wstring& description,
+                         bool available) {
   AddItem(icon, name, description, !available);
 }
 
@@ -223,13 +226,16 @@ void CCustomList::Scroll(int steps) noexcept {
   first_ = first;
   if (tip_) ::SendMessageW(tip_, TTM_POP, 0, 0);  // it spoke of a row that has moved
   // The pointer now rests on another row; the next move finds it.
-  if (hovered_ >= 0 && hovered_ < static_cast<int>(items_.size())) items_[static_cast<size_t>(hovered_)].hover = false;
+  if (hovered_ >= 0 && hovered_ < static_cast<int>(items_.size()))
+    items_[static_cast<size_t>(hovered_)].hover = false;
   hovered_ = -1;
   scrollBar_.SetPosition(first_);
   if (hwnd()) ::InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
-RECT CCustomList::RowRect(int row) const noexcept { return {0, row * kRowHeight, size_.cx, (row + 1) * kRowHeight}; }
+RECT CCustomList::RowRect(int row) const noexcept {
+  return {0, row * kRowHeight, size_.cx, (row + 1) * kRowHeight};
+}
 
 int CCustomList::RowAt(int y) const noexcept {
   if (y < 0) return -1;
@@ -247,7 +253,8 @@ void CCustomList::InvalidateItem(int index) noexcept {
 void CCustomList::SetHovered(int index) {
   if (index == hovered_) return;
   const int previous = hovered_;
-  if (previous >= 0 && previous < static_cast<int>(items_.size())) items_[static_cast<size_t>(previous)].hover = false;
+  if (previous >= 0 && previous < static_cast<int>(items_.size()))
+    items_[static_cast<size_t>(previous)].hover = false;
   hovered_ = index;
   if (index >= 0) items_[static_cast<size_t>(index)].hover = true;
   InvalidateItem(previous);
@@ -273,7 +280,8 @@ void CCustomList::OnClick(int y) {
   const int index = first_ + row;
   if (index >= static_cast<int>(items_.size())) return;
   // Marked rows report too: the main window decides what a dimmed row means.
-  if (notify_) ::SendMessageW(notify_, app::kListRowChosenMessage, static_cast<WPARAM>(index), static_cast<LPARAM>(id_));
+  if (notify_)
+    ::SendMessageW(notify_, app::kListRowChosenMessage, static_cast<WPARAM>(index), static_cast<LPARAM>(id_));
 }
 
 void CCustomList::DrawRow(HDC dc, int row) const {
@@ -290,7 +298,8 @@ void CCustomList::DrawRow(HDC dc, int row) const {
 
   const ITEM_INFO& item = items_[static_cast<size_t>(index)];
   if (const HICON icon = IconOf(static_cast<size_t>(index)))
-    ::DrawIconEx(dc, kIconX, y + (kRowHeight - kIconSize) / 2, icon, kIconSize, kIconSize, 0, nullptr, DI_NORMAL);
+    ::DrawIconEx(dc, kIconX, y + (kRowHeight - kIconSize) / 2, icon, kIconSize, kIconSize, 0, nullptr,
+                 DI_NORMAL);
   const int right = TextRight();
   const int titleHeight = LineHeight(dc, skin_.titleFont);
   const int secondHeight = item.second.empty() ? 0 : LineHeight(dc, skin_.secondFont);
@@ -316,16 +325,13 @@ void CCustomList::Paint(HDC target) const {
 
 LRESULT CCustomList::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_ERASEBKGND:
-      return 1;  // every pixel comes from the row strips
+    case WM_ERASEBKGND: return 1;  // every pixel comes from the row strips
     case WM_PAINT: {
       const win::PaintScope paint(hwnd());
       Paint(paint.dc());
       return 0;
     }
-    case WM_PRINTCLIENT:
-      Paint(reinterpret_cast<HDC>(wParam));
-      return 0;
+    case WM_PRINTCLIENT: Paint(reinterpret_cast<HDC>(wParam)); return 0;
     case WM_MOUSEMOVE:
       RelayToTip(message, wParam, lParam);
       OnMouseMove(GET_Y_LPARAM(lParam));
@@ -346,15 +352,12 @@ LRESULT CCustomList::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY:
       if (tip_) ::DestroyWindow(std::exchange(tip_, nullptr));
       return 0;
-    case WM_MOUSEWHEEL:
-      Scroll(GET_WHEEL_DELTA_WPARAM(wParam) <= 0 ? 1 : -1);
-      return 0;
+    case WM_MOUSEWHEEL: Scroll(GET_WHEEL_DELTA_WPARAM(wParam) <= 0 ? 1 : -1); return 0;
     case WM_VSCROLL:
       if (LOWORD(wParam) == SB_LINEUP) Scroll(-1);
       if (LOWORD(wParam) == SB_LINEDOWN) Scroll(1);
       return 0;
-    default:
-      return Default(message, wParam, lParam);
+    default: return Default(message, wParam, lParam);
   }
 }
 

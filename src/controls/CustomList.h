@@ -69,14 +69,16 @@ class CCustomList : public win::Window, public suite::LaunchListSink, private Li
   // Adds a row whose icon stays the caller's; returns its index.
   size_t AddItem(HICON icon, std::wstring title, std::wstring second, bool marked = false, int data = 0);
   // Adds a row that owns its icon and destroys it with the row.
-  size_t AddItem(win::UniqueIcon icon, std::wstring title, std::wstring second, bool marked = false, int data = 0);
+  size_t AddItem(win::UniqueIcon icon, std::wstring title, std::wstring second, bool marked = false,
+                 int data = 0);
   // Adds a row whose icon `source` makes when the row is first drawn (or asked for by IconOf).
-  size_t AddItemWithIconSource(std::function<win::UniqueIcon()> source, std::wstring title, std::wstring second,
-                               bool marked = false, int data = 0);
+  size_t AddItemWithIconSource(std::function<win::UniqueIcon()> source, std::wstring title,
+                               std::wstring second, bool marked = false, int data = 0);
   // The icon row `index` draws, made now if it was left for its first drawing; null for none.
   [[nodiscard]] HICON IconOf(size_t index) const;
   // Adds a row with icon resource `iconId` of the executable, loaded when the row is first drawn.
-  size_t AddItemWithIconId(int iconId, std::wstring title, std::wstring second, bool marked = false, int data = 0);
+  size_t AddItemWithIconId(int iconId, std::wstring title, std::wstring second, bool marked = false,
+                           int data = 0);
   void DeleteAllItems() noexcept;
 
   // suite::LaunchListSink: the launch list's rows, icons borrowed, unavailable rows marked.

@@ -84,9 +84,7 @@ bool CCustomListDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, IN
       PaintBuffered(hwnd(), {rc.right, rc.bottom}, [this](HDC dc) { PaintBackground(dc, 0, 0); });
       return true;
     }
-    case WM_PRINTCLIENT:
-      PaintBackground(reinterpret_cast<HDC>(wParam), 0, 0);
-      return true;
+    case WM_PRINTCLIENT: PaintBackground(reinterpret_cast<HDC>(wParam), 0, 0); return true;
     case WM_DRAWITEM: {
       const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
       if (item->CtlID != IDC_LIST_HEADING) return false;
@@ -94,8 +92,7 @@ bool CCustomListDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, IN
       result = TRUE;
       return true;
     }
-    default:
-      return false;
+    default: return false;
   }
 }
 

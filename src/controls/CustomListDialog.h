@@ -13,8 +13,8 @@
 namespace ui::skin {
 
 struct ListPanelLook {
-  app::SkinBitmap background;  // the panel background, decoded when first drawn; not owned
-  HFONT headingFont = nullptr;   // not owned
+  app::SkinBitmap background;   // the panel background, decoded when first drawn; not owned
+  HFONT headingFont = nullptr;  // not owned
   COLORREF headingColor = RGB(255, 255, 255);
 };
 

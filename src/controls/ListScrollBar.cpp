@@ -144,23 +144,16 @@ void CSkinVerticleScrollbar::Paint(HDC target) const {
 
 LRESULT CSkinVerticleScrollbar::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_ERASEBKGND:
-      return 1;
+    case WM_ERASEBKGND: return 1;
     case WM_PAINT: {
       const win::PaintScope paint(hwnd());
       Paint(paint.dc());
       return 0;
     }
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-      OnButtonDown(GET_Y_LPARAM(lParam));
-      return 0;
-    case WM_LBUTTONUP:
-      OnButtonUp(GET_Y_LPARAM(lParam));
-      return 0;
-    case WM_MOUSEMOVE:
-      OnMouseMove(GET_Y_LPARAM(lParam));
-      return 0;
+    case WM_LBUTTONDBLCLK: OnButtonDown(GET_Y_LPARAM(lParam)); return 0;
+    case WM_LBUTTONUP: OnButtonUp(GET_Y_LPARAM(lParam)); return 0;
+    case WM_MOUSEMOVE: OnMouseMove(GET_Y_LPARAM(lParam)); return 0;
     case WM_MOUSELEAVE:
       if (overThumb_) {
         overThumb_ = false;
@@ -185,8 +178,7 @@ LRESULT CSkinVerticleScrollbar::OnMessage(UINT message, WPARAM wParam, LPARAM lP
         target_->ScrollBy(upPressed_ ? -1 : 1);
       }
       return 0;
-    default:
-      return Default(message, wParam, lParam);
+    default: return Default(message, wParam, lParam);
   }
 }
 

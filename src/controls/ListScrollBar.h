@@ -40,7 +40,8 @@ class CSkinVerticleScrollbar : public win::Window {
   static constexpr UINT kDelayMs = 250;
 
   // A hidden child of `parent` at (x, y), kWidth wide and `height` high.
-  bool Create(HWND parent, int x, int y, int height, const ScrollBarBitmaps& bitmaps, ListScrollTarget& target);
+  bool Create(HWND parent, int x, int y, int height, const ScrollBarBitmaps& bitmaps,
+              ListScrollTarget& target);
 
   // Maximum position (rows that do not fit) and the current one; both repaint.
   void SetMaximum(int maximum) noexcept;

@@ -122,9 +122,7 @@ bool CMainMenuDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_
                         [this](HDC dc) { PaintBackground(dc, 0, 0); });
       app::MarkStartup(L"start page's first WM_PAINT");
       return true;
-    case WM_PRINTCLIENT:
-      PaintBackground(reinterpret_cast<HDC>(wParam), 0, 0);
-      return true;
+    case WM_PRINTCLIENT: PaintBackground(reinterpret_cast<HDC>(wParam), 0, 0); return true;
     case WM_DRAWITEM: {
       const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
       if (item->CtlID != IDC_START_TEXT) return false;
@@ -142,8 +140,7 @@ bool CMainMenuDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_
       // The buttons tell the main window themselves; the page has nothing to add.
       result = 0;
       return true;
-    default:
-      return false;
+    default: return false;
   }
 }
 

@@ -14,7 +14,10 @@ namespace ui {
 class MenuBackBuffer {
  public:
   MenuBackBuffer(HDC target, int width, int height) noexcept
-      : target_(target), width_(width), height_(height), dc_(::CreateCompatibleDC(target)),
+      : target_(target),
+        width_(width),
+        height_(height),
+        dc_(::CreateCompatibleDC(target)),
         bitmap_(::CreateCompatibleBitmap(target, width, height)) {
     if (dc_ && bitmap_) select_.emplace(dc_.get(), bitmap_.get());
   }

@@ -39,8 +39,8 @@ bool CMenuButton::Create(int x, int y, HBITMAP normal, HBITMAP hover, HBITMAP pr
   return CreateSized(x, y, ui::BitmapSize(normal), style, captionId, descriptionId, parent, id);
 }
 
-bool CMenuButton::CreateSized(int x, int y, SIZE face, MenuButtonStyle style, UINT captionId, UINT descriptionId,
-                              HWND parent, int id) {
+bool CMenuButton::CreateSized(int x, int y, SIZE face, MenuButtonStyle style, UINT captionId,
+                              UINT descriptionId, HWND parent, int id) {
   id_ = id;
   style_ = style;
   state_ = MenuButtonState::kNormal;
@@ -106,19 +106,13 @@ void CMenuButton::SetState(MenuButtonState state, bool repaint) noexcept {
 RECT CMenuButton::CaptionRect() const noexcept {
   const LONG w = size_.cx, h = size_.cy;
   switch (style_) {
-    case MenuButtonStyle::kLarge:
-      return {86, 10, w - 10, h - 10};
-    case MenuButtonStyle::kCard:
-      return {74, 10, w - 10, h / 2 - 1};
-    case MenuButtonStyle::kTab:
-      return {2, 47, w - 2, h - 10};
-    case MenuButtonStyle::kPush:
-      return {0, 0, w, h};
-    case MenuButtonStyle::kGlyph:
-      return {19, 0, w, h};
+    case MenuButtonStyle::kLarge: return {86, 10, w - 10, h - 10};
+    case MenuButtonStyle::kCard: return {74, 10, w - 10, h / 2 - 1};
+    case MenuButtonStyle::kTab: return {2, 47, w - 2, h - 10};
+    case MenuButtonStyle::kPush: return {0, 0, w, h};
+    case MenuButtonStyle::kGlyph: return {19, 0, w, h};
     case MenuButtonStyle::kPassClick:
-    case MenuButtonStyle::kPassMouse:
-      break;
+    case MenuButtonStyle::kPassMouse: break;
   }
   return {0, 0, 0, 0};
 }
@@ -151,7 +145,8 @@ void CMenuButton::Draw(HDC dc) const {
     win::SelectScope font(dc, descriptionFont_);
     ::SetTextColor(dc, disabled ? kDisabledTextColor : descriptionColor_);
     RECT rc = DescriptionRect();
-    ::DrawTextW(dc, description_.c_str(), static_cast<int>(description_.size()), &rc, DT_WORDBREAK | DT_NOPREFIX);
+    ::DrawTextW(dc, description_.c_str(), static_cast<int>(description_.size()), &rc,
+                DT_WORDBREAK | DT_NOPREFIX);
   }
   ::SetTextColor(dc, oldColor);
   ::SetBkMode(dc, oldMode);
@@ -159,8 +154,7 @@ void CMenuButton::Draw(HDC dc) const {
 
 LRESULT CMenuButton::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_ERASEBKGND:
-      return 1;  // WM_PAINT covers every pixel
+    case WM_ERASEBKGND: return 1;  // WM_PAINT covers every pixel
     case WM_PAINT: {
       const win::PaintScope paint(hwnd());
       ui::MenuBackBuffer buffer(paint.dc(), size_.cx, size_.cy);
@@ -168,19 +162,11 @@ LRESULT CMenuButton::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       buffer.Present();
       return 0;
     }
-    case WM_PRINTCLIENT:
-      Draw(reinterpret_cast<HDC>(wParam));
-      return 0;
+    case WM_PRINTCLIENT: Draw(reinterpret_cast<HDC>(wParam)); return 0;
     case WM_MOUSEMOVE: OnMouseMove(lParam); return 0;
-    case WM_MOUSELEAVE:
-      OnMouseLeave();
-      return 0;
-    case WM_LBUTTONDOWN:
-      OnButtonDown(lParam);
-      return 0;
-    case WM_LBUTTONUP:
-      OnButtonUp(lParam);
-      return 0;
+    case WM_MOUSELEAVE: OnMouseLeave(); return 0;
+    case WM_LBUTTONDOWN: OnButtonDown(lParam); return 0;
+    case WM_LBUTTONUP: OnButtonUp(lParam); return 0;
     case WM_LBUTTONDBLCLK:
       if (state_ == MenuButtonState::kDisabled) return 0;
       if (style_ == MenuButtonStyle::kPush) PassToParent(message, wParam, lParam);
@@ -204,8 +190,7 @@ LRESULT CMenuButton::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (wParam && style_ != MenuButtonStyle::kTab && state_ != MenuButtonState::kDisabled)
         state_ = MenuButtonState::kNormal;
       break;
-    default:
-      break;
+    default: break;
   }
   return Default(message, wParam, lParam);
 }
@@ -292,7 +277,8 @@ void CMenuButton::OnButtonUp(LPARAM lParam) {
   }
   if (state_ == MenuButtonState::kPressed) SetState(MenuButtonState::kHover, true);
   if (style_ == MenuButtonStyle::kPush)
-    ::SendMessageW(::GetParent(hwnd()), WM_COMMAND, MAKEWPARAM(id_, BN_CLICKED), reinterpret_cast<LPARAM>(hwnd()));
+    ::SendMessageW(::GetParent(hwnd()), WM_COMMAND, MAKEWPARAM(id_, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(hwnd()));
   else
     SendCommand();
 }
@@ -343,4 +329,6 @@ void CMenuButton::Repaint() const noexcept {
   if (hwnd()) ::RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
 }
 
-HWND CMenuButton::MainWindow() const noexcept { return ::GetAncestor(hwnd(), GA_ROOT); }
+HWND CMenuButton::MainWindow() const noexcept {
+  return ::GetAncestor(hwnd(), GA_ROOT);
+}

@@ -34,14 +34,14 @@ class CMenuButton : public win::Window {
 
   // A visible child of `parent` at (x, y), as large as the normal bitmap. The bitmaps stay the
   // creator's. Texts come from the string table; ID 0 leaves a text empty.
-  bool Create(int x, int y, HBITMAP normal, HBITMAP hover, HBITMAP pressed, MenuButtonStyle style, UINT captionId,
-              UINT descriptionId, HWND parent, int id);
+  bool Create(int x, int y, HBITMAP normal, HBITMAP hover, HBITMAP pressed, MenuButtonStyle style,
+              UINT captionId, UINT descriptionId, HWND parent, int id);
 
   // Like Create, with faces that the button keeps itself: skin bitmaps of the program's own file, by
   // state (normal, hover, pressed, disabled; 0 for none). Each face is loaded when the button first
   // shows it: most of them are never seen in a session. The size is the normal face's.
-  bool CreateWithSkinFaces(int x, int y, const std::array<int, 4>& faceIds, MenuButtonStyle style, UINT captionId,
-                           UINT descriptionId, HWND parent, int id);
+  bool CreateWithSkinFaces(int x, int y, const std::array<int, 4>& faceIds, MenuButtonStyle style,
+                           UINT captionId, UINT descriptionId, HWND parent, int id);
   void SetDisabledBitmap(HBITMAP disabled) noexcept { faces_[3] = disabled; }
   // Other normal, hover and pressed faces (a check box's ticked and unticked looks), not owned; the
   // button keeps its size and state and shows the new face at once.
@@ -87,8 +87,8 @@ class CMenuButton : public win::Window {
   void SendCommand() const;
   void Repaint() const noexcept;
   [[nodiscard]] HWND MainWindow() const noexcept;
-  bool CreateSized(int x, int y, SIZE face, MenuButtonStyle style, UINT captionId, UINT descriptionId, HWND parent,
-                   int id);
+  bool CreateSized(int x, int y, SIZE face, MenuButtonStyle style, UINT captionId, UINT descriptionId,
+                   HWND parent, int id);
   // The face of `state`, loaded now if it is one of the button's own that is still to come.
   [[nodiscard]] HBITMAP Face(MenuButtonState state) const noexcept;
 

@@ -242,8 +242,7 @@ LRESULT CMenuRibbon::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       Select(LOWORD(wParam));  // only a tab's command selects
       return 0;
     }
-    case WM_ERASEBKGND:
-      return 1;
+    case WM_ERASEBKGND: return 1;
     case WM_PAINT: {
       const win::PaintScope paint(hwnd());
       RECT rc{};
@@ -257,8 +256,7 @@ LRESULT CMenuRibbon::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       // The tabs ask for what lies behind them; that is the parent's surface.
       Paint(reinterpret_cast<HDC>(wParam));
       return 0;
-    default:
-      break;
+    default: break;
   }
   return Default(message, wParam, lParam);
 }

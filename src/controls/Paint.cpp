@@ -11,9 +11,13 @@ SIZE BitmapSize(HBITMAP bitmap) noexcept {
   return {info.bmWidth, info.bmHeight < 0 ? -info.bmHeight : info.bmHeight};
 }
 
-SIZE BitmapResourceSize(HMODULE module, int id) noexcept { return app::SkinImageSize(module, id); }
+SIZE BitmapResourceSize(HMODULE module, int id) noexcept {
+  return app::SkinImageSize(module, id);
+}
 
-HBITMAP LoadSkinBitmap(int id) noexcept { return app::LoadSkinImage(::GetModuleHandleW(nullptr), id); }
+HBITMAP LoadSkinBitmap(int id) noexcept {
+  return app::LoadSkinImage(::GetModuleHandleW(nullptr), id);
+}
 
 void DrawTransparentBitmap(HDC dc, HBITMAP bitmap, int x, int y) noexcept {
   if (!bitmap) return;

@@ -28,6 +28,7 @@ void PaintParentBackground(HWND child, HDC dc, const RECT& rc) noexcept;
 
 // The size `text` takes when drawn in `window` with `font` (the default GUI font when null) within
 // `width`, as DrawTextW measures it with DT_CALCRECT and `format`.
-[[nodiscard]] SIZE MeasureText(HWND window, HFONT font, std::wstring_view text, int width, UINT format) noexcept;
+[[nodiscard]] SIZE MeasureText(HWND window, HFONT font, std::wstring_view text, int width,
+                               UINT format) noexcept;
 
 }  // namespace ui

@@ -34,7 +34,9 @@ class Bstr {
     b_ = nullptr;
     return &b_;
   }
-  [[nodiscard]] std::wstring str() const { return b_ ? std::wstring(b_, ::SysStringLen(b_)) : std::wstring(); }
+  [[nodiscard]] std::wstring str() const {
+    return b_ ? std::wstring(b_, ::SysStringLen(b_)) : std::wstring();
+  }
 
  private:
   BSTR b_ = nullptr;

@@ -28,7 +28,9 @@ T* ThrowIfNull(T* pointer) {
   return pointer;
 }
 
-inline void BeepForUnexpectedError() noexcept { ::MessageBeep(MB_ICONQUESTION); }
+inline void BeepForUnexpectedError() noexcept {
+  ::MessageBeep(MB_ICONQUESTION);
+}
 
 // Runs one user operation against the kernel; true when it completed. A ComError beeps.
 template <class Operation>

@@ -15,7 +15,8 @@ HRESULT KernelConnection::Connect(std::wstring_view clientName, std::wstring_vie
   KernelWatch watch{std::wstring(productName)};
   Disconnect();
   loginName_ = loginName;
-  HRESULT hr = ::CoCreateInstance(CLSID_VantoMessages, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&messages_));
+  HRESULT hr =
+      ::CoCreateInstance(CLSID_VantoMessages, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&messages_));
   if (FAILED(hr)) {
     couldNotLoad_ = true;
     return hr;
@@ -42,7 +43,8 @@ HRESULT KernelConnection::Connect(std::wstring_view clientName, std::wstring_vie
     }
   } else {
     ComPtr<IVantoLocalKernel> localKernel;
-    hr = ::CoCreateInstance(CLSID_VantoLocalKernel, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&localKernel));
+    hr =
+        ::CoCreateInstance(CLSID_VantoLocalKernel, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&localKernel));
     couldNotLoad_ = FAILED(hr);
     if (SUCCEEDED(hr)) hr = localKernel->Initialize(client.get());
     if (SUCCEEDED(hr)) hr = localKernel.As(&kernel_);
@@ -52,7 +54,8 @@ HRESULT KernelConnection::Connect(std::wstring_view clientName, std::wstring_vie
 
   VARIANT_BOOL accepted = VARIANT_FALSE;
   const Bstr server(serverName_);
-  const HRESULT told = messages_->ReportConnection(kernel_ ? VARIANT_TRUE : VARIANT_FALSE, server.get(), &accepted);
+  const HRESULT told =
+      messages_->ReportConnection(kernel_ ? VARIANT_TRUE : VARIANT_FALSE, server.get(), &accepted);
   if (FAILED(told) || accepted == VARIANT_FALSE) kernel_.Reset();
   if (!kernel_) return FAILED(hr) ? hr : (FAILED(told) ? told : E_ABORT);
   return S_OK;

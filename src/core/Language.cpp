@@ -108,7 +108,9 @@ std::wstring ResourceLibraryPath(std::wstring_view base, std::wstring_view folde
   return path;
 }
 
-std::wstring ProgramPath() { return win::ModulePath(); }
+std::wstring ProgramPath() {
+  return win::ModulePath();
+}
 
 std::wstring LoadResourceLibrary(std::wstring_view base) {
   return LoadResourceLibraryFor(ProgramPath(), base);

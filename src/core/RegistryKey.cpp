@@ -6,7 +6,9 @@ namespace app {
 namespace {
 
 // Registry names and texts must be NUL-terminated; views may not be.
-std::wstring Z(std::wstring_view text) { return std::wstring(text); }
+std::wstring Z(std::wstring_view text) {
+  return std::wstring(text);
+}
 
 std::wstring_view TrimBackslashes(std::wstring_view path) {
   while (!path.empty() && path.front() == L'\\') path.remove_prefix(1);
@@ -48,8 +50,8 @@ bool RegistryKey::Create(HKEY hive, std::wstring_view path, REGSAM access) {
   Close();
   const HKEY root = hive ? hive : HKEY_CURRENT_USER;
   std::wstring full = FullPath(hive, path);
-  result_ = ::RegCreateKeyExW(root, full.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access,
-                              nullptr, key_.put(), nullptr);
+  result_ = ::RegCreateKeyExW(root, full.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr,
+                              key_.put(), nullptr);
   if (result_ != ERROR_SUCCESS) return false;
   hive_ = root;
   path_ = std::move(full);
@@ -139,9 +141,9 @@ bool RegistryKey::WriteString(std::wstring_view name, std::wstring_view text) {
   if (!IsOpen()) return (result_ = ERROR_INVALID_HANDLE), false;
   const std::wstring valueName = Z(name);
   const std::wstring value = Z(text);
-  result_ = ::RegSetValueExW(key_.get(), valueName.c_str(), 0, REG_SZ,
-                             reinterpret_cast<const BYTE*>(value.c_str()),
-                             static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+  result_ =
+      ::RegSetValueExW(key_.get(), valueName.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                       static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
   return result_ == ERROR_SUCCESS;
 }
 
@@ -220,8 +222,7 @@ bool RegistryKey::NextValue(DWORD& index, std::wstring& name) const {
   std::wstring buffer(256, L'\0');
   for (;;) {
     DWORD length = static_cast<DWORD>(buffer.size());
-    result_ = ::RegEnumValueW(key_.get(), index, buffer.data(), &length, nullptr, nullptr, nullptr,
-                              nullptr);
+    result_ = ::RegEnumValueW(key_.get(), index, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr);
     if (result_ == ERROR_MORE_DATA && buffer.size() < 32768) {
       buffer.resize(buffer.size() * 4);  // value names reach 16,383 characters
       continue;
@@ -259,8 +260,8 @@ bool RegistryKey::CopyValue(const RegistryKey& source, std::wstring_view name) {
   if (!source.QueryRaw(name, type, data)) return (result_ = source.result_), false;
   if (!IsOpen()) return (result_ = ERROR_INVALID_HANDLE), false;
   const std::wstring valueName = Z(name);
-  result_ = ::RegSetValueExW(key_.get(), valueName.c_str(), 0, type,
-                             data.empty() ? nullptr : data.data(), static_cast<DWORD>(data.size()));
+  result_ = ::RegSetValueExW(key_.get(), valueName.c_str(), 0, type, data.empty() ? nullptr : data.data(),
+                             static_cast<DWORD>(data.size()));
   return result_ == ERROR_SUCCESS;
 }
 

@@ -55,7 +55,9 @@ DWORD ReadNumberOrDecimalText(const RegistryKey& key, const wchar_t* name, DWORD
   return DecimalNumber(key.ReadString(name)).value_or(fallback);
 }
 
-bool IsEntry(int entry) { return entry >= 0 && entry < static_cast<int>(SettingsStore::kEntryNames.size()); }
+bool IsEntry(int entry) {
+  return entry >= 0 && entry < static_cast<int>(SettingsStore::kEntryNames.size());
+}
 
 }  // namespace
 

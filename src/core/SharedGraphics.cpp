@@ -13,12 +13,18 @@ struct FontRow {
 };
 
 constexpr FontRow kFonts[] = {
-    {SharedFont::kTahoma18Bold, 18, FW_BOLD, L"Tahoma"},  {SharedFont::kTahoma18, 18, FW_NORMAL, L"Tahoma"},
-    {SharedFont::kTahoma16Bold, 16, FW_BOLD, L"Tahoma"},  {SharedFont::kTahoma16, 16, FW_NORMAL, L"Tahoma"},
-    {SharedFont::kTahoma14Bold, 14, FW_BOLD, L"Tahoma"},  {SharedFont::kTahoma14, 14, FW_NORMAL, L"Tahoma"},
-    {SharedFont::kTahoma13, 13, FW_NORMAL, L"Tahoma"},    {SharedFont::kTahoma12Bold, 12, FW_BOLD, L"Tahoma"},
-    {SharedFont::kTahoma12, 12, FW_NORMAL, L"Tahoma"},    {SharedFont::kTahoma10Bold, 10, FW_BOLD, L"Tahoma"},
-    {SharedFont::kTahoma10, 10, FW_NORMAL, L"Tahoma"},    {SharedFont::kLucidaConsole14, 14, FW_NORMAL, L"Lucida Console"},
+    {SharedFont::kTahoma18Bold, 18, FW_BOLD, L"Tahoma"},
+    {SharedFont::kTahoma18, 18, FW_NORMAL, L"Tahoma"},
+    {SharedFont::kTahoma16Bold, 16, FW_BOLD, L"Tahoma"},
+    {SharedFont::kTahoma16, 16, FW_NORMAL, L"Tahoma"},
+    {SharedFont::kTahoma14Bold, 14, FW_BOLD, L"Tahoma"},
+    {SharedFont::kTahoma14, 14, FW_NORMAL, L"Tahoma"},
+    {SharedFont::kTahoma13, 13, FW_NORMAL, L"Tahoma"},
+    {SharedFont::kTahoma12Bold, 12, FW_BOLD, L"Tahoma"},
+    {SharedFont::kTahoma12, 12, FW_NORMAL, L"Tahoma"},
+    {SharedFont::kTahoma10Bold, 10, FW_BOLD, L"Tahoma"},
+    {SharedFont::kTahoma10, 10, FW_NORMAL, L"Tahoma"},
+    {SharedFont::kLucidaConsole14, 14, FW_NORMAL, L"Lucida Console"},
     {SharedFont::kTahoma13Second, 13, FW_NORMAL, L"Tahoma"},
 };
 
@@ -26,9 +32,8 @@ constexpr FontRow kFonts[] = {
 
 void SharedGraphics::Create(HMODULE skinModule) {
   for (const FontRow& row : kFonts) {
-    fonts_[static_cast<size_t>(row.slot)].reset(::CreateFontW(row.height, 0, 0, 0, row.weight, 0, 0, 0,
-                                                              DEFAULT_CHARSET, 0, 0, CLEARTYPE_QUALITY, 0,
-                                                              row.face));
+    fonts_[static_cast<size_t>(row.slot)].reset(::CreateFontW(
+        row.height, 0, 0, 0, row.weight, 0, 0, 0, DEFAULT_CHARSET, 0, 0, CLEARTYPE_QUALITY, 0, row.face));
   }
   skinModule_ = skinModule ? skinModule : ::GetModuleHandleW(nullptr);
   decoding_.emplace();

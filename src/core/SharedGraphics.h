@@ -13,7 +13,7 @@
 namespace app {
 
 enum class SharedFont : int {
-  kDefaultGui = 0,     // the stock DEFAULT_GUI_FONT (not owned)
+  kDefaultGui = 0,  // the stock DEFAULT_GUI_FONT (not owned)
   kTahoma18Bold,
   kTahoma18,
   kTahoma16Bold,
@@ -26,7 +26,7 @@ enum class SharedFont : int {
   kTahoma10Bold,
   kTahoma10,
   kLucidaConsole14,
-  kTahoma13Second,     // a second handle of the 13-pixel font, for its own users
+  kTahoma13Second,  // a second handle of the 13-pixel font, for its own users
   kCount
 };
 

@@ -59,8 +59,8 @@ std::wstring SingleInstance::ReadTitle(const void* view) {
 SingleInstance::Claim SingleInstance::ClaimFor(std::wstring_view productName) {
   Release();
   const std::wstring name = SectionName(productName);
-  mapping_.reset(::CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, kSectionBytes,
-                                      name.c_str()));
+  mapping_.reset(
+      ::CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, kSectionBytes, name.c_str()));
   const DWORD error = ::GetLastError();
   if (!mapping_) return Failed(L"created", error);
   view_.reset(::MapViewOfFile(mapping_.get(), FILE_MAP_WRITE, 0, 0, 0));

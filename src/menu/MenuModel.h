@@ -24,8 +24,8 @@ struct MenuItem {
   std::wstring description;
   std::wstring appId;
   bool extra = false;
-  int commandIndex = 0;   // the dispatcher's switch value within the tab's group
-  int iconId = 0;         // the executable's icon resource, loaded (shared) by whoever draws it
+  int commandIndex = 0;  // the dispatcher's switch value within the tab's group
+  int iconId = 0;        // the executable's icon resource, loaded (shared) by whoever draws it
 };
 
 // What a tab's list control offers the model. Disabled rows are drawn dimmed.
@@ -37,8 +37,8 @@ class MenuListSink {
                       bool enabled) = 0;
   // The same with icon resource `iconId` of the executable (0: none). A list that draws may load it
   // when the row is first drawn; this default loads it now.
-  virtual void AddRowWithIconId(int iconId, const std::wstring& title, const std::wstring& description, int data,
-                                bool enabled) {
+  virtual void AddRowWithIconId(int iconId, const std::wstring& title, const std::wstring& description,
+                                int data, bool enabled) {
     AddRow(iconId ? ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(iconId)) : nullptr, title,
            description, data, enabled);
   }
@@ -47,7 +47,8 @@ class MenuListSink {
 // The product's .inf and the installation records of HKEY_LOCAL_MACHINE, as the rules read them.
 class ProductMenuSource final : public MenuSource {
  public:
-  explicit ProductMenuSource(const CXCryptedProfileW& configuration) noexcept : configuration_(configuration) {}
+  explicit ProductMenuSource(const CXCryptedProfileW& configuration) noexcept
+      : configuration_(configuration) {}
 
   std::size_t EntryCount(std::wstring_view section) const override;
   std::wstring Value(std::wstring_view section, std::wstring_view key) const override;

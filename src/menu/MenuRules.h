@@ -36,7 +36,8 @@ struct MenuEntry {
 
 // "Command;AppId;..." -> the command name and the app ID (empty when there is none). Text after a
 // second ";" is ignored.
-[[nodiscard]] std::pair<std::wstring_view, std::wstring_view> SplitItemValue(std::wstring_view value) noexcept;
+[[nodiscard]] std::pair<std::wstring_view, std::wstring_view> SplitItemValue(
+    std::wstring_view value) noexcept;
 
 // Whether `entry` (its command set) may appear: every app ID the command checks must be listed in
 // "allapps" (show all) or "apps", and installed unless the entry is extra; the terminology manager

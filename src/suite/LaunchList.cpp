@@ -49,9 +49,10 @@ bool AdmitItem(AppItem& item, const CXCryptedProfileW& configuration, bool showA
     item.damaged = read.damaged;
   }
   if (item.path.empty()) item.installed = false;
-  const bool usable = check == FileCheck::kShell
-                          ? ShellCanReadFile(item.path)
-                          : !item.path.empty() && ::GetFileAttributesW(item.path.c_str()) != INVALID_FILE_ATTRIBUTES;
+  const bool usable =
+      check == FileCheck::kShell
+          ? ShellCanReadFile(item.path)
+          : !item.path.empty() && ::GetFileAttributesW(item.path.c_str()) != INVALID_FILE_ATTRIBUTES;
   return (item.Available() && usable) || showAll;
 }
 
@@ -73,11 +74,14 @@ bool LaunchList::Fill(bool showAll) {
   showAll_ = showAll;
   items_ = Collect(showAll, FileCheck::kShell);
   if (items_.empty()) return false;
-  for (const AppItem& item : items_) sink_.AddRowWithIconId(item.iconId, item.name, item.description, item.Available());
+  for (const AppItem& item : items_)
+    sink_.AddRowWithIconId(item.iconId, item.name, item.description, item.Available());
   return true;
 }
 
-bool LaunchList::LikelyHasRows(bool showAll) const { return !Collect(showAll, FileCheck::kPresence).empty(); }
+bool LaunchList::LikelyHasRows(bool showAll) const {
+  return !Collect(showAll, FileCheck::kPresence).empty();
+}
 
 void LaunchList::LaunchItem(size_t index) {
   if (index >= items_.size()) return;

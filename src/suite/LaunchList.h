@@ -41,8 +41,8 @@ class LaunchListSink {
   // load it when the row is first drawn; this default loads it now.
   virtual void AddRowWithIconId(int iconId, const std::wstring& name, const std::wstring& description,
                                 bool available) {
-    AddRow(iconId ? ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(iconId)) : nullptr, name, description,
-           available);
+    AddRow(iconId ? ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(iconId)) : nullptr, name,
+           description, available);
   }
 };
 

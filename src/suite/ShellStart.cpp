@@ -40,9 +40,10 @@ bool ShellCanTake(std::wstring_view file, std::wstring_view parameters) noexcept
 // What the shell refuses to start is reported as the missing file the person sees in message 157;
 // the TM manager's start counts only this result as a failure.
 INT_PTR Refuse(std::wstring_view file, std::wstring_view parameters) {
-  app::Log().Line(L"Not started: a file of %u characters with %u characters of parameters is more than the "
-                  L"shell takes.",
-                  static_cast<unsigned>(file.size()), static_cast<unsigned>(parameters.size()));
+  app::Log().Line(
+      L"Not started: a file of %u characters with %u characters of parameters is more than the "
+      L"shell takes.",
+      static_cast<unsigned>(file.size()), static_cast<unsigned>(parameters.size()));
   return SE_ERR_FNF;
 }
 

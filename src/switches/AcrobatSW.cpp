@@ -50,8 +50,8 @@ void LogText(const wchar_t* tag, int line, const std::wstring& first, const std:
 }
 
 bool FileOpensForReading(const std::wstring& path) noexcept {
-  const win::UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  const win::UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   return file.valid();
 }
 
@@ -78,8 +78,8 @@ std::optional<std::wstring> InstallPathOf(const app::RegistryKey& product, const
 }
 
 bool SameText(std::wstring_view a, std::wstring_view b) noexcept {
-  return ::CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()), TRUE) ==
-         CSTR_EQUAL;
+  return ::CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()),
+                                TRUE) == CSTR_EQUAL;
 }
 
 std::wstring_view Trimmed(std::wstring_view text) noexcept {
@@ -95,7 +95,8 @@ std::wstring CommonAppDataFolder() {
   std::wstring folder;
   if (SUCCEEDED(::SHGetFolderPathW(nullptr, CSIDL_COMMON_APPDATA, nullptr, SHGFP_TYPE_CURRENT, buffer)))
     folder = buffer;
-  if (folder.empty() && win::WindowsMajorVersion() < 5) folder = switches::SuiteFolder(reg::kCommonAppDataRootValue);
+  if (folder.empty() && win::WindowsMajorVersion() < 5)
+    folder = switches::SuiteFolder(reg::kCommonAppDataRootValue);
   if (!folder.empty() && folder.back() != L'\\') folder += L'\\';
   std::wstring upper = folder;
   std::transform(upper.begin(), upper.end(), upper.begin(), [](wchar_t c) { return std::towupper(c); });
@@ -105,21 +106,24 @@ std::wstring CommonAppDataFolder() {
 
 // The file's text: UTF-16LE behind its byte-order mark, or else the ANSI code page.
 std::optional<std::wstring> ReadText(const std::wstring& path) {
-  const win::UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                           FILE_ATTRIBUTE_NORMAL, nullptr));
+  const win::UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) {
     const DWORD error = ::GetLastError();
-    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return std::wstring();  // no entries yet
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
+      return std::wstring();  // no entries yet
     return std::nullopt;
   }
   LARGE_INTEGER size{};
   if (!::GetFileSizeEx(file.get(), &size) || size.QuadPart > 16LL * 1024 * 1024) return std::nullopt;
   std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
   DWORD read = 0;
-  if (!bytes.empty() && (!::ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) ||
-                         read != bytes.size()))
+  if (!bytes.empty() &&
+      (!::ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) ||
+       read != bytes.size()))
     return std::nullopt;
-  if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF && static_cast<unsigned char>(bytes[1]) == 0xFE) {
+  if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
+      static_cast<unsigned char>(bytes[1]) == 0xFE) {
     std::wstring text((bytes.size() - 2) / 2, L'\0');
     for (size_t i = 0; i < text.size(); ++i)
       text[i] = static_cast<wchar_t>(static_cast<unsigned char>(bytes[2 + 2 * i]) |
@@ -137,8 +141,8 @@ std::optional<std::wstring> ReadText(const std::wstring& path) {
 bool ReplaceText(const std::wstring& path, const std::wstring& text) {
   const std::wstring temp = path + L"." + std::to_wstring(::GetCurrentProcessId()) + L".tmp";
   {
-    const win::UniqueFile file(
-        ::CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const win::UniqueFile file(::CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                             FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return false;
     const std::wstring content = L"\xFEFF" + text;
     DWORD written = 0;
@@ -249,7 +253,8 @@ int CAcrobatSW::CollectPlugins() {
       record.kind = switches::kAcrobat;
       record.productName = Name();
       Stored().push_back(std::move(record));
-      if (installation.present) LogText(kSourceTag, __LINE__, installation.displayName, Name(), L"Plugin present");
+      if (installation.present)
+        LogText(kSourceTag, __LINE__, installation.displayName, Name(), L"Plugin present");
     }
     return static_cast<int>(installations_.size());
   } catch (...) {
@@ -261,8 +266,9 @@ int CAcrobatSW::ApplyStates(switches::PluginList& records, int quiet) {
   int failed = 0;
   const std::wstring host = GetHostInfo().name;
   for (AcrobatVersion& installation : installations_) {
-    const auto record = std::find_if(records.begin(), records.end(),
-                                     [&](const PluginRecord& r) { return r.application == installation.index; });
+    const auto record = std::find_if(records.begin(), records.end(), [&](const PluginRecord& r) {
+      return r.application == installation.index;
+    });
     if (record == records.end()) continue;
     if (record->state != switches::kEnabled && record->state != switches::kDisabled) continue;
     if (!ApplyOne(*record, quiet, host, [&](PluginRecord& r) { Apply(installation, r); })) ++failed;
@@ -367,11 +373,13 @@ bool CAcrobatSW::WritePluginEntry(const std::wstring& key, const std::optional<s
       lines.push_back(key + L"=" + *value);
       changed = true;
     } else {
-      auto end = std::find_if(section + 1, lines.end(), [](const std::wstring& line) { return IsSectionLine(line); });
+      auto end = std::find_if(section + 1, lines.end(),
+                              [](const std::wstring& line) { return IsSectionLine(line); });
       // A new entry goes after the section's last entry, before the blank lines that close it.
       auto insertAt = end;
       while (insertAt != section + 1 && Trimmed(*(insertAt - 1)).empty()) --insertAt;
-      const auto entry = std::find_if(section + 1, end, [&](const std::wstring& line) { return IsKey(line, key); });
+      const auto entry =
+          std::find_if(section + 1, end, [&](const std::wstring& line) { return IsKey(line, key); });
       if (entry != end) {
         if (value) {
           const std::wstring line = key + L"=" + *value;
@@ -421,7 +429,8 @@ void CAcrobatSW::Apply(AcrobatVersion& installation, const PluginRecord& record)
   const bool enable = record.state == switches::kEnabled;
   if (enable && !pluginFileExists_) return;  // nothing to copy
   // Files under the program folders are the administrator's: nothing is touched without the rights.
-  if (!suite::IsAdministrator()) switches::Fail(kSourceTag, __LINE__, record, L"Fu Standart User", CExceptSW::kNoAdministratorRights);
+  if (!suite::IsAdministrator())
+    switches::Fail(kSourceTag, __LINE__, record, L"Fu Standart User", CExceptSW::kNoAdministratorRights);
   if (!CheckInstallation(installation)) {
     // Acrobat's own plug-in folder went since detection: nothing of ours is there, and nothing may
     // be made there.

@@ -15,15 +15,15 @@
 
 // One installation of Acrobat or Reader.
 struct AcrobatVersion {
-  std::wstring displayName;   // product name + " " + version (+ " at " + install path when ambiguous)
+  std::wstring displayName;  // product name + " " + version (+ " at " + install path when ambiguous)
   std::wstring installPath;
   std::wstring pluginFolder;  // install path + "\plug_ins\VNTO9"
   std::wstring version;
-  std::wstring edition;       // "AA" for Acrobat, "AAR" for Reader
+  std::wstring edition;  // "AA" for Acrobat, "AAR" for Reader
   bool reserved = false;
-  bool present = false;       // the suite's plug-in file lies in the plug-in folder
-  bool sameName = false;      // another installation has the same display name
-  int index = 0;              // position in the switch's list = the record's application index
+  bool present = false;   // the suite's plug-in file lies in the plug-in folder
+  bool sameName = false;  // another installation has the same display name
+  int index = 0;          // position in the switch's list = the record's application index
 
   friend bool operator==(const AcrobatVersion&, const AcrobatVersion&) = default;
 };

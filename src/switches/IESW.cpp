@@ -70,8 +70,8 @@ int CIESW::ApplyStates(switches::PluginList& records, int quiet) {
     // "PLUGINSWITCHED", or switching back at once) must see its result, and a registration that
     // failed is a failure, not a switched add-on. One still running after the wait counts as
     // started, as it would without waiting.
-    const std::optional<DWORD> exitCode =
-        switches::RunCommandToEnd(RegistrationCommand(record.state != switches::kDisabled), kRegistrationTimeoutMs);
+    const std::optional<DWORD> exitCode = switches::RunCommandToEnd(
+        RegistrationCommand(record.state != switches::kDisabled), kRegistrationTimeoutMs);
     if (!exitCode || (*exitCode != 0 && *exitCode != STILL_ACTIVE))
       throw CExceptSW(record.displayName, record.productName, CExceptSW::kGeneralFailure, 0);
     app::RegistryKey obsolete;

@@ -29,8 +29,8 @@ constexpr wchar_t kOfficeKey[] = L"Software\\Microsoft\\Office\\";
 // ---- The Office applications, by application index ----------------------------------------------
 
 struct ApplicationRow {
-  const wchar_t* name;  // Office's own key name
-  const wchar_t* code;  // the value name in an add-in class's MiscStatus key
+  const wchar_t* name;            // Office's own key name
+  const wchar_t* code;            // the value name in an add-in class's MiscStatus key
   const wchar_t* displayName[2];  // edition 1, edition 2
 };
 
@@ -51,7 +51,7 @@ struct HostProbe {
 };
 
 constexpr HostProbe kProbes2003[] = {
-    {L"11.0", L"MS Office2003", false}, {L"10.0", L"MS OfficeXP", true}, {L"9.0", L"MS Office2000", true},
+    {L"11.0", L"MS Office2003", false}, {L"10.0", L"MS OfficeXP", true},   {L"9.0", L"MS Office2000", true},
     {L"10.0", L"MS OfficeXP", false},   {L"9.0", L"MS Office2000", false},
 };
 constexpr HostProbe kProbes2007[] = {
@@ -190,15 +190,16 @@ bool FindFile(const std::wstring& folder, const std::wstring& name) {
 }
 
 bool FileOpensForReading(const std::wstring& path) noexcept {
-  const win::UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  const win::UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   return file.valid();
 }
 
 // FrontPage on its own: the version's Common InstallRoot names the folder of FRONTPG.EXE.
 bool FrontPageAloneInstalled(const wchar_t* version) {
   app::RegistryKey root;
-  if (!root.Open(HKEY_LOCAL_MACHINE, std::wstring(kOfficeKey) + version + L"\\Common\\InstallRoot\\", reg::kRead))
+  if (!root.Open(HKEY_LOCAL_MACHINE, std::wstring(kOfficeKey) + version + L"\\Common\\InstallRoot\\",
+                 reg::kRead))
     return false;
   std::wstring folder = root.ReadString(L"Path");
   if (folder.size() > MAX_PATH) folder.resize(MAX_PATH);  // the value is read into 260 characters
@@ -371,17 +372,19 @@ void CMSOfficeSW::GetKinds(std::vector<int>& kinds) const {
 bool CMSOfficeSW::HostInstalled(int app) const {
   if (!ValidApplication(app)) return false;
   const ApplicationRow& application = kApplications[app];
-  const auto probes = edition_ == 1 ? std::span<const HostProbe>(kProbes2003) : std::span<const HostProbe>(kProbes2007);
+  const auto probes =
+      edition_ == 1 ? std::span<const HostProbe>(kProbes2003) : std::span<const HostProbe>(kProbes2007);
   for (const HostProbe& probe : probes) {
     bool found = false;
     if (probe.frontPageAlone) {
       found = app == kFrontPage && FrontPageAloneInstalled(probe.version);
     } else {
-      found = KeyOpens(HKEY_LOCAL_MACHINE,
-                       std::wstring(kOfficeKey) + probe.version + L"\\" + application.name + L"\\InstallRoot");
+      found = KeyOpens(HKEY_LOCAL_MACHINE, std::wstring(kOfficeKey) + probe.version + L"\\" +
+                                               application.name + L"\\InstallRoot");
     }
     if (found) {
-      app::Log().Record(kSourceTag, __LINE__, L"%s#%s#%s", probe.tag, application.name, L"Application Installed");
+      app::Log().Record(kSourceTag, __LINE__, L"%s#%s#%s", probe.tag, application.name,
+                        L"Application Installed");
       return true;
     }
   }
@@ -426,8 +429,8 @@ bool CMSOfficeSW::EdPackageInstalled(int kind, Lookup& lookup) {
     // Taken once, and kept for the state query and the switching.
     const Microsoft::WRL::ComPtr<IVantoEdSetup>& installer = Installer(kind);
     const app::Bstr text(word2003 ? std::wstring_view(kEdTemplateFile) : std::wstring_view());
-    return Checked(installer->CheckPresence(word2003 ? kVantoEdCheckTemplate : kVantoEdCheckWord2007, text.get())) ==
-           S_OK;
+    return Checked(installer->CheckPresence(word2003 ? kVantoEdCheckTemplate : kVantoEdCheckWord2007,
+                                            text.get())) == S_OK;
   } catch (...) {
     return switches::Caught(kSourceTag, __LINE__, L"CMSOfficeSW::EdPackageInstalled", false);
   }
@@ -468,7 +471,8 @@ void CMSOfficeSW::AppendRecordIfPresent(int app, int kind, const std::wstring& p
 // ---- Switching ----------------------------------------------------------------------------------
 
 Microsoft::WRL::ComPtr<IVantoEdSetup>& CMSOfficeSW::Installer(int kind) {
-  Microsoft::WRL::ComPtr<IVantoEdSetup>& installer = kind == switches::kOffice2003Ed ? installer2003_ : installer2007_;
+  Microsoft::WRL::ComPtr<IVantoEdSetup>& installer =
+      kind == switches::kOffice2003Ed ? installer2003_ : installer2007_;
   if (!installer) installer = shared_->Get();
   return installer;
 }
@@ -543,14 +547,16 @@ void CMSOfficeSW::RegisterAddin(const PluginRecord& record) {
   if (edition_ == 2) written = written && addin->WriteNumber(L"CommandLineSafe", 1);
   written = written && addin->WriteNumber(L"LoadBehavior", 3);
   if (edition_ == 2)
-    written = written && addin->WriteString(L"Manifest", switches::SuiteFolder(L"OfficeX") + progId + L".dll.manifest");
+    written = written &&
+              addin->WriteString(L"Manifest", switches::SuiteFolder(L"OfficeX") + progId + L".dll.manifest");
   if (!written) failed();
 }
 
 std::wstring CMSOfficeSW::FriendlyName(int app, int kind) const {
   switch (kind) {
     case switches::kOffice2003: return std::wstring(L"VANTO for Microsoft ") + kApplications[app].name;
-    case switches::kOffice2003Lite: return std::wstring(L"VANTO Lite for Microsoft ") + kApplications[app].name;
+    case switches::kOffice2003Lite:
+      return std::wstring(L"VANTO Lite for Microsoft ") + kApplications[app].name;
     case switches::kOffice2007: return Name();
     case switches::kOffice2007Lite: return liteName_;
     default: return {};

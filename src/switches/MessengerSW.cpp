@@ -69,8 +69,8 @@ void WriteChoice(const wchar_t* tag, int line, const wchar_t* host, const wchar_
 }
 
 bool OpensForReading(const std::wstring& path) noexcept {
-  const win::UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  const win::UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   return file.valid();
 }
 
@@ -90,7 +90,8 @@ bool FileExists(const std::wstring& path) noexcept {
 
 // The suite's file of one messenger integration: its Folders value followed by the file name.
 // Empty when the value cannot be read.
-std::wstring PackageFile(const wchar_t* tag, const wchar_t* folderValue, const wchar_t* host, const wchar_t* file) {
+std::wstring PackageFile(const wchar_t* tag, const wchar_t* folderValue, const wchar_t* host,
+                         const wchar_t* file) {
   try {
     return switches::ReadMessengerFolder(tag, folderValue, host) + file;
   } catch (const CExceptSW&) {
@@ -106,8 +107,8 @@ std::optional<DWORD> MessengerChoice(const wchar_t* name) {
   return messengers.ReadNumber(name, 0);
 }
 
-void AppendRecords(switches::PluginList& stored, const std::vector<switches::UninstallEntry>& entries, int state,
-                   int kind, const std::wstring& product) {
+void AppendRecords(switches::PluginList& stored, const std::vector<switches::UninstallEntry>& entries,
+                   int state, int kind, const std::wstring& product) {
   for (const switches::UninstallEntry& entry : entries) {
     PluginRecord record;
     record.displayName = entry.displayName;
@@ -148,7 +149,8 @@ std::vector<UninstallEntry> FindUninstallEntries(std::wstring_view fragment) {
   return entries;
 }
 
-std::wstring ReadMessengerFolder(const wchar_t* sourceTag, std::wstring_view valueName, std::wstring_view hostName) {
+std::wstring ReadMessengerFolder(const wchar_t* sourceTag, std::wstring_view valueName,
+                                 std::wstring_view hostName) {
   const std::wstring host(hostName);
   app::RegistryKey folders;
   if (!folders.Open(HKEY_LOCAL_MACHINE, reg::kFolders, reg::kRead))
@@ -164,7 +166,8 @@ bool IsProcessRunning(std::wstring_view imageName) noexcept {
   if (!snapshot.valid() || snapshot.get() == INVALID_HANDLE_VALUE) return false;
   PROCESSENTRY32W process{};
   process.dwSize = sizeof(process);
-  for (BOOL more = ::Process32FirstW(snapshot.get(), &process); more; more = ::Process32NextW(snapshot.get(), &process)) {
+  for (BOOL more = ::Process32FirstW(snapshot.get(), &process); more;
+       more = ::Process32NextW(snapshot.get(), &process)) {
     std::wstring_view executable(process.szExeFile);
     const size_t separator = executable.find_last_of(L"\\/");
     if (separator != std::wstring_view::npos) executable.remove_prefix(separator + 1);
@@ -207,7 +210,8 @@ int CQIPInfiumSW::CollectPlugins() {
     });
     if (entries.empty()) return 0;
     // A missing choice means off.
-    const int state = MessengerChoice(switches::kQipValue).value_or(0) != 0 ? switches::kEnabled : switches::kDisabled;
+    const int state =
+        MessengerChoice(switches::kQipValue).value_or(0) != 0 ? switches::kEnabled : switches::kDisabled;
     AppendRecords(Stored(), entries, state, switches::kQipInfium, Name());
     installLocation_ = entries.back().installLocation;
     return static_cast<int>(Stored().size());
@@ -258,7 +262,8 @@ void CQIPInfiumSW::StageInstall(switches::FileTransaction& change, const PluginR
   if (source.empty()) return;
   // The language library beside the plug-in, else in the suite's language folder.
   std::wstring libraryFrom = app::ResourceLibraryPath(kLibraryBase, source);
-  if (!libraryFrom.empty() && !FileExists(libraryFrom)) libraryFrom = app::ResourceLibraryPath(kLibraryBase, L"");
+  if (!libraryFrom.empty() && !FileExists(libraryFrom))
+    libraryFrom = app::ResourceLibraryPath(kLibraryBase, L"");
   if (library.empty() || libraryFrom.empty()) FileFailure(record);
   change.CreateFolder(target);
   if (!change.Copy(source + kPluginFile, plugin, switches::TemporaryBeside(plugin)) ||
@@ -290,7 +295,8 @@ bool CSkypeSW::IsPackagePresent() {
 int CSkypeSW::CollectPlugins() {
   try {
     // A missing choice means on.
-    const int state = MessengerChoice(switches::kSkypeValue).value_or(1) != 0 ? switches::kEnabled : switches::kDisabled;
+    const int state =
+        MessengerChoice(switches::kSkypeValue).value_or(1) != 0 ? switches::kEnabled : switches::kDisabled;
     AppendRecords(Stored(), switches::FindUninstallEntries(L"Skype"), state, switches::kSkype, Name());
     return static_cast<int>(Stored().size());
   } catch (...) {

@@ -17,7 +17,9 @@ class CMsnSW final : public CSwitch {
   // Nothing to switch.
   int ApplyStates(switches::PluginList&, int) override { return 0; }
 
-  [[nodiscard]] CPlugSt GetHostInfo() const override { return {L"Windows Live Messenger", switches::kLiveMessenger}; }
+  [[nodiscard]] CPlugSt GetHostInfo() const override {
+    return {L"Windows Live Messenger", switches::kLiveMessenger};
+  }
   void GetKinds(std::vector<int>& kinds) const override { kinds.push_back(switches::kLiveMessenger); }
 
   static constexpr wchar_t kFolderValue[] = L"VantoMSN";

@@ -64,7 +64,8 @@ constexpr wchar_t kNoProfile[] = L"No records in Application Data";
 constexpr wchar_t kNoBasicFolder[] = L"GetFileAttributes(strScripts) != FILE_ATTRIBUTE_DIRECTORY";
 
 void LogText(int line, const PluginRecord& record, const wchar_t* text) noexcept {
-  app::Log().Record(kSourceTag, line, L"%s#%s#%s", record.displayName.c_str(), record.productName.c_str(), text);
+  app::Log().Record(kSourceTag, line, L"%s#%s#%s", record.displayName.c_str(), record.productName.c_str(),
+                    text);
 }
 
 // A merge that fails has nothing to add to the log: the record's message says enough.
@@ -97,8 +98,10 @@ const COpenOfficeSW::ProfileFolders& COpenOfficeSW::FoldersFor(std::wstring_view
 std::wstring COpenOfficeSW::ApplicationData() {
   wchar_t buffer[MAX_PATH] = {};
   std::wstring folder;
-  if (SUCCEEDED(::SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, buffer))) folder = buffer;
-  if (folder.empty() && win::WindowsMajorVersion() < 5) folder = switches::SuiteFolder(reg::kCommonAppDataRootValue);
+  if (SUCCEEDED(::SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, buffer)))
+    folder = buffer;
+  if (folder.empty() && win::WindowsMajorVersion() < 5)
+    folder = switches::SuiteFolder(reg::kCommonAppDataRootValue);
   // The profile folders are appended with their own leading separator.
   while (!folder.empty() && folder.back() == L'\\') folder.pop_back();
   return folder;
@@ -135,14 +138,15 @@ void COpenOfficeSW::Scan(HKEY root) {
   app::RegistryKey versions;
   if (!versions.Open(root, kOpenOfficeKey, reg::kRead)) return;
   DWORD count = 0;
-  if (::RegQueryInfoKeyW(versions.Handle(), nullptr, nullptr, nullptr, &count, nullptr, nullptr, nullptr, nullptr,
-                         nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+  if (::RegQueryInfoKeyW(versions.Handle(), nullptr, nullptr, nullptr, &count, nullptr, nullptr, nullptr,
+                         nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
     return;
   const std::wstring appData = ApplicationData();
   for (DWORD index = 0; index < count; ++index) {
     wchar_t name[kMaxVersionName + 1] = {};
     DWORD length = kMaxVersionName + 1;
-    if (::RegEnumKeyExW(versions.Handle(), index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+    if (::RegEnumKeyExW(versions.Handle(), index, name, &length, nullptr, nullptr, nullptr, nullptr) !=
+        ERROR_SUCCESS)
       continue;  // a name too long for a version, or a key removed meanwhile
     const std::wstring version(name, length);
     if (version.empty() || (version.front() != L'2' && version.front() != L'3')) continue;

@@ -52,8 +52,10 @@ class COpenOfficeSW final : public CSwitch {
 
  private:
   void Apply(const switches::PluginRecord& record);
-  void Enable(const switches::PluginRecord& record, const std::wstring& appData, const ProfileFolders& folders);
-  void Disable(const switches::PluginRecord& record, const std::wstring& appData, const ProfileFolders& folders);
+  void Enable(const switches::PluginRecord& record, const std::wstring& appData,
+              const ProfileFolders& folders);
+  void Disable(const switches::PluginRecord& record, const std::wstring& appData,
+               const ProfileFolders& folders);
   void Scan(HKEY root);
   // A template below the "OOInst" folder of the suite's OpenOffice folder.
   [[nodiscard]] static std::wstring Template(const wchar_t* name);

@@ -19,7 +19,7 @@ inline constexpr int kEnabled = 1;
 inline constexpr int kNotSwitchable = -1;  // the Windows Live Messenger record
 
 struct PluginRecord {
-  int application = 0;       // the host application's index inside its switch (Office: 0 Word ... 4 FrontPage)
+  int application = 0;  // the host application's index inside its switch (Office: 0 Word ... 4 FrontPage)
   std::wstring displayName;  // host and version as shown to the user
   int state = kDisabled;
   int kind = 0;

@@ -39,7 +39,8 @@ void PluginTable::LoadSwitches() {
         record.id = nextId++;
         auto group = std::find_if(groups_.begin(), groups_.end(),
                                   [&](const ProductGroup& g) { return g.productName == record.productName; });
-        if (group == groups_.end()) group = groups_.insert(groups_.end(), ProductGroup{record.productName, {}});
+        if (group == groups_.end())
+          group = groups_.insert(groups_.end(), ProductGroup{record.productName, {}});
         group->records.push_back(record);
       }
       active->SetPlugins(records);

@@ -63,7 +63,8 @@ bool CSwitch::ApplyOne(switches::PluginRecord& record, int quiet, std::wstring_v
 
 namespace switches {
 
-void Fail(const wchar_t* sourceTag, int line, const PluginRecord& record, std::wstring_view text, int reason) {
+void Fail(const wchar_t* sourceTag, int line, const PluginRecord& record, std::wstring_view text,
+          int reason) {
   const std::wstring reasonText(text);
   app::Log().Record(sourceTag, line, L"%s#%s#%s", record.displayName.c_str(), record.productName.c_str(),
                     reasonText.c_str());

@@ -14,7 +14,8 @@ using GetOpenFileNameFn = BOOL(WINAPI*)(OPENFILENAMEW*);
 
 }  // namespace
 
-std::optional<std::wstring> BrowseForDocument(HWND owner, std::wstring_view filter, const std::wstring& folder) {
+std::optional<std::wstring> BrowseForDocument(HWND owner, std::wstring_view filter,
+                                              const std::wstring& folder) {
   // The dialog wants the parts NUL-separated and ending in two NULs.
   std::wstring filters(filter);
   for (wchar_t& c : filters)

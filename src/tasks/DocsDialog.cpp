@@ -17,7 +17,9 @@ namespace {
 constexpr UINT kErrorBox = MB_OK | MB_ICONEXCLAMATION;
 
 // The controls whose text is white; every other one is black.
-bool DrawsWhite(int id) { return id >= 1046 && id <= 1048; }
+bool DrawsWhite(int id) {
+  return id >= 1046 && id <= 1048;
+}
 
 // The icon the shell associates with the file. Where the shell finds none of the file's own (Wine's
 // shell, for one, gives up on a document and asks the calling module for a stock icon that it does
@@ -33,7 +35,8 @@ win::UniqueIcon AssociatedIcon(const std::wstring& file) {
   win::UniqueIcon icon(::ExtractAssociatedIconW(self, path, &index));
   if (icon) return icon;
   wchar_t program[MAX_PATH] = {};
-  if (reinterpret_cast<INT_PTR>(::FindExecutableW(file.c_str(), nullptr, program)) <= 32 || !program[0]) return {};
+  if (reinterpret_cast<INT_PTR>(::FindExecutableW(file.c_str(), nullptr, program)) <= 32 || !program[0])
+    return {};
   const HICON first = ::ExtractIconW(self, program, 0);
   // 1: the program's file holds no icons at all.
   return win::UniqueIcon(reinterpret_cast<INT_PTR>(first) > 1 ? first : nullptr);
@@ -61,8 +64,7 @@ bool CDocsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR&
     case WM_CTLCOLORSTATIC:
       result = ControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
       return true;
-    default:
-      return CCustomListDialog::OnMessage(message, wParam, lParam, result);
+    default: return CCustomListDialog::OnMessage(message, wParam, lParam, result);
   }
 }
 
@@ -77,11 +79,10 @@ void CDocsDialog::CreateNote() {
   }
   const int top = list.bottom + kNoteMargin;
   const std::wstring text = win::LoadString(IDS_DOCS_PDF_VIEWER) + L" " + kPdfViewerAddress;
-  const HWND note = ::CreateWindowExW(0, L"Static", text.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX,
-                                     kNoteLeft, top, panel.right - kNoteMargin - kNoteLeft,
-                                     panel.bottom - kNoteMargin - top, hwnd(),
-                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_DOCS_NOTE)),
-                                     ::GetModuleHandleW(nullptr), nullptr);
+  const HWND note = ::CreateWindowExW(
+      0, L"Static", text.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, kNoteLeft, top,
+      panel.right - kNoteMargin - kNoteLeft, panel.bottom - kNoteMargin - top, hwnd(),
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_DOCS_NOTE)), ::GetModuleHandleW(nullptr), nullptr);
   if (note && noteFont_) ::SendMessageW(note, WM_SETFONT, reinterpret_cast<WPARAM>(noteFont_), FALSE);
 }
 
@@ -94,7 +95,8 @@ INT_PTR CDocsDialog::ControlColour(HDC dc, HWND control) const {
   ::SetTextColor(dc, DrawsWhite(::GetDlgCtrlID(control)) ? RGB(255, 255, 255) : RGB(0, 0, 0));
   if (!brushMade_) {
     brushMade_ = true;
-    if (const HBITMAP background = background_.get()) backgroundBrush_.reset(::CreatePatternBrush(background));
+    if (const HBITMAP background = background_.get())
+      backgroundBrush_.reset(::CreatePatternBrush(background));
   }
   return reinterpret_cast<INT_PTR>(backgroundBrush_ ? backgroundBrush_.get() : ::GetStockObject(NULL_BRUSH));
 }
@@ -134,7 +136,8 @@ void CDocsDialog::Open(size_t row) {
   // from it.
   if (suite::StartSucceeded(suite::ShellStart(L"open", document.path, {}, {}))) return;
   // The message names the document: its text says which one could not be opened.
-  context_.ShowText(win::LoadString(IDS_LAUNCH_FAILED) + L"\n\n\"" + document.shortDescription + L"\"", kErrorBox);
+  context_.ShowText(win::LoadString(IDS_LAUNCH_FAILED) + L"\n\n\"" + document.shortDescription + L"\"",
+                    kErrorBox);
 }
 
 }  // namespace tasks

@@ -159,8 +159,8 @@ int CTranslateMenuUtils::HandOff(const HandOffRequest& request) {
       if (parameter.empty()) parameter = kBuiltInActivityAddress;
     }
 
-    const std::wstring record = suite::HandOffRecord(request.directionId, request.profile, parameter,
-                                                     suite::KernelOf(context_));
+    const std::wstring record =
+        suite::HandOffRecord(request.directionId, request.profile, parameter, suite::KernelOf(context_));
     if (!key->WriteString(target.key, record)) {
       key->Close();
       return RefuseWithoutRecord(context_, hostName);

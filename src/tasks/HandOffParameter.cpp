@@ -36,7 +36,8 @@ bool NamesScheme(std::wstring_view address) noexcept {
 
 bool IsEmptyDocument(std::wstring_view document) {
   std::wstring rest(document);
-  for (size_t at = rest.find(kHttp); at != std::wstring::npos; at = rest.find(kHttp, at)) rest.erase(at, kHttp.size());
+  for (size_t at = rest.find(kHttp); at != std::wstring::npos; at = rest.find(kHttp, at))
+    rest.erase(at, kHttp.size());
   if (rest.empty()) return true;
   // A scheme with nothing after it ("https://", "FILE:///") names no page either.
   if (!NamesScheme(document)) return false;

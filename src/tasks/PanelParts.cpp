@@ -26,8 +26,8 @@ HWND MakeLabel(HWND panel, int id, RECT place, UINT textId, HFONT font) {
   const std::wstring text = textId ? win::LoadString(textId) : std::wstring();
   HWND label = ::CreateWindowExW(0, L"STATIC", text.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX,
                                  place.left, place.top, place.right, place.bottom, panel,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleW(nullptr),
-                                 nullptr);
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                 ::GetModuleHandleW(nullptr), nullptr);
   if (label && font) ::SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   return label;
 }
@@ -55,6 +55,8 @@ std::wstring TextOf(HWND window) {
   return std::wstring(buffer.data(), static_cast<size_t>(copied > 0 ? copied : 0));
 }
 
-std::wstring ComboAppList::Text(int index) const { return combo_.TextAt(index); }
+std::wstring ComboAppList::Text(int index) const {
+  return combo_.TextAt(index);
+}
 
 }  // namespace tasks

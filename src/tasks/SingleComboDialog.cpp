@@ -31,17 +31,20 @@ constexpr int kButtonLeft = kContentRight - kButtonWidth;
 bool CSingleComboDialog::OnInitPanel() {
   const app::SharedGraphics& graphics = context_.Graphics();
   const ui::skin::ComboLook comboLook = ComboLookOf(graphics);
-  label_ = MakeLabel(hwnd(), IDC_PANEL_APPLICATION_LABEL, {kContentLeft, kLabelTop, kContentWidth, kLabelHeight},
-                     IDS_LABEL_TRANSLATE_IN, graphics.Font(app::SharedFont::kTahoma12Bold));
+  label_ =
+      MakeLabel(hwnd(), IDC_PANEL_APPLICATION_LABEL, {kContentLeft, kLabelTop, kContentWidth, kLabelHeight},
+                IDS_LABEL_TRANSLATE_IN, graphics.Font(app::SharedFont::kTahoma12Bold));
   // The two lists share one place: a task shows one of them.
-  if (!applications_.Create(kContentLeft, kListTop, kContentWidth, hwnd(), IDC_PANEL_APPLICATIONS, comboLook) ||
-      !directionList_.Create(kContentLeft, kListTop, kContentWidth, hwnd(), IDC_PANEL_SINGLE_DIRECTIONS, comboLook))
+  if (!applications_.Create(kContentLeft, kListTop, kContentWidth, hwnd(), IDC_PANEL_APPLICATIONS,
+                            comboLook) ||
+      !directionList_.Create(kContentLeft, kListTop, kContentWidth, hwnd(), IDC_PANEL_SINGLE_DIRECTIONS,
+                             comboLook))
     return false;
   if (!MakePushButton(launch_, hwnd(), {kButtonLeft, kButtonTop}, IDC_PANEL_ACTION, IDS_LAUNCH, graphics) ||
       !MakePushButton(edit_, hwnd(), {kButtonLeft, kButtonTop}, IDC_PANEL_EDIT_PROFILES, IDS_EDIT, graphics))
     return false;
-  outcome_ = MakeLabel(hwnd(), IDC_PANEL_OUTCOME, {kContentLeft, kOutcomeTop, kContentWidth, kOutcomeHeight}, 0,
-                       graphics.Font(app::SharedFont::kTahoma12));
+  outcome_ = MakeLabel(hwnd(), IDC_PANEL_OUTCOME, {kContentLeft, kOutcomeTop, kContentWidth, kOutcomeHeight},
+                       0, graphics.Font(app::SharedFont::kTahoma12));
   return label_ && outcome_;
 }
 
@@ -55,7 +58,8 @@ OpenOutcome CSingleComboDialog::Open(int taskCode, std::wstring_view appTokens) 
 }
 
 void CSingleComboDialog::OnPluginsSwitched() {
-  if (taskCode_ != 0 && taskCode_ != kProfilesTask && ::IsWindowVisible(hwnd())) (void)Initialise(taskCode_, appTokens_);
+  if (taskCode_ != 0 && taskCode_ != kProfilesTask && ::IsWindowVisible(hwnd()))
+    (void)Initialise(taskCode_, appTokens_);
 }
 
 bool CSingleComboDialog::Initialise(int taskCode, std::wstring_view appTokens) {
@@ -82,7 +86,8 @@ bool CSingleComboDialog::InitialiseLaunch(const ui::TaskRow& task, std::wstring_
   ::SetWindowTextW(label_, win::LoadString(IDS_LABEL_TRANSLATE_IN).c_str());
   ShowControls({applications_.hwnd(), launch_.hwnd()}, true);
   ShowControls({directionList_.hwnd(), edit_.hwnd()}, false);
-  const int remembered = applications_.FindStringExact(context_.Settings().Get(taskCode, app::SettingsStore::kTransType));
+  const int remembered =
+      applications_.FindStringExact(context_.Settings().Get(taskCode, app::SettingsStore::kTransType));
   applications_.SetCurSel(remembered < 0 ? 0 : remembered);
   return true;
 }

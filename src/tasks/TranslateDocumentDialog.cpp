@@ -49,41 +49,46 @@ bool CTranslateDocumentDialog::OnInitPanel() {
   const ui::skin::ComboLook comboLook = ComboLookOf(graphics);
 
   documentLabel_ = MakeLabel(hwnd(), IDC_PANEL_DOCUMENT_LABEL,
-                             {kContentLeft, kDocumentLabelTop, kContentWidth, kLabelHeight}, IDS_LABEL_DOCUMENT,
-                             labelFont);
+                             {kContentLeft, kDocumentLabelTop, kContentWidth, kLabelHeight},
+                             IDS_LABEL_DOCUMENT, labelFont);
   // The frame is painted over the edge: a non-client one (an edit control draws WS_BORDER itself,
   // inside its client area, where the frame cannot reach it).
-  document_ = ::CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL,
-                                kContentLeft, kDocumentTop, kButtonLeft - 8 - kContentLeft, kDocumentHeight, hwnd(),
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_PANEL_DOCUMENT)),
-                                ::GetModuleHandleW(nullptr), nullptr);
+  document_ =
+      ::CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL,
+                        kContentLeft, kDocumentTop, kButtonLeft - 8 - kContentLeft, kDocumentHeight, hwnd(),
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_PANEL_DOCUMENT)),
+                        ::GetModuleHandleW(nullptr), nullptr);
   if (!document_) return false;
   ::SendMessageW(document_, WM_SETFONT, reinterpret_cast<WPARAM>(textFont), FALSE);
   ::SendMessageW(document_, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELONG(3, 3));
   (void)documentFrame_.Attach(document_);
-  if (!MakePushButton(browse_, hwnd(), {kButtonLeft, kDocumentTop - 1}, IDC_PANEL_BROWSE, IDS_BROWSE, graphics))
+  if (!MakePushButton(browse_, hwnd(), {kButtonLeft, kDocumentTop - 1}, IDC_PANEL_BROWSE, IDS_BROWSE,
+                      graphics))
     return false;
 
   applicationLabel_ = MakeLabel(hwnd(), IDC_PANEL_APPLICATION_LABEL,
                                 {kContentLeft, kApplicationLabelTop, kContentWidth, kLabelHeight},
                                 IDS_LABEL_TRANSLATE_IN, labelFont);
-  if (!applications_.Create(kContentLeft, kApplicationTop, kContentWidth, hwnd(), IDC_PANEL_APPLICATIONS, comboLook))
+  if (!applications_.Create(kContentLeft, kApplicationTop, kContentWidth, hwnd(), IDC_PANEL_APPLICATIONS,
+                            comboLook))
     return false;
 
   const int profileLeft = kContentLeft + kHalfWidth + kColumnGap;
-  directionLabel_ = MakeLabel(hwnd(), IDC_PANEL_DIRECTION_LABEL,
-                              {kContentLeft, kDirectionLabelTop, kHalfWidth, kLabelHeight}, IDS_LABEL_DIRECTION,
-                              labelFont);
-  profileLabel_ = MakeLabel(hwnd(), IDC_PANEL_PROFILE_LABEL, {profileLeft, kDirectionLabelTop, kHalfWidth, kLabelHeight},
-                            IDS_LABEL_PROFILE, labelFont);
-  if (!directionList_.Create(kContentLeft, kDirectionTop, kHalfWidth, hwnd(), IDC_PANEL_DIRECTIONS, comboLook) ||
+  directionLabel_ =
+      MakeLabel(hwnd(), IDC_PANEL_DIRECTION_LABEL,
+                {kContentLeft, kDirectionLabelTop, kHalfWidth, kLabelHeight}, IDS_LABEL_DIRECTION, labelFont);
+  profileLabel_ =
+      MakeLabel(hwnd(), IDC_PANEL_PROFILE_LABEL, {profileLeft, kDirectionLabelTop, kHalfWidth, kLabelHeight},
+                IDS_LABEL_PROFILE, labelFont);
+  if (!directionList_.Create(kContentLeft, kDirectionTop, kHalfWidth, hwnd(), IDC_PANEL_DIRECTIONS,
+                             comboLook) ||
       !profiles_.Create(profileLeft, kDirectionTop, kHalfWidth, hwnd(), IDC_PANEL_PROFILES, comboLook))
     return false;
 
   if (!MakePushButton(action_, hwnd(), {kButtonLeft, kActionTop}, IDC_PANEL_ACTION, IDS_TRANSLATE, graphics))
     return false;
-  outcome_ = MakeLabel(hwnd(), IDC_PANEL_OUTCOME, {kContentLeft, kOutcomeTop, kContentWidth, kOutcomeHeight}, 0,
-                       textFont);
+  outcome_ = MakeLabel(hwnd(), IDC_PANEL_OUTCOME, {kContentLeft, kOutcomeTop, kContentWidth, kOutcomeHeight},
+                       0, textFont);
   return documentLabel_ && applicationLabel_ && directionLabel_ && profileLabel_ && outcome_;
 }
 
@@ -116,7 +121,8 @@ bool CTranslateDocumentDialog::Initialise(int taskCode, std::wstring_view appTok
   const bool webPage = TakesAddress(taskCode);
   SetTitleAndSteps(win::LoadString(task ? task->texts.title : 0),
                    win::LoadString(task ? task->texts.steps : unsigned{IDS_PANEL_DEFAULT_STEPS}));
-  ::SetWindowTextW(documentLabel_, win::LoadString(webPage ? IDS_LABEL_WEB_PAGE : IDS_LABEL_DOCUMENT).c_str());
+  ::SetWindowTextW(documentLabel_,
+                   win::LoadString(webPage ? IDS_LABEL_WEB_PAGE : IDS_LABEL_DOCUMENT).c_str());
   ShowControls({browse_.hwnd()}, !webPage);
 
   // Each choice below runs its handler, as the user's own would.
@@ -165,7 +171,8 @@ void CTranslateDocumentDialog::OnApplicationChanged() {
 void CTranslateDocumentDialog::OnDirectionChanged() {
   FillProfiles();
   if (taskCode_ != 0)
-    context_.Settings().SetDirection(taskCode_, app::SettingsStore::kDirId, directions_.IdAt(directionList_.GetCurSel()));
+    context_.Settings().SetDirection(taskCode_, app::SettingsStore::kDirId,
+                                     directions_.IdAt(directionList_.GetCurSel()));
 }
 
 void CTranslateDocumentDialog::OnShown() {
@@ -199,7 +206,8 @@ void CTranslateDocumentDialog::OnBrowse() {
   CTranslateMenuUtils* handOff = context_.MenuUtils();
   if (!handOff) return;
   const std::wstring filter = handOff->FileFilter(taskCode_, applications_.GetCurSel());
-  if (std::optional<std::wstring> chosen = BrowseForDocument(hwnd(), filter, context_.Settings().InitialDir())) {
+  if (std::optional<std::wstring> chosen =
+          BrowseForDocument(hwnd(), filter, context_.Settings().InitialDir())) {
     ::SetWindowTextW(document_, chosen->c_str());
     context_.Settings().SetInitialDir(FolderOf(*chosen));
   }
@@ -231,10 +239,13 @@ void CTranslateDocumentDialog::OnTranslate() {
   const bool checkDocument =
       !TakesAddress(taskCode_) && !document.empty() && entry <= handOff->LastRealEntry();
   if (checkDocument && !DocumentUsable(document)) return;
-  (void)handOff->HandOff({entry, directions_.IdAt(directionList_.GetCurSel()), profiles_.GetText(), document, taskCode_});
+  (void)handOff->HandOff(
+      {entry, directions_.IdAt(directionList_.GetCurSel()), profiles_.GetText(), document, taskCode_});
 }
 
-std::wstring CTranslateDocumentDialog::Remembered(int entry) const { return context_.Settings().Get(taskCode_, entry); }
+std::wstring CTranslateDocumentDialog::Remembered(int entry) const {
+  return context_.Settings().Get(taskCode_, entry);
+}
 
 void CTranslateDocumentDialog::Remember(int entry, const std::wstring& text) {
   if (taskCode_ != 0) context_.Settings().Set(taskCode_, entry, text);

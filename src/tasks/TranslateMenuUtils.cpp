@@ -152,7 +152,8 @@ std::wstring CTranslateMenuUtils::FileFilter(int taskCode, int entry) {
     const PluginRecord* record = plugins_.FindPluginById(id);
     host.office2007 = record && Contains(record->displayName, L"2007");
   }
-  host.batchTranslator = InEntryData(entry) && suite::SameAppId(entryData_[static_cast<size_t>(entry)], L"Batcher");
+  host.batchTranslator =
+      InEntryData(entry) && suite::SameAppId(entryData_[static_cast<size_t>(entry)], L"Batcher");
 
   std::wstring filter;
   for (unsigned part : FileFilterParts(taskCode, host)) filter += win::LoadString(part);

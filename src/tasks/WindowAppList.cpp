@@ -11,15 +11,16 @@ namespace {
 struct ListMessages {
   UINT count, reset, add, insert, textLength, text;
 };
-constexpr ListMessages kListBox{LB_GETCOUNT, LB_RESETCONTENT, LB_ADDSTRING,
-                                LB_INSERTSTRING, LB_GETTEXTLEN, LB_GETTEXT};
-constexpr ListMessages kComboBox{CB_GETCOUNT, CB_RESETCONTENT, CB_ADDSTRING,
+constexpr ListMessages kListBox{LB_GETCOUNT,     LB_RESETCONTENT, LB_ADDSTRING,
+                                LB_INSERTSTRING, LB_GETTEXTLEN,   LB_GETTEXT};
+constexpr ListMessages kComboBox{CB_GETCOUNT,     CB_RESETCONTENT, CB_ADDSTRING,
                                  CB_INSERTSTRING, CB_GETLBTEXTLEN, CB_GETLBTEXT};
 
 bool IsComboBox(HWND control) {
   std::array<wchar_t, 64> name{};
   const int length = ::GetClassNameW(control, name.data(), static_cast<int>(name.size()));
-  return length > 0 && suite::SameName(std::wstring_view(name.data(), static_cast<size_t>(length)), L"ComboBox");
+  return length > 0 &&
+         suite::SameName(std::wstring_view(name.data(), static_cast<size_t>(length)), L"ComboBox");
 }
 
 }  // namespace
@@ -50,8 +51,8 @@ std::wstring WindowAppList::Text(int index) const {
   const LRESULT length = ::SendMessageW(control_, messages.textLength, static_cast<WPARAM>(index), 0);
   if (length <= 0) return {};
   std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-  const LRESULT copied =
-      ::SendMessageW(control_, messages.text, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+  const LRESULT copied = ::SendMessageW(control_, messages.text, static_cast<WPARAM>(index),
+                                        reinterpret_cast<LPARAM>(text.data()));
   text.resize(copied < 0 ? 0 : static_cast<size_t>(copied));
   return text;
 }

@@ -19,7 +19,8 @@ std::wstring TextOf(const app::Variant& text) {
 HRESULT CUpdateEventHandler::QueryInterface(REFIID riid, void** ppv) noexcept {
   if (!ppv) return E_POINTER;
   *ppv = nullptr;
-  if (riid != IID_IUnknown && riid != IID_IDispatch && riid != DIID_DVantoWebServiceEvents) return E_NOINTERFACE;
+  if (riid != IID_IUnknown && riid != IID_IDispatch && riid != DIID_DVantoWebServiceEvents)
+    return E_NOINTERFACE;
   *ppv = static_cast<IDispatch*>(this);
   AddRef();
   return S_OK;
@@ -42,7 +43,9 @@ HRESULT CUpdateEventHandler::GetTypeInfo(UINT, LCID, ITypeInfo** info) noexcept 
   return E_NOTIMPL;
 }
 
-HRESULT CUpdateEventHandler::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) noexcept { return E_NOTIMPL; }
+HRESULT CUpdateEventHandler::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) noexcept {
+  return E_NOTIMPL;
+}
 
 HRESULT CUpdateEventHandler::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*,
                                     UINT* badArgument) noexcept {

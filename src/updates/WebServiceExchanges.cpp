@@ -41,12 +41,16 @@ void WaitAndClose(win::UniqueHandle& thread, std::chrono::milliseconds limit) no
 
 }  // namespace
 
-WebServiceExchanges::WebServiceExchanges(std::shared_ptr<ServiceInfo> info) noexcept : info_(std::move(info)) {}
+WebServiceExchanges::WebServiceExchanges(std::shared_ptr<ServiceInfo> info) noexcept
+    : info_(std::move(info)) {}
 
-WebServiceExchanges::~WebServiceExchanges() { Shutdown(); }
+WebServiceExchanges::~WebServiceExchanges() {
+  Shutdown();
+}
 
 void WebServiceExchanges::StartStartup(HWND window, const std::wstring& clientName,
-                                       const app::KernelConnection& kernel, const app::SettingsStore& settings) {
+                                       const app::KernelConnection& kernel,
+                                       const app::SettingsStore& settings) {
   startupDeadline_ = ::GetTickCount64() + static_cast<ULONGLONG>(kStartupWaitLimit.count());
   startupEvent_.reset(::CreateEventW(nullptr, FALSE, FALSE, L"WebServiceMyVantoEvent"));
   if (!startupEvent_) return;
@@ -66,7 +70,8 @@ void WebServiceExchanges::FinishStartup(app::SettingsStore& settings, Answer ans
   startupFinished_ = true;
   if (startupEvent_) {
     if (answer == Answer::kWaitForIt)
-      answer = WaitHandlingSentAndPaints(startupEvent_.get(), startupDeadline_) ? Answer::kCame : Answer::kTimedOut;
+      answer = WaitHandlingSentAndPaints(startupEvent_.get(), startupDeadline_) ? Answer::kCame
+                                                                                : Answer::kTimedOut;
     if (answer == Answer::kTimedOut)
       app::Log().Line(L"Web service: no answer within %d s; the window goes on without it",
                       static_cast<int>(kStartupWaitLimit.count() / 1000));

@@ -77,6 +77,7 @@ class WebServiceExchanges {
 };
 
 // "Update №%s from %s has been installed." with the number and the date in place of the two %s.
-[[nodiscard]] std::wstring FormatUpdateTip(std::wstring text, const std::wstring& number, const std::wstring& date);
+[[nodiscard]] std::wstring FormatUpdateTip(std::wstring text, const std::wstring& number,
+                                           const std::wstring& date);
 
 }  // namespace updates

@@ -43,7 +43,8 @@ void PutText(IVantoWebService& service, HRESULT (STDMETHODCALLTYPE IVantoWebServ
 
 ComPtr<IVantoWebService> CreateComponent() {
   ComPtr<IVantoWebService> service;
-  if (FAILED(::CoCreateInstance(CLSID_VantoWebService, nullptr, CLSCTX_ALL, IID_PPV_ARGS(&service)))) return nullptr;
+  if (FAILED(::CoCreateInstance(CLSID_VantoWebService, nullptr, CLSCTX_ALL, IID_PPV_ARGS(&service))))
+    return nullptr;
   return service;
 }
 
@@ -195,7 +196,8 @@ DWORD WINAPI StartupThread(void* parameter) noexcept {
   });
   // However the exchange ended, the main window goes on with its initialisation.
   if (result != 0) ::SetEvent(work->started.get());
-  ::PostMessageW(work->setup.window, app::kWebServiceEndedMessage, static_cast<WPARAM>(Exchange::kStartup), 0);
+  ::PostMessageW(work->setup.window, app::kWebServiceEndedMessage, static_cast<WPARAM>(Exchange::kStartup),
+                 0);
   return result;
 }
 
@@ -213,7 +215,8 @@ DWORD WINAPI LaunchThread(void* parameter) noexcept {
 
 }  // namespace
 
-win::UniqueHandle StartStartupExchange(ExchangeSetup setup, IStream* kernel, HANDLE started, bool lookForUpdates) {
+win::UniqueHandle StartStartupExchange(ExchangeSetup setup, IStream* kernel, HANDLE started,
+                                       bool lookForUpdates) {
   HANDLE own = nullptr;
   if (!::DuplicateHandle(::GetCurrentProcess(), started, ::GetCurrentProcess(), &own, 0, FALSE,
                          DUPLICATE_SAME_ACCESS)) {

@@ -22,10 +22,8 @@ bool ReturnsDirectly(UINT message) {
     case WM_VKEYTOITEM:
     case WM_CHARTOITEM:
     case WM_QUERYDRAGICON:
-    case WM_INITDIALOG:
-      return true;
-    default:
-      return false;
+    case WM_INITDIALOG: return true;
+    default: return false;
   }
 }
 

@@ -15,6 +15,8 @@ int ShowMessageBox(HWND owner, const std::wstring& text, const std::wstring& cap
   return ::MessageBoxW(owner, text.c_str(), caption.c_str(), flags);
 }
 
-void SetMessageBoxAnswerer(MessageBoxAnswerer answerer) { Answerer() = std::move(answerer); }
+void SetMessageBoxAnswerer(MessageBoxAnswerer answerer) {
+  Answerer() = std::move(answerer);
+}
 
 }  // namespace win

@@ -33,7 +33,9 @@ void ResetResourceModule() noexcept {
   state.adopted.reset();
 }
 
-std::wstring LoadString(UINT id) { return LoadStringFrom(ResourceModule(), id); }
+std::wstring LoadString(UINT id) {
+  return LoadStringFrom(ResourceModule(), id);
+}
 
 std::wstring LoadStringFrom(HMODULE module, UINT id) {
   const wchar_t* text = nullptr;

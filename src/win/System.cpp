@@ -33,8 +33,12 @@ unsigned WindowsMajorVersion() noexcept {
   return major;
 }
 
-void OverrideSystemFacts(const SystemFacts& facts) noexcept { Overrides() = facts; }
+void OverrideSystemFacts(const SystemFacts& facts) noexcept {
+  Overrides() = facts;
+}
 
-const SystemFacts& SystemFactOverrides() noexcept { return Overrides(); }
+const SystemFacts& SystemFactOverrides() noexcept {
+  return Overrides();
+}
 
 }  // namespace win

@@ -31,7 +31,9 @@ HWND Window::CreateWindowOf(const wchar_t* className, DWORD style, int x, int y,
   return ::CreateWindowExW(0, className, L"", style, x, y, width, height, parent, menu, instance, this);
 }
 
-LRESULT Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) { return Default(message, wParam, lParam); }
+LRESULT Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  return Default(message, wParam, lParam);
+}
 
 LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
   Window* self = nullptr;

@@ -29,10 +29,16 @@ STDMETHODIMP BrowserSite::QueryInterface(REFIID iid, void** object) {
   return S_OK;
 }
 
-STDMETHODIMP_(ULONG) BrowserSite::AddRef() { return static_cast<ULONG>(::InterlockedIncrement(&references_)); }
-STDMETHODIMP_(ULONG) BrowserSite::Release() { return static_cast<ULONG>(::InterlockedDecrement(&references_)); }
+STDMETHODIMP_(ULONG) BrowserSite::AddRef() {
+  return static_cast<ULONG>(::InterlockedIncrement(&references_));
+}
+STDMETHODIMP_(ULONG) BrowserSite::Release() {
+  return static_cast<ULONG>(::InterlockedDecrement(&references_));
+}
 
-STDMETHODIMP BrowserSite::SaveObject() { return E_NOTIMPL; }
+STDMETHODIMP BrowserSite::SaveObject() {
+  return E_NOTIMPL;
+}
 STDMETHODIMP BrowserSite::GetMoniker(DWORD, DWORD, IMoniker** moniker) {
   if (moniker) *moniker = nullptr;
   return E_NOTIMPL;
@@ -41,22 +47,36 @@ STDMETHODIMP BrowserSite::GetContainer(IOleContainer** container) {
   if (container) *container = nullptr;
   return E_NOINTERFACE;
 }
-STDMETHODIMP BrowserSite::ShowObject() { return S_OK; }
-STDMETHODIMP BrowserSite::OnShowWindow(BOOL) { return S_OK; }
-STDMETHODIMP BrowserSite::RequestNewObjectLayout() { return E_NOTIMPL; }
+STDMETHODIMP BrowserSite::ShowObject() {
+  return S_OK;
+}
+STDMETHODIMP BrowserSite::OnShowWindow(BOOL) {
+  return S_OK;
+}
+STDMETHODIMP BrowserSite::RequestNewObjectLayout() {
+  return E_NOTIMPL;
+}
 
 STDMETHODIMP BrowserSite::GetWindow(HWND* window) {
   if (!window) return E_POINTER;
   *window = window_;
   return S_OK;
 }
-STDMETHODIMP BrowserSite::ContextSensitiveHelp(BOOL) { return E_NOTIMPL; }
+STDMETHODIMP BrowserSite::ContextSensitiveHelp(BOOL) {
+  return E_NOTIMPL;
+}
 
-STDMETHODIMP BrowserSite::CanInPlaceActivate() { return S_OK; }
-STDMETHODIMP BrowserSite::OnInPlaceActivate() { return S_OK; }
-STDMETHODIMP BrowserSite::OnUIActivate() { return S_OK; }
-STDMETHODIMP BrowserSite::GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** document, RECT* position,
-                                           RECT* clip, OLEINPLACEFRAMEINFO* info) {
+STDMETHODIMP BrowserSite::CanInPlaceActivate() {
+  return S_OK;
+}
+STDMETHODIMP BrowserSite::OnInPlaceActivate() {
+  return S_OK;
+}
+STDMETHODIMP BrowserSite::OnUIActivate() {
+  return S_OK;
+}
+STDMETHODIMP BrowserSite::GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** document,
+                                           RECT* position, RECT* clip, OLEINPLACEFRAMEINFO* info) {
   if (!frame || !document || !position || !clip || !info) return E_POINTER;
   *frame = static_cast<IOleInPlaceFrame*>(this);
   AddRef();
@@ -69,26 +89,60 @@ STDMETHODIMP BrowserSite::GetWindowContext(IOleInPlaceFrame** frame, IOleInPlace
   info->cAccelEntries = 0;
   return S_OK;
 }
-STDMETHODIMP BrowserSite::Scroll(SIZE) { return E_NOTIMPL; }
-STDMETHODIMP BrowserSite::OnUIDeactivate(BOOL) { return S_OK; }
-STDMETHODIMP BrowserSite::OnInPlaceDeactivate() { return S_OK; }
-STDMETHODIMP BrowserSite::DiscardUndoState() { return E_NOTIMPL; }
-STDMETHODIMP BrowserSite::DeactivateAndUndo() { return E_NOTIMPL; }
-STDMETHODIMP BrowserSite::OnPosRectChange(const RECT*) { return S_OK; }
+STDMETHODIMP BrowserSite::Scroll(SIZE) {
+  return E_NOTIMPL;
+}
+STDMETHODIMP BrowserSite::OnUIDeactivate(BOOL) {
+  return S_OK;
+}
+STDMETHODIMP BrowserSite::OnInPlaceDeactivate() {
+  return S_OK;
+}
+STDMETHODIMP BrowserSite::DiscardUndoState() {
+  return E_NOTIMPL;
+}
+STDMETHODIMP BrowserSite::DeactivateAndUndo() {
+  return E_NOTIMPL;
+}
+STDMETHODIMP BrowserSite::OnPosRectChange(const RECT*) {
+  return S_OK;
+}
 
-STDMETHODIMP BrowserSite::GetBorder(RECT*) { return INPLACE_E_NOTOOLSPACE; }
-STDMETHODIMP BrowserSite::RequestBorderSpace(LPCBORDERWIDTHS) { return INPLACE_E_NOTOOLSPACE; }
-STDMETHODIMP BrowserSite::SetBorderSpace(LPCBORDERWIDTHS) { return S_OK; }
-STDMETHODIMP BrowserSite::SetActiveObject(IOleInPlaceActiveObject*, LPCOLESTR) { return S_OK; }
-STDMETHODIMP BrowserSite::InsertMenus(HMENU, LPOLEMENUGROUPWIDTHS) { return S_OK; }
-STDMETHODIMP BrowserSite::SetMenu(HMENU, HOLEMENU, HWND) { return S_OK; }
-STDMETHODIMP BrowserSite::RemoveMenus(HMENU) { return S_OK; }
-STDMETHODIMP BrowserSite::SetStatusText(LPCOLESTR) { return S_OK; }
-STDMETHODIMP BrowserSite::EnableModeless(BOOL) { return S_OK; }
-STDMETHODIMP BrowserSite::TranslateAccelerator(LPMSG, WORD) { return S_FALSE; }
+STDMETHODIMP BrowserSite::GetBorder(RECT*) {
+  return INPLACE_E_NOTOOLSPACE;
+}
+STDMETHODIMP BrowserSite::RequestBorderSpace(LPCBORDERWIDTHS) {
+  return INPLACE_E_NOTOOLSPACE;
+}
+STDMETHODIMP BrowserSite::SetBorderSpace(LPCBORDERWIDTHS) {
+  return S_OK;
+}
+STDMETHODIMP BrowserSite::SetActiveObject(IOleInPlaceActiveObject*, LPCOLESTR) {
+  return S_OK;
+}
+STDMETHODIMP BrowserSite::InsertMenus(HMENU, LPOLEMENUGROUPWIDTHS) {
+  return S_OK;
+}
+STDMETHODIMP BrowserSite::SetMenu(HMENU, HOLEMENU, HWND) {
+  return S_OK;
+}
+STDMETHODIMP BrowserSite::RemoveMenus(HMENU) {
+  return S_OK;
+}
+STDMETHODIMP BrowserSite::SetStatusText(LPCOLESTR) {
+  return S_OK;
+}
+STDMETHODIMP BrowserSite::EnableModeless(BOOL) {
+  return S_OK;
+}
+STDMETHODIMP BrowserSite::TranslateAccelerator(LPMSG, WORD) {
+  return S_FALSE;
+}
 
 // The page shows no menu of the browser's: the menu is "shown" by nobody.
-STDMETHODIMP BrowserSite::ShowContextMenu(DWORD, POINT*, IUnknown*, IDispatch*) { return S_OK; }
+STDMETHODIMP BrowserSite::ShowContextMenu(DWORD, POINT*, IUnknown*, IDispatch*) {
+  return S_OK;
+}
 STDMETHODIMP BrowserSite::GetHostInfo(DOCHOSTUIINFO* info) {
   if (!info) return E_POINTER;
   info->dwFlags = kHostFlags;
@@ -101,12 +155,24 @@ STDMETHODIMP BrowserSite::ShowUI(DWORD, IOleInPlaceActiveObject*, IOleCommandTar
                                  IOleInPlaceUIWindow*) {
   return S_OK;  // the host shows the control's UI itself (it has none)
 }
-STDMETHODIMP BrowserSite::HideUI() { return S_OK; }
-STDMETHODIMP BrowserSite::UpdateUI() { return S_OK; }
-STDMETHODIMP BrowserSite::OnDocWindowActivate(BOOL) { return S_OK; }
-STDMETHODIMP BrowserSite::OnFrameWindowActivate(BOOL) { return S_OK; }
-STDMETHODIMP BrowserSite::ResizeBorder(LPCRECT, IOleInPlaceUIWindow*, BOOL) { return S_OK; }
-STDMETHODIMP BrowserSite::TranslateAccelerator(LPMSG, const GUID*, DWORD) { return S_FALSE; }
+STDMETHODIMP BrowserSite::HideUI() {
+  return S_OK;
+}
+STDMETHODIMP BrowserSite::UpdateUI() {
+  return S_OK;
+}
+STDMETHODIMP BrowserSite::OnDocWindowActivate(BOOL) {
+  return S_OK;
+}
+STDMETHODIMP BrowserSite::OnFrameWindowActivate(BOOL) {
+  return S_OK;
+}
+STDMETHODIMP BrowserSite::ResizeBorder(LPCRECT, IOleInPlaceUIWindow*, BOOL) {
+  return S_OK;
+}
+STDMETHODIMP BrowserSite::TranslateAccelerator(LPMSG, const GUID*, DWORD) {
+  return S_FALSE;
+}
 STDMETHODIMP BrowserSite::GetOptionKeyPath(LPOLESTR* key, DWORD) {
   if (key) *key = nullptr;
   return S_FALSE;
@@ -134,7 +200,9 @@ namespace {
 constexpr UINT kRepaintMessage = WM_APP + 1;
 }  // namespace
 
-CDHtmlExploreDlg::~CDHtmlExploreDlg() { CloseControl(); }
+CDHtmlExploreDlg::~CDHtmlExploreDlg() {
+  CloseControl();
+}
 
 bool CDHtmlExploreDlg::Create(HWND parent, POINT at, app::SkinBitmap background) {
   background_ = background;
@@ -169,7 +237,8 @@ void CDHtmlExploreDlg::OnInitDialog() {
 }
 
 bool CDHtmlExploreDlg::EmbedControl() {
-  if (FAILED(::CoCreateInstance(control_, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&object_)))) return false;
+  if (FAILED(::CoCreateInstance(control_, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&object_))))
+    return false;
   if (FAILED(object_->SetClientSite(&site_))) return false;
   RECT rc{};
   ::GetClientRect(hwnd(), &rc);
@@ -212,17 +281,13 @@ bool CDHtmlExploreDlg::OnMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& r
       OnInitDialog();
       result = FALSE;  // the page takes no focus when it is made
       return true;
-    case WM_ERASEBKGND:
-      result = 1;
-      return true;
+    case WM_ERASEBKGND: result = 1; return true;
     case WM_PAINT: {
       const win::PaintScope paint(hwnd());
       Paint(paint.dc());
       return true;
     }
-    case WM_PRINTCLIENT:
-      Paint(reinterpret_cast<HDC>(wParam));
-      return true;
+    case WM_PRINTCLIENT: Paint(reinterpret_cast<HDC>(wParam)); return true;
     case WM_SHOWWINDOW:
       // Shaped while still hidden; once shown (after the default processing), painted at once
       // rather than when the queue gets round to it.
@@ -231,14 +296,9 @@ bool CDHtmlExploreDlg::OnMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& r
         ::PostMessageW(hwnd(), kRepaintMessage, 0, 0);
       }
       return false;
-    case kRepaintMessage:
-      ::UpdateWindow(hwnd());
-      return true;
-    case WM_DESTROY:
-      CloseControl();
-      return false;
-    default:
-      return false;
+    case kRepaintMessage: ::UpdateWindow(hwnd()); return true;
+    case WM_DESTROY: CloseControl(); return false;
+    default: return false;
   }
 }
 

@@ -84,8 +84,8 @@ class BrowserSite final : public IOleClientSite,
   // IDocHostUIHandler
   STDMETHODIMP ShowContextMenu(DWORD id, POINT* at, IUnknown* target, IDispatch* object) override;
   STDMETHODIMP GetHostInfo(DOCHOSTUIINFO* info) override;
-  STDMETHODIMP ShowUI(DWORD id, IOleInPlaceActiveObject* active, IOleCommandTarget* target, IOleInPlaceFrame* frame,
-                      IOleInPlaceUIWindow* document) override;
+  STDMETHODIMP ShowUI(DWORD id, IOleInPlaceActiveObject* active, IOleCommandTarget* target,
+                      IOleInPlaceFrame* frame, IOleInPlaceUIWindow* document) override;
   STDMETHODIMP HideUI() override;
   STDMETHODIMP UpdateUI() override;
   STDMETHODIMP OnDocWindowActivate(BOOL activate) override;

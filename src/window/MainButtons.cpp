@@ -24,12 +24,13 @@ void MoveTo(const CMenuButton& button, int x, int y) {
   ::SetWindowPos(button.hwnd(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 }
 
-HWND MakeChild(const wchar_t* className, UINT textId, DWORD style, RECT place, HWND parent, int id, HFONT font) {
+HWND MakeChild(const wchar_t* className, UINT textId, DWORD style, RECT place, HWND parent, int id,
+               HFONT font) {
   const std::wstring text = win::LoadString(textId);
-  HWND child = ::CreateWindowExW(0, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, place.left, place.top,
-                                 place.right - place.left, place.bottom - place.top, parent,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleW(nullptr),
-                                 nullptr);
+  HWND child = ::CreateWindowExW(0, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, place.left,
+                                 place.top, place.right - place.left, place.bottom - place.top, parent,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                 ::GetModuleHandleW(nullptr), nullptr);
   if (child) ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   return child;
 }
@@ -66,7 +67,8 @@ void MainButtons::Create(HWND window, const app::SharedGraphics& graphics) {
        MenuButtonStyle::kGlyph);
   make(back, IDC_BACK, {IDB_BACK_NORMAL, IDB_BACK_HOVER, IDB_BACK_PRESSED}, IDS_BACK,
        MenuButtonStyle::kGlyph);
-  make(launchInstall, IDC_LAUNCH_INSTALL, {IDB_LAUNCH_NORMAL, IDB_LAUNCH_HOVER, IDB_LAUNCH_PRESSED}, IDS_INSTALL);
+  make(launchInstall, IDC_LAUNCH_INSTALL, {IDB_LAUNCH_NORMAL, IDB_LAUNCH_HOVER, IDB_LAUNCH_PRESSED},
+       IDS_INSTALL);
   MoveTo(back, aboutX, bottomY);
   MoveTo(launchInstall, aboutX, bottomY);
   MoveTo(home, aboutX - kBottomButtonGap - home.Size().cx, bottomY);
@@ -76,8 +78,8 @@ void MainButtons::Create(HWND window, const app::SharedGraphics& graphics) {
   make(help, IDC_HELP_BUTTON, {IDB_HELP_NORMAL, IDB_HELP_HOVER, IDB_HELP_PRESSED}, 0);
   MoveTo(help, 30 - help.Size().cx - 2, client.bottom - 25 - help.Size().cy / 2);
   const HFONT textFont = graphics.Font(app::SharedFont::kTahoma12);
-  helpLabel = MakeChild(L"STATIC", IDS_HELP, SS_NOPREFIX, {30, client.bottom - 33, 75, client.bottom - 17}, window,
-                        -1, textFont);
+  helpLabel = MakeChild(L"STATIC", IDS_HELP, SS_NOPREFIX, {30, client.bottom - 33, 75, client.bottom - 17},
+                        window, -1, textFont);
   // The two check boxes share one place: "show all features" on the start page, the dictionary
   // updates on tab 7. Their box is centred on the Help label's line.
   ui::skin::CheckboxSkin box{graphics.Bitmap(IDB_CHECK_OFF_NORMAL),

@@ -11,7 +11,6 @@
 #include "tasks/TaskContext.h"
 #include "updates/ServiceInfo.h"
 
-
 namespace ui {
 
 class MainWindowContext : public tasks::TaskContext {

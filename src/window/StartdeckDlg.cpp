@@ -30,7 +30,9 @@ constexpr POINT kPanelPosition = {9, 146};
 // The tab of the catalogue's launch list, which is filled after the first paint.
 constexpr int kLaunchTab = ui::NumberOf(ui::TabShowing(ui::TabContent::kLaunchList));
 
-void LogFailure(const wchar_t* what) { app::Log().Line(L"Main window: %s could not be created", what); }
+void LogFailure(const wchar_t* what) {
+  app::Log().Line(L"Main window: %s could not be created", what);
+}
 
 }  // namespace
 
@@ -79,12 +81,14 @@ CStartdeckDlg::CStartdeckDlg(ui::MainWindowContext& app)
 
 CStartdeckDlg::~CStartdeckDlg() = default;
 
-INT_PTR CStartdeckDlg::DoModal() { return Dialog::DoModal(win::ResourceModule(), IDD_STARTDECK, nullptr); }
+INT_PTR CStartdeckDlg::DoModal() {
+  return Dialog::DoModal(win::ResourceModule(), IDD_STARTDECK, nullptr);
+}
 
 bool CStartdeckDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
   for (const Route& route : kRoutes) {
-    const bool matches = route.registered ? *route.registered != 0 && *route.registered == message
-                                          : route.message == message;
+    const bool matches =
+        route.registered ? *route.registered != 0 && *route.registered == message : route.message == message;
     if (!matches) continue;
     const bool handled = (this->*route.handler)(wParam, lParam, result);
     if (ChangesView(message)) KeepFocusReachable();
@@ -169,10 +173,12 @@ bool CStartdeckDlg::OnInitDialog(WPARAM, LPARAM, INT_PTR& result) {
   ::SetWindowTextW(hwnd(), app_.ProductName().c_str());
   ::SetDlgItemTextW(hwnd(), IDC_PRODUCT_CAPTION, app_.ProductName().c_str());
   ::SendDlgItemMessageW(hwnd(), IDC_PRODUCT_CAPTION, WM_SETFONT,
-                        reinterpret_cast<WPARAM>(app_.Graphics().Font(app::SharedFont::kTahoma14Bold)), FALSE);
+                        reinterpret_cast<WPARAM>(app_.Graphics().Font(app::SharedFont::kTahoma14Bold)),
+                        FALSE);
   ::SetDlgItemTextW(hwnd(), IDC_WELCOME_TEXT, win::LoadString(IDS_WELCOME).c_str());
   ::SendDlgItemMessageW(hwnd(), IDC_WELCOME_TEXT, WM_SETFONT,
-                        reinterpret_cast<WPARAM>(app_.Graphics().Font(app::SharedFont::kTahoma16Bold)), FALSE);
+                        reinterpret_cast<WPARAM>(app_.Graphics().Font(app::SharedFont::kTahoma16Bold)),
+                        FALSE);
   webService_.Start(*this, buttons_.dictionaryUpdates);
   app::MarkStartup(L"web-service exchange started");
   systemMenu_.Rework(hwnd());
@@ -181,10 +187,10 @@ bool CStartdeckDlg::OnInitDialog(WPARAM, LPARAM, INT_PTR& result) {
   // The launch list asks the shell about each program, which is slow to start: after the paint.
   RebuildMenus(true);
   app::MarkStartup(L"lists filled, launch list's files seen");
-  if (!tooltips_.Create(hwnd(), {buttons_.close.hwnd(), buttons_.minimize.hwnd(), buttons_.exit.hwnd(),
-                                 buttons_.about.hwnd(), buttons_.help.hwnd(), buttons_.home.hwnd(),
-                                 buttons_.back.hwnd(), buttons_.launchInstall.hwnd(), buttons_.showAll,
-                                 buttons_.dictionaryUpdates}))
+  if (!tooltips_.Create(
+          hwnd(), {buttons_.close.hwnd(), buttons_.minimize.hwnd(), buttons_.exit.hwnd(),
+                   buttons_.about.hwnd(), buttons_.help.hwnd(), buttons_.home.hwnd(), buttons_.back.hwnd(),
+                   buttons_.launchInstall.hwnd(), buttons_.showAll, buttons_.dictionaryUpdates}))
     LogFailure(L"the tooltips");
   app::MarkStartup(L"tooltips");
   ::SetWindowLongPtrW(hwnd(), GWL_STYLE, ::GetWindowLongPtrW(hwnd(), GWL_STYLE) | WS_MINIMIZEBOX);
@@ -206,9 +212,10 @@ void CStartdeckDlg::CreatePanels() {
   else
     LogFailure(L"the ribbon");
   app::MarkStartup(L"panel: ribbon");
-  if (startPage_.Create(hwnd(), kStartPagePosition.x, kStartPagePosition.y,
-                        {graphics.Font(app::SharedFont::kTahoma18Bold), graphics.Font(app::SharedFont::kTahoma14Bold),
-                         graphics.Font(app::SharedFont::kTahoma12), graphics.Font(app::SharedFont::kTahoma12)}))
+  if (startPage_.Create(
+          hwnd(), kStartPagePosition.x, kStartPagePosition.y,
+          {graphics.Font(app::SharedFont::kTahoma18Bold), graphics.Font(app::SharedFont::kTahoma14Bold),
+           graphics.Font(app::SharedFont::kTahoma12), graphics.Font(app::SharedFont::kTahoma12)}))
     ::ShowWindow(startPage_.hwnd(), SW_SHOW);
   else
     LogFailure(L"the start page");
@@ -222,11 +229,11 @@ void CStartdeckDlg::CreatePanels() {
   htmlPages_.Place(hwnd(), kPanelPosition, app::SkinBitmap(app_.Graphics(), IDB_PANEL_BACKGROUND));
   app::MarkStartup(L"panels: tasks");
 
-  navigator_.emplace(ui::NavigatorParts{startPage_.hwnd(), ::GetDlgItem(hwnd(), IDC_WELCOME_TEXT),
-                                        buttons_.about.hwnd(), buttons_.showAll, buttons_.home.hwnd(),
-                                        buttons_.back.hwnd(), ribbon ? &ribbon_ : nullptr, &buttons_.launchInstall,
-                                        buttons_.dictionaryUpdates},
-                     static_cast<ui::ViewContent&>(*this));
+  navigator_.emplace(
+      ui::NavigatorParts{startPage_.hwnd(), ::GetDlgItem(hwnd(), IDC_WELCOME_TEXT), buttons_.about.hwnd(),
+                         buttons_.showAll, buttons_.home.hwnd(), buttons_.back.hwnd(),
+                         ribbon ? &ribbon_ : nullptr, &buttons_.launchInstall, buttons_.dictionaryUpdates},
+      static_cast<ui::ViewContent&>(*this));
   dispatcher_.emplace(app_, *navigator_, panels_, *lists_);
   drop_.emplace(app_, *navigator_, panels_, lists_->Model(), *dispatcher_);
 }
@@ -292,7 +299,9 @@ void CStartdeckDlg::ShowTab(int tab, bool show) {
   htmlPages_.Show(tab, show);
 }
 
-void CStartdeckDlg::HideTask(int taskCode) { panels_.Hide(taskCode); }
+void CStartdeckDlg::HideTask(int taskCode) {
+  panels_.Hide(taskCode);
+}
 
 bool CStartdeckDlg::OffersDictionaryUpdates() const {
   return webService_.OffersDictionaryUpdates();
@@ -301,25 +310,13 @@ bool CStartdeckDlg::OffersDictionaryUpdates() const {
 bool CStartdeckDlg::OnCommand(WPARAM wParam, LPARAM, INT_PTR&) {
   const int id = LOWORD(wParam);
   switch (id) {
-    case IDC_MINIMIZE:
-      ::SendMessageW(hwnd(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
-      break;
+    case IDC_MINIMIZE: ::SendMessageW(hwnd(), WM_SYSCOMMAND, SC_MINIMIZE, 0); break;
     case IDC_CLOSE:
-    case IDC_EXIT:
-      ::SendMessageW(hwnd(), WM_CLOSE, 0, 0);
-      break;
-    case IDC_ABOUT:
-      app_.Kernel().ShowAbout(hwnd());
-      break;
-    case IDC_HELP_BUTTON:
-      help_.Show(hwnd(), navigator_->View());
-      break;
-    case IDC_HOME:
-      navigator_->GoHome();
-      break;
-    case IDC_BACK:
-      navigator_->GoBack();
-      break;
+    case IDC_EXIT: ::SendMessageW(hwnd(), WM_CLOSE, 0, 0); break;
+    case IDC_ABOUT: app_.Kernel().ShowAbout(hwnd()); break;
+    case IDC_HELP_BUTTON: help_.Show(hwnd(), navigator_->View()); break;
+    case IDC_HOME: navigator_->GoHome(); break;
+    case IDC_BACK: navigator_->GoBack(); break;
     case IDC_LAUNCH_INSTALL:
       if (const ui::TabRow* tab = ui::FindTab(navigator_->View())) {
         if (tab->button == ui::TabButton::kInstallDictionaries) suite::InstallDictionaries(app_);
@@ -414,7 +411,8 @@ bool CStartdeckDlg::OnContextMenu(WPARAM, LPARAM point, INT_PTR&) {
 
 bool CStartdeckDlg::OnClose(WPARAM, LPARAM, INT_PTR&) {
   // Quitting while the updater installs could leave the suite half updated: the user decides.
-  if (app_.UpdatesInstalling() && app_.ShowMessage(IDS_UPDATES_INSTALLING, {}, MB_YESNO | MB_ICONQUESTION) != IDYES)
+  if (app_.UpdatesInstalling() &&
+      app_.ShowMessage(IDS_UPDATES_INSTALLING, {}, MB_YESNO | MB_ICONQUESTION) != IDYES)
     return true;
   // The open panel hands over what it shows while the window is whole: once it is being destroyed it
   // is hidden, and the drop-down lists it owns are gone.

@@ -38,8 +38,8 @@ void SystemMenu::Rework(HWND window) {
   constexpr struct {
     int bitmap;
     UINT command;
-  } kPictures[] = {{IDB_SYSMENU_RESTORE, SC_RESTORE}, {IDB_SYSMENU_MINIMIZE, SC_MINIMIZE},
-                   {IDB_SYSMENU_CLOSE, SC_CLOSE}};
+  } kPictures[] = {
+      {IDB_SYSMENU_RESTORE, SC_RESTORE}, {IDB_SYSMENU_MINIMIZE, SC_MINIMIZE}, {IDB_SYSMENU_CLOSE, SC_CLOSE}};
   static_assert(std::size(kPictures) == std::tuple_size_v<decltype(bitmaps_)>);
   for (size_t i = 0; i < std::size(kPictures); ++i) {
     bitmaps_[i].reset(ui::LoadSkinBitmap(kPictures[i].bitmap));
@@ -53,7 +53,9 @@ void SystemMenu::OnSysCommand(UINT command) {
   if (command == SC_RESTORE) Update(false);
 }
 
-void SystemMenu::OnEnterIdle() { Update(::IsIconic(window_) != FALSE); }
+void SystemMenu::OnEnterIdle() {
+  Update(::IsIconic(window_) != FALSE);
+}
 
 void SystemMenu::OnContextMenu(POINT screen) {
   POINT client = screen;

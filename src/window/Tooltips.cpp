@@ -21,9 +21,9 @@ std::wstring MenuText(UINT id) {
 
 bool Tooltips::Create(HWND owner, std::initializer_list<HWND> controls) {
   owner_ = owner;
-  tooltip_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
-                               ::GetModuleHandleW(nullptr), nullptr);
+  tooltip_ = ::CreateWindowExW(
+      WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, ::GetModuleHandleW(nullptr), nullptr);
   if (!tooltip_) return false;
   for (HWND control : controls) {
     if (!control) continue;

@@ -32,8 +32,8 @@ class Tooltips {
 
   HWND owner_ = nullptr;
   std::vector<HWND> controls_;  // the controls with a tip
-  HWND tooltip_ = nullptr;  // destroyed with its owner
-  std::wstring text_;       // the answer must outlive the notification
+  HWND tooltip_ = nullptr;      // destroyed with its owner
+  std::wstring text_;           // the answer must outlive the notification
 };
 
 }  // namespace ui

@@ -23,12 +23,13 @@ struct Key {
 int wmain() {
   DWORD choice = 1;
   Key key;
-  if (::RegOpenKeyExW(HKEY_CURRENT_USER, L"SOFTWARE\\Korvelsoft\\VNTO9\\Messengers", 0, KEY_READ, &key.handle) ==
-      ERROR_SUCCESS) {
+  if (::RegOpenKeyExW(HKEY_CURRENT_USER, L"SOFTWARE\\Korvelsoft\\VNTO9\\Messengers", 0, KEY_READ,
+                      &key.handle) == ERROR_SUCCESS) {
     DWORD value = 0;
     DWORD size = sizeof(value);
     DWORD type = REG_NONE;
-    if (::RegQueryValueExW(key.handle, L"Skype", nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) == ERROR_SUCCESS &&
+    if (::RegQueryValueExW(key.handle, L"Skype", nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) ==
+            ERROR_SUCCESS &&
         type == REG_DWORD && size == sizeof(value))
       choice = value != 0 ? 1 : 0;
   }

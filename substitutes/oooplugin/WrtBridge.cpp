@@ -12,4 +12,6 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
   return TRUE;
 }
 
-extern "C" __declspec(dllexport) long WINAPI BridgeVersion() { return kInterfaceVersion; }
+extern "C" __declspec(dllexport) long WINAPI BridgeVersion() {
+  return kInterfaceVersion;
+}

@@ -27,7 +27,8 @@ TEST(SuiteDataFolder, AppendsTheSuiteSubpathOnce) {
 TEST(SuiteDataFolder, LiesUnderTheCommonApplicationDataFolder) {
   test::RegistrySandbox registry;
   wchar_t common[MAX_PATH] = {};
-  ASSERT_TRUE(SUCCEEDED(::SHGetFolderPathW(nullptr, CSIDL_COMMON_APPDATA, nullptr, SHGFP_TYPE_CURRENT, common)));
+  ASSERT_TRUE(
+      SUCCEEDED(::SHGetFolderPathW(nullptr, CSIDL_COMMON_APPDATA, nullptr, SHGFP_TYPE_CURRENT, common)));
   EXPECT_EQ(app::SharedDataFolder(), std::wstring(common) + L"\\Korvelsoft\\VNTO\\9.0\\");
 }
 

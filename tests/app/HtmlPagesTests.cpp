@@ -24,11 +24,13 @@ namespace {
 using Microsoft::WRL::ComPtr;
 
 // MSXML 3's document and its interface (the import libraries carry neither).
-constexpr CLSID kDomDocument30 = {0xf5078f32, 0xc551, 0x11d3, {0x89, 0xb9, 0x00, 0x00, 0xf8, 0x1f, 0xe2, 0x21}};
+constexpr CLSID kDomDocument30 = {
+    0xf5078f32, 0xc551, 0x11d3, {0x89, 0xb9, 0x00, 0x00, 0xf8, 0x1f, 0xe2, 0x21}};
 constexpr IID kXmlDocument2 = {0x2933bf95, 0x7b36, 0x11d2, {0xb2, 0x0e, 0x00, 0xc0, 0x4f, 0x98, 0x3e, 0x60}};
 
-constexpr const wchar_t* kModules[] = {L"Startdeck.exe",         L"StartdeckResENU.dll", L"StartdeckResDEU.dll",
-                                       L"StartdeckResFRA.dll",   L"StartdeckResRUS.dll", L"StartdeckResESN.dll"};
+constexpr const wchar_t* kModules[] = {L"Startdeck.exe",       L"StartdeckResENU.dll",
+                                       L"StartdeckResDEU.dll", L"StartdeckResFRA.dll",
+                                       L"StartdeckResRUS.dll", L"StartdeckResESN.dll"};
 constexpr struct {
   int id;
   UINT title;
@@ -43,8 +45,8 @@ std::string ResourceBytes(HMODULE module, int id, LPCWSTR type) {
 }
 
 std::wstring Utf16(const std::string& utf8) {
-  std::wstring text(static_cast<size_t>(::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
-                                                              nullptr, 0)),
+  std::wstring text(static_cast<size_t>(::MultiByteToWideChar(CP_UTF8, 0, utf8.data(),
+                                                              static_cast<int>(utf8.size()), nullptr, 0)),
                     L'\0');
   ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), text.data(),
                         static_cast<int>(text.size()));
@@ -119,7 +121,8 @@ TEST_F(HtmlPagesTest, EveryPageOfEveryModuleParsesAndNamesOnlyPicturesOfItsModul
         ASSERT_TRUE(picture.starts_with(L"/png/")) << ::testing::PrintToString(context + L": " + picture);
         const int id = std::stoi(picture.substr(5));
         const std::string png = ResourceBytes(module.get(), id, L"PNG");
-        EXPECT_TRUE(png.starts_with("\x89PNG\r\n\x1a\n")) << ::testing::PrintToString(context + L": " + picture);
+        EXPECT_TRUE(png.starts_with("\x89PNG\r\n\x1a\n"))
+            << ::testing::PrintToString(context + L": " + picture);
       }
     }
   }

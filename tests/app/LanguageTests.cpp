@@ -39,10 +39,18 @@ TEST_F(LanguageTest, LibraryNameFollowsThePrimaryLanguage) {
     DWORD langId;
     const wchar_t* name;
   } cases[] = {
-      {0x0419, L"StartdeckResRUS.dll"}, {0x0809, L"StartdeckResENU.dll"}, {0x0409, L"StartdeckResENU.dll"},
-      {0x0407, L"StartdeckResDEU.dll"}, {0x0C07, L"StartdeckResDEU.dll"}, {0x040C, L"StartdeckResFRA.dll"},
-      {0x0C0A, L"StartdeckResESN.dll"}, {0x0416, L"StartdeckResPTB.dll"}, {0x0422, L"StartdeckResUKR.dll"},
-      {0x0427, L"StartdeckResLTH.dll"}, {0x0411, L""},                    {0x0000, L""},
+      {0x0419, L"StartdeckResRUS.dll"},
+      {0x0809, L"StartdeckResENU.dll"},
+      {0x0409, L"StartdeckResENU.dll"},
+      {0x0407, L"StartdeckResDEU.dll"},
+      {0x0C07, L"StartdeckResDEU.dll"},
+      {0x040C, L"StartdeckResFRA.dll"},
+      {0x0C0A, L"StartdeckResESN.dll"},
+      {0x0416, L"StartdeckResPTB.dll"},
+      {0x0422, L"StartdeckResUKR.dll"},
+      {0x0427, L"StartdeckResLTH.dll"},
+      {0x0411, L""},
+      {0x0000, L""},
   };
   for (const auto& c : cases) {
     SetLanguage(c.langId);
@@ -162,7 +170,8 @@ TEST_F(LanguageTest, BaseNameDefaultsToTheProgramsFileTitleWithoutExtension) {
   const std::wstring programPath = (program / L"MyDeck.exe").wstring();
   EXPECT_EQ(app::LoadResourceLibraryFor(programPath, L""), (program / L"MyDeckResENU.dll").wstring());
   win::ResetResourceModule();
-  EXPECT_EQ(app::LoadResourceLibraryFor(programPath, L"MyDeck.exe"), (program / L"MyDeckResENU.dll").wstring());
+  EXPECT_EQ(app::LoadResourceLibraryFor(programPath, L"MyDeck.exe"),
+            (program / L"MyDeckResENU.dll").wstring());
 }
 
 }  // namespace

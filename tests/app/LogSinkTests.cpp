@@ -165,7 +165,9 @@ TEST_F(LogSinkFileTest, ByteOrderMarkOnlyWhenTheFileIsEmpty) {
     bool bom;
   } cases[] = {
       {std::string(), true},
-      {Utf16Le(L"\xFEFF" L"A"), false},
+      {Utf16Le(L"\xFEFF"
+               L"A"),
+       false},
       {std::string("xy"), false},
   };
   for (const auto& c : cases) {

@@ -28,7 +28,9 @@ std::wstring Documents() {
 
 class SettingsStoreTest : public test::SandboxedTest {
  protected:
-  std::wstring Section(int number) const { return std::wstring(kStartdeck) + L"\\" + std::to_wstring(number); }
+  std::wstring Section(int number) const {
+    return std::wstring(kStartdeck) + L"\\" + std::to_wstring(number);
+  }
 };
 
 TEST_F(SettingsStoreTest, LoadsNumberedSubkeysWithValuesOnly) {
@@ -144,7 +146,8 @@ TEST_F(SettingsStoreTest, SaveAndLoadRoundTrip) {
 
   EXPECT_EQ(test::GetString(HKEY_CURRENT_USER, Section(11), L"DirID"), L"17");
   EXPECT_EQ(test::GetString(HKEY_CURRENT_USER, kStartdeck, L"InitialDir"), L"C:\\Users\\me\\Texts");
-  EXPECT_EQ(test::GetDword(HKEY_CURRENT_USER, L"Software\\Korvelsoft\\VNTO9\\VNTO-PRO\\Update", L"GetUpdates"), 0u);
+  EXPECT_EQ(
+      test::GetDword(HKEY_CURRENT_USER, L"Software\\Korvelsoft\\VNTO9\\VNTO-PRO\\Update", L"GetUpdates"), 0u);
 
   SettingsStore loaded;
   FixedDirections directions;

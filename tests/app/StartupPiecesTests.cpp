@@ -90,7 +90,8 @@ TEST(SingleInstance, ALaterInstanceActivatesTheWindowNamedInTheSection) {
 TEST(SingleInstance, ALongProductNameIsCutToWhatTheSectionHolds) {
   const std::wstring product(200, L'P');
   SingleInstance first;
-  ASSERT_EQ(first.ClaimFor(product + std::to_wstring(::GetCurrentProcessId())), SingleInstance::Claim::kFirst);
+  ASSERT_EQ(first.ClaimFor(product + std::to_wstring(::GetCurrentProcessId())),
+            SingleInstance::Claim::kFirst);
   first.Publish(product);
   // A second view of the same section reads what another instance would.
   const std::wstring name = SingleInstance::SectionName(product + std::to_wstring(::GetCurrentProcessId()));
@@ -106,8 +107,8 @@ class ShowMessageTest : public ::testing::Test {
  protected:
   // The program's own English strings, as the executable carries them.
   ShowMessageTest() {
-    win::AdoptResourceModule(win::UniqueModule(::LoadLibraryExW(
-        (test::BinFolder() / L"Startdeck.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)));
+    win::AdoptResourceModule(win::UniqueModule(
+        ::LoadLibraryExW((test::BinFolder() / L"Startdeck.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)));
   }
   ~ShowMessageTest() override {
     win::SetMessageBoxAnswerer(nullptr);
@@ -186,8 +187,10 @@ TEST(SharedGraphics, DecodesEachBitmapWhenItIsFirstAskedFor) {
     int id;
     size_t loadedAfter;
   } kAsks[] = {
-      {IDB_PANEL_BACKGROUND, 1}, {IDB_LIST_ROWS, 2}, {IDB_PANEL_BACKGROUND, 2},  // the same one again
-      {IDB_MAIN_BACKGROUND, 2},                                                  // not a shared one
+      {IDB_PANEL_BACKGROUND, 1},
+      {IDB_LIST_ROWS, 2},
+      {IDB_PANEL_BACKGROUND, 2},  // the same one again
+      {IDB_MAIN_BACKGROUND, 2},   // not a shared one
   };
   for (const auto& ask : kAsks) {
     SCOPED_TRACE(ask.id);

@@ -22,9 +22,9 @@ constexpr const wchar_t* kTranslations[] = {L"DEU", L"FRA", L"RUS", L"ESN"};
 
 // Texts that stand the same in every language: a quote, brand and product names ("VANTO NET"), and
 // catalogue descriptions that the catalogue keeps in Russian everywhere.
-constexpr UINT kSameInEveryLanguage[] = {IDS_SW_QUOTE,       IDS_APP_PACKMAKER,  IDS_APP_QASTUDIO,
-                                         IDS_APP_QAPROBE,    IDS_APP_SKIFF_DESC, IDS_APP_QASTUDIO_DESC,
-                                         IDS_APP_QAPROBE_DESC, IDS_TAB_NET,      IDS_RIBBON_NET};
+constexpr UINT kSameInEveryLanguage[] = {IDS_SW_QUOTE,         IDS_APP_PACKMAKER,  IDS_APP_QASTUDIO,
+                                         IDS_APP_QAPROBE,      IDS_APP_SKIFF_DESC, IDS_APP_QASTUDIO_DESC,
+                                         IDS_APP_QAPROBE_DESC, IDS_TAB_NET,        IDS_RIBBON_NET};
 
 BOOL CALLBACK CollectBlock(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR blocks) {
   if (IS_INTRESOURCE(name))

@@ -146,7 +146,8 @@ TEST_F(ConnectionTest, AFailingKernelCallEndsTheOperationWithoutEscaping) {
   });
   EXPECT_FALSE(completed);
   EXPECT_FALSE(reachedTheEnd);
-  EXPECT_TRUE(app::RunKernelOperation([&] { app::ThrowIfFailed(connection_.Kernel()->SetCurrentDirection(0)); }));
+  EXPECT_TRUE(
+      app::RunKernelOperation([&] { app::ThrowIfFailed(connection_.Kernel()->SetCurrentDirection(0)); }));
 }
 
 }  // namespace

@@ -68,9 +68,15 @@ TEST_F(ComboBoxTest, EntriesAreAddedInsertedAndFoundByTheirWholeTextIgnoringCase
   const struct {
     const wchar_t* text;
     int index;
-  } cases[] = {{L"English-German", 0}, {L"german-english", 2}, {L"FRENCH-ENGLISH", 1}, {L"Russian-English", 3},
-               {L"English", -1},       {L"English-German ", -1}, {L"", -1}};
-  for (const auto& c : cases) EXPECT_EQ(combo_.FindStringExact(c.text), c.index) << std::wstring(c.text).size();
+  } cases[] = {{L"English-German", 0},
+               {L"german-english", 2},
+               {L"FRENCH-ENGLISH", 1},
+               {L"Russian-English", 3},
+               {L"English", -1},
+               {L"English-German ", -1},
+               {L"", -1}};
+  for (const auto& c : cases)
+    EXPECT_EQ(combo_.FindStringExact(c.text), c.index) << std::wstring(c.text).size();
 
   combo_.ResetContent();
   EXPECT_EQ(combo_.GetCount(), 0);
@@ -84,8 +90,8 @@ TEST_F(ComboBoxTest, SettingTheSelectionFromCodeKeepsItInRangeAndAlwaysNotifies)
     int requested;
     int current;
     const wchar_t* text;
-  } cases[] = {{0, 0, 0, L""}, {0, 3, 0, L""}, {3, 2, 2, L"Third"}, {3, 3, 0, L"First"}, {3, -1, 0, L"First"},
-               {3, 1, 1, L"Second"}};
+  } cases[] = {{0, 0, 0, L""},      {0, 3, 0, L""},       {3, 2, 2, L"Third"},
+               {3, 3, 0, L"First"}, {3, -1, 0, L"First"}, {3, 1, 1, L"Second"}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.requested);
     combo_.ResetContent();
@@ -265,7 +271,8 @@ TEST_F(ComboBoxTest, TheListShowsEveryEntryBelowTheBoxAndFollowsTheBoxWhenItMove
   for (const wchar_t* text : {L"First", L"Second", L"Third", L"Fourth", L"Fifth", L"Sixth"}) {
     combo_.AddString(text);
     RECT last{LVIR_BOUNDS, 0, 0, 0}, client{};
-    ::SendMessageW(list, LVM_GETITEMRECT, static_cast<WPARAM>(combo_.GetCount() - 1), reinterpret_cast<LPARAM>(&last));
+    ::SendMessageW(list, LVM_GETITEMRECT, static_cast<WPARAM>(combo_.GetCount() - 1),
+                   reinterpret_cast<LPARAM>(&last));
     ::GetClientRect(list, &client);
     EXPECT_LE(last.bottom, client.bottom) << combo_.GetCount() << " entries";
     EXPECT_GT(last.bottom, client.bottom - (last.bottom - last.top)) << "no room left over";
@@ -291,8 +298,9 @@ TEST_F(ComboBoxTest, TheBoxAndItsListAreWhiteInsideAFrameOfTheBorderColour) {
     const Pixels p = Grab(window);
     if (p.width < 4 || p.height < 4) return false;
     const int midY = p.height / 2;
-    return p.At(0, midY) == kBorder && p.At(p.width - 1, midY) == kBorder && p.At(p.width / 4, 0) == kBorder &&
-           p.At(p.width / 4, p.height - 1) == kBorder && p.At(2, midY) == kWhite;
+    return p.At(0, midY) == kBorder && p.At(p.width - 1, midY) == kBorder &&
+           p.At(p.width / 4, 0) == kBorder && p.At(p.width / 4, p.height - 1) == kBorder &&
+           p.At(2, midY) == kWhite;
   };
   EXPECT_TRUE(test::WaitUntil([&] { return framed(combo_.hwnd()); }, 5s));
   test::Click(combo_.hwnd());

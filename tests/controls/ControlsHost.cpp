@@ -16,8 +16,8 @@ constexpr UINT kSettleMessage = WM_APP + 1;
 
 bool TestHost::Create() {
   background_.reset(ui::LoadSkinBitmap(IDB_MAIN_BACKGROUND));
-  if (!CreateWindowOf(L"ControlsTestHost", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, kWidth, kHeight, nullptr,
-                      0))
+  if (!CreateWindowOf(L"ControlsTestHost", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, kWidth, kHeight,
+                      nullptr, 0))
     return false;
   ::SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   ::SetForegroundWindow(hwnd());
@@ -38,29 +38,19 @@ LRESULT TestHost::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case app::kTabLeftMessage:
     case app::kTabEnteredMessage:
-    case app::kBackMessage:
-      notes_.push_back({message, wParam});
-      return 0;
+    case app::kBackMessage: notes_.push_back({message, wParam}); return 0;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
-    case WM_LBUTTONDBLCLK:
-      notes_.push_back({message, wParam, lParam});
-      return 0;
-    case kSettleMessage:
-      settled_ = true;
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;
+    case WM_LBUTTONDBLCLK: notes_.push_back({message, wParam, lParam}); return 0;
+    case kSettleMessage: settled_ = true; return 0;
+    case WM_ERASEBKGND: return 1;
     case WM_PAINT: {
       const win::PaintScope paint(hwnd());
       Paint(paint.dc());
       return 0;
     }
-    case WM_PRINTCLIENT:
-      Paint(reinterpret_cast<HDC>(wParam));
-      return 0;
-    default:
-      return Default(message, wParam, lParam);
+    case WM_PRINTCLIENT: Paint(reinterpret_cast<HDC>(wParam)); return 0;
+    default: return Default(message, wParam, lParam);
   }
 }
 
@@ -80,7 +70,8 @@ Pixels SkinPixels(int bitmapId) {
   return test::BitmapPixels(bitmap.get());
 }
 
-double ShareShowing(const Pixels& screen, POINT origin, const Pixels& face, const Pixels& other, const RECT& skip) {
+double ShareShowing(const Pixels& screen, POINT origin, const Pixels& face, const Pixels& other,
+                    const RECT& skip) {
   int compared = 0, showing = 0;
   for (int y = 0; y < face.height; ++y) {
     for (int x = 0; x < face.width; ++x) {
@@ -115,6 +106,8 @@ void ControlsTest::TearDownTestSuite() {
   if (graphics_) graphics_->Destroy();
 }
 
-void ControlsTest::SetUp() { ASSERT_TRUE(host_.Create()); }
+void ControlsTest::SetUp() {
+  ASSERT_TRUE(host_.Create());
+}
 
 }  // namespace controls

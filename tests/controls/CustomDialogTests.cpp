@@ -76,8 +76,9 @@ TEST_F(CustomDialogTest, TitleFirstLabelAndStepsFollowEachOtherInTheHelpColumn) 
   ASSERT_NE(label, nullptr);
   const RECT labelBefore = RectIn(label, panel_.hwnd());
   const RECT oneLine = RectIn(panel_.Title(), panel_.hwnd());
-  panel_.SetTitleAndSteps(L"Translate a Microsoft Word document with all of its formatting kept",
-                          L"1. Choose the document.\n2. Choose the direction and the profile.\n3. Press Translate.");
+  panel_.SetTitleAndSteps(
+      L"Translate a Microsoft Word document with all of its formatting kept",
+      L"1. Choose the document.\n2. Choose the direction and the profile.\n3. Press Translate.");
 
   const RECT title = RectIn(panel_.Title(), panel_.hwnd());
   const RECT labelAfter = RectIn(label, panel_.hwnd());
@@ -96,7 +97,8 @@ TEST_F(CustomDialogTest, TitleFirstLabelAndStepsFollowEachOtherInTheHelpColumn) 
   EXPECT_GT(steps.bottom - steps.top, oneLine.bottom - oneLine.top);
   wchar_t text[128] = {};
   ::GetWindowTextW(panel_.Steps(), text, 128);
-  EXPECT_STREQ(text, L"1. Choose the document.\n2. Choose the direction and the profile.\n3. Press Translate.");
+  EXPECT_STREQ(text,
+               L"1. Choose the document.\n2. Choose the direction and the profile.\n3. Press Translate.");
 }
 
 }  // namespace

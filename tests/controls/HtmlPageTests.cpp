@@ -26,7 +26,8 @@ using Microsoft::WRL::ComPtr;
 
 constexpr POINT kPageAt{9, 146};
 // A class nobody registered: the page's control cannot be made.
-constexpr CLSID kNoSuchControl = {0x5b1d7f2e, 0x0c4a, 0x4e6b, {0x9a, 0x1f, 0x3d, 0x2c, 0x7e, 0x8b, 0x90, 0x41}};
+constexpr CLSID kNoSuchControl = {
+    0x5b1d7f2e, 0x0c4a, 0x4e6b, {0x9a, 0x1f, 0x3d, 0x2c, 0x7e, 0x8b, 0x90, 0x41}};
 
 class HtmlPageTest : public ControlsTest {
  protected:
@@ -104,8 +105,9 @@ TEST_F(HtmlPageTest, APageWithoutItsControlShowsThePanelBackground) {
     app::SharedGraphics graphics;
     graphics.Create();  // the skin is in this program's own resources
     ui::CDHtmlExploreDlg html(200, kNoSuchControl);
-    ASSERT_TRUE(html.Create(host_.hwnd(), kPageAt,
-                            shared ? app::SkinBitmap(graphics, IDB_PANEL_BACKGROUND) : app::SkinBitmap(Background())));
+    ASSERT_TRUE(html.Create(
+        host_.hwnd(), kPageAt,
+        shared ? app::SkinBitmap(graphics, IDB_PANEL_BACKGROUND) : app::SkinBitmap(Background())));
     EXPECT_EQ(html.Browser(), nullptr);
     EXPECT_EQ(::GetWindow(html.hwnd(), GW_CHILD), nullptr);
     EXPECT_EQ(graphics.LoadedBitmapCount(), 0u);

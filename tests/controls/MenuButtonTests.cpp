@@ -21,8 +21,7 @@ class MenuButtonTest : public ControlsTest {
   void SetUp() override {
     ControlsTest::SetUp();
     const int ids[3] = {IDB_TAB_LAUNCH_NORMAL, IDB_TAB_LAUNCH_HOVER, IDB_TAB_LAUNCH_PRESSED};
-    for (size_t i = 0; i < 3; ++i)
-      faces_[i].reset(ui::LoadSkinBitmap(ids[i]));
+    for (size_t i = 0; i < 3; ++i) faces_[i].reset(ui::LoadSkinBitmap(ids[i]));
   }
 
   bool Create(MenuButtonStyle style) {
@@ -127,7 +126,8 @@ TEST_F(MenuButtonTest, PassingStylesHandTheMouseToTheParentInItsCoordinates) {
   Post(WM_LBUTTONUP, {7, 9});
   host_.Settle();
   const LPARAM there = MAKELPARAM(kAt.x + 7, kAt.y + 9);
-  EXPECT_EQ(host_.Notes(), (std::vector<Note>{{WM_LBUTTONDOWN, MK_LBUTTON, there}, {WM_LBUTTONUP, 0, there}}));
+  EXPECT_EQ(host_.Notes(),
+            (std::vector<Note>{{WM_LBUTTONDOWN, MK_LBUTTON, there}, {WM_LBUTTONUP, 0, there}}));
   ::DestroyWindow(button_.hwnd());
 
   // Style 4 hands on the press only, and sends no command.
@@ -162,7 +162,8 @@ int TextLines(const Pixels& screen, const RECT& rc) {
   bool inLine = false;
   for (int y = rc.top; y < rc.bottom; ++y) {
     bool white = false;
-    for (int x = rc.left; x < rc.right && !white; ++x) white = screen.At(kAt.x + x, kAt.y + y) == RGB(255, 255, 255);
+    for (int x = rc.left; x < rc.right && !white; ++x)
+      white = screen.At(kAt.x + x, kAt.y + y) == RGB(255, 255, 255);
     if (white && !inLine) ++lines;
     inLine = white;
   }

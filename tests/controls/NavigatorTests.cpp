@@ -40,8 +40,8 @@ class NavigatorTest : public ControlsTest {
     ::ShowWindow(launchInstall_.hwnd(), SW_HIDE);
     for (const wchar_t* name : {L"S", L"W", L"A", L"F", L"H", L"B"}) {
       const bool startsVisible = std::wstring(L"SWAF").find(name) != std::wstring::npos;
-      parts_.push_back(::CreateWindowExW(0, L"STATIC", name, WS_CHILD | (startsVisible ? WS_VISIBLE : 0), 0, 0, 10,
-                                         10, host_.hwnd(), nullptr, nullptr, nullptr));
+      parts_.push_back(::CreateWindowExW(0, L"STATIC", name, WS_CHILD | (startsVisible ? WS_VISIBLE : 0), 0,
+                                         0, 10, 10, host_.hwnd(), nullptr, nullptr, nullptr));
     }
   }
 
@@ -66,9 +66,9 @@ class NavigatorTest : public ControlsTest {
 };
 
 TEST_F(NavigatorTest, AJourneyThroughTabsAndTaskPanels) {
-  ui::Navigator navigator({parts_[0], parts_[1], parts_[2], parts_[3], parts_[4], parts_[5], &ribbon_,
-                           &launchInstall_},
-                          content_);
+  ui::Navigator navigator(
+      {parts_[0], parts_[1], parts_[2], parts_[3], parts_[4], parts_[5], &ribbon_, &launchInstall_},
+      content_);
   enum Step { kOpenTab, kShowTask, kBack, kRibbonTo, kHome };
   const struct {
     Step step;

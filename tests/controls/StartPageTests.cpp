@@ -23,10 +23,9 @@ class StartPageTest : public ControlsTest {
  protected:
   void SetUp() override {
     ControlsTest::SetUp();
-    const MainMenuFonts fonts{graphics_->Font(app::SharedFont::kTahoma18Bold),
-                              graphics_->Font(app::SharedFont::kTahoma14Bold),
-                              graphics_->Font(app::SharedFont::kTahoma12),
-                              graphics_->Font(app::SharedFont::kTahoma12Bold)};
+    const MainMenuFonts fonts{
+        graphics_->Font(app::SharedFont::kTahoma18Bold), graphics_->Font(app::SharedFont::kTahoma14Bold),
+        graphics_->Font(app::SharedFont::kTahoma12), graphics_->Font(app::SharedFont::kTahoma12Bold)};
     ASSERT_TRUE(page_.Create(host_.hwnd(), kPageAt.x, kPageAt.y, fonts));
     ::ShowWindow(page_.hwnd(), SW_SHOW);
     ::RedrawWindow(host_.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
@@ -78,8 +77,12 @@ TEST_F(StartPageTest, LaysItsButtonsOutFromTheSizesOfTheirFaces) {
   struct Expected {
     int id, x, y;
   };
-  const Expected expected[] = {{316, 20, 15},           {291, 1, top},         {294, 1, top + h + 1},
-                               {297, 1, top + 2 * h + 2}, {301, w + 1, top},     {304, w + 1, top + h + 1},
+  const Expected expected[] = {{316, 20, 15},
+                               {291, 1, top},
+                               {294, 1, top + h + 1},
+                               {297, 1, top + 2 * h + 2},
+                               {301, w + 1, top},
+                               {304, w + 1, top + h + 1},
                                {307, w + 1, top + 2 * h + 2}};
   for (const Expected& e : expected) {
     SCOPED_TRACE(e.id);

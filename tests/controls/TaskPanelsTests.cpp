@@ -31,8 +31,8 @@ class StaticPanel final : public tasks::TaskPanel {
   }
   bool Create(HWND parent, POINT at) override {
     if (creatable_)
-      window_ = ::CreateWindowExW(0, L"STATIC", L"panel", WS_CHILD, at.x, at.y, 100, 100, parent, nullptr, nullptr,
-                                  nullptr);
+      window_ = ::CreateWindowExW(0, L"STATIC", L"panel", WS_CHILD, at.x, at.y, 100, 100, parent, nullptr,
+                                  nullptr, nullptr);
     return window_ != nullptr;
   }
   tasks::OpenOutcome Open(int taskCode, std::wstring_view appTokens) override {

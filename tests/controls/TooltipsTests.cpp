@@ -19,9 +19,10 @@ class TooltipsTest : public ControlsTest {
     } buttons[] = {{319, 0}, {310, 0}, {327, 0}, {324, 240}};
     for (size_t i = 0; i < std::size(buttons_); ++i)
       ASSERT_TRUE(buttons_[i].Create(10 + 60 * static_cast<int>(i), 10, nullptr, nullptr, nullptr,
-                                     MenuButtonStyle::kPush, buttons[i].captionId, 0, host_.hwnd(), buttons[i].id));
-    ASSERT_TRUE(tips_.Create(host_.hwnd(), {buttons_[0].hwnd(), buttons_[1].hwnd(), buttons_[2].hwnd(),
-                                            buttons_[3].hwnd()}));
+                                     MenuButtonStyle::kPush, buttons[i].captionId, 0, host_.hwnd(),
+                                     buttons[i].id));
+    ASSERT_TRUE(tips_.Create(
+        host_.hwnd(), {buttons_[0].hwnd(), buttons_[1].hwnd(), buttons_[2].hwnd(), buttons_[3].hwnd()}));
   }
 
   // What the tip of `control` shows, asked as the tooltip control asks its owner.
@@ -53,7 +54,8 @@ TEST_F(TooltipsTest, NameEachButtonPlainly) {
 TEST_F(TooltipsTest, LeaveTheButtonsTheirOwnWindowProcedure) {
   // A tip that subclassed its tool would see every mouse message a second time beside the relay.
   for (const CMenuButton& button : buttons_)
-    EXPECT_EQ(::GetWindowLongPtrW(button.hwnd(), GWLP_WNDPROC), ::GetClassLongPtrW(button.hwnd(), GCLP_WNDPROC));
+    EXPECT_EQ(::GetWindowLongPtrW(button.hwnd(), GWLP_WNDPROC),
+              ::GetClassLongPtrW(button.hwnd(), GCLP_WNDPROC));
 }
 
 }  // namespace

@@ -96,9 +96,7 @@ class WindowFailureLogTest : public ControlsTest {
     previousReporter_ = win::SetFailureReporter(nullptr);
     app::LogWindowFailures();
   }
-  void TearDown() override {
-    win::SetFailureReporter(previousReporter_);
-  }
+  void TearDown() override { win::SetFailureReporter(previousReporter_); }
 
   test::ScratchDir scratch_;
   std::filesystem::path file_ = scratch_.path() / L"Startdeck.log";

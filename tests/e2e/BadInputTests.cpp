@@ -133,7 +133,8 @@ TEST(PlantedLibrary, SystemLibrariesBesideTheProgramAreNotLoaded) {
   // and the help engine, loaded when Help is first pressed.
   const fs::path richEdit = installation.Folder() / L"riched20.dll";
   const fs::path helpEngine = installation.Folder() / L"hhctrl.ocx";
-  for (const fs::path& planted : {richEdit, helpEngine}) fs::copy_file(test::BinFolder() / L"StartdeckResENU.dll", planted);
+  for (const fs::path& planted : {richEdit, helpEngine})
+    fs::copy_file(test::BinFolder() / L"StartdeckResENU.dll", planted);
 
   Process deck;
   ASSERT_TRUE(deck.Start(installation.Program()));
@@ -143,7 +144,8 @@ TEST(PlantedLibrary, SystemLibrariesBesideTheProgramAreNotLoaded) {
   for (const fs::path& planted : {richEdit, helpEngine}) {
     const std::wstring name = planted.filename().wstring();
     std::vector<test::LoadedModule> loaded;
-    EXPECT_TRUE(test::WaitUntil([&] { return !(loaded = test::ProcessModulesNamed(deck.Id(), name)).empty(); }, 10s))
+    EXPECT_TRUE(
+        test::WaitUntil([&] { return !(loaded = test::ProcessModulesNamed(deck.Id(), name)).empty(); }, 10s))
         << name << " is loaded";
     for (const test::LoadedModule& module : loaded) {
       std::error_code ec;

@@ -27,7 +27,9 @@ class DocumentationTest : public test::DeckTest {
     ASSERT_NO_FATAL_FAILURE(DeckTest::SetUp());
     StartDeck();
   }
-  [[nodiscard]] std::filesystem::path Guide(const wchar_t* file) const { return installation_.Folder() / L"Docs" / file; }
+  [[nodiscard]] std::filesystem::path Guide(const wchar_t* file) const {
+    return installation_.Folder() / L"Docs" / file;
+  }
 };
 
 // How many pixels of the icon's place in visible row `row` differ from the plain row face.
@@ -73,7 +75,8 @@ TEST_F(DocumentationTest, AGuideDeletedAfterStartUpIsNamedInTheMessage) {
   ASSERT_TRUE(std::filesystem::remove(Guide(L"Plug-ins Guide.pdf")));
   test::ClickListRow(list, 2);
   EXPECT_EQ(AnswerMessage(IDOK, L"view-tab5-deleted-guide"),
-            L"There was a problem launching the selected application. The file may be missing or corrupt, or you do "
+            L"There was a problem launching the selected application. The file may be missing or corrupt, or "
+            L"you do "
             L"not have sufficient privileges.\n\n\"Translation in Other Applications\"");
   EXPECT_TRUE(Starts(L"PdfViewer.exe", 0, 0ms).empty());
   EXPECT_TRUE(::IsWindowVisible(list));

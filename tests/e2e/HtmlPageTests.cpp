@@ -15,7 +15,9 @@ using test::FindDescendant;
 
 using InformationTabTest = test::DeckTest;
 
-bool Visible(HWND window) { return window != nullptr && ::IsWindowVisible(window) != FALSE; }
+bool Visible(HWND window) {
+  return window != nullptr && ::IsWindowVisible(window) != FALSE;
+}
 
 TEST_F(InformationTabTest, EachInformationTabShowsItsPageWithTheBrowserAndItsButton) {
   StartDeck();

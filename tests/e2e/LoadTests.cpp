@@ -211,8 +211,8 @@ TEST_F(Load, FiftyStartsAndClosesLeaveNothingBehind) {
   // beside this one may leave processes that end on their own).
   std::vector<std::wstring> added;
   const std::vector<std::wstring> processesAfter = ProcessNames();
-  std::set_difference(processesAfter.begin(), processesAfter.end(), processesBefore.begin(), processesBefore.end(),
-                      std::back_inserter(added));
+  std::set_difference(processesAfter.begin(), processesAfter.end(), processesBefore.begin(),
+                      processesBefore.end(), std::back_inserter(added));
   EXPECT_TRUE(added.empty()) << ::testing::PrintToString(added);
   EXPECT_TRUE(test::ProcessesIn(installation_.Folder()).empty());
 }

@@ -55,7 +55,8 @@ class PluginsManagerTest : public test::DeckTest {
     }
     EXPECT_TRUE(CloseDeck());
     ClearUserRecords();
-    (void)CAcrobatSW::WritePluginEntry(L"AA8.0", std::nullopt);  // the suite's list, in the prefix's common data
+    (void)CAcrobatSW::WritePluginEntry(L"AA8.0",
+                                       std::nullopt);  // the suite's list, in the prefix's common data
   }
 
   // The main window asks for the plug-ins manager as a failed switching-on does; its window.
@@ -149,9 +150,10 @@ TEST_F(PluginsManagerTest, StartedFromTheMainWindowItSwitchesTheAcrobatPluginOff
   // The start centre reloaded its table: the plug-in counts as off, so the PDF task switches it on
   // again; Acrobat still runs, so the person is asked to start it again instead.
   ASSERT_NO_FATAL_FAILURE(LaunchAcrobatWith(pdf));
-  EXPECT_EQ(AnswerMessage(IDOK, L"plugins-manager-relaunch-acrobat"),
-            L"Translation features have been integrated successfully. Please relaunch the \"Adobe Acrobat 8.0\" "
-            L"application.");
+  EXPECT_EQ(
+      AnswerMessage(IDOK, L"plugins-manager-relaunch-acrobat"),
+      L"Translation features have been integrated successfully. Please relaunch the \"Adobe Acrobat 8.0\" "
+      L"application.");
   EXPECT_TRUE(fs::exists(plugIns / L"VNTO9\\AcroXlat.API"));
 }
 
@@ -170,9 +172,10 @@ TEST_F(GermanPluginsManagerTest, ItSpeaksTheLanguageOfTheInstallation) {
   StartDeck();
   ASSERT_NE(StartManager(), nullptr);
   EXPECT_EQ(test::WindowText(manager_), L"VANTO Plug-in-Manager");
-  EXPECT_EQ(test::ControlText(ManagerControl(100)),
-            L"Wählen Sie die Anwendungen, in denen die VANTO-Übersetzungsfunktionen verfügbar sein sollen, und "
-            L"klicken Sie auf „Übernehmen“.");
+  EXPECT_EQ(
+      test::ControlText(ManagerControl(100)),
+      L"Wählen Sie die Anwendungen, in denen die VANTO-Übersetzungsfunktionen verfügbar sein sollen, und "
+      L"klicken Sie auf „Übernehmen“.");
   EXPECT_EQ(test::ControlText(ManagerControl(IDOK)), L"Ü&bernehmen");
   EXPECT_EQ(test::ControlText(ManagerControl(IDCANCEL)), L"Schließen");
   EXPECT_GE(RowOf(L"Adobe Acrobat 8.0"), 0);

@@ -224,7 +224,8 @@ TEST_F(Startup, TheStepsRunInTheirOrderAndThePagesAreMadeAfterTheFirstPaint) {
   // The settings come whenever the answer does, but never inside the window's set-up.
   const auto loaded = std::find(steps.begin(), steps.end(), kSettingsLoaded);
   ASSERT_NE(loaded, steps.end());
-  EXPECT_GT(loaded - steps.begin(), std::find(steps.begin(), steps.end(), L"end of WM_INITDIALOG") - steps.begin());
+  EXPECT_GT(loaded - steps.begin(),
+            std::find(steps.begin(), steps.end(), L"end of WM_INITDIALOG") - steps.begin());
   steps.erase(loaded);
   EXPECT_EQ(steps, expected);
   EXPECT_TRUE(std::is_sorted(ticks.begin(), ticks.end()));

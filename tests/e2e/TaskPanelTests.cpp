@@ -52,7 +52,8 @@ constexpr char kProduct[] = R"({
               "VantoSkype": "", "OpenOffice": ""}
 })";
 // Rows of tab 1's list; in show-all mode the tasks the product leaves out stand among them.
-constexpr int kWordRow = 0, kWebRow = 1, kExcelRow = 2, kOutlookRow = 4, kMessengersRow = 5, kOpenOfficeRow = 6;
+constexpr int kWordRow = 0, kWebRow = 1, kExcelRow = 2, kOutlookRow = 4, kMessengersRow = 5,
+              kOpenOfficeRow = 6;
 constexpr int kPdfRowShowingAll = 4;
 
 std::wstring Quoted(const fs::path& path) {
@@ -284,7 +285,8 @@ TEST_F(TaskPanelTest, ThePdfTaskTranslatesInTheTranslatorOrInReaderWithThePlugin
   EXPECT_EQ(test::ArgumentsOf(translator[0].commandLine), Quoted(pdf));
 
   // In Reader: the switch copies the plug-in into Reader's plug_ins folder, then Reader opens.
-  const fs::path plugIn = installation_.Folder() / L"Hosts\\Adobe\\Reader 9.0\\Reader\\plug_ins\\VNTO9\\AcroXlat.API";
+  const fs::path plugIn =
+      installation_.Folder() / L"Hosts\\Adobe\\Reader 9.0\\Reader\\plug_ins\\VNTO9\\AcroXlat.API";
   ASSERT_FALSE(fs::exists(plugIn));
   Choose(IDC_PANEL_APPLICATIONS, L"Adobe Reader 9.0");
   // Reader brings steps of its own: it only opens the document, so the button launches it and the
@@ -299,7 +301,8 @@ TEST_F(TaskPanelTest, ThePdfTaskTranslatesInTheTranslatorOrInReaderWithThePlugin
   ASSERT_EQ(reader.size(), 1u);
   EXPECT_TRUE(fs::exists(plugIn));
   EXPECT_EQ(test::ArgumentsOf(reader[0].commandLine), Quoted(pdf));
-  (void)CAcrobatSW::WritePluginEntry(L"AAR9.0", std::nullopt);  // the suite's list, in the prefix's common data
+  (void)CAcrobatSW::WritePluginEntry(L"AAR9.0",
+                                     std::nullopt);  // the suite's list, in the prefix's common data
 }
 
 TEST_F(TaskPanelTest, AWriterDocumentGoesToOpenOffice3WithTheIntegrationMergedIntoItsProfileFirst) {
@@ -338,7 +341,8 @@ TEST_F(TaskPanelTest, AWriterDocumentGoesToOpenOffice3WithTheIntegrationMergedIn
   EXPECT_NE(writer[0].commandLine.find(L"OpenOffice.org 3"), std::wstring::npos);
   // Merged into the 3.1 profile (with the backup that marks it on), not into 2.4's.
   EXPECT_TRUE(fs::exists(addons.wstring() + L".old"));
-  EXPECT_NE(test::ReadFile(addons).find("<node oor:name=\"VANTO.Translate\" oor:op=\"replace\">"), std::string::npos);
+  EXPECT_NE(test::ReadFile(addons).find("<node oor:name=\"VANTO.Translate\" oor:op=\"replace\">"),
+            std::string::npos);
   EXPECT_FALSE(fs::exists(fs::path(COpenOfficeSW::ApplicationData()) /
                           L"OpenOffice.org2\\user\\registry\\data\\org\\openoffice\\Office\\Addons.xcu.old"));
   EXPECT_TRUE(NoMessage());
@@ -368,8 +372,9 @@ TEST_F(TaskPanelTest, OutlookLaunchesWithItsAddinOnAndTheMessengersTaskListsEver
   test::Click(::GetDlgItem(window_, IDC_BACK));
   OpenTranslationTask(kMessengersRow);
   ASSERT_EQ(WaitForPanel(), L"Translating Instant Messages");
-  EXPECT_EQ(Choices(IDC_PANEL_APPLICATIONS), (std::vector<std::wstring>{L"Windows Live Messenger", L"QIP Infium",
-                                                                        L"Skype 4.2", L"Skype Toolbars"}));
+  EXPECT_EQ(
+      Choices(IDC_PANEL_APPLICATIONS),
+      (std::vector<std::wstring>{L"Windows Live Messenger", L"QIP Infium", L"Skype 4.2", L"Skype Toolbars"}));
   Screenshot(L"messengers");
   EXPECT_TRUE(NoMessage());
 }

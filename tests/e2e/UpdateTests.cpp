@@ -27,7 +27,9 @@ using Lines = std::vector<std::wstring>;
 constexpr wchar_t kProductKey[] = L"VNTO9-E2E";
 constexpr wchar_t kUpdateKey[] = L"Software\\Korvelsoft\\VNTO9\\VNTO9-E2E\\Update";
 
-bool Visible(HWND window) { return window && ::IsWindowVisible(window); }
+bool Visible(HWND window) {
+  return window && ::IsWindowVisible(window);
+}
 
 // The tooltip control of the process that owns `window`.
 HWND TooltipOf(HWND window) {
@@ -98,10 +100,13 @@ class UpdateTest : public test::DeckTest {
   }
   [[nodiscard]] HWND Box() const { return FindDescendant(window_, IDC_DICTIONARY_UPDATES); }
   // The journal once the start-up exchange's object is released.
-  [[nodiscard]] std::map<std::wstring, Lines> StartupDone() const { return service_.ObjectsAfter(L"released"); }
+  [[nodiscard]] std::map<std::wstring, Lines> StartupDone() const {
+    return service_.ObjectsAfter(L"released");
+  }
   int RegisterComponent(const wchar_t* how) const {
     test::Process server;
-    if (!server.Start(installation_.Folder() / L"VantoWebService.exe", how) || !server.WaitForExit(30s)) return -1;
+    if (!server.Start(installation_.Folder() / L"VantoWebService.exe", how) || !server.WaitForExit(30s))
+      return -1;
     return static_cast<int>(server.ExitCode());
   }
 
@@ -116,11 +121,29 @@ TEST_F(UpdateTest, TabSevenShowsTheBoxWhoseTipNamesTheInstalledUpdate) {
   const Lines& calls = objects.begin()->second;
   // The start-up exchange in its order, with the kernel handed over.
   EXPECT_EQ(calls.at(1), L"Initialise(\"Startdeck\", kernel, -1)");
-  EXPECT_EQ(test::CallNames(calls),
-            (Lines{L"created", L"Initialise", L"Initialise", L"Advise", L"put OwnerWindow", L"get ProductKey",
-                   L"get ServiceFlag", L"get UpdateNumber", L"get UpdateDate", L"get Account", L"get ServiceState",
-                   L"get Session", L"Run", L"Event 46502", L"Run", L"Run", L"Event 46502", L"Run", L"get Server",
-                   L"get Token", L"Unadvise", L"Finish", L"released"}));
+  EXPECT_EQ(test::CallNames(calls), (Lines{L"created",
+                                           L"Initialise",
+                                           L"Initialise",
+                                           L"Advise",
+                                           L"put OwnerWindow",
+                                           L"get ProductKey",
+                                           L"get ServiceFlag",
+                                           L"get UpdateNumber",
+                                           L"get UpdateDate",
+                                           L"get Account",
+                                           L"get ServiceState",
+                                           L"get Session",
+                                           L"Run",
+                                           L"Event 46502",
+                                           L"Run",
+                                           L"Run",
+                                           L"Event 46502",
+                                           L"Run",
+                                           L"get Server",
+                                           L"get Token",
+                                           L"Unadvise",
+                                           L"Finish",
+                                           L"released"}));
   EXPECT_EQ(calls.at(4), L"put OwnerWindow(window)");
 
   HWND box = Box();
@@ -220,9 +243,10 @@ TEST_F(UpdateTest, LaunchIsDisabledWhileItsExchangeRunsAndComesBack) {
     if (object.second.size() > 1 && object.second[1].find(L", null, 0)") != std::wstring::npos)
       launchCalls = object.second;
   EXPECT_EQ(test::CallNames(launchCalls),
-            (Lines{L"created", L"Initialise", L"Initialise", L"put OwnerWindow", L"put ProductKey", L"put UpdateNumber",
-                   L"put UpdateDate", L"put Account", L"put ServiceState", L"put Session", L"put Server", L"put Token",
-                   L"Run", L"Run", L"get ServiceState", L"get Server", L"get Token", L"Finish", L"released"}));
+            (Lines{L"created", L"Initialise", L"Initialise", L"put OwnerWindow", L"put ProductKey",
+                   L"put UpdateNumber", L"put UpdateDate", L"put Account", L"put ServiceState",
+                   L"put Session", L"put Server", L"put Token", L"Run", L"Run", L"get ServiceState",
+                   L"get Server", L"get Token", L"Finish", L"released"}));
   // Once it has ended the button works again.
   service_.Set(L"RunMs", 0);
   test::Click(launch);
@@ -328,8 +352,8 @@ TEST_F(UpdateTest, AComponentHangingInInitialiseDelaysOnlyTabSevenByTheWaitLimit
   test::Click(FindDescendant(window_, test::kStartButtonTab7));
   ASSERT_NE(WaitForControl(IDC_LAUNCH_INSTALL, 20s), nullptr);
   const auto opened = since();
-  std::cout << "with the component hanging 30 s: window visible after " << shown.count() << " ms, tab 7 after "
-            << opened.count() << " ms\n";
+  std::cout << "with the component hanging 30 s: window visible after " << shown.count()
+            << " ms, tab 7 after " << opened.count() << " ms\n";
   EXPECT_LT(shown, 8s);
   EXPECT_GE(opened, 9s);
   EXPECT_LT(opened, 20s);

@@ -34,9 +34,12 @@ struct Tab {
   int list;  // 0: a tab without a list of tasks
 };
 constexpr Tab kTabs[] = {
-    {L"tab1", test::kStartButtonTab1, test::kListOfTab1}, {L"tab2", test::kStartButtonTab2, test::kListOfTab2},
-    {L"tab3", test::kStartButtonTab3, 0},                 {L"tab4", test::kStartButtonTab4, 0},
-    {L"tab5", test::kStartButtonTab5, 0},                 {L"tab6", test::kStartButtonTab6, test::kListOfTab6},
+    {L"tab1", test::kStartButtonTab1, test::kListOfTab1},
+    {L"tab2", test::kStartButtonTab2, test::kListOfTab2},
+    {L"tab3", test::kStartButtonTab3, 0},
+    {L"tab4", test::kStartButtonTab4, 0},
+    {L"tab5", test::kStartButtonTab5, 0},
+    {L"tab6", test::kStartButtonTab6, test::kListOfTab6},
     {L"tab7", 304, 0},
 };
 
@@ -111,13 +114,16 @@ class Shooter {
           auto* s = reinterpret_cast<Search*>(data);
           DWORD owner = 0;
           ::GetWindowThreadProcessId(window, &owner);
-          if (owner != s->deck && owner != ::GetCurrentProcessId() && Visible(window)) s->found.push_back(window);
+          if (owner != s->deck && owner != ::GetCurrentProcessId() && Visible(window))
+            s->found.push_back(window);
           return TRUE;
         },
         reinterpret_cast<LPARAM>(&search));
     for (HWND window : search.found) ::PostMessageW(window, WM_CLOSE, 0, 0);
     test::WaitUntil(
-        [&] { return std::none_of(search.found.begin(), search.found.end(), [](HWND w) { return Visible(w); }); },
+        [&] {
+          return std::none_of(search.found.begin(), search.found.end(), [](HWND w) { return Visible(w); });
+        },
         5s);
     // Without a window manager nothing gives the activation back to the window (which draws a
     // focus rectangle only while active): it is taken back, as a person would by clicking.
@@ -155,7 +161,8 @@ class Shooter {
           CloseOthers();
           continue;
         }
-        Shoot(std::wstring(message ? L"message-" : L"panel-") + tab.name + mode + L"-row" + std::to_wstring(row));
+        Shoot(std::wstring(message ? L"message-" : L"panel-") + tab.name + mode + L"-row" +
+              std::to_wstring(row));
         if (message) {
           ::PostMessageW(message, WM_COMMAND, IDOK, 0);
           test::WaitUntil([&] { return !::IsWindow(message); }, 5s);
@@ -203,7 +210,8 @@ int Compare(const std::filesystem::path& before, const std::filesystem::path& af
       continue;
     }
     if (a.width != b.width || a.height != b.height) {
-      std::wprintf(L"%-40ls DIFFERS in size: %dx%d, %dx%d\n", name.c_str(), a.width, a.height, b.width, b.height);
+      std::wprintf(L"%-40ls DIFFERS in size: %dx%d, %dx%d\n", name.c_str(), a.width, a.height, b.width,
+                   b.height);
       continue;
     }
     RECT box{a.width, a.height, 0, 0};

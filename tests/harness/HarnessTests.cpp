@@ -17,7 +17,8 @@ constexpr wchar_t kLingerSwitch[] = L"--linger";
 TEST(Harness, AChildThatOutlivesTheTestDoesNotHoldTheRun) {
   // The child inherits our standard handles and stays for five minutes; CTest must still see this test
   // end at once. (If it did not, the run would hit the test time-out.)
-  std::wstring command = L"\"" + (test::BinFolder() / L"harness_tests.exe").wstring() + L"\" " + kLingerSwitch;
+  std::wstring command =
+      L"\"" + (test::BinFolder() / L"harness_tests.exe").wstring() + L"\" " + kLingerSwitch;
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   startup.dwFlags = STARTF_USESTDHANDLES;

@@ -36,13 +36,16 @@ TEST_F(CatalogueTest, RowsComeInListOrderWithTheirTextsAndIcons) {
       {L"Lexa", L"VANTO Dictionary Editor", L"Editing of user dictionaries", 222},
       {L"LexaI", L"VANTO Dictionary Editor Pro", L"Professional editing of dictionaries ", 222},
       {L"Dictkit", L"VANTO Dictionary Manager", L"Comparing and merging of user dictionaries", 228},
-      {L"DictkitI", L"VANTO Dictionary Manager Pro", L"Professional comparing and merging of dictionaries", 228},
+      {L"DictkitI", L"VANTO Dictionary Manager Pro", L"Professional comparing and merging of dictionaries",
+       228},
       {L"TRADOS", L"VANTO for TRADOS", L"Integration of SDL TRADOS databases and VANTO system", 231},
       {L"Skiff", L"VANTO QA Lab", L"Сравнение переводов с подсчетом процента разницы", 434},
-      {L"DictInst", L"VANTO Dictionary Installer", L"Installation of specialized dictionaries collections", 219},
+      {L"DictInst", L"VANTO Dictionary Installer", L"Installation of specialized dictionaries collections",
+       219},
       {L"VntoICQ", L"VANTO for ICQ", L"Translation functions in ICQ", 233},
       {L"Batcher", L"VANTO Batch Translator", L"Translation of files in automatic mode", 224},
-      {L"VantoEM", L"VANTO Plug-ins Manager", L"Embedding translation functions in external applications", 220},
+      {L"VantoEM", L"VANTO Plug-ins Manager", L"Embedding translation functions in external applications",
+       220},
       {L"Glosso", L"VANTO Terminology Manager", L"Automation of terminology extraction", 230},
       {L"GlossoL", L"VANTO Terminology Manager Lite", L"Automation of terminology extraction", 230},
       {L"TMD", L"VANTO TM Manager", L"Creating and editing Translation Memory databases", 225},
@@ -50,7 +53,8 @@ TEST_F(CatalogueTest, RowsComeInListOrderWithTheirTextsAndIcons) {
        L"Converting SDL MultiTerm databases into the VANTO user dictionaries", 232},
       {L"xre", L"VANTO XML Rules Editor", L"Creating rules for XML-files translation", 226},
       {L"UBackup", L"VANTO Backup", L"Saving and restoring user data and settings", 227},
-      {L"PackMaker", L"VANTO PackMaker", L"Creating distribution sets of specialized dictionaries and profiles", 229},
+      {L"PackMaker", L"VANTO PackMaker",
+       L"Creating distribution sets of specialized dictionaries and profiles", 229},
       {L"QaStudio", L"QaStudio", L"Тестирование модулей перевода", 433},
       {L"QaProbe", L"QaProbe", L"Cравнение переводов разных модулей перевода или с разными словарями", 435},
   };
@@ -77,7 +81,8 @@ TEST_F(CatalogueTest, RowsAreFoundWithoutRegardToCase) {
 
 TEST_F(CatalogueTest, RussianDescriptionsStandInEveryLanguage) {
   for (const wchar_t* language : {L"DEU", L"FRA", L"RUS", L"ESN"}) {
-    const std::wstring path = (test::BinFolder() / (std::wstring(L"StartdeckRes") + language + L".dll")).wstring();
+    const std::wstring path =
+        (test::BinFolder() / (std::wstring(L"StartdeckRes") + language + L".dll")).wstring();
     const win::UniqueModule library(::LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
     ASSERT_TRUE(library) << path;
     for (UINT id : {IDS_APP_SKIFF_DESC, IDS_APP_QASTUDIO_DESC, IDS_APP_QAPROBE_DESC})
@@ -120,15 +125,15 @@ TEST_F(CatalogueTest, DisplayNames) {
 }
 
 TEST(ProductLists, KeysCompareWithoutRegardToCase) {
-  const CXCryptedProfileW configuration =
-      test::MakeConfiguration({{L"apps", {L"Vnto", L"batcher"}}, {L"allapps", {L"Vnto", L"Batcher", L"TMD"}}});
+  const CXCryptedProfileW configuration = test::MakeConfiguration(
+      {{L"apps", {L"Vnto", L"batcher"}}, {L"allapps", {L"Vnto", L"Batcher", L"TMD"}}});
   const struct {
     const wchar_t* list;
     const wchar_t* appId;
     bool listed;
   } cases[] = {
-      {L"apps", L"VNTO", true},     {L"apps", L"Batcher", true}, {L"apps", L"TMD", false},
-      {L"allapps", L"tmd", true},   {L"apps", L"Vnt", false},    {L"_menu6", L"Vnto", false},
+      {L"apps", L"VNTO", true},   {L"apps", L"Batcher", true}, {L"apps", L"TMD", false},
+      {L"allapps", L"tmd", true}, {L"apps", L"Vnt", false},    {L"_menu6", L"Vnto", false},
   };
   for (const auto& c : cases)
     EXPECT_EQ(suite::IsListedIn(configuration, c.list, c.appId), c.listed) << c.list << " " << c.appId;
@@ -139,7 +144,8 @@ TEST(ProductLists, KeysCompareWithoutRegardToCase) {
 class InstalledTest : public test::SandboxedTest {};
 
 TEST_F(InstalledTest, AppsOrElseFoldersHoldANonEmptyValue) {
-  test::SetString(HKEY_LOCAL_MACHINE, L"Software\\Korvelsoft\\VNTO9\\Apps", L"Batcher", L"C:\\B\\Batcher.exe");
+  test::SetString(HKEY_LOCAL_MACHINE, L"Software\\Korvelsoft\\VNTO9\\Apps", L"Batcher",
+                  L"C:\\B\\Batcher.exe");
   test::SetString(HKEY_LOCAL_MACHINE, L"Software\\Korvelsoft\\VNTO9\\Apps", L"Glosso", L"");
   test::SetString(HKEY_LOCAL_MACHINE, L"Software\\Korvelsoft\\VNTO9\\Folders", L"VntoIE", L"C:\\IE");
   test::SetString(HKEY_LOCAL_MACHINE, L"Software\\Korvelsoft\\VNTO9\\Folders", L"Glosso", L"C:\\Glosso");
@@ -152,7 +158,9 @@ TEST_F(InstalledTest, AppsOrElseFoldersHoldANonEmptyValue) {
   for (const auto& c : cases) EXPECT_EQ(suite::IsInstalled(c.appId), c.installed) << c.appId;
 }
 
-TEST_F(InstalledTest, NothingIsInstalledWithoutTheKeys) { EXPECT_FALSE(suite::IsInstalled(L"Batcher")); }
+TEST_F(InstalledTest, NothingIsInstalledWithoutTheKeys) {
+  EXPECT_FALSE(suite::IsInstalled(L"Batcher"));
+}
 
 TEST(RunningRecords, FormatsForBothKernels) {
   const suite::KernelLocation local{true, {}};
@@ -166,7 +174,8 @@ TEST(RunningRecords, FormatsForBothKernels) {
       {"TM manager", suite::TmManagerRecord(L"C:\\TM\\base one.tmd", local),
        suite::TmManagerRecord(L"C:\\TM\\base one.tmd", server)},
       {"TM editing", suite::TmEditingRecord(local), suite::TmEditingRecord(server)},
-      {"dictionary installation", suite::DictionaryInstallRecord(local), suite::DictionaryInstallRecord(server)},
+      {"dictionary installation", suite::DictionaryInstallRecord(local),
+       suite::DictionaryInstallRecord(server)},
       {"hand-off", suite::HandOffRecord(7, L"General", L"C:\\Docs\\a.doc", local),
        suite::HandOffRecord(7, L"General", L"C:\\Docs\\a.doc", server)},
   };

@@ -54,9 +54,10 @@ TEST_F(DictionaryInstallTest, AStandardUserWhoDeclinesTheRightsStartsNothingAndL
   EXPECT_EQ(context.CloseRequests(), 0);
   EXPECT_TRUE(elevations_.empty());
   ASSERT_EQ(context.Shown().size(), 2u);
-  EXPECT_EQ(context.Shown()[1].text,
-            L"You need administrator rights to install dictionaries.\nLaunch this application with administrator "
-            L"rights?");
+  EXPECT_EQ(
+      context.Shown()[1].text,
+      L"You need administrator rights to install dictionaries.\nLaunch this application with administrator "
+      L"rights?");
   EXPECT_EQ(context.Shown()[1].flags, static_cast<UINT>(MB_YESNO));
 }
 
@@ -88,7 +89,11 @@ TEST_F(DictionaryInstallTest, RefusalsSayWhy) {
   } cases[] = {
       {"installer not part of the product", {{L"apps", {L"Vnto"}}}, L"", true, IDS_OTHER_PRODUCTS},
       {"installer not installed", {{L"apps", {L"DictInst"}}}, L"", false, IDS_APP_NOT_INSTALLED},
-      {"network client without the server setup", {{L"apps", {L"DictInstS"}}}, L"SRV1", true, IDS_NET_SERVER_ONLY},
+      {"network client without the server setup",
+       {{L"apps", {L"DictInstS"}}},
+       L"SRV1",
+       true,
+       IDS_NET_SERVER_ONLY},
   };
   for (const auto& c : cases) {
     Reinstall();

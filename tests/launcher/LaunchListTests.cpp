@@ -63,7 +63,7 @@ TEST_F(LaunchListTest, NormalModeHoldsTheProductsInstalledAppsInCatalogueOrder) 
   Register(L"TMD", existing_);
   Register(L"Batcher", existing_);
   Register(L"Vnto", existing_);
-  Register(L"Lexa", missing_);  // an executable that is not there keeps the row out
+  Register(L"Lexa", missing_);      // an executable that is not there keeps the row out
   Register(L"Dictkit", existing_);  // installed, but not this product's
   suite::LaunchList list(context, sink_);
 
@@ -84,8 +84,9 @@ TEST_F(LaunchListTest, NormalModeHoldsTheProductsInstalledAppsInCatalogueOrder) 
 }
 
 TEST_F(LaunchListTest, ShowAllModeHoldsEveryCatalogueRowOfAllappsFlaggedByAvailability) {
-  test::LaunchTestContext context({{L"apps", {L"Vnto", L"Glosso", L"Lexa"}},
-                                   {L"allapps", {L"QaProbe", L"Batcher", L"Glosso", L"Lexa", L"Vnto", L"Nonsense"}}});
+  test::LaunchTestContext context(
+      {{L"apps", {L"Vnto", L"Glosso", L"Lexa"}},
+       {L"allapps", {L"QaProbe", L"Batcher", L"Glosso", L"Lexa", L"Vnto", L"Nonsense"}}});
   Register(L"Vnto", existing_);
   Register(L"Lexa", missing_);      // available: the flag looks only at listed and installed
   Register(L"Batcher", existing_);  // installed, but another product's
@@ -120,7 +121,10 @@ TEST_F(LaunchListTest, WhatLeavesTheListEmpty) {
       {"an empty apps section", {{L"apps", {}}, {L"allapps", {L"Vnto"}}}, false, true},
       {"nothing of the product installed", {{L"apps", {L"Glosso", L"Lexa"}}}, false, true},
       {"show all without allapps", {{L"apps", {L"Vnto"}}}, true, true},
-      {"show all without the Apps key", {{L"apps", {L"Vnto"}}, {L"allapps", {L"Vnto", L"Lexa"}}}, true, false},
+      {"show all without the Apps key",
+       {{L"apps", {L"Vnto"}}, {L"allapps", {L"Vnto", L"Lexa"}}},
+       true,
+       false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -169,7 +173,7 @@ TEST_F(LaunchListTest, ChoosingARowThatCannotStartSaysWhyAndWritesNothing) {
   suite::LaunchList list(context, sink_);
   ASSERT_TRUE(list.Fill(true));
 
-  list.ActivateByAppId(L"GLOSSO");  // listed, not installed
+  list.ActivateByAppId(L"GLOSSO");   // listed, not installed
   list.ActivateByAppId(L"Batcher");  // installed, another product's
   list.ActivateByAppId(L"Nobody");
   list.LaunchItem(99);

@@ -21,7 +21,8 @@ namespace test {
 using Sections = std::vector<std::pair<std::wstring, std::vector<std::wstring>>>;
 
 // Sections of {key, value} pairs.
-using ValueSections = std::vector<std::pair<std::wstring, std::vector<std::pair<std::wstring, std::wstring>>>>;
+using ValueSections =
+    std::vector<std::pair<std::wstring, std::vector<std::pair<std::wstring, std::wstring>>>>;
 
 // The product's .inf, written with the profile writer and read back.
 [[nodiscard]] CXCryptedProfileW MakeConfiguration(const ValueSections& sections);

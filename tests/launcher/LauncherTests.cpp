@@ -40,7 +40,8 @@ class LauncherTest : public test::SuiteInstallTest {
     suite::LaunchList list(context, sink);
     ASSERT_TRUE(list.Fill(true));
     const auto items = list.Items();
-    const auto row = std::find_if(items.begin(), items.end(), [&](const auto& i) { return i.appId == command; });
+    const auto row =
+        std::find_if(items.begin(), items.end(), [&](const auto& i) { return i.appId == command; });
     ASSERT_NE(row, items.end()) << "no row for " << command;
     list.LaunchItem(static_cast<size_t>(row - items.begin()));
   }
@@ -63,15 +64,16 @@ TEST_F(LauncherTest, StartsLeaveTheirRecordAndPassNoArguments) {
       {"menu, first installed of three", true, L"Vnto|VntoI|VntoX", L"SRV1", L"VntoX", L"Vnto", L"S=SRV1",
        L"<none>"},
       {"menu, local kernel", true, L"Glosso", L"", L"Glosso", L"Glosso", std::nullopt, L"<none>"},
-      {"menu, plug-ins manager for a standard user", true, L"VantoEM", L"", L"VantoEM", L"VantoEM", std::nullopt,
-       L"<none>"},
+      {"menu, plug-ins manager for a standard user", true, L"VantoEM", L"", L"VantoEM", L"VantoEM",
+       std::nullopt, L"<none>"},
   };
   PlayAdministrator(false);
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     Reinstall();
-    test::LaunchTestContext context({{L"apps", {L"Vnto", L"VntoI", L"VntoX", L"Batcher", L"Lexa", L"Glosso", L"VantoEM"}},
-                                     {L"allapps", {L"Batcher", L"Lexa"}}});
+    test::LaunchTestContext context(
+        {{L"apps", {L"Vnto", L"VntoI", L"VntoX", L"Batcher", L"Lexa", L"Glosso", L"VantoEM"}},
+         {L"allapps", {L"Batcher", L"Lexa"}}});
     context.UseServer(c.server);
     install_->Install(c.program);
 
@@ -109,7 +111,8 @@ TEST_F(LauncherTest, StartsThatFailTakeBackTheRecordTheyWroteAndNoOther) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     Reinstall();
-    test::LaunchTestContext context({{L"apps", {L"Batcher", L"Vnto", L"VntoX", L"Glosso"}}, {L"allapps", {L"Batcher"}}});
+    test::LaunchTestContext context(
+        {{L"apps", {L"Batcher", L"Vnto", L"VntoX", L"Glosso"}}, {L"allapps", {L"Batcher"}}});
     context.UseServer(L"SRV1");
     const std::wstring missing = c.missingProgram ? c.missingProgram : L"Other";
     install_->Register(missing, install_->Folder() / (missing + L".exe"));
@@ -235,11 +238,21 @@ TEST_F(LauncherTest, ExclusiveStartsWaitForTheStartCentreAndCloseIt) {
     size_t elevations;
   } cases[] = {
       {"backup, rights granted", false, L"UBackup", false, {IDYES, IDYES}, std::nullopt, 1},
-      {"installer, prompt cancelled: a normal start follows", false, L"DictInst", false, {IDYES, IDYES},
-       SE_ERR_ACCESSDENIED, 1},
+      {"installer, prompt cancelled: a normal start follows",
+       false,
+       L"DictInst",
+       false,
+       {IDYES, IDYES},
+       SE_ERR_ACCESSDENIED,
+       1},
       {"installer, administrator", false, L"DictInst", true, {IDYES}, std::nullopt, 0},
       {"network installer from the menu, administrator", true, L"DictInstS", true, {IDYES}, std::nullopt, 0},
-      {"network backup from the menu, rights granted", true, L"UBackupNET", false, {IDYES, IDYES}, std::nullopt,
+      {"network backup from the menu, rights granted",
+       true,
+       L"UBackupNET",
+       false,
+       {IDYES, IDYES},
+       std::nullopt,
        1},
   };
   for (const auto& c : cases) {
@@ -355,10 +368,18 @@ TEST_F(LauncherTest, ApplicationsTheProductDoesNotListAreRefused) {
     const wchar_t* command;
     bool serverOnly;  // message 373, else the other-products message
   } cases[] = {
-      {"server tool on a network workstation", {{L"apps", {L"Vnto"}}, {L"_menu6", {L"item0"}}}, L"DictInstS", true},
-      {"updater on a network workstation", {{L"apps", {L"Vnto"}}, {L"_menu6", {L"item0"}}}, L"UpdLauncher|Vnto", true},
+      {"server tool on a network workstation",
+       {{L"apps", {L"Vnto"}}, {L"_menu6", {L"item0"}}},
+       L"DictInstS",
+       true},
+      {"updater on a network workstation",
+       {{L"apps", {L"Vnto"}}, {L"_menu6", {L"item0"}}},
+       L"UpdLauncher|Vnto",
+       true},
       {"server tool where the server's setup is listed",
-       {{L"apps", {L"SrvConfig"}}, {L"_menu6", {L"item0"}}}, L"UBackupNET", false},
+       {{L"apps", {L"SrvConfig"}}, {L"_menu6", {L"item0"}}},
+       L"UBackupNET",
+       false},
       {"server tool of a product without a network tab", {{L"apps", {L"Vnto"}}}, L"SrvConfig", false},
       {"another product's application", {{L"apps", {L"Vnto"}}, {L"_menu6", {L"item0"}}}, L"Lexa", false},
   };
@@ -376,7 +397,8 @@ TEST_F(LauncherTest, ApplicationsTheProductDoesNotListAreRefused) {
     } else {
       EXPECT_EQ(context.Shown()[0].id, static_cast<UINT>(IDS_OTHER_PRODUCTS));
     }
-    EXPECT_EQ(RunningRecord(std::wstring(c.command).substr(0, std::wstring(c.command).find(L'|'))), std::nullopt);
+    EXPECT_EQ(RunningRecord(std::wstring(c.command).substr(0, std::wstring(c.command).find(L'|'))),
+              std::nullopt);
   }
   EXPECT_TRUE(install_->Journal().empty());
 }
@@ -394,7 +416,12 @@ TEST_F(LauncherTest, APathLongerThanTheShellTakesIsReportedAndNotStarted) {
       {"launch list", Via::kList, L"Batcher", L"Batcher", {}, L"VANTO Batch Translator"},
       {"menu command", Via::kMenu, L"Vnto", L"Vnto", {}, L"VANTO Translator"},
       {"TM manager", Via::kTmManager, L"TMD", L"TMD", {}, L"VANTO TM Manager"},
-      {"dictionary installer", Via::kDictionaries, L"DictInst", L"DictInstS", {IDYES}, L"VANTO Dictionary Installer"},
+      {"dictionary installer",
+       Via::kDictionaries,
+       L"DictInst",
+       L"DictInstS",
+       {IDYES},
+       L"VANTO Dictionary Installer"},
   };
   PlayAdministrator(true);  // no questions about rights
   for (const auto& c : cases) {
@@ -412,9 +439,10 @@ TEST_F(LauncherTest, APathLongerThanTheShellTakesIsReportedAndNotStarted) {
     }
 
     ASSERT_FALSE(context.Shown().empty());
-    EXPECT_EQ(context.Shown().back().text,
-              L"There was a problem launching the selected application. The file may be missing or corrupt, or you "
-              L"do not have sufficient privileges.");
+    EXPECT_EQ(
+        context.Shown().back().text,
+        L"There was a problem launching the selected application. The file may be missing or corrupt, or you "
+        L"do not have sufficient privileges.");
     EXPECT_EQ(context.Shown().back().argument, c.name);
     EXPECT_EQ(RunningRecord(c.recordName), std::nullopt);
     EXPECT_TRUE(install_->Journal().empty());

@@ -34,7 +34,8 @@ void SetText(HKEY hive, const std::wstring& path, const std::wstring& name, cons
 
 std::optional<std::wstring> GetText(HKEY hive, const std::wstring& path, const std::wstring& name) {
   DWORD size = 0;
-  if (::RegGetValueW(hive, path.c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr, nullptr, &size) != ERROR_SUCCESS)
+  if (::RegGetValueW(hive, path.c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr, nullptr, &size) !=
+      ERROR_SUCCESS)
     return std::nullopt;
   std::wstring text(size / sizeof(wchar_t) + 1, L'\0');
   size = static_cast<DWORD>(text.size() * sizeof(wchar_t));
@@ -91,7 +92,9 @@ MachineSandbox::~MachineSandbox() {
   ::RegDeleteKeyW(HKEY_CURRENT_USER, root_.c_str());
 }
 
-bool SuiteInstall::SubstituteBuilt() { return fs::exists(BinFolder() / L"SuiteApp.exe"); }
+bool SuiteInstall::SubstituteBuilt() {
+  return fs::exists(BinFolder() / L"SuiteApp.exe");
+}
 
 SuiteInstall::SuiteInstall() {
   fs::create_directories(Folder());
@@ -122,14 +125,17 @@ void SuiteInstall::Register(const std::wstring& appId, const fs::path& path) {
   SetText(HKEY_LOCAL_MACHINE, kAppsKeyPath, appId, path.wstring());
 }
 
-std::vector<JournalLine> SuiteInstall::Journal() const { return ReadJournal(scratch_.path() / L"journal.log"); }
+std::vector<JournalLine> SuiteInstall::Journal() const {
+  return ReadJournal(scratch_.path() / L"journal.log");
+}
 
 std::vector<JournalLine> ReadJournal(const fs::path& file) {
   std::vector<JournalLine> lines;
   if (!fs::exists(file)) return lines;
   const std::wstring text = Utf16(ReadFile(file));
   for (const std::wstring& line : SplitAt(text, L'\n')) {
-    const std::vector<std::wstring> fields = SplitAt(line.ends_with(L'\r') ? line.substr(0, line.size() - 1) : line, L'\t');
+    const std::vector<std::wstring> fields =
+        SplitAt(line.ends_with(L'\r') ? line.substr(0, line.size() - 1) : line, L'\t');
     if (fields.size() != 7) continue;
     lines.push_back({fields[1], fields[2], fields[3], fields[4], fields[5],
                      static_cast<DWORD>(std::wcstoul(fields[6].c_str(), nullptr, 10))});

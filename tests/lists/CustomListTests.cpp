@@ -41,7 +41,8 @@ TEST_F(ListTest, IsAsLargeAsTheRowStripWithOneVisibleRowPerSlice) {
 TEST_F(ListTest, ClickingRowTwoSendsItsIndexAndTheListIdentifier) {
   MakeList(12);
   ClickRow(2);
-  EXPECT_EQ(host_.NotesOf(app::kListRowChosenMessage), (std::vector<Note>{{app::kListRowChosenMessage, 2, kListId}}));
+  EXPECT_EQ(host_.NotesOf(app::kListRowChosenMessage),
+            (std::vector<Note>{{app::kListRowChosenMessage, 2, kListId}}));
   EXPECT_EQ(list_->ItemData(2), 102);
 }
 
@@ -50,7 +51,8 @@ TEST_F(ListTest, ClickingBelowTheLastRowSendsNothing) {
   ClickRow(4);
   EXPECT_TRUE(host_.NotesOf(app::kListRowChosenMessage).empty());
   ClickRow(0);
-  EXPECT_EQ(host_.NotesOf(app::kListRowChosenMessage), (std::vector<Note>{{app::kListRowChosenMessage, 0, kListId}}));
+  EXPECT_EQ(host_.NotesOf(app::kListRowChosenMessage),
+            (std::vector<Note>{{app::kListRowChosenMessage, 0, kListId}}));
 }
 
 TEST_F(ListTest, ClicksAndHoversGoToTheWindowItIsToldToNotify) {
@@ -61,7 +63,8 @@ TEST_F(ListTest, ClicksAndHoversGoToTheWindowItIsToldToNotify) {
   ClickRow(1);
   other.Settle();
   EXPECT_TRUE(host_.NotesOf(app::kListRowChosenMessage).empty());
-  EXPECT_EQ(other.NotesOf(app::kListRowChosenMessage), (std::vector<Note>{{app::kListRowChosenMessage, 1, kListId}}));
+  EXPECT_EQ(other.NotesOf(app::kListRowChosenMessage),
+            (std::vector<Note>{{app::kListRowChosenMessage, 1, kListId}}));
 }
 
 TEST_F(ListTest, TheWheelScrollsOneRowPerNotchAndClicksReportTheRowsItShows) {
@@ -75,7 +78,8 @@ TEST_F(ListTest, TheWheelScrollsOneRowPerNotchAndClicksReportTheRowsItShows) {
   EXPECT_EQ(list_->FirstVisible(), 1);
   ClickRow(0);
   EXPECT_EQ(host_.NotesOf(app::kListRowChosenMessage),
-            (std::vector<Note>{{app::kListRowChosenMessage, 2, kListId}, {app::kListRowChosenMessage, 1, kListId}}));
+            (std::vector<Note>{{app::kListRowChosenMessage, 2, kListId},
+                               {app::kListRowChosenMessage, 1, kListId}}));
 }
 
 TEST_F(ListTest, TheWheelStopsAtTheFirstAndTheLastRow) {
@@ -85,7 +89,8 @@ TEST_F(ListTest, TheWheelStopsAtTheFirstAndTheLastRow) {
   for (int i = 0; i < 20; ++i) Wheel(-WHEEL_DELTA);
   EXPECT_EQ(list_->FirstVisible(), 12 - 5);
   ClickRow(4);
-  EXPECT_EQ(host_.NotesOf(app::kListRowChosenMessage), (std::vector<Note>{{app::kListRowChosenMessage, 11, kListId}}));
+  EXPECT_EQ(host_.NotesOf(app::kListRowChosenMessage),
+            (std::vector<Note>{{app::kListRowChosenMessage, 11, kListId}}));
 }
 
 TEST_F(ListTest, ScrolledRowsAreDrawnFromTheirNewPlace) {
@@ -129,7 +134,8 @@ TEST_F(ListTest, ADimmedRowIsDrawnGreyAndStillReportsItsClick) {
   EXPECT_EQ(greyest, 150);
 
   ClickRow(1);
-  EXPECT_EQ(host_.NotesOf(app::kListRowChosenMessage), (std::vector<Note>{{app::kListRowChosenMessage, 1, kListId}}));
+  EXPECT_EQ(host_.NotesOf(app::kListRowChosenMessage),
+            (std::vector<Note>{{app::kListRowChosenMessage, 1, kListId}}));
 }
 
 TEST_F(ListTest, HoveringARowHighlightsItAndTellsTheParent) {
@@ -137,7 +143,8 @@ TEST_F(ListTest, HoveringARowHighlightsItAndTellsTheParent) {
   HoverRow(1);
   EXPECT_EQ(list_->Hovered(), 1);
   EXPECT_TRUE(list_->Item(1).hover);
-  EXPECT_EQ(host_.NotesOf(app::kListRowHoveredMessage), (std::vector<Note>{{app::kListRowHoveredMessage, 1, 0}}));
+  EXPECT_EQ(host_.NotesOf(app::kListRowHoveredMessage),
+            (std::vector<Note>{{app::kListRowHoveredMessage, 1, 0}}));
   EXPECT_EQ(::GetFocus(), list_->hwnd());
 
   const Pixels screen = Grab(host_.hwnd());
@@ -225,7 +232,8 @@ TEST_F(ListTest, BesideTheScrollBarTheHoveredRowTakesTheNarrowerHighlight) {
   HoverRow(3);
   ASSERT_EQ(list_->Hovered(), 3);
   const Pixels screen = Grab(host_.hwnd());
-  const Pixels wide = BitmapPixels(Skin(IDB_LIST_ROWS_HOT)), narrow = BitmapPixels(Skin(IDB_LIST_ROWS_HOT_SCROLL));
+  const Pixels wide = BitmapPixels(Skin(IDB_LIST_ROWS_HOT)),
+               narrow = BitmapPixels(Skin(IDB_LIST_ROWS_HOT_SCROLL));
   // The right end of the row, left of the scroll bar, is where the two highlights differ.
   const RECT row = list_->RowRect(3);
   const RECT end{row.right - 30, row.top, row.right - 19, row.bottom};
@@ -261,7 +269,8 @@ TEST_F(ListTest, ClearEmptiesTheListItsScrollBarAndItsRows) {
   const Pixels plain = BitmapPixels(Skin(IDB_LIST_ROWS));
   int differing = 0;
   for (int y = 0; y < plain.height; ++y)
-    for (int x = 0; x < plain.width; ++x) differing += screen.At(kListAt.x + x, kListAt.y + y) != plain.At(x, y);
+    for (int x = 0; x < plain.width; ++x)
+      differing += screen.At(kListAt.x + x, kListAt.y + y) != plain.At(x, y);
   EXPECT_EQ(differing, 0);
 }
 
@@ -284,7 +293,8 @@ TEST_F(ListTest, TheLaunchListFillsItThroughItsSink) {
   EXPECT_LT(DarkestChannel(screen, Shift(kTextArea, RowOnHost(0))), 60);
   EXPECT_EQ(DarkestChannel(screen, Shift(kTextArea, RowOnHost(1))), 150);
   ClickRow(1);
-  EXPECT_EQ(host_.NotesOf(app::kListRowChosenMessage), (std::vector<Note>{{app::kListRowChosenMessage, 1, kListId}}));
+  EXPECT_EQ(host_.NotesOf(app::kListRowChosenMessage),
+            (std::vector<Note>{{app::kListRowChosenMessage, 1, kListId}}));
 }
 
 TEST_F(ListTest, TheIconIsDrawnLeftOfTheTexts) {
@@ -296,15 +306,18 @@ TEST_F(ListTest, TheIconIsDrawnLeftOfTheTexts) {
     bool drawn;
   };
   const Case cases[] = {
-      {"handle", [](auto& list) { list.AddItem(::LoadIconW(nullptr, IDI_ERROR), L"With an icon", L""); }, true},
-      {"named", [](auto& list) { list.AddItemWithIconId(IDI_CMD_QUICK_TRANSLATE, L"With an icon", L""); }, true},
+      {"handle", [](auto& list) { list.AddItem(::LoadIconW(nullptr, IDI_ERROR), L"With an icon", L""); },
+       true},
+      {"named", [](auto& list) { list.AddItemWithIconId(IDI_CMD_QUICK_TRANSLATE, L"With an icon", L""); },
+       true},
       {"named through the launch list's sink",
        [](auto& list) {
-         static_cast<suite::LaunchListSink&>(list).AddRowWithIconId(IDI_CMD_QUICK_TRANSLATE, L"With an icon", L"",
-                                                                    true);
+         static_cast<suite::LaunchListSink&>(list).AddRowWithIconId(IDI_CMD_QUICK_TRANSLATE, L"With an icon",
+                                                                    L"", true);
        },
        true},
-      {"named but missing", [](auto& list) { list.AddItemWithIconId(IDI_CMD_EDIT_PROFILES, L"Without", L""); }, false},
+      {"named but missing",
+       [](auto& list) { list.AddItemWithIconId(IDI_CMD_EDIT_PROFILES, L"Without", L""); }, false},
   };
   const Pixels plain = BitmapPixels(Skin(IDB_LIST_ROWS));
   const RECT icon{20, 8, 52, 40};
@@ -353,9 +366,10 @@ TEST_F(ListTest, SaveAScreenshotOfAFilledList) {
   const HICON icons[] = {::LoadIconW(nullptr, IDI_APPLICATION), ::LoadIconW(nullptr, IDI_INFORMATION),
                          ::LoadIconW(nullptr, IDI_WARNING)};
   for (int n = 0; n < 12; ++n)
-    list_->AddItem(icons[n % 3], L"Application " + std::to_wstring(n + 1),
-                   n == 2 ? L"Not installed" : L"Starts the suite's application number " + std::to_wstring(n + 1),
-                   n == 2);
+    list_->AddItem(
+        icons[n % 3], L"Application " + std::to_wstring(n + 1),
+        n == 2 ? L"Not installed" : L"Starts the suite's application number " + std::to_wstring(n + 1),
+        n == 2);
   HoverRow(1);
   const auto path = test::SaveScreenshot(L"lists-custom-list");
   EXPECT_TRUE(std::filesystem::exists(path));

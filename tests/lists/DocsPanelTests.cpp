@@ -42,7 +42,8 @@ class DocsPanelTest : public ListTest {
     Describe(L"NoShort", L"noshort.pdf", L"", L"Not listed without its title");
     Describe(L"NoPath", L"", L"Nowhere", L"Not listed without its file");
   }
-  void Describe(const std::wstring& id, const std::wstring& file, const std::wstring& title, const std::wstring& full) {
+  void Describe(const std::wstring& id, const std::wstring& file, const std::wstring& title,
+                const std::wstring& full) {
     const std::filesystem::path path = file.empty() ? std::filesystem::path() : files_.path() / file;
     if (!file.empty()) test::WriteFile(path, "%PDF-1.4\n");
     test::SetString(HKEY_LOCAL_MACHINE, kDocs + id, L"Path", path.wstring());
@@ -93,7 +94,8 @@ TEST_F(DocsPanelTest, ListsTheConfiguredDocumentsThatHaveAFileAndATitle) {
       {"an empty section", {}, {}},
   };
   MakePanel({{L"_menu5", {{L"doc0", L"Guide"}}}});
-  EXPECT_EQ(Titles(), std::vector<std::wstring>{L"User's Guide | All about the product"}) << "listed when made";
+  EXPECT_EQ(Titles(), std::vector<std::wstring>{L"User's Guide | All about the product"})
+      << "listed when made";
   for (const Case& c : cases) {
     context_.UseConfiguration({{L"_menu5", c.section}});
     EXPECT_EQ(panel_.Fill(), !c.rows.empty()) << c.what;
@@ -110,7 +112,8 @@ TEST_F(DocsPanelTest, TheNoteNamesThePdfViewersAddressInBlackUnderTheList) {
   const HWND note = ::GetDlgItem(panel_.hwnd(), IDC_DOCS_NOTE);
   ASSERT_NE(note, nullptr);
   EXPECT_EQ(test::WindowText(note),
-            L"To quickly view more information about specific features, use built-in Help in each VANTO application "
+            L"To quickly view more information about specific features, use built-in Help in each VANTO "
+            L"application "
             L"and extension.\n\nTo view User's Guides, you need a PDF viewer. Download Adobe Reader, a free "
             L"application for viewing PDF files, from https://get.adobe.com/reader/");
   RECT rc{}, list{};

@@ -16,23 +16,34 @@ namespace {
 constexpr UINT kSettleMessage = WM_APP + 1;
 
 // The skin pieces the list and its panel draw with, loaded once from Startdeck.exe.
-constexpr int kSkinIds[] = {IDB_LIST_ROWS,          IDB_LIST_ROWS_HOT,       IDB_LIST_ROWS_HOT_SCROLL,
-                            IDB_SCROLL_UP_NORMAL,   IDB_SCROLL_UP_HOVER,     IDB_SCROLL_UP_PRESSED,
-                            IDB_SCROLL_DOWN_NORMAL, IDB_SCROLL_DOWN_HOVER,   IDB_SCROLL_DOWN_PRESSED,
-                            IDB_SCROLL_TRACK,       IDB_SCROLL_THUMB_NORMAL, IDB_SCROLL_THUMB_HOVER,
-                            IDB_SCROLL_THUMB_PRESSED, IDB_PANEL_BACKGROUND};
+constexpr int kSkinIds[] = {IDB_LIST_ROWS,
+                            IDB_LIST_ROWS_HOT,
+                            IDB_LIST_ROWS_HOT_SCROLL,
+                            IDB_SCROLL_UP_NORMAL,
+                            IDB_SCROLL_UP_HOVER,
+                            IDB_SCROLL_UP_PRESSED,
+                            IDB_SCROLL_DOWN_NORMAL,
+                            IDB_SCROLL_DOWN_HOVER,
+                            IDB_SCROLL_DOWN_PRESSED,
+                            IDB_SCROLL_TRACK,
+                            IDB_SCROLL_THUMB_NORMAL,
+                            IDB_SCROLL_THUMB_HOVER,
+                            IDB_SCROLL_THUMB_PRESSED,
+                            IDB_PANEL_BACKGROUND};
 std::map<int, win::UniqueBitmap>* skin = nullptr;
 
 template <class Visit>
 void ForEach(const Pixels& screen, const RECT& rect, Visit visit) {
   for (int y = std::max(0L, rect.top); y < std::min<LONG>(screen.height, rect.bottom); ++y)
-    for (int x = std::max(0L, rect.left); x < std::min<LONG>(screen.width, rect.right); ++x) visit(screen.At(x, y));
+    for (int x = std::max(0L, rect.left); x < std::min<LONG>(screen.width, rect.right); ++x)
+      visit(screen.At(x, y));
 }
 
 }  // namespace
 
 bool ListHost::Create() {
-  if (!CreateWindowOf(L"ListsTestHost", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, kWidth, kHeight, nullptr, 0))
+  if (!CreateWindowOf(L"ListsTestHost", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, kWidth, kHeight,
+                      nullptr, 0))
     return false;
   ::SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   ::SetForegroundWindow(hwnd());
@@ -57,26 +68,21 @@ std::vector<Note> ListHost::NotesOf(UINT message) const {
 LRESULT ListHost::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case app::kListRowChosenMessage:
-    case app::kListRowHoveredMessage:
-      notes_.push_back({message, wParam, lParam});
-      return 0;
-    case kSettleMessage:
-      settled_ = true;
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;
+    case app::kListRowHoveredMessage: notes_.push_back({message, wParam, lParam}); return 0;
+    case kSettleMessage: settled_ = true; return 0;
+    case WM_ERASEBKGND: return 1;
     case WM_PAINT: {
       const win::PaintScope paint(hwnd());
       win::UniqueBrush brush(::CreateSolidBrush(kBackground));
       ::FillRect(paint.dc(), &paint.area(), brush.get());
       return 0;
     }
-    default:
-      return Default(message, wParam, lParam);
+    default: return Default(message, wParam, lParam);
   }
 }
 
-double ShareShowing(const Pixels& screen, POINT origin, const Pixels& bitmap, const Pixels& other, const RECT& rect) {
+double ShareShowing(const Pixels& screen, POINT origin, const Pixels& bitmap, const Pixels& other,
+                    const RECT& rect) {
   int compared = 0, showing = 0;
   for (int y = rect.top; y < rect.bottom; ++y) {
     for (int x = rect.left; x < rect.right; ++x) {
@@ -102,7 +108,8 @@ int DarkestChannel(const Pixels& screen, const RECT& rect) {
 
 int CountNearWhite(const Pixels& screen, const RECT& rect) {
   int count = 0;
-  ForEach(screen, rect, [&](COLORREF c) { count += (GetRValue(c) > 240 && GetGValue(c) > 240 && GetBValue(c) > 240); });
+  ForEach(screen, rect,
+          [&](COLORREF c) { count += (GetRValue(c) > 240 && GetGValue(c) > 240 && GetBValue(c) > 240); });
   return count;
 }
 
@@ -117,8 +124,7 @@ void ListTest::SetUpTestSuite() {
                                              LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
   ASSERT_TRUE(program) << "Startdeck.exe is built beside the tests";
   static std::map<int, win::UniqueBitmap> bitmaps;
-  for (int id : kSkinIds)
-    bitmaps[id].reset(app::LoadSkinImage(program.get(), id));
+  for (int id : kSkinIds) bitmaps[id].reset(app::LoadSkinImage(program.get(), id));
   skin = &bitmaps;
   win::AdoptResourceModule(std::move(program));
 }

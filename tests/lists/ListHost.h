@@ -52,8 +52,8 @@ using test::Grab;
 using test::Pixels;
 // Of the pixels of `rect` (in `bitmap` coordinates) where `bitmap` and `other` differ, the share
 // that `screen` shows as in `bitmap`, with the bitmap's top left at `origin` of the screen.
-[[nodiscard]] double ShareShowing(const Pixels& screen, POINT origin, const Pixels& bitmap, const Pixels& other,
-                                  const RECT& rect);
+[[nodiscard]] double ShareShowing(const Pixels& screen, POINT origin, const Pixels& bitmap,
+                                  const Pixels& other, const RECT& rect);
 // The darkest channel value among the pixels of `rect`, and how many pixels are near white.
 [[nodiscard]] int DarkestChannel(const Pixels& screen, const RECT& rect);
 [[nodiscard]] int CountNearWhite(const Pixels& screen, const RECT& rect);

@@ -12,8 +12,8 @@
 namespace lists {
 namespace {
 
-using ui::skin::CCustomListDialog;
 using app::kListRowChosenMessage;
+using ui::skin::CCustomListDialog;
 
 class ListPanelTest : public ListTest {
  protected:
@@ -128,7 +128,8 @@ TEST_F(ListPanelTest, ItsListsClicksGoToTheMainWindow) {
   const RECT row = panel_.List().RowRect(2);
   test::ClickAt(panel_.List().hwnd(), {100, (row.top + row.bottom) / 2});
   host_.Settle();
-  EXPECT_EQ(host_.NotesOf(app::kListRowChosenMessage), (std::vector<Note>{{app::kListRowChosenMessage, 2, kListId}}));
+  EXPECT_EQ(host_.NotesOf(app::kListRowChosenMessage),
+            (std::vector<Note>{{app::kListRowChosenMessage, 2, kListId}}));
 }
 
 TEST_F(ListPanelTest, TheHeadingIsDrawnWhiteInTheHelpColumn) {
@@ -154,7 +155,7 @@ TEST_F(ListPanelTest, SaveAScreenshotOfTheLaunchPanel) {
   suite::LaunchListSink& sink = panel_.List();
   const HICON icons[] = {::LoadIconW(nullptr, IDI_APPLICATION), ::LoadIconW(nullptr, IDI_INFORMATION),
                          ::LoadIconW(nullptr, IDI_WARNING)};
-  const wchar_t* names[] = {L"VANTO Translator", L"Batch Translator", L"Translation Memory",
+  const wchar_t* names[] = {L"VANTO Translator",  L"Batch Translator", L"Translation Memory",
                             L"Dictionary Editor", L"Profile Editor",   L"Plug-ins Manager",
                             L"Converter",         L"Network Setup"};
   for (int n = 0; n < 8; ++n)

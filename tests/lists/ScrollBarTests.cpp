@@ -13,8 +13,8 @@
 namespace lists {
 namespace {
 
-using ui::skin::CSkinVerticleScrollbar;
 using app::kListRowChosenMessage;
+using ui::skin::CSkinVerticleScrollbar;
 
 class ScrollBarTest : public ListTest {
  protected:
@@ -27,7 +27,8 @@ class ScrollBarTest : public ListTest {
   // The thumb as the screen shows it at `top` of the bar.
   double ThumbShowing(int top) const {
     const Pixels thumb = BitmapPixels(Skin(IDB_SCROLL_THUMB_NORMAL));
-    const Pixels magenta{thumb.width, thumb.height, std::vector<COLORREF>(thumb.data.size(), ui::kTransparent)};
+    const Pixels magenta{thumb.width, thumb.height,
+                         std::vector<COLORREF>(thumb.data.size(), ui::kTransparent)};
     RECT bar{};
     ::GetWindowRect(Bar(), &bar);
     ::MapWindowPoints(nullptr, host_.hwnd(), reinterpret_cast<POINT*>(&bar), 2);
@@ -118,7 +119,8 @@ TEST_F(ScrollBarTest, AfterScrollingByTheBarAClickReportsTheRowShown) {
   ClickRow(0);
   ClickRow(2);
   EXPECT_EQ(host_.NotesOf(app::kListRowChosenMessage),
-            (std::vector<Note>{{app::kListRowChosenMessage, 3, kListId}, {app::kListRowChosenMessage, 5, kListId}}));
+            (std::vector<Note>{{app::kListRowChosenMessage, 3, kListId},
+                               {app::kListRowChosenMessage, 5, kListId}}));
 }
 
 TEST_F(ScrollBarTest, DraggingTheThumbScrollsToWhereItIsDropped) {

@@ -62,8 +62,8 @@ TEST(SkinPictures, DecodeToThePixelsOfTheReferenceBitmaps) {
 
   for (const Picture& picture : pictures) {
     SCOPED_TRACE(picture.bitmapFile);
-    win::UniqueBitmap reference(static_cast<HBITMAP>(::LoadImageW(nullptr, picture.bitmapFile.c_str(), IMAGE_BITMAP,
-                                                                  0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+    win::UniqueBitmap reference(static_cast<HBITMAP>(::LoadImageW(
+        nullptr, picture.bitmapFile.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
     win::UniqueBitmap decoded(app::LoadSkinImage(program.get(), picture.id));
     ASSERT_TRUE(reference);
     ASSERT_TRUE(decoded);

@@ -19,12 +19,17 @@ TEST(MenuCommandsTest, NamesAreFoundWithoutRegardToCaseOnlyInTheirOwnGroup) {
     const wchar_t* name;
     int index;  // -1: not in this group
   } cases[] = {
-      {MenuTab::kTranslation, L"QuickTranslate", 0},   {MenuTab::kTranslation, L"TRANSLATEFILES", 9},
-      {MenuTab::kCustomisation, L"LaunchTRADOS", 8},   {MenuTab::kCustomisation, L"launchdictionaryservicesi", 7},
-      {MenuTab::kNetwork, L"LaunchNETConfig", 1},       {MenuTab::kNetwork, L"LaunchNETUserManager", 3},
+      {MenuTab::kTranslation, L"QuickTranslate", 0},
+      {MenuTab::kTranslation, L"TRANSLATEFILES", 9},
+      {MenuTab::kCustomisation, L"LaunchTRADOS", 8},
+      {MenuTab::kCustomisation, L"launchdictionaryservicesi", 7},
+      {MenuTab::kNetwork, L"LaunchNETConfig", 1},
+      {MenuTab::kNetwork, L"LaunchNETUserManager", 3},
       {MenuTab::kNetwork, L"LaunchNETLinguisticAdministratorI", 10},
-      {MenuTab::kTranslation, L"EditTemplate", -1},    {MenuTab::kNetwork, L"QuickTranslate", -1},
-      {MenuTab::kTranslation, L"QuickTranslat", -1},   {MenuTab::kLaunch, L"QuickTranslate", -1},
+      {MenuTab::kTranslation, L"EditTemplate", -1},
+      {MenuTab::kNetwork, L"QuickTranslate", -1},
+      {MenuTab::kTranslation, L"QuickTranslat", -1},
+      {MenuTab::kLaunch, L"QuickTranslate", -1},
   };
   for (const auto& c : cases) {
     const ui::MenuCommand* command = ui::FindCommand(c.tab, c.name);
@@ -75,12 +80,14 @@ TEST(MenuCommandsTest, SectionsKeysAndItemValues) {
 TEST(MenuCommandsTest, EveryTableTextExistsInEveryLanguage) {
   std::set<unsigned> ids;
   for (MenuTab tab : ui::kConfiguredTabs)
-    for (const ui::MenuCommand& command : ui::CommandGroup(tab)) ids.insert({command.titleId, command.descriptionId});
+    for (const ui::MenuCommand& command : ui::CommandGroup(tab))
+      ids.insert({command.titleId, command.descriptionId});
   EXPECT_EQ(ids.size(), 20u + 16u + 20u);  // the dictionary-services rows share theirs
   for (const wchar_t* language : {L"ENU", L"DEU", L"FRA", L"RUS", L"ESN"}) {
     test::UseStrings(language);
     for (unsigned id : ids)
-      EXPECT_FALSE(win::LoadString(id).empty()) << ::testing::PrintToString(std::wstring(language)) << " " << id;
+      EXPECT_FALSE(win::LoadString(id).empty())
+          << ::testing::PrintToString(std::wstring(language)) << " " << id;
   }
   win::ResetResourceModule();
 }

@@ -40,7 +40,8 @@ void PrintTo(const ListRow& row, std::ostream* out) {
 }
 
 void MenuTest::Install(const std::wstring& appId) {
-  SetString(HKEY_LOCAL_MACHINE, L"Software\\Korvelsoft\\VNTO9\\Apps", appId, L"C:\\Suite\\" + appId + L".exe");
+  SetString(HKEY_LOCAL_MACHINE, L"Software\\Korvelsoft\\VNTO9\\Apps", appId,
+            L"C:\\Suite\\" + appId + L".exe");
 }
 
 void MenuTest::InstallFolder(const std::wstring& appId) {

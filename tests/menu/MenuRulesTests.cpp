@@ -32,8 +32,10 @@ std::vector<Shown> Build(const CXCryptedProfileW& inf, MenuTab tab, bool showAll
 using MenuRulesTest = test::MenuTest;
 
 TEST_F(MenuRulesTest, ConfiguredItemsKeepTheirOrderAndTheirOwnAppIds) {
-  const auto inf = test::MakeInf({{L"_menu1", {{L"item0", L"TranslateWord;Word"}, {L"item1", L"QuickTranslate"}}}});
-  const std::vector<Shown> expected = {{L"TranslateWord", 0, L"Word", false}, {L"QuickTranslate", 1, L"", false}};
+  const auto inf =
+      test::MakeInf({{L"_menu1", {{L"item0", L"TranslateWord;Word"}, {L"item1", L"QuickTranslate"}}}});
+  const std::vector<Shown> expected = {{L"TranslateWord", 0, L"Word", false},
+                                       {L"QuickTranslate", 1, L"", false}};
   EXPECT_EQ(Build(inf, MenuTab::kTranslation, false), expected);
 }
 
@@ -58,7 +60,8 @@ TEST_F(MenuRulesTest, EmptyValuesUnknownNamesAndOtherGroupsCommandsAreSkipped) {
 }
 
 TEST_F(MenuRulesTest, AMissingSectionOrAnUnconfiguredTabIsEmpty) {
-  const auto inf = test::MakeInf({{L"_menu3", {{L"item0", L"QuickTranslate"}}}, test::AppList(L"allapps", {L"xre"})});
+  const auto inf =
+      test::MakeInf({{L"_menu3", {{L"item0", L"QuickTranslate"}}}, test::AppList(L"allapps", {L"xre"})});
   for (bool showAll : {false, true}) {
     // Show all still adds the group's commands that need no application.
     EXPECT_EQ(Build(inf, MenuTab::kTranslation, showAll).empty(), !showAll);
@@ -119,7 +122,8 @@ TEST_F(MenuRulesTest, TerminologyManagerTakesEitherEditionAndKeepsTheLastOneTrie
     SCOPED_TRACE(c.what);
     ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"Software");
     for (const std::wstring& id : c.installed) c.folderOnly ? InstallFolder(id) : Install(id);
-    const std::wstring value = L"LaunchTerminologyManager" + (c.configured.empty() ? L"" : L";" + c.configured);
+    const std::wstring value =
+        L"LaunchTerminologyManager" + (c.configured.empty() ? L"" : L";" + c.configured);
     const auto inf = test::MakeInf({{L"_menu2", {{L"item0", value}}}, test::AppList(L"apps", c.apps)});
     const auto shown = Build(inf, MenuTab::kCustomisation, false);
     if (!c.appId) {
@@ -195,12 +199,14 @@ TEST_F(MenuRulesTest, ShowAllDoesNotListACommandWhoseTitleIsListedAlready) {
 // The insertion point only moves past configured names as the canonical walk meets them, so
 // commands configured out of the canonical order push the additions around them.
 TEST_F(MenuRulesTest, ShowAllInsertsAtARunningPositionWhateverTheConfiguredOrder) {
-  const auto inf = test::MakeInf({{L"_menu1", {{L"item0", L"TranslateExcel"}, {L"item1", L"quicktranslate"}}}});
+  const auto inf =
+      test::MakeInf({{L"_menu1", {{L"item0", L"TranslateExcel"}, {L"item1", L"quicktranslate"}}}});
   std::vector<std::wstring> order;
   for (const Shown& shown : Build(inf, MenuTab::kTranslation, true)) order.push_back(shown.command);
   const std::vector<std::wstring> expected = {
-      L"TranslateExcel",      L"TranslateWord",       L"TranslateWeb",   L"TranslatePDF",       L"TranslateOutlook",
-      L"TranslateMessengers", L"TranslatePowerPoint", L"QuickTranslate", L"TranslateOpenOffice"};
+      L"TranslateExcel",      L"TranslateWord",    L"TranslateWeb",
+      L"TranslatePDF",        L"TranslateOutlook", L"TranslateMessengers",
+      L"TranslatePowerPoint", L"QuickTranslate",   L"TranslateOpenOffice"};
   EXPECT_EQ(order, expected);  // TranslateFiles needs Batcher in "allapps"
 }
 

@@ -53,8 +53,8 @@ class ManagerTexts : public ::testing::Environment {
  public:
   void SetUp() override {
     const fs::path library = test::BinFolder() / L"VantoEMResENU.dll";
-    win::UniqueModule module(
-        ::LoadLibraryExW(library.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+    win::UniqueModule module(::LoadLibraryExW(library.c_str(), nullptr,
+                                              LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
     ASSERT_TRUE(module.valid()) << "cannot load " << library;
     win::AdoptResourceModule(std::move(module));
   }
@@ -72,7 +72,8 @@ std::vector<ProductGroup> SampleGroups() {
       {L"VANTO for Microsoft Office",
        {Record(3, L"Microsoft Word 2007/2010", 1, switches::kOffice2007, L"VANTO for Microsoft Office")}},
       {L"VANTO for Windows Live Messenger",
-       {Record(4, L"Windows Live Messenger", -1, switches::kLiveMessenger, L"VANTO for Windows Live Messenger")}},
+       {Record(4, L"Windows Live Messenger", -1, switches::kLiveMessenger,
+               L"VANTO for Windows Live Messenger")}},
       {L"VANTO for Skype", {}},
   };
 }
@@ -148,8 +149,10 @@ class RightsTest : public ::testing::Test {
 
 TEST_F(RightsTest, AStandardUserSwitchingAnExtensionThatNeedsRightsIsAskedToStartWithThem) {
   const std::wstring question =
-      L"You need administrator rights to enable translation extensions for QIP Infium, Internet Explorer, Mozilla "
-      L"Firefox, and Adobe Acrobat.\nTo enable other translation extensions, you need the current user rights.\n"
+      L"You need administrator rights to enable translation extensions for QIP Infium, Internet Explorer, "
+      L"Mozilla "
+      L"Firefox, and Adobe Acrobat.\nTo enable other translation extensions, you need the current user "
+      L"rights.\n"
       L"Launch this application with administrator rights?";
   const struct {
     const char* name;
@@ -165,7 +168,13 @@ TEST_F(RightsTest, AStandardUserSwitchingAnExtensionThatNeedsRightsIsAskedToStar
       {"only Word", false, {{3, 0}}, IDYES, 42, false, false, pluginsmanager::RightsOutcome::kGoOn},
       {"Reader, No", false, {{1, 1}, {3, 0}}, IDNO, 42, true, false, pluginsmanager::RightsOutcome::kGoOn},
       {"Reader, Yes", false, {{1, 1}}, IDYES, 42, true, true, pluginsmanager::RightsOutcome::kRestarted},
-      {"Acrobat off, Yes, prompt refused", false, {{2, 0}}, IDYES, 5, true, true,
+      {"Acrobat off, Yes, prompt refused",
+       false,
+       {{2, 0}},
+       IDYES,
+       5,
+       true,
+       true,
        pluginsmanager::RightsOutcome::kGoOn},
   };
   for (const auto& c : cases) {
@@ -184,7 +193,8 @@ TEST_F(RightsTest, AStandardUserSwitchingAnExtensionThatNeedsRightsIsAskedToStar
       EXPECT_EQ(boxes_[0].caption, L"VANTO Plug-ins Manager");
       EXPECT_EQ(boxes_[0].flags, static_cast<UINT>(MB_YESNO | MB_ICONQUESTION));
     }
-    EXPECT_EQ(elevated_, c.elevated ? std::vector<std::wstring>{app::ProgramPath()} : std::vector<std::wstring>{});
+    EXPECT_EQ(elevated_,
+              c.elevated ? std::vector<std::wstring>{app::ProgramPath()} : std::vector<std::wstring>{});
   }
 }
 
@@ -203,7 +213,8 @@ class ApplyTest : public ::testing::Test {
   void TearDown() override {
     win::SetMessageBoxAnswerer({});
     win::OverrideSystemFacts({});
-    (void)CAcrobatSW::WritePluginEntry(L"AA8.0", std::nullopt);  // the suite's list, in the prefix's common data
+    (void)CAcrobatSW::WritePluginEntry(L"AA8.0",
+                                       std::nullopt);  // the suite's list, in the prefix's common data
   }
 
   // The id of the record named `name` in the table's groups; 0 when there is none.
@@ -244,10 +255,12 @@ TEST_F(ApplyTest, TheDemoInstallationsRecordsAllStandUnderNamedHeadings) {
   table.LoadSwitches();
   std::vector<std::wstring> headings;
   size_t records = 0;
-  for (const Row& row :
-       pluginsmanager::RowsOf(table.Groups(), [&](int kind) { return pluginsmanager::HostNameIn(table, kind); })) {
-    if (row.type == Row::Type::kProduct) headings.push_back(row.text);
-    else ++records;
+  for (const Row& row : pluginsmanager::RowsOf(
+           table.Groups(), [&](int kind) { return pluginsmanager::HostNameIn(table, kind); })) {
+    if (row.type == Row::Type::kProduct)
+      headings.push_back(row.text);
+    else
+      ++records;
   }
   size_t tableRecords = 0;
   for (const ProductGroup& group : table.Groups()) tableRecords += group.records.size();
@@ -320,10 +333,11 @@ TEST_F(ApplyTest, AFailingSwitchShowsItsMessageAndTheRecordKeepsItsState) {
   const pluginsmanager::ApplyResult result = pluginsmanager::ApplyChanges(table, {{reader, 1}}, 0);
   EXPECT_EQ(result.attempted, 1);
   EXPECT_EQ(result.failed, 1);
-  EXPECT_EQ(boxes_, (std::vector<std::wstring>{
-                        L"Unable to embed/disable the translation functions in \r\n\"VANTO for Acrobat\"\r\n"
-                        L"You do not have administrator privileges on this computer. Please contact your System "
-                        L"Administrator."}));
+  EXPECT_EQ(boxes_,
+            (std::vector<std::wstring>{
+                L"Unable to embed/disable the translation functions in \r\n\"VANTO for Acrobat\"\r\n"
+                L"You do not have administrator privileges on this computer. Please contact your System "
+                L"Administrator."}));
   EXPECT_EQ(GroupState(table, reader), 0);
   EXPECT_EQ(StoredState(table, reader), 0);
   EXPECT_FALSE(fs::exists(installation_.Folder() / L"Hosts\\Adobe\\Reader 9.0\\Reader\\plug_ins\\VNTO9"));

@@ -30,8 +30,8 @@ using test::SwitchScript;
 
 constexpr wchar_t kOffice[] = L"VANTO for Microsoft Office";
 
-// A window that counts the app::kPluginsManagerMessage it receives, as the main window would start the plug-ins
-// manager on it.
+// A window that counts the app::kPluginsManagerMessage it receives, as the main window would start the
+// plug-ins manager on it.
 class RequestWindow {
  public:
   RequestWindow() {
@@ -110,15 +110,18 @@ TEST_F(PluginTableTest, WithoutAnyHostEverySwitchIsReportedMissing) {
   EXPECT_FALSE(table.Loaded());
   EXPECT_TRUE(table.Active().empty());
   EXPECT_TRUE(table.Groups().empty());
-  EXPECT_EQ(table.MissingKeys(), (std::vector<std::wstring>{L"Acrobat", L"FireFox", L"Office2003", L"Office2007",
-                                                            L"OpenOffice", L"VantoMSN", L"VantoQIP",
-                                                            L"VantoSkype", L"VntoIE"}));
-  const std::map<std::wstring, std::wstring> hosts = {
-      {L"acrobat", L"Acrobat"},        {L"FIREFOX", L"Mozilla FireFox"},
-      {L"Office2003", L"MS Office XP/2003"}, {L"office2007", L"MS Office 2007"},
-      {L"OpenOffice", L"OpenOffice"},  {L"VantoMSN", L"Windows Live Messenger"},
-      {L"VantoQIP", L"QIP Infium"},    {L"VantoSkype", L"Skype"},
-      {L"vntoie", L"Internet Explorer"}};
+  EXPECT_EQ(table.MissingKeys(),
+            (std::vector<std::wstring>{L"Acrobat", L"FireFox", L"Office2003", L"Office2007", L"OpenOffice",
+                                       L"VantoMSN", L"VantoQIP", L"VantoSkype", L"VntoIE"}));
+  const std::map<std::wstring, std::wstring> hosts = {{L"acrobat", L"Acrobat"},
+                                                      {L"FIREFOX", L"Mozilla FireFox"},
+                                                      {L"Office2003", L"MS Office XP/2003"},
+                                                      {L"office2007", L"MS Office 2007"},
+                                                      {L"OpenOffice", L"OpenOffice"},
+                                                      {L"VantoMSN", L"Windows Live Messenger"},
+                                                      {L"VantoQIP", L"QIP Infium"},
+                                                      {L"VantoSkype", L"Skype"},
+                                                      {L"vntoie", L"Internet Explorer"}};
   for (const auto& [key, host] : hosts) {
     std::wstring name = L"unchanged";
     EXPECT_FALSE(table.GetMissingHostName(key, name)) << key;
@@ -133,7 +136,8 @@ TEST_F(PluginTableTest, WithoutAnyHostEverySwitchIsReportedMissing) {
 
 TEST_F(PluginTableTest, HostWithoutAddinFilesIsNeitherActiveNorMissing) {
   ScriptedSwitches scripted;
-  SwitchScript acrobat = test::Script(L"Acrobat", {1}, {Found(0, L"Adobe Reader 9", 0, 1, L"VANTO for Acrobat")});
+  SwitchScript acrobat =
+      test::Script(L"Acrobat", {1}, {Found(0, L"Adobe Reader 9", 0, 1, L"VANTO for Acrobat")});
   acrobat.packagePresent = false;
   scripted.Add(L"Acrobat", acrobat);
   scripted.Add(L"FireFox", test::Script(L"Mozilla FireFox", {256}));
@@ -155,12 +159,14 @@ class LoadedTable : public PluginTableTest {
  protected:
   void SetUp() override {
     PluginTableTest::SetUp();
-    scripted_.Add(L"VntoIE", test::Script(L"Internet Explorer", {512},
-                                          {Found(0, L"Internet Explorer 8", 1, 512, L"VANTO for Internet Explorer")}));
-    scripted_.Add(L"Office2003", test::Script(L"MS Office XP/2003", {4, 2, 16},
-                                              {Found(0, L"Microsoft Word 2000/XP/2003", 0, 4, kOffice),
-                                               Found(0, L"Microsoft Word 2000/XP/2003", 0, 2,
-                                                     L"VANTO Lite for Microsoft Office")}));
+    scripted_.Add(L"VntoIE",
+                  test::Script(L"Internet Explorer", {512},
+                               {Found(0, L"Internet Explorer 8", 1, 512, L"VANTO for Internet Explorer")}));
+    scripted_.Add(
+        L"Office2003",
+        test::Script(L"MS Office XP/2003", {4, 2, 16},
+                     {Found(0, L"Microsoft Word 2000/XP/2003", 0, 4, kOffice),
+                      Found(0, L"Microsoft Word 2000/XP/2003", 0, 2, L"VANTO Lite for Microsoft Office")}));
     scripted_.Add(L"Office2007", test::Script(L"MS Office 2007", {64, 32, 128},
                                               {Found(0, L"Microsoft Word 2007/2010", 1, 64, kOffice),
                                                Found(2, L"Microsoft Excel 2007/2010", 0, 64, kOffice)}));
@@ -258,8 +264,9 @@ TEST_F(LoadedTable, EnablingTurnsTheGroupCopyAndTheSwitchRecordOn) {
 
 TEST_F(PluginTableTest, FailedQuietEnableRestoresTheRecordAndAsksForThePluginsManager) {
   ScriptedSwitches scripted;
-  SwitchScript failing = test::Script(L"Internet Explorer", {512},
-                                      {Found(0, L"Internet Explorer 8", 0, 512, L"VANTO for Internet Explorer")});
+  SwitchScript failing =
+      test::Script(L"Internet Explorer", {512},
+                   {Found(0, L"Internet Explorer 8", 0, 512, L"VANTO for Internet Explorer")});
   failing.failApply = true;
   failing.failureReason = 2;
   scripted.Add(L"VntoIE", failing);
@@ -280,8 +287,9 @@ TEST_F(PluginTableTest, FailedQuietEnableRestoresTheRecordAndAsksForThePluginsMa
 
 TEST_F(PluginTableTest, KindWithoutSwitchFailsWithoutAnyMessage) {
   ScriptedSwitches scripted;
-  scripted.Add(L"VntoIE", test::Script(L"Internet Explorer", {512},
-                                       {Found(0, L"Internet Explorer 8", 0, 512, L"VANTO for Internet Explorer")}));
+  scripted.Add(L"VntoIE",
+               test::Script(L"Internet Explorer", {512},
+                            {Found(0, L"Internet Explorer 8", 0, 512, L"VANTO for Internet Explorer")}));
   PluginTable table(scripted.Factory());
   table.LoadSwitches();
   RequestWindow window;

@@ -117,8 +117,10 @@ TEST_F(SwitchRuleTest, AnyOtherErrorIsShownAsAGeneralFailureOfTheProduct) {
   records[0].state = 1;
   EXPECT_EQ(sw->ApplyStates(records, 0), 1);
   ASSERT_EQ(boxes_.size(), 1u);
-  EXPECT_EQ(boxes_[0].text, L"Unable to embed/disable the translation functions in \r\n\""
-                            L"VANTO for Internet Explorer\"\r\n" + std::wstring(kContactSupport));
+  EXPECT_EQ(boxes_[0].text,
+            L"Unable to embed/disable the translation functions in \r\n\""
+            L"VANTO for Internet Explorer\"\r\n" +
+                std::wstring(kContactSupport));
 }
 
 TEST_F(SwitchRuleTest, FailureWritesItsLogRecordUnderTheUnitsTag) {
@@ -135,8 +137,10 @@ TEST_F(SwitchRuleTest, FailureWritesItsLogRecordUnderTheUnitsTag) {
   const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   ASSERT_GE(bytes.size(), 2u);
   const std::wstring text(reinterpret_cast<const wchar_t*>(bytes.data() + 2), (bytes.size() - 2) / 2);
-  EXPECT_NE(text.find(L"\r\nTestSW(7):\r\nInternet Explorer 8#VANTO for Internet Explorer#Can't register addin\r\n"),
-            std::wstring::npos)
+  EXPECT_NE(
+      text.find(
+          L"\r\nTestSW(7):\r\nInternet Explorer 8#VANTO for Internet Explorer#Can't register addin\r\n"),
+      std::wstring::npos)
       << std::string(text.begin(), text.end());
 }
 

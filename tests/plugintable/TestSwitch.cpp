@@ -11,7 +11,9 @@ namespace test {
 TestSwitch::TestSwitch(std::wstring name, SwitchScript script, std::shared_ptr<SwitchLog> log)
     : CSwitch(std::move(name)), script_(std::move(script)), log_(std::move(log)) {}
 
-TestSwitch::~TestSwitch() { log_->destroyed = true; }
+TestSwitch::~TestSwitch() {
+  log_->destroyed = true;
+}
 
 int TestSwitch::CollectPlugins() {
   ++log_->collected;
@@ -32,7 +34,9 @@ int TestSwitch::ApplyStates(switches::PluginList& records, int quiet) {
   return failures;
 }
 
-void TestSwitch::GetKinds(std::vector<int>& kinds) const { kinds.insert(kinds.end(), script_.kinds.begin(), script_.kinds.end()); }
+void TestSwitch::GetKinds(std::vector<int>& kinds) const {
+  kinds.insert(kinds.end(), script_.kinds.begin(), script_.kinds.end());
+}
 
 AnsweredBoxes::AnsweredBoxes() {
   const std::wstring path = (BinFolder() / L"Startdeck.exe").wstring();
@@ -59,7 +63,8 @@ SwitchScript Script(std::wstring hostName, std::vector<int> kinds, switches::Plu
   return script;
 }
 
-switches::PluginRecord Found(int application, std::wstring displayName, int state, int kind, std::wstring productName) {
+switches::PluginRecord Found(int application, std::wstring displayName, int state, int kind,
+                             std::wstring productName) {
   switches::PluginRecord record;
   record.application = application;
   record.displayName = std::move(displayName);

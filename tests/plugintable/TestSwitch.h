@@ -18,8 +18,8 @@ struct SwitchScript {
   std::vector<int> kinds;
   switches::PluginList found;  // what detection finds; empty = host not installed
   bool packagePresent = true;
-  bool failApply = false;      // throw the switch's exception for every record
-  bool throwOther = false;     // raise an error that is not the switch's exception
+  bool failApply = false;   // throw the switch's exception for every record
+  bool throwOther = false;  // raise an error that is not the switch's exception
   int failureReason = 1;
 };
 
@@ -47,7 +47,8 @@ class TestSwitch final : public CSwitch {
 };
 
 // A script for a host with the given kinds and detected records; failures are set afterwards.
-[[nodiscard]] SwitchScript Script(std::wstring hostName, std::vector<int> kinds, switches::PluginList found = {});
+[[nodiscard]] SwitchScript Script(std::wstring hostName, std::vector<int> kinds,
+                                  switches::PluginList found = {});
 
 // For one test: the program's English strings, and every message box answered with OK and kept.
 class AnsweredBoxes {

@@ -44,7 +44,9 @@ std::wstring ParentId() {
   return std::to_wstring(::GetCurrentProcessId());
 }
 
-std::filesystem::path ThisProgram() { return win::ModulePath(); }
+std::filesystem::path ThisProgram() {
+  return win::ModulePath();
+}
 
 // Starts `program` with `arguments` followed by the name of an event that the child sets once it
 // is ready; true when it did (false when the child ended first).

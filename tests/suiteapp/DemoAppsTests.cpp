@@ -37,7 +37,8 @@ TEST(DemoApps, InstalledApplicationsHaveTheirAppsValueAndProgram) {
         << id;
   }
   for (const wchar_t* language : {L"ENU", L"DEU", L"FRA", L"RUS", L"ESN"})
-    EXPECT_TRUE(std::filesystem::exists(installation.Folder() / L"Apps" / (std::wstring(L"VantoEMRes") + language + L".dll")))
+    EXPECT_TRUE(std::filesystem::exists(installation.Folder() / L"Apps" /
+                                        (std::wstring(L"VantoEMRes") + language + L".dll")))
         << language;
 }
 

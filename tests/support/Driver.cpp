@@ -7,7 +7,9 @@
 
 namespace test {
 
-Process::~Process() { Terminate(); }
+Process::~Process() {
+  Terminate();
+}
 
 bool Process::Start(const std::filesystem::path& program, const std::wstring& arguments,
                     const std::filesystem::path& workingFolder) {
@@ -43,7 +45,9 @@ bool Process::WaitForExit(std::chrono::milliseconds timeout) const {
   return ::WaitForSingleObject(process_.get(), static_cast<DWORD>(timeout.count())) == WAIT_OBJECT_0;
 }
 
-bool Process::Running() const { return process_ && ::WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT; }
+bool Process::Running() const {
+  return process_ && ::WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT;
+}
 
 DWORD Process::ExitCode() const {
   DWORD code = STILL_ACTIVE;
@@ -119,9 +123,13 @@ static HWND FindBelow(HWND window, int id, bool visibleOnly) {
   return search.found;
 }
 
-HWND FindDescendant(HWND window, int id) { return FindBelow(window, id, false); }
+HWND FindDescendant(HWND window, int id) {
+  return FindBelow(window, id, false);
+}
 
-HWND FindVisible(HWND window, int id) { return FindBelow(window, id, true); }
+HWND FindVisible(HWND window, int id) {
+  return FindBelow(window, id, true);
+}
 
 static std::wstring ClassOf(HWND window) {
   wchar_t name[256] = {};

@@ -13,8 +13,8 @@ namespace test {
 
 Installation::Installation(const InstallationOptions& options) : options_(options) {
   folder_ = scratch_.Folder(L"VANTO");
-  std::wstring arguments = L"\"" + folder_.wstring() + L"\" --product \"" + options.product + L"\" --title \"" +
-                           options.title + L"\"";
+  std::wstring arguments = L"\"" + folder_.wstring() + L"\" --product \"" + options.product +
+                           L"\" --title \"" + options.title + L"\"";
   if (!options.writeInf) arguments += L" --no-inf";
   if (options.language) arguments += L" --language " + std::to_wstring(*options.language);
   // Now and then Wine fails to start a program or ends it at once (seen once in some hundred

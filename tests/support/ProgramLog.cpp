@@ -25,7 +25,9 @@ ProgramLog::~ProgramLog() {
   std::filesystem::remove(file_, ignored);
 }
 
-std::vector<std::wstring> ProgramLog::Lines() const { return ReadLogLines(file_); }
+std::vector<std::wstring> ProgramLog::Lines() const {
+  return ReadLogLines(file_);
+}
 
 std::wstring ProgramLog::Text() const {
   std::wstring text;

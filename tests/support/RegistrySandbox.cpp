@@ -67,13 +67,14 @@ void SetDword(HKEY hive, const std::wstring& path, const std::wstring& name, DWO
                    sizeof(value));
 }
 
-void SetBinary(HKEY hive, const std::wstring& path, const std::wstring& name, const void* data,
-               DWORD size) {
+void SetBinary(HKEY hive, const std::wstring& path, const std::wstring& name, const void* data, DWORD size) {
   win::UniqueKey key = OpenOrCreate(hive, path);
   ::RegSetValueExW(key.get(), name.c_str(), 0, REG_BINARY, static_cast<const BYTE*>(data), size);
 }
 
-void CreateKey(HKEY hive, const std::wstring& path) { (void)OpenOrCreate(hive, path); }
+void CreateKey(HKEY hive, const std::wstring& path) {
+  (void)OpenOrCreate(hive, path);
+}
 
 bool KeyExists(HKEY hive, const std::wstring& path) {
   win::UniqueKey key;
@@ -83,8 +84,7 @@ bool KeyExists(HKEY hive, const std::wstring& path) {
 std::wstring GetString(HKEY hive, const std::wstring& path, const std::wstring& name, bool* found) {
   if (found) *found = false;
   DWORD type = 0, size = 0;
-  if (::RegGetValueW(hive, path.c_str(), name.c_str(), RRF_RT_REG_SZ, &type, nullptr, &size) !=
-      ERROR_SUCCESS)
+  if (::RegGetValueW(hive, path.c_str(), name.c_str(), RRF_RT_REG_SZ, &type, nullptr, &size) != ERROR_SUCCESS)
     return {};
   std::wstring text(size / sizeof(wchar_t), L'\0');
   if (::RegGetValueW(hive, path.c_str(), name.c_str(), RRF_RT_REG_SZ, &type, text.data(), &size) !=

@@ -40,8 +40,7 @@ class SandboxedTest : public ::testing::Test {
 // Small helpers for arranging registry state in tests (they go through the redirection).
 void SetString(HKEY hive, const std::wstring& path, const std::wstring& name, const std::wstring& value);
 void SetDword(HKEY hive, const std::wstring& path, const std::wstring& name, DWORD value);
-void SetBinary(HKEY hive, const std::wstring& path, const std::wstring& name, const void* data,
-               DWORD size);
+void SetBinary(HKEY hive, const std::wstring& path, const std::wstring& name, const void* data, DWORD size);
 void CreateKey(HKEY hive, const std::wstring& path);
 [[nodiscard]] bool KeyExists(HKEY hive, const std::wstring& path);
 // The value as text (REG_SZ) or empty with *found = false when missing.

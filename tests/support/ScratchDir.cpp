@@ -15,8 +15,8 @@ ScratchDir::ScratchDir() {
   const std::filesystem::path base = std::filesystem::temp_directory_path(ec) / L"StartdeckTests";
   // Process IDs come back quickly under Wine: the time keeps a later test out of an earlier one's
   // folder, whose programs may still be running.
-  path_ = base / (std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(::GetTickCount64()) + L"-" +
-                  std::to_wstring(++counter));
+  path_ = base / (std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(::GetTickCount64()) +
+                  L"-" + std::to_wstring(++counter));
   std::filesystem::remove_all(path_, ec);
   std::filesystem::create_directories(path_);
 }

@@ -21,7 +21,8 @@ Pixels Read(HDC dc, HBITMAP bitmap, int width, int height) {
   info.bmiHeader.biCompression = BI_RGB;
   std::vector<RGBQUAD> quads(pixels.data.size());
   ::GetDIBits(dc, bitmap, 0, static_cast<UINT>(height), quads.data(), &info, DIB_RGB_COLORS);
-  for (size_t i = 0; i < quads.size(); ++i) pixels.data[i] = RGB(quads[i].rgbRed, quads[i].rgbGreen, quads[i].rgbBlue);
+  for (size_t i = 0; i < quads.size(); ++i)
+    pixels.data[i] = RGB(quads[i].rgbRed, quads[i].rgbGreen, quads[i].rgbBlue);
   return pixels;
 }
 
@@ -88,7 +89,8 @@ Pixels LoadBitmapFile(const std::filesystem::path& file) {
   if (!in.read(reinterpret_cast<char*>(rows.data()), static_cast<std::streamsize>(rows.size()))) return {};
   Pixels pixels{width, height, std::vector<COLORREF>(static_cast<size_t>(width) * height)};
   for (int y = 0; y < height; ++y) {
-    const unsigned char* row = rows.data() + stride * static_cast<size_t>(info.biHeight < 0 ? y : height - 1 - y);
+    const unsigned char* row =
+        rows.data() + stride * static_cast<size_t>(info.biHeight < 0 ? y : height - 1 - y);
     for (int x = 0; x < width; ++x) {
       const unsigned char* p = row + bytes * static_cast<size_t>(x);
       pixels.data[static_cast<size_t>(y) * width + x] = RGB(p[2], p[1], p[0]);
@@ -110,7 +112,8 @@ bool SaveBitmapFile(const Pixels& pixels, const std::filesystem::path& file) {
   for (int y = 0; y < pixels.height; ++y)
     for (int x = 0; x < pixels.width; ++x) {
       const COLORREF c = pixels.At(x, y);
-      char* p = rows.data() + stride * static_cast<size_t>(pixels.height - 1 - y) + 3 * static_cast<size_t>(x);
+      char* p =
+          rows.data() + stride * static_cast<size_t>(pixels.height - 1 - y) + 3 * static_cast<size_t>(x);
       p[0] = static_cast<char>(GetBValue(c));
       p[1] = static_cast<char>(GetGValue(c));
       p[2] = static_cast<char>(GetRValue(c));

@@ -8,6 +8,8 @@
 
 namespace test {
 
-std::filesystem::path BinFolder() { return std::filesystem::path(win::ModulePath()).parent_path(); }
+std::filesystem::path BinFolder() {
+  return std::filesystem::path(win::ModulePath()).parent_path();
+}
 
 }  // namespace test

@@ -77,18 +77,24 @@ FrameCheck CheckFrames(const std::vector<Frame>& frames, const Pixels& settled,
   for (size_t i = 0; i < frames.size(); ++i) {
     const Frame& frame = frames[i];
     if (!frame.visible) {
-      check.report += Line(L"  %3u %8.1f ms %4d grabs  window hidden\n", static_cast<unsigned>(i), frame.at, frame.grabs);
+      check.report +=
+          Line(L"  %3u %8.1f ms %4d grabs  window hidden\n", static_cast<unsigned>(i), frame.at, frame.grabs);
       continue;
     }
     ++check.frames;
     const size_t differences = CountDifferences(frame.pixels, settled);
     if (differences) ++check.differing;
-    check.report += Line(L"  %3u %8.1f ms %4d grabs  %dx%d  %ls\n", static_cast<unsigned>(i), frame.at, frame.grabs, frame.pixels.width,
-                         frame.pixels.height,
-                         differences ? Line(L"DIFFERS in %u pixels", static_cast<unsigned>(differences)).c_str() : L"= final picture");
+    check.report +=
+        Line(L"  %3u %8.1f ms %4d grabs  %dx%d  %ls\n", static_cast<unsigned>(i), frame.at, frame.grabs,
+             frame.pixels.width, frame.pixels.height,
+             differences ? Line(L"DIFFERS in %u pixels", static_cast<unsigned>(differences)).c_str()
+                         : L"= final picture");
     if (saving && (differences || i == 0 || i + 1 == frames.size()))
-      SaveBitmapFile(frame.pixels, evidence / Line(L"%ls-%03u-%.0fms%ls.bmp", prefix.c_str(), static_cast<unsigned>(i), frame.at,
-                                                   differences ? Line(L"-differs-%u", static_cast<unsigned>(differences)).c_str() : L""));
+      SaveBitmapFile(
+          frame.pixels,
+          evidence /
+              Line(L"%ls-%03u-%.0fms%ls.bmp", prefix.c_str(), static_cast<unsigned>(i), frame.at,
+                   differences ? Line(L"-differs-%u", static_cast<unsigned>(differences)).c_str() : L""));
   }
   if (saving) SaveBitmapFile(settled, evidence / (prefix + L"-final.bmp"));
   return check;

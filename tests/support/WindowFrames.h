@@ -24,12 +24,14 @@ struct Frame {
 
 // The visible top-level window of process `processId` titled `title`, looked for without pause so
 // that the caller sees it from its first moment; null when none shows within `timeout`.
-[[nodiscard]] HWND WaitForShownWindow(DWORD processId, const std::wstring& title, std::chrono::milliseconds timeout);
+[[nodiscard]] HWND WaitForShownWindow(DWORD processId, const std::wstring& title,
+                                      std::chrono::milliseconds timeout);
 // Grabs the rectangle of `window` for `duration` from now. A grab equal to the one before only
 // counts on that frame.
 [[nodiscard]] std::vector<Frame> RecordFrames(HWND window, std::chrono::milliseconds duration);
 // The picture of `window` once it has shown the same for `quiet`; empty when it did not within `timeout`.
-[[nodiscard]] Pixels SettledPicture(HWND window, std::chrono::milliseconds quiet, std::chrono::milliseconds timeout);
+[[nodiscard]] Pixels SettledPicture(HWND window, std::chrono::milliseconds quiet,
+                                    std::chrono::milliseconds timeout);
 
 // How a recording compares with the settled picture.
 struct FrameCheck {

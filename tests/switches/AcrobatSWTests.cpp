@@ -146,7 +146,7 @@ TEST_F(AcrobatSwitchTest, OnlyVersionsSixToNineWithAPlugInsFolderAndATextInstall
 
 struct MergeCase {
   const char* label;
-  std::vector<std::pair<const wchar_t*, const wchar_t*>> user;     // display name, install path
+  std::vector<std::pair<const wchar_t*, const wchar_t*>> user;  // display name, install path
   std::vector<std::pair<const wchar_t*, const wchar_t*>> machine;
   std::vector<std::pair<const wchar_t*, const wchar_t*>> expected;  // after sorting and merging
 };
@@ -177,11 +177,13 @@ const MergeCase kMergeCases[] = {
     {"ATwiceRegisteredOneBesideAnotherFolder",
      {{L"Adobe Reader 9.0", L"C:\\Reader"}, {L"Adobe Reader 9.0", L"E:\\Reader"}},
      {{L"Adobe Reader 9.0", L"C:\\Reader"}},
-     {{L"Adobe Reader 9.0 at E:\\Reader", L"E:\\Reader"}, {L"Adobe Reader 9.0 at C:\\Reader", L"C:\\Reader"}}},
+     {{L"Adobe Reader 9.0 at E:\\Reader", L"E:\\Reader"},
+      {L"Adobe Reader 9.0 at C:\\Reader", L"C:\\Reader"}}},
     {"FoldersDifferingInCaseAreTwo",
      {{L"Adobe Reader 9.0", L"C:\\Reader"}},
      {{L"Adobe Reader 9.0", L"c:\\reader"}},
-     {{L"Adobe Reader 9.0 at c:\\reader", L"c:\\reader"}, {L"Adobe Reader 9.0 at C:\\Reader", L"C:\\Reader"}}},
+     {{L"Adobe Reader 9.0 at c:\\reader", L"c:\\reader"},
+      {L"Adobe Reader 9.0 at C:\\Reader", L"C:\\Reader"}}},
     {"NothingAnywhere", {}, {}, {}},
 };
 
@@ -200,14 +202,16 @@ std::vector<AcrobatVersion> Versions(const std::vector<std::pair<const wchar_t*,
 
 TEST_P(AcrobatMerge, SortsDropsTheSameInstallationAndToldApartSameNames) {
   const MergeCase& c = GetParam();
-  const std::vector<AcrobatVersion> merged = CAcrobatSW::MergeInstallations(Versions(c.user), Versions(c.machine));
+  const std::vector<AcrobatVersion> merged =
+      CAcrobatSW::MergeInstallations(Versions(c.user), Versions(c.machine));
   std::vector<std::pair<std::wstring, std::wstring>> got;
   for (const AcrobatVersion& version : merged) got.emplace_back(version.displayName, version.installPath);
   std::vector<std::pair<std::wstring, std::wstring>> expected;
   for (const auto& [name, path] : c.expected) expected.emplace_back(name, path);
   EXPECT_EQ(got, expected);
   for (const AcrobatVersion& version : merged)
-    EXPECT_EQ(version.sameName, version.displayName.find(L" at ") != std::wstring::npos) << version.displayName;
+    EXPECT_EQ(version.sameName, version.displayName.find(L" at ") != std::wstring::npos)
+        << version.displayName;
 }
 
 std::string MergeCaseName(const ::testing::TestParamInfo<MergeCase>& param) {
@@ -218,7 +222,8 @@ INSTANTIATE_TEST_SUITE_P(Lists, AcrobatMerge, ::testing::ValuesIn(kMergeCases), 
 
 struct PackageCase {
   const char* label;
-  int folders;  // 0: no Folders key; 1: no "Acrobat" value; 2: a number; 3: a folder without the file; 4: the file
+  int folders;  // 0: no Folders key; 1: no "Acrobat" value; 2: a number; 3: a folder without the file; 4: the
+                // file
   bool present;
   const wchar_t* logText;
 };
@@ -322,7 +327,8 @@ TEST_F(AcrobatSwitchTest, EnablingThenDisablingLeavesTheHostAsItWasAndKeepsOther
   EXPECT_EQ(test::ReadFile(copy), kPluginBytes);
   EXPECT_EQ(::GetFileAttributesW(copy.c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
   EXPECT_EQ(CAcrobatSW::ReadPluginEntries(),
-            (std::vector<std::wstring>{L"C:\\Old\\plug_ins\\VNTO9", (Programs() / L"Reader 9.0\\plug_ins\\VNTO9").wstring(),
+            (std::vector<std::wstring>{L"C:\\Old\\plug_ins\\VNTO9",
+                                       (Programs() / L"Reader 9.0\\plug_ins\\VNTO9").wstring(),
                                        (acrobat / L"plug_ins\\VNTO9").wstring()}));
   wchar_t value[MAX_PATH] = {};
   ::GetPrivateProfileStringW(L"PLUGINS", L"AA8.0", L"", value, MAX_PATH, Ini().c_str());
@@ -366,7 +372,7 @@ TEST_F(AcrobatSwitchTest, OnlyTheRecordsOfTheListAreAppliedAndAStateAlreadyReach
   EXPECT_EQ(change[0].state, 1);
   EXPECT_EQ(test::ReadFile(reader / L"plug_ins" / L"VNTO9" / L"AcroXlat.API"), "someone else's copy");
   EXPECT_FALSE(fs::exists(acrobat / L"plug_ins" / L"VNTO9"));  // not in the list
-  EXPECT_FALSE(fs::exists(Ini()));                              // nothing was switched
+  EXPECT_FALSE(fs::exists(Ini()));                             // nothing was switched
 }
 
 TEST_F(AcrobatSwitchTest, WithoutThePluginFileEnablingIsSkippedAndDisablingStillWorks) {
@@ -415,8 +421,10 @@ TEST_F(AcrobatSwitchTest, WithoutAdministratorRightsEveryAttemptFailsBeforeAnyFi
   EXPECT_EQ(FilesBelow(Programs()), before);
   EXPECT_FALSE(fs::exists(Ini()));
   const std::wstring text = ReadUtf16File(log);
-  EXPECT_NE(text.find(L"):\r\nAdobe Reader 9.0#VANTO for Acrobat#Fu Standart User\r\n"), std::wstring::npos) << text;
-  EXPECT_NE(text.find(L"):\r\nAdobe Acrobat 8.0#VANTO for Acrobat#Fu Standart User\r\n"), std::wstring::npos) << text;
+  EXPECT_NE(text.find(L"):\r\nAdobe Reader 9.0#VANTO for Acrobat#Fu Standart User\r\n"), std::wstring::npos)
+      << text;
+  EXPECT_NE(text.find(L"):\r\nAdobe Acrobat 8.0#VANTO for Acrobat#Fu Standart User\r\n"), std::wstring::npos)
+      << text;
   EXPECT_EQ(text.find(L"Before"), std::wstring::npos) << text;
 }
 
@@ -428,7 +436,8 @@ struct BrokenEnableCase {
 
 const BrokenEnableCase kBrokenEnableCases[] = {{"SubfolderNameTakenByAFile", 0}, {"SourceLocked", 1}};
 
-class AcrobatBrokenEnable : public AcrobatSwitchTest, public ::testing::WithParamInterface<BrokenEnableCase> {};
+class AcrobatBrokenEnable : public AcrobatSwitchTest,
+                            public ::testing::WithParamInterface<BrokenEnableCase> {};
 
 void PrintTo(const BrokenEnableCase& c, std::ostream* out) {
   *out << c.label;
@@ -458,7 +467,8 @@ TEST_P(AcrobatBrokenEnable, LeavesTheHostAsItWasAndReportsTheAdministratorText) 
   EXPECT_FALSE(fs::exists(Ini()));
   const std::wstring text = ReadUtf16File(log);
   EXPECT_NE(text.find(L"#VANTO for Acrobat# Before CopyFile\r\n"), std::wstring::npos) << text;
-  EXPECT_NE(text.find(L"):\r\nAdobe Reader 9.0#VANTO for Acrobat# Error CopyFile\r\n"), std::wstring::npos) << text;
+  EXPECT_NE(text.find(L"):\r\nAdobe Reader 9.0#VANTO for Acrobat# Error CopyFile\r\n"), std::wstring::npos)
+      << text;
 }
 
 std::string BrokenEnableCaseName(const ::testing::TestParamInfo<BrokenEnableCase>& param) {
@@ -486,8 +496,9 @@ TEST_F(AcrobatSwitchTest, AReadOnlyPluginBlocksDisablingWithTheSupportText) {
   ASSERT_EQ(boxes.Boxes().size(), 1u);
   EXPECT_EQ(boxes.Boxes()[0].text, std::wstring(kEmbedFailed) + kProduct + L"\"\r\n" + kContactSupport);
   EXPECT_EQ(FilesBelow(Programs()), before);
-  EXPECT_NE(ReadUtf16File(log).find(L"):\r\nAdobe Reader 9.0#VANTO for Acrobat#Error delete file, readonly)#5\r\n"),
-            std::wstring::npos)
+  EXPECT_NE(
+      ReadUtf16File(log).find(L"):\r\nAdobe Reader 9.0#VANTO for Acrobat#Error delete file, readonly)#5\r\n"),
+      std::wstring::npos)
       << ReadUtf16File(log);
   ::SetFileAttributesW(copy.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
@@ -592,8 +603,10 @@ TEST_F(AcrobatSwitchTest, AnIniFileThatCannotBeWrittenIsOnlyLogged) {
   EXPECT_FALSE(fs::exists(reader / L"plug_ins" / L"VNTO9"));
   EXPECT_TRUE(boxes.Boxes().empty());
   const std::wstring text = ReadUtf16File(log);
-  EXPECT_NE(text.find(L"#Can't Register addin(can't write in Application Data)\r\n"), std::wstring::npos) << text;
-  EXPECT_NE(text.find(L"#Can't Unregister addin(can't write in Application Data)\r\n"), std::wstring::npos) << text;
+  EXPECT_NE(text.find(L"#Can't Register addin(can't write in Application Data)\r\n"), std::wstring::npos)
+      << text;
+  EXPECT_NE(text.find(L"#Can't Unregister addin(can't write in Application Data)\r\n"), std::wstring::npos)
+      << text;
   fs::remove(Ini());
 }
 
@@ -705,8 +718,16 @@ TEST(AcrobatDemo, ReaderRegisteredTwiceAndAcrobatAreFoundAndARoundTripLeavesBoth
   EXPECT_EQ(acrobat.PluginFile(), (installation.Folder() / L"Acrobat" / L"AcroXlat.API").wstring());
   ASSERT_EQ(acrobat.CollectPlugins(), 2);
   PluginList records = Numbered(acrobat);
-  EXPECT_EQ(records, (PluginList{[&] { auto r = Record(0, L"Adobe Reader 9.0", 0); r.id = 1; return r; }(),
-                                 [&] { auto r = Record(1, L"Adobe Acrobat 8.0", 0); r.id = 2; return r; }()}));
+  EXPECT_EQ(records, (PluginList{[&] {
+                                   auto r = Record(0, L"Adobe Reader 9.0", 0);
+                                   r.id = 1;
+                                   return r;
+                                 }(),
+                                 [&] {
+                                   auto r = Record(1, L"Adobe Acrobat 8.0", 0);
+                                   r.id = 2;
+                                   return r;
+                                 }()}));
   // Each installation is its host program's folder.
   EXPECT_TRUE(fs::exists(fs::path(acrobat.Installations()[0].installPath) / L"AcroRD32.exe"));
   EXPECT_TRUE(fs::exists(fs::path(acrobat.Installations()[1].installPath) / L"Acrobat.exe"));

@@ -34,7 +34,8 @@ std::string Utf16(const std::wstring& text, bool terminated = true) {
   return bytes;
 }
 
-void Plant(HKEY root, const std::wstring& key, const std::wstring& name, DWORD type, const std::string& bytes) {
+void Plant(HKEY root, const std::wstring& key, const std::wstring& name, DWORD type,
+           const std::string& bytes) {
   HKEY raw = nullptr;
   ASSERT_EQ(::RegCreateKeyExW(root, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &raw, nullptr),
             ERROR_SUCCESS)
@@ -74,9 +75,11 @@ TEST_F(BadRegistryTest, DamagedRegistrationsAreSkippedAndTheSoundOnesBesideThemF
   const std::vector<std::pair<std::wstring, Planted>> planted = {
       // sound: Reader 9.0 and Firefox 3.5
       {std::wstring(kAdobe) + L"Acrobat Reader\\9.0\\InstallPath", {L"", REG_SZ, Utf16(reader.wstring())}},
-      {std::wstring(kFirefox) + L"3.5\\Main", {L"Install Directory", REG_SZ, Utf16(firefox.wstring() + L"\\")}},
+      {std::wstring(kFirefox) + L"3.5\\Main",
+       {L"Install Directory", REG_SZ, Utf16(firefox.wstring() + L"\\")}},
       // damaged
-      {std::wstring(kAdobe) + L"Acrobat Reader\\" + Long(L"8.") + L"\\InstallPath", {L"", REG_SZ, Utf16(nowhere)}},
+      {std::wstring(kAdobe) + L"Acrobat Reader\\" + Long(L"8.") + L"\\InstallPath",
+       {L"", REG_SZ, Utf16(nowhere)}},
       {std::wstring(kAdobe) + L"Adobe Acrobat\\7.0\\InstallPath", {L"", REG_DWORD, dword}},
       {std::wstring(kAdobe) + L"Adobe Acrobat\\6.0\\InstallPath", {L"", REG_BINARY, "abc"}},
       {std::wstring(kAdobe) + L"Adobe Acrobat\\8.0\\InstallPath",

@@ -192,9 +192,10 @@ TEST_F(BrowserSwitchTest, ARegistrationTheToolCannotDoFailsWithTheRecordBackAndI
     EXPECT_EQ(ie.ApplyStates(records, 0), 1);
     EXPECT_EQ(records[0].state, 1 - state);
     ASSERT_EQ(boxes.Boxes().size(), 1u);
-    EXPECT_EQ(boxes.Boxes()[0].text,
-              L"Unable to embed/disable the translation functions in \r\n\"VANTO for Internet Explorer\"\r\n"
-              L"To get detailed information, please contact the Technical Support Service of the VANTO company.");
+    EXPECT_EQ(
+        boxes.Boxes()[0].text,
+        L"Unable to embed/disable the translation functions in \r\n\"VANTO for Internet Explorer\"\r\n"
+        L"To get detailed information, please contact the Technical Support Service of the VANTO company.");
   }
 }
 

@@ -33,7 +33,8 @@ void AddFiles(Tree& tree, const std::wstring& prefix, const fs::path& root) {
     const std::wstring name = prefix + fs::relative(it->path(), root).wstring();
     const DWORD attributes = ::GetFileAttributesW(it->path().c_str());
     // Wine links the shell's own folders (Templates, ...) to the Unix home: not a host's business.
-    if (name == prefix + L"Microsoft" || (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT))) {
+    if (name == prefix + L"Microsoft" ||
+        (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT))) {
       it.disable_recursion_pending();
       continue;
     }
@@ -45,7 +46,8 @@ void AddFiles(Tree& tree, const std::wstring& prefix, const fs::path& root) {
 // -> type and data.
 class RegistryDump {
  public:
-  RegistryDump(Tree& tree, HKEY root, std::wstring prefix) : tree_(tree), root_(root), prefix_(std::move(prefix)) {}
+  RegistryDump(Tree& tree, HKEY root, std::wstring prefix)
+      : tree_(tree), root_(root), prefix_(std::move(prefix)) {}
 
   // `depth` levels of subkeys; `skipped` are left out wherever they are met.
   void Add(const std::wstring& path, int depth = 64, std::vector<std::wstring> skipped = {}) {
@@ -61,7 +63,8 @@ class RegistryDump {
                                           reinterpret_cast<BYTE*>(data_.data()), &size);
       if (status == ERROR_NO_MORE_ITEMS) break;
       if (status == ERROR_SUCCESS)
-        tree_[prefix_ + path + L":" + name_.substr(0, nameLength)] = std::to_string(type) + " " + data_.substr(0, size);
+        tree_[prefix_ + path + L":" + name_.substr(0, nameLength)] =
+            std::to_string(type) + " " + data_.substr(0, size);
     }
     std::vector<std::wstring> subkeys;
     for (DWORD index = 0;; ++index) {
@@ -143,10 +146,12 @@ std::vector<std::string> Layoutless(const std::string& text) {
     if (end == std::string::npos) end = text.size();
     std::string line = text.substr(start, end - start);
     start = end + 1;
-    while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t')) line.pop_back();
+    while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t'))
+      line.pop_back();
     line.erase(0, line.find_first_not_of(" \t"));
     if (line.empty()) continue;
-    if (line == "</node>" && !lines.empty() && lines.back().starts_with("<node ") && !lines.back().ends_with("/>")) {
+    if (line == "</node>" && !lines.empty() && lines.back().starts_with("<node ") &&
+        !lines.back().ends_with("/>")) {
       lines.pop_back();
       continue;
     }
@@ -181,7 +186,8 @@ std::vector<std::wstring> Differences(const Tree& before, const Tree& after) {
   };
   for (const auto& [name, contents] : before) {
     auto found = after.find(name);
-    if (found == after.end() && !allowed(name, false)) lines.push_back(L"removed " + name);
+    if (found == after.end() && !allowed(name, false))
+      lines.push_back(L"removed " + name);
     else if (found != after.end() && found->second != contents && !allowed(name, false))
       lines.push_back(L"changed " + name);
   }

@@ -56,7 +56,8 @@ TEST_F(EdSetupTest, RegistrationWritesTheMachineWideClassAndRemovesIt) {
   EXPECT_FALSE(test::GetString(HKEY_LOCAL_MACHINE, kClassKey, L"", &found).empty());
   EXPECT_TRUE(found);
   const std::wstring server = std::wstring(kClassKey) + L"\\InprocServer32";
-  EXPECT_EQ(Lower(test::GetString(HKEY_LOCAL_MACHINE, server, L"")), Lower((InstallerFolder() / L"edsetup.dll").wstring()));
+  EXPECT_EQ(Lower(test::GetString(HKEY_LOCAL_MACHINE, server, L"")),
+            Lower((InstallerFolder() / L"edsetup.dll").wstring()));
   EXPECT_EQ(test::GetString(HKEY_LOCAL_MACHINE, server, L"ThreadingModel"), L"Both");
   ASSERT_EQ(installer_.Call("DllUnregisterServer"), S_OK);
   EXPECT_FALSE(test::KeyExists(HKEY_LOCAL_MACHINE, kClassKey));
@@ -195,8 +196,8 @@ TEST_P(EdSetupPresence, AnswersAsTheCaseSays) {
   const PresenceCase& c = GetParam();
   if (c.templateBeside) PutTemplateBesideInstaller();
   if (c.wordVersion)
-    test::CreateKey(HKEY_LOCAL_MACHINE, std::wstring(L"Software\\Microsoft\\Office\\") + c.wordVersion +
-                                            L"\\Word\\InstallRoot");
+    test::CreateKey(HKEY_LOCAL_MACHINE,
+                    std::wstring(L"Software\\Microsoft\\Office\\") + c.wordVersion + L"\\Word\\InstallRoot");
   ComPtr<IVantoEdSetup> setup = installer_.Create();
   ASSERT_TRUE(setup);
   Bstr text(c.text);
@@ -242,8 +243,8 @@ TEST_F(EdSetupTest, LateBoundCallersReachTheSameMembersByName) {
   const struct {
     const wchar_t* name;
     DISPID id;
-  } names[] = {{L"Version", 1},      {L"StartupFolder", 2}, {L"Install", 3},           {L"Uninstall", 4},
-               {L"state", 5},        {L"SourceFolder", 6},  {L"TemplateName", 7},      {L"InstalledTemplate", 8},
+  } names[] = {{L"Version", 1},      {L"StartupFolder", 2}, {L"Install", 3},      {L"Uninstall", 4},
+               {L"state", 5},        {L"SourceFolder", 6},  {L"TemplateName", 7}, {L"InstalledTemplate", 8},
                {L"CheckPresence", 9}};
   for (const auto& row : names) {
     LPOLESTR name = const_cast<LPOLESTR>(row.name);
@@ -261,19 +262,19 @@ TEST_F(EdSetupTest, LateBoundCallersReachTheSameMembersByName) {
   arguments[0].vt = VT_BSTR;
   const app::Bstr templateName(L"vntoed8.dot");
   arguments[0].bstrVal = templateName.get();  // lent: the owner frees it
-  arguments[1].vt = VT_I4;  // coerced to the 16-bit mode
+  arguments[1].vt = VT_I4;                    // coerced to the 16-bit mode
   arguments[1].lVal = 2;
   DISPPARAMS params{arguments, nullptr, 2, 0};
   app::Variant result;  // each call clears what the one before left in it
-  EXPECT_EQ(dispatch->Invoke(kVantoEdDispCheckPresence, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params,
-                             result.put(), nullptr, nullptr),
+  EXPECT_EQ(dispatch->Invoke(kVantoEdDispCheckPresence, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD,
+                             &params, result.put(), nullptr, nullptr),
             S_OK);
   EXPECT_EQ(result.value().vt, VT_I4);
   EXPECT_EQ(result.value().lVal, S_OK);
 
   DISPPARAMS none{nullptr, nullptr, 0, 0};
-  EXPECT_EQ(dispatch->Invoke(kVantoEdDispInstall, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &none, result.put(),
-                             nullptr, nullptr),
+  EXPECT_EQ(dispatch->Invoke(kVantoEdDispInstall, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &none,
+                             result.put(), nullptr, nullptr),
             S_OK);
   EXPECT_TRUE(fs::exists(Installed()));
   EXPECT_EQ(dispatch->Invoke(kVantoEdDispState, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none,
@@ -281,8 +282,8 @@ TEST_F(EdSetupTest, LateBoundCallersReachTheSameMembersByName) {
             S_OK);
   EXPECT_EQ(result.value().vt, VT_I4);
   EXPECT_EQ(result.value().lVal, 1);
-  EXPECT_EQ(dispatch->Invoke(kVantoEdDispTemplateName, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none,
-                             result.put(), nullptr, nullptr),
+  EXPECT_EQ(dispatch->Invoke(kVantoEdDispTemplateName, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET,
+                             &none, result.put(), nullptr, nullptr),
             S_OK);
   ASSERT_EQ(result.value().vt, VT_BSTR);
   EXPECT_STREQ(result.value().bstrVal, L"vntoed8.dot");
@@ -298,7 +299,8 @@ TEST_F(EdSetupTest, LateBoundCallersReachTheSameMembersByName) {
   EXPECT_EQ(dispatch->Invoke(kVantoEdDispCheckPresence, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &none,
                              result.put(), nullptr, nullptr),
             DISP_E_BADPARAMCOUNT);
-  EXPECT_EQ(dispatch->Invoke(42, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &none, result.put(), nullptr, nullptr),
+  EXPECT_EQ(dispatch->Invoke(42, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &none, result.put(), nullptr,
+                             nullptr),
             DISP_E_MEMBERNOTFOUND);
 }
 
@@ -306,8 +308,9 @@ TEST_F(EdSetupTest, LateBoundCallersReachTheSameMembersByName) {
 TEST(EdSetupRegistered, CreatedThroughComWithEveryClassContextItPointsAtWordsOwnStartupFolder) {
   ComPtr<IVantoEdSetup> setup;
   ASSERT_EQ(::CoCreateInstance(CLSID_VantoEdSetup, nullptr, CLSCTX_ALL, IID_PPV_ARGS(&setup)), S_OK);
-  EXPECT_EQ(test::GetString(HKEY_LOCAL_MACHINE, std::wstring(kClassKey) + L"\\InprocServer32", L"ThreadingModel"),
-            L"Both");
+  EXPECT_EQ(
+      test::GetString(HKEY_LOCAL_MACHINE, std::wstring(kClassKey) + L"\\InprocServer32", L"ThreadingModel"),
+      L"Both");
   Bstr folder;
   ASSERT_EQ(setup->get_StartupFolder(folder.put()), S_OK);
   const std::wstring suffix = L"\\Microsoft\\Word\\STARTUP";

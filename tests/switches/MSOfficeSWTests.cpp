@@ -66,8 +66,8 @@ class OfficeSwitchTest : public ::testing::Test {
   fs::path Startup() const { return scratch_.path() / L"STARTUP"; }
 
   static void InstallHost(const wchar_t* version, const wchar_t* app) {
-    test::CreateKey(HKEY_LOCAL_MACHINE,
-                    std::wstring(L"Software\\Microsoft\\Office\\") + version + L"\\" + app + L"\\InstallRoot");
+    test::CreateKey(HKEY_LOCAL_MACHINE, std::wstring(L"Software\\Microsoft\\Office\\") + version + L"\\" +
+                                            app + L"\\InstallRoot");
   }
   static void SetMiscStatus(const wchar_t* classId, const wchar_t* code, const wchar_t* value = L"1") {
     test::SetString(HKEY_CLASSES_ROOT, std::wstring(L"CLSID\\") + classId + L"\\MiscStatus", code, value);
@@ -81,9 +81,9 @@ class OfficeSwitchTest : public ::testing::Test {
   void PutAddinFiles() const {
     Touch(scratch_.path() / L"Office" / L"Bin" / L"Quillet8.dll");
     Touch(scratch_.path() / L"Office" / L"Bin" / L"EasyQuillet8.dll");
-    for (const wchar_t* progId : {L"QuilletX.WordAddin", L"QuilletX.OutlookAddin", L"QuilletX.ExcelAddin",
-                                  L"QuilletX.PowerPointAddin", L"QuilletX.Easy.WordAddin",
-                                  L"QuilletX.Easy.OutlookAddin"})
+    for (const wchar_t* progId :
+         {L"QuilletX.WordAddin", L"QuilletX.OutlookAddin", L"QuilletX.ExcelAddin",
+          L"QuilletX.PowerPointAddin", L"QuilletX.Easy.WordAddin", L"QuilletX.Easy.OutlookAddin"})
       Touch(scratch_.path() / L"OfficeX" / (std::wstring(progId) + L".dll"));
     PutEdFiles(true);
   }
@@ -113,7 +113,8 @@ class OfficeSwitchTest : public ::testing::Test {
 TEST_F(OfficeSwitchTest, WithoutOfficeNeitherEditionFindsAHostOrAPackage) {
   for (int edition : {1, 2}) {
     CMSOfficeSW office(edition, kOffice, kLite, kEd);
-    for (int app = 0; app < CMSOfficeSW::kApplicationCount; ++app) EXPECT_FALSE(office.HostInstalled(app)) << app;
+    for (int app = 0; app < CMSOfficeSW::kApplicationCount; ++app)
+      EXPECT_FALSE(office.HostInstalled(app)) << app;
     EXPECT_EQ(office.CollectPlugins(), 0);
     EXPECT_FALSE(office.IsPackagePresent());
     EXPECT_EQ(office.PackagesFound(), 0);
@@ -141,7 +142,8 @@ TEST_F(OfficeSwitchTest, BothEditionsInstalledGiveTheirRecordsInApplicationAndKi
   for (const wchar_t* app : {L"Word", L"Outlook", L"Excel", L"PowerPoint"}) InstallHost(L"12.0", app);
   // Already switched on for this user: the Excel 2003 add-in and the Outlook 2007 Lite add-in.
   test::CreateKey(HKEY_CURRENT_USER, L"Software\\Microsoft\\Office\\Excel\\Addins\\Quillet8.ExcelAddin");
-  test::CreateKey(HKEY_CURRENT_USER, L"Software\\Microsoft\\Office\\Outlook\\Addins\\QuilletX.Easy.OutlookAddin");
+  test::CreateKey(HKEY_CURRENT_USER,
+                  L"Software\\Microsoft\\Office\\Outlook\\Addins\\QuilletX.Easy.OutlookAddin");
 
   CMSOfficeSW office2003(1, kOffice, kLite, kEd);
   EXPECT_EQ(office2003.CollectPlugins(), 8);
@@ -195,22 +197,28 @@ TEST_F(OfficeSwitchTest, EachVersionOfAnEditionIsAHostAndOtherEditionsAreNot) {
   for (const auto& c : cases) {
     test::RegistrySandbox fresh;  // a registry of its own for each version
     InstallHost(c.version, L"Excel");
-    EXPECT_EQ(CMSOfficeSW(1, kOffice, kLite, kEd).HostInstalled(CMSOfficeSW::kExcel), c.edition1) << c.version;
-    EXPECT_EQ(CMSOfficeSW(2, kOffice, kLite, kEd).HostInstalled(CMSOfficeSW::kExcel), c.edition2) << c.version;
+    EXPECT_EQ(CMSOfficeSW(1, kOffice, kLite, kEd).HostInstalled(CMSOfficeSW::kExcel), c.edition1)
+        << c.version;
+    EXPECT_EQ(CMSOfficeSW(2, kOffice, kLite, kEd).HostInstalled(CMSOfficeSW::kExcel), c.edition2)
+        << c.version;
     EXPECT_FALSE(CMSOfficeSW(1, kOffice, kLite, kEd).HostInstalled(CMSOfficeSW::kWord)) << c.version;
   }
 }
 
 struct MiscStatusCase {
   const char* label;
-  bool write;          // whether the value is written at all
+  bool write;           // whether the value is written at all
   const wchar_t* text;  // REG_SZ text, or null for a REG_DWORD 1
   bool allowed;
 };
 
 constexpr MiscStatusCase kMiscStatusCases[] = {
-    {"One", true, L"1", true},          {"Zero", true, L"0", false},    {"Missing", false, L"", false},
-    {"Padded", true, L"1 ", false},     {"Other", true, L"yes", false}, {"Empty", true, L"", false},
+    {"One", true, L"1", true},
+    {"Zero", true, L"0", false},
+    {"Missing", false, L"", false},
+    {"Padded", true, L"1 ", false},
+    {"Other", true, L"yes", false},
+    {"Empty", true, L"", false},
     {"NumberNotText", true, nullptr, false},
 };
 
@@ -302,10 +310,14 @@ TEST_F(OfficeSwitchTest, AddinKeysAndFilesFollowTheProgIds) {
   CMSOfficeSW office2003(1, kOffice, kLite, kEd);
   CMSOfficeSW office2007(2, kOffice, kLite, kEd);
   EXPECT_EQ(office2003.AddinKeyPath(0, 4), L"Software\\Microsoft\\Office\\Word\\Addins\\Quillet8.WordAddin");
-  EXPECT_EQ(office2003.AddinKeyPath(4, 4), L"Software\\Microsoft\\Office\\FrontPage\\Addins\\Quillet8.FrontPageAddin");
-  EXPECT_EQ(office2003.AddinKeyPath(1, 2), L"Software\\Microsoft\\Office\\Outlook\\Addins\\EasyQuillet8.OutlookEasyAddin");
-  EXPECT_EQ(office2007.AddinKeyPath(3, 64), L"Software\\Microsoft\\Office\\PowerPoint\\Addins\\QuilletX.PowerPointAddin");
-  EXPECT_EQ(office2007.AddinKeyPath(0, 32), L"Software\\Microsoft\\Office\\Word\\Addins\\QuilletX.Easy.WordAddin");
+  EXPECT_EQ(office2003.AddinKeyPath(4, 4),
+            L"Software\\Microsoft\\Office\\FrontPage\\Addins\\Quillet8.FrontPageAddin");
+  EXPECT_EQ(office2003.AddinKeyPath(1, 2),
+            L"Software\\Microsoft\\Office\\Outlook\\Addins\\EasyQuillet8.OutlookEasyAddin");
+  EXPECT_EQ(office2007.AddinKeyPath(3, 64),
+            L"Software\\Microsoft\\Office\\PowerPoint\\Addins\\QuilletX.PowerPointAddin");
+  EXPECT_EQ(office2007.AddinKeyPath(0, 32),
+            L"Software\\Microsoft\\Office\\Word\\Addins\\QuilletX.Easy.WordAddin");
   EXPECT_EQ(office2007.AddinKeyPath(4, 64), L"");  // no FrontPage add-in in Office 2007
 
   // Office 2007 add-ins are one file per ProgID; only the one asked for counts.
@@ -330,14 +342,15 @@ struct EnableCase {
 };
 
 constexpr EnableCase kEnableCases[] = {
-    {"Word2003", 1, 0, 4, L"Quillet8.WordAddin", L"Translation functions in Microsoft Word", L"VANTO for Microsoft Word"},
-    {"Outlook2003Lite", 1, 1, 2, L"EasyQuillet8.OutlookEasyAddin", L"Translation functions in Microsoft Outlook",
-     L"VANTO Lite for Microsoft Outlook"},
+    {"Word2003", 1, 0, 4, L"Quillet8.WordAddin", L"Translation functions in Microsoft Word",
+     L"VANTO for Microsoft Word"},
+    {"Outlook2003Lite", 1, 1, 2, L"EasyQuillet8.OutlookEasyAddin",
+     L"Translation functions in Microsoft Outlook", L"VANTO Lite for Microsoft Outlook"},
     {"FrontPage2003", 1, 4, 4, L"Quillet8.FrontPageAddin", L"Translation functions in Microsoft FrontPage",
      L"VANTO for Microsoft FrontPage"},
     {"Excel2007", 2, 2, 64, L"QuilletX.ExcelAddin", L"Translation functions in Microsoft Excel", kOffice},
-    {"Outlook2007Lite", 2, 1, 32, L"QuilletX.Easy.OutlookAddin", L"Translation functions in Microsoft Outlook",
-     kLite},
+    {"Outlook2007Lite", 2, 1, 32, L"QuilletX.Easy.OutlookAddin",
+     L"Translation functions in Microsoft Outlook", kLite},
 };
 
 class OfficeEnable : public OfficeSwitchTest, public ::testing::WithParamInterface<EnableCase> {};
@@ -353,7 +366,8 @@ std::vector<std::wstring> ValueNames(HKEY hive, const std::wstring& path) {
   for (DWORD i = 0;; ++i) {
     wchar_t name[256];
     DWORD size = 256;
-    if (::RegEnumValueW(key.get(), i, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+    if (::RegEnumValueW(key.get(), i, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+      break;
     names.emplace_back(name, size);
   }
   std::sort(names.begin(), names.end());
@@ -403,8 +417,8 @@ TEST_P(OfficeEnable, EnablingWritesExactlyTheRegistrationAndDisablingDeletesIt) 
   EXPECT_EQ(office.ApplyStates(change, 0), 0);
   EXPECT_EQ(change[0].state, 0);
   EXPECT_FALSE(test::KeyExists(HKEY_CURRENT_USER, key));
-  EXPECT_TRUE(test::KeyExists(HKEY_CURRENT_USER, std::wstring(L"Software\\Microsoft\\Office\\") + kApps[c.app] +
-                                                     L"\\Addins"));
+  EXPECT_TRUE(test::KeyExists(HKEY_CURRENT_USER,
+                              std::wstring(L"Software\\Microsoft\\Office\\") + kApps[c.app] + L"\\Addins"));
   EXPECT_FALSE(office.IsRegistered(c.app, c.kind));
   EXPECT_TRUE(boxes.Boxes().empty());
 }

@@ -51,13 +51,14 @@ long RunToEnd(const fs::path& program) {
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION started{};
   std::wstring command = L"\"" + program.wstring() + L"\"";
-  if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &startup,
-                        &started))
+  if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
+                        &startup, &started))
     return -1;
   const win::UniqueHandle process(started.hProcess);
   const win::UniqueHandle thread(started.hThread);
   DWORD code = 0;
-  if (::WaitForSingleObject(process.get(), 30000) != WAIT_OBJECT_0 || !::GetExitCodeProcess(process.get(), &code))
+  if (::WaitForSingleObject(process.get(), 30000) != WAIT_OBJECT_0 ||
+      !::GetExitCodeProcess(process.get(), &code))
     return -1;
   return static_cast<long>(code);
 }

@@ -156,7 +156,8 @@ TEST_F(MessengerSwitchTest, AMissingFolderValueIsLoggedAndThrownWithTheAdministr
     bool foldersKey;
     const wchar_t* logged;
   };
-  for (const Case& c : {Case{false, L"Error open HKEY_LOCAL_MACHINE"}, Case{true, L"Error read plugin folder"}}) {
+  for (const Case& c :
+       {Case{false, L"Error open HKEY_LOCAL_MACHINE"}, Case{true, L"Error read plugin folder"}}) {
     if (c.foldersKey)
       test::SetString(HKEY_LOCAL_MACHINE, kFoldersKey, L"VantoSkype", L"");
     else
@@ -168,7 +169,8 @@ TEST_F(MessengerSwitchTest, AMissingFolderValueIsLoggedAndThrownWithTheAdministr
       EXPECT_EQ(failure.Message(), std::wstring(kEmbedFailed) + L"Skype\"\r\n" + kNoRights);
     }
     EXPECT_NE(Log().find(std::wstring(L"\r\nSkypeSW(")), std::wstring::npos);
-    EXPECT_NE(Log().find(std::wstring(L"):\r\nSkype#REGISTRY#") + c.logged + L"\r\n"), std::wstring::npos) << Log();
+    EXPECT_NE(Log().find(std::wstring(L"):\r\nSkype#REGISTRY#") + c.logged + L"\r\n"), std::wstring::npos)
+        << Log();
   }
   test::SetString(HKEY_LOCAL_MACHINE, kFoldersKey, L"VantoSkype", L"D:\\Vanto\\Skype\\");
   EXPECT_EQ(switches::ReadMessengerFolder(L"SkypeSW", L"VantoSkype", L"Skype"), L"D:\\Vanto\\Skype\\");
@@ -291,23 +293,25 @@ TEST_F(MessengerSwitchTest, BadAndHugeListsOfInstalledProgramsAreSkippedQuickly)
   AddProgram(HKEY_LOCAL_MACHINE, longName, L"QIP Infium " + longName, L"C:\\Nowhere\\QIP Infium");
   const std::wstring wrong = std::wstring(kUninstall) + L"\\Wrong types";
   test::SetDword(HKEY_LOCAL_MACHINE, wrong, L"DisplayName", 7);
-  test::SetString(HKEY_LOCAL_MACHINE, std::wstring(kUninstall) + L"\\Location of the wrong type", L"DisplayName",
-                  L"Skype wrong");
-  test::SetDword(HKEY_LOCAL_MACHINE, std::wstring(kUninstall) + L"\\Location of the wrong type", L"InstallLocation",
-                 3);
+  test::SetString(HKEY_LOCAL_MACHINE, std::wstring(kUninstall) + L"\\Location of the wrong type",
+                  L"DisplayName", L"Skype wrong");
+  test::SetDword(HKEY_LOCAL_MACHINE, std::wstring(kUninstall) + L"\\Location of the wrong type",
+                 L"InstallLocation", 3);
   const BYTE binary[] = {'S', 0, 'k', 0};
   test::SetBinary(HKEY_LOCAL_MACHINE, std::wstring(kUninstall) + L"\\Binary name", L"DisplayName", binary,
                   sizeof(binary));
   {
     app::RegistryKey uninstall;
     ASSERT_TRUE(uninstall.Create(HKEY_LOCAL_MACHINE, kUninstall));
-    for (int i = 0; i < 5000; ++i) ASSERT_TRUE(uninstall.OpenChild(L"Program " + std::to_wstring(i), true)) << i;
+    for (int i = 0; i < 5000; ++i)
+      ASSERT_TRUE(uninstall.OpenChild(L"Program " + std::to_wstring(i), true)) << i;
   }
 
   const auto start = std::chrono::steady_clock::now();
   EXPECT_EQ(switches::FindUninstallEntries(L"QIP Infium"),
             (std::vector<UninstallEntry>{{L"QIP Infium " + longName, L"", L"C:\\Nowhere\\QIP Infium"}}));
-  EXPECT_EQ(switches::FindUninstallEntries(L"Skype"), (std::vector<UninstallEntry>{{L"Skype wrong", L"", L""}}));
+  EXPECT_EQ(switches::FindUninstallEntries(L"Skype"),
+            (std::vector<UninstallEntry>{{L"Skype wrong", L"", L""}}));
   CQIPInfiumSW qip(kQipProduct);
   ASSERT_EQ(qip.CollectPlugins(), 1);
   // An install location that does not exist has no Plugins folder: switching on changes nothing
@@ -482,7 +486,8 @@ TEST_F(MessengerSwitchTest, EnablingWithoutThePluginsFolderValueFailsWithTheAdmi
   EXPECT_EQ(on[0].state, 0);
   ASSERT_EQ(boxes.Boxes().size(), 1u);
   EXPECT_EQ(boxes.Boxes()[0].text, std::wstring(kEmbedFailed) + L"QIP Infium\"\r\n" + kNoRights);
-  EXPECT_NE(Log().find(L"):\r\nQIP Infium#REGISTRY#Error read plugin folder\r\n"), std::wstring::npos) << Log();
+  EXPECT_NE(Log().find(L"):\r\nQIP Infium#REGISTRY#Error read plugin folder\r\n"), std::wstring::npos)
+      << Log();
   // Quiet: the same failure, no message.
   PluginList quiet{Record(L"QIP Infium", 1, 4096, kQipProduct)};
   EXPECT_EQ(qip.ApplyStates(quiet, 1), 1);

@@ -46,16 +46,16 @@ struct Expected {
 std::vector<std::wstring> Describe(const PluginList& records) {
   std::vector<std::wstring> lines;
   for (const auto& r : records)
-    lines.push_back(std::to_wstring(r.application) + L" " + std::to_wstring(r.kind) + L" " + r.displayName + L" / " +
-                    r.productName);
+    lines.push_back(std::to_wstring(r.application) + L" " + std::to_wstring(r.kind) + L" " + r.displayName +
+                    L" / " + r.productName);
   return lines;
 }
 
 std::vector<std::wstring> Describe(const std::vector<Expected>& records) {
   std::vector<std::wstring> lines;
   for (const auto& r : records)
-    lines.push_back(std::to_wstring(r.application) + L" " + std::to_wstring(r.kind) + L" " + r.displayName + L" / " +
-                    r.product);
+    lines.push_back(std::to_wstring(r.application) + L" " + std::to_wstring(r.kind) + L" " + r.displayName +
+                    L" / " + r.product);
   return lines;
 }
 
@@ -68,7 +68,8 @@ TEST(OfficeDemo, BothOfficeSwitchesFindWordExcelOutlookAndPowerPointWithTheirAdd
     CMSOfficeSW office2007(2, kOffice, kLite, kEd);
     for (CMSOfficeSW* office : {&office2003, &office2007}) {
       SCOPED_TRACE(office->Edition());
-      for (int app : {CMSOfficeSW::kWord, CMSOfficeSW::kOutlook, CMSOfficeSW::kExcel, CMSOfficeSW::kPowerPoint})
+      for (int app :
+           {CMSOfficeSW::kWord, CMSOfficeSW::kOutlook, CMSOfficeSW::kExcel, CMSOfficeSW::kPowerPoint})
         EXPECT_TRUE(office->HostInstalled(app)) << app;
       EXPECT_TRUE(office->IsPackagePresent());
     }
@@ -101,7 +102,8 @@ TEST(OfficeDemo, BothOfficeSwitchesFindWordExcelOutlookAndPowerPointWithTheirAdd
   }
   // The installer is the installation's own copy, registered by the demo installation.
   const std::wstring server = test::GetString(
-      HKEY_LOCAL_MACHINE, L"SOFTWARE\\Classes\\CLSID\\{D2E4F608-1A3B-4C5D-8E7F-9A0B1C2D3E4F}\\InprocServer32", L"");
+      HKEY_LOCAL_MACHINE, L"SOFTWARE\\Classes\\CLSID\\{D2E4F608-1A3B-4C5D-8E7F-9A0B1C2D3E4F}\\InprocServer32",
+      L"");
   EXPECT_EQ(fs::path(server), installation.Folder() / L"VNTOED" / L"edsetup.dll");
   ::CoFreeUnusedLibrariesEx(0, 0);  // lets the installation's folder go
 }
@@ -195,9 +197,9 @@ TEST(OfficeDemo, ThePluginTableKeepsEveryHostOfTheDemoAndNoneIsMissing) {
   ASSERT_TRUE(table.Loaded());
   std::vector<std::wstring> active;
   for (const auto& host : table.Active()) active.push_back(host->GetHostInfo().name);
-  EXPECT_EQ(active, (std::vector<std::wstring>{L"Acrobat", L"Mozilla FireFox", L"MS Office XP/2003", L"MS Office 2007",
-                                               L"OpenOffice", L"Windows Live Messenger", L"QIP Infium", L"Skype",
-                                               L"Internet Explorer"}));
+  EXPECT_EQ(active, (std::vector<std::wstring>{L"Acrobat", L"Mozilla FireFox", L"MS Office XP/2003",
+                                               L"MS Office 2007", L"OpenOffice", L"Windows Live Messenger",
+                                               L"QIP Infium", L"Skype", L"Internet Explorer"}));
   EXPECT_TRUE(table.MissingKeys().empty());
   std::wstring host;
   EXPECT_TRUE(table.GetMissingHostName(L"Office2007", host));
@@ -209,9 +211,10 @@ TEST(OfficeDemo, ThePluginTableKeepsEveryHostOfTheDemoAndNoneIsMissing) {
     groups.push_back(group.productName);
     for (const auto& record : group.records) ids.push_back(record.id);
   }
-  EXPECT_EQ(groups, (std::vector<std::wstring>{L"VANTO for Acrobat", L"", kOffice, kLite, kEd, L"VANTO for OpenOffice",
-                                               L"VANTO for Windows Live Messenger", L"VANTO for QIP Infium",
-                                               L"VANTO for Skype", L"VANTO for Internet Explorer"}));
+  EXPECT_EQ(groups, (std::vector<std::wstring>{L"VANTO for Acrobat", L"", kOffice, kLite, kEd,
+                                               L"VANTO for OpenOffice", L"VANTO for Windows Live Messenger",
+                                               L"VANTO for QIP Infium", L"VANTO for Skype",
+                                               L"VANTO for Internet Explorer"}));
   std::sort(ids.begin(), ids.end());
   std::vector<int> expected(25);
   for (int i = 0; i < 25; ++i) expected[static_cast<size_t>(i)] = i + 1;

@@ -91,7 +91,8 @@ std::wstring ReadUtf16File(const std::filesystem::path& file) {
   const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   std::wstring text;
   for (size_t i = 0; i + 1 < bytes.size(); i += 2)
-    text += static_cast<wchar_t>(static_cast<unsigned char>(bytes[i]) | (static_cast<unsigned char>(bytes[i + 1]) << 8));
+    text += static_cast<wchar_t>(static_cast<unsigned char>(bytes[i]) |
+                                 (static_cast<unsigned char>(bytes[i + 1]) << 8));
   if (!text.empty() && text.front() == L'\xFEFF') text.erase(0, 1);
   return text;
 }

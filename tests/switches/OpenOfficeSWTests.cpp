@@ -33,14 +33,17 @@ using switches::PluginRecord;
 
 constexpr wchar_t kProduct[] = L"VANTO for OpenOffice";
 constexpr wchar_t kVersionsKey[] = L"SOFTWARE\\OpenOffice.org\\OpenOffice.org";
-constexpr wchar_t kShellFolders[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+constexpr wchar_t kShellFolders[] =
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
 
 constexpr wchar_t kEmbedFailed[] = L"Unable to embed/disable the translation functions in \r\n\"";
 constexpr wchar_t kContactSupport[] =
     L"To get detailed information, please contact the Technical Support Service of the VANTO company.";
 
 // The user folder of each version's profile, below the application-data folder.
-const wchar_t* UserFolder(int version) { return version == 2 ? L"OpenOffice.org2\\user" : L"OpenOffice.org\\3\\user"; }
+const wchar_t* UserFolder(int version) {
+  return version == 2 ? L"OpenOffice.org2\\user" : L"OpenOffice.org\\3\\user";
+}
 
 // Every file and folder below `root`: relative path -> contents ("<folder>" for folders).
 using Tree = std::map<std::wstring, std::string>;
@@ -48,7 +51,8 @@ Tree Snapshot(const fs::path& root) {
   Tree tree;
   if (!fs::exists(root)) return tree;
   for (const auto& entry : fs::recursive_directory_iterator(root))
-    tree[fs::relative(entry.path(), root).wstring()] = entry.is_directory() ? "<folder>" : test::ReadFile(entry.path());
+    tree[fs::relative(entry.path(), root).wstring()] =
+        entry.is_directory() ? "<folder>" : test::ReadFile(entry.path());
   return tree;
 }
 
@@ -78,7 +82,8 @@ std::string Rewritten(std::string_view bytes, std::string_view eol) {
 // files come back with carriage returns and line feeds, current.xml and script.xlc with line feeds;
 // a file with those line ends comes back byte for byte. Every other file must be as it was.
 std::string AfterRoundTrip(const std::wstring& name, const std::string& before) {
-  if (EndsWith(name, L"Addons.xcu") || EndsWith(name, L"WriterWindowState.xcu")) return Rewritten(before, "\r\n");
+  if (EndsWith(name, L"Addons.xcu") || EndsWith(name, L"WriterWindowState.xcu"))
+    return Rewritten(before, "\r\n");
   if (EndsWith(name, L"current.xml") || EndsWith(name, L"script.xlc")) return Rewritten(before, "\n");
   return before;
 }
@@ -117,14 +122,16 @@ class OpenOfficeSwitchTest : public ::testing::Test {
   std::string TemplateBytes(const wchar_t* name) const { return test::ReadFile(Suite() / L"OOInst" / name); }
 
   static void Register(HKEY root, const std::wstring& version) {
-    test::SetString(root, std::wstring(kVersionsKey) + L"\\" + version, L"Path", L"C:\\OpenOffice\\soffice.exe");
+    test::SetString(root, std::wstring(kVersionsKey) + L"\\" + version, L"Path",
+                    L"C:\\OpenOffice\\soffice.exe");
   }
 
   // A profile as OpenOffice.org leaves it: Addons.xcu (when given), the Writer window states,
   // accelerators for two languages and the Basic library list.
   void WriteProfile(int version, std::optional<std::string_view> addons, bool basic = true) const {
     if (addons) Put(Office(version) / L"Addons.xcu", *addons);
-    Put(Office(version) / L"Setup.xcu", "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<oor:component-data/>\n");
+    Put(Office(version) / L"Setup.xcu",
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<oor:component-data/>\n");
     Put(Office(version) / L"UI\\WriterWindowState.xcu", f::kWindowState);
     Put(Accelerators(version) / L"en-US\\current.xml", f::kCurrentXml);
     Put(Accelerators(version) / L"de\\current.xml", f::kCurrentXml);
@@ -150,7 +157,8 @@ class OpenOfficeSwitchTest : public ::testing::Test {
   std::vector<std::wstring> LogTexts() const {
     std::vector<std::wstring> texts;
     const std::wstring log = ReadUtf16File(Log());
-    for (size_t at = log.find(L"OpenOfficeSW("); at != std::wstring::npos; at = log.find(L"OpenOfficeSW(", at + 1)) {
+    for (size_t at = log.find(L"OpenOfficeSW("); at != std::wstring::npos;
+         at = log.find(L"OpenOfficeSW(", at + 1)) {
       const size_t start = log.find(L"\r\n", at) + 2;
       texts.push_back(log.substr(start, log.find(L"\r\n", start) - start));
     }
@@ -181,7 +189,8 @@ TEST_F(OpenOfficeSwitchTest, ThePackageIsWrtBridgeAnywhereBelowTheOpenOfficeFold
 }
 
 TEST_F(OpenOfficeSwitchTest, VersionsTwoAndThreeOfBothRootsAreListedWithTheStateOfTheirProfile) {
-  for (const wchar_t* version : {L"1.1.5", L"2.4", L"3.1", L"Common", L"4.0"}) Register(HKEY_LOCAL_MACHINE, version);
+  for (const wchar_t* version : {L"1.1.5", L"2.4", L"3.1", L"Common", L"4.0"})
+    Register(HKEY_LOCAL_MACHINE, version);
   Register(HKEY_CURRENT_USER, L"2.0");
   WriteProfile(3, f::kAddonsFull);
   test::WriteFile(Office(3) / L"Addons.xcu.old", "");
@@ -216,10 +225,13 @@ TEST_F(OpenOfficeSwitchTest, SwitchingOnMergesEveryFragmentAndCopiesTheBasicLibr
   // The toolbar and the images go after the AddonUI line with their own closing lines; the menu
   // entries go after the existing menu bar line. The images once came only with a second switch-on.
   EXPECT_EQ(addons, ooo::EnableAddons(f::kAddonsMenuOnly, TemplateBytes(L"Addons.xcu")).text);
-  EXPECT_NE(addons.find(" <node oor:name=\"AddonUI\">\n  <node oor:name=\"OfficeToolBar\">\n   <node oor:name=\"VANTO.Translate\""),
+  EXPECT_NE(addons.find(" <node oor:name=\"AddonUI\">\n  <node oor:name=\"OfficeToolBar\">\n   <node "
+                        "oor:name=\"VANTO.Translate\""),
             std::string::npos);
-  EXPECT_NE(addons.find("  <node oor:name=\"OfficeMenuBar\">\n   <node oor:name=\"vanto.TopMenu\" oor:op=\"replace\">"),
-            std::string::npos);
+  EXPECT_NE(
+      addons.find(
+          "  <node oor:name=\"OfficeMenuBar\">\n   <node oor:name=\"vanto.TopMenu\" oor:op=\"replace\">"),
+      std::string::npos);
   EXPECT_LT(addons.find("  <node oor:name=\"OfficeToolBar\">"),
             addons.find("  <node oor:name=\"Images\">\n   <node oor:name=\"vanto.Icon."));
   EXPECT_EQ(addons.find('\r'), std::string::npos);
@@ -234,10 +246,13 @@ TEST_F(OpenOfficeSwitchTest, SwitchingOnMergesEveryFragmentAndCopiesTheBasicLibr
     EXPECT_NE(accel.find("Vanto.Module1.TranslateSel"), std::string::npos) << language;
   }
   for (const wchar_t* file : {L"Icons.xba", L"Module1.xba", L"script.xlb"})
-    EXPECT_EQ(after.at(std::wstring(L"basic\\Vanto\\") + file), TemplateBytes((std::wstring(L"Vanto\\") + file).c_str()));
+    EXPECT_EQ(after.at(std::wstring(L"basic\\Vanto\\") + file),
+              TemplateBytes((std::wstring(L"Vanto\\") + file).c_str()));
   EXPECT_EQ(after.at(L"basic\\script.xlc.old"), f::kScriptXlc);
-  EXPECT_EQ(after.at(L"basic\\script.xlc"), ooo::EnableLibraries(f::kScriptXlc, TemplateBytes(L"script.xlc")));
-  EXPECT_NE(after.at(L"basic\\script.xlc").find(" <library:library library:name=\"Vanto\""), std::string::npos);
+  EXPECT_EQ(after.at(L"basic\\script.xlc"),
+            ooo::EnableLibraries(f::kScriptXlc, TemplateBytes(L"script.xlc")));
+  EXPECT_NE(after.at(L"basic\\script.xlc").find(" <library:library library:name=\"Vanto\""),
+            std::string::npos);
 
   // Nothing else came or went: no temporary file stays.
   Tree added;
@@ -245,8 +260,9 @@ TEST_F(OpenOfficeSwitchTest, SwitchingOnMergesEveryFragmentAndCopiesTheBasicLibr
     if (!before.count(name)) added[name] = bytes;
   std::vector<std::wstring> names;
   for (const auto& entry : added) names.push_back(entry.first);
-  EXPECT_EQ(names, (std::vector<std::wstring>{L"basic\\Vanto", L"basic\\Vanto\\Icons.xba", L"basic\\Vanto\\Module1.xba",
-                                              L"basic\\Vanto\\script.xlb", L"basic\\script.xlc.old",
+  EXPECT_EQ(names, (std::vector<std::wstring>{L"basic\\Vanto", L"basic\\Vanto\\Icons.xba",
+                                              L"basic\\Vanto\\Module1.xba", L"basic\\Vanto\\script.xlb",
+                                              L"basic\\script.xlc.old",
                                               L"registry\\data\\org\\openoffice\\Office\\Addons.xcu.old",
                                               L"registry\\data\\org\\openoffice\\Office\\Events.xcu"}));
   EXPECT_EQ(Detected(), PluginList{Record(L"3.1", 1)});
@@ -280,9 +296,12 @@ std::string Loosened(std::string_view bytes, std::string_view extra) {
   return out;
 }
 
-void PrintTo(const RoundTripCase& c, std::ostream* out) { *out << c.label; }
+void PrintTo(const RoundTripCase& c, std::ostream* out) {
+  *out << c.label;
+}
 
-class OpenOfficeRoundTrip : public OpenOfficeSwitchTest, public ::testing::WithParamInterface<RoundTripCase> {};
+class OpenOfficeRoundTrip : public OpenOfficeSwitchTest,
+                            public ::testing::WithParamInterface<RoundTripCase> {};
 
 // Two rounds: the second round's files equal the first's byte for byte (the files grew with every
 // round once), and switching off leaves only the line ends of the rewrite rule.
@@ -352,7 +371,9 @@ TEST_F(OpenOfficeSwitchTest, SwitchingOnAVersionWithoutProfileFailsAndChangesNot
   ASSERT_EQ(boxes.Boxes().size(), 1u);
   EXPECT_EQ(boxes.Boxes()[0].text, std::wstring(kEmbedFailed) + kProduct + L"\"\r\n" + kContactSupport);
   EXPECT_EQ(Snapshot(AppData()), Tree{});
-  EXPECT_EQ(LogTexts(), std::vector<std::wstring>{L"OpenOffice.org Writer 3.1#VANTO for OpenOffice#No records in Application Data"});
+  EXPECT_EQ(LogTexts(),
+            std::vector<std::wstring>{
+                L"OpenOffice.org Writer 3.1#VANTO for OpenOffice#No records in Application Data"});
   EXPECT_EQ(Detected(), PluginList{Record(L"3.1", 0)});
   // Switching off there has nothing to do and is no failure.
   EXPECT_EQ(Apply({Record(L"3.1", 0)}, 0)[0].state, 0);
@@ -497,7 +518,8 @@ TEST_F(OpenOfficeSwitchTest, AProfileWithoutBasicFolderIsSwitchedWithoutTheLibra
   for (const auto& [name, bytes] : before) expected[name] = AfterRoundTrip(name, bytes);
   EXPECT_EQ(Snapshot(User(2)), expected);
   const std::wstring text =
-      L"OpenOffice.org Writer 2.4#VANTO for OpenOffice#GetFileAttributes(strScripts) != FILE_ATTRIBUTE_DIRECTORY";
+      L"OpenOffice.org Writer 2.4#VANTO for OpenOffice#GetFileAttributes(strScripts) != "
+      L"FILE_ATTRIBUTE_DIRECTORY";
   EXPECT_EQ(LogTexts(), (std::vector<std::wstring>{text, text}));
 }
 
@@ -811,10 +833,10 @@ TEST(OpenOfficeDemo, Versions24And31AreFoundOffAndSwitchOnAndOffTwiceBackToTheir
     const Tree& files = before[profile.version];
     const std::string addons = files.at(L"registry\\data\\org\\openoffice\\Office\\Addons.xcu");
     EXPECT_EQ(addons.find("<node oor:name=\"OfficeMenuBar\">") != std::string::npos, profile.menuBar);
-    for (const wchar_t* file : {L"config\\soffice.cfg\\modules\\swriter\\accelerator\\en-US\\current.xml",
-                                L"config\\soffice.cfg\\modules\\swriter\\accelerator\\de\\current.xml",
-                                L"registry\\data\\org\\openoffice\\Office\\UI\\WriterWindowState.xcu",
-                                L"basic\\script.xlc"})
+    for (const wchar_t* file :
+         {L"config\\soffice.cfg\\modules\\swriter\\accelerator\\en-US\\current.xml",
+          L"config\\soffice.cfg\\modules\\swriter\\accelerator\\de\\current.xml",
+          L"registry\\data\\org\\openoffice\\Office\\UI\\WriterWindowState.xcu", L"basic\\script.xlc"})
       EXPECT_TRUE(files.count(file)) << testing::PrintToString(std::wstring(file));
   }
 

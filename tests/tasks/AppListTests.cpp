@@ -24,15 +24,16 @@ using tasktest::Entries;
 using tasktest::Keys;
 using Texts = std::vector<std::wstring>;
 
-const Entries kAllApps = Keys({L"Word", L"Outlook", L"Excel", L"PowerPoint", L"Vnto", L"VntoI", L"VntoX",
-                               L"Batcher", L"VntoICQ", L"VntoIE", L"FireFox", L"Acrobat", L"OpenOffice",
-                               L"VantoQIP", L"VantoMSN", L"VantoSkype"});
+const Entries kAllApps =
+    Keys({L"Word", L"Outlook", L"Excel", L"PowerPoint", L"Vnto", L"VntoI", L"VntoX", L"Batcher", L"VntoICQ",
+          L"VntoIE", L"FireFox", L"Acrobat", L"OpenOffice", L"VantoQIP", L"VantoMSN", L"VantoSkype"});
 
 tasktest::Sections Product(Entries apps, Entries menu = {}, Entries allApps = kAllApps) {
   return {{L"apps", std::move(apps)}, {L"allapps", std::move(allApps)}, {L"_menu1", std::move(menu)}};
 }
 
-switches::PluginRecord Record(int application, const wchar_t* name, int state, int kind, const wchar_t* product) {
+switches::PluginRecord Record(int application, const wchar_t* name, int state, int kind,
+                              const wchar_t* product) {
   return test::Found(application, name, state, kind, product);
 }
 
@@ -51,7 +52,8 @@ TEST_F(AppListTest, OfficeRecordsLeadInReverseDiscoveryOrderThenTheTranslator) {
   tasktest::ListWindow window(true);
 
   ASSERT_TRUE(utils.FillAppList(L"Word|Vnto", ui::kWordTask, window.List()));
-  EXPECT_EQ(window.Texts(), (Texts{L"Microsoft Word 2007/2010", L"Microsoft Word 2000/XP/2003", L"VANTO Translator"}));
+  EXPECT_EQ(window.Texts(),
+            (Texts{L"Microsoft Word 2007/2010", L"Microsoft Word 2000/XP/2003", L"VANTO Translator"}));
   // Office 2003 is discovered first (id 1 among the Word records); it ends up second.
   ASSERT_EQ(utils.EntryData().size(), 3u);
   EXPECT_EQ(utils.FindRecord(utils.RecordIdOfEntry(1))->displayName, L"Microsoft Word 2000/XP/2003");
@@ -77,8 +79,9 @@ TEST_F(AppListTest, OtherHostsFollowGroupOrderAndARecordWantedTwiceIsListedTwice
       {{L"FireFox", test::Script(L"Mozilla FireFox", {256},
                                  {Record(0, L"Mozilla Firefox 3.6", 1, 256, L"VANTO for Firefox"),
                                   Record(0, L"Mozilla Firefox 2.0", 0, 256, L"VANTO for Firefox")})},
-       {L"VntoIE", test::Script(L"Internet Explorer", {512},
-                                {Record(0, L"Internet Explorer 8", 1, 512, L"VANTO for Internet Explorer")})}});
+       {L"VntoIE",
+        test::Script(L"Internet Explorer", {512},
+                     {Record(0, L"Internet Explorer 8", 1, 512, L"VANTO for Internet Explorer")})}});
   tasktest::HandOffTestContext context(Product(Keys({L"FireFox", L"VntoIE"})));
   CTranslateMenuUtils utils(context, factory);
   utils.LoadPlugins();
@@ -132,16 +135,16 @@ TEST_F(AppListTest, ShowAllFeaturesAddsTheTaskRowsOtherApplicationsSortedOnce) {
   tasktest::InstallOffice(scratch_.path(), {true, false, {L"Word"}});
   Install(L"Vnto");
   // VntoX belongs to no product of the suite here.
-  tasktest::HandOffTestContext context(
-      Product(Keys({L"Vnto", L"Word"}), {}, Keys({L"Word", L"Vnto", L"VntoI", L"Batcher", L"VntoIE", L"FireFox"})));
+  tasktest::HandOffTestContext context(Product(
+      Keys({L"Vnto", L"Word"}), {}, Keys({L"Word", L"Vnto", L"VntoI", L"Batcher", L"VntoIE", L"FireFox"})));
   context.SetShowAllFeatures(true);
   CTranslateMenuUtils utils(context);
   utils.LoadPlugins();
   tasktest::ListWindow window(true);
 
   ASSERT_TRUE(utils.FillAppList(L"Word|Vnto", ui::kWordTask, window.List()));
-  EXPECT_EQ(window.Texts(), (Texts{L"Microsoft Word 2000/XP/2003", L"VANTO Translator", L"VANTO Batch Translator",
-                                   L"VANTO Translator Pro"}));
+  EXPECT_EQ(window.Texts(), (Texts{L"Microsoft Word 2000/XP/2003", L"VANTO Translator",
+                                   L"VANTO Batch Translator", L"VANTO Translator Pro"}));
   EXPECT_EQ(utils.EntryData()[2], L"Batcher");
   EXPECT_EQ(utils.EntryData()[3], L"VntoI");
   EXPECT_EQ(utils.LastRealEntry(), 1);
@@ -160,9 +163,9 @@ TEST_F(AppListTest, UnavailableEntriesSayWhy) {
   tasktest::InstallOffice(scratch_.path(), {true, false, {L"Word"}});
   Install(L"Vnto");
   test::SetString(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Korvelsoft\\VNTO9\\Folders", L"VntoIE", L"C:\\IE\\");
-  tasktest::HandOffTestContext context(
-      Product(Keys({L"Vnto", L"Batcher", L"Word", L"FireFox", L"VntoIE"}),
-              {{L"item0", L"TranslateFiles"}, {L"item1", L"TranslateWeb;VntoIE"}, {L"item2", L"QuickTranslate"}}));
+  tasktest::HandOffTestContext context(Product(
+      Keys({L"Vnto", L"Batcher", L"Word", L"FireFox", L"VntoIE"}),
+      {{L"item0", L"TranslateFiles"}, {L"item1", L"TranslateWeb;VntoIE"}, {L"item2", L"QuickTranslate"}}));
   context.SetShowAllFeatures(true);
   CTranslateMenuUtils utils(context);  // the suite's switches: only Office finds its host
   utils.LoadPlugins();
@@ -179,9 +182,11 @@ TEST_F(AppListTest, UnavailableEntriesSayWhy) {
   const Case cases[] = {
       // in the product and in its translation tab, but not installed
       {L"Batcher", tasks::Unavailability::kNotInstalled, L"VANTO Batch Translator",
-       L"The selected application is not installed. Launch the installer and select the application to be installed.",
+       L"The selected application is not installed. Launch the installer and select the application to be "
+       L"installed.",
        IDS_APP_NOT_INSTALLED,
-       L"The selected application is not installed. Launch the installer and select the application to be installed."},
+       L"The selected application is not installed. Launch the installer and select the application to be "
+       L"installed."},
       // in the product, but Firefox is not there
       {L"FireFox", tasks::Unavailability::kHostMissing, L"Mozilla FireFox",
        L"You must install Mozilla FireFox to use this extension. ", IDS_INSTALL_HOST_FIRST,
@@ -191,11 +196,13 @@ TEST_F(AppListTest, UnavailableEntriesSayWhy) {
        L"You must install Internet Explorer to use this extension. ", IDS_INSTALL_HOST_FIRST, nullptr},
       // another product's
       {L"VntoI", tasks::Unavailability::kOtherProducts, L"VANTO Translator Pro",
-       L"This feature is available from other VANTO products. For more information visit VANTO Company website.",
+       L"This feature is available from other VANTO products. For more information visit VANTO Company "
+       L"website.",
        IDS_OTHER_PRODUCTS, nullptr},
       // in the product, its host found: nothing else to say
       {L"Vnto", tasks::Unavailability::kOtherProducts, L"VANTO Translator",
-       L"This feature is available from other VANTO products. For more information visit VANTO Company website.",
+       L"This feature is available from other VANTO products. For more information visit VANTO Company "
+       L"website.",
        IDS_OTHER_PRODUCTS, nullptr},
   };
   for (const Case& c : cases) {
@@ -281,9 +288,11 @@ TEST_F(AppListTest, HelpTextsByKindOfficeApplicationAndSuiteApplication) {
       {L"FireFox", test::Script(L"Mozilla FireFox", {256}, {Record(0, L"Mozilla Firefox 3.6", 1, 256, L"")})},
       {L"OpenOffice", test::Script(L"OpenOffice", {1024},
                                    {Record(0, L"OpenOffice.org 3.2", 1, 1024, L"VANTO for OpenOffice")})},
-      {L"VantoMSN", test::Script(L"Windows Live Messenger", {2048},
-                                 {Record(0, L"Windows Live Messenger", -1, 2048, L"VANTO for Windows Live Messenger")})},
-      {L"VantoQIP", test::Script(L"QIP Infium", {4096}, {Record(0, L"QIP Infium", 1, 4096, L"VANTO for QIP Infium")})},
+      {L"VantoMSN",
+       test::Script(L"Windows Live Messenger", {2048},
+                    {Record(0, L"Windows Live Messenger", -1, 2048, L"VANTO for Windows Live Messenger")})},
+      {L"VantoQIP",
+       test::Script(L"QIP Infium", {4096}, {Record(0, L"QIP Infium", 1, 4096, L"VANTO for QIP Infium")})},
       {L"VantoSkype", test::Script(L"Skype", {8192}, {Record(0, L"Skype 4.2", 1, 8192, L"VANTO for Skype")})},
   });
   tasktest::HandOffTestContext context(Product(kAllApps));
@@ -302,41 +311,56 @@ TEST_F(AppListTest, HelpTextsByKindOfficeApplicationAndSuiteApplication) {
   const Case cases[] = {
       {L"Acrobat", 0, L"To translate a text selection in Adobe Acrobat select the text",
        L"without preserving the original formatting.",
-       L"1. Select the document you wish to translate: enter the path to the document or click Browse and choose the "
-       L"file.\n\n2. Click Launch.\n\nThe document will automatically open in Adobe Acrobat.\n\nIn Adobe Acrobat the "
-       L"translation features are available from Modules > VANTO Translator and from the VANTO Translator toolbar."},
-      {L"Word", 0, L"The document will be automatically open and translated directly in selected application.\n\n",
+       L"1. Select the document you wish to translate: enter the path to the document or click Browse and "
+       L"choose the "
+       L"file.\n\n2. Click Launch.\n\nThe document will automatically open in Adobe Acrobat.\n\nIn Adobe "
+       L"Acrobat the "
+       L"translation features are available from Modules > VANTO Translator and from the VANTO Translator "
+       L"toolbar."},
+      {L"Word", 0,
+       L"The document will be automatically open and translated directly in selected application.\n\n",
        L"available from the VANTO Translator tab.", kUnchanged},  // 2007
-      {L"Word", 1, L"The document will be automatically open and translated directly in selected application.\n\n",
+      {L"Word", 1,
+       L"The document will be automatically open and translated directly in selected application.\n\n",
        L"available from the VANTO Translator toolbar.", kUnchanged},  // 2003
       {L"Outlook", 0, L"To translate an incoming message, select it,",
        L"Place the translation in the body of the outgoing letter.", kUnchanged},  // 2007
       {L"Outlook", 1, L"To translate an incoming message, select it,",
        L"The translation will appear in a separate window.", kUnchanged},  // 2003
-      {L"FireFox", 0, L"The page you entered will be automatically translated and open in the selected browser.",
+      {L"FireFox", 0,
+       L"The page you entered will be automatically translated and open in the selected browser.",
        L"available from the VANTO Translator toolbar.", kUnchanged},
-      {L"OpenOffice", 0, L"The document you selected will be automatically translated and open in the OpenOffice",
+      {L"OpenOffice", 0,
+       L"The document you selected will be automatically translated and open in the OpenOffice",
        L"from the VANTO Translator menu and toolbar.", kUnchanged},
       {L"VantoMSN", 0, L"To translate the messages you send, type your message in the Outgoing Message group",
        L"will appear in the Translation field.",
-       L"1. Launch Windows Live Messenger and log in.\n\n2. Click Launch.\n\nIn Internet Explorer browser the \"Select "
+       L"1. Launch Windows Live Messenger and log in.\n\n2. Click Launch.\n\nIn Internet Explorer browser "
+       L"the \"Select "
        L"a Contact\" dialog will open. To translate your conversation with a contact, select the contact."},
       {L"VantoQIP", 0, L"In the side panel of the message window click Options",
-       L"The messages you receive and send will be translated automatically.", L"Click Launch.\n\nQIP Infium will launch."},
+       L"The messages you receive and send will be translated automatically.",
+       L"Click Launch.\n\nQIP Infium will launch."},
       {L"VantoSkype", 0, L"Select Options and choose the translation direction",
        L"automatically replaced with a translation.",
-       L"Click Launch.\n\nSkype will launch\n\nTranslation commands and settings are available from the Extras menu "
+       L"Click Launch.\n\nSkype will launch\n\nTranslation commands and settings are available from the "
+       L"Extras menu "
        L"(More in Skype v3.8)."},
-      {L"Vnto", 0, L"The document you selected will be automatically translated and open directly in VANTO Translator.",
+      {L"Vnto", 0,
+       L"The document you selected will be automatically translated and open directly in VANTO Translator.",
        L"using a convenient two-window interface.", kUnchanged},
-      {L"VntoX", 0, L"The document you selected will be automatically translated and open directly in VANTO "
-                    L"Translator Lite.\n\nWith VANTO Translator Lite",
+      {L"VntoX", 0,
+       L"The document you selected will be automatically translated and open directly in VANTO "
+       L"Translator Lite.\n\nWith VANTO Translator Lite",
        L"two-window interface.", kUnchanged},
-      {L"Batcher", 0, L"The document will be automatically translated by VANTO Batch Translator and saved in a file.",
+      {L"Batcher", 0,
+       L"The document will be automatically translated by VANTO Batch Translator and saved in a file.",
        L"from an editable queue.", kUnchanged},
-      {L"VntoICQ", 0, L"Choose the translation direction and text profile for incoming and outgoing messages in the "
-                      L"VANTO for ICQ panel.",
-       L"replace your text.", L"Click Launch.\n\nThe VANTO for ICQ panel will open.\n\nLaunch ICQ Instant Messenger."},
+      {L"VntoICQ", 0,
+       L"Choose the translation direction and text profile for incoming and outgoing messages in the "
+       L"VANTO for ICQ panel.",
+       L"replace your text.",
+       L"Click Launch.\n\nThe VANTO for ICQ panel will open.\n\nLaunch ICQ Instant Messenger."},
       {L"VntoI", 0, L"", L"", kUnchanged},
   };
   for (const Case& c : cases) {
@@ -363,13 +387,17 @@ TEST_F(AppListTest, FileFiltersTell2007HostsAndTheBatchTranslatorApart) {
   tasktest::ListWindow window(true);
 
   const std::wstring allFiles = L"All files (*.*)|*.*||";
-  const std::wstring word2007 = L"Word document (*docx; *.doc; *.rtf; *.dotx; *.dot)|*.docx; *.doc; *.rtf; *.dotx; *.dot|";
+  const std::wstring word2007 =
+      L"Word document (*docx; *.doc; *.rtf; *.dotx; *.dot)|*.docx; *.doc; *.rtf; *.dotx; *.dot|";
   const std::wstring word2007All =
-      L"All Word documents (*.docx; *.docm; *.dotx; *.dotm; *.doc; *.dot; *.htm; *.html; *.rtf; *.mht; *.mhtml; *.xml; "
-      L"*.txt)|*.docx; *.docm; *.dotx; *.dotm; *.doc; *.dot; *.htm; *.html; *.rtf; *.mht; *.mhtml; *.xml; *.txt|";
+      L"All Word documents (*.docx; *.docm; *.dotx; *.dotm; *.doc; *.dot; *.htm; *.html; *.rtf; *.mht; "
+      L"*.mhtml; *.xml; "
+      L"*.txt)|*.docx; *.docm; *.dotx; *.dotm; *.doc; *.dot; *.htm; *.html; *.rtf; *.mht; *.mhtml; *.xml; "
+      L"*.txt|";
   const std::wstring word = L"Word document (*.doc; *.rtf; *.dot)|*.doc; *.rtf; *.dot|";
   const std::wstring wordAll =
-      L"All Word documents (*.doc; *.dot; *.htm; *.html; *.url; *.rtf; *.mht; *.mhtml; *.xml; *.txt)|*.doc; *.dot; "
+      L"All Word documents (*.doc; *.dot; *.htm; *.html; *.url; *.rtf; *.mht; *.mhtml; *.xml; *.txt)|*.doc; "
+      L"*.dot; "
       L"*.htm; *.html; *.url; *.rtf; *.mht; *.mhtml; *.xml; *.txt|";
 
   // Word 2007, Word 2003, the translator, the batch translator.
@@ -384,16 +412,21 @@ TEST_F(AppListTest, FileFiltersTell2007HostsAndTheBatchTranslatorApart) {
   EXPECT_EQ(utils.FileFilter(11, 9), word + wordAll + allFiles);  // outside the list: no host known
 
   ASSERT_TRUE(utils.FillAppList(L"Excel|Batcher", ui::kExcelTask, window.List()));
-  EXPECT_TRUE(utils.FileFilter(12, 0).starts_with(L"Excel spreadsheet (*.xl*)|*xl*|All Excel documents (*.xl*; *.xlsx;"));
-  EXPECT_TRUE(utils.FileFilter(12, 1).starts_with(L"Excel spreadsheet (*.xl*)|*xl*|All Excel documents (*.xl*; *.xls;"));
+  EXPECT_TRUE(utils.FileFilter(12, 0).starts_with(
+      L"Excel spreadsheet (*.xl*)|*xl*|All Excel documents (*.xl*; *.xlsx;"));
+  EXPECT_TRUE(utils.FileFilter(12, 1).starts_with(
+      L"Excel spreadsheet (*.xl*)|*xl*|All Excel documents (*.xl*; *.xls;"));
   EXPECT_EQ(utils.FileFilter(12, 2), L"Excel 2007 spreadsheet (*.xlsx)|*.xlsx|" + allFiles);
 
   ASSERT_TRUE(utils.FillAppList(L"PowerPoint|Batcher", ui::kPowerPointTask, window.List()));
-  EXPECT_TRUE(utils.FileFilter(15, 0).starts_with(L"PowerPoint 2007 presentation (*.pptx)|*.pptx|All PowerPoint "
-                                                  L"documents (*.pptx; *.ppt;"));
+  EXPECT_TRUE(
+      utils.FileFilter(15, 0).starts_with(L"PowerPoint 2007 presentation (*.pptx)|*.pptx|All PowerPoint "
+                                          L"documents (*.pptx; *.ppt;"));
   EXPECT_EQ(utils.FileFilter(15, 1),
-            L"PowerPoint presentation (*.ppt; *.pps)|*.ppt; *.pps|All PowerPoint documents (*.ppt; *.pps; *.pot; *.htm; "
-            L"*.html; *.mht; *.mhtml)|*.ppt; *.pps; *.pot; *.htm; *.html; *.mht; *.mhtml|" + allFiles);
+            L"PowerPoint presentation (*.ppt; *.pps)|*.ppt; *.pps|All PowerPoint documents (*.ppt; *.pps; "
+            L"*.pot; *.htm; "
+            L"*.html; *.mht; *.mhtml)|*.ppt; *.pps; *.pot; *.htm; *.html; *.mht; *.mhtml|" +
+                allFiles);
   EXPECT_EQ(utils.FileFilter(15, 2), L"PowerPoint 2007 presentation (*.pptx)|*.pptx|" + allFiles);
   for (const std::wstring& filter : {utils.FileFilter(12, 0), utils.FileFilter(15, 0)})
     EXPECT_TRUE(filter.ends_with(L"|" + allFiles));

@@ -33,8 +33,9 @@ class DefaultBrowserTest : public tasktest::SandboxedTaskTest {
     return tasktest::SuiteWith(
         {{L"FireFox", test::Script(L"Mozilla FireFox", {256},
                                    {test::Found(0, L"Mozilla Firefox 3.6", 1, 256, L"VANTO for Firefox")})},
-         {L"VntoIE", test::Script(L"Internet Explorer", {512},
-                                  {test::Found(0, L"Internet Explorer 8", 1, 512, L"VANTO for Internet Explorer")})}});
+         {L"VntoIE",
+          test::Script(L"Internet Explorer", {512},
+                       {test::Found(0, L"Internet Explorer 8", 1, 512, L"VANTO for Internet Explorer")})}});
   }
 };
 
@@ -42,7 +43,8 @@ TEST_F(DefaultBrowserTest, TheAssociatedProgramsFileNameNamesItsEntry) {
   Associate(L"IEXPLORE.EXE");
   EXPECT_EQ(tasks::DefaultBrowserFileName(), L"IEXPLORE.EXE");
   // The probe file is gone again.
-  EXPECT_FALSE(std::filesystem::exists(std::filesystem::temp_directory_path() / L"testtempvantohtmlfile.html"));
+  EXPECT_FALSE(
+      std::filesystem::exists(std::filesystem::temp_directory_path() / L"testtempvantohtmlfile.html"));
 
   tasktest::HandOffTestContext context({{L"apps", Keys({L"VntoIE", L"FireFox", L"Vnto"})}});
   CTranslateMenuUtils utils(context, Browsers());

@@ -61,12 +61,14 @@ class HandOffDemoTest : public ::testing::Test {
   }
 
   // The last start of `executable` in the installation's journal, once there is one.
-  std::optional<test::JournalLine> WaitForStart(const std::filesystem::path& journal, const std::wstring& executable) {
+  std::optional<test::JournalLine> WaitForStart(const std::filesystem::path& journal,
+                                                const std::wstring& executable) {
     std::optional<test::JournalLine> found;
     test::WaitUntil(
         [&] {
           for (test::JournalLine& line : test::ReadJournal(journal))
-            if (::CompareStringOrdinal(line.executable.c_str(), -1, executable.c_str(), -1, TRUE) == CSTR_EQUAL)
+            if (::CompareStringOrdinal(line.executable.c_str(), -1, executable.c_str(), -1, TRUE) ==
+                CSTR_EQUAL)
               found = std::move(line);
           return found.has_value();
         },
@@ -96,7 +98,9 @@ TEST_F(HandOffDemoTest, WordGetsItsAddinSwitchedOnAndTheQuotedDocument) {
 
   ASSERT_EQ(utils.HandOff({entry, 12, L"Computers", document.wstring(), 11}), 1);
   EXPECT_TRUE(context.Shown().empty());
-  EXPECT_EQ(test::GetDword(HKEY_CURRENT_USER, std::wstring(kWordAddins) + L"\\" + kWord2007Addin, L"LoadBehavior"), 3u);
+  EXPECT_EQ(
+      test::GetDword(HKEY_CURRENT_USER, std::wstring(kWordAddins) + L"\\" + kWord2007Addin, L"LoadBehavior"),
+      3u);
   EXPECT_EQ(utils.FindRecord(utils.RecordIdOfEntry(entry))->state, 1);
 
   const std::optional<test::JournalLine> word = WaitForStart(journal, L"winword.exe");
@@ -105,7 +109,8 @@ TEST_F(HandOffDemoTest, WordGetsItsAddinSwitchedOnAndTheQuotedDocument) {
   EXPECT_EQ(test::ArgumentsOf(word->commandLine), quoted);
   EXPECT_EQ(word->record, L"D=12;T=Computers;U=" + quoted);
   // Started by name: the installation's Office 2007/2010 Word, through App Paths.
-  EXPECT_NE(word->commandLine.find(L"Office12"), std::wstring::npos) << testing::PrintToString(word->commandLine);
+  EXPECT_NE(word->commandLine.find(L"Office12"), std::wstring::npos)
+      << testing::PrintToString(word->commandLine);
 }
 
 TEST_F(HandOffDemoTest, ReaderGetsThePluginCopiedByTheAcrobatSwitchAndThePdf) {
@@ -230,8 +235,8 @@ TEST_F(HandOffDemoTest, OpenOfficeGetsTheWriterIntegrationSwitchedOnAndTheDocume
   test::Installation installation;
   ASSERT_TRUE(installation.Ok());
   const std::filesystem::path journal = installation.Folder() / L"journal.log";
-  const std::filesystem::path office =
-      std::filesystem::path(COpenOfficeSW::ApplicationData()) / L"OpenOffice.org\\3\\user\\registry\\data\\org\\openoffice\\Office";
+  const std::filesystem::path office = std::filesystem::path(COpenOfficeSW::ApplicationData()) /
+                                       L"OpenOffice.org\\3\\user\\registry\\data\\org\\openoffice\\Office";
   test::ScratchDir documents;
   const std::filesystem::path document = documents.Folder(L"Letters") / L"Offer 2009.odt";
   test::WriteFile(document, "PK");
@@ -250,15 +255,17 @@ TEST_F(HandOffDemoTest, OpenOfficeGetsTheWriterIntegrationSwitchedOnAndTheDocume
   EXPECT_TRUE(context.Shown().empty());
   EXPECT_EQ(utils.FindRecord(utils.RecordIdOfEntry(entry))->state, 1);
   EXPECT_TRUE(std::filesystem::exists(office / L"Addons.xcu.old"));
-  EXPECT_NE(test::ReadFile(office / L"Addons.xcu").find("<node oor:name=\"VANTO.Translate\" oor:op=\"replace\">"),
-            std::string::npos);
+  EXPECT_NE(
+      test::ReadFile(office / L"Addons.xcu").find("<node oor:name=\"VANTO.Translate\" oor:op=\"replace\">"),
+      std::string::npos);
 
   const std::optional<test::JournalLine> writer = WaitForStart(journal, L"soffice.exe");
   ASSERT_TRUE(writer);
   const std::wstring arguments = L"-swriter \"" + document.wstring() + L"\"";
   EXPECT_EQ(test::ArgumentsOf(writer->commandLine), arguments);
   EXPECT_EQ(writer->record, L"D=12;T=Computers;U=" + arguments);
-  EXPECT_NE(writer->commandLine.find(L"OpenOffice.org 3"), std::wstring::npos) << testing::PrintToString(writer->commandLine);
+  EXPECT_NE(writer->commandLine.find(L"OpenOffice.org 3"), std::wstring::npos)
+      << testing::PrintToString(writer->commandLine);
 
   // Switched off again, as the next run of the demo would find it.
   switches::PluginList records{*utils.FindRecord(utils.RecordIdOfEntry(entry))};

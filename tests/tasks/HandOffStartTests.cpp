@@ -35,9 +35,11 @@ switches::PluginRecord Record(const wchar_t* name, int state, int kind) {
 // switch.
 switches::SwitchFactory Hosts() {
   return tasktest::SuiteWith({
-      {L"Office2003", test::Script(L"MS Office XP/2003", {4, 2, 16},
-                                   {test::Found(0, L"Microsoft Word 2000/XP/2003", 1, 4, L"VANTO for Microsoft Office"),
-                                    test::Found(1, L"Microsoft Outlook 2000/XP/2003", 1, 4, L"VANTO for Microsoft Office")})},
+      {L"Office2003",
+       test::Script(
+           L"MS Office XP/2003", {4, 2, 16},
+           {test::Found(0, L"Microsoft Word 2000/XP/2003", 1, 4, L"VANTO for Microsoft Office"),
+            test::Found(1, L"Microsoft Outlook 2000/XP/2003", 1, 4, L"VANTO for Microsoft Office")})},
       {L"FireFox", test::Script(L"Mozilla FireFox", {256}, {Record(L"Mozilla Firefox 3.6", 1, 256)})},
       {L"VntoIE", test::Script(L"Internet Explorer", {512}, {Record(L"Internet Explorer 8", 1, 512)})},
       {L"OpenOffice", test::Script(L"OpenOffice", {1024}, {Record(L"OpenOffice.org 3.2", 1, 1024)})},
@@ -46,8 +48,8 @@ switches::SwitchFactory Hosts() {
 }
 
 tasktest::Sections Product() {
-  const auto apps = Keys({L"Word", L"Outlook", L"Vnto", L"VntoI", L"FireFox", L"VntoIE", L"OpenOffice", L"Acrobat",
-                          L"VantoMSN"});
+  const auto apps = Keys({L"Word", L"Outlook", L"Vnto", L"VntoI", L"FireFox", L"VntoIE", L"OpenOffice",
+                          L"Acrobat", L"VantoMSN"});
   return {{L"apps", apps}, {L"allapps", apps}};
 }
 
@@ -56,7 +58,8 @@ class HandOffStartTest : public test::SuiteInstallTest {
   void SetUp() override {
     SuiteInstallTest::SetUp();
     if (HasFatalFailure()) return;
-    for (const wchar_t* host : {L"winword", L"outlook", L"firefox", L"iexplore", L"soffice", L"AcroRD32", L"msnmsgr"})
+    for (const wchar_t* host :
+         {L"winword", L"outlook", L"firefox", L"iexplore", L"soffice", L"AcroRD32", L"msnmsgr"})
       install_->Install(host);
     install_->Install(L"Vnto");
     install_->Install(L"VntoI");
@@ -75,9 +78,11 @@ class HandOffStartTest : public test::SuiteInstallTest {
     savedFolder_.reset();  // out of the installation's folder before it goes
     if (createdMessengerKey_) ::RegDeleteKeyW(HKEY_CURRENT_USER, L"SOFTWARE\\Microsoft\\MSNMessenger");
     if (!sid_.empty())
-      ::RegDeleteTreeW(HKEY_USERS, (sid_ + L"\\Software\\Microsoft\\Internet Explorer\\InternetRegistry\\REGISTRY\\USER\\" +
-                                    sid_ + L"\\Software\\Korvelsoft")
-                                       .c_str());
+      ::RegDeleteTreeW(
+          HKEY_USERS,
+          (sid_ + L"\\Software\\Microsoft\\Internet Explorer\\InternetRegistry\\REGISTRY\\USER\\" + sid_ +
+           L"\\Software\\Korvelsoft")
+              .c_str());
     SuiteInstallTest::TearDown();
   }
 
@@ -187,7 +192,8 @@ TEST_F(HandOffStartTest, MessengerOpensItsActivityInInternetExplorer) {
   ASSERT_EQ(HandOff(L"VntoICQ|VantoMSN", 0, L"", 14), 1);
   const test::JournalLine start = StartOf(L"iexplore.exe");
   EXPECT_EQ(ArgumentsOf(start.commandLine), tasks::kBuiltInActivityAddress);
-  EXPECT_EQ(RunningRecord(L"VantoMSN"), std::wstring(L"D=12;T=Computers;U=") + tasks::kBuiltInActivityAddress);
+  EXPECT_EQ(RunningRecord(L"VantoMSN"),
+            std::wstring(L"D=12;T=Computers;U=") + tasks::kBuiltInActivityAddress);
 
   // The address the task settings hold wins.
   const std::wstring own = L"http://messenger.example.net/Resource/games.aspx?appID=4711";

@@ -1,7 +1,8 @@
 // The start centre as the hand-off object sees it, played by a test: the launcher tests' context
 // (message boxes answered and recorded, a kernel here or on a named server) with a product
 // configuration whose keys carry values (the "_menu1" items), the "show all features" state and the
-// Messenger activity address; its main window counts the plug-ins manager requests (app::kPluginsManagerMessage).
+// Messenger activity address; its main window counts the plug-ins manager requests
+// (app::kPluginsManagerMessage).
 #pragma once
 
 #include <windows.h>

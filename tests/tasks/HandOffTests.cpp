@@ -35,8 +35,8 @@ using tasktest::Keys;
 constexpr wchar_t kRunning[] = L"Software\\Korvelsoft\\VNTO9\\Running";
 
 tasktest::Sections Product() {
-  const auto apps = Keys({L"Word", L"Outlook", L"Vnto", L"VntoI", L"VntoX", L"Batcher", L"VntoICQ", L"FireFox",
-                          L"VantoMSN", L"VantoQIP"});
+  const auto apps = Keys({L"Word", L"Outlook", L"Vnto", L"VntoI", L"VntoX", L"Batcher", L"VntoICQ",
+                          L"FireFox", L"VantoMSN", L"VantoQIP"});
   return {{L"apps", apps}, {L"allapps", apps}};
 }
 
@@ -152,8 +152,9 @@ TEST_F(HandOffTest, AProfileNameWithASemicolonIsRefusedBeforeAnythingHappens) {
 
 TEST_F(HandOffTest, AMissingProgramTakesTheRecordBackAndSaysSo) {
   RegisterMissing(L"Vnto");
-  const auto factory = tasktest::SuiteWith({{L"Office2003", test::Script(L"MS Office XP/2003", {4, 2, 16},
-                                                                            {Record(L"Microsoft Word 2000/XP/2003", 1, 4)})}});
+  const auto factory =
+      tasktest::SuiteWith({{L"Office2003", test::Script(L"MS Office XP/2003", {4, 2, 16},
+                                                        {Record(L"Microsoft Word 2000/XP/2003", 1, 4)})}});
   tasktest::HandOffTestContext context(Product());
   CTranslateMenuUtils utils(context, factory);
   utils.LoadPlugins();
@@ -257,11 +258,9 @@ TEST_F(HandOffTest, DocxDocumentsNeedWord2007ForTheTranslatorAndItsLiteEdition) 
     bool refused;
   };
   const Case cases[] = {
-      {L"Vnto", L"C:\\Docs\\Report.docx", true},
-      {L"VntoX", L"C:\\Docs\\Report.docx", true},
+      {L"Vnto", L"C:\\Docs\\Report.docx", true},   {L"VntoX", L"C:\\Docs\\Report.docx", true},
       {L"Vnto", L"C:\\Docs\\Report.DOCX", false},  // the search is case-sensitive
-      {L"VntoI", L"C:\\Docs\\Report.docx", false},
-      {L"Vnto", L"C:\\Docs\\Report.doc", false},
+      {L"VntoI", L"C:\\Docs\\Report.docx", false}, {L"Vnto", L"C:\\Docs\\Report.doc", false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.app << " " << testing::PrintToString(c.document));
@@ -269,10 +268,12 @@ TEST_F(HandOffTest, DocxDocumentsNeedWord2007ForTheTranslatorAndItsLiteEdition) 
     EXPECT_EQ(HandOff(utils, c.app, 0, c.document), 0);
     ASSERT_EQ(context.Shown().size(), before + 1);
     // Not refused: it gets as far as the start, which finds no program here.
-    EXPECT_EQ(context.Shown().back().id, c.refused ? unsigned{IDS_DOCX_NEEDS_WORD2007} : unsigned{IDS_LAUNCH_FAILED});
+    EXPECT_EQ(context.Shown().back().id,
+              c.refused ? unsigned{IDS_DOCX_NEEDS_WORD2007} : unsigned{IDS_LAUNCH_FAILED});
     if (c.refused) {
-      EXPECT_EQ(context.Shown().back().text,
-                L"You can translate the document of the specified format only in Microsoft Word 2007 or higher.");
+      EXPECT_EQ(
+          context.Shown().back().text,
+          L"You can translate the document of the specified format only in Microsoft Word 2007 or higher.");
     }
     EXPECT_FALSE(RunningValueExists(c.app));
   }
@@ -333,12 +334,14 @@ TEST_F(HandOffTest, AKernelErrorTakesBackTheHostsRecordAndStartsNothing) {
 }
 
 TEST_F(HandOffTest, AFailedSwitchOnRestoresTheRecordAndAsksForThePluginsManager) {
-  test::SwitchScript failing = test::Script(L"Mozilla FireFox", {256}, {Record(L"Mozilla Firefox 3.6", 0, 256)});
+  test::SwitchScript failing =
+      test::Script(L"Mozilla FireFox", {256}, {Record(L"Mozilla Firefox 3.6", 0, 256)});
   failing.failApply = true;
   // A record whose kind no switch serves is left alone without a word.
-  const auto factory = tasktest::SuiteWith(
-      {{L"FireFox", failing},
-       {L"VntoIE", test::Script(L"Internet Explorer", {256 * 64}, {Record(L"Internet Explorer 8", 0, 512)})}});
+  const auto factory =
+      tasktest::SuiteWith({{L"FireFox", failing},
+                           {L"VntoIE", test::Script(L"Internet Explorer", {256 * 64},
+                                                    {Record(L"Internet Explorer 8", 0, 512)})}});
   tasktest::HandOffTestContext context(Product());
   CTranslateMenuUtils utils(context, factory);
   utils.LoadPlugins();
@@ -357,7 +360,8 @@ TEST_F(HandOffTest, AFailedSwitchOnRestoresTheRecordAndAsksForThePluginsManager)
 
 TEST_F(HandOffTest, SwitchingWordOnWhileWordRunsAsksForARelaunch) {
   tasktest::InstallOffice(scratch_.path(), {true, false, {L"Word"}});
-  ASSERT_TRUE(std::filesystem::exists(test::BinFolder() / L"SuiteApp.exe")) << "SuiteApp.exe has not been built";
+  ASSERT_TRUE(std::filesystem::exists(test::BinFolder() / L"SuiteApp.exe"))
+      << "SuiteApp.exe has not been built";
   const std::filesystem::path word = scratch_.Folder(L"Office11") / L"WINWORD.EXE";
   std::filesystem::copy_file(test::BinFolder() / L"SuiteApp.exe", word);
   test::Process running;
@@ -375,8 +379,8 @@ TEST_F(HandOffTest, SwitchingWordOnWhileWordRunsAsksForARelaunch) {
             L"Translation features have been integrated successfully. Please relaunch the \"Microsoft Word "
             L"2000/XP/2003\" application.");
   // The add-in is on for Word's next start, and the record and the switch know it.
-  EXPECT_EQ(test::GetDword(HKEY_CURRENT_USER, L"Software\\Microsoft\\Office\\Word\\Addins\\Quillet8.WordAddin",
-                           L"LoadBehavior"),
+  EXPECT_EQ(test::GetDword(HKEY_CURRENT_USER,
+                           L"Software\\Microsoft\\Office\\Word\\Addins\\Quillet8.WordAddin", L"LoadBehavior"),
             3u);
   EXPECT_EQ(utils.FindRecord(1)->state, 1);
   switches::PluginList stored;
@@ -400,7 +404,8 @@ TEST_F(HandOffTest, MessengerNeedsInternetExplorerAndARunningMessenger) {
 
   EXPECT_EQ(HandOff(utils, L"VantoMSN", 0, L"", 14), 0);
   ASSERT_EQ(context.Shown().size(), 1u);
-  EXPECT_EQ(context.Shown()[0].text, L"You must install Internet Explorer to use the Windows Live Messenger extension.");
+  EXPECT_EQ(context.Shown()[0].text,
+            L"You must install Internet Explorer to use the Windows Live Messenger extension.");
 
   test::CreateKey(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Internet Explorer");
   EXPECT_EQ(HandOff(utils, L"VantoMSN", 0, L"", 14), 0);
@@ -412,9 +417,9 @@ TEST_F(HandOffTest, MessengerNeedsInternetExplorerAndARunningMessenger) {
 TEST_F(HandOffTest, InternetExplorerRecordsGoWhereProtectedModeLooksFromVistaOn) {
   const std::wstring sid = suite::CurrentUserSid();
   ASSERT_FALSE(sid.empty());
-  const std::wstring protectedPath = sid +
-                                     L"\\Software\\Microsoft\\Internet Explorer\\InternetRegistry\\REGISTRY\\USER\\" +
-                                     sid + L"\\Software\\Korvelsoft\\VNTO9\\Running";
+  const std::wstring protectedPath =
+      sid + L"\\Software\\Microsoft\\Internet Explorer\\InternetRegistry\\REGISTRY\\USER\\" + sid +
+      L"\\Software\\Korvelsoft\\VNTO9\\Running";
   EXPECT_EQ(tasks::ProtectedModeRunningPath(sid), protectedPath);
 
   struct Case {
@@ -422,8 +427,11 @@ TEST_F(HandOffTest, InternetExplorerRecordsGoWhereProtectedModeLooksFromVistaOn)
     const wchar_t* executable;
     bool protectedMode;
   };
-  const Case cases[] = {{5, L"iexplore.exe", false}, {6, L"IEXPLORE.EXE", true}, {10, L"iexplore.exe", true},
-                        {6, L"firefox.exe", false},  {6, L"iexplore", false}};
+  const Case cases[] = {{5, L"iexplore.exe", false},
+                        {6, L"IEXPLORE.EXE", true},
+                        {10, L"iexplore.exe", true},
+                        {6, L"firefox.exe", false},
+                        {6, L"iexplore", false}};
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.version << " " << c.executable);
     win::SystemFacts facts;

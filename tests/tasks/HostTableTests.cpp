@@ -118,7 +118,8 @@ TEST(HandOffParameter, FirefoxGetsAddressesAsTypedOthersQuotedDocuments) {
       {L"winword.exe", L"", L""},
   };
   for (const Case& c : cases)
-    EXPECT_EQ(tasks::HostParameter(c.executable, c.document), c.parameter) << c.executable << " " << c.document;
+    EXPECT_EQ(tasks::HostParameter(c.executable, c.document), c.parameter)
+        << c.executable << " " << c.document;
 }
 
 TEST(HandOffParameter, OnlyHttpHttpsFtpAndFileCountAsSchemes) {

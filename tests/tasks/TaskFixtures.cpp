@@ -14,8 +14,8 @@ namespace {
 
 struct OfficeApplication {
   const wchar_t* name;
-  const wchar_t* code;         // the value naming it in an add-in class's MiscStatus
-  const wchar_t* addin2007;    // the 2007 add-in's file
+  const wchar_t* code;       // the value naming it in an add-in class's MiscStatus
+  const wchar_t* addin2007;  // the 2007 add-in's file
 };
 constexpr OfficeApplication kOfficeApplications[] = {
     {L"Word", L"ww", L"QuilletX.WordAddin.dll"},
@@ -43,7 +43,8 @@ bool InstallLiveMessenger(const std::filesystem::path& files) {
   std::filesystem::create_directories(files);
   std::filesystem::copy_file(test::BinFolder() / L"VantoMSN.chm", files / L"VantoMSN.chm",
                              std::filesystem::copy_options::overwrite_existing);
-  test::SetString(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Korvelsoft\\VNTO9\\Folders", L"VantoMSN", files.wstring() + L"\\");
+  test::SetString(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Korvelsoft\\VNTO9\\Folders", L"VantoMSN",
+                  files.wstring() + L"\\");
   constexpr wchar_t kMessengerKey[] = L"SOFTWARE\\Microsoft\\MSNMessenger";
   const bool existed = test::KeyExists(HKEY_CURRENT_USER, kMessengerKey);
   test::CreateKey(HKEY_CURRENT_USER, kMessengerKey);
@@ -62,11 +63,13 @@ void InstallOffice(const std::filesystem::path& files, const OfficeSetup& setup)
   for (const std::wstring& name : setup.applications) {
     const OfficeApplication& application = ApplicationNamed(name);
     if (setup.office2003) {
-      test::CreateKey(HKEY_LOCAL_MACHINE, std::wstring(L"Software\\Microsoft\\Office\\11.0\\") + name + L"\\InstallRoot");
+      test::CreateKey(HKEY_LOCAL_MACHINE,
+                      std::wstring(L"Software\\Microsoft\\Office\\11.0\\") + name + L"\\InstallRoot");
       test::SetString(HKEY_CLASSES_ROOT, kFull2003Class, application.code, L"1");
     }
     if (setup.office2007) {
-      test::CreateKey(HKEY_LOCAL_MACHINE, std::wstring(L"Software\\Microsoft\\Office\\12.0\\") + name + L"\\InstallRoot");
+      test::CreateKey(HKEY_LOCAL_MACHINE,
+                      std::wstring(L"Software\\Microsoft\\Office\\12.0\\") + name + L"\\InstallRoot");
       test::SetString(HKEY_CLASSES_ROOT, kFull2007Class, application.code, L"1");
       test::WriteFile(folder2007 / application.addin2007, "add-in");
     }
@@ -79,7 +82,8 @@ switches::SwitchFactory SuiteWith(std::vector<std::pair<std::wstring, test::Swit
     for (auto& [key, made] : list)
       for (const auto& [replacedKey, script] : replacements)
         if (key == replacedKey)
-          made = std::make_unique<test::TestSwitch>(made->Name(), script, std::make_shared<test::SwitchLog>());
+          made =
+              std::make_unique<test::TestSwitch>(made->Name(), script, std::make_shared<test::SwitchLog>());
     return list;
   };
 }
@@ -110,12 +114,14 @@ ListWindow::ListWindow(bool comboBox)
           return ::RegisterClassW(&windowClass) != 0;
         }();
         (void)registered;
-        return ::CreateWindowExW(0, L"HandOffListTestWindow", L"Translate in", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20,
-                                 20, 320, 240, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+        return ::CreateWindowExW(0, L"HandOffListTestWindow", L"Translate in",
+                                 WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 20, 320, 240, nullptr, nullptr,
+                                 ::GetModuleHandleW(nullptr), nullptr);
       }()),
-      control_(::CreateWindowExW(0, comboBox ? L"COMBOBOX" : L"LISTBOX", L"",
-                                 WS_CHILD | WS_VISIBLE | WS_VSCROLL | (comboBox ? CBS_DROPDOWNLIST : LBS_NOTIFY), 10,
-                                 10, 280, 180, window_, nullptr, ::GetModuleHandleW(nullptr), nullptr)),
+      control_(
+          ::CreateWindowExW(0, comboBox ? L"COMBOBOX" : L"LISTBOX", L"",
+                            WS_CHILD | WS_VISIBLE | WS_VSCROLL | (comboBox ? CBS_DROPDOWNLIST : LBS_NOTIFY),
+                            10, 10, 280, 180, window_, nullptr, ::GetModuleHandleW(nullptr), nullptr)),
       list_(control_) {
   EXPECT_NE(control_, nullptr);
 }

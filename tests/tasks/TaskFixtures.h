@@ -37,7 +37,8 @@ void InstallOffice(const std::filesystem::path& files, const OfficeSetup& setup)
 bool InstallLiveMessenger(const std::filesystem::path& files);
 
 // The suite's nine switches, those named by key replaced by test switches.
-[[nodiscard]] switches::SwitchFactory SuiteWith(std::vector<std::pair<std::wstring, test::SwitchScript>> replacements);
+[[nodiscard]] switches::SwitchFactory SuiteWith(
+    std::vector<std::pair<std::wstring, test::SwitchScript>> replacements);
 
 // HKLM "Software\Korvelsoft\VNTO9\Apps" value `appId` = `path`.
 void RegisterApp(const std::wstring& appId, const std::wstring& path);

@@ -24,7 +24,9 @@ WebServiceSwitches::WebServiceSwitches() : journal_(scratch_.path() / L"webservi
   Set(L"Journal", journal_.wstring());
 }
 
-WebServiceSwitches::~WebServiceSwitches() { ::RegDeleteTreeW(HKEY_CURRENT_USER, kKey); }
+WebServiceSwitches::~WebServiceSwitches() {
+  ::RegDeleteTreeW(HKEY_CURRENT_USER, kKey);
+}
 
 void WebServiceSwitches::Set(const std::wstring& name, DWORD value) const {
   SetDword(HKEY_CURRENT_USER, kKey, name, value);

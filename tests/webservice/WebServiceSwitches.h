@@ -42,6 +42,7 @@ class WebServiceSwitches {
 // "Run", "get ProductKey -> ..." is "get ProductKey").
 [[nodiscard]] std::vector<std::wstring> CallNames(const std::vector<std::wstring>& lines);
 // The component's process IDs named in the journal.
-[[nodiscard]] std::vector<DWORD> ServerProcesses(const std::map<std::wstring, std::vector<std::wstring>>& objects);
+[[nodiscard]] std::vector<DWORD> ServerProcesses(
+    const std::map<std::wstring, std::vector<std::wstring>>& objects);
 
 }  // namespace test

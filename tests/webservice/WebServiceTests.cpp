@@ -51,8 +51,8 @@ class WebServiceTest : public ::testing::Test {
 
   void SetUp() override {
     ASSERT_TRUE(apartment_.ok());
-    window_ = ::CreateWindowExW(0, L"STATIC", L"Web service test", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr,
-                                nullptr);
+    window_ = ::CreateWindowExW(0, L"STATIC", L"Web service test", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                nullptr, nullptr);
     ASSERT_NE(window_, nullptr);
   }
   void TearDown() override { ::DestroyWindow(window_); }
@@ -109,7 +109,8 @@ TEST_F(WebServiceTest, AnswersFromAProcessOfItsOwnWithTheValuesItWasGiven) {
   switches_.Set(L"UpdateNumber", L"12");
   {
     ComPtr<IVantoWebService> service;
-    ASSERT_EQ(::CoCreateInstance(CLSID_VantoWebService, nullptr, CLSCTX_LOCAL_SERVER, IID_PPV_ARGS(&service)), S_OK);
+    ASSERT_EQ(::CoCreateInstance(CLSID_VantoWebService, nullptr, CLSCTX_LOCAL_SERVER, IID_PPV_ARGS(&service)),
+              S_OK);
     LONG status = -1;
     const app::Bstr client(L"Startdeck");
     ASSERT_EQ(service->Initialise(client.get(), nullptr, -1, &status), S_OK);
@@ -127,9 +128,10 @@ TEST_F(WebServiceTest, AnswersFromAProcessOfItsOwnWithTheValuesItWasGiven) {
     EXPECT_EQ(read.str(), L"13");
     ASSERT_EQ(service->Finish(&status), S_OK);
   }
-  EXPECT_EQ(OnlyObject(), (Lines{L"created", L"Initialise(\"Startdeck\", null, -1)", L"Initialise status 0",
-                                 L"get ProductKey -> \"VNTO9-HOME\"", L"get ServiceFlag -> 1", L"put UpdateNumber(\"13\")",
-                                 L"get UpdateNumber -> \"13\"", L"Finish", L"released"}));
+  EXPECT_EQ(OnlyObject(),
+            (Lines{L"created", L"Initialise(\"Startdeck\", null, -1)", L"Initialise status 0",
+                   L"get ProductKey -> \"VNTO9-HOME\"", L"get ServiceFlag -> 1", L"put UpdateNumber(\"13\")",
+                   L"get UpdateNumber -> \"13\"", L"Finish", L"released"}));
   const std::vector<DWORD> servers = ServerProcesses(switches_.Objects());
   ASSERT_EQ(servers.size(), 1u);
   EXPECT_NE(servers[0], ::GetCurrentProcessId());
@@ -190,11 +192,31 @@ TEST_F(WebServiceTest, StartupExchangeReadsTheValuesAndTheEventsInItsOrder) {
   EXPECT_EQ(values.token, L"t-1");
   EXPECT_TRUE(info_->Installing());
   EXPECT_TRUE(info_->OffersDictionaryUpdates());
-  EXPECT_EQ(CallNames(OnlyObject()),
-            (Lines{L"created", L"Initialise", L"Initialise", L"Advise", L"put OwnerWindow", L"get ProductKey",
-                   L"get ServiceFlag", L"get UpdateNumber", L"get UpdateDate", L"get Account", L"get ServiceState",
-                   L"get Session", L"Run", L"Event 46502", L"Event 46503", L"Run", L"Run", L"Event 46502",
-                   L"Event 46503", L"Run", L"get Server", L"get Token", L"Unadvise", L"Finish", L"released"}));
+  EXPECT_EQ(CallNames(OnlyObject()), (Lines{L"created",
+                                            L"Initialise",
+                                            L"Initialise",
+                                            L"Advise",
+                                            L"put OwnerWindow",
+                                            L"get ProductKey",
+                                            L"get ServiceFlag",
+                                            L"get UpdateNumber",
+                                            L"get UpdateDate",
+                                            L"get Account",
+                                            L"get ServiceState",
+                                            L"get Session",
+                                            L"Run",
+                                            L"Event 46502",
+                                            L"Event 46503",
+                                            L"Run",
+                                            L"Run",
+                                            L"Event 46502",
+                                            L"Event 46503",
+                                            L"Run",
+                                            L"get Server",
+                                            L"get Token",
+                                            L"Unadvise",
+                                            L"Finish",
+                                            L"released"}));
 }
 
 TEST_F(WebServiceTest, StartupExchangeWithoutUpdatesRunsOnce) {
@@ -264,9 +286,9 @@ TEST_F(WebServiceTest, LaunchExchangeHandsTheValuesBackAndReadsTheNewOnes) {
             (Lines{L"created", L"Initialise(\"VANTO Client\", null, 0)", L"Initialise status 0",
                    L"put OwnerWindow(window)", L"put ProductKey(\"K\")", L"put UpdateNumber(\"12\")",
                    L"put UpdateDate(\"01.02.2010\")", L"put Account(\"anna\")", L"put ServiceState(0)",
-                   L"put Session(\"s-1\")", L"put Server(\"my.vanto\")", L"put Token(\"t-1\")", L"Run(1)", L"Run(1) ends",
-                   L"get ServiceState -> 0", L"get Server -> \"my.vanto\"", L"get Token -> \"t-1\"", L"Finish",
-                   L"released"}));
+                   L"put Session(\"s-1\")", L"put Server(\"my.vanto\")", L"put Token(\"t-1\")", L"Run(1)",
+                   L"Run(1) ends", L"get ServiceState -> 0", L"get Server -> \"my.vanto\"",
+                   L"get Token -> \"t-1\"", L"Finish", L"released"}));
   EXPECT_EQ(info_->Snapshot().server, L"my.vanto");
 }
 
@@ -291,7 +313,9 @@ struct Failure {
   const wchar_t* lastLine;    // the object's last line
 };
 
-void PrintTo(const Failure& failure, std::ostream* out) { *out << failure.name; }
+void PrintTo(const Failure& failure, std::ostream* out) {
+  *out << failure.name;
+}
 
 class WebServiceFailureTest : public WebServiceTest, public ::testing::WithParamInterface<Failure> {};
 
@@ -325,8 +349,9 @@ TEST_F(WebServiceTest, PropertyFailureUnadvisesBeforeItEnds) {
   switches_.Set(L"FailProperty", L"UpdateDate");
   ASSERT_TRUE(RunStartup());
   const Lines names = CallNames(OnlyObject());
-  EXPECT_EQ(names, (Lines{L"created", L"Initialise", L"Initialise", L"Advise", L"put OwnerWindow", L"get ProductKey",
-                          L"get ServiceFlag", L"get UpdateNumber", L"fails", L"Unadvise", L"released"}));
+  EXPECT_EQ(names,
+            (Lines{L"created", L"Initialise", L"Initialise", L"Advise", L"put OwnerWindow", L"get ProductKey",
+                   L"get ServiceFlag", L"get UpdateNumber", L"fails", L"Unadvise", L"released"}));
 }
 
 TEST_F(WebServiceTest, LongAndEmptyTextsArriveWhole) {

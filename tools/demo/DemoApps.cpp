@@ -24,7 +24,8 @@ bool CopyOwnProgram(const fs::path& binFolder, const std::wstring& id, const fs:
     const std::wstring name = entry->path().filename().wstring();
     const bool library = name.starts_with(id + L"Res") && name.ends_with(L".dll");
     if (name != id + L".exe" && !library) continue;
-    if (!fs::copy_file(entry->path(), programs / name, fs::copy_options::overwrite_existing, ec) && ec) return false;
+    if (!fs::copy_file(entry->path(), programs / name, fs::copy_options::overwrite_existing, ec) && ec)
+      return false;
   }
   return !ec;
 }

@@ -42,9 +42,9 @@ constexpr AddinClass kAddinClasses[] = {
 
 // Add-in files: found by name only, so placeholders do.
 constexpr const wchar_t* kOfficeAddinFiles[] = {L"Quillet8.dll", L"EasyQuillet8.dll"};
-constexpr const wchar_t* kOfficeXProgIds[] = {L"QuilletX.WordAddin",       L"QuilletX.OutlookAddin",
-                                              L"QuilletX.ExcelAddin",      L"QuilletX.PowerPointAddin",
-                                              L"QuilletX.Easy.WordAddin",  L"QuilletX.Easy.OutlookAddin"};
+constexpr const wchar_t* kOfficeXProgIds[] = {L"QuilletX.WordAddin",      L"QuilletX.OutlookAddin",
+                                              L"QuilletX.ExcelAddin",     L"QuilletX.PowerPointAddin",
+                                              L"QuilletX.Easy.WordAddin", L"QuilletX.Easy.OutlookAddin"};
 
 // The Firefox installations: registry key name and folder below <installation>\Hosts.
 struct FirefoxVersion {
@@ -71,7 +71,9 @@ std::string Narrow(std::wstring_view text) {
 std::string Manifest(std::wstring_view progId) {
   return "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n"
          "<assembly xmlns=\"urn:schemas-microsoft-com:asm.v1\" manifestVersion=\"1.0\">\r\n"
-         "  <assemblyIdentity name=\"" + Narrow(progId) + "\" version=\"8.0.0.0\" />\r\n"
+         "  <assemblyIdentity name=\"" +
+         Narrow(progId) +
+         "\" version=\"8.0.0.0\" />\r\n"
          "  <!-- VANTO demo installation: placeholder of the add-in's manifest -->\r\n"
          "</assembly>\r\n";
 }
@@ -99,8 +101,8 @@ bool RegisterServer(const fs::path& dll) {
   win::UniqueModule module(::LoadLibraryW(dll.c_str()));
   if (!module) return false;
   using RegisterFn = HRESULT(STDAPICALLTYPE*)();
-  auto registerServer =
-      reinterpret_cast<RegisterFn>(reinterpret_cast<void*>(::GetProcAddress(module.get(), "DllRegisterServer")));
+  auto registerServer = reinterpret_cast<RegisterFn>(
+      reinterpret_cast<void*>(::GetProcAddress(module.get(), "DllRegisterServer")));
   return registerServer && SUCCEEDED(registerServer());
 }
 
@@ -115,7 +117,8 @@ bool InstallDemoHosts(const fs::path& binFolder, const fs::path& folder) {
     const fs::path program = hostFolder / host.executable;
     std::error_code ec;
     fs::create_directories(hostFolder, ec);
-    if (ec || !fs::copy_file(substitute, program, fs::copy_options::overwrite_existing, ec) || ec) return false;
+    if (ec || !fs::copy_file(substitute, program, fs::copy_options::overwrite_existing, ec) || ec)
+      return false;
     if (!host.appPath) continue;
     app::RegistryKey key;
     if (!key.Create(HKEY_LOCAL_MACHINE, std::wstring(kAppPaths) + std::wstring(host.executable)) ||
@@ -133,8 +136,9 @@ bool InstallDemoOffice(const fs::path& binFolder, const fs::path& folder) {
     if (ec) return false;
     for (const wchar_t* application : kOfficeApplications) {
       app::RegistryKey installRoot;
-      if (!installRoot.Create(HKEY_LOCAL_MACHINE, std::wstring(L"Software\\Microsoft\\Office\\") + office.version +
-                                                      L"\\" + application + L"\\InstallRoot") ||
+      if (!installRoot.Create(HKEY_LOCAL_MACHINE, std::wstring(L"Software\\Microsoft\\Office\\") +
+                                                      office.version + L"\\" + application +
+                                                      L"\\InstallRoot") ||
           !installRoot.WriteString(L"Path", root.wstring() + L"\\"))
         return false;
     }
@@ -142,7 +146,8 @@ bool InstallDemoOffice(const fs::path& binFolder, const fs::path& folder) {
 
   for (const AddinClass& addin : kAddinClasses) {
     app::RegistryKey status;
-    if (!status.Create(HKEY_LOCAL_MACHINE, std::wstring(L"Software\\Classes\\CLSID\\") + addin.clsid + L"\\MiscStatus"))
+    if (!status.Create(HKEY_LOCAL_MACHINE,
+                       std::wstring(L"Software\\Classes\\CLSID\\") + addin.clsid + L"\\MiscStatus"))
       return false;
     for (const wchar_t* code : addin.codes)
       if (code && !status.WriteString(code, L"1")) return false;
@@ -157,7 +162,8 @@ bool InstallDemoOffice(const fs::path& binFolder, const fs::path& folder) {
       !WriteFolder(folders, L"VNTOED", ed))
     return false;
   for (const wchar_t* file : kOfficeAddinFiles)
-    if (!WriteText(office / file, "VANTO demo installation: placeholder of an Office add-in\r\n")) return false;
+    if (!WriteText(office / file, "VANTO demo installation: placeholder of an Office add-in\r\n"))
+      return false;
   for (const wchar_t* progId : kOfficeXProgIds) {
     const std::wstring dll = std::wstring(progId) + L".dll";
     if (!WriteText(officeX / dll, "VANTO demo installation: placeholder of an Office add-in\r\n") ||
@@ -177,7 +183,8 @@ bool InstallDemoBrowsers(const fs::path& binFolder, const fs::path& folder) {
   // As Firefox's installer leaves it: one key per version with its Main folder, the newest current.
   const std::wstring firefoxKey = L"SOFTWARE\\Mozilla\\Mozilla Firefox";
   app::RegistryKey firefox;
-  if (!firefox.Create(HKEY_LOCAL_MACHINE, firefoxKey) || !firefox.WriteString(L"CurrentVersion", kFirefoxVersions[0].keyName))
+  if (!firefox.Create(HKEY_LOCAL_MACHINE, firefoxKey) ||
+      !firefox.WriteString(L"CurrentVersion", kFirefoxVersions[0].keyName))
     return false;
   for (const FirefoxVersion& version : kFirefoxVersions) {
     const fs::path root = folder / L"Hosts" / version.folder;
@@ -204,7 +211,9 @@ bool InstallDemoBrowsers(const fs::path& binFolder, const fs::path& folder) {
       "<RDF xmlns=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\"\r\n"
       "     xmlns:em=\"http://www.mozilla.org/2004/em-rdf#\">\r\n"
       "  <Description about=\"urn:mozilla:install-manifest\">\r\n"
-      "    <em:id>" + Narrow(kExtensionId) + "</em:id>\r\n"
+      "    <em:id>" +
+      Narrow(kExtensionId) +
+      "</em:id>\r\n"
       "    <em:name>VANTO for Mozilla Firefox</em:name>\r\n"
       "    <em:version>9.0</em:version>\r\n"
       "    <em:targetApplication>\r\n"
@@ -216,13 +225,14 @@ bool InstallDemoBrowsers(const fs::path& binFolder, const fs::path& folder) {
       "    </em:targetApplication>\r\n"
       "  </Description>\r\n"
       "</RDF>\r\n";
-  return CopyFromBin(binFolder, L"vntoie.dll", ie) && CopyFromBin(binFolder, L"vantoff9.dll", extension / L"components") &&
+  return CopyFromBin(binFolder, L"vntoie.dll", ie) &&
+         CopyFromBin(binFolder, L"vantoff9.dll", extension / L"components") &&
          WriteText(extension / L"install.rdf", installRdf);
 }
 
 bool InstallDemoAcrobat(const fs::path& binFolder, const fs::path& folder) {
   struct AdobeInstallation {
-    HKEY root;                // the per-machine or the per-user registry
+    HKEY root;               // the per-machine or the per-user registry
     const wchar_t* product;  // below SOFTWARE\Adobe
     const wchar_t* version;
     const wchar_t* hostFolder;  // below <installation>\Hosts, where the host program lies
@@ -252,7 +262,8 @@ bool InstallDemoAcrobat(const fs::path& binFolder, const fs::path& folder) {
 
   // The suite's folder in the common application data; the switch makes its Acrobat folder there.
   wchar_t common[MAX_PATH] = {};
-  if (FAILED(::SHGetFolderPathW(nullptr, CSIDL_COMMON_APPDATA, nullptr, SHGFP_TYPE_CURRENT, common))) return false;
+  if (FAILED(::SHGetFolderPathW(nullptr, CSIDL_COMMON_APPDATA, nullptr, SHGFP_TYPE_CURRENT, common)))
+    return false;
   std::error_code ec;
   fs::create_directories(fs::path(common) / L"Korvelsoft\\VNTO\\9.0", ec);
   return !ec;
@@ -270,7 +281,8 @@ bool InstallDemoPdfViewer(const fs::path& binFolder, const fs::path& folder) {
   constexpr wchar_t kFileType[] = L"VantoDemo.PdfDocument";
   app::RegistryKey extension, type, icon, command;
   return extension.Create(HKEY_LOCAL_MACHINE, std::wstring(kClasses) + L".pdf") &&
-         extension.WriteString(L"", kFileType) && extension.WriteString(L"Content Type", L"application/pdf") &&
+         extension.WriteString(L"", kFileType) &&
+         extension.WriteString(L"Content Type", L"application/pdf") &&
          type.Create(HKEY_LOCAL_MACHINE, std::wstring(kClasses) + kFileType) &&
          type.WriteString(L"", L"PDF Document") &&
          icon.Create(HKEY_LOCAL_MACHINE, std::wstring(kClasses) + kFileType + L"\\DefaultIcon") &&
@@ -305,12 +317,14 @@ bool InstallDemoMessengers(const fs::path& binFolder, const fs::path& folder) {
     fs::create_directories(location, ec);
     if (ec) return false;
     app::RegistryKey entry;
-    if (!entry.Create(program.root, std::wstring(L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\") +
-                                        program.key) ||
+    if (!entry.Create(
+            program.root,
+            std::wstring(L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\") + program.key) ||
         !entry.WriteString(L"DisplayName", program.displayName) ||
         !entry.WriteString(L"DisplayVersion", program.version) ||
         !entry.WriteString(L"InstallLocation", location.wstring() + L"\\") ||
-        !entry.WriteString(L"Publisher", program.root == HKEY_CURRENT_USER ? L"QIP.ru" : L"Skype Technologies S.A.") ||
+        !entry.WriteString(L"Publisher",
+                           program.root == HKEY_CURRENT_USER ? L"QIP.ru" : L"Skype Technologies S.A.") ||
         (program.program && !entry.WriteString(L"DisplayIcon", (location / program.program).wstring())))
       return false;
   }
@@ -321,7 +335,8 @@ bool InstallDemoMessengers(const fs::path& binFolder, const fs::path& folder) {
 
   app::RegistryKey messenger;
   if (!messenger.Create(HKEY_CURRENT_USER, L"SOFTWARE\\Microsoft\\MSNMessenger") ||
-      !messenger.WriteString(L"InstallationDirectory", (folder / L"Hosts" / L"Windows Live\\Messenger").wstring()))
+      !messenger.WriteString(L"InstallationDirectory",
+                             (folder / L"Hosts" / L"Windows Live\\Messenger").wstring()))
     return false;
 
   app::RegistryKey folders;
@@ -331,8 +346,8 @@ bool InstallDemoMessengers(const fs::path& binFolder, const fs::path& folder) {
       !WriteFolder(folders, L"VantoSkype", messengers / L"VantoSkype") ||
       !WriteFolder(folders, L"VantoMSN", messengers / L"VantoMSN"))
     return false;
-  for (const wchar_t* file : {L"VantoQIP.dll", L"VantoQIPResENU.dll", L"VantoQIPResDEU.dll", L"VantoQIPResFRA.dll",
-                              L"VantoQIPResRUS.dll", L"VantoQIPResESN.dll"})
+  for (const wchar_t* file : {L"VantoQIP.dll", L"VantoQIPResENU.dll", L"VantoQIPResDEU.dll",
+                              L"VantoQIPResFRA.dll", L"VantoQIPResRUS.dll", L"VantoQIPResESN.dll"})
     if (!CopyFromBin(binFolder, file, messengers / L"VantoQIP")) return false;
   if (!CopyFromBin(binFolder, L"VantoSkype.exe", messengers / L"VantoSkype") ||
       !CopyFromBin(binFolder, L"VantoMSN.chm", messengers / L"VantoMSN"))

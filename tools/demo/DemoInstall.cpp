@@ -38,14 +38,17 @@ int Fail(const std::wstring& message) {
   return 1;
 }
 
-fs::path ProgramFolder() { return fs::path(win::ModulePath()).parent_path(); }
+fs::path ProgramFolder() {
+  return fs::path(win::ModulePath()).parent_path();
+}
 
 std::string Utf8(const std::wstring& text) {
   if (text.empty()) return {};
   const int n = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
                                       nullptr, nullptr);
   std::string out(static_cast<size_t>(n), '\0');
-  ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
+  ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr,
+                        nullptr);
   return out;
 }
 
@@ -69,11 +72,16 @@ bool ParseOptions(int argc, wchar_t** argv, Options& options) {
   for (int i = 2; i < argc; ++i) {
     const std::wstring arg = argv[i];
     const bool hasValue = i + 1 < argc;
-    if (arg == L"--product" && hasValue) options.product = argv[++i];
-    else if (arg == L"--title" && hasValue) options.title = argv[++i];
-    else if (arg == L"--language" && hasValue) options.language = static_cast<DWORD>(std::wcstoul(argv[++i], nullptr, 0));
-    else if (arg == L"--no-inf") options.writeInf = false;
-    else return false;
+    if (arg == L"--product" && hasValue)
+      options.product = argv[++i];
+    else if (arg == L"--title" && hasValue)
+      options.title = argv[++i];
+    else if (arg == L"--language" && hasValue)
+      options.language = static_cast<DWORD>(std::wcstoul(argv[++i], nullptr, 0));
+    else if (arg == L"--no-inf")
+      options.writeInf = false;
+    else
+      return false;
   }
   return true;
 }
@@ -83,7 +91,8 @@ int Run(std::wstring command) {
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION process{};
-  if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+  if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process))
     return -1;
   win::UniqueHandle processHandle(process.hProcess);
   win::UniqueHandle threadHandle(process.hThread);
@@ -102,10 +111,11 @@ bool CopyProgramFiles(const fs::path& from, const Options& options) {
                   options.folder / (options.title + extension), fs::copy_options::overwrite_existing, ec);
     if (ec) return false;
   }
-  for (const wchar_t* name : {L"StartdeckResENU.dll", L"StartdeckResDEU.dll", L"StartdeckResFRA.dll",
-                              L"StartdeckResRUS.dll", L"StartdeckResESN.dll", L"VantoKernel.dll",
-                              L"VantoWebService.exe"}) {
-    if (fs::exists(from / name)) fs::copy_file(from / name, options.folder / name, fs::copy_options::overwrite_existing, ec);
+  for (const wchar_t* name :
+       {L"StartdeckResENU.dll", L"StartdeckResDEU.dll", L"StartdeckResFRA.dll", L"StartdeckResRUS.dll",
+        L"StartdeckResESN.dll", L"VantoKernel.dll", L"VantoWebService.exe"}) {
+    if (fs::exists(from / name))
+      fs::copy_file(from / name, options.folder / name, fs::copy_options::overwrite_existing, ec);
     if (ec) return false;
   }
   return true;
@@ -150,9 +160,9 @@ constexpr DemoDocument kDocuments[] = {
 std::string MinimalPdf(const std::string& title) {
   const std::string stream = "BT /F1 18 Tf 72 720 Td (" + title + ") Tj ET";
   std::vector<std::string> objects = {
-      "<< /Type /Catalog /Pages 2 0 R >>",
-      "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
-      "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 612 792] /Contents 4 0 R /Resources << /Font << /F1 5 0 R >> >> >>",
+      "<< /Type /Catalog /Pages 2 0 R >>", "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
+      "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 612 792] /Contents 4 0 R /Resources << /Font << /F1 5 0 R "
+      ">> >> >>",
       "<< /Length " + std::to_string(stream.size()) + " >>\nstream\n" + stream + "\nendstream",
       "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>"};
   std::string pdf = "%PDF-1.4\n";
@@ -175,7 +185,8 @@ std::string MinimalPdf(const std::string& title) {
 
 bool WriteRegistry(const Options& options) {
   app::RegistryKey root;
-  if (!root.Create(HKEY_LOCAL_MACHINE, reg::kProductRoot) || !root.WriteNumber(reg::kLanguageIdValue, options.language))
+  if (!root.Create(HKEY_LOCAL_MACHINE, reg::kProductRoot) ||
+      !root.WriteNumber(reg::kLanguageIdValue, options.language))
     return false;
 
   app::RegistryKey folders;
@@ -191,7 +202,8 @@ bool WriteRegistry(const Options& options) {
     std::ofstream(file, std::ios::binary | std::ios::trunc) << MinimalPdf(Utf8(doc.shortDescription));
     app::RegistryKey key;
     if (!key.Create(HKEY_LOCAL_MACHINE, std::wstring(reg::kDocs) + L"\\" + doc.id) ||
-        !key.WriteString(L"Path", file.wstring()) || !key.WriteString(L"ShortDescription", doc.shortDescription) ||
+        !key.WriteString(L"Path", file.wstring()) ||
+        !key.WriteString(L"ShortDescription", doc.shortDescription) ||
         !key.WriteString(L"FullDescription", doc.fullDescription))
       return false;
   }
@@ -220,7 +232,8 @@ bool RegisterWebService(const Options& options) {
 int wmain(int argc, wchar_t** argv) {
   Options options;
   if (!ParseOptions(argc, argv, options))
-    return Fail(L"usage: DemoInstall FOLDER [--product NAME] [--title FILE_TITLE] [--language LANGID] [--no-inf]");
+    return Fail(
+        L"usage: DemoInstall FOLDER [--product NAME] [--title FILE_TITLE] [--language LANGID] [--no-inf]");
   options.folder = fs::absolute(options.folder);
   std::error_code ec;
   fs::create_directories(options.folder, ec);
@@ -234,13 +247,17 @@ int wmain(int argc, wchar_t** argv) {
   if (!RegisterWebService(options)) return Fail(L"cannot register the web-service component");
   if (!demo::InstallDemoApps(from, options.folder)) return Fail(L"cannot install the suite's applications");
   if (!demo::InstallDemoHosts(from, options.folder)) return Fail(L"cannot install the host programs");
-  if (!demo::InstallDemoOffice(from, options.folder)) return Fail(L"cannot install Microsoft Office and its add-ins");
-  if (!demo::InstallDemoAcrobat(from, options.folder)) return Fail(L"cannot install Adobe Acrobat and Reader");
-  if (!demo::InstallDemoBrowsers(from, options.folder)) return Fail(L"cannot install the browsers and their add-ons");
-  if (!demo::InstallDemoOpenOffice(from, options.folder)) return Fail(L"cannot install OpenOffice.org and its integration");
-  if (!demo::InstallDemoPdfViewer(from, options.folder))
-    return Fail(L"cannot install the PDF viewer");
-  if (!demo::InstallDemoMessengers(from, options.folder)) return Fail(L"cannot install the messengers and their add-ins");
+  if (!demo::InstallDemoOffice(from, options.folder))
+    return Fail(L"cannot install Microsoft Office and its add-ins");
+  if (!demo::InstallDemoAcrobat(from, options.folder))
+    return Fail(L"cannot install Adobe Acrobat and Reader");
+  if (!demo::InstallDemoBrowsers(from, options.folder))
+    return Fail(L"cannot install the browsers and their add-ons");
+  if (!demo::InstallDemoOpenOffice(from, options.folder))
+    return Fail(L"cannot install OpenOffice.org and its integration");
+  if (!demo::InstallDemoPdfViewer(from, options.folder)) return Fail(L"cannot install the PDF viewer");
+  if (!demo::InstallDemoMessengers(from, options.folder))
+    return Fail(L"cannot install the messengers and their add-ins");
   const fs::path journal = demo::InstallJournal(options.folder);
   if (journal.empty()) return Fail(L"cannot point the applications' journal at the installation");
 

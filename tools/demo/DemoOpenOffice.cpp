@@ -94,7 +94,8 @@ constexpr std::string_view kAddonsWithoutMenu = R"(oor:name="Addons" oor:package
 </oor:component-data>
 )";
 
-constexpr std::string_view kWindowState = R"(oor:name="WriterWindowState" oor:package="org.openoffice.Office.UI">
+constexpr std::string_view kWindowState =
+    R"(oor:name="WriterWindowState" oor:package="org.openoffice.Office.UI">
  <node oor:name="UIElements">
   <node oor:name="States">
    <node oor:name="private:resource/toolbar/standardbar" oor:op="replace">
@@ -239,21 +240,24 @@ bool WriteProfile(const fs::path& appData, const Profile& profile) {
   const fs::path office = user / L"registry\\data\\org\\openoffice\\Office";
   const fs::path accelerators = user / L"config\\soffice.cfg\\modules\\swriter\\accelerator";
   const fs::path basic = user / L"basic";
-  return Write(root / kDemoMark, "Written by the VANTO demo installation; it replaces this profile when run again.\r\n") &&
+  return Write(root / kDemoMark,
+               "Written by the VANTO demo installation; it replaces this profile when run again.\r\n") &&
          Write(office / L"Addons.xcu", kXcuHead, profile.addons) &&
          Write(office / L"Setup.xcu", kXcuHead, kSetup) &&
          Write(office / L"UI\\WriterWindowState.xcu", kXcuHead, kWindowState) &&
          Write(accelerators / L"en-US\\current.xml", kAcceleratorsEnglish) &&
          Write(accelerators / L"de\\current.xml", kAcceleratorsGerman) &&
          Write(basic / L"script.xlc", kScriptXlc) && Write(basic / L"dialog.xlc", kDialogXlc) &&
-         Write(basic / L"Standard\\script.xlb", kStandardXlb) && Write(basic / L"Standard\\Module1.xba", kStandardModule);
+         Write(basic / L"Standard\\script.xlb", kStandardXlb) &&
+         Write(basic / L"Standard\\Module1.xba", kStandardModule);
 }
 
 }  // namespace
 
 bool InstallDemoOpenOffice(const fs::path& binFolder, const fs::path& folder) {
   wchar_t appData[MAX_PATH] = {};
-  if (FAILED(::SHGetFolderPathW(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, appData)))
+  if (FAILED(::SHGetFolderPathW(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT,
+                                appData)))
     return false;
   for (const Profile& profile : kProfiles) {
     app::RegistryKey key;

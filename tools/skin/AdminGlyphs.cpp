@@ -14,9 +14,11 @@ constexpr float kPi = std::numbers::pi_v<float>;
 
 Sdf Person(const Frame& f, float u, float v, float scale) {
   Sdf head = f.Circ(u, v - 0.16f * scale, 0.15f * scale);
-  Sdf body = f.Rect(u - 0.30f * scale, v + 0.04f * scale, u + 0.30f * scale, v + 0.40f * scale, 0.24f * scale);
+  Sdf body =
+      f.Rect(u - 0.30f * scale, v + 0.04f * scale, u + 0.30f * scale, v + 0.40f * scale, 0.24f * scale);
   body = Subtract(std::move(body), f.Rect(-1.f, v + 0.40f * scale - 0.001f, 1.f, 1.f));
-  return Union(std::move(head), Behind(std::move(body), f.Circ(u, v - 0.16f * scale, 0.15f * scale), f.L(0.05f)));
+  return Union(std::move(head),
+               Behind(std::move(body), f.Circ(u, v - 0.16f * scale, 0.15f * scale), f.L(0.05f)));
 }
 
 // A server unit: a flat box with a light and two vents.
@@ -32,7 +34,8 @@ Sdf Gear(const Frame& f, float u, float v, float r) {
   Sdf gear = f.Circ(u, v, r * 0.78f);
   for (int i = 0; i < 8; ++i) {
     const float a = static_cast<float>(i) * kPi / 4.f;
-    gear = Union(std::move(gear), f.Seg(u, v, u + std::cos(a) * r * 0.92f, v + std::sin(a) * r * 0.92f, r * 0.16f));
+    gear = Union(std::move(gear),
+                 f.Seg(u, v, u + std::cos(a) * r * 0.92f, v + std::sin(a) * r * 0.92f, r * 0.16f));
   }
   return Subtract(std::move(gear), f.Circ(u, v, r * 0.34f));
 }
@@ -55,13 +58,15 @@ Glyph Icq(const Frame& f) {
 
 Glyph ServerLogin(const Frame& f) {
   Sdf key = Union(f.Circ(-0.24f, -0.24f, 0.20f), f.Seg(-0.16f, -0.16f, 0.38f, 0.38f, 0.06f));
-  key = Union(std::move(key), Union(f.Seg(0.18f, 0.18f, 0.06f, 0.30f, 0.06f), f.Seg(0.30f, 0.30f, 0.20f, 0.40f, 0.06f)));
+  key = Union(std::move(key),
+              Union(f.Seg(0.18f, 0.18f, 0.06f, 0.30f, 0.06f), f.Seg(0.30f, 0.30f, 0.20f, 0.40f, 0.06f)));
   key = Subtract(std::move(key), f.Circ(-0.28f, -0.28f, 0.07f));
   return {{std::move(key), Ink::kWhite}};
 }
 
 Glyph ServerSetup(const Frame& f) {
-  Sdf units = Union(ServerUnit(f, -0.44f, -0.46f, 0.30f, -0.14f), ServerUnit(f, -0.44f, -0.08f, 0.30f, 0.24f));
+  Sdf units =
+      Union(ServerUnit(f, -0.44f, -0.46f, 0.30f, -0.14f), ServerUnit(f, -0.44f, -0.08f, 0.30f, 0.24f));
   Sdf gear = Gear(f, 0.24f, 0.26f, 0.24f);
   Sdf marks = Union(UnitMarks(f, -0.44f, -0.46f, 0.30f, -0.14f), UnitMarks(f, -0.44f, -0.08f, 0.30f, 0.24f));
   return {{Behind(std::move(units), gear, f.L(0.06f)), Ink::kWhite},
@@ -95,8 +100,10 @@ Glyph Linguist(const Frame& f) {
 }
 
 Glyph Synchronize(const Frame& f) {
-  Sdf upper = Union(f.Arc(0.f, 0.f, 0.34f, 0.06f, kPi * 1.05f, kPi * 1.85f), f.Head(0.40f, -0.02f, kPi * 0.45f, 0.2f));
-  Sdf lower = Union(f.Arc(0.f, 0.f, 0.34f, 0.06f, kPi * 0.05f, kPi * 0.85f), f.Head(-0.40f, 0.02f, -kPi * 0.55f, 0.2f));
+  Sdf upper = Union(f.Arc(0.f, 0.f, 0.34f, 0.06f, kPi * 1.05f, kPi * 1.85f),
+                    f.Head(0.40f, -0.02f, kPi * 0.45f, 0.2f));
+  Sdf lower = Union(f.Arc(0.f, 0.f, 0.34f, 0.06f, kPi * 0.05f, kPi * 0.85f),
+                    f.Head(-0.40f, 0.02f, -kPi * 0.55f, 0.2f));
   return {{std::move(upper), Ink::kWhite}, {std::move(lower), Ink::kPale}};
 }
 
@@ -113,7 +120,8 @@ Glyph QaStudio(const Frame& f) {
 
 Glyph QaLab(const Frame& f) {
   Sdf frame = Union(f.Seg(0.f, -0.40f, 0.f, 0.36f, 0.045f), f.Seg(-0.40f, -0.28f, 0.40f, -0.28f, 0.04f));
-  frame = Union(std::move(frame), Union(f.Rect(-0.22f, 0.36f, 0.22f, 0.46f, 0.03f), f.Circ(0.f, -0.40f, 0.07f)));
+  frame =
+      Union(std::move(frame), Union(f.Rect(-0.22f, 0.36f, 0.22f, 0.46f, 0.03f), f.Circ(0.f, -0.40f, 0.07f)));
   Sdf strings = Union(f.Line({{-0.48f, 0.06f}, {-0.34f, -0.28f}, {-0.20f, 0.06f}}, 0.02f),
                       f.Line({{0.20f, 0.06f}, {0.34f, -0.28f}, {0.48f, 0.06f}}, 0.02f));
   Sdf pans = Union(shape::Intersect(f.Circ(-0.34f, 0.04f, 0.16f), f.Rect(-1.f, 0.04f, 1.f, 1.f)),

@@ -14,8 +14,10 @@ constexpr float kPi = std::numbers::pi_v<float>;
 // A closed book seen from the front: cover with a darker spine on the left.
 Glyph Book(const Frame& f, float u0, float v0, float u1, float v1, Ink cover) {
   Sdf body = f.Rect(u0, v0, u1, v1, 0.05f);
-  Sdf spine = f.Seg(u0 + 0.09f * (u1 - u0) / 0.5f, v0 + 0.04f, u0 + 0.09f * (u1 - u0) / 0.5f, v1 - 0.04f, 0.025f);
-  Sdf label = f.Seg(u0 + (u1 - u0) * 0.42f, v0 + (v1 - v0) * 0.28f, u1 - (u1 - u0) * 0.18f, v0 + (v1 - v0) * 0.28f, 0.03f);
+  Sdf spine =
+      f.Seg(u0 + 0.09f * (u1 - u0) / 0.5f, v0 + 0.04f, u0 + 0.09f * (u1 - u0) / 0.5f, v1 - 0.04f, 0.025f);
+  Sdf label = f.Seg(u0 + (u1 - u0) * 0.42f, v0 + (v1 - v0) * 0.28f, u1 - (u1 - u0) * 0.18f,
+                    v0 + (v1 - v0) * 0.28f, 0.03f);
   return {{std::move(body), cover}, {Union(std::move(spine), std::move(label)), Ink::kDark}};
 }
 
@@ -35,7 +37,8 @@ Glyph DictionaryInstaller(const Frame& f) {
 }
 
 Glyph PluginManager(const Frame& f) {
-  Sdf piece = Union(f.Rect(-0.40f, -0.26f, 0.26f, 0.40f, 0.05f), Union(f.Circ(-0.07f, -0.32f, 0.12f), f.Circ(0.32f, 0.07f, 0.12f)));
+  Sdf piece = Union(f.Rect(-0.40f, -0.26f, 0.26f, 0.40f, 0.05f),
+                    Union(f.Circ(-0.07f, -0.32f, 0.12f), f.Circ(0.32f, 0.07f, 0.12f)));
   piece = Subtract(std::move(piece), f.Circ(-0.40f, 0.07f, 0.10f));
   piece = Subtract(std::move(piece), f.Circ(-0.07f, 0.40f, 0.10f));
   return {{std::move(piece), Ink::kWhite}};
@@ -52,7 +55,8 @@ Glyph TranslatorLite(const Frame& f) {
 
 Glyph DictionaryEditor(const Frame& f) {
   Glyph g = Book(f, -0.42f, -0.44f, 0.18f, 0.44f, Ink::kWhite);
-  Sdf pen = Union(f.Seg(0.42f, -0.36f, 0.04f, 0.22f, 0.075f), f.Poly({{-0.04f, 0.22f}, {0.10f, 0.30f}, {-0.06f, 0.44f}}));
+  Sdf pen = Union(f.Seg(0.42f, -0.36f, 0.04f, 0.22f, 0.075f),
+                  f.Poly({{-0.04f, 0.22f}, {0.10f, 0.30f}, {-0.06f, 0.44f}}));
   g[0].shape = Behind(g[0].shape, pen, f.L(0.06f));
   g.push_back({std::move(pen), Ink::kPale});
   return g;
@@ -72,7 +76,8 @@ Glyph Translator(const Frame& f) {
 Glyph BatchTranslator(const Frame& f) {
   Sdf front = f.Rect(-0.22f, -0.22f, 0.46f, 0.46f, 0.04f);
   Sdf middle = Behind(f.Rect(-0.34f, -0.34f, 0.34f, 0.34f, 0.04f), front, f.L(0.05f));
-  Sdf back = Behind(f.Rect(-0.46f, -0.46f, 0.22f, 0.22f, 0.04f), f.Rect(-0.34f, -0.34f, 0.34f, 0.34f, 0.04f), f.L(0.05f));
+  Sdf back = Behind(f.Rect(-0.46f, -0.46f, 0.22f, 0.22f, 0.04f), f.Rect(-0.34f, -0.34f, 0.34f, 0.34f, 0.04f),
+                    f.L(0.05f));
   return {{std::move(back), Ink::kPale},
           {std::move(middle), Ink::kPale},
           {std::move(front), Ink::kWhite},
@@ -81,10 +86,12 @@ Glyph BatchTranslator(const Frame& f) {
 
 Glyph MemoryManager(const Frame& f) {
   const float rx = 0.36f, ry = 0.12f;
-  Sdf body = Union(f.Rect(-rx, -0.34f, rx, 0.34f), Union(f.Ellipse(0.f, -0.34f, rx, ry), f.Ellipse(0.f, 0.34f, rx, ry)));
+  Sdf body = Union(f.Rect(-rx, -0.34f, rx, 0.34f),
+                   Union(f.Ellipse(0.f, -0.34f, rx, ry), f.Ellipse(0.f, 0.34f, rx, ry)));
   Sdf rings = shape::Outline(f.Ellipse(0.f, -0.34f, rx - 0.03f, ry - 0.02f), f.W(0.025f));
   for (const float v : {-0.09f, 0.15f}) {
-    Sdf band = Subtract(shape::Outline(f.Ellipse(0.f, v, rx - 0.03f, ry), f.W(0.025f)), f.Rect(-1.f, -1.f, 1.f, v));
+    Sdf band =
+        Subtract(shape::Outline(f.Ellipse(0.f, v, rx - 0.03f, ry), f.W(0.025f)), f.Rect(-1.f, -1.f, 1.f, v));
     rings = Union(std::move(rings), std::move(band));
   }
   return {{std::move(body), Ink::kWhite}, {std::move(rings), Ink::kDark}};
@@ -98,19 +105,23 @@ Glyph XmlRules(const Frame& f) {
 
 Glyph Backup(const Frame& f) {
   // Three quarters of a turn round the disk, the head at the gap in the upper right.
-  Sdf arc = Union(f.Arc(0.f, 0.f, 0.38f, 0.065f, -kPi * 0.05f, kPi * 1.42f), f.Head(0.10f, -0.42f, -kPi * 0.08f, 0.22f));
+  Sdf arc = Union(f.Arc(0.f, 0.f, 0.38f, 0.065f, -kPi * 0.05f, kPi * 1.42f),
+                  f.Head(0.10f, -0.42f, -kPi * 0.08f, 0.22f));
   Sdf disk = f.Rect(-0.20f, -0.20f, 0.20f, 0.20f, 0.04f);
   Sdf shutter = f.Rect(-0.10f, -0.20f, 0.10f, -0.06f, 0.01f);
   Sdf label = f.Rect(-0.13f, 0.03f, 0.13f, 0.20f, 0.01f);
-  return {{std::move(arc), Ink::kWhite}, {std::move(disk), Ink::kPale}, {std::move(shutter), Ink::kDark},
+  return {{std::move(arc), Ink::kWhite},
+          {std::move(disk), Ink::kPale},
+          {std::move(shutter), Ink::kDark},
           {std::move(label), Ink::kWhite}};
 }
 
 Glyph DictionaryMerge(const Frame& f) {
   Glyph g = Book(f, -0.46f, -0.48f, -0.06f, -0.02f, Ink::kWhite);
   Append(g, Book(f, 0.06f, -0.48f, 0.46f, -0.02f, Ink::kPale));
-  Sdf arrow = Union(f.Line({{-0.26f, 0.06f}, {-0.26f, 0.14f}, {0.f, 0.24f}, {0.26f, 0.14f}, {0.26f, 0.06f}}, 0.055f),
-                    Union(f.Seg(0.f, 0.24f, 0.f, 0.30f, 0.055f), f.Head(0.f, 0.50f, kPi / 2, 0.2f)));
+  Sdf arrow =
+      Union(f.Line({{-0.26f, 0.06f}, {-0.26f, 0.14f}, {0.f, 0.24f}, {0.26f, 0.14f}, {0.26f, 0.06f}}, 0.055f),
+            Union(f.Seg(0.f, 0.24f, 0.f, 0.30f, 0.055f), f.Head(0.f, 0.50f, kPi / 2, 0.2f)));
   g.push_back({std::move(arrow), Ink::kWhite});
   return g;
 }
@@ -123,7 +134,9 @@ Glyph PackMaker(const Frame& f) {
                    f.Rect(-0.08f, -0.18f, 0.02f, 0.46f));
   const float gap = f.L(0.025f);
   return {{Behind(std::move(top), front, gap), Ink::kWhite},
-          {Behind(Behind(std::move(side), front, gap), f.Poly({{-0.44f, -0.18f}, {-0.18f, -0.44f}, {0.44f, -0.44f}, {0.18f, -0.18f}}), gap), Ink::kPale},
+          {Behind(Behind(std::move(side), front, gap),
+                  f.Poly({{-0.44f, -0.18f}, {-0.18f, -0.44f}, {0.44f, -0.44f}, {0.18f, -0.18f}}), gap),
+           Ink::kPale},
           {std::move(front), Ink::kWhite},
           {std::move(tape), Ink::kDark}};
 }
@@ -153,8 +166,10 @@ Glyph TermConverter(const Frame& f) {
   Sdf sheet = f.Page(-0.46f, -0.48f, -0.06f, 0.04f, 0.12f);
   Glyph g = {{std::move(sheet), Ink::kWhite}, {f.TextLines(-0.38f, -0.26f, -0.14f, 3, 0.1f), Ink::kDark}};
   Append(g, Book(f, 0.06f, -0.04f, 0.46f, 0.48f, Ink::kWhite));
-  Sdf arrows = Union(Union(f.Line({{0.06f, -0.34f}, {0.30f, -0.34f}, {0.30f, -0.24f}}, 0.045f), f.Head(0.30f, -0.10f, kPi / 2, 0.14f)),
-                     Union(f.Line({{-0.06f, 0.34f}, {-0.30f, 0.34f}, {-0.30f, 0.24f}}, 0.045f), f.Head(-0.30f, 0.10f, -kPi / 2, 0.14f)));
+  Sdf arrows = Union(Union(f.Line({{0.06f, -0.34f}, {0.30f, -0.34f}, {0.30f, -0.24f}}, 0.045f),
+                           f.Head(0.30f, -0.10f, kPi / 2, 0.14f)),
+                     Union(f.Line({{-0.06f, 0.34f}, {-0.30f, 0.34f}, {-0.30f, 0.24f}}, 0.045f),
+                           f.Head(-0.30f, 0.10f, -kPi / 2, 0.14f)));
   g.push_back({std::move(arrows), Ink::kPale});
   return g;
 }

@@ -68,7 +68,8 @@ Sdf Frame::Head(float u, float v, float angle, float length) const {
 
 Sdf Frame::Page(float u0, float v0, float u1, float v1, float fold) const {
   Sdf page = Rect(u0, v0, u1, v1, 0.04f);
-  return shape::Subtract(std::move(page), Poly({{u1 - fold, v0 - 0.1f}, {u1 + 0.1f, v0 - 0.1f}, {u1 + 0.1f, v0 + fold}}));
+  return shape::Subtract(std::move(page),
+                         Poly({{u1 - fold, v0 - 0.1f}, {u1 + 0.1f, v0 - 0.1f}, {u1 + 0.1f, v0 + fold}}));
 }
 
 Sdf Frame::PageFold(float u1, float v0, float fold) const {

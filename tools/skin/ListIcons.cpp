@@ -63,7 +63,8 @@ void DrawTile(Canvas& canvas, float size) {
   Sdf tile = shape::Box(0.f, 0.f, size, size, Radii::All(0.22f * size));
   canvas.Fill(tile, paint::Vertical(0.f, Rgb{86, 184, 238}, size, Rgb{22, 96, 184}), 1.f, 4);
   if (!small) {
-    Sdf gloss = shape::Intersect(shape::Grow(tile, -1.f), shape::Circle(0.5f * size, -0.70f * size, 1.10f * size));
+    Sdf gloss =
+        shape::Intersect(shape::Grow(tile, -1.f), shape::Circle(0.5f * size, -0.70f * size, 1.10f * size));
     canvas.Fill(gloss, palette::kWhite, 0.14f, 4);
   }
   canvas.Fill(shape::Intersect(shape::Outline(tile, 0.5f), tile), Rgb{12, 58, 128}, small ? 0.4f : 0.5f, 4);

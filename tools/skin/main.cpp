@@ -99,7 +99,8 @@ int main(int argc, char** argv) {
     const std::vector<std::string> errors = skin::CheckFolder(folder);
     for (const std::string& e : errors) std::fprintf(stderr, "skingen: check: %s\n", e.c_str());
     if (!errors.empty()) return 1;
-    std::printf("skingen: %zu bitmaps and %zu icons checked\n", skin::Bitmaps().size(), skin::ListIcons().size() + 1);
+    std::printf("skingen: %zu bitmaps and %zu icons checked\n", skin::Bitmaps().size(),
+                skin::ListIcons().size() + 1);
   }
   return 0;
 }

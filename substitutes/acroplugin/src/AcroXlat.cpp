@@ -6,7 +6,8 @@ extern "C" {
 
 // The host's entry point for a plug-in. The stand-in takes part in no handshake: it answers 0
 // ("not loaded") and leaves every argument as it is.
-__declspec(dllexport) int __cdecl PlugInMain(int hostVersion, int* pluginVersion, void* handshake, void* data) {
+__declspec(dllexport) int __cdecl PlugInMain(int hostVersion, int* pluginVersion, void* handshake,
+                                             void* data) {
   (void)hostVersion;
   (void)pluginVersion;
   (void)handshake;

@@ -84,13 +84,15 @@ class Installer final : public ComObject<Installer, IVantoEdSetup> {
     }
     return hr;
   }
-  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID riid, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
-                                   EXCEPINFO*, UINT* argError) noexcept override {
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID riid, LCID, WORD flags, DISPPARAMS* params,
+                                   VARIANT* result, EXCEPINFO*, UINT* argError) noexcept override {
     return Guarded([&] { return Dispatch(id, riid, flags, params, result, argError); });
   }
 
   // ---- IVantoEdSetup ----
-  HRESULT STDMETHODCALLTYPE get_Version(BSTR* version) noexcept override { return ReturnText(kVersion, version); }
+  HRESULT STDMETHODCALLTYPE get_Version(BSTR* version) noexcept override {
+    return ReturnText(kVersion, version);
+  }
   HRESULT STDMETHODCALLTYPE get_StartupFolder(BSTR* folder) noexcept override {
     return Guarded([&] { return ReturnText(StartupFolder(), folder); });
   }
@@ -143,7 +145,9 @@ class Installer final : public ComObject<Installer, IVantoEdSetup> {
       case kVantoEdDispStartupFolder: hr = get_StartupFolder(&value.bstrVal), value.vt = VT_BSTR; break;
       case kVantoEdDispSourceFolder: hr = get_SourceFolder(&value.bstrVal), value.vt = VT_BSTR; break;
       case kVantoEdDispTemplateName: hr = get_TemplateName(&value.bstrVal), value.vt = VT_BSTR; break;
-      case kVantoEdDispInstalledTemplate: hr = get_InstalledTemplate(&value.bstrVal), value.vt = VT_BSTR; break;
+      case kVantoEdDispInstalledTemplate:
+        hr = get_InstalledTemplate(&value.bstrVal), value.vt = VT_BSTR;
+        break;
       case kVantoEdDispState: hr = get_State(&value.lVal), value.vt = VT_I4; break;
       case kVantoEdDispInstall: hr = Install(), value.vt = VT_I4, value.lVal = hr; break;
       case kVantoEdDispUninstall: hr = Uninstall(), value.vt = VT_I4, value.lVal = hr; break;

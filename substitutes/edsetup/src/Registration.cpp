@@ -26,8 +26,8 @@ LSTATUS SetText(HKEY key, const wchar_t* name, const std::wstring& value) {
 
 LSTATUS WriteClassKeys(const std::wstring& modulePath) {
   win::UniqueKey classKey;
-  LSTATUS rc = ::RegCreateKeyExW(HKEY_LOCAL_MACHINE, ClassKeyPath().c_str(), 0, nullptr, 0, KEY_WRITE, nullptr,
-                                 classKey.put(), nullptr);
+  LSTATUS rc = ::RegCreateKeyExW(HKEY_LOCAL_MACHINE, ClassKeyPath().c_str(), 0, nullptr, 0, KEY_WRITE,
+                                 nullptr, classKey.put(), nullptr);
   if (rc != ERROR_SUCCESS) return rc;
   if ((rc = SetText(classKey.get(), nullptr, kDescription)) != ERROR_SUCCESS) return rc;
   win::UniqueKey server;

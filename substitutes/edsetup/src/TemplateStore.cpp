@@ -43,7 +43,8 @@ bool IsFile(const std::wstring& path) noexcept {
 }
 
 bool IsPlainName(std::wstring_view name) noexcept {
-  return !name.empty() && name != L"." && name != L".." && name.find_first_of(L"\\/:") == std::wstring_view::npos;
+  return !name.empty() && name != L"." && name != L".." &&
+         name.find_first_of(L"\\/:") == std::wstring_view::npos;
 }
 
 HRESULT LastError() noexcept {
@@ -92,7 +93,8 @@ HRESULT InstallTemplate() noexcept {
     const std::wstring temporary =
         folder + L"\\~" + kVantoEdTemplateName + L"." + std::to_wstring(::GetCurrentProcessId()) + L".tmp";
     if (!::CopyFileW(source.c_str(), temporary.c_str(), FALSE)) return LastError();
-    if (!::MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    if (!::MoveFileExW(temporary.c_str(), target.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
       const HRESULT hr = LastError();
       ::DeleteFileW(temporary.c_str());
       return hr;

@@ -51,7 +51,8 @@ bool ManagerWindow::Create(int show) {
     bold.lfWeight = FW_BOLD;
     boldFont_.reset(::CreateFontIndirectW(&bold));
   }
-  if (!font_) font_.reset(::CreateFontW(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Tahoma"));
+  if (!font_)
+    font_.reset(::CreateFontW(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Tahoma"));
 
   if (!CreateWindowOf(kClassName, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
                       CW_USEDEFAULT, CW_USEDEFAULT, nullptr, 0))
@@ -94,9 +95,11 @@ bool ManagerWindow::Create(int show) {
 
 bool ManagerWindow::CreateControls() {
   const HINSTANCE instance = ::GetModuleHandleW(nullptr);
-  const auto make = [&](DWORD exStyle, const wchar_t* className, const std::wstring& text, DWORD style, int id) {
-    HWND control = ::CreateWindowExW(exStyle, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0,
-                                     hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+  const auto make = [&](DWORD exStyle, const wchar_t* className, const std::wstring& text, DWORD style,
+                        int id) {
+    HWND control =
+        ::CreateWindowExW(exStyle, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, hwnd(),
+                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
     if (control) ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     return control;
   };
@@ -136,7 +139,8 @@ void ManagerWindow::Layout() {
 
   HDWP positions = ::BeginDeferWindowPos(5);
   const auto place = [&](HWND control, int x, int y, int w, int h) {
-    if (positions) positions = ::DeferWindowPos(positions, control, nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (positions)
+      positions = ::DeferWindowPos(positions, control, nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
   };
   place(intro_, marginX, marginY, width, introHeight);
   place(list_, marginX, listTop, width, listHeight);
@@ -145,8 +149,8 @@ void ManagerWindow::Layout() {
   place(close_, closeLeft, buttonTop, closeWidth, buttonHeight);
   place(apply_, applyLeft, buttonTop, applyWidth, buttonHeight);
   const int statusHeight = TextExtent(status_, font_.get(), L"Ag", 0).cy;
-  place(status_, marginX, buttonTop + (buttonHeight - statusHeight) / 2, std::max(0, applyLeft - gap - marginX),
-        statusHeight);
+  place(status_, marginX, buttonTop + (buttonHeight - statusHeight) / 2,
+        std::max(0, applyLeft - gap - marginX), statusHeight);
   if (positions) ::EndDeferWindowPos(positions);
   ListView_SetColumnWidth(list_, 0, LVSCW_AUTOSIZE_USEHEADER);
 }
@@ -166,13 +170,17 @@ void ManagerWindow::Fill() {
     item.iItem = static_cast<int>(index);
     item.pszText = text.data();
     item.lParam = static_cast<LPARAM>(index);
-    const int at = static_cast<int>(::SendMessageW(list_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+    const int at =
+        static_cast<int>(::SendMessageW(list_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
     if (at < 0) continue;
-    const UINT image = !row.switchable ? kNoCheckBox : row.state == switches::kEnabled ? kChecked : kUnchecked;
+    const UINT image = !row.switchable                   ? kNoCheckBox
+                       : row.state == switches::kEnabled ? kChecked
+                                                         : kUnchecked;
     ListView_SetItemState(list_, at, image, LVIS_STATEIMAGEMASK);
   }
   filling_ = false;
-  if (top > 0 && !rows_.empty()) ListView_EnsureVisible(list_, std::min(top, static_cast<int>(rows_.size()) - 1), FALSE);
+  if (top > 0 && !rows_.empty())
+    ListView_EnsureVisible(list_, std::min(top, static_cast<int>(rows_.size()) - 1), FALSE);
   if (rows_.empty()) SetStatus(IDS_PM_NO_HOSTS);
   UpdateApply();
 }
@@ -194,9 +202,13 @@ WantedStates ManagerWindow::Wanted() const {
   return wanted;
 }
 
-void ManagerWindow::UpdateApply() { ::EnableWindow(apply_, !ChangesOf(table_, Wanted()).empty()); }
+void ManagerWindow::UpdateApply() {
+  ::EnableWindow(apply_, !ChangesOf(table_, Wanted()).empty());
+}
 
-void ManagerWindow::SetStatus(UINT id) { ::SetWindowTextW(status_, id ? win::LoadString(id).c_str() : L""); }
+void ManagerWindow::SetStatus(UINT id) {
+  ::SetWindowTextW(status_, id ? win::LoadString(id).c_str() : L"");
+}
 
 void ManagerWindow::OnApply() {
   const WantedStates changes = ChangesOf(table_, Wanted());
@@ -236,7 +248,8 @@ LRESULT ManagerWindow::OnListNotify(NMHDR& header) {
     }
     case LVN_ITEMCHANGED: {
       const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
-      if (!filling_ && (change.uChanged & LVIF_STATE) && ((change.uNewState ^ change.uOldState) & LVIS_STATEIMAGEMASK)) {
+      if (!filling_ && (change.uChanged & LVIF_STATE) &&
+          ((change.uNewState ^ change.uOldState) & LVIS_STATEIMAGEMASK)) {
         SetStatus(0);
         UpdateApply();
       }
@@ -255,16 +268,13 @@ LRESULT ManagerWindow::OnListNotify(NMHDR& header) {
       if (!rows_[index].switchable) draw.clrText = ::GetSysColor(COLOR_GRAYTEXT);
       return CDRF_DODEFAULT;
     }
-    default:
-      return 0;
+    default: return 0;
   }
 }
 
 LRESULT ManagerWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_SIZE:
-      Layout();
-      return 0;
+    case WM_SIZE: Layout(); return 0;
     case WM_GETMINMAXINFO: {
       RECT least{0, 0, Dx(200), Dy(150)};
       ::AdjustWindowRectEx(&least, WS_OVERLAPPEDWINDOW, FALSE, 0);
@@ -299,15 +309,12 @@ LRESULT ManagerWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
       }
       break;
-    case WM_CLOSE:
-      ::DestroyWindow(hwnd());
-      return 0;
+    case WM_CLOSE: ::DestroyWindow(hwnd()); return 0;
     case WM_DESTROY:
       table_.SetMessageOwner(nullptr);
       ::PostQuitMessage(0);
       return 0;
-    default:
-      break;
+    default: break;
   }
   return Default(message, wParam, lParam);
 }

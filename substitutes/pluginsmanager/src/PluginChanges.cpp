@@ -18,7 +18,9 @@ const switches::PluginRecord* FindRecord(const switches::PluginTable& table, int
   return nullptr;
 }
 
-bool Switchable(int state) { return state == switches::kEnabled || state == switches::kDisabled; }
+bool Switchable(int state) {
+  return state == switches::kEnabled || state == switches::kDisabled;
+}
 
 }  // namespace
 
@@ -26,7 +28,8 @@ WantedStates ChangesOf(const switches::PluginTable& table, const WantedStates& w
   WantedStates changes;
   for (const auto& [id, state] : wanted) {
     const switches::PluginRecord* record = FindRecord(table, id);
-    if (record && Switchable(record->state) && Switchable(state) && record->state != state) changes[id] = state;
+    if (record && Switchable(record->state) && Switchable(state) && record->state != state)
+      changes[id] = state;
   }
   return changes;
 }
@@ -34,8 +37,8 @@ WantedStates ChangesOf(const switches::PluginTable& table, const WantedStates& w
 bool NeedsAdministrator(const switches::PluginTable& table, const WantedStates& changes) {
   return std::any_of(changes.begin(), changes.end(), [&](const auto& change) {
     const switches::PluginRecord* record = FindRecord(table, change.first);
-    return record && std::find(std::begin(kAdministratorKinds), std::end(kAdministratorKinds), record->kind) !=
-                         std::end(kAdministratorKinds);
+    return record && std::find(std::begin(kAdministratorKinds), std::end(kAdministratorKinds),
+                               record->kind) != std::end(kAdministratorKinds);
   });
 }
 

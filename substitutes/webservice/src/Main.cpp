@@ -66,7 +66,8 @@ int Register() {
   // Registers the interface with the universal marshaller, the library and its file.
   if (FAILED(::LoadTypeLibEx(path.c_str(), REGKIND_REGISTER, &library))) return 2;
   const std::wstring key = kClassKey;
-  if (!WriteDefault(key, L"VANTO web service") || !WriteDefault(key + L"\\LocalServer32", L"\"" + path + L"\"") ||
+  if (!WriteDefault(key, L"VANTO web service") ||
+      !WriteDefault(key + L"\\LocalServer32", L"\"" + path + L"\"") ||
       !WriteDefault(key + L"\\TypeLib", L"{F2FB574E-9146-4BB3-9441-7B28D3C33C0D}"))
     return 3;
   return 0;
@@ -74,7 +75,8 @@ int Register() {
 
 int Unregister() {
   ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, kClassKey);
-  ::UnRegisterTypeLib(LIBID_VantoWebServiceLib, 1, 0, LOCALE_NEUTRAL, sizeof(void*) == 8 ? SYS_WIN64 : SYS_WIN32);
+  ::UnRegisterTypeLib(LIBID_VantoWebServiceLib, 1, 0, LOCALE_NEUTRAL,
+                      sizeof(void*) == 8 ? SYS_WIN64 : SYS_WIN32);
   return 0;
 }
 
@@ -140,8 +142,12 @@ void ObjectCreated() noexcept {
   ++gObjects;
   ++gMade;
 }
-void ObjectDestroyed() noexcept { --gObjects; }
-void CallArrived() noexcept { gLastCall.store(::GetTickCount64()); }
+void ObjectDestroyed() noexcept {
+  --gObjects;
+}
+void CallArrived() noexcept {
+  gLastCall.store(::GetTickCount64());
+}
 void OwnerWindowGiven(HWND window) noexcept {
   try {
     gOwners.push_back(window);
@@ -184,7 +190,9 @@ std::wstring NextObjectName() {
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
   const wchar_t* line = commandLine ? commandLine : L"";
-  if (websvc::HasSwitch(line, L"RegServer") || websvc::HasSwitch(line, L"regserver")) return websvc::Register();
-  if (websvc::HasSwitch(line, L"UnregServer") || websvc::HasSwitch(line, L"unregserver")) return websvc::Unregister();
+  if (websvc::HasSwitch(line, L"RegServer") || websvc::HasSwitch(line, L"regserver"))
+    return websvc::Register();
+  if (websvc::HasSwitch(line, L"UnregServer") || websvc::HasSwitch(line, L"unregserver"))
+    return websvc::Unregister();
   return websvc::Serve();
 }

@@ -45,7 +45,8 @@ std::optional<DWORD> ReadNumber(const wchar_t* name) {
   DWORD type = 0;
   DWORD value = 0;
   DWORD bytes = sizeof(value);
-  if (::RegQueryValueExW(key.get(), name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &bytes) != ERROR_SUCCESS ||
+  if (::RegQueryValueExW(key.get(), name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &bytes) !=
+          ERROR_SUCCESS ||
       type != REG_DWORD)
     return std::nullopt;
   return value;

@@ -30,7 +30,9 @@ std::wstring Hex(long value) {
   return text;
 }
 
-std::wstring TextOr(const wchar_t* name) { return ReadText(name).value_or(L""); }
+std::wstring TextOr(const wchar_t* name) {
+  return ReadText(name).value_or(L"");
+}
 
 HRESULT CopyOut(const std::wstring& text, BSTR* out) {
   if (!out) return E_POINTER;
@@ -38,7 +40,9 @@ HRESULT CopyOut(const std::wstring& text, BSTR* out) {
   return *out || text.empty() ? S_OK : E_OUTOFMEMORY;
 }
 
-std::wstring FromBstr(BSTR text) { return text ? std::wstring(text, ::SysStringLen(text)) : std::wstring(); }
+std::wstring FromBstr(BSTR text) {
+  return text ? std::wstring(text, ::SysStringLen(text)) : std::wstring();
+}
 
 // Waits `milliseconds`, cut short when the window the object works for has gone.
 void Wait(DWORD milliseconds, HWND owner) {
@@ -101,7 +105,8 @@ class EventPoint final : public IConnectionPoint {
     *iid = DIID_DVantoWebServiceEvents;
     return S_OK;
   }
-  HRESULT STDMETHODCALLTYPE GetConnectionPointContainer(IConnectionPointContainer** container) noexcept override;
+  HRESULT STDMETHODCALLTYPE
+  GetConnectionPointContainer(IConnectionPointContainer** container) noexcept override;
   HRESULT STDMETHODCALLTYPE Advise(IUnknown* sink, DWORD* cookie) noexcept override;
   HRESULT STDMETHODCALLTYPE Unadvise(DWORD cookie) noexcept override;
   HRESULT STDMETHODCALLTYPE EnumConnections(IEnumConnections** connections) noexcept override {
@@ -178,7 +183,8 @@ class WebService final : public IVantoWebService, public IConnectionPointContain
     *info = typeInfo;
     return S_OK;
   }
-  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) noexcept override {
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
+                                          DISPID* ids) noexcept override {
     ITypeInfo* typeInfo = InterfaceTypeInfo();
     return typeInfo ? ::DispGetIDsOfNames(typeInfo, names, count, ids) : E_UNEXPECTED;
   }
@@ -223,7 +229,8 @@ class WebService final : public IVantoWebService, public IConnectionPointContain
     }
   }
 
-  HRESULT STDMETHODCALLTYPE Initialise(BSTR clientName, IUnknown* kernel, LONG option, LONG* status) noexcept override {
+  HRESULT STDMETHODCALLTYPE Initialise(BSTR clientName, IUnknown* kernel, LONG option,
+                                       LONG* status) noexcept override {
     CallArrived();
     if (!status) return E_POINTER;
     *status = -1;
@@ -264,8 +271,12 @@ class WebService final : public IVantoWebService, public IConnectionPointContain
     return S_OK;
   }
 
-  HRESULT STDMETHODCALLTYPE get_ProductKey(BSTR* text) noexcept override { return Get(L"ProductKey", productKey_, text); }
-  HRESULT STDMETHODCALLTYPE put_ProductKey(BSTR text) noexcept override { return Put(L"ProductKey", productKey_, text); }
+  HRESULT STDMETHODCALLTYPE get_ProductKey(BSTR* text) noexcept override {
+    return Get(L"ProductKey", productKey_, text);
+  }
+  HRESULT STDMETHODCALLTYPE put_ProductKey(BSTR text) noexcept override {
+    return Put(L"ProductKey", productKey_, text);
+  }
   HRESULT STDMETHODCALLTYPE get_ServiceState(LONG* state) noexcept override {
     CallArrived();
     if (!state) return E_POINTER;
@@ -288,10 +299,18 @@ class WebService final : public IVantoWebService, public IConnectionPointContain
     Log(L"get ServiceFlag -> " + std::to_wstring(flag_));
     return S_OK;
   }
-  HRESULT STDMETHODCALLTYPE get_UpdateNumber(BSTR* text) noexcept override { return Get(L"UpdateNumber", number_, text); }
-  HRESULT STDMETHODCALLTYPE put_UpdateNumber(BSTR text) noexcept override { return Put(L"UpdateNumber", number_, text); }
-  HRESULT STDMETHODCALLTYPE get_UpdateDate(BSTR* text) noexcept override { return Get(L"UpdateDate", date_, text); }
-  HRESULT STDMETHODCALLTYPE put_UpdateDate(BSTR text) noexcept override { return Put(L"UpdateDate", date_, text); }
+  HRESULT STDMETHODCALLTYPE get_UpdateNumber(BSTR* text) noexcept override {
+    return Get(L"UpdateNumber", number_, text);
+  }
+  HRESULT STDMETHODCALLTYPE put_UpdateNumber(BSTR text) noexcept override {
+    return Put(L"UpdateNumber", number_, text);
+  }
+  HRESULT STDMETHODCALLTYPE get_UpdateDate(BSTR* text) noexcept override {
+    return Get(L"UpdateDate", date_, text);
+  }
+  HRESULT STDMETHODCALLTYPE put_UpdateDate(BSTR text) noexcept override {
+    return Put(L"UpdateDate", date_, text);
+  }
   HRESULT STDMETHODCALLTYPE put_OwnerWindow(LONGLONG window) noexcept override {
     CallArrived();
     owner_ = reinterpret_cast<HWND>(static_cast<INT_PTR>(window));
@@ -300,10 +319,18 @@ class WebService final : public IVantoWebService, public IConnectionPointContain
     OwnerWindowGiven(owner_);
     return S_OK;
   }
-  HRESULT STDMETHODCALLTYPE get_Account(BSTR* text) noexcept override { return Get(L"Account", account_, text); }
-  HRESULT STDMETHODCALLTYPE put_Account(BSTR text) noexcept override { return Put(L"Account", account_, text); }
-  HRESULT STDMETHODCALLTYPE get_Session(BSTR* text) noexcept override { return Get(L"Session", session_, text); }
-  HRESULT STDMETHODCALLTYPE put_Session(BSTR text) noexcept override { return Put(L"Session", session_, text); }
+  HRESULT STDMETHODCALLTYPE get_Account(BSTR* text) noexcept override {
+    return Get(L"Account", account_, text);
+  }
+  HRESULT STDMETHODCALLTYPE put_Account(BSTR text) noexcept override {
+    return Put(L"Account", account_, text);
+  }
+  HRESULT STDMETHODCALLTYPE get_Session(BSTR* text) noexcept override {
+    return Get(L"Session", session_, text);
+  }
+  HRESULT STDMETHODCALLTYPE put_Session(BSTR text) noexcept override {
+    return Put(L"Session", session_, text);
+  }
   HRESULT STDMETHODCALLTYPE get_Server(BSTR* text) noexcept override { return Get(L"Server", server_, text); }
   HRESULT STDMETHODCALLTYPE put_Server(BSTR text) noexcept override { return Put(L"Server", server_, text); }
   HRESULT STDMETHODCALLTYPE get_Token(BSTR* text) noexcept override { return Get(L"Token", token_, text); }
@@ -362,26 +389,26 @@ class WebService final : public IVantoWebService, public IConnectionPointContain
       const WebService* self;
       UINT milliseconds;
     } context{this, static_cast<UINT>(ReadNumber(L"DialogMs").value_or(300))};
-    ::DialogBoxParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_INITIALISE), owner,
-                      [](HWND dialog, UINT message, WPARAM, LPARAM lParam) -> INT_PTR {
-                        if (message == WM_INITDIALOG) {
-                          const auto* c = reinterpret_cast<const Context*>(lParam);
-                          wchar_t title[256] = {};
-                          HWND parent = ::GetWindow(dialog, GW_OWNER);
-                          if (parent)
-                            ::SendMessageW(parent, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(title));
-                          c->self->Log(L"dialog owner answered " + Quoted(title));
-                          ::SetTimer(dialog, 1, c->milliseconds, nullptr);
-                          return TRUE;
-                        }
-                        if (message == WM_TIMER) {
-                          ::KillTimer(dialog, 1);
-                          ::EndDialog(dialog, IDOK);
-                          return TRUE;
-                        }
-                        return FALSE;
-                      },
-                      reinterpret_cast<LPARAM>(&context));
+    ::DialogBoxParamW(
+        ::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_INITIALISE), owner,
+        [](HWND dialog, UINT message, WPARAM, LPARAM lParam) -> INT_PTR {
+          if (message == WM_INITDIALOG) {
+            const auto* c = reinterpret_cast<const Context*>(lParam);
+            wchar_t title[256] = {};
+            HWND parent = ::GetWindow(dialog, GW_OWNER);
+            if (parent) ::SendMessageW(parent, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(title));
+            c->self->Log(L"dialog owner answered " + Quoted(title));
+            ::SetTimer(dialog, 1, c->milliseconds, nullptr);
+            return TRUE;
+          }
+          if (message == WM_TIMER) {
+            ::KillTimer(dialog, 1);
+            ::EndDialog(dialog, IDOK);
+            return TRUE;
+          }
+          return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&context));
     Log(L"dialog closed");
   }
 
@@ -430,8 +457,12 @@ HRESULT EventPoint::QueryInterface(REFIID riid, void** ppv) noexcept {
   AddRef();
   return S_OK;
 }
-ULONG EventPoint::AddRef() noexcept { return owner_.AddRef(); }
-ULONG EventPoint::Release() noexcept { return owner_.Release(); }
+ULONG EventPoint::AddRef() noexcept {
+  return owner_.AddRef();
+}
+ULONG EventPoint::Release() noexcept {
+  return owner_.Release();
+}
 
 HRESULT EventPoint::GetConnectionPointContainer(IConnectionPointContainer** container) noexcept {
   if (!container) return E_POINTER;
@@ -475,12 +506,13 @@ void EventPoint::Fire(DISPID id, std::vector<Argument> arguments, const std::wst
   // Invoke takes the arguments last first.
   std::vector<VARIANT> reversed;
   for (auto it = arguments.rbegin(); it != arguments.rend(); ++it) reversed.push_back(it->get());
-  DISPPARAMS params{reversed.empty() ? nullptr : reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
+  DISPPARAMS params{reversed.empty() ? nullptr : reversed.data(), nullptr, static_cast<UINT>(reversed.size()),
+                    0};
   // A sink may unadvise while it is called: call a copy of the list.
   const auto sinks = sinks_;
   for (const auto& sink : sinks) {
-    const HRESULT hr = sink.second->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr,
-                                           nullptr, nullptr);
+    const HRESULT hr = sink.second->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params,
+                                           nullptr, nullptr, nullptr);
     owner_.Log(L"Event " + std::to_wstring(id) + L"(" + described + L") -> " + Hex(hr));
   }
   if (sinks.empty()) owner_.Log(L"Event " + std::to_wstring(id) + L"(" + described + L"): no sink");

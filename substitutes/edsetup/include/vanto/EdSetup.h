@@ -61,7 +61,7 @@ IVantoEdSetup : public IDispatch {
   virtual HRESULT STDMETHODCALLTYPE CheckPresence(SHORT mode, BSTR text) = 0;
 };
 
-// clang-format on
+  // clang-format on
 
 #ifdef __CRT_UUID_DECL
 __CRT_UUID_DECL(IVantoEdSetup, 0xE3F50719, 0x2B4C, 0x4D6E, 0x9F, 0x80, 0xAB, 0x1C, 0x2D, 0x3E, 0x4F, 0x50)

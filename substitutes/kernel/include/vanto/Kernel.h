@@ -212,7 +212,7 @@ IVantoProfileEditor : public IUnknown {
                                               VARIANT optional2) = 0;
 };
 
-// clang-format on
+  // clang-format on
 
 #ifdef __CRT_UUID_DECL
 __CRT_UUID_DECL(IVantoMessages, 0xA0E1DD42, 0x9411, 0x4955, 0xBD, 0xA3, 0xA7, 0xD3, 0x27, 0x29, 0x9A, 0x5F)
