@@ -24,6 +24,12 @@ inline constexpr UINT kAfterFirstPaintMessage = WM_USER + 20;
 // The window was activated again (a box it owned closed): the focus is checked once the system has
 // given it back. Posted to itself.
 inline constexpr UINT kCheckFocusMessage = WM_USER + 21;
+// The window is laid out at another DPI (it moved to another monitor, or the display scale changed).
+// Sent by the main window to itself and to every window below it, parents before their children,
+// once the shared graphics hold the fonts and pictures of the new scale. wParam: the new skin DPI.
+// Every window that places, sizes or measures anything lays itself out again at that scale. In
+// WM_APP's range, which no system control class uses, because it reaches every child window.
+inline constexpr UINT kApplyScaleMessage = WM_APP + 0x23;
 // The web-service exchange's thread has ended.
 inline constexpr UINT kWebServiceEndedMessage = WM_USER + 0xC00;
 

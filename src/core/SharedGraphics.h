@@ -9,6 +9,7 @@
 
 #include "core/SkinImage.h"
 #include "win/Handle.h"
+#include "win/Scale.h"
 
 namespace app {
 
@@ -43,6 +44,9 @@ class SharedGraphics {
   void Create(HMODULE skinModule = nullptr);
   void Destroy() noexcept;
 
+  // The scale the fonts and pictures are made for, which every window lays itself out by.
+  [[nodiscard]] win::Scale Scale() const noexcept { return scale_; }
+
   [[nodiscard]] HFONT Font(SharedFont which) const noexcept;
   // Decoded at the first call for `id` (on the thread that draws); null when `id` is not one of the
   // shared bitmaps or failed to load.
@@ -55,6 +59,7 @@ class SharedGraphics {
  private:
   [[nodiscard]] static size_t IndexOf(int id) noexcept;
 
+  win::Scale scale_;
   HMODULE skinModule_ = nullptr;
   std::optional<SkinImageFactoryScope> decoding_;
   std::array<win::UniqueFont, static_cast<size_t>(SharedFont::kCount)> fonts_;
