@@ -30,7 +30,8 @@ constexpr FontRow kFonts[] = {
 
 }  // namespace
 
-void SharedGraphics::Create(HMODULE skinModule) {
+void SharedGraphics::Create(HMODULE skinModule, int dpi) {
+  scale_ = win::SkinScaleFor(dpi);
   for (const FontRow& row : kFonts) {
     fonts_[static_cast<size_t>(row.slot)].reset(::CreateFontW(
         row.height, 0, 0, 0, row.weight, 0, 0, 0, DEFAULT_CHARSET, 0, 0, CLEARTYPE_QUALITY, 0, row.face));
@@ -38,6 +39,13 @@ void SharedGraphics::Create(HMODULE skinModule) {
   skinModule_ = skinModule ? skinModule : ::GetModuleHandleW(nullptr);
   decoding_.emplace();
 }
+
+void SharedGraphics::SetScale(int dpi) {
+  // Interim: the pictures and fonts of other scales come with the scaled art.
+  scale_ = win::SkinScaleFor(dpi);
+}
+
+void SharedGraphics::ReleaseRetired() noexcept {}
 
 void SharedGraphics::Destroy() noexcept {
   for (auto& font : fonts_) font.reset();

@@ -41,7 +41,11 @@ class SharedGraphics {
   // Creates the fonts. The bitmaps come from `skinModule`, the program's own file when null (never
   // a language library). The thread that calls this keeps one imaging factory for its decodes until
   // Destroy, which must come before the thread's COM ends.
-  void Create(HMODULE skinModule = nullptr);
+  void Create(HMODULE skinModule = nullptr, int dpi = skinscale::kDesignDpi);
+  // Switches to the fonts and pictures of another scale. What was handed out before stays valid
+  // until ReleaseRetired, which the window calls once it has laid everything out again.
+  void SetScale(int dpi);
+  void ReleaseRetired() noexcept;
   void Destroy() noexcept;
 
   // The scale the fonts and pictures are made for, which every window lays itself out by.
