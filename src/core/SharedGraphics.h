@@ -1,11 +1,15 @@
-// Fonts and skin bitmaps that every window of the program draws with: the fonts created at
-// start-up, each bitmap decoded when it is first asked for; all deleted at shutdown.
+// Fonts and skin bitmaps that every window of the program draws with, made for one scale: the fonts
+// created at start-up, each bitmap decoded when it is first asked for; all deleted at shutdown. At
+// 100 % the pictures are the program's own; at other scales they come from the scaled skin library
+// beside it (SkinLibrary.h), and without that library the whole scale is 100 %.
 #pragma once
 
 #include <windows.h>
 
 #include <array>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "core/SkinImage.h"
 #include "win/Handle.h"
@@ -14,7 +18,7 @@
 namespace app {
 
 enum class SharedFont : int {
-  kDefaultGui = 0,  // the stock DEFAULT_GUI_FONT (not owned)
+  kDefaultGui = 0,  // the stock DEFAULT_GUI_FONT (not owned), or an owned copy of it at another scale
   kTahoma18Bold,
   kTahoma18,
   kTahoma16Bold,
@@ -38,9 +42,12 @@ class SharedGraphics {
                                                      367, 368, 376, 377, 381, 385, 386, 387, 389, 390,
                                                      391, 399, 400, 419, 420, 191, 192, 193};
 
-  // Creates the fonts. The bitmaps come from `skinModule`, the program's own file when null (never
-  // a language library). The thread that calls this keeps one imaging factory for its decodes until
-  // Destroy, which must come before the thread's COM ends.
+  // Creates the fonts for the skin scale nearest `dpi`. The 100 % bitmaps come from `skinModule`, the
+  // program's own file when null (never a language library); the others from the scaled skin
+  // library in the same folder. When that library is missing or lacks a picture of the scale (or
+  // has one of the wrong size), everything is made at 100 % instead, and the log says so. The
+  // thread that calls this keeps one imaging factory for its decodes until Destroy, which must come
+  // before the thread's COM ends.
   void Create(HMODULE skinModule = nullptr, int dpi = skinscale::kDesignDpi);
   // Switches to the fonts and pictures of another scale. What was handed out before stays valid
   // until ReleaseRetired, which the window calls once it has laid everything out again.
@@ -61,14 +68,27 @@ class SharedGraphics {
   [[nodiscard]] size_t LoadedBitmapCount() const noexcept;
 
  private:
+  // The fonts and pictures of one scale.
+  struct Set {
+    win::Scale scale;
+    HMODULE pictures = nullptr;  // the program or the scaled skin library
+    std::wstring type;           // their resource type: "PNG", "PNG150", ...
+    std::array<win::UniqueFont, static_cast<size_t>(SharedFont::kCount)> fonts;  // kDefaultGui: a copy or none
+    mutable std::array<win::UniqueBitmap, kBitmapIds.size()> bitmaps;
+    mutable std::array<bool, kBitmapIds.size()> tried{};  // a bitmap that failed is not tried again
+  };
+
   [[nodiscard]] static size_t IndexOf(int id) noexcept;
+  [[nodiscard]] Set MakeSet(int dpi);
+  // Whether the scaled library holds every picture of `scale`, each Px of the program's own size.
+  [[nodiscard]] bool HasPicturesOf(win::Scale scale, const std::wstring& type) const noexcept;
 
   win::Scale scale_;
   HMODULE skinModule_ = nullptr;
+  win::UniqueModule scaledSkin_;  // opened at the first scale other than 100 %
   std::optional<SkinImageFactoryScope> decoding_;
-  std::array<win::UniqueFont, static_cast<size_t>(SharedFont::kCount)> fonts_;
-  mutable std::array<win::UniqueBitmap, kBitmapIds.size()> bitmaps_;
-  mutable std::array<bool, kBitmapIds.size()> tried_{};  // a bitmap that failed is not tried again
+  Set current_;
+  std::vector<Set> retired_;  // handed out before SetScale, kept until ReleaseRetired
 };
 
 // A skin bitmap as a painter keeps it: one of the shared bitmaps, decoded when it is first drawn,
