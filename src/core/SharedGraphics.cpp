@@ -47,6 +47,17 @@ win::UniqueFont ScaledGuiFont(win::Scale scale) noexcept {
 
 void SharedGraphics::Create(HMODULE skinModule, int dpi) {
   skinModule_ = skinModule ? skinModule : ::GetModuleHandleW(nullptr);
+  scaledSkin_ = nullptr;
+  scaledSkinKnown_ = false;
+  decoding_.emplace();
+  current_ = MakeSet(dpi);
+  scale_ = current_.scale;
+}
+
+void SharedGraphics::CreateWithScaledSkin(HMODULE skinModule, HMODULE scaledSkin, int dpi) {
+  skinModule_ = skinModule ? skinModule : ::GetModuleHandleW(nullptr);
+  scaledSkin_ = scaledSkin;
+  scaledSkinKnown_ = true;
   decoding_.emplace();
   current_ = MakeSet(dpi);
   scale_ = current_.scale;
@@ -68,7 +79,9 @@ void SharedGraphics::ReleaseRetired() noexcept {
 void SharedGraphics::Destroy() noexcept {
   retired_.clear();
   current_ = Set{};
-  scaledSkin_.reset();
+  scaledSkin_ = nullptr;
+  scaledSkinKnown_ = false;
+  ownScaledSkin_.reset();
   decoding_.reset();
 }
 
@@ -76,7 +89,11 @@ SharedGraphics::Set SharedGraphics::MakeSet(int dpi) {
   Set set;
   set.scale = win::SkinScaleFor(dpi);
   if (!set.scale.IsDesign()) {
-    if (!scaledSkin_) scaledSkin_ = OpenScaledSkin(skinModule_);
+    if (!scaledSkinKnown_) {
+      ownScaledSkin_ = OpenScaledSkin(skinModule_);
+      scaledSkin_ = ownScaledSkin_.get();
+      scaledSkinKnown_ = true;
+    }
     set.type = SkinResourceType(kSkinImageType, set.scale);
     if (!scaledSkin_) {
       Log().Line(L"The skin at %d %% is missing (%ls); everything is drawn at 100 %%.", set.scale.Percent(),
@@ -92,7 +109,7 @@ SharedGraphics::Set SharedGraphics::MakeSet(int dpi) {
     set.pictures = skinModule_;
     set.type = kSkinImageType;
   } else {
-    set.pictures = scaledSkin_.get();
+    set.pictures = scaledSkin_;
   }
   for (const FontRow& row : kFonts) {
     set.fonts[static_cast<size_t>(row.slot)].reset(::CreateFontW(set.scale.FontHeight(row.height), 0, 0, 0,
@@ -106,7 +123,7 @@ SharedGraphics::Set SharedGraphics::MakeSet(int dpi) {
 bool SharedGraphics::HasPicturesOf(win::Scale scale, const std::wstring& type) const noexcept {
   for (const int id : kBitmapIds) {
     const SIZE design = SkinImageSize(skinModule_, id);
-    const SIZE scaled = SkinImageSize(scaledSkin_.get(), id, type.c_str());
+    const SIZE scaled = SkinImageSize(scaledSkin_, id, type.c_str());
     if (scaled.cx == 0 || scaled.cx != scale.Px(design.cx) || scaled.cy != scale.Px(design.cy)) return false;
   }
   return true;

@@ -49,6 +49,10 @@ class SharedGraphics {
   // thread that calls this keeps one imaging factory for its decodes until Destroy, which must come
   // before the thread's COM ends.
   void Create(HMODULE skinModule = nullptr, int dpi = skinscale::kDesignDpi);
+  // As Create, with the pictures of the other scales from `scaledSkin` (opened by the caller and
+  // kept open until Destroy; null: there is none). For a `skinModule` opened as a data file, whose
+  // folder Windows does not tell.
+  void CreateWithScaledSkin(HMODULE skinModule, HMODULE scaledSkin, int dpi);
   // Switches to the fonts and pictures of another scale. What was handed out before stays valid
   // until ReleaseRetired, which the window calls once it has laid everything out again.
   void SetScale(int dpi);
@@ -73,7 +77,8 @@ class SharedGraphics {
     win::Scale scale;
     HMODULE pictures = nullptr;  // the program or the scaled skin library
     std::wstring type;           // their resource type: "PNG", "PNG150", ...
-    std::array<win::UniqueFont, static_cast<size_t>(SharedFont::kCount)> fonts;  // kDefaultGui: a copy or none
+    std::array<win::UniqueFont, static_cast<size_t>(SharedFont::kCount)>
+        fonts;  // kDefaultGui: a copy or none
     mutable std::array<win::UniqueBitmap, kBitmapIds.size()> bitmaps;
     mutable std::array<bool, kBitmapIds.size()> tried{};  // a bitmap that failed is not tried again
   };
@@ -85,7 +90,9 @@ class SharedGraphics {
 
   win::Scale scale_;
   HMODULE skinModule_ = nullptr;
-  win::UniqueModule scaledSkin_;  // opened at the first scale other than 100 %
+  HMODULE scaledSkin_ = nullptr;  // the scaled skin library, once looked up
+  bool scaledSkinKnown_ = false;  // given, or looked up at the first scale other than 100 %
+  win::UniqueModule ownScaledSkin_;
   std::optional<SkinImageFactoryScope> decoding_;
   Set current_;
   std::vector<Set> retired_;  // handed out before SetScale, kept until ReleaseRetired

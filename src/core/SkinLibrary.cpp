@@ -63,8 +63,8 @@ win::UniqueModule OpenScaledSkin(HMODULE program) noexcept {
   std::error_code error;
   const std::filesystem::path library = std::filesystem::path(path).parent_path() / kScaledSkinFile;
   if (!std::filesystem::is_regular_file(library, error)) return {};
-  return win::UniqueModule(::LoadLibraryExW(library.c_str(), nullptr,
-                                            LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+  return win::UniqueModule(
+      ::LoadLibraryExW(library.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
 }
 
 HMODULE ProgramScaledSkin() noexcept {

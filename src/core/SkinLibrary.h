@@ -20,8 +20,9 @@ inline constexpr const wchar_t* kScaledSkinFile = L"StartdeckSkin.dll";
 // `base` itself, the program's own type.
 [[nodiscard]] std::wstring SkinResourceType(const wchar_t* base, win::Scale scale);
 
-// Opens StartdeckSkin.dll from the folder of `program` (a module of the program, loaded as an image
-// or as a data file) as a data file for its resources; empty when it is missing or not a library.
+// Opens StartdeckSkin.dll from the folder of `program` (a module loaded as an image: Windows does
+// not name the file of one opened as a data file) as a data file for its resources; empty when it
+// is missing or not a library.
 [[nodiscard]] win::UniqueModule OpenScaledSkin(HMODULE program) noexcept;
 
 // The scaled library beside the running program, opened at the first call and kept until the

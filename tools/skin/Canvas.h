@@ -53,7 +53,7 @@ class Canvas {
   int height_;
   float scaleX_ = 1.f;  // pixels per design unit along each axis
   float scaleY_ = 1.f;
-  float scale_ = 1.f;  // pixels per design unit of a distance: dpi / 96
+  float scale_ = 1.f;         // pixels per design unit of a distance: dpi / 96
   std::vector<Rgb> colour_;   // premultiplied by coverage
   std::vector<float> cover_;  // 0 = empty, 1 = fully covered
 };

@@ -134,18 +134,20 @@ constexpr Entry kBitmaps[] = {
     {IDB_PUSH_DISABLED, "push_disabled", 104, 24, K, kAllCorners, "panel push button, disabled",
      [](const Surfaces& s) { return DrawPushButton(S::kDisabled, s.dpi); }},
     {IDB_QUICK_BUTTON_NORMAL, "quick_button_normal", 104, 24, K, kAllCorners,
-     "quick translation: Translate, Clear", [](const Surfaces& s) { return DrawPushButton(S::kNormal, s.dpi); }},
+     "quick translation: Translate, Clear",
+     [](const Surfaces& s) { return DrawPushButton(S::kNormal, s.dpi); }},
     {IDB_QUICK_BUTTON_HOVER, "quick_button_hover", 104, 24, K, kAllCorners,
      "quick translation buttons, hover", [](const Surfaces& s) { return DrawPushButton(S::kHover, s.dpi); }},
     {IDB_QUICK_BUTTON_PRESSED, "quick_button_pressed", 104, 24, K, kAllCorners,
-     "quick translation buttons, pressed", [](const Surfaces& s) { return DrawPushButton(S::kPressed, s.dpi); }},
+     "quick translation buttons, pressed",
+     [](const Surfaces& s) { return DrawPushButton(S::kPressed, s.dpi); }},
 
     // Start page.
     {IDB_START_BACKGROUND, "start_background", 672, 369, O, 0, "start page background",
      [](const Surfaces& s) { return s.start; }},
-#define SKIN_LARGE(ID, FILE, STATE, ROLE)                                \
-  {                                                                      \
-    ID, FILE, 632, 72, K, kAllCorners, ROLE,                             \
+#define SKIN_LARGE(ID, FILE, STATE, ROLE)                                       \
+  {                                                                             \
+    ID, FILE, 632, 72, K, kAllCorners, ROLE,                                    \
         [](const Surfaces& s) { return DrawStartLarge(STATE, s.start, s.dpi); } \
   }
     SKIN_LARGE(IDB_START_TRANSLATE_NORMAL, "start_translate_normal", S::kNormal,
@@ -156,9 +158,9 @@ constexpr Entry kBitmaps[] = {
     SKIN_LARGE(IDB_START_TRANSLATE_DISABLED, "start_translate_disabled", S::kDisabled,
                "start: Translate, disabled"),
 #undef SKIN_LARGE
-#define SKIN_SMALL(ID, FILE, PICT, COL, ROW, STATE, ROLE)                                \
-  {                                                                                      \
-    ID, FILE, 326, 84, K, kAllCorners, ROLE,                                             \
+#define SKIN_SMALL(ID, FILE, PICT, COL, ROW, STATE, ROLE)                                       \
+  {                                                                                             \
+    ID, FILE, 326, 84, K, kAllCorners, ROLE,                                                    \
         [](const Surfaces& s) { return DrawStartSmall(PICT, COL, ROW, STATE, s.start, s.dpi); } \
   }
 #define SKIN_SMALL4(NAME, FILE, PICT, COL, ROW, ROLE)                                                  \
@@ -180,9 +182,9 @@ constexpr Entry kBitmaps[] = {
 #undef SKIN_SMALL
 
 // Ribbon tabs, left to right.
-#define SKIN_TAB(ID, FILE, PICT, INDEX, STATE, ROLE)                          \
-  {                                                                           \
-    ID, FILE, 96, 94, K, kAllCorners, ROLE,                                   \
+#define SKIN_TAB(ID, FILE, PICT, INDEX, STATE, ROLE)                                 \
+  {                                                                                  \
+    ID, FILE, 96, 94, K, kAllCorners, ROLE,                                          \
         [](const Surfaces& s) { return DrawTab(PICT, INDEX, STATE, s.main, s.dpi); } \
   }
 #define SKIN_TAB4(NAME, FILE, PICT, INDEX, ROLE)                                                      \

@@ -23,7 +23,7 @@ struct Surfaces {
 struct Entry {
   int id;
   const char* file;  // without extension
-  int width;  // at 96 DPI; drawn for another DPI, skinscale::Px of these
+  int width;         // at 96 DPI; drawn for another DPI, skinscale::Px of these
   int height;
   bool keyed;        // uses magenta as its transparent colour
   unsigned corners;  // Corner bits: corners that must be magenta

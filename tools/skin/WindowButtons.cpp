@@ -59,7 +59,8 @@ Image DrawTopButton(TopButton which, State state, const Image& mainBackground, i
     c.Fill(glyph::Cross(cx, cy, 8.f, 1.8f), palette::kWhite, 1.f, 3);
   else
     c.Fill(glyph::Dash(cx, cy + 4.f, 10.f, 2.f), palette::kWhite, 1.f, 3);
-  return c.FlattenKeyed(ImageBackdrop(mainBackground, skinscale::Px(x, dpi), skinscale::Px(kTopButtonY, dpi)));
+  return c.FlattenKeyed(
+      ImageBackdrop(mainBackground, skinscale::Px(x, dpi), skinscale::Px(kTopButtonY, dpi)));
 }
 
 Image DrawHelpButton(State state, const Image& mainBackground, int dpi) {
@@ -69,7 +70,8 @@ Image DrawHelpButton(State state, const Image& mainBackground, int dpi) {
   DrawBody(c, body, 0.f, s, WindowLook(state));
   const float d = state == State::kPressed ? 0.5f : 0.f;
   c.Fill(glyph::Question(s * 0.5f + d, s * 0.5f + d, 12.f), palette::kWhite, 1.f, 3);
-  return c.FlattenKeyed(ImageBackdrop(mainBackground, skinscale::Px(kHelpX, dpi), skinscale::Px(kHelpY, dpi)));
+  return c.FlattenKeyed(
+      ImageBackdrop(mainBackground, skinscale::Px(kHelpX, dpi), skinscale::Px(kHelpY, dpi)));
 }
 
 Image DrawBottomButton(BottomGlyph glyph, State state, const Image& mainBackground, int dpi) {
@@ -81,7 +83,8 @@ Image DrawBottomButton(BottomGlyph glyph, State state, const Image& mainBackgrou
   const Rgb ink = palette::kWhite;
   if (glyph == BottomGlyph::kHome) c.Fill(glyph::House(12.f + d, h * 0.5f + d, 12.f), ink, 1.f, 3);
   if (glyph == BottomGlyph::kBack) c.Fill(glyph::ArrowLeft(12.f + d, h * 0.5f + d, 10.f, 2.f), ink, 1.f, 3);
-  return c.FlattenKeyed(ImageBackdrop(mainBackground, skinscale::Px(kWindowWidth - 12 - kBottomButtonWidth, dpi),
+  return c.FlattenKeyed(ImageBackdrop(mainBackground,
+                                      skinscale::Px(kWindowWidth - 12 - kBottomButtonWidth, dpi),
                                       skinscale::Px(kBottomButtonY, dpi)));
 }
 

@@ -39,7 +39,8 @@ struct Options {
 };
 
 bool IsSkinDpi(int dpi) {
-  return std::find(skinscale::kSkinDpis.begin(), skinscale::kSkinDpis.end(), dpi) != skinscale::kSkinDpis.end();
+  return std::find(skinscale::kSkinDpis.begin(), skinscale::kSkinDpis.end(), dpi) !=
+         skinscale::kSkinDpis.end();
 }
 
 bool Parse(int argc, char** argv, Options& options) {
@@ -88,7 +89,8 @@ int Finish(const Options& options, const std::string& folder, const std::vector<
 int main(int argc, char** argv) {
   Options options;
   if (!Parse(argc, argv, options)) {
-    std::fprintf(stderr, "usage: skingen --out FOLDER [--dpi 96|120|144|168|192] [--check] [--sheet FILE.ppm]\n");
+    std::fprintf(stderr,
+                 "usage: skingen --out FOLDER [--dpi 96|120|144|168|192] [--check] [--sheet FILE.ppm]\n");
     return 2;
   }
   std::error_code error;
