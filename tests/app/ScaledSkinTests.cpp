@@ -175,6 +175,27 @@ TEST_F(ScaledSkin, ListIconsHaveTheScaledSizeAndTheirOwnPixels) {
   }
 }
 
+// A damaged library costs the crisp pictures, never the program: a scale it lacks pictures of is
+// drawn at 100 %, and an icon it holds damaged is the program's own, stretched to the scaled size.
+TEST_F(ScaledSkin, ADamagedLibraryFallsBackToTheProgramsOwnPictures) {
+  const win::UniqueModule damaged = OpenAsData(test::BinFolder() / L"TestSkinDamaged.dll");
+  ASSERT_TRUE(damaged);
+  for (const int dpi : {120, 144}) {
+    graphics_.CreateWithScaledSkin(program_.get(), damaged.get(), dpi);
+    EXPECT_EQ(graphics_.Scale().dpi(), 96) << dpi;
+    EXPECT_EQ(graphics_.BitmapSize(IDB_PUSH_NORMAL).cx, 104) << dpi;
+    graphics_.Destroy();
+  }
+  const win::Scale scale(120);
+  for (const int id : {IDI_CMD_QUICK_TRANSLATE, IDI_APP_UPDATER, IDI_APP_BACKUP}) {
+    const win::UniqueIcon icon = app::LoadSkinIcon(program_.get(), damaged.get(), id, 32, scale);
+    ASSERT_TRUE(icon) << id;
+    EXPECT_EQ(IconSize(icon.get()).cx, 40) << id;
+    const win::UniqueIcon stretched = app::LoadSkinIcon(program_.get(), nullptr, id, 32, scale);
+    EXPECT_TRUE(IconPixels(icon.get()) == IconPixels(stretched.get())) << id;
+  }
+}
+
 // The library is looked up beside a module loaded as an image (here the test program, in the bin
 // folder with the build's StartdeckSkin.dll), and not beside one whose folder Windows does not tell.
 TEST(ScaledSkinLibrary, IsFoundBesideTheProgram) {
