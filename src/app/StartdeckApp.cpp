@@ -99,7 +99,8 @@ bool CStartdeckApp::Start() {
   kernel_.EndStartUp();
   app::MarkStartup(L"kernel connection");
 
-  graphics_.Create();
+  // At the system's scale; the main window switches to its monitor's when that differs.
+  graphics_.Create(nullptr, win::SkinScaleFor(win::SystemDpi()).dpi());
   settings_.SetDirectionSource(&kernel_);
   app::MarkStartup(L"fonts and skin bitmaps");
 

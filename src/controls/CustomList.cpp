@@ -8,6 +8,8 @@
 
 #include "controls/MenuBackBuffer.h"
 #include "controls/Paint.h"
+#include "core/SkinLibrary.h"
+#include "win/Scale.h"
 
 namespace ui::skin {
 namespace {
@@ -111,9 +113,16 @@ HICON CCustomList::IconOf(size_t index) const {
   const ITEM_INFO& item = items_[index];
   if (item.icon) return item.icon;
   if (item.iconSource) item.ownedIcon = std::exchange(item.iconSource, nullptr)();
-  if (item.ownedIcon) return item.ownedIcon.get();
-  // A named icon is shared: every later request for it hands out the same handle, so it is not kept.
-  return item.iconId ? ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(item.iconId)) : nullptr;
+  if (item.ownedIcon && !item.iconId) return item.ownedIcon.get();
+  if (!item.iconId) return nullptr;
+  // A named icon is the skin's, loaded at the list's scale and kept by the row until the scale
+  // changes.
+  const win::Scale scale = win::SkinScaleOf(hwnd());
+  if (!item.ownedIcon || item.ownedIconDpi != scale.dpi()) {
+    item.ownedIcon = app::LoadSkinIcon(item.iconId, kIconSize, scale);
+    item.ownedIconDpi = scale.dpi();
+  }
+  return item.ownedIcon.get();
 }
 
 void CCustomList::AddRowWithIconId(int iconId, const std::wstring& name, const std::wstring& description,

@@ -41,6 +41,7 @@ struct ITEM_INFO {
   HICON icon = nullptr;
   int iconId = 0;
   mutable win::UniqueIcon ownedIcon;
+  mutable int ownedIconDpi = 0;  // a named icon's scale, when ownedIcon holds it
   mutable std::function<win::UniqueIcon()> iconSource;
   std::wstring title;
   std::wstring second;

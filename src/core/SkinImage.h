@@ -13,13 +13,14 @@ namespace app {
 inline constexpr const wchar_t* kSkinImageType = L"PNG";
 
 // The picture's size from its header, without decoding it; {0, 0} when `id` is not a skin picture
-// of `module`.
-[[nodiscard]] SIZE SkinImageSize(HMODULE module, int id) noexcept;
+// of `module`. `type` is the resource type: "PNG" for the program's own set, "PNG150" and the like
+// for the scaled skin library's (see SkinLibrary.h).
+[[nodiscard]] SIZE SkinImageSize(HMODULE module, int id, const wchar_t* type = kSkinImageType) noexcept;
 
 // A new bottom-up 24-bit DIB section with the picture's pixels, owned by the caller; null when
 // `id` is not a skin picture of `module` or cannot be decoded. Uses COM on the calling thread (and
 // initialises it for the call if nobody has).
-[[nodiscard]] HBITMAP LoadSkinImage(HMODULE module, int id) noexcept;
+[[nodiscard]] HBITMAP LoadSkinImage(HMODULE module, int id, const wchar_t* type = kSkinImageType) noexcept;
 
 // While one lives, the pictures decoded on the thread that made it, while that thread has COM of
 // its own, share one imaging factory: made by the first of them, released with the scope. Its
@@ -36,7 +37,7 @@ class SkinImageFactoryScope {
   [[nodiscard]] bool HoldsFactory() const noexcept { return factory_ != nullptr; }
 
  private:
-  friend HBITMAP LoadSkinImage(HMODULE module, int id) noexcept;
+  friend HBITMAP LoadSkinImage(HMODULE module, int id, const wchar_t* type) noexcept;
   bool active_ = false;
   Microsoft::WRL::ComPtr<IWICImagingFactory> factory_;
 };

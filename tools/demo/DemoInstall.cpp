@@ -113,7 +113,7 @@ bool CopyProgramFiles(const fs::path& from, const Options& options) {
   }
   for (const wchar_t* name :
        {L"StartdeckResENU.dll", L"StartdeckResDEU.dll", L"StartdeckResFRA.dll", L"StartdeckResRUS.dll",
-        L"StartdeckResESN.dll", L"VantoKernel.dll", L"VantoWebService.exe"}) {
+        L"StartdeckResESN.dll", L"StartdeckSkin.dll", L"VantoKernel.dll", L"VantoWebService.exe"}) {
     if (fs::exists(from / name))
       fs::copy_file(from / name, options.folder / name, fs::copy_options::overwrite_existing, ec);
     if (ec) return false;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "SkinScales.h"
+
 namespace skin {
 namespace {
 
@@ -46,6 +48,13 @@ Canvas::Canvas(int width, int height)
       colour_(static_cast<size_t>(width) * height),
       cover_(static_cast<size_t>(width) * height, 0.f) {}
 
+Canvas::Canvas(int designWidth, int designHeight, int dpi)
+    : Canvas(skinscale::Px(designWidth, dpi), skinscale::Px(designHeight, dpi)) {
+  scaleX_ = static_cast<float>(width_) / static_cast<float>(designWidth);
+  scaleY_ = static_cast<float>(height_) / static_cast<float>(designHeight);
+  scale_ = static_cast<float>(dpi) / static_cast<float>(skinscale::kDesignDpi);
+}
+
 void Canvas::Fill(const Sdf& shape, const Paint& paint, float opacity, int samples) {
   const float step = 1.f / static_cast<float>(samples);
   for (int y = 0; y < height_; ++y) {
@@ -53,15 +62,17 @@ void Canvas::Fill(const Sdf& shape, const Paint& paint, float opacity, int sampl
       float c = 0.f;
       for (int sy = 0; sy < samples; ++sy) {
         for (int sx = 0; sx < samples; ++sx) {
-          const float d = shape(static_cast<float>(x) + (static_cast<float>(sx) + 0.5f) * step,
-                                static_cast<float>(y) + (static_cast<float>(sy) + 0.5f) * step);
-          c += std::clamp(0.5f - d * static_cast<float>(samples), 0.f, 1.f);
+          // The sample's place in design units; its distance from the edge back in pixels. At 96 DPI
+          // both scales are exactly 1, so the arithmetic is that of a plain pixel canvas.
+          const float d = shape((static_cast<float>(x) + (static_cast<float>(sx) + 0.5f) * step) / scaleX_,
+                                (static_cast<float>(y) + (static_cast<float>(sy) + 0.5f) * step) / scaleY_);
+          c += std::clamp(0.5f - d * static_cast<float>(samples) * scale_, 0.f, 1.f);
         }
       }
       c *= opacity * step * step;
       if (c <= 0.f) continue;
       const size_t i = static_cast<size_t>(y) * width_ + x;
-      const Rgb p = paint(static_cast<float>(x) + 0.5f, static_cast<float>(y) + 0.5f);
+      const Rgb p = paint((static_cast<float>(x) + 0.5f) / scaleX_, (static_cast<float>(y) + 0.5f) / scaleY_);
       colour_[i] = Add(Scale(colour_[i], 1.f - c), Scale(p, c));
       cover_[i] = cover_[i] * (1.f - c) + c;
     }

@@ -1,6 +1,11 @@
 // The drawing surface: premultiplied colour and coverage per pixel, filled shape by shape with
 // "over" compositing. It starts empty (fully transparent); finishing it decides what the empty
 // and partly covered pixels become.
+//
+// Shapes and paints are given in the 96-DPI design's units. A canvas made for another DPI has
+// skinscale::Px(width) x Px(height) pixels and maps each design axis onto exactly its pixels, so
+// the picture's edges stay on the design's edges; anti-aliasing is one device pixel wide, so
+// edges stay crisp at every scale. At 96 DPI a design unit is a pixel.
 #pragma once
 
 #include <functional>
@@ -20,8 +25,12 @@ Backdrop ImageBackdrop(const Image& image, int left, int top);
 
 class Canvas {
  public:
+  // A canvas of width x height pixels, shapes given in pixels (the design at 96 DPI).
   Canvas(int width, int height);
+  // A canvas for the design size designWidth x designHeight drawn at `dpi`.
+  Canvas(int designWidth, int designHeight, int dpi);
 
+  // In pixels.
   int width() const { return width_; }
   int height() const { return height_; }
 
@@ -42,6 +51,9 @@ class Canvas {
  private:
   int width_;
   int height_;
+  float scaleX_ = 1.f;  // pixels per design unit along each axis
+  float scaleY_ = 1.f;
+  float scale_ = 1.f;         // pixels per design unit of a distance: dpi / 96
   std::vector<Rgb> colour_;   // premultiplied by coverage
   std::vector<float> cover_;  // 0 = empty, 1 = fully covered
 };

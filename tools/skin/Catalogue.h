@@ -12,8 +12,9 @@ namespace skin {
 // Which corner pixels must be the transparent magenta (bit set) in a keyed bitmap.
 enum Corner : unsigned { kTopLeft = 1, kTopRight = 2, kBottomRight = 4, kBottomLeft = 8, kAllCorners = 15 };
 
-// The surfaces every other picture is drawn against.
+// The surfaces every other picture is drawn against, and the DPI all of them are drawn for.
 struct Surfaces {
+  int dpi = 96;
   Image main;
   Image start;
   Image panel;
@@ -22,7 +23,7 @@ struct Surfaces {
 struct Entry {
   int id;
   const char* file;  // without extension
-  int width;
+  int width;         // at 96 DPI; drawn for another DPI, skinscale::Px of these
   int height;
   bool keyed;        // uses magenta as its transparent colour
   unsigned corners;  // Corner bits: corners that must be magenta
@@ -41,6 +42,6 @@ const IconSpec& ProgramIcon();
 // One 32-bit image per size of the program icon, in the order of its sizes.
 std::vector<Image> DrawIconImages();
 
-Surfaces DrawSurfaces();
+Surfaces DrawSurfaces(int dpi);
 
 }  // namespace skin

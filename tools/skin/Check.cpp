@@ -10,6 +10,7 @@
 #include "IcoFile.h"
 #include "ListIcons.h"
 #include "PngFile.h"
+#include "SkinScales.h"
 
 namespace skin {
 namespace {
@@ -22,11 +23,13 @@ bool NearMagenta(const std::uint8_t* p) {
   return d <= kNearMagenta;
 }
 
-void CheckBitmap(const Entry& e, const Image& image, std::vector<std::string>& errors) {
+void CheckBitmap(const Entry& e, const Image& image, int dpi, std::vector<std::string>& errors) {
   const std::string name = std::to_string(e.id) + " " + e.file;
-  if (image.width != e.width || image.height != e.height) {
+  const int width = skinscale::Px(e.width, dpi), height = skinscale::Px(e.height, dpi);
+  if (image.width != width || image.height != height) {
     errors.push_back(name + ": " + std::to_string(image.width) + "x" + std::to_string(image.height) +
-                     " instead of the declared " + std::to_string(e.width) + "x" + std::to_string(e.height));
+                     " instead of the declared " + std::to_string(width) + "x" + std::to_string(height) +
+                     " at " + std::to_string(dpi) + " dpi");
     return;
   }
   int keyed = 0, near = 0;
@@ -46,9 +49,9 @@ void CheckBitmap(const Entry& e, const Image& image, std::vector<std::string>& e
     unsigned bit;
     int x, y;
   } corners[] = {{kTopLeft, 0, 0},
-                 {kTopRight, e.width - 1, 0},
-                 {kBottomRight, e.width - 1, e.height - 1},
-                 {kBottomLeft, 0, e.height - 1}};
+                 {kTopRight, width - 1, 0},
+                 {kBottomRight, width - 1, height - 1},
+                 {kBottomLeft, 0, height - 1}};
   for (const auto& c : corners) {
     const bool wanted = e.keyed && (e.corners & c.bit) != 0;
     if (wanted && !image.IsKey(c.x, c.y))
@@ -130,7 +133,7 @@ void CheckPngRefusals(const std::string& name, const std::vector<std::uint8_t>& 
 
 }  // namespace
 
-std::vector<std::string> CheckFolder(const std::string& folder) {
+std::vector<std::string> CheckFolder(const std::string& folder, int dpi) {
   std::vector<std::string> errors;
   std::set<int> ids{ProgramIcon().id};
   std::set<std::string> files;
@@ -144,7 +147,7 @@ std::vector<std::string> CheckFolder(const std::string& folder) {
       errors.push_back(path + ": missing or not a 24-bit bitmap");
       continue;
     }
-    CheckBitmap(e, *image, errors);
+    CheckBitmap(e, *image, dpi, errors);
     const std::string png = folder + "/" + e.file + ".png";
     const auto packed = ReadFile(png);
     const auto decoded = packed ? DecodePng(*packed) : std::nullopt;
@@ -156,13 +159,15 @@ std::vector<std::string> CheckFolder(const std::string& folder) {
     const auto packed = ReadFile(png);
     CheckPngRefusals(png, packed ? *packed : std::vector<std::uint8_t>{}, errors);
   }
-  CheckIcon(folder + "/" + ProgramIcon().file + ".ico", ProgramIcon().sizes, errors);
+  // The program icon carries its own sizes and is drawn once, with the design.
+  if (dpi == skinscale::kDesignDpi)
+    CheckIcon(folder + "/" + ProgramIcon().file + ".ico", ProgramIcon().sizes, errors);
   // Icon IDs share one namespace among icons only; a bitmap may carry the same number.
   std::set<int> iconIds{ProgramIcon().id};
   for (const ListIcon& e : ListIcons()) {
     if (!iconIds.insert(e.id).second) errors.push_back(std::to_string(e.id) + ": icon ID used twice");
     if (!files.insert(e.file).second) errors.push_back(std::string(e.file) + ": file name used twice");
-    CheckIcon(folder + "/" + e.file + ".ico", ListIconSizes(), errors);
+    CheckIcon(folder + "/" + e.file + ".ico", ListIconSizes(dpi), errors);
   }
   return errors;
 }

@@ -43,16 +43,16 @@ void DrawAction(Canvas& c, const Sdf& body, float top, float bottom, const Look&
 
 }  // namespace
 
-Image DrawPushButton(State state) {
+Image DrawPushButton(State state, int dpi) {
   const float w = kPushWidth, h = kPushHeight;
-  Canvas c(kPushWidth, kPushHeight);
+  Canvas c(kPushWidth, kPushHeight, dpi);
   DrawAction(c, Box(0, 0, w, h, Radii::All(5.f)), 0.f, h, ActionLook(state));
   return c.FlattenKeyed(SolidBackdrop(kContent));
 }
 
-Image DrawCheckBox(bool ticked, State state) {
+Image DrawCheckBox(bool ticked, State state, int dpi) {
   const float s = kCheckSize;
-  Canvas c(kCheckSize, kCheckSize);
+  Canvas c(kCheckSize, kCheckSize, dpi);
   Sdf box = Box(0, 0, s, s, Radii::All(3.f));
   Look look = ActionLook(state);
   if (!ticked) {
@@ -69,9 +69,9 @@ Image DrawCheckBox(bool ticked, State state) {
   return c.FlattenKeyed(SolidBackdrop(look.border));
 }
 
-Image DrawComboDrop(State state) {
+Image DrawComboDrop(State state, int dpi) {
   const float s = kDropSize;
-  Canvas c(kDropSize, kDropSize);
+  Canvas c(kDropSize, kDropSize, dpi);
   const Look look = ActionLook(state);
   DrawAction(c, Box(0, 0, s, s, Radii::All(3.f)), 0.f, s, look);
   const float d = state == State::kPressed ? 0.5f : 0.f;
@@ -79,9 +79,9 @@ Image DrawComboDrop(State state) {
   return c.FlattenKeyed(SolidBackdrop(palette::kWhite));
 }
 
-Image DrawScrollArrow(bool up, State state) {
+Image DrawScrollArrow(bool up, State state, int dpi) {
   const float w = kScrollWidth, h = kScrollArrowHeight;
-  Canvas c(kScrollWidth, kScrollArrowHeight);
+  Canvas c(kScrollWidth, kScrollArrowHeight, dpi);
   // The arrows are the two ends of the bar: opaque, on the track's colours.
   c.Fill(Box(0, 0, w, h), kTrack);
   c.Fill(Box(0, 0, 1, h), kTrackEdge);
@@ -97,10 +97,10 @@ Image DrawScrollArrow(bool up, State state) {
   return c.Flatten(SolidBackdrop(kTrack));
 }
 
-Image DrawScrollTrack() {
+Image DrawScrollTrack(int dpi) {
   // Stretched over the bar's height, so every row is the same.
   const float w = kScrollWidth, h = 32.f;
-  Canvas c(kScrollWidth, 32);
+  Canvas c(kScrollWidth, 32, dpi);
   c.Fill(Box(0, 0, w, h), kTrack);
   c.Fill(Box(0, 0, 1, h), kTrackEdge);
   c.Fill(Box(w - 1, 0, w, h), kTrackEdge);
@@ -108,9 +108,9 @@ Image DrawScrollTrack() {
   return c.Flatten(SolidBackdrop(kTrack), false);
 }
 
-Image DrawScrollThumb(State state) {
+Image DrawScrollThumb(State state, int dpi) {
   const float w = kScrollWidth, h = kThumbHeight;
-  Canvas c(kScrollWidth, kThumbHeight);
+  Canvas c(kScrollWidth, kThumbHeight, dpi);
   // Indexed by State: lit from the left.
   constexpr Rgb kLeft[] = {{150, 206, 240}, {110, 198, 244}, {58, 152, 218}};
   constexpr Rgb kRight[] = {{104, 182, 230}, {64, 166, 226}, {28, 118, 194}};
@@ -125,9 +125,9 @@ Image DrawScrollThumb(State state) {
   return c.FlattenKeyed(SolidBackdrop(kTrack));
 }
 
-Image DrawListRows(ListRows kind) {
+Image DrawListRows(ListRows kind, int dpi) {
   const float w = kListWidth, rowH = kListRowHeight, h = rowH * kListRows;
-  Canvas c(kListWidth, kListRowHeight * kListRows);
+  Canvas c(kListWidth, kListRowHeight * kListRows, dpi);
   c.Fill(Box(0, 0, w, h), palette::kWhite);
   if (kind != ListRows::kPlain) {
     // Every row is drawn hot, so the slice of whichever row is hovered can be taken.

@@ -2,6 +2,7 @@
 
 #include "Canvas.h"
 #include "SkinIds.h"
+#include "SkinScales.h"
 
 namespace skin {
 namespace {
@@ -46,7 +47,7 @@ constexpr ListIcon kIcons[] = {
     {IDI_APP_UPDATER, "app_updater", "updater", Updater},
 };
 
-constexpr int kSizes[] = {16, 32};
+constexpr int kDesignSizes[] = {16, 32};
 
 Rgb InkColour(Ink ink) {
   switch (ink) {
@@ -76,13 +77,13 @@ std::span<const ListIcon> ListIcons() {
   return kIcons;
 }
 
-std::span<const int> ListIconSizes() {
-  return kSizes;
+std::array<int, 2> ListIconSizes(int dpi) {
+  return {skinscale::Px(kDesignSizes[0], dpi), skinscale::Px(kDesignSizes[1], dpi)};
 }
 
-std::vector<Image> DrawListIcon(const ListIcon& entry) {
+std::vector<Image> DrawListIcon(const ListIcon& entry, int dpi) {
   std::vector<Image> images;
-  for (const int px : kSizes) {
+  for (const int px : ListIconSizes(dpi)) {
     const float size = static_cast<float>(px);
     Canvas canvas(px, px);
     DrawTile(canvas, size);

@@ -3,6 +3,7 @@
 // and 32 pixels, 32-bit with alpha.
 #pragma once
 
+#include <array>
 #include <span>
 #include <vector>
 
@@ -19,8 +20,11 @@ struct ListIcon {
 };
 
 std::span<const ListIcon> ListIcons();
-// The sizes of every list icon, smallest first; the program loads the 32-pixel image.
-std::span<const int> ListIconSizes();
-std::vector<Image> DrawListIcon(const ListIcon& entry);
+// The sizes of every list icon at `dpi`, smallest first: the design's 16 and 32 pixels scaled. The
+// program loads the larger image.
+std::array<int, 2> ListIconSizes(int dpi = 96);
+// One image per size of ListIconSizes(dpi). Each is drawn for its own pixel size, so an icon is as
+// crisp at 20 or 56 pixels as at 16 or 32.
+std::vector<Image> DrawListIcon(const ListIcon& entry, int dpi = 96);
 
 }  // namespace skin

@@ -3,6 +3,7 @@
 #include "Canvas.h"
 #include "Faces.h"
 #include "Layout.h"
+#include "SkinScales.h"
 
 namespace skin {
 namespace {
@@ -52,12 +53,12 @@ constexpr Look kLooks[] = {
 
 }  // namespace
 
-Image DrawTab(Pictogram pictogram, int index, State state, const Image& mainBackground) {
+Image DrawTab(Pictogram pictogram, int index, State state, const Image& mainBackground, int dpi) {
   const float w = kTabWidth, h = kTabHeight;
   const Look& look = kLooks[static_cast<int>(state)];
   const bool selected = state == State::kPressed;
   const float y0 = selected ? 0.f : 5.f;
-  Canvas c(kTabWidth, kTabHeight);
+  Canvas c(kTabWidth, kTabHeight, dpi);
   Sdf body = Box(1, y0, w - 1, h, Radii::Top(8.f));
   Paint upper = paint::Vertical(y0, look.top, kCaptionTop, look.middle);
   Paint lower = paint::Vertical(kCaptionTop, look.middle, h, look.bottom);
@@ -69,7 +70,8 @@ Image DrawTab(Pictogram pictogram, int index, State state, const Image& mainBack
   c.Fill(shape::Intersect(shape::Outline(shape::Grow(body, -0.5f), 0.5f), Box(0, 0, w, h - 1.f)), look.border,
          look.borderOpacity);
   DrawPictogram(c, pictogram, w * 0.5f, selected ? 25.f : 27.f, 30.f, look.ink, look.ink2);
-  return c.FlattenKeyed(ImageBackdrop(mainBackground, kRibbonX + index * kTabWidth, kRibbonY));
+  return c.FlattenKeyed(ImageBackdrop(mainBackground, skinscale::Px(kRibbonX + index * kTabWidth, dpi),
+                                      skinscale::Px(kRibbonY, dpi)));
 }
 
 }  // namespace skin

@@ -3,6 +3,7 @@
 #include "Faces.h"
 #include "Glyphs.h"
 #include "Layout.h"
+#include "SkinScales.h"
 
 namespace skin {
 namespace {
@@ -81,11 +82,11 @@ void Shadow(Canvas& c, const Sdf& body, float drop, float strength) {
 
 }  // namespace
 
-Image DrawStartLarge(State state, const Image& startBackground) {
+Image DrawStartLarge(State state, const Image& startBackground, int dpi) {
   const float w = kLargeWidth, h = kLargeHeight;
   const Look& look = LookOf(kLargeLooks, state);
   const bool pressed = state == State::kPressed;
-  Canvas c(kLargeWidth, kLargeHeight);
+  Canvas c(kLargeWidth, kLargeHeight, dpi);
   Sdf body = Box(2, 1, w - 2, h - 4, Radii::All(10.f));
   Shadow(c, body, pressed ? 1.f : 2.f, look.shadow);
   c.Fill(body, paint::Vertical(1, look.top, h - 4, look.bottom));
@@ -97,13 +98,15 @@ Image DrawStartLarge(State state, const Image& startBackground) {
   // A "go" chevron at the right end says the whole bar is one button.
   c.Fill(glyph::ChevronRight(w - 36.f + d, cy, 22.f, 4.f), look.ink, state == State::kDisabled ? 1.f : 0.6f,
          2);
-  return c.FlattenKeyed(ImageBackdrop(startBackground, kLargeX, kLargeY));
+  return c.FlattenKeyed(
+      ImageBackdrop(startBackground, skinscale::Px(kLargeX, dpi), skinscale::Px(kLargeY, dpi)));
 }
 
-Image DrawStartSmall(Pictogram pictogram, int column, int row, State state, const Image& startBackground) {
+Image DrawStartSmall(Pictogram pictogram, int column, int row, State state, const Image& startBackground,
+                     int dpi) {
   const float h = kSmallHeight;
   const Look& look = LookOf(kCardLooks, state);
-  Canvas c(kSmallWidth, kSmallHeight);
+  Canvas c(kSmallWidth, kSmallHeight, dpi);
   Sdf card = Box(kCardLeft, 3, kCardRight, h - 5, Radii::All(8.f));
   Shadow(c, card, 1.5f, look.shadow);
   c.Fill(card, paint::Vertical(3, look.top, h - 5, look.bottom));
@@ -114,7 +117,7 @@ Image DrawStartSmall(Pictogram pictogram, int column, int row, State state, cons
   DrawPictogram(c, pictogram, cx, cy, 26.f, look.ink, look.ink2);
   const int x = column == 0 ? 1 : kSmallWidth + 1;
   const int y = kSmallY + row * (kSmallHeight + 1);
-  return c.FlattenKeyed(ImageBackdrop(startBackground, x, y));
+  return c.FlattenKeyed(ImageBackdrop(startBackground, skinscale::Px(x, dpi), skinscale::Px(y, dpi)));
 }
 
 }  // namespace skin

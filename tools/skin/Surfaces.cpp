@@ -3,15 +3,16 @@
 #include "Canvas.h"
 #include "Layout.h"
 #include "ProductMark.h"
+#include "SkinScales.h"
 
 namespace skin {
 
 using namespace layout;
 using shape::Box;
 
-Image DrawMainBackground() {
+Image DrawMainBackground(int dpi) {
   const float w = kWindowWidth, h = kWindowHeight, band = kTitleBandHeight;
-  Canvas c(kWindowWidth, kWindowHeight);
+  Canvas c(kWindowWidth, kWindowHeight, dpi);
   // Body: deep blue, a little lighter near the top left where the eye starts.
   Paint body = paint::Glow(paint::Vertical(band, palette::kBodyTop, h, palette::kBodyBottom), 150.f, 60.f,
                            520.f, Rgb{36, 104, 178}, 0.32f);
@@ -30,20 +31,20 @@ Image DrawMainBackground() {
   return c.Flatten(SolidBackdrop(palette::kBodyBottom));
 }
 
-Image DrawStartBackground(const Image& mainBackground) {
+Image DrawStartBackground(const Image& mainBackground, int dpi) {
   const float w = kStartWidth, h = kStartHeight;
-  Canvas c(kStartWidth, kStartHeight);
+  Canvas c(kStartWidth, kStartHeight, dpi);
   Sdf page = Box(0, 0, w, h, Radii::All(8.f));
   c.Fill(page, paint::Vertical(0, palette::kPaper, h, palette::kPaperShade));
   // A soft light from the top left, and the mark as a faint watermark in the free lower corner.
   c.Fill(shape::Intersect(page, shape::Circle(60.f, -40.f, 300.f)), palette::kWhite, 0.5f);
   c.Fill(shape::Outline(shape::Grow(page, -0.5f), 0.5f), palette::kAccent, 0.55f);
-  return c.Flatten(ImageBackdrop(mainBackground, kStartX, kStartY));
+  return c.Flatten(ImageBackdrop(mainBackground, skinscale::Px(kStartX, dpi), skinscale::Px(kStartY, dpi)));
 }
 
-Image DrawPanelBackground(const Image& mainBackground) {
+Image DrawPanelBackground(const Image& mainBackground, int dpi) {
   const float w = kPanelWidth, h = kPanelHeight, col = kColumnWidth;
-  Canvas c(kPanelWidth, kPanelHeight);
+  Canvas c(kPanelWidth, kPanelHeight, dpi);
   Sdf panel = Box(0, 0, w, h, Radii::Bottom(8.f));
   // Content side: white paper for black text.
   c.Fill(panel, paint::Vertical(0, palette::kWhite, h, palette::kPaperShade));
@@ -57,7 +58,7 @@ Image DrawPanelBackground(const Image& mainBackground) {
   c.Fill(Box(0, 0, w, 3), paint::Vertical(0, palette::kAccentLight, 3, palette::kAccent));
   c.Fill(shape::Intersect(shape::Outline(shape::Grow(panel, -0.5f), 0.5f), shape::HalfPlaneBelow(3.f)),
          palette::kAccent, 0.6f);
-  return c.Flatten(ImageBackdrop(mainBackground, kPanelX, kPanelY));
+  return c.Flatten(ImageBackdrop(mainBackground, skinscale::Px(kPanelX, dpi), skinscale::Px(kPanelY, dpi)));
 }
 
 }  // namespace skin

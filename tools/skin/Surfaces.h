@@ -5,10 +5,11 @@
 
 namespace skin {
 
-Image DrawMainBackground();
+// Each drawn for `dpi`; the pages take the window background of the same DPI.
+Image DrawMainBackground(int dpi);
 // The start page and the panels have rounded lower corners; since they are copied without a
 // transparent colour, the corners carry the window background that lies under them.
-Image DrawStartBackground(const Image& mainBackground);
-Image DrawPanelBackground(const Image& mainBackground);
+Image DrawStartBackground(const Image& mainBackground, int dpi);
+Image DrawPanelBackground(const Image& mainBackground, int dpi);
 
 }  // namespace skin

@@ -4,6 +4,7 @@
 #include "Faces.h"
 #include "Glyphs.h"
 #include "Layout.h"
+#include "SkinScales.h"
 
 namespace skin {
 namespace {
@@ -38,13 +39,13 @@ void DrawBody(Canvas& c, const Sdf& body, float top, float bottom, const Look& l
 
 }  // namespace
 
-Image DrawTopButton(TopButton which, State state, const Image& mainBackground) {
+Image DrawTopButton(TopButton which, State state, const Image& mainBackground, int dpi) {
   const bool close = which == TopButton::kClose;
   const int w = close ? kCloseWidth : kMinimizeWidth, h = kTopButtonHeight;
   // The pair reads as one control: rounded on its outer ends only.
   const int x = close ? kWindowWidth - kCloseRightMargin - kCloseWidth
                       : kWindowWidth - kCloseRightMargin - kCloseWidth - kMinimizeWidth + 1;
-  Canvas c(w, h);
+  Canvas c(w, h, dpi);
   Sdf body =
       Box(0, 0, static_cast<float>(w), static_cast<float>(h), close ? Radii::Right(5.f) : Radii::Left(5.f));
   Look look = WindowLook(state);
@@ -58,37 +59,40 @@ Image DrawTopButton(TopButton which, State state, const Image& mainBackground) {
     c.Fill(glyph::Cross(cx, cy, 8.f, 1.8f), palette::kWhite, 1.f, 3);
   else
     c.Fill(glyph::Dash(cx, cy + 4.f, 10.f, 2.f), palette::kWhite, 1.f, 3);
-  return c.FlattenKeyed(ImageBackdrop(mainBackground, x, kTopButtonY));
+  return c.FlattenKeyed(
+      ImageBackdrop(mainBackground, skinscale::Px(x, dpi), skinscale::Px(kTopButtonY, dpi)));
 }
 
-Image DrawHelpButton(State state, const Image& mainBackground) {
+Image DrawHelpButton(State state, const Image& mainBackground, int dpi) {
   const float s = kHelpSize;
-  Canvas c(kHelpSize, kHelpSize);
+  Canvas c(kHelpSize, kHelpSize, dpi);
   Sdf body = shape::Circle(s * 0.5f, s * 0.5f, s * 0.5f - 0.5f);
   DrawBody(c, body, 0.f, s, WindowLook(state));
   const float d = state == State::kPressed ? 0.5f : 0.f;
   c.Fill(glyph::Question(s * 0.5f + d, s * 0.5f + d, 12.f), palette::kWhite, 1.f, 3);
-  return c.FlattenKeyed(ImageBackdrop(mainBackground, kHelpX, kHelpY));
+  return c.FlattenKeyed(
+      ImageBackdrop(mainBackground, skinscale::Px(kHelpX, dpi), skinscale::Px(kHelpY, dpi)));
 }
 
-Image DrawBottomButton(BottomGlyph glyph, State state, const Image& mainBackground) {
+Image DrawBottomButton(BottomGlyph glyph, State state, const Image& mainBackground, int dpi) {
   const float w = kBottomButtonWidth, h = kBottomButtonHeight;
-  Canvas c(kBottomButtonWidth, kBottomButtonHeight);
+  Canvas c(kBottomButtonWidth, kBottomButtonHeight, dpi);
   DrawBody(c, Box(0, 0, w, h, Radii::All(6.f)), 0.f, h, WindowLook(state));
   // Home and Back: the glyph sits left of their caption, which starts at x = 19.
   const float d = state == State::kPressed ? 0.5f : 0.f;
   const Rgb ink = palette::kWhite;
   if (glyph == BottomGlyph::kHome) c.Fill(glyph::House(12.f + d, h * 0.5f + d, 12.f), ink, 1.f, 3);
   if (glyph == BottomGlyph::kBack) c.Fill(glyph::ArrowLeft(12.f + d, h * 0.5f + d, 10.f, 2.f), ink, 1.f, 3);
-  return c.FlattenKeyed(
-      ImageBackdrop(mainBackground, kWindowWidth - 12 - kBottomButtonWidth, kBottomButtonY));
+  return c.FlattenKeyed(ImageBackdrop(mainBackground,
+                                      skinscale::Px(kWindowWidth - 12 - kBottomButtonWidth, dpi),
+                                      skinscale::Px(kBottomButtonY, dpi)));
 }
 
-Image DrawMenuBitmap(MenuGlyph glyph) {
+Image DrawMenuBitmap(MenuGlyph glyph, int dpi) {
   // The menu combines these with its own colour: white stays the menu's colour, the dark glyph
   // shows. So no transparent colour here.
   const float s = kMenuBitmapSize, m = s * 0.5f;
-  Canvas c(kMenuBitmapSize, kMenuBitmapSize);
+  Canvas c(kMenuBitmapSize, kMenuBitmapSize, dpi);
   const Rgb ink{16, 48, 96};
   switch (glyph) {
     case MenuGlyph::kRestore: c.Fill(glyph::Restore(m, m, 10.f), ink, 1.f, 3); break;
