@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "win/DpiChange.h"
 #include "win/FailureReport.h"
 #include "win/Focus.h"
 
@@ -160,6 +161,8 @@ INT_PTR CALLBACK Dialog::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARA
     self = reinterpret_cast<Dialog*>(lParam);
     self->hwnd_ = hwnd;
     ::SetWindowLongPtrW(hwnd, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
+    // Our dialogs lay themselves out at a new DPI; the dialog manager's own rescaling would fight it.
+    KeepOwnLayoutOnDpiChange(hwnd);
   } else {
     self = reinterpret_cast<Dialog*>(::GetWindowLongPtrW(hwnd, DWLP_USER));
   }

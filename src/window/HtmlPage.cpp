@@ -3,6 +3,7 @@
 #include "ResourceIds.h"
 #include "core/Bstr.h"
 #include "core/LogSink.h"
+#include "core/PrivateMessages.h"
 #include "core/Variant.h"
 #include "controls/Paint.h"
 #include "controls/SkinRegion.h"
@@ -204,11 +205,14 @@ CDHtmlExploreDlg::~CDHtmlExploreDlg() {
   CloseControl();
 }
 
-bool CDHtmlExploreDlg::Create(HWND parent, POINT at, app::SkinBitmap background) {
+bool CDHtmlExploreDlg::Create(HWND parent, POINT at, app::SkinBitmap background, win::Scale scale) {
   background_ = background;
+  at_ = at;
+  scale_ = scale;
   shaped_ = false;
   if (!Dialog::Create(win::ResourceModule(), IDD_HTML_PAGE, parent)) return false;
-  ::SetWindowPos(hwnd(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const POINT place = scale_.Px(at_);
+  ::SetWindowPos(hwnd(), nullptr, place.x, place.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   ::SetWindowLongPtrW(hwnd(), GWLP_ID, page_);
   return true;
 }
@@ -265,6 +269,27 @@ void CDHtmlExploreDlg::Shape() {
   if (region && ::SetWindowRgn(hwnd(), region.get(), FALSE)) (void)region.release();
 }
 
+void CDHtmlExploreDlg::ApplyScale(win::Scale scale) {
+  scale_ = scale;
+  const POINT place = scale_.Px(at_);
+  const SIZE size = background_.Size();
+  UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
+  if (size.cx <= 0) flags |= SWP_NOSIZE;
+  ::SetWindowPos(hwnd(), nullptr, place.x, place.y, size.cx, size.cy, flags);
+  // The control fills the page again.
+  Microsoft::WRL::ComPtr<IOleInPlaceObject> inPlace;
+  if (object_ && SUCCEEDED(object_.As(&inPlace))) {
+    RECT client{};
+    ::GetClientRect(hwnd(), &client);
+    inPlace->SetObjectRects(&client, &client);
+  }
+  // Shaped by the new background: now if the page shows, else when it is next shown.
+  shaped_ = false;
+  ::SetWindowRgn(hwnd(), nullptr, FALSE);
+  if (::IsWindowVisible(hwnd())) Shape();
+  ::InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
 void CDHtmlExploreDlg::Paint(HDC dc) const {
   const HBITMAP background = background_.get();
   if (!background) return;
@@ -297,6 +322,10 @@ bool CDHtmlExploreDlg::OnMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& r
       }
       return false;
     case kRepaintMessage: ::UpdateWindow(hwnd()); return true;
+    case app::kApplyScaleMessage:
+      ApplyScale(win::Scale(static_cast<int>(wParam)));
+      result = 0;
+      return true;
     case WM_DESTROY: CloseControl(); return false;
     default: return false;
   }
@@ -314,7 +343,7 @@ void HtmlPages::Create() {
   for (const TabRow& tab : kTabs) {
     if (tab.content != TabContent::kHtmlPage) continue;
     CDHtmlExploreDlg& page = pages_[static_cast<size_t>(tab.tab) - 1].emplace(tab.panelId);
-    if (!page.Create(parent_, at_, background_))
+    if (!page.Create(parent_, at_, background_, scale_))
       app::Log().Line(L"Main window: the HTML page %d could not be created", tab.panelId);
   }
 }

@@ -18,6 +18,7 @@
 #include "core/SharedGraphics.h"
 #include "menu/TabTable.h"
 #include "win/Dialog.h"
+#include "win/Scale.h"
 
 namespace ui {
 
@@ -111,11 +112,13 @@ class CDHtmlExploreDlg final : public win::Dialog {
       : page_(page), control_(control) {}
   ~CDHtmlExploreDlg() override;
 
-  // Creates the hidden page at `at` in `parent` with the size of `background` (the panel
-  // background, painted behind the control), and loads its page. False when the window could not
-  // be made; a page without its control still exists. A shared background is decoded, and the
-  // page shaped by it, when the page is first shown.
-  bool Create(HWND parent, POINT at, app::SkinBitmap background);
+  // Creates the hidden page at `at` (a place of the 96-DPI design, scaled by `scale`) in `parent`
+  // with the size of `background` (the panel background, painted behind the control), and loads
+  // its page. False when the window could not be made; a page without its control still exists. A
+  // shared background is decoded, and the page shaped by it, when the page is first shown. At a
+  // new scale (the scale message) it moves, takes the background's new size and shape, and so
+  // does the control in it.
+  bool Create(HWND parent, POINT at, app::SkinBitmap background, win::Scale scale = {});
 
   // The address the page is loaded from: res://<module path>/23/<page ID>, the module being the
   // current resource module.
@@ -132,10 +135,13 @@ class CDHtmlExploreDlg final : public win::Dialog {
   void CloseControl() noexcept;
   void Paint(HDC dc) const;
   void Shape();
+  void ApplyScale(win::Scale scale);
 
   int page_;
   CLSID control_;
   app::SkinBitmap background_;  // not owned
+  POINT at_{};                  // of the design
+  win::Scale scale_;
   bool shaped_ = false;
   BrowserSite site_;
   Microsoft::WRL::ComPtr<IOleObject> object_;
@@ -145,8 +151,11 @@ class CDHtmlExploreDlg final : public win::Dialog {
 // The pages of the tabs that show one (the tab table's HTML tabs), made together when first needed.
 class HtmlPages {
  public:
-  // Where the pages go: into `parent` at `at`, with the panels' background.
+  // Where the pages go: into `parent` at `at` (a place of the design), with the panels' background.
   void Place(HWND parent, POINT at, app::SkinBitmap background) noexcept;
+  // The scale pages made from now on are laid out at (those made lay themselves out again when
+  // they get the scale message).
+  void SetScale(win::Scale scale) noexcept { scale_ = scale; }
   // Once: makes the hidden pages; a page that cannot be made is logged and left out.
   void Create();
   // Shows or hides tab `tab`'s page, if it has one that was made.
@@ -156,6 +165,7 @@ class HtmlPages {
   std::array<std::optional<CDHtmlExploreDlg>, kTabCount> pages_;  // by tab number - 1
   HWND parent_ = nullptr;
   POINT at_{};
+  win::Scale scale_;
   app::SkinBitmap background_;
   bool made_ = false;
 };

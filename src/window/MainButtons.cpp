@@ -8,6 +8,7 @@
 #include "core/SharedGraphics.h"
 #include "controls/Paint.h"
 #include "win/Resources.h"
+#include "window/ScaleTaker.h"
 
 namespace ui {
 namespace {
@@ -19,9 +20,12 @@ constexpr int kTopButtonY = 6;
 constexpr int kBottomButtonMargin = 12;
 constexpr int kBottomButtonGap = 8;
 constexpr int kCheckBoxX = 100;
+// The Help label's edges: left and right from the window's left, top and bottom above its bottom.
+constexpr RECT kHelpLabel = {30, 33, 75, 17};
+constexpr int kHelpLineAboveBottom = 25;
 
 void MoveTo(const CMenuButton& button, int x, int y) {
-  ::SetWindowPos(button.hwnd(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  if (button.hwnd()) ::SetWindowPos(button.hwnd(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 }
 
 HWND MakeChild(const wchar_t* className, UINT textId, DWORD style, RECT place, HWND parent, int id,
@@ -38,29 +42,16 @@ HWND MakeChild(const wchar_t* className, UINT textId, DWORD style, RECT place, H
 }  // namespace
 
 void MainButtons::Create(HWND window, const app::SharedGraphics& graphics) {
-  const HFONT captionFont = graphics.Font(app::SharedFont::kTahoma12Bold);
+  const win::Scale scale = graphics.Scale();
   const auto make = [&](CMenuButton& button, int id, std::array<int, 3> faces, UINT captionId,
                         MenuButtonStyle style = MenuButtonStyle::kPush) {
     button.CreateWithSkinFaces(0, 0, {faces[0], faces[1], faces[2], 0}, style, captionId, 0, window, id);
-    button.SetCaptionFont(captionFont, RGB(255, 255, 255));
+    GiveScale(button, scale);
   };
-  RECT client{};
-  ::GetClientRect(window, &client);
-
   make(close, IDC_CLOSE, {IDB_CLOSE_NORMAL, IDB_CLOSE_HOVER, IDB_CLOSE_PRESSED}, 0);
-  const int closeX = client.right - kCloseRightMargin - close.Size().cx;
-  MoveTo(close, closeX, kTopButtonY);
   make(minimize, IDC_MINIMIZE, {IDB_MINIMIZE_NORMAL, IDB_MINIMIZE_HOVER, IDB_MINIMIZE_PRESSED}, 0);
-  MoveTo(minimize, closeX - minimize.Size().cx + 1, kTopButtonY);
-
   make(exit, IDC_EXIT, {IDB_EXIT_NORMAL, IDB_EXIT_HOVER, IDB_EXIT_PRESSED}, IDS_EXIT);
-  const int exitX = client.right - kBottomButtonMargin - exit.Size().cx;
-  const int bottomY = client.bottom - kBottomButtonMargin - exit.Size().cy;
-  MoveTo(exit, exitX, bottomY);
   make(about, IDC_ABOUT, {IDB_ABOUT_NORMAL, IDB_ABOUT_HOVER, IDB_ABOUT_PRESSED}, IDS_ABOUT);
-  const int aboutX = exitX - kBottomButtonGap - about.Size().cx;
-  MoveTo(about, aboutX, bottomY);
-
   // Back and Launch/Install take About's place, Home sits left of them; all hidden until a tab opens.
   // Their faces carry a glyph left of x = 19: the caption keeps to the rest.
   make(home, IDC_HOME, {IDB_HOME_NORMAL, IDB_HOME_HOVER, IDB_HOME_PRESSED}, IDS_HOME,
@@ -69,38 +60,73 @@ void MainButtons::Create(HWND window, const app::SharedGraphics& graphics) {
        MenuButtonStyle::kGlyph);
   make(launchInstall, IDC_LAUNCH_INSTALL, {IDB_LAUNCH_NORMAL, IDB_LAUNCH_HOVER, IDB_LAUNCH_PRESSED},
        IDS_INSTALL);
-  MoveTo(back, aboutX, bottomY);
-  MoveTo(launchInstall, aboutX, bottomY);
-  MoveTo(home, aboutX - kBottomButtonGap - home.Size().cx, bottomY);
   for (const CMenuButton* hidden : {&home, &back, &launchInstall}) ::ShowWindow(hidden->hwnd(), SW_HIDE);
-
-  // The Help picture button with its label to the right, from (30, bottom - 33) to (75, bottom - 17).
   make(help, IDC_HELP_BUTTON, {IDB_HELP_NORMAL, IDB_HELP_HOVER, IDB_HELP_PRESSED}, 0);
-  MoveTo(help, 30 - help.Size().cx - 2, client.bottom - 25 - help.Size().cy / 2);
-  const HFONT textFont = graphics.Font(app::SharedFont::kTahoma12);
-  helpLabel = MakeChild(L"STATIC", IDS_HELP, SS_NOPREFIX, {30, client.bottom - 33, 75, client.bottom - 17},
-                        window, -1, textFont);
+  helpLabel = MakeChild(L"STATIC", IDS_HELP, SS_NOPREFIX, {}, window, -1, nullptr);
+
   // The two check boxes share one place: "show all features" on the start page, the dictionary
-  // updates on tab 7. Their box is centred on the Help label's line.
-  ui::skin::CheckboxSkin box{graphics.Bitmap(IDB_CHECK_OFF_NORMAL),
-                             graphics.Bitmap(IDB_CHECK_OFF_HOVER),
-                             graphics.Bitmap(IDB_CHECK_OFF_PRESSED),
-                             graphics.Bitmap(IDB_CHECK_ON_NORMAL),
-                             graphics.Bitmap(IDB_CHECK_ON_HOVER),
-                             graphics.Bitmap(IDB_CHECK_ON_PRESSED),
-                             textFont,
-                             RGB(255, 255, 255)};
+  // updates on tab 7.
+  ui::skin::CheckboxSkin box{graphics.Bitmap(IDB_CHECK_OFF_NORMAL),     graphics.Bitmap(IDB_CHECK_OFF_HOVER),
+                             graphics.Bitmap(IDB_CHECK_OFF_PRESSED),    graphics.Bitmap(IDB_CHECK_ON_NORMAL),
+                             graphics.Bitmap(IDB_CHECK_ON_HOVER),       graphics.Bitmap(IDB_CHECK_ON_PRESSED),
+                             graphics.Font(app::SharedFont::kTahoma12), RGB(255, 255, 255)};
   box.ownTooltip = false;  // the window's own tips cover them
-  const int boxHeight = ui::BitmapSize(box.offNormal).cy;
-  const int boxY = client.bottom - 25 - boxHeight / 2;
-  showAll = showAllBox.Create(kCheckBoxX, boxY, IDS_SHOW_ALL_FEATURES, window, IDC_SHOW_ALL_FEATURES, box)
+  showAll = showAllBox.Create(0, 0, IDS_SHOW_ALL_FEATURES, window, IDC_SHOW_ALL_FEATURES, box)
                 ? showAllBox.hwnd()
                 : nullptr;
-  dictionaryUpdates = dictionaryUpdatesBox.Create(kCheckBoxX, boxY, IDS_DICTIONARY_UPDATES, window,
-                                                  IDC_DICTIONARY_UPDATES, box)
-                          ? dictionaryUpdatesBox.hwnd()
-                          : nullptr;
-  if (dictionaryUpdates) ::ShowWindow(dictionaryUpdates, SW_HIDE);
+  dictionaryUpdates =
+      dictionaryUpdatesBox.Create(0, 0, IDS_DICTIONARY_UPDATES, window, IDC_DICTIONARY_UPDATES, box)
+          ? dictionaryUpdatesBox.hwnd()
+          : nullptr;
+  if (showAll) GiveScale(showAllBox, scale);
+  if (dictionaryUpdates) {
+    GiveScale(dictionaryUpdatesBox, scale);
+    ::ShowWindow(dictionaryUpdates, SW_HIDE);
+  }
+  TakeFonts(graphics);
+  Place(window, graphics);
+}
+
+void MainButtons::TakeFonts(const app::SharedGraphics& graphics) {
+  const HFONT captionFont = graphics.Font(app::SharedFont::kTahoma12Bold);
+  for (CMenuButton* button : {&close, &minimize, &exit, &about, &home, &back, &launchInstall, &help})
+    if (button->hwnd()) button->SetCaptionFont(captionFont, RGB(255, 255, 255));
+  if (helpLabel)
+    ::SendMessageW(helpLabel, WM_SETFONT, reinterpret_cast<WPARAM>(graphics.Font(app::SharedFont::kTahoma12)),
+                   FALSE);
+}
+
+void MainButtons::Place(HWND window, const app::SharedGraphics& graphics) const {
+  const win::Scale scale = graphics.Scale();
+  RECT client{};
+  ::GetClientRect(window, &client);
+
+  const int closeX = client.right - scale.Px(kCloseRightMargin) - close.Size().cx;
+  MoveTo(close, closeX, scale.Px(kTopButtonY));
+  MoveTo(minimize, closeX - minimize.Size().cx + scale.Px(1), scale.Px(kTopButtonY));
+
+  const int exitX = client.right - scale.Px(kBottomButtonMargin) - exit.Size().cx;
+  const int bottomY = client.bottom - scale.Px(kBottomButtonMargin) - exit.Size().cy;
+  MoveTo(exit, exitX, bottomY);
+  const int aboutX = exitX - scale.Px(kBottomButtonGap) - about.Size().cx;
+  MoveTo(about, aboutX, bottomY);
+  MoveTo(back, aboutX, bottomY);
+  MoveTo(launchInstall, aboutX, bottomY);
+  MoveTo(home, aboutX - scale.Px(kBottomButtonGap) - home.Size().cx, bottomY);
+
+  // The Help picture button with its label to the right, from (30, bottom - 33) to (75, bottom - 17);
+  // the picture and the check boxes are centred on the label's line, 25 above the bottom.
+  const int lineY = client.bottom - scale.Px(kHelpLineAboveBottom);
+  MoveTo(help, scale.Px(kHelpLabel.left) - help.Size().cx - scale.Px(2), lineY - help.Size().cy / 2);
+  if (helpLabel)
+    ::SetWindowPos(helpLabel, nullptr, scale.Px(kHelpLabel.left), client.bottom - scale.Px(kHelpLabel.top),
+                   scale.Px(kHelpLabel.right) - scale.Px(kHelpLabel.left),
+                   scale.Px(kHelpLabel.top) - scale.Px(kHelpLabel.bottom), SWP_NOZORDER | SWP_NOACTIVATE);
+  const int boxY = lineY - graphics.BitmapSize(IDB_CHECK_OFF_NORMAL).cy / 2;
+  for (HWND box : {showAll, dictionaryUpdates})
+    if (box)
+      ::SetWindowPos(box, nullptr, scale.Px(kCheckBoxX), boxY, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 bool MainButtons::ShowAllChecked() const noexcept {

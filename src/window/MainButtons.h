@@ -8,6 +8,7 @@
 
 #include "controls/MenuButton.h"
 #include "controls/CustomCheckbox.h"
+#include "win/Scale.h"
 
 namespace app {
 class SharedGraphics;
@@ -16,7 +17,13 @@ class SharedGraphics;
 namespace ui {
 
 struct MainButtons {
+  // Makes the buttons and places them at the graphics' scale.
   void Create(HWND window, const app::SharedGraphics& graphics);
+  // The fonts of the graphics' (new) scale; the buttons' own faces and sizes follow the scale
+  // message each of them gets.
+  void TakeFonts(const app::SharedGraphics& graphics);
+  // Places every button and text in `window`'s client area at `scale`, by the buttons' sizes.
+  void Place(HWND window, const app::SharedGraphics& graphics) const;
   [[nodiscard]] bool ShowAllChecked() const noexcept;
   [[nodiscard]] bool DictionaryUpdatesChecked() const noexcept;
 

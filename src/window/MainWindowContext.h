@@ -29,6 +29,9 @@ class MainWindowContext : public tasks::TaskContext {
   virtual void SetSettingsLoader(std::function<void()> loader) = 0;
   // The main window while it exists, null before and after: the owner of every message box.
   virtual void SetMainWindow(HWND window) = 0;
+  // The shared graphics, to switch to another scale (only the main window does, when its DPI
+  // changes); Graphics() is the same object.
+  [[nodiscard]] virtual app::SharedGraphics& RescalableGraphics() = 0;
 };
 
 }  // namespace ui

@@ -18,7 +18,9 @@
 #include "window/MainWindowContext.h"
 #include "controls/Paint.h"
 #include "controls/CustomComboPopup.h"
+#include "win/DpiChange.h"
 #include "win/Resources.h"
+#include "window/ScaleTaker.h"
 
 namespace {
 
@@ -26,6 +28,11 @@ namespace {
 constexpr POINT kRibbonPosition = {9, 52};
 constexpr POINT kStartPagePosition = {9, 107};
 constexpr POINT kPanelPosition = {9, 146};
+// The product's name at the top and the welcome line above the start page: the places the window's
+// template gives them at 96 DPI (its dialog units in its font), fixed here so that they scale with
+// the window's pictures rather than with the template's font.
+constexpr RECT kCaptionPlace = {53, 10, 403, 26};
+constexpr RECT kWelcomePlace = {21, 49, 441, 65};
 
 // The tab of the catalogue's launch list, which is filled after the first paint.
 constexpr int kLaunchTab = ui::NumberOf(ui::TabShowing(ui::TabContent::kLaunchList));
@@ -64,6 +71,8 @@ const CStartdeckDlg::Route CStartdeckDlg::kRoutes[] = {
     {WM_ENABLE, nullptr, &CStartdeckDlg::OnEnable},
     {WM_CANCELMODE, nullptr, &CStartdeckDlg::OnCancelMode},
     {app::kCheckFocusMessage, nullptr, &CStartdeckDlg::OnCheckFocus},
+    {win::kDpiChangedMessage, nullptr, &CStartdeckDlg::OnDpiChanged},
+    {app::kApplyScaleMessage, nullptr, &CStartdeckDlg::OnApplyScale},
     {app::kListRowChosenMessage, nullptr, &CStartdeckDlg::OnListRowChosen},
     {app::kTabLeftMessage, nullptr, &CStartdeckDlg::OnTabLeft},
     {app::kTabEnteredMessage, nullptr, &CStartdeckDlg::OnTabEntered},
@@ -165,23 +174,19 @@ bool CStartdeckDlg::PreTranslateMessage(MSG& message) {
 bool CStartdeckDlg::OnInitDialog(WPARAM, LPARAM, INT_PTR& result) {
   app::MarkStartup(L"window and its template's controls");
   app_.SetMainWindow(hwnd());
-  skin_.Apply(hwnd());
+  scale_ = app_.Graphics().Scale();
+  skin_.Apply(hwnd(), app_.Graphics());
   app::MarkStartup(L"icons and background");
   buttons_.Create(hwnd(), app_.Graphics());
   app::MarkStartup(L"main buttons");
 
   ::SetWindowTextW(hwnd(), app_.ProductName().c_str());
   ::SetDlgItemTextW(hwnd(), IDC_PRODUCT_CAPTION, app_.ProductName().c_str());
-  ::SendDlgItemMessageW(hwnd(), IDC_PRODUCT_CAPTION, WM_SETFONT,
-                        reinterpret_cast<WPARAM>(app_.Graphics().Font(app::SharedFont::kTahoma14Bold)),
-                        FALSE);
   ::SetDlgItemTextW(hwnd(), IDC_WELCOME_TEXT, win::LoadString(IDS_WELCOME).c_str());
-  ::SendDlgItemMessageW(hwnd(), IDC_WELCOME_TEXT, WM_SETFONT,
-                        reinterpret_cast<WPARAM>(app_.Graphics().Font(app::SharedFont::kTahoma16Bold)),
-                        FALSE);
+  PlaceTexts();
   webService_.Start(*this, buttons_.dictionaryUpdates);
   app::MarkStartup(L"web-service exchange started");
-  systemMenu_.Rework(hwnd());
+  systemMenu_.Rework(hwnd(), app_.Graphics());
   CreatePanels();
   ::DragAcceptFiles(hwnd(), TRUE);
   // The launch list asks the shell about each program, which is slow to start: after the paint.
@@ -193,7 +198,10 @@ bool CStartdeckDlg::OnInitDialog(WPARAM, LPARAM, INT_PTR& result) {
                    buttons_.launchInstall.hwnd(), buttons_.showAll, buttons_.dictionaryUpdates}))
     LogFailure(L"the tooltips");
   app::MarkStartup(L"tooltips");
+  if (scale_.dpi() != win::SystemDpi()) tooltips_.SetDpi(scale_.dpi());
   ::SetWindowLongPtrW(hwnd(), GWL_STYLE, ::GetWindowLongPtrW(hwnd(), GWL_STYLE) | WS_MINIMIZEBOX);
+  // Opened on a monitor of another DPI than the graphics were made for: laid out again at its own.
+  if (const win::Scale shown = win::SkinScaleOf(hwnd()); shown != scale_) ChangeScale(shown, std::nullopt);
   app::MarkStartup(L"end of WM_INITDIALOG");
   // The window shows when this returns; the message is taken up by the first round of its loop.
   ::PostMessageW(hwnd(), app::kAfterFirstPaintMessage, 0, 0);
@@ -205,27 +213,35 @@ void CStartdeckDlg::CreatePanels() {
   // A part that cannot be made (a language library without its template, say) is left out with a
   // line in the diagnostic log; the window works without it.
   const app::SharedGraphics& graphics = app_.Graphics();
-  const bool ribbon = ribbon_.Create(kRibbonPosition.x, kRibbonPosition.y, hwnd(), IDC_RIBBON,
+  const POINT ribbonAt = scale_.Px(kRibbonPosition);
+  const bool ribbon = ribbon_.Create(ribbonAt.x, ribbonAt.y, hwnd(), IDC_RIBBON,
                                      graphics.Font(app::SharedFont::kTahoma12Bold));
-  if (ribbon)
+  if (ribbon) {
+    ui::GiveScale(ribbon_, scale_);
     ::ShowWindow(ribbon_.hwnd(), SW_HIDE);
-  else
+  } else {
     LogFailure(L"the ribbon");
+  }
   app::MarkStartup(L"panel: ribbon");
+  const POINT startPageAt = scale_.Px(kStartPagePosition);
   if (startPage_.Create(
-          hwnd(), kStartPagePosition.x, kStartPagePosition.y,
+          hwnd(), startPageAt.x, startPageAt.y,
           {graphics.Font(app::SharedFont::kTahoma18Bold), graphics.Font(app::SharedFont::kTahoma14Bold),
-           graphics.Font(app::SharedFont::kTahoma12), graphics.Font(app::SharedFont::kTahoma12)}))
+           graphics.Font(app::SharedFont::kTahoma12), graphics.Font(app::SharedFont::kTahoma12)})) {
+    ui::GiveScale(startPage_, scale_);
     ::ShowWindow(startPage_.hwnd(), SW_SHOW);
-  else
+  } else {
     LogFailure(L"the start page");
+  }
   app::MarkStartup(L"panel: start page");
 
   lists_ = std::make_unique<ui::TabLists>(app_.ProductConfiguration(), app_);
-  for (int tab : lists_->Create(hwnd(), kPanelPosition, graphics))
+  for (int tab : lists_->Create(hwnd(), scale_.Px(kPanelPosition), graphics))
     app::Log().Line(L"Main window: the list of tab %d could not be created", tab);
   app::MarkStartup(L"panels: documents");
+  panels_.SetScale(scale_);
   panels_.CreateAll(app_, hwnd(), kPanelPosition);
+  htmlPages_.SetScale(scale_);
   htmlPages_.Place(hwnd(), kPanelPosition, app::SkinBitmap(app_.Graphics(), IDB_PANEL_BACKGROUND));
   app::MarkStartup(L"panels: tasks");
 
@@ -236,6 +252,79 @@ void CStartdeckDlg::CreatePanels() {
       static_cast<ui::ViewContent&>(*this));
   dispatcher_.emplace(app_, *navigator_, panels_, *lists_);
   drop_.emplace(app_, *navigator_, panels_, lists_->Model(), *dispatcher_);
+}
+
+void CStartdeckDlg::PlaceTexts() {
+  const app::SharedGraphics& graphics = app_.Graphics();
+  constexpr struct {
+    int id;
+    RECT place;
+    app::SharedFont font;
+  } kTexts[] = {{IDC_PRODUCT_CAPTION, kCaptionPlace, app::SharedFont::kTahoma14Bold},
+                {IDC_WELCOME_TEXT, kWelcomePlace, app::SharedFont::kTahoma16Bold}};
+  for (const auto& text : kTexts) {
+    HWND control = ::GetDlgItem(hwnd(), text.id);
+    if (!control) continue;
+    const RECT place = scale_.Px(text.place);
+    ::SetWindowPos(control, nullptr, place.left, place.top, place.right - place.left,
+                   place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(graphics.Font(text.font)), FALSE);
+  }
+}
+
+bool CStartdeckDlg::OnDpiChanged(WPARAM dpi, LPARAM suggested, INT_PTR& result) {
+  // The system suggests where the window goes at its new DPI; its size is the new background's.
+  const auto* place = reinterpret_cast<const RECT*>(suggested);
+  std::optional<POINT> topLeft;
+  if (place) topLeft = POINT{place->left, place->top};
+  ChangeScale(win::SkinScaleFor(LOWORD(dpi)), topLeft);
+  result = 0;
+  return true;
+}
+
+void CStartdeckDlg::ChangeScale(win::Scale scale, std::optional<POINT> topLeft) {
+  app::SharedGraphics& graphics = app_.RescalableGraphics();
+  if (scale == scale_ && graphics.Scale() == scale) {
+    if (topLeft)
+      ::SetWindowPos(hwnd(), nullptr, topLeft->x, topLeft->y, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return;
+  }
+  graphics.SetScale(scale.dpi());
+  // Every window lays itself out at the graphics' scale, this one first.
+  win::SendParentsFirst(hwnd(), app::kApplyScaleMessage, static_cast<WPARAM>(graphics.Scale().dpi()), 0);
+  // The bottom buttons' places follow their sizes, which each took from its new face.
+  buttons_.Place(hwnd(), graphics);
+  const SIZE size = skin_.Size();
+  const POINT at = topLeft ? *topLeft : ui::CentredOnMonitor(hwnd(), size);
+  ::SetWindowPos(hwnd(), nullptr, at.x, at.y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+  // Nothing draws with the old scale's fonts and pictures any more.
+  graphics.ReleaseRetired();
+  ::RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+}
+
+bool CStartdeckDlg::OnApplyScale(WPARAM dpi, LPARAM, INT_PTR& result) {
+  const app::SharedGraphics& graphics = app_.Graphics();
+  scale_ = win::Scale(static_cast<int>(dpi));
+  // The window's own size and look first: its children are placed in it.
+  skin_.Rescale(hwnd());
+  PlaceTexts();
+  buttons_.TakeFonts(graphics);
+  buttons_.Place(hwnd(), graphics);
+  systemMenu_.Rescale();
+  tooltips_.SetDpi(scale_.dpi());
+  const POINT ribbonAt = scale_.Px(kRibbonPosition);
+  const POINT startPageAt = scale_.Px(kStartPagePosition);
+  constexpr UINT kMoveOnly = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
+  if (ribbon_.hwnd()) ::SetWindowPos(ribbon_.hwnd(), nullptr, ribbonAt.x, ribbonAt.y, 0, 0, kMoveOnly);
+  if (startPage_.hwnd())
+    ::SetWindowPos(startPage_.hwnd(), nullptr, startPageAt.x, startPageAt.y, 0, 0, kMoveOnly);
+  if (lists_) lists_->Place(scale_.Px(kPanelPosition));
+  panels_.SetScale(scale_);
+  htmlPages_.SetScale(scale_);
+  ::InvalidateRect(hwnd(), nullptr, FALSE);
+  result = 0;
+  return true;
 }
 
 bool CStartdeckDlg::OnAfterFirstPaint(WPARAM, LPARAM, INT_PTR& result) {

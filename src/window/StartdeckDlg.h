@@ -23,6 +23,7 @@
 #include "window/RowDispatcher.h"
 #include "window/WindowSkin.h"
 #include "win/Dialog.h"
+#include "win/Scale.h"
 
 namespace ui {
 class MainWindowContext;
@@ -77,10 +78,17 @@ class CStartdeckDlg : public win::Dialog, private ui::ViewContent {
   bool OnEnable(WPARAM enabled, LPARAM, INT_PTR& result);
   bool OnCancelMode(WPARAM, LPARAM, INT_PTR& result);
   bool OnCheckFocus(WPARAM, LPARAM, INT_PTR& result);
+  bool OnDpiChanged(WPARAM dpi, LPARAM suggested, INT_PTR& result);
+  bool OnApplyScale(WPARAM dpi, LPARAM, INT_PTR& result);
   // True for the messages whose handling can hide the control that has the focus.
   [[nodiscard]] static bool ChangesView(UINT message) noexcept;
 
   void CreatePanels();
+  // Lays the whole window out at `scale`, with the shared graphics switched to it, and puts it at
+  // `topLeft` (centred on its monitor when there is none). At the scale it has, it only moves.
+  void ChangeScale(win::Scale scale, std::optional<POINT> topLeft);
+  // The caption's and the welcome text's places and fonts at the window's scale.
+  void PlaceTexts();
   // `launchListLater`: the launch list is filled after the first paint (FillLaunchList).
   void RebuildMenus(bool launchListLater = false);
   // The start-page button and ribbon tab of a list tab follow whether its list has rows.
@@ -93,6 +101,7 @@ class CStartdeckDlg : public win::Dialog, private ui::ViewContent {
   [[nodiscard]] bool OffersDictionaryUpdates() const override;
 
   ui::MainWindowContext& app_;
+  win::Scale scale_;  // what the window is laid out at
   ui::WindowSkin skin_;
   ui::MainButtons buttons_;
   CMenuRibbon ribbon_;

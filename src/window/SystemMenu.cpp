@@ -1,11 +1,14 @@
 #include "window/SystemMenu.h"
 
 #include <string>
+#include <utility>
 
 #include "SkinIds.h"
 #include "StringIds.h"
 #include "controls/Paint.h"
+#include "core/SharedGraphics.h"
 #include "win/Resources.h"
+#include "window/WindowSkin.h"
 
 namespace ui {
 namespace {
@@ -16,10 +19,18 @@ constexpr RECT kIconArea = {5, 5, 40, 40};
 constexpr UINT kRestorePosition = 1;
 constexpr UINT kMinimizePosition = 2;
 
+// One picture serves both states of an item.
+constexpr struct {
+  int bitmap;
+  UINT command;
+} kPictures[] = {
+    {IDB_SYSMENU_RESTORE, SC_RESTORE}, {IDB_SYSMENU_MINIMIZE, SC_MINIMIZE}, {IDB_SYSMENU_CLOSE, SC_CLOSE}};
+
 }  // namespace
 
-void SystemMenu::Rework(HWND window) {
+void SystemMenu::Rework(HWND window, const app::SharedGraphics& graphics) {
   window_ = window;
+  graphics_ = &graphics;
   HMENU menu = ::GetSystemMenu(window_, FALSE);
   if (!menu) return;
   // Empty the window's own menu and lay it out anew, by position.
@@ -34,17 +45,20 @@ void SystemMenu::Rework(HWND window) {
   ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
   ::AppendMenuW(menu, MF_STRING, SC_CLOSE, close.c_str());
 
-  // One picture serves both states of an item.
-  constexpr struct {
-    int bitmap;
-    UINT command;
-  } kPictures[] = {
-      {IDB_SYSMENU_RESTORE, SC_RESTORE}, {IDB_SYSMENU_MINIMIZE, SC_MINIMIZE}, {IDB_SYSMENU_CLOSE, SC_CLOSE}};
+  Rescale();
+}
+
+void SystemMenu::Rescale() {
   static_assert(std::size(kPictures) == std::tuple_size_v<decltype(bitmaps_)>);
+  HMENU menu = ::GetSystemMenu(window_, FALSE);
+  if (!menu || !graphics_) return;
+  scale_ = graphics_->Scale();
   for (size_t i = 0; i < std::size(kPictures); ++i) {
-    bitmaps_[i].reset(ui::LoadSkinBitmap(kPictures[i].bitmap));
-    const HBITMAP bitmap = bitmaps_[i].get();
+    // The item shows the new picture before the old one goes.
+    win::UniqueBitmap own;
+    const HBITMAP bitmap = SkinPicture(*graphics_, kPictures[i].bitmap, own);
     ::SetMenuItemBitmaps(menu, kPictures[i].command, MF_BYCOMMAND, bitmap, bitmap);
+    bitmaps_[i] = std::move(own);
   }
 }
 
@@ -60,7 +74,8 @@ void SystemMenu::OnEnterIdle() {
 void SystemMenu::OnContextMenu(POINT screen) {
   POINT client = screen;
   ::ScreenToClient(window_, &client);
-  if (!::PtInRect(&kIconArea, client)) return;
+  const RECT iconArea = scale_.Px(kIconArea);
+  if (!::PtInRect(&iconArea, client)) return;
   HMENU menu = ::GetSystemMenu(window_, FALSE);
   if (!menu) return;
   // NOLINTNEXTLINE(misc-redundant-expression): both alignments are 0, named for the reader

@@ -8,12 +8,20 @@
 #include <array>
 
 #include "win/Handle.h"
+#include "win/Scale.h"
+
+namespace app {
+class SharedGraphics;
+}
 
 namespace ui {
 
 class SystemMenu {
  public:
-  void Rework(HWND window);
+  // The graphics outlive the window.
+  void Rework(HWND window, const app::SharedGraphics& graphics);
+  // The items' pictures and the icon area at the graphics' (new) scale.
+  void Rescale();
   // Before the default handling of WM_SYSCOMMAND.
   void OnSysCommand(UINT command);
   // WM_ENTERIDLE: Minimize is grey exactly when the window is minimised.
@@ -25,7 +33,9 @@ class SystemMenu {
   void Update(bool minimized);
 
   HWND window_ = nullptr;
-  std::array<win::UniqueBitmap, 3> bitmaps_;
+  const app::SharedGraphics* graphics_ = nullptr;
+  win::Scale scale_;
+  std::array<win::UniqueBitmap, 3> bitmaps_;  // the pictures the shared graphics do not hold
 };
 
 }  // namespace ui

@@ -6,6 +6,7 @@
 #include "menu/TabTable.h"
 #include "suite/LaunchList.h"
 #include "win/Resources.h"
+#include "window/ScaleTaker.h"
 
 namespace ui {
 
@@ -67,9 +68,10 @@ std::vector<int> TabLists::Create(HWND parent, POINT at, const app::SharedGraphi
   for (const TabRow& tab : kTabs) {
     if (!ShowsList(tab) || tab.content == TabContent::kDocuments) continue;
     skin::CCustomListDialog& panel = panels_[IndexOf(tab.tab)];
-    if (panel.Create(parent, at.x, at.y, look, skin, tab.panelId))
+    if (panel.Create(parent, at.x, at.y, look, skin, tab.panelId)) {
+      GiveScale(panel, graphics.Scale());
       panel.SetHeading(win::LoadString(tab.headingId));
-    else
+    } else
       failed.push_back(static_cast<int>(tab.tab));
   }
   // Only a list that exists gets rows.
@@ -83,9 +85,10 @@ std::vector<int> TabLists::Create(HWND parent, POINT at, const app::SharedGraphi
   // The documents are listed as the panel is made.
   docs_ = std::make_unique<tasks::CDocsDialog>(context_);
   if (docs_->Create(parent, at.x, at.y, look, skin, kDocumentsTab.panelId,
-                    graphics.Font(app::SharedFont::kTahoma10)))
+                    graphics.Font(app::SharedFont::kTahoma10))) {
+    GiveScale(*docs_, graphics.Scale());
     docs_->SetHeading(win::LoadString(kDocumentsTab.headingId));
-  else
+  } else
     failed.push_back(static_cast<int>(kDocumentsTab.tab));
   return failed;
 }
@@ -118,6 +121,12 @@ bool TabLists::HasRows(int tab) const noexcept {
   if (tab == static_cast<int>(kDocumentsTab.tab)) return docs_ && docs_->hwnd() && docs_->HasDocuments();
   const size_t index = IndexOf(tab);
   return index < hasRows_.size() && hasRows_[index];
+}
+
+void TabLists::Place(POINT at) const {
+  for (const TabRow& tab : kTabs)
+    if (HWND panel = Panel(static_cast<int>(tab.tab)))
+      ::SetWindowPos(panel, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 size_t TabLists::IndexOf(int tab) noexcept {

@@ -45,6 +45,9 @@ class TabLists {
   // panel is made).
   [[nodiscard]] bool HasRows(int tab) const noexcept;
 
+  // Moves every panel's top left corner to `at` (a change of scale; each panel sizes itself).
+  void Place(POINT at) const;
+
   // The panel of tab N, or null for a tab without a list.
   [[nodiscard]] HWND Panel(int tab) const noexcept;
 

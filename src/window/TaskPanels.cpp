@@ -47,7 +47,7 @@ TaskPanels::Slot* TaskPanels::SlotOf(int taskCode) noexcept {
 
 bool TaskPanels::Ready(Slot& slot) {
   if (slot.state == State::kPending) {
-    slot.state = slot.panel->Create(slot.parent, slot.at) ? State::kCreated : State::kFailed;
+    slot.state = slot.panel->Create(slot.parent, scale_.Px(slot.at)) ? State::kCreated : State::kFailed;
     if (slot.state == State::kFailed)
       app::Log().Line(L"Main window: the panel of tasks %s could not be created", slot.taskCodes.c_str());
   }
@@ -64,6 +64,16 @@ void TaskPanels::CreateAll(tasks::TaskContext& context, HWND parent, POINT at) {
     for (const TaskRow& task : Tasks())
       if (task.panel == kind) codes.push_back(task.taskCode);
     Add(MakePanel(kind, context), codes, parent, at);
+  }
+}
+
+void TaskPanels::SetScale(win::Scale scale) {
+  scale_ = scale;
+  for (const Slot& slot : panels_) {
+    if (slot.state != State::kCreated) continue;
+    const POINT at = scale_.Px(slot.at);
+    ::SetWindowPos(slot.panel->Window(), nullptr, at.x, at.y, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
 }
 

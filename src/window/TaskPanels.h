@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "tasks/TaskPanel.h"
+#include "win/Scale.h"
 
 namespace tasks {
 class TaskContext;
@@ -23,12 +24,17 @@ class TaskPanels {
   TaskPanels(const TaskPanels&) = delete;
   TaskPanels& operator=(const TaskPanels&) = delete;
 
-  // Keeps `panel` for `taskCodes`, to be created hidden in `parent` at `at` when first opened. A panel
+  // Keeps `panel` for `taskCodes`, to be created hidden in `parent` at `at` (a place of the 96-DPI
+  // design, scaled by the panels' scale) when first opened. A panel
   // that cannot be created then is dropped with a line in the diagnostic log: its tasks have no
   // panel from then on.
   void Add(std::unique_ptr<tasks::TaskPanel> panel, const std::vector<int>& taskCodes, HWND parent, POINT at);
   // One panel of each kind the task table names, for the tasks that name it, kept as Add does.
   void CreateAll(tasks::TaskContext& context, HWND parent, POINT at);
+
+  // The scale the panels' places are scaled by (the design's until set); the panels made so far move
+  // to their places at it (each lays out its own content).
+  void SetScale(win::Scale scale);
 
   // The panel of `taskCode`, or null when the task has none (or its panel could not be created).
   [[nodiscard]] tasks::TaskPanel* Find(int taskCode) const noexcept;
@@ -47,7 +53,7 @@ class TaskPanels {
     std::unique_ptr<tasks::TaskPanel> panel;
     std::wstring taskCodes;  // for the log
     HWND parent = nullptr;
-    POINT at{};
+    POINT at{};  // of the design
     State state = State::kPending;
   };
   struct Entry {
@@ -65,6 +71,7 @@ class TaskPanels {
 
   std::vector<Slot> panels_;
   std::vector<Entry> byTask_;
+  win::Scale scale_;
 };
 
 }  // namespace ui

@@ -1,9 +1,11 @@
 #include "window/Tooltips.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "ResourceIds.h"
 #include "StringIds.h"
+#include "win/DpiChange.h"
 #include "win/Resources.h"
 
 namespace ui {
@@ -38,6 +40,17 @@ bool Tooltips::Create(HWND owner, std::initializer_list<HWND> controls) {
     ::SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
   }
   return true;
+}
+
+void Tooltips::SetDpi(int dpi) {
+  if (!tooltip_) return;
+  LOGFONTW look{};
+  if (!win::StatusFontForDpi(dpi, look)) return;
+  win::UniqueFont font(::CreateFontIndirectW(&look));
+  if (!font) return;
+  // The control lets go of the old font before it is deleted.
+  ::SendMessageW(tooltip_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+  font_ = std::move(font);
 }
 
 void Tooltips::Relay(MSG& message) const {

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "win/Handle.h"
+
 namespace ui {
 
 class Tooltips {
@@ -25,6 +27,10 @@ class Tooltips {
   // WM_NOTIFY: answers the tip's request for its text; false for any other notification.
   bool OnNotify(NMHDR& header);
 
+  // The tips are written in the system's status font as it is at `dpi`: set when the window is laid
+  // out at a DPI other than the one the control took its font at.
+  void SetDpi(int dpi);
+
   [[nodiscard]] HWND hwnd() const noexcept { return tooltip_; }
 
  private:
@@ -34,6 +40,7 @@ class Tooltips {
   std::vector<HWND> controls_;  // the controls with a tip
   HWND tooltip_ = nullptr;      // destroyed with its owner
   std::wstring text_;           // the answer must outlive the notification
+  win::UniqueFont font_;        // null while the control keeps its own
 };
 
 }  // namespace ui

@@ -1,35 +1,87 @@
 #include "window/WindowSkin.h"
 
+#include <utility>
+
 #include "ResourceIds.h"
 #include "SkinIds.h"
 #include "controls/Paint.h"
+#include "core/SharedGraphics.h"
+#include "win/DpiChange.h"
 
 namespace ui {
 
-void WindowSkin::Apply(HWND window) {
-  const HINSTANCE self = ::GetModuleHandleW(nullptr);
-  const auto icon = [self](int width, int height) {
-    return static_cast<HICON>(
-        ::LoadImageW(self, MAKEINTRESOURCEW(IDI_STARTDECK), IMAGE_ICON, width, height, 0));
-  };
-  largeIcon_.reset(icon(::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON)));
-  smallIcon_.reset(icon(::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON)));
-  ::SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(largeIcon_.get()));
-  ::SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
+HBITMAP SkinPicture(const app::SharedGraphics& graphics, int id, win::UniqueBitmap& own) {
+  if (const HBITMAP shared = graphics.Bitmap(id)) {
+    own.reset();
+    return shared;
+  }
+  own.reset(LoadSkinBitmap(id));
+  return own.get();
+}
 
+POINT CentredOnMonitor(HWND window, SIZE size) noexcept {
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof(monitor);
+  RECT area{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+  if (::GetMonitorInfoW(::MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor))
+    area = monitor.rcMonitor;
+  return {area.left + (area.right - area.left) / 2 - size.cx / 2,
+          area.top + (area.bottom - area.top) / 2 - size.cy / 2};
+}
+
+void WindowSkin::Apply(HWND window, const app::SharedGraphics& graphics) {
+  graphics_ = &graphics;
+  SetIcons(window, graphics.Scale().dpi());
+  (void)SkinPicture(graphics, IDB_MAIN_BACKGROUND, ownBackground_);
   // As large as the background, centred on the screen.
-  background_.reset(LoadSkinBitmap(IDB_MAIN_BACKGROUND));
-  const SIZE size = BitmapSize(background_.get());
-  const int x = ::GetSystemMetrics(SM_CXSCREEN) / 2 - size.cx / 2;
-  const int y = ::GetSystemMetrics(SM_CYSCREEN) / 2 - size.cy / 2;
-  ::SetWindowPos(window, nullptr, x, y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+  const SIZE size = Size();
+  const POINT at = CentredOnMonitor(window, size);
+  ::SetWindowPos(window, nullptr, at.x, at.y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void WindowSkin::Rescale(HWND window) {
+  if (!graphics_) return;
+  SetIcons(window, graphics_->Scale().dpi());
+  // The old background may still be on screen until the window repaints: the new one first.
+  win::UniqueBitmap own;
+  (void)SkinPicture(*graphics_, IDB_MAIN_BACKGROUND, own);
+  ownBackground_ = std::move(own);
+  const SIZE size = Size();
+  ::SetWindowPos(window, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void WindowSkin::SetIcons(HWND window, int dpi) {
+  // The sizes the system shows a window's icons at, at the window's DPI.
+  const HINSTANCE self = ::GetModuleHandleW(nullptr);
+  const auto icon = [self, dpi](int width, int height) {
+    return win::UniqueIcon(static_cast<HICON>(::LoadImageW(self, MAKEINTRESOURCEW(IDI_STARTDECK), IMAGE_ICON,
+                                                           win::SystemMetricForDpi(width, dpi),
+                                                           win::SystemMetricForDpi(height, dpi), 0)));
+  };
+  win::UniqueIcon large = icon(SM_CXICON, SM_CYICON);
+  win::UniqueIcon small = icon(SM_CXSMICON, SM_CYSMICON);
+  // The window lets go of the old icons before they are destroyed.
+  ::SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(large.get()));
+  ::SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
+  largeIcon_ = std::move(large);
+  smallIcon_ = std::move(small);
+}
+
+HBITMAP WindowSkin::Background() const noexcept {
+  if (ownBackground_) return ownBackground_.get();
+  return graphics_ ? graphics_->Bitmap(IDB_MAIN_BACKGROUND) : nullptr;
+}
+
+SIZE WindowSkin::Size() const noexcept {
+  return BitmapSize(Background());
 }
 
 void WindowSkin::Paint(HDC dc) const {
-  if (!background_) return;
+  const HBITMAP background = Background();
+  if (!background) return;
   win::UniqueMemoryDc memory(::CreateCompatibleDC(dc));
-  win::SelectScope select(memory.get(), background_.get());
-  const SIZE size = BitmapSize(background_.get());
+  win::SelectScope select(memory.get(), background);
+  const SIZE size = BitmapSize(background);
   ::BitBlt(dc, 0, 0, size.cx, size.cy, memory.get(), 0, 0, SRCCOPY);
 }
 

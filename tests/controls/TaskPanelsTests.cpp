@@ -81,6 +81,43 @@ TEST_F(TaskPanelsTest, OnePanelServesItsTasksAndRefusesWhatItCannotDo) {
   EXPECT_EQ(documents.saved_, 1);
 }
 
+// Where a panel's window sits in the host's client area.
+POINT PlaceOf(HWND panel) {
+  RECT place{};
+  ::GetWindowRect(panel, &place);
+  ::MapWindowPoints(nullptr, ::GetParent(panel), reinterpret_cast<POINT*>(&place), 2);
+  return {place.left, place.top};
+}
+
+TEST_F(TaskPanelsTest, PanelsSitAtTheDesignPlaceScaledAndMoveWithTheScale) {
+  ui::TaskPanels panels;
+  auto first = std::make_unique<StaticPanel>();
+  auto second = std::make_unique<StaticPanel>();
+  StaticPanel& early = *first;
+  StaticPanel& late = *second;
+  panels.Add(std::move(first), {10}, host_.hwnd(), {9, 146});
+  panels.Add(std::move(second), {20}, host_.hwnd(), {9, 146});
+  ASSERT_EQ(panels.Open(10, L""), tasks::OpenOutcome::kShown);
+  EXPECT_EQ(PlaceOf(early.Window()).x, 9);
+  EXPECT_EQ(PlaceOf(early.Window()).y, 146);
+
+  const struct {
+    int dpi;
+    POINT place;
+  } cases[] = {{144, {14, 219}}, {192, {18, 292}}, {120, {11, 183}}, {96, {9, 146}}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.dpi);
+    panels.SetScale(win::Scale(c.dpi));
+    EXPECT_EQ(PlaceOf(early.Window()).x, c.place.x);
+    EXPECT_EQ(PlaceOf(early.Window()).y, c.place.y);
+  }
+  // A panel made after a change is made at the place of the scale then.
+  panels.SetScale(win::Scale(168));
+  ASSERT_EQ(panels.Open(20, L""), tasks::OpenOutcome::kShown);
+  EXPECT_EQ(PlaceOf(late.Window()).x, 16);   // 15.75
+  EXPECT_EQ(PlaceOf(late.Window()).y, 256);  // 255.5
+}
+
 TEST_F(TaskPanelsTest, APanelThatCannotBeMadeIsLeftOutAndLoggedOnce) {
   test::ScratchDir scratch;
   const test::Restorer log = test::SavedLog();

@@ -14,6 +14,7 @@
 #include "switches/SwitchingLock.h"
 #include "win/Dc.h"
 #include "win/Resources.h"
+#include "win/Scale.h"
 
 namespace pluginsmanager {
 namespace {
@@ -51,8 +52,12 @@ bool ManagerWindow::Create(int show) {
     bold.lfWeight = FW_BOLD;
     boldFont_.reset(::CreateFontIndirectW(&bold));
   }
-  if (!font_)
-    font_.reset(::CreateFontW(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Tahoma"));
+  if (!font_) {
+    // The message font's usual size, at the system DPI the window is drawn at (it is system-aware).
+    const win::Scale scale(win::SystemDpi());
+    font_.reset(::CreateFontW(scale.FontHeight(-12), 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0,
+                              L"Tahoma"));
+  }
 
   if (!CreateWindowOf(kClassName, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
                       CW_USEDEFAULT, CW_USEDEFAULT, nullptr, 0))
