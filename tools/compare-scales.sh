@@ -29,7 +29,7 @@ shots="$build/bin/ViewShots.exe"
 [ -f "$shots" ] || { echo "no $shots: build ViewShots first" >&2; exit 2; }
 dpis="96 ${STARTDECK_DPIS:-120 144 168 192}"
 dpis=$(tr ' ' '\n' <<<"$dpis" | awk 'NF && !seen[$0]++' | tr '\n' ' ')
-# Room for the window at 200 %: the whole screen is what ViewShots grabs.
+# Room for the window at 200 % (the pictures hold only the program's windows).
 export STARTDECK_SCREEN=${STARTDECK_SCREEN:-2560x2048x24}
 
 source "$root/tools/wine-session.sh"
@@ -41,11 +41,11 @@ report() {
 }
 
 for dpi in $dpis; do
-  shoot_views "$build" "$shots" "$output/$dpi" "$dpi" || report "the views at $dpi DPI could not all be taken"
+  shoot_views "$build" "$shots" "$output/$dpi" "$dpi" --windows || report "the views at $dpi DPI could not all be taken"
 done
 
 if [ -n "$baseline" ]; then
-  shoot_views "$baseline" "$shots" "$output/baseline" || report "the baseline's views could not all be taken"
+  shoot_views "$baseline" "$shots" "$output/baseline" 96 --windows || report "the baseline's views could not all be taken"
   echo "== at 96 DPI against $baseline"
   view_shots_tool "$output/compare" "$shots" --compare "$(windows_path "$output/baseline")" \
     "$(windows_path "$output/96")" || report "at 96 DPI the views differ from the baseline's (see $output/96/*-diff.bmp)"

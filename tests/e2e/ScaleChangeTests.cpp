@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <cstdlib>
 #include <string>
 
 #include "DeckTest.h"
@@ -128,6 +129,24 @@ TEST_F(ScaleChangeTest, AnOpenTaskPanelStaysOpenWithItsTextAndFocusAndComesBackP
   EXPECT_EQ(test::FindVisible(window_, IDC_QUICK_SOURCE), source);
   EXPECT_EQ(test::ControlText(source), L"The house is big.");
   EXPECT_EQ(test::FocusIn(window_), source);
+}
+
+}  // namespace
+
+namespace {
+
+// The display scale the test programs run at: 96 DPI unless the run asked for another
+// (STARTDECK_EXPECTED_DPI, set by run-at-dpi.sh). The cases that run at another scale are only
+// worth their name when the system really tells the programs that DPI.
+TEST(DisplayScale, TheSystemTellsTheDpiTheRunAskedFor) {
+  wchar_t expected[16] = {};
+  const DWORD length = ::GetEnvironmentVariableW(L"STARTDECK_EXPECTED_DPI", expected, 16);
+  const int dpi = length > 0 && length < 16 ? _wtoi(expected) : 96;
+  const HDC screen = ::GetDC(nullptr);
+  ASSERT_NE(screen, nullptr);
+  EXPECT_EQ(::GetDeviceCaps(screen, LOGPIXELSY), dpi);
+  ::ReleaseDC(nullptr, screen);
+  EXPECT_EQ(test::ListRowHeight(), skinscale::Px(test::kListRowHeight, dpi));
 }
 
 }  // namespace

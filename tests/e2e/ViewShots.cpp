@@ -13,7 +13,7 @@
 // same views at 96 DPI given, the window of the design size times the scale and every font of the
 // design height times the scale. A line for each view and each fault; exit code 1 when any.
 //
-//   ViewShots.exe STARTDECK_EXE PRODUCT_NAME OUTPUT_FOLDER
+//   ViewShots.exe STARTDECK_EXE PRODUCT_NAME OUTPUT_FOLDER [--windows]
 //   ViewShots.exe --compare BEFORE_FOLDER AFTER_FOLDER
 //   ViewShots.exe --check-layout FOLDER [DESIGN_FOLDER]
 #include <windows.h>
@@ -56,14 +56,15 @@ bool Visible(HWND window) {
 
 class Shooter {
  public:
-  Shooter(DWORD processId, HWND window, std::filesystem::path output)
-      : processId_(processId), window_(window), output_(std::move(output)) {}
+  Shooter(DWORD processId, HWND window, std::filesystem::path output, bool windowsOnly)
+      : processId_(processId), window_(window), output_(std::move(output)), windowsOnly_(windowsOnly) {}
 
   // Saves the whole screen once it has shown the same picture for a while, and the window's layout.
   void Shoot(const std::wstring& name) {
     test::Pixels picture = test::SettledPicture(::GetDesktopWindow(), 600ms, 10s);
     const bool settled = !picture.data.empty();
     if (!settled) picture = test::GrabWindow(::GetDesktopWindow());
+    if (windowsOnly_) picture = Crop(picture, WindowsArea());
     test::SaveBitmapFile(picture, output_ / (name + L".bmp"));
     test::SaveLayout(test::RecordLayout(window_), output_ / (name + L".layout"));
     std::wprintf(L"%ls%ls\n", name.c_str(), settled ? L"" : L" (the screen did not stop changing)");
@@ -188,10 +189,34 @@ class Shooter {
 
   [[nodiscard]] int Count() const { return count_; }
 
+  // The area of the screen the program's windows cover (the main window and any message).
+  [[nodiscard]] RECT WindowsArea() const {
+    RECT area{};
+    for (HWND window : test::TopLevelWindows(processId_)) {
+      RECT r{};
+      ::GetWindowRect(window, &r);
+      ::UnionRect(&area, &area, &r);
+    }
+    return area;
+  }
+  static test::Pixels Crop(const test::Pixels& screen, RECT area) {
+    area = {std::max<LONG>(area.left, 0), std::max<LONG>(area.top, 0),
+            std::min<LONG>(area.right, screen.width), std::min<LONG>(area.bottom, screen.height)};
+    if (area.right <= area.left || area.bottom <= area.top) return screen;
+    test::Pixels part;
+    part.width = area.right - area.left;
+    part.height = area.bottom - area.top;
+    part.data.reserve(static_cast<size_t>(part.width) * part.height);
+    for (int y = area.top; y < area.bottom; ++y)
+      for (int x = area.left; x < area.right; ++x) part.data.push_back(screen.At(x, y));
+    return part;
+  }
+
  private:
   DWORD processId_;
   HWND window_;
   std::filesystem::path output_;
+  bool windowsOnly_;
   int count_ = 0;
 };
 
@@ -297,7 +322,7 @@ int CheckLayouts(const std::filesystem::path& folder, const std::filesystem::pat
 int wmain(int argc, wchar_t** argv) {
   if (argc < 3 || (argc < 4 && std::wstring(argv[1]) != L"--check-layout")) {
     std::fwprintf(stderr,
-                  L"usage: ViewShots STARTDECK_EXE PRODUCT_NAME OUTPUT_FOLDER\n"
+                  L"usage: ViewShots STARTDECK_EXE PRODUCT_NAME OUTPUT_FOLDER [--windows]\n"
                   L"       ViewShots --compare BEFORE_FOLDER AFTER_FOLDER\n"
                   L"       ViewShots --check-layout FOLDER [DESIGN_FOLDER]\n");
     return 2;
@@ -305,6 +330,9 @@ int wmain(int argc, wchar_t** argv) {
   if (std::wstring(argv[1]) == L"--compare") return Compare(argv[2], argv[3]);
   if (std::wstring(argv[1]) == L"--check-layout") return CheckLayouts(argv[2], argc > 3 ? argv[3] : L"");
   const std::filesystem::path output = argv[3];
+  // With --windows, each picture holds only the area of the program's windows (a screen of a
+  // high scale is large).
+  const bool windowsOnly = argc > 4 && std::wstring(argv[4]) == L"--windows";
   std::error_code error;
   std::filesystem::create_directories(output, error);
   // The pointer in a corner, away from the window, so that no hover lights a control up.
@@ -319,7 +347,7 @@ int wmain(int argc, wchar_t** argv) {
     std::fwprintf(stderr, L"no window titled \"%ls\" showed\n", argv[2]);
     return 1;
   }
-  Shooter shooter(deck.Id(), window, output);
+  Shooter shooter(deck.Id(), window, output, windowsOnly);
   shooter.Shoot(L"view-start-page");
   for (const wchar_t* mode : {L"", L"-all"}) {
     if (*mode) {
