@@ -6,14 +6,17 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "DeckTest.h"
 #include "ResourceIds.h"
 #include "SkinScales.h"
 #include "support/RemoteControls.h"
 #include "support/ScreenPixels.h"
+#include "support/WindowLayout.h"
 
 namespace {
 
@@ -136,17 +139,61 @@ TEST_F(ScaleChangeTest, AnOpenTaskPanelStaysOpenWithItsTextAndFocusAndComesBackP
 namespace {
 
 // The display scale the test programs run at: 96 DPI unless the run asked for another
-// (STARTDECK_EXPECTED_DPI, set by run-at-dpi.sh). The cases that run at another scale are only
-// worth their name when the system really tells the programs that DPI.
-TEST(DisplayScale, TheSystemTellsTheDpiTheRunAskedFor) {
+// (STARTDECK_EXPECTED_DPI, set by run-at-dpi.sh).
+int ExpectedDpi() {
   wchar_t expected[16] = {};
   const DWORD length = ::GetEnvironmentVariableW(L"STARTDECK_EXPECTED_DPI", expected, 16);
-  const int dpi = length > 0 && length < 16 ? _wtoi(expected) : 96;
+  return length > 0 && length < 16 ? _wtoi(expected) : 96;
+}
+
+// The cases that run at another scale are only worth their name when the system really tells the
+// programs that DPI.
+TEST(DisplayScale, TheSystemTellsTheDpiTheRunAskedFor) {
+  const int dpi = ExpectedDpi();
   const HDC screen = ::GetDC(nullptr);
   ASSERT_NE(screen, nullptr);
   EXPECT_EQ(::GetDeviceCaps(screen, LOGPIXELSY), dpi);
   ::ReleaseDC(nullptr, screen);
   EXPECT_EQ(test::ListRowHeight(), skinscale::Px(test::kListRowHeight, dpi));
+}
+
+}  // namespace
+
+namespace {
+
+// The window's size in the design: its background picture's at 96 DPI.
+constexpr SIZE kDesignWindow = {690, 526};
+
+class DisplayScaleLayout : public test::DeckTest {
+ protected:
+  // The layout of the window now, checked at the run's scale: the window of the design size times
+  // the scale, no control cut off by its parent or overlapping a sibling it should not, and every
+  // font of one of the program's design heights times the scale.
+  void CheckLayout(const std::wstring& view) const {
+    SCOPED_TRACE(view);
+    const int dpi = skinscale::SkinDpiFor(ExpectedDpi());
+    const test::WindowLayout layout = test::RecordLayout(window_);
+    EXPECT_EQ(layout.dpi, ExpectedDpi());
+    EXPECT_NEAR(layout.window.right - layout.window.left, skinscale::Px(kDesignWindow.cx, dpi), 2);
+    EXPECT_NEAR(layout.window.bottom - layout.window.top, skinscale::Px(kDesignWindow.cy, dpi), 2);
+    EXPECT_EQ(test::PlacementFaults(layout), std::vector<std::wstring>{});
+    for (const test::ControlPlace& control : layout.controls) {
+      if (!control.hasFont) continue;
+      const bool scaled =
+          std::any_of(std::begin(test::kDesignFontHeights), std::end(test::kDesignFontHeights),
+                      [&](int design) { return skinscale::Px(design, dpi) == std::abs(control.font); });
+      EXPECT_TRUE(scaled) << ::testing::PrintToString(control.path) << " draws with a font of height "
+                          << control.font;
+    }
+  }
+};
+
+TEST_F(DisplayScaleLayout, TheStartPageAndTheQuickTranslationPanelAreLaidOutAtTheScale) {
+  StartDeck();
+  CheckLayout(L"the start page");
+  OpenTask(test::kStartButtonTab1, test::kListOfTab1, 0);
+  ASSERT_NE(WaitForControl(IDC_QUICK_SOURCE), nullptr);
+  CheckLayout(L"the quick translation panel");
 }
 
 }  // namespace
