@@ -179,9 +179,9 @@ class DisplayScaleLayout : public test::DeckTest {
     EXPECT_EQ(test::PlacementFaults(layout), std::vector<std::wstring>{});
     for (const test::ControlPlace& control : layout.controls) {
       if (!control.hasFont) continue;
-      const bool scaled =
-          std::any_of(std::begin(test::kDesignFontHeights), std::end(test::kDesignFontHeights),
-                      [&](int design) { return skinscale::Px(design, dpi) == std::abs(control.font); });
+      const bool scaled = std::any_of(
+          std::begin(test::kDesignFontHeights), std::end(test::kDesignFontHeights),
+          [&](int design) { return test::IsScaledFontHeight(design, std::abs(control.font), dpi); });
       EXPECT_TRUE(scaled) << ::testing::PrintToString(control.path) << " draws with a font of height "
                           << control.font;
     }

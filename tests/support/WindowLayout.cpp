@@ -273,6 +273,12 @@ std::optional<WindowLayout> LoadLayout(const std::filesystem::path& file) {
   return ParseLayout(text.str());
 }
 
+bool IsScaledFontHeight(int design, int actual, int dpi) {
+  if (actual == skinscale::Px(design, dpi)) return true;
+  const int points = ::MulDiv(kStockFontPoints, dpi, 72);
+  return std::abs(design) == kStockFontHeight && (design < 0 ? -points : points) == actual;
+}
+
 std::vector<std::wstring> PlacementFaults(const WindowLayout& layout) {
   std::vector<std::wstring> faults;
   for (const ControlPlace& c : layout.controls) {
@@ -334,7 +340,7 @@ std::vector<std::wstring> ScaleFaults(const WindowLayout& design, const WindowLa
     const int expected = skinscale::Px(c.font, dpi);
     if (!s.hasFont)
       faults.push_back(c.path + L" answers no font (at 96 DPI: height " + std::to_wstring(c.font) + L")");
-    else if (s.font != expected)
+    else if (!IsScaledFontHeight(c.font, s.font, dpi))
       faults.push_back(c.path + L" draws with a font of height " + std::to_wstring(s.font) + L", not " +
                        std::to_wstring(expected) + L" (" + std::to_wstring(c.font) + L" at 96 DPI)");
   }

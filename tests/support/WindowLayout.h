@@ -43,6 +43,14 @@ bool SaveLayout(const WindowLayout& layout, const std::filesystem::path& file);
 // The design heights of the program's fonts: the character heights it makes its fonts with at
 // 96 DPI, the stock GUI font's among them.
 inline constexpr int kDesignFontHeights[] = {10, 11, 12, 13, 14, 16, 18};
+// The stock GUI font and a dialog's own font are of 8 points, 11 pixels at 96 DPI. The system
+// makes them at another DPI by the point rule, which rounds otherwise than a design length does
+// (at 144 DPI 16 pixels, where 11 design pixels are 17): either is a font of the scale.
+inline constexpr int kStockFontHeight = 11, kStockFontPoints = 8;
+
+// Whether a font `actual` pixels high is the font of design height `design` at `dpi` (the signs,
+// character or cell height, agree).
+[[nodiscard]] bool IsScaledFontHeight(int design, int actual, int dpi);
 
 // What is wrong with a layout at any scale: a visible control reaching out of its parent's client
 // area, two visible siblings overlapping (unless the pair is one of the allowed ones). One line a
