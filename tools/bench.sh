@@ -1,7 +1,8 @@
 #!/bin/bash
 # Runs the benchmarks: .inf decoding (native), Startdeck's start-up (with the time of each of its steps)
 # against a bare window and a bare window loading the same system libraries, the plug-in
-# table's load and a long quick translation (Wine).
+# table's load, a long quick translation, and the size, first paint and working set at 100 % against
+# 200 % display scale (Wine).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -37,5 +38,8 @@ wine "$bin/LoadSwitchesBench.exe" 21 'C:\VANTO\StartdeckResENU.dll' </dev/null
 echo "== quick translation of a 10,000-line paste under Wine"
 wine "$bin/QuickTranslationBench.exe" 'C:\VANTO\Startdeck.exe' "VANTO Translator Home" 10000 </dev/null
 wine_session_stop
+
+echo "== Startdeck at 100 % and 200 % display scale"
+bench/scales.sh "$root/build/mingw" 7
 # A window seen blank or half-drawn fails the run, after every figure has been printed.
 [ "$frames" = 0 ]

@@ -5,6 +5,10 @@
 // median run the table of its start-up steps follows, as the program itself timed them.
 //
 //   FirstPaintBench.exe STARTDECK_EXE PRODUCT_NAME [RUNS]
+//   FirstPaintBench.exe --once STARTDECK_EXE PRODUCT_NAME
+// With --once, Startdeck alone is measured once and one line printed for a script to gather:
+// "startdeck MILLISECONDS PEAK_WORKING_SET_BYTES DPI" (bench/scales.sh alternates such runs between
+// prefixes of different DPIs).
 #include <windows.h>
 #include <psapi.h>
 
@@ -223,8 +227,23 @@ void PrintSteps(const Sample& run) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+  if (argc == 4 && std::wstring(argv[1]) == L"--once") {
+    Sample sample;
+    if (!Measure({argv[2], argv[3], true}, 0, sample)) {
+      std::fwprintf(stderr, L"the window of %ls did not show\n", argv[2]);
+      return 1;
+    }
+    const HDC screen = ::GetDC(nullptr);
+    const int dpi = screen ? ::GetDeviceCaps(screen, LOGPIXELSY) : 0;
+    if (screen) ::ReleaseDC(nullptr, screen);
+    std::wprintf(L"startdeck %.1f %llu %d\n", sample.milliseconds,
+                 static_cast<unsigned long long>(sample.peakWorkingSet), dpi);
+    return 0;
+  }
   if (argc < 3) {
-    std::fwprintf(stderr, L"usage: FirstPaintBench STARTDECK_EXE PRODUCT_NAME [RUNS]\n");
+    std::fwprintf(stderr,
+                  L"usage: FirstPaintBench STARTDECK_EXE PRODUCT_NAME [RUNS]\n"
+                  L"       FirstPaintBench --once STARTDECK_EXE PRODUCT_NAME\n");
     return 2;
   }
   const int runs = argc > 3 ? std::max(1, _wtoi(argv[3])) : 7;

@@ -7,9 +7,15 @@
 // with the number and the bounding box of the differing pixels, and for each that differs a
 // picture of where (NAME-diff.bmp in the second folder: the differing pixels red on a faded copy).
 // Exit code 1 when any differs or is missing from either folder.
+// Beside each screenshot the window's layout is saved (NAME.layout: the window's rectangle, and
+// each visible control's place and font height). With --check-layout, the layouts of a folder are
+// checked: no control cut off by its parent or overlapping a sibling; and with the folder of the
+// same views at 96 DPI given, the window of the design size times the scale and every font of the
+// design height times the scale. A line for each view and each fault; exit code 1 when any.
 //
-//   ViewShots.exe STARTDECK_EXE PRODUCT_NAME OUTPUT_FOLDER
+//   ViewShots.exe STARTDECK_EXE PRODUCT_NAME OUTPUT_FOLDER [--windows]
 //   ViewShots.exe --compare BEFORE_FOLDER AFTER_FOLDER
+//   ViewShots.exe --check-layout FOLDER [DESIGN_FOLDER]
 #include <windows.h>
 
 #include <algorithm>
@@ -23,6 +29,7 @@
 #include "support/RemoteControls.h"
 #include "support/ScreenPixels.h"
 #include "support/WindowFrames.h"
+#include "support/WindowLayout.h"
 
 namespace {
 
@@ -49,15 +56,17 @@ bool Visible(HWND window) {
 
 class Shooter {
  public:
-  Shooter(DWORD processId, HWND window, std::filesystem::path output)
-      : processId_(processId), window_(window), output_(std::move(output)) {}
+  Shooter(DWORD processId, HWND window, std::filesystem::path output, bool windowsOnly)
+      : processId_(processId), window_(window), output_(std::move(output)), windowsOnly_(windowsOnly) {}
 
-  // Saves the whole screen once it has shown the same picture for a while.
+  // Saves the whole screen once it has shown the same picture for a while, and the window's layout.
   void Shoot(const std::wstring& name) {
     test::Pixels picture = test::SettledPicture(::GetDesktopWindow(), 600ms, 10s);
     const bool settled = !picture.data.empty();
     if (!settled) picture = test::GrabWindow(::GetDesktopWindow());
+    if (windowsOnly_) picture = Crop(picture, WindowsArea());
     test::SaveBitmapFile(picture, output_ / (name + L".bmp"));
+    test::SaveLayout(test::RecordLayout(window_), output_ / (name + L".layout"));
     std::wprintf(L"%ls%ls\n", name.c_str(), settled ? L"" : L" (the screen did not stop changing)");
     std::fflush(stdout);
     ++count_;
@@ -72,7 +81,8 @@ class Shooter {
   [[nodiscard]] static int CountRows(HWND list) {
     RECT client{};
     ::GetClientRect(list, &client);
-    const int page = static_cast<int>(client.bottom / test::kListRowHeight);
+    const int rowHeight = test::ListRowHeight();
+    const int page = static_cast<int>(client.bottom / rowHeight);
     ToTop(list);
     const test::Pixels top = test::Grab(list);
     int below = 0;
@@ -88,9 +98,9 @@ class Shooter {
     // All rows on one page: a row's band of an empty place is all one colour.
     int rows = 0;
     for (int row = 0; row < page; ++row) {
-      const int y0 = row * test::kListRowHeight;
+      const int y0 = row * rowHeight;
       bool blank = true;
-      for (int y = y0; y < y0 + test::kListRowHeight && y < top.height && blank; ++y)
+      for (int y = y0; y < y0 + rowHeight && y < top.height && blank; ++y)
         for (int x = 0; x < top.width && blank; ++x) blank = top.At(x, y) == top.At(0, y0);
       if (!blank) rows = row + 1;
     }
@@ -179,10 +189,34 @@ class Shooter {
 
   [[nodiscard]] int Count() const { return count_; }
 
+  // The area of the screen the program's windows cover (the main window and any message).
+  [[nodiscard]] RECT WindowsArea() const {
+    RECT area{};
+    for (HWND window : test::TopLevelWindows(processId_)) {
+      RECT r{};
+      ::GetWindowRect(window, &r);
+      ::UnionRect(&area, &area, &r);
+    }
+    return area;
+  }
+  static test::Pixels Crop(const test::Pixels& screen, RECT area) {
+    area = {std::max<LONG>(area.left, 0), std::max<LONG>(area.top, 0),
+            std::min<LONG>(area.right, screen.width), std::min<LONG>(area.bottom, screen.height)};
+    if (area.right <= area.left || area.bottom <= area.top) return screen;
+    test::Pixels part;
+    part.width = area.right - area.left;
+    part.height = area.bottom - area.top;
+    part.data.reserve(static_cast<size_t>(part.width) * part.height);
+    for (int y = area.top; y < area.bottom; ++y)
+      for (int x = area.left; x < area.right; ++x) part.data.push_back(screen.At(x, y));
+    return part;
+  }
+
  private:
   DWORD processId_;
   HWND window_;
   std::filesystem::path output_;
+  bool windowsOnly_;
   int count_ = 0;
 };
 
@@ -239,17 +273,66 @@ int Compare(const std::filesystem::path& before, const std::filesystem::path& af
   return equal == names.size() && !names.empty() ? 0 : 1;
 }
 
+// Checks the layouts of one folder's views: each on its own, and with a design folder against the
+// same view there.
+int CheckLayouts(const std::filesystem::path& folder, const std::filesystem::path& design) {
+  std::vector<std::filesystem::path> files;
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    if (entry.path().extension() == L".layout") files.push_back(entry.path());
+  std::sort(files.begin(), files.end());
+  size_t faulty = 0;
+  int dpi = 0;
+  for (const auto& file : files) {
+    const std::wstring name = file.stem().wstring();
+    const auto layout = test::LoadLayout(file);
+    std::vector<std::wstring> faults;
+    if (!layout) {
+      faults.push_back(L"the layout cannot be read");
+    } else {
+      dpi = layout->dpi;
+      faults = test::PlacementFaults(*layout);
+      if (!design.empty()) {
+        const auto designed = test::LoadLayout(design / file.filename());
+        if (!designed) {
+          faults.push_back(L"no layout of this view at 96 DPI");
+        } else {
+          const auto scale = test::ScaleFaults(*designed, *layout);
+          faults.insert(faults.end(), scale.begin(), scale.end());
+        }
+      }
+    }
+    std::wprintf(L"%-40ls %ls\n", name.c_str(), faults.empty() ? L"laid out well" : L"FAULTY:");
+    for (const std::wstring& fault : faults) std::wprintf(L"    %ls\n", fault.c_str());
+    faulty += faults.empty() ? 0 : 1;
+  }
+  if (!design.empty())
+    for (const auto& entry : std::filesystem::directory_iterator(design))
+      if (entry.path().extension() == L".layout" &&
+          !std::filesystem::exists(folder / entry.path().filename())) {
+        std::wprintf(L"%-40ls FAULTY:\n    not taken at this scale\n", entry.path().stem().wstring().c_str());
+        ++faulty;
+      }
+  std::wprintf(L"%u layouts at %d DPI, %u faulty\n", static_cast<unsigned>(files.size()), dpi,
+               static_cast<unsigned>(faulty));
+  return faulty == 0 && !files.empty() ? 0 : 1;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  if (argc < 4) {
+  if (argc < 3 || (argc < 4 && std::wstring(argv[1]) != L"--check-layout")) {
     std::fwprintf(stderr,
-                  L"usage: ViewShots STARTDECK_EXE PRODUCT_NAME OUTPUT_FOLDER\n"
-                  L"       ViewShots --compare BEFORE_FOLDER AFTER_FOLDER\n");
+                  L"usage: ViewShots STARTDECK_EXE PRODUCT_NAME OUTPUT_FOLDER [--windows]\n"
+                  L"       ViewShots --compare BEFORE_FOLDER AFTER_FOLDER\n"
+                  L"       ViewShots --check-layout FOLDER [DESIGN_FOLDER]\n");
     return 2;
   }
   if (std::wstring(argv[1]) == L"--compare") return Compare(argv[2], argv[3]);
+  if (std::wstring(argv[1]) == L"--check-layout") return CheckLayouts(argv[2], argc > 3 ? argv[3] : L"");
   const std::filesystem::path output = argv[3];
+  // With --windows, each picture holds only the area of the program's windows (a screen of a
+  // high scale is large).
+  const bool windowsOnly = argc > 4 && std::wstring(argv[4]) == L"--windows";
   std::error_code error;
   std::filesystem::create_directories(output, error);
   // The pointer in a corner, away from the window, so that no hover lights a control up.
@@ -264,7 +347,7 @@ int wmain(int argc, wchar_t** argv) {
     std::fwprintf(stderr, L"no window titled \"%ls\" showed\n", argv[2]);
     return 1;
   }
-  Shooter shooter(deck.Id(), window, output);
+  Shooter shooter(deck.Id(), window, output, windowsOnly);
   shooter.Shoot(L"view-start-page");
   for (const wchar_t* mode : {L"", L"-all"}) {
     if (*mode) {

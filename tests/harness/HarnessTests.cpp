@@ -56,11 +56,15 @@ TEST(Harness, RegistrySandboxRedirectsAndCleansUp) {
 
 }  // namespace
 
+// The window of the layout tests (LayoutTests.cpp), shown by this program started again.
+int ShowLayoutSample();
+
 int wmain(int argc, wchar_t** argv) {
   if (argc > 1 && std::wstring(argv[1]) == kLingerSwitch) {
     ::Sleep(300000);  // longer than any test may take
     return 0;
   }
+  if (argc > 1 && std::wstring(argv[1]) == L"--layout-sample") return ShowLayoutSample();
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

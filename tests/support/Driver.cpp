@@ -195,6 +195,10 @@ void Click(HWND control) {
 
 std::filesystem::path ResultsFolder() {
   std::filesystem::path folder = BinFolder().parent_path() / L"test-results";
+  // A run at another display scale keeps its pictures apart from those of the usual run.
+  wchar_t dpi[16] = {};
+  const DWORD length = ::GetEnvironmentVariableW(L"STARTDECK_EXPECTED_DPI", dpi, 16);
+  if (length > 0 && length < 16) folder /= std::wstring(L"at-") + dpi + L"-dpi";
   std::filesystem::create_directories(folder);
   return folder;
 }

@@ -78,7 +78,7 @@ void ClickAt(HWND window, POINT at);
 
 // Saves what the screen shows as a BMP file under the test results folder; returns its path.
 std::filesystem::path SaveScreenshot(const std::wstring& name);
-// build/mingw/test-results, created when missing.
+// build/mingw/test-results (its folder at-DPI-dpi in a run at another scale), created when missing.
 [[nodiscard]] std::filesystem::path ResultsFolder();
 
 }  // namespace test

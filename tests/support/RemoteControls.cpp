@@ -8,6 +8,7 @@
 
 #include "ResourceIds.h"
 #include "support/Driver.h"
+#include "win/Scale.h"
 
 namespace test {
 
@@ -285,14 +286,19 @@ HWND OpenTab(HWND window, int opener, int listId, std::chrono::milliseconds time
   return list;
 }
 
+int ListRowHeight() {
+  return win::SkinScaleFor(win::SystemDpi()).Px(kListRowHeight);
+}
+
 void ClickListRow(HWND list, int row) {
   RECT client{};
   ::GetClientRect(list, &client);
-  const int below = std::max(0, row + 1 - static_cast<int>(client.bottom / kListRowHeight));
+  const int height = ListRowHeight();
+  const int below = std::max(0, row + 1 - static_cast<int>(client.bottom / height));
   for (int step = 0; step < 16; ++step) ::PostMessageW(list, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
   for (int step = 0; step < below; ++step)
     ::PostMessageW(list, WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0);
-  ClickAt(list, {120, (row - below) * kListRowHeight + kListRowHeight / 2});
+  ClickAt(list, {win::SkinScaleFor(win::SystemDpi()).Px(120), (row - below) * height + height / 2});
 }
 
 }  // namespace test

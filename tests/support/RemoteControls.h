@@ -133,7 +133,9 @@ inline constexpr int kListOfTab2 = 1102;
 inline constexpr int kListOfTab4 = 1104;
 inline constexpr int kListOfTab5 = 1105;
 inline constexpr int kListOfTab6 = 1106;
-inline constexpr int kListRowHeight = 48;
+inline constexpr int kListRowHeight = 48;  // at 96 DPI
+// The list's row height on this screen: the design's at the display scale the window is drawn at.
+[[nodiscard]] int ListRowHeight();
 
 // Clicks `opener` (a start-page button or a ribbon tab) below `window` and waits until the list
 // `listId` shows; the list, or null when it does not show within `timeout`.
