@@ -57,6 +57,7 @@ bool CDictEditDialog::OnInitPanel() {
   ::SendMessageW(word_, WM_SETFONT, reinterpret_cast<WPARAM>(graphics.Font(kWord.font)), FALSE);
   SetFieldMargins(word_, graphics.Scale());
   (void)wordFrame_.Attach(word_);
+  GiveScale(wordFrame_, graphics.Scale());
   if (!MakePushButton(add_, hwnd(), kAddWord, IDS_ADD, graphics)) return false;
 
   const HWND outcome = MakeLabel(hwnd(), kOutcome, texts.help, graphics);

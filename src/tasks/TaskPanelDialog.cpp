@@ -16,7 +16,9 @@
 namespace tasks {
 
 bool CTaskPanelDialog::Create(HWND parent, POINT at) {
-  return CCustomDialog::Create(parent, at, IDD_TASK_PANEL, PanelLookOf(context_.Graphics()));
+  if (!CCustomDialog::Create(parent, at, IDD_TASK_PANEL, PanelLookOf(context_.Graphics()))) return false;
+  GiveScale(static_cast<CCustomDialog&>(*this), context_.Graphics().Scale());
+  return true;
 }
 
 bool CTaskPanelDialog::LoadDirections(KernelDirections& directions, ui::skin::CCustomComboBox& list) {

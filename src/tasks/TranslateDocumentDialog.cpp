@@ -68,6 +68,7 @@ bool CTranslateDocumentDialog::OnInitPanel() {
   ::SendMessageW(document_, WM_SETFONT, reinterpret_cast<WPARAM>(graphics.Font(kDocument.font)), FALSE);
   SetFieldMargins(document_, graphics.Scale());
   (void)documentFrame_.Attach(document_);
+  GiveScale(documentFrame_, graphics.Scale());
   if (!MakePushButton(browse_, hwnd(), kBrowse, IDS_BROWSE, graphics)) return false;
 
   applicationLabel_ = MakeLabel(hwnd(), kApplicationLabel, IDS_LABEL_TRANSLATE_IN, graphics);

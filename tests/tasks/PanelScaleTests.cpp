@@ -347,8 +347,7 @@ TEST_F(PanelScaleTest, QuickTranslationStacksItsRowsAtTheScaledDistances) {
     const HWND panel = panel_->Window();
     ::SetWindowTextW(::GetDlgItem(panel, IDC_QUICK_SOURCE), L"The house is small.\r\nThe cat sleeps.");
     ::SetFocus(::GetDlgItem(panel, IDC_QUICK_SOURCE));
-    const win::Scale scale(dpi);
-    const auto check = [&] {
+    const auto check = [&](const win::Scale scale) {
       const auto rect = [&](int id) { return RectIn(::GetDlgItem(panel, id), panel); };
       const RECT caption = rect(IDC_QUICK_CAPTION), directionLabel = rect(IDC_PANEL_DIRECTION_LABEL),
                  profileLabel = rect(IDC_PANEL_PROFILE_LABEL), directions = rect(IDC_PANEL_DIRECTIONS),
@@ -388,14 +387,16 @@ TEST_F(PanelScaleTest, QuickTranslationStacksItsRowsAtTheScaledDistances) {
           reinterpret_cast<HFONT>(::SendMessageW(::GetDlgItem(panel, IDC_QUICK_CAPTION), WM_GETFONT, 0, 0)),
           graphics_.Font(SharedFont::kTahoma12Bold));
     };
-    check();
+    check(win::Scale(dpi));
     const std::vector<ChildState> before = StateBelow(panel);
     const HWND focus = ::GetFocus();
-    UseScale(dpi == 192 ? 96 : 192);
-    ApplyScaleBelow(panel, graphics_.Scale().dpi());
+    const int other = dpi == 192 ? 96 : 192;
+    UseScale(other);
+    ApplyScaleBelow(panel, other);
+    check(win::Scale(other));
     UseScale(dpi);
     ApplyScaleBelow(panel, dpi);
-    check();
+    check(win::Scale(dpi));
     EXPECT_EQ(StateBelow(panel), before);
     EXPECT_EQ(::GetFocus(), focus);
     EXPECT_EQ(Text(::GetDlgItem(panel, IDC_QUICK_SOURCE)), L"The house is small.\r\nThe cat sleeps.");
