@@ -56,8 +56,8 @@ bool CDictEditDialog::OnInitPanel() {
   if (!word_) return false;
   ::SendMessageW(word_, WM_SETFONT, reinterpret_cast<WPARAM>(graphics.Font(kWord.font)), FALSE);
   SetFieldMargins(word_, graphics.Scale());
-  (void)wordFrame_.Attach(word_);
   GiveScale(wordFrame_, graphics.Scale());
+  (void)wordFrame_.Attach(word_);
   if (!MakePushButton(add_, hwnd(), kAddWord, IDS_ADD, graphics)) return false;
 
   const HWND outcome = MakeLabel(hwnd(), kOutcome, texts.help, graphics);

@@ -9,6 +9,7 @@
 #include "profile/CryptedProfile.h"
 #include "suite/LaunchContext.h"
 #include "suite/ShellStart.h"
+#include "tasks/PanelParts.h"
 #include "controls/Paint.h"
 #include "win/Resources.h"
 
@@ -71,6 +72,7 @@ bool CDocsDialog::Create(HWND parent, int x, int y, const ui::skin::ListPanelLoo
   graphics_ = &graphics;
   noteFontId_ = noteFont;
   scale_ = graphics.Scale();
+  GiveScale(static_cast<ui::skin::CCustomListDialog&>(*this), scale_);
   return Make(parent, x, y, look, skin, listId, graphics.Font(noteFont));
 }
 

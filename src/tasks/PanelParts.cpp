@@ -75,23 +75,22 @@ HWND MakeLabel(HWND panel, const ControlPlace& place, UINT textId, const app::Sh
 bool MakePushButton(CMenuButton& button, HWND panel, const ControlPlace& place, UINT captionId,
                     const app::SharedGraphics& graphics) {
   const RECT edges = ScaledEdges(place, graphics.Scale());
+  GiveScale(button, graphics.Scale());
   if (!button.Create(edges.left, edges.top, graphics.Bitmap(IDB_PUSH_NORMAL), graphics.Bitmap(IDB_PUSH_HOVER),
                      graphics.Bitmap(IDB_PUSH_PRESSED), MenuButtonStyle::kPush, captionId, 0, panel,
                      place.id))
     return false;
   button.SetDisabledBitmap(graphics.Bitmap(IDB_PUSH_DISABLED));
   button.SetCaptionFont(graphics.Font(app::SharedFont::kTahoma12Bold), RGB(255, 255, 255));
-  GiveScale(button, graphics.Scale());
   return true;
 }
 
 bool MakeComboBox(ui::skin::CCustomComboBox& combo, HWND panel, const ControlPlace& place,
                   const app::SharedGraphics& graphics) {
   const RECT edges = ScaledEdges(place, graphics.Scale());
-  if (!combo.Create(edges.left, edges.top, edges.right - edges.left, panel, place.id, ComboLookOf(graphics)))
-    return false;
   GiveScale(combo, graphics.Scale());
-  return true;
+  return combo.Create(edges.left, edges.top, edges.right - edges.left, panel, place.id,
+                      ComboLookOf(graphics));
 }
 
 void RestyleControl(CMenuButton& button, const app::SharedGraphics& graphics) {

@@ -70,7 +70,8 @@ bool MakeComboBox(ui::skin::CCustomComboBox& combo, HWND panel, const ControlPla
 void RestyleControl(CMenuButton& button, const app::SharedGraphics& graphics);
 void RestyleControl(ui::skin::CCustomComboBox& combo, const app::SharedGraphics& graphics);
 
-// Tells a skinned control the scale it is laid out at, for the controls that take one.
+// Tells a skinned control the scale it is laid out at, for the controls that take one: before it is
+// made, the scale it is made at.
 template <class Control>
 void GiveScale(Control& control, win::Scale scale) {
   if constexpr (requires { control.SetScale(scale); }) control.SetScale(scale);

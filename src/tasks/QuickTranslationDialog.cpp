@@ -143,30 +143,28 @@ bool CQTransDlg::OnInitPanel() {
                  graphics))
     return false;
   const ui::skin::ComboLook comboLook = ComboLookOf(graphics);
+  for (ui::skin::CCustomComboBox* list : {&directionList_, &profiles_}) GiveScale(*list, graphics.Scale());
   if (!directionList_.Create(places.directions.left, places.directions.top, places.directions.right, hwnd(),
                              IDC_PANEL_DIRECTIONS, comboLook) ||
       !profiles_.Create(places.profiles.left, places.profiles.top, places.profiles.right, hwnd(),
                         IDC_PANEL_PROFILES, comboLook))
     return false;
-  for (ui::skin::CCustomComboBox* list : {&directionList_, &profiles_}) GiveScale(*list, graphics.Scale());
 
+  for (ui::skin::CLBRichEdit* field : {&source_, &target_}) GiveScale(*field, graphics.Scale());
   if (!source_.Create(hwnd(), IDC_QUICK_SOURCE, places.source, textFont) ||
       !target_.Create(hwnd(), IDC_QUICK_TARGET, places.target, textFont))
     return false;
-  for (ui::skin::CLBRichEdit* field : {&source_, &target_}) GiveScale(*field, graphics.Scale());
 
   const HBITMAP normal = Face(IDB_QUICK_BUTTON_NORMAL, faceNormal_);
   const HBITMAP hover = Face(IDB_QUICK_BUTTON_HOVER, faceHover_);
   const HBITMAP pressed = Face(IDB_QUICK_BUTTON_PRESSED, facePressed_);
+  for (CMenuButton* button : {&translate_, &clear_}) GiveScale(*button, graphics.Scale());
   if (!translate_.Create(places.translate.x, places.translate.y, normal, hover, pressed,
                          MenuButtonStyle::kPush, IDS_TRANSLATE, 0, hwnd(), IDC_QUICK_TRANSLATE) ||
       !clear_.Create(places.clear.x, places.clear.y, normal, hover, pressed, MenuButtonStyle::kPush,
                      IDS_CLEAR, 0, hwnd(), IDC_QUICK_CLEAR))
     return false;
-  for (CMenuButton* button : {&translate_, &clear_}) {
-    button->SetCaptionFont(labelFont, RGB(255, 255, 255));
-    GiveScale(*button, graphics.Scale());
-  }
+  for (CMenuButton* button : {&translate_, &clear_}) button->SetCaptionFont(labelFont, RGB(255, 255, 255));
   LayOutControls();
   return true;
 }

@@ -16,9 +16,8 @@
 namespace tasks {
 
 bool CTaskPanelDialog::Create(HWND parent, POINT at) {
-  if (!CCustomDialog::Create(parent, at, IDD_TASK_PANEL, PanelLookOf(context_.Graphics()))) return false;
   GiveScale(static_cast<CCustomDialog&>(*this), context_.Graphics().Scale());
-  return true;
+  return CCustomDialog::Create(parent, at, IDD_TASK_PANEL, PanelLookOf(context_.Graphics()));
 }
 
 bool CTaskPanelDialog::LoadDirections(KernelDirections& directions, ui::skin::CCustomComboBox& list) {

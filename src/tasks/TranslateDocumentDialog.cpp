@@ -67,8 +67,8 @@ bool CTranslateDocumentDialog::OnInitPanel() {
   if (!document_) return false;
   ::SendMessageW(document_, WM_SETFONT, reinterpret_cast<WPARAM>(graphics.Font(kDocument.font)), FALSE);
   SetFieldMargins(document_, graphics.Scale());
-  (void)documentFrame_.Attach(document_);
   GiveScale(documentFrame_, graphics.Scale());
+  (void)documentFrame_.Attach(document_);
   if (!MakePushButton(browse_, hwnd(), kBrowse, IDS_BROWSE, graphics)) return false;
 
   applicationLabel_ = MakeLabel(hwnd(), kApplicationLabel, IDS_LABEL_TRANSLATE_IN, graphics);
