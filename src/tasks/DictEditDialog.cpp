@@ -67,6 +67,9 @@ bool CDictEditDialog::OnInitPanel() {
 
 void CDictEditDialog::ApplyScale() {
   const app::SharedGraphics& graphics = context_.Graphics();
+  // The new faces and fonts first: a control lays itself out by them and by the width given next.
+  for (CMenuButton* button : {&newDictionary_, &add_}) RestyleControl(*button, graphics);
+  for (ui::skin::CCustomComboBox* combo : {&directionList_, &dictionaries_}) RestyleControl(*combo, graphics);
   const auto label = [this](int id) { return ::GetDlgItem(hwnd(), id); };  // the labels' IDs are their own
   PlaceControls({{label(IDC_PANEL_DIRECTION_LABEL), kDirectionLabel},
                  {directionList_.hwnd(), kDirections},
@@ -79,8 +82,6 @@ void CDictEditDialog::ApplyScale() {
                  {label(IDC_PANEL_OUTCOME), kOutcome}},
                 graphics);
   SetFieldMargins(word_, graphics.Scale());
-  for (CMenuButton* button : {&newDictionary_, &add_}) RestyleControl(*button, graphics);
-  for (ui::skin::CCustomComboBox* combo : {&directionList_, &dictionaries_}) RestyleControl(*combo, graphics);
 }
 
 OpenOutcome CDictEditDialog::Open(int taskCode, std::wstring_view) {

@@ -49,6 +49,9 @@ bool CSingleComboDialog::OnInitPanel() {
 
 void CSingleComboDialog::ApplyScale() {
   const app::SharedGraphics& graphics = context_.Graphics();
+  // The new faces and fonts first: a control lays itself out by them and by the width given next.
+  for (CMenuButton* button : {&launch_, &edit_}) RestyleControl(*button, graphics);
+  for (ui::skin::CCustomComboBox* combo : {&applications_, &directionList_}) RestyleControl(*combo, graphics);
   PlaceControls({{label_, kLabel},
                  {applications_.hwnd(), kApplications},
                  {directionList_.hwnd(), kDirections},
@@ -56,8 +59,6 @@ void CSingleComboDialog::ApplyScale() {
                  {edit_.hwnd(), kEditProfiles},
                  {outcome_, kOutcome}},
                 graphics);
-  for (CMenuButton* button : {&launch_, &edit_}) RestyleControl(*button, graphics);
-  for (ui::skin::CCustomComboBox* combo : {&applications_, &directionList_}) RestyleControl(*combo, graphics);
 }
 
 OpenOutcome CSingleComboDialog::Open(int taskCode, std::wstring_view appTokens) {

@@ -57,6 +57,9 @@ bool CTMMDialog::OnInitPanel() {
 
 void CTMMDialog::ApplyScale() {
   const app::SharedGraphics& graphics = context_.Graphics();
+  // The new faces and fonts first: a control lays itself out by them and by the width given next.
+  for (CMenuButton* button : {&edit_, &create_}) RestyleControl(*button, graphics);
+  for (ui::skin::CCustomComboBox* combo : {&directionList_, &memories_}) RestyleControl(*combo, graphics);
   const auto label = [this](int id) { return ::GetDlgItem(hwnd(), id); };  // the labels' IDs are their own
   PlaceControls({{label(IDC_PANEL_DIRECTION_LABEL), kDirectionLabel},
                  {directionList_.hwnd(), kDirections},
@@ -67,8 +70,6 @@ void CTMMDialog::ApplyScale() {
                  {create_.hwnd(), kCreateMemory},
                  {label(IDC_PANEL_OUTCOME), kOutcome}},
                 graphics);
-  for (CMenuButton* button : {&edit_, &create_}) RestyleControl(*button, graphics);
-  for (ui::skin::CCustomComboBox* combo : {&directionList_, &memories_}) RestyleControl(*combo, graphics);
 }
 
 OpenOutcome CTMMDialog::Open(int taskCode, std::wstring_view) {

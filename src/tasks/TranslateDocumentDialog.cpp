@@ -87,6 +87,10 @@ bool CTranslateDocumentDialog::OnInitPanel() {
 
 void CTranslateDocumentDialog::ApplyScale() {
   const app::SharedGraphics& graphics = context_.Graphics();
+  // The new faces and fonts first: a control lays itself out by them and by the width given next.
+  for (CMenuButton* button : {&browse_, &action_}) RestyleControl(*button, graphics);
+  for (ui::skin::CCustomComboBox* combo : {&applications_, &directionList_, &profiles_})
+    RestyleControl(*combo, graphics);
   PlaceControls({{documentLabel_, kDocumentLabel},
                  {document_, kDocument},
                  {browse_.hwnd(), kBrowse},
@@ -100,9 +104,6 @@ void CTranslateDocumentDialog::ApplyScale() {
                  {outcome_, kOutcome}},
                 graphics);
   SetFieldMargins(document_, graphics.Scale());
-  for (CMenuButton* button : {&browse_, &action_}) RestyleControl(*button, graphics);
-  for (ui::skin::CCustomComboBox* combo : {&applications_, &directionList_, &profiles_})
-    RestyleControl(*combo, graphics);
 }
 
 OpenOutcome CTranslateDocumentDialog::Open(int taskCode, std::wstring_view appTokens) {
