@@ -83,6 +83,15 @@ void GiveLook(Target& target, const Look& look) {
   if constexpr (requires { target.SetLook(look); }) target.SetLook(look);
 }
 
+// Gives a text field the font of another scale for its whole text, which stays as it is.
+template <class Field>
+void GiveFont(Field& field, HFONT font) {
+  if constexpr (requires { field.SetFont(font); })
+    field.SetFont(font);
+  else
+    ::SendMessageW(field.hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
 // Shows or hides each of `controls` (nulls skipped).
 void ShowControls(std::initializer_list<HWND> controls, bool show) noexcept;
 // The window's text.

@@ -190,8 +190,7 @@ void CQTransDlg::ApplyScale() {
   for (const int label : {IDC_QUICK_CAPTION, IDC_PANEL_DIRECTION_LABEL, IDC_PANEL_PROFILE_LABEL})
     ::SendMessageW(::GetDlgItem(hwnd(), label), WM_SETFONT, labelFont, TRUE);
   for (ui::skin::CLBRichEdit* field : {&source_, &target_})
-    ::SendMessageW(field->hwnd(), WM_SETFONT,
-                   reinterpret_cast<WPARAM>(graphics.Font(app::SharedFont::kTahoma12)), TRUE);
+    GiveFont(*field, graphics.Font(app::SharedFont::kTahoma12));
   // The fields hang below the lists, by the lists' height at the new scale: the lists take the scale
   // now. They take it again from the window's walk over its children, which changes nothing then.
   for (ui::skin::CCustomComboBox* list : {&directionList_, &profiles_}) {
