@@ -14,18 +14,24 @@ namespace tasks {
 namespace {
 
 // Rows of the paper side, top to bottom.
-constexpr int kDirectionLabelTop = 18;
-constexpr int kDirectionTop = 36;
-constexpr int kDictionaryLabelTop = 72;
-constexpr int kDictionaryTop = 90;
-constexpr int kNewDictionaryTop = 126;
-constexpr int kWordLabelTop = 164;
 constexpr int kWordTop = 182;
-constexpr int kWordHeight = 22;
-constexpr int kOutcomeTop = 222;
-constexpr int kOutcomeHeight = 100;
-constexpr int kButtonWidth = 104;  // the push buttons' face
-constexpr int kButtonLeft = kContentRight - kButtonWidth;
+
+using app::SharedFont;
+constexpr ControlPlace kDirectionLabel{
+    IDC_PANEL_DIRECTION_LABEL, {kContentLeft, 18, kContentWidth, kLabelHeight}, SharedFont::kTahoma12Bold};
+constexpr ControlPlace kDirections{IDC_PANEL_DIRECTIONS, {kContentLeft, 36, kContentWidth, 0}};
+constexpr ControlPlace kDictionaryLabel{
+    IDC_PANEL_DICTIONARY_LABEL, {kContentLeft, 72, kContentWidth, kLabelHeight}, SharedFont::kTahoma12Bold};
+constexpr ControlPlace kDictionaries{IDC_PANEL_DICTIONARIES, {kContentLeft, 90, kContentWidth, 0}};
+constexpr ControlPlace kNewDictionary{IDC_PANEL_NEW_DICTIONARY, {kButtonLeft, 126, 0, 0}};
+constexpr ControlPlace kWordLabel{
+    IDC_PANEL_WORD_LABEL, {kContentLeft, 164, kContentWidth, kLabelHeight}, SharedFont::kTahoma12Bold};
+constexpr ControlPlace kWord{IDC_PANEL_WORD,
+                             {kContentLeft, kWordTop, kButtonLeft - kFieldButtonGap - kContentLeft, 22},
+                             SharedFont::kTahoma12};
+constexpr ControlPlace kAddWord{IDC_PANEL_ADD_WORD, {kButtonLeft, kWordTop - 1, 0, 0}};
+constexpr ControlPlace kOutcome{
+    IDC_PANEL_OUTCOME, {kContentLeft, 222, kContentWidth, 100}, SharedFont::kTahoma12};
 
 }  // namespace
 
@@ -33,44 +39,49 @@ bool CDictEditDialog::OnInitPanel() {
   static_assert(ui::FindTask(kDictionaryTask) != nullptr);
   const ui::PanelTextIds& texts = ui::FindTask(kDictionaryTask)->texts;
   const app::SharedGraphics& graphics = context_.Graphics();
-  const HFONT labelFont = graphics.Font(app::SharedFont::kTahoma12Bold);
-  const HFONT textFont = graphics.Font(app::SharedFont::kTahoma12);
-  const ui::skin::ComboLook comboLook = ComboLookOf(graphics);
 
-  const HWND directionLabel = MakeLabel(hwnd(), IDC_PANEL_DIRECTION_LABEL,
-                                        {kContentLeft, kDirectionLabelTop, kContentWidth, kLabelHeight},
-                                        IDS_LABEL_DIRECTION, labelFont);
-  const HWND dictionaryLabel = MakeLabel(hwnd(), IDC_PANEL_DICTIONARY_LABEL,
-                                         {kContentLeft, kDictionaryLabelTop, kContentWidth, kLabelHeight},
-                                         IDS_LABEL_DICTIONARY, labelFont);
-  if (!directionList_.Create(kContentLeft, kDirectionTop, kContentWidth, hwnd(), IDC_PANEL_DIRECTIONS,
-                             comboLook) ||
-      !dictionaries_.Create(kContentLeft, kDictionaryTop, kContentWidth, hwnd(), IDC_PANEL_DICTIONARIES,
-                            comboLook))
+  const HWND directionLabel = MakeLabel(hwnd(), kDirectionLabel, IDS_LABEL_DIRECTION, graphics);
+  const HWND dictionaryLabel = MakeLabel(hwnd(), kDictionaryLabel, IDS_LABEL_DICTIONARY, graphics);
+  if (!MakeComboBox(directionList_, hwnd(), kDirections, graphics) ||
+      !MakeComboBox(dictionaries_, hwnd(), kDictionaries, graphics))
     return false;
-  if (!MakePushButton(newDictionary_, hwnd(), {kButtonLeft, kNewDictionaryTop}, IDC_PANEL_NEW_DICTIONARY,
-                      IDS_NEW_DICTIONARY, graphics))
-    return false;
+  if (!MakePushButton(newDictionary_, hwnd(), kNewDictionary, IDS_NEW_DICTIONARY, graphics)) return false;
 
-  const HWND wordLabel =
-      MakeLabel(hwnd(), IDC_PANEL_WORD_LABEL, {kContentLeft, kWordLabelTop, kContentWidth, kLabelHeight},
-                IDS_LABEL_WORD, labelFont);
+  const HWND wordLabel = MakeLabel(hwnd(), kWordLabel, IDS_LABEL_WORD, graphics);
+  const RECT field = ScaledEdges(kWord, graphics.Scale());
   word_ = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL,
-                            kContentLeft, kWordTop, kButtonLeft - 8 - kContentLeft, kWordHeight, hwnd(),
+                            field.left, field.top, field.right - field.left, field.bottom - field.top, hwnd(),
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_PANEL_WORD)),
                             ::GetModuleHandleW(nullptr), nullptr);
   if (!word_) return false;
-  ::SendMessageW(word_, WM_SETFONT, reinterpret_cast<WPARAM>(textFont), FALSE);
-  ::SendMessageW(word_, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELONG(3, 3));
+  ::SendMessageW(word_, WM_SETFONT, reinterpret_cast<WPARAM>(graphics.Font(kWord.font)), FALSE);
+  SetFieldMargins(word_, graphics.Scale());
+  GiveScale(wordFrame_, graphics.Scale());
   (void)wordFrame_.Attach(word_);
-  if (!MakePushButton(add_, hwnd(), {kButtonLeft, kWordTop - 1}, IDC_PANEL_ADD_WORD, IDS_ADD, graphics))
-    return false;
+  if (!MakePushButton(add_, hwnd(), kAddWord, IDS_ADD, graphics)) return false;
 
-  const HWND outcome =
-      MakeLabel(hwnd(), IDC_PANEL_OUTCOME, {kContentLeft, kOutcomeTop, kContentWidth, kOutcomeHeight},
-                texts.help, textFont);
+  const HWND outcome = MakeLabel(hwnd(), kOutcome, texts.help, graphics);
   SetTitleAndSteps(win::LoadString(texts.title), win::LoadString(texts.steps));
   return directionLabel && dictionaryLabel && wordLabel && outcome;
+}
+
+void CDictEditDialog::ApplyScale() {
+  const app::SharedGraphics& graphics = context_.Graphics();
+  // The new faces and fonts first: a control lays itself out by them and by the width given next.
+  for (CMenuButton* button : {&newDictionary_, &add_}) RestyleControl(*button, graphics);
+  for (ui::skin::CCustomComboBox* combo : {&directionList_, &dictionaries_}) RestyleControl(*combo, graphics);
+  const auto label = [this](int id) { return ::GetDlgItem(hwnd(), id); };  // the labels' IDs are their own
+  PlaceControls({{label(IDC_PANEL_DIRECTION_LABEL), kDirectionLabel},
+                 {directionList_.hwnd(), kDirections},
+                 {label(IDC_PANEL_DICTIONARY_LABEL), kDictionaryLabel},
+                 {dictionaries_.hwnd(), kDictionaries},
+                 {newDictionary_.hwnd(), kNewDictionary},
+                 {label(IDC_PANEL_WORD_LABEL), kWordLabel},
+                 {word_, kWord},
+                 {add_.hwnd(), kAddWord},
+                 {label(IDC_PANEL_OUTCOME), kOutcome}},
+                graphics);
+  SetFieldMargins(word_, graphics.Scale());
 }
 
 OpenOutcome CDictEditDialog::Open(int taskCode, std::wstring_view) {

@@ -30,6 +30,7 @@ class CDictEditDialog final : public CTaskPanelDialog {
   bool OnInitPanel() override;
   void OnShown() override;
   void OnHidden() override;
+  void ApplyScale() override;
 
  private:
   void OnNewDictionary();

@@ -11,7 +11,9 @@
 #include <vector>
 
 #include "controls/CustomListDialog.h"
+#include "core/SharedGraphics.h"
 #include "win/Handle.h"
+#include "win/Scale.h"
 
 namespace suite {
 class LaunchContext;
@@ -36,7 +38,14 @@ class CDocsDialog final : public ui::skin::CCustomListDialog {
 
   explicit CDocsDialog(suite::LaunchContext& context) noexcept : context_(context) {}
 
-  // Makes the panel (see CCustomListDialog::Create) with the note in `noteFont`, and fills it.
+  // The documents' icons, as the list draws them.
+  static constexpr int kIconSize = 32;
+
+  // Makes the panel (see CCustomListDialog::Create) at the graphics' scale with the note in their font
+  // `noteFont`, which it takes anew at each scale, and fills it.
+  bool Create(HWND parent, int x, int y, const ui::skin::ListPanelLook& look, const ui::skin::ListSkin& skin,
+              int listId, const app::SharedGraphics& graphics, app::SharedFont noteFont);
+  // The same at 100 % with the note in `noteFont`, kept at every scale.
   bool Create(HWND parent, int x, int y, const ui::skin::ListPanelLook& look, const ui::skin::ListSkin& skin,
               int listId, HFONT noteFont);
 
@@ -53,11 +62,21 @@ class CDocsDialog final : public ui::skin::CCustomListDialog {
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
 
  private:
+  bool Make(HWND parent, int x, int y, const ui::skin::ListPanelLook& look, const ui::skin::ListSkin& skin,
+            int listId, HFONT noteFont);
   void CreateNote();
+  // Below the list, to a margin short of the panel's right and bottom edges, in pixels.
+  [[nodiscard]] RECT NotePlace();
+  // Lays the panel out at the scale of skin DPI `dpi`: the note's place and font, and the documents'
+  // icons at the scale's size.
+  void ApplyScale(int dpi);
   // The static's text colour and background: the panel's own surface under it.
   INT_PTR ControlColour(HDC dc, HWND control) const;
 
   suite::LaunchContext& context_;
+  win::Scale scale_;
+  const app::SharedGraphics* graphics_ = nullptr;  // where the note's font comes from, when given
+  app::SharedFont noteFontId_ = app::SharedFont::kDefaultGui;
   app::SkinBitmap background_;  // not owned
   HFONT noteFont_ = nullptr;    // not owned
   // Made from the background when a control is first drawn.

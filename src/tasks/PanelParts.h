@@ -1,19 +1,19 @@
 // What the task panels are built from: their look from the shared graphics, labels and push buttons
-// on the paper side, and the "Translate in:" list over a skinned combo box.
+// on the paper side, the places of their controls in the 96-DPI design, and the "Translate in:" list
+// over a skinned combo box.
 #pragma once
 
 #include <windows.h>
 
+#include <initializer_list>
 #include <string>
 
+#include "core/SharedGraphics.h"
 #include "tasks/AppListControl.h"
 #include "controls/MenuButton.h"
 #include "controls/CustomComboBox.h"
 #include "controls/CustomDialog.h"
-
-namespace app {
-class SharedGraphics;
-}
+#include "win/Scale.h"
 
 namespace tasks {
 
@@ -22,16 +22,76 @@ inline constexpr int kContentLeft = 256;
 inline constexpr int kContentRight = 652;
 inline constexpr int kContentWidth = kContentRight - kContentLeft;
 inline constexpr int kLabelHeight = 16;
-inline constexpr int kLabelGap = 2;  // between a label and its control
+inline constexpr int kLabelGap = 2;       // between a label and its control
+inline constexpr int kButtonWidth = 104;  // the push buttons' face
+inline constexpr int kButtonHeight = 24;
+inline constexpr int kButtonLeft = kContentRight - kButtonWidth;
+inline constexpr int kFieldButtonGap = 8;  // between a field and the button right of it
+inline constexpr int kFieldMargin = 3;     // inside an edit field, left and right of its text
+
+// Where a control of a panel goes in the 96-DPI design, and the shared font it writes with. A panel
+// makes each control at its place and places them all again at a new scale. (Controls of one panel
+// may share an ID, as the Translate button and the "Translate in:" list do, so a place is handed
+// over with its control's window.)
+struct ControlPlace {
+  int id = 0;
+  // Left, top, width and height. A height of 0 keeps the control's own (a combo box is as tall as its
+  // drop button); a width of 0 as well keeps its size (a push button is as large as its face).
+  RECT box{};
+  // kCount: the panel gives the control no font of its own.
+  app::SharedFont font = app::SharedFont::kCount;
+};
+
+// A control of a panel and its place.
+struct PlacedControl {
+  HWND control;
+  const ControlPlace& place;
+};
+// The place's edges in pixels at `scale`; a kept width or height is 0.
+[[nodiscard]] RECT ScaledEdges(const ControlPlace& place, win::Scale scale) noexcept;
+// Moves each control to its place at the graphics' scale, and gives those with a font the graphics'
+// font of that scale.
+void PlaceControls(std::initializer_list<PlacedControl> controls, const app::SharedGraphics& graphics);
+// The margins of an edit field at `scale`; given again after each font, which may reset them.
+void SetFieldMargins(HWND edit, win::Scale scale) noexcept;
 
 [[nodiscard]] ui::skin::PanelLook PanelLookOf(const app::SharedGraphics& graphics);
 [[nodiscard]] ui::skin::ComboLook ComboLookOf(const app::SharedGraphics& graphics);
 
-// A static of `panel` at `place` (left, top, width, height) with string `textId` (0: empty).
-HWND MakeLabel(HWND panel, int id, RECT place, UINT textId, HFONT font);
-// A skinned push button of `panel` with a white caption; false when it could not be made.
-bool MakePushButton(CMenuButton& button, HWND panel, POINT at, int id, UINT captionId,
+// A static of `panel` at `place` with string `textId` (0: empty) in the place's font.
+HWND MakeLabel(HWND panel, const ControlPlace& place, UINT textId, const app::SharedGraphics& graphics);
+// A skinned push button of `panel` at `place` with a white caption; false when it could not be made.
+bool MakePushButton(CMenuButton& button, HWND panel, const ControlPlace& place, UINT captionId,
                     const app::SharedGraphics& graphics);
+// A skinned combo box of `panel` at `place`; false when it could not be made.
+bool MakeComboBox(ui::skin::CCustomComboBox& combo, HWND panel, const ControlPlace& place,
+                  const app::SharedGraphics& graphics);
+// Gives a push button made by MakePushButton, or a combo box, the graphics' faces and font anew.
+void RestyleControl(CMenuButton& button, const app::SharedGraphics& graphics);
+void RestyleControl(ui::skin::CCustomComboBox& combo, const app::SharedGraphics& graphics);
+
+// Tells a skinned control the scale it is laid out at, for the controls that take one: before it is
+// made, the scale it is made at.
+template <class Control>
+void GiveScale(Control& control, win::Scale scale) {
+  if constexpr (requires { control.SetScale(scale); }) control.SetScale(scale);
+}
+// Hands a skinned control or panel base a look of the current scale, where it takes a look again
+// after it was made.
+template <class Target, class Look>
+void GiveLook(Target& target, const Look& look) {
+  if constexpr (requires { target.SetLook(look); }) target.SetLook(look);
+}
+
+// Gives a text field the font of another scale for its whole text, which stays as it is.
+template <class Field>
+void GiveFont(Field& field, HFONT font) {
+  if constexpr (requires { field.SetFont(font); })
+    field.SetFont(font);
+  else
+    ::SendMessageW(field.hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
 // Shows or hides each of `controls` (nulls skipped).
 void ShowControls(std::initializer_list<HWND> controls, bool show) noexcept;
 // The window's text.

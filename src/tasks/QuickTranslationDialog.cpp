@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <utility>
 
 #include "ResourceIds.h"
 #include "SkinIds.h"
@@ -10,6 +11,7 @@
 #include "core/ComError.h"
 #include "core/KernelConnection.h"
 #include "core/LogSink.h"
+#include "core/PrivateMessages.h"
 #include "core/SettingsStore.h"
 #include "core/SharedGraphics.h"
 #include "tasks/PanelParts.h"
@@ -33,9 +35,59 @@ constexpr int kButtonGap = 8;  // above and below the buttons
 constexpr int kPaperBottom = 318;
 constexpr int kColumnGap = 16;  // between the direction and the profile list
 constexpr int kHalfWidth = (kContentWidth - kColumnGap) / 2;
-constexpr int kButtonWidth = 104;  // the buttons' face
-constexpr int kButtonHeight = 24;
+constexpr int kProfileLeft = kContentLeft + kHalfWidth + kColumnGap;
 constexpr int kButtonSpacing = 8;
+constexpr int kClearLeft = kButtonLeft - kButtonSpacing - kButtonWidth;
+
+// Where the panel's controls go, in pixels: left, top, width and height (the lists' and buttons'
+// heights are their own).
+struct QuickPlaces {
+  RECT caption;
+  RECT directionLabel;
+  RECT profileLabel;
+  RECT directions;
+  RECT profiles;
+  RECT source;
+  RECT target;
+  POINT translate;
+  POINT clear;
+};
+
+// The places at `scale` below a caption `captionHeight` pixels tall, with lists `listHeight` tall.
+// Lengths are scaled one by one, as the rows are stacked, so that 100 % keeps its own pixels.
+QuickPlaces Arrange(win::Scale scale, int captionHeight, int listHeight) {
+  const int left = scale.Px(kContentLeft);
+  const int width = scale.Px(kContentRight) - left;
+  const int halfWidth = scale.Px(kContentLeft + kHalfWidth) - left;
+  const int profileLeft = scale.Px(kProfileLeft);
+  const int profileWidth = scale.Px(kProfileLeft + kHalfWidth) - profileLeft;
+  const int captionTop = scale.Px(kCaptionTop);
+  const int labelTop = captionTop + captionHeight + scale.Px(kCaptionGap);
+  const int labelHeight = scale.Px(kLabelHeight);
+  const int listTop = labelTop + labelHeight + scale.Px(kLabelGap);
+  // The two fields share what is left, with the buttons between them.
+  const int sourceTop = listTop + listHeight + scale.Px(kListGap);
+  const int buttonHeight = scale.Px(kButtonHeight);
+  const int fieldHeight = (scale.Px(kPaperBottom) - sourceTop - 2 * scale.Px(kButtonGap) - buttonHeight) / 2;
+  const int buttonTop = sourceTop + fieldHeight + scale.Px(kButtonGap);
+  const int targetTop = buttonTop + buttonHeight + scale.Px(kButtonGap);
+  return {{left, captionTop, width, captionHeight},
+          {left, labelTop, halfWidth, labelHeight},
+          {profileLeft, labelTop, profileWidth, labelHeight},
+          {left, listTop, halfWidth, listHeight},
+          {profileLeft, listTop, profileWidth, listHeight},
+          {left, sourceTop, width, fieldHeight},
+          {left, targetTop, width, fieldHeight},
+          {scale.Px(kButtonLeft), buttonTop},
+          {scale.Px(kClearLeft), buttonTop}};
+}
+
+void Move(HWND control, const RECT& place, bool keepHeight = false) noexcept {
+  RECT now{};
+  ::GetWindowRect(control, &now);
+  ::SetWindowPos(control, nullptr, place.left, place.top, place.right,
+                 keepHeight ? now.bottom - now.top : place.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
+}
 
 // Every kind of server the text class may come from, as the kernel installs it.
 constexpr DWORD kTextContexts =
@@ -55,11 +107,19 @@ bool CQTransDlg::Create(HWND parent, POINT at) {
 
 int CQTransDlg::CaptionHeight(const std::wstring& caption) const {
   const auto font = reinterpret_cast<HFONT>(::SendMessageW(caption_, WM_GETFONT, 0, 0));
+  const win::Scale scale = context_.Graphics().Scale();
+  const int width = scale.Px(kContentRight) - scale.Px(kContentLeft);
   // No DT_VCENTER here: it places a line, and measured into an empty rectangle it halves the height.
-  const SIZE line = ui::MeasureText(caption_, font, caption, kContentWidth, DT_EXPANDTABS | DT_SINGLELINE);
+  const SIZE line = ui::MeasureText(caption_, font, caption, width, DT_EXPANDTABS | DT_SINGLELINE);
   // A language whose caption is wider than the paper side takes a second line rather than lose words.
-  if (line.cx <= kContentWidth) return line.cy;
-  return ui::MeasureText(caption_, font, caption, kContentWidth, DT_EXPANDTABS | DT_WORDBREAK).cy;
+  if (line.cx <= width) return line.cy;
+  return ui::MeasureText(caption_, font, caption, width, DT_EXPANDTABS | DT_WORDBREAK).cy;
+}
+
+HBITMAP CQTransDlg::Face(int id, win::UniqueBitmap& own) {
+  if (const HBITMAP shared = context_.Graphics().Bitmap(id)) return shared;
+  if (!own) own.reset(ui::LoadSkinBitmap(id));
+  return own.get();
 }
 
 bool CQTransDlg::OnInitPanel() {
@@ -70,54 +130,79 @@ bool CQTransDlg::OnInitPanel() {
   const ui::PanelTextIds& texts = ui::FindTask(kTaskCode)->texts;
   SetTitleAndSteps(win::LoadString(texts.title), win::LoadString(texts.steps));
 
-  const std::wstring caption = win::LoadString(IDS_CMD_QUICK_TRANSLATE_DESC);
-  caption_ = MakeLabel(hwnd(), IDC_QUICK_CAPTION, {kContentLeft, kCaptionTop, kContentWidth, kLabelHeight}, 0,
-                       labelFont);
-  if (!caption_) return false;
-  ::SetWindowTextW(caption_, caption.c_str());
-  const int captionHeight = CaptionHeight(caption);
-  ::SetWindowPos(caption_, nullptr, kContentLeft, kCaptionTop, kContentWidth, captionHeight,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-
-  const int labelTop = kCaptionTop + captionHeight + kCaptionGap;
-  const int listTop = labelTop + kLabelHeight + kLabelGap;
-  const int profileLeft = kContentLeft + kHalfWidth + kColumnGap;
-  if (!MakeLabel(hwnd(), IDC_PANEL_DIRECTION_LABEL, {kContentLeft, labelTop, kHalfWidth, kLabelHeight},
-                 IDS_LABEL_DIRECTION, labelFont) ||
-      !MakeLabel(hwnd(), IDC_PANEL_PROFILE_LABEL, {profileLeft, labelTop, kHalfWidth, kLabelHeight},
-                 IDS_LABEL_PROFILE, labelFont))
+  // Made where a one-line caption puts them (the labels anywhere), then laid out from the caption's
+  // and the lists' heights.
+  const QuickPlaces places = Arrange(graphics.Scale(), graphics.Scale().Px(kLabelHeight), 0);
+  using app::SharedFont;
+  caption_ = MakeLabel(hwnd(), {IDC_QUICK_CAPTION, {}, SharedFont::kTahoma12Bold},
+                       IDS_CMD_QUICK_TRANSLATE_DESC, graphics);
+  if (!caption_ ||
+      !MakeLabel(hwnd(), {IDC_PANEL_DIRECTION_LABEL, {}, SharedFont::kTahoma12Bold}, IDS_LABEL_DIRECTION,
+                 graphics) ||
+      !MakeLabel(hwnd(), {IDC_PANEL_PROFILE_LABEL, {}, SharedFont::kTahoma12Bold}, IDS_LABEL_PROFILE,
+                 graphics))
     return false;
   const ui::skin::ComboLook comboLook = ComboLookOf(graphics);
-  if (!directionList_.Create(kContentLeft, listTop, kHalfWidth, hwnd(), IDC_PANEL_DIRECTIONS, comboLook) ||
-      !profiles_.Create(profileLeft, listTop, kHalfWidth, hwnd(), IDC_PANEL_PROFILES, comboLook))
+  for (ui::skin::CCustomComboBox* list : {&directionList_, &profiles_}) GiveScale(*list, graphics.Scale());
+  if (!directionList_.Create(places.directions.left, places.directions.top, places.directions.right, hwnd(),
+                             IDC_PANEL_DIRECTIONS, comboLook) ||
+      !profiles_.Create(places.profiles.left, places.profiles.top, places.profiles.right, hwnd(),
+                        IDC_PANEL_PROFILES, comboLook))
     return false;
 
-  // The two fields share what is left, with the buttons between them.
-  const int sourceTop = listTop + HeightOf(directionList_.hwnd()) + kListGap;
-  const int fieldHeight = (kPaperBottom - sourceTop - 2 * kButtonGap - kButtonHeight) / 2;
-  const int buttonTop = sourceTop + fieldHeight + kButtonGap;
-  const int targetTop = buttonTop + kButtonHeight + kButtonGap;
-  if (!source_.Create(hwnd(), IDC_QUICK_SOURCE, {kContentLeft, sourceTop, kContentWidth, fieldHeight},
-                      textFont) ||
-      !target_.Create(hwnd(), IDC_QUICK_TARGET, {kContentLeft, targetTop, kContentWidth, fieldHeight},
-                      textFont))
+  for (ui::skin::CLBRichEdit* field : {&source_, &target_}) GiveScale(*field, graphics.Scale());
+  if (!source_.Create(hwnd(), IDC_QUICK_SOURCE, places.source, textFont) ||
+      !target_.Create(hwnd(), IDC_QUICK_TARGET, places.target, textFont))
     return false;
 
-  faceNormal_.reset(ui::LoadSkinBitmap(IDB_QUICK_BUTTON_NORMAL));
-  faceHover_.reset(ui::LoadSkinBitmap(IDB_QUICK_BUTTON_HOVER));
-  facePressed_.reset(ui::LoadSkinBitmap(IDB_QUICK_BUTTON_PRESSED));
-  const auto normal = faceNormal_.get();
-  const auto hover = faceHover_.get();
-  const auto pressed = facePressed_.get();
-  const int translateLeft = kContentRight - kButtonWidth;
-  const int clearLeft = translateLeft - kButtonSpacing - kButtonWidth;
-  if (!translate_.Create(translateLeft, buttonTop, normal, hover, pressed, MenuButtonStyle::kPush,
-                         IDS_TRANSLATE, 0, hwnd(), IDC_QUICK_TRANSLATE) ||
-      !clear_.Create(clearLeft, buttonTop, normal, hover, pressed, MenuButtonStyle::kPush, IDS_CLEAR, 0,
-                     hwnd(), IDC_QUICK_CLEAR))
+  const HBITMAP normal = Face(IDB_QUICK_BUTTON_NORMAL, faceNormal_);
+  const HBITMAP hover = Face(IDB_QUICK_BUTTON_HOVER, faceHover_);
+  const HBITMAP pressed = Face(IDB_QUICK_BUTTON_PRESSED, facePressed_);
+  for (CMenuButton* button : {&translate_, &clear_}) GiveScale(*button, graphics.Scale());
+  if (!translate_.Create(places.translate.x, places.translate.y, normal, hover, pressed,
+                         MenuButtonStyle::kPush, IDS_TRANSLATE, 0, hwnd(), IDC_QUICK_TRANSLATE) ||
+      !clear_.Create(places.clear.x, places.clear.y, normal, hover, pressed, MenuButtonStyle::kPush,
+                     IDS_CLEAR, 0, hwnd(), IDC_QUICK_CLEAR))
     return false;
   for (CMenuButton* button : {&translate_, &clear_}) button->SetCaptionFont(labelFont, RGB(255, 255, 255));
+  LayOutControls();
   return true;
+}
+
+void CQTransDlg::LayOutControls() {
+  const win::Scale scale = context_.Graphics().Scale();
+  const QuickPlaces places = Arrange(scale, CaptionHeight(TextOf(caption_)), HeightOf(directionList_.hwnd()));
+  Move(caption_, places.caption);
+  Move(::GetDlgItem(hwnd(), IDC_PANEL_DIRECTION_LABEL), places.directionLabel);
+  Move(::GetDlgItem(hwnd(), IDC_PANEL_PROFILE_LABEL), places.profileLabel);
+  Move(directionList_.hwnd(), places.directions, true);
+  Move(profiles_.hwnd(), places.profiles, true);
+  Move(source_.hwnd(), places.source);
+  Move(target_.hwnd(), places.target);
+  for (const auto& [button, at] :
+       {std::pair{&translate_, places.translate}, std::pair{&clear_, places.clear}})
+    ::SetWindowPos(button->hwnd(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CQTransDlg::ApplyScale() {
+  const app::SharedGraphics& graphics = context_.Graphics();
+  const auto labelFont = reinterpret_cast<WPARAM>(graphics.Font(app::SharedFont::kTahoma12Bold));
+  for (const int label : {IDC_QUICK_CAPTION, IDC_PANEL_DIRECTION_LABEL, IDC_PANEL_PROFILE_LABEL})
+    ::SendMessageW(::GetDlgItem(hwnd(), label), WM_SETFONT, labelFont, TRUE);
+  for (ui::skin::CLBRichEdit* field : {&source_, &target_})
+    GiveFont(*field, graphics.Font(app::SharedFont::kTahoma12));
+  // The fields hang below the lists, by the lists' height at the new scale: the lists take the scale
+  // now. They take it again from the window's walk over its children, which changes nothing then.
+  for (ui::skin::CCustomComboBox* list : {&directionList_, &profiles_}) {
+    RestyleControl(*list, graphics);
+    ::SendMessageW(list->hwnd(), app::kApplyScaleMessage, static_cast<WPARAM>(graphics.Scale().dpi()), 0);
+  }
+  for (CMenuButton* button : {&translate_, &clear_}) {
+    button->SetFaces(Face(IDB_QUICK_BUTTON_NORMAL, faceNormal_), Face(IDB_QUICK_BUTTON_HOVER, faceHover_),
+                     Face(IDB_QUICK_BUTTON_PRESSED, facePressed_));
+    button->SetCaptionFont(graphics.Font(app::SharedFont::kTahoma12Bold), RGB(255, 255, 255));
+  }
+  LayOutControls();
 }
 
 OpenOutcome CQTransDlg::Open(int taskCode, std::wstring_view appTokens) {

@@ -37,10 +37,16 @@ class CQTransDlg final : public CTaskPanelDialog {
   bool OnInitPanel() override;
   void OnShown() override;
   void OnHidden() override;
+  void ApplyScale() override;
 
  private:
   // The caption's height in its font, one line unless the language's text is wider than the field.
   [[nodiscard]] int CaptionHeight(const std::wstring& caption) const;
+  // Places every control at the graphics' scale, below the caption by its height in its font.
+  void LayOutControls();
+  // A face of the buttons: the shared graphics' of the scale where they hold it, else the panel's
+  // own, loaded once.
+  [[nodiscard]] HBITMAP Face(int id, win::UniqueBitmap& own);
   // Reads the directions when they are not read yet; a first reading starts on the first direction
   // with empty fields.
   bool PrepareDirections();

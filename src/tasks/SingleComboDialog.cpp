@@ -18,34 +18,47 @@ namespace {
 
 using ui::kProfilesTask;
 
-constexpr int kLabelTop = 18;
 constexpr int kListTop = 36;
 constexpr int kButtonTop = 72;
-constexpr int kOutcomeTop = 110;
-constexpr int kOutcomeHeight = 210;
-constexpr int kButtonWidth = 104;  // the push buttons' face
-constexpr int kButtonLeft = kContentRight - kButtonWidth;
+
+using app::SharedFont;
+// The two lists share one place, and so do the two buttons: a task shows one of each.
+constexpr ControlPlace kLabel{
+    IDC_PANEL_APPLICATION_LABEL, {kContentLeft, 18, kContentWidth, kLabelHeight}, SharedFont::kTahoma12Bold};
+constexpr ControlPlace kApplications{IDC_PANEL_APPLICATIONS, {kContentLeft, kListTop, kContentWidth, 0}};
+constexpr ControlPlace kDirections{IDC_PANEL_SINGLE_DIRECTIONS, {kContentLeft, kListTop, kContentWidth, 0}};
+constexpr ControlPlace kLaunch{IDC_PANEL_ACTION, {kButtonLeft, kButtonTop, 0, 0}};
+constexpr ControlPlace kEditProfiles{IDC_PANEL_EDIT_PROFILES, {kButtonLeft, kButtonTop, 0, 0}};
+constexpr ControlPlace kOutcome{
+    IDC_PANEL_OUTCOME, {kContentLeft, 110, kContentWidth, 210}, SharedFont::kTahoma12};
 
 }  // namespace
 
 bool CSingleComboDialog::OnInitPanel() {
   const app::SharedGraphics& graphics = context_.Graphics();
-  const ui::skin::ComboLook comboLook = ComboLookOf(graphics);
-  label_ =
-      MakeLabel(hwnd(), IDC_PANEL_APPLICATION_LABEL, {kContentLeft, kLabelTop, kContentWidth, kLabelHeight},
-                IDS_LABEL_TRANSLATE_IN, graphics.Font(app::SharedFont::kTahoma12Bold));
-  // The two lists share one place: a task shows one of them.
-  if (!applications_.Create(kContentLeft, kListTop, kContentWidth, hwnd(), IDC_PANEL_APPLICATIONS,
-                            comboLook) ||
-      !directionList_.Create(kContentLeft, kListTop, kContentWidth, hwnd(), IDC_PANEL_SINGLE_DIRECTIONS,
-                             comboLook))
+  label_ = MakeLabel(hwnd(), kLabel, IDS_LABEL_TRANSLATE_IN, graphics);
+  if (!MakeComboBox(applications_, hwnd(), kApplications, graphics) ||
+      !MakeComboBox(directionList_, hwnd(), kDirections, graphics))
     return false;
-  if (!MakePushButton(launch_, hwnd(), {kButtonLeft, kButtonTop}, IDC_PANEL_ACTION, IDS_LAUNCH, graphics) ||
-      !MakePushButton(edit_, hwnd(), {kButtonLeft, kButtonTop}, IDC_PANEL_EDIT_PROFILES, IDS_EDIT, graphics))
+  if (!MakePushButton(launch_, hwnd(), kLaunch, IDS_LAUNCH, graphics) ||
+      !MakePushButton(edit_, hwnd(), kEditProfiles, IDS_EDIT, graphics))
     return false;
-  outcome_ = MakeLabel(hwnd(), IDC_PANEL_OUTCOME, {kContentLeft, kOutcomeTop, kContentWidth, kOutcomeHeight},
-                       0, graphics.Font(app::SharedFont::kTahoma12));
+  outcome_ = MakeLabel(hwnd(), kOutcome, 0, graphics);
   return label_ && outcome_;
+}
+
+void CSingleComboDialog::ApplyScale() {
+  const app::SharedGraphics& graphics = context_.Graphics();
+  // The new faces and fonts first: a control lays itself out by them and by the width given next.
+  for (CMenuButton* button : {&launch_, &edit_}) RestyleControl(*button, graphics);
+  for (ui::skin::CCustomComboBox* combo : {&applications_, &directionList_}) RestyleControl(*combo, graphics);
+  PlaceControls({{label_, kLabel},
+                 {applications_.hwnd(), kApplications},
+                 {directionList_.hwnd(), kDirections},
+                 {launch_.hwnd(), kLaunch},
+                 {edit_.hwnd(), kEditProfiles},
+                 {outcome_, kOutcome}},
+                graphics);
 }
 
 OpenOutcome CSingleComboDialog::Open(int taskCode, std::wstring_view appTokens) {

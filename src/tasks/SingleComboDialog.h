@@ -32,6 +32,7 @@ class CSingleComboDialog final : public CTaskPanelDialog {
  protected:
   bool OnCommand(int id, int code, HWND from) override;
   bool OnInitPanel() override;
+  void ApplyScale() override;
 
  private:
   bool Initialise(int taskCode, std::wstring_view appTokens);

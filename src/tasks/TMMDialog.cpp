@@ -15,17 +15,25 @@ namespace tasks {
 namespace {
 
 // Rows of the paper side, top to bottom.
-constexpr int kDirectionLabelTop = 18;
-constexpr int kDirectionTop = 36;
-constexpr int kMemoryLabelTop = 72;
-constexpr int kMemoryTop = 90;
-constexpr int kEditTop = 126;
 constexpr int kCreateTop = 170;
-constexpr int kOutcomeTop = 214;
-constexpr int kOutcomeHeight = 100;
-constexpr int kButtonWidth = 104;  // the push buttons' face
-constexpr int kButtonLeft = kContentRight - kButtonWidth;
-constexpr int kButtonHeight = 24;
+
+using app::SharedFont;
+constexpr ControlPlace kDirectionLabel{
+    IDC_PANEL_DIRECTION_LABEL, {kContentLeft, 18, kContentWidth, kLabelHeight}, SharedFont::kTahoma12Bold};
+constexpr ControlPlace kDirections{IDC_PANEL_DIRECTIONS, {kContentLeft, 36, kContentWidth, 0}};
+constexpr ControlPlace kMemoryLabel{
+    IDC_PANEL_MEMORY_LABEL, {kContentLeft, 72, kContentWidth, kLabelHeight}, SharedFont::kTahoma12Bold};
+constexpr ControlPlace kMemories{IDC_PANEL_MEMORIES, {kContentLeft, 90, kContentWidth, 0}};
+constexpr ControlPlace kEditMemory{IDC_PANEL_EDIT_MEMORY, {kButtonLeft, 126, 0, 0}};
+// The label stands left of its button, its first line level with the caption; a long translation
+// takes a second line.
+constexpr ControlPlace kNewMemoryLabel{IDC_PANEL_NEW_MEMORY_LABEL,
+                                       {kContentLeft, kCreateTop + (kButtonHeight - kLabelHeight) / 2,
+                                        kButtonLeft - kFieldButtonGap - kContentLeft, 2 * kLabelHeight},
+                                       SharedFont::kTahoma12Bold};
+constexpr ControlPlace kCreateMemory{IDC_PANEL_CREATE_MEMORY, {kButtonLeft, kCreateTop, 0, 0}};
+constexpr ControlPlace kOutcome{
+    IDC_PANEL_OUTCOME, {kContentLeft, 214, kContentWidth, 100}, SharedFont::kTahoma12};
 
 }  // namespace
 
@@ -33,35 +41,35 @@ bool CTMMDialog::OnInitPanel() {
   static_assert(ui::FindTask(kMemoryTask) != nullptr);
   const ui::PanelTextIds& texts = ui::FindTask(kMemoryTask)->texts;
   const app::SharedGraphics& graphics = context_.Graphics();
-  const HFONT labelFont = graphics.Font(app::SharedFont::kTahoma12Bold);
-  const ui::skin::ComboLook comboLook = ComboLookOf(graphics);
 
-  const HWND directionLabel = MakeLabel(hwnd(), IDC_PANEL_DIRECTION_LABEL,
-                                        {kContentLeft, kDirectionLabelTop, kContentWidth, kLabelHeight},
-                                        IDS_LABEL_DIRECTION, labelFont);
-  const HWND memoryLabel =
-      MakeLabel(hwnd(), IDC_PANEL_MEMORY_LABEL, {kContentLeft, kMemoryLabelTop, kContentWidth, kLabelHeight},
-                IDS_LABEL_MEMORY, labelFont);
-  if (!directionList_.Create(kContentLeft, kDirectionTop, kContentWidth, hwnd(), IDC_PANEL_DIRECTIONS,
-                             comboLook) ||
-      !memories_.Create(kContentLeft, kMemoryTop, kContentWidth, hwnd(), IDC_PANEL_MEMORIES, comboLook))
+  const HWND directionLabel = MakeLabel(hwnd(), kDirectionLabel, IDS_LABEL_DIRECTION, graphics);
+  const HWND memoryLabel = MakeLabel(hwnd(), kMemoryLabel, IDS_LABEL_MEMORY, graphics);
+  if (!MakeComboBox(directionList_, hwnd(), kDirections, graphics) ||
+      !MakeComboBox(memories_, hwnd(), kMemories, graphics))
     return false;
-  if (!MakePushButton(edit_, hwnd(), {kButtonLeft, kEditTop}, IDC_PANEL_EDIT_MEMORY, IDS_EDIT, graphics))
-    return false;
-  // The label stands left of its button, its first line level with the caption; a long translation
-  // takes a second line.
-  const HWND newLabel = MakeLabel(hwnd(), IDC_PANEL_NEW_MEMORY_LABEL,
-                                  {kContentLeft, kCreateTop + (kButtonHeight - kLabelHeight) / 2,
-                                   kButtonLeft - 8 - kContentLeft, 2 * kLabelHeight},
-                                  IDS_LABEL_NEW_MEMORY, labelFont);
-  if (!MakePushButton(create_, hwnd(), {kButtonLeft, kCreateTop}, IDC_PANEL_CREATE_MEMORY, IDS_CREATE,
-                      graphics))
-    return false;
-  const HWND outcome =
-      MakeLabel(hwnd(), IDC_PANEL_OUTCOME, {kContentLeft, kOutcomeTop, kContentWidth, kOutcomeHeight},
-                texts.help, graphics.Font(app::SharedFont::kTahoma12));
+  if (!MakePushButton(edit_, hwnd(), kEditMemory, IDS_EDIT, graphics)) return false;
+  const HWND newLabel = MakeLabel(hwnd(), kNewMemoryLabel, IDS_LABEL_NEW_MEMORY, graphics);
+  if (!MakePushButton(create_, hwnd(), kCreateMemory, IDS_CREATE, graphics)) return false;
+  const HWND outcome = MakeLabel(hwnd(), kOutcome, texts.help, graphics);
   SetTitleAndSteps(win::LoadString(texts.title), win::LoadString(texts.steps));
   return directionLabel && memoryLabel && newLabel && outcome;
+}
+
+void CTMMDialog::ApplyScale() {
+  const app::SharedGraphics& graphics = context_.Graphics();
+  // The new faces and fonts first: a control lays itself out by them and by the width given next.
+  for (CMenuButton* button : {&edit_, &create_}) RestyleControl(*button, graphics);
+  for (ui::skin::CCustomComboBox* combo : {&directionList_, &memories_}) RestyleControl(*combo, graphics);
+  const auto label = [this](int id) { return ::GetDlgItem(hwnd(), id); };  // the labels' IDs are their own
+  PlaceControls({{label(IDC_PANEL_DIRECTION_LABEL), kDirectionLabel},
+                 {directionList_.hwnd(), kDirections},
+                 {label(IDC_PANEL_MEMORY_LABEL), kMemoryLabel},
+                 {memories_.hwnd(), kMemories},
+                 {edit_.hwnd(), kEditMemory},
+                 {label(IDC_PANEL_NEW_MEMORY_LABEL), kNewMemoryLabel},
+                 {create_.hwnd(), kCreateMemory},
+                 {label(IDC_PANEL_OUTCOME), kOutcome}},
+                graphics);
 }
 
 OpenOutcome CTMMDialog::Open(int taskCode, std::wstring_view) {

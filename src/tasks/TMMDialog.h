@@ -27,6 +27,7 @@ class CTMMDialog final : public CTaskPanelDialog {
   bool OnInitPanel() override;
   // Hiding keeps nothing: the choices are remembered as they are made.
   void OnShown() override;
+  void ApplyScale() override;
 
  private:
   void OnDirectionChanged();

@@ -7,6 +7,8 @@
 #include "StringIds.h"
 #include "core/ComError.h"
 #include "core/KernelConnection.h"
+#include "core/PrivateMessages.h"
+#include "core/SharedGraphics.h"
 #include "tasks/KernelDirections.h"
 #include "tasks/PanelParts.h"
 #include "tasks/TaskContext.h"
@@ -14,6 +16,7 @@
 namespace tasks {
 
 bool CTaskPanelDialog::Create(HWND parent, POINT at) {
+  GiveScale(static_cast<CCustomDialog&>(*this), context_.Graphics().Scale());
   return CCustomDialog::Create(parent, at, IDD_TASK_PANEL, PanelLookOf(context_.Graphics()));
 }
 
@@ -55,6 +58,11 @@ bool CTaskPanelDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT
           OnHidden();
       }
       return false;
+    case app::kApplyScaleMessage:
+      GiveLook(static_cast<CCustomDialog&>(*this), PanelLookOf(context_.Graphics()));
+      ApplyScale();
+      ::InvalidateRect(hwnd(), nullptr, TRUE);
+      break;  // the title and the steps are the base's
     default: break;
   }
   return CCustomDialog::OnMessage(message, wParam, lParam, result);

@@ -30,6 +30,10 @@ class CTaskPanelDialog : public ui::skin::CCustomDialog, public TaskPanel {
   // The panel itself was shown or hidden (not the main window minimised or restored).
   virtual void OnShown() {}
   virtual void OnHidden() {}
+  // The shared graphics have changed to another scale: the panel places its own controls again at
+  // it and gives them the fonts and pictures of it. Its controls take the same message after it and
+  // lay themselves out; the texts, choices and the focus stay as they are.
+  virtual void ApplyScale() {}
 
   // Reads the kernel's directions into `directions` and lists their names in `list`, unless they
   // were read already: they are read when a task first needs them, and again after a failure. On a

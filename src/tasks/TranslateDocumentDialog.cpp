@@ -19,20 +19,31 @@ namespace tasks {
 namespace {
 
 // Rows of the paper side, top to bottom.
-constexpr int kDocumentLabelTop = 18;
-constexpr int kDocumentTop = 36;
-constexpr int kDocumentHeight = 22;
-constexpr int kApplicationLabelTop = 72;
-constexpr int kApplicationTop = 90;
-constexpr int kDirectionLabelTop = 126;
-constexpr int kDirectionTop = 144;
-constexpr int kActionTop = 184;
-constexpr int kOutcomeTop = 222;
-constexpr int kOutcomeHeight = 100;
 constexpr int kColumnGap = 16;  // between the direction and the profile list
 constexpr int kHalfWidth = (kContentWidth - kColumnGap) / 2;
-constexpr int kButtonWidth = 104;  // the push buttons' face
-constexpr int kButtonLeft = kContentRight - kButtonWidth;
+constexpr int kProfileLeft = kContentLeft + kHalfWidth + kColumnGap;
+constexpr int kDocumentTop = 36;
+
+using app::SharedFont;
+constexpr ControlPlace kDocumentLabel{
+    IDC_PANEL_DOCUMENT_LABEL, {kContentLeft, 18, kContentWidth, kLabelHeight}, SharedFont::kTahoma12Bold};
+constexpr ControlPlace kDocument{
+    IDC_PANEL_DOCUMENT,
+    {kContentLeft, kDocumentTop, kButtonLeft - kFieldButtonGap - kContentLeft, 22},
+    SharedFont::kTahoma12};
+constexpr ControlPlace kBrowse{IDC_PANEL_BROWSE, {kButtonLeft, kDocumentTop - 1, 0, 0}};
+constexpr ControlPlace kApplicationLabel{
+    IDC_PANEL_APPLICATION_LABEL, {kContentLeft, 72, kContentWidth, kLabelHeight}, SharedFont::kTahoma12Bold};
+constexpr ControlPlace kApplications{IDC_PANEL_APPLICATIONS, {kContentLeft, 90, kContentWidth, 0}};
+constexpr ControlPlace kDirectionLabel{
+    IDC_PANEL_DIRECTION_LABEL, {kContentLeft, 126, kHalfWidth, kLabelHeight}, SharedFont::kTahoma12Bold};
+constexpr ControlPlace kProfileLabel{
+    IDC_PANEL_PROFILE_LABEL, {kProfileLeft, 126, kHalfWidth, kLabelHeight}, SharedFont::kTahoma12Bold};
+constexpr ControlPlace kDirections{IDC_PANEL_DIRECTIONS, {kContentLeft, 144, kHalfWidth, 0}};
+constexpr ControlPlace kProfiles{IDC_PANEL_PROFILES, {kProfileLeft, 144, kHalfWidth, 0}};
+constexpr ControlPlace kAction{IDC_PANEL_ACTION, {kButtonLeft, 184, 0, 0}};
+constexpr ControlPlace kOutcome{
+    IDC_PANEL_OUTCOME, {kContentLeft, 222, kContentWidth, 100}, SharedFont::kTahoma12};
 
 // Whether the task's document is a web address (a page to fetch) rather than a file.
 bool TakesAddress(int taskCode) noexcept {
@@ -44,52 +55,55 @@ bool TakesAddress(int taskCode) noexcept {
 
 bool CTranslateDocumentDialog::OnInitPanel() {
   const app::SharedGraphics& graphics = context_.Graphics();
-  const HFONT labelFont = graphics.Font(app::SharedFont::kTahoma12Bold);
-  const HFONT textFont = graphics.Font(app::SharedFont::kTahoma12);
-  const ui::skin::ComboLook comboLook = ComboLookOf(graphics);
-
-  documentLabel_ = MakeLabel(hwnd(), IDC_PANEL_DOCUMENT_LABEL,
-                             {kContentLeft, kDocumentLabelTop, kContentWidth, kLabelHeight},
-                             IDS_LABEL_DOCUMENT, labelFont);
+  documentLabel_ = MakeLabel(hwnd(), kDocumentLabel, IDS_LABEL_DOCUMENT, graphics);
   // The frame is painted over the edge: a non-client one (an edit control draws WS_BORDER itself,
   // inside its client area, where the frame cannot reach it).
+  const RECT field = ScaledEdges(kDocument, graphics.Scale());
   document_ =
       ::CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL,
-                        kContentLeft, kDocumentTop, kButtonLeft - 8 - kContentLeft, kDocumentHeight, hwnd(),
+                        field.left, field.top, field.right - field.left, field.bottom - field.top, hwnd(),
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_PANEL_DOCUMENT)),
                         ::GetModuleHandleW(nullptr), nullptr);
   if (!document_) return false;
-  ::SendMessageW(document_, WM_SETFONT, reinterpret_cast<WPARAM>(textFont), FALSE);
-  ::SendMessageW(document_, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELONG(3, 3));
+  ::SendMessageW(document_, WM_SETFONT, reinterpret_cast<WPARAM>(graphics.Font(kDocument.font)), FALSE);
+  SetFieldMargins(document_, graphics.Scale());
+  GiveScale(documentFrame_, graphics.Scale());
   (void)documentFrame_.Attach(document_);
-  if (!MakePushButton(browse_, hwnd(), {kButtonLeft, kDocumentTop - 1}, IDC_PANEL_BROWSE, IDS_BROWSE,
-                      graphics))
+  if (!MakePushButton(browse_, hwnd(), kBrowse, IDS_BROWSE, graphics)) return false;
+
+  applicationLabel_ = MakeLabel(hwnd(), kApplicationLabel, IDS_LABEL_TRANSLATE_IN, graphics);
+  if (!MakeComboBox(applications_, hwnd(), kApplications, graphics)) return false;
+
+  directionLabel_ = MakeLabel(hwnd(), kDirectionLabel, IDS_LABEL_DIRECTION, graphics);
+  profileLabel_ = MakeLabel(hwnd(), kProfileLabel, IDS_LABEL_PROFILE, graphics);
+  if (!MakeComboBox(directionList_, hwnd(), kDirections, graphics) ||
+      !MakeComboBox(profiles_, hwnd(), kProfiles, graphics))
     return false;
 
-  applicationLabel_ = MakeLabel(hwnd(), IDC_PANEL_APPLICATION_LABEL,
-                                {kContentLeft, kApplicationLabelTop, kContentWidth, kLabelHeight},
-                                IDS_LABEL_TRANSLATE_IN, labelFont);
-  if (!applications_.Create(kContentLeft, kApplicationTop, kContentWidth, hwnd(), IDC_PANEL_APPLICATIONS,
-                            comboLook))
-    return false;
-
-  const int profileLeft = kContentLeft + kHalfWidth + kColumnGap;
-  directionLabel_ =
-      MakeLabel(hwnd(), IDC_PANEL_DIRECTION_LABEL,
-                {kContentLeft, kDirectionLabelTop, kHalfWidth, kLabelHeight}, IDS_LABEL_DIRECTION, labelFont);
-  profileLabel_ =
-      MakeLabel(hwnd(), IDC_PANEL_PROFILE_LABEL, {profileLeft, kDirectionLabelTop, kHalfWidth, kLabelHeight},
-                IDS_LABEL_PROFILE, labelFont);
-  if (!directionList_.Create(kContentLeft, kDirectionTop, kHalfWidth, hwnd(), IDC_PANEL_DIRECTIONS,
-                             comboLook) ||
-      !profiles_.Create(profileLeft, kDirectionTop, kHalfWidth, hwnd(), IDC_PANEL_PROFILES, comboLook))
-    return false;
-
-  if (!MakePushButton(action_, hwnd(), {kButtonLeft, kActionTop}, IDC_PANEL_ACTION, IDS_TRANSLATE, graphics))
-    return false;
-  outcome_ = MakeLabel(hwnd(), IDC_PANEL_OUTCOME, {kContentLeft, kOutcomeTop, kContentWidth, kOutcomeHeight},
-                       0, textFont);
+  if (!MakePushButton(action_, hwnd(), kAction, IDS_TRANSLATE, graphics)) return false;
+  outcome_ = MakeLabel(hwnd(), kOutcome, 0, graphics);
   return documentLabel_ && applicationLabel_ && directionLabel_ && profileLabel_ && outcome_;
+}
+
+void CTranslateDocumentDialog::ApplyScale() {
+  const app::SharedGraphics& graphics = context_.Graphics();
+  // The new faces and fonts first: a control lays itself out by them and by the width given next.
+  for (CMenuButton* button : {&browse_, &action_}) RestyleControl(*button, graphics);
+  for (ui::skin::CCustomComboBox* combo : {&applications_, &directionList_, &profiles_})
+    RestyleControl(*combo, graphics);
+  PlaceControls({{documentLabel_, kDocumentLabel},
+                 {document_, kDocument},
+                 {browse_.hwnd(), kBrowse},
+                 {applicationLabel_, kApplicationLabel},
+                 {applications_.hwnd(), kApplications},
+                 {directionLabel_, kDirectionLabel},
+                 {profileLabel_, kProfileLabel},
+                 {directionList_.hwnd(), kDirections},
+                 {profiles_.hwnd(), kProfiles},
+                 {action_.hwnd(), kAction},
+                 {outcome_, kOutcome}},
+                graphics);
+  SetFieldMargins(document_, graphics.Scale());
 }
 
 OpenOutcome CTranslateDocumentDialog::Open(int taskCode, std::wstring_view appTokens) {

@@ -35,6 +35,7 @@ class CTranslateDocumentDialog final : public CTaskPanelDialog {
   bool OnInitPanel() override;
   void OnShown() override;
   void OnHidden() override;
+  void ApplyScale() override;
 
  private:
   // Prepares every control for `taskCode`; false when no application can serve it.

@@ -12,12 +12,14 @@
 #include "../launcher/LaunchTestContext.h"
 #include "ListHost.h"
 #include "ResourceIds.h"
+#include "core/PrivateMessages.h"
 #include "SkinIds.h"
 #include "support/Driver.h"
 #include "support/RegistrySandbox.h"
 #include "support/ScratchDir.h"
 #include "tasks/DocsDialog.h"
 #include "controls/Paint.h"
+#include "win/Scale.h"
 
 namespace lists {
 namespace {
@@ -154,6 +156,70 @@ TEST_F(DocsPanelTest, ADocumentThatCannotBeOpenedIsNamedInTheMessage) {
   }
   panel_.Open(3);  // no such row
   EXPECT_EQ(context_.Shown().size(), 2u);
+}
+
+// The icon's width in pixels.
+int IconWidth(HICON icon) {
+  ICONINFO info{};
+  if (!icon || !::GetIconInfo(icon, &info)) return 0;
+  BITMAP bitmap{};
+  ::GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+  if (info.hbmColor) ::DeleteObject(info.hbmColor);
+  if (info.hbmMask) ::DeleteObject(info.hbmMask);
+  return bitmap.bmWidth;
+}
+
+RECT RectIn(HWND child, HWND ancestor) {
+  RECT rc{};
+  ::GetWindowRect(child, &rc);
+  ::MapWindowPoints(nullptr, ancestor, reinterpret_cast<POINT*>(&rc), 2);
+  return rc;
+}
+
+// The scale change as the main window makes it: the panel and every window below it, parents first.
+void ApplyScaleBelow(HWND window, int dpi) {
+  ::SendMessageW(window, app::kApplyScaleMessage, static_cast<WPARAM>(dpi), 0);
+  for (HWND child = ::GetWindow(window, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
+    ApplyScaleBelow(child, dpi);
+}
+
+// At each scale the documents' icons are read at the list's icon size of that scale, not shrunk or
+// stretched from the system's, and the note keeps its scaled margins under the list, in the shared
+// font of the scale; back at 100 % everything is as it was.
+TEST_F(DocsPanelTest, AtEachScaleTheIconsAreReadAtTheirScaledSizeAndTheNoteKeepsItsMargins) {
+  context_.UseConfiguration({{L"_menu5", {{L"doc0", L"Brief"}, {L"doc1", L"Guide"}}}});
+  ui::skin::ListPanelLook look;
+  look.background = Skin(IDB_PANEL_BACKGROUND);
+  look.headingFont = graphics_->Font(app::SharedFont::kTahoma14Bold);
+  ASSERT_TRUE(panel_.Create(host_.hwnd(), kPanelAt.x, kPanelAt.y, look, MakeListSkin(), kListId, *graphics_,
+                            app::SharedFont::kTahoma10));
+  const HWND note = ::GetDlgItem(panel_.hwnd(), IDC_DOCS_NOTE);
+  ASSERT_NE(note, nullptr);
+  const RECT noteBefore = RectIn(note, panel_.hwnd());
+  ASSERT_EQ(panel_.List().Count(), 2u);
+  const std::vector<std::wstring> titles = Titles();
+
+  for (const int dpi : {144, 192, 96}) {
+    SCOPED_TRACE(dpi);
+    graphics_->SetScale(dpi);
+    ASSERT_EQ(graphics_->Scale().dpi(), dpi);
+    ApplyScaleBelow(panel_.hwnd(), dpi);
+    const win::Scale scale(dpi);
+    ASSERT_EQ(panel_.List().Count(), 2u);
+    for (size_t row = 0; row < 2; ++row) EXPECT_EQ(IconWidth(panel_.List().IconOf(row)), scale.Px(32)) << row;
+    EXPECT_EQ(Titles(), titles);
+    RECT panel{};
+    ::GetClientRect(panel_.hwnd(), &panel);
+    const RECT rc = RectIn(note, panel_.hwnd());
+    EXPECT_EQ(rc.left, scale.Px(254));
+    EXPECT_EQ(rc.right, panel.right - scale.Px(5));
+    EXPECT_EQ(rc.bottom, panel.bottom - scale.Px(5));
+    EXPECT_EQ(rc.top, RectIn(panel_.List().hwnd(), panel_.hwnd()).bottom + scale.Px(5));
+    EXPECT_EQ(reinterpret_cast<HFONT>(::SendMessageW(note, WM_GETFONT, 0, 0)),
+              graphics_->Font(app::SharedFont::kTahoma10));
+  }
+  const RECT noteAfter = RectIn(note, panel_.hwnd());
+  EXPECT_TRUE(::EqualRect(&noteAfter, &noteBefore));
 }
 
 }  // namespace
