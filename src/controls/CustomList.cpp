@@ -116,6 +116,7 @@ void CCustomList::Layout() {
     ::SetWindowPos(scrollBar_.hwnd(), nullptr, size_.cx - scale_.Px(kScrollBarRight), inset,
                    scrollBar_.Width(), size_.cy - 2 * inset, SWP_NOZORDER | SWP_NOACTIVATE);
   }
+  first_ = std::min(scrolledTo_, MaximumFirst());
   // The hovered row stays hovered where it is still shown; the pointer's next move says more.
   if (hovered_ >= 0 && (hovered_ < first_ || hovered_ >= first_ + visibleRows_)) SetHovered(-1);
   UpdateScrollBar();
@@ -241,7 +242,7 @@ std::wstring CCustomList::TipText(size_t index) const {
 void CCustomList::DeleteAllItems() noexcept {
   if (tip_) ::SendMessageW(tip_, TTM_POP, 0, 0);
   items_.clear();  // owned icons go with their rows
-  first_ = 0;
+  first_ = scrolledTo_ = 0;
   hovered_ = -1;
   UpdateScrollBar();
   if (hwnd()) ::InvalidateRect(hwnd(), nullptr, FALSE);
@@ -271,7 +272,7 @@ void CCustomList::UpdateScrollBar() noexcept {
 void CCustomList::Scroll(int steps) noexcept {
   const int first = std::clamp(first_ + steps, 0, MaximumFirst());
   if (first == first_) return;
-  first_ = first;
+  first_ = scrolledTo_ = first;
   if (tip_) ::SendMessageW(tip_, TTM_POP, 0, 0);  // it spoke of a row that has moved
   // The pointer now rests on another row; the next move finds it.
   if (hovered_ >= 0 && hovered_ < static_cast<int>(items_.size()))

@@ -152,6 +152,9 @@ class CCustomList : public win::Window, public suite::LaunchListSink, private Li
   int id_ = 0;
   int visibleRows_ = 0;
   int first_ = 0;
+  // The first row the user scrolled to: a layout that shows more rows for a while (a new strip before
+  // its scale) may move first_ up, and the next one brings it back.
+  int scrolledTo_ = 0;
   int hovered_ = -1;
   bool tracking_ = false;
   COLORREF markedColor_ = kDefaultMarkedColor;
