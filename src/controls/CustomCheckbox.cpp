@@ -22,21 +22,23 @@ bool CCustomCheckbox::Create(int x, int y, UINT labelId, HWND parent, int id, co
   const SIZE image = ui::BitmapSize(skin.offNormal);
   if (image.cx <= 0 || image.cy <= 0) return false;  // nothing to click on
   text_ = labelId ? win::LoadString(labelId) : std::wstring();
-  if (!CreateWindowOf(kClassName, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, x, y, image.cx + kExtraWidth,
-                      image.cy, parent, id))
+  if (!CreateWindowOf(kClassName, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, x, y,
+                      image.cx + scale_.Px(kExtraWidth), image.cy, parent, id))
     return false;
   ::SetWindowTextW(hwnd(), text_.c_str());  // the main window's tips and screen readers read it here
 
+  button_.SetScale(scale_);
   if (!button_.Create(0, 0, skin.offNormal, skin.offHover, skin.offPressed, MenuButtonStyle::kPush, 0, 0,
                       hwnd(), kButtonId))
     return false;
   // SS_NOTIFY: a click on the label toggles the box, as it does on a standard Windows check box,
   // where the whole caption is part of the control and users aim at the text more than at the box.
-  const int labelX = image.cx + kLabelGap;
+  const int labelX = image.cx + scale_.Px(kLabelGap);
+  const int labelTop = scale_.Px(1);
   label_ = ::CreateWindowExW(
-      0, L"STATIC", text_.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOTIFY | SS_NOPREFIX, labelX, 1,
-      kLabelRight - labelX, image.cy - 1, hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kLabelId)),
-      ::GetModuleHandleW(nullptr), nullptr);
+      0, L"STATIC", text_.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOTIFY | SS_NOPREFIX, labelX,
+      labelTop, scale_.Px(kLabelRight) - labelX, image.cy - labelTop, hwnd(),
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(kLabelId)), ::GetModuleHandleW(nullptr), nullptr);
   if (!label_) return false;
   if (skin.labelFont) ::SendMessageW(label_, WM_SETFONT, reinterpret_cast<WPARAM>(skin.labelFont), FALSE);
 
@@ -49,6 +51,36 @@ bool CCustomCheckbox::Create(int x, int y, UINT labelId, HWND parent, int id, co
   AddTip(button_.hwnd());
   AddTip(label_);
   return true;
+}
+
+void CCustomCheckbox::SetScale(win::Scale scale) {
+  scale_ = scale;
+  if (hwnd()) Layout();
+}
+
+void CCustomCheckbox::SetSkin(const CheckboxSkin& skin) {
+  // Whether the box has a tip of its own was settled when it was made.
+  const bool ownTooltip = skin_.ownTooltip;
+  skin_ = skin;
+  skin_.ownTooltip = ownTooltip;
+  if (!hwnd()) return;
+  ShowFaces();
+  if (label_) ::SendMessageW(label_, WM_SETFONT, reinterpret_cast<WPARAM>(skin_.labelFont), FALSE);
+  Layout();
+}
+
+void CCustomCheckbox::Layout() {
+  const SIZE image = ui::BitmapSize(skin_.offNormal);
+  if (image.cx <= 0 || image.cy <= 0) return;  // nothing to size by: left as it is
+  ::SetWindowPos(hwnd(), nullptr, 0, 0, image.cx + scale_.Px(kExtraWidth), image.cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  button_.SetScale(scale_);  // as large as its face
+  const int labelX = image.cx + scale_.Px(kLabelGap);
+  const int labelTop = scale_.Px(1);
+  if (label_)
+    ::SetWindowPos(label_, nullptr, labelX, labelTop, scale_.Px(kLabelRight) - labelX, image.cy - labelTop,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+  ::InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
 void CCustomCheckbox::AddTip(HWND part) noexcept {
@@ -122,6 +154,8 @@ LRESULT CCustomCheckbox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case WM_PRINTCLIENT: PaintBackground(reinterpret_cast<HDC>(wParam)); return 0;
+    case WM_GETFONT: return label_ ? ::SendMessageW(label_, WM_GETFONT, 0, 0) : 0;
+    case app::kApplyScaleMessage: SetScale(win::Scale(static_cast<int>(wParam))); return 0;
     case WM_CTLCOLORSTATIC:
       if (reinterpret_cast<HWND>(lParam) == label_)
         return reinterpret_cast<LRESULT>(LabelColors(reinterpret_cast<HDC>(wParam)));

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "controls/MenuButton.h"
+#include "win/Scale.h"
 #include "win/Window.h"
 
 namespace ui::skin {
@@ -30,6 +31,7 @@ struct CheckboxSkin {
 
 class CCustomCheckbox : public win::Window {
  public:
+  // Design pixels.
   static constexpr int kLabelGap = 5;  // between the image and the label
   static constexpr int kLabelRight = 300;
   static constexpr int kExtraWidth = 305;  // beyond the image
@@ -38,6 +40,13 @@ class CCustomCheckbox : public win::Window {
 
   // A visible, unticked child of `parent` at (x, y), labelled with string `labelId`.
   bool Create(int x, int y, UINT labelId, HWND parent, int id, const CheckboxSkin& skin);
+  // The scale the box is laid out at: before Create, the one it is made at; afterwards the image, the
+  // label and the box itself take the sizes and places of that scale, the box as high as its image.
+  // The tick and the label stay. Its parent places it; app::kApplyScaleMessage does the same.
+  void SetScale(win::Scale scale);
+  [[nodiscard]] win::Scale GetScale() const noexcept { return scale_; }
+  // Other faces and another font (those of another scale), laid out and shown at once.
+  void SetSkin(const CheckboxSkin& skin);
 
   [[nodiscard]] bool Ticked() const noexcept { return ticked_; }
   // Sets the state from code: the parent is not told.
@@ -56,11 +65,14 @@ class CCustomCheckbox : public win::Window {
   // A click on the box's own surface between and beside its parts: a press and a release on it.
   void OnButton(bool down, LPARAM lParam);
   void ShowFaces() noexcept;
+  // Sizes the box by its image and places the image and the label.
+  void Layout();
   void AddTip(HWND part) noexcept;
   void PaintBackground(HDC dc) const noexcept;
   HBRUSH LabelColors(HDC dc) const noexcept;
 
   CheckboxSkin skin_;
+  win::Scale scale_;
   CMenuButton button_;
   HWND label_ = nullptr;    // destroyed with the check box
   HWND tooltip_ = nullptr;  // owned by the check box, destroyed with it

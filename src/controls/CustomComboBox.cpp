@@ -13,9 +13,10 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"StartdeckComboBox";
 // The drop button sits this far inside the box's top and right edges; the box leaves as much room
-// below it.
+// below it. Design pixels, as every length here.
 constexpr int kButtonInset = 2;
 constexpr int kTextLeft = 5;
+constexpr int kFrame = 1;
 
 }  // namespace
 
@@ -25,16 +26,54 @@ bool CCustomComboBox::Create(int x, int y, int width, HWND parent, int id, const
   current_ = 0;
   const SIZE button = BitmapSize(look.dropFaces[0]);
   if (button.cx <= 0 || button.cy <= 0) return false;
-  size_ = {width, button.cy + 2 * kButtonInset};
-  textRect_ = {kTextLeft, kButtonInset, width - button.cx - kButtonInset, size_.cy - kButtonInset};
+  const int inset = scale_.Px(kButtonInset);
+  size_ = {width, button.cy + 2 * inset};
+  textRect_ = {scale_.Px(kTextLeft), inset, width - button.cx - inset, size_.cy - inset};
   if (!CreateWindowOf(kClassName, WS_CHILD | WS_VISIBLE, x, y, size_.cx, size_.cy, parent, id)) return false;
+  popup_.SetScale(scale_);
   if (!popup_.Create(hwnd(), look.font)) return false;
   PlacePopup();
-  if (!drop_.Create(width - button.cx - kButtonInset, kButtonInset, look.dropFaces[0], look.dropFaces[1],
-                    look.dropFaces[2], MenuButtonStyle::kPush, 0, 0, hwnd(), kDropButtonId))
+  drop_.SetScale(scale_);
+  if (!drop_.Create(width - button.cx - inset, inset, look.dropFaces[0], look.dropFaces[1], look.dropFaces[2],
+                    MenuButtonStyle::kPush, 0, 0, hwnd(), kDropButtonId))
     return false;
   drop_.SetDisabledBitmap(look.dropFaces[3]);
   return true;
+}
+
+void CCustomComboBox::SetScale(win::Scale scale) {
+  scale_ = scale;
+  if (!hwnd()) return;
+  RECT rc{};
+  ::GetClientRect(hwnd(), &rc);
+  Layout(rc.right);
+}
+
+void CCustomComboBox::SetLook(const ComboLook& look) {
+  look_ = look;
+  if (!hwnd()) return;
+  drop_.SetFaces(look.dropFaces[0], look.dropFaces[1], look.dropFaces[2]);
+  drop_.SetDisabledBitmap(look.dropFaces[3]);
+  popup_.SetFont(look.font);
+  Layout(size_.cx);
+}
+
+void CCustomComboBox::Layout(int width) {
+  const SIZE button = BitmapSize(look_.dropFaces[0]);
+  if (button.cx <= 0 || button.cy <= 0) return;  // no face to size by: left as it is
+  const int inset = scale_.Px(kButtonInset);
+  size_ = {width, button.cy + 2 * inset};
+  textRect_ = {scale_.Px(kTextLeft), inset, width - button.cx - inset, size_.cy - inset};
+  ::SetWindowPos(hwnd(), nullptr, 0, 0, size_.cx, size_.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  if (drop_.hwnd()) {
+    drop_.SetScale(scale_);  // as large as its face
+    ::SetWindowPos(drop_.hwnd(), nullptr, width - button.cx - inset, inset, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  // The list is no child of the box: it hears of the scale from here.
+  popup_.SetScale(scale_);
+  PlacePopup();
+  Repaint();
 }
 
 int CCustomComboBox::AddString(const std::wstring& text) {
@@ -132,8 +171,7 @@ void CCustomComboBox::Notify(WORD code) const {
 void CCustomComboBox::Draw(HDC dc) const {
   RECT rc{0, 0, size_.cx, size_.cy};
   ::FillRect(dc, &rc, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-  win::UniqueBrush frame(::CreateSolidBrush(kBorderColor));
-  ::FrameRect(dc, &rc, frame.get());
+  DrawFrame(dc, rc, kBorderColor, scale_.Px(kFrame));
   const std::wstring text = GetText();
   if (text.empty()) return;
   win::SelectScope font(dc, look_.font ? look_.font : ::GetStockObject(DEFAULT_GUI_FONT));
@@ -153,6 +191,9 @@ LRESULT CCustomComboBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND: return 1;
     case WM_PAINT: PaintBuffered(hwnd(), size_, [this](HDC dc) { Draw(dc); }); return 0;
     case WM_PRINTCLIENT: Draw(reinterpret_cast<HDC>(wParam)); return 0;
+    case WM_GETFONT:
+      return reinterpret_cast<LRESULT>(look_.font ? look_.font : ::GetStockObject(DEFAULT_GUI_FONT));
+    case app::kApplyScaleMessage: SetScale(win::Scale(static_cast<int>(wParam))); return 0;
     case WM_MOUSEACTIVATE:
       // A press on the box (or its button, which asks the box first) while the list is open: the
       // list loses the activation and closes before the box sees the press, which must not reopen it.

@@ -13,6 +13,7 @@
 
 #include "controls/MenuButton.h"
 #include "controls/CustomComboPopup.h"
+#include "win/Scale.h"
 #include "win/Window.h"
 
 namespace ui::skin {
@@ -33,6 +34,14 @@ class CCustomComboBox : public win::Window {
   // A visible child of `parent` at (x, y), `width` wide and as tall as the drop button plus 4, with
   // its popup list hidden below it. False when a part could not be made (a missing button face too).
   bool Create(int x, int y, int width, HWND parent, int id, const ComboLook& look);
+  // The scale the box is laid out at: before Create, the one it is made at; afterwards it keeps the
+  // width its parent gives it and takes the height, the text's place, the drop button and the list's
+  // entries and frame of that scale. An open list stays open below it, and the entries, the current
+  // one and the focus stay. app::kApplyScaleMessage does the same with the scale it carries.
+  void SetScale(win::Scale scale);
+  [[nodiscard]] win::Scale GetScale() const noexcept { return scale_; }
+  // Another font and other button faces (those of another scale), laid out and shown at once.
+  void SetLook(const ComboLook& look);
 
   int AddString(const std::wstring& text);
   // Inserts at `index` (the end when out of range); the new entry's index, or -1.
@@ -53,12 +62,15 @@ class CCustomComboBox : public win::Window {
   [[nodiscard]] HWND Popup() const noexcept { return popup_.hwnd(); }
   [[nodiscard]] bool IsDroppedDown() const noexcept;
   [[nodiscard]] RECT TextRect() const noexcept { return textRect_; }
+  [[nodiscard]] HWND DropButton() const noexcept { return drop_.hwnd(); }
 
  protected:
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
   void TogglePopup();
+  // Sizes the box by its drop button at `width`, places the button, the text and the list.
+  void Layout(int width);
   void PlacePopup();
   void OnRowChosen(int index);
   [[nodiscard]] bool OnDropButton(POINT at) const noexcept;
@@ -67,6 +79,7 @@ class CCustomComboBox : public win::Window {
   void Repaint() const noexcept;
 
   ComboLook look_;
+  win::Scale scale_;
   int id_ = 0;
   int current_ = 0;
   bool closingClick_ = false;

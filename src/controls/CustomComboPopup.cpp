@@ -84,6 +84,32 @@ void CListDialog::Clear() {
   Resize();
 }
 
+void CListDialog::SetScale(win::Scale scale) {
+  scale_ = scale;
+  if (!hwnd()) return;
+  RECT rc{};
+  ::GetClientRect(hwnd(), &rc);
+  FitList(rc.right, rc.bottom);
+  Resize();
+  ::InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
+void CListDialog::SetFont(HFONT font) {
+  font_ = font;
+  const HWND list = List();
+  if (!list) return;
+  ::SendMessageW(list, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+  Resize();
+}
+
+int CListDialog::EntryHeight() const noexcept {
+  const HWND list = List();
+  if (!list || Count() == 0) return 0;
+  RECT first{LVIR_BOUNDS, 0, 0, 0};
+  ::SendMessageW(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first));
+  return first.bottom - first.top;
+}
+
 int CListDialog::EntriesHeight() const noexcept {
   const HWND list = List();
   const int count = Count();
@@ -98,15 +124,15 @@ void CListDialog::Resize() {
   if (!hwnd()) return;
   RECT rc{};
   ::GetWindowRect(hwnd(), &rc);
-  // One pixel of frame above and below the entries.
-  ::SetWindowPos(hwnd(), nullptr, 0, 0, rc.right - rc.left, EntriesHeight() + 2,
+  // The frame above and below the entries.
+  ::SetWindowPos(hwnd(), nullptr, 0, 0, rc.right - rc.left, EntriesHeight() + 2 * Frame(),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CListDialog::PlaceBelow(const RECT& comboScreen) {
   if (!hwnd()) return;
   ::SetWindowPos(hwnd(), nullptr, comboScreen.left, comboScreen.bottom, comboScreen.right - comboScreen.left,
-                 EntriesHeight() + 2, SWP_NOZORDER | SWP_NOACTIVATE);
+                 EntriesHeight() + 2 * Frame(), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CListDialog::MarkCurrent(int index) {
@@ -150,8 +176,9 @@ void CListDialog::OnListKey(WORD key) {
 void CListDialog::FitList(int width, int height) {
   const HWND list = List();
   if (!list) return;
-  ::MoveWindow(list, 1, 1, width - 2, height - 2, TRUE);
-  ::SendMessageW(list, LVM_SETCOLUMNWIDTH, 0, MAKELPARAM(width - 2, 0));
+  const int frame = Frame();
+  ::MoveWindow(list, frame, frame, width - 2 * frame, height - 2 * frame, TRUE);
+  ::SendMessageW(list, LVM_SETCOLUMNWIDTH, 0, MAKELPARAM(width - 2 * frame, 0));
 }
 
 void CListDialog::OnInitDialog() {
@@ -183,13 +210,16 @@ bool CListDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR&
     case WM_PAINT: {
       RECT rc{};
       ::GetClientRect(hwnd(), &rc);
-      PaintBuffered(hwnd(), {rc.right, rc.bottom}, [&rc](HDC dc) {
+      PaintBuffered(hwnd(), {rc.right, rc.bottom}, [this, &rc](HDC dc) {
         ::FillRect(dc, &rc, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-        win::UniqueBrush frame(::CreateSolidBrush(kBorderColor));
-        ::FrameRect(dc, &rc, frame.get());
+        DrawFrame(dc, rc, kBorderColor, Frame());
       });
       return true;
     }
+    case WM_GETFONT:
+      if (!font_) return false;  // the template's own
+      result = reinterpret_cast<INT_PTR>(font_);
+      return true;
     case WM_DESTROY: ::RemovePropW(hwnd(), kPopupProperty); return false;
     case WM_NCACTIVATE:
       // Clicking anywhere else closes the list, as a drop-down list does.

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "win/Dialog.h"
+#include "win/Scale.h"
 
 namespace ui::skin {
 
@@ -22,6 +23,14 @@ class CListDialog : public win::Dialog {
 
   // Creates the popup hidden, owned by `combo`'s window, with its entries drawn in `font` (not owned).
   bool Create(HWND combo, HFONT font);
+  // The scale of the frame around the entries (the entries' height follows the font); the combo box
+  // places the list again after it.
+  void SetScale(win::Scale scale);
+  // Another font for the entries (the same one at another scale); their height follows it.
+  void SetFont(HFONT font);
+  [[nodiscard]] HFONT Font() const noexcept { return font_; }
+  // The height of one entry as the list shows it; 0 while it is empty.
+  [[nodiscard]] int EntryHeight() const noexcept;
 
   [[nodiscard]] HWND List() const noexcept;
   [[nodiscard]] int Count() const noexcept;
@@ -54,8 +63,11 @@ class CListDialog : public win::Dialog {
   void Resize();
   void OnListKey(WORD key);
 
+  [[nodiscard]] int Frame() const noexcept { return scale_.Px(1); }  // around the entries
+
   HWND combo_ = nullptr;
   HFONT font_ = nullptr;
+  win::Scale scale_;
 };
 
 }  // namespace ui::skin

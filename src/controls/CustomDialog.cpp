@@ -1,6 +1,7 @@
 #include "controls/CustomDialog.h"
 
 #include "ResourceIds.h"
+#include "core/PrivateMessages.h"
 #include "controls/Paint.h"
 #include "controls/SkinRegion.h"
 #include "win/Resources.h"
@@ -35,23 +36,67 @@ bool CCustomDialog::OnInitDialog() {
     if (region && ::SetWindowRgn(hwnd(), region.get(), FALSE)) (void)region.release();
     backgroundBrush_.reset(::CreatePatternBrush(look_.background));
   }
-  title_ = MakeStatic(hwnd(), IDC_PANEL_TITLE, {kTitleAt.x, kTitleAt.y, kTextWidth, kInitialHeight},
+  const POINT at = scale_.Px(kTitleAt);
+  title_ = MakeStatic(hwnd(), IDC_PANEL_TITLE, {at.x, at.y, scale_.Px(kTextWidth), scale_.Px(kInitialHeight)},
                       look_.titleFont);
-  steps_ = MakeStatic(hwnd(), IDC_PANEL_STEPS, {kTitleAt.x, kTitleAt.y, kStepsInitialWidth, kInitialHeight},
-                      look_.bodyFont);
+  steps_ = MakeStatic(hwnd(), IDC_PANEL_STEPS,
+                      {at.x, at.y, scale_.Px(kStepsInitialWidth), scale_.Px(kInitialHeight)}, look_.bodyFont);
   for (int label : {IDC_PANEL_LABEL1, IDC_PANEL_LABEL2})
     if (HWND control = ::GetDlgItem(hwnd(), label); control && look_.bodyFont)
       ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(look_.bodyFont), FALSE);
   return title_ && steps_ && OnInitPanel();
 }
 
+void CCustomDialog::SetScale(win::Scale scale) {
+  scale_ = scale;
+  if (hwnd()) Layout();
+}
+
+void CCustomDialog::SetLook(const PanelLook& look) {
+  look_ = look;
+  if (hwnd()) Layout();
+}
+
+std::wstring CCustomDialog::CurrentText(HWND control) const {
+  std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(control)) + 1, L'\0');
+  text.resize(static_cast<size_t>(::GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+void CCustomDialog::Layout() {
+  const SIZE size = BitmapSize(look_.background);
+  if (size.cx > 0) {
+    ::SetWindowPos(hwnd(), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    win::UniqueRegion region = OpaqueRegion(look_.background);
+    if (region && ::SetWindowRgn(hwnd(), region.get(), TRUE)) (void)region.release();
+    backgroundBrush_.reset(::CreatePatternBrush(look_.background));
+  }
+  if (!title_ || !steps_) return;
+  ::SendMessageW(title_, WM_SETFONT, reinterpret_cast<WPARAM>(look_.titleFont), FALSE);
+  ::SendMessageW(steps_, WM_SETFONT, reinterpret_cast<WPARAM>(look_.bodyFont), FALSE);
+  for (int label : {IDC_PANEL_LABEL1, IDC_PANEL_LABEL2})
+    if (HWND control = ::GetDlgItem(hwnd(), label); control && look_.bodyFont)
+      ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(look_.bodyFont), FALSE);
+  const std::wstring title = CurrentText(title_), steps = CurrentText(steps_);
+  if (title.empty() && steps.empty()) {
+    const POINT at = scale_.Px(kTitleAt);
+    ::SetWindowPos(title_, nullptr, at.x, at.y, scale_.Px(kTextWidth), scale_.Px(kInitialHeight),
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowPos(steps_, nullptr, at.x, at.y, scale_.Px(kStepsInitialWidth), scale_.Px(kInitialHeight),
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+  } else {
+    SetTitleAndSteps(title, steps);
+  }
+  ::InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
 void CCustomDialog::SetTitleAndSteps(const std::wstring& title, const std::wstring& steps) {
-  Place(title_, kTitleAt.y, kTextWidth, MeasuredHeight(look_.titleFont, title));
+  Place(title_, scale_.Px(kTitleAt.y), scale_.Px(kTextWidth), MeasuredHeight(look_.titleFont, title));
   ::SetWindowTextW(title_, title.c_str());
   // The first label follows the title, keeping its own size.
   if (HWND label = ::GetDlgItem(hwnd(), IDC_PANEL_LABEL1)) {
     const RECT rc = RectOf(label);
-    Place(label, RectOf(title_).bottom + kGap, rc.right - rc.left, rc.bottom - rc.top);
+    Place(label, RectOf(title_).bottom + scale_.Px(kGap), rc.right - rc.left, rc.bottom - rc.top);
   }
   SetSteps(steps);
 }
@@ -59,16 +104,17 @@ void CCustomDialog::SetTitleAndSteps(const std::wstring& title, const std::wstri
 void CCustomDialog::SetSteps(const std::wstring& steps) {
   HWND above = ::GetDlgItem(hwnd(), IDC_PANEL_LABEL1);
   if (!above) above = title_;
-  Place(steps_, RectOf(above).bottom + kGap, kTextWidth, MeasuredHeight(look_.bodyFont, steps));
+  Place(steps_, RectOf(above).bottom + scale_.Px(kGap), scale_.Px(kTextWidth),
+        MeasuredHeight(look_.bodyFont, steps));
   ::SetWindowTextW(steps_, steps.c_str());
 }
 
 int CCustomDialog::MeasuredHeight(HFONT font, const std::wstring& text) const {
-  return MeasureText(hwnd(), font, text, kTextWidth, DT_EXPANDTABS | DT_WORDBREAK).cy;
+  return MeasureText(hwnd(), font, text, scale_.Px(kTextWidth), DT_EXPANDTABS | DT_WORDBREAK).cy;
 }
 
 void CCustomDialog::Place(HWND control, int top, int width, int height) const {
-  ::SetWindowPos(control, nullptr, kTitleAt.x, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  ::SetWindowPos(control, nullptr, scale_.Px(kTitleAt.x), top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
   // What the control covered before shows the background again.
   ::InvalidateRect(hwnd(), nullptr, TRUE);
 }
@@ -83,6 +129,11 @@ RECT CCustomDialog::RectOf(HWND control) const {
 bool CCustomDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
   switch (message) {
     case WM_INITDIALOG: result = OnInitDialog() ? TRUE : FALSE; return true;
+    case WM_GETFONT:
+      if (!look_.bodyFont) return false;  // the template's own
+      result = reinterpret_cast<INT_PTR>(look_.bodyFont);
+      return true;
+    case app::kApplyScaleMessage: SetScale(win::Scale(static_cast<int>(wParam))); return true;
     case WM_ERASEBKGND:
       result = 1;  // the background covers the panel
       return true;
@@ -103,7 +154,8 @@ bool CCustomDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PT
       const RECT rc = RectOf(reinterpret_cast<HWND>(lParam));
       ::SetBrushOrgEx(dc, -rc.left, -rc.top, nullptr);
       ::SetBkMode(dc, TRANSPARENT);
-      ::SetTextColor(dc, rc.left >= look_.helpColumnWidth ? look_.contentTextColor : look_.textColor);
+      ::SetTextColor(dc,
+                     rc.left >= scale_.Px(look_.helpColumnWidth) ? look_.contentTextColor : look_.textColor);
       result =
           reinterpret_cast<INT_PTR>(backgroundBrush_ ? backgroundBrush_.get() : ::GetStockObject(NULL_BRUSH));
       return true;

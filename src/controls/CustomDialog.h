@@ -9,6 +9,7 @@
 
 #include "win/Dialog.h"
 #include "win/Handle.h"
+#include "win/Scale.h"
 
 namespace ui::skin {
 
@@ -18,11 +19,12 @@ struct PanelLook {
   HFONT bodyFont = nullptr;                  // the steps and the labels; not owned
   COLORREF textColor = RGB(255, 255, 255);   // in the help column
   COLORREF contentTextColor = RGB(0, 0, 0);  // right of it, on the paper
-  int helpColumnWidth = 236;
+  int helpColumnWidth = 236;                 // design pixels
 };
 
 class CCustomDialog : public win::Dialog {
  public:
+  // Design pixels, laid out at the panel's scale.
   static constexpr POINT kTitleAt{18, 14};
   static constexpr int kTextWidth = 198;
   static constexpr int kStepsInitialWidth = 216;
@@ -35,6 +37,15 @@ class CCustomDialog : public win::Dialog {
   // corner at `at`, as large as the background and shaped by its non-magenta pixels. False when
   // the panel cannot be made.
   bool Create(HWND parent, POINT at, int templateId, const PanelLook& look);
+  // The scale the panel is laid out at: before Create, the one it is made at; afterwards it takes the
+  // size and shape of its background, and the title, the steps and the first label their places
+  // again, texts kept. A derived panel places its own controls. Its parent places the panel;
+  // app::kApplyScaleMessage does the same with the scale it carries, after the derived panel's own
+  // answer (which passes the message on here).
+  void SetScale(win::Scale scale);
+  [[nodiscard]] win::Scale GetScale() const noexcept { return scale_; }
+  // Another background and other fonts (those of another scale), laid out and shown at once.
+  void SetLook(const PanelLook& look);
 
   // Sets both texts; each static takes the height its text needs in the help column's width.
   void SetTitleAndSteps(const std::wstring& title, const std::wstring& steps);
@@ -52,6 +63,9 @@ class CCustomDialog : public win::Dialog {
 
  private:
   bool OnInitDialog();
+  // Size, shape and brush from the background; the fonts to the texts; the texts placed.
+  void Layout();
+  [[nodiscard]] std::wstring CurrentText(HWND control) const;
   // The height `text` takes in the help column's width with `font`.
   [[nodiscard]] int MeasuredHeight(HFONT font, const std::wstring& text) const;
   // Moves `control` to `top` at the help column's left edge, keeping its width unless `width` is given.
@@ -59,6 +73,7 @@ class CCustomDialog : public win::Dialog {
   [[nodiscard]] RECT RectOf(HWND control) const;
 
   PanelLook look_;
+  win::Scale scale_;
   win::UniqueBrush backgroundBrush_;  // the background as a brush, so statics show it behind their text
   HWND title_ = nullptr;
   HWND steps_ = nullptr;

@@ -14,6 +14,7 @@
 namespace ui::skin {
 namespace {
 
+// Design pixels, as every length here.
 constexpr int kScrollBarRight = 19;  // the bar runs from right - 19 to right - 5
 constexpr int kScrollBarInset = 5;   // and from top + 5 to bottom - 5
 constexpr int kIconSize = 32;
@@ -70,14 +71,58 @@ bool CCustomList::Create(int x, int y, const ListSkin& skin, HWND parent, int id
   notify_ = parent;
   id_ = id;
   size_ = skin.rows.Size();
-  if (size_.cx <= 0 || size_.cy < kRowHeight) return false;
-  visibleRows_ = size_.cy / kRowHeight;
+  if (size_.cx <= 0 || size_.cy < RowHeight()) return false;
+  visibleRows_ = size_.cy / RowHeight();
   if (!CreateWindowOf(L"StartdeckCustomList", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_TABSTOP, x, y,
                       size_.cx, size_.cy, parent, id))
     return false;
   CreateTip();
-  return scrollBar_.Create(hwnd(), size_.cx - kScrollBarRight, kScrollBarInset,
-                           size_.cy - 2 * kScrollBarInset, skin.scrollBar, *this);
+  scrollBar_.SetScale(scale_);
+  const int inset = scale_.Px(kScrollBarInset);
+  return scrollBar_.Create(hwnd(), size_.cx - scale_.Px(kScrollBarRight), inset, size_.cy - 2 * inset,
+                           skin.scrollBar, *this);
+}
+
+void CCustomList::SetScale(win::Scale scale) {
+  scale_ = scale;
+  if (hwnd()) Layout();
+}
+
+void CCustomList::SetSkin(const ListSkin& skin) {
+  skin_ = skin;
+  scrollBar_.SetBitmaps(skin.scrollBar);
+  if (hwnd()) Layout();
+}
+
+void CCustomList::Layout() {
+  const SIZE strip = skin_.rows.Size();
+  // A strip too small for one row leaves the list as it was rather than empty.
+  if (strip.cx > 0 && strip.cy >= RowHeight()) size_ = strip;
+  ::SetWindowPos(hwnd(), nullptr, 0, 0, size_.cx, size_.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const int oldRows = visibleRows_;
+  visibleRows_ = std::max(1, static_cast<int>(size_.cy / RowHeight()));
+  if (tip_) {
+    ::SendMessageW(tip_, TTM_POP, 0, 0);
+    for (int row = 0; row < oldRows; ++row) {
+      TOOLINFOW tool{};
+      tool.cbSize = TTTOOLINFOW_V2_SIZE;
+      tool.hwnd = hwnd();
+      tool.uId = static_cast<UINT_PTR>(row);
+      ::SendMessageW(tip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+    AddTipTools();
+  }
+  if (scrollBar_.hwnd()) {
+    scrollBar_.SetScale(scale_);
+    const int inset = scale_.Px(kScrollBarInset);
+    ::SetWindowPos(scrollBar_.hwnd(), nullptr, size_.cx - scale_.Px(kScrollBarRight), inset,
+                   scrollBar_.Width(), size_.cy - 2 * inset, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  first_ = std::min(scrolledTo_, MaximumFirst());
+  // The hovered row stays hovered where it is still shown; the pointer's next move says more.
+  if (hovered_ >= 0 && (hovered_ < first_ || hovered_ >= first_ + visibleRows_)) SetHovered(-1);
+  UpdateScrollBar();
+  ::InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
 size_t CCustomList::AddItem(HICON icon, std::wstring title, std::wstring second, bool marked, int data) {
@@ -149,6 +194,10 @@ void CCustomList::CreateTip() {
                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
                            ::GetModuleHandleW(nullptr), nullptr);
   if (!tip_) return;  // the list works without tips
+  AddTipTools();
+}
+
+void CCustomList::AddTipTools() {
   // A long text wraps within the list's width.
   ::SendMessageW(tip_, TTM_SETMAXTIPWIDTH, 0, size_.cx);
   // One tool per visible row, its text asked for when it shows: the rows under it change as it scrolls.
@@ -191,7 +240,7 @@ std::wstring CCustomList::TipText(size_t index) const {
   const ITEM_INFO& item = items_[index];
   win::UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
   if (!dc) return {};
-  const int width = TextRight() - kTextX;
+  const int width = TextRight() - scale_.Px(kTextX);
   std::wstring text;
   if (IsCut(dc.get(), skin_.titleFont, item.title, width)) text = item.title;
   if (IsCut(dc.get(), skin_.secondFont, item.second, width))
@@ -202,7 +251,7 @@ std::wstring CCustomList::TipText(size_t index) const {
 void CCustomList::DeleteAllItems() noexcept {
   if (tip_) ::SendMessageW(tip_, TTM_POP, 0, 0);
   items_.clear();  // owned icons go with their rows
-  first_ = 0;
+  first_ = scrolledTo_ = 0;
   hovered_ = -1;
   UpdateScrollBar();
   if (hwnd()) ::InvalidateRect(hwnd(), nullptr, FALSE);
@@ -232,7 +281,7 @@ void CCustomList::UpdateScrollBar() noexcept {
 void CCustomList::Scroll(int steps) noexcept {
   const int first = std::clamp(first_ + steps, 0, MaximumFirst());
   if (first == first_) return;
-  first_ = first;
+  first_ = scrolledTo_ = first;
   if (tip_) ::SendMessageW(tip_, TTM_POP, 0, 0);  // it spoke of a row that has moved
   // The pointer now rests on another row; the next move finds it.
   if (hovered_ >= 0 && hovered_ < static_cast<int>(items_.size()))
@@ -243,12 +292,12 @@ void CCustomList::Scroll(int steps) noexcept {
 }
 
 RECT CCustomList::RowRect(int row) const noexcept {
-  return {0, row * kRowHeight, size_.cx, (row + 1) * kRowHeight};
+  return {0, row * RowHeight(), size_.cx, (row + 1) * RowHeight()};
 }
 
 int CCustomList::RowAt(int y) const noexcept {
   if (y < 0) return -1;
-  const int row = y / kRowHeight;
+  const int row = y / RowHeight();
   return row < visibleRows_ ? row : -1;
 }
 
@@ -295,35 +344,40 @@ void CCustomList::OnClick(int y) {
 
 void CCustomList::DrawRow(HDC dc, int row) const {
   const int index = first_ + row;
-  const int y = row * kRowHeight;
+  const int rowHeight = RowHeight();
+  const int y = row * rowHeight;
   const bool hasItem = index < static_cast<int>(items_.size());
   // A dimmed row does not light up: it is not there to be run.
   const bool hot =
       hasItem && items_[static_cast<size_t>(index)].hover && !items_[static_cast<size_t>(index)].marked;
   const bool barShown = ScrollBarShown();
   const HBITMAP strip = hot ? (barShown ? skin_.hotScroll : skin_.hot).get() : nullptr;
-  CopySlice(dc, strip ? strip : skin_.rows.get(), y, y, size_.cx, kRowHeight);
+  CopySlice(dc, strip ? strip : skin_.rows.get(), y, y, size_.cx, rowHeight);
   if (!hasItem) return;
 
   const ITEM_INFO& item = items_[static_cast<size_t>(index)];
+  const int iconSize = scale_.Px(kIconSize);
   if (const HICON icon = IconOf(static_cast<size_t>(index)))
-    ::DrawIconEx(dc, kIconX, y + (kRowHeight - kIconSize) / 2, icon, kIconSize, kIconSize, 0, nullptr,
+    ::DrawIconEx(dc, scale_.Px(kIconX), y + (rowHeight - iconSize) / 2, icon, iconSize, iconSize, 0, nullptr,
                  DI_NORMAL);
   const int right = TextRight();
   const int titleHeight = LineHeight(dc, skin_.titleFont);
   const int secondHeight = item.second.empty() ? 0 : LineHeight(dc, skin_.secondFont);
-  const int block = titleHeight + (secondHeight ? kTitleGap + secondHeight : 0);
-  const int top = y + (kRowHeight - block) / 2;
+  const int gap = scale_.Px(kTitleGap);
+  const int block = titleHeight + (secondHeight ? gap + secondHeight : 0);
+  const int top = y + (rowHeight - block) / 2;
+  const int textX = scale_.Px(kTextX);
   ::SetBkMode(dc, TRANSPARENT);
   DrawLine(dc, skin_.titleFont, item.marked ? markedColor_ : kTitleColor, item.title,
-           {kTextX, top, right, top + titleHeight});
-  const int secondTop = top + titleHeight + kTitleGap;
+           {textX, top, right, top + titleHeight});
+  const int secondTop = top + titleHeight + gap;
   DrawLine(dc, skin_.secondFont, item.marked ? markedColor_ : kSecondColor, item.second,
-           {kTextX, secondTop, right, secondTop + secondHeight});
+           {textX, secondTop, right, secondTop + secondHeight});
 }
 
 int CCustomList::TextRight() const noexcept {
-  return size_.cx - (ScrollBarShown() ? kScrollBarRight + kTextRightMargin / 2 : kTextRightMargin);
+  return size_.cx - (ScrollBarShown() ? scale_.Px(kScrollBarRight) + scale_.Px(kTextRightMargin / 2)
+                                      : scale_.Px(kTextRightMargin));
 }
 
 void CCustomList::Paint(HDC target) const {
@@ -341,6 +395,10 @@ LRESULT CCustomList::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case WM_PRINTCLIENT: Paint(reinterpret_cast<HDC>(wParam)); return 0;
+    case WM_GETFONT:
+      return reinterpret_cast<LRESULT>(skin_.titleFont ? skin_.titleFont
+                                                       : ::GetStockObject(DEFAULT_GUI_FONT));
+    case app::kApplyScaleMessage: SetScale(win::Scale(static_cast<int>(wParam))); return 0;
     case WM_MOUSEMOVE:
       RelayToTip(message, wParam, lParam);
       OnMouseMove(GET_Y_LPARAM(lParam));

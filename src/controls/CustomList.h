@@ -18,6 +18,7 @@
 #include "suite/LaunchList.h"
 #include "controls/ListScrollBar.h"
 #include "win/Handle.h"
+#include "win/Scale.h"
 #include "win/Window.h"
 
 namespace ui::skin {
@@ -53,6 +54,7 @@ struct ITEM_INFO {
 
 class CCustomList : public win::Window, public suite::LaunchListSink, private ListScrollTarget {
  public:
+  // Design pixels, laid out at the list's scale.
   static constexpr int kRowHeight = 48;
   static constexpr int kIconX = 20;
   static constexpr int kTextX = 64;
@@ -66,6 +68,15 @@ class CCustomList : public win::Window, public suite::LaunchListSink, private Li
   // parent until SetNotifyWindow says otherwise.
   bool Create(int x, int y, const ListSkin& skin, HWND parent, int id);
   void SetNotifyWindow(HWND window) noexcept { notify_ = window; }
+  // The scale the list is laid out at: before Create, the one it is made at; afterwards the rows, the
+  // icons, the texts and the scroll bar take their places again, the list as large as its row strip
+  // at that scale. The rows, the first one shown and the hovered one stay. Its parent places it;
+  // app::kApplyScaleMessage does the same with the scale it carries.
+  void SetScale(win::Scale scale);
+  [[nodiscard]] win::Scale GetScale() const noexcept { return scale_; }
+  // Other pictures and fonts (those of another scale), laid out and shown at once.
+  void SetSkin(const ListSkin& skin);
+  [[nodiscard]] int RowHeight() const noexcept { return scale_.Px(kRowHeight); }
 
   // Adds a row whose icon stays the caller's; returns its index.
   size_t AddItem(HICON icon, std::wstring title, std::wstring second, bool marked = false, int data = 0);
@@ -117,6 +128,9 @@ class CCustomList : public win::Window, public suite::LaunchListSink, private Li
   void ScrollTo(int position) override { Scroll(position - first_); }
 
   size_t Add(ITEM_INFO item);
+  // Sizes the list by its row strip and places the scroll bar and the rows' tips.
+  void Layout();
+  void AddTipTools();
   [[nodiscard]] int MaximumFirst() const noexcept;
   [[nodiscard]] int RowAt(int y) const noexcept;  // visible row under y, or -1
   void SetHovered(int index);
@@ -133,11 +147,15 @@ class CCustomList : public win::Window, public suite::LaunchListSink, private Li
   bool OnTipNeedsText(NMHDR& header);
 
   ListSkin skin_;
+  win::Scale scale_;
   SIZE size_{};
   HWND notify_ = nullptr;
   int id_ = 0;
   int visibleRows_ = 0;
   int first_ = 0;
+  // The first row the user scrolled to: a layout that shows more rows for a while (a new strip before
+  // its scale) may move first_ up, and the next one brings it back.
+  int scrolledTo_ = 0;
   int hovered_ = -1;
   bool tracking_ = false;
   COLORREF markedColor_ = kDefaultMarkedColor;

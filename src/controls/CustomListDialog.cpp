@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "ResourceIds.h"
+#include "core/PrivateMessages.h"
 #include "controls/MenuBackBuffer.h"
 #include "controls/Paint.h"
 #include "win/Resources.h"
@@ -25,17 +26,44 @@ void CCustomListDialog::SetHeading(std::wstring text) {
 }
 
 bool CCustomListDialog::OnInitDialog() {
+  list_.SetScale(scale_);
+  const POINT listAt = scale_.Px(kListAt);
+  listCreated_ = list_.Create(listAt.x, listAt.y, skin_, hwnd(), listId_);
+  Layout();
+  // The main window dispatches the rows; the panel only holds them.
+  list_.SetNotifyWindow(::GetParent(hwnd()));
+  return listCreated_;
+}
+
+void CCustomListDialog::SetScale(win::Scale scale) {
+  scale_ = scale;
+  if (!hwnd()) return;
+  list_.SetScale(scale_);
+  Layout();
+}
+
+void CCustomListDialog::SetLook(const ListPanelLook& look, const ListSkin& skin) {
+  look_ = look;
+  skin_ = skin;
+  if (!hwnd()) return;
+  list_.SetSkin(skin_);
+  Layout();
+}
+
+void CCustomListDialog::Layout() {
   const SIZE panel = look_.background.Size();
   if (panel.cx > 0)
     ::SetWindowPos(hwnd(), nullptr, 0, 0, panel.cx, panel.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   // The heading takes the help column's width and reaches down to the list's last row.
+  const POINT headingAt = scale_.Px(kHeadingAt);
+  const POINT listAt = scale_.Px(kListAt);
   if (const HWND heading = ::GetDlgItem(hwnd(), IDC_LIST_HEADING))
-    ::SetWindowPos(heading, nullptr, kHeadingAt.x, kHeadingAt.y, kHeadingWidth,
-                   skin_.rows.Size().cy + kListAt.y - kHeadingAt.y, SWP_NOZORDER | SWP_NOACTIVATE);
-  listCreated_ = list_.Create(kListAt.x, kListAt.y, skin_, hwnd(), listId_);
-  // The main window dispatches the rows; the panel only holds them.
-  list_.SetNotifyWindow(::GetParent(hwnd()));
-  return listCreated_;
+    ::SetWindowPos(heading, nullptr, headingAt.x, headingAt.y, scale_.Px(kHeadingWidth),
+                   skin_.rows.Size().cy + listAt.y - headingAt.y, SWP_NOZORDER | SWP_NOACTIVATE);
+  if (list_.hwnd())
+    ::SetWindowPos(list_.hwnd(), nullptr, listAt.x, listAt.y, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ::InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
 void CCustomListDialog::PaintBackground(HDC dc, int x, int y) const {
@@ -85,6 +113,11 @@ bool CCustomListDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, IN
       return true;
     }
     case WM_PRINTCLIENT: PaintBackground(reinterpret_cast<HDC>(wParam), 0, 0); return true;
+    case WM_GETFONT:
+      result = reinterpret_cast<INT_PTR>(look_.headingFont ? look_.headingFont
+                                                           : ::GetStockObject(DEFAULT_GUI_FONT));
+      return true;
+    case app::kApplyScaleMessage: SetScale(win::Scale(static_cast<int>(wParam))); return true;
     case WM_DRAWITEM: {
       const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
       if (item->CtlID != IDC_LIST_HEADING) return false;

@@ -9,6 +9,7 @@
 
 #include "controls/CustomList.h"
 #include "win/Dialog.h"
+#include "win/Scale.h"
 
 namespace ui::skin {
 
@@ -20,6 +21,7 @@ struct ListPanelLook {
 
 class CCustomListDialog : public win::Dialog {
  public:
+  // Design pixels, laid out at the panel's scale.
   static constexpr POINT kHeadingAt{18, 14};
   static constexpr int kHeadingWidth = 198;
   static constexpr POINT kListAt{244, 10};
@@ -29,6 +31,13 @@ class CCustomListDialog : public win::Dialog {
   // Creates the panel from its template as a hidden child of `parent` at (x, y), with its list as
   // control `listId`. False when the panel or its list could not be made.
   bool Create(HWND parent, int x, int y, const ListPanelLook& look, const ListSkin& skin, int listId);
+  // The scale the panel is laid out at: before Create, the one it is made at; afterwards the panel
+  // takes its background's size, and the heading and the list their places and sizes of that scale,
+  // the rows kept. Its parent places it; app::kApplyScaleMessage does the same with its scale.
+  void SetScale(win::Scale scale);
+  [[nodiscard]] win::Scale GetScale() const noexcept { return scale_; }
+  // Another background, heading font and list skin (those of another scale), shown at once.
+  void SetLook(const ListPanelLook& look, const ListSkin& skin);
 
   void SetHeading(std::wstring text);
   [[nodiscard]] const std::wstring& Heading() const noexcept { return heading_; }
@@ -39,11 +48,14 @@ class CCustomListDialog : public win::Dialog {
 
  private:
   bool OnInitDialog();
+  // The panel by its background, the heading, and the list.
+  void Layout();
   void PaintBackground(HDC dc, int x, int y) const;
   void DrawHeading(const DRAWITEMSTRUCT& item) const;
 
   ListPanelLook look_;
   ListSkin skin_;
+  win::Scale scale_;
   int listId_ = 0;
   bool listCreated_ = false;
   std::wstring heading_;

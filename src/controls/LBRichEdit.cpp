@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "ResourceIds.h"
+#include "core/PrivateMessages.h"
 #include "suite/SystemLibrary.h"
 #include "win/Handle.h"
 #include "win/Resources.h"
@@ -92,12 +93,25 @@ bool CLBRichEdit::Create(HWND parent, int id, RECT place, HFONT font) {
   edit_ = edit;
   // The control's own limit (32,767 characters) would cut a long paste short without a word.
   ::SendMessageW(edit_, EM_EXLIMITTEXT, 0, INT_MAX);
+  font_ = font;
   if (font) ::SendMessageW(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  ::SendMessageW(edit_, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELONG(3, 3));
+  ::SendMessageW(edit_, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELONG(Margin(), Margin()));
   (void)frame_.Attach(edit_);
   accelerators_.reset(
       ::LoadAcceleratorsW(win::ResourceModule(), MAKEINTRESOURCEW(IDR_RICHEDIT_ACCELERATORS)));
   return true;
+}
+
+void CLBRichEdit::SetScale(win::Scale scale) noexcept {
+  scale_ = scale;
+  if (!edit_) return;
+  ::SendMessageW(edit_, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELONG(Margin(), Margin()));
+  ::InvalidateRect(edit_, nullptr, TRUE);
+}
+
+void CLBRichEdit::SetFont(HFONT font) noexcept {
+  font_ = font;
+  if (edit_ && font) ::SendMessageW(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
 
 void CLBRichEdit::Detach() noexcept {
@@ -249,6 +263,11 @@ LRESULT CALLBACK CLBRichEdit::Procedure(HWND hwnd, UINT message, WPARAM wParam, 
         default: break;
       }
       break;
+    case WM_GETFONT:
+      // The font the field was given, whatever the control makes of it.
+      if (field->font_) return reinterpret_cast<LRESULT>(field->font_);
+      break;
+    case app::kApplyScaleMessage: field->SetScale(win::Scale(static_cast<int>(wParam))); return 0;
     case WM_NCDESTROY: field->Detach(); break;
     default: break;
   }

@@ -15,6 +15,7 @@
 #include <type_traits>
 
 #include "controls/CustomEdit.h"
+#include "win/Scale.h"
 
 namespace ui::skin {
 
@@ -42,6 +43,14 @@ class CLBRichEdit {
   // A visible multi-line field of `parent` at `place` (left, top, width, height), in `font`, that
   // takes any length of text. False when the control cannot be made.
   bool Create(HWND parent, int id, RECT place, HFONT font);
+  // The scale of the field's inner margins: before Create, the one it is made at. Its parent places
+  // it; app::kApplyScaleMessage does the same with the scale it carries. Text and selection stay.
+  void SetScale(win::Scale scale) noexcept;
+  [[nodiscard]] win::Scale GetScale() const noexcept { return scale_; }
+  // Another font (the same one at another scale) for the whole text, which stays as it is.
+  void SetFont(HFONT font) noexcept;
+  // The left and right margins the control keeps inside its frame.
+  [[nodiscard]] int Margin() const noexcept { return scale_.Px(kMargin); }
 
   // Offers `message`, a key message meant for this field, to the field's accelerators; true when it
   // became one of their commands, which has then been carried out (and the message is done).
@@ -63,6 +72,8 @@ class CLBRichEdit {
   [[nodiscard]] bool MenuActive() const noexcept { return menuActive_; }
 
  private:
+  static constexpr int kMargin = 3;  // design pixels
+
   static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                     DWORD_PTR self) noexcept;
   void ShowContextMenu(LPARAM where);
@@ -74,6 +85,8 @@ class CLBRichEdit {
   void Detach() noexcept;
 
   HWND edit_ = nullptr;
+  HFONT font_ = nullptr;
+  win::Scale scale_;
   UniqueAccelerators accelerators_;
   CCustomEdit frame_;
   bool menuActive_ = false;

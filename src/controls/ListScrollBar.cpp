@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "controls/MenuBackBuffer.h"
+#include "core/PrivateMessages.h"
 #include "controls/Paint.h"
 
 namespace ui::skin {
@@ -28,7 +29,21 @@ bool CSkinVerticleScrollbar::Create(HWND parent, int x, int y, int height, const
                                     ListScrollTarget& target) {
   bitmaps_ = bitmaps;
   target_ = &target;
-  return CreateWindowOf(L"StartdeckListScrollBar", WS_CHILD, x, y, kWidth, height, parent, 0) != nullptr;
+  return CreateWindowOf(L"StartdeckListScrollBar", WS_CHILD, x, y, Width(), height, parent, 0) != nullptr;
+}
+
+void CSkinVerticleScrollbar::SetScale(win::Scale scale) noexcept {
+  scale_ = scale;
+  if (!hwnd()) return;
+  RECT rc{};
+  ::GetClientRect(hwnd(), &rc);
+  ::SetWindowPos(hwnd(), nullptr, 0, 0, Width(), rc.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ::InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
+void CSkinVerticleScrollbar::SetBitmaps(const ScrollBarBitmaps& bitmaps) noexcept {
+  bitmaps_ = bitmaps;
+  if (hwnd()) ::InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
 void CSkinVerticleScrollbar::SetMaximum(int maximum) noexcept {
@@ -50,22 +65,22 @@ int CSkinVerticleScrollbar::Height() const noexcept {
 
 double CSkinVerticleScrollbar::PixelsPerStep() const noexcept {
   if (maximum_ <= 0) return 0.0;
-  return static_cast<double>(Height() - (2 * kArrowHeight + kThumbHeight)) / maximum_;
+  return static_cast<double>(Height() - (2 * ArrowHeight() + ThumbHeight())) / maximum_;
 }
 
 int CSkinVerticleScrollbar::ThumbTop() const noexcept {
-  const int top = kArrowHeight + static_cast<int>(PixelsPerStep() * position_);
-  const int lowest = Height() - kArrowHeight - kThumbHeight;
-  return std::max(kArrowHeight, std::min(top, lowest));
+  const int top = ArrowHeight() + static_cast<int>(PixelsPerStep() * position_);
+  const int lowest = Height() - ArrowHeight() - ThumbHeight();
+  return std::max(ArrowHeight(), std::min(top, lowest));
 }
 
 CSkinVerticleScrollbar::Part CSkinVerticleScrollbar::HitTest(int y) const noexcept {
   const int height = Height();
-  if (y < kArrowHeight) return Part::kUp;
-  if (y >= height - kArrowHeight) return Part::kDown;
+  if (y < ArrowHeight()) return Part::kUp;
+  if (y >= height - ArrowHeight()) return Part::kDown;
   const int thumb = ThumbTop();
   if (y < thumb) return Part::kPageUp;
-  if (y < thumb + kThumbHeight) return Part::kThumb;
+  if (y < thumb + ThumbHeight()) return Part::kThumb;
   return Part::kPageDown;
 }
 
@@ -104,7 +119,7 @@ void CSkinVerticleScrollbar::OnMouseMove(int y) {
   if (dragging_) {
     const double perStep = PixelsPerStep();
     if (perStep > 0.0 && target_) {
-      const int wanted = static_cast<int>(std::lround((y - dragOffset_ - kArrowHeight) / perStep));
+      const int wanted = static_cast<int>(std::lround((y - dragOffset_ - ArrowHeight()) / perStep));
       target_->ScrollTo(std::clamp(wanted, 0, maximum_));
     }
     return;
@@ -136,7 +151,7 @@ void CSkinVerticleScrollbar::Paint(HDC target) const {
   const int upFace = pressedPart_ == Part::kUp ? 2 : 0;
   const int downFace = pressedPart_ == Part::kDown ? 2 : 0;
   Blit(dc, bitmaps_.up[upFace].get(), 0, 0);
-  Blit(dc, bitmaps_.down[downFace].get(), 0, rc.bottom - kArrowHeight);
+  Blit(dc, bitmaps_.down[downFace].get(), 0, rc.bottom - ArrowHeight());
   const int thumbFace = dragging_ ? 2 : (overThumb_ ? 1 : 0);
   DrawTransparentBitmap(dc, bitmaps_.thumb[thumbFace].get(), 0, ThumbTop());
   buffer.Present();
@@ -150,6 +165,10 @@ LRESULT CSkinVerticleScrollbar::OnMessage(UINT message, WPARAM wParam, LPARAM lP
       Paint(paint.dc());
       return 0;
     }
+    case app::kApplyScaleMessage:
+      // The list has placed and sized the bar already; this keeps a bar made elsewhere right too.
+      SetScale(win::Scale(static_cast<int>(wParam)));
+      return 0;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: OnButtonDown(GET_Y_LPARAM(lParam)); return 0;
     case WM_LBUTTONUP: OnButtonUp(GET_Y_LPARAM(lParam)); return 0;

@@ -1,11 +1,13 @@
 // CSkinVerticleScrollbar: the list's own vertical scroll bar, drawn from the skin: up arrow at the
-// top, down arrow at the bottom, a 120-pixel thumb in the track between them. It lives inside the
+// top, down arrow at the bottom, a 120-pixel thumb (design pixels, as every length here) in the track
+// between them. It lives inside the
 // list and scrolls it through ListScrollTarget.
 #pragma once
 
 #include <windows.h>
 
 #include "core/SharedGraphics.h"
+#include "win/Scale.h"
 #include "win/Window.h"
 
 namespace ui::skin {
@@ -39,9 +41,18 @@ class CSkinVerticleScrollbar : public win::Window {
   static constexpr UINT kRepeatMs = 50;
   static constexpr UINT kDelayMs = 250;
 
-  // A hidden child of `parent` at (x, y), kWidth wide and `height` high.
+  // A hidden child of `parent` at (x, y), Width() wide and `height` high.
   bool Create(HWND parent, int x, int y, int height, const ScrollBarBitmaps& bitmaps,
               ListScrollTarget& target);
+  // The scale the bar is laid out at (its width, arrows and thumb); the list that holds it places it.
+  void SetScale(win::Scale scale) noexcept;
+  [[nodiscard]] win::Scale GetScale() const noexcept { return scale_; }
+  // Other pictures (those of another scale), shown at once.
+  void SetBitmaps(const ScrollBarBitmaps& bitmaps) noexcept;
+  // The bar's width, an arrow's height and the thumb's height at the bar's scale.
+  [[nodiscard]] int Width() const noexcept { return scale_.Px(kWidth); }
+  [[nodiscard]] int ArrowHeight() const noexcept { return scale_.Px(kArrowHeight); }
+  [[nodiscard]] int ThumbHeight() const noexcept { return scale_.Px(kThumbHeight); }
 
   // Maximum position (rows that do not fit) and the current one; both repaint.
   void SetMaximum(int maximum) noexcept;
@@ -65,6 +76,7 @@ class CSkinVerticleScrollbar : public win::Window {
   void Paint(HDC dc) const;
 
   ScrollBarBitmaps bitmaps_;
+  win::Scale scale_;
   ListScrollTarget* target_ = nullptr;
   int maximum_ = 0;
   int position_ = 0;

@@ -2,6 +2,7 @@
 
 #include "ResourceIds.h"
 #include "SkinIds.h"
+#include "core/PrivateMessages.h"
 #include "core/StartupTrace.h"
 #include "controls/MenuBackBuffer.h"
 #include "controls/Paint.h"
@@ -40,43 +41,76 @@ void CMainMenuDialog::SetText(const std::wstring& text) {
 }
 
 void CMainMenuDialog::OnInitDialog() {
-  background_.reset(ui::LoadSkinBitmap(IDB_START_BACKGROUND));
-  const SIZE page = ui::BitmapSize(background_.get());
-  ::SetWindowPos(hwnd(), nullptr, 0, 0, page.cx, page.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-
-  // Y is where the cards start: the large button's hover face is the measure, as the faces are
-  // drawn to that plan. W and H are a card's size.
-  // The buttons load their other faces when they first show them.
-  const HMODULE self = ::GetModuleHandleW(nullptr);
-  const SIZE large = ui::BitmapResourceSize(self, ui::TabInStartSlot(0)->startFaces[1]);
-  const SIZE card = ui::BitmapResourceSize(self, ui::TabInStartSlot(1)->startFaces[1]);
-  const int top = large.cy + kGapBelowLarge;
+  background_.reset(ui::LoadSkinBitmap(IDB_START_BACKGROUND, scale_));
   for (size_t i = 0; i < kButtonCount; ++i) {
-    // The large button in slot 0, then two columns of three cards.
+    // The large button in slot 0, then two columns of three cards; Layout places them.
     const ui::TabRow& row = *ui::TabInStartSlot(i);
     const bool isLarge = i == 0;
-    const int column = static_cast<int>(i - 1) / kCardsPerColumn,
-              line = static_cast<int>(i - 1) % kCardsPerColumn;
-    const int x = isLarge ? kLargePosition.x : 1 + column * card.cx;
-    const int y = isLarge ? kLargePosition.y : top + line * (card.cy + 1);
     CMenuButton& button = buttons_[i];
     const std::array<int, 4>& faces = row.startFaces;
-    button.CreateWithSkinFaces(x, y, {faces[0], faces[1], faces[2], faces[3]},
+    button.SetScale(scale_);
+    button.CreateWithSkinFaces(0, 0, {faces[0], faces[1], faces[2], faces[3]},
                                isLarge ? MenuButtonStyle::kLarge : MenuButtonStyle::kCard, row.captionId,
                                row.startTextId, hwnd(), row.startButtonId);
-    if (isLarge) {
+  }
+  SetFonts(fonts_);
+  Layout();
+}
+
+void CMainMenuDialog::SetFonts(const MainMenuFonts& fonts) {
+  fonts_ = fonts;
+  for (size_t i = 0; i < kButtonCount; ++i) {
+    CMenuButton& button = buttons_[i];
+    if (i == 0) {
       button.SetCaptionFont(fonts_.large, kLargeCaptionColor);
     } else {
       button.SetCaptionFont(fonts_.caption, kCardCaptionColor);
       button.SetDescriptionFont(fonts_.description, kBlue);
     }
   }
+  if (const HWND item = hwnd() ? ::GetDlgItem(hwnd(), IDC_START_TEXT) : nullptr)
+    ::InvalidateRect(item, nullptr, FALSE);
+}
+
+void CMainMenuDialog::SetScale(win::Scale scale) {
+  if (scale == scale_ && !hwnd()) return;
+  const bool changed = scale != scale_;
+  scale_ = scale;
+  if (!hwnd()) return;
+  if (changed) background_.reset(ui::LoadSkinBitmap(IDB_START_BACKGROUND, scale_));
+  for (CMenuButton& button : buttons_) button.SetScale(scale_);
+  Layout();
+  ::InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
+void CMainMenuDialog::Layout() {
+  const SIZE page = ui::BitmapSize(background_.get());
+  ::SetWindowPos(hwnd(), nullptr, 0, 0, page.cx, page.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+  // Y is where the cards start: the large button's hover face is the measure, as the faces are
+  // drawn to that plan. W and H are a card's size. The buttons load their faces when they first
+  // show them.
+  const SIZE large = ui::SkinBitmapSize(ui::TabInStartSlot(0)->startFaces[1], scale_);
+  const SIZE card = ui::SkinBitmapSize(ui::TabInStartSlot(1)->startFaces[1], scale_);
+  const POINT largeAt = scale_.Px(kLargePosition);
+  const int top = large.cy + scale_.Px(kGapBelowLarge);
+  const int gap = scale_.Px(1);
+  for (size_t i = 0; i < kButtonCount; ++i) {
+    const bool isLarge = i == 0;
+    const int column = static_cast<int>(i - 1) / kCardsPerColumn,
+              line = static_cast<int>(i - 1) % kCardsPerColumn;
+    const int x = isLarge ? largeAt.x : gap + column * card.cx;
+    const int y = isLarge ? largeAt.y : top + line * (card.cy + gap);
+    if (buttons_[i].hwnd())
+      ::SetWindowPos(buttons_[i].hwnd(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
 
   // The text sits in the strip between the large button and the cards, aligned with both.
-  if (const HWND text = ::GetDlgItem(hwnd(), IDC_START_TEXT))
-    ::SetWindowPos(text, nullptr, kLargePosition.x + 4, kLargePosition.y + large.cy,
-                   page.cx - 2 * (kLargePosition.x + 4), top - (kLargePosition.y + large.cy),
-                   SWP_NOZORDER | SWP_NOACTIVATE);
+  if (const HWND text = ::GetDlgItem(hwnd(), IDC_START_TEXT)) {
+    const int inset = largeAt.x + scale_.Px(4);
+    ::SetWindowPos(text, nullptr, inset, largeAt.y + large.cy, page.cx - 2 * inset,
+                   top - (largeAt.y + large.cy), SWP_NOZORDER | SWP_NOACTIVATE);
+  }
 }
 
 void CMainMenuDialog::PaintBackground(HDC dc, int x, int y) const {
@@ -123,6 +157,10 @@ bool CMainMenuDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_
       app::MarkStartup(L"start page's first WM_PAINT");
       return true;
     case WM_PRINTCLIENT: PaintBackground(reinterpret_cast<HDC>(wParam), 0, 0); return true;
+    case WM_GETFONT:
+      result = reinterpret_cast<INT_PTR>(fonts_.text ? fonts_.text : ::GetStockObject(DEFAULT_GUI_FONT));
+      return true;
+    case app::kApplyScaleMessage: SetScale(win::Scale(static_cast<int>(wParam))); return true;
     case WM_DRAWITEM: {
       const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
       if (item->CtlID != IDC_START_TEXT) return false;

@@ -12,6 +12,7 @@
 #include "menu/TabTable.h"
 #include "win/Dialog.h"
 #include "win/Handle.h"
+#include "win/Scale.h"
 
 struct MainMenuFonts {
   HFONT large = nullptr;        // the large button's caption
@@ -30,6 +31,13 @@ class CMainMenuDialog : public win::Dialog {
 
   // Creates the page from its template as a hidden child of `parent` at (x, y).
   bool Create(HWND parent, int x, int y, const MainMenuFonts& fonts);
+  // The scale the page is laid out at: before Create, the one it is made at; afterwards its
+  // background and its buttons' faces are those of the new scale, and the page and its buttons take
+  // their sizes and places again. Its parent places it; app::kApplyScaleMessage does the same.
+  void SetScale(win::Scale scale);
+  [[nodiscard]] win::Scale GetScale() const noexcept { return scale_; }
+  // Other fonts (the same ones at another scale), shown at once.
+  void SetFonts(const MainMenuFonts& fonts);
 
   // The button with `id`, or null.
   [[nodiscard]] CMenuButton* Button(int id) noexcept;
@@ -43,10 +51,13 @@ class CMainMenuDialog : public win::Dialog {
 
  private:
   void OnInitDialog();
+  // Sizes the page by its background, places the buttons and the text.
+  void Layout();
   void PaintBackground(HDC dc, int x, int y) const;
   void DrawStaticText(const DRAWITEMSTRUCT& item) const;
 
   MainMenuFonts fonts_;
+  win::Scale scale_;
   std::wstring text_;
   win::UniqueBitmap background_;
   std::array<CMenuButton, kButtonCount> buttons_;

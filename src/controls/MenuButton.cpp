@@ -36,7 +36,8 @@ void DrawCaptionText(HDC dc, const std::wstring& text, const RECT& rc, bool cent
 bool CMenuButton::Create(int x, int y, HBITMAP normal, HBITMAP hover, HBITMAP pressed, MenuButtonStyle style,
                          UINT captionId, UINT descriptionId, HWND parent, int id) {
   faces_ = {normal, hover, pressed, faces_[3]};
-  return CreateSized(x, y, ui::BitmapSize(normal), style, captionId, descriptionId, parent, id);
+  faceIds_ = {};
+  return CreateSized(x, y, FaceSize(), style, captionId, descriptionId, parent, id);
 }
 
 bool CMenuButton::CreateSized(int x, int y, SIZE face, MenuButtonStyle style, UINT captionId,
@@ -44,7 +45,7 @@ bool CMenuButton::CreateSized(int x, int y, SIZE face, MenuButtonStyle style, UI
   id_ = id;
   style_ = style;
   state_ = MenuButtonState::kNormal;
-  size_ = (face.cx > 0 && face.cy > 0) ? face : kDefaultSize;
+  size_ = face;
   caption_ = captionId ? win::LoadString(captionId) : std::wstring();
   description_ = descriptionId ? win::LoadString(descriptionId) : std::wstring();
   if (!CreateWindowOf(kClassName, WS_CHILD | WS_VISIBLE, x, y, size_.cx, size_.cy, parent, id)) return false;
@@ -56,16 +57,35 @@ bool CMenuButton::CreateWithSkinFaces(int x, int y, const std::array<int, 4>& fa
                                       UINT captionId, UINT descriptionId, HWND parent, int id) {
   for (auto& face : ownFaces_) face.reset();
   faces_ = {};
+  faceIds_ = faceIds;
   pendingFaceIds_ = faceIds;
-  // The size comes from the resource header: a button that is never shown loads no face at all.
-  const SIZE face = faceIds[0] ? ui::BitmapResourceSize(::GetModuleHandleW(nullptr), faceIds[0]) : SIZE{0, 0};
-  return CreateSized(x, y, face, style, captionId, descriptionId, parent, id);
+  return CreateSized(x, y, FaceSize(), style, captionId, descriptionId, parent, id);
+}
+
+SIZE CMenuButton::FaceSize() const noexcept {
+  // A face of the button's own is measured from the resource header: a button that is never shown
+  // loads no face at all.
+  const SIZE face = faceIds_[0] ? ui::SkinBitmapSize(faceIds_[0], scale_) : ui::BitmapSize(faces_[0]);
+  return (face.cx > 0 && face.cy > 0) ? face : scale_.Px(kDefaultSize);
+}
+
+void CMenuButton::SetScale(win::Scale scale) {
+  if (scale != scale_) {
+    scale_ = scale;
+    // The faces of the old scale go; those of the new one come as they are first shown.
+    for (auto& face : ownFaces_) face.reset();
+    pendingFaceIds_ = faceIds_;
+  }
+  if (!hwnd()) return;
+  size_ = FaceSize();
+  ::SetWindowPos(hwnd(), nullptr, 0, 0, size_.cx, size_.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  Repaint();
 }
 
 HBITMAP CMenuButton::Face(MenuButtonState state) const noexcept {
   const size_t i = static_cast<size_t>(state);
   if (faces_[i] || pendingFaceIds_[i] == 0) return faces_[i] ? faces_[i] : ownFaces_[i].get();
-  ownFaces_[i].reset(ui::LoadSkinBitmap(pendingFaceIds_[i]));
+  ownFaces_[i].reset(ui::LoadSkinBitmap(pendingFaceIds_[i], scale_));
   pendingFaceIds_[i] = 0;  // one try: a missing face stays missing
   return ownFaces_[i].get();
 }
@@ -74,6 +94,7 @@ void CMenuButton::SetFaces(HBITMAP normal, HBITMAP hover, HBITMAP pressed) noexc
   const HBITMAP given[3] = {normal, hover, pressed};
   for (size_t i = 0; i < 3; ++i) {
     faces_[i] = given[i];
+    faceIds_[i] = 0;
     pendingFaceIds_[i] = 0;
     ownFaces_[i].reset();
   }
@@ -105,12 +126,13 @@ void CMenuButton::SetState(MenuButtonState state, bool repaint) noexcept {
 
 RECT CMenuButton::CaptionRect() const noexcept {
   const LONG w = size_.cx, h = size_.cy;
+  const win::Scale& s = scale_;
   switch (style_) {
-    case MenuButtonStyle::kLarge: return {86, 10, w - 10, h - 10};
-    case MenuButtonStyle::kCard: return {74, 10, w - 10, h / 2 - 1};
-    case MenuButtonStyle::kTab: return {2, 47, w - 2, h - 10};
+    case MenuButtonStyle::kLarge: return {s.Px(86), s.Px(10), w - s.Px(10), h - s.Px(10)};
+    case MenuButtonStyle::kCard: return {s.Px(74), s.Px(10), w - s.Px(10), h / 2 - s.Px(1)};
+    case MenuButtonStyle::kTab: return {s.Px(2), s.Px(47), w - s.Px(2), h - s.Px(10)};
     case MenuButtonStyle::kPush: return {0, 0, w, h};
-    case MenuButtonStyle::kGlyph: return {19, 0, w, h};
+    case MenuButtonStyle::kGlyph: return {s.Px(19), 0, w, h};
     case MenuButtonStyle::kPassClick:
     case MenuButtonStyle::kPassMouse: break;
   }
@@ -119,7 +141,7 @@ RECT CMenuButton::CaptionRect() const noexcept {
 
 RECT CMenuButton::DescriptionRect() const noexcept {
   if (style_ != MenuButtonStyle::kCard) return {0, 0, 0, 0};
-  return {74, size_.cy / 2 + 1, size_.cx - 10, size_.cy - 10};
+  return {scale_.Px(74), size_.cy / 2 + scale_.Px(1), size_.cx - scale_.Px(10), size_.cy - scale_.Px(10)};
 }
 
 void CMenuButton::Draw(HDC dc) const {
@@ -163,6 +185,8 @@ LRESULT CMenuButton::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case WM_PRINTCLIENT: Draw(reinterpret_cast<HDC>(wParam)); return 0;
+    case WM_GETFONT: return reinterpret_cast<LRESULT>(captionFont_);
+    case app::kApplyScaleMessage: SetScale(win::Scale(static_cast<int>(wParam))); return 0;
     case WM_MOUSEMOVE: OnMouseMove(lParam); return 0;
     case WM_MOUSELEAVE: OnMouseLeave(); return 0;
     case WM_LBUTTONDOWN: OnButtonDown(lParam); return 0;

@@ -10,6 +10,7 @@
 
 #include "core/PrivateMessages.h"
 #include "win/Handle.h"
+#include "win/Scale.h"
 #include "win/Window.h"
 
 enum class MenuButtonState : int { kNormal = 0, kHover = 1, kPressed = 2, kDisabled = 3 };
@@ -26,7 +27,7 @@ enum class MenuButtonStyle : int {
 
 class CMenuButton : public win::Window {
  public:
-  // Face used when the normal bitmap is missing.
+  // The size, in design pixels, when the normal bitmap is missing.
   static constexpr SIZE kDefaultSize{200, 50};
   static constexpr COLORREF kDisabledTextColor = RGB(0x96, 0x96, 0x96);
 
@@ -42,6 +43,11 @@ class CMenuButton : public win::Window {
   // shows it: most of them are never seen in a session. The size is the normal face's.
   bool CreateWithSkinFaces(int x, int y, const std::array<int, 4>& faceIds, MenuButtonStyle style,
                            UINT captionId, UINT descriptionId, HWND parent, int id);
+  // The scale the button is laid out at: before Create, the one it is made at; afterwards its faces
+  // of their own are those of the new scale, and it takes the size of its normal face. Its creator
+  // places it; app::kApplyScaleMessage does the same with the scale it carries.
+  void SetScale(win::Scale scale);
+  [[nodiscard]] win::Scale GetScale() const noexcept { return scale_; }
   void SetDisabledBitmap(HBITMAP disabled) noexcept { faces_[3] = disabled; }
   // Other normal, hover and pressed faces (a check box's ticked and unticked looks), not owned; the
   // button keeps its size and state and shows the new face at once.
@@ -89,14 +95,18 @@ class CMenuButton : public win::Window {
   [[nodiscard]] HWND MainWindow() const noexcept;
   bool CreateSized(int x, int y, SIZE face, MenuButtonStyle style, UINT captionId, UINT descriptionId,
                    HWND parent, int id);
+  // The size of the normal face, or the default size at the scale without one.
+  [[nodiscard]] SIZE FaceSize() const noexcept;
   // The face of `state`, loaded now if it is one of the button's own that is still to come.
   [[nodiscard]] HBITMAP Face(MenuButtonState state) const noexcept;
 
   int id_ = 0;
   std::array<HBITMAP, 4> faces_{};  // indexed by MenuButtonState; not owned
-  // The button's own faces (CreateWithSkinFaces): the IDs still to be loaded, and those loaded.
+  // The button's own faces (CreateWithSkinFaces): their IDs, those still to be loaded, and those loaded.
+  std::array<int, 4> faceIds_{};
   mutable std::array<int, 4> pendingFaceIds_{};
   mutable std::array<win::UniqueBitmap, 4> ownFaces_;
+  win::Scale scale_;
   SIZE size_ = kDefaultSize;
   std::wstring caption_;
   std::wstring description_;

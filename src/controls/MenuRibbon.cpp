@@ -1,5 +1,6 @@
 #include "controls/MenuRibbon.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -98,9 +99,9 @@ int LineHeight(HDC dc) noexcept {
 }  // namespace
 
 bool CMenuRibbon::Create(int x, int y, HWND parent, int controlId, HFONT font) {
+  font_ = font;
   // The tabs load their faces themselves, each when it is first shown.
-  const SIZE tab =
-      ui::BitmapResourceSize(::GetModuleHandleW(nullptr), ui::TabInRibbonSlot(0)->ribbonFaces[0]);
+  const SIZE tab = ui::SkinBitmapSize(ui::TabInRibbonSlot(0)->ribbonFaces[0], scale_);
   if (!CreateWindowOf(kClassName, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, x, y,
                       static_cast<int>(kTabCount) * tab.cx, tab.cy, parent, controlId))
     return false;
@@ -109,14 +110,52 @@ bool CMenuRibbon::Create(int x, int y, HWND parent, int controlId, HFONT font) {
     const ui::TabRow& row = *ui::TabInRibbonSlot(i);
     const std::array<int, 4>& faces = row.ribbonFaces;
     CMenuButton& button = tabs_[i];
+    button.SetScale(scale_);
     if (!button.CreateWithSkinFaces(left, 0, {faces[0], faces[1], faces[2], faces[3]}, MenuButtonStyle::kTab,
                                     row.ribbonCaptionId, 0, hwnd(), row.ribbonId))
       return false;
+    captions_[i] = button.Caption();
     button.SetCaptionFont(font, kCaptionColor);
-    FitCaption(i, font ? font : static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT)));
+    FitCaption(i, Font());
     left += button.Size().cx;
   }
   return true;
+}
+
+HFONT CMenuRibbon::Font() const noexcept {
+  return font_ ? font_ : static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
+}
+
+void CMenuRibbon::SetScale(win::Scale scale) {
+  scale_ = scale;
+  if (!hwnd()) return;
+  for (CMenuButton& tab : tabs_) tab.SetScale(scale);
+  Layout();
+}
+
+void CMenuRibbon::SetCaptionFont(HFONT font) {
+  font_ = font;
+  if (hwnd()) Layout();
+}
+
+void CMenuRibbon::Layout() {
+  int left = 0, height = 0;
+  for (CMenuButton& tab : tabs_) {
+    if (!tab.hwnd()) continue;
+    ::SetWindowPos(tab.hwnd(), nullptr, left, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    left += tab.Size().cx;
+    height = std::max(height, static_cast<int>(tab.Size().cy));
+  }
+  ::SetWindowPos(hwnd(), nullptr, 0, 0, left, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // The smaller faces of the old font or scale stay until every tab has let go of them.
+  const std::vector<std::pair<int, win::UniqueFont>> retired = std::exchange(faces_, {});
+  for (size_t i = 0; i < kTabCount; ++i) {
+    if (!tabs_[i].hwnd()) continue;
+    tabs_[i].SetCaptionFont(Font(), kCaptionColor);
+    tabs_[i].SetCaption(captions_[i]);
+    FitCaption(i, Font());
+  }
+  ::InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
 void CMenuRibbon::FitCaption(size_t index, HFONT font) {
@@ -127,7 +166,7 @@ void CMenuRibbon::FitCaption(size_t index, HFONT font) {
   std::wstring plain = caption;
   std::erase(plain, kSoftHyphen);
   const RECT rect = tab.CaptionRect();
-  const int width = rect.right - rect.left - 2 * kCaptionMargin;
+  const int width = rect.right - rect.left - 2 * scale_.Px(kCaptionMargin);
   const int height = rect.bottom - rect.top;
   win::UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
   if (!dc || width <= 0 || caption.empty()) return;
@@ -145,7 +184,7 @@ void CMenuRibbon::FitCaption(size_t index, HFONT font) {
   // Lines of its own at the ribbon's font, else at ever smaller faces of it.
   LOGFONTW logFont{};
   ::GetObjectW(font, sizeof(logFont), &logFont);
-  const int full = std::abs(logFont.lfHeight) > 0 ? std::abs(logFont.lfHeight) : 12;
+  const int full = std::abs(logFont.lfHeight) > 0 ? std::abs(logFont.lfHeight) : scale_.Px(12);
   const int smallest = static_cast<int>(std::ceil(full * kSmallestFace));
   for (int size = full; size >= smallest; --size) {
     face = size == full ? font : SmallerFace(font, size);
@@ -252,6 +291,8 @@ LRESULT CMenuRibbon::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       buffer.Present();
       return 0;
     }
+    case WM_GETFONT: return reinterpret_cast<LRESULT>(Font());
+    case app::kApplyScaleMessage: SetScale(win::Scale(static_cast<int>(wParam))); return 0;
     case WM_PRINTCLIENT:
       // The tabs ask for what lies behind them; that is the parent's surface.
       Paint(reinterpret_cast<HDC>(wParam));

@@ -16,6 +16,7 @@
 #include "controls/MenuButton.h"
 #include "menu/TabTable.h"
 #include "win/Handle.h"
+#include "win/Scale.h"
 #include "win/Window.h"
 
 class CMenuRibbon : public win::Window {
@@ -28,6 +29,13 @@ class CMenuRibbon : public win::Window {
   // Creates the ribbon at (x, y): seven tabs wide, as tall as a tab. `font` is the captions' font
   // (the stock GUI font when null).
   bool Create(int x, int y, HWND parent, int controlId, HFONT font = nullptr);
+  // The scale the ribbon is laid out at: before Create, the one it is made at; afterwards the tabs
+  // take their faces of that scale and their places, and the captions are fitted again. Its parent
+  // places it; app::kApplyScaleMessage does the same with the scale it carries.
+  void SetScale(win::Scale scale);
+  [[nodiscard]] win::Scale GetScale() const noexcept { return scale_; }
+  // Another font for the captions (the same font at another scale): every caption is fitted anew.
+  void SetCaptionFont(HFONT font);
 
   // A tab click ends here: the old tab is left and the new one entered, each told to the parent.
   void Select(int id);
@@ -43,7 +51,8 @@ class CMenuRibbon : public win::Window {
   // The font tab `id` draws its caption in: the ribbon's own, or a smaller face of it.
   [[nodiscard]] HFONT CaptionFont(int id) const noexcept;
 
-  // Clear of the tab's edges: the caption's ink keeps this far inside its rectangle on each side.
+  // Clear of the tab's edges: the caption's ink keeps this far (design pixels) inside its rectangle on
+  // each side.
   static constexpr int kCaptionMargin = 3;
 
  protected:
@@ -52,12 +61,19 @@ class CMenuRibbon : public win::Window {
  private:
   void Paint(HDC dc) const;
   void Leave(int id) noexcept;
+  // The tabs side by side, the ribbon as wide as all of them, each caption fitted anew.
+  void Layout();
+  [[nodiscard]] HFONT Font() const noexcept;
   // Lays out tab `index`'s caption so that it fits (see above).
   void FitCaption(size_t index, HFONT font);
   // `font` at `height` pixels (kept by the ribbon); null when it cannot be made.
   HFONT SmallerFace(HFONT font, int height);
 
   std::array<CMenuButton, kTabCount> tabs_;
+  // The captions as the string table has them (soft hyphens kept), to fit again at another scale.
+  std::array<std::wstring, kTabCount> captions_;
+  HFONT font_ = nullptr;
+  win::Scale scale_;
   std::array<HFONT, kTabCount> captionFonts_{};
   // The smaller faces by height, for as long as the tabs use them.
   std::vector<std::pair<int, win::UniqueFont>> faces_;

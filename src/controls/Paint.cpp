@@ -19,6 +19,25 @@ HBITMAP LoadSkinBitmap(int id) noexcept {
   return app::LoadSkinImage(::GetModuleHandleW(nullptr), id);
 }
 
+// Interim: the pictures of the other scales are not reachable from this library yet, so the design's
+// picture stands in at every scale; size and picture come from the same place and always agree.
+HBITMAP LoadSkinBitmap(int id, win::Scale /*scale*/) noexcept {
+  return LoadSkinBitmap(id);
+}
+
+SIZE SkinBitmapSize(int id, win::Scale /*scale*/) noexcept {
+  return BitmapResourceSize(::GetModuleHandleW(nullptr), id);
+}
+
+void DrawFrame(HDC dc, const RECT& rc, COLORREF color, int thickness) noexcept {
+  win::UniqueBrush brush(::CreateSolidBrush(color));
+  RECT ring = rc;
+  for (int i = 0; i < thickness && !::IsRectEmpty(&ring); ++i) {
+    ::FrameRect(dc, &ring, brush.get());
+    ::InflateRect(&ring, -1, -1);
+  }
+}
+
 void DrawTransparentBitmap(HDC dc, HBITMAP bitmap, int x, int y) noexcept {
   if (!bitmap) return;
   const SIZE size = BitmapSize(bitmap);

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "win/Dc.h"
+#include "win/Scale.h"
 
 namespace ui {
 
@@ -19,9 +20,17 @@ inline constexpr COLORREF kTransparent = RGB(255, 0, 255);
 // Skin bitmap `id` of the program's own file (never of a language library) as a DIB section; null
 // when it is missing.
 [[nodiscard]] HBITMAP LoadSkinBitmap(int id) noexcept;
+// The same picture as drawn for `scale`, and its size read without decoding it. The design's own
+// picture stands in while no picture of that scale can be reached, so that a control's size and
+// the picture it draws always agree.
+[[nodiscard]] HBITMAP LoadSkinBitmap(int id, win::Scale scale) noexcept;
+[[nodiscard]] SIZE SkinBitmapSize(int id, win::Scale scale) noexcept;
 
 // Copies `bitmap` to (x, y) of `dc`, leaving its magenta pixels out.
 void DrawTransparentBitmap(HDC dc, HBITMAP bitmap, int x, int y) noexcept;
+
+// Frames `rc` in `color`, `thickness` pixels wide (a design pixel at the window's scale).
+void DrawFrame(HDC dc, const RECT& rc, COLORREF color, int thickness) noexcept;
 
 // Fills `rc` of a child's DC with what the parent draws behind it, so the child can be see-through.
 void PaintParentBackground(HWND child, HDC dc, const RECT& rc) noexcept;
