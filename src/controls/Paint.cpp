@@ -1,6 +1,9 @@
 #include "controls/Paint.h"
 
+#include <string>
+
 #include "core/SkinImage.h"
+#include "core/SkinLibrary.h"
 #include "win/Handle.h"
 
 namespace ui {
@@ -19,14 +22,36 @@ HBITMAP LoadSkinBitmap(int id) noexcept {
   return app::LoadSkinImage(::GetModuleHandleW(nullptr), id);
 }
 
-// Interim: the pictures of the other scales are not reachable from this library yet, so the design's
-// picture stands in at every scale; size and picture come from the same place and always agree.
-HBITMAP LoadSkinBitmap(int id, win::Scale /*scale*/) noexcept {
-  return LoadSkinBitmap(id);
+namespace {
+
+// Where the picture `id` drawn for `scale` lives: the scaled skin library's set of that scale, or
+// the program's own set at 100 % and whenever the library lacks the picture (the shared graphics
+// then fall back to 100 % as a whole, so the window's scale is the design's too).
+struct PictureSource {
+  HMODULE module;
+  std::wstring type;
+};
+
+PictureSource SourceOf(int id, win::Scale scale) {
+  if (!scale.IsDesign()) {
+    if (const HMODULE scaled = app::ProgramScaledSkin()) {
+      std::wstring type = app::SkinResourceType(app::kSkinImageType, scale);
+      if (app::SkinImageSize(scaled, id, type.c_str()).cx > 0) return {scaled, std::move(type)};
+    }
+  }
+  return {::GetModuleHandleW(nullptr), app::kSkinImageType};
 }
 
-SIZE SkinBitmapSize(int id, win::Scale /*scale*/) noexcept {
-  return BitmapResourceSize(::GetModuleHandleW(nullptr), id);
+}  // namespace
+
+HBITMAP LoadSkinBitmap(int id, win::Scale scale) noexcept {
+  const PictureSource source = SourceOf(id, scale);
+  return app::LoadSkinImage(source.module, id, source.type.c_str());
+}
+
+SIZE SkinBitmapSize(int id, win::Scale scale) noexcept {
+  const PictureSource source = SourceOf(id, scale);
+  return app::SkinImageSize(source.module, id, source.type.c_str());
 }
 
 void DrawFrame(HDC dc, const RECT& rc, COLORREF color, int thickness) noexcept {

@@ -20,9 +20,9 @@ inline constexpr COLORREF kTransparent = RGB(255, 0, 255);
 // Skin bitmap `id` of the program's own file (never of a language library) as a DIB section; null
 // when it is missing.
 [[nodiscard]] HBITMAP LoadSkinBitmap(int id) noexcept;
-// The same picture as drawn for `scale`, and its size read without decoding it. The design's own
-// picture stands in while no picture of that scale can be reached, so that a control's size and
-// the picture it draws always agree.
+// The same picture as drawn for `scale` (from the scaled skin library beside the program), and its
+// size read without decoding it. The design's own picture stands in where the library lacks it, so
+// that a control's size and the picture it draws always agree.
 [[nodiscard]] HBITMAP LoadSkinBitmap(int id, win::Scale scale) noexcept;
 [[nodiscard]] SIZE SkinBitmapSize(int id, win::Scale scale) noexcept;
 

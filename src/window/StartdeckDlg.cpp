@@ -41,6 +41,12 @@ void LogFailure(const wchar_t* what) {
   app::Log().Line(L"Main window: %s could not be created", what);
 }
 
+// The start page's fonts at the graphics' scale.
+MainMenuFonts StartPageFonts(const app::SharedGraphics& graphics) {
+  return {graphics.Font(app::SharedFont::kTahoma18Bold), graphics.Font(app::SharedFont::kTahoma14Bold),
+          graphics.Font(app::SharedFont::kTahoma12), graphics.Font(app::SharedFont::kTahoma12)};
+}
+
 }  // namespace
 
 struct CStartdeckDlg::Route {
@@ -224,10 +230,7 @@ void CStartdeckDlg::CreatePanels() {
   }
   app::MarkStartup(L"panel: ribbon");
   const POINT startPageAt = scale_.Px(kStartPagePosition);
-  if (startPage_.Create(
-          hwnd(), startPageAt.x, startPageAt.y,
-          {graphics.Font(app::SharedFont::kTahoma18Bold), graphics.Font(app::SharedFont::kTahoma14Bold),
-           graphics.Font(app::SharedFont::kTahoma12), graphics.Font(app::SharedFont::kTahoma12)})) {
+  if (startPage_.Create(hwnd(), startPageAt.x, startPageAt.y, StartPageFonts(graphics))) {
     ui::GiveScale(startPage_, scale_);
     ::ShowWindow(startPage_.hwnd(), SW_SHOW);
   } else {
@@ -319,7 +322,13 @@ bool CStartdeckDlg::OnApplyScale(WPARAM dpi, LPARAM, INT_PTR& result) {
   if (ribbon_.hwnd()) ::SetWindowPos(ribbon_.hwnd(), nullptr, ribbonAt.x, ribbonAt.y, 0, 0, kMoveOnly);
   if (startPage_.hwnd())
     ::SetWindowPos(startPage_.hwnd(), nullptr, startPageAt.x, startPageAt.y, 0, 0, kMoveOnly);
-  if (lists_) lists_->Place(scale_.Px(kPanelPosition));
+  // The fonts of the new scale, before each part lays itself out again with them.
+  ribbon_.SetCaptionFont(graphics.Font(app::SharedFont::kTahoma12Bold));
+  startPage_.SetFonts(StartPageFonts(graphics));
+  if (lists_) {
+    lists_->TakeLooks(graphics);
+    lists_->Place(scale_.Px(kPanelPosition));
+  }
   panels_.SetScale(scale_);
   htmlPages_.SetScale(scale_);
   ::InvalidateRect(hwnd(), nullptr, FALSE);

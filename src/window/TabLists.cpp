@@ -42,9 +42,11 @@ TabLists::TabLists(const CXCryptedProfileW& configuration, suite::LaunchContext&
 
 TabLists::~TabLists() = default;
 
-std::vector<int> TabLists::Create(HWND parent, POINT at, const app::SharedGraphics& graphics) {
-  // The bitmaps are decoded when a panel is first drawn: until then the hidden panels cost none.
-  skin::ListSkin skin;
+// The lists' pictures and fonts at the graphics' scale. The bitmaps are named, not decoded: each is
+// decoded when a panel is first drawn, so until then the hidden panels cost none.
+TabLists::ListLooks TabLists::LooksOf(const app::SharedGraphics& graphics) {
+  ListLooks looks;
+  skin::ListSkin& skin = looks.skin;
   skin.rows = app::SkinBitmap(graphics, IDB_LIST_ROWS);
   skin.hot = app::SkinBitmap(graphics, IDB_LIST_ROWS_HOT);
   skin.hotScroll = app::SkinBitmap(graphics, IDB_LIST_ROWS_HOT_SCROLL);
@@ -60,10 +62,17 @@ std::vector<int> TabLists::Create(HWND parent, POINT at, const app::SharedGraphi
   skin.scrollBar.thumb[0] = app::SkinBitmap(graphics, IDB_SCROLL_THUMB_NORMAL);
   skin.scrollBar.thumb[1] = app::SkinBitmap(graphics, IDB_SCROLL_THUMB_HOVER);
   skin.scrollBar.thumb[2] = app::SkinBitmap(graphics, IDB_SCROLL_THUMB_PRESSED);
-  skin::ListPanelLook look;
+  skin::ListPanelLook& look = looks.panel;
   look.background = app::SkinBitmap(graphics, IDB_PANEL_BACKGROUND);
   look.headingFont = graphics.Font(app::SharedFont::kTahoma14Bold);
 
+  return looks;
+}
+
+std::vector<int> TabLists::Create(HWND parent, POINT at, const app::SharedGraphics& graphics) {
+  const ListLooks looks = LooksOf(graphics);
+  const skin::ListPanelLook& look = looks.panel;
+  const skin::ListSkin& skin = looks.skin;
   std::vector<int> failed;
   for (const TabRow& tab : kTabs) {
     if (!ShowsList(tab) || tab.content == TabContent::kDocuments) continue;
@@ -84,8 +93,8 @@ std::vector<int> TabLists::Create(HWND parent, POINT at, const app::SharedGraphi
   app::MarkStartup(L"panels: list tabs");
   // The documents are listed as the panel is made.
   docs_ = std::make_unique<tasks::CDocsDialog>(context_);
-  if (docs_->Create(parent, at.x, at.y, look, skin, kDocumentsTab.panelId,
-                    graphics.Font(app::SharedFont::kTahoma10))) {
+  if (docs_->Create(parent, at.x, at.y, look, skin, kDocumentsTab.panelId, graphics,
+                    app::SharedFont::kTahoma10)) {
     GiveScale(*docs_, graphics.Scale());
     docs_->SetHeading(win::LoadString(kDocumentsTab.headingId));
   } else
@@ -121,6 +130,13 @@ bool TabLists::HasRows(int tab) const noexcept {
   if (tab == static_cast<int>(kDocumentsTab.tab)) return docs_ && docs_->hwnd() && docs_->HasDocuments();
   const size_t index = IndexOf(tab);
   return index < hasRows_.size() && hasRows_[index];
+}
+
+void TabLists::TakeLooks(const app::SharedGraphics& graphics) {
+  const ListLooks looks = LooksOf(graphics);
+  for (skin::CCustomListDialog& panel : panels_)
+    if (panel.hwnd()) panel.SetLook(looks.panel, looks.skin);
+  if (docs_ && docs_->hwnd()) docs_->SetLook(looks.panel, looks.skin);
 }
 
 void TabLists::Place(POINT at) const {

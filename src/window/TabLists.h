@@ -47,6 +47,9 @@ class TabLists {
 
   // Moves every panel's top left corner to `at` (a change of scale; each panel sizes itself).
   void Place(POINT at) const;
+  // Gives every panel and list the pictures and fonts of the graphics' new scale (before each lays
+  // itself out again at it).
+  void TakeLooks(const app::SharedGraphics& graphics);
 
   // The panel of tab N, or null for a tab without a list.
   [[nodiscard]] HWND Panel(int tab) const noexcept;
@@ -61,6 +64,11 @@ class TabLists {
   [[nodiscard]] tasks::CDocsDialog* Docs() noexcept { return docs_ && docs_->hwnd() ? docs_.get() : nullptr; }
 
  private:
+  struct ListLooks {
+    skin::ListPanelLook panel;
+    skin::ListSkin skin;
+  };
+  [[nodiscard]] static ListLooks LooksOf(const app::SharedGraphics& graphics);
   class MenuRows;  // hands the model's rows to a list
 
   // Tab N's place in the arrays below (N - 1).
