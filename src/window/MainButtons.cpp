@@ -39,6 +39,16 @@ HWND MakeChild(const wchar_t* className, UINT textId, DWORD style, RECT place, H
   return child;
 }
 
+// The check boxes' pictures and font at the graphics' scale.
+ui::skin::CheckboxSkin CheckboxSkinOf(const app::SharedGraphics& graphics) {
+  ui::skin::CheckboxSkin box{graphics.Bitmap(IDB_CHECK_OFF_NORMAL),     graphics.Bitmap(IDB_CHECK_OFF_HOVER),
+                             graphics.Bitmap(IDB_CHECK_OFF_PRESSED),    graphics.Bitmap(IDB_CHECK_ON_NORMAL),
+                             graphics.Bitmap(IDB_CHECK_ON_HOVER),       graphics.Bitmap(IDB_CHECK_ON_PRESSED),
+                             graphics.Font(app::SharedFont::kTahoma12), RGB(255, 255, 255)};
+  box.ownTooltip = false;  // the window's own tips cover them
+  return box;
+}
+
 }  // namespace
 
 void MainButtons::Create(HWND window, const app::SharedGraphics& graphics) {
@@ -66,11 +76,7 @@ void MainButtons::Create(HWND window, const app::SharedGraphics& graphics) {
 
   // The two check boxes share one place: "show all features" on the start page, the dictionary
   // updates on tab 7.
-  ui::skin::CheckboxSkin box{graphics.Bitmap(IDB_CHECK_OFF_NORMAL),     graphics.Bitmap(IDB_CHECK_OFF_HOVER),
-                             graphics.Bitmap(IDB_CHECK_OFF_PRESSED),    graphics.Bitmap(IDB_CHECK_ON_NORMAL),
-                             graphics.Bitmap(IDB_CHECK_ON_HOVER),       graphics.Bitmap(IDB_CHECK_ON_PRESSED),
-                             graphics.Font(app::SharedFont::kTahoma12), RGB(255, 255, 255)};
-  box.ownTooltip = false;  // the window's own tips cover them
+  const ui::skin::CheckboxSkin box = CheckboxSkinOf(graphics);
   showAll = showAllBox.Create(0, 0, IDS_SHOW_ALL_FEATURES, window, IDC_SHOW_ALL_FEATURES, box)
                 ? showAllBox.hwnd()
                 : nullptr;
@@ -94,6 +100,10 @@ void MainButtons::TakeFonts(const app::SharedGraphics& graphics) {
   if (helpLabel)
     ::SendMessageW(helpLabel, WM_SETFONT, reinterpret_cast<WPARAM>(graphics.Font(app::SharedFont::kTahoma12)),
                    FALSE);
+  // The check boxes draw the pictures they were handed: those of the new scale replace the old.
+  const ui::skin::CheckboxSkin box = CheckboxSkinOf(graphics);
+  for (ui::skin::CCustomCheckbox* checkbox : {&showAllBox, &dictionaryUpdatesBox})
+    if (checkbox->hwnd()) checkbox->SetSkin(box);
 }
 
 void MainButtons::Place(HWND window, const app::SharedGraphics& graphics) const {

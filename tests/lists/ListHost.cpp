@@ -6,7 +6,9 @@
 #include "SkinIds.h"
 #include "support/Driver.h"
 #include "support/TestPaths.h"
+#include "core/SharedGraphics.h"
 #include "core/SkinImage.h"
+#include "core/SkinLibrary.h"
 #include "controls/Paint.h"
 #include "win/Resources.h"
 
@@ -116,13 +118,18 @@ int CountNearWhite(const Pixels& screen, const RECT& rect) {
 app::SharedGraphics* ListTest::graphics_ = nullptr;
 
 void ListTest::SetUpTestSuite() {
-  static app::SharedGraphics graphics;
-  graphics.Create();  // the fonts; the bitmaps come from Startdeck.exe below
-  graphics_ = &graphics;
-  // Startdeck.exe as a resource module: its skin, and the panel's dialog template.
+  // Startdeck.exe as a resource module: its skin, and the panel's dialog template; the skin of the
+  // other scales from the library beside it.
   win::UniqueModule program(::LoadLibraryExW((test::BinFolder() / L"Startdeck.exe").c_str(), nullptr,
                                              LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
   ASSERT_TRUE(program) << "Startdeck.exe is built beside the tests";
+  static win::UniqueModule scaledSkin(
+      ::LoadLibraryExW((test::BinFolder() / app::kScaledSkinFile).c_str(), nullptr,
+                       LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+  ASSERT_TRUE(scaledSkin) << "the scaled skin is built beside the tests";
+  static app::SharedGraphics graphics;
+  graphics.CreateWithScaledSkin(program.get(), scaledSkin.get(), skinscale::kDesignDpi);
+  graphics_ = &graphics;
   static std::map<int, win::UniqueBitmap> bitmaps;
   for (int id : kSkinIds) bitmaps[id].reset(app::LoadSkinImage(program.get(), id));
   skin = &bitmaps;
