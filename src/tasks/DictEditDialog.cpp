@@ -56,7 +56,6 @@ bool CDictEditDialog::OnInitPanel() {
   if (!word_) return false;
   ::SendMessageW(word_, WM_SETFONT, reinterpret_cast<WPARAM>(graphics.Font(kWord.font)), FALSE);
   SetFieldMargins(word_, graphics.Scale());
-  GiveScale(wordFrame_, graphics.Scale());
   (void)wordFrame_.Attach(word_);
   if (!MakePushButton(add_, hwnd(), kAddWord, IDS_ADD, graphics)) return false;
 

@@ -72,7 +72,7 @@ bool CDocsDialog::Create(HWND parent, int x, int y, const ui::skin::ListPanelLoo
   graphics_ = &graphics;
   noteFontId_ = noteFont;
   scale_ = graphics.Scale();
-  GiveScale(static_cast<ui::skin::CCustomListDialog&>(*this), scale_);
+  CCustomListDialog::SetScale(scale_);
   return Make(parent, x, y, look, skin, listId, graphics.Font(noteFont));
 }
 

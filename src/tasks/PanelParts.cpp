@@ -75,7 +75,7 @@ HWND MakeLabel(HWND panel, const ControlPlace& place, UINT textId, const app::Sh
 bool MakePushButton(CMenuButton& button, HWND panel, const ControlPlace& place, UINT captionId,
                     const app::SharedGraphics& graphics) {
   const RECT edges = ScaledEdges(place, graphics.Scale());
-  GiveScale(button, graphics.Scale());
+  button.SetScale(graphics.Scale());
   if (!button.Create(edges.left, edges.top, graphics.Bitmap(IDB_PUSH_NORMAL), graphics.Bitmap(IDB_PUSH_HOVER),
                      graphics.Bitmap(IDB_PUSH_PRESSED), MenuButtonStyle::kPush, captionId, 0, panel,
                      place.id))
@@ -88,7 +88,7 @@ bool MakePushButton(CMenuButton& button, HWND panel, const ControlPlace& place, 
 bool MakeComboBox(ui::skin::CCustomComboBox& combo, HWND panel, const ControlPlace& place,
                   const app::SharedGraphics& graphics) {
   const RECT edges = ScaledEdges(place, graphics.Scale());
-  GiveScale(combo, graphics.Scale());
+  combo.SetScale(graphics.Scale());
   return combo.Create(edges.left, edges.top, edges.right - edges.left, panel, place.id,
                       ComboLookOf(graphics));
 }
@@ -101,7 +101,7 @@ void RestyleControl(CMenuButton& button, const app::SharedGraphics& graphics) {
 }
 
 void RestyleControl(ui::skin::CCustomComboBox& combo, const app::SharedGraphics& graphics) {
-  GiveLook(combo, ComboLookOf(graphics));
+  combo.SetLook(ComboLookOf(graphics));
 }
 
 void ShowControls(std::initializer_list<HWND> controls, bool show) noexcept {

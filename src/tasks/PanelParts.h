@@ -70,28 +70,6 @@ bool MakeComboBox(ui::skin::CCustomComboBox& combo, HWND panel, const ControlPla
 void RestyleControl(CMenuButton& button, const app::SharedGraphics& graphics);
 void RestyleControl(ui::skin::CCustomComboBox& combo, const app::SharedGraphics& graphics);
 
-// Tells a skinned control the scale it is laid out at, for the controls that take one: before it is
-// made, the scale it is made at.
-template <class Control>
-void GiveScale(Control& control, win::Scale scale) {
-  if constexpr (requires { control.SetScale(scale); }) control.SetScale(scale);
-}
-// Hands a skinned control or panel base a look of the current scale, where it takes a look again
-// after it was made.
-template <class Target, class Look>
-void GiveLook(Target& target, const Look& look) {
-  if constexpr (requires { target.SetLook(look); }) target.SetLook(look);
-}
-
-// Gives a text field the font of another scale for its whole text, which stays as it is.
-template <class Field>
-void GiveFont(Field& field, HFONT font) {
-  if constexpr (requires { field.SetFont(font); })
-    field.SetFont(font);
-  else
-    ::SendMessageW(field.hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-}
-
 // Shows or hides each of `controls` (nulls skipped).
 void ShowControls(std::initializer_list<HWND> controls, bool show) noexcept;
 // The window's text.

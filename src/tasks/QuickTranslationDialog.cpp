@@ -143,14 +143,14 @@ bool CQTransDlg::OnInitPanel() {
                  graphics))
     return false;
   const ui::skin::ComboLook comboLook = ComboLookOf(graphics);
-  for (ui::skin::CCustomComboBox* list : {&directionList_, &profiles_}) GiveScale(*list, graphics.Scale());
+  for (ui::skin::CCustomComboBox* list : {&directionList_, &profiles_}) list->SetScale(graphics.Scale());
   if (!directionList_.Create(places.directions.left, places.directions.top, places.directions.right, hwnd(),
                              IDC_PANEL_DIRECTIONS, comboLook) ||
       !profiles_.Create(places.profiles.left, places.profiles.top, places.profiles.right, hwnd(),
                         IDC_PANEL_PROFILES, comboLook))
     return false;
 
-  for (ui::skin::CLBRichEdit* field : {&source_, &target_}) GiveScale(*field, graphics.Scale());
+  for (ui::skin::CLBRichEdit* field : {&source_, &target_}) field->SetScale(graphics.Scale());
   if (!source_.Create(hwnd(), IDC_QUICK_SOURCE, places.source, textFont) ||
       !target_.Create(hwnd(), IDC_QUICK_TARGET, places.target, textFont))
     return false;
@@ -158,7 +158,7 @@ bool CQTransDlg::OnInitPanel() {
   const HBITMAP normal = Face(IDB_QUICK_BUTTON_NORMAL, faceNormal_);
   const HBITMAP hover = Face(IDB_QUICK_BUTTON_HOVER, faceHover_);
   const HBITMAP pressed = Face(IDB_QUICK_BUTTON_PRESSED, facePressed_);
-  for (CMenuButton* button : {&translate_, &clear_}) GiveScale(*button, graphics.Scale());
+  for (CMenuButton* button : {&translate_, &clear_}) button->SetScale(graphics.Scale());
   if (!translate_.Create(places.translate.x, places.translate.y, normal, hover, pressed,
                          MenuButtonStyle::kPush, IDS_TRANSLATE, 0, hwnd(), IDC_QUICK_TRANSLATE) ||
       !clear_.Create(places.clear.x, places.clear.y, normal, hover, pressed, MenuButtonStyle::kPush,
@@ -190,7 +190,7 @@ void CQTransDlg::ApplyScale() {
   for (const int label : {IDC_QUICK_CAPTION, IDC_PANEL_DIRECTION_LABEL, IDC_PANEL_PROFILE_LABEL})
     ::SendMessageW(::GetDlgItem(hwnd(), label), WM_SETFONT, labelFont, TRUE);
   for (ui::skin::CLBRichEdit* field : {&source_, &target_})
-    GiveFont(*field, graphics.Font(app::SharedFont::kTahoma12));
+    field->SetFont(graphics.Font(app::SharedFont::kTahoma12));
   // The fields hang below the lists, by the lists' height at the new scale: the lists take the scale
   // now. They take it again from the window's walk over its children, which changes nothing then.
   for (ui::skin::CCustomComboBox* list : {&directionList_, &profiles_}) {

@@ -16,7 +16,7 @@
 namespace tasks {
 
 bool CTaskPanelDialog::Create(HWND parent, POINT at) {
-  GiveScale(static_cast<CCustomDialog&>(*this), context_.Graphics().Scale());
+  CCustomDialog::SetScale(context_.Graphics().Scale());
   return CCustomDialog::Create(parent, at, IDD_TASK_PANEL, PanelLookOf(context_.Graphics()));
 }
 
@@ -59,7 +59,7 @@ bool CTaskPanelDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT
       }
       return false;
     case app::kApplyScaleMessage:
-      GiveLook(static_cast<CCustomDialog&>(*this), PanelLookOf(context_.Graphics()));
+      CCustomDialog::SetLook(PanelLookOf(context_.Graphics()));
       ApplyScale();
       ::InvalidateRect(hwnd(), nullptr, TRUE);
       break;  // the title and the steps are the base's

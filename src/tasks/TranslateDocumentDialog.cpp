@@ -67,7 +67,6 @@ bool CTranslateDocumentDialog::OnInitPanel() {
   if (!document_) return false;
   ::SendMessageW(document_, WM_SETFONT, reinterpret_cast<WPARAM>(graphics.Font(kDocument.font)), FALSE);
   SetFieldMargins(document_, graphics.Scale());
-  GiveScale(documentFrame_, graphics.Scale());
   (void)documentFrame_.Attach(document_);
   if (!MakePushButton(browse_, hwnd(), kBrowse, IDS_BROWSE, graphics)) return false;
 

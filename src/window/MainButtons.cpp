@@ -8,7 +8,6 @@
 #include "core/SharedGraphics.h"
 #include "controls/Paint.h"
 #include "win/Resources.h"
-#include "window/ScaleTaker.h"
 
 namespace ui {
 namespace {
@@ -56,7 +55,7 @@ void MainButtons::Create(HWND window, const app::SharedGraphics& graphics) {
   const auto make = [&](CMenuButton& button, int id, std::array<int, 3> faces, UINT captionId,
                         MenuButtonStyle style = MenuButtonStyle::kPush) {
     button.CreateWithSkinFaces(0, 0, {faces[0], faces[1], faces[2], 0}, style, captionId, 0, window, id);
-    GiveScale(button, scale);
+    button.SetScale(scale);
   };
   make(close, IDC_CLOSE, {IDB_CLOSE_NORMAL, IDB_CLOSE_HOVER, IDB_CLOSE_PRESSED}, 0);
   make(minimize, IDC_MINIMIZE, {IDB_MINIMIZE_NORMAL, IDB_MINIMIZE_HOVER, IDB_MINIMIZE_PRESSED}, 0);
@@ -84,9 +83,9 @@ void MainButtons::Create(HWND window, const app::SharedGraphics& graphics) {
       dictionaryUpdatesBox.Create(0, 0, IDS_DICTIONARY_UPDATES, window, IDC_DICTIONARY_UPDATES, box)
           ? dictionaryUpdatesBox.hwnd()
           : nullptr;
-  if (showAll) GiveScale(showAllBox, scale);
+  if (showAll) showAllBox.SetScale(scale);
   if (dictionaryUpdates) {
-    GiveScale(dictionaryUpdatesBox, scale);
+    dictionaryUpdatesBox.SetScale(scale);
     ::ShowWindow(dictionaryUpdates, SW_HIDE);
   }
   TakeFonts(graphics);

@@ -20,7 +20,6 @@
 #include "controls/CustomComboPopup.h"
 #include "win/DpiChange.h"
 #include "win/Resources.h"
-#include "window/ScaleTaker.h"
 
 namespace {
 
@@ -223,7 +222,7 @@ void CStartdeckDlg::CreatePanels() {
   const bool ribbon = ribbon_.Create(ribbonAt.x, ribbonAt.y, hwnd(), IDC_RIBBON,
                                      graphics.Font(app::SharedFont::kTahoma12Bold));
   if (ribbon) {
-    ui::GiveScale(ribbon_, scale_);
+    ribbon_.SetScale(scale_);
     ::ShowWindow(ribbon_.hwnd(), SW_HIDE);
   } else {
     LogFailure(L"the ribbon");
@@ -231,7 +230,7 @@ void CStartdeckDlg::CreatePanels() {
   app::MarkStartup(L"panel: ribbon");
   const POINT startPageAt = scale_.Px(kStartPagePosition);
   if (startPage_.Create(hwnd(), startPageAt.x, startPageAt.y, StartPageFonts(graphics))) {
-    ui::GiveScale(startPage_, scale_);
+    startPage_.SetScale(scale_);
     ::ShowWindow(startPage_.hwnd(), SW_SHOW);
   } else {
     LogFailure(L"the start page");

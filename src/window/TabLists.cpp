@@ -6,7 +6,6 @@
 #include "menu/TabTable.h"
 #include "suite/LaunchList.h"
 #include "win/Resources.h"
-#include "window/ScaleTaker.h"
 
 namespace ui {
 
@@ -78,7 +77,7 @@ std::vector<int> TabLists::Create(HWND parent, POINT at, const app::SharedGraphi
     if (!ShowsList(tab) || tab.content == TabContent::kDocuments) continue;
     skin::CCustomListDialog& panel = panels_[IndexOf(tab.tab)];
     if (panel.Create(parent, at.x, at.y, look, skin, tab.panelId)) {
-      GiveScale(panel, graphics.Scale());
+      panel.SetScale(graphics.Scale());
       panel.SetHeading(win::LoadString(tab.headingId));
     } else
       failed.push_back(static_cast<int>(tab.tab));
@@ -95,7 +94,7 @@ std::vector<int> TabLists::Create(HWND parent, POINT at, const app::SharedGraphi
   docs_ = std::make_unique<tasks::CDocsDialog>(context_);
   if (docs_->Create(parent, at.x, at.y, look, skin, kDocumentsTab.panelId, graphics,
                     app::SharedFont::kTahoma10)) {
-    GiveScale(*docs_, graphics.Scale());
+    docs_->SetScale(graphics.Scale());
     docs_->SetHeading(win::LoadString(kDocumentsTab.headingId));
   } else
     failed.push_back(static_cast<int>(kDocumentsTab.tab));
