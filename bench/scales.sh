@@ -18,7 +18,7 @@ work="$build/bench-scales"
 echo "== sizes"
 size=$(stat -c %s "$bin/Startdeck.exe")
 awk -v s="$size" 'BEGIN { printf "  Startdeck.exe %d bytes (%.2f MB; goal: at most 3 MB)\n", s, s / 1048576 }'
-for library in "$bin"/*Skin*.dll "$bin"/*Art*.dll; do
+for library in "$bin"/StartdeckSkin.dll; do
   [ -f "$library" ] || continue
   awk -v n="$(basename "$library")" -v s="$(stat -c %s "$library")" \
     'BEGIN { printf "  %s %d bytes (%.2f MB)\n", n, s, s / 1048576 }'
