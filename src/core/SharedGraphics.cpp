@@ -46,21 +46,19 @@ win::UniqueFont ScaledGuiFont(win::Scale scale) noexcept {
 }  // namespace
 
 void SharedGraphics::Create(HMODULE skinModule, int dpi) {
-  skinModule_ = skinModule ? skinModule : ::GetModuleHandleW(nullptr);
-  scaledSkin_ = nullptr;
-  scaledSkinKnown_ = false;
-  decoding_.emplace();
-  current_ = MakeSet(dpi);
-  scale_ = current_.scale;
+  Start(skinModule, nullptr, false, dpi);
 }
 
 void SharedGraphics::CreateWithScaledSkin(HMODULE skinModule, HMODULE scaledSkin, int dpi) {
+  Start(skinModule, scaledSkin, true, dpi);
+}
+
+void SharedGraphics::Start(HMODULE skinModule, HMODULE scaledSkin, bool scaledSkinKnown, int dpi) {
   skinModule_ = skinModule ? skinModule : ::GetModuleHandleW(nullptr);
   scaledSkin_ = scaledSkin;
-  scaledSkinKnown_ = true;
+  scaledSkinKnown_ = scaledSkinKnown;
   decoding_.emplace();
   current_ = MakeSet(dpi);
-  scale_ = current_.scale;
 }
 
 void SharedGraphics::SetScale(int dpi) {
@@ -69,7 +67,6 @@ void SharedGraphics::SetScale(int dpi) {
   // out again yet: they stay alive until ReleaseRetired.
   retired_.push_back(std::move(current_));
   current_ = MakeSet(dpi);
-  scale_ = current_.scale;
 }
 
 void SharedGraphics::ReleaseRetired() noexcept {

@@ -175,7 +175,7 @@ class SharedGraphics {
   void Destroy() noexcept;
 
   // The scale the fonts and pictures are made for, which every window lays itself out by.
-  [[nodiscard]] win::Scale Scale() const noexcept { return scale_; }
+  [[nodiscard]] win::Scale Scale() const noexcept { return current_.scale; }
 
   [[nodiscard]] HFONT Font(SharedFont which) const noexcept;
   // Decoded at the first call for `id` (on the thread that draws); null when `id` is not one of the
@@ -199,11 +199,12 @@ class SharedGraphics {
   };
 
   [[nodiscard]] static size_t IndexOf(int id) noexcept;
+  // Create's work: the modules to draw from and the set of `dpi`.
+  void Start(HMODULE skinModule, HMODULE scaledSkin, bool scaledSkinKnown, int dpi);
   [[nodiscard]] Set MakeSet(int dpi);
   // Whether the scaled library holds every picture of `scale`, each Px of the program's own size.
   [[nodiscard]] bool HasPicturesOf(win::Scale scale, const std::wstring& type) const noexcept;
 
-  win::Scale scale_;
   HMODULE skinModule_ = nullptr;
   HMODULE scaledSkin_ = nullptr;  // the scaled skin library, once looked up
   bool scaledSkinKnown_ = false;  // given, or looked up at the first scale other than 100 %

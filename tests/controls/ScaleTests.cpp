@@ -34,12 +34,10 @@ namespace {
 
 using Edges = std::array<LONG, 4>;
 
-Edges EdgesOf(const RECT& rc) {
-  return {rc.left, rc.top, rc.right, rc.bottom};
-}
+using test::EdgesOf;
 
 Edges In(HWND child, HWND ancestor) {
-  return EdgesOf(test::RectWithin(child, ancestor));
+  return test::EdgesWithin(child, ancestor);
 }
 
 class ScaleTest : public ControlsTest {

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <cstdlib>
 
 #include "core/PrivateMessages.h"
@@ -65,6 +66,14 @@ inline RECT RectWithin(HWND child, HWND ancestor) {
   ::GetWindowRect(child, &rc);
   ::MapWindowPoints(nullptr, ancestor, reinterpret_cast<POINT*>(&rc), 2);
   return rc;
+}
+
+// A rectangle's four edges, which tests compare as one value.
+inline std::array<LONG, 4> EdgesOf(const RECT& rc) {
+  return {rc.left, rc.top, rc.right, rc.bottom};
+}
+inline std::array<LONG, 4> EdgesWithin(HWND child, HWND ancestor) {
+  return EdgesOf(RectWithin(child, ancestor));
 }
 
 }  // namespace test
