@@ -7,6 +7,8 @@
 
 #include <functional>
 
+#include "win/Accessible.h"
+
 namespace win {
 
 class Dialog {
@@ -40,6 +42,9 @@ class Dialog {
   virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) = 0;
   // The window is gone; the object may be released or reused.
   virtual void OnFinalMessage() {}
+  // What a screen reader is told about the dialog (a view or a panel: a named pane), or null for
+  // the standard object. The base answers WM_GETOBJECT with it.
+  [[nodiscard]] virtual AccessibleSource* Accessible() noexcept { return nullptr; }
   // Offered every message of the modal loop before dialog processing; true swallows it.
   virtual bool PreTranslateMessage(MSG& message) {
     (void)message;

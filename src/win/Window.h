@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "win/Accessible.h"
+
 namespace win {
 
 class Window {
@@ -25,6 +27,9 @@ class Window {
                       int id) noexcept;
   // The answer to `message`; the default is DefWindowProc.
   virtual LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  // What a screen reader is told about the window, or null for the standard object. The base answers
+  // WM_GETOBJECT with it.
+  [[nodiscard]] virtual AccessibleSource* Accessible() noexcept { return nullptr; }
   LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     return ::DefWindowProcW(hwnd_, message, wParam, lParam);
   }
