@@ -6,17 +6,13 @@
 #include <vector>
 
 #include "ControlsHost.h"
-#include "core/KernelConnection.h"
 #include "core/LogSink.h"
-#include "core/SettingsStore.h"
 #include "core/SharedGraphics.h"
 #include "menu/TaskTable.h"
-#include "profile/CryptedProfile.h"
 #include "support/LogLines.h"
+#include "support/QuietTaskContext.h"
 #include "support/SavedState.h"
 #include "support/ScratchDir.h"
-#include "tasks/DictAndTMMUtils.h"
-#include "tasks/TaskContext.h"
 #include "window/TaskPanels.h"
 
 namespace controls {
@@ -133,47 +129,11 @@ TEST_F(TaskPanelsTest, APanelThatCannotBeMadeIsLeftOutAndLoggedOnce) {
             std::vector<std::wstring>{L"Main window: the panel of tasks 20,23 could not be created"});
 }
 
-// The start centre's side of the panels, for panels that are made but whose windows are not: none of
-// them may ask anything of it yet.
-class UnusedTaskContext final : public tasks::TaskContext {
- public:
-  explicit UnusedTaskContext(HWND window) : window_(window) {}
-  const CXCryptedProfileW& ProductConfiguration() const override { return configuration_; }
-  const std::wstring& ProductName() const override { return name_; }
-  bool KernelIsLocal() const override { return true; }
-  std::wstring KernelServerName() const override { return {}; }
-  int ShowMessage(UINT id, std::wstring_view, UINT) override {
-    ADD_FAILURE() << "message " << id;
-    return IDCANCEL;
-  }
-  int ShowText(const std::wstring& text, UINT) override {
-    ADD_FAILURE() << ::testing::PrintToString(text);
-    return IDCANCEL;
-  }
-  HWND MainWindow() const override { return window_; }
-  bool ShowAllFeatures() const override { return false; }
-  std::wstring ActivityAddress() const override { return {}; }
-  app::KernelConnection& Kernel() override { return kernel_; }
-  app::SettingsStore& Settings() override { return settings_; }
-  const app::SharedGraphics& Graphics() const override { return graphics_; }
-  CTranslateMenuUtils* MenuUtils() override { return nullptr; }
-  tasks::CDictAndTMMUtils& DictAndTm() override { return dictAndTm_; }
-  int EntryView() const override { return 0; }
-
- private:
-  HWND window_;
-  CXCryptedProfileW configuration_;
-  std::wstring name_;
-  app::KernelConnection kernel_;
-  app::SettingsStore settings_;
-  app::SharedGraphics graphics_;
-  tasks::CDictAndTMMUtils dictAndTm_{*this};
-};
-
 // Every task of the task table has a panel, and two tasks share one exactly when the table gives
 // them the same kind.
 TEST_F(TaskPanelsTest, EveryTaskHasThePanelOfItsKind) {
-  UnusedTaskContext context(host_.hwnd());
+  const app::SharedGraphics graphics;  // never made: no panel window is
+  test::QuietTaskContext context(host_.hwnd(), graphics);
   ui::TaskPanels panels;
   panels.CreateAll(context, host_.hwnd(), {9, 146});
   for (const ui::TaskRow& task : ui::Tasks()) {

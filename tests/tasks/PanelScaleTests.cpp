@@ -11,61 +11,20 @@
 
 #include "ResourceIds.h"
 #include "SkinIds.h"
-#include "core/KernelConnection.h"
 #include "core/PrivateMessages.h"
-#include "core/SettingsStore.h"
 #include "core/SharedGraphics.h"
-#include "profile/CryptedProfile.h"
-#include "tasks/DictAndTMMUtils.h"
+#include "support/QuietTaskContext.h"
 #include "tasks/DictEditDialog.h"
 #include "tasks/PanelParts.h"
 #include "tasks/QuickTranslationDialog.h"
 #include "tasks/SingleComboDialog.h"
 #include "tasks/TMMDialog.h"
-#include "tasks/TaskContext.h"
 #include "tasks/TranslateDocumentDialog.h"
 #include "win/Scale.h"
 
 namespace {
 
 using app::SharedFont;
-
-// The start centre's side of the panels, with real shared graphics; nothing else may be asked of it
-// while a panel is made and laid out.
-class LayoutContext final : public tasks::TaskContext {
- public:
-  LayoutContext(HWND window, const app::SharedGraphics& graphics) : window_(window), graphics_(graphics) {}
-  const CXCryptedProfileW& ProductConfiguration() const override { return configuration_; }
-  const std::wstring& ProductName() const override { return name_; }
-  bool KernelIsLocal() const override { return true; }
-  std::wstring KernelServerName() const override { return {}; }
-  int ShowMessage(UINT id, std::wstring_view, UINT) override {
-    ADD_FAILURE() << "message " << id;
-    return IDCANCEL;
-  }
-  int ShowText(const std::wstring& text, UINT) override {
-    ADD_FAILURE() << ::testing::PrintToString(text);
-    return IDCANCEL;
-  }
-  HWND MainWindow() const override { return window_; }
-  bool ShowAllFeatures() const override { return false; }
-  std::wstring ActivityAddress() const override { return {}; }
-  app::KernelConnection& Kernel() override { return kernel_; }
-  app::SettingsStore& Settings() override { return settings_; }
-  const app::SharedGraphics& Graphics() const override { return graphics_; }
-  CTranslateMenuUtils* MenuUtils() override { return nullptr; }
-  tasks::CDictAndTMMUtils& DictAndTm() override { return dictAndTm_; }
-  int EntryView() const override { return 0; }
-
- private:
-  HWND window_;
-  const app::SharedGraphics& graphics_;
-  CXCryptedProfileW configuration_;
-  std::wstring name_;
-  app::KernelConnection kernel_;
-  app::SettingsStore settings_;
-  tasks::CDictAndTMMUtils dictAndTm_{*this};
-};
 
 LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   return ::DefWindowProcW(window, message, wParam, lParam);
@@ -222,7 +181,7 @@ class PanelScaleTest : public ::testing::Test {
     host_ = ::CreateWindowExW(0, L"PanelScaleTestHost", L"Panels", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0,
                               0, 1400, 1100, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
     ASSERT_NE(host_, nullptr);
-    context_ = std::make_unique<LayoutContext>(host_, graphics_);
+    context_ = std::make_unique<test::QuietTaskContext>(host_, graphics_);
   }
   void TearDown() override {
     panel_.reset();
@@ -267,7 +226,7 @@ class PanelScaleTest : public ::testing::Test {
 
   static app::SharedGraphics graphics_;
   HWND host_ = nullptr;
-  std::unique_ptr<LayoutContext> context_;
+  std::unique_ptr<test::QuietTaskContext> context_;
   std::unique_ptr<tasks::CTaskPanelDialog> panel_;
 };
 
