@@ -80,7 +80,7 @@ bool Dialog::CancelsHeldMouse(const MSG& message) const {
   return true;
 }
 
-HWND Dialog::FocusFallback() const {
+HWND Dialog::FocusFallback() {
   const HWND first = FirstTabStop(hwnd_);
   return first ? first : hwnd_;
 }

@@ -126,14 +126,17 @@ bool CStartdeckDlg::ChangesView(UINT message) noexcept {
   }
 }
 
-HWND CStartdeckDlg::FocusFallback() const {
-  // The open task panel's first field, else the first control that shows (a tab's list), else the
-  // window itself.
+HWND CStartdeckDlg::FocusFallback() {
+  // The open task panel's first field, else the view's first control past the ribbon (a start-page
+  // button, a tab's list), else the window itself; never a control that a stray Enter would make
+  // leave the view or the window.
   if (navigator_ && navigator_->ShowsTask())
     if (const tasks::TaskPanel* panel = panels_.Find(navigator_->View());
         panel && ::IsWindowVisible(panel->Window()))
       return ui::FirstFieldOf(panel->Window());
-  return Dialog::FocusFallback();
+  for (HWND stop : TabOrder())
+    if (stop != ribbon_.hwnd()) return stop;
+  return hwnd();
 }
 
 bool CStartdeckDlg::OnActivate(WPARAM state, LPARAM, INT_PTR&) {
@@ -430,6 +433,10 @@ bool CStartdeckDlg::OnAfterFirstPaint(WPARAM, LPARAM, INT_PTR& result) {
   // shows half drawn while the rest is made.
   ::RedrawWindow(hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
   app::MarkStartup(L"window fully painted");
+  // The keyboard starts on the view's first control (the dialog manager chose the first tab stop the
+  // window made, whatever its place).
+  if (const HWND focus = ::GetFocus(); focus == nullptr || focus == hwnd() || ::IsChild(hwnd(), focus))
+    ::SetFocus(FocusFallback());
   FillLaunchList();
   app::MarkStartup(L"after the first paint: launch list");
   webService_.OnFirstPaint();

@@ -41,7 +41,7 @@ class CStartdeckDlg : public win::Dialog, private ui::ViewContent {
  protected:
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
   bool PreTranslateMessage(MSG& message) override;
-  [[nodiscard]] HWND FocusFallback() const override;
+  [[nodiscard]] HWND FocusFallback() override;
 
  private:
   // A message handler: true when it handled the message, with the answer in `result`.
