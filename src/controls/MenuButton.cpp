@@ -158,7 +158,8 @@ void CMenuButton::ApplyTabStop() noexcept {
   if (next != style) ::SetWindowLongPtrW(hwnd(), GWL_STYLE, next);
 }
 
-void CMenuButton::SetFocusCue(bool shown) noexcept {
+void CMenuButton::SetFocusCue(bool shown, int inset) noexcept {
+  if (shown) cueInset_ = inset;
   if (shown == focusCue_) return;
   const long before = AccState(CHILDID_SELF);
   focusCue_ = shown;
@@ -230,7 +231,7 @@ void CMenuButton::Draw(HDC dc) const {
   ::SetBkColor(dc, oldBack);
   ::SetTextColor(dc, oldColor);
   ::SetBkMode(dc, oldMode);
-  if (ShowsFocusCue()) win::DrawFocusCue(dc, all, scale_);
+  if (ShowsFocusCue()) win::DrawFocusCue(dc, all, scale_, focusCue_ ? cueInset_ : 2);
 }
 
 LRESULT CMenuButton::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -71,7 +71,8 @@ class CMenuButton : public win::Window, public win::AccessibleSource {
   void SetArrowsToParent(bool toParent) noexcept { arrowsToParent_ = toParent; }
   // Shows the focus cue as if the button had the focus: its parent has it and stands on this button
   // (a ribbon tab). The cue still waits until the window shows focus cues.
-  void SetFocusCue(bool shown) noexcept;
+  // `inset`: design pixels inside the edge (0 for a small picture such as a check box's).
+  void SetFocusCue(bool shown, int inset = 2) noexcept;
   // A click as the mouse makes it (nothing while disabled).
   void Click();
 
@@ -168,4 +169,5 @@ class CMenuButton : public win::Window, public win::AccessibleSource {
   bool tabStop_ = true;
   bool arrowsToParent_ = false;
   bool focusCue_ = false;
+  int cueInset_ = 2;
 };
