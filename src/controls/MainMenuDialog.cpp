@@ -185,11 +185,13 @@ bool CMainMenuDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_
     case WM_ERASEBKGND:
       result = 1;  // the background bitmap covers the page
       return true;
-    case WM_PAINT:
-      ui::PaintBuffered(hwnd(), ui::BitmapSize(background_.get()),
-                        [this](HDC dc) { PaintBackground(dc, 0, 0); });
+    case WM_PAINT: {
+      // One blit of the background: nothing to buffer.
+      const win::PaintScope paint(hwnd());
+      PaintBackground(paint.dc(), 0, 0);
       app::MarkStartup(L"start page's first WM_PAINT");
       return true;
+    }
     case WM_PRINTCLIENT: PaintBackground(reinterpret_cast<HDC>(wParam), 0, 0); return true;
     case WM_GETFONT:
       result = reinterpret_cast<INT_PTR>(fonts_.text ? fonts_.text : ::GetStockObject(DEFAULT_GUI_FONT));
