@@ -551,13 +551,13 @@ bool AccessibleOwner::Answer(HWND window, AccessibleSource* source, WPARAM wPara
     object_ = MakeComObject<AccessibleObject>(window, source);
     if (!object_) return false;
   }
-  result = ::LresultFromObject(__uuidof(IAccessible), wParam, static_cast<IAccessible*>(object_.Get()));
+  result = ::LresultFromObject(__uuidof(IAccessible), wParam, object_.Get());
   return true;
 }
 
 void AccessibleOwner::Disconnect() noexcept {
   if (!object_) return;
-  object_->Disconnect();
+  static_cast<AccessibleObject*>(object_.Get())->Disconnect();
   object_.Reset();
 }
 

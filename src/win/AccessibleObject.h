@@ -12,8 +12,6 @@
 
 namespace win {
 
-class AccessibleObject;
-
 // Kept by each window that answers WM_GETOBJECT: makes the object on the first request and hands the
 // same one out afterwards; cuts it off from its source when the window goes (a client that still
 // holds it then gets CO_E_OBJNOTCONNECTED, never a call into a freed control).
@@ -31,7 +29,8 @@ class AccessibleOwner {
   void Disconnect() noexcept;
 
  private:
-  Microsoft::WRL::ComPtr<AccessibleObject> object_;
+  // Always one of ours (win::AccessibleObject, which only the .cpp knows).
+  Microsoft::WRL::ComPtr<IAccessible> object_;
 };
 
 }  // namespace win
