@@ -245,24 +245,8 @@ void CStartdeckDlg::SwitchTab(bool backwards) {
     return;
   }
   if (ribbon_.hwnd() && ::IsWindowVisible(ribbon_.hwnd())) {
-    SelectNextRibbonTab(backwards);
+    ribbon_.SelectNext(backwards);
     KeepFocusReachable();
-  }
-}
-
-void CStartdeckDlg::SelectNextRibbonTab(bool backwards) {
-  // The tabs in the ribbon's order from the selected one on, round at either end, past the tabs
-  // that cannot be opened.
-  constexpr int kCount = static_cast<int>(ui::kTabCount);
-  int at = 0;
-  while (at < kCount && ui::kTabs[at].ribbonId != ribbon_.SelectedId()) ++at;
-  if (at == kCount) at = backwards ? 0 : kCount - 1;
-  for (int step = 1; step < kCount; ++step) {
-    const ui::TabRow& tab = ui::kTabs[(at + (backwards ? kCount - step : step)) % kCount];
-    const CMenuButton* button = ribbon_.Tab(tab.ribbonId);
-    if (button == nullptr || button->State() == MenuButtonState::kDisabled) continue;
-    ribbon_.Select(tab.ribbonId);
-    return;
   }
 }
 

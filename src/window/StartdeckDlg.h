@@ -89,7 +89,6 @@ class CStartdeckDlg : public win::Dialog, private ui::ViewContent {
   // Ctrl+Tab: the next tab of the ribbon (the previous one `backwards`); from the start page the first
   // tab that can be opened (the last one).
   void SwitchTab(bool backwards);
-  void SelectNextRibbonTab(bool backwards);
   // True for the messages whose handling can hide the control that has the focus.
   [[nodiscard]] static bool ChangesView(UINT message) noexcept;
 
