@@ -232,14 +232,15 @@ std::vector<HWND> CStartdeckDlg::TabOrder() {
 void CStartdeckDlg::SwitchTab(bool backwards) {
   if (!navigator_) return;
   if (navigator_->View() == ui::Navigator::kStartPage) {
-    // From the start page: the first tab that can be opened (the last one backwards), as its
-    // start-page button opens it.
+    // From the start page: the ribbon's first tab that can be opened (its last one backwards), as
+    // its start-page button opens it.
     const ui::TabRow* chosen = nullptr;
     for (const ui::TabRow& tab : ui::kTabs) {
       const CMenuButton* button = startPage_.Button(tab.startButtonId);
       if (button == nullptr || button->State() == MenuButtonState::kDisabled) continue;
-      chosen = &tab;
-      if (!backwards) break;
+      if (chosen == nullptr ||
+          (backwards ? tab.ribbonSlot > chosen->ribbonSlot : tab.ribbonSlot < chosen->ribbonSlot))
+        chosen = &tab;
     }
     if (chosen) ::SendMessageW(hwnd(), WM_COMMAND, MAKEWPARAM(chosen->startButtonId, BN_CLICKED), 0);
     return;

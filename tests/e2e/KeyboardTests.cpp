@@ -156,6 +156,8 @@ TEST_F(KeyboardTest, TheFocusCueShowsFromTheFirstNavigationKeyOn) {
     EXPECT_EQ(CueDots(before, focus), 0u) << NameOf(focus) << " before the key";
     EXPECT_GT(CueDots(after, focus), 20u) << NameOf(focus) << " after the key";
     test::Screenshot(L"keyboard-focus-cue-" + std::to_wstring(c.key));
+    // Alt alone also opened the menu mode; Escape leaves it.
+    if (c.key == VK_MENU) test::PressKey(VK_ESCAPE, {}, 200ms);
   }
 }
 
@@ -203,10 +205,9 @@ TEST_F(KeyboardTest, CtrlTabOpensTheFirstTabAndCyclesTheRibbonBothWays) {
   EXPECT_FALSE(Shows(test::kListOfTab1));
   test::PressKey(VK_TAB, {VK_CONTROL, VK_SHIFT});
   EXPECT_NE(WaitForControl(test::kListOfTab1, 5s), nullptr) << "Ctrl+Shift+Tab: tab 1 again";
-  // Backwards from the first tab: round to the last, the web-service page with its Launch button.
+  // Backwards from the first tab: round to the last of the ribbon, the user's guide.
   test::PressKey(VK_TAB, {VK_CONTROL, VK_SHIFT});
-  EXPECT_NE(WaitForControl(IDC_LAUNCH_INSTALL, 5s), nullptr) << "Ctrl+Shift+Tab: tab 7";
-  EXPECT_EQ(test::WindowText(Control(IDC_LAUNCH_INSTALL)), L"Launch");
+  EXPECT_NE(WaitForControl(test::kListOfTab5, 5s), nullptr) << "Ctrl+Shift+Tab: the user's guide";
   EXPECT_FALSE(Shows(test::kListOfTab1));
   test::PressKey(VK_TAB, {VK_CONTROL});
   EXPECT_NE(WaitForControl(test::kListOfTab1, 5s), nullptr) << "Ctrl+Tab: round to tab 1";
