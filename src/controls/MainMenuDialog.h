@@ -1,6 +1,7 @@
 // CMainMenuDialog: the start page, with one large button and six smaller ones, one per tab. A click
 // reaches the main window as WM_COMMAND with the button's ID; the main window decides which buttons
-// are disabled (tabs without entries).
+// are disabled (tabs without entries). The arrow keys move the focus between the enabled buttons
+// as they lie on the page.
 #pragma once
 
 #include <windows.h>
@@ -58,6 +59,8 @@ class CMainMenuDialog : public win::Dialog {
   void Layout();
   void PaintBackground(HDC dc, int x, int y) const;
   void DrawStaticText(const DRAWITEMSTRUCT& item) const;
+  // The enabled button nearest to `from` in the direction of arrow `key`, or null for none.
+  [[nodiscard]] HWND NextButton(HWND from, WPARAM key) const;
 
   MainMenuFonts fonts_;
   win::Scale scale_;
