@@ -109,9 +109,9 @@ bool CCustomListDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, IN
       result = 1;  // the background bitmap covers the panel
       return true;
     case WM_PAINT: {
-      RECT rc{};
-      ::GetClientRect(hwnd(), &rc);
-      PaintBuffered(hwnd(), {rc.right, rc.bottom}, [this](HDC dc) { PaintBackground(dc, 0, 0); });
+      // One blit of the background: nothing to buffer.
+      const win::PaintScope paint(hwnd());
+      PaintBackground(paint.dc(), 0, 0);
       return true;
     }
     case WM_PRINTCLIENT: PaintBackground(reinterpret_cast<HDC>(wParam), 0, 0); return true;

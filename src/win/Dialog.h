@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "win/Accessible.h"
+#include "win/AccessibleObject.h"
 
 namespace win {
 
@@ -71,6 +72,7 @@ class Dialog {
   bool CancelsHeldMouse(const MSG& message) const;
 
   HWND hwnd_ = nullptr;
+  AccessibleOwner accessible_;
   HANDLE watched_ = nullptr;
   ULONGLONG watchDeadline_ = 0;
   std::function<void(bool)> watchDone_;
