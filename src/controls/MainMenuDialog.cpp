@@ -38,6 +38,16 @@ void CMainMenuDialog::SetButtonState(int id, MenuButtonState state, bool repaint
   if (CMenuButton* button = Button(id)) button->SetState(state, repaint);
 }
 
+std::wstring CMainMenuDialog::AccessibleName() const {
+  // The welcome line the main window shows above the page while it is on show; the page's own text
+  // or the product name (the main window's title) when there is none.
+  const HWND parent = ::GetParent(hwnd());
+  std::wstring name = win::WindowTextOf(::GetDlgItem(parent, IDC_WELCOME_TEXT));
+  if (name.empty()) name = text_;
+  if (name.empty()) name = win::WindowTextOf(::GetAncestor(hwnd(), GA_ROOT));
+  return win::WithoutAccessKey(name);
+}
+
 void CMainMenuDialog::SetText(const std::wstring& text) {
   text_ = text;
   if (const HWND item = ::GetDlgItem(hwnd(), IDC_START_TEXT)) ::InvalidateRect(item, nullptr, FALSE);

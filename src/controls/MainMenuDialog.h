@@ -11,6 +11,7 @@
 
 #include "controls/MenuButton.h"
 #include "menu/TabTable.h"
+#include "win/AccessibleObject.h"
 #include "win/Dialog.h"
 #include "win/Handle.h"
 #include "win/Scale.h"
@@ -49,6 +50,8 @@ class CMainMenuDialog : public win::Dialog {
  protected:
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
   void OnFinalMessage() override;
+  // A screen reader meets the page as a pane named by the welcome line above it.
+  win::AccessibleSource* Accessible() noexcept override { return &pane_; }
 
  private:
   void OnInitDialog();
@@ -64,4 +67,6 @@ class CMainMenuDialog : public win::Dialog {
   std::wstring text_;
   win::UniqueBitmap background_;
   std::array<CMenuButton, kButtonCount> buttons_;
+  win::PaneSource pane_{[this] { return AccessibleName(); }};
+  [[nodiscard]] std::wstring AccessibleName() const;
 };

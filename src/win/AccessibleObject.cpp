@@ -540,6 +540,25 @@ HRESULT AccessibleObject::Clone(IEnumVARIANT** copy) noexcept {
   return *copy ? S_OK : E_OUTOFMEMORY;
 }
 
+std::wstring WithoutAccessKey(const std::wstring& caption) {
+  std::wstring text;
+  text.reserve(caption.size());
+  for (size_t i = 0; i < caption.size(); ++i) {
+    if (caption[i] == L'&' && i + 1 < caption.size()) ++i;  // the marked letter, or the second '&'
+    text.push_back(caption[i]);
+  }
+  return text;
+}
+
+std::wstring WindowTextOf(HWND window) {
+  if (window == nullptr) return {};
+  const int length = ::GetWindowTextLengthW(window);
+  if (length <= 0) return {};
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  text.resize(static_cast<size_t>(::GetWindowTextW(window, text.data(), length + 1)));
+  return text;
+}
+
 AccessibleOwner::~AccessibleOwner() {
   Disconnect();
 }

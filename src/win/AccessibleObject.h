@@ -8,6 +8,10 @@
 #include <oleacc.h>
 #include <wrl/client.h>
 
+#include <functional>
+#include <string>
+#include <utility>
+
 #include "win/Accessible.h"
 
 namespace win {
@@ -32,5 +36,22 @@ class AccessibleOwner {
   // Always one of ours (win::AccessibleObject, which only the .cpp knows).
   Microsoft::WRL::ComPtr<IAccessible> object_;
 };
+
+// A view or a panel as screen readers meet it: a pane, named by `name` when asked (the title or
+// heading the panel shows at that moment).
+class PaneSource final : public AccessibleSource {
+ public:
+  explicit PaneSource(std::function<std::wstring()> name) : name_(std::move(name)) {}
+  [[nodiscard]] std::wstring AccName(long) const override { return name_ ? name_() : std::wstring(); }
+  [[nodiscard]] long AccRole(long) const override { return ROLE_SYSTEM_PANE; }
+
+ private:
+  std::function<std::wstring()> name_;
+};
+
+// A caption as it is read out: without the '&' that marks its access key ("&&" stands for '&').
+[[nodiscard]] std::wstring WithoutAccessKey(const std::wstring& caption);
+// The text of `window` (a static's caption, a title), empty for none.
+[[nodiscard]] std::wstring WindowTextOf(HWND window);
 
 }  // namespace win
