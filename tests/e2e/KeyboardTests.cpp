@@ -123,12 +123,23 @@ class KeyboardTest : public test::DeckTest {
   // From the start page to the task of row `row` of tab 1's list: Ctrl+Tab, Tab to the list, Home,
   // Down to the row, Enter; the panel that opens.
   HWND OpenTaskByKeys(int row) const {
-    if (!OpenFirstTab()) return nullptr;
-    if (!TabTo(Named(kList, test::kListOfTab1))) return nullptr;
+    // The window finishes what it does after its first paint (the pages it makes then may take the
+    // focus while they are made).
+    (void)Settled(window_);
+    if (!OpenFirstTab()) {
+      ADD_FAILURE() << "Ctrl+Tab opened no tab";
+      return nullptr;
+    }
+    if (!TabTo(Named(kList, test::kListOfTab1))) {
+      ADD_FAILURE() << "Tab did not reach the list";
+      return nullptr;
+    }
     test::PressKey(VK_HOME);
     for (int i = 0; i < row; ++i) test::PressKey(VK_DOWN);
     test::PressKey(VK_RETURN);
-    return ShownPanel(15s);  // a panel is made when its task first opens
+    const HWND panel = ShownPanel(15s);  // a panel is made when its task first opens
+    if (!panel) ADD_FAILURE() << "no panel; the focus is on " << ::testing::PrintToString(NameOf(Focus()));
+    return panel;
   }
 };
 
