@@ -111,8 +111,12 @@ class KeyboardTest : public test::DeckTest {
   // Tab until the focus is on the control named `name`; false when a round of `limit` keys did not
   // get there.
   bool TabTo(const std::wstring& name, size_t limit = 16) const {
-    for (size_t i = 0; i < limit; ++i)
-      if (NameOf(Move(VK_TAB)) == name) return true;
+    std::vector<std::wstring> seen{NameOf(Focus())};
+    for (size_t i = 0; i < limit; ++i) {
+      seen.push_back(NameOf(Move(VK_TAB)));
+      if (seen.back() == name) return true;
+    }
+    ADD_FAILURE() << "Tab went " << ::testing::PrintToString(seen);
     return false;
   }
   // Ctrl+Tab from the start page: the first tab that can be opened, tab 1 with its list.
