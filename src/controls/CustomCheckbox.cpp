@@ -3,6 +3,8 @@
 #include <commctrl.h>
 
 #include "controls/Paint.h"
+#include "win/Handle.h"
+#include "win/KeyboardCues.h"
 #include "win/Resources.h"
 
 namespace ui::skin {
@@ -22,23 +24,27 @@ bool CCustomCheckbox::Create(int x, int y, UINT labelId, HWND parent, int id, co
   const SIZE image = ui::BitmapSize(skin.offNormal);
   if (image.cx <= 0 || image.cy <= 0) return false;  // nothing to click on
   text_ = labelId ? win::LoadString(labelId) : std::wstring();
-  if (!CreateWindowOf(kClassName, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, x, y,
+  shownText_ = ui::WithoutAccessMarkers(text_);
+  if (!CreateWindowOf(kClassName, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_TABSTOP, x, y,
                       image.cx + scale_.Px(kExtraWidth), image.cy, parent, id))
     return false;
-  ::SetWindowTextW(hwnd(), text_.c_str());  // the main window's tips and screen readers read it here
+  // The main window's tips read it here, and the dialog manager finds the access key in it.
+  ::SetWindowTextW(hwnd(), text_.c_str());
 
   button_.SetScale(scale_);
   if (!button_.Create(0, 0, skin.offNormal, skin.offHover, skin.offPressed, MenuButtonStyle::kPush, 0, 0,
                       hwnd(), kButtonId))
     return false;
+  button_.SetTabStop(false);  // the box is the stop
+  button_.SetAccessibleName(shownText_);
   // SS_NOTIFY: a click on the label toggles the box, as it does on a standard Windows check box,
   // where the whole caption is part of the control and users aim at the text more than at the box.
   const int labelX = image.cx + scale_.Px(kLabelGap);
   const int labelTop = scale_.Px(1);
-  label_ = ::CreateWindowExW(
-      0, L"STATIC", text_.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOTIFY | SS_NOPREFIX, labelX,
-      labelTop, scale_.Px(kLabelRight) - labelX, image.cy - labelTop, hwnd(),
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(kLabelId)), ::GetModuleHandleW(nullptr), nullptr);
+  label_ = ::CreateWindowExW(0, L"STATIC", text_.c_str(), WS_CHILD | WS_VISIBLE | SS_OWNERDRAW | SS_NOTIFY,
+                             labelX, labelTop, scale_.Px(kLabelRight) - labelX, image.cy - labelTop, hwnd(),
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(kLabelId)),
+                             ::GetModuleHandleW(nullptr), nullptr);
   if (!label_) return false;
   if (skin.labelFont) ::SendMessageW(label_, WM_SETFONT, reinterpret_cast<WPARAM>(skin.labelFont), FALSE);
 
@@ -90,7 +96,7 @@ void CCustomCheckbox::AddTip(HWND part) noexcept {
   tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
   tool.hwnd = hwnd();
   tool.uId = reinterpret_cast<UINT_PTR>(part);
-  tool.lpszText = text_.data();  // copied by the control
+  tool.lpszText = const_cast<wchar_t*>(shownText_.c_str());  // copied by the control
   ::SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
@@ -98,6 +104,11 @@ void CCustomCheckbox::SetTicked(bool ticked) noexcept {
   if (ticked == ticked_) return;
   ticked_ = ticked;
   ShowFaces();
+  win::RaiseAccessEvent(EVENT_OBJECT_STATECHANGE, hwnd());
+}
+
+wchar_t CCustomCheckbox::AccessKey() const noexcept {
+  return ui::AccessKeyOf(text_);
 }
 
 void CCustomCheckbox::ShowFaces() noexcept {
@@ -110,6 +121,7 @@ void CCustomCheckbox::ShowFaces() noexcept {
 void CCustomCheckbox::Toggle() {
   ticked_ = !ticked_;
   ShowFaces();
+  win::RaiseAccessEvent(EVENT_OBJECT_STATECHANGE, hwnd());
   ::SendMessageW(::GetParent(hwnd()), WM_COMMAND, MAKEWPARAM(id_, BN_CLICKED),
                  reinterpret_cast<LPARAM>(hwnd()));
 }
@@ -145,6 +157,74 @@ HBRUSH CCustomCheckbox::LabelColors(HDC dc) const noexcept {
   return static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH));
 }
 
+void CCustomCheckbox::DrawLabel(const DRAWITEMSTRUCT& item) const {
+  // As the static control drew it (left, tabs expanded, wrapped at words), with the access key.
+  RECT rc = item.rcItem;
+  const HDC dc = item.hDC;
+  ui::PaintParentBackground(label_, dc, rc);
+  const auto font = reinterpret_cast<HFONT>(::SendMessageW(label_, WM_GETFONT, 0, 0));
+  win::SelectScope select(dc, font ? static_cast<HGDIOBJ>(font) : ::GetCurrentObject(dc, OBJ_FONT));
+  const bool contrast = win::HighContrastOn();
+  const int oldMode = ::SetBkMode(dc, contrast ? OPAQUE : TRANSPARENT);
+  const COLORREF oldBack = ::SetBkColor(dc, contrast ? ::GetSysColor(COLOR_BTNFACE) : ::GetBkColor(dc));
+  const COLORREF oldColor = ::SetTextColor(dc, contrast ? ui::ContrastTextColor(false) : skin_.textColor);
+  ::DrawTextW(dc, text_.c_str(), static_cast<int>(text_.size()), &rc,
+              DT_LEFT | DT_EXPANDTABS | DT_WORDBREAK | ui::AccessKeyDrawFlags(label_));
+  ::SetTextColor(dc, oldColor);
+  ::SetBkColor(dc, oldBack);
+  ::SetBkMode(dc, oldMode);
+}
+
+void CCustomCheckbox::ShowFocus() noexcept {
+  // The cue goes round the picture, the part that shows the state.
+  button_.SetFocusCue(hwnd() && ::GetFocus() == hwnd(), 0);
+}
+
+bool CCustomCheckbox::OnKey(UINT message, WPARAM key, LPARAM lParam) {
+  const bool repeat = (lParam & (1L << 30)) != 0;
+  if (key == VK_RETURN && message == WM_KEYDOWN) {
+    if (!repeat && !spacePressing_) Toggle();
+    return true;
+  }
+  if (key != VK_SPACE) return false;
+  if (message == WM_KEYDOWN) {
+    if (repeat || spacePressing_ || pressing_) return true;
+    spacePressing_ = true;
+    button_.SetState(MenuButtonState::kPressed, true);
+    return true;
+  }
+  if (!spacePressing_) return true;
+  spacePressing_ = false;
+  button_.SetState(MenuButtonState::kNormal, true);
+  Toggle();
+  return true;
+}
+
+std::wstring CCustomCheckbox::AccName(long /*child*/) const {
+  return shownText_;
+}
+
+long CCustomCheckbox::AccRole(long /*child*/) const {
+  return ROLE_SYSTEM_CHECKBUTTON;
+}
+
+long CCustomCheckbox::AccState(long /*child*/) const {
+  return ticked_ ? STATE_SYSTEM_CHECKED : 0;
+}
+
+std::wstring CCustomCheckbox::AccDefaultAction(long /*child*/) const {
+  return ticked_ ? L"Uncheck" : L"Check";
+}
+
+bool CCustomCheckbox::AccDoDefaultAction(long /*child*/) {
+  // Posted: the parent's answer to the click runs after the caller has its answer.
+  return hwnd() && ::PostMessageW(hwnd(), BM_CLICK, 0, 0) != FALSE;
+}
+
+std::wstring CCustomCheckbox::AccKeyboardShortcut(long /*child*/) const {
+  return ui::AccessShortcutOf(text_);
+}
+
 LRESULT CCustomCheckbox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_ERASEBKGND: return 1;  // WM_PAINT covers every pixel
@@ -170,11 +250,47 @@ LRESULT CCustomCheckbox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         pressing_ = false;
         if (held && ::GetCapture() == hwnd()) ::ReleaseCapture();
       }
-      if (message == WM_CANCELMODE) ::SendMessageW(button_.hwnd(), WM_CANCELMODE, 0, 0);
+      if (message == WM_CANCELMODE) {
+        spacePressing_ = false;
+        ::SendMessageW(button_.hwnd(), WM_CANCELMODE, 0, 0);
+      }
       return 0;
     case BM_GETCHECK: return ticked_ ? BST_CHECKED : BST_UNCHECKED;
     case BM_SETCHECK: SetTicked(wParam == BST_CHECKED); return 0;
     case BM_CLICK: Toggle(); return 0;
+    case WM_GETDLGCODE: {
+      LRESULT code = DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
+      // Enter toggles the box itself; the dialog's default command never sees it.
+      const auto* key = reinterpret_cast<const MSG*>(lParam);
+      if (key && key->message == WM_KEYDOWN && key->wParam == VK_RETURN) code |= DLGC_WANTMESSAGE;
+      return code;
+    }
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+      if (OnKey(message, wParam, lParam)) return 0;
+      break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      if (message == WM_KILLFOCUS && spacePressing_) {
+        spacePressing_ = false;  // the key's up will not come here: the press is given up
+        button_.SetState(MenuButtonState::kNormal, true);
+      }
+      ShowFocus();
+      return 0;
+    case WM_DRAWITEM:
+      if (reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->hwndItem != label_) break;
+      DrawLabel(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+      return TRUE;
+    case WM_UPDATEUISTATE: {
+      // The default procedure keeps the new state and tells the parts before the label is drawn by it.
+      const LRESULT result = Default(message, wParam, lParam);
+      if (label_) ::InvalidateRect(label_, nullptr, FALSE);
+      return result;
+    }
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+      if (label_) ::InvalidateRect(label_, nullptr, FALSE);
+      break;
     case WM_COMMAND: {
       const HWND from = reinterpret_cast<HWND>(lParam);
       const WORD code = HIWORD(wParam);

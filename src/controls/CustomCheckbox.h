@@ -1,7 +1,9 @@
 // CCustomCheckbox: the panels' check box, an image button that shows a ticked or an unticked face
 // (normal, hover, pressed) and a label beside it. A click on either toggles it and tells the parent
 // with WM_COMMAND (identifier, BN_CLICKED). Both parts show the label as their tooltip. It answers
-// BM_GETCHECK, BM_SETCHECK and BM_CLICK as a system check box does, for its host and for tools.
+// BM_GETCHECK, BM_SETCHECK and BM_CLICK as a system check box does, for its host and for tools. It
+// is a tab stop: Space (pressed on the key's down, toggled on its up) and Enter toggle it as a click
+// does, its label may mark an access key with '&', and screen readers see a check button.
 #pragma once
 
 #include <windows.h>
@@ -9,6 +11,7 @@
 #include <string>
 
 #include "controls/MenuButton.h"
+#include "win/Accessible.h"
 #include "win/Scale.h"
 #include "win/Window.h"
 
@@ -29,7 +32,7 @@ struct CheckboxSkin {
   bool ownTooltip = true;
 };
 
-class CCustomCheckbox : public win::Window {
+class CCustomCheckbox : public win::Window, public win::AccessibleSource {
  public:
   // Design pixels.
   static constexpr int kLabelGap = 5;  // between the image and the label
@@ -55,10 +58,21 @@ class CCustomCheckbox : public win::Window {
   [[nodiscard]] HWND ImageButton() const noexcept { return button_.hwnd(); }
   [[nodiscard]] HWND Label() const noexcept { return label_; }
   [[nodiscard]] HWND Tooltip() const noexcept { return tooltip_; }
-  [[nodiscard]] const std::wstring& Text() const noexcept { return text_; }
+  // The label as shown, without its access-key marker.
+  [[nodiscard]] const std::wstring& Text() const noexcept { return shownText_; }
+  // The label's access key as written, 0 for none.
+  [[nodiscard]] wchar_t AccessKey() const noexcept;
+
+  [[nodiscard]] std::wstring AccName(long child) const override;
+  [[nodiscard]] long AccRole(long child) const override;
+  [[nodiscard]] long AccState(long child) const override;
+  [[nodiscard]] std::wstring AccDefaultAction(long child) const override;
+  bool AccDoDefaultAction(long child) override;
+  [[nodiscard]] std::wstring AccKeyboardShortcut(long child) const override;
 
  protected:
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  [[nodiscard]] win::AccessibleSource* Accessible() noexcept override { return this; }
 
  private:
   void Toggle();
@@ -70,16 +84,23 @@ class CCustomCheckbox : public win::Window {
   void AddTip(HWND part) noexcept;
   void PaintBackground(HDC dc) const noexcept;
   HBRUSH LabelColors(HDC dc) const noexcept;
+  // The label, drawn by the box: its access key, and high contrast.
+  void DrawLabel(const DRAWITEMSTRUCT& item) const;
+  // Space presses on its down and toggles on its up, Enter toggles; true when the key was ours.
+  bool OnKey(UINT message, WPARAM key, LPARAM lParam);
+  void ShowFocus() noexcept;
 
   CheckboxSkin skin_;
   win::Scale scale_;
   CMenuButton button_;
   HWND label_ = nullptr;    // destroyed with the check box
   HWND tooltip_ = nullptr;  // owned by the check box, destroyed with it
-  std::wstring text_;
+  std::wstring text_;       // with its access-key marker
+  std::wstring shownText_;
   int id_ = 0;
   bool ticked_ = false;
   bool pressing_ = false;
+  bool spacePressing_ = false;
 };
 
 }  // namespace ui::skin

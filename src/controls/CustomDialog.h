@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "win/AccessibleObject.h"
 #include "win/Dialog.h"
 #include "win/Handle.h"
 #include "win/Scale.h"
@@ -60,6 +61,8 @@ class CCustomDialog : public win::Dialog {
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
   // The derived panel's initialisation, after the base's; false ends the panel's creation.
   virtual bool OnInitPanel() { return true; }
+  // A screen reader meets the panel as a pane named by its title.
+  win::AccessibleSource* Accessible() noexcept override { return &pane_; }
 
  private:
   bool OnInitDialog();
@@ -77,6 +80,7 @@ class CCustomDialog : public win::Dialog {
   win::UniqueBrush backgroundBrush_;  // the background as a brush, so statics show it behind their text
   HWND title_ = nullptr;
   HWND steps_ = nullptr;
+  win::PaneSource pane_{[this] { return win::WithoutAccessKey(win::WindowTextOf(title_)); }};
 };
 
 }  // namespace ui::skin

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "controls/CustomList.h"
+#include "win/AccessibleObject.h"
 #include "win/Dialog.h"
 #include "win/Scale.h"
 
@@ -45,6 +46,8 @@ class CCustomListDialog : public win::Dialog {
 
  protected:
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+  // A screen reader meets the panel as a pane named by its heading.
+  win::AccessibleSource* Accessible() noexcept override { return &pane_; }
 
  private:
   bool OnInitDialog();
@@ -60,6 +63,7 @@ class CCustomListDialog : public win::Dialog {
   bool listCreated_ = false;
   std::wstring heading_;
   CCustomList list_;
+  win::PaneSource pane_{[this] { return win::WithoutAccessKey(heading_); }};
 };
 
 }  // namespace ui::skin

@@ -1,5 +1,8 @@
 #include "controls/MainMenuDialog.h"
 
+#include <climits>
+#include <cstdlib>
+
 #include "ResourceIds.h"
 #include "SkinIds.h"
 #include "core/PrivateMessages.h"
@@ -35,6 +38,16 @@ void CMainMenuDialog::SetButtonState(int id, MenuButtonState state, bool repaint
   if (CMenuButton* button = Button(id)) button->SetState(state, repaint);
 }
 
+std::wstring CMainMenuDialog::AccessibleName() const {
+  // The welcome line the main window shows above the page while it is on show; the page's own text
+  // or the product name (the main window's title) when there is none.
+  const HWND parent = ::GetParent(hwnd());
+  std::wstring name = win::WindowTextOf(::GetDlgItem(parent, IDC_WELCOME_TEXT));
+  if (name.empty()) name = text_;
+  if (name.empty()) name = win::WindowTextOf(::GetAncestor(hwnd(), GA_ROOT));
+  return win::WithoutAccessKey(name);
+}
+
 void CMainMenuDialog::SetText(const std::wstring& text) {
   text_ = text;
   if (const HWND item = ::GetDlgItem(hwnd(), IDC_START_TEXT)) ::InvalidateRect(item, nullptr, FALSE);
@@ -52,6 +65,7 @@ void CMainMenuDialog::OnInitDialog() {
     button.CreateWithSkinFaces(0, 0, {faces[0], faces[1], faces[2], faces[3]},
                                isLarge ? MenuButtonStyle::kLarge : MenuButtonStyle::kCard, row.captionId,
                                row.startTextId, hwnd(), row.startButtonId);
+    button.SetArrowsToParent(true);
   }
   SetFonts(fonts_);
   Layout();
@@ -111,6 +125,36 @@ void CMainMenuDialog::Layout() {
     ::SetWindowPos(text, nullptr, inset, largeAt.y + large.cy, page.cx - 2 * inset,
                    top - (largeAt.y + large.cy), SWP_NOZORDER | SWP_NOACTIVATE);
   }
+}
+
+HWND CMainMenuDialog::NextButton(HWND from, WPARAM key) const {
+  const auto centre = [this](HWND button) {
+    RECT rc{};
+    ::GetWindowRect(button, &rc);
+    ::MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&rc), 2);
+    return POINT{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+  };
+  const POINT at = centre(from);
+  HWND best = nullptr;
+  long bestScore = LONG_MAX;
+  for (const CMenuButton& button : buttons_) {
+    if (!button.hwnd() || button.hwnd() == from || button.State() == MenuButtonState::kDisabled ||
+        !::IsWindowVisible(button.hwnd()))
+      continue;
+    const POINT to = centre(button.hwnd());
+    const long dx = to.x - at.x, dy = to.y - at.y;
+    const bool across = key == VK_LEFT || key == VK_RIGHT;
+    const long ahead = key == VK_LEFT ? -dx : key == VK_RIGHT ? dx : key == VK_UP ? -dy : dy;
+    const long aside = std::labs(across ? dy : dx);
+    if (ahead <= 0) continue;
+    // The nearest ahead, with a button off to the side counting as farther than one straight ahead.
+    const long score = ahead + 2 * aside;
+    if (score < bestScore) {
+      bestScore = score;
+      best = button.hwnd();
+    }
+  }
+  return best;
 }
 
 void CMainMenuDialog::PaintBackground(HDC dc, int x, int y) const {
@@ -175,6 +219,16 @@ bool CMainMenuDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_
       if (wParam)
         for (CMenuButton& button : buttons_)
           if (button.State() != MenuButtonState::kDisabled) button.SetState(MenuButtonState::kNormal, false);
+      return false;
+    case WM_KEYDOWN:
+      // An arrow key from one of the buttons (they hand them on).
+      if (wParam == VK_LEFT || wParam == VK_RIGHT || wParam == VK_UP || wParam == VK_DOWN) {
+        const HWND focus = ::GetFocus();
+        if (focus && ::GetParent(focus) == hwnd())
+          if (const HWND next = NextButton(focus, wParam)) ::SetFocus(next);
+        result = 0;
+        return true;
+      }
       return false;
     case WM_COMMAND:
       // The buttons tell the main window themselves; the page has nothing to add.

@@ -1,6 +1,7 @@
 // CMainMenuDialog: the start page, with one large button and six smaller ones, one per tab. A click
 // reaches the main window as WM_COMMAND with the button's ID; the main window decides which buttons
-// are disabled (tabs without entries).
+// are disabled (tabs without entries). The arrow keys move the focus between the enabled buttons
+// as they lie on the page.
 #pragma once
 
 #include <windows.h>
@@ -10,6 +11,7 @@
 
 #include "controls/MenuButton.h"
 #include "menu/TabTable.h"
+#include "win/AccessibleObject.h"
 #include "win/Dialog.h"
 #include "win/Handle.h"
 #include "win/Scale.h"
@@ -48,6 +50,8 @@ class CMainMenuDialog : public win::Dialog {
  protected:
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
   void OnFinalMessage() override;
+  // A screen reader meets the page as a pane named by the welcome line above it.
+  win::AccessibleSource* Accessible() noexcept override { return &pane_; }
 
  private:
   void OnInitDialog();
@@ -55,10 +59,14 @@ class CMainMenuDialog : public win::Dialog {
   void Layout();
   void PaintBackground(HDC dc, int x, int y) const;
   void DrawStaticText(const DRAWITEMSTRUCT& item) const;
+  // The enabled button nearest to `from` in the direction of arrow `key`, or null for none.
+  [[nodiscard]] HWND NextButton(HWND from, WPARAM key) const;
 
   MainMenuFonts fonts_;
   win::Scale scale_;
   std::wstring text_;
   win::UniqueBitmap background_;
   std::array<CMenuButton, kButtonCount> buttons_;
+  win::PaneSource pane_{[this] { return AccessibleName(); }};
+  [[nodiscard]] std::wstring AccessibleName() const;
 };

@@ -6,6 +6,7 @@
 
 #include "controls/MenuBackBuffer.h"
 #include "controls/Paint.h"
+#include "win/KeyboardCues.h"
 #include "win/Resources.h"
 
 namespace {
@@ -13,10 +14,11 @@ namespace {
 constexpr wchar_t kClassName[] = L"StartdeckMenuButton";
 
 // One text in `rc`: on one line, vertically centred, when it fits; otherwise wrapped at words, the
-// block still centred vertically, so a long caption wraps instead of being cut.
-void DrawCaptionText(HDC dc, const std::wstring& text, const RECT& rc, bool centre) {
+// block still centred vertically, so a long caption wraps instead of being cut. `prefix` is how its
+// access key shows (ui::AccessKeyDrawFlags); it is measured as it is drawn.
+void DrawCaptionText(HDC dc, const std::wstring& text, const RECT& rc, bool centre, UINT prefix) {
   if (text.empty() || ::IsRectEmpty(&rc)) return;
-  const UINT align = (centre ? DT_CENTER : DT_LEFT) | DT_NOPREFIX;
+  const UINT align = (centre ? DT_CENTER : DT_LEFT) | prefix;
   const int length = static_cast<int>(text.size());
   RECT measured = rc;
   ::DrawTextW(dc, text.c_str(), length, &measured, align | DT_SINGLELINE | DT_CALCRECT);
@@ -47,9 +49,12 @@ bool CMenuButton::CreateSized(int x, int y, SIZE face, MenuButtonStyle style, UI
   state_ = MenuButtonState::kNormal;
   size_ = face;
   caption_ = captionId ? win::LoadString(captionId) : std::wstring();
+  shownCaption_ = ui::WithoutAccessMarkers(caption_);
   description_ = descriptionId ? win::LoadString(descriptionId) : std::wstring();
   if (!CreateWindowOf(kClassName, WS_CHILD | WS_VISIBLE, x, y, size_.cx, size_.cy, parent, id)) return false;
-  ::SetWindowTextW(hwnd(), caption_.c_str());  // what screen readers and tools see
+  ApplyTabStop();
+  // What tools see, and where the dialog manager finds the access key.
+  ::SetWindowTextW(hwnd(), caption_.c_str());
   return true;
 }
 
@@ -114,14 +119,60 @@ void CMenuButton::SetDescriptionFont(HFONT font, COLORREF color) noexcept {
 }
 
 void CMenuButton::SetCaption(const std::wstring& caption) {
+  const std::wstring oldName = AccName(CHILDID_SELF);
   caption_ = caption;
+  shownCaption_ = ui::WithoutAccessMarkers(caption_);
   if (hwnd()) ::SetWindowTextW(hwnd(), caption_.c_str());
   Repaint();
+  if (AccName(CHILDID_SELF) != oldName) win::RaiseAccessEvent(EVENT_OBJECT_NAMECHANGE, hwnd());
+}
+
+void CMenuButton::SetAccessibleName(const std::wstring& name) {
+  const std::wstring oldName = AccName(CHILDID_SELF);
+  accessibleName_ = name;
+  if (AccName(CHILDID_SELF) != oldName) win::RaiseAccessEvent(EVENT_OBJECT_NAMECHANGE, hwnd());
 }
 
 void CMenuButton::SetState(MenuButtonState state, bool repaint) noexcept {
+  const long before = AccState(CHILDID_SELF);
+  const bool wasDisabled = state_ == MenuButtonState::kDisabled;
   state_ = state;
+  if (wasDisabled != (state_ == MenuButtonState::kDisabled)) {
+    spacePressing_ = false;
+    ApplyTabStop();
+  }
   if (repaint) Repaint();
+  if (AccState(CHILDID_SELF) != before) win::RaiseAccessEvent(EVENT_OBJECT_STATECHANGE, hwnd());
+}
+
+void CMenuButton::SetTabStop(bool tabStop) noexcept {
+  tabStop_ = tabStop;
+  ApplyTabStop();
+}
+
+void CMenuButton::ApplyTabStop() noexcept {
+  if (!hwnd()) return;
+  const bool wanted = tabStop_ && Captures() && state_ != MenuButtonState::kDisabled;
+  const LONG_PTR style = ::GetWindowLongPtrW(hwnd(), GWL_STYLE);
+  const LONG_PTR next = wanted ? (style | WS_TABSTOP) : (style & ~static_cast<LONG_PTR>(WS_TABSTOP));
+  if (next != style) ::SetWindowLongPtrW(hwnd(), GWL_STYLE, next);
+}
+
+void CMenuButton::SetFocusCue(bool shown, int inset) noexcept {
+  if (shown) cueInset_ = inset;
+  if (shown == focusCue_) return;
+  const long before = AccState(CHILDID_SELF);
+  focusCue_ = shown;
+  Repaint();
+  if (AccState(CHILDID_SELF) != before) win::RaiseAccessEvent(EVENT_OBJECT_STATECHANGE, hwnd());
+}
+
+wchar_t CMenuButton::AccessKey() const noexcept {
+  return ui::AccessKeyOf(caption_);
+}
+
+bool CMenuButton::ShowsFocusCue() const noexcept {
+  return hwnd() && (focusCue_ || ::GetFocus() == hwnd()) && win::FocusCuesShown(hwnd());
 }
 
 RECT CMenuButton::CaptionRect() const noexcept {
@@ -154,24 +205,33 @@ void CMenuButton::Draw(HDC dc) const {
   ui::DrawTransparentBitmap(dc, face, 0, 0);
 
   const bool disabled = state_ == MenuButtonState::kDisabled;
-  const int oldMode = ::SetBkMode(dc, TRANSPARENT);
+  // In high contrast the texts take the system's colours, on the system's face behind each line, so
+  // that they stay readable on any face of the skin.
+  const bool contrast = win::HighContrastOn();
+  const int oldMode = ::SetBkMode(dc, contrast ? OPAQUE : TRANSPARENT);
   const COLORREF oldColor = ::GetTextColor(dc);
+  const COLORREF oldBack = ::SetBkColor(dc, contrast ? ::GetSysColor(COLOR_BTNFACE) : ::GetBkColor(dc));
+  const auto color = [&](COLORREF own) {
+    return contrast ? ui::ContrastTextColor(disabled) : (disabled ? kDisabledTextColor : own);
+  };
   const bool centre = style_ != MenuButtonStyle::kLarge && style_ != MenuButtonStyle::kCard &&
                       style_ != MenuButtonStyle::kPassClick;
   {
     win::SelectScope font(dc, captionFont_);
-    ::SetTextColor(dc, disabled ? kDisabledTextColor : captionColor_);
-    DrawCaptionText(dc, caption_, CaptionRect(), centre);
+    ::SetTextColor(dc, color(captionColor_));
+    DrawCaptionText(dc, caption_, CaptionRect(), centre, ui::AccessKeyDrawFlags(hwnd()));
   }
   if (!description_.empty()) {
     win::SelectScope font(dc, descriptionFont_);
-    ::SetTextColor(dc, disabled ? kDisabledTextColor : descriptionColor_);
+    ::SetTextColor(dc, color(descriptionColor_));
     RECT rc = DescriptionRect();
     ::DrawTextW(dc, description_.c_str(), static_cast<int>(description_.size()), &rc,
                 DT_WORDBREAK | DT_NOPREFIX);
   }
+  ::SetBkColor(dc, oldBack);
   ::SetTextColor(dc, oldColor);
   ::SetBkMode(dc, oldMode);
+  if (ShowsFocusCue()) win::DrawFocusCue(dc, all, scale_, focusCue_ ? cueInset_ : 2);
 }
 
 LRESULT CMenuButton::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -202,7 +262,35 @@ LRESULT CMenuButton::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       // A modal box, a menu or Escape takes over: the press is given up and the hover ends.
       CancelPress();
       EndHover();
+      if (spacePressing_) {
+        spacePressing_ = false;
+        if (style_ != MenuButtonStyle::kTab) SetState(MenuButtonState::kNormal, true);
+      }
       return 0;
+    case WM_GETDLGCODE: return DialogCode(reinterpret_cast<const MSG*>(lParam));
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+      if (OnKey(message, wParam, lParam)) return 0;
+      break;
+    case BM_CLICK: Click(); return 0;
+    case WM_KILLFOCUS:
+      if (spacePressing_) {
+        // The key's up will not come here: the press is given up.
+        spacePressing_ = false;
+        if (style_ != MenuButtonStyle::kTab && state_ == MenuButtonState::kPressed)
+          SetState(MenuButtonState::kNormal, false);
+      }
+      Repaint();
+      break;
+    case WM_SETFOCUS:
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE: Repaint(); break;
+    case WM_UPDATEUISTATE: {
+      // The default procedure keeps the new state (and tells the children) before we draw by it.
+      const LRESULT result = Default(message, wParam, lParam);
+      Repaint();
+      return result;
+    }
     case WM_CAPTURECHANGED:
       if (reinterpret_cast<HWND>(lParam) != hwnd()) CancelPress();
       return 0;
@@ -291,20 +379,107 @@ void CMenuButton::OnButtonUp(LPARAM lParam) {
     return;
   }
   downOnSelectedTab_ = false;
+  if (style_ != MenuButtonStyle::kTab && state_ == MenuButtonState::kPressed)
+    SetState(MenuButtonState::kHover, true);
+  Activate(wasSelected);
+}
+
+void CMenuButton::Click() {
+  if (!Captures() || state_ == MenuButtonState::kDisabled) return;
+  Activate(style_ == MenuButtonStyle::kTab && state_ == MenuButtonState::kPressed);
+}
+
+void CMenuButton::Activate(bool selectedTab) {
   if (style_ == MenuButtonStyle::kTab) {
-    // The ribbon owns the selection: a release on the tab already selected means "back to the list".
-    if (wasSelected)
+    // The ribbon owns the selection: a click on the tab already selected means "back to the list".
+    if (selectedTab)
       ::SendMessageW(MainWindow(), app::kBackMessage, 0, 0);
     else
       SendCommand();
-    return;
-  }
-  if (state_ == MenuButtonState::kPressed) SetState(MenuButtonState::kHover, true);
-  if (style_ == MenuButtonStyle::kPush)
+  } else if (style_ == MenuButtonStyle::kPush) {
     ::SendMessageW(::GetParent(hwnd()), WM_COMMAND, MAKEWPARAM(id_, BN_CLICKED),
                    reinterpret_cast<LPARAM>(hwnd()));
-  else
+  } else if (style_ != MenuButtonStyle::kPassMouse) {
     SendCommand();
+  }
+}
+
+LRESULT CMenuButton::DialogCode(const MSG* message) const noexcept {
+  if (!Captures()) return 0;
+  LRESULT code = DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
+  if (arrowsToParent_) code |= DLGC_WANTARROWS;
+  // Enter clicks the button itself, as the mouse would: the dialog's default command never sees it.
+  if (message && message->message == WM_KEYDOWN && message->wParam == VK_RETURN) code |= DLGC_WANTMESSAGE;
+  return code;
+}
+
+bool CMenuButton::OnKey(UINT message, WPARAM key, LPARAM lParam) {
+  if (!Captures()) return false;
+  const bool repeat = (lParam & (1L << 30)) != 0;
+  if (arrowsToParent_ && message == WM_KEYDOWN &&
+      (key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN)) {
+    ::SendMessageW(::GetParent(hwnd()), WM_KEYDOWN, key, lParam);
+    return true;
+  }
+  if (key == VK_RETURN && message == WM_KEYDOWN) {
+    if (!repeat && !spacePressing_) Click();
+    return true;
+  }
+  if (key != VK_SPACE) return false;
+  if (message == WM_KEYDOWN) {
+    if (repeat || spacePressing_ || pressing_ || state_ == MenuButtonState::kDisabled) return true;
+    spacePressing_ = true;
+    // A tab keeps its look: the ribbon shows the selection.
+    if (style_ != MenuButtonStyle::kTab) SetState(MenuButtonState::kPressed, true);
+    return true;
+  }
+  if (!spacePressing_) return true;
+  spacePressing_ = false;
+  if (style_ != MenuButtonStyle::kTab && state_ == MenuButtonState::kPressed)
+    SetState(MenuButtonState::kNormal, true);
+  Click();
+  return true;
+}
+
+std::wstring CMenuButton::AccName(long /*child*/) const {
+  return ui::WithoutAccessMarkers(accessibleName_.empty() ? caption_ : accessibleName_);
+}
+
+std::wstring CMenuButton::AccDescription(long /*child*/) const {
+  return description_;
+}
+
+long CMenuButton::AccRole(long /*child*/) const {
+  return style_ == MenuButtonStyle::kTab ? ROLE_SYSTEM_PAGETAB : ROLE_SYSTEM_PUSHBUTTON;
+}
+
+long CMenuButton::AccState(long /*child*/) const {
+  long state = 0;
+  if (state_ == MenuButtonState::kDisabled) state |= STATE_SYSTEM_UNAVAILABLE;
+  if (style_ == MenuButtonStyle::kTab) {
+    state |= STATE_SYSTEM_SELECTABLE;
+    if (state_ == MenuButtonState::kPressed) state |= STATE_SYSTEM_SELECTED;
+  } else if (state_ == MenuButtonState::kPressed) {
+    state |= STATE_SYSTEM_PRESSED;
+  }
+  // A tab stands for its ribbon, which has the focus.
+  if (focusCue_) state |= STATE_SYSTEM_FOCUSED;
+  return state;
+}
+
+std::wstring CMenuButton::AccDefaultAction(long /*child*/) const {
+  if (!Captures()) return {};
+  return style_ == MenuButtonStyle::kTab ? L"Switch" : L"Press";
+}
+
+bool CMenuButton::AccDoDefaultAction(long /*child*/) {
+  if (!hwnd() || !Captures() || state_ == MenuButtonState::kDisabled) return false;
+  // Posted: what the click opens (a box, a panel) runs after the caller has its answer.
+  return ::PostMessageW(hwnd(), BM_CLICK, 0, 0) != FALSE;
+}
+
+std::wstring CMenuButton::AccKeyboardShortcut(long /*child*/) const {
+  return ui::AccessShortcutOf(caption_.empty() ? accessibleName_ : caption_);
 }
 
 void CMenuButton::CancelPress() noexcept {

@@ -8,6 +8,7 @@
 #include "controls/MenuBackBuffer.h"
 #include "controls/Paint.h"
 #include "menu/TabTable.h"
+#include "win/KeyboardCues.h"
 
 namespace {
 
@@ -18,9 +19,11 @@ constexpr wchar_t kSoftHyphen = L'\u00AD';
 // The smallest face a caption is given, against its font's height: smaller is no longer legible.
 constexpr double kSmallestFace = 0.7;
 
-int TextWidth(HDC dc, std::wstring_view text) noexcept {
+// The width of `text` as the tab draws it: its access-key markers take no room.
+int TextWidth(HDC dc, std::wstring_view text) {
+  const std::wstring shown = ui::WithoutAccessMarkers(text);
   SIZE size{};
-  ::GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &size);
+  ::GetTextExtentPoint32W(dc, shown.c_str(), static_cast<int>(shown.size()), &size);
   return size.cx;
 }
 
@@ -30,7 +33,7 @@ bool FitsAsDrawn(HDC dc, const std::wstring& text, const RECT& rect, int width, 
   if (TextWidth(dc, text) <= width) return true;
   RECT wrapped = rect;
   ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &wrapped,
-              DT_CENTER | DT_NOPREFIX | DT_WORDBREAK | DT_CALCRECT);
+              DT_CENTER | DT_WORDBREAK | DT_CALCRECT);
   return wrapped.right - wrapped.left <= width && wrapped.bottom - wrapped.top <= height;
 }
 
@@ -102,7 +105,7 @@ bool CMenuRibbon::Create(int x, int y, HWND parent, int controlId, HFONT font) {
   font_ = font;
   // The tabs load their faces themselves, each when it is first shown.
   const SIZE tab = ui::SkinBitmapSize(ui::TabInRibbonSlot(0)->ribbonFaces[0], scale_);
-  if (!CreateWindowOf(kClassName, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, x, y,
+  if (!CreateWindowOf(kClassName, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_TABSTOP, x, y,
                       static_cast<int>(kTabCount) * tab.cx, tab.cy, parent, controlId))
     return false;
   int left = 0;
@@ -114,7 +117,8 @@ bool CMenuRibbon::Create(int x, int y, HWND parent, int controlId, HFONT font) {
     if (!button.CreateWithSkinFaces(left, 0, {faces[0], faces[1], faces[2], faces[3]}, MenuButtonStyle::kTab,
                                     row.ribbonCaptionId, 0, hwnd(), row.ribbonId))
       return false;
-    captions_[i] = button.Caption();
+    button.SetTabStop(false);  // the ribbon is the one stop of the row
+    captions_[i] = button.MarkedCaption();
     button.SetCaptionFont(font, kCaptionColor);
     FitCaption(i, Font());
     left += button.Size().cx;
@@ -161,7 +165,8 @@ void CMenuRibbon::Layout() {
 void CMenuRibbon::FitCaption(size_t index, HFONT font) {
   CMenuButton& tab = tabs_[index];
   captionFonts_[index] = font;
-  std::wstring caption = tab.Caption();
+  tab.SetAccessibleName({});
+  std::wstring caption = tab.MarkedCaption();
   const bool marked = caption.find(kSoftHyphen) != std::wstring::npos;
   std::wstring plain = caption;
   std::erase(plain, kSoftHyphen);
@@ -201,8 +206,9 @@ void CMenuRibbon::FitCaption(size_t index, HFONT font) {
   captionFonts_[index] = face;
   tab.SetCaptionFont(face, kCaptionColor);
   tab.SetCaption(shown);
-  // Screen readers read the caption as one text.
+  // Screen readers read the caption as one text; the dialog manager finds its access key there.
   ::SetWindowTextW(tab.hwnd(), plain.c_str());
+  tab.SetAccessibleName(plain);
 }
 
 HFONT CMenuRibbon::SmallerFace(HFONT font, int height) {
@@ -240,6 +246,9 @@ void CMenuRibbon::Select(int id) {
   }
   selected_ = id;
   entered->SetState(MenuButtonState::kPressed, true);
+  focusSlot_ = static_cast<size_t>(ui::TabOfRibbonId(id)->ribbonSlot);
+  ShowCue();
+  win::RaiseAccessEvent(EVENT_OBJECT_SELECTION, entered->hwnd());
   ::SendMessageW(parent, app::kTabEnteredMessage, static_cast<WPARAM>(id), 0);
 }
 
@@ -249,6 +258,9 @@ void CMenuRibbon::Mark(int id) {
   if (selected_ != 0) Leave(selected_);
   selected_ = id;
   marked->SetState(MenuButtonState::kPressed, true);
+  focusSlot_ = static_cast<size_t>(ui::TabOfRibbonId(id)->ribbonSlot);
+  ShowCue();
+  win::RaiseAccessEvent(EVENT_OBJECT_SELECTION, marked->hwnd());
 }
 
 void CMenuRibbon::Clear(bool force) {
@@ -262,6 +274,90 @@ void CMenuRibbon::EnableTab(int id, bool enable) {
   if (!tab) return;
   if (!enable && id == selected_) selected_ = 0;
   tab->SetState(enable ? MenuButtonState::kNormal : MenuButtonState::kDisabled, true);
+}
+
+bool CMenuRibbon::Enabled(size_t slot) const noexcept {
+  const CMenuButton& tab = tabs_[slot];
+  return tab.hwnd() && ::IsWindowVisible(tab.hwnd()) && tab.State() != MenuButtonState::kDisabled;
+}
+
+void CMenuRibbon::SelectNext(bool backwards) {
+  const int count = static_cast<int>(kTabCount);
+  const ui::TabRow* row = selected_ ? ui::TabOfRibbonId(selected_) : nullptr;
+  // With no tab selected, the first step lands on the first (or last) tab.
+  const int start = row ? row->ribbonSlot : (backwards ? count : -1);
+  const int step = backwards ? -1 : 1;
+  for (int k = 1; k <= count; ++k) {
+    const int slot = ((start + step * k) % count + count) % count;
+    if (!Enabled(static_cast<size_t>(slot))) continue;
+    MoveTo(static_cast<size_t>(slot));
+    return;
+  }
+}
+
+void CMenuRibbon::MoveTo(size_t slot) {
+  const HWND self = hwnd();
+  const bool focused = ::GetFocus() == self;
+  focusSlot_ = slot;
+  ShowCue();
+  CMenuButton& tab = tabs_[slot];
+  if (tab.Id() != selected_) tab.Click();
+  // The main window may show a panel that takes the focus: the arrows keep it on the row.
+  if (focused && ::IsWindow(self) && ::IsWindowVisible(self) && ::GetFocus() != self) ::SetFocus(self);
+}
+
+void CMenuRibbon::ShowCue() {
+  const bool focused = hwnd() && ::GetFocus() == hwnd();
+  for (size_t i = 0; i < kTabCount; ++i) tabs_[i].SetFocusCue(focused && i == focusSlot_);
+  if (focused && tabs_[focusSlot_].hwnd())
+    win::RaiseAccessEvent(EVENT_OBJECT_FOCUS, tabs_[focusSlot_].hwnd());
+}
+
+bool CMenuRibbon::OnKey(UINT message, WPARAM key, LPARAM lParam) {
+  const bool repeat = (lParam & (1L << 30)) != 0;
+  if (message == WM_KEYUP) {
+    if (key != VK_SPACE || !spacePressing_) return false;
+    spacePressing_ = false;
+    tabs_[focusSlot_].Click();
+    return true;
+  }
+  const int count = static_cast<int>(kTabCount);
+  const auto nearest = [&](int from, int step) {
+    for (int slot = from; slot >= 0 && slot < count; slot += step)
+      if (Enabled(static_cast<size_t>(slot))) return slot;
+    return -1;
+  };
+  int target = -1;
+  switch (key) {
+    case VK_LEFT: target = nearest(static_cast<int>(focusSlot_) - 1, -1); break;
+    case VK_RIGHT: target = nearest(static_cast<int>(focusSlot_) + 1, 1); break;
+    case VK_HOME: target = nearest(0, 1); break;
+    case VK_END: target = nearest(count - 1, -1); break;
+    case VK_SPACE:
+      if (!repeat) spacePressing_ = true;
+      return true;
+    case VK_RETURN:
+      if (!repeat && !spacePressing_) tabs_[focusSlot_].Click();
+      return true;
+    default: return false;
+  }
+  if (target >= 0) MoveTo(static_cast<size_t>(target));
+  return true;
+}
+
+std::wstring CMenuRibbon::AccName(long /*child*/) const {
+  // The row is named by the tab that is open, and by the window while none is.
+  if (const ui::TabRow* row = selected_ ? ui::TabOfRibbonId(selected_) : nullptr)
+    return tabs_[static_cast<size_t>(row->ribbonSlot)].AccName(CHILDID_SELF);
+  const HWND root = hwnd() ? ::GetAncestor(hwnd(), GA_ROOT) : nullptr;
+  const int length = root ? ::GetWindowTextLengthW(root) : 0;
+  std::wstring title(static_cast<size_t>(length) + 1, L'\0');
+  if (root) title.resize(static_cast<size_t>(::GetWindowTextW(root, title.data(), length + 1)));
+  return ui::WithoutAccessMarkers(title);
+}
+
+long CMenuRibbon::AccRole(long /*child*/) const {
+  return ROLE_SYSTEM_PAGETABLIST;
 }
 
 void CMenuRibbon::Leave(int id) noexcept {
@@ -292,6 +388,33 @@ LRESULT CMenuRibbon::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case WM_GETFONT: return reinterpret_cast<LRESULT>(Font());
+    case WM_GETDLGCODE: {
+      LRESULT code = DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON | DLGC_WANTARROWS;
+      // Enter clicks the tab the ribbon stands on; the dialog's default command never sees it.
+      const auto* key = reinterpret_cast<const MSG*>(lParam);
+      if (key && key->message == WM_KEYDOWN && key->wParam == VK_RETURN) code |= DLGC_WANTMESSAGE;
+      return code;
+    }
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+      if (OnKey(message, wParam, lParam)) return 0;
+      break;
+    case WM_SETFOCUS:
+      // The keyboard comes to the selected tab, else to where it was if that can still be chosen.
+      if (const ui::TabRow* row = selected_ ? ui::TabOfRibbonId(selected_) : nullptr)
+        focusSlot_ = static_cast<size_t>(row->ribbonSlot);
+      else if (!Enabled(focusSlot_))
+        for (size_t i = 0; i < kTabCount; ++i)
+          if (Enabled(i)) {
+            focusSlot_ = i;
+            break;
+          }
+      ShowCue();
+      return 0;
+    case WM_KILLFOCUS:
+      spacePressing_ = false;
+      ShowCue();
+      return 0;
     case app::kApplyScaleMessage: SetScale(win::Scale(static_cast<int>(wParam))); return 0;
     case WM_PRINTCLIENT:
       // The tabs ask for what lies behind them; that is the parent's surface.

@@ -3,6 +3,9 @@
 // (app::kTabEnteredMessage). A caption too long for its tab (a translated one) is never cut: it wraps at its
 // blanks or at the soft hyphens the translator put into long words, and where that is not enough it takes a
 // smaller face of the same font. A caption that fits keeps its font and its lines.
+// From the keyboard the ribbon is one tab stop, as a tab control is: the arrows, Home and End select
+// another tab as a click does, Space and Enter click the tab it stands on. Screen readers see a page
+// tab list whose tabs are its buttons.
 #pragma once
 
 #include <windows.h>
@@ -15,11 +18,12 @@
 #include "core/PrivateMessages.h"
 #include "controls/MenuButton.h"
 #include "menu/TabTable.h"
+#include "win/Accessible.h"
 #include "win/Handle.h"
 #include "win/Scale.h"
 #include "win/Window.h"
 
-class CMenuRibbon : public win::Window {
+class CMenuRibbon : public win::Window, public win::AccessibleSource {
  public:
   // One per tab; their IDs and places are the tab table's.
   static constexpr size_t kTabCount = ui::kTabCount;
@@ -44,6 +48,9 @@ class CMenuRibbon : public win::Window {
   // No tab selected; disabled tabs come back to normal only when `force` is set.
   void Clear(bool force);
   void EnableTab(int id, bool enable);
+  // Selects the next enabled tab after the selected one (the first with none), or the one before,
+  // round the row, as a click on it does (Ctrl+Tab and Ctrl+Shift+Tab in the window).
+  void SelectNext(bool backwards);
 
   [[nodiscard]] int SelectedId() const noexcept { return selected_; }
   // The tab with `id`, or null.
@@ -55,12 +62,23 @@ class CMenuRibbon : public win::Window {
   // each side.
   static constexpr int kCaptionMargin = 3;
 
+  [[nodiscard]] std::wstring AccName(long child) const override;
+  [[nodiscard]] long AccRole(long child) const override;
+
  protected:
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  [[nodiscard]] win::AccessibleSource* Accessible() noexcept override { return this; }
 
  private:
   void Paint(HDC dc) const;
   void Leave(int id) noexcept;
+  [[nodiscard]] bool Enabled(size_t slot) const noexcept;
+  // The keys of the focused ribbon; true when the key was ours.
+  bool OnKey(UINT message, WPARAM key, LPARAM lParam);
+  // Stands on tab `slot` and selects it as a click does (the selected one stays as it is).
+  void MoveTo(size_t slot);
+  // The focus cue on the tab the ribbon stands on while it has the focus.
+  void ShowCue();
   // The tabs side by side, the ribbon as wide as all of them, each caption fitted anew.
   void Layout();
   [[nodiscard]] HFONT Font() const noexcept;
@@ -78,4 +96,7 @@ class CMenuRibbon : public win::Window {
   // The smaller faces by height, for as long as the tabs use them.
   std::vector<std::pair<int, win::UniqueFont>> faces_;
   int selected_ = 0;
+  // The tab the keyboard stands on: the selected one, or where the arrows left it.
+  size_t focusSlot_ = 0;
+  bool spacePressing_ = false;
 };

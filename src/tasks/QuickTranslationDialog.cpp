@@ -348,23 +348,6 @@ bool CQTransDlg::IsField(HWND window) const noexcept {
   return window && (window == source_.hwnd() || window == target_.hwnd());
 }
 
-void CQTransDlg::MoveFocus(bool backwards) {
-  const HWND focus = ::GetFocus();
-  if (!backwards && focus == target_.hwnd()) {
-    // Out of the panel: to the main window's first control that can take the focus.
-    const HWND main = ::GetAncestor(hwnd(), GA_ROOT);
-    for (HWND child = ::GetWindow(main, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
-      if (child != hwnd() && ::IsWindowVisible(child) && ::IsWindowEnabled(child)) {
-        ::SetFocus(child);
-        return;
-      }
-    }
-    return;
-  }
-  const HWND from = focus != hwnd() && InPanel(focus) ? focus : nullptr;
-  if (const HWND next = ::GetNextDlgTabItem(hwnd(), from, backwards ? TRUE : FALSE)) ::SetFocus(next);
-}
-
 MessageRoute CQTransDlg::RouteMessage(MSG& message) {
   if (message.message < WM_KEYFIRST || message.message > WM_KEYLAST || !InPanel(message.hwnd))
     return MessageRoute::kUnhandled;
@@ -373,8 +356,10 @@ MessageRoute CQTransDlg::RouteMessage(MSG& message) {
   const bool inField = IsField(message.hwnd);
   if (message.message == WM_KEYDOWN) {
     switch (message.wParam) {
-      case VK_TAB: MoveFocus(::GetKeyState(VK_SHIFT) < 0); return MessageRoute::kConsumed;
-      case VK_ESCAPE: return MessageRoute::kConsumed;
+      // The window's: Tab walks on to its controls after the panel's (the target field is the last
+      // of these), Escape goes back to the tab's list.
+      case VK_TAB:
+      case VK_ESCAPE: return MessageRoute::kUnhandled;
       case VK_F9:
         OnTranslate();
         // Then as Enter: the key goes on only inside a field (where F9 itself does nothing).

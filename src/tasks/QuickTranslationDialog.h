@@ -28,7 +28,8 @@ class CQTransDlg final : public CTaskPanelDialog {
   bool Create(HWND parent, POINT at) override;
   [[nodiscard]] OpenOutcome Open(int taskCode, std::wstring_view appTokens) override;
   void SaveSettings() override;
-  // The panel's keyboard: Tab, Escape, Enter and F9, and the text fields' own keys.
+  // The panel's keyboard: Enter and F9, and the text fields' own keys; Tab and Escape are the
+  // window's.
   MessageRoute RouteMessage(MSG& message) override;
 
  protected:
@@ -58,7 +59,6 @@ class CQTransDlg final : public CTaskPanelDialog {
   // Makes profile `index` of the current direction the kernel's current profile; false (after a
   // beep) when the kernel refused.
   bool MakeProfileCurrent(IVantoKernel& kernel, int index);
-  void MoveFocus(bool backwards);
   [[nodiscard]] bool InPanel(HWND window) const noexcept;
   [[nodiscard]] bool IsField(HWND window) const noexcept;
 

@@ -43,8 +43,9 @@ class TaskPanel {
   // saved when the main window closes.
   virtual void SaveSettings() {}
   // Every message of the main window's loop while the panel shows, before the window's keyboard rules
-  // (which swallow Tab, Enter, Escape and Space). Named apart from a dialog's PreTranslateMessage,
-  // which a panel that is a dialog inherits with the same parameters and another result.
+  // (Tab walks the controls, Escape goes back, Enter goes to the control that has the focus). Named apart
+  // from a dialog's PreTranslateMessage, which a panel that is a dialog inherits with the same parameters and
+  // another result.
   virtual MessageRoute RouteMessage(MSG& message) {
     (void)message;
     return MessageRoute::kUnhandled;

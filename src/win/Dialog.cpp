@@ -31,6 +31,8 @@ bool ReturnsDirectly(UINT message) {
 }  // namespace
 
 Dialog::~Dialog() {
+  // The derived object, which is usually the source, is gone already.
+  accessible_.Disconnect();
   if (hwnd_ && ::IsWindow(hwnd_)) {
     ::SetWindowLongPtrW(hwnd_, DWLP_USER, 0);
     const HWND gone = hwnd_;
@@ -80,7 +82,7 @@ bool Dialog::CancelsHeldMouse(const MSG& message) const {
   return true;
 }
 
-HWND Dialog::FocusFallback() const {
+HWND Dialog::FocusFallback() {
   const HWND first = FirstTabStop(hwnd_);
   return first ? first : hwnd_;
 }
@@ -170,6 +172,14 @@ INT_PTR CALLBACK Dialog::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARA
 
   INT_PTR result = 0;
   bool handled = false;
+  if (message == WM_GETOBJECT) {
+    LRESULT object = 0;
+    if (self->accessible_.Answer(hwnd, self->Accessible(), wParam, lParam, object)) {
+      ::SetWindowLongPtrW(hwnd, DWLP_MSGRESULT, object);
+      return TRUE;
+    }
+  }
+  if (message == WM_NCDESTROY) self->accessible_.Disconnect();
   try {
     handled = self->OnMessage(message, wParam, lParam, result);
   } catch (...) {

@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "win/Accessible.h"
+#include "win/AccessibleObject.h"
 
 namespace win {
 
@@ -52,7 +53,7 @@ class Dialog {
   }
   // Where the keyboard's focus goes when the control that has it cannot take keys any more (it, or a
   // panel around it, was hidden or disabled): the dialog's first tab stop that shows, or the dialog.
-  [[nodiscard]] virtual HWND FocusFallback() const;
+  [[nodiscard]] virtual HWND FocusFallback();
   // Moves the focus to FocusFallback() when it is inside the dialog on a control that cannot take
   // keys. The modal loop does this before each key; views that hide controls call it at once.
   void KeepFocusReachable();
@@ -71,6 +72,7 @@ class Dialog {
   bool CancelsHeldMouse(const MSG& message) const;
 
   HWND hwnd_ = nullptr;
+  AccessibleOwner accessible_;
   HANDLE watched_ = nullptr;
   ULONGLONG watchDeadline_ = 0;
   std::function<void(bool)> watchDone_;

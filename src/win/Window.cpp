@@ -5,6 +5,8 @@
 namespace win {
 
 Window::~Window() {
+  // The derived object, which is usually the source, is gone already.
+  accessible_.Disconnect();
   if (hwnd_ && ::IsWindow(hwnd_)) {
     ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
     const HWND gone = hwnd_;
@@ -47,6 +49,9 @@ LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARA
   if (self == nullptr) return ::DefWindowProcW(hwnd, message, wParam, lParam);
 
   LRESULT result = 0;
+  if (message == WM_GETOBJECT && self->accessible_.Answer(hwnd, self->Accessible(), wParam, lParam, result))
+    return result;
+  if (message == WM_NCDESTROY) self->accessible_.Disconnect();
   try {
     result = self->OnMessage(message, wParam, lParam);
   } catch (...) {

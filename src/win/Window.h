@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "win/Accessible.h"
+#include "win/AccessibleObject.h"
 
 namespace win {
 
@@ -38,6 +39,7 @@ class Window {
   static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
 
   HWND hwnd_ = nullptr;
+  AccessibleOwner accessible_;
 };
 
 }  // namespace win

@@ -331,6 +331,12 @@ bool CDHtmlExploreDlg::OnMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& r
   }
 }
 
+std::wstring CDHtmlExploreDlg::TabTitle() const {
+  const TabRow* tab = FindTabWhere(
+      [&](const TabRow& row) { return row.content == TabContent::kHtmlPage && row.panelId == page_; });
+  return tab ? win::WithoutAccessKey(win::LoadString(tab->ribbonCaptionId)) : std::wstring();
+}
+
 void HtmlPages::Place(HWND parent, POINT at, app::SkinBitmap background) noexcept {
   parent_ = parent;
   at_ = at;

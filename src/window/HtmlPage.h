@@ -17,6 +17,7 @@
 
 #include "core/SharedGraphics.h"
 #include "menu/TabTable.h"
+#include "win/AccessibleObject.h"
 #include "win/Dialog.h"
 #include "win/Scale.h"
 
@@ -128,6 +129,8 @@ class CDHtmlExploreDlg final : public win::Dialog {
 
  protected:
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+  // A screen reader meets the page as a pane named by its ribbon tab.
+  win::AccessibleSource* Accessible() noexcept override { return &pane_; }
 
  private:
   void OnInitDialog();
@@ -146,6 +149,8 @@ class CDHtmlExploreDlg final : public win::Dialog {
   BrowserSite site_;
   Microsoft::WRL::ComPtr<IOleObject> object_;
   Microsoft::WRL::ComPtr<IWebBrowser2> browser_;
+  win::PaneSource pane_{[this] { return TabTitle(); }};
+  [[nodiscard]] std::wstring TabTitle() const;
 };
 
 // The pages of the tabs that show one (the tab table's HTML tabs), made together when first needed.

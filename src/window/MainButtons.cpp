@@ -38,6 +38,14 @@ HWND MakeChild(const wchar_t* className, UINT textId, DWORD style, RECT place, H
   return child;
 }
 
+// A system menu's text without its indent and shortcut: what screen readers call a window button.
+std::wstring MenuItemName(UINT id) {
+  std::wstring text = win::LoadString(id);
+  text.erase(0, text.find_first_not_of(L' '));
+  if (const size_t tab = text.find(L'\t'); tab != std::wstring::npos) text.resize(tab);
+  return text;
+}
+
 // The check boxes' pictures and font at the graphics' scale.
 ui::skin::CheckboxSkin CheckboxSkinOf(const app::SharedGraphics& graphics) {
   ui::skin::CheckboxSkin box{graphics.Bitmap(IDB_CHECK_OFF_NORMAL),     graphics.Bitmap(IDB_CHECK_OFF_HOVER),
@@ -72,6 +80,12 @@ void MainButtons::Create(HWND window, const app::SharedGraphics& graphics) {
   for (const CMenuButton* hidden : {&home, &back, &launchInstall}) ::ShowWindow(hidden->hwnd(), SW_HIDE);
   make(help, IDC_HELP_BUTTON, {IDB_HELP_NORMAL, IDB_HELP_HOVER, IDB_HELP_PRESSED}, 0);
   helpLabel = MakeChild(L"STATIC", IDS_HELP, SS_NOPREFIX, {}, window, -1, nullptr);
+  // Alt+F4 and the system menu stand for the window's own two buttons on the keyboard.
+  for (CMenuButton* windowButton : {&close, &minimize}) windowButton->SetTabStop(false);
+  // The picture buttons are named as their tips name them.
+  close.SetAccessibleName(MenuItemName(IDS_SYSMENU_CLOSE));
+  minimize.SetAccessibleName(MenuItemName(IDS_SYSMENU_MINIMIZE));
+  help.SetAccessibleName(win::LoadString(IDS_HELP));
 
   // The two check boxes share one place: "show all features" on the start page, the dictionary
   // updates on tab 7.

@@ -1,5 +1,7 @@
 #include "window/RowDispatcher.h"
 
+#include <vector>
+
 #include "StringIds.h"
 #include "menu/TabTable.h"
 #include "suite/LaunchList.h"
@@ -13,6 +15,16 @@
 namespace ui {
 
 HWND FirstFieldOf(HWND panel) {
+  // The text field the user types into first, as the panel reads; a panel without one starts on its
+  // first control.
+  const std::vector<HWND> fields = win::TabOrder(panel, [](HWND window) {
+    wchar_t name[32] = {};
+    ::GetClassNameW(window, name, 32);
+    for (const wchar_t* field : {L"Edit", L"RichEdit20W"})
+      if (::CompareStringOrdinal(name, -1, field, -1, TRUE) == CSTR_EQUAL) return win::TabRole::kStop;
+    return win::TabRole::kSkip;
+  });
+  if (!fields.empty()) return fields.front();
   const HWND first = win::FirstTabStop(panel);
   return first ? first : panel;
 }

@@ -18,7 +18,7 @@ class Navigator;
 class TabLists;
 class TaskPanels;
 
-// A panel's first field (its first tab stop), or the panel itself when it has none.
+// A panel's first text field in reading order, else its first tab stop, else the panel itself.
 [[nodiscard]] HWND FirstFieldOf(HWND panel);
 
 class RowDispatcher {

@@ -19,6 +19,8 @@
 #include "controls/Paint.h"
 #include "controls/CustomComboPopup.h"
 #include "win/DpiChange.h"
+#include "win/Focus.h"
+#include "win/KeyboardCues.h"
 #include "win/Resources.h"
 
 namespace {
@@ -124,14 +126,17 @@ bool CStartdeckDlg::ChangesView(UINT message) noexcept {
   }
 }
 
-HWND CStartdeckDlg::FocusFallback() const {
-  // The open task panel's first field, else the first control that shows (a tab's list), else the
-  // window itself.
+HWND CStartdeckDlg::FocusFallback() {
+  // The open task panel's first field, else the view's first control past the ribbon (a start-page
+  // button, a tab's list), else the window itself; never a control that a stray Enter would make
+  // leave the view or the window.
   if (navigator_ && navigator_->ShowsTask())
     if (const tasks::TaskPanel* panel = panels_.Find(navigator_->View());
         panel && ::IsWindowVisible(panel->Window()))
       return ui::FirstFieldOf(panel->Window());
-  return Dialog::FocusFallback();
+  for (HWND stop : TabOrder())
+    if (stop != ribbon_.hwnd()) return stop;
+  return hwnd();
 }
 
 bool CStartdeckDlg::OnActivate(WPARAM state, LPARAM, INT_PTR&) {
@@ -161,9 +166,13 @@ bool CStartdeckDlg::OnCheckFocus(WPARAM, LPARAM, INT_PTR& result) {
 
 bool CStartdeckDlg::PreTranslateMessage(MSG& message) {
   tooltips_.Relay(message);
+  const bool ours =
+      win::IsKeyboardMessage(message.message) && (message.hwnd == hwnd() || ::IsChild(hwnd(), message.hwnd));
+  // The window is used with the keyboard from its first navigation key on: focus cues and access
+  // keys show.
+  if (ours && ui::ShowsKeyboardCues(message)) win::ShowKeyboardCues(hwnd());
   // F1 anywhere in the window is the Help button, whatever has the focus.
-  if (message.message == WM_KEYDOWN && message.wParam == VK_F1 &&
-      (message.hwnd == hwnd() || ::IsChild(hwnd(), message.hwnd))) {
+  if (ours && ui::WindowKeyOf(message) == ui::WindowKey::kHelp) {
     help_.Show(hwnd(), navigator_ ? navigator_->View() : 0);
     return true;
   }
@@ -173,7 +182,73 @@ bool CStartdeckDlg::PreTranslateMessage(MSG& message) {
       const tasks::MessageRoute route = panel->RouteMessage(message);
       if (route != tasks::MessageRoute::kUnhandled) return route == tasks::MessageRoute::kConsumed;
     }
-  return ui::IsNavigationKey(message);
+  return ours && OnWindowKey(message);
+}
+
+bool CStartdeckDlg::OnWindowKey(MSG& message) {
+  switch (ui::WindowKeyOf(message)) {
+    case ui::WindowKey::kPass: return false;
+    case ui::WindowKey::kNextControl:
+    case ui::WindowKey::kPreviousControl: {
+      const bool backwards = ui::WindowKeyOf(message) == ui::WindowKey::kPreviousControl;
+      if (const HWND next = win::NextStop(TabOrder(), ::GetFocus(), backwards)) ::SetFocus(next);
+      return true;
+    }
+    case ui::WindowKey::kNextTab:
+    case ui::WindowKey::kPreviousTab:
+      SwitchTab(ui::WindowKeyOf(message) == ui::WindowKey::kPreviousTab);
+      return true;
+    case ui::WindowKey::kToControl:
+      // The control that has the focus acts on Enter itself (a button or a list row); the dialog
+      // manager would make a default command of it.
+      if (message.hwnd != hwnd()) {
+        ::TranslateMessage(&message);
+        ::DispatchMessageW(&message);
+      }
+      return true;
+    case ui::WindowKey::kBack:
+      // In a task panel exactly as the Back button; elsewhere nothing.
+      if (navigator_ && navigator_->ShowsTask() && win::TakesKeys(hwnd(), buttons_.back.hwnd()))
+        ::SendMessageW(hwnd(), WM_COMMAND, MAKEWPARAM(IDC_BACK, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(buttons_.back.hwnd()));
+      return true;
+    case ui::WindowKey::kSwallow:
+    case ui::WindowKey::kHelp: return true;
+  }
+  return true;
+}
+
+std::vector<HWND> CStartdeckDlg::TabOrder() {
+  return win::TabOrder(hwnd(), [this](HWND window) {
+    // A start-page button of a tab that cannot be opened is passed over.
+    if (startPage_.hwnd() && ::GetParent(window) == startPage_.hwnd())
+      if (const CMenuButton* button = startPage_.Button(::GetDlgCtrlID(window));
+          button && button->State() == MenuButtonState::kDisabled)
+        return win::TabRole::kSkip;
+    return ui::TabRoleOf(window);
+  });
+}
+
+void CStartdeckDlg::SwitchTab(bool backwards) {
+  if (!navigator_) return;
+  if (navigator_->View() == ui::Navigator::kStartPage) {
+    // From the start page: the ribbon's first tab that can be opened (its last one backwards), as
+    // its start-page button opens it.
+    const ui::TabRow* chosen = nullptr;
+    for (const ui::TabRow& tab : ui::kTabs) {
+      const CMenuButton* button = startPage_.Button(tab.startButtonId);
+      if (button == nullptr || button->State() == MenuButtonState::kDisabled) continue;
+      if (chosen == nullptr ||
+          (backwards ? tab.ribbonSlot > chosen->ribbonSlot : tab.ribbonSlot < chosen->ribbonSlot))
+        chosen = &tab;
+    }
+    if (chosen) ::SendMessageW(hwnd(), WM_COMMAND, MAKEWPARAM(chosen->startButtonId, BN_CLICKED), 0);
+    return;
+  }
+  if (ribbon_.hwnd() && ::IsWindowVisible(ribbon_.hwnd())) {
+    ribbon_.SelectNext(backwards);
+    KeepFocusReachable();
+  }
 }
 
 bool CStartdeckDlg::OnInitDialog(WPARAM, LPARAM, INT_PTR& result) {
@@ -205,6 +280,9 @@ bool CStartdeckDlg::OnInitDialog(WPARAM, LPARAM, INT_PTR& result) {
   app::MarkStartup(L"tooltips");
   if (scale_.dpi() != win::SystemDpi()) tooltips_.SetDpi(scale_.dpi());
   ::SetWindowLongPtrW(hwnd(), GWL_STYLE, ::GetWindowLongPtrW(hwnd(), GWL_STYLE) | WS_MINIMIZEBOX);
+  // Used with the mouse the window looks as it always has: no focus cue and no underlined access
+  // key until the first navigation key.
+  win::HideKeyboardCues(hwnd());
   // Opened on a monitor of another DPI than the graphics were made for: laid out again at its own.
   if (const win::Scale shown = win::SkinScaleOf(hwnd()); shown != scale_) ChangeScale(shown, std::nullopt);
   app::MarkStartup(L"end of WM_INITDIALOG");
@@ -340,6 +418,10 @@ bool CStartdeckDlg::OnAfterFirstPaint(WPARAM, LPARAM, INT_PTR& result) {
   // shows half drawn while the rest is made.
   ::RedrawWindow(hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
   app::MarkStartup(L"window fully painted");
+  // The keyboard starts on the view's first control (the dialog manager chose the first tab stop the
+  // window made, whatever its place).
+  if (const HWND focus = ::GetFocus(); focus == nullptr || focus == hwnd() || ::IsChild(hwnd(), focus))
+    ::SetFocus(FocusFallback());
   FillLaunchList();
   app::MarkStartup(L"after the first paint: launch list");
   webService_.OnFirstPaint();

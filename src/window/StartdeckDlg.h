@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "menu/TabTable.h"
 #include "window/ContextHelp.h"
@@ -40,7 +41,7 @@ class CStartdeckDlg : public win::Dialog, private ui::ViewContent {
  protected:
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
   bool PreTranslateMessage(MSG& message) override;
-  [[nodiscard]] HWND FocusFallback() const override;
+  [[nodiscard]] HWND FocusFallback() override;
 
  private:
   // A message handler: true when it handled the message, with the answer in `result`.
@@ -80,6 +81,14 @@ class CStartdeckDlg : public win::Dialog, private ui::ViewContent {
   bool OnCheckFocus(WPARAM, LPARAM, INT_PTR& result);
   bool OnDpiChanged(WPARAM dpi, LPARAM suggested, INT_PTR& result);
   bool OnApplyScale(WPARAM dpi, LPARAM, INT_PTR& result);
+  // A key for the window's own keyboard rules (after the drop-downs and the open panel had it); true
+  // when it was used up.
+  bool OnWindowKey(MSG& message);
+  // The controls Tab reaches in the view on show, in their order.
+  [[nodiscard]] std::vector<HWND> TabOrder();
+  // Ctrl+Tab: the next tab of the ribbon (the previous one `backwards`); from the start page the first
+  // tab that can be opened (the last one).
+  void SwitchTab(bool backwards);
   // True for the messages whose handling can hide the control that has the focus.
   [[nodiscard]] static bool ChangesView(UINT message) noexcept;
 

@@ -169,7 +169,10 @@ INSTANTIATE_TEST_SUITE_P(Translators, QuickTranslationByKernel,
                                            TranslatorCase{"SettingsTranslate", false}),
                          [](const auto& instance) { return std::string(instance.param.name); });
 
-TEST_F(QuickTranslationTest, F9TranslatesFromAnywhereInThePanelAndEscapeEnterAndTabStayInIt) {
+// Escape now goes back to the tab's list as in every task panel (it used to do nothing here), and Tab
+// walks the panel's controls in reading order, the buttons between the fields included, before it
+// leaves the panel (it used to go from the source straight to the target).
+TEST_F(QuickTranslationTest, F9TranslatesFromAnywhereInThePanelEscapeGoesBackAndTabWalksItsControls) {
   Open();
   FocusOn(source_);
   Type(L"The cat is black.");
@@ -179,22 +182,29 @@ TEST_F(QuickTranslationTest, F9TranslatesFromAnywhereInThePanelAndEscapeEnterAnd
   PressKey(VK_F9);
   EXPECT_TRUE(TargetBecomes(L"Die Katze ist schwarz.")) << testing::PrintToString(ControlText(target_));
 
-  // Escape and Enter outside the fields change nothing and close nothing.
-  PressKey(VK_ESCAPE);
+  // Enter outside the fields changes nothing and closes nothing.
   PressKey(VK_RETURN);
   EXPECT_FALSE(deck_.WaitForExit(1s));
   EXPECT_TRUE(::IsWindowVisible(panel_));
   EXPECT_EQ(ControlText(source_), L"The cat is black.");
-  // Escape in a field neither closes the panel nor touches the text.
+  // Escape in a field goes back to the list, as Back does; the window stays and the panel keeps
+  // its texts for the next time.
   FocusOn(source_);
   PressKey(VK_ESCAPE);
+  EXPECT_TRUE(test::WaitUntil([&] { return !::IsWindowVisible(panel_); }, 5s));
+  EXPECT_NE(WaitForControl(test::kListOfTab1), nullptr);
   EXPECT_FALSE(deck_.WaitForExit(500ms));
-  EXPECT_TRUE(::IsWindowVisible(panel_));
+  OpenTask(test::kRibbonTab1, test::kListOfTab1, 0);
+  ASSERT_TRUE(test::WaitUntil([&] { return ::IsWindowVisible(panel_) != FALSE; }, 5s));
   EXPECT_EQ(ControlText(source_), L"The cat is black.");
 
-  // Tab: source, target, then out of the panel to the main window.
-  PressKey(VK_TAB);
-  EXPECT_TRUE(test::WaitUntil([&] { return Focus() == target_; }, 5s));
+  // Tab: source, the row of buttons below it from the left, target, then out of the panel to the
+  // main window.
+  FocusOn(source_);
+  for (HWND next : {clear_, translate_, target_}) {
+    PressKey(VK_TAB);
+    EXPECT_TRUE(test::WaitUntil([&] { return Focus() == next; }, 5s)) << ::GetDlgCtrlID(next);
+  }
   PressKey(VK_TAB);
   EXPECT_TRUE(test::WaitUntil(
       [&] {
