@@ -3,10 +3,12 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <vector>
 
 #include "core/PrivateMessages.h"
 #include "controls/MenuBackBuffer.h"
 #include "controls/Paint.h"
+#include "win/KeyboardCues.h"
 
 namespace ui::skin {
 namespace {
@@ -17,6 +19,44 @@ constexpr wchar_t kClassName[] = L"StartdeckComboBox";
 constexpr int kButtonInset = 2;
 constexpr int kTextLeft = 5;
 constexpr int kFrame = 1;
+
+// A screen reader's default action, posted so that the list opens outside its call.
+UINT ToggleMessage() noexcept {
+  static const UINT message = ::RegisterWindowMessageW(L"StartdeckComboToggle");
+  return message;
+}
+
+std::wstring WindowText(HWND window) {
+  const int length = ::GetWindowTextLengthW(window);
+  if (length <= 0) return {};
+  std::vector<wchar_t> buffer(static_cast<size_t>(length) + 1);
+  const int copied = ::GetWindowTextW(window, buffer.data(), length + 1);
+  return std::wstring(buffer.data(), static_cast<size_t>(std::max(copied, 0)));
+}
+
+bool IsStatic(HWND window) {
+  wchar_t name[16]{};
+  return ::GetClassNameW(window, name, 16) > 0 && ::lstrcmpiW(name, L"Static") == 0;
+}
+
+// The character after a single '&' of a caption, 0 for none.
+wchar_t AccessKeyOf(const std::wstring& caption) {
+  for (size_t at = 0; at + 1 < caption.size(); ++at) {
+    if (caption[at] != L'&') continue;
+    if (caption[at + 1] != L'&') return caption[at + 1];
+    ++at;  // "&&" is a plain '&'
+  }
+  return 0;
+}
+
+std::wstring WithoutAccessMark(const std::wstring& caption) {
+  std::wstring plain;
+  for (size_t at = 0; at < caption.size(); ++at) {
+    if (caption[at] == L'&' && at + 1 < caption.size()) ++at;
+    plain += caption[at];
+  }
+  return plain;
+}
 
 }  // namespace
 
@@ -29,8 +69,10 @@ bool CCustomComboBox::Create(int x, int y, int width, HWND parent, int id, const
   const int inset = scale_.Px(kButtonInset);
   size_ = {width, button.cy + 2 * inset};
   textRect_ = {scale_.Px(kTextLeft), inset, width - button.cx - inset, size_.cy - inset};
-  if (!CreateWindowOf(kClassName, WS_CHILD | WS_VISIBLE, x, y, size_.cx, size_.cy, parent, id)) return false;
+  if (!CreateWindowOf(kClassName, WS_CHILD | WS_VISIBLE | WS_TABSTOP, x, y, size_.cx, size_.cy, parent, id))
+    return false;
   popup_.SetScale(scale_);
+  popup_.SetOwnerSource(this);
   if (!popup_.Create(hwnd(), look.font)) return false;
   PlacePopup();
   drop_.SetScale(scale_);
@@ -106,6 +148,7 @@ void CCustomComboBox::SetCurSel(int index) {
   current_ = (index < 0 || index >= GetCount()) ? 0 : index;
   Repaint();
   Notify(CBN_SELCHANGE);
+  win::RaiseAccessEvent(EVENT_OBJECT_VALUECHANGE, hwnd());
 }
 
 std::wstring CCustomComboBox::GetText() const {
@@ -154,6 +197,82 @@ void CCustomComboBox::OnRowChosen(int index) {
   Notify(CBN_SELCHANGE);
   if (Popup()) ::ShowWindow(Popup(), SW_HIDE);
   Repaint();
+  win::RaiseAccessEvent(EVENT_OBJECT_VALUECHANGE, hwnd());
+}
+
+void CCustomComboBox::Choose(int index) {
+  if (index < 0 || index >= GetCount() || index == current_) return;
+  OnRowChosen(index);
+}
+
+bool CCustomComboBox::OnKey(WPARAM key) {
+  switch (key) {
+    case VK_UP: Choose(current_ - 1); return true;
+    case VK_DOWN: Choose(current_ + 1); return true;
+    case VK_HOME: Choose(0); return true;
+    case VK_END: Choose(GetCount() - 1); return true;
+    case VK_F4:
+      if (!IsDroppedDown()) TogglePopup();
+      return true;
+    default: return false;
+  }
+}
+
+bool CCustomComboBox::OnSystemKey(WPARAM key) {
+  if (key == VK_DOWN && !IsDroppedDown()) {
+    TogglePopup();
+    return true;
+  }
+  if (key == VK_UP && IsDroppedDown()) {
+    ::ShowWindow(Popup(), SW_HIDE);
+    return true;
+  }
+  return key == VK_DOWN || key == VK_UP;
+}
+
+void CCustomComboBox::SetAccessibleName(std::wstring name) {
+  accName_ = std::move(name);
+  named_ = true;
+  win::RaiseAccessEvent(EVENT_OBJECT_NAMECHANGE, hwnd());
+}
+
+std::wstring CCustomComboBox::LabelText() const {
+  if (!hwnd()) return {};
+  for (HWND before = ::GetWindow(hwnd(), GW_HWNDPREV); before; before = ::GetWindow(before, GW_HWNDPREV)) {
+    if (IsStatic(before)) return WindowText(before);
+  }
+  return {};
+}
+
+std::wstring CCustomComboBox::AccName(long) const {
+  return named_ ? accName_ : WithoutAccessMark(LabelText());
+}
+
+std::wstring CCustomComboBox::AccValue(long) const {
+  return GetText();
+}
+
+long CCustomComboBox::AccRole(long) const {
+  return ROLE_SYSTEM_COMBOBOX;
+}
+
+long CCustomComboBox::AccState(long) const {
+  return STATE_SYSTEM_HASPOPUP | (IsDroppedDown() ? STATE_SYSTEM_EXPANDED : STATE_SYSTEM_COLLAPSED);
+}
+
+std::wstring CCustomComboBox::AccDefaultAction(long) const {
+  return IsDroppedDown() ? L"Close" : L"Open";
+}
+
+bool CCustomComboBox::AccDoDefaultAction(long child) {
+  if (child != CHILDID_SELF || !hwnd()) return false;
+  return ::PostMessageW(hwnd(), ToggleMessage(), 0, 0) != FALSE;
+}
+
+std::wstring CCustomComboBox::AccKeyboardShortcut(long) const {
+  if (named_) return {};
+  const wchar_t key = AccessKeyOf(LabelText());
+  return key ? std::wstring(L"Alt+") + key : std::wstring();
 }
 
 bool CCustomComboBox::OnDropButton(POINT at) const noexcept {
@@ -170,13 +289,20 @@ void CCustomComboBox::Notify(WORD code) const {
 
 void CCustomComboBox::Draw(HDC dc) const {
   RECT rc{0, 0, size_.cx, size_.cy};
-  ::FillRect(dc, &rc, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-  DrawFrame(dc, rc, kBorderColor, scale_.Px(kFrame));
+  const bool contrast = win::HighContrastOn();
+  ::FillRect(
+      dc, &rc,
+      contrast ? ::GetSysColorBrush(COLOR_WINDOW) : static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+  DrawFrame(dc, rc, contrast ? ::GetSysColor(COLOR_WINDOWTEXT) : kBorderColor, scale_.Px(kFrame));
+  if (::GetFocus() == hwnd() && win::FocusCuesShown(hwnd())) {
+    const RECT cue{0, 0, textRect_.right, size_.cy};
+    win::DrawFocusCue(dc, cue, scale_);
+  }
   const std::wstring text = GetText();
   if (text.empty()) return;
   win::SelectScope font(dc, look_.font ? look_.font : ::GetStockObject(DEFAULT_GUI_FONT));
   ::SetBkMode(dc, TRANSPARENT);
-  ::SetTextColor(dc, RGB(0, 0, 0));
+  ::SetTextColor(dc, contrast ? ::GetSysColor(COLOR_WINDOWTEXT) : RGB(0, 0, 0));
   RECT place = textRect_;
   ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &place,
               DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
@@ -200,6 +326,22 @@ LRESULT CCustomComboBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       closingClick_ = IsDroppedDown();
       break;
     case WM_LBUTTONDOWN: TogglePopup(); return 0;
+    case WM_GETDLGCODE: return DLGC_WANTARROWS;
+    case WM_KEYDOWN:
+      if (OnKey(wParam)) return 0;
+      break;
+    case WM_SYSKEYDOWN:
+      if (OnSystemKey(wParam)) return 0;
+      break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS: Repaint(); break;
+    case WM_UPDATEUISTATE:
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE: {
+      const LRESULT result = Default(message, wParam, lParam);
+      Repaint();
+      return result;
+    }
     case WM_GETTEXTLENGTH:
       // The window's text is the current entry, for whoever reads it (a screen reader, a test).
       return static_cast<LRESULT>(GetText().size());
@@ -231,7 +373,12 @@ LRESULT CCustomComboBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY:
       if (Popup()) ::DestroyWindow(Popup());
       break;
-    default: break;
+    default:
+      if (message == ToggleMessage()) {
+        TogglePopup();
+        return 0;
+      }
+      break;
   }
   return Default(message, wParam, lParam);
 }

@@ -4,6 +4,10 @@
 // about to open (it may fill it then; a list still empty stays closed) and CBN_SELCHANGE whenever the
 // current entry is set, by the user or by code alike, so that a dialog's reaction to a choice also
 // runs when it preselects an entry. The window's text is the current entry's.
+// From the keyboard the box is a tab stop: Up and Down (Home, End) choose the previous or next entry as
+// the list would, F4 and Alt+Down open the list, Alt+Up, Enter and Escape close it again; the focus
+// cue frames the text while the box has the focus and the window shows focus cues. A screen reader
+// sees a combo box named by the label before it (or a name the panel gives), its value the entry.
 #pragma once
 
 #include <windows.h>
@@ -13,6 +17,7 @@
 
 #include "controls/MenuButton.h"
 #include "controls/CustomComboPopup.h"
+#include "win/Accessible.h"
 #include "win/Scale.h"
 #include "win/Window.h"
 
@@ -25,7 +30,7 @@ struct ComboLook {
   std::array<HBITMAP, 4> dropFaces{};
 };
 
-class CCustomComboBox : public win::Window {
+class CCustomComboBox : public win::Window, public win::AccessibleSource {
  public:
   static constexpr int kDropButtonId = 361;
 
@@ -64,8 +69,24 @@ class CCustomComboBox : public win::Window {
   [[nodiscard]] RECT TextRect() const noexcept { return textRect_; }
   [[nodiscard]] HWND DropButton() const noexcept { return drop_.hwnd(); }
 
+  // What a screen reader calls the box; by default the text of the label before it.
+  void SetAccessibleName(std::wstring name);
+  // The label's text without its access-key mark: the nearest STATIC window before the box among its
+  // siblings, empty for none.
+  [[nodiscard]] std::wstring LabelText() const;
+
+  // win::AccessibleSource: the box itself; its list is a window of its own.
+  [[nodiscard]] std::wstring AccName(long child) const override;
+  [[nodiscard]] std::wstring AccValue(long child) const override;
+  [[nodiscard]] long AccRole(long child) const override;
+  [[nodiscard]] long AccState(long child) const override;
+  [[nodiscard]] std::wstring AccDefaultAction(long child) const override;
+  bool AccDoDefaultAction(long child) override;
+  [[nodiscard]] std::wstring AccKeyboardShortcut(long child) const override;
+
  protected:
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  [[nodiscard]] win::AccessibleSource* Accessible() noexcept override { return this; }
 
  private:
   void TogglePopup();
@@ -73,6 +94,11 @@ class CCustomComboBox : public win::Window {
   void Layout(int width);
   void PlacePopup();
   void OnRowChosen(int index);
+  // Makes `index` current as a choice in the list does, when it is an entry and not current already.
+  void Choose(int index);
+  // The keys of the closed box; false for one it does not take.
+  bool OnKey(WPARAM key);
+  bool OnSystemKey(WPARAM key);
   [[nodiscard]] bool OnDropButton(POINT at) const noexcept;
   void Notify(WORD code) const;
   void Draw(HDC dc) const;
@@ -83,6 +109,8 @@ class CCustomComboBox : public win::Window {
   int id_ = 0;
   int current_ = 0;
   bool closingClick_ = false;
+  bool named_ = false;  // accName_ was given
+  std::wstring accName_;
   SIZE size_{};
   RECT textRect_{};
   CMenuButton drop_;

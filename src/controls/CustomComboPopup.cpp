@@ -8,6 +8,7 @@
 #include "core/PrivateMessages.h"
 #include "controls/MenuBackBuffer.h"
 #include "controls/Paint.h"
+#include "win/KeyboardCues.h"
 #include "win/Resources.h"
 
 namespace ui::skin {
@@ -17,6 +18,13 @@ namespace {
 constexpr UINT kHoverMilliseconds = 1;
 // Marks a popup window of this class, so that the window's loop can tell its keys from others.
 constexpr wchar_t kPopupProperty[] = L"StartdeckComboPopup";
+constexpr UINT_PTR kListSubclassId = 0x5EDD;
+
+// A screen reader's default action on an entry, posted so that the choice runs outside its call.
+UINT ChooseEntryMessage() noexcept {
+  static const UINT message = ::RegisterWindowMessageW(L"StartdeckComboChooseEntry");
+  return message;
+}
 
 }  // namespace
 
@@ -166,11 +174,108 @@ bool CListDialog::RouteKey(MSG& message) {
 }
 
 void CListDialog::OnListKey(WORD key) {
-  if (key != VK_RETURN && key != VK_ESCAPE) return;
-  const int chosen = key == VK_RETURN ? Highlighted() : -1;
+  if (key == VK_RETURN) ChooseEntry(Highlighted(), true);
+  if (key == VK_ESCAPE || key == VK_F4) Close(true);
+}
+
+void CListDialog::Close(bool byKey) {
+  if (!hwnd()) return;
+  ::ShowWindow(hwnd(), SW_HIDE);
+  if (byKey && ::IsWindow(combo_)) ::SetFocus(combo_);
+}
+
+void CListDialog::ChooseEntry(int index, bool byKey) {
   const HWND self = hwnd();
-  if (chosen >= 0) ::SendMessageW(combo_, app::kListRowChosenMessage, static_cast<WPARAM>(chosen), 0);
-  if (::IsWindow(self)) ::ShowWindow(self, SW_HIDE);
+  if (index >= 0 && index < Count()) {
+    win::RaiseAccessEvent(EVENT_OBJECT_SELECTION, self, index + 1);
+    ::SendMessageW(combo_, app::kListRowChosenMessage, static_cast<WPARAM>(index), 0);
+  }
+  if (::IsWindow(self)) Close(byKey);
+}
+
+void CListDialog::ApplyColours() const noexcept {
+  const HWND list = List();
+  if (!list) return;
+  const bool contrast = win::HighContrastOn();
+  ::SendMessageW(list, LVM_SETBKCOLOR, 0, contrast ? ::GetSysColor(COLOR_WINDOW) : RGB(255, 255, 255));
+  ::SendMessageW(list, LVM_SETTEXTBKCOLOR, 0, contrast ? ::GetSysColor(COLOR_WINDOW) : RGB(255, 255, 255));
+  ::SendMessageW(list, LVM_SETTEXTCOLOR, 0, contrast ? ::GetSysColor(COLOR_WINDOWTEXT) : RGB(0, 0, 0));
+}
+
+LRESULT CALLBACK CListDialog::ListProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                            DWORD_PTR self) noexcept {
+  auto* popup = reinterpret_cast<CListDialog*>(self);
+  switch (message) {
+    case WM_SYSKEYDOWN:
+      // Alt+Up and Alt+Down close the list, as they open it from the box.
+      if (wParam == VK_UP || wParam == VK_DOWN) {
+        popup->Close(true);
+        return 0;
+      }
+      break;
+    case WM_NCDESTROY: ::RemoveWindowSubclass(hwnd, &CListDialog::ListProcedure, kListSubclassId); break;
+    default: break;
+  }
+  return ::DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+std::wstring CListDialog::AccName(long child) const {
+  if (IsEntry(child)) return Text(static_cast<int>(child - 1));
+  return owner_ ? owner_->AccName(CHILDID_SELF) : std::wstring();
+}
+
+long CListDialog::AccRole(long child) const {
+  return IsEntry(child) ? ROLE_SYSTEM_LISTITEM : ROLE_SYSTEM_LIST;
+}
+
+long CListDialog::AccState(long child) const {
+  if (!IsEntry(child)) return 0;
+  long state = STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_FOCUSABLE;
+  if (child - 1 == Highlighted()) {
+    state |= STATE_SYSTEM_SELECTED;
+    if (::GetFocus() == List()) state |= STATE_SYSTEM_FOCUSED;
+  }
+  return state;
+}
+
+std::wstring CListDialog::AccDefaultAction(long child) const {
+  return IsEntry(child) ? L"Choose" : std::wstring();
+}
+
+bool CListDialog::AccDoDefaultAction(long child) {
+  if (!IsEntry(child) || !hwnd()) return false;
+  return ::PostMessageW(hwnd(), ChooseEntryMessage(), static_cast<WPARAM>(child - 1), 0) != FALSE;
+}
+
+RECT CListDialog::AccItemRect(long child) const {
+  const HWND list = List();
+  if (!IsEntry(child) || !list) return {};
+  RECT rc{LVIR_BOUNDS, 0, 0, 0};
+  if (!::SendMessageW(list, LVM_GETITEMRECT, static_cast<WPARAM>(child - 1), reinterpret_cast<LPARAM>(&rc)))
+    return {};
+  ::MapWindowPoints(list, hwnd(), reinterpret_cast<POINT*>(&rc), 2);
+  return rc;
+}
+
+long CListDialog::AccItemAt(POINT client) const {
+  const HWND list = List();
+  if (!list) return CHILDID_SELF;
+  LVHITTESTINFO hit{};
+  hit.pt = client;
+  ::MapWindowPoints(hwnd(), list, &hit.pt, 1);
+  const int index = static_cast<int>(::SendMessageW(list, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+  return index >= 0 ? index + 1 : CHILDID_SELF;
+}
+
+long CListDialog::AccFocusedItem() const {
+  const int highlighted = Highlighted();
+  return highlighted >= 0 && ::GetFocus() == List() ? highlighted + 1 : CHILDID_SELF;
+}
+
+std::vector<long> CListDialog::AccSelectedItems() const {
+  const int highlighted = Highlighted();
+  if (highlighted < 0) return {};
+  return {highlighted + 1};
 }
 
 void CListDialog::FitList(int width, int height) {
@@ -187,7 +292,8 @@ void CListDialog::OnInitDialog() {
   ::SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
                  LVS_EX_FULLROWSELECT | LVS_EX_ONECLICKACTIVATE | LVS_EX_TRACKSELECT);
   ::SendMessageW(list, LVM_SETHOVERTIME, 0, kHoverMilliseconds);
-  ::SendMessageW(list, LVM_SETBKCOLOR, 0, RGB(255, 255, 255));
+  ApplyColours();
+  ::SetWindowSubclass(list, &CListDialog::ListProcedure, kListSubclassId, reinterpret_cast<DWORD_PTR>(this));
   if (font_) ::SendMessageW(list, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
   LVCOLUMNW column{};
   column.mask = LVCF_WIDTH;
@@ -231,15 +337,28 @@ bool CListDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR&
         OnListKey(reinterpret_cast<const NMLVKEYDOWN*>(lParam)->wVKey);
         return true;
       }
+      if (header->idFrom == IDC_COMBO_POPUP_LIST && header->code == LVN_ITEMCHANGED) {
+        // The highlight follows the arrows (and the pointer): a screen reader follows it.
+        const auto* change = reinterpret_cast<const NMLISTVIEW*>(lParam);
+        if (change->iItem >= 0 && (change->uNewState & LVIS_FOCUSED) && !(change->uOldState & LVIS_FOCUSED) &&
+            ::IsWindowVisible(hwnd()))
+          win::RaiseAccessEvent(EVENT_OBJECT_FOCUS, hwnd(), change->iItem + 1);
+        return false;
+      }
       if (header->idFrom != IDC_COMBO_POPUP_LIST || header->code != NM_CLICK) return false;
       const int chosen = reinterpret_cast<const NMITEMACTIVATE*>(lParam)->iItem;
       if (chosen < 0) return false;
-      const HWND self = hwnd();
-      ::SendMessageW(combo_, app::kListRowChosenMessage, static_cast<WPARAM>(chosen), 0);
-      if (::IsWindow(self)) ::ShowWindow(self, SW_HIDE);
+      ChooseEntry(chosen, false);
       return true;
     }
-    default: return false;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE: ApplyColours(); return false;
+    default:
+      if (message == ChooseEntryMessage()) {
+        ChooseEntry(static_cast<int>(wParam), false);
+        return true;
+      }
+      return false;
   }
 }
 

@@ -2,13 +2,17 @@
 // the combo box's entries; it grows with every entry so that all of them show without scrolling.
 // A click on an entry goes to the combo box as a chosen row; losing activation hides the popup. While
 // it is open the keys are the list's: the arrows move the highlight, which starts on the current entry;
-// Enter chooses the highlighted entry, Escape closes the list and keeps the current one.
+// Enter chooses the highlighted entry, Escape closes the list and keeps the current one; Alt+Up, Alt+Down
+// and F4 close it too. A list closed by a key hands the keyboard back to the combo box. A screen
+// reader sees a list named as the combo box, its entries list items.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
+#include "win/Accessible.h"
 #include "win/Dialog.h"
 #include "win/Scale.h"
 
@@ -17,7 +21,7 @@ namespace ui::skin {
 // The frame colour of the skinned controls.
 inline constexpr COLORREF kBorderColor = RGB(59, 168, 225);
 
-class CListDialog : public win::Dialog {
+class CListDialog : public win::Dialog, public win::AccessibleSource {
  public:
   CListDialog() = default;
 
@@ -48,6 +52,21 @@ class CListDialog : public win::Dialog {
   // The highlighted entry, or -1.
   [[nodiscard]] int Highlighted() const noexcept;
 
+  // Where the list takes its name from (the combo box); not owned.
+  void SetOwnerSource(const win::AccessibleSource* owner) noexcept { owner_ = owner; }
+
+  // win::AccessibleSource: the list and its entries (child = entry + 1).
+  [[nodiscard]] long AccItemCount() const override { return Count(); }
+  [[nodiscard]] std::wstring AccName(long child) const override;
+  [[nodiscard]] long AccRole(long child) const override;
+  [[nodiscard]] long AccState(long child) const override;
+  [[nodiscard]] std::wstring AccDefaultAction(long child) const override;
+  bool AccDoDefaultAction(long child) override;
+  [[nodiscard]] RECT AccItemRect(long child) const override;
+  [[nodiscard]] long AccItemAt(POINT client) const override;
+  [[nodiscard]] long AccFocusedItem() const override;
+  [[nodiscard]] std::vector<long> AccSelectedItems() const override;
+
   // A key message of the window's loop meant for an open drop-down list goes straight to it, past the
   // owner window's own keyboard rules (which may give Enter and Escape another meaning). True when
   // the message was the list's and has been handled.
@@ -55,6 +74,7 @@ class CListDialog : public win::Dialog {
 
  protected:
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+  [[nodiscard]] win::AccessibleSource* Accessible() noexcept override { return this; }
 
  private:
   void OnInitDialog();
@@ -62,10 +82,19 @@ class CListDialog : public win::Dialog {
   [[nodiscard]] int EntriesHeight() const noexcept;
   void Resize();
   void OnListKey(WORD key);
+  // Hides the list; one closed from the keyboard gives the keyboard back to the combo box.
+  void Close(bool byKey);
+  // Chooses entry `index` for the combo box and closes the list.
+  void ChooseEntry(int index, bool byKey);
+  void ApplyColours() const noexcept;
+  [[nodiscard]] bool IsEntry(long child) const noexcept { return child >= 1 && child <= Count(); }
+  static LRESULT CALLBACK ListProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                        DWORD_PTR self) noexcept;
 
   [[nodiscard]] int Frame() const noexcept { return scale_.Px(1); }  // around the entries
 
   HWND combo_ = nullptr;
+  const win::AccessibleSource* owner_ = nullptr;
   HFONT font_ = nullptr;
   win::Scale scale_;
 };

@@ -9,6 +9,7 @@
 #include "controls/MenuBackBuffer.h"
 #include "controls/Paint.h"
 #include "core/SkinLibrary.h"
+#include "win/KeyboardCues.h"
 #include "win/Scale.h"
 
 namespace ui::skin {
@@ -20,6 +21,12 @@ constexpr int kScrollBarInset = 5;   // and from top + 5 to bottom - 5
 constexpr int kIconSize = 32;
 constexpr int kTextRightMargin = 16;
 constexpr int kTitleGap = 2;  // between the title and the second line
+
+// A screen reader's default action, posted so that whatever the choice opens runs outside its call.
+UINT ChooseRowMessage() noexcept {
+  static const UINT message = ::RegisterWindowMessageW(L"StartdeckListChooseRow");
+  return message;
+}
 
 void CopySlice(HDC dc, HBITMAP strip, int sourceY, int y, int width, int height) noexcept {
   if (!strip) return;
@@ -252,7 +259,7 @@ void CCustomList::DeleteAllItems() noexcept {
   if (tip_) ::SendMessageW(tip_, TTM_POP, 0, 0);
   items_.clear();  // owned icons go with their rows
   first_ = scrolledTo_ = 0;
-  hovered_ = -1;
+  hovered_ = keyRow_ = -1;
   UpdateScrollBar();
   if (hwnd()) ::InvalidateRect(hwnd(), nullptr, FALSE);
 }
@@ -329,6 +336,8 @@ void CCustomList::OnMouseMove(int y) {
   if (index < 0 || index >= static_cast<int>(items_.size()) || index == hovered_) return;
   SetHovered(index);
   if (notify_) ::SendMessageW(notify_, app::kListRowHoveredMessage, static_cast<WPARAM>(index), 0);
+  // The row under the pointer is the keyboard's too: the next arrow moves on from it.
+  SetKeyRow(index);
   if (::GetFocus() != hwnd()) ::SetFocus(hwnd());
 }
 
@@ -337,9 +346,57 @@ void CCustomList::OnClick(int y) {
   if (row < 0) return;
   const int index = first_ + row;
   if (index >= static_cast<int>(items_.size())) return;
+  Choose(index);
+}
+
+void CCustomList::Choose(int index) {
+  if (index < 0 || index >= static_cast<int>(items_.size())) return;
+  win::RaiseAccessEvent(EVENT_OBJECT_SELECTION, hwnd(), index + 1);
   // Marked rows report too: the main window decides what a dimmed row means.
   if (notify_)
     ::SendMessageW(notify_, app::kListRowChosenMessage, static_cast<WPARAM>(index), static_cast<LPARAM>(id_));
+}
+
+void CCustomList::EnsureVisible(int index) noexcept {
+  if (index < 0 || index >= static_cast<int>(items_.size())) return;
+  if (index < first_)
+    Scroll(index - first_);
+  else if (index >= first_ + visibleRows_)
+    Scroll(index - (first_ + visibleRows_ - 1));
+}
+
+void CCustomList::SetKeyRow(int index) {
+  if (items_.empty()) return;
+  index = std::clamp(index, 0, static_cast<int>(items_.size()) - 1);
+  EnsureVisible(index);
+  if (index == keyRow_) return;
+  const int previous = std::exchange(keyRow_, index);
+  InvalidateItem(previous);
+  InvalidateItem(index);
+  if (hwnd() && ::GetFocus() == hwnd()) {
+    win::RaiseAccessEvent(EVENT_OBJECT_FOCUS, hwnd(), index + 1);
+    win::RaiseAccessEvent(EVENT_OBJECT_SELECTION, hwnd(), index + 1);
+  }
+}
+
+bool CCustomList::OnKey(WPARAM key) {
+  const int last = static_cast<int>(items_.size()) - 1;
+  const int page = std::max(1, visibleRows_);
+  switch (key) {
+    case VK_UP: SetKeyRow(keyRow_ - 1); return true;
+    case VK_DOWN: SetKeyRow(keyRow_ + 1); return true;
+    case VK_HOME: SetKeyRow(0); return true;
+    case VK_END: SetKeyRow(last); return true;
+    case VK_PRIOR: SetKeyRow(keyRow_ - page); return true;
+    case VK_NEXT: SetKeyRow(keyRow_ + page); return true;
+    case VK_RETURN:
+    case VK_SPACE: Choose(keyRow_); return true;
+    default: return false;
+  }
+}
+
+bool CCustomList::KeyRowShown() const noexcept {
+  return hwnd() && ::GetFocus() == hwnd() && win::FocusCuesShown(hwnd());
 }
 
 void CCustomList::DrawRow(HDC dc, int row) const {
@@ -347,12 +404,24 @@ void CCustomList::DrawRow(HDC dc, int row) const {
   const int rowHeight = RowHeight();
   const int y = row * rowHeight;
   const bool hasItem = index < static_cast<int>(items_.size());
+  const bool keyRow = hasItem && index == keyRow_ && KeyRowShown();
   // A dimmed row does not light up: it is not there to be run.
-  const bool hot =
-      hasItem && items_[static_cast<size_t>(index)].hover && !items_[static_cast<size_t>(index)].marked;
+  const bool hot = hasItem && (items_[static_cast<size_t>(index)].hover || keyRow) &&
+                   !items_[static_cast<size_t>(index)].marked;
   const bool barShown = ScrollBarShown();
-  const HBITMAP strip = hot ? (barShown ? skin_.hotScroll : skin_.hot).get() : nullptr;
-  CopySlice(dc, strip ? strip : skin_.rows.get(), y, y, size_.cx, rowHeight);
+  const bool contrast = win::HighContrastOn();
+  if (contrast) {
+    // The skin's faces give way to the system's colours, in which every text stays readable.
+    const RECT face{0, y, size_.cx, y + rowHeight};
+    ::FillRect(dc, &face, ::GetSysColorBrush(hot ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+  } else {
+    const HBITMAP strip = hot ? (barShown ? skin_.hotScroll : skin_.hot).get() : nullptr;
+    CopySlice(dc, strip ? strip : skin_.rows.get(), y, y, size_.cx, rowHeight);
+  }
+  if (keyRow) {
+    const RECT cue{0, y, barShown ? size_.cx - scale_.Px(kScrollBarRight) : size_.cx, y + rowHeight};
+    win::DrawFocusCue(dc, cue, scale_);
+  }
   if (!hasItem) return;
 
   const ITEM_INFO& item = items_[static_cast<size_t>(index)];
@@ -368,10 +437,15 @@ void CCustomList::DrawRow(HDC dc, int row) const {
   const int top = y + (rowHeight - block) / 2;
   const int textX = scale_.Px(kTextX);
   ::SetBkMode(dc, TRANSPARENT);
-  DrawLine(dc, skin_.titleFont, item.marked ? markedColor_ : kTitleColor, item.title,
-           {textX, top, right, top + titleHeight});
+  COLORREF titleColor = item.marked ? markedColor_ : kTitleColor;
+  COLORREF secondColor = item.marked ? markedColor_ : kSecondColor;
+  if (contrast) {
+    titleColor = secondColor =
+        ::GetSysColor(item.marked ? COLOR_GRAYTEXT : (hot ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+  }
+  DrawLine(dc, skin_.titleFont, titleColor, item.title, {textX, top, right, top + titleHeight});
   const int secondTop = top + titleHeight + gap;
-  DrawLine(dc, skin_.secondFont, item.marked ? markedColor_ : kSecondColor, item.second,
+  DrawLine(dc, skin_.secondFont, secondColor, item.second,
            {textX, secondTop, right, secondTop + secondHeight});
 }
 
@@ -419,13 +493,110 @@ LRESULT CCustomList::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY:
       if (tip_) ::DestroyWindow(std::exchange(tip_, nullptr));
       return 0;
+    case WM_GETDLGCODE: {
+      // The arrows, and Enter, which would otherwise press the dialog's default button.
+      const auto* key = reinterpret_cast<const MSG*>(lParam);
+      const bool enter = key && key->message == WM_KEYDOWN && key->wParam == VK_RETURN;
+      return DLGC_WANTARROWS | (enter ? DLGC_WANTMESSAGE : 0);
+    }
+    case WM_KEYDOWN:
+      // A held key moves the row on, but chooses once.
+      if ((wParam == VK_RETURN || wParam == VK_SPACE) && (lParam & (1 << 30)) != 0) return 0;
+      if (OnKey(wParam)) return 0;
+      return Default(message, wParam, lParam);
+    case WM_SETFOCUS:
+      if (keyRow_ < 0 && !items_.empty()) keyRow_ = first_;
+      InvalidateItem(keyRow_);
+      if (keyRow_ >= 0) win::RaiseAccessEvent(EVENT_OBJECT_FOCUS, hwnd(), keyRow_ + 1);
+      return 0;
+    case WM_KILLFOCUS: InvalidateItem(keyRow_); return 0;
+    case WM_UPDATEUISTATE:
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE: {
+      const LRESULT result = Default(message, wParam, lParam);
+      ::InvalidateRect(hwnd(), nullptr, FALSE);
+      return result;
+    }
     case WM_MOUSEWHEEL: Scroll(GET_WHEEL_DELTA_WPARAM(wParam) <= 0 ? 1 : -1); return 0;
     case WM_VSCROLL:
       if (LOWORD(wParam) == SB_LINEUP) Scroll(-1);
       if (LOWORD(wParam) == SB_LINEDOWN) Scroll(1);
       return 0;
-    default: return Default(message, wParam, lParam);
+    default:
+      if (message == ChooseRowMessage()) {
+        Choose(static_cast<int>(wParam));
+        return 0;
+      }
+      return Default(message, wParam, lParam);
   }
+}
+
+std::wstring CCustomList::AccName(long child) const {
+  if (!IsRow(child)) return accName_;
+  return items_[static_cast<size_t>(child - 1)].title;
+}
+
+std::wstring CCustomList::AccDescription(long child) const {
+  if (!IsRow(child)) return {};
+  return items_[static_cast<size_t>(child - 1)].second;
+}
+
+long CCustomList::AccRole(long child) const {
+  return IsRow(child) ? ROLE_SYSTEM_LISTITEM : ROLE_SYSTEM_LIST;
+}
+
+long CCustomList::AccState(long child) const {
+  if (!IsRow(child)) return 0;
+  const int index = static_cast<int>(child - 1);
+  long state = STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_FOCUSABLE;
+  if (!hwnd() || !::IsWindowVisible(hwnd())) state |= STATE_SYSTEM_INVISIBLE;
+  if (index < first_ || index >= first_ + visibleRows_)
+    state |= STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_OFFSCREEN;
+  if (index == keyRow_) {
+    state |= STATE_SYSTEM_SELECTED;
+    if (hwnd() && ::GetFocus() == hwnd()) state |= STATE_SYSTEM_FOCUSED;
+  }
+  if (index == hovered_) state |= STATE_SYSTEM_HOTTRACKED;
+  return state;
+}
+
+std::wstring CCustomList::AccDefaultAction(long child) const {
+  return IsRow(child) ? L"Open" : std::wstring();
+}
+
+bool CCustomList::AccDoDefaultAction(long child) {
+  if (!IsRow(child) || !hwnd()) return false;
+  return ::PostMessageW(hwnd(), ChooseRowMessage(), static_cast<WPARAM>(child - 1), 0) != FALSE;
+}
+
+RECT CCustomList::AccItemRect(long child) const {
+  if (!IsRow(child)) return {};
+  const int row = static_cast<int>(child - 1) - first_;
+  if (row < 0 || row >= visibleRows_) return {};
+  return RowRect(row);
+}
+
+long CCustomList::AccItemAt(POINT client) const {
+  if (client.x < 0 || client.x >= size_.cx) return CHILDID_SELF;
+  const int row = RowAt(client.y);
+  const int index = row < 0 ? -1 : first_ + row;
+  return index >= 0 && index < static_cast<int>(items_.size()) ? index + 1 : CHILDID_SELF;
+}
+
+long CCustomList::AccFocusedItem() const {
+  return keyRow_ >= 0 && hwnd() && ::GetFocus() == hwnd() ? keyRow_ + 1 : CHILDID_SELF;
+}
+
+std::vector<long> CCustomList::AccSelectedItems() const {
+  if (keyRow_ < 0) return {};
+  return {keyRow_ + 1};
+}
+
+bool CCustomList::AccSelectItem(long child, long flags) {
+  if (!IsRow(child) || !hwnd()) return false;
+  if (flags & SELFLAG_TAKEFOCUS) ::SetFocus(hwnd());
+  if (flags & (SELFLAG_TAKEFOCUS | SELFLAG_TAKESELECTION)) SetKeyRow(static_cast<int>(child - 1));
+  return true;
 }
 
 }  // namespace ui::skin

@@ -6,6 +6,10 @@
 // index, the list's identifier) to the notify window; entering another row sends
 // app::kListRowHoveredMessage (row index). Rows beyond the visible ones scroll with the wheel and the
 // list's own skinned scroll bar.
+// From the keyboard the list is a tab stop with a keyboard row: the arrows, Home, End, Page Up and
+// Page Down move it (scrolling it into view), Enter and Space choose it as a click does. It is drawn
+// lit and with the focus cue while the list has the focus and the window shows focus cues, so a list
+// used with the mouse looks as it always has. Screen readers see a list whose rows are list items.
 #pragma once
 
 #include <windows.h>
@@ -17,6 +21,7 @@
 #include "core/PrivateMessages.h"
 #include "suite/LaunchList.h"
 #include "controls/ListScrollBar.h"
+#include "win/Accessible.h"
 #include "win/Handle.h"
 #include "win/Scale.h"
 #include "win/Window.h"
@@ -52,7 +57,10 @@ struct ITEM_INFO {
   int data = 0;  // the caller's
 };
 
-class CCustomList : public win::Window, public suite::LaunchListSink, private ListScrollTarget {
+class CCustomList : public win::Window,
+                    public suite::LaunchListSink,
+                    public win::AccessibleSource,
+                    private ListScrollTarget {
  public:
   // Design pixels, laid out at the list's scale.
   static constexpr int kRowHeight = 48;
@@ -120,8 +128,32 @@ class CCustomList : public win::Window, public suite::LaunchListSink, private Li
   [[nodiscard]] std::wstring TipText(size_t index) const;
   [[nodiscard]] HWND TipWindow() const noexcept { return tip_; }
 
+  // The keyboard row (an index into the rows), -1 for none.
+  [[nodiscard]] int KeyRow() const noexcept { return keyRow_; }
+  // Makes row `index` the keyboard row (clamped to the rows) and scrolls it into view.
+  void SetKeyRow(int index);
+  // Scrolls as little as needed for row `index` to show.
+  void EnsureVisible(int index) noexcept;
+  // What a screen reader calls the list (its panel's heading).
+  void SetAccessibleName(std::wstring name) { accName_ = std::move(name); }
+
+  // win::AccessibleSource: the list and its rows (child = row + 1).
+  [[nodiscard]] long AccItemCount() const override { return static_cast<long>(items_.size()); }
+  [[nodiscard]] std::wstring AccName(long child) const override;
+  [[nodiscard]] std::wstring AccDescription(long child) const override;
+  [[nodiscard]] long AccRole(long child) const override;
+  [[nodiscard]] long AccState(long child) const override;
+  [[nodiscard]] std::wstring AccDefaultAction(long child) const override;
+  bool AccDoDefaultAction(long child) override;
+  [[nodiscard]] RECT AccItemRect(long child) const override;
+  [[nodiscard]] long AccItemAt(POINT client) const override;
+  [[nodiscard]] long AccFocusedItem() const override;
+  [[nodiscard]] std::vector<long> AccSelectedItems() const override;
+  bool AccSelectItem(long child, long flags) override;
+
  protected:
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  [[nodiscard]] win::AccessibleSource* Accessible() noexcept override { return this; }
 
  private:
   void ScrollBy(int steps) override { Scroll(steps); }
@@ -138,6 +170,15 @@ class CCustomList : public win::Window, public suite::LaunchListSink, private Li
   void UpdateScrollBar() noexcept;
   void OnMouseMove(int y);
   void OnClick(int y);
+  // Tells the notify window that row `index` was chosen, as a click on it does.
+  void Choose(int index);
+  // The keys of the keyboard row; false for a key the list does not take.
+  bool OnKey(WPARAM key);
+  // Whether the keyboard row is drawn: the list has the focus and the window shows focus cues.
+  [[nodiscard]] bool KeyRowShown() const noexcept;
+  [[nodiscard]] bool IsRow(long child) const noexcept {
+    return child >= 1 && child <= static_cast<long>(items_.size());
+  }
   void Paint(HDC dc) const;
   void DrawRow(HDC dc, int row) const;
   // Where the texts of a row end on the right: short of the scroll bar when it shows.
@@ -157,6 +198,8 @@ class CCustomList : public win::Window, public suite::LaunchListSink, private Li
   // its scale) may move first_ up, and the next one brings it back.
   int scrolledTo_ = 0;
   int hovered_ = -1;
+  int keyRow_ = -1;
+  std::wstring accName_;
   bool tracking_ = false;
   COLORREF markedColor_ = kDefaultMarkedColor;
   std::vector<ITEM_INFO> items_;

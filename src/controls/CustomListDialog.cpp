@@ -22,6 +22,8 @@ bool CCustomListDialog::Create(HWND parent, int x, int y, const ListPanelLook& l
 
 void CCustomListDialog::SetHeading(std::wstring text) {
   heading_ = std::move(text);
+  // A screen reader names the list by the heading beside it.
+  list_.SetAccessibleName(heading_);
   if (const HWND item = ::GetDlgItem(hwnd(), IDC_LIST_HEADING)) ::InvalidateRect(item, nullptr, FALSE);
 }
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 #include "controls/MenuBackBuffer.h"
 #include "core/PrivateMessages.h"
@@ -155,6 +156,18 @@ void CSkinVerticleScrollbar::Paint(HDC target) const {
   const int thumbFace = dragging_ ? 2 : (overThumb_ ? 1 : 0);
   DrawTransparentBitmap(dc, bitmaps_.thumb[thumbFace].get(), 0, ThumbTop());
   buffer.Present();
+}
+
+std::wstring CSkinVerticleScrollbar::AccName(long) const {
+  return L"Vertical";
+}
+
+std::wstring CSkinVerticleScrollbar::AccValue(long) const {
+  return std::to_wstring(position_);
+}
+
+long CSkinVerticleScrollbar::AccRole(long) const {
+  return ROLE_SYSTEM_SCROLLBAR;
 }
 
 LRESULT CSkinVerticleScrollbar::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {

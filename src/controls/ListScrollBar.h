@@ -1,12 +1,14 @@
 // CSkinVerticleScrollbar: the list's own vertical scroll bar, drawn from the skin: up arrow at the
 // top, down arrow at the bottom, a 120-pixel thumb (design pixels, as every length here) in the track
 // between them. It lives inside the
-// list and scrolls it through ListScrollTarget.
+// list and scrolls it through ListScrollTarget. It is no tab stop: the list's keys scroll it. Screen
+// readers see a vertical scroll bar whose value is its position.
 #pragma once
 
 #include <windows.h>
 
 #include "core/SharedGraphics.h"
+#include "win/Accessible.h"
 #include "win/Scale.h"
 #include "win/Window.h"
 
@@ -31,7 +33,7 @@ class ListScrollTarget {
   ~ListScrollTarget() = default;
 };
 
-class CSkinVerticleScrollbar : public win::Window {
+class CSkinVerticleScrollbar : public win::Window, public win::AccessibleSource {
  public:
   static constexpr int kWidth = 14;
   static constexpr int kArrowHeight = 15;
@@ -63,8 +65,14 @@ class CSkinVerticleScrollbar : public win::Window {
   [[nodiscard]] int ThumbTop() const noexcept;
   [[nodiscard]] double PixelsPerStep() const noexcept;
 
+  // win::AccessibleSource: the bar itself, no items.
+  [[nodiscard]] std::wstring AccName(long child) const override;
+  [[nodiscard]] std::wstring AccValue(long child) const override;
+  [[nodiscard]] long AccRole(long child) const override;
+
  protected:
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  [[nodiscard]] win::AccessibleSource* Accessible() noexcept override { return this; }
 
  private:
   enum class Part { kNone, kUp, kPageUp, kThumb, kPageDown, kDown };
