@@ -168,8 +168,11 @@ void CCustomCheckbox::DrawLabel(const DRAWITEMSTRUCT& item) const {
   const int oldMode = ::SetBkMode(dc, contrast ? OPAQUE : TRANSPARENT);
   const COLORREF oldBack = ::SetBkColor(dc, contrast ? ::GetSysColor(COLOR_BTNFACE) : ::GetBkColor(dc));
   const COLORREF oldColor = ::SetTextColor(dc, contrast ? ui::ContrastTextColor(false) : skin_.textColor);
-  ::DrawTextW(dc, text_.c_str(), static_cast<int>(text_.size()), &rc,
-              DT_LEFT | DT_EXPANDTABS | DT_WORDBREAK | ui::AccessKeyDrawFlags(label_));
+  // While access keys are hidden the label is drawn as shown, without prefix processing.
+  const bool keys = win::AccessKeysShown(label_);
+  const std::wstring& text = keys ? text_ : shownText_;
+  ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rc,
+              DT_LEFT | DT_EXPANDTABS | DT_WORDBREAK | (keys ? 0u : DT_NOPREFIX));
   ::SetTextColor(dc, oldColor);
   ::SetBkColor(dc, oldBack);
   ::SetBkMode(dc, oldMode);

@@ -1,7 +1,6 @@
 #include "controls/MainMenuDialog.h"
 
 #include <climits>
-#include <cstdlib>
 
 #include "ResourceIds.h"
 #include "SkinIds.h"
@@ -128,31 +127,43 @@ void CMainMenuDialog::Layout() {
 }
 
 HWND CMainMenuDialog::NextButton(HWND from, WPARAM key) const {
-  const auto centre = [this](HWND button) {
+  const auto place = [this](HWND button) {
     RECT rc{};
     ::GetWindowRect(button, &rc);
     ::MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&rc), 2);
+    return rc;
+  };
+  const bool across = key == VK_LEFT || key == VK_RIGHT;
+  const bool back = key == VK_LEFT || key == VK_UP;
+  const RECT at = place(from);
+  // The buttons that lie that way: first those in line with this one, the nearest of them; else the
+  // nearest with one off to the side counting as farther; on a tie the first in reading order (the
+  // page's order of its buttons).
+  const auto centre = [](const RECT& rc) {
     return POINT{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
   };
-  const POINT at = centre(from);
+  const POINT from0 = centre(at);
   HWND best = nullptr;
+  bool bestInLine = false;
   long bestScore = LONG_MAX;
   for (const CMenuButton& button : buttons_) {
     if (!button.hwnd() || button.hwnd() == from || button.State() == MenuButtonState::kDisabled ||
         !::IsWindowVisible(button.hwnd()))
       continue;
-    const POINT to = centre(button.hwnd());
-    const long dx = to.x - at.x, dy = to.y - at.y;
-    const bool across = key == VK_LEFT || key == VK_RIGHT;
-    const long ahead = key == VK_LEFT ? -dx : key == VK_RIGHT ? dx : key == VK_UP ? -dy : dy;
-    const long aside = std::labs(across ? dy : dx);
-    if (ahead <= 0) continue;
-    // The nearest ahead, with a button off to the side counting as farther than one straight ahead.
-    const long score = ahead + 2 * aside;
-    if (score < bestScore) {
-      bestScore = score;
-      best = button.hwnd();
-    }
+    const RECT to = place(button.hwnd());
+    const POINT to0 = centre(to);
+    const long dx = to0.x - from0.x, dy = to0.y - from0.y;
+    const long along = back ? -(across ? dx : dy) : (across ? dx : dy);
+    if (along <= 0) continue;
+    const long aside = across ? (dy < 0 ? -dy : dy) : (dx < 0 ? -dx : dx);
+    const bool inLine =
+        across ? (to.top < at.bottom && at.top < to.bottom) : (to.left < at.right && at.left < to.right);
+    const long score = inLine ? along : along + 2 * aside;
+    if (best && bestInLine && !inLine) continue;
+    if (best && bestInLine == inLine && score >= bestScore) continue;
+    best = button.hwnd();
+    bestInLine = inLine;
+    bestScore = score;
   }
   return best;
 }

@@ -219,7 +219,10 @@ void CMenuButton::Draw(HDC dc) const {
   {
     win::SelectScope font(dc, captionFont_);
     ::SetTextColor(dc, color(captionColor_));
-    DrawCaptionText(dc, caption_, CaptionRect(), centre, ui::AccessKeyDrawFlags(hwnd()));
+    // While access keys are hidden the caption is drawn as shown, without prefix processing, so that
+    // it looks exactly as a caption without a key (not every DrawText hides the underline itself).
+    const bool keys = win::AccessKeysShown(hwnd());
+    DrawCaptionText(dc, keys ? caption_ : shownCaption_, CaptionRect(), centre, keys ? 0u : DT_NOPREFIX);
   }
   if (!description_.empty()) {
     win::SelectScope font(dc, descriptionFont_);

@@ -14,7 +14,9 @@
 #include "controls/MenuButton.h"
 #include "controls/MenuRibbon.h"
 #include "menu/TabTable.h"
+#include "support/Accessibility.h"
 #include "support/Driver.h"
+#include "win/ComScope.h"
 #include "win/KeyboardCues.h"
 
 namespace controls {
@@ -214,7 +216,7 @@ TEST_F(KeyboardAccessTest, TheCheckBoxTogglesOncePerKeyPress) {
   }
   EXPECT_EQ(box.AccRole(CHILDID_SELF), ROLE_SYSTEM_CHECKBUTTON);
   EXPECT_EQ(box.AccName(CHILDID_SELF), box.Text());
-  EXPECT_EQ(box.AccName(CHILDID_SELF), L"Show all features");
+  EXPECT_EQ(box.AccName(CHILDID_SELF), L"Show all features of VANTO translators");
 
   // The default action is posted: nothing has happened when the call returns.
   host_.Forget();
@@ -365,9 +367,23 @@ TEST_F(StartPageKeysTest, ArrowsMoveTheFocusAsTheButtonsLie) {
     WPARAM key;
     size_t to;
   } cases[] = {
-      {0, VK_DOWN, 1},  {1, VK_UP, 0},    {1, VK_DOWN, 2}, {2, VK_DOWN, 3}, {3, VK_DOWN, 3},
-      {1, VK_RIGHT, 4}, {4, VK_LEFT, 1},  {1, VK_LEFT, 1}, {4, VK_DOWN, 6}, {6, VK_UP, 4},
-      {3, VK_RIGHT, 6}, {2, VK_RIGHT, 2}, {4, VK_UP, 0},
+      // The large button spans both columns: the left one comes first.
+      {0, VK_DOWN, 1},
+      {0, VK_LEFT, 1},
+      {0, VK_RIGHT, 4},
+      {1, VK_UP, 0},
+      {4, VK_UP, 0},
+      {1, VK_DOWN, 2},
+      {2, VK_DOWN, 3},
+      {3, VK_DOWN, 3},
+      {1, VK_RIGHT, 4},
+      {4, VK_LEFT, 1},
+      {1, VK_LEFT, 1},
+      {4, VK_DOWN, 6},
+      {6, VK_UP, 4},
+      {3, VK_RIGHT, 6},
+      // Nothing in line to the right (that one is disabled): the nearest that way, first in reading order.
+      {2, VK_RIGHT, 4},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.from << " key " << c.key);
@@ -490,6 +506,83 @@ TEST_F(KeyboardAccessTest, TheFocusCueShowsOnlyWithTheFocusAndShownCues) {
   EXPECT_EQ(test::CountDifferences(Shot(firstTab), tabPlain), 0u) << "the ribbon kept its cue";
   win::HideKeyboardCues(host_.hwnd());
   EXPECT_EQ(test::CountDifferences(Shot(box.ImageButton()), boxPlain), 0u);
+}
+
+}  // namespace
+}  // namespace controls
+
+namespace controls {
+namespace {
+
+// Through oleacc, as a screen reader reads them: the start page's card, the selected tab and the
+// ticked check box, each with its name, role, state and default action; the default action clicks as
+// the mouse does.
+class ScreenReaderTest : public StartPageKeysTest {
+ protected:
+  void SetUp() override {
+    StartPageKeysTest::SetUp();
+    ASSERT_TRUE(com_.ok());
+    ASSERT_TRUE(
+        ribbon_.Create(9, 52, host_.hwnd(), kRibbonId, graphics_->Font(app::SharedFont::kTahoma12Bold)));
+    ASSERT_TRUE(MakeCheckbox(box_, {100, 520}));
+  }
+
+  win::ComApartment com_;
+  CMenuRibbon ribbon_;
+  ui::skin::CCustomCheckbox box_;
+};
+
+TEST_F(ScreenReaderTest, OleaccReadsNameRoleStateAndActionOfEachControl) {
+  ribbon_.Mark(ui::TabInRibbonSlot(2)->ribbonId);
+  box_.SetTicked(true);
+  CMenuButton& card = *page_.Button(ui::TabInStartSlot(1)->startButtonId);
+  const CMenuButton& tab = *ribbon_.Tab(ui::TabInRibbonSlot(2)->ribbonId);
+  const struct {
+    const char* what;
+    HWND window;
+    std::wstring name, description;
+    long role;
+    long state;  // these bits at least
+    long notState;
+    std::wstring action;
+  } cases[] = {
+      {"start page card", card.hwnd(), card.Caption(), card.Description(), ROLE_SYSTEM_PUSHBUTTON,
+       STATE_SYSTEM_FOCUSABLE, STATE_SYSTEM_UNAVAILABLE, L"Press"},
+      {"selected tab", tab.hwnd(), tab.Caption(), L"", ROLE_SYSTEM_PAGETAB,
+       STATE_SYSTEM_SELECTED | STATE_SYSTEM_SELECTABLE, STATE_SYSTEM_FOCUSABLE, L"Switch"},
+      {"ribbon", ribbon_.hwnd(), tab.Caption(), L"", ROLE_SYSTEM_PAGETABLIST, STATE_SYSTEM_FOCUSABLE, 0, L""},
+      {"ticked check box", box_.hwnd(), L"Show all features of VANTO translators", L"",
+       ROLE_SYSTEM_CHECKBUTTON, STATE_SYSTEM_CHECKED | STATE_SYSTEM_FOCUSABLE, 0, L"Uncheck"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const test::ComPtr<IAccessible> object = test::AccessibleOf(c.window);
+    ASSERT_TRUE(object);
+    const test::AccNode node = test::Describe({object, CHILDID_SELF});
+    EXPECT_EQ(node.name, c.name);
+    EXPECT_FALSE(node.name.empty());
+    EXPECT_EQ(node.description, c.description);
+    EXPECT_EQ(node.role, c.role);
+    EXPECT_EQ(node.state & c.state, c.state) << std::hex << node.state;
+    EXPECT_EQ(node.state & c.notState, 0) << std::hex << node.state;
+    EXPECT_EQ(node.defaultAction, c.action);
+  }
+
+  // The card's default action gives the command a click gives, once, after the call has returned.
+  host_.Forget();
+  const test::ComPtr<IAccessible> object = test::AccessibleOf(card.hwnd());
+  ASSERT_TRUE(object);
+  EXPECT_EQ(test::DoDefaultAction({object, CHILDID_SELF}), S_OK);
+  EXPECT_TRUE(Commands().empty());
+  host_.Settle();
+  EXPECT_EQ(Commands(), (std::vector<Note>{{WM_COMMAND, MAKEWPARAM(card.Id(), BN_CLICKED)}}));
+  // A disabled card has none to do, and says it is unavailable.
+  card.SetState(MenuButtonState::kDisabled, true);
+  EXPECT_NE(test::Describe({object, CHILDID_SELF}).state & STATE_SYSTEM_UNAVAILABLE, 0);
+  host_.Forget();
+  EXPECT_NE(test::DoDefaultAction({object, CHILDID_SELF}), S_OK);
+  host_.Settle();
+  EXPECT_TRUE(Commands().empty());
 }
 
 }  // namespace
