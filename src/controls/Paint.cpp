@@ -5,6 +5,7 @@
 #include "core/SkinImage.h"
 #include "core/SkinLibrary.h"
 #include "win/Handle.h"
+#include "win/KeyboardCues.h"
 
 namespace ui {
 
@@ -94,6 +95,44 @@ SIZE MeasureText(HWND window, HFONT font, std::wstring_view text, int width, UIN
   win::SelectScope select(dc.get(), font ? static_cast<HGDIOBJ>(font) : ::GetStockObject(DEFAULT_GUI_FONT));
   ::DrawTextW(dc.get(), text.data(), static_cast<int>(text.size()), &rc, DT_CALCRECT | format);
   return {rc.right - rc.left, rc.bottom - rc.top};
+}
+
+std::wstring WithoutAccessMarkers(std::wstring_view text) {
+  std::wstring shown;
+  shown.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == L'&') {
+      if (i + 1 == text.size()) break;  // a lone marker at the end marks nothing
+      ++i;                              // "&&" shows one '&'; "&x" shows x
+    }
+    shown += text[i];
+  }
+  return shown;
+}
+
+wchar_t AccessKeyOf(std::wstring_view text) noexcept {
+  for (size_t i = 0; i + 1 < text.size(); ++i) {
+    if (text[i] != L'&') continue;
+    if (text[i + 1] != L'&') return text[i + 1];
+    ++i;
+  }
+  return 0;
+}
+
+std::wstring AccessShortcutOf(std::wstring_view text) {
+  const wchar_t key = AccessKeyOf(text);
+  if (key == 0) return {};
+  wchar_t upper[2] = {key, 0};
+  ::CharUpperW(upper);
+  return std::wstring(L"Alt+") + upper[0];
+}
+
+UINT AccessKeyDrawFlags(HWND window) noexcept {
+  return win::AccessKeysShown(window) ? 0u : static_cast<UINT>(DT_HIDEPREFIX);
+}
+
+COLORREF ContrastTextColor(bool unavailable) noexcept {
+  return ::GetSysColor(unavailable ? COLOR_GRAYTEXT : COLOR_BTNTEXT);
 }
 
 }  // namespace ui

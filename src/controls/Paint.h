@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <string>
 #include <string_view>
 
 #include "win/Dc.h"
@@ -39,5 +40,19 @@ void PaintParentBackground(HWND child, HDC dc, const RECT& rc) noexcept;
 // `width`, as DrawTextW measures it with DT_CALCRECT and `format`.
 [[nodiscard]] SIZE MeasureText(HWND window, HFONT font, std::wstring_view text, int width,
                                UINT format) noexcept;
+
+// Access keys in captions: "&x" marks x as the key, "&&" is a literal '&'.
+// `text` as shown, without its markers.
+[[nodiscard]] std::wstring WithoutAccessMarkers(std::wstring_view text);
+// The character marked in `text` (the first one, as the dialog manager finds it), 0 for none.
+[[nodiscard]] wchar_t AccessKeyOf(std::wstring_view text) noexcept;
+// "Alt+X" for the key marked in `text`, empty for none.
+[[nodiscard]] std::wstring AccessShortcutOf(std::wstring_view text);
+// DrawTextW flags for a caption with access keys in `window`: underlines hidden until the window
+// shows access keys.
+[[nodiscard]] UINT AccessKeyDrawFlags(HWND window) noexcept;
+
+// The text colour of a caption in high contrast: the button text, grey when unavailable.
+[[nodiscard]] COLORREF ContrastTextColor(bool unavailable) noexcept;
 
 }  // namespace ui

@@ -18,9 +18,12 @@ namespace win {
 void HideKeyboardCues(HWND window) noexcept;
 // Shows both cues for the top-level `window` and all its descendants, which repaint.
 void ShowKeyboardCues(HWND window) noexcept;
+// Drops what Hide/ShowKeyboardCues kept on the top-level `window`: called when it is destroyed.
+void ForgetKeyboardCues(HWND window) noexcept;
 
 // True while Windows' high-contrast mode is on: text, focus cues and selections then take the
-// system colours.
+// system colours. Where the system does not offer the mode (Wine), the user's stored setting
+// decides: HKCU "Control Panel\Accessibility\HighContrast" "Flags" with HCF_HIGHCONTRASTON.
 [[nodiscard]] bool HighContrastOn() noexcept;
 
 // The focus cue of every skinned control: a dotted rectangle `inset` design pixels inside `box`.
