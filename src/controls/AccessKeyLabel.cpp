@@ -6,6 +6,7 @@
 
 #include "controls/Paint.h"
 #include "win/Dc.h"
+#include "win/KeyboardCues.h"
 
 namespace ui {
 namespace {
@@ -31,8 +32,12 @@ void Paint(HWND label, HDC dc) {
   const int length = ::GetWindowTextLengthW(label);
   std::wstring text(static_cast<size_t>(length) + 1, L'\0');
   text.resize(static_cast<size_t>(::GetWindowTextW(label, text.data(), length + 1)));
-  ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rc,
-              DT_LEFT | DT_EXPANDTABS | DT_WORDBREAK | AccessKeyDrawFlags(label));
+  // While access keys are hidden the text is drawn as shown, without prefix processing, so that it
+  // looks exactly as a label without a key (not every DrawText hides the underline itself).
+  const bool keys = win::AccessKeysShown(label);
+  const std::wstring shown = keys ? text : WithoutAccessMarkers(text);
+  ::DrawTextW(dc, shown.c_str(), static_cast<int>(shown.size()), &rc,
+              DT_LEFT | DT_EXPANDTABS | DT_WORDBREAK | (keys ? 0u : static_cast<UINT>(DT_NOPREFIX)));
 }
 
 LRESULT CALLBACK Procedure(HWND label, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
