@@ -2,7 +2,7 @@
 # Screenshots of one build's window as a keyboard user and a high-contrast user see it: every view
 # (as tools/compare-views.sh takes them), then each view again with Tab pressed once, which shows
 # the focus cue and the access keys' underlines (cues-*.bmp), and, in a second run with high
-# contrast switched on, the start page and the Word document's panel (contrast-*.bmp).
+# contrast switched on, the start page and the panel of tab 1's third row (contrast-*.bmp).
 #   tools/view-cues.sh BUILD [OUTPUT_FOLDER]
 # Wine offers no high-contrast mode of its own: ViewShots stores the user's setting where Windows
 # keeps it (HKCU\Control Panel\Accessibility\HighContrast, "Flags" with bit 1) and sets a

@@ -232,7 +232,7 @@ class Shooter {
     }
   }
 
-  // The start page and the Word document's panel (tab 1's third row).
+  // The start page and the panel of tab 1's third row (the web page's in the demo installation).
   void ShootContrast() {
     Shoot(L"contrast-start-page");
     if (HWND list = test::OpenTab(window_, test::kStartButtonTab1, test::kListOfTab1)) {
