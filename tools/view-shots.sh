@@ -1,7 +1,8 @@
 # Sourced by tools/compare-views.sh and tools/compare-scales.sh: the screenshots of every view of
 # one build's window, taken by ViewShots in a demo installation in a fresh Wine session.
-#   shoot_views BUILD VIEWSHOTS_EXE OUTPUT_FOLDER [DPI [--windows]]
-# With --windows the pictures hold only the area of the program's windows, not the whole screen.
+#   shoot_views BUILD VIEWSHOTS_EXE OUTPUT_FOLDER [DPI [OPTIONS...]]
+# OPTIONS go to ViewShots: --windows (the pictures hold only the area of the program's windows, not
+# the whole screen), --cues (each view again with Tab pressed once), --contrast (high contrast).
 # The prefix is made beside OUTPUT_FOLDER and removed afterwards. Needs tools/wine-session.sh.
 
 # The Windows name of a Linux path, through Wine's Z: drive (no Wine needed).
@@ -11,7 +12,8 @@ windows_path() {
 }
 
 shoot_views() {
-  local build=$1 shots=$2 output=$3 dpi=${4:-} area=${5:-}
+  local build=$1 shots=$2 output=$3 dpi=${4:-}
+  local options=("${@:5}")
   rm -rf "$output"
   mkdir -p "$output"
   wine_session_start "$output-prefix" "$dpi"
@@ -20,7 +22,7 @@ shoot_views() {
   wine "$build/bin/DemoInstall.exe" 'C:\VANTO' </dev/null >/dev/null
   echo "== views of $build${dpi:+ at $dpi DPI}"
   local status=0
-  wine "$shots" 'C:\VANTO\Startdeck.exe' "VANTO Translator Home" "$(windows_path "$output")" $area </dev/null ||
+  wine "$shots" 'C:\VANTO\Startdeck.exe' "VANTO Translator Home" "$(windows_path "$output")" "${options[@]}" </dev/null ||
     status=$?
   wine_session_stop
   rm -rf "$output-prefix"

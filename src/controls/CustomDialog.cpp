@@ -4,6 +4,7 @@
 #include "core/PrivateMessages.h"
 #include "controls/Paint.h"
 #include "controls/SkinRegion.h"
+#include "win/KeyboardCues.h"
 #include "win/Resources.h"
 
 namespace ui::skin {
@@ -151,6 +152,14 @@ bool CCustomDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PT
       // A static's background is the panel's own surface under it: the brush starts where the
       // panel does, so the text sits on the skin and a changed text leaves nothing behind.
       HDC dc = reinterpret_cast<HDC>(wParam);
+      if (win::HighContrastOn()) {
+        // The skin's colours are not what the user chose: the system's text on its window colour.
+        ::SetBkMode(dc, OPAQUE);
+        ::SetBkColor(dc, ::GetSysColor(COLOR_WINDOW));
+        ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
+        result = reinterpret_cast<INT_PTR>(::GetSysColorBrush(COLOR_WINDOW));
+        return true;
+      }
       const RECT rc = RectOf(reinterpret_cast<HWND>(lParam));
       ::SetBrushOrgEx(dc, -rc.left, -rc.top, nullptr);
       ::SetBkMode(dc, TRANSPARENT);

@@ -9,6 +9,7 @@
 #include "controls/MenuBackBuffer.h"
 #include "controls/Paint.h"
 #include "menu/TabTable.h"
+#include "win/KeyboardCues.h"
 #include "win/Resources.h"
 
 namespace {
@@ -186,10 +187,16 @@ void CMainMenuDialog::DrawStaticText(const DRAWITEMSTRUCT& item) const {
   ::GetWindowRect(item.hwndItem, &place);
   ::MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&place), 2);
   PaintBackground(buffer.dc(), -place.left, -place.top);
+  const bool contrast = win::HighContrastOn();
+  if (contrast) {
+    // The skin's blue is not what the user chose: the system's text on its window colour.
+    RECT whole{0, 0, width, height};
+    ::FillRect(buffer.dc(), &whole, ::GetSysColorBrush(COLOR_WINDOW));
+  }
   if (!text_.empty()) {
     win::SelectScope font(buffer.dc(), fonts_.text ? fonts_.text : ::GetStockObject(DEFAULT_GUI_FONT));
     ::SetBkMode(buffer.dc(), TRANSPARENT);
-    ::SetTextColor(buffer.dc(), kBlue);
+    ::SetTextColor(buffer.dc(), contrast ? ::GetSysColor(COLOR_WINDOWTEXT) : kBlue);
     RECT text{0, 0, width, height};
     ::DrawTextW(buffer.dc(), text_.c_str(), static_cast<int>(text_.size()), &text,
                 DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);

@@ -6,6 +6,7 @@
 #include "core/SettingsStore.h"
 #include "core/SharedGraphics.h"
 #include "tasks/DictAndTMMUtils.h"
+#include "controls/AccessKeyLabel.h"
 #include "tasks/PanelParts.h"
 #include "tasks/TaskContext.h"
 #include "win/Resources.h"
@@ -40,14 +41,17 @@ bool CDictEditDialog::OnInitPanel() {
   const ui::PanelTextIds& texts = ui::FindTask(kDictionaryTask)->texts;
   const app::SharedGraphics& graphics = context_.Graphics();
 
-  const HWND directionLabel = MakeLabel(hwnd(), kDirectionLabel, IDS_LABEL_DIRECTION, graphics);
-  const HWND dictionaryLabel = MakeLabel(hwnd(), kDictionaryLabel, IDS_LABEL_DICTIONARY, graphics);
+  const HWND directionLabel = MakeFieldLabel(hwnd(), kDirectionLabel, IDS_LABEL_DIRECTION, graphics);
+  const HWND dictionaryLabel = MakeFieldLabel(hwnd(), kDictionaryLabel, IDS_LABEL_DICTIONARY, graphics);
   if (!MakeComboBox(directionList_, hwnd(), kDirections, graphics) ||
       !MakeComboBox(dictionaries_, hwnd(), kDictionaries, graphics))
     return false;
+  // Each label right before its field, so that its access key reaches the field.
+  ui::PutLabelBefore(directionLabel, directionList_.hwnd());
+  ui::PutLabelBefore(dictionaryLabel, dictionaries_.hwnd());
   if (!MakePushButton(newDictionary_, hwnd(), kNewDictionary, IDS_NEW_DICTIONARY, graphics)) return false;
 
-  const HWND wordLabel = MakeLabel(hwnd(), kWordLabel, IDS_LABEL_WORD, graphics);
+  const HWND wordLabel = MakeFieldLabel(hwnd(), kWordLabel, IDS_LABEL_WORD, graphics);
   const RECT field = ScaledEdges(kWord, graphics.Scale());
   word_ = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL,
                             field.left, field.top, field.right - field.left, field.bottom - field.top, hwnd(),

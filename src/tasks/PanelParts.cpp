@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "SkinIds.h"
+#include "controls/AccessKeyLabel.h"
 #include "win/Resources.h"
 
 namespace tasks {
@@ -61,14 +62,30 @@ ui::skin::ComboLook ComboLookOf(const app::SharedGraphics& graphics) {
            graphics.Bitmap(IDB_COMBO_DROP_PRESSED), graphics.Bitmap(IDB_COMBO_DROP_DISABLED)}};
 }
 
-HWND MakeLabel(HWND panel, const ControlPlace& place, UINT textId, const app::SharedGraphics& graphics) {
+namespace {
+
+HWND MakeStatic(HWND panel, const ControlPlace& place, UINT textId, DWORD style,
+                const app::SharedGraphics& graphics) {
   const std::wstring text = textId ? win::LoadString(textId) : std::wstring();
   const RECT edges = ScaledEdges(place, graphics.Scale());
-  HWND label = ::CreateWindowExW(0, L"STATIC", text.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX,
+  HWND label = ::CreateWindowExW(0, L"STATIC", text.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT | style,
                                  edges.left, edges.top, edges.right - edges.left, edges.bottom - edges.top,
                                  panel, ControlId(place.id), ::GetModuleHandleW(nullptr), nullptr);
   if (label && place.font != app::SharedFont::kCount)
     ::SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(graphics.Font(place.font)), FALSE);
+  return label;
+}
+
+}  // namespace
+
+HWND MakeLabel(HWND panel, const ControlPlace& place, UINT textId, const app::SharedGraphics& graphics) {
+  return MakeStatic(panel, place, textId, SS_NOPREFIX, graphics);
+}
+
+HWND MakeFieldLabel(HWND panel, const ControlPlace& place, UINT textId, const app::SharedGraphics& graphics) {
+  const HWND label = MakeStatic(panel, place, textId, 0, graphics);
+  // Should that fail, the static draws the key underlined at all times; it still works.
+  (void)ui::DrawAsAccessKeyLabel(label);
   return label;
 }
 

@@ -60,6 +60,9 @@ void SetFieldMargins(HWND edit, win::Scale scale) noexcept;
 
 // A static of `panel` at `place` with string `textId` (0: empty) in the place's font.
 HWND MakeLabel(HWND panel, const ControlPlace& place, UINT textId, const app::SharedGraphics& graphics);
+// The same for the label of a field: its text carries the field's access key ("&x"), underlined
+// while the window shows access keys. Put it before its field with ui::PutLabelBefore.
+HWND MakeFieldLabel(HWND panel, const ControlPlace& place, UINT textId, const app::SharedGraphics& graphics);
 // A skinned push button of `panel` at `place` with a white caption; false when it could not be made.
 bool MakePushButton(CMenuButton& button, HWND panel, const ControlPlace& place, UINT captionId,
                     const app::SharedGraphics& graphics);

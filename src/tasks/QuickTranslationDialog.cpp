@@ -14,6 +14,7 @@
 #include "core/PrivateMessages.h"
 #include "core/SettingsStore.h"
 #include "core/SharedGraphics.h"
+#include "controls/AccessKeyLabel.h"
 #include "tasks/PanelParts.h"
 #include "tasks/QuickTranslationLines.h"
 #include "tasks/TaskContext.h"
@@ -137,10 +138,10 @@ bool CQTransDlg::OnInitPanel() {
   caption_ = MakeLabel(hwnd(), {IDC_QUICK_CAPTION, {}, SharedFont::kTahoma12Bold},
                        IDS_CMD_QUICK_TRANSLATE_DESC, graphics);
   if (!caption_ ||
-      !MakeLabel(hwnd(), {IDC_PANEL_DIRECTION_LABEL, {}, SharedFont::kTahoma12Bold}, IDS_LABEL_DIRECTION,
-                 graphics) ||
-      !MakeLabel(hwnd(), {IDC_PANEL_PROFILE_LABEL, {}, SharedFont::kTahoma12Bold}, IDS_LABEL_PROFILE,
-                 graphics))
+      !MakeFieldLabel(hwnd(), {IDC_PANEL_DIRECTION_LABEL, {}, SharedFont::kTahoma12Bold}, IDS_LABEL_DIRECTION,
+                      graphics) ||
+      !MakeFieldLabel(hwnd(), {IDC_PANEL_PROFILE_LABEL, {}, SharedFont::kTahoma12Bold}, IDS_LABEL_PROFILE,
+                      graphics))
     return false;
   const ui::skin::ComboLook comboLook = ComboLookOf(graphics);
   for (ui::skin::CCustomComboBox* list : {&directionList_, &profiles_}) list->SetScale(graphics.Scale());
@@ -149,6 +150,9 @@ bool CQTransDlg::OnInitPanel() {
       !profiles_.Create(places.profiles.left, places.profiles.top, places.profiles.right, hwnd(),
                         IDC_PANEL_PROFILES, comboLook))
     return false;
+  // Each label right before its list, so that its access key reaches the list.
+  ui::PutLabelBefore(::GetDlgItem(hwnd(), IDC_PANEL_DIRECTION_LABEL), directionList_.hwnd());
+  ui::PutLabelBefore(::GetDlgItem(hwnd(), IDC_PANEL_PROFILE_LABEL), profiles_.hwnd());
 
   for (ui::skin::CLBRichEdit* field : {&source_, &target_}) field->SetScale(graphics.Scale());
   if (!source_.Create(hwnd(), IDC_QUICK_SOURCE, places.source, textFont) ||

@@ -36,7 +36,8 @@ constexpr ControlPlace kOutcome{
 
 bool CSingleComboDialog::OnInitPanel() {
   const app::SharedGraphics& graphics = context_.Graphics();
-  label_ = MakeLabel(hwnd(), kLabel, IDS_LABEL_TRANSLATE_IN, graphics);
+  // The label's access key reaches whichever of the two lists shows: the hidden one is passed over.
+  label_ = MakeFieldLabel(hwnd(), kLabel, IDS_LABEL_TRANSLATE_IN, graphics);
   if (!MakeComboBox(applications_, hwnd(), kApplications, graphics) ||
       !MakeComboBox(directionList_, hwnd(), kDirections, graphics))
     return false;

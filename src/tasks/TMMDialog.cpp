@@ -7,6 +7,7 @@
 #include "core/SettingsStore.h"
 #include "core/SharedGraphics.h"
 #include "tasks/DictAndTMMUtils.h"
+#include "controls/AccessKeyLabel.h"
 #include "tasks/PanelParts.h"
 #include "tasks/TaskContext.h"
 #include "win/Resources.h"
@@ -42,13 +43,17 @@ bool CTMMDialog::OnInitPanel() {
   const ui::PanelTextIds& texts = ui::FindTask(kMemoryTask)->texts;
   const app::SharedGraphics& graphics = context_.Graphics();
 
-  const HWND directionLabel = MakeLabel(hwnd(), kDirectionLabel, IDS_LABEL_DIRECTION, graphics);
-  const HWND memoryLabel = MakeLabel(hwnd(), kMemoryLabel, IDS_LABEL_MEMORY, graphics);
+  const HWND directionLabel = MakeFieldLabel(hwnd(), kDirectionLabel, IDS_LABEL_DIRECTION, graphics);
+  const HWND memoryLabel = MakeFieldLabel(hwnd(), kMemoryLabel, IDS_LABEL_MEMORY, graphics);
   if (!MakeComboBox(directionList_, hwnd(), kDirections, graphics) ||
       !MakeComboBox(memories_, hwnd(), kMemories, graphics))
     return false;
+  // Each label right before its field, so that its access key reaches the field.
+  ui::PutLabelBefore(directionLabel, directionList_.hwnd());
+  ui::PutLabelBefore(memoryLabel, memories_.hwnd());
   if (!MakePushButton(edit_, hwnd(), kEditMemory, IDS_EDIT, graphics)) return false;
-  const HWND newLabel = MakeLabel(hwnd(), kNewMemoryLabel, IDS_LABEL_NEW_MEMORY, graphics);
+  // The new database's label names the button that makes it: its key goes to the button.
+  const HWND newLabel = MakeFieldLabel(hwnd(), kNewMemoryLabel, IDS_LABEL_NEW_MEMORY, graphics);
   if (!MakePushButton(create_, hwnd(), kCreateMemory, IDS_CREATE, graphics)) return false;
   const HWND outcome = MakeLabel(hwnd(), kOutcome, texts.help, graphics);
   SetTitleAndSteps(win::LoadString(texts.title), win::LoadString(texts.steps));

@@ -9,6 +9,7 @@
 #include "core/SettingsStore.h"
 #include "core/SharedGraphics.h"
 #include "menu/TaskTable.h"
+#include "controls/AccessKeyLabel.h"
 #include "tasks/BrowseForDocument.h"
 #include "tasks/PanelParts.h"
 #include "tasks/TaskContext.h"
@@ -55,7 +56,7 @@ bool TakesAddress(int taskCode) noexcept {
 
 bool CTranslateDocumentDialog::OnInitPanel() {
   const app::SharedGraphics& graphics = context_.Graphics();
-  documentLabel_ = MakeLabel(hwnd(), kDocumentLabel, IDS_LABEL_DOCUMENT, graphics);
+  documentLabel_ = MakeFieldLabel(hwnd(), kDocumentLabel, IDS_LABEL_DOCUMENT, graphics);
   // The frame is painted over the edge: a non-client one (an edit control draws WS_BORDER itself,
   // inside its client area, where the frame cannot reach it).
   const RECT field = ScaledEdges(kDocument, graphics.Scale());
@@ -70,14 +71,19 @@ bool CTranslateDocumentDialog::OnInitPanel() {
   (void)documentFrame_.Attach(document_);
   if (!MakePushButton(browse_, hwnd(), kBrowse, IDS_BROWSE, graphics)) return false;
 
-  applicationLabel_ = MakeLabel(hwnd(), kApplicationLabel, IDS_LABEL_TRANSLATE_IN, graphics);
+  applicationLabel_ = MakeFieldLabel(hwnd(), kApplicationLabel, IDS_LABEL_TRANSLATE_IN, graphics);
   if (!MakeComboBox(applications_, hwnd(), kApplications, graphics)) return false;
 
-  directionLabel_ = MakeLabel(hwnd(), kDirectionLabel, IDS_LABEL_DIRECTION, graphics);
-  profileLabel_ = MakeLabel(hwnd(), kProfileLabel, IDS_LABEL_PROFILE, graphics);
+  directionLabel_ = MakeFieldLabel(hwnd(), kDirectionLabel, IDS_LABEL_DIRECTION, graphics);
+  profileLabel_ = MakeFieldLabel(hwnd(), kProfileLabel, IDS_LABEL_PROFILE, graphics);
   if (!MakeComboBox(directionList_, hwnd(), kDirections, graphics) ||
       !MakeComboBox(profiles_, hwnd(), kProfiles, graphics))
     return false;
+  // Each label right before its field, so that its access key reaches the field.
+  ui::PutLabelBefore(documentLabel_, document_);
+  ui::PutLabelBefore(applicationLabel_, applications_.hwnd());
+  ui::PutLabelBefore(directionLabel_, directionList_.hwnd());
+  ui::PutLabelBefore(profileLabel_, profiles_.hwnd());
 
   if (!MakePushButton(action_, hwnd(), kAction, IDS_TRANSLATE, graphics)) return false;
   outcome_ = MakeLabel(hwnd(), kOutcome, 0, graphics);

@@ -6,6 +6,7 @@
 #include "SkinIds.h"
 #include "StringIds.h"
 #include "core/SharedGraphics.h"
+#include "controls/AccessKeyLabel.h"
 #include "controls/Paint.h"
 #include "win/Resources.h"
 
@@ -79,13 +80,17 @@ void MainButtons::Create(HWND window, const app::SharedGraphics& graphics) {
        IDS_INSTALL);
   for (const CMenuButton* hidden : {&home, &back, &launchInstall}) ::ShowWindow(hidden->hwnd(), SW_HIDE);
   make(help, IDC_HELP_BUTTON, {IDB_HELP_NORMAL, IDB_HELP_HOVER, IDB_HELP_PRESSED}, 0);
-  helpLabel = MakeChild(L"STATIC", IDS_HELP, SS_NOPREFIX, {}, window, -1, nullptr);
+  // The label carries the Help button's access key: right before the button, the dialog manager
+  // moves the focus from it to the button.
+  helpLabel = MakeChild(L"STATIC", IDS_HELP, SS_LEFT, {}, window, -1, nullptr);
+  (void)ui::DrawAsAccessKeyLabel(helpLabel);
+  ui::PutLabelBefore(helpLabel, help.hwnd());
   // Alt+F4 and the system menu stand for the window's own two buttons on the keyboard.
   for (CMenuButton* windowButton : {&close, &minimize}) windowButton->SetTabStop(false);
   // The picture buttons are named as their tips name them.
   close.SetAccessibleName(MenuItemName(IDS_SYSMENU_CLOSE));
   minimize.SetAccessibleName(MenuItemName(IDS_SYSMENU_MINIMIZE));
-  help.SetAccessibleName(win::LoadString(IDS_HELP));
+  help.SetAccessibleName(ui::WithoutAccessMarkers(win::LoadString(IDS_HELP)));
 
   // The two check boxes share one place: "show all features" on the start page, the dictionary
   // updates on tab 7.

@@ -63,6 +63,8 @@ const CStartdeckDlg::Route CStartdeckDlg::kRoutes[] = {
     {WM_PAINT, nullptr, &CStartdeckDlg::OnPaint},
     {WM_PRINTCLIENT, nullptr, &CStartdeckDlg::OnPrintClient},
     {WM_CTLCOLORSTATIC, nullptr, &CStartdeckDlg::OnControlColour},
+    {WM_SYSCOLORCHANGE, nullptr, &CStartdeckDlg::OnSystemLookChanged},
+    {WM_SETTINGCHANGE, nullptr, &CStartdeckDlg::OnSystemLookChanged},
     {WM_LBUTTONDOWN, nullptr, &CStartdeckDlg::OnLeftButtonDown},
     {WM_QUERYDRAGICON, nullptr, &CStartdeckDlg::OnQueryDragIcon},
     {WM_MOVE, nullptr, &CStartdeckDlg::OnMove},
@@ -106,6 +108,7 @@ bool CStartdeckDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PT
     const bool matches =
         route.registered ? *route.registered != 0 && *route.registered == message : route.message == message;
     if (!matches) continue;
+    currentMessage_ = message;
     const bool handled = (this->*route.handler)(wParam, lParam, result);
     if (ChangesView(message)) KeepFocusReachable();
     return handled;
@@ -602,6 +605,7 @@ bool CStartdeckDlg::OnClose(WPARAM, LPARAM, INT_PTR&) {
 
 bool CStartdeckDlg::OnDestroy(WPARAM, LPARAM, INT_PTR&) {
   webService_.End();
+  win::ForgetKeyboardCues(hwnd());
   app_.SetMainWindow(nullptr);
   return true;
 }
@@ -626,10 +630,40 @@ bool CStartdeckDlg::OnPrintClient(WPARAM dc, LPARAM, INT_PTR&) {
 }
 
 bool CStartdeckDlg::OnControlColour(WPARAM dc, LPARAM, INT_PTR& result) {
+  const auto context = reinterpret_cast<HDC>(dc);
+  if (win::HighContrastOn()) {
+    // White on the skin's blue is not what the user chose: the system's text on its window colour.
+    ::SetBkMode(context, OPAQUE);
+    ::SetBkColor(context, ::GetSysColor(COLOR_WINDOW));
+    ::SetTextColor(context, ::GetSysColor(COLOR_WINDOWTEXT));
+    result = reinterpret_cast<INT_PTR>(::GetSysColorBrush(COLOR_WINDOW));
+    return true;
+  }
   // Every control shows the skin through its background; static texts are white.
-  ::SetBkMode(reinterpret_cast<HDC>(dc), TRANSPARENT);
-  ::SetTextColor(reinterpret_cast<HDC>(dc), RGB(255, 255, 255));
+  ::SetBkMode(context, TRANSPARENT);
+  ::SetTextColor(context, RGB(255, 255, 255));
   result = reinterpret_cast<INT_PTR>(::GetStockObject(NULL_BRUSH));
+  return true;
+}
+
+bool CStartdeckDlg::OnSystemLookChanged(WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+  // Colours or high contrast changed: only top-level windows are told, so every control is told
+  // too, and all of the window is drawn again.
+  struct Change {
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+  } change{currentMessage_, wParam, lParam};
+  ::EnumChildWindows(
+      hwnd(),
+      [](HWND child, LPARAM data) -> BOOL {
+        const auto* c = reinterpret_cast<const Change*>(data);
+        ::SendMessageW(child, c->message, c->wParam, c->lParam);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&change));
+  ::RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+  result = 0;
   return true;
 }
 

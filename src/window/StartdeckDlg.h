@@ -54,6 +54,8 @@ class CStartdeckDlg : public win::Dialog, private ui::ViewContent {
   bool OnPaint(WPARAM, LPARAM, INT_PTR& result);
   bool OnPrintClient(WPARAM dc, LPARAM, INT_PTR& result);
   bool OnControlColour(WPARAM dc, LPARAM, INT_PTR& result);
+  // WM_SYSCOLORCHANGE and WM_SETTINGCHANGE.
+  bool OnSystemLookChanged(WPARAM wParam, LPARAM lParam, INT_PTR& result);
   bool OnLeftButtonDown(WPARAM, LPARAM, INT_PTR& result);
   bool OnQueryDragIcon(WPARAM, LPARAM, INT_PTR& result);
   bool OnMove(WPARAM wParam, LPARAM lParam, INT_PTR& result);
@@ -110,7 +112,8 @@ class CStartdeckDlg : public win::Dialog, private ui::ViewContent {
   [[nodiscard]] bool OffersDictionaryUpdates() const override;
 
   ui::MainWindowContext& app_;
-  win::Scale scale_;  // what the window is laid out at
+  UINT currentMessage_ = 0;  // the message a handler runs for
+  win::Scale scale_;         // what the window is laid out at
   ui::WindowSkin skin_;
   ui::MainButtons buttons_;
   CMenuRibbon ribbon_;

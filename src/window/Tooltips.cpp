@@ -5,6 +5,7 @@
 
 #include "ResourceIds.h"
 #include "StringIds.h"
+#include "controls/Paint.h"
 #include "win/DpiChange.h"
 #include "win/Resources.h"
 
@@ -84,6 +85,11 @@ bool Tooltips::OnNotify(NMHDR& header) {
 }
 
 std::wstring Tooltips::TextOf(HWND control) const {
+  // A tip shows a caption as it reads, without the marker of its access key.
+  return ui::WithoutAccessMarkers(CaptionOf(control));
+}
+
+std::wstring Tooltips::CaptionOf(HWND control) const {
   switch (::GetDlgCtrlID(control)) {
     case IDC_CLOSE: return MenuText(IDS_SYSMENU_CLOSE);
     case IDC_MINIMIZE: return MenuText(IDS_SYSMENU_MINIMIZE);

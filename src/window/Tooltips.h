@@ -35,6 +35,8 @@ class Tooltips {
 
  private:
   [[nodiscard]] std::wstring TextOf(HWND control) const;
+  // The control's caption, with the marker of its access key where it has one.
+  [[nodiscard]] std::wstring CaptionOf(HWND control) const;
 
   HWND owner_ = nullptr;
   std::vector<HWND> controls_;  // the controls with a tip

@@ -349,7 +349,7 @@ TEST_F(ClickTest, TheMainWindowsCheckBoxesAreSkinnedAndTickWithAClick) {
   }
   HWND showAll = ::GetDlgItem(window_, IDC_SHOW_ALL_FEATURES);
   ASSERT_TRUE(Visible(showAll));
-  EXPECT_EQ(test::WindowText(showAll), L"Show all features of VANTO translators");
+  EXPECT_EQ(test::ShownText(showAll), L"Show all features of VANTO translators");
   HWND image = ::GetWindow(showAll, GW_CHILD);
   ASSERT_NE(image, nullptr);
   const RECT imagePlace = ScreenRect(image);

@@ -44,14 +44,14 @@ TEST_F(InformationTabTest, EachInformationTabShowsItsPageWithTheBrowserAndItsBut
   test::Click(FindDescendant(window_, test::kStartButtonTab3));
   ASSERT_TRUE(test::WaitUntil([&] { return Visible(dictionaries) && Visible(button); }, 5s));
   EXPECT_FALSE(Visible(myVanto));
-  EXPECT_EQ(test::WindowText(button), L"Install");
+  EXPECT_EQ(test::ShownText(button), L"Install");
   test::Screenshot(L"view-tab3-page");
 
   test::Click(FindDescendant(FindDescendant(window_, IDC_RIBBON), 345));  // the web-service tab
   ASSERT_TRUE(test::WaitUntil([&] { return Visible(myVanto) && !Visible(dictionaries); }, 5s));
   // The page shows first; its button follows once the web service has said what the tab offers.
-  EXPECT_TRUE(test::WaitUntil([&] { return Visible(button) && test::WindowText(button) == L"Launch"; }, 10s))
-      << "the button reads \"" << test::WindowText(button) << "\"";
+  EXPECT_TRUE(test::WaitUntil([&] { return Visible(button) && test::ShownText(button) == L"Launch"; }, 10s))
+      << "the button reads \"" << test::ShownText(button) << "\"";
   test::Screenshot(L"view-tab7-page");
 
   test::Click(::GetDlgItem(window_, IDC_HOME));

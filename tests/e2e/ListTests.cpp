@@ -93,7 +93,7 @@ TEST_F(MainWindowListTest, InstallOnTheDictionariesTabAsksThenStartsTheInstaller
   HWND install = ::GetDlgItem(window_, IDC_LAUNCH_INSTALL);
   ASSERT_NE(install, nullptr);
   ASSERT_TRUE(test::WaitUntil([&] { return ::IsWindowVisible(install) != FALSE; }, 5s));
-  EXPECT_EQ(test::WindowText(install), L"Install");
+  EXPECT_EQ(test::ShownText(install), L"Install");
   const std::wstring question =
       L"To launch this application you must close all VANTO applications. Quit the \"" +
       installation_.Product() + L"\" application?";

@@ -133,9 +133,9 @@ TEST_F(TaskPanelTest, AWordDocumentGoesToWordWithItsRecordAndTheAddinSwitchedOnF
   StartDeck();
   OpenTranslationTask(kWordRow);
   ASSERT_EQ(WaitForPanel(), L"Translating Microsoft Word Documents");
-  EXPECT_EQ(Text(IDC_PANEL_DOCUMENT_LABEL), L"Document:");
+  EXPECT_EQ(test::ShownText(::GetDlgItem(Panel(), IDC_PANEL_DOCUMENT_LABEL)), L"Document:");
   EXPECT_TRUE(Shows(IDC_PANEL_BROWSE));
-  EXPECT_EQ(test::WindowText(Button(IDC_PANEL_ACTION)), L"Translate");
+  EXPECT_EQ(test::ShownText(Button(IDC_PANEL_ACTION)), L"Translate");
   // Both Office editions with both add-ins (full and Lite) are installed; the later edition leads.
   EXPECT_EQ(Choices(IDC_PANEL_APPLICATIONS),
             (std::vector<std::wstring>{L"Microsoft Word 2007/2010", L"Microsoft Word 2000/XP/2003",
@@ -186,7 +186,7 @@ TEST_F(TaskPanelTest, AWebPageGoesToTheChosenFirefoxWithTheExtensionSwitchedOnFi
   // The demo's Firefox 2.0 and 3.5 and its Internet Explorer 8 are found by the browser switches.
   OpenTranslationTask(kWebRow);
   ASSERT_EQ(WaitForPanel(), L"Translating Web Pages");
-  EXPECT_EQ(Text(IDC_PANEL_DOCUMENT_LABEL), L"Web Page:");
+  EXPECT_EQ(test::ShownText(::GetDlgItem(Panel(), IDC_PANEL_DOCUMENT_LABEL)), L"Web Page:");
   EXPECT_EQ(Text(IDC_PANEL_DOCUMENT), L"http://");
   EXPECT_FALSE(Shows(IDC_PANEL_BROWSE));
   EXPECT_EQ(Choices(IDC_PANEL_APPLICATIONS),
@@ -271,7 +271,7 @@ TEST_F(TaskPanelTest, ThePdfTaskTranslatesInTheTranslatorOrInReaderWithThePlugin
       L"3. Choose the translation direction and profile.\n\n"
       L"4. Click Translate.";
   Choose(IDC_PANEL_APPLICATIONS, L"VANTO Translator");
-  EXPECT_EQ(test::WindowText(Button(IDC_PANEL_ACTION)), L"Translate");
+  EXPECT_EQ(test::ShownText(Button(IDC_PANEL_ACTION)), L"Translate");
   EXPECT_EQ(Text(IDC_PANEL_STEPS), defaultSteps);
   EXPECT_TRUE(Shows(IDC_PANEL_DIRECTIONS) && Shows(IDC_PANEL_PROFILES));
   Screenshot(L"pdf");
@@ -291,7 +291,7 @@ TEST_F(TaskPanelTest, ThePdfTaskTranslatesInTheTranslatorOrInReaderWithThePlugin
   Choose(IDC_PANEL_APPLICATIONS, L"Adobe Reader 9.0");
   // Reader brings steps of its own: it only opens the document, so the button launches it and the
   // direction and profile go.
-  EXPECT_EQ(test::WindowText(Button(IDC_PANEL_ACTION)), L"Launch");
+  EXPECT_EQ(test::ShownText(Button(IDC_PANEL_ACTION)), L"Launch");
   EXPECT_FALSE(Shows(IDC_PANEL_DIRECTIONS));
   EXPECT_FALSE(Shows(IDC_PANEL_PROFILES));
   EXPECT_NE(Text(IDC_PANEL_STEPS).find(L"\n\n2. Click Launch."), std::wstring::npos);
@@ -353,7 +353,7 @@ TEST_F(TaskPanelTest, OutlookLaunchesWithItsAddinOnAndTheMessengersTaskListsEver
   OpenTranslationTask(kOutlookRow);
   ASSERT_EQ(WaitForPanel(), L"Translating Email Messages in Microsoft Outlook");
   EXPECT_EQ(Text(IDC_PANEL_STEPS), L"Click Launch.\n\nMicrosoft Outlook will open.");
-  EXPECT_EQ(test::WindowText(Button(IDC_PANEL_ACTION)), L"Launch");
+  EXPECT_EQ(test::ShownText(Button(IDC_PANEL_ACTION)), L"Launch");
   EXPECT_FALSE(::IsWindowVisible(Combo(IDC_PANEL_SINGLE_DIRECTIONS)));
   EXPECT_FALSE(::IsWindowVisible(Button(IDC_PANEL_EDIT_PROFILES)));
   EXPECT_EQ(Choices(IDC_PANEL_APPLICATIONS),
@@ -434,7 +434,8 @@ TEST_F(TaskPanelTest, EditingProfilesOpensTheKernelsEditorAndTellsTheSuiteAfterw
   StartDeck();
   OpenTask(test::kStartButtonTab2, test::kListOfTab2, 0);
   ASSERT_EQ(WaitForPanel(), L"Creating and editing profiles ");
-  EXPECT_EQ(Text(IDC_PANEL_APPLICATION_LABEL), L"Direction of Translation:");
+  EXPECT_EQ(test::ShownText(::GetDlgItem(Panel(), IDC_PANEL_APPLICATION_LABEL)),
+            L"Direction of Translation:");
   EXPECT_TRUE(::IsWindowVisible(Button(IDC_PANEL_EDIT_PROFILES)));
   EXPECT_FALSE(::IsWindowVisible(Button(IDC_PANEL_ACTION)));
   Choose(IDC_PANEL_SINGLE_DIRECTIONS, L"Russian-English");

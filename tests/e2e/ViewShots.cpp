@@ -13,7 +13,13 @@
 // same views at 96 DPI given, the window of the design size times the scale and every font of the
 // design height times the scale. A line for each view and each fault; exit code 1 when any.
 //
-//   ViewShots.exe STARTDECK_EXE PRODUCT_NAME OUTPUT_FOLDER [--windows]
+// With --cues, after the views above, each view again as a keyboard user first sees it: Tab pressed
+// once, which shows the focus cue and the access keys' underlines (cues-NAME.bmp). With --contrast,
+// high contrast is switched on for the whole run (the user's setting and a high-contrast set of
+// system colours, put back afterwards), and only the start page and one task panel are taken
+// (contrast-NAME.bmp).
+//
+//   ViewShots.exe STARTDECK_EXE PRODUCT_NAME OUTPUT_FOLDER [--windows] [--cues | --contrast]
 //   ViewShots.exe --compare BEFORE_FOLDER AFTER_FOLDER
 //   ViewShots.exe --check-layout FOLDER [DESIGN_FOLDER]
 #include <windows.h>
@@ -21,6 +27,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <iterator>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -189,6 +197,52 @@ class Shooter {
 
   [[nodiscard]] int Count() const { return count_; }
 
+  // Tab, once, to whatever has the keyboard's focus in the window: the first key of a keyboard user.
+  void PressTab() const {
+    HWND target = test::FocusIn(window_);
+    if (!target) target = window_;
+    ::PostMessageW(target, WM_KEYDOWN, VK_TAB, 0x000F0001);
+    ::PostMessageW(target, WM_KEYUP, VK_TAB, 0xC00F0001);
+  }
+
+  // The start page, each tab, and the first panel that a row of the tabs 1 and 2 opens, each with
+  // Tab pressed once.
+  void ShootCues() {
+    PressTab();
+    Shoot(L"cues-start-page");
+    for (const Tab& tab : kTabs) {
+      HWND list = nullptr;
+      if (tab.list) {
+        list = test::OpenTab(window_, tab.startButton, tab.list);
+      } else {
+        test::Click(test::FindDescendant(window_, tab.startButton));
+        test::WaitUntil([&] { return Visible(::GetDlgItem(window_, IDC_HOME)); }, 5s);
+      }
+      PressTab();
+      Shoot(std::wstring(L"cues-view-") + tab.name);
+      if (list && (tab.list == test::kListOfTab1 || tab.list == test::kListOfTab2)) {
+        test::ClickListRow(list, 0);
+        if (test::WaitUntil([&] { return !Visible(list); }, 2s)) {
+          PressTab();
+          Shoot(std::wstring(L"cues-panel-") + tab.name + L"-row0");
+        }
+        CloseOthers();
+      }
+      Home();
+    }
+  }
+
+  // The start page and the panel of tab 1's third row (the web page's in the demo installation).
+  void ShootContrast() {
+    Shoot(L"contrast-start-page");
+    if (HWND list = test::OpenTab(window_, test::kStartButtonTab1, test::kListOfTab1)) {
+      test::ClickListRow(list, 2);
+      if (test::WaitUntil([&] { return !Visible(list); }, 2s)) Shoot(L"contrast-panel-tab1-row2");
+      CloseOthers();
+    }
+    Home();
+  }
+
   // The area of the screen the program's windows cover (the main window and any message).
   [[nodiscard]] RECT WindowsArea() const {
     RECT area{};
@@ -218,6 +272,69 @@ class Shooter {
   std::filesystem::path output_;
   bool windowsOnly_;
   int count_ = 0;
+};
+
+// High contrast for the run: the user's setting as Windows keeps it (which the program reads where the
+// system does not offer the mode, as under Wine) and the system colours of a high-contrast scheme.
+// The destructor puts both back.
+class HighContrastScope {
+ public:
+  HighContrastScope() {
+    HKEY key = nullptr;
+    if (::RegCreateKeyExW(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &key,
+                          nullptr) == ERROR_SUCCESS) {
+      wchar_t old[16] = {};
+      DWORD size = sizeof(old) - sizeof(wchar_t);
+      hadFlags_ = ::RegQueryValueExW(key, L"Flags", nullptr, nullptr, reinterpret_cast<BYTE*>(old), &size) ==
+                  ERROR_SUCCESS;
+      if (hadFlags_) oldFlags_ = old;
+      constexpr wchar_t kOn[] = L"127";  // HCF_HIGHCONTRASTON among the usual flags
+      ::RegSetValueExW(key, L"Flags", 0, REG_SZ, reinterpret_cast<const BYTE*>(kOn), sizeof(kOn));
+      ::RegCloseKey(key);
+    }
+    for (size_t i = 0; i < std::size(kScheme); ++i) oldColors_[i] = ::GetSysColor(kScheme[i].element);
+    SetColors(true);
+  }
+  ~HighContrastScope() {
+    SetColors(false);
+    HKEY key = nullptr;
+    if (::RegOpenKeyExW(HKEY_CURRENT_USER, kKey, 0, KEY_WRITE, &key) != ERROR_SUCCESS) return;
+    if (hadFlags_)
+      ::RegSetValueExW(key, L"Flags", 0, REG_SZ, reinterpret_cast<const BYTE*>(oldFlags_.c_str()),
+                       static_cast<DWORD>((oldFlags_.size() + 1) * sizeof(wchar_t)));
+    else
+      ::RegDeleteValueW(key, L"Flags");
+    ::RegCloseKey(key);
+  }
+  HighContrastScope(const HighContrastScope&) = delete;
+  HighContrastScope& operator=(const HighContrastScope&) = delete;
+
+ private:
+  static constexpr wchar_t kKey[] = L"Control Panel\\Accessibility\\HighContrast";
+  struct Color {
+    int element;
+    COLORREF contrast;
+  };
+  // Windows' "High Contrast Black".
+  static constexpr Color kScheme[] = {
+      {COLOR_WINDOW, RGB(0, 0, 0)},         {COLOR_WINDOWTEXT, RGB(255, 255, 255)},
+      {COLOR_BTNFACE, RGB(0, 0, 0)},        {COLOR_BTNTEXT, RGB(255, 255, 255)},
+      {COLOR_HIGHLIGHT, RGB(26, 235, 255)}, {COLOR_HIGHLIGHTTEXT, RGB(0, 0, 0)},
+      {COLOR_GRAYTEXT, RGB(63, 242, 63)},
+  };
+  void SetColors(bool contrast) const {
+    int elements[std::size(kScheme)];
+    COLORREF colors[std::size(kScheme)];
+    for (size_t i = 0; i < std::size(kScheme); ++i) {
+      elements[i] = kScheme[i].element;
+      colors[i] = contrast ? kScheme[i].contrast : oldColors_[i];
+    }
+    ::SetSysColors(static_cast<int>(std::size(kScheme)), elements, colors);
+  }
+
+  bool hadFlags_ = false;
+  std::wstring oldFlags_;
+  COLORREF oldColors_[std::size(kScheme)] = {};
 };
 
 // Compares the screenshots of two folders, by name.
@@ -332,7 +449,15 @@ int wmain(int argc, wchar_t** argv) {
   const std::filesystem::path output = argv[3];
   // With --windows, each picture holds only the area of the program's windows (a screen of a
   // high scale is large).
-  const bool windowsOnly = argc > 4 && std::wstring(argv[4]) == L"--windows";
+  bool windowsOnly = false, cues = false, contrast = false;
+  for (int i = 4; i < argc; ++i) {
+    const std::wstring option = argv[i];
+    windowsOnly = windowsOnly || option == L"--windows";
+    cues = cues || option == L"--cues";
+    contrast = contrast || option == L"--contrast";
+  }
+  std::optional<HighContrastScope> highContrast;
+  if (contrast) highContrast.emplace();
   std::error_code error;
   std::filesystem::create_directories(output, error);
   // The pointer in a corner, away from the window, so that no hover lights a control up.
@@ -348,6 +473,13 @@ int wmain(int argc, wchar_t** argv) {
     return 1;
   }
   Shooter shooter(deck.Id(), window, output, windowsOnly);
+  if (contrast) {
+    shooter.ShootContrast();
+    std::wprintf(L"%d views saved in %ls\n", shooter.Count(), output.wstring().c_str());
+    ::PostMessageW(window, WM_CLOSE, 0, 0);
+    deck.WaitForExit(10s);
+    return 0;
+  }
   shooter.Shoot(L"view-start-page");
   for (const wchar_t* mode : {L"", L"-all"}) {
     if (*mode) {
@@ -358,6 +490,8 @@ int wmain(int argc, wchar_t** argv) {
     }
     for (const Tab& tab : kTabs) shooter.VisitTab(tab, mode);
   }
+  // Last: once a key showed the cues they stay for the rest of the run.
+  if (cues) shooter.ShootCues();
   std::wprintf(L"%d views saved in %ls\n", shooter.Count(), output.wstring().c_str());
   ::PostMessageW(window, WM_CLOSE, 0, 0);
   deck.WaitForExit(10s);

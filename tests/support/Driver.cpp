@@ -104,6 +104,16 @@ std::wstring WindowText(HWND window) {
   return text;
 }
 
+std::wstring ShownText(HWND window) {
+  const std::wstring text = WindowText(window);
+  std::wstring shown;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == L'&' && ++i == text.size()) break;
+    shown += text[i];
+  }
+  return shown;
+}
+
 // The first control with `id` below `window`, of the visible ones only when `visibleOnly`.
 static HWND FindBelow(HWND window, int id, bool visibleOnly) {
   struct Search {

@@ -55,6 +55,9 @@ HWND WaitForWindow(DWORD processId, const std::wstring& title, const std::wstrin
 [[nodiscard]] std::vector<HWND> TopLevelWindows(DWORD processId);
 
 [[nodiscard]] std::wstring WindowText(HWND window);
+// The window's text as it reads on screen: a caption or label without the marker of its access key
+// ("E&xit" reads "Exit", "&&" reads "&").
+[[nodiscard]] std::wstring ShownText(HWND window);
 // The control with `id` anywhere below `window`; null when there is none.
 [[nodiscard]] HWND FindDescendant(HWND window, int id);
 // The visible control `id` anywhere below `window`: panels and pages that share an ID are told
