@@ -3,11 +3,12 @@
 #include <windowsx.h>
 
 #include <algorithm>
-#include <vector>
 
 #include "core/PrivateMessages.h"
 #include "controls/MenuBackBuffer.h"
+#include "controls/AccessibleLabel.h"
 #include "controls/Paint.h"
+#include "win/AccessibleObject.h"
 #include "win/KeyboardCues.h"
 
 namespace ui::skin {
@@ -24,38 +25,6 @@ constexpr int kFrame = 1;
 UINT ToggleMessage() noexcept {
   static const UINT message = ::RegisterWindowMessageW(L"StartdeckComboToggle");
   return message;
-}
-
-std::wstring WindowText(HWND window) {
-  const int length = ::GetWindowTextLengthW(window);
-  if (length <= 0) return {};
-  std::vector<wchar_t> buffer(static_cast<size_t>(length) + 1);
-  const int copied = ::GetWindowTextW(window, buffer.data(), length + 1);
-  return std::wstring(buffer.data(), static_cast<size_t>(std::max(copied, 0)));
-}
-
-bool IsStatic(HWND window) {
-  wchar_t name[16]{};
-  return ::GetClassNameW(window, name, 16) > 0 && ::lstrcmpiW(name, L"Static") == 0;
-}
-
-// The character after a single '&' of a caption, 0 for none.
-wchar_t AccessKeyOf(const std::wstring& caption) {
-  for (size_t at = 0; at + 1 < caption.size(); ++at) {
-    if (caption[at] != L'&') continue;
-    if (caption[at + 1] != L'&') return caption[at + 1];
-    ++at;  // "&&" is a plain '&'
-  }
-  return 0;
-}
-
-std::wstring WithoutAccessMark(const std::wstring& caption) {
-  std::wstring plain;
-  for (size_t at = 0; at < caption.size(); ++at) {
-    if (caption[at] == L'&' && at + 1 < caption.size()) ++at;
-    plain += caption[at];
-  }
-  return plain;
 }
 
 }  // namespace
@@ -237,15 +206,11 @@ void CCustomComboBox::SetAccessibleName(std::wstring name) {
 }
 
 std::wstring CCustomComboBox::LabelText() const {
-  if (!hwnd()) return {};
-  for (HWND before = ::GetWindow(hwnd(), GW_HWNDPREV); before; before = ::GetWindow(before, GW_HWNDPREV)) {
-    if (IsStatic(before)) return WindowText(before);
-  }
-  return {};
+  return LabelBefore(hwnd());
 }
 
 std::wstring CCustomComboBox::AccName(long) const {
-  return named_ ? accName_ : WithoutAccessMark(LabelText());
+  return named_ ? accName_ : win::WithoutAccessKey(LabelText());
 }
 
 std::wstring CCustomComboBox::AccValue(long) const {
@@ -271,8 +236,7 @@ bool CCustomComboBox::AccDoDefaultAction(long child) {
 
 std::wstring CCustomComboBox::AccKeyboardShortcut(long) const {
   if (named_) return {};
-  const wchar_t key = AccessKeyOf(LabelText());
-  return key ? std::wstring(L"Alt+") + key : std::wstring();
+  return AccessKeyShortcut(LabelText());
 }
 
 bool CCustomComboBox::OnDropButton(POINT at) const noexcept {

@@ -187,7 +187,7 @@ void CListDialog::Close(bool byKey) {
 void CListDialog::ChooseEntry(int index, bool byKey) {
   const HWND self = hwnd();
   if (index >= 0 && index < Count()) {
-    win::RaiseAccessEvent(EVENT_OBJECT_SELECTION, self, index + 1);
+    win::RaiseAccessEvent(EVENT_OBJECT_SELECTION, List(), index + 1);
     ::SendMessageW(combo_, app::kListRowChosenMessage, static_cast<WPARAM>(index), 0);
   }
   if (::IsWindow(self)) Close(byKey);
@@ -213,7 +213,15 @@ LRESULT CALLBACK CListDialog::ListProcedure(HWND hwnd, UINT message, WPARAM wPar
         return 0;
       }
       break;
-    case WM_NCDESTROY: ::RemoveWindowSubclass(hwnd, &CListDialog::ListProcedure, kListSubclassId); break;
+    case WM_GETOBJECT: {
+      LRESULT object = 0;
+      if (popup->listAccessible_.Answer(hwnd, popup, wParam, lParam, object)) return object;
+      break;
+    }
+    case WM_NCDESTROY:
+      popup->listAccessible_.Disconnect();
+      ::RemoveWindowSubclass(hwnd, &CListDialog::ListProcedure, kListSubclassId);
+      break;
     default: break;
   }
   return ::DefSubclassProc(hwnd, message, wParam, lParam);
@@ -253,7 +261,6 @@ RECT CListDialog::AccItemRect(long child) const {
   RECT rc{LVIR_BOUNDS, 0, 0, 0};
   if (!::SendMessageW(list, LVM_GETITEMRECT, static_cast<WPARAM>(child - 1), reinterpret_cast<LPARAM>(&rc)))
     return {};
-  ::MapWindowPoints(list, hwnd(), reinterpret_cast<POINT*>(&rc), 2);
   return rc;
 }
 
@@ -262,7 +269,6 @@ long CListDialog::AccItemAt(POINT client) const {
   if (!list) return CHILDID_SELF;
   LVHITTESTINFO hit{};
   hit.pt = client;
-  ::MapWindowPoints(hwnd(), list, &hit.pt, 1);
   const int index = static_cast<int>(::SendMessageW(list, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
   return index >= 0 ? index + 1 : CHILDID_SELF;
 }
@@ -342,7 +348,7 @@ bool CListDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR&
         const auto* change = reinterpret_cast<const NMLISTVIEW*>(lParam);
         if (change->iItem >= 0 && (change->uNewState & LVIS_FOCUSED) && !(change->uOldState & LVIS_FOCUSED) &&
             ::IsWindowVisible(hwnd()))
-          win::RaiseAccessEvent(EVENT_OBJECT_FOCUS, hwnd(), change->iItem + 1);
+          win::RaiseAccessEvent(EVENT_OBJECT_FOCUS, header->hwndFrom, change->iItem + 1);
         return false;
       }
       if (header->idFrom != IDC_COMBO_POPUP_LIST || header->code != NM_CLICK) return false;

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "win/Accessible.h"
+#include "win/AccessibleObject.h"
 #include "win/Dialog.h"
 #include "win/Scale.h"
 
@@ -55,7 +56,8 @@ class CListDialog : public win::Dialog, public win::AccessibleSource {
   // Where the list takes its name from (the combo box); not owned.
   void SetOwnerSource(const win::AccessibleSource* owner) noexcept { owner_ = owner; }
 
-  // win::AccessibleSource: the list and its entries (child = entry + 1).
+  // win::AccessibleSource: the list and its entries (child = entry + 1), answered by the list view
+  // window (rectangles and points in its client coordinates).
   [[nodiscard]] long AccItemCount() const override { return Count(); }
   [[nodiscard]] std::wstring AccName(long child) const override;
   [[nodiscard]] long AccRole(long child) const override;
@@ -74,7 +76,6 @@ class CListDialog : public win::Dialog, public win::AccessibleSource {
 
  protected:
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
-  [[nodiscard]] win::AccessibleSource* Accessible() noexcept override { return this; }
 
  private:
   void OnInitDialog();
@@ -95,6 +96,7 @@ class CListDialog : public win::Dialog, public win::AccessibleSource {
 
   HWND combo_ = nullptr;
   const win::AccessibleSource* owner_ = nullptr;
+  win::AccessibleOwner listAccessible_;  // what the list view hands to screen readers
   HFONT font_ = nullptr;
   win::Scale scale_;
 };

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "controls/AccessibleLabel.h"
 #include "win/Dc.h"
 #include "win/Handle.h"
 
@@ -38,6 +39,7 @@ bool CCustomEdit::Attach(HWND edit) noexcept {
 
 void CCustomEdit::Detach() noexcept {
   if (!edit_) return;
+  accessible_.Disconnect();
   ::RemoveWindowSubclass(edit_, &CCustomEdit::Procedure, kSubclassId);
   edit_ = nullptr;
 }
@@ -50,10 +52,53 @@ LRESULT CALLBACK CCustomEdit::Procedure(HWND hwnd, UINT message, WPARAM wParam, 
       DrawFrame(hwnd);
       return result;
     }
+    case WM_GETOBJECT: {
+      LRESULT object = 0;
+      auto* field = reinterpret_cast<CCustomEdit*>(self);
+      if (field->accessible_.Answer(hwnd, field, wParam, lParam, object)) return object;
+      break;
+    }
     case WM_NCDESTROY: reinterpret_cast<CCustomEdit*>(self)->Detach(); break;
     default: break;
   }
   return ::DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+void CCustomEdit::SetAccessibleName(std::wstring name) {
+  name_ = std::move(name);
+  named_ = true;
+  win::RaiseAccessEvent(EVENT_OBJECT_NAMECHANGE, edit_);
+}
+
+std::wstring CCustomEdit::AccName(long) const {
+  return named_ ? name_ : win::WithoutAccessKey(LabelBefore(edit_));
+}
+
+std::wstring CCustomEdit::AccValue(long) const {
+  if (!edit_ || (::GetWindowLongPtrW(edit_, GWL_STYLE) & ES_PASSWORD)) return {};
+  return win::WindowTextOf(edit_);
+}
+
+bool CCustomEdit::AccSetValue(long child, const std::wstring& value) {
+  if (child != CHILDID_SELF || !edit_ || (::GetWindowLongPtrW(edit_, GWL_STYLE) & ES_READONLY)) return false;
+  // As typing would: the field tells its parent (EN_CHANGE) and a screen reader hears of it.
+  if (!::SetWindowTextW(edit_, value.c_str())) return false;
+  win::RaiseAccessEvent(EVENT_OBJECT_VALUECHANGE, edit_);
+  return true;
+}
+
+long CCustomEdit::AccRole(long) const {
+  return ROLE_SYSTEM_TEXT;
+}
+
+long CCustomEdit::AccState(long) const {
+  const LONG_PTR style = edit_ ? ::GetWindowLongPtrW(edit_, GWL_STYLE) : 0;
+  return ((style & ES_READONLY) ? STATE_SYSTEM_READONLY : 0) |
+         ((style & ES_PASSWORD) ? STATE_SYSTEM_PROTECTED : 0);
+}
+
+std::wstring CCustomEdit::AccKeyboardShortcut(long) const {
+  return named_ ? std::wstring() : AccessKeyShortcut(LabelBefore(edit_));
 }
 
 }  // namespace ui::skin

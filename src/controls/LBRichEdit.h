@@ -13,6 +13,7 @@
 #include <memory>
 #include <string>
 #include <type_traits>
+#include <utility>
 
 #include "controls/CustomEdit.h"
 #include "win/Scale.h"
@@ -57,6 +58,8 @@ class CLBRichEdit {
   bool TranslateAccelerator(MSG& message) const noexcept;
 
   [[nodiscard]] HWND hwnd() const noexcept { return edit_; }
+  // What a screen reader calls the field (editable text), instead of the label before it.
+  void SetAccessibleName(std::wstring name) { frame_.SetAccessibleName(std::move(name)); }
   // The whole text, lines ending in CR LF.
   [[nodiscard]] std::wstring Text() const;
   // Replaces the whole text with `text` as plain text (a text that looks like RTF stays text).

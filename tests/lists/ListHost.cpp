@@ -10,6 +10,7 @@
 #include "core/SkinImage.h"
 #include "core/SkinLibrary.h"
 #include "controls/Paint.h"
+#include "win/KeyboardCues.h"
 #include "win/Resources.h"
 
 namespace lists {
@@ -49,6 +50,8 @@ bool ListHost::Create() {
     return false;
   ::SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   ::SetForegroundWindow(hwnd());
+  // As the main window starts: used with the mouse, no focus cues until a key asks for them.
+  win::HideKeyboardCues(hwnd());
   return true;
 }
 

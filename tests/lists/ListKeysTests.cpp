@@ -8,6 +8,7 @@
 
 #include "ListHost.h"
 #include "SkinIds.h"
+#include "support/Accessibility.h"
 #include "support/Driver.h"
 #include "win/KeyboardCues.h"
 
@@ -303,6 +304,47 @@ TEST_F(ListKeysTest, TheScrollBarTellsItsPosition) {
   ::SetFocus(list_->hwnd());
   PressAll({VK_END});
   EXPECT_EQ(bar.AccValue(CHILDID_SELF), L"7");
+}
+
+// As a screen reader meets the list: through oleacc, its rows as items with their two lines, the
+// scroll bar as the list's child window, and a row's default action.
+TEST_F(ListKeysTest, ScreenReadersReadTheRowsAndOpenOneThroughOleacc) {
+  MakeFocusedList(7);
+  list_->SetAccessibleName(L"Applications");
+  PressAll({VK_DOWN});
+  const auto nodes = test::Walk({test::AccessibleOf(list_->hwnd())});
+  ASSERT_FALSE(nodes.empty());
+  EXPECT_EQ(nodes[0].role, ROLE_SYSTEM_LIST);
+  EXPECT_EQ(nodes[0].name, L"Applications");
+  std::vector<std::wstring> rows;
+  for (const auto& node : nodes) {
+    if (node.role != ROLE_SYSTEM_LISTITEM) continue;
+    rows.push_back(node.name + L" / " + node.description);
+    EXPECT_EQ(node.defaultAction, L"Open");
+  }
+  EXPECT_EQ(rows, (std::vector<std::wstring>{
+                      L"Row 0 / The second line of row 0", L"Row 1 / The second line of row 1",
+                      L"Row 2 / The second line of row 2", L"Row 3 / The second line of row 3",
+                      L"Row 4 / The second line of row 4", L"Row 5 / The second line of row 5",
+                      L"Row 6 / The second line of row 6"}));
+  const test::AccNode* row1 = test::Find(nodes, ROLE_SYSTEM_LISTITEM, L"Row 1");
+  ASSERT_NE(row1, nullptr);
+  EXPECT_NE(row1->state & STATE_SYSTEM_FOCUSED, 0);
+  EXPECT_NE(row1->state & STATE_SYSTEM_SELECTED, 0);
+  const test::AccNode* row6 = test::Find(nodes, ROLE_SYSTEM_LISTITEM, L"Row 6");
+  ASSERT_NE(row6, nullptr);
+  EXPECT_NE(row6->state & STATE_SYSTEM_INVISIBLE, 0);
+  const test::AccNode* bar = test::Find(nodes, ROLE_SYSTEM_SCROLLBAR);
+  ASSERT_NE(bar, nullptr);
+  EXPECT_EQ(bar->value, L"0");
+
+  const test::AccNode* row4 = test::Find(nodes, ROLE_SYSTEM_LISTITEM, L"Row 4");
+  ASSERT_NE(row4, nullptr);
+  host_.Forget();
+  EXPECT_EQ(test::DoDefaultAction(row4->element), S_OK);
+  host_.Settle();
+  EXPECT_EQ(host_.NotesOf(app::kListRowChosenMessage),
+            (std::vector<Note>{{app::kListRowChosenMessage, 4, kListId}}));
 }
 
 }  // namespace
