@@ -1,6 +1,7 @@
 #include "tasks/QuickTranslationDialog.h"
 
 #include <algorithm>
+#include <chrono>
 #include <exception>
 #include <utility>
 
@@ -93,6 +94,18 @@ void Move(HWND control, const RECT& place, bool keepHeight = false) noexcept {
 constexpr DWORD kTextContexts =
     CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER | CLSCTX_LOCAL_SERVER | CLSCTX_REMOTE_SERVER;
 
+// A long translation goes on a slice at a time: as many lines as fit into a slice's time, then the
+// window's messages. A ping waits at most a slice and the line that overran it.
+constexpr auto kSliceTime = std::chrono::milliseconds(30);
+// The caption's progress is repainted at most this often: every repaint costs the kernel its time.
+constexpr auto kProgressInterval = std::chrono::milliseconds(150);
+// The next slice, posted to the panel itself while no input or painting waits...
+constexpr UINT kNextSliceMessage = WM_APP + 0x40;
+// ... and otherwise on this timer, which comes only after them.
+constexpr UINT_PTR kNextSliceTimer = 0x51CE;
+
+using SliceClock = std::chrono::steady_clock;
+
 int HeightOf(HWND window) noexcept {
   RECT rc{};
   ::GetWindowRect(window, &rc);
@@ -100,6 +113,37 @@ int HeightOf(HWND window) noexcept {
 }
 
 }  // namespace
+
+// A translation on its way: the lines, the kernel's objects it was started with (they stay on the
+// window's thread), and when the progress was last shown.
+struct CQTransDlg::Run {
+  explicit Run(std::wstring source) : lines(std::move(source)) {}
+
+  LineTranslation lines;
+  ComPtr<IVantoSettings> settings;
+  ComPtr<IVantoTextTranslator> translator;  // null: the settings object translates each line itself
+  ComPtr<IVantoText> sourceText;
+  ComPtr<IVantoText> resultText;
+  SliceClock::time_point progressShown{};
+
+  // One line through the kernel; a failing call throws its COM error.
+  std::wstring Translate(const std::wstring& line) const {
+    const app::Bstr text(line);
+    app::Bstr translated;
+    if (translator) {
+      ThrowIfFailed(sourceText->SetText(text.get()));
+      ThrowIfFailed(translator->TranslateText(sourceText.Get(), resultText.Get()));
+      ThrowIfFailed(resultText->GetText(translated.put()));
+    } else {
+      ThrowIfFailed(settings->Translate(text.get(), translated.put()));
+    }
+    return translated.str();
+  }
+};
+
+CQTransDlg::CQTransDlg(TaskContext& context) : CTaskPanelDialog(context) {}
+
+CQTransDlg::~CQTransDlg() = default;
 
 bool CQTransDlg::Create(HWND parent, POINT at) {
   return ui::skin::CLBRichEdit::LoadLibraryOnce() && CTaskPanelDialog::Create(parent, at);
@@ -165,13 +209,16 @@ bool CQTransDlg::OnInitPanel() {
                      IDS_CLEAR, 0, hwnd(), IDC_QUICK_CLEAR))
     return false;
   for (CMenuButton* button : {&translate_, &clear_}) button->SetCaptionFont(labelFont, RGB(255, 255, 255));
+  // While a translation runs, Translate shows its own face with a greyed caption.
+  translate_.SetDisabledBitmap(normal);
   LayOutControls();
   return true;
 }
 
 void CQTransDlg::LayOutControls() {
   const win::Scale scale = context_.Graphics().Scale();
-  const QuickPlaces places = Arrange(scale, CaptionHeight(TextOf(caption_)), HeightOf(directionList_.hwnd()));
+  const std::wstring caption = run_ ? captionText_ : TextOf(caption_);
+  const QuickPlaces places = Arrange(scale, CaptionHeight(caption), HeightOf(directionList_.hwnd()));
   Move(caption_, places.caption);
   Move(::GetDlgItem(hwnd(), IDC_PANEL_DIRECTION_LABEL), places.directionLabel);
   Move(::GetDlgItem(hwnd(), IDC_PANEL_PROFILE_LABEL), places.profileLabel);
@@ -202,6 +249,7 @@ void CQTransDlg::ApplyScale() {
                      Face(IDB_QUICK_BUTTON_PRESSED, facePressed_));
     button->SetCaptionFont(graphics.Font(app::SharedFont::kTahoma12Bold), RGB(255, 255, 255));
   }
+  translate_.SetDisabledBitmap(Face(IDB_QUICK_BUTTON_NORMAL, faceNormal_));
   LayOutControls();
 }
 
@@ -243,6 +291,8 @@ void CQTransDlg::OnShown() {
 }
 
 void CQTransDlg::OnHidden() {
+  // Leaving the panel (Back, another tab, Home, the window closing) ends the translation.
+  (void)CancelTranslation();
   if (remembering_) context_.Settings().Set(kTaskCode, app::SettingsStore::kTemplateName, profile_);
 }
 
@@ -274,12 +324,13 @@ bool CQTransDlg::MakeProfileCurrent(IVantoKernel& kernel, int index) {
 }
 
 void CQTransDlg::OnTranslate() {
+  if (run_) return;  // one translation at a time: a second F9 or click does nothing
   IVantoKernel* kernel = context_.Kernel().Kernel();
   if (!kernel || !directions_.Loaded()) {
     app::BeepForUnexpectedError();
     return;
   }
-  const std::wstring source = source_.Text();
+  auto run = std::make_unique<Run>(source_.Text());
   const int direction = std::max(0, directionList_.GetCurSel());
   const int profile = std::max(0, profiles_.GetCurSel());
   try {
@@ -287,46 +338,100 @@ void CQTransDlg::OnTranslate() {
     // A profile the kernel refuses leaves its current one; the translation goes on.
     (void)MakeProfileCurrent(*kernel, profile);
 
-    ComPtr<IVantoSettings> settings;
-    ThrowIfFailed(kernel->GetSettings(&settings));
-    ThrowIfNull(settings.Get());
-    ComPtr<IVantoTextTranslator> translator;
-    if (const HRESULT offered = settings->GetTextTranslator(&translator);
+    ThrowIfFailed(kernel->GetSettings(&run->settings));
+    ThrowIfNull(run->settings.Get());
+    if (const HRESULT offered = run->settings->GetTextTranslator(&run->translator);
         FAILED(offered) && offered != E_NOINTERFACE)
       throw app::ComError(offered);
-    ComPtr<IVantoText> sourceText;
-    ComPtr<IVantoText> resultText;
-    ThrowIfFailed(::CoCreateInstance(CLSID_VantoText, nullptr, kTextContexts, IID_PPV_ARGS(&sourceText)));
-    ThrowIfFailed(::CoCreateInstance(CLSID_VantoText, nullptr, kTextContexts, IID_PPV_ARGS(&resultText)));
-
-    const std::wstring result = TranslateLines(source, [&](const std::wstring& line) {
-      const app::Bstr text(line);
-      app::Bstr translated;
-      if (translator) {
-        ThrowIfFailed(sourceText->SetText(text.get()));
-        ThrowIfFailed(translator->TranslateText(sourceText.Get(), resultText.Get()));
-        ThrowIfFailed(resultText->GetText(translated.put()));
-      } else {
-        ThrowIfFailed(settings->Translate(text.get(), translated.put()));
-      }
-      return translated.str();
-    });
-    target_.SetText(result);
+    ThrowIfFailed(
+        ::CoCreateInstance(CLSID_VantoText, nullptr, kTextContexts, IID_PPV_ARGS(&run->sourceText)));
+    ThrowIfFailed(
+        ::CoCreateInstance(CLSID_VantoText, nullptr, kTextContexts, IID_PPV_ARGS(&run->resultText)));
   } catch (const app::ComError& error) {
-    // The target keeps what it showed: a translation comes out whole or not at all.
-    const HRESULT code = error.Code();
-    app::Log().Line(L"Quick translation: the kernel failed with 0x%08lX", static_cast<unsigned long>(code));
-    if (code == VANTO_E_TRANSLATION_LIMIT)
-      context_.Kernel().ReportError(::GetAncestor(hwnd(), GA_ROOT), code, context_.ProductName());
-    else
-      app::BeepForUnexpectedError();
+    ReportKernelFailure(error.Code());
+    return;
+  }
+  run_ = std::move(run);
+  captionText_ = TextOf(caption_);
+  run_->progressShown = SliceClock::now();
+  // A short text is done in this first slice, before the window sees another message.
+  TranslateSlice();
+}
+
+void CQTransDlg::TranslateSlice() {
+  ::KillTimer(hwnd(), kNextSliceTimer);
+  if (!run_) return;  // a slice asked for before the run ended
+  const auto start = SliceClock::now();
+  try {
+    do {
+      run_->lines.TranslateNext([this](const std::wstring& line) { return run_->Translate(line); });
+    } while (!run_->lines.Done() && SliceClock::now() - start < kSliceTime);
+  } catch (const app::ComError& error) {
+    // The target keeps what it showed: a translation that fails comes out not at all.
+    EndTranslation();
+    ReportKernelFailure(error.Code());
+    return;
   } catch (const std::exception&) {
+    EndTranslation();
     app::Log().Line(L"Quick translation: the text could not be translated");
     app::BeepForUnexpectedError();
+    return;
   }
+  if (run_->lines.Done()) {
+    FinishTranslation();
+    return;
+  }
+  if (translate_.State() != MenuButtonState::kDisabled) translate_.SetState(MenuButtonState::kDisabled, true);
+  if (SliceClock::now() - run_->progressShown >= kProgressInterval) ShowProgress();
+  // Posted messages come before the keyboard, the mouse and painting: while any of them waits, the
+  // next slice waits for the timer, which comes after them.
+  if (HIWORD(::GetQueueStatus(QS_INPUT | QS_PAINT)) != 0)
+    ::SetTimer(hwnd(), kNextSliceTimer, USER_TIMER_MINIMUM, nullptr);
+  else
+    ::PostMessageW(hwnd(), kNextSliceMessage, 0, 0);
+}
+
+void CQTransDlg::ReportKernelFailure(HRESULT code) {
+  app::Log().Line(L"Quick translation: the kernel failed with 0x%08lX", static_cast<unsigned long>(code));
+  if (code == VANTO_E_TRANSLATION_LIMIT)
+    context_.Kernel().ReportError(::GetAncestor(hwnd(), GA_ROOT), code, context_.ProductName());
+  else
+    app::BeepForUnexpectedError();
+}
+
+void CQTransDlg::ShowProgress() {
+  ::SetWindowTextW(caption_, ProgressText(win::LoadString(IDS_QUICK_PROGRESS), run_->lines.LinesDone(),
+                                          run_->lines.LineCount())
+                                 .c_str());
+  ::UpdateWindow(caption_);
+  run_->progressShown = SliceClock::now();
+}
+
+void CQTransDlg::FinishTranslation() {
+  const std::wstring result = run_->lines.Result();
+  EndTranslation();
+  target_.SetText(result);
+}
+
+bool CQTransDlg::CancelTranslation() {
+  if (!run_) return false;
+  app::Log().Line(L"Quick translation: cancelled after %lu of %lu lines",
+                  static_cast<unsigned long>(run_->lines.LinesDone()),
+                  static_cast<unsigned long>(run_->lines.LineCount()));
+  FinishTranslation();
+  return true;
+}
+
+void CQTransDlg::EndTranslation() {
+  ::KillTimer(hwnd(), kNextSliceTimer);
+  if (!run_) return;
+  run_.reset();
+  if (TextOf(caption_) != captionText_) ::SetWindowTextW(caption_, captionText_.c_str());
+  if (translate_.State() == MenuButtonState::kDisabled) translate_.SetState(MenuButtonState::kNormal, true);
 }
 
 void CQTransDlg::OnClear() {
+  (void)CancelTranslation();
   source_.SetText(L"");
   target_.SetText(L"");
   ::SetFocus(source_.hwnd());
@@ -374,7 +479,10 @@ MessageRoute CQTransDlg::RouteMessage(MSG& message) {
   if (message.message == WM_KEYDOWN) {
     switch (message.wParam) {
       case VK_TAB: MoveFocus(::GetKeyState(VK_SHIFT) < 0); return MessageRoute::kConsumed;
-      case VK_ESCAPE: return MessageRoute::kConsumed;
+      case VK_ESCAPE:
+        // A running translation is cancelled first.
+        if (CancelTranslation()) return MessageRoute::kConsumed;
+        return MessageRoute::kConsumed;
       case VK_F9:
         OnTranslate();
         // Then as Enter: the key goes on only inside a field (where F9 itself does nothing).
@@ -421,8 +529,22 @@ bool CQTransDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& 
       // The panel keeps the focus it is given rather than handing it to a field.
       result = 0;
       return true;
-    default: return CTaskPanelDialog::OnMessage(message, wParam, lParam, result);
+    case kNextSliceMessage:
+      TranslateSlice();
+      result = 0;
+      return true;
+    case WM_TIMER:
+      if (wParam != kNextSliceTimer) break;
+      TranslateSlice();
+      result = 0;
+      return true;
+    case WM_DESTROY:
+      // The window closes: the kernel's objects are let go here, on their thread.
+      EndTranslation();
+      break;
+    default: break;
   }
+  return CTaskPanelDialog::OnMessage(message, wParam, lParam, result);
 }
 
 }  // namespace tasks
