@@ -75,7 +75,10 @@ int Run(const std::wstring& program, const std::wstring& title, int lines) {
     HWND panel = ::GetParent(source);
     HWND target = test::FindDescendant(panel, IDC_QUICK_TARGET);
     HWND translate = test::FindDescendant(panel, IDC_QUICK_TRANSLATE);
-    if (!target || !translate) break;
+    HWND caption = test::FindDescendant(panel, IDC_QUICK_CAPTION);
+    if (!target || !translate || !caption) break;
+    // While the translation runs the caption counts its lines; it reads as before once it is done.
+    const std::wstring restingCaption = test::WindowText(caption);
 
     ::SetForegroundWindow(window);
     test::WaitUntil([&] { return ::GetForegroundWindow() == window; }, 5s);
@@ -94,14 +97,15 @@ int Run(const std::wstring& program, const std::wstring& title, int lines) {
     const double pasteSeconds = SecondsSince(pasteStart);
 
     // The kernel works on the window's thread, a slice of lines at a time: ping the window while it
-    // translates. The target takes the text when the translation is done.
+    // translates and while the target takes the text.
     const auto translateStart = Clock::now();
     test::ClickAt(translate, {10, 10});
     int pings = 0;
     int answered = 0;
     double longestWait = 0;
     LRESULT length = 0;
-    while (length <= 0 && SecondsSince(translateStart) < 600) {
+    while ((length <= 0 || test::WindowText(caption) != restingCaption) &&
+           SecondsSince(translateStart) < 600) {
       ++pings;
       double waited = 0;
       length = Ask(target, WM_GETTEXTLENGTH, waited);

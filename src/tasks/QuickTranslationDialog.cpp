@@ -106,6 +106,11 @@ constexpr UINT_PTR kNextSliceTimer = 0x51CE;
 
 using SliceClock = std::chrono::steady_clock;
 
+// A result up to this long goes into the target at once; a longer one in pieces of about this many
+// characters, cut after a line break: a rich edit takes a megabyte in seconds, not in one slice.
+constexpr size_t kWholeTargetChars = 64 * 1024;
+constexpr size_t kTargetPieceChars = 16 * 1024;
+
 int HeightOf(HWND window) noexcept {
   RECT rc{};
   ::GetWindowRect(window, &rc);
@@ -125,6 +130,8 @@ struct CQTransDlg::Run {
   ComPtr<IVantoText> sourceText;
   ComPtr<IVantoText> resultText;
   SliceClock::time_point progressShown{};
+  bool filling = false;  // every line is translated, and the target takes them a piece at a time
+  size_t filled = 0;     // the characters of the result in the target so far
 
   // One line through the kernel; a failing call throws its COM error.
   std::wstring Translate(const std::wstring& line) const {
@@ -361,6 +368,10 @@ void CQTransDlg::OnTranslate() {
 void CQTransDlg::TranslateSlice() {
   ::KillTimer(hwnd(), kNextSliceTimer);
   if (!run_) return;  // a slice asked for before the run ended
+  if (run_->filling) {
+    if (!FillTargetSlice()) ScheduleSlice();
+    return;
+  }
   const auto start = SliceClock::now();
   try {
     do {
@@ -383,6 +394,10 @@ void CQTransDlg::TranslateSlice() {
   }
   if (translate_.State() != MenuButtonState::kDisabled) translate_.SetState(MenuButtonState::kDisabled, true);
   if (SliceClock::now() - run_->progressShown >= kProgressInterval) ShowProgress();
+  ScheduleSlice();
+}
+
+void CQTransDlg::ScheduleSlice() {
   // Posted messages come before the keyboard, the mouse and painting: while any of them waits, the
   // next slice waits for the timer, which comes after them.
   if (HIWORD(::GetQueueStatus(QS_INPUT | QS_PAINT)) != 0)
@@ -408,17 +423,61 @@ void CQTransDlg::ShowProgress() {
 }
 
 void CQTransDlg::FinishTranslation() {
-  const std::wstring result = run_->lines.Result();
+  if (run_->lines.Result().size() <= kWholeTargetChars) {
+    const std::wstring result = run_->lines.Result();
+    EndTranslation();
+    target_.SetText(result);
+    return;
+  }
+  // A long result goes in a piece of whole lines at a time, as the translation did.
+  run_->filling = true;
+  run_->filled = 0;
+  if (translate_.State() != MenuButtonState::kDisabled) translate_.SetState(MenuButtonState::kDisabled, true);
+  ShowProgress();
+  target_.SetText(L"");
+  if (!FillTargetSlice()) ScheduleSlice();
+}
+
+bool CQTransDlg::FillTargetSlice() {
+  const std::wstring& result = run_->lines.Result();
+  size_t end = std::min(result.size(), run_->filled + kTargetPieceChars);
+  if (end < result.size()) {
+    const size_t lineEnd = result.find(L"\r\n", end);
+    end = lineEnd == std::wstring::npos ? result.size() : lineEnd + 2;
+  }
+  const std::wstring piece = result.substr(run_->filled, end - run_->filled);
+  const HWND target = target_.hwnd();
+  ::SendMessageW(target, EM_SETSEL, static_cast<WPARAM>(-1), -1);
+  ::SendMessageW(target, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(piece.c_str()));
+  run_->filled = end;
+  if (end < result.size()) return false;
+  // Whole: shown from its beginning, as a text put in at once is.
+  ::SendMessageW(target, EM_SETSEL, 0, 0);
+  ::SendMessageW(target, EM_SCROLLCARET, 0, 0);
   EndTranslation();
-  target_.SetText(result);
+  return true;
 }
 
 bool CQTransDlg::CancelTranslation() {
   if (!run_) return false;
+  if (run_->filling) {
+    // Every line is translated; the target keeps the whole lines it shows.
+    const std::wstring_view shown = std::wstring_view(run_->lines.Result()).substr(0, run_->filled);
+    size_t lines = 0;
+    for (size_t at = shown.find(L"\r\n"); at != std::wstring_view::npos; at = shown.find(L"\r\n", at + 2))
+      ++lines;
+    app::Log().Line(L"Quick translation: cancelled after %lu of %lu lines", static_cast<unsigned long>(lines),
+                    static_cast<unsigned long>(run_->lines.LineCount()));
+    EndTranslation();
+    return true;
+  }
   app::Log().Line(L"Quick translation: cancelled after %lu of %lu lines",
                   static_cast<unsigned long>(run_->lines.LinesDone()),
                   static_cast<unsigned long>(run_->lines.LineCount()));
-  FinishTranslation();
+  // At once, whatever its length: the panel may be on its way out.
+  const std::wstring done = run_->lines.Result();
+  EndTranslation();
+  target_.SetText(done);
   return true;
 }
 

@@ -60,8 +60,13 @@ class CQTransDlg final : public CTaskPanelDialog {
   void OnTranslate();
   // Translates the lines of one slice, then finishes the translation or schedules the next slice.
   void TranslateSlice();
-  // Puts the whole translation into the target field and ends the run.
+  // Puts the whole translation into the target field and ends the run; a long one a piece a slice.
   void FinishTranslation();
+  // Appends the next piece of whole lines to the target; true when the target is whole and the run
+  // has ended.
+  bool FillTargetSlice();
+  // The next slice: posted, or on a timer while input or painting waits.
+  void ScheduleSlice();
   // Ends a running translation with the lines done in the target field; false when none runs.
   bool CancelTranslation();
   // Ends the run: the caption and the Translate button as before it.

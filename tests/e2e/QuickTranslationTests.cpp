@@ -13,6 +13,7 @@
 #include <cwchar>
 #include <iostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "DeckTest.h"
@@ -478,9 +479,10 @@ INSTANTIATE_TEST_SUITE_P(Ways, LongQuickTranslationCancel,
                          [](const auto& instance) { return std::string(instance.param.name); });
 
 TEST_F(LongQuickTranslationTest, AMediumTextTranslatedInSlicesEqualsItsLinesTranslatedOneByOne) {
-  for (const bool lastBreak : {false, true}) {
-    SCOPED_TRACE(lastBreak ? "ending in a break" : "ending without a break");
-    const LongText text = MakeLongText(1203, lastBreak);
+  // The second one is long enough for the target to take it in pieces.
+  for (const auto& [lines, lastBreak] : {std::pair{1203, false}, std::pair{4001, true}}) {
+    SCOPED_TRACE(lastBreak ? "4001 lines ending in a break" : "1203 lines ending without a break");
+    const LongText text = MakeLongText(lines, lastBreak);
     if (!lastBreak) Open();
     ASSERT_NO_FATAL_FAILURE(Paste(text.source));
     PressKey(VK_F9);
