@@ -130,8 +130,12 @@ struct CQTransDlg::Run {
   ComPtr<IVantoText> sourceText;
   ComPtr<IVantoText> resultText;
   SliceClock::time_point progressShown{};
-  bool filling = false;  // every line is translated, and the target takes them a piece at a time
-  size_t filled = 0;     // the characters of the result in the target so far
+  // In a slice. A kernel in another apartment lets the window's messages through while it works:
+  // what comes then must not start a slice or end the run under the one on its way.
+  bool busy = false;
+  bool endAsked = false;  // the run was cancelled or ended while busy: it ends after the slice
+  bool filling = false;   // every line is translated, and the target takes them a piece at a time
+  size_t filled = 0;      // the characters of the result in the target so far
 
   // One line through the kernel; a failing call throws its COM error.
   std::wstring Translate(const std::wstring& line) const {
@@ -367,25 +371,34 @@ void CQTransDlg::OnTranslate() {
 
 void CQTransDlg::TranslateSlice() {
   ::KillTimer(hwnd(), kNextSliceTimer);
-  if (!run_) return;  // a slice asked for before the run ended
+  if (!run_ || run_->busy) return;  // a slice asked for before the run ended, or inside one
   if (run_->filling) {
     if (!FillTargetSlice()) ScheduleSlice();
     return;
   }
   const auto start = SliceClock::now();
+  Run& run = *run_;
   try {
+    run.busy = true;
     do {
-      run_->lines.TranslateNext([this](const std::wstring& line) { return run_->Translate(line); });
-    } while (!run_->lines.Done() && SliceClock::now() - start < kSliceTime);
+      run.lines.TranslateNext([&run](const std::wstring& line) { return run.Translate(line); });
+    } while (!run.lines.Done() && !run.endAsked && SliceClock::now() - start < kSliceTime);
+    run.busy = false;
   } catch (const app::ComError& error) {
+    run.busy = false;
     // The target keeps what it showed: a translation that fails comes out not at all.
     EndTranslation();
     ReportKernelFailure(error.Code());
     return;
   } catch (const std::exception&) {
+    run.busy = false;
     EndTranslation();
     app::Log().Line(L"Quick translation: the text could not be translated");
     app::BeepForUnexpectedError();
+    return;
+  }
+  if (run.endAsked) {
+    (void)CancelTranslation();
     return;
   }
   if (run_->lines.Done()) {
@@ -460,6 +473,10 @@ bool CQTransDlg::FillTargetSlice() {
 
 bool CQTransDlg::CancelTranslation() {
   if (!run_) return false;
+  if (run_->busy) {
+    run_->endAsked = true;
+    return true;
+  }
   if (run_->filling) {
     // Every line is translated; the target keeps the whole lines it shows.
     const std::wstring_view shown = std::wstring_view(run_->lines.Result()).substr(0, run_->filled);
@@ -484,6 +501,10 @@ bool CQTransDlg::CancelTranslation() {
 void CQTransDlg::EndTranslation() {
   ::KillTimer(hwnd(), kNextSliceTimer);
   if (!run_) return;
+  if (run_->busy) {
+    run_->endAsked = true;
+    return;
+  }
   run_.reset();
   if (TextOf(caption_) != captionText_) ::SetWindowTextW(caption_, captionText_.c_str());
   if (translate_.State() == MenuButtonState::kDisabled) translate_.SetState(MenuButtonState::kNormal, true);
