@@ -303,6 +303,8 @@
 // IDS_TRANSLATE.
 #define IDS_CLEAR 4301
 #define IDS_QUICK_STEPS 4302
+// The caption while a long text is translated: %1 the lines done, %2 the text's lines.
+#define IDS_QUICK_PROGRESS 4303
 
 // The documentation panel's note about the PDF viewer; its download address follows the text.
 #define IDS_DOCS_PDF_VIEWER 384

@@ -1,11 +1,14 @@
 // CQTransDlg: the panel of quick translation (kQuickTranslationTask). The user types or pastes a text into
 // the source field, picks the direction and the profile, and presses Translate (or F9); the kernel translates
 // it line by line into the target field. The panel remembers the direction and the profile in the task
-// settings of its task.
+// settings of its task. A long text is translated a slice of lines at a time between the window's
+// messages, with the lines done shown in the caption, so the window keeps answering; Escape, Clear
+// or leaving the panel cancels it and keeps the lines done in the target field.
 #pragma once
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -23,7 +26,8 @@ class CQTransDlg final : public CTaskPanelDialog {
  public:
   static constexpr int kTaskCode = ui::kQuickTranslationTask;
 
-  explicit CQTransDlg(TaskContext& context) : CTaskPanelDialog(context) {}
+  explicit CQTransDlg(TaskContext& context);
+  ~CQTransDlg() override;
 
   bool Create(HWND parent, POINT at) override;
   [[nodiscard]] OpenOutcome Open(int taskCode, std::wstring_view appTokens) override;
@@ -53,7 +57,25 @@ class CQTransDlg final : public CTaskPanelDialog {
   bool PrepareDirections();
   void FillProfiles() { ListProfiles(directions_, directionList_, profiles_); }
   void OnDirectionChanged();
+  // Starts a translation of the source text (nothing while one runs) and translates its first slice.
   void OnTranslate();
+  // Translates the lines of one slice, then finishes the translation or schedules the next slice.
+  void TranslateSlice();
+  // Puts the whole translation into the target field and ends the run; a long one a piece a slice.
+  void FinishTranslation();
+  // Appends the next piece of whole lines to the target; true when the target is whole and the run
+  // has ended.
+  bool FillTargetSlice();
+  // The next slice: posted, or on a timer while input or painting waits.
+  void ScheduleSlice();
+  // Ends a running translation with the lines done in the target field; false when none runs.
+  bool CancelTranslation();
+  // Ends the run: the caption and the Translate button as before it.
+  void EndTranslation();
+  // Logs a kernel failure; the translation limit goes to the kernel's error reporter, any other
+  // failure beeps.
+  void ReportKernelFailure(HRESULT code);
+  void ShowProgress();
   void OnClear();
   void OnPastePlain();
   // Makes profile `index` of the current direction the kernel's current profile; false (after a
@@ -61,6 +83,10 @@ class CQTransDlg final : public CTaskPanelDialog {
   bool MakeProfileCurrent(IVantoKernel& kernel, int index);
   [[nodiscard]] bool InPanel(HWND window) const noexcept;
   [[nodiscard]] bool IsField(HWND window) const noexcept;
+
+  struct Run;
+  std::unique_ptr<Run> run_;  // the translation on its way; null when none runs
+  std::wstring captionText_;  // the caption's own text, which the progress replaces during a run
 
   KernelDirections directions_;
   bool remembering_ = false;  // choices go to the task settings once the panel has been prepared

@@ -1,7 +1,8 @@
 // Quick translation in the real window, typed at and clicked like a person would: the kernel
 // substitute translates line by line, the keys and the clipboard of the text fields, the kernel's
-// error reporter for the translation limit, a kernel failing in the middle of a text, and the
-// direction and profile remembered for the task.
+// error reporter for the translation limit, a kernel failing in the middle of a text, the
+// direction and profile remembered for the task, and long texts translated while the window goes on
+// answering, with their progress and their cancelling.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -9,8 +10,10 @@
 
 #include <cctype>
 #include <cstring>
+#include <cwchar>
 #include <iostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "DeckTest.h"
@@ -342,6 +345,191 @@ TEST_F(QuickTranslationTest, TheRememberedDirectionAndProfileAreChosenAndTheNewC
   ASSERT_TRUE(CloseDeck());
   EXPECT_EQ(test::GetString(HKEY_CURRENT_USER, kTaskSettings, L"DirID"), L"2316");
   EXPECT_EQ(test::GetString(HKEY_CURRENT_USER, kTaskSettings, L"TemplateName"), L"Business");
+}
+
+// A long text: sentences the kernel knows, an empty line now and then, and
+// what each line becomes in English-German; `lines` lines, the last one without a break when
+// `lastBreak` is false.
+struct LongText {
+  std::wstring source;
+  std::vector<std::wstring> translatedLines;  // each with the break the translation gives it
+  std::wstring Translation(size_t count) const {
+    std::wstring text;
+    for (size_t i = 0; i < count && i < translatedLines.size(); ++i) text += translatedLines[i];
+    return text;
+  }
+};
+
+LongText MakeLongText(int lines, bool lastBreak) {
+  static constexpr const wchar_t* kPairs[][2] = {
+      {L"The house is big.", L"Das Haus ist groß."},
+      {L"The cat is black.", L"Die Katze ist schwarz."},
+      {L"", L""},
+      {L"Good morning, my friend!", L"Guten Morgen, mein Freund!"}};
+  LongText text;
+  for (int i = 0; i < lines; ++i) {
+    const auto& pair = kPairs[i % 4];
+    const bool withBreak = lastBreak || i + 1 < lines;
+    text.source += std::wstring(pair[0]) + (withBreak ? L"\r\n" : L"");
+    text.translatedLines.push_back(std::wstring(pair[1]) + (withBreak ? L"\r\n" : L""));
+  }
+  return text;
+}
+
+constexpr wchar_t kCaption[] = L"Translation of typed text or text pasted from the clipboard";
+constexpr wchar_t kProgressStart[] = L"Translating: ";
+
+// The lines done that a progress caption names ("Translating: 120 of 5000 lines done. ..."); -1 for
+// any other text.
+long LinesDoneIn(const std::wstring& caption, long total) {
+  if (caption.rfind(kProgressStart, 0) != 0) return -1;
+  long done = -1, of = -1;
+  if (std::swscanf(caption.c_str() + std::wcslen(kProgressStart), L"%ld of %ld", &done, &of) != 2 ||
+      of != total)
+    return -1;
+  return done;
+}
+
+class LongQuickTranslationTest : public QuickTranslationTest {
+ protected:
+  // Puts `text` into the source field whole. (A paste this long reaches Wine's rich edit in pieces,
+  // and a CR LF cut between two of them becomes two breaks.)
+  void Paste(const std::wstring& text) {
+    test::SetControlText(source_, text);
+    ASSERT_TRUE(ControlText(source_) == text)
+        << ControlText(source_).size() << " of " << text.size() << " characters";
+    FocusOn(source_);
+  }
+  [[nodiscard]] std::wstring Caption() const {
+    return test::WindowText(FindDescendant(panel_, IDC_QUICK_CAPTION));
+  }
+};
+
+constexpr int kLongLines = 5000;
+
+enum class CancelBy { kEscape, kClear, kBack };
+struct CancelCase {
+  const char* name;
+  CancelBy by;
+};
+
+class LongQuickTranslationCancel : public LongQuickTranslationTest,
+                                   public ::testing::WithParamInterface<CancelCase> {};
+
+TEST_P(LongQuickTranslationCancel, TheWindowAnswersShowsTheLinesDoneAndKeepsThemWhenCancelled) {
+  test::ProgramLog log(L"StartdeckQuickTranslation.log");
+  const LongText text = MakeLongText(kLongLines, true);
+  Open();
+  ASSERT_NO_FATAL_FAILURE(Paste(text.source));
+  ASSERT_EQ(Caption(), kCaption);
+
+  test::Click(translate_);
+  // The caption counts the lines done; the window answers a message sent while it does.
+  long first = -1;
+  ASSERT_TRUE(test::WaitUntil([&] { return (first = LinesDoneIn(Caption(), kLongLines)) >= 0; }, 30s))
+      << testing::PrintToString(Caption());
+  DWORD_PTR length = 1;
+  ASSERT_NE(::SendMessageTimeoutW(target_, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 10000, &length), 0);
+  EXPECT_EQ(length, 0u);
+  EXPECT_GE(LinesDoneIn(Caption(), kLongLines), first) << "the answer came after the translation";
+  long later = -1;
+  ASSERT_TRUE(test::WaitUntil([&] { return (later = LinesDoneIn(Caption(), kLongLines)) > first; }, 30s))
+      << testing::PrintToString(Caption());
+  ASSERT_LT(later, kLongLines);
+  // A second F9 changes nothing: the translation goes on.
+  FocusOn(source_);
+  PressKey(VK_F9);
+
+  switch (GetParam().by) {
+    case CancelBy::kEscape: PressKey(VK_ESCAPE); break;
+    case CancelBy::kClear: test::Click(clear_); break;
+    case CancelBy::kBack: test::Click(FindDescendant(window_, IDC_BACK)); break;
+  }
+  std::wstring cancelled;
+  ASSERT_TRUE(test::WaitUntil(
+      [&] {
+        for (const std::wstring& line : log.Lines())
+          if (line.rfind(L"Quick translation: cancelled after ", 0) == 0) cancelled = line;
+        return !cancelled.empty();
+      },
+      30s))
+      << testing::PrintToString(log.Text());
+  long done = -1, of = -1;
+  ASSERT_EQ(
+      std::swscanf(cancelled.c_str(), L"Quick translation: cancelled after %ld of %ld lines", &done, &of), 2);
+  EXPECT_EQ(of, kLongLines);
+  EXPECT_GE(done, later);
+  EXPECT_LT(done, kLongLines);
+  EXPECT_EQ(Caption(), kCaption);
+
+  if (GetParam().by == CancelBy::kClear) {
+    EXPECT_TRUE(
+        test::WaitUntil([&] { return ControlText(source_).empty() && ControlText(target_).empty(); }, 30s));
+  } else {
+    // The lines done, whole, each with its break, and the source as it was.
+    EXPECT_TRUE(ControlText(target_) == text.Translation(static_cast<size_t>(done)))
+        << ControlText(target_).size() << " characters in the target for " << done << " lines";
+    EXPECT_TRUE(ControlText(source_) == text.source);
+  }
+  if (GetParam().by == CancelBy::kBack) {
+    ASSERT_TRUE(test::WaitUntil([&] { return !::IsWindowVisible(panel_); }, 5s));
+    ChooseQuickTranslation();
+    EXPECT_TRUE(ControlText(target_) == text.Translation(static_cast<size_t>(done)));
+  }
+  // The window goes on as before: a short text translates whole. (The long source is emptied first:
+  // under load, Wine's rich edit takes seconds to let go of it.)
+  test::SetControlText(source_, L"");
+  Activate();
+  EXPECT_TRUE(QuickTranslates(L"The house is big.", L"Das Haus ist groß."));
+  EXPECT_TRUE(deck_.Running());
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, LongQuickTranslationCancel,
+                         ::testing::Values(CancelCase{"Escape", CancelBy::kEscape},
+                                           CancelCase{"Clear", CancelBy::kClear},
+                                           CancelCase{"Back", CancelBy::kBack}),
+                         [](const auto& instance) { return std::string(instance.param.name); });
+
+TEST_F(LongQuickTranslationTest, AMediumTextTranslatedInSlicesEqualsItsLinesTranslatedOneByOne) {
+  // The second one is long enough for the target to take it in pieces.
+  for (const auto& [lines, lastBreak] : {std::pair{1203, false}, std::pair{4001, true}}) {
+    SCOPED_TRACE(lastBreak ? "4001 lines ending in a break" : "1203 lines ending without a break");
+    const LongText text = MakeLongText(lines, lastBreak);
+    if (!lastBreak) Open();
+    ASSERT_NO_FATAL_FAILURE(Paste(text.source));
+    test::Click(translate_);
+    const std::wstring expected = text.Translation(text.translatedLines.size());
+    EXPECT_TRUE(test::WaitUntil([&] { return ControlText(target_) == expected; }, 60s))
+        << ControlText(target_).size() << " of " << expected.size() << " characters";
+    EXPECT_EQ(Caption(), kCaption);
+    test::Click(clear_);
+    ASSERT_TRUE(
+        test::WaitUntil([&] { return ControlText(source_).empty() && ControlText(target_).empty(); }, 30s));
+  }
+}
+
+TEST_F(LongQuickTranslationTest, AKernelFailingInTheMiddleOfALongTextLeavesTheTargetAsItWas) {
+  test::ProgramLog log(L"StartdeckQuickTranslation.log");
+  Open();
+  FocusOn(source_);
+  Type(L"The cat is black.");
+  test::Click(translate_);
+  ASSERT_TRUE(TargetBecomes(L"Die Katze ist schwarz."));
+
+  const LongText text = MakeLongText(3000, true);
+  ASSERT_NO_FATAL_FAILURE(Paste(text.source));
+  switches_.Set(L"TranslationsBeforeError", 1500);
+  test::Click(translate_);
+  EXPECT_TRUE(test::WaitUntil(
+      [&] {
+        return log.Text().find(L"Quick translation: the kernel failed with 0x80004005") != std::wstring::npos;
+      },
+      60s))
+      << testing::PrintToString(log.Text());
+  EXPECT_EQ(ControlText(target_), L"Die Katze ist schwarz.");
+  EXPECT_EQ(Caption(), kCaption);
+  switches_.Remove(L"TranslationsBeforeError");
+  EXPECT_TRUE(QuickTranslates(L"The house is big.", L"Das Haus ist groß."));
 }
 
 }  // namespace

@@ -71,4 +71,66 @@ TEST(QuickTranslationLines, AFailingLineStopsTheTranslation) {
   EXPECT_EQ(calls, 3);
 }
 
+TEST(QuickTranslationLines, LinesTranslatedOneAtATimeGiveWholeLinesWithTheirBreaksAtEveryStep) {
+  tasks::LineTranslation translation(L"one\r\n\r\nthree\nfour");
+  const auto bracket = [](const std::wstring& line) { return L"[" + line + L"]"; };
+  const wchar_t* const kAfter[] = {L"", L"[one]\r\n", L"[one]\r\n[]\r\n", L"[one]\r\n[]\r\n[three]\r\n",
+                                   L"[one]\r\n[]\r\n[three]\r\n[four]"};
+  EXPECT_EQ(translation.LineCount(), 4u);
+  for (size_t done = 0; done <= 4; ++done) {
+    SCOPED_TRACE(done);
+    EXPECT_EQ(translation.LinesDone(), done);
+    EXPECT_EQ(translation.Done(), done == 4);
+    EXPECT_EQ(translation.Result(), kAfter[done]);
+    translation.TranslateNext(bracket);
+  }
+  // Past the end nothing more is asked for.
+  translation.TranslateNext([](const std::wstring&) -> std::wstring { throw std::runtime_error("asked"); });
+  EXPECT_EQ(translation.Result(), kAfter[4]);
+}
+
+TEST(QuickTranslationLines, ALineThatFailsIsNotDoneAndTheLinesBeforeItStayAsTheyWere) {
+  tasks::LineTranslation translation(L"one\r\ntwo\r\n");
+  translation.TranslateNext([](const std::wstring& line) { return line + L"!"; });
+  EXPECT_THROW(translation.TranslateNext(
+                   [](const std::wstring&) -> std::wstring { throw std::runtime_error("kernel"); }),
+               std::runtime_error);
+  EXPECT_EQ(translation.LinesDone(), 1u);
+  EXPECT_EQ(translation.Result(), L"one!\r\n");
+  // Asked again, the same line goes on.
+  translation.TranslateNext([](const std::wstring& line) { return line + L"?"; });
+  EXPECT_TRUE(translation.Done());
+  EXPECT_EQ(translation.Result(), L"one!\r\ntwo?\r\n");
+}
+
+TEST(QuickTranslationLines, AShortTextKeptInTheTranslationOutlivesTheCallersCopy) {
+  std::wstring source = L"a\nb";
+  tasks::LineTranslation translation(source);
+  source.assign(L"zzzz");
+  while (!translation.Done()) translation.TranslateNext([](const std::wstring& line) { return line; });
+  EXPECT_EQ(translation.Result(), L"a\r\nb");
+}
+
+struct ProgressCase {
+  const wchar_t* pattern;
+  size_t done, total;
+  const wchar_t* text;
+};
+
+const ProgressCase kProgressCases[] = {
+    {L"Translating: %1 of %2 lines done.", 120, 10000, L"Translating: 120 of 10000 lines done."},
+    {L"%1 lignes sur %2", 0, 3, L"0 lignes sur 3"},
+    {L"%2 / %1", 7, 9, L"9 / 7"},
+    {L"100 % %3 %", 1, 2, L"100 % %3 %"},
+    {L"%1%2%", 4, 5, L"45%"},
+    {L"", 1, 2, L""},
+};
+
+TEST(QuickTranslationLines, TheProgressTextPutsTheCountsWhereTheLanguageHasThem) {
+  for (const ProgressCase& c : kProgressCases) {
+    SCOPED_TRACE(::testing::PrintToString(std::wstring(c.pattern)));
+    EXPECT_EQ(tasks::ProgressText(c.pattern, c.done, c.total), c.text);
+  }
+}
+
 }  // namespace
