@@ -4,8 +4,6 @@
 
 #include <windows.h>
 
-#include <optional>
-
 #include "controls/Paint.h"
 #include "win/Handle.h"
 
@@ -19,25 +17,29 @@ class MenuBackBuffer {
         height_(height),
         dc_(::CreateCompatibleDC(target)),
         bitmap_(::CreateCompatibleBitmap(target, width, height)) {
-    if (dc_ && bitmap_) select_.emplace(dc_.get(), bitmap_.get());
+    if (dc_ && bitmap_) old_ = ::SelectObject(dc_.get(), bitmap_.get());
+    if (old_ == HGDI_ERROR) old_ = nullptr;
+  }
+  // The bitmap is selected out before it and the DC are deleted.
+  ~MenuBackBuffer() {
+    if (old_) ::SelectObject(dc_.get(), old_);
   }
   MenuBackBuffer(const MenuBackBuffer&) = delete;
   MenuBackBuffer& operator=(const MenuBackBuffer&) = delete;
 
   // Falls back to the target itself when no buffer could be made: flicker beats a blank control.
-  [[nodiscard]] HDC dc() const noexcept { return select_ ? dc_.get() : target_; }
+  [[nodiscard]] HDC dc() const noexcept { return old_ ? dc_.get() : target_; }
   void Present() const noexcept {
-    if (select_) ::BitBlt(target_, 0, 0, width_, height_, dc_.get(), 0, 0, SRCCOPY);
+    if (old_) ::BitBlt(target_, 0, 0, width_, height_, dc_.get(), 0, 0, SRCCOPY);
   }
 
  private:
   HDC target_;
   int width_;
   int height_;
-  // Declared in this order so that the bitmap is selected out before it and the DC are deleted.
   win::UniqueMemoryDc dc_;
   win::UniqueBitmap bitmap_;
-  std::optional<win::SelectScope> select_;
+  HGDIOBJ old_ = nullptr;  // what the buffer's bitmap replaced in dc_; null when there is no buffer
 };
 
 // Answers WM_PAINT for a window that paints all of itself: `paint(dc)` draws a `size` area into a
