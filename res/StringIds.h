@@ -314,3 +314,16 @@
 #define IDS_WEB_SERVICE_MISSING 4427
 // Start-up's message when the translation kernel hangs or crashes while it connects.
 #define IDS_KERNEL_START_FAILED 4391
+
+// What screen readers hear: the default actions of the drawn controls, the scroll bar's name and
+// the names of quick translation's two fields, which have no label of their own.
+#define IDS_ACC_PRESS 4500
+#define IDS_ACC_SWITCH 4501
+#define IDS_ACC_CHECK 4502
+#define IDS_ACC_UNCHECK 4503
+#define IDS_ACC_OPEN 4504
+#define IDS_ACC_CLOSE 4505
+#define IDS_ACC_CHOOSE 4506
+#define IDS_ACC_VERTICAL 4507
+#define IDS_QUICK_SOURCE_NAME 4508
+#define IDS_QUICK_TARGET_NAME 4509

@@ -14,8 +14,12 @@ bool IsStatic(HWND window) noexcept {
 
 std::wstring LabelBefore(HWND field) {
   if (!field) return {};
-  for (HWND before = ::GetWindow(field, GW_HWNDPREV); before; before = ::GetWindow(before, GW_HWNDPREV))
-    if (IsStatic(before)) return win::WindowTextOf(before);
+  // The label stands right before its field; hidden windows between them do not count. A field whose
+  // neighbour before it is another control has no label of its own.
+  for (HWND before = ::GetWindow(field, GW_HWNDPREV); before; before = ::GetWindow(before, GW_HWNDPREV)) {
+    if ((::GetWindowLongPtrW(before, GWL_STYLE) & WS_VISIBLE) == 0) continue;
+    return IsStatic(before) ? win::WindowTextOf(before) : std::wstring{};
+  }
   return {};
 }
 

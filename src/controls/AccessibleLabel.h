@@ -1,6 +1,6 @@
 // How a field without a caption of its own (a combo box, an edit) is named for screen readers: by
-// the label before it, the nearest STATIC window that precedes it among its siblings, as dialogs lay
-// a label out right before its field.
+// the label before it: the STATIC window right before it among its siblings (hidden ones skipped),
+// as dialogs lay a label out right before its field.
 #pragma once
 
 #include <windows.h>

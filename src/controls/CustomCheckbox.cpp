@@ -1,5 +1,7 @@
 #include "controls/CustomCheckbox.h"
 
+#include "StringIds.h"
+
 #include <commctrl.h>
 
 #include "controls/Paint.h"
@@ -216,7 +218,7 @@ long CCustomCheckbox::AccState(long /*child*/) const {
 }
 
 std::wstring CCustomCheckbox::AccDefaultAction(long /*child*/) const {
-  return ticked_ ? L"Uncheck" : L"Check";
+  return win::LoadString(ticked_ ? IDS_ACC_UNCHECK : IDS_ACC_CHECK);
 }
 
 bool CCustomCheckbox::AccDoDefaultAction(long /*child*/) {

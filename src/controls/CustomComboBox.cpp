@@ -1,5 +1,7 @@
 #include "controls/CustomComboBox.h"
 
+#include "StringIds.h"
+
 #include <windowsx.h>
 
 #include <algorithm>
@@ -10,6 +12,7 @@
 #include "controls/Paint.h"
 #include "win/AccessibleObject.h"
 #include "win/KeyboardCues.h"
+#include "win/Resources.h"
 
 namespace ui::skin {
 namespace {
@@ -49,6 +52,9 @@ bool CCustomComboBox::Create(int x, int y, int width, HWND parent, int id, const
                     MenuButtonStyle::kPush, 0, 0, hwnd(), kDropButtonId))
     return false;
   drop_.SetDisabledBitmap(look.dropFaces[3]);
+  // The box itself is the tab stop; its button is named by what it does, as a standard combo box's is.
+  drop_.SetTabStop(false);
+  drop_.SetAccessibleName(win::LoadString(IDS_ACC_OPEN));
   return true;
 }
 
@@ -226,7 +232,7 @@ long CCustomComboBox::AccState(long) const {
 }
 
 std::wstring CCustomComboBox::AccDefaultAction(long) const {
-  return IsDroppedDown() ? L"Close" : L"Open";
+  return win::LoadString(IsDroppedDown() ? IDS_ACC_CLOSE : IDS_ACC_OPEN);
 }
 
 bool CCustomComboBox::AccDoDefaultAction(long child) {

@@ -1,5 +1,7 @@
 #include "controls/CustomComboPopup.h"
 
+#include "StringIds.h"
+
 #include <commctrl.h>
 
 #include <vector>
@@ -247,7 +249,7 @@ long CListDialog::AccState(long child) const {
 }
 
 std::wstring CListDialog::AccDefaultAction(long child) const {
-  return IsEntry(child) ? L"Choose" : std::wstring();
+  return IsEntry(child) ? win::LoadString(IDS_ACC_CHOOSE) : std::wstring();
 }
 
 bool CListDialog::AccDoDefaultAction(long child) {

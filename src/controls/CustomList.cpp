@@ -1,5 +1,7 @@
 #include "controls/CustomList.h"
 
+#include "StringIds.h"
+
 #include <windowsx.h>
 #include <commctrl.h>
 
@@ -11,6 +13,7 @@
 #include "core/SkinLibrary.h"
 #include "win/KeyboardCues.h"
 #include "win/Scale.h"
+#include "win/Resources.h"
 
 namespace ui::skin {
 namespace {
@@ -561,7 +564,7 @@ long CCustomList::AccState(long child) const {
 }
 
 std::wstring CCustomList::AccDefaultAction(long child) const {
-  return IsRow(child) ? L"Open" : std::wstring();
+  return IsRow(child) ? win::LoadString(IDS_ACC_OPEN) : std::wstring();
 }
 
 bool CCustomList::AccDoDefaultAction(long child) {

@@ -1,5 +1,7 @@
 #include "controls/ListScrollBar.h"
 
+#include "StringIds.h"
+
 #include <windowsx.h>
 
 #include <algorithm>
@@ -9,6 +11,7 @@
 #include "controls/MenuBackBuffer.h"
 #include "core/PrivateMessages.h"
 #include "controls/Paint.h"
+#include "win/Resources.h"
 
 namespace ui::skin {
 namespace {
@@ -159,7 +162,7 @@ void CSkinVerticleScrollbar::Paint(HDC target) const {
 }
 
 std::wstring CSkinVerticleScrollbar::AccName(long) const {
-  return L"Vertical";
+  return win::LoadString(IDS_ACC_VERTICAL);
 }
 
 std::wstring CSkinVerticleScrollbar::AccValue(long) const {

@@ -1,5 +1,7 @@
 #include "controls/MenuButton.h"
 
+#include "StringIds.h"
+
 #include <windowsx.h>
 
 #include <algorithm>
@@ -472,7 +474,7 @@ long CMenuButton::AccState(long /*child*/) const {
 
 std::wstring CMenuButton::AccDefaultAction(long /*child*/) const {
   if (!Captures()) return {};
-  return style_ == MenuButtonStyle::kTab ? L"Switch" : L"Press";
+  return win::LoadString(style_ == MenuButtonStyle::kTab ? IDS_ACC_SWITCH : IDS_ACC_PRESS);
 }
 
 bool CMenuButton::AccDoDefaultAction(long /*child*/) {

@@ -213,6 +213,9 @@ bool CQTransDlg::OnInitPanel() {
   if (!source_.Create(hwnd(), IDC_QUICK_SOURCE, places.source, textFont) ||
       !target_.Create(hwnd(), IDC_QUICK_TARGET, places.target, textFont))
     return false;
+  // The two fields have no label beside them: screen readers hear what they hold.
+  source_.SetAccessibleName(win::LoadString(IDS_QUICK_SOURCE_NAME));
+  target_.SetAccessibleName(win::LoadString(IDS_QUICK_TARGET_NAME));
 
   const HBITMAP normal = Face(IDB_QUICK_BUTTON_NORMAL, faceNormal_);
   const HBITMAP hover = Face(IDB_QUICK_BUTTON_HOVER, faceHover_);

@@ -64,7 +64,7 @@ TEST_F(CustomCheckboxTest, PlacesTheImageAndATransparentLabelBesideIt) {
   EXPECT_EQ(Edges(RectIn(box_.ImageButton(), box_.hwnd())), Edges({0, 0, image_.cx, image_.cy}));
   const RECT label = RectIn(box_.Label(), box_.hwnd());
   EXPECT_EQ(Edges(label), Edges({image_.cx + 5, 1, 300, image_.cy}));
-  EXPECT_EQ(test::WindowText(box_.Label()), kLabel);
+  EXPECT_EQ(test::ShownText(box_.Label()), kLabel);
   EXPECT_FALSE(box_.Ticked());
   EXPECT_TRUE(Showing(IDB_CHECK_OFF_NORMAL, IDB_CHECK_ON_NORMAL));
 
@@ -183,7 +183,7 @@ TEST_F(CustomCheckboxTest, AHostWithItsOwnTipsGetsABoxWithoutOne) {
   skin_.ownTooltip = false;
   ASSERT_TRUE(Create());
   EXPECT_EQ(box_.Tooltip(), nullptr);
-  EXPECT_EQ(test::WindowText(box_.hwnd()), kLabel);  // where the host's tips read the text
+  EXPECT_EQ(test::ShownText(box_.hwnd()), kLabel);  // where the host's tips read the text
 }
 
 class CustomEditTest : public ControlsTest {};

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "support/Driver.h"
 #include "ControlsHost.h"
 #include "controls/MenuButton.h"
 #include "controls/MenuRibbon.h"
@@ -112,9 +113,7 @@ TEST_F(NavigatorTest, AJourneyThroughTabsAndTaskPanels) {
     EXPECT_EQ(content_.shown_, s.shown);
     EXPECT_EQ(content_.hiddenTasks_, s.hiddenTasks);
     if (s.launchCaption) {
-      wchar_t caption[32] = {};
-      ::GetWindowTextW(launchInstall_.hwnd(), caption, 32);
-      EXPECT_STREQ(caption, s.launchCaption);
+      EXPECT_EQ(test::ShownText(launchInstall_.hwnd()), s.launchCaption);
     }
   }
 }

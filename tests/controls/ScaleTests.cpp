@@ -210,7 +210,7 @@ TEST_F(ScaleTest, ACheckBoxKeepsItsTickAndLabelFrom96To192AndBack) {
     box.SetSkin(CheckSkin(dpi));
     test::ApplyScale(host_.hwnd(), dpi);
     EXPECT_TRUE(box.Ticked());
-    EXPECT_EQ(test::WindowText(box.Label()), L"Show all features of VANTO translators");
+    EXPECT_EQ(test::ShownText(box.Label()), L"Show all features of VANTO translators");
     const SIZE face = ui::BitmapSize(CheckSkin(dpi).onNormal);
     EXPECT_EQ(In(box.ImageButton(), box.hwnd()), (Edges{0, 0, face.cx, face.cy}));
     EXPECT_EQ(test::FontHeightOf(test::FontOf(box.hwnd())), win::Scale(dpi).Px(12));

@@ -297,9 +297,14 @@ TEST_F(AccessibilityTest, FocusSelectionAndStateChangesAreHeard) {
   EXPECT_TRUE(test::WaitUntil(
       [&] { return (test::Describe(box.element).state & STATE_SYSTEM_CHECKED) != before; }, 5s));
 
-  // Focus: a start-page button is given the focus by the client.
+  // Focus: a start-page button is given the focus by the client (the window starts with the focus on
+  // it, so the check box takes it first).
   const AccNode translate = WaitForElement(window_, ROLE_SYSTEM_PUSHBUTTON, L"TRANSLATE");
   ASSERT_NE(translate.element.object, nullptr);
+  ASSERT_EQ(test::Select(box.element, SELFLAG_TAKEFOCUS), S_OK);
+  ASSERT_TRUE(
+      test::WaitUntil([&] { return (test::Describe(box.element).state & STATE_SYSTEM_FOCUSED) != 0; }, 5s));
+  events.Clear();
   ASSERT_EQ(test::Select(translate.element, SELFLAG_TAKEFOCUS), S_OK);
   EXPECT_TRUE(heard(EVENT_OBJECT_FOCUS, translate.window));
   EXPECT_NE(test::Describe(translate.element).state & STATE_SYSTEM_FOCUSED, 0);
