@@ -23,6 +23,11 @@ bool IsOneLineField(HWND window) {
 }  // namespace
 
 WindowKey WindowKeyOf(const MSG& message) {
+  // A letter typed outside a text field is not an access key: the dialog manager would click the
+  // button whose key it is (E&xit would end the window at an "x"). Access keys take Alt.
+  if (message.message == WM_CHAR)
+    return ClassIs(message.hwnd, L"Edit") || ClassIs(message.hwnd, L"RichEdit20W") ? WindowKey::kPass
+                                                                                   : WindowKey::kToControl;
   if (message.message != WM_KEYDOWN) return WindowKey::kPass;
   switch (message.wParam) {
     case VK_TAB:

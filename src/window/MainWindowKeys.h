@@ -18,7 +18,7 @@ enum class WindowKey {
   kPreviousControl,
   kNextTab,  // Ctrl+Tab
   kPreviousTab,
-  kToControl,  // the control that has the focus takes it as it is (Enter)
+  kToControl,  // the control that has the focus takes it as it is (Enter, a letter outside a field)
   kBack,       // Escape
   kHelp,       // F1
 };

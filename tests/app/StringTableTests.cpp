@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <map>
 #include <string>
 #include <string_view>
@@ -24,7 +25,8 @@ constexpr const wchar_t* kTranslations[] = {L"DEU", L"FRA", L"RUS", L"ESN"};
 // catalogue descriptions that the catalogue keeps in Russian everywhere.
 constexpr UINT kSameInEveryLanguage[] = {IDS_SW_QUOTE,         IDS_APP_PACKMAKER,  IDS_APP_QASTUDIO,
                                          IDS_APP_QAPROBE,      IDS_APP_SKIFF_DESC, IDS_APP_QASTUDIO_DESC,
-                                         IDS_APP_QAPROBE_DESC, IDS_TAB_NET,        IDS_RIBBON_NET};
+                                         IDS_APP_QAPROBE_DESC, IDS_TAB_NET,        IDS_RIBBON_NET,
+                                         IDS_ACC_VERTICAL};  // French and Spanish write it as English does
 
 BOOL CALLBACK CollectBlock(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR blocks) {
   if (IS_INTRESOURCE(name))
@@ -48,19 +50,29 @@ StringTable ReadStringTable(HMODULE module) {
   return table;
 }
 
-// The printf conversions of a text in order ("%s", "%i", "%%", ...): a translation must consume the
-// same arguments as the English text.
+// The printf conversions of a text in order ("%s", "%i", "%%", ...), and the numbered inserts of the
+// texts formatted by FormatMessage ("%1", "%2"), sorted, since a translation may put those in another
+// order: a translation must consume the same arguments as the English text.
 std::vector<std::wstring> Conversions(std::wstring_view text) {
   constexpr std::wstring_view kFlagsWidthSize = L"-+ #0123456789.*hlIL";
-  std::vector<std::wstring> found;
+  std::vector<std::wstring> found, inserts;
   for (size_t i = 0; i < text.size(); ++i) {
     if (text[i] != L'%') continue;
+    if (i + 1 < text.size() && text[i + 1] >= L'1' && text[i + 1] <= L'9') {
+      size_t end = i + 1;
+      while (end < text.size() && text[end] >= L'0' && text[end] <= L'9') ++end;
+      inserts.emplace_back(text.substr(i, end - i));
+      i = end - 1;
+      continue;
+    }
     size_t end = i + 1;
     while (end < text.size() && kFlagsWidthSize.find(text[end]) != std::wstring_view::npos) ++end;
     if (end < text.size()) ++end;  // the conversion letter, or the second % of "%%"
     found.emplace_back(text.substr(i, end - i));
     i = end - 1;
   }
+  std::sort(inserts.begin(), inserts.end());
+  found.insert(found.end(), inserts.begin(), inserts.end());
   return found;
 }
 

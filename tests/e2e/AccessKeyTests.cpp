@@ -26,14 +26,9 @@ wchar_t MarkedKey(HWND label) {
   return 0;
 }
 
-// Alt+key as the keyboard gives it to the window with the focus: the system key and its character.
-void PressAlt(HWND window, wchar_t key) {
-  HWND target = test::FocusIn(window);
-  if (!target) target = window;
-  constexpr LPARAM kAltDown = 1 << 29;
-  ::PostMessageW(target, WM_SYSKEYDOWN, VK_MENU, kAltDown | 1);
-  ::PostMessageW(target, WM_SYSCHAR, key, kAltDown | 1);
-  ::PostMessageW(target, WM_SYSKEYUP, VK_MENU, 0xC0000001);
+// Alt+key from the keyboard, to the window in front.
+void PressAlt(wchar_t key) {
+  test::PressKey(static_cast<WORD>(LOBYTE(::VkKeyScanW(key))), {VK_MENU}, 200ms);
 }
 
 class AccessKeyTest : public test::DeckTest {};
@@ -60,8 +55,10 @@ TEST_F(AccessKeyTest, AFieldsLabelKeyTakesTheFocusToTheField) {
     ASSERT_NE(field, nullptr);
     const wchar_t key = MarkedKey(label);
     ASSERT_NE(key, 0) << "the label " << ::testing::PrintToString(test::WindowText(label)) << " marks no key";
-    ASSERT_NE(test::FocusIn(window_), field);
-    PressAlt(window_, key);
+    // The panel opens with the focus in its field: Tab takes it on to the next control first.
+    test::PressKey(VK_TAB, {}, 100ms);
+    ASSERT_TRUE(test::WaitUntil([&] { return test::FocusIn(window_) != field; }, 5s));
+    PressAlt(key);
     EXPECT_TRUE(test::WaitUntil([&] { return test::FocusIn(window_) == field; }, 5s))
         << "the focus is on control " << ::GetDlgCtrlID(test::FocusIn(window_));
     EXPECT_TRUE(CloseDeck());
