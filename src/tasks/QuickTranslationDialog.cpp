@@ -109,8 +109,8 @@ using SliceClock = std::chrono::steady_clock;
 
 // A result up to this long goes into the target at once; a longer one in pieces of about this many
 // characters, cut after a line break: a rich edit takes a megabyte in seconds, not in one slice.
-constexpr size_t kWholeTargetChars = 64 * 1024;
-constexpr size_t kTargetPieceChars = 16 * 1024;
+constexpr size_t kWholeTargetChars = size_t{64} * 1024;
+constexpr size_t kTargetPieceChars = size_t{16} * 1024;
 
 int HeightOf(HWND window) noexcept {
   RECT rc{};

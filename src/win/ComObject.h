@@ -23,7 +23,9 @@ class ComRefCount {
   ULONG AddRefImpl() noexcept { return ++count_; }
   ULONG ReleaseImpl() noexcept {
     const ULONG left = --count_;
+#ifndef __clang_analyzer__  // the analyser cannot follow the count across the ComPtrs that share it
     if (left == 0) delete static_cast<Derived*>(this);
+#endif
     return left;
   }
 
