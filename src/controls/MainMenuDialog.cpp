@@ -188,8 +188,9 @@ void CMainMenuDialog::DrawStaticText(const DRAWITEMSTRUCT& item) const {
   ::MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&place), 2);
   PaintBackground(buffer.dc(), -place.left, -place.top);
   const bool contrast = win::HighContrastOn();
-  if (contrast) {
-    // The skin's blue is not what the user chose: the system's text on its window colour.
+  if (contrast && !text_.empty()) {
+    // The skin's blue is not what the user chose: the system's text on its window colour. An empty
+    // text leaves the page as it is.
     RECT whole{0, 0, width, height};
     ::FillRect(buffer.dc(), &whole, ::GetSysColorBrush(COLOR_WINDOW));
   }
