@@ -263,13 +263,9 @@ LRESULT CCustomCheckbox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case BM_GETCHECK: return ticked_ ? BST_CHECKED : BST_UNCHECKED;
     case BM_SETCHECK: SetTicked(wParam == BST_CHECKED); return 0;
     case BM_CLICK: Toggle(); return 0;
-    case WM_GETDLGCODE: {
-      LRESULT code = DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
-      // Enter toggles the box itself; the dialog's default command never sees it.
-      const auto* key = reinterpret_cast<const MSG*>(lParam);
-      if (key && key->message == WM_KEYDOWN && key->wParam == VK_RETURN) code |= DLGC_WANTMESSAGE;
-      return code;
-    }
+    case WM_GETDLGCODE:
+      // Enter toggles the box itself.
+      return ui::DialogCodeTakingEnter(DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON, lParam);
     case WM_KEYDOWN:
     case WM_KEYUP:
       if (OnKey(message, wParam, lParam)) return 0;

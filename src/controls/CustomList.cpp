@@ -496,12 +496,9 @@ LRESULT CCustomList::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY:
       if (tip_) ::DestroyWindow(std::exchange(tip_, nullptr));
       return 0;
-    case WM_GETDLGCODE: {
-      // The arrows, and Enter, which would otherwise press the dialog's default button.
-      const auto* key = reinterpret_cast<const MSG*>(lParam);
-      const bool enter = key && key->message == WM_KEYDOWN && key->wParam == VK_RETURN;
-      return DLGC_WANTARROWS | (enter ? DLGC_WANTMESSAGE : 0);
-    }
+    case WM_GETDLGCODE:
+      // The arrows, and Enter, which chooses the keyboard row.
+      return DialogCodeTakingEnter(DLGC_WANTARROWS, lParam);
     case WM_KEYDOWN:
       // A held key moves the row on, but chooses once.
       if ((wParam == VK_RETURN || wParam == VK_SPACE) && (lParam & (1 << 30)) != 0) return 0;

@@ -413,9 +413,8 @@ LRESULT CMenuButton::DialogCode(const MSG* message) const noexcept {
   if (!Captures()) return 0;
   LRESULT code = DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
   if (arrowsToParent_) code |= DLGC_WANTARROWS;
-  // Enter clicks the button itself, as the mouse would: the dialog's default command never sees it.
-  if (message && message->message == WM_KEYDOWN && message->wParam == VK_RETURN) code |= DLGC_WANTMESSAGE;
-  return code;
+  // Enter clicks the button itself, as the mouse would.
+  return ui::DialogCodeTakingEnter(code, reinterpret_cast<LPARAM>(message));
 }
 
 bool CMenuButton::OnKey(UINT message, WPARAM key, LPARAM lParam) {

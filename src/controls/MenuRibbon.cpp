@@ -388,13 +388,9 @@ LRESULT CMenuRibbon::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case WM_GETFONT: return reinterpret_cast<LRESULT>(Font());
-    case WM_GETDLGCODE: {
-      LRESULT code = DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON | DLGC_WANTARROWS;
-      // Enter clicks the tab the ribbon stands on; the dialog's default command never sees it.
-      const auto* key = reinterpret_cast<const MSG*>(lParam);
-      if (key && key->message == WM_KEYDOWN && key->wParam == VK_RETURN) code |= DLGC_WANTMESSAGE;
-      return code;
-    }
+    case WM_GETDLGCODE:
+      // Enter clicks the tab the ribbon stands on.
+      return ui::DialogCodeTakingEnter(DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON | DLGC_WANTARROWS, lParam);
     case WM_KEYDOWN:
     case WM_KEYUP:
       if (OnKey(message, wParam, lParam)) return 0;

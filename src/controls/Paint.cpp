@@ -135,4 +135,9 @@ COLORREF ContrastTextColor(bool unavailable) noexcept {
   return ::GetSysColor(unavailable ? COLOR_GRAYTEXT : COLOR_BTNTEXT);
 }
 
+LRESULT DialogCodeTakingEnter(LRESULT code, LPARAM lParam) noexcept {
+  const auto* key = reinterpret_cast<const MSG*>(lParam);
+  return key && key->message == WM_KEYDOWN && key->wParam == VK_RETURN ? code | DLGC_WANTMESSAGE : code;
+}
+
 }  // namespace ui

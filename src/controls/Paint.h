@@ -55,4 +55,9 @@ void PaintParentBackground(HWND child, HDC dc, const RECT& rc) noexcept;
 // The text colour of a caption in high contrast: the button text, grey when unavailable.
 [[nodiscard]] COLORREF ContrastTextColor(bool unavailable) noexcept;
 
+// The answer to WM_GETDLGCODE of a control that acts on Enter itself: `code`, and for the Enter key
+// (`lParam` is the message the dialog manager asks about) the wish to have it, so the dialog's
+// default command never sees it.
+[[nodiscard]] LRESULT DialogCodeTakingEnter(LRESULT code, LPARAM lParam) noexcept;
+
 }  // namespace ui
