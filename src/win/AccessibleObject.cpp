@@ -51,6 +51,61 @@ std::vector<HWND> ChildWindows(HWND parent) {
   return children;
 }
 
+// Moves `cursor` on by `count` of `total` children, stopping at the end: S_OK when all `count` were
+// skipped, S_FALSE when the end came first.
+HRESULT SkipWithin(ULONG& cursor, ULONG count, ULONG total) noexcept {
+  const ULONG left = cursor < total ? total - cursor : 0;
+  const ULONG skipped = count < left ? count : left;
+  cursor += skipped;
+  return skipped == count ? S_OK : S_FALSE;
+}
+
+// An enumeration of VARIANTs with a cursor of its own. `Derived` gives Count(ULONG&), NextFrom(cursor,
+// wanted, out, fetched) and Twin(), a copy of itself at the start.
+template <class Derived>
+class VariantEnumerator : public IEnumVARIANT, public ComRefCount<Derived> {
+ public:
+  STDMETHODIMP QueryInterface(REFIID iid, void** out) noexcept override {
+    if (out == nullptr) return E_POINTER;
+    *out = nullptr;
+    if (iid != __uuidof(IUnknown) && iid != __uuidof(IEnumVARIANT)) return E_NOINTERFACE;
+    *out = static_cast<IEnumVARIANT*>(this);
+    AddRef();
+    return S_OK;
+  }
+  STDMETHODIMP_(ULONG) AddRef() noexcept override { return this->AddRefImpl(); }
+  STDMETHODIMP_(ULONG) Release() noexcept override { return this->ReleaseImpl(); }
+  STDMETHODIMP Next(ULONG wanted, VARIANT* out, ULONG* fetched) noexcept override {
+    return Self().NextFrom(cursor_, wanted, out, fetched);
+  }
+  STDMETHODIMP Skip(ULONG count) noexcept override {
+    ULONG total = 0;
+    const HRESULT hr = Self().Count(total);
+    return FAILED(hr) ? hr : SkipWithin(cursor_, count, total);
+  }
+  STDMETHODIMP Reset() noexcept override {
+    cursor_ = 0;
+    return S_OK;
+  }
+  STDMETHODIMP Clone(IEnumVARIANT** copy) noexcept override {
+    if (copy == nullptr) return E_POINTER;
+    *copy = nullptr;
+    ComPtr<Derived> twin = Self().Twin();
+    if (!twin) return E_OUTOFMEMORY;
+    twin->cursor_ = cursor_;
+    *copy = twin.Detach();
+    return S_OK;
+  }
+
+ protected:
+  VariantEnumerator() = default;
+  ~VariantEnumerator() = default;
+
+ private:
+  Derived& Self() noexcept { return static_cast<Derived&>(*this); }
+  ULONG cursor_ = 0;
+};
+
 // A child window's own object, as the standard objects hand it out: its client object, so that a
 // walk goes straight on into the control's items.
 HRESULT ChildWindowObject(HWND child, IDispatch** out) noexcept {
@@ -368,9 +423,7 @@ class AccessibleObject final : public IAccessible, public IEnumVARIANT, public C
   STDMETHODIMP Skip(ULONG count) noexcept override {
     ULONG total = 0;
     const HRESULT hr = CountChildren(total);
-    if (FAILED(hr)) return hr;
-    cursor_ = cursor_ + count > total ? total : cursor_ + count;
-    return cursor_ < total || count == 0 ? S_OK : S_FALSE;
+    return FAILED(hr) ? hr : SkipWithin(cursor_, count, total);
   }
   STDMETHODIMP Reset() noexcept override {
     cursor_ = 0;
@@ -380,46 +433,25 @@ class AccessibleObject final : public IAccessible, public IEnumVARIANT, public C
 
  private:
   // A list of child IDs, for a selection of several items.
-  class IdList final : public IEnumVARIANT, public ComRefCount<IdList> {
+  class IdList final : public VariantEnumerator<IdList> {
    public:
     explicit IdList(std::vector<long> ids) : ids_(std::move(ids)) {}
-    STDMETHODIMP QueryInterface(REFIID iid, void** out) noexcept override {
-      if (out == nullptr) return E_POINTER;
-      *out = nullptr;
-      if (iid != __uuidof(IUnknown) && iid != __uuidof(IEnumVARIANT)) return E_NOINTERFACE;
-      *out = static_cast<IEnumVARIANT*>(this);
-      AddRef();
+    HRESULT Count(ULONG& total) const noexcept {
+      total = static_cast<ULONG>(ids_.size());
       return S_OK;
     }
-    STDMETHODIMP_(ULONG) AddRef() noexcept override { return AddRefImpl(); }
-    STDMETHODIMP_(ULONG) Release() noexcept override { return ReleaseImpl(); }
-    STDMETHODIMP Next(ULONG wanted, VARIANT* out, ULONG* fetched) noexcept override {
+    HRESULT NextFrom(ULONG& cursor, ULONG wanted, VARIANT* out, ULONG* fetched) const noexcept {
+      if (fetched) *fetched = 0;
       if (out == nullptr) return E_POINTER;
       ULONG given = 0;
-      for (; given < wanted && cursor_ < ids_.size(); ++given) SetChild(&out[given], ids_[cursor_++]);
+      for (; given < wanted && cursor < ids_.size(); ++given) SetChild(&out[given], ids_[cursor++]);
       if (fetched) *fetched = given;
       return given == wanted ? S_OK : S_FALSE;
     }
-    STDMETHODIMP Skip(ULONG count) noexcept override {
-      cursor_ = cursor_ + count > ids_.size() ? ids_.size() : cursor_ + count;
-      return cursor_ < ids_.size() ? S_OK : S_FALSE;
-    }
-    STDMETHODIMP Reset() noexcept override {
-      cursor_ = 0;
-      return S_OK;
-    }
-    STDMETHODIMP Clone(IEnumVARIANT** copy) noexcept override {
-      if (copy == nullptr) return E_POINTER;
-      ComPtr<IdList> twin = MakeComObject<IdList>(ids_);
-      if (!twin) return E_OUTOFMEMORY;
-      twin->cursor_ = cursor_;
-      *copy = twin.Detach();
-      return S_OK;
-    }
+    ComPtr<IdList> Twin() const noexcept { return MakeComObject<IdList>(ids_); }
 
    private:
     std::vector<long> ids_;
-    size_t cursor_ = 0;
   };
 
   // Runs `call` while the object is still connected to its source; no exception leaves a COM method.
@@ -491,53 +523,33 @@ class AccessibleObject final : public IAccessible, public IEnumVARIANT, public C
 namespace {
 
 // A copy of an object's enumeration, with a cursor of its own.
-class ChildEnumerator final : public IEnumVARIANT, public ComRefCount<ChildEnumerator> {
+class ChildEnumerator final : public VariantEnumerator<ChildEnumerator> {
  public:
-  ChildEnumerator(ComPtr<AccessibleObject> object, ULONG cursor)
-      : object_(std::move(object)), cursor_(cursor) {}
-  STDMETHODIMP QueryInterface(REFIID iid, void** out) noexcept override {
-    if (out == nullptr) return E_POINTER;
-    *out = nullptr;
-    if (iid != __uuidof(IUnknown) && iid != __uuidof(IEnumVARIANT)) return E_NOINTERFACE;
-    *out = static_cast<IEnumVARIANT*>(this);
-    AddRef();
-    return S_OK;
+  explicit ChildEnumerator(ComPtr<AccessibleObject> object) : object_(std::move(object)) {}
+  HRESULT Count(ULONG& total) const noexcept { return object_->CountChildren(total); }
+  HRESULT NextFrom(ULONG& cursor, ULONG wanted, VARIANT* out, ULONG* fetched) const noexcept {
+    return object_->NextChildren(cursor, wanted, out, fetched);
   }
-  STDMETHODIMP_(ULONG) AddRef() noexcept override { return AddRefImpl(); }
-  STDMETHODIMP_(ULONG) Release() noexcept override { return ReleaseImpl(); }
-  STDMETHODIMP Next(ULONG wanted, VARIANT* out, ULONG* fetched) noexcept override {
-    return object_->NextChildren(cursor_, wanted, out, fetched);
-  }
-  STDMETHODIMP Skip(ULONG count) noexcept override {
-    ULONG total = 0;
-    const HRESULT hr = object_->CountChildren(total);
-    if (FAILED(hr)) return hr;
-    cursor_ = cursor_ + count > total ? total : cursor_ + count;
-    return cursor_ < total ? S_OK : S_FALSE;
-  }
-  STDMETHODIMP Reset() noexcept override {
-    cursor_ = 0;
-    return S_OK;
-  }
-  STDMETHODIMP Clone(IEnumVARIANT** copy) noexcept override {
-    if (copy == nullptr) return E_POINTER;
-    ComPtr<ChildEnumerator> twin = MakeComObject<ChildEnumerator>(object_, cursor_);
-    *copy = twin.Detach();
-    return *copy ? S_OK : E_OUTOFMEMORY;
-  }
+  ComPtr<ChildEnumerator> Twin() const noexcept { return MakeComObject<ChildEnumerator>(object_); }
 
  private:
   ComPtr<AccessibleObject> object_;
-  ULONG cursor_;
 };
 
 }  // namespace
 
 HRESULT AccessibleObject::Clone(IEnumVARIANT** copy) noexcept {
   if (copy == nullptr) return E_POINTER;
-  ComPtr<ChildEnumerator> twin = MakeComObject<ChildEnumerator>(ComPtr<AccessibleObject>(this), cursor_);
+  *copy = nullptr;
+  ComPtr<ChildEnumerator> twin = MakeComObject<ChildEnumerator>(ComPtr<AccessibleObject>(this));
+  if (!twin) return E_OUTOFMEMORY;
+  // A fresh copy starts at the beginning; Skip brings it to this object's place.
+  if (cursor_ != 0) {
+    const HRESULT hr = twin->Skip(cursor_);
+    if (FAILED(hr)) return hr;
+  }
   *copy = twin.Detach();
-  return *copy ? S_OK : E_OUTOFMEMORY;
+  return S_OK;
 }
 
 std::wstring WithoutAccessKey(const std::wstring& caption) {

@@ -9,6 +9,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "access/SampleControls.h"
@@ -317,6 +318,47 @@ TEST_F(AccessInProcessTest, TheWindowHandsOutOneObjectAndItsReferencesEndWithThe
   EXPECT_EQ(first->get_accChildCount(&count), CO_E_OBJNOTCONNECTED);
   // The window let go of it: the client's was the last reference.
   EXPECT_EQ(first->Release(), 0u);
+}
+
+// The next `wanted` children from `list`'s cursor, as child IDs (0 for an object), and its answer.
+std::pair<HRESULT, std::vector<long>> NextIds(IEnumVARIANT* list, ULONG wanted) {
+  std::vector<VARIANT> slots(wanted);
+  ULONG fetched = 0;
+  const HRESULT hr = list->Next(wanted, slots.data(), &fetched);
+  std::vector<long> ids;
+  for (ULONG i = 0; i < fetched; ++i) {
+    ids.push_back(slots[i].vt == VT_I4 ? slots[i].lVal : 0);
+    ::VariantClear(&slots[i]);
+  }
+  return {hr, ids};
+}
+
+TEST_F(AccessInProcessTest, TheChildEnumerationSkipsExactlyAndItsClonesKeepTheirPlace) {
+  const test::ComPtr<IAccessible> object = test::AccessibleOf(target_.List());
+  ASSERT_NE(object, nullptr);
+  test::ComPtr<IEnumVARIANT> children;
+  ASSERT_EQ(object.As(&children), S_OK);
+  long count = 0;
+  ASSERT_EQ(object->get_accChildCount(&count), S_OK);
+  ASSERT_EQ(count, 3);  // the three rows, no child windows
+
+  // Skipping every child is a whole skip; one more runs past the end.
+  EXPECT_EQ(children->Skip(3), S_OK);
+  EXPECT_EQ(children->Skip(1), S_FALSE);
+  EXPECT_EQ(NextIds(children.Get(), 1), std::make_pair(S_FALSE, std::vector<long>{}));
+
+  ASSERT_EQ(children->Reset(), S_OK);
+  EXPECT_EQ(children->Skip(1), S_OK);
+  test::ComPtr<IEnumVARIANT> copy;
+  ASSERT_EQ(children->Clone(&copy), S_OK);
+  EXPECT_EQ(NextIds(children.Get(), 1), std::make_pair(S_OK, std::vector<long>{2}));
+  // The copy started where the original stood, and moves on its own.
+  EXPECT_EQ(NextIds(copy.Get(), 5), std::make_pair(S_FALSE, std::vector<long>{2, 3}));
+  EXPECT_EQ(NextIds(children.Get(), 1), std::make_pair(S_OK, std::vector<long>{3}));
+  test::ComPtr<IEnumVARIANT> copyOfCopy;
+  ASSERT_EQ(copy->Clone(&copyOfCopy), S_OK);
+  EXPECT_EQ(copyOfCopy->Skip(0), S_OK);
+  EXPECT_EQ(copyOfCopy->Skip(1), S_FALSE);
 }
 
 TEST_F(AccessInProcessTest, AWindowWithoutASourceKeepsTheStandardObject) {
