@@ -99,32 +99,10 @@ AccNode WaitForElement(HWND top, long role, const std::wstring& part,
   return found;
 }
 
-// A view and how the mouse gets there: a start-page button, and a row of the list it shows (-1: the
-// tab itself).
-struct View {
-  const char* name;
-  int startButton;  // 0: the start page
-  int list;
-  int row;
-};
-
-constexpr View kViews[] = {
-    {"start page", 0, 0, -1},
-    {"tab 1", test::kStartButtonTab1, test::kListOfTab1, -1},
-    {"tab 2", test::kStartButtonTab2, test::kListOfTab2, -1},
-    {"tab 3", test::kStartButtonTab3, 0, -1},
-    {"tab 4", test::kStartButtonTab4, test::kListOfTab4, -1},
-    {"documentation", test::kStartButtonTab5, test::kListOfTab5, -1},
-    {"tab 6", test::kStartButtonTab6, test::kListOfTab6, -1},
-    {"tab 7", test::kStartButtonTab7, 0, -1},
-    {"quick translation", test::kStartButtonTab1, test::kListOfTab1, 0},
-    {"word", test::kStartButtonTab1, test::kListOfTab1, 1},
-    {"web page", test::kStartButtonTab1, test::kListOfTab1, 2},
-    {"pdf", test::kStartButtonTab1, test::kListOfTab1, 7},
-    {"profiles", test::kStartButtonTab2, test::kListOfTab2, 0},
-    {"dictionary", test::kStartButtonTab2, test::kListOfTab2, 1},
-    {"memories", test::kStartButtonTab2, test::kListOfTab2, 2},
-};
+// The views whose every element is read: the start page, the tabs and the panels of one kind each.
+constexpr const char* kWalkedViews[] = {
+    "start-page",        "tab1", "tab2",     "tab3", "tab4",     "tab5",       "tab6",    "tab7",
+    "quick-translation", "word", "web-page", "pdf",  "profiles", "dictionary", "memories"};
 
 class AccessibilityTest : public test::DeckTest {
  protected:
@@ -140,43 +118,11 @@ class AccessibilityTest : public test::DeckTest {
     ClearUserRecords();
   }
 
-  // The message box of the program that is up, if any.
-  [[nodiscard]] HWND Message() const {
-    for (HWND other : test::TopLevelWindows(deck_.Id()))
-      if (other != window_) return other;
-    return nullptr;
-  }
-  // Opens `view` with the mouse from the start page; a message that comes up is answered with OK.
-  void Open(const View& view) {
-    if (Visible(::GetDlgItem(window_, IDC_HOME))) {
-      test::Click(::GetDlgItem(window_, IDC_HOME));
-      ASSERT_TRUE(test::WaitUntil([&] { return !Visible(::GetDlgItem(window_, IDC_HOME)); }, 5s));
-    }
-    if (view.startButton == 0) return;
-    if (view.row < 0) {
-      test::Click(test::FindDescendant(window_, view.startButton));
-      ASSERT_TRUE(test::WaitUntil([&] { return Visible(::GetDlgItem(window_, IDC_HOME)); }, 5s));
-      if (view.list) {
-        ASSERT_TRUE(test::WaitUntil([&] { return Visible(test::FindVisible(window_, view.list)); }, 5s));
-      }
-      return;
-    }
-    const HWND list = test::OpenTab(window_, view.startButton, view.list);
-    ASSERT_NE(list, nullptr);
-    test::ClickListRow(list, view.row);
-    HWND message = nullptr;
-    test::WaitUntil([&] { return !Visible(list) || (message = Message()) != nullptr; }, 3s);
-    if (message) {
-      ::PostMessageW(message, WM_COMMAND, IDOK, 0);
-      ASSERT_TRUE(test::WaitUntil([&] { return !::IsWindow(message); }, 5s));
-    }
-  }
-
   // Walks every view; each element that shows without a name or role is a failure.
   void EveryViewNamesWhatItShows() {
-    for (const View& view : kViews) {
-      SCOPED_TRACE(view.name);
-      ASSERT_NO_FATAL_FAILURE(Open(view));
+    for (const char* view : kWalkedViews) {
+      SCOPED_TRACE(view);
+      ASSERT_NO_FATAL_FAILURE(OpenView(test::ViewNamed(view)));
       const std::vector<AccNode> nodes = Tree(window_);
       EXPECT_GT(nodes.size(), 3u) << ::testing::PrintToString(Listing(nodes));
       const std::vector<std::wstring> anonymous = Anonymous(nodes);
@@ -212,21 +158,20 @@ TEST_F(GermanAccessibilityTest, EveryViewNamesEverythingItShows) {
 
 struct NamedPane {
   const char* view;
-  int viewIndex;  // in kViews
   const wchar_t* name;
 };
 
 TEST_F(AccessibilityTest, ViewsAndPanelsArePanesNamedAsTheyShow) {
   const NamedPane cases[] = {
-      {"start page", 0, L"Welcome to the main menu"},
-      {"tab 1", 1, L"Tasks of text translation"},
-      {"tab 3", 3, L"VANTO Dictionaries"},
-      {"documentation", 5, L"See documentation to the product"},
-      {"word", 9, L"Translating Microsoft Word Documents"},
+      {"start-page", L"Welcome to the main menu"},
+      {"tab1", L"Tasks of text translation"},
+      {"tab3", L"VANTO Dictionaries"},
+      {"tab5", L"See documentation to the product"},
+      {"word", L"Translating Microsoft Word Documents"},
   };
   for (const NamedPane& c : cases) {
     SCOPED_TRACE(c.view);
-    ASSERT_NO_FATAL_FAILURE(Open(kViews[c.viewIndex]));
+    ASSERT_NO_FATAL_FAILURE(OpenView(test::ViewNamed(c.view)));
     const std::vector<AccNode> nodes = Tree(window_);
     const AccNode* pane = test::Find(nodes, ROLE_SYSTEM_PANE, c.name);
     ASSERT_NE(pane, nullptr) << ::testing::PrintToString(Listing(nodes));

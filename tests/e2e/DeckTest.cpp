@@ -113,6 +113,45 @@ void DeckTest::OpenTask(int opener, int listId, int row) const {
   ClickListRow(list, row);
 }
 
+HWND DeckTest::MessageUp() const {
+  for (HWND other : TopLevelWindows(deck_.Id()))
+    if (other != window_) return other;
+  return nullptr;
+}
+
+const View& ViewNamed(std::string_view name) {
+  for (const View& view : kViews)
+    if (name == view.name) return view;
+  ADD_FAILURE() << "no view named " << name;
+  return kViews[0];
+}
+
+void DeckTest::OpenView(const View& view) const {
+  const auto shows = [](HWND window) { return window != nullptr && ::IsWindowVisible(window) != FALSE; };
+  if (shows(::GetDlgItem(window_, IDC_HOME))) {
+    Click(::GetDlgItem(window_, IDC_HOME));
+    ASSERT_TRUE(WaitUntil([&] { return !shows(::GetDlgItem(window_, IDC_HOME)); }, 5s));
+  }
+  if (view.startButton == 0) return;
+  if (view.row < 0) {
+    Click(FindDescendant(window_, view.startButton));
+    ASSERT_TRUE(WaitUntil([&] { return shows(::GetDlgItem(window_, IDC_HOME)); }, 5s));
+    if (view.list) {
+      ASSERT_TRUE(WaitUntil([&] { return shows(FindVisible(window_, view.list)); }, 5s));
+    }
+    return;
+  }
+  const HWND list = OpenTab(window_, view.startButton, view.list);
+  ASSERT_NE(list, nullptr) << "the list " << view.list << " did not show";
+  ClickListRow(list, view.row);
+  HWND message = nullptr;
+  WaitUntil([&] { return !shows(list) || (message = MessageUp()) != nullptr; }, 3s);
+  if (message) {
+    ::PostMessageW(message, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(message); }, 5s));
+  }
+}
+
 ::testing::AssertionResult DeckTest::QuickTranslates(const std::wstring& text,
                                                      const std::wstring& expected) const {
   HWND source = Control(IDC_QUICK_SOURCE);

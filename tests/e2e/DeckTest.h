@@ -8,7 +8,9 @@
 #include <windows.h>
 
 #include <chrono>
+#include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "../launcher/SuiteInstall.h"
@@ -25,6 +27,50 @@ inline constexpr wchar_t kSettingsKeyPath[] = L"Software\\Korvelsoft\\VNTO9\\Sta
 inline constexpr wchar_t kDirectionsUnreadable[] =
     L"The translation directions cannot be read from the translation kernel. Close the program and start it "
     L"again; if the problem persists, reinstall the product.";
+
+// A view of the window and how the mouse gets there: a start-page button, and a row of the list it
+// shows (-1: the tab itself).
+struct View {
+  const char* name;
+  int startButton;  // 0: the start page
+  int list;
+  int row;
+};
+
+// The start page, the seven tabs, and the panels of tabs 1 and 2 of the demo product: quick
+// translation, Word, web page, Excel, e-mail, messengers, PowerPoint, PDF, OpenOffice, a batch of
+// files; profiles, dictionaries, memories and dictionary services. Each row opens its panel, shows a
+// message, or starts a program.
+inline constexpr View kViews[] = {
+    {"start-page", 0, 0, -1},
+    {"tab1", kStartButtonTab1, kListOfTab1, -1},
+    {"tab2", kStartButtonTab2, kListOfTab2, -1},
+    {"tab3", kStartButtonTab3, 0, -1},
+    {"tab4", kStartButtonTab4, kListOfTab4, -1},
+    {"tab5", kStartButtonTab5, kListOfTab5, -1},
+    {"tab6", kStartButtonTab6, kListOfTab6, -1},
+    {"tab7", kStartButtonTab7, 0, -1},
+    {"quick-translation", kStartButtonTab1, kListOfTab1, 0},
+    {"word", kStartButtonTab1, kListOfTab1, 1},
+    {"web-page", kStartButtonTab1, kListOfTab1, 2},
+    {"excel", kStartButtonTab1, kListOfTab1, 3},
+    {"e-mail", kStartButtonTab1, kListOfTab1, 4},
+    {"messengers", kStartButtonTab1, kListOfTab1, 5},
+    {"powerpoint", kStartButtonTab1, kListOfTab1, 6},
+    {"pdf", kStartButtonTab1, kListOfTab1, 7},
+    {"openoffice", kStartButtonTab1, kListOfTab1, 8},
+    {"batch-of-files", kStartButtonTab1, kListOfTab1, 9},
+    {"profiles", kStartButtonTab2, kListOfTab2, 0},
+    {"dictionary", kStartButtonTab2, kListOfTab2, 1},
+    {"memories", kStartButtonTab2, kListOfTab2, 2},
+    {"dictionary-services", kStartButtonTab2, kListOfTab2, 3},
+};
+
+// The view of kViews named `name`; a name not in the table is a fault of the test.
+const View& ViewNamed(std::string_view name);
+inline void PrintTo(const View& view, std::ostream* out) {
+  *out << view.name;
+}
 
 // The main window of a started start centre: titled with the product name. Null when none comes.
 [[nodiscard]] HWND WaitForMainWindow(const Process& deck, const std::wstring& product);
@@ -98,6 +144,9 @@ class DeckTest : public ::testing::Test {
   [[nodiscard]] HWND WaitForControl(int id, std::chrono::milliseconds timeout = 10s) const;
   // Opens a tab with `opener` (its start-page button or ribbon tab) and clicks row `row` of its list.
   void OpenTask(int opener, int listId, int row) const;
+  // Opens `view` with the mouse, from the start page (Home first when a tab or panel shows); a message
+  // that comes up is answered with OK.
+  void OpenView(const View& view) const;
   // The task panel on show (a dialog of the main window with a title), and the same once one shows
   // (null when none does within `timeout`).
   [[nodiscard]] HWND Panel() const;
@@ -114,6 +163,8 @@ class DeckTest : public ::testing::Test {
   // The text of the message box that comes up, answered with `button` (after its screenshot when
   // named): "<no message>" when none comes, marked "<still open>" when the answer does not close it.
   std::wstring AnswerMessage(int button = IDOK, const std::wstring& screenshot = {}) const;
+  // The program's other top-level window that is up (a message box, a dialog), if any.
+  [[nodiscard]] HWND MessageUp() const;
   // True when no message box comes up within half a second.
   [[nodiscard]] bool NoMessage() const;
 

@@ -21,46 +21,8 @@ bool Visible(HWND window) {
   return window != nullptr && ::IsWindowVisible(window) != FALSE;
 }
 
-// A view of the window and how the mouse gets there: a start-page button, and a row of the list it
-// shows (-1: the tab itself).
-struct View {
-  const char* name;
-  int startButton;  // 0: the start page
-  int list;
-  int row;
-};
-
-// Tab 1 and 2 of the demo product: quick translation, Word, web page, Excel, e-mail, messengers,
-// PowerPoint, PDF, OpenOffice, a batch of files; profiles, dictionaries, memories and three launch
-// commands. Each row opens its panel, shows a message, or starts a program.
-constexpr View kViews[] = {
-    {"start-page", 0, 0, -1},
-    {"tab1", test::kStartButtonTab1, test::kListOfTab1, -1},
-    {"tab2", test::kStartButtonTab2, test::kListOfTab2, -1},
-    {"tab3", test::kStartButtonTab3, 0, -1},
-    {"tab4", test::kStartButtonTab4, test::kListOfTab4, -1},
-    {"tab5", test::kStartButtonTab5, test::kListOfTab5, -1},
-    {"tab6", test::kStartButtonTab6, test::kListOfTab6, -1},
-    {"tab7", test::kStartButtonTab7, 0, -1},
-    {"quick-translation", test::kStartButtonTab1, test::kListOfTab1, 0},
-    {"word", test::kStartButtonTab1, test::kListOfTab1, 1},
-    {"web-page", test::kStartButtonTab1, test::kListOfTab1, 2},
-    {"excel", test::kStartButtonTab1, test::kListOfTab1, 3},
-    {"e-mail", test::kStartButtonTab1, test::kListOfTab1, 4},
-    {"messengers", test::kStartButtonTab1, test::kListOfTab1, 5},
-    {"powerpoint", test::kStartButtonTab1, test::kListOfTab1, 6},
-    {"pdf", test::kStartButtonTab1, test::kListOfTab1, 7},
-    {"openoffice", test::kStartButtonTab1, test::kListOfTab1, 8},
-    {"batch-of-files", test::kStartButtonTab1, test::kListOfTab1, 9},
-    {"profiles", test::kStartButtonTab2, test::kListOfTab2, 0},
-    {"dictionary", test::kStartButtonTab2, test::kListOfTab2, 1},
-    {"memories", test::kStartButtonTab2, test::kListOfTab2, 2},
-    {"dictionary-services", test::kStartButtonTab2, test::kListOfTab2, 3},
-};
-
-void PrintTo(const View& view, std::ostream* out) {
-  *out << view.name;
-}
+using test::kViews;
+using test::View;
 
 class KeyboardFocusTest : public test::DeckTest {
  protected:
@@ -81,12 +43,6 @@ class KeyboardFocusTest : public test::DeckTest {
     DWORD_PTR result = 0;
     return ::SendMessageTimeoutW(window_, WM_NULL, 0, 0, SMTO_NORMAL, 1000, &result) != 0;
   }
-  // The message box of the program that is up, if any.
-  [[nodiscard]] HWND Message() const {
-    for (HWND other : test::TopLevelWindows(deck_.Id()))
-      if (other != window_) return other;
-    return nullptr;
-  }
   [[nodiscard]] HWND Focus() const { return test::FocusIn(window_); }
   // The focus is on the main window or a control of it that shows.
   [[nodiscard]] ::testing::AssertionResult FocusShows() const {
@@ -98,28 +54,6 @@ class KeyboardFocusTest : public test::DeckTest {
     return ::testing::AssertionFailure()
            << "the focus is on a hidden " << ::testing::PrintToString(std::wstring(name)) << " window (id "
            << ::GetDlgCtrlID(focus) << ")";
-  }
-
-  // Opens `view` with the mouse; a message that comes up is answered with OK.
-  void Open(const View& view) {
-    if (view.startButton == 0) return;
-    if (view.row < 0) {
-      test::Click(FindDescendant(window_, view.startButton));
-      ASSERT_TRUE(test::WaitUntil([&] { return Visible(::GetDlgItem(window_, IDC_HOME)); }, 5s));
-      if (view.list) {
-        ASSERT_TRUE(test::WaitUntil([&] { return Visible(FindDescendant(window_, view.list)); }, 5s));
-      }
-      return;
-    }
-    HWND list = test::OpenTab(window_, view.startButton, view.list);
-    ASSERT_NE(list, nullptr);
-    test::ClickListRow(list, view.row);
-    HWND message = nullptr;
-    test::WaitUntil([&] { return !Visible(list) || (message = Message()) != nullptr; }, 3s);
-    if (message) {
-      ::PostMessageW(message, WM_COMMAND, IDOK, 0);
-      ASSERT_TRUE(test::WaitUntil([&] { return !::IsWindow(message); }, 5s));
-    }
   }
 
   // A letter, then Alt+Space (the system menu, closed again with Escape), with the window in front.
@@ -146,7 +80,7 @@ class EveryView : public KeyboardFocusTest, public ::testing::WithParamInterface
 
 TEST_P(EveryView, ALetterAndAltSpaceLeaveTheWindowAnswering) {
   const View& view = GetParam();
-  ASSERT_NO_FATAL_FAILURE(Open(view));
+  ASSERT_NO_FATAL_FAILURE(OpenView(view));
   ASSERT_NO_FATAL_FAILURE(Activate());
   EXPECT_TRUE(FocusShows()) << "after opening";
   ASSERT_NO_FATAL_FAILURE(TypeAndCheck("in the view"));
@@ -168,7 +102,7 @@ INSTANTIATE_TEST_SUITE_P(MainWindow, EveryView, ::testing::ValuesIn(kViews),
                          });
 
 TEST_F(KeyboardFocusTest, APanelOpensWithTheFocusInItsFirstField) {
-  ASSERT_NO_FATAL_FAILURE(Open(kViews[8]));  // quick translation
+  ASSERT_NO_FATAL_FAILURE(OpenView(test::ViewNamed("quick-translation")));
   HWND source = WaitForControl(IDC_QUICK_SOURCE);
   ASSERT_NE(source, nullptr);
   ASSERT_NO_FATAL_FAILURE(Activate());
@@ -179,14 +113,14 @@ TEST_F(KeyboardFocusTest, APanelOpensWithTheFocusInItsFirstField) {
   ASSERT_TRUE(Answers());
 
   // The web-page panel's first field is its address.
-  ASSERT_NO_FATAL_FAILURE(Open(kViews[10]));
+  ASSERT_NO_FATAL_FAILURE(OpenView(test::ViewNamed("web-page")));
   HWND address = WaitForControl(IDC_PANEL_DOCUMENT);
   ASSERT_NE(address, nullptr);
   EXPECT_TRUE(test::WaitUntil([&] { return Focus() == address; }, 2s));
 }
 
 TEST_F(KeyboardFocusTest, AfterAMessageOfTheWebPagePanelTheKeysStillWork) {
-  ASSERT_NO_FATAL_FAILURE(Open(kViews[10]));
+  ASSERT_NO_FATAL_FAILURE(OpenView(test::ViewNamed("web-page")));
   HWND panel = ::GetParent(WaitForControl(IDC_PANEL_DOCUMENT));
   ASSERT_NE(panel, nullptr);
   // Translate with no address: the panel says to select the document.
@@ -198,7 +132,7 @@ TEST_F(KeyboardFocusTest, AfterAMessageOfTheWebPagePanelTheKeysStillWork) {
 }
 
 TEST_F(KeyboardFocusTest, AfterTheProfileEditorClosesWithEscapeTheKeysStillWork) {
-  ASSERT_NO_FATAL_FAILURE(Open(kViews[18]));  // profiles
+  ASSERT_NO_FATAL_FAILURE(OpenView(test::ViewNamed("profiles")));
   HWND edit = nullptr;
   ASSERT_TRUE(test::WaitUntil(
       [&] {
@@ -210,7 +144,7 @@ TEST_F(KeyboardFocusTest, AfterTheProfileEditorClosesWithEscapeTheKeysStillWork)
       5s));
   test::Click(edit);
   HWND editor = nullptr;
-  ASSERT_TRUE(test::WaitUntil([&] { return (editor = Message()) != nullptr; }, 10s)) << "no profile editor";
+  ASSERT_TRUE(test::WaitUntil([&] { return (editor = MessageUp()) != nullptr; }, 10s)) << "no profile editor";
   ::SetForegroundWindow(editor);
   test::WaitUntil([&] { return ::GetForegroundWindow() == editor; }, 5s);
   test::PressKey(VK_ESCAPE, {}, 200ms);
