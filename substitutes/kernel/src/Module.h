@@ -1,18 +1,15 @@
 // The DLL itself: its module handle and the counts that decide whether COM may unload it.
 #pragma once
 
-#include <windows.h>
-
-#include <string>
+#include "InProcServer.h"
 
 namespace vanto {
 
-[[nodiscard]] HMODULE ThisModule() noexcept;
-[[nodiscard]] std::wstring ModulePath();
-
-void ObjectCreated() noexcept;
-void ObjectDestroyed() noexcept;
-void LockModule(bool lock) noexcept;
-[[nodiscard]] bool CanUnload() noexcept;
+using substitute::CanUnload;
+using substitute::LockModule;
+using substitute::ModulePath;
+using substitute::ObjectCreated;
+using substitute::ObjectDestroyed;
+using substitute::ThisModule;
 
 }  // namespace vanto
