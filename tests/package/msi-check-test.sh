@@ -11,7 +11,7 @@ trap 'rm -rf "$work"' EXIT
 
 # name | SQL that breaks the copy (statements apart by ";") | the line the check must print
 cases=(
-  "duplicate GUID|UPDATE \`Component\` SET \`ComponentId\` = '{4F69C6E1-8444-4140-A43D-222C03700888}' WHERE \`Component\` = 'Kernel'|components Kernel and Startdeck_Startdeck_exe share the GUID {4F69C6E1-8444-4140-A43D-222C03700888}"
+  "duplicate GUID|UPDATE \`Component\` SET \`ComponentId\` = '{36C37973-5FB5-5705-BFCB-2D9996955306}' WHERE \`Component\` = 'Kernel'|components Kernel and Startdeck_Startdeck_exe share the GUID {36C37973-5FB5-5705-BFCB-2D9996955306}"
   "component without GUID|UPDATE \`Component\` SET \`ComponentId\` = '' WHERE \`Component\` = 'WebService'|component WebService has no GUID"
   "file outside every component|UPDATE \`File\` SET \`Component_\` = 'Nowhere' WHERE \`File\` = 'ReadMe.txt'|file ReadMe.txt is in the missing component Nowhere"
   "no key path|UPDATE \`Component\` SET \`KeyPath\` = '' WHERE \`Component\` = 'Kernel'|component Kernel has no key path"
