@@ -39,6 +39,9 @@ cases=(
   "$base|Property|has|UpgradeCode~{6E0A2C5B-3F1D-4B7E-9A28-5D4C1B0E7F36}"
   "$base|Property|has|Manufacturer~Korvelsoft"
   "$base|InstallExecuteSequence|has|RemoveExistingProducts~~1501"
+  # A version's product code is the same in every build of it.
+  "$base|Property|has|ProductCode~{3F45661B-7BEB-5894-9728-E16678A647DD}"
+  "$next|Property|has|ProductCode~{F9651D56-E55B-54AE-B424-B323A03F8DDD}"
   "$next|Property|has|ProductVersion~9.0.1"
   "$next|Property|has|UpgradeCode~{6E0A2C5B-3F1D-4B7E-9A28-5D4C1B0E7F36}"
   "$next|Upgrade|has|{6E0A2C5B-3F1D-4B7E-9A28-5D4C1B0E7F36}~~9.0.1~~1~~WIX_UPGRADE_DETECTED"
