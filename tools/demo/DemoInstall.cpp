@@ -6,6 +6,10 @@
 // Run it under Wine (or on Windows) from the build's bin folder:
 //
 //   DemoInstall.exe FOLDER [--product NAME] [--title FILE_TITLE] [--language LANGID] [--no-inf]
+//   [--hosts-only]
+//
+// --hosts-only leaves the product itself to its Windows Installer package (packaging/) and writes only
+// what the package does not: the host programs with the suite's add-ins and the journal.
 #include <windows.h>
 
 #include <cstdio>
@@ -16,7 +20,9 @@
 #include <vector>
 
 #include "DemoApps.h"
+#include "DemoDocuments.h"
 #include "DemoHosts.h"
+#include "StartdeckFiles.h"
 #include "core/RegistryKey.h"
 #include "win/Handle.h"
 #include "win/Module.h"
@@ -29,8 +35,9 @@ struct Options {
   fs::path folder;
   std::wstring product = L"VANTO Translator Home";
   std::wstring title = L"Startdeck";
-  DWORD language = 1033;
+  DWORD language = demo::kDemoLanguage;
   bool writeInf = true;
+  bool hostsOnly = false;  // the product comes from its package; only the hosts and add-ins here
 };
 
 int Fail(const std::wstring& message) {
@@ -80,6 +87,8 @@ bool ParseOptions(int argc, wchar_t** argv, Options& options) {
       options.language = static_cast<DWORD>(std::wcstoul(argv[++i], nullptr, 0));
     else if (arg == L"--no-inf")
       options.writeInf = false;
+    else if (arg == L"--hosts-only")
+      options.hostsOnly = true;
     else
       return false;
   }
@@ -104,16 +113,20 @@ int Run(std::wstring command) {
 
 bool CopyProgramFiles(const fs::path& from, const Options& options) {
   std::error_code ec;
-  // The program and its help file, named by the program's title (the Help button looks for
-  // "<title>.chm" beside the program).
-  for (const wchar_t* extension : {L".exe", L".chm"}) {
-    fs::copy_file(from / (std::wstring(L"Startdeck") + extension),
-                  options.folder / (options.title + extension), fs::copy_options::overwrite_existing, ec);
+  // The Startdeck component's files of the installation folder (those of Apps go in with the
+  // applications, DemoApps.cpp). The program and its help file are named by the program's title
+  // (the Help button looks for "<title>.chm" beside the program), and both must be there.
+  for (const demo::StartdeckFile& file : demo::kStartdeckFiles) {
+    if (file.inApps) continue;
+    const fs::path name(file.name);
+    const bool titled = name.stem() == L"Startdeck";
+    const fs::path target = titled ? fs::path(options.title + name.extension().wstring()) : name;
+    if (!titled && !fs::exists(from / name)) continue;
+    fs::copy_file(from / name, options.folder / target, fs::copy_options::overwrite_existing, ec);
     if (ec) return false;
   }
-  for (const wchar_t* name :
-       {L"StartdeckResENU.dll", L"StartdeckResDEU.dll", L"StartdeckResFRA.dll", L"StartdeckResRUS.dll",
-        L"StartdeckResESN.dll", L"StartdeckSkin.dll", L"VantoKernel.dll", L"VantoWebService.exe"}) {
+  // The product's outside components.
+  for (const wchar_t* name : {L"VantoKernel.dll", L"VantoWebService.exe"}) {
     if (fs::exists(from / name))
       fs::copy_file(from / name, options.folder / name, fs::copy_options::overwrite_existing, ec);
     if (ec) return false;
@@ -141,48 +154,6 @@ bool WriteInf(const fs::path& from, const Options& options) {
   return rc == 0;
 }
 
-struct DemoDocument {
-  const wchar_t* id;
-  const wchar_t* file;
-  const wchar_t* shortDescription;
-  const wchar_t* fullDescription;
-};
-
-constexpr DemoDocument kDocuments[] = {
-    {L"VntoGuide", L"VANTO Translator Guide.pdf", L"VANTO Translator User's Guide",
-     L"Translating documents, dictionaries and profiles"},
-    {L"StartdeckGuide", L"Startdeck Guide.pdf", L"Startdeck Quick Start", L"The start centre and its tasks"},
-    {L"PluginsGuide", L"Plug-ins Guide.pdf", L"Translation in Other Applications",
-     L"Word, Excel, Outlook, browsers and messengers"},
-};
-
-// A small, valid one-page PDF, so the document list has real files to open.
-std::string MinimalPdf(const std::string& title) {
-  const std::string stream = "BT /F1 18 Tf 72 720 Td (" + title + ") Tj ET";
-  std::vector<std::string> objects = {
-      "<< /Type /Catalog /Pages 2 0 R >>", "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
-      "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 612 792] /Contents 4 0 R /Resources << /Font << /F1 5 0 R "
-      ">> >> >>",
-      "<< /Length " + std::to_string(stream.size()) + " >>\nstream\n" + stream + "\nendstream",
-      "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>"};
-  std::string pdf = "%PDF-1.4\n";
-  std::vector<size_t> offsets;
-  for (size_t i = 0; i < objects.size(); ++i) {
-    offsets.push_back(pdf.size());
-    pdf += std::to_string(i + 1) + " 0 obj\n" + objects[i] + "\nendobj\n";
-  }
-  const size_t xref = pdf.size();
-  pdf += "xref\n0 " + std::to_string(objects.size() + 1) + "\n0000000000 65535 f \n";
-  for (size_t offset : offsets) {
-    char line[32];
-    std::snprintf(line, sizeof(line), "%010zu 00000 n \n", offset);
-    pdf += line;
-  }
-  pdf += "trailer\n<< /Size " + std::to_string(objects.size() + 1) + " /Root 1 0 R >>\nstartxref\n" +
-         std::to_string(xref) + "\n%%EOF\n";
-  return pdf;
-}
-
 bool WriteRegistry(const Options& options) {
   app::RegistryKey root;
   if (!root.Create(HKEY_LOCAL_MACHINE, reg::kProductRoot) ||
@@ -197,20 +168,21 @@ bool WriteRegistry(const Options& options) {
 
   const fs::path docs = options.folder / L"Docs";
   fs::create_directories(docs);
-  for (const DemoDocument& doc : kDocuments) {
+  for (const demo::DemoDocument& doc : demo::kDemoDocuments) {
     const fs::path file = docs / doc.file;
-    std::ofstream(file, std::ios::binary | std::ios::trunc) << MinimalPdf(Utf8(doc.shortDescription));
+    std::ofstream(file, std::ios::binary | std::ios::trunc)
+        << demo::MinimalPdf(demo::Ascii(doc.shortDescription));
     app::RegistryKey key;
-    if (!key.Create(HKEY_LOCAL_MACHINE, std::wstring(reg::kDocs) + L"\\" + doc.id) ||
+    if (!key.Create(HKEY_LOCAL_MACHINE, std::wstring(reg::kDocs) + L"\\" + std::wstring(doc.id)) ||
         !key.WriteString(L"Path", file.wstring()) ||
-        !key.WriteString(L"ShortDescription", doc.shortDescription) ||
-        !key.WriteString(L"FullDescription", doc.fullDescription))
+        !key.WriteString(L"ShortDescription", std::wstring(doc.shortDescription)) ||
+        !key.WriteString(L"FullDescription", std::wstring(doc.fullDescription)))
       return false;
   }
 
   app::RegistryKey activity;
   return activity.Create(HKEY_LOCAL_MACHINE, reg::kVantoActivity) &&
-         activity.WriteString(L"Url", L"https://www.korvelsoft.com/vanto/activity");
+         activity.WriteString(L"Url", std::wstring(demo::kDemoActivityUrl));
 }
 
 // Registers the kernel the way an installer would.
@@ -233,19 +205,23 @@ int wmain(int argc, wchar_t** argv) {
   Options options;
   if (!ParseOptions(argc, argv, options))
     return Fail(
-        L"usage: DemoInstall FOLDER [--product NAME] [--title FILE_TITLE] [--language LANGID] [--no-inf]");
+        L"usage: DemoInstall FOLDER [--product NAME] [--title FILE_TITLE] [--language LANGID] [--no-inf] "
+        L"[--hosts-only]");
   options.folder = fs::absolute(options.folder);
   std::error_code ec;
   fs::create_directories(options.folder, ec);
   if (ec) return Fail(L"cannot create " + options.folder.wstring());
 
   const fs::path from = ProgramFolder();
-  if (!CopyProgramFiles(from, options)) return Fail(L"cannot copy the program files from " + from.wstring());
-  if (options.writeInf && !WriteInf(from, options)) return Fail(L"cannot pack the product's .inf");
-  if (!WriteRegistry(options)) return Fail(L"cannot write the installation's registry records");
-  if (!RegisterKernel(options)) return Fail(L"cannot register the translation kernel");
-  if (!RegisterWebService(options)) return Fail(L"cannot register the web-service component");
-  if (!demo::InstallDemoApps(from, options.folder)) return Fail(L"cannot install the suite's applications");
+  if (!options.hostsOnly) {
+    if (!CopyProgramFiles(from, options))
+      return Fail(L"cannot copy the program files from " + from.wstring());
+    if (options.writeInf && !WriteInf(from, options)) return Fail(L"cannot pack the product's .inf");
+    if (!WriteRegistry(options)) return Fail(L"cannot write the installation's registry records");
+    if (!RegisterKernel(options)) return Fail(L"cannot register the translation kernel");
+    if (!RegisterWebService(options)) return Fail(L"cannot register the web-service component");
+    if (!demo::InstallDemoApps(from, options.folder)) return Fail(L"cannot install the suite's applications");
+  }
   if (!demo::InstallDemoHosts(from, options.folder)) return Fail(L"cannot install the host programs");
   if (!demo::InstallDemoOffice(from, options.folder))
     return Fail(L"cannot install Microsoft Office and its add-ins");

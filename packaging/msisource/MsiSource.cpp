@@ -1,0 +1,267 @@
+// msisource: writes the parts of the demo product's Windows Installer source that the demo
+// installation also knows, as two WiX fragments that wixl builds with the product:
+//  - STARTDECK.wxs, the Startdeck component (kStartdeckFiles), which a product's own package can
+//    take as it is;
+//  - SUITE.wxs, the suite's applications (kDemoApps), the user's guides with their records
+//    (kDemoDocuments, whose PDF files it writes too) and the product's records under HKLM.
+// It runs on the build machine.
+//
+//   msisource SUITE.wxs STARTDECK.wxs DOCS_FOLDER [--own APP_ID]...
+//
+// DOCS_FOLDER is named in the fragment as given: relative to the folder wixl runs in.
+//
+// --own names an application built as a program of its own: its files come with the Startdeck
+// component (file ID "<app ID>.exe"); SUITE.wxs gives it only its Apps value.
+// Component GUIDs are derived from the component's name, so they stay the same from build to build
+// and from version to version; the Startdeck component's from names of their own, so they are the
+// same in every product that takes it.
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <set>
+#include <sstream>
+#include <string>
+#include <string_view>
+
+#include "../../src/core/RegistryLayout.h"
+#include "../../tools/demo/DemoApps.h"
+#include "../../tools/demo/DemoDocuments.h"
+#include "../../tools/demo/StartdeckFiles.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Xml(std::string_view text) {
+  std::string out;
+  for (char c : text) {
+    switch (c) {
+      case '&': out += "&amp;"; break;
+      case '<': out += "&lt;"; break;
+      case '>': out += "&gt;"; break;
+      case '"': out += "&quot;"; break;
+      default: out += c;
+    }
+  }
+  return out;
+}
+
+std::string Xml(std::wstring_view text) {
+  return Xml(demo::Ascii(text));
+}
+
+uint64_t Fnv1a(std::string_view text, uint64_t seed) {
+  uint64_t hash = seed;
+  for (unsigned char c : text) {
+    hash ^= c;
+    hash *= 0x100000001b3ULL;
+  }
+  return hash;
+}
+
+// A name-based GUID (version 5 layout) of the component `name` of `owner`.
+std::string ComponentGuid(std::string_view name, std::string_view owner = "VANTO Translator Home") {
+  const std::string key = std::string(owner) + "/" + std::string(name);
+  const uint64_t high = Fnv1a(key, 0xcbf29ce484222325ULL);
+  const uint64_t low = Fnv1a(key, 0x84222325cbf29ce4ULL);
+  const auto data3 = static_cast<unsigned>(((high >> 0) & 0x0fff) | 0x5000);
+  const auto data4 = static_cast<unsigned>(((low >> 48) & 0x3fff) | 0x8000);
+  char text[40];
+  std::snprintf(text, sizeof(text), "%08X-%04X-%04X-%04X-%012llX", static_cast<unsigned>(high >> 32),
+                static_cast<unsigned>((high >> 16) & 0xffff), data3, data4,
+                static_cast<unsigned long long>(low & 0xffffffffffffULL));
+  return text;
+}
+
+// Opens a component (64-bit, with its fixed GUID) in the current directory element.
+void OpenComponent(std::ostream& out, const std::string& id, const char* indent,
+                   std::string_view owner = "VANTO Translator Home") {
+  out << indent << "<Component Id=\"" << id << "\" Guid=\"" << ComponentGuid(id, owner)
+      << "\" Win64=\"yes\">\n";
+}
+
+void RegistryString(std::ostream& out, std::wstring_view key, std::wstring_view name,
+                    const std::string& value, const char* indent, bool keyPath = false) {
+  out << indent << "<RegistryValue Root=\"HKLM\" Key=\"" << Xml(key) << "\" Name=\"" << Xml(name)
+      << "\" Type=\"string\" Value=\"" << Xml(value) << "\"" << (keyPath ? " KeyPath=\"yes\"" : "") << "/>\n";
+}
+
+int Usage() {
+  std::cerr << "usage: msisource SUITE.wxs STARTDECK.wxs DOCS_FOLDER [--own APP_ID]...\n";
+  return 2;
+}
+
+// Writes `text` to `file` through a temporary file, so a failed run leaves no half source behind.
+bool WriteFile(const fs::path& file, const std::string& text) {
+  const fs::path temporary = fs::path(file).concat(".tmp");
+  {
+    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    out << text;
+    if (!out) {
+      std::cerr << "msisource: cannot write " << temporary << "\n";
+      return false;
+    }
+  }
+  std::error_code ec;
+  fs::rename(temporary, file, ec);
+  if (ec) {
+    std::cerr << "msisource: cannot replace " << file << "\n";
+    return false;
+  }
+  return true;
+}
+
+// The Startdeck component: one file a component, the key path of each.
+std::string StartdeckComponent() {
+  std::ostringstream out;
+  std::ostringstream group;
+  out << "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
+         "<!-- The Startdeck component, for a product's package: the start centre with its help file, its "
+         "skin\n"
+         "     and its five language libraries, and the plug-ins manager VantoEM with its language libraries "
+         "in\n"
+         "     the product's Apps folder. Build it with the product's own source:\n"
+         "       wixl -a x64 -D StartdeckBin=FOLDER PRODUCT.wxs Startdeck.wxs\n"
+         "     where FOLDER holds the built files (relative to where wixl runs), PRODUCT.wxs defines the\n"
+         "     directory INSTALLDIR (Startdeck goes there, the plug-ins manager into its Apps folder, the\n"
+         "     directory APPSDIR defined here) and a feature with <ComponentGroupRef Id=\"Startdeck\"/>.\n"
+         "     The product's .inf, its records (Apps, Folders, Docs) and the components outside Startdeck "
+         "are\n"
+         "     the product's. The component GUIDs are Startdeck's own and the same in every product. -->\n"
+         "<Wix xmlns=\"http://schemas.microsoft.com/wix/2006/wi\">\n"
+         "  <Fragment>\n"
+         "    <DirectoryRef Id=\"INSTALLDIR\">\n";
+  for (bool inApps : {false, true}) {
+    if (inApps) out << "      <Directory Id=\"APPSDIR\" Name=\"Apps\">\n";
+    const char* indent = inApps ? "        " : "      ";
+    for (const demo::StartdeckFile& file : demo::kStartdeckFiles) {
+      if (file.inApps != inApps) continue;
+      const std::string name = demo::Ascii(file.name);
+      std::string id = "Startdeck_" + name;
+      for (char& c : id)
+        if (c == '.') c = '_';
+      OpenComponent(out, id, indent, "Startdeck");
+      out << indent << "  <File Id=\"" << name << "\" Name=\"" << name << "\" Source=\"$(var.StartdeckBin)/"
+          << name << "\" KeyPath=\"yes\"/>\n"
+          << indent << "</Component>\n";
+      group << "      <ComponentRef Id=\"" << id << "\"/>\n";
+    }
+    if (inApps) out << "      </Directory>\n";
+  }
+  out << "    </DirectoryRef>\n"
+         "    <ComponentGroup Id=\"Startdeck\">\n"
+      << group.str()
+      << "    </ComponentGroup>\n"
+         "  </Fragment>\n"
+         "</Wix>\n";
+  return out.str();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 4) return Usage();
+  const fs::path output = argv[1];
+  const fs::path componentOutput = argv[2];
+  const fs::path docsFolder = argv[3];  // relative to where wixl runs: it takes no absolute Source paths
+  std::set<std::string> own;
+  for (int i = 4; i < argc; ++i) {
+    if (std::string_view(argv[i]) != "--own" || i + 1 == argc) return Usage();
+    own.insert(argv[++i]);
+  }
+
+  std::error_code ec;
+  fs::create_directories(docsFolder, ec);
+  if (ec) {
+    std::cerr << "msisource: cannot create " << docsFolder << "\n";
+    return 1;
+  }
+  for (const demo::DemoDocument& doc : demo::kDemoDocuments) {
+    std::ofstream pdf(docsFolder / doc.file, std::ios::binary | std::ios::trunc);
+    pdf << demo::MinimalPdf(demo::Ascii(doc.shortDescription));
+    if (!pdf) {
+      std::cerr << "msisource: cannot write " << (docsFolder / doc.file) << "\n";
+      return 1;
+    }
+  }
+
+  std::ostringstream out;
+  std::ostringstream group;  // the ComponentRef list of every component written
+  out << "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
+         "<!-- Written by msisource at build time; edit tools/demo/DemoApps.h, tools/demo/DemoDocuments.h "
+         "-->\n"
+         "<Wix xmlns=\"http://schemas.microsoft.com/wix/2006/wi\">\n"
+         "  <Fragment>\n";
+
+  // The product's records: its language, the shared folder and the activity page.
+  out << "    <DirectoryRef Id=\"INSTALLDIR\">\n"
+         "      <Directory Id=\"SharedDir\" Name=\"Shared\">\n";
+  OpenComponent(out, "SuiteRecords", "        ");
+  out << "          <CreateFolder/>\n"
+         "          <RegistryValue Root=\"HKLM\" Key=\""
+      << Xml(reg::kProductRoot) << "\" Name=\"" << Xml(reg::kLanguageIdValue)
+      << "\" Type=\"integer\" Value=\"" << demo::kDemoLanguage << "\" KeyPath=\"yes\"/>\n";
+  RegistryString(out, reg::kFolders, reg::kSharedRootValue, "[INSTALLDIR]Shared", "          ");
+  RegistryString(out, reg::kVantoActivity, L"Url", demo::Ascii(demo::kDemoActivityUrl), "          ");
+  out << "        </Component>\n"
+         "      </Directory>\n";
+  group << "      <ComponentRef Id=\"SuiteRecords\"/>\n";
+
+  // Applications without a program: a folder of their own named by a Folders value.
+  for (const demo::DemoApp& row : demo::kDemoApps) {
+    if (row.placement != demo::Placement::kFolderOnly) continue;
+    const std::string id = demo::Ascii(row.id);
+    out << "      <Directory Id=\"AppFolder_" << id << "\" Name=\"" << id << "\">\n";
+    OpenComponent(out, "Folder_" + id, "        ");
+    out << "          <CreateFolder/>\n";
+    RegistryString(out, reg::kFolders, row.id, "[INSTALLDIR]" + id, "          ", true);
+    out << "        </Component>\n"
+           "      </Directory>\n";
+    group << "      <ComponentRef Id=\"Folder_" << id << "\"/>\n";
+  }
+
+  // The user's guides in Docs, each with its record.
+  out << "      <Directory Id=\"DocsDir\" Name=\"Docs\">\n";
+  for (const demo::DemoDocument& doc : demo::kDemoDocuments) {
+    const std::string id = demo::Ascii(doc.id);
+    const std::wstring key = std::wstring(reg::kDocs) + L"\\" + std::wstring(doc.id);
+    OpenComponent(out, "Doc_" + id, "        ");
+    out << "          <File Id=\"Doc_" << id << "\" Name=\"" << Xml(doc.file) << "\" Source=\""
+        << Xml((docsFolder / doc.file).generic_string()) << "\" KeyPath=\"yes\"/>\n";
+    RegistryString(out, key, L"Path", "[#Doc_" + id + "]", "          ");
+    RegistryString(out, key, L"ShortDescription", demo::Ascii(doc.shortDescription), "          ");
+    RegistryString(out, key, L"FullDescription", demo::Ascii(doc.fullDescription), "          ");
+    out << "        </Component>\n";
+    group << "      <ComponentRef Id=\"Doc_" << id << "\"/>\n";
+  }
+  out << "      </Directory>\n"
+         "    </DirectoryRef>\n";
+
+  // The applications with a program: the stand-in under the application's name in Apps (the
+  // Startdeck component's folder) and the Apps value naming it.
+  out << "    <DirectoryRef Id=\"APPSDIR\">\n";
+  for (const demo::DemoApp& row : demo::kDemoApps) {
+    if (row.placement != demo::Placement::kProgram) continue;
+    const std::string id = demo::Ascii(row.id);
+    OpenComponent(out, "App_" + id, "      ");
+    if (own.count(id)) {
+      RegistryString(out, reg::kApps, row.id, "[#" + id + ".exe]", "        ", true);
+    } else {
+      out << "        <File Id=\"App_" << id << "\" Name=\"" << id
+          << ".exe\" Source=\"$(var.BinDir)/SuiteApp.exe\" KeyPath=\"yes\"/>\n";
+      RegistryString(out, reg::kApps, row.id, "[#App_" + id + "]", "        ");
+    }
+    out << "      </Component>\n";
+    group << "      <ComponentRef Id=\"App_" << id << "\"/>\n";
+  }
+  out << "    </DirectoryRef>\n"
+         "    <ComponentGroup Id=\"SuiteContents\">\n"
+      << group.str()
+      << "    </ComponentGroup>\n"
+         "  </Fragment>\n"
+         "</Wix>\n";
+
+  return WriteFile(output, out.str()) && WriteFile(componentOutput, StartdeckComponent()) ? 0 : 1;
+}
