@@ -215,7 +215,7 @@ RecordsAside::RecordsAside(const fs::path& package) {
   if (::MsiOpenDatabaseW(package.c_str(), MSIDBOPEN_READONLY, database.put()) != ERROR_SUCCESS) return;
   ok_ = true;
   std::set<std::wstring> seen;
-  auto add = [&](HKEY root, const std::wstring& rootName, const std::wstring& path) {
+  auto add = [&](HKEY root, const std::wstring& path, const std::wstring& rootName) {
     if (path.empty() || !seen.insert(rootName + L"\\" + path).second) return;
     places_.push_back({root, path, rootName + L"\\" + path});
   };
@@ -223,7 +223,7 @@ RecordsAside::RecordsAside(const fs::path& package) {
   for (const auto& [root, key] : Rows(database.get(), L"SELECT `Root`, `Key` FROM `Registry`", true)) {
     if (root == 1) continue;
     if (root == 0)
-      add(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Classes\\" + key, L"HKLM\\SOFTWARE");
+      add(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Classes\\" + key, L"HKLM");
     else
       add(HKEY_LOCAL_MACHINE, key, L"HKLM");
   }
@@ -241,7 +241,8 @@ RecordsAside::RecordsAside(const fs::path& package) {
     for (const auto& row : Rows(database.get(), table.query, false))
       add(HKEY_LOCAL_MACHINE, table.prefix + row.second, L"HKLM");
   // A key below another one set aside goes with it.
-  std::sort(places_.begin(), places_.end(), [](const Place& a, const Place& b) { return a.path < b.path; });
+  std::sort(places_.begin(), places_.end(),
+            [](const Place& a, const Place& b) { return _wcsicmp(a.path.c_str(), b.path.c_str()) < 0; });
   int index = 0;
   std::vector<Place> kept;
   for (const Place& place : places_) {
@@ -261,6 +262,22 @@ RecordsAside::RecordsAside(const fs::path& package) {
     }
     source.reset();
     ::RegDeleteTreeW(place.root, place.path.c_str());
+    // Its parents left empty go too, as the package's removal would take them: putting the key back
+    // makes them again.
+    for (std::wstring parent = place.path.substr(0, place.path.rfind(L'\\'));
+         std::count(parent.begin(), parent.end(), L'\\') >= 1;
+         parent = parent.substr(0, parent.rfind(L'\\'))) {
+      win::UniqueKey key;
+      DWORD subkeys = 1, values = 1;
+      if (::RegOpenKeyExW(place.root, parent.c_str(), 0, KEY_READ | KEY_WOW64_64KEY, key.put()) !=
+              ERROR_SUCCESS ||
+          ::RegQueryInfoKeyW(key.get(), nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values,
+                             nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS ||
+          subkeys != 0 || values != 0)
+        break;
+      key.reset();
+      ::RegDeleteKeyExW(place.root, parent.c_str(), KEY_WOW64_64KEY, 0);
+    }
     kept.push_back(place);
     moved_.push_back(place.name);
   }
