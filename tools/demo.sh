@@ -1,5 +1,7 @@
 #!/bin/bash
-# Builds Startdeck, installs the demo suite into a fresh Wine prefix and starts the start centre.
+# Builds Startdeck, installs the demo product into a fresh Wine prefix through its Windows Installer
+# package (build/mingw/package/VantoTranslatorHome.msi, log in build/demo-install.log), adds the host
+# programs the demo fakes (DemoInstall --hosts-only) and starts the start centre.
 # With an X display the window opens there; without one it runs on a virtual display and a
 # screenshot is saved to build/demo-screenshot.png.
 set -euo pipefail
@@ -13,15 +15,19 @@ cmake --build --preset mingw
 bin="$root/build/mingw/bin"
 echo
 echo "Built in $bin:"
-for f in Startdeck.exe StartdeckRes{ENU,DEU,FRA,RUS,ESN}.dll VantoKernel.dll infpack.exe DemoInstall.exe; do
-  [ -f "$bin/$f" ] && printf '  %-22s %8d bytes\n' "$f" "$(stat -c %s "$bin/$f")"
+for f in "$bin"/{Startdeck.exe,StartdeckRes{ENU,DEU,FRA,RUS,ESN}.dll,VantoKernel.dll,infpack.exe,DemoInstall.exe} \
+         "$root"/build/mingw/package/VantoTranslatorHome.msi; do
+  [ -f "$f" ] && printf '  %-28s %8d bytes\n' "$(basename "$f")" "$(stat -c %s "$f")"
 done
 echo
 
 source tools/wine-session.sh
 [ -n "${DISPLAY:-}" ] && export STARTDECK_USE_DISPLAY=1
 wine_session_start "$root/build/mingw/demo-prefix"
-wine "$bin/DemoInstall.exe" 'C:\Program Files\VANTO' </dev/null
+package="$root/build/mingw/package/VantoTranslatorHome.msi"
+wine msiexec /i "$(winepath -w "$package")" /qn /l*v "$(winepath -w "$root/build/demo-install.log")" </dev/null ||
+  { echo "The package did not install; see build/demo-install.log" >&2; exit 1; }
+wine "$bin/DemoInstall.exe" 'C:\Program Files\VANTO' --hosts-only </dev/null
 
 if [ -n "${STARTDECK_USE_DISPLAY:-}" ]; then
   echo "Starting Startdeck; close its window to end the demo."

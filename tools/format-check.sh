@@ -1,6 +1,6 @@
 #!/bin/bash
-# Fails when a tracked C++ source or header of src/, tests/, substitutes/, tools/ or bench/ is not
-# laid out as the root .clang-format says. Nothing is rewritten: the lines clang-format would change
+# Fails when a tracked C++ source or header of src/, tests/, substitutes/, tools/, bench/ or packaging/
+# is not laid out as the root .clang-format says. Nothing is rewritten: the lines clang-format would change
 # are printed. Every such file of those folders is ours and written by hand (the generated headers
 # live in the build tree), so none is excepted.
 #   tools/format-check.sh [REPOSITORY]     default this script's repository
@@ -12,9 +12,9 @@ command -v clang-format >/dev/null || { echo "format-check: clang-format is miss
 
 # A copy of the tree that is not a checkout (a scratch folder) is checked by its files as they are.
 if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
-  mapfile -d '' files < <(git ls-files -z -- src tests substitutes tools bench | grep -zE '\.(cpp|h)$')
+  mapfile -d '' files < <(git ls-files -z -- src tests substitutes tools bench packaging | grep -zE '\.(cpp|h)$')
 else
-  mapfile -d '' files < <(find src tests substitutes tools bench -type f \( -name '*.cpp' -o -name '*.h' \) -print0 | sort -z)
+  mapfile -d '' files < <(find src tests substitutes tools bench packaging -type f \( -name '*.cpp' -o -name '*.h' \) -print0 | sort -z)
 fi
 ((${#files[@]})) || { echo "format-check: no sources found in $root" >&2; exit 1; }
 

@@ -86,7 +86,11 @@ for msi in "$@"; do
       for (c in component) {
         g = toupper(guid[c])
         if (g == "") print "component " c " has no GUID"
-        else if (g in owner) print "components " owner[g] " and " c " share the GUID " g
+        else if (g in owner) {
+          first = owner[g] < c ? owner[g] : c
+          second = owner[g] < c ? c : owner[g]
+          print "components " first " and " second " share the GUID " g
+        }
         else owner[g] = c
         k = keypath[c]
         if (k == "") print "component " c " has no key path"

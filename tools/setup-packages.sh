@@ -5,7 +5,7 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 xvfb
-          googletest imagemagick x11-apps xauth libwine-dev zlib1g-dev)
+          googletest imagemagick x11-apps xauth libwine-dev zlib1g-dev wixl msitools)
 [ "${1:-}" = fuzz ] && packages+=(clang clang-format clang-tidy)
 missing=()
 for p in "${packages[@]}"; do

@@ -1,16 +1,20 @@
-// msisource: writes the part of the demo product's Windows Installer source that the demo
-// installation also knows: the suite's applications (kDemoApps), the user's guides with their
-// records (kDemoDocuments, whose PDF files it writes too) and the product's records under HKLM.
-// It runs on the build machine; the output is a WiX fragment that wixl builds with the product.
+// msisource: writes the parts of the demo product's Windows Installer source that the demo
+// installation also knows, as two WiX fragments that wixl builds with the product:
+//  - STARTDECK.wxs, the Startdeck component (kStartdeckFiles), which a product's own package can
+//    take as it is;
+//  - SUITE.wxs, the suite's applications (kDemoApps), the user's guides with their records
+//    (kDemoDocuments, whose PDF files it writes too) and the product's records under HKLM.
+// It runs on the build machine.
 //
-//   msisource OUT.wxs DOCS_FOLDER [--own APP_ID]...
+//   msisource SUITE.wxs STARTDECK.wxs DOCS_FOLDER [--own APP_ID]...
 //
 // DOCS_FOLDER is named in the fragment as given: relative to the folder wixl runs in.
 //
 // --own names an application built as a program of its own: its files come with the Startdeck
-// component (packaging/Startdeck.wxs, file ID "<app ID>.exe"); here it gets only its Apps value.
+// component (file ID "<app ID>.exe"); SUITE.wxs gives it only its Apps value.
 // Component GUIDs are derived from the component's name, so they stay the same from build to build
-// and from version to version.
+// and from version to version; the Startdeck component's from names of their own, so they are the
+// same in every product that takes it.
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -24,6 +28,7 @@
 #include "../../src/core/RegistryLayout.h"
 #include "../../tools/demo/DemoApps.h"
 #include "../../tools/demo/DemoDocuments.h"
+#include "../../tools/demo/StartdeckFiles.h"
 
 namespace {
 
@@ -56,9 +61,9 @@ uint64_t Fnv1a(std::string_view text, uint64_t seed) {
   return hash;
 }
 
-// A name-based GUID (version 5 layout) of the component `name`.
-std::string ComponentGuid(std::string_view name) {
-  const std::string key = std::string("VANTO Translator Home/") + std::string(name);
+// A name-based GUID (version 5 layout) of the component `name` of `owner`.
+std::string ComponentGuid(std::string_view name, std::string_view owner = "VANTO Translator Home") {
+  const std::string key = std::string(owner) + "/" + std::string(name);
   const uint64_t high = Fnv1a(key, 0xcbf29ce484222325ULL);
   const uint64_t low = Fnv1a(key, 0x84222325cbf29ce4ULL);
   const auto data3 = static_cast<unsigned>(((high >> 0) & 0x0fff) | 0x5000);
@@ -71,8 +76,10 @@ std::string ComponentGuid(std::string_view name) {
 }
 
 // Opens a component (64-bit, with its fixed GUID) in the current directory element.
-void OpenComponent(std::ostream& out, const std::string& id, const char* indent) {
-  out << indent << "<Component Id=\"" << id << "\" Guid=\"" << ComponentGuid(id) << "\" Win64=\"yes\">\n";
+void OpenComponent(std::ostream& out, const std::string& id, const char* indent,
+                   std::string_view owner = "VANTO Translator Home") {
+  out << indent << "<Component Id=\"" << id << "\" Guid=\"" << ComponentGuid(id, owner)
+      << "\" Win64=\"yes\">\n";
 }
 
 void RegistryString(std::ostream& out, std::wstring_view key, std::wstring_view name,
@@ -82,18 +89,85 @@ void RegistryString(std::ostream& out, std::wstring_view key, std::wstring_view 
 }
 
 int Usage() {
-  std::cerr << "usage: msisource OUT.wxs DOCS_FOLDER [--own APP_ID]...\n";
+  std::cerr << "usage: msisource SUITE.wxs STARTDECK.wxs DOCS_FOLDER [--own APP_ID]...\n";
   return 2;
+}
+
+// Writes `text` to `file` through a temporary file, so a failed run leaves no half source behind.
+bool WriteFile(const fs::path& file, const std::string& text) {
+  const fs::path temporary = fs::path(file).concat(".tmp");
+  {
+    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    out << text;
+    if (!out) {
+      std::cerr << "msisource: cannot write " << temporary << "\n";
+      return false;
+    }
+  }
+  std::error_code ec;
+  fs::rename(temporary, file, ec);
+  if (ec) {
+    std::cerr << "msisource: cannot replace " << file << "\n";
+    return false;
+  }
+  return true;
+}
+
+// The Startdeck component: one file a component, the key path of each.
+std::string StartdeckComponent() {
+  std::ostringstream out;
+  std::ostringstream group;
+  out << "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
+         "<!-- The Startdeck component, for a product's package: the start centre with its help file, its "
+         "skin\n"
+         "     and its five language libraries, and the plug-ins manager VantoEM with its language libraries "
+         "in\n"
+         "     the product's Apps folder. Build it with the product's own source:\n"
+         "       wixl -a x64 -D StartdeckBin=FOLDER PRODUCT.wxs Startdeck.wxs\n"
+         "     where FOLDER holds the built files (relative to where wixl runs), PRODUCT.wxs defines the\n"
+         "     directory INSTALLDIR (Startdeck goes there, the plug-ins manager into its Apps folder, the\n"
+         "     directory APPSDIR defined here) and a feature with <ComponentGroupRef Id=\"Startdeck\"/>.\n"
+         "     The product's .inf, its records (Apps, Folders, Docs) and the components outside Startdeck "
+         "are\n"
+         "     the product's. The component GUIDs are Startdeck's own and the same in every product. -->\n"
+         "<Wix xmlns=\"http://schemas.microsoft.com/wix/2006/wi\">\n"
+         "  <Fragment>\n"
+         "    <DirectoryRef Id=\"INSTALLDIR\">\n";
+  for (bool inApps : {false, true}) {
+    if (inApps) out << "      <Directory Id=\"APPSDIR\" Name=\"Apps\">\n";
+    const char* indent = inApps ? "        " : "      ";
+    for (const demo::StartdeckFile& file : demo::kStartdeckFiles) {
+      if (file.inApps != inApps) continue;
+      const std::string name = demo::Ascii(file.name);
+      std::string id = "Startdeck_" + name;
+      for (char& c : id)
+        if (c == '.') c = '_';
+      OpenComponent(out, id, indent, "Startdeck");
+      out << indent << "  <File Id=\"" << name << "\" Name=\"" << name << "\" Source=\"$(var.StartdeckBin)/"
+          << name << "\" KeyPath=\"yes\"/>\n"
+          << indent << "</Component>\n";
+      group << "      <ComponentRef Id=\"" << id << "\"/>\n";
+    }
+    if (inApps) out << "      </Directory>\n";
+  }
+  out << "    </DirectoryRef>\n"
+         "    <ComponentGroup Id=\"Startdeck\">\n"
+      << group.str()
+      << "    </ComponentGroup>\n"
+         "  </Fragment>\n"
+         "</Wix>\n";
+  return out.str();
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 3) return Usage();
+  if (argc < 4) return Usage();
   const fs::path output = argv[1];
-  const fs::path docsFolder = argv[2];  // relative to where wixl runs: it takes no absolute Source paths
+  const fs::path componentOutput = argv[2];
+  const fs::path docsFolder = argv[3];  // relative to where wixl runs: it takes no absolute Source paths
   std::set<std::string> own;
-  for (int i = 3; i < argc; ++i) {
+  for (int i = 4; i < argc; ++i) {
     if (std::string_view(argv[i]) != "--own" || i + 1 == argc) return Usage();
     own.insert(argv[++i]);
   }
@@ -189,20 +263,5 @@ int main(int argc, char** argv) {
          "  </Fragment>\n"
          "</Wix>\n";
 
-  // Written through a temporary file, so a failed run leaves no half source behind.
-  const fs::path temporary = fs::path(output).concat(".tmp");
-  {
-    std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-    file << out.str();
-    if (!file) {
-      std::cerr << "msisource: cannot write " << temporary << "\n";
-      return 1;
-    }
-  }
-  fs::rename(temporary, output, ec);
-  if (ec) {
-    std::cerr << "msisource: cannot replace " << output << "\n";
-    return 1;
-  }
-  return 0;
+  return WriteFile(output, out.str()) && WriteFile(componentOutput, StartdeckComponent()) ? 0 : 1;
 }

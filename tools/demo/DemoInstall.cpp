@@ -22,6 +22,7 @@
 #include "DemoApps.h"
 #include "DemoDocuments.h"
 #include "DemoHosts.h"
+#include "StartdeckFiles.h"
 #include "core/RegistryKey.h"
 #include "win/Handle.h"
 #include "win/Module.h"
@@ -112,16 +113,20 @@ int Run(std::wstring command) {
 
 bool CopyProgramFiles(const fs::path& from, const Options& options) {
   std::error_code ec;
-  // The program and its help file, named by the program's title (the Help button looks for
-  // "<title>.chm" beside the program).
-  for (const wchar_t* extension : {L".exe", L".chm"}) {
-    fs::copy_file(from / (std::wstring(L"Startdeck") + extension),
-                  options.folder / (options.title + extension), fs::copy_options::overwrite_existing, ec);
+  // The Startdeck component's files of the installation folder (those of Apps go in with the
+  // applications, DemoApps.cpp). The program and its help file are named by the program's title
+  // (the Help button looks for "<title>.chm" beside the program), and both must be there.
+  for (const demo::StartdeckFile& file : demo::kStartdeckFiles) {
+    if (file.inApps) continue;
+    const fs::path name(file.name);
+    const bool titled = name.stem() == L"Startdeck";
+    const fs::path target = titled ? fs::path(options.title + name.extension().wstring()) : name;
+    if (!titled && !fs::exists(from / name)) continue;
+    fs::copy_file(from / name, options.folder / target, fs::copy_options::overwrite_existing, ec);
     if (ec) return false;
   }
-  for (const wchar_t* name :
-       {L"StartdeckResENU.dll", L"StartdeckResDEU.dll", L"StartdeckResFRA.dll", L"StartdeckResRUS.dll",
-        L"StartdeckResESN.dll", L"StartdeckSkin.dll", L"VantoKernel.dll", L"VantoWebService.exe"}) {
+  // The product's outside components.
+  for (const wchar_t* name : {L"VantoKernel.dll", L"VantoWebService.exe"}) {
     if (fs::exists(from / name))
       fs::copy_file(from / name, options.folder / name, fs::copy_options::overwrite_existing, ec);
     if (ec) return false;
