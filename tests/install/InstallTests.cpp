@@ -118,18 +118,6 @@ test::Snapshot WithAreaOf(const test::Snapshot& base, const test::Snapshot& othe
   return merged;
 }
 
-// Wine's msiexec removes the folders a package makes with CreateFolder (here Shared and Glosso in the
-// installation folder) in RemoveFolders, after RemoveFiles tried to remove the installation folder
-// while they were still in it, and does not come back to it: the installation folder stays, empty
-// (Windows Installer removes it). That one entry is taken out of `after`, said in the output;
-// anything left inside it still shows.
-void ForgiveEmptyFolderWineLeaves(const test::Snapshot& before, test::Snapshot& after,
-                                  const fs::path& folder) {
-  if (before.Has(folder.wstring()) || after.At(folder.wstring()) != L"folder") return;
-  std::wcout << L"Wine's msiexec left the empty folder " << folder.wstring() << L"\n";
-  after.Erase(folder.wstring());
-}
-
 // Wine's msiexec leaves, after an installation that failed and was rolled back, the installer's key
 // of each component the package installed (Installer\UserData\S-1-5-18\Components\<packed
 // component code>), empty; Windows Installer removes them. Those empty keys are taken out of `after`
@@ -224,7 +212,6 @@ TEST_F(PackageTest, RemovalTakesAwayEverythingThePackageWroteAndLeavesTheUsersSe
 
   ASSERT_TRUE(test::Succeeded(test::RunMsiexec(L"/x " + Quoted(test::Package(kBasePackage)), L"remove")));
   test::Snapshot after = Machine();
-  ForgiveEmptyFolderWineLeaves(before, after, folder_);
   // The machine as before, the installer's own (empty) store aside, with the user's settings kept.
   const test::Snapshot expected = WithAreaOf(before, installed, L"HKCU\\");
   EXPECT_EQ(test::Difference(expected.WithoutInstallerStore(), after.WithoutInstallerStore()), L"");
@@ -311,7 +298,6 @@ TEST_F(PackageTest, APackageThatFailsHalfwayLeavesAFreshMachineAsItWas) {
   EXPECT_FALSE(test::LogLinesWith(run.log, L"Action start").empty());
   EXPECT_FALSE(test::LogLinesWith(run.log, L"FailHalfway").empty()) << test::LogTail(run.log);
   test::Snapshot after = Machine();
-  ForgiveEmptyFolderWineLeaves(before, after, folder_);
   ClearEmptyComponentKeysWineLeaves(before, after);
   EXPECT_EQ(test::Difference(before.WithoutInstallerStore(), after.WithoutInstallerStore()), L"");
   EXPECT_EQ(test::InstalledProducts(), std::vector<std::wstring>{});
@@ -319,11 +305,11 @@ TEST_F(PackageTest, APackageThatFailsHalfwayLeavesAFreshMachineAsItWas) {
 }
 
 // The same over the installed product, as an upgrade. Windows Installer rolls the whole upgrade
-// back, the old version's removal (RemoveExistingProducts, scheduled right after InstallValidate)
-// included: the old version stays as it was. Wine's msiexec runs that removal to its end at once, as
-// an installation of its own, and rolls back only the new version: the machine is left without the
-// product, as if it had been removed, the user's settings kept. The case checks that (see the
-// report); on Windows the snapshot after the failure equals the installed one.
+// back, the old version's removal (RemoveExistingProducts, right after InstallInitialize, inside the
+// installation's script) included: the old version stays as it was. Wine's msiexec runs that removal
+// to its end at once, as an installation of its own, and rolls back only the new version: the
+// machine is left without the product, as if it had been removed, the user's settings kept. The
+// case checks what Wine does; on Windows the snapshot after the failure equals the installed one.
 TEST_F(PackageTest, AnUpgradeThatFailsHalfwayLeavesNoHalfOfEitherVersion) {
   const test::Snapshot before = Machine();
   ASSERT_TRUE(test::Succeeded(Install(kBasePackage, L"rollback-upgrade-install")));
@@ -335,7 +321,6 @@ TEST_F(PackageTest, AnUpgradeThatFailsHalfwayLeavesNoHalfOfEitherVersion) {
   EXPECT_FALSE(test::LogLinesWith(run.log, L"RemoveExistingProducts").empty());
   EXPECT_FALSE(test::LogLinesWith(run.log, L"FailHalfway").empty());
   test::Snapshot after = Machine();
-  ForgiveEmptyFolderWineLeaves(before, after, folder_);
   ClearEmptyComponentKeysWineLeaves(before, after);
   const test::Snapshot removed = WithAreaOf(before, installed, L"HKCU\\");
   EXPECT_EQ(test::Difference(removed.WithoutInstallerStore(), after.WithoutInstallerStore()), L"");

@@ -204,8 +204,7 @@ ProductRemoval::~ProductRemoval() {
     const MsiexecRun run = RunMsiexec(L"/x " + code, L"cleanup-" + std::to_wstring(++round));
     EXPECT_TRUE(Succeeded(run)) << "removing what the test left";
   }
-  // Wine's msiexec leaves the installation folder behind, empty, when the package made a folder in
-  // it with CreateFolder (see the removal test); it goes with the case all the same.
+  // An installation folder left empty by a case that failed halfway goes with it too.
   std::error_code error;
   if (fs::is_directory(folder_, error) && fs::is_empty(folder_, error)) fs::remove(folder_, error);
 }

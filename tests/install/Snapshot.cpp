@@ -211,11 +211,12 @@ Snapshot Snapshot::WithoutInstallerBookkeeping() const {
 
 Snapshot Snapshot::WithoutInstallerStore() const {
   Snapshot kept;
-  for (const auto& [name, text] : entries_) {
+  for (const auto& entry : entries_) {
+    const std::wstring lower = Lower(entry.first);
     const bool store =
-        text == L"key" && std::any_of(kStoreKeys.begin(), kStoreKeys.end(),
-                                      [&](const wchar_t* key) { return Lower(name) == Lower(key); });
-    if (!store) kept.entries_.emplace(name, text);
+        entry.second == L"key" && std::any_of(kStoreKeys.begin(), kStoreKeys.end(),
+                                              [&](const wchar_t* key) { return lower == Lower(key); });
+    if (!store) kept.entries_.insert(entry);
   }
   return kept;
 }
