@@ -12,6 +12,12 @@
 namespace test {
 
 Installation::Installation(const InstallationOptions& options) : options_(options) {
+  if (!options.installed.empty()) {
+    folder_ = options.installed;
+    std::error_code error;
+    ok_ = std::filesystem::is_regular_file(Program(), error);
+    return;
+  }
   folder_ = scratch_.Folder(L"VANTO");
   std::wstring arguments = L"\"" + folder_.wstring() + L"\" --product \"" + options.product +
                            L"\" --title \"" + options.title + L"\"";

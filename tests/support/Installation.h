@@ -1,4 +1,5 @@
-// A demo installation of the suite in a scratch folder, written by the real DemoInstall tool.
+// A demo installation of the suite in a scratch folder, written by the real DemoInstall tool, or one
+// that the product's package made.
 #pragma once
 
 #include <windows.h>
@@ -17,6 +18,9 @@ struct InstallationOptions {
   bool writeInf = true;
   // VntoLangID of the installation; the installer's own default (English) when none.
   std::optional<DWORD> language = std::nullopt;
+  // An installation made elsewhere (by the product's Windows Installer package), taken as it is:
+  // nothing is written, and it is not removed afterwards.
+  std::filesystem::path installed = {};
 };
 
 class Installation {
