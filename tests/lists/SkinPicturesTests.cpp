@@ -19,6 +19,7 @@
 #include "support/ScreenPixels.h"
 #include "support/TestPaths.h"
 #include "win/ComScope.h"
+#include "win/Dc.h"
 #include "win/Handle.h"
 
 namespace {
@@ -41,6 +42,10 @@ std::vector<Picture> ListedPictures() {
                                                    .wstring()});
   }
   return pictures;
+}
+
+size_t ColourCount(const test::Pixels& pixels) {
+  return std::set<COLORREF>(pixels.data.begin(), pixels.data.end()).size();
 }
 
 BOOL CALLBACK CollectId(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR ids) {
@@ -77,12 +82,93 @@ TEST(SkinPictures, DecodeToThePixelsOfTheReferenceBitmaps) {
     size_t differing = 0;
     for (size_t i = 0; i < want.data.size(); ++i) differing += got.data[i] != want.data[i] ? 1 : 0;
     EXPECT_EQ(differing, 0u);
-    // Both are 24-bit DIB sections, as the painters expect.
+    // A bottom-up DIB section: 8 bits a pixel when the picture has at most 256 colours (it used to be
+    // 24 bits for every picture; the smaller form keeps the same pixels), else 24.
     DIBSECTION section{};
     ASSERT_EQ(::GetObjectW(decoded.get(), sizeof(section), &section), static_cast<int>(sizeof(section)));
-    EXPECT_EQ(section.dsBmih.biBitCount, 24);
+    EXPECT_EQ(section.dsBmih.biBitCount, ColourCount(want) <= 256 ? 8 : 24) << ColourCount(want);
     EXPECT_GT(section.dsBmih.biHeight, 0);
   }
+}
+
+// Which pictures come out with a colour table, by the colours the generator gives them.
+TEST(SkinPictures, OnlyPicturesOfAtMost256ColoursAreKeptWithAColourTable) {
+  win::UniqueModule program(::LoadLibraryExW((test::BinFolder() / L"Startdeck.exe").c_str(), nullptr,
+                                             LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+  ASSERT_TRUE(program);
+  struct Case {
+    int id;
+    const char* name;
+    WORD bits;
+    size_t colours;
+  };
+  const Case cases[] = {
+      {IDB_START_BACKGROUND, "start page background (161 colours)", 8, 161},
+      {IDB_MAIN_BACKGROUND, "main background (1,067 colours)", 24, 1067},
+      {IDB_PANEL_BACKGROUND, "panel background (770 colours)", 24, 770},
+      {IDB_START_TRANSLATE_NORMAL, "quick translation button (559 colours)", 24, 559},
+      {IDB_START_NET_DISABLED, "network button, unavailable (104 colours)", 8, 104},
+      {IDB_LIST_ROWS, "list rows (3 colours)", 8, 3},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    win::UniqueBitmap decoded(app::LoadSkinImage(program.get(), c.id));
+    ASSERT_TRUE(decoded);
+    DIBSECTION section{};
+    ASSERT_EQ(::GetObjectW(decoded.get(), sizeof(section), &section), static_cast<int>(sizeof(section)));
+    EXPECT_EQ(section.dsBmih.biBitCount, c.bits);
+    EXPECT_EQ(ColourCount(test::BitmapPixels(decoded.get())), c.colours);
+  }
+}
+
+// Blitted to a bitmap of the screen's own format, plainly and with the magenta key as the skin's
+// painters do, a picture kept with a colour table leaves the pixels its 24-bit reference leaves.
+TEST(SkinPictures, PicturesWithAColourTablePaintAsTheir24BitReferences) {
+  win::UniqueModule program(::LoadLibraryExW((test::BinFolder() / L"Startdeck.exe").c_str(), nullptr,
+                                             LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+  ASSERT_TRUE(program);
+  const win::WindowDc screen(nullptr);
+  size_t indexed = 0;
+  for (const Picture& picture : ListedPictures()) {
+    SCOPED_TRACE(picture.bitmapFile);
+    win::UniqueBitmap reference(static_cast<HBITMAP>(::LoadImageW(
+        nullptr, picture.bitmapFile.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+    win::UniqueBitmap decoded(app::LoadSkinImage(program.get(), picture.id));
+    ASSERT_TRUE(reference);
+    ASSERT_TRUE(decoded);
+    DIBSECTION section{};
+    ASSERT_EQ(::GetObjectW(decoded.get(), sizeof(section), &section), static_cast<int>(sizeof(section)));
+    if (section.dsBmih.biBitCount != 8) continue;
+    ++indexed;
+    const int width = section.dsBmih.biWidth, height = section.dsBmih.biHeight;
+    for (const bool keyed : {false, true}) {
+      SCOPED_TRACE(keyed ? "magenta left out" : "plain copy");
+      const auto paint = [&](HBITMAP source) {
+        win::UniqueBitmap canvas(::CreateCompatibleBitmap(screen.get(), width, height));
+        win::UniqueMemoryDc target(::CreateCompatibleDC(screen.get()));
+        win::UniqueMemoryDc from(::CreateCompatibleDC(screen.get()));
+        {
+          win::SelectScope intoTarget(target.get(), canvas.get());
+          win::SelectScope intoFrom(from.get(), source);
+          const RECT all{0, 0, width, height};
+          win::UniqueBrush ground(::CreateSolidBrush(RGB(12, 200, 34)));
+          ::FillRect(target.get(), &all, ground.get());
+          if (keyed)
+            ::TransparentBlt(target.get(), 0, 0, width, height, from.get(), 0, 0, width, height,
+                             RGB(255, 0, 255));
+          else
+            ::BitBlt(target.get(), 0, 0, width, height, from.get(), 0, 0, SRCCOPY);
+        }
+        return test::BitmapPixels(canvas.get());
+      };
+      const test::Pixels want = paint(reference.get());
+      const test::Pixels got = paint(decoded.get());
+      ASSERT_EQ(want.width, width);
+      EXPECT_EQ(test::CountDifferences(got, want), 0u);
+    }
+  }
+  // 82 of the 116 pictures have at most 256 colours: most faces and the start page's background.
+  EXPECT_EQ(indexed, 82u);
 }
 
 // On a thread with COM of its own, the pictures decoded inside a scope share the factory the first
