@@ -3,8 +3,10 @@
 #include <wincodec.h>
 #include <wrl/client.h>
 
+#include <array>
 #include <cstdint>
 #include <span>
+#include <vector>
 
 #include "win/ComScope.h"
 #include "win/Handle.h"
@@ -36,6 +38,53 @@ ComPtr<IWICImagingFactory> NewFactory() noexcept {
     return nullptr;
   return factory;
 }
+
+// A pixel of a 24-bit row (blue, green, red) as one number.
+std::uint32_t Bgr(const BYTE* pixel) noexcept {
+  return std::uint32_t{pixel[0]} | (std::uint32_t{pixel[1]} << 8) | (std::uint32_t{pixel[2]} << 16);
+}
+
+// The distinct colours of a picture in the order they are first met, up to the 256 an 8-bit colour
+// table holds; one more marks the picture as needing 24 bits.
+class ColourTable {
+ public:
+  ColourTable() noexcept { slots_.fill(kEmpty); }
+
+  // The colour's index, added if it is new; meaningless once the table has overflowed.
+  size_t IndexOf(std::uint32_t bgr) noexcept {
+    size_t slot = (bgr * 2654435761u) % slots_.size();
+    while (slots_[slot] != kEmpty) {
+      if (slots_[slot] == bgr) return indices_[slot];
+      slot = (slot + 1) % slots_.size();
+    }
+    if (count_ == kMaxColours) {
+      overflowed_ = true;
+      return 0;
+    }
+    slots_[slot] = bgr;
+    indices_[slot] = static_cast<std::uint16_t>(count_);
+    colours_[count_] = bgr;
+    return count_++;
+  }
+  [[nodiscard]] bool Overflowed() const noexcept { return overflowed_; }
+  [[nodiscard]] size_t Count() const noexcept { return count_; }
+  [[nodiscard]] std::uint32_t At(size_t i) const noexcept { return colours_[i]; }
+
+ private:
+  static constexpr size_t kMaxColours = 256;
+  static constexpr std::uint32_t kEmpty = 0xFFFFFFFFu;  // no 24-bit colour
+  std::array<std::uint32_t, 1024> slots_{};             // open addressing, at most a quarter full
+  std::array<std::uint16_t, 1024> indices_{};
+  std::array<std::uint32_t, kMaxColours> colours_{};
+  size_t count_ = 0;
+  bool overflowed_ = false;
+};
+
+// A BITMAPINFO with room for a full 8-bit colour table.
+struct DibInfo {
+  BITMAPINFOHEADER header;
+  RGBQUAD table[256];
+};
 
 }  // namespace
 
@@ -84,24 +133,54 @@ HBITMAP LoadSkinImage(HMODULE module, int id, const wchar_t* type) noexcept {
       FAILED(converter->GetSize(&width, &height)) || width == 0 || height == 0)
     return nullptr;
 
-  // The same bitmap LoadImageW(LR_CREATEDIBSECTION) makes of a 24-bit BMP: bottom-up rows.
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = static_cast<LONG>(width);
-  info.bmiHeader.biHeight = static_cast<LONG>(height);
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 24;
-  info.bmiHeader.biCompression = BI_RGB;
+  // Two passes over the decoded rows, one at a time: the first gathers the colours, the second
+  // writes the bitmap, so no copy of the whole picture is ever held beside it.
+  const UINT sourceStride = (width * 3 + 3) & ~3u;
+  std::vector<BYTE> row(sourceStride);
+  const auto readRow = [&](UINT y) {
+    const WICRect line{0, static_cast<INT>(y), static_cast<INT>(width), 1};
+    return SUCCEEDED(converter->CopyPixels(&line, sourceStride, sourceStride, row.data()));
+  };
+  ColourTable colours;
+  for (UINT y = 0; y < height && !colours.Overflowed(); ++y) {
+    if (!readRow(y)) return nullptr;
+    for (UINT x = 0; x < width && !colours.Overflowed(); ++x) (void)colours.IndexOf(Bgr(&row[x * 3]));
+  }
+  const bool indexed = !colours.Overflowed();
+
+  // Bottom-up rows, as LoadImageW(LR_CREATEDIBSECTION) makes of a BMP: 8 bits a pixel with the
+  // picture's own colour table when it has no more than 256 colours (a third of the memory), else
+  // 24 bits.
+  DibInfo info{};
+  info.header.biSize = sizeof(info.header);
+  info.header.biWidth = static_cast<LONG>(width);
+  info.header.biHeight = static_cast<LONG>(height);
+  info.header.biPlanes = 1;
+  info.header.biBitCount = indexed ? 8 : 24;
+  info.header.biCompression = BI_RGB;
+  if (indexed) {
+    info.header.biClrUsed = static_cast<DWORD>(colours.Count());
+    for (size_t i = 0; i < colours.Count(); ++i) {
+      const std::uint32_t bgr = colours.At(i);
+      info.table[i] =
+          RGBQUAD{static_cast<BYTE>(bgr), static_cast<BYTE>(bgr >> 8), static_cast<BYTE>(bgr >> 16), 0};
+    }
+  }
   void* bits = nullptr;
-  win::UniqueBitmap bitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  win::UniqueBitmap bitmap(::CreateDIBSection(nullptr, reinterpret_cast<const BITMAPINFO*>(&info),
+                                              DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!bitmap || !bits) return nullptr;
-  const UINT stride = (width * 3 + 3) & ~3u;
+  const UINT stride = indexed ? ((width + 3) & ~3u) : sourceStride;
   auto* rows = static_cast<BYTE*>(bits);
   for (UINT y = 0; y < height; ++y) {
-    const WICRect line{0, static_cast<INT>(y), static_cast<INT>(width), 1};
-    if (FAILED(converter->CopyPixels(&line, stride, stride,
-                                     rows + static_cast<size_t>(height - 1 - y) * stride)))
-      return nullptr;
+    BYTE* target = rows + static_cast<size_t>(height - 1 - y) * stride;
+    if (!indexed) {
+      const WICRect line{0, static_cast<INT>(y), static_cast<INT>(width), 1};
+      if (FAILED(converter->CopyPixels(&line, stride, stride, target))) return nullptr;
+      continue;
+    }
+    if (!readRow(y)) return nullptr;
+    for (UINT x = 0; x < width; ++x) target[x] = static_cast<BYTE>(colours.IndexOf(Bgr(&row[x * 3])));
   }
   return bitmap.release();
 }

@@ -1,6 +1,6 @@
 // The skin's pictures: PNG resources of the executable (type "PNG", IDs from SkinIds.h), decoded
-// at load by the Windows Imaging Component into 24-bit DIB sections, the bitmaps every painter
-// of the skin blits from.
+// at load by the Windows Imaging Component into DIB sections, the bitmaps every painter of the skin
+// blits from: 8-bit with a colour table for a picture of at most 256 colours, 24-bit otherwise.
 #pragma once
 
 #include <windows.h>
@@ -17,7 +17,8 @@ inline constexpr const wchar_t* kSkinImageType = L"PNG";
 // for the scaled skin library's (see SkinLibrary.h).
 [[nodiscard]] SIZE SkinImageSize(HMODULE module, int id, const wchar_t* type = kSkinImageType) noexcept;
 
-// A new bottom-up 24-bit DIB section with the picture's pixels, owned by the caller; null when
+// A new bottom-up DIB section with the picture's pixels, owned by the caller: 8 bits a pixel with
+// the picture's colours as its table when there are no more than 256 of them, else 24; null when
 // `id` is not a skin picture of `module` or cannot be decoded. Uses COM on the calling thread (and
 // initialises it for the call if nobody has).
 [[nodiscard]] HBITMAP LoadSkinImage(HMODULE module, int id, const wchar_t* type = kSkinImageType) noexcept;

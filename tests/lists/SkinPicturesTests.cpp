@@ -19,6 +19,7 @@
 #include "support/ScreenPixels.h"
 #include "support/TestPaths.h"
 #include "win/ComScope.h"
+#include "win/Dc.h"
 #include "win/Handle.h"
 
 namespace {
@@ -28,19 +29,31 @@ struct Picture {
   std::wstring bitmapFile;  // the generator's reference bitmap
 };
 
-// The generator's resource list (skin.rc in the build folder) names each picture's file.
-std::vector<Picture> ListedPictures() {
+// The generator's resource list of one scale (skin.rc in the build folder for 100 %, 200/skin200.rc
+// for 200 %) names each picture's file.
+std::vector<Picture> ListedPictures(int percent = 100) {
   std::vector<Picture> pictures;
-  std::ifstream script(test::BinFolder().parent_path() / L"res" / L"skin" / L"skin.rc");
-  const std::regex line(R"re(^(\d+) PNG "[^"]*/([A-Za-z0-9_]+)\.png")re");
+  std::filesystem::path folder = test::BinFolder().parent_path() / L"res" / L"skin";
+  std::filesystem::path list = folder / L"skin.rc";
+  std::string type = "PNG";
+  if (percent != 100) {
+    folder /= std::to_wstring(percent);
+    list = folder / (L"skin" + std::to_wstring(percent) + L".rc");
+    type += std::to_string(percent);
+  }
+  std::ifstream script(list);
+  const std::regex line("^(\\d+) " + type + R"re( "[^"]*/([A-Za-z0-9_]+)\.png")re");
   std::smatch match;
   for (std::string text; std::getline(script, text);) {
     if (std::regex_search(text, match, line))
-      pictures.push_back({std::stoi(match[1]), (test::BinFolder().parent_path() / L"res" / L"skin" /
-                                                std::filesystem::path(match[2].str() + ".bmp"))
-                                                   .wstring()});
+      pictures.push_back(
+          {std::stoi(match[1]), (folder / std::filesystem::path(match[2].str() + ".bmp")).wstring()});
   }
   return pictures;
+}
+
+size_t ColourCount(const test::Pixels& pixels) {
+  return std::set<COLORREF>(pixels.data.begin(), pixels.data.end()).size();
 }
 
 BOOL CALLBACK CollectId(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR ids) {
@@ -77,11 +90,109 @@ TEST(SkinPictures, DecodeToThePixelsOfTheReferenceBitmaps) {
     size_t differing = 0;
     for (size_t i = 0; i < want.data.size(); ++i) differing += got.data[i] != want.data[i] ? 1 : 0;
     EXPECT_EQ(differing, 0u);
-    // Both are 24-bit DIB sections, as the painters expect.
+    // A bottom-up DIB section: 8 bits a pixel when the picture has at most 256 colours (it used to be
+    // 24 bits for every picture; the smaller form keeps the same pixels), else 24.
     DIBSECTION section{};
     ASSERT_EQ(::GetObjectW(decoded.get(), sizeof(section), &section), static_cast<int>(sizeof(section)));
-    EXPECT_EQ(section.dsBmih.biBitCount, 24);
+    EXPECT_EQ(section.dsBmih.biBitCount, ColourCount(want) <= 256 ? 8 : 24) << ColourCount(want);
     EXPECT_GT(section.dsBmih.biHeight, 0);
+  }
+}
+
+// Which pictures come out with a colour table, by the colours the generator gives them.
+TEST(SkinPictures, OnlyPicturesOfAtMost256ColoursAreKeptWithAColourTable) {
+  win::UniqueModule program(::LoadLibraryExW((test::BinFolder() / L"Startdeck.exe").c_str(), nullptr,
+                                             LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+  ASSERT_TRUE(program);
+  struct Case {
+    int id;
+    const char* name;
+    WORD bits;
+    size_t colours;
+  };
+  const Case cases[] = {
+      {IDB_START_BACKGROUND, "start page background (161 colours)", 8, 161},
+      {IDB_MAIN_BACKGROUND, "main background (1,067 colours)", 24, 1067},
+      {IDB_PANEL_BACKGROUND, "panel background (770 colours)", 24, 770},
+      {IDB_START_TRANSLATE_NORMAL, "quick translation button (559 colours)", 24, 559},
+      {IDB_START_NET_DISABLED, "network button, unavailable (104 colours)", 8, 104},
+      {IDB_LIST_ROWS, "list rows (3 colours)", 8, 3},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    win::UniqueBitmap decoded(app::LoadSkinImage(program.get(), c.id));
+    ASSERT_TRUE(decoded);
+    DIBSECTION section{};
+    ASSERT_EQ(::GetObjectW(decoded.get(), sizeof(section), &section), static_cast<int>(sizeof(section)));
+    EXPECT_EQ(section.dsBmih.biBitCount, c.bits);
+    EXPECT_EQ(ColourCount(test::BitmapPixels(decoded.get())), c.colours);
+  }
+}
+
+// Blitted to a bitmap of the screen's own format, plainly and with the magenta key as the skin's
+// painters do, a picture kept with a colour table leaves the pixels its 24-bit reference leaves: at
+// 100 % from the program, at 150 and 200 % from the scaled skin library.
+TEST(SkinPictures, PicturesWithAColourTablePaintAsTheir24BitReferences) {
+  struct Scale {
+    int percent;
+    const wchar_t* file;
+    const wchar_t* type;
+    size_t indexed;  // pictures of at most 256 colours
+  };
+  const Scale scales[] = {
+      {100, L"Startdeck.exe", L"PNG", 82},
+      {150, L"StartdeckSkin.dll", L"PNG150", 68},
+      {200, L"StartdeckSkin.dll", L"PNG200", 65},
+  };
+  const win::WindowDc screen(nullptr);
+  for (const Scale& scale : scales) {
+    SCOPED_TRACE(scale.percent);
+    win::UniqueModule module(::LoadLibraryExW((test::BinFolder() / scale.file).c_str(), nullptr,
+                                              LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+    ASSERT_TRUE(module);
+    const std::vector<Picture> pictures = ListedPictures(scale.percent);
+    ASSERT_EQ(pictures.size(), 116u);
+    size_t indexed = 0;
+    for (const Picture& picture : pictures) {
+      SCOPED_TRACE(picture.bitmapFile);
+      win::UniqueBitmap reference(static_cast<HBITMAP>(::LoadImageW(
+          nullptr, picture.bitmapFile.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+      win::UniqueBitmap decoded(app::LoadSkinImage(module.get(), picture.id, scale.type));
+      ASSERT_TRUE(reference);
+      ASSERT_TRUE(decoded);
+      DIBSECTION section{};
+      ASSERT_EQ(::GetObjectW(decoded.get(), sizeof(section), &section), static_cast<int>(sizeof(section)));
+      if (section.dsBmih.biBitCount != 8) continue;
+      ++indexed;
+      const int width = section.dsBmih.biWidth, height = section.dsBmih.biHeight;
+      for (const bool keyed : {false, true}) {
+        SCOPED_TRACE(keyed ? "magenta left out" : "plain copy");
+        const auto paint = [&](HBITMAP source) {
+          win::UniqueBitmap canvas(::CreateCompatibleBitmap(screen.get(), width, height));
+          win::UniqueMemoryDc target(::CreateCompatibleDC(screen.get()));
+          win::UniqueMemoryDc from(::CreateCompatibleDC(screen.get()));
+          {
+            win::SelectScope intoTarget(target.get(), canvas.get());
+            win::SelectScope intoFrom(from.get(), source);
+            const RECT all{0, 0, width, height};
+            win::UniqueBrush ground(::CreateSolidBrush(RGB(12, 200, 34)));
+            ::FillRect(target.get(), &all, ground.get());
+            if (keyed)
+              ::TransparentBlt(target.get(), 0, 0, width, height, from.get(), 0, 0, width, height,
+                               RGB(255, 0, 255));
+            else
+              ::BitBlt(target.get(), 0, 0, width, height, from.get(), 0, 0, SRCCOPY);
+          }
+          return test::BitmapPixels(canvas.get());
+        };
+        const test::Pixels want = paint(reference.get());
+        const test::Pixels got = paint(decoded.get());
+        ASSERT_EQ(want.width, width);
+        EXPECT_EQ(test::CountDifferences(got, want), 0u);
+      }
+    }
+    // Most faces and the start page's background (161 colours at 100 %, 222 at 200 %) have few colours.
+    EXPECT_EQ(indexed, scale.indexed);
   }
 }
 
