@@ -104,6 +104,7 @@ INT_PTR CStartdeckDlg::DoModal() {
 }
 
 bool CStartdeckDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+  if (NeedsHiddenPanels(message)) MakeHiddenPanels();
   for (const Route& route : kRoutes) {
     const bool matches =
         route.registered ? *route.registered != 0 && *route.registered == message : route.message == message;
@@ -299,6 +300,44 @@ void CStartdeckDlg::CreatePanels() {
   // A part that cannot be made (a language library without its template, say) is left out with a
   // line in the diagnostic log; the window works without it.
   const app::SharedGraphics& graphics = app_.Graphics();
+  const POINT startPageAt = scale_.Px(kStartPagePosition);
+  if (startPage_.Create(hwnd(), startPageAt.x, startPageAt.y, StartPageFonts(graphics))) {
+    startPage_.SetScale(scale_);
+    ::ShowWindow(startPage_.hwnd(), SW_SHOW);
+  } else {
+    LogFailure(L"the start page");
+  }
+  app::MarkStartup(L"panel: start page");
+  // The ribbon and the lists' panels are made after the first paint (MakeHiddenPanels); the start
+  // page's buttons follow the lists' data until then.
+  lists_ = std::make_unique<ui::TabLists>(app_.ProductConfiguration(), app_);
+  panels_.SetScale(scale_);
+  panels_.CreateAll(app_, hwnd(), kPanelPosition);
+  htmlPages_.SetScale(scale_);
+  htmlPages_.Place(hwnd(), kPanelPosition, app::SkinBitmap(app_.Graphics(), IDB_PANEL_BACKGROUND));
+  app::MarkStartup(L"panels: tasks");
+}
+
+bool CStartdeckDlg::NeedsHiddenPanels(UINT message) noexcept {
+  // Whatever can open a tab, choose a row or take a dropped file, and a screen reader's look at the
+  // window's children. Input comes after the message posted at the end of WM_INITDIALOG, which makes
+  // the panels; these may be sent before it.
+  switch (message) {
+    case WM_COMMAND:
+    case WM_DROPFILES:
+    case WM_GETOBJECT:
+    case app::kListRowChosenMessage:
+    case app::kTabLeftMessage:
+    case app::kTabEnteredMessage:
+    case app::kBackMessage:
+    case app::kPluginsManagerMessage: return true;
+    default: return false;
+  }
+}
+
+void CStartdeckDlg::MakeHiddenPanels() {
+  if (lists_ == nullptr || lists_->Made()) return;
+  const app::SharedGraphics& graphics = app_.Graphics();
   const POINT ribbonAt = scale_.Px(kRibbonPosition);
   const bool ribbon = ribbon_.Create(ribbonAt.x, ribbonAt.y, hwnd(), IDC_RIBBON,
                                      graphics.Font(app::SharedFont::kTahoma12Bold));
@@ -309,24 +348,15 @@ void CStartdeckDlg::CreatePanels() {
     LogFailure(L"the ribbon");
   }
   app::MarkStartup(L"panel: ribbon");
-  const POINT startPageAt = scale_.Px(kStartPagePosition);
-  if (startPage_.Create(hwnd(), startPageAt.x, startPageAt.y, StartPageFonts(graphics))) {
-    startPage_.SetScale(scale_);
-    ::ShowWindow(startPage_.hwnd(), SW_SHOW);
-  } else {
-    LogFailure(L"the start page");
-  }
-  app::MarkStartup(L"panel: start page");
-
-  lists_ = std::make_unique<ui::TabLists>(app_.ProductConfiguration(), app_);
   for (int tab : lists_->Create(hwnd(), scale_.Px(kPanelPosition), graphics))
     app::Log().Line(L"Main window: the list of tab %d could not be created", tab);
   app::MarkStartup(L"panels: documents");
-  panels_.SetScale(scale_);
-  panels_.CreateAll(app_, hwnd(), kPanelPosition);
-  htmlPages_.SetScale(scale_);
-  htmlPages_.Place(hwnd(), kPanelPosition, app::SkinBitmap(app_.Graphics(), IDB_PANEL_BACKGROUND));
-  app::MarkStartup(L"panels: tasks");
+  // The lists get their rows, the ribbon its tabs; the start page's buttons keep the states they
+  // were given from the same data, unless a panel could not be made.
+  if (ribbon) ribbon_.Clear(true);
+  lists_->Rebuild(buttons_.ShowAllChecked(), true);
+  for (const ui::TabRow& tab : ui::kTabs)
+    if (ui::ShowsList(tab)) ApplyListState(tab, true);
 
   navigator_.emplace(
       ui::NavigatorParts{startPage_.hwnd(), ::GetDlgItem(hwnd(), IDC_WELCOME_TEXT), buttons_.about.hwnd(),
@@ -421,6 +451,8 @@ bool CStartdeckDlg::OnAfterFirstPaint(WPARAM, LPARAM, INT_PTR& result) {
   // shows half drawn while the rest is made.
   ::RedrawWindow(hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
   app::MarkStartup(L"window fully painted");
+  MakeHiddenPanels();
+  app::MarkStartup(L"after the first paint: ribbon, lists and documents");
   // The keyboard starts on the view's first control (the dialog manager chose the first tab stop the
   // window made, whatever its place).
   if (const HWND focus = ::GetFocus(); focus == nullptr || focus == hwnd() || ::IsChild(hwnd(), focus))
@@ -440,7 +472,7 @@ bool CStartdeckDlg::OnAfterFirstPaint(WPARAM, LPARAM, INT_PTR& result) {
 void CStartdeckDlg::RebuildMenus(bool launchListLater) {
   for (const ui::TabRow& tab : ui::kTabs)
     startPage_.SetButtonState(tab.startButtonId, MenuButtonState::kNormal, false);
-  ribbon_.Clear(true);
+  if (ribbon_.hwnd()) ribbon_.Clear(true);
   lists_->Rebuild(buttons_.ShowAllChecked(), launchListLater);
   for (const ui::TabRow& tab : ui::kTabs)
     if (ui::ShowsList(tab)) ApplyListState(tab, false);
@@ -450,9 +482,10 @@ void CStartdeckDlg::RebuildMenus(bool launchListLater) {
 void CStartdeckDlg::ApplyListState(const ui::TabRow& tab, bool repaint) {
   // A list tab without rows (or without its list) cannot be opened.
   const bool hasRows = lists_->HasRows(static_cast<int>(tab.tab));
-  startPage_.SetButtonState(tab.startButtonId,
-                            hasRows ? MenuButtonState::kNormal : MenuButtonState::kDisabled, repaint);
-  ribbon_.EnableTab(tab.ribbonId, hasRows);
+  const MenuButtonState state = hasRows ? MenuButtonState::kNormal : MenuButtonState::kDisabled;
+  if (const CMenuButton* button = startPage_.Button(tab.startButtonId); button && button->State() != state)
+    startPage_.SetButtonState(tab.startButtonId, state, repaint);
+  if (ribbon_.hwnd()) ribbon_.EnableTab(tab.ribbonId, hasRows);
 }
 
 void CStartdeckDlg::FillLaunchList() {
