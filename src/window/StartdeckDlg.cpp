@@ -276,13 +276,6 @@ bool CStartdeckDlg::OnInitDialog(WPARAM, LPARAM, INT_PTR& result) {
   // The launch list asks the shell about each program, which is slow to start: after the paint.
   RebuildMenus(true);
   app::MarkStartup(L"lists filled, launch list's files seen");
-  if (!tooltips_.Create(
-          hwnd(), {buttons_.close.hwnd(), buttons_.minimize.hwnd(), buttons_.exit.hwnd(),
-                   buttons_.about.hwnd(), buttons_.help.hwnd(), buttons_.home.hwnd(), buttons_.back.hwnd(),
-                   buttons_.launchInstall.hwnd(), buttons_.showAll, buttons_.dictionaryUpdates}))
-    LogFailure(L"the tooltips");
-  app::MarkStartup(L"tooltips");
-  if (scale_.dpi() != win::SystemDpi()) tooltips_.SetDpi(scale_.dpi());
   ::SetWindowLongPtrW(hwnd(), GWL_STYLE, ::GetWindowLongPtrW(hwnd(), GWL_STYLE) | WS_MINIMIZEBOX);
   // Used with the mouse the window looks as it always has: no focus cue and no underlined access
   // key until the first navigation key.
@@ -453,6 +446,8 @@ bool CStartdeckDlg::OnAfterFirstPaint(WPARAM, LPARAM, INT_PTR& result) {
   app::MarkStartup(L"window fully painted");
   MakeHiddenPanels();
   app::MarkStartup(L"after the first paint: ribbon, lists and documents");
+  // The tips show on hovering, which comes after this.
+  CreateTooltips();
   // The keyboard starts on the view's first control (the dialog manager chose the first tab stop the
   // window made, whatever its place).
   if (const HWND focus = ::GetFocus(); focus == nullptr || focus == hwnd() || ::IsChild(hwnd(), focus))
@@ -467,6 +462,16 @@ bool CStartdeckDlg::OnAfterFirstPaint(WPARAM, LPARAM, INT_PTR& result) {
   app::MarkStartup(L"after the first paint: HTML pages");
   result = 0;
   return true;
+}
+
+void CStartdeckDlg::CreateTooltips() {
+  if (!tooltips_.Create(
+          hwnd(), {buttons_.close.hwnd(), buttons_.minimize.hwnd(), buttons_.exit.hwnd(),
+                   buttons_.about.hwnd(), buttons_.help.hwnd(), buttons_.home.hwnd(), buttons_.back.hwnd(),
+                   buttons_.launchInstall.hwnd(), buttons_.showAll, buttons_.dictionaryUpdates}))
+    LogFailure(L"the tooltips");
+  if (scale_.dpi() != win::SystemDpi()) tooltips_.SetDpi(scale_.dpi());
+  app::MarkStartup(L"after the first paint: tooltips");
 }
 
 void CStartdeckDlg::RebuildMenus(bool launchListLater) {

@@ -110,6 +110,8 @@ class CStartdeckDlg : public win::Dialog, private ui::ViewContent {
   // The start-page button and ribbon tab of a list tab follow whether its list has rows.
   void ApplyListState(const ui::TabRow& tab, bool repaint);
   void FillLaunchList();
+  // The bottom buttons' tips, after the first paint.
+  void CreateTooltips();
 
   // ui::ViewContent: what shows inside the panel area.
   void ShowTab(int tab, bool show) override;
