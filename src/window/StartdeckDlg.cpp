@@ -445,7 +445,6 @@ bool CStartdeckDlg::OnAfterFirstPaint(WPARAM, LPARAM, INT_PTR& result) {
   ::RedrawWindow(hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
   app::MarkStartup(L"window fully painted");
   MakeHiddenPanels();
-  app::MarkStartup(L"after the first paint: ribbon, lists and documents");
   // The tips show on hovering, which comes after this.
   CreateTooltips();
   // The keyboard starts on the view's first control (the dialog manager chose the first tab stop the
