@@ -272,7 +272,6 @@ bool CStartdeckDlg::OnInitDialog(WPARAM, LPARAM, INT_PTR& result) {
   app::MarkStartup(L"web-service exchange started");
   systemMenu_.Rework(hwnd(), app_.Graphics());
   CreatePanels();
-  ::DragAcceptFiles(hwnd(), TRUE);
   // The launch list asks the shell about each program, which is slow to start: after the paint.
   RebuildMenus(true);
   app::MarkStartup(L"lists filled, launch list's files seen");
@@ -447,6 +446,8 @@ bool CStartdeckDlg::OnAfterFirstPaint(WPARAM, LPARAM, INT_PTR& result) {
   MakeHiddenPanels();
   // The tips show on hovering, which comes after this.
   CreateTooltips();
+  // Whole now: files dropped onto it are taken (a drop that came sooner made the panels first).
+  ::DragAcceptFiles(hwnd(), TRUE);
   // The keyboard starts on the view's first control (the dialog manager chose the first tab stop the
   // window made, whatever its place).
   if (const HWND focus = ::GetFocus(); focus == nullptr || focus == hwnd() || ::IsChild(hwnd(), focus))

@@ -138,7 +138,10 @@ void TabLists::Rebuild(bool showAll, bool launchLater) {
   // A tab without its list is left empty by the model.
   for (size_t i = 0; i < std::size(kConfiguredTabs); ++i) hasRows_[IndexOf(kConfiguredTabs[i])] = menus[i];
   app::MarkStartup(L"lists: tabs 1, 2 and 6");
-  if (!launchList_) return;
+  if (!launchList_) {
+    hasRows_[IndexOf(kLaunchTab)] = false;  // it may have been foreseen with rows
+    return;
+  }
   panels_[IndexOf(kLaunchTab)].List().DeleteAllItems();
   launchPending_ = launchLater;
   pendingShowAll_ = showAll;
