@@ -233,3 +233,39 @@ TEST_F(Startup, TheStepsRunInTheirOrderAndThePagesAreMadeAfterTheFirstPaint) {
 }
 
 }  // namespace
+
+namespace {
+
+// The ribbon and the lists' panels are made right after the first paint, or before it by whatever
+// needs them: a tab opened (or a screen reader asking for the window's children) the moment the window
+// shows finds them made.
+TEST_F(Startup, WhatArrivesTheMomentTheWindowShowsFindsTheHiddenPanelsMade) {
+  struct Case {
+    const char* what;
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+  };
+  const Case cases[] = {
+      {"the translation tab's button", WM_COMMAND, MAKEWPARAM(test::kStartButtonTab1, BN_CLICKED), 0},
+      {"an accessibility client", WM_GETOBJECT, 0, static_cast<LPARAM>(OBJID_CLIENT)},
+  };
+  for (const Case& c : cases) {
+    ASSERT_TRUE(deck_.Start(installation_.Program())) << "error " << deck_.LastError();
+    window_ = test::WaitForWindow(deck_.Id(), installation_.Product(), L"#32770", kStartTimeout);
+    ASSERT_NE(window_, nullptr) << c.what;
+    DWORD_PTR answer = 0;
+    EXPECT_NE(::SendMessageTimeoutW(window_, c.message, c.wParam, c.lParam, SMTO_NORMAL, 10000, &answer), 0)
+        << c.what;
+    HWND ribbon = test::FindDescendant(window_, IDC_RIBBON);
+    EXPECT_NE(ribbon, nullptr) << c.what;
+    EXPECT_NE(test::FindDescendant(window_, test::kListOfTab1), nullptr) << c.what;
+    if (c.message == WM_COMMAND) {
+      EXPECT_TRUE(ribbon && ::IsWindowVisible(ribbon)) << c.what;
+    }
+    EXPECT_TRUE(deck_.Running()) << c.what;
+    EXPECT_TRUE(CloseDeck()) << c.what;
+  }
+}
+
+}  // namespace
