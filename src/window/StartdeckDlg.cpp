@@ -331,11 +331,11 @@ void CStartdeckDlg::MakeHiddenPanels() {
   if (lists_ == nullptr || lists_->Made()) return;
   const app::SharedGraphics& graphics = app_.Graphics();
   const POINT ribbonAt = scale_.Px(kRibbonPosition);
+  // Made hidden: the window shows already, and a ribbon shown for a moment would be seen.
   const bool ribbon = ribbon_.Create(ribbonAt.x, ribbonAt.y, hwnd(), IDC_RIBBON,
-                                     graphics.Font(app::SharedFont::kTahoma12Bold));
+                                     graphics.Font(app::SharedFont::kTahoma12Bold), false);
   if (ribbon) {
     ribbon_.SetScale(scale_);
-    ::ShowWindow(ribbon_.hwnd(), SW_HIDE);
   } else {
     LogFailure(L"the ribbon");
   }
