@@ -101,12 +101,13 @@ int LineHeight(HDC dc) noexcept {
 
 }  // namespace
 
-bool CMenuRibbon::Create(int x, int y, HWND parent, int controlId, HFONT font) {
+bool CMenuRibbon::Create(int x, int y, HWND parent, int controlId, HFONT font, bool visible) {
   font_ = font;
   // The tabs load their faces themselves, each when it is first shown.
   const SIZE tab = ui::SkinBitmapSize(ui::TabInRibbonSlot(0)->ribbonFaces[0], scale_);
-  if (!CreateWindowOf(kClassName, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_TABSTOP, x, y,
-                      static_cast<int>(kTabCount) * tab.cx, tab.cy, parent, controlId))
+  const DWORD style = WS_CHILD | WS_CLIPCHILDREN | WS_TABSTOP | (visible ? WS_VISIBLE : 0);
+  if (!CreateWindowOf(kClassName, style, x, y, static_cast<int>(kTabCount) * tab.cx, tab.cy, parent,
+                      controlId))
     return false;
   int left = 0;
   for (size_t i = 0; i < kTabCount; ++i) {

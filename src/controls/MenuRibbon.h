@@ -31,8 +31,8 @@ class CMenuRibbon : public win::Window, public win::AccessibleSource {
   CMenuRibbon() = default;
 
   // Creates the ribbon at (x, y): seven tabs wide, as tall as a tab. `font` is the captions' font
-  // (the stock GUI font when null).
-  bool Create(int x, int y, HWND parent, int controlId, HFONT font = nullptr);
+  // (the stock GUI font when null). `visible` false: it stays hidden until shown, drawing nothing.
+  bool Create(int x, int y, HWND parent, int controlId, HFONT font = nullptr, bool visible = true);
   // The scale the ribbon is laid out at: before Create, the one it is made at; afterwards the tabs
   // take their faces of that scale and their places, and the captions are fitted again. Its parent
   // places it; app::kApplyScaleMessage does the same with the scale it carries.

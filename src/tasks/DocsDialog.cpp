@@ -177,10 +177,9 @@ INT_PTR CDocsDialog::ControlColour(HDC dc, HWND control) const {
   return reinterpret_cast<INT_PTR>(backgroundBrush_ ? backgroundBrush_.get() : ::GetStockObject(NULL_BRUSH));
 }
 
-bool CDocsDialog::Fill() {
-  documents_.clear();
-  List().DeleteAllItems();
-  const CXCryptedProfileW& configuration = context_.ProductConfiguration();
+std::vector<DocumentRecord> CDocsDialog::Listed(const suite::LaunchContext& context) {
+  std::vector<DocumentRecord> documents;
+  const CXCryptedProfileW& configuration = context.ProductConfiguration();
   const size_t count = configuration.SectionEntryCount(kSection);
   for (size_t i = 0; i < count; ++i) {
     DocumentRecord document;
@@ -193,8 +192,14 @@ bool CDocsDialog::Fill() {
     document.shortDescription = key.ReadString(L"ShortDescription");
     if (document.shortDescription.empty()) continue;
     document.fullDescription = key.ReadString(L"FullDescription");
-    documents_.push_back(std::move(document));
+    documents.push_back(std::move(document));
   }
+  return documents;
+}
+
+bool CDocsDialog::Fill() {
+  List().DeleteAllItems();
+  documents_ = Listed(context_);
   // The shell is slow to give icons: each is asked for when its row is first drawn.
   for (size_t i = 0; i < documents_.size(); ++i)
     List().AddItemWithIconSource(

@@ -49,6 +49,9 @@ class CDocsDialog final : public ui::skin::CCustomListDialog {
   bool Create(HWND parent, int x, int y, const ui::skin::ListPanelLook& look, const ui::skin::ListSkin& skin,
               int listId, HFONT noteFont);
 
+  // The configured documents that the installation describes, in the configuration's order: what
+  // the panel lists (known before it is made).
+  [[nodiscard]] static std::vector<DocumentRecord> Listed(const suite::LaunchContext& context);
   // Lists the configured documents again; false when none is listed.
   bool Fill();
   [[nodiscard]] bool HasDocuments() const noexcept { return !documents_.empty(); }

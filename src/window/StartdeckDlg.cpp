@@ -104,6 +104,7 @@ INT_PTR CStartdeckDlg::DoModal() {
 }
 
 bool CStartdeckDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+  if (NeedsHiddenPanels(message)) MakeHiddenPanels();
   for (const Route& route : kRoutes) {
     const bool matches =
         route.registered ? *route.registered != 0 && *route.registered == message : route.message == message;
@@ -271,17 +272,9 @@ bool CStartdeckDlg::OnInitDialog(WPARAM, LPARAM, INT_PTR& result) {
   app::MarkStartup(L"web-service exchange started");
   systemMenu_.Rework(hwnd(), app_.Graphics());
   CreatePanels();
-  ::DragAcceptFiles(hwnd(), TRUE);
   // The launch list asks the shell about each program, which is slow to start: after the paint.
   RebuildMenus(true);
   app::MarkStartup(L"lists filled, launch list's files seen");
-  if (!tooltips_.Create(
-          hwnd(), {buttons_.close.hwnd(), buttons_.minimize.hwnd(), buttons_.exit.hwnd(),
-                   buttons_.about.hwnd(), buttons_.help.hwnd(), buttons_.home.hwnd(), buttons_.back.hwnd(),
-                   buttons_.launchInstall.hwnd(), buttons_.showAll, buttons_.dictionaryUpdates}))
-    LogFailure(L"the tooltips");
-  app::MarkStartup(L"tooltips");
-  if (scale_.dpi() != win::SystemDpi()) tooltips_.SetDpi(scale_.dpi());
   ::SetWindowLongPtrW(hwnd(), GWL_STYLE, ::GetWindowLongPtrW(hwnd(), GWL_STYLE) | WS_MINIMIZEBOX);
   // Used with the mouse the window looks as it always has: no focus cue and no underlined access
   // key until the first navigation key.
@@ -299,16 +292,6 @@ void CStartdeckDlg::CreatePanels() {
   // A part that cannot be made (a language library without its template, say) is left out with a
   // line in the diagnostic log; the window works without it.
   const app::SharedGraphics& graphics = app_.Graphics();
-  const POINT ribbonAt = scale_.Px(kRibbonPosition);
-  const bool ribbon = ribbon_.Create(ribbonAt.x, ribbonAt.y, hwnd(), IDC_RIBBON,
-                                     graphics.Font(app::SharedFont::kTahoma12Bold));
-  if (ribbon) {
-    ribbon_.SetScale(scale_);
-    ::ShowWindow(ribbon_.hwnd(), SW_HIDE);
-  } else {
-    LogFailure(L"the ribbon");
-  }
-  app::MarkStartup(L"panel: ribbon");
   const POINT startPageAt = scale_.Px(kStartPagePosition);
   if (startPage_.Create(hwnd(), startPageAt.x, startPageAt.y, StartPageFonts(graphics))) {
     startPage_.SetScale(scale_);
@@ -317,16 +300,55 @@ void CStartdeckDlg::CreatePanels() {
     LogFailure(L"the start page");
   }
   app::MarkStartup(L"panel: start page");
-
+  // The ribbon and the lists' panels are made after the first paint (MakeHiddenPanels); the start
+  // page's buttons follow the lists' data until then.
   lists_ = std::make_unique<ui::TabLists>(app_.ProductConfiguration(), app_);
-  for (int tab : lists_->Create(hwnd(), scale_.Px(kPanelPosition), graphics))
-    app::Log().Line(L"Main window: the list of tab %d could not be created", tab);
-  app::MarkStartup(L"panels: documents");
   panels_.SetScale(scale_);
   panels_.CreateAll(app_, hwnd(), kPanelPosition);
   htmlPages_.SetScale(scale_);
   htmlPages_.Place(hwnd(), kPanelPosition, app::SkinBitmap(app_.Graphics(), IDB_PANEL_BACKGROUND));
   app::MarkStartup(L"panels: tasks");
+}
+
+bool CStartdeckDlg::NeedsHiddenPanels(UINT message) noexcept {
+  // Whatever can open a tab, choose a row or take a dropped file, and a screen reader's look at the
+  // window's children. Input comes after the message posted at the end of WM_INITDIALOG, which makes
+  // the panels; these may be sent before it.
+  switch (message) {
+    case WM_COMMAND:
+    case WM_DROPFILES:
+    case WM_GETOBJECT:
+    case app::kListRowChosenMessage:
+    case app::kTabLeftMessage:
+    case app::kTabEnteredMessage:
+    case app::kBackMessage:
+    case app::kPluginsManagerMessage: return true;
+    default: return false;
+  }
+}
+
+void CStartdeckDlg::MakeHiddenPanels() {
+  if (lists_ == nullptr || lists_->Made()) return;
+  const app::SharedGraphics& graphics = app_.Graphics();
+  const POINT ribbonAt = scale_.Px(kRibbonPosition);
+  // Made hidden: the window shows already, and a ribbon shown for a moment would be seen.
+  const bool ribbon = ribbon_.Create(ribbonAt.x, ribbonAt.y, hwnd(), IDC_RIBBON,
+                                     graphics.Font(app::SharedFont::kTahoma12Bold), false);
+  if (ribbon) {
+    ribbon_.SetScale(scale_);
+  } else {
+    LogFailure(L"the ribbon");
+  }
+  app::MarkStartup(L"panel: ribbon");
+  for (int tab : lists_->Create(hwnd(), scale_.Px(kPanelPosition), graphics))
+    app::Log().Line(L"Main window: the list of tab %d could not be created", tab);
+  app::MarkStartup(L"panels: documents");
+  // The lists get their rows, the ribbon its tabs; the start page's buttons keep the states they
+  // were given from the same data, unless a panel could not be made.
+  if (ribbon) ribbon_.Clear(true);
+  lists_->Rebuild(buttons_.ShowAllChecked(), true);
+  for (const ui::TabRow& tab : ui::kTabs)
+    if (ui::ShowsList(tab)) ApplyListState(tab, true);
 
   navigator_.emplace(
       ui::NavigatorParts{startPage_.hwnd(), ::GetDlgItem(hwnd(), IDC_WELCOME_TEXT), buttons_.about.hwnd(),
@@ -421,6 +443,11 @@ bool CStartdeckDlg::OnAfterFirstPaint(WPARAM, LPARAM, INT_PTR& result) {
   // shows half drawn while the rest is made.
   ::RedrawWindow(hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
   app::MarkStartup(L"window fully painted");
+  MakeHiddenPanels();
+  // The tips show on hovering, which comes after this.
+  CreateTooltips();
+  // Whole now: files dropped onto it are taken (a drop that came sooner made the panels first).
+  ::DragAcceptFiles(hwnd(), TRUE);
   // The keyboard starts on the view's first control (the dialog manager chose the first tab stop the
   // window made, whatever its place).
   if (const HWND focus = ::GetFocus(); focus == nullptr || focus == hwnd() || ::IsChild(hwnd(), focus))
@@ -437,10 +464,20 @@ bool CStartdeckDlg::OnAfterFirstPaint(WPARAM, LPARAM, INT_PTR& result) {
   return true;
 }
 
+void CStartdeckDlg::CreateTooltips() {
+  if (!tooltips_.Create(
+          hwnd(), {buttons_.close.hwnd(), buttons_.minimize.hwnd(), buttons_.exit.hwnd(),
+                   buttons_.about.hwnd(), buttons_.help.hwnd(), buttons_.home.hwnd(), buttons_.back.hwnd(),
+                   buttons_.launchInstall.hwnd(), buttons_.showAll, buttons_.dictionaryUpdates}))
+    LogFailure(L"the tooltips");
+  if (scale_.dpi() != win::SystemDpi()) tooltips_.SetDpi(scale_.dpi());
+  app::MarkStartup(L"after the first paint: tooltips");
+}
+
 void CStartdeckDlg::RebuildMenus(bool launchListLater) {
   for (const ui::TabRow& tab : ui::kTabs)
     startPage_.SetButtonState(tab.startButtonId, MenuButtonState::kNormal, false);
-  ribbon_.Clear(true);
+  if (ribbon_.hwnd()) ribbon_.Clear(true);
   lists_->Rebuild(buttons_.ShowAllChecked(), launchListLater);
   for (const ui::TabRow& tab : ui::kTabs)
     if (ui::ShowsList(tab)) ApplyListState(tab, false);
@@ -450,9 +487,10 @@ void CStartdeckDlg::RebuildMenus(bool launchListLater) {
 void CStartdeckDlg::ApplyListState(const ui::TabRow& tab, bool repaint) {
   // A list tab without rows (or without its list) cannot be opened.
   const bool hasRows = lists_->HasRows(static_cast<int>(tab.tab));
-  startPage_.SetButtonState(tab.startButtonId,
-                            hasRows ? MenuButtonState::kNormal : MenuButtonState::kDisabled, repaint);
-  ribbon_.EnableTab(tab.ribbonId, hasRows);
+  const MenuButtonState state = hasRows ? MenuButtonState::kNormal : MenuButtonState::kDisabled;
+  if (const CMenuButton* button = startPage_.Button(tab.startButtonId); button && button->State() != state)
+    startPage_.SetButtonState(tab.startButtonId, state, repaint);
+  if (ribbon_.hwnd()) ribbon_.EnableTab(tab.ribbonId, hasRows);
 }
 
 void CStartdeckDlg::FillLaunchList() {

@@ -94,7 +94,12 @@ class CStartdeckDlg : public win::Dialog, private ui::ViewContent {
   // True for the messages whose handling can hide the control that has the focus.
   [[nodiscard]] static bool ChangesView(UINT message) noexcept;
 
+  // The start page and the task panels, before the first paint.
   void CreatePanels();
+  // The ribbon and the lists' panels, hidden until a tab opens, with what navigates between them:
+  // after the first paint, or before it by whatever needs them (NeedsHiddenPanels). Once.
+  void MakeHiddenPanels();
+  [[nodiscard]] static bool NeedsHiddenPanels(UINT message) noexcept;
   // Lays the whole window out at `scale`, with the shared graphics switched to it, and puts it at
   // `topLeft` (centred on its monitor when there is none). At the scale it has, it only moves.
   void ChangeScale(win::Scale scale, std::optional<POINT> topLeft);
@@ -105,6 +110,8 @@ class CStartdeckDlg : public win::Dialog, private ui::ViewContent {
   // The start-page button and ribbon tab of a list tab follow whether its list has rows.
   void ApplyListState(const ui::TabRow& tab, bool repaint);
   void FillLaunchList();
+  // The bottom buttons' tips, after the first paint.
+  void CreateTooltips();
 
   // ui::ViewContent: what shows inside the panel area.
   void ShowTab(int tab, bool show) override;

@@ -30,6 +30,19 @@ class TabLists::MenuRows final : public MenuListSink {
 
 namespace {
 
+// Rows that go nowhere: the model and the catalogue say whether a tab has any before its list exists.
+class NoMenuRows final : public MenuListSink {
+ public:
+  void Clear() override {}
+  void AddRow(HICON, const std::wstring&, const std::wstring&, int, bool) override {}
+  void AddRowWithIconId(int, const std::wstring&, const std::wstring&, int, bool) override {}
+};
+class NoLaunchRows final : public suite::LaunchListSink {
+ public:
+  void Clear() override {}
+  void AddRow(HICON, const std::wstring&, const std::wstring&, bool) override {}
+};
+
 // The tabs of the catalogue's launch list and of the product's documents.
 constexpr int kLaunchTab = NumberOf(TabShowing(TabContent::kLaunchList));
 constexpr const TabRow& kDocumentsTab = *TabShowing(TabContent::kDocuments);
@@ -73,6 +86,7 @@ std::vector<int> TabLists::Create(HWND parent, POINT at, const app::SharedGraphi
   const skin::ListPanelLook& look = looks.panel;
   const skin::ListSkin& skin = looks.skin;
   std::vector<int> failed;
+  made_ = true;
   for (const TabRow& tab : kTabs) {
     if (!ShowsList(tab) || tab.content == TabContent::kDocuments) continue;
     skin::CCustomListDialog& panel = panels_[IndexOf(tab.tab)];
@@ -101,14 +115,33 @@ std::vector<int> TabLists::Create(HWND parent, POINT at, const app::SharedGraphi
   return failed;
 }
 
+void TabLists::Foresee(bool showAll) {
+  NoMenuRows none;
+  MenuModel::TabLists lists{};
+  for (MenuListSink*& list : lists) list = &none;
+  const MenuModel::TabsFilled menus = model_.Rebuild(showAll, lists);
+  for (size_t i = 0; i < std::size(kConfiguredTabs); ++i) hasRows_[IndexOf(kConfiguredTabs[i])] = menus[i];
+  NoLaunchRows noLaunchRows;
+  hasRows_[IndexOf(kLaunchTab)] = suite::LaunchList(context_, noLaunchRows).LikelyHasRows(showAll);
+  documentsForeseen_ = !tasks::CDocsDialog::Listed(context_).empty();
+  app::MarkStartup(L"lists: which tabs have rows");
+}
+
 void TabLists::Rebuild(bool showAll, bool launchLater) {
+  if (!made_) {
+    Foresee(showAll);
+    return;
+  }
   MenuModel::TabLists lists{};
   for (size_t i = 0; i < rows_.size(); ++i) lists[i] = rows_[i].get();
   const MenuModel::TabsFilled menus = model_.Rebuild(showAll, lists);
   // A tab without its list is left empty by the model.
   for (size_t i = 0; i < std::size(kConfiguredTabs); ++i) hasRows_[IndexOf(kConfiguredTabs[i])] = menus[i];
   app::MarkStartup(L"lists: tabs 1, 2 and 6");
-  if (!launchList_) return;
+  if (!launchList_) {
+    hasRows_[IndexOf(kLaunchTab)] = false;  // it may have been foreseen with rows
+    return;
+  }
   panels_[IndexOf(kLaunchTab)].List().DeleteAllItems();
   launchPending_ = launchLater;
   pendingShowAll_ = showAll;
@@ -126,7 +159,8 @@ bool TabLists::FillLaunchList() {
 }
 
 bool TabLists::HasRows(int tab) const noexcept {
-  if (tab == static_cast<int>(kDocumentsTab.tab)) return docs_ && docs_->hwnd() && docs_->HasDocuments();
+  if (tab == static_cast<int>(kDocumentsTab.tab))
+    return made_ ? docs_ && docs_->hwnd() && docs_->HasDocuments() : documentsForeseen_;
   const size_t index = IndexOf(tab);
   return index < hasRows_.size() && hasRows_[index];
 }

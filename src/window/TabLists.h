@@ -32,12 +32,14 @@ class TabLists {
   TabLists& operator=(const TabLists&) = delete;
 
   // Creates the hidden panels as children of `parent` at `at`; the tabs whose panel could not be
-  // made (they stay without a list).
+  // made (they stay without a list). Rebuild fills them.
   std::vector<int> Create(HWND parent, POINT at, const app::SharedGraphics& graphics);
+  [[nodiscard]] bool Made() const noexcept { return made_; }
 
   // Empties every list and fills them again. `launchLater`: the launch list is filled by
   // FillLaunchList (or when first asked for); until then its tab counts as having rows when the
-  // programs' files are there.
+  // programs' files are there. Before Create it only works out which tabs will have rows, from the
+  // same data the lists are filled from.
   void Rebuild(bool showAll, bool launchLater = false);
   // Fills a launch list left for later; true when that changed whether its tab has rows.
   bool FillLaunchList();
@@ -70,6 +72,8 @@ class TabLists {
   };
   [[nodiscard]] static ListLooks LooksOf(const app::SharedGraphics& graphics);
   class MenuRows;  // hands the model's rows to a list
+  // Which tabs will have rows, before the panels are made.
+  void Foresee(bool showAll);
 
   // Tab N's place in the arrays below (N - 1).
   [[nodiscard]] static size_t IndexOf(int tab) noexcept;
@@ -80,6 +84,8 @@ class TabLists {
   // The list panels of the tabs with a list of commands or applications; the documents have their own.
   std::array<skin::CCustomListDialog, kTabCount> panels_;
   std::array<bool, kTabCount> hasRows_{};
+  bool made_ = false;
+  bool documentsForeseen_ = false;  // whether the documents' panel will list any, until it is made
   bool launchPending_ = false;
   bool pendingShowAll_ = false;
   std::array<std::unique_ptr<MenuRows>, std::size(kConfiguredTabs)> rows_;

@@ -2,6 +2,12 @@
 // message routine and the shared fonts and bitmaps.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -217,6 +223,58 @@ TEST(SharedGraphics, DecodesEachBitmapWhenItIsFirstAskedFor) {
   graphics.Destroy();
   EXPECT_EQ(::GetObjectType(rows), 0u);  // deleted
   EXPECT_EQ(graphics.LoadedBitmapCount(), 0u);
+}
+
+// The libraries a program's import table names, which the loader maps before its entry point
+// runs, in lower case; empty when the file is no 64-bit program.
+std::vector<std::string> ImportedLibraries(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  const std::vector<char> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  const auto read = [&bytes](size_t offset, auto& into) {
+    if (offset > bytes.size() || bytes.size() - offset < sizeof(into)) return false;
+    std::memcpy(&into, bytes.data() + offset, sizeof(into));
+    return true;
+  };
+  IMAGE_DOS_HEADER dos{};
+  IMAGE_NT_HEADERS64 nt{};
+  if (!read(0, dos) || dos.e_magic != IMAGE_DOS_SIGNATURE) return {};
+  const auto ntAt = static_cast<size_t>(dos.e_lfanew);
+  if (!read(ntAt, nt) || nt.Signature != IMAGE_NT_SIGNATURE ||
+      nt.OptionalHeader.Magic != IMAGE_NT_OPTIONAL_HDR64_MAGIC)
+    return {};
+  const size_t sectionsAt =
+      ntAt + offsetof(IMAGE_NT_HEADERS64, OptionalHeader) + nt.FileHeader.SizeOfOptionalHeader;
+  const auto offsetOf = [&](DWORD rva) -> size_t {
+    for (WORD i = 0; i < nt.FileHeader.NumberOfSections; ++i) {
+      IMAGE_SECTION_HEADER section{};
+      if (!read(sectionsAt + i * sizeof(section), section)) break;
+      const DWORD size = std::max(section.Misc.VirtualSize, section.SizeOfRawData);
+      if (rva >= section.VirtualAddress && rva - section.VirtualAddress < size)
+        return section.PointerToRawData + (rva - section.VirtualAddress);
+    }
+    return bytes.size();
+  };
+  std::vector<std::string> names;
+  const DWORD imports = nt.OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
+  for (size_t at = offsetOf(imports);; at += sizeof(IMAGE_IMPORT_DESCRIPTOR)) {
+    IMAGE_IMPORT_DESCRIPTOR descriptor{};
+    if (!read(at, descriptor) || descriptor.Name == 0) break;
+    std::string name;
+    for (size_t c = offsetOf(descriptor.Name); c < bytes.size() && bytes[c] != '\0'; ++c)
+      name += static_cast<char>(std::tolower(static_cast<unsigned char>(bytes[c])));
+    names.push_back(name);
+  }
+  return names;
+}
+
+// What the first paint does not use is loaded when first called: the accessibility library when a
+// screen reader first asks, the shell's URL helper when a web page is dropped.
+TEST(StartupLibraries, TheProgramImportsOnlyWhatItsFirstPaintUses) {
+  const std::vector<std::string> imported = ImportedLibraries(test::BinFolder() / L"Startdeck.exe");
+  for (const char* needed : {"kernel32.dll", "user32.dll", "gdi32.dll", "comctl32.dll", "ole32.dll"})
+    EXPECT_NE(std::find(imported.begin(), imported.end(), needed), imported.end()) << needed;
+  for (const char* later : {"oleacc.dll", "shlwapi.dll"})
+    EXPECT_EQ(std::find(imported.begin(), imported.end(), later), imported.end()) << later;
 }
 
 }  // namespace

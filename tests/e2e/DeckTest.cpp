@@ -19,7 +19,13 @@ constexpr wchar_t kKernelSwitchesKey[] = L"Software\\Korvelsoft\\VNTO9\\KernelSu
 }  // namespace
 
 HWND WaitForMainWindow(const Process& deck, const std::wstring& product) {
-  return WaitForWindow(deck.Id(), product, L"#32770", kMainWindowTimeout);
+  HWND window = WaitForWindow(deck.Id(), product, L"#32770", kMainWindowTimeout);
+  if (window == nullptr) return nullptr;
+  // The window shows with its start page and makes the rest (the hidden panels, the tips) right
+  // after its first paint; it takes dropped files once it is whole.
+  (void)WaitUntil([window] { return (::GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_ACCEPTFILES) != 0; },
+                  kMainWindowTimeout);
+  return window;
 }
 
 bool CloseMainWindow(HWND window, const Process& deck) {

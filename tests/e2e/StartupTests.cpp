@@ -167,8 +167,8 @@ TEST_F(Startup, AKernelThatCannotBeLoadedIsReportedAndTheProgramEnds) {
 
 // The steps of the start-up as the program records them for the benchmark: the web-service
 // component starts before the panels are made, the window shows without waiting for its answer
-// (the settings are loaded when it comes), and the plug-in table and the HTML pages are made once
-// the window is painted.
+// (the settings are loaded when it comes), and the ribbon, the lists' panels, the tips, the plug-in
+// table and the HTML pages are made once the window is painted.
 TEST_F(Startup, TheStepsRunInTheirOrderAndThePagesAreMadeAfterTheFirstPaint) {
   const std::wstring name = L"Local\\StartdeckTraceTest" + std::to_wstring(::GetCurrentProcessId());
   HANDLE mapping = ::CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
@@ -195,18 +195,19 @@ TEST_F(Startup, TheStepsRunInTheirOrderAndThePagesAreMadeAfterTheFirstPaint) {
       L"icons and background",
       L"main buttons",
       L"web-service exchange started",
-      L"panel: ribbon",
       L"panel: start page",
-      L"panels: list tabs",
-      L"panels: documents",
       L"panels: tasks",
-      L"lists: tabs 1, 2 and 6",
+      L"lists: which tabs have rows",
       L"lists filled, launch list's files seen",
-      L"tooltips",
       L"end of WM_INITDIALOG",
       L"first WM_PAINT",
       L"start page's first WM_PAINT",
       L"window fully painted",
+      L"panel: ribbon",
+      L"panels: list tabs",
+      L"panels: documents",
+      L"lists: tabs 1, 2 and 6",
+      L"after the first paint: tooltips",
       L"after the first paint: launch list",
       L"after the first paint: plug-in table",
       L"after the first paint: HTML pages",
@@ -229,6 +230,42 @@ TEST_F(Startup, TheStepsRunInTheirOrderAndThePagesAreMadeAfterTheFirstPaint) {
   steps.erase(loaded);
   EXPECT_EQ(steps, expected);
   EXPECT_TRUE(std::is_sorted(ticks.begin(), ticks.end()));
+}
+
+}  // namespace
+
+namespace {
+
+// The ribbon and the lists' panels are made right after the first paint, or before it by whatever
+// needs them: a tab opened (or a screen reader asking for the window's children) the moment the window
+// shows finds them made.
+TEST_F(Startup, WhatArrivesTheMomentTheWindowShowsFindsTheHiddenPanelsMade) {
+  struct Case {
+    const char* what;
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+  };
+  const Case cases[] = {
+      {"the translation tab's button", WM_COMMAND, MAKEWPARAM(test::kStartButtonTab1, BN_CLICKED), 0},
+      {"an accessibility client", WM_GETOBJECT, 0, static_cast<LPARAM>(OBJID_CLIENT)},
+  };
+  for (const Case& c : cases) {
+    ASSERT_TRUE(deck_.Start(installation_.Program())) << "error " << deck_.LastError();
+    window_ = test::WaitForWindow(deck_.Id(), installation_.Product(), L"#32770", kStartTimeout);
+    ASSERT_NE(window_, nullptr) << c.what;
+    DWORD_PTR answer = 0;
+    EXPECT_NE(::SendMessageTimeoutW(window_, c.message, c.wParam, c.lParam, SMTO_NORMAL, 10000, &answer), 0)
+        << c.what;
+    HWND ribbon = test::FindDescendant(window_, IDC_RIBBON);
+    EXPECT_NE(ribbon, nullptr) << c.what;
+    EXPECT_NE(test::FindDescendant(window_, test::kListOfTab1), nullptr) << c.what;
+    if (c.message == WM_COMMAND) {
+      EXPECT_TRUE(ribbon && ::IsWindowVisible(ribbon)) << c.what;
+    }
+    EXPECT_TRUE(deck_.Running()) << c.what;
+    EXPECT_TRUE(CloseDeck()) << c.what;
+  }
 }
 
 }  // namespace

@@ -100,6 +100,11 @@ TEST_F(DocsPanelTest, ListsTheConfiguredDocumentsThatHaveAFileAndATitle) {
       << "listed when made";
   for (const Case& c : cases) {
     context_.UseConfiguration({{L"_menu5", c.section}});
+    // What the start page goes by before the panel is made.
+    std::vector<std::wstring> listed;
+    for (const tasks::DocumentRecord& document : tasks::CDocsDialog::Listed(context_))
+      listed.push_back(document.shortDescription + L" | " + document.fullDescription);
+    EXPECT_EQ(listed, c.rows) << c.what;
     EXPECT_EQ(panel_.Fill(), !c.rows.empty()) << c.what;
     EXPECT_EQ(panel_.HasDocuments(), !c.rows.empty()) << c.what;
     EXPECT_EQ(Titles(), c.rows) << c.what;
