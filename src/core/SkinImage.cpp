@@ -52,7 +52,8 @@ class ColourTable {
 
   // The colour's index, added if it is new; meaningless once the table has overflowed.
   size_t IndexOf(std::uint32_t bgr) noexcept {
-    size_t slot = (bgr * 2654435761u) % slots_.size();
+    const std::uint32_t hash = bgr * 2654435761u;  // Knuth's multiplicative hash, wrapping in 32 bits
+    size_t slot = hash % slots_.size();
     while (slots_[slot] != kEmpty) {
       if (slots_[slot] == bgr) return indices_[slot];
       slot = (slot + 1) % slots_.size();
@@ -144,7 +145,7 @@ HBITMAP LoadSkinImage(HMODULE module, int id, const wchar_t* type) noexcept {
   ColourTable colours;
   for (UINT y = 0; y < height && !colours.Overflowed(); ++y) {
     if (!readRow(y)) return nullptr;
-    for (UINT x = 0; x < width && !colours.Overflowed(); ++x) (void)colours.IndexOf(Bgr(&row[x * 3]));
+    for (UINT x = 0; x < width && !colours.Overflowed(); ++x) (void)colours.IndexOf(Bgr(&row[size_t{x} * 3]));
   }
   const bool indexed = !colours.Overflowed();
 
@@ -180,7 +181,7 @@ HBITMAP LoadSkinImage(HMODULE module, int id, const wchar_t* type) noexcept {
       continue;
     }
     if (!readRow(y)) return nullptr;
-    for (UINT x = 0; x < width; ++x) target[x] = static_cast<BYTE>(colours.IndexOf(Bgr(&row[x * 3])));
+    for (UINT x = 0; x < width; ++x) target[x] = static_cast<BYTE>(colours.IndexOf(Bgr(&row[size_t{x} * 3])));
   }
   return bitmap.release();
 }
