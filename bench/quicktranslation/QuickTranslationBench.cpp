@@ -63,20 +63,31 @@ int Run(const std::wstring& program, const std::wstring& title, int lines) {
   HWND window = nullptr;
   int result = 1;
   do {
-    if (!(window = test::WaitForWindow(deck.Id(), title, L"", 30s))) break;
+    if (!(window = test::WaitForWindow(deck.Id(), title, L"", 30s))) {
+      std::fprintf(stderr, "no main window\n");
+      break;
+    }
     deck.WaitForInputIdle(10s);
     HWND list = test::OpenTab(window, test::kStartButtonTab1, test::kListOfTab1, 10s);
-    if (!list) break;
+    if (!list) {
+      std::fprintf(stderr, "tab 1's list did not show\n");
+      break;
+    }
     test::ClickListRow(list, 0);
     HWND source = nullptr;
     if (!test::WaitUntil([&] { return (source = test::FindVisible(window, IDC_QUICK_SOURCE)) != nullptr; },
-                         10s))
+                         10s)) {
+      std::fprintf(stderr, "the quick translation panel did not show\n");
       break;
+    }
     HWND panel = ::GetParent(source);
     HWND target = test::FindDescendant(panel, IDC_QUICK_TARGET);
     HWND translate = test::FindDescendant(panel, IDC_QUICK_TRANSLATE);
     HWND caption = test::FindDescendant(panel, IDC_QUICK_CAPTION);
-    if (!target || !translate || !caption) break;
+    if (!target || !translate || !caption) {
+      std::fprintf(stderr, "the panel lacks its target, Translate or caption\n");
+      break;
+    }
     // While the translation runs the caption counts its lines; it reads as before once it is done.
     const std::wstring restingCaption = test::WindowText(caption);
 
@@ -84,7 +95,10 @@ int Run(const std::wstring& program, const std::wstring& title, int lines) {
     test::WaitUntil([&] { return ::GetForegroundWindow() == window; }, 5s);
     test::ClickAt(source, {4, 4});
     ::Sleep(300);
-    if (!test::FillClipboard({{CF_UNICODETEXT, text.c_str(), (text.size() + 1) * sizeof(wchar_t)}})) break;
+    if (!test::FillClipboard({{CF_UNICODETEXT, text.c_str(), (text.size() + 1) * sizeof(wchar_t)}})) {
+      std::fprintf(stderr, "the clipboard cannot be filled\n");
+      break;
+    }
     const auto pasteStart = Clock::now();
     test::PressKey('V', {VK_CONTROL}, 0ms);
     const LRESULT expected = static_cast<LRESULT>(text.size());

@@ -281,9 +281,12 @@ LRESULT CALLBACK MessageCounter::Procedure(HWND window, UINT message, WPARAM wPa
 
 HWND OpenTab(HWND window, int opener, int listId, std::chrono::milliseconds timeout) {
   Click(FindDescendant(window, opener));
-  HWND list = FindDescendant(window, listId);
-  if (!list || !WaitUntil([&] { return ::IsWindowVisible(list) != FALSE; }, timeout)) return nullptr;
-  return list;
+  // The list may be made by the click itself, when it comes before the window has made its panels.
+  HWND list = nullptr;
+  const bool shown = WaitUntil(
+      [&] { return (list = FindDescendant(window, listId)) != nullptr && ::IsWindowVisible(list) != FALSE; },
+      timeout);
+  return shown ? list : nullptr;
 }
 
 int ListRowHeight() {
