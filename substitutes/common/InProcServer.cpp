@@ -2,6 +2,8 @@
 
 #include <atomic>
 
+#include "win/Module.h"
+
 namespace substitute {
 namespace {
 
@@ -20,16 +22,7 @@ HMODULE ThisModule() noexcept {
 }
 
 std::wstring ModulePath() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD n = ::GetModuleFileNameW(g_module, path.data(), static_cast<DWORD>(path.size()));
-    if (n == 0) return {};
-    if (n < path.size()) {
-      path.resize(n);
-      return path;
-    }
-    path.resize(path.size() * 2);
-  }
+  return win::ModulePath(g_module);
 }
 
 void ObjectCreated() noexcept {
