@@ -13,6 +13,7 @@
 #include "suite/SystemLibrary.h"
 #include "win/Handle.h"
 #include "win/Resources.h"
+#include "core/CaughtFailure.h"
 
 namespace ui::skin {
 namespace {
@@ -243,6 +244,7 @@ LRESULT CALLBACK CLBRichEdit::Procedure(HWND hwnd, UINT message, WPARAM wParam, 
     case WM_CONTEXTMENU: try { field->ShowContextMenu(lParam);
       } catch (...) {
         // Nothing to show: the menu could not be built.
+        app::LogCaughtException(L"LBRichEdit", __LINE__, L"Showing the field's context menu");
       }
       return 0;
     case WM_SETCURSOR:

@@ -1,10 +1,13 @@
 // Kernel calls report failure by throwing ComError; each user operation catches it. An error the
-// operation does not expect is answered with a beep and the operation stops.
+// operation does not expect is answered with a beep and a log record, and the operation stops.
 #pragma once
 
 #include <windows.h>
 
+#include <string_view>
 #include <utility>
+
+#include "core/CaughtFailure.h"
 
 namespace app {
 
@@ -32,16 +35,16 @@ inline void BeepForUnexpectedError() noexcept {
   ::MessageBeep(MB_ICONQUESTION);
 }
 
-// Runs one user operation against the kernel; true when it completed. A ComError beeps.
+// Runs one user operation against the kernel; true when it completed. A failure beeps, and the
+// diagnostic log records it under `sourceTag` and `line` as `what` with the error's code.
 template <class Operation>
-bool RunKernelOperation(Operation&& operation) noexcept {
+bool RunKernelOperation(const wchar_t* sourceTag, int line, std::wstring_view what,
+                        Operation&& operation) noexcept {
   try {
     std::forward<Operation>(operation)();
     return true;
-  } catch (const ComError&) {
-    BeepForUnexpectedError();
-    return false;
   } catch (...) {
+    LogCaughtException(sourceTag, line, what);
     BeepForUnexpectedError();
     return false;
   }

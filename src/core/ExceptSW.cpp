@@ -3,6 +3,7 @@
 #include "StringIds.h"
 #include "win/MessageBox.h"
 #include "win/Resources.h"
+#include "core/CaughtFailure.h"
 
 CExceptSW::CExceptSW([[maybe_unused]] std::wstring_view displayName, std::wstring_view productName,
                      int reason, [[maybe_unused]] int ignored)
@@ -24,6 +25,7 @@ void CExceptSW::Show(HWND owner) const noexcept {
   try {
     win::ShowMessageBox(owner, message_, caption_, boxType_);
   } catch (...) {
-    // A test's answerer that throws must not take the switch down with it.
+    // A message box that cannot be shown must not take the switch down with it.
+    app::LogCaughtException(L"ExceptSW", __LINE__, L"Showing the switch's message");
   }
 }

@@ -84,7 +84,7 @@ std::wstring KernelConnection::ServerName() const {
 std::vector<TranslationDirection> KernelConnection::Directions() const {
   std::vector<TranslationDirection> directions;
   if (!kernel_) return directions;
-  RunKernelOperation([&] {
+  RunKernelOperation(L"KernelConnection", __LINE__, L"Listing the translation directions", [&] {
     ComPtr<IVantoDirections> list;
     ThrowIfFailed(kernel_->GetDirections(&list));
     LONG count = 0;

@@ -127,12 +127,9 @@ std::wstring RegistryKey::ReadString(std::wstring_view name, std::wstring_view f
   if (!text.empty()) std::memcpy(text.data(), data.data(), text.size() * sizeof(wchar_t));
   const size_t nul = text.find(L'\0');
   if (nul == std::wstring::npos) return text;
-  // Terminators may repeat; text after one is not ours to drop: "C:\acc\A\0hidden\tail" read up to
-  // its NUL would name a folder that nobody wrote as the value.
-  if (text.find_first_not_of(L'\0', nul) != std::wstring::npos) {
-    result_ = ERROR_INVALID_DATA;
-    return std::wstring(fallback);
-  }
+  // Terminators may repeat. Text after one (an installer that wrote a size too large) is read past
+  // as Windows programs do; LastResult tells it, for a caller that must not trust such a value.
+  if (text.find_first_not_of(L'\0', nul) != std::wstring::npos) result_ = ERROR_INVALID_DATA;
   text.resize(nul);
   return text;
 }

@@ -38,9 +38,9 @@ class RegistryKey {
   [[nodiscard]] std::optional<RegistryKey> OpenParent(REGSAM access = reg::kRead) const;
   bool Close();
 
-  // REG_SZ or REG_EXPAND_SZ (unexpanded), up to its terminating NULs. A text that goes on after a
-  // NUL is damaged: it reads as the fallback, and LastResult is ERROR_INVALID_DATA (a missing value
-  // leaves ERROR_FILE_NOT_FOUND, a value of another type ERROR_DATATYPE_MISMATCH).
+  // REG_SZ or REG_EXPAND_SZ (unexpanded), up to its first NUL, as Windows programs read it. When
+  // text goes on after that NUL, LastResult is ERROR_INVALID_DATA (a missing value gives the
+  // fallback and ERROR_FILE_NOT_FOUND, a value of another type ERROR_DATATYPE_MISMATCH).
   [[nodiscard]] std::wstring ReadString(std::wstring_view name, std::wstring_view fallback = {}) const;
   [[nodiscard]] bool WriteString(std::wstring_view name, std::wstring_view text);
   // REG_DWORD, or REG_BINARY (also a REG_DWORD of the wrong size) of at most 4 bytes read as a

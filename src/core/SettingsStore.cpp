@@ -61,11 +61,17 @@ bool IsEntry(int entry) {
 
 }  // namespace
 
-std::wstring SettingsStore::UpdateKeyPath() const {
+std::wstring SettingsStore::UpdateKeyPathOf(std::wstring_view productKey) {
   // Until the updater has named the product, the flag lives directly under the product root.
   std::wstring path = reg::kProductRoot;
-  if (!productKey_.empty()) path += L"\\" + productKey_;
+  if (!productKey.empty()) path.append(L"\\").append(productKey);
   return path + L"\\Update";
+}
+
+unsigned SettingsStore::StoredUpdateFlag(std::wstring_view productKey) {
+  RegistryKey update;
+  if (!update.Open(HKEY_CURRENT_USER, UpdateKeyPathOf(productKey), reg::kRead)) return 1;
+  return ReadNumberOrDecimalText(update, kGetUpdatesValue, 1);
 }
 
 void SettingsStore::Load() {
@@ -89,9 +95,7 @@ void SettingsStore::Load() {
     initialDir_ = DocumentsFolder();
   }
 
-  RegistryKey update;
-  if (update.Open(HKEY_CURRENT_USER, UpdateKeyPath(), reg::kRead))
-    updateFlag_ = ReadNumberOrDecimalText(update, kGetUpdatesValue, 1);
+  updateFlag_ = StoredUpdateFlag(productKey_);
 
   RegistryKey activity;
   if (activity.Open(HKEY_LOCAL_MACHINE, reg::kVantoActivity, reg::kRead))

@@ -52,7 +52,11 @@ class SettingsStore {
   [[nodiscard]] const Sections& AllSections() const noexcept { return sections_; }
 
   // HKCU path of the update flag for the current product key.
-  [[nodiscard]] std::wstring UpdateKeyPath() const;
+  [[nodiscard]] std::wstring UpdateKeyPath() const { return UpdateKeyPathOf(productKey_); }
+  [[nodiscard]] static std::wstring UpdateKeyPathOf(std::wstring_view productKey);
+  // The update flag stored for `productKey`, as Load reads it: 1 when nothing usable is stored.
+  // Read on its own by the start-up exchange, which learns the product key before the store loads.
+  [[nodiscard]] static unsigned StoredUpdateFlag(std::wstring_view productKey);
 
  private:
   const DirectionSource* directions_ = nullptr;

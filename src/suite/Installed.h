@@ -13,17 +13,17 @@ namespace suite {
 // The Apps key, opened for reading; nullopt when it cannot be opened.
 [[nodiscard]] std::optional<app::RegistryKey> OpenAppsKey();
 
-// An Apps value as a start reads it. A value that the registry wrapper refuses as damaged (text
-// after a NUL) gives no path and `damaged`, and the diagnostic log names it; a missing value or one of
-// another type gives no path alone.
+// An Apps value as a start reads it. A value with text after a NUL is read up to the NUL when that
+// names a program file; otherwise (a folder, nothing) it gives no path and `damaged`. The diagnostic
+// log names either. A missing value or one of another type gives no path alone.
 struct AppPath {
   std::wstring path;
   bool damaged = false;
 };
 [[nodiscard]] AppPath ReadAppPath(const app::RegistryKey& apps, std::wstring_view appId);
 
-// A non-empty Apps value named by the ID, or else a non-empty Folders value. A key that cannot be
-// opened holds no values.
+// An Apps value named by the ID that ReadAppPath reads as a path, or else a non-empty Folders value. A key
+// that cannot be opened holds no values.
 [[nodiscard]] bool IsInstalled(std::wstring_view appId);
 
 }  // namespace suite

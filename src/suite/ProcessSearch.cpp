@@ -7,6 +7,7 @@
 #include "suite/NameCompare.h"
 #include "suite/SystemLibrary.h"
 #include "win/Handle.h"
+#include "core/CaughtFailure.h"
 
 namespace suite {
 namespace {
@@ -44,6 +45,7 @@ BOOL WINAPI VisitTask(DWORD, WORD, WORD task16, char* moduleName, char*, LPARAM 
     const std::wstring name = FromAnsi(moduleName ? moduleName : "");
     visit.stopped = visit.callback(visit.machineProcessId, task16, name.c_str(), visit.callerValue) == 0;
   } catch (...) {
+    app::LogCaughtException(L"ProcessSearch", __LINE__, L"Naming a 16-bit task");
     visit.stopped = true;  // no memory for the name: give up rather than throw through VDMDBG.DLL
   }
   return visit.stopped ? TRUE : FALSE;
@@ -85,6 +87,12 @@ std::optional<DWORD> FindProcess(std::wstring_view executableName, ProcessCallba
     }
   }
   return std::nullopt;
+}
+
+bool ProgramRuns(std::wstring_view program) {
+  std::wstring name(program.substr(program.find_last_of(L"\\/") + 1));
+  if (name.find(L'.') == std::wstring::npos) name += L".exe";
+  return FindProcess(name).has_value();
 }
 
 }  // namespace suite

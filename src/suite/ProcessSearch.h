@@ -20,4 +20,8 @@ using ProcessCallback = int (*)(DWORD processId, WORD taskId, const wchar_t* exe
 [[nodiscard]] std::optional<DWORD> FindProcess(std::wstring_view executableName,
                                                ProcessCallback callback = nullptr, LPARAM callerValue = 0);
 
+// Whether a program runs whose file name is that of `program`, a path or a bare name; a name without
+// an extension ("iexplore") stands for its ".exe".
+[[nodiscard]] bool ProgramRuns(std::wstring_view program);
+
 }  // namespace suite

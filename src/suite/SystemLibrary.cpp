@@ -1,5 +1,7 @@
 #include "suite/SystemLibrary.h"
 
+#include "core/CaughtFailure.h"
+
 namespace suite {
 
 std::wstring SystemFolderFile(std::wstring_view fileName) {
@@ -20,6 +22,7 @@ win::UniqueModule LoadSystemLibrary(const wchar_t* fileName) noexcept {
     if (path.empty()) return {};
     return win::UniqueModule(::LoadLibraryW(path.c_str()));
   } catch (...) {
+    app::LogCaughtException(L"SystemLibrary", __LINE__, L"Loading a system library");
     return {};  // out of memory for the path
   }
 }

@@ -230,6 +230,9 @@ int CQIPInfiumSW::ApplyStates(switches::PluginList& records, int quiet) {
     // on there did nothing, so it failed.
     if (location.empty() || !switches::PathPresent(plugins)) {
       if (record.state != switches::kDisabled) FileFailure(record);
+      // Nothing to remove, but the choice must say off, or the next detection shows it on again.
+      WriteChoice(kQipTag, __LINE__, L"QIP Infium", switches::kQipValue, 0, L"Failed to open  Messengers",
+                  L"Failed to write QIP Infium key");
       return;
     }
     const std::wstring target = plugins + kLibraryBase;

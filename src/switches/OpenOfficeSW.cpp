@@ -16,6 +16,7 @@
 #include "switches/FileTransaction.h"
 #include "switches/OpenOfficeFiles.h"
 #include "switches/ooo/OooMerge.h"
+#include "switches/ooo/SuiteEvents.h"
 #include "win/Handle.h"
 #include "win/System.h"
 
@@ -314,12 +315,19 @@ void PlaceEvents(Staging& staging, const std::wstring& officeFolder, const std::
 }
 
 // The user's Events.xcu back in place of the suite's.
-void PutBackUserEvents(Staging& staging, const std::wstring& officeFolder) {
+void PutBackUserEvents(Staging& staging, const std::wstring& officeFolder, const std::wstring& suiteEvents) {
   const std::wstring events = officeFolder + kEvents;
   const std::wstring kept = officeFolder + kEventsKept;
   if (!ooo::FileExists(kept)) {
-    // The user had none: the suite's goes, or OpenOffice.org would run a macro no longer there.
-    staging.Remove(events);
+    // Nothing set aside: the suite's file goes, or OpenOffice.org would run a macro no longer there.
+    // A file that is not the suite's stays: the user's own, never set aside because switching on
+    // found no suite file to put in its place, or one the user made since.
+    if (!ooo::FileExists(events)) return;
+    std::string current;
+    if (!ooo::ReadProfileFile(events, current)) staging.Fail(__LINE__);
+    std::string suite;
+    if ((ooo::ReadTemplateFile(suiteEvents, suite) && current == suite) || ooo::BindsOnlySuiteMacros(current))
+      staging.Remove(events);
     return;
   }
   std::string own;
@@ -407,7 +415,7 @@ void COpenOfficeSW::Disable(const PluginRecord& record, const std::wstring& appD
     StageUnmerge(staging, language.file, language.folder + L"\\currentTemp.xml",
                  [](const std::string& bytes) { return ooo::DisableAccelerators(bytes); });
 
-  PutBackUserEvents(staging, office);
+  PutBackUserEvents(staging, office, Template(L"Events.xcu"));
 
   const std::wstring basic = appData + folders.basic;
   if (!ooo::IsDirectory(basic)) {

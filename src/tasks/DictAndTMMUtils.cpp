@@ -12,6 +12,7 @@
 #include "core/RegisteredMessages.h"
 #include "core/RegistryKey.h"
 #include "core/SettingsStore.h"
+#include "suite/ExclusiveStart.h"
 #include "suite/Installed.h"
 #include "suite/Launcher.h"
 #include "suite/RunningKey.h"
@@ -25,6 +26,8 @@ namespace {
 using app::ThrowIfFailed;
 using app::ThrowIfNull;
 using Microsoft::WRL::ComPtr;
+
+constexpr wchar_t kSourceTag[] = L"DictAndTMMUtils";
 
 // The local kernel's class key; its default value is the add-word dialog's entry.
 constexpr wchar_t kKernelClassKey[] = L"SOFTWARE\\Classes\\CLSID\\{5A3C7E10-2B4D-4F61-9C8A-0D1E2F3A4B5C}";
@@ -102,7 +105,7 @@ int AddWordDialogEntry(std::wstring_view remembered) {
 void CDictAndTMMUtils::ListDictionaries(ui::skin::CCustomComboBox& list, int directionIndex) {
   list.ResetContent();
   dictionaryIndex_.clear();
-  (void)app::RunKernelOperation([&] {
+  (void)app::RunKernelOperation(kSourceTag, __LINE__, L"Listing the user dictionaries", [&] {
     ComPtr<IVantoDictionaries> dictionaries = DictionariesOf(ConnectedKernel(context_), directionIndex);
     LONG count = 0;
     ThrowIfFailed(dictionaries->GetCount(&count));
@@ -125,7 +128,7 @@ void CDictAndTMMUtils::ListDictionaries(ui::skin::CCustomComboBox& list, int dir
 
 ComPtr<IVantoDictionary> CDictAndTMMUtils::NewDictionary(int directionIndex, HWND owner) {
   ComPtr<IVantoDictionary> created;
-  (void)app::RunKernelOperation([&] {
+  (void)app::RunKernelOperation(kSourceTag, __LINE__, L"Creating a user dictionary", [&] {
     IVantoKernel& kernel = ConnectedKernel(context_);
     ThrowIfFailed(kernel.SetCurrentDirection(static_cast<SHORT>(directionIndex)));
     // The settings of the direction exist before one of its dictionaries is made.
@@ -151,7 +154,7 @@ bool CDictAndTMMUtils::AddWord(ui::skin::CCustomComboBox& list, int directionInd
     if (list.GetCount() == 0) return false;
   }
   app::SettingsStore& settings = context_.Settings();
-  return app::RunKernelOperation([&] {
+  return app::RunKernelOperation(kSourceTag, __LINE__, L"Adding a word", [&] {
     IVantoKernel& kernel = ConnectedKernel(context_);
     ThrowIfFailed(kernel.SetCurrentDirection(static_cast<SHORT>(directionIndex)));
     ComPtr<IVantoSettings> directionSettings;
@@ -183,7 +186,7 @@ bool CDictAndTMMUtils::AddWord(ui::skin::CCustomComboBox& list, int directionInd
 
 void CDictAndTMMUtils::BuildTmCatalogue() {
   tmRecords_.clear();
-  (void)app::RunKernelOperation([&] {
+  (void)app::RunKernelOperation(kSourceTag, __LINE__, L"Listing the translation memories", [&] {
     ComPtr<IVantoDirections> directions = DirectionsOf(ConnectedKernel(context_));
     LONG count = 0;
     ThrowIfFailed(directions->GetCount(&count));
@@ -252,7 +255,7 @@ bool CDictAndTMMUtils::CreateTmDatabase(HWND owner, int directionIndex, std::wst
                                         std::wstring& directionName) {
   if (directionIndex < 0 || static_cast<size_t>(directionIndex) >= tmDirections_.size()) return false;
   bool created = false;
-  (void)app::RunKernelOperation([&] {
+  (void)app::RunKernelOperation(kSourceTag, __LINE__, L"Creating a translation memory", [&] {
     ComPtr<IVantoMemories> memories;
     ThrowIfFailed(DirectionsOf(ConnectedKernel(context_))
                       ->GetMemories(tmDirectionKernelIndex_[static_cast<size_t>(directionIndex)], &memories));
@@ -286,7 +289,11 @@ bool CDictAndTMMUtils::CreateAndSelectTmDatabase(HWND owner, ui::skin::CCustomCo
 
 bool CDictAndTMMUtils::OpenTmDatabase(ui::skin::CCustomComboBox& databases, HWND owner,
                                       ui::skin::CCustomComboBox& directions) {
-  if (!suite::OpenAppsKey()) return false;
+  // Without the installation's records the manager cannot be found: say so, as its start would.
+  if (!suite::OpenAppsKey()) {
+    suite::ReportDamagedRegistry(context_);
+    return false;
+  }
   if (databases.GetCount() == 0) {
     if (context_.ShowMessage(IDS_ASK_CREATE_MEMORY, {}, MB_YESNO | MB_ICONQUESTION) != IDYES) return false;
     if (!CreateAndSelectTmDatabase(owner, directions, databases)) return false;
@@ -304,7 +311,8 @@ void CDictAndTMMUtils::EditProfiles(int directionIndex, HWND owner) {
   if (!running.IsOpen()) return;
   (void)running.Write(kEditingRecordName, suite::TmEditingRecord(suite::KernelOf(context_)));
   if (IVantoKernel* connected = context_.Kernel().Kernel())
-    app::RunKernelOperation([&] { RunProfileEditor(*connected, directionIndex, owner); });
+    (void)app::RunKernelOperation(kSourceTag, __LINE__, L"Editing the profiles",
+                                  [&] { RunProfileEditor(*connected, directionIndex, owner); });
   else
     app::BeepForUnexpectedError();
   ::PostMessageW(HWND_BROADCAST, app::kTemplateChangedMessage, 0, 0);

@@ -54,6 +54,10 @@ const ui::TaskRow* TaskOfExtension(std::wstring_view extension) {
 
 }  // namespace
 
+bool HasExtension(std::wstring_view path, std::wstring_view lowerCase) noexcept {
+  return SameExtension(ExtensionOf(path), lowerCase);
+}
+
 std::optional<std::wstring> FileUrlOfPath(std::wstring_view path) {
   const std::wstring source(path);  // the call wants it NUL-terminated
   std::wstring url(source.size() + 16, L'\0');

@@ -22,6 +22,9 @@ struct DropKind {
   unsigned kindStringId = 0;
 };
 
+// Whether the file name of `path` ends in "." and `lowerCase`, ignoring the case of A-Z.
+[[nodiscard]] bool HasExtension(std::wstring_view path, std::wstring_view lowerCase) noexcept;
+
 // Empty when no task translates this kind of file. A web page goes in as its file URL; every
 // other document as the path given.
 [[nodiscard]] std::optional<DroppedDocument> DocumentOfDroppedFile(std::wstring_view path);

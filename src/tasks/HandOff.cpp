@@ -31,10 +31,6 @@ constexpr UINT kInformationBox = MB_OK | MB_ICONINFORMATION;
 
 constexpr wchar_t kInternetExplorerKey[] = L"SOFTWARE\\Microsoft\\Internet Explorer";
 
-[[nodiscard]] bool IsRunning(std::wstring_view executable) {
-  return suite::FindProcess(executable).has_value();
-}
-
 // Without its record the host's add-in (or the suite application) would not know what to translate:
 // the host is not started, and the person is told why. Always 0, the hand-off's result.
 int RefuseWithoutRecord(HandOffContext& context, std::wstring_view hostName) {
@@ -75,7 +71,7 @@ bool CTranslateMenuUtils::PrepareHost(PluginRecord& record, HostTarget& target) 
   if (plugins_.Enable(record, context_.MainWindow()) != switches::PluginTable::EnableResult::kSwitched)
     return false;
   // A host that runs already loaded its add-ins before this one was switched on.
-  if (IsRunning(target.executable)) {
+  if (suite::ProgramRuns(target.executable)) {
     context_.ShowMessage(IDS_SW_RELAUNCH_HOST, record.displayName, kInformationBox);
     return false;
   }
@@ -150,7 +146,7 @@ int CTranslateMenuUtils::HandOff(const HandOffRequest& request) {
         context_.ShowMessage(IDS_MESSENGER_NEEDS_IE, {}, kErrorBox);
         return 0;
       }
-      if (!IsRunning(L"msnmsgr.exe")) {
+      if (!suite::ProgramRuns(L"msnmsgr.exe")) {
         context_.ShowMessage(IDS_MESSENGER_NOT_RUNNING, {}, kErrorBox);
         return 0;
       }
@@ -181,10 +177,12 @@ int CTranslateMenuUtils::HandOff(const HandOffRequest& request) {
                          std::move(started.process));
     return 1;
   } catch (const app::ComError&) {
-    // Whatever the key holds for this host, from this hand-off or an earlier one, would send its
-    // add-in to a document the person did not hand over this time.
+    // The kernel could not give what the record needs. Whatever the key holds for this host, from
+    // this hand-off or an earlier one, would send its add-in to a document the person did not hand
+    // over this time.
+    app::LogCaughtException(L"HandOff", __LINE__, L"The hand-off to " + hostName);
     key->DeleteValue(target.key);
     key->Close();
-    return 0;
+    return RefuseWithoutRecord(context_, hostName);
   }
 }

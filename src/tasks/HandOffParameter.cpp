@@ -58,8 +58,11 @@ std::wstring HostParameter(std::wstring_view executable, std::wstring_view docum
 }
 
 bool NeedsWord2007(std::wstring_view key, std::wstring_view parameter) noexcept {
+  // The parameter is the document in quotes; its extension decides, however it is written.
+  if (parameter.size() >= 2 && parameter.front() == L'"' && parameter.back() == L'"')
+    parameter = parameter.substr(1, parameter.size() - 2);
   return (suite::SameAppId(key, L"vnto") || suite::SameAppId(key, L"vntox")) &&
-         parameter.find(L".docx") != std::wstring_view::npos;
+         HasExtension(parameter, L"docx");
 }
 
 std::wstring WriterParameter(std::wstring_view parameter) {

@@ -24,18 +24,6 @@ bool SameKey(const HandedRecord& a, const HandedRecord& b) {
          ::CompareStringOrdinal(a.name.c_str(), -1, b.name.c_str(), -1, TRUE) == CSTR_EQUAL;
 }
 
-std::wstring FileNameOf(const std::wstring& executable) {
-  const size_t slash = executable.find_last_of(L"\\/");
-  return slash == std::wstring::npos ? executable : executable.substr(slash + 1);
-}
-
-bool AnotherCopyRuns(const std::wstring& executable) {
-  std::wstring name = FileNameOf(executable);
-  // "iexplore" and the like: the process list names the file with its extension.
-  if (name.find(L'.') == std::wstring::npos) name += L".exe";
-  return suite::FindProcess(name).has_value();
-}
-
 std::uint64_t Ticks(const FILETIME& time) noexcept {
   return (static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
 }
@@ -143,7 +131,7 @@ void HandOffWatch::Settle(UINT id, bool ended) noexcept {
 
 void HandOffWatch::TakeBackIfUntouched(const HandedRecord& record, HANDLE host) noexcept {
   try {
-    if (AnotherCopyRuns(record.executable) || AProcessItStartedRuns(host)) return;
+    if (suite::ProgramRuns(record.executable) || AProcessItStartedRuns(host)) return;
     app::RegistryKey key;
     if (!key.Open(record.hive, record.path, reg::kWrite)) return;
     if (!key.ValueExists(record.name) || key.ValueType(record.name) != REG_SZ ||

@@ -49,8 +49,7 @@ WebServiceExchanges::~WebServiceExchanges() {
 }
 
 void WebServiceExchanges::StartStartup(HWND window, const std::wstring& clientName,
-                                       const app::KernelConnection& kernel,
-                                       const app::SettingsStore& settings) {
+                                       const app::KernelConnection& kernel) {
   startupDeadline_ = ::GetTickCount64() + static_cast<ULONGLONG>(kStartupWaitLimit.count());
   startupEvent_.reset(::CreateEventW(nullptr, FALSE, FALSE, L"WebServiceMyVantoEvent"));
   if (!startupEvent_) return;
@@ -59,9 +58,7 @@ void WebServiceExchanges::StartStartup(HWND window, const std::wstring& clientNa
   if (IVantoKernel* connection = kernel.Kernel())
     if (FAILED(::CoMarshalInterThreadInterfaceInStream(__uuidof(IVantoKernel), connection, &marshalled)))
       marshalled.Reset();
-  // The settings are not loaded yet: the flag handed over is the store's initial one.
-  startup_ = StartStartupExchange({info_, clientName, window}, marshalled.Get(), startupEvent_.get(),
-                                  settings.UpdateFlag() != 0);
+  startup_ = StartStartupExchange({info_, clientName, window}, marshalled.Get(), startupEvent_.get());
   if (!startup_) startupEvent_.reset();  // nobody will answer
 }
 

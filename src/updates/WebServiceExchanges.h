@@ -38,8 +38,7 @@ class WebServiceExchanges {
   // Starts the start-up exchange: the component starts while the window goes on. The window
   // watches StartupEvent (set once the component's values are read or the exchange gave up) until
   // StartupDeadline, then calls FinishStartup.
-  void StartStartup(HWND window, const std::wstring& clientName, const app::KernelConnection& kernel,
-                    const app::SettingsStore& settings);
+  void StartStartup(HWND window, const std::wstring& clientName, const app::KernelConnection& kernel);
   // Null when nothing will answer (the exchange could not start), or once the exchange is over.
   [[nodiscard]] HANDLE StartupEvent() const noexcept { return startupEvent_.get(); }
   [[nodiscard]] ULONGLONG StartupDeadline() const noexcept { return startupDeadline_; }

@@ -13,6 +13,7 @@
 #include "core/ComError.h"
 #include "core/KernelConnection.h"
 #include "core/PrivateMessages.h"
+#include "core/SettingsStore.h"
 #include "updates/UpdateEventHandler.h"
 #include "vanto/VantoWebService.h"
 #include "win/ComScope.h"
@@ -78,7 +79,6 @@ struct StartupWork {
   ExchangeSetup setup;
   ComPtr<IStream> kernel;
   win::UniqueHandle started;
-  bool lookForUpdates = false;
 };
 
 void RunStartup(StartupWork& work) {
@@ -109,6 +109,8 @@ void RunStartup(StartupWork& work) {
     connection = std::make_unique<Connection>(*service.Get(), work.setup.info);
     Check(service->put_OwnerWindow(app::WindowArgument(work.setup.window)));
     std::wstring productKey = ReadText(*service.Get(), &IVantoWebService::get_ProductKey);
+    // The user's choice is stored under the product key, which only now is known.
+    const bool lookForUpdates = app::SettingsStore::StoredUpdateFlag(productKey) != 0;
     info.Update([&](ServiceValues& v) { v.productKey = std::move(productKey); });
     SHORT flag = 0;
     Check(service->get_ServiceFlag(&flag));
@@ -129,7 +131,7 @@ void RunStartup(StartupWork& work) {
     signal();
 
     (void)service->Run(0);
-    if (work.lookForUpdates) (void)service->Run(2);
+    if (lookForUpdates) (void)service->Run(2);
     std::wstring server = ReadText(*service.Get(), &IVantoWebService::get_Server);
     info.Update([&](ServiceValues& v) { v.server = std::move(server); });
     std::wstring token = ReadText(*service.Get(), &IVantoWebService::get_Token);
@@ -215,8 +217,7 @@ DWORD WINAPI LaunchThread(void* parameter) noexcept {
 
 }  // namespace
 
-win::UniqueHandle StartStartupExchange(ExchangeSetup setup, IStream* kernel, HANDLE started,
-                                       bool lookForUpdates) {
+win::UniqueHandle StartStartupExchange(ExchangeSetup setup, IStream* kernel, HANDLE started) {
   HANDLE own = nullptr;
   if (!::DuplicateHandle(::GetCurrentProcess(), started, ::GetCurrentProcess(), &own, 0, FALSE,
                          DUPLICATE_SAME_ACCESS)) {
@@ -227,7 +228,6 @@ win::UniqueHandle StartStartupExchange(ExchangeSetup setup, IStream* kernel, HAN
   work->setup = std::move(setup);
   work->kernel = kernel;
   work->started.reset(own);
-  work->lookForUpdates = lookForUpdates;
   win::UniqueHandle thread(::CreateThread(nullptr, 0, &StartupThread, work.get(), 0, nullptr));
   if (thread)
     (void)work.release();  // the thread owns it now

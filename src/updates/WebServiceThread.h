@@ -28,10 +28,10 @@ struct ExchangeSetup {
 // Starts WebServiceThread. `kernel` holds the kernel connection marshalled for another apartment
 // (null when there is none, or it could not be marshalled); the thread takes it over. `started` is
 // signalled once the component's values are read, or as soon as the exchange cannot go on; the
-// thread keeps its own duplicate of it. `lookForUpdates` is the update flag at this moment. Null
-// when the thread cannot be started (the event is then signalled already).
-[[nodiscard]] win::UniqueHandle StartStartupExchange(ExchangeSetup setup, IStream* kernel, HANDLE started,
-                                                     bool lookForUpdates);
+// thread keeps its own duplicate of it. Whether the component looks for dictionary updates is the
+// user's choice stored under the product key the component names. Null when the thread cannot be
+// started (the event is then signalled already).
+[[nodiscard]] win::UniqueHandle StartStartupExchange(ExchangeSetup setup, IStream* kernel, HANDLE started);
 
 // Starts the tab-7 exchange; null when the thread cannot be started.
 [[nodiscard]] win::UniqueHandle StartLaunchExchange(ExchangeSetup setup);

@@ -390,9 +390,10 @@ bool CStartdeckDlg::OnDpiChanged(WPARAM dpi, LPARAM suggested, INT_PTR& result) 
 void CStartdeckDlg::ChangeScale(win::Scale scale, std::optional<POINT> topLeft) {
   app::SharedGraphics& graphics = app_.RescalableGraphics();
   if (scale == scale_ && graphics.Scale() == scale) {
-    if (topLeft)
-      ::SetWindowPos(hwnd(), nullptr, topLeft->x, topLeft->y, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (topLeft) {
+      const POINT at = ui::InsideWorkArea(*topLeft, skin_.Size());
+      ::SetWindowPos(hwnd(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     return;
   }
   graphics.SetScale(scale.dpi());
@@ -401,7 +402,7 @@ void CStartdeckDlg::ChangeScale(win::Scale scale, std::optional<POINT> topLeft) 
   // The bottom buttons' places follow their sizes, which each took from its new face.
   buttons_.Place(hwnd(), graphics);
   const SIZE size = skin_.Size();
-  const POINT at = topLeft ? *topLeft : ui::CentredOnMonitor(hwnd(), size);
+  const POINT at = topLeft ? ui::InsideWorkArea(*topLeft, size) : ui::CentredOnMonitor(hwnd(), size);
   ::SetWindowPos(hwnd(), nullptr, at.x, at.y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
   // Nothing draws with the old scale's fonts and pictures any more.
   graphics.ReleaseRetired();

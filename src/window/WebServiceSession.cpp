@@ -27,7 +27,7 @@ void WebServiceSession::Start(win::Dialog& window, HWND updatesBox) {
   // The component takes long to start (a process of its own): it starts now, and the window shows
   // meanwhile. The window has its title by now, which a dialog of the component may look for. The
   // settings are loaded once it has answered; whoever needs them sooner waits.
-  exchanges_.StartStartup(window.hwnd(), app_.ClientName(), app_.Kernel(), app_.Settings());
+  exchanges_.StartStartup(window.hwnd(), app_.ClientName(), app_.Kernel());
   if (HANDLE answered = exchanges_.StartupEvent())
     window.WatchHandle(answered, exchanges_.StartupDeadline(), [this](bool signalled) {
       LoadSettings(signalled ? Answer::kCame : Answer::kTimedOut);

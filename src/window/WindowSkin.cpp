@@ -1,5 +1,6 @@
 #include "window/WindowSkin.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "ResourceIds.h"
@@ -19,14 +20,37 @@ HBITMAP SkinPicture(const app::SharedGraphics& graphics, int id, win::UniqueBitm
   return own.get();
 }
 
+namespace {
+
+// The work area (the screen without the taskbar) of `monitor`; the primary screen when it has none.
+RECT WorkAreaOf(HMONITOR monitor) noexcept {
+  MONITORINFO info{};
+  info.cbSize = sizeof(info);
+  if (monitor && ::GetMonitorInfoW(monitor, &info)) return info.rcWork;
+  return {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+}
+
+// `at` moved as little as needed for a window of `size` to lie inside `area`; a window larger than
+// the area keeps its top-left corner, and so its title bar and close button, inside.
+POINT Inside(const RECT& area, POINT at, SIZE size) noexcept {
+  at.x = std::max(area.left, std::min(at.x, area.right - size.cx));
+  at.y = std::max(area.top, std::min(at.y, area.bottom - size.cy));
+  return at;
+}
+
+}  // namespace
+
 POINT CentredOnMonitor(HWND window, SIZE size) noexcept {
-  MONITORINFO monitor{};
-  monitor.cbSize = sizeof(monitor);
-  RECT area{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
-  if (::GetMonitorInfoW(::MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor))
-    area = monitor.rcMonitor;
-  return {area.left + (area.right - area.left) / 2 - size.cx / 2,
-          area.top + (area.bottom - area.top) / 2 - size.cy / 2};
+  const RECT area = WorkAreaOf(::MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY));
+  return Inside(area,
+                {area.left + (area.right - area.left) / 2 - size.cx / 2,
+                 area.top + (area.bottom - area.top) / 2 - size.cy / 2},
+                size);
+}
+
+POINT InsideWorkArea(POINT at, SIZE size) noexcept {
+  const RECT place{at.x, at.y, at.x + size.cx, at.y + size.cy};
+  return Inside(WorkAreaOf(::MonitorFromRect(&place, MONITOR_DEFAULTTONEAREST)), at, size);
 }
 
 void WindowSkin::Apply(HWND window, const app::SharedGraphics& graphics) {

@@ -17,9 +17,13 @@ namespace ui {
 // picture loaded into `own`. Null when there is none.
 [[nodiscard]] HBITMAP SkinPicture(const app::SharedGraphics& graphics, int id, win::UniqueBitmap& own);
 
-// Where a window of `size` sits centred on the monitor that shows most of `window` (the primary one
-// while it shows nowhere yet).
+// Where a window of `size` sits centred in the work area of the monitor that shows most of `window`
+// (the primary one while it shows nowhere yet), inside it as InsideWorkArea keeps it.
 [[nodiscard]] POINT CentredOnMonitor(HWND window, SIZE size) noexcept;
+// `at` moved as little as needed for a window of `size` there to lie inside the work area of the
+// monitor it is nearest; a window larger than that keeps its top-left corner, and with it the
+// title bar and the close button, inside.
+[[nodiscard]] POINT InsideWorkArea(POINT at, SIZE size) noexcept;
 
 class WindowSkin {
  public:

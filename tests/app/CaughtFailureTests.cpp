@@ -82,6 +82,12 @@ TEST_F(CaughtFailureTest, TheLogFileOfTheLogFileValueGetsEveryKindOfFailureWithI
             .ends_with(L" \r\nDetection(42):\r\nReading the host's folder failed: " + c.text + L"\r\n"))
         << c.kind << ": " << ::testing::PrintToString(LogText(log_.File()));
   }
+  // A kernel operation that fails says which one, and with which code, besides its beep.
+  EXPECT_FALSE(app::RunKernelOperation(L"DictAndTMMUtils", 9, L"Adding a word",
+                                       [] { throw app::ComError(RPC_E_DISCONNECTED); }));
+  EXPECT_TRUE(LogText(log_.File())
+                  .ends_with(L" \r\nDictAndTMMUtils(9):\r\nAdding a word failed: COM error 0x80010108\r\n"))
+      << ::testing::PrintToString(LogText(log_.File()));
 }
 
 TEST_F(CaughtFailureTest, TheTextIsTheExceptionsOwn) {

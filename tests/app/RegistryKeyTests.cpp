@@ -66,10 +66,9 @@ TEST_F(RegistryKeyTest, ReadStringFallsBackForMissingAndForeignValues) {
   EXPECT_EQ(key.ReadString(L"Odd", L"default"), L"default");
 }
 
-// Text after a NUL was never part of what the writer meant as the value (an installer's record
-// read up to its NUL named a folder nobody wrote): such a value is refused as damaged, where it
-// used to be read up to the NUL. Terminators, one or several, are fine.
-TEST_F(RegistryKeyTest, ReadStringTakesTextsUpToTheirTerminatorsAndRefusesTextAfterANul) {
+// Text after a NUL (an installer that wrote a size too large) is read past as Windows programs do,
+// and LastResult tells it, for the callers that must not trust such a value.
+TEST_F(RegistryKeyTest, ReadStringTakesTextsUpToTheirFirstNulAndTellsOfTextAfterIt) {
   const struct {
     const char* what;
     std::vector<wchar_t> stored;  // the value's characters, exactly
@@ -81,12 +80,9 @@ TEST_F(RegistryKeyTest, ReadStringTakesTextsUpToTheirTerminatorsAndRefusesTextAf
       {"terminators repeated", {L'a', L'b', L'c', 0, 0, 0}, L"abc", ERROR_SUCCESS},
       {"empty", {}, L"", ERROR_SUCCESS},
       {"a terminator alone", {0}, L"", ERROR_SUCCESS},
-      {"text after a NUL",
-       {L'C', L':', L'\\', L'A', 0, L'h', L'i', L'd', 0},
-       L"fallback",
-       ERROR_INVALID_DATA},
-      {"text after terminators, unterminated", {L'a', 0, 0, L'b'}, L"fallback", ERROR_INVALID_DATA},
-      {"a NUL first, then text", {0, L'x', 0}, L"fallback", ERROR_INVALID_DATA},
+      {"text after a NUL", {L'C', L':', L'\\', L'A', 0, L'h', L'i', L'd', 0}, L"C:\\A", ERROR_INVALID_DATA},
+      {"text after terminators, unterminated", {L'a', 0, 0, L'b'}, L"a", ERROR_INVALID_DATA},
+      {"a NUL first, then text", {0, L'x', 0}, L"", ERROR_INVALID_DATA},
   };
   RegistryKey key;
   ASSERT_TRUE(key.Create(HKEY_CURRENT_USER, kTestKey));
@@ -101,7 +97,7 @@ TEST_F(RegistryKeyTest, ReadStringTakesTextsUpToTheirTerminatorsAndRefusesTextAf
       EXPECT_EQ(key.LastResult(), c.result);
     }
   }
-  // A damaged value is told apart from a missing one and from one of another type.
+  // A value with a tail is told apart from a missing one and from one of another type.
   EXPECT_EQ(key.ReadString(L"Missing", L"fallback"), L"fallback");
   EXPECT_EQ(key.LastResult(), ERROR_FILE_NOT_FOUND);
   ASSERT_TRUE(key.WriteNumber(L"Number", 5));

@@ -140,14 +140,15 @@ TEST_F(ConnectionTest, TheSettingsStoreNamesADirectionByTheKernelsList) {
 TEST_F(ConnectionTest, AFailingKernelCallEndsTheOperationWithoutEscaping) {
   ASSERT_EQ(connection_.Connect(L"Startdeck", L"user", L"VANTO Translator Home"), S_OK);
   bool reachedTheEnd = false;
-  const bool completed = app::RunKernelOperation([&] {
+  const bool completed = app::RunKernelOperation(L"ConnectionTests", __LINE__, L"Choosing a direction", [&] {
     app::ThrowIfFailed(connection_.Kernel()->SetCurrentDirection(999));  // no such direction
     reachedTheEnd = true;
   });
   EXPECT_FALSE(completed);
   EXPECT_FALSE(reachedTheEnd);
-  EXPECT_TRUE(
-      app::RunKernelOperation([&] { app::ThrowIfFailed(connection_.Kernel()->SetCurrentDirection(0)); }));
+  EXPECT_TRUE(app::RunKernelOperation(L"ConnectionTests", __LINE__, L"Choosing a direction", [&] {
+    app::ThrowIfFailed(connection_.Kernel()->SetCurrentDirection(0));
+  }));
 }
 
 }  // namespace

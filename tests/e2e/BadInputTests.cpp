@@ -11,6 +11,7 @@
 
 #include "DeckTest.h"
 #include "ResourceIds.h"
+#include "support/Accessibility.h"
 #include "support/Modules.h"
 #include "support/ProgramLog.h"
 #include "support/TestPaths.h"
@@ -130,10 +131,12 @@ TEST(PlantedLibrary, SystemLibrariesBesideTheProgramAreNotLoaded) {
   Installation installation;
   ASSERT_TRUE(installation.Ok());
   // Any library of the build will do as the planted ones: the rich edit control, loaded at start-up,
-  // and the help engine, loaded when Help is first pressed.
+  // the help engine, loaded when Help is first pressed, and the accessibility library, which is no
+  // known system library and is loaded by name when a screen reader first asks.
   const fs::path richEdit = installation.Folder() / L"riched20.dll";
   const fs::path helpEngine = installation.Folder() / L"hhctrl.ocx";
-  for (const fs::path& planted : {richEdit, helpEngine})
+  const fs::path accessibility = installation.Folder() / L"oleacc.dll";
+  for (const fs::path& planted : {richEdit, helpEngine, accessibility})
     fs::copy_file(test::BinFolder() / L"StartdeckResENU.dll", planted);
 
   Process deck;
@@ -141,7 +144,10 @@ TEST(PlantedLibrary, SystemLibrariesBesideTheProgramAreNotLoaded) {
   HWND window = WaitForMainWindow(deck, installation);
   ASSERT_NE(window, nullptr);
   test::Click(::GetDlgItem(window, IDC_HELP_BUTTON));
-  for (const fs::path& planted : {richEdit, helpEngine}) {
+  // A screen reader asks; the program answers with the system's library.
+  const test::AccNode help = test::Describe({test::AccessibleOf(::GetDlgItem(window, IDC_HELP_BUTTON))});
+  EXPECT_EQ(help.role, ROLE_SYSTEM_PUSHBUTTON);
+  for (const fs::path& planted : {richEdit, helpEngine, accessibility}) {
     const std::wstring name = planted.filename().wstring();
     std::vector<test::LoadedModule> loaded;
     EXPECT_TRUE(

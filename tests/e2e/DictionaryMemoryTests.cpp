@@ -333,6 +333,10 @@ TEST_F(DictionaryMemoryTest, WithoutItsTmManagerEditSaysWhy) {
     ASSERT_EQ(Question(IDC_PANEL_EDIT_MEMORY, IDOK), c.text);
     EXPECT_EQ(test::RunningRecord(L"TMD"), std::nullopt);
   }
+  // Without the installation's records there is no manager to find, and the person is told so (it
+  // once did nothing at all).
+  ASSERT_EQ(::RegDeleteTreeW(HKEY_LOCAL_MACHINE, test::kAppsKeyPath), ERROR_SUCCESS);
+  EXPECT_EQ(Question(IDC_PANEL_EDIT_MEMORY, IDOK), L"Registry information is damaged.");
   EXPECT_EQ(TmManagerRecords(), std::vector<std::wstring>{});
   EXPECT_TRUE(deck_.Running());
 }

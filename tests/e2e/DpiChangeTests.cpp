@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
@@ -32,6 +33,13 @@ RECT WindowPlace(HWND window) {
   RECT place{};
   ::GetWindowRect(window, &place);
   return place;
+}
+
+// The work area of the primary screen, where the window shows.
+RECT WorkArea() {
+  RECT area{};
+  ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+  return area;
 }
 
 SIZE SizeOf(const RECT& place) {
@@ -109,8 +117,11 @@ TEST_F(DpiChangeTest, AtTwiceTheDpiAndBackTheWindowKeepsItsPanelTextAndFocus) {
   ASSERT_TRUE(SendDpiChange(window_, 192, suggested));
   const RECT at192 = WindowPlace(window_);
   test::Screenshot(L"dpi-change-192");
-  EXPECT_EQ(at192.left, suggested.left);
-  EXPECT_EQ(at192.top, suggested.top);
+  // Where the suggested place would put part of the window off the screen, it moves in as far as it
+  // can; larger than the screen (1380x1052 on 1280x1024), its top left, with the title bar, stays on.
+  const RECT work = WorkArea();
+  EXPECT_EQ(at192.left, std::max(work.left, std::min(suggested.left, work.right - SizeOf(suggested).cx)));
+  EXPECT_EQ(at192.top, std::max(work.top, std::min(suggested.top, work.bottom - SizeOf(suggested).cy)));
   // The background picture at 200 %: the 96-DPI size scaled by the one rounding rule.
   EXPECT_NEAR(SizeOf(at192).cx, skinscale::Px(size96.cx, 192), 1);
   EXPECT_NEAR(SizeOf(at192).cy, skinscale::Px(size96.cy, 192), 1);
@@ -147,6 +158,14 @@ TEST_F(DpiChangeTest, AChangeWithinTheSameScaleOnlyMovesTheWindow) {
   const RECT after = WindowPlace(window_);
   EXPECT_EQ(after.left, suggested.left);
   EXPECT_EQ(after.top, suggested.top);
+  // A place above and left of the screen is moved back into the work area.
+  const RECT work = WorkArea();
+  const RECT outside = {work.left - 50, work.top - 14, work.left - 50 + SizeOf(before).cx,
+                        work.top - 14 + SizeOf(before).cy};
+  ASSERT_TRUE(SendDpiChange(window_, 100, outside));
+  EXPECT_EQ(WindowPlace(window_).left, work.left);
+  EXPECT_EQ(WindowPlace(window_).top, work.top);
+  ASSERT_TRUE(SendDpiChange(window_, 100, suggested));
   EXPECT_EQ(SizeOf(after).cx, SizeOf(before).cx);
   EXPECT_EQ(SizeOf(after).cy, SizeOf(before).cy);
   // (The browser of an HTML page may add its view meanwhile: the windows that were there count.)

@@ -223,4 +223,40 @@ TEST_F(PluginsManagerTest, AWriterWithoutProfileIsNotStartedAsIfTheIntegrationWe
   EXPECT_FALSE(fs::exists(version3));
 }
 
+// An installation whose suite lacks its own Events.xcu: switching the Writer integration on through
+// the manager leaves the user's Events.xcu where it is, and switching off must leave it too (it
+// once deleted it, taking it for the suite's).
+TEST_F(PluginsManagerTest, WriterSwitchedOnAndOffKeepsTheUsersOwnEventsWhenTheSuiteHasNone) {
+  const fs::path office = fs::path(COpenOfficeSW::ApplicationData()) /
+                          L"OpenOffice.org2\\user\\registry\\data\\org\\openoffice\\Office";
+  const fs::path suiteEvents = installation_.Folder() / L"OpenOffice\\OOInst\\Events.xcu";
+  const fs::path aside = installation_.Folder() / L"OpenOffice\\Events.xcu (aside)";
+  fs::rename(suiteEvents, aside);
+  const test::Restorer putBack([&] {
+    std::error_code ignored;
+    fs::rename(aside, suiteEvents, ignored);
+  });
+  const std::string own =
+      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<oor:component-data oor:name=\"Events\">"
+      "<node oor:name=\"ApplicationEvents\"><node oor:name=\"Bindings\"><node oor:name=\"OnNew\">"
+      "<prop oor:name=\"BindingURL\"><value>vnd.sun.star.script:Standard.Module1.Main?language=Basic"
+      "</value></prop></node></node></node></oor:component-data>\r\n";
+  test::WriteFile(office / L"Events.xcu", own);
+
+  StartDeck();
+  ASSERT_NE(StartManager(), nullptr);
+  HWND list = ManagerControl(kManagerList);
+  const int writer = RowOf(L"OpenOffice.org Writer 2.4");
+  ASSERT_GE(writer, 0);
+  ASSERT_EQ(test::ManagerCheckBox(list, writer), 1);
+  for (const int state : {2, 1}) {
+    test::ClickManagerCheckBox(list, writer);
+    ASSERT_TRUE(test::WaitUntil([&] { return test::ManagerCheckBox(list, writer) == state; }, 5s));
+    EXPECT_EQ(test::ApplyInManager(manager_), L"The changes have been applied.");
+    EXPECT_EQ(fs::exists(office / L"Addons.xcu.old"), state == 2);
+    EXPECT_EQ(test::ReadFile(office / L"Events.xcu"), own)
+        << "after switching " << (state == 2 ? "on" : "off");
+  }
+}
+
 }  // namespace

@@ -176,6 +176,11 @@ class DisplayScaleLayout : public test::DeckTest {
     EXPECT_EQ(layout.dpi, ExpectedDpi());
     EXPECT_NEAR(layout.window.right - layout.window.left, skinscale::Px(kDesignWindow.cx, dpi), 2);
     EXPECT_NEAR(layout.window.bottom - layout.window.top, skinscale::Px(kDesignWindow.cy, dpi), 2);
+    // However large, its title bar and close button are on the screen.
+    RECT work{};
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    EXPECT_GE(layout.window.left, work.left);
+    EXPECT_GE(layout.window.top, work.top);
     EXPECT_EQ(test::PlacementFaults(layout), std::vector<std::wstring>{});
     for (const test::ControlPlace& control : layout.controls) {
       if (!control.hasFont) continue;

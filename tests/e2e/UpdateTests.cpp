@@ -217,6 +217,22 @@ TEST_F(UpdateTest, TheBoxsStateIsTheUpdateFlagAndSurvivesARestart) {
   ASSERT_NE(OpenTabSeven(), nullptr);
   ASSERT_TRUE(test::WaitUntil([&] { return Visible(Box()); }, 5s));
   EXPECT_EQ(::SendMessageW(Box(), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  // The stored choice is honoured from this start on: only the first start looked for updates.
+  std::map<std::wstring, Lines> exchanges;
+  const auto ended = [](const auto& object) {
+    return std::count(object.second.begin(), object.second.end(), L"released") > 0;
+  };
+  ASSERT_TRUE(test::WaitUntil(
+      [&] {
+        exchanges = service_.Objects();
+        return exchanges.size() == 2 && std::all_of(exchanges.begin(), exchanges.end(), ended);
+      },
+      20s));
+  EXPECT_EQ(std::count_if(exchanges.begin(), exchanges.end(),
+                          [](const auto& object) {
+                            return std::count(object.second.begin(), object.second.end(), L"Run(2)") > 0;
+                          }),
+            1);
   test::Click(Box());
   ASSERT_TRUE(CloseDeck());
   EXPECT_EQ(test::GetDword(HKEY_CURRENT_USER, kUpdateKey, L"GetUpdates"), 1u);

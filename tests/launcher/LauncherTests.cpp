@@ -512,4 +512,16 @@ TEST_F(LauncherTest, AnAppsValueWithTextAfterANulIsDamagedAndNothingStarts) {
   }
 }
 
+// An installer that wrote a size too large leaves text after the value's NUL. Read up to the NUL, a
+// value that names the program is what Windows programs read, and the program starts.
+TEST_F(LauncherTest, AnAppsValueNamingTheProgramBeforeItsNulStartsIt) {
+  test::LaunchTestContext context({{L"apps", {L"Batcher"}}, {L"allapps", {L"Batcher"}}});
+  const std::wstring value =
+      install_->Install(L"Batcher").wstring() + std::wstring(1, L'\0') + L"\u00ff\u00fe";
+  test::SetString(HKEY_LOCAL_MACHINE, test::kAppsKeyPath, L"Batcher", value);
+  Launch(context, false, L"Batcher");
+  EXPECT_TRUE(install_->WaitForStartOf(L"Batcher.exe"));
+  EXPECT_TRUE(context.Shown().empty());
+}
+
 }  // namespace

@@ -381,12 +381,15 @@ TEST_F(MessengerSwitchTest, SwitchingOnWithoutAPluginsFolderFailsAndChangesNothi
     EXPECT_EQ(Snapshot(messenger), before);
     EXPECT_EQ(test::GetDword(HKEY_CURRENT_USER, kMessengers, L"QIP Infium", 77), 77u);  // not written
   }
-  // Switching off there has nothing to remove and is no failure.
+  // Switching off there has nothing to remove and is no failure; the choice stored from before
+  // ends off, or the next detection would show the messenger on again.
+  test::SetDword(HKEY_CURRENT_USER, kMessengers, L"QIP Infium", 1);
   PluginList off{Record(L"QIP Infium", 0, 4096, kQipProduct)};
   BoxRecorder boxes;
   EXPECT_EQ(qip.ApplyStates(off, 0), 0);
   EXPECT_EQ(off[0].state, 0);
   EXPECT_TRUE(boxes.Boxes().empty());
+  EXPECT_EQ(Choice(L"QIP Infium"), 0u);
 }
 
 // An installed-program entry without an install location names no folder: an empty one would be

@@ -329,7 +329,9 @@ TEST_F(HandOffTest, AKernelErrorTakesBackTheHostsRecordAndStartsNothing) {
   EXPECT_EQ(HandOff(utils, L"Vnto", 0, L"C:\\Docs\\a.doc"), 0);
 
   EXPECT_EQ(ProgramsStarted(), 0u);
-  EXPECT_TRUE(context.Shown().empty());
+  // The person is told why nothing started (it once ended without a word).
+  ASSERT_EQ(context.Shown().size(), 1u);
+  EXPECT_EQ(context.Shown()[0].id, unsigned{IDS_HANDOFF_RECORD_FAILED});
   EXPECT_FALSE(RunningValueExists(L"Vnto"));
 }
 
@@ -387,6 +389,26 @@ TEST_F(HandOffTest, SwitchingWordOnWhileWordRunsAsksForARelaunch) {
   utils.Plugins().Active().front()->GetPlugins(stored);
   EXPECT_EQ(stored.front().state, 1);
   EXPECT_FALSE(RunningValueExists(L"Word"));
+}
+
+// A messenger's program is named by its full path; the running one is found by its file name.
+TEST_F(HandOffTest, SwitchingQipInfiumOnWhileItRunsAsksForARelaunch) {
+  const std::filesystem::path qip = scratch_.Folder(L"Programs") / L"infium.exe";
+  std::filesystem::copy_file(test::BinFolder() / L"SuiteApp.exe", qip);
+  test::Process running;
+  ASSERT_TRUE(running.Start(qip)) << "error " << running.LastError();
+  ASSERT_TRUE(test::WaitForWindow(running.Id(), {}, {}, 30s));
+  const auto factory = tasktest::SuiteWith(
+      {{L"VantoQIP", test::Script(L"QIP Infium", {4096}, {Record(L"QIP Infium", 0, 4096)})}});
+  tasktest::HandOffTestContext context(Product());
+  CTranslateMenuUtils utils(context, factory);
+  utils.LoadPlugins();
+
+  EXPECT_EQ(HandOff(utils, L"VantoQIP", 0, L"", 14), 0);
+
+  ASSERT_EQ(context.Shown().size(), 1u);
+  EXPECT_EQ(context.Shown()[0].id, unsigned{IDS_SW_RELAUNCH_HOST});
+  EXPECT_FALSE(RunningValueExists(L"VantoQIP"));
 }
 
 TEST_F(HandOffTest, MessengerNeedsInternetExplorerAndARunningMessenger) {

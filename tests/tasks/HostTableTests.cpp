@@ -134,8 +134,10 @@ TEST(HandOffParameter, OnlyHttpHttpsFtpAndFileCountAsSchemes) {
 TEST(HandOffParameter, DocxRefusedOnlyForTheTranslatorAndItsLiteEdition) {
   EXPECT_TRUE(tasks::NeedsWord2007(L"Vnto", L"\"C:\\a.docx\""));
   EXPECT_TRUE(tasks::NeedsWord2007(L"VNTOX", L"\"C:\\a.docx\""));
-  EXPECT_TRUE(tasks::NeedsWord2007(L"vnto", L"\"C:\\a.docx.bak\""));
-  EXPECT_FALSE(tasks::NeedsWord2007(L"Vnto", L"\"C:\\a.DOCX\""));
+  EXPECT_TRUE(tasks::NeedsWord2007(L"Vnto", L"\"C:\\a.DOCX\""));
+  // The document's own extension decides, not a folder's name or a longer extension.
+  EXPECT_FALSE(tasks::NeedsWord2007(L"vnto", L"\"C:\\a.docx.bak\""));
+  EXPECT_FALSE(tasks::NeedsWord2007(L"vnto", L"\"C:\\old.docx\\a.doc\""));
   EXPECT_FALSE(tasks::NeedsWord2007(L"VntoI", L"\"C:\\a.docx\""));
   EXPECT_FALSE(tasks::NeedsWord2007(L"Word", L"\"C:\\a.docx\""));
   EXPECT_FALSE(tasks::NeedsWord2007(L"Vnto", L"\"C:\\a.doc\""));

@@ -17,6 +17,7 @@
 #include "core/Bstr.h"
 #include "core/PrivateMessages.h"
 #include "support/Driver.h"
+#include "support/RegistrySandbox.h"
 #include "support/TestPaths.h"
 #include "updates/ComponentProgram.h"
 #include "updates/ServiceInfo.h"
@@ -45,6 +46,8 @@ bool ProcessEnds(DWORD id, std::chrono::milliseconds timeout) {
   return ended;
 }
 
+constexpr wchar_t kUpdateKey[] = L"Software\\Korvelsoft\\VNTO9\\Update";
+
 class WebServiceTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() { ASSERT_EQ(RunServer(L"/RegServer"), 0); }
@@ -55,13 +58,19 @@ class WebServiceTest : public ::testing::Test {
                                 nullptr, nullptr);
     ASSERT_NE(window_, nullptr);
   }
-  void TearDown() override { ::DestroyWindow(window_); }
+  void TearDown() override {
+    ::DestroyWindow(window_);
+    ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kUpdateKey, L"GetUpdates");
+  }
 
-  // Runs the start-up exchange as the main window does; false when it did not end in time.
+  // Runs the start-up exchange as the main window does, the user's choice of dictionary updates
+  // stored as `lookForUpdates` (for a component that names no product key); false when it did not
+  // end in time.
   bool RunStartup(bool lookForUpdates = true, bool* signalled = nullptr) {
+    test::SetDword(HKEY_CURRENT_USER, kUpdateKey, L"GetUpdates", lookForUpdates ? 1 : 0);
     HANDLE started = ::CreateEventW(nullptr, FALSE, FALSE, nullptr);
     win::UniqueHandle thread =
-        updates::StartStartupExchange({info_, L"VANTO Client", window_}, nullptr, started, lookForUpdates);
+        updates::StartStartupExchange({info_, L"VANTO Client", window_}, nullptr, started);
     const bool got = ::WaitForSingleObject(started, 30000) == WAIT_OBJECT_0;
     if (signalled) *signalled = got;
     ::CloseHandle(started);
@@ -226,6 +235,20 @@ TEST_F(WebServiceTest, StartupExchangeWithoutUpdatesRunsOnce) {
   EXPECT_EQ(std::count(lines.begin(), lines.end(), L"Run(0)"), 1);
   EXPECT_EQ(std::count(lines.begin(), lines.end(), L"Run(2)"), 0);
   EXPECT_FALSE(info_->OffersDictionaryUpdates());
+}
+
+// The choice is the one stored under the product key the component names, read before Run(2):
+// the window's store is loaded only after the exchange has begun.
+TEST_F(WebServiceTest, TheChoiceStoredUnderTheProductKeyDecidesRunTwo) {
+  constexpr wchar_t kHomeUpdateKey[] = L"Software\\Korvelsoft\\VNTO9\\VNTO9-HOME\\Update";
+  switches_.Set(L"ProductKey", L"VNTO9-HOME");
+  test::SetString(HKEY_CURRENT_USER, kHomeUpdateKey, L"GetUpdates", L"0");  // as a tool writes it
+  const bool ended = RunStartup(true);
+  ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Korvelsoft\\VNTO9\\VNTO9-HOME");
+  ASSERT_TRUE(ended);
+  const Lines lines = OnlyObject();
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), L"Run(0)"), 1);
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), L"Run(2)"), 0);
 }
 
 TEST_F(WebServiceTest, TheAccountOffersDictionaryUpdatesUnlessASwitchSaysNot) {
