@@ -15,6 +15,7 @@
 #include "support/Modules.h"
 #include "support/ProgramLog.h"
 #include "support/TestPaths.h"
+#include "win/ComScope.h"
 
 namespace {
 
@@ -145,6 +146,8 @@ TEST(PlantedLibrary, SystemLibrariesBesideTheProgramAreNotLoaded) {
   ASSERT_NE(window, nullptr);
   test::Click(::GetDlgItem(window, IDC_HELP_BUTTON));
   // A screen reader asks; the program answers with the system's library.
+  const win::ComApartment com;
+  ASSERT_TRUE(com.ok());
   const test::AccNode help = test::Describe({test::AccessibleOf(::GetDlgItem(window, IDC_HELP_BUTTON))});
   EXPECT_EQ(help.role, ROLE_SYSTEM_PUSHBUTTON);
   for (const fs::path& planted : {richEdit, helpEngine, accessibility}) {

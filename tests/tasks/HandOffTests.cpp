@@ -259,7 +259,7 @@ TEST_F(HandOffTest, DocxDocumentsNeedWord2007ForTheTranslatorAndItsLiteEdition) 
   };
   const Case cases[] = {
       {L"Vnto", L"C:\\Docs\\Report.docx", true},   {L"VntoX", L"C:\\Docs\\Report.docx", true},
-      {L"Vnto", L"C:\\Docs\\Report.DOCX", false},  // the search is case-sensitive
+      {L"Vnto", L"C:\\Docs\\Report.DOCX", true},  // the extension in capitals too
       {L"VntoI", L"C:\\Docs\\Report.docx", false}, {L"Vnto", L"C:\\Docs\\Report.doc", false},
   };
   for (const Case& c : cases) {
