@@ -196,17 +196,21 @@ constexpr element::Match ElementOf(std::string_view marker) noexcept {
 
 // What a switch-on gives when the line merge did not take the file (`byLines` is the file itself or
 // no value): the lines as the first content of every element `anchor` finds, if the file is
-// well-formed; else what the line merge gave.
+// well-formed; else what the line merge gave. Lines that bring no `suite` element (a broken
+// template) are refused: the file would not tell that it is merged, and take them again.
 std::optional<std::string> InsertedByElements(std::string_view file, std::optional<std::string> byLines,
                                               const element::Match& anchor,
-                                              const std::vector<std::string_view>& lines) {
+                                              const std::vector<std::string_view>& lines,
+                                              const element::Match& suite) {
   if (byLines && *byLines != file) return byLines;
   const std::optional<element::Elements> elements = xml::Scan(file);
   if (!elements) return byLines;
   std::vector<element::Insertion> insertions;
   for (std::size_t i = 0; i < elements->size(); ++i)
     if (element::Matches((*elements)[i], anchor)) insertions.push_back({i, lines});
-  return element::Inserted(file, *elements, insertions);
+  std::optional<std::string> text = element::Inserted(file, *elements, insertions);
+  if (text && *text != file && !element::Holds(*text, std::span(&suite, 1))) return std::nullopt;
+  return text;
 }
 
 // What a switch-off gives: the line merge's result when it took every suite element out of a
@@ -398,7 +402,8 @@ std::optional<std::string> EnableWindowState(std::string_view file, std::string_
   std::optional<std::string> byLines =
       InsertAfter(file, kWindowStateParent, std::span(from, to),
                   [](std::string_view line) { return Trimmed(line) == Trimmed(kWindowStateParent); });
-  return InsertedByElements(file, std::move(byLines), NodeOf(kWindowStateParent), {from, to});
+  return InsertedByElements(file, std::move(byLines), NodeOf(kWindowStateParent), {from, to},
+                            kWindowStateElement);
 }
 
 std::optional<std::string> DisableWindowState(std::string_view file) {
@@ -416,7 +421,8 @@ std::optional<std::string> EnableAccelerators(std::string_view file, std::string
   std::optional<std::string> byLines = InsertAfter(file, kAcceleratorList, t, [](std::string_view line) {
     return IsLoneStartTag(line, kAcceleratorList);
   });
-  return InsertedByElements(file, std::move(byLines), ElementOf(kAcceleratorList), t);
+  return InsertedByElements(file, std::move(byLines), ElementOf(kAcceleratorList), t,
+                            kSuiteAcceleratorElement);
 }
 
 std::optional<std::string> DisableAccelerators(std::string_view file) {
@@ -430,7 +436,7 @@ std::optional<std::string> EnableLibraries(std::string_view file, std::string_vi
   const LineList t = NonEmptyLines(templ);
   std::optional<std::string> byLines = InsertAfter(
       file, kLibraryList, t, [](std::string_view line) { return IsLoneStartTag(line, kLibraryList); });
-  return InsertedByElements(file, std::move(byLines), ElementOf(kLibraryList), t);
+  return InsertedByElements(file, std::move(byLines), ElementOf(kLibraryList), t, kSuiteLibraryElement);
 }
 
 std::optional<std::string> DisableLibraries(std::string_view file) {
