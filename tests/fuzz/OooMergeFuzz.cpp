@@ -297,7 +297,8 @@ void FuzzOooMerge(const std::uint8_t* data, std::size_t size) {
       if (wellFormed) {
         if (merged) RequireSwitchedOn(file, *merged);
         // A second switch-on changes nothing once the suite's entry is there, as a line or element.
-        const auto entries = ooo::xml::Scan(merged.value_or(""));
+        const std::string mergedText = merged.value_or("");  // the elements point into it
+        const auto entries = ooo::xml::Scan(mergedText);
         const bool holds = entries && std::any_of(entries->begin(), entries->end(),
                                                   [op](const auto& e) { return IsSuiteElement(op + 1, e); });
         if (merged && (holds || CountContaining(ooo::Lines(*merged), entry) > 0))
