@@ -9,6 +9,7 @@
 #include "FuzzBodies.h"
 #include "switches/ooo/ByteLines.h"
 #include "switches/ooo/OooMerge.h"
+#include "switches/ooo/XmlScan.h"
 
 namespace {
 
@@ -116,6 +117,62 @@ bool IsSectionStartAlone(std::string_view line) {
                      [line](std::string_view s) { return Stripped(line) == Stripped(s); });
 }
 
+// The names of the elements of a well-formed text, in document order; no value for another text.
+std::optional<std::vector<std::string_view>> ElementNames(std::string_view text) {
+  const auto elements = ooo::xml::Scan(text);
+  if (!elements) return std::nullopt;
+  std::vector<std::string_view> names;
+  for (const ooo::xml::Element& e : *elements) names.push_back(e.name);
+  return names;
+}
+
+// The value a marker gives for `key` ("oor:name=\"").
+std::string_view QuotedIn(std::string_view marker, std::string_view key) {
+  const std::size_t from = marker.find(key) + key.size();
+  return marker.substr(from, marker.find('"', from) - from);
+}
+
+// Whether an element is one of the suite's in the file that `op` switches off.
+bool IsSuiteElement(unsigned op, const ooo::xml::Element& e) {
+  const auto attribute = [&e](std::string_view name) { return ooo::xml::AttributeValue(e.tag, name); };
+  switch (op) {
+    case 1:
+      return e.name == "node" && std::any_of(ooo::kSuiteNodes.begin(), ooo::kSuiteNodes.end(), [&](auto m) {
+               return attribute("oor:name") == QuotedIn(m, "oor:name=\"");
+             });
+    case 3:
+      return e.name == "node" && attribute("oor:name") == QuotedIn(ooo::kWindowStateNode, "oor:name=\"");
+    case 5: {
+      const auto values = ooo::xml::AttributeValues(e.tag);
+      return std::any_of(values.begin(), values.end(), [](std::string_view v) {
+        return v.find(ooo::kSuiteAccelerator) != std::string_view::npos;
+      });
+    }
+    default: return e.name == "library:library" && attribute("library:name") == "Vanto";
+  }
+}
+
+// A well-formed file switched off: refused only when its root element is the suite's (cutting it
+// would leave no document); else a well-formed file without the suite's elements, holding the
+// file's elements but those it lost, in order.
+void RequireSwitchedOff(unsigned op, std::string_view file, const std::optional<std::string>& out) {
+  const auto elements = ooo::xml::Scan(file);
+  if (!out) {
+    Require(IsSuiteElement(op, elements->front()));
+    return;
+  }
+  const auto left = ooo::xml::Scan(*out);
+  Require(left.has_value());
+  for (const ooo::xml::Element& e : *left) Require(!IsSuiteElement(op, e));
+  Require(IsSubsequence(*ElementNames(*out), *ElementNames(file)));
+}
+
+// A well-formed file switched on keeps every element of its own, in order, when the result is a
+// document (a broken template may make it none, as it did before).
+void RequireSwitchedOn(std::string_view file, std::string_view merged) {
+  if (const auto names = ElementNames(merged)) Require(IsSubsequence(*ElementNames(file), *names));
+}
+
 }  // namespace
 
 void FuzzOooMerge(const std::uint8_t* data, std::size_t size) {
@@ -127,21 +184,29 @@ void FuzzOooMerge(const std::uint8_t* data, std::size_t size) {
   const std::string_view templ = rest.substr(split);
   const auto in = ooo::Lines(file);
   const auto t = ooo::NonEmptyLines(templ);
+  // A file that is not well-formed goes through the line merges alone, exactly as their rules say;
+  // a well-formed one may be merged by its elements, which keeps the properties checked for it.
+  const bool wellFormed = ooo::xml::Scan(file).has_value();
 
   switch (op) {
     case 0: {
       const ooo::AddonsMerge merged = ooo::EnableAddons(file, templ);
       using Outcome = ooo::AddonsMerge::Outcome;
-      // Merged already only with the suite's first node in it.
-      if (merged.outcome == Outcome::kAlreadyMerged) Require(CountContaining(in, ooo::kSuiteNodes[0]) > 0);
+      // Merged already only with the suite's first node in it (as a line, or an element anywhere).
+      if (merged.outcome == Outcome::kAlreadyMerged)
+        Require(wellFormed ? ooo::HoldsSuiteNodes(file) : CountContaining(in, ooo::kSuiteNodes[0]) > 0);
       if (merged.outcome != Outcome::kMerged) {
         Require(merged.text.empty());
+        break;
+      }
+      Require(ooo::HoldsSuiteNodes(merged.text));
+      if (wellFormed) {
+        RequireSwitchedOn(file, merged.text);
         break;
       }
       const auto out = SplitWritten(merged.text, ooo::kLf);
       RequireLines(out);
       Require(out.size() >= in.size());
-      Require(ooo::HoldsSuiteNodes(merged.text));
       // Nothing of the file is lost or changed: every line of it stays, in order.
       Require(IsSubsequence(in, out));
       break;
@@ -150,6 +215,10 @@ void FuzzOooMerge(const std::uint8_t* data, std::size_t size) {
     case 3: {
       const std::optional<std::string> out =
           op == 1 ? ooo::DisableAddons(file) : ooo::DisableWindowState(file);
+      if (wellFormed) {
+        RequireSwitchedOff(op, file, out);
+        break;
+      }
       const std::string_view toolbar[] = {ooo::kWindowStateNode};
       const std::span<const std::string_view> markers =
           op == 1 ? std::span<const std::string_view>(ooo::kSuiteNodes)
@@ -207,9 +276,13 @@ void FuzzOooMerge(const std::uint8_t* data, std::size_t size) {
         if (l == ooo::kInnerNodeEnd) break;
       }
       const std::optional<std::string> merged = ooo::EnableWindowState(file, templ);
-      RequireInsertedAfter(
-          merged, file, in, node, ooo::kWindowStateParent, ooo::kWindowStateNode,
-          [](std::string_view l) { return Stripped(l) == Stripped(ooo::kWindowStateParent); });
+      if (wellFormed) {
+        if (merged) RequireSwitchedOn(file, *merged);
+      } else {
+        RequireInsertedAfter(
+            merged, file, in, node, ooo::kWindowStateParent, ooo::kWindowStateNode,
+            [](std::string_view l) { return Stripped(l) == Stripped(ooo::kWindowStateParent); });
+      }
       // A second switch-on changes nothing.
       if (merged) Require(ooo::EnableWindowState(*merged, templ) == *merged);
       break;
@@ -221,6 +294,17 @@ void FuzzOooMerge(const std::uint8_t* data, std::size_t size) {
       const std::string_view entry = accel ? ooo::kSuiteAccelerator : ooo::kSuiteLibrary;
       const auto enable = accel ? ooo::EnableAccelerators : ooo::EnableLibraries;
       const std::optional<std::string> merged = enable(file, templ);
+      if (wellFormed) {
+        if (merged) RequireSwitchedOn(file, *merged);
+        // A second switch-on changes nothing once the suite's entry is there, as a line or element.
+        const std::string mergedText = merged.value_or("");  // the elements point into it
+        const auto entries = ooo::xml::Scan(mergedText);
+        const bool holds = entries && std::any_of(entries->begin(), entries->end(),
+                                                  [op](const auto& e) { return IsSuiteElement(op + 1, e); });
+        if (merged && (holds || CountContaining(ooo::Lines(*merged), entry) > 0))
+          Require(enable(*merged, templ) == *merged);
+        break;
+      }
       RequireInsertedAfter(merged, file, in, t, list, entry,
                            [list](std::string_view l) { return IsStartTagAlone(l, list); });
       // A second switch-on changes nothing when the template names the suite's entry.
@@ -232,6 +316,10 @@ void FuzzOooMerge(const std::uint8_t* data, std::size_t size) {
       const std::string_view entry = accel ? ooo::kSuiteAccelerator : ooo::kSuiteLibrary;
       const std::optional<std::string> kept =
           accel ? ooo::DisableAccelerators(file) : ooo::DisableLibraries(file);
+      if (wellFormed) {
+        RequireSwitchedOff(op, file, kept);
+        break;
+      }
       // Refused exactly when a line names the entry with more beside it; otherwise every other line
       // stays, in order, and only lines holding one empty element naming the entry go.
       std::vector<std::string_view> others;

@@ -47,10 +47,17 @@ TEST(OooBadInput, AHugeSingleLineComesBackWhole) {
 
 TEST(OooBadInput, AFileWithoutLineEndsIsOneLine) {
   // The whole accelerator list on one line. The template once followed it, after the list's end
-  // tag, where OpenOffice.org reads a broken file; the file is refused now.
+  // tag, where OpenOffice.org reads a broken file; it goes inside the list now, and a file cut short
+  // is refused.
   const std::string_view oneLine =
       "<accel:acceleratorlist xmlns:accel=\"a\"><accel:item/></accel:acceleratorlist>";
-  EXPECT_EQ(EnableAccelerators(oneLine, f::kAccelTemplate), std::nullopt);
+  const std::optional<std::string> merged = EnableAccelerators(oneLine, f::kAccelTemplate);
+  ASSERT_TRUE(merged.has_value());
+  EXPECT_EQ(merged->substr(0, 39), "<accel:acceleratorlist xmlns:accel=\"a\">");
+  EXPECT_EQ(merged->substr(39, 2), "\n\t");
+  EXPECT_TRUE(merged->ends_with("/><accel:item/></accel:acceleratorlist>"));
+  EXPECT_EQ(DisableAccelerators(*merged), oneLine);
+  EXPECT_EQ(EnableAccelerators(oneLine.substr(0, oneLine.size() - 1), f::kAccelTemplate), std::nullopt);
   // A template without line ends still gives its one line.
   EXPECT_EQ(EnableLibraries(f::kScriptXlc.substr(0, 0), "x"), "");
   EXPECT_EQ(EnableLibraries("<library:libraries xmlns:library=\"l\">", "<t/>"),

@@ -182,8 +182,9 @@ std::string WithLineEnds(std::string_view lf, std::string_view eol) {
   return out;
 }
 
-// A line that anchors a section must hold it alone: a file whose anchor line carries more is merged
-// as if its lines were apart, or refused; never merged with content dropped.
+// A line that anchors a section is merged by lines when it holds the anchor alone; a file whose
+// anchor lines carry more is merged by its elements (OooLayoutTests) or, not well-formed, refused;
+// never merged with content dropped.
 TEST(OooAddons, AnAnchorLineThatCarriesMoreIsMergedOnlyWhenNothingIsLost) {
   using Outcome = AddonsMerge::Outcome;
   const std::string full = EnableAddons(f::kAddonsFull, f::kAddonsTemplate).text;
@@ -201,25 +202,12 @@ TEST(OooAddons, AnAnchorLineThatCarriesMoreIsMergedOnlyWhenNothingIsLost) {
       // A lone CR and then CR LF: an empty line after each, which stays.
       {"CR only and CR LF mixed", WithLineEnds(f::kAddonsMenuOnly, "\r\r\n"), Outcome::kMerged,
        EnableAddons(WithLineEnds(f::kAddonsMenuOnly, "\n\n"), f::kAddonsTemplate).text},
-      // Several elements on one line.
-      {"the whole file on one line", WithLineEnds(f::kAddonsFull, ""), Outcome::kRefused, ""},
-      {"a section start with a node after it",
-       std::string(f::kAddonsFull)
-           .replace(f::kAddonsFull.find(toolbar), toolbar.size(), toolbar + "<node oor:name=\"other\"/>"),
-       Outcome::kRefused, ""},
-      {"the parent line with a section in it (the parent anchors the toolbar)",
-       std::string(f::kAddonsMenuOnly)
-           .replace(f::kAddonsMenuOnly.find(" <node oor:name=\"AddonUI\">") + 26, 1, ""),
-       Outcome::kRefused, ""},
       // Two section starts on one line: the nodes of the second once went nowhere while the file
       // counted as merged.
       {"two section starts on one line",
        std::string(f::kAddonsFull)
            .insert(f::kAddonsFull.find("  <node oor:name=\"OfficeToolBar\">"),
                    "  <node oor:name=\"Images\">"),
-       Outcome::kRefused, ""},
-      {"a section's end and the next one's start on one line",
-       std::string(f::kAddonsFull).replace(f::kAddonsFull.find("\n  <node oor:name=\"Images\">"), 1, ""),
        Outcome::kRefused, ""},
       // Blanks around the anchor are no content; the user's line stays as it is.
       {"a section start with blanks after it",
@@ -389,9 +377,10 @@ TEST(OooDisable, RemovesOnlyTheSuitesLines) {
   for (const Case& c : cases) EXPECT_EQ(c.disable(c.file).value_or("<refused>"), c.expected) << c.name;
 }
 
-// The start line the suite's lines go after must hold that alone (blanks aside): a file with old
-// Mac line ends merges as with line feeds, one whose start line carries more is refused.
-TEST(OooStartLines, AStartLineThatCarriesMoreIsRefusedNeverMisplaced) {
+// The start line the suite's lines go after holds that alone (blanks aside) in the line merge: a
+// file with old Mac line ends merges as with line feeds; one whose start line carries more is merged
+// by its elements (more layouts in OooLayoutTests), or refused when it is not well-formed.
+TEST(OooStartLines, AStartLineThatCarriesMoreIsMergedByElementsNeverMisplaced) {
   using Enable = std::optional<std::string> (*)(std::string_view, std::string_view);
   const std::string windowState = EnableWindowState(f::kWindowState, f::kWindowStateTemplate).value();
   const std::string accelerators = EnableAccelerators(f::kCurrentXml, f::kAccelTemplate).value();
@@ -405,6 +394,12 @@ TEST(OooStartLines, AStartLineThatCarriesMoreIsRefusedNeverMisplaced) {
     std::string out(text);
     return out.replace(out.find(line), line.size(), by);
   };
+  const auto accelLines = Lines(f::kAccelTemplate);
+  const std::string toolbarBlock =
+      "\n  \t<node oor:name=\"private:resource/toolbar/addon_VANTO.Translate\" oor:op=\"replace\">"
+      "\n  \t <prop oor:name=\"Docked\" oor:type=\"xs:boolean\">\n  \t  <value>true</value>\n  \t </prop>"
+      "\n  \t <prop oor:name=\"UIName\" oor:type=\"xs:string\">\n  \t  <value>VANTO</value>\n  \t </prop>"
+      "\n  \t</node>";
   struct Case {
     const char* name;
     Enable enable;
@@ -433,32 +428,21 @@ TEST(OooStartLines, AStartLineThatCarriesMoreIsRefusedNeverMisplaced) {
       {"script.xlc, list after a byte order mark", EnableLibraries,
        replaced(f::kScriptXlc, libraryList, "\xEF\xBB\xBF" + libraryList), f::kScriptXlcTemplate,
        replaced(libraries, libraryList, "\xEF\xBB\xBF" + libraryList)},
-      // Several elements on one line: the inserted lines would land inside or after another one.
-      {"window state on one line", EnableWindowState, WithLineEnds(f::kWindowState, ""),
-       f::kWindowStateTemplate, std::nullopt},
+      // Several elements on one line: the suite's lines go right after the start tag, each on a line
+      // of its own, indented one tab deeper than the anchor's line; what followed the tag follows them.
       {"States with a node after it", EnableWindowState,
        replaced(f::kWindowState, states, states + "<node oor:name=\"x\"/>"), f::kWindowStateTemplate,
-       std::nullopt},
-      {"States after another element", EnableWindowState, replaced(f::kWindowState, states, "<x/>" + states),
-       f::kWindowStateTemplate, std::nullopt},
-      {"current.xml on one line", EnableAccelerators, WithLineEnds(f::kCurrentXml, ""), f::kAccelTemplate,
-       std::nullopt},
-      {"list with an item after it", EnableAccelerators,
-       replaced(f::kCurrentXml, accelList, accelList + "<accel:item accel:code=\"KEY_F1\"/>"),
-       f::kAccelTemplate, std::nullopt},
-      {"list whose start tag goes on on the next line", EnableAccelerators,
-       replaced(f::kCurrentXml, accelList, "<accel:acceleratorlist\n xmlns:accel=\"a\">"), f::kAccelTemplate,
-       std::nullopt},
+       replaced(f::kWindowState, states, states + toolbarBlock + "<node oor:name=\"x\"/>")},
+      // An empty list element becomes a start and an end tag around them.
       {"an empty list element", EnableAccelerators, "<accel:acceleratorlist xmlns:accel=\"a\"/>\n",
+       f::kAccelTemplate,
+       "<accel:acceleratorlist xmlns:accel=\"a\">\n\t" + std::string(accelLines[0].substr(1)) + "\n\t" +
+           std::string(accelLines[1].substr(1)) + "</accel:acceleratorlist>\n"},
+      // Not well-formed: the list never ends.
+      {"list with an item after it and no end", EnableAccelerators,
+       replaced(replaced(f::kCurrentXml, "</accel:acceleratorlist>", ""), accelList,
+                accelList + "<accel:item accel:code=\"KEY_F1\"/>"),
        f::kAccelTemplate, std::nullopt},
-      {"list opened and closed on one line", EnableAccelerators,
-       replaced(f::kCurrentXml, accelList, accelList + "</accel:acceleratorlist>"), f::kAccelTemplate,
-       std::nullopt},
-      {"script.xlc on one line", EnableLibraries, WithLineEnds(f::kScriptXlc, ""), f::kScriptXlcTemplate,
-       std::nullopt},
-      {"script.xlc, CR only but the list after the document type", EnableLibraries,
-       replaced(WithLineEnds(f::kScriptXlc, "\r"), "\r" + libraryList, libraryList), f::kScriptXlcTemplate,
-       std::nullopt},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -466,9 +450,10 @@ TEST(OooStartLines, AStartLineThatCarriesMoreIsRefusedNeverMisplaced) {
   }
 }
 
-// Switching off drops a line naming the suite's entry, or starting or ending a suite node, only when
-// it holds that alone.
-TEST(OooDisable, ALineThatHoldsMoreThanTheSuitesEntryIsRefused) {
+// Switching off drops a line naming the suite's entry, or starting or ending a suite node, when it
+// holds that alone; a line that holds more loses only the suite's element (cut with the line end
+// and blanks before it when it starts its line). A file that is not well-formed is refused.
+TEST(OooDisable, ALineThatHoldsMoreLosesOnlyTheSuitesEntry) {
   using Disable = std::optional<std::string> (*)(std::string_view);
   const std::string_view suiteItem =
       R"(<accel:item accel:code="KEY_T" xlink:href="vnd.sun.star.script:Vanto.Module1.TranslateSel?language=Basic"/>)";
@@ -490,11 +475,13 @@ TEST(OooDisable, ALineThatHoldsMoreThanTheSuitesEntryIsRefused) {
       {"the suite's item and the user's on one line", DisableAccelerators,
        "<accel:acceleratorlist>\n " + item +
            "<accel:item accel:code=\"KEY_F7\"/>\n</accel:acceleratorlist>\n",
-       std::nullopt},
+       "<accel:acceleratorlist><accel:item accel:code=\"KEY_F7\"/>\n</accel:acceleratorlist>\n"},
       {"the list's start tag and the suite's item on one line", DisableAccelerators,
-       "<accel:acceleratorlist>" + item + "\n</accel:acceleratorlist>\n", std::nullopt},
+       "<accel:acceleratorlist>" + item + "\n</accel:acceleratorlist>\n",
+       "<accel:acceleratorlist>\n</accel:acceleratorlist>\n"},
       {"the whole list on one line", DisableAccelerators,
-       "<accel:acceleratorlist>" + item + "</accel:acceleratorlist>", std::nullopt},
+       "<accel:acceleratorlist>" + item + "</accel:acceleratorlist>", "<accel:acceleratorlist/>"},
+      // Not well-formed (no element at all; an element the suite's entry is the whole of).
       {"the item in a comment", DisableAccelerators, "<!-- " + item + " -->\n", std::nullopt},
       {"an item that goes on on the next line", DisableAccelerators,
        " <accel:item xlink:href=\"vnd.sun.star.script:Vanto.Module1.X\"\n accel:code=\"KEY_T\"/>\n",
@@ -516,7 +503,8 @@ TEST(OooDisable, ALineThatHoldsMoreThanTheSuitesEntryIsRefused) {
       {"the user's node and a suite node on one line", DisableAddons,
        "   <node oor:name=\"mine\"/>" + menu + "\n   </node>\n", std::nullopt},
       {"the section's start and a suite node on one line", DisableAddons,
-       "  <node oor:name=\"OfficeMenuBar\">" + menu + "\n   </node>\n  </node>\n", std::nullopt},
+       "  <node oor:name=\"OfficeMenuBar\">" + menu + "\n   </node>\n  </node>\n",
+       "  <node oor:name=\"OfficeMenuBar\">   \n  </node>\n"},
       {"a suite node's end and the user's node on one line", DisableAddons,
        menu + "\n    <prop/>\n   </node><node oor:name=\"mine\"/>\n", std::nullopt},
       {"a suite node on one line", DisableAddons, menu + "<prop/></node>\n", std::nullopt},
@@ -526,7 +514,8 @@ TEST(OooDisable, ALineThatHoldsMoreThanTheSuitesEntryIsRefused) {
        "  <node oor:name=\"States\">\n" + toolbar + "\n    <prop/>\n   </node>\n  </node>\n",
        "  <node oor:name=\"States\">\r\n  </node>\r\n"},
       {"the States line and the toolbar's node on one line", DisableWindowState,
-       "  <node oor:name=\"States\">" + toolbar + "\n   </node>\n  </node>\n", std::nullopt},
+       "  <node oor:name=\"States\">" + toolbar + "\n   </node>\n  </node>\n",
+       "  <node oor:name=\"States\">   \n  </node>\n"},
       {"the toolbar's node ending with the States end", DisableWindowState,
        toolbar + "\n   </node>  </node>\n", std::nullopt},
   };

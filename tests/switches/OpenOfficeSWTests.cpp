@@ -539,7 +539,7 @@ enum class Fault {
 };
 enum class Outcome {
   kFails,        // the profile stays as it was, the record keeps its old state, the message shows
-  kCompletes,    // as switching without that file: a complete state
+  kCompletes,    // a complete state, the same again from the same profile
   kNothingToDo,  // the marker is gone: the profile reads as off already
 };
 
@@ -729,10 +729,13 @@ const FaultCase kSwitchOnFaults[] = {
     // Files the merges cannot take the suite's lines into without misplacing them.
     {"AddonsWithoutAnyAnchor", 1, Fault::kReplaced, kAddonsXcu, Outcome::kFails, nullptr,
      "<?xml version=\"1.0\"?>\n<oor:component-data oor:name=\"Addons\"/>\n"},
-    {"AddonsOnOneLine", 1, Fault::kOneLine, kAddonsXcu, Outcome::kFails},
-    {"WindowStateOnOneLine", 1, Fault::kOneLine, kWindowStateXcu, Outcome::kFails},
-    {"AcceleratorsOnOneLine", 1, Fault::kOneLine, kGermanAccel, Outcome::kFails},
-    {"LibraryListOnOneLine", 1, Fault::kOneLine, kLibraryListFile, Outcome::kFails},
+    {"AddonsNotWellFormed", 1, Fault::kReplaced, kAddonsXcu, Outcome::kFails, nullptr,
+     "<oor:component-data><node oor:name=\"AddonUI\"><node oor:name=\"OfficeMenuBar\"></node>\n"},
+    // Well-formed files on one line are merged by their elements.
+    {"AddonsOnOneLine", 1, Fault::kOneLine, kAddonsXcu, Outcome::kCompletes},
+    {"WindowStateOnOneLine", 1, Fault::kOneLine, kWindowStateXcu, Outcome::kCompletes},
+    {"AcceleratorsOnOneLine", 1, Fault::kOneLine, kGermanAccel, Outcome::kCompletes},
+    {"LibraryListOnOneLine", 1, Fault::kOneLine, kLibraryListFile, Outcome::kCompletes},
 };
 
 // Switching off: every file it rewrites or removes. The marker goes first, so a missing one means
@@ -780,13 +783,16 @@ const FaultCase kSwitchOffFaults[] = {
     {"LibraryDescriptionDeleted", 0, Fault::kDeleted, L"basic\\Vanto\\script.xlb", Outcome::kCompletes},
     {"LibraryTemporaryFileBlocked", 0, Fault::kTempBlocked, L"basic\\script.xlc.tmp", Outcome::kFails,
      kUnregister},
-    // A line that holds the suite's part and the user's: dropping it would lose the user's.
-    {"SuiteItemBesideTheUsers", 0, Fault::kJoinAfter, kEnglishAccel, Outcome::kFails, nullptr,
+    // A line that holds the suite's part and the user's: only the suite's element goes.
+    {"SuiteItemBesideTheUsers", 0, Fault::kJoinAfter, kEnglishAccel, Outcome::kCompletes, nullptr,
      "Vanto.Module1.TranslateAll"},
-    {"SuiteLibraryBesideTheUsers", 0, Fault::kJoinAfter, kLibraryListFile, Outcome::kFails, nullptr,
+    {"SuiteLibraryBesideTheUsers", 0, Fault::kJoinAfter, kLibraryListFile, Outcome::kCompletes, nullptr,
      "library:name=\"Vanto\""},
-    {"ToolbarNodeBesideTheStatesLine", 0, Fault::kJoinAfter, kWindowStateXcu, Outcome::kFails, nullptr,
+    {"ToolbarNodeBesideTheStatesLine", 0, Fault::kJoinAfter, kWindowStateXcu, Outcome::kCompletes, nullptr,
      "oor:name=\"States\""},
+    // A file that is not well-formed and whose suite line holds more is refused.
+    {"SuiteItemInABrokenFile", 0, Fault::kReplaced, kEnglishAccel, Outcome::kFails, nullptr,
+     "<accel:acceleratorlist>\n <accel:item xlink:href=\"Vanto.Module1.X\"/><accel:item/>\n"},
 };
 
 INSTANTIATE_TEST_SUITE_P(SwitchingOn, OpenOfficeFault, ::testing::ValuesIn(kSwitchOnFaults),

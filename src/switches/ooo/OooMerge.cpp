@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "switches/ooo/ByteLines.h"
+#include "switches/ooo/ElementMerge.h"
 
 namespace ooo {
 namespace {
@@ -160,46 +161,99 @@ bool HoldsSuiteNode(LineList::const_iterator start, LineList::const_iterator end
   return false;
 }
 
-}  // namespace
+// The elements the markers name, for files the line merges cannot take.
 
-bool HoldsSuiteNodes(std::string_view file) {
-  return AnyContains(Lines(file), kSuiteNodes[0]);
+// The value a marker gives after `key` (`name="`), up to the closing quote.
+constexpr std::string_view QuotedAfter(std::string_view marker, std::string_view key) noexcept {
+  const std::size_t from = marker.find(key) + key.size();
+  return marker.substr(from, marker.find('"', from) - from);
 }
 
-AddonsMerge EnableAddons(std::string_view file, std::string_view templ) {
-  using Outcome = AddonsMerge::Outcome;
-  const LineList lines = Lines(file);
-  const LineList t = NonEmptyLines(templ);
+constexpr element::Match NodeOf(std::string_view marker) noexcept {
+  return {"node", "oor:name", QuotedAfter(marker, "oor:name=\"")};
+}
 
-  // What each section of the template needs: its nodes put into the file's own section, or the
-  // whole section put after the parent line; nothing when the file's section holds suite nodes.
-  struct Section {
-    LineList::const_iterator from, to;  // the template's start line and closing line
-    bool wanted = false;                // the template has it and the file's lacks suite nodes
-    bool present = false;               // the file has the section
-  };
-  std::array<Section, kAddonSections.size()> sections{};
-  bool needsParent = false;
-  bool wanted = false;
-  for (std::size_t s = 0; s < kAddonSections.size(); ++s) {
-    Section& section = sections[s];
-    section.from = FindContaining(t, kAddonSections[s]);
-    if (section.from == t.end()) continue;
-    section.to = std::find(std::next(section.from), t.end(), kSectionEnd);
-    const auto own = FindContaining(lines, kAddonSections[s]);
-    section.present = own != lines.end();
-    section.wanted = !section.present || !HoldsSuiteNode(own, lines.end());
-    needsParent = needsParent || !section.present;
-    wanted = wanted || section.wanted;
-  }
-  if (!wanted) return {HoldsSuiteNodes(file) ? Outcome::kAlreadyMerged : Outcome::kRefused, {}};
+template <std::size_t N>
+constexpr std::array<element::Match, N> NodesOf(const std::array<std::string_view, N>& markers) noexcept {
+  std::array<element::Match, N> matches{};
+  std::transform(markers.begin(), markers.end(), matches.begin(), NodeOf);
+  return matches;
+}
 
-  // Sections the file lacks go after the parent line in the template's order.
+constexpr std::array<element::Match, kSuiteNodes.size()> kSuiteNodeElements = NodesOf(kSuiteNodes);
+constexpr std::array<element::Match, kAddonSections.size()> kSectionElements = NodesOf(kAddonSections);
+constexpr element::Match kWindowStateElement = NodeOf(kWindowStateNode);
+// An accelerator entry of the suite names its module in an attribute (the script's URL).
+constexpr element::Match kSuiteAcceleratorElement = {{}, {}, kSuiteAccelerator};
+constexpr element::Match kSuiteLibraryElement = {"library:library", "library:name",
+                                                 QuotedAfter(kSuiteLibrary, "library:name=\"")};
+
+// The element a start-tag marker ("<name ...") names, by its name alone.
+constexpr element::Match ElementOf(std::string_view marker) noexcept {
+  marker.remove_prefix(1);
+  return {marker.substr(0, marker.find(' ')), {}, {}};
+}
+
+// What a switch-on gives when the line merge did not take the file (`byLines` is the file itself or
+// no value): the lines as the first content of every element `anchor` finds, if the file is
+// well-formed; else what the line merge gave. Lines that bring no `suite` element (a broken
+// template) are refused: the file would not tell that it is merged, and take them again.
+std::optional<std::string> InsertedByElements(std::string_view file, std::optional<std::string> byLines,
+                                              const element::Match& anchor,
+                                              const std::vector<std::string_view>& lines,
+                                              const element::Match& suite) {
+  if (byLines && *byLines != file) return byLines;
+  const std::optional<element::Elements> elements = xml::Scan(file);
+  if (!elements) return byLines;
+  std::vector<element::Insertion> insertions;
+  for (std::size_t i = 0; i < elements->size(); ++i)
+    if (element::Matches((*elements)[i], anchor)) insertions.push_back({i, lines});
+  std::optional<std::string> text = element::Inserted(file, *elements, insertions);
+  if (text && *text != file && !element::Holds(*text, std::span(&suite, 1))) return std::nullopt;
+  return text;
+}
+
+// What a switch-off gives: the line merge's result when it took every suite element out of a
+// well-formed file (or the file is not well-formed: then it is all there is), else the file with
+// those elements cut out by their offsets.
+std::optional<std::string> CutByElements(std::string_view file, std::optional<std::string> byLines,
+                                         std::span<const element::Match> suite,
+                                         std::span<const element::Match> sections = {}) {
+  if (!xml::Scan(file)) return byLines;
+  if (byLines && xml::Scan(*byLines) && !element::Holds(*byLines, suite)) return byLines;
+  return element::Cut(file, suite, sections);
+}
+
+// The template's sections in Addons.xcu and what the file needs of each.
+struct Section {
+  LineList::const_iterator from, to;  // the template's start line and closing line
+  bool wanted = false;                // the template has it and the file's lacks suite nodes
+  bool present = false;               // the file has the section
+};
+using Sections = std::array<Section, kAddonSections.size()>;
+
+// The sections in the template's order.
+std::array<std::size_t, kAddonSections.size()> TemplateOrder(const LineList& t, const Sections& sections) {
   std::array<std::size_t, kAddonSections.size()> order{0, 1, 2};
   std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
     return std::distance(t.begin(), sections[a].from) < std::distance(t.begin(), sections[b].from);
   });
+  return order;
+}
 
+bool AnyWanted(const Sections& sections) {
+  return std::any_of(sections.begin(), sections.end(), [](const Section& s) { return s.wanted; });
+}
+
+AddonsMerge EnableAddonsByLines(std::string_view file, const LineList& lines, const LineList& t,
+                                const Sections& sections) {
+  using Outcome = AddonsMerge::Outcome;
+  if (!AnyWanted(sections)) return {HoldsSuiteNodes(file) ? Outcome::kAlreadyMerged : Outcome::kRefused, {}};
+  const bool needsParent = std::any_of(sections.begin(), sections.end(),
+                                       [&t](const Section& s) { return s.from != t.end() && !s.present; });
+
+  // Sections the file lacks go after the parent line in the template's order.
+  const auto order = TemplateOrder(t, sections);
   LineWriter out(kLf);
   bool parentDone = false;
   std::array<bool, kAddonSections.size()> done{};
@@ -234,48 +288,160 @@ AddonsMerge EnableAddons(std::string_view file, std::string_view templ) {
   return {Outcome::kMerged, std::move(text)};
 }
 
+// The same merge on the elements of a well-formed file: a section is a child of the AddonUI node
+// (anywhere in a file without one), and holds suite nodes when any node inside it is one.
+class AddonsByElements {
+ public:
+  AddonsByElements(std::string_view file, element::Elements elements, const LineList& t, Sections sections)
+      : file_(file), elements_(std::move(elements)), t_(t), sections_(sections) {
+    parent_ = element::Find(elements_, NodeOf(kAddonParent));
+    for (std::size_t s = 0; s < kAddonSections.size(); ++s) {
+      Section& section = sections_[s];
+      if (section.from == t_.end()) continue;  // the template has no such section
+      own_[s] = element::Find(elements_, kSectionElements[s], parent_);
+      section.present = own_[s].has_value();
+      section.wanted = !section.present || !element::HoldsInside(elements_, *own_[s], kSuiteNodeElements);
+    }
+  }
+
+  // Whether the lines found the same sections, wanted the same way.
+  [[nodiscard]] bool SamePlan(const Sections& byLines) const {
+    for (std::size_t s = 0; s < kAddonSections.size(); ++s)
+      if (byLines[s].wanted != sections_[s].wanted || byLines[s].present != sections_[s].present)
+        return false;
+    return true;
+  }
+
+  [[nodiscard]] AddonsMerge Merge() const {
+    using Outcome = AddonsMerge::Outcome;
+    if (!AnyWanted(sections_))
+      return {HoldsSuiteNodes(file_) ? Outcome::kAlreadyMerged : Outcome::kRefused, {}};
+    std::vector<element::Insertion> insertions;
+    std::vector<std::string_view> whole;  // sections the file lacks, for the parent
+    for (std::size_t s : TemplateOrder(t_, sections_)) {
+      const Section& section = sections_[s];
+      if (!section.wanted) continue;
+      if (section.present) {
+        insertions.push_back({*own_[s], {std::next(section.from), section.to}});
+        continue;
+      }
+      whole.insert(whole.end(), section.from, section.to);
+      if (section.to != t_.end()) whole.push_back(*section.to);
+    }
+    if (!whole.empty()) {
+      if (!parent_) return {Outcome::kRefused, {}};
+      insertions.push_back({*parent_, std::move(whole)});
+    }
+    std::optional<std::string> text = element::Inserted(file_, elements_, insertions);
+    if (!text || !HoldsSuiteNodes(*text)) return {Outcome::kRefused, {}};
+    return {Outcome::kMerged, std::move(*text)};
+  }
+
+ private:
+  std::string_view file_;
+  element::Elements elements_;
+  const LineList& t_;
+  Sections sections_;
+  std::optional<std::size_t> parent_;
+  std::array<std::optional<std::size_t>, kAddonSections.size()> own_{};
+};
+
+}  // namespace
+
+bool HoldsSuiteNodes(std::string_view file) {
+  return AnyContains(Lines(file), kSuiteNodes[0]) ||
+         element::Holds(file, std::span(kSuiteNodeElements).first(1));
+}
+
+AddonsMerge EnableAddons(std::string_view file, std::string_view templ) {
+  using Outcome = AddonsMerge::Outcome;
+  const LineList lines = Lines(file);
+  const LineList t = NonEmptyLines(templ);
+
+  // What each section of the template needs: its nodes put into the file's own section, or the
+  // whole section put after the parent line; nothing when the file's section holds suite nodes.
+  Sections sections{};
+  for (std::size_t s = 0; s < kAddonSections.size(); ++s) {
+    Section& section = sections[s];
+    section.from = FindContaining(t, kAddonSections[s]);
+    section.to = section.from == t.end() ? t.end() : std::find(std::next(section.from), t.end(), kSectionEnd);
+    if (section.from == t.end()) continue;
+    const auto own = FindContaining(lines, kAddonSections[s]);
+    section.present = own != lines.end();
+    section.wanted = !section.present || !HoldsSuiteNode(own, lines.end());
+  }
+  // A well-formed file whose elements tell otherwise than its lines (sections or suite nodes laid
+  // out where the markers miss them) is merged by its elements; so is one the lines cannot take.
+  if (std::optional<element::Elements> elements = xml::Scan(file)) {
+    AddonsByElements byElements(file, std::move(*elements), t, sections);
+    if (!byElements.SamePlan(sections)) return byElements.Merge();
+    AddonsMerge merged = EnableAddonsByLines(file, lines, t, sections);
+    if (merged.outcome == Outcome::kRefused) return byElements.Merge();
+    return merged;
+  }
+  return EnableAddonsByLines(file, lines, t, sections);
+}
+
 std::optional<std::string> DisableAddons(std::string_view file) {
   std::optional<LineList> kept = DropNodes(file, kSuiteNodes);
-  if (!kept) return std::nullopt;
-  DropEmptySections(*kept);
-  return Rewritten(file, *kept, kCrLf);
+  std::optional<std::string> byLines;
+  if (kept) {
+    DropEmptySections(*kept);
+    byLines = Rewritten(file, *kept, kCrLf);
+  }
+  return CutByElements(file, std::move(byLines), kSuiteNodeElements, kSectionElements);
 }
 
 std::optional<std::string> EnableWindowState(std::string_view file, std::string_view templ) {
-  if (AnyContains(Lines(file), kWindowStateNode)) return std::string(file);
+  const std::array suite = {kWindowStateElement};
+  if (AnyContains(Lines(file), kWindowStateNode) || element::Holds(file, suite)) return std::string(file);
   const LineList t = NonEmptyLines(templ);
   auto from = FindContaining(t, kWindowStateNode);
   auto to = std::find(from, t.end(), kInnerNodeEnd);
   if (to != t.end()) ++to;  // the closing line belongs to the node
-  return InsertAfter(file, kWindowStateParent, std::span(from, to),
-                     [](std::string_view line) { return Trimmed(line) == Trimmed(kWindowStateParent); });
+  std::optional<std::string> byLines =
+      InsertAfter(file, kWindowStateParent, std::span(from, to),
+                  [](std::string_view line) { return Trimmed(line) == Trimmed(kWindowStateParent); });
+  return InsertedByElements(file, std::move(byLines), NodeOf(kWindowStateParent), {from, to},
+                            kWindowStateElement);
 }
 
 std::optional<std::string> DisableWindowState(std::string_view file) {
   const std::string_view markers[] = {kWindowStateNode};
   const std::optional<LineList> kept = DropNodes(file, markers);
-  if (!kept) return std::nullopt;
-  return Rewritten(file, *kept, kCrLf);
+  std::optional<std::string> byLines;
+  if (kept) byLines = Rewritten(file, *kept, kCrLf);
+  const std::array suite = {kWindowStateElement};
+  return CutByElements(file, std::move(byLines), suite);
 }
 
 std::optional<std::string> EnableAccelerators(std::string_view file, std::string_view templ) {
   if (AnyContains(Lines(file), kSuiteAccelerator)) return std::string(file);
-  return InsertAfter(file, kAcceleratorList, NonEmptyLines(templ),
-                     [](std::string_view line) { return IsLoneStartTag(line, kAcceleratorList); });
+  const LineList t = NonEmptyLines(templ);
+  std::optional<std::string> byLines = InsertAfter(file, kAcceleratorList, t, [](std::string_view line) {
+    return IsLoneStartTag(line, kAcceleratorList);
+  });
+  return InsertedByElements(file, std::move(byLines), ElementOf(kAcceleratorList), t,
+                            kSuiteAcceleratorElement);
 }
 
 std::optional<std::string> DisableAccelerators(std::string_view file) {
-  return DropLoneEntries(file, kSuiteAccelerator);
+  const std::array suite = {kSuiteAcceleratorElement};
+  return CutByElements(file, DropLoneEntries(file, kSuiteAccelerator), suite);
 }
 
 std::optional<std::string> EnableLibraries(std::string_view file, std::string_view templ) {
-  if (AnyContains(Lines(file), kSuiteLibrary)) return std::string(file);
-  return InsertAfter(file, kLibraryList, NonEmptyLines(templ),
-                     [](std::string_view line) { return IsLoneStartTag(line, kLibraryList); });
+  const std::array suite = {kSuiteLibraryElement};
+  if (AnyContains(Lines(file), kSuiteLibrary) || element::Holds(file, suite)) return std::string(file);
+  const LineList t = NonEmptyLines(templ);
+  std::optional<std::string> byLines = InsertAfter(
+      file, kLibraryList, t, [](std::string_view line) { return IsLoneStartTag(line, kLibraryList); });
+  return InsertedByElements(file, std::move(byLines), ElementOf(kLibraryList), t, kSuiteLibraryElement);
 }
 
 std::optional<std::string> DisableLibraries(std::string_view file) {
-  return DropLoneEntries(file, kSuiteLibrary);
+  const std::array suite = {kSuiteLibraryElement};
+  return CutByElements(file, DropLoneEntries(file, kSuiteLibrary), suite);
 }
 
 }  // namespace ooo

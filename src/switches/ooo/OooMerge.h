@@ -4,11 +4,20 @@
 // bytes to write back. Finding the profile, the temporary file and the replacing move belong to
 // the switch (OpenOfficeSW).
 //
-// Lines are byte lines (ByteLines.h). Lines written while enabling end with a line feed; lines
+// Two ways, tried in this order. The line merges take files laid out as OpenOffice.org 3 writes
+// them: lines are byte lines (ByteLines.h); lines written while enabling end with a line feed; lines
 // written while disabling the two .xcu files end with a carriage return and a line feed, and those
 // of current.xml and script.xlc always with a line feed. The file's own empty lines are written as
-// empty lines; the template's are dropped. A file that has nothing to take or to give up comes back
-// byte for byte as it is, so a repeated switch-over changes nothing.
+// empty lines; the template's are dropped.
+// A well-formed file the line merges refuse or miss (tabs, the whole document on one line, an
+// empty-element "<node oor:name="AddonUI"/>", a start tag over two lines, suite elements laid out
+// otherwise) is merged by its elements (ElementMerge.h, XmlScan.h), found by name and attribute
+// values, not by line text: the suite's lines go right after the anchor's start tag, each on a line
+// of its own with the file's line end, and switching off cuts the suite's elements out by their
+// offsets; every other byte stays, so switching on and off gives the file back as it was. Only a
+// file that is not well-formed, or has no place for the integration, is refused.
+// A file that has nothing to take or to give up comes back byte for byte as it is, so a repeated
+// switch-over changes nothing.
 // Events.xcu and the Basic library's own files are copied whole, not merged, so nothing here.
 
 #include <array>
@@ -51,8 +60,9 @@ inline constexpr std::string_view kSuiteAccelerator = "Vanto.Module1";
 inline constexpr std::string_view kLibraryList = "<library:libraries xmlns:library=";
 inline constexpr std::string_view kSuiteLibrary = R"( <library:library library:name="Vanto")";
 
-// Whether Addons.xcu holds the suite's nodes: a line with the first of them. It is what switching
-// on must leave in the file, and what tells that the file is merged already.
+// Whether Addons.xcu holds the suite's nodes: a line with the first of them, or (a well-formed file)
+// a node element of its name anywhere. It is what switching on must leave in the file, and what
+// tells that the file is merged already.
 [[nodiscard]] bool HoldsSuiteNodes(std::string_view file);
 
 // What switching on makes of Addons.xcu.
@@ -60,7 +70,7 @@ struct AddonsMerge {
   enum class Outcome {
     kMerged,         // `text` is the file to write back
     kAlreadyMerged,  // the file holds the suite nodes: it is left as it is
-    kRefused,        // the file cannot take the nodes without losing or misplacing its own lines
+    kRefused,        // not well-formed, or no place for the nodes: merging would lose or misplace
   };
   Outcome outcome = Outcome::kRefused;
   std::string text;
@@ -75,6 +85,13 @@ struct AddonsMerge {
 // nodes put inside them, so such a file is refused. So is a file that would come out without the
 // suite nodes or lacks a section with no parent line to put it after (the integration would be
 // incomplete). kAlreadyMerged when no section takes anything.
+// A well-formed file is merged by its elements instead when the lines refuse it, or when its
+// elements tell otherwise than its lines which sections it has and which hold suite nodes: the
+// sections are the node children of the first AddonUI node (any node of their name in a file without
+// one), and one holds suite nodes when any node inside it has a suite node's name. The same rules
+// then place the template's lines after the start tags; an empty-element AddonUI or section becomes a
+// start tag and an end tag around them. Refused when the result is not well-formed (a broken
+// template) or lacks the suite nodes.
 AddonsMerge EnableAddons(std::string_view file, std::string_view templ);
 // Drops every suite node, from its start line to its closing "   </node>" line. A node whose
 // closing line never comes (a file cut short) is kept as it is, so a broken file loses no more.
@@ -83,13 +100,24 @@ AddonsMerge EnableAddons(std::string_view file, std::string_view templ);
 // (no value). Then every toolbar, images or menu bar section left empty (its start line followed
 // at once by "  </node>") goes: switching on added it. A user's own empty section of those names
 // cannot be told from one and goes too; it holds nothing OpenOffice.org reads.
+// A well-formed file that the lines refuse, or that still holds a suite node after them, loses every
+// node named as a suite node instead, wherever it is, by its offsets; a section that thereby keeps
+// only blanks goes too, and an element left with no content at all becomes an empty-element tag
+// again ("<node oor:name="AddonUI"/>"). Refused (no value) only when a suite node is the root.
 std::optional<std::string> DisableAddons(std::string_view file);
 
 // The other files take the suite's lines after a start line: the "States" line, the accelerator
-// list's start tag, the library list's start tag. Such a line must hold that alone (blanks aside):
-// lines inserted after a line that also holds other elements could land inside one of them, so
-// the file is refused (no value) and stays as it is. A file without the start line takes nothing,
-// and neither does a file that holds the suite's lines already.
+// list's start tag, the library list's start tag. For the line merge such a line must hold that
+// alone (blanks aside). A well-formed file where the start line holds more, or where no line holds
+// it as the line merge looks for it, takes the lines right after the start tag of every
+// node named "States", accelerator list or library list element instead (an empty-element one
+// becomes a start and an end tag). A file that is not well-formed and whose start line holds more
+// is refused (no value) and stays as it is; so is one whose merge by elements brings no suite
+// element (a broken template). A file without the start line takes nothing, and neither does a file
+// that holds the suite's lines (or, well-formed, the suite's element) already.
+// Switching off a well-formed file that the lines refuse, or that still holds a suite element after
+// them, cuts every suite element out by its offsets as DisableAddons does; refused only when the
+// suite's element is the root.
 
 // WriterWindowState.xcu: the suite toolbar's node of the template goes after each "States" line,
 // unless the file has that node.
@@ -101,7 +129,8 @@ std::optional<std::string> DisableWindowState(std::string_view file);
 std::optional<std::string> EnableAccelerators(std::string_view file, std::string_view templ);
 // Drops every line that holds an entry naming the suite's Basic module alone: one empty element
 // ("<.../>"), blanks aside. A line that names the module and holds more (other items, a comment,
-// a start tag) would lose the rest with it, so the file is refused (no value).
+// a start tag) would lose the rest with it: a well-formed file then loses each element with an
+// attribute naming the module by its offsets instead (see above), any other file is refused.
 std::optional<std::string> DisableAccelerators(std::string_view file);
 
 // The Basic library list script.xlc: every template line goes after the library list's start tag;
