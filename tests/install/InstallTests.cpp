@@ -27,6 +27,7 @@
 #include "support/RegistrySandbox.h"
 #include "support/ScratchDir.h"
 #include "support/TestPaths.h"
+#include "vanto/Kernel.h"
 #include "win/ComScope.h"
 
 namespace {
@@ -37,6 +38,7 @@ using namespace std::chrono_literals;
 constexpr wchar_t kBasePackage[] = L"VantoTranslatorHome.msi";
 constexpr wchar_t kNextPackage[] = L"VantoTranslatorHome-next.msi";
 constexpr wchar_t kFailingPackage[] = L"VantoTranslatorHome-fails.msi";
+constexpr wchar_t kSecondPackage[] = L"VantoTranslatorOffice.msi";
 // The settings a user leaves: the quick translation's direction and the folder file dialogs start in.
 const std::wstring kUserTaskKey = std::wstring(test::kSettingsKeyPath) + L"\\9";
 // What msiexec ends with when the package failed and its changes were rolled back: Windows
@@ -165,6 +167,27 @@ void WriteUserSettings() {
   test::SetString(HKEY_CURRENT_USER, kUserTaskKey, L"InitialDir", L"C:\\users\\Public\\Documents");
 }
 
+// One entry of each of the suite's shared components, as every product of the suite installs them:
+// the suite's records, the kernel and the web-service component with their classes.
+std::vector<std::wstring> SharedEntries() {
+  const fs::path shared = test::SuiteSharedFolder();
+  return {L"HKLM\\SOFTWARE\\Korvelsoft\\VNTO9\\:VntoLangID",
+          L"HKLM\\SOFTWARE\\Korvelsoft\\VNTO9\\Folders\\:SharedRoot",
+          L"HKLM\\SOFTWARE\\Korvelsoft\\VNTO9\\VantoActivity\\:Url",
+          (shared / L"VantoKernel.dll").wstring(),
+          (shared / L"VantoWebService.exe").wstring(),
+          L"HKCR\\CLSID\\{5A3C7E10-2B4D-4F61-9C8A-0D1E2F3A4B5C}\\InprocServer32\\:",
+          L"HKCR\\CLSID\\{C1D2E3F4-A5B6-4C7D-8E9F-0A1B2C3D4E5F}\\LocalServer32\\:"};
+}
+
+// The local kernel created through its registered class, as the start centre creates it. The
+// apartment ends with the call, so the kernel's file is not held open for the next removal.
+HRESULT CreateKernel() {
+  const win::ComApartment com;
+  Microsoft::WRL::ComPtr<IUnknown> kernel;
+  return ::CoCreateInstance(CLSID_VantoLocalKernel, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&kernel));
+}
+
 // The package's product installed in the default folder for the case, and removed when it ends
 // (then the records set aside are put back).
 class PackageTest : public ::testing::Test {
@@ -176,6 +199,7 @@ class PackageTest : public ::testing::Test {
     ASSERT_EQ(test::InstalledProducts(), std::vector<std::wstring>{})
         << "the product was installed before the case";
     ASSERT_FALSE(fs::exists(folder_)) << folder_;
+    ASSERT_FALSE(fs::exists(test::SuiteSharedFolder())) << test::SuiteSharedFolder();
     ::RegDeleteTreeW(HKEY_CURRENT_USER, kUserTaskKey.c_str());
   }
   void TearDown() override { ::RegDeleteTreeW(HKEY_CURRENT_USER, kUserTaskKey.c_str()); }
@@ -183,7 +207,9 @@ class PackageTest : public ::testing::Test {
   static test::MsiexecRun Install(const wchar_t* package, const std::wstring& logName) {
     return test::RunMsiexec(L"/i " + Quoted(test::Package(package)), logName);
   }
-  [[nodiscard]] test::Snapshot Machine() const { return test::MachineSnapshot(folder_); }
+  [[nodiscard]] test::Snapshot Machine() const {
+    return test::MachineSnapshot({folder_, test::SuiteSharedFolder()});
+  }
   [[nodiscard]] std::wstring Entry(const std::wstring& relative) const {
     return (folder_ / relative).wstring();
   }
@@ -199,15 +225,16 @@ TEST_F(PackageTest, RemovalTakesAwayEverythingThePackageWroteAndLeavesTheUsersSe
   WriteUserSettings();
   const test::Snapshot installed = Machine();
   // What the package wrote: its files, its shortcut, its records and its classes.
+  const std::wstring kernel = (test::SuiteSharedFolder() / L"VantoKernel.dll").wstring();
   for (const std::wstring& entry :
-       {Entry(L"Startdeck.exe"), Entry(L"StartdeckResDEU.dll"), Entry(L"Startdeck.inf"),
-        Entry(L"VantoKernel.dll"), std::wstring(L"HKLM\\SOFTWARE\\Korvelsoft\\VNTO9"),
+       {Entry(L"Startdeck.exe"), Entry(L"StartdeckResDEU.dll"), Entry(L"Startdeck.inf"), kernel,
+        std::wstring(L"HKLM\\SOFTWARE\\Korvelsoft\\VNTO9"),
         std::wstring(L"HKCR\\CLSID\\{B9C7589A-463E-490E-8ACC-E9BB65DDB50D}\\InprocServer32\\:")}) {
     EXPECT_FALSE(before.Has(entry)) << ::testing::PrintToString(entry);
     EXPECT_TRUE(installed.Has(entry)) << ::testing::PrintToString(entry);
   }
   EXPECT_EQ(installed.At(L"HKCR\\CLSID\\{B9C7589A-463E-490E-8ACC-E9BB65DDB50D}\\InprocServer32\\:"),
-            L"REG_SZ \"" + Entry(L"VantoKernel.dll") + L"\"");
+            L"REG_SZ \"" + kernel + L"\"");
   EXPECT_EQ(ShortcutsTo(L"Startdeck.exe").size(), 1u);
 
   ASSERT_TRUE(test::Succeeded(test::RunMsiexec(L"/x " + Quoted(test::Package(kBasePackage)), L"remove")));
@@ -287,6 +314,59 @@ TEST_F(PackageTest, AnUpgradeLeavesOneProductWithTheNewFilesAndTheUsersSettings)
   EXPECT_EQ(upgraded.At(L"HKCU\\Software\\Korvelsoft\\VNTO9\\Startdeck\\9\\:DirID"), L"REG_SZ \"2329\"");
   EXPECT_EQ(upgraded.At(L"HKCU\\Software\\Korvelsoft\\VNTO9\\Startdeck\\9\\:InitialDir"),
             L"REG_SZ \"C:\\users\\Public\\Documents\"");
+}
+
+// A second product of the suite beside the first: the components they share (the suite's records,
+// the kernel and the web-service component) stay while either product is installed and go with the
+// last one. The first product is removed while the second has them, then installed again and the
+// second removed.
+TEST_F(PackageTest, TheSuitesSharedComponentsStayWhileAnyProductOfTheSuiteHasThem) {
+  const fs::path second = folder_.parent_path() / L"VANTO Office";
+  ASSERT_FALSE(fs::exists(second)) << second;
+  ASSERT_EQ(test::InstalledProducts(test::kSecondProductName), std::vector<std::wstring>{});
+  test::ProductRemoval secondRemoval(second, test::kSecondProductName);
+  const auto machine = [&] { return test::MachineSnapshot({folder_, test::SuiteSharedFolder(), second}); };
+  const auto remove = [](const wchar_t* package, const std::wstring& logName) {
+    return test::RunMsiexec(L"/x " + Quoted(test::Package(package)), logName);
+  };
+  const test::Snapshot before = machine();
+  ASSERT_TRUE(test::Succeeded(Install(kBasePackage, L"shared-install")));
+  test::Snapshot firstAlone = machine();
+  const std::vector<Shortcut> shortcuts = ShortcutsTo(L"Startdeck.exe");
+  ASSERT_EQ(shortcuts.size(), 1u);
+  for (const std::wstring& entry : SharedEntries()) {
+    EXPECT_FALSE(before.Has(entry)) << ::testing::PrintToString(entry);
+    EXPECT_TRUE(firstAlone.Has(entry)) << ::testing::PrintToString(entry);
+  }
+
+  ASSERT_TRUE(test::Succeeded(Install(kSecondPackage, L"shared-install-second")));
+  ASSERT_TRUE(test::Succeeded(remove(kBasePackage, L"shared-remove-first")));
+  const test::Snapshot secondAlone = machine();
+  for (const std::wstring& entry : SharedEntries())
+    EXPECT_EQ(secondAlone.At(entry), firstAlone.At(entry)) << ::testing::PrintToString(entry);
+  EXPECT_EQ(CreateKernel(), S_OK);
+  // The first product's own are gone: its folder, its applications and guides, its shortcut.
+  EXPECT_FALSE(secondAlone.Has(folder_.wstring()));
+  EXPECT_FALSE(secondAlone.Has(L"HKLM\\SOFTWARE\\Korvelsoft\\VNTO9\\Apps"));
+  EXPECT_FALSE(secondAlone.Has(L"HKLM\\SOFTWARE\\Korvelsoft\\VNTO9\\Docs"));
+  EXPECT_EQ(ShortcutsTo(L"Startdeck.exe").size(), 0u);
+  EXPECT_EQ(test::InstalledProducts(), std::vector<std::wstring>{});
+  EXPECT_EQ(test::InstalledProducts(test::kSecondProductName).size(), 1u);
+
+  // The first again, the second removed: the machine as with the first alone.
+  ASSERT_TRUE(test::Succeeded(Install(kBasePackage, L"shared-install-again")));
+  ASSERT_TRUE(test::Succeeded(remove(kSecondPackage, L"shared-remove-second")));
+  test::Snapshot firstAgain = machine();
+  ASSERT_NO_FATAL_FAILURE(CompareShortcutApart(shortcuts[0], firstAlone, firstAgain));
+  EXPECT_EQ(
+      test::Difference(firstAlone.WithoutInstallerBookkeeping(), firstAgain.WithoutInstallerBookkeeping()),
+      L"");
+
+  // The last product removed: the shared components go with it.
+  ASSERT_TRUE(test::Succeeded(remove(kBasePackage, L"shared-remove-last")));
+  const test::Snapshot after = machine();
+  EXPECT_EQ(test::Difference(before.WithoutInstallerStore(), after.WithoutInstallerStore()), L"");
+  EXPECT_EQ(CreateKernel(), REGDB_E_CLASSNOTREG);
 }
 
 // The package that fails after it wrote its files and registry values: the installer undoes both.

@@ -108,6 +108,15 @@ fs::path DefaultInstallFolder() {
   return folder;
 }
 
+fs::path SuiteSharedFolder() {
+  PWSTR path = nullptr;
+  fs::path folder;
+  if (SUCCEEDED(::SHGetKnownFolderPath(FOLDERID_ProgramFilesCommonX64, 0, nullptr, &path)))
+    folder = fs::path(path) / L"VANTO";
+  ::CoTaskMemFree(path);
+  return folder;
+}
+
 MsiexecRun RunMsiexec(const std::wstring& arguments, const std::wstring& logName) {
   MsiexecRun run;
   run.log = ResultsFolder() / (L"msiexec-" + logName + L".log");
@@ -200,7 +209,7 @@ ProductRemoval::~ProductRemoval() {
     ::WaitForSingleObject(process.handle.get(), 5000);
   }
   int round = 0;
-  for (const std::wstring& code : InstalledProducts()) {
+  for (const std::wstring& code : InstalledProducts(name_)) {
     const MsiexecRun run = RunMsiexec(L"/x " + code, L"cleanup-" + std::to_wstring(++round));
     EXPECT_TRUE(Succeeded(run)) << "removing what the test left";
   }
