@@ -210,7 +210,7 @@ ProductRemoval::~ProductRemoval() {
   }
   int round = 0;
   for (const std::wstring& code : InstalledProducts(name_)) {
-    const MsiexecRun run = RunMsiexec(L"/x " + code, L"cleanup-" + std::to_wstring(++round));
+    const MsiexecRun run = RunMsiexec(L"/x " + code, L"cleanup-" + name_ + L"-" + std::to_wstring(++round));
     EXPECT_TRUE(Succeeded(run)) << "removing what the test left";
   }
   // An installation folder left empty by a case that failed halfway goes with it too.
