@@ -180,12 +180,17 @@ std::vector<std::wstring> SharedEntries() {
           L"HKCR\\CLSID\\{C1D2E3F4-A5B6-4C7D-8E9F-0A1B2C3D4E5F}\\LocalServer32\\:"};
 }
 
-// The local kernel created through its registered class, as the start centre creates it. The
-// apartment ends with the call, so the kernel's file is not held open for the next removal.
+// The local kernel created through its registered class, as the start centre creates it. Its file is
+// let go before the call returns, so that a later removal can delete it.
 HRESULT CreateKernel() {
   const win::ComApartment com;
-  Microsoft::WRL::ComPtr<IUnknown> kernel;
-  return ::CoCreateInstance(CLSID_VantoLocalKernel, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&kernel));
+  HRESULT result = E_FAIL;
+  {
+    Microsoft::WRL::ComPtr<IUnknown> kernel;
+    result = ::CoCreateInstance(CLSID_VantoLocalKernel, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&kernel));
+  }
+  ::CoFreeUnusedLibrariesEx(0, 0);
+  return result;
 }
 
 // The package's product installed in the default folder for the case, and removed when it ends
