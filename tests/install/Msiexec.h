@@ -25,8 +25,7 @@ inline constexpr DWORD kInstallerDone = 0, kInstallerDoneRestartDue = 3010;
 [[nodiscard]] std::filesystem::path Package(const std::wstring& fileName);
 // Where the package installs by default: the 64-bit program files' VANTO folder.
 [[nodiscard]] std::filesystem::path DefaultInstallFolder();
-// Where every product of the suite puts the suite's shared components, whichever folder it is
-// installed in: the 64-bit common program files' VANTO folder.
+// Where every product of the suite puts the suite's shared components: Common Files (64-bit)\VANTO.
 [[nodiscard]] std::filesystem::path SuiteSharedFolder();
 
 // One msiexec run: its exit code (kNotEnded when it did not end in five minutes, kNotStarted when
