@@ -329,11 +329,12 @@ TEST_F(PackageTest, TheSuitesSharedComponentsStayWhileAnyProductOfTheSuiteHasThe
   ASSERT_TRUE(test::Succeeded(remove(kBasePackage, L"shared-remove-first")));
   const test::Snapshot secondAlone = machine();
   // One entry of each shared component (the kernel's class: created below).
-  for (const std::wstring& entry :
-       {L"HKLM\\SOFTWARE\\Korvelsoft\\VNTO9\\:VntoLangID",
-        L"HKLM\\SOFTWARE\\Korvelsoft\\VNTO9\\Folders\\:SharedRoot",
-        L"HKLM\\SOFTWARE\\Korvelsoft\\VNTO9\\VantoActivity\\:Url", (shared / L"VantoKernel.dll").wstring(),
-        L"HKCR\\CLSID\\{C1D2E3F4-A5B6-4C7D-8E9F-0A1B2C3D4E5F}\\LocalServer32\\:"}) {
+  const std::wstring sharedEntries[] = {
+      L"HKLM\\SOFTWARE\\Korvelsoft\\VNTO9\\:VntoLangID",
+      L"HKLM\\SOFTWARE\\Korvelsoft\\VNTO9\\Folders\\:SharedRoot",
+      L"HKLM\\SOFTWARE\\Korvelsoft\\VNTO9\\VantoActivity\\:Url", (shared / L"VantoKernel.dll").wstring(),
+      L"HKCR\\CLSID\\{C1D2E3F4-A5B6-4C7D-8E9F-0A1B2C3D4E5F}\\LocalServer32\\:"};
+  for (const std::wstring& entry : sharedEntries) {
     EXPECT_TRUE(firstAlone.Has(entry)) << ::testing::PrintToString(entry);
     EXPECT_EQ(secondAlone.At(entry), firstAlone.At(entry)) << ::testing::PrintToString(entry);
   }
