@@ -109,12 +109,11 @@ fs::path DefaultInstallFolder() {
 }
 
 fs::path SuiteSharedFolder() {
-  PWSTR path = nullptr;
-  fs::path folder;
-  if (SUCCEEDED(::SHGetKnownFolderPath(FOLDERID_ProgramFilesCommonX64, 0, nullptr, &path)))
-    folder = fs::path(path) / L"VANTO";
-  ::CoTaskMemFree(path);
-  return folder;
+  // The common program files as the system keeps them: asked for the known folder, Wine's shell would
+  // write it into the prefix.
+  const fs::path common =
+      GetString(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion", L"CommonFilesDir");
+  return common.empty() ? fs::path() : common / L"VANTO";
 }
 
 MsiexecRun RunMsiexec(const std::wstring& arguments, const std::wstring& logName) {
