@@ -184,6 +184,7 @@ HRESULT CreateKernel() {
 class PackageTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    userMakerKeyWasThere_ = test::KeyExists(HKEY_CURRENT_USER, L"Software\\Korvelsoft");
     ASSERT_TRUE(fs::is_regular_file(test::Package(kBasePackage))) << test::Package(kBasePackage);
     ASSERT_TRUE(aside_.Ok());
     for (const std::wstring& key : aside_.Moved()) std::wcout << L"set aside for the case: " << key << L"\n";
@@ -193,7 +194,11 @@ class PackageTest : public ::testing::Test {
     ASSERT_FALSE(fs::exists(test::SuiteSharedFolder())) << test::SuiteSharedFolder();
     ::RegDeleteTreeW(HKEY_CURRENT_USER, kUserTaskKey.c_str());
   }
-  void TearDown() override { ::RegDeleteTreeW(HKEY_CURRENT_USER, kUserTaskKey.c_str()); }
+  // The user's settings go, and with them the maker's key when the case made it.
+  void TearDown() override {
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, kUserTaskKey.c_str());
+    if (!userMakerKeyWasThere_) ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Korvelsoft");
+  }
 
   static test::MsiexecRun Install(const wchar_t* package, const std::wstring& logName) {
     return test::RunMsiexec(L"/i " + Quoted(test::Package(package)), logName);
@@ -208,6 +213,7 @@ class PackageTest : public ::testing::Test {
   const fs::path folder_ = test::DefaultInstallFolder();
   test::RecordsAside aside_{test::Package(kBasePackage)};
   test::ProductRemoval removal_{folder_};
+  bool userMakerKeyWasThere_ = true;
 };
 
 TEST_F(PackageTest, RemovalTakesAwayEverythingThePackageWroteAndLeavesTheUsersSettings) {
