@@ -167,8 +167,7 @@ void WriteUserSettings() {
   test::SetString(HKEY_CURRENT_USER, kUserTaskKey, L"InitialDir", L"C:\\users\\Public\\Documents");
 }
 
-// The local kernel created through its registered class, as the start centre creates it. Its file is
-// let go before the call returns, so that a later removal can delete it.
+// The local kernel created through its registered class, its file let go before the call returns.
 HRESULT CreateKernel() {
   const win::ComApartment com;
   Microsoft::WRL::ComPtr<IUnknown> kernel;
@@ -184,7 +183,7 @@ HRESULT CreateKernel() {
 class PackageTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    userMakerKeyWasThere_ = test::KeyExists(HKEY_CURRENT_USER, L"Software\\Korvelsoft");
+    makersUserKeyWasThere_ = test::KeyExists(HKEY_CURRENT_USER, L"Software\\Korvelsoft");
     ASSERT_TRUE(fs::is_regular_file(test::Package(kBasePackage))) << test::Package(kBasePackage);
     ASSERT_TRUE(aside_.Ok());
     for (const std::wstring& key : aside_.Moved()) std::wcout << L"set aside for the case: " << key << L"\n";
@@ -194,10 +193,9 @@ class PackageTest : public ::testing::Test {
     ASSERT_FALSE(fs::exists(test::SuiteSharedFolder())) << test::SuiteSharedFolder();
     ::RegDeleteTreeW(HKEY_CURRENT_USER, kUserTaskKey.c_str());
   }
-  // The user's settings go, and with them the maker's key when the case made it.
   void TearDown() override {
     ::RegDeleteTreeW(HKEY_CURRENT_USER, kUserTaskKey.c_str());
-    if (!userMakerKeyWasThere_) ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Korvelsoft");
+    if (!makersUserKeyWasThere_) ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Korvelsoft");
   }
 
   static test::MsiexecRun Install(const wchar_t* package, const std::wstring& logName) {
@@ -213,7 +211,7 @@ class PackageTest : public ::testing::Test {
   const fs::path folder_ = test::DefaultInstallFolder();
   test::RecordsAside aside_{test::Package(kBasePackage)};
   test::ProductRemoval removal_{folder_};
-  bool userMakerKeyWasThere_ = true;
+  bool makersUserKeyWasThere_ = true;
 };
 
 TEST_F(PackageTest, RemovalTakesAwayEverythingThePackageWroteAndLeavesTheUsersSettings) {
@@ -313,9 +311,8 @@ TEST_F(PackageTest, AnUpgradeLeavesOneProductWithTheNewFilesAndTheUsersSettings)
             L"REG_SZ \"C:\\users\\Public\\Documents\"");
 }
 
-// A second product of the suite beside the first: the components they share stay while either is
-// installed and go with the last. The first is removed while the second has them, then installed
-// again and the second removed.
+// A second product of the suite beside the first: the shared components stay while either is installed
+// (the first removed, then installed again and the second removed) and go with the last.
 TEST_F(PackageTest, TheSuitesSharedComponentsStayWhileAnyProductOfTheSuiteHasThem) {
   const fs::path second = folder_.parent_path() / L"VANTO Office";
   ASSERT_FALSE(fs::exists(second)) << second;

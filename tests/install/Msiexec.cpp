@@ -109,8 +109,7 @@ fs::path DefaultInstallFolder() {
 }
 
 fs::path SuiteSharedFolder() {
-  // The common program files as the system keeps them: asked for the known folder, Wine's shell would
-  // write it into the prefix.
+  // Not the shell's known folder: Wine would write that value into the prefix when asked.
   const fs::path common =
       GetString(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion", L"CommonFilesDir");
   return common.empty() ? fs::path() : common / L"VANTO";

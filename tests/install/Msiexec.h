@@ -16,8 +16,7 @@
 namespace test {
 
 inline constexpr wchar_t kProductName[] = L"VANTO Translator Home";
-// The second product of the suite (VantoTranslatorOffice.msi), which shares the suite's components.
-inline constexpr wchar_t kSecondProductName[] = L"VANTO Translator Office";
+inline constexpr wchar_t kSecondProductName[] = L"VANTO Translator Office";  // VantoTranslatorOffice.msi
 // What msiexec ends with when it did what it was asked: done, or done with a restart due.
 inline constexpr DWORD kInstallerDone = 0, kInstallerDoneRestartDue = 3010;
 
