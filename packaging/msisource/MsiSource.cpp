@@ -1,20 +1,24 @@
 // msisource: writes the parts of the demo product's Windows Installer source that the demo
-// installation also knows, as two WiX fragments that wixl builds with the product:
+// installation also knows, as three WiX fragments that wixl builds with the product:
 //  - STARTDECK.wxs, the Startdeck component (kStartdeckFiles), which a product's own package can
 //    take as it is;
-//  - SUITE.wxs, the suite's applications (kDemoApps), the user's guides with their records
-//    (kDemoDocuments, whose PDF files it writes too) and the product's records under HKLM.
+//  - SHARED.wxs, what every product of the suite installs alike and Windows Installer keeps while
+//    any of them is installed: the suite's records under HKLM (VntoLangID, Folders\SharedRoot,
+//    VantoActivity), the translation kernel and the web-service component with their registration,
+//    in the suite's folder of the common program files;
+//  - SUITE.wxs, the suite's applications (kDemoApps) and the user's guides with their records
+//    (kDemoDocuments, whose PDF files it writes too): the demo product's own.
 // It runs on the build machine.
 //
-//   msisource SUITE.wxs STARTDECK.wxs DOCS_FOLDER [--own APP_ID]...
+//   msisource SUITE.wxs STARTDECK.wxs SHARED.wxs DOCS_FOLDER [--own APP_ID]...
 //
 // DOCS_FOLDER is named in the fragment as given: relative to the folder wixl runs in.
 //
 // --own names an application built as a program of its own: its files come with the Startdeck
 // component (file ID "<app ID>.exe"); SUITE.wxs gives it only its Apps value.
 // Component GUIDs are derived from the component's name, so they stay the same from build to build
-// and from version to version; the Startdeck component's from names of their own, so they are the
-// same in every product that takes it.
+// and from version to version; the Startdeck component's and the shared components' from names of
+// their own, so they are the same in every product that takes them.
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -82,14 +86,21 @@ void OpenComponent(std::ostream& out, const std::string& id, const char* indent,
       << "\" Win64=\"yes\">\n";
 }
 
-void RegistryString(std::ostream& out, std::wstring_view key, std::wstring_view name,
-                    const std::string& value, const char* indent, bool keyPath = false) {
-  out << indent << "<RegistryValue Root=\"HKLM\" Key=\"" << Xml(key) << "\" Name=\"" << Xml(name)
-      << "\" Type=\"string\" Value=\"" << Xml(value) << "\"" << (keyPath ? " KeyPath=\"yes\"" : "") << "/>\n";
+// A string value under HKLM; an empty name is the key's default value.
+void RegistryString(std::ostream& out, std::string_view key, std::string_view name, std::string_view value,
+                    const char* indent, bool keyPath = false) {
+  out << indent << "<RegistryValue Root=\"HKLM\" Key=\"" << Xml(key) << "\"";
+  if (!name.empty()) out << " Name=\"" << Xml(name) << "\"";
+  out << " Type=\"string\" Value=\"" << Xml(value) << "\"" << (keyPath ? " KeyPath=\"yes\"" : "") << "/>\n";
+}
+
+void RegistryString(std::ostream& out, std::wstring_view key, std::wstring_view name, std::string_view value,
+                    const char* indent, bool keyPath = false) {
+  RegistryString(out, demo::Ascii(key), demo::Ascii(name), value, indent, keyPath);
 }
 
 int Usage() {
-  std::cerr << "usage: msisource SUITE.wxs STARTDECK.wxs DOCS_FOLDER [--own APP_ID]...\n";
+  std::cerr << "usage: msisource SUITE.wxs STARTDECK.wxs SHARED.wxs DOCS_FOLDER [--own APP_ID]...\n";
   return 2;
 }
 
@@ -159,15 +170,135 @@ std::string StartdeckComponent() {
   return out.str();
 }
 
+// The owner name the shared components' GUIDs are derived from: the suite's, not a product's.
+constexpr std::string_view kSuiteOwner = "VANTO Suite";
+
+// The translation kernel's classes as its DllRegisterServer writes them: the class key's default
+// value, and the kernel's file as an in-process server free to any apartment.
+struct KernelClass {
+  std::string_view clsid;
+  std::string_view defaultValue;
+};
+constexpr KernelClass kKernelClasses[] = {
+    {"{B9C7589A-463E-490E-8ACC-E9BB65DDB50D}", "VANTO Kernel Message Component"},
+    {"{DEF33D5F-398E-41DC-8271-024CED2B60AB}", "VANTO Network Kernel"},
+    // The local kernel's default value is a number: the add-word dialog's default entry.
+    {"{5A3C7E10-2B4D-4F61-9C8A-0D1E2F3A4B5C}", "1"},
+    {"{23A33311-5B98-430C-BE9A-38DC1BE4E42E}", "VANTO Text Object"},
+};
+
+// The web-service component's registration as its /RegServer writes it: its class (a local server),
+// the type library inside the program and the library's two interfaces, the dual one carried by the
+// universal marshaller, the event one by the dispatch marshaller.
+constexpr std::string_view kWebServiceClass = "{C1D2E3F4-A5B6-4C7D-8E9F-0A1B2C3D4E5F}";
+constexpr std::string_view kWebServiceLibrary = "{F2FB574E-9146-4BB3-9441-7B28D3C33C0D}";
+struct LibraryInterface {
+  std::string_view iid;
+  std::string_view name;
+  std::string_view proxyStub;
+};
+constexpr LibraryInterface kWebServiceInterfaces[] = {
+    {"{DE06A676-6A17-4EB0-9CCC-656A015E982F}", "IVantoWebService", "{00020424-0000-0000-C000-000000000046}"},
+    {"{B092DE76-81A3-4FC7-92E0-6D7E8F901234}", "DVantoWebServiceEvents",
+     "{00020420-0000-0000-C000-000000000046}"},
+};
+
+// What every product of the suite installs alike, in components whose GUIDs are the suite's: Windows
+// Installer counts the products that have each and removes it with the last of them. Its folder is
+// the suite's own in the common program files, the same whichever folder a product is installed in
+// (a component keeps one place in every product that has it), one level deep so that it goes with
+// the last product: the installer removes the folders its components create, not their parents.
+std::string SharedComponents() {
+  std::ostringstream out;
+  const char* indent = "          ";
+  const char* values = "            ";
+  out << "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
+         "<!-- What every product of the VANTO suite installs alike, for a product's package: the\n"
+         "     suite's records (VntoLangID, Folders\\SharedRoot, VantoActivity), the translation kernel\n"
+         "     and the web-service component with their registration, in the folder SUITESHAREDDIR\n"
+         "     ([CommonFiles64Folder]VANTO\\, defined here). Build it with the product's\n"
+         "     own source (wixl -a x64 -D BinDir=FOLDER PRODUCT.wxs SuiteShared.wxs, FOLDER holding\n"
+         "     the built files, relative to where wixl runs) and refer to\n"
+         "     <ComponentGroupRef Id=\"SuiteShared\"/> in a feature. The component GUIDs are the\n"
+         "     suite's and the same in every product: Windows Installer keeps each component while\n"
+         "     any product that has it is installed. -->\n"
+         "<Wix xmlns=\"http://schemas.microsoft.com/wix/2006/wi\">\n"
+         "  <Fragment>\n"
+         "    <DirectoryRef Id=\"TARGETDIR\">\n"
+         "      <Directory Id=\"CommonFiles64Folder\">\n"
+         "        <Directory Id=\"SUITESHAREDDIR\" Name=\"VANTO\">\n";
+
+  // The suite's records: its language, the shared folder (this one) and the activity page. The
+  // folder goes with the last product.
+  OpenComponent(out, "SuiteRecords", indent, kSuiteOwner);
+  out << indent << "  <CreateFolder/>\n"
+      << indent << "  <RegistryValue Root=\"HKLM\" Key=\"" << Xml(reg::kProductRoot) << "\" Name=\""
+      << Xml(reg::kLanguageIdValue) << "\" Type=\"integer\" Value=\"" << demo::kDemoLanguage
+      << "\" KeyPath=\"yes\"/>\n";
+  RegistryString(out, reg::kFolders, reg::kSharedRootValue, "[SUITESHAREDDIR]", values);
+  RegistryString(out, reg::kVantoActivity, L"Url", demo::Ascii(demo::kDemoActivityUrl), values);
+  out << indent << "</Component>\n";
+
+  OpenComponent(out, "Kernel", indent, kSuiteOwner);
+  out << indent
+      << "  <File Id=\"VantoKernel.dll\" Name=\"VantoKernel.dll\" Source=\"$(var.BinDir)/VantoKernel.dll\" "
+         "KeyPath=\"yes\"/>\n";
+  for (const KernelClass& kernelClass : kKernelClasses) {
+    const std::string key = "SOFTWARE\\Classes\\CLSID\\" + std::string(kernelClass.clsid);
+    RegistryString(out, key, "", kernelClass.defaultValue, values);
+    RegistryString(out, key + "\\InprocServer32", "", "[#VantoKernel.dll]", values);
+    RegistryString(out, key + "\\InprocServer32", "ThreadingModel", "Both", values);
+  }
+  out << indent << "</Component>\n";
+
+  OpenComponent(out, "WebService", indent, kSuiteOwner);
+  out << indent
+      << "  <File Id=\"VantoWebService.exe\" Name=\"VantoWebService.exe\" "
+         "Source=\"$(var.BinDir)/VantoWebService.exe\" KeyPath=\"yes\"/>\n";
+  const std::string server = "SOFTWARE\\Classes\\CLSID\\" + std::string(kWebServiceClass);
+  RegistryString(out, server, "", "VANTO web service", values);
+  RegistryString(out, server + "\\LocalServer32", "", "\"[#VantoWebService.exe]\"", values);
+  RegistryString(out, server + "\\TypeLib", "", kWebServiceLibrary, values);
+  // FLAGS 0 and HELPDIR ending in a backslash, as Windows' RegisterTypeLib writes them (Wine's writes
+  // 8 and no backslash).
+  const std::string library = "SOFTWARE\\Classes\\TypeLib\\" + std::string(kWebServiceLibrary) + "\\1.0";
+  RegistryString(out, library, "", "VANTO web service 1.0", values);
+  RegistryString(out, library + "\\FLAGS", "", "0", values);
+  RegistryString(out, library + "\\HELPDIR", "", "[SUITESHAREDDIR]", values);
+  RegistryString(out, library + "\\0\\win64", "", "[#VantoWebService.exe]", values);
+  for (const LibraryInterface& entry : kWebServiceInterfaces) {
+    const std::string key = "SOFTWARE\\Classes\\Interface\\" + std::string(entry.iid);
+    RegistryString(out, key, "", entry.name, values);
+    RegistryString(out, key + "\\ProxyStubClsid", "", entry.proxyStub, values);
+    RegistryString(out, key + "\\ProxyStubClsid32", "", entry.proxyStub, values);
+    RegistryString(out, key + "\\TypeLib", "", kWebServiceLibrary, values);
+    RegistryString(out, key + "\\TypeLib", "Version", "1.0", values);
+  }
+  out << indent << "</Component>\n";
+
+  out << "        </Directory>\n"
+         "      </Directory>\n"
+         "    </DirectoryRef>\n"
+         "    <ComponentGroup Id=\"SuiteShared\">\n"
+         "      <ComponentRef Id=\"SuiteRecords\"/>\n"
+         "      <ComponentRef Id=\"Kernel\"/>\n"
+         "      <ComponentRef Id=\"WebService\"/>\n"
+         "    </ComponentGroup>\n"
+         "  </Fragment>\n"
+         "</Wix>\n";
+  return out.str();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 4) return Usage();
+  if (argc < 5) return Usage();
   const fs::path output = argv[1];
   const fs::path componentOutput = argv[2];
-  const fs::path docsFolder = argv[3];  // relative to where wixl runs: it takes no absolute Source paths
+  const fs::path sharedOutput = argv[3];
+  const fs::path docsFolder = argv[4];  // relative to where wixl runs: it takes no absolute Source paths
   std::set<std::string> own;
-  for (int i = 4; i < argc; ++i) {
+  for (int i = 5; i < argc; ++i) {
     if (std::string_view(argv[i]) != "--own" || i + 1 == argc) return Usage();
     own.insert(argv[++i]);
   }
@@ -195,20 +326,7 @@ int main(int argc, char** argv) {
          "<Wix xmlns=\"http://schemas.microsoft.com/wix/2006/wi\">\n"
          "  <Fragment>\n";
 
-  // The product's records: its language, the shared folder and the activity page.
-  out << "    <DirectoryRef Id=\"INSTALLDIR\">\n"
-         "      <Directory Id=\"SharedDir\" Name=\"Shared\">\n";
-  OpenComponent(out, "SuiteRecords", "        ");
-  out << "          <CreateFolder/>\n"
-         "          <RegistryValue Root=\"HKLM\" Key=\""
-      << Xml(reg::kProductRoot) << "\" Name=\"" << Xml(reg::kLanguageIdValue)
-      << "\" Type=\"integer\" Value=\"" << demo::kDemoLanguage << "\" KeyPath=\"yes\"/>\n";
-  RegistryString(out, reg::kFolders, reg::kSharedRootValue, "[INSTALLDIR]Shared", "          ");
-  RegistryString(out, reg::kVantoActivity, L"Url", demo::Ascii(demo::kDemoActivityUrl), "          ");
-  out << "        </Component>\n"
-         "      </Directory>\n";
-  group << "      <ComponentRef Id=\"SuiteRecords\"/>\n";
-
+  out << "    <DirectoryRef Id=\"INSTALLDIR\">\n";
   // Applications without a program: a folder of their own named by a Folders value.
   for (const demo::DemoApp& row : demo::kDemoApps) {
     if (row.placement != demo::Placement::kFolderOnly) continue;
@@ -263,5 +381,8 @@ int main(int argc, char** argv) {
          "  </Fragment>\n"
          "</Wix>\n";
 
-  return WriteFile(output, out.str()) && WriteFile(componentOutput, StartdeckComponent()) ? 0 : 1;
+  return WriteFile(output, out.str()) && WriteFile(componentOutput, StartdeckComponent()) &&
+                 WriteFile(sharedOutput, SharedComponents())
+             ? 0
+             : 1;
 }

@@ -27,6 +27,7 @@
 #include "support/RegistrySandbox.h"
 #include "support/ScratchDir.h"
 #include "support/TestPaths.h"
+#include "vanto/Kernel.h"
 #include "win/ComScope.h"
 
 namespace {
@@ -37,6 +38,7 @@ using namespace std::chrono_literals;
 constexpr wchar_t kBasePackage[] = L"VantoTranslatorHome.msi";
 constexpr wchar_t kNextPackage[] = L"VantoTranslatorHome-next.msi";
 constexpr wchar_t kFailingPackage[] = L"VantoTranslatorHome-fails.msi";
+constexpr wchar_t kSecondPackage[] = L"VantoTranslatorOffice.msi";
 // The settings a user leaves: the quick translation's direction and the folder file dialogs start in.
 const std::wstring kUserTaskKey = std::wstring(test::kSettingsKeyPath) + L"\\9";
 // What msiexec ends with when the package failed and its changes were rolled back: Windows
@@ -165,25 +167,43 @@ void WriteUserSettings() {
   test::SetString(HKEY_CURRENT_USER, kUserTaskKey, L"InitialDir", L"C:\\users\\Public\\Documents");
 }
 
+// The local kernel created through its registered class, its file let go before the call returns.
+HRESULT CreateKernel() {
+  const win::ComApartment com;
+  Microsoft::WRL::ComPtr<IUnknown> kernel;
+  const HRESULT result =
+      ::CoCreateInstance(CLSID_VantoLocalKernel, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&kernel));
+  kernel.Reset();
+  ::CoFreeUnusedLibrariesEx(0, 0);
+  return result;
+}
+
 // The package's product installed in the default folder for the case, and removed when it ends
 // (then the records set aside are put back).
 class PackageTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    makersUserKeyWasThere_ = test::KeyExists(HKEY_CURRENT_USER, L"Software\\Korvelsoft");
     ASSERT_TRUE(fs::is_regular_file(test::Package(kBasePackage))) << test::Package(kBasePackage);
     ASSERT_TRUE(aside_.Ok());
     for (const std::wstring& key : aside_.Moved()) std::wcout << L"set aside for the case: " << key << L"\n";
     ASSERT_EQ(test::InstalledProducts(), std::vector<std::wstring>{})
         << "the product was installed before the case";
     ASSERT_FALSE(fs::exists(folder_)) << folder_;
+    ASSERT_FALSE(fs::exists(test::SuiteSharedFolder())) << test::SuiteSharedFolder();
     ::RegDeleteTreeW(HKEY_CURRENT_USER, kUserTaskKey.c_str());
   }
-  void TearDown() override { ::RegDeleteTreeW(HKEY_CURRENT_USER, kUserTaskKey.c_str()); }
+  void TearDown() override {
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, kUserTaskKey.c_str());
+    if (!makersUserKeyWasThere_) ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Korvelsoft");
+  }
 
   static test::MsiexecRun Install(const wchar_t* package, const std::wstring& logName) {
     return test::RunMsiexec(L"/i " + Quoted(test::Package(package)), logName);
   }
-  [[nodiscard]] test::Snapshot Machine() const { return test::MachineSnapshot(folder_); }
+  [[nodiscard]] test::Snapshot Machine() const {
+    return test::MachineSnapshot({folder_, test::SuiteSharedFolder()});
+  }
   [[nodiscard]] std::wstring Entry(const std::wstring& relative) const {
     return (folder_ / relative).wstring();
   }
@@ -191,6 +211,7 @@ class PackageTest : public ::testing::Test {
   const fs::path folder_ = test::DefaultInstallFolder();
   test::RecordsAside aside_{test::Package(kBasePackage)};
   test::ProductRemoval removal_{folder_};
+  bool makersUserKeyWasThere_ = true;
 };
 
 TEST_F(PackageTest, RemovalTakesAwayEverythingThePackageWroteAndLeavesTheUsersSettings) {
@@ -199,15 +220,16 @@ TEST_F(PackageTest, RemovalTakesAwayEverythingThePackageWroteAndLeavesTheUsersSe
   WriteUserSettings();
   const test::Snapshot installed = Machine();
   // What the package wrote: its files, its shortcut, its records and its classes.
+  const std::wstring kernel = (test::SuiteSharedFolder() / L"VantoKernel.dll").wstring();
   for (const std::wstring& entry :
-       {Entry(L"Startdeck.exe"), Entry(L"StartdeckResDEU.dll"), Entry(L"Startdeck.inf"),
-        Entry(L"VantoKernel.dll"), std::wstring(L"HKLM\\SOFTWARE\\Korvelsoft\\VNTO9"),
+       {Entry(L"Startdeck.exe"), Entry(L"StartdeckResDEU.dll"), Entry(L"Startdeck.inf"), kernel,
+        std::wstring(L"HKLM\\SOFTWARE\\Korvelsoft\\VNTO9"),
         std::wstring(L"HKCR\\CLSID\\{B9C7589A-463E-490E-8ACC-E9BB65DDB50D}\\InprocServer32\\:")}) {
     EXPECT_FALSE(before.Has(entry)) << ::testing::PrintToString(entry);
     EXPECT_TRUE(installed.Has(entry)) << ::testing::PrintToString(entry);
   }
   EXPECT_EQ(installed.At(L"HKCR\\CLSID\\{B9C7589A-463E-490E-8ACC-E9BB65DDB50D}\\InprocServer32\\:"),
-            L"REG_SZ \"" + Entry(L"VantoKernel.dll") + L"\"");
+            L"REG_SZ \"" + kernel + L"\"");
   EXPECT_EQ(ShortcutsTo(L"Startdeck.exe").size(), 1u);
 
   ASSERT_TRUE(test::Succeeded(test::RunMsiexec(L"/x " + Quoted(test::Package(kBasePackage)), L"remove")));
@@ -287,6 +309,53 @@ TEST_F(PackageTest, AnUpgradeLeavesOneProductWithTheNewFilesAndTheUsersSettings)
   EXPECT_EQ(upgraded.At(L"HKCU\\Software\\Korvelsoft\\VNTO9\\Startdeck\\9\\:DirID"), L"REG_SZ \"2329\"");
   EXPECT_EQ(upgraded.At(L"HKCU\\Software\\Korvelsoft\\VNTO9\\Startdeck\\9\\:InitialDir"),
             L"REG_SZ \"C:\\users\\Public\\Documents\"");
+}
+
+// A second product of the suite beside the first: the shared components stay while either is installed
+// (the first removed, then installed again and the second removed) and go with the last.
+TEST_F(PackageTest, TheSuitesSharedComponentsStayWhileAnyProductOfTheSuiteHasThem) {
+  const fs::path second = folder_.parent_path() / L"VANTO Office";
+  ASSERT_FALSE(fs::exists(second)) << second;
+  test::ProductRemoval secondRemoval(second, test::kSecondProductName);
+  const fs::path shared = test::SuiteSharedFolder();
+  const auto machine = [&] { return test::MachineSnapshot({folder_, shared, second}); };
+  const auto remove = [](const wchar_t* package, const std::wstring& logName) {
+    return test::RunMsiexec(L"/x " + Quoted(test::Package(package)), logName);
+  };
+  const test::Snapshot before = machine();
+  ASSERT_TRUE(test::Succeeded(Install(kBasePackage, L"shared-install")));
+  test::Snapshot firstAlone = machine();
+  const std::vector<Shortcut> shortcuts = ShortcutsTo(L"Startdeck.exe");
+  ASSERT_EQ(shortcuts.size(), 1u);
+
+  ASSERT_TRUE(test::Succeeded(Install(kSecondPackage, L"shared-install-second")));
+  ASSERT_TRUE(test::Succeeded(remove(kBasePackage, L"shared-remove-first")));
+  const test::Snapshot secondAlone = machine();
+  // One entry of each shared component (the kernel's class: created below).
+  const std::wstring sharedEntries[] = {
+      L"HKLM\\SOFTWARE\\Korvelsoft\\VNTO9\\:VntoLangID",
+      L"HKLM\\SOFTWARE\\Korvelsoft\\VNTO9\\Folders\\:SharedRoot",
+      L"HKLM\\SOFTWARE\\Korvelsoft\\VNTO9\\VantoActivity\\:Url", (shared / L"VantoKernel.dll").wstring(),
+      L"HKCR\\CLSID\\{C1D2E3F4-A5B6-4C7D-8E9F-0A1B2C3D4E5F}\\LocalServer32\\:"};
+  for (const std::wstring& entry : sharedEntries) {
+    EXPECT_TRUE(firstAlone.Has(entry)) << ::testing::PrintToString(entry);
+    EXPECT_EQ(secondAlone.At(entry), firstAlone.At(entry)) << ::testing::PrintToString(entry);
+  }
+  EXPECT_EQ(CreateKernel(), S_OK);
+
+  // The first again, the second removed: the machine as with the first alone.
+  ASSERT_TRUE(test::Succeeded(Install(kBasePackage, L"shared-install-again")));
+  ASSERT_TRUE(test::Succeeded(remove(kSecondPackage, L"shared-remove-second")));
+  test::Snapshot firstAgain = machine();
+  ASSERT_NO_FATAL_FAILURE(CompareShortcutApart(shortcuts[0], firstAlone, firstAgain));
+  EXPECT_EQ(
+      test::Difference(firstAlone.WithoutInstallerBookkeeping(), firstAgain.WithoutInstallerBookkeeping()),
+      L"");
+
+  // The last product removed: the shared components go with it.
+  ASSERT_TRUE(test::Succeeded(remove(kBasePackage, L"shared-remove-last")));
+  const test::Snapshot after = machine();
+  EXPECT_EQ(test::Difference(before.WithoutInstallerStore(), after.WithoutInstallerStore()), L"");
 }
 
 // The package that fails after it wrote its files and registry values: the installer undoes both.

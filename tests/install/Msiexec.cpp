@@ -108,6 +108,13 @@ fs::path DefaultInstallFolder() {
   return folder;
 }
 
+fs::path SuiteSharedFolder() {
+  // Not the shell's known folder: Wine would write that value into the prefix when asked.
+  const fs::path common =
+      GetString(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion", L"CommonFilesDir");
+  return common.empty() ? fs::path() : common / L"VANTO";
+}
+
 MsiexecRun RunMsiexec(const std::wstring& arguments, const std::wstring& logName) {
   MsiexecRun run;
   run.log = ResultsFolder() / (L"msiexec-" + logName + L".log");
@@ -200,8 +207,8 @@ ProductRemoval::~ProductRemoval() {
     ::WaitForSingleObject(process.handle.get(), 5000);
   }
   int round = 0;
-  for (const std::wstring& code : InstalledProducts()) {
-    const MsiexecRun run = RunMsiexec(L"/x " + code, L"cleanup-" + std::to_wstring(++round));
+  for (const std::wstring& code : InstalledProducts(name_)) {
+    const MsiexecRun run = RunMsiexec(L"/x " + code, L"cleanup-" + name_ + L"-" + std::to_wstring(++round));
     EXPECT_TRUE(Succeeded(run)) << "removing what the test left";
   }
   // An installation folder left empty by a case that failed halfway goes with it too.

@@ -16,13 +16,16 @@
 namespace test {
 
 inline constexpr wchar_t kProductName[] = L"VANTO Translator Home";
+inline constexpr wchar_t kSecondProductName[] = L"VANTO Translator Office";  // VantoTranslatorOffice.msi
 // What msiexec ends with when it did what it was asked: done, or done with a restart due.
 inline constexpr DWORD kInstallerDone = 0, kInstallerDoneRestartDue = 3010;
 
-// The packages the build made: VantoTranslatorHome.msi, -next.msi, -fails.msi.
+// The packages the build made: VantoTranslatorHome.msi, -next.msi, -fails.msi, VantoTranslatorOffice.msi.
 [[nodiscard]] std::filesystem::path Package(const std::wstring& fileName);
 // Where the package installs by default: the 64-bit program files' VANTO folder.
 [[nodiscard]] std::filesystem::path DefaultInstallFolder();
+// Where every product of the suite puts the suite's shared components: Common Files (64-bit)\VANTO.
+[[nodiscard]] std::filesystem::path SuiteSharedFolder();
 
 // One msiexec run: its exit code (kNotEnded when it did not end in five minutes, kNotStarted when
 // it did not start) and its log.
@@ -52,18 +55,20 @@ MsiexecRun RunMsiexec(const std::wstring& arguments, const std::wstring& logName
 [[nodiscard]] std::vector<std::wstring> UninstallEntries(const std::wstring& name = kProductName);
 inline constexpr wchar_t kUninstallKey[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 
-// Removes every installed product named kProductName when it goes, whatever the test left: ends the
+// Removes every installed product named `name` when it goes, whatever the test left: ends the
 // programs still running from `folder`, then runs msiexec /x for each. A failure is reported as a
 // test failure.
 class ProductRemoval {
  public:
-  explicit ProductRemoval(std::filesystem::path folder) : folder_(std::move(folder)) {}
+  explicit ProductRemoval(std::filesystem::path folder, std::wstring name = kProductName)
+      : folder_(std::move(folder)), name_(std::move(name)) {}
   ~ProductRemoval();
   ProductRemoval(const ProductRemoval&) = delete;
   ProductRemoval& operator=(const ProductRemoval&) = delete;
 
  private:
   std::filesystem::path folder_;
+  std::wstring name_;
 };
 
 // The machine's keys that `package` writes to (its Registry, Class, ProgId, Extension, AppId and

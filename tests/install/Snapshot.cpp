@@ -264,9 +264,9 @@ std::filesystem::path UserProgramsFolder() {
   return KnownFolder(FOLDERID_Programs);
 }
 
-Snapshot MachineSnapshot(const fs::path& installFolder) {
+Snapshot MachineSnapshot(std::initializer_list<fs::path> folders) {
   Snapshot snapshot;
-  snapshot.AddFolder(installFolder);
+  for (const fs::path& folder : folders) snapshot.AddFolder(folder);
   snapshot.AddFolder(CommonProgramsFolder());
   snapshot.AddFolder(UserProgramsFolder());
   snapshot.AddKey(HKEY_LOCAL_MACHINE, L"SOFTWARE", L"HKLM\\SOFTWARE");

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <filesystem>
+#include <initializer_list>
 #include <map>
 #include <string>
 #include <vector>
@@ -56,9 +57,9 @@ class Snapshot {
 [[nodiscard]] std::filesystem::path CommonProgramsFolder();
 [[nodiscard]] std::filesystem::path UserProgramsFolder();
 
-// A snapshot of what the product's package may touch: the installation folder, both Start
+// A snapshot of what the suite's packages may touch: the `folders` they install into, both Start
 // menus' programs, HKLM\SOFTWARE, HKCR and the maker's key of the current user.
-[[nodiscard]] Snapshot MachineSnapshot(const std::filesystem::path& installFolder);
+[[nodiscard]] Snapshot MachineSnapshot(std::initializer_list<std::filesystem::path> folders);
 
 // The content hash of a file as the snapshot records it (FNV-1a, 64 bits, in hex); empty when the
 // file cannot be read.

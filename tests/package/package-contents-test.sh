@@ -10,6 +10,7 @@ folder=${1:?usage: package-contents-test.sh PACKAGE_FOLDER}
 base=VantoTranslatorHome.msi
 next=VantoTranslatorHome-next.msi
 fails=VantoTranslatorHome-fails.msi
+second=VantoTranslatorOffice.msi
 # package | table | has or lacks | row, or the start of one
 cases=(
   # The Startdeck component, its GUIDs the same in every build (a changed GUID breaks upgrades).
@@ -26,6 +27,11 @@ cases=(
   "$base|Registry|has|~2~Software\Korvelsoft\VNTO9\Apps~Vnto~[#App_Vnto]~App_Vnto"
   "$base|Registry|has|~2~SOFTWARE\Korvelsoft\VNTO9\Folders~Glosso~[INSTALLDIR]Glosso~Folder_Glosso"
   "$base|Registry|lacks|~Lexa~"
+  # The suite's shared components: the same GUIDs in every product, in the suite's own folder.
+  "$base|Component|has|SuiteRecords~{4ED6DA34-AADC-5666-B67B-85D359C53DCB}~SUITESHAREDDIR~260~"
+  "$base|Component|has|Kernel~{7EEBA2C5-85D3-5F05-9D1E-582C9D0471F4}~SUITESHAREDDIR~256~~VantoKernel.dll"
+  "$base|Component|has|WebService~{9F5AAF52-059A-5AAD-B58C-7D8118783614}~SUITESHAREDDIR~256~~VantoWebService.exe"
+  "$base|Registry|has|~2~SOFTWARE\Korvelsoft\VNTO9\Folders~SharedRoot~[SUITESHAREDDIR]~SuiteRecords"
   # Records, guides, registration without self-registration.
   "$base|Registry|has|~2~Software\Korvelsoft\VNTO9~VntoLangID~#1033~SuiteRecords"
   "$base|Registry|has|~2~SOFTWARE\Korvelsoft\VNTO9\Docs\StartdeckGuide~Path~[#Doc_StartdeckGuide]~Doc_StartdeckGuide"
@@ -77,4 +83,20 @@ else
   echo "FAIL: the next version shares the ProductCode $(code "$base")"
   failed=1
 fi
+# The products share exactly the shared components, each one row (GUID, folder, key path) in both.
+components() { msiinfo export "$folder/$1" Component | tr -d '\r' | tail -n +4 | sort; }
+both=$(join -t $'\t' <(components "$base" | cut -f1) <(components "$second" | cut -f1) | tr '\n' ' ')
+if [ "$both" = "Kernel SuiteRecords WebService " ]; then
+  echo "PASS: the products share the components Kernel, SuiteRecords and WebService"
+else
+  echo "FAIL: the products share the components: $both"
+  failed=1
+fi
+row() { components "$1" | grep "^$2"$'\t'; }
+for component in $both; do
+  if [ "$(row "$base" "$component")" = "$(row "$second" "$component")" ]; then echo "PASS: $component is one component in both"; else
+    echo "FAIL: $component differs between the products"
+    failed=1
+  fi
+done
 exit "$failed"
