@@ -223,10 +223,11 @@ TEST_F(PluginsManagerTest, AWriterWithoutProfileIsNotStartedAsIfTheIntegrationWe
   EXPECT_FALSE(fs::exists(version3));
 }
 
-// An installation whose suite lacks its own Events.xcu: switching the Writer integration on through
-// the manager leaves the user's Events.xcu where it is, and switching off must leave it too (it
-// once deleted it, taking it for the suite's).
-TEST_F(PluginsManagerTest, WriterSwitchedOnAndOffKeepsTheUsersOwnEventsWhenTheSuiteHasNone) {
+// An installation whose suite lacks its own Events.xcu, and a profile whose Addons.xcu an XML writer
+// saved on one line with an empty AddonUI. Switching the Writer integration on through the manager
+// merges into that file (it once refused it) and leaves the user's Events.xcu where it is; switching
+// off gives both back byte for byte (the Events.xcu was once deleted, taken for the suite's).
+TEST_F(PluginsManagerTest, WriterSwitchedOnAndOffKeepsTheUsersOwnFilesAsTheyWere) {
   const fs::path office = fs::path(COpenOfficeSW::ApplicationData()) /
                           L"OpenOffice.org2\\user\\registry\\data\\org\\openoffice\\Office";
   const fs::path suiteEvents = installation_.Folder() / L"OpenOffice\\OOInst\\Events.xcu";
@@ -242,6 +243,11 @@ TEST_F(PluginsManagerTest, WriterSwitchedOnAndOffKeepsTheUsersOwnEventsWhenTheSu
       "<prop oor:name=\"BindingURL\"><value>vnd.sun.star.script:Standard.Module1.Main?language=Basic"
       "</value></prop></node></node></node></oor:component-data>\r\n";
   test::WriteFile(office / L"Events.xcu", own);
+  const std::string addons =
+      "<?xml version=\"1.0\" encoding=\"UTF-8\"?><oor:component-data xmlns:oor=\"http://openoffice.org/2001/"
+      "registry\" oor:name=\"Addons\" oor:package=\"org.openoffice.Office\"><node oor:name=\"AddonUI\"/>"
+      "</oor:component-data>";
+  test::WriteFile(office / L"Addons.xcu", addons);
 
   StartDeck();
   ASSERT_NE(StartManager(), nullptr);
@@ -256,7 +262,11 @@ TEST_F(PluginsManagerTest, WriterSwitchedOnAndOffKeepsTheUsersOwnEventsWhenTheSu
     EXPECT_EQ(fs::exists(office / L"Addons.xcu.old"), state == 2);
     EXPECT_EQ(test::ReadFile(office / L"Events.xcu"), own)
         << "after switching " << (state == 2 ? "on" : "off");
+    EXPECT_EQ(
+        test::ReadFile(office / L"Addons.xcu").find("oor:name=\"VANTO.Translate\"") != std::string::npos,
+        state == 2);
   }
+  EXPECT_EQ(test::ReadFile(office / L"Addons.xcu"), addons);
 }
 
 }  // namespace
