@@ -9,6 +9,7 @@
 #include "ProfileFiles.h"
 #include "switches/ooo/ByteLines.h"
 #include "switches/ooo/OooMerge.h"
+#include "switches/ooo/SuiteEvents.h"
 
 namespace {
 
@@ -582,6 +583,21 @@ TEST(OooDisable, SectionsLeftEmptyGo) {
        "  <node oor:name=\"Images\"> <!-- x -->\n  </node>\n"},
   };
   for (const Case& c : cases) EXPECT_EQ(DisableAddons(c.file).value_or("<refused>"), c.expected) << c.name;
+}
+
+// Switching off may take away only the suite's own Events.xcu: one whose every binding names the
+// suite's module. A user's binding beside it, or none of the suite's, makes the file the user's.
+TEST(SuiteEvents, OnlyAFileBindingTheSuitesMacrosAloneIsTheSuites) {
+  const auto binding = [](std::string_view script) {
+    return R"(<prop oor:name="BindingURL" oor:type="xs:string"><value>)" + std::string(script) +
+           "?language=Basic&amp;location=application</value></prop>";
+  };
+  const std::string suite = binding("vnd.sun.star.script:Vanto.Module1.OnStartApp");
+  const std::string user = binding("vnd.sun.star.script:Standard.Module1.Main");
+  EXPECT_TRUE(ooo::BindsOnlySuiteMacros("<node>" + suite + "</node>"));
+  EXPECT_FALSE(ooo::BindsOnlySuiteMacros("<node>" + suite + user + "</node>"));
+  EXPECT_FALSE(ooo::BindsOnlySuiteMacros("<node>" + user + "</node>"));
+  EXPECT_FALSE(ooo::BindsOnlySuiteMacros("<node/>"));
 }
 
 }  // namespace
