@@ -263,4 +263,16 @@ void ClickManagerCheckBox(HWND list, int row) {
   ClickAt(list, {(bounds.left + label.left) / 2, (label.top + label.bottom) / 2});
 }
 
+RECT WorkArea() {
+  RECT area{};
+  ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+  return area;
+}
+
+POINT KeptInWorkArea(const RECT& place) {
+  const RECT work = WorkArea();
+  return {std::max(work.left, std::min(place.left, work.right - (place.right - place.left))),
+          std::max(work.top, std::min(place.top, work.bottom - (place.bottom - place.top)))};
+}
+
 }  // namespace test

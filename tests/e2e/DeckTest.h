@@ -81,6 +81,11 @@ bool CloseMainWindow(HWND window, const Process& deck);
 // says where it is in the test's output.
 void Screenshot(const std::wstring& name, std::chrono::milliseconds settle = 200ms);
 
+// The work area of the primary screen (where the window shows), and the top left a window placed
+// at `place` takes when it is kept inside it: moved in as far as needed, its top left first.
+[[nodiscard]] RECT WorkArea();
+[[nodiscard]] POINT KeptInWorkArea(const RECT& place);
+
 // Opens the drop-down of `combo` and clicks its row `index`, or the first row that reads `text`.
 ::testing::AssertionResult ChooseEntry(HWND combo, int index);
 ::testing::AssertionResult ChooseEntry(HWND combo, const std::wstring& text);

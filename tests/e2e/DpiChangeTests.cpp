@@ -6,7 +6,6 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
@@ -33,13 +32,6 @@ RECT WindowPlace(HWND window) {
   RECT place{};
   ::GetWindowRect(window, &place);
   return place;
-}
-
-// The work area of the primary screen, where the window shows.
-RECT WorkArea() {
-  RECT area{};
-  ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
-  return area;
 }
 
 SIZE SizeOf(const RECT& place) {
@@ -119,9 +111,8 @@ TEST_F(DpiChangeTest, AtTwiceTheDpiAndBackTheWindowKeepsItsPanelTextAndFocus) {
   test::Screenshot(L"dpi-change-192");
   // Where the suggested place would put part of the window off the screen, it moves in as far as it
   // can; larger than the screen (1380x1052 on 1280x1024), its top left, with the title bar, stays on.
-  const RECT work = WorkArea();
-  EXPECT_EQ(at192.left, std::max(work.left, std::min(suggested.left, work.right - SizeOf(suggested).cx)));
-  EXPECT_EQ(at192.top, std::max(work.top, std::min(suggested.top, work.bottom - SizeOf(suggested).cy)));
+  EXPECT_EQ(at192.left, test::KeptInWorkArea(suggested).x);
+  EXPECT_EQ(at192.top, test::KeptInWorkArea(suggested).y);
   // The background picture at 200 %: the 96-DPI size scaled by the one rounding rule.
   EXPECT_NEAR(SizeOf(at192).cx, skinscale::Px(size96.cx, 192), 1);
   EXPECT_NEAR(SizeOf(at192).cy, skinscale::Px(size96.cy, 192), 1);
@@ -159,7 +150,7 @@ TEST_F(DpiChangeTest, AChangeWithinTheSameScaleOnlyMovesTheWindow) {
   EXPECT_EQ(after.left, suggested.left);
   EXPECT_EQ(after.top, suggested.top);
   // A place above and left of the screen is moved back into the work area.
-  const RECT work = WorkArea();
+  const RECT work = test::WorkArea();
   const RECT outside = {work.left - 50, work.top - 14, work.left - 50 + SizeOf(before).cx,
                         work.top - 14 + SizeOf(before).cy};
   ASSERT_TRUE(SendDpiChange(window_, 100, outside));
