@@ -24,7 +24,7 @@ class QuickTranslationJob {
   // What the job needs of the panel that drives it.
   class Panel {
    public:
-    // The window the next slices go to (kNextSliceMessage and the job's timer); it hands them to
+    // The window the next slices go to (app::kNextSliceMessage and the job's timer); it hands them to
     // OnMessage.
     [[nodiscard]] virtual HWND JobWindow() const noexcept = 0;
     // The field the translation goes into.
@@ -53,9 +53,10 @@ class QuickTranslationJob {
   void Start(IVantoKernel& kernel, std::wstring source);
   // Translates the lines of one slice, then finishes the translation or schedules the next slice.
   void TranslateSlice();
-  // Ends a running translation with the lines done in the target field; false when none runs.
+  // Ends a running translation with the lines done in the target field; false when none runs. Asked
+  // inside a slice (the kernel let a message through), the run ends after the slice.
   bool Cancel();
-  // Ends the run without touching the target: the caption and the Translate button as before it.
+  // Ends the run without touching the target, at once or, inside a slice, after it.
   void End();
   // A next slice, posted or on the job's timer: translated, and true. False for any other message.
   bool OnMessage(UINT message, WPARAM wParam);
