@@ -56,7 +56,7 @@ class QuickTranslationJob {
   // Ends a running translation with the lines done in the target field; false when none runs. Asked
   // inside a slice (the kernel let a message through), the run ends after the slice.
   bool Cancel();
-  // Ends the run without touching the target, at once or, inside a slice, after it.
+  // Ends the run without touching the target; asked inside a slice, it ends after it as Cancel does.
   void End();
   // A next slice, posted or on the job's timer: translated, and true. False for any other message.
   bool OnMessage(UINT message, WPARAM wParam);
