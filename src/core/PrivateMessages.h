@@ -1,8 +1,15 @@
-// The window messages the main window and its children send each other. Numbers above WM_USER are
-// private to one window class; these are the main window's.
+// The window messages private to Startdeck's windows, all of them here so that no two share a
+// number. Numbers above WM_USER are private to one window class. The main window's are in WM_USER's
+// range and keep their numbers: other processes post it the plug-ins manager's request (WM_USER + 19),
+// as the suite's documents name it. Dialogs answer DM_ messages in that range, so the panels' own
+// messages, and the one that reaches every child window, are in WM_APP's, which no system control
+// class uses.
 #pragma once
 
 #include <windows.h>
+
+#include <algorithm>
+#include <array>
 
 namespace app {
 
@@ -32,5 +39,28 @@ inline constexpr UINT kCheckFocusMessage = WM_USER + 21;
 inline constexpr UINT kApplyScaleMessage = WM_APP + 0x23;
 // The web-service exchange's thread has ended.
 inline constexpr UINT kWebServiceEndedMessage = WM_USER + 0xC00;
+
+// A hand-off watch's wait has ended. Posted by the thread pool to the watch's message-only window:
+// wParam the watch's id, lParam 1 when the limit passed first.
+inline constexpr UINT kHandOffWaitEndedMessage = WM_APP + 1;
+// An HTML page has been shown: it paints now rather than when the queue gets round to it. Posted to
+// itself.
+inline constexpr UINT kHtmlPageRepaintMessage = WM_APP + 2;
+// The quick translation's next slice. Posted to the panel itself while no input or painting waits.
+inline constexpr UINT kNextSliceMessage = WM_APP + 0x40;
+
+// Each window sees its own messages and kApplyScaleMessage, so every number here is its own.
+inline constexpr std::array kPrivateMessages = {
+    kListRowChosenMessage, kTabLeftMessage,         kTabEnteredMessage,       kListRowHoveredMessage,
+    kBackMessage,          kPluginsManagerMessage,  kAfterFirstPaintMessage,  kCheckFocusMessage,
+    kApplyScaleMessage,    kWebServiceEndedMessage, kHandOffWaitEndedMessage, kHtmlPageRepaintMessage,
+    kNextSliceMessage};
+static_assert(
+    [] {
+      std::array sorted = kPrivateMessages;
+      std::ranges::sort(sorted);
+      return std::ranges::adjacent_find(sorted) == sorted.end();
+    }(),
+    "two private messages share a number");
 
 }  // namespace app

@@ -5,6 +5,7 @@
 #include "StringIds.h"
 #include "menu/TaskTable.h"
 #include "suite/AppId.h"
+#include "suite/InfSections.h"
 
 namespace ui {
 namespace {
@@ -141,7 +142,7 @@ std::vector<std::wstring_view> CanonicalOrder(MenuTab tab) {
 }
 
 std::wstring MenuSection(MenuTab tab) {
-  return L"_menu" + std::to_wstring(static_cast<int>(tab));
+  return suite::MenuSectionOf(static_cast<int>(tab));
 }
 
 std::wstring ItemKey(std::size_t index) {

@@ -39,7 +39,7 @@ inline constexpr MenuTab kConfiguredTabs[] = {MenuTab::kTranslation, MenuTab::kC
 // The group's command names in its order for "show all features". The views point into static text.
 [[nodiscard]] std::vector<std::wstring_view> CanonicalOrder(MenuTab tab);
 
-// "_menu" + the tab number: the .inf section that configures the tab.
+// "_menu" + the tab number: the .inf section that configures the tab (suite::MenuSectionOf).
 [[nodiscard]] std::wstring MenuSection(MenuTab tab);
 // "item" + index: the keys of such a section.
 [[nodiscard]] std::wstring ItemKey(std::size_t index);

@@ -3,12 +3,10 @@
 #include <algorithm>
 
 #include "suite/AppId.h"
+#include "suite/InfSections.h"
 
 namespace ui {
 namespace {
-
-constexpr wchar_t kAppsList[] = L"apps";
-constexpr wchar_t kAllAppsList[] = L"allapps";
 
 bool AmongNames(const std::vector<std::wstring>& names, std::wstring_view name) {
   return std::any_of(names.begin(), names.end(),
@@ -33,7 +31,7 @@ std::pair<std::wstring_view, std::wstring_view> SplitItemValue(std::wstring_view
 }
 
 bool IsAvailable(MenuEntry& entry, bool showAll, const MenuSource& source) {
-  const std::wstring_view list = showAll ? kAllAppsList : kAppsList;
+  const std::wstring_view list = showAll ? suite::kAllAppsList : suite::kAppsList;
   std::wstring_view tried;
   bool passes = true;  // a command that needs no application always may appear
   for (std::wstring_view appId : entry.command->appChecks) {

@@ -10,6 +10,7 @@
 #include "suite/AppId.h"
 #include "suite/DisplayNames.h"
 #include "suite/ExclusiveStart.h"
+#include "suite/InfSections.h"
 #include "suite/Installed.h"
 #include "suite/Privileges.h"
 #include "suite/ProductLists.h"

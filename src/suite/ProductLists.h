@@ -4,14 +4,11 @@
 
 #include <string_view>
 
+#include "suite/InfSections.h"
+
 class CXCryptedProfileW;
 
 namespace suite {
-
-inline constexpr wchar_t kAppsList[] = L"apps";
-inline constexpr wchar_t kAllAppsList[] = L"allapps";
-// The network-administration tab's section: products with one are network products.
-inline constexpr wchar_t kNetworkMenuSection[] = L"_menu6";
 
 // `list` has a key equal to `appId`, compared without regard to case. Values are not looked at.
 [[nodiscard]] bool IsListedIn(const CXCryptedProfileW& configuration, std::wstring_view list,

@@ -7,6 +7,7 @@
 #include "StringIds.h"
 #include "core/RegistryKey.h"
 #include "profile/CryptedProfile.h"
+#include "suite/InfSections.h"
 #include "suite/LaunchContext.h"
 #include "suite/ShellStart.h"
 #include "tasks/PanelParts.h"
@@ -180,10 +181,11 @@ INT_PTR CDocsDialog::ControlColour(HDC dc, HWND control) const {
 std::vector<DocumentRecord> CDocsDialog::Listed(const suite::LaunchContext& context) {
   std::vector<DocumentRecord> documents;
   const CXCryptedProfileW& configuration = context.ProductConfiguration();
-  const size_t count = configuration.SectionEntryCount(kSection);
+  const size_t count = configuration.SectionEntryCount(suite::kDocsMenuSection);
   for (size_t i = 0; i < count; ++i) {
     DocumentRecord document;
-    document.id = configuration.GetString(kSection, configuration.KeyAt(kSection, i));
+    document.id =
+        configuration.GetString(suite::kDocsMenuSection, configuration.KeyAt(suite::kDocsMenuSection, i));
     if (document.id.empty()) continue;
     app::RegistryKey key;
     if (!key.Open(HKEY_LOCAL_MACHINE, std::wstring(reg::kDocs) + L"\\" + document.id)) continue;

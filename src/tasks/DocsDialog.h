@@ -30,7 +30,6 @@ struct DocumentRecord {
 
 class CDocsDialog final : public ui::skin::CCustomListDialog {
  public:
-  static constexpr wchar_t kSection[] = L"_menu5";
   // The note about the PDF viewer: from this x to a margin short of the panel's right and bottom edges.
   static constexpr int kNoteLeft = 254;
   static constexpr int kNoteMargin = 5;

@@ -8,15 +8,12 @@
 #include <tlhelp32.h>
 
 #include "core/LogSink.h"
+#include "core/PrivateMessages.h"
 #include "core/RegistryKey.h"
 #include "suite/ProcessSearch.h"
 
 namespace tasks {
 namespace {
-
-// Posted to the watch's own window by the thread pool: wParam the watch's id, lParam 1 when the
-// limit passed first.
-constexpr UINT kWaitEndedMessage = WM_APP + 1;
 
 bool SameKey(const HandedRecord& a, const HandedRecord& b) {
   return a.hive == b.hive &&
@@ -111,11 +108,11 @@ bool HandOffWatch::Watch(HandedRecord record, win::UniqueHandle process) {
 
 void CALLBACK HandOffWatch::OnWaitEnded(void* context, BOOLEAN timedOut) noexcept {
   const auto& entry = *static_cast<const Entry*>(context);
-  ::PostMessageW(entry.window, kWaitEndedMessage, entry.id, timedOut ? 1 : 0);
+  ::PostMessageW(entry.window, app::kHandOffWaitEndedMessage, entry.id, timedOut ? 1 : 0);
 }
 
 LRESULT HandOffWatch::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message != kWaitEndedMessage) return Default(message, wParam, lParam);
+  if (message != app::kHandOffWaitEndedMessage) return Default(message, wParam, lParam);
   Settle(static_cast<UINT>(wParam), lParam == 0);
   return 0;
 }

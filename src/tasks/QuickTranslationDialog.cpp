@@ -1,8 +1,6 @@
 #include "tasks/QuickTranslationDialog.h"
 
 #include <algorithm>
-#include <chrono>
-#include <exception>
 #include <utility>
 
 #include "ResourceIds.h"
@@ -91,27 +89,6 @@ void Move(HWND control, const RECT& place, bool keepHeight = false) noexcept {
                  keepHeight ? now.bottom - now.top : place.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// Every kind of server the text class may come from, as the kernel installs it.
-constexpr DWORD kTextContexts =
-    CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER | CLSCTX_LOCAL_SERVER | CLSCTX_REMOTE_SERVER;
-
-// A long translation goes on a slice at a time: as many lines as fit into a slice's time, then the
-// window's messages. A ping waits at most a slice and the line that overran it.
-constexpr auto kSliceTime = std::chrono::milliseconds(30);
-// The caption's progress is repainted at most this often: every repaint costs the kernel its time.
-constexpr auto kProgressInterval = std::chrono::milliseconds(150);
-// The next slice, posted to the panel itself while no input or painting waits...
-constexpr UINT kNextSliceMessage = WM_APP + 0x40;
-// ... and otherwise on this timer, which comes only after them.
-constexpr UINT_PTR kNextSliceTimer = 0x51CE;
-
-using SliceClock = std::chrono::steady_clock;
-
-// A result up to this long goes into the target at once; a longer one in pieces of about this many
-// characters, cut after a line break: a rich edit takes a megabyte in seconds, not in one slice.
-constexpr size_t kWholeTargetChars = size_t{64} * 1024;
-constexpr size_t kTargetPieceChars = size_t{16} * 1024;
-
 int HeightOf(HWND window) noexcept {
   RECT rc{};
   ::GetWindowRect(window, &rc);
@@ -119,39 +96,6 @@ int HeightOf(HWND window) noexcept {
 }
 
 }  // namespace
-
-// A translation on its way: the lines, the kernel's objects it was started with (they stay on the
-// window's thread), and when the progress was last shown.
-struct CQTransDlg::Run {
-  explicit Run(std::wstring source) : lines(std::move(source)) {}
-
-  LineTranslation lines;
-  ComPtr<IVantoSettings> settings;
-  ComPtr<IVantoTextTranslator> translator;  // null: the settings object translates each line itself
-  ComPtr<IVantoText> sourceText;
-  ComPtr<IVantoText> resultText;
-  SliceClock::time_point progressShown{};
-  // In a slice. A kernel in another apartment lets the window's messages through while it works:
-  // what comes then must not start a slice or end the run under the one on its way.
-  bool busy = false;
-  bool endAsked = false;  // the run was cancelled or ended while busy: it ends after the slice
-  bool filling = false;   // every line is translated, and the target takes them a piece at a time
-  size_t filled = 0;      // the characters of the result in the target so far
-
-  // One line through the kernel; a failing call throws its COM error.
-  std::wstring Translate(const std::wstring& line) const {
-    const app::Bstr text(line);
-    app::Bstr translated;
-    if (translator) {
-      ThrowIfFailed(sourceText->SetText(text.get()));
-      ThrowIfFailed(translator->TranslateText(sourceText.Get(), resultText.Get()));
-      ThrowIfFailed(resultText->GetText(translated.put()));
-    } else {
-      ThrowIfFailed(settings->Translate(text.get(), translated.put()));
-    }
-    return translated.str();
-  }
-};
 
 CQTransDlg::CQTransDlg(TaskContext& context) : CTaskPanelDialog(context) {}
 
@@ -235,7 +179,7 @@ bool CQTransDlg::OnInitPanel() {
 
 void CQTransDlg::LayOutControls() {
   const win::Scale scale = context_.Graphics().Scale();
-  const std::wstring caption = run_ ? captionText_ : TextOf(caption_);
+  const std::wstring caption = job_.Running() ? captionText_ : TextOf(caption_);
   const QuickPlaces places = Arrange(scale, CaptionHeight(caption), HeightOf(directionList_.hwnd()));
   Move(caption_, places.caption);
   Move(::GetDlgItem(hwnd(), IDC_PANEL_DIRECTION_LABEL), places.directionLabel);
@@ -310,7 +254,7 @@ void CQTransDlg::OnShown() {
 
 void CQTransDlg::OnHidden() {
   // Leaving the panel (Back, another tab, Home, the window closing) ends the translation.
-  (void)CancelTranslation();
+  (void)job_.Cancel();
   if (remembering_) context_.Settings().Set(kTaskCode, app::SettingsStore::kTemplateName, profile_);
 }
 
@@ -342,88 +286,27 @@ bool CQTransDlg::MakeProfileCurrent(IVantoKernel& kernel, int index) {
 }
 
 void CQTransDlg::OnTranslate() {
-  if (run_) return;  // one translation at a time: a second F9 or click does nothing
+  if (job_.Running()) return;  // one translation at a time: a second F9 or click does nothing
   IVantoKernel* kernel = context_.Kernel().Kernel();
   if (!kernel || !directions_.Loaded()) {
     app::BeepForUnexpectedError();
     return;
   }
-  auto run = std::make_unique<Run>(source_.Text());
+  std::wstring source = source_.Text();
   const int direction = std::max(0, directionList_.GetCurSel());
   const int profile = std::max(0, profiles_.GetCurSel());
   try {
     ThrowIfFailed(kernel->SetCurrentDirection(static_cast<SHORT>(direction)));
     // A profile the kernel refuses leaves its current one; the translation goes on.
     (void)MakeProfileCurrent(*kernel, profile);
-
-    ThrowIfFailed(kernel->GetSettings(&run->settings));
-    ThrowIfNull(run->settings.Get());
-    if (const HRESULT offered = run->settings->GetTextTranslator(&run->translator);
-        FAILED(offered) && offered != E_NOINTERFACE)
-      throw app::ComError(offered);
-    ThrowIfFailed(
-        ::CoCreateInstance(CLSID_VantoText, nullptr, kTextContexts, IID_PPV_ARGS(&run->sourceText)));
-    ThrowIfFailed(
-        ::CoCreateInstance(CLSID_VantoText, nullptr, kTextContexts, IID_PPV_ARGS(&run->resultText)));
+    job_.Start(*kernel, std::move(source));
   } catch (const app::ComError& error) {
     ReportKernelFailure(error.Code());
     return;
   }
-  run_ = std::move(run);
   captionText_ = TextOf(caption_);
-  run_->progressShown = SliceClock::now();
   // A short text is done in this first slice, before the window sees another message.
-  TranslateSlice();
-}
-
-void CQTransDlg::TranslateSlice() {
-  ::KillTimer(hwnd(), kNextSliceTimer);
-  if (!run_ || run_->busy) return;  // a slice asked for before the run ended, or inside one
-  if (run_->filling) {
-    if (!FillTargetSlice()) ScheduleSlice();
-    return;
-  }
-  const auto start = SliceClock::now();
-  Run& run = *run_;
-  try {
-    run.busy = true;
-    do {
-      run.lines.TranslateNext([&run](const std::wstring& line) { return run.Translate(line); });
-    } while (!run.lines.Done() && !run.endAsked && SliceClock::now() - start < kSliceTime);
-    run.busy = false;
-  } catch (const app::ComError& error) {
-    run.busy = false;
-    // The target keeps what it showed: a translation that fails comes out not at all.
-    EndTranslation();
-    ReportKernelFailure(error.Code());
-    return;
-  } catch (const std::exception&) {
-    run.busy = false;
-    EndTranslation();
-    app::Log().Line(L"Quick translation: the text could not be translated");
-    app::BeepForUnexpectedError();
-    return;
-  }
-  if (run.endAsked) {
-    (void)CancelTranslation();
-    return;
-  }
-  if (run_->lines.Done()) {
-    FinishTranslation();
-    return;
-  }
-  if (translate_.State() != MenuButtonState::kDisabled) translate_.SetState(MenuButtonState::kDisabled, true);
-  if (SliceClock::now() - run_->progressShown >= kProgressInterval) ShowProgress();
-  ScheduleSlice();
-}
-
-void CQTransDlg::ScheduleSlice() {
-  // Posted messages come before the keyboard, the mouse and painting: while any of them waits, the
-  // next slice waits for the timer, which comes after them.
-  if (HIWORD(::GetQueueStatus(QS_INPUT | QS_PAINT)) != 0)
-    ::SetTimer(hwnd(), kNextSliceTimer, USER_TIMER_MINIMUM, nullptr);
-  else
-    ::PostMessageW(hwnd(), kNextSliceMessage, 0, 0);
+  job_.TranslateSlice();
 }
 
 void CQTransDlg::ReportKernelFailure(HRESULT code) {
@@ -434,91 +317,22 @@ void CQTransDlg::ReportKernelFailure(HRESULT code) {
     app::BeepForUnexpectedError();
 }
 
-void CQTransDlg::ShowProgress() {
-  ::SetWindowTextW(caption_, ProgressText(win::LoadString(IDS_QUICK_PROGRESS), run_->lines.LinesDone(),
-                                          run_->lines.LineCount())
-                                 .c_str());
-  ::UpdateWindow(caption_);
-  run_->progressShown = SliceClock::now();
-}
-
-void CQTransDlg::FinishTranslation() {
-  if (run_->lines.Result().size() <= kWholeTargetChars) {
-    const std::wstring result = run_->lines.Result();
-    EndTranslation();
-    target_.SetText(result);
-    return;
-  }
-  // A long result goes in a piece of whole lines at a time, as the translation did.
-  run_->filling = true;
-  run_->filled = 0;
+void CQTransDlg::ShowBusy() {
   if (translate_.State() != MenuButtonState::kDisabled) translate_.SetState(MenuButtonState::kDisabled, true);
-  ShowProgress();
-  target_.SetText(L"");
-  if (!FillTargetSlice()) ScheduleSlice();
 }
 
-bool CQTransDlg::FillTargetSlice() {
-  const std::wstring& result = run_->lines.Result();
-  size_t end = std::min(result.size(), run_->filled + kTargetPieceChars);
-  if (end < result.size()) {
-    const size_t lineEnd = result.find(L"\r\n", end);
-    end = lineEnd == std::wstring::npos ? result.size() : lineEnd + 2;
-  }
-  const std::wstring piece = result.substr(run_->filled, end - run_->filled);
-  const HWND target = target_.hwnd();
-  ::SendMessageW(target, EM_SETSEL, static_cast<WPARAM>(-1), -1);
-  ::SendMessageW(target, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(piece.c_str()));
-  run_->filled = end;
-  if (end < result.size()) return false;
-  // Whole: shown from its beginning, as a text put in at once is.
-  ::SendMessageW(target, EM_SETSEL, 0, 0);
-  ::SendMessageW(target, EM_SCROLLCARET, 0, 0);
-  EndTranslation();
-  return true;
+void CQTransDlg::ShowProgress(size_t linesDone, size_t lineCount) {
+  ::SetWindowTextW(caption_, ProgressText(win::LoadString(IDS_QUICK_PROGRESS), linesDone, lineCount).c_str());
+  ::UpdateWindow(caption_);
 }
 
-bool CQTransDlg::CancelTranslation() {
-  if (!run_) return false;
-  if (run_->busy) {
-    run_->endAsked = true;
-    return true;
-  }
-  if (run_->filling) {
-    // Every line is translated; the target keeps the whole lines it shows.
-    const std::wstring_view shown = std::wstring_view(run_->lines.Result()).substr(0, run_->filled);
-    size_t lines = 0;
-    for (size_t at = shown.find(L"\r\n"); at != std::wstring_view::npos; at = shown.find(L"\r\n", at + 2))
-      ++lines;
-    app::Log().Line(L"Quick translation: cancelled after %lu of %lu lines", static_cast<unsigned long>(lines),
-                    static_cast<unsigned long>(run_->lines.LineCount()));
-    EndTranslation();
-    return true;
-  }
-  app::Log().Line(L"Quick translation: cancelled after %lu of %lu lines",
-                  static_cast<unsigned long>(run_->lines.LinesDone()),
-                  static_cast<unsigned long>(run_->lines.LineCount()));
-  // At once, whatever its length: the panel may be on its way out.
-  const std::wstring done = run_->lines.Result();
-  EndTranslation();
-  target_.SetText(done);
-  return true;
-}
-
-void CQTransDlg::EndTranslation() {
-  ::KillTimer(hwnd(), kNextSliceTimer);
-  if (!run_) return;
-  if (run_->busy) {
-    run_->endAsked = true;
-    return;
-  }
-  run_.reset();
+void CQTransDlg::ShowEnded() {
   if (TextOf(caption_) != captionText_) ::SetWindowTextW(caption_, captionText_.c_str());
   if (translate_.State() == MenuButtonState::kDisabled) translate_.SetState(MenuButtonState::kNormal, true);
 }
 
 void CQTransDlg::OnClear() {
-  (void)CancelTranslation();
+  (void)job_.Cancel();
   source_.SetText(L"");
   target_.SetText(L"");
   ::SetFocus(source_.hwnd());
@@ -552,7 +366,7 @@ MessageRoute CQTransDlg::RouteMessage(MSG& message) {
       // of these). Escape cancels a running translation first; otherwise it goes back to the tab's list.
       case VK_TAB: return MessageRoute::kUnhandled;
       case VK_ESCAPE:
-        if (CancelTranslation()) return MessageRoute::kConsumed;
+        if (job_.Cancel()) return MessageRoute::kConsumed;
         return MessageRoute::kUnhandled;
       case VK_F9:
         OnTranslate();
@@ -590,6 +404,10 @@ bool CQTransDlg::OnCommand(int id, int code, HWND from) {
 }
 
 bool CQTransDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+  if (job_.OnMessage(message, wParam)) {
+    result = 0;
+    return true;
+  }
   switch (message) {
     case WM_LBUTTONDOWN:
       // A click beside the fields takes the focus out of them, to the panel.
@@ -600,18 +418,9 @@ bool CQTransDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& 
       // The panel keeps the focus it is given rather than handing it to a field.
       result = 0;
       return true;
-    case kNextSliceMessage:
-      TranslateSlice();
-      result = 0;
-      return true;
-    case WM_TIMER:
-      if (wParam != kNextSliceTimer) break;
-      TranslateSlice();
-      result = 0;
-      return true;
     case WM_DESTROY:
       // The window closes: the kernel's objects are let go here, on their thread.
-      EndTranslation();
+      job_.End();
       break;
     default: break;
   }

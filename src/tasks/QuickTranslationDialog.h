@@ -8,11 +8,11 @@
 
 #include <windows.h>
 
-#include <memory>
 #include <string>
 #include <string_view>
 
 #include "tasks/KernelDirections.h"
+#include "tasks/QuickTranslationJob.h"
 #include "tasks/TaskPanelDialog.h"
 #include "controls/MenuButton.h"
 #include "controls/CustomComboBox.h"
@@ -22,7 +22,7 @@
 
 namespace tasks {
 
-class CQTransDlg final : public CTaskPanelDialog {
+class CQTransDlg final : public CTaskPanelDialog, private QuickTranslationJob::Panel {
  public:
   static constexpr int kTaskCode = ui::kQuickTranslationTask;
 
@@ -59,23 +59,16 @@ class CQTransDlg final : public CTaskPanelDialog {
   void OnDirectionChanged();
   // Starts a translation of the source text (nothing while one runs) and translates its first slice.
   void OnTranslate();
-  // Translates the lines of one slice, then finishes the translation or schedules the next slice.
-  void TranslateSlice();
-  // Puts the whole translation into the target field and ends the run; a long one a piece a slice.
-  void FinishTranslation();
-  // Appends the next piece of whole lines to the target; true when the target is whole and the run
-  // has ended.
-  bool FillTargetSlice();
-  // The next slice: posted, or on a timer while input or painting waits.
-  void ScheduleSlice();
-  // Ends a running translation with the lines done in the target field; false when none runs.
-  bool CancelTranslation();
-  // Ends the run: the caption and the Translate button as before it.
-  void EndTranslation();
+  // QuickTranslationJob::Panel: the panel's window, its target field, the caption and the Translate
+  // button.
+  [[nodiscard]] HWND JobWindow() const noexcept override { return hwnd(); }
+  [[nodiscard]] const ui::skin::CLBRichEdit& JobTarget() const noexcept override { return target_; }
+  void ShowBusy() override;
+  void ShowProgress(size_t linesDone, size_t lineCount) override;
+  void ShowEnded() override;
   // Logs a kernel failure; the translation limit goes to the kernel's error reporter, any other
   // failure beeps.
-  void ReportKernelFailure(HRESULT code);
-  void ShowProgress();
+  void ReportKernelFailure(HRESULT code) override;
   void OnClear();
   void OnPastePlain();
   // Makes profile `index` of the current direction the kernel's current profile; false (after a
@@ -84,8 +77,6 @@ class CQTransDlg final : public CTaskPanelDialog {
   [[nodiscard]] bool InPanel(HWND window) const noexcept;
   [[nodiscard]] bool IsField(HWND window) const noexcept;
 
-  struct Run;
-  std::unique_ptr<Run> run_;  // the translation on its way; null when none runs
   std::wstring captionText_;  // the caption's own text, which the progress replaces during a run
 
   KernelDirections directions_;
@@ -102,6 +93,9 @@ class CQTransDlg final : public CTaskPanelDialog {
   ui::skin::CLBRichEdit target_;
   CMenuButton translate_;
   CMenuButton clear_;
+  // The translation on its way, if any. It writes into the target field: declared after it, it is
+  // destroyed first.
+  QuickTranslationJob job_{*this};
 };
 
 }  // namespace tasks

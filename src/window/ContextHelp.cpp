@@ -2,6 +2,7 @@
 
 #include "StringIds.h"
 #include "profile/CryptedProfile.h"
+#include "suite/InfSections.h"
 #include "suite/LaunchContext.h"
 #include "suite/SystemLibrary.h"
 
@@ -15,8 +16,8 @@ constexpr DWORD kHelpContextBase = 0x20000;
 }  // namespace
 
 DWORD ContextHelp::ContextOf(int view) const {
-  if (view >= 1 && view <= 8 &&
-      context_.ProductConfiguration().SectionEntryCount(L"_menu" + std::to_wstring(view)) > 0)
+  if (suite::IsConfigurableView(view) &&
+      context_.ProductConfiguration().SectionEntryCount(suite::MenuSectionOf(view)) > 0)
     return kHelpContextBase + static_cast<DWORD>(view);
   return kHelpContextBase;
 }

@@ -197,10 +197,6 @@ STDMETHODIMP BrowserSite::FilterDataObject(IDataObject*, IDataObject** replaceme
 
 // --- the page ---------------------------------------------------------------------------------
 
-namespace {
-constexpr UINT kRepaintMessage = WM_APP + 1;
-}  // namespace
-
 CDHtmlExploreDlg::~CDHtmlExploreDlg() {
   CloseControl();
 }
@@ -318,10 +314,10 @@ bool CDHtmlExploreDlg::OnMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& r
       // rather than when the queue gets round to it.
       if (wParam) {
         Shape();
-        ::PostMessageW(hwnd(), kRepaintMessage, 0, 0);
+        ::PostMessageW(hwnd(), app::kHtmlPageRepaintMessage, 0, 0);
       }
       return false;
-    case kRepaintMessage: ::UpdateWindow(hwnd()); return true;
+    case app::kHtmlPageRepaintMessage: ::UpdateWindow(hwnd()); return true;
     case app::kApplyScaleMessage:
       ApplyScale(win::Scale(static_cast<int>(wParam)));
       result = 0;
