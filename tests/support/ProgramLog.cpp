@@ -2,13 +2,29 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "core/LogSink.h"
 #include "core/RegistryLayout.h"
 #include "support/LogLines.h"
 
 namespace test {
 
-ProgramLog::ProgramLog(const std::wstring& fileName) {
+namespace {
+
+// "Name.log" becomes "Name-<process id>.log": test programs that CTest runs side by side each
+// write, read and delete a file of their own.
+std::wstring OwnFileName(const std::wstring& fileName) {
+  const std::wstring pid = L"-" + std::to_wstring(::GetCurrentProcessId());
+  const size_t dot = fileName.rfind(L'.');
+  if (dot == std::wstring::npos) return fileName + pid;
+  return fileName.substr(0, dot) + pid + fileName.substr(dot);
+}
+
+}  // namespace
+
+ProgramLog::ProgramLog(const std::wstring& name) {
+  const std::wstring fileName = OwnFileName(name);
   // The same place rule as the program's own.
   app::LogSink sink;
   sink.SetLogFile(fileName);

@@ -1,6 +1,6 @@
 // The diagnostic log of a start centre started by a test: while this object lives, the per-user
 // value "LogFile" names a file of its own, which the started program writes in the user's LocalLow
-// folder. Both go when the object goes.
+// folder, its name made the process's own. Both go when the object goes.
 #pragma once
 
 #include <filesystem>
@@ -11,7 +11,7 @@ namespace test {
 
 class ProgramLog {
  public:
-  explicit ProgramLog(const std::wstring& fileName);
+  explicit ProgramLog(const std::wstring& name);
   ~ProgramLog();
   ProgramLog(const ProgramLog&) = delete;
   ProgramLog& operator=(const ProgramLog&) = delete;
