@@ -15,7 +15,8 @@ std::size_t Count(std::string_view text, std::string_view what) noexcept {
 bool BindsOnlySuiteMacros(std::string_view file) noexcept {
   // Each binding is one BindingURL property; its value names the script.
   const std::size_t bindings = Count(file, R"(oor:name="BindingURL")");
-  return bindings > 0 && Count(file, kSuiteEventScript) == bindings && Count(file, "vnd.sun.star.script:") == bindings;
+  return bindings > 0 && Count(file, kSuiteEventScript) == bindings &&
+         Count(file, "vnd.sun.star.script:") == bindings;
 }
 
 }  // namespace ooo
