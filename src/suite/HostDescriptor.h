@@ -142,6 +142,7 @@ inline constexpr HostProgram kLiveMessenger[] = {
      .runningValue = L"VantoMSN",
      .displayName = L"MSN Live Messenger",
      .executable = L"msnmsgr.exe",
+     .verb = {},
      .activityThroughBrowser = true},
 };
 // Composed whether or not QIP Infium is there.
