@@ -1,7 +1,8 @@
 // The hosts of the suite's add-ins, one row per add-in kind: every fact about a host lives here
 // once (its kind bit, the switch that serves it, the programs the document hand-off opens, their
-// tokens, Running values, verbs and display names, the help texts). The switches, the hand-off and
-// the display names walk this table. Portable: no windows.h.
+// tokens, Running values, verbs and display names, how each takes its document, the help texts).
+// The switches, the plug-in table, the hand-off and the display names walk this table. Portable:
+// no windows.h.
 #pragma once
 
 #include <span>
@@ -51,6 +52,22 @@ enum class SwitchFamily {
   kSkype,
 };
 
+// Which of a family's add-ins a row is: the full one, the Lite one or the ED Word templates. A
+// switch reports its kinds in this order.
+enum class AddinVariant { kFull, kLite, kEd };
+
+// How the hand-off gives a host program its document: in double quotes; as an address the browser
+// takes (a scheme as typed, "http://" before a bare one, a typed path as its file URL); or in
+// double quotes after "-swriter", so that OpenOffice.org opens it in Writer.
+enum class DocumentForm { kQuoted, kAddress, kWriter };
+
+// Another edition of a host program, told by a word in the display name of the record detection
+// found, that the hand-off starts instead of the program itself.
+struct OtherEdition {
+  std::wstring_view nameContains;  // empty for none
+  std::wstring_view executable;
+};
+
 // Where a host program's path comes from: its file name alone, the text after the machine's Program
 // Files folder, or the Skype path the suite's installer recorded (the text is then empty).
 enum class HostPath { kFileName, kUnderProgramFiles, kSkypeRecord };
@@ -64,6 +81,14 @@ struct HostProgram {
   HostPath path = HostPath::kFileName;
   std::wstring_view verb;  // the shell verb; empty for none
   int officeApplication = kNoOfficeApplication;
+  DocumentForm documentForm = DocumentForm::kQuoted;
+  OtherEdition otherEdition{};
+  // The add-in is an activity inside the running messenger, which the hand-off opens through
+  // Internet Explorer at the activity's address instead of starting the program.
+  bool activityThroughBrowser = false;
+  // The add-in reads its record from the copy of the Running key that protected mode lets the
+  // browser see as its own (from Windows Vista on).
+  bool protectedModeRecord = false;
 };
 
 struct HostDescriptor {
@@ -76,12 +101,18 @@ struct HostDescriptor {
   unsigned helpText = 0;         // what happens after Launch; 0 for no text
   unsigned outlookHelpText = 0;  // instead of helpText for Outlook; 0 when the same
   unsigned helpSteps = 0;        // the steps to take; 0 to leave the steps as they are
+  AddinVariant variant = AddinVariant::kFull;
 };
 
 namespace host_programs {
 
 inline constexpr HostProgram kAcrobat[] = {
-    {L"Acrobat", L"Acrobat", L"Adobe Acrobat", L"Acrobat.exe", HostPath::kFileName, L"open"},
+    {.token = L"Acrobat",
+     .runningValue = L"Acrobat",
+     .displayName = L"Adobe Acrobat",
+     .executable = L"Acrobat.exe",
+     .verb = L"open",
+     .otherEdition = {L"Reader", L"AcroRD32.exe"}},
 };
 inline constexpr HostProgram kOffice[] = {
     {L"Word", L"Word", L"Microsoft Word", L"winword.exe", HostPath::kFileName, L"open", kWord},
@@ -91,16 +122,28 @@ inline constexpr HostProgram kOffice[] = {
      kPowerPoint},
 };
 inline constexpr HostProgram kFirefox[] = {
-    {L"FireFox", L"FireFox", L"Mozilla Firefox", L"firefox.exe", HostPath::kFileName, L"open"},
+    {L"FireFox", L"FireFox", L"Mozilla Firefox", L"firefox.exe", HostPath::kFileName, L"open",
+     kNoOfficeApplication, DocumentForm::kAddress},
 };
 inline constexpr HostProgram kInternetExplorer[] = {
-    {L"VntoIE", L"VntoIE", L"Microsoft Internet Explorer", L"iexplore.exe", HostPath::kFileName, L"open"},
+    {.token = L"VntoIE",
+     .runningValue = L"VntoIE",
+     .displayName = L"Microsoft Internet Explorer",
+     .executable = L"iexplore.exe",
+     .verb = L"open",
+     .protectedModeRecord = true},
 };
 inline constexpr HostProgram kOpenOffice[] = {
-    {L"OpenOffice", L"OpenOffice", L"OpenOffice", L"soffice.exe", HostPath::kFileName, L"open"},
+    {L"OpenOffice", L"OpenOffice", L"OpenOffice", L"soffice.exe", HostPath::kFileName, L"open",
+     kNoOfficeApplication, DocumentForm::kWriter},
 };
 inline constexpr HostProgram kLiveMessenger[] = {
-    {L"VantoMSN", L"VantoMSN", L"MSN Live Messenger", L"msnmsgr.exe", HostPath::kFileName, {}},
+    {.token = L"VantoMSN",
+     .runningValue = L"VantoMSN",
+     .displayName = L"MSN Live Messenger",
+     .executable = L"msnmsgr.exe",
+     .verb = {},
+     .activityThroughBrowser = true},
 };
 // Composed whether or not QIP Infium is there.
 inline constexpr HostProgram kQipInfium[] = {
@@ -117,17 +160,17 @@ inline constexpr HostDescriptor kHosts[] = {
     {kAcrobat, SwitchFamily::kAcrobat, L"Acrobat", L"VANTO for Acrobat", host_programs::kAcrobat, true,
      IDS_HELP_ACROBAT, 0, IDS_HELP_ACROBAT_STEPS},
     {kOffice2003Lite, SwitchFamily::kOffice2003, L"Office2003", L"VANTO Lite for Microsoft Office",
-     host_programs::kOffice, true, IDS_HELP_OFFICE2003, IDS_HELP_OUTLOOK2003, 0},
+     host_programs::kOffice, true, IDS_HELP_OFFICE2003, IDS_HELP_OUTLOOK2003, 0, AddinVariant::kLite},
     {kOffice2003, SwitchFamily::kOffice2003, L"Office2003", L"VANTO for Microsoft Office",
      host_programs::kOffice, true, IDS_HELP_OFFICE2003, IDS_HELP_OUTLOOK2003, 0},
     {kOffice2003Ed, SwitchFamily::kOffice2003, L"Office2003", L"VANTO ED for Microsoft Office",
-     host_programs::kOffice, false, 0, 0, 0},
+     host_programs::kOffice, false, 0, 0, 0, AddinVariant::kEd},
     {kOffice2007Lite, SwitchFamily::kOffice2007, L"Office2007", L"VANTO Lite for Microsoft Office",
-     host_programs::kOffice, true, IDS_HELP_OFFICE2007, IDS_HELP_OUTLOOK2007, 0},
+     host_programs::kOffice, true, IDS_HELP_OFFICE2007, IDS_HELP_OUTLOOK2007, 0, AddinVariant::kLite},
     {kOffice2007, SwitchFamily::kOffice2007, L"Office2007", L"VANTO for Microsoft Office",
      host_programs::kOffice, true, IDS_HELP_OFFICE2007, IDS_HELP_OUTLOOK2007, 0},
     {kOffice2007Ed, SwitchFamily::kOffice2007, L"Office2007", L"VANTO ED for Microsoft Office",
-     host_programs::kOffice, false, 0, 0, 0},
+     host_programs::kOffice, false, 0, 0, 0, AddinVariant::kEd},
     {kFirefox, SwitchFamily::kFirefox, L"FireFox", L"", host_programs::kFirefox, true, IDS_HELP_BROWSER, 0,
      0},
     {kInternetExplorer, SwitchFamily::kInternetExplorer, L"VntoIE", L"VANTO for Internet Explorer",
@@ -145,8 +188,19 @@ inline constexpr HostDescriptor kHosts[] = {
 // The row of a kind; null for a value that is no kind of the table.
 [[nodiscard]] const HostDescriptor* HostOfKind(int kind) noexcept;
 
+// The family's row of `variant`; null when the family has none.
+[[nodiscard]] const HostDescriptor* HostOfFamily(SwitchFamily family, AddinVariant variant) noexcept;
+
+// The kinds the switch of `family` serves: those of the family's rows, the full add-in's first,
+// then the Lite one's, then the ED templates'.
+[[nodiscard]] std::vector<int> KindsOfFamily(SwitchFamily family);
+
 // The first host program with the token (compared without regard to case); null when none.
 [[nodiscard]] const HostProgram* HostProgramOfToken(std::wstring_view token) noexcept;
+
+// The host program started as `executable`: a row whose executable is that file name, compared
+// without regard to case (a path names none). Null when none.
+[[nodiscard]] const HostProgram* HostProgramOfExecutable(std::wstring_view executable) noexcept;
 
 // The program of `host` that opens documents for `officeApplication`: a program that is no Office
 // program serves any position, an Office program only its own. Null when there is none.

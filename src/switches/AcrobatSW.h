@@ -30,13 +30,12 @@ struct AcrobatVersion {
 
 class CAcrobatSW final : public CSwitch {
  public:
-  explicit CAcrobatSW(std::wstring name) : CSwitch(std::move(name)) {}
+  explicit CAcrobatSW(std::wstring name) : CSwitch(std::move(name), suite::SwitchFamily::kAcrobat) {}
 
   [[nodiscard]] bool IsPackagePresent() override;
   int CollectPlugins() override;
   int ApplyStates(switches::PluginList& records, int quiet) override;
   [[nodiscard]] CPlugSt GetHostInfo() const override { return {L"Acrobat", switches::kAcrobat}; }
-  void GetKinds(std::vector<int>& kinds) const override { kinds.push_back(switches::kAcrobat); }
 
   // The installations of versions 6 to 9 registered under `root`'s "SOFTWARE\Adobe" whose
   // "plug_ins" folder exists, in product-table and enumeration order.

@@ -11,7 +11,7 @@
 
 class CIESW final : public CSwitch {
  public:
-  explicit CIESW(std::wstring name) : CSwitch(std::move(name)) {}
+  explicit CIESW(std::wstring name) : CSwitch(std::move(name), suite::SwitchFamily::kInternetExplorer) {}
 
   [[nodiscard]] bool IsPackagePresent() override;
   int CollectPlugins() override;
@@ -20,7 +20,6 @@ class CIESW final : public CSwitch {
   [[nodiscard]] CPlugSt GetHostInfo() const override {
     return {L"Internet Explorer", switches::kInternetExplorer};
   }
-  void GetKinds(std::vector<int>& kinds) const override { kinds.push_back(switches::kInternetExplorer); }
 
   // The registration tool's command line for the wanted state: the system folder's regsvr32, quoted,
   // on the add-on in quotes. Empty when the system folder cannot be read.

@@ -98,16 +98,28 @@ constexpr wchar_t kEdFolderValue[] = L"VNTOED";
 constexpr wchar_t kEdInstallerFile[] = L"edsetup.dll";
 constexpr wchar_t kEdTemplateFile[] = L"vntoed8.dot";
 
-// Kinds of each edition: full, Lite, ED (the order GetKinds reports them in).
+// The host table's family of an edition.
+constexpr suite::SwitchFamily FamilyOfEdition(int edition) noexcept {
+  return edition == 2 ? suite::SwitchFamily::kOffice2007 : suite::SwitchFamily::kOffice2003;
+}
+
+// The kinds of an edition's add-ins, from its family's rows (0 for one the table lacks).
 struct EditionKinds {
   int full;
   int lite;
   int ed;
 };
-constexpr EditionKinds kEditionKinds[2] = {
-    {switches::kOffice2003, switches::kOffice2003Lite, switches::kOffice2003Ed},
-    {switches::kOffice2007, switches::kOffice2007Lite, switches::kOffice2007Ed},
-};
+
+int KindOfVariant(suite::SwitchFamily family, suite::AddinVariant variant) noexcept {
+  const suite::HostDescriptor* host = suite::HostOfFamily(family, variant);
+  return host ? host->kind : 0;
+}
+
+EditionKinds KindsOfEdition(int edition) noexcept {
+  const suite::SwitchFamily family = FamilyOfEdition(edition);
+  return {KindOfVariant(family, suite::AddinVariant::kFull),
+          KindOfVariant(family, suite::AddinVariant::kLite), KindOfVariant(family, suite::AddinVariant::kEd)};
+}
 
 // The failure texts of ApplyStates.
 constexpr wchar_t kCannotRegister[] = L"Can't register addin";
@@ -158,7 +170,8 @@ void RestoreValues(HKEY key, const std::vector<SavedValue>& saved) noexcept {
 }
 
 bool IsEd(int kind) noexcept {
-  return kind == switches::kOffice2003Ed || kind == switches::kOffice2007Ed;
+  const suite::HostDescriptor* host = suite::HostOfKind(kind);
+  return host && host->variant == suite::AddinVariant::kEd;
 }
 
 bool ValidApplication(int app) noexcept {
@@ -209,7 +222,7 @@ bool FrontPageAloneInstalled(const wchar_t* version) {
 // The add-in files `edition` looks for below a Folders value, in the order its detection asks.
 std::vector<std::wstring> EditionFiles(int edition, std::wstring_view folderValue) {
   std::vector<std::wstring> names;
-  const EditionKinds& kinds = kEditionKinds[edition - 1];
+  const EditionKinds kinds = KindsOfEdition(edition);
   for (const AddinRow& row : kAddins) {
     if ((row.kind != kinds.full && row.kind != kinds.lite) || folderValue != row.folderValue) continue;
     if (row.fileName) {
@@ -291,7 +304,7 @@ Microsoft::WRL::ComPtr<IVantoEdSetup> CMSOfficeSW::SharedInstaller::Get() {
 
 CMSOfficeSW::CMSOfficeSW(int edition, std::wstring name, std::wstring liteName, std::wstring edName,
                          std::shared_ptr<SharedInstaller> installer)
-    : CSwitch(std::move(name)),
+    : CSwitch(std::move(name), FamilyOfEdition(edition)),
       edition_(edition == 2 ? 2 : 1),
       liteName_(std::move(liteName)),
       edName_(std::move(edName)),
@@ -305,15 +318,16 @@ bool CMSOfficeSW::IsPackagePresent() {
   try {
     packages_ = 0;
     Lookup lookup(edition_);
+    const EditionKinds kinds = KindsOfEdition(edition_);
     if (edition_ == 1) {
-      for (int kind : {switches::kOffice2003Lite, switches::kOffice2003, switches::kOffice2003Ed})
+      for (int kind : {kinds.lite, kinds.full, kinds.ed})
         if (PackageInstalled(kWord, kind, lookup)) packages_ |= kind;
     } else {
-      if (PackageInstalled(kWord, switches::kOffice2007Ed, lookup)) packages_ |= switches::kOffice2007Ed;
-      for (int app = 0; app < 4 && !(packages_ & switches::kOffice2007); ++app)
-        if (PackageInstalled(app, switches::kOffice2007, lookup)) packages_ |= switches::kOffice2007;
-      for (int app = 0; app < 2 && !(packages_ & switches::kOffice2007Lite); ++app)
-        if (PackageInstalled(app, switches::kOffice2007Lite, lookup)) packages_ |= switches::kOffice2007Lite;
+      if (PackageInstalled(kWord, kinds.ed, lookup)) packages_ |= kinds.ed;
+      for (int app = 0; app < 4 && !(packages_ & kinds.full); ++app)
+        if (PackageInstalled(app, kinds.full, lookup)) packages_ |= kinds.full;
+      for (int app = 0; app < 2 && !(packages_ & kinds.lite); ++app)
+        if (PackageInstalled(app, kinds.lite, lookup)) packages_ |= kinds.lite;
     }
     return packages_ != 0;
   } catch (...) {
@@ -323,7 +337,7 @@ bool CMSOfficeSW::IsPackagePresent() {
 
 int CMSOfficeSW::CollectPlugins() {
   try {
-    const EditionKinds& kinds = kEditionKinds[edition_ - 1];
+    const EditionKinds kinds = KindsOfEdition(edition_);
     Lookup lookup(edition_);
     for (int app = 0; app < kApplicationCount; ++app) {
       if (!HostInstalled(app)) continue;
@@ -358,13 +372,6 @@ int CMSOfficeSW::ApplyStates(switches::PluginList& records, int quiet) {
 
 CPlugSt CMSOfficeSW::GetHostInfo() const {
   return edition_ == 1 ? CPlugSt{L"MS Office XP/2003", 1} : CPlugSt{L"MS Office 2007", 2};
-}
-
-void CMSOfficeSW::GetKinds(std::vector<int>& kinds) const {
-  const EditionKinds& own = kEditionKinds[edition_ - 1];
-  kinds.push_back(own.full);
-  kinds.push_back(own.lite);
-  kinds.push_back(own.ed);
 }
 
 // ---- Detection ----------------------------------------------------------------------------------

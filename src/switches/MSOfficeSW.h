@@ -48,7 +48,6 @@ class CMSOfficeSW final : public CSwitch {
   int CollectPlugins() override;
   int ApplyStates(switches::PluginList& records, int quiet) override;
   [[nodiscard]] CPlugSt GetHostInfo() const override;
-  void GetKinds(std::vector<int>& kinds) const override;
 
   // Detection steps, for the switch itself and its tests. `app` is an application index, `kind`
   // one of this switch's add-in kinds.

@@ -18,14 +18,13 @@ struct FireFoxVersion {
 
 class CMozillaSW final : public CSwitch {
  public:
-  explicit CMozillaSW(std::wstring name) : CSwitch(std::move(name)) {}
+  explicit CMozillaSW(std::wstring name) : CSwitch(std::move(name), suite::SwitchFamily::kFirefox) {}
 
   [[nodiscard]] bool IsPackagePresent() override;
   int CollectPlugins() override;
   int ApplyStates(switches::PluginList& records, int quiet) override;
 
   [[nodiscard]] CPlugSt GetHostInfo() const override { return {L"Mozilla FireFox", switches::kFirefox}; }
-  void GetKinds(std::vector<int>& kinds) const override { kinds.push_back(switches::kFirefox); }
 
   // The installations the last CollectPlugins found, in registry order.
   [[nodiscard]] const std::vector<FireFoxVersion>& Installations() const noexcept { return versions_; }

@@ -10,7 +10,7 @@
 
 class CMsnSW final : public CSwitch {
  public:
-  explicit CMsnSW(std::wstring name) : CSwitch(std::move(name)) {}
+  explicit CMsnSW(std::wstring name) : CSwitch(std::move(name), suite::SwitchFamily::kLiveMessenger) {}
 
   [[nodiscard]] bool IsPackagePresent() override;
   int CollectPlugins() override;
@@ -20,7 +20,6 @@ class CMsnSW final : public CSwitch {
   [[nodiscard]] CPlugSt GetHostInfo() const override {
     return {L"Windows Live Messenger", switches::kLiveMessenger};
   }
-  void GetKinds(std::vector<int>& kinds) const override { kinds.push_back(switches::kLiveMessenger); }
 
   static constexpr wchar_t kFolderValue[] = L"VantoMSN";
   static constexpr wchar_t kHelpFile[] = L"VantoMSN.chm";

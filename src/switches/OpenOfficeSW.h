@@ -23,7 +23,7 @@
 
 class COpenOfficeSW final : public CSwitch {
  public:
-  explicit COpenOfficeSW(std::wstring name) : CSwitch(std::move(name)) {}
+  explicit COpenOfficeSW(std::wstring name) : CSwitch(std::move(name), suite::SwitchFamily::kOpenOffice) {}
 
   // True when the suite's OpenOffice folder holds WrtBridge.dll (anywhere below it).
   [[nodiscard]] bool IsPackagePresent() override;
@@ -32,7 +32,6 @@ class COpenOfficeSW final : public CSwitch {
   int ApplyStates(switches::PluginList& records, int quiet) override;
 
   [[nodiscard]] CPlugSt GetHostInfo() const override { return {L"OpenOffice", switches::kOpenOffice}; }
-  void GetKinds(std::vector<int>& kinds) const override { kinds.push_back(switches::kOpenOffice); }
 
   // The folders of one version's user profile, relative to the application-data folder.
   struct ProfileFolders {

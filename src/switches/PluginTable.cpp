@@ -68,11 +68,8 @@ void PluginTable::ClearSwitches() {
 }
 
 int PluginTable::FindSwitchByKind(int kind) const {
-  for (size_t i = 0; i < active_.size(); ++i) {
-    std::vector<int> kinds;
-    active_[i]->GetKinds(kinds);
-    if (std::find(kinds.begin(), kinds.end(), kind) != kinds.end()) return static_cast<int>(i);
-  }
+  for (size_t i = 0; i < active_.size(); ++i)
+    if (active_[i]->Serves(kind)) return static_cast<int>(i);
   return -1;
 }
 

@@ -15,14 +15,13 @@ class FileTransaction;
 
 class CQIPInfiumSW final : public CSwitch {
  public:
-  explicit CQIPInfiumSW(std::wstring name) : CSwitch(std::move(name)) {}
+  explicit CQIPInfiumSW(std::wstring name) : CSwitch(std::move(name), suite::SwitchFamily::kQipInfium) {}
 
   [[nodiscard]] bool IsPackagePresent() override;
   int CollectPlugins() override;
   int ApplyStates(switches::PluginList& records, int quiet) override;
 
   [[nodiscard]] CPlugSt GetHostInfo() const override { return {L"QIP Infium", switches::kQipInfium}; }
-  void GetKinds(std::vector<int>& kinds) const override { kinds.push_back(switches::kQipInfium); }
 
   // The messenger's install location of the last installation detected.
   [[nodiscard]] const std::wstring& InstallLocation() const noexcept { return installLocation_; }

@@ -10,14 +10,13 @@
 
 class CSkypeSW final : public CSwitch {
  public:
-  explicit CSkypeSW(std::wstring name) : CSwitch(std::move(name)) {}
+  explicit CSkypeSW(std::wstring name) : CSwitch(std::move(name), suite::SwitchFamily::kSkype) {}
 
   [[nodiscard]] bool IsPackagePresent() override;
   int CollectPlugins() override;
   int ApplyStates(switches::PluginList& records, int quiet) override;
 
   [[nodiscard]] CPlugSt GetHostInfo() const override { return {L"Skype", switches::kSkype}; }
-  void GetKinds(std::vector<int>& kinds) const override { kinds.push_back(switches::kSkype); }
 
   static constexpr wchar_t kFolderValue[] = L"VantoSkype";
   static constexpr wchar_t kCompanionFile[] = L"VantoSkype.exe";

@@ -19,9 +19,17 @@
 namespace switches {
 namespace {
 
-std::wstring ProductOfKind(int kind) {
-  const suite::HostDescriptor* host = suite::HostOfKind(kind);
+std::wstring ProductOf(suite::SwitchFamily family, suite::AddinVariant variant) {
+  const suite::HostDescriptor* host = suite::HostOfFamily(family, variant);
   return host ? std::wstring(host->productName) : std::wstring();
+}
+
+// An Office edition's switch names the products of its family's full, Lite and ED add-ins.
+std::unique_ptr<CSwitch> MakeOfficeSwitch(int edition, suite::SwitchFamily family,
+                                          const std::shared_ptr<CMSOfficeSW::SharedInstaller>& edInstaller) {
+  return std::make_unique<CMSOfficeSW>(edition, ProductOf(family, suite::AddinVariant::kFull),
+                                       ProductOf(family, suite::AddinVariant::kLite),
+                                       ProductOf(family, suite::AddinVariant::kEd), edInstaller);
 }
 
 std::unique_ptr<CSwitch> MakeSwitch(const suite::HostDescriptor& host,
@@ -29,12 +37,8 @@ std::unique_ptr<CSwitch> MakeSwitch(const suite::HostDescriptor& host,
   const std::wstring product(host.productName);
   switch (host.family) {
     case suite::SwitchFamily::kAcrobat: return std::make_unique<CAcrobatSW>(product);
-    case suite::SwitchFamily::kOffice2003:
-      return std::make_unique<CMSOfficeSW>(1, ProductOfKind(kOffice2003), ProductOfKind(kOffice2003Lite),
-                                           ProductOfKind(kOffice2003Ed), edInstaller);
-    case suite::SwitchFamily::kOffice2007:
-      return std::make_unique<CMSOfficeSW>(2, ProductOfKind(kOffice2007), ProductOfKind(kOffice2007Lite),
-                                           ProductOfKind(kOffice2007Ed), edInstaller);
+    case suite::SwitchFamily::kOffice2003: return MakeOfficeSwitch(1, host.family, edInstaller);
+    case suite::SwitchFamily::kOffice2007: return MakeOfficeSwitch(2, host.family, edInstaller);
     case suite::SwitchFamily::kFirefox: return std::make_unique<CMozillaSW>(product);
     case suite::SwitchFamily::kInternetExplorer: return std::make_unique<CIESW>(product);
     case suite::SwitchFamily::kOpenOffice: return std::make_unique<COpenOfficeSW>(product);

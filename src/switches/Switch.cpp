@@ -7,6 +7,16 @@
 #include "core/LogSink.h"
 #include "core/RegistryKey.h"
 
+void CSwitch::GetKinds(std::vector<int>& kinds) const {
+  const std::vector<int> own = suite::KindsOfFamily(family_);
+  kinds.insert(kinds.end(), own.begin(), own.end());
+}
+
+bool CSwitch::Serves(int kind) const noexcept {
+  const suite::HostDescriptor* host = suite::HostOfKind(kind);
+  return host && host->family == family_;
+}
+
 int CSwitch::GetPlugins(switches::PluginList& records) const {
   records = stored_;
   return static_cast<int>(stored_.size());

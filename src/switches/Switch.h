@@ -17,7 +17,8 @@ class CExceptSW;
 
 class CSwitch {
  public:
-  explicit CSwitch(std::wstring name) : name_(std::move(name)) {}
+  // `family`: the host table's family whose kinds the switch serves.
+  CSwitch(std::wstring name, suite::SwitchFamily family) : name_(std::move(name)), family_(family) {}
   CSwitch(const CSwitch&) = delete;
   CSwitch& operator=(const CSwitch&) = delete;
   virtual ~CSwitch() = default;
@@ -32,8 +33,11 @@ class CSwitch {
   virtual int ApplyStates(switches::PluginList& records, int quiet) = 0;
   // {host family name, kind} (the Office switches give their edition instead of a kind).
   [[nodiscard]] virtual CPlugSt GetHostInfo() const = 0;
-  // Appends the kinds this switch serves.
-  virtual void GetKinds(std::vector<int>& kinds) const = 0;
+
+  // Appends the kinds this switch serves: those of its family's rows, in suite::KindsOfFamily's order.
+  void GetKinds(std::vector<int>& kinds) const;
+  // Whether `kind` is the kind of a row of this switch's family.
+  [[nodiscard]] bool Serves(int kind) const noexcept;
 
   // The stored list becomes a copy of `records`.
   void SetPlugins(const switches::PluginList& records) { stored_ = records; }
@@ -63,6 +67,7 @@ class CSwitch {
  private:
   switches::PluginList stored_;
   std::wstring name_;
+  suite::SwitchFamily family_;
   HWND messageOwner_ = nullptr;
 };
 

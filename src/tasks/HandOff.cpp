@@ -10,12 +10,12 @@
 #include "menu/TaskTable.h"
 #include "suite/DisplayNames.h"
 #include "suite/ExclusiveStart.h"
+#include "suite/HostDescriptor.h"
 #include "suite/Installed.h"
 #include "suite/ProcessSearch.h"
 #include "suite/RunningKey.h"
 #include "suite/RunningRecords.h"
 #include "suite/ShellStart.h"
-#include "tasks/DefaultBrowser.h"
 #include "tasks/HandOffKey.h"
 #include "tasks/HandOffParameter.h"
 #include "tasks/TranslateMenuUtils.h"
@@ -65,7 +65,13 @@ bool CTranslateMenuUtils::PrepareHost(PluginRecord& record, HostTarget& target) 
   std::optional<HostTarget> host = hosts_.TargetOfKind(record.kind, officeApplication_);
   if (!host) return false;
   target = std::move(*host);
-  if (record.displayName.find(L"Reader") != std::wstring::npos) target.executable = L"AcroRD32.exe";
+  // Another edition of the host program (Adobe Reader beside Acrobat), told by the name detection
+  // gave the record, starts as its own executable.
+  if (const suite::HostProgram* program = suite::HostProgramOfExecutable(target.executable)) {
+    const suite::OtherEdition& other = program->otherEdition;
+    if (!other.nameContains.empty() && record.displayName.find(other.nameContains) != std::wstring::npos)
+      target.executable = other.executable;
+  }
 
   if (record.state != switches::kDisabled) return true;
   if (plugins_.Enable(record, context_.MainWindow()) != switches::PluginTable::EnableResult::kSwitched)
@@ -138,15 +144,16 @@ int CTranslateMenuUtils::HandOff(const HandOffRequest& request) {
       return 0;
     }
 
-    if (SameFileName(target.executable, L"soffice.exe")) {
+    const suite::HostProgram* program = suite::HostProgramOfExecutable(target.executable);
+    if (program && program->documentForm == suite::DocumentForm::kWriter) {
       parameter = WriterParameter(parameter);
-    } else if (SameFileName(target.executable, L"msnmsgr.exe")) {
+    } else if (program && program->activityThroughBrowser) {
       // The Messenger add-in is an activity inside the messenger, opened through Internet Explorer.
       if (app::RegistryKey explorer; !explorer.Open(HKEY_LOCAL_MACHINE, kInternetExplorerKey, reg::kRead)) {
         context_.ShowMessage(IDS_MESSENGER_NEEDS_IE, {}, kErrorBox);
         return 0;
       }
-      if (!suite::ProgramRuns(L"msnmsgr.exe")) {
+      if (!suite::ProgramRuns(program->executable)) {
         context_.ShowMessage(IDS_MESSENGER_NOT_RUNNING, {}, kErrorBox);
         return 0;
       }

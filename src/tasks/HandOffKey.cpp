@@ -1,7 +1,7 @@
 #include "tasks/HandOffKey.h"
 
+#include "suite/HostDescriptor.h"
 #include "suite/Privileges.h"
-#include "tasks/DefaultBrowser.h"
 #include "win/System.h"
 
 namespace tasks {
@@ -15,7 +15,8 @@ std::wstring ProtectedModeRunningPath(std::wstring_view userSid) {
 std::optional<app::RegistryKey> OpenHandOffKey(std::wstring_view executable) {
   HKEY hive = HKEY_CURRENT_USER;
   std::wstring path = reg::kRunning;
-  if (SameFileName(executable, L"iexplore.exe") && win::WindowsMajorVersion() > 5) {
+  const suite::HostProgram* program = suite::HostProgramOfExecutable(executable);
+  if (program && program->protectedModeRecord && win::WindowsMajorVersion() > 5) {
     hive = HKEY_USERS;
     path = ProtectedModeRunningPath(suite::CurrentUserSid());
   }

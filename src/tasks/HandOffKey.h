@@ -1,5 +1,6 @@
-// Where the hand-off leaves its record: the per-user Running key, or for Internet Explorer from
-// Windows Vista on the copy of it that protected mode lets the browser see as its own.
+// Where the hand-off leaves its record: the per-user Running key, or for a host whose row says so
+// (Internet Explorer) from Windows Vista on the copy of it that protected mode lets the browser see
+// as its own.
 #pragma once
 
 #include <optional>

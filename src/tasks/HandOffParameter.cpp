@@ -1,7 +1,7 @@
 #include "tasks/HandOffParameter.h"
 
 #include "suite/AppId.h"
-#include "tasks/DefaultBrowser.h"
+#include "suite/HostDescriptor.h"
 #include "tasks/DroppedFile.h"
 
 namespace tasks {
@@ -45,7 +45,8 @@ bool IsEmptyDocument(std::wstring_view document) {
 }
 
 std::wstring HostParameter(std::wstring_view executable, std::wstring_view document) {
-  if (SameFileName(executable, L"firefox.exe")) {
+  const suite::HostProgram* program = suite::HostProgramOfExecutable(executable);
+  if (program && program->documentForm == suite::DocumentForm::kAddress) {
     // Paths and queries are case-sensitive: the address goes exactly as typed.
     if (NamesScheme(document)) return std::wstring(document);
     // A path typed in goes as the file URL a dropped page gets, not as a host name.

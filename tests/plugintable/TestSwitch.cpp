@@ -7,9 +7,19 @@
 #include "win/Resources.h"
 
 namespace test {
+namespace {
+
+suite::SwitchFamily FamilyOf(const SwitchScript& script) {
+  const suite::HostDescriptor* host =
+      script.kinds.empty() ? nullptr : suite::HostOfKind(script.kinds.front());
+  if (!host) throw std::invalid_argument("a test switch's first kind must be a kind of the host table");
+  return host->family;
+}
+
+}  // namespace
 
 TestSwitch::TestSwitch(std::wstring name, SwitchScript script, std::shared_ptr<SwitchLog> log)
-    : CSwitch(std::move(name)), script_(std::move(script)), log_(std::move(log)) {}
+    : CSwitch(std::move(name), FamilyOf(script)), script_(std::move(script)), log_(std::move(log)) {}
 
 TestSwitch::~TestSwitch() {
   log_->destroyed = true;
@@ -32,10 +42,6 @@ int TestSwitch::ApplyStates(switches::PluginList& records, int quiet) {
     if (!ok) ++failures;
   }
   return failures;
-}
-
-void TestSwitch::GetKinds(std::vector<int>& kinds) const {
-  kinds.insert(kinds.end(), script_.kinds.begin(), script_.kinds.end());
 }
 
 AnsweredBoxes::AnsweredBoxes() {

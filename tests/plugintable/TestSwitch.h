@@ -15,6 +15,8 @@ namespace test {
 
 struct SwitchScript {
   std::wstring hostName = L"Test Host";
+  // The first kind's row of the host table gives the family the switch serves (the switch then
+  // serves all of the family's kinds) and the number GetHostInfo gives.
   std::vector<int> kinds;
   switches::PluginList found;  // what detection finds; empty = host not installed
   bool packagePresent = true;
@@ -39,7 +41,6 @@ class TestSwitch final : public CSwitch {
   int CollectPlugins() override;
   int ApplyStates(switches::PluginList& records, int quiet) override;
   [[nodiscard]] CPlugSt GetHostInfo() const override { return {script_.hostName, script_.kinds.front()}; }
-  void GetKinds(std::vector<int>& kinds) const override;
 
  private:
   SwitchScript script_;

@@ -339,10 +339,11 @@ TEST_F(HandOffTest, AFailedSwitchOnRestoresTheRecordAndAsksForThePluginsManager)
   test::SwitchScript failing =
       test::Script(L"Mozilla FireFox", {256}, {Record(L"Mozilla Firefox 3.6", 0, 256)});
   failing.failApply = true;
-  // A record whose kind no switch serves is left alone without a word.
+  // A record whose kind no switch serves (here one found by a switch of another family) is left
+  // alone without a word.
   const auto factory =
       tasktest::SuiteWith({{L"FireFox", failing},
-                           {L"VntoIE", test::Script(L"Internet Explorer", {256 * 64},
+                           {L"VntoIE", test::Script(L"Internet Explorer", {switches::kSkype},
                                                     {Record(L"Internet Explorer 8", 0, 512)})}});
   tasktest::HandOffTestContext context(Product());
   CTranslateMenuUtils utils(context, factory);
