@@ -37,6 +37,10 @@ class Dialog {
   void WatchHandle(HANDLE handle, ULONGLONG deadline, std::function<void(bool signalled)> done);
   void StopWatching() noexcept;
 
+  // Moves the focus to FocusFallback() when it is inside the dialog on a control that cannot take
+  // keys. The modal loop does this before each key; views that hide controls call it at once.
+  void KeepFocusReachable();
+
  protected:
   // Return true when the message was handled; `result` is then the dialog procedure's answer (for
   // messages that return a value, it goes through DWLP_MSGRESULT).
@@ -54,9 +58,6 @@ class Dialog {
   // Where the keyboard's focus goes when the control that has it cannot take keys any more (it, or a
   // panel around it, was hidden or disabled): the dialog's first tab stop that shows, or the dialog.
   [[nodiscard]] virtual HWND FocusFallback();
-  // Moves the focus to FocusFallback() when it is inside the dialog on a control that cannot take
-  // keys. The modal loop does this before each key; views that hide controls call it at once.
-  void KeepFocusReachable();
 
  private:
   static INT_PTR CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;

@@ -62,6 +62,23 @@ void SystemMenu::Rescale() {
   }
 }
 
+bool SystemMenu::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR&) {
+  switch (message) {
+    case WM_SYSCOMMAND:
+      OnSysCommand(static_cast<UINT>(wParam & 0xFFF0));
+      return false;  // default processing follows
+    case WM_ENTERIDLE: OnEnterIdle(); return false;
+    case WM_CONTEXTMENU:
+      OnContextMenu({static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
+      return true;
+    default: return false;
+  }
+}
+
+void SystemMenu::ApplyScale(const app::SharedGraphics&) {
+  Rescale();
+}
+
 void SystemMenu::OnSysCommand(UINT command) {
   if (command == SC_MINIMIZE) Update(true);
   if (command == SC_RESTORE) Update(false);

@@ -9,6 +9,7 @@
 
 #include "win/Handle.h"
 #include "win/Scale.h"
+#include "window/WindowPart.h"
 
 namespace app {
 class SharedGraphics;
@@ -16,20 +17,23 @@ class SharedGraphics;
 
 namespace ui {
 
-class SystemMenu {
+class SystemMenu : public WindowPart {
  public:
   // The graphics outlive the window.
   void Rework(HWND window, const app::SharedGraphics& graphics);
+  // WM_SYSCOMMAND (before its default handling), WM_ENTERIDLE and WM_CONTEXTMENU.
+  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
   // The items' pictures and the icon area at the graphics' (new) scale.
+  void ApplyScale(const app::SharedGraphics& graphics) override;
+
+ private:
   void Rescale();
-  // Before the default handling of WM_SYSCOMMAND.
   void OnSysCommand(UINT command);
   // WM_ENTERIDLE: Minimize is grey exactly when the window is minimised.
   void OnEnterIdle();
   // WM_CONTEXTMENU at `screen`: the menu opens only for a click on the window icon.
   void OnContextMenu(POINT screen);
 
- private:
   void Update(bool minimized);
 
   HWND window_ = nullptr;
