@@ -327,3 +327,6 @@
 #define IDS_ACC_VERTICAL 4507
 #define IDS_QUICK_SOURCE_NAME 4508
 #define IDS_QUICK_TARGET_NAME 4509
+#define IDS_CMDLINE_UNKNOWN 4510     // an argument the command line does not know
+#define IDS_CMDLINE_NEEDS_FILE 4511  // /translate without a document
+#define IDS_CMDLINE_NO_FILE 4512     // /translate with a document that is not there

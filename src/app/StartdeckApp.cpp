@@ -74,7 +74,8 @@ bool CStartdeckApp::Start() {
   appName_ = productName_;
   app::MarkStartup(L".inf");
 
-  if (instance_.ClaimFor(productName_) != app::SingleInstance::Claim::kFirst) return false;
+  if (instance_.ClaimFor(productName_, ::GetCommandLineW()) != app::SingleInstance::Claim::kFirst)
+    return false;
   instance_.Publish(productName_);
   app::MarkStartup(L"single instance");
 

@@ -37,6 +37,12 @@ inline constexpr UINT kCheckFocusMessage = WM_USER + 21;
 // Every window that places, sizes or measures anything lays itself out again at that scale. In
 // WM_APP's range, which no system control class uses, because it reaches every child window.
 inline constexpr UINT kApplyScaleMessage = WM_APP + 0x23;
+// A request of the command line (this start's, or a later start's that it handed over) is carried
+// out now. Posted to itself.
+inline constexpr UINT kStartRequestMessage = WM_USER + 22;
+// WM_COPYDATA's dwData for a later start's command line handed to the running window: its UTF-16
+// text, program name first, as GetCommandLineW gives it.
+inline constexpr ULONG_PTR kCommandLineData = 0x5344434C;  // "SDCL"
 // The web-service exchange's thread has ended.
 inline constexpr UINT kWebServiceEndedMessage = WM_USER + 0xC00;
 
@@ -54,7 +60,7 @@ inline constexpr std::array kPrivateMessages = {
     kListRowChosenMessage, kTabLeftMessage,         kTabEnteredMessage,       kListRowHoveredMessage,
     kBackMessage,          kPluginsManagerMessage,  kAfterFirstPaintMessage,  kCheckFocusMessage,
     kApplyScaleMessage,    kWebServiceEndedMessage, kHandOffWaitEndedMessage, kHtmlPageRepaintMessage,
-    kNextSliceMessage};
+    kNextSliceMessage,     kStartRequestMessage};
 static_assert(
     [] {
       std::array sorted = kPrivateMessages;

@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "core/LogSink.h"
+#include "core/PrivateMessages.h"
 
 namespace app {
 
@@ -56,7 +57,7 @@ std::wstring SingleInstance::ReadTitle(const void* view) {
   return std::wstring(text, std::find(text, text + kMaxChars, L'\0'));
 }
 
-SingleInstance::Claim SingleInstance::ClaimFor(std::wstring_view productName) {
+SingleInstance::Claim SingleInstance::ClaimFor(std::wstring_view productName, std::wstring_view commandLine) {
   Release();
   const std::wstring name = SectionName(productName);
   mapping_.reset(
@@ -69,10 +70,26 @@ SingleInstance::Claim SingleInstance::ClaimFor(std::wstring_view productName) {
 
   const std::wstring title = ReadTitle(view_.get());
   if (HWND other = title.empty() ? nullptr : ::FindWindowW(nullptr, title.c_str())) {
+    if (::IsIconic(other)) ::ShowWindow(other, SW_RESTORE);
     ::BringWindowToTop(other);
     ::SetForegroundWindow(other);
+    HandOver(other, commandLine);
   }
   return Claim::kAnotherRuns;
+}
+
+void SingleInstance::HandOver(HWND other, std::wstring_view commandLine) {
+  if (commandLine.empty()) return;
+  // The text with its NUL; the running window answers at once and carries it out afterwards. A
+  // window that does not answer within the time is left alone.
+  const std::wstring text(commandLine);
+  COPYDATASTRUCT data{kCommandLineData, static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)),
+                      const_cast<wchar_t*>(text.c_str())};
+  DWORD_PTR answer = 0;
+  if (!::SendMessageTimeoutW(other, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG,
+                             kHandOverMilliseconds, &answer) ||
+      answer == 0)
+    Log().Line(L"The running window did not take the command line (error %lu).", ::GetLastError());
 }
 
 SingleInstance::Claim SingleInstance::Failed(const wchar_t* what, DWORD error) noexcept {

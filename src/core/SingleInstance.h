@@ -19,8 +19,9 @@ class SingleInstance {
   enum class Claim { kFirst, kAnotherRuns, kFailed };
 
   // Creates or opens the product's section. kAnotherRuns: the other instance's window (if found)
-  // has been brought to the foreground.
-  Claim ClaimFor(std::wstring_view productName);
+  // has been brought to the foreground and given `commandLine` (WM_COPYDATA, kCommandLineData), which
+  // it carries out.
+  Claim ClaimFor(std::wstring_view productName, std::wstring_view commandLine = {});
   // Writes the title into the section: as much as fits, always NUL-terminated.
   void Publish(std::wstring_view title);
   // Frees the name for the next start.
@@ -33,7 +34,10 @@ class SingleInstance {
   [[nodiscard]] static std::wstring ReadTitle(const void* view);
 
  private:
+  static constexpr UINT kHandOverMilliseconds = 10000;
+
   Claim Failed(const wchar_t* what, DWORD error) noexcept;
+  static void HandOver(HWND other, std::wstring_view commandLine);
 
   win::UniqueHandle mapping_;
   win::UniqueView view_;

@@ -354,6 +354,12 @@ bool CQTransDlg::IsField(HWND window) const noexcept {
   return window && (window == source_.hwnd() || window == target_.hwnd());
 }
 
+bool CQTransDlg::TakeText(const std::wstring& text) {
+  if (!source_.hwnd()) return false;
+  source_.SetText(text);
+  return true;
+}
+
 MessageRoute CQTransDlg::RouteMessage(MSG& message) {
   if (message.message < WM_KEYFIRST || message.message > WM_KEYLAST || !InPanel(message.hwnd))
     return MessageRoute::kUnhandled;

@@ -35,6 +35,7 @@ class CQTransDlg final : public CTaskPanelDialog, private QuickTranslationJob::P
   // The panel's keyboard: Enter and F9, and the text fields' own keys; Tab and Escape are the
   // window's.
   MessageRoute RouteMessage(MSG& message) override;
+  bool TakeText(const std::wstring& text) override;
 
  protected:
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;

@@ -56,6 +56,11 @@ class TaskPanel {
     (void)document;
     return false;
   }
+  // Text to work on, given on the command line; false when the panel has no text field.
+  virtual bool TakeText(const std::wstring& text) {
+    (void)text;
+    return false;
+  }
   // Another suite program switched add-ins on or off.
   virtual void OnPluginsSwitched() {}
   // Another suite program changed the translation-memory databases.

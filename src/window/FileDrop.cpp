@@ -49,21 +49,32 @@ void FileDrop::Open(const std::wstring& path) {
         panel && panel->TakeDocument(asAddress ? dropped->document : path))
       return;
   }
+  (void)OpenTaskOf(path);
+}
+
+tasks::TaskPanel* FileDrop::OpenTaskOf(const std::wstring& path) {
+  const std::optional<tasks::DroppedDocument> dropped = tasks::DocumentOfDroppedFile(path);
   const MenuItem* item = dropped ? TranslationItemOfTask(model_, dropped->taskCode) : nullptr;
-  const CommandRow* command = item ? FindCommandRow(MenuTab::kTranslation, item->commandIndex) : nullptr;
-  if (command == nullptr) {
+  if (item == nullptr || FindCommandRow(MenuTab::kTranslation, item->commandIndex) == nullptr) {
     const std::wstring kinds = tasks::DropKindsText(
         [this](int taskCode) { return TranslationItemOfTask(model_, taskCode) != nullptr; });
     std::wstring text = win::LoadString(kinds.empty() ? IDS_DROP_NOTHING : IDS_DROP_KINDS);
     if (const size_t at = text.find(L"%s"); at != std::wstring::npos) text.replace(at, 2, kinds);
     app_.ShowText(text, MB_OK | MB_ICONINFORMATION);
-    return;
+    return nullptr;
   }
+  tasks::TaskPanel* panel = OpenTask(dropped->taskCode);
+  if (panel) (void)panel->TakeDocument(dropped->document);
+  return panel;
+}
+
+tasks::TaskPanel* FileDrop::OpenTask(int taskCode) {
+  const MenuItem* item = TranslationItemOfTask(model_, taskCode);
+  const CommandRow* command = item ? FindCommandRow(MenuTab::kTranslation, item->commandIndex) : nullptr;
+  if (command == nullptr) return nullptr;
   navigator_.SwitchToTab(static_cast<int>(MenuTab::kTranslation));
   dispatcher_.OpenTask(*command, item->appId);
-  if (navigator_.View() == dropped->taskCode)
-    if (tasks::TaskPanel* panel = panels_.Find(dropped->taskCode))
-      (void)panel->TakeDocument(dropped->document);
+  return navigator_.View() == taskCode ? panels_.Find(taskCode) : nullptr;
 }
 
 }  // namespace ui

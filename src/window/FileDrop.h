@@ -11,6 +11,10 @@
 #include "menu/MenuModel.h"
 #include "window/RowDispatcher.h"
 
+namespace tasks {
+class TaskPanel;
+}
+
 namespace ui {
 
 class MainWindowContext;
@@ -32,6 +36,12 @@ class FileDrop {
 
   // WM_DROPFILES of `window`: takes the drop's first file (and releases the drop).
   void Take(HWND window, HDROP drop);
+  // Opens the product's translation task that takes `path`, with the path as its document; a file
+  // of a kind no task takes is refused with the kinds the product takes. The panel, or null.
+  tasks::TaskPanel* OpenTaskOf(const std::wstring& path);
+  // Opens the product's own task `taskCode` on the translation tab; its panel, or null when the
+  // product has none.
+  tasks::TaskPanel* OpenTask(int taskCode);
 
  private:
   void Open(const std::wstring& path);

@@ -47,6 +47,8 @@ class MainViews : public WindowPart, private ViewContent {
   // The task panel of the view, or null when the view is no task.
   [[nodiscard]] tasks::TaskPanel* OpenTaskPanel() const noexcept;
   [[nodiscard]] CMainMenuDialog& StartPage() noexcept { return startPage_; }
+  // What opens a task for a document or by its code; null until MakeHidden.
+  [[nodiscard]] FileDrop* Opener() noexcept { return drop_ ? &*drop_ : nullptr; }
   [[nodiscard]] CMenuRibbon& Ribbon() noexcept { return ribbon_; }
 
   // The lists again, after "show all features" changed.

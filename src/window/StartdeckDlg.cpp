@@ -56,6 +56,8 @@ const CStartdeckDlg::Route CStartdeckDlg::kRoutes[] = {
     {WM_ENABLE, nullptr, Part::kKeyboard, false, false},
     {WM_CANCELMODE, nullptr, Part::kKeyboard, false, false},
     {app::kCheckFocusMessage, nullptr, Part::kKeyboard, false, false},
+    {WM_COPYDATA, nullptr, Part::kRequests, false, true},
+    {app::kStartRequestMessage, nullptr, Part::kRequests, true, true},
 };
 
 CStartdeckDlg::CStartdeckDlg(ui::MainWindowContext& app)
@@ -65,7 +67,8 @@ CStartdeckDlg::CStartdeckDlg(ui::MainWindowContext& app)
       views_(app, buttons_, webService_),
       commands_(app, *this, buttons_, views_, webService_, help_),
       keyboard_(*this, views_, buttons_, help_),
-      chain_{&chrome_, &layout_, &commands_, &systemMenu_, &views_, &keyboard_},
+      requests_(app, views_),
+      chain_{&chrome_, &layout_, &commands_, &systemMenu_, &views_, &keyboard_, &requests_},
       layout_(app, chrome_.Skin(), buttons_, chain_) {}
 
 CStartdeckDlg::~CStartdeckDlg() = default;
@@ -83,6 +86,7 @@ ui::WindowPart* CStartdeckDlg::PartOf(Part part) noexcept {
     case Part::kSystemMenu: return &systemMenu_;
     case Part::kViews: return &views_;
     case Part::kKeyboard: return &keyboard_;
+    case Part::kRequests: return &requests_;
   }
   return nullptr;
 }
@@ -141,6 +145,7 @@ void CStartdeckDlg::Compose() {
   views_.Create(hwnd());
   ::SetWindowLongPtrW(hwnd(), GWL_STYLE, ::GetWindowLongPtrW(hwnd(), GWL_STYLE) | WS_MINIMIZEBOX);
   keyboard_.Create();
+  requests_.Create(hwnd(), ::GetCommandLineW());
   layout_.FollowMonitor();
   app::MarkStartup(L"end of WM_INITDIALOG");
   // The window shows when this returns; the message is taken up by the first round of its loop.

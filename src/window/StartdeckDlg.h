@@ -13,6 +13,7 @@
 #include "window/MainCommands.h"
 #include "window/MainLayout.h"
 #include "window/MainViews.h"
+#include "window/StartRequest.h"
 #include "window/SystemMenu.h"
 #include "window/WebServiceSession.h"
 #include "window/WindowChrome.h"
@@ -38,7 +39,16 @@ class CStartdeckDlg : public win::Dialog {
 
  private:
   // The parts a route names; kNone for a row that only says what comes before the handling.
-  enum class Part : std::uint8_t { kNone, kChrome, kLayout, kCommands, kSystemMenu, kViews, kKeyboard };
+  enum class Part : std::uint8_t {
+    kNone,
+    kChrome,
+    kLayout,
+    kCommands,
+    kSystemMenu,
+    kViews,
+    kKeyboard,
+    kRequests
+  };
   struct Route;
   static const Route kRoutes[];
 
@@ -60,6 +70,7 @@ class CStartdeckDlg : public win::Dialog {
   ui::MainCommands commands_;
   ui::SystemMenu systemMenu_;
   ui::WindowKeyboard keyboard_;
-  const std::array<ui::WindowPart*, 6> chain_;
+  ui::StartRequests requests_;
+  const std::array<ui::WindowPart*, 7> chain_;
   ui::MainLayout layout_;
 };

@@ -90,8 +90,8 @@ void DeckTest::PackProduct(const std::string& json) const {
   ASSERT_EQ(pack.ExitCode(), 0u);
 }
 
-void DeckTest::StartDeck() {
-  ASSERT_TRUE(deck_.Start(installation_.Program())) << "error " << deck_.LastError();
+void DeckTest::StartDeck(const std::wstring& arguments) {
+  ASSERT_TRUE(deck_.Start(installation_.Program(), arguments)) << "error " << deck_.LastError();
   window_ = WaitForMainWindow(deck_, installation_.Product());
   ASSERT_NE(window_, nullptr);
 }

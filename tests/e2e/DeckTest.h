@@ -136,8 +136,8 @@ class DeckTest : public ::testing::Test {
   // Removes the start centre's settings and running records of the current user.
   static void ClearUserRecords();
 
-  // Starts the program and waits for its main window.
-  void StartDeck();
+  // Starts the program (with `arguments` on its command line) and waits for its window.
+  void StartDeck(const std::wstring& arguments = {});
   // Closes the main window; true when the program ended (or was not running).
   bool CloseDeck();
   // Brings the main window to the front, where the keyboard's input goes.
