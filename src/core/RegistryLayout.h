@@ -12,6 +12,8 @@ inline constexpr wchar_t kVantoActivity[] = L"Software\\Korvelsoft\\VNTO9\\Vanto
 inline constexpr wchar_t kRunning[] = L"Software\\Korvelsoft\\VNTO9\\Running";
 inline constexpr wchar_t kMessengers[] = L"SOFTWARE\\Korvelsoft\\VNTO9\\Messengers";
 inline constexpr wchar_t kStartdeck[] = L"Software\\Korvelsoft\\VNTO9\\Startdeck";
+// The documents the user handed over last, a numbered subkey each ("1" the newest).
+inline constexpr wchar_t kRecentDocuments[] = L"Software\\Korvelsoft\\VNTO9\\Startdeck\\Recent Documents";
 inline constexpr wchar_t kKernelClass[] = L"SOFTWARE\\Classes\\CLSID\\{5A3C7E10-2B4D-4F61-9C8A-0D1E2F3A4B5C}";
 
 // The application's own per-user key (hive 0 in RegistryKey): Software\<registry key>\<profile>.

@@ -2,17 +2,20 @@
 #include <windows.h>
 
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include <array>
 
 #include "StringIds.h"
 #include "core/ComError.h"
+#include "core/LogSink.h"
 #include "menu/TaskTable.h"
 #include "suite/DisplayNames.h"
 #include "suite/ExclusiveStart.h"
 #include "suite/HostDescriptor.h"
 #include "suite/Installed.h"
 #include "suite/ProcessSearch.h"
+#include "suite/RecentDocuments.h"
 #include "suite/RunningKey.h"
 #include "suite/RunningRecords.h"
 #include "suite/ShellStart.h"
@@ -102,6 +105,21 @@ bool CTranslateMenuUtils::PrepareApplication(const std::wstring& appId, HostTarg
   return true;
 }
 
+namespace {
+
+// A document handed over is one of the user's recent documents: Startdeck's own list, to hand it
+// over again as it was, and the shell's (a file's path only).
+void RememberHandOff(const HandOffRequest& request, const std::wstring& application) {
+  if (IsEmptyDocument(request.document)) return;
+  suite::RecentDocument recent{request.document,    request.taskCode, application,
+                               request.directionId, request.profile,  {}};
+  ::GetSystemTimeAsFileTime(&recent.handedOver);
+  if (!suite::RememberDocument(recent)) app::Log().Line(L"The recent documents could not be written.");
+  if (!NamesScheme(request.document)) ::SHAddToRecentDocs(SHARD_PATHW, request.document.c_str());
+}
+
+}  // namespace
+
 int CTranslateMenuUtils::HandOff(const HandOffRequest& request) {
   if (IsEmptyDocument(request.document) && request.taskCode != ui::kEmailTask &&
       request.taskCode != ui::kMessengerTask) {
@@ -182,6 +200,7 @@ int CTranslateMenuUtils::HandOff(const HandOffRequest& request) {
     if (started.process)
       (void)watch_.Watch({key->Hive(), key->Path(), target.key, record, target.executable},
                          std::move(started.process));
+    RememberHandOff(request, hostName);
     return 1;
   } catch (const app::ComError&) {
     // The kernel could not give what the record needs. Whatever the key holds for this host, from

@@ -179,6 +179,12 @@ TEST_F(TaskPanelTest, AWordDocumentGoesToWordWithItsRecordAndTheAddinSwitchedOnF
     EXPECT_EQ(LoadBehavior(L"Word", L"QuilletX.WordAddin"), 0u);
     EXPECT_TRUE(NoMessage());
   }
+  // Both are the user's recent documents, the last one first, as they were handed over.
+  const std::wstring recent = L"Software\\Korvelsoft\\VNTO9\\Startdeck\\Recent Documents\\";
+  EXPECT_EQ(test::GetString(HKEY_CURRENT_USER, recent + L"1", L"Document"), cases[1].document.wstring());
+  EXPECT_EQ(test::GetString(HKEY_CURRENT_USER, recent + L"1", L"Application"), L"Microsoft Word 2007/2010");
+  EXPECT_EQ(test::GetDword(HKEY_CURRENT_USER, recent + L"1", L"Direction"), 0x0709u);
+  EXPECT_EQ(test::GetString(HKEY_CURRENT_USER, recent + L"2", L"Document"), cases[0].document.wstring());
 }
 
 TEST_F(TaskPanelTest, AWebPageGoesToTheChosenFirefoxWithTheExtensionSwitchedOnFirst) {
