@@ -330,3 +330,4 @@
 #define IDS_CMDLINE_UNKNOWN 4510     // an argument the command line does not know
 #define IDS_CMDLINE_NEEDS_FILE 4511  // /translate without a document
 #define IDS_CMDLINE_NO_FILE 4512     // /translate with a document that is not there
+#define IDS_RECENT_DOCUMENTS 4513    // the jump list's category of the documents handed over last

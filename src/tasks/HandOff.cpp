@@ -20,6 +20,7 @@
 #include "suite/RunningRecords.h"
 #include "suite/ShellStart.h"
 #include "tasks/HandOffKey.h"
+#include "tasks/JumpList.h"
 #include "tasks/HandOffParameter.h"
 #include "tasks/TranslateMenuUtils.h"
 #include "win/Resources.h"
@@ -115,6 +116,8 @@ void RememberHandOff(const HandOffRequest& request, const std::wstring& applicat
                                request.directionId, request.profile,  {}};
   ::GetSystemTimeAsFileTime(&recent.handedOver);
   if (!suite::RememberDocument(recent)) app::Log().Line(L"The recent documents could not be written.");
+  (void)UpdateJumpList(suite::ReadRecentDocuments(), win::LoadString(IDS_RECENT_DOCUMENTS),
+                       win::LoadString(IDS_CMD_QUICK_TRANSLATE));
   if (!NamesScheme(request.document)) ::SHAddToRecentDocs(SHARD_PATHW, request.document.c_str());
 }
 
