@@ -102,6 +102,9 @@ void MainViews::AfterFirstPaint() {
   MakeHidden();
   // Whole now: files dropped onto it are taken (a drop that came sooner made the panels first).
   ::DragAcceptFiles(window_, TRUE);
+}
+
+void MainViews::AfterFirstPaintLater() {
   FillLaunchList();
   app::MarkStartup(L"after the first paint: launch list");
   webService_.OnFirstPaint();

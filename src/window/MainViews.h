@@ -60,6 +60,7 @@ class MainViews : public WindowPart, private ViewContent {
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
   void ApplyScale(const app::SharedGraphics& graphics) override;
   void AfterFirstPaint() override;
+  void AfterFirstPaintLater() override;
 
  private:
   // The start-page button and ribbon tab of a list tab follow whether its list has rows.

@@ -68,7 +68,7 @@ CStartdeckDlg::CStartdeckDlg(ui::MainWindowContext& app)
       commands_(app, *this, buttons_, views_, webService_, help_),
       keyboard_(*this, views_, buttons_, help_),
       requests_(app, views_),
-      chain_{&chrome_, &layout_, &commands_, &systemMenu_, &views_, &keyboard_, &requests_},
+      chain_{&chrome_, &layout_, &systemMenu_, &views_, &commands_, &keyboard_, &requests_},
       layout_(app, chrome_.Skin(), buttons_, chain_) {}
 
 CStartdeckDlg::~CStartdeckDlg() = default;
@@ -158,6 +158,7 @@ void CStartdeckDlg::AfterFirstPaint() {
   ::RedrawWindow(hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
   app::MarkStartup(L"window fully painted");
   for (ui::WindowPart* part : chain_) part->AfterFirstPaint();
+  for (ui::WindowPart* part : chain_) part->AfterFirstPaintLater();
 }
 
 void CStartdeckDlg::Decompose() {

@@ -66,9 +66,9 @@ class CStartdeckDlg : public win::Dialog {
   ui::MainButtons buttons_;
   // The parts, in the order they lay themselves out and see the queued messages.
   ui::WindowChrome chrome_;
+  ui::SystemMenu systemMenu_;
   ui::MainViews views_;
   ui::MainCommands commands_;
-  ui::SystemMenu systemMenu_;
   ui::WindowKeyboard keyboard_;
   ui::StartRequests requests_;
   const std::array<ui::WindowPart*, 7> chain_;

@@ -31,8 +31,12 @@ class WindowPart {
   }
   // Lays the part out again at the graphics' (new) scale; the window has its new size by then.
   virtual void ApplyScale(const app::SharedGraphics& graphics) { (void)graphics; }
-  // Once the window has been painted whole: what the first paint did not need.
+  // Once the window has been painted whole: what the user may reach at once (the hidden panels,
+  // the tips, the keyboard's focus), part after part.
   virtual void AfterFirstPaint() {}
+  // Then: what takes longer and is needed only when used (the launch list's files, the plug-in
+  // table, the HTML pages).
+  virtual void AfterFirstPaintLater() {}
 };
 
 }  // namespace ui
