@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "suite/HostDescriptor.h"
 #include "switches/Switch.h"
 
 struct FireFoxVersion {
@@ -24,7 +25,10 @@ class CMozillaSW final : public CSwitch {
   int CollectPlugins() override;
   int ApplyStates(switches::PluginList& records, int quiet) override;
 
-  [[nodiscard]] CPlugSt GetHostInfo() const override { return {L"Mozilla FireFox", switches::kFirefox}; }
+  // Named as the host table names the browser.
+  [[nodiscard]] CPlugSt GetHostInfo() const override {
+    return {std::wstring(suite::host_programs::kFirefox[0].displayName), switches::kFirefox};
+  }
 
   // The installations the last CollectPlugins found, in registry order.
   [[nodiscard]] const std::vector<FireFoxVersion>& Installations() const noexcept { return versions_; }

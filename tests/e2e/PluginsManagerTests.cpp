@@ -121,7 +121,7 @@ TEST_F(PluginsManagerTest, StartedFromTheMainWindowItSwitchesTheAcrobatPluginOff
   ASSERT_GE(heading, 0);
   EXPECT_EQ(reader, heading + 1);
   ASSERT_EQ(acrobat, heading + 2);
-  EXPECT_GE(RowOf(L"Mozilla FireFox"), 0);
+  EXPECT_GE(RowOf(L"Mozilla Firefox"), 0);
   EXPECT_GE(RowOf(L"Microsoft Word 2007/2010"), 0);
   EXPECT_EQ(test::ManagerCheckBox(list, heading), 0);
   EXPECT_EQ(test::ManagerCheckBox(list, reader), 1);

@@ -83,7 +83,7 @@ TEST(PluginRows, EveryRecordUnderItsProductsHeadingAndOnlyTheSwitchableOnesWithA
       {Row::Type::kProduct, L"VANTO for Acrobat", 0, 0, false},
       {Row::Type::kRecord, L"Adobe Reader 9.0", 1, 0, true},
       {Row::Type::kRecord, L"Adobe Acrobat 8.0", 2, 1, true},
-      {Row::Type::kProduct, L"Mozilla FireFox", 0, 0, false},
+      {Row::Type::kProduct, L"Mozilla Firefox", 0, 0, false},
       {Row::Type::kRecord, L"Mozilla Firefox 3.5 (en-US)", 5, 1, true},
       {Row::Type::kProduct, L"VANTO for Microsoft Office", 0, 0, false},
       {Row::Type::kRecord, L"Microsoft Word 2007/2010", 3, 1, true},
@@ -91,7 +91,7 @@ TEST(PluginRows, EveryRecordUnderItsProductsHeadingAndOnlyTheSwitchableOnesWithA
       {Row::Type::kRecord, L"Windows Live Messenger", 4, -1, false},
   };
   // The Firefox extension's product has no name: its heading is the host family's.
-  const auto hostName = [](int kind) { return kind == switches::kFirefox ? L"Mozilla FireFox" : L"?"; };
+  const auto hostName = [](int kind) { return kind == switches::kFirefox ? L"Mozilla Firefox" : L"?"; };
   EXPECT_EQ(pluginsmanager::RowsOf(SampleGroups(), hostName), expected);
   EXPECT_TRUE(pluginsmanager::RowsOf({}, hostName).empty());
 }
@@ -266,7 +266,7 @@ TEST_F(ApplyTest, TheDemoInstallationsRecordsAllStandUnderNamedHeadings) {
   for (const ProductGroup& group : table.Groups()) tableRecords += group.records.size();
   EXPECT_EQ(records, tableRecords);
   EXPECT_NE(std::find(headings.begin(), headings.end(), L"VANTO for Acrobat"), headings.end());
-  EXPECT_NE(std::find(headings.begin(), headings.end(), L"Mozilla FireFox"), headings.end());
+  EXPECT_NE(std::find(headings.begin(), headings.end(), L"Mozilla Firefox"), headings.end());
   EXPECT_EQ(std::find(headings.begin(), headings.end(), L""), headings.end());
 }
 

@@ -114,7 +114,7 @@ TEST_F(PluginTableTest, WithoutAnyHostEverySwitchIsReportedMissing) {
             (std::vector<std::wstring>{L"Acrobat", L"FireFox", L"Office2003", L"Office2007", L"OpenOffice",
                                        L"VantoMSN", L"VantoQIP", L"VantoSkype", L"VntoIE"}));
   const std::map<std::wstring, std::wstring> hosts = {{L"acrobat", L"Acrobat"},
-                                                      {L"FIREFOX", L"Mozilla FireFox"},
+                                                      {L"FIREFOX", L"Mozilla Firefox"},
                                                       {L"Office2003", L"MS Office XP/2003"},
                                                       {L"office2007", L"MS Office 2007"},
                                                       {L"OpenOffice", L"OpenOffice"},
@@ -140,7 +140,7 @@ TEST_F(PluginTableTest, HostWithoutAddinFilesIsNeitherActiveNorMissing) {
       test::Script(L"Acrobat", {1}, {Found(0, L"Adobe Reader 9", 0, 1, L"VANTO for Acrobat")});
   acrobat.packagePresent = false;
   scripted.Add(L"Acrobat", acrobat);
-  scripted.Add(L"FireFox", test::Script(L"Mozilla FireFox", {256}));
+  scripted.Add(L"FireFox", test::Script(L"Mozilla Firefox", {256}));
   PluginTable table(scripted.Factory());
   table.LoadSwitches();
 

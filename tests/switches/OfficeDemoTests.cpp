@@ -197,7 +197,7 @@ TEST(OfficeDemo, ThePluginTableKeepsEveryHostOfTheDemoAndNoneIsMissing) {
   ASSERT_TRUE(table.Loaded());
   std::vector<std::wstring> active;
   for (const auto& host : table.Active()) active.push_back(host->GetHostInfo().name);
-  EXPECT_EQ(active, (std::vector<std::wstring>{L"Acrobat", L"Mozilla FireFox", L"MS Office XP/2003",
+  EXPECT_EQ(active, (std::vector<std::wstring>{L"Acrobat", L"Mozilla Firefox", L"MS Office XP/2003",
                                                L"MS Office 2007", L"OpenOffice", L"Windows Live Messenger",
                                                L"QIP Infium", L"Skype", L"Internet Explorer"}));
   EXPECT_TRUE(table.MissingKeys().empty());

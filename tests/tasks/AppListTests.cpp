@@ -76,7 +76,7 @@ TEST_F(AppListTest, OfficeRecordsLeadInReverseDiscoveryOrderThenTheTranslator) {
 
 TEST_F(AppListTest, OtherHostsFollowGroupOrderAndARecordWantedTwiceIsListedTwice) {
   const auto factory = tasktest::SuiteWith(
-      {{L"FireFox", test::Script(L"Mozilla FireFox", {256},
+      {{L"FireFox", test::Script(L"Mozilla Firefox", {256},
                                  {Record(0, L"Mozilla Firefox 3.6", 1, 256, L"VANTO for Firefox"),
                                   Record(0, L"Mozilla Firefox 2.0", 0, 256, L"VANTO for Firefox")})},
        {L"VntoIE",
@@ -188,9 +188,9 @@ TEST_F(AppListTest, UnavailableEntriesSayWhy) {
        L"The selected application is not installed. Launch the installer and select the application to be "
        L"installed."},
       // in the product, but Firefox is not there
-      {L"FireFox", tasks::Unavailability::kHostMissing, L"Mozilla FireFox",
-       L"You must install Mozilla FireFox to use this extension. ", IDS_INSTALL_HOST_FIRST,
-       L"You must install \"Mozilla FireFox\" to use this extension. "},
+      {L"FireFox", tasks::Unavailability::kHostMissing, L"Mozilla Firefox",
+       L"You must install Mozilla Firefox to use this extension. ", IDS_INSTALL_HOST_FIRST,
+       L"You must install \"Mozilla Firefox\" to use this extension. "},
       // listed in the translation tab and installed: the missing browser is what counts
       {L"VntoIE", tasks::Unavailability::kHostMissing, L"Internet Explorer",
        L"You must install Internet Explorer to use this extension. ", IDS_INSTALL_HOST_FIRST, nullptr},
@@ -285,7 +285,7 @@ TEST_F(AppListTest, HelpTextsByKindOfficeApplicationAndSuiteApplication) {
   for (const wchar_t* app : {L"Vnto", L"VntoX", L"VntoI", L"Batcher", L"VntoICQ"}) Install(app);
   const auto factory = tasktest::SuiteWith({
       {L"Acrobat", test::Script(L"Acrobat", {1}, {Record(0, L"Adobe Reader 9", 1, 1, L"VANTO for Acrobat")})},
-      {L"FireFox", test::Script(L"Mozilla FireFox", {256}, {Record(0, L"Mozilla Firefox 3.6", 1, 256, L"")})},
+      {L"FireFox", test::Script(L"Mozilla Firefox", {256}, {Record(0, L"Mozilla Firefox 3.6", 1, 256, L"")})},
       {L"OpenOffice", test::Script(L"OpenOffice", {1024},
                                    {Record(0, L"OpenOffice.org 3.2", 1, 1024, L"VANTO for OpenOffice")})},
       {L"VantoMSN",

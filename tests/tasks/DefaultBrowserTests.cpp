@@ -31,7 +31,7 @@ class DefaultBrowserTest : public tasktest::SandboxedTaskTest {
 
   static switches::SwitchFactory Browsers() {
     return tasktest::SuiteWith(
-        {{L"FireFox", test::Script(L"Mozilla FireFox", {256},
+        {{L"FireFox", test::Script(L"Mozilla Firefox", {256},
                                    {test::Found(0, L"Mozilla Firefox 3.6", 1, 256, L"VANTO for Firefox")})},
          {L"VntoIE",
           test::Script(L"Internet Explorer", {512},

@@ -40,7 +40,7 @@ switches::SwitchFactory Hosts() {
            L"MS Office XP/2003", {4, 2, 16},
            {test::Found(0, L"Microsoft Word 2000/XP/2003", 1, 4, L"VANTO for Microsoft Office"),
             test::Found(1, L"Microsoft Outlook 2000/XP/2003", 1, 4, L"VANTO for Microsoft Office")})},
-      {L"FireFox", test::Script(L"Mozilla FireFox", {256}, {Record(L"Mozilla Firefox 3.6", 1, 256)})},
+      {L"FireFox", test::Script(L"Mozilla Firefox", {256}, {Record(L"Mozilla Firefox 3.6", 1, 256)})},
       {L"VntoIE", test::Script(L"Internet Explorer", {512}, {Record(L"Internet Explorer 8", 1, 512)})},
       {L"OpenOffice", test::Script(L"OpenOffice", {1024}, {Record(L"OpenOffice.org 3.2", 1, 1024)})},
       {L"Acrobat", test::Script(L"Acrobat", {1}, {Record(L"Adobe Reader 9", 1, 1)})},

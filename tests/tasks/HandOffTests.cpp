@@ -114,7 +114,7 @@ TEST_F(HandOffTest, AnEmptyDocumentIsRefusedExceptForMailAndMessages) {
 TEST_F(HandOffTest, AProfileNameWithASemicolonIsRefusedBeforeAnythingHappens) {
   InstallProgram(L"Vnto");
   const auto factory = tasktest::SuiteWith(
-      {{L"FireFox", test::Script(L"Mozilla FireFox", {256}, {Record(L"Mozilla Firefox 3.6", 0, 256)})}});
+      {{L"FireFox", test::Script(L"Mozilla Firefox", {256}, {Record(L"Mozilla Firefox 3.6", 0, 256)})}});
   tasktest::HandOffTestContext context(Product());
   CTranslateMenuUtils utils(context, factory);
   utils.LoadPlugins();
@@ -337,7 +337,7 @@ TEST_F(HandOffTest, AKernelErrorTakesBackTheHostsRecordAndStartsNothing) {
 
 TEST_F(HandOffTest, AFailedSwitchOnRestoresTheRecordAndAsksForThePluginsManager) {
   test::SwitchScript failing =
-      test::Script(L"Mozilla FireFox", {256}, {Record(L"Mozilla Firefox 3.6", 0, 256)});
+      test::Script(L"Mozilla Firefox", {256}, {Record(L"Mozilla Firefox 3.6", 0, 256)});
   failing.failApply = true;
   // A record whose kind no switch serves (here one found by a switch of another family) is left
   // alone without a word.
