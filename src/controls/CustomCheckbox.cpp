@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include "controls/Paint.h"
+#include "controls/Tooltip.h"
 #include "win/Handle.h"
 #include "win/KeyboardCues.h"
 #include "win/Resources.h"
@@ -53,9 +54,7 @@ bool CCustomCheckbox::Create(int x, int y, UINT labelId, HWND parent, int id, co
   // The box's own small tip rather than the main window's: the box works on any panel, and its
   // parts are its own windows, whose mouse messages only it can hand to a tip.
   if (!skin.ownTooltip) return true;
-  tooltip_ = ::CreateWindowExW(
-      WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr, ::GetModuleHandleW(nullptr), nullptr);
+  tooltip_ = CreateTooltip(hwnd());
   AddTip(button_.hwnd());
   AddTip(label_);
   return true;
@@ -93,13 +92,10 @@ void CCustomCheckbox::Layout() {
 
 void CCustomCheckbox::AddTip(HWND part) noexcept {
   if (!tooltip_ || !part || text_.empty()) return;
-  TOOLINFOW tool{};
-  tool.cbSize = TTTOOLINFOW_V2_SIZE;  // understood by every version of the control
-  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-  tool.hwnd = hwnd();
-  tool.uId = reinterpret_cast<UINT_PTR>(part);
-  tool.lpszText = const_cast<wchar_t*>(shownText_.c_str());  // copied by the control
-  ::SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  AddTooltipTool(tooltip_, {.owner = hwnd(),
+                            .id = reinterpret_cast<UINT_PTR>(part),
+                            .flags = TTF_IDISHWND | TTF_SUBCLASS,
+                            .text = shownText_.c_str()});
 }
 
 void CCustomCheckbox::SetTicked(bool ticked) noexcept {

@@ -140,12 +140,7 @@ bool CCustomDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PT
       return true;
     case WM_PAINT: {
       const win::PaintScope paint(hwnd());
-      if (look_.background) {
-        win::UniqueMemoryDc memory(::CreateCompatibleDC(paint.dc()));
-        win::SelectScope select(memory.get(), look_.background);
-        const SIZE size = BitmapSize(look_.background);
-        ::BitBlt(paint.dc(), 0, 0, size.cx, size.cy, memory.get(), 0, 0, SRCCOPY);
-      }
+      DrawBitmap(paint.dc(), look_.background, 0, 0);
       return true;
     }
     case WM_CTLCOLORSTATIC: {

@@ -10,6 +10,7 @@
 
 #include "controls/MenuBackBuffer.h"
 #include "controls/Paint.h"
+#include "controls/Tooltip.h"
 #include "core/SkinLibrary.h"
 #include "win/KeyboardCues.h"
 #include "win/Scale.h"
@@ -33,10 +34,9 @@ UINT ChooseRowMessage() noexcept {
 
 void CopySlice(HDC dc, HBITMAP strip, int sourceY, int y, int width, int height) noexcept {
   if (!strip) return;
-  win::UniqueMemoryDc memory(::CreateCompatibleDC(dc));
-  if (!memory) return;
-  win::SelectScope select(memory.get(), strip);
-  ::BitBlt(dc, 0, y, width, height, memory.get(), 0, sourceY, SRCCOPY);
+  const win::BitmapDc source(dc, strip);
+  if (!source) return;
+  ::BitBlt(dc, 0, y, width, height, source.get(), 0, sourceY, SRCCOPY);
 }
 
 int LineHeight(HDC dc, HFONT font) noexcept {
@@ -113,13 +113,7 @@ void CCustomList::Layout() {
   visibleRows_ = std::max(1, static_cast<int>(size_.cy / RowHeight()));
   if (tip_) {
     ::SendMessageW(tip_, TTM_POP, 0, 0);
-    for (int row = 0; row < oldRows; ++row) {
-      TOOLINFOW tool{};
-      tool.cbSize = TTTOOLINFOW_V2_SIZE;
-      tool.hwnd = hwnd();
-      tool.uId = static_cast<UINT_PTR>(row);
-      ::SendMessageW(tip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    }
+    for (int row = 0; row < oldRows; ++row) RemoveTooltipTool(tip_, hwnd(), static_cast<UINT_PTR>(row));
     AddTipTools();
   }
   if (scrollBar_.hwnd()) {
@@ -198,11 +192,7 @@ size_t CCustomList::Add(ITEM_INFO item) {
 }
 
 void CCustomList::CreateTip() {
-  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_TAB_CLASSES};  // the tooltip class among them
-  ::InitCommonControlsEx(&controls);
-  tip_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
-                           ::GetModuleHandleW(nullptr), nullptr);
+  tip_ = CreateTooltip(hwnd());
   if (!tip_) return;  // the list works without tips
   AddTipTools();
 }
@@ -211,15 +201,8 @@ void CCustomList::AddTipTools() {
   // A long text wraps within the list's width.
   ::SendMessageW(tip_, TTM_SETMAXTIPWIDTH, 0, size_.cx);
   // One tool per visible row, its text asked for when it shows: the rows under it change as it scrolls.
-  for (int row = 0; row < visibleRows_; ++row) {
-    TOOLINFOW tool{};
-    tool.cbSize = TTTOOLINFOW_V2_SIZE;
-    tool.hwnd = hwnd();
-    tool.uId = static_cast<UINT_PTR>(row);
-    tool.rect = RowRect(row);
-    tool.lpszText = LPSTR_TEXTCALLBACKW;
-    ::SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-  }
+  for (int row = 0; row < visibleRows_; ++row)
+    AddTooltipTool(tip_, {.owner = hwnd(), .id = static_cast<UINT_PTR>(row), .area = RowRect(row)});
 }
 
 void CCustomList::RelayToTip(UINT message, WPARAM wParam, LPARAM lParam) const noexcept {

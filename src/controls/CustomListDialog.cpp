@@ -69,13 +69,7 @@ void CCustomListDialog::Layout() {
 }
 
 void CCustomListDialog::PaintBackground(HDC dc, int x, int y) const {
-  const HBITMAP background = look_.background.get();
-  if (!background) return;
-  win::UniqueMemoryDc memory(::CreateCompatibleDC(dc));
-  if (!memory) return;
-  win::SelectScope select(memory.get(), background);
-  const SIZE size = BitmapSize(background);
-  ::BitBlt(dc, x, y, size.cx, size.cy, memory.get(), 0, 0, SRCCOPY);
+  DrawBitmap(dc, look_.background.get(), x, y);
 }
 
 void CCustomListDialog::DrawHeading(const DRAWITEMSTRUCT& item) const {

@@ -18,15 +18,6 @@ namespace {
 
 constexpr int kPageSteps = 4;  // a click on the track beside the thumb
 
-void Blit(HDC dc, HBITMAP bitmap, int x, int y) noexcept {
-  if (!bitmap) return;
-  const SIZE size = BitmapSize(bitmap);
-  win::UniqueMemoryDc memory(::CreateCompatibleDC(dc));
-  if (!memory) return;
-  win::SelectScope select(memory.get(), bitmap);
-  ::BitBlt(dc, x, y, size.cx, size.cy, memory.get(), 0, 0, SRCCOPY);
-}
-
 }  // namespace
 
 bool CSkinVerticleScrollbar::Create(HWND parent, int x, int y, int height, const ScrollBarBitmaps& bitmaps,
@@ -146,16 +137,13 @@ void CSkinVerticleScrollbar::Paint(HDC target) const {
   const HDC dc = buffer.dc();
   if (const HBITMAP track = bitmaps_.track.get()) {
     const SIZE size = BitmapSize(track);
-    win::UniqueMemoryDc memory(::CreateCompatibleDC(dc));
-    if (memory) {
-      win::SelectScope select(memory.get(), track);
-      ::StretchBlt(dc, 0, 0, rc.right, rc.bottom, memory.get(), 0, 0, size.cx, size.cy, SRCCOPY);
-    }
+    if (const win::BitmapDc source(dc, track); source)
+      ::StretchBlt(dc, 0, 0, rc.right, rc.bottom, source.get(), 0, 0, size.cx, size.cy, SRCCOPY);
   }
   const int upFace = pressedPart_ == Part::kUp ? 2 : 0;
   const int downFace = pressedPart_ == Part::kDown ? 2 : 0;
-  Blit(dc, bitmaps_.up[upFace].get(), 0, 0);
-  Blit(dc, bitmaps_.down[downFace].get(), 0, rc.bottom - ArrowHeight());
+  DrawBitmap(dc, bitmaps_.up[upFace].get(), 0, 0);
+  DrawBitmap(dc, bitmaps_.down[downFace].get(), 0, rc.bottom - ArrowHeight());
   const int thumbFace = dragging_ ? 2 : (overThumb_ ? 1 : 0);
   DrawTransparentBitmap(dc, bitmaps_.thumb[thumbFace].get(), 0, ThumbTop());
   buffer.Present();

@@ -170,12 +170,7 @@ HWND CMainMenuDialog::NextButton(HWND from, WPARAM key) const {
 }
 
 void CMainMenuDialog::PaintBackground(HDC dc, int x, int y) const {
-  if (!background_) return;
-  win::UniqueMemoryDc memory(::CreateCompatibleDC(dc));
-  if (!memory) return;
-  win::SelectScope select(memory.get(), background_.get());
-  const SIZE size = ui::BitmapSize(background_.get());
-  ::BitBlt(dc, x, y, size.cx, size.cy, memory.get(), 0, 0, SRCCOPY);
+  ui::DrawBitmap(dc, background_.get(), x, y);
 }
 
 void CMainMenuDialog::DrawStaticText(const DRAWITEMSTRUCT& item) const {

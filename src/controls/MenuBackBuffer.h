@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "controls/Paint.h"
+#include "win/Dc.h"
 #include "win/Handle.h"
 
 namespace ui {
@@ -16,21 +17,15 @@ class MenuBackBuffer {
         width_(width),
         height_(height),
         dc_(::CreateCompatibleDC(target)),
-        bitmap_(::CreateCompatibleBitmap(target, width, height)) {
-    if (dc_ && bitmap_) old_ = ::SelectObject(dc_.get(), bitmap_.get());
-    if (old_ == HGDI_ERROR) old_ = nullptr;
-  }
-  // The bitmap is selected out before it and the DC are deleted.
-  ~MenuBackBuffer() {
-    if (old_) ::SelectObject(dc_.get(), old_);
-  }
+        bitmap_(::CreateCompatibleBitmap(target, width, height)),
+        select_(dc_.get(), bitmap_.get()) {}
   MenuBackBuffer(const MenuBackBuffer&) = delete;
   MenuBackBuffer& operator=(const MenuBackBuffer&) = delete;
 
   // Falls back to the target itself when no buffer could be made: flicker beats a blank control.
-  [[nodiscard]] HDC dc() const noexcept { return old_ ? dc_.get() : target_; }
+  [[nodiscard]] HDC dc() const noexcept { return select_.selected() ? dc_.get() : target_; }
   void Present() const noexcept {
-    if (old_) ::BitBlt(target_, 0, 0, width_, height_, dc_.get(), 0, 0, SRCCOPY);
+    if (select_.selected()) ::BitBlt(target_, 0, 0, width_, height_, dc_.get(), 0, 0, SRCCOPY);
   }
 
  private:
@@ -39,7 +34,8 @@ class MenuBackBuffer {
   int height_;
   win::UniqueMemoryDc dc_;
   win::UniqueBitmap bitmap_;
-  HGDIOBJ old_ = nullptr;  // what the buffer's bitmap replaced in dc_; null when there is no buffer
+  // The bitmap is selected out before it and the DC are deleted (members go in reverse order).
+  win::SelectScope select_;
 };
 
 // Answers WM_PAINT for a window that paints all of itself: `paint(dc)` draws a `size` area into a

@@ -64,13 +64,20 @@ void DrawFrame(HDC dc, const RECT& rc, COLORREF color, int thickness) noexcept {
   }
 }
 
+void DrawBitmap(HDC dc, HBITMAP bitmap, int x, int y) noexcept {
+  if (!bitmap) return;
+  const win::BitmapDc source(dc, bitmap);
+  if (!source) return;
+  const SIZE size = BitmapSize(bitmap);
+  ::BitBlt(dc, x, y, size.cx, size.cy, source.get(), 0, 0, SRCCOPY);
+}
+
 void DrawTransparentBitmap(HDC dc, HBITMAP bitmap, int x, int y) noexcept {
   if (!bitmap) return;
+  const win::BitmapDc source(dc, bitmap);
+  if (!source) return;
   const SIZE size = BitmapSize(bitmap);
-  win::UniqueMemoryDc memory(::CreateCompatibleDC(dc));
-  if (!memory) return;
-  win::SelectScope select(memory.get(), bitmap);
-  ::TransparentBlt(dc, x, y, size.cx, size.cy, memory.get(), 0, 0, size.cx, size.cy, kTransparent);
+  ::TransparentBlt(dc, x, y, size.cx, size.cy, source.get(), 0, 0, size.cx, size.cy, kTransparent);
 }
 
 void PaintParentBackground(HWND child, HDC dc, const RECT& rc) noexcept {

@@ -27,6 +27,8 @@ inline constexpr COLORREF kTransparent = RGB(255, 0, 255);
 [[nodiscard]] HBITMAP LoadSkinBitmap(int id, win::Scale scale) noexcept;
 [[nodiscard]] SIZE SkinBitmapSize(int id, win::Scale scale) noexcept;
 
+// Copies `bitmap` whole to (x, y) of `dc`.
+void DrawBitmap(HDC dc, HBITMAP bitmap, int x, int y) noexcept;
 // Copies `bitmap` to (x, y) of `dc`, leaving its magenta pixels out.
 void DrawTransparentBitmap(HDC dc, HBITMAP bitmap, int x, int y) noexcept;
 

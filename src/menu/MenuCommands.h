@@ -16,7 +16,8 @@ namespace ui {
 
 // One row of a command group. A command that needs no application has no app check; the
 // terminology manager accepts either of two editions, the full one first. The commands that open a
-// task panel are rows of the task table.
+// task panel are rows of the task table, those that start an application columns of the suite's
+// application table.
 struct MenuCommand {
   std::wstring_view name;
   int index;  // within its group: the dispatcher's switch value

@@ -2,7 +2,6 @@
 // regard to case everywhere. Portable: no windows.h.
 #pragma once
 
-#include <span>
 #include <string_view>
 #include <vector>
 
@@ -18,13 +17,6 @@ namespace suite {
   return true;
 }
 
-[[nodiscard]] constexpr bool IsOneOf(std::wstring_view id,
-                                     std::span<const std::wstring_view> group) noexcept {
-  for (std::wstring_view member : group)
-    if (SameAppId(id, member)) return true;
-  return false;
-}
-
 // A menu command's "|"-separated IDs in order of preference ("Vnto|VntoI|VntoX"); empty ones are
 // skipped. The views point into `list`.
 [[nodiscard]] inline std::vector<std::wstring_view> SplitAppIds(std::wstring_view list) {
@@ -38,14 +30,6 @@ namespace suite {
   }
   return ids;
 }
-
-// Applications that may only run while no other suite program runs: the start centre asks to quit
-// and closes itself after starting one. The launch list and the menu commands know different ones.
-inline constexpr std::wstring_view kExclusiveListApps[] = {L"UBackup", L"DictInst", L"DictInstS"};
-inline constexpr std::wstring_view kExclusiveCommandApps[] = {L"UBackupNET", L"DictInstS"};
-// Applications that belong to the VANTO NET server.
-inline constexpr std::wstring_view kNetworkOnlyApps[] = {L"UpdLauncher", L"DictInstS", L"SrvConfig",
-                                                         L"UBackupNET"};
 
 // The programs that get "/WaitForServerExit": they wait for the start centre to go.
 inline constexpr wchar_t kWaitForServerExit[] = L"/WaitForServerExit";

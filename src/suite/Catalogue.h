@@ -1,26 +1,17 @@
-// The launch tab's catalogue: every suite application the start centre can start from its list,
-// in list order, with the string IDs of its name and description and its icon. Portable: no
-// windows.h.
+// The launch tab's catalogue: the rows of the application table that the launch list shows, in
+// list order. Portable: no windows.h.
 #pragma once
 
-#include <optional>
 #include <span>
 #include <string_view>
 
+#include "suite/Applications.h"
+
 namespace suite {
 
-struct CatalogueRow {
-  std::wstring_view appId;
-  unsigned nameId;         // UI string table
-  unsigned descriptionId;  // UI string table
-  unsigned iconId;         // icon resource of the program's own file
-  // A fixed executable path would go here; no row has one, the path always comes from "Apps".
-  std::wstring_view fixedPath;
-};
+[[nodiscard]] std::span<const Application> Catalogue() noexcept;
 
-[[nodiscard]] std::span<const CatalogueRow> Catalogue() noexcept;
-
-// The first row whose app ID matches, without regard to case.
-[[nodiscard]] const CatalogueRow* FindCatalogueRow(std::wstring_view appId) noexcept;
+// The first row of the catalogue whose app ID matches, without regard to case.
+[[nodiscard]] const Application* FindCatalogueRow(std::wstring_view appId) noexcept;
 
 }  // namespace suite

@@ -24,7 +24,7 @@ bool ShellCanReadFile(const std::wstring& path) {
   return true;
 }
 
-AppItem ItemOf(const CatalogueRow& row) {
+AppItem ItemOf(const Application& row) {
   AppItem item;
   item.appId = row.appId;
   item.name = win::LoadString(row.nameId);
@@ -61,7 +61,7 @@ std::vector<AppItem> LaunchList::Collect(bool showAll, FileCheck check) const {
   const CXCryptedProfileW& configuration = context_.ProductConfiguration();
   if (!showAll && configuration.SectionEntryCount(kAppsList) == 0) return items;
   const std::wstring_view list = LaunchListName(showAll);
-  for (const CatalogueRow& row : Catalogue()) {
+  for (const Application& row : Catalogue()) {
     if (!IsListedIn(configuration, list, row.appId)) continue;
     AppItem item = ItemOf(row);
     if (AdmitItem(item, configuration, showAll, check)) items.push_back(std::move(item));

@@ -8,6 +8,7 @@
 #include "StringIds.h"
 #include "profile/CryptedProfile.h"
 #include "suite/AppId.h"
+#include "suite/Applications.h"
 #include "suite/DisplayNames.h"
 #include "suite/ExclusiveStart.h"
 #include "suite/InfSections.h"
@@ -36,7 +37,7 @@ void Launcher::LaunchListItem(const AppItem& item) {
   StartRecord record(item.appId, ListLaunchRecord(KernelOf(context_)));
   if (!LeaveRecord(record, item.name)) return;
 
-  if (IsOneOf(item.appId, kExclusiveListApps)) {
+  if (ApplicationIs(item.appId, &Application::aloneFromList)) {
     // A backup of one's own data needs no rights; installing dictionaries does.
     const bool backup = SameAppId(item.appId, L"UBackup");
     const UINT reason = backup ? IDS_ADMIN_FOR_BACKUP : IDS_ADMIN_FOR_DICTIONARIES;
@@ -90,7 +91,7 @@ void Launcher::LaunchCommandApps(std::wstring_view appIdList) {
     return;
   }
 
-  if (IsOneOf(startId, kExclusiveCommandApps)) {
+  if (ApplicationIs(startId, &Application::aloneFromCommand)) {
     // From a menu command even the backup needs the rights: it backs up every user's data.
     const UINT reason = SameAppId(startId, L"UBackupNET") ? IDS_ADMIN_FOR_BACKUP : IDS_ADMIN_FOR_DICTIONARIES;
     return StartAlone(context_, {path, reason, false, displayName}, record);
@@ -140,7 +141,7 @@ void Launcher::RefuseNotAvailable(std::wstring_view appId) {
   // A network product without the server's own setup runs on a workstation: the server's tools
   // cannot run here.
   if (configuration.SectionEntryCount(kNetworkMenuSection) > 0 &&
-      !IsListedInApps(configuration, L"SrvConfig") && IsOneOf(appId, kNetworkOnlyApps)) {
+      !IsListedInApps(configuration, L"SrvConfig") && ApplicationIs(appId, &Application::networkOnly)) {
     context_.ShowText(win::LoadString(IDS_NET_SERVER_ONLY), kErrorBox);
     return;
   }

@@ -1,7 +1,6 @@
 #include "tasks/HelpTexts.h"
 
-#include "StringIds.h"
-#include "suite/AppId.h"
+#include "suite/Applications.h"
 #include "tasks/HostTable.h"
 
 namespace tasks {
@@ -14,12 +13,9 @@ HelpTextIds HelpTextsOfKind(int kind, int officeApplication) noexcept {
 }
 
 HelpTextIds HelpTextsOfApplication(std::wstring_view appId) noexcept {
-  using suite::SameAppId;
-  if (SameAppId(appId, L"Vnto")) return {IDS_HELP_VNTO, 0};
-  if (SameAppId(appId, L"VntoX")) return {IDS_HELP_VNTOX, 0};
-  if (SameAppId(appId, L"Batcher")) return {IDS_HELP_BATCHER, 0};
-  if (SameAppId(appId, L"VntoICQ")) return {IDS_HELP_ICQ, IDS_HELP_ICQ_STEPS};
-  return {};
+  const suite::Application* application = suite::FindApplication(appId);
+  if (!application) return {};
+  return {application->helpId, application->helpStepsId};
 }
 
 }  // namespace tasks

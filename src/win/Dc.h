@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include "win/Handle.h"
+
 namespace win {
 
 // BeginPaint ... EndPaint for one WM_PAINT.
@@ -56,9 +58,30 @@ class SelectScope {
   SelectScope(const SelectScope&) = delete;
   SelectScope& operator=(const SelectScope&) = delete;
 
+  // False when the object could not be selected (no DC, no object).
+  [[nodiscard]] bool selected() const noexcept { return old_ && old_ != HGDI_ERROR; }
+
  private:
   HDC dc_;
   HGDIOBJ old_;
+};
+
+// A memory DC compatible with `dc` with `bitmap` selected into it, to copy the picture from; the
+// bitmap is selected out before the DC is deleted.
+class BitmapDc {
+ public:
+  BitmapDc(HDC dc, HBITMAP bitmap) noexcept
+      : memory_(::CreateCompatibleDC(dc)), select_(memory_.get(), bitmap) {}
+  BitmapDc(const BitmapDc&) = delete;
+  BitmapDc& operator=(const BitmapDc&) = delete;
+
+  [[nodiscard]] HDC get() const noexcept { return memory_.get(); }
+  // False when there is nothing to copy from.
+  explicit operator bool() const noexcept { return select_.selected(); }
+
+ private:
+  UniqueMemoryDc memory_;
+  SelectScope select_;
 };
 
 }  // namespace win

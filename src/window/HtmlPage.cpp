@@ -287,13 +287,7 @@ void CDHtmlExploreDlg::ApplyScale(win::Scale scale) {
 }
 
 void CDHtmlExploreDlg::Paint(HDC dc) const {
-  const HBITMAP background = background_.get();
-  if (!background) return;
-  win::UniqueMemoryDc memory(::CreateCompatibleDC(dc));
-  if (!memory) return;
-  win::SelectScope select(memory.get(), background);
-  const SIZE size = BitmapSize(background);
-  ::BitBlt(dc, 0, 0, size.cx, size.cy, memory.get(), 0, 0, SRCCOPY);
+  DrawBitmap(dc, background_.get(), 0, 0);
 }
 
 bool CDHtmlExploreDlg::OnMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& result) {

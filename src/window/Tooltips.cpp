@@ -6,6 +6,7 @@
 #include "ResourceIds.h"
 #include "StringIds.h"
 #include "controls/Paint.h"
+#include "controls/Tooltip.h"
 #include "win/DpiChange.h"
 #include "win/Resources.h"
 
@@ -24,21 +25,14 @@ std::wstring MenuText(UINT id) {
 
 bool Tooltips::Create(HWND owner, std::initializer_list<HWND> controls) {
   owner_ = owner;
-  tooltip_ = ::CreateWindowExW(
-      WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+  tooltip_ = CreateTooltip(owner);
   if (!tooltip_) return false;
   for (HWND control : controls) {
     if (!control) continue;
     controls_.push_back(control);
     // No TTF_SUBCLASS: the window's message loop relays the mouse messages itself.
-    TOOLINFOW tool{};
-    tool.cbSize = TTTOOLINFOW_V2_SIZE;  // understood by every version of the control
-    tool.uFlags = TTF_IDISHWND;
-    tool.hwnd = owner;
-    tool.uId = reinterpret_cast<UINT_PTR>(control);
-    tool.lpszText = LPSTR_TEXTCALLBACKW;
-    ::SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    AddTooltipTool(tooltip_,
+                   {.owner = owner, .id = reinterpret_cast<UINT_PTR>(control), .flags = TTF_IDISHWND});
   }
   return true;
 }

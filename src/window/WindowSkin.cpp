@@ -101,12 +101,7 @@ SIZE WindowSkin::Size() const noexcept {
 }
 
 void WindowSkin::Paint(HDC dc) const {
-  const HBITMAP background = Background();
-  if (!background) return;
-  win::UniqueMemoryDc memory(::CreateCompatibleDC(dc));
-  win::SelectScope select(memory.get(), background);
-  const SIZE size = BitmapSize(background);
-  ::BitBlt(dc, 0, 0, size.cx, size.cy, memory.get(), 0, 0, SRCCOPY);
+  DrawBitmap(dc, Background(), 0, 0);
 }
 
 }  // namespace ui
