@@ -3,11 +3,11 @@
 #include <windows.h>
 #include <objbase.h>
 #include <objectarray.h>
-#include <propvarutil.h>
 #include <shobjidl.h>
 #include <wrl/client.h>
 
 #include <atomic>
+#include <cstring>
 
 #include "core/LogSink.h"
 #include "core/Language.h"
@@ -32,8 +32,14 @@ ComPtr<IShellLinkW> LinkTo(const std::wstring& program, const std::wstring& argu
   (void)link->SetIconLocation(program.c_str(), 0);
   ComPtr<IPropertyStore> properties;
   if (FAILED(link.As(&properties))) return {};
-  PROPVARIANT value;
-  if (FAILED(::InitPropVariantFromString(title.c_str(), &value))) return {};
+  // The title as the property system takes a string: a copy in COM's memory, freed by
+  // PropVariantClear (written out here so that the program needs no shell helper library).
+  const size_t bytes = (title.size() + 1) * sizeof(wchar_t);
+  PROPVARIANT value{};
+  value.pwszVal = static_cast<wchar_t*>(::CoTaskMemAlloc(bytes));
+  if (value.pwszVal == nullptr) return {};
+  std::memcpy(value.pwszVal, title.c_str(), bytes);
+  value.vt = VT_LPWSTR;
   const HRESULT set = properties->SetValue(kTitleKey, value);
   ::PropVariantClear(&value);
   if (FAILED(set) || FAILED(properties->Commit())) return {};
