@@ -23,7 +23,9 @@ include(GoogleTest)
 #     kind may run beside it;
 #   - any other case takes one.
 # So RUN_SERIAL and the COM lock keep their meaning within a session, and cases in two sessions
-# side by side share nothing but the machine. The build's own description names one session, the
+# side by side share nothing but the machine. A program whose cases time what they do under a load
+# of their own making shares not even that: WHOLE_MACHINE keeps CTest's RUN_SERIAL, and nothing runs
+# beside them in any session. The build's own description names one session, the
 # one the test command starts (tools/wine-session.sh), so a plain `ctest` runs as it always did;
 # tools/check.sh passes a description of two (--resource-spec-file) and tools/wine-run.sh starts
 # each case in the session CTest gave it.
@@ -69,12 +71,16 @@ function(startdeck_session_properties out)
   set(${out} ${kept} RESOURCE_GROUPS session:${slots} PARENT_SCOPE)
 endfunction()
 
-# startdeck_add_test(<name> [OWN_MAIN] SOURCES <files...> LIBS <targets...> [PROPERTIES <ctest props>])
+# startdeck_add_test(<name> [OWN_MAIN] [WHOLE_MACHINE] SOURCES <files...> LIBS <targets...>
+#                    [PROPERTIES <ctest props>])
 # One test program; each of its cases becomes a CTest test, listed when CTest runs (under Wine in
 # the cross build, where listing needs the Wine session that the test command starts).
 function(startdeck_add_test name)
-  cmake_parse_arguments(T "OWN_MAIN" "" "SOURCES;LIBS;PROPERTIES" ${ARGN})
+  cmake_parse_arguments(T "OWN_MAIN;WHOLE_MACHINE" "" "SOURCES;LIBS;PROPERTIES" ${ARGN})
   startdeck_session_properties(T_PROPERTIES ${T_PROPERTIES})
+  if(T_WHOLE_MACHINE)
+    list(APPEND T_PROPERTIES RUN_SERIAL TRUE)
+  endif()
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} gtest gmock)
   if(NOT T_OWN_MAIN)
