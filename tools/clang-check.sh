@@ -16,7 +16,8 @@ if [ "${1:-}" = --warnings ]; then
   exit 0
 fi
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${1:-$root/build/mingw}
+# Absolute: each job reads its arguments from the build folder after changing to the source's folder.
+build=$(cd "${1:-$root/build/mingw}" && pwd) || exit 1
 folders=${2:-'^(src|substitutes|tools|tests|bench)/'}
 db="$build/compile_commands.json"
 [ -f "$db" ] || { echo "clang-check: $db is missing (configure and build the mingw preset first)" >&2; exit 1; }
