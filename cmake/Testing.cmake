@@ -14,11 +14,73 @@ endif()
 
 include(GoogleTest)
 
-# startdeck_add_test(<name> [OWN_MAIN] SOURCES <files...> LIBS <targets...> [PROPERTIES <ctest props>])
+# Wine sessions. In the cross build every case runs in one Wine session (a prefix, an Xvfb display
+# and a wineserver of its own), which CTest hands out as the resource "session" of four slots:
+#   - a case that needs the session to itself (RUN_SERIAL TRUE: the desktop, keys typed, a whole
+#     installation) takes all four;
+#   - a case that registers COM servers in the prefix's machine-wide classes (RESOURCE_LOCK
+#     com_registration) takes three, so no two of them share a prefix, while a case of the third
+#     kind may run beside it;
+#   - any other case takes one.
+# So RUN_SERIAL and the COM lock keep their meaning within a session, and cases in two sessions
+# side by side share nothing but the machine. A program whose cases time what they do under a load
+# of their own making shares not even that: WHOLE_MACHINE keeps CTest's RUN_SERIAL, and nothing runs
+# beside them in any session. The build's own description names one session, the
+# one the test command starts (tools/wine-session.sh), so a plain `ctest` runs as it always did;
+# tools/check.sh passes a description of two (--resource-spec-file) and tools/wine-run.sh starts
+# each case in the session CTest gave it.
+if(STARTDECK_WINDOWS)
+  set(STARTDECK_SESSION_SLOTS_SERIAL 4)
+  set(STARTDECK_SESSION_SLOTS_COM 3)
+  file(WRITE ${CMAKE_BINARY_DIR}/wine-sessions.json
+    "{\"version\": {\"major\": 1, \"minor\": 0},\n"
+    " \"local\": [{\"session\": [{\"id\": \"s1\", \"slots\": ${STARTDECK_SESSION_SLOTS_SERIAL}}]}]}\n")
+  set(CTEST_RESOURCE_SPEC_FILE ${CMAKE_BINARY_DIR}/wine-sessions.json)
+endif()
+
+# The CTest properties of a case in the cross build: RUN_SERIAL and RESOURCE_LOCK com_registration
+# become its share of its Wine session (above), the rest stay as given. The result is in `out`.
+function(startdeck_session_properties out)
+  set(props ${ARGN})
+  if(NOT STARTDECK_WINDOWS)
+    set(${out} ${props} PARENT_SCOPE)
+    return()
+  endif()
+  set(slots 1)
+  set(kept)
+  list(LENGTH props count)
+  set(i 0)
+  while(i LESS count)
+    list(GET props ${i} key)
+    math(EXPR next "${i} + 1")
+    list(GET props ${next} value)
+    if(key STREQUAL "RUN_SERIAL" AND value)
+      set(slots ${STARTDECK_SESSION_SLOTS_SERIAL})
+    elseif(key STREQUAL "RESOURCE_LOCK" AND value STREQUAL "com_registration")
+      if(slots LESS ${STARTDECK_SESSION_SLOTS_COM})
+        set(slots ${STARTDECK_SESSION_SLOTS_COM})
+      endif()
+    elseif(key STREQUAL "RESOURCE_LOCK" OR key STREQUAL "RUN_SERIAL")
+      message(FATAL_ERROR "${key} ${value}: a case's share of its Wine session is RUN_SERIAL TRUE or "
+                          "RESOURCE_LOCK com_registration (cmake/Testing.cmake)")
+    else()
+      list(APPEND kept ${key} ${value})
+    endif()
+    math(EXPR i "${i} + 2")
+  endwhile()
+  set(${out} ${kept} RESOURCE_GROUPS session:${slots} PARENT_SCOPE)
+endfunction()
+
+# startdeck_add_test(<name> [OWN_MAIN] [WHOLE_MACHINE] SOURCES <files...> LIBS <targets...>
+#                    [PROPERTIES <ctest props>])
 # One test program; each of its cases becomes a CTest test, listed when CTest runs (under Wine in
 # the cross build, where listing needs the Wine session that the test command starts).
 function(startdeck_add_test name)
-  cmake_parse_arguments(T "OWN_MAIN" "" "SOURCES;LIBS;PROPERTIES" ${ARGN})
+  cmake_parse_arguments(T "OWN_MAIN;WHOLE_MACHINE" "" "SOURCES;LIBS;PROPERTIES" ${ARGN})
+  startdeck_session_properties(T_PROPERTIES ${T_PROPERTIES})
+  if(T_WHOLE_MACHINE)
+    list(APPEND T_PROPERTIES RUN_SERIAL TRUE)
+  endif()
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} gtest gmock)
   if(NOT T_OWN_MAIN)

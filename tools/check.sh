@@ -6,25 +6,41 @@ set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
+# Each phase's time, for the CI note.
+phase_started=$SECONDS
+phase() {
+  echo "check: $1 took $((SECONDS - phase_started)) s"
+  phase_started=$SECONDS
+}
+
 tools/setup-packages.sh || exit 1
+phase "setting up the packages"
 
 cmake --preset native >/dev/null || exit 1
 cmake --build --preset native || exit 1
+phase "the native build"
 cmake --preset mingw >/dev/null || exit 1
 cmake --build --preset mingw || exit 1
+phase "the mingw build"
 
 logs="$root/build/test-logs"
 mkdir -p "$logs"
 
 ctest --preset native 2>&1 | tee "$logs/native.txt"
 native_rc=${PIPESTATUS[0]}
+phase "the native tests"
 
+# The Windows tests in two Wine sessions side by side (STARTDECK_TEST_SESSIONS says how many), each
+# with its own prefix, display and wineserver: most cases need a session to themselves or its COM
+# registration, so one session runs them one after another, and much of their time is waiting on
+# Wine and on windows, not the processor. CTest gives each case a session (cmake/Testing.cmake).
 source tools/wine-session.sh
-wine_session_start "$root/build/mingw/wine-prefix"
+wine_test_sessions_start "$root/build/mingw/wine-prefix" "${STARTDECK_TEST_SESSIONS:-2}" || exit 1
 export STARTDECK_TEST_LOGS="$logs"
-ctest --preset mingw 2>&1 | tee "$logs/mingw.txt"
+ctest --preset mingw --resource-spec-file "$STARTDECK_SESSIONS/sessions.json" 2>&1 | tee "$logs/mingw.txt"
 mingw_rc=${PIPESTATUS[0]}
 wine_session_stop
+phase "the Windows tests under Wine"
 
 # Sum what both runs report ("...% tests passed, F tests failed out of T"). CTest counts a skipped
 # case among the passed ones and lists it under "The following tests did not run:" as "(Skipped)":

@@ -4,11 +4,21 @@
 # would not, or warns about, fails the run. Reads the mingw build's compile_commands.json (run
 # after `cmake --build --preset mingw`: the generated headers must exist) through
 # tools/mingw-clang-args.sh, which keeps each file's defines, include folders and standard.
-#   tools/clang-check.sh [BUILD_FOLDER]     default build/mingw
+#   tools/clang-check.sh [BUILD_FOLDER [FOLDERS]]   default build/mingw, '^(src|substitutes|tools|tests|bench)/'
+#   tools/clang-check.sh --warnings                 prints the warning options it uses
+# FOLDERS is an extended regular expression over the sources' paths in the repository: CI leaves
+# src/ to tools/tidy-check.sh, which reads it with the same warnings in its one pass.
 # Prints each file's warnings and ends with "clang: N files, N with warnings".
 set -uo pipefail
+warnings="-Wall -Wextra -Wshadow"
+if [ "${1:-}" = --warnings ]; then
+  echo "$warnings"
+  exit 0
+fi
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${1:-$root/build/mingw}
+# Absolute: each job reads its arguments from the build folder after changing to the source's folder.
+build=$(cd "${1:-$root/build/mingw}" && pwd) || exit 1
+folders=${2:-'^(src|substitutes|tools|tests|bench)/'}
 db="$build/compile_commands.json"
 [ -f "$db" ] || { echo "clang-check: $db is missing (configure and build the mingw preset first)" >&2; exit 1; }
 command -v clang++ >/dev/null || { echo "clang-check: clang++ is missing (tools/setup-packages.sh fuzz)" >&2; exit 1; }
@@ -18,11 +28,11 @@ rm -rf "$work"
 mkdir -p "$work"
 
 # One response file per source: its folder on the first line, then Clang's arguments and the file.
-"$root/tools/mingw-clang-args.sh" "$build" '^(src|substitutes|tools|tests|bench)/' >"$work/sources" || exit 1
-awk -F '\t' -v work="$work" '{
+"$root/tools/mingw-clang-args.sh" "$build" "$folders" >"$work/sources" || exit 1
+awk -F '\t' -v work="$work" -v warnings="$warnings" '{
   out = sprintf("%s/%04d.rsp", work, NR)
   print $1 > out
-  print "-fsyntax-only -Werror -Wall -Wextra -Wshadow " $3 " " $2 > out
+  print "-fsyntax-only -Werror " warnings " " $3 " " $2 > out
   close(out)
 }' "$work/sources"
 

@@ -16,18 +16,34 @@ command -v clang++ >/dev/null || { echo "fuzz.sh: clang++ is missing (apt-get in
 cmake --preset fuzz >/dev/null || exit 2
 cmake --build --preset fuzz --target "${targets[@]/#/fuzz_}" || exit 2
 
-found=0
-for t in "${targets[@]}"; do
-  kept="tests/fuzz/corpus/$t"
-  work="build/fuzz/corpus/$t"
-  log="build/fuzz/$t.log"
+# The targets run side by side (one a core; each is one process), every one for the whole time.
+fuzz_one() {
+  local t=$1 kept="tests/fuzz/corpus/$1" work="build/fuzz/corpus/$1" log="build/fuzz/$1.log"
   mkdir -p "$kept" "$work"
-  before=$(find "$kept" -name 'crash-*' -o -name 'leak-*' -o -name 'timeout-*' -o -name 'oom-*' | wc -l)
   "build/fuzz/tests/fuzz/fuzz_$t" "$work" "$kept" -max_total_time="$seconds" -artifact_prefix="$kept/" \
     -max_len=65536 -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 >"$log" 2>&1
-  after=$(find "$kept" -name 'crash-*' -o -name 'leak-*' -o -name 'timeout-*' -o -name 'oom-*' | wc -l)
+}
+artifacts() {
+  find "tests/fuzz/corpus/$1" -name 'crash-*' -o -name 'leak-*' -o -name 'timeout-*' -o -name 'oom-*' | wc -l
+}
+
+declare -A before
+for t in "${targets[@]}"; do
+  mkdir -p "tests/fuzz/corpus/$t"
+  before[$t]=$(artifacts "$t")
+done
+pids=()
+for t in "${targets[@]}"; do
+  fuzz_one "$t" &
+  pids+=($!)
+done
+for pid in "${pids[@]}"; do wait "$pid"; done
+
+found=0
+for t in "${targets[@]}"; do
+  log="build/fuzz/$t.log"
   runs=$(grep -Eo 'stat::number_of_executed_units: *[0-9]+' "$log" | grep -Eo '[0-9]+$' | tail -n 1)
-  new=$((after - before))
+  new=$(($(artifacts "$t") - before[$t]))
   echo "$t: ${runs:-?} executions in ${seconds} s, $new new crashing inputs (log: $log)"
   ((new > 0)) && found=1
 done

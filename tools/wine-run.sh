@@ -1,7 +1,9 @@
 #!/bin/sh
 # Runs one Windows program under Wine for CTest. The program's output goes through files, so a Wine
 # helper process (or a program the test started) that inherited the output cannot keep CTest waiting.
-# The Wine session (WINEPREFIX, DISPLAY, a persistent wineserver) is set up by tools/check.sh.
+# The Wine session (WINEPREFIX, DISPLAY, a persistent wineserver) is set up by tools/check.sh; when
+# it set up several, the case runs in the one CTest gave it.
+. "$(dirname "$0")/wine-test-session.sh"
 out=$(mktemp) || exit 125
 err=$(mktemp) || exit 125
 wine "$@" </dev/null >"$out" 2>"$err"
@@ -11,7 +13,7 @@ rc=$?
 # before it runs a test, so such a start never ran the program at all: it is tried once more, and the
 # retry is noted where the test logs go.
 if [ ! -s "$out" ] && [ ! -s "$err" ]; then
-  [ -n "${STARTDECK_TEST_LOGS:-}" ] && echo "$(date '+%F %T') empty start (exit $rc), retried: $*" \
+  [ -n "${STARTDECK_TEST_LOGS:-}" ] && echo "$(date '+%F %T') empty start (exit $rc${STARTDECK_SESSION:+, session $STARTDECK_SESSION}), retried: $*" \
     >>"$STARTDECK_TEST_LOGS/wine-run-retries.txt"
   wine "$@" </dev/null >"$out" 2>"$err"
   rc=$?

@@ -1,22 +1,30 @@
 # Sourced by the test and demo commands: a Wine session of our own for one run, with a fresh
 # prefix, its own Xvfb display and one persistent wineserver.
 #   wine_session_start PREFIX_FOLDER [DPI]
-#   wine_session_stop            (also run on exit)
+#   wine_session_stop            (also run on exit; stops every session this shell started)
 # The DPI (Wine's 96 when not given) is the display scale the session's programs are told: Wine
 # reads it when its server starts. wine_prefix_start PREFIX_FOLDER [DPI] makes the prefix and its
 # server alone, for the display already set (a second prefix beside a session's). The virtual
 # display is 1280x1024 unless STARTDECK_SCREEN says otherwise (WIDTHxHEIGHTxDEPTH).
+# wine_test_sessions_start PREFIX_FOLDER COUNT starts COUNT sessions side by side for one CTest run
+# (below).
+
+# The Xvfb servers and the prefixes whose wineservers this shell started.
+STARTDECK_XVFB_PIDS=()
+STARTDECK_WINE_PREFIXES=()
 
 wine_session_stop() {
-  if [ -n "${WINEPREFIX:-}" ]; then
-    wineserver -k >/dev/null 2>&1 || true
-    wineserver -w >/dev/null 2>&1 || true
-  fi
-  if [ -n "${STARTDECK_XVFB_PID:-}" ]; then
-    kill "$STARTDECK_XVFB_PID" >/dev/null 2>&1 || true
-    wait "$STARTDECK_XVFB_PID" 2>/dev/null || true
-    STARTDECK_XVFB_PID=""
-  fi
+  local prefix pid
+  for prefix in "${STARTDECK_WINE_PREFIXES[@]}" ${WINEPREFIX:+"$WINEPREFIX"}; do
+    WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1 || true
+    WINEPREFIX=$prefix wineserver -w >/dev/null 2>&1 || true
+  done
+  STARTDECK_WINE_PREFIXES=()
+  for pid in "${STARTDECK_XVFB_PIDS[@]}"; do
+    kill "$pid" >/dev/null 2>&1 || true
+    wait "$pid" 2>/dev/null || true
+  done
+  STARTDECK_XVFB_PIDS=()
 }
 
 # A fresh prefix and one persistent wineserver for it. A third argument "managed" leaves the
@@ -33,6 +41,7 @@ wine_prefix_start() {
   wineserver -w >/dev/null 2>&1 || true
   rm -rf "$WINEPREFIX"
   mkdir -p "$(dirname "$WINEPREFIX")"
+  STARTDECK_WINE_PREFIXES+=("$WINEPREFIX")
 
   # The first Wine process starts services that keep its output open while the server lives: give
   # them no output to hold. Then one persistent server for the whole run.
@@ -51,6 +60,29 @@ wine_prefix_start() {
   wineserver -p </dev/null >/dev/null 2>&1 || true
 }
 
+# A virtual display of our own: Xvfb takes the first free display number itself (so two sessions
+# started at the same moment never share one) and writes it down once it takes connections.
+wine_display_start() {
+  local number
+  number=$(mktemp) || return 1
+  Xvfb -displayfd 3 -screen 0 "${STARTDECK_SCREEN:-1280x1024x24}" -nolisten tcp \
+    </dev/null >/dev/null 2>&1 3>"$number" &
+  STARTDECK_XVFB_PIDS+=($!)
+  local pid=$! i
+  for i in $(seq 1 200); do
+    [ -s "$number" ] && break
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.05
+  done
+  if [ ! -s "$number" ]; then
+    echo "wine-session: Xvfb did not start" >&2
+    rm -f "$number"
+    return 1
+  fi
+  export DISPLAY=":$(tr -d '[:space:]' <"$number")"
+  rm -f "$number"
+}
+
 wine_session_start() {
   # A person's own X display serves when asked for; otherwise a virtual one of our own.
   if [ -n "${STARTDECK_USE_DISPLAY:-}" ] && [ -n "${DISPLAY:-}" ]; then
@@ -58,18 +90,52 @@ wine_session_start() {
     wine_prefix_start "$1" "${2:-}" managed
     return
   fi
-  local n
-  for n in $(seq 91 199); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || break
-  done
-  Xvfb ":$n" -screen 0 "${STARTDECK_SCREEN:-1280x1024x24}" -nolisten tcp </dev/null >/dev/null 2>&1 &
-  STARTDECK_XVFB_PID=$!
-  export DISPLAY=":$n"
-  local i
-  for i in $(seq 1 100); do
-    [ -e "/tmp/.X11-unix/X$n" ] && break
-    sleep 0.05
-  done
   trap wine_session_stop EXIT
+  wine_display_start || return 1
   wine_prefix_start "$1" "${2:-}"
+}
+
+# COUNT sessions side by side for one CTest run: the first in PREFIX_FOLDER, the others in
+# PREFIX_FOLDER-2, -3 ..., each on a display of its own. Their settings go to the folder
+# PREFIX_FOLDER-sessions, exported as STARTDECK_SESSIONS: s1.env, s2.env ... (what tools/wine-run.sh
+# reads to start a case in the session CTest gave it) and sessions.json, CTest's description of
+# them (--resource-spec-file; cmake/Testing.cmake says how cases share a session). The shell is
+# left in the first session, where CTest lists the cases of each test program.
+wine_test_sessions_start() {
+  # Four slots a session, as cmake/Testing.cmake shares them out.
+  local first=$1 count=$2 slots=4 n prefix
+  trap wine_session_stop EXIT
+  export STARTDECK_SESSIONS="$first-sessions"
+  rm -rf "$STARTDECK_SESSIONS"
+  mkdir -p "$STARTDECK_SESSIONS"
+  local ids=()
+  # The later ones first, in subshells (their settings are written down, not kept here), so that
+  # the first one's are this shell's at the end; the prefixes are made side by side.
+  local pids=()
+  for n in $(seq "$count" -1 1); do
+    prefix=$first
+    [ "$n" -eq 1 ] || prefix="$first-$n"
+    if [ "$n" -gt 1 ]; then
+      wine_display_start || return 1
+      STARTDECK_WINE_PREFIXES+=("$prefix")
+      (
+        wine_prefix_start "$prefix" &&
+          printf 'WINEPREFIX=%q\nDISPLAY=%q\nexport WINEPREFIX DISPLAY\n' "$WINEPREFIX" "$DISPLAY" \
+            >"$STARTDECK_SESSIONS/s$n.env"
+      ) &
+      pids+=($!)
+    else
+      wine_session_start "$prefix" || return 1
+      printf 'WINEPREFIX=%q\nDISPLAY=%q\nexport WINEPREFIX DISPLAY\n' "$WINEPREFIX" "$DISPLAY" \
+        >"$STARTDECK_SESSIONS/s1.env"
+    fi
+    ids=("s$n" "${ids[@]}")
+  done
+  local pid
+  for pid in "${pids[@]}"; do wait "$pid" || return 1; done
+  local rows=() id
+  for id in "${ids[@]}"; do rows+=("{\"id\": \"$id\", \"slots\": $slots}"); done
+  local IFS=,
+  echo "{\"version\": {\"major\": 1, \"minor\": 0}, \"local\": [{\"session\": [${rows[*]}]}]}" \
+    >"$STARTDECK_SESSIONS/sessions.json"
 }

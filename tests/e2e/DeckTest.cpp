@@ -7,6 +7,7 @@
 #include <iostream>
 
 #include "ResourceIds.h"
+#include "support/ProcessList.h"
 #include "support/RegistrySandbox.h"
 #include "support/TestPaths.h"
 
@@ -78,6 +79,24 @@ void KernelSwitches::Set(const std::wstring& name, const std::wstring& value) {
 
 void KernelSwitches::Remove(const std::wstring& name) {
   ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kKernelSwitchesKey, name.c_str());
+}
+
+void DeckTest::SetUp() {
+  // A case that CTest stopped at its time limit never closed what it started, and a start centre
+  // still running from that case's scratch folder would take this case's start for a second copy
+  // of itself. These cases have their Wine session to themselves (RUN_SERIAL), so a program running
+  // from another case's scratch folder (ScratchDir's) is such a leftover: it is ended, and named in
+  // the output.
+  const std::wstring own = installation_.Folder().wstring() + L"\\";
+  std::error_code error;
+  const std::filesystem::path scratch = std::filesystem::temp_directory_path(error) / L"StartdeckTests";
+  for (const ListedProcess& process : ProcessesIn(scratch)) {
+    if (process.image.wstring().starts_with(own)) continue;
+    std::wcout << L"ended " << process.image.wstring() << L", left running by an earlier case\n";
+    ::TerminateProcess(process.handle.get(), 1);
+    ::WaitForSingleObject(process.handle.get(), 5000);
+  }
+  ASSERT_TRUE(installation_.Ok());
 }
 
 void DeckTest::PackProduct(const std::string& json) const {

@@ -127,7 +127,7 @@ class KernelSwitches {
 class DeckTest : public ::testing::Test {
  protected:
   explicit DeckTest(const InstallationOptions& options = {}) : installation_(options) {}
-  void SetUp() override { ASSERT_TRUE(installation_.Ok()); }
+  void SetUp() override;
   void TearDown() override { CloseDeck(); }
 
   // Replaces the installation's resource file with the product described by `json`.

@@ -15,6 +15,8 @@ program=$3
 shift 3
 root=$(cd "$(dirname "$0")/../.." && pwd)
 source "$root/tools/wine-session.sh"
+# The display of the session CTest gave this case, when the test command started several.
+source "$root/tools/wine-test-session.sh"
 [ -n "${DISPLAY:-}" ] || { echo "no display: run inside a test session (tools/check.sh)" >&2; exit 2; }
 wine_prefix_start "$prefix" "$dpi" || { echo "the prefix at $dpi DPI could not be made" >&2; exit 1; }
 trap 'wineserver -k >/dev/null 2>&1; wineserver -w >/dev/null 2>&1; rm -rf "$prefix"' EXIT

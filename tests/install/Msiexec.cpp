@@ -206,9 +206,15 @@ ProductRemoval::~ProductRemoval() {
     ::TerminateProcess(process.handle.get(), 1);
     ::WaitForSingleObject(process.handle.get(), 5000);
   }
+  // The logs are named after the case: cases of two Wine sessions side by side write to the same
+  // results folder.
+  const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
+  std::string test = info ? std::string(info->name()) + "-" : std::string();
+  std::replace(test.begin(), test.end(), '/', '-');  // a parameterised case's "Name/1"
   int round = 0;
   for (const std::wstring& code : InstalledProducts(name_)) {
-    const MsiexecRun run = RunMsiexec(L"/x " + code, L"cleanup-" + name_ + L"-" + std::to_wstring(++round));
+    const MsiexecRun run = RunMsiexec(L"/x " + code, L"cleanup-" + std::wstring(test.begin(), test.end()) +
+                                                         name_ + L"-" + std::to_wstring(++round));
     EXPECT_TRUE(Succeeded(run)) << "removing what the test left";
   }
   // An installation folder left empty by a case that failed halfway goes with it too.
