@@ -69,15 +69,19 @@ std::wstring FileNameOf(const std::wstring& document) {
 bool UpdateJumpList(const std::vector<suite::RecentDocument>& recent, const std::wstring& category,
                     const std::wstring& quickTitle) {
   static std::atomic_bool toldMissing{false};
+  // A shell without jump lists either has no such object or refuses to begin one (Wine).
   ComPtr<ICustomDestinationList> list;
-  if (FAILED(::CoCreateInstance(CLSID_DestinationList, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&list)))) {
-    if (!toldMissing.exchange(true))
-      app::Log().Line(L"The shell has no jump lists; Startdeck goes on without one.");
-    return false;
-  }
+  HRESULT begun =
+      ::CoCreateInstance(CLSID_DestinationList, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&list));
   UINT slots = 0;
   ComPtr<IObjectArray> removed;
-  if (FAILED(list->BeginList(&slots, IID_PPV_ARGS(&removed)))) return false;
+  if (SUCCEEDED(begun)) begun = list->BeginList(&slots, IID_PPV_ARGS(&removed));
+  if (FAILED(begun)) {
+    if (!toldMissing.exchange(true))
+      app::Log().Line(L"The shell keeps no jump list (0x%08lX); Startdeck goes on without one.",
+                      static_cast<unsigned long>(begun));
+    return false;
+  }
   const std::wstring program = app::ProgramPath();
   std::vector<ComPtr<IShellLinkW>> documents;
   for (const suite::RecentDocument& document : recent) {
