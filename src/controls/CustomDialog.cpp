@@ -149,10 +149,7 @@ bool CCustomDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PT
       HDC dc = reinterpret_cast<HDC>(wParam);
       if (win::HighContrastOn()) {
         // The skin's colours are not what the user chose: the system's text on its window colour.
-        ::SetBkMode(dc, OPAQUE);
-        ::SetBkColor(dc, ::GetSysColor(COLOR_WINDOW));
-        ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
-        result = reinterpret_cast<INT_PTR>(::GetSysColorBrush(COLOR_WINDOW));
+        result = reinterpret_cast<INT_PTR>(win::HighContrastStaticColours(dc));
         return true;
       }
       const RECT rc = RectOf(reinterpret_cast<HWND>(lParam));

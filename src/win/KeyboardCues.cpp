@@ -80,6 +80,13 @@ void ForgetKeyboardCues(HWND window) noexcept {
   if (window) ::RemovePropW(window, kCuesProperty);
 }
 
+HBRUSH HighContrastStaticColours(HDC dc) noexcept {
+  ::SetBkMode(dc, OPAQUE);
+  ::SetBkColor(dc, ::GetSysColor(COLOR_WINDOW));
+  ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
+  return ::GetSysColorBrush(COLOR_WINDOW);
+}
+
 bool HighContrastOn() noexcept {
   HIGHCONTRASTW contrast{};
   contrast.cbSize = sizeof(contrast);

@@ -25,6 +25,9 @@ void ForgetKeyboardCues(HWND window) noexcept;
 // system colours. Where the system does not offer the mode (Wine), the user's stored setting
 // decides: HKCU "Control Panel\Accessibility\HighContrast" "Flags" with HCF_HIGHCONTRASTON.
 [[nodiscard]] bool HighContrastOn() noexcept;
+// WM_CTLCOLORSTATIC under high contrast: the system's text on its window colour in `dc`, and the
+// window colour's brush to answer with (the system's own).
+[[nodiscard]] HBRUSH HighContrastStaticColours(HDC dc) noexcept;
 
 // The focus cue of every skinned control: a dotted rectangle `inset` design pixels inside `box`.
 void DrawFocusCue(HDC dc, const RECT& box, Scale scale, int inset = 2) noexcept;

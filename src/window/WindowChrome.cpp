@@ -33,10 +33,7 @@ bool WindowChrome::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR
       const auto dc = reinterpret_cast<HDC>(wParam);
       if (win::HighContrastOn()) {
         // White on the skin's blue is not what the user chose: the system's text on its window colour.
-        ::SetBkMode(dc, OPAQUE);
-        ::SetBkColor(dc, ::GetSysColor(COLOR_WINDOW));
-        ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
-        result = reinterpret_cast<INT_PTR>(::GetSysColorBrush(COLOR_WINDOW));
+        result = reinterpret_cast<INT_PTR>(win::HighContrastStaticColours(dc));
         return true;
       }
       // Every control shows the skin through its background; static texts are white.
