@@ -61,6 +61,8 @@
 #define IDC_LIST_LAUNCH 1104
 #define IDC_LIST_GUIDE 1105
 #define IDC_LIST_NET 1106
+// The recent documents in the translation tab's panel, below its heading.
+#define IDC_RECENT_DOCUMENTS 1107
 
 // Task panel base (a child of the main window at (9, 146)): two labels the panels place; the title
 // and the steps are made at run time in the help column.

@@ -171,9 +171,9 @@ LONG CLBRichEdit::Length() const noexcept {
 UniqueMenu CLBRichEdit::ContextMenu() const {
   const UniqueMenu resource(::LoadMenuW(win::ResourceModule(), L"RButtonMenu"));
   const HMENU popup = resource ? ::GetSubMenu(resource.get(), 0) : nullptr;
-  if (!popup) return nullptr;
+  if (!popup) return {};
   UniqueMenu menu(::CreatePopupMenu());
-  if (!menu) return nullptr;
+  if (!menu) return {};
   const CHARRANGE selection = Selection();
   const bool nothingSelected = selection.cpMin == selection.cpMax;
   const bool allSelected = selection.cpMin == 0 && selection.cpMax >= Length();

@@ -16,14 +16,12 @@
 #include <utility>
 
 #include "controls/CustomEdit.h"
+#include "win/Handle.h"
 #include "win/Scale.h"
 
 namespace ui::skin {
 
-struct MenuDestroyer {
-  void operator()(HMENU menu) const noexcept { ::DestroyMenu(menu); }
-};
-using UniqueMenu = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDestroyer>;
+using UniqueMenu = win::UniqueMenu;
 
 struct AcceleratorDestroyer {
   void operator()(HACCEL table) const noexcept { ::DestroyAcceleratorTable(table); }

@@ -43,6 +43,11 @@ inline constexpr UINT kStartRequestMessage = WM_USER + 22;
 // WM_COPYDATA's dwData for a later start's command line handed to the running window: its UTF-16
 // text, program name first, as GetCommandLineW gives it.
 inline constexpr ULONG_PTR kCommandLineData = 0x5344434C;  // "SDCL"
+// What the user does with the recent documents' list: wParam a ui::skin::RecentListAction, lParam
+// the row (-1 for none). Posted by the list to the main window.
+inline constexpr UINT kRecentListMessage = WM_USER + 23;
+// A hand-off wrote the recent documents: what shows them reads them again. Posted to the main window.
+inline constexpr UINT kRecentDocumentsChangedMessage = WM_USER + 24;
 // The web-service exchange's thread has ended.
 inline constexpr UINT kWebServiceEndedMessage = WM_USER + 0xC00;
 
@@ -60,7 +65,7 @@ inline constexpr std::array kPrivateMessages = {
     kListRowChosenMessage, kTabLeftMessage,         kTabEnteredMessage,       kListRowHoveredMessage,
     kBackMessage,          kPluginsManagerMessage,  kAfterFirstPaintMessage,  kCheckFocusMessage,
     kApplyScaleMessage,    kWebServiceEndedMessage, kHandOffWaitEndedMessage, kHtmlPageRepaintMessage,
-    kNextSliceMessage,     kStartRequestMessage};
+    kNextSliceMessage,     kStartRequestMessage,    kRecentListMessage,       kRecentDocumentsChangedMessage};
 static_assert(
     [] {
       std::array sorted = kPrivateMessages;

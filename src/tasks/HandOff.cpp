@@ -9,6 +9,7 @@
 #include "StringIds.h"
 #include "core/ComError.h"
 #include "core/LogSink.h"
+#include "core/PrivateMessages.h"
 #include "menu/TaskTable.h"
 #include "suite/DisplayNames.h"
 #include "suite/ExclusiveStart.h"
@@ -204,6 +205,8 @@ int CTranslateMenuUtils::HandOff(const HandOffRequest& request) {
       (void)watch_.Watch({key->Hive(), key->Path(), target.key, record, target.executable},
                          std::move(started.process));
     RememberHandOff(request, hostName);
+    if (const HWND window = context_.MainWindow())
+      ::PostMessageW(window, app::kRecentDocumentsChangedMessage, 0, 0);
     return 1;
   } catch (const app::ComError&) {
     // The kernel could not give what the record needs. Whatever the key holds for this host, from

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "suite/RecentDocuments.h"
+
 namespace tasks {
 
 // What opening a panel for a task came to.
@@ -59,6 +61,12 @@ class TaskPanel {
   // Text to work on, given on the command line; false when the panel has no text field.
   virtual bool TakeText(const std::wstring& text) {
     (void)text;
+    return false;
+  }
+  // Hands `entry` over again as it was: its document, application, direction and profile. False when
+  // the panel could not choose them all (one is no longer there); it then shows what it could fill in.
+  virtual bool HandOverAgain(const suite::RecentDocument& entry) {
+    (void)entry;
     return false;
   }
   // Another suite program switched add-ins on or off.

@@ -262,6 +262,28 @@ void CTranslateDocumentDialog::OnTranslate() {
       {entry, directions_.IdAt(directionList_.GetCurSel()), profiles_.GetText(), document, taskCode_});
 }
 
+bool CTranslateDocumentDialog::HandOverAgain(const suite::RecentDocument& entry) {
+  if (entry.taskCode != taskCode_ || !TakeDocument(entry.document)) return false;
+  const int application = applications_.FindStringExact(entry.application);
+  if (application < 0) return false;
+  applications_.SetCurSel(application);
+  OnApplicationChanged();
+  // A host that brings its own steps (Acrobat, Reader) takes no direction or profile.
+  if ((::GetWindowLongPtrW(directionList_.hwnd(), GWL_STYLE) & WS_VISIBLE) != 0) {
+    int direction = -1;
+    for (int i = 0; i < directions_.Count() && direction < 0; ++i)
+      if (directions_.IdAt(i) == entry.directionId) direction = i;
+    if (direction < 0) return false;
+    directionList_.SetCurSel(direction);
+    OnDirectionChanged();
+    const int profile = profiles_.FindStringExact(entry.profile);
+    if (profile < 0) return false;
+    profiles_.SetCurSel(profile);
+  }
+  OnTranslate();
+  return true;
+}
+
 std::wstring CTranslateDocumentDialog::Remembered(int entry) const {
   return context_.Settings().Get(taskCode_, entry);
 }

@@ -25,6 +25,7 @@ class CTranslateDocumentDialog final : public CTaskPanelDialog {
   [[nodiscard]] OpenOutcome Open(int taskCode, std::wstring_view appTokens) override;
   void SaveSettings() override;
   bool TakeDocument(const std::wstring& document) override;
+  bool HandOverAgain(const suite::RecentDocument& entry) override;
   // The plug-in table was loaded again: an open panel fills its list anew from it.
   void OnPluginsSwitched() override;
 

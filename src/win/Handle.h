@@ -106,6 +106,13 @@ struct FindTraits {
   static void close(type h) noexcept { ::FindClose(h); }
 };
 
+struct MenuTraits {
+  using type = HMENU;
+  static constexpr type invalid() noexcept { return nullptr; }
+  static bool is_invalid(type h) noexcept { return h == nullptr; }
+  static void close(type h) noexcept { ::DestroyMenu(h); }
+};
+
 struct ViewTraits {
   using type = void*;
   static constexpr type invalid() noexcept { return nullptr; }
@@ -126,5 +133,6 @@ using UniqueIcon = Unique<IconTraits>;
 using UniqueMemoryDc = Unique<MemoryDcTraits>;
 using UniqueView = Unique<ViewTraits>;
 using UniqueFind = Unique<FindTraits>;
+using UniqueMenu = Unique<MenuTraits>;
 
 }  // namespace win

@@ -50,6 +50,10 @@ class MainViews : public WindowPart, private ViewContent {
   // What opens a task for a document or by its code; null until MakeHidden.
   [[nodiscard]] FileDrop* Opener() noexcept { return drop_ ? &*drop_ : nullptr; }
   [[nodiscard]] CMenuRibbon& Ribbon() noexcept { return ribbon_; }
+  // The list panel of `tab`; null until MakeHidden, and for a tab without one.
+  [[nodiscard]] HWND ListPanel(MenuTab tab) const noexcept {
+    return lists_ ? lists_->Panel(static_cast<int>(tab)) : nullptr;
+  }
 
   // The lists again, after "show all features" changed.
   void RebuildMenus(bool launchListLater = false);

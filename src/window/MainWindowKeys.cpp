@@ -64,7 +64,7 @@ win::TabRole TabRoleOf(HWND window) {
   static constexpr const wchar_t* kStops[] = {
       L"StartdeckMenuButton", L"StartdeckMenuRibbon", L"StartdeckCheckbox",
       L"StartdeckComboBox",   L"StartdeckCustomList", L"Edit",
-      L"RichEdit20W",
+      L"RichEdit20W",         L"StartdeckRecentList",
   };
   for (const wchar_t* name : kStops)
     if (ClassIs(window, name)) return win::TabRole::kStop;

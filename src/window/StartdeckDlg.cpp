@@ -58,6 +58,8 @@ const CStartdeckDlg::Route CStartdeckDlg::kRoutes[] = {
     {app::kCheckFocusMessage, nullptr, Part::kKeyboard, false, false},
     {WM_COPYDATA, nullptr, Part::kRequests, false, true},
     {app::kStartRequestMessage, nullptr, Part::kRequests, true, true},
+    {app::kRecentListMessage, nullptr, Part::kRecent, true, true},
+    {app::kRecentDocumentsChangedMessage, nullptr, Part::kRecent, false, false},
 };
 
 CStartdeckDlg::CStartdeckDlg(ui::MainWindowContext& app)
@@ -65,10 +67,11 @@ CStartdeckDlg::CStartdeckDlg(ui::MainWindowContext& app)
       help_(app, app.HelpPath()),
       webService_(app),
       views_(app, buttons_, webService_),
+      recent_(app, views_),
       commands_(app, *this, buttons_, views_, webService_, help_),
       keyboard_(*this, views_, buttons_, help_),
       requests_(app, views_),
-      chain_{&chrome_, &layout_, &systemMenu_, &views_, &commands_, &keyboard_, &requests_},
+      chain_{&chrome_, &layout_, &systemMenu_, &views_, &recent_, &commands_, &keyboard_, &requests_},
       layout_(app, chrome_.Skin(), buttons_, chain_) {}
 
 CStartdeckDlg::~CStartdeckDlg() = default;
@@ -87,6 +90,7 @@ ui::WindowPart* CStartdeckDlg::PartOf(Part part) noexcept {
     case Part::kViews: return &views_;
     case Part::kKeyboard: return &keyboard_;
     case Part::kRequests: return &requests_;
+    case Part::kRecent: return &recent_;
   }
   return nullptr;
 }

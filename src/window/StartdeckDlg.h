@@ -13,6 +13,7 @@
 #include "window/MainCommands.h"
 #include "window/MainLayout.h"
 #include "window/MainViews.h"
+#include "window/RecentDocumentsView.h"
 #include "window/StartRequest.h"
 #include "window/SystemMenu.h"
 #include "window/WebServiceSession.h"
@@ -47,7 +48,8 @@ class CStartdeckDlg : public win::Dialog {
     kSystemMenu,
     kViews,
     kKeyboard,
-    kRequests
+    kRequests,
+    kRecent
   };
   struct Route;
   static const Route kRoutes[];
@@ -68,9 +70,10 @@ class CStartdeckDlg : public win::Dialog {
   ui::WindowChrome chrome_;
   ui::SystemMenu systemMenu_;
   ui::MainViews views_;
+  ui::RecentDocumentsView recent_;
   ui::MainCommands commands_;
   ui::WindowKeyboard keyboard_;
   ui::StartRequests requests_;
-  const std::array<ui::WindowPart*, 7> chain_;
+  const std::array<ui::WindowPart*, 8> chain_;
   ui::MainLayout layout_;
 };
