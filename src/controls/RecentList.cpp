@@ -46,7 +46,6 @@ bool CRecentList::Create(HWND parent, int id, POINT designAt, win::Scale scale, 
   texts_ = std::move(texts);
   notify_ = notify;
   if (!CreateWindowOf(L"StartdeckRecentList", WS_CHILD | WS_TABSTOP, 0, 0, 0, 0, parent, id)) return false;
-  tip_ = CreateTooltip(hwnd());  // the list works without tips
   Layout();
   return true;
 }
@@ -211,6 +210,11 @@ LRESULT CRecentList::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_PRINTCLIENT: Paint(reinterpret_cast<HDC>(wParam)); return 0;
     case WM_GETFONT: return reinterpret_cast<LRESULT>(look_.rowFont);
     case WM_MOUSEMOVE: {
+      if (!tip_) {
+        // Made when the pointer first comes, above the window's other tips; the list works without.
+        tip_ = CreateTooltip(hwnd());
+        UpdateTipTools();
+      }
       if (!tracking_) {
         TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, hwnd(), 0};
         tracking_ = ::TrackMouseEvent(&track) != FALSE;
