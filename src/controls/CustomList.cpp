@@ -524,21 +524,12 @@ std::wstring CCustomList::AccDescription(long child) const {
   return items_[static_cast<size_t>(child - 1)].second;
 }
 
-long CCustomList::AccRole(long child) const {
-  return IsRow(child) ? ROLE_SYSTEM_LISTITEM : ROLE_SYSTEM_LIST;
-}
-
 long CCustomList::AccState(long child) const {
   if (!IsRow(child)) return 0;
   const int index = static_cast<int>(child - 1);
-  long state = STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_FOCUSABLE;
-  if (!hwnd() || !::IsWindowVisible(hwnd())) state |= STATE_SYSTEM_INVISIBLE;
+  long state = RowState(index);
   if (index < first_ || index >= first_ + visibleRows_)
     state |= STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_OFFSCREEN;
-  if (index == keyRow_) {
-    state |= STATE_SYSTEM_SELECTED;
-    if (hwnd() && ::GetFocus() == hwnd()) state |= STATE_SYSTEM_FOCUSED;
-  }
   if (index == hovered_) state |= STATE_SYSTEM_HOTTRACKED;
   return state;
 }
@@ -564,22 +555,6 @@ long CCustomList::AccItemAt(POINT client) const {
   const int row = RowAt(client.y);
   const int index = row < 0 ? -1 : first_ + row;
   return index >= 0 && index < static_cast<int>(items_.size()) ? index + 1 : CHILDID_SELF;
-}
-
-long CCustomList::AccFocusedItem() const {
-  return keyRow_ >= 0 && hwnd() && ::GetFocus() == hwnd() ? keyRow_ + 1 : CHILDID_SELF;
-}
-
-std::vector<long> CCustomList::AccSelectedItems() const {
-  if (keyRow_ < 0) return {};
-  return {keyRow_ + 1};
-}
-
-bool CCustomList::AccSelectItem(long child, long flags) {
-  if (!IsRow(child) || !hwnd()) return false;
-  if (flags & SELFLAG_TAKEFOCUS) ::SetFocus(hwnd());
-  if (flags & (SELFLAG_TAKEFOCUS | SELFLAG_TAKESELECTION)) SetKeyRow(static_cast<int>(child - 1));
-  return true;
 }
 
 }  // namespace ui::skin

@@ -21,6 +21,7 @@
 #include "core/PrivateMessages.h"
 #include "suite/LaunchList.h"
 #include "controls/ListScrollBar.h"
+#include "controls/RowListAccess.h"
 #include "win/Accessible.h"
 #include "win/Handle.h"
 #include "win/Scale.h"
@@ -59,7 +60,7 @@ struct ITEM_INFO {
 
 class CCustomList : public win::Window,
                     public suite::LaunchListSink,
-                    public win::AccessibleSource,
+                    public RowListAccess,
                     private ListScrollTarget {
  public:
   // Design pixels, laid out at the list's scale.
@@ -129,9 +130,9 @@ class CCustomList : public win::Window,
   [[nodiscard]] HWND TipWindow() const noexcept { return tip_; }
 
   // The keyboard row (an index into the rows), -1 for none.
-  [[nodiscard]] int KeyRow() const noexcept { return keyRow_; }
+  [[nodiscard]] int KeyRow() const noexcept override { return keyRow_; }
   // Makes row `index` the keyboard row (clamped to the rows) and scrolls it into view.
-  void SetKeyRow(int index);
+  void SetKeyRow(int index) override;
   // Scrolls as little as needed for row `index` to show.
   void EnsureVisible(int index) noexcept;
   // What a screen reader calls the list (its panel's heading).
@@ -141,21 +142,18 @@ class CCustomList : public win::Window,
   [[nodiscard]] long AccItemCount() const override { return static_cast<long>(items_.size()); }
   [[nodiscard]] std::wstring AccName(long child) const override;
   [[nodiscard]] std::wstring AccDescription(long child) const override;
-  [[nodiscard]] long AccRole(long child) const override;
   [[nodiscard]] long AccState(long child) const override;
   [[nodiscard]] std::wstring AccDefaultAction(long child) const override;
   bool AccDoDefaultAction(long child) override;
   [[nodiscard]] RECT AccItemRect(long child) const override;
   [[nodiscard]] long AccItemAt(POINT client) const override;
-  [[nodiscard]] long AccFocusedItem() const override;
-  [[nodiscard]] std::vector<long> AccSelectedItems() const override;
-  bool AccSelectItem(long child, long flags) override;
 
  protected:
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   [[nodiscard]] win::AccessibleSource* Accessible() noexcept override { return this; }
 
  private:
+  [[nodiscard]] HWND ListWindow() const noexcept override { return hwnd(); }
   void ScrollBy(int steps) override { Scroll(steps); }
   void ScrollTo(int position) override { Scroll(position - first_); }
 
@@ -176,9 +174,6 @@ class CCustomList : public win::Window,
   bool OnKey(WPARAM key);
   // Whether the keyboard row is drawn: the list has the focus and the window shows focus cues.
   [[nodiscard]] bool KeyRowShown() const noexcept;
-  [[nodiscard]] bool IsRow(long child) const noexcept {
-    return child >= 1 && child <= static_cast<long>(items_.size());
-  }
   void Paint(HDC dc) const;
   void DrawRow(HDC dc, int row) const;
   // Where the texts of a row end on the right: short of the scroll bar when it shows.

@@ -295,20 +295,11 @@ std::wstring CRecentList::AccDescription(long child) const {
   return IsRow(child) ? rows_[static_cast<size_t>(child - 1)].tip : std::wstring();
 }
 
-long CRecentList::AccRole(long child) const {
-  return IsRow(child) ? ROLE_SYSTEM_LISTITEM : ROLE_SYSTEM_LIST;
-}
-
 long CRecentList::AccState(long child) const {
   if (!IsRow(child)) return 0;
   const int index = static_cast<int>(child - 1);
-  long state = STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_FOCUSABLE;
-  if (!hwnd() || !::IsWindowVisible(hwnd())) state |= STATE_SYSTEM_INVISIBLE;
+  long state = RowState(index);
   if (rows_[static_cast<size_t>(index)].dimmed) state |= STATE_SYSTEM_UNAVAILABLE;
-  if (index == keyRow_) {
-    state |= STATE_SYSTEM_SELECTED;
-    if (hwnd() && ::GetFocus() == hwnd()) state |= STATE_SYSTEM_FOCUSED;
-  }
   if (index == hovered_) state |= STATE_SYSTEM_HOTTRACKED;
   return state;
 }
@@ -330,22 +321,6 @@ RECT CRecentList::AccItemRect(long child) const {
 long CRecentList::AccItemAt(POINT client) const {
   const int row = RowAt(client);
   return row >= 0 ? row + 1 : CHILDID_SELF;
-}
-
-long CRecentList::AccFocusedItem() const {
-  return keyRow_ >= 0 && hwnd() && ::GetFocus() == hwnd() ? keyRow_ + 1 : CHILDID_SELF;
-}
-
-std::vector<long> CRecentList::AccSelectedItems() const {
-  if (keyRow_ < 0) return {};
-  return {keyRow_ + 1};
-}
-
-bool CRecentList::AccSelectItem(long child, long flags) {
-  if (!IsRow(child) || !hwnd()) return false;
-  if (flags & SELFLAG_TAKEFOCUS) ::SetFocus(hwnd());
-  if (flags & (SELFLAG_TAKEFOCUS | SELFLAG_TAKESELECTION)) SetKeyRow(static_cast<int>(child - 1));
-  return true;
 }
 
 }  // namespace ui::skin

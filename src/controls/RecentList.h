@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "win/Accessible.h"
+#include "controls/RowListAccess.h"
 #include "win/Handle.h"
 #include "win/Scale.h"
 #include "win/Window.h"
@@ -43,7 +43,7 @@ struct RecentListTexts {
   std::wstring clear;
 };
 
-class CRecentList : public win::Window, public win::AccessibleSource {
+class CRecentList : public win::Window, public RowListAccess {
  public:
   // Design pixels, laid out at the list's scale.
   static constexpr int kWidth = 208;
@@ -70,22 +70,18 @@ class CRecentList : public win::Window, public win::AccessibleSource {
   void SetRows(std::vector<RecentRow> rows);
   [[nodiscard]] size_t Count() const noexcept { return rows_.size(); }
   [[nodiscard]] const RecentRow& Row(size_t index) const { return rows_.at(index); }
-  [[nodiscard]] int KeyRow() const noexcept { return keyRow_; }
+  [[nodiscard]] int KeyRow() const noexcept override { return keyRow_; }
   [[nodiscard]] HWND TipWindow() const noexcept { return tip_; }
 
   // win::AccessibleSource: the list and its rows (child = row + 1).
   [[nodiscard]] long AccItemCount() const override { return static_cast<long>(rows_.size()); }
   [[nodiscard]] std::wstring AccName(long child) const override;
   [[nodiscard]] std::wstring AccDescription(long child) const override;
-  [[nodiscard]] long AccRole(long child) const override;
   [[nodiscard]] long AccState(long child) const override;
   [[nodiscard]] std::wstring AccDefaultAction(long child) const override;
   bool AccDoDefaultAction(long child) override;
   [[nodiscard]] RECT AccItemRect(long child) const override;
   [[nodiscard]] long AccItemAt(POINT client) const override;
-  [[nodiscard]] long AccFocusedItem() const override;
-  [[nodiscard]] std::vector<long> AccSelectedItems() const override;
-  bool AccSelectItem(long child, long flags) override;
 
  protected:
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -95,10 +91,8 @@ class CRecentList : public win::Window, public win::AccessibleSource {
   void Layout();
   [[nodiscard]] RECT RowRect(int index) const noexcept;
   [[nodiscard]] int RowAt(POINT client) const noexcept;
-  [[nodiscard]] bool IsRow(long child) const noexcept {
-    return child >= 1 && child <= static_cast<long>(rows_.size());
-  }
-  void SetKeyRow(int index);
+  [[nodiscard]] HWND ListWindow() const noexcept override { return hwnd(); }
+  void SetKeyRow(int index) override;
   void SetHovered(int index);
   // Posts `action` for `row` to the owner, so that what it does runs outside this list's messages.
   void Tell(RecentListAction action, int row) const noexcept;
