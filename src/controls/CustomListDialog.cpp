@@ -56,12 +56,12 @@ void CCustomListDialog::Layout() {
   const SIZE panel = look_.background.Size();
   if (panel.cx > 0)
     ::SetWindowPos(hwnd(), nullptr, 0, 0, panel.cx, panel.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  // The heading takes the help column's width and reaches down to the list's last row.
+  // The heading takes the help column's width.
   const POINT headingAt = scale_.Px(kHeadingAt);
   const POINT listAt = scale_.Px(kListAt);
   if (const HWND heading = ::GetDlgItem(hwnd(), IDC_LIST_HEADING))
     ::SetWindowPos(heading, nullptr, headingAt.x, headingAt.y, scale_.Px(kHeadingWidth),
-                   skin_.rows.Size().cy + listAt.y - headingAt.y, SWP_NOZORDER | SWP_NOACTIVATE);
+                   scale_.Px(kHeadingHeight), SWP_NOZORDER | SWP_NOACTIVATE);
   if (list_.hwnd())
     ::SetWindowPos(list_.hwnd(), nullptr, listAt.x, listAt.y, 0, 0,
                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);

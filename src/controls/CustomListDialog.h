@@ -25,6 +25,8 @@ class CCustomListDialog : public win::Dialog {
   // Design pixels, laid out at the panel's scale.
   static constexpr POINT kHeadingAt{18, 14};
   static constexpr int kHeadingWidth = 198;
+  // Room for a heading of a few lines; the help column below it is free for more.
+  static constexpr int kHeadingHeight = 80;
   static constexpr POINT kListAt{244, 10};
 
   CCustomListDialog() = default;

@@ -9,6 +9,7 @@
 
 #include <vector>
 
+#include "controls/CustomListDialog.h"
 #include "controls/RecentList.h"
 #include "suite/RecentDocuments.h"
 #include "window/WindowPart.h"
@@ -21,7 +22,9 @@ class MainWindowContext;
 class RecentDocumentsView : public WindowPart {
  public:
   // Design pixels in the translation tab's panel: below its heading, in its blue column.
-  static constexpr POINT kAt{18, 96};
+  static constexpr POINT kAt{
+      skin::CCustomListDialog::kHeadingAt.x,
+      skin::CCustomListDialog::kHeadingAt.y + skin::CCustomListDialog::kHeadingHeight + 2};
 
   RecentDocumentsView(MainWindowContext& app, MainViews& views) noexcept : app_(app), views_(views) {}
 

@@ -14,6 +14,7 @@
 #include "DeckTest.h"
 #include "ResourceIds.h"
 #include "SkinScales.h"
+#include "support/RegistrySandbox.h"
 #include "support/RemoteControls.h"
 #include "support/ScreenPixels.h"
 #include "support/WindowLayout.h"
@@ -200,6 +201,25 @@ TEST_F(DisplayScaleLayout, TheStartPageAndTheQuickTranslationPanelAreLaidOutAtTh
   OpenTask(test::kStartButtonTab1, test::kListOfTab1, 0);
   ASSERT_NE(WaitForControl(IDC_QUICK_SOURCE), nullptr);
   CheckLayout(L"the quick translation panel");
+}
+
+TEST_F(DisplayScaleLayout, TenRecentDocumentsWithLongNamesFitTheTranslationTabsColumnAtTheScale) {
+  const std::wstring recent = L"Software\\Korvelsoft\\VNTO9\\Startdeck\\Recent Documents\\";
+  for (int i = 1; i <= 10; ++i) {
+    const std::wstring key = recent + std::to_wstring(i);
+    test::SetString(HKEY_CURRENT_USER, key, L"Document",
+                    L"C:\\Reports\\Quarterly report of the northern region, final version " +
+                        std::to_wstring(i) + L".docx");
+    test::SetDword(HKEY_CURRENT_USER, key, L"Task", 11);
+    test::SetString(HKEY_CURRENT_USER, key, L"Application", L"Microsoft Word 2007/2010");
+    test::SetDword(HKEY_CURRENT_USER, key, L"Direction", 0x0709);
+    test::SetString(HKEY_CURRENT_USER, key, L"Profile", L"Business");
+  }
+  StartDeck();
+  ASSERT_NE(test::OpenTab(window_, test::kStartButtonTab1, test::kListOfTab1), nullptr);
+  ASSERT_TRUE(test::WaitUntil([&] { return Control(IDC_RECENT_DOCUMENTS) != nullptr; }, 5s));
+  CheckLayout(L"the translation tab with ten recent documents");
+  ClearUserRecords();
 }
 
 }  // namespace
