@@ -156,8 +156,14 @@ void RecentDocumentsView::HandOverAgain(size_t index) {
     return;
   }
   FileDrop* opener = views_.Opener();
-  tasks::TaskPanel* panel = opener ? opener->OpenTask(entry.taskCode) : nullptr;
-  if (!panel) return;
+  if (!opener) return;
+  tasks::TaskPanel* panel = opener->OpenTask(entry.taskCode);
+  if (!panel) {
+    // This product has no such task: the one that takes the document's type, as for a dropped file
+    // (which says so when none does).
+    if (IsFilePath(entry.document)) (void)opener->OpenTaskOf(entry.document);
+    return;
+  }
   // What is no longer there (the application, the direction, the profile) leaves the panel filled
   // as far as it could be, for the user to choose and confirm.
   if (!panel->HandOverAgain(entry))
