@@ -331,3 +331,8 @@
 #define IDS_CMDLINE_NEEDS_FILE 4511  // /translate without a document
 #define IDS_CMDLINE_NO_FILE 4512     // /translate with a document that is not there
 #define IDS_RECENT_DOCUMENTS 4513    // the jump list's category of the documents handed over last
+
+// Explorer's verb on the documents the tasks take (src/tables/ExplorerVerb.h), and the command
+// line's note when several documents come at once (Send To with a selection): %s the one opened.
+#define IDS_SHELL_TRANSLATE 4520
+#define IDS_CMDLINE_ONE_AT_A_TIME 4521
