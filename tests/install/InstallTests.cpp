@@ -89,12 +89,14 @@ struct Shortcut {
   fs::path folder;
 };
 
-const std::vector<fs::path> kStartMenus = {test::CommonProgramsFolder(), test::UserProgramsFolder()};
+std::vector<fs::path> StartMenus() {
+  return {test::CommonProgramsFolder(), test::UserProgramsFolder()};
+}
 
 // The shortcuts below `folders` (both Start menus' programs unless told) whose target is a program
 // named `program`.
 std::vector<Shortcut> ShortcutsTo(const std::wstring& program,
-                                  const std::vector<fs::path>& folders = kStartMenus) {
+                                  const std::vector<fs::path>& folders = StartMenus()) {
   std::vector<Shortcut> found;
   for (const fs::path& menu : folders) {
     std::error_code error;
@@ -148,7 +150,7 @@ void ClearEmptyComponentKeysWineLeaves(const test::Snapshot& before, test::Snaps
 // and holds its target's file times: its bytes change. It is compared by where it leads, and left out
 // of both snapshots.
 void CompareShortcutApart(const Shortcut& was, test::Snapshot& before, test::Snapshot& after,
-                          const std::vector<fs::path>& folders = kStartMenus) {
+                          const std::vector<fs::path>& folders = StartMenus()) {
   const std::vector<Shortcut> now = ShortcutsTo(L"Startdeck.exe", folders);
   ASSERT_EQ(now.size(), 1u);
   EXPECT_EQ(now[0].file, was.file);
