@@ -307,6 +307,7 @@ RecordsAside::RecordsAside(const fs::path& package) {
     if (!fs::exists(file, error)) continue;
     const fs::path holder = fs::temp_directory_path() /
                             (L"StartdeckInstallTestsAside" + std::to_wstring(files_.size()) + L".lnk");
+    fs::remove(holder, error);  // left by a run that ended before it put it back
     fs::rename(file, holder, error);
     if (error) {
       ADD_FAILURE() << "could not set aside " << file;
@@ -331,7 +332,9 @@ RecordsAside::~RecordsAside() {
   }
   ::RegDeleteTreeW(HKEY_CURRENT_USER, kAsideKey);
   for (const auto& [file, holder] : files_) {
+    // Wine's msiexec removes the Send To folder with the last shortcut it took from it.
     std::error_code error;
+    fs::create_directories(file.parent_path(), error);
     fs::rename(holder, file, error);
     if (error) ADD_FAILURE() << "could not put back " << file;
   }
