@@ -10,6 +10,7 @@
 #include <msi.h>
 #include <msiquery.h>
 #include <shlobj.h>
+#include <shlwapi.h>
 #include <wrl/client.h>
 
 #include <algorithm>
@@ -20,10 +21,10 @@
 
 #include "../e2e/DeckTest.h"
 #include "../launcher/SuiteInstall.h"
-#include "ExplorerEntries.h"
 #include "Msiexec.h"
 #include "ResourceIds.h"
 #include "Snapshot.h"
+#include "StringIds.h"
 #include "support/ProcessList.h"
 #include "support/RegistrySandbox.h"
 #include "support/ScratchDir.h"
@@ -32,6 +33,7 @@
 #include "tables/DocumentTypes.h"
 #include "vanto/Kernel.h"
 #include "win/ComScope.h"
+#include "win/Handle.h"
 
 namespace {
 
@@ -108,6 +110,44 @@ std::vector<Shortcut> ShortcutsTo(const std::wstring& program,
     }
   }
   return found;
+}
+
+// Explorer's verb on every document type the tasks take, as the package writes it for `folder`: the
+// English text as the default value, MUIVerb naming the English library, which SHLoadIndirectString
+// resolves to that library's own text, and the command that hands the document to Startdeck.exe.
+::testing::AssertionResult ExplorerVerbOnEveryType(const fs::path& folder) {
+  const fs::path library = folder / L"StartdeckResENU.dll";
+  const win::UniqueModule module(
+      ::LoadLibraryExW(library.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+  const wchar_t* text = nullptr;
+  const int length =
+      module ? ::LoadStringW(module.get(), IDS_SHELL_TRANSLATE, reinterpret_cast<LPWSTR>(&text), 0) : 0;
+  const std::wstring libraryText = length > 0 ? std::wstring(text, static_cast<size_t>(length)) : L"";
+  if (libraryText != L"Translate with VANTO") return ::testing::AssertionFailure() << "the library's text";
+  const std::wstring muiVerb = L"@" + library.wstring() + L",-" + std::to_wstring(IDS_SHELL_TRANSLATE);
+  for (std::wstring_view extension : docs::kExtensions) {
+    const std::wstring key =
+        L"SystemFileAssociations\\." + std::wstring(extension) + L"\\shell\\VANTO.Translate";
+    const std::wstring indirect = test::GetString(HKEY_CLASSES_ROOT, key, L"MUIVerb");
+    wchar_t resolved[256] = L"";
+    const HRESULT loaded = ::SHLoadIndirectString(indirect.c_str(), resolved, 256, nullptr);
+    if (test::GetString(HKEY_CLASSES_ROOT, key, L"") != libraryText || indirect != muiVerb ||
+        FAILED(loaded) || resolved != libraryText ||
+        test::GetString(HKEY_CLASSES_ROOT, key + L"\\command", L"") !=
+            Quoted(folder / L"Startdeck.exe") + L" /translate \"%1\"")
+      return ::testing::AssertionFailure()
+             << ::testing::PrintToString(key) << ": MUIVerb " << ::testing::PrintToString(indirect)
+             << " resolved to " << ::testing::PrintToString(std::wstring(resolved));
+  }
+  return ::testing::AssertionSuccess();
+}
+
+// The verb's keys in `snapshot` (HKCR\SystemFileAssociations\<type>\shell\VANTO.Translate).
+size_t VerbKeys(const test::Snapshot& snapshot) {
+  const std::wstring area = L"HKCR\\SystemFileAssociations\\", end = L"\\shell\\VANTO.Translate";
+  return std::count_if(snapshot.Entries().begin(), snapshot.Entries().end(), [&](const auto& entry) {
+    return entry.first.rfind(area, 0) == 0 && entry.first.ends_with(end);
+  });
 }
 
 // A machine's snapshot with the entries below `area` taken from `other` instead.
@@ -234,11 +274,15 @@ TEST_F(PackageTest, RemovalTakesAwayEverythingThePackageWroteAndLeavesTheUsersSe
             L"REG_SZ \"" + kernel + L"\"");
   EXPECT_EQ(ShortcutsTo(L"Startdeck.exe").size(), 1u);
   // Explorer's verb on each type of document the tasks take (a .txt is no such type), and Send To.
-  EXPECT_TRUE(test::ExplorerVerbOnEveryType(folder_));
-  EXPECT_EQ(test::VerbKeys(installed), docs::kExtensions.size());
+  EXPECT_TRUE(ExplorerVerbOnEveryType(folder_));
+  EXPECT_EQ(VerbKeys(installed), docs::kExtensions.size());
   EXPECT_TRUE(installed.Has(L"HKCR\\SystemFileAssociations\\.docx\\shell\\VANTO.Translate"));
   EXPECT_FALSE(installed.Has(L"HKCR\\SystemFileAssociations\\.txt\\shell\\VANTO.Translate"));
-  EXPECT_TRUE(test::SendToShortcutStarts(folder_ / L"Startdeck.exe"));
+  const std::vector<Shortcut> sendTo = ShortcutsTo(L"Startdeck.exe", {test::SendToFolder()});
+  ASSERT_EQ(sendTo.size(), 1u);
+  EXPECT_EQ(sendTo[0].file.filename(), L"VANTO Translator.lnk");
+  EXPECT_TRUE(SamePath(sendTo[0].target, folder_ / L"Startdeck.exe")) << sendTo[0].target;
+  EXPECT_EQ(sendTo[0].arguments, L"/translate");
 
   ASSERT_TRUE(test::Succeeded(test::RunMsiexec(L"/x " + Quoted(test::Package(kBasePackage)), L"remove")));
   test::Snapshot after = Machine();
@@ -246,8 +290,8 @@ TEST_F(PackageTest, RemovalTakesAwayEverythingThePackageWroteAndLeavesTheUsersSe
   const test::Snapshot expected = WithAreaOf(before, installed, L"HKCU\\");
   EXPECT_EQ(test::Difference(expected.WithoutInstallerStore(), after.WithoutInstallerStore()), L"");
   EXPECT_EQ(after.At(L"HKCU\\Software\\Korvelsoft\\VNTO9\\Startdeck\\9\\:DirID"), L"REG_SZ \"2329\"");
-  EXPECT_EQ(test::VerbKeys(after), 0u);
-  EXPECT_FALSE(fs::exists(test::SendToShortcut()));
+  EXPECT_EQ(VerbKeys(after), 0u);
+  EXPECT_FALSE(fs::exists(sendTo[0].file));
   EXPECT_EQ(test::InstalledProducts(), std::vector<std::wstring>{});
   EXPECT_EQ(test::UninstallEntries(), std::vector<std::wstring>{});
 }
@@ -264,7 +308,9 @@ TEST_F(PackageTest, RepairPutsBackTheDeletedFilesExplorerVerbAndSendToShortcutAs
   // And one document type's verb and the Send To shortcut.
   const std::vector<Shortcut> sendTo = ShortcutsTo(L"Startdeck.exe", {test::SendToFolder()});
   ASSERT_EQ(sendTo.size(), 1u);
-  ASSERT_EQ(::RegDeleteTreeW(HKEY_LOCAL_MACHINE, test::VerbKeyBelowMachine(L"docx").c_str()), ERROR_SUCCESS);
+  ASSERT_EQ(::RegDeleteTreeW(HKEY_LOCAL_MACHINE,
+                             L"SOFTWARE\\Classes\\SystemFileAssociations\\.docx\\shell\\VANTO.Translate"),
+            ERROR_SUCCESS);
   ASSERT_TRUE(fs::remove(sendTo[0].file));
   ASSERT_FALSE(Machine().Has(L"HKCR\\SystemFileAssociations\\.docx\\shell\\VANTO.Translate"));
   // Every file, reinstalled whatever its version, the machine's records written again; the package
@@ -275,7 +321,7 @@ TEST_F(PackageTest, RepairPutsBackTheDeletedFilesExplorerVerbAndSendToShortcutAs
   test::Snapshot repaired = Machine();
   ASSERT_NO_FATAL_FAILURE(CompareShortcutApart(shortcuts[0], installed, repaired));
   ASSERT_NO_FATAL_FAILURE(CompareShortcutApart(sendTo[0], installed, repaired, {test::SendToFolder()}));
-  EXPECT_TRUE(test::ExplorerVerbOnEveryType(folder_));
+  EXPECT_TRUE(ExplorerVerbOnEveryType(folder_));
   for (const std::wstring& file : files) {
     SCOPED_TRACE(::testing::PrintToString(file));
     ASSERT_TRUE(fs::is_regular_file(folder_ / file));
@@ -308,8 +354,8 @@ TEST_F(PackageTest, AnUpgradeLeavesOneProductWithTheNewFilesAndTheUsersSettings)
   // One of each shortcut and one verb a document type, as the new version writes them.
   ASSERT_NO_FATAL_FAILURE(CompareShortcutApart(shortcuts[0], installed, upgraded));
   ASSERT_NO_FATAL_FAILURE(CompareShortcutApart(sendTo[0], installed, upgraded, {test::SendToFolder()}));
-  EXPECT_EQ(test::VerbKeys(upgraded), docs::kExtensions.size());
-  EXPECT_TRUE(test::ExplorerVerbOnEveryType(folder_));
+  EXPECT_EQ(VerbKeys(upgraded), docs::kExtensions.size());
+  EXPECT_TRUE(ExplorerVerbOnEveryType(folder_));
   // One product in msi.dll's list and in Add/Remove Programs: the new version, under a new code.
   const std::vector<std::wstring> products = test::InstalledProducts();
   ASSERT_EQ(products.size(), 1u);
