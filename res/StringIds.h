@@ -336,3 +336,8 @@
 #define IDS_RECENT_CLEAR 4516        // ... take every document off the list
 #define IDS_RECENT_GONE 4517         // a recent document's tip when its file is gone
 #define IDS_RECENT_GONE_ASK 4518     // a gone recent document chosen: take it off the list?
+
+// Explorer's verb on the documents the tasks take (src/tables/ExplorerVerb.h), and the command
+// line's note when several documents come at once (Send To with a selection): %s the one opened.
+#define IDS_SHELL_TRANSLATE 4520
+#define IDS_CMDLINE_ONE_AT_A_TIME 4521

@@ -6,6 +6,7 @@
 #     that very component;
 #   - every file belongs to a component that exists;
 #   - every registry value belongs to a component that exists;
+#   - every shortcut belongs to a component that exists and goes into a directory that exists;
 #   - every component is in a feature (FeatureComponents), and every feature named there exists;
 #   - every component's directory exists in the Directory table;
 #   - the product has a ProductCode, an UpgradeCode, a ProductVersion and a Manufacturer.
@@ -21,7 +22,7 @@ fi
 status=0
 for msi in "$@"; do
   tables=$(mktemp -d)
-  for table in Component File Registry Directory Feature FeatureComponents Property; do
+  for table in Component File Registry Shortcut Directory Feature FeatureComponents Property; do
     if ! msiinfo export "$msi" "$table" >"$tables/$table.idt" 2>/dev/null; then
       : >"$tables/$table.idt"
     fi
@@ -51,6 +52,13 @@ for msi in "$@"; do
         if (++n <= 3) continue
         split(line, f, "\t")
         registryof[f[1]] = f[6]
+      }
+      n = 0
+      while ((getline line < rows("Shortcut")) > 0) {
+        sub(/\r$/, "", line)
+        if (++n <= 3) continue
+        split(line, f, "\t")
+        shortcutof[f[1]] = f[4]; shortcutdir[f[1]] = f[2]
       }
       n = 0
       while ((getline line < rows("Directory")) > 0) {
@@ -109,6 +117,10 @@ for msi in "$@"; do
         if (!(fileof[fid] in component)) print "file " fid " is in the missing component " fileof[fid]
       for (r in registryof)
         if (!(registryof[r] in component)) print "registry value " r " is in the missing component " registryof[r]
+      for (s in shortcutof) {
+        if (!(shortcutof[s] in component)) print "shortcut " s " is in the missing component " shortcutof[s]
+        if (!(shortcutdir[s] in directory)) print "shortcut " s " goes into the missing directory " shortcutdir[s]
+      }
       split("ProductCode UpgradeCode ProductVersion Manufacturer", needed, " ")
       for (i in needed) if (property[needed[i]] == "") print "no " needed[i]
     }' /dev/null | sort)

@@ -1,7 +1,8 @@
 // msisource: writes the parts of the demo product's Windows Installer source that the demo
 // installation also knows, as three WiX fragments that wixl builds with the product:
-//  - STARTDECK.wxs, the Startdeck component (kStartdeckFiles), which a product's own package can
-//    take as it is;
+//  - STARTDECK.wxs, the Startdeck component (kStartdeckFiles), with Explorer's verb on the document
+//    types the tasks take (docs::kExtensions) and the Send To shortcut, which a product's own
+//    package can take as it is;
 //  - SHARED.wxs, what every product of the suite installs alike and Windows Installer keeps while
 //    any of them is installed: the suite's records under HKLM (VntoLangID, Folders\SharedRoot,
 //    VantoActivity), the translation kernel and the web-service component with their registration,
@@ -33,6 +34,9 @@
 #include "../../tools/demo/DemoApps.h"
 #include "../../tools/demo/DemoDocuments.h"
 #include "../../tools/demo/StartdeckFiles.h"
+#include "tables/DocumentTypes.h"
+#include "tables/ExplorerVerb.h"
+#include "tables/LanguageCodes.h"
 
 namespace {
 
@@ -124,7 +128,55 @@ bool WriteFile(const fs::path& file, const std::string& text) {
   return true;
 }
 
-// The Startdeck component: one file a component, the key path of each.
+// Explorer's verb on every document type the tasks take, one component an extension with the command
+// as its key path (tables/ExplorerVerb.h). Its text is the suite language's library's, which must be
+// one of Startdeck's files; the English text stands for it where a shell cannot read that.
+bool WriteExplorerVerbs(std::ostream& out, std::ostream& group) {
+  const std::wstring library = lang::LanguageLibraryName(L"Startdeck", demo::kDemoLanguage);
+  bool packaged = false;
+  for (const demo::StartdeckFile& file : demo::kStartdeckFiles)
+    packaged |= !file.inApps && file.name == library;
+  if (!packaged) {
+    std::cerr << "msisource: no language library of Startdeck for the suite's language "
+              << demo::kDemoLanguage << "\n";
+    return false;
+  }
+  const std::string muiVerb = demo::Ascii(shellverb::MuiVerb(L"[INSTALLDIR]" + library));
+  const std::string command = demo::Ascii(shellverb::VerbCommand(L"[INSTALLDIR]Startdeck.exe"));
+  for (std::wstring_view extension : docs::kExtensions) {
+    const std::string id = "Startdeck_Verb_" + demo::Ascii(extension);
+    const std::string key = demo::Ascii(shellverb::VerbKey(extension));
+    OpenComponent(out, id, "      ", "Startdeck");
+    RegistryString(out, key, "", demo::Ascii(shellverb::kEnglishText), "        ");
+    RegistryString(out, key, demo::Ascii(shellverb::kMuiVerbValue), muiVerb, "        ");
+    RegistryString(out, key + "\\" + demo::Ascii(shellverb::kCommandKeyName), "", command, "        ", true);
+    out << "      </Component>\n";
+    group << "      <ComponentRef Id=\"" << id << "\"/>\n";
+  }
+  return true;
+}
+
+// The Send To shortcut, in the folder of the user who installs: Send To adds the chosen files'
+// paths to its arguments. Its key path is a value of the installation's records, as the Start
+// menu's shortcut's.
+void WriteSendToShortcut(std::ostream& out, std::ostream& group) {
+  out << "    <DirectoryRef Id=\"TARGETDIR\">\n"
+         "      <Directory Id=\"SendToFolder\">\n";
+  OpenComponent(out, "Startdeck_SendTo", "        ", "Startdeck");
+  out << "          <Shortcut Id=\"StartdeckSendTo\" Name=\"" << Xml(shellverb::kSendToName)
+      << "\" Target=\"[#Startdeck.exe]\" Arguments=\"" << Xml(shellverb::kTranslateSwitch)
+      << "\" WorkingDirectory=\"INSTALLDIR\"/>\n"
+         "          <RegistryValue Root=\"HKLM\" Key=\"Software\\Korvelsoft\\VNTO9\\Installer\" "
+         "Name=\"SendTo\" "
+         "Type=\"integer\" Value=\"1\" KeyPath=\"yes\"/>\n"
+         "        </Component>\n"
+         "      </Directory>\n"
+         "    </DirectoryRef>\n";
+  group << "      <ComponentRef Id=\"Startdeck_SendTo\"/>\n";
+}
+
+// The Startdeck component: one file a component, the key path of each; Explorer's verb and the Send
+// To shortcut. Empty when the verb cannot be written.
 std::string StartdeckComponent() {
   std::ostringstream out;
   std::ostringstream group;
@@ -133,7 +185,9 @@ std::string StartdeckComponent() {
          "skin\n"
          "     and its five language libraries, and the plug-ins manager VantoEM with its language libraries "
          "in\n"
-         "     the product's Apps folder. Build it with the product's own source:\n"
+         "     the product's Apps folder; Explorer's \"Translate with VANTO\" on the document types the\n"
+         "     tasks take and the \"VANTO Translator\" shortcut in the user's Send To folder. Build it with\n"
+         "     the product's own source:\n"
          "       wixl -a x64 -D StartdeckBin=FOLDER PRODUCT.wxs Startdeck.wxs\n"
          "     where FOLDER holds the built files (relative to where wixl runs), PRODUCT.wxs defines the\n"
          "     directory INSTALLDIR (Startdeck goes there, the plug-ins manager into its Apps folder, the\n"
@@ -161,8 +215,10 @@ std::string StartdeckComponent() {
     }
     if (inApps) out << "      </Directory>\n";
   }
-  out << "    </DirectoryRef>\n"
-         "    <ComponentGroup Id=\"Startdeck\">\n"
+  if (!WriteExplorerVerbs(out, group)) return {};
+  out << "    </DirectoryRef>\n";
+  WriteSendToShortcut(out, group);
+  out << "    <ComponentGroup Id=\"Startdeck\">\n"
       << group.str()
       << "    </ComponentGroup>\n"
          "  </Fragment>\n"
@@ -381,7 +437,8 @@ int main(int argc, char** argv) {
          "  </Fragment>\n"
          "</Wix>\n";
 
-  return WriteFile(output, out.str()) && WriteFile(componentOutput, StartdeckComponent()) &&
+  const std::string component = StartdeckComponent();
+  return !component.empty() && WriteFile(output, out.str()) && WriteFile(componentOutput, component) &&
                  WriteFile(sharedOutput, SharedComponents())
              ? 0
              : 1;

@@ -5,6 +5,7 @@
 #include "core/LanguageLibraryCheck.h"
 #include "core/LogSink.h"
 #include "core/RegistryKey.h"
+#include "tables/LanguageCodes.h"
 #include "win/Module.h"
 #include "win/Resources.h"
 
@@ -13,20 +14,6 @@ namespace {
 
 // Paths that the language rule builds are limited to 260 characters, as the installer's are.
 constexpr size_t kPathLimit = 260;
-
-const wchar_t* LanguageCode(unsigned primaryLanguage) {
-  switch (primaryLanguage) {
-    case 0x07: return L"DEU";
-    case 0x09: return L"ENU";
-    case 0x0A: return L"ESN";
-    case 0x0C: return L"FRA";
-    case 0x16: return L"PTB";
-    case 0x19: return L"RUS";
-    case 0x22: return L"UKR";
-    case 0x27: return L"LTH";
-    default: return nullptr;
-  }
-}
 
 std::wstring JoinPath(std::wstring_view folder, std::wstring_view name) {
   std::wstring path(folder);
@@ -84,9 +71,7 @@ unsigned LanguageId() {
 std::wstring ResourceLibraryName(std::wstring_view base) {
   const unsigned langId = LanguageId();
   if (langId == 0) return {};
-  const wchar_t* code = LanguageCode(langId & 0x3FF);
-  if (code == nullptr) return {};
-  return std::wstring(base) + L"Res" + code + L".dll";
+  return lang::LanguageLibraryName(base, langId);
 }
 
 std::wstring ResourceLibraryPath(std::wstring_view base, std::wstring_view folder) {

@@ -7,6 +7,7 @@
 // one line in TaskPanels that makes it).
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <span>
 #include <string_view>
@@ -14,6 +15,7 @@
 #include "SkinIds.h"
 #include "StringIds.h"
 #include "menu/MenuCommands.h"
+#include "tables/DocumentTypes.h"
 
 namespace ui {
 
@@ -60,9 +62,9 @@ struct FileFilterIds {
 
 // The files a task takes when dropped on the main window.
 struct DropIds {
-  std::wstring_view extensions{};  // lower case, "|"-separated; empty: it takes none
-  unsigned kindId = 0;             // names the task's kinds of files in the "what can be dropped" message
-  int position = 0;                // the kind's place in that message
+  docs::DocumentKind documents = docs::DocumentKind::kNone;  // its extensions are that kind's; kNone: none
+  unsigned kindId = 0;  // names the task's kinds of files in the "what can be dropped" message
+  int position = 0;     // the kind's place in that message
 };
 
 // What the task's panel shows whatever host is chosen; 0 for none.
@@ -118,7 +120,7 @@ inline constexpr TaskRow kTasks[] = {
      .panel = kTranslateDocument,
      .applications = L"VntoIE|FireFox",
      .takesAddress = true,
-     .drop = {L"htm|html|mht", IDS_DROP_KIND_WEB_PAGE, 5},
+     .drop = {docs::DocumentKind::kWebPage, IDS_DROP_KIND_WEB_PAGE, 5},
      .texts = {IDS_TITLE_WEB_PAGES, IDS_PANEL_WEB_STEPS}},
     {.taskCode = kWordTask,
      .action = kOpenPanelForApplication,
@@ -135,7 +137,7 @@ inline constexpr TaskRow kTasks[] = {
      .filter = {{IDS_FILTER_WORD2007, IDS_FILTER_WORD2007_ALL},
                 {IDS_FILTER_WORD2007},
                 {IDS_FILTER_WORD, IDS_FILTER_WORD_ALL}},
-     .drop = {L"doc|docx|rtf", IDS_DROP_KIND_WORD, 0},
+     .drop = {docs::DocumentKind::kWord, IDS_DROP_KIND_WORD, 0},
      .texts = {IDS_TITLE_WORD, IDS_PANEL_DEFAULT_STEPS}},
     {.taskCode = kExcelTask,
      .action = kOpenPanelForApplication,
@@ -152,7 +154,7 @@ inline constexpr TaskRow kTasks[] = {
      .filter = {{IDS_FILTER_EXCEL, IDS_FILTER_EXCEL2007_ALL},
                 {IDS_FILTER_EXCEL2007_XLSX},
                 {IDS_FILTER_EXCEL, IDS_FILTER_EXCEL_ALL}},
-     .drop = {L"xls|xlsx", IDS_DROP_KIND_EXCEL, 1},
+     .drop = {docs::DocumentKind::kExcel, IDS_DROP_KIND_EXCEL, 1},
      .texts = {IDS_TITLE_EXCEL, IDS_PANEL_DEFAULT_STEPS}},
     {.taskCode = kEmailTask,
      .action = kOpenPanelForApplication,
@@ -195,7 +197,7 @@ inline constexpr TaskRow kTasks[] = {
      .filter = {{IDS_FILTER_POWERPOINT2007, IDS_FILTER_POWERPOINT2007_ALL},
                 {IDS_FILTER_POWERPOINT2007},
                 {IDS_FILTER_POWERPOINT, IDS_FILTER_POWERPOINT_ALL}},
-     .drop = {L"ppt|pptx", IDS_DROP_KIND_POWERPOINT, 2},
+     .drop = {docs::DocumentKind::kPowerPoint, IDS_DROP_KIND_POWERPOINT, 2},
      .texts = {IDS_TITLE_POWERPOINT, IDS_PANEL_DEFAULT_STEPS}},
     {.taskCode = kPdfTask,
      .action = kOpenPanelForApplication,
@@ -210,7 +212,7 @@ inline constexpr TaskRow kTasks[] = {
      .panel = kTranslateDocument,
      .applications = L"Acrobat|Vnto|VntoI|VntoX|Batcher",
      .filter = {{IDS_FILTER_PDF}, {IDS_FILTER_PDF}, {IDS_FILTER_PDF}},
-     .drop = {L"pdf", IDS_DROP_KIND_PDF, 3},
+     .drop = {docs::DocumentKind::kPdf, IDS_DROP_KIND_PDF, 3},
      .texts = {IDS_TITLE_PDF, IDS_HELP_ACROBAT_STEPS}},
     {.taskCode = kOpenOfficeTask,
      .action = kOpenPanelForApplication,
@@ -224,7 +226,7 @@ inline constexpr TaskRow kTasks[] = {
                  9},
      .panel = kTranslateDocument,
      .applications = L"OpenOffice",
-     .drop = {L"odt|sxw", IDS_DROP_KIND_OPENOFFICE, 4},
+     .drop = {docs::DocumentKind::kOpenOffice, IDS_DROP_KIND_OPENOFFICE, 4},
      .texts = {IDS_TITLE_OPENOFFICE, IDS_PANEL_DEFAULT_STEPS}},
     // Profiles are edited for whichever application uses them: no application is named.
     {.taskCode = kProfilesTask,
@@ -271,6 +273,21 @@ inline constexpr TaskRow kTasks[] = {
     if (row.taskCode == taskCode) return &row;
   return nullptr;
 }
+
+// The task that takes dropped documents of `kind`, or nullptr.
+[[nodiscard]] constexpr const TaskRow* FindTaskOfDocuments(docs::DocumentKind kind) noexcept {
+  for (const TaskRow& row : Tasks())
+    if (kind != docs::DocumentKind::kNone && row.drop.documents == kind) return &row;
+  return nullptr;
+}
+
+// Every kind of document has its task, so the types an installation offers Explorer's verb on
+// (docs::kExtensions) are the types a dropped or handed-over file is taken for.
+static_assert(std::ranges::all_of(docs::kDocumentTypes,
+                                  [](const docs::DocumentType& type) {
+                                    return FindTaskOfDocuments(type.kind) != nullptr;
+                                  }),
+              "a kind of document that no task takes");
 
 // The task the tab's command `index` opens, or nullptr when that command opens none.
 [[nodiscard]] constexpr const TaskRow* FindTaskOfCommand(MenuTab tab, int index) noexcept {

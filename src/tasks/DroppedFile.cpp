@@ -47,7 +47,7 @@ bool SameExtension(std::wstring_view given, std::wstring_view lowerCase) noexcep
 const ui::TaskRow* TaskOfExtension(std::wstring_view extension) {
   if (extension.empty()) return nullptr;
   for (const ui::TaskRow& task : ui::Tasks())
-    for (std::wstring_view known : suite::SplitAppIds(task.drop.extensions))
+    for (std::wstring_view known : suite::SplitAppIds(docs::ExtensionsOf(task.drop.documents)))
       if (SameExtension(extension, known)) return &task;
   return nullptr;
 }

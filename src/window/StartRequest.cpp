@@ -51,8 +51,8 @@ StartRequest ParseStartRequest(std::wstring_view commandLine) {
   using Action = StartRequest::Action;
   if (IsSwitch(first, L"translate")) {
     if (arguments.size() < 3 || arguments[2].empty()) return {Action::kWrong, {}};
-    if (arguments.size() > 3) return {Action::kWrong, arguments[3]};
-    return {Action::kTranslate, arguments[2]};
+    // Send To hands over every document chosen: the first is taken.
+    return {Action::kTranslate, arguments[2], arguments.size() > 3};
   }
   if (IsSwitch(first, L"quick")) {
     if (arguments.size() > 3) return {Action::kWrong, arguments[3]};
@@ -112,6 +112,8 @@ void StartRequests::CarryOut(const StartRequest& request) {
         app_.ShowMessage(IDS_CMDLINE_NO_FILE, request.argument, MB_OK | MB_ICONINFORMATION);
         return;
       }
+      if (request.moreDocuments)
+        app_.ShowMessage(IDS_CMDLINE_ONE_AT_A_TIME, request.argument, MB_OK | MB_ICONINFORMATION);
       // The user confirms with Translate: nothing is handed over unasked.
       if (tasks::TaskPanel* panel = opener ? opener->OpenTaskOf(request.argument) : nullptr)
         if (HWND translate = ::GetDlgItem(panel->Window(), IDC_PANEL_ACTION);

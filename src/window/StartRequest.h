@@ -1,7 +1,9 @@
 // What Startdeck is asked to do on its command line, by this start or by a later one that hands its
 // command line to the running window:
 //   Startdeck.exe /translate "<document>"   the document's translation panel, with the document in
-//                                           it and the focus on Translate
+//                                           it and the focus on Translate; of several documents (Send
+//                                           To with a selection) the first, and a note that one
+//                                           document is translated at a time
 //   Startdeck.exe /quick ["<text>"]         Quick Translation, with the text to translate
 // A switch is written with "/" or "-", in any letter case; the arguments follow CommandLineToArgvW's
 // rules (a quoted argument is one argument).
@@ -25,6 +27,7 @@ struct StartRequest {
   // kTranslate: the document; kQuick: the text (may be empty); kWrong: the argument that is wrong
   // (empty when /translate came without a document).
   std::wstring argument;
+  bool moreDocuments = false;  // kTranslate: more documents came after it
 };
 
 // The request of a whole command line, the program's name first.

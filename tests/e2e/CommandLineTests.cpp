@@ -6,13 +6,16 @@
 #include <windows.h>
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "DeckTest.h"
 #include "ResourceIds.h"
 #include "support/Driver.h"
 #include "support/RemoteControls.h"
+#include "support/RegistrySandbox.h"
 #include "support/ScratchDir.h"
+#include "support/ShellLink.h"
 #include "support/TestPaths.h"
 
 namespace {
@@ -22,6 +25,11 @@ using namespace std::chrono_literals;
 
 class CommandLineTest : public test::DeckTest {
  protected:
+  // `program` is the installation's start centre.
+  bool IsTheProgram(const fs::path& program) const {
+    std::error_code error;
+    return fs::equivalent(program, installation_.Program(), error);
+  }
   fs::path Document(const std::wstring& folder, const std::wstring& name) const {
     const fs::path path = documents_.Folder(folder) / name;
     test::WriteFile(path, "PK");
@@ -99,6 +107,52 @@ TEST_F(CommandLineTest, AWrongRequestSaysWhatIsWrongAndLeavesTheWindowAsWithout)
     EXPECT_EQ(Message(), c.message) << ::testing::PrintToString(c.arguments);
     EXPECT_EQ(Panel(), nullptr) << ::testing::PrintToString(c.arguments);
   }
+}
+
+// Explorer's verb and the Send To shortcut, which the demo installation adds as the package does: the
+// verb's command line as the registry holds it, %1 a document whose path has spaces, opens that
+// document's panel; Send To with three documents chosen hands all three to the running window, which
+// opens the first and says that it translates one document at a time.
+TEST_F(CommandLineTest, ExplorersVerbAndSendToOpenTheDocumentsPanel) {
+  const fs::path slides = Document(L"Annual Reports", L"Board meeting 2009.pptx");
+  std::wstring command = test::GetString(
+      HKEY_CLASSES_ROOT, L"SystemFileAssociations\\.pptx\\shell\\VANTO.Translate\\command", L"");
+  const size_t document = command.find(L"%1");
+  ASSERT_NE(document, std::wstring::npos) << ::testing::PrintToString(command);
+  command.replace(document, 2, slides.wstring());
+  // "<program>" and its arguments, started as Explorer starts them.
+  const size_t programEnd = command.find(L'"', 1);
+  ASSERT_TRUE(command.starts_with(L'"') && programEnd != std::wstring::npos)
+      << ::testing::PrintToString(command);
+  const fs::path program = command.substr(1, programEnd - 1);
+  EXPECT_TRUE(IsTheProgram(program)) << program;
+  ASSERT_TRUE(deck_.Start(program, command.substr(command.find_first_not_of(L' ', programEnd + 1))));
+  window_ = test::WaitForMainWindow(deck_, installation_.Product());
+  ASSERT_NE(window_, nullptr);
+  ASSERT_EQ(PanelTitle(), L"Translating Microsoft PowerPoint Presentations");
+  EXPECT_EQ(test::ControlText(::GetDlgItem(Panel(), IDC_PANEL_DOCUMENT)), slides.wstring());
+
+  const std::optional<test::ShellLink> sendTo =
+      test::ReadShellLink(test::SendToFolder() / L"VANTO Translator.lnk");
+  ASSERT_TRUE(sendTo.has_value());
+  EXPECT_TRUE(IsTheProgram(sendTo->target)) << sendTo->target;
+  EXPECT_EQ(sendTo->arguments, L"/translate");
+  const fs::path sheet = Document(L"Annual Reports", L"Figures 2009.xlsx");
+  std::wstring chosen = sendTo->arguments;
+  for (const fs::path& file : {sheet, Document(L"Letters", L"To the board.docx"), slides})
+    chosen += L" \"" + file.wstring() + L"\"";
+  test::Process second;
+  ASSERT_TRUE(second.Start(sendTo->target, chosen));
+  EXPECT_TRUE(second.WaitForExit(20s));
+  EXPECT_EQ(Message(),
+            L"Startdeck translates one document at a time. It opens the first of the documents you "
+            L"chose, \"" +
+                sheet.wstring() + L"\".");
+  ASSERT_TRUE(
+      test::WaitUntil([&] { return PanelTitle() == L"Translating Microsoft Excel Spreadsheets"; }, 5s));
+  EXPECT_EQ(test::ControlText(::GetDlgItem(Panel(), IDC_PANEL_DOCUMENT)), sheet.wstring());
+  EXPECT_EQ(test::TopLevelWindows(deck_.Id()).size(), 1u);
+  EXPECT_TRUE(Starts(L"excel.exe", 0, 1s).empty());
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <msi.h>
 #include <msiquery.h>
 #include <shlobj.h>
+#include <shlwapi.h>
 #include <wrl/client.h>
 
 #include <algorithm>
@@ -23,12 +24,16 @@
 #include "Msiexec.h"
 #include "ResourceIds.h"
 #include "Snapshot.h"
+#include "StringIds.h"
 #include "support/ProcessList.h"
 #include "support/RegistrySandbox.h"
 #include "support/ScratchDir.h"
+#include "support/ShellLink.h"
 #include "support/TestPaths.h"
+#include "tables/DocumentTypes.h"
 #include "vanto/Kernel.h"
 #include "win/ComScope.h"
+#include "win/Handle.h"
 
 namespace {
 
@@ -86,28 +91,63 @@ struct Shortcut {
   fs::path folder;
 };
 
-// The shortcuts below both Start menus' programs whose target is a program named `program`.
-std::vector<Shortcut> ShortcutsTo(const std::wstring& program) {
+std::vector<fs::path> StartMenus() {
+  return {test::CommonProgramsFolder(), test::UserProgramsFolder()};
+}
+
+// The shortcuts below `folders` (both Start menus' programs unless told) whose target is a program
+// named `program`.
+std::vector<Shortcut> ShortcutsTo(const std::wstring& program,
+                                  const std::vector<fs::path>& folders = StartMenus()) {
   std::vector<Shortcut> found;
-  const win::ComApartment com;
-  for (const fs::path& menu : {test::CommonProgramsFolder(), test::UserProgramsFolder()}) {
+  for (const fs::path& menu : folders) {
     std::error_code error;
     for (fs::recursive_directory_iterator it(menu, error), end; !error && it != end; it.increment(error)) {
       if (_wcsicmp(it->path().extension().c_str(), L".lnk") != 0) continue;
-      Microsoft::WRL::ComPtr<IShellLinkW> link;
-      Microsoft::WRL::ComPtr<IPersistFile> file;
-      if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&link))) ||
-          FAILED(link.As(&file)) || FAILED(file->Load(it->path().c_str(), STGM_READ)))
-        continue;
-      wchar_t target[MAX_PATH] = L"", arguments[1024] = L"", folder[MAX_PATH] = L"";
-      if (FAILED(link->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH))) continue;
-      link->GetArguments(arguments, 1024);
-      link->GetWorkingDirectory(folder, MAX_PATH);
-      if (_wcsicmp(fs::path(target).filename().c_str(), program.c_str()) == 0)
-        found.push_back({it->path(), target, arguments, folder});
+      const std::optional<test::ShellLink> link = test::ReadShellLink(it->path());
+      if (link && _wcsicmp(link->target.filename().c_str(), program.c_str()) == 0)
+        found.push_back({it->path(), link->target, link->arguments, link->folder});
     }
   }
   return found;
+}
+
+// Explorer's verb on every document type the tasks take, as the package writes it for `folder`: the
+// English text as the default value, MUIVerb naming the English library, which SHLoadIndirectString
+// resolves to that library's own text, and the command that hands the document to Startdeck.exe.
+::testing::AssertionResult ExplorerVerbOnEveryType(const fs::path& folder) {
+  const fs::path library = folder / L"StartdeckResENU.dll";
+  const win::UniqueModule module(
+      ::LoadLibraryExW(library.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+  const wchar_t* text = nullptr;
+  const int length =
+      module ? ::LoadStringW(module.get(), IDS_SHELL_TRANSLATE, reinterpret_cast<LPWSTR>(&text), 0) : 0;
+  const std::wstring libraryText = length > 0 ? std::wstring(text, static_cast<size_t>(length)) : L"";
+  if (libraryText != L"Translate with VANTO") return ::testing::AssertionFailure() << "the library's text";
+  const std::wstring muiVerb = L"@" + library.wstring() + L",-" + std::to_wstring(IDS_SHELL_TRANSLATE);
+  for (std::wstring_view extension : docs::kExtensions) {
+    const std::wstring key =
+        L"SystemFileAssociations\\." + std::wstring(extension) + L"\\shell\\VANTO.Translate";
+    const std::wstring indirect = test::GetString(HKEY_CLASSES_ROOT, key, L"MUIVerb");
+    wchar_t resolved[256] = L"";
+    const HRESULT loaded = ::SHLoadIndirectString(indirect.c_str(), resolved, 256, nullptr);
+    if (test::GetString(HKEY_CLASSES_ROOT, key, L"") != libraryText || indirect != muiVerb ||
+        FAILED(loaded) || resolved != libraryText ||
+        test::GetString(HKEY_CLASSES_ROOT, key + L"\\command", L"") !=
+            Quoted(folder / L"Startdeck.exe") + L" /translate \"%1\"")
+      return ::testing::AssertionFailure()
+             << ::testing::PrintToString(key) << ": MUIVerb " << ::testing::PrintToString(indirect)
+             << " resolved to " << ::testing::PrintToString(std::wstring(resolved));
+  }
+  return ::testing::AssertionSuccess();
+}
+
+// The verb's keys in `snapshot` (HKCR\SystemFileAssociations\<type>\shell\VANTO.Translate).
+size_t VerbKeys(const test::Snapshot& snapshot) {
+  const std::wstring area = L"HKCR\\SystemFileAssociations\\", end = L"\\shell\\VANTO.Translate";
+  return std::count_if(snapshot.Entries().begin(), snapshot.Entries().end(), [&](const auto& entry) {
+    return entry.first.rfind(area, 0) == 0 && entry.first.ends_with(end);
+  });
 }
 
 // A machine's snapshot with the entries below `area` taken from `other` instead.
@@ -146,10 +186,12 @@ void ClearEmptyComponentKeysWineLeaves(const test::Snapshot& before, test::Snaps
   }
 }
 
-// The Start menu's shortcut is written again by a repair or an upgrade, and holds its target's file
-// times: its bytes change. It is compared by where it leads, and left out of both snapshots.
-void CompareShortcutApart(const Shortcut& was, test::Snapshot& before, test::Snapshot& after) {
-  const std::vector<Shortcut> now = ShortcutsTo(L"Startdeck.exe");
+// The Start menu's shortcut (or the one below `folders`) is written again by a repair or an upgrade,
+// and holds its target's file times: its bytes change. It is compared by where it leads, and left out
+// of both snapshots.
+void CompareShortcutApart(const Shortcut& was, test::Snapshot& before, test::Snapshot& after,
+                          const std::vector<fs::path>& folders = StartMenus()) {
+  const std::vector<Shortcut> now = ShortcutsTo(L"Startdeck.exe", folders);
   ASSERT_EQ(now.size(), 1u);
   EXPECT_EQ(now[0].file, was.file);
   EXPECT_EQ(now[0].target, was.target);
@@ -231,6 +273,16 @@ TEST_F(PackageTest, RemovalTakesAwayEverythingThePackageWroteAndLeavesTheUsersSe
   EXPECT_EQ(installed.At(L"HKCR\\CLSID\\{B9C7589A-463E-490E-8ACC-E9BB65DDB50D}\\InprocServer32\\:"),
             L"REG_SZ \"" + kernel + L"\"");
   EXPECT_EQ(ShortcutsTo(L"Startdeck.exe").size(), 1u);
+  // Explorer's verb on each type of document the tasks take (a .txt is no such type), and Send To.
+  EXPECT_TRUE(ExplorerVerbOnEveryType(folder_));
+  EXPECT_EQ(VerbKeys(installed), docs::kExtensions.size());
+  EXPECT_TRUE(installed.Has(L"HKCR\\SystemFileAssociations\\.docx\\shell\\VANTO.Translate"));
+  EXPECT_FALSE(installed.Has(L"HKCR\\SystemFileAssociations\\.txt\\shell\\VANTO.Translate"));
+  const std::vector<Shortcut> sendTo = ShortcutsTo(L"Startdeck.exe", {test::SendToFolder()});
+  ASSERT_EQ(sendTo.size(), 1u);
+  EXPECT_EQ(sendTo[0].file.filename(), L"VANTO Translator.lnk");
+  EXPECT_TRUE(SamePath(sendTo[0].target, folder_ / L"Startdeck.exe")) << sendTo[0].target;
+  EXPECT_EQ(sendTo[0].arguments, L"/translate");
 
   ASSERT_TRUE(test::Succeeded(test::RunMsiexec(L"/x " + Quoted(test::Package(kBasePackage)), L"remove")));
   test::Snapshot after = Machine();
@@ -238,11 +290,13 @@ TEST_F(PackageTest, RemovalTakesAwayEverythingThePackageWroteAndLeavesTheUsersSe
   const test::Snapshot expected = WithAreaOf(before, installed, L"HKCU\\");
   EXPECT_EQ(test::Difference(expected.WithoutInstallerStore(), after.WithoutInstallerStore()), L"");
   EXPECT_EQ(after.At(L"HKCU\\Software\\Korvelsoft\\VNTO9\\Startdeck\\9\\:DirID"), L"REG_SZ \"2329\"");
+  EXPECT_EQ(VerbKeys(after), 0u);
+  EXPECT_FALSE(fs::exists(sendTo[0].file));
   EXPECT_EQ(test::InstalledProducts(), std::vector<std::wstring>{});
   EXPECT_EQ(test::UninstallEntries(), std::vector<std::wstring>{});
 }
 
-TEST_F(PackageTest, RepairPutsBackTheDeletedProgramAndLanguageLibraryAsPackaged) {
+TEST_F(PackageTest, RepairPutsBackTheDeletedFilesExplorerVerbAndSendToShortcutAsPackaged) {
   ASSERT_TRUE(test::Succeeded(Install(kBasePackage, L"repair-install")));
   test::Snapshot installed = Machine();
   const std::vector<Shortcut> shortcuts = ShortcutsTo(L"Startdeck.exe");
@@ -251,6 +305,14 @@ TEST_F(PackageTest, RepairPutsBackTheDeletedProgramAndLanguageLibraryAsPackaged)
   for (const std::wstring& file : files) {
     ASSERT_TRUE(fs::remove(folder_ / file)) << file;
   }
+  // And one document type's verb and the Send To shortcut.
+  const std::vector<Shortcut> sendTo = ShortcutsTo(L"Startdeck.exe", {test::SendToFolder()});
+  ASSERT_EQ(sendTo.size(), 1u);
+  ASSERT_EQ(::RegDeleteTreeW(HKEY_LOCAL_MACHINE,
+                             L"SOFTWARE\\Classes\\SystemFileAssociations\\.docx\\shell\\VANTO.Translate"),
+            ERROR_SUCCESS);
+  ASSERT_TRUE(fs::remove(sendTo[0].file));
+  ASSERT_FALSE(Machine().Has(L"HKCR\\SystemFileAssociations\\.docx\\shell\\VANTO.Translate"));
   // Every file, reinstalled whatever its version, the machine's records written again; the package
   // named by its file, as msiexec /f would be given it (see the report: Wine's msiexec /f does not
   // reinstall, the REINSTALL property of an /i run does the same on Windows and Wine).
@@ -258,6 +320,8 @@ TEST_F(PackageTest, RepairPutsBackTheDeletedProgramAndLanguageLibraryAsPackaged)
       L"/i " + Quoted(test::Package(kBasePackage)) + L" REINSTALL=ALL REINSTALLMODE=amus", L"repair")));
   test::Snapshot repaired = Machine();
   ASSERT_NO_FATAL_FAILURE(CompareShortcutApart(shortcuts[0], installed, repaired));
+  ASSERT_NO_FATAL_FAILURE(CompareShortcutApart(sendTo[0], installed, repaired, {test::SendToFolder()}));
+  EXPECT_TRUE(ExplorerVerbOnEveryType(folder_));
   for (const std::wstring& file : files) {
     SCOPED_TRACE(::testing::PrintToString(file));
     ASSERT_TRUE(fs::is_regular_file(folder_ / file));
@@ -282,10 +346,16 @@ TEST_F(PackageTest, AnUpgradeLeavesOneProductWithTheNewFilesAndTheUsersSettings)
   test::Snapshot installed = Machine();
   const std::vector<Shortcut> shortcuts = ShortcutsTo(L"Startdeck.exe");
   ASSERT_EQ(shortcuts.size(), 1u);
+  const std::vector<Shortcut> sendTo = ShortcutsTo(L"Startdeck.exe", {test::SendToFolder()});
+  ASSERT_EQ(sendTo.size(), 1u);
 
   ASSERT_TRUE(test::Succeeded(Install(kNextPackage, L"upgrade")));
   test::Snapshot upgraded = Machine();
+  // One of each shortcut and one verb a document type, as the new version writes them.
   ASSERT_NO_FATAL_FAILURE(CompareShortcutApart(shortcuts[0], installed, upgraded));
+  ASSERT_NO_FATAL_FAILURE(CompareShortcutApart(sendTo[0], installed, upgraded, {test::SendToFolder()}));
+  EXPECT_EQ(VerbKeys(upgraded), docs::kExtensions.size());
+  EXPECT_TRUE(ExplorerVerbOnEveryType(folder_));
   // One product in msi.dll's list and in Add/Remove Programs: the new version, under a new code.
   const std::vector<std::wstring> products = test::InstalledProducts();
   ASSERT_EQ(products.size(), 1u);
@@ -327,6 +397,8 @@ TEST_F(PackageTest, TheSuitesSharedComponentsStayWhileAnyProductOfTheSuiteHasThe
   test::Snapshot firstAlone = machine();
   const std::vector<Shortcut> shortcuts = ShortcutsTo(L"Startdeck.exe");
   ASSERT_EQ(shortcuts.size(), 1u);
+  const std::vector<Shortcut> sendTo = ShortcutsTo(L"Startdeck.exe", {test::SendToFolder()});
+  ASSERT_EQ(sendTo.size(), 1u);
 
   ASSERT_TRUE(test::Succeeded(Install(kSecondPackage, L"shared-install-second")));
   ASSERT_TRUE(test::Succeeded(remove(kBasePackage, L"shared-remove-first")));
@@ -348,6 +420,7 @@ TEST_F(PackageTest, TheSuitesSharedComponentsStayWhileAnyProductOfTheSuiteHasThe
   ASSERT_TRUE(test::Succeeded(remove(kSecondPackage, L"shared-remove-second")));
   test::Snapshot firstAgain = machine();
   ASSERT_NO_FATAL_FAILURE(CompareShortcutApart(shortcuts[0], firstAlone, firstAgain));
+  ASSERT_NO_FATAL_FAILURE(CompareShortcutApart(sendTo[0], firstAlone, firstAgain, {test::SendToFolder()}));
   EXPECT_EQ(
       test::Difference(firstAlone.WithoutInstallerBookkeeping(), firstAgain.WithoutInstallerBookkeeping()),
       L"");

@@ -13,6 +13,7 @@
 #include "support/Driver.h"
 #include "support/ProcessList.h"
 #include "support/RegistrySandbox.h"
+#include "support/ShellLink.h"
 #include "support/TestPaths.h"
 #include "win/Handle.h"
 
@@ -294,6 +295,27 @@ RecordsAside::RecordsAside(const fs::path& package) {
     moved_.push_back(place.name);
   }
   places_ = kept;
+
+  // The shortcuts it puts into the user's Send To folder, which another installation may have made
+  // there: moved out of the folder the tests compare.
+  const fs::path sendTo = SendToFolder();
+  for (const auto& row :
+       Rows(database.get(), L"SELECT `Name` FROM `Shortcut` WHERE `Directory_` = 'SendToFolder'", false)) {
+    const std::wstring name = row.second.substr(row.second.find(L'|') + 1);  // "SHORT~1|Long name"
+    const fs::path file = sendTo / (name + L".lnk");
+    std::error_code error;
+    if (!fs::exists(file, error)) continue;
+    const fs::path holder = fs::temp_directory_path() /
+                            (L"StartdeckInstallTestsAside" + std::to_wstring(files_.size()) + L".lnk");
+    fs::remove(holder, error);  // left by a run that ended before it put it back
+    fs::rename(file, holder, error);
+    if (error) {
+      ADD_FAILURE() << "could not set aside " << file;
+      continue;
+    }
+    files_.emplace_back(file, holder);
+    moved_.push_back(file.wstring());
+  }
 }
 
 RecordsAside::~RecordsAside() {
@@ -309,6 +331,13 @@ RecordsAside::~RecordsAside() {
     }
   }
   ::RegDeleteTreeW(HKEY_CURRENT_USER, kAsideKey);
+  for (const auto& [file, holder] : files_) {
+    // Wine's msiexec removes the Send To folder with the last shortcut it took from it.
+    std::error_code error;
+    fs::create_directories(file.parent_path(), error);
+    fs::rename(holder, file, error);
+    if (error) ADD_FAILURE() << "could not put back " << file;
+  }
 }
 
 }  // namespace test

@@ -72,10 +72,11 @@ class ProductRemoval {
 };
 
 // The machine's keys that `package` writes to (its Registry, Class, ProgId, Extension, AppId and
-// TypeLib tables), moved aside while the object lives when they already hold something: another
-// installation of the suite in the same machine (the demo installation other test programs make)
-// would otherwise lose its records with the package's removal, as Windows Installer removes what
-// it wrote whatever was there before. Put back when the object goes.
+// TypeLib tables) and its shortcuts in the user's Send To folder, moved aside while the object lives
+// when they are already there: another installation of the suite in the same machine (the demo
+// installation other test programs make) would otherwise lose its records with the package's
+// removal, as Windows Installer removes what it wrote whatever was there before. Put back when the
+// object goes.
 class RecordsAside {
  public:
   explicit RecordsAside(const std::filesystem::path& package);
@@ -83,7 +84,7 @@ class RecordsAside {
   RecordsAside(const RecordsAside&) = delete;
   RecordsAside& operator=(const RecordsAside&) = delete;
 
-  // The keys set aside ("HKLM\SOFTWARE\..."), for the test's output.
+  // The keys and files set aside ("HKLM\SOFTWARE\...", "C:\...\SendTo\...lnk"), for the test's output.
   [[nodiscard]] const std::vector<std::wstring>& Moved() const noexcept { return moved_; }
   // False when the package's tables could not be read.
   [[nodiscard]] bool Ok() const noexcept { return ok_; }
@@ -95,6 +96,7 @@ class RecordsAside {
     std::wstring name;
   };
   std::vector<Place> places_;
+  std::vector<std::pair<std::filesystem::path, std::filesystem::path>> files_;  // the file, where it is kept
   std::vector<std::wstring> moved_;
   bool ok_ = false;
 };

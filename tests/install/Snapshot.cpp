@@ -10,6 +10,7 @@
 #include <fstream>
 #include <set>
 
+#include "support/ShellLink.h"
 #include "win/Handle.h"
 
 namespace test {
@@ -269,6 +270,7 @@ Snapshot MachineSnapshot(std::initializer_list<fs::path> folders) {
   for (const fs::path& folder : folders) snapshot.AddFolder(folder);
   snapshot.AddFolder(CommonProgramsFolder());
   snapshot.AddFolder(UserProgramsFolder());
+  snapshot.AddFolder(SendToFolder());
   snapshot.AddKey(HKEY_LOCAL_MACHINE, L"SOFTWARE", L"HKLM\\SOFTWARE");
   snapshot.AddKey(HKEY_CLASSES_ROOT, L"", L"HKCR");
   snapshot.AddKey(HKEY_CURRENT_USER, L"Software\\Korvelsoft", L"HKCU\\Software\\Korvelsoft");

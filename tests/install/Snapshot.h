@@ -58,7 +58,8 @@ class Snapshot {
 [[nodiscard]] std::filesystem::path UserProgramsFolder();
 
 // A snapshot of what the suite's packages may touch: the `folders` they install into, both Start
-// menus' programs, HKLM\SOFTWARE, HKCR and the maker's key of the current user.
+// menus' programs, the user's Send To folder, HKLM\SOFTWARE, HKCR and the maker's key of the
+// current user.
 [[nodiscard]] Snapshot MachineSnapshot(std::initializer_list<std::filesystem::path> folders);
 
 // The content hash of a file as the snapshot records it (FNV-1a, 64 bits, in hex); empty when the

@@ -80,11 +80,11 @@ TEST(TaskTableTest, DroppedFilesAndTheirKinds) {
   std::size_t kinds = 0;
   for (const TaskRow& task : ui::Tasks()) {
     SCOPED_TRACE(NameOf(task));
-    EXPECT_EQ(task.drop.extensions.empty(), task.drop.kindId == 0);
+    EXPECT_EQ(docs::ExtensionsOf(task.drop.documents).empty(), task.drop.kindId == 0);
     if (task.drop.kindId == 0) continue;
     ++kinds;
     EXPECT_TRUE(positions.insert(task.drop.position).second);
-    for (std::wstring_view extension : suite::SplitAppIds(task.drop.extensions))
+    for (std::wstring_view extension : suite::SplitAppIds(docs::ExtensionsOf(task.drop.documents)))
       EXPECT_TRUE(extensions.insert(extension).second) << ::testing::PrintToString(std::wstring(extension));
   }
   ASSERT_FALSE(positions.empty());

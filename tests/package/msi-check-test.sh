@@ -21,6 +21,8 @@ cases=(
   "component in no feature|DELETE FROM \`FeatureComponents\` WHERE \`Component_\` = 'WebService'|component WebService is in no feature"
   "feature missing|DELETE FROM \`FeatureComponents\` WHERE \`Component_\` = 'Kernel';INSERT INTO \`FeatureComponents\` (\`Feature_\`, \`Component_\`) VALUES ('Elsewhere', 'Kernel')|feature Elsewhere of component Kernel is not in the Feature table"
   "registry value outside every component|UPDATE \`Registry\` SET \`Component_\` = 'Nowhere' WHERE \`Component_\` = 'SuiteRecords' AND \`Name\` = 'Url'|is in the missing component Nowhere"
+  "shortcut outside every component|UPDATE \`Shortcut\` SET \`Component_\` = 'Nowhere' WHERE \`Shortcut\` = 'StartdeckSendTo'|shortcut StartdeckSendTo is in the missing component Nowhere"
+  "shortcut into a missing directory|UPDATE \`Shortcut\` SET \`Directory_\` = 'NoDir' WHERE \`Shortcut\` = 'StartdeckSendTo'|shortcut StartdeckSendTo goes into the missing directory NoDir"
   "directory missing|UPDATE \`Component\` SET \`Directory_\` = 'NoDir' WHERE \`Component\` = 'Kernel'|component Kernel is in the missing directory NoDir"
   "no UpgradeCode|DELETE FROM \`Property\` WHERE \`Property\` = 'UpgradeCode'|no UpgradeCode"
 )

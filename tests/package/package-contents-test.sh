@@ -40,6 +40,13 @@ cases=(
   "$base|File|has|Startdeck.inf~ProductProfile~Startdeck.inf~"
   "$base|CustomAction|lacks|FailHalfway~"
   "$base|Shortcut|has|StartdeckShortcut~ProductMenuDir~VANTO Translator Home~StartMenu~[#Startdeck.exe]~"
+  # Explorer's verb on the document types the tasks take (not .txt, which none takes), its text from
+  # the suite language's library, one component an extension; the Send To shortcut.
+  "$base|Component|has|Startdeck_Verb_docx~{394DEC4D-1C78-5737-A9A8-CCAFBE016874}~INSTALLDIR~260~"
+  "$base|Registry|has|~2~SOFTWARE\Classes\SystemFileAssociations\.html\shell\VANTO.Translate~MUIVerb~@[INSTALLDIR]StartdeckResENU.dll,-4520~Startdeck_Verb_html"
+  "$base|Registry|has|~2~SOFTWARE\Classes\SystemFileAssociations\.pdf\shell\VANTO.Translate\command~~\"[INSTALLDIR]Startdeck.exe\" /translate \"%1\"~Startdeck_Verb_pdf"
+  "$base|Registry|lacks|SystemFileAssociations\.txt\shell"
+  "$base|Shortcut|has|StartdeckSendTo~SendToFolder~VANTO Translator~Startdeck_SendTo~[#Startdeck.exe]~/translate~"
   # The upgrade rule and the versions.
   "$base|Property|has|ProductVersion~9.0.0"
   "$base|Property|has|UpgradeCode~{6E0A2C5B-3F1D-4B7E-9A28-5D4C1B0E7F36}"

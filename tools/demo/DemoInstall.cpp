@@ -2,7 +2,9 @@
 // the product's .inf packed with infpack, the machine-wide registry records, the translation
 // kernel, registered, and the suite's applications (copies of the SuiteApp substitute; see
 // DemoApps.h and README.md) with the journal they write to, the host programs and the Microsoft
-// Office installations with the suite's add-ins, Acrobat, the browsers and OpenOffice.org (DemoHosts.h).
+// Office installations with the suite's add-ins, Acrobat, the browsers and OpenOffice.org (DemoHosts.h),
+// and, as the product's package, Explorer's verb on the documents the tasks take and the Send To
+// shortcut (DemoExplorer.h).
 // Run it under Wine (or on Windows) from the build's bin folder:
 //
 //   DemoInstall.exe FOLDER [--product NAME] [--title FILE_TITLE] [--language LANGID] [--no-inf]
@@ -21,6 +23,7 @@
 
 #include "DemoApps.h"
 #include "DemoDocuments.h"
+#include "DemoExplorer.h"
 #include "DemoHosts.h"
 #include "StartdeckFiles.h"
 #include "core/RegistryKey.h"
@@ -221,6 +224,10 @@ int wmain(int argc, wchar_t** argv) {
     if (!RegisterKernel(options)) return Fail(L"cannot register the translation kernel");
     if (!RegisterWebService(options)) return Fail(L"cannot register the web-service component");
     if (!demo::InstallDemoApps(from, options.folder)) return Fail(L"cannot install the suite's applications");
+    const fs::path program = options.folder / (options.title + L".exe");
+    if (!demo::InstallExplorerVerb(program, options.language))
+      return Fail(L"cannot add \"Translate with VANTO\" to Explorer");
+    if (!demo::InstallSendToShortcut(program)) return Fail(L"cannot add the Send To shortcut");
   }
   if (!demo::InstallDemoHosts(from, options.folder)) return Fail(L"cannot install the host programs");
   if (!demo::InstallDemoOffice(from, options.folder))
