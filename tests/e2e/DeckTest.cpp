@@ -226,6 +226,12 @@ void DeckTest::ClearUserRecords() {
   ::RegDeleteTreeW(HKEY_CURRENT_USER, kRunningKeyPath);
 }
 
+void DeckTest::ClearOfficeAddins() {
+  for (const wchar_t* application : {L"Word", L"Excel", L"Outlook", L"PowerPoint"})
+    ::RegDeleteTreeW(HKEY_CURRENT_USER,
+                     (std::wstring(L"Software\\Microsoft\\Office\\") + application + L"\\Addins").c_str());
+}
+
 HWND DeckTest::Panel() const {
   for (HWND child = ::GetWindow(window_, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
     if (::IsWindowVisible(child) && ::GetDlgItem(child, IDC_PANEL_TITLE)) return child;

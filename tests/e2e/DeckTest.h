@@ -135,6 +135,8 @@ class DeckTest : public ::testing::Test {
 
   // Removes the start centre's settings and running records of the current user.
   static void ClearUserRecords();
+  // Removes the Office add-ins' registrations of the current user, which a hand-off switches on.
+  static void ClearOfficeAddins();
 
   // Starts the program (with `arguments` on its command line) and waits for its window.
   void StartDeck(const std::wstring& arguments = {});

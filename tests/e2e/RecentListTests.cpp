@@ -36,6 +36,7 @@ class RecentListTest : public test::DeckTest {
   void TearDown() override {
     EXPECT_TRUE(CloseDeck());
     ::RegDeleteTreeW(HKEY_CURRENT_USER, kRecent);
+    ClearOfficeAddins();
   }
 
   fs::path Document(const std::wstring& folder, const std::wstring& name) const {

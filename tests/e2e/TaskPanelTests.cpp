@@ -77,8 +77,7 @@ class TaskPanelTest : public test::DeckTest {
   static void ClearUserRecords() {
     ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kSubstituteKey, L"ExitAtOnce");
     DeckTest::ClearUserRecords();
-    for (const wchar_t* application : {L"Word", L"Excel", L"Outlook", L"PowerPoint"})
-      ::RegDeleteTreeW(HKEY_CURRENT_USER, (std::wstring(kOfficeKey) + application + L"\\Addins").c_str());
+    ClearOfficeAddins();
   }
 
   void ShowAllFeatures() {
