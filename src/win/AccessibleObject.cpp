@@ -60,8 +60,12 @@ HRESULT SkipWithin(ULONG& cursor, ULONG count, ULONG total) noexcept {
   return skipped == count ? S_OK : S_FALSE;
 }
 
+}  // namespace
+
 // An enumeration of VARIANTs with a cursor of its own. `Derived` gives Count(ULONG&), NextFrom(cursor,
 // wanted, out, fetched) and Twin(), a copy of itself at the start.
+// Not in the unnamed namespace: AccessibleObject, a class of the whole program, builds its list of IDs
+// on it, and GCC warns about such a base (-Wsubobject-linkage) when the source is part of a unity batch.
 template <class Derived>
 class VariantEnumerator : public IEnumVARIANT, public ComRefCount<Derived> {
  public:
@@ -105,6 +109,8 @@ class VariantEnumerator : public IEnumVARIANT, public ComRefCount<Derived> {
   Derived& Self() noexcept { return static_cast<Derived&>(*this); }
   ULONG cursor_ = 0;
 };
+
+namespace {
 
 // A child window's own object, as the standard objects hand it out: its client object, so that a
 // walk goes straight on into the control's items.
