@@ -272,6 +272,15 @@ inline constexpr TaskRow kTasks[] = {
   return nullptr;
 }
 
+// Whether the table has a row for `taskCode`, for a static_assert: it compares no row's address with
+// nullptr, which GCC 12 may warn about (-Waddress) when the source shares its compilation with
+// others, as in a unity batch.
+[[nodiscard]] constexpr bool HasTask(int taskCode) noexcept {
+  for (const TaskRow& row : Tasks())
+    if (row.taskCode == taskCode) return true;
+  return false;
+}
+
 // The task the tab's command `index` opens, or nullptr when that command opens none.
 [[nodiscard]] constexpr const TaskRow* FindTaskOfCommand(MenuTab tab, int index) noexcept {
   for (const TaskRow& row : Tasks())

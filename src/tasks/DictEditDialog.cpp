@@ -27,9 +27,9 @@ constexpr ControlPlace kDictionaries{IDC_PANEL_DICTIONARIES, {kContentLeft, 90, 
 constexpr ControlPlace kNewDictionary{IDC_PANEL_NEW_DICTIONARY, {kButtonLeft, 126, 0, 0}};
 constexpr ControlPlace kWordLabel{
     IDC_PANEL_WORD_LABEL, {kContentLeft, 164, kContentWidth, kLabelHeight}, SharedFont::kTahoma12Bold};
-constexpr ControlPlace kWord{IDC_PANEL_WORD,
-                             {kContentLeft, kWordTop, kButtonLeft - kFieldButtonGap - kContentLeft, 22},
-                             SharedFont::kTahoma12};
+constexpr ControlPlace kWordField{IDC_PANEL_WORD,
+                                  {kContentLeft, kWordTop, kButtonLeft - kFieldButtonGap - kContentLeft, 22},
+                                  SharedFont::kTahoma12};
 constexpr ControlPlace kAddWord{IDC_PANEL_ADD_WORD, {kButtonLeft, kWordTop - 1, 0, 0}};
 constexpr ControlPlace kDictOutcome{
     IDC_PANEL_OUTCOME, {kContentLeft, 222, kContentWidth, 100}, SharedFont::kTahoma12};
@@ -37,7 +37,7 @@ constexpr ControlPlace kDictOutcome{
 }  // namespace
 
 bool CDictEditDialog::OnInitPanel() {
-  static_assert(ui::FindTask(kDictionaryTask) != nullptr);
+  static_assert(ui::HasTask(kDictionaryTask));
   const ui::PanelTextIds& texts = ui::FindTask(kDictionaryTask)->texts;
   const app::SharedGraphics& graphics = context_.Graphics();
 
@@ -52,13 +52,13 @@ bool CDictEditDialog::OnInitPanel() {
   if (!MakePushButton(newDictionary_, hwnd(), kNewDictionary, IDS_NEW_DICTIONARY, graphics)) return false;
 
   const HWND wordLabel = MakeFieldLabel(hwnd(), kWordLabel, IDS_LABEL_WORD, graphics);
-  const RECT field = ScaledEdges(kWord, graphics.Scale());
+  const RECT field = ScaledEdges(kWordField, graphics.Scale());
   word_ = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL,
                             field.left, field.top, field.right - field.left, field.bottom - field.top, hwnd(),
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_PANEL_WORD)),
                             ::GetModuleHandleW(nullptr), nullptr);
   if (!word_) return false;
-  ::SendMessageW(word_, WM_SETFONT, reinterpret_cast<WPARAM>(graphics.Font(kWord.font)), FALSE);
+  ::SendMessageW(word_, WM_SETFONT, reinterpret_cast<WPARAM>(graphics.Font(kWordField.font)), FALSE);
   SetFieldMargins(word_, graphics.Scale());
   (void)wordFrame_.Attach(word_);
   if (!MakePushButton(add_, hwnd(), kAddWord, IDS_ADD, graphics)) return false;
@@ -80,7 +80,7 @@ void CDictEditDialog::ApplyScale() {
                  {dictionaries_.hwnd(), kDictionaries},
                  {newDictionary_.hwnd(), kNewDictionary},
                  {label(IDC_PANEL_WORD_LABEL), kWordLabel},
-                 {word_, kWord},
+                 {word_, kWordField},
                  {add_.hwnd(), kAddWord},
                  {label(IDC_PANEL_OUTCOME), kDictOutcome}},
                 graphics);

@@ -39,7 +39,7 @@ constexpr ControlPlace kTmmOutcome{
 }  // namespace
 
 bool CTMMDialog::OnInitPanel() {
-  static_assert(ui::FindTask(kMemoryTask) != nullptr);
+  static_assert(ui::HasTask(kMemoryTask));
   const ui::PanelTextIds& texts = ui::FindTask(kMemoryTask)->texts;
   const app::SharedGraphics& graphics = context_.Graphics();
 
