@@ -524,7 +524,7 @@ TEST_F(OpenOfficeSwitchTest, AProfileWithoutBasicFolderIsSwitchedWithoutTheLibra
 // file it touches. A switch-over that fails leaves the whole profile byte for byte as it was (it
 // once left half of it switched), reports the state the profile is in and shows its message; one
 // that meets a missing file it can do without completes as it does for a profile without that file.
-enum class Fault {
+enum class WriterFault {
   kHeld,             // another program holds the file open without sharing
   kReadOnly,         // the file is read-only
   kDeleted,          // the file is deleted
@@ -543,7 +543,7 @@ enum class Outcome {
 struct FaultCase {
   const char* label;
   int wanted;  // the state asked for
-  Fault fault;
+  WriterFault fault;
   const wchar_t* file;  // below the version 3 user folder (OOInst for a template)
   Outcome outcome;
   const wchar_t* logged = nullptr;  // the failure's log text; none for a file a merge cannot take
@@ -600,27 +600,28 @@ TEST_P(OpenOfficeFault, LeavesTheProfileAsItWasOrCompletes) {
 
   COpenOfficeSW sw(kWriterProduct);
   ASSERT_EQ(sw.CollectPlugins(), 1);
-  const fs::path file = c.fault == Fault::kTemplateMissing ? Suite() / L"OOInst" / c.file : User(3) / c.file;
-  if (c.fault != Fault::kTempBlocked && c.fault != Fault::kTemplateMissing) {
+  const fs::path file =
+      c.fault == WriterFault::kTemplateMissing ? Suite() / L"OOInst" / c.file : User(3) / c.file;
+  if (c.fault != WriterFault::kTempBlocked && c.fault != WriterFault::kTemplateMissing) {
     ASSERT_TRUE(fs::exists(file));
   }
   std::optional<win::UniqueFile> held;
   switch (c.fault) {
-    case Fault::kHeld:
+    case WriterFault::kHeld:
       held.emplace(::CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
       ASSERT_TRUE(held->valid());
       break;
-    case Fault::kReadOnly: ::SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY); break;
-    case Fault::kDeleted:
-    case Fault::kTemplateMissing: fs::remove(file); break;
-    case Fault::kTempBlocked: fs::create_directory(file); break;
-    case Fault::kOneLine: {
+    case WriterFault::kReadOnly: ::SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY); break;
+    case WriterFault::kDeleted:
+    case WriterFault::kTemplateMissing: fs::remove(file); break;
+    case WriterFault::kTempBlocked: fs::create_directory(file); break;
+    case WriterFault::kOneLine: {
       std::string bytes = test::ReadFile(file);
       std::erase(bytes, '\n');
       test::WriteFile(file, bytes);
       break;
     }
-    case Fault::kJoinAfter: {
+    case WriterFault::kJoinAfter: {
       std::string bytes = test::ReadFile(file);
       const size_t at = bytes.find(c.text);
       ASSERT_NE(at, std::string::npos);
@@ -628,7 +629,7 @@ TEST_P(OpenOfficeFault, LeavesTheProfileAsItWasOrCompletes) {
       test::WriteFile(file, bytes);
       break;
     }
-    case Fault::kReplaced: test::WriteFile(file, std::string(c.text)); break;
+    case WriterFault::kReplaced: test::WriteFile(file, std::string(c.text)); break;
   }
   // A file held without sharing cannot be read for the snapshot; its bytes are those of before.
   const Tree faulty = [&] {
@@ -697,99 +698,105 @@ TEST_P(OpenOfficeFault, LeavesTheProfileAsItWasOrCompletes) {
 
 // Switching on: every profile file it reads and rewrites.
 const FaultCase kSwitchOnFaults[] = {
-    {"AddonsHeld", 1, Fault::kHeld, kAddonsXcu, Outcome::kFails},
-    {"AddonsReadOnly", 1, Fault::kReadOnly, kAddonsXcu, Outcome::kFails},
-    {"AddonsDeleted", 1, Fault::kDeleted, kAddonsXcu, Outcome::kCompletes},  // the template becomes the file
-    {"EventsHeld", 1, Fault::kHeld, kEventsXcu, Outcome::kFails, kRegister},
-    {"EventsReadOnly", 1, Fault::kReadOnly, kEventsXcu, Outcome::kFails, kRegister},
-    {"EventsDeleted", 1, Fault::kDeleted, kEventsXcu, Outcome::kCompletes},
-    {"WindowStateHeld", 1, Fault::kHeld, kWindowStateXcu, Outcome::kFails},
-    {"WindowStateReadOnly", 1, Fault::kReadOnly, kWindowStateXcu, Outcome::kFails},
-    {"WindowStateDeleted", 1, Fault::kDeleted, kWindowStateXcu, Outcome::kCompletes},
-    {"EnglishAcceleratorsHeld", 1, Fault::kHeld, kEnglishAccel, Outcome::kFails},
-    {"EnglishAcceleratorsReadOnly", 1, Fault::kReadOnly, kEnglishAccel, Outcome::kFails},
-    {"EnglishAcceleratorsDeleted", 1, Fault::kDeleted, kEnglishAccel, Outcome::kCompletes},
-    {"GermanAcceleratorsHeld", 1, Fault::kHeld, kGermanAccel, Outcome::kFails},
-    {"GermanAcceleratorsReadOnly", 1, Fault::kReadOnly, kGermanAccel, Outcome::kFails},
-    {"GermanAcceleratorsDeleted", 1, Fault::kDeleted, kGermanAccel, Outcome::kCompletes},
+    {"AddonsHeld", 1, WriterFault::kHeld, kAddonsXcu, Outcome::kFails},
+    {"AddonsReadOnly", 1, WriterFault::kReadOnly, kAddonsXcu, Outcome::kFails},
+    {"AddonsDeleted", 1, WriterFault::kDeleted, kAddonsXcu,
+     Outcome::kCompletes},  // the template becomes the file
+    {"EventsHeld", 1, WriterFault::kHeld, kEventsXcu, Outcome::kFails, kRegister},
+    {"EventsReadOnly", 1, WriterFault::kReadOnly, kEventsXcu, Outcome::kFails, kRegister},
+    {"EventsDeleted", 1, WriterFault::kDeleted, kEventsXcu, Outcome::kCompletes},
+    {"WindowStateHeld", 1, WriterFault::kHeld, kWindowStateXcu, Outcome::kFails},
+    {"WindowStateReadOnly", 1, WriterFault::kReadOnly, kWindowStateXcu, Outcome::kFails},
+    {"WindowStateDeleted", 1, WriterFault::kDeleted, kWindowStateXcu, Outcome::kCompletes},
+    {"EnglishAcceleratorsHeld", 1, WriterFault::kHeld, kEnglishAccel, Outcome::kFails},
+    {"EnglishAcceleratorsReadOnly", 1, WriterFault::kReadOnly, kEnglishAccel, Outcome::kFails},
+    {"EnglishAcceleratorsDeleted", 1, WriterFault::kDeleted, kEnglishAccel, Outcome::kCompletes},
+    {"GermanAcceleratorsHeld", 1, WriterFault::kHeld, kGermanAccel, Outcome::kFails},
+    {"GermanAcceleratorsReadOnly", 1, WriterFault::kReadOnly, kGermanAccel, Outcome::kFails},
+    {"GermanAcceleratorsDeleted", 1, WriterFault::kDeleted, kGermanAccel, Outcome::kCompletes},
     // The library list once stayed unregistered behind a marker that said on.
-    {"LibraryListHeld", 1, Fault::kHeld, kLibraryListFile, Outcome::kFails, kRegister},
-    {"LibraryListReadOnly", 1, Fault::kReadOnly, kLibraryListFile, Outcome::kFails, kRegister},
-    {"LibraryListDeleted", 1, Fault::kDeleted, kLibraryListFile, Outcome::kCompletes},  // no library entry
+    {"LibraryListHeld", 1, WriterFault::kHeld, kLibraryListFile, Outcome::kFails, kRegister},
+    {"LibraryListReadOnly", 1, WriterFault::kReadOnly, kLibraryListFile, Outcome::kFails, kRegister},
+    {"LibraryListDeleted", 1, WriterFault::kDeleted, kLibraryListFile,
+     Outcome::kCompletes},  // no library entry
     // The suite's installation and the folder the rewrites go through.
-    {"AddonsTemplateMissing", 1, Fault::kTemplateMissing, L"Addons.xcu", Outcome::kFails},
-    {"AcceleratorTemplateMissing", 1, Fault::kTemplateMissing, L"Accel.xml", Outcome::kFails},
-    {"LibraryTemplateMissing", 1, Fault::kTemplateMissing, L"Vanto\\Module1.xba", Outcome::kFails, kRegister},
-    {"AddonsTemporaryFileBlocked", 1, Fault::kTempBlocked,
+    {"AddonsTemplateMissing", 1, WriterFault::kTemplateMissing, L"Addons.xcu", Outcome::kFails},
+    {"AcceleratorTemplateMissing", 1, WriterFault::kTemplateMissing, L"Accel.xml", Outcome::kFails},
+    {"LibraryTemplateMissing", 1, WriterFault::kTemplateMissing, L"Vanto\\Module1.xba", Outcome::kFails,
+     kRegister},
+    {"AddonsTemporaryFileBlocked", 1, WriterFault::kTempBlocked,
      L"registry\\data\\org\\openoffice\\Office\\AddonsTemp.xcu", Outcome::kFails, kRegister},
-    {"LibraryTemporaryFileBlocked", 1, Fault::kTempBlocked, L"basic\\script.xlc.tmp", Outcome::kFails,
+    {"LibraryTemporaryFileBlocked", 1, WriterFault::kTempBlocked, L"basic\\script.xlc.tmp", Outcome::kFails,
      kRegister},
     // Files the merges cannot take the suite's lines into without misplacing them.
-    {"AddonsWithoutAnyAnchor", 1, Fault::kReplaced, kAddonsXcu, Outcome::kFails, nullptr,
+    {"AddonsWithoutAnyAnchor", 1, WriterFault::kReplaced, kAddonsXcu, Outcome::kFails, nullptr,
      "<?xml version=\"1.0\"?>\n<oor:component-data oor:name=\"Addons\"/>\n"},
-    {"AddonsNotWellFormed", 1, Fault::kReplaced, kAddonsXcu, Outcome::kFails, nullptr,
+    {"AddonsNotWellFormed", 1, WriterFault::kReplaced, kAddonsXcu, Outcome::kFails, nullptr,
      "<oor:component-data><node oor:name=\"AddonUI\"><node oor:name=\"OfficeMenuBar\"></node>\n"},
     // Well-formed files on one line are merged by their elements.
-    {"AddonsOnOneLine", 1, Fault::kOneLine, kAddonsXcu, Outcome::kCompletes},
-    {"WindowStateOnOneLine", 1, Fault::kOneLine, kWindowStateXcu, Outcome::kCompletes},
-    {"AcceleratorsOnOneLine", 1, Fault::kOneLine, kGermanAccel, Outcome::kCompletes},
-    {"LibraryListOnOneLine", 1, Fault::kOneLine, kLibraryListFile, Outcome::kCompletes},
+    {"AddonsOnOneLine", 1, WriterFault::kOneLine, kAddonsXcu, Outcome::kCompletes},
+    {"WindowStateOnOneLine", 1, WriterFault::kOneLine, kWindowStateXcu, Outcome::kCompletes},
+    {"AcceleratorsOnOneLine", 1, WriterFault::kOneLine, kGermanAccel, Outcome::kCompletes},
+    {"LibraryListOnOneLine", 1, WriterFault::kOneLine, kLibraryListFile, Outcome::kCompletes},
 };
 
 // Switching off: every file it rewrites or removes. The marker goes first, so a missing one means
 // the profile reads as off.
 const FaultCase kSwitchOffFaults[] = {
-    {"MarkerHeld", 0, Fault::kHeld, kMarkerFile, Outcome::kFails, kUnregister},
-    {"MarkerReadOnly", 0, Fault::kReadOnly, kMarkerFile, Outcome::kFails, L"Can't delete Addons.xcu.old"},
-    {"MarkerDeleted", 0, Fault::kDeleted, kMarkerFile, Outcome::kNothingToDo},
-    {"AddonsHeld", 0, Fault::kHeld, kAddonsXcu, Outcome::kFails},
-    {"AddonsReadOnly", 0, Fault::kReadOnly, kAddonsXcu, Outcome::kFails},
-    {"AddonsDeleted", 0, Fault::kDeleted, kAddonsXcu, Outcome::kCompletes},
+    {"MarkerHeld", 0, WriterFault::kHeld, kMarkerFile, Outcome::kFails, kUnregister},
+    {"MarkerReadOnly", 0, WriterFault::kReadOnly, kMarkerFile, Outcome::kFails,
+     L"Can't delete Addons.xcu.old"},
+    {"MarkerDeleted", 0, WriterFault::kDeleted, kMarkerFile, Outcome::kNothingToDo},
+    {"AddonsHeld", 0, WriterFault::kHeld, kAddonsXcu, Outcome::kFails},
+    {"AddonsReadOnly", 0, WriterFault::kReadOnly, kAddonsXcu, Outcome::kFails},
+    {"AddonsDeleted", 0, WriterFault::kDeleted, kAddonsXcu, Outcome::kCompletes},
     // The suite's start-up macro once stayed in Events.xcu while its library went.
-    {"EventsHeld", 0, Fault::kHeld, kEventsXcu, Outcome::kFails, kUnregister},
-    {"EventsReadOnly", 0, Fault::kReadOnly, kEventsXcu, Outcome::kFails, kUnregister},
-    {"EventsDeleted", 0, Fault::kDeleted, kEventsXcu, Outcome::kCompletes},  // the user's comes back
-    {"KeptEventsHeld", 0, Fault::kHeld, kEventsUser, Outcome::kFails, kUnregister},
-    {"KeptEventsReadOnly", 0, Fault::kReadOnly, kEventsUser, Outcome::kFails, kUnregister},
-    {"KeptEventsDeleted", 0, Fault::kDeleted, kEventsUser, Outcome::kCompletes},  // the suite's goes
-    {"WindowStateHeld", 0, Fault::kHeld, kWindowStateXcu, Outcome::kFails},
-    {"WindowStateReadOnly", 0, Fault::kReadOnly, kWindowStateXcu, Outcome::kFails},
-    {"WindowStateDeleted", 0, Fault::kDeleted, kWindowStateXcu, Outcome::kCompletes},
-    {"EnglishAcceleratorsHeld", 0, Fault::kHeld, kEnglishAccel, Outcome::kFails},
-    {"EnglishAcceleratorsReadOnly", 0, Fault::kReadOnly, kEnglishAccel, Outcome::kFails},
-    {"EnglishAcceleratorsDeleted", 0, Fault::kDeleted, kEnglishAccel, Outcome::kCompletes},
-    {"GermanAcceleratorsHeld", 0, Fault::kHeld, kGermanAccel, Outcome::kFails},
-    {"GermanAcceleratorsReadOnly", 0, Fault::kReadOnly, kGermanAccel, Outcome::kFails},
-    {"GermanAcceleratorsDeleted", 0, Fault::kDeleted, kGermanAccel, Outcome::kCompletes},
-    {"LibraryListHeld", 0, Fault::kHeld, kLibraryListFile, Outcome::kFails, kUnregister},
-    {"LibraryListReadOnly", 0, Fault::kReadOnly, kLibraryListFile, Outcome::kFails, kUnregister},
-    {"LibraryListDeleted", 0, Fault::kDeleted, kLibraryListFile, Outcome::kCompletes},
-    {"BackupHeld", 0, Fault::kHeld, kLibraryBackup, Outcome::kFails, kUnregister},
-    {"BackupReadOnly", 0, Fault::kReadOnly, kLibraryBackup, Outcome::kFails, kUnregister},
+    {"EventsHeld", 0, WriterFault::kHeld, kEventsXcu, Outcome::kFails, kUnregister},
+    {"EventsReadOnly", 0, WriterFault::kReadOnly, kEventsXcu, Outcome::kFails, kUnregister},
+    {"EventsDeleted", 0, WriterFault::kDeleted, kEventsXcu, Outcome::kCompletes},  // the user's comes back
+    {"KeptEventsHeld", 0, WriterFault::kHeld, kEventsUser, Outcome::kFails, kUnregister},
+    {"KeptEventsReadOnly", 0, WriterFault::kReadOnly, kEventsUser, Outcome::kFails, kUnregister},
+    {"KeptEventsDeleted", 0, WriterFault::kDeleted, kEventsUser, Outcome::kCompletes},  // the suite's goes
+    {"WindowStateHeld", 0, WriterFault::kHeld, kWindowStateXcu, Outcome::kFails},
+    {"WindowStateReadOnly", 0, WriterFault::kReadOnly, kWindowStateXcu, Outcome::kFails},
+    {"WindowStateDeleted", 0, WriterFault::kDeleted, kWindowStateXcu, Outcome::kCompletes},
+    {"EnglishAcceleratorsHeld", 0, WriterFault::kHeld, kEnglishAccel, Outcome::kFails},
+    {"EnglishAcceleratorsReadOnly", 0, WriterFault::kReadOnly, kEnglishAccel, Outcome::kFails},
+    {"EnglishAcceleratorsDeleted", 0, WriterFault::kDeleted, kEnglishAccel, Outcome::kCompletes},
+    {"GermanAcceleratorsHeld", 0, WriterFault::kHeld, kGermanAccel, Outcome::kFails},
+    {"GermanAcceleratorsReadOnly", 0, WriterFault::kReadOnly, kGermanAccel, Outcome::kFails},
+    {"GermanAcceleratorsDeleted", 0, WriterFault::kDeleted, kGermanAccel, Outcome::kCompletes},
+    {"LibraryListHeld", 0, WriterFault::kHeld, kLibraryListFile, Outcome::kFails, kUnregister},
+    {"LibraryListReadOnly", 0, WriterFault::kReadOnly, kLibraryListFile, Outcome::kFails, kUnregister},
+    {"LibraryListDeleted", 0, WriterFault::kDeleted, kLibraryListFile, Outcome::kCompletes},
+    {"BackupHeld", 0, WriterFault::kHeld, kLibraryBackup, Outcome::kFails, kUnregister},
+    {"BackupReadOnly", 0, WriterFault::kReadOnly, kLibraryBackup, Outcome::kFails, kUnregister},
     // Switching off once failed without the backup, after the other fragments were gone.
-    {"BackupDeleted", 0, Fault::kDeleted, kLibraryBackup, Outcome::kCompletes},
-    {"LibraryModuleHeld", 0, Fault::kHeld, L"basic\\Vanto\\Module1.xba", Outcome::kFails, kUnregister},
-    {"LibraryModuleReadOnly", 0, Fault::kReadOnly, L"basic\\Vanto\\Module1.xba", Outcome::kFails,
+    {"BackupDeleted", 0, WriterFault::kDeleted, kLibraryBackup, Outcome::kCompletes},
+    {"LibraryModuleHeld", 0, WriterFault::kHeld, L"basic\\Vanto\\Module1.xba", Outcome::kFails, kUnregister},
+    {"LibraryModuleReadOnly", 0, WriterFault::kReadOnly, L"basic\\Vanto\\Module1.xba", Outcome::kFails,
      kUnregister},
-    {"LibraryModuleDeleted", 0, Fault::kDeleted, L"basic\\Vanto\\Module1.xba", Outcome::kCompletes},
-    {"LibraryIconsHeld", 0, Fault::kHeld, L"basic\\Vanto\\Icons.xba", Outcome::kFails, kUnregister},
-    {"LibraryIconsReadOnly", 0, Fault::kReadOnly, L"basic\\Vanto\\Icons.xba", Outcome::kFails, kUnregister},
-    {"LibraryIconsDeleted", 0, Fault::kDeleted, L"basic\\Vanto\\Icons.xba", Outcome::kCompletes},
-    {"LibraryDescriptionHeld", 0, Fault::kHeld, L"basic\\Vanto\\script.xlb", Outcome::kFails, kUnregister},
-    {"LibraryDescriptionReadOnly", 0, Fault::kReadOnly, L"basic\\Vanto\\script.xlb", Outcome::kFails,
+    {"LibraryModuleDeleted", 0, WriterFault::kDeleted, L"basic\\Vanto\\Module1.xba", Outcome::kCompletes},
+    {"LibraryIconsHeld", 0, WriterFault::kHeld, L"basic\\Vanto\\Icons.xba", Outcome::kFails, kUnregister},
+    {"LibraryIconsReadOnly", 0, WriterFault::kReadOnly, L"basic\\Vanto\\Icons.xba", Outcome::kFails,
      kUnregister},
-    {"LibraryDescriptionDeleted", 0, Fault::kDeleted, L"basic\\Vanto\\script.xlb", Outcome::kCompletes},
-    {"LibraryTemporaryFileBlocked", 0, Fault::kTempBlocked, L"basic\\script.xlc.tmp", Outcome::kFails,
+    {"LibraryIconsDeleted", 0, WriterFault::kDeleted, L"basic\\Vanto\\Icons.xba", Outcome::kCompletes},
+    {"LibraryDescriptionHeld", 0, WriterFault::kHeld, L"basic\\Vanto\\script.xlb", Outcome::kFails,
+     kUnregister},
+    {"LibraryDescriptionReadOnly", 0, WriterFault::kReadOnly, L"basic\\Vanto\\script.xlb", Outcome::kFails,
+     kUnregister},
+    {"LibraryDescriptionDeleted", 0, WriterFault::kDeleted, L"basic\\Vanto\\script.xlb", Outcome::kCompletes},
+    {"LibraryTemporaryFileBlocked", 0, WriterFault::kTempBlocked, L"basic\\script.xlc.tmp", Outcome::kFails,
      kUnregister},
     // A line that holds the suite's part and the user's: only the suite's element goes.
-    {"SuiteItemBesideTheUsers", 0, Fault::kJoinAfter, kEnglishAccel, Outcome::kCompletes, nullptr,
+    {"SuiteItemBesideTheUsers", 0, WriterFault::kJoinAfter, kEnglishAccel, Outcome::kCompletes, nullptr,
      "Vanto.Module1.TranslateAll"},
-    {"SuiteLibraryBesideTheUsers", 0, Fault::kJoinAfter, kLibraryListFile, Outcome::kCompletes, nullptr,
+    {"SuiteLibraryBesideTheUsers", 0, WriterFault::kJoinAfter, kLibraryListFile, Outcome::kCompletes, nullptr,
      "library:name=\"Vanto\""},
-    {"ToolbarNodeBesideTheStatesLine", 0, Fault::kJoinAfter, kWindowStateXcu, Outcome::kCompletes, nullptr,
-     "oor:name=\"States\""},
+    {"ToolbarNodeBesideTheStatesLine", 0, WriterFault::kJoinAfter, kWindowStateXcu, Outcome::kCompletes,
+     nullptr, "oor:name=\"States\""},
     // A file that is not well-formed and whose suite line holds more is refused.
-    {"SuiteItemInABrokenFile", 0, Fault::kReplaced, kEnglishAccel, Outcome::kFails, nullptr,
+    {"SuiteItemInABrokenFile", 0, WriterFault::kReplaced, kEnglishAccel, Outcome::kFails, nullptr,
      "<accel:acceleratorlist>\n <accel:item xlink:href=\"Vanto.Module1.X\"/><accel:item/>\n"},
 };
 
