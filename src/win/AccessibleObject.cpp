@@ -64,8 +64,7 @@ HRESULT SkipWithin(ULONG& cursor, ULONG count, ULONG total) noexcept {
 
 // An enumeration of VARIANTs with a cursor of its own. `Derived` gives Count(ULONG&), NextFrom(cursor,
 // wanted, out, fetched) and Twin(), a copy of itself at the start.
-// Not in the unnamed namespace: AccessibleObject, a class of the whole program, builds its list of IDs
-// on it, and GCC warns about such a base (-Wsubobject-linkage) when the source is part of a unity batch.
+// Outside the unnamed namespace: AccessibleObject's list of IDs derives from it (-Wsubobject-linkage).
 template <class Derived>
 class VariantEnumerator : public IEnumVARIANT, public ComRefCount<Derived> {
  public:
