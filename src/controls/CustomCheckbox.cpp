@@ -13,7 +13,7 @@
 namespace ui::skin {
 namespace {
 
-constexpr wchar_t kClassName[] = L"StartdeckCheckbox";
+constexpr wchar_t kCheckboxClass[] = L"StartdeckCheckbox";
 // The parts' identifiers inside the check box.
 constexpr int kButtonId = 1;
 constexpr int kLabelId = 2;
@@ -28,7 +28,7 @@ bool CCustomCheckbox::Create(int x, int y, UINT labelId, HWND parent, int id, co
   if (image.cx <= 0 || image.cy <= 0) return false;  // nothing to click on
   text_ = labelId ? win::LoadString(labelId) : std::wstring();
   shownText_ = ui::WithoutAccessMarkers(text_);
-  if (!CreateWindowOf(kClassName, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_TABSTOP, x, y,
+  if (!CreateWindowOf(kCheckboxClass, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_TABSTOP, x, y,
                       image.cx + scale_.Px(kExtraWidth), image.cy, parent, id))
     return false;
   // The main window's tips read it here, and the dialog manager finds the access key in it.

@@ -17,7 +17,7 @@
 namespace ui::skin {
 namespace {
 
-constexpr wchar_t kClassName[] = L"StartdeckComboBox";
+constexpr wchar_t kComboBoxClass[] = L"StartdeckComboBox";
 // The drop button sits this far inside the box's top and right edges; the box leaves as much room
 // below it. Design pixels, as every length here.
 constexpr int kButtonInset = 2;
@@ -41,7 +41,8 @@ bool CCustomComboBox::Create(int x, int y, int width, HWND parent, int id, const
   const int inset = scale_.Px(kButtonInset);
   size_ = {width, button.cy + 2 * inset};
   textRect_ = {scale_.Px(kTextLeft), inset, width - button.cx - inset, size_.cy - inset};
-  if (!CreateWindowOf(kClassName, WS_CHILD | WS_VISIBLE | WS_TABSTOP, x, y, size_.cx, size_.cy, parent, id))
+  if (!CreateWindowOf(kComboBoxClass, WS_CHILD | WS_VISIBLE | WS_TABSTOP, x, y, size_.cx, size_.cy, parent,
+                      id))
     return false;
   popup_.SetScale(scale_);
   popup_.SetOwnerSource(this);

@@ -9,7 +9,7 @@
 namespace ui::skin {
 namespace {
 
-constexpr UINT_PTR kSubclassId = 0x5EDC;
+constexpr UINT_PTR kEditSubclassId = 0x5EDC;
 
 void DrawFrame(HWND edit) noexcept {
   const win::WindowDc dc(edit, win::WindowDc::Area::kWholeWindow);
@@ -29,7 +29,7 @@ CCustomEdit::~CCustomEdit() {
 
 bool CCustomEdit::Attach(HWND edit) noexcept {
   if (edit_ || !::IsWindow(edit)) return false;
-  if (!::SetWindowSubclass(edit, &CCustomEdit::Procedure, kSubclassId, reinterpret_cast<DWORD_PTR>(this)))
+  if (!::SetWindowSubclass(edit, &CCustomEdit::Procedure, kEditSubclassId, reinterpret_cast<DWORD_PTR>(this)))
     return false;
   edit_ = edit;
   ::SetWindowPos(edit, nullptr, 0, 0, 0, 0,
@@ -40,7 +40,7 @@ bool CCustomEdit::Attach(HWND edit) noexcept {
 void CCustomEdit::Detach() noexcept {
   if (!edit_) return;
   accessible_.Disconnect();
-  ::RemoveWindowSubclass(edit_, &CCustomEdit::Procedure, kSubclassId);
+  ::RemoveWindowSubclass(edit_, &CCustomEdit::Procedure, kEditSubclassId);
   edit_ = nullptr;
 }
 

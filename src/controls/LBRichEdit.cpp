@@ -18,7 +18,7 @@
 namespace ui::skin {
 namespace {
 
-constexpr UINT_PTR kSubclassId = 0x5EDD;
+constexpr UINT_PTR kRichEditSubclassId = 0x5EDD;
 constexpr UINT kUnicode = 1200;  // the code page of UTF-16 in the text messages
 
 // One item of the menu resource: its command and its text.
@@ -87,7 +87,8 @@ bool CLBRichEdit::Create(HWND parent, int id, RECT place, HFONT font) {
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                 ::GetModuleHandleW(nullptr), nullptr);
   if (!edit) return false;
-  if (!::SetWindowSubclass(edit, &CLBRichEdit::Procedure, kSubclassId, reinterpret_cast<DWORD_PTR>(this))) {
+  if (!::SetWindowSubclass(edit, &CLBRichEdit::Procedure, kRichEditSubclassId,
+                           reinterpret_cast<DWORD_PTR>(this))) {
     ::DestroyWindow(edit);
     return false;
   }
@@ -117,7 +118,7 @@ void CLBRichEdit::SetFont(HFONT font) noexcept {
 
 void CLBRichEdit::Detach() noexcept {
   if (!edit_) return;
-  ::RemoveWindowSubclass(edit_, &CLBRichEdit::Procedure, kSubclassId);
+  ::RemoveWindowSubclass(edit_, &CLBRichEdit::Procedure, kRichEditSubclassId);
   frame_.Detach();
   edit_ = nullptr;
 }

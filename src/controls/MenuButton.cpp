@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr wchar_t kClassName[] = L"StartdeckMenuButton";
+constexpr wchar_t kMenuButtonClass[] = L"StartdeckMenuButton";
 
 // One text in `rc`: on one line, vertically centred, when it fits; otherwise wrapped at words, the
 // block still centred vertically, so a long caption wraps instead of being cut. `prefix` is how its
@@ -53,7 +53,8 @@ bool CMenuButton::CreateSized(int x, int y, SIZE face, MenuButtonStyle style, UI
   caption_ = captionId ? win::LoadString(captionId) : std::wstring();
   shownCaption_ = ui::WithoutAccessMarkers(caption_);
   description_ = descriptionId ? win::LoadString(descriptionId) : std::wstring();
-  if (!CreateWindowOf(kClassName, WS_CHILD | WS_VISIBLE, x, y, size_.cx, size_.cy, parent, id)) return false;
+  if (!CreateWindowOf(kMenuButtonClass, WS_CHILD | WS_VISIBLE, x, y, size_.cx, size_.cy, parent, id))
+    return false;
   ApplyTabStop();
   // What tools see, and where the dialog manager finds the access key.
   ::SetWindowTextW(hwnd(), caption_.c_str());
@@ -504,7 +505,7 @@ void CMenuButton::EndHoverIn(HWND root) noexcept {
       [](HWND child, LPARAM) -> BOOL {
         wchar_t name[32] = {};
         if (::GetClassNameW(child, name, 32) > 0 &&
-            ::CompareStringOrdinal(name, -1, kClassName, -1, FALSE) == CSTR_EQUAL)
+            ::CompareStringOrdinal(name, -1, kMenuButtonClass, -1, FALSE) == CSTR_EQUAL)
           ::SendMessageW(child, WM_CANCELMODE, 0, 0);
         return TRUE;
       },

@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr wchar_t kClassName[] = L"StartdeckMenuRibbon";
+constexpr wchar_t kRibbonClass[] = L"StartdeckMenuRibbon";
 constexpr COLORREF kCaptionColor = RGB(255, 255, 255);
 // A translator marks where a long word may break with a soft hyphen; it shows only at a break.
 constexpr wchar_t kSoftHyphen = L'\u00AD';
@@ -106,7 +106,7 @@ bool CMenuRibbon::Create(int x, int y, HWND parent, int controlId, HFONT font, b
   // The tabs load their faces themselves, each when it is first shown.
   const SIZE tab = ui::SkinBitmapSize(ui::TabInRibbonSlot(0)->ribbonFaces[0], scale_);
   const DWORD style = WS_CHILD | WS_CLIPCHILDREN | WS_TABSTOP | (visible ? WS_VISIBLE : 0);
-  if (!CreateWindowOf(kClassName, style, x, y, static_cast<int>(kTabCount) * tab.cx, tab.cy, parent,
+  if (!CreateWindowOf(kRibbonClass, style, x, y, static_cast<int>(kTabCount) * tab.cx, tab.cy, parent,
                       controlId))
     return false;
   int left = 0;

@@ -27,7 +27,7 @@ std::string_view BytesOf(HMODULE library, HRSRC info) {
 }
 
 // A resource's bytes; empty when the library has none of that type, name and language.
-std::string_view ResourceBytes(HMODULE library, LPCWSTR type, UINT id, WORD language) {
+std::string_view LanguageResourceBytes(HMODULE library, LPCWSTR type, UINT id, WORD language) {
   return BytesOf(library, ::FindResourceExW(library, type, MAKEINTRESOURCEW(id), language));
 }
 
@@ -63,7 +63,7 @@ DWORD TemplateStyle(std::string_view bytes) {
 
 // String-table entries live in blocks of 16, each entry a length and that many characters.
 bool HasString(HMODULE library, UINT id, WORD language) {
-  const std::string_view block = ResourceBytes(library, RT_STRING, id / 16 + 1, language);
+  const std::string_view block = LanguageResourceBytes(library, RT_STRING, id / 16 + 1, language);
   size_t at = 0;
   for (UINT index = 0; at + sizeof(WORD) <= block.size(); ++index) {
     WORD length = 0;
@@ -94,12 +94,12 @@ std::wstring LanguageLibraryDefect(HMODULE library, unsigned languageId) {
   const WORD language = *match;
 
   for (UINT id : kStartupDialogs) {
-    if (ResourceBytes(library, RT_DIALOG, id, language).empty())
+    if (LanguageResourceBytes(library, RT_DIALOG, id, language).empty())
       return L"it lacks dialog template " + std::to_wstring(id);
   }
   // The main window shows itself through its template's style; without it the program would run
   // unseen, holding its product's single-instance name.
-  const DWORD style = TemplateStyle(ResourceBytes(library, RT_DIALOG, IDD_STARTDECK, language));
+  const DWORD style = TemplateStyle(LanguageResourceBytes(library, RT_DIALOG, IDD_STARTDECK, language));
   if ((style & (WS_POPUP | WS_VISIBLE | WS_CHILD)) != (WS_POPUP | WS_VISIBLE))
     return L"its main window template does not make a visible popup window";
   for (UINT id : kStartupStrings) {

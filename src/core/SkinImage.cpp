@@ -16,7 +16,7 @@ namespace {
 
 using Microsoft::WRL::ComPtr;
 
-std::span<const std::uint8_t> ResourceBytes(HMODULE module, int id, const wchar_t* type) noexcept {
+std::span<const std::uint8_t> SkinResourceBytes(HMODULE module, int id, const wchar_t* type) noexcept {
   const HRSRC found = ::FindResourceW(module, MAKEINTRESOURCEW(id), type);
   const HGLOBAL loaded = found ? ::LoadResource(module, found) : nullptr;
   const void* data = loaded ? ::LockResource(loaded) : nullptr;
@@ -101,14 +101,14 @@ SkinImageFactoryScope::~SkinImageFactoryScope() {
 
 SIZE SkinImageSize(HMODULE module, int id, const wchar_t* type) noexcept {
   // Signature (8), then the IHDR chunk: length (4), type (4), width (4), height (4).
-  const std::span<const std::uint8_t> bytes = ResourceBytes(module, id, type);
+  const std::span<const std::uint8_t> bytes = SkinResourceBytes(module, id, type);
   if (bytes.size() < 24 || bytes[12] != 'I' || bytes[13] != 'H' || bytes[14] != 'D' || bytes[15] != 'R')
     return {0, 0};
   return {static_cast<LONG>(BigEndian32(&bytes[16])), static_cast<LONG>(BigEndian32(&bytes[20]))};
 }
 
 HBITMAP LoadSkinImage(HMODULE module, int id, const wchar_t* type) noexcept {
-  const std::span<const std::uint8_t> bytes = ResourceBytes(module, id, type);
+  const std::span<const std::uint8_t> bytes = SkinResourceBytes(module, id, type);
   if (bytes.empty()) return nullptr;
   const win::ComApartment com;  // for the length of one load, when the thread has none of its own
   // A factory kept beyond the call must not outlive the COM it was made in: only a thread whose

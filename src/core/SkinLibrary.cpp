@@ -7,7 +7,7 @@
 namespace app {
 namespace {
 
-std::span<const std::uint8_t> ResourceBytes(HMODULE module, int id, const wchar_t* type) noexcept {
+std::span<const std::uint8_t> ScaledSkinResourceBytes(HMODULE module, int id, const wchar_t* type) noexcept {
   const HRSRC found = module ? ::FindResourceW(module, MAKEINTRESOURCEW(id), type) : nullptr;
   const HGLOBAL loaded = found ? ::LoadResource(module, found) : nullptr;
   const void* data = loaded ? ::LockResource(loaded) : nullptr;
@@ -78,7 +78,8 @@ win::UniqueIcon LoadSkinIcon(HMODULE program, HMODULE scaled, int id, int design
   if (!scale.IsDesign() && scaled) {
     // "ICO175" fits a string's own buffer: no allocation that could fail here.
     const std::wstring type = SkinResourceType(L"ICO", scale);
-    if (win::UniqueIcon icon = IconFromFile(ResourceBytes(scaled, id, type.c_str()), pixels)) return icon;
+    if (win::UniqueIcon icon = IconFromFile(ScaledSkinResourceBytes(scaled, id, type.c_str()), pixels))
+      return icon;
   }
   return win::UniqueIcon(static_cast<HICON>(
       ::LoadImageW(program, MAKEINTRESOURCEW(id), IMAGE_ICON, pixels, pixels, LR_DEFAULTCOLOR)));

@@ -274,6 +274,15 @@ inline constexpr TaskRow kTasks[] = {
   return nullptr;
 }
 
+// Whether the table has a row for `taskCode`, for a static_assert: it compares no row's address with
+// nullptr, which GCC 12 may warn about (-Waddress) when the source shares its compilation with
+// others, as in a unity batch.
+[[nodiscard]] constexpr bool HasTask(int taskCode) noexcept {
+  for (const TaskRow& row : Tasks())
+    if (row.taskCode == taskCode) return true;
+  return false;
+}
+
 // The task that takes dropped documents of `kind`, or nullptr.
 [[nodiscard]] constexpr const TaskRow* FindTaskOfDocuments(docs::DocumentKind kind) noexcept {
   for (const TaskRow& row : Tasks())
@@ -281,12 +290,17 @@ inline constexpr TaskRow kTasks[] = {
   return nullptr;
 }
 
+// Whether a task takes dropped documents of `kind`; a bool for a static_assert, as HasTask.
+[[nodiscard]] constexpr bool TakesDocuments(docs::DocumentKind kind) noexcept {
+  for (const TaskRow& row : Tasks())
+    if (kind != docs::DocumentKind::kNone && row.drop.documents == kind) return true;
+  return false;
+}
+
 // Every kind of document has its task, so the types an installation offers Explorer's verb on
 // (docs::kExtensions) are the types a dropped or handed-over file is taken for.
 static_assert(std::ranges::all_of(docs::kDocumentTypes,
-                                  [](const docs::DocumentType& type) {
-                                    return FindTaskOfDocuments(type.kind) != nullptr;
-                                  }),
+                                  [](const docs::DocumentType& type) { return TakesDocuments(type.kind); }),
               "a kind of document that no task takes");
 
 // The task the tab's command `index` opens, or nullptr when that command opens none.

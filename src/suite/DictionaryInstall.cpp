@@ -14,7 +14,7 @@
 namespace suite {
 namespace {
 
-constexpr UINT kErrorBox = MB_OK | MB_ICONEXCLAMATION;
+constexpr UINT kInstallErrorBox = MB_OK | MB_ICONEXCLAMATION;
 // Both editions of the installer read the same record.
 constexpr wchar_t kRecordName[] = L"DictInstS";
 
@@ -26,19 +26,19 @@ void InstallDictionaries(LaunchContext& context) {
   const CXCryptedProfileW& configuration = context.ProductConfiguration();
   const bool local = context.KernelIsLocal();
   if (!local && !IsListedInApps(configuration, L"SrvConfig")) {
-    context.ShowText(win::LoadString(IDS_NET_SERVER_ONLY), kErrorBox);
+    context.ShowText(win::LoadString(IDS_NET_SERVER_ONLY), kInstallErrorBox);
     return;
   }
   const wchar_t* installer = local ? L"DictInst" : L"DictInstS";
   if (!IsListedInApps(configuration, installer)) {
-    context.ShowMessage(IDS_OTHER_PRODUCTS, {}, kErrorBox);
+    context.ShowMessage(IDS_OTHER_PRODUCTS, {}, kInstallErrorBox);
     return;
   }
   const AppPath read = ReadAppPath(*apps, installer);
   if (read.damaged) return ReportDamagedRegistry(context);
   const std::wstring& path = read.path;
   if (path.empty()) {
-    context.ShowMessage(IDS_APP_NOT_INSTALLED, DisplayName(installer, false), kErrorBox);
+    context.ShowMessage(IDS_APP_NOT_INSTALLED, DisplayName(installer, false), kInstallErrorBox);
     return;
   }
 

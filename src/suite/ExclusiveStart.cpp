@@ -11,7 +11,7 @@
 namespace suite {
 namespace {
 
-constexpr UINT kErrorBox = MB_OK | MB_ICONEXCLAMATION;
+constexpr UINT kStartErrorBox = MB_OK | MB_ICONEXCLAMATION;
 constexpr UINT kQuestionBox = MB_YESNO | MB_ICONQUESTION;
 constexpr UINT kElevationBox = MB_YESNO;  // no icon
 
@@ -29,15 +29,15 @@ INT_PTR StartElevatedElseNormally(std::wstring_view path, std::wstring_view argu
 }
 
 void ReportDamagedRegistry(LaunchContext& context) {
-  context.ShowText(win::LoadString(IDS_REGISTRY_DAMAGED), kErrorBox);
+  context.ShowText(win::LoadString(IDS_REGISTRY_DAMAGED), kStartErrorBox);
 }
 
 void ReportFailedStart(LaunchContext& context, std::wstring_view displayName) {
-  context.ShowMessage(IDS_LAUNCH_FAILED, displayName, kErrorBox);
+  context.ShowMessage(IDS_LAUNCH_FAILED, displayName, kStartErrorBox);
 }
 
 void ReportRecordNotLeft(LaunchContext& context, std::wstring_view displayName) {
-  context.ShowMessage(IDS_LAUNCH_RECORD_FAILED, displayName, kErrorBox);
+  context.ShowMessage(IDS_LAUNCH_RECORD_FAILED, displayName, kStartErrorBox);
 }
 
 void StartAlone(LaunchContext& context, const AloneStart& start, StartRecord& record) {

@@ -22,7 +22,7 @@
 namespace suite {
 namespace {
 
-constexpr UINT kErrorBox = MB_OK | MB_ICONEXCLAMATION;
+constexpr UINT kLaunchErrorBox = MB_OK | MB_ICONEXCLAMATION;
 
 }  // namespace
 
@@ -30,7 +30,7 @@ void Launcher::LaunchListItem(const AppItem& item) {
   if (!item.enabled) return RefuseNotAvailable(item.appId);
   if (item.damaged) return ReportDamagedRegistry(context_);
   if (!item.installed) {
-    context_.ShowMessage(IDS_APP_NOT_INSTALLED, item.name, kErrorBox);
+    context_.ShowMessage(IDS_APP_NOT_INSTALLED, item.name, kLaunchErrorBox);
     return;
   }
 
@@ -87,7 +87,7 @@ void Launcher::LaunchCommandApps(std::wstring_view appIdList) {
   if (path.empty()) {
     // Nothing to start: the record would only mislead the next program that reads it.
     record.Withdraw();
-    context_.ShowMessage(IDS_APP_NOT_INSTALLED, displayName, kErrorBox);
+    context_.ShowMessage(IDS_APP_NOT_INSTALLED, displayName, kLaunchErrorBox);
     return;
   }
 
@@ -116,7 +116,7 @@ bool Launcher::StartTmManager(std::wstring_view databaseIdentifier) {
   }
   const std::wstring& path = read.path;
   if (path.empty()) {
-    context_.ShowMessage(IDS_APP_NOT_INSTALLED, DisplayName(L"TMD", false), kErrorBox);
+    context_.ShowMessage(IDS_APP_NOT_INSTALLED, DisplayName(L"TMD", false), kLaunchErrorBox);
     return false;
   }
 
@@ -142,10 +142,10 @@ void Launcher::RefuseNotAvailable(std::wstring_view appId) {
   // cannot run here.
   if (configuration.SectionEntryCount(kNetworkMenuSection) > 0 &&
       !IsListedInApps(configuration, L"SrvConfig") && ApplicationIs(appId, &Application::networkOnly)) {
-    context_.ShowText(win::LoadString(IDS_NET_SERVER_ONLY), kErrorBox);
+    context_.ShowText(win::LoadString(IDS_NET_SERVER_ONLY), kLaunchErrorBox);
     return;
   }
-  context_.ShowMessage(IDS_OTHER_PRODUCTS, {}, kErrorBox);
+  context_.ShowMessage(IDS_OTHER_PRODUCTS, {}, kLaunchErrorBox);
 }
 
 }  // namespace suite

@@ -21,7 +21,7 @@ using switches::PluginRecord;
 
 namespace {
 
-constexpr wchar_t kSourceTag[] = L"AcrobatSW";
+constexpr wchar_t kAcrobatTag[] = L"AcrobatSW";
 constexpr wchar_t kVersionTag[] = L"AcroVersion";
 
 constexpr wchar_t kAdobeKey[] = L"SOFTWARE\\Adobe";
@@ -29,7 +29,7 @@ constexpr wchar_t kInstallPathKey[] = L"InstallPath";
 constexpr wchar_t kPlugInsFolder[] = L"plug_ins";
 constexpr wchar_t kSuiteFolder[] = L"VNTO9";
 constexpr wchar_t kPluginFileName[] = L"AcroXlat.API";
-constexpr wchar_t kFoldersValue[] = L"Acrobat";
+constexpr wchar_t kAcrobatFoldersValue[] = L"Acrobat";
 constexpr DWORD kMaxNameBytes = 2048;  // registry names and the Folders value are read into 2048 bytes
 
 struct Product {
@@ -49,7 +49,7 @@ void LogText(const wchar_t* tag, int line, const std::wstring& first, const std:
   app::Log().Record(tag, line, L"%s#%s#%s", first.c_str(), second.c_str(), text);
 }
 
-bool FileOpensForReading(const std::wstring& path) noexcept {
+bool PlugInOpensForReading(const std::wstring& path) noexcept {
   const win::UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   return file.valid();
@@ -225,18 +225,18 @@ bool CAcrobatSW::IsPackagePresent() {
     pluginFileExists_ = false;
     app::RegistryKey folders;
     if (!folders.Open(HKEY_LOCAL_MACHINE, reg::kFolders, reg::kRead)) return false;
-    if (folders.ValueType(kFoldersValue) != REG_SZ) {
-      LogText(kSourceTag, __LINE__, Name(), kFoldersValue, L"No key in registry");
+    if (folders.ValueType(kAcrobatFoldersValue) != REG_SZ) {
+      LogText(kAcrobatTag, __LINE__, Name(), kAcrobatFoldersValue, L"No key in registry");
       return false;
     }
-    std::wstring folder = folders.ReadString(kFoldersValue);
+    std::wstring folder = folders.ReadString(kAcrobatFoldersValue);
     if (folder.size() > kMaxNameBytes / sizeof(wchar_t)) folder.resize(kMaxNameBytes / sizeof(wchar_t));
     pluginFile_ = folder + kPluginFileName;
-    pluginFileExists_ = FileOpensForReading(pluginFile_);
-    if (!pluginFileExists_) LogText(kSourceTag, __LINE__, Name(), pluginFile_, L"No AcroPluginFile");
+    pluginFileExists_ = PlugInOpensForReading(pluginFile_);
+    if (!pluginFileExists_) LogText(kAcrobatTag, __LINE__, Name(), pluginFile_, L"No AcroPluginFile");
     return pluginFileExists_;
   } catch (...) {
-    return switches::Caught(kSourceTag, __LINE__, L"CAcrobatSW::IsPackagePresent", false);
+    return switches::Caught(kAcrobatTag, __LINE__, L"CAcrobatSW::IsPackagePresent", false);
   }
 }
 
@@ -254,11 +254,11 @@ int CAcrobatSW::CollectPlugins() {
       record.productName = Name();
       Stored().push_back(std::move(record));
       if (installation.present)
-        LogText(kSourceTag, __LINE__, installation.displayName, Name(), L"Plugin present");
+        LogText(kAcrobatTag, __LINE__, installation.displayName, Name(), L"Plugin present");
     }
     return static_cast<int>(installations_.size());
   } catch (...) {
-    return switches::Caught(kSourceTag, __LINE__, L"CAcrobatSW::CollectPlugins", 0);
+    return switches::Caught(kAcrobatTag, __LINE__, L"CAcrobatSW::CollectPlugins", 0);
   }
 }
 
@@ -399,7 +399,7 @@ bool CAcrobatSW::WritePluginEntry(const std::wstring& key, const std::optional<s
     for (const std::wstring& line : lines) out += line + L"\r\n";
     return ReplaceText(path, out);
   } catch (...) {
-    return switches::Caught(kSourceTag, __LINE__, L"CAcrobatSW::WritePluginEntry", false);
+    return switches::Caught(kAcrobatTag, __LINE__, L"CAcrobatSW::WritePluginEntry", false);
   }
 }
 
@@ -430,13 +430,13 @@ void CAcrobatSW::Apply(AcrobatVersion& installation, const PluginRecord& record)
   if (enable && !pluginFileExists_) return;  // nothing to copy
   // Files under the program folders are the administrator's: nothing is touched without the rights.
   if (!suite::IsAdministrator())
-    switches::Fail(kSourceTag, __LINE__, record, L"Fu Standart User", CExceptSW::kNoAdministratorRights);
+    switches::Fail(kAcrobatTag, __LINE__, record, L"Fu Standart User", CExceptSW::kNoAdministratorRights);
   if (!CheckInstallation(installation)) {
     // Acrobat's own plug-in folder went since detection: nothing of ours is there, and nothing may
     // be made there.
     installation.present = false;
     if (!enable) return;
-    LogText(kSourceTag, __LINE__, installation.displayName, Name(), L" Error create dir");
+    LogText(kAcrobatTag, __LINE__, installation.displayName, Name(), L" Error create dir");
     throw CExceptSW(installation.displayName, Name(), CExceptSW::kNoAdministratorRights, 0);
   }
   if (enable == installation.present) return;
@@ -452,20 +452,20 @@ void CAcrobatSW::Enable(AcrobatVersion& installation) {
   const std::wstring target = folder + L"\\" + kPluginFileName;
   // The folder and the plug-in come together or not at all.
   switches::FileTransaction change;
-  LogText(kSourceTag, __LINE__, installation.displayName, Name(), L" Before create dir");
+  LogText(kAcrobatTag, __LINE__, installation.displayName, Name(), L" Before create dir");
   change.CreateFolder(folder);
-  LogText(kSourceTag, __LINE__, installation.displayName, Name(), L" Before CopyFile");
+  LogText(kAcrobatTag, __LINE__, installation.displayName, Name(), L" Before CopyFile");
   // A file of that name that does not open for reading is no plug-in of ours, and stays.
   const bool copied = ::GetFileAttributesW(target.c_str()) == INVALID_FILE_ATTRIBUTES &&
                       change.Copy(pluginFile_, target, switches::TemporaryBeside(target)) && change.Apply();
   if (!copied) {
-    LogText(kSourceTag, __LINE__, installation.displayName, Name(), L" Error CopyFile");
+    LogText(kAcrobatTag, __LINE__, installation.displayName, Name(), L" Error CopyFile");
     throw CExceptSW(installation.displayName, Name(), CExceptSW::kNoAdministratorRights, 0);
   }
   change.Keep();
   installation.present = true;
   if (!WritePluginEntry(installation.edition + installation.version, folder))
-    LogText(kSourceTag, __LINE__, installation.displayName, Name(),
+    LogText(kAcrobatTag, __LINE__, installation.displayName, Name(),
             L"Can't Register addin(can't write in Application Data)");
 }
 
@@ -473,7 +473,7 @@ void CAcrobatSW::Disable(AcrobatVersion& installation) {
   const std::wstring& folder = installation.pluginFolder;
   const std::wstring target = folder + L"\\" + kPluginFileName;
   const auto refused = [&](bool readOnly, DWORD cause) {
-    app::Log().Record(kSourceTag, __LINE__, L"%s#%s#%s#%i", installation.displayName.c_str(), Name().c_str(),
+    app::Log().Record(kAcrobatTag, __LINE__, L"%s#%s#%s#%i", installation.displayName.c_str(), Name().c_str(),
                       readOnly ? L"Error delete file, readonly)" : L"Error delete file, no permissions)",
                       static_cast<int>(cause));
     throw CExceptSW(installation.displayName, Name(),
@@ -482,7 +482,7 @@ void CAcrobatSW::Disable(AcrobatVersion& installation) {
   // Only the suite's own files go: the plug-in and what an interrupted switch of ours left beside
   // it. Whatever else lies in the folder is the user's, and keeps the folder.
   switches::FileTransaction change;
-  LogText(kSourceTag, __LINE__, installation.displayName, Name(), L" Before delete file");
+  LogText(kAcrobatTag, __LINE__, installation.displayName, Name(), L" Before delete file");
   if (!change.Remove(target)) refused(true, ERROR_ACCESS_DENIED);
   for (const std::wstring& leftover : LeftoversOf(folder))
     if (!change.Remove(folder + L"\\" + leftover)) refused(true, ERROR_ACCESS_DENIED);
@@ -491,6 +491,6 @@ void CAcrobatSW::Disable(AcrobatVersion& installation) {
   change.Keep();
   installation.present = false;
   if (!WritePluginEntry(installation.edition + installation.version, std::nullopt))
-    LogText(kSourceTag, __LINE__, installation.displayName, Name(),
+    LogText(kAcrobatTag, __LINE__, installation.displayName, Name(),
             L"Can't Unregister addin(can't write in Application Data)");
 }

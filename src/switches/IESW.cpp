@@ -13,7 +13,7 @@ using switches::PluginRecord;
 
 namespace {
 
-constexpr wchar_t kSourceTag[] = L"IESW";
+constexpr wchar_t kIETag[] = L"IESW";
 constexpr wchar_t kExplorerKey[] = L"SOFTWARE\\Microsoft\\Internet Explorer";
 // Internet Explorer's "Version" is read into 50 bytes, the terminating null included.
 constexpr size_t kVersionChars = 50 / sizeof(wchar_t) - 1;
@@ -35,7 +35,7 @@ bool CIESW::IsPackagePresent() {
     std::wstring name = kAddonFile;
     return suite::FindFileInTree(folder, name);
   } catch (...) {
-    return switches::Caught(kSourceTag, __LINE__, L"CIESW::IsPackagePresent", false);
+    return switches::Caught(kIETag, __LINE__, L"CIESW::IsPackagePresent", false);
   }
 }
 
@@ -58,7 +58,7 @@ int CIESW::CollectPlugins() {
     Stored().push_back(std::move(record));
     return static_cast<int>(Stored().size());
   } catch (...) {
-    return switches::Caught(kSourceTag, __LINE__, L"CIESW::CollectPlugins", 0);
+    return switches::Caught(kIETag, __LINE__, L"CIESW::CollectPlugins", 0);
   }
 }
 

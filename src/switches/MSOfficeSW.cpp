@@ -23,7 +23,7 @@ using switches::PluginRecord;
 
 namespace {
 
-constexpr wchar_t kSourceTag[] = L"MSOfficeSW";
+constexpr wchar_t kOfficeTag[] = L"MSOfficeSW";
 constexpr wchar_t kOfficeKey[] = L"Software\\Microsoft\\Office\\";
 
 // ---- The Office applications, by application index ----------------------------------------------
@@ -202,7 +202,7 @@ bool FindFile(const std::wstring& folder, const std::wstring& name) {
   return suite::FindFileInTree(folder, found);
 }
 
-bool FileOpensForReading(const std::wstring& path) noexcept {
+bool OfficeFileOpensForReading(const std::wstring& path) noexcept {
   const win::UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   return file.valid();
@@ -216,7 +216,7 @@ bool FrontPageAloneInstalled(const wchar_t* version) {
     return false;
   std::wstring folder = root.ReadString(L"Path");
   if (folder.size() > MAX_PATH) folder.resize(MAX_PATH);  // the value is read into 260 characters
-  return FileOpensForReading(folder + L"FRONTPG.EXE");
+  return OfficeFileOpensForReading(folder + L"FRONTPG.EXE");
 }
 
 // The add-in files `edition` looks for below a Folders value, in the order its detection asks.
@@ -331,7 +331,7 @@ bool CMSOfficeSW::IsPackagePresent() {
     }
     return packages_ != 0;
   } catch (...) {
-    return switches::Caught(kSourceTag, __LINE__, L"CMSOfficeSW::IsPackagePresent", false);
+    return switches::Caught(kOfficeTag, __LINE__, L"CMSOfficeSW::IsPackagePresent", false);
   }
 }
 
@@ -348,7 +348,7 @@ int CMSOfficeSW::CollectPlugins() {
     }
     return static_cast<int>(Stored().size());
   } catch (...) {
-    return switches::Caught(kSourceTag, __LINE__, L"CMSOfficeSW::CollectPlugins", 0);
+    return switches::Caught(kOfficeTag, __LINE__, L"CMSOfficeSW::CollectPlugins", 0);
   }
 }
 
@@ -390,7 +390,7 @@ bool CMSOfficeSW::HostInstalled(int app) const {
                                                application.name + L"\\InstallRoot");
     }
     if (found) {
-      app::Log().Record(kSourceTag, __LINE__, L"%s#%s#%s", probe.tag, application.name,
+      app::Log().Record(kOfficeTag, __LINE__, L"%s#%s#%s", probe.tag, application.name,
                         L"Application Installed");
       return true;
     }
@@ -439,7 +439,7 @@ bool CMSOfficeSW::EdPackageInstalled(int kind, Lookup& lookup) {
     return Checked(installer->CheckPresence(word2003 ? kVantoEdCheckTemplate : kVantoEdCheckWord2007,
                                             text.get())) == S_OK;
   } catch (...) {
-    return switches::Caught(kSourceTag, __LINE__, L"CMSOfficeSW::EdPackageInstalled", false);
+    return switches::Caught(kOfficeTag, __LINE__, L"CMSOfficeSW::EdPackageInstalled", false);
   }
 }
 
@@ -451,7 +451,7 @@ bool CMSOfficeSW::IsRegistered(int app, int kind) {
       Checked(Installer(kind)->get_State(&registered));
       return registered != 0;
     } catch (...) {
-      return switches::Caught(kSourceTag, __LINE__, L"CMSOfficeSW::IsRegistered", false);
+      return switches::Caught(kOfficeTag, __LINE__, L"CMSOfficeSW::IsRegistered", false);
     }
   }
   const std::wstring path = AddinKeyPath(app, kind);
@@ -498,7 +498,7 @@ void CMSOfficeSW::Disable(const PluginRecord& record) {
     return;
   }
   const wchar_t* progId = ProgId(record.application, record.kind);
-  if (!progId) switches::Fail(kSourceTag, __LINE__, record, kCannotDelete, 1);
+  if (!progId) switches::Fail(kOfficeTag, __LINE__, record, kCannotDelete, 1);
   // A registration already gone is an add-in already off: what was asked for holds.
   if (!KeyOpens(HKEY_CURRENT_USER, AddinKeyPath(record.application, record.kind))) return;
   app::RegistryKey addins;
@@ -506,7 +506,7 @@ void CMSOfficeSW::Disable(const PluginRecord& record) {
                    std::wstring(kOfficeKey) + kApplications[record.application].name + L"\\Addins",
                    reg::kWrite) ||
       !addins.DeleteTree(progId, false))
-    switches::Fail(kSourceTag, __LINE__, record, kCannotDelete, 1);
+    switches::Fail(kOfficeTag, __LINE__, record, kCannotDelete, 1);
 }
 
 void CMSOfficeSW::SwitchTemplate(const PluginRecord& record, bool on) {
@@ -517,19 +517,19 @@ void CMSOfficeSW::SwitchTemplate(const PluginRecord& record, bool on) {
   // answers no. The installer's own state tells whether the template is where it was asked to be.
   LONG registered = 0;
   if (SUCCEEDED(installer->get_State(&registered)) && (registered != 0) == on) return;
-  switches::Fail(kSourceTag, __LINE__, record, on ? kCannotRegister : kCannotUnregister, 1);
+  switches::Fail(kOfficeTag, __LINE__, record, on ? kCannotRegister : kCannotUnregister, 1);
 }
 
 void CMSOfficeSW::RegisterAddin(const PluginRecord& record) {
   const wchar_t* progId = ProgId(record.application, record.kind);
-  if (!progId) switches::Fail(kSourceTag, __LINE__, record, kNoAddinsKey, 1);
+  if (!progId) switches::Fail(kOfficeTag, __LINE__, record, kNoAddinsKey, 1);
   const ApplicationRow& application = kApplications[record.application];
   const std::wstring addinsPath = std::wstring(kOfficeKey) + application.name + L"\\Addins";
 
   app::RegistryKey addins;
   if (!addins.Open(HKEY_CURRENT_USER, addinsPath, reg::kWrite) &&
       !addins.Create(HKEY_CURRENT_USER, addinsPath, reg::kWrite))
-    switches::Fail(kSourceTag, __LINE__, record, kNoAddinsKey, 1);
+    switches::Fail(kOfficeTag, __LINE__, record, kNoAddinsKey, 1);
   // A registration that could not be written whole goes again when this switch-on made its key
   // (detection reads a key of the ProgID as switched on); in a key that was there, the values it
   // held come back.
@@ -544,7 +544,7 @@ void CMSOfficeSW::RegisterAddin(const PluginRecord& record) {
     addin.reset();
     // A key just made has nothing below it; deleting it needs no more than delete access.
     if (!existed) ::RegDeleteKeyW(addins.Handle(), progId);
-    switches::Fail(kSourceTag, __LINE__, record, kCannotWrite, 1);
+    switches::Fail(kOfficeTag, __LINE__, record, kCannotWrite, 1);
   };
   if (!addin || (existed && !SaveValues(addin->Handle(), saved))) failed();
 

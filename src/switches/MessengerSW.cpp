@@ -83,7 +83,7 @@ std::wstring WithoutSeparator(std::wstring location) {
   return location;
 }
 
-bool FileExists(const std::wstring& path) noexcept {
+bool MessengerFileExists(const std::wstring& path) noexcept {
   const DWORD attributes = ::GetFileAttributesW(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
@@ -249,8 +249,8 @@ int CQIPInfiumSW::ApplyStates(switches::PluginList& records, int quiet) {
     else
       StageUninstall(change, record, target, plugin, library);
     if (!change.Apply()) FileFailure(record);
-    const bool installed =
-        enable && switches::PathPresent(target + L"\\") && FileExists(library) && FileExists(plugin);
+    const bool installed = enable && switches::PathPresent(target + L"\\") && MessengerFileExists(library) &&
+                           MessengerFileExists(plugin);
     WriteChoice(kQipTag, __LINE__, L"QIP Infium", switches::kQipValue, installed ? 1 : 0,
                 L"Failed to open  Messengers", L"Failed to write QIP Infium key");
     change.Keep();
@@ -265,7 +265,7 @@ void CQIPInfiumSW::StageInstall(switches::FileTransaction& change, const PluginR
   if (source.empty()) return;
   // The language library beside the plug-in, else in the suite's language folder.
   std::wstring libraryFrom = app::ResourceLibraryPath(kLibraryBase, source);
-  if (!libraryFrom.empty() && !FileExists(libraryFrom))
+  if (!libraryFrom.empty() && !MessengerFileExists(libraryFrom))
     libraryFrom = app::ResourceLibraryPath(kLibraryBase, L"");
   if (library.empty() || libraryFrom.empty()) FileFailure(record);
   change.CreateFolder(target);

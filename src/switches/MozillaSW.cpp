@@ -13,7 +13,7 @@ using switches::PluginRecord;
 
 namespace {
 
-constexpr wchar_t kSourceTag[] = L"MozillaSW";
+constexpr wchar_t kMozillaTag[] = L"MozillaSW";
 constexpr wchar_t kFirefoxKey[] = L"SOFTWARE\\Mozilla\\Mozilla Firefox";
 
 // Firefox 1.5, 2.0 and every 3.x load extensions through proxy files.
@@ -21,7 +21,7 @@ bool SupportedVersion(std::wstring_view keyName) {
   return keyName.starts_with(L"1.5") || keyName.starts_with(L"2.0") || keyName.starts_with(L"3.");
 }
 
-bool FileExists(const std::wstring& path) {
+bool ComponentFileExists(const std::wstring& path) {
   const DWORD attributes = ::GetFileAttributesW(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
@@ -60,7 +60,7 @@ bool CMozillaSW::IsPackagePresent() {
     std::wstring name = kComponentFile;
     return suite::FindFileInTree(folder + L"components", name);
   } catch (...) {
-    return switches::Caught(kSourceTag, __LINE__, L"CMozillaSW::IsPackagePresent", false);
+    return switches::Caught(kMozillaTag, __LINE__, L"CMozillaSW::IsPackagePresent", false);
   }
 }
 
@@ -69,7 +69,7 @@ int CMozillaSW::CollectPlugins() {
     ScanFirefox();
     return static_cast<int>(versions_.size());
   } catch (...) {
-    return switches::Caught(kSourceTag, __LINE__, L"CMozillaSW::CollectPlugins", 0);
+    return switches::Caught(kMozillaTag, __LINE__, L"CMozillaSW::CollectPlugins", 0);
   }
 }
 
@@ -93,7 +93,7 @@ void CMozillaSW::ScanFirefox() {
     PluginRecord record;
     record.application = static_cast<int>(versions_.size());
     record.displayName = version.displayName;
-    record.state = FileExists(version.proxyFile) ? switches::kEnabled : switches::kDisabled;
+    record.state = ComponentFileExists(version.proxyFile) ? switches::kEnabled : switches::kDisabled;
     record.kind = switches::kFirefox;
     record.productName = Name();
     versions_.push_back(std::move(version));
@@ -128,7 +128,7 @@ void CMozillaSW::Apply(const FireFoxVersion& version, const PluginRecord& record
         !ReadOnlyFile(proxyFile) && change.Write(proxyFile, ProxyText(switches::SuiteFolder(kFolderValue)),
                                                  switches::TemporaryBeside(proxyFile));
   } else {
-    if (!FileExists(proxyFile)) return;
+    if (!ComponentFileExists(proxyFile)) return;
     staged = change.Remove(proxyFile);
   }
   if (!staged || !change.Apply()) Throw(record, proxyFile);

@@ -24,9 +24,9 @@ using switches::PluginRecord;
 
 namespace {
 
-constexpr wchar_t kSourceTag[] = L"OpenOfficeSW";
+constexpr wchar_t kOpenOfficeTag[] = L"OpenOfficeSW";
 constexpr wchar_t kOpenOfficeKey[] = L"SOFTWARE\\OpenOffice.org\\OpenOffice.org";
-constexpr wchar_t kFoldersValue[] = L"OpenOffice";
+constexpr wchar_t kOpenOfficeFoldersValue[] = L"OpenOffice";
 constexpr wchar_t kBridgeFile[] = L"WrtBridge.dll";
 constexpr wchar_t kDisplayName[] = L"OpenOffice.org Writer ";
 constexpr DWORD kMaxVersionName = MAX_PATH;
@@ -65,7 +65,7 @@ constexpr wchar_t kNoProfile[] = L"No records in Application Data";
 constexpr wchar_t kNoBasicFolder[] = L"GetFileAttributes(strScripts) != FILE_ATTRIBUTE_DIRECTORY";
 
 void LogText(int line, const PluginRecord& record, const wchar_t* text) noexcept {
-  app::Log().Record(kSourceTag, line, L"%s#%s#%s", record.displayName.c_str(), record.productName.c_str(),
+  app::Log().Record(kOpenOfficeTag, line, L"%s#%s#%s", record.displayName.c_str(), record.productName.c_str(),
                     text);
 }
 
@@ -81,7 +81,7 @@ bool Merged(Merge merge) noexcept {
   try {
     return merge();
   } catch (...) {
-    return switches::Caught(kSourceTag, __LINE__, L"Merging a profile file", false);
+    return switches::Caught(kOpenOfficeTag, __LINE__, L"Merging a profile file", false);
   }
 }
 
@@ -117,11 +117,11 @@ bool COpenOfficeSW::IsEnabledIn(const std::wstring& officeFolder) {
 
 bool COpenOfficeSW::IsPackagePresent() {
   try {
-    const std::wstring folder = switches::SuiteFolder(kFoldersValue);
+    const std::wstring folder = switches::SuiteFolder(kOpenOfficeFoldersValue);
     std::wstring name = kBridgeFile;
     return !folder.empty() && suite::FindFileInTree(folder, name);
   } catch (...) {
-    return switches::Caught(kSourceTag, __LINE__, L"COpenOfficeSW::IsPackagePresent", false);
+    return switches::Caught(kOpenOfficeTag, __LINE__, L"COpenOfficeSW::IsPackagePresent", false);
   }
 }
 
@@ -131,7 +131,7 @@ int COpenOfficeSW::CollectPlugins() {
     Scan(HKEY_CURRENT_USER);
     return static_cast<int>(Stored().size());
   } catch (...) {
-    return switches::Caught(kSourceTag, __LINE__, L"COpenOfficeSW::CollectPlugins", 0);
+    return switches::Caught(kOpenOfficeTag, __LINE__, L"COpenOfficeSW::CollectPlugins", 0);
   }
 }
 
@@ -173,7 +173,7 @@ int COpenOfficeSW::ApplyStates(switches::PluginList& records, int quiet) {
 // ---- Switching ----------------------------------------------------------------------------------
 
 std::wstring COpenOfficeSW::Template(const wchar_t* name) {
-  return switches::SuiteFolder(kFoldersValue) + L"OOInst\\" + name;
+  return switches::SuiteFolder(kOpenOfficeFoldersValue) + L"OOInst\\" + name;
 }
 
 void COpenOfficeSW::Apply(const PluginRecord& record) {
@@ -206,7 +206,7 @@ class Staging {
 
   // Logs the record's failure (or `text`) and throws; the transaction, not kept, undoes what it did.
   [[noreturn]] void Fail(int line, const wchar_t* text = nullptr) const {
-    switches::Fail(kSourceTag, line, record_, text ? text : failure_, CExceptSW::kGeneralFailure);
+    switches::Fail(kOpenOfficeTag, line, record_, text ? text : failure_, CExceptSW::kGeneralFailure);
   }
 
   // A profile file that a merge rewrites; one that cannot be read fails the merge.

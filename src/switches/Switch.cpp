@@ -30,14 +30,14 @@ bool CSwitch::IsChanged(const switches::PluginRecord& record) const {
 
 namespace {
 
-constexpr wchar_t kSourceTag[] = L"Switch";
+constexpr wchar_t kSwitchTag[] = L"Switch";
 
 // Call only inside a catch block: an error that is no switch's own failure (a COM error of a
 // host's installer, no memory) has no record of its own, so it gets one here.
 void LogApplyFailure(const switches::PluginRecord& record) noexcept {
   try {
     const std::wstring what = L"Switching " + record.displayName + L" (" + record.productName + L")";
-    app::LogCaughtException(kSourceTag, __LINE__, what);
+    app::LogCaughtException(kSwitchTag, __LINE__, what);
   } catch (...) {
     // No memory for the text: the state still tells the caller.
   }

@@ -18,32 +18,32 @@ namespace {
 constexpr int kWordTop = 182;
 
 using app::SharedFont;
-constexpr ControlPlace kDirectionLabel{
+constexpr ControlPlace kDictDirectionLabel{
     IDC_PANEL_DIRECTION_LABEL, {kContentLeft, 18, kContentWidth, kLabelHeight}, SharedFont::kTahoma12Bold};
-constexpr ControlPlace kDirections{IDC_PANEL_DIRECTIONS, {kContentLeft, 36, kContentWidth, 0}};
+constexpr ControlPlace kDictDirections{IDC_PANEL_DIRECTIONS, {kContentLeft, 36, kContentWidth, 0}};
 constexpr ControlPlace kDictionaryLabel{
     IDC_PANEL_DICTIONARY_LABEL, {kContentLeft, 72, kContentWidth, kLabelHeight}, SharedFont::kTahoma12Bold};
 constexpr ControlPlace kDictionaries{IDC_PANEL_DICTIONARIES, {kContentLeft, 90, kContentWidth, 0}};
 constexpr ControlPlace kNewDictionary{IDC_PANEL_NEW_DICTIONARY, {kButtonLeft, 126, 0, 0}};
 constexpr ControlPlace kWordLabel{
     IDC_PANEL_WORD_LABEL, {kContentLeft, 164, kContentWidth, kLabelHeight}, SharedFont::kTahoma12Bold};
-constexpr ControlPlace kWord{IDC_PANEL_WORD,
-                             {kContentLeft, kWordTop, kButtonLeft - kFieldButtonGap - kContentLeft, 22},
-                             SharedFont::kTahoma12};
+constexpr ControlPlace kWordField{IDC_PANEL_WORD,
+                                  {kContentLeft, kWordTop, kButtonLeft - kFieldButtonGap - kContentLeft, 22},
+                                  SharedFont::kTahoma12};
 constexpr ControlPlace kAddWord{IDC_PANEL_ADD_WORD, {kButtonLeft, kWordTop - 1, 0, 0}};
-constexpr ControlPlace kOutcome{
+constexpr ControlPlace kDictOutcome{
     IDC_PANEL_OUTCOME, {kContentLeft, 222, kContentWidth, 100}, SharedFont::kTahoma12};
 
 }  // namespace
 
 bool CDictEditDialog::OnInitPanel() {
-  static_assert(ui::FindTask(kDictionaryTask) != nullptr);
+  static_assert(ui::HasTask(kDictionaryTask));
   const ui::PanelTextIds& texts = ui::FindTask(kDictionaryTask)->texts;
   const app::SharedGraphics& graphics = context_.Graphics();
 
-  const HWND directionLabel = MakeFieldLabel(hwnd(), kDirectionLabel, IDS_LABEL_DIRECTION, graphics);
+  const HWND directionLabel = MakeFieldLabel(hwnd(), kDictDirectionLabel, IDS_LABEL_DIRECTION, graphics);
   const HWND dictionaryLabel = MakeFieldLabel(hwnd(), kDictionaryLabel, IDS_LABEL_DICTIONARY, graphics);
-  if (!MakeComboBox(directionList_, hwnd(), kDirections, graphics) ||
+  if (!MakeComboBox(directionList_, hwnd(), kDictDirections, graphics) ||
       !MakeComboBox(dictionaries_, hwnd(), kDictionaries, graphics))
     return false;
   // Each label right before its field, so that its access key reaches the field.
@@ -52,18 +52,18 @@ bool CDictEditDialog::OnInitPanel() {
   if (!MakePushButton(newDictionary_, hwnd(), kNewDictionary, IDS_NEW_DICTIONARY, graphics)) return false;
 
   const HWND wordLabel = MakeFieldLabel(hwnd(), kWordLabel, IDS_LABEL_WORD, graphics);
-  const RECT field = ScaledEdges(kWord, graphics.Scale());
+  const RECT field = ScaledEdges(kWordField, graphics.Scale());
   word_ = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL,
                             field.left, field.top, field.right - field.left, field.bottom - field.top, hwnd(),
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_PANEL_WORD)),
                             ::GetModuleHandleW(nullptr), nullptr);
   if (!word_) return false;
-  ::SendMessageW(word_, WM_SETFONT, reinterpret_cast<WPARAM>(graphics.Font(kWord.font)), FALSE);
+  ::SendMessageW(word_, WM_SETFONT, reinterpret_cast<WPARAM>(graphics.Font(kWordField.font)), FALSE);
   SetFieldMargins(word_, graphics.Scale());
   (void)wordFrame_.Attach(word_);
   if (!MakePushButton(add_, hwnd(), kAddWord, IDS_ADD, graphics)) return false;
 
-  const HWND outcome = MakeLabel(hwnd(), kOutcome, texts.help, graphics);
+  const HWND outcome = MakeLabel(hwnd(), kDictOutcome, texts.help, graphics);
   SetTitleAndSteps(win::LoadString(texts.title), win::LoadString(texts.steps));
   return directionLabel && dictionaryLabel && wordLabel && outcome;
 }
@@ -74,15 +74,15 @@ void CDictEditDialog::ApplyScale() {
   for (CMenuButton* button : {&newDictionary_, &add_}) RestyleControl(*button, graphics);
   for (ui::skin::CCustomComboBox* combo : {&directionList_, &dictionaries_}) RestyleControl(*combo, graphics);
   const auto label = [this](int id) { return ::GetDlgItem(hwnd(), id); };  // the labels' IDs are their own
-  PlaceControls({{label(IDC_PANEL_DIRECTION_LABEL), kDirectionLabel},
-                 {directionList_.hwnd(), kDirections},
+  PlaceControls({{label(IDC_PANEL_DIRECTION_LABEL), kDictDirectionLabel},
+                 {directionList_.hwnd(), kDictDirections},
                  {label(IDC_PANEL_DICTIONARY_LABEL), kDictionaryLabel},
                  {dictionaries_.hwnd(), kDictionaries},
                  {newDictionary_.hwnd(), kNewDictionary},
                  {label(IDC_PANEL_WORD_LABEL), kWordLabel},
-                 {word_, kWord},
+                 {word_, kWordField},
                  {add_.hwnd(), kAddWord},
-                 {label(IDC_PANEL_OUTCOME), kOutcome}},
+                 {label(IDC_PANEL_OUTCOME), kDictOutcome}},
                 graphics);
   SetFieldMargins(word_, graphics.Scale());
 }

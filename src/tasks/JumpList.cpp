@@ -59,7 +59,7 @@ ComPtr<IObjectArray> Collection(const std::vector<ComPtr<IShellLinkW>>& links) {
   return array;
 }
 
-std::wstring FileNameOf(const std::wstring& document) {
+std::wstring DocumentFileName(const std::wstring& document) {
   const size_t slash = document.find_last_of(L"\\/");
   return slash == std::wstring::npos ? document : document.substr(slash + 1);
 }
@@ -87,7 +87,7 @@ bool UpdateJumpList(const std::vector<suite::RecentDocument>& recent, const std:
   for (const suite::RecentDocument& document : recent) {
     if (documents.size() >= slots) break;
     documents.push_back(
-        LinkTo(program, L"/translate \"" + document.document + L"\"", FileNameOf(document.document)));
+        LinkTo(program, L"/translate \"" + document.document + L"\"", DocumentFileName(document.document)));
   }
   const ComPtr<IObjectArray> documentLinks = Collection(documents);
   const ComPtr<IObjectArray> taskLinks = Collection({LinkTo(program, L"/quick", quickTitle)});

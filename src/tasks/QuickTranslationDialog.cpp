@@ -126,7 +126,7 @@ bool CQTransDlg::OnInitPanel() {
   const app::SharedGraphics& graphics = context_.Graphics();
   const HFONT labelFont = graphics.Font(app::SharedFont::kTahoma12Bold);
   const HFONT textFont = graphics.Font(app::SharedFont::kTahoma12);
-  static_assert(ui::FindTask(kTaskCode) != nullptr);
+  static_assert(ui::HasTask(kTaskCode));
   const ui::PanelTextIds& texts = ui::FindTask(kTaskCode)->texts;
   SetTitleAndSteps(win::LoadString(texts.title), win::LoadString(texts.steps));
 

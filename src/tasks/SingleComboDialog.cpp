@@ -25,11 +25,13 @@ using app::SharedFont;
 // The two lists share one place, and so do the two buttons: a task shows one of each.
 constexpr ControlPlace kLabel{
     IDC_PANEL_APPLICATION_LABEL, {kContentLeft, 18, kContentWidth, kLabelHeight}, SharedFont::kTahoma12Bold};
-constexpr ControlPlace kApplications{IDC_PANEL_APPLICATIONS, {kContentLeft, kListTop, kContentWidth, 0}};
-constexpr ControlPlace kDirections{IDC_PANEL_SINGLE_DIRECTIONS, {kContentLeft, kListTop, kContentWidth, 0}};
+constexpr ControlPlace kSingleApplications{IDC_PANEL_APPLICATIONS,
+                                           {kContentLeft, kListTop, kContentWidth, 0}};
+constexpr ControlPlace kSingleDirections{IDC_PANEL_SINGLE_DIRECTIONS,
+                                         {kContentLeft, kListTop, kContentWidth, 0}};
 constexpr ControlPlace kLaunch{IDC_PANEL_ACTION, {kButtonLeft, kButtonTop, 0, 0}};
 constexpr ControlPlace kEditProfiles{IDC_PANEL_EDIT_PROFILES, {kButtonLeft, kButtonTop, 0, 0}};
-constexpr ControlPlace kOutcome{
+constexpr ControlPlace kSingleOutcome{
     IDC_PANEL_OUTCOME, {kContentLeft, 110, kContentWidth, 210}, SharedFont::kTahoma12};
 
 }  // namespace
@@ -38,13 +40,13 @@ bool CSingleComboDialog::OnInitPanel() {
   const app::SharedGraphics& graphics = context_.Graphics();
   // The label's access key reaches whichever of the two lists shows: the hidden one is passed over.
   label_ = MakeFieldLabel(hwnd(), kLabel, IDS_LABEL_TRANSLATE_IN, graphics);
-  if (!MakeComboBox(applications_, hwnd(), kApplications, graphics) ||
-      !MakeComboBox(directionList_, hwnd(), kDirections, graphics))
+  if (!MakeComboBox(applications_, hwnd(), kSingleApplications, graphics) ||
+      !MakeComboBox(directionList_, hwnd(), kSingleDirections, graphics))
     return false;
   if (!MakePushButton(launch_, hwnd(), kLaunch, IDS_LAUNCH, graphics) ||
       !MakePushButton(edit_, hwnd(), kEditProfiles, IDS_EDIT, graphics))
     return false;
-  outcome_ = MakeLabel(hwnd(), kOutcome, 0, graphics);
+  outcome_ = MakeLabel(hwnd(), kSingleOutcome, 0, graphics);
   return label_ && outcome_;
 }
 
@@ -54,11 +56,11 @@ void CSingleComboDialog::ApplyScale() {
   for (CMenuButton* button : {&launch_, &edit_}) RestyleControl(*button, graphics);
   for (ui::skin::CCustomComboBox* combo : {&applications_, &directionList_}) RestyleControl(*combo, graphics);
   PlaceControls({{label_, kLabel},
-                 {applications_.hwnd(), kApplications},
-                 {directionList_.hwnd(), kDirections},
+                 {applications_.hwnd(), kSingleApplications},
+                 {directionList_.hwnd(), kSingleDirections},
                  {launch_.hwnd(), kLaunch},
                  {edit_.hwnd(), kEditProfiles},
-                 {outcome_, kOutcome}},
+                 {outcome_, kSingleOutcome}},
                 graphics);
 }
 

@@ -19,9 +19,9 @@ namespace {
 constexpr int kCreateTop = 170;
 
 using app::SharedFont;
-constexpr ControlPlace kDirectionLabel{
+constexpr ControlPlace kTmmDirectionLabel{
     IDC_PANEL_DIRECTION_LABEL, {kContentLeft, 18, kContentWidth, kLabelHeight}, SharedFont::kTahoma12Bold};
-constexpr ControlPlace kDirections{IDC_PANEL_DIRECTIONS, {kContentLeft, 36, kContentWidth, 0}};
+constexpr ControlPlace kTmmDirections{IDC_PANEL_DIRECTIONS, {kContentLeft, 36, kContentWidth, 0}};
 constexpr ControlPlace kMemoryLabel{
     IDC_PANEL_MEMORY_LABEL, {kContentLeft, 72, kContentWidth, kLabelHeight}, SharedFont::kTahoma12Bold};
 constexpr ControlPlace kMemories{IDC_PANEL_MEMORIES, {kContentLeft, 90, kContentWidth, 0}};
@@ -33,19 +33,19 @@ constexpr ControlPlace kNewMemoryLabel{IDC_PANEL_NEW_MEMORY_LABEL,
                                         kButtonLeft - kFieldButtonGap - kContentLeft, 2 * kLabelHeight},
                                        SharedFont::kTahoma12Bold};
 constexpr ControlPlace kCreateMemory{IDC_PANEL_CREATE_MEMORY, {kButtonLeft, kCreateTop, 0, 0}};
-constexpr ControlPlace kOutcome{
+constexpr ControlPlace kTmmOutcome{
     IDC_PANEL_OUTCOME, {kContentLeft, 214, kContentWidth, 100}, SharedFont::kTahoma12};
 
 }  // namespace
 
 bool CTMMDialog::OnInitPanel() {
-  static_assert(ui::FindTask(kMemoryTask) != nullptr);
+  static_assert(ui::HasTask(kMemoryTask));
   const ui::PanelTextIds& texts = ui::FindTask(kMemoryTask)->texts;
   const app::SharedGraphics& graphics = context_.Graphics();
 
-  const HWND directionLabel = MakeFieldLabel(hwnd(), kDirectionLabel, IDS_LABEL_DIRECTION, graphics);
+  const HWND directionLabel = MakeFieldLabel(hwnd(), kTmmDirectionLabel, IDS_LABEL_DIRECTION, graphics);
   const HWND memoryLabel = MakeFieldLabel(hwnd(), kMemoryLabel, IDS_LABEL_MEMORY, graphics);
-  if (!MakeComboBox(directionList_, hwnd(), kDirections, graphics) ||
+  if (!MakeComboBox(directionList_, hwnd(), kTmmDirections, graphics) ||
       !MakeComboBox(memories_, hwnd(), kMemories, graphics))
     return false;
   // Each label right before its field, so that its access key reaches the field.
@@ -55,7 +55,7 @@ bool CTMMDialog::OnInitPanel() {
   // The new database's label names the button that makes it: its key goes to the button.
   const HWND newLabel = MakeFieldLabel(hwnd(), kNewMemoryLabel, IDS_LABEL_NEW_MEMORY, graphics);
   if (!MakePushButton(create_, hwnd(), kCreateMemory, IDS_CREATE, graphics)) return false;
-  const HWND outcome = MakeLabel(hwnd(), kOutcome, texts.help, graphics);
+  const HWND outcome = MakeLabel(hwnd(), kTmmOutcome, texts.help, graphics);
   SetTitleAndSteps(win::LoadString(texts.title), win::LoadString(texts.steps));
   return directionLabel && memoryLabel && newLabel && outcome;
 }
@@ -66,14 +66,14 @@ void CTMMDialog::ApplyScale() {
   for (CMenuButton* button : {&edit_, &create_}) RestyleControl(*button, graphics);
   for (ui::skin::CCustomComboBox* combo : {&directionList_, &memories_}) RestyleControl(*combo, graphics);
   const auto label = [this](int id) { return ::GetDlgItem(hwnd(), id); };  // the labels' IDs are their own
-  PlaceControls({{label(IDC_PANEL_DIRECTION_LABEL), kDirectionLabel},
-                 {directionList_.hwnd(), kDirections},
+  PlaceControls({{label(IDC_PANEL_DIRECTION_LABEL), kTmmDirectionLabel},
+                 {directionList_.hwnd(), kTmmDirections},
                  {label(IDC_PANEL_MEMORY_LABEL), kMemoryLabel},
                  {memories_.hwnd(), kMemories},
                  {edit_.hwnd(), kEditMemory},
                  {label(IDC_PANEL_NEW_MEMORY_LABEL), kNewMemoryLabel},
                  {create_.hwnd(), kCreateMemory},
-                 {label(IDC_PANEL_OUTCOME), kOutcome}},
+                 {label(IDC_PANEL_OUTCOME), kTmmOutcome}},
                 graphics);
 }
 

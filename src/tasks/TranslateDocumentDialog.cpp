@@ -20,9 +20,9 @@ namespace tasks {
 namespace {
 
 // Rows of the paper side, top to bottom.
-constexpr int kColumnGap = 16;  // between the direction and the profile list
-constexpr int kHalfWidth = (kContentWidth - kColumnGap) / 2;
-constexpr int kProfileLeft = kContentLeft + kHalfWidth + kColumnGap;
+constexpr int kDocColumnGap = 16;  // between the direction and the profile list
+constexpr int kDocHalfWidth = (kContentWidth - kDocColumnGap) / 2;
+constexpr int kDocProfileLeft = kContentLeft + kDocHalfWidth + kDocColumnGap;
 constexpr int kDocumentTop = 36;
 
 using app::SharedFont;
@@ -35,15 +35,15 @@ constexpr ControlPlace kDocument{
 constexpr ControlPlace kBrowse{IDC_PANEL_BROWSE, {kButtonLeft, kDocumentTop - 1, 0, 0}};
 constexpr ControlPlace kApplicationLabel{
     IDC_PANEL_APPLICATION_LABEL, {kContentLeft, 72, kContentWidth, kLabelHeight}, SharedFont::kTahoma12Bold};
-constexpr ControlPlace kApplications{IDC_PANEL_APPLICATIONS, {kContentLeft, 90, kContentWidth, 0}};
-constexpr ControlPlace kDirectionLabel{
-    IDC_PANEL_DIRECTION_LABEL, {kContentLeft, 126, kHalfWidth, kLabelHeight}, SharedFont::kTahoma12Bold};
+constexpr ControlPlace kDocApplications{IDC_PANEL_APPLICATIONS, {kContentLeft, 90, kContentWidth, 0}};
+constexpr ControlPlace kDocDirectionLabel{
+    IDC_PANEL_DIRECTION_LABEL, {kContentLeft, 126, kDocHalfWidth, kLabelHeight}, SharedFont::kTahoma12Bold};
 constexpr ControlPlace kProfileLabel{
-    IDC_PANEL_PROFILE_LABEL, {kProfileLeft, 126, kHalfWidth, kLabelHeight}, SharedFont::kTahoma12Bold};
-constexpr ControlPlace kDirections{IDC_PANEL_DIRECTIONS, {kContentLeft, 144, kHalfWidth, 0}};
-constexpr ControlPlace kProfiles{IDC_PANEL_PROFILES, {kProfileLeft, 144, kHalfWidth, 0}};
+    IDC_PANEL_PROFILE_LABEL, {kDocProfileLeft, 126, kDocHalfWidth, kLabelHeight}, SharedFont::kTahoma12Bold};
+constexpr ControlPlace kDocDirections{IDC_PANEL_DIRECTIONS, {kContentLeft, 144, kDocHalfWidth, 0}};
+constexpr ControlPlace kProfiles{IDC_PANEL_PROFILES, {kDocProfileLeft, 144, kDocHalfWidth, 0}};
 constexpr ControlPlace kAction{IDC_PANEL_ACTION, {kButtonLeft, 184, 0, 0}};
-constexpr ControlPlace kOutcome{
+constexpr ControlPlace kDocOutcome{
     IDC_PANEL_OUTCOME, {kContentLeft, 222, kContentWidth, 100}, SharedFont::kTahoma12};
 
 // Whether the task's document is a web address (a page to fetch) rather than a file.
@@ -72,11 +72,11 @@ bool CTranslateDocumentDialog::OnInitPanel() {
   if (!MakePushButton(browse_, hwnd(), kBrowse, IDS_BROWSE, graphics)) return false;
 
   applicationLabel_ = MakeFieldLabel(hwnd(), kApplicationLabel, IDS_LABEL_TRANSLATE_IN, graphics);
-  if (!MakeComboBox(applications_, hwnd(), kApplications, graphics)) return false;
+  if (!MakeComboBox(applications_, hwnd(), kDocApplications, graphics)) return false;
 
-  directionLabel_ = MakeFieldLabel(hwnd(), kDirectionLabel, IDS_LABEL_DIRECTION, graphics);
+  directionLabel_ = MakeFieldLabel(hwnd(), kDocDirectionLabel, IDS_LABEL_DIRECTION, graphics);
   profileLabel_ = MakeFieldLabel(hwnd(), kProfileLabel, IDS_LABEL_PROFILE, graphics);
-  if (!MakeComboBox(directionList_, hwnd(), kDirections, graphics) ||
+  if (!MakeComboBox(directionList_, hwnd(), kDocDirections, graphics) ||
       !MakeComboBox(profiles_, hwnd(), kProfiles, graphics))
     return false;
   // Each label right before its field, so that its access key reaches the field.
@@ -86,7 +86,7 @@ bool CTranslateDocumentDialog::OnInitPanel() {
   ui::PutLabelBefore(profileLabel_, profiles_.hwnd());
 
   if (!MakePushButton(action_, hwnd(), kAction, IDS_TRANSLATE, graphics)) return false;
-  outcome_ = MakeLabel(hwnd(), kOutcome, 0, graphics);
+  outcome_ = MakeLabel(hwnd(), kDocOutcome, 0, graphics);
   return documentLabel_ && applicationLabel_ && directionLabel_ && profileLabel_ && outcome_;
 }
 
@@ -100,13 +100,13 @@ void CTranslateDocumentDialog::ApplyScale() {
                  {document_, kDocument},
                  {browse_.hwnd(), kBrowse},
                  {applicationLabel_, kApplicationLabel},
-                 {applications_.hwnd(), kApplications},
-                 {directionLabel_, kDirectionLabel},
+                 {applications_.hwnd(), kDocApplications},
+                 {directionLabel_, kDocDirectionLabel},
                  {profileLabel_, kProfileLabel},
-                 {directionList_.hwnd(), kDirections},
+                 {directionList_.hwnd(), kDocDirections},
                  {profiles_.hwnd(), kProfiles},
                  {action_.hwnd(), kAction},
-                 {outcome_, kOutcome}},
+                 {outcome_, kDocOutcome}},
                 graphics);
   SetFieldMargins(document_, graphics.Scale());
 }

@@ -60,8 +60,11 @@ HRESULT SkipWithin(ULONG& cursor, ULONG count, ULONG total) noexcept {
   return skipped == count ? S_OK : S_FALSE;
 }
 
+}  // namespace
+
 // An enumeration of VARIANTs with a cursor of its own. `Derived` gives Count(ULONG&), NextFrom(cursor,
 // wanted, out, fetched) and Twin(), a copy of itself at the start.
+// Outside the unnamed namespace: AccessibleObject's list of IDs derives from it (-Wsubobject-linkage).
 template <class Derived>
 class VariantEnumerator : public IEnumVARIANT, public ComRefCount<Derived> {
  public:
@@ -105,6 +108,8 @@ class VariantEnumerator : public IEnumVARIANT, public ComRefCount<Derived> {
   Derived& Self() noexcept { return static_cast<Derived&>(*this); }
   ULONG cursor_ = 0;
 };
+
+namespace {
 
 // A child window's own object, as the standard objects hand it out: its client object, so that a
 // walk goes straight on into the control's items.

@@ -11,7 +11,7 @@ namespace win {
 namespace {
 
 template <class Fn>
-Fn User32Function(const char* name) noexcept {
+Fn User32Entry(const char* name) noexcept {
   const HMODULE user32 = ::GetModuleHandleW(L"user32.dll");
   // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast): how GetProcAddress is typed
   return user32 ? reinterpret_cast<Fn>(reinterpret_cast<void*>(::GetProcAddress(user32, name))) : nullptr;
@@ -78,13 +78,13 @@ void SendParentsFirst(HWND root, UINT message, WPARAM wParam, LPARAM lParam) {
 void KeepOwnLayoutOnDpiChange(HWND dialog) noexcept {
   using SetDialogDpiChangeBehaviorFn = BOOL(WINAPI*)(HWND, int, int);
   constexpr int kDisableAll = 0x0001;  // DDC_DISABLE_ALL
-  static const auto setBehavior = User32Function<SetDialogDpiChangeBehaviorFn>("SetDialogDpiChangeBehavior");
+  static const auto setBehavior = User32Entry<SetDialogDpiChangeBehaviorFn>("SetDialogDpiChangeBehavior");
   if (setBehavior && dialog) setBehavior(dialog, kDisableAll, kDisableAll);
 }
 
 int SystemMetricForDpi(int index, int dpi) noexcept {
   using GetSystemMetricsForDpiFn = int(WINAPI*)(int, UINT);
-  static const auto forDpi = User32Function<GetSystemMetricsForDpiFn>("GetSystemMetricsForDpi");
+  static const auto forDpi = User32Entry<GetSystemMetricsForDpiFn>("GetSystemMetricsForDpi");
   if (forDpi && dpi > 0) return forDpi(index, static_cast<UINT>(dpi));
   const int system = SystemDpi();
   const int value = ::GetSystemMetrics(index);
@@ -93,7 +93,7 @@ int SystemMetricForDpi(int index, int dpi) noexcept {
 
 bool StatusFontForDpi(int dpi, LOGFONTW& font) noexcept {
   using SystemParametersInfoForDpiFn = BOOL(WINAPI*)(UINT, UINT, void*, UINT, UINT);
-  static const auto forDpi = User32Function<SystemParametersInfoForDpiFn>("SystemParametersInfoForDpi");
+  static const auto forDpi = User32Entry<SystemParametersInfoForDpiFn>("SystemParametersInfoForDpi");
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof(metrics);
   if (forDpi && dpi > 0 &&

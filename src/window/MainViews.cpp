@@ -19,7 +19,7 @@ namespace ui {
 namespace {
 
 // The tab of the catalogue's launch list, which is filled after the first paint.
-constexpr int kLaunchTab = NumberOf(TabShowing(TabContent::kLaunchList));
+constexpr int kViewsLaunchTab = NumberOf(TabShowing(TabContent::kLaunchList));
 
 void LogFailure(const wchar_t* what) {
   app::Log().Line(L"Main window: %s could not be created", what);
@@ -154,7 +154,7 @@ void MainViews::ApplyListState(const TabRow& tab, bool repaint) {
 }
 
 void MainViews::FillLaunchList() {
-  if (lists_->FillLaunchList()) ApplyListState(*FindTab(kLaunchTab), true);
+  if (lists_->FillLaunchList()) ApplyListState(*FindTab(kViewsLaunchTab), true);
 }
 
 void MainViews::OpenTabOf(int startButtonId) {

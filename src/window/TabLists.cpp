@@ -44,7 +44,7 @@ class NoLaunchRows final : public suite::LaunchListSink {
 };
 
 // The tabs of the catalogue's launch list and of the product's documents.
-constexpr int kLaunchTab = NumberOf(TabShowing(TabContent::kLaunchList));
+constexpr int kListsLaunchTab = NumberOf(TabShowing(TabContent::kLaunchList));
 constexpr const TabRow& kDocumentsTab = *TabShowing(TabContent::kDocuments);
 
 }  // namespace
@@ -100,8 +100,8 @@ std::vector<int> TabLists::Create(HWND parent, POINT at, const app::SharedGraphi
   for (size_t i = 0; i < rows_.size(); ++i)
     if (skin::CCustomListDialog& panel = panels_[IndexOf(kConfiguredTabs[i])]; panel.hwnd())
       rows_[i] = std::make_unique<MenuRows>(panel.List());
-  if (Panel(kLaunchTab))
-    launchList_ = std::make_unique<suite::LaunchList>(context_, panels_[IndexOf(kLaunchTab)].List());
+  if (Panel(kListsLaunchTab))
+    launchList_ = std::make_unique<suite::LaunchList>(context_, panels_[IndexOf(kListsLaunchTab)].List());
 
   app::MarkStartup(L"panels: list tabs");
   // The documents are listed as the panel is made.
@@ -122,7 +122,7 @@ void TabLists::Foresee(bool showAll) {
   const MenuModel::TabsFilled menus = model_.Rebuild(showAll, lists);
   for (size_t i = 0; i < std::size(kConfiguredTabs); ++i) hasRows_[IndexOf(kConfiguredTabs[i])] = menus[i];
   NoLaunchRows noLaunchRows;
-  hasRows_[IndexOf(kLaunchTab)] = suite::LaunchList(context_, noLaunchRows).LikelyHasRows(showAll);
+  hasRows_[IndexOf(kListsLaunchTab)] = suite::LaunchList(context_, noLaunchRows).LikelyHasRows(showAll);
   documentsForeseen_ = !tasks::CDocsDialog::Listed(context_).empty();
   app::MarkStartup(L"lists: which tabs have rows");
 }
@@ -139,20 +139,20 @@ void TabLists::Rebuild(bool showAll, bool launchLater) {
   for (size_t i = 0; i < std::size(kConfiguredTabs); ++i) hasRows_[IndexOf(kConfiguredTabs[i])] = menus[i];
   app::MarkStartup(L"lists: tabs 1, 2 and 6");
   if (!launchList_) {
-    hasRows_[IndexOf(kLaunchTab)] = false;  // it may have been foreseen with rows
+    hasRows_[IndexOf(kListsLaunchTab)] = false;  // it may have been foreseen with rows
     return;
   }
-  panels_[IndexOf(kLaunchTab)].List().DeleteAllItems();
+  panels_[IndexOf(kListsLaunchTab)].List().DeleteAllItems();
   launchPending_ = launchLater;
   pendingShowAll_ = showAll;
-  hasRows_[IndexOf(kLaunchTab)] =
+  hasRows_[IndexOf(kListsLaunchTab)] =
       launchLater ? launchList_->LikelyHasRows(showAll) : launchList_->Fill(showAll);
 }
 
 bool TabLists::FillLaunchList() {
   if (!launchPending_ || !launchList_) return false;
   launchPending_ = false;
-  bool& hasRows = hasRows_[IndexOf(kLaunchTab)];
+  bool& hasRows = hasRows_[IndexOf(kListsLaunchTab)];
   const bool hadRows = hasRows;
   hasRows = launchList_->Fill(pendingShowAll_);
   return hasRows != hadRows;

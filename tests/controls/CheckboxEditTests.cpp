@@ -21,12 +21,12 @@ namespace {
 
 using namespace std::chrono_literals;
 
-constexpr POINT kAt{100, 200};
-constexpr int kId = 4711;
+constexpr POINT kCheckboxAt{100, 200};
+constexpr int kCheckboxId = 4711;
 constexpr COLORREF kTextColor = RGB(255, 255, 255);
 constexpr wchar_t kLabel[] = L"Show all features of VANTO translators";
 
-std::array<LONG, 4> Edges(const RECT& rc) {
+std::array<LONG, 4> EdgesOfRect(const RECT& rc) {
   return {rc.left, rc.top, rc.right, rc.bottom};
 }
 
@@ -42,12 +42,15 @@ class CustomCheckboxTest : public ControlsTest {
     image_ = ui::BitmapSize(skin_.offNormal);
   }
 
-  bool Create() { return box_.Create(kAt.x, kAt.y, IDS_SHOW_ALL_FEATURES, host_.hwnd(), kId, skin_); }
+  bool Create() {
+    return box_.Create(kCheckboxAt.x, kCheckboxAt.y, IDS_SHOW_ALL_FEATURES, host_.hwnd(), kCheckboxId, skin_);
+  }
 
   // Whether the screen shows face `shown` (rather than `other`) at the box's image.
   bool Showing(int shown, int other) {
     const Pixels face = SkinPixels(shown), rest = SkinPixels(other);
-    return test::WaitUntil([&] { return ShareShowing(Grab(host_.hwnd()), kAt, face, rest, {}) > 0.95; }, 5s);
+    return test::WaitUntil(
+        [&] { return ShareShowing(Grab(host_.hwnd()), kCheckboxAt, face, rest, {}) > 0.95; }, 5s);
   }
 
   ui::skin::CheckboxSkin skin_;
@@ -59,11 +62,12 @@ TEST_F(CustomCheckboxTest, PlacesTheImageAndATransparentLabelBesideIt) {
   host_.Settle();
   const Pixels before = Grab(host_.hwnd());
   ASSERT_TRUE(Create());
-  EXPECT_EQ(Edges(RectIn(box_.hwnd(), host_.hwnd())),
-            Edges({kAt.x, kAt.y, kAt.x + image_.cx + 305, kAt.y + image_.cy}));
-  EXPECT_EQ(Edges(RectIn(box_.ImageButton(), box_.hwnd())), Edges({0, 0, image_.cx, image_.cy}));
+  EXPECT_EQ(EdgesOfRect(RectIn(box_.hwnd(), host_.hwnd())),
+            EdgesOfRect(
+                {kCheckboxAt.x, kCheckboxAt.y, kCheckboxAt.x + image_.cx + 305, kCheckboxAt.y + image_.cy}));
+  EXPECT_EQ(EdgesOfRect(RectIn(box_.ImageButton(), box_.hwnd())), EdgesOfRect({0, 0, image_.cx, image_.cy}));
   const RECT label = RectIn(box_.Label(), box_.hwnd());
-  EXPECT_EQ(Edges(label), Edges({image_.cx + 5, 1, 300, image_.cy}));
+  EXPECT_EQ(EdgesOfRect(label), EdgesOfRect({image_.cx + 5, 1, 300, image_.cy}));
   EXPECT_EQ(test::ShownText(box_.Label()), kLabel);
   EXPECT_FALSE(box_.Ticked());
   EXPECT_TRUE(Showing(IDB_CHECK_OFF_NORMAL, IDB_CHECK_ON_NORMAL));
@@ -71,8 +75,8 @@ TEST_F(CustomCheckboxTest, PlacesTheImageAndATransparentLabelBesideIt) {
   // The label's text is drawn in the box's colour straight on what the window shows behind it.
   int text = 0, other = 0, background = 0;
   const Pixels after = Grab(host_.hwnd());
-  for (int y = kAt.y + label.top; y < kAt.y + label.bottom; ++y)
-    for (int x = kAt.x + label.left; x < kAt.x + label.right; ++x) {
+  for (int y = kCheckboxAt.y + label.top; y < kCheckboxAt.y + label.bottom; ++y)
+    for (int x = kCheckboxAt.x + label.left; x < kCheckboxAt.x + label.right; ++x) {
       if (after.At(x, y) == kTextColor)
         ++text;
       else if (after.At(x, y) == before.At(x, y))
@@ -98,7 +102,7 @@ TEST_F(CustomCheckboxTest, AClickOnEitherPartTogglesAndTellsTheParentOnce) {
     host_.Forget();
     test::Click(click.label ? box_.Label() : box_.ImageButton());
     host_.Settle();
-    EXPECT_EQ(host_.Notes(), (std::vector<Note>{{WM_COMMAND, MAKEWPARAM(kId, BN_CLICKED)}}));
+    EXPECT_EQ(host_.Notes(), (std::vector<Note>{{WM_COMMAND, MAKEWPARAM(kCheckboxId, BN_CLICKED)}}));
     EXPECT_EQ(box_.Ticked(), click.ticked);
     // The image keeps its normal face while the label is clicked; a click on the image leaves the
     // pointer over it: the hover face of the new state.
@@ -151,7 +155,7 @@ TEST_F(CustomCheckboxTest, AnswersTheSystemCheckBoxMessages) {
   ::SendMessageW(box_.hwnd(), BM_CLICK, 0, 0);
   host_.Settle();
   EXPECT_FALSE(box_.Ticked());
-  EXPECT_EQ(host_.Notes(), (std::vector<Note>{{WM_COMMAND, MAKEWPARAM(kId, BN_CLICKED)}}));
+  EXPECT_EQ(host_.Notes(), (std::vector<Note>{{WM_COMMAND, MAKEWPARAM(kCheckboxId, BN_CLICKED)}}));
 }
 
 TEST_F(CustomCheckboxTest, AClickOnTheBoxBesideItsPartsTogglesOnlyWhenPressedAndReleasedOnIt) {

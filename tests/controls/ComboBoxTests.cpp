@@ -21,11 +21,11 @@ namespace {
 
 using namespace std::chrono_literals;
 
-constexpr POINT kAt{40, 300};
+constexpr POINT kComboAt{40, 300};
 constexpr int kWidth = 220;
-constexpr int kId = 1052;
-constexpr Note kDropDown{WM_COMMAND, MAKEWPARAM(kId, CBN_DROPDOWN)};
-constexpr Note kSelChange{WM_COMMAND, MAKEWPARAM(kId, CBN_SELCHANGE)};
+constexpr int kComboId = 1052;
+constexpr Note kComboDropDown{WM_COMMAND, MAKEWPARAM(kComboId, CBN_DROPDOWN)};
+constexpr Note kComboSelChange{WM_COMMAND, MAKEWPARAM(kComboId, CBN_SELCHANGE)};
 
 class ComboBoxTest : public ControlsTest {
  protected:
@@ -35,7 +35,7 @@ class ComboBoxTest : public ControlsTest {
     look.font = graphics_->Font(app::SharedFont::kTahoma12);
     look.dropFaces = {graphics_->Bitmap(IDB_COMBO_DROP_NORMAL), graphics_->Bitmap(IDB_COMBO_DROP_HOVER),
                       graphics_->Bitmap(IDB_COMBO_DROP_PRESSED), graphics_->Bitmap(IDB_COMBO_DROP_DISABLED)};
-    ASSERT_TRUE(combo_.Create(kAt.x, kAt.y, kWidth, host_.hwnd(), kId, look));
+    ASSERT_TRUE(combo_.Create(kComboAt.x, kComboAt.y, kWidth, host_.hwnd(), kComboId, look));
   }
 
   void Add(const std::vector<std::wstring>& texts) {
@@ -102,7 +102,7 @@ TEST_F(ComboBoxTest, SettingTheSelectionFromCodeKeepsItInRangeAndAlwaysNotifies)
     combo_.SetCurSel(c.requested);
     EXPECT_EQ(combo_.GetCurSel(), c.current);
     EXPECT_EQ(combo_.GetText(), c.text);
-    EXPECT_EQ(host_.Notes(), (std::vector<Note>{kSelChange}));
+    EXPECT_EQ(host_.Notes(), (std::vector<Note>{kComboSelChange}));
   }
 }
 
@@ -116,11 +116,11 @@ TEST_F(ComboBoxTest, AClickOpensTheListAndASecondClickClosesItWithoutTellingTheP
     test::Click(target);
     host_.Settle();
     EXPECT_TRUE(combo_.IsDroppedDown());
-    EXPECT_EQ(host_.Notes(), (std::vector<Note>{kDropDown}));
+    EXPECT_EQ(host_.Notes(), (std::vector<Note>{kComboDropDown}));
     test::Click(target);
     host_.Settle();
     EXPECT_FALSE(combo_.IsDroppedDown());
-    EXPECT_EQ(host_.Notes(), (std::vector<Note>{kDropDown}));
+    EXPECT_EQ(host_.Notes(), (std::vector<Note>{kComboDropDown}));
   }
 }
 
@@ -213,7 +213,7 @@ TEST_F(ComboBoxTest, EnterTakesTheHighlightedEntryAndEscapeKeepsTheCurrentOne) {
     EXPECT_EQ(combo_.GetCurSel(), c.current);
     EXPECT_EQ(combo_.GetText(), c.text);
     EXPECT_EQ(test::WindowText(combo_.hwnd()), c.text);  // what a screen reader reads
-    EXPECT_EQ(host_.Notes(), c.notified ? std::vector<Note>{kSelChange} : std::vector<Note>{});
+    EXPECT_EQ(host_.Notes(), c.notified ? std::vector<Note>{kComboSelChange} : std::vector<Note>{});
     EXPECT_TRUE(::IsWindow(host_.hwnd()));
   }
 }
@@ -228,7 +228,7 @@ TEST_F(ComboBoxTest, AnEmptyListStaysClosedAndAListFilledOnRequestOpens) {
     host_.Settle();
     EXPECT_FALSE(combo_.IsDroppedDown());
     EXPECT_FALSE(::IsWindowVisible(combo_.Popup()));
-    EXPECT_EQ(host_.Notes(), (std::vector<Note>{kDropDown}));
+    EXPECT_EQ(host_.Notes(), (std::vector<Note>{kComboDropDown}));
     EXPECT_EQ(test::WindowText(combo_.hwnd()), L"");
   }
   host_.OnCommand([this](WPARAM wParam) {
@@ -262,7 +262,7 @@ TEST_F(ComboBoxTest, AClickOnAnEntryOfTheListMakesItCurrentAndClosesTheList) {
   EXPECT_TRUE(test::WaitUntil([&] { return !combo_.IsDroppedDown(); }, 5s));
   EXPECT_EQ(combo_.GetCurSel(), 2);
   EXPECT_EQ(combo_.GetText(), L"Third");
-  EXPECT_EQ(host_.Notes(), (std::vector<Note>{kSelChange}));
+  EXPECT_EQ(host_.Notes(), (std::vector<Note>{kComboSelChange}));
 }
 
 TEST_F(ComboBoxTest, TheListShowsEveryEntryBelowTheBoxAndFollowsTheBoxWhenItMoves) {
@@ -280,7 +280,7 @@ TEST_F(ComboBoxTest, TheListShowsEveryEntryBelowTheBoxAndFollowsTheBoxWhenItMove
   ExpectPopupBelowCombo();
 
   // The box moved inside its window.
-  ::SetWindowPos(combo_.hwnd(), nullptr, kAt.x + 30, kAt.y - 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  ::SetWindowPos(combo_.hwnd(), nullptr, kComboAt.x + 30, kComboAt.y - 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   ExpectPopupBelowCombo();
   // The whole window moved: the main window hands the move on to its descendants.
   ::SetWindowPos(host_.hwnd(), nullptr, 25, 15, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);

@@ -22,9 +22,9 @@ namespace {
 
 using namespace std::chrono_literals;
 
-constexpr int kId = 1053;
-constexpr Note kSelChange{WM_COMMAND, MAKEWPARAM(kId, CBN_SELCHANGE)};
-constexpr Note kDropDown{WM_COMMAND, MAKEWPARAM(kId, CBN_DROPDOWN)};
+constexpr int kComboKeysId = 1053;
+constexpr Note kKeysSelChange{WM_COMMAND, MAKEWPARAM(kComboKeysId, CBN_SELCHANGE)};
+constexpr Note kKeysDropDown{WM_COMMAND, MAKEWPARAM(kComboKeysId, CBN_DROPDOWN)};
 constexpr LPARAM kAltHeld = LPARAM{1} << 29;
 
 class ComboKeysTest : public ControlsTest {
@@ -39,7 +39,7 @@ class ComboKeysTest : public ControlsTest {
     look.font = graphics_->Font(app::SharedFont::kTahoma12);
     look.dropFaces = {graphics_->Bitmap(IDB_COMBO_DROP_NORMAL), graphics_->Bitmap(IDB_COMBO_DROP_HOVER),
                       graphics_->Bitmap(IDB_COMBO_DROP_PRESSED), graphics_->Bitmap(IDB_COMBO_DROP_DISABLED)};
-    ASSERT_TRUE(combo_.Create(40, 300, 220, host_.hwnd(), kId, look));
+    ASSERT_TRUE(combo_.Create(40, 300, 220, host_.hwnd(), kComboKeysId, look));
     for (const wchar_t* text : {L"First", L"Second", L"Third", L"Fourth"}) combo_.AddString(text);
   }
   void TearDown() override {
@@ -100,7 +100,7 @@ TEST_F(ComboKeysTest, KeysOfTheClosedBoxChangeTheChoiceAsTheListDoes) {
     EXPECT_EQ(combo_.GetCurSel(), c.current);
     EXPECT_EQ(combo_.GetText(), c.text);
     EXPECT_EQ(combo_.AccValue(CHILDID_SELF), c.text);
-    EXPECT_EQ(host_.Notes(), std::vector<Note>(c.notified, kSelChange));
+    EXPECT_EQ(host_.Notes(), std::vector<Note>(c.notified, kKeysSelChange));
     EXPECT_FALSE(combo_.IsDroppedDown());
   }
 }
@@ -126,7 +126,7 @@ TEST_F(ComboKeysTest, F4AndAltDownOpenTheListAndAltUpF4EnterAndEscapeCloseIt) {
     Focus(1);
     Post(c.openMessage, c.openKey, c.openFlags);
     ASSERT_TRUE(OpenWithKeyboard());
-    EXPECT_EQ(host_.Notes(), std::vector<Note>{kDropDown});
+    EXPECT_EQ(host_.Notes(), std::vector<Note>{kKeysDropDown});
     test::PressKey(VK_DOWN);
     EXPECT_TRUE(test::WaitUntil(
         [&] { return ::SendMessageW(List(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED) == 2; },
@@ -186,7 +186,7 @@ TEST_F(ComboKeysTest, ScreenReadersFindTheBoxItsValueAndItsOpenListThroughOleacc
   EXPECT_TRUE(test::WaitUntil([&] { return !combo_.IsDroppedDown(); }, 5s));
   host_.Settle();
   EXPECT_EQ(combo_.GetText(), L"First");
-  EXPECT_EQ(host_.Notes(), std::vector<Note>{kSelChange});
+  EXPECT_EQ(host_.Notes(), std::vector<Note>{kKeysSelChange});
   EXPECT_EQ(test::Describe({test::AccessibleOf(combo_.hwnd())}).value, L"First");
 }
 

@@ -24,7 +24,7 @@ namespace {
 
 using Microsoft::WRL::ComPtr;
 
-constexpr POINT kPageAt{9, 146};
+constexpr POINT kHtmlPageAt{9, 146};
 // A class nobody registered: the page's control cannot be made.
 constexpr CLSID kNoSuchControl = {
     0x5b1d7f2e, 0x0c4a, 0x4e6b, {0x9a, 0x1f, 0x3d, 0x2c, 0x7e, 0x8b, 0x90, 0x41}};
@@ -53,7 +53,7 @@ TEST_F(HtmlPageTest, TheControlIsEmbeddedAndLoadsThePageFromTheResourceModule) {
   // The two pages, and one that the module lacks (a language library without it): sent there all the same.
   for (int page : {200, 189, 4711}) {
     ui::CDHtmlExploreDlg html(page);
-    ASSERT_TRUE(html.Create(host_.hwnd(), kPageAt, Background())) << page;
+    ASSERT_TRUE(html.Create(host_.hwnd(), kHtmlPageAt, Background())) << page;
     EXPECT_EQ(html.PageAddress(), ExpectedAddress(page));
     IWebBrowser2* browser = html.Browser();
     ASSERT_NE(browser, nullptr) << page;
@@ -79,7 +79,7 @@ TEST_F(HtmlPageTest, TheControlIsEmbeddedAndLoadsThePageFromTheResourceModule) {
 
 TEST_F(HtmlPageTest, TheContainerRefusesTheBrowsersContextMenuAndAsksForNoBorderOrScrollBars) {
   ui::CDHtmlExploreDlg html(200);
-  ASSERT_TRUE(html.Create(host_.hwnd(), kPageAt, Background()));
+  ASSERT_TRUE(html.Create(host_.hwnd(), kHtmlPageAt, Background()));
   ASSERT_NE(html.Browser(), nullptr);
   // The site the control itself was given.
   ComPtr<IOleObject> object;
@@ -106,7 +106,7 @@ TEST_F(HtmlPageTest, APageWithoutItsControlShowsThePanelBackground) {
     graphics.Create();  // the skin is in this program's own resources
     ui::CDHtmlExploreDlg html(200, kNoSuchControl);
     ASSERT_TRUE(html.Create(
-        host_.hwnd(), kPageAt,
+        host_.hwnd(), kHtmlPageAt,
         shared ? app::SkinBitmap(graphics, IDB_PANEL_BACKGROUND) : app::SkinBitmap(Background())));
     EXPECT_EQ(html.Browser(), nullptr);
     EXPECT_EQ(::GetWindow(html.hwnd(), GW_CHILD), nullptr);
@@ -128,7 +128,7 @@ TEST_F(HtmlPageTest, APageWithoutItsControlShowsThePanelBackground) {
       for (int x = 0; x < panel.width; x += 3) {
         const bool inShape = panel.At(x, y) != RGB(255, 0, 255);
         misshaped += (::PtInRegion(region.get(), x, y) != FALSE) != inShape;
-        if (inShape) differing += screen.At(kPageAt.x + x, kPageAt.y + y) != panel.At(x, y);
+        if (inShape) differing += screen.At(kHtmlPageAt.x + x, kHtmlPageAt.y + y) != panel.At(x, y);
       }
     EXPECT_EQ(differing, 0);
     EXPECT_EQ(misshaped, 0);

@@ -22,7 +22,7 @@
 namespace controls {
 namespace {
 
-constexpr int kId = 4711;
+constexpr int kAccessId = 4711;
 constexpr int kRibbonId = 1234;
 
 // A key as the system posts it: the scan code in bits 16-23, bit 30 set for a repeat and on an up.
@@ -60,7 +60,7 @@ void Do(HWND control, Press press) {
 
 class KeyboardAccessTest : public ControlsTest {
  protected:
-  bool MakeButton(CMenuButton& button, MenuButtonStyle style, POINT at, int id = kId) {
+  bool MakeButton(CMenuButton& button, MenuButtonStyle style, POINT at, int id = kAccessId) {
     button.SetScale(graphics_->Scale());
     if (!button.Create(at.x, at.y, graphics_->Bitmap(IDB_PUSH_NORMAL), graphics_->Bitmap(IDB_PUSH_HOVER),
                        graphics_->Bitmap(IDB_PUSH_PRESSED), style, 0, 0, host_.hwnd(), id))
@@ -75,7 +75,7 @@ class KeyboardAccessTest : public ControlsTest {
         graphics_->Bitmap(IDB_CHECK_OFF_PRESSED),    graphics_->Bitmap(IDB_CHECK_ON_NORMAL),
         graphics_->Bitmap(IDB_CHECK_ON_HOVER),       graphics_->Bitmap(IDB_CHECK_ON_PRESSED),
         graphics_->Font(app::SharedFont::kTahoma12), RGB(255, 255, 255)};
-    return box.Create(at.x, at.y, IDS_SHOW_ALL_FEATURES, host_.hwnd(), kId, skin);
+    return box.Create(at.x, at.y, IDS_SHOW_ALL_FEATURES, host_.hwnd(), kAccessId, skin);
   }
 
   // The host's screen at `control`'s place.
@@ -135,7 +135,7 @@ TEST_F(KeyboardAccessTest, EachKeyPressOnAButtonIsExactlyOneClick) {
     host_.Forget();
     Do(button.hwnd(), c.press);
     host_.Settle();
-    const std::vector<Note> once{{WM_COMMAND, MAKEWPARAM(kId, BN_CLICKED)}};
+    const std::vector<Note> once{{WM_COMMAND, MAKEWPARAM(kAccessId, BN_CLICKED)}};
     EXPECT_EQ(Commands(), c.commands ? once : std::vector<Note>{});
     EXPECT_EQ(button.State(), c.disabled ? MenuButtonState::kDisabled : MenuButtonState::kNormal);
   }
@@ -146,7 +146,7 @@ TEST_F(KeyboardAccessTest, EachKeyPressOnAButtonIsExactlyOneClick) {
 TEST_F(KeyboardAccessTest, SpacePressesOnItsDownAndClicksOnItsUp) {
   CMenuButton button, other;
   ASSERT_TRUE(MakeButton(button, MenuButtonStyle::kPush, {100, 200}));
-  ASSERT_TRUE(MakeButton(other, MenuButtonStyle::kPush, {100, 300}, kId + 1));
+  ASSERT_TRUE(MakeButton(other, MenuButtonStyle::kPush, {100, 300}, kAccessId + 1));
   ::SetFocus(button.hwnd());
   PostKey(button.hwnd(), WM_KEYDOWN, VK_SPACE);
   host_.Settle();
@@ -183,7 +183,7 @@ TEST_F(KeyboardAccessTest, TheDialogManagerLeavesEnterToTheFocusedButton) {
   key.lParam = static_cast<LPARAM>(1 | (::MapVirtualKeyW(VK_RETURN, MAPVK_VK_TO_VSC) << 16));
   EXPECT_TRUE(::IsDialogMessageW(host_.hwnd(), &key));
   host_.Settle();
-  EXPECT_EQ(Commands(), (std::vector<Note>{{WM_COMMAND, MAKEWPARAM(kId, BN_CLICKED)}}));
+  EXPECT_EQ(Commands(), (std::vector<Note>{{WM_COMMAND, MAKEWPARAM(kAccessId, BN_CLICKED)}}));
 
   // A disabled button is no tab stop until it is enabled again; one told so never is.
   button.SetState(MenuButtonState::kDisabled, true);
@@ -209,7 +209,7 @@ TEST_F(KeyboardAccessTest, TheCheckBoxTogglesOncePerKeyPress) {
     Do(box.hwnd(), press);
     host_.Settle();
     ticked = !ticked;
-    EXPECT_EQ(Commands(), (std::vector<Note>{{WM_COMMAND, MAKEWPARAM(kId, BN_CLICKED)}}));
+    EXPECT_EQ(Commands(), (std::vector<Note>{{WM_COMMAND, MAKEWPARAM(kAccessId, BN_CLICKED)}}));
     EXPECT_EQ(box.Ticked(), ticked);
     EXPECT_EQ(box.AccState(CHILDID_SELF), ticked ? STATE_SYSTEM_CHECKED : 0);
     EXPECT_EQ(box.AccDefaultAction(CHILDID_SELF), ticked ? L"Uncheck" : L"Check");
@@ -468,7 +468,7 @@ TEST_F(KeyboardAccessTest, TheAccessKeyIsUnderlinedOnlyWhileTheWindowShowsThem) 
 TEST_F(KeyboardAccessTest, TheFocusCueShowsOnlyWithTheFocusAndShownCues) {
   CMenuButton button, other;
   ASSERT_TRUE(MakeButton(button, MenuButtonStyle::kPush, {100, 200}));
-  ASSERT_TRUE(MakeButton(other, MenuButtonStyle::kPush, {100, 300}, kId + 1));
+  ASSERT_TRUE(MakeButton(other, MenuButtonStyle::kPush, {100, 300}, kAccessId + 1));
   win::HideKeyboardCues(host_.hwnd());
   ::SetFocus(other.hwnd());
   const Pixels plain = Shot(button.hwnd());

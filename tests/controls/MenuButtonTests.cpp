@@ -13,8 +13,8 @@ namespace {
 
 using namespace std::chrono_literals;
 
-constexpr POINT kAt{100, 200};
-constexpr int kId = 4321;
+constexpr POINT kButtonAt{100, 200};
+constexpr int kButtonId = 4321;
 
 class MenuButtonTest : public ControlsTest {
  protected:
@@ -26,7 +26,8 @@ class MenuButtonTest : public ControlsTest {
 
   bool Create(MenuButtonStyle style) {
     const auto face = [&](size_t i) { return faces_[i].get(); };
-    return button_.Create(kAt.x, kAt.y, face(0), face(1), face(2), style, 0, 0, host_.hwnd(), kId);
+    return button_.Create(kButtonAt.x, kButtonAt.y, face(0), face(1), face(2), style, 0, 0, host_.hwnd(),
+                          kButtonId);
   }
 
   void Post(UINT message, POINT at) {
@@ -42,7 +43,7 @@ class MenuButtonTest : public ControlsTest {
 // (Until the press and the release were both asked for, the start page's buttons and the tabs fired
 // on the press, and a push button on any release, even one whose press was on another window.)
 TEST_F(MenuButtonTest, EveryClickingStyleFiresOnlyOnAReleaseAfterItsOwnPress) {
-  const Note command{WM_COMMAND, kId};
+  const Note command{WM_COMMAND, kButtonId};
   for (MenuButtonStyle style : {MenuButtonStyle::kLarge, MenuButtonStyle::kCard, MenuButtonStyle::kTab,
                                 MenuButtonStyle::kPush, MenuButtonStyle::kGlyph}) {
     SCOPED_TRACE(static_cast<int>(style));
@@ -90,21 +91,22 @@ TEST_F(MenuButtonTest, APushButtonTellsOnlyItsParentAndCountsADoubleClickAsTwo) 
   EXPECT_EQ(::GetCapture(), button_.hwnd());
   Post(WM_LBUTTONUP, {5, 5});
   host_.Settle();
-  EXPECT_EQ(host_.Notes(), (std::vector<Note>{{WM_COMMAND, kId}}));
+  EXPECT_EQ(host_.Notes(), (std::vector<Note>{{WM_COMMAND, kButtonId}}));
   // A double click is two clicks, as on a system button.
   host_.Forget();
   for (UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP}) Post(message, {5, 5});
   host_.Settle();
-  const LPARAM there = MAKELPARAM(kAt.x + 5, kAt.y + 5);
+  const LPARAM there = MAKELPARAM(kButtonAt.x + 5, kButtonAt.y + 5);
   EXPECT_EQ(host_.Notes(),
-            (std::vector<Note>{{WM_COMMAND, kId}, {WM_LBUTTONDBLCLK, MK_LBUTTON, there}, {WM_COMMAND, kId}}));
+            (std::vector<Note>{
+                {WM_COMMAND, kButtonId}, {WM_LBUTTONDBLCLK, MK_LBUTTON, there}, {WM_COMMAND, kButtonId}}));
 }
 
 TEST_F(MenuButtonTest, TheHoverLookEndsWhenABoxTakesOver) {
   ASSERT_TRUE(Create(MenuButtonStyle::kPush));
   CMenuButton other;
-  ASSERT_TRUE(other.Create(kAt.x, kAt.y + 100, faces_[0].get(), faces_[1].get(), faces_[2].get(),
-                           MenuButtonStyle::kCard, 0, 0, host_.hwnd(), kId + 1));
+  ASSERT_TRUE(other.Create(kButtonAt.x, kButtonAt.y + 100, faces_[0].get(), faces_[1].get(), faces_[2].get(),
+                           MenuButtonStyle::kCard, 0, 0, host_.hwnd(), kButtonId + 1));
   for (CMenuButton* button : {&button_, &other})
     ::PostMessageW(button->hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
   host_.Settle();
@@ -125,7 +127,7 @@ TEST_F(MenuButtonTest, PassingStylesHandTheMouseToTheParentInItsCoordinates) {
   Post(WM_LBUTTONDOWN, {7, 9});
   Post(WM_LBUTTONUP, {7, 9});
   host_.Settle();
-  const LPARAM there = MAKELPARAM(kAt.x + 7, kAt.y + 9);
+  const LPARAM there = MAKELPARAM(kButtonAt.x + 7, kButtonAt.y + 9);
   EXPECT_EQ(host_.Notes(),
             (std::vector<Note>{{WM_LBUTTONDOWN, MK_LBUTTON, there}, {WM_LBUTTONUP, 0, there}}));
   ::DestroyWindow(button_.hwnd());
@@ -163,7 +165,7 @@ int TextLines(const Pixels& screen, const RECT& rc) {
   for (int y = rc.top; y < rc.bottom; ++y) {
     bool white = false;
     for (int x = rc.left; x < rc.right && !white; ++x)
-      white = screen.At(kAt.x + x, kAt.y + y) == RGB(255, 255, 255);
+      white = screen.At(kButtonAt.x + x, kButtonAt.y + y) == RGB(255, 255, 255);
     if (white && !inLine) ++lines;
     inLine = white;
   }
@@ -201,7 +203,7 @@ TEST_F(MenuButtonTest, TheGlyphStyleKeepsItsCaptionRightOfTheGlyph) {
   int changed = 0, leftOfGlyphEdge = 0;
   for (int y = 0; y < size.cy; ++y)
     for (int x = 0; x < size.cx; ++x)
-      if (bare.At(kAt.x + x, kAt.y + y) != captioned.At(kAt.x + x, kAt.y + y)) {
+      if (bare.At(kButtonAt.x + x, kButtonAt.y + y) != captioned.At(kButtonAt.x + x, kButtonAt.y + y)) {
         ++changed;
         if (x < 19) ++leftOfGlyphEdge;
       }

@@ -17,7 +17,7 @@ namespace {
 using namespace std::chrono_literals;
 
 // Below the ribbon here, so that one picture shows both; the main window puts it at (9, 107).
-constexpr POINT kPageAt{9, 150};
+constexpr POINT kStartPageAt{9, 150};
 
 class StartPageTest : public ControlsTest {
  protected:
@@ -26,7 +26,7 @@ class StartPageTest : public ControlsTest {
     const MainMenuFonts fonts{
         graphics_->Font(app::SharedFont::kTahoma18Bold), graphics_->Font(app::SharedFont::kTahoma14Bold),
         graphics_->Font(app::SharedFont::kTahoma12), graphics_->Font(app::SharedFont::kTahoma12Bold)};
-    ASSERT_TRUE(page_.Create(host_.hwnd(), kPageAt.x, kPageAt.y, fonts));
+    ASSERT_TRUE(page_.Create(host_.hwnd(), kStartPageAt.x, kStartPageAt.y, fonts));
     ::ShowWindow(page_.hwnd(), SW_SHOW);
     ::RedrawWindow(host_.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
   }
@@ -190,7 +190,10 @@ TEST_F(StartPageTest, TheHostWithRibbonAndStartPageLooksRight) {
   const Pixels background = SkinPixels(IDB_START_BACKGROUND);
   const int bx = background.width - 12, by = background.height - 6;
   EXPECT_TRUE(test::WaitUntil(
-      [&] { return Grab(host_.hwnd()).At(kPageAt.x + bx, kPageAt.y + by) == background.At(bx, by); }, 5s));
+      [&] {
+        return Grab(host_.hwnd()).At(kStartPageAt.x + bx, kStartPageAt.y + by) == background.At(bx, by);
+      },
+      5s));
   const auto path = test::SaveScreenshot(L"controls-ribbon-and-start-page");
   std::wcout << L"screenshot: " << path.wstring() << L"\n";
   EXPECT_TRUE(std::filesystem::exists(path));

@@ -29,16 +29,14 @@ using namespace std::chrono_literals;
 using test::AccElement;
 using test::AccNode;
 
-constexpr DWORD kGerman = 0x0407;
+constexpr DWORD kGermanLanguage = 0x0407;
 
 std::wstring ClassOf(HWND window) {
   wchar_t name[256] = {};
   return std::wstring(name, static_cast<size_t>(::GetClassNameW(window, name, 256)));
 }
 
-bool Visible(HWND window) {
-  return window != nullptr && ::IsWindowVisible(window) != FALSE;
-}
+using test::Visible;
 
 // Everything the window shows, read through accessibility: each child window of the main window
 // that shows, by its own object, and all below it.
@@ -146,7 +144,7 @@ TEST_F(AccessibilityTest, EveryViewNamesEverythingItShows) {
 
 class GermanAccessibilityTest : public AccessibilityTest {
  protected:
-  GermanAccessibilityTest() : AccessibilityTest({.language = kGerman}) {}
+  GermanAccessibilityTest() : AccessibilityTest({.language = kGermanLanguage}) {}
 };
 
 TEST_F(GermanAccessibilityTest, EveryViewNamesEverythingItShows) {

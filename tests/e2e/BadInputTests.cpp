@@ -24,7 +24,7 @@ using namespace std::chrono_literals;
 using test::Installation;
 using test::Process;
 
-constexpr auto kStartTimeout = test::kMainWindowTimeout;
+constexpr auto kBadStartTimeout = test::kMainWindowTimeout;
 constexpr DWORD kGerman = 0x0407;
 constexpr wchar_t kGermanLibrary[] = L"StartdeckResDEU.dll";
 
@@ -107,7 +107,7 @@ TEST(BadLanguageLibrary, AMainWindowThatCannotBeCreatedEndsTheProgramWithALogLin
   ReplaceGermanLibrary(installation, L"TestLangUncreatable.dll");
   Process deck;
   ASSERT_TRUE(deck.Start(installation.Program()));
-  EXPECT_TRUE(deck.WaitForExit(kStartTimeout));
+  EXPECT_TRUE(deck.WaitForExit(kBadStartTimeout));
   EXPECT_NE(log.Text().find(L"The main window could not be created"), std::wstring::npos) << log.Text();
 }
 
@@ -121,7 +121,7 @@ TEST(ProductName, WithABackslashRunsOnceLikeAnyOther) {
 
   Process second;
   ASSERT_TRUE(second.Start(installation.Program()));
-  EXPECT_TRUE(second.WaitForExit(kStartTimeout));
+  EXPECT_TRUE(second.WaitForExit(kBadStartTimeout));
   EXPECT_EQ(second.ExitCode(), 0u);
   EXPECT_TRUE(first.Running());
   EXPECT_EQ(test::TopLevelWindows(first.Id()).size(), 1u);

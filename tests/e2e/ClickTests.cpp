@@ -19,9 +19,7 @@ namespace {
 using namespace std::chrono_literals;
 using test::FindDescendant;
 
-bool Visible(HWND window) {
-  return window != nullptr && ::IsWindowVisible(window) != FALSE;
-}
+using test::Visible;
 
 RECT ScreenRect(HWND window) {
   RECT rc{};

@@ -21,6 +21,10 @@
 namespace test {
 
 inline constexpr auto kMainWindowTimeout = 20s;
+// Whether `window` is there and shows.
+[[nodiscard]] inline bool Visible(HWND window) {
+  return window != nullptr && ::IsWindowVisible(window) != FALSE;
+}
 // Where the start centre keeps its settings in HKEY_CURRENT_USER: the tasks' choices below it.
 inline constexpr wchar_t kSettingsKeyPath[] = L"Software\\Korvelsoft\\VNTO9\\Startdeck";
 // What a task says when the kernel cannot give it the translation directions.

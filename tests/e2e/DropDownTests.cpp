@@ -20,8 +20,8 @@ namespace {
 using namespace std::chrono_literals;
 
 // Rows of the setup tab's list.
-constexpr int kDictionaryRow = 1;
-constexpr int kMemoryRow = 2;
+constexpr int kDropDictionaryRow = 1;
+constexpr int kDropMemoryRow = 2;
 
 class DropDownTest : public test::DeckTest {
  protected:
@@ -70,7 +70,7 @@ class DropDownTest : public test::DeckTest {
 };
 
 TEST_F(DropDownTest, KeysChooseInTheOpenListAndNeitherEnterNorEscapeReachesThePanel) {
-  ASSERT_NO_FATAL_FAILURE(OpenSetupTask(kMemoryRow, IDC_PANEL_DIRECTIONS));
+  ASSERT_NO_FATAL_FAILURE(OpenSetupTask(kDropMemoryRow, IDC_PANEL_DIRECTIONS));
   HWND combo = Control(IDC_PANEL_DIRECTIONS);
   const std::vector<std::wstring> entries = test::ComboEntries(combo);
   ASSERT_GE(entries.size(), 3u) << ::testing::PrintToString(entries);
@@ -111,7 +111,7 @@ TEST_F(DropDownTest, KeysChooseInTheOpenListAndNeitherEnterNorEscapeReachesThePa
 }
 
 TEST_F(DropDownTest, AnEmptyListDoesNotOpen) {
-  ASSERT_NO_FATAL_FAILURE(OpenSetupTask(kDictionaryRow, IDC_PANEL_DICTIONARIES));
+  ASSERT_NO_FATAL_FAILURE(OpenSetupTask(kDropDictionaryRow, IDC_PANEL_DICTIONARIES));
   HWND dictionaries = Control(IDC_PANEL_DICTIONARIES);
   HWND directions = Control(IDC_PANEL_DIRECTIONS);
   ASSERT_TRUE(test::ComboEntries(dictionaries).empty()) << "a user dictionary is there already";

@@ -15,9 +15,7 @@ using test::FindDescendant;
 
 using InformationTabTest = test::DeckTest;
 
-bool Visible(HWND window) {
-  return window != nullptr && ::IsWindowVisible(window) != FALSE;
-}
+using test::Visible;
 
 TEST_F(InformationTabTest, EachInformationTabShowsItsPageWithTheBrowserAndItsButton) {
   StartDeck();

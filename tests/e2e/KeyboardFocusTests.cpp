@@ -17,9 +17,7 @@ namespace {
 using namespace std::chrono_literals;
 using test::FindDescendant;
 
-bool Visible(HWND window) {
-  return window != nullptr && ::IsWindowVisible(window) != FALSE;
-}
+using test::Visible;
 
 using test::kViews;
 using test::View;

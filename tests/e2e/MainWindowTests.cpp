@@ -71,9 +71,7 @@ TEST_F(MainWindowTest, TheWindowCanBeMinimisedAndRestored) {
   EXPECT_TRUE(deck_.Running());
 }
 
-bool Visible(HWND window) {
-  return window != nullptr && ::IsWindowVisible(window) != FALSE;
-}
+using test::Visible;
 
 // Every tab of the tab table has its start-page button, its ribbon tab and, when it shows a list,
 // its list in the real window.

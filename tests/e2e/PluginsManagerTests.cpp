@@ -29,7 +29,7 @@ using namespace std::chrono_literals;
 using test::kManagerClass, test::kManagerList;
 
 // The demo product's tasks with the PDF one naming Acrobat, and the plug-ins manager to launch.
-constexpr char kProduct[] = R"({
+constexpr char kManagerProduct[] = R"({
   "settings": {"FileName": "Startdeck", "ClientName": "Startdeck", "ProductName": "VANTO Translator Home"},
   "_menu1": {"item0": "TranslateWord;Word|Vnto", "item1": "TranslateWeb;VntoIE|FireFox",
              "item2": "TranslateExcel;Excel", "item3": "TranslatePDF;Acrobat|Vnto",
@@ -38,7 +38,7 @@ constexpr char kProduct[] = R"({
   "apps": {"Vnto": "", "VntoIE": "", "FireFox": "", "Acrobat": "", "VantoEM": ""},
   "allapps": {"Vnto": "", "VntoIE": "", "FireFox": "", "Acrobat": "", "VantoEM": ""}
 })";
-constexpr int kPdfRowShowingAll = 4;
+constexpr int kManagerPdfRowShowingAll = 4;
 
 class PluginsManagerTest : public test::DeckTest {
  protected:
@@ -46,7 +46,7 @@ class PluginsManagerTest : public test::DeckTest {
   void SetUp() override {
     ClearUserRecords();
     ASSERT_NO_FATAL_FAILURE(DeckTest::SetUp());
-    ASSERT_NO_FATAL_FAILURE(PackProduct(kProduct));
+    ASSERT_NO_FATAL_FAILURE(PackProduct(kManagerProduct));
   }
   void TearDown() override {
     if (manager_ && ::IsWindow(manager_)) {
@@ -88,7 +88,7 @@ class PluginsManagerTest : public test::DeckTest {
         ASSERT_TRUE(
             test::WaitUntil([&] { return ::SendMessageW(showAll, BM_GETCHECK, 0, 0) == BST_CHECKED; }, 5s));
       }
-      OpenTask(test::kStartButtonTab1, test::kListOfTab1, kPdfRowShowingAll);
+      OpenTask(test::kStartButtonTab1, test::kListOfTab1, kManagerPdfRowShowingAll);
       ASSERT_NE(panel = ShownPanel(), nullptr);
       ASSERT_EQ(test::ControlText(::GetDlgItem(panel, IDC_PANEL_TITLE)), L"Translating PDF Documents ");
     }

@@ -30,7 +30,7 @@ constexpr wchar_t kExplorer[] = L"Internet Explorer 8.0";
 constexpr wchar_t kPlanted[] = L"regsvr32.exe";
 
 // The web-page task in the browsers, and the plug-ins manager.
-constexpr char kProduct[] = R"({
+constexpr char kSystemProduct[] = R"({
   "settings": {"FileName": "Startdeck", "ClientName": "Startdeck", "ProductName": "VANTO Translator Home"},
   "_menu1": {"item0": "TranslateWeb;VntoIE|FireFox"},
   "_menu2": {"item0": "EditTemplate"},
@@ -47,7 +47,7 @@ class SystemProgramTest : public test::DeckTest {
   void SetUp() override {
     ClearUserRecords();
     ASSERT_NO_FATAL_FAILURE(DeckTest::SetUp());
-    ASSERT_NO_FATAL_FAILURE(PackProduct(kProduct));
+    ASSERT_NO_FATAL_FAILURE(PackProduct(kSystemProduct));
   }
   void TearDown() override {
     if (manager_ && ::IsWindow(manager_)) {

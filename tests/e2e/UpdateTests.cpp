@@ -27,9 +27,7 @@ using Lines = std::vector<std::wstring>;
 constexpr wchar_t kProductKey[] = L"VNTO9-E2E";
 constexpr wchar_t kUpdateKey[] = L"Software\\Korvelsoft\\VNTO9\\VNTO9-E2E\\Update";
 
-bool Visible(HWND window) {
-  return window && ::IsWindowVisible(window);
-}
+using test::Visible;
 
 // The tooltip control of the process that owns `window`.
 HWND TooltipOf(HWND window) {

@@ -33,7 +33,7 @@ constexpr int kSkinIds[] = {IDB_LIST_ROWS,
                             IDB_SCROLL_THUMB_HOVER,
                             IDB_SCROLL_THUMB_PRESSED,
                             IDB_PANEL_BACKGROUND};
-std::map<int, win::UniqueBitmap>* skin = nullptr;
+std::map<int, win::UniqueBitmap>* loadedSkin = nullptr;
 
 template <class Visit>
 void ForEach(const Pixels& screen, const RECT& rect, Visit visit) {
@@ -135,20 +135,20 @@ void ListTest::SetUpTestSuite() {
   graphics_ = &graphics;
   static std::map<int, win::UniqueBitmap> bitmaps;
   for (int id : kSkinIds) bitmaps[id].reset(app::LoadSkinImage(program.get(), id));
-  skin = &bitmaps;
+  loadedSkin = &bitmaps;
   win::AdoptResourceModule(std::move(program));
 }
 
 void ListTest::TearDownTestSuite() {
-  if (skin) skin->clear();
+  if (loadedSkin) loadedSkin->clear();
   win::ResetResourceModule();
   if (graphics_) graphics_->Destroy();
 }
 
 HBITMAP ListTest::Skin(int id) {
-  if (!skin) return nullptr;
-  const auto found = skin->find(id);
-  return found == skin->end() ? nullptr : found->second.get();
+  if (!loadedSkin) return nullptr;
+  const auto found = loadedSkin->find(id);
+  return found == loadedSkin->end() ? nullptr : found->second.get();
 }
 
 ui::skin::ListSkin ListTest::MakeListSkin() {

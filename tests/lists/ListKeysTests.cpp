@@ -18,9 +18,9 @@ namespace {
 constexpr LPARAM kRepeated = LPARAM{1} << 30;  // the key was down already: held, repeating
 
 // A strip of the row face left of the icon, where nothing but the face is drawn.
-constexpr RECT kFaceArea{4, 4, 18, 44};
+constexpr RECT kKeysFaceArea{4, 4, 18, 44};
 
-RECT Shift(RECT rc, const RECT& by) {
+RECT ShiftBy(RECT rc, const RECT& by) {
   ::OffsetRect(&rc, by.left, by.top);
   return rc;
 }
@@ -177,7 +177,8 @@ TEST_F(ListKeysTest, TheKeyboardRowIsDrawnOnlyWhileFocusCuesShow) {
   ASSERT_EQ(list_->KeyRow(), 1);
   ASSERT_FALSE(win::FocusCuesShown(list_->hwnd()));
   const Pixels plain = BitmapPixels(Skin(IDB_LIST_ROWS)), hot = BitmapPixels(Skin(IDB_LIST_ROWS_HOT));
-  const RECT row1 = Shift(kFaceArea, list_->RowRect(1)), row0 = Shift(kFaceArea, list_->RowRect(0));
+  const RECT row1 = ShiftBy(kKeysFaceArea, list_->RowRect(1)),
+             row0 = ShiftBy(kKeysFaceArea, list_->RowRect(0));
   const Pixels hidden = Grab(host_.hwnd());
   EXPECT_GT(ShareShowing(hidden, kListAt, plain, hot, row1), 0.95);
 

@@ -25,7 +25,7 @@ struct HostCase {
   std::wstring name;
 };
 
-std::string CaseName(const testing::TestParamInfo<HostCase>& param) {
+std::string HostCaseName(const testing::TestParamInfo<HostCase>& param) {
   std::string name;
   for (wchar_t c : param.param.executable) {
     if (c == L'.') break;
@@ -83,7 +83,7 @@ INSTANTIATE_TEST_SUITE_P(Hosts, SuiteAppHost,
                                          HostCase{L"firefox.exe", L"FireFox", L"Mozilla Firefox"},
                                          HostCase{L"soffice.exe", L"OpenOffice", L"OpenOffice"},
                                          HostCase{L"WINWORD.EXE", L"Word", L"Microsoft Word"}),
-                         CaseName);
+                         HostCaseName);
 
 struct LocalFreeDeleter {
   void operator()(void* memory) const noexcept { ::LocalFree(memory); }

@@ -141,7 +141,7 @@ class FontReader {
   void* question_ = nullptr;
 };
 
-std::wstring ClassOf(HWND window) {
+std::wstring ClassNameOf(HWND window) {
   wchar_t name[256] = {};
   ::GetClassNameW(window, name, 256);
   return name;
@@ -153,7 +153,7 @@ void RecordChildren(HWND parent, const std::wstring& parentPath, FontReader& fon
   std::map<std::wstring, int> seen;
   for (HWND child = ::GetWindow(parent, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
     if (!::IsWindowVisible(child)) continue;
-    std::wstring name = ClassOf(child) + L":" + std::to_wstring(::GetDlgCtrlID(child));
+    std::wstring name = ClassNameOf(child) + L":" + std::to_wstring(::GetDlgCtrlID(child));
     const int index = seen[name]++;
     if (index > 0) name += L"#" + std::to_wstring(index);
     ControlPlace place;
@@ -204,7 +204,7 @@ WindowLayout RecordLayout(HWND window) {
   ::GetWindowThreadProcessId(window, &processId);
   FontReader fonts(processId);
   if (!fonts.Ready()) std::fwprintf(stderr, L"the fonts of process %lu cannot be read\n", processId);
-  RecordChildren(window, ClassOf(window), fonts, layout);
+  RecordChildren(window, ClassNameOf(window), fonts, layout);
   return layout;
 }
 

@@ -28,15 +28,9 @@ namespace fs = std::filesystem;
 using switches::PluginList;
 using switches::PluginRecord;
 
-constexpr wchar_t kProduct[] = L"VANTO for Acrobat";
+constexpr wchar_t kAcrobatProduct[] = L"VANTO for Acrobat";
 constexpr wchar_t kAdobe[] = L"SOFTWARE\\Adobe";
 constexpr char kPluginBytes[] = "MZ acrobat plug-in substitute bytes";
-
-constexpr wchar_t kEmbedFailed[] = L"Unable to embed/disable the translation functions in \r\n\"";
-constexpr wchar_t kContactSupport[] =
-    L"To get detailed information, please contact the Technical Support Service of the VANTO company.";
-constexpr wchar_t kNoRights[] =
-    L"You do not have administrator privileges on this computer. Please contact your System Administrator.";
 
 // A file with the given bytes, and the folders on the way.
 void Put(const fs::path& file, const std::string& bytes) {
@@ -110,13 +104,13 @@ class AcrobatSwitchTest : public ::testing::Test {
   std::optional<std::string> savedIni_;
 };
 
-PluginRecord Record(int app, const std::wstring& displayName, int state) {
+PluginRecord AcrobatRecord(int app, const std::wstring& displayName, int state) {
   PluginRecord record;
   record.application = app;
   record.displayName = displayName;
   record.state = state;
   record.kind = 1;
-  record.productName = kProduct;
+  record.productName = kAcrobatProduct;
   return record;
 }
 
@@ -249,7 +243,7 @@ TEST_P(AcrobatPackage, ThePluginFileIsTheAcrobatFolderValueFollowedByItsName) {
   if (c.folders == 1) ::RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kFoldersKey, L"Acrobat");
   if (c.folders == 2) test::SetDword(HKEY_LOCAL_MACHINE, kFoldersKey, L"Acrobat", 1);
   if (c.folders == 3) fs::remove(PluginSource());
-  CAcrobatSW acrobat(kProduct);
+  CAcrobatSW acrobat(kAcrobatProduct);
   EXPECT_EQ(acrobat.IsPackagePresent(), c.present);
   EXPECT_EQ(acrobat.PluginFileExists(), c.present);
   EXPECT_EQ(acrobat.PluginFile(), c.folders >= 3 ? PluginSource().wstring() : L"");
@@ -278,14 +272,14 @@ TEST_F(AcrobatSwitchTest, EachInstallationOfBothRootsIsOneRecordInTheMergedOrder
   // The Acrobat copy already has the plug-in.
   Put(other / L"plug_ins" / L"VNTO9" / L"AcroXlat.API", kPluginBytes);
 
-  CAcrobatSW acrobat8(kProduct);
+  CAcrobatSW acrobat8(kAcrobatProduct);
   EXPECT_EQ(acrobat8.CollectPlugins(), 3);
   PluginList records;
   EXPECT_EQ(acrobat8.GetPlugins(records), 3);
   EXPECT_EQ(records, (PluginList{
-                         Record(0, L"Adobe Reader 9.0", 0),
-                         Record(1, L"Adobe Acrobat 8.0 at " + acrobat.wstring(), 0),
-                         Record(2, L"Adobe Acrobat 8.0 at " + other.wstring(), 1),
+                         AcrobatRecord(0, L"Adobe Reader 9.0", 0),
+                         AcrobatRecord(1, L"Adobe Acrobat 8.0 at " + acrobat.wstring(), 0),
+                         AcrobatRecord(2, L"Adobe Acrobat 8.0 at " + other.wstring(), 1),
                      }))
       << "the scratch folder sorts " << acrobat << " after " << other;
   ASSERT_EQ(acrobat8.Installations().size(), 3u);
@@ -299,7 +293,7 @@ TEST_F(AcrobatSwitchTest, EachInstallationOfBothRootsIsOneRecordInTheMergedOrder
 
   // No Adobe key at all.
   test::RegistrySandbox empty;
-  EXPECT_EQ(CAcrobatSW(kProduct).CollectPlugins(), 0);
+  EXPECT_EQ(CAcrobatSW(kAcrobatProduct).CollectPlugins(), 0);
 }
 
 TEST_F(AcrobatSwitchTest, EnablingThenDisablingLeavesTheHostAsItWasAndKeepsOtherIniEntries) {
@@ -312,7 +306,7 @@ TEST_F(AcrobatSwitchTest, EnablingThenDisablingLeavesTheHostAsItWasAndKeepsOther
   Put(Ini(), "[OTHER]\r\nx=1\r\n[PLUGINS]\r\nAA6.0=C:\\Old\\plug_ins\\VNTO9\r\n\r\n");
   const auto hostBefore = FilesBelow(Programs());
 
-  CAcrobatSW switcher(kProduct);
+  CAcrobatSW switcher(kAcrobatProduct);
   ASSERT_TRUE(switcher.IsPackagePresent());
   ASSERT_EQ(switcher.CollectPlugins(), 2);
   PluginList records = Numbered(switcher);
@@ -337,7 +331,7 @@ TEST_F(AcrobatSwitchTest, EnablingThenDisablingLeavesTheHostAsItWasAndKeepsOther
   EXPECT_EQ(std::wstring(value), L"1");
 
   // A fresh switch sees both switched on.
-  CAcrobatSW after(kProduct);
+  CAcrobatSW after(kAcrobatProduct);
   ASSERT_EQ(after.CollectPlugins(), 2);
   PluginList found;
   after.GetPlugins(found);
@@ -360,7 +354,7 @@ TEST_F(AcrobatSwitchTest, EnablingThenDisablingLeavesTheHostAsItWasAndKeepsOther
 TEST_F(AcrobatSwitchTest, OnlyTheRecordsOfTheListAreAppliedAndAStateAlreadyReachedIsLeftAlone) {
   const fs::path reader = Install(HKEY_LOCAL_MACHINE, L"Acrobat Reader", L"9.0", L"Reader 9.0");
   const fs::path acrobat = Install(HKEY_LOCAL_MACHINE, L"Adobe Acrobat", L"8.0", L"Acrobat 8.0");
-  CAcrobatSW switcher(kProduct);
+  CAcrobatSW switcher(kAcrobatProduct);
   ASSERT_TRUE(switcher.IsPackagePresent());
   ASSERT_EQ(switcher.CollectPlugins(), 2);
   PluginList records = Numbered(switcher);
@@ -380,7 +374,7 @@ TEST_F(AcrobatSwitchTest, WithoutThePluginFileEnablingIsSkippedAndDisablingStill
   Put(reader / L"plug_ins" / L"VNTO9" / L"AcroXlat.API", kPluginBytes);
   const fs::path acrobat = Install(HKEY_LOCAL_MACHINE, L"Adobe Acrobat", L"8.0", L"Acrobat 8.0");
   fs::remove(PluginSource());
-  CAcrobatSW switcher(kProduct);
+  CAcrobatSW switcher(kAcrobatProduct);
   EXPECT_FALSE(switcher.IsPackagePresent());
   ASSERT_EQ(switcher.CollectPlugins(), 2);
   PluginList records = Numbered(switcher);
@@ -399,7 +393,7 @@ TEST_F(AcrobatSwitchTest, WithoutAdministratorRightsEveryAttemptFailsBeforeAnyFi
   Put(reader / L"plug_ins" / L"VNTO9" / L"AcroXlat.API", kPluginBytes);
   Install(HKEY_LOCAL_MACHINE, L"Adobe Acrobat", L"8.0", L"Acrobat 8.0");
   const std::wstring log = UseLog();
-  CAcrobatSW switcher(kProduct);
+  CAcrobatSW switcher(kAcrobatProduct);
   ASSERT_TRUE(switcher.IsPackagePresent());
   ASSERT_EQ(switcher.CollectPlugins(), 2);
   PluginList records = Numbered(switcher);
@@ -415,7 +409,7 @@ TEST_F(AcrobatSwitchTest, WithoutAdministratorRightsEveryAttemptFailsBeforeAnyFi
   EXPECT_EQ(records[1].state, 0);
   ASSERT_EQ(boxes.Boxes().size(), 2u);
   for (const auto& box : boxes.Boxes()) {
-    EXPECT_EQ(box.text, std::wstring(kEmbedFailed) + kProduct + L"\"\r\n" + kNoRights);
+    EXPECT_EQ(box.text, std::wstring(kEmbedFailed) + kAcrobatProduct + L"\"\r\n" + kNoRights);
     EXPECT_EQ(box.caption, L"VANTO Plug-ins Manager");
   }
   EXPECT_EQ(FilesBelow(Programs()), before);
@@ -448,7 +442,7 @@ TEST_P(AcrobatBrokenEnable, LeavesTheHostAsItWasAndReportsTheAdministratorText) 
   const fs::path reader = Install(HKEY_LOCAL_MACHINE, L"Acrobat Reader", L"9.0", L"Reader 9.0");
   if (c.obstacle == 0) Put(reader / L"plug_ins" / L"VNTO9", "not a folder");
   const std::wstring log = UseLog();
-  CAcrobatSW switcher(kProduct);
+  CAcrobatSW switcher(kAcrobatProduct);
   ASSERT_TRUE(switcher.IsPackagePresent());
   ASSERT_EQ(switcher.CollectPlugins(), 1);
   PluginList records = Numbered(switcher);
@@ -462,7 +456,7 @@ TEST_P(AcrobatBrokenEnable, LeavesTheHostAsItWasAndReportsTheAdministratorText) 
   EXPECT_EQ(switcher.ApplyStates(records, 0), 1);
   EXPECT_EQ(records[0].state, 0);
   ASSERT_EQ(boxes.Boxes().size(), 1u);
-  EXPECT_EQ(boxes.Boxes()[0].text, std::wstring(kEmbedFailed) + kProduct + L"\"\r\n" + kNoRights);
+  EXPECT_EQ(boxes.Boxes()[0].text, std::wstring(kEmbedFailed) + kAcrobatProduct + L"\"\r\n" + kNoRights);
   EXPECT_EQ(FilesBelow(Programs()), before);
   EXPECT_FALSE(fs::exists(Ini()));
   const std::wstring text = ReadUtf16File(log);
@@ -484,7 +478,7 @@ TEST_F(AcrobatSwitchTest, AReadOnlyPluginBlocksDisablingWithTheSupportText) {
   Put(copy, kPluginBytes);
   ::SetFileAttributesW(copy.c_str(), FILE_ATTRIBUTE_READONLY);
   const std::wstring log = UseLog();
-  CAcrobatSW switcher(kProduct);
+  CAcrobatSW switcher(kAcrobatProduct);
   ASSERT_EQ(switcher.CollectPlugins(), 1);
   PluginList records = Numbered(switcher);
   ASSERT_EQ(records[0].state, 1);
@@ -494,7 +488,8 @@ TEST_F(AcrobatSwitchTest, AReadOnlyPluginBlocksDisablingWithTheSupportText) {
   EXPECT_EQ(switcher.ApplyStates(records, 0), 1);
   EXPECT_EQ(records[0].state, 1);
   ASSERT_EQ(boxes.Boxes().size(), 1u);
-  EXPECT_EQ(boxes.Boxes()[0].text, std::wstring(kEmbedFailed) + kProduct + L"\"\r\n" + kContactSupport);
+  EXPECT_EQ(boxes.Boxes()[0].text,
+            std::wstring(kEmbedFailed) + kAcrobatProduct + L"\"\r\n" + kContactSupport);
   EXPECT_EQ(FilesBelow(Programs()), before);
   EXPECT_NE(
       ReadUtf16File(log).find(L"):\r\nAdobe Reader 9.0#VANTO for Acrobat#Error delete file, readonly)#5\r\n"),
@@ -518,7 +513,7 @@ TEST_F(AcrobatSwitchTest, SwitchingOffTakesOnlyTheSuitesFilesAndKeepsTheUsersOne
   for (const wchar_t* ours :
        {L"AcroXlat.API.4711.tmp", L"AcroXlat.API.vanto-undo", L"AcroXlat.API.vanto-undo2"})
     Put(acrobat / L"plug_ins" / L"VNTO9" / ours, "left by an interrupted switch");
-  CAcrobatSW switcher(kProduct);
+  CAcrobatSW switcher(kAcrobatProduct);
   ASSERT_TRUE(switcher.IsPackagePresent());
   ASSERT_EQ(switcher.CollectPlugins(), 2);
   PluginList records = Numbered(switcher);
@@ -542,7 +537,7 @@ TEST_F(AcrobatSwitchTest, TheDetectionLogNamesEachFileCheckedAndWhatWasFound) {
   const fs::path acrobat = Install(HKEY_LOCAL_MACHINE, L"Adobe Acrobat", L"8.0", L"Acrobat 8.0");
   Put(reader / L"plug_ins" / L"VNTO9" / L"AcroXlat.API", kPluginBytes);
   const std::wstring log = UseLog();
-  CAcrobatSW switcher(kProduct);
+  CAcrobatSW switcher(kAcrobatProduct);
   ASSERT_EQ(switcher.CollectPlugins(), 2);
   const std::wstring text = ReadUtf16File(log);
   const std::wstring readerFile = (reader / L"plug_ins\\VNTO9\\AcroXlat.API").wstring();
@@ -588,7 +583,7 @@ TEST_F(AcrobatSwitchTest, AnIniFileThatCannotBeWrittenIsOnlyLogged) {
   // A folder where the file should be: it can be neither read nor replaced.
   fs::create_directories(Ini());
   const std::wstring log = UseLog();
-  CAcrobatSW switcher(kProduct);
+  CAcrobatSW switcher(kAcrobatProduct);
   ASSERT_TRUE(switcher.IsPackagePresent());
   ASSERT_EQ(switcher.CollectPlugins(), 1);
   PluginList records = Numbered(switcher);
@@ -647,7 +642,7 @@ TEST_P(AcrobatFault, LeavesTheHostAsItWasAndTheRecordTellsTheTruth) {
   const fs::path vnto9 = reader / L"plug_ins" / L"VNTO9";
   if (!c.on) Put(vnto9 / L"AcroXlat.API", kPluginBytes);
   if (c.target == 2) Put(vnto9 / L"AcroXlat.API.4711.tmp", "left by an interrupted switch");
-  CAcrobatSW switcher(kProduct);
+  CAcrobatSW switcher(kAcrobatProduct);
   ASSERT_TRUE(switcher.IsPackagePresent());
   ASSERT_EQ(switcher.CollectPlugins(), 1);
   PluginList records = Numbered(switcher);
@@ -664,12 +659,12 @@ TEST_P(AcrobatFault, LeavesTheHostAsItWasAndTheRecordTellsTheTruth) {
     EXPECT_EQ(records[0].state, c.on == !c.why ? 1 : 0);
     if (c.why) {
       ASSERT_EQ(boxes.Boxes().size(), 1u);
-      EXPECT_EQ(boxes.Boxes()[0].text, std::wstring(kEmbedFailed) + kProduct + L"\"\r\n" + c.why);
+      EXPECT_EQ(boxes.Boxes()[0].text, std::wstring(kEmbedFailed) + kAcrobatProduct + L"\"\r\n" + c.why);
     } else {
       EXPECT_TRUE(boxes.Boxes().empty());
     }
     EXPECT_EQ(FilesBelow(Programs()), expected);
-    CAcrobatSW fresh(kProduct);
+    CAcrobatSW fresh(kAcrobatProduct);
     PluginList found;
     if (fresh.CollectPlugins() > 0) fresh.GetPlugins(found);
     EXPECT_EQ(found.empty() ? 0 : found[0].state, records[0].state);
@@ -713,18 +708,18 @@ TEST(AcrobatDemo, ReaderRegisteredTwiceAndAcrobatAreFoundAndARoundTripLeavesBoth
   const fs::path hosts = installation.Folder() / L"Hosts";
   const auto before = FilesBelow(hosts);
 
-  CAcrobatSW acrobat(kProduct);
+  CAcrobatSW acrobat(kAcrobatProduct);
   EXPECT_TRUE(acrobat.IsPackagePresent());
   EXPECT_EQ(acrobat.PluginFile(), (installation.Folder() / L"Acrobat" / L"AcroXlat.API").wstring());
   ASSERT_EQ(acrobat.CollectPlugins(), 2);
   PluginList records = Numbered(acrobat);
   EXPECT_EQ(records, (PluginList{[&] {
-                                   auto r = Record(0, L"Adobe Reader 9.0", 0);
+                                   auto r = AcrobatRecord(0, L"Adobe Reader 9.0", 0);
                                    r.id = 1;
                                    return r;
                                  }(),
                                  [&] {
-                                   auto r = Record(1, L"Adobe Acrobat 8.0", 0);
+                                   auto r = AcrobatRecord(1, L"Adobe Acrobat 8.0", 0);
                                    r.id = 2;
                                    return r;
                                  }()}));

@@ -68,23 +68,23 @@ TEST_F(BadRegistryTest, DamagedRegistrationsAreSkippedAndTheSoundOnesBesideThemF
   const std::wstring nowhere = (scratch_.path() / L"not installed").wstring();
   const std::string dword(4, '\x05');
 
-  constexpr wchar_t kAdobe[] = L"SOFTWARE\\Adobe\\";
+  constexpr wchar_t kAdobeKey[] = L"SOFTWARE\\Adobe\\";
   constexpr wchar_t kFirefox[] = L"SOFTWARE\\Mozilla\\Mozilla Firefox\\";
   constexpr wchar_t kOffice[] = L"Software\\Microsoft\\Office\\";
   constexpr wchar_t kOpenOffice[] = L"SOFTWARE\\OpenOffice.org\\OpenOffice.org\\";
   const std::vector<std::pair<std::wstring, Planted>> planted = {
       // sound: Reader 9.0 and Firefox 3.5
-      {std::wstring(kAdobe) + L"Acrobat Reader\\9.0\\InstallPath", {L"", REG_SZ, Utf16(reader.wstring())}},
+      {std::wstring(kAdobeKey) + L"Acrobat Reader\\9.0\\InstallPath", {L"", REG_SZ, Utf16(reader.wstring())}},
       {std::wstring(kFirefox) + L"3.5\\Main",
        {L"Install Directory", REG_SZ, Utf16(firefox.wstring() + L"\\")}},
       // damaged
-      {std::wstring(kAdobe) + L"Acrobat Reader\\" + Long(L"8.") + L"\\InstallPath",
+      {std::wstring(kAdobeKey) + L"Acrobat Reader\\" + Long(L"8.") + L"\\InstallPath",
        {L"", REG_SZ, Utf16(nowhere)}},
-      {std::wstring(kAdobe) + L"Adobe Acrobat\\7.0\\InstallPath", {L"", REG_DWORD, dword}},
-      {std::wstring(kAdobe) + L"Adobe Acrobat\\6.0\\InstallPath", {L"", REG_BINARY, "abc"}},
-      {std::wstring(kAdobe) + L"Adobe Acrobat\\8.0\\InstallPath",
+      {std::wstring(kAdobeKey) + L"Adobe Acrobat\\7.0\\InstallPath", {L"", REG_DWORD, dword}},
+      {std::wstring(kAdobeKey) + L"Adobe Acrobat\\6.0\\InstallPath", {L"", REG_BINARY, "abc"}},
+      {std::wstring(kAdobeKey) + L"Adobe Acrobat\\8.0\\InstallPath",
        {L"", REG_SZ, Utf16(reader.wstring(), false) + "x"}},  // odd size, no terminator
-      {std::wstring(kAdobe) + L"Adobe Acrobat\\9.0", {L"Other", REG_SZ, Utf16(L"no InstallPath key")}},
+      {std::wstring(kAdobeKey) + L"Adobe Acrobat\\9.0", {L"Other", REG_SZ, Utf16(L"no InstallPath key")}},
       {std::wstring(kFirefox) + Long(L"3.") + L"\\Main", {L"Install Directory", REG_SZ, Utf16(nowhere)}},
       {std::wstring(kFirefox) + L"2.0\\Main", {L"Install Directory", REG_DWORD, dword}},
       {std::wstring(kFirefox) + L"1.5", {L"Other", REG_MULTI_SZ, Utf16(L"a") + Utf16(L"")}},

@@ -43,14 +43,8 @@ constexpr wchar_t kRealHelperKey[] =
     L"{AF81CD65-7092-4EB6-81DF-5C6D7E8F9012}";
 constexpr wchar_t kProxyName[] = L"vanto9@korvelsoft.com";
 
-constexpr wchar_t kEmbedFailed[] = L"Unable to embed/disable the translation functions in \r\n\"";
-constexpr wchar_t kContactSupport[] =
-    L"To get detailed information, please contact the Technical Support Service of the VANTO company.";
-constexpr wchar_t kNoRights[] =
-    L"You do not have administrator privileges on this computer. Please contact your System Administrator.";
-
-PluginRecord Record(int app, const std::wstring& displayName, int state, int kind,
-                    const std::wstring& product) {
+PluginRecord BrowserRecord(int app, const std::wstring& displayName, int state, int kind,
+                           const std::wstring& product) {
   PluginRecord record;
   record.application = app;
   record.displayName = displayName;
@@ -69,13 +63,6 @@ bool RealKeyExists(const wchar_t* path) {
 }
 
 // Every file below `folder` with its bytes.
-std::map<std::wstring, std::string> Snapshot(const fs::path& folder) {
-  std::map<std::wstring, std::string> files;
-  for (const auto& entry : fs::recursive_directory_iterator(folder))
-    files[fs::relative(entry.path(), folder).wstring()] =
-        entry.is_regular_file() ? test::ReadFile(entry.path()) : "<dir>";
-  return files;
-}
 
 class BrowserSwitchTest : public ::testing::Test {
  protected:
@@ -139,7 +126,7 @@ TEST_F(BrowserSwitchTest, InternetExplorerIsNamedByTheVersionUpToItsSecondDot) {
     test::SetString(HKEY_LOCAL_MACHINE, kExplorerKey, L"Version", c.version);
     CIESW ie(kIEProduct);
     ASSERT_EQ(ie.CollectPlugins(), 1) << c.version;
-    EXPECT_EQ(Collected(ie), PluginList{Record(0, c.displayName, 0, 512, kIEProduct)}) << c.version;
+    EXPECT_EQ(Collected(ie), PluginList{BrowserRecord(0, c.displayName, 0, 512, kIEProduct)}) << c.version;
   }
 }
 
@@ -157,7 +144,7 @@ TEST_F(BrowserSwitchTest, TheAddonIsOnWhenItsClassIsRegistered) {
   test::CreateKey(HKEY_CLASSES_ROOT, kAddonClassKey);
   CIESW ie(kIEProduct);
   ASSERT_EQ(ie.CollectPlugins(), 1);
-  EXPECT_EQ(Collected(ie), PluginList{Record(0, L"Internet Explorer 8.0", 1, 512, kIEProduct)});
+  EXPECT_EQ(Collected(ie), PluginList{BrowserRecord(0, L"Internet Explorer 8.0", 1, 512, kIEProduct)});
 }
 
 // The system folder's tool by its full path, never a bare name (Wine's system folder here).
@@ -187,7 +174,7 @@ TEST_F(BrowserSwitchTest, ARegistrationTheToolCannotDoFailsWithTheRecordBackAndI
   Folder(L"VntoIE", L"Program Files\\VntoIE");  // no add-on DLL in it: regsvr32 ends with an error
   CIESW ie(kIEProduct);
   for (int state : {1, 0}) {
-    PluginList records{Record(0, L"Internet Explorer 8.0", state, 512, kIEProduct)};
+    PluginList records{BrowserRecord(0, L"Internet Explorer 8.0", state, 512, kIEProduct)};
     BoxRecorder boxes;
     EXPECT_EQ(ie.ApplyStates(records, 0), 1);
     EXPECT_EQ(records[0].state, 1 - state);
@@ -222,7 +209,7 @@ TEST_F(BrowserSwitchTest, RegistrationByTheRealToolWritesAndRemovesTheAddonClass
                   fs::copy_options::overwrite_existing);
     test::CreateKey(HKEY_CLASSES_ROOT, std::wstring(kObsoleteClassKey) + L"\\InprocServer32");
     CIESW ie(kIEProduct);
-    PluginList records{Record(0, L"Internet Explorer 8.0", state, 512, kIEProduct)};
+    PluginList records{BrowserRecord(0, L"Internet Explorer 8.0", state, 512, kIEProduct)};
     BoxRecorder boxes;
     EXPECT_EQ(ie.ApplyStates(records, 0), 0);
     EXPECT_EQ(records[0].state, state);
@@ -282,7 +269,7 @@ TEST_F(BrowserSwitchTest, TheScanListsFirefox15And20And3xWithTheirInstallDirecto
     EXPECT_EQ(version.displayName, std::wstring(L"Mozilla Firefox ") + expected[i]);
     EXPECT_EQ(version.installDirectory, directory);
     EXPECT_EQ(version.proxyFile, directory + L"extensions\\" + kProxyName);
-    EXPECT_EQ(records[i], Record(static_cast<int>(i), version.displayName, 0, 256, L""));
+    EXPECT_EQ(records[i], BrowserRecord(static_cast<int>(i), version.displayName, 0, 256, L""));
   }
 }
 
@@ -318,7 +305,7 @@ TEST_F(BrowserSwitchTest, EnablingWritesOneProxyFileAndDisablingLeavesTheFolderA
   const fs::path proxy = root / L"extensions" / kProxyName;
   BoxRecorder boxes;
   for (int round = 0; round < 2; ++round) {
-    PluginList on{Record(0, L"Mozilla Firefox 3.5 (en-US)", 1, 256, L"")};
+    PluginList on{BrowserRecord(0, L"Mozilla Firefox 3.5 (en-US)", 1, 256, L"")};
     EXPECT_EQ(firefox.ApplyStates(on, 0), 0);
     EXPECT_EQ(on[0].state, 1);
     EXPECT_EQ(test::ReadFile(proxy), std::string(extension.begin(), extension.end()));
@@ -328,7 +315,7 @@ TEST_F(BrowserSwitchTest, EnablingWritesOneProxyFileAndDisablingLeavesTheFolderA
   ASSERT_EQ(again.CollectPlugins(), 1);
   EXPECT_EQ(Collected(again)[0].state, 1);
   for (int round = 0; round < 2; ++round) {
-    PluginList off{Record(0, L"Mozilla Firefox 3.5 (en-US)", 0, 256, L"")};
+    PluginList off{BrowserRecord(0, L"Mozilla Firefox 3.5 (en-US)", 0, 256, L"")};
     EXPECT_EQ(firefox.ApplyStates(off, 0), 0);
     EXPECT_EQ(off[0].state, 0);
     EXPECT_EQ(Snapshot(root), before);
@@ -344,8 +331,9 @@ TEST_F(BrowserSwitchTest, EachInstallationTakesTheRecordOfItsOwnIndex) {
   CMozillaSW firefox(L"");
   ASSERT_EQ(firefox.CollectPlugins(), 3);
   // Index 2 on, index 1 has no record, index 7 matches no installation.
-  PluginList records{Record(7, L"stray", 1, 256, L""), Record(2, L"Mozilla Firefox 3.5 (en-US)", 1, 256, L""),
-                     Record(0, L"Mozilla Firefox 1.5 (en-US)", 0, 256, L"")};
+  PluginList records{BrowserRecord(7, L"stray", 1, 256, L""),
+                     BrowserRecord(2, L"Mozilla Firefox 3.5 (en-US)", 1, 256, L""),
+                     BrowserRecord(0, L"Mozilla Firefox 1.5 (en-US)", 0, 256, L"")};
   EXPECT_EQ(firefox.ApplyStates(records, 1), 0);
   EXPECT_TRUE(fs::exists(third / L"extensions" / kProxyName));
   EXPECT_FALSE(fs::exists(second / L"extensions" / kProxyName));
@@ -364,8 +352,8 @@ TEST_F(BrowserSwitchTest, WithoutAdministratorRightsNoInstallationIsTouched) {
 
   CMozillaSW firefox(L"");
   ASSERT_EQ(firefox.CollectPlugins(), 2);
-  PluginList records{Record(0, L"Mozilla Firefox 2.0 (en-US)", 1, 256, L""),
-                     Record(1, L"Mozilla Firefox 3.5 (en-US)", 0, 256, L"")};
+  PluginList records{BrowserRecord(0, L"Mozilla Firefox 2.0 (en-US)", 1, 256, L""),
+                     BrowserRecord(1, L"Mozilla Firefox 3.5 (en-US)", 0, 256, L"")};
   BoxRecorder boxes;
   EXPECT_EQ(firefox.ApplyStates(records, 0), 2);
   EXPECT_EQ(records[0].state, 0);
@@ -390,7 +378,7 @@ TEST_F(BrowserSwitchTest, AReadOnlyProxyFileBlocksBothWaysAndIsKeptWhole) {
   CMozillaSW firefox(L"");
   ASSERT_EQ(firefox.CollectPlugins(), 1);
   for (int state : {1, 0}) {
-    PluginList records{Record(0, L"Mozilla Firefox 3.5 (en-US)", state, 256, L"")};
+    PluginList records{BrowserRecord(0, L"Mozilla Firefox 3.5 (en-US)", state, 256, L"")};
     BoxRecorder boxes;
     EXPECT_EQ(firefox.ApplyStates(records, 0), 1) << state;
     EXPECT_EQ(records[0].state, 1 - state);
@@ -409,7 +397,7 @@ TEST_F(BrowserSwitchTest, AnInstallDirectoryThatDoesNotExistIsListedOffAndCannot
   CMozillaSW firefox(L"");
   ASSERT_EQ(firefox.CollectPlugins(), 1);
   EXPECT_EQ(Collected(firefox)[0].state, 0);
-  PluginList records{Record(0, L"Mozilla Firefox 3.5 (en-US)", 1, 256, L"")};
+  PluginList records{BrowserRecord(0, L"Mozilla Firefox 3.5 (en-US)", 1, 256, L"")};
   BoxRecorder boxes;
   EXPECT_EQ(firefox.ApplyStates(records, 0), 1);
   EXPECT_EQ(records[0].state, 0);
@@ -454,7 +442,7 @@ TEST_F(BrowserSwitchTest, AFaultBetweenDetectionAndSwitchingLeavesTheInstallatio
     {
       const InjectedFault fault(c.folder ? root / L"extensions" : proxy, c.fault);
       const Files expected = fault.Expected(before, root);
-      PluginList records{Record(0, L"Mozilla Firefox 3.5 (en-US)", c.on ? 1 : 0, 256, L"")};
+      PluginList records{BrowserRecord(0, L"Mozilla Firefox 3.5 (en-US)", c.on ? 1 : 0, 256, L"")};
       BoxRecorder boxes;
       EXPECT_EQ(firefox.ApplyStates(records, 0), c.why ? 1 : 0);
       EXPECT_EQ(records[0].state, c.on == !c.why ? 1 : 0);

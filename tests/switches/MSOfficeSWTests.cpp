@@ -24,10 +24,6 @@ namespace fs = std::filesystem;
 using switches::PluginList;
 using switches::PluginRecord;
 
-constexpr wchar_t kOffice[] = L"VANTO for Microsoft Office";
-constexpr wchar_t kLite[] = L"VANTO Lite for Microsoft Office";
-constexpr wchar_t kEd[] = L"VANTO ED for Microsoft Office";
-
 constexpr wchar_t kFullClass2003[] = L"{F4061A2B-3C5D-4E7F-80A1-BC2D3E4F5061}";
 constexpr wchar_t kLiteClass2003[] = L"{7C5E9A32-4D6F-4B83-9EAC-2F3A4B5C6D7E}";
 constexpr wchar_t kFullClass2007[] = L"{8D6FAB43-5E70-4C94-AFBD-3A4B5C6D7E8F}";
@@ -36,11 +32,7 @@ constexpr wchar_t kLiteClass2007[] = L"{9E70BC54-6F81-4DA5-B0CE-4B5C6D7E8F90}";
 constexpr const wchar_t* kApps[] = {L"Word", L"Outlook", L"Excel", L"PowerPoint", L"FrontPage"};
 constexpr const wchar_t* kCodes[] = {L"ww", L"ot", L"ex", L"pp", L"fp"};
 
-constexpr wchar_t kEmbedFailed[] = L"Unable to embed/disable the translation functions in \r\n\"";
-constexpr wchar_t kContactSupport[] =
-    L"To get detailed information, please contact the Technical Support Service of the VANTO company.";
-
-PluginRecord Record(int app, const wchar_t* displayName, int state, int kind, const wchar_t* product) {
+PluginRecord OfficeRecord(int app, const wchar_t* displayName, int state, int kind, const wchar_t* product) {
   PluginRecord record;
   record.application = app;
   record.displayName = displayName;
@@ -150,14 +142,14 @@ TEST_F(OfficeSwitchTest, BothEditionsInstalledGiveTheirRecordsInApplicationAndKi
   PluginList records;
   EXPECT_EQ(office2003.GetPlugins(records), 8);
   const PluginList expected2003 = {
-      Record(0, L"Microsoft Word 2000/XP/2003", 0, 4, kOffice),
-      Record(0, L"Microsoft Word 2000/XP/2003", 0, 2, kLite),
-      Record(0, L"Microsoft Word 2000/XP/2003", 0, 16, kEd),
-      Record(1, L"Microsoft Outlook 2000/XP/2003", 0, 4, kOffice),
-      Record(1, L"Microsoft Outlook 2000/XP/2003", 0, 2, kLite),
-      Record(2, L"Microsoft Excel 2000/XP/2003", 1, 4, kOffice),
-      Record(3, L"Microsoft PowerPoint 2000/XP/2003", 0, 4, kOffice),
-      Record(4, L"Microsoft FrontPage 2000/XP/2003", 0, 4, kOffice),
+      OfficeRecord(0, L"Microsoft Word 2000/XP/2003", 0, 4, kOffice),
+      OfficeRecord(0, L"Microsoft Word 2000/XP/2003", 0, 2, kLite),
+      OfficeRecord(0, L"Microsoft Word 2000/XP/2003", 0, 16, kEd),
+      OfficeRecord(1, L"Microsoft Outlook 2000/XP/2003", 0, 4, kOffice),
+      OfficeRecord(1, L"Microsoft Outlook 2000/XP/2003", 0, 2, kLite),
+      OfficeRecord(2, L"Microsoft Excel 2000/XP/2003", 1, 4, kOffice),
+      OfficeRecord(3, L"Microsoft PowerPoint 2000/XP/2003", 0, 4, kOffice),
+      OfficeRecord(4, L"Microsoft FrontPage 2000/XP/2003", 0, 4, kOffice),
   };
   EXPECT_EQ(records, expected2003);
   EXPECT_TRUE(office2003.IsPackagePresent());
@@ -168,13 +160,13 @@ TEST_F(OfficeSwitchTest, BothEditionsInstalledGiveTheirRecordsInApplicationAndKi
   EXPECT_EQ(office2007.CollectPlugins(), 7);
   EXPECT_EQ(office2007.GetPlugins(records), 7);
   const PluginList expected2007 = {
-      Record(0, L"Microsoft Word 2007/2010", 0, 64, kOffice),
-      Record(0, L"Microsoft Word 2007/2010", 0, 32, kLite),
-      Record(0, L"Microsoft Word 2007/2010", 0, 128, kEd),
-      Record(1, L"Microsoft Outlook 2007/2010", 0, 64, kOffice),
-      Record(1, L"Microsoft Outlook 2007/2010", 1, 32, kLite),
-      Record(2, L"Microsoft Excel 2007/2010", 0, 64, kOffice),
-      Record(3, L"Microsoft PowerPoint 2007/2010", 0, 64, kOffice),
+      OfficeRecord(0, L"Microsoft Word 2007/2010", 0, 64, kOffice),
+      OfficeRecord(0, L"Microsoft Word 2007/2010", 0, 32, kLite),
+      OfficeRecord(0, L"Microsoft Word 2007/2010", 0, 128, kEd),
+      OfficeRecord(1, L"Microsoft Outlook 2007/2010", 0, 64, kOffice),
+      OfficeRecord(1, L"Microsoft Outlook 2007/2010", 1, 32, kLite),
+      OfficeRecord(2, L"Microsoft Excel 2007/2010", 0, 64, kOffice),
+      OfficeRecord(3, L"Microsoft PowerPoint 2007/2010", 0, 64, kOffice),
   };
   EXPECT_EQ(records, expected2007);
   EXPECT_TRUE(office2007.IsPackagePresent());
@@ -275,7 +267,7 @@ TEST_F(OfficeSwitchTest, FrontPageOnItsOwnIsFoundThroughTheCommonInstallRoot) {
   EXPECT_EQ(office.CollectPlugins(), 1);
   PluginList records;
   office.GetPlugins(records);
-  EXPECT_EQ(records, PluginList{Record(4, L"Microsoft FrontPage 2000/XP/2003", 0, 4, kOffice)});
+  EXPECT_EQ(records, PluginList{OfficeRecord(4, L"Microsoft FrontPage 2000/XP/2003", 0, 4, kOffice)});
 
   // FrontPage 2000 the same way.
   test::RegistrySandbox fresh;
@@ -536,7 +528,7 @@ TEST_F(OfficeSwitchTest, TheEdRecordIsWordsOnlyAndNeedsWord) {
   EXPECT_EQ(office2003.CollectPlugins(), 1);
   PluginList records;
   office2003.GetPlugins(records);
-  EXPECT_EQ(records, PluginList{Record(0, L"Microsoft Word 2000/XP/2003", 0, 16, kEd)});
+  EXPECT_EQ(records, PluginList{OfficeRecord(0, L"Microsoft Word 2000/XP/2003", 0, 16, kEd)});
   EXPECT_FALSE(office2003.IsRegistered(CMSOfficeSW::kExcel, 16));
 
   // Word 2007 and the installer's own presence check for it.
@@ -545,7 +537,7 @@ TEST_F(OfficeSwitchTest, TheEdRecordIsWordsOnlyAndNeedsWord) {
   CMSOfficeSW office2007(2, kOffice, kLite, kEd);
   EXPECT_EQ(office2007.CollectPlugins(), 1);
   office2007.GetPlugins(records);
-  EXPECT_EQ(records, PluginList{Record(0, L"Microsoft Word 2007/2010", 0, 128, kEd)});
+  EXPECT_EQ(records, PluginList{OfficeRecord(0, L"Microsoft Word 2007/2010", 0, 128, kEd)});
 }
 
 TEST_F(OfficeSwitchTest, TheWord2003TemplateMustLieInTheVntoedFolderTheWord2007OneNeedNot) {

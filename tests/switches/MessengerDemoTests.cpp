@@ -25,16 +25,6 @@ namespace {
 namespace fs = std::filesystem;
 using switches::PluginList;
 
-constexpr wchar_t kMessengers[] = L"SOFTWARE\\Korvelsoft\\VNTO9\\Messengers";
-
-std::map<std::wstring, std::string> Snapshot(const fs::path& folder) {
-  std::map<std::wstring, std::string> files;
-  for (const auto& entry : fs::recursive_directory_iterator(folder))
-    files[fs::relative(entry.path(), folder).wstring()] =
-        entry.is_regular_file() ? test::ReadFile(entry.path()) : "<dir>";
-  return files;
-}
-
 // Every value of the per-user Messengers key, as numbers.
 std::map<std::wstring, DWORD> Choices() {
   std::map<std::wstring, DWORD> values;
@@ -61,17 +51,6 @@ long RunToEnd(const fs::path& program) {
       !::GetExitCodeProcess(process.get(), &code))
     return -1;
   return static_cast<long>(code);
-}
-
-std::wstring PluginName(const fs::path& plugin) {
-  const win::UniqueModule module(::LoadLibraryW(plugin.c_str()));
-  if (!module) return L"<not loaded>";
-  using NameFunction = int(WINAPI*)(wchar_t*, int);
-  const auto name = reinterpret_cast<NameFunction>(
-      reinterpret_cast<void*>(::GetProcAddress(module.get(), "VantoQipPluginName")));
-  if (!name) return L"<no export>";
-  wchar_t buffer[128] = {};
-  return std::wstring(buffer, static_cast<size_t>(name(buffer, 128)));
 }
 
 TEST(MessengerDemo, QipInfiumTakesThePluginInTheInstallationsLanguageAndGivesItBack) {

@@ -42,16 +42,10 @@ constexpr wchar_t kQipProduct[] = L"VANTO for QIP Infium";
 constexpr wchar_t kSkypeProduct[] = L"VANTO for Skype";
 constexpr wchar_t kMsnProduct[] = L"VANTO for Windows Live Messenger";
 constexpr wchar_t kUninstall[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
-constexpr wchar_t kMessengers[] = L"SOFTWARE\\Korvelsoft\\VNTO9\\Messengers";
 constexpr wchar_t kProductRoot[] = L"SOFTWARE\\Korvelsoft\\VNTO9";
 
-constexpr wchar_t kEmbedFailed[] = L"Unable to embed/disable the translation functions in \r\n\"";
-constexpr wchar_t kContactSupport[] =
-    L"To get detailed information, please contact the Technical Support Service of the VANTO company.";
-constexpr wchar_t kNoRights[] =
-    L"You do not have administrator privileges on this computer. Please contact your System Administrator.";
-
-PluginRecord Record(const std::wstring& displayName, int state, int kind, const std::wstring& product) {
+PluginRecord MessengerRecord(const std::wstring& displayName, int state, int kind,
+                             const std::wstring& product) {
   PluginRecord record;
   record.displayName = displayName;
   record.state = state;
@@ -69,25 +63,8 @@ void AddProgram(HKEY hive, const std::wstring& key, const std::wstring& displayN
 }
 
 // Every file and folder below `folder` with its bytes.
-std::map<std::wstring, std::string> Snapshot(const fs::path& folder) {
-  std::map<std::wstring, std::string> files;
-  for (const auto& entry : fs::recursive_directory_iterator(folder))
-    files[fs::relative(entry.path(), folder).wstring()] =
-        entry.is_regular_file() ? test::ReadFile(entry.path()) : "<dir>";
-  return files;
-}
 
 // The plug-in's name as the copied plug-in itself gives it from the language library beside it.
-std::wstring PluginName(const fs::path& plugin) {
-  const win::UniqueModule module(::LoadLibraryW(plugin.c_str()));
-  if (!module) return L"<not loaded>";
-  using NameFunction = int(WINAPI*)(wchar_t*, int);
-  const auto name = reinterpret_cast<NameFunction>(
-      reinterpret_cast<void*>(::GetProcAddress(module.get(), "VantoQipPluginName")));
-  if (!name) return L"<no export>";
-  wchar_t buffer[128] = {};
-  return std::wstring(buffer, static_cast<size_t>(name(buffer, 128)));
-}
 
 class MessengerSwitchTest : public ::testing::Test {
  protected:
@@ -243,7 +220,7 @@ TEST_F(MessengerSwitchTest, QipInfiumIsFoundPerUserAndItsStateIsTheStoredChoiceO
     if (c.stored) test::SetDword(HKEY_CURRENT_USER, kMessengers, L"QIP Infium", *c.stored);
     CQIPInfiumSW qip(kQipProduct);
     ASSERT_EQ(qip.CollectPlugins(), 1);
-    EXPECT_EQ(Collected(qip), PluginList{Record(L"QIP Infium", c.state, 4096, kQipProduct)});
+    EXPECT_EQ(Collected(qip), PluginList{MessengerRecord(L"QIP Infium", c.state, 4096, kQipProduct)});
     EXPECT_EQ(qip.InstallLocation(), messenger.wstring() + L"\\");
   }
   EXPECT_NE(Log().find(L" \tQIP Infium#Application Installed\r\n"), std::wstring::npos) << Log();
@@ -260,8 +237,9 @@ TEST_F(MessengerSwitchTest, TwoSkypeEntriesGiveTwoRecordsWithTheStoredChoiceOrOn
     if (c.stored) test::SetDword(HKEY_CURRENT_USER, kMessengers, L"Skype", *c.stored);
     CSkypeSW skype(kSkypeProduct);
     ASSERT_EQ(skype.CollectPlugins(), 2);
-    EXPECT_EQ(Collected(skype), (PluginList{Record(L"Skype\x2122 4.2", c.state, 8192, kSkypeProduct),
-                                            Record(L"Skype Toolbars", c.state, 8192, kSkypeProduct)}));
+    EXPECT_EQ(Collected(skype),
+              (PluginList{MessengerRecord(L"Skype\x2122 4.2", c.state, 8192, kSkypeProduct),
+                          MessengerRecord(L"Skype Toolbars", c.state, 8192, kSkypeProduct)}));
   }
   EXPECT_NE(Log().find(L" \tSkype Toolbars#Application Installed\r\n"), std::wstring::npos) << Log();
 }
@@ -277,7 +255,7 @@ TEST_F(MessengerSwitchTest, LiveMessengerIsReportedButNeverSwitched) {
   test::CreateKey(HKEY_CURRENT_USER, L"SOFTWARE\\Microsoft\\MSNMessenger");
   CMsnSW msn(kMsnProduct);
   ASSERT_EQ(msn.CollectPlugins(), 1);
-  const PluginList expected{Record(L"Windows Live Messenger", -1, 2048, kMsnProduct)};
+  const PluginList expected{MessengerRecord(L"Windows Live Messenger", -1, 2048, kMsnProduct)};
   EXPECT_EQ(Collected(msn), expected);
   PluginList asked = expected;
   asked[0].state = 1;
@@ -369,7 +347,7 @@ TEST_F(MessengerSwitchTest, SwitchingOnWithoutAPluginsFolderFailsAndChangesNothi
   ASSERT_EQ(qip.CollectPlugins(), 1);
   for (int quiet : {0, 1}) {
     SCOPED_TRACE(quiet);
-    PluginList on{Record(L"QIP Infium", 1, 4096, kQipProduct)};
+    PluginList on{MessengerRecord(L"QIP Infium", 1, 4096, kQipProduct)};
     BoxRecorder boxes;
     EXPECT_EQ(qip.ApplyStates(on, quiet), 1);
     EXPECT_EQ(on[0].state, 0);
@@ -384,7 +362,7 @@ TEST_F(MessengerSwitchTest, SwitchingOnWithoutAPluginsFolderFailsAndChangesNothi
   // Switching off there has nothing to remove and is no failure; the choice stored from before
   // ends off, or the next detection would show the messenger on again.
   test::SetDword(HKEY_CURRENT_USER, kMessengers, L"QIP Infium", 1);
-  PluginList off{Record(L"QIP Infium", 0, 4096, kQipProduct)};
+  PluginList off{MessengerRecord(L"QIP Infium", 0, 4096, kQipProduct)};
   BoxRecorder boxes;
   EXPECT_EQ(qip.ApplyStates(off, 0), 0);
   EXPECT_EQ(off[0].state, 0);
@@ -408,7 +386,7 @@ TEST_F(MessengerSwitchTest, AnEntryWithoutInstallLocationGivesNoRecord) {
       {L"only separators and blanks", {{L"QIP Infium", L" \\ "}}, {}, L""},
       {L"one of two without",
        {{L"QIP Infium 2.0", folder}, {L"QIP Infium 1.0", L""}},
-       {Record(L"QIP Infium 2.0", 0, 4096, kQipProduct)},
+       {MessengerRecord(L"QIP Infium 2.0", 0, 4096, kQipProduct)},
        folder},
   };
   for (const Case& c : cases) {
@@ -427,7 +405,7 @@ TEST_F(MessengerSwitchTest, AnEntryWithoutInstallLocationGivesNoRecord) {
   }
   // A switch asked to switch on without a location refuses; it never looks at the drive's root.
   CQIPInfiumSW qip(kQipProduct);
-  PluginList on{Record(L"QIP Infium", 1, 4096, kQipProduct)};
+  PluginList on{MessengerRecord(L"QIP Infium", 1, 4096, kQipProduct)};
   EXPECT_EQ(qip.ApplyStates(on, 1), 1);
   EXPECT_EQ(on[0].state, 0);
 }
@@ -439,7 +417,7 @@ TEST_F(MessengerSwitchTest, TheLanguageLibraryComesFromTheLanguageFolderWhenItIs
   fs::copy_file(test::BinFolder() / L"VantoQIPResRUS.dll", languageFolder / L"VantoQIPResRUS.dll");
   CQIPInfiumSW qip(kQipProduct);
   ASSERT_EQ(qip.CollectPlugins(), 1);
-  PluginList on{Record(L"QIP Infium", 1, 4096, kQipProduct)};
+  PluginList on{MessengerRecord(L"QIP Infium", 1, 4096, kQipProduct)};
   EXPECT_EQ(qip.ApplyStates(on, 1), 0);
   EXPECT_EQ(on[0].state, 1);
   EXPECT_EQ(PluginName(messenger / L"Plugins\\VantoQIP\\VantoQIP.dll"), L"VANTO for QIP Infium (RUS)");
@@ -467,7 +445,7 @@ TEST_F(MessengerSwitchTest, AFirstEnableWithoutTheLanguageLibraryFailsAndLeavesN
     ASSERT_EQ(qip.CollectPlugins(), 1);
     const auto before = Snapshot(messenger);
 
-    PluginList on{Record(L"QIP Infium", 1, 4096, kQipProduct)};
+    PluginList on{MessengerRecord(L"QIP Infium", 1, 4096, kQipProduct)};
     BoxRecorder boxes;
     EXPECT_EQ(qip.ApplyStates(on, 0), 1);
     EXPECT_EQ(on[0].state, 0);
@@ -483,7 +461,7 @@ TEST_F(MessengerSwitchTest, EnablingWithoutThePluginsFolderValueFailsWithTheAdmi
   QipInstallation();
   CQIPInfiumSW qip(kQipProduct);
   ASSERT_EQ(qip.CollectPlugins(), 1);
-  PluginList on{Record(L"QIP Infium", 1, 4096, kQipProduct)};
+  PluginList on{MessengerRecord(L"QIP Infium", 1, 4096, kQipProduct)};
   BoxRecorder boxes;
   EXPECT_EQ(qip.ApplyStates(on, 0), 1);
   EXPECT_EQ(on[0].state, 0);
@@ -492,7 +470,7 @@ TEST_F(MessengerSwitchTest, EnablingWithoutThePluginsFolderValueFailsWithTheAdmi
   EXPECT_NE(Log().find(L"):\r\nQIP Infium#REGISTRY#Error read plugin folder\r\n"), std::wstring::npos)
       << Log();
   // Quiet: the same failure, no message.
-  PluginList quiet{Record(L"QIP Infium", 1, 4096, kQipProduct)};
+  PluginList quiet{MessengerRecord(L"QIP Infium", 1, 4096, kQipProduct)};
   EXPECT_EQ(qip.ApplyStates(quiet, 1), 1);
   EXPECT_EQ(quiet[0].state, 0);
   EXPECT_EQ(boxes.Boxes().size(), 1u);
@@ -503,7 +481,7 @@ TEST_F(MessengerSwitchTest, DisablingWhileTheMessengerRunsOnlyRecordsOff) {
   const fs::path messenger = QipInstallation();
   CQIPInfiumSW qip(kQipProduct);
   ASSERT_EQ(qip.CollectPlugins(), 1);
-  PluginList on{Record(L"QIP Infium", 1, 4096, kQipProduct)};
+  PluginList on{MessengerRecord(L"QIP Infium", 1, 4096, kQipProduct)};
   ASSERT_EQ(qip.ApplyStates(on, 1), 0);
 
   // A real program running under the messenger's file name.
@@ -523,7 +501,7 @@ TEST_F(MessengerSwitchTest, DisablingWhileTheMessengerRunsOnlyRecordsOff) {
   });
   ASSERT_TRUE(test::WaitUntil([] { return switches::IsProcessRunning(L"infium.exe"); }, 20s));
 
-  PluginList off{Record(L"QIP Infium", 0, 4096, kQipProduct)};
+  PluginList off{MessengerRecord(L"QIP Infium", 0, 4096, kQipProduct)};
   EXPECT_EQ(qip.ApplyStates(off, 1), 0);
   EXPECT_EQ(off[0].state, 0);
   EXPECT_EQ(Choice(L"QIP Infium"), 0u);
@@ -536,13 +514,13 @@ TEST_F(MessengerSwitchTest, APluginThatCannotBeDeletedKeepsTheIntegrationOn) {
   const fs::path messenger = QipInstallation();
   CQIPInfiumSW qip(kQipProduct);
   ASSERT_EQ(qip.CollectPlugins(), 1);
-  PluginList on{Record(L"QIP Infium", 1, 4096, kQipProduct)};
+  PluginList on{MessengerRecord(L"QIP Infium", 1, 4096, kQipProduct)};
   ASSERT_EQ(qip.ApplyStates(on, 1), 0);
   const fs::path plugin = messenger / L"Plugins\\VantoQIP\\VantoQIP.dll";
   ASSERT_TRUE(::SetFileAttributesW(plugin.c_str(), FILE_ATTRIBUTE_READONLY));
   const test::Restorer writable([&] { ::SetFileAttributesW(plugin.c_str(), FILE_ATTRIBUTE_NORMAL); });
 
-  PluginList off{Record(L"QIP Infium", 0, 4096, kQipProduct)};
+  PluginList off{MessengerRecord(L"QIP Infium", 0, 4096, kQipProduct)};
   BoxRecorder boxes;
   EXPECT_EQ(qip.ApplyStates(off, 0), 1);
   EXPECT_EQ(off[0].state, 1);
@@ -596,7 +574,7 @@ TEST_F(MessengerSwitchTest, AFaultBetweenDetectionAndSwitchingLeavesQipInfiumAsI
       // The starting point: off, or switched on by the switch itself.
       CQIPInfiumSW setup(kQipProduct);
       ASSERT_EQ(setup.CollectPlugins(), 1);
-      PluginList records{Record(L"QIP Infium", c.on ? 0 : 1, 4096, kQipProduct)};
+      PluginList records{MessengerRecord(L"QIP Infium", c.on ? 0 : 1, 4096, kQipProduct)};
       ASSERT_EQ(setup.ApplyStates(records, 1), 0);
     }
     CQIPInfiumSW qip(kQipProduct);
@@ -610,7 +588,7 @@ TEST_F(MessengerSwitchTest, AFaultBetweenDetectionAndSwitchingLeavesQipInfiumAsI
         ASSERT_EQ(::RegDeleteTreeW(HKEY_CURRENT_USER, kMessengers), ERROR_SUCCESS);
       else
         fault.emplace(paths[c.target], c.fault);
-      PluginList records{Record(L"QIP Infium", c.on ? 1 : 0, 4096, kQipProduct)};
+      PluginList records{MessengerRecord(L"QIP Infium", c.on ? 1 : 0, 4096, kQipProduct)};
       BoxRecorder boxes;
       EXPECT_EQ(qip.ApplyStates(records, 0), c.fails ? 1 : 0);
       EXPECT_EQ(records[0].state, c.on == !c.fails ? 1 : 0);
@@ -648,8 +626,8 @@ TEST_F(MessengerSwitchTest, SkypeSwitchingOnlyWritesTheChoiceOfTheFirstRecord) {
   EXPECT_FALSE(test::KeyExists(HKEY_CURRENT_USER, kMessengers));
 
   for (int state : {0, 1, 0}) {
-    PluginList records{Record(L"Skype\x2122 4.2", state, 8192, kSkypeProduct),
-                       Record(L"Skype 3.8", 1 - state, 8192, kSkypeProduct)};
+    PluginList records{MessengerRecord(L"Skype\x2122 4.2", state, 8192, kSkypeProduct),
+                       MessengerRecord(L"Skype 3.8", 1 - state, 8192, kSkypeProduct)};
     EXPECT_EQ(skype.ApplyStates(records, 0), 0);
     EXPECT_EQ(records[0].state, state);
     EXPECT_EQ(Choice(L"Skype"), static_cast<DWORD>(state));

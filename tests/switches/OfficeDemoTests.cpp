@@ -29,9 +29,6 @@ namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 using switches::PluginList;
 
-constexpr wchar_t kOffice[] = L"VANTO for Microsoft Office";
-constexpr wchar_t kLite[] = L"VANTO Lite for Microsoft Office";
-constexpr wchar_t kEd[] = L"VANTO ED for Microsoft Office";
 constexpr wchar_t kRunningKey[] = L"Software\\Korvelsoft\\VNTO9\\Running";
 constexpr wchar_t kAppPaths[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\";
 

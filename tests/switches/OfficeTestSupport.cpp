@@ -3,6 +3,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "support/ScratchDir.h"
 #include "support/TestPaths.h"
 #include "win/Resources.h"
 
@@ -100,6 +101,25 @@ std::wstring ReadUtf16File(const std::filesystem::path& file) {
 void Touch(const std::filesystem::path& file) {
   std::filesystem::create_directories(file.parent_path());
   std::ofstream(file, std::ios::binary | std::ios::trunc) << "placeholder";
+}
+
+std::map<std::wstring, std::string> Snapshot(const std::filesystem::path& folder) {
+  std::map<std::wstring, std::string> files;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))
+    files[std::filesystem::relative(entry.path(), folder).wstring()] =
+        entry.is_regular_file() ? test::ReadFile(entry.path()) : "<dir>";
+  return files;
+}
+
+std::wstring PluginName(const std::filesystem::path& plugin) {
+  const win::UniqueModule module(::LoadLibraryW(plugin.c_str()));
+  if (!module) return L"<not loaded>";
+  using NameFunction = int(WINAPI*)(wchar_t*, int);
+  const auto name = reinterpret_cast<NameFunction>(
+      reinterpret_cast<void*>(::GetProcAddress(module.get(), "VantoQipPluginName")));
+  if (!name) return L"<no export>";
+  wchar_t buffer[128] = {};
+  return std::wstring(buffer, static_cast<size_t>(name(buffer, 128)));
 }
 
 }  // namespace officetest

@@ -7,6 +7,7 @@
 #include <wrl/client.h>
 
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,19 @@ using Microsoft::WRL::ComPtr;
 
 inline constexpr wchar_t kFoldersKey[] = L"SOFTWARE\\Korvelsoft\\VNTO9\\Folders";
 inline constexpr wchar_t kEdSettingsKey[] = L"Software\\Korvelsoft\\VNTO9\\EdSetupSubstitute";
+inline constexpr wchar_t kMessengers[] = L"SOFTWARE\\Korvelsoft\\VNTO9\\Messengers";
+
+// The products of the Office add-ins, as the plug-in table names them.
+inline constexpr wchar_t kOffice[] = L"VANTO for Microsoft Office";
+inline constexpr wchar_t kLite[] = L"VANTO Lite for Microsoft Office";
+inline constexpr wchar_t kEd[] = L"VANTO ED for Microsoft Office";
+
+// What the switches' message boxes say when embedding fails, and without administrator rights.
+inline constexpr wchar_t kEmbedFailed[] = L"Unable to embed/disable the translation functions in \r\n\"";
+inline constexpr wchar_t kContactSupport[] =
+    L"To get detailed information, please contact the Technical Support Service of the VANTO company.";
+inline constexpr wchar_t kNoRights[] =
+    L"You do not have administrator privileges on this computer. Please contact your System Administrator.";
 
 // The built installer, beside the test program, with its template.
 [[nodiscard]] std::filesystem::path EdSetupDll();
@@ -81,5 +95,9 @@ using Bstr = app::Bstr;
 [[nodiscard]] std::wstring ReadUtf16File(const std::filesystem::path& file);
 // An empty placeholder file, with the folders on the way.
 void Touch(const std::filesystem::path& file);
+// Every file and folder below `folder` (relative paths), each file with its bytes, each folder "<dir>".
+[[nodiscard]] std::map<std::wstring, std::string> Snapshot(const std::filesystem::path& folder);
+// The name a QIP Infium plug-in gives of itself (VantoQipPluginName), or why there is none.
+[[nodiscard]] std::wstring PluginName(const std::filesystem::path& plugin);
 
 }  // namespace officetest

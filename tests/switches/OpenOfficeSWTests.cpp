@@ -31,14 +31,10 @@ namespace f = ooo::files;
 using switches::PluginList;
 using switches::PluginRecord;
 
-constexpr wchar_t kProduct[] = L"VANTO for OpenOffice";
+constexpr wchar_t kWriterProduct[] = L"VANTO for OpenOffice";
 constexpr wchar_t kVersionsKey[] = L"SOFTWARE\\OpenOffice.org\\OpenOffice.org";
 constexpr wchar_t kShellFolders[] =
     L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
-
-constexpr wchar_t kEmbedFailed[] = L"Unable to embed/disable the translation functions in \r\n\"";
-constexpr wchar_t kContactSupport[] =
-    L"To get detailed information, please contact the Technical Support Service of the VANTO company.";
 
 // The user folder of each version's profile, below the application-data folder.
 const wchar_t* UserFolder(int version) {
@@ -47,7 +43,7 @@ const wchar_t* UserFolder(int version) {
 
 // Every file and folder below `root`: relative path -> contents ("<folder>" for folders).
 using Tree = std::map<std::wstring, std::string>;
-Tree Snapshot(const fs::path& root) {
+Tree ProfileTree(const fs::path& root) {
   Tree tree;
   if (!fs::exists(root)) return tree;
   for (const auto& entry : fs::recursive_directory_iterator(root))
@@ -56,7 +52,7 @@ Tree Snapshot(const fs::path& root) {
   return tree;
 }
 
-void Put(const fs::path& file, std::string_view bytes) {
+void PutBytes(const fs::path& file, std::string_view bytes) {
   fs::create_directories(file.parent_path());
   test::WriteFile(file, std::string(bytes));
 }
@@ -88,12 +84,12 @@ std::string AfterRoundTrip(const std::wstring& name, const std::string& before) 
   return before;
 }
 
-PluginRecord Record(const std::wstring& version, int state) {
+PluginRecord WriterRecord(const std::wstring& version, int state) {
   PluginRecord record;
   record.displayName = L"OpenOffice.org Writer " + version;
   record.state = state;
   record.kind = 1024;
-  record.productName = kProduct;
+  record.productName = kWriterProduct;
   return record;
 }
 
@@ -129,25 +125,25 @@ class OpenOfficeSwitchTest : public ::testing::Test {
   // A profile as OpenOffice.org leaves it: Addons.xcu (when given), the Writer window states,
   // accelerators for two languages and the Basic library list.
   void WriteProfile(int version, std::optional<std::string_view> addons, bool basic = true) const {
-    if (addons) Put(Office(version) / L"Addons.xcu", *addons);
-    Put(Office(version) / L"Setup.xcu",
-        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<oor:component-data/>\n");
-    Put(Office(version) / L"UI\\WriterWindowState.xcu", f::kWindowState);
-    Put(Accelerators(version) / L"en-US\\current.xml", f::kCurrentXml);
-    Put(Accelerators(version) / L"de\\current.xml", f::kCurrentXml);
-    if (basic) Put(Basic(version) / L"script.xlc", f::kScriptXlc);
+    if (addons) PutBytes(Office(version) / L"Addons.xcu", *addons);
+    PutBytes(Office(version) / L"Setup.xcu",
+             "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<oor:component-data/>\n");
+    PutBytes(Office(version) / L"UI\\WriterWindowState.xcu", f::kWindowState);
+    PutBytes(Accelerators(version) / L"en-US\\current.xml", f::kCurrentXml);
+    PutBytes(Accelerators(version) / L"de\\current.xml", f::kCurrentXml);
+    if (basic) PutBytes(Basic(version) / L"script.xlc", f::kScriptXlc);
   }
 
   // Applies `records` through a switch that detected them, as the plug-in table does.
   static PluginList Apply(PluginList records, int quiet = 1) {
-    COpenOfficeSW sw(kProduct);
+    COpenOfficeSW sw(kWriterProduct);
     sw.CollectPlugins();
     sw.ApplyStates(records, quiet);
     return records;
   }
 
   static PluginList Detected() {
-    COpenOfficeSW sw(kProduct);
+    COpenOfficeSW sw(kWriterProduct);
     sw.CollectPlugins();
     PluginList records;
     sw.GetPlugins(records);
@@ -176,16 +172,16 @@ TEST_F(OpenOfficeSwitchTest, TheApplicationDataFolderIsTheShellsFolderOfTheUser)
 }
 
 TEST_F(OpenOfficeSwitchTest, ThePackageIsWrtBridgeAnywhereBelowTheOpenOfficeFolder) {
-  EXPECT_TRUE(COpenOfficeSW(kProduct).IsPackagePresent());
+  EXPECT_TRUE(COpenOfficeSW(kWriterProduct).IsPackagePresent());
   fs::rename(Suite() / L"bin" / L"WrtBridge.dll", Suite() / L"bin" / L"wrtbridge.DLL");
-  EXPECT_TRUE(COpenOfficeSW(kProduct).IsPackagePresent());
+  EXPECT_TRUE(COpenOfficeSW(kWriterProduct).IsPackagePresent());
   fs::remove(Suite() / L"bin" / L"wrtbridge.DLL");
-  EXPECT_FALSE(COpenOfficeSW(kProduct).IsPackagePresent());
+  EXPECT_FALSE(COpenOfficeSW(kWriterProduct).IsPackagePresent());
   fs::copy_file(test::BinFolder() / L"WrtBridge.dll", Suite() / L"WrtBridge.dll");
   test::SetString(HKEY_LOCAL_MACHINE, kFoldersKey, L"OpenOffice", L"");
-  EXPECT_FALSE(COpenOfficeSW(kProduct).IsPackagePresent());
+  EXPECT_FALSE(COpenOfficeSW(kWriterProduct).IsPackagePresent());
   ::RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kFoldersKey, L"OpenOffice");
-  EXPECT_FALSE(COpenOfficeSW(kProduct).IsPackagePresent());
+  EXPECT_FALSE(COpenOfficeSW(kWriterProduct).IsPackagePresent());
 }
 
 TEST_F(OpenOfficeSwitchTest, VersionsTwoAndThreeOfBothRootsAreListedWithTheStateOfTheirProfile) {
@@ -195,32 +191,33 @@ TEST_F(OpenOfficeSwitchTest, VersionsTwoAndThreeOfBothRootsAreListedWithTheState
   WriteProfile(3, f::kAddonsFull);
   test::WriteFile(Office(3) / L"Addons.xcu.old", "");
   // No version 2 profile: that user never started OpenOffice.org 2.
-  COpenOfficeSW sw(kProduct);
+  COpenOfficeSW sw(kWriterProduct);
   EXPECT_EQ(sw.CollectPlugins(), 3);
   PluginList records;
   sw.GetPlugins(records);
-  EXPECT_EQ(records, (PluginList{Record(L"2.4", 0), Record(L"3.1", 1), Record(L"2.0", 0)}));
+  EXPECT_EQ(records, (PluginList{WriterRecord(L"2.4", 0), WriterRecord(L"3.1", 1), WriterRecord(L"2.0", 0)}));
 
   WriteProfile(2, f::kAddonsFull);
   test::WriteFile(Office(2) / L"Addons.xcu.old", "");
-  EXPECT_EQ(Detected(), (PluginList{Record(L"2.4", 1), Record(L"3.1", 1), Record(L"2.0", 1)}));
-  COpenOfficeSW host(kProduct);
+  EXPECT_EQ(Detected(),
+            (PluginList{WriterRecord(L"2.4", 1), WriterRecord(L"3.1", 1), WriterRecord(L"2.0", 1)}));
+  COpenOfficeSW host(kWriterProduct);
   EXPECT_EQ(host.GetHostInfo(), (CPlugSt{L"OpenOffice", 1024}));
 }
 
 TEST_F(OpenOfficeSwitchTest, NoVersionIsListedWithoutTheOpenOfficeKey) {
   WriteProfile(3, f::kAddonsFull);
-  EXPECT_EQ(COpenOfficeSW(kProduct).CollectPlugins(), 0);
+  EXPECT_EQ(COpenOfficeSW(kWriterProduct).CollectPlugins(), 0);
 }
 
 TEST_F(OpenOfficeSwitchTest, SwitchingOnMergesEveryFragmentAndCopiesTheBasicLibrary) {
   Register(HKEY_LOCAL_MACHINE, L"3.1");
   WriteProfile(3, f::kAddonsMenuOnly);
-  const Tree before = Snapshot(User(3));
-  const PluginList result = Apply({Record(L"3.1", 1)});
+  const Tree before = ProfileTree(User(3));
+  const PluginList result = Apply({WriterRecord(L"3.1", 1)});
   EXPECT_EQ(result[0].state, 1);
 
-  const Tree after = Snapshot(User(3));
+  const Tree after = ProfileTree(User(3));
   const std::string addons = after.at(L"registry\\data\\org\\openoffice\\Office\\Addons.xcu");
   // The toolbar and the images go after the AddonUI line with their own closing lines; the menu
   // entries go after the existing menu bar line. The images once came only with a second switch-on.
@@ -265,17 +262,17 @@ TEST_F(OpenOfficeSwitchTest, SwitchingOnMergesEveryFragmentAndCopiesTheBasicLibr
                                               L"basic\\script.xlc.old",
                                               L"registry\\data\\org\\openoffice\\Office\\Addons.xcu.old",
                                               L"registry\\data\\org\\openoffice\\Office\\Events.xcu"}));
-  EXPECT_EQ(Detected(), PluginList{Record(L"3.1", 1)});
+  EXPECT_EQ(Detected(), PluginList{WriterRecord(L"3.1", 1)});
   EXPECT_TRUE(LogTexts().empty());
 
   // Switching on again finds the marker and leaves every file alone.
-  EXPECT_EQ(Apply({Record(L"3.1", 1)})[0].state, 1);
-  EXPECT_EQ(Snapshot(User(3)), after);
+  EXPECT_EQ(Apply({WriterRecord(L"3.1", 1)})[0].state, 1);
+  EXPECT_EQ(ProfileTree(User(3)), after);
   // Without the marker (a retry after a failure, a second manager) every step finds its lines in
   // place: nothing is inserted twice, and the backup keeps the list without the suite's entry.
   fs::remove(Office(3) / L"Addons.xcu.old");
-  EXPECT_EQ(Apply({Record(L"3.1", 1)})[0].state, 1);
-  EXPECT_EQ(Snapshot(User(3)), after);
+  EXPECT_EQ(Apply({WriterRecord(L"3.1", 1)})[0].state, 1);
+  EXPECT_EQ(ProfileTree(User(3)), after);
 }
 
 struct RoundTripCase {
@@ -316,19 +313,19 @@ TEST_P(OpenOfficeRoundTrip, SwitchingOnThenOffLeavesTheProfileAsItWasButForLineE
     if (c.crLf && entry.path().extension() == L".xcu") bytes = Rewritten(bytes, "\r\n");
     test::WriteFile(entry.path(), bytes);
   }
-  const Tree before = Snapshot(User(c.version));
+  const Tree before = ProfileTree(User(c.version));
 
   Tree on, off;
   for (int round = 1; round <= 2; ++round) {
     SCOPED_TRACE(round);
-    EXPECT_EQ(Apply({Record(version, 1)})[0].state, 1);
+    EXPECT_EQ(Apply({WriterRecord(version, 1)})[0].state, 1);
     EXPECT_EQ(Detected()[0].state, 1);
-    if (round == 1) on = Snapshot(User(c.version));
-    EXPECT_EQ(Snapshot(User(c.version)), on);
-    EXPECT_EQ(Apply({Record(version, 0)})[0].state, 0);
+    if (round == 1) on = ProfileTree(User(c.version));
+    EXPECT_EQ(ProfileTree(User(c.version)), on);
+    EXPECT_EQ(Apply({WriterRecord(version, 0)})[0].state, 0);
     EXPECT_EQ(Detected()[0].state, 0);
-    if (round == 1) off = Snapshot(User(c.version));
-    EXPECT_EQ(Snapshot(User(c.version)), off);
+    if (round == 1) off = ProfileTree(User(c.version));
+    EXPECT_EQ(ProfileTree(User(c.version)), off);
   }
 
   Tree expected;
@@ -366,19 +363,19 @@ INSTANTIATE_TEST_SUITE_P(Profiles, OpenOfficeRoundTrip, ::testing::ValuesIn(kRou
 TEST_F(OpenOfficeSwitchTest, SwitchingOnAVersionWithoutProfileFailsAndChangesNothing) {
   Register(HKEY_LOCAL_MACHINE, L"3.1");
   BoxRecorder boxes;
-  const PluginList records = Apply({Record(L"3.1", 1)}, 0);
+  const PluginList records = Apply({WriterRecord(L"3.1", 1)}, 0);
   EXPECT_EQ(records[0].state, 0);
   ASSERT_EQ(boxes.Boxes().size(), 1u);
-  EXPECT_EQ(boxes.Boxes()[0].text, std::wstring(kEmbedFailed) + kProduct + L"\"\r\n" + kContactSupport);
-  EXPECT_EQ(Snapshot(AppData()), Tree{});
+  EXPECT_EQ(boxes.Boxes()[0].text, std::wstring(kEmbedFailed) + kWriterProduct + L"\"\r\n" + kContactSupport);
+  EXPECT_EQ(ProfileTree(AppData()), Tree{});
   EXPECT_EQ(LogTexts(),
             std::vector<std::wstring>{
                 L"OpenOffice.org Writer 3.1#VANTO for OpenOffice#No records in Application Data"});
-  EXPECT_EQ(Detected(), PluginList{Record(L"3.1", 0)});
+  EXPECT_EQ(Detected(), PluginList{WriterRecord(L"3.1", 0)});
   // Switching off there has nothing to do and is no failure.
-  EXPECT_EQ(Apply({Record(L"3.1", 0)}, 0)[0].state, 0);
+  EXPECT_EQ(Apply({WriterRecord(L"3.1", 0)}, 0)[0].state, 0);
   EXPECT_EQ(boxes.Boxes().size(), 1u);
-  EXPECT_EQ(Snapshot(AppData()), Tree{});
+  EXPECT_EQ(ProfileTree(AppData()), Tree{});
 }
 
 // Detection and switching read a version's profile by one rule: the first character of the
@@ -399,14 +396,14 @@ TEST_F(OpenOfficeSwitchTest, DetectionAndSwitchingUseTheProfileOfTheVersionsFirs
   Register(HKEY_LOCAL_MACHINE, L"3.2.1");
   WriteProfile(2, f::kAddonsFull);
   WriteProfile(3, f::kAddonsFull);
-  const Tree version2 = Snapshot(User(2));
-  EXPECT_EQ(Apply({Record(L"3.2.1", 1)})[0].state, 1);
+  const Tree version2 = ProfileTree(User(2));
+  EXPECT_EQ(Apply({WriterRecord(L"3.2.1", 1)})[0].state, 1);
   EXPECT_TRUE(fs::exists(Office(3) / L"Addons.xcu.old"));
-  EXPECT_EQ(Snapshot(User(2)), version2);
-  EXPECT_EQ(Detected(), PluginList{Record(L"3.2.1", 1)});
-  EXPECT_EQ(Apply({Record(L"3.2.1", 0)})[0].state, 0);
+  EXPECT_EQ(ProfileTree(User(2)), version2);
+  EXPECT_EQ(Detected(), PluginList{WriterRecord(L"3.2.1", 1)});
+  EXPECT_EQ(Apply({WriterRecord(L"3.2.1", 0)})[0].state, 0);
   EXPECT_FALSE(fs::exists(Office(3) / L"Addons.xcu.old"));
-  EXPECT_EQ(Detected(), PluginList{Record(L"3.2.1", 0)});
+  EXPECT_EQ(Detected(), PluginList{WriterRecord(L"3.2.1", 0)});
 }
 
 // Switching on puts the suite's Events.xcu in place of the user's own, which waits beside it as
@@ -423,34 +420,34 @@ TEST_F(OpenOfficeSwitchTest, TheUsersOwnEventBindingIsKeptAsideAndPutBackUnchang
   const fs::path kept = Office(2) / L"Events.xcu.user";
   test::WriteFile(events, own);
 
-  EXPECT_EQ(Apply({Record(L"2.4", 1)})[0].state, 1);
+  EXPECT_EQ(Apply({WriterRecord(L"2.4", 1)})[0].state, 1);
   EXPECT_EQ(test::ReadFile(events), TemplateBytes(L"Events.xcu"));
   EXPECT_EQ(test::ReadFile(kept), own);
   // A second switch-on (the marker went missing) keeps the user's file, not the suite's.
   fs::remove(Office(2) / L"Addons.xcu.old");
-  EXPECT_EQ(Apply({Record(L"2.4", 1)})[0].state, 1);
+  EXPECT_EQ(Apply({WriterRecord(L"2.4", 1)})[0].state, 1);
   EXPECT_EQ(test::ReadFile(kept), own);
   EXPECT_EQ(test::ReadFile(events), TemplateBytes(L"Events.xcu"));
 
-  EXPECT_EQ(Apply({Record(L"2.4", 0)})[0].state, 0);
+  EXPECT_EQ(Apply({WriterRecord(L"2.4", 0)})[0].state, 0);
   EXPECT_EQ(test::ReadFile(events), own);
   EXPECT_FALSE(fs::exists(kept));
 
   // The user changes the binding while the integration is off: the next round trip keeps that one.
   const std::string changed = own + "<!-- changed -->";
   test::WriteFile(events, changed);
-  EXPECT_EQ(Apply({Record(L"2.4", 1)})[0].state, 1);
+  EXPECT_EQ(Apply({WriterRecord(L"2.4", 1)})[0].state, 1);
   EXPECT_EQ(test::ReadFile(kept), changed);
-  EXPECT_EQ(Apply({Record(L"2.4", 0)})[0].state, 0);
+  EXPECT_EQ(Apply({WriterRecord(L"2.4", 0)})[0].state, 0);
   EXPECT_EQ(test::ReadFile(events), changed);
 
   // Without a file of the user's, switching off leaves none, and a stale kept file is not brought
   // back.
   fs::remove(events);
   test::WriteFile(kept, "stale");
-  EXPECT_EQ(Apply({Record(L"2.4", 1)})[0].state, 1);
+  EXPECT_EQ(Apply({WriterRecord(L"2.4", 1)})[0].state, 1);
   EXPECT_FALSE(fs::exists(kept));
-  EXPECT_EQ(Apply({Record(L"2.4", 0)})[0].state, 0);
+  EXPECT_EQ(Apply({WriterRecord(L"2.4", 0)})[0].state, 0);
   EXPECT_FALSE(fs::exists(events));
   EXPECT_FALSE(fs::exists(kept));
   EXPECT_TRUE(LogTexts().empty());
@@ -462,20 +459,20 @@ TEST_F(OpenOfficeSwitchTest, AUserBindingThatCannotBePutBackKeepsTheIntegrationO
   WriteProfile(3, f::kAddonsFull);
   const fs::path events = Office(3) / L"Events.xcu";
   test::WriteFile(events, "<own/>");
-  ASSERT_EQ(Apply({Record(L"3.1", 1)})[0].state, 1);
+  ASSERT_EQ(Apply({WriterRecord(L"3.1", 1)})[0].state, 1);
   {
     // The kept file held open by another program cannot be moved.
     const fs::path kept = Office(3) / L"Events.xcu.user";
     const win::UniqueFile held(
         ::CreateFileW(kept.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     ASSERT_TRUE(held.valid());
-    EXPECT_EQ(Apply({Record(L"3.1", 0)})[0].state, 1);
+    EXPECT_EQ(Apply({WriterRecord(L"3.1", 0)})[0].state, 1);
   }
   EXPECT_EQ(test::ReadFile(Office(3) / L"Events.xcu.user"), "<own/>");
   EXPECT_EQ(Detected()[0].state, 1);
   EXPECT_EQ(LogTexts(), std::vector<std::wstring>{
                             L"OpenOffice.org Writer 3.1#VANTO for OpenOffice#Can't unregister addin"});
-  EXPECT_EQ(Apply({Record(L"3.1", 0)})[0].state, 0);
+  EXPECT_EQ(Apply({WriterRecord(L"3.1", 0)})[0].state, 0);
   EXPECT_EQ(test::ReadFile(events), "<own/>");
 }
 
@@ -486,7 +483,7 @@ TEST_F(OpenOfficeSwitchTest, SwitchingOnFailsWhenTheSuiteNodesOrTheMarkerCannotB
   WriteProfile(3, std::nullopt);
   // A template without the suite's nodes becomes the whole Addons.xcu: no integration.
   test::WriteFile(Suite() / L"OOInst\\Addons.xcu", std::string(f::kAddonsMenuOnly));
-  EXPECT_EQ(Apply({Record(L"3.1", 1)})[0].state, 0);
+  EXPECT_EQ(Apply({WriterRecord(L"3.1", 1)})[0].state, 0);
   EXPECT_FALSE(fs::exists(Office(3) / L"Addons.xcu.old"));
   EXPECT_EQ(Detected()[0].state, 0);
   EXPECT_EQ(LogTexts(), std::vector<std::wstring>{
@@ -498,25 +495,25 @@ TEST_F(OpenOfficeSwitchTest, SwitchingOnFailsWhenTheSuiteNodesOrTheMarkerCannotB
   fs::remove(Office(3) / L"Addons.xcu");
   fs::create_directory(Office(3) / L"Addons.xcu.old");
   test::WriteFile(Office(3) / L"Events.xcu", "<own/>");
-  const Tree before = Snapshot(User(3));
-  EXPECT_EQ(Apply({Record(L"3.1", 1)})[0].state, 0);
+  const Tree before = ProfileTree(User(3));
+  EXPECT_EQ(Apply({WriterRecord(L"3.1", 1)})[0].state, 0);
   // Every change made before the marker is undone.
-  EXPECT_EQ(Snapshot(User(3)), before);
+  EXPECT_EQ(ProfileTree(User(3)), before);
   EXPECT_EQ(Detected()[0].state, 0);
 }
 
 TEST_F(OpenOfficeSwitchTest, AProfileWithoutBasicFolderIsSwitchedWithoutTheLibrary) {
   Register(HKEY_LOCAL_MACHINE, L"2.4");
   WriteProfile(2, f::kAddonsFull, false);
-  const Tree before = Snapshot(User(2));
-  EXPECT_EQ(Apply({Record(L"2.4", 1)})[0].state, 1);
+  const Tree before = ProfileTree(User(2));
+  EXPECT_EQ(Apply({WriterRecord(L"2.4", 1)})[0].state, 1);
   EXPECT_FALSE(fs::exists(Basic(2)));
   EXPECT_TRUE(fs::exists(Office(2) / L"Addons.xcu.old"));
-  EXPECT_EQ(Apply({Record(L"2.4", 0)})[0].state, 0);
+  EXPECT_EQ(Apply({WriterRecord(L"2.4", 0)})[0].state, 0);
   EXPECT_FALSE(fs::exists(Basic(2)));
   Tree expected;
   for (const auto& [name, bytes] : before) expected[name] = AfterRoundTrip(name, bytes);
-  EXPECT_EQ(Snapshot(User(2)), expected);
+  EXPECT_EQ(ProfileTree(User(2)), expected);
   const std::wstring text =
       L"OpenOffice.org Writer 2.4#VANTO for OpenOffice#GetFileAttributes(strScripts) != "
       L"FILE_ATTRIBUTE_DIRECTORY";
@@ -527,7 +524,7 @@ TEST_F(OpenOfficeSwitchTest, AProfileWithoutBasicFolderIsSwitchedWithoutTheLibra
 // file it touches. A switch-over that fails leaves the whole profile byte for byte as it was (it
 // once left half of it switched), reports the state the profile is in and shows its message; one
 // that meets a missing file it can do without completes as it does for a profile without that file.
-enum class Fault {
+enum class WriterFault {
   kHeld,             // another program holds the file open without sharing
   kReadOnly,         // the file is read-only
   kDeleted,          // the file is deleted
@@ -546,7 +543,7 @@ enum class Outcome {
 struct FaultCase {
   const char* label;
   int wanted;  // the state asked for
-  Fault fault;
+  WriterFault fault;
   const wchar_t* file;  // below the version 3 user folder (OOInst for a template)
   Outcome outcome;
   const wchar_t* logged = nullptr;  // the failure's log text; none for a file a merge cannot take
@@ -579,7 +576,7 @@ class OpenOfficeFault : public OpenOfficeSwitchTest, public ::testing::WithParam
       if (bytes == "<folder>") {
         fs::create_directories(User(3) / name);
       } else {
-        Put(User(3) / name, bytes);
+        PutBytes(User(3) / name, bytes);
       }
     }
   }
@@ -596,34 +593,35 @@ TEST_P(OpenOfficeFault, LeavesTheProfileAsItWasOrCompletes) {
   WriteProfile(3, f::kAddonsMenuOnly);
   test::WriteFile(Office(3) / L"Events.xcu", "<own/>\r\n");
   if (c.wanted == 0) {
-    ASSERT_EQ(Apply({Record(L"3.1", 1)})[0].state, 1);
+    ASSERT_EQ(Apply({WriterRecord(L"3.1", 1)})[0].state, 1);
     ASSERT_TRUE(fs::exists(User(3) / kLibraryBackup));
     ASSERT_TRUE(fs::exists(User(3) / kEventsUser));
   }
 
-  COpenOfficeSW sw(kProduct);
+  COpenOfficeSW sw(kWriterProduct);
   ASSERT_EQ(sw.CollectPlugins(), 1);
-  const fs::path file = c.fault == Fault::kTemplateMissing ? Suite() / L"OOInst" / c.file : User(3) / c.file;
-  if (c.fault != Fault::kTempBlocked && c.fault != Fault::kTemplateMissing) {
+  const fs::path file =
+      c.fault == WriterFault::kTemplateMissing ? Suite() / L"OOInst" / c.file : User(3) / c.file;
+  if (c.fault != WriterFault::kTempBlocked && c.fault != WriterFault::kTemplateMissing) {
     ASSERT_TRUE(fs::exists(file));
   }
   std::optional<win::UniqueFile> held;
   switch (c.fault) {
-    case Fault::kHeld:
+    case WriterFault::kHeld:
       held.emplace(::CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
       ASSERT_TRUE(held->valid());
       break;
-    case Fault::kReadOnly: ::SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY); break;
-    case Fault::kDeleted:
-    case Fault::kTemplateMissing: fs::remove(file); break;
-    case Fault::kTempBlocked: fs::create_directory(file); break;
-    case Fault::kOneLine: {
+    case WriterFault::kReadOnly: ::SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY); break;
+    case WriterFault::kDeleted:
+    case WriterFault::kTemplateMissing: fs::remove(file); break;
+    case WriterFault::kTempBlocked: fs::create_directory(file); break;
+    case WriterFault::kOneLine: {
       std::string bytes = test::ReadFile(file);
       std::erase(bytes, '\n');
       test::WriteFile(file, bytes);
       break;
     }
-    case Fault::kJoinAfter: {
+    case WriterFault::kJoinAfter: {
       std::string bytes = test::ReadFile(file);
       const size_t at = bytes.find(c.text);
       ASSERT_NE(at, std::string::npos);
@@ -631,30 +629,31 @@ TEST_P(OpenOfficeFault, LeavesTheProfileAsItWasOrCompletes) {
       test::WriteFile(file, bytes);
       break;
     }
-    case Fault::kReplaced: test::WriteFile(file, std::string(c.text)); break;
+    case WriterFault::kReplaced: test::WriteFile(file, std::string(c.text)); break;
   }
   // A file held without sharing cannot be read for the snapshot; its bytes are those of before.
   const Tree faulty = [&] {
-    if (!held) return Snapshot(User(3));
+    if (!held) return ProfileTree(User(3));
     held.reset();
-    Tree tree = Snapshot(User(3));
+    Tree tree = ProfileTree(User(3));
     held.emplace(::CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     EXPECT_TRUE(held->valid());
     return tree;
   }();
 
   BoxRecorder boxes;
-  PluginList records{Record(L"3.1", c.wanted)};
+  PluginList records{WriterRecord(L"3.1", c.wanted)};
   sw.ApplyStates(records, 0);
   held.reset();
   ClearAttributes();
-  const Tree after = Snapshot(User(3));
+  const Tree after = ProfileTree(User(3));
 
   switch (c.outcome) {
     case Outcome::kFails:
       EXPECT_EQ(records[0].state, 1 - c.wanted);
       ASSERT_EQ(boxes.Boxes().size(), 1u);
-      EXPECT_EQ(boxes.Boxes()[0].text, std::wstring(kEmbedFailed) + kProduct + L"\"\r\n" + kContactSupport);
+      EXPECT_EQ(boxes.Boxes()[0].text,
+                std::wstring(kEmbedFailed) + kWriterProduct + L"\"\r\n" + kContactSupport);
       EXPECT_EQ(
           LogTexts(),
           c.logged
@@ -678,8 +677,8 @@ TEST_P(OpenOfficeFault, LeavesTheProfileAsItWasOrCompletes) {
   EXPECT_EQ(Detected()[0].state, c.wanted);
   // The same as switching a profile that lacked the file from the start.
   Restore(faulty);
-  EXPECT_EQ(Apply({Record(L"3.1", c.wanted)})[0].state, c.wanted);
-  EXPECT_EQ(Snapshot(User(3)), after);
+  EXPECT_EQ(Apply({WriterRecord(L"3.1", c.wanted)})[0].state, c.wanted);
+  EXPECT_EQ(ProfileTree(User(3)), after);
   // And complete: on, every file holds the suite's part; off, none holds any of it.
   for (const auto& [name, bytes] : after) {
     SCOPED_TRACE(testing::PrintToString(name));
@@ -699,99 +698,105 @@ TEST_P(OpenOfficeFault, LeavesTheProfileAsItWasOrCompletes) {
 
 // Switching on: every profile file it reads and rewrites.
 const FaultCase kSwitchOnFaults[] = {
-    {"AddonsHeld", 1, Fault::kHeld, kAddonsXcu, Outcome::kFails},
-    {"AddonsReadOnly", 1, Fault::kReadOnly, kAddonsXcu, Outcome::kFails},
-    {"AddonsDeleted", 1, Fault::kDeleted, kAddonsXcu, Outcome::kCompletes},  // the template becomes the file
-    {"EventsHeld", 1, Fault::kHeld, kEventsXcu, Outcome::kFails, kRegister},
-    {"EventsReadOnly", 1, Fault::kReadOnly, kEventsXcu, Outcome::kFails, kRegister},
-    {"EventsDeleted", 1, Fault::kDeleted, kEventsXcu, Outcome::kCompletes},
-    {"WindowStateHeld", 1, Fault::kHeld, kWindowStateXcu, Outcome::kFails},
-    {"WindowStateReadOnly", 1, Fault::kReadOnly, kWindowStateXcu, Outcome::kFails},
-    {"WindowStateDeleted", 1, Fault::kDeleted, kWindowStateXcu, Outcome::kCompletes},
-    {"EnglishAcceleratorsHeld", 1, Fault::kHeld, kEnglishAccel, Outcome::kFails},
-    {"EnglishAcceleratorsReadOnly", 1, Fault::kReadOnly, kEnglishAccel, Outcome::kFails},
-    {"EnglishAcceleratorsDeleted", 1, Fault::kDeleted, kEnglishAccel, Outcome::kCompletes},
-    {"GermanAcceleratorsHeld", 1, Fault::kHeld, kGermanAccel, Outcome::kFails},
-    {"GermanAcceleratorsReadOnly", 1, Fault::kReadOnly, kGermanAccel, Outcome::kFails},
-    {"GermanAcceleratorsDeleted", 1, Fault::kDeleted, kGermanAccel, Outcome::kCompletes},
+    {"AddonsHeld", 1, WriterFault::kHeld, kAddonsXcu, Outcome::kFails},
+    {"AddonsReadOnly", 1, WriterFault::kReadOnly, kAddonsXcu, Outcome::kFails},
+    {"AddonsDeleted", 1, WriterFault::kDeleted, kAddonsXcu,
+     Outcome::kCompletes},  // the template becomes the file
+    {"EventsHeld", 1, WriterFault::kHeld, kEventsXcu, Outcome::kFails, kRegister},
+    {"EventsReadOnly", 1, WriterFault::kReadOnly, kEventsXcu, Outcome::kFails, kRegister},
+    {"EventsDeleted", 1, WriterFault::kDeleted, kEventsXcu, Outcome::kCompletes},
+    {"WindowStateHeld", 1, WriterFault::kHeld, kWindowStateXcu, Outcome::kFails},
+    {"WindowStateReadOnly", 1, WriterFault::kReadOnly, kWindowStateXcu, Outcome::kFails},
+    {"WindowStateDeleted", 1, WriterFault::kDeleted, kWindowStateXcu, Outcome::kCompletes},
+    {"EnglishAcceleratorsHeld", 1, WriterFault::kHeld, kEnglishAccel, Outcome::kFails},
+    {"EnglishAcceleratorsReadOnly", 1, WriterFault::kReadOnly, kEnglishAccel, Outcome::kFails},
+    {"EnglishAcceleratorsDeleted", 1, WriterFault::kDeleted, kEnglishAccel, Outcome::kCompletes},
+    {"GermanAcceleratorsHeld", 1, WriterFault::kHeld, kGermanAccel, Outcome::kFails},
+    {"GermanAcceleratorsReadOnly", 1, WriterFault::kReadOnly, kGermanAccel, Outcome::kFails},
+    {"GermanAcceleratorsDeleted", 1, WriterFault::kDeleted, kGermanAccel, Outcome::kCompletes},
     // The library list once stayed unregistered behind a marker that said on.
-    {"LibraryListHeld", 1, Fault::kHeld, kLibraryListFile, Outcome::kFails, kRegister},
-    {"LibraryListReadOnly", 1, Fault::kReadOnly, kLibraryListFile, Outcome::kFails, kRegister},
-    {"LibraryListDeleted", 1, Fault::kDeleted, kLibraryListFile, Outcome::kCompletes},  // no library entry
+    {"LibraryListHeld", 1, WriterFault::kHeld, kLibraryListFile, Outcome::kFails, kRegister},
+    {"LibraryListReadOnly", 1, WriterFault::kReadOnly, kLibraryListFile, Outcome::kFails, kRegister},
+    {"LibraryListDeleted", 1, WriterFault::kDeleted, kLibraryListFile,
+     Outcome::kCompletes},  // no library entry
     // The suite's installation and the folder the rewrites go through.
-    {"AddonsTemplateMissing", 1, Fault::kTemplateMissing, L"Addons.xcu", Outcome::kFails},
-    {"AcceleratorTemplateMissing", 1, Fault::kTemplateMissing, L"Accel.xml", Outcome::kFails},
-    {"LibraryTemplateMissing", 1, Fault::kTemplateMissing, L"Vanto\\Module1.xba", Outcome::kFails, kRegister},
-    {"AddonsTemporaryFileBlocked", 1, Fault::kTempBlocked,
+    {"AddonsTemplateMissing", 1, WriterFault::kTemplateMissing, L"Addons.xcu", Outcome::kFails},
+    {"AcceleratorTemplateMissing", 1, WriterFault::kTemplateMissing, L"Accel.xml", Outcome::kFails},
+    {"LibraryTemplateMissing", 1, WriterFault::kTemplateMissing, L"Vanto\\Module1.xba", Outcome::kFails,
+     kRegister},
+    {"AddonsTemporaryFileBlocked", 1, WriterFault::kTempBlocked,
      L"registry\\data\\org\\openoffice\\Office\\AddonsTemp.xcu", Outcome::kFails, kRegister},
-    {"LibraryTemporaryFileBlocked", 1, Fault::kTempBlocked, L"basic\\script.xlc.tmp", Outcome::kFails,
+    {"LibraryTemporaryFileBlocked", 1, WriterFault::kTempBlocked, L"basic\\script.xlc.tmp", Outcome::kFails,
      kRegister},
     // Files the merges cannot take the suite's lines into without misplacing them.
-    {"AddonsWithoutAnyAnchor", 1, Fault::kReplaced, kAddonsXcu, Outcome::kFails, nullptr,
+    {"AddonsWithoutAnyAnchor", 1, WriterFault::kReplaced, kAddonsXcu, Outcome::kFails, nullptr,
      "<?xml version=\"1.0\"?>\n<oor:component-data oor:name=\"Addons\"/>\n"},
-    {"AddonsNotWellFormed", 1, Fault::kReplaced, kAddonsXcu, Outcome::kFails, nullptr,
+    {"AddonsNotWellFormed", 1, WriterFault::kReplaced, kAddonsXcu, Outcome::kFails, nullptr,
      "<oor:component-data><node oor:name=\"AddonUI\"><node oor:name=\"OfficeMenuBar\"></node>\n"},
     // Well-formed files on one line are merged by their elements.
-    {"AddonsOnOneLine", 1, Fault::kOneLine, kAddonsXcu, Outcome::kCompletes},
-    {"WindowStateOnOneLine", 1, Fault::kOneLine, kWindowStateXcu, Outcome::kCompletes},
-    {"AcceleratorsOnOneLine", 1, Fault::kOneLine, kGermanAccel, Outcome::kCompletes},
-    {"LibraryListOnOneLine", 1, Fault::kOneLine, kLibraryListFile, Outcome::kCompletes},
+    {"AddonsOnOneLine", 1, WriterFault::kOneLine, kAddonsXcu, Outcome::kCompletes},
+    {"WindowStateOnOneLine", 1, WriterFault::kOneLine, kWindowStateXcu, Outcome::kCompletes},
+    {"AcceleratorsOnOneLine", 1, WriterFault::kOneLine, kGermanAccel, Outcome::kCompletes},
+    {"LibraryListOnOneLine", 1, WriterFault::kOneLine, kLibraryListFile, Outcome::kCompletes},
 };
 
 // Switching off: every file it rewrites or removes. The marker goes first, so a missing one means
 // the profile reads as off.
 const FaultCase kSwitchOffFaults[] = {
-    {"MarkerHeld", 0, Fault::kHeld, kMarkerFile, Outcome::kFails, kUnregister},
-    {"MarkerReadOnly", 0, Fault::kReadOnly, kMarkerFile, Outcome::kFails, L"Can't delete Addons.xcu.old"},
-    {"MarkerDeleted", 0, Fault::kDeleted, kMarkerFile, Outcome::kNothingToDo},
-    {"AddonsHeld", 0, Fault::kHeld, kAddonsXcu, Outcome::kFails},
-    {"AddonsReadOnly", 0, Fault::kReadOnly, kAddonsXcu, Outcome::kFails},
-    {"AddonsDeleted", 0, Fault::kDeleted, kAddonsXcu, Outcome::kCompletes},
+    {"MarkerHeld", 0, WriterFault::kHeld, kMarkerFile, Outcome::kFails, kUnregister},
+    {"MarkerReadOnly", 0, WriterFault::kReadOnly, kMarkerFile, Outcome::kFails,
+     L"Can't delete Addons.xcu.old"},
+    {"MarkerDeleted", 0, WriterFault::kDeleted, kMarkerFile, Outcome::kNothingToDo},
+    {"AddonsHeld", 0, WriterFault::kHeld, kAddonsXcu, Outcome::kFails},
+    {"AddonsReadOnly", 0, WriterFault::kReadOnly, kAddonsXcu, Outcome::kFails},
+    {"AddonsDeleted", 0, WriterFault::kDeleted, kAddonsXcu, Outcome::kCompletes},
     // The suite's start-up macro once stayed in Events.xcu while its library went.
-    {"EventsHeld", 0, Fault::kHeld, kEventsXcu, Outcome::kFails, kUnregister},
-    {"EventsReadOnly", 0, Fault::kReadOnly, kEventsXcu, Outcome::kFails, kUnregister},
-    {"EventsDeleted", 0, Fault::kDeleted, kEventsXcu, Outcome::kCompletes},  // the user's comes back
-    {"KeptEventsHeld", 0, Fault::kHeld, kEventsUser, Outcome::kFails, kUnregister},
-    {"KeptEventsReadOnly", 0, Fault::kReadOnly, kEventsUser, Outcome::kFails, kUnregister},
-    {"KeptEventsDeleted", 0, Fault::kDeleted, kEventsUser, Outcome::kCompletes},  // the suite's goes
-    {"WindowStateHeld", 0, Fault::kHeld, kWindowStateXcu, Outcome::kFails},
-    {"WindowStateReadOnly", 0, Fault::kReadOnly, kWindowStateXcu, Outcome::kFails},
-    {"WindowStateDeleted", 0, Fault::kDeleted, kWindowStateXcu, Outcome::kCompletes},
-    {"EnglishAcceleratorsHeld", 0, Fault::kHeld, kEnglishAccel, Outcome::kFails},
-    {"EnglishAcceleratorsReadOnly", 0, Fault::kReadOnly, kEnglishAccel, Outcome::kFails},
-    {"EnglishAcceleratorsDeleted", 0, Fault::kDeleted, kEnglishAccel, Outcome::kCompletes},
-    {"GermanAcceleratorsHeld", 0, Fault::kHeld, kGermanAccel, Outcome::kFails},
-    {"GermanAcceleratorsReadOnly", 0, Fault::kReadOnly, kGermanAccel, Outcome::kFails},
-    {"GermanAcceleratorsDeleted", 0, Fault::kDeleted, kGermanAccel, Outcome::kCompletes},
-    {"LibraryListHeld", 0, Fault::kHeld, kLibraryListFile, Outcome::kFails, kUnregister},
-    {"LibraryListReadOnly", 0, Fault::kReadOnly, kLibraryListFile, Outcome::kFails, kUnregister},
-    {"LibraryListDeleted", 0, Fault::kDeleted, kLibraryListFile, Outcome::kCompletes},
-    {"BackupHeld", 0, Fault::kHeld, kLibraryBackup, Outcome::kFails, kUnregister},
-    {"BackupReadOnly", 0, Fault::kReadOnly, kLibraryBackup, Outcome::kFails, kUnregister},
+    {"EventsHeld", 0, WriterFault::kHeld, kEventsXcu, Outcome::kFails, kUnregister},
+    {"EventsReadOnly", 0, WriterFault::kReadOnly, kEventsXcu, Outcome::kFails, kUnregister},
+    {"EventsDeleted", 0, WriterFault::kDeleted, kEventsXcu, Outcome::kCompletes},  // the user's comes back
+    {"KeptEventsHeld", 0, WriterFault::kHeld, kEventsUser, Outcome::kFails, kUnregister},
+    {"KeptEventsReadOnly", 0, WriterFault::kReadOnly, kEventsUser, Outcome::kFails, kUnregister},
+    {"KeptEventsDeleted", 0, WriterFault::kDeleted, kEventsUser, Outcome::kCompletes},  // the suite's goes
+    {"WindowStateHeld", 0, WriterFault::kHeld, kWindowStateXcu, Outcome::kFails},
+    {"WindowStateReadOnly", 0, WriterFault::kReadOnly, kWindowStateXcu, Outcome::kFails},
+    {"WindowStateDeleted", 0, WriterFault::kDeleted, kWindowStateXcu, Outcome::kCompletes},
+    {"EnglishAcceleratorsHeld", 0, WriterFault::kHeld, kEnglishAccel, Outcome::kFails},
+    {"EnglishAcceleratorsReadOnly", 0, WriterFault::kReadOnly, kEnglishAccel, Outcome::kFails},
+    {"EnglishAcceleratorsDeleted", 0, WriterFault::kDeleted, kEnglishAccel, Outcome::kCompletes},
+    {"GermanAcceleratorsHeld", 0, WriterFault::kHeld, kGermanAccel, Outcome::kFails},
+    {"GermanAcceleratorsReadOnly", 0, WriterFault::kReadOnly, kGermanAccel, Outcome::kFails},
+    {"GermanAcceleratorsDeleted", 0, WriterFault::kDeleted, kGermanAccel, Outcome::kCompletes},
+    {"LibraryListHeld", 0, WriterFault::kHeld, kLibraryListFile, Outcome::kFails, kUnregister},
+    {"LibraryListReadOnly", 0, WriterFault::kReadOnly, kLibraryListFile, Outcome::kFails, kUnregister},
+    {"LibraryListDeleted", 0, WriterFault::kDeleted, kLibraryListFile, Outcome::kCompletes},
+    {"BackupHeld", 0, WriterFault::kHeld, kLibraryBackup, Outcome::kFails, kUnregister},
+    {"BackupReadOnly", 0, WriterFault::kReadOnly, kLibraryBackup, Outcome::kFails, kUnregister},
     // Switching off once failed without the backup, after the other fragments were gone.
-    {"BackupDeleted", 0, Fault::kDeleted, kLibraryBackup, Outcome::kCompletes},
-    {"LibraryModuleHeld", 0, Fault::kHeld, L"basic\\Vanto\\Module1.xba", Outcome::kFails, kUnregister},
-    {"LibraryModuleReadOnly", 0, Fault::kReadOnly, L"basic\\Vanto\\Module1.xba", Outcome::kFails,
+    {"BackupDeleted", 0, WriterFault::kDeleted, kLibraryBackup, Outcome::kCompletes},
+    {"LibraryModuleHeld", 0, WriterFault::kHeld, L"basic\\Vanto\\Module1.xba", Outcome::kFails, kUnregister},
+    {"LibraryModuleReadOnly", 0, WriterFault::kReadOnly, L"basic\\Vanto\\Module1.xba", Outcome::kFails,
      kUnregister},
-    {"LibraryModuleDeleted", 0, Fault::kDeleted, L"basic\\Vanto\\Module1.xba", Outcome::kCompletes},
-    {"LibraryIconsHeld", 0, Fault::kHeld, L"basic\\Vanto\\Icons.xba", Outcome::kFails, kUnregister},
-    {"LibraryIconsReadOnly", 0, Fault::kReadOnly, L"basic\\Vanto\\Icons.xba", Outcome::kFails, kUnregister},
-    {"LibraryIconsDeleted", 0, Fault::kDeleted, L"basic\\Vanto\\Icons.xba", Outcome::kCompletes},
-    {"LibraryDescriptionHeld", 0, Fault::kHeld, L"basic\\Vanto\\script.xlb", Outcome::kFails, kUnregister},
-    {"LibraryDescriptionReadOnly", 0, Fault::kReadOnly, L"basic\\Vanto\\script.xlb", Outcome::kFails,
+    {"LibraryModuleDeleted", 0, WriterFault::kDeleted, L"basic\\Vanto\\Module1.xba", Outcome::kCompletes},
+    {"LibraryIconsHeld", 0, WriterFault::kHeld, L"basic\\Vanto\\Icons.xba", Outcome::kFails, kUnregister},
+    {"LibraryIconsReadOnly", 0, WriterFault::kReadOnly, L"basic\\Vanto\\Icons.xba", Outcome::kFails,
      kUnregister},
-    {"LibraryDescriptionDeleted", 0, Fault::kDeleted, L"basic\\Vanto\\script.xlb", Outcome::kCompletes},
-    {"LibraryTemporaryFileBlocked", 0, Fault::kTempBlocked, L"basic\\script.xlc.tmp", Outcome::kFails,
+    {"LibraryIconsDeleted", 0, WriterFault::kDeleted, L"basic\\Vanto\\Icons.xba", Outcome::kCompletes},
+    {"LibraryDescriptionHeld", 0, WriterFault::kHeld, L"basic\\Vanto\\script.xlb", Outcome::kFails,
+     kUnregister},
+    {"LibraryDescriptionReadOnly", 0, WriterFault::kReadOnly, L"basic\\Vanto\\script.xlb", Outcome::kFails,
+     kUnregister},
+    {"LibraryDescriptionDeleted", 0, WriterFault::kDeleted, L"basic\\Vanto\\script.xlb", Outcome::kCompletes},
+    {"LibraryTemporaryFileBlocked", 0, WriterFault::kTempBlocked, L"basic\\script.xlc.tmp", Outcome::kFails,
      kUnregister},
     // A line that holds the suite's part and the user's: only the suite's element goes.
-    {"SuiteItemBesideTheUsers", 0, Fault::kJoinAfter, kEnglishAccel, Outcome::kCompletes, nullptr,
+    {"SuiteItemBesideTheUsers", 0, WriterFault::kJoinAfter, kEnglishAccel, Outcome::kCompletes, nullptr,
      "Vanto.Module1.TranslateAll"},
-    {"SuiteLibraryBesideTheUsers", 0, Fault::kJoinAfter, kLibraryListFile, Outcome::kCompletes, nullptr,
+    {"SuiteLibraryBesideTheUsers", 0, WriterFault::kJoinAfter, kLibraryListFile, Outcome::kCompletes, nullptr,
      "library:name=\"Vanto\""},
-    {"ToolbarNodeBesideTheStatesLine", 0, Fault::kJoinAfter, kWindowStateXcu, Outcome::kCompletes, nullptr,
-     "oor:name=\"States\""},
+    {"ToolbarNodeBesideTheStatesLine", 0, WriterFault::kJoinAfter, kWindowStateXcu, Outcome::kCompletes,
+     nullptr, "oor:name=\"States\""},
     // A file that is not well-formed and whose suite line holds more is refused.
-    {"SuiteItemInABrokenFile", 0, Fault::kReplaced, kEnglishAccel, Outcome::kFails, nullptr,
+    {"SuiteItemInABrokenFile", 0, WriterFault::kReplaced, kEnglishAccel, Outcome::kFails, nullptr,
      "<accel:acceleratorlist>\n <accel:item xlink:href=\"Vanto.Module1.X\"/><accel:item/>\n"},
 };
 
@@ -824,18 +829,18 @@ TEST(OpenOfficeDemo, Versions24And31AreFoundOffAndSwitchOnAndOffTwiceBackToTheir
   test::Installation installation;
   ASSERT_TRUE(installation.Ok());
   const fs::path appData = COpenOfficeSW::ApplicationData();
-  COpenOfficeSW sw(kProduct);
+  COpenOfficeSW sw(kWriterProduct);
   EXPECT_TRUE(sw.IsPackagePresent());
   ASSERT_EQ(sw.CollectPlugins(), 2);
   PluginList records;
   sw.GetPlugins(records);
-  EXPECT_EQ(records, (PluginList{Record(L"2.4", 0), Record(L"3.1", 0)}));
+  EXPECT_EQ(records, (PluginList{WriterRecord(L"2.4", 0), WriterRecord(L"3.1", 0)}));
   EXPECT_TRUE(fs::exists(installation.Folder() / L"OpenOffice\\OOInst\\Vanto\\Module1.xba"));
 
   std::map<std::wstring, Tree> before;
   for (const DemoProfile& profile : kDemoProfiles) {
     const fs::path user = appData / profile.user;
-    before[profile.version] = Snapshot(user);
+    before[profile.version] = ProfileTree(user);
     const Tree& files = before[profile.version];
     const std::string addons = files.at(L"registry\\data\\org\\openoffice\\Office\\Addons.xcu");
     EXPECT_EQ(addons.find("<node oor:name=\"OfficeMenuBar\">") != std::string::npos, profile.menuBar);
@@ -850,16 +855,16 @@ TEST(OpenOfficeDemo, Versions24And31AreFoundOffAndSwitchOnAndOffTwiceBackToTheir
   for (int round = 1; round <= 2; ++round) {
     SCOPED_TRACE(round);
     for (auto& record : records) record.state = 1;
-    COpenOfficeSW toOn(kProduct);
+    COpenOfficeSW toOn(kWriterProduct);
     toOn.CollectPlugins();
     EXPECT_EQ(toOn.ApplyStates(records, 1), 0);
     PluginList detected;
-    COpenOfficeSW afterOn(kProduct);
+    COpenOfficeSW afterOn(kWriterProduct);
     afterOn.CollectPlugins();
     afterOn.GetPlugins(detected);
-    EXPECT_EQ(detected, (PluginList{Record(L"2.4", 1), Record(L"3.1", 1)}));
+    EXPECT_EQ(detected, (PluginList{WriterRecord(L"2.4", 1), WriterRecord(L"3.1", 1)}));
     for (const DemoProfile& profile : kDemoProfiles) {
-      const Tree files = Snapshot(appData / profile.user);
+      const Tree files = ProfileTree(appData / profile.user);
       EXPECT_NE(files.at(L"basic\\script.xlc").find("library:name=\"Vanto\""), std::string::npos);
       if (round == 1) on[profile.version] = files;
       EXPECT_EQ(files, on[profile.version]) << testing::PrintToString(std::wstring(profile.version));
@@ -868,7 +873,7 @@ TEST(OpenOfficeDemo, Versions24And31AreFoundOffAndSwitchOnAndOffTwiceBackToTheir
     for (auto& record : records) record.state = 0;
     EXPECT_EQ(afterOn.ApplyStates(records, 1), 0);
     for (const DemoProfile& profile : kDemoProfiles) {
-      const Tree files = Snapshot(appData / profile.user);
+      const Tree files = ProfileTree(appData / profile.user);
       if (round == 1) off[profile.version] = files;
       EXPECT_EQ(files, off[profile.version]) << testing::PrintToString(std::wstring(profile.version));
       Tree expected;

@@ -28,12 +28,12 @@ const Entries kAllApps =
     Keys({L"Word", L"Outlook", L"Excel", L"PowerPoint", L"Vnto", L"VntoI", L"VntoX", L"Batcher", L"VntoICQ",
           L"VntoIE", L"FireFox", L"Acrobat", L"OpenOffice", L"VantoQIP", L"VantoMSN", L"VantoSkype"});
 
-tasktest::Sections Product(Entries apps, Entries menu = {}, Entries allApps = kAllApps) {
+tasktest::Sections AppListProduct(Entries apps, Entries menu = {}, Entries allApps = kAllApps) {
   return {{L"apps", std::move(apps)}, {L"allapps", std::move(allApps)}, {L"_menu1", std::move(menu)}};
 }
 
-switches::PluginRecord Record(int application, const wchar_t* name, int state, int kind,
-                              const wchar_t* product) {
+switches::PluginRecord AppRecord(int application, const wchar_t* name, int state, int kind,
+                                 const wchar_t* product) {
   return test::Found(application, name, state, kind, product);
 }
 
@@ -46,7 +46,7 @@ class AppListTest : public tasktest::SandboxedTaskTest {
 TEST_F(AppListTest, OfficeRecordsLeadInReverseDiscoveryOrderThenTheTranslator) {
   tasktest::InstallOffice(scratch_.path(), {true, true, {L"Word", L"Outlook"}});
   Install(L"Vnto");
-  tasktest::HandOffTestContext context(Product(Keys({L"Vnto", L"Word"})));
+  tasktest::HandOffTestContext context(AppListProduct(Keys({L"Vnto", L"Word"})));
   CTranslateMenuUtils utils(context);
   utils.LoadPlugins();
   tasktest::ListWindow window(true);
@@ -77,12 +77,12 @@ TEST_F(AppListTest, OfficeRecordsLeadInReverseDiscoveryOrderThenTheTranslator) {
 TEST_F(AppListTest, OtherHostsFollowGroupOrderAndARecordWantedTwiceIsListedTwice) {
   const auto factory = tasktest::SuiteWith(
       {{L"FireFox", test::Script(L"Mozilla Firefox", {256},
-                                 {Record(0, L"Mozilla Firefox 3.6", 1, 256, L"VANTO for Firefox"),
-                                  Record(0, L"Mozilla Firefox 2.0", 0, 256, L"VANTO for Firefox")})},
+                                 {AppRecord(0, L"Mozilla Firefox 3.6", 1, 256, L"VANTO for Firefox"),
+                                  AppRecord(0, L"Mozilla Firefox 2.0", 0, 256, L"VANTO for Firefox")})},
        {L"VntoIE",
         test::Script(L"Internet Explorer", {512},
-                     {Record(0, L"Internet Explorer 8", 1, 512, L"VANTO for Internet Explorer")})}});
-  tasktest::HandOffTestContext context(Product(Keys({L"FireFox", L"VntoIE"})));
+                     {AppRecord(0, L"Internet Explorer 8", 1, 512, L"VANTO for Internet Explorer")})}});
+  tasktest::HandOffTestContext context(AppListProduct(Keys({L"FireFox", L"VntoIE"})));
   CTranslateMenuUtils utils(context, factory);
   utils.LoadPlugins();
   tasktest::ListWindow window(false);  // a list box this time
@@ -101,7 +101,7 @@ TEST_F(AppListTest, ApplicationsNeedANameTheProductListAndAnInstallation) {
   Install(L"VntoI");  // installed, but another product's
   Install(L"Batcher");
   Install(L"Unknown");
-  tasktest::HandOffTestContext context(Product(Keys({L"Vnto", L"Batcher", L"Unknown"})));
+  tasktest::HandOffTestContext context(AppListProduct(Keys({L"Vnto", L"Batcher", L"Unknown"})));
   CTranslateMenuUtils utils(context);
   utils.LoadPlugins();
   tasktest::ListWindow window(true);
@@ -113,7 +113,7 @@ TEST_F(AppListTest, ApplicationsNeedANameTheProductListAndAnInstallation) {
 
 TEST_F(AppListTest, EmptyTokensLeaveTheListAloneAndNothingFoundEmptiesIt) {
   Install(L"Vnto");
-  tasktest::HandOffTestContext context(Product(Keys({L"Vnto"})));
+  tasktest::HandOffTestContext context(AppListProduct(Keys({L"Vnto"})));
   CTranslateMenuUtils utils(context);
   utils.LoadPlugins();
   tasktest::ListWindow window(true);
@@ -135,7 +135,7 @@ TEST_F(AppListTest, ShowAllFeaturesAddsTheTaskRowsOtherApplicationsSortedOnce) {
   tasktest::InstallOffice(scratch_.path(), {true, false, {L"Word"}});
   Install(L"Vnto");
   // VntoX belongs to no product of the suite here.
-  tasktest::HandOffTestContext context(Product(
+  tasktest::HandOffTestContext context(AppListProduct(
       Keys({L"Vnto", L"Word"}), {}, Keys({L"Word", L"Vnto", L"VntoI", L"Batcher", L"VntoIE", L"FireFox"})));
   context.SetShowAllFeatures(true);
   CTranslateMenuUtils utils(context);
@@ -163,7 +163,7 @@ TEST_F(AppListTest, UnavailableEntriesSayWhy) {
   tasktest::InstallOffice(scratch_.path(), {true, false, {L"Word"}});
   Install(L"Vnto");
   test::SetString(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Korvelsoft\\VNTO9\\Folders", L"VntoIE", L"C:\\IE\\");
-  tasktest::HandOffTestContext context(Product(
+  tasktest::HandOffTestContext context(AppListProduct(
       Keys({L"Vnto", L"Batcher", L"Word", L"FireFox", L"VntoIE"}),
       {{L"item0", L"TranslateFiles"}, {L"item1", L"TranslateWeb;VntoIE"}, {L"item2", L"QuickTranslate"}}));
   context.SetShowAllFeatures(true);
@@ -243,8 +243,8 @@ TEST_F(AppListTest, UnavailableEntriesSayWhy) {
 TEST_F(AppListTest, EachApplicationOfAnItemThatNamesSeveralIsTheProducts) {
   Install(L"Vnto");
   tasktest::HandOffTestContext context(
-      Product(Keys({L"Word", L"Vnto", L"VntoX", L"Batcher"}),
-              {{L"item0", L"TranslateWord;Word|Vnto|VntoX|Batcher"}, {L"item1", L"QuickTranslate"}}));
+      AppListProduct(Keys({L"Word", L"Vnto", L"VntoX", L"Batcher"}),
+                     {{L"item0", L"TranslateWord;Word|Vnto|VntoX|Batcher"}, {L"item1", L"QuickTranslate"}}));
   context.SetShowAllFeatures(true);
   CTranslateMenuUtils utils(context);
   utils.LoadPlugins();
@@ -284,18 +284,21 @@ TEST_F(AppListTest, HelpTextsByKindOfficeApplicationAndSuiteApplication) {
   tasktest::InstallOffice(scratch_.path(), {true, true, {L"Word", L"Outlook"}});
   for (const wchar_t* app : {L"Vnto", L"VntoX", L"VntoI", L"Batcher", L"VntoICQ"}) Install(app);
   const auto factory = tasktest::SuiteWith({
-      {L"Acrobat", test::Script(L"Acrobat", {1}, {Record(0, L"Adobe Reader 9", 1, 1, L"VANTO for Acrobat")})},
-      {L"FireFox", test::Script(L"Mozilla Firefox", {256}, {Record(0, L"Mozilla Firefox 3.6", 1, 256, L"")})},
+      {L"Acrobat",
+       test::Script(L"Acrobat", {1}, {AppRecord(0, L"Adobe Reader 9", 1, 1, L"VANTO for Acrobat")})},
+      {L"FireFox",
+       test::Script(L"Mozilla Firefox", {256}, {AppRecord(0, L"Mozilla Firefox 3.6", 1, 256, L"")})},
       {L"OpenOffice", test::Script(L"OpenOffice", {1024},
-                                   {Record(0, L"OpenOffice.org 3.2", 1, 1024, L"VANTO for OpenOffice")})},
-      {L"VantoMSN",
-       test::Script(L"Windows Live Messenger", {2048},
-                    {Record(0, L"Windows Live Messenger", -1, 2048, L"VANTO for Windows Live Messenger")})},
+                                   {AppRecord(0, L"OpenOffice.org 3.2", 1, 1024, L"VANTO for OpenOffice")})},
+      {L"VantoMSN", test::Script(L"Windows Live Messenger", {2048},
+                                 {AppRecord(0, L"Windows Live Messenger", -1, 2048,
+                                            L"VANTO for Windows Live Messenger")})},
       {L"VantoQIP",
-       test::Script(L"QIP Infium", {4096}, {Record(0, L"QIP Infium", 1, 4096, L"VANTO for QIP Infium")})},
-      {L"VantoSkype", test::Script(L"Skype", {8192}, {Record(0, L"Skype 4.2", 1, 8192, L"VANTO for Skype")})},
+       test::Script(L"QIP Infium", {4096}, {AppRecord(0, L"QIP Infium", 1, 4096, L"VANTO for QIP Infium")})},
+      {L"VantoSkype",
+       test::Script(L"Skype", {8192}, {AppRecord(0, L"Skype 4.2", 1, 8192, L"VANTO for Skype")})},
   });
-  tasktest::HandOffTestContext context(Product(kAllApps));
+  tasktest::HandOffTestContext context(AppListProduct(kAllApps));
   CTranslateMenuUtils utils(context, factory);
   utils.LoadPlugins();
   tasktest::ListWindow window(true);
@@ -381,7 +384,7 @@ TEST_F(AppListTest, HelpTextsByKindOfficeApplicationAndSuiteApplication) {
 TEST_F(AppListTest, FileFiltersTell2007HostsAndTheBatchTranslatorApart) {
   tasktest::InstallOffice(scratch_.path(), {true, true, {L"Word", L"Excel", L"PowerPoint"}});
   for (const wchar_t* app : {L"Vnto", L"Batcher"}) Install(app);
-  tasktest::HandOffTestContext context(Product(kAllApps));
+  tasktest::HandOffTestContext context(AppListProduct(kAllApps));
   CTranslateMenuUtils utils(context);
   utils.LoadPlugins();
   tasktest::ListWindow window(true);

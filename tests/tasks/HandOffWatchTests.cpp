@@ -19,7 +19,7 @@ namespace {
 
 using namespace std::chrono_literals;
 
-constexpr wchar_t kRunning[] = L"Software\\Korvelsoft\\VNTO9\\Running";
+constexpr wchar_t kWatchRunning[] = L"Software\\Korvelsoft\\VNTO9\\Running";
 constexpr wchar_t kHanded[] = L"D=2311;T=General;U=\"C:\\Docs\\Letter.doc\"";
 // No process of this name runs here.
 constexpr wchar_t kHost[] = L"C:\\Program Files\\Office\\NoSuchHost.exe";
@@ -104,19 +104,19 @@ std::wstring OwnFileName() {
   return full.substr(full.find_last_of(L'\\') + 1);
 }
 
-std::optional<std::wstring> Record(const wchar_t* name) {
+std::optional<std::wstring> RunningRecord(const wchar_t* name) {
   DWORD size = 0;
-  if (::RegGetValueW(HKEY_CURRENT_USER, kRunning, name, RRF_RT_REG_SZ, nullptr, nullptr, &size) !=
+  if (::RegGetValueW(HKEY_CURRENT_USER, kWatchRunning, name, RRF_RT_REG_SZ, nullptr, nullptr, &size) !=
       ERROR_SUCCESS)
     return std::nullopt;
-  return test::GetString(HKEY_CURRENT_USER, kRunning, name);
+  return test::GetString(HKEY_CURRENT_USER, kWatchRunning, name);
 }
 
 class HandOffWatchTest : public test::SandboxedTest {
  protected:
   tasks::HandedRecord Handed(const wchar_t* name = L"Word", const wchar_t* executable = kHost) const {
-    test::SetString(HKEY_CURRENT_USER, kRunning, name, kHanded);
-    return {HKEY_CURRENT_USER, kRunning, name, kHanded, executable};
+    test::SetString(HKEY_CURRENT_USER, kWatchRunning, name, kHanded);
+    return {HKEY_CURRENT_USER, kWatchRunning, name, kHanded, executable};
   }
   // Handles the watch's messages until it watches nothing more.
   static bool Settled(const tasks::HandOffWatch& watch) {
@@ -143,14 +143,14 @@ TEST_F(HandOffWatchTest, AHostThatEndedLeavesTheRecordOnlyWhenSomeoneTookItOrWro
     const tasks::HandedRecord handed = Handed();
     if (c.touched) {
       if (c.meanwhile)
-        test::SetString(HKEY_CURRENT_USER, kRunning, L"Word", *c.meanwhile);
+        test::SetString(HKEY_CURRENT_USER, kWatchRunning, L"Word", *c.meanwhile);
       else
-        ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunning, L"Word");
+        ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kWatchRunning, L"Word");
     }
     ASSERT_TRUE(watch.Watch(handed, std::move(process)));
     EXPECT_EQ(watch.Watching(), 1u);
     ASSERT_TRUE(Settled(watch));
-    EXPECT_EQ(Record(L"Word"), c.after);
+    EXPECT_EQ(RunningRecord(L"Word"), c.after);
   }
 }
 
@@ -160,15 +160,15 @@ TEST_F(HandOffWatchTest, ARecordStaysWhileItsHostRunsAndWhenAnotherCopyOfItRuns)
     tasks::HandOffWatch watch(300);
     ASSERT_TRUE(watch.Watch(Handed(), RunningProcess()));
     ASSERT_TRUE(Settled(watch));
-    EXPECT_EQ(Record(L"Word"), kHanded);
+    EXPECT_EQ(RunningRecord(L"Word"), kHanded);
   }
-  EXPECT_EQ(Record(L"Word"), kHanded);  // nor when the watch goes
+  EXPECT_EQ(RunningRecord(L"Word"), kHanded);  // nor when the watch goes
   {
     // The started copy ended, but another of the same program runs: it may be the one to read.
     tasks::HandOffWatch watch;
     ASSERT_TRUE(watch.Watch(Handed(L"Word", OwnFileName().c_str()), EndedProcess()));
     ASSERT_TRUE(Settled(watch));
-    EXPECT_EQ(Record(L"Word"), kHanded);
+    EXPECT_EQ(RunningRecord(L"Word"), kHanded);
   }
   {
     // The started launcher ended, but the program it started runs on: that one reads the record.
@@ -178,7 +178,7 @@ TEST_F(HandOffWatchTest, ARecordStaysWhileItsHostRunsAndWhenAnotherCopyOfItRuns)
     tasks::HandOffWatch watch;
     ASSERT_TRUE(watch.Watch(Handed(), std::move(launcher.launcher)));
     ASSERT_TRUE(Settled(watch));
-    EXPECT_EQ(Record(L"Word"), kHanded);
+    EXPECT_EQ(RunningRecord(L"Word"), kHanded);
   }
 }
 
@@ -191,8 +191,8 @@ TEST_F(HandOffWatchTest, ALaterHandOffOwnsTheValueAndOthersAreWatchedApart) {
   // Another host's record, whose host ended.
   ASSERT_TRUE(watch.Watch(Handed(L"Excel"), EndedProcess()));
   EXPECT_TRUE(test::WaitUntil([&] { return watch.Watching() == 1; }, 20s));
-  EXPECT_EQ(Record(L"Word"), kHanded);
-  EXPECT_EQ(Record(L"Excel"), std::nullopt);
+  EXPECT_EQ(RunningRecord(L"Word"), kHanded);
+  EXPECT_EQ(RunningRecord(L"Excel"), std::nullopt);
 }
 
 TEST_F(HandOffWatchTest, GoingAwaySettlesHostsThatHaveEnded) {
@@ -202,15 +202,15 @@ TEST_F(HandOffWatchTest, GoingAwaySettlesHostsThatHaveEnded) {
     ASSERT_TRUE(watch.Watch(Handed(L"Excel"), RunningProcess()));
     // No message is handled before the watch goes.
   }
-  EXPECT_EQ(Record(L"Word"), std::nullopt);
-  EXPECT_EQ(Record(L"Excel"), kHanded);
+  EXPECT_EQ(RunningRecord(L"Word"), std::nullopt);
+  EXPECT_EQ(RunningRecord(L"Excel"), kHanded);
 }
 
 TEST_F(HandOffWatchTest, NoProcessNoWatch) {
   tasks::HandOffWatch watch;
   EXPECT_FALSE(watch.Watch(Handed(), win::UniqueHandle()));
   EXPECT_EQ(watch.Watching(), 0u);
-  EXPECT_EQ(Record(L"Word"), kHanded);
+  EXPECT_EQ(RunningRecord(L"Word"), kHanded);
 }
 
 }  // namespace

@@ -20,7 +20,7 @@ bool IsWordChar(wchar_t c) noexcept {
 bool IsJoiner(wchar_t c) noexcept {
   return c == L'\'' || c == 0x2019 || c == L'-';
 }
-bool IsBlank(wchar_t c) noexcept {
+bool IsTextBlank(wchar_t c) noexcept {
   return c == L' ' || c == L'\t' || c == 0x00A0;
 }
 
@@ -50,7 +50,7 @@ std::vector<Token> Tokenize(std::wstring_view text) {
 }
 
 bool AllBlank(std::wstring_view s) {
-  return std::all_of(s.begin(), s.end(), IsBlank);
+  return std::all_of(s.begin(), s.end(), IsTextBlank);
 }
 
 // The target in the casing of the source words: UPPER stays UPPER; a Capitalised source capitalises

@@ -13,7 +13,7 @@
 namespace suiteapp {
 namespace {
 
-struct LocalFreeDeleter {
+struct LocalTextDeleter {
   void operator()(void* memory) const noexcept { ::LocalFree(memory); }
 };
 
@@ -29,7 +29,7 @@ std::wstring CurrentUserSid() {
   const auto* user = reinterpret_cast<const TOKEN_USER*>(buffer.data());
   wchar_t* raw = nullptr;
   if (!::ConvertSidToStringSidW(user->User.Sid, &raw)) return {};
-  const std::unique_ptr<wchar_t, LocalFreeDeleter> text(raw);
+  const std::unique_ptr<wchar_t, LocalTextDeleter> text(raw);
   return text.get();
 }
 

@@ -31,14 +31,14 @@ std::wstring WorkingFolder() {
   return folder;
 }
 
-struct LocalFreeDeleter {
+struct ArgvDeleter {
   void operator()(void* memory) const noexcept { ::LocalFree(memory); }
 };
 
 // The arguments after the program name, split the way the C runtime would.
 std::vector<std::wstring> Arguments(const wchar_t* commandLine) {
   int count = 0;
-  const std::unique_ptr<wchar_t*, LocalFreeDeleter> argv(::CommandLineToArgvW(commandLine, &count));
+  const std::unique_ptr<wchar_t*, ArgvDeleter> argv(::CommandLineToArgvW(commandLine, &count));
   std::vector<std::wstring> arguments;
   if (!argv) return arguments;
   for (int i = 1; i < count; ++i) arguments.emplace_back(argv.get()[i]);
