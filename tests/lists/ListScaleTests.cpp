@@ -168,8 +168,8 @@ TEST_F(ListScaleTest, AListPanelPlacesItsHeadingAndListAtTheScaleAndComesBack) {
   EXPECT_EQ(panelNow[2] - panelNow[0], size.cx);
   EXPECT_EQ(panelNow[3] - panelNow[1], size.cy);
   const SIZE strip = SkinAt(192).rows.Size();
-  // The heading at (18, 14) of the design, 198 wide, down to the list's last row; the list at (244, 10).
-  EXPECT_EQ(In(heading, panel.hwnd()), (Edges{36, 28, 36 + 396, 20 + strip.cy}));
+  // The heading at (18, 14) of the design, 198 wide and 80 deep; the list at (244, 10).
+  EXPECT_EQ(In(heading, panel.hwnd()), (Edges{36, 28, 36 + 396, 28 + 160}));
   EXPECT_EQ(In(panel.List().hwnd(), panel.hwnd()), (Edges{488, 20, 488 + strip.cx, 20 + strip.cy}));
   EXPECT_EQ(test::FontOf(panel.hwnd()), scaled.headingFont);
   EXPECT_EQ(panel.Heading(), L"Translation programs");
