@@ -139,9 +139,10 @@ void RecentDocumentsView::Refresh() {
   for (const suite::RecentDocument& entry : entries_) {
     const bool gone = KnownGone(entry.document, false);
     const TaskRow* task = FindTask(entry.taskCode);
-    rows.push_back({task ? app::LoadSkinIcon(task->command.iconId, skin::CRecentList::kIconSize, scale)
-                         : win::UniqueIcon(),
-                    std::wstring(NameOf(entry.document)), TipOf(entry, gone), gone});
+    rows.push_back(
+        {task ? app::LoadSkinIcon(static_cast<int>(task->command.iconId), skin::CRecentList::kIconSize, scale)
+              : win::UniqueIcon(),
+         std::wstring(NameOf(entry.document)), TipOf(entry, gone), gone});
   }
   list_.SetRows(std::move(rows));
 }
