@@ -67,11 +67,11 @@ CStartdeckDlg::CStartdeckDlg(ui::MainWindowContext& app)
       help_(app, app.HelpPath()),
       webService_(app),
       views_(app, buttons_, webService_),
-      recent_(app, views_),
       commands_(app, *this, buttons_, views_, webService_, help_),
       keyboard_(*this, views_, buttons_, help_),
       requests_(app, views_),
-      chain_{&chrome_, &layout_, &systemMenu_, &views_, &recent_, &commands_, &keyboard_, &requests_},
+      recent_(app, views_),
+      chain_{&chrome_, &layout_, &systemMenu_, &views_, &commands_, &keyboard_, &requests_, &recent_},
       layout_(app, chrome_.Skin(), buttons_, chain_) {}
 
 CStartdeckDlg::~CStartdeckDlg() = default;

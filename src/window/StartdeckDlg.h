@@ -70,10 +70,11 @@ class CStartdeckDlg : public win::Dialog {
   ui::WindowChrome chrome_;
   ui::SystemMenu systemMenu_;
   ui::MainViews views_;
-  ui::RecentDocumentsView recent_;
   ui::MainCommands commands_;
   ui::WindowKeyboard keyboard_;
   ui::StartRequests requests_;
+  // Last: after the first paint it fills its list once the window is whole (tips, focus).
+  ui::RecentDocumentsView recent_;
   const std::array<ui::WindowPart*, 8> chain_;
   ui::MainLayout layout_;
 };
