@@ -330,7 +330,7 @@
 #define IDS_CMDLINE_UNKNOWN 4510     // an argument the command line does not know
 #define IDS_CMDLINE_NEEDS_FILE 4511  // /translate without a document
 #define IDS_CMDLINE_NO_FILE 4512     // /translate with a document that is not there
-#define IDS_RECENT_DOCUMENTS 4513    // the jump list's category and the translation tab's list of the documents handed over last
+#define IDS_RECENT_DOCUMENTS 4513    // the documents handed over last: the jump list's, the tab's list
 #define IDS_RECENT_TRANSLATE 4514    // the recent documents' context menu: hand the document over again
 #define IDS_RECENT_REMOVE 4515       // ... take it off the list
 #define IDS_RECENT_CLEAR 4516        // ... take every document off the list
