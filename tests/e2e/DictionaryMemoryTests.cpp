@@ -183,7 +183,14 @@ TEST_F(DictionaryMemoryTest, AWordAddedThroughTheKernelsDialogChangesTheNextTran
   test::PressButton(addWord, IDOK);
   ASSERT_TRUE(test::WaitUntil([&] { return !::IsWindow(addWord); }, 5s));
 
-  EXPECT_EQ(kernel.Translate(kEnglishGerman, kSentence), L"Mein Haus ist prächtig.");
+  // The kernel stores the word once its dialog has closed.
+  std::wstring translated;
+  (void)test::WaitUntil(
+      [&] {
+        return (translated = kernel.Translate(kEnglishGerman, kSentence)) == L"Mein Haus ist prächtig.";
+      },
+      5s);
+  EXPECT_EQ(translated, L"Mein Haus ist prächtig.");
   test::Screenshot(L"dictionary-panel", 300ms);
 
   // The entry the dialog ended with is where it starts next time.
