@@ -23,8 +23,8 @@ include(GoogleTest)
 #     kind may run beside it;
 #   - any other case takes one.
 # So RUN_SERIAL and the COM lock keep their meaning within a session, and cases in two sessions
-# side by side share nothing but the machine. A program whose cases time what they do under a load
-# of their own making shares not even that: WHOLE_MACHINE keeps CTest's RUN_SERIAL, and nothing runs
+# side by side share nothing but the machine. Cases that time what they do under a load of their
+# own making share not even that: WHOLE_MACHINE gives them CTest's RUN_SERIAL, and nothing runs
 # beside them in any session. The build's own description names one session, the
 # one the test command starts (tools/wine-session.sh), so a plain `ctest` runs as it always did;
 # tools/check.sh passes a description of two (--resource-spec-file) and tools/wine-run.sh starts
@@ -71,16 +71,14 @@ function(startdeck_session_properties out)
   set(${out} ${kept} RESOURCE_GROUPS session:${slots} PARENT_SCOPE)
 endfunction()
 
-# startdeck_add_test(<name> [OWN_MAIN] [WHOLE_MACHINE] SOURCES <files...> LIBS <targets...>
+# startdeck_add_test(<name> [OWN_MAIN] [WHOLE_MACHINE <gtest filter>] SOURCES <files...> LIBS <targets...>
 #                    [PROPERTIES <ctest props>])
 # One test program; each of its cases becomes a CTest test, listed when CTest runs (under Wine in
-# the cross build, where listing needs the Wine session that the test command starts).
+# the cross build, where listing needs the Wine session that the test command starts). The cases
+# WHOLE_MACHINE's filter matches run with nothing beside them; the others as PROPERTIES say.
 function(startdeck_add_test name)
-  cmake_parse_arguments(T "OWN_MAIN;WHOLE_MACHINE" "" "SOURCES;LIBS;PROPERTIES" ${ARGN})
+  cmake_parse_arguments(T "OWN_MAIN" "WHOLE_MACHINE" "SOURCES;LIBS;PROPERTIES" ${ARGN})
   startdeck_session_properties(T_PROPERTIES ${T_PROPERTIES})
-  if(T_WHOLE_MACHINE)
-    list(APPEND T_PROPERTIES RUN_SERIAL TRUE)
-  endif()
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} gtest gmock)
   if(NOT T_OWN_MAIN)
@@ -89,12 +87,21 @@ function(startdeck_add_test name)
   # Under Wine a test program that crashes may still end with exit code 0: only the case's own
   # verdict in the output counts. A skipped case is no pass: CTest lists it as not run, and
   # tools/check.sh counts it apart with the reason GoogleTest printed.
+  set(verdicts
+      PASS_REGULAR_EXPRESSION "\\[       OK \\]"
+      FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]"
+      SKIP_REGULAR_EXPRESSION "\\[  SKIPPED \\]")
+  if(T_WHOLE_MACHINE)
+    gtest_discover_tests(${name}
+      DISCOVERY_MODE PRE_TEST
+      DISCOVERY_TIMEOUT 120
+      TEST_FILTER "${T_WHOLE_MACHINE}"
+      PROPERTIES TIMEOUT 120 ${verdicts} ${T_PROPERTIES} RUN_SERIAL TRUE)
+    set(rest TEST_FILTER "-${T_WHOLE_MACHINE}")
+  endif()
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 120
-    PROPERTIES TIMEOUT 120
-      PASS_REGULAR_EXPRESSION "\\[       OK \\]"
-      FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]"
-      SKIP_REGULAR_EXPRESSION "\\[  SKIPPED \\]"
-      ${T_PROPERTIES})
+    ${rest}
+    PROPERTIES TIMEOUT 120 ${verdicts} ${T_PROPERTIES})
 endfunction()
