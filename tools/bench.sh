@@ -3,6 +3,8 @@
 # against a bare window and a bare window loading the same system libraries, the plug-in
 # table's load, a long quick translation, and the size, first paint and working set at 100 % against
 # 200 % display scale (Wine).
+#   STARTDECK_BENCH_BEFORE=OTHER/build/mingw/bin tools/bench.sh   also times an earlier build's start-up
+#   STARTDECK_BENCH_RUNS=9                                       runs of each start-up (default 7)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -18,7 +20,19 @@ source tools/wine-session.sh
 wine_session_start "$root/build/mingw/bench-prefix"
 bin="$root/build/mingw/bin"
 wine "$bin/DemoInstall.exe" 'C:\VANTO' </dev/null
-wine "$bin/FirstPaintBench.exe" 'C:\VANTO\Startdeck.exe' "VANTO Translator Home" 7 </dev/null
+# STARTDECK_BENCH_BEFORE=<an earlier mingw build's bin folder>: its program takes turns with this one,
+# installed beside it (the same installation, the earlier program and its libraries in a folder of
+# their own), for the table of steps before and after.
+before=()
+if [ -n "${STARTDECK_BENCH_BEFORE:-}" ]; then
+  earlier=$(winepath -u 'C:\VANTO-before')
+  rm -rf "$earlier"
+  cp -r "$(winepath -u 'C:\VANTO')" "$earlier"
+  cp "$STARTDECK_BENCH_BEFORE"/Startdeck.exe "$STARTDECK_BENCH_BEFORE"/StartdeckRes*.dll \
+    "$STARTDECK_BENCH_BEFORE"/StartdeckSkin.dll "$earlier/"
+  before=('C:\VANTO-before\Startdeck.exe')
+fi
+wine "$bin/FirstPaintBench.exe" 'C:\VANTO\Startdeck.exe' "VANTO Translator Home" "${STARTDECK_BENCH_RUNS:-7}" "${before[@]}" </dev/null
 
 echo "== the window in its first 500 ms against the picture it settles on (frames in build/mingw/startup-frames)"
 rm -rf "$root/build/mingw/startup-frames"

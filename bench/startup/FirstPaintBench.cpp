@@ -4,8 +4,10 @@
 // process then waits for input for the first time), with the peak working set. For Startdeck's
 // median run the table of its start-up steps follows, as the program itself timed them.
 //
-//   FirstPaintBench.exe STARTDECK_EXE PRODUCT_NAME [RUNS]
+//   FirstPaintBench.exe STARTDECK_EXE PRODUCT_NAME [RUNS [EARLIER_STARTDECK_EXE]]
 //   FirstPaintBench.exe --once STARTDECK_EXE PRODUCT_NAME
+// With an earlier build's program (installed beside the other, in a folder of its own), both take
+// turns with the yardsticks, and each gets its figures and its table of steps: before and after.
 // With --once, Startdeck alone is measured once and one line printed for a script to gather:
 // "startdeck MILLISECONDS PEAK_WORKING_SET_BYTES DPI" (bench/scales.sh alternates such runs between
 // prefixes of different DPIs).
@@ -209,10 +211,11 @@ std::wstring ThisFolder() {
   return folder.substr(0, folder.find_last_of(L'\\'));
 }
 
-void PrintSteps(const Sample& run) {
+void PrintSteps(const wchar_t* label, const Sample& run) {
   std::wprintf(
-      L"start-up steps of Startdeck's median run (ms; \"took\" is the time since the step before;\n"
-      L"the working set when the step ended):\n");
+      L"start-up steps of the median run of %ls (ms; \"took\" is the time since the step before;\n"
+      L"the working set when the step ended):\n",
+      label);
   std::wprintf(L"  %-40ls %9ls %9ls %9ls\n", L"step ended", L"at", L"took", L"WS MB");
   std::wprintf(L"  %-40ls %9.1f %9ls\n", L"process created", 0.0, L"");
   double before = 0;
@@ -242,21 +245,26 @@ int wmain(int argc, wchar_t** argv) {
   }
   if (argc < 3) {
     std::fwprintf(stderr,
-                  L"usage: FirstPaintBench STARTDECK_EXE PRODUCT_NAME [RUNS]\n"
+                  L"usage: FirstPaintBench STARTDECK_EXE PRODUCT_NAME [RUNS [EARLIER_STARTDECK_EXE]]\n"
                   L"       FirstPaintBench --once STARTDECK_EXE PRODUCT_NAME\n");
     return 2;
   }
   const int runs = argc > 3 ? std::max(1, _wtoi(argv[3])) : 7;
-  const Program programs[] = {
+  std::vector<Program> programs = {
       {ThisFolder() + L"\\BareWindow.exe", L"Bare window", false},
       {ThisFolder() + L"\\BareWindowWithLibraries.exe", L"Bare window", false},
       {argv[1], argv[2], true},
   };
-  const wchar_t* const labels[] = {L"bare Win32 window", L"bare window + system DLLs", L"Startdeck"};
-  std::vector<Sample> samples[3];
+  std::vector<const wchar_t*> labels = {L"bare Win32 window", L"bare window + system DLLs", L"Startdeck"};
+  if (argc > 4) {
+    programs.push_back({argv[4], argv[2], true});
+    labels.back() = L"Startdeck (after)";
+    labels.push_back(L"Startdeck (before)");
+  }
+  std::vector<std::vector<Sample>> samples(programs.size());
   // Take turns, so that whatever else the machine does weighs on each alike.
   for (int i = 0; i < runs; ++i)
-    for (size_t p = 0; p < 3; ++p) {
+    for (size_t p = 0; p < programs.size(); ++p) {
       Sample sample;
       if (!Measure(programs[p], i, sample)) {
         std::fwprintf(stderr, L"the window of %ls did not show\n", programs[p].path.c_str());
@@ -266,23 +274,26 @@ int wmain(int argc, wchar_t** argv) {
     }
 
   std::wprintf(L"first paint and peak working set, medians of %d runs:\n", runs);
-  double ms[3] = {}, peak[3] = {};
-  for (size_t p = 0; p < 3; ++p) {
+  std::vector<double> ms(programs.size()), peak(programs.size());
+  for (size_t p = 0; p < programs.size(); ++p) {
     ms[p] = MedianRun(samples[p]).milliseconds;
     peak[p] = MedianPeak(samples[p]);
     std::wprintf(L"  %-28ls %8.1f ms %8.1f MB\n", labels[p], ms[p], peak[p]);
   }
-  std::wprintf(L"  ratio to the bare window          %6.2f   (goal: at most 1.3)\n",
-               ms[0] > 0 ? ms[2] / ms[0] : 0.0);
-  std::wprintf(L"  ratio to the bare window + DLLs   %6.2f\n", ms[1] > 0 ? ms[2] / ms[1] : 0.0);
-  std::wprintf(L"  working set above the bare window %6.1f MB (goal: at most 8 MB)\n", peak[2] - peak[0]);
-  // Wine's own process start varies most on a loaded machine; this leaves it out.
-  std::vector<double> own;
-  for (const Sample& s : samples[2])
-    if (!s.steps.empty()) own.push_back(s.milliseconds - s.steps.front().at);
-  std::sort(own.begin(), own.end());
-  if (!own.empty())
-    std::wprintf(L"  Startdeck from wWinMain to painted %6.1f ms (median)\n", own[own.size() / 2]);
-  PrintSteps(MedianRun(samples[2]));
+  for (size_t p = 2; p < programs.size(); ++p) {
+    std::wprintf(L"%ls:\n", labels[p]);
+    std::wprintf(L"  ratio to the bare window          %6.2f   (goal: at most 1.3)\n",
+                 ms[0] > 0 ? ms[p] / ms[0] : 0.0);
+    std::wprintf(L"  ratio to the bare window + DLLs   %6.2f\n", ms[1] > 0 ? ms[p] / ms[1] : 0.0);
+    std::wprintf(L"  working set above the bare window %6.1f MB (goal: at most 8 MB)\n", peak[p] - peak[0]);
+    // Wine's own process start varies most on a loaded machine; this leaves it out.
+    std::vector<double> own;
+    for (const Sample& s : samples[p])
+      if (!s.steps.empty()) own.push_back(s.milliseconds - s.steps.front().at);
+    std::sort(own.begin(), own.end());
+    if (!own.empty())
+      std::wprintf(L"  own work from wWinMain to painted %6.1f ms (median)\n", own[own.size() / 2]);
+  }
+  for (size_t p = programs.size(); p-- > 2;) PrintSteps(labels[p], MedianRun(samples[p]));
   return 0;
 }

@@ -47,6 +47,10 @@ bool CStartdeckApp::InitInstance() {
 }
 
 bool CStartdeckApp::Start() {
+  // Decoding the pictures takes as long as the rest of the start-up before the window is made: a
+  // second processor does it meanwhile. The window asks for the system's scale first.
+  firstPaintPictures_.emplace(CStartdeckDlg::FirstPaintPictures(win::SkinScaleFor(win::SystemDpi())));
+
   INITCOMMONCONTROLSEX controls{sizeof(controls), 0xFF};
   ::InitCommonControlsEx(&controls);
   app::MarkStartup(L"common controls");

@@ -15,6 +15,7 @@
 #include "core/SettingsStore.h"
 #include "core/SharedGraphics.h"
 #include "core/SingleInstance.h"
+#include "core/SkinPrefetch.h"
 #include "profile/CryptedProfile.h"
 #include "tasks/DictAndTMMUtils.h"
 #include "window/MainWindowContext.h"
@@ -61,6 +62,7 @@ class CStartdeckApp final : public ui::MainWindowContext {
   void SetSettingsLoader(std::function<void()> loader) override { settingsLoader_ = std::move(loader); }
   [[nodiscard]] const app::SharedGraphics& Graphics() const noexcept override { return graphics_; }
   [[nodiscard]] app::SharedGraphics& RescalableGraphics() noexcept override { return graphics_; }
+  void WindowPainted() override { firstPaintPictures_.reset(); }
   [[nodiscard]] HWND MainWindow() const noexcept override { return mainWindow_; }
   void SetMainWindow(HWND window) noexcept override;
 
@@ -100,6 +102,8 @@ class CStartdeckApp final : public ui::MainWindowContext {
   CXCryptedProfileW profile_;
   app::SingleInstance instance_;
   std::optional<win::OleScope> ole_;
+  // The pictures of the window's first paint, decoded on a thread of their own meanwhile.
+  std::optional<app::SkinPrefetch> firstPaintPictures_;
   win::UniqueModule richEdit_;
   app::KernelConnection kernel_;
   app::SettingsStore settings_;

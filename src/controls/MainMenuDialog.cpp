@@ -29,6 +29,12 @@ bool CMainMenuDialog::Create(HWND parent, int x, int y, const MainMenuFonts& fon
   return true;
 }
 
+std::vector<int> CMainMenuDialog::FirstPictures() {
+  std::vector<int> ids{IDB_START_BACKGROUND};
+  for (size_t i = 0; i < kButtonCount; ++i) ids.push_back(ui::TabInStartSlot(i)->startFaces[0]);
+  return ids;
+}
+
 CMenuButton* CMainMenuDialog::Button(int id) noexcept {
   const ui::TabRow* row = ui::TabOfStartButton(id);
   return row ? &buttons_[static_cast<size_t>(row->startSlot)] : nullptr;

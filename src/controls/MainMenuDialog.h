@@ -8,6 +8,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "controls/MenuButton.h"
 #include "menu/TabTable.h"
@@ -30,6 +31,10 @@ class CMainMenuDialog : public win::Dialog {
   static constexpr COLORREF kBlue = RGB(0x00, 0x4D, 0xAB);  // 0xAB4D00: descriptions and the text
 
   CMainMenuDialog() = default;
+
+  // The pictures the page shows first, in the order it decodes them: its background when it is
+  // made, then each button's normal face as it is first painted.
+  [[nodiscard]] static std::vector<int> FirstPictures();
 
   // Creates the page from its template as a hidden child of `parent` at (x, y).
   bool Create(HWND parent, int x, int y, const MainMenuFonts& fonts);

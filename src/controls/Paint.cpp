@@ -23,35 +23,23 @@ HBITMAP LoadSkinBitmap(int id) noexcept {
   return app::LoadSkinImage(::GetModuleHandleW(nullptr), id);
 }
 
-namespace {
-
-// Where the picture `id` drawn for `scale` lives: the scaled skin library's set of that scale, or
-// the program's own set at 100 % and whenever the library lacks the picture (the shared graphics
-// then fall back to 100 % as a whole, so the window's scale is the design's too).
-struct PictureSource {
-  HMODULE module;
-  std::wstring type;
-};
-
-PictureSource SourceOf(int id, win::Scale scale) {
+app::SkinPicture SkinPictureOf(int id, win::Scale scale) {
   if (!scale.IsDesign()) {
     if (const HMODULE scaled = app::ProgramScaledSkin()) {
       std::wstring type = app::SkinResourceType(app::kSkinImageType, scale);
-      if (app::SkinImageSize(scaled, id, type.c_str()).cx > 0) return {scaled, std::move(type)};
+      if (app::SkinImageSize(scaled, id, type.c_str()).cx > 0) return {scaled, id, std::move(type)};
     }
   }
-  return {::GetModuleHandleW(nullptr), app::kSkinImageType};
+  return {::GetModuleHandleW(nullptr), id, app::kSkinImageType};
 }
 
-}  // namespace
-
 HBITMAP LoadSkinBitmap(int id, win::Scale scale) noexcept {
-  const PictureSource source = SourceOf(id, scale);
+  const app::SkinPicture source = SkinPictureOf(id, scale);
   return app::LoadSkinImage(source.module, id, source.type.c_str());
 }
 
 SIZE SkinBitmapSize(int id, win::Scale scale) noexcept {
-  const PictureSource source = SourceOf(id, scale);
+  const app::SkinPicture source = SkinPictureOf(id, scale);
   return app::SkinImageSize(source.module, id, source.type.c_str());
 }
 

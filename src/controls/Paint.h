@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/SkinImage.h"
 #include "win/Dc.h"
 #include "win/Scale.h"
 
@@ -26,6 +27,10 @@ inline constexpr COLORREF kTransparent = RGB(255, 0, 255);
 // that a control's size and the picture it draws always agree.
 [[nodiscard]] HBITMAP LoadSkinBitmap(int id, win::Scale scale) noexcept;
 [[nodiscard]] SIZE SkinBitmapSize(int id, win::Scale scale) noexcept;
+// Where that picture is read from: the scaled skin library's set of that scale, or the program's
+// own set at 100 % and whenever the library lacks the picture (the shared graphics then fall back
+// to 100 % as a whole, so the window's scale is the design's too).
+[[nodiscard]] app::SkinPicture SkinPictureOf(int id, win::Scale scale);
 
 // Copies `bitmap` whole to (x, y) of `dc`.
 void DrawBitmap(HDC dc, HBITMAP bitmap, int x, int y) noexcept;

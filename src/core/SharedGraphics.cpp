@@ -87,8 +87,14 @@ SharedGraphics::Set SharedGraphics::MakeSet(int dpi) {
   set.scale = win::SkinScaleFor(dpi);
   if (!set.scale.IsDesign()) {
     if (!scaledSkinKnown_) {
-      ownScaledSkin_ = OpenScaledSkin(skinModule_);
-      scaledSkin_ = ownScaledSkin_.get();
+      // The running program's library is the one every control reads (and the one the first
+      // paint's pictures are decoded ahead from); another skin's is opened for it alone.
+      if (skinModule_ == ::GetModuleHandleW(nullptr)) {
+        scaledSkin_ = ProgramScaledSkin();
+      } else {
+        ownScaledSkin_ = OpenScaledSkin(skinModule_);
+        scaledSkin_ = ownScaledSkin_.get();
+      }
       scaledSkinKnown_ = true;
     }
     set.type = SkinResourceType(kSkinImageType, set.scale);

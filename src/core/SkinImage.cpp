@@ -6,8 +6,11 @@
 #include <array>
 #include <cstdint>
 #include <span>
+#include <system_error>
 #include <vector>
 
+#include "core/LogSink.h"
+#include "core/SkinPrefetch.h"
 #include "win/ComScope.h"
 #include "win/Handle.h"
 
@@ -87,7 +90,16 @@ struct DibInfo {
   RGBQUAD table[256];
 };
 
+// The live prefetch, and the lock over it and its slots.
+std::mutex prefetchLock;
+SkinPrefetch* livePrefetch = nullptr;
+
 }  // namespace
+
+// The decode itself, the friend of the factory scope.
+struct SkinImageDecoder {
+  static HBITMAP Decode(HMODULE module, int id, const wchar_t* type) noexcept;
+};
 
 SkinImageFactoryScope::SkinImageFactoryScope() noexcept {
   if (threadScope) return;
@@ -108,6 +120,91 @@ SIZE SkinImageSize(HMODULE module, int id, const wchar_t* type) noexcept {
 }
 
 HBITMAP LoadSkinImage(HMODULE module, int id, const wchar_t* type) noexcept {
+  {
+    std::unique_lock lock(prefetchLock);
+    if (livePrefetch)
+      if (const HBITMAP ready = livePrefetch->Take(lock, module, id, type)) return ready;
+  }
+  return SkinImageDecoder::Decode(module, id, type);
+}
+
+SkinPrefetch::SkinPrefetch(std::vector<SkinPicture> pictures) {
+  const std::lock_guard lock(prefetchLock);
+  if (livePrefetch || pictures.empty()) return;
+  slots_.reserve(pictures.size());
+  for (SkinPicture& picture : pictures) slots_.push_back({std::move(picture), {}, false, false, false});
+  try {
+    thread_ = std::thread([this] { DecodeAll(); });
+  } catch (const std::system_error& error) {
+    Log().Line(L"The skin's pictures are decoded as they are shown: no thread for them (%hs).", error.what());
+    return;
+  }
+  livePrefetch = this;
+}
+
+SkinPrefetch::~SkinPrefetch() {
+  {
+    const std::lock_guard lock(prefetchLock);
+    if (livePrefetch == this) livePrefetch = nullptr;
+    stopping_ = true;
+  }
+  if (thread_.joinable()) thread_.join();
+  // A caller still waiting has been told the decodes are over; it leaves before the slots go.
+  std::unique_lock lock(prefetchLock);
+  decoded_.wait(lock, [this] { return waiting_ == 0; });
+}
+
+size_t SkinPrefetch::TakenCount() const {
+  const std::lock_guard lock(prefetchLock);
+  size_t taken = 0;
+  for (const Slot& slot : slots_) taken += slot.handedOut ? 1 : 0;
+  return taken;
+}
+
+void SkinPrefetch::DecodeAll() noexcept {
+  // COM and one imaging factory of the thread's own, for all of its decodes.
+  const win::ComApartment com;
+  const SkinImageFactoryScope factory;
+  for (Slot& slot : slots_) {
+    {
+      const std::lock_guard lock(prefetchLock);
+      if (stopping_) break;
+      if (slot.taken) continue;
+    }
+    win::UniqueBitmap bitmap(
+        SkinImageDecoder::Decode(slot.picture.module, slot.picture.id, slot.picture.type.c_str()));
+    {
+      const std::lock_guard lock(prefetchLock);
+      slot.bitmap = std::move(bitmap);
+      slot.decoded = true;
+    }
+    decoded_.notify_all();
+  }
+  {
+    // Whoever still waits for a picture this thread will not decode decodes it itself.
+    const std::lock_guard lock(prefetchLock);
+    for (Slot& slot : slots_) slot.decoded = true;
+  }
+  decoded_.notify_all();
+}
+
+HBITMAP SkinPrefetch::Take(std::unique_lock<std::mutex>& lock, HMODULE module, int id,
+                           const wchar_t* type) noexcept {
+  for (Slot& slot : slots_) {
+    if (slot.taken || slot.picture.id != id || slot.picture.module != module || slot.picture.type != type)
+      continue;
+    ++waiting_;
+    decoded_.wait(lock, [&slot] { return slot.decoded; });
+    --waiting_;
+    slot.taken = true;
+    slot.handedOut = slot.bitmap.valid();
+    if (waiting_ == 0) decoded_.notify_all();
+    return slot.bitmap.release();
+  }
+  return nullptr;
+}
+
+HBITMAP SkinImageDecoder::Decode(HMODULE module, int id, const wchar_t* type) noexcept {
   const std::span<const std::uint8_t> bytes = SkinResourceBytes(module, id, type);
   if (bytes.empty()) return nullptr;
   const win::ComApartment com;  // for the length of one load, when the thread has none of its own

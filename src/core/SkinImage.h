@@ -6,11 +6,22 @@
 #include <windows.h>
 #include <wrl/client.h>
 
+#include <string>
+
 struct IWICImagingFactory;
 
 namespace app {
 
+struct SkinImageDecoder;
+
 inline constexpr const wchar_t* kSkinImageType = L"PNG";
+
+// Where a skin picture is read from: its module, ID and resource type.
+struct SkinPicture {
+  HMODULE module;
+  int id;
+  std::wstring type;
+};
 
 // The picture's size from its header, without decoding it; {0, 0} when `id` is not a skin picture
 // of `module`. `type` is the resource type: "PNG" for the program's own set, "PNG150" and the like
@@ -20,7 +31,8 @@ inline constexpr const wchar_t* kSkinImageType = L"PNG";
 // A new bottom-up DIB section with the picture's pixels, owned by the caller: 8 bits a pixel with
 // the picture's colours as its table when there are no more than 256 of them, else 24; null when
 // `id` is not a skin picture of `module` or cannot be decoded. Uses COM on the calling thread (and
-// initialises it for the call if nobody has).
+// initialises it for the call if nobody has). A picture of the live SkinPrefetch (SkinPrefetch.h)
+// is taken from it.
 [[nodiscard]] HBITMAP LoadSkinImage(HMODULE module, int id, const wchar_t* type = kSkinImageType) noexcept;
 
 // While one lives, the pictures decoded on the thread that made it, while that thread has COM of
@@ -38,7 +50,7 @@ class SkinImageFactoryScope {
   [[nodiscard]] bool HoldsFactory() const noexcept { return factory_ != nullptr; }
 
  private:
-  friend HBITMAP LoadSkinImage(HMODULE module, int id, const wchar_t* type) noexcept;
+  friend struct SkinImageDecoder;
   bool active_ = false;
   Microsoft::WRL::ComPtr<IWICImagingFactory> factory_;
 };

@@ -49,37 +49,100 @@ std::wstring MenuItemName(UINT id) {
 
 // The check boxes' pictures and font at the graphics' scale.
 ui::skin::CheckboxSkin CheckboxSkinOf(const app::SharedGraphics& graphics) {
-  ui::skin::CheckboxSkin box{graphics.Bitmap(IDB_CHECK_OFF_NORMAL),     graphics.Bitmap(IDB_CHECK_OFF_HOVER),
-                             graphics.Bitmap(IDB_CHECK_OFF_PRESSED),    graphics.Bitmap(IDB_CHECK_ON_NORMAL),
-                             graphics.Bitmap(IDB_CHECK_ON_HOVER),       graphics.Bitmap(IDB_CHECK_ON_PRESSED),
-                             graphics.Font(app::SharedFont::kTahoma12), RGB(255, 255, 255)};
+  const auto& ids = MainButtons::kCheckBoxPictures;
+  ui::skin::CheckboxSkin box{graphics.Bitmap(ids[0]),
+                             graphics.Bitmap(ids[1]),
+                             graphics.Bitmap(ids[2]),
+                             graphics.Bitmap(ids[3]),
+                             graphics.Bitmap(ids[4]),
+                             graphics.Bitmap(ids[5]),
+                             graphics.Font(app::SharedFont::kTahoma12),
+                             RGB(255, 255, 255)};
   box.ownTooltip = false;  // the window's own tips cover them
   return box;
 }
 
+// The picture buttons, in the order they are made; Home, Back and Launch/Install start hidden.
+struct ButtonRow {
+  CMenuButton MainButtons::*button;
+  int id;
+  std::array<int, 3> faces;  // normal, hover, pressed
+  UINT captionId;
+  MenuButtonStyle style;
+  bool shownAtStart;
+};
+
+constexpr ButtonRow kButtons[] = {
+    {&MainButtons::close,
+     IDC_CLOSE,
+     {IDB_CLOSE_NORMAL, IDB_CLOSE_HOVER, IDB_CLOSE_PRESSED},
+     0,
+     MenuButtonStyle::kPush,
+     true},
+    {&MainButtons::minimize,
+     IDC_MINIMIZE,
+     {IDB_MINIMIZE_NORMAL, IDB_MINIMIZE_HOVER, IDB_MINIMIZE_PRESSED},
+     0,
+     MenuButtonStyle::kPush,
+     true},
+    {&MainButtons::exit,
+     IDC_EXIT,
+     {IDB_EXIT_NORMAL, IDB_EXIT_HOVER, IDB_EXIT_PRESSED},
+     IDS_EXIT,
+     MenuButtonStyle::kPush,
+     true},
+    {&MainButtons::about,
+     IDC_ABOUT,
+     {IDB_ABOUT_NORMAL, IDB_ABOUT_HOVER, IDB_ABOUT_PRESSED},
+     IDS_ABOUT,
+     MenuButtonStyle::kPush,
+     true},
+    // Back and Launch/Install take About's place, Home sits left of them. Their faces carry a glyph
+    // left of x = 19: the caption keeps to the rest.
+    {&MainButtons::home,
+     IDC_HOME,
+     {IDB_HOME_NORMAL, IDB_HOME_HOVER, IDB_HOME_PRESSED},
+     IDS_HOME,
+     MenuButtonStyle::kGlyph,
+     false},
+    {&MainButtons::back,
+     IDC_BACK,
+     {IDB_BACK_NORMAL, IDB_BACK_HOVER, IDB_BACK_PRESSED},
+     IDS_BACK,
+     MenuButtonStyle::kGlyph,
+     false},
+    {&MainButtons::launchInstall,
+     IDC_LAUNCH_INSTALL,
+     {IDB_LAUNCH_NORMAL, IDB_LAUNCH_HOVER, IDB_LAUNCH_PRESSED},
+     IDS_INSTALL,
+     MenuButtonStyle::kPush,
+     false},
+    {&MainButtons::help,
+     IDC_HELP_BUTTON,
+     {IDB_HELP_NORMAL, IDB_HELP_HOVER, IDB_HELP_PRESSED},
+     0,
+     MenuButtonStyle::kPush,
+     true},
+};
+
 }  // namespace
+
+std::vector<int> MainButtons::FirstFaces() {
+  std::vector<int> ids;
+  for (const ButtonRow& row : kButtons)
+    if (row.shownAtStart) ids.push_back(row.faces[0]);
+  return ids;
+}
 
 void MainButtons::Create(HWND window, const app::SharedGraphics& graphics) {
   const win::Scale scale = graphics.Scale();
-  const auto make = [&](CMenuButton& button, int id, std::array<int, 3> faces, UINT captionId,
-                        MenuButtonStyle style = MenuButtonStyle::kPush) {
-    button.CreateWithSkinFaces(0, 0, {faces[0], faces[1], faces[2], 0}, style, captionId, 0, window, id);
+  for (const ButtonRow& row : kButtons) {
+    CMenuButton& button = this->*row.button;
+    button.CreateWithSkinFaces(0, 0, {row.faces[0], row.faces[1], row.faces[2], 0}, row.style, row.captionId,
+                               0, window, row.id);
     button.SetScale(scale);
-  };
-  make(close, IDC_CLOSE, {IDB_CLOSE_NORMAL, IDB_CLOSE_HOVER, IDB_CLOSE_PRESSED}, 0);
-  make(minimize, IDC_MINIMIZE, {IDB_MINIMIZE_NORMAL, IDB_MINIMIZE_HOVER, IDB_MINIMIZE_PRESSED}, 0);
-  make(exit, IDC_EXIT, {IDB_EXIT_NORMAL, IDB_EXIT_HOVER, IDB_EXIT_PRESSED}, IDS_EXIT);
-  make(about, IDC_ABOUT, {IDB_ABOUT_NORMAL, IDB_ABOUT_HOVER, IDB_ABOUT_PRESSED}, IDS_ABOUT);
-  // Back and Launch/Install take About's place, Home sits left of them; all hidden until a tab opens.
-  // Their faces carry a glyph left of x = 19: the caption keeps to the rest.
-  make(home, IDC_HOME, {IDB_HOME_NORMAL, IDB_HOME_HOVER, IDB_HOME_PRESSED}, IDS_HOME,
-       MenuButtonStyle::kGlyph);
-  make(back, IDC_BACK, {IDB_BACK_NORMAL, IDB_BACK_HOVER, IDB_BACK_PRESSED}, IDS_BACK,
-       MenuButtonStyle::kGlyph);
-  make(launchInstall, IDC_LAUNCH_INSTALL, {IDB_LAUNCH_NORMAL, IDB_LAUNCH_HOVER, IDB_LAUNCH_PRESSED},
-       IDS_INSTALL);
-  for (const CMenuButton* hidden : {&home, &back, &launchInstall}) ::ShowWindow(hidden->hwnd(), SW_HIDE);
-  make(help, IDC_HELP_BUTTON, {IDB_HELP_NORMAL, IDB_HELP_HOVER, IDB_HELP_PRESSED}, 0);
+    if (!row.shownAtStart) ::ShowWindow(button.hwnd(), SW_HIDE);
+  }
   // The label carries the Help button's access key: right before the button, the dialog manager
   // moves the focus from it to the button.
   helpLabel = MakeChild(L"STATIC", IDS_HELP, SS_LEFT, {}, window, -1, nullptr);

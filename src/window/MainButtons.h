@@ -6,6 +6,10 @@
 
 #include <windows.h>
 
+#include <array>
+#include <vector>
+
+#include "SkinIds.h"
 #include "controls/MenuButton.h"
 #include "controls/CustomCheckbox.h"
 #include "win/Scale.h"
@@ -17,6 +21,13 @@ class SharedGraphics;
 namespace ui {
 
 struct MainButtons {
+  // The check boxes' pictures, all decoded by Create: unticked normal, hover and pressed, then ticked.
+  static constexpr std::array<int, 6> kCheckBoxPictures = {IDB_CHECK_OFF_NORMAL,  IDB_CHECK_OFF_HOVER,
+                                                           IDB_CHECK_OFF_PRESSED, IDB_CHECK_ON_NORMAL,
+                                                           IDB_CHECK_ON_HOVER,    IDB_CHECK_ON_PRESSED};
+  // The faces the first paint shows: the normal ones of the buttons shown at start.
+  [[nodiscard]] static std::vector<int> FirstFaces();
+
   // Makes the buttons and places them at the graphics' scale.
   void Create(HWND window, const app::SharedGraphics& graphics);
   // The fonts of the graphics' (new) scale; the buttons' own faces and sizes follow the scale

@@ -32,6 +32,9 @@ class MainWindowContext : public tasks::TaskContext {
   // The shared graphics, to switch to another scale (only the main window does, when its DPI
   // changes); Graphics() is the same object.
   [[nodiscard]] virtual app::SharedGraphics& RescalableGraphics() = 0;
+  // The window has been painted whole: what the start-up readied for its first paint and it did not
+  // use is let go.
+  virtual void WindowPainted() = 0;
 };
 
 }  // namespace ui

@@ -9,6 +9,7 @@
 #include "win/DpiChange.h"
 #include "win/KeyboardCues.h"
 #include "win/Resources.h"
+#include "controls/Paint.h"
 
 struct CStartdeckDlg::Route {
   UINT message;            // a message of the system or of our own, or
@@ -80,6 +81,21 @@ INT_PTR CStartdeckDlg::DoModal() {
   return Dialog::DoModal(win::ResourceModule(), IDD_STARTDECK, nullptr);
 }
 
+std::vector<app::SkinPicture> CStartdeckDlg::FirstPaintPictures(win::Scale scale) {
+  // The background when the window is made, the check boxes' pictures when they are, the start
+  // page's background when it is; then the faces as the buttons paint. (The system menu's come
+  // after the paint.)
+  std::vector<int> ids{ui::WindowSkin::kBackground};
+  ids.insert(ids.end(), ui::MainButtons::kCheckBoxPictures.begin(), ui::MainButtons::kCheckBoxPictures.end());
+  const std::vector<int> page = CMainMenuDialog::FirstPictures();
+  ids.push_back(page.front());
+  for (const int id : ui::MainButtons::FirstFaces()) ids.push_back(id);
+  ids.insert(ids.end(), page.begin() + 1, page.end());
+  std::vector<app::SkinPicture> pictures;
+  for (const int id : ids) pictures.push_back(ui::SkinPictureOf(id, scale));
+  return pictures;
+}
+
 ui::WindowPart* CStartdeckDlg::PartOf(Part part) noexcept {
   switch (part) {
     case Part::kNone: return nullptr;
@@ -145,7 +161,7 @@ void CStartdeckDlg::Compose() {
   // The component may look for the window by its title, which it has by now.
   webService_.Start(*this, buttons_.dictionaryUpdates);
   app::MarkStartup(L"web-service exchange started");
-  systemMenu_.Rework(hwnd(), app_.Graphics());
+  systemMenu_.Create(hwnd(), app_.Graphics());
   views_.Create(hwnd());
   ::SetWindowLongPtrW(hwnd(), GWL_STYLE, ::GetWindowLongPtrW(hwnd(), GWL_STYLE) | WS_MINIMIZEBOX);
   keyboard_.Create();
@@ -161,6 +177,7 @@ void CStartdeckDlg::AfterFirstPaint() {
   // shows half drawn while the rest is made.
   ::RedrawWindow(hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
   app::MarkStartup(L"window fully painted");
+  app_.WindowPainted();
   for (ui::WindowPart* part : chain_) part->AfterFirstPaint();
   for (ui::WindowPart* part : chain_) part->AfterFirstPaintLater();
 }

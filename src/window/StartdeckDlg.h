@@ -7,6 +7,9 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
+
+#include "core/SkinImage.h"
 
 #include "window/ContextHelp.h"
 #include "window/MainButtons.h"
@@ -32,6 +35,10 @@ class CStartdeckDlg : public win::Dialog {
 
   // Runs the window until it closes.
   INT_PTR DoModal();
+
+  // The skin pictures of the window's first paint at `scale`, in the order it asks for them: what
+  // may be decoded ahead while the program starts.
+  [[nodiscard]] static std::vector<app::SkinPicture> FirstPaintPictures(win::Scale scale);
 
  protected:
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;

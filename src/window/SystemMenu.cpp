@@ -28,9 +28,17 @@ constexpr struct {
 
 }  // namespace
 
-void SystemMenu::Rework(HWND window, const app::SharedGraphics& graphics) {
+void SystemMenu::Create(HWND window, const app::SharedGraphics& graphics) noexcept {
   window_ = window;
   graphics_ = &graphics;
+}
+
+void SystemMenu::AfterFirstPaint() {
+  Rework();
+}
+
+void SystemMenu::Rework() {
+  reworked_ = true;
   HMENU menu = ::GetSystemMenu(window_, FALSE);
   if (!menu) return;
   // Empty the window's own menu and lay it out anew, by position.
@@ -51,7 +59,7 @@ void SystemMenu::Rework(HWND window, const app::SharedGraphics& graphics) {
 void SystemMenu::Rescale() {
   static_assert(std::size(kPictures) == std::tuple_size_v<decltype(bitmaps_)>);
   HMENU menu = ::GetSystemMenu(window_, FALSE);
-  if (!menu || !graphics_) return;
+  if (!menu || !graphics_ || !reworked_) return;
   scale_ = graphics_->Scale();
   for (size_t i = 0; i < std::size(kPictures); ++i) {
     // The item shows the new picture before the old one goes.
@@ -104,7 +112,7 @@ void SystemMenu::OnContextMenu(POINT screen) {
 
 void SystemMenu::Update(bool minimized) {
   HMENU menu = ::GetSystemMenu(window_, FALSE);
-  if (!menu) return;
+  if (!menu || !reworked_) return;
   ::EnableMenuItem(menu, kMinimizePosition, MF_BYPOSITION | (minimized ? MF_GRAYED : MF_ENABLED));
   ::EnableMenuItem(menu, kRestorePosition, MF_BYPOSITION | (minimized ? MF_ENABLED : MF_GRAYED));
 }

@@ -19,14 +19,17 @@ namespace ui {
 
 class SystemMenu : public WindowPart {
  public:
-  // The graphics outlive the window.
-  void Rework(HWND window, const app::SharedGraphics& graphics);
+  // The menu of `window`, laid out anew once the window has been painted (nobody opens it sooner:
+  // input comes after). The graphics outlive the window.
+  void Create(HWND window, const app::SharedGraphics& graphics) noexcept;
   // WM_SYSCOMMAND (before its default handling), WM_ENTERIDLE and WM_CONTEXTMENU.
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
   // The items' pictures and the icon area at the graphics' (new) scale.
   void ApplyScale(const app::SharedGraphics& graphics) override;
+  void AfterFirstPaint() override;
 
  private:
+  void Rework();
   void Rescale();
   void OnSysCommand(UINT command);
   // WM_ENTERIDLE: Minimize is grey exactly when the window is minimised.
@@ -38,6 +41,7 @@ class SystemMenu : public WindowPart {
 
   HWND window_ = nullptr;
   const app::SharedGraphics* graphics_ = nullptr;
+  bool reworked_ = false;
   win::Scale scale_;
   std::array<win::UniqueBitmap, 3> bitmaps_;  // the pictures the shared graphics do not hold
 };

@@ -56,7 +56,7 @@ POINT InsideWorkArea(POINT at, SIZE size) noexcept {
 void WindowSkin::Apply(HWND window, const app::SharedGraphics& graphics) {
   graphics_ = &graphics;
   SetIcons(window, graphics.Scale().dpi());
-  (void)SkinPicture(graphics, IDB_MAIN_BACKGROUND, ownBackground_);
+  (void)SkinPicture(graphics, kBackground, ownBackground_);
   // As large as the background, centred on the screen.
   const SIZE size = Size();
   const POINT at = CentredOnMonitor(window, size);
@@ -68,7 +68,7 @@ void WindowSkin::Rescale(HWND window) {
   SetIcons(window, graphics_->Scale().dpi());
   // The old background may still be on screen until the window repaints: the new one first.
   win::UniqueBitmap own;
-  (void)SkinPicture(*graphics_, IDB_MAIN_BACKGROUND, own);
+  (void)SkinPicture(*graphics_, kBackground, own);
   ownBackground_ = std::move(own);
   const SIZE size = Size();
   ::SetWindowPos(window, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -93,7 +93,7 @@ void WindowSkin::SetIcons(HWND window, int dpi) {
 
 HBITMAP WindowSkin::Background() const noexcept {
   if (ownBackground_) return ownBackground_.get();
-  return graphics_ ? graphics_->Bitmap(IDB_MAIN_BACKGROUND) : nullptr;
+  return graphics_ ? graphics_->Bitmap(kBackground) : nullptr;
 }
 
 SIZE WindowSkin::Size() const noexcept {

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "SkinIds.h"
 #include "win/Handle.h"
 #include "win/Scale.h"
 
@@ -27,6 +28,8 @@ namespace ui {
 
 class WindowSkin {
  public:
+  static constexpr int kBackground = IDB_MAIN_BACKGROUND;
+
   // Gives `window` its icons and the background's size at the graphics' scale, centred on its
   // monitor. The graphics outlive the window.
   void Apply(HWND window, const app::SharedGraphics& graphics);

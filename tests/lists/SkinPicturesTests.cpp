@@ -16,6 +16,7 @@
 
 #include "SkinIds.h"
 #include "core/SkinImage.h"
+#include "core/SkinPrefetch.h"
 #include "support/ScreenPixels.h"
 #include "support/TestPaths.h"
 #include "win/ComScope.h"
@@ -223,6 +224,48 @@ TEST(SkinPictures, DecodesInsideAScopeShareOneFactoryWhileTheThreadHasCom) {
     EXPECT_EQ(held, withCom);
     EXPECT_TRUE(same);
   }
+}
+
+// Pictures decoded ahead on the prefetch's thread are handed out by LoadSkinImage once each, with the
+// pixels of a decode of its own; asked again, or not listed, a picture is decoded as always. A
+// second prefetch beside the first stays idle, and once the first has gone every picture is
+// decoded again.
+TEST(SkinPictures, PicturesDecodedAheadAreHandedOutOnceAndTheRestGoWithThePrefetch) {
+  const win::ComApartment com;
+  win::UniqueModule program(::LoadLibraryExW((test::BinFolder() / L"Startdeck.exe").c_str(), nullptr,
+                                             LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+  ASSERT_TRUE(program);
+  const HMODULE skin = program.get();
+  const auto pixelsOf = [](HBITMAP bitmap) { return test::BitmapPixels(bitmap).data; };
+  win::UniqueBitmap background(app::LoadSkinImage(skin, IDB_MAIN_BACKGROUND));
+  win::UniqueBitmap rows(app::LoadSkinImage(skin, IDB_LIST_ROWS));
+  ASSERT_TRUE(background && rows);
+  {
+    app::SkinPrefetch prefetch({{skin, IDB_MAIN_BACKGROUND, app::kSkinImageType},
+                                {skin, 99999, app::kSkinImageType},
+                                {skin, IDB_START_BACKGROUND, app::kSkinImageType},
+                                {skin, IDB_LIST_ROWS, app::kSkinImageType}});
+    app::SkinPrefetch idle({{skin, IDB_LIST_ROWS, app::kSkinImageType}});
+    win::UniqueBitmap first(app::LoadSkinImage(skin, IDB_MAIN_BACKGROUND));
+    EXPECT_EQ(prefetch.TakenCount(), 1u);
+    win::UniqueBitmap again(app::LoadSkinImage(skin, IDB_MAIN_BACKGROUND));
+    EXPECT_EQ(prefetch.TakenCount(), 1u);
+    ASSERT_TRUE(first && again);
+    EXPECT_NE(first.get(), again.get());
+    EXPECT_EQ(pixelsOf(first.get()), pixelsOf(background.get()));
+    EXPECT_EQ(pixelsOf(again.get()), pixelsOf(background.get()));
+    // A listed picture that is not there: none, as without the prefetch.
+    EXPECT_EQ(app::LoadSkinImage(skin, 99999), nullptr);
+    win::UniqueBitmap listRows(app::LoadSkinImage(skin, IDB_LIST_ROWS));
+    EXPECT_EQ(prefetch.TakenCount(), 2u);
+    EXPECT_EQ(idle.TakenCount(), 0u);
+    ASSERT_TRUE(listRows);
+    EXPECT_EQ(pixelsOf(listRows.get()), pixelsOf(rows.get()));
+    // The start page's background is left to go with the prefetch.
+  }
+  win::UniqueBitmap afterwards(app::LoadSkinImage(skin, IDB_LIST_ROWS));
+  ASSERT_TRUE(afterwards);
+  EXPECT_EQ(pixelsOf(afterwards.get()), pixelsOf(rows.get()));
 }
 
 // The program icon's 256-pixel image is a PNG inside the icon; the system still makes an icon of it.
