@@ -92,6 +92,7 @@ std::vector<app::SkinPicture> CStartdeckDlg::FirstPaintPictures(win::Scale scale
   for (const int id : ui::MainButtons::FirstFaces()) ids.push_back(id);
   ids.insert(ids.end(), page.begin() + 1, page.end());
   std::vector<app::SkinPicture> pictures;
+  pictures.reserve(ids.size());
   for (const int id : ids) pictures.push_back(ui::SkinPictureOf(id, scale));
   return pictures;
 }
