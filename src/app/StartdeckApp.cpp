@@ -125,6 +125,15 @@ bool CStartdeckApp::Start() {
   return false;
 }
 
+void CStartdeckApp::WindowPainted() {
+  if (!firstPaintPictures_) return;
+  // Whether the list of the first paint's pictures is still the window's.
+  app::MarkStartup(firstPaintPictures_->TakenCount() == firstPaintPictures_->Count()
+                       ? L"first paint's pictures all ahead"
+                       : L"first paint's pictures not all used");
+  firstPaintPictures_.reset();
+}
+
 void CStartdeckApp::SetMainWindow(HWND window) noexcept {
   mainWindow_ = window;
   // The main window owns the switches' messages.

@@ -62,7 +62,7 @@ class CStartdeckApp final : public ui::MainWindowContext {
   void SetSettingsLoader(std::function<void()> loader) override { settingsLoader_ = std::move(loader); }
   [[nodiscard]] const app::SharedGraphics& Graphics() const noexcept override { return graphics_; }
   [[nodiscard]] app::SharedGraphics& RescalableGraphics() noexcept override { return graphics_; }
-  void WindowPainted() override { firstPaintPictures_.reset(); }
+  void WindowPainted() override;
   [[nodiscard]] HWND MainWindow() const noexcept override { return mainWindow_; }
   void SetMainWindow(HWND window) noexcept override;
 

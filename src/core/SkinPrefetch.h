@@ -26,7 +26,8 @@ class SkinPrefetch {
   SkinPrefetch(const SkinPrefetch&) = delete;
   SkinPrefetch& operator=(const SkinPrefetch&) = delete;
 
-  // How many of the pictures have been handed out.
+  // How many pictures it was given, and how many of them have been handed out.
+  [[nodiscard]] size_t Count() const noexcept { return slots_.size(); }
   [[nodiscard]] size_t TakenCount() const;
 
  private:
