@@ -33,9 +33,7 @@ phase "the native tests"
 # The Windows tests in two Wine sessions side by side (STARTDECK_TEST_SESSIONS says how many), each
 # with its own prefix, display and wineserver: most cases need a session to themselves or its COM
 # registration, so one session runs them one after another, and much of their time is waiting on
-# Wine and on windows, not the processor. CTest gives each case a session (cmake/Testing.cmake),
-# four cases at a time (the preset's jobs) as their shares of the sessions allow: cases that need
-# little of theirs run two or more to a session.
+# Wine and on windows, not the processor. CTest gives each case a session (cmake/Testing.cmake).
 source tools/wine-session.sh
 wine_test_sessions_start "$root/build/mingw/wine-prefix" "${STARTDECK_TEST_SESSIONS:-2}" || exit 1
 export STARTDECK_TEST_LOGS="$logs"
