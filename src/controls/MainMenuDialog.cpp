@@ -61,10 +61,6 @@ void CMainMenuDialog::SetText(const std::wstring& text) {
 
 void CMainMenuDialog::OnInitDialog() {
   background_.reset(ui::LoadSkinBitmap(IDB_START_BACKGROUND, scale_));
-  // The page paints its buttons itself, over its background, in one pass (whatever the template
-  // of a language library says).
-  const LONG_PTR style = ::GetWindowLongPtrW(hwnd(), GWL_STYLE);
-  ::SetWindowLongPtrW(hwnd(), GWL_STYLE, style & ~static_cast<LONG_PTR>(WS_CLIPCHILDREN));
   for (size_t i = 0; i < kButtonCount; ++i) {
     // The large button in slot 0, then two columns of three cards; Layout places them.
     const ui::TabRow& row = *ui::TabInStartSlot(i);
@@ -72,7 +68,6 @@ void CMainMenuDialog::OnInitDialog() {
     CMenuButton& button = buttons_[i];
     const std::array<int, 4>& faces = row.startFaces;
     button.SetScale(scale_);
-    button.SetPaintedByParent(true);
     button.CreateWithSkinFaces(0, 0, {faces[0], faces[1], faces[2], faces[3]},
                                isLarge ? MenuButtonStyle::kLarge : MenuButtonStyle::kCard, row.captionId,
                                row.startTextId, hwnd(), row.startButtonId);
@@ -184,21 +179,6 @@ void CMainMenuDialog::PaintBackground(HDC dc, int x, int y) const {
   ui::DrawBitmap(dc, background_.get(), x, y);
 }
 
-void CMainMenuDialog::Paint() {
-  // The buttons wait to be painted with the page: which of them the page paints whole is known
-  // from the region it paints.
-  win::UniqueRegion update(::CreateRectRgn(0, 0, 0, 0));
-  if (update && ::GetUpdateRgn(hwnd(), update.get(), FALSE) == ERROR) update.reset();
-  const win::PaintScope paint(hwnd());
-  const RECT area = paint.area();
-  if (::IsRectEmpty(&area)) return;
-  ui::MenuBackBuffer buffer(paint.dc(), area);
-  const POINT origin = buffer.Origin();
-  PaintBackground(buffer.dc(), origin.x, origin.y);
-  CMenuButton::DrawChildrenOn(hwnd(), buffer.dc(), origin, update.get());
-  buffer.Present();
-}
-
 void CMainMenuDialog::DrawStaticText(const DRAWITEMSTRUCT& item) const {
   const RECT& rc = item.rcItem;
   const int width = rc.right - rc.left, height = rc.bottom - rc.top;
@@ -235,10 +215,13 @@ bool CMainMenuDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_
     case WM_ERASEBKGND:
       result = 1;  // the background bitmap covers the page
       return true;
-    case WM_PAINT:
-      Paint();
+    case WM_PAINT: {
+      // One blit of the background: nothing to buffer.
+      const win::PaintScope paint(hwnd());
+      PaintBackground(paint.dc(), 0, 0);
       app::MarkStartup(L"start page's first WM_PAINT");
       return true;
+    }
     case WM_PRINTCLIENT: PaintBackground(reinterpret_cast<HDC>(wParam), 0, 0); return true;
     case WM_GETFONT:
       result = reinterpret_cast<INT_PTR>(fonts_.text ? fonts_.text : ::GetStockObject(DEFAULT_GUI_FONT));

@@ -62,8 +62,6 @@ class CMainMenuDialog : public win::Dialog {
   void OnInitDialog();
   // Sizes the page by its background, places the buttons and the text.
   void Layout();
-  // The background and the buttons over it, in one pass.
-  void Paint();
   void PaintBackground(HDC dc, int x, int y) const;
   void DrawStaticText(const DRAWITEMSTRUCT& item) const;
   // The enabled button nearest to `from` in the direction of arrow `key`, or null for none.

@@ -19,30 +19,19 @@ class MenuBackBuffer {
         dc_(::CreateCompatibleDC(target)),
         bitmap_(::CreateCompatibleBitmap(target, width, height)),
         select_(dc_.get(), bitmap_.get()) {}
-  // A buffer for `area` of the target only: draw at Origin() to draw at the target's (0, 0).
-  MenuBackBuffer(HDC target, const RECT& area) noexcept
-      : MenuBackBuffer(target, area.right - area.left, area.bottom - area.top) {
-    left_ = area.left;
-    top_ = area.top;
-  }
   MenuBackBuffer(const MenuBackBuffer&) = delete;
   MenuBackBuffer& operator=(const MenuBackBuffer&) = delete;
 
   // Falls back to the target itself when no buffer could be made: flicker beats a blank control.
   [[nodiscard]] HDC dc() const noexcept { return select_.selected() ? dc_.get() : target_; }
-  [[nodiscard]] POINT Origin() const noexcept {
-    return select_.selected() ? POINT{-left_, -top_} : POINT{0, 0};
-  }
   void Present() const noexcept {
-    if (select_.selected()) ::BitBlt(target_, left_, top_, width_, height_, dc_.get(), 0, 0, SRCCOPY);
+    if (select_.selected()) ::BitBlt(target_, 0, 0, width_, height_, dc_.get(), 0, 0, SRCCOPY);
   }
 
  private:
   HDC target_;
   int width_;
   int height_;
-  int left_ = 0;
-  int top_ = 0;
   win::UniqueMemoryDc dc_;
   win::UniqueBitmap bitmap_;
   // The bitmap is selected out before it and the DC are deleted (members go in reverse order).

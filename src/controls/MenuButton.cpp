@@ -4,6 +4,8 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "controls/MenuBackBuffer.h"
 #include "controls/Paint.h"
 #include "win/KeyboardCues.h"
@@ -13,17 +15,25 @@ namespace {
 
 constexpr wchar_t kMenuButtonClass[] = L"StartdeckMenuButton";
 
-bool IsMenuButton(HWND window) noexcept {
-  wchar_t name[32] = {};
-  return ::GetClassNameW(window, name, 32) > 0 &&
-         ::CompareStringOrdinal(name, -1, kMenuButtonClass, -1, FALSE) == CSTR_EQUAL;
+// One text in `rc`: on one line, vertically centred, when it fits; otherwise wrapped at words, the
+// block still centred vertically, so a long caption wraps instead of being cut. `prefix` is how its
+// access key shows (ui::AccessKeyDrawFlags); it is measured as it is drawn.
+void DrawCaptionText(HDC dc, const std::wstring& text, const RECT& rc, bool centre, UINT prefix) {
+  if (text.empty() || ::IsRectEmpty(&rc)) return;
+  const UINT align = (centre ? DT_CENTER : DT_LEFT) | prefix;
+  const int length = static_cast<int>(text.size());
+  RECT measured = rc;
+  ::DrawTextW(dc, text.c_str(), length, &measured, align | DT_SINGLELINE | DT_CALCRECT);
+  RECT target = rc;
+  if (measured.right - measured.left <= rc.right - rc.left) {
+    ::DrawTextW(dc, text.c_str(), length, &target, align | DT_SINGLELINE | DT_VCENTER);
+    return;
+  }
+  RECT wrapped = rc;
+  ::DrawTextW(dc, text.c_str(), length, &wrapped, align | DT_WORDBREAK | DT_CALCRECT);
+  target.top += std::max(0L, ((rc.bottom - rc.top) - (wrapped.bottom - wrapped.top)) / 2);
+  ::DrawTextW(dc, text.c_str(), length, &target, align | DT_WORDBREAK);
 }
-
-// What app::kDrawOnParentMessage carries.
-struct ParentPaint {
-  POINT origin;
-  HRGN update;
-};
 
 }  // namespace
 
@@ -169,30 +179,23 @@ bool CMenuButton::ShowsFocusCue() const noexcept {
 }
 
 RECT CMenuButton::CaptionRect() const noexcept {
-  return ui::MenuCaptionRect(style_, size_, scale_);
+  const LONG w = size_.cx, h = size_.cy;
+  const win::Scale& s = scale_;
+  switch (style_) {
+    case MenuButtonStyle::kLarge: return {s.Px(86), s.Px(10), w - s.Px(10), h - s.Px(10)};
+    case MenuButtonStyle::kCard: return {s.Px(74), s.Px(10), w - s.Px(10), h / 2 - s.Px(1)};
+    case MenuButtonStyle::kTab: return {s.Px(2), s.Px(47), w - s.Px(2), h - s.Px(10)};
+    case MenuButtonStyle::kPush: return {0, 0, w, h};
+    case MenuButtonStyle::kGlyph: return {s.Px(19), 0, w, h};
+    case MenuButtonStyle::kPassClick:
+    case MenuButtonStyle::kPassMouse: break;
+  }
+  return {0, 0, 0, 0};
 }
 
 RECT CMenuButton::DescriptionRect() const noexcept {
-  return ui::MenuDescriptionRect(style_, size_, scale_);
-}
-
-ui::MenuFace CMenuButton::Look() const noexcept {
-  ui::MenuFace look;
-  look.face = Face(state_);
-  look.style = style_;
-  look.state = state_;
-  look.size = size_;
-  look.scale = scale_;
-  look.caption = caption_;
-  look.shownCaption = shownCaption_;
-  look.description = description_;
-  look.captionFont = captionFont_;
-  look.captionColor = captionColor_;
-  look.descriptionFont = descriptionFont_;
-  look.descriptionColor = descriptionColor_;
-  look.accessKeysShown = win::AccessKeysShown(hwnd());
-  look.focusInset = ShowsFocusCue() ? (focusCue_ ? cueInset_ : 2) : -1;
-  return look;
+  if (style_ != MenuButtonStyle::kCard) return {0, 0, 0, 0};
+  return {scale_.Px(74), size_.cy / 2 + scale_.Px(1), size_.cx - scale_.Px(10), size_.cy - scale_.Px(10)};
 }
 
 void CMenuButton::Draw(HDC dc) const {
@@ -200,59 +203,47 @@ void CMenuButton::Draw(HDC dc) const {
   // What the parent shows behind us fills the magenta corners of the face.
   ::FillRect(dc, &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
   ui::PaintParentBackground(hwnd(), dc, all);
-  ui::DrawMenuFace(dc, {0, 0}, Look());
-}
+  const HBITMAP face = Face(state_);
+  if (!face) return;
+  ui::DrawTransparentBitmap(dc, face, 0, 0);
 
-RECT CMenuButton::PlaceInParent() const noexcept {
-  RECT place{};
-  ::GetWindowRect(hwnd(), &place);
-  ::MapWindowPoints(nullptr, ::GetParent(hwnd()), reinterpret_cast<POINT*>(&place), 2);
-  return place;
-}
-
-void CMenuButton::DrawOnParent(HDC dc, POINT origin, HRGN update) const {
-  if (!hwnd() || !::IsWindowVisible(hwnd())) return;
-  const RECT place = PlaceInParent();
-  if (update && ::GetUpdateRect(hwnd(), nullptr, FALSE)) {
-    const win::UniqueRegion rest(::CreateRectRgnIndirect(&place));
-    drawnByParent_ = rest && ::CombineRgn(rest.get(), rest.get(), update, RGN_DIFF) == NULLREGION;
+  const bool disabled = state_ == MenuButtonState::kDisabled;
+  // In high contrast the texts take the system's colours, on the system's face behind each line, so
+  // that they stay readable on any face of the skin.
+  const bool contrast = win::HighContrastOn();
+  const int oldMode = ::SetBkMode(dc, contrast ? OPAQUE : TRANSPARENT);
+  const COLORREF oldColor = ::GetTextColor(dc);
+  const COLORREF oldBack = ::SetBkColor(dc, contrast ? ::GetSysColor(COLOR_BTNFACE) : ::GetBkColor(dc));
+  const auto color = [&](COLORREF own) {
+    return contrast ? ui::ContrastTextColor(disabled) : (disabled ? kDisabledTextColor : own);
+  };
+  const bool centre = style_ != MenuButtonStyle::kLarge && style_ != MenuButtonStyle::kCard &&
+                      style_ != MenuButtonStyle::kPassClick;
+  {
+    win::SelectScope font(dc, captionFont_);
+    ::SetTextColor(dc, color(captionColor_));
+    // While access keys are hidden the caption is drawn as shown, without prefix processing, so that
+    // it looks exactly as a caption without a key (not every DrawText hides the underline itself).
+    const bool keys = win::AccessKeysShown(hwnd());
+    DrawCaptionText(dc, keys ? caption_ : shownCaption_, CaptionRect(), centre, keys ? 0u : DT_NOPREFIX);
   }
-  const POINT at{place.left + origin.x, place.top + origin.y};
-  // A caption that wraps past the face stays on the button, as on a window of its own.
-  const int saved = ::SaveDC(dc);
-  ::IntersectClipRect(dc, at.x, at.y, at.x + size_.cx, at.y + size_.cy);
-  ui::DrawMenuFace(dc, at, Look());
-  ::RestoreDC(dc, saved);
-}
-
-void CMenuButton::DrawChildrenOn(HWND parent, HDC dc, POINT origin, HRGN update) noexcept {
-  ParentPaint paint{origin, update};
-  for (HWND child = ::GetWindow(parent, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
-    if (IsMenuButton(child))
-      ::SendMessageW(child, app::kDrawOnParentMessage, reinterpret_cast<WPARAM>(dc),
-                     reinterpret_cast<LPARAM>(&paint));
-}
-
-void CMenuButton::PaintThroughParent() noexcept {
-  const bool drawn = drawnByParent_;
-  drawnByParent_ = false;
-  RECT dirty{};
-  if (!drawn && ::GetUpdateRect(hwnd(), &dirty, FALSE)) {
-    // Made invalid on its own, not with its parent: the parent draws that part again.
-    ::MapWindowPoints(hwnd(), ::GetParent(hwnd()), reinterpret_cast<POINT*>(&dirty), 2);
-    ::RedrawWindow(::GetParent(hwnd()), &dirty, nullptr, RDW_INVALIDATE | RDW_NOCHILDREN);
+  if (!description_.empty()) {
+    win::SelectScope font(dc, descriptionFont_);
+    ::SetTextColor(dc, color(descriptionColor_));
+    RECT rc = DescriptionRect();
+    ::DrawTextW(dc, description_.c_str(), static_cast<int>(description_.size()), &rc,
+                DT_WORDBREAK | DT_NOPREFIX);
   }
-  ::ValidateRect(hwnd(), nullptr);
+  ::SetBkColor(dc, oldBack);
+  ::SetTextColor(dc, oldColor);
+  ::SetBkMode(dc, oldMode);
+  if (ShowsFocusCue()) win::DrawFocusCue(dc, all, scale_, focusCue_ ? cueInset_ : 2);
 }
 
 LRESULT CMenuButton::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_ERASEBKGND: return 1;  // WM_PAINT covers every pixel
     case WM_PAINT: {
-      if (paintedByParent_) {
-        PaintThroughParent();
-        return 0;
-      }
       const win::PaintScope paint(hwnd());
       ui::MenuBackBuffer buffer(paint.dc(), size_.cx, size_.cy);
       Draw(buffer.dc());
@@ -260,12 +251,6 @@ LRESULT CMenuButton::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case WM_PRINTCLIENT: Draw(reinterpret_cast<HDC>(wParam)); return 0;
-    case app::kDrawOnParentMessage:
-      if (paintedByParent_) {
-        const auto& paint = *reinterpret_cast<const ParentPaint*>(lParam);
-        DrawOnParent(reinterpret_cast<HDC>(wParam), paint.origin, paint.update);
-      }
-      return 0;
     case WM_GETFONT: return reinterpret_cast<LRESULT>(captionFont_);
     case app::kApplyScaleMessage: SetScale(win::Scale(static_cast<int>(wParam))); return 0;
     case WM_MOUSEMOVE: OnMouseMove(lParam); return 0;
@@ -319,7 +304,6 @@ LRESULT CMenuButton::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (!wParam) CancelPress();
       break;
     case WM_SHOWWINDOW:
-      drawnByParent_ = false;
       if (!wParam) CancelPress();
       if (wParam && style_ != MenuButtonStyle::kTab && state_ != MenuButtonState::kDisabled)
         state_ = MenuButtonState::kNormal;
@@ -519,7 +503,10 @@ void CMenuButton::EndHoverIn(HWND root) noexcept {
   ::EnumChildWindows(
       root,
       [](HWND child, LPARAM) -> BOOL {
-        if (IsMenuButton(child)) ::SendMessageW(child, WM_CANCELMODE, 0, 0);
+        wchar_t name[32] = {};
+        if (::GetClassNameW(child, name, 32) > 0 &&
+            ::CompareStringOrdinal(name, -1, kMenuButtonClass, -1, FALSE) == CSTR_EQUAL)
+          ::SendMessageW(child, WM_CANCELMODE, 0, 0);
         return TRUE;
       },
       0);
@@ -543,13 +530,7 @@ void CMenuButton::SendCommand() const {
 }
 
 void CMenuButton::Repaint() const noexcept {
-  if (!hwnd()) return;
-  if (paintedByParent_) {
-    const RECT place = PlaceInParent();
-    ::RedrawWindow(::GetParent(hwnd()), &place, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_NOCHILDREN);
-    return;
-  }
-  ::RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  if (hwnd()) ::RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
 }
 
 HWND CMenuButton::MainWindow() const noexcept {

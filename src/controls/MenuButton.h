@@ -11,17 +11,29 @@
 #include <array>
 #include <string>
 
-#include "controls/MenuFace.h"
 #include "core/PrivateMessages.h"
 #include "win/Accessible.h"
 #include "win/Handle.h"
 #include "win/Scale.h"
 #include "win/Window.h"
 
+enum class MenuButtonState : int { kNormal = 0, kHover = 1, kPressed = 2, kDisabled = 3 };
+
+enum class MenuButtonStyle : int {
+  kLarge = 0,      // the start page's large button: caption left, beside the picture
+  kCard = 1,       // the start page's smaller buttons: caption and description
+  kTab = 2,        // ribbon tabs: caption under the picture; the pressed look is "selected"
+  kPush = 3,       // plain push buttons: command to the parent only
+  kPassClick = 4,  // no text; the parent sees the click first
+  kPassMouse = 5,  // no text; button down and up go on to the parent
+  kGlyph = 6,      // Home and Back: the glyph sits left of x = 19
+};
+
 class CMenuButton : public win::Window, public win::AccessibleSource {
  public:
   // The size, in design pixels, when the normal bitmap is missing.
   static constexpr SIZE kDefaultSize{200, 50};
+  static constexpr COLORREF kDisabledTextColor = RGB(0x96, 0x96, 0x96);
 
   CMenuButton() = default;
 
@@ -82,19 +94,6 @@ class CMenuButton : public win::Window, public win::AccessibleSource {
   // Draws the whole button, background included, into `dc` at (0, 0).
   void Draw(HDC dc) const;
 
-  // The parent draws the button in its own paint (DrawOnParent), in one pass with its other buttons,
-  // instead of the button painting itself over a copy of the parent's background: the parent must
-  // not clip its children. The button then only asks the parent to paint its place again.
-  void SetPaintedByParent(bool painted) noexcept { paintedByParent_ = painted; }
-  // Draws the button without its background into the parent's `dc`, whose client origin lies at
-  // `origin`. `update` is the region the parent is painting (its client coordinates): a button that
-  // waits for a paint of its own and lies wholly inside has nothing left to paint.
-  void DrawOnParent(HDC dc, POINT origin, HRGN update) const;
-  // Every menu button that `parent` paints (among its own children) draws itself so, in the order
-  // the system paints child windows: where two overlap (they do not clip their siblings), the lower
-  // one in the z-order shows.
-  static void DrawChildrenOn(HWND parent, HDC dc, POINT origin, HRGN update) noexcept;
-
   // Every menu button below `root` gives up a press and its hover look (WM_CANCELMODE): a modal box
   // or another window takes over, and the pointer's leave may never be seen.
   static void EndHoverIn(HWND root) noexcept;
@@ -129,10 +128,6 @@ class CMenuButton : public win::Window, public win::AccessibleSource {
   // What a click does by style; `selectedTab`: the tab was already selected.
   void Activate(bool selectedTab);
   void Repaint() const noexcept;
-  // WM_PAINT of a button its parent paints: what the parent has not drawn yet it draws again.
-  void PaintThroughParent() noexcept;
-  [[nodiscard]] RECT PlaceInParent() const noexcept;
-  [[nodiscard]] ui::MenuFace Look() const noexcept;
   // Keys: Space presses on its down and clicks on its up, Enter clicks; true when the key was ours.
   bool OnKey(UINT message, WPARAM key, LPARAM lParam);
   [[nodiscard]] LRESULT DialogCode(const MSG* message) const noexcept;
@@ -175,7 +170,4 @@ class CMenuButton : public win::Window, public win::AccessibleSource {
   bool arrowsToParent_ = false;
   bool focusCue_ = false;
   int cueInset_ = 2;
-  bool paintedByParent_ = false;
-  // The parent drew the whole button while its own paint was pending.
-  mutable bool drawnByParent_ = false;
 };

@@ -59,17 +59,13 @@ inline constexpr UINT kHandOffWaitEndedMessage = WM_APP + 1;
 inline constexpr UINT kHtmlPageRepaintMessage = WM_APP + 2;
 // The quick translation's next slice. Posted to the panel itself while no input or painting waits.
 inline constexpr UINT kNextSliceMessage = WM_APP + 0x40;
-// A button its parent paints draws itself into the parent's paint. Sent by the parent to its own
-// menu buttons: wParam the parent's DC, lParam a ui::ParentPaint.
-inline constexpr UINT kDrawOnParentMessage = WM_APP + 0x24;
 
 // Each window sees its own messages and kApplyScaleMessage, so every number here is its own.
 inline constexpr std::array kPrivateMessages = {
     kListRowChosenMessage, kTabLeftMessage,         kTabEnteredMessage,       kListRowHoveredMessage,
     kBackMessage,          kPluginsManagerMessage,  kAfterFirstPaintMessage,  kCheckFocusMessage,
     kApplyScaleMessage,    kWebServiceEndedMessage, kHandOffWaitEndedMessage, kHtmlPageRepaintMessage,
-    kNextSliceMessage,     kStartRequestMessage,    kRecentListMessage,       kRecentDocumentsChangedMessage,
-    kDrawOnParentMessage};
+    kNextSliceMessage,     kStartRequestMessage,    kRecentListMessage,       kRecentDocumentsChangedMessage};
 static_assert(
     [] {
       std::array sorted = kPrivateMessages;

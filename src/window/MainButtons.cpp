@@ -138,7 +138,6 @@ void MainButtons::Create(HWND window, const app::SharedGraphics& graphics) {
   const win::Scale scale = graphics.Scale();
   for (const ButtonRow& row : kButtons) {
     CMenuButton& button = this->*row.button;
-    button.SetPaintedByParent(true);
     button.CreateWithSkinFaces(0, 0, {row.faces[0], row.faces[1], row.faces[2], 0}, row.style, row.captionId,
                                0, window, row.id);
     button.SetScale(scale);

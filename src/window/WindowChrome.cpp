@@ -1,7 +1,5 @@
 #include "window/WindowChrome.h"
 
-#include "controls/MenuBackBuffer.h"
-#include "controls/MenuButton.h"
 #include "core/StartupTrace.h"
 #include "win/Dc.h"
 #include "win/KeyboardCues.h"
@@ -17,29 +15,20 @@ void WindowChrome::ApplyScale(const app::SharedGraphics&) {
   skin_.Rescale(window_);
 }
 
-void WindowChrome::Paint() const {
-  // The background and the window's own buttons over it, in one pass.
-  win::UniqueRegion update(::CreateRectRgn(0, 0, 0, 0));
-  if (update && ::GetUpdateRgn(window_, update.get(), FALSE) == ERROR) update.reset();
-  const win::PaintScope paint(window_);
-  const RECT area = paint.area();
-  if (::IsRectEmpty(&area)) return;
-  MenuBackBuffer buffer(paint.dc(), area);
-  skin_.Paint(buffer.dc(), buffer.Origin());
-  CMenuButton::DrawChildrenOn(window_, buffer.dc(), buffer.Origin(), update.get());
-  buffer.Present();
-}
-
 bool WindowChrome::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
   switch (message) {
     case WM_ERASEBKGND:
       result = 1;  // the background bitmap covers the window
       return true;
-    case WM_PAINT:
-      Paint();
+    case WM_PAINT: {
+      {
+        const win::PaintScope paint(window_);
+        skin_.Paint(paint.dc());
+      }
       app::MarkStartup(L"first WM_PAINT");
       return true;
-    case WM_PRINTCLIENT: skin_.Paint(reinterpret_cast<HDC>(wParam), {0, 0}); return true;
+    }
+    case WM_PRINTCLIENT: skin_.Paint(reinterpret_cast<HDC>(wParam)); return true;
     case WM_CTLCOLORSTATIC: {
       const auto dc = reinterpret_cast<HDC>(wParam);
       if (win::HighContrastOn()) {

@@ -20,8 +20,6 @@ class WindowChrome : public WindowPart {
   void ApplyScale(const app::SharedGraphics& graphics) override;
 
  private:
-  // The background and the window's own buttons over it (the buttons it paints), in one pass.
-  void Paint() const;
   // Sends `message` to every child and grandchild of the window.
   void TellChildren(UINT message, WPARAM wParam, LPARAM lParam) const;
 

@@ -100,8 +100,8 @@ SIZE WindowSkin::Size() const noexcept {
   return BitmapSize(Background());
 }
 
-void WindowSkin::Paint(HDC dc, POINT origin) const {
-  DrawBitmap(dc, Background(), origin.x, origin.y);
+void WindowSkin::Paint(HDC dc) const {
+  DrawBitmap(dc, Background(), 0, 0);
 }
 
 }  // namespace ui

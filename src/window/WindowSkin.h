@@ -36,8 +36,7 @@ class WindowSkin {
   // The icons and the background of the graphics' scale, which may have changed since Apply; the
   // window takes the background's size and keeps its top left corner.
   void Rescale(HWND window);
-  // The background, with the client area's top left corner at `origin` of `dc`.
-  void Paint(HDC dc, POINT origin) const;
+  void Paint(HDC dc) const;
   // The background's size: the window's.
   [[nodiscard]] SIZE Size() const noexcept;
   [[nodiscard]] HICON LargeIcon() const noexcept { return largeIcon_.get(); }

@@ -10,7 +10,6 @@
 #include "controls/MainMenuDialog.h"
 #include "controls/MenuRibbon.h"
 #include "controls/Paint.h"
-#include "win/Dc.h"
 
 namespace controls {
 namespace {
@@ -137,7 +136,7 @@ TEST_F(StartPageTest, ADisabledButtonShowsItsDisabledFaceAndGreyText) {
       [&] {
         const Pixels screen = Grab(host_.hwnd());
         share = ShareShowing(screen, at, disabled, normal, text);
-        grey = CountColor(screen, at, button.CaptionRect(), ui::kDisabledTextColor);
+        grey = CountColor(screen, at, button.CaptionRect(), CMenuButton::kDisabledTextColor);
         black = CountColor(screen, at, button.CaptionRect(), RGB(0, 0, 0));
         return share > 0.98 && grey > 20;
       },
@@ -175,33 +174,6 @@ TEST_F(StartPageTest, TheCursorOverAButtonShowsItsHoverFaceUntilItLeaves) {
       },
       5s))
       << "normal face " << share;
-}
-
-// The page paints its buttons: a button's place made invalid on its own (not with the page) is
-// painted again all the same, as is the page's place over it.
-TEST_F(StartPageTest, AButtonsPlacePaintedOverComesBackWhicheverWindowIsMadeInvalid) {
-  const POINT at = Origin(IDC_START_LAUNCH);
-  const Pixels normal = SkinPixels(IDB_START_LAUNCH_NORMAL), hover = SkinPixels(IDB_START_LAUNCH_HOVER);
-  const RECT text = TextArea(*page_.Button(IDC_START_LAUNCH));
-  const HWND button = page_.Button(IDC_START_LAUNCH)->hwnd();
-  const auto showsFace = [&] { return ShareShowing(Grab(host_.hwnd()), at, normal, hover, text) > 0.98; };
-  const auto blackOut = [&] {
-    const win::WindowDc dc(button);
-    const RECT all{0, 0, normal.width, normal.height};
-    ::FillRect(dc.get(), &all, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
-  };
-  ::SetCursorPos(TestHost::kWidth + 200, TestHost::kHeight + 200);
-  ASSERT_TRUE(test::WaitUntil(showsFace, 5s));
-
-  blackOut();
-  ASSERT_FALSE(showsFace()) << "the black did not reach the screen";
-  ::InvalidateRect(button, nullptr, FALSE);
-  EXPECT_TRUE(test::WaitUntil(showsFace, 5s)) << "the button alone made invalid";
-
-  blackOut();
-  RECT place = RectIn(button, page_.hwnd());
-  ::RedrawWindow(page_.hwnd(), &place, nullptr, RDW_INVALIDATE | RDW_NOCHILDREN);
-  EXPECT_TRUE(test::WaitUntil(showsFace, 5s)) << "the page alone made invalid";
 }
 
 TEST_F(StartPageTest, TheHostWithRibbonAndStartPageLooksRight) {
