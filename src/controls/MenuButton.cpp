@@ -245,7 +245,7 @@ LRESULT CMenuButton::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND: return 1;  // WM_PAINT covers every pixel
     case WM_PAINT: {
       const win::PaintScope paint(hwnd());
-      ui::MenuBackBuffer buffer(paint.dc(), size_.cx, size_.cy);
+      ui::MenuBackBuffer buffer(paint.dc(), size_.cx, size_.cy, ui::MenuBackBuffer::Surface::kKept);
       Draw(buffer.dc());
       buffer.Present();
       return 0;

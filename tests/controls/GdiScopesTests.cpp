@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "ControlsHost.h"
+#include "controls/MenuBackBuffer.h"
 #include "win/Dc.h"
 #include "win/Handle.h"
 
@@ -101,6 +102,39 @@ TEST_F(WindowDcTest, PaintScopeEndsThePaint) {
   EXPECT_FALSE(::GetUpdateRect(window, nullptr, FALSE));
   EXPECT_EQ(::ReleaseDC(window, g_painted.dc), 0);  // EndPaint gave it back
   ::DestroyWindow(window);
+}
+
+// The kept back buffer is one surface at a time: a paint inside another gets a surface of its own,
+// a larger paint after a smaller one gets a grown one, and each presents exactly its own pixels.
+TEST(MenuBackBufferTest, TheKeptSurfaceServesOnePaintAtATimeAndGrows) {
+  const win::WindowDc screen(nullptr);
+  const win::UniqueMemoryDc target(::CreateCompatibleDC(screen.get()));
+  const win::UniqueBitmap picture(::CreateCompatibleBitmap(screen.get(), 40, 30));
+  const win::SelectScope select(target.get(), picture.get());
+  const RECT all{0, 0, 40, 30};
+  ::FillRect(target.get(), &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+  using Surface = ui::MenuBackBuffer::Surface;
+  HDC outer = nullptr;
+  {
+    const ui::MenuBackBuffer first(target.get(), 10, 10, Surface::kKept);
+    outer = first.dc();
+    const ui::MenuBackBuffer inner(target.get(), 10, 10, Surface::kKept);
+    EXPECT_NE(outer, target.get());
+    EXPECT_NE(inner.dc(), outer) << "two paints drew into one surface";
+    const RECT rc{0, 0, 10, 10};
+    ::FillRect(first.dc(), &rc, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+    first.Present();
+  }
+  const ui::MenuBackBuffer larger(target.get(), 40, 30, Surface::kKept);
+  EXPECT_EQ(larger.dc(), outer) << "the kept surface was not taken again once given back";
+  const RECT rc{0, 0, 40, 30};
+  ::FillRect(larger.dc(), &rc, static_cast<HBRUSH>(::GetStockObject(GRAY_BRUSH)));
+  EXPECT_EQ(::GetPixel(target.get(), 9, 9), RGB(0, 0, 0));
+  EXPECT_EQ(::GetPixel(target.get(), 10, 10), RGB(255, 255, 255)) << "more than its own pixels presented";
+  larger.Present();
+  const COLORREF gray = ::GetPixel(larger.dc(), 39, 29);
+  EXPECT_EQ(::GetPixel(target.get(), 39, 29), gray);
+  EXPECT_EQ(::GetPixel(target.get(), 0, 0), gray);
 }
 
 }  // namespace
