@@ -5,7 +5,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "DeckTest.h"
 #include "ResourceIds.h"
@@ -149,25 +151,33 @@ TEST_F(MainWindowTest, EachTabOpensFromTheRibbonToo) {
 
 TEST_F(MainWindowTest, EveryButtonAndCheckBoxHasATooltip) {
   // Wine shows tooltips only for a pointer it moved itself, so the tips are counted, not looked at:
-  // the window's tooltip control carries one tool for each button and each check box.
+  // the window's tooltip control carries one tool for each button and each check box. The window
+  // makes it just after its first paint, and the lists have tooltips of their own (a tool a row):
+  // the counts of all the window's tooltips are read until the start-up has made the window's.
   struct Search {
     DWORD processId;
-    HWND tooltip;
-  } search{deck_.Id(), nullptr};
-  ::EnumWindows(
-      [](HWND window, LPARAM data) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(data);
-        DWORD owner = 0;
-        ::GetWindowThreadProcessId(window, &owner);
-        wchar_t name[64] = {};
-        ::GetClassNameW(window, name, 64);
-        if (owner == s->processId && std::wstring(name) == L"tooltips_class32") s->tooltip = window;
-        return s->tooltip == nullptr;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  ASSERT_NE(search.tooltip, nullptr);
-  EXPECT_EQ(::GetWindow(search.tooltip, GW_OWNER), window_);
-  EXPECT_EQ(::SendMessageW(search.tooltip, TTM_GETTOOLCOUNT, 0, 0), 10);
+    HWND owner;
+    std::vector<LRESULT> counts;
+  } search{deck_.Id(), window_, {}};
+  const auto counts = [&search] {
+    search.counts.clear();
+    ::EnumWindows(
+        [](HWND window, LPARAM data) -> BOOL {
+          auto* s = reinterpret_cast<Search*>(data);
+          DWORD owner = 0;
+          ::GetWindowThreadProcessId(window, &owner);
+          wchar_t name[64] = {};
+          ::GetClassNameW(window, name, 64);
+          if (owner == s->processId && std::wstring(name) == L"tooltips_class32" &&
+              ::GetWindow(window, GW_OWNER) == s->owner)
+            s->counts.push_back(::SendMessageW(window, TTM_GETTOOLCOUNT, 0, 0));
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.counts;
+  };
+  EXPECT_TRUE(test::WaitUntil([&] { return std::ranges::count(counts(), 10) == 1; }, 5s))
+      << "tool counts of the window's tooltips: " << testing::PrintToString(search.counts);
 }
 
 }  // namespace
