@@ -29,6 +29,24 @@ HWND WaitForMainWindow(const Process& deck, const std::wstring& product) {
   return window;
 }
 
+std::vector<HWND> TooltipsOwnedBy(HWND window) {
+  struct Search {
+    HWND owner;
+    std::vector<HWND> found;
+  } search{window, {}};
+  ::EnumWindows(
+      [](HWND candidate, LPARAM data) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(data);
+        wchar_t name[64] = {};
+        ::GetClassNameW(candidate, name, 64);
+        if (std::wstring(name) == L"tooltips_class32" && ::GetWindow(candidate, GW_OWNER) == s->owner)
+          s->found.push_back(candidate);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
 bool CloseMainWindow(HWND window, const Process& deck) {
   ::PostMessageW(window, WM_CLOSE, 0, 0);
   return deck.WaitForExit(10s);

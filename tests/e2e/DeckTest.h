@@ -78,6 +78,8 @@ inline void PrintTo(const View& view, std::ostream* out) {
 
 // The main window of a started start centre: titled with the product name. Null when none comes.
 [[nodiscard]] HWND WaitForMainWindow(const Process& deck, const std::wstring& product);
+// The tooltip controls `window` owns: its own one for its buttons, and one for each list (a tool a row).
+[[nodiscard]] std::vector<HWND> TooltipsOwnedBy(HWND window);
 // Posts WM_CLOSE to the main window; true when the program ended within 10 seconds.
 bool CloseMainWindow(HWND window, const Process& deck);
 

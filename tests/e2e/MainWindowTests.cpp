@@ -154,30 +154,15 @@ TEST_F(MainWindowTest, EveryButtonAndCheckBoxHasATooltip) {
   // the window's tooltip control carries one tool for each button and each check box. The window
   // makes it just after its first paint, and the lists have tooltips of their own (a tool a row):
   // the counts of all the window's tooltips are read until the start-up has made the window's.
-  struct Search {
-    DWORD processId;
-    HWND owner;
-    std::vector<LRESULT> counts;
-  } search{deck_.Id(), window_, {}};
-  const auto counts = [&search] {
-    search.counts.clear();
-    ::EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-          auto* s = reinterpret_cast<Search*>(data);
-          DWORD owner = 0;
-          ::GetWindowThreadProcessId(window, &owner);
-          wchar_t name[64] = {};
-          ::GetClassNameW(window, name, 64);
-          if (owner == s->processId && std::wstring(name) == L"tooltips_class32" &&
-              ::GetWindow(window, GW_OWNER) == s->owner)
-            s->counts.push_back(::SendMessageW(window, TTM_GETTOOLCOUNT, 0, 0));
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.counts;
+  std::vector<LRESULT> counts;
+  const auto read = [&] {
+    counts.clear();
+    for (HWND tooltip : test::TooltipsOwnedBy(window_))
+      counts.push_back(::SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0));
+    return counts;
   };
-  EXPECT_TRUE(test::WaitUntil([&] { return std::ranges::count(counts(), 10) == 1; }, 5s))
-      << "tool counts of the window's tooltips: " << testing::PrintToString(search.counts);
+  EXPECT_TRUE(test::WaitUntil([&] { return std::ranges::count(read(), 10) == 1; }, 5s))
+      << "tool counts of the window's tooltips: " << testing::PrintToString(counts);
 }
 
 }  // namespace

@@ -29,49 +29,32 @@ constexpr wchar_t kUpdateKey[] = L"Software\\Korvelsoft\\VNTO9\\VNTO9-E2E\\Updat
 
 using test::Visible;
 
-// The tooltip control of the process that owns `window`.
-HWND TooltipOf(HWND window) {
-  struct Search {
-    DWORD processId;
-    HWND tooltip;
-  } search{0, nullptr};
-  ::GetWindowThreadProcessId(window, &search.processId);
-  ::EnumWindows(
-      [](HWND candidate, LPARAM data) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(data);
-        DWORD owner = 0;
-        ::GetWindowThreadProcessId(candidate, &owner);
-        wchar_t name[64] = {};
-        ::GetClassNameW(candidate, name, 64);
-        if (owner == s->processId && std::wstring(name) == L"tooltips_class32") s->tooltip = candidate;
-        return s->tooltip == nullptr;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.tooltip;
-}
-
 // The text the tip of `control` shows: the tooltip control asks the window for it, as when it
 // shows (Wine shows tips only for a pointer it moved itself).
 std::wstring TipText(HWND window, HWND control) {
-  HWND tooltip = TooltipOf(window);
-  if (!tooltip) return L"<no tooltip control>";
+  // Only the window's own tooltip has a tool for the control; a list's answers with nothing.
+  const std::vector<HWND> tooltips = test::TooltipsOwnedBy(window);
+  if (tooltips.empty()) return L"<no tooltip control>";
   constexpr size_t kChars = 512;
   test::RemoteBlock block(window, sizeof(TTTOOLINFOW) + kChars * sizeof(wchar_t));
   if (!block.At(0)) return L"<no memory>";
-  TTTOOLINFOW tool{};
-  tool.cbSize = TTTOOLINFOW_V2_SIZE;
-  tool.uFlags = TTF_IDISHWND;
-  tool.hwnd = window;
-  tool.uId = reinterpret_cast<UINT_PTR>(control);
-  tool.lpszText = reinterpret_cast<wchar_t*>(block.At(sizeof(TTTOOLINFOW)));
-  const wchar_t nothing = 0;
-  block.Write(0, &tool, sizeof(tool));
-  block.Write(sizeof(TTTOOLINFOW), &nothing, sizeof(nothing));
-  ::SendMessageW(tooltip, TTM_GETTEXTW, kChars, reinterpret_cast<LPARAM>(block.At(0)));
-  std::wstring text(kChars, L'\0');
-  block.Read(sizeof(TTTOOLINFOW), text.data(), kChars * sizeof(wchar_t));
-  text.resize(text.find(L'\0'));
-  return text;
+  for (HWND tooltip : tooltips) {
+    TTTOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;
+    tool.uFlags = TTF_IDISHWND;
+    tool.hwnd = window;
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    tool.lpszText = reinterpret_cast<wchar_t*>(block.At(sizeof(TTTOOLINFOW)));
+    const wchar_t nothing = 0;
+    block.Write(0, &tool, sizeof(tool));
+    block.Write(sizeof(TTTOOLINFOW), &nothing, sizeof(nothing));
+    ::SendMessageW(tooltip, TTM_GETTEXTW, kChars, reinterpret_cast<LPARAM>(block.At(0)));
+    std::wstring text(kChars, L'\0');
+    block.Read(sizeof(TTTOOLINFOW), text.data(), kChars * sizeof(wchar_t));
+    text.resize(text.find(L'\0'));
+    if (!text.empty()) return text;
+  }
+  return {};
 }
 
 class UpdateTest : public test::DeckTest {
