@@ -85,6 +85,7 @@ bool CStartdeckApp::Start() {
 
   // OLE, not only COM: the HTML pages host the WebBrowser control in place.
   if (!ole_.emplace().ok()) return false;
+  skinDecodes_.emplace();
   ::CoInitializeSecurity(nullptr, -1, nullptr, nullptr, RPC_C_AUTHN_LEVEL_NONE, RPC_C_IMP_LEVEL_IDENTIFY,
                          nullptr, EOAC_NONE, nullptr);
   app::MarkStartup(L"OLE");

@@ -102,6 +102,8 @@ class CStartdeckApp final : public ui::MainWindowContext {
   CXCryptedProfileW profile_;
   app::SingleInstance instance_;
   std::optional<win::OleScope> ole_;
+  // The imaging factory and decoder maker of every picture this thread decodes, while it has OLE.
+  std::optional<app::SkinImageFactoryScope> skinDecodes_;
   // The pictures of the window's first paint, decoded on a thread of their own meanwhile.
   std::optional<app::SkinPrefetch> firstPaintPictures_;
   win::UniqueModule richEdit_;

@@ -3,8 +3,10 @@
 #include <wincodec.h>
 #include <wrl/client.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <system_error>
 #include <vector>
@@ -40,6 +42,33 @@ ComPtr<IWICImagingFactory> NewFactory() noexcept {
                                 IID_PPV_ARGS(factory.GetAddressOf()))))
     return nullptr;
   return factory;
+}
+
+// The skin's pictures are PNGs: a stream that is one goes to the system's PNG decoder at once, and
+// one that is not (or that it refuses) to whichever decoder the factory finds for it. Finding one
+// reads the registration of every decoder the system has, which took longer than the decode.
+ComPtr<IWICBitmapDecoder> NewDecoder(IWICImagingFactory& factory, IWICStream& stream,
+                                     std::span<const std::uint8_t> bytes,
+                                     ComPtr<IClassFactory>* pngDecoders) noexcept {
+  static constexpr std::uint8_t kPngSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  ComPtr<IWICBitmapDecoder> decoder;
+  if (bytes.size() >= std::size(kPngSignature) &&
+      std::equal(std::begin(kPngSignature), std::end(kPngSignature), bytes.begin())) {
+    ComPtr<IClassFactory> made;
+    ComPtr<IClassFactory>& maker = pngDecoders ? *pngDecoders : made;
+    if (!maker)
+      (void)::CoGetClassObject(CLSID_WICPngDecoder1, CLSCTX_INPROC_SERVER, nullptr,
+                               IID_PPV_ARGS(maker.GetAddressOf()));
+    if (maker && SUCCEEDED(maker->CreateInstance(nullptr, IID_PPV_ARGS(decoder.GetAddressOf()))) &&
+        SUCCEEDED(decoder->Initialize(&stream, WICDecodeMetadataCacheOnDemand)))
+      return decoder;
+    decoder.Reset();
+    if (FAILED(stream.Seek(LARGE_INTEGER{}, STREAM_SEEK_SET, nullptr))) return nullptr;
+  }
+  if (FAILED(factory.CreateDecoderFromStream(&stream, nullptr, WICDecodeMetadataCacheOnDemand,
+                                             decoder.GetAddressOf())))
+    return nullptr;
+  return decoder;
 }
 
 // A pixel of a 24-bit row (blue, green, red) as one number.
@@ -222,8 +251,8 @@ HBITMAP SkinImageDecoder::Decode(HMODULE module, int id, const wchar_t* type) no
   if (FAILED(factory->CreateStream(stream.GetAddressOf())) ||
       FAILED(
           stream->InitializeFromMemory(const_cast<BYTE*>(bytes.data()), static_cast<DWORD>(bytes.size()))) ||
-      FAILED(factory->CreateDecoderFromStream(stream.Get(), nullptr, WICDecodeMetadataCacheOnDemand,
-                                              decoder.GetAddressOf())) ||
+      !(decoder = NewDecoder(*factory.Get(), *stream.Get(), bytes,
+                             scope ? std::addressof(scope->pngDecoders_) : nullptr)) ||
       FAILED(decoder->GetFrame(0, frame.GetAddressOf())) ||
       FAILED(factory->CreateFormatConverter(converter.GetAddressOf())) ||
       FAILED(converter->Initialize(frame.Get(), GUID_WICPixelFormat24bppBGR, WICBitmapDitherTypeNone, nullptr,

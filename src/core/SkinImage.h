@@ -36,9 +36,10 @@ struct SkinPicture {
 [[nodiscard]] HBITMAP LoadSkinImage(HMODULE module, int id, const wchar_t* type = kSkinImageType) noexcept;
 
 // While one lives, the pictures decoded on the thread that made it, while that thread has COM of
-// its own, share one imaging factory: made by the first of them, released with the scope. Its
-// owner ends it on the same thread, before that thread's COM ends. Without a scope every decode
-// makes its own factory. Scopes do not nest: a second one on the same thread is idle.
+// its own, share one imaging factory and one maker of PNG decoders: made by the first of them,
+// released with the scope. Its owner ends it on the same thread, before that thread's COM ends.
+// Without a scope every decode makes its own. Scopes do not nest: a second one on the same thread
+// is idle.
 class SkinImageFactoryScope {
  public:
   SkinImageFactoryScope() noexcept;
@@ -53,6 +54,7 @@ class SkinImageFactoryScope {
   friend struct SkinImageDecoder;
   bool active_ = false;
   Microsoft::WRL::ComPtr<IWICImagingFactory> factory_;
+  Microsoft::WRL::ComPtr<IClassFactory> pngDecoders_;
 };
 
 }  // namespace app

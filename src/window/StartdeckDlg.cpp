@@ -151,6 +151,8 @@ HWND CStartdeckDlg::FocusFallback() {
 void CStartdeckDlg::Compose() {
   app::MarkStartup(L"window and its template's controls");
   app_.SetMainWindow(hwnd());
+  // Before the children are made: each starts without the cues, and none has to be told.
+  keyboard_.Create();
   chrome_.Create(hwnd(), app_.Graphics());
   app::MarkStartup(L"icons and background");
   buttons_.Create(hwnd(), app_.Graphics());
@@ -165,7 +167,6 @@ void CStartdeckDlg::Compose() {
   systemMenu_.Create(hwnd(), app_.Graphics());
   views_.Create(hwnd());
   ::SetWindowLongPtrW(hwnd(), GWL_STYLE, ::GetWindowLongPtrW(hwnd(), GWL_STYLE) | WS_MINIMIZEBOX);
-  keyboard_.Create();
   requests_.Create(hwnd(), ::GetCommandLineW());
   layout_.FollowMonitor();
   app::MarkStartup(L"end of WM_INITDIALOG");

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "SkinIds.h"
+#include "assets/DamagedSkinIds.h"
 #include "core/SkinImage.h"
 #include "core/SkinPrefetch.h"
 #include "support/ScreenPixels.h"
@@ -266,6 +267,32 @@ TEST(SkinPictures, PicturesDecodedAheadAreHandedOutOnceAndTheRestGoWithThePrefet
   win::UniqueBitmap afterwards(app::LoadSkinImage(skin, IDB_LIST_ROWS));
   ASSERT_TRUE(afterwards);
   EXPECT_EQ(pixelsOf(afterwards.get()), pixelsOf(rows.get()));
+}
+
+// A picture that is not a PNG goes to whichever decoder the system has for it, with its pixels; one
+// that only begins as a PNG is none, and the PNGs decoded after it in the same scope are whole.
+TEST(SkinPictures, APictureInAnotherFormatIsDecodedAndACutPngIsNone) {
+  const win::ComApartment com;
+  win::UniqueModule skin(::LoadLibraryExW((test::BinFolder() / L"TestSkinDamaged.dll").c_str(), nullptr,
+                                          LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+  ASSERT_TRUE(skin);
+  const std::filesystem::path folder = test::BinFolder().parent_path() / L"res" / L"skin";
+  win::UniqueBitmap bmp(
+      static_cast<HBITMAP>(::LoadImageW(nullptr, (folder / L"about_normal.bmp").c_str(), IMAGE_BITMAP, 0, 0,
+                                        LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+  win::UniqueBitmap png(app::LoadSkinImage(skin.get(), IDB_PUSH_NORMAL, L"PNG125"));
+  ASSERT_TRUE(bmp && png);
+  for (const bool inScope : {false, true}) {
+    SCOPED_TRACE(inScope ? "in a scope" : "without a scope");
+    std::optional<app::SkinImageFactoryScope> scope;
+    if (inScope) scope.emplace();
+    EXPECT_EQ(app::LoadSkinImage(skin.get(), IDB_TEST_CUT_PNG), nullptr);
+    win::UniqueBitmap fromBmp(app::LoadSkinImage(skin.get(), IDB_TEST_BMP_PICTURE));
+    win::UniqueBitmap fromPng(app::LoadSkinImage(skin.get(), IDB_PUSH_NORMAL, L"PNG125"));
+    ASSERT_TRUE(fromBmp && fromPng);
+    EXPECT_EQ(test::BitmapPixels(fromBmp.get()).data, test::BitmapPixels(bmp.get()).data);
+    EXPECT_EQ(test::BitmapPixels(fromPng.get()).data, test::BitmapPixels(png.get()).data);
+  }
 }
 
 // The program icon's 256-pixel image is a PNG inside the icon; the system still makes an icon of it.
