@@ -171,6 +171,7 @@ int CStartdeckApp::ExitInstance() noexcept {
   graphics_.Destroy();
   menuUtils_.reset();  // the switches hold component references of their own
   kernel_.Disconnect();
+  skinDecodes_.reset();  // its factory goes while OLE still serves it
   ole_.reset();
   richEdit_.reset();
   return 0;
