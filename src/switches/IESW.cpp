@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/ExceptSW.h"
+#include "core/LogSink.h"
 #include "core/RegistryKey.h"
 #include "suite/FileSearch.h"
 #include "suite/SystemLibrary.h"
@@ -106,8 +107,10 @@ win::UniqueHandle Start(const std::wstring& commandLine) {
   PROCESS_INFORMATION started{};
   std::wstring writable = commandLine;  // CreateProcessW may write into the command line
   if (!::CreateProcessW(nullptr, writable.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &started))
+                        &started)) {
+    app::Log().Line(L"%ls could not start (error %lu)", commandLine.c_str(), ::GetLastError());
     return {};
+  }
   const win::UniqueHandle thread(started.hThread);
   return win::UniqueHandle(started.hProcess);
 }
@@ -124,6 +127,7 @@ std::optional<DWORD> RunCommandToEnd(const std::wstring& commandLine, DWORD time
   if (::WaitForSingleObject(process.get(), timeoutMs) != WAIT_OBJECT_0) return STILL_ACTIVE;
   DWORD exitCode = STILL_ACTIVE;
   if (!::GetExitCodeProcess(process.get(), &exitCode)) return STILL_ACTIVE;
+  if (exitCode != 0) app::Log().Line(L"%ls ended with %lu", commandLine.c_str(), exitCode);
   return exitCode;
 }
 

@@ -89,9 +89,19 @@ HeldProcess StartHeld(const std::filesystem::path& program) {
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION info{};
   HeldProcess held;
-  if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
-                        folder.c_str(), &startup, &info))
-    return held;
+  const auto create = [&] {
+    return ::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
+                            folder.c_str(), &startup, &info) != FALSE;
+  };
+  // Rarely (once in some thousands of starts on a busy machine) Wine's new process dies before it
+  // has started, and the start fails with ERROR_INTERNAL_ERROR: that start is tried once more, as
+  // tools/wine-run.sh does for a test program's own start.
+  bool created = create();
+  if (!created && ::GetLastError() == ERROR_INTERNAL_ERROR) {
+    std::cout << "a start ended before it began (ERROR_INTERNAL_ERROR), tried once more\n";
+    created = create();
+  }
+  if (!created) return held;
   held.process.reset(info.hProcess);
   held.thread.reset(info.hThread);
   held.id = info.dwProcessId;

@@ -259,8 +259,13 @@ TEST_F(QuickTranslationTest, CtrlVPastesPlainTextAndTheContextMenusPasteKeepsThe
       test::WaitUntil([&] { return ControlText(source_).empty() && ControlText(target_).empty(); }, 5s));
   EXPECT_TRUE(test::WaitUntil([&] { return Focus() == source_; }, 5s));
 
-  // The context menu opened from the keyboard; its third entry is Paste.
+  // The context menu opened from the keyboard; its third entry is Paste. The pointer is put away
+  // from the window first: a menu that opens under it lights the entry there, and the arrow keys
+  // would start from that one.
   ASSERT_TRUE(FillClipboard());
+  RECT deck{};
+  ::GetWindowRect(window_, &deck);
+  ::SetCursorPos(deck.right + 50, deck.bottom + 50);
   ::PostMessageW(source_, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(source_), MAKELPARAM(-1, -1));
   HWND menu = test::WaitForWindow(deck_.Id(), L"", L"#32768", 5s);
   ASSERT_NE(menu, nullptr);

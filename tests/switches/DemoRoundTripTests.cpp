@@ -267,6 +267,9 @@ TEST(DemoRoundTrip, EveryAddinSwitchedOverAndBackLeavesEveryHostAsItWas) {
   switches::PluginTable fresh;
   fresh.LoadSwitches();
   EXPECT_EQ(States(fresh), loaded);
+  // A switch that failed is tried back once more, so that the cases after this one in the prefix
+  // find the hosts as the demo left them.
+  if (States(fresh) != loaded) step(false);
 }
 
 }  // namespace
