@@ -64,6 +64,13 @@ MenuModel::TabsFilled MenuModel::Rebuild(bool showAll, const TabLists& lists) {
   return filled;
 }
 
+MenuModel::TabsFilled MenuModel::Foresee(bool showAll) const {
+  TabsFilled filled{};
+  for (std::size_t i = 0; i < std::size(kConfiguredTabs); ++i)
+    filled[i] = !BuildEntries(kConfiguredTabs[i], showAll, source_).empty();
+  return filled;
+}
+
 std::span<const MenuItem> MenuModel::Items(MenuTab tab) const noexcept {
   const int number = static_cast<int>(tab);
   if (number < 1 || number > kTabCount) return {};

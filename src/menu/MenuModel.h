@@ -74,6 +74,8 @@ class MenuModel {
   // Empties every item array and the given lists, then builds the configured tabs (a null list
   // leaves its tab empty).
   TabsFilled Rebuild(bool showAll, const TabLists& lists);
+  // Which configured tabs Rebuild would fill, without making their items; the items stay as they are.
+  [[nodiscard]] TabsFilled Foresee(bool showAll) const;
 
   // The items of tab 1..7 (only the configured tabs ever have any).
   [[nodiscard]] std::span<const MenuItem> Items(MenuTab tab) const noexcept;

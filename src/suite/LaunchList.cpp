@@ -24,11 +24,10 @@ bool ShellCanReadFile(const std::wstring& path) {
   return true;
 }
 
+// Without its texts: they are loaded for the items that are admitted.
 AppItem ItemOf(const Application& row) {
   AppItem item;
   item.appId = row.appId;
-  item.name = win::LoadString(row.nameId);
-  item.description = win::LoadString(row.descriptionId);
   item.path = row.fixedPath;
   // From the program's own file, not from the language library.
   item.iconId = static_cast<int>(row.iconId);
@@ -56,7 +55,7 @@ bool AdmitItem(AppItem& item, const CXCryptedProfileW& configuration, bool showA
   return (item.Available() && usable) || showAll;
 }
 
-std::vector<AppItem> LaunchList::Collect(bool showAll, FileCheck check) const {
+std::vector<AppItem> LaunchList::Collect(bool showAll, FileCheck check, size_t limit) const {
   std::vector<AppItem> items;
   const CXCryptedProfileW& configuration = context_.ProductConfiguration();
   if (!showAll && configuration.SectionEntryCount(kAppsList) == 0) return items;
@@ -64,7 +63,11 @@ std::vector<AppItem> LaunchList::Collect(bool showAll, FileCheck check) const {
   for (const Application& row : Catalogue()) {
     if (!IsListedIn(configuration, list, row.appId)) continue;
     AppItem item = ItemOf(row);
-    if (AdmitItem(item, configuration, showAll, check)) items.push_back(std::move(item));
+    if (!AdmitItem(item, configuration, showAll, check)) continue;
+    item.name = win::LoadString(row.nameId);
+    item.description = win::LoadString(row.descriptionId);
+    items.push_back(std::move(item));
+    if (items.size() >= limit) break;
   }
   return items;
 }
@@ -80,7 +83,7 @@ bool LaunchList::Fill(bool showAll) {
 }
 
 bool LaunchList::LikelyHasRows(bool showAll) const {
-  return !Collect(showAll, FileCheck::kPresence).empty();
+  return !Collect(showAll, FileCheck::kPresence, 1).empty();
 }
 
 void LaunchList::LaunchItem(size_t index) {

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
@@ -77,7 +78,8 @@ class LaunchList {
   void ActivateByAppId(std::wstring_view appId);
 
  private:
-  [[nodiscard]] std::vector<AppItem> Collect(bool showAll, FileCheck check) const;
+  // The admitted items, at most `limit` of them.
+  [[nodiscard]] std::vector<AppItem> Collect(bool showAll, FileCheck check, size_t limit = SIZE_MAX) const;
 
   LaunchContext& context_;
   LaunchListSink& sink_;

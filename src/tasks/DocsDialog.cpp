@@ -178,11 +178,11 @@ INT_PTR CDocsDialog::ControlColour(HDC dc, HWND control) const {
   return reinterpret_cast<INT_PTR>(backgroundBrush_ ? backgroundBrush_.get() : ::GetStockObject(NULL_BRUSH));
 }
 
-std::vector<DocumentRecord> CDocsDialog::Listed(const suite::LaunchContext& context) {
+std::vector<DocumentRecord> CDocsDialog::Listed(const suite::LaunchContext& context, size_t limit) {
   std::vector<DocumentRecord> documents;
   const CXCryptedProfileW& configuration = context.ProductConfiguration();
   const size_t count = configuration.SectionEntryCount(suite::kDocsMenuSection);
-  for (size_t i = 0; i < count; ++i) {
+  for (size_t i = 0; i < count && documents.size() < limit; ++i) {
     DocumentRecord document;
     document.id =
         configuration.GetString(suite::kDocsMenuSection, configuration.KeyAt(suite::kDocsMenuSection, i));

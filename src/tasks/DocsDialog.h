@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <span>
 #include <string>
 #include <vector>
@@ -49,8 +50,9 @@ class CDocsDialog final : public ui::skin::CCustomListDialog {
               int listId, HFONT noteFont);
 
   // The configured documents that the installation describes, in the configuration's order: what
-  // the panel lists (known before it is made).
-  [[nodiscard]] static std::vector<DocumentRecord> Listed(const suite::LaunchContext& context);
+  // the panel lists (known before it is made); at most `limit` of them.
+  [[nodiscard]] static std::vector<DocumentRecord> Listed(const suite::LaunchContext& context,
+                                                          size_t limit = SIZE_MAX);
   // Lists the configured documents again; false when none is listed.
   bool Fill();
   [[nodiscard]] bool HasDocuments() const noexcept { return !documents_.empty(); }

@@ -30,13 +30,7 @@ class TabLists::MenuRows final : public MenuListSink {
 
 namespace {
 
-// Rows that go nowhere: the model and the catalogue say whether a tab has any before its list exists.
-class NoMenuRows final : public MenuListSink {
- public:
-  void Clear() override {}
-  void AddRow(HICON, const std::wstring&, const std::wstring&, int, bool) override {}
-  void AddRowWithIconId(int, const std::wstring&, const std::wstring&, int, bool) override {}
-};
+// Rows that go nowhere: the catalogue says whether the launch tab has any before its list exists.
 class NoLaunchRows final : public suite::LaunchListSink {
  public:
   void Clear() override {}
@@ -116,14 +110,11 @@ std::vector<int> TabLists::Create(HWND parent, POINT at, const app::SharedGraphi
 }
 
 void TabLists::Foresee(bool showAll) {
-  NoMenuRows none;
-  MenuModel::TabLists lists{};
-  for (MenuListSink*& list : lists) list = &none;
-  const MenuModel::TabsFilled menus = model_.Rebuild(showAll, lists);
+  const MenuModel::TabsFilled menus = model_.Foresee(showAll);
   for (size_t i = 0; i < std::size(kConfiguredTabs); ++i) hasRows_[IndexOf(kConfiguredTabs[i])] = menus[i];
   NoLaunchRows noLaunchRows;
   hasRows_[IndexOf(kListsLaunchTab)] = suite::LaunchList(context_, noLaunchRows).LikelyHasRows(showAll);
-  documentsForeseen_ = !tasks::CDocsDialog::Listed(context_).empty();
+  documentsForeseen_ = !tasks::CDocsDialog::Listed(context_, 1).empty();
   app::MarkStartup(L"lists: which tabs have rows");
 }
 

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -105,6 +106,12 @@ TEST_F(DocsPanelTest, ListsTheConfiguredDocumentsThatHaveAFileAndATitle) {
     for (const tasks::DocumentRecord& document : tasks::CDocsDialog::Listed(context_))
       listed.push_back(document.shortDescription + L" | " + document.fullDescription);
     EXPECT_EQ(listed, c.rows) << c.what;
+    // Whether there is any: the first described one, past those left out.
+    const std::vector<tasks::DocumentRecord> first = tasks::CDocsDialog::Listed(context_, 1);
+    ASSERT_EQ(first.size(), std::min<size_t>(c.rows.size(), 1)) << c.what;
+    if (!first.empty()) {
+      EXPECT_EQ(first[0].shortDescription + L" | " + first[0].fullDescription, c.rows[0]);
+    }
     EXPECT_EQ(panel_.Fill(), !c.rows.empty()) << c.what;
     EXPECT_EQ(panel_.HasDocuments(), !c.rows.empty()) << c.what;
     EXPECT_EQ(Titles(), c.rows) << c.what;

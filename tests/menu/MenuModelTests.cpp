@@ -52,6 +52,10 @@ TEST_F(MenuModelTest, RebuildReplacesEveryTabAndSaysWhichHaveItems) {
   test::RecordingList translation, customisation, network;
   const ui::MenuModel::TabLists lists = {&translation, &customisation, &network};
 
+  // Foreseen as Rebuild fills them below, without making any item.
+  EXPECT_EQ(model.Foresee(true), (ui::MenuModel::TabsFilled{true, true, true}));
+  EXPECT_EQ(model.Foresee(false), (ui::MenuModel::TabsFilled{true, false, false}));
+  EXPECT_TRUE(model.Items(MenuTab::kTranslation).empty());
   EXPECT_EQ(model.Rebuild(true, lists), (ui::MenuModel::TabsFilled{true, true, true}));
   EXPECT_EQ(translation.rows.size(), 10u);
   EXPECT_EQ(customisation.rows.size(), 3u);  // the editors need no application
